@@ -1,0 +1,45 @@
+#include "winui/msgbox.h"
+
+#include <mutex>
+
+namespace winui {
+
+static std::mutex hook_lock;
+static MessageBoxHook hook;
+
+int ShowMessageBox(HWND owner, const char* text, const char* caption, UINT type)
+{
+    MessageBoxHook h;
+    {
+        std::lock_guard<std::mutex> guard(hook_lock);
+        h = hook;
+    }
+    if (h)
+        return h(MessageBoxCall{owner, text ? text : "", caption ? caption : "", type});
+    return MessageBoxA(owner, text, caption, type);
+}
+
+void SetMessageBoxHook(MessageBoxHook h)
+{
+    std::lock_guard<std::mutex> guard(hook_lock);
+    hook = std::move(h);
+}
+
+ScriptedMessageBoxes::ScriptedMessageBoxes()
+{
+    SetMessageBoxHook([this](const MessageBoxCall& call) {
+        calls_.push_back(call);
+        if (answers_.empty())
+            return IDOK;
+        int answer = answers_.front();
+        answers_.pop_front();
+        return answer;
+    });
+}
+
+ScriptedMessageBoxes::~ScriptedMessageBoxes()
+{
+    SetMessageBoxHook(nullptr);
+}
+
+} // namespace winui

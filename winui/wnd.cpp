@@ -1,0 +1,171 @@
+#include "winui/wnd.h"
+
+namespace winui {
+
+// The object of a window lives in a window property so that subclassed
+// standard controls (whose GWLP_USERDATA may be used) work too.
+static const char object_prop[] = "winui.CWnd";
+
+CWnd::~CWnd()
+{
+    if (m_hWnd && IsWindow(m_hWnd)) {
+        HWND h = m_hWnd;
+        if (oldProc_)
+            UnsubclassWindow();
+        else
+            RemovePropA(h, object_prop);
+        m_hWnd = nullptr;
+        ::DestroyWindow(h);
+    }
+}
+
+CWnd* CWnd::FromHandle(HWND hwnd)
+{
+    return hwnd ? static_cast<CWnd*>(GetPropA(hwnd, object_prop)) : nullptr;
+}
+
+const char* CWnd::RegisterClass(const char* className, UINT style, HCURSOR cursor,
+                                HBRUSH background, HICON icon)
+{
+    WNDCLASSA wc;
+    HINSTANCE inst = GetModuleHandleA(nullptr);
+    if (GetClassInfoA(inst, className, &wc))
+        return className;
+    ZeroMemory(&wc, sizeof wc);
+    wc.style = style;
+    wc.lpfnWndProc = StaticWndProc;
+    wc.hInstance = inst;
+    wc.hCursor = cursor ? cursor : LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = background;
+    wc.hIcon = icon;
+    wc.lpszClassName = className;
+    ::RegisterClassA(&wc);
+    return className;
+}
+
+BOOL CWnd::CreateEx(DWORD exStyle, const char* className, const char* windowName, DWORD style,
+                    int x, int y, int width, int height, HWND parent, HMENU menuOrId)
+{
+    HWND h = CreateWindowExA(exStyle, className, windowName, style, x, y, width, height, parent,
+                             menuOrId, GetModuleHandleA(nullptr), this);
+    return h != nullptr;
+}
+
+BOOL CWnd::SubclassWindow(HWND hwnd)
+{
+    if (!hwnd || m_hWnd)
+        return FALSE;
+    m_hWnd = hwnd;
+    SetPropA(hwnd, object_prop, this);
+    oldProc_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(StaticWndProc)));
+    return TRUE;
+}
+
+HWND CWnd::UnsubclassWindow()
+{
+    HWND h = m_hWnd;
+    if (h && oldProc_) {
+        SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(oldProc_));
+        RemovePropA(h, object_prop);
+    }
+    oldProc_ = nullptr;
+    m_hWnd = nullptr;
+    return h;
+}
+
+BOOL CWnd::DestroyWindow()
+{
+    return m_hWnd ? ::DestroyWindow(m_hWnd) : FALSE;
+}
+
+const MsgMap* CWnd::GetThisMessageMap()
+{
+    static const MsgMapEntry entries[] = {{0, 0, 0, nullptr}};
+    static const MsgMap map = {nullptr, entries};
+    return &map;
+}
+
+const MsgMapEntry* CWnd::FindEntry(UINT message, UINT id) const
+{
+    for (const MsgMap* map = GetMessageMap(); map; map = map->base) {
+        for (const MsgMapEntry* e = map->entries; e->handler; ++e) {
+            if (e->message != message)
+                continue;
+            if (message == WM_COMMAND && (id < e->idFirst || id > e->idLast))
+                continue;
+            return e;
+        }
+    }
+    return nullptr;
+}
+
+bool CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    const MsgMapEntry* e = FindEntry(WM_COMMAND, LOWORD(wParam));
+    if (!e)
+        return false;
+    e->handler(this, wParam, lParam);
+    return true;
+}
+
+LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_COMMAND) {
+        if (OnCommand(wParam, lParam))
+            return 0;
+        return DefWindowProc(message, wParam, lParam);
+    }
+    if (const MsgMapEntry* e = FindEntry(message, 0))
+        return e->handler(this, wParam, lParam);
+    return DefWindowProc(message, wParam, lParam);
+}
+
+LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (oldProc_)
+        return CallWindowProcA(oldProc_, m_hWnd, message, wParam, lParam);
+    return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
+}
+
+LRESULT CWnd::Default()
+{
+    return DefWindowProc(current_.message, current_.wParam, current_.lParam);
+}
+
+LRESULT CWnd::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    Current saved = current_;
+    current_ = Current{message, wParam, lParam};
+    LRESULT result = WindowProc(message, wParam, lParam);
+    current_ = saved;
+    return result;
+}
+
+LRESULT CALLBACK CWnd::StaticWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    CWnd* wnd = FromHandle(hwnd);
+    if (!wnd && message == WM_NCCREATE) {
+        auto* cs = reinterpret_cast<CREATESTRUCTA*>(lParam);
+        wnd = static_cast<CWnd*>(cs->lpCreateParams);
+        if (wnd) {
+            wnd->m_hWnd = hwnd;
+            SetPropA(hwnd, object_prop, wnd);
+        }
+    }
+    if (!wnd)
+        return ::DefWindowProcA(hwnd, message, wParam, lParam);
+    LRESULT result = wnd->Dispatch(message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        if (wnd->oldProc_) {
+            SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(wnd->oldProc_));
+            wnd->oldProc_ = nullptr;
+        }
+        RemovePropA(hwnd, object_prop);
+        wnd->m_hWnd = nullptr;
+        wnd->PostNcDestroy();
+    }
+    return result;
+}
+
+} // namespace winui
