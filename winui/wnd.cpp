@@ -79,6 +79,46 @@ BOOL CWnd::DestroyWindow()
     return m_hWnd ? ::DestroyWindow(m_hWnd) : FALSE;
 }
 
+int CWnd::SetScrollPos(int bar, int pos, BOOL redraw) const
+{
+    if (HWND ctrl = GetScrollBarCtrl(bar))
+        return ::SetScrollPos(ctrl, SB_CTL, pos, redraw);
+    return ::SetScrollPos(m_hWnd, bar, pos, redraw);
+}
+
+int CWnd::GetScrollPos(int bar) const
+{
+    if (HWND ctrl = GetScrollBarCtrl(bar))
+        return ::GetScrollPos(ctrl, SB_CTL);
+    return ::GetScrollPos(m_hWnd, bar);
+}
+
+void CWnd::SetScrollRange(int bar, int minPos, int maxPos, BOOL redraw) const
+{
+    if (HWND ctrl = GetScrollBarCtrl(bar))
+        ::SetScrollRange(ctrl, SB_CTL, minPos, maxPos, redraw);
+    else
+        ::SetScrollRange(m_hWnd, bar, minPos, maxPos, redraw);
+}
+
+BOOL CWnd::SetScrollInfo(int bar, SCROLLINFO* info, BOOL redraw) const
+{
+    info->cbSize = sizeof(SCROLLINFO);
+    if (HWND ctrl = GetScrollBarCtrl(bar))
+        ::SetScrollInfo(ctrl, SB_CTL, info, redraw);
+    else
+        ::SetScrollInfo(m_hWnd, bar, info, redraw);
+    return TRUE;
+}
+
+BOOL CWnd::GetScrollInfo(int bar, SCROLLINFO* info) const
+{
+    info->cbSize = sizeof(SCROLLINFO);
+    if (HWND ctrl = GetScrollBarCtrl(bar))
+        return ::GetScrollInfo(ctrl, SB_CTL, info);
+    return ::GetScrollInfo(m_hWnd, bar, info);
+}
+
 const MsgMap* CWnd::GetThisMessageMap()
 {
     static const MsgMapEntry entries[] = {{0, 0, 0, nullptr}};

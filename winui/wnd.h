@@ -75,6 +75,69 @@ public:
     // The object attached to a window, or null.
     static CWnd* FromHandle(HWND hwnd);
 
+    // Window state: GetParent, GetWindowLongA(GWL_STYLE), GetClientRect,
+    // SetFocus, GetFocus, IsWindow.
+    HWND GetParent() const { return ::GetParent(m_hWnd); }
+    DWORD GetStyle() const { return static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_STYLE)); }
+    void GetClientRect(RECT* rect) const { ::GetClientRect(m_hWnd, rect); }
+    HWND SetFocus() const { return ::SetFocus(m_hWnd); }
+    bool HasFocus() const { return m_hWnd && ::GetFocus() == m_hWnd; }
+
+    // Painting: InvalidateRect, ValidateRect, UpdateWindow, ScrollWindowEx
+    // (content moved by dx, dy pixels; the uncovered part is invalidated).
+    void Invalidate(BOOL erase = TRUE) const { ::InvalidateRect(m_hWnd, nullptr, erase); }
+    void InvalidateRect(const RECT* rect, BOOL erase = TRUE) const
+    {
+        ::InvalidateRect(m_hWnd, rect, erase);
+    }
+    void ValidateRect(const RECT* rect) const { ::ValidateRect(m_hWnd, rect); }
+    void UpdateWindow() const { ::UpdateWindow(m_hWnd); }
+    void ScrollWindow(int dx, int dy) const
+    {
+        ::ScrollWindowEx(m_hWnd, dx, dy, nullptr, nullptr, nullptr, nullptr, SW_INVALIDATE);
+    }
+
+    // Caret: CreateCaret (solid), DestroyCaret, ShowCaret, HideCaret,
+    // SetCaretPos, GetCaretPos.
+    void CreateSolidCaret(int width, int height) const
+    {
+        ::CreateCaret(m_hWnd, nullptr, width, height);
+    }
+    static void DestroyCaret() { ::DestroyCaret(); }
+    void ShowCaret() const { ::ShowCaret(m_hWnd); }
+    void HideCaret() const { ::HideCaret(m_hWnd); }
+    static void SetCaretPos(int x, int y) { ::SetCaretPos(x, y); }
+    static POINT GetCaretPos()
+    {
+        POINT pt{0, 0};
+        ::GetCaretPos(&pt);
+        return pt;
+    }
+
+    // Scroll bars: SetScrollPos, GetScrollPos, SetScrollRange, SetScrollInfo,
+    // GetScrollInfo, ShowScrollBar. When GetScrollBarCtrl names a scroll bar
+    // control for SB_HORZ or SB_VERT, the call goes to that control (SB_CTL)
+    // instead of the window's own bar; ShowScrollBar always acts on the own bar.
+    virtual HWND GetScrollBarCtrl(int bar) const { return nullptr; }
+    int SetScrollPos(int bar, int pos, BOOL redraw = TRUE) const;
+    int GetScrollPos(int bar) const;
+    void SetScrollRange(int bar, int minPos, int maxPos, BOOL redraw = TRUE) const;
+    BOOL SetScrollInfo(int bar, SCROLLINFO* info, BOOL redraw = TRUE) const;
+    BOOL GetScrollInfo(int bar, SCROLLINFO* info) const;
+    void ShowScrollBar(int bar, BOOL show = TRUE) const { ::ShowScrollBar(m_hWnd, bar, show); }
+
+    // Timers: SetTimer, KillTimer (WM_TIMER to this window).
+    UINT_PTR SetTimer(UINT_PTR id, UINT elapse) const
+    {
+        return ::SetTimer(m_hWnd, id, elapse, nullptr);
+    }
+    BOOL KillTimer(UINT_PTR id) const { return ::KillTimer(m_hWnd, id); }
+
+    // Mouse capture: SetCapture, ReleaseCapture, GetCapture.
+    void SetCapture() const { ::SetCapture(m_hWnd); }
+    static void ReleaseCapture() { ::ReleaseCapture(); }
+    bool HasCapture() const { return m_hWnd && ::GetCapture() == m_hWnd; }
+
 protected:
     // Dispatches through the message map; falls back to DefWindowProc.
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
@@ -192,3 +255,70 @@ private:
          static_cast<ThisClass*>(w)->OnTimer(static_cast<UINT_PTR>(wp));       \
          return 0;                                                             \
      }},
+
+// void OnSetFocus(HWND oldFocus) / void OnKillFocus(HWND newFocus)
+#define ON_WM_SETFOCUS()                                                       \
+    {WM_SETFOCUS, 0, 0, [](::winui::CWnd* w, WPARAM wp, LPARAM) -> LRESULT {  \
+         static_cast<ThisClass*>(w)->OnSetFocus(reinterpret_cast<HWND>(wp));  \
+         return 0;                                                             \
+     }},
+#define ON_WM_KILLFOCUS()                                                      \
+    {WM_KILLFOCUS, 0, 0, [](::winui::CWnd* w, WPARAM wp, LPARAM) -> LRESULT { \
+         static_cast<ThisClass*>(w)->OnKillFocus(reinterpret_cast<HWND>(wp)); \
+         return 0;                                                             \
+     }},
+
+// BOOL OnEraseBkgnd(HDC dc)
+#define ON_WM_ERASEBKGND()                                                     \
+    {WM_ERASEBKGND, 0, 0, [](::winui::CWnd* w, WPARAM wp, LPARAM) -> LRESULT { \
+         return static_cast<ThisClass*>(w)->OnEraseBkgnd(reinterpret_cast<HDC>(wp)); \
+     }},
+
+// Mouse buttons and moves in client coordinates:
+// void OnXxx(UINT flags, POINT point), flags the MK_ bits of wParam.
+#define WINUI_MOUSE_CRACKER(msg, fn)                                           \
+    {msg, 0, 0, [](::winui::CWnd* w, WPARAM wp, LPARAM lp) -> LRESULT {       \
+         POINT pt{(short)LOWORD(lp), (short)HIWORD(lp)};                       \
+         static_cast<ThisClass*>(w)->fn(static_cast<UINT>(wp), pt);            \
+         return 0;                                                             \
+     }},
+#define ON_WM_LBUTTONDOWN() WINUI_MOUSE_CRACKER(WM_LBUTTONDOWN, OnLButtonDown)
+#define ON_WM_LBUTTONUP() WINUI_MOUSE_CRACKER(WM_LBUTTONUP, OnLButtonUp)
+#define ON_WM_LBUTTONDBLCLK() WINUI_MOUSE_CRACKER(WM_LBUTTONDBLCLK, OnLButtonDblClk)
+#define ON_WM_RBUTTONDOWN() WINUI_MOUSE_CRACKER(WM_RBUTTONDOWN, OnRButtonDown)
+#define ON_WM_RBUTTONUP() WINUI_MOUSE_CRACKER(WM_RBUTTONUP, OnRButtonUp)
+#define ON_WM_MOUSEMOVE() WINUI_MOUSE_CRACKER(WM_MOUSEMOVE, OnMouseMove)
+// void OnNcLButtonDown(UINT hitTest, POINT screenPoint)
+#define ON_WM_NCLBUTTONDOWN() WINUI_MOUSE_CRACKER(WM_NCLBUTTONDOWN, OnNcLButtonDown)
+
+// BOOL OnMouseWheel(UINT flags, short delta, POINT screenPoint)
+#define ON_WM_MOUSEWHEEL()                                                     \
+    {WM_MOUSEWHEEL, 0, 0, [](::winui::CWnd* w, WPARAM wp, LPARAM lp) -> LRESULT { \
+         POINT pt{(short)LOWORD(lp), (short)HIWORD(lp)};                       \
+         return static_cast<ThisClass*>(w)->OnMouseWheel(                      \
+             LOWORD(wp), static_cast<short>(HIWORD(wp)), pt);                  \
+     }},
+
+// Keys: void OnXxx(UINT key, UINT repeat, UINT flags), flags the high word
+// of lParam (scan code, extended, context and transition bits).
+#define WINUI_KEY_CRACKER(msg, fn)                                             \
+    {msg, 0, 0, [](::winui::CWnd* w, WPARAM wp, LPARAM lp) -> LRESULT {       \
+         static_cast<ThisClass*>(w)->fn(static_cast<UINT>(wp), LOWORD(lp),     \
+                                        HIWORD(lp));                           \
+         return 0;                                                             \
+     }},
+#define ON_WM_KEYDOWN() WINUI_KEY_CRACKER(WM_KEYDOWN, OnKeyDown)
+#define ON_WM_KEYUP() WINUI_KEY_CRACKER(WM_KEYUP, OnKeyUp)
+#define ON_WM_CHAR() WINUI_KEY_CRACKER(WM_CHAR, OnChar)
+#define ON_WM_SYSKEYDOWN() WINUI_KEY_CRACKER(WM_SYSKEYDOWN, OnSysKeyDown)
+
+// void OnXScroll(UINT code, UINT thumbPos, HWND scrollBar) (bar null: the
+// window's own bar)
+#define WINUI_SCROLL_CRACKER(msg, fn)                                          \
+    {msg, 0, 0, [](::winui::CWnd* w, WPARAM wp, LPARAM lp) -> LRESULT {       \
+         static_cast<ThisClass*>(w)->fn(LOWORD(wp), HIWORD(wp),                \
+                                        reinterpret_cast<HWND>(lp));           \
+         return 0;                                                             \
+     }},
+#define ON_WM_VSCROLL() WINUI_SCROLL_CRACKER(WM_VSCROLL, OnVScroll)
+#define ON_WM_HSCROLL() WINUI_SCROLL_CRACKER(WM_HSCROLL, OnHScroll)

@@ -1,0 +1,34 @@
+// The picture of a window's client area, read back from the screen:
+// GetDC, CreateCompatibleDC, CreateDIBSection (32 bits, top-down), BitBlt.
+// Tests look at single pixels and save the picture as a .bmp file to be
+// looked at by a person.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace winui {
+
+class CWindowPicture {
+public:
+    // Copies the client area as it stands on the screen now (paint the
+    // window first, e.g. UpdateWindow). False when nothing could be read.
+    bool Capture(HWND wnd);
+
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    // The colour at a client point; CLR_INVALID outside the picture.
+    COLORREF Pixel(int x, int y) const;
+    // Writes a 24-bit .bmp file (BITMAPFILEHEADER, BITMAPINFOHEADER, rows).
+    bool SaveBmp(const std::string& path) const;
+
+private:
+    int width_ = 0;
+    int height_ = 0;
+    std::vector<uint32_t> pixels_; // 0x00RRGGBB, rows from the top
+};
+
+} // namespace winui
