@@ -1,0 +1,1102 @@
+#include "datei.h"
+
+#include "formel.h"
+#include "listing.h"
+#include "meldung.h"
+#include "mnemonic.h"
+#include "segment.h"
+#include "common/speicher.h"
+#include "symbol.h"
+
+#include <cstdio>
+#include <cstring>
+#include <map>
+#include <vector>
+
+// ---------------------------------------------------------------- state
+
+static char* source_table[MAX_SOURCE_FILES];
+static int32_t source_count;
+static int nesting_depth;
+
+static std::vector<std::string> cmdarg_statements;
+static std::map<std::string, std::string> virtual_files;
+
+static int cond_stack[MAX_CONDITIONALS];
+static int cond_depth;
+
+struct macro_call {
+    int32_t number;
+    macro_line* next;
+    int param_count;
+    char params[MAX_MACRO_PARAMS][MAX_RAW_LINE + 8];
+};
+static macro_call calls[MAX_MACRO_CALLS];
+static int call_level = -1;
+static int32_t call_counter;
+static symbol* recording;
+
+// High-level file of .line.
+struct line_reader {
+    std::string data;
+    size_t pos;
+    bool open;
+};
+static line_reader hll;
+static char hll_name[100];
+static int32_t hll_line;
+
+const char* source_file_name(int32_t index)
+{
+    return index >= 1 && index <= source_count ? source_table[index - 1] : nullptr;
+}
+
+int32_t source_file_count(void) { return source_count; }
+
+void add_cmdarg_statement(const char* text) { cmdarg_statements.push_back(text); }
+bool have_cmdarg_statements(void) { return !cmdarg_statements.empty(); }
+
+void datei_add_virtual_file(const char* name, const std::string& content) { virtual_files[name] = content; }
+
+int conditional_depth(void) { return cond_depth; }
+int macro_call_level(void) { return call_level; }
+
+void datei_reset(void)
+{
+    for (int32_t i = 0; i < source_count; i++)
+        speicher_free(source_table[i]);
+    source_count = 0;
+    nesting_depth = 0;
+    cmdarg_statements.clear();
+    virtual_files.clear();
+    cond_depth = 0;
+    call_level = -1;
+    call_counter = 0;
+    recording = nullptr;
+    hll.data.clear();
+    hll.pos = 0;
+    hll.open = false;
+    hll_name[0] = '\0';
+    hll_line = 0;
+}
+
+// ---------------------------------------------------------------- helpers
+
+static int lower(int c) { return (c >= 'A' && c <= 'Z') ? c - 'A' + 'a' : c; }
+
+// Prefix compared without regard to case; returns the text after it.
+static const char* prefix_ci(const char* text, const char* key)
+{
+    while (*key) {
+        if (lower(static_cast<unsigned char>(*text)) != *key)
+            return nullptr;
+        text++;
+        key++;
+    }
+    return text;
+}
+
+static bool exact_ci(const char* text, const char* key)
+{
+    const char* r = prefix_ci(text, key);
+    return r && *r == '\0';
+}
+
+static bool load_file(const char* name, std::string& data)
+{
+    auto v = virtual_files.find(name);
+    if (v != virtual_files.end()) {
+        data = v->second;
+        return true;
+    }
+    FILE* f = std::fopen(name, "rb");
+#ifndef _WIN32
+    if (!f && std::strchr(name, '\\')) {
+        // Sources written for Windows name their includes with '\'.
+        std::string alt = name;
+        for (char& c : alt)
+            if (c == '\\')
+                c = '/';
+        f = std::fopen(alt.c_str(), "rb");
+    }
+#endif
+    if (!f)
+        return false;
+    data.clear();
+    char buf[65536];
+    size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
+        data.append(buf, n);
+    std::fclose(f);
+    return true;
+}
+
+// The next line, in pieces of at most 253 characters; a CR before the LF
+// is dropped as text mode would.
+static bool next_raw_line(line_reader& r, std::string& out)
+{
+    if (r.pos >= r.data.size())
+        return false;
+    out.clear();
+    const char* d = r.data.data();
+    size_t n = r.data.size();
+    while (r.pos < n && out.size() < MAX_RAW_LINE) {
+        char c = d[r.pos++];
+        if (c == '\n') {
+            if (!out.empty() && out.back() == '\r')
+                out.pop_back();
+            return true;
+        }
+        out += c;
+    }
+    if (r.pos < n && d[r.pos] == '\n') {
+        r.pos++;
+        if (!out.empty() && out.back() == '\r')
+            out.pop_back();
+    } else if (r.pos + 1 < n && d[r.pos] == '\r' && d[r.pos + 1] == '\n') {
+        r.pos += 2;
+    }
+    return true;
+}
+
+int normalise_line(const char* raw, char* out)
+{
+    int o = 0;
+    int last_dot = -1;
+    bool blank = false;        // a blank is pending
+    bool after_comma = false;
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(raw);
+    for (;;) {
+        unsigned c = *p;
+        if (c == '\t')
+            c = ' ';
+        if (c < 32 || c == ';')
+            break;
+        if (c == ' ') {
+            if (!after_comma && o > 0)
+                blank = true;
+            p++;
+            continue;
+        }
+        if (c == ',') {
+            blank = false;
+            out[o++] = ',';
+            after_comma = true;
+            p++;
+            continue;
+        }
+        if (blank) {
+            out[o++] = ' ';
+            blank = false;
+        }
+        after_comma = false;
+        if (c == '"' || c == '\'') {
+            unsigned quote = c;
+            out[o++] = static_cast<char>(c);
+            p++;
+            for (;;) {
+                unsigned k = *p;
+                if (k == '\0' || k == '\n') {
+                    asm_message(MSG_ERROR, "unterminated string or char constant");
+                    out[o++] = static_cast<char>(quote);
+                    break;
+                }
+                out[o++] = static_cast<char>(k);
+                p++;
+                if (k == quote)
+                    break;
+            }
+            if (*p == '\0' || *p == '\n')
+                break;
+            continue;
+        }
+        if (g_settings.ignore_case)
+            c = static_cast<unsigned>(lower(static_cast<int>(c)));
+        if (c == '.')
+            last_dot = o;
+        out[o++] = static_cast<char>(c);
+        p++;
+    }
+    out[o] = '\0';
+    return last_dot;
+}
+
+// ---------------------------------------------------------------- conditionals
+
+static void push_conditional(int state, const char* too_deep)
+{
+    if (cond_depth >= MAX_CONDITIONALS)
+        asm_message(MSG_FATAL, "%s", too_deep);
+    cond_stack[cond_depth++] = state;
+}
+
+static bool executing(void)
+{
+    return !recording && (cond_depth == 0 || cond_stack[cond_depth - 1] == 0);
+}
+
+// ---------------------------------------------------------------- macros
+
+// Expands one body line of the innermost call; false when the line is not
+// to be executed (it grew too long).
+static bool expand_macro_params(char* out, const char* text, const macro_call& call, bool exec)
+{
+    int o = 0;
+    bool ok = true;
+    auto put = [&](const char* s, size_t n) -> bool {
+        if (o + static_cast<int>(n) > MAX_EXPANSION) {
+            if (exec)
+                asm_message(MSG_ERROR, "macro expansion longer than %d characters", MAX_EXPANSION);
+            ok = false;
+            return false;
+        }
+        std::memcpy(out + o, s, n);
+        o += static_cast<int>(n);
+        return true;
+    };
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(text);
+    while (*p >= 32) {
+        unsigned c = *p;
+        if (c == '"' || c == '\'') {
+            const unsigned char* q = p + 1;
+            while (*q >= 32 && *q != c)
+                q++;
+            if (*q == c)
+                q++;
+            if (!put(reinterpret_cast<const char*>(p), static_cast<size_t>(q - p)))
+                break;
+            p = q;
+            continue;
+        }
+        if (c == '?') {
+            char num[24];
+            int n = std::snprintf(num, sizeof num, "?%ld", static_cast<long>(call.number));
+            if (!put(num, static_cast<size_t>(n)))
+                break;
+            p++;
+            continue;
+        }
+        if (c == '@' && p[1] >= '0' && p[1] <= '9') {
+            int n = p[1] - '0';
+            if (n == 0) {
+                char num[16];
+                int k = std::snprintf(num, sizeof num, "%d", call.param_count);
+                if (!put(num, static_cast<size_t>(k)))
+                    break;
+            } else if (n > call.param_count) {
+                if (exec)
+                    asm_message(MSG_ERROR, "macro parameter '@%d' missing", n);
+                else
+                    put(reinterpret_cast<const char*>(p), 2);
+                break;
+            } else {
+                const char* v = call.params[n - 1];
+                if (!put(v, std::strlen(v)))
+                    break;
+            }
+            p += 2;
+            continue;
+        }
+        char ch = static_cast<char>(c);
+        if (!put(&ch, 1))
+            break;
+        p++;
+    }
+    out[o] = '\0';
+    return ok;
+}
+
+static int call_macro(symbol* m, const char* rest)
+{
+    const char* p = rest;
+    if (*p == ' ')
+        p++;
+    char params[MAX_MACRO_PARAMS][MAX_RAW_LINE + 8];
+    int count = 0;
+    if (*p) {
+        for (;;) {
+            const char* start = p;
+            if (*p == '"' || *p == '\'') {
+                const char* q = std::strchr(p + 1, *p);
+                p = q ? q + 1 : p + std::strlen(p);
+            } else {
+                const char* q = std::strchr(p, ',');
+                p = q ? q : p + std::strlen(p);
+            }
+            if (p == start) {
+                asm_message(MSG_ERROR, "macro parameter list");
+                return 0;
+            }
+            if (count == MAX_MACRO_PARAMS) {
+                asm_message(MSG_ERROR, "maximum is 9 macro parameters (@1..@9)");
+                return 0;
+            }
+            size_t len = static_cast<size_t>(p - start);
+            if (len > MAX_RAW_LINE)
+                len = MAX_RAW_LINE;
+            std::memcpy(params[count], start, len);
+            params[count][len] = '\0';
+            count++;
+            if (*p == '\0')
+                break;
+            if (*p != ',') {
+                asm_message(MSG_ERROR, "macro parameter list");
+                return 0;
+            }
+            p++;
+        }
+    }
+    if (call_level + 1 >= MAX_MACRO_CALLS)
+        asm_message(MSG_FATAL, "macro calls nested too deep");
+    show_level--;
+    call_level++;
+    macro_call& c = calls[call_level];
+    c.number = ++call_counter;
+    c.next = m->body;
+    c.param_count = count;
+    for (int i = 0; i < count; i++)
+        std::memcpy(c.params[i], params[i], sizeof params[i]);
+    return 0;
+}
+
+static void record_line(const char* text)
+{
+    macro_line* m = static_cast<macro_line*>(speicher_alloc(sizeof(macro_line)));
+    size_t len = std::strlen(text);
+    m->text = static_cast<char*>(speicher_alloc(static_cast<int32_t>(len + 1)));
+    std::memcpy(m->text, text, len + 1);
+    m->file = asm_position_file();
+    m->line = asm_position_line();
+    m->next = nullptr;
+    if (recording->body_tail)
+        recording->body_tail->next = m;
+    else
+        recording->body = m;
+    recording->body_tail = m;
+}
+
+// ---------------------------------------------------------------- statements
+
+// Steps 4 and 5 of reading a file: record, execute or skip a statement.
+static int process_statement(const char* stmt, int dot)
+{
+    if (stmt[0] == '\0')
+        return 0;
+    const char* d = dot >= 0 ? stmt + dot : nullptr;
+    if (recording) {
+        if (d && prefix_ci(d, ".macro "))
+            asm_message(MSG_ERROR, "nested macro definition");
+        record_line(stmt);
+        if (d && exact_ci(d, ".endmacro"))
+            recording = nullptr;
+        return 0;
+    }
+    if (cond_depth == 0 || cond_stack[cond_depth - 1] == 0)
+        return do_statement(stmt);
+    if (!d)
+        return 0;
+    if (prefix_ci(d, ".if ") || prefix_ci(d, ".ifdef ") || prefix_ci(d, ".ifndef "))
+        push_conditional(3, ".if/.ifdef/.ifndef/.else nested too deep");
+    else if (exact_ci(d, ".else")) {
+        if (cond_stack[cond_depth - 1] == 2)
+            cond_stack[cond_depth - 1] = 0;
+    } else if (exact_ci(d, ".endif"))
+        cond_depth--;
+    return 0;
+}
+
+int assemble_file(const char* name)
+{
+    if (source_count >= MAX_SOURCE_FILES)
+        asm_message(MSG_FATAL, "too many files included");
+    if (name[0] == '\0')
+        asm_message(MSG_FATAL, "illegal filename");
+    bool is_cmdarg = std::strcmp(name, "<cmdarg>") == 0;
+    size_t len = std::strlen(name);
+    char* copy = static_cast<char*>(speicher_alloc(static_cast<int32_t>(len + 1)));
+    std::memcpy(copy, name, len + 1);
+    source_table[source_count++] = copy;
+    int32_t index = source_count;
+
+    line_reader reader;
+    reader.pos = 0;
+    reader.open = true;
+    if (!is_cmdarg && !load_file(name, reader.data))
+        asm_message(MSG_FATAL, "unable to open '%s'", name);
+
+    int32_t saved_file = asm_position_file(), saved_line = asm_position_line();
+    const char* saved_text = asm_line_text();
+    int32_t line = 0;
+    size_t cmd_next = 0;
+    nesting_depth++;
+    int base_level = call_level;
+    int result = 0;
+    std::string raw;
+    char stmt[2 * MAX_RAW_LINE + 16];
+    char listed[MAX_EXPANSION + 8];
+
+    for (;;) {
+        finish_line();
+        int r;
+        if (call_level > base_level) {
+            macro_call& c = calls[call_level];
+            macro_line* m = c.next;
+            if (!m) {
+                // The body ran out without its .endmacro being executed.
+                show_level++;
+                call_level--;
+                continue;
+            }
+            c.next = m->next;
+            asm_set_position(m->file, m->line);
+            asm_set_line_text(m->text);
+            bool ok = expand_macro_params(stmt, m->text, c, executing());
+            asm_set_line_text(stmt);
+            if (show_level > 0) {
+                listed[0] = listed[1] = ' ';
+                std::strcpy(listed + 2, stmt);
+                listing_set_pending(listed, LINE_EXPANSION);
+            }
+            if (!ok)
+                continue;
+            const char* first_dot = std::strchr(stmt, '.');
+            r = process_statement(stmt, first_dot ? static_cast<int>(first_dot - stmt) : -1);
+        } else {
+            if (is_cmdarg) {
+                if (cmd_next >= cmdarg_statements.size())
+                    break;
+                raw = cmdarg_statements[cmd_next++];
+                if (raw.size() > MAX_RAW_LINE)
+                    raw.resize(MAX_RAW_LINE);
+            } else if (!next_raw_line(reader, raw)) {
+                break;
+            }
+            line++;
+            asm_set_position(index, line);
+            asm_set_line_text(raw.c_str());
+            if (line == MAX_LINE_NUMBER + 1)
+                asm_message(MSG_WARNING, "maximum line no. (%d) exceeded", MAX_LINE_NUMBER);
+            listing_set_pending(raw.c_str(), LINE_SOURCE);
+            int dot = normalise_line(raw.c_str(), stmt);
+            r = process_statement(stmt, dot);
+        }
+        if (r == -1) {
+            result = -1;
+            break;
+        }
+    }
+    finish_line();
+    asm_set_position(index, line);
+    asm_set_line_text(nullptr);
+    nesting_depth--;
+    if (nesting_depth == 0) {
+        if (cond_depth != 0)
+            asm_message(MSG_ERROR, "End of file in .if/.else condition");
+        if (recording) {
+            asm_message(MSG_ERROR, "End of file in macro definition");
+            recording = nullptr;
+        }
+    }
+    if (index == 1)
+        read_hll_line(0, true);
+    asm_set_position(saved_file, saved_line);
+    asm_set_line_text(saved_text);
+    return result;
+}
+
+static int define_label(symbol* s)
+{
+    if (s->kind != SYM_NEW && s->kind != SYM_LABEL) {
+        asm_message(MSG_ERROR, "symbol already in use");
+        return -1;
+    }
+    if (s->kind == SYM_LABEL && (s->flags & LABEL_DEFINED)) {
+        asm_message(MSG_ERROR, "label already defined");
+        return -1;
+    }
+    if (!current_segment) {
+        asm_message(MSG_ERROR, "no segment set");
+        return -1;
+    }
+    if (s->kind == SYM_NEW) {
+        s->kind = SYM_LABEL;
+        s->flags = 0;
+    }
+    if ((s->flags & LABEL_IMPORT) && !(s->flags & LABEL_EXPORT))
+        asm_message(MSG_ERROR, "defining label '%s': classified as import", s->name);
+    s->flags |= LABEL_DEFINED;
+    s->seg_number = current_segment->number;
+    s->value = current_segment->used;
+    return 0;
+}
+
+static void assign(symbol* s, const char* expr)
+{
+    const char* p = expr;
+    int32_t v;
+    if (s->kind == SYM_LABEL && s->flags == LABEL_EXPORT) {
+        int r = evaluate_expression(&p, &v);
+        if (r < 0)
+            return;
+        if (*p != '\0') {
+            asm_message(MSG_ERROR, "expression syntax");
+            return;
+        }
+        if (r == 0) {
+            asm_message(MSG_ERROR, "fix value expected");
+            return;
+        }
+        s->flags |= LABEL_DEFINED;
+        s->seg_number = -1;
+        s->value = v;
+        return;
+    }
+    if (s->kind != SYM_NEW && s->kind != SYM_CONSTANT) {
+        asm_message(MSG_ERROR, "symbol already in use");
+        return;
+    }
+    int r = evaluate_expression(&p, &v);
+    if (r < 0)
+        return;
+    if (*p != '\0') {
+        asm_message(MSG_ERROR, "expression syntax");
+        return;
+    }
+    if (r == 1) {
+        s->kind = SYM_CONSTANT;
+        s->value = v;
+        s->flags = 0;
+        return;
+    }
+    size_t len = std::strlen(expr);
+    s->text = static_cast<char*>(speicher_alloc(static_cast<int32_t>(len + 1)));
+    std::memcpy(s->text, expr, len + 1);
+    s->kind = SYM_TEXT;
+    s->flags = 0;
+}
+
+int do_statement(const char* text)
+{
+    const char* p = text;
+    const char* after;
+    symbol* s = scan_symbol(p, &after);
+    if (s && *after == ':') {
+        if (define_label(s) < 0)
+            return 0;
+        p = after + 1;
+        if (*p == ' ')
+            p++;
+        s = scan_symbol(p, &after);
+    } else if (s && (after[0] == '=' || (after[0] == ' ' && after[1] == '='))) {
+        const char* e = after[0] == '=' ? after + 1 : after + 2;
+        if (*e == ' ')
+            e++;
+        assign(s, e);
+        return 0;
+    }
+    if (*after == '.')
+        return do_directive(after + 1);
+    if (s && s->kind == SYM_MNEMONIC) {
+        assemble_mnemonic(s, p);
+        return 0;
+    }
+    if (s && s->kind == SYM_MACRO)
+        return call_macro(s, after);
+    asm_message(MSG_ERROR, "syntax error");
+    return 0;
+}
+
+// ---------------------------------------------------------------- directives
+
+static symbol* segment_symbol(const char* text, const char** after, const char* invalid)
+{
+    symbol* s = scan_symbol(text, after);
+    if (!s) {
+        asm_message(MSG_ERROR, "%s", invalid);
+        return nullptr;
+    }
+    if (s->kind == SYM_NEW)
+        create_segment(s);
+    else if (s->kind != SYM_SEGMENT) {
+        asm_message(MSG_ERROR, "identifier '%s' already in use", s->name);
+        return nullptr;
+    }
+    return s;
+}
+
+// A constant expression parameter; false after an error (reported).
+static bool constant_param(const char** p, int32_t* v, const char* not_constant)
+{
+    int r = evaluate_expression(p, v);
+    if (r < 0)
+        return false;
+    if (r == 0) {
+        asm_message(MSG_ERROR, "%s", not_constant);
+        return false;
+    }
+    return true;
+}
+
+static bool keyword_end(const char* p) { return *p == '\0' || *p == ','; }
+
+static void directive_segment(const char* text)
+{
+    const char* p;
+    symbol* s = segment_symbol(text, &p, "invalid segment name");
+    if (!s)
+        return;
+    segment* seg = s->seg;
+    current_segment = seg;
+    while (*p) {
+        if (*p != ',') {
+            asm_message(MSG_ERROR, "segment parameter list");
+            return;
+        }
+        p++;
+        const char* q;
+        int32_t v;
+        if ((q = prefix_ci(p, "size ")) != nullptr) {
+            if (!constant_param(&q, &v, "fixed size needed"))
+                return;
+            if (v < 0) {
+                asm_message(MSG_ERROR, "size must be >= 0");
+                return;
+            }
+            if (seg->size >= 0) {
+                if (!(seg->flags & SEG_FILL))
+                    asm_message(MSG_WARNING, "size already set");
+                if (v > seg->size)
+                    seg->size = v;
+            } else {
+                seg->size = v;
+            }
+        } else if ((q = prefix_ci(p, "org ")) != nullptr) {
+            if (!constant_param(&q, &v, "fixed address needed"))
+                return;
+            if (v < 0) {
+                asm_message(MSG_ERROR, "org must be >= 0");
+                return;
+            }
+            if (seg->org >= 0) {
+                asm_message(MSG_ERROR, "org already set");
+                return;
+            }
+            seg->org = v;
+        } else if ((q = prefix_ci(p, "align ")) != nullptr) {
+            if (!constant_param(&q, &v, "fixed address needed"))
+                return;
+            if (v < 1) {
+                asm_message(MSG_ERROR, "align must be >= 1");
+                return;
+            }
+            if (seg->align != 0 && seg->align != v) {
+                asm_message(MSG_ERROR, "align already set to $%lx",
+                            static_cast<unsigned long>(static_cast<uint32_t>(seg->align)));
+                return;
+            }
+            seg->align = v;
+        } else if ((q = prefix_ci(p, "page ")) != nullptr) {
+            if (!constant_param(&q, &v, "fixed address needed"))
+                return;
+            if (v < 1) {
+                asm_message(MSG_ERROR, "page must be >= 1");
+                return;
+            }
+            if (seg->page != 0 && seg->page != v) {
+                asm_message(MSG_ERROR, "page already set to $%lx",
+                            static_cast<unsigned long>(static_cast<uint32_t>(seg->page)));
+                return;
+            }
+            seg->page = v;
+        } else if ((q = prefix_ci(p, "sclass ")) != nullptr) {
+            const char* after;
+            if (scan_identifier(q, &after) == 0) {
+                asm_message(MSG_ERROR, "invalid sclass");
+                return;
+            }
+            if (seg->sclass) {
+                if (std::strcmp(seg->sclass, ident_buffer) != 0) {
+                    asm_message(MSG_ERROR, "sclass already set");
+                    return;
+                }
+            } else {
+                size_t len = std::strlen(ident_buffer);
+                seg->sclass = static_cast<char*>(speicher_alloc(static_cast<int32_t>(len + 1)));
+                std::memcpy(seg->sclass, ident_buffer, len + 1);
+            }
+            q = after;
+        } else if ((q = prefix_ci(p, "fill")) != nullptr && keyword_end(q)) {
+            seg->flags |= SEG_FILL;
+        } else if ((q = prefix_ci(p, "root")) != nullptr && keyword_end(q)) {
+            seg->flags |= SEG_ROOT;
+        } else if ((q = prefix_ci(p, "notext")) != nullptr && keyword_end(q)) {
+            if (seg->used > 0 && !(seg->flags & SEG_NOTEXT)) {
+                asm_message(MSG_ERROR, "segment contains already data");
+                return;
+            }
+            seg->flags |= SEG_NOTEXT;
+        } else {
+            asm_message(MSG_ERROR, "unkown parameter");
+            return;
+        }
+        p = q;
+    }
+}
+
+static void directive_sgraph(const char* text)
+{
+    const char* p;
+    symbol* caller = segment_symbol(text, &p, "invalid caller segment name");
+    if (!caller)
+        return;
+    if (*p != ',') {
+        asm_message(MSG_ERROR, "sgraph parameter list");
+        return;
+    }
+    symbol* callee = segment_symbol(p + 1, &p, "invalid callee segment name");
+    if (!callee)
+        return;
+    if (*p != ',') {
+        asm_message(MSG_ERROR, "sgraph parameter list");
+        return;
+    }
+    p++;
+    if (scan_identifier(p, &p) == 0) {
+        asm_message(MSG_ERROR, "invalid or missing owner segment name");
+        return;
+    }
+    symbol* owner = find_symbol(ident_buffer, true);
+    if (owner && owner->kind != SYM_NEW && owner->kind != SYM_SEGMENT) {
+        asm_message(MSG_ERROR, "identifier '%s' already in use", owner->name);
+        return;
+    }
+    std::string owner_name = ident_buffer;
+    int32_t offset = -1;
+    if (*p == ',') {
+        p++;
+        int32_t v;
+        int r = evaluate_expression(&p, &v);
+        if (r < 0)
+            return;
+        if (*p != '\0') {
+            asm_message(MSG_ERROR, "sgraph parameter list");
+            return;
+        }
+        if (r == 0) {
+            asm_message(MSG_ERROR, "expression must be constant");
+            v = 0;
+        }
+        if (v < 0) {
+            asm_message(MSG_ERROR, "offset must be >= 0");
+            return;
+        }
+        offset = v;
+    } else if (*p != '\0') {
+        asm_message(MSG_ERROR, "sgraph parameter list");
+        return;
+    }
+    sgraph_edge* e = static_cast<sgraph_edge*>(speicher_alloc(sizeof(sgraph_edge)));
+    e->callee = callee;
+    e->owner = static_cast<char*>(speicher_alloc(static_cast<int32_t>(owner_name.size() + 1)));
+    std::memcpy(e->owner, owner_name.c_str(), owner_name.size() + 1);
+    e->offset = offset;
+    e->next = caller->seg->edges;
+    caller->seg->edges = e;
+}
+
+// The name between quotes (or angle brackets); the closing character must
+// end the statement.
+static bool quoted_name(const char* p, bool allow_angle, std::string& name, bool* angle)
+{
+    char close;
+    if (*p == '"')
+        close = '"';
+    else if (allow_angle && *p == '<')
+        close = '>';
+    else {
+        asm_message(MSG_ERROR, "filename error");
+        return false;
+    }
+    if (angle)
+        *angle = close == '>';
+    const char* end = std::strchr(p + 1, close);
+    if (!end) {
+        asm_message(MSG_ERROR, "filename error");
+        return false;
+    }
+    if (end[1] != '\0') {
+        asm_message(MSG_ERROR, "directive syntax error");
+        return false;
+    }
+    name.assign(p + 1, end);
+    return true;
+}
+
+static int directive_include(const char* p)
+{
+    std::string name;
+    bool angle = false;
+    if (!quoted_name(p, true, name, &angle))
+        return 0;
+    if (angle && !g_settings.include_path.empty())
+        name = g_settings.include_path + name;
+    return assemble_file(name.c_str());
+}
+
+static void directive_ibytes(const char* p)
+{
+    std::string name;
+    if (!quoted_name(p, false, name, nullptr))
+        return;
+    std::string data;
+    if (name.empty() || !load_file(name.c_str(), data)) {
+        asm_message_plain(MSG_ERROR, "unable to open file '%s'", name.c_str());
+        return;
+    }
+    for (unsigned char c : data)
+        emit_byte(c);
+}
+
+static void directive_if(const char* p)
+{
+    int32_t v;
+    int r = evaluate_expression(&p, &v);
+    if (r >= 0 && *p != '\0') {
+        asm_message(MSG_ERROR, "expression syntax");
+        r = -1;
+    } else if (r == 0) {
+        asm_message(MSG_ERROR, "expression must be constant");
+    }
+    push_conditional(r == 1 && v != 0 ? 0 : 2, ".if/.else nested too deep");
+}
+
+static void directive_ifdef(const char* p, bool want_defined, const char* too_deep)
+{
+    const char* after;
+    bool defined = false;
+    if (scan_identifier(p, &after) == 0) {
+        asm_message(MSG_ERROR, "invalid identifier");
+    } else if (*after != '\0') {
+        asm_message(MSG_ERROR, "syntax error");
+    } else {
+        symbol* s = find_symbol(ident_buffer, true);
+        defined = s && s->kind != SYM_NEW;
+        push_conditional(defined == want_defined ? 0 : 2, too_deep);
+        return;
+    }
+    push_conditional(2, too_deep);
+}
+
+static void directive_line(const char* p)
+{
+    if (*p == '"') {
+        const char* end = std::strchr(p + 1, '"');
+        std::string name = end ? std::string(p + 1, end) : std::string(p + 1);
+        if (name.size() > sizeof hll_name - 1)
+            name.resize(sizeof hll_name - 1);
+        p = end ? end + 1 : p + std::strlen(p);
+        if (*p == ' ')
+            p++;
+        if (g_settings.debug_lines & 2) {
+            if (hll.open) {
+                if (name != hll_name) {
+                    asm_message(MSG_ERROR, "only one filename allowed ('%s' already open)", hll_name);
+                    return;
+                }
+            } else {
+                if (!load_file(name.c_str(), hll.data)) {
+                    asm_message(MSG_ERROR, "unable to open '%s'", name.c_str());
+                    return;
+                }
+                hll.pos = 0;
+                hll.open = true;
+                hll_line = 0;
+                std::strcpy(hll_name, name.c_str());
+            }
+        }
+    }
+    if (*p >= '0' && *p <= '9') {
+        int32_t n = 0;
+        while (*p >= '0' && *p <= '9') {
+            n = static_cast<int32_t>(static_cast<uint32_t>(n) * 10u + static_cast<uint32_t>(*p - '0'));
+            p++;
+        }
+        read_hll_line(n, false);
+        if (g_settings.expand_line) {
+            symbol* m = find_symbol("__line", true);
+            if (m && m->kind == SYM_MACRO) {
+                char stmt[32];
+                std::snprintf(stmt, sizeof stmt, "__line %ld", static_cast<long>(n));
+                do_statement(stmt);
+            }
+        }
+    }
+}
+
+void read_hll_line(int32_t target, bool flush)
+{
+    if (!hll.open)
+        return;
+    std::string text;
+    while (flush || hll_line < target) {
+        if (!next_raw_line(hll, text)) {
+            if (flush)
+                break;
+            asm_message(MSG_FATAL, "unexpected end of hll file ('.line')");
+        }
+        hll_line++;
+        finish_line();
+        listing_set_pending(text.c_str(), LINE_HLL);
+        finish_line();
+    }
+    if (flush) {
+        hll.open = false;
+        hll.data.clear();
+    }
+}
+
+static void directive_ds(const char* text)
+{
+    char x = static_cast<char>(lower(static_cast<unsigned char>(text[0])));
+    int64_t mult = 1;
+    switch (x) {
+    case 'b': mult = 1; break;
+    case 'w': mult = 2; break;
+    case 'l': case 'f': mult = 4; break;
+    default:
+        asm_message(MSG_ERROR, "unknown size '%c'", text[0]);
+        break;
+    }
+    if (text[0] == '\0' || text[1] != ' ') {
+        asm_message(MSG_ERROR, "expression syntax");
+        return;
+    }
+    const char* p = text + 2;
+    int32_t v;
+    int r = evaluate_expression(&p, &v);
+    if (r < 0)
+        return;
+    if (*p != '\0') {
+        asm_message(MSG_ERROR, "expression syntax");
+        return;
+    }
+    if (r == 0) {
+        asm_message(MSG_ERROR, "expression must be constant");
+        return;
+    }
+    if (v < 0) {
+        asm_message(MSG_ERROR, "expression is negative");
+        return;
+    }
+    reserve_bytes(static_cast<int64_t>(v) * mult);
+}
+
+static void directive_dc(const char* text)
+{
+    int code;
+    switch (lower(static_cast<unsigned char>(text[0]))) {
+    case 'b': code = 1; break;
+    case 'w': code = 2; break;
+    case 'l': code = 3; break;
+    case 'f': code = 4; break;
+    default:
+        asm_message(MSG_ERROR, "unknown size '%c'", text[0]);
+        return;
+    }
+    if (text[1] != ' ') {
+        asm_message(MSG_ERROR, "expression syntax");
+        return;
+    }
+    emit_data_list(code, text + 2);
+}
+
+int do_directive(const char* text)
+{
+    const char* p;
+    if ((p = prefix_ci(text, "segment ")) != nullptr) {
+        directive_segment(p);
+    } else if ((p = prefix_ci(text, "sgraph ")) != nullptr) {
+        directive_sgraph(p);
+    } else if ((p = prefix_ci(text, "include ")) != nullptr) {
+        return directive_include(p);
+    } else if ((p = prefix_ci(text, "ibytes ")) != nullptr && *p == '"') {
+        directive_ibytes(p);
+    } else if ((p = prefix_ci(text, "message ")) != nullptr) {
+        std::string out;
+        if (asm_position_line() > 0 && asm_position_file() > 0) {
+            const char* name = source_file_name(asm_position_file());
+            out += name ? name : "";
+            out += ' ' + std::to_string(asm_position_line()) + ": ";
+        }
+        out += "Message: ";
+        out += p;
+        out += '\n';
+        asm_write_error_stream(out.c_str());
+    } else if ((p = prefix_ci(text, "error ")) != nullptr) {
+        asm_message_text(MSG_ERROR, p);
+    } else if (exact_ci(text, "error")) {
+        asm_message_text(MSG_ERROR, "");
+    } else if ((p = prefix_ci(text, "macro ")) != nullptr) {
+        const char* after;
+        if (scan_identifier(p, &after) == 0) {
+            asm_message(MSG_ERROR, "invalid macro name");
+            return 0;
+        }
+        symbol* s = find_symbol(ident_buffer, false);
+        if (s->kind != SYM_NEW) {
+            asm_message(MSG_ERROR, "identifier '%s' already in use", s->name);
+            return 0;
+        }
+        s->kind = SYM_MACRO;
+        s->body = s->body_tail = nullptr;
+        recording = s;
+        if (*after != '\0')
+            asm_message(MSG_ERROR, "syntax error");
+    } else if (exact_ci(text, "endmacro")) {
+        if (call_level < 0) {
+            asm_message(MSG_ERROR, ".endmacro without .macro");
+            return 0;
+        }
+        show_level++;
+        call_level--;
+    } else if ((p = prefix_ci(text, "if ")) != nullptr) {
+        directive_if(p);
+    } else if ((p = prefix_ci(text, "ifdef ")) != nullptr) {
+        directive_ifdef(p, true, ".ifdef/.else nested too deep");
+    } else if ((p = prefix_ci(text, "ifndef ")) != nullptr) {
+        directive_ifdef(p, false, ".ifndef/.else nested too deep");
+    } else if (exact_ci(text, "else")) {
+        if (cond_depth == 0)
+            asm_message(MSG_ERROR, ".else without .if");
+        else if (cond_stack[cond_depth - 1] == 0)
+            cond_stack[cond_depth - 1] = 3;
+    } else if (exact_ci(text, "endif")) {
+        if (cond_depth == 0)
+            asm_message(MSG_ERROR, ".endif without .if");
+        else
+            cond_depth--;
+    } else if (exact_ci(text, "show")) {
+        show_level++;
+    } else if (exact_ci(text, "hide")) {
+        show_level--;
+    } else if (std::strncmp(text, "line ", 5) == 0) {
+        directive_line(text + 5);
+    } else if ((p = prefix_ci(text, "import ")) != nullptr) {
+        declare_names(p, LABEL_IMPORT);
+    } else if ((p = prefix_ci(text, "export ")) != nullptr) {
+        declare_names(p, LABEL_EXPORT);
+    } else if ((p = prefix_ci(text, "use ")) != nullptr) {
+        declare_names(p, LABEL_REFERENCED);
+    } else if (exact_ci(text, "autoimport")) {
+        autoimport_given = true;
+    } else if ((p = prefix_ci(text, "ds.")) != nullptr) {
+        directive_ds(p);
+    } else if ((p = prefix_ci(text, "dc.")) != nullptr) {
+        directive_dc(p);
+    } else if (exact_ci(text, "end")) {
+        return -1;
+    } else {
+        asm_message(MSG_ERROR, "directive syntax error");
+    }
+    return 0;
+}

@@ -1,0 +1,7 @@
+// Morrin: the 8051 macro assembler (console program).
+#include "treiber.h"
+
+int main(int argc, char** argv)
+{
+    return morrin_main(argc, argv);
+}

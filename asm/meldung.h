@@ -1,0 +1,77 @@
+// meldung: the assembler's settings and its one reporter.
+//
+// Every diagnostic of Morrin goes through asm_message: level below 0 is
+// fatal (ends the run with exit code 2), 0 a warning, above 0 an error.
+// The reporter prints "%s %d: " with the current source position (only the
+// first message of a source line is shown), "Error: " or "Warning: ", the
+// text, and an excerpt of the current line.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+#ifdef __GNUC__
+#define ASM_PRINTF(a, b) __attribute__((format(printf, a, b)))
+#define ASM_NORETURN __attribute__((noreturn))
+#else
+#define ASM_PRINTF(a, b)
+#define ASM_NORETURN
+#endif
+
+enum { MSG_FATAL = -1, MSG_WARNING = 0, MSG_ERROR = 1 };
+
+// Process-wide settings from the command line.
+struct asm_settings {
+    bool ignore_case;      // -c
+    int debug_lines;       // bit set: 1 assembler lines (-ga, -g), 2 high-level lines (-g)
+    bool listing;          // -s
+    bool expand_line;      // -d
+    int tab_size;          // -tN, 1..16, default 8
+    int list_width;        // -wN stores N-26, 27..240, default 102
+    bool mem_stats;        // -x
+    std::string include_path; // -iPATH with a trailing separator, empty = none
+};
+extern asm_settings g_settings;
+
+// Counters of the reporter.
+extern int32_t asm_error_count;
+extern int32_t asm_warning_count;
+
+// The current source position: file index (1-based) and line; 0 = none.
+void asm_set_position(int32_t file_index, int32_t line);
+int32_t asm_position_file(void);
+int32_t asm_position_line(void);
+// The text of the line being processed, for the excerpt; null = none.
+void asm_set_line_text(const char* text);
+const char* asm_line_text(void);
+
+void asm_message(int level, const char* format, ...) ASM_PRINTF(2, 3);
+// Like asm_message, without the line excerpt.
+void asm_message_plain(int level, const char* format, ...) ASM_PRINTF(2, 3);
+// Reports a text as it stands (not a format), without the excerpt (.error).
+void asm_message_text(int level, const char* text);
+
+// The error stream: standard error unless redirected (-e) or captured.
+void asm_set_error_file(FILE* file);
+FILE* asm_error_file(void);
+// Tests: collect everything the reporter prints in a string instead.
+void asm_set_capture(std::string* capture);
+// Writes text on the error stream (or into the capture).
+void asm_write_error_stream(const char* text);
+
+// Ends the run with an exit code. Tests install a hook that does not return
+// normally (it throws); without a hook the process exits.
+typedef void (*asm_exit_hook)(int code);
+void asm_set_exit_hook(asm_exit_hook hook);
+ASM_NORETURN void asm_exit(int code);
+
+// Installs the reporter as speicher's out-of-memory handler.
+void asm_install_memory_reporter(void);
+
+// Resets counters, position and the last printed position.
+void meldung_reset(void);
+
+// Time of this run: SOURCE_DATE_EPOCH when set (taken as UTC), else the
+// local time now; formatted in the 24-character calendar form plus "\n".
+std::string asm_time_text(void);

@@ -1,0 +1,16 @@
+// treiber: the driver of Morrin: command line, listing file,
+// assembly of the command-line statements and the source file, end-of-pass
+// checks, object file, exit code.
+#pragma once
+
+// Runs the assembler; returns the exit code (fatal messages end the process
+// through asm_exit).
+int morrin_main(int argc, char** argv);
+
+// Clears every module's state (for tests that assemble several times).
+void asm_reset(void);
+
+// File names derived from the source name: everything from the last '.' of
+// the base name replaced by the extension (appended when there is none).
+#include <string>
+std::string replace_extension(const std::string& name, const char* ext);
