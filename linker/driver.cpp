@@ -1,0 +1,294 @@
+#include "driver.h"
+
+#include "fixup.h"
+#include "image.h"
+#include "lineio.h"
+#include "listing.h"
+#include "memmap.h"
+#include "messages.h"
+#include "model.h"
+#include "place.h"
+#include "reader.h"
+#include "sgraph.h"
+#include "strip.h"
+#include "common/speicher.h"
+
+#include <cctype>
+#include <cstdlib>
+#include <cstring>
+
+enum { MAX_ARGUMENTS = 199, MAX_WORD = 99 };
+
+static void add_argument(std::vector<std::string>& args, const std::string& word)
+{
+    if (args.size() >= MAX_ARGUMENTS)
+        report(-1, "too many arguments");
+    args.push_back(word);
+}
+
+std::vector<std::string> expand_arguments(int argc, char** argv)
+{
+    std::vector<std::string> args;
+    for (int i = 0; i < argc; ++i) {
+        const char* arg = argv[i];
+        if (arg[0] != '@') {
+            add_argument(args, arg);
+            continue;
+        }
+        FILE* f = open_file(arg + 1, "rb");
+        if (!f)
+            report(-1, "unable to open argument file '%s'", arg + 1);
+        std::string word;
+        int c;
+        while ((c = std::fgetc(f)) != EOF) {
+            if (c > 0x20) {
+                if (word.size() >= MAX_WORD)
+                    report(-1, "argument too long");
+                word += static_cast<char>(c);
+            } else if (!word.empty()) {
+                add_argument(args, word);
+                word.clear();
+            }
+        }
+        if (!word.empty())
+            add_argument(args, word);
+        std::fclose(f);
+    }
+    return args;
+}
+
+static std::string lower(const std::string& s)
+{
+    std::string out = s;
+    for (char& c : out)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return out;
+}
+
+static void print_usage(const char* program)
+{
+    FILE* out = error_stream;
+    std::fprintf(out, "*** '%s': linker for '%s'\n*** ", program, "i8051");
+    std::fprintf(out, "V2.26 (%s) suite51 linker, free software without warranty\n", __DATE__);
+    std::fputs("arguments (objectfiles and options):\n"
+               "-lLIBFILE:     scan library for unresolved externals (multiple allowed)\n"
+               "-oOUTFILE:     name of binary output file (default: 'A' for 'a.bin')\n"
+               "-o-:           suppress binary output file\n"
+               "-rTEXT[,XRAM]: start offset for segment 'text' and 'xram'\n"
+               "-e:            redirect errors and warnings to 'error.out' (append)\n"
+               "-s:            generate listing (OUTFILE.lst), needs assembler source info\n"
+               "-m:            generate memory map (OUTFILE.mem) and print short overview\n"
+               "-d:            generate complete definition file (OUTFILE.def)\n"
+               "-dl:           generate definition file (OUTFILE.den), only labels\n"
+               "-dd:           generate definition file (OUTFILE.den), only definitions\n"
+               "-n:            don't strip unused segments & subsegments\n"
+               "-c:            force added CRC16-$A001 (for IAP-downloads, etc..)\n"
+               "-c2:           force added CRC16-$8005 (XMODEM/USB-CRC)\n"
+               "@ARGFILE:      additional arguments file\n",
+               out);
+}
+
+// "$" and hexadecimal digits, or a number in C notation.
+static bool scan_number(const char*& p, uint32_t& value)
+{
+    char* end = nullptr;
+    if (*p == '$') {
+        if (!std::isxdigit(static_cast<unsigned char>(p[1])))
+            return false;
+        value = static_cast<uint32_t>(std::strtoul(p + 1, &end, 16));
+    } else {
+        if (!std::isdigit(static_cast<unsigned char>(*p)))
+            return false;
+        value = static_cast<uint32_t>(std::strtoul(p, &end, 0));
+    }
+    p = end;
+    return true;
+}
+
+static bool parse_offsets(const char* p)
+{
+    uint32_t text = 0, xram = 0;
+    if (!scan_number(p, text))
+        return false;
+    if (*p == ',') {
+        ++p;
+        if (!scan_number(p, xram))
+            return false;
+    }
+    if (*p)
+        return false;
+    options.text_offset = static_cast<int32_t>(text);
+    options.xram_offset = xram;
+    return true;
+}
+
+static void enter_file_name(const std::string& name, uint8_t state, void* payload)
+{
+    name_entry* e = name_find(name.c_str(), false);
+    if (e->state != NAME_NEW)
+        report(-1, "'%s' already in use", name.c_str());
+    e->state = state;
+    e->payload = payload;
+    if (state == NAME_OBJECT)
+        static_cast<object_module*>(payload)->entry = e;
+    else
+        static_cast<library_file*>(payload)->entry = e;
+}
+
+static void add_object_file(const std::string& arg)
+{
+    std::string name = arg;
+    size_t dot = arg.rfind('.');
+    if (dot != std::string::npos) {
+        if (lower(arg.substr(dot)) != ".obj")
+            report(-1, "extension must be '*.obj'");
+    } else {
+        name += ".obj";
+    }
+    object_module* obj = new object_module();
+    obj->in_use = 1;
+    enter_file_name(name, NAME_OBJECT, obj);
+    objects.push_back(obj);
+}
+
+static void add_library(const std::string& text)
+{
+    std::string name = text;
+    size_t dot = text.rfind('.');
+    if (dot != std::string::npos) {
+        if (lower(text.substr(dot)) != ".lib")
+            report(-1, "extension must be '*.lib'");
+    } else {
+        name += ".lib";
+    }
+    library_file* lib = new library_file();
+    enter_file_name(name, NAME_LIBRARY, lib);
+    libraries.push_back(lib);
+}
+
+static std::string side_file(const std::string& output, const char* extension)
+{
+    size_t dot = output.rfind('.');
+    return (dot == std::string::npos ? output : output.substr(0, dot)) + extension;
+}
+
+int tessel_main(int argc, char** argv)
+{
+    link_reset();
+    messages_install_allocator();
+    std::vector<std::string> args = expand_arguments(argc, argv);
+    const char* program = args.empty() ? "tessel" : args[0].c_str();
+
+    for (int i = 0; i < SCLASS_COUNT; ++i) {
+        name_entry* e = name_find(sclass_table[i].name, false);
+        e->state = NAME_SCLASS;
+        e->payload = &sclass_table[i];
+    }
+
+    bool abort_run = false, output_given = false, no_binary_seen = false;
+    for (size_t i = 1; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        std::string low = lower(arg);
+        if (arg.empty() || arg[0] != '-') {
+            add_object_file(arg);
+        } else if (low == "-h" || low == "-?") {
+            print_usage(program);
+            link_exit(0);
+        } else if (low == "-e") {
+            options.error_file = true;
+            if (!messages_open_error_file())
+                report(-1, "unable to open 'error.out'");
+        } else if (low == "-m") {
+            options.map = true;
+        } else if (low == "-c2") {
+            options.crc = 2;
+        } else if (low == "-c") {
+            options.crc = 1;
+        } else if (low == "-n") {
+            options.no_strip = true;
+        } else if (low == "-d") {
+            options.definitions = 3;
+        } else if (low == "-dl") {
+            options.definitions = 2;
+        } else if (low == "-dd") {
+            options.definitions = 1;
+        } else if (low == "-x") {
+            options.memory_report = true;
+        } else if (low == "-s") {
+            options.listing = true;
+        } else if (low.compare(0, 2, "-r") == 0) {
+            if (!parse_offsets(arg.c_str() + 2)) {
+                report(1, "format error option '%s'", arg.c_str());
+                abort_run = true;
+            }
+        } else if (low.compare(0, 2, "-l") == 0) {
+            add_library(arg.substr(2));
+        } else if (low == "-o-") {
+            options.binary = false;
+            no_binary_seen = true;
+        } else if (low.compare(0, 2, "-o") == 0) {
+            if (output_given) {
+                report(1, "only one output file allowed");
+                abort_run = true;
+            } else if (no_binary_seen) {
+                report(1, "mutually exclusive options");
+                abort_run = true;
+            } else {
+                options.output = arg.substr(2);
+                output_given = true;
+                if (options.output.empty())
+                    report(-1, "illegal output filename");
+                if (options.output.find('.') == std::string::npos)
+                    report(0, "output filename without extension");
+            }
+        } else {
+            report(1, "invalid option '%s'", arg.c_str());
+            abort_run = true;
+        }
+    }
+
+    if (!output_given)
+        options.output = "a.bin";
+    if (objects.empty()) {
+        report(1, "no objectfiles");
+        abort_run = true;
+    }
+    if (abort_run)
+        report(-1, "'%s' aborted... ('-?' for help)", program);
+
+    read_object_files();
+    library_pass1();
+    mark_members();
+    library_pass2();
+    if (!options.no_strip)
+        strip_unused();
+    collect_segments();
+    sgraph_build();
+    place_segments();
+    assign_load_addresses();
+    define_linker_symbols();
+    apply_all_fixups();
+
+    if (error_count)
+        report(-1, "%d errors found", error_count);
+
+    const std::string& output = options.output;
+    if (options.binary)
+        write_binary(output);
+    if (options.listing)
+        write_listing(side_file(output, ".lst"));
+    if (options.map) {
+        write_memory_map(side_file(output, ".mem"), output);
+        print_overview(output, options.error_file ? error_stream : stdout);
+    }
+    if (options.definitions)
+        write_definition_file(side_file(output, ".den"), options.definitions);
+
+    if (error_count)
+        report(-1, "%d errors found", error_count);
+    if (options.memory_report)
+        report(0, "memory used: %ld bytes\n", static_cast<long>(speicher_total()));
+    std::fflush(error_stream);
+    std::fflush(stdout);
+    return 0;
+}

@@ -1,0 +1,107 @@
+#include "image.h"
+
+#include "lineio.h"
+#include "messages.h"
+#include "model.h"
+
+#include <algorithm>
+
+static uint16_t crc_register = 0xFFFF;
+static uint8_t crc_low[256], crc_high[256];
+static bool crc_table_ready;
+
+static void crc_make_table(void)
+{
+    for (unsigned i = 0; i < 256; ++i) {
+        unsigned v = i;
+        for (int bit = 0; bit < 8; ++bit)
+            v = (v & 1) ? (v >> 1) ^ 0xA001 : v >> 1;
+        crc_low[i] = static_cast<uint8_t>(v);
+        crc_high[i] = static_cast<uint8_t>(v >> 8);
+    }
+    crc_table_ready = true;
+}
+
+void crc_reset(void)
+{
+    crc_register = 0xFFFF;
+}
+
+uint16_t crc_update(int mode, const uint8_t* bytes, size_t count)
+{
+    if (mode == 1) {
+        if (!crc_table_ready)
+            crc_make_table();
+        uint8_t low = static_cast<uint8_t>(crc_register), high = static_cast<uint8_t>(crc_register >> 8);
+        for (size_t i = 0; i < count; ++i) {
+            uint8_t index = low ^ bytes[i];
+            low = high ^ crc_low[index];
+            high = crc_high[index];
+        }
+        crc_register = static_cast<uint16_t>(high << 8 | low);
+    } else {
+        uint16_t crc = crc_register;
+        for (size_t i = 0; i < count; ++i) {
+            crc ^= static_cast<uint16_t>(bytes[i] << 8);
+            for (int bit = 0; bit < 8; ++bit)
+                crc = (crc & 0x8000) ? static_cast<uint16_t>((crc << 1) ^ 0x8005) : static_cast<uint16_t>(crc << 1);
+        }
+        crc_register = crc;
+    }
+    return crc_register;
+}
+
+void write_binary(const std::string& path)
+{
+    std::vector<subsegment*> items;
+    for (subsegment* sub : subsegments)
+        if (sub->references && sub->segment->kind != KIND_NOTEXT)
+            items.push_back(sub);
+    std::stable_sort(items.begin(), items.end(),
+                     [](const subsegment* a, const subsegment* b) { return a->load < b->load; });
+    if (items.empty())
+        report(-1, "objectfile ist empty");
+
+    out_file out;
+    if (!out_open(out, path))
+        report(-1, "unable to open '%s'", path.c_str());
+    if (crc_mode)
+        crc_reset();
+
+    int64_t written = 0;
+    int32_t address = items[0]->load;
+    std::vector<uint8_t> gap;
+    for (subsegment* sub : items) {
+        if (address < sub->load) {
+            gap.assign(static_cast<size_t>(sub->load - address), 0xFF);
+            out_bytes(out, gap.data(), gap.size());
+            if (crc_mode)
+                crc_update(crc_mode, gap.data(), gap.size());
+            written += static_cast<int64_t>(gap.size());
+            address = sub->load;
+        }
+        size_t n = std::min(sub->content.size(), static_cast<size_t>(sub->used));
+        out_bytes(out, sub->content.data(), n);
+        if (crc_mode)
+            crc_update(crc_mode, sub->content.data(), n);
+        written += static_cast<int64_t>(n);
+        address += sub->used;
+    }
+
+    int32_t base = items[0]->load;
+    if (base > 0xFFFFFF || base < 0)
+        report(-1, "internal error: 0x%x", static_cast<unsigned>(base));
+    if (crc_mode) {
+        uint16_t crc = crc_update(crc_mode, nullptr, 0);
+        uint8_t bytes[2] = {static_cast<uint8_t>(crc >> 8), static_cast<uint8_t>(crc)};
+        out_bytes(out, bytes, 2);
+        written += 2;
+    }
+    if (written != binary_size)
+        report(-1, "Internal error: bphas");
+    uint8_t trailer[4] = {static_cast<uint8_t>(base >> 24), static_cast<uint8_t>(base >> 16),
+                          static_cast<uint8_t>(base >> 8), static_cast<uint8_t>(base)};
+    out_bytes(out, trailer, 4);
+    if (!out_close(out))
+        report(-1, "unable to write '%s'", path.c_str());
+}
