@@ -1,0 +1,87 @@
+#include "asm_fixture.h"
+
+#include "datei.h"
+#include "listing.h"
+#include "meldung.h"
+#include "mnemonic.h"
+#include "objekt.h"
+#include "segment.h"
+#include "symbol.h"
+#include "treiber.h"
+
+static void throw_exit(int code)
+{
+    throw asm_exit_exception{code};
+}
+
+void AsmTest::SetUp()
+{
+    asm_reset();
+    messages.clear();
+    asm_set_capture(&messages);
+    asm_set_exit_hook(throw_exit);
+    register_mnemonics();
+    listing_snapshot();
+}
+
+void AsmTest::TearDown()
+{
+    asm_set_capture(nullptr);
+    asm_set_exit_hook(nullptr);
+    asm_reset();
+}
+
+int AsmTest::assemble(const std::string& text, const char* name)
+{
+    datei_add_virtual_file(name, text);
+    try {
+        assemble_file(name);
+    } catch (const asm_exit_exception& e) {
+        return e.code;
+    }
+    return 0;
+}
+
+int AsmTest::assemble_in_code(const std::string& text)
+{
+    return assemble("  .segment code\n" + text + "\n");
+}
+
+std::string AsmTest::object(const char* obj_name)
+{
+    try {
+        asm_set_position(0, 0);
+        asm_set_line_text(nullptr);
+        check_all_symbols();
+        return object_text(obj_name, "Mon Dec  7 23:05:00 2026\n");
+    } catch (const asm_exit_exception& e) {
+        return "exit " + std::to_string(e.code);
+    }
+}
+
+std::vector<uint8_t> AsmTest::bytes(int32_t seg_number)
+{
+    std::vector<uint8_t> out;
+    segment* seg = segment_by_number(seg_number);
+    if (!seg || (seg->flags & SEG_NOTEXT))
+        return out;
+    for (int32_t i = 0; i < seg->used; i++)
+        out.push_back(segment_byte_at(seg, i));
+    return out;
+}
+
+std::string hex_of(const std::vector<uint8_t>& b)
+{
+    std::string s;
+    char buf[4];
+    for (size_t i = 0; i < b.size(); i++) {
+        std::snprintf(buf, sizeof buf, "%s%02x", i ? " " : "", b[i]);
+        s += buf;
+    }
+    return s;
+}
+
+std::string AsmTest::hex_bytes(int32_t seg_number)
+{
+    return hex_of(bytes(seg_number));
+}
