@@ -1,0 +1,6 @@
+#include "holbix.h"
+
+int main(int argc, char** argv)
+{
+    return holbix_main(argc, argv);
+}

@@ -1,0 +1,6 @@
+#include "pexor.h"
+
+int main(int argc, char** argv)
+{
+    return pexor_main(argc, argv);
+}

@@ -1,0 +1,6 @@
+#include "wendo.h"
+
+int main(int argc, char** argv)
+{
+    return wendo_main(argc, argv);
+}
