@@ -1,0 +1,165 @@
+#include "diskname.h"
+
+#include <cctype>
+#include <map>
+#include <vector>
+
+#ifndef _WIN32
+#include <dirent.h>
+#include <sys/stat.h>
+#endif
+
+std::string split_directory(const std::string& path, std::string* rest)
+{
+    size_t cut = path.find_last_of("\\/");
+    if (cut == std::string::npos) {
+        if (rest)
+            *rest = path;
+        return std::string();
+    }
+    if (rest)
+        *rest = path.substr(cut + 1);
+    return path.substr(0, cut);
+}
+
+#ifdef _WIN32
+
+std::string disk_path(const std::string& name)
+{
+    std::string p = name;
+    for (char& c : p)
+        if (c == '/')
+            c = '\\';
+    return p;
+}
+
+std::string disk_base(const std::string& base, const std::string&)
+{
+    return disk_path(base);
+}
+
+void disk_names_changed(void)
+{
+}
+
+#else
+
+// Folder listings, kept until a command may have changed them.
+static std::map<std::string, std::vector<std::string>> listings;
+
+void disk_names_changed(void)
+{
+    listings.clear();
+}
+
+static const std::vector<std::string>& listing(const std::string& dir)
+{
+    auto found = listings.find(dir);
+    if (found != listings.end())
+        return found->second;
+    std::vector<std::string>& names = listings[dir];
+    if (DIR* d = opendir(dir.empty() ? "." : dir.c_str())) {
+        while (struct dirent* e = readdir(d))
+            names.push_back(e->d_name);
+        closedir(d);
+    }
+    return names;
+}
+
+static bool same_ignoring_case(const std::string& a, const std::string& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) !=
+            std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+
+static bool exists(const std::string& path)
+{
+    struct stat st;
+    return stat(path.c_str(), &st) == 0;
+}
+
+// The entry of "dir" that matches "part" without regard to case: the exact
+// name first, else the first entry that differs only in case, else "part".
+static std::string match_entry(const std::string& dir, const std::string& part)
+{
+    if (part.empty() || part == "." || part == "..")
+        return part;
+    std::string exact = dir.empty() ? part : dir + "/" + part;
+    if (exists(exact))
+        return part;
+    for (const std::string& e : listing(dir))
+        if (same_ignoring_case(e, part))
+            return e;
+    return part;
+}
+
+// Splits at '\' and '/' and matches each part in the folder before it.
+static std::string resolve(const std::string& name, std::string* dir_out, std::string* last_out)
+{
+    std::vector<std::string> parts;
+    std::string part;
+    for (char c : name) {
+        if (c == '\\' || c == '/') {
+            parts.push_back(part);
+            part.clear();
+        } else {
+            part += c;
+        }
+    }
+    parts.push_back(part);
+    std::string dir;
+    for (size_t i = 0; i + 1 < parts.size(); ++i) {
+        if (i == 0 && parts[0].empty()) {
+            dir = "/"; // absolute path
+            continue;
+        }
+        std::string m = match_entry(dir == "/" ? "/" : dir, parts[i]);
+        if (dir.empty())
+            dir = m;
+        else if (dir == "/")
+            dir = "/" + m;
+        else
+            dir += "/" + m;
+        if (dir.empty())
+            dir = ".";
+    }
+    if (dir_out)
+        *dir_out = dir;
+    if (last_out)
+        *last_out = parts.back();
+    return dir;
+}
+
+static std::string join(const std::string& dir, const std::string& last)
+{
+    if (dir.empty())
+        return last;
+    if (dir == "/")
+        return "/" + last;
+    return dir + "/" + last;
+}
+
+std::string disk_path(const std::string& name)
+{
+    std::string dir, last;
+    resolve(name, &dir, &last);
+    return join(dir, match_entry(dir, last));
+}
+
+std::string disk_base(const std::string& base, const std::string& ext_hint)
+{
+    std::string dir, last;
+    resolve(base, &dir, &last);
+    if (!ext_hint.empty()) {
+        std::string m = match_entry(dir, last + "." + ext_hint);
+        return join(dir, m.substr(0, last.size()));
+    }
+    return join(dir, match_entry(dir, last));
+}
+
+#endif

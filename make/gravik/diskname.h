@@ -1,0 +1,30 @@
+// diskname: from a name as a makefile writes it to the path the system
+// opens. Makefiles are written for a system whose file names ignore case
+// and separate folders with '\'; on Linux each part of the name is matched
+// to the folder's entries without regard to case and '\' and '/' both
+// separate folders, so that one makefile serves both systems.
+#pragma once
+
+#include <string>
+
+// The separator of the running system.
+#ifdef _WIN32
+const char path_separator = '\\';
+#else
+const char path_separator = '/';
+#endif
+
+// The path to open for a makefile name (any case, '\' or '/').
+std::string disk_path(const std::string& name);
+
+// The path of a base name without its extension: the folders are matched
+// as by disk_path, the last part keeps the case of a file on disk that has
+// this base name and the extension "ext_hint" when one exists.
+std::string disk_base(const std::string& base, const std::string& ext_hint);
+
+// Forgets what was learnt about folder contents (after a command ran).
+void disk_names_changed(void);
+
+// Directory part of a path up to its last separator ('\' or '/'), empty
+// when there is none; "rest" receives what follows it.
+std::string split_directory(const std::string& path, std::string* rest);

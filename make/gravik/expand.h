@@ -1,0 +1,22 @@
+// expand: macro references "$(NAME)" in rule lines and commands, rescanned
+// until a pass replaces nothing. In commands "$*", "$@" and "$<" stand for
+// the rule's target base name, target and dependencies.
+#pragma once
+
+#include <string>
+
+// The automatic values of a command's rule.
+struct automatic_values {
+    std::string base;          // $*
+    std::string target;        // $@
+    std::string dependencies;  // $<
+};
+
+// Longest expanded text; longer is fatal.
+const size_t expand_limit = 8192;
+
+// Expands "text" into "*out". "rule_text" names the line in messages.
+// Errors are reported and give false; a text that grows past the limit is
+// fatal. "autos" is null for rule lines (no automatic values).
+bool expand_text(const std::string& text, const std::string& rule_text,
+                 const automatic_values* autos, std::string* out);

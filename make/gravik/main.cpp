@@ -1,0 +1,6 @@
+#include "driver.h"
+
+int main(int argc, char** argv)
+{
+    return gravik_main(argc, argv);
+}

@@ -1,0 +1,102 @@
+#include "report.h"
+
+#include <cstdarg>
+#include <cstdlib>
+
+gravik_settings settings;
+int error_count;
+
+static FILE* error_file;     // "error.out" while open
+static fatal_end_fn fatal_end;
+
+void report_reset(void)
+{
+    settings = gravik_settings();
+    error_count = 0;
+    if (error_file)
+        std::fclose(error_file);
+    error_file = nullptr;
+    fatal_end = nullptr;
+}
+
+FILE* err_stream(void)
+{
+    return error_file ? error_file : stderr;
+}
+
+bool err_file_in_use(void)
+{
+    return settings.error_file_mode != 0;
+}
+
+bool err_file_open(void)
+{
+    error_file = std::fopen("error.out", "w");
+    return error_file != nullptr;
+}
+
+void err_file_close(void)
+{
+    if (error_file)
+        std::fclose(error_file);
+    error_file = nullptr;
+}
+
+bool err_file_reopen(void)
+{
+    if (!error_file)
+        error_file = std::fopen("error.out", "a");
+    return error_file != nullptr;
+}
+
+static void put_message(const char* prefix, const char* format, va_list args)
+{
+    std::fflush(stdout);
+    FILE* f = err_stream();
+    std::fputs(prefix, f);
+    std::vfprintf(f, format, args);
+    std::fputc('\n', f);
+    std::fflush(f);
+}
+
+void msg_fatal(const char* format, ...)
+{
+    std::fflush(stdout);
+    va_list args;
+    va_start(args, format);
+    put_message("Gravik: Fatal Error: ", format, args);
+    va_end(args);
+    ++error_count;
+    int code = 1;
+    if (fatal_end) {
+        fatal_end_fn fn = fatal_end;
+        fatal_end = nullptr; // a fatal message inside the handler ends at once
+        code = fn();
+    }
+    std::fflush(stdout);
+    if (error_file)
+        std::fflush(error_file);
+    std::exit(code);
+}
+
+void msg_error(const char* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    put_message("Gravik: Error: ", format, args);
+    va_end(args);
+    ++error_count;
+}
+
+void msg_warning(const char* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    put_message("Gravik: Warning: ", format, args);
+    va_end(args);
+}
+
+void report_set_fatal_end(fatal_end_fn fn)
+{
+    fatal_end = fn;
+}

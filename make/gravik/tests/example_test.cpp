@@ -1,0 +1,104 @@
+// End to end: gravik builds the example project with the suite's own
+// assembler and linker, in a copy of examples/ so that the source tree
+// stays clean; the image equals the one the tools make when run by hand.
+#include "gravik_test_util.h"
+
+#include "common/os.h"
+#include "../../../common/tests/test_paths.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string in(const std::string& dir, const std::string& name)
+{
+    return (fs::path(dir) / name).string();
+}
+
+// Copies the example's files (not the folder's notes) into "dir".
+void copy_example(const std::string& dir)
+{
+    for (const fs::directory_entry& e : fs::directory_iterator(host_path(EXAMPLES_DIR))) {
+        if (!e.is_regular_file() || e.path().extension() == ".md")
+            continue;
+        fs::copy_file(e.path(), fs::path(dir) / e.path().filename(),
+                      fs::copy_options::overwrite_existing);
+    }
+}
+
+bool contains(const std::string& text, const std::string& part)
+{
+    return text.find(part) != std::string::npos;
+}
+
+int run_tool(const std::string& dir, const std::vector<std::string>& argv)
+{
+    fs::path old = fs::current_path();
+    fs::current_path(dir);
+    int code = -1;
+    if (os_run(argv, &code) != OS_RUN_OK)
+        code = -1;
+    fs::current_path(old);
+    return code;
+}
+
+const char* const products[] = {"demo.bin", "demo.lst", "demo.mem", "demo.den"};
+
+TEST(Example, BuildsWithTheSuitesToolsAndRebuildsOnlyWhatChanged)
+{
+    std::string dir = test_dir();
+    copy_example(dir);
+    run_result r = run_gravik(dir, "-e");
+    ASSERT_EQ(r.code, 0) << r.out << r.error_out;
+    for (const char* p : products)
+        EXPECT_TRUE(file_exists(in(dir, p))) << p;
+    EXPECT_TRUE(contains(r.error_out, "Gravik: *** OK ***"));
+
+    r = run_gravik(dir, "-e");
+    EXPECT_EQ(r.code, 0);
+    EXPECT_TRUE(contains(r.error_out, "Target 'demo.bin' is up-to-date!")) << r.error_out;
+
+    // Only the library member's source changes.
+    for (const char* f : {"start.a51", "main.a51", "delay.a51"})
+        set_age(in(dir, f), 0);
+    for (const char* f : {"start.obj", "main.obj", "delay.obj"})
+        set_age(in(dir, f), 10);
+    set_age(in(dir, "delay.lib"), 20);
+    set_age(in(dir, "demo.bin"), 30);
+    set_age(in(dir, "delay.a51"), 40);
+    r = run_gravik(dir, "-e");
+    EXPECT_EQ(r.code, 0) << r.error_out;
+    EXPECT_TRUE(contains(r.out, "delay.a51\n")) << r.out;
+    EXPECT_FALSE(contains(r.out, "start.a51")) << r.out;
+    EXPECT_FALSE(contains(r.out, "main.a51")) << r.out;
+    EXPECT_TRUE(contains(r.out, "-odemo.bin start.obj main.obj -ldelay.lib")) << r.out;
+}
+
+TEST(Example, ImageEqualsTheOneTheToolsMakeByHand)
+{
+    std::string made = test_dir("made");
+    std::string hand = test_dir("hand");
+    copy_example(made);
+    copy_example(hand);
+    run_result r = run_gravik(made, "-e");
+    ASSERT_EQ(r.code, 0) << r.out << r.error_out;
+
+    const std::string morrin = host_path(MORRIN_PATH);
+    const std::string tessel = host_path(TESSEL_PATH);
+    for (const char* src : {"start.a51", "main.a51", "delay.a51"})
+        ASSERT_EQ(run_tool(hand, {morrin, "-g", src}), 0) << src;
+    // A library is the concatenation of its objects.
+    write_file(in(hand, "delay.lib"), read_file(in(hand, "delay.obj")));
+    ASSERT_EQ(run_tool(hand, {tessel, "-s", "-m", "-d", "-odemo.bin", "start.obj", "main.obj",
+                              "-ldelay.lib"}),
+              0);
+    std::string image = read_file(in(made, "demo.bin"));
+    EXPECT_FALSE(image.empty());
+    EXPECT_EQ(image, read_file(in(hand, "demo.bin")));
+}
+
+} // namespace

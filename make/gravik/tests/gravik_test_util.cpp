@@ -1,0 +1,153 @@
+#include "gravik_test_util.h"
+
+#include "common/os.h"
+#include "../../../common/tests/test_paths.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <sys/stat.h>
+
+#ifdef _WIN32
+#include <direct.h>
+#endif
+
+static void make_dir(const std::string& dir)
+{
+#ifdef _WIN32
+    _mkdir(dir.c_str());
+#else
+    mkdir(dir.c_str(), 0777);
+#endif
+}
+
+static void remove_tree(const std::string& dir)
+{
+#ifdef _WIN32
+    os_system("if exist \"" + dir + "\" rmdir /s /q \"" + dir + "\"");
+#else
+    os_system("rm -rf '" + dir + "'");
+#endif
+}
+
+std::string fresh_dir(const std::string& name)
+{
+    std::string base = host_path(GRAVIK_TEST_TMP);
+    make_dir(base);
+    const bool windows = base.find('\\') != std::string::npos;
+    std::string sub = name;
+    if (windows)
+        for (char& c : sub)
+            if (c == '/')
+                c = '\\';
+    std::string dir = base + (windows ? "\\" : "/") + sub;
+    remove_tree(dir);
+    make_dir(dir);
+    return dir;
+}
+
+void write_file(const std::string& path, const std::string& text)
+{
+    std::ofstream out(path, std::ios::binary);
+    out << text;
+}
+
+std::string read_file(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+bool file_exists(const std::string& path)
+{
+    int64_t t;
+    return os_file_time(path, &t) == OS_TIME_OK;
+}
+
+static const int64_t base_time = 1600000000LL * 1000000000LL;
+
+void set_age(const std::string& path, int seconds)
+{
+    os_set_file_time(path, base_time + static_cast<int64_t>(seconds) * 1000000000LL);
+}
+
+int64_t file_time(const std::string& path)
+{
+    int64_t t = 0;
+    os_file_time(path, &t);
+    return t;
+}
+
+std::string tool_path(void)
+{
+    return host_path(GRAVIK_TOOL_PATH);
+}
+
+std::string gravik_path(void)
+{
+    return host_path(GRAVIK_PATH);
+}
+
+static std::string without_cr(const std::string& text)
+{
+    std::string s;
+    for (char c : text)
+        if (c != '\r')
+            s += c;
+    return s;
+}
+
+run_result run_gravik(const std::string& dir, const std::string& args)
+{
+    const char sep = dir.find('\\') != std::string::npos ? '\\' : '/';
+    std::string out = dir + sep + "stdout.txt";
+    std::string err = dir + sep + "stderr.txt";
+    std::string eout = dir + sep + "error.out";
+    std::remove(out.c_str());
+    std::remove(err.c_str());
+#ifdef _WIN32
+    std::string line = "cd /d " + dir + " && " + gravik_path() + " " + args + " >" + out + " 2>" + err;
+#else
+    std::string line = "cd '" + dir + "' && " + gravik_path() + " " + args + " >'" + out + "' 2>'" + err + "'";
+#endif
+    run_result r;
+    r.code = os_system(line);
+    // Text written on Windows ends its lines with CR LF.
+    r.out = without_cr(read_file(out));
+    r.err = without_cr(read_file(err));
+    r.error_out = without_cr(read_file(eout));
+    return r;
+}
+
+std::vector<std::string> lines_of(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::string line;
+    for (char c : text) {
+        if (c == '\n') {
+            if (!line.empty() && line.back() == '\r')
+                line.pop_back();
+            lines.push_back(line);
+            line.clear();
+        } else {
+            line += c;
+        }
+    }
+    if (!line.empty())
+        lines.push_back(line);
+    return lines;
+}
+
+std::string test_dir(const std::string& sub)
+{
+    const testing::TestInfo* info = testing::UnitTest::GetInstance()->current_test_info();
+    std::string name = std::string(info->test_suite_name()) + "." + info->name();
+    for (char& c : name)
+        if (c == '/')
+            c = '_';
+    return fresh_dir(sub.empty() ? name : name + "/" + sub);
+}

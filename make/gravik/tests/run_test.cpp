@@ -1,0 +1,402 @@
+// The make tool as a program: builds in a fresh folder, with commands run
+// by a small helper program, and what it reports on its streams and in
+// "error.out".
+#include "gravik_test_util.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// Runs gravik with the helper program known as $(TOOL).
+run_result make(const std::string& dir, const std::string& args)
+{
+    return run_gravik(dir, "-dTOOL=" + tool_path() + " " + args);
+}
+
+std::string path_in(const std::string& dir, const std::string& name)
+{
+    return dir + (dir.find('\\') != std::string::npos ? "\\" : "/") + name;
+}
+
+// The lines of the build log the commands append to.
+std::vector<std::string> log_of(const std::string& dir)
+{
+    return lines_of(read_file(path_in(dir, "build.log")));
+}
+
+bool contains(const std::string& text, const std::string& part)
+{
+    return text.find(part) != std::string::npos;
+}
+
+const char* const chain_makefile =
+    "# a program of two objects\n"
+    "prog.bin: a.obj b.obj\n"
+    "\t$(TOOL) log build.log $@ from $<\n"
+    "\t$(TOOL) touch $@\n"
+    "a.obj: a.src\n"
+    "\t$(TOOL) log build.log $@\n"
+    "\t$(TOOL) touch $@\n"
+    "b.obj: b.src\n"
+    "\t$(TOOL) log build.log $@\n"
+    "\t$(TOOL) touch $@\n";
+
+class Build : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        dir = test_dir();
+        write_file(path_in(dir, "makefile"), chain_makefile);
+        write_file(path_in(dir, "a.src"), "a\n");
+        write_file(path_in(dir, "b.src"), "b\n");
+        set_age(path_in(dir, "a.src"), 0);
+        set_age(path_in(dir, "b.src"), 0);
+    }
+    // Makes everything, then dates the products after the sources.
+    void build_all()
+    {
+        ASSERT_EQ(make(dir, "-e").code, 0);
+        set_age(path_in(dir, "a.obj"), 10);
+        set_age(path_in(dir, "b.obj"), 10);
+        set_age(path_in(dir, "prog.bin"), 20);
+        std::remove(path_in(dir, "build.log").c_str());
+    }
+    std::string dir;
+};
+
+TEST_F(Build, FirstRunMakesEverythingInDependencyOrder)
+{
+    run_result r = make(dir, "-e");
+    EXPECT_EQ(r.code, 0) << r.error_out;
+    EXPECT_EQ(log_of(dir), (std::vector<std::string>{"a.obj", "b.obj", "prog.bin from a.obj b.obj"}));
+    EXPECT_TRUE(contains(r.out, "log build.log prog.bin from a.obj b.obj\n"));
+    EXPECT_TRUE(contains(r.error_out, "Gravik: '" + tool_path() + " touch a.obj'...\n"));
+    EXPECT_EQ(r.error_out.substr(r.error_out.size() - 19), "\nGravik: *** OK ***");
+}
+
+TEST_F(Build, UpToDateTargetsAreNotRebuilt)
+{
+    build_all();
+    run_result r = make(dir, "-e");
+    EXPECT_EQ(r.code, 0);
+    EXPECT_TRUE(log_of(dir).empty());
+    EXPECT_TRUE(contains(r.error_out, "Target 'prog.bin' is up-to-date!\n"));
+}
+
+TEST_F(Build, TouchedSourceRebuildsExactlyItsDependants)
+{
+    build_all();
+    set_age(path_in(dir, "b.src"), 15);
+    run_result r = make(dir, "-e");
+    EXPECT_EQ(r.code, 0) << r.error_out;
+    EXPECT_EQ(log_of(dir), (std::vector<std::string>{"b.obj", "prog.bin from a.obj b.obj"}));
+}
+
+TEST_F(Build, ForceAllRebuildsEverything)
+{
+    build_all();
+    EXPECT_EQ(make(dir, "-b").code, 0);
+    EXPECT_EQ(log_of(dir).size(), 3u);
+}
+
+TEST_F(Build, NamedTargetMakesOnlyItsTree)
+{
+    run_result r = make(dir, "B.OBJ");
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(log_of(dir), (std::vector<std::string>{"b.obj"}));
+}
+
+TEST_F(Build, NoExecuteEchoesButRunsNothing)
+{
+    run_result r = make(dir, "-n -e");
+    EXPECT_EQ(r.code, 0) << r.error_out;
+    EXPECT_TRUE(log_of(dir).empty());
+    EXPECT_FALSE(file_exists(path_in(dir, "a.obj")));
+    EXPECT_TRUE(contains(r.out, tool_path() + " touch prog.bin\n"));
+}
+
+TEST_F(Build, FailingCommandStopsTheBuildAndRemovesItsTarget)
+{
+    write_file(path_in(dir, "makefile"),
+               std::string(chain_makefile) + "\t$(TOOL) fail 3\n"); // b.obj's last command
+    run_result r = make(dir, "-e");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(log_of(dir), (std::vector<std::string>{"a.obj", "b.obj"}));
+    EXPECT_TRUE(file_exists(path_in(dir, "a.obj")));
+    EXPECT_FALSE(file_exists(path_in(dir, "b.obj")));
+    EXPECT_FALSE(file_exists(path_in(dir, "prog.bin")));
+    EXPECT_TRUE(contains(r.error_out, "Gravik: Error: returncode: 3\n"));
+    std::string tail = "Gravik: Error: Errors found: *** TARGET NOT GENERATED ***\n";
+    ASSERT_GE(r.error_out.size(), tail.size());
+    EXPECT_EQ(r.error_out.substr(r.error_out.size() - tail.size()), tail);
+}
+
+TEST_F(Build, VerboseTraceShowsTheWalk)
+{
+    build_all();
+    set_age(path_in(dir, "a.src"), 15);
+    run_result r = make(dir, "-v");
+    EXPECT_EQ(r.code, 0);
+    EXPECT_TRUE(contains(r.out, "Examining 'prog.bin':\n Examining 'a.obj':\n"
+                                "  'a.obj' (depending from 'a.src') is dirty\n"))
+        << r.out;
+    EXPECT_TRUE(contains(r.out, "  'b.obj' (depending from 'b.src') up-to-date\n")) << r.out;
+}
+
+class Engine : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        dir = test_dir();
+    }
+    run_result run(const std::string& makefile, const std::string& args = "-e")
+    {
+        write_file(path_in(dir, "makefile"), makefile);
+        return make(dir, args);
+    }
+    std::string dir;
+};
+
+TEST_F(Engine, SymbolicTargetAlwaysRunsAndDiamondMakesOnce)
+{
+    write_file(path_in(dir, "c.src"), "c\n");
+    run_result r = run("all: top.x\n"
+                       "\t$(TOOL) log build.log all\n"
+                       "top.x: c.x b.x\n"
+                       "\t$(TOOL) touch $@\n"
+                       "b.x: c.x\n"
+                       "\t$(TOOL) touch $@\n"
+                       "c.x: c.src\n"
+                       "\t$(TOOL) log build.log c\n"
+                       "\t$(TOOL) touch $@\n");
+    EXPECT_EQ(r.code, 0) << r.error_out;
+    EXPECT_EQ(log_of(dir), (std::vector<std::string>{"c", "all"}));
+    set_age(path_in(dir, "c.src"), 0);
+    set_age(path_in(dir, "c.x"), 10);
+    set_age(path_in(dir, "b.x"), 20);
+    set_age(path_in(dir, "top.x"), 30);
+    r = make(dir, "-e");
+    EXPECT_EQ(r.code, 0) << r.error_out;
+    EXPECT_EQ(log_of(dir), (std::vector<std::string>{"c", "all", "all"}));
+}
+
+TEST_F(Engine, QuietCommandIsNotEchoed)
+{
+    run_result r = run("all:\n\t@$(TOOL) log build.log quiet\n", "");
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(log_of(dir), (std::vector<std::string>{"quiet"}));
+    EXPECT_FALSE(contains(r.out, "quiet"));
+    r = make(dir, "-v");
+    EXPECT_TRUE(contains(r.out, tool_path() + " log build.log quiet\n"));
+}
+
+TEST_F(Engine, CommandsThatAreNoProgramGoToTheCommandInterpreter)
+{
+    // Not a program, so the interpreter runs the line.
+#ifdef _WIN32
+    run_result r = run("all:\n\techo hello>said.txt\n");
+#else
+    run_result r = run("all:\n\tno_such_program_q7 || echo hello>said.txt\n");
+#endif
+    EXPECT_EQ(r.code, 0) << r.error_out;
+    EXPECT_TRUE(contains(read_file(path_in(dir, "said.txt")), "hello"));
+    r = run("all:\n\tno_such_program_q7\n");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(contains(r.error_out, "Gravik: Fatal Error: Can't process command 'no_such_program_q7'\n"));
+}
+
+TEST_F(Engine, CycleIsFatal)
+{
+    run_result r = run("a.x: b.x\n\t$(TOOL) touch $@\nb.x: a.x\n\t$(TOOL) touch $@\n");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(contains(r.error_out, "Gravik: Fatal Error: cyclic or recursive dependency within 'a.x'\n"))
+        << r.error_out;
+    EXPECT_TRUE(contains(r.error_out, "Gravik: Error: Errors found: *** TARGET NOT GENERATED ***"));
+}
+
+TEST_F(Engine, DepthLimitIsFatal)
+{
+    std::string chain;
+    for (int i = 0; i < 31; ++i)
+        chain += "t" + std::to_string(i) + ".x: t" + std::to_string(i + 1) + ".x\n\t$(TOOL) touch $@\n";
+    run_result r = run(chain + "t31.x:\n\t$(TOOL) touch $@\n");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(contains(r.error_out, "Gravik: Fatal Error: unresolveable dependency within 't30.x'\n"))
+        << r.error_out;
+    std::string ok;
+    for (int i = 0; i < 29; ++i)
+        ok += "t" + std::to_string(i) + ".x: t" + std::to_string(i + 1) + ".x\n\t$(TOOL) touch $@\n";
+    r = run(ok + "t29.x:\n\t$(TOOL) touch $@\n");
+    EXPECT_EQ(r.code, 0) << r.error_out;
+}
+
+struct ErrorCase {
+    const char* makefile;
+    const char* args;
+    const char* message; // a line of error.out
+    int code;
+};
+
+class MakefileError : public Engine, public testing::WithParamInterface<ErrorCase> {};
+
+TEST_P(MakefileError, IsReportedAndCounted)
+{
+    run_result r = run(GetParam().makefile, std::string("-e ") + GetParam().args);
+    EXPECT_EQ(r.code, GetParam().code);
+    EXPECT_TRUE(contains(r.error_out, std::string(GetParam().message) + "\n")) << r.error_out;
+    EXPECT_TRUE(log_of(dir).empty()) << "no command runs after an error";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, MakefileError,
+    testing::Values(
+        ErrorCase{"X.OBJ : X.C\nall:\n\t$(TOOL) log build.log all\n", "",
+                  "Gravik: Error: syntax in 'X.OBJ : X.C'", 1},
+        ErrorCase{"A = 1\n\t$(TOOL) log build.log x\n", "",
+                  "Gravik: Error: not expecting command in '\t$(TOOL) log build.log x'", 2},
+        ErrorCase{"a.obj: a.src\nall: a.obj\n\t$(TOOL) log build.log all\n", "all",
+                  "Gravik: Error: don't know how to make 'a.obj'", 2},
+        ErrorCase{"x.out: missing.c\n\t$(TOOL) log build.log all\n", "",
+                  "Gravik: Error: file 'missing.c' does not exist", 1},
+        ErrorCase{"all:\n\t$(TOOL) log build.log all\n", "nope",
+                  "Gravik: Error: no rule for target 'nope'", 1},
+        ErrorCase{"A = $(B)\nB = $(A)\nall:\n\t$(TOOL) log build.log $(A)\n", "",
+                  "Gravik: Error: macro 'A' refers to itself in rule '$(TOOL) log build.log $(A)'", 1},
+        ErrorCase{"all:\n\t$(TOOL) log build.log $(NOPE)\n", "",
+                  "Gravik: Error: macro 'NOPE' not found in rule '$(TOOL) log build.log $(NOPE)'", 1},
+        ErrorCase{"x.obj: x.src\n\t$(TOOL) log build.log x\n.src.obj:\n\tx\n.src.obj:\n", "",
+                  "Gravik: Error: overwrite implicit rule '.src.obj:' in '.src.obj:'", 2}));
+
+TEST_F(Engine, ExitCodeIsClampedSoManyErrorsNeverReadAsSuccess)
+{
+    std::string bad;
+    for (int i = 0; i < 300; ++i)
+        bad += "bad line\n";
+    run_result r = run(bad + "all:\n");
+    EXPECT_EQ(r.code, 255);
+}
+
+class Driver : public Engine {};
+
+TEST_F(Driver, ListModeReportsTargetsSourcesMacrosAndComments)
+{
+    run_result r = run("# the program\n"
+                       "FLAGS = -x\n"
+                       "EMPTY =\n"
+                       "prog.bin: prog.obj\n"
+                       "prog.obj: prog.a51 defs.inc\n",
+                       "-a -e");
+    EXPECT_EQ(r.code, 0) << r.error_out;
+    std::vector<std::string> file = lines_of(r.error_out);
+    auto has = [&](const std::string& line) {
+        return std::find(file.begin(), file.end(), line) != file.end();
+    };
+    EXPECT_TRUE(has("Target: 'prog.bin'"));
+    EXPECT_FALSE(has("Target: 'prog.obj'"));
+    EXPECT_TRUE(has("Source: 'prog.a51'"));
+    EXPECT_TRUE(has("Source: 'defs.inc'"));
+    EXPECT_TRUE(has("Macro: 'FLAGS' = '-x'"));
+    EXPECT_FALSE(has("Macro: 'EMPTY' = ''"));
+    EXPECT_TRUE(has("Comment: '# the program'"));
+    EXPECT_TRUE(has("Gravik: *** OK ***"));
+    EXPECT_TRUE(contains(r.out, "Target 'prog.bin'\n"));
+    EXPECT_FALSE(contains(r.out, "Target: "));
+    // -d macros and the program's root come first, the makefile's last.
+    size_t root = r.error_out.find("Macro: '__GRAVIK_ROOT' = '");
+    size_t tool = r.error_out.find("Macro: 'TOOL' = '");
+    size_t flags = r.error_out.find("Macro: 'FLAGS'");
+    EXPECT_LT(tool, root);
+    EXPECT_LT(root, flags);
+    EXPECT_NE(flags, std::string::npos);
+}
+
+TEST_F(Driver, OptionsIgnoreCaseAndMakefileWinsOverMinusD)
+{
+    write_file(path_in(dir, "MAKE.MAK"), "WHO = makefile\nall:\n\t$(TOOL) log build.log $(WHO) $(ONLY)\n");
+    run_result r = make(dir, "-FMAKE.MAK -E -dWHO=option -dONLY=given");
+    EXPECT_EQ(r.code, 0) << r.error_out;
+    EXPECT_EQ(log_of(dir), (std::vector<std::string>{"makefile given"}));
+    EXPECT_TRUE(contains(r.error_out, "Gravik: *** OK ***"));
+}
+
+TEST_F(Driver, MakefileInAnotherFolderRunsItsCommandsThere)
+{
+    std::string sub = path_in(dir, "sub");
+    test_dir("sub");
+    write_file(path_in(sub, "makefile"), "all:\n\t$(TOOL) log build.log in sub\n");
+    run_result r = make(dir, "-fsub/makefile -e");
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(log_of(sub), (std::vector<std::string>{"in sub"}));
+    EXPECT_TRUE(contains(read_file(path_in(sub, "error.out")), "Gravik: *** OK ***"));
+}
+
+TEST_F(Driver, OptionErrorsAreAllReportedBeforeTheAbort)
+{
+    run_result r = run("all:\n", "-q a b -fx -fy");
+    EXPECT_EQ(r.code, 1);
+    std::vector<std::string> err = lines_of(r.err);
+    ASSERT_EQ(err.size(), 4u) << r.err;
+    EXPECT_EQ(err[0], "Gravik: Error: invalid option '-q'");
+    EXPECT_EQ(err[1], "Gravik: Error: only one target allowed");
+    EXPECT_EQ(err[2], "Gravik: Error: only one makefile allowed");
+    EXPECT_EQ(err[3], "Gravik: Fatal Error: '" + gravik_path() + "' aborted... ('-?' for help)");
+}
+
+TEST_F(Driver, HelpPrintsUsageAndEndsWithZero)
+{
+    run_result r = run("all:\n", "-x -?");
+    EXPECT_EQ(r.code, 0);
+    EXPECT_TRUE(contains(r.err, "': small 'make'\narguments (one targetname and options):\n"));
+    EXPECT_TRUE(contains(r.err, "-dMACRO=xxx: define macro MACRO\n"));
+    EXPECT_TRUE(log_of(dir).empty());
+}
+
+TEST_F(Driver, DumpModeCopiesErrorOutToTheConsole)
+{
+    run_result r = run("all:\n\t$(TOOL) log build.log x\n", "-ex");
+    EXPECT_EQ(r.code, 0);
+    EXPECT_TRUE(contains(r.out, "Gravik: *** OK ***")) << r.out;
+    r = run("all:\n\t$(TOOL) fail 2\n", "-ex");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(contains(r.out, "Gravik: Error: returncode: 2\n")) << r.out;
+}
+
+TEST_F(Driver, MissingMakefileIsFatal)
+{
+    run_result r = make(dir, "-fnone.mak");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(contains(r.err, "Gravik: Fatal Error: can't open makefile 'none.mak'\n")) << r.err;
+}
+
+TEST_F(Driver, EnvironmentVariablesBecomeMacrosBeforeTheMakefile)
+{
+#ifdef _WIN32
+    _putenv("GRAVIK_TEST_VAR=from env");
+#else
+    setenv("GRAVIK_TEST_VAR", "from env", 1);
+#endif
+    run_result r = run("all:\n\t$(TOOL) log build.log $(GRAVIK_TEST_VAR)\n");
+    EXPECT_EQ(r.code, 0) << r.error_out;
+    EXPECT_EQ(log_of(dir), (std::vector<std::string>{"from env"}));
+}
+
+#ifndef _WIN32
+TEST_F(Driver, NamesMatchFilesOnDiskWhateverTheirCaseAndSlash)
+{
+    test_dir("Src");
+    write_file(path_in(dir, "Src/Main.A51"), "x\n");
+    run_result r = run("Src\\MAIN.obj: SRC/main.a51\n"
+                       "\t$(TOOL) log build.log $* $@ $<\n"
+                       "\t$(TOOL) touch $@\n",
+                       "-e");
+    EXPECT_EQ(r.code, 0) << r.error_out;
+    EXPECT_EQ(log_of(dir), (std::vector<std::string>{"Src/Main Src/main.obj Src/Main.A51"}));
+    EXPECT_TRUE(file_exists(path_in(dir, "Src/main.obj")));
+}
+#endif
+
+} // namespace
