@@ -1,0 +1,154 @@
+// The two one-character primitives: InsertChar puts one character at the
+// caret (replacing the selection) and DeleteText removes the selection or one
+// character forward or backward. Keys, undo, the clipboard and the syntax
+// control all edit through them, so they keep the text model intact: line
+// count, tab fill bytes, the attribute buffer and the terminating zero.
+#include "edit_core.h"
+
+#include <vector>
+
+#include "text_range.h"
+
+int CColorEditCore::InsertChar(int c, int attr, bool recordUndo)
+{
+    CTextState& s = *m_pState;
+    if (s.readOnly || (s.columnMode && !s.columnRect.IsEmpty()))
+        return 0;
+    int start = s.selStart, end = s.selEnd < s.selStart ? s.selStart : s.selEnd;
+    normalise_range(s, start, end);
+
+    uint8_t ch = static_cast<uint8_t>(c);
+    int tw = m_nTabWidth > 0 ? m_nTabWidth : 1;
+    int n = 1;
+    std::vector<uint8_t> ins;
+    if (ch == kTab) {
+        n = tw - LayoutColumn(start) % tw;
+        if (m_bExpandTabs) {
+            ins.assign(static_cast<size_t>(n), kBlank);
+        } else {
+            ins.assign(static_cast<size_t>(n), kFillByte);
+            ins[0] = kTab;
+        }
+    } else {
+        ins.push_back(ch);
+    }
+
+    // Grow first: when memory runs out nothing changes and nothing is
+    // recorded for an edit that did not happen.
+    Edit e;
+    if (!PlanEdit(e, start, end, ins.data(), static_cast<int>(ins.size()), nullptr, attr, true))
+        return 0;
+
+    if (recordUndo) {
+        if (end > start)
+            RecordUndo(kUndoDeletedRange, start, end, s.text + start, s.attr + start);
+        if (ch == kTab && m_bExpandTabs) {
+            for (int k = 1; k <= n; ++k)
+                RecordUndo(kUndoTyped, start + k, start + k, 0, 0);
+        } else {
+            RecordUndo(kUndoTyped, start + n, start + n, 0, 0);
+        }
+    }
+    SetModify(1);
+
+    uint32_t oldLines = s.lineCount;
+    CommitEdit(e);
+    s.selStart = start + static_cast<int>(ins.size());
+    if (s.lineCount != oldLines)
+        Host().LineCountChanged(static_cast<int>(s.lineCount) - static_cast<int>(oldLines), m_nCaretLine);
+    return 1;
+}
+
+int CColorEditCore::DeleteText(bool forward, bool recordUndo, int notify)
+{
+    CTextState& s = *m_pState;
+    if (s.selEnd < s.selStart || s.readOnly)
+        return -1;
+    if (s.length == 0 || !s.text)
+        return -1;
+    int caret = s.selStart;
+    bool empty = s.selEnd == s.selStart;
+    if (empty && forward && caret >= s.length)
+        return -1;
+    if (empty && !forward && caret <= 0)
+        return 0; // nothing before the caret: no change, no record, not modified
+
+    int a, b;
+    if (!empty) {
+        a = s.selStart;
+        b = s.selEnd;
+        normalise_range(s, a, b);
+    } else if (forward) {
+        a = caret;
+        int owner = fill_owner(s, a);
+        if (owner >= 0)
+            a = owner;
+        b = a + 1;
+    } else {
+        b = caret;
+        a = caret - 1;
+        int owner = fill_owner(s, a);
+        if (owner >= 0)
+            a = owner; // the tab and its fill bytes go together
+    }
+    if (s.text[a] == kTab)
+        b = skip_fill(s, b);
+
+    Edit e;
+    if (!PlanEdit(e, a, b, nullptr, 0, nullptr, 0, true))
+        return -1;
+
+    if (recordUndo) {
+        if (!empty && b - a >= 2)
+            RecordUndo(kUndoDeletedRange, a, b, s.text + a, s.attr + a);
+        else if (!empty || forward)
+            RecordUndo(kUndoDeletedForward, a, a + 1, s.text[a], s.attr[a]);
+        else
+            RecordUndo(kUndoDeletedBackward, a, a + 1, s.text[a], s.attr[a]);
+    }
+    SetModify(1);
+
+    uint32_t oldLines = s.lineCount;
+    CommitEdit(e);
+    s.selStart = a;
+    if (s.lineCount < oldLines) {
+        int line = LineFromOffset(a);
+        if (line + m_nVisibleLines < m_nTopLine) {
+            m_nTopLine = line;
+            m_nCaretLine = line;
+            m_nTopOffset = GetLineStart(a);
+            m_nTopVersion = s.version;
+            Host().ViewScrolled();
+        }
+    }
+    if (s.lineCount != oldLines)
+        Host().LineCountChanged(static_cast<int>(s.lineCount) - static_cast<int>(oldLines), m_nCaretLine);
+    if (notify)
+        Host().Recolour(notify);
+    return s.selStart;
+}
+
+// Puts back one byte that undo restores; a tab gets its fill bytes again,
+// whatever expand tabs says, so the restored text is the text that was.
+void CColorEditCore::InsertRestoredByte(uint8_t byte, uint8_t attr)
+{
+    CTextState& s = *m_pState;
+    int start = s.selStart, end = start;
+    normalise_range(s, start, end);
+    std::vector<uint8_t> ins(1, byte);
+    if (byte == kTab) {
+        int tw = m_nTabWidth > 0 ? m_nTabWidth : 1;
+        int n = tw - LayoutColumn(start) % tw;
+        ins.resize(static_cast<size_t>(n), kFillByte);
+    }
+    Edit e;
+    if (!PlanEdit(e, start, end, ins.data(), static_cast<int>(ins.size()), nullptr, attr, true))
+        return;
+    SetModify(1);
+    uint32_t oldLines = s.lineCount;
+    CommitEdit(e);
+    s.selStart = start + static_cast<int>(ins.size());
+    s.selEnd = s.selStart;
+    if (s.lineCount != oldLines)
+        Host().LineCountChanged(static_cast<int>(s.lineCount) - static_cast<int>(oldLines), m_nCaretLine);
+}

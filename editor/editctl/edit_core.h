@@ -1,0 +1,273 @@
+// CColorEditCore: the text side of the editing control, without any window.
+//
+// One core belongs to one control (one window). It works on a CTextState that
+// it owns itself (a stand-alone control) or that a document owns and attaches
+// (AttachState), so that every view of a document edits one shared text. The
+// core keeps the per-window values that text operations need (first visible
+// line, visible line count, caret line) and tells its window what happened
+// through CColorEditHost; the window class implements the host and stands on
+// the core.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "text_state.h"
+#include "undo_record.h"
+
+// <commdlg.h> maps FindText to FindTextA; the control's member keeps its name
+// in every file that includes both.
+#ifdef FindText
+#undef FindText
+#endif
+
+// Answers of the two questions of the changed-on-disk check (IDYES, IDNO).
+const int kAnswerYes = 6;
+const int kAnswerNo = 7;
+
+extern const char* const kOutOfMemoryText;   // "Out of memory !"
+extern const char* const kChangedOnDiskText; // reload question
+extern const char* const kMovedOrDeletedText; // save-again question
+
+// What the window does for the core. Every member has a default that does
+// nothing, so a core without a window needs no host.
+class CColorEditHost {
+public:
+    virtual ~CColorEditHost() = default;
+
+    // The modified flag changed (the window sends 0x4CB to its parent).
+    virtual void ModifiedChanged(int flag) {}
+    // The line count changed by diff (0x4CC to the parent, lParam caret line).
+    virtual void LineCountChanged(int diff, int caretLine) {}
+    // Recolour request after deletions and undo (0x4CD to the control itself).
+    virtual void Recolour(int value) {}
+    // Caret, selection or scroll position changed (0x4CA to the parent).
+    virtual void SelectionChanged() {}
+    // The text from the offset on must be repainted (-1: everything).
+    virtual void TextChanged(int fromOffset) {}
+    // The first visible line changed: scroll bar, caret and painting follow.
+    virtual void ViewScrolled() {}
+    // SetSel's window part: caret placement, highlight, scrolling.
+    virtual void SelectionSet(int oldStart, int oldEnd, bool scroll, bool redraw) {}
+    // A search hit was selected and the control should take the focus.
+    virtual void TakeFocus() {}
+    // Shows kOutOfMemoryText ("Out of memory !", OK button, no icon).
+    virtual void ReportOutOfMemory() {}
+    // Asks a Yes/No question with the exclamation icon; kAnswerYes or kAnswerNo.
+    virtual int AskYesNo(const char* text, const char* caption) { return kAnswerNo; }
+    // The application's SaveLineWrap setting (soft breaks saved as line breaks).
+    virtual int SaveLineWrapSetting() { return 0; }
+};
+
+// Status of a file as last loaded, saved or checked.
+struct CFileStatus {
+    int64_t lastWrite = 0;  // nanoseconds; compared, never interpreted
+    int64_t size = 0;
+    uint8_t attribute = 0;  // 0x01 read-only; 0 = the file did not exist
+    std::string path;
+};
+const uint8_t kAttrReadOnly = 0x01;
+const uint8_t kAttrNormal = 0x80;
+
+// Flags of InsertText.
+enum : int {
+    kInsertExpandTabs = 1,
+    kInsertRecordUndo = 2,
+    kInsertKeepCaret = 4, // passed by callers; no effect on the text
+};
+
+// Flags of FindText.
+enum : int {
+    kFindRefuseForward = 1,
+    kFindForward = 2,
+    kFindWholeWord = 4,
+    kFindMatchCase = 8,
+    kFindNoFocus = 0x20,
+};
+
+// Option bits of a keyword value for HighlightKeyword.
+const uint32_t SYNTAX_COLOR_MASK = 0x000000FF;
+const uint32_t SYNTAX_WHOLE_WORD = 0x01000000;
+const uint32_t SYNTAX_TO_LINE_END = 0x02000000;
+const uint32_t SYNTAX_IGNORE_CASE = 0x04000000;
+const uint32_t SYNTAX_TO_WORD_END = 0x08000000;
+const uint32_t SYNTAX_BETWEEN_STRINGS = 0x10000000;
+
+// Lines longer than this are cut into pieces joined by soft breaks.
+const int kLongLineLimit = 0x7FFF;   // 32,767
+const int kLongLineWrap = 0x7FFE;    // 32,766
+const int kAppendLineLimit = 0x8000; // 32,768
+
+class CColorEditCore {
+public:
+    CColorEditCore();
+    virtual ~CColorEditCore();
+    CColorEditCore(const CColorEditCore&) = delete;
+    CColorEditCore& operator=(const CColorEditCore&) = delete;
+
+    // --- storage -----------------------------------------------------------
+    // Points the control at a document's storage (null: back to its own).
+    void AttachState(CTextState* state);
+    CTextState& State() { return *m_pState; }
+    const CTextState& State() const { return *m_pState; }
+    void SetHost(CColorEditHost* host);
+
+    uint8_t* GetTextBuffer() const { return m_pState->text; }
+    uint8_t* GetAttrBuffer() const { return m_pState->attr; }
+    int GetTextLength() const { return m_pState->length; }
+    int GetLineCount() const { return static_cast<int>(m_pState->lineCount); }
+    int GetTopLine() const { return m_nTopLine; }
+
+    // --- insertion, appending and capacity ---------------------------------
+    int InsertText(const uint8_t* text, int& length, const uint8_t* attr, int flags);
+    void ReplaceSel(const char* text, bool undoable, bool moveCaret);
+    int AppendLine(const char* text, int attr, bool redraw, bool continuation, bool newLine);
+    int AppendLineString(const std::string& text, int attr, bool redraw, bool continuation);
+    // Replaces the whole text; 0 when memory ran out (text unchanged).
+    int SetText(const char* text);
+    void ClearText();
+    int EnsureCapacity(uint32_t additional);
+    int AllocBuffers(uint32_t capacity);
+    // Expands the tabs of a plain text in place (room needed: length +
+    // tabs x (tab width - 1) + 1); returns the new length.
+    int ExpandTabs(uint8_t* text, int length) const;
+
+    int GetLine(int line, char* buffer, int size, uint8_t* attrBuffer = nullptr) const;
+    int GetLineAtOffset(int offset, char* buffer, int size) const;
+    int GetLineEnd(int offset) const;
+    int GetCharColor(int offset) const;
+
+    // --- character editing -------------------------------------------------
+    int InsertChar(int c, int attr, bool recordUndo);
+    int DeleteText(bool forward, bool recordUndo, int notify);
+
+    // --- undo --------------------------------------------------------------
+    void RecordUndo(int type, int start, int end, int byte, int attr);
+    void RecordUndo(int type, int start, int end, const uint8_t* text, const uint8_t* attr);
+    int Undo();
+    bool CanUndo() const;
+    void EmptyUndoBuffer();
+
+    // --- files -------------------------------------------------------------
+    int LoadFile(const char* name = nullptr);
+    int SaveFile(const char* name, bool tabsToBlanks, bool softBreaksToCR, bool lfOnly);
+    int CheckFileChanged();
+    int SoftBreaksToCR();
+    const std::string& GetPathName() const { return m_strPathName; }
+    void SetPathName(const std::string& path) { m_strPathName = path; }
+    const CFileStatus& GetFileStatus() const { return m_FileStatus; }
+
+    // --- tabs and colours --------------------------------------------------
+    int SetTabWidth(int width);
+    int GetTabWidth() const { return m_nTabWidth; }
+    int RelayoutTabs(int offset, int width);
+    void UntabifyText();
+    void SetTabDisplay(int mode);
+    int SetColor(int index, uint32_t colour);
+    uint32_t GetColor(int index) const;
+    uint32_t GetBkColor(int index) const;
+    void SetBackgroundColor(uint32_t colour);
+    void SetColorRange(int attr, int from, int to, bool redraw);
+    void ClearColorRange(int start, int end);
+
+    // --- search ------------------------------------------------------------
+    int FindText(const char* text, int flags, int from, int to, bool select);
+    void ScrollToOffset(int offset);
+    void HighlightKeyword(const char* keyword, int from, int to, uint32_t value, int protectedAttr);
+
+    // --- word wrap and selection access ------------------------------------
+    int SetWordWrap(int column, bool onWords);
+    int FindLineBreak(int start, int length) const;
+    int FindLineBreakSz(const uint8_t* text) const;
+    void GetSel(int& start, int& end) const;
+    std::string GetSelText() const;
+    int CopySelText(char* buffer, int size) const;
+    void SetSel(int start, int end, bool scroll, bool redraw);
+    void SetModify(int flag);
+    int GetModify() const { return m_pState->modified; }
+    int SetReadOnly(int flag);
+    int GetSelectionMode() const { return m_pState->columnMode ? 2 : 1; }
+
+    // --- line geometry over the text ---------------------------------------
+    int GetLineStart(int offset) const;
+    int LineFromOffset(int offset);
+    int GetLineOffset(int line) const;
+    int GetLineOffsetClamped(int line);
+    int GetLineLength(int offset) const;
+    int GetPageEndOffset();
+    // Bytes from the start of the offset's line (a soft break ends a line
+    // only while word wrap is on): the column that tab stops count from.
+    int LayoutColumn(int offset) const;
+    void SetTopLine(int line);
+    // A line break here: CR, or a soft break while word wrap is on.
+    bool IsLineBreak(uint8_t b) const { return b == kCarriageReturn || (b == kSoftBreak && m_pState->wrapWidth); }
+
+    // Per-window values that the window class keeps up to date.
+    int m_bExpandTabs = 1;
+    int m_bWrapOnWords = 0;
+    int m_bShowTabs = 1;
+    int m_bShowSelection = 1;
+    int m_nTopLine = 0;
+    int m_nTopOffset = 0;
+    int m_nVisibleLines = 0;
+    int m_nCaretLine = 0;
+    int m_bChangedOnDisk = 0;
+    uint32_t m_crBackground = 0xFFFFFF;
+    uint32_t* m_pColorTable;
+
+protected:
+    CColorEditHost& Host() { return *m_pHost; }
+
+private:
+    // One splice: [start, regionEnd) of the old text becomes text/attr.
+    struct Edit {
+        int start = 0;
+        int end = 0;        // end of the replaced range
+        int regionEnd = 0;  // end of the old bytes the new region replaces
+        int insLen = 0;     // bytes of the inserted part at the head of the region
+        std::vector<uint8_t> text;
+        std::vector<uint8_t> attr;
+        int newLength = 0;
+        int removedBreaks = 0;
+        int addedBreaks = 0;
+    };
+    bool PlanEdit(Edit& e, int start, int end, const uint8_t* ins, int insLen,
+                  const uint8_t* insAttr, int fillAttr, bool relayoutSuffix);
+    void CommitEdit(const Edit& e);
+    int CountBreaks(int from, int to) const;
+    // Lays the whole text out again: tab fill for the tab width and, when
+    // removeSoftBreaks is set, soft breaks made anew for wrapWidth (0: none).
+    // Returns the number of soft breaks made, -1 when memory ran out.
+    int RebuildText(int tabWidth, int wrapWidth, bool onWords, bool removeSoftBreaks);
+    void InsertRestoredByte(uint8_t byte, uint8_t attr);
+    void RefreshTopOffset();
+    bool GrowTo(uint32_t capacity);
+    void WriteFileStatus(const std::string& path, CFileStatus& status) const;
+
+    CTextState m_ownState;
+    CTextState* m_pState;
+    CColorEditHost m_defaultHost;
+    CColorEditHost* m_pHost;
+    std::string m_strPathName;
+    CFileStatus m_FileStatus;
+    int m_nTabWidth = 4;
+    uint32_t m_nTopVersion = 0;
+    bool m_nRebuildChanged = false;
+};
+
+// Free helpers on plain texts.
+int StripChar(uint8_t* buffer, uint8_t byte, int length);
+int RemoveTabFill(uint8_t* text);
+int FindLineEnd(int start, const uint8_t* text);
+int FindLineStart(int position, const uint8_t* text);
+int LineFromTextOffset(int position, const uint8_t* text, int end);
+// Turns every tab and fill byte into a blank; 1 when anything changed.
+int TabsToSpaces(uint8_t* buffer, int length);
+const uint8_t* ReverseMemChr(const uint8_t* address, int byte, int count);
+const uint8_t* ReverseFindText(const uint8_t* start, const char* text, const uint8_t* bound, bool matchCase);
+
+// Test hook: replaces the allocator of the text buffers (null restores
+// malloc), so that tests can make growth fail.
+typedef void* (*TextAllocFn)(size_t size);
+void SetTextAllocator(TextAllocFn fn);

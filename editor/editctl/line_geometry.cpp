@@ -1,0 +1,174 @@
+// Offsets and lines: where a line starts and ends, which line holds an
+// offset. Line counting uses the first visible line as a starting point when
+// the offset lies behind it, because most lookups are near the window.
+#include "edit_core.h"
+
+#include <algorithm>
+#include <cstring>
+
+int CColorEditCore::GetLineStart(int offset) const
+{
+    const CTextState& s = *m_pState;
+    if (!s.text)
+        return 0;
+    int i = std::max(0, std::min(offset, s.length));
+    while (i > 0 && s.text[i - 1] != kCarriageReturn && s.text[i - 1] != kSoftBreak)
+        --i;
+    return i;
+}
+
+// The offset of the first visible line is cached per control; an edit by
+// another view of the same text makes the cache stale, so it is recomputed
+// from the line index when the text changed since.
+void CColorEditCore::RefreshTopOffset()
+{
+    const CTextState& s = *m_pState;
+    if (m_nTopVersion == s.version)
+        return;
+    int lines = static_cast<int>(s.lineCount);
+    if (m_nTopLine >= lines)
+        m_nTopLine = lines > 0 ? lines - 1 : 0;
+    if (m_nTopLine < 0)
+        m_nTopLine = 0;
+    m_nTopOffset = std::max(0, GetLineOffset(m_nTopLine));
+    m_nTopVersion = s.version;
+}
+
+void CColorEditCore::SetTopLine(int line)
+{
+    const CTextState& s = *m_pState;
+    int lines = static_cast<int>(s.lineCount);
+    if (line >= lines)
+        line = lines - 1;
+    if (line < 0)
+        line = 0;
+    m_nTopLine = line;
+    m_nTopOffset = std::max(0, GetLineOffset(line));
+    m_nTopVersion = s.version;
+}
+
+int CColorEditCore::LineFromOffset(int offset)
+{
+    const CTextState& s = *m_pState;
+    if (!s.text)
+        return 0;
+    offset = std::max(0, std::min(offset, s.length));
+    RefreshTopOffset();
+    int from = 0, line = 0;
+    if (offset >= m_nTopOffset) {
+        from = m_nTopOffset;
+        line = m_nTopLine;
+    }
+    return line + CountBreaks(from, offset);
+}
+
+int CColorEditCore::GetLineOffset(int line) const
+{
+    const CTextState& s = *m_pState;
+    if (line < 0 || !s.text)
+        return line == 0 ? 0 : -1;
+    if (line == 0)
+        return 0;
+    int found = 0, lastStart = 0;
+    const uint8_t* t = s.text;
+    bool wrap = s.wrapWidth != 0;
+    for (int i = 0; i < s.length; ++i) {
+        uint8_t b = t[i];
+        if (b == kCarriageReturn || (wrap && b == kSoftBreak)) {
+            lastStart = i + 1;
+            if (++found == line)
+                return lastStart;
+        }
+    }
+    // line = line count names the last line.
+    if (line <= static_cast<int>(s.lineCount))
+        return lastStart;
+    return -1;
+}
+
+int CColorEditCore::GetLineOffsetClamped(int line)
+{
+    const CTextState& s = *m_pState;
+    if (!s.text)
+        return 0;
+    if (line >= static_cast<int>(s.lineCount))
+        line = static_cast<int>(s.lineCount) - 1;
+    if (line <= m_nTopLine)
+        return std::max(0, GetLineOffset(line));
+    RefreshTopOffset();
+    int i = m_nTopOffset, current = m_nTopLine;
+    int lastStart = i;
+    while (i < s.length && current < line) {
+        if (IsLineBreak(s.text[i])) {
+            ++current;
+            lastStart = i + 1;
+        }
+        ++i;
+    }
+    return lastStart;
+}
+
+int CColorEditCore::GetLineLength(int offset) const
+{
+    const CTextState& s = *m_pState;
+    if (!s.text)
+        return 0;
+    offset = std::max(0, std::min(offset, s.length));
+    int a = offset;
+    while (a > 0 && !IsLineBreak(s.text[a - 1]))
+        --a;
+    return GetLineEnd(offset) - a;
+}
+
+int CColorEditCore::GetPageEndOffset()
+{
+    int line = m_nTopLine + m_nVisibleLines + 2;
+    if (line >= GetLineCount())
+        return m_pState->length;
+    return GetLineOffsetClamped(line);
+}
+
+int CColorEditCore::FindLineBreak(int start, int length) const
+{
+    const CTextState& s = *m_pState;
+    if (!s.text || start < 0)
+        return -1;
+    int end = std::min(s.length, start + std::max(0, length));
+    for (int i = start; i < end; ++i) {
+        if (IsLineBreak(s.text[i]))
+            return i;
+    }
+    return -1;
+}
+
+int CColorEditCore::FindLineBreakSz(const uint8_t* text) const
+{
+    if (!text)
+        return -1;
+    for (int i = 0; text[i]; ++i) {
+        if (IsLineBreak(text[i]))
+            return i;
+    }
+    return -1;
+}
+
+int FindLineStart(int position, const uint8_t* text)
+{
+    for (int i = position; i >= 0; --i) {
+        if (text[i] == kCarriageReturn || text[i] == kLineFeed)
+            return i + 1;
+    }
+    return 0;
+}
+
+int LineFromTextOffset(int position, const uint8_t* text, int end)
+{
+    if (!text || position > end || position < 0)
+        return 0;
+    bool hasCR = std::memchr(text, kCarriageReturn, static_cast<size_t>(end)) != nullptr;
+    uint8_t sep = hasCR ? kCarriageReturn : kLineFeed;
+    int line = 0;
+    for (int i = 0; i < position; ++i)
+        line += text[i] == sep;
+    return line;
+}

@@ -1,0 +1,98 @@
+// Reading and setting the selection, the modified and read-only flags.
+#include "edit_core.h"
+
+#include <algorithm>
+#include <cstring>
+
+void CColorEditCore::GetSel(int& start, int& end) const
+{
+    const CTextState& s = *m_pState;
+    start = s.selStart;
+    end = s.columnMode ? s.selStart + 1 : s.selEnd;
+}
+
+std::string CColorEditCore::GetSelText() const
+{
+    const CTextState& s = *m_pState;
+    if (!s.text || s.selEnd <= s.selStart)
+        return std::string();
+    int end = std::min(s.selEnd, s.length);
+    return std::string(reinterpret_cast<const char*>(s.text + s.selStart), static_cast<size_t>(end - s.selStart));
+}
+
+int CColorEditCore::CopySelText(char* buffer, int size) const
+{
+    const CTextState& s = *m_pState;
+    if (!s.text || s.selEnd <= s.selStart || !buffer)
+        return 0;
+    int len = std::min(s.selEnd, s.length) - s.selStart;
+    if (len + 1 > size)
+        return 0; // a buffer that cannot hold the text gets nothing
+    std::memcpy(buffer, s.text + s.selStart, static_cast<size_t>(len));
+    buffer[len] = 0;
+    return len;
+}
+
+// The text side of SetSel: offsets, capped at the text, and the caret line.
+// Caret placement, highlight and scrolling are the window's part.
+void CColorEditCore::SetSel(int start, int end, bool scroll, bool redraw)
+{
+    CTextState& s = *m_pState;
+    int oldStart = s.selStart, oldEnd = s.selEnd;
+    if (start == -1) {
+        start = s.selStart;
+        end = s.selStart;
+    }
+    if (start < 0)
+        start = 0;
+    s.selStart = std::min(start, s.length);
+    s.selEnd = (end == -1 || end > s.length) ? s.length : std::max(end, 0);
+    if (scroll && redraw) {
+        // Bring the caret's line into view: it becomes the third visible line
+        // when it lies above the window or well below it.
+        int line = LineFromOffset(s.selStart);
+        int top = m_nTopLine;
+        if (s.selStart < m_nTopOffset)
+            top = line - 2;
+        else if (line == m_nTopLine + m_nVisibleLines + 1)
+            top = m_nTopLine + 1;
+        else if (line > m_nTopLine + m_nVisibleLines)
+            top = line - 2;
+        if (top != m_nTopLine) {
+            SetTopLine(std::max(0, top));
+            Host().ViewScrolled();
+        }
+    }
+    m_nCaretLine = LineFromOffset(s.selStart);
+    Host().SelectionSet(oldStart, oldEnd, scroll, redraw);
+    if (redraw && s.selStart != s.selEnd)
+        Host().SelectionChanged();
+}
+
+void CColorEditCore::ScrollToOffset(int offset)
+{
+    const CTextState& s = *m_pState;
+    offset = std::max(0, std::min(offset, s.length));
+    int line = LineFromOffset(offset);
+    if (line < m_nTopLine || line >= m_nTopLine + std::max(1, m_nVisibleLines)) {
+        SetTopLine(std::max(0, line - 2));
+        Host().ViewScrolled();
+    }
+}
+
+void CColorEditCore::SetModify(int flag)
+{
+    CTextState& s = *m_pState;
+    if (!s.hasModified)
+        return;
+    flag = flag ? 1 : 0;
+    if (s.modified != flag)
+        Host().ModifiedChanged(flag);
+    s.modified = flag;
+}
+
+int CColorEditCore::SetReadOnly(int flag)
+{
+    m_pState->readOnly = flag ? 1 : 0;
+    return 1;
+}

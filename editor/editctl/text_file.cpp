@@ -1,0 +1,208 @@
+// Loading and saving the text, and noticing a file changed behind its back.
+// Files have CR LF or LF line ends; in the text every line ends with CR.
+#include "edit_core.h"
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+
+#include "file_store.h"
+
+const char* const kChangedOnDiskText = "This file has been changed externaly!\n      Load again?";
+const char* const kMovedOrDeletedText = "This file has been moved or deleted!\n     Save again under the known name?";
+
+// Files whose first block holds no CR have LF-only line ends.
+static const size_t kLineEndProbe = 32777;
+
+int CColorEditCore::LoadFile(const char* name)
+{
+    CTextState& s = *m_pState;
+    if (name)
+        m_strPathName = name;
+    if (m_strPathName.empty())
+        return 0;
+    std::vector<uint8_t> data;
+    file_store_result r = file_store_read(m_strPathName, data);
+    if (r == FILE_STORE_NO_MEMORY)
+        Host().ReportOutOfMemory();
+    if (r != FILE_STORE_OK)
+        return 0;
+
+    // Room for the whole text before anything is cleared: a load that runs
+    // out of memory leaves the old text in place.
+    size_t tabs = 0, lines = 1;
+    for (uint8_t b : data) {
+        tabs += b == kTab;
+        lines += b == kLineFeed;
+    }
+    int tw = m_nTabWidth > 0 ? m_nTabWidth : 1;
+    uint64_t bound = data.size() + tabs * static_cast<uint64_t>(tw) + lines + data.size() / kLongLineWrap + 2;
+    if (bound >= 0x7FFE0000u) {
+        Host().ReportOutOfMemory();
+        return 0;
+    }
+    if (!s.text || s.capacity <= bound) {
+        uint32_t capacity = static_cast<uint32_t>((bound / kCapacityStep + 1) * kCapacityStep);
+        if (!GrowTo(capacity)) {
+            Host().ReportOutOfMemory();
+            return 0;
+        }
+    }
+
+    ClearText();
+    if (!data.empty()) {
+        size_t probe = std::min(data.size(), kLineEndProbe);
+        s.unixFormat = std::memchr(data.data(), kCarriageReturn, probe) ? 0 : 1;
+        std::string piece;
+        size_t pos = 0, n = data.size();
+        while (pos < n) {
+            const uint8_t* lf = static_cast<const uint8_t*>(std::memchr(data.data() + pos, kLineFeed, n - pos));
+            size_t end = lf ? static_cast<size_t>(lf - data.data()) : n;
+            size_t len = end - pos;
+            if (len > 0 && data[end - 1] == kCarriageReturn)
+                --len;
+            const char* line = reinterpret_cast<const char*>(data.data() + pos);
+            if (len < static_cast<size_t>(kAppendLineLimit)) {
+                piece.assign(line, len);
+                AppendLine(piece.c_str(), 0, false, false, true);
+            } else {
+                // A long line becomes display lines joined by soft breaks.
+                s.wrapWidth = kLongLineWrap;
+                for (size_t k = 0; k < len; k += kLongLineWrap) {
+                    piece.assign(line + k, std::min(static_cast<size_t>(kLongLineWrap), len - k));
+                    AppendLine(piece.c_str(), 0, false, k > 0, true);
+                }
+            }
+            pos = end + 1;
+        }
+        if (data.back() == kLineFeed)
+            AppendLine("", 0, false, false, true);
+    }
+    s.selStart = s.selEnd = 0;
+    m_nCaretLine = 0;
+    file_store_status(m_strPathName, m_FileStatus);
+    if (m_FileStatus.attribute & kAttrReadOnly)
+        s.readOnly = 1;
+    if (s.text && std::memchr(s.text, kTab, static_cast<size_t>(s.length)))
+        m_bExpandTabs = 0; // tabs typed into this file stay tabs
+    Host().ViewScrolled();
+    Host().TextChanged(-1);
+    return 1;
+}
+
+int CColorEditCore::SaveFile(const char* name, bool tabsToBlanks, bool softBreaksToCR, bool lfOnly)
+{
+    CTextState& s = *m_pState;
+    std::string path = (name && *name) ? std::string(name) : m_strPathName;
+    if (path.empty())
+        return 0;
+    bool wrap = s.wrapWidth != 0;
+    int tw = m_nTabWidth > 0 ? m_nTabWidth : 1;
+    std::vector<uint8_t> out;
+    try {
+        out.reserve(static_cast<size_t>(s.length) + s.lineCount + 16);
+        int col = 0;
+        auto lineEnd = [&]() {
+            if (!lfOnly)
+                out.push_back(kCarriageReturn);
+            out.push_back(kLineFeed);
+            col = 0;
+        };
+        for (int i = 0; i < s.length; ++i) {
+            uint8_t b = s.text[i];
+            switch (b) {
+            case kCarriageReturn:
+                lineEnd();
+                break;
+            case kSoftBreak:
+                if (wrap && softBreaksToCR)
+                    lineEnd();
+                break;
+            case kFillByte:
+                break;
+            case kTab: {
+                int n = tw - col % tw;
+                if (tabsToBlanks)
+                    out.insert(out.end(), static_cast<size_t>(n), kBlank);
+                else
+                    out.push_back(kTab);
+                col += n;
+                break;
+            }
+            default:
+                out.push_back(b);
+                ++col;
+                break;
+            }
+        }
+    } catch (const std::bad_alloc&) {
+        Host().ReportOutOfMemory();
+        return 0;
+    }
+    // Written through a temporary and a rename: on failure the file on disk
+    // and the text in memory stay as they were.
+    if (file_store_write(path, out) != FILE_STORE_OK)
+        return 0;
+    m_strPathName = path;
+
+    if (wrap && softBreaksToCR)
+        SoftBreaksToCR(); // the wrapped lines became real lines in the file
+    file_store_status(path, m_FileStatus);
+    // Wrap again before clearing the modified flag: the soft breaks are
+    // layout, and the text just saved is not modified.
+    if (s.wrapWidth)
+        SetWordWrap(s.wrapWidth, m_bWrapOnWords != 0);
+    SetModify(0);
+    m_bChangedOnDisk = 0;
+    return 1;
+}
+
+int CColorEditCore::SoftBreaksToCR()
+{
+    CTextState& s = *m_pState;
+    if (!s.text)
+        return 0;
+    int count = 0;
+    for (int i = 0; i < s.length; ++i) {
+        if (s.text[i] == kSoftBreak) {
+            s.text[i] = kCarriageReturn;
+            ++count;
+        }
+    }
+    if (count) {
+        if (!s.wrapWidth)
+            s.lineCount += static_cast<uint32_t>(count);
+        ++s.version;
+    }
+    return count;
+}
+
+int CColorEditCore::CheckFileChanged()
+{
+    // One check at a time in the whole process: while one shows its
+    // question, the activation of another control must not ask again.
+    static bool s_checkRunning = false;
+    if (s_checkRunning || m_strPathName.empty())
+        return 0;
+    s_checkRunning = true;
+    int result = 0;
+    CFileStatus now;
+    bool exists = file_store_status(m_strPathName, now);
+    if (exists && now.lastWrite != m_FileStatus.lastWrite) {
+        m_FileStatus = now;
+        m_bChangedOnDisk = 1;
+        result = Host().AskYesNo(kChangedOnDiskText, m_strPathName.c_str());
+    } else if (!exists && m_FileStatus.attribute != 0) {
+        m_FileStatus = now;
+        m_FileStatus.attribute = 0; // asked once, not at every activation
+        if (Host().AskYesNo(kMovedOrDeletedText, m_strPathName.c_str()) == kAnswerYes) {
+            SaveFile(m_strPathName.c_str(), m_bExpandTabs != 0, Host().SaveLineWrapSetting() != 0,
+                     m_pState->unixFormat != 0);
+            m_bChangedOnDisk = 0;
+        } else {
+            SetModify(1);
+        }
+    }
+    s_checkRunning = false;
+    return result;
+}

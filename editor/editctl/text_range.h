@@ -1,0 +1,41 @@
+// Small helpers on positions of the text model, shared by the edit modules.
+#pragma once
+
+#include <algorithm>
+
+#include "text_state.h"
+
+// A fill byte belongs to the tab before its run; returns that tab's offset,
+// or -1 when the position holds no such fill byte.
+inline int fill_owner(const CTextState& s, int pos)
+{
+    if (pos <= 0 || pos >= s.length || s.text[pos] != kFillByte)
+        return -1;
+    int i = pos;
+    while (i > 0 && s.text[i] == kFillByte)
+        --i;
+    return s.text[i] == kTab ? i : -1;
+}
+
+inline int skip_fill(const CTextState& s, int pos)
+{
+    if (fill_owner(s, pos) < 0)
+        return pos;
+    while (pos < s.length && s.text[pos] == kFillByte)
+        ++pos;
+    return pos;
+}
+
+// Normalised replaced range: a start on a fill byte moves to its tab, an end
+// on a fill byte moves behind the run, so no edit splits a tab from its fill;
+// an empty range stays empty.
+inline void normalise_range(const CTextState& s, int& start, int& end)
+{
+    start = std::max(0, std::min(start, s.length));
+    end = std::max(start, std::min(end, s.length));
+    bool empty = start == end;
+    int owner = fill_owner(s, start);
+    if (owner >= 0)
+        start = owner;
+    end = empty ? start : skip_fill(s, end);
+}
