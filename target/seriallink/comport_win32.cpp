@@ -1,0 +1,126 @@
+// The Win32 COM port: CreateFile on "COM<n>", fixed line settings, a read
+// time-out of 50 ms and a reader thread that feeds the byte sink.
+#include "comport.h"
+
+#include <windows.h>
+#include <process.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "common/report_error.h"
+
+static HANDLE port = INVALID_HANDLE_VALUE;
+static bool opened_before = false;
+static HANDLE reader = nullptr;
+
+static void win_put(int b)
+{
+    unsigned char byte = static_cast<unsigned char>(b);
+    DWORD written = 0;
+    if (!WriteFile(port, &byte, 1, &written, nullptr))
+        report_error(0, "WriteFile (Code %ld)", static_cast<long>(GetLastError()));
+}
+
+static int win_get(void)
+{
+    unsigned char byte = 0;
+    DWORD got = 0;
+    if (!ReadFile(port, &byte, 1, &got, nullptr)) {
+        report_error(0, "ReadFile (Code %ld)", static_cast<long>(GetLastError()));
+        return -1;
+    }
+    return got == 1 ? byte : -1;
+}
+
+// A line that cannot hold a BREAK or drive the modem lines (a
+// pseudo-terminal, for one) is used without them.
+static void win_break(int ms)
+{
+    bool held = SetCommBreak(port) != 0;
+    Sleep(static_cast<DWORD>(ms));
+    if (held)
+        ClearCommBreak(port);
+}
+
+static void win_reset_pulse(void)
+{
+    EscapeCommFunction(port, CLRRTS);
+    EscapeCommFunction(port, CLRDTR);
+    Sleep(3);
+    EscapeCommFunction(port, SETDTR);
+}
+
+static const ComDevice win_device = {win_put, win_get, win_break, win_reset_pulse};
+
+void ComTimeout(int ms)
+{
+    COMMTIMEOUTS t = {};
+    t.ReadTotalTimeoutConstant = static_cast<DWORD>(ms);
+    if (!SetCommTimeouts(port, &t))
+        report_error(-1, "SetCommTimeouts");
+}
+
+unsigned __stdcall ComThread(void*)
+{
+    com_reader_loop();
+    return 0;
+}
+
+void ExitCom(void)
+{
+    if (port == INVALID_HANDLE_VALUE)
+        return;
+    com_stop_reader();
+    if (reader) {
+        WaitForSingleObject(reader, INFINITE);
+        CloseHandle(reader);
+        reader = nullptr;
+    }
+    com_attach(nullptr, nullptr);
+    CloseHandle(port);
+    port = INVALID_HANDLE_VALUE;
+}
+
+void OpenCom(int number, long baud, ComSink sink)
+{
+    if (opened_before)
+        ExitCom();
+    if (number < 1 || number > 9)
+        report_error(-1, "Invalid Port: COM%d:", number);
+    if (!com_valid_baud(baud))
+        report_error(-1, "Invalid Baudrate: %d Bd", static_cast<int>(baud));
+
+    char name[16];
+    std::snprintf(name, sizeof name, "COM%d", number);
+    port = CreateFileA(name, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (port == INVALID_HANDLE_VALUE)
+        report_error(-1, "Port not available: COM%d", number);
+    if (!SetupComm(port, 8192, 16))
+        report_error(-1, "SetupComm");
+
+    char settings[48];
+    std::snprintf(settings, sizeof settings, "COM%d:%ld,n,8,1", number, baud);
+    DCB dcb = {};
+    dcb.DCBlength = sizeof dcb;
+    if (!BuildCommDCBA(settings, &dcb))
+        report_error(-1, "BuildCommDCB");
+    if (!SetCommState(port, &dcb))
+        report_error(-1, "SetCommState");
+    ComTimeout(50);
+
+    if (!opened_before) {
+        if (std::atexit(ExitCom) != 0)
+            report_error(-1, "Register ExitCom");
+        opened_before = true;
+    }
+    com_attach(&win_device, sink);
+    if (com_reset_lines)
+        ComResetPulse();
+
+    com_start_reader();
+    reader = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 4096, ComThread, nullptr, 0, nullptr));
+    if (!reader)
+        report_error(-1, "_beginthreadex");
+    SetThreadPriority(reader, THREAD_PRIORITY_HIGHEST);
+}
