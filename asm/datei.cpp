@@ -586,6 +586,8 @@ int do_statement(const char* text)
         p = after + 1;
         if (*p == ' ')
             p++;
+        if (*p == '\0')
+            return 0;
         s = scan_symbol(p, &after);
     } else if (s && (after[0] == '=' || (after[0] == ' ' && after[1] == '='))) {
         const char* e = after[0] == '=' ? after + 1 : after + 2;

@@ -1,0 +1,414 @@
+// The source reader: statements, directives, conditionals, macros,
+// includes, limits, and the reporter's message form.
+#include "asm_fixture.h"
+
+#include "datei.h"
+#include "listing.h"
+#include "meldung.h"
+#include "segment.h"
+#include "symbol.h"
+
+namespace {
+
+// Statements that must fail, with the one message they print.
+struct fail_case {
+    const char* source;    // lines after "  .segment code\n"
+    const char* message;   // whole message for line 2
+};
+
+const fail_case fail_cases[] = {
+    {"x: y: nop", "syntax error ('x: y: nop')"},
+    {"x: nop\nx: nop", ""},
+    {"  .LINE 5", "directive syntax error ('.LINE 5')"},
+    {"  .foo", "directive syntax error ('.foo')"},
+    {"  .export ?x", "invalid use of temporary label ('.export ?x')"},
+    {"  .import a b", "syntax error ('.import a b')"},
+    {"  .use 1", "invalid identifier ('.use 1')"},
+    {"m = 1\n  .export m", ""},
+    {"  .dc.b \"AB\"x", "string expression syntax ('.dc.b \"AB\"x')"},
+    {"  .dc.q 1", "unknown size 'q' ('.dc.q 1')"},
+    {"  .ds.b -1", "expression is negative ('.ds.b -1')"},
+    {"  .ds.b lab", "expression must be constant ('.ds.b lab')"},
+    {"  .ds.b 7fffffffh", "reservation too large ('.ds.b 7fffffffh')"},
+    {"  .dc.f 1.0x", "expression syntax ('.dc.f 1.0x')"},
+    {"  .segment 1x", "invalid segment name ('.segment 1x')"},
+    {"  .segment s x", "segment parameter list ('.segment s x')"},
+    {"  .segment s,size lab", "fixed size needed ('.segment s,size lab')"},
+    {"  .segment s,size -1", "size must be >= 0 ('.segment s,size -1')"},
+    {"  .segment s,org 1\n  .segment s,org 2", ""},
+    {"  .segment s,org -1", "org must be >= 0 ('.segment s,org -1')"},
+    {"  .segment s,align 0", "align must be >= 1 ('.segment s,align 0')"},
+    {"  .segment s,page 0", "page must be >= 1 ('.segment s,page 0')"},
+    {"  .segment s,sclass 1", "invalid sclass ('.segment s,sclass 1')"},
+    {"  .segment s,speed 1", "unkown parameter ('.segment s,speed 1')"},
+    {"  .sgraph 1", "invalid caller segment name ('.sgraph 1')"},
+    {"  .sgraph a,1", "invalid callee segment name ('.sgraph a,1')"},
+    {"  .sgraph a,b", "sgraph parameter list ('.sgraph a,b')"},
+    {"  .sgraph a,b,", "invalid or missing owner segment name ('.sgraph a,b,')"},
+    {"  .sgraph a,b,c,-1", "offset must be >= 0 ('.sgraph a,b,c,-1')"},
+    {"  .sgraph a,b,c,lab", "expression must be constant ('.sgraph a,b,c,lab')"},
+    {"  .include foo", "filename error ('.include foo')"},
+    {"  .include \"foo\" x", "directive syntax error ('.include \"foo\" x')"},
+    {"  .macro 1", "invalid macro name ('.macro 1')"},
+    {"  .endmacro", ".endmacro without .macro ('.endmacro')"},
+    {"  .else", ".else without .if ('.else')"},
+    {"  .endif", ".endif without .if ('.endif')"},
+    {"  .if lab\n  .endif", "expression must be constant ('.if lab')"},
+    {"  .if 1 2\n  .endif", "expression syntax ('.if 1 2')"},
+    {"  .ifdef 1\n  .endif", "invalid identifier ('.ifdef 1')"},
+    {"  .ifdef a b\n  .endif", "syntax error ('.ifdef a b')"},
+    {"code = 1", "symbol already in use ('code = 1')"},
+    {"x = 1 2", "expression syntax ('x = 1 2')"},
+    {"  .dc.b \"abc", "unterminated string or char constant ('.dc.b \"abc')"},
+    {"  .error stop %s here", "stop %s here"},
+    {"  .error", ""},
+};
+
+TEST_F(AsmTest, FailingStatements)
+{
+    for (const fail_case& c : fail_cases) {
+        SetUp();
+        assemble_in_code(c.source);
+        std::string expect;
+        if (std::string(c.source).find('\n') == std::string::npos || *c.message) {
+            expect = std::string("prog.s51 2: Error: ") + c.message + "\n";
+        }
+        if (!*c.message)
+            continue;  // checked below where the message is on another line
+        EXPECT_EQ(messages, expect) << c.source;
+        EXPECT_GE(asm_error_count, 1) << c.source;
+    }
+}
+
+TEST_F(AsmTest, MessagesOnOtherLines)
+{
+    struct {
+        const char* source;
+        const char* messages;
+    } cases[] = {
+        {"x: nop\nx: nop", "prog.s51 3: Error: label already defined ('x: nop')\n"},
+        {"m = 1\n  .export m", "prog.s51 3: Error: symbol already in use ('.export m')\n"},
+        {"  .segment s,org 1\n  .segment s,org 2", "prog.s51 3: Error: org already set ('.segment s,org 2')\n"},
+        {"  .segment s,align 2\n  .segment s,align 4", "prog.s51 3: Error: align already set to $2 ('.segment s,align 4')\n"},
+        {"  .segment s,page 2\n  .segment s,page 2", ""},
+        {"  .segment s,size 2\n  .segment s,size 4", "prog.s51 3: Warning: size already set ('.segment s,size 4')\n"},
+        {"  .segment s,sclass A\n  .segment s,sclass B", "prog.s51 3: Error: sclass already set ('.segment s,sclass B')\n"},
+        {"  .error", "prog.s51 2: Error: \n"},
+        {"  .message hello world", "prog.s51 2: Message: hello world\n"},
+        {"  .segment s,size 2\n  .dc.b 1,2,3", "prog.s51 3: Error: segment full ('.dc.b 1,2,3')\n"},
+        {"  .segment n,notext\n  .dc.b 1", "prog.s51 3: Error: segment classified 'notext' ('.dc.b 1')\n"},
+        {"  nop\n  .segment code,notext", "prog.s51 3: Error: segment contains already data ('.segment code,notext')\n"},
+        {"  .import x\nx: nop", "prog.s51 3: Error: defining label 'x': classified as import ('x: nop')\n"},
+    };
+    for (const auto& c : cases) {
+        SetUp();
+        assemble_in_code(c.source);
+        EXPECT_EQ(messages, c.messages) << c.source;
+    }
+}
+
+TEST_F(AsmTest, OneMessagePerLineAndTheLimit)
+{
+    assemble_in_code("  mov r9,#300");
+    EXPECT_EQ(messages, "prog.s51 2: Error: register number out of range (R0..R7) ('mov r9,#300')\n");
+    EXPECT_EQ(asm_error_count, 1);
+    EXPECT_EQ(asm_warning_count, 0);
+
+    SetUp();
+    std::string src;
+    for (int i = 0; i < 16; i++)
+        src += "  mov a,#300\n";
+    EXPECT_EQ(assemble_in_code(src), 2);
+    EXPECT_EQ(asm_warning_count, 16);
+    EXPECT_NE(messages.find("prog.s51 17: Warning: 8 bit constant out of range ('mov a,#300')\n"
+                            "Error: too many errors or warnings\n"),
+              std::string::npos);
+}
+
+TEST_F(AsmTest, ExcerptIsCutAfterTwentyCharacters)
+{
+    assemble_in_code("\t  mov a,#1234567890123456789");
+    EXPECT_EQ(messages, "prog.s51 2: Warning: 8 bit constant out of range ('mov a,#1234567890123... ')\n");
+}
+
+TEST_F(AsmTest, NoSegmentSet)
+{
+    assemble("  nop\nlab: nop\n");
+    EXPECT_EQ(messages, "prog.s51 1: Error: no segment set ('nop')\n"
+                        "prog.s51 2: Error: no segment set ('lab: nop')\n");
+}
+
+TEST_F(AsmTest, LabelsAssignmentsAndCase)
+{
+    assemble_in_code("x: nop\n"
+                     "MOV A,#1\n"
+                     "y = 2\n"
+                     "y=3\n"
+                     "  mov a,#y\n");
+    EXPECT_EQ(messages, "");
+    EXPECT_EQ(hex_bytes(), "00 74 01 74 03");
+    symbol* x = find_symbol("x", true);
+    EXPECT_EQ(x->kind, SYM_LABEL);
+    EXPECT_EQ(x->flags, static_cast<uint32_t>(LABEL_DEFINED));
+
+    SetUp();
+    g_settings.ignore_case = true;
+    assemble("  .SEGMENT Code\nLab: MOV A,#'A'\n  .DC.B \"Ab\"\n");
+    EXPECT_EQ(messages, "");
+    EXPECT_NE(find_symbol("lab", true), nullptr);
+    EXPECT_NE(find_symbol("code", true), nullptr);
+    EXPECT_EQ(hex_bytes(), "74 41 41 62");
+}
+
+TEST_F(AsmTest, IdentifiersAreCutAfter64Characters)
+{
+    std::string name(64, 'a');
+    assemble_in_code(name + ": nop\n" + name + "b: nop\n");
+    EXPECT_EQ(messages, "prog.s51 3: Error: syntax error ('" + std::string(20, 'a') + "... ')\n");
+}
+
+TEST_F(AsmTest, DataDirectives)
+{
+    assemble_in_code("  .dc.b \"AB\",0\n"
+                     "  .dc.w 1234h\n"
+                     "  .dc.l 1\n"
+                     "  .dc.f 1.0\n"
+                     "  .dc.f -2.5,0.1\n"
+                     "  .dc.b \"a,b\",'c'\n"
+                     "  .ds.w 1\n");
+    EXPECT_EQ(messages, "");
+    EXPECT_EQ(hex_bytes(), "41 42 00 12 34 00 00 00 01 3f 80 00 00 c0 20 00 00 3d cc cc cd 61 2c 62 63 ff ff");
+}
+
+TEST_F(AsmTest, ConditionalsNestAndSkip)
+{
+    assemble_in_code("  .if 1\n"
+                     "  .if 0\n"
+                     "  .dc.b 1\n"
+                     "  .if 1\n"            // counted while skipping
+                     "  .dc.b 2\n"
+                     "  .endif\n"
+                     "  .include \"missing\"\n"
+                     "  .else\n"
+                     "  .dc.b 3\n"
+                     "  .endif\n"
+                     "  .ifdef later\n"
+                     "  .dc.b 4\n"
+                     "  .else\n"
+                     "  .dc.b 5\n"
+                     "  .endif\n"
+                     "  ljmp later\n"
+                     "  .ifdef later\n"     // a referenced label counts as defined
+                     "  .dc.b 6\n"
+                     "  .endif\n"
+                     "  .ifndef code\n"
+                     "  .dc.b 7\n"
+                     "  .endif\n"
+                     "  .IF 1\n"
+                     "  .dc.b 8\n"
+                     "  .ENDIF\n"
+                     "  .endif\n"
+                     "later:\n");
+    EXPECT_EQ(messages, "");
+    EXPECT_EQ(hex_bytes(), "03 05 02 00 00 06 08");
+    EXPECT_EQ(conditional_depth(), 0);
+}
+
+TEST_F(AsmTest, ConditionalLimit)
+{
+    std::string ten, eleven;
+    for (int i = 0; i < 10; i++)
+        ten += "  .if 1\n";
+    for (int i = 0; i < 10; i++)
+        ten += "  .endif\n";
+    EXPECT_EQ(assemble_in_code(ten), 0);
+    EXPECT_EQ(messages, "");
+
+    for (const char* kind : {".if 1", ".ifdef code", ".ifndef x", ".if 0"}) {
+        SetUp();
+        eleven.clear();
+        for (int i = 0; i < 10; i++)
+            eleven += std::string("  ") + kind + "\n";
+        eleven += "  .if 1\n";
+        EXPECT_EQ(assemble_in_code(eleven), 2) << kind;
+        std::string text = std::string(kind) == ".if 0" ? ".if/.ifdef/.ifndef/.else nested too deep"
+                                                        : ".if/.else nested too deep";
+        EXPECT_EQ(messages, "prog.s51 12: Error: " + text + " ('.if 1')\n") << kind;
+    }
+    SetUp();
+    assemble_in_code("  .if 1\n  nop\n");
+    EXPECT_EQ(messages, "prog.s51 4: Error: End of file in .if/.else condition\n");
+}
+
+TEST_F(AsmTest, MacrosExpandParametersAndTemporaries)
+{
+    assemble("  .segment code\n"
+             ".macro twice\n"
+             "?l: .dc.b @1,@1,@0\n"
+             "  sjmp ?l\n"
+             "  .endmacro\n"
+             "  twice 7\n"
+             "  twice \"a,b\"\n"
+             ".macro none\n"
+             "  .dc.b @0\n"
+             ".endmacro\n"
+             "  none\n");
+    EXPECT_EQ(messages, "");
+    EXPECT_EQ(hex_bytes(), "07 07 01 80 00 61 2c 62 61 2c 62 01 80 00 00");
+    symbol* l1 = find_symbol("?1l", true);
+    symbol* l2 = find_symbol("?2l", true);
+    ASSERT_NE(l1, nullptr);
+    ASSERT_NE(l2, nullptr);
+    EXPECT_EQ(l1->value, 0);
+    EXPECT_EQ(l2->value, 5);
+    EXPECT_EQ(macro_call_level(), -1);
+    EXPECT_EQ(show_level, 1);
+}
+
+TEST_F(AsmTest, MacroErrors)
+{
+    struct {
+        std::string source;
+        const char* messages;
+    } cases[] = {
+        {".macro m\n  .dc.b @2\n.endmacro\n  m 1",
+         "prog.s51 3: Error: macro parameter '@2' missing ('.dc.b @2')\n"},
+        {".macro m\n.endmacro\n  m 1,,2", "prog.s51 4: Error: macro parameter list ('m 1,,2')\n"},
+        {".macro m\n.endmacro\n  m 1,", "prog.s51 4: Error: macro parameter list ('m 1,')\n"},
+        {".macro m\n.endmacro\n  m \"a\"b", "prog.s51 4: Error: macro parameter list ('m \"a\"b')\n"},
+        {".macro m\n.endmacro\n  m 1,2,3,4,5,6,7,8,9,10",
+         "prog.s51 4: Error: maximum is 9 macro parameters (@1..@9) ('m 1,2,3,4,5,6,7,8,9,... ')\n"},
+        {".macro m\n.macro n\n.endmacro", "prog.s51 3: Error: nested macro definition ('.macro n')\n"},
+        // The end-of-file message falls on the line that already had one.
+        {".macro m x", "prog.s51 2: Error: syntax error ('.macro m x')\n"},
+        {".macro m\n  nop", "prog.s51 3: Error: End of file in macro definition\n"},
+        {"x: nop\n.macro x\n.endmacro", "prog.s51 3: Error: identifier 'x' already in use ('.macro x')\n"
+                                        "prog.s51 4: Error: .endmacro without .macro ('.endmacro')\n"},
+        {".macro m\n.dc.b @1,@1,@1,@1,@1\n.endmacro\n  m \"" + std::string(60, 'x') + "\"",
+         nullptr},
+    };
+    for (const auto& c : cases) {
+        SetUp();
+        assemble_in_code(c.source);
+        if (c.messages)
+            EXPECT_EQ(messages, c.messages) << c.source;
+        else
+            EXPECT_EQ(messages, "prog.s51 3: Error: macro expansion longer than 245 characters ('.dc.b @1,@1,@1,@1,@1')\n")
+                << c.source;
+    }
+}
+
+TEST_F(AsmTest, MacroCallLimit)
+{
+    // m0 calls m1 ... m9: ten nested calls are fine; m10 makes eleven.
+    std::string src = "  .segment code\n";
+    for (int i = 10; i >= 0; i--) {
+        src += ".macro m" + std::to_string(i) + "\n";
+        if (i < 10)
+            src += "  m" + std::to_string(i + 1) + "\n";
+        else
+            src += "  nop\n";
+        src += ".endmacro\n";
+    }
+    EXPECT_EQ(assemble(src + "  m1\n"), 0);
+    EXPECT_EQ(messages, "");
+    EXPECT_EQ(hex_bytes(), "00");
+    SetUp();
+    EXPECT_EQ(assemble(src + "  m0\n"), 2);
+    EXPECT_NE(messages.find("Error: macro calls nested too deep"), std::string::npos) << messages;
+}
+
+TEST_F(AsmTest, IncludeAndEnd)
+{
+    datei_add_virtual_file("inc.s51", "  .dc.b 1\n  .end\n  .dc.b 2\n");
+    assemble("  .segment code\n  .include \"inc.s51\"\n  .dc.b 3\n");
+    EXPECT_EQ(messages, "");
+    EXPECT_EQ(hex_bytes(), "01");
+    EXPECT_EQ(source_file_count(), 2);
+
+    SetUp();
+    datei_add_virtual_file("lib/inc.s51", "  .dc.b 4\n");
+    g_settings.include_path = "lib/";
+    assemble("  .segment code\n  .include <inc.s51>\n  .dc.b 5\n");
+    EXPECT_EQ(hex_bytes(), "04 05");
+
+    SetUp();
+    EXPECT_EQ(assemble("  .include \"no/such/file.s51\"\n"), 2);
+    EXPECT_EQ(messages, "prog.s51 1: Error: unable to open 'no/such/file.s51' ('.include \"no/such/fi... ')\n");
+
+    SetUp();
+    datei_add_virtual_file("self.s51", "  .include \"self.s51\"\n");
+    EXPECT_EQ(assemble("  .include \"self.s51\"\n"), 2);
+    EXPECT_NE(messages.find("Error: too many files included"), std::string::npos);
+}
+
+TEST_F(AsmTest, LineNumberLimitWarnsOnce)
+{
+    std::string src = "  .segment code\n";
+    for (int i = 2; i <= 32762; i++)
+        src += i == 32762 ? "  mov a,#1000\n" : "\n";
+    assemble(src);
+    EXPECT_EQ(messages, "prog.s51 32761: Warning: maximum line no. (32760) exceeded ('')\n"
+                        "prog.s51 32762: Warning: 8 bit constant out of range ('mov a,#1000')\n");
+}
+
+TEST_F(AsmTest, LongLinesAreReadInPieces)
+{
+    // 253 characters are one line; the next piece of a longer line is a
+    // line of its own.
+    std::string comment = "; " + std::string(251, 'c');
+    assemble_in_code(comment + "\n" + comment + "nop\n  nop\n");
+    EXPECT_EQ(messages, "");
+    EXPECT_EQ(hex_bytes(), "00 00");
+}
+
+TEST_F(AsmTest, ListingRows)
+{
+    FILE* f = std::tmpfile();
+    ASSERT_NE(f, nullptr);
+    g_settings.listing = true;
+    listing_open(f);
+    assemble("  .segment code,org 8000h\n"
+             "  .ds.b 10h\n"
+             "\tmov a,#1\n"
+             "  ljmp ext\n"
+             "  .dc.b 1,2,3,4,5,6,7\n"
+             "  .segment n,notext\n"
+             "  .ds.b 4\n"
+             "  .import ext\n");
+    std::fflush(f);
+    std::rewind(f);
+    std::string text;
+    char buf[512];
+    size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
+        text.append(buf, n);
+    listing_open(nullptr);
+    std::fclose(f);
+    EXPECT_EQ(text,
+              "                        :   .segment code,org 8000h\r\n"
+              "00:8000: ff ff ff ff ff :   .ds.b 10h\r\n"
+              "00:8005: ff ff ff ff ff :\r\n"
+              "00:800a: ff ff ff ff ff :\r\n"
+              "00:800f: ff             :\r\n"
+              "00:8010: 74 01          :         mov a,#1\r\n"
+              "00:8012: 02 rr rr       :   ljmp ext\r\n"
+              "00:8015: 01 02 03 04 05 :   .dc.b 1,2,3,4,5,6,7\r\n"
+              "00:801a: 06 07          :\r\n"
+              "                        :   .segment n,notext\r\n"
+              "01:0000: xx xx xx xx    :   .ds.b 4\r\n"
+              "                        :   .import ext\r\n");
+}
+
+TEST_F(AsmTest, ListingWidthTabsAndHiddenLines)
+{
+    g_settings.list_width = 34;
+    g_settings.tab_size = 4;
+    char out[256];
+    listing_text("a\tb\tc", out, sizeof out);
+    EXPECT_STREQ(out, "a   b   c");
+    listing_text(std::string(100, 'x').c_str(), out, sizeof out);
+    EXPECT_EQ(std::string(out).size(), 34u);
+}
+
+} // namespace
