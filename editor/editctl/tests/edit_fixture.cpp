@@ -94,7 +94,7 @@ void EditTest::ExpectModelIntact() const
     }
 }
 
-static void make_dir(const std::string& dir)
+void MakeDir(const std::string& dir)
 {
 #ifdef _WIN32
     _mkdir(dir.c_str());
@@ -111,14 +111,14 @@ std::string TempDir()
     if (!dir.empty() && dir[0] == '/')
         dir = "Z:" + dir;
 #endif
-    make_dir(dir);
+    MakeDir(dir);
     const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
     std::string name = std::string(info->test_suite_name()) + "_" + info->name();
     for (char& c : name)
         if (c == '/')
             c = '_';
     std::string sub = dir + "/" + name;
-    make_dir(sub);
+    MakeDir(sub);
     return sub;
 }
 

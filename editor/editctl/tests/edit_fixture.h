@@ -79,5 +79,6 @@ protected:
 
 // A scratch folder for file tests, emptied per test.
 std::string TempDir();
+void MakeDir(const std::string& dir);
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);

@@ -1,0 +1,233 @@
+// Loading and saving: line ends, long lines, tabs, soft breaks, failures
+// that must leave the file on disk intact, and the changed-on-disk check.
+#include <cstdio>
+#include <sys/stat.h>
+
+#include "common/os.h"
+#include "edit_fixture.h"
+
+namespace {
+
+class FileTest : public EditTest {
+protected:
+    void SetUp() override
+    {
+        dir = TempDir();
+        path = dir + "/text.asm";
+        std::remove(path.c_str());
+    }
+    int Load(const std::string& bytes)
+    {
+        WriteFileBytes(path, bytes);
+        return core.LoadFile(path.c_str());
+    }
+    std::string dir, path;
+};
+
+struct RoundTrip {
+    const char* name;
+    const char* file;
+    const char* text;
+    int lines;
+    int unixFormat;
+    const char* savedCrLf;
+    const char* savedLf;
+};
+
+const RoundTrip kRoundTrips[] = {
+    {"lf_only", "a\nb\n", "a/b/", 3, 1, "a\r\nb\r\n", "a\nb\n"},
+    {"cr_lf", "a\r\nb\r\n", "a/b/", 3, 0, "a\r\nb\r\n", "a\nb\n"},
+    {"mixed", "a\r\nb\nc", "a/b/c", 3, 0, "a\r\nb\r\nc", "a\nb\nc"},
+    {"no_final_line_end", "a\nb", "a/b", 2, 1, "a\r\nb", "a\nb"},
+    {"empty_lines", "\n\nx\n", "//x/", 4, 1, "\r\n\r\nx\r\n", "\n\nx\n"},
+    {"tab_kept", "a\tb\n", "a>..b/", 2, 1, "a\tb\r\n", "a\tb\n"},
+    {"form_feed_stays", "a\x0c" "b", "a\x0c" "b", 1, 1, "a\x0c" "b", "a\x0c" "b"},
+};
+
+class FileRoundTrip : public FileTest, public ::testing::WithParamInterface<RoundTrip> {};
+
+TEST_P(FileRoundTrip, LoadAndSave)
+{
+    const RoundTrip& c = GetParam();
+    ASSERT_EQ(Load(c.file), 1);
+    EXPECT_EQ(Text(), c.text);
+    EXPECT_EQ(core.GetLineCount(), c.lines);
+    EXPECT_EQ(state.unixFormat, c.unixFormat);
+    EXPECT_EQ(state.selStart, 0);
+    ExpectModelIntact();
+    ASSERT_EQ(core.SaveFile(nullptr, false, false, false), 1);
+    EXPECT_EQ(ReadFileBytes(path), c.savedCrLf);
+    ASSERT_EQ(core.SaveFile(nullptr, false, false, true), 1);
+    EXPECT_EQ(ReadFileBytes(path), c.savedLf);
+    EXPECT_EQ(Text(), c.text) << "saving leaves the text as it was";
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, FileRoundTrip, ::testing::ValuesIn(kRoundTrips),
+                         [](const ::testing::TestParamInfo<RoundTrip>& i) { return std::string(i.param.name); });
+
+TEST_F(FileTest, LfOnlyIsDecidedByTheFirstBlock)
+{
+    std::string lines;
+    while (lines.size() < 40000)
+        lines += "0123456789\n";
+    ASSERT_EQ(Load(lines + "tail\r\n"), 1);
+    EXPECT_EQ(state.unixFormat, 1) << "a CR beyond the first 32777 bytes does not count";
+    ASSERT_EQ(Load("x\r\n" + lines), 1);
+    EXPECT_EQ(state.unixFormat, 0);
+}
+
+TEST_F(FileTest, LongLineBecomesSoftBrokenPieces)
+{
+    std::string line;
+    for (int i = 0; i < 70000; ++i)
+        line += static_cast<char>('a' + i % 26);
+    ASSERT_EQ(Load(line), 1);
+    EXPECT_EQ(state.wrapWidth, kLongLineWrap);
+    EXPECT_EQ(core.GetLineCount(), 3);
+    EXPECT_EQ(state.length, 70000 + 2);
+    EXPECT_EQ(state.text[32766], kSoftBreak);
+    EXPECT_EQ(state.text[32766 * 2 + 1], kSoftBreak);
+    EXPECT_EQ(core.GetLineLength(state.length), 70000 - 2 * 32766);
+    ExpectModelIntact();
+
+    // Saved without turning soft breaks into line breaks: one line again.
+    ASSERT_EQ(core.SaveFile(nullptr, false, false, false), 1);
+    EXPECT_EQ(ReadFileBytes(path), line);
+    EXPECT_EQ(state.length, 70002) << "the text is wrapped again after saving";
+    EXPECT_EQ(state.modified, 0);
+}
+
+TEST_F(FileTest, LineAtTheLimitStaysWhole)
+{
+    std::string line(32767, 'x');
+    ASSERT_EQ(Load(line + "\n" + std::string(32768, 'y')), 1);
+    EXPECT_EQ(state.wrapWidth, kLongLineWrap);
+    // 32,767 characters are one line; 32,768 are cut into 32,766 + 2.
+    EXPECT_EQ(core.GetLineCount(), 3);
+    EXPECT_EQ(state.text[32767], kCarriageReturn);
+    EXPECT_EQ(state.text[32768 + 32766], kSoftBreak);
+}
+
+TEST_F(FileTest, TabsTurnExpandTabsOffAndCanBeSavedAsBlanks)
+{
+    core.m_bExpandTabs = 1;
+    ASSERT_EQ(Load("ab\tc\n\td\n"), 1);
+    EXPECT_EQ(core.m_bExpandTabs, 0);
+    EXPECT_EQ(Text(), "ab>.c/>...d/");
+    ASSERT_EQ(core.SaveFile(nullptr, true, false, true), 1);
+    EXPECT_EQ(ReadFileBytes(path), "ab  c\n    d\n") << "each tab becomes the blanks up to its stop";
+
+    core.m_bExpandTabs = 1;
+    ASSERT_EQ(Load("abc\n"), 1);
+    EXPECT_EQ(core.m_bExpandTabs, 1);
+}
+
+TEST_F(FileTest, WordWrappedTextSavedWithOrWithoutLineBreaks)
+{
+    ASSERT_EQ(Load("aaaa bbbb cccc dddd\n"), 1);
+    core.m_bWrapOnWords = 1;
+    core.SetWordWrap(10, true);
+    EXPECT_EQ(Text(), "aaaa bbbb~ cccc~ dddd/");
+    state.modified = 1;
+    ASSERT_EQ(core.SaveFile(nullptr, false, false, true), 1);
+    EXPECT_EQ(ReadFileBytes(path), "aaaa bbbb cccc dddd\n");
+    EXPECT_EQ(Text(), "aaaa bbbb~ cccc~ dddd/");
+    EXPECT_EQ(state.modified, 0) << "re-wrapping after the save does not mark the text modified";
+
+    ASSERT_EQ(core.SaveFile(nullptr, false, true, true), 1);
+    EXPECT_EQ(ReadFileBytes(path), "aaaa bbbb\n cccc\n dddd\n");
+    EXPECT_EQ(Text(), "aaaa bbbb/ cccc/ dddd/") << "the wrapped pieces became lines in memory too";
+    EXPECT_EQ(core.GetLineCount(), 4);
+    ExpectModelIntact();
+}
+
+TEST_F(FileTest, ReadOnlyFileSetsReadOnlyAndIsNotOverwritten)
+{
+    WriteFileBytes(path, "keep\n");
+    ASSERT_EQ(chmod(path.c_str(), S_IREAD), 0);
+    ASSERT_EQ(core.LoadFile(path.c_str()), 1);
+    EXPECT_EQ(state.readOnly, 1);
+    state.readOnly = 0;
+    state.selStart = state.selEnd = 0;
+    core.InsertChar('x', 0, true);
+    EXPECT_EQ(core.SaveFile(nullptr, false, false, true), 0);
+    EXPECT_EQ(ReadFileBytes(path), "keep\n");
+    EXPECT_EQ(state.modified, 1);
+    chmod(path.c_str(), S_IREAD | S_IWRITE);
+}
+
+TEST_F(FileTest, FailedSaveLeavesFileTextAndFlagsIntact)
+{
+    ASSERT_EQ(Load("original\n"), 1);
+    state.selStart = state.selEnd = 0;
+    core.InsertChar('x', 0, true);
+    // A folder stands where the file should go: the rename over it fails.
+    std::string folder = dir + "/folder.asm";
+    MakeDir(folder);
+    EXPECT_EQ(core.SaveFile(folder.c_str(), false, false, false), 0);
+    EXPECT_EQ(core.GetPathName(), path) << "a failed save keeps the known name";
+    EXPECT_EQ(state.modified, 1);
+    EXPECT_EQ(Text(), "xoriginal/");
+    struct stat st;
+    EXPECT_EQ(stat((folder + ".~sav0").c_str(), &st), -1) << "no temporary is left behind";
+    EXPECT_EQ(ReadFileBytes(path), "original\n");
+
+    // A folder that does not exist.
+    EXPECT_EQ(core.SaveFile((dir + "/missing/x.asm").c_str(), false, false, false), 0);
+    EXPECT_EQ(core.SaveFile(nullptr, false, false, false), 1);
+    EXPECT_EQ(ReadFileBytes(path), "xoriginal\r\n");
+    EXPECT_EQ(state.modified, 0);
+}
+
+TEST_F(FileTest, LoadFailures)
+{
+    Put("kept", 2);
+    EXPECT_EQ(core.LoadFile((dir + "/none.asm").c_str()), 0);
+    EXPECT_EQ(Text(), "kept");
+    CColorEditCore unnamed;
+    EXPECT_EQ(unnamed.LoadFile(nullptr), 0);
+    EXPECT_EQ(unnamed.SaveFile(nullptr, false, false, false), 0);
+    EXPECT_EQ(unnamed.CheckFileChanged(), 0);
+}
+
+TEST_F(FileTest, ChangedOnDiskAsksToReload)
+{
+    ASSERT_EQ(Load("a\n"), 1);
+    EXPECT_EQ(core.CheckFileChanged(), 0) << "unchanged";
+    int64_t t = 0;
+    ASSERT_EQ(os_file_time(path, &t), OS_TIME_OK);
+    ASSERT_TRUE(os_set_file_time(path, t + 10000000000LL));
+    host.answers.push_back(kAnswerYes);
+    EXPECT_EQ(core.CheckFileChanged(), kAnswerYes);
+    ASSERT_EQ(host.questions.size(), 1u);
+    EXPECT_EQ(host.questions[0], kChangedOnDiskText);
+    EXPECT_EQ(host.captions[0], path);
+    EXPECT_EQ(core.m_bChangedOnDisk, 1);
+    EXPECT_EQ(core.CheckFileChanged(), 0) << "the new time was stored";
+    ASSERT_EQ(core.SaveFile(nullptr, false, false, false), 1);
+    EXPECT_EQ(core.m_bChangedOnDisk, 0);
+}
+
+TEST_F(FileTest, DeletedFileIsReportedOnceAndCanBeSavedAgain)
+{
+    ASSERT_EQ(Load("a\n"), 1);
+    std::remove(path.c_str());
+    host.answers.push_back(kAnswerNo);
+    EXPECT_EQ(core.CheckFileChanged(), 0);
+    ASSERT_EQ(host.questions.size(), 1u);
+    EXPECT_EQ(host.questions[0], kMovedOrDeletedText);
+    EXPECT_EQ(state.modified, 1) << "No marks the text modified so that closing asks";
+    EXPECT_EQ(core.CheckFileChanged(), 0);
+    EXPECT_EQ(host.questions.size(), 1u) << "asked once, not at every activation";
+
+    // Yes saves the text again under the known name.
+    ASSERT_EQ(core.SaveFile(nullptr, false, false, true), 1);
+    std::remove(path.c_str());
+    host.answers.push_back(kAnswerYes);
+    state.unixFormat = 1;
+    EXPECT_EQ(core.CheckFileChanged(), 0);
+    EXPECT_EQ(ReadFileBytes(path), "a\n");
+    EXPECT_EQ(state.modified, 0);
+}
+
+} // namespace
