@@ -1,0 +1,235 @@
+// CColorEdit: the editing window of the editor. A child window of class
+// "CEDIT" that shows a text of the text core (its bytes and colour
+// attributes) in a fixed-pitch font, keeps a caret, a stream selection and a
+// rectangular column block, scrolls by lines and columns, and turns keys,
+// characters and the mouse into caret moves, selections and edits.
+//
+// The text itself, its selection, undo and files are the text core's
+// (CColorEditCore, shared storage in CTextState); this class is the window
+// on top of it and the host through which the core tells the window what
+// happened.
+//
+// Private messages sent by the control (all with SendMessage):
+//   EDN_MOUSESELECT  0x4C9  main window  0, the control   a mouse selection ended
+//   EDN_CARETMOVED   0x4CA  parent       0, 0             caret/selection/scroll changed
+//   EDN_MODIFIED     0x4CB  parent       new flag, 0      modified flag changed
+//   EDN_LINECOUNT    0x4CC  parent       line difference, caret line
+//   EDN_RECOLOUR     0x4CD  the control  value, 0 or hwnd recolour before painting
+//   EDN_SHAREDSCROLL 0x41E  grandparent  position, code   vertical scroll happened
+#pragma once
+
+#include "editor/editctl/edit_core.h"
+#include "winui/gdi.h"
+#include "winui/wnd.h"
+
+#include <string>
+
+const UINT EDN_MOUSESELECT = 0x4C9;
+const UINT EDN_CARETMOVED = 0x4CA;
+const UINT EDN_MODIFIED = 0x4CB;
+const UINT EDN_LINECOUNT = 0x4CC;
+const UINT EDN_RECOLOUR = 0x4CD;
+const UINT EDN_SHAREDSCROLL = 0x41E;
+
+// Modifier bits of a key code.
+const int KEYMOD_SHIFT = 0x1000;
+const int KEYMOD_ALT = 0x2000;
+const int KEYMOD_CTRL = 0x4000;
+
+// Process-wide settings the control reads (kept by the application).
+struct ColorEditSettings {
+    int noClicks = 2;       // clicks before a drag selects (2 or 3)
+    int autoCopy = 0;       // copy a mouse selection to the clipboard
+    int selAfterPaste = 0;  // pasted or filled text stays selected
+};
+ColorEditSettings& GetColorEditSettings();
+
+class CColorEdit : public winui::CWnd, public CColorEditCore, protected CColorEditHost {
+public:
+    CColorEdit();
+    ~CColorEdit() override;
+
+    // Creation: window of class "CEDIT", font, metrics, scroll bars, focus.
+    virtual BOOL Create(const char* windowName, DWORD style, const RECT& rect, HWND parent,
+                        UINT id);
+    virtual BOOL PreCreateWindow(CREATESTRUCTA& cs);
+    HWND GetScrollBarCtrl(int bar) const override;
+
+    // Accessors of the window side.
+    int GetCaretLine() const;
+    int GetCaretColumn() const;
+    SIZE GetCharSize() const { return SIZE{m_nCharWidth, m_nCharHeight}; }
+    bool IsInsertMode() const { return m_bInsertMode != 0; }
+    DWORD GetEditStyle() const;
+    void HideSelection(int hide);
+    void InvalidateText(int all);
+    void EnsureCaretVisible();
+    // The changed-on-disk check with its questions shown as message boxes.
+    using CColorEditCore::CheckFileChanged;
+
+    // Painting.
+    void DrawTextRange(int from, int to, HDC dc = nullptr);
+    int GetCharRect(int offset, RECT& rect) const;
+    void DrawSelection();
+    void DrawStreamSelection(HDC dc);
+
+    // Geometry and scrolling.
+    int OffsetFromPoint(POINT pt, int& offset) const;
+    int PointToCaretPos(POINT& pt, int flags);
+    void ScrollLines(int n, int redraw);
+    void ScrollColumns(int n);
+    int MakeColumnVisible(int offset);
+    void UpdateVScrollBar(int needed);
+
+    // Keys and characters.
+    void ProcessKey(int key, int modifiers);
+    void ProcessChar(int c, int modifiers);
+
+    // Clipboard and column blocks.
+    void Paste(int mode);
+    int Copy(int append);
+    void Cut();
+    int CopyColumn(int doDelete, int toClipboard, int append);
+    int ColumnOffsetFromPoint(int x, int y, int& offset, int* lineStart);
+    void TrackColumnBlock(int x, int y, int extend);
+    void DrawColumnSelection(HDC dc);
+    void InsertColumnText(int column, const std::string& text);
+    void InsertColumnBlock(int column, int line, const std::string& text);
+    void ShiftColumn(int column, int firstLine, int lastLine, int count, int fill);
+    void NumberColumn(int column, int firstLine, int lastLine, int hex, int prefix, int first);
+    void FillColumn(int column, int firstLine, int lastLine, const char* text, int shorterToo,
+                    int atLineEnd, int pad);
+
+    // Mouse helpers.
+    void SetAutoScroll(int step, UINT_PTR id, UINT period);
+    static bool IsWordChar(unsigned char c);
+
+    // Message handlers.
+    void OnPaint();
+    BOOL OnEraseBkgnd(HDC dc);
+    void OnSetFocus(HWND oldFocus);
+    void OnKillFocus(HWND newFocus);
+    void OnLButtonDown(UINT flags, POINT point);
+    void OnRButtonDown(UINT flags, POINT point);
+    void OnSize(UINT type, int cx, int cy);
+    void OnVScroll(UINT code, UINT pos, HWND bar);
+    void OnHScroll(UINT code, UINT pos, HWND bar);
+    void OnKeyDown(UINT key, UINT repeat, UINT flags);
+    void OnKeyUp(UINT key, UINT repeat, UINT flags);
+    void OnChar(UINT c, UINT repeat, UINT flags);
+    void OnMouseMove(UINT flags, POINT point);
+    void OnLButtonUp(UINT flags, POINT point);
+    void OnRButtonUp(UINT flags, POINT point);
+    void OnTimer(UINT_PTR id);
+    void OnNcLButtonDown(UINT hitTest, POINT point);
+    void OnLButtonDblClk(UINT flags, POINT point);
+    void OnSysKeyDown(UINT key, UINT repeat, UINT flags);
+    BOOL OnMouseWheel(UINT flags, short delta, POINT point);
+
+    // Members of the window side; the text core holds the shared text state
+    // and the per-window values its operations need (top line and offset,
+    // visible lines, caret line, colours, tab display).
+    std::string m_strPathName;
+    HWND m_hSharedHScroll = nullptr;
+    HWND m_hSharedVScroll = nullptr;
+    int m_nPaintStart = -1;
+    int m_nPaintEnd = -1;
+    DWORD m_dwScrollStyle = 0;
+    int m_bCreated = 0;
+    int m_nGoalColumn = 0;
+    unsigned short m_nVisibleColumns = 0;
+    int m_bInsertMode = 1;
+    COLORREF m_crText;
+    COLORREF m_crWindow;
+    winui::CFont* m_pFont = nullptr;
+    int m_nAutoScrollDir = 0;
+    int m_nCharWidth = 8;
+    int m_nCharHeight = 16;
+    int m_nAutoScrollStep = 0;
+    UINT_PTR m_nAutoScrollTimer = 0;
+    int m_nSelEndLine = 0;
+    int m_nClickCount = 0;
+    int m_nSavedCaretX = -1;
+    int m_nSavedCaretY = -1;
+    int m_bButtonDown = 0;
+    POINT m_ptAnchor{0, 0};
+    int m_bKeyReleased = 1;
+    UINT_PTR m_nRepeatTimer = 0;
+    int m_nRepeatChar = 0;
+    int m_bMultiClick = 0;
+    RECT m_rcDrawnBlock{0, 0, 0, 0};
+    int m_nClickOffset = -1;
+    int m_nCaretColumn = 0;
+    int m_nCaretRow = 0;
+    // The offset the caret is drawn at: the selection start, or the moving
+    // end of a selection made with Shift.
+    int m_nCaretOffset = 0;
+
+protected:
+    // Shortcuts into the text state.
+    unsigned char* Buf() const { return State().text; }
+    unsigned char* Attr() const { return State().attr; }
+    int Len() const { return State().length; }
+    int Lines() const { return static_cast<int>(State().lineCount); }
+    int& SelStart() { return State().selStart; }
+    int& SelEnd() { return State().selEnd; }
+    int SelStart() const { return State().selStart; }
+    int SelEnd() const { return State().selEnd; }
+    int ColumnMode() const { return State().columnMode; }
+    void SetColumnMode(int on) { State().columnMode = on; }
+    CTextRect& ColumnRect() { return State().columnRect; }
+    bool WrapOn() const { return State().wrapWidth != 0; }
+    unsigned char ByteAt(int offset) const
+    {
+        return offset >= 0 && offset < Len() && Buf() ? Buf()[offset] : 0;
+    }
+    int HPos() const { return GetScrollPos(SB_HORZ); }
+
+    // Notifications.
+    void NotifyParent() const;
+    void NotifyScroll(int position, int code) const;
+    void NotifyMouseSelect() const;
+    int VScrollPosition() const;
+    void SetVScrollFromTop(BOOL redraw = TRUE);
+
+    // Caret helpers.
+    void PlaceCaret();
+    void CaretFromOffset(int offset);
+    void CaretFromPixel();
+    void RecomputeLines();
+    void CreateEditCaret();
+    int NextPos(int offset) const;
+    int PrevPos(int offset) const;
+    int WordLeft(int offset) const;
+    int WordRight(int offset) const;
+    int OffsetAtRowColumn(int row, int column);
+    void RepaintAfterEdit(int oldLines);
+
+    // Key table parts.
+    void KeyPageUp(bool shift);
+    void KeyPageDown(bool shift);
+    void KeyEnd(bool shift, bool ctrl);
+    void KeyHome(bool shift, bool ctrl);
+    void KeyHorizontal(bool right, bool shift, bool ctrl);
+    void KeyVertical(bool down, bool shift);
+    void KeyDelete();
+    bool AltBlockKey(int key);
+    void StreamFromBlock();
+
+    // CColorEditHost: what the core asks of the window.
+    void ModifiedChanged(int flag) override;
+    void LineCountChanged(int diff, int caretLine) override;
+    void Recolour(int value) override;
+    void SelectionChanged() override;
+    void TextChanged(int fromOffset) override;
+    void ViewScrolled() override;
+    void SelectionSet(int oldStart, int oldEnd, bool scroll, bool redraw) override;
+    void TakeFocus() override;
+    void ReportOutOfMemory() override;
+    int AskYesNo(const char* text, const char* caption) override;
+
+private:
+    winui::CFont m_font;
+
+    DECLARE_MESSAGE_MAP()
+};

@@ -1,0 +1,211 @@
+#include "test_host.h"
+
+#include "editor/editctl/color_table.h"
+
+#include <cstring>
+
+namespace {
+
+const char frame_class[] = "EditTestHost";
+const char view_class[] = "EditTestView";
+
+bool is_notification(UINT message)
+{
+    return (message >= EDN_MOUSESELECT && message <= EDN_RECOLOUR) ||
+           message == EDN_SHAREDSCROLL;
+}
+
+} // namespace
+
+// The view: parent of the control; its notifications go to the host's log.
+class CHostView : public winui::CWnd {
+public:
+    explicit CHostView(CTestHost* host) : host_(host) {}
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (is_notification(message)) {
+            host_->log.push_back(HostMessage{message, wParam, lParam});
+            return 0;
+        }
+        return winui::CWnd::WindowProc(message, wParam, lParam);
+    }
+
+private:
+    CTestHost* host_;
+};
+
+LRESULT CTestHost::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (is_notification(message)) {
+        log.push_back(HostMessage{message, wParam, lParam});
+        return 0;
+    }
+    return winui::CWnd::WindowProc(message, wParam, lParam);
+}
+
+void SetTestColorTable()
+{
+    std::memcpy(g_ColorTable, kDefaultColorTable, sizeof g_ColorTable);
+    g_ColorTable[15] = RGB(255, 255, 255);
+    g_ColorTable[31] = RGB(0, 0, 128);
+}
+
+CTestHost::CTestHost(DWORD editStyle, int lines, int columns, bool documentStorage)
+{
+    SetTestColorTable();
+    winui::CWnd::RegisterClass(frame_class, 0, nullptr,
+                               reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    winui::CWnd::RegisterClass(view_class, 0);
+    // A frame without caption: the virtual display has no window manager
+    // to wait for when it goes.
+    CreateEx(0, frame_class, "Edit test", WS_POPUP | WS_BORDER | WS_VISIBLE | WS_CLIPCHILDREN, 20,
+             20, 600, 500, nullptr, nullptr);
+    CHostView* pane = new CHostView(this);
+    view = pane;
+    pane->CreateEx(0, view_class, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 580, 460,
+                   m_hWnd, nullptr);
+    if (documentStorage) {
+        undo = std::make_unique<CUndoList>();
+        document.hasModified = true;
+        document.undo = undo.get();
+        edit.AttachState(&document);
+    }
+    edit.AllocBuffers(kCapacityStep);
+    RECT rc{0, 0, 400, 300};
+    edit.Create("", editStyle, rc, view->m_hWnd, 100);
+    // Size the control so that exactly lines x columns cells fit.
+    // The control counts a scroll bar of its style off the client size,
+    // which is already without it: twice the bar's size is added.
+    int width = columns * edit.m_nCharWidth +
+                ((editStyle & WS_VSCROLL) ? 2 * GetSystemMetrics(SM_CXVSCROLL) : 0);
+    int height = lines * edit.m_nCharHeight +
+                 ((editStyle & WS_HSCROLL) ? 2 * GetSystemMetrics(SM_CYHSCROLL) : 0);
+    RECT want{0, 0, width, height};
+    // The client area of the control is what counts; its frame adds nothing.
+    SetWindowPos(edit.m_hWnd, nullptr, 0, 0, want.right, want.bottom,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SetForegroundWindow(m_hWnd);
+    edit.SetFocus();
+    UpdateWindow();
+    log.clear();
+}
+
+CTestHost::~CTestHost()
+{
+    edit.DestroyWindow();
+    if (view) {
+        view->DestroyWindow();
+        delete view;
+    }
+    DestroyWindow();
+}
+
+void CTestHost::SetText(const char* text, int selStart, int selEnd)
+{
+    edit.SetText(text);
+    edit.SetSel(selStart, selEnd == -2 ? selStart : selEnd, TRUE, TRUE);
+    edit.UpdateWindow();
+    log.clear();
+}
+
+std::string CTestHost::Text() const
+{
+    const CTextState& s = edit.State();
+    return s.text ? std::string(reinterpret_cast<const char*>(s.text), s.length) : std::string();
+}
+
+POINT CTestHost::Caret() const
+{
+    POINT pt{0, 0};
+    ::GetCaretPos(&pt);
+    return POINT{pt.x / edit.m_nCharWidth, pt.y / edit.m_nCharHeight};
+}
+
+CHeldModifiers::CHeldModifiers(int modifiers, bool leftButton)
+{
+    GetKeyboardState(saved_);
+    BYTE state[256];
+    std::memcpy(state, saved_, sizeof state);
+    auto set = [&state](int vk, bool down) { state[vk] = down ? 0x80 : 0; };
+    set(VK_SHIFT, modifiers & KEYMOD_SHIFT);
+    set(VK_LSHIFT, modifiers & KEYMOD_SHIFT);
+    set(VK_CONTROL, modifiers & KEYMOD_CTRL);
+    set(VK_LCONTROL, modifiers & KEYMOD_CTRL);
+    set(VK_MENU, modifiers & KEYMOD_ALT);
+    set(VK_LMENU, modifiers & KEYMOD_ALT);
+    set(VK_LBUTTON, leftButton);
+    SetKeyboardState(state);
+}
+
+CHeldModifiers::~CHeldModifiers()
+{
+    SetKeyboardState(saved_);
+}
+
+void CTestHost::Key(UINT vk, int modifiers)
+{
+    CHeldModifiers held(modifiers);
+    UINT down = (modifiers & KEYMOD_ALT) ? WM_SYSKEYDOWN : WM_KEYDOWN;
+    UINT up = (modifiers & KEYMOD_ALT) ? WM_SYSKEYUP : WM_KEYUP;
+    LPARAM flags = 1 | ((modifiers & KEYMOD_ALT) ? (1 << 29) : 0);
+    edit.SendMessage(down, vk, flags);
+    edit.SendMessage(up, vk, flags | (3u << 30));
+}
+
+void CTestHost::Char(char c)
+{
+    edit.SendMessage(WM_CHAR, static_cast<unsigned char>(c), 1);
+}
+
+void CTestHost::Type(const char* text)
+{
+    for (const char* p = text; *p; ++p) {
+        Char(*p);
+        edit.SendMessage(WM_KEYUP, 0, 1 | (3u << 30));
+    }
+}
+
+POINT CTestHost::Cell(int column, int row) const
+{
+    return POINT{column * edit.m_nCharWidth + 1, row * edit.m_nCharHeight + edit.m_nCharHeight / 2};
+}
+
+void CTestHost::Mouse(UINT message, int x, int y, int modifiers)
+{
+    bool down = message == WM_LBUTTONDOWN || message == WM_MOUSEMOVE ||
+                message == WM_LBUTTONDBLCLK;
+    CHeldModifiers held(modifiers, down);
+    WPARAM flags = 0;
+    if (down)
+        flags |= MK_LBUTTON;
+    if (modifiers & KEYMOD_SHIFT)
+        flags |= MK_SHIFT;
+    if (modifiers & KEYMOD_CTRL)
+        flags |= MK_CONTROL;
+    edit.SendMessage(message, flags, MAKELPARAM(x, y));
+}
+
+void CTestHost::Click(int column, int row, int modifiers)
+{
+    POINT pt = Cell(column, row);
+    Mouse(WM_LBUTTONDOWN, pt.x, pt.y, modifiers);
+    Mouse(WM_LBUTTONUP, pt.x, pt.y, modifiers);
+}
+
+int CTestHost::Count(UINT message) const
+{
+    int n = 0;
+    for (const HostMessage& m : log)
+        n += m.message == message;
+    return n;
+}
+
+const HostMessage* CTestHost::Last(UINT message) const
+{
+    for (auto it = log.rbegin(); it != log.rend(); ++it)
+        if (it->message == message)
+            return &*it;
+    return nullptr;
+}

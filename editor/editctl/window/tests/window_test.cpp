@@ -1,0 +1,178 @@
+// The window class, creation, message map and notifications of CColorEdit.
+#include "test_host.h"
+
+#include "winui/app.h"
+#include "winui/msgbox.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <utility>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(ColorEditWindow, ClassAndCreation)
+{
+    CTestHost host;
+    char name[32] = {};
+    GetClassNameA(host.edit.m_hWnd, name, sizeof name);
+    EXPECT_STREQ(name, "CEDIT");
+    WNDCLASSA wc{};
+    ASSERT_TRUE(GetClassInfoA(GetModuleHandleA(nullptr), "CEDIT", &wc));
+    EXPECT_EQ(wc.style, static_cast<UINT>(CS_OWNDC | CS_DBLCLKS));
+    EXPECT_EQ(wc.hCursor, LoadCursor(nullptr, IDC_IBEAM));
+    EXPECT_EQ(wc.hbrBackground, nullptr);
+    EXPECT_TRUE(host.edit.GetStyle() & WS_CLIPCHILDREN);
+    EXPECT_EQ(host.edit.m_bCreated, 1);
+    EXPECT_EQ(GetFocus(), host.edit.m_hWnd);
+    EXPECT_GT(host.edit.m_nCharWidth, 0);
+    EXPECT_GT(host.edit.m_nCharHeight, 0);
+    EXPECT_EQ(host.edit.m_nVisibleLines, 10);
+    RECT rc;
+    GetClientRect(host.edit.m_hWnd, &rc);
+    EXPECT_EQ(host.edit.m_nVisibleColumns,
+              (rc.right - GetSystemMetrics(SM_CXVSCROLL)) / host.edit.m_nCharWidth);
+    EXPECT_EQ(host.edit.m_dwScrollStyle, static_cast<DWORD>(WS_HSCROLL | WS_VSCROLL));
+    LOGFONTA lf{};
+    ASSERT_TRUE(host.edit.m_pFont->GetLogFont(&lf));
+    EXPECT_EQ(lf.lfHeight, -10);
+    EXPECT_EQ(lf.lfPitchAndFamily, 48);
+    EXPECT_STREQ(lf.lfFaceName, "Courier");
+}
+
+TEST(ColorEditWindow, WithoutScrollBarStylesTheWholeClientHoldsLines)
+{
+    CTestHost host(WS_CHILD | WS_VISIBLE, 12, 30);
+    EXPECT_EQ(host.edit.m_dwScrollStyle, 0u);
+    EXPECT_EQ(host.edit.m_nVisibleLines, 12);
+    EXPECT_FALSE(host.edit.GetStyle() & WS_VSCROLL);
+    EXPECT_FALSE(host.edit.GetStyle() & WS_HSCROLL);
+}
+
+TEST(ColorEditWindow, TypingNotifiesTheView)
+{
+    CTestHost host;
+    host.SetText("");
+    host.edit.ClearText();
+    EXPECT_EQ(host.edit.GetLineCount(), 0);
+    host.ClearLog();
+    host.Char('a');
+    EXPECT_EQ(host.Text(), "a");
+    EXPECT_EQ(host.edit.GetLineCount(), 1);
+    // The modified flag changed once; the caret moved.
+    ASSERT_EQ(host.Count(EDN_MODIFIED), 1);
+    EXPECT_EQ(host.Last(EDN_MODIFIED)->wParam, 1u);
+    EXPECT_GE(host.Count(EDN_CARETMOVED), 1);
+    host.ClearLog();
+    host.Char('\r');
+    ASSERT_EQ(host.Count(EDN_LINECOUNT), 1);
+    EXPECT_EQ(static_cast<int>(host.Last(EDN_LINECOUNT)->wParam), 1);
+    EXPECT_EQ(host.Count(EDN_MODIFIED), 0); // already modified
+    host.ClearLog();
+    host.Key(VK_LEFT, KEYMOD_SHIFT);
+    host.Key(VK_DELETE);
+    ASSERT_EQ(host.Count(EDN_LINECOUNT), 1);
+    EXPECT_EQ(static_cast<int>(host.Last(EDN_LINECOUNT)->wParam), -1);
+}
+
+// A subclass hears the recolour request before every paint and after a
+// deletion, as the syntax-aware control does.
+class CRecolourEdit : public CColorEdit {
+public:
+    std::vector<std::pair<WPARAM, LPARAM>> requests;
+    LRESULT OnRecolour(WPARAM wp, LPARAM lp)
+    {
+        requests.emplace_back(wp, lp);
+        return 0;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CRecolourEdit, CColorEdit)
+    ON_MESSAGE(EDN_RECOLOUR, &CRecolourEdit::OnRecolour)
+END_MESSAGE_MAP()
+
+TEST(ColorEditWindow, RecolourRequestBeforePaintAndAfterDeletion)
+{
+    CTestHost host;
+    CRecolourEdit edit;
+    edit.AllocBuffers(kCapacityStep);
+    RECT rc{0, 0, 200, 100};
+    ASSERT_TRUE(edit.Create("", WS_CHILD | WS_VISIBLE, rc, host.view->m_hWnd, 102));
+    edit.SetText("abc");
+    edit.UpdateWindow();
+    edit.requests.clear();
+    edit.InvalidateText(1);
+    edit.UpdateWindow();
+    ASSERT_EQ(edit.requests.size(), 1u);
+    EXPECT_EQ(edit.requests[0], std::make_pair(WPARAM(0), LPARAM(0)));
+    edit.requests.clear();
+    edit.SetSel(0, 0, TRUE, FALSE);
+    edit.SendMessage(WM_KEYDOWN, VK_DELETE, 1);
+    ASSERT_GE(edit.requests.size(), 1u);
+    EXPECT_EQ(edit.requests[0].second, reinterpret_cast<LPARAM>(edit.m_hWnd));
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(edit.GetTextBuffer())), "bc");
+}
+
+TEST(ColorEditWindow, TwoControlsOnOneTextShowTheSameEdit)
+{
+    CTestHost host;
+    host.SetText("one\rtwo");
+    CColorEdit second;
+    second.AttachState(&host.document);
+    RECT rc{0, 200, 300, 300};
+    ASSERT_TRUE(second.Create("", WS_CHILD | WS_VISIBLE, rc, host.view->m_hWnd, 101));
+    host.edit.SetFocus();
+    host.edit.SetSel(3, 3, TRUE, TRUE);
+    host.Type("!");
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(second.GetTextBuffer()), second.GetTextLength()),
+              "one!\rtwo");
+    int s = 0, e = 0;
+    second.GetSel(s, e);
+    EXPECT_EQ(s, 4);
+    EXPECT_EQ(second.GetLineCount(), 2);
+}
+
+TEST(ColorEditWindow, MouseSelectionGoesToTheMainWindow)
+{
+    CTestHost host;
+    host.SetText("alpha beta");
+    host.Mouse(WM_LBUTTONDBLCLK, host.Cell(7, 0).x, host.Cell(7, 0).y);
+    const HostMessage* m = host.Last(EDN_MOUSESELECT);
+    ASSERT_NE(m, nullptr);
+    EXPECT_EQ(m->lParam, reinterpret_cast<LPARAM>(host.edit.m_hWnd));
+    EXPECT_EQ(host.SelStart(), 6);
+    EXPECT_EQ(host.SelEnd(), 10);
+}
+
+TEST(ColorEditWindow, ChangedOnDiskPromptIsAskedAsAMessageBox)
+{
+    CTestHost host;
+    const char* dir = std::getenv("SUITE_BINARY_DIR");
+    std::string path = std::string(dir ? dir : ".") + "/coloredit_changed.txt";
+    FILE* f = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    std::fputs("first\n", f);
+    std::fclose(f);
+    ASSERT_EQ(host.edit.LoadFile(path.c_str()), 1);
+    // A newer file behind the control's back.
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    FILETIME ft;
+    GetSystemTimeAsFileTime(&ft);
+    ft.dwHighDateTime += 1;
+    SetFileTime(h, nullptr, nullptr, &ft);
+    CloseHandle(h);
+    winui::ScriptedMessageBoxes boxes;
+    boxes.Answer(IDYES);
+    EXPECT_EQ(host.edit.CheckFileChanged(), IDYES);
+    ASSERT_EQ(boxes.Calls().size(), 1u);
+    EXPECT_EQ(boxes.Calls()[0].text, "This file has been changed externaly!\n      Load again?");
+    EXPECT_EQ(boxes.Calls()[0].caption, path);
+    EXPECT_EQ(boxes.Calls()[0].type, static_cast<UINT>(MB_YESNO | MB_ICONEXCLAMATION));
+    std::remove(path.c_str());
+}
+
+} // namespace
