@@ -8,44 +8,16 @@
 #include <cstdio>
 #include <fstream>
 #include <sstream>
-#include <sys/stat.h>
-
-#ifdef _WIN32
-#include <direct.h>
-#endif
-
-static void make_dir(const std::string& dir)
-{
-#ifdef _WIN32
-    _mkdir(dir.c_str());
-#else
-    mkdir(dir.c_str(), 0777);
-#endif
-}
-
-static void remove_tree(const std::string& dir)
-{
-#ifdef _WIN32
-    os_system("if exist \"" + dir + "\" rmdir /s /q \"" + dir + "\"");
-#else
-    os_system("rm -rf '" + dir + "'");
-#endif
-}
+#include <filesystem>
 
 std::string fresh_dir(const std::string& name)
 {
-    std::string base = host_path(GRAVIK_TEST_TMP);
-    make_dir(base);
-    const bool windows = base.find('\\') != std::string::npos;
-    std::string sub = name;
-    if (windows)
-        for (char& c : sub)
-            if (c == '/')
-                c = '\\';
-    std::string dir = base + (windows ? "\\" : "/") + sub;
-    remove_tree(dir);
-    make_dir(dir);
-    return dir;
+    namespace fs = std::filesystem;
+    fs::path dir = fs::path(host_path(GRAVIK_TEST_TMP)) / fs::path(name).make_preferred();
+    std::error_code ec;
+    fs::remove_all(dir, ec);
+    fs::create_directories(dir, ec);
+    return dir.string();
 }
 
 void write_file(const std::string& path, const std::string& text)

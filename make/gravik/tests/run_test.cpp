@@ -269,7 +269,38 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorCase{"all:\n\t$(TOOL) log build.log $(NOPE)\n", "",
                   "Gravik: Error: macro 'NOPE' not found in rule '$(TOOL) log build.log $(NOPE)'", 1},
         ErrorCase{"x.obj: x.src\n\t$(TOOL) log build.log x\n.src.obj:\n\tx\n.src.obj:\n", "",
-                  "Gravik: Error: overwrite implicit rule '.src.obj:' in '.src.obj:'", 2}));
+                  "Gravik: Error: overwrite implicit rule '.src.obj:' in '.src.obj:'", 2},
+        ErrorCase{"prog: prog.obj\nprog.obj:\n\t$(TOOL) log build.log x\n", "",
+                  "Gravik: Error: missing source extension in implicit rule for '.obj'", 1}));
+
+TEST_F(Engine, OverwrittenMacroWarnsOnlyWhenVerbose)
+{
+    run_result r = run("A = 1\nA = 2\nall:\n\t$(TOOL) log build.log $(A)\n");
+    EXPECT_EQ(r.code, 0);
+    EXPECT_FALSE(contains(r.error_out, "Warning"));
+    r = make(dir, "-e -v -v");
+    EXPECT_EQ(r.code, 0);
+    EXPECT_TRUE(contains(r.error_out, "Gravik: Warning: overwrite macro 'A' (already set to '1')\n"));
+    EXPECT_TRUE(contains(r.out, "Defining macro: 'A' = '2'\n"));
+    EXPECT_EQ(log_of(dir), (std::vector<std::string>{"2", "2"}));
+}
+
+TEST_F(Engine, OverlongLineIsFatal)
+{
+    std::string line = "A = ";
+    for (int i = 0; i < 600; ++i)
+        line += "0123456789abc \\\n";
+    run_result r = run(line + "\nall:\n");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(contains(r.error_out, "Gravik: Fatal Error: line too long (>8192)\n")) << r.error_out;
+}
+
+TEST_F(Engine, CyclicMakefileHasNoRootTarget)
+{
+    run_result r = run("a.x: b.x\n\tx\nb.x: a.x\n\tx\n", "-e -t");
+    EXPECT_EQ(r.code, 0);
+    EXPECT_FALSE(contains(r.error_out, "Target:"));
+}
 
 TEST_F(Engine, ExitCodeIsClampedSoManyErrorsNeverReadAsSuccess)
 {

@@ -1,0 +1,100 @@
+// Generates a project of 2,000 assembler sources and their objects, all up
+// to date, grouped under symbolic targets, with one makefile for gravik and
+// an equivalent one for GNU make; then times no-op runs of both.
+//   bench_gravik [targets] [runs]
+#include "common/os.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+static const int64_t second = 1000000000LL;
+static const int64_t base_time = 1600000000LL * second;
+
+static void write(const std::string& path, const std::string& text)
+{
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+// Both makefiles: sources tN.a51 make tN.obj; groups of 50 objects under
+// gN; all depends on the groups. Lines stay short for gravik's line limit.
+// GNU make runs with -r: without its own built-in rules, as gravik's
+// built-in rules have none for these names.
+static void generate(const std::string& dir, int targets)
+{
+    std::string gravik_mk, gnu_mk;
+    const int group = 50;
+    std::string all = "all:";
+    for (int g = 0; g * group < targets; ++g)
+        all += " g" + std::to_string(g);
+    gravik_mk += all + "\n";
+    gnu_mk += ".PHONY: all\n" + all + "\n";
+    for (int g = 0; g * group < targets; ++g) {
+        std::string line = "g" + std::to_string(g) + ":";
+        for (int i = g * group; i < std::min(targets, (g + 1) * group); ++i)
+            line += " t" + std::to_string(i) + ".obj";
+        gravik_mk += line + "\n";
+        gnu_mk += ".PHONY: g" + std::to_string(g) + "\n" + line + "\n";
+    }
+    for (int i = 0; i < targets; ++i) {
+        std::string t = "t" + std::to_string(i);
+        gravik_mk += t + ".obj: " + t + ".a51\n\tmorrin -g $*.a51\n";
+        gnu_mk += t + ".obj: " + t + ".a51\n\tmorrin -g $*.a51\n";
+        write(dir + "/" + t + ".a51", "  nop\n");
+        write(dir + "/" + t + ".obj", "objectfile:" + t + ".obj\n");
+        os_set_file_time(dir + "/" + t + ".a51", base_time);
+        os_set_file_time(dir + "/" + t + ".obj", base_time + 10 * second);
+    }
+    write(dir + "/makefile", gravik_mk);
+    write(dir + "/gnu.mk", gnu_mk);
+}
+
+// Seconds of each run of a command line.
+static std::vector<double> time_runs(const std::string& line, int runs)
+{
+    std::vector<double> times;
+    for (int r = 0; r <= runs; ++r) {
+        auto start = std::chrono::steady_clock::now();
+        int code = os_system(line);
+        auto end = std::chrono::steady_clock::now();
+        if (code != 0) {
+            std::fprintf(stderr, "bench_gravik: '%s' ended with %d\n", line.c_str(), code);
+            std::exit(1);
+        }
+        if (r > 0) // the first run only warms the caches
+            times.push_back(std::chrono::duration<double>(end - start).count());
+    }
+    std::sort(times.begin(), times.end());
+    return times;
+}
+
+static void report(const char* name, const std::vector<double>& t)
+{
+    std::printf("%-10s median %8.2f ms   best %8.2f ms   worst %8.2f ms\n", name,
+                t[t.size() / 2] * 1000, t.front() * 1000, t.back() * 1000);
+}
+
+int main(int argc, char** argv)
+{
+    int targets = argc > 1 ? std::atoi(argv[1]) : 2000;
+    int runs = argc > 2 ? std::atoi(argv[2]) : 9;
+    if (targets < 1 || runs < 1) {
+        std::fprintf(stderr, "usage: bench_gravik [targets] [runs]\n");
+        return 2;
+    }
+    const std::string dir = BENCH_DIR;
+    os_system("rm -rf '" + dir + "' && mkdir -p '" + dir + "'");
+    generate(dir, targets);
+
+    std::printf("no-op run of a makefile with %d up-to-date targets, %d runs each\n", targets, runs);
+    report("gravik", time_runs("cd '" + dir + "' && '" + GRAVIK_PATH + "' >/dev/null 2>&1", runs));
+    if (os_system("make --version >/dev/null 2>&1") == 0)
+        report("GNU make", time_runs("cd '" + dir + "' && make -r -f gnu.mk >/dev/null 2>&1", runs));
+    else
+        std::printf("GNU make not found: no comparison\n");
+    return 0;
+}
