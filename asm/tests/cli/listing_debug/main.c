@@ -1,0 +1,6 @@
+/* main.c */
+int main(void)
+{
+	helper();
+	return 0;
+}

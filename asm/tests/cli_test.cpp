@@ -1,0 +1,221 @@
+// Command-line golden tests: each folder under cli/ holds a source set, the
+// arguments (file "args", one per line) and the expected files in expect/
+// ("exitcode" and every output compared whole; "absent" names files that
+// must not be written). Each folder under malformed/ is run the same way.
+// The time stamp is fixed through SOURCE_DATE_EPOCH.
+#include "common/os.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+#ifdef _WIN32
+#include <direct.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string host_path(const std::string& p)
+{
+#ifdef _WIN32
+    std::string r = p;
+    if (!r.empty() && r[0] == '/')
+        r = "Z:" + r;
+    for (char& c : r)
+        if (c == '/')
+            c = '\\';
+    return r;
+#else
+    return p;
+#endif
+}
+
+std::string read_file(const fs::path& p)
+{
+    std::ifstream in(p, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void write_file(const fs::path& p, const std::string& text)
+{
+    std::ofstream out(p, std::ios::binary);
+    out << text;
+}
+
+std::string without_cr(const std::string& s)
+{
+    std::string r;
+    for (char c : s)
+        if (c != '\r')
+            r += c;
+    return r;
+}
+
+void change_dir(const fs::path& p)
+{
+#ifdef _WIN32
+    ASSERT_EQ(_chdir(p.string().c_str()), 0);
+#else
+    ASSERT_EQ(chdir(p.string().c_str()), 0);
+#endif
+}
+
+void set_epoch()
+{
+#ifdef _WIN32
+    _putenv("SOURCE_DATE_EPOCH=1796684700");
+#else
+    setenv("SOURCE_DATE_EPOCH", "1796684700", 1);
+#endif
+}
+
+fs::path source_dir()
+{
+    const char* s = std::getenv("SUITE_SOURCE_DIR");
+    return fs::path(s ? s : ".") / "asm" / "tests";
+}
+
+// Runs morrin in a fresh copy of a case folder; returns the exit code.
+int run_case(const fs::path& case_dir, const fs::path& work, std::vector<std::string> args)
+{
+    fs::remove_all(work);
+    fs::create_directories(work);
+    for (const auto& e : fs::directory_iterator(case_dir)) {
+        std::string name = e.path().filename().string();
+        if (name != "args" && name != "expect")
+            fs::copy(e.path(), work / name, fs::copy_options::recursive);
+    }
+    fs::path old = fs::current_path();
+    change_dir(work);
+    set_epoch();
+    std::vector<std::string> argv = {host_path(MORRIN_PATH)};
+    argv.insert(argv.end(), args.begin(), args.end());
+    int code = -1;
+    os_run_status st = os_run(argv, &code);
+    change_dir(old);
+    EXPECT_EQ(st, OS_RUN_OK);
+    return code;
+}
+
+std::vector<std::string> read_args(const fs::path& file)
+{
+    std::vector<std::string> args;
+    std::ifstream in(file, std::ios::binary);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (!line.empty())
+            args.push_back(line);
+    }
+    return args;
+}
+
+std::string program_placeholder(std::string text)
+{
+    std::string prog = host_path(MORRIN_PATH);
+    size_t p;
+    while ((p = text.find(prog)) != std::string::npos)
+        text.replace(p, prog.size(), "{MORRIN}");
+    return text;
+}
+
+void check_case(const std::string& group, const fs::path& case_dir)
+{
+    std::string name = case_dir.filename().string();
+    SCOPED_TRACE(group + "/" + name);
+    fs::path work = fs::current_path() / ("work-" + group) / name;
+    int code = run_case(case_dir, work, read_args(case_dir / "args"));
+    fs::path expect = case_dir / "expect";
+    int want = std::atoi(read_file(expect / "exitcode").c_str());
+    EXPECT_EQ(code, want);
+    for (const auto& e : fs::directory_iterator(expect)) {
+        std::string file = e.path().filename().string();
+        if (file == "exitcode")
+            continue;
+        if (file == "absent") {
+            for (const std::string& a : read_args(e.path()))
+                EXPECT_FALSE(fs::exists(work / a)) << a << " must not be written";
+            continue;
+        }
+        ASSERT_TRUE(fs::exists(work / file)) << file << " not written";
+        std::string got = read_file(work / file), exp = read_file(e.path());
+        if (file == "error.out") {
+            // The error stream is a text stream: CR LF on Windows.
+            got = program_placeholder(without_cr(got));
+            exp = without_cr(exp);
+        }
+        EXPECT_EQ(got, exp) << file;
+    }
+}
+
+void check_group(const std::string& group)
+{
+    fs::path dir = source_dir() / group;
+    ASSERT_TRUE(fs::is_directory(dir)) << dir;
+    std::vector<fs::path> cases;
+    for (const auto& e : fs::directory_iterator(dir))
+        if (e.is_directory())
+            cases.push_back(e.path());
+    ASSERT_FALSE(cases.empty());
+    for (const fs::path& c : cases)
+        check_case(group, c);
+}
+
+TEST(MorrinCommandLine, GoldenCases)
+{
+    check_group("cli");
+}
+
+TEST(MorrinCommandLine, MalformedSources)
+{
+    check_group("malformed");
+}
+
+// Generated inputs: a line of 100,000 characters and binary garbage end
+// with messages and exit code 2, never a crash.
+TEST(MorrinCommandLine, HugeLineAndGarbage)
+{
+    fs::path work = fs::current_path() / "work-generated";
+    fs::remove_all(work);
+    fs::create_directories(work);
+    std::string line = "  .segment code\n  .dc.b 1";
+    while (line.size() < 100000)
+        line += ",1";
+    write_file(work / "long.s51", line + "\n");
+    std::string garbage;
+    uint32_t x = 12345;
+    for (int i = 0; i < 20000; i++) {
+        x = x * 1103515245u + 12345u;
+        garbage += static_cast<char>(x >> 24);
+    }
+    write_file(work / "garbage.s51", garbage);
+    for (const char* src : {"long.s51", "garbage.s51"}) {
+        fs::path old = fs::current_path();
+        change_dir(work);
+        set_epoch();
+        std::remove("error.out");
+        int code = -1;
+        ASSERT_EQ(os_run({host_path(MORRIN_PATH), "-e", src}, &code), OS_RUN_OK);
+        change_dir(old);
+        EXPECT_EQ(code, 2) << src;
+        std::string err = without_cr(read_file(work / "error.out"));
+        EXPECT_NE(err.find("Error: "), std::string::npos) << src;
+        const std::string last = "Error: too many errors or warnings\n";
+        ASSERT_GE(err.size(), last.size()) << src;
+        EXPECT_EQ(err.substr(err.size() - last.size()), last) << src;
+    }
+    EXPECT_FALSE(fs::exists(work / "long.obj"));
+}
+
+} // namespace
