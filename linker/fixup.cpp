@@ -235,6 +235,8 @@ enum { K_BYTE, K_W_HL, K_W_LH, K_L_HL, K_L_LH, K_AJMP, K_ACALL, K_RBYTE };
 
 void apply_fixup(object_module* obj, const std::string& ref)
 {
+    current_object = obj;
+    current_object_name = obj->entry->name.c_str();
     const char* p = ref.c_str();
     const char* space = std::strchr(p, ' ');
     if (!space)
@@ -247,8 +249,6 @@ void apply_fixup(object_module* obj, const std::string& ref)
     if (kind < 0)
         corrupt_line(p);
     p = space + 1;
-    current_object = obj;
-    current_object_name = obj->entry->name.c_str();
     current_position = p;
     while (*p && *p != ' ')
         ++p;
