@@ -36,13 +36,38 @@ private:
     CTestHost* host_;
 };
 
-LRESULT CTestHost::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (is_notification(message)) {
-        log.push_back(HostMessage{message, wParam, lParam});
-        return 0;
+namespace {
+
+CTestHost* current_host;
+
+// The frame hears what goes to the control's grandparent and to the main
+// window, for the host of the running test.
+class CHostFrame : public winui::CWnd {
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (is_notification(message)) {
+            if (current_host)
+                current_host->log.push_back(HostMessage{message, wParam, lParam});
+            return 0;
+        }
+        return winui::CWnd::WindowProc(message, wParam, lParam);
     }
-    return winui::CWnd::WindowProc(message, wParam, lParam);
+};
+
+} // namespace
+
+winui::CWnd& CTestHost::Frame()
+{
+    static CHostFrame* frame;
+    if (!frame) {
+        winui::CWnd::RegisterClass(frame_class, 0, nullptr,
+                                   reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+        frame = new CHostFrame;
+        frame->CreateEx(0, frame_class, "Edit test", WS_OVERLAPPEDWINDOW | WS_VISIBLE |
+                        WS_CLIPCHILDREN, 20, 20, 600, 500, nullptr, nullptr);
+    }
+    return *frame;
 }
 
 void SetTestColorTable()
@@ -55,17 +80,13 @@ void SetTestColorTable()
 CTestHost::CTestHost(DWORD editStyle, int lines, int columns, bool documentStorage)
 {
     SetTestColorTable();
-    winui::CWnd::RegisterClass(frame_class, 0, nullptr,
-                               reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    current_host = this;
+    winui::CWnd& frame = Frame();
     winui::CWnd::RegisterClass(view_class, 0);
-    // A frame without caption: the virtual display has no window manager
-    // to wait for when it goes.
-    CreateEx(0, frame_class, "Edit test", WS_POPUP | WS_BORDER | WS_VISIBLE | WS_CLIPCHILDREN, 20,
-             20, 600, 500, nullptr, nullptr);
     CHostView* pane = new CHostView(this);
     view = pane;
     pane->CreateEx(0, view_class, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 580, 460,
-                   m_hWnd, nullptr);
+                   frame.m_hWnd, nullptr);
     if (documentStorage) {
         undo = std::make_unique<CUndoList>();
         document.hasModified = true;
@@ -86,9 +107,9 @@ CTestHost::CTestHost(DWORD editStyle, int lines, int columns, bool documentStora
     // The client area of the control is what counts; its frame adds nothing.
     SetWindowPos(edit.m_hWnd, nullptr, 0, 0, want.right, want.bottom,
                  SWP_NOZORDER | SWP_NOACTIVATE);
-    SetForegroundWindow(m_hWnd);
+    SetForegroundWindow(frame.m_hWnd);
     edit.SetFocus();
-    UpdateWindow();
+    edit.UpdateWindow();
     log.clear();
 }
 
@@ -99,7 +120,8 @@ CTestHost::~CTestHost()
         view->DestroyWindow();
         delete view;
     }
-    DestroyWindow();
+    if (current_host == this)
+        current_host = nullptr;
 }
 
 void CTestHost::SetText(const char* text, int selStart, int selEnd)

@@ -21,7 +21,7 @@ struct HostMessage {
 
 class CHostView;
 
-class CTestHost : public winui::CWnd {
+class CTestHost {
 public:
     // Creates the frame, the view and the control, client area of the
     // control lines x columns character cells (plus the scroll bars the
@@ -29,7 +29,9 @@ public:
     // text state of the host's own with a modified flag and an undo list.
     explicit CTestHost(DWORD editStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL,
                        int lines = 10, int columns = 40, bool documentStorage = true);
-    ~CTestHost() override;
+    ~CTestHost();
+    CTestHost(const CTestHost&) = delete;
+    CTestHost& operator=(const CTestHost&) = delete;
 
     CColorEdit edit;
     CTextState document;
@@ -58,9 +60,9 @@ public:
     void ClearLog() { log.clear(); }
 
     winui::CWnd* view = nullptr;
-
-protected:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // The frame: one for all hosts of the program, made on first use (a
+    // frame that goes takes the virtual display seconds).
+    static winui::CWnd& Frame();
 };
 
 // Sets Shift, Ctrl and Alt in the thread's key state while alive.
