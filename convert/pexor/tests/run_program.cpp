@@ -97,6 +97,19 @@ run_result run_program(const std::string& program, const std::vector<std::string
     return result;
 }
 
+bool run_succeeds(const std::string& program, const std::vector<std::string>& args,
+                  const std::string& cwd, std::string* report)
+{
+    run_result r = run_program(program, args, cwd);
+    if (r.started && r.code == 0)
+        return true;
+    *report = program;
+    for (const std::string& a : args)
+        *report += " " + a;
+    *report += r.started ? ": exit code " + std::to_string(r.code) + "\n" + r.out + r.err : ": not started";
+    return false;
+}
+
 std::string fresh_dir(const std::string& path)
 {
     std::error_code ec;

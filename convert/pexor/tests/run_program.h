@@ -19,6 +19,11 @@ struct run_result {
 run_result run_program(const std::string& program, const std::vector<std::string>& args,
                        const std::string& cwd);
 
+// Runs a program that must succeed: true when it started and returned 0;
+// otherwise *report tells the command and what the program printed.
+bool run_succeeds(const std::string& program, const std::vector<std::string>& args,
+                  const std::string& cwd, std::string* report);
+
 // The program path as the program itself sees it in argv[0].
 std::string host_program_path(const std::string& program);
 
