@@ -171,7 +171,7 @@ static void report_line(const std::string& to_file, const std::string& to_consol
 {
     std::printf("%s", to_console.c_str());
     if (err_file_in_use())
-        std::fputs(to_file.c_str(), err_stream());
+        err_write(to_file);
 }
 
 static void list_report(void)
@@ -226,8 +226,7 @@ static int exit_handler(void)
     if (error_count) {
         msg_error("Errors found: *** TARGET NOT GENERATED ***");
     } else {
-        std::fputs("Gravik: *** OK ***", err_stream());
-        std::fflush(err_stream());
+        err_write("Gravik: *** OK ***");
     }
     std::fflush(stdout);
     if (settings.error_file_mode == 2) {
@@ -340,7 +339,7 @@ int gravik_main(int argc, char** argv)
         }
     }
 
-    std::fputc('\n', err_stream());
+    err_write("\n");
     exit_code_of_run = clamp_exit_code(error_count);
     report_set_fatal_end(nullptr);
     int code = exit_handler();

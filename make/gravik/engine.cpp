@@ -194,10 +194,8 @@ int run_command(explicit_rule* rule, const std::string& command)
         line.erase(0, 1);
     if (!quiet || settings.verbose) {
         std::printf("%s\n", line.c_str());
-        if (!quiet && err_file_in_use()) {
-            std::fprintf(err_stream(), "Gravik: '%s'...\n", line.c_str());
-            std::fflush(err_stream());
-        }
+        if (!quiet && err_file_in_use())
+            err_write("Gravik: '" + line + "'...\n");
     }
     int code = run_process(line);
     if (code != 0)
@@ -228,7 +226,6 @@ void make_final_target(const std::string* name)
     }
     int dirty = make_target(found->rule);
     if (dirty == 0 && error_count == 0) {
-        std::fprintf(err_stream(), "Target '%s' is up-to-date!\n", node_name(found).c_str());
-        std::fflush(err_stream());
+        err_write("Target '" + node_name(found) + "' is up-to-date!\n");
     }
 }

@@ -41,6 +41,16 @@ template <class T> static T* new_record(void)
     return new (block) T();
 }
 
+// Appends a record to a singly linked list kept in creation order.
+template <class T> static void append_record(T*& first, T*& last, T* record)
+{
+    if (last)
+        last->next = record;
+    else
+        first = record;
+    last = record;
+}
+
 static text_list* new_text_list(void)
 {
     return new_record<text_list>();
@@ -50,11 +60,7 @@ static void append_text(text_list* list, const std::string& text)
 {
     text_line* t = new_record<text_line>();
     t->text = text;
-    if (list->last)
-        list->last->next = t;
-    else
-        list->first = t;
-    list->last = t;
+    append_record(list->first, list->last, t);
 }
 
 void makefile_reset(void)
@@ -134,11 +140,7 @@ static file_node* node_for_name(const std::string& name)
     n->has_ext = has_ext;
     n->ext = ext;
     n->id = ++id_counter;
-    if (last_file_node)
-        last_file_node->next = n;
-    else
-        first_file_node = n;
-    last_file_node = n;
+    append_record(first_file_node, last_file_node, n);
     node_index[key] = n;
     return n;
 }
@@ -170,11 +172,7 @@ void define_macro(const std::string& name, const std::string& value, const char*
         m = new_record<macro_def>();
         m->name = name;
         m->id = ++id_counter;
-        if (last_macro)
-            last_macro->next = m;
-        else
-            first_macro = m;
-        last_macro = m;
+        append_record(first_macro, last_macro, m);
         macro_index[name] = m;
     }
     m->has_value = !value.empty();
@@ -250,11 +248,7 @@ static std::string parse_implicit_rule(const std::string& line)
         rule->source_ext = source_ext;
         rule->target_ext = target_ext;
         rule->id = ++id_counter;
-        if (last_implicit_rule)
-            last_implicit_rule->next = rule;
-        else
-            first_implicit_rule = rule;
-        last_implicit_rule = rule;
+        append_record(first_implicit_rule, last_implicit_rule, rule);
     }
     rule->commands = new_text_list();
     open_commands = rule->commands;
@@ -280,11 +274,7 @@ static std::string parse_explicit_rule(const std::string& line, size_t run)
     } else {
         rule = new_record<explicit_rule>();
         rule->target = target;
-        if (last_explicit_rule)
-            last_explicit_rule->next = rule;
-        else
-            first_explicit_rule = rule;
-        last_explicit_rule = rule;
+        append_record(first_explicit_rule, last_explicit_rule, rule);
         target->rule = rule;
     }
     rule->id = ++id_counter;
@@ -305,11 +295,7 @@ static std::string parse_explicit_rule(const std::string& line, size_t run)
         dependency* d = new_record<dependency>();
         d->node = get_file_node(rest, &p);
         d->node->dependency_count++;
-        if (last)
-            last->next = d;
-        else
-            first = d;
-        last = d;
+        append_record(first, last, d);
         if (p < rest.size() && rest[p] == ' ')
             ++p;
     }
@@ -381,11 +367,7 @@ static std::string normalise_line(const std::string& raw, bool keep_comments)
             if (keep_comments) {
                 text_line* t = new_record<text_line>();
                 t->text = s.substr(hash, comment_max);
-                if (last_comment)
-                    last_comment->next = t;
-                else
-                    first_comment = t;
-                last_comment = t;
+                append_record(first_comment, last_comment, t);
             }
             return std::string();
         }

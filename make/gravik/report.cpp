@@ -24,6 +24,13 @@ FILE* err_stream(void)
     return error_file ? error_file : stderr;
 }
 
+void err_write(const std::string& text)
+{
+    std::fflush(stdout);
+    std::fputs(text.c_str(), err_stream());
+    std::fflush(err_stream());
+}
+
 bool err_file_in_use(void)
 {
     return settings.error_file_mode != 0;

@@ -30,6 +30,10 @@ void report_reset(void);
 // The stream messages and report lines go to: standard error, or "error.out".
 FILE* err_stream(void);
 
+// Writes a text to the error stream, after what standard output holds so
+// far, so that both keep their order on one console.
+void err_write(const std::string& text);
+
 // Creates "error.out" anew in the current directory as the error stream.
 bool err_file_open(void);
 // Closes "error.out" so that a command can write to it itself.
