@@ -404,7 +404,9 @@ void CColorEdit::InvalidateText(int all)
 
 void CColorEdit::EnsureCaretVisible()
 {
-    int c = m_nCaretLine;
+    // The line of the drawn caret: after a Shift movement that is the
+    // selection's moving end.
+    int c = LineFromOffset(m_nCaretOffset);
     int t = m_nTopLine;
     int v = m_nVisibleLines;
     if (c < t || c > t + v + 1)
