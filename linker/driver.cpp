@@ -19,6 +19,14 @@
 
 enum { MAX_ARGUMENTS = 199, MAX_WORD = 99 };
 
+void (*link_phase_hook)(const char* phase);
+
+static void phase_done(const char* phase)
+{
+    if (link_phase_hook)
+        link_phase_hook(phase);
+}
+
 static void add_argument(std::vector<std::string>& args, const std::string& word)
 {
     if (args.size() >= MAX_ARGUMENTS)
@@ -135,7 +143,7 @@ static void enter_file_name(const std::string& name, uint8_t state, void* payloa
         static_cast<library_file*>(payload)->entry = e;
 }
 
-static void add_object_file(const std::string& arg)
+void add_object_file(const std::string& arg)
 {
     std::string name = arg;
     size_t dot = arg.rfind('.');
@@ -151,7 +159,7 @@ static void add_object_file(const std::string& arg)
     objects.push_back(obj);
 }
 
-static void add_library(const std::string& text)
+void add_library(const std::string& text)
 {
     std::string name = text;
     size_t dot = text.rfind('.');
@@ -172,18 +180,23 @@ static std::string side_file(const std::string& output, const char* extension)
     return (dot == std::string::npos ? output : output.substr(0, dot)) + extension;
 }
 
-int tessel_main(int argc, char** argv)
+void link_start(void)
 {
     link_reset();
     messages_install_allocator();
-    std::vector<std::string> args = expand_arguments(argc, argv);
-    const char* program = args.empty() ? "tessel" : args[0].c_str();
-
+    // The storage-class names come first, so that no file may take one.
     for (int i = 0; i < SCLASS_COUNT; ++i) {
         name_entry* e = name_find(sclass_table[i].name, false);
         e->state = NAME_SCLASS;
         e->payload = &sclass_table[i];
     }
+}
+
+int tessel_main(int argc, char** argv)
+{
+    link_start();
+    std::vector<std::string> args = expand_arguments(argc, argv);
+    const char* program = args.empty() ? "tessel" : args[0].c_str();
 
     bool abort_run = false, output_given = false, no_binary_seen = false;
     for (size_t i = 1; i < args.size(); ++i) {
@@ -255,19 +268,33 @@ int tessel_main(int argc, char** argv)
     }
     if (abort_run)
         report(-1, "'%s' aborted... ('-?' for help)", program);
+    return link_run();
+}
 
+int link_run(void)
+{
     read_object_files();
+    phase_done("read objects");
     library_pass1();
+    phase_done("library pass 1");
     mark_members();
+    phase_done("mark members");
     library_pass2();
+    phase_done("library pass 2");
     if (!options.no_strip)
         strip_unused();
+    phase_done("strip");
     collect_segments();
+    phase_done("collect and sort");
     sgraph_build();
+    phase_done("call graph");
     place_segments();
+    phase_done("place");
     assign_load_addresses();
     define_linker_symbols();
+    phase_done("load addresses and symbols");
     apply_all_fixups();
+    phase_done("fixups");
 
     if (error_count)
         report(-1, "%d errors found", error_count);
@@ -275,6 +302,7 @@ int tessel_main(int argc, char** argv)
     const std::string& output = options.output;
     if (options.binary)
         write_binary(output);
+    phase_done("binary image");
     if (options.listing)
         write_listing(side_file(output, ".lst"));
     if (options.map) {
@@ -283,6 +311,7 @@ int tessel_main(int argc, char** argv)
     }
     if (options.definitions)
         write_definition_file(side_file(output, ".den"), options.definitions);
+    phase_done("listing, map, definitions");
 
     if (error_count)
         report(-1, "%d errors found", error_count);
