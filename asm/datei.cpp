@@ -497,7 +497,9 @@ int assemble_file(const char* name)
             recording = nullptr;
         }
     }
-    if (index == 1)
+    // The rest of the high-level file is listed when the source file ends
+    // (also when command-line statements came first).
+    if (nesting_depth == 0 && !is_cmdarg)
         read_hll_line(0, true);
     asm_set_position(saved_file, saved_line);
     asm_set_line_text(saved_text);

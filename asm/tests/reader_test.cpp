@@ -8,6 +8,8 @@
 #include "segment.h"
 #include "symbol.h"
 
+#include "common/speicher.h"
+
 namespace {
 
 // Statements that must fail, with the one message they print.
@@ -409,6 +411,88 @@ TEST_F(AsmTest, ListingWidthTabsAndHiddenLines)
     EXPECT_STREQ(out, "a   b   c");
     listing_text(std::string(100, 'x').c_str(), out, sizeof out);
     EXPECT_EQ(std::string(out).size(), 34u);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(AsmTest, OutOfMemoryGoesThroughTheReporter)
+{
+    asm_install_memory_reporter();
+    asm_set_position(0, 0);
+    int code = 0;
+    try {
+        speicher_alloc(-1);
+    } catch (const asm_exit_exception& e) {
+        code = e.code;
+    }
+    EXPECT_EQ(code, 2);
+    EXPECT_EQ(messages, "Error: out of memory\n");
+}
+
+TEST_F(AsmTest, RecursiveTextSymbolIsAnErrorNotACrash)
+{
+    assemble_in_code("x = x+fwd\n  mov a,#x\nfwd: nop");
+    EXPECT_EQ(messages, "prog.s51 3: Error: expression too nested or recursive ('mov a,#x')\n");
+}
+
+TEST_F(AsmTest, IbytesEmitsAFile)
+{
+    datei_add_virtual_file("blob.bin", std::string("\x00\x01\xff\r\n", 5));
+    assemble_in_code("  .ibytes \"blob.bin\"\n  .ibytes \"none.bin\"");
+    EXPECT_EQ(hex_bytes(), "00 01 ff 0d 0a");
+    EXPECT_EQ(messages, "prog.s51 3: Error: unable to open file 'none.bin'\n");
+}
+
+TEST_F(AsmTest, LineDirectiveReadsHighLevelLinesAndCallsTheLineMacro)
+{
+    FILE* f = std::tmpfile();
+    ASSERT_NE(f, nullptr);
+    g_settings.listing = true;
+    g_settings.debug_lines = 3;
+    g_settings.expand_line = true;
+    listing_open(f);
+    datei_add_virtual_file("p.c", "int a;\nint b;\nint c;\nint d;\n");
+    assemble("  .segment code\n"
+             ".macro __line\n"
+             "  .dc.b @1\n"
+             ".endmacro\n"
+             "  .line \"p.c\" 2\n"
+             "  .line \"q.c\" 3\n");
+    std::fflush(f);
+    std::rewind(f);
+    std::string text;
+    char buf[512];
+    size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
+        text.append(buf, n);
+    listing_open(nullptr);
+    std::fclose(f);
+    EXPECT_EQ(hex_bytes(), "02");
+    EXPECT_EQ(messages, "prog.s51 6: Error: only one filename allowed ('p.c' already open) ('.line \"q.c\" 3')\n");
+    EXPECT_NE(text.find("                        :   .line \"p.c\" 2\r\n"
+                        "                        :>int a;\r\n"
+                        "                        :>int b;\r\n"),
+              std::string::npos)
+        << text;
+    // The rest of the high-level file follows the last source line.
+    EXPECT_NE(text.find(":   .line \"q.c\" 3\r\n"
+                        "                        :>int c;\r\n"
+                        "                        :>int d;\r\n"),
+              std::string::npos)
+        << text;
+}
+
+TEST_F(AsmTest, UseAndImportDeclarations)
+{
+    assemble_in_code("  .use a,b\n  .import c\n  .export d\nd: nop\n  .autoimport");
+    std::string obj = object();
+    EXPECT_EQ(messages, "");
+    EXPECT_NE(obj.find("import:a\r\n"), std::string::npos);
+    EXPECT_NE(obj.find("import:b\r\n"), std::string::npos);
+    EXPECT_EQ(obj.find("import:c"), std::string::npos);  // declared, never used
+    EXPECT_NE(obj.find("export:d @0:0\r\n"), std::string::npos);
 }
 
 } // namespace
