@@ -11,15 +11,24 @@
 
 namespace {
 
-// Clipboard text for the text model: LF goes (CR LF becomes CR), and bytes
-// that the model reserves (fill bytes, soft breaks) are not taken over.
+// Clipboard text for the text model: CR LF becomes CR, an LF alone (text
+// from a program that ends lines with LF only) a CR, so that no lines run
+// together; bytes that the model reserves (fill bytes, soft breaks) are not
+// taken over.
 std::string model_text(const std::string& clip)
 {
     std::string out;
     out.reserve(clip.size());
-    for (char ch : clip)
-        if (ch != '\n' && ch != kFillByte && ch != kSoftBreak)
+    char prev = 0;
+    for (char ch : clip) {
+        if (ch == '\n') {
+            if (prev != '\r')
+                out.push_back('\r');
+        } else if (ch != kFillByte && ch != kSoftBreak) {
             out.push_back(ch);
+        }
+        prev = ch;
+    }
     return out;
 }
 
