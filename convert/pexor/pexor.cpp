@@ -7,8 +7,7 @@
 #include <cctype>
 #include <cstdarg>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
+#include <new>
 #include <vector>
 
 static const char* const version = "1.00, 2005";
@@ -154,7 +153,11 @@ static int read_image(pexor_run* r)
         return fail(r, 1, "Error: unable to read file status\n");
     if (size < size_min || size > size_max)
         return fail(r, 1, "Error: input file size <4 or >65524 bytes\n");
-    r->image.resize(size);
+    try {
+        r->image.resize(size);
+    } catch (const std::bad_alloc&) {
+        return fail(r, 1, "Error: out of memory\n");
+    }
     for (long done = 0; done < size;) {
         long piece = size - done < read_piece ? size - done : read_piece;
         if (std::fread(&r->image[done], 1, piece, r->in) != static_cast<size_t>(piece))
