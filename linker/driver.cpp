@@ -30,7 +30,7 @@ static void phase_done(const char* phase)
 static void add_argument(std::vector<std::string>& args, const std::string& word)
 {
     if (args.size() >= MAX_ARGUMENTS)
-        report(-1, "too many arguments");
+        fatal("too many arguments");
     args.push_back(word);
 }
 
@@ -45,13 +45,13 @@ std::vector<std::string> expand_arguments(int argc, char** argv)
         }
         FILE* f = open_file(arg + 1, "rb");
         if (!f)
-            report(-1, "unable to open argument file '%s'", arg + 1);
+            fatal("unable to open argument file '%s'", arg + 1);
         std::string word;
         int c;
         while ((c = std::fgetc(f)) != EOF) {
             if (c > 0x20) {
                 if (word.size() >= MAX_WORD)
-                    report(-1, "argument too long");
+                    fatal("argument too long");
                 word += static_cast<char>(c);
             } else if (!word.empty()) {
                 add_argument(args, word);
@@ -130,47 +130,36 @@ static bool parse_offsets(const char* p)
     return true;
 }
 
-static void enter_file_name(const std::string& name, uint8_t state, void* payload)
+// A file name as given, with the extension appended when it has no '.';
+// one that has another extension is fatal. Enters the name in the table.
+static name_entry* file_name(const std::string& text, const char* extension, uint8_t state, void* payload)
 {
+    std::string name = text;
+    size_t dot = text.rfind('.');
+    if (dot == std::string::npos)
+        name += extension;
+    else if (lower(text.substr(dot)) != extension)
+        fatal("extension must be '*%s'", extension);
     name_entry* e = name_find(name.c_str(), false);
     if (e->state != NAME_NEW)
-        report(-1, "'%s' already in use", name.c_str());
+        fatal("'%s' already in use", name.c_str());
     e->state = state;
     e->payload = payload;
-    if (state == NAME_OBJECT)
-        static_cast<object_module*>(payload)->entry = e;
-    else
-        static_cast<library_file*>(payload)->entry = e;
+    return e;
 }
 
 void add_object_file(const std::string& arg)
 {
-    std::string name = arg;
-    size_t dot = arg.rfind('.');
-    if (dot != std::string::npos) {
-        if (lower(arg.substr(dot)) != ".obj")
-            report(-1, "extension must be '*.obj'");
-    } else {
-        name += ".obj";
-    }
     object_module* obj = new object_module();
     obj->in_use = 1;
-    enter_file_name(name, NAME_OBJECT, obj);
+    obj->entry = file_name(arg, ".obj", NAME_OBJECT, obj);
     objects.push_back(obj);
 }
 
 void add_library(const std::string& text)
 {
-    std::string name = text;
-    size_t dot = text.rfind('.');
-    if (dot != std::string::npos) {
-        if (lower(text.substr(dot)) != ".lib")
-            report(-1, "extension must be '*.lib'");
-    } else {
-        name += ".lib";
-    }
     library_file* lib = new library_file();
-    enter_file_name(name, NAME_LIBRARY, lib);
+    lib->entry = file_name(text, ".lib", NAME_LIBRARY, lib);
     libraries.push_back(lib);
 }
 
@@ -210,7 +199,7 @@ int tessel_main(int argc, char** argv)
         } else if (low == "-e") {
             options.error_file = true;
             if (!messages_open_error_file())
-                report(-1, "unable to open 'error.out'");
+                fatal("unable to open 'error.out'");
         } else if (low == "-m") {
             options.map = true;
         } else if (low == "-c2") {
@@ -250,7 +239,7 @@ int tessel_main(int argc, char** argv)
                 options.output = arg.substr(2);
                 output_given = true;
                 if (options.output.empty())
-                    report(-1, "illegal output filename");
+                    fatal("illegal output filename");
                 if (options.output.find('.') == std::string::npos)
                     report(0, "output filename without extension");
             }
@@ -267,7 +256,7 @@ int tessel_main(int argc, char** argv)
         abort_run = true;
     }
     if (abort_run)
-        report(-1, "'%s' aborted... ('-?' for help)", program);
+        fatal("'%s' aborted... ('-?' for help)", program);
     return link_run();
 }
 
@@ -297,7 +286,7 @@ int link_run(void)
     phase_done("fixups");
 
     if (error_count)
-        report(-1, "%d errors found", error_count);
+        fatal("%d errors found", error_count);
 
     const std::string& output = options.output;
     if (options.binary)
@@ -314,7 +303,7 @@ int link_run(void)
     phase_done("listing, map, definitions");
 
     if (error_count)
-        report(-1, "%d errors found", error_count);
+        fatal("%d errors found", error_count);
     if (options.memory_report)
         report(0, "memory used: %ld bytes\n", static_cast<long>(speicher_total()));
     std::fflush(error_stream);

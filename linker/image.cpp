@@ -60,11 +60,11 @@ void write_binary(const std::string& path)
     std::stable_sort(items.begin(), items.end(),
                      [](const subsegment* a, const subsegment* b) { return a->load < b->load; });
     if (items.empty())
-        report(-1, "objectfile ist empty");
+        fatal("objectfile ist empty");
 
     out_file out;
     if (!out_open(out, path))
-        report(-1, "unable to open '%s'", path.c_str());
+        fatal("unable to open '%s'", path.c_str());
     if (crc_mode)
         crc_reset();
 
@@ -90,7 +90,7 @@ void write_binary(const std::string& path)
 
     int32_t base = items[0]->load;
     if (base > 0xFFFFFF || base < 0)
-        report(-1, "internal error: 0x%x", static_cast<unsigned>(base));
+        fatal("internal error: 0x%x", static_cast<unsigned>(base));
     if (crc_mode) {
         uint16_t crc = crc_update(crc_mode, nullptr, 0);
         uint8_t bytes[2] = {static_cast<uint8_t>(crc >> 8), static_cast<uint8_t>(crc)};
@@ -98,10 +98,10 @@ void write_binary(const std::string& path)
         written += 2;
     }
     if (written != binary_size)
-        report(-1, "Internal error: bphas");
+        fatal("Internal error: bphas");
     uint8_t trailer[4] = {static_cast<uint8_t>(base >> 24), static_cast<uint8_t>(base >> 16),
                           static_cast<uint8_t>(base >> 8), static_cast<uint8_t>(base)};
     out_bytes(out, trailer, 4);
     if (!out_close(out))
-        report(-1, "unable to write '%s'", path.c_str());
+        fatal("unable to write '%s'", path.c_str());
 }

@@ -95,7 +95,7 @@ void write_listing(const std::string& path)
 {
     out_file out;
     if (!out_open(out, path))
-        report(-1, "unable to open '%s'", path.c_str());
+        fatal("unable to open '%s'", path.c_str());
     out_printf(out, "listing:%s, %s", path.c_str(), time_text());
     indentation = 0;
     for (object_module* obj : objects) {
@@ -123,5 +123,5 @@ void write_listing(const std::string& path)
         out_printf(out, "\n");
     }
     if (!out_close(out))
-        report(-1, "unable to write '%s'", path.c_str());
+        fatal("unable to write '%s'", path.c_str());
 }

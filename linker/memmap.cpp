@@ -13,7 +13,7 @@ void write_memory_map(const std::string& path, const std::string& binary_name)
 {
     out_file out;
     if (!out_open(out, path))
-        report(-1, "unable to open '%s'", path.c_str());
+        fatal("unable to open '%s'", path.c_str());
     const sclass_entry& text = sclass_table[SCLASS_TEXT];
     out_printf(out, "binary:%s start:%x end:%x size:%x\n", binary_name.c_str(), hex(text.start),
                hex(text.start + binary_size - 1), hex(binary_size));
@@ -57,7 +57,7 @@ void write_memory_map(const std::string& path, const std::string& binary_name)
                                    level, seg->root ? " explicitroot" : "");
     }
     if (!out_close(out))
-        report(-1, "unable to write '%s'", path.c_str());
+        fatal("unable to write '%s'", path.c_str());
 }
 
 void print_overview(const std::string& binary_name, FILE* stream)
@@ -100,7 +100,7 @@ void write_definition_file(const std::string& path, int mode)
 {
     out_file out;
     if (!out_open(out, path))
-        report(-1, "unable to open '%s'", path.c_str());
+        fatal("unable to open '%s'", path.c_str());
     out_printf(out, "// Definitions and labels file '%s' (generated)\n\n", path.c_str());
     if (mode & 1) {
         out_printf(out, "// Definitions:\n");
@@ -115,5 +115,5 @@ void write_definition_file(const std::string& path, int mode)
         out_printf(out, "\n// End\n");
     }
     if (!out_close(out))
-        report(-1, "unable to write '%s'", path.c_str());
+        fatal("unable to write '%s'", path.c_str());
 }

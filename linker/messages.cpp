@@ -53,10 +53,18 @@ void report(int level, const char* format, ...)
     va_end(args);
 }
 
+void fatal(const char* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    vreport(-1, format, args);
+    va_end(args);
+    link_exit(2);
+}
+
 void corrupt_line(const char* text)
 {
-    report(-1, "%s: corrupt line: '%s'", current_object_name, text);
-    internal_stop();
+    fatal("%s: corrupt line: '%s'", current_object_name, text);
 }
 
 void ref_report(int level, const char* format, ...)
@@ -93,9 +101,8 @@ void ref_report(int level, const char* format, ...)
 void internal_stop(void)
 {
     if (error_count || warning_count)
-        report(-1, "unable to continue\n");
-    report(-1, "unexpected condition - unable to continue\n");
-    link_exit(2);
+        fatal("unable to continue\n");
+    fatal("unexpected condition - unable to continue\n");
 }
 
 bool messages_open_error_file(void)
@@ -112,7 +119,7 @@ bool messages_open_error_file(void)
 
 static void out_of_memory(void)
 {
-    report(-1, "out of memory");
+    fatal("out of memory");
 }
 
 void messages_install_allocator(void)

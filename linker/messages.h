@@ -15,6 +15,9 @@ struct object_module;
 
 void report(int level, const char* format, ...) LINK_PRINTF(2, 3);
 
+// Level -1: prints "Error: " and the text, then ends the run (exit code 2).
+[[noreturn]] void fatal(const char* format, ...) LINK_PRINTF(1, 2);
+
 // Fatal "%s: corrupt line: '%s'" with the current object's name.
 [[noreturn]] void corrupt_line(const char* text);
 

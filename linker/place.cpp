@@ -34,7 +34,7 @@ bool segment_before(const link_segment* a, const link_segment* b)
 void collect_segments(void)
 {
     if (segments.empty())
-        report(-1, "no segments found");
+        fatal("no segments found");
     for (link_segment* seg : segments) {
         if (seg->sclass == -1)
             seg->sclass = SCLASS_TEXT;

@@ -143,6 +143,15 @@ static uint32_t attribute_hex(const char*& p, const std::string& line)
     return value;
 }
 
+// Page and align: 0 sets nothing, and a second value must equal the first.
+static void set_once(int32_t& field, int32_t value, const char* object, const char* what)
+{
+    if (value != 0 && field != 0 && field != value)
+        report(1, "%s: different %s values set", object, what);
+    else if (value != 0)
+        field = value;
+}
+
 static void read_segment(object_module* obj, FILE* f, const std::string& line)
 {
     const char* on = object_name(obj);
@@ -169,7 +178,7 @@ static void read_segment(object_module* obj, FILE* f, const std::string& line)
         e->state = NAME_SEGMENT;
         e->payload = seg;
     } else if (e->state != NAME_SEGMENT) {
-        report(-1, "%s: identifier '%s' already in use", on, name.c_str());
+        fatal("%s: identifier '%s' already in use", on, name.c_str());
     }
     link_segment* seg = static_cast<link_segment*>(e->payload);
 
@@ -240,20 +249,10 @@ static void read_segment(object_module* obj, FILE* f, const std::string& line)
                 seg->sclass = index;
         }
     }
-    if (attribute(p, " p:")) {
-        int32_t page = static_cast<int32_t>(attribute_hex(p, line));
-        if (page != 0 && seg->page != 0 && seg->page != page)
-            report(1, "%s: different page values set", on);
-        else if (page != 0)
-            seg->page = page;
-    }
-    if (attribute(p, " a:")) {
-        int32_t align = static_cast<int32_t>(attribute_hex(p, line));
-        if (align != 0 && seg->align != 0 && seg->align != align)
-            report(1, "%s: different align values set", on);
-        else if (align != 0)
-            seg->align = align;
-    }
+    if (attribute(p, " p:"))
+        set_once(seg->page, static_cast<int32_t>(attribute_hex(p, line)), on, "page");
+    if (attribute(p, " a:"))
+        set_once(seg->align, static_cast<int32_t>(attribute_hex(p, line)), on, "align");
     if (attribute(p, " r"))
         seg->root = true;
     if (*p)
@@ -277,9 +276,9 @@ static link_segment* graph_segment(object_module* obj, const std::string& name, 
 {
     name_entry* e = name_find(name.c_str(), true);
     if (!e || e->state == NAME_NEW)
-        report(-1, "%s: %s '%s' undefined", object_name(obj), role, name.c_str());
+        fatal("%s: %s '%s' undefined", object_name(obj), role, name.c_str());
     if (e->state != NAME_SEGMENT)
-        report(-1, "%s: identifier '%s' already in use", object_name(obj), name.c_str());
+        fatal("%s: identifier '%s' already in use", object_name(obj), name.c_str());
     return static_cast<link_segment*>(e->payload);
 }
 
@@ -304,7 +303,7 @@ static void read_sgraph(object_module* obj, const std::string& line)
     link_segment* caller = graph_segment(obj, words[0], "caller");
     link_segment* callee = graph_segment(obj, words[1], "callee");
     if (count < 3 || words[2].empty())
-        report(-1, "%s: ownsersegment missing, old format", on);
+        fatal("%s: ownsersegment missing, old format", on);
     link_segment* owner = graph_segment(obj, words[2], "ownersegment");
     int32_t offset = -1;
     if (count == 4) {
@@ -414,7 +413,7 @@ void read_object_files(void)
         object_module* obj = objects[i];
         FILE* f = open_file(obj->entry->name, "rb");
         if (!f)
-            report(-1, "unable to open '%s'", obj->entry->name.c_str());
+            fatal("unable to open '%s'", obj->entry->name.c_str());
         read_object(obj, f, READ_FULL);
         std::fclose(f);
     }
@@ -432,7 +431,7 @@ static FILE* open_library(const library_file* lib)
 {
     FILE* f = open_file(lib->entry->name, "rb");
     if (!f)
-        report(-1, "unable to open '%s'", lib->entry->name.c_str());
+        fatal("unable to open '%s'", lib->entry->name.c_str());
     return f;
 }
 
@@ -477,7 +476,7 @@ void library_pass1(void)
                            member.c_str());
                 skip_member(f);
             } else {
-                report(-1, "'%s' already in use", member.c_str());
+                fatal("'%s' already in use", member.c_str());
             }
         }
         std::fclose(f);

@@ -8,8 +8,7 @@
 
 [[noreturn]] static void strip_corrupt(const std::string& ref)
 {
-    report(-1, "Stripping: corrupt line: '%s'", ref.c_str());
-    internal_stop();
+    fatal("Stripping: corrupt line: '%s'", ref.c_str());
 }
 
 static subsegment* named_sub(object_module* obj, const std::string& ref, const char*& p)

@@ -12,28 +12,11 @@
 
 namespace {
 
-std::string lf(const std::string& crlf)
-{
-    std::string out;
-    for (char c : crlf)
-        if (c != '\r')
-            out += c;
-    return out;
-}
-
 int run(const std::vector<std::string>& argv)
 {
     int code = -1;
     EXPECT_EQ(os_run(argv, &code), OS_RUN_OK) << argv[0];
     return code;
-}
-
-std::string b(std::initializer_list<int> values)
-{
-    std::string s;
-    for (int v : values)
-        s += static_cast<char>(v);
-    return s;
 }
 
 TEST(Example, BuildsTheImageThatTheStandardEncodingsGive)

@@ -38,14 +38,6 @@ TEST_P(Fixup, PatchesAndChecks)
     }
 }
 
-std::string b(std::initializer_list<int> values)
-{
-    std::string s;
-    for (int v : values)
-        s += static_cast<char>(v);
-    return s;
-}
-
 INSTANTIATE_TEST_SUITE_P(
     Encodings, Fixup,
     testing::Values(

@@ -128,15 +128,11 @@ link_result run_link(const std::vector<std::string>& args)
         result.code = stop.code;
     }
     link_exit_hook = nullptr;
-    for (char c : testing::internal::GetCapturedStderr())
-        if (c != '\r')
-            result.console += c;
+    result.console = lf(testing::internal::GetCapturedStderr());
     // Closes error.out; the link's tables stay for inspection.
     messages_reset();
     // Compared without the CR that a text-mode stream adds on Windows.
-    for (char c : read_file("error.out").substr(before.size()))
-        if (c != '\r')
-            result.messages += c;
+    result.messages = lf(read_file("error.out").substr(before.size()));
     return result;
 }
 
@@ -144,4 +140,21 @@ std::string source_path(const std::string& relative)
 {
     const char* dir = std::getenv("SUITE_SOURCE_DIR");
     return host_path(std::string(dir ? dir : ".") + "/" + relative);
+}
+
+std::string lf(const std::string& crlf)
+{
+    std::string out;
+    for (char c : crlf)
+        if (c != '\r')
+            out += c;
+    return out;
+}
+
+std::string b(std::initializer_list<int> values)
+{
+    std::string s;
+    for (int v : values)
+        s += static_cast<char>(v);
+    return s;
 }

@@ -3,6 +3,7 @@
 // its messages read back from "error.out".
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,11 @@ void write_object(const std::string& name, const std::vector<std::string>& body)
 
 // Runs the linker with "-e" first and then args, in the current folder.
 link_result run_link(const std::vector<std::string>& args);
+
+// Text with the CR of each CR LF removed.
+std::string lf(const std::string& crlf);
+// Bytes from a list of values.
+std::string b(std::initializer_list<int> values);
 
 // Path of a file under the source tree (for golden files and examples).
 std::string source_path(const std::string& relative);

@@ -5,15 +5,6 @@
 
 namespace {
 
-std::string lf(const std::string& crlf)
-{
-    std::string out;
-    for (char c : crlf)
-        if (c != '\r')
-            out += c;
-    return out;
-}
-
 // The listing without its first line (path and time of writing).
 std::string listing_body(const std::string& path, std::string* first = nullptr)
 {
