@@ -641,6 +641,24 @@ static bool constant_param(const char** p, int32_t* v, const char* not_constant)
     return true;
 }
 
+// align and page: a constant >= 1; a different second value is refused.
+static bool positive_param(const char** p, int32_t* field, const char* name)
+{
+    int32_t v;
+    if (!constant_param(p, &v, "fixed address needed"))
+        return false;
+    if (v < 1) {
+        asm_message(MSG_ERROR, "%s must be >= 1", name);
+        return false;
+    }
+    if (*field != 0 && *field != v) {
+        asm_message(MSG_ERROR, "%s already set to $%lx", name, static_cast<unsigned long>(static_cast<uint32_t>(*field)));
+        return false;
+    }
+    *field = v;
+    return true;
+}
+
 static bool keyword_end(const char* p) { return *p == '\0' || *p == ','; }
 
 static void directive_segment(const char* text)
@@ -687,31 +705,11 @@ static void directive_segment(const char* text)
             }
             seg->org = v;
         } else if ((q = prefix_ci(p, "align ")) != nullptr) {
-            if (!constant_param(&q, &v, "fixed address needed"))
+            if (!positive_param(&q, &seg->align, "align"))
                 return;
-            if (v < 1) {
-                asm_message(MSG_ERROR, "align must be >= 1");
-                return;
-            }
-            if (seg->align != 0 && seg->align != v) {
-                asm_message(MSG_ERROR, "align already set to $%lx",
-                            static_cast<unsigned long>(static_cast<uint32_t>(seg->align)));
-                return;
-            }
-            seg->align = v;
         } else if ((q = prefix_ci(p, "page ")) != nullptr) {
-            if (!constant_param(&q, &v, "fixed address needed"))
+            if (!positive_param(&q, &seg->page, "page"))
                 return;
-            if (v < 1) {
-                asm_message(MSG_ERROR, "page must be >= 1");
-                return;
-            }
-            if (seg->page != 0 && seg->page != v) {
-                asm_message(MSG_ERROR, "page already set to $%lx",
-                            static_cast<unsigned long>(static_cast<uint32_t>(seg->page)));
-                return;
-            }
-            seg->page = v;
         } else if ((q = prefix_ci(p, "sclass ")) != nullptr) {
             const char* after;
             if (scan_identifier(q, &after) == 0) {

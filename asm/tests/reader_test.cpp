@@ -12,6 +12,21 @@
 
 namespace {
 
+// Everything written to a temporary listing file, which is then closed.
+std::string close_listing(FILE* f)
+{
+    std::fflush(f);
+    std::rewind(f);
+    std::string text;
+    char buf[512];
+    size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
+        text.append(buf, n);
+    listing_open(nullptr);
+    std::fclose(f);
+    return text;
+}
+
 // Statements that must fail, with the one message they print.
 struct fail_case {
     const char* source;    // lines after "  .segment code\n"
@@ -378,15 +393,7 @@ TEST_F(AsmTest, ListingRows)
              "  .segment n,notext\n"
              "  .ds.b 4\n"
              "  .import ext\n");
-    std::fflush(f);
-    std::rewind(f);
-    std::string text;
-    char buf[512];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
-        text.append(buf, n);
-    listing_open(nullptr);
-    std::fclose(f);
+    std::string text = close_listing(f);
     EXPECT_EQ(text,
               "                        :   .segment code,org 8000h\r\n"
               "00:8000: ff ff ff ff ff :   .ds.b 10h\r\n"
@@ -460,15 +467,7 @@ TEST_F(AsmTest, LineDirectiveReadsHighLevelLinesAndCallsTheLineMacro)
              ".endmacro\n"
              "  .line \"p.c\" 2\n"
              "  .line \"q.c\" 3\n");
-    std::fflush(f);
-    std::rewind(f);
-    std::string text;
-    char buf[512];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
-        text.append(buf, n);
-    listing_open(nullptr);
-    std::fclose(f);
+    std::string text = close_listing(f);
     EXPECT_EQ(hex_bytes(), "02");
     EXPECT_EQ(messages, "prog.s51 6: Error: only one filename allowed ('p.c' already open) ('.line \"q.c\" 3')\n");
     EXPECT_NE(text.find("                        :   .line \"p.c\" 2\r\n"
