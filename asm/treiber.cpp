@@ -93,10 +93,10 @@ int morrin_main(int argc, char** argv)
                 abort_mark = true;
                 continue;
             }
+            // A name without extension gets ".s51"; a '.' in a folder name
+            // is no extension.
             source = a;
-            if (!std::strchr(a, '.'))
-                source += ".s51";
-            else if (!has_extension(source))
+            if (!has_extension(source))
                 source += ".s51";
             continue;
         }

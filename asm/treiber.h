@@ -3,6 +3,8 @@
 // checks, object file, exit code.
 #pragma once
 
+#include <string>
+
 // Runs the assembler; returns the exit code (fatal messages end the process
 // through asm_exit).
 int morrin_main(int argc, char** argv);
@@ -12,5 +14,4 @@ void asm_reset(void);
 
 // File names derived from the source name: everything from the last '.' of
 // the base name replaced by the extension (appended when there is none).
-#include <string>
 std::string replace_extension(const std::string& name, const char* ext);
