@@ -99,7 +99,7 @@ static std::string match_entry(const std::string& dir, const std::string& part)
 }
 
 // Splits at '\' and '/' and matches each part in the folder before it.
-static std::string resolve(const std::string& name, std::string* dir_out, std::string* last_out)
+static void resolve(const std::string& name, std::string* dir_out, std::string* last_out)
 {
     std::vector<std::string> parts;
     std::string part;
@@ -118,7 +118,7 @@ static std::string resolve(const std::string& name, std::string* dir_out, std::s
             dir = "/"; // absolute path
             continue;
         }
-        std::string m = match_entry(dir == "/" ? "/" : dir, parts[i]);
+        std::string m = match_entry(dir, parts[i]);
         if (dir.empty())
             dir = m;
         else if (dir == "/")
@@ -132,7 +132,6 @@ static std::string resolve(const std::string& name, std::string* dir_out, std::s
         *dir_out = dir;
     if (last_out)
         *last_out = parts.back();
-    return dir;
 }
 
 static std::string join(const std::string& dir, const std::string& last)

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // A new empty folder under the test build folder, as the test sees it.
 std::string fresh_dir(const std::string& name);
@@ -34,5 +35,4 @@ std::string tool_path(void);
 std::string gravik_path(void);
 
 // Lines of a text, line ends (LF or CR LF) removed.
-#include <vector>
 std::vector<std::string> lines_of(const std::string& text);
