@@ -213,7 +213,7 @@ INSTANTIATE_TEST_SUITE_P(
         file_case{"output folder missing", "a.htm", "x", "no/dir/out.s51",
                   "*** ERROR: Can't open output file 'no/dir/out.s51'\n"}));
 
-TEST(HolbixFileErrors, EmptyInput)
+TEST(HolbixFileLimits, EmptyInput)
 {
     std::string dir = work_dir("empty");
     write_file(dir + "/e.htm", "");
@@ -223,7 +223,7 @@ TEST(HolbixFileErrors, EmptyInput)
     EXPECT_FALSE(file_exists(dir + "/e.s51"));
 }
 
-TEST(HolbixFileErrors, LargestInputIsAccepted)
+TEST(HolbixFileLimits, LargestInputIsAccepted)
 {
     std::string dir = work_dir("largest");
     write_file(dir + "/big.jpg", std::string(65000, '\x01'));
@@ -232,7 +232,7 @@ TEST(HolbixFileErrors, LargestInputIsAccepted)
     EXPECT_NE(read_file(dir + "/big.s51").find("Content-length: 65000"), std::string::npos);
 }
 
-TEST(HolbixFileErrors, MessageFileThatCannotBeOpened)
+TEST(HolbixMessageFile, CannotBeOpened)
 {
     std::string dir = work_dir("noerrout");
     write_file(dir + "/a.htm", "x");
@@ -260,7 +260,7 @@ TEST(HolbixWarnings, SingleAtGoesToMessageStream)
 }
 
 #ifndef _WIN32
-TEST(HolbixFileErrors, FullDiskIsAWriteError)
+TEST(HolbixWriteErrors, FullDiskIsAWriteError)
 {
     std::string dir = work_dir("full");
     write_file(dir + "/a.htm", "<p>hello</p>");

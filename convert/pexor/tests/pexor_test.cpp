@@ -487,4 +487,18 @@ TEST(PexorListing, LineEndsAndOverlongLines)
     EXPECT_EQ(omf_read_word(recs[4], &pos), 3u);
 }
 
+#ifndef _WIN32
+TEST(PexorWriteErrors, FullDiskIsAWriteError)
+{
+    std::string dir = work_dir("full");
+    write_file(dir + "/prog.bin", image({1, 2, 3}, 0));
+    run_result r = run_program(pexor, {"prog.bin", "/dev/full"}, dir);
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.out, banner() +
+                         "   Loadaddress:  $0000 (hex.)\n"
+                         "   BIN-Filesize: 3 bytes (dez.)\n"
+                         "Error: unable to write '/dev/full'\n");
+}
+#endif
+
 }  // namespace
