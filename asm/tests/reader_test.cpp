@@ -7,6 +7,7 @@
 #include "meldung.h"
 #include "segment.h"
 #include "symbol.h"
+#include "treiber.h"
 
 #include "common/speicher.h"
 
@@ -492,6 +493,48 @@ TEST_F(AsmTest, UseAndImportDeclarations)
     EXPECT_NE(obj.find("import:b\r\n"), std::string::npos);
     EXPECT_EQ(obj.find("import:c"), std::string::npos);  // declared, never used
     EXPECT_NE(obj.find("export:d @0:0\r\n"), std::string::npos);
+}
+
+} // namespace
+
+namespace {
+
+int run_driver(std::vector<std::string> args)
+{
+    std::vector<char*> argv;
+    for (std::string& a : args)
+        argv.push_back(&a[0]);
+    try {
+        return morrin_main(static_cast<int>(argv.size()), argv.data());
+    } catch (const asm_exit_exception& e) {
+        return e.code;
+    }
+}
+
+TEST_F(AsmTest, OptionRanges)
+{
+    struct {
+        const char* option;
+        const char* error;   // "" when accepted
+    } cases[] = {
+        {"-t0", "tabsize 0 out of range"},     {"-t1", ""},
+        {"-t16", ""},                          {"-t17", "tabsize 17 out of range"},
+        {"-w52", "linewidth 52 out of range"}, {"-w53", ""},
+        {"-w266", ""},                         {"-w267", "linewidth 267 out of range"},
+        {"-T8", ""},                           {"-GA", ""},
+        {"-gb", "invalid option '-gb'"},
+    };
+    for (const auto& c : cases) {
+        SetUp();
+        EXPECT_EQ(run_driver({"morrin", c.option}), 2) << c.option;
+        std::string expect = std::string(*c.error ? std::string("Error: ") + c.error + "\n" : "") +
+                             "Error: no sourcefile specified\n"
+                             "Error: 'morrin' aborted... ('-?' for help)\n";
+        EXPECT_EQ(messages, expect) << c.option;
+    }
+    SetUp();
+    run_driver({"morrin", "-w60"});
+    EXPECT_EQ(g_settings.list_width, 34);
 }
 
 } // namespace
