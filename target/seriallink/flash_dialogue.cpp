@@ -120,3 +120,30 @@ void remote_state_machine(int b)
     }
     job.line_phase = FP_TEXT;
 }
+
+std::string flash_tool_path(const std::string& program_path)
+{
+    // Only a '.' in the file name itself starts the extension; a dot in a
+    // folder name must not cut the path short.
+    size_t name = program_path.find_last_of("/\\:");
+    size_t dot = program_path.rfind('.');
+    if (dot == std::string::npos || (name != std::string::npos && dot < name))
+        return program_path + ".BIX";
+    return program_path.substr(0, dot) + ".BIX";
+}
+
+int flash_sector_value(const char* text)
+{
+    int value = 0;
+    for (const char* p = text; *p >= '0' && *p <= '9'; p++) {
+        value = value * 10 + (*p - '0');
+        if (value > 99999)
+            return 99999; // out of range either way
+    }
+    return value;
+}
+
+bool flash_commands_enabled(int board_state)
+{
+    return board_state == BS_UNDEFINED || board_state == BS_RESET || board_state == BS_MONITOR;
+}

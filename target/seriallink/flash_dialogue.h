@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <string>
 
 enum FlashMode {
     FM_IDENTIFY = 1,
@@ -40,3 +41,12 @@ extern FlashJob flash_job;
 // Sets the mode (and sector) and puts the dialogue back to its start.
 void flash_job_prepare(int mode, int sector);
 void remote_state_machine(int b);
+
+// What the flash commands of the download tool need around the dialogue:
+// the flash writer's image beside the program (its name with ".BIX" in
+// place of the extension), the sector number typed by the user (its leading
+// decimal digits; none gives 0), and whether the commands may start (board
+// state "Undefined", "Reset" or "Monitor").
+std::string flash_tool_path(const std::string& program_path);
+int flash_sector_value(const char* text);
+bool flash_commands_enabled(int board_state);

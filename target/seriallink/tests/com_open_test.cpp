@@ -6,18 +6,9 @@
 #include <string>
 
 #include "common/os.h"
+#include "test_paths.h"
 
 namespace {
-
-std::string windows_path(std::string p)
-{
-    if (!p.empty() && p[0] == '/')
-        p = "Z:" + p;
-    for (char& c : p)
-        if (c == '/')
-            c = '\\';
-    return p;
-}
 
 std::string read_all(const std::string& path)
 {
@@ -51,7 +42,7 @@ TEST(OpenCom, FailuresAreFatal)
         std::string report = std::string("com_open_") + c.port + "_" + c.baud + ".txt";
         std::remove(report.c_str());
         int code = 0;
-        ASSERT_EQ(os_run({windows_path(COM_OPEN_CHILD_PATH), c.port, c.baud, report}, &code), OS_RUN_OK);
+        ASSERT_EQ(os_run({host_path(COM_OPEN_CHILD_PATH), c.port, c.baud, report}, &code), OS_RUN_OK);
         EXPECT_EQ(code, -1);
         EXPECT_EQ(read_all(report), c.report);
     }

@@ -1,9 +1,10 @@
 // The library on a real COM port under Wine: the simulated board serves the
-// other end of a pseudo-terminal pair (com_test.sh sets it up), and the
+// other end of a pseudo-terminal pair (with_board.sh sets it up), and the
 // library's own reader thread downloads, debugs and programs the flash.
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -21,7 +22,11 @@ namespace {
 
 // The board writes its RAM and flash here after every change.
 const char* const board_dump = "com_board.bin";
-const int tool_port = 5;
+int tool_port()
+{
+    const char* port = std::getenv("SERIAL_TOOL_PORT");
+    return port ? std::atoi(port) : 5;
+}
 
 std::mutex terminal_lock;
 std::string terminal;
@@ -76,7 +81,7 @@ protected:
         reports = new ReportCapture;
         ser_link_reset();
         ser_link.text_callback = terminal_putc;
-        OpenCom(tool_port, 115200, ser_work);
+        OpenCom(tool_port(), 115200, ser_work);
     }
     static void TearDownTestSuite()
     {
@@ -179,8 +184,8 @@ TEST_F(ComPort, ProgramsTheFlashThroughTheWriter)
 
 TEST_F(ComPort, ReopeningStopsTheOldReaderFirst)
 {
-    OpenCom(tool_port, 57600, ser_work);
-    OpenCom(tool_port, 115200, ser_work);
+    OpenCom(tool_port(), 57600, ser_work);
+    OpenCom(tool_port(), 115200, ser_work);
     EXPECT_EQ(ser_command(SC_RESET), 0);
     EXPECT_EQ(ser_link.board_state, BS_RESET);
 }

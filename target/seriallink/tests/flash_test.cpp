@@ -229,3 +229,35 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<FlashJobCase>& info) { return std::string(info.param.name); });
 
 } // namespace
+
+namespace {
+
+TEST(FlashCommands, WriterImageSitsBesideTheProgram)
+{
+    const char* const cases[][2] = {
+        {"C:\\suite\\bin\\drenna.exe", "C:\\suite\\bin\\drenna.BIX"},
+        {"C:\\suite.v2\\drenna.EXE", "C:\\suite.v2\\drenna.BIX"},
+        {"C:\\suite.v2\\drenna", "C:\\suite.v2\\drenna.BIX"},
+        {"/opt/suite/drenna", "/opt/suite/drenna.BIX"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(flash_tool_path(c[0]), c[1]);
+}
+
+TEST(FlashCommands, SectorTakesTheLeadingDigits)
+{
+    const struct {
+        const char* text;
+        int value;
+    } cases[] = {{"3", 3}, {"6 ", 6}, {"", 0}, {"x5", 0}, {"12", 12}, {"7", 7}, {"99999999999", 99999}};
+    for (const auto& c : cases)
+        EXPECT_EQ(flash_sector_value(c.text), c.value) << c.text;
+}
+
+TEST(FlashCommands, EnabledOnlyWhileTheMonitorIsIdleOrUnknown)
+{
+    for (int state = BS_UNDEFINED; state <= BS_ERROR; state++)
+        EXPECT_EQ(flash_commands_enabled(state), state <= BS_MONITOR) << board_state_name(state);
+}
+
+} // namespace
