@@ -8,6 +8,7 @@
 #include "common/speicher.h"
 #include "symbol.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <map>
@@ -853,6 +854,10 @@ static void directive_ibytes(const char* p)
     std::string data;
     if (name.empty() || !load_file(name.c_str(), data)) {
         asm_message_plain(MSG_ERROR, "unable to open file '%s'", name.c_str());
+        return;
+    }
+    if (current_segment && static_cast<int64_t>(current_segment->used) + static_cast<int64_t>(data.size()) > INT32_MAX) {
+        asm_message(MSG_ERROR, "file '%s' too large", name.c_str());
         return;
     }
     for (unsigned char c : data)

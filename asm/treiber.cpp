@@ -83,6 +83,7 @@ int morrin_main(int argc, char** argv)
     const char* program = argc > 0 && argv[0] ? argv[0] : "morrin";
     bool abort_mark = false;
     bool have_path = false;
+    bool source_clash = false;
     std::string source;
 
     for (int i = 1; i < argc; i++) {
@@ -166,7 +167,17 @@ int morrin_main(int argc, char** argv)
         abort_mark = true;
     }
 
-    if (g_settings.listing && !source.empty()) {
+    // An output named like the source would destroy it.
+    for (const char* ext : {".lst", ".obj"}) {
+        if (!source.empty() && replace_extension(source, ext) == source) {
+            asm_message(MSG_ERROR, "'%s' would be overwritten by its %s file", source.c_str(),
+                        ext[1] == 'l' ? "listing" : "object");
+            abort_mark = true;
+            source_clash = true;
+        }
+    }
+
+    if (g_settings.listing && !source.empty() && !source_clash) {
         std::string list_name = replace_extension(source, ".lst");
         FILE* f = std::fopen(list_name.c_str(), "wb");
         if (!f) {
