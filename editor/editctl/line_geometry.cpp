@@ -3,6 +3,8 @@
 // the offset lies behind it, because most lookups are near the window.
 #include "edit_core.h"
 
+#include "break_count.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -69,20 +71,13 @@ int CColorEditCore::GetLineOffset(int line) const
         return line == 0 ? 0 : -1;
     if (line == 0)
         return 0;
-    int found = 0, lastStart = 0;
-    const uint8_t* t = s.text;
-    bool wrap = s.wrapWidth != 0;
-    for (int i = 0; i < s.length; ++i) {
-        uint8_t b = t[i];
-        if (b == kCarriageReturn || (wrap && b == kSoftBreak)) {
-            lastStart = i + 1;
-            if (++found == line)
-                return lastStart;
-        }
-    }
+    int found = 0;
+    int at = break_count::after_nth(s.text, 0, s.length, line, s.wrapWidth != 0, &found);
+    if (at >= 0)
+        return at;
     // line = line count names the last line.
     if (line <= static_cast<int>(s.lineCount))
-        return lastStart;
+        return found == 0 ? 0 : s.length - LayoutColumn(s.length);
     return -1;
 }
 
@@ -96,16 +91,11 @@ int CColorEditCore::GetLineOffsetClamped(int line)
     if (line <= m_nTopLine)
         return std::max(0, GetLineOffset(line));
     RefreshTopOffset();
-    int i = m_nTopOffset, current = m_nTopLine;
-    int lastStart = i;
-    while (i < s.length && current < line) {
-        if (IsLineBreak(s.text[i])) {
-            ++current;
-            lastStart = i + 1;
-        }
-        ++i;
-    }
-    return lastStart;
+    int found = 0;
+    int at = break_count::after_nth(s.text, m_nTopOffset, s.length, line - m_nTopLine, s.wrapWidth != 0, &found);
+    if (at >= 0)
+        return at;
+    return found == 0 ? m_nTopOffset : s.length - LayoutColumn(s.length);
 }
 
 int CColorEditCore::GetLineLength(int offset) const

@@ -8,6 +8,7 @@
 #include <new>
 
 #include "color_table.h"
+#include "break_count.h"
 #include "text_range.h"
 
 const char* const kOutOfMemoryText = "Out of memory !";
@@ -134,17 +135,9 @@ int CColorEditCore::AllocBuffers(uint32_t capacity)
 int CColorEditCore::CountBreaks(int from, int to) const
 {
     const uint8_t* t = m_pState->text;
-    int n = 0;
-    if (!t)
+    if (!t || to <= from)
         return 0;
-    if (m_pState->wrapWidth) {
-        for (int i = from; i < to; ++i)
-            n += (t[i] == kCarriageReturn) | (t[i] == kSoftBreak);
-    } else {
-        for (int i = from; i < to; ++i)
-            n += t[i] == kCarriageReturn;
-    }
-    return n;
+    return break_count::count(t, from, to, m_pState->wrapWidth != 0);
 }
 
 bool CColorEditCore::PlanEdit(Edit& e, int start, int end, const uint8_t* ins, int insLen,

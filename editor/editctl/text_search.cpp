@@ -74,20 +74,50 @@ std::string decode_escapes(const char* text)
     return out;
 }
 
-// Next offset in [pos, limit) holding the byte, either case for a letter.
-int find_first(const uint8_t* t, int pos, int limit, uint8_t c, bool matchCase)
-{
-    if (pos >= limit)
-        return -1;
-    size_t n = static_cast<size_t>(limit - pos);
-    const void* a = std::memchr(t + pos, c, n);
-    if (!matchCase && is_letter(c)) {
-        const void* b = std::memchr(t + pos, c ^ 0x20, n);
-        if (!a || (b && b < a))
-            a = b;
+// Finds the first byte of a pattern going forward, either case for a
+// letter. Each case form keeps its next position, so a form that is rare (or
+// absent) is not searched for again and again after every candidate.
+class FirstByteScanner {
+public:
+    FirstByteScanner(const uint8_t* t, int limit, uint8_t c, bool matchCase)
+        : t_(t), limit_(limit), c_(c), both_(!matchCase && is_letter(c))
+    {
     }
-    return a ? static_cast<int>(static_cast<const uint8_t*>(a) - t) : -1;
-}
+
+    // Next offset at or after pos, or -1.
+    int Next(int pos)
+    {
+        int a = Form(0, c_, pos);
+        if (!both_)
+            return a;
+        int b = Form(1, static_cast<uint8_t>(c_ ^ 0x20), pos);
+        if (a < 0)
+            return b;
+        if (b < 0)
+            return a;
+        return a < b ? a : b;
+    }
+
+private:
+    int Form(int k, uint8_t c, int pos)
+    {
+        if (next_[k] == kUnknown || (next_[k] >= 0 && next_[k] < pos) || (next_[k] == kNone && pos < from_[k])) {
+            const void* p = pos < limit_ ? std::memchr(t_ + pos, c, static_cast<size_t>(limit_ - pos)) : nullptr;
+            next_[k] = p ? static_cast<int>(static_cast<const uint8_t*>(p) - t_) : kNone;
+            from_[k] = pos;
+        }
+        return next_[k] >= 0 ? next_[k] : -1;
+    }
+
+    static const int kUnknown = -2;
+    static const int kNone = -1;
+    const uint8_t* t_;
+    int limit_;
+    uint8_t c_;
+    bool both_;
+    int next_[2] = {kUnknown, kUnknown};
+    int from_[2] = {0, 0};
+};
 
 bool whole_word_at(const uint8_t* t, int length, int p, int len)
 {
@@ -160,8 +190,9 @@ int CColorEditCore::FindText(const char* text, int flags, int from, int to, bool
     int hit = -1;
     if (forward) {
         int pos = from;
+        FirstByteScanner scan(t, to, static_cast<uint8_t>(pat[0]), matchCase);
         while (pos < to) {
-            int cand = find_first(t, pos, to, static_cast<uint8_t>(pat[0]), matchCase);
+            int cand = scan.Next(pos);
             if (cand < 0)
                 break;
             if (matches_at(t, cand, pat, matchCase) && (!wholeWord || whole_word_at(t, s.length, cand, len))) {
@@ -214,8 +245,9 @@ void CColorEditCore::HighlightKeyword(const char* keyword, int from, int to, uin
     // ends by to.
     auto next = [&](int pos, const std::string& pat, bool matchCase) {
         int n = static_cast<int>(pat.size());
+        FirstByteScanner scan(t, to - n + 1, static_cast<uint8_t>(pat[0]), matchCase);
         while (pos + n <= to) {
-            int cand = find_first(t, pos, to - n + 1, static_cast<uint8_t>(pat[0]), matchCase);
+            int cand = scan.Next(pos);
             if (cand < 0)
                 return -1;
             if (matches_at(t, cand, pat, matchCase))

@@ -410,3 +410,39 @@ TEST_F(EditTest, TwoViewsShareOneText)
 }
 
 } // namespace
+
+namespace {
+
+// Line lookups on a text with bytes that differ from CR and the soft break
+// only in their high bit, against a plain count.
+TEST_F(EditTest, LineLookupMatchesAPlainCount)
+{
+    const uint8_t alphabet[] = {'a', 0x8D, 0x82, 0xFF, 0x0C, 13, 2, 0x0E, 0x03};
+    std::string text;
+    unsigned seed = 12345;
+    for (int i = 0; i < 5000; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        text += static_cast<char>(alphabet[(seed >> 16) % sizeof alphabet]);
+    }
+    for (int wrap = 0; wrap < 2; ++wrap) {
+        state.wrapWidth = wrap ? 1000 : 0;
+        core.SetText(text.c_str());
+        std::vector<int> starts(1, 0);
+        int line = 0;
+        for (int i = 0; i <= state.length; ++i) {
+            ASSERT_EQ(core.LineFromOffset(i), line) << "offset " << i << " wrap " << wrap;
+            if (i < state.length && (state.text[i] == 13 || (wrap && state.text[i] == 2))) {
+                ++line;
+                starts.push_back(i + 1);
+            }
+        }
+        ASSERT_EQ(core.GetLineCount(), line + 1);
+        for (size_t k = 0; k < starts.size(); ++k)
+            ASSERT_EQ(core.GetLineOffset(static_cast<int>(k)), starts[k]) << "line " << k;
+        core.SetTopLine(static_cast<int>(starts.size() / 2));
+        for (size_t k = 0; k < starts.size(); ++k)
+            ASSERT_EQ(core.GetLineOffsetClamped(static_cast<int>(k)), starts[k]) << "line " << k;
+    }
+}
+
+} // namespace
