@@ -30,8 +30,6 @@ enum { REG_DPH = 1, REG_DPTR = 2, REG_PSW = 12, REG_PC = 14, REG_C = 15 };
 static std::mutex id_lock;
 static std::string board_id;
 
-int ser_current_command();
-
 std::string ser_board_id_text()
 {
     std::lock_guard<std::mutex> guard(id_lock);

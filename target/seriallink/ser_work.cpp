@@ -18,7 +18,6 @@ std::atomic<int> ser_beeps{0};
 // The command being carried out (reader thread only).
 static int current_command = 0;
 
-extern int ser_current_command();
 int ser_current_command()
 {
     return current_command;

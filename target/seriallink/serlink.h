@@ -91,6 +91,7 @@ extern SerLink ser_link;
 
 // The debugger's variant of the worker handles a pending autostart after a
 // reset marker itself, has no reset pulse and refuses the flash dialogue.
+// The debugger sets it, and com_reset_lines = 0, before it opens the port.
 enum SerVariant { SER_DOWNLOADER = 0, SER_DEBUGGER = 1 };
 extern std::atomic<int> ser_variant;
 
@@ -115,6 +116,9 @@ void ser_print(const char* text);
 void ser_notify_view();
 // The last identification text the board gave ("" before the first).
 std::string ser_board_id_text();
+
+// The command being carried out (reader thread only; 0 between commands).
+int ser_current_command();
 
 // Board operations; reader thread only. 0 or a negative code.
 int ser_reset();
