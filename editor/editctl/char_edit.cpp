@@ -5,6 +5,7 @@
 // count, tab fill bytes, the attribute buffer and the terminating zero.
 #include "edit_core.h"
 
+#include <new>
 #include <vector>
 
 #include "text_range.h"
@@ -21,16 +22,18 @@ int CColorEditCore::InsertChar(int c, int attr, bool recordUndo)
     int tw = m_nTabWidth > 0 ? m_nTabWidth : 1;
     int n = 1;
     std::vector<uint8_t> ins;
-    if (ch == kTab) {
-        n = tw - LayoutColumn(start) % tw;
-        if (m_bExpandTabs) {
-            ins.assign(static_cast<size_t>(n), kBlank);
+    try {
+        if (ch == kTab) {
+            n = tw - LayoutColumn(start) % tw;
+            ins.assign(static_cast<size_t>(n), m_bExpandTabs ? kBlank : kFillByte);
+            if (!m_bExpandTabs)
+                ins[0] = kTab;
         } else {
-            ins.assign(static_cast<size_t>(n), kFillByte);
-            ins[0] = kTab;
+            ins.push_back(ch);
         }
-    } else {
-        ins.push_back(ch);
+    } catch (const std::bad_alloc&) {
+        Host().ReportOutOfMemory();
+        return 0;
     }
 
     // Grow first: when memory runs out nothing changes and nothing is
@@ -117,7 +120,7 @@ int CColorEditCore::DeleteText(bool forward, bool recordUndo, int notify)
             m_nTopLine = line;
             m_nCaretLine = line;
             m_nTopOffset = GetLineStart(a);
-            m_nTopVersion = s.version;
+            MarkTopKnown();
             Host().ViewScrolled();
         }
     }
@@ -135,11 +138,17 @@ void CColorEditCore::InsertRestoredByte(uint8_t byte, uint8_t attr)
     CTextState& s = *m_pState;
     int start = s.selStart, end = start;
     normalise_range(s, start, end);
-    std::vector<uint8_t> ins(1, byte);
-    if (byte == kTab) {
-        int tw = m_nTabWidth > 0 ? m_nTabWidth : 1;
-        int n = tw - LayoutColumn(start) % tw;
-        ins.resize(static_cast<size_t>(n), kFillByte);
+    std::vector<uint8_t> ins;
+    try {
+        ins.assign(1, byte);
+        if (byte == kTab) {
+            int tw = m_nTabWidth > 0 ? m_nTabWidth : 1;
+            int n = tw - LayoutColumn(start) % tw;
+            ins.resize(static_cast<size_t>(n), kFillByte);
+        }
+    } catch (const std::bad_alloc&) {
+        Host().ReportOutOfMemory();
+        return;
     }
     Edit e;
     if (!PlanEdit(e, start, end, ins.data(), static_cast<int>(ins.size()), nullptr, attr, true))

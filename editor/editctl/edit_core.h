@@ -232,8 +232,12 @@ private:
         int removedBreaks = 0;
         int addedBreaks = 0;
     };
+    // Builds the new region and grows the buffers; false (nothing changed)
+    // when memory ran out.
     bool PlanEdit(Edit& e, int start, int end, const uint8_t* ins, int insLen,
                   const uint8_t* insAttr, int fillAttr, bool relayoutSuffix);
+    bool PlanEditRegion(Edit& e, int start, int end, const uint8_t* ins, int insLen,
+                        const uint8_t* insAttr, int fillAttr, bool relayoutSuffix);
     void CommitEdit(const Edit& e);
     int CountBreaks(int from, int to) const;
     // Lays the whole text out again: tab fill for the tab width and, when
@@ -242,6 +246,8 @@ private:
     int RebuildText(int tabWidth, int wrapWidth, bool onWords, bool removeSoftBreaks);
     void InsertRestoredByte(uint8_t byte, uint8_t attr);
     void RefreshTopOffset();
+    bool TopKnown() const;
+    void MarkTopKnown();
     bool GrowTo(uint32_t capacity);
     void WriteFileStatus(const std::string& path, CFileStatus& status) const;
 
@@ -253,7 +259,14 @@ private:
     CFileStatus m_FileStatus;
     int m_nTabWidth = 4;
     uint32_t m_nTopVersion = 0;
+    int m_nKnownTopLine = 0;
+    int m_nKnownTopOffset = 0;
+    // The last offset whose line was looked up, valid for one text version.
+    int m_nHintOffset = 0;
+    int m_nHintLine = 0;
+    uint32_t m_nHintVersion = ~0u;
     bool m_nRebuildChanged = false;
+    std::vector<uint8_t> m_lineImage; // work area of AppendLine
 };
 
 // Free helpers on plain texts.

@@ -20,12 +20,25 @@ int CColorEditCore::GetLineStart(int offset) const
 }
 
 // The offset of the first visible line is cached per control; an edit by
-// another view of the same text makes the cache stale, so it is recomputed
-// from the line index when the text changed since.
+// another view of the same text, or a window that moved the first line,
+// makes it stale, so it is recomputed from the line index, which rules.
+bool CColorEditCore::TopKnown() const
+{
+    return m_nTopVersion == m_pState->version && m_nKnownTopLine == m_nTopLine &&
+           m_nKnownTopOffset == m_nTopOffset;
+}
+
+void CColorEditCore::MarkTopKnown()
+{
+    m_nTopVersion = m_pState->version;
+    m_nKnownTopLine = m_nTopLine;
+    m_nKnownTopOffset = m_nTopOffset;
+}
+
 void CColorEditCore::RefreshTopOffset()
 {
     const CTextState& s = *m_pState;
-    if (m_nTopVersion == s.version)
+    if (TopKnown())
         return;
     int lines = static_cast<int>(s.lineCount);
     if (m_nTopLine >= lines)
@@ -33,7 +46,7 @@ void CColorEditCore::RefreshTopOffset()
     if (m_nTopLine < 0)
         m_nTopLine = 0;
     m_nTopOffset = std::max(0, GetLineOffset(m_nTopLine));
-    m_nTopVersion = s.version;
+    MarkTopKnown();
 }
 
 void CColorEditCore::SetTopLine(int line)
@@ -46,9 +59,12 @@ void CColorEditCore::SetTopLine(int line)
         line = 0;
     m_nTopLine = line;
     m_nTopOffset = std::max(0, GetLineOffset(line));
-    m_nTopVersion = s.version;
+    MarkTopKnown();
 }
 
+// Counts from the nearest point whose line is known: the text start, the
+// first visible line, the last offset looked up, or the text end (the line
+// count is known there).
 int CColorEditCore::LineFromOffset(int offset)
 {
     const CTextState& s = *m_pState;
@@ -56,12 +72,26 @@ int CColorEditCore::LineFromOffset(int offset)
         return 0;
     offset = std::max(0, std::min(offset, s.length));
     RefreshTopOffset();
-    int from = 0, line = 0;
-    if (offset >= m_nTopOffset) {
-        from = m_nTopOffset;
-        line = m_nTopLine;
-    }
-    return line + CountBreaks(from, offset);
+    int bestFrom = 0, bestLine = 0, bestDistance = offset;
+    auto consider = [&](int from, int line) {
+        int d = from <= offset ? offset - from : from - offset;
+        if (d < bestDistance) {
+            bestDistance = d;
+            bestFrom = from;
+            bestLine = line;
+        }
+    };
+    consider(m_nTopOffset, m_nTopLine);
+    if (m_nHintVersion == s.version)
+        consider(m_nHintOffset, m_nHintLine);
+    if (s.lineCount > 0)
+        consider(s.length, static_cast<int>(s.lineCount) - 1);
+    int line = bestFrom <= offset ? bestLine + CountBreaks(bestFrom, offset)
+                                  : bestLine - CountBreaks(offset, bestFrom);
+    m_nHintOffset = offset;
+    m_nHintLine = line;
+    m_nHintVersion = s.version;
+    return line;
 }
 
 int CColorEditCore::GetLineOffset(int line) const

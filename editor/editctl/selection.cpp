@@ -75,7 +75,15 @@ void CColorEditCore::ScrollToOffset(int offset)
     offset = std::max(0, std::min(offset, s.length));
     int line = LineFromOffset(offset);
     if (line < m_nTopLine || line >= m_nTopLine + std::max(1, m_nVisibleLines)) {
-        SetTopLine(std::max(0, line - 2));
+        // The line becomes the third visible line; its start is found by
+        // walking back from the offset rather than counting from the top.
+        int top = std::max(0, line - 2);
+        int start = offset - LayoutColumn(offset);
+        for (int k = line; k > top && start > 0; --k)
+            start = (start - 1) - LayoutColumn(start - 1);
+        m_nTopLine = top;
+        m_nTopOffset = start;
+        MarkTopKnown();
         Host().ViewScrolled();
     }
 }

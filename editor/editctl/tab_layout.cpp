@@ -223,6 +223,7 @@ int CColorEditCore::RelayoutTabs(int offset, int width)
         return s.length;
     std::vector<uint8_t> text, attr;
     int col = 0;
+    try {
     for (int i = a; i < b;) {
         uint8_t c = s.text[i], at = s.attr[i];
         ++i;
@@ -239,6 +240,10 @@ int CColorEditCore::RelayoutTabs(int offset, int width)
             attr.push_back(at);
             ++col;
         }
+    }
+    } catch (const std::bad_alloc&) {
+        Host().ReportOutOfMemory();
+        return s.length;
     }
     Edit e;
     if (!PlanEdit(e, a, b, text.data(), static_cast<int>(text.size()), attr.data(), 0, false))

@@ -51,7 +51,7 @@ void CColorEditCore::AttachState(CTextState* state)
     m_nTopLine = 0;
     m_nTopOffset = 0;
     m_nCaretLine = 0;
-    m_nTopVersion = m_pState->version;
+    MarkTopKnown();
 }
 
 void CColorEditCore::SetHost(CColorEditHost* host)
@@ -142,6 +142,17 @@ int CColorEditCore::CountBreaks(int from, int to) const
 
 bool CColorEditCore::PlanEdit(Edit& e, int start, int end, const uint8_t* ins, int insLen,
                               const uint8_t* insAttr, int fillAttr, bool relayoutSuffix)
+{
+    try {
+        return PlanEditRegion(e, start, end, ins, insLen, insAttr, fillAttr, relayoutSuffix);
+    } catch (const std::bad_alloc&) {
+        Host().ReportOutOfMemory();
+        return false;
+    }
+}
+
+bool CColorEditCore::PlanEditRegion(Edit& e, int start, int end, const uint8_t* ins, int insLen,
+                                    const uint8_t* insAttr, int fillAttr, bool relayoutSuffix)
 {
     CTextState& s = *m_pState;
     e.start = start;
@@ -240,14 +251,25 @@ void CColorEditCore::CommitEdit(const Edit& e)
     if (lines < 0)
         lines = 0;
     s.lineCount = static_cast<uint32_t>(lines);
+    int oldLength = s.length;
     s.length = e.newLength;
 
     // The cached offset of the first visible line stays valid when the edit
     // lies behind it.
-    bool cacheValid = m_nTopVersion == s.version && e.start >= m_nTopOffset;
+    bool cacheValid = TopKnown() && e.start >= m_nTopOffset;
+    bool hintValid = m_nHintVersion == s.version;
     ++s.version;
     if (cacheValid)
-        m_nTopVersion = s.version;
+        MarkTopKnown();
+    // The last looked-up line stays known in front of the edit and moves
+    // with the text behind it.
+    if (hintValid && m_nHintOffset <= e.start) {
+        m_nHintVersion = s.version;
+    } else if (hintValid && m_nHintOffset >= e.regionEnd) {
+        m_nHintOffset += e.newLength - oldLength;
+        m_nHintLine += e.addedBreaks - e.removedBreaks;
+        m_nHintVersion = s.version;
+    }
     if (s.selEnd > s.length)
         s.selEnd = s.length;
     if (s.selStart > s.length)
@@ -259,22 +281,26 @@ void CColorEditCore::CommitEdit(const Edit& e)
 int CColorEditCore::ExpandTabs(uint8_t* text, int length) const
 {
     int tw = m_nTabWidth > 0 ? m_nTabWidth : 1;
-    int tabs = 0;
+    int expanded = 0;
     for (int i = 0; i < length; ++i)
-        tabs += text[i] == kTab;
-    if (!tabs)
+        expanded += text[i] == kTab ? tw - expanded % tw : 1;
+    if (expanded == length)
         return length;
-    std::vector<uint8_t> out;
-    out.reserve(static_cast<size_t>(length) + static_cast<size_t>(tabs) * static_cast<size_t>(tw));
-    for (int i = 0; i < length; ++i) {
-        out.push_back(text[i]);
-        if (text[i] == kTab) {
-            int n = tw - static_cast<int>(out.size() - 1) % tw;
-            out.insert(out.end(), static_cast<size_t>(n - 1), kFillByte);
+    // The text moves to the end of the room; the expansion then writes from
+    // the front and never overtakes what it still has to read.
+    int r = expanded - length;
+    std::memmove(text + r, text, static_cast<size_t>(length));
+    int w = 0;
+    while (r < expanded) {
+        uint8_t b = text[r++];
+        text[w++] = b;
+        if (b == kTab) {
+            int n = tw - (w - 1) % tw;
+            for (int k = 1; k < n; ++k)
+                text[w++] = kFillByte;
         }
     }
-    std::memcpy(text, out.data(), out.size());
-    return static_cast<int>(out.size());
+    return expanded;
 }
 
 int CColorEditCore::InsertText(const uint8_t* text, int& length, const uint8_t* attr, int flags)
@@ -294,7 +320,7 @@ int CColorEditCore::InsertText(const uint8_t* text, int& length, const uint8_t* 
     const uint8_t* src = text;
     const uint8_t* srcAttr = attr;
     int srcLen = length;
-    if ((flags & kInsertExpandTabs) && std::memchr(text, kTab, static_cast<size_t>(length))) {
+    if ((flags & kInsertExpandTabs) && length > 0 && std::memchr(text, kTab, static_cast<size_t>(length))) try {
         int tw = m_nTabWidth > 0 ? m_nTabWidth : 1;
         int col = LayoutColumn(start);
         ins.reserve(static_cast<size_t>(length) + 64);
@@ -325,6 +351,9 @@ int CColorEditCore::InsertText(const uint8_t* text, int& length, const uint8_t* 
         src = ins.data();
         srcAttr = attr ? insAttr.data() : nullptr;
         srcLen = static_cast<int>(ins.size());
+    } catch (const std::bad_alloc&) {
+        Host().ReportOutOfMemory();
+        return 0;
     }
 
     Edit e;
@@ -373,10 +402,11 @@ void CColorEditCore::ReplaceSel(const char* text, bool undoable, bool moveCaret)
     }
     int start = s.selStart;
     int oldEnd = s.selEnd;
-    int r = InsertText(reinterpret_cast<const uint8_t*>(text), len, nullptr,
-                       undoable ? (kInsertExpandTabs | kInsertRecordUndo) : kInsertExpandTabs);
-    if (r == -1)
-        return;
+    uint32_t version = s.version;
+    InsertText(reinterpret_cast<const uint8_t*>(text), len, nullptr,
+               undoable ? (kInsertExpandTabs | kInsertRecordUndo) : kInsertExpandTabs);
+    if (s.version == version)
+        return; // refused, or out of memory
     if (moveCaret) {
         s.selStart = s.selEnd = std::min(start + len, s.length);
         m_nCaretLine = LineFromOffset(s.selStart);
@@ -394,35 +424,39 @@ int CColorEditCore::AppendLine(const char* text, int attr, bool redraw, bool con
             Host().TextChanged(-1);
         return 0;
     }
-    std::vector<uint8_t> image;
-    image.reserve(textLen + 16);
+    // The line image: a CR (new line) or a soft break (continuation) unless
+    // the text is empty, then the text without line feeds and CRs, its tabs
+    // with their fill bytes.
+    std::vector<uint8_t>& image = m_lineImage;
     bool breakPrefix = false;
-    if (s.lineCount != 0) {
-        if (continuation) {
-            image.push_back(kSoftBreak);
-            breakPrefix = s.wrapWidth != 0;
-        } else if (newLine) {
-            image.push_back(kCarriageReturn);
-            breakPrefix = true;
-        }
-    }
-    size_t prefix = image.size();
-    for (size_t i = 0; i < textLen; ++i) {
-        uint8_t b = static_cast<uint8_t>(text[i]);
-        if (b != kLineFeed && b != kCarriageReturn)
-            image.push_back(b);
-    }
-    if (std::memchr(image.data() + prefix, kTab, image.size() - prefix)) {
-        int tw = m_nTabWidth > 0 ? m_nTabWidth : 1;
-        std::vector<uint8_t> out(image.begin(), image.begin() + static_cast<long>(prefix));
-        for (size_t i = prefix; i < image.size(); ++i) {
-            out.push_back(image[i]);
-            if (image[i] == kTab) {
-                int n = tw - static_cast<int>(out.size() - 1 - prefix) % tw;
-                out.insert(out.end(), static_cast<size_t>(n - 1), kFillByte);
+    try {
+        image.clear();
+        if (s.lineCount != 0) {
+            if (continuation) {
+                image.push_back(kSoftBreak);
+                breakPrefix = s.wrapWidth != 0;
+            } else if (newLine) {
+                image.push_back(kCarriageReturn);
+                breakPrefix = true;
             }
         }
-        image.swap(out);
+        size_t prefix = image.size();
+        int tabs = 0;
+        for (size_t i = 0; i < textLen; ++i) {
+            uint8_t b = static_cast<uint8_t>(text[i]);
+            if (b != kLineFeed && b != kCarriageReturn)
+                image.push_back(b);
+            tabs += b == kTab;
+        }
+        if (tabs) {
+            int textPart = static_cast<int>(image.size() - prefix);
+            int tw = m_nTabWidth > 0 ? m_nTabWidth : 1;
+            image.resize(image.size() + static_cast<size_t>(tabs) * static_cast<size_t>(tw));
+            image.resize(prefix + static_cast<size_t>(ExpandTabs(image.data() + prefix, textPart)));
+        }
+    } catch (const std::bad_alloc&) {
+        Host().ReportOutOfMemory();
+        return 0;
     }
     if (!EnsureCapacity(static_cast<uint32_t>(image.size()) + 1))
         return 0;
@@ -487,7 +521,7 @@ int CColorEditCore::SetText(const char* text)
     if (m_nTopLine >= static_cast<int>(s.lineCount))
         m_nTopLine = static_cast<int>(s.lineCount) - 1;
     m_nTopOffset = std::max(0, GetLineOffset(m_nTopLine));
-    m_nTopVersion = s.version;
+    MarkTopKnown();
     m_nCaretLine = static_cast<int>(s.lineCount) - 1;
     Host().ViewScrolled();
     Host().TextChanged(-1);
@@ -511,7 +545,7 @@ void CColorEditCore::ClearText()
     s.selStart = s.selEnd = 0;
     m_nCaretLine = 0;
     ++s.version;
-    m_nTopVersion = s.version;
+    MarkTopKnown();
     Host().TextChanged(-1);
 }
 

@@ -446,3 +446,17 @@ TEST_F(EditTest, LineLookupMatchesAPlainCount)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(EditTest, ExpandTabsInPlace)
+{
+    uint8_t buf[32] = "a\tbc\td";
+    EXPECT_EQ(core.ExpandTabs(buf, 6), 9);
+    EXPECT_EQ(Show(buf, 9), "a>..bc>.d");
+    uint8_t plain[8] = "abc";
+    EXPECT_EQ(core.ExpandTabs(plain, 3), 3);
+    EXPECT_STREQ(reinterpret_cast<char*>(plain), "abc");
+}
+
+} // namespace

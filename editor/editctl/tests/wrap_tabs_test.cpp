@@ -246,3 +246,32 @@ TEST_F(EditTest, ModifiedFlagNotifiesOnChangeOnly)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(EditTest, ScrollingBringsTheLineToTheThirdRow)
+{
+    std::string text;
+    for (int i = 0; i < 100; ++i)
+        text += "line " + std::to_string(i) + "/";
+    Put(text, 0);
+    core.m_nVisibleLines = 10;
+    core.SetTopLine(0);
+    int at = core.GetLineOffset(50) + 3;
+    core.ScrollToOffset(at);
+    EXPECT_EQ(core.GetTopLine(), 48);
+    EXPECT_EQ(core.m_nTopOffset, core.GetLineOffset(48));
+    core.ScrollToOffset(core.GetLineOffset(52));
+    EXPECT_EQ(core.GetTopLine(), 48) << "a visible line does not scroll";
+    core.SetSel(core.GetLineOffset(80), core.GetLineOffset(80), true, true);
+    EXPECT_EQ(core.GetTopLine(), 78);
+    EXPECT_EQ(core.m_nCaretLine, 80);
+    core.SetSel(core.GetLineOffset(89), -1, true, true);
+    EXPECT_EQ(core.GetTopLine(), 79) << "one line below the window scrolls by one";
+    EXPECT_EQ(state.selEnd, state.length);
+    core.SetSel(5, 5, true, true);
+    EXPECT_EQ(core.GetTopLine(), 0);
+    EXPECT_EQ(core.LineFromOffset(core.GetLineOffset(99)), 99);
+}
+
+} // namespace
