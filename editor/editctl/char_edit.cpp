@@ -5,6 +5,7 @@
 // count, tab fill bytes, the attribute buffer and the terminating zero.
 #include "edit_core.h"
 
+#include <algorithm>
 #include <new>
 #include <vector>
 
@@ -69,7 +70,7 @@ int CColorEditCore::DeleteText(bool forward, bool recordUndo, int notify)
         return -1;
     if (s.length == 0 || !s.text)
         return -1;
-    int caret = s.selStart;
+    int caret = std::min(s.selStart, s.length);
     bool empty = s.selEnd == s.selStart;
     if (empty && forward && caret >= s.length)
         return -1;

@@ -120,8 +120,14 @@ public:
     int GetTopLine() const { return m_nTopLine; }
 
     // --- insertion, appending and capacity ---------------------------------
+    // Replaces the selection by the text (flags kInsert...); length becomes
+    // the inserted length after tab expansion. Result: inserted minus
+    // replaced length; -1 while read-only or a column block is active; 0
+    // when memory ran out (nothing changed). The caret is not moved.
     int InsertText(const uint8_t* text, int& length, const uint8_t* attr, int flags);
     void ReplaceSel(const char* text, bool undoable, bool moveCaret);
+    // Appends a line of at most 32,768 bytes (new line: after a CR;
+    // continuation: after a soft break); 1 or 0.
     int AppendLine(const char* text, int attr, bool redraw, bool continuation, bool newLine);
     int AppendLineString(const std::string& text, int attr, bool redraw, bool continuation);
     // Replaces the whole text; 0 when memory ran out (text unchanged).
@@ -139,7 +145,12 @@ public:
     int GetCharColor(int offset) const;
 
     // --- character editing -------------------------------------------------
+    // One character at the caret, replacing the selection; 1, or 0 when
+    // refused (read-only, column block, out of memory).
     int InsertChar(int c, int attr, bool recordUndo);
+    // Deletes the selection, or one character (a tab with its fill) forward
+    // or backward; the caret offset after it, or -1 when refused. A non-zero
+    // notify value is passed to the host's Recolour.
     int DeleteText(bool forward, bool recordUndo, int notify);
 
     // --- undo --------------------------------------------------------------
@@ -150,8 +161,13 @@ public:
     void EmptyUndoBuffer();
 
     // --- files -------------------------------------------------------------
+    // 1 when loaded; 0 when the file cannot be read (text unchanged).
     int LoadFile(const char* name = nullptr);
+    // 1 when saved; 0 without a name or when writing failed (the file on
+    // disk, the text and its flags stay as they were).
     int SaveFile(const char* name, bool tabsToBlanks, bool softBreaksToCR, bool lfOnly);
+    // kAnswerYes/kAnswerNo when the file was changed on disk and the user
+    // was asked to reload; otherwise 0.
     int CheckFileChanged();
     int SoftBreaksToCR();
     const std::string& GetPathName() const { return m_strPathName; }
@@ -172,11 +188,14 @@ public:
     void ClearColorRange(int start, int end);
 
     // --- search ------------------------------------------------------------
+    // Offset of the hit or -1 (flags kFind...; to -1 = the text end).
     int FindText(const char* text, int flags, int from, int to, bool select);
     void ScrollToOffset(int offset);
     void HighlightKeyword(const char* keyword, int from, int to, uint32_t value, int protectedAttr);
 
     // --- word wrap and selection access ------------------------------------
+    // Wraps the text at the column (0: no wrap) with soft breaks; the
+    // number of soft breaks made.
     int SetWordWrap(int column, bool onWords);
     int FindLineBreak(int start, int length) const;
     int FindLineBreakSz(const uint8_t* text) const;

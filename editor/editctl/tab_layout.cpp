@@ -7,6 +7,8 @@
 #include <cstring>
 #include <new>
 
+#include "text_range.h"
+
 namespace {
 
 // One character of a logical line: a tab stands for itself without fill.
@@ -222,25 +224,8 @@ int CColorEditCore::RelayoutTabs(int offset, int width)
     if (!std::memchr(s.text + a, kTab, static_cast<size_t>(b - a)))
         return s.length;
     std::vector<uint8_t> text, attr;
-    int col = 0;
     try {
-    for (int i = a; i < b;) {
-        uint8_t c = s.text[i], at = s.attr[i];
-        ++i;
-        if (c == kTab) {
-            while (i < b && s.text[i] == kFillByte)
-                ++i;
-            int n = width - col % width;
-            text.push_back(kTab);
-            text.insert(text.end(), static_cast<size_t>(n - 1), kFillByte);
-            attr.insert(attr.end(), static_cast<size_t>(n), at);
-            col += n;
-        } else {
-            text.push_back(c);
-            attr.push_back(at);
-            ++col;
-        }
-    }
+        append_laid_out(s.text, s.attr, a, b, 0, width, text, attr);
     } catch (const std::bad_alloc&) {
         Host().ReportOutOfMemory();
         return s.length;

@@ -24,7 +24,22 @@ static uint8_t* alloc_buffer(uint32_t capacity)
 {
     size_t size = static_cast<size_t>(capacity) + kSpareBytes;
     void* p = s_textAlloc ? s_textAlloc(size) : std::malloc(size);
+    if (p)
+        std::memset(p, 0, size);
     return static_cast<uint8_t*>(p);
+}
+
+// Both buffers of a capacity, zeroed, or neither.
+static bool alloc_pair(uint32_t capacity, uint8_t*& text, uint8_t*& attr)
+{
+    text = alloc_buffer(capacity);
+    attr = text ? alloc_buffer(capacity) : nullptr;
+    if (!attr) {
+        std::free(text);
+        text = nullptr;
+        return false;
+    }
+    return true;
 }
 
 void CTextState::FreeBuffers()
@@ -64,14 +79,9 @@ void CColorEditCore::SetHost(CColorEditHost* host)
 bool CColorEditCore::GrowTo(uint32_t capacity)
 {
     CTextState& s = *m_pState;
-    uint8_t* t = alloc_buffer(capacity);
-    uint8_t* a = t ? alloc_buffer(capacity) : nullptr;
-    if (!t || !a) {
-        std::free(t);
+    uint8_t *t, *a;
+    if (!alloc_pair(capacity, t, a))
         return false;
-    }
-    std::memset(t, 0, static_cast<size_t>(capacity) + kSpareBytes);
-    std::memset(a, 0, static_cast<size_t>(capacity) + kSpareBytes);
     if (s.text && s.length > 0) {
         std::memcpy(t, s.text, static_cast<size_t>(s.length));
         std::memcpy(a, s.attr, static_cast<size_t>(s.length));
@@ -104,15 +114,11 @@ int CColorEditCore::AllocBuffers(uint32_t capacity)
     capacity = (capacity + kCapacityStep - 1) / kCapacityStep * kCapacityStep;
     if (capacity == 0)
         capacity = kCapacityStep;
-    uint8_t* t = alloc_buffer(capacity);
-    uint8_t* a = t ? alloc_buffer(capacity) : nullptr;
-    if (!t || !a) {
-        std::free(t);
+    uint8_t *t, *a;
+    if (!alloc_pair(capacity, t, a)) {
         Host().ReportOutOfMemory();
         return 0;
     }
-    std::memset(t, 0, static_cast<size_t>(capacity) + kSpareBytes);
-    std::memset(a, 0, static_cast<size_t>(capacity) + kSpareBytes);
     s.FreeBuffers();
     s.text = t;
     s.attr = a;
@@ -183,28 +189,7 @@ bool CColorEditCore::PlanEditRegion(Edit& e, int start, int end, const uint8_t* 
             if (col < 0)
                 col = LayoutColumn(start) + insLen;
             int tw = m_nTabWidth > 0 ? m_nTabWidth : 1;
-            int i = end;
-            while (i < lineEnd) {
-                uint8_t b = s.text[i];
-                uint8_t a = s.attr[i];
-                ++i;
-                if (b == kTab) {
-                    while (i < lineEnd && s.text[i] == kFillByte)
-                        ++i;
-                    int n = tw - col % tw;
-                    e.text.push_back(kTab);
-                    e.attr.push_back(a);
-                    for (int k = 1; k < n; ++k) {
-                        e.text.push_back(kFillByte);
-                        e.attr.push_back(a);
-                    }
-                    col += n;
-                } else {
-                    e.text.push_back(b);
-                    e.attr.push_back(a);
-                    ++col;
-                }
-            }
+            append_laid_out(s.text, s.attr, end, lineEnd, col, tw, e.text, e.attr);
             e.regionEnd = lineEnd;
         }
     }
@@ -489,10 +474,8 @@ int CColorEditCore::SetText(const char* text)
     }
     uint32_t capacity = static_cast<uint32_t>((len / kCapacityStep + 1) * kCapacityStep);
     if (capacity != s.capacity || !s.text) {
-        uint8_t* t = alloc_buffer(capacity);
-        uint8_t* a = t ? alloc_buffer(capacity) : nullptr;
-        if (!t || !a) {
-            std::free(t);
+        uint8_t *t, *a;
+        if (!alloc_pair(capacity, t, a)) {
             Host().ReportOutOfMemory();
             return 0;
         }

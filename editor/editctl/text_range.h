@@ -2,6 +2,8 @@
 #pragma once
 
 #include <algorithm>
+#include <cstdint>
+#include <vector>
 
 #include "text_state.h"
 
@@ -38,4 +40,32 @@ inline void normalise_range(const CTextState& s, int& start, int& end)
     if (owner >= 0)
         start = owner;
     end = empty ? start : skip_fill(s, end);
+}
+
+// Appends text[from, to) with every tab followed by fill bytes up to its next
+// stop, columns counted from col; old fill bytes are dropped, fill bytes take
+// their tab's attribute. Returns the column after the run.
+inline int append_laid_out(const uint8_t* text, const uint8_t* attr, int from, int to, int col, int tabWidth,
+                           std::vector<uint8_t>& outText, std::vector<uint8_t>& outAttr)
+{
+    int i = from;
+    while (i < to) {
+        uint8_t b = text[i];
+        uint8_t a = attr[i];
+        ++i;
+        if (b == kTab) {
+            while (i < to && text[i] == kFillByte)
+                ++i;
+            int n = tabWidth - col % tabWidth;
+            outText.push_back(kTab);
+            outText.insert(outText.end(), static_cast<size_t>(n - 1), kFillByte);
+            outAttr.insert(outAttr.end(), static_cast<size_t>(n), a);
+            col += n;
+        } else {
+            outText.push_back(b);
+            outAttr.push_back(a);
+            ++col;
+        }
+    }
+    return col;
 }
