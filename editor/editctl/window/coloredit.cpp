@@ -420,3 +420,61 @@ void CColorEdit::EnsureCaretVisible()
     SetVScrollFromTop();
     PlaceCaret();
 }
+
+int CColorEdit::Undo()
+{
+    int oldLines = Lines();
+    int result = CColorEditCore::Undo();
+    if (!m_hWnd)
+        return result;
+    int line = LineFromOffset(SelStart());
+    if (line < static_cast<int>(m_nTopLine) || line >= static_cast<int>(m_nTopLine) + m_nVisibleLines)
+        ScrollLines(line - static_cast<int>(m_nTopLine) - 2, FALSE);
+    if (m_dwScrollStyle & WS_VSCROLL)
+        UpdateVScrollBar(m_nVisibleLines < Lines());
+    SetVScrollFromTop();
+    CaretFromOffset(SelStart());
+    RecomputeLines();
+    InvalidateText(Lines() != oldLines ? 1 : 0);
+    NotifyParent();
+    return result;
+}
+
+void CColorEdit::SetEditFont(HFONT font, BOOL redraw)
+{
+    LOGFONTA lf{};
+    if (!font || GetObjectA(font, sizeof lf, &lf) != sizeof lf)
+        return;
+    // The old font stays when no copy can be made.
+    HFONT made = CreateFontIndirectA(&lf);
+    if (!made)
+        return;
+    m_font.DeleteObject();
+    m_font.m_hObject = made;
+    m_pFont = &m_font;
+    if (!m_hWnd)
+        return;
+    {
+        winui::CClientDC dc(m_hWnd);
+        winui::CSelectObject select(dc, m_font);
+        TEXTMETRICA tm{};
+        GetTextMetricsA(dc, &tm);
+        m_nCharWidth = std::max<int>(1, tm.tmAveCharWidth);
+        m_nCharHeight = std::max<int>(1, tm.tmHeight);
+    }
+    RECT rc;
+    GetClientRect(&rc);
+    int height = rc.bottom - ((GetStyle() & WS_HSCROLL) ? GetSystemMetrics(SM_CYHSCROLL) : 0);
+    m_nVisibleLines = std::max(0, height / m_nCharHeight);
+    m_nVisibleColumns = static_cast<unsigned short>(std::max<int>(0, rc.right / m_nCharWidth));
+    if (HasFocus()) {
+        DestroyCaret();
+        CreateSolidCaret(2, m_nCharHeight);
+        CaretFromOffset(m_nCaretOffset);
+        ShowCaret();
+    } else {
+        CaretFromOffset(m_nCaretOffset);
+    }
+    if (redraw)
+        InvalidateText(1);
+}

@@ -66,6 +66,13 @@ public:
     void EnsureCaretVisible();
     // The changed-on-disk check with its questions shown as message boxes.
     using CColorEditCore::CheckFileChanged;
+    // Undo of the text core, then the caret, scroll bar and window follow.
+    int Undo();
+
+    // The display font: a copy of the given font replaces the own one; the
+    // cell size, visible lines and columns and the caret follow.
+    winui::CFont* GetEditFont() const { return m_pFont; }
+    void SetEditFont(HFONT font, BOOL redraw);
 
     // Painting.
     void DrawTextRange(int from, int to, HDC dc = nullptr);

@@ -176,3 +176,40 @@ TEST(ColorEditWindow, ChangedOnDiskPromptIsAskedAsAMessageBox)
 }
 
 } // namespace
+
+namespace {
+
+TEST(ColorEditWindow, SetEditFontTakesACopyAndNewMetrics)
+{
+    CTestHost host;
+    host.SetText("abc\rdef", 2);
+    winui::CFont big;
+    ASSERT_TRUE(big.CreateFont(-24, 0, 0, 0, 400, 0, 0, 0, 0, 0, 0, 0, 49, "Courier New"));
+    int oldHeight = host.edit.m_nCharHeight;
+    host.edit.SetEditFont(big, TRUE);
+    EXPECT_GT(host.edit.m_nCharHeight, oldHeight);
+    EXPECT_NE(host.edit.GetEditFont()->m_hObject, big.m_hObject);
+    big.DeleteObject(); // the control keeps its own copy
+    LOGFONTA lf{};
+    ASSERT_TRUE(host.edit.GetEditFont()->GetLogFont(&lf));
+    EXPECT_EQ(lf.lfHeight, -24);
+    RECT rc;
+    GetClientRect(host.edit.m_hWnd, &rc);
+    EXPECT_EQ(host.edit.m_nVisibleColumns, rc.right / host.edit.m_nCharWidth);
+    POINT caret{};
+    GetCaretPos(&caret);
+    EXPECT_EQ(caret.x, 2 * host.edit.m_nCharWidth);
+}
+
+TEST(ColorEditWindow, UndoPlacesTheCaret)
+{
+    CTestHost host;
+    host.SetText("abc", 3);
+    host.Type("de");
+    host.edit.Undo();
+    EXPECT_EQ(host.Text(), "abcd");
+    EXPECT_EQ(host.Caret().x, 4);
+    EXPECT_GE(host.Count(EDN_CARETMOVED), 1);
+}
+
+} // namespace
