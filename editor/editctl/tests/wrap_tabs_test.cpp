@@ -275,3 +275,22 @@ TEST_F(EditTest, ScrollingBringsTheLineToTheThirdRow)
 }
 
 } // namespace
+
+namespace {
+
+// A line far longer than any work area of fixed size.
+TEST_F(EditTest, RelayoutOfAVeryLongLine)
+{
+    std::string line;
+    for (int i = 0; i < 20000; ++i)
+        line += "a\t";
+    core.SetText(line.c_str());
+    ASSERT_EQ(state.length, 80000);
+    EXPECT_EQ(core.RelayoutTabs(10, 8), 160000);
+    EXPECT_EQ(Show(state.text, 16), "a>......a>......");
+    EXPECT_EQ(core.SetTabWidth(8), 1);
+    EXPECT_EQ(state.length, 160000);
+    ExpectModelIntact();
+}
+
+} // namespace
