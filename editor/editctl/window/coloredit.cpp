@@ -97,19 +97,7 @@ BOOL CColorEdit::Create(const char* windowName, DWORD style, const RECT& rect, H
     m_font.CreateFont(-10, 0, 0, 0, 400, 0, 0, 0, 0, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                       DEFAULT_QUALITY, 48, "Courier");
     m_pFont = &m_font;
-    {
-        winui::CClientDC dc(m_hWnd);
-        winui::CSelectObject font(dc, m_font);
-        TEXTMETRICA tm{};
-        GetTextMetricsA(dc, &tm);
-        m_nCharWidth = std::max<int>(1, tm.tmAveCharWidth);
-        m_nCharHeight = std::max<int>(1, tm.tmHeight);
-    }
-    RECT rc;
-    GetClientRect(&rc);
-    int height = rc.bottom - (style & WS_HSCROLL ? GetSystemMetrics(SM_CYHSCROLL) : 0);
-    m_nVisibleLines = std::max(0, height / m_nCharHeight);
-    m_nVisibleColumns = static_cast<unsigned short>(std::max<int>(0, rc.right / m_nCharWidth));
+    MeasureFont();
 
     if (style & WS_VSCROLL) {
         m_dwScrollStyle |= WS_VSCROLL;
@@ -120,6 +108,25 @@ BOOL CColorEdit::Create(const char* windowName, DWORD style, const RECT& rect, H
     m_bCreated = 1;
     SetFocus();
     return created;
+}
+
+// The cell size from the font's metrics (average character width, height)
+// and the whole cells that fit the client area.
+void CColorEdit::MeasureFont()
+{
+    {
+        winui::CClientDC dc(m_hWnd);
+        winui::CSelectObject select(dc, m_font);
+        TEXTMETRICA tm{};
+        GetTextMetricsA(dc, &tm);
+        m_nCharWidth = std::max<int>(1, tm.tmAveCharWidth);
+        m_nCharHeight = std::max<int>(1, tm.tmHeight);
+    }
+    RECT rc;
+    GetClientRect(&rc);
+    int height = rc.bottom - ((GetStyle() & WS_HSCROLL) ? GetSystemMetrics(SM_CYHSCROLL) : 0);
+    m_nVisibleLines = std::max(0, height / m_nCharHeight);
+    m_nVisibleColumns = static_cast<unsigned short>(std::max<int>(0, rc.right / m_nCharWidth));
 }
 
 HWND CColorEdit::GetScrollBarCtrl(int bar) const
@@ -289,14 +296,6 @@ void CColorEdit::PlaceCaret()
     CaretFromOffset(m_nCaretOffset);
 }
 
-// The caret's cell taken back from its pixel position (after scrolling).
-void CColorEdit::CaretFromPixel()
-{
-    POINT pt = GetCaretPos();
-    m_nCaretColumn = pt.x / m_nCharWidth;
-    m_nCaretRow = pt.y / m_nCharHeight;
-}
-
 void CColorEdit::RecomputeLines()
 {
     m_nCaretLine = LineFromOffset(SelStart());
@@ -454,19 +453,7 @@ void CColorEdit::SetEditFont(HFONT font, BOOL redraw)
     m_pFont = &m_font;
     if (!m_hWnd)
         return;
-    {
-        winui::CClientDC dc(m_hWnd);
-        winui::CSelectObject select(dc, m_font);
-        TEXTMETRICA tm{};
-        GetTextMetricsA(dc, &tm);
-        m_nCharWidth = std::max<int>(1, tm.tmAveCharWidth);
-        m_nCharHeight = std::max<int>(1, tm.tmHeight);
-    }
-    RECT rc;
-    GetClientRect(&rc);
-    int height = rc.bottom - ((GetStyle() & WS_HSCROLL) ? GetSystemMetrics(SM_CYHSCROLL) : 0);
-    m_nVisibleLines = std::max(0, height / m_nCharHeight);
-    m_nVisibleColumns = static_cast<unsigned short>(std::max<int>(0, rc.right / m_nCharWidth));
+    MeasureFont();
     if (HasFocus()) {
         DestroyCaret();
         CreateSolidCaret(2, m_nCharHeight);

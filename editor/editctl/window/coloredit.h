@@ -202,7 +202,6 @@ protected:
     // Caret helpers.
     void PlaceCaret();
     void CaretFromOffset(int offset);
-    void CaretFromPixel();
     void RecomputeLines();
     void CreateEditCaret();
     int NextPos(int offset) const;
@@ -213,15 +212,12 @@ protected:
     void RepaintAfterEdit(int oldLines);
 
     // Key table parts.
-    void KeyPageUp(bool shift);
-    void KeyPageDown(bool shift);
-    void KeyEnd(bool shift, bool ctrl);
-    void KeyHome(bool shift, bool ctrl);
-    void KeyHorizontal(bool right, bool shift, bool ctrl);
-    void KeyVertical(bool down, bool shift);
     void KeyDelete();
     bool AltBlockKey(int key);
     void StreamFromBlock();
+    void LeaveColumnMode();
+    void EndColumnInsert(int caret, int selEnd, int inserted);
+    void MeasureFont();
 
     // CColorEditHost: what the core asks of the window.
     void ModifiedChanged(int flag) override;

@@ -473,6 +473,21 @@ void CColorEdit::ShiftColumn(int column, int firstLine, int lastLine, int count,
     InvalidateText(1);
 }
 
+// After numbering or filling: with SelAfterPaste the old selection with
+// everything inserted stays selected, else the caret returns to its offset.
+void CColorEdit::EndColumnInsert(int caret, int selEnd, int inserted)
+{
+    if (GetColorEditSettings().selAfterPaste) {
+        SelStart() = std::min(caret, Len());
+        SelEnd() = std::min(selEnd + inserted, Len());
+    } else {
+        SelStart() = SelEnd() = std::min(caret, Len());
+    }
+    RecomputeLines();
+    CaretFromOffset(SelStart());
+    InvalidateText(1);
+}
+
 void CColorEdit::NumberColumn(int column, int firstLine, int lastLine, int hex, int prefix,
                               int first)
 {
@@ -509,15 +524,7 @@ void CColorEdit::NumberColumn(int column, int firstLine, int lastLine, int hex, 
         if (n > 0)
             inserted += n;
     }
-    if (GetColorEditSettings().selAfterPaste) {
-        SelStart() = std::min(caret, Len());
-        SelEnd() = std::min(selEnd + inserted, Len());
-    } else {
-        SelStart() = SelEnd() = std::min(caret, Len());
-    }
-    RecomputeLines();
-    CaretFromOffset(SelStart());
-    InvalidateText(1);
+    EndColumnInsert(caret, selEnd, inserted);
 }
 
 void CColorEdit::FillColumn(int column, int firstLine, int lastLine, const char* text,
@@ -551,13 +558,5 @@ void CColorEdit::FillColumn(int column, int firstLine, int lastLine, const char*
         if (n > 0)
             inserted += n;
     }
-    if (GetColorEditSettings().selAfterPaste) {
-        SelStart() = std::min(caret, Len());
-        SelEnd() = std::min(selEnd + inserted, Len());
-    } else {
-        SelStart() = SelEnd() = std::min(caret, Len());
-    }
-    RecomputeLines();
-    CaretFromOffset(SelStart());
-    InvalidateText(1);
+    EndColumnInsert(caret, selEnd, inserted);
 }

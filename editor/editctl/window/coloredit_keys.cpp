@@ -112,7 +112,7 @@ int CColorEdit::OffsetAtRowColumn(int line, int column)
 
 // Scrolls so that the caret's line lies inside the window; the vertical
 // scroll position follows. Returns the lines scrolled.
-static int keep_line_visible(CColorEdit& edit, int line, int top, int page)
+static int keep_line_visible(int line, int top, int page)
 {
     if (line < top)
         return line - top;
@@ -144,15 +144,12 @@ void CColorEdit::OnChar(UINT c, UINT repeat, UINT flags)
 
 // Moves the selection's moving end (the caret) to an offset; the other end
 // stays. Without extend the selection collapses at the offset.
-static void move_caret(CColorEdit& edit, int& selStart, int& selEnd, int& caret, int to,
-                       bool extend)
+static void move_caret(int& selStart, int& selEnd, int& caret, int to, bool extend)
 {
     if (!extend) {
         selStart = selEnd = to;
     } else {
         int fixed = caret == selStart ? selEnd : selStart;
-        if (selStart == selEnd)
-            fixed = selStart;
         selStart = std::min(fixed, to);
         selEnd = std::max(fixed, to);
     }
@@ -168,14 +165,8 @@ void CColorEdit::ProcessKey(int key, int modifiers)
 
     if (ColumnMode() && !alt && is_navigation_key(key)) {
         // A plain navigation key leaves the column block at the caret.
-        SetColumnMode(0);
-        ColumnRect().SetEmpty();
-        POINT pt = GetCaretPos();
-        SelStart() = SelEnd() = PointToCaretPos(pt, 6);
-        InvalidateText(1);
-        RecomputeLines();
+        LeaveColumnMode();
         ShowCaret();
-        NotifyParent();
         return;
     }
     if (alt && (key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN)) {
@@ -205,14 +196,14 @@ void CColorEdit::ProcessKey(int key, int modifiers)
         scrollCode = code_page_up;
         setGoal = false;
         if (oldTop == 0) {
-            move_caret(*this, start, end, caret, 0, shift);
+            move_caret(start, end, caret, 0, shift);
             m_nGoalColumn = 0;
             SetScrollPos(SB_HORZ, 0, TRUE);
             break;
         }
         ScrollLines(m_nTopLine > m_nVisibleLines ? -m_nVisibleLines : -m_nTopLine, FALSE);
         int target = OffsetAtRowColumn(m_nTopLine + std::max(0, row), m_nGoalColumn);
-        move_caret(*this, start, end, caret, target, shift);
+        move_caret(start, end, caret, target, shift);
         break;
     }
     case VK_NEXT: {
@@ -227,12 +218,12 @@ void CColorEdit::ProcessKey(int key, int modifiers)
         setGoal = false;
         int targetLine = std::max(line + 1, m_nTopLine + row);
         int target = targetLine >= lines ? Len() : OffsetAtRowColumn(targetLine, m_nGoalColumn);
-        move_caret(*this, start, end, caret, target, shift);
+        move_caret(start, end, caret, target, shift);
         break;
     }
     case VK_END: {
         int target = ctrl ? Len() : GetLineStart(caret) + GetLineLength(caret);
-        move_caret(*this, start, end, caret, target, shift);
+        move_caret(start, end, caret, target, shift);
         break;
     }
     case VK_HOME: {
@@ -254,7 +245,7 @@ void CColorEdit::ProcessKey(int key, int modifiers)
                 ScrollLines(-m_nTopLine, FALSE);
             SetScrollPos(SB_HORZ, 0, TRUE);
         }
-        move_caret(*this, start, end, caret, target, shift);
+        move_caret(start, end, caret, target, shift);
         setGoal = false;
         m_nGoalColumn = 0;
         break;
@@ -265,7 +256,7 @@ void CColorEdit::ProcessKey(int key, int modifiers)
         if (!shift && end > start) {
             // A selection is removed; the caret stays.
             int at = right ? caret : start;
-            move_caret(*this, start, end, caret, at, false);
+            move_caret(start, end, caret, at, false);
             break;
         }
         int target;
@@ -273,7 +264,7 @@ void CColorEdit::ProcessKey(int key, int modifiers)
             target = right ? WordRight(caret) : WordLeft(caret);
         else
             target = right ? NextPos(caret) : PrevPos(caret);
-        move_caret(*this, start, end, caret, target, shift);
+        move_caret(start, end, caret, target, shift);
         break;
     }
     case VK_UP:
@@ -286,11 +277,11 @@ void CColorEdit::ProcessKey(int key, int modifiers)
         if (targetLine < 0 || targetLine >= std::max(1, Lines())) {
             // At the first or last line nothing moves.
             if (!shift && end > start)
-                move_caret(*this, start, end, caret, caret, false);
+                move_caret(start, end, caret, caret, false);
             break;
         }
         int target = OffsetAtRowColumn(targetLine, m_nGoalColumn);
-        move_caret(*this, start, end, caret, target, shift);
+        move_caret(start, end, caret, target, shift);
         break;
     }
     case VK_INSERT:
@@ -298,6 +289,7 @@ void CColorEdit::ProcessKey(int key, int modifiers)
         if (HasFocus()) {
             DestroyCaret();
             CreateEditCaret();
+            PlaceCaret();
         }
         setGoal = false;
         break;
@@ -313,7 +305,7 @@ void CColorEdit::ProcessKey(int key, int modifiers)
     // The caret's line and column are brought into the window.
     if (key != VK_INSERT && (is_navigation_key(key) || key == VK_DELETE)) {
         int line = LineFromOffset(caret);
-        int n = keep_line_visible(*this, line, m_nTopLine, m_nVisibleLines);
+        int n = keep_line_visible(line, m_nTopLine, m_nVisibleLines);
         if (n)
             ScrollLines(n, FALSE);
         m_nCaretOffset = caret;
@@ -322,17 +314,29 @@ void CColorEdit::ProcessKey(int key, int modifiers)
         if (setGoal)
             m_nGoalColumn = m_nCaretColumn + HPos();
         if (m_nTopLine != oldTop || scrollCode >= 0) {
+            // The other panes of a splitter follow.
+            if (scrollCode < 0)
+                scrollCode = m_nTopLine > oldTop ? code_line_down : code_line_up;
             SetVScrollFromTop();
-            if (scrollCode >= 0 || m_nTopLine != oldTop)
-                NotifyScroll(VScrollPosition(),
-                             scrollCode >= 0 ? scrollCode
-                                             : (m_nTopLine > oldTop ? code_line_down : code_line_up));
+            NotifyScroll(VScrollPosition(), scrollCode);
         }
         if (m_nTopLine != oldTop || SelStart() != oldStart || SelEnd() != oldEnd ||
             oldEnd > oldStart)
             InvalidateText(0);
     }
     ShowCaret();
+    RecomputeLines();
+    NotifyParent();
+}
+
+// Column mode ends; the selection collapses at the caret's cell.
+void CColorEdit::LeaveColumnMode()
+{
+    SetColumnMode(0);
+    ColumnRect().SetEmpty();
+    POINT pt = GetCaretPos();
+    SelStart() = SelEnd() = PointToCaretPos(pt, 6);
+    InvalidateText(1);
     RecomputeLines();
     NotifyParent();
 }
@@ -395,13 +399,8 @@ void CColorEdit::ProcessChar(int c, int modifiers)
     m_bKeyReleased = 0;
 
     if (ColumnMode()) {
-        SetColumnMode(0);
-        ColumnRect().SetEmpty();
-        POINT pt = GetCaretPos();
-        SelStart() = SelEnd() = PointToCaretPos(pt, 6);
-        InvalidateText(1);
-        RecomputeLines();
-        NotifyParent();
+        // A typed character only leaves the column block.
+        LeaveColumnMode();
         return;
     }
     // Control characters other than the editing ones would put bytes of
@@ -473,7 +472,7 @@ void CColorEdit::ProcessChar(int c, int modifiers)
 
     int caret = SelStart();
     int line = LineFromOffset(caret);
-    int n = keep_line_visible(*this, line, m_nTopLine, m_nVisibleLines);
+    int n = keep_line_visible(line, m_nTopLine, m_nVisibleLines);
     if (n)
         ScrollLines(n, FALSE);
     CaretFromOffset(caret);

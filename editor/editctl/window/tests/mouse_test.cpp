@@ -10,17 +10,6 @@
 
 namespace {
 
-std::string numbered_lines(int n)
-{
-    std::string text;
-    for (int i = 0; i < n; ++i) {
-        if (i)
-            text += '\r';
-        text += "line " + std::to_string(i);
-    }
-    return text;
-}
-
 void drag(CTestHost& host, POINT from, POINT to, int modifiers = 0)
 {
     host.Mouse(WM_LBUTTONDOWN, from.x, from.y, modifiers);
@@ -83,7 +72,7 @@ TEST(MouseDrag, WithThreeClicksTheActivatingClickNeverSelects)
 TEST(MouseDrag, AutoScrollBelowTheWindow)
 {
     CTestHost host(WS_CHILD | WS_VISIBLE | WS_VSCROLL, 10, 40);
-    host.SetText(numbered_lines(60).c_str(), 0);
+    host.SetText(NumberedLines(60).c_str(), 0);
     int bottom = host.edit.m_nVisibleLines * host.edit.m_nCharHeight;
     drag(host, host.Cell(0, 0), POINT{5, bottom + 10});
     EXPECT_EQ(host.edit.m_nAutoScrollTimer, 1u);
@@ -114,7 +103,7 @@ TEST(MouseDrag, AutoScrollBelowTheWindow)
 TEST(MouseDrag, ButtonUpAndNonClientClickStopAutoScroll)
 {
     CTestHost host(WS_CHILD | WS_VISIBLE | WS_VSCROLL, 10, 40);
-    host.SetText(numbered_lines(60).c_str(), 0);
+    host.SetText(NumberedLines(60).c_str(), 0);
     int bottom = host.edit.m_nVisibleLines * host.edit.m_nCharHeight;
     drag(host, host.Cell(0, 0), POINT{5, bottom + 10});
     ASSERT_NE(host.edit.m_nAutoScrollTimer, 0u);

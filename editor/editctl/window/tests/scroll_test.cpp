@@ -8,17 +8,6 @@
 
 namespace {
 
-std::string numbered_lines(int n)
-{
-    std::string text;
-    for (int i = 0; i < n; ++i) {
-        if (i)
-            text += '\r';
-        text += "line " + std::to_string(i);
-    }
-    return text;
-}
-
 const DWORD both_bars = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL;
 
 int vpos(const CTestHost& host)
@@ -29,7 +18,7 @@ int vpos(const CTestHost& host)
 TEST(Scrolling, LinesStopWithTwoThirdsOfTheWindowBelowTheText)
 {
     CTestHost host(both_bars, 30, 40);
-    host.SetText(numbered_lines(100).c_str(), 0);
+    host.SetText(NumberedLines(100).c_str(), 0);
     ASSERT_EQ(host.edit.m_nVisibleLines, 30);
     for (int i = 0; i < 120; ++i)
         host.edit.SendMessage(WM_VSCROLL, SB_LINEDOWN, 0);
@@ -50,7 +39,7 @@ TEST(Scrolling, LinesStopWithTwoThirdsOfTheWindowBelowTheText)
 TEST(Scrolling, ScrollBarPagesTopBottomAndThumb)
 {
     CTestHost host(both_bars, 10, 40);
-    host.SetText(numbered_lines(25).c_str(), 0);
+    host.SetText(NumberedLines(25).c_str(), 0);
     host.edit.SendMessage(WM_VSCROLL, SB_PAGEDOWN, 0);
     EXPECT_EQ(host.edit.GetTopLine(), 10u);
     // Fewer than a page below: to the bottom limit.
@@ -70,7 +59,7 @@ TEST(Scrolling, ScrollBarPagesTopBottomAndThumb)
 TEST(Scrolling, WheelScrollsThreeLinesANotch)
 {
     CTestHost host(both_bars, 10, 40);
-    host.SetText(numbered_lines(40).c_str(), 0);
+    host.SetText(NumberedLines(40).c_str(), 0);
     host.ClearLog();
     host.edit.SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), 0);
     EXPECT_EQ(host.edit.GetTopLine(), 3u);
@@ -86,7 +75,7 @@ TEST(Scrolling, WheelScrollsThreeLinesANotch)
 TEST(Scrolling, PageKeysKeepTheCaretRow)
 {
     CTestHost host(both_bars, 10, 40);
-    host.SetText(numbered_lines(50).c_str(), 0);
+    host.SetText(NumberedLines(50).c_str(), 0);
     host.Key(VK_DOWN);
     host.Key(VK_DOWN);
     host.ClearLog();
@@ -113,7 +102,7 @@ TEST(Scrolling, PageKeysKeepTheCaretRow)
 TEST(Scrolling, PageDownOnTheLastPageDoesNothing)
 {
     CTestHost host(both_bars, 10, 40);
-    host.SetText(numbered_lines(20).c_str(), 0);
+    host.SetText(NumberedLines(20).c_str(), 0);
     host.edit.SendMessage(WM_VSCROLL, SB_PAGEDOWN, 0);
     ASSERT_EQ(host.edit.GetTopLine(), 10u);
     host.edit.SetSel(host.edit.GetLineOffset(13), host.edit.GetLineOffset(13), FALSE, TRUE);
@@ -126,12 +115,12 @@ TEST(Scrolling, PageDownOnTheLastPageDoesNothing)
 TEST(Scrolling, CtrlEndScrollsOnlyWhenTheLastLineIsHidden)
 {
     CTestHost host(both_bars, 10, 40);
-    host.SetText(numbered_lines(5).c_str(), 0);
+    host.SetText(NumberedLines(5).c_str(), 0);
     host.Key(VK_END, KEYMOD_CTRL);
     EXPECT_EQ(host.edit.GetTopLine(), 0u);
     EXPECT_EQ(host.Caret().y, 4);
 
-    host.SetText(numbered_lines(30).c_str(), 0);
+    host.SetText(NumberedLines(30).c_str(), 0);
     host.Key(VK_HOME, KEYMOD_CTRL);
     host.Key(VK_END, KEYMOD_CTRL);
     EXPECT_EQ(host.edit.GetTopLine(), 20u);
@@ -215,7 +204,7 @@ TEST(Scrolling, SharedScrollBarTakesThePosition)
     HWND bar = CreateWindowExA(0, "SCROLLBAR", "", WS_CHILD | SBS_VERT, 0, 0, 16, 100,
                                host.view->m_hWnd, nullptr, GetModuleHandleA(nullptr), nullptr);
     host.edit.m_hSharedVScroll = bar;
-    host.SetText(numbered_lines(40).c_str(), 0);
+    host.SetText(NumberedLines(40).c_str(), 0);
     host.edit.SendMessage(WM_VSCROLL, SB_PAGEDOWN, 0);
     EXPECT_EQ(GetScrollPos(bar, SB_CTL), static_cast<int>(10.0 / 40 * 0x7fff));
     host.edit.m_hSharedVScroll = nullptr;

@@ -231,3 +231,14 @@ const HostMessage* CTestHost::Last(UINT message) const
             return &*it;
     return nullptr;
 }
+
+std::string NumberedLines(int n)
+{
+    std::string text;
+    for (int i = 0; i < n; ++i) {
+        if (i)
+            text += '\r';
+        text += "line " + std::to_string(i);
+    }
+    return text;
+}

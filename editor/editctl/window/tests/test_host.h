@@ -75,6 +75,9 @@ private:
     BYTE saved_[256];
 };
 
+// "line 0", "line 1", ... joined by CR.
+std::string NumberedLines(int n);
+
 // Default colours for the tests' controls: the built-in table, selection
 // white on navy.
 void SetTestColorTable();
