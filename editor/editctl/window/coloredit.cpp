@@ -48,7 +48,8 @@ CColorEdit::CColorEdit()
     // An existing class (a second control) is simply used again.
     winui::CWnd::RegisterClass(edit_class, CS_OWNDC | CS_DBLCLKS, LoadCursor(nullptr, IDC_IBEAM),
                                nullptr, nullptr);
-    GetColorEditSettings().noClicks = 2;
+    // The click count setting starts at 2 (GetColorEditSettings); a new
+    // window leaves the user's choice alone.
 }
 
 CColorEdit::~CColorEdit()

@@ -201,13 +201,12 @@ void CColorEdit::OnVScroll(UINT code, UINT pos, HWND bar)
         ScrollLines(-top, TRUE);
         break;
     case SB_PAGEDOWN:
-        if (lines - page >= top + page)
-            ScrollLines(page, TRUE);
-        else
-            ScrollLines(lines - page - top, TRUE);
+        // A page, or up to the limit of ScrollLines when less remains.
+        ScrollLines(page, TRUE);
         break;
     case SB_BOTTOM:
-        ScrollLines(lines - page - top, TRUE);
+        // To the last page; a view already further down stays.
+        ScrollLines(std::max(0, lines - page - top), TRUE);
         break;
     case SB_THUMBTRACK:
     case SB_THUMBPOSITION: {

@@ -42,8 +42,18 @@ TEST(Scrolling, ScrollBarPagesTopBottomAndThumb)
     host.SetText(NumberedLines(25).c_str(), 0);
     host.edit.SendMessage(WM_VSCROLL, SB_PAGEDOWN, 0);
     EXPECT_EQ(host.edit.GetTopLine(), 10u);
-    // Fewer than a page below: to the bottom limit.
     host.edit.SendMessage(WM_VSCROLL, SB_PAGEDOWN, 0);
+    EXPECT_EQ(host.edit.GetTopLine(), 20u);
+    // Fewer than a page below: to the bottom limit, 25 - 10 / 3.
+    host.edit.SendMessage(WM_VSCROLL, SB_PAGEDOWN, 0);
+    EXPECT_EQ(host.edit.GetTopLine(), 22u);
+    // Bottom is the last page; it never moves a view further down back up.
+    host.edit.SendMessage(WM_VSCROLL, SB_BOTTOM, 0);
+    EXPECT_EQ(host.edit.GetTopLine(), 22u);
+    host.edit.SendMessage(WM_VSCROLL, SB_PAGEUP, 0);
+    EXPECT_EQ(host.edit.GetTopLine(), 12u);
+    host.edit.SendMessage(WM_VSCROLL, SB_TOP, 0);
+    host.edit.SendMessage(WM_VSCROLL, SB_BOTTOM, 0);
     EXPECT_EQ(host.edit.GetTopLine(), 15u);
     host.edit.SendMessage(WM_VSCROLL, SB_PAGEUP, 0);
     EXPECT_EQ(host.edit.GetTopLine(), 5u);

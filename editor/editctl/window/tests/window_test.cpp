@@ -42,6 +42,14 @@ TEST(ColorEditWindow, ClassAndCreation)
     EXPECT_STREQ(lf.lfFaceName, "Courier");
 }
 
+TEST(ColorEditWindow, ANewControlKeepsTheClickCountSetting)
+{
+    GetColorEditSettings().noClicks = 3;
+    CColorEdit another;
+    EXPECT_EQ(GetColorEditSettings().noClicks, 3);
+    GetColorEditSettings().noClicks = 2;
+}
+
 TEST(ColorEditWindow, WithoutScrollBarStylesTheWholeClientHoldsLines)
 {
     CTestHost host(WS_CHILD | WS_VISIBLE, 12, 30);
