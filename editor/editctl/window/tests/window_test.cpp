@@ -221,3 +221,46 @@ TEST(ColorEditWindow, UndoPlacesTheCaret)
 }
 
 } // namespace
+
+namespace {
+
+TEST(ColorEditWindow, AControlWithoutTextSurvivesInput)
+{
+    CTestHost host;
+    CColorEdit bare; // no buffers allocated, no document attached
+    RECT rc{0, 0, 200, 100};
+    ASSERT_TRUE(bare.Create("", WS_CHILD | WS_VISIBLE, rc, host.view->m_hWnd, 103));
+    const UINT keys[] = {VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN, VK_HOME, VK_END,
+                         VK_PRIOR, VK_NEXT, VK_DELETE, VK_INSERT};
+    for (UINT k : keys)
+        bare.SendMessage(WM_KEYDOWN, k, 1);
+    bare.SendMessage(WM_CHAR, '\b', 1);
+    bare.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, 30));
+    bare.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(60, 30));
+    bare.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(60, 30));
+    bare.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(60, 30));
+    bare.SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), 0);
+    bare.SendMessage(WM_VSCROLL, SB_PAGEDOWN, 0);
+    bare.Copy(0);
+    bare.Cut();
+    bare.Paste(0);
+    bare.InvalidateText(1);
+    bare.UpdateWindow();
+    bare.SendMessage(WM_CHAR, 'a', 1);
+    EXPECT_EQ(bare.GetTextLength(), bare.GetTextBuffer() ? 1 : 0);
+}
+
+TEST(ColorEditWindow, LongLineInAControlWithoutScrollBarsKeepsTheCaretInside)
+{
+    CTestHost host(WS_CHILD | WS_VISIBLE, 5, 20);
+    host.SetText("", 0);
+    host.Type("abcdefghijklmnopqrstuvwxyz0123456789");
+    EXPECT_FALSE(host.edit.GetStyle() & WS_HSCROLL);
+    EXPECT_GE(host.Caret().x, 0);
+    EXPECT_LT(host.Caret().x, host.edit.m_nVisibleColumns);
+    host.Key(VK_HOME);
+    EXPECT_EQ(host.Caret().x, 0);
+    EXPECT_EQ(host.SelStart(), 0);
+}
+
+} // namespace
