@@ -328,7 +328,7 @@ void CColorEdit::OnLButtonDown(UINT flags, POINT point)
         } else {
             SelStart() = SelEnd() = m_nClickOffset;
         }
-        // The anchor of a drag is the offset clicked at.
+        // A drag from here selects from the offset clicked at.
         m_nGoalColumn = h + m_nCaretColumn;
         if (m_nCaretRow >= m_nVisibleLines - 1 && m_nTopLine + m_nVisibleLines < Lines()) {
             ScrollLines(1, TRUE);
