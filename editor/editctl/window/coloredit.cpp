@@ -182,6 +182,13 @@ int CColorEdit::VScrollPosition() const
 
 void CColorEdit::SetVScrollFromTop(BOOL redraw)
 {
+    HWND bars[2];
+    if (!m_hSharedVScroll && SplitterBars(bars)) {
+        for (HWND bar : bars)
+            if (bar)
+                ::SetScrollPos(bar, SB_CTL, VScrollPosition(), redraw);
+        return;
+    }
     SetScrollPos(SB_VERT, VScrollPosition(), redraw);
 }
 

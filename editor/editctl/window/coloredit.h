@@ -198,6 +198,7 @@ protected:
     void NotifyMouseSelect() const;
     int VScrollPosition() const;
     void SetVScrollFromTop(BOOL redraw = TRUE);
+    bool SplitterBars(HWND (&bars)[2]) const;
 
     // Caret helpers.
     void PlaceCaret();

@@ -143,6 +143,17 @@ int CColorEdit::MakeColumnVisible(int offset)
     return 1;
 }
 
+// The vertical scroll bars of the splitter that holds the control's view
+// (its grandparent); false when it lies in none.
+bool CColorEdit::SplitterBars(HWND (&bars)[2]) const
+{
+    HWND parent = GetParent();
+    HWND grand = parent ? ::GetParent(parent) : nullptr;
+    bars[0] = grand ? ::GetDlgItem(grand, splitter_vbar_first) : nullptr;
+    bars[1] = grand ? ::GetDlgItem(grand, splitter_vbar_second) : nullptr;
+    return bars[0] != nullptr;
+}
+
 void CColorEdit::UpdateVScrollBar(int needed)
 {
     if (!m_hWnd)
@@ -158,15 +169,11 @@ void CColorEdit::UpdateVScrollBar(int needed)
     si.nPos = VScrollPosition();
 
     // In a splitter the panes share its scroll bars.
-    HWND parent = GetParent();
-    HWND grand = parent ? ::GetParent(parent) : nullptr;
-    HWND bar1 = grand ? ::GetDlgItem(grand, splitter_vbar_first) : nullptr;
-    if (bar1) {
-        HWND bar2 = ::GetDlgItem(grand, splitter_vbar_second);
-        si.cbSize = sizeof si;
-        ::SetScrollInfo(bar1, SB_CTL, &si, TRUE);
-        if (bar2)
-            ::SetScrollInfo(bar2, SB_CTL, &si, TRUE);
+    HWND bars[2];
+    if (SplitterBars(bars)) {
+        for (HWND bar : bars)
+            if (bar)
+                ::SetScrollInfo(bar, SB_CTL, &si, TRUE);
         ShowScrollBar(SB_VERT, FALSE);
         return;
     }

@@ -264,3 +264,71 @@ TEST(ColorEditWindow, LongLineInAControlWithoutScrollBarsKeepsTheCaretInside)
 }
 
 } // namespace
+
+namespace {
+
+void pump()
+{
+    MSG msg;
+    DWORD until = GetTickCount() + 300;
+    while (GetTickCount() < until) {
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        Sleep(10);
+    }
+}
+
+void send_key(WORD vk, bool up)
+{
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &in, sizeof in);
+}
+
+TEST(ColorEditWindow, KeysFromTheSystemInputQueue)
+{
+    CTestHost host;
+    host.SetText("", 0);
+    SetForegroundWindow(GetAncestor(host.edit.m_hWnd, GA_ROOT));
+    host.edit.SetFocus();
+    pump();
+    for (WORD vk : {WORD('H'), WORD('I')}) {
+        send_key(vk, false);
+        send_key(vk, true);
+    }
+    send_key(VK_SHIFT, false);
+    send_key(VK_LEFT, false);
+    send_key(VK_LEFT, true);
+    send_key(VK_SHIFT, true);
+    pump();
+    EXPECT_EQ(host.Text(), "hi");
+    EXPECT_EQ(host.SelStart(), 1);
+    EXPECT_EQ(host.SelEnd(), 2);
+}
+
+TEST(ColorEditWindow, SplitterBarsTakeTheVerticalPosition)
+{
+    CTestHost host;
+    HWND frame = GetParent(host.view->m_hWnd);
+    HWND bar = CreateWindowExA(0, "SCROLLBAR", "", WS_CHILD | SBS_VERT, 0, 0, 16, 100, frame,
+                               reinterpret_cast<HMENU>(0xEA10), GetModuleHandleA(nullptr),
+                               nullptr);
+    ASSERT_NE(bar, nullptr);
+    host.SetText(NumberedLines(40).c_str(), 0);
+    host.edit.SendMessage(WM_VSCROLL, SB_PAGEDOWN, 0);
+    SCROLLINFO si{};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_ALL;
+    ASSERT_TRUE(GetScrollInfo(bar, SB_CTL, &si));
+    EXPECT_EQ(si.nMax, 0x7fff);
+    EXPECT_EQ(si.nPos, static_cast<int>(10.0 / 40 * 0x7fff));
+    EXPECT_EQ(si.nPage, static_cast<UINT>(11.0 / 40 * 0x7fff));
+    EXPECT_FALSE(host.edit.GetStyle() & WS_VSCROLL); // the pane's own bar is hidden
+    DestroyWindow(bar);
+}
+
+} // namespace
