@@ -333,10 +333,12 @@ void CColorEdit::OnSetFocus(HWND)
 {
     Default();
     CreateEditCaret();
-    if (m_nSavedCaretX >= 0 && m_nSavedCaretY >= 0)
-        SetCaretPos(m_nSavedCaretX, m_nSavedCaretY);
-    else
-        PlaceCaret();
+    // The caret comes back on its offset rather than its old pixels: another
+    // pane of the same text may have moved the selection meanwhile.
+    if (m_nCaretOffset < SelStart() || m_nCaretOffset > SelEnd() ||
+        (m_nCaretOffset != SelStart() && m_nCaretOffset != SelEnd()))
+        m_nCaretOffset = SelStart();
+    PlaceCaret();
     ShowCaret();
     if (m_bCreated)
         UpdateVScrollBar(m_nVisibleLines < Lines());

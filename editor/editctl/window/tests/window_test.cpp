@@ -141,6 +141,13 @@ TEST(ColorEditWindow, TwoControlsOnOneTextShowTheSameEdit)
     second.GetSel(s, e);
     EXPECT_EQ(s, 4);
     EXPECT_EQ(second.GetLineCount(), 2);
+    // Focused, the other pane shows the caret where the shared selection is.
+    host.Key(VK_DOWN);
+    second.SetFocus();
+    POINT caret{};
+    GetCaretPos(&caret);
+    EXPECT_EQ(caret.x, 3 * second.m_nCharWidth);
+    EXPECT_EQ(caret.y, 1 * second.m_nCharHeight);
 }
 
 TEST(ColorEditWindow, MouseSelectionGoesToTheMainWindow)
