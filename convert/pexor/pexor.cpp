@@ -21,6 +21,12 @@ static const long read_piece = 16384;
 static const unsigned long address_limit = 0x10000;
 static const long line_limit = 0xFFFF;
 
+// The steps of a run return go_on, or the exit code when the run ends there.
+// The exit code after an internal error is -1, so go_on lies outside every
+// exit code.
+static const int go_on = -1000;
+static const int internal_exit = -1;
+
 struct pexor_run {
     const char* program = "";
     const char* in_name = nullptr;
@@ -92,8 +98,8 @@ std::string pexor_module_name(const std::string& input)
     return name;
 }
 
-// Reads the options from the third argument on. Returns -1 to go on, else the
-// exit code.
+// Reads the options from the third argument on. Returns go_on, or the exit
+// code.
 static int read_options(pexor_run* r, int argc, char** argv)
 {
     for (int i = 3; i < argc; i++) {
@@ -136,7 +142,7 @@ static int read_options(pexor_run* r, int argc, char** argv)
             break;
         }
     }
-    return -1;
+    return go_on;
 }
 
 static int read_image(pexor_run* r)
@@ -179,7 +185,7 @@ static int read_image(pexor_run* r)
     if (b + r->data_size > address_limit)
         return fail(r, 1, "Error: image from $%04lx to $%lx runs past $ffff\n", b,
                     b + r->data_size - 1);
-    return -1;
+    return go_on;
 }
 
 static bool has_bin_extension(const std::string& name, size_t* dot)
@@ -198,17 +204,17 @@ static int find_listing(pexor_run* r)
     std::string in = r->in_name;
     size_t dot;
     if (!has_bin_extension(in, &dot))
-        return -1;
+        return go_on;
     r->lst_name = in.substr(0, dot) + ".lst";
     r->lst = std::fopen(r->lst_name.c_str(), "r");
     if (!r->lst)
-        return -1;
+        return go_on;
     if (!r->to_error_file)
         std::printf("   LST-File found ('%s)\n", r->lst_name.c_str());
     r->dbg_name = in.substr(0, dot) + ".dbg";
     if (!out_open(&r->dbg, r->dbg_name, false))
         return fail(r, 1, "Error: Can't open '%s' for writing!\n", r->dbg_name.c_str());
-    return -1;
+    return go_on;
 }
 
 static int put_record(pexor_run* r, omf_record* rec)
@@ -217,7 +223,7 @@ static int put_record(pexor_run* r, omf_record* rec)
         return fail(r, 1, "Error: Line too long!\n");
     if (!out_write(&r->out, rec->buf, rec->len))
         return fail(r, 1, "Error: unable to write '%s'\n", r->out_name);
-    return -1;
+    return go_on;
 }
 
 static int write_scope(pexor_run* r, int block_type)
@@ -237,9 +243,9 @@ static int write_head(pexor_run* r)
     omf_byte(&rec, 0xFF);
     omf_byte(&rec, 0x00);
     int code = put_record(r, &rec);
-    if (code < 0)
+    if (code == go_on)
         code = write_scope(r, 0x00);
-    if (code < 0 && r->lst) {
+    if (code == go_on && r->lst) {
         omf_begin(&rec, OMF_SOURCE_NAME);
         omf_byte(&rec, 0x00);
         omf_byte(&rec, 0x00);
@@ -269,7 +275,7 @@ static int write_blocks(pexor_run* r)
         if (j == 0) {
             std::fprintf(r->msg, "Error: Internal error!\n");
             close_all(r);
-            return -1;
+            return internal_exit;
         }
         omf_record rec;
         omf_begin(&rec, OMF_CONTENT);
@@ -277,11 +283,11 @@ static int write_blocks(pexor_run* r)
         omf_word(&rec, static_cast<unsigned>(r->load_address + pos));
         omf_bytes(&rec, data + pos, static_cast<int>(j));
         int code = put_record(r, &rec);
-        if (code >= 0)
+        if (code != go_on)
             return code;
         pos += j;
     }
-    return -1;
+    return go_on;
 }
 
 static int write_debug(pexor_run* r)
@@ -310,18 +316,18 @@ static int write_debug(pexor_run* r)
         omf_word(&rec, static_cast<unsigned>(address));
         omf_word(&rec, static_cast<unsigned>(number));
         int code = put_record(r, &rec);
-        if (code >= 0)
+        if (code != go_on)
             return code;
     }
     if (std::ferror(r->lst))
         return fail(r, 1, "Error: read error\n");
-    return -1;
+    return go_on;
 }
 
 static int write_tail(pexor_run* r)
 {
     int code = write_scope(r, 0x03);
-    if (code >= 0)
+    if (code != go_on)
         return code;
     omf_record rec;
     omf_begin(&rec, OMF_MODULE_END);
@@ -346,7 +352,7 @@ int pexor_main(int argc, char** argv)
     r->in_name = argv[1];
     r->out_name = argv[2];
     int code = read_options(r, argc, argv);
-    if (code >= 0)
+    if (code != go_on)
         return code;
     if (r->to_error_file) {
         r->msg = std::fopen("error.out", "a");
@@ -358,17 +364,18 @@ int pexor_main(int argc, char** argv)
     }
     r->module = pexor_module_name(r->in_name);
 
-    if ((code = read_image(r)) >= 0)
+    if ((code = read_image(r)) != go_on)
         return code;
     if (!r->to_error_file) {
         std::printf("   Loadaddress:  $%04lx (hex.)\n", r->load_address);
         std::printf("   BIN-Filesize: %ld bytes (dez.)\n", r->data_size);
     }
-    if ((code = find_listing(r)) >= 0 || (code = write_head(r)) >= 0 || (code = write_blocks(r)) >= 0)
+    if ((code = find_listing(r)) != go_on || (code = write_head(r)) != go_on ||
+        (code = write_blocks(r)) != go_on)
         return code;
-    if (r->lst && (code = write_debug(r)) >= 0)
+    if (r->lst && (code = write_debug(r)) != go_on)
         return code;
-    if ((code = write_tail(r)) >= 0)
+    if ((code = write_tail(r)) != go_on)
         return code;
 
     // The debug text first: the object names it.

@@ -1,3 +1,4 @@
+#include "omf.h"
 #include "omf_reader.h"
 #include "pexor.h"
 #include "run_program.h"
@@ -218,6 +219,7 @@ TEST_P(PexorBlocks, SplitsImageIntoContentRecords)
     run_result r = run_program(pexor, args, dir);
     ASSERT_EQ(r.code, 0) << c.what << "\n" << r.out;
     EXPECT_FALSE(file_exists(dir + "/prog.dbg")) << "no listing, no debug text";
+    EXPECT_FALSE(file_exists(dir + "/error.out")) << "only a lower-case -e selects the message file";
     std::vector<omf_rec> recs = read_records(dir + "/prog.omf");
     expect_module_frame(recs, "PROG");
     EXPECT_EQ(recs.size(), 4 + c.expected.size()) << "no source name record without a listing";
@@ -257,6 +259,16 @@ INSTANTIATE_TEST_SUITE_P(
                    {"-w4", "-s"},
                    {{0x8000, {0x12, 0x34}}, {0x8006, {0x56}}}},
         block_case{"only 0xFF with -s", {0xFF, 0xFF, 0xFF, 0xFF, 0xFF}, 0, {"-s"}, {}},
+        block_case{"-S, -E and other letters are ignored",
+                   {0xFF, 0x12, 0xFF},
+                   0x40,
+                   {"-S", "-E", "-x", "-"},
+                   {{0x40, {0xFF, 0x12, 0xFF}}}},
+        block_case{"0xFF only at the end of the last block with -s",
+                   {0x01, 0x02, 0x03, 0x04, 0x05, 0xFF, 0xFF},
+                   0x1000,
+                   {"-s", "-w4"},
+                   {{0x1000, {0x01, 0x02, 0x03, 0x04}}, {0x1004, {0x05}}}},
         block_case{"image ending at the top of the address space",
                    {1, 2, 3},
                    0xFFFD,
@@ -380,6 +392,51 @@ INSTANTIATE_TEST_SUITE_P(
                   "Error: load address $1000000 above $ffff does not fit OMF51\n"},
         file_case{"image past 0xffff", image({1, 2, 3, 4}, 0xFFFD), "prog.omf",
                   "Error: image from $fffd to $10000 runs past $ffff\n"}));
+
+TEST(PexorMessageFile, CannotBeOpened)
+{
+    std::string dir = work_dir("noerrout");
+    write_file(dir + "/prog.bin", image({1, 2, 3}, 0));
+    fresh_dir(dir + "/error.out");  // a folder in the way
+    run_result r = run_program(pexor, {"prog.bin", "prog.omf", "-e"}, dir);
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.out, native_text(banner() + "Error: '" + host_program_path(pexor) +
+                                 "' aborted: Can't open 'error.out'\n"));
+    EXPECT_EQ(r.err, "");
+    EXPECT_FALSE(file_exists(dir + "/prog.omf"));
+}
+
+// The record writer by itself: names are cut to 250 characters, and a record
+// that outgrows the buffer is refused rather than written short.
+TEST(PexorRecords, NameCutAndRecordLimit)
+{
+    omf_record rec;
+    omf_begin(&rec, OMF_SOURCE_NAME);
+    omf_name(&rec, std::string(300, 'n'));
+    ASSERT_TRUE(omf_finish(&rec));
+    std::vector<omf_rec> recs;
+    std::string why;
+    ASSERT_TRUE(omf_read(std::string(rec.buf, rec.buf + rec.len), &recs, &why)) << why;
+    ASSERT_EQ(recs.size(), 1u);
+    EXPECT_TRUE(recs[0].checksum_ok);
+    EXPECT_EQ(recs[0].length, 252);
+    size_t pos = 0;
+    EXPECT_EQ(omf_read_name(recs[0], &pos), std::string(250, 'n'));
+
+    // Type, length and checksum take four of the 990 bytes.
+    std::vector<uint8_t> data(986, 0xA5);
+    omf_begin(&rec, OMF_CONTENT);
+    omf_bytes(&rec, data.data(), 986);
+    ASSERT_TRUE(omf_finish(&rec));
+    EXPECT_EQ(rec.len, OMF_RECORD_MAX);
+    ASSERT_TRUE(omf_read(std::string(rec.buf, rec.buf + rec.len), &recs, &why)) << why;
+    EXPECT_TRUE(recs[0].checksum_ok);
+
+    omf_begin(&rec, OMF_CONTENT);
+    omf_bytes(&rec, data.data(), 986);
+    omf_byte(&rec, 0);
+    EXPECT_FALSE(omf_finish(&rec));
+}
 
 TEST(PexorLimits, LargestImageIsAccepted)
 {
