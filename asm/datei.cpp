@@ -132,31 +132,25 @@ static bool load_file(const char* name, std::string& data)
     return true;
 }
 
-// The next line, in pieces of at most 253 characters; a CR before the LF
-// is dropped as text mode would.
-static bool next_raw_line(line_reader& r, std::string& out)
+// The next line, cut to at most 253 characters; a CR before the LF is
+// dropped as text mode would. The rest of a longer line is dropped, not read
+// as a line of its own: a piece of a long comment must never be assembled,
+// and the line numbers must stay those of the file.
+static bool next_raw_line(line_reader& r, std::string& out, bool* too_long)
 {
     if (r.pos >= r.data.size())
         return false;
-    out.clear();
     const char* d = r.data.data();
     size_t n = r.data.size();
-    while (r.pos < n && out.size() < MAX_RAW_LINE) {
-        char c = d[r.pos++];
-        if (c == '\n') {
-            if (!out.empty() && out.back() == '\r')
-                out.pop_back();
-            return true;
-        }
-        out += c;
-    }
-    if (r.pos < n && d[r.pos] == '\n') {
-        r.pos++;
-        if (!out.empty() && out.back() == '\r')
-            out.pop_back();
-    } else if (r.pos + 1 < n && d[r.pos] == '\r' && d[r.pos + 1] == '\n') {
-        r.pos += 2;
-    }
+    size_t start = r.pos;
+    const void* lf = std::memchr(d + start, '\n', n - start);
+    size_t end = lf ? static_cast<size_t>(static_cast<const char*>(lf) - d) : n;
+    r.pos = lf ? end + 1 : n;
+    size_t len = end - start;
+    if (lf && len > 0 && d[end - 1] == '\r')
+        len--;
+    *too_long = len > MAX_RAW_LINE;
+    out.assign(d + start, *too_long ? static_cast<size_t>(MAX_RAW_LINE) : len);
     return true;
 }
 
@@ -433,6 +427,7 @@ int assemble_file(const char* name)
     int base_level = call_level;
     int result = 0;
     std::string raw;
+    bool too_long = false;
     char stmt[2 * MAX_RAW_LINE + 16];
     char listed[MAX_EXPANSION + 8];
 
@@ -467,9 +462,10 @@ int assemble_file(const char* name)
                 if (cmd_next >= cmdarg_statements.size())
                     break;
                 raw = cmdarg_statements[cmd_next++];
-                if (raw.size() > MAX_RAW_LINE)
+                too_long = raw.size() > MAX_RAW_LINE;
+                if (too_long)
                     raw.resize(MAX_RAW_LINE);
-            } else if (!next_raw_line(reader, raw)) {
+            } else if (!next_raw_line(reader, raw, &too_long)) {
                 break;
             }
             line++;
@@ -477,6 +473,10 @@ int assemble_file(const char* name)
             asm_set_line_text(raw.c_str());
             if (line == MAX_LINE_NUMBER + 1)
                 asm_message(MSG_WARNING, "maximum line no. (%d) exceeded", MAX_LINE_NUMBER);
+            // The first characters still count, so that a long comment after
+            // .endif or .endmacro keeps the nesting intact.
+            if (too_long)
+                asm_message(MSG_ERROR, "line longer than %d characters", MAX_RAW_LINE);
             listing_set_pending(raw.c_str(), LINE_SOURCE);
             int dot = normalise_line(raw.c_str(), stmt);
             r = process_statement(stmt, dot);
@@ -945,8 +945,11 @@ void read_hll_line(int32_t target, bool flush)
     if (!hll.open)
         return;
     std::string text;
+    bool too_long;
+    // A long high-level line is one line all the same (its numbers are the
+    // compiler's); only its first characters can be listed anyway.
     while (flush || hll_line < target) {
-        if (!next_raw_line(hll, text)) {
+        if (!next_raw_line(hll, text, &too_long)) {
             if (flush)
                 break;
             asm_message(MSG_FATAL, "unexpected end of hll file ('.line')");

@@ -3,6 +3,7 @@
 #include "datei.h"
 #include "common/speicher.h"
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdlib>
 #include <cstring>
@@ -76,6 +77,9 @@ static std::string vformat(const char* format, va_list ap)
     std::string s(static_cast<size_t>(n) + 1, '\0');
     std::vsnprintf(&s[0], s.size(), format, ap);
     s.resize(static_cast<size_t>(n));
+    // A "%c" of a missing character yields a NUL, which would cut the
+    // message line (and its line feed) short.
+    s.erase(std::remove(s.begin(), s.end(), '\0'), s.end());
     return s;
 }
 

@@ -45,6 +45,8 @@ const fail_case fail_cases[] = {
     {"m = 1\n  .export m", ""},
     {"  .dc.b \"AB\"x", "string expression syntax ('.dc.b \"AB\"x')"},
     {"  .dc.q 1", "unknown size 'q' ('.dc.q 1')"},
+    {"  .dc.", "unknown size '' ('.dc.')"},
+    {"  .ds.", "unknown size '' ('.ds.')"},
     {"  .ds.b -1", "expression is negative ('.ds.b -1')"},
     {"  .ds.b lab", "expression must be constant ('.ds.b lab')"},
     {"  .ds.b 7fffffffh", "reservation too large ('.ds.b 7fffffffh')"},
@@ -370,14 +372,46 @@ TEST_F(AsmTest, LineNumberLimitWarnsOnce)
                         "prog.s51 32762: Warning: 8 bit constant out of range ('mov a,#1000')\n");
 }
 
-TEST_F(AsmTest, LongLinesAreReadInPieces)
+TEST_F(AsmTest, OverLongLinesAreRefused)
 {
-    // 253 characters are one line; the next piece of a longer line is a
-    // line of its own.
+    // 253 characters are a line; a longer one is an error, its first 253
+    // characters still count and the rest is dropped: the tail of a long
+    // comment is never assembled, and the lines after it keep their numbers.
     std::string comment = "; " + std::string(251, 'c');
-    assemble_in_code(comment + "\n" + comment + "nop\n  nop\n");
+    assemble_in_code(comment + "\n" + comment + "nop\n  nop\n  mov a,#300\n");
+    EXPECT_EQ(messages, "prog.s51 3: Error: line longer than 253 characters ('; cccccccccccccccccc... ')\n"
+                        "prog.s51 5: Warning: 8 bit constant out of range ('mov a,#300')\n");
+    EXPECT_EQ(hex_bytes(), "00 74 00");
+
+    // CR LF line ends do not count; a long line in a skipped region or a
+    // macro body is refused too, and a long comment after .endif keeps the
+    // nesting intact.
+    SetUp();
+    std::string pad(260, 'x');
+    assemble_in_code(comment + "\r\n  .if 0\n  nop ;" + pad + "\n  .endif ;" + pad + "\r\n  nop\r\n");
+    EXPECT_EQ(messages, "prog.s51 4: Error: line longer than 253 characters ('nop ;xxxxxxxxxxxxxxx... ')\n"
+                        "prog.s51 5: Error: line longer than 253 characters ('.endif ;xxxxxxxxxxxx... ')\n");
+    EXPECT_EQ(conditional_depth(), 0);
+    EXPECT_EQ(hex_bytes(), "00");
+
+    // The command-line statements have the same limit.
+    SetUp();
+    add_cmdarg_statement(("x = 1 ;" + pad).c_str());
+    assemble_file("<cmdarg>");
+    EXPECT_EQ(messages, "<cmdarg> 1: Error: line longer than 253 characters ('x = 1 ;xxxxxxxxxxxxx... ')\n");
+
+    // A long line of the high-level file is one line of it.
+    SetUp();
+    FILE* f = std::tmpfile();
+    ASSERT_NE(f, nullptr);
+    g_settings.listing = true;
+    g_settings.debug_lines = 3;
+    listing_open(f);
+    datei_add_virtual_file("p.c", "int a; /*" + pad + "*/\nint b;\nint c;\n");
+    assemble("  .line \"p.c\" 2\n");
+    std::string text = close_listing(f);
     EXPECT_EQ(messages, "");
-    EXPECT_EQ(hex_bytes(), "00 00");
+    EXPECT_NE(text.find(":>int b;\r\n                        :>int c;\r\n"), std::string::npos) << text;
 }
 
 TEST_F(AsmTest, ListingRows)
