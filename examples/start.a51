@@ -1,6 +1,6 @@
-; Start-up code: the reset vector jumps over the interrupt vectors to the
-; start-up routine, which puts the stack above the internal RAM that the
-; linker placed and enters the main program.
+; Start-up code: the reset vector jumps to the start-up routine, which puts
+; the stack above the internal RAM that the linker placed and enters the
+; main program.
 
         .segment reset,org 0
         .import main

@@ -101,9 +101,9 @@ static bool scan_number(const char*& p, uint32_t& value)
 {
     char* end = nullptr;
     if (*p == '$') {
-        if (!std::isxdigit(static_cast<unsigned char>(p[1])))
-            return false;
-        value = static_cast<uint32_t>(std::strtoul(p + 1, &end, 16));
+        // Hexadecimal digits only: strtoul would also take a "0x" after '$'.
+        ++p;
+        return scan_hex(p, value);
     } else {
         if (!std::isdigit(static_cast<unsigned char>(*p)))
             return false;

@@ -137,6 +137,9 @@ int32_t evaluate(object_module* obj, const char* expression)
 {
     stack_entry stack[STACK_MAX];
     int depth = 0;
+    // An undefined name counts as 0 and the scan goes on, so that every
+    // undefined name of the expression is reported; the result is then 0.
+    bool failed = false;
     const char* p = expression;
     while (*p) {
         stack_entry item{true, 0};
@@ -166,16 +169,15 @@ int32_t evaluate(object_module* obj, const char* expression)
             name_entry* e = name_find(name.c_str(), true);
             if (!e || e->state == NAME_NEW) {
                 ref_report(1, "identifier '%s' undefined", name.c_str());
-                return 0;
-            }
-            if (e->state != NAME_PUBLIC)
+                failed = true;
+            } else if (e->state != NAME_PUBLIC) {
                 corrupt_line(start);
-            public_symbol* sym = static_cast<public_symbol*>(e->payload);
-            if (!sym->defined) {
+            } else if (!static_cast<public_symbol*>(e->payload)->defined) {
                 ref_report(1, "unresolved reference to '%s'", name.c_str());
-                return 0;
+                failed = true;
+            } else {
+                item.value = static_cast<public_symbol*>(e->payload)->value;
             }
-            item.value = sym->value;
         } else {
             for (const op_entry& o : op_table) {
                 size_t n = std::strlen(o.text);
@@ -212,9 +214,12 @@ int32_t evaluate(object_module* obj, const char* expression)
         stack[depth++] = item;
     }
     if (depth != 1 || !stack[0].number) {
-        ref_report(1, "expression error");
+        if (!failed)
+            ref_report(1, "expression error");
         return 0;
     }
+    if (failed)
+        return 0;
     return stack[0].value;
 }
 

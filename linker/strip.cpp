@@ -82,6 +82,14 @@ static void mark_target(subsegment* patched, subsegment* target, void* context)
         static_cast<mark_context*>(context)->work->push_back(target);
 }
 
+static bool any_in_use(const link_segment* seg)
+{
+    for (const subsegment* sub : seg->subs)
+        if (sub->references)
+            return true;
+    return false;
+}
+
 void strip_unused(void)
 {
     if (subsegments.empty())
@@ -125,7 +133,10 @@ void strip_unused(void)
             seg->used -= sub->used;
             if (seg->used < 0)
                 internal_stop();
-            if (seg->used == 0) {
+            // An empty piece that something references keeps its segment
+            // (an end mark, say); dropping it would leave that piece without
+            // an address.
+            if (seg->used == 0 && !any_in_use(seg)) {
                 seg->org = -1;
                 seg->in_use = false;
             }

@@ -46,10 +46,11 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         message_case{"no_objects", {"-m"}, 2, "Error: no objectfiles\nError: 'tessel' aborted... ('-?' for help)\n"},
         message_case{"invalid_options",
-                     {"x", "-q", "-r$10,zz", "-r"},
+                     {"x", "-q", "-r$10,zz", "-r", "-r$0x10"},
                      2,
                      "Error: invalid option '-q'\nError: format error option '-r$10,zz'\n"
-                     "Error: format error option '-r'\nError: 'tessel' aborted... ('-?' for help)\n"},
+                     "Error: format error option '-r'\nError: format error option '-r$0x10'\n"
+                     "Error: 'tessel' aborted... ('-?' for help)\n"},
         message_case{"binary_off_then_name",
                      {"x", "-o-", "-oa.bin"},
                      2,

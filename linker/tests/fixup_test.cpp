@@ -91,6 +91,9 @@ INSTANTIATE_TEST_SUITE_P(
         fixup_case{"operator_alone", "0", "byte 0 +", "", "Error: f.a51 26: expression error\n"},
         fixup_case{"undefined_name", "0", "byte 0 nosuch", "", "Error: f.a51 26: identifier 'nosuch' undefined\n"},
         fixup_case{"unresolved_import", "0", "byte 0 ext", "", "Error: f.a51 26: unresolved reference to 'ext'\n"},
+        fixup_case{"every_undefined_name_is_reported", "0", "byte 0 nosuch ext + 1", "",
+                   "Error: f.a51 26: identifier 'nosuch' undefined\n"
+                   "Error: f.a51 26: unresolved reference to 'ext'\nError: 2 errors found\n"},
         fixup_case{"unknown_kind", "0", "word 0 1", "", "Error: a.obj: corrupt line: 'word #0:1a @0:0 1'\n"},
         fixup_case{"unknown_operator", "0", "byte 0 1 2 ?", "", "Error: a.obj: corrupt line: '?'\n"},
         fixup_case{"name_of_a_segment", "0", "byte 0 code", "", "Error: a.obj: corrupt line: 'code'\n"}),

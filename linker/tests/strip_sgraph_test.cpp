@@ -86,6 +86,20 @@ TEST(Stripping, AFillSegmentKeepsItsSizeWhileOneSubsegmentIsUsed)
     EXPECT_EQ(segment("buf")->dropped, 1);
 }
 
+TEST(Stripping, AnEmptySegmentThatIsReferencedStaysWhenAnotherPieceOfItIsDropped)
+{
+    enter_scratch_folder();
+    write_object("c.obj", {"segment:ende @0:m u:0"});
+    write_object("a.obj", {"import:endmark", "segment:code @0:0 u:2", "90 00", "segment:ende @1:m u:0",
+                           "src:a.a51 #0", "ref w_hl #0:1 @0:0 endmark"});
+    write_object("b.obj", {"export:endmark @0:0", "segment:ende @0:m u:0"});
+    link_result r = run_link({"c", "a", "b", "-oprog.bin"});
+    ASSERT_EQ(r.code, 0) << r.messages;
+    EXPECT_TRUE(segment("ende")->in_use);
+    EXPECT_EQ(value("endmark"), 2);
+    EXPECT_EQ(read_file("prog.bin"), std::string("\x00\x02\0\0\0\0", 6));
+}
+
 TEST(Stripping, ACorruptReferenceLineIsFatal)
 {
     enter_scratch_folder();
