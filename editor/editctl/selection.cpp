@@ -49,14 +49,16 @@ void CColorEditCore::SetSel(int start, int end, bool scroll, bool redraw)
     s.selEnd = (end == -1 || end > s.length) ? s.length : std::max(end, 0);
     if (scroll && redraw) {
         // Bring the caret's line into view: it becomes the third visible line
-        // when it lies above the window or well below it.
+        // when it lies above the window or well below it; a line just below
+        // the window becomes its last line, so that it is never left outside.
         int line = LineFromOffset(s.selStart);
         int top = m_nTopLine;
+        int below = m_nTopLine + m_nVisibleLines;
         if (s.selStart < m_nTopOffset)
             top = line - 2;
-        else if (line == m_nTopLine + m_nVisibleLines + 1)
-            top = m_nTopLine + 1;
-        else if (line > m_nTopLine + m_nVisibleLines)
+        else if (line == below || line == below + 1)
+            top = line - std::max(1, m_nVisibleLines) + 1;
+        else if (line > below)
             top = line - 2;
         if (top != m_nTopLine) {
             SetTopLine(std::max(0, top));

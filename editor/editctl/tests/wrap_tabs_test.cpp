@@ -266,8 +266,10 @@ TEST_F(EditTest, ScrollingBringsTheLineToTheThirdRow)
     core.SetSel(core.GetLineOffset(80), core.GetLineOffset(80), true, true);
     EXPECT_EQ(core.GetTopLine(), 78);
     EXPECT_EQ(core.m_nCaretLine, 80);
-    core.SetSel(core.GetLineOffset(89), -1, true, true);
-    EXPECT_EQ(core.GetTopLine(), 79) << "one line below the window scrolls by one";
+    core.SetSel(core.GetLineOffset(88), core.GetLineOffset(88), true, true);
+    EXPECT_EQ(core.GetTopLine(), 79) << "the line just below the window becomes its last";
+    core.SetSel(core.GetLineOffset(90), -1, true, true);
+    EXPECT_EQ(core.GetTopLine(), 81) << "two lines below the window scroll by two";
     EXPECT_EQ(state.selEnd, state.length);
     core.SetSel(5, 5, true, true);
     EXPECT_EQ(core.GetTopLine(), 0);
