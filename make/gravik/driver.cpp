@@ -319,7 +319,7 @@ int gravik_main(int argc, char** argv)
 
     read_environment();
     read_builtins(program_dir);
-    read_makefile(makefile_name, true);
+    read_makefile(makefile_name, true, makefile);
     bind_implicit_rules();
 
     if (settings.list_targets) {

@@ -403,11 +403,11 @@ static bool read_physical_line(FILE* f, std::string* line)
     return any;
 }
 
-void read_makefile(const std::string& path, bool keep_comments)
+void read_makefile(const std::string& path, bool keep_comments, const std::string& shown)
 {
     FILE* f = std::fopen(disk_path(path).c_str(), "rb");
     if (!f)
-        msg_fatal("can't open makefile '%s'", path.c_str());
+        msg_fatal("can't open makefile '%s'", shown.empty() ? path.c_str() : shown.c_str());
     open_commands = nullptr;
     std::string line, next;
     while (read_physical_line(f, &line)) {

@@ -76,8 +76,11 @@ extern int builtins_mark;
 // Forgets every record (start of a run).
 void makefile_reset(void);
 
-// Reads and parses one file; a file that cannot be opened is fatal.
-void read_makefile(const std::string& path, bool keep_comments);
+// Reads and parses one file; a file that cannot be opened is fatal, and
+// the message names it as "shown" (the path as the user gave it; empty:
+// the path opened).
+void read_makefile(const std::string& path, bool keep_comments,
+                   const std::string& shown = std::string());
 
 // Reads "builtins.mak" from the given directory (empty: the current one),
 // then marks where the makefile's own records begin.

@@ -73,8 +73,9 @@ static std::string without_cr(const std::string& text)
     return s;
 }
 
-run_result run_gravik(const std::string& dir, const std::string& args)
+run_result run_gravik(const std::string& dir, const std::string& args, const std::string& program)
 {
+    const std::string gravik = program.empty() ? gravik_path() : program;
     const char sep = dir.find('\\') != std::string::npos ? '\\' : '/';
     std::string out = dir + sep + "stdout.txt";
     std::string err = dir + sep + "stderr.txt";
@@ -82,9 +83,9 @@ run_result run_gravik(const std::string& dir, const std::string& args)
     std::remove(out.c_str());
     std::remove(err.c_str());
 #ifdef _WIN32
-    std::string line = "cd /d " + dir + " && " + gravik_path() + " " + args + " >" + out + " 2>" + err;
+    std::string line = "cd /d " + dir + " && " + gravik + " " + args + " >" + out + " 2>" + err;
 #else
-    std::string line = "cd '" + dir + "' && " + gravik_path() + " " + args + " >'" + out + "' 2>'" + err + "'";
+    std::string line = "cd '" + dir + "' && " + gravik + " " + args + " >'" + out + "' 2>'" + err + "'";
 #endif
     run_result r;
     r.code = os_system(line);

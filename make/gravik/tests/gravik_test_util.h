@@ -28,7 +28,8 @@ struct run_result {
 
 // Runs the program (gravik, or another given by path) in "dir" with the
 // arguments (already quoted as needed).
-run_result run_gravik(const std::string& dir, const std::string& args);
+run_result run_gravik(const std::string& dir, const std::string& args,
+                      const std::string& program = std::string());
 
 // The test helper program's path, as makefiles name it.
 std::string tool_path(void);

@@ -7,7 +7,12 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstddef>
 #include <cstdlib>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace {
 
@@ -133,6 +138,11 @@ TEST_F(Build, FailingCommandStopsTheBuildAndRemovesItsTarget)
     std::string tail = "Gravik: Error: Errors found: *** TARGET NOT GENERATED ***\n";
     ASSERT_GE(r.error_out.size(), tail.size());
     EXPECT_EQ(r.error_out.substr(r.error_out.size() - tail.size()), tail);
+    // Verbose: the removal is shown.
+    r = make(dir, "-e -v");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_FALSE(file_exists(path_in(dir, "b.obj")));
+    EXPECT_TRUE(contains(r.out, "Removing file 'b.obj'\n")) << r.out;
 }
 
 TEST_F(Build, VerboseTraceShowsTheWalk)
@@ -191,7 +201,9 @@ TEST_F(Engine, QuietCommandIsNotEchoed)
     EXPECT_EQ(log_of(dir), (std::vector<std::string>{"quiet"}));
     EXPECT_FALSE(contains(r.out, "quiet"));
     r = make(dir, "-v");
-    EXPECT_TRUE(contains(r.out, tool_path() + " log build.log quiet\n"));
+    EXPECT_TRUE(contains(r.out, "Examining 'all':\n commands (depending from 'all')\n" + tool_path() +
+                                    " log build.log quiet\n"))
+        << r.out;
 }
 
 TEST_F(Engine, CommandsThatAreNoProgramGoToTheCommandInterpreter)
@@ -271,7 +283,24 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorCase{"x.obj: x.src\n\t$(TOOL) log build.log x\n.src.obj:\n\tx\n.src.obj:\n", "",
                   "Gravik: Error: overwrite implicit rule '.src.obj:' in '.src.obj:'", 2},
         ErrorCase{"prog: prog.obj\nprog.obj:\n\t$(TOOL) log build.log x\n", "",
-                  "Gravik: Error: missing source extension in implicit rule for '.obj'", 1}));
+                  "Gravik: Error: missing source extension in implicit rule for '.obj'", 1},
+        ErrorCase{"prog.obj: prog\n", "",
+                  "Gravik: Error: missing target extension in implicit rule for '.obj'", 2},
+        ErrorCase{"prog: prog\n", "-t",
+                  "Gravik: Error: missing extensions in implicit rule", 1},
+        ErrorCase{"A = 1\n", "", "Gravik: Error: no final target found", 1},
+        ErrorCase{"A = 0123456789\n"
+                  "B = $(A)$(A)$(A)$(A)$(A)$(A)$(A)$(A)$(A)$(A)\n"
+                  "C = $(B)$(B)$(B)$(B)$(B)$(B)$(B)$(B)$(B)$(B)\n"
+                  "D = $(C)$(C)$(C)$(C)$(C)$(C)$(C)$(C)$(C)$(C)\n"
+                  "x.obj: $(D)\n",
+                  "", "Gravik: Fatal Error: line too long in rule 'x.obj: $(D)'", 1},
+        ErrorCase{"D = 0123456789012345678901234567890123456789\n"
+                  "C = $(D)$(D)$(D)$(D)$(D)$(D)$(D)$(D)$(D)$(D)\n"
+                  "B = $(C)$(C)$(C)$(C)$(C)$(C)$(C)$(C)$(C)$(C)\n"
+                  "A = $(B)$(B)$(B)\n"
+                  "all:\n\t$(TOOL) log build.log $(A)\n",
+                  "", "Gravik: Fatal Error: line too long in rule '$(TOOL) log build.log $(A)'", 1}));
 
 TEST_F(Engine, OverwrittenMacroWarnsOnlyWhenVerbose)
 {
@@ -381,8 +410,21 @@ TEST_F(Driver, HelpPrintsUsageAndEndsWithZero)
 {
     run_result r = run("all:\n", "-x -?");
     EXPECT_EQ(r.code, 0);
-    EXPECT_TRUE(contains(r.err, "': small 'make'\narguments (one targetname and options):\n"));
-    EXPECT_TRUE(contains(r.err, "-dMACRO=xxx: define macro MACRO\n"));
+    EXPECT_EQ(r.err, "Gravik: Error: invalid option '-x'\n"
+                     "*** '" + gravik_path() + "': small 'make'\n"
+                     "arguments (one targetname and options):\n"
+                     "(for no targetname, first targetname will be used)\n"
+                     "-e:          redirect errors and warnings to 'error.out'\n"
+                     "-ex:         same as -e, but dump 'error.out'\n"
+                     "-b:          force remake of each node\n"
+                     "-t:          only list final (root) targets\n"
+                     "-a:          list all (targets, sources, comments, macros\n"
+                     "-n:          just show, but don't execute commands\n"
+                     "-v:          verbose make\n"
+                     "-v -v:       more verbose make\n"
+                     "-fNAME:      use file NAME (default is 'makefile')\n"
+                     "-dMACRO=xxx: define macro MACRO\n");
+    EXPECT_EQ(r.out.rfind("*** '" + gravik_path() + "' V1.08 2005", 0), 0u) << r.out;
     EXPECT_TRUE(log_of(dir).empty());
 }
 
@@ -401,6 +443,23 @@ TEST_F(Driver, MissingMakefileIsFatal)
     run_result r = make(dir, "-fnone.mak");
     EXPECT_EQ(r.code, 1);
     EXPECT_TRUE(contains(r.err, "Gravik: Fatal Error: can't open makefile 'none.mak'\n")) << r.err;
+    // In another folder the message names the makefile as it was given.
+    test_dir("sub");
+    r = make(dir, "-fsub/none.mak");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(contains(r.err, "Gravik: Fatal Error: can't open makefile 'sub/none.mak'\n")) << r.err;
+}
+
+TEST_F(Driver, ErrorFileThatCannotBeMadeAbortsTheRun)
+{
+    test_dir("error.out"); // a folder where the file should go
+    run_result r = run("all:\n\t$(TOOL) log build.log x\n", "-e");
+    EXPECT_EQ(r.code, 1);
+    std::vector<std::string> err = lines_of(r.err);
+    ASSERT_EQ(err.size(), 2u) << r.err;
+    EXPECT_EQ(err[0], "Gravik: Error: unable to open 'error.out'");
+    EXPECT_EQ(err[1], "Gravik: Fatal Error: '" + gravik_path() + "' aborted... ('-?' for help)");
+    EXPECT_TRUE(log_of(dir).empty());
 }
 
 TEST_F(Driver, EnvironmentVariablesBecomeMacrosBeforeTheMakefile)
@@ -413,6 +472,74 @@ TEST_F(Driver, EnvironmentVariablesBecomeMacrosBeforeTheMakefile)
     run_result r = run("all:\n\t$(TOOL) log build.log $(GRAVIK_TEST_VAR)\n");
     EXPECT_EQ(r.code, 0) << r.error_out;
     EXPECT_EQ(log_of(dir), (std::vector<std::string>{"from env"}));
+    // The environment wins over -d, and is read before the built-in rules,
+    // which set MORRIN themselves.
+#ifdef _WIN32
+    _putenv("MORRIN=from_env");
+#else
+    setenv("MORRIN", "from_env", 1);
+#endif
+    write_file(path_in(dir, "makefile"), "all:\n\t$(TOOL) log build.log $(GRAVIK_TEST_VAR) $(MORRIN)\n");
+    r = make(dir, "-e -v -v -dGRAVIK_TEST_VAR=option");
+#ifdef _WIN32
+    _putenv("MORRIN=");
+#else
+    unsetenv("MORRIN");
+#endif
+    EXPECT_EQ(r.code, 0) << r.error_out;
+    EXPECT_EQ(log_of(dir), (std::vector<std::string>{"from env", "from env morrin"}));
+    EXPECT_TRUE(contains(r.out, "Defining macro: 'GRAVIK_TEST_VAR' = 'option'\n")) << r.out;
+    EXPECT_TRUE(contains(r.out, "Defining macro from environment variable: 'GRAVIK_TEST_VAR' = "
+                                "'from env'\n"))
+        << r.out;
+    EXPECT_TRUE(contains(r.error_out,
+                         "Gravik: Warning: overwrite macro 'MORRIN' (already set to 'from_env')\n"));
+}
+
+TEST_F(Driver, BuiltinRulesComeFromTheProgramsFolder)
+{
+    // A copy of the program with its own built-in rules, two folders down.
+    std::string bin = test_dir("suite/bin");
+    std::string program = path_in(bin, "gravik");
+#ifdef _WIN32
+    program += ".exe";
+#endif
+    write_file(program, read_file(gravik_path()));
+#ifndef _WIN32
+    chmod(program.c_str(), 0755);
+#endif
+    write_file(path_in(bin, "builtins.mak"), "# not kept\n"
+                                             "WHO = builtins\n"
+                                             "ONLY = builtins\n"
+                                             "clean:\n"
+                                             "\t$(TOOL) log build.log clean\n");
+    write_file(path_in(dir, "makefile"), "# kept\nWHO = makefile\nall:\n\t$(TOOL) log build.log $(WHO) $(ONLY)\n");
+    run_result r = run_gravik(dir, "-dTOOL=" + tool_path() + " -a -e", program);
+    EXPECT_EQ(r.code, 0) << r.err << r.error_out;
+    std::vector<std::string> file = lines_of(r.error_out);
+    auto at = [&](const std::string& line) {
+        return std::find(file.begin(), file.end(), line) - file.begin();
+    };
+    const std::ptrdiff_t n = static_cast<std::ptrdiff_t>(file.size());
+    EXPECT_LT(at("Target: 'all'"), at("Target: 'clean' (default from 'builtins.mak')"));
+    EXPECT_LT(at("Target: 'clean' (default from 'builtins.mak')"), n);
+    EXPECT_TRUE(contains(r.out, "Target 'all'\nTarget 'clean' (default from 'builtins.mak')\n")) << r.out;
+    EXPECT_LT(at("Comment: '# kept'"), n);
+    EXPECT_EQ(at("Comment: '# not kept'"), n);
+    // The program's folder and the one above it.
+    std::string root = "Macro: '__GRAVIK_ROOT' = '";
+    size_t p = r.error_out.find(root);
+    ASSERT_NE(p, std::string::npos);
+    std::string value = r.error_out.substr(p + root.size(), r.error_out.find('\n', p) - p - root.size());
+    EXPECT_EQ(value.substr(value.size() > 6 ? value.size() - 6 : 0), "suite'") << value;
+    // The makefile wins over the built-in rules; the first makefile target
+    // is made, not the built-in one.
+    r = run_gravik(dir, "-dTOOL=" + tool_path() + " -e", program);
+    EXPECT_EQ(r.code, 0) << r.error_out;
+    EXPECT_EQ(log_of(dir), (std::vector<std::string>{"makefile builtins"}));
+    r = run_gravik(dir, "-dTOOL=" + tool_path() + " -e CLEAN", program);
+    EXPECT_EQ(r.code, 0) << r.error_out;
+    EXPECT_EQ(log_of(dir), (std::vector<std::string>{"makefile builtins", "clean"}));
 }
 
 #ifndef _WIN32
