@@ -232,6 +232,9 @@ public:
     int m_nVisibleLines = 0;
     int m_nCaretLine = 0;
     int m_bChangedOnDisk = 0;
+    // The file last loaded or saved; loading without a name, saving without
+    // a name and the changed-on-disk check use it.
+    std::string m_strPathName;
     uint32_t m_crBackground = 0xFFFFFF;
     uint32_t* m_pColorTable;
 
@@ -274,7 +277,6 @@ private:
     CTextState* m_pState;
     CColorEditHost m_defaultHost;
     CColorEditHost* m_pHost;
-    std::string m_strPathName;
     CFileStatus m_FileStatus;
     int m_nTabWidth = 4;
     uint32_t m_nTopVersion = 0;

@@ -135,8 +135,7 @@ public:
 
     // Members of the window side; the text core holds the shared text state
     // and the per-window values its operations need (top line and offset,
-    // visible lines, caret line, colours, tab display).
-    std::string m_strPathName;
+    // visible lines, caret line, colours, tab display, the file's path).
     HWND m_hSharedHScroll = nullptr;
     HWND m_hSharedVScroll = nullptr;
     int m_nPaintStart = -1;

@@ -172,6 +172,8 @@ TEST(ColorEditWindow, ChangedOnDiskPromptIsAskedAsAMessageBox)
     std::fputs("first\n", f);
     std::fclose(f);
     ASSERT_EQ(host.edit.LoadFile(path.c_str()), 1);
+    // The control's path is the one the check reads.
+    EXPECT_EQ(host.edit.m_strPathName, path);
     // A newer file behind the control's back.
     HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(h, INVALID_HANDLE_VALUE);
