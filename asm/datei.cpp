@@ -388,6 +388,21 @@ static int process_statement(const char* stmt, int dot)
     }
     if (cond_depth == 0 || cond_stack[cond_depth - 1] == 0)
         return do_statement(stmt);
+    // A skipped statement counts by its directive, which starts at the
+    // first '.' outside constants: the last one may belong to a bit address
+    // (".if 20h.1"), and missing that .if would let its .endif close the
+    // region around it.
+    d = nullptr;
+    for (const char* q = stmt; *q && !d; q++) {
+        if (*q == '"' || *q == '\'') {
+            const char* end = std::strchr(q + 1, *q);
+            if (!end)
+                break;
+            q = end;
+        } else if (*q == '.') {
+            d = q;
+        }
+    }
     if (!d)
         return 0;
     if (prefix_ci(d, ".if ") || prefix_ci(d, ".ifdef ") || prefix_ci(d, ".ifndef "))
@@ -491,6 +506,7 @@ int assemble_file(const char* name)
     asm_set_line_text(nullptr);
     nesting_depth--;
     if (nesting_depth == 0) {
+        asm_forget_last_position();
         if (cond_depth != 0)
             asm_message(MSG_ERROR, "End of file in .if/.else condition");
         if (recording) {

@@ -27,6 +27,12 @@ void asm_set_position(int32_t file_index, int32_t line)
     pos_line = line;
 }
 
+void asm_forget_last_position(void)
+{
+    last_file = -1;
+    last_line = -1;
+}
+
 int32_t asm_position_file(void) { return pos_file; }
 int32_t asm_position_line(void) { return pos_line; }
 void asm_set_line_text(const char* text) { line_text = text; }

@@ -40,6 +40,9 @@ extern int32_t asm_warning_count;
 
 // The current source position: file index (1-based) and line; 0 = none.
 void asm_set_position(int32_t file_index, int32_t line);
+// Messages about a whole file or run (found after its lines were read) must
+// not be dropped because their line already had a message.
+void asm_forget_last_position(void);
 int32_t asm_position_file(void);
 int32_t asm_position_line(void);
 // The text of the line being processed, for the excerpt; null = none.

@@ -167,6 +167,9 @@ void check_all_symbols(void)
 {
     if (segment_count() == 0)
         asm_message(MSG_WARNING, "sourcefile is empty");
+    // An undefined label must count as an error even where the line that
+    // first used it has had a warning.
+    asm_forget_last_position();
     // The table of segments by number is kept from the start (segment.cpp).
     for_each_symbol(check_label, nullptr);
 }

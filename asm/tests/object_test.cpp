@@ -147,6 +147,14 @@ TEST_F(AsmTest, WriterErrors)
              "  ljmp m\n");
     object();
     EXPECT_EQ(messages, "prog.s51 2: Error: type of identifier 'm' is not label or segment\n");
+
+    // A temporary that .autoimport turns into an import is refused by the
+    // writer, and its line is written all the same.
+    SetUp();
+    assemble("  .segment code\n  ljmp ?x\n  .autoimport\n");
+    std::string obj = object();
+    EXPECT_EQ(messages, "Error: illegal '.import' on temporary '?x'\n");
+    EXPECT_NE(obj.find("import:?x\r\n"), std::string::npos);
 }
 
 TEST_F(AsmTest, DebugLinesAndLabelDefinitions)
@@ -185,6 +193,15 @@ TEST_F(AsmTest, UndefinedLabelsAndAutoimport)
     std::string obj = object();
     EXPECT_EQ(messages, "");
     EXPECT_NE(obj.find("import:nowhere\r\n"), std::string::npos);
+
+    // A warning on the line that first used the label does not hide the
+    // error (which would let a reference to nothing into the object).
+    SetUp();
+    assemble("  .segment code\n  .dc.b 300,nowhere\n");
+    object();
+    EXPECT_EQ(messages, "prog.s51 2: Warning: 8 bit constant out of range ('.dc.b 300,nowhere')\n"
+                        "prog.s51 2: Error: label 'nowhere' undefined\n");
+    EXPECT_EQ(asm_error_count, 1);
 }
 
 TEST_F(AsmTest, EmptySourceWarns)

@@ -234,6 +234,35 @@ TEST_F(AsmTest, ConditionalsNestAndSkip)
     EXPECT_EQ(conditional_depth(), 0);
 }
 
+TEST_F(AsmTest, EndOfFileErrorsAreNotHiddenByALineMessage)
+{
+    // The last line's warning must not swallow the error for the open
+    // conditional or macro; either would otherwise pass unnoticed.
+    assemble_in_code("  .if 1\n  mov a,#300");
+    EXPECT_EQ(messages, "prog.s51 3: Warning: 8 bit constant out of range ('mov a,#300')\n"
+                        "prog.s51 3: Error: End of file in .if/.else condition\n");
+    EXPECT_EQ(asm_error_count, 1);
+}
+
+TEST_F(AsmTest, SkippedIfWithBitAddressIsCounted)
+{
+    // The .if inside the false branch is counted although its statement's
+    // last '.' belongs to the bit address; its .endif does not end the
+    // outer region.
+    assemble_in_code("  .if 0\n"
+                     "  .if 20h.1\n"
+                     "  nop\n"
+                     "  .endif\n"
+                     "  nop\n"
+                     "  .else\n"
+                     "  .dc.b 1\n"
+                     "  .endif\n"
+                     "  .dc.b 2\n");
+    EXPECT_EQ(messages, "");
+    EXPECT_EQ(conditional_depth(), 0);
+    EXPECT_EQ(hex_bytes(), "01 02");
+}
+
 TEST_F(AsmTest, ConditionalLimit)
 {
     std::string ten, eleven;
@@ -299,8 +328,9 @@ TEST_F(AsmTest, MacroErrors)
         {".macro m\n.endmacro\n  m 1,2,3,4,5,6,7,8,9,10",
          "prog.s51 4: Error: maximum is 9 macro parameters (@1..@9) ('m 1,2,3,4,5,6,7,8,9,... ')\n"},
         {".macro m\n.macro n\n.endmacro", "prog.s51 3: Error: nested macro definition ('.macro n')\n"},
-        // The end-of-file message falls on the line that already had one.
-        {".macro m x", "prog.s51 2: Error: syntax error ('.macro m x')\n"},
+        // The end-of-file message is shown although its line already had one.
+        {".macro m x", "prog.s51 2: Error: syntax error ('.macro m x')\n"
+                       "prog.s51 2: Error: End of file in macro definition\n"},
         {".macro m\n  nop", "prog.s51 3: Error: End of file in macro definition\n"},
         {"x: nop\n.macro x\n.endmacro", "prog.s51 3: Error: identifier 'x' already in use ('.macro x')\n"
                                         "prog.s51 4: Error: .endmacro without .macro ('.endmacro')\n"},
