@@ -267,7 +267,8 @@ struct Session {
             line->put(0x55);
             return;
         }
-        if (check != (sum & 0xFF) || address + count > 0x10000) {
+        // The monitor takes blocks of at most 1000 bytes.
+        if (check != (sum & 0xFF) || count > 1000 || address + count > 0x10000) {
             line->put(REPLY_ERROR);
             return;
         }
