@@ -194,6 +194,22 @@ TEST_F(Engine, SymbolicTargetAlwaysRunsAndDiamondMakesOnce)
     EXPECT_EQ(log_of(dir), (std::vector<std::string>{"c", "all", "all"}));
 }
 
+TEST_F(Engine, FailedTargetWithoutExtensionOrDependenciesIsKept)
+{
+    // Only a target with an extension and dependencies is marked as failed
+    // and removed at the end.
+    write_file(path_in(dir, "dep.src"), "d\n");
+    run_result r = run("all: dep.src\n\t$(TOOL) touch all\n\t$(TOOL) fail 4\n", "-e -v");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(contains(r.error_out, "Gravik: Error: returncode: 4\n")) << r.error_out;
+    EXPECT_TRUE(file_exists(path_in(dir, "all")));
+    EXPECT_FALSE(contains(r.out, "Removing file")) << r.out;
+    r = run("x.out:\n\t$(TOOL) touch x.out\n\t$(TOOL) fail 4\n", "-e -v");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(file_exists(path_in(dir, "x.out")));
+    EXPECT_FALSE(contains(r.out, "Removing file")) << r.out;
+}
+
 TEST_F(Engine, QuietCommandIsNotEchoed)
 {
     run_result r = run("all:\n\t@$(TOOL) log build.log quiet\n", "");
