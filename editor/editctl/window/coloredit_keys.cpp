@@ -414,7 +414,10 @@ void CColorEdit::ProcessChar(int c, int modifiers)
 
     if (c == 27) {
         if (hadSelection) {
-            SelEnd() = SelStart();
+            // The selection collapses where the caret is drawn: at its
+            // moving end after a Shift movement.
+            int at = m_nCaretOffset == SelEnd() ? SelEnd() : SelStart();
+            SelStart() = SelEnd() = at;
             InvalidateText(0);
         }
         CaretFromOffset(SelStart());

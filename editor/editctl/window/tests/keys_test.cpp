@@ -139,6 +139,26 @@ TEST(Keys, ShiftSelectionGrowsAndShrinksFromItsFixedEnd)
     EXPECT_EQ(host.SelEnd(), 5);
 }
 
+TEST(Keys, EscapeCollapsesTheSelectionWhereTheCaretIs)
+{
+    CTestHost host;
+    host.SetText(three_lines, 5);
+    host.Key(VK_RIGHT, S);
+    host.Key(VK_RIGHT, S);
+    ASSERT_EQ(host.Caret().x, 7);
+    host.Char('\x1b');
+    EXPECT_EQ(host.SelStart(), 7);
+    EXPECT_EQ(host.SelEnd(), 7);
+    EXPECT_EQ(host.Caret().x, 7);
+    // Made towards the start, it collapses at its start.
+    host.Key(VK_LEFT, S);
+    host.Key(VK_LEFT, S);
+    host.Char('\x1b');
+    EXPECT_EQ(host.SelStart(), 5);
+    EXPECT_EQ(host.SelEnd(), 5);
+    EXPECT_EQ(host.Caret().x, 5);
+}
+
 TEST(Keys, InsertTogglesOverwriteAndTheCaretShape)
 {
     CTestHost host;
