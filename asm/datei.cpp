@@ -44,7 +44,8 @@ struct line_reader {
     bool open;
 };
 static line_reader hll;
-static char hll_name[100];
+// Kept whole: a long path must open the file it names.
+static std::string hll_name;
 static int32_t hll_line;
 
 const char* source_file_name(int32_t index)
@@ -77,7 +78,7 @@ void datei_reset(void)
     hll.data.clear();
     hll.pos = 0;
     hll.open = false;
-    hll_name[0] = '\0';
+    hll_name.clear();
     hll_line = 0;
 }
 
@@ -915,15 +916,13 @@ static void directive_line(const char* p)
     if (*p == '"') {
         const char* end = std::strchr(p + 1, '"');
         std::string name = end ? std::string(p + 1, end) : std::string(p + 1);
-        if (name.size() > sizeof hll_name - 1)
-            name.resize(sizeof hll_name - 1);
         p = end ? end + 1 : p + std::strlen(p);
         if (*p == ' ')
             p++;
         if (g_settings.debug_lines & 2) {
             if (hll.open) {
                 if (name != hll_name) {
-                    asm_message(MSG_ERROR, "only one filename allowed ('%s' already open)", hll_name);
+                    asm_message(MSG_ERROR, "only one filename allowed ('%s' already open)", hll_name.c_str());
                     return;
                 }
             } else {
@@ -934,7 +933,7 @@ static void directive_line(const char* p)
                 hll.pos = 0;
                 hll.open = true;
                 hll_line = 0;
-                std::strcpy(hll_name, name.c_str());
+                hll_name = name;
             }
         }
     }

@@ -548,6 +548,18 @@ TEST_F(AsmTest, LineDirectiveReadsHighLevelLinesAndCallsTheLineMacro)
         << text;
 }
 
+TEST_F(AsmTest, LineDirectiveOpensALongPathWhole)
+{
+    g_settings.debug_lines = 3;
+    std::string folder(120, 'd');
+    datei_add_virtual_file((folder + "/p.c").c_str(), "int a;\n");
+    datei_add_virtual_file((folder + "/q.c").c_str(), "int b;\n");
+    assemble("  .line \"" + folder + "/p.c\" 1\n"
+             "  .line \"" + folder + "/q.c\" 1\n");
+    // The two names differ only after 120 characters: the second is refused.
+    EXPECT_EQ(messages, "prog.s51 2: Error: only one filename allowed ('" + folder + "/p.c' already open) ('.line \"ddddddddddddd... ')\n");
+}
+
 TEST_F(AsmTest, UseAndImportDeclarations)
 {
     assemble_in_code("  .use a,b\n  .import c\n  .export d\nd: nop\n  .autoimport");
@@ -599,6 +611,21 @@ TEST_F(AsmTest, OptionRanges)
     SetUp();
     run_driver({"morrin", "-w60"});
     EXPECT_EQ(g_settings.list_width, 34);
+}
+
+TEST_F(AsmTest, MemoryStatisticsLine)
+{
+    // -x prints the allocation total after a successful run, on standard
+    // output; the total is that of the whole process, never lowered.
+    asm_reset();  // the driver registers the mnemonics itself
+    datei_add_virtual_file("xmem.s51", "  .segment code\n  nop\n");
+    testing::internal::CaptureStdout();
+    int code = run_driver({"morrin", "-x", "xmem.s51"});
+    std::string out = testing::internal::GetCapturedStdout();
+    std::remove("xmem.obj");
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(messages, "");
+    EXPECT_EQ(out, "memory used: " + std::to_string(speicher_total()) + " bytes\n");
 }
 
 } // namespace
