@@ -395,6 +395,11 @@ void CColorEditCore::ReplaceSel(const char* text, bool undoable, bool moveCaret)
     if (moveCaret) {
         s.selStart = s.selEnd = std::min(start + len, s.length);
         m_nCaretLine = LineFromOffset(s.selStart);
+        // A caret pushed below the window brings its line to the middle.
+        if (m_nVisibleLines > 0 && m_nCaretLine >= m_nTopLine + m_nVisibleLines) {
+            SetTopLine(m_nCaretLine - m_nVisibleLines / 2);
+            Host().ViewScrolled();
+        }
         Host().SelectionSet(start, oldEnd, true, true);
     }
     Host().TextChanged(start);

@@ -216,6 +216,52 @@ TEST_F(EditTest, InsertTextReplacingTwoCrsByOne)
     ASSERT_EQ(host.modified.size(), 1u);
 }
 
+TEST_F(EditTest, ReplaceSelPutsTheCaretBehindTheText)
+{
+    core.m_bExpandTabs = 0;
+    Put("ab/cd", 1, 2);
+    core.ReplaceSel("x\ty", true, true);
+    EXPECT_EQ(Text(), "ax>.y/cd");
+    EXPECT_EQ(state.selStart, 5);
+    EXPECT_EQ(state.selEnd, 5);
+    EXPECT_EQ(state.modified, 1);
+    // One step for the replaced selection, one for the insertion.
+    EXPECT_EQ(core.Undo(), 1);
+    EXPECT_EQ(core.Undo(), 1);
+    EXPECT_EQ(Text(), "ab/cd");
+
+    // Without moving the caret, and without undo.
+    Put("ab", 1);
+    core.ReplaceSel("z", false, false);
+    EXPECT_EQ(Text(), "azb");
+    EXPECT_EQ(state.selStart, 1);
+    EXPECT_FALSE(core.CanUndo());
+
+    // An empty text deletes the selection.
+    Put("abcd", 1, 3);
+    core.ReplaceSel("", true, true);
+    EXPECT_EQ(Text(), "ad");
+    EXPECT_EQ(state.selStart, 1);
+    ExpectModelIntact();
+}
+
+TEST_F(EditTest, ReplaceSelBringsACaretBelowTheWindowToItsMiddle)
+{
+    Put("a/b/c", 5);
+    core.m_nVisibleLines = 10;
+    core.SetTopLine(0);
+    std::string lines;
+    for (int i = 0; i < 20; ++i)
+        lines += "line\r";
+    core.ReplaceSel(lines.c_str(), true, true);
+    EXPECT_EQ(core.m_nCaretLine, 22);
+    EXPECT_EQ(core.GetTopLine(), 17);
+    EXPECT_EQ(core.m_nTopOffset, core.GetLineOffset(17));
+    // A caret that stays inside the window does not scroll.
+    core.ReplaceSel("x", true, true);
+    EXPECT_EQ(core.GetTopLine(), 17);
+}
+
 TEST_F(EditTest, InsertTextCopiesOrZeroesAttributes)
 {
     Put("ab", 1);
