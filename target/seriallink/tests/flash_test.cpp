@@ -160,6 +160,16 @@ TEST_F(DialogueDeathTest, InconsistentStateIsFatal)
     flash_job.state = 7;
     EXPECT_EXIT(remote_state_machine(-1), testing::ExitedWithCode(255), "Remote state machine 1");
 }
+
+TEST_F(DialogueDeathTest, PromptInADeadDialogueIsFatal)
+{
+    image(16, 0);
+    flash_job_prepare(FM_IDENTIFY, 0);
+    feed("\n");
+    flash_job.state = -1;
+    feed("?");
+    EXPECT_EXIT(remote_state_machine(-1), testing::ExitedWithCode(255), "Remote state machine 2");
+}
 #endif
 
 // Whole jobs: the flash writer ("FLWR" at its start) is downloaded to RAM,

@@ -77,6 +77,39 @@ TEST_F(Loader, BinaryFailuresAreReportedAndLoadNothing)
     EXPECT_NE(text.find("Error: Load address $f4241 out of range"), std::string::npos) << text;
 }
 
+struct BinaryLimitCase {
+    int data_size;
+    uint32_t address;
+    int result;
+    const char* message; // part of the report, or null
+    int32_t size_after;    // a refused size keeps the previous image,
+    int32_t address_after; // a refused address leaves none
+};
+
+TEST_F(Loader, BinaryLimitsOfSizeAndAddress)
+{
+    const BinaryLimitCase cases[] = {
+        {1000000, 1000000, 0, nullptr, 1000000, 1000000},
+        {1000001, 0, -1, "Error: File 'bin_limit.bin' size of data = 1000001", 1000000, 1000000},
+        {16, 0x80000000u, -1, "Error: Load address $80000000 out of range", 0, 0},
+        {16, 0xFFFFFFFFu, -1, "Error: Load address $ffffffff out of range", 0, 0},
+    };
+    for (const BinaryLimitCase& c : cases) {
+        SCOPED_TRACE(c.data_size);
+        SCOPED_TRACE(c.address);
+        write_binary("bin_limit.bin", std::vector<uint8_t>(c.data_size, 0x5A), c.address);
+        ReportCapture reports;
+        EXPECT_EQ(load_image("bin_limit.bin"), c.result);
+        std::string text = reports.text();
+        if (c.message)
+            EXPECT_NE(text.find(c.message), std::string::npos) << text;
+        else
+            EXPECT_EQ(text, "");
+        EXPECT_EQ(image_size(), c.size_after);
+        EXPECT_EQ(image_load_address(), c.address_after);
+    }
+}
+
 struct HexCase {
     const char* name;
     std::string content;
@@ -111,6 +144,11 @@ std::vector<HexCase> hex_cases()
         {"up_to_ffff", hex_record(0, 0xFFFE, two) + end_record(), 0, nullptr},
         {"beyond_ffff", hex_record(0, 0xFFFF, two) + end_record(), -8, "exceeding $FFFF"},
         {"no_end_record", good, 0, nullptr},
+        // Only a type 1 record without count and address ends the data.
+        {"type_1_with_data", hex_record(1, 0x10, {1, 2}) + end_record(), 0, nullptr},
+        {"type_1_elsewhere", hex_record(1, 0x10, {}) + good + end_record(), 0, nullptr},
+        // An overlap over zero bytes passes silently.
+        {"overlap_over_zero", hex_record(0, 0x10, {0, 0}) + good + end_record(), 0, nullptr},
     };
 }
 

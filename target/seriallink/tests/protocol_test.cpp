@@ -492,6 +492,18 @@ TEST(BoardDeathTest, UnknownCommandIsFatal)
         },
         testing::ExitedWithCode(255), "Fatal Error \\(Code -1\\): Intern: ser_work");
 }
+
+TEST(BoardDeathTest, DebuggerRefusesTheFlashDialogue)
+{
+    EXPECT_EXIT(
+        {
+            ser_link_reset();
+            ser_variant = SER_DEBUGGER;
+            ser_link.board_state = BS_RUN_TOOL;
+            ser_work('?');
+        },
+        testing::ExitedWithCode(255), "Fatal Error \\(Code -1\\): Remote in QUIBEX\\?");
+}
 #endif
 
 } // namespace
