@@ -192,6 +192,15 @@ TEST_F(Engine, SymbolicTargetAlwaysRunsAndDiamondMakesOnce)
     r = make(dir, "-e");
     EXPECT_EQ(r.code, 0) << r.error_out;
     EXPECT_EQ(log_of(dir), (std::vector<std::string>{"c", "all", "all"}));
+    // The trace indents a rule by the depth of its first visit, also when
+    // the diamond reaches it again one level deeper.
+    r = make(dir, "-v");
+    EXPECT_TRUE(contains(r.out, "\n 'all' (depending from 'top.x') symbolic\n")) << r.out;
+    const std::string c_trace = "\n  Examining 'c.x':\n   'c.x' (depending from 'c.src') up-to-date\n";
+    size_t first = r.out.find(c_trace);
+    ASSERT_NE(first, std::string::npos) << r.out;
+    EXPECT_NE(r.out.find(c_trace, first + 1), std::string::npos) << r.out;
+    EXPECT_FALSE(contains(r.out, "\n   Examining 'c.x'")) << r.out;
 }
 
 TEST_F(Engine, FailedTargetWithoutExtensionOrDependenciesIsKept)
@@ -338,6 +347,26 @@ TEST_F(Engine, OverlongLineIsFatal)
     run_result r = run(line + "\nall:\n");
     EXPECT_EQ(r.code, 1);
     EXPECT_TRUE(contains(r.error_out, "Gravik: Fatal Error: line too long (>8192)\n")) << r.error_out;
+}
+
+TEST_F(Engine, LineLimitsHoldToTheCharacter)
+{
+    // A line of 8188 characters is read; one more is fatal.
+    run_result r = run("A = " + std::string(8184, 'a') + "\nall:\n", "-e -t");
+    EXPECT_EQ(r.code, 0) << r.error_out;
+    r = run("A = " + std::string(8185, 'a') + "\nall:\n", "-e -t");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(contains(r.error_out, "Gravik: Fatal Error: line too long (>8192)\n")) << r.error_out;
+    // An expanded rule line of 8192 characters is kept; one more is fatal.
+    const std::string rule = "x.obj: $(A)$(B)\n\t$(TOOL) log build.log x\n";
+    r = run("A = " + std::string(4096, 'a') + "\nB = " + std::string(4096, 'b') + "\n" + rule,
+            "-e -t");
+    EXPECT_EQ(r.code, 0) << r.error_out;
+    r = run("A = " + std::string(4096, 'a') + "\nB = " + std::string(4097, 'b') + "\n" + rule,
+            "-e -t");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(contains(r.error_out, "Gravik: Fatal Error: line too long in rule 'x.obj: $(A)$(B)'\n"))
+        << r.error_out;
 }
 
 TEST_F(Engine, CyclicMakefileHasNoRootTarget)
