@@ -122,9 +122,10 @@ void finish_line(void)
         do {
             char buf[32];
             if (count > 0) {
-                int32_t base = seg->org >= 0 ? seg->org : 0;
+                uint32_t base = seg->org >= 0 ? static_cast<uint32_t>(seg->org) : 0u;
+                uint32_t address = base + static_cast<uint32_t>(start) + static_cast<uint32_t>(done);
                 std::snprintf(buf, sizeof buf, "%02x:%04lx:", static_cast<unsigned>(seg->number),
-                              static_cast<unsigned long>(static_cast<uint32_t>(base + start + done)));
+                              static_cast<unsigned long>(address));
                 out += buf;
             } else {
                 out += "        ";

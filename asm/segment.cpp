@@ -111,6 +111,12 @@ void emit_byte(int value)
     if (seg->flags & SEG_NOTEXT) {
         if (value != -1)
             asm_message(MSG_ERROR, "segment classified 'notext'");
+        // A notext segment can be reserved up to the last offset; nothing
+        // may be counted past it.
+        if (seg->used == INT32_MAX) {
+            asm_message(MSG_ERROR, "segment full");
+            return;
+        }
     } else {
         store_byte(seg, static_cast<uint8_t>(value & 0xFF));
     }

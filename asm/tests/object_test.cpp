@@ -60,6 +60,16 @@ TEST_F(AsmTest, SegmentLines)
         << obj;
 }
 
+TEST_F(AsmTest, NotextSegmentStopsAtTheLastOffset)
+{
+    // Reserved up to the last 32-bit offset, a notext segment counts no
+    // further byte: its size must not wrap round to a negative number.
+    assemble("  .segment n,notext\n  .ds.b 7fffffffh\n  .dc.b 1\n  .ds.b 1\n");
+    EXPECT_EQ(messages, "prog.s51 3: Error: segment classified 'notext' ('.dc.b 1')\n"
+                        "prog.s51 4: Error: reservation too large ('.ds.b 1')\n");
+    EXPECT_NE(object().find("segment:n @0:m u:7fffffff n\r\n"), std::string::npos);
+}
+
 TEST_F(AsmTest, ContentAcrossBlocksIsContiguous)
 {
     assemble("  .segment code\n  .ds.b 256\n  .dc.b 1\n");
