@@ -167,8 +167,11 @@ int morrin_main(int argc, char** argv)
         abort_mark = true;
     }
 
-    // An output named like the source would destroy it.
+    // An output named like the source would destroy it (the listing only
+    // when one is written).
     for (const char* ext : {".lst", ".obj"}) {
+        if (ext[1] == 'l' && !g_settings.listing)
+            continue;
         if (!source.empty() && replace_extension(source, ext) == source) {
             asm_message(MSG_ERROR, "'%s' would be overwritten by its %s file", source.c_str(),
                         ext[1] == 'l' ? "listing" : "object");
