@@ -46,6 +46,8 @@ public:
     virtual void SelectionChanged() {}
     // The text from the offset on must be repainted (-1: everything).
     virtual void TextChanged(int fromOffset) {}
+    // The text was emptied: caret and selection stand at 0.
+    virtual void TextCleared() {}
     // The first visible line changed: scroll bar, caret and painting follow.
     virtual void ViewScrolled() {}
     // SetSel's window part: caret placement, highlight, scrolling.

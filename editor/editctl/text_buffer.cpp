@@ -534,6 +534,7 @@ void CColorEditCore::ClearText()
     m_nCaretLine = 0;
     ++s.version;
     MarkTopKnown();
+    Host().TextCleared();
     Host().TextChanged(-1);
 }
 

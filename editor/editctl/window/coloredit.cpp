@@ -449,6 +449,17 @@ int CColorEdit::Undo()
     return result;
 }
 
+// The caret position kept for a control without the focus goes back to the
+// start with the text (loading a file clears it too).
+void CColorEdit::TextCleared()
+{
+    m_nSavedCaretX = -1;
+    m_nSavedCaretY = -1;
+    m_nCaretOffset = 0;
+    if (m_hWnd && HasFocus())
+        PlaceCaret();
+}
+
 void CColorEdit::SetEditFont(HFONT font, BOOL redraw)
 {
     LOGFONTA lf{};

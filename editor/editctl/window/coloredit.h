@@ -225,6 +225,7 @@ protected:
     void Recolour(int value) override;
     void SelectionChanged() override;
     void TextChanged(int fromOffset) override;
+    void TextCleared() override;
     void ViewScrolled() override;
     void SelectionSet(int oldStart, int oldEnd, bool scroll, bool redraw) override;
     void TakeFocus() override;

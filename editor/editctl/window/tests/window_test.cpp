@@ -218,6 +218,35 @@ TEST(ColorEditWindow, SetEditFontTakesACopyAndNewMetrics)
     EXPECT_EQ(caret.x, 2 * host.edit.m_nCharWidth);
 }
 
+TEST(ColorEditWindow, ClearTextPutsTheCaretBackAtTheStart)
+{
+    CTestHost host;
+    host.SetText(NumberedLines(5).c_str(), 30);
+    EXPECT_EQ(host.edit.GetCaretLine(), 4);
+    host.view->SetFocus();
+    EXPECT_EQ(host.edit.GetCaretLine(), 4); // kept while the focus is elsewhere
+    host.edit.ClearText();
+    EXPECT_EQ(host.edit.GetLineCount(), 0);
+    EXPECT_EQ(host.edit.GetCaretLine(), 0);
+    EXPECT_EQ(host.edit.GetCaretColumn(), 0);
+    host.edit.SetFocus();
+    EXPECT_EQ(host.Caret().x, 0);
+    EXPECT_EQ(host.Caret().y, 0);
+
+    // Loading a file clears the text the same way.
+    const char* dir = std::getenv("SUITE_BINARY_DIR");
+    std::string path = std::string(dir ? dir : ".") + "/coloredit_cleared.txt";
+    FILE* f = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    std::fputs("a\nb\n", f);
+    std::fclose(f);
+    host.SetText(NumberedLines(5).c_str(), 30);
+    host.view->SetFocus();
+    ASSERT_EQ(host.edit.LoadFile(path.c_str()), 1);
+    EXPECT_EQ(host.edit.GetCaretLine(), 0);
+    std::remove(path.c_str());
+}
+
 TEST(ColorEditWindow, UndoPlacesTheCaret)
 {
     CTestHost host;
