@@ -242,6 +242,12 @@ void write_object_file(const char* obj_name)
     if (!f)
         asm_message(MSG_FATAL, "unable to open '%s'", obj_name);
     std::string text = object_text(obj_name, asm_time_text());
-    std::fwrite(text.data(), 1, text.size(), f);
-    std::fclose(f);
+    bool written = std::fwrite(text.data(), 1, text.size(), f) == text.size();
+    if (std::fclose(f) != 0)
+        written = false;
+    if (!written) {
+        // A cut-off object (a full disk) must not pass for a good one.
+        std::remove(obj_name);
+        asm_message(MSG_FATAL, "unable to write '%s'", obj_name);
+    }
 }

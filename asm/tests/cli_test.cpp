@@ -222,6 +222,28 @@ TEST(MorrinCommandLine, LongNamesAndWidthsLinkBack)
 }
 #endif
 
+#ifndef _WIN32
+// An object that cannot be written whole (here: onto a full device) is an
+// error, not a success with a cut-off file.
+TEST(MorrinCommandLine, FullDiskIsAnError)
+{
+    if (!fs::exists("/dev/full"))
+        GTEST_SKIP() << "no /dev/full";
+    fs::path work = fs::current_path() / "work-full";
+    fs::remove_all(work);
+    fs::create_directories(work);
+    write_file(work / "f.s51", "  .segment code\n  .ds.b 10000\n");
+    fs::create_symlink("/dev/full", work / "f.obj");
+    fs::path old = fs::current_path();
+    change_dir(work);
+    int code = -1;
+    ASSERT_EQ(os_run({MORRIN_PATH, "-e", "f.s51"}, &code), OS_RUN_OK);
+    change_dir(old);
+    EXPECT_EQ(code, 2);
+    EXPECT_EQ(read_file(work / "error.out"), "Error: unable to write 'f.obj'\n");
+}
+#endif
+
 // Generated inputs: a line of 100,000 characters and binary garbage end
 // with messages and exit code 2, never a crash. The long line is one error
 // (its tail is not read as further lines); garbage reaches the message limit.
