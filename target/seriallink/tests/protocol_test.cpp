@@ -474,6 +474,27 @@ TEST(ViewNotification, AtMostThreeAreOutstanding)
     ser_view_poster = platform_poster;
 }
 
+std::atomic<int> delivered{0};
+
+TEST(Reader, NoByteReachesTheSinkAfterItStopped)
+{
+    // A line that always has a byte ready.
+    static const ComDevice busy = {
+        [](int) {}, [] { return 0x55; }, [](int) {}, [] {}};
+    delivered = 0;
+    com_attach(&busy, [](int) { delivered++; });
+    com_start_reader();
+    std::thread reader(com_reader_loop);
+    ASSERT_TRUE(wait_for([] { return delivered > 100; }));
+    com_stop_reader();
+    int seen = delivered;
+    pause(20);
+    EXPECT_EQ(delivered, seen);
+    reader.join();
+    com_attach(nullptr, nullptr);
+    com_stop_reader(); // nothing runs: returns at once
+}
+
 TEST(BaudRate, MustDivide115200)
 {
     for (long baud : {9600L, 19200L, 57600L, 115200L, 14400L, 28800L, 1200L})
