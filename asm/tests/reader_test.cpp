@@ -613,6 +613,19 @@ TEST_F(AsmTest, OptionRanges)
     EXPECT_EQ(g_settings.list_width, 34);
 }
 
+TEST_F(AsmTest, OutputNamesIgnoreDotsInFolderNames)
+{
+    // Only a '.' of the file's own name starts its extension: "v.d/prog"
+    // is the source "v.d/prog.s51" with the object "v.d/prog.obj".
+    EXPECT_EQ(replace_extension("v.d/prog.s51", ".obj"), "v.d/prog.obj");
+    EXPECT_EQ(replace_extension("v.d\\prog", ".lst"), "v.d\\prog.lst");
+    EXPECT_EQ(replace_extension("../prog.x.s51", ".obj"), "../prog.x.obj");
+    asm_reset();
+    datei_add_virtual_file("no-such.d/prog.s51", "  .segment code\n  nop\n");
+    EXPECT_EQ(run_driver({"morrin", "no-such.d/prog"}), 2);
+    EXPECT_EQ(messages, "Error: unable to open 'no-such.d/prog.obj'\n");
+}
+
 TEST_F(AsmTest, MemoryStatisticsLine)
 {
     // -x prints the allocation total after a successful run, on standard
