@@ -33,6 +33,9 @@ const InsertCase kInsertCases[] = {
     {"caret_on_fill_byte_inserts_before_tab", "a>..b", 2, 2, 'x', false, "ax>.b", 2, 1},
     {"selection_ending_in_fill_takes_whole_tab", "a>..b", 0, 2, 'x', false, "xb", 1, 1},
     {"tab_in_second_line", "abcdef/ab", 9, 9, '\t', false, "abcdef/ab>.", 11, 2},
+    // Without word wrap a soft break is no line break: tab stops count on.
+    {"soft_break_without_wrap_keeps_tab_columns", "ab~>x", 0, 0, 'y', false, "yab~>...x", 1, 1},
+    {"soft_break_selection_without_wrap", "a~b/c", 0, 3, 'x', false, "x/c", 1, 2},
 };
 
 class InsertCharTable : public EditTest, public ::testing::WithParamInterface<InsertCase> {};
@@ -82,6 +85,8 @@ const DeleteCase kDeleteCases[] = {
     {"selection_ending_in_fill", "a>..b", 0, 2, true, "b", 0, 1},
     {"whole_text", "ab/cd", 0, 5, false, "", 0, 1},
     {"one_byte_selection_backward", "abc", 1, 2, false, "ac", 1, 1},
+    {"backspace_soft_break_without_wrap", "a~b>c", 2, 2, false, "ab>.c", 1, 1},
+    {"delete_soft_break_without_wrap", "a~b/c", 1, 1, true, "ab/c", 1, 2},
 };
 
 class DeleteTextTable : public EditTest, public ::testing::WithParamInterface<DeleteCase> {};
