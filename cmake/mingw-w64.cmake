@@ -20,5 +20,6 @@ set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 # Narrow Win32 API only; Windows 7 API level.
 add_compile_definitions(_WIN32_WINNT=0x0601 WINVER=0x0601 NOMINMAX)
 
-# Tests of the Windows build run under Wine (scripts/test provides the prefix).
-set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+# Tests of the Windows build run under Wine (scripts/wine-session provides the
+# prefix and the display; scripts/wine-run starts each test program).
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run)
