@@ -4,6 +4,7 @@
 // must not be written). Each folder under malformed/ is run the same way.
 // The time stamp is fixed through SOURCE_DATE_EPOCH.
 #include "common/os.h"
+#include "test_paths.h"
 
 #include <gtest/gtest.h>
 
@@ -23,20 +24,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string host_path(const std::string& p)
-{
-#ifdef _WIN32
-    std::string r = p;
-    if (!r.empty() && r[0] == '/')
-        r = "Z:" + r;
-    for (char& c : r)
-        if (c == '/')
-            c = '\\';
-    return r;
-#else
-    return p;
-#endif
-}
 
 std::string read_file(const fs::path& p)
 {

@@ -33,20 +33,6 @@ struct link_stopped {
 
 } // namespace
 
-std::string host_path(const std::string& path)
-{
-#ifdef _WIN32
-    std::string p = path;
-    if (!p.empty() && p[0] == '/')
-        p = "Z:" + p;
-    for (char& c : p)
-        if (c == '/')
-            c = '\\';
-    return p;
-#else
-    return path;
-#endif
-}
 
 std::string enter_scratch_folder(void)
 {

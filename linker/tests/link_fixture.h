@@ -3,6 +3,8 @@
 // its messages read back from "error.out".
 #pragma once
 
+#include "test_paths.h"
+
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -38,5 +40,3 @@ std::string b(std::initializer_list<int> values);
 
 // Path of a file under the source tree (for golden files and examples).
 std::string source_path(const std::string& relative);
-// A build-tree path as the test program sees it (drive Z: under Wine).
-std::string host_path(const std::string& path);
