@@ -550,18 +550,26 @@ static int define_label(symbol* s)
     return 0;
 }
 
+// Evaluates an expression that must fill the rest of the statement: returns
+// the evaluator's result (1 constant, 0 relocatable), or -1 after an error,
+// reporting "expression syntax" for text left behind it.
+static int evaluate_whole(const char* p, int32_t* v)
+{
+    int r = evaluate_expression(&p, v);
+    if (r >= 0 && *p != '\0') {
+        asm_message(MSG_ERROR, "expression syntax");
+        return -1;
+    }
+    return r;
+}
+
 static void assign(symbol* s, const char* expr)
 {
-    const char* p = expr;
     int32_t v;
     if (s->kind == SYM_LABEL && s->flags == LABEL_EXPORT) {
-        int r = evaluate_expression(&p, &v);
+        int r = evaluate_whole(expr, &v);
         if (r < 0)
             return;
-        if (*p != '\0') {
-            asm_message(MSG_ERROR, "expression syntax");
-            return;
-        }
         if (r == 0) {
             asm_message(MSG_ERROR, "fix value expected");
             return;
@@ -575,13 +583,9 @@ static void assign(symbol* s, const char* expr)
         asm_message(MSG_ERROR, "symbol already in use");
         return;
     }
-    int r = evaluate_expression(&p, &v);
+    int r = evaluate_whole(expr, &v);
     if (r < 0)
         return;
-    if (*p != '\0') {
-        asm_message(MSG_ERROR, "expression syntax");
-        return;
-    }
     if (r == 1) {
         s->kind = SYM_CONSTANT;
         s->value = v;
@@ -884,11 +888,8 @@ static void directive_ibytes(const char* p)
 static void directive_if(const char* p)
 {
     int32_t v;
-    int r = evaluate_expression(&p, &v);
-    if (r >= 0 && *p != '\0') {
-        asm_message(MSG_ERROR, "expression syntax");
-        r = -1;
-    } else if (r == 0) {
+    int r = evaluate_whole(p, &v);
+    if (r == 0) {
         asm_message(MSG_ERROR, "expression must be constant");
     }
     push_conditional(r == 1 && v != 0 ? 0 : 2, ".if/.else nested too deep");
@@ -996,15 +997,10 @@ static void directive_ds(const char* text)
         asm_message(MSG_ERROR, "expression syntax");
         return;
     }
-    const char* p = text + 2;
     int32_t v;
-    int r = evaluate_expression(&p, &v);
+    int r = evaluate_whole(text + 2, &v);
     if (r < 0)
         return;
-    if (*p != '\0') {
-        asm_message(MSG_ERROR, "expression syntax");
-        return;
-    }
     if (r == 0) {
         asm_message(MSG_ERROR, "expression must be constant");
         return;
