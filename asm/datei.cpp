@@ -1,29 +1,31 @@
-#include "datei.h"
+#include "asm/datei.h"
 
-#include "formel.h"
-#include "listing.h"
-#include "meldung.h"
-#include "mnemonic.h"
-#include "segment.h"
+#include "asm/formel.h"
+#include "asm/listing.h"
+#include "asm/messages.h"
+#include "asm/mnemonic.h"
+#include "asm/segment.h"
+#include "asm/settings.h"
+#include "asm/sources.h"
+#include "asm/symbol.h"
 #include "common/speicher.h"
-#include "symbol.h"
 
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <map>
 #include <vector>
 
 // ---------------------------------------------------------------- state
 
-static char* source_table[MAX_SOURCE_FILES];
-static int32_t source_count;
 static int nesting_depth;
 
 static std::vector<std::string> cmdarg_statements;
-static std::map<std::string, std::string> virtual_files;
 
-static int cond_stack[MAX_CONDITIONALS];
+// The state of one open .if: its statements are assembled; they are skipped
+// and a .else turns to assembling; they are skipped up to the .endif (after
+// a taken branch's .else, or inside a skipped region).
+enum cond_state { COND_ACTIVE, COND_AWAIT_ELSE, COND_SKIP_TO_ENDIF };
+static cond_state cond_stack[MAX_CONDITIONALS];
 static int cond_depth;
 
 struct macro_call {
@@ -38,46 +40,27 @@ static int32_t call_counter;
 static symbol* recording;
 
 // High-level file of .line.
-struct line_reader {
-    std::string data;
-    size_t pos;
-    bool open;
-};
 static line_reader hll;
 // Kept whole: a long path must open the file it names.
 static std::string hll_name;
 static int32_t hll_line;
 
-const char* source_file_name(int32_t index)
-{
-    return index >= 1 && index <= source_count ? source_table[index - 1] : nullptr;
-}
-
-int32_t source_file_count(void) { return source_count; }
-
 void add_cmdarg_statement(const char* text) { cmdarg_statements.push_back(text); }
 bool have_cmdarg_statements(void) { return !cmdarg_statements.empty(); }
-
-void datei_add_virtual_file(const char* name, const std::string& content) { virtual_files[name] = content; }
 
 int conditional_depth(void) { return cond_depth; }
 int macro_call_level(void) { return call_level; }
 
 void datei_reset(void)
 {
-    for (int32_t i = 0; i < source_count; i++)
-        speicher_free(source_table[i]);
-    source_count = 0;
+    sources_reset();
     nesting_depth = 0;
     cmdarg_statements.clear();
-    virtual_files.clear();
     cond_depth = 0;
     call_level = -1;
     call_counter = 0;
     recording = nullptr;
-    hll.data.clear();
-    hll.pos = 0;
-    hll.open = false;
+    close_line_reader(hll);
     hll_name.clear();
     hll_line = 0;
 }
@@ -102,57 +85,6 @@ static bool exact_ci(const char* text, const char* key)
 {
     const char* r = prefix_ci(text, key);
     return r && *r == '\0';
-}
-
-static bool load_file(const char* name, std::string& data)
-{
-    auto v = virtual_files.find(name);
-    if (v != virtual_files.end()) {
-        data = v->second;
-        return true;
-    }
-    FILE* f = std::fopen(name, "rb");
-#ifndef _WIN32
-    if (!f && std::strchr(name, '\\')) {
-        // Sources written for Windows name their includes with '\'.
-        std::string alt = name;
-        for (char& c : alt)
-            if (c == '\\')
-                c = '/';
-        f = std::fopen(alt.c_str(), "rb");
-    }
-#endif
-    if (!f)
-        return false;
-    data.clear();
-    char buf[65536];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
-        data.append(buf, n);
-    std::fclose(f);
-    return true;
-}
-
-// The next line, cut to at most 253 characters; a CR before the LF is
-// dropped as text mode would. The rest of a longer line is dropped, not read
-// as a line of its own: a piece of a long comment must never be assembled,
-// and the line numbers must stay those of the file.
-static bool next_raw_line(line_reader& r, std::string& out, bool* too_long)
-{
-    if (r.pos >= r.data.size())
-        return false;
-    const char* d = r.data.data();
-    size_t n = r.data.size();
-    size_t start = r.pos;
-    const void* lf = std::memchr(d + start, '\n', n - start);
-    size_t end = lf ? static_cast<size_t>(static_cast<const char*>(lf) - d) : n;
-    r.pos = lf ? end + 1 : n;
-    size_t len = end - start;
-    if (lf && len > 0 && d[end - 1] == '\r')
-        len--;
-    *too_long = len > MAX_RAW_LINE;
-    out.assign(d + start, *too_long ? static_cast<size_t>(MAX_RAW_LINE) : len);
-    return true;
 }
 
 int normalise_line(const char* raw, char* out)
@@ -219,7 +151,7 @@ int normalise_line(const char* raw, char* out)
 
 // ---------------------------------------------------------------- conditionals
 
-static void push_conditional(int state, const char* too_deep)
+static void push_conditional(cond_state state, const char* too_deep)
 {
     if (cond_depth >= MAX_CONDITIONALS)
         asm_message(MSG_FATAL, "%s", too_deep);
@@ -228,7 +160,7 @@ static void push_conditional(int state, const char* too_deep)
 
 static bool executing(void)
 {
-    return !recording && (cond_depth == 0 || cond_stack[cond_depth - 1] == 0);
+    return !recording && (cond_depth == 0 || cond_stack[cond_depth - 1] == COND_ACTIVE);
 }
 
 // ---------------------------------------------------------------- macros
@@ -373,7 +305,8 @@ static void record_line(const char* text)
 
 // ---------------------------------------------------------------- statements
 
-// Steps 4 and 5 of reading a file: record, execute or skip a statement.
+// Records a statement into the macro being defined, assembles it, or skips
+// it inside a false conditional while still keeping count of the nesting.
 static int process_statement(const char* stmt, int dot)
 {
     if (stmt[0] == '\0')
@@ -387,7 +320,7 @@ static int process_statement(const char* stmt, int dot)
             recording = nullptr;
         return 0;
     }
-    if (cond_depth == 0 || cond_stack[cond_depth - 1] == 0)
+    if (cond_depth == 0 || cond_stack[cond_depth - 1] == COND_ACTIVE)
         return do_statement(stmt);
     // A skipped statement counts by its directive, which starts at the
     // first '.' outside constants: the last one may belong to a bit address
@@ -407,10 +340,10 @@ static int process_statement(const char* stmt, int dot)
     if (!d)
         return 0;
     if (prefix_ci(d, ".if ") || prefix_ci(d, ".ifdef ") || prefix_ci(d, ".ifndef "))
-        push_conditional(3, ".if/.ifdef/.ifndef/.else nested too deep");
+        push_conditional(COND_SKIP_TO_ENDIF, ".if/.ifdef/.ifndef/.else nested too deep");
     else if (exact_ci(d, ".else")) {
-        if (cond_stack[cond_depth - 1] == 2)
-            cond_stack[cond_depth - 1] = 0;
+        if (cond_stack[cond_depth - 1] == COND_AWAIT_ELSE)
+            cond_stack[cond_depth - 1] = COND_ACTIVE;
     } else if (exact_ci(d, ".endif"))
         cond_depth--;
     return 0;
@@ -418,21 +351,15 @@ static int process_statement(const char* stmt, int dot)
 
 int assemble_file(const char* name)
 {
-    if (source_count >= MAX_SOURCE_FILES)
+    if (source_file_count() >= MAX_SOURCE_FILES)
         asm_message(MSG_FATAL, "too many files included");
     if (name[0] == '\0')
         asm_message(MSG_FATAL, "illegal filename");
     bool is_cmdarg = std::strcmp(name, "<cmdarg>") == 0;
-    size_t len = std::strlen(name);
-    char* copy = static_cast<char*>(speicher_alloc(static_cast<int32_t>(len + 1)));
-    std::memcpy(copy, name, len + 1);
-    source_table[source_count++] = copy;
-    int32_t index = source_count;
+    int32_t index = add_source_file(name);
 
     line_reader reader;
-    reader.pos = 0;
-    reader.open = true;
-    if (!is_cmdarg && !load_file(name, reader.data))
+    if (!is_cmdarg && !open_line_reader(reader, name))
         asm_message(MSG_FATAL, "unable to open '%s'", name);
 
     int32_t saved_file = asm_position_file(), saved_line = asm_position_line();
@@ -873,7 +800,7 @@ static void directive_ibytes(const char* p)
     if (!quoted_name(p, false, name, nullptr))
         return;
     std::string data;
-    if (name.empty() || !load_file(name.c_str(), data)) {
+    if (name.empty() || !load_source_file(name.c_str(), data)) {
         asm_message_plain(MSG_ERROR, "unable to open file '%s'", name.c_str());
         return;
     }
@@ -892,7 +819,7 @@ static void directive_if(const char* p)
     if (r == 0) {
         asm_message(MSG_ERROR, "expression must be constant");
     }
-    push_conditional(r == 1 && v != 0 ? 0 : 2, ".if/.else nested too deep");
+    push_conditional(r == 1 && v != 0 ? COND_ACTIVE : COND_AWAIT_ELSE, ".if/.else nested too deep");
 }
 
 static void directive_ifdef(const char* p, bool want_defined, const char* too_deep)
@@ -906,10 +833,10 @@ static void directive_ifdef(const char* p, bool want_defined, const char* too_de
     } else {
         symbol* s = find_symbol(ident_buffer, true);
         defined = s && s->kind != SYM_NEW;
-        push_conditional(defined == want_defined ? 0 : 2, too_deep);
+        push_conditional(defined == want_defined ? COND_ACTIVE : COND_AWAIT_ELSE, too_deep);
         return;
     }
-    push_conditional(2, too_deep);
+    push_conditional(COND_AWAIT_ELSE, too_deep);
 }
 
 static void directive_line(const char* p)
@@ -927,12 +854,10 @@ static void directive_line(const char* p)
                     return;
                 }
             } else {
-                if (!load_file(name.c_str(), hll.data)) {
+                if (!open_line_reader(hll, name.c_str())) {
                     asm_message(MSG_ERROR, "unable to open '%s'", name.c_str());
                     return;
                 }
-                hll.pos = 0;
-                hll.open = true;
                 hll_line = 0;
                 hll_name = name;
             }
@@ -975,10 +900,8 @@ void read_hll_line(int32_t target, bool flush)
         listing_set_pending(text.c_str(), LINE_HLL);
         finish_line();
     }
-    if (flush) {
-        hll.open = false;
-        hll.data.clear();
-    }
+    if (flush)
+        close_line_reader(hll);
 }
 
 static void directive_ds(const char* text)
@@ -1089,8 +1012,8 @@ int do_directive(const char* text)
     } else if (exact_ci(text, "else")) {
         if (cond_depth == 0)
             asm_message(MSG_ERROR, ".else without .if");
-        else if (cond_stack[cond_depth - 1] == 0)
-            cond_stack[cond_depth - 1] = 3;
+        else if (cond_stack[cond_depth - 1] == COND_ACTIVE)
+            cond_stack[cond_depth - 1] = COND_SKIP_TO_ENDIF;
     } else if (exact_ci(text, "endif")) {
         if (cond_depth == 0)
             asm_message(MSG_ERROR, ".endif without .if");

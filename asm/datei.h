@@ -1,32 +1,18 @@
-// datei: the source reader: reads the source file, included
-// files and the command-line statements line by line, normalises each line,
+// datei: the statement reader: assembles the source file, included files
+// and the command-line statements line by line, normalises each line,
 // records and expands macros, keeps the conditional stack, splits statements
 // and carries out the directives.
 #pragma once
 
 #include <cstdint>
-#include <string>
-
-struct macro_line {
-    macro_line* next;
-    char* text;          // normalised statement
-    int32_t file;
-    int32_t line;
-};
 
 enum {
-    MAX_SOURCE_FILES = 256,
-    MAX_RAW_LINE = 253,
     MAX_CONDITIONALS = 10,
     MAX_MACRO_CALLS = 10,
     MAX_MACRO_PARAMS = 9,
     MAX_EXPANSION = 245,
     MAX_LINE_NUMBER = 32760,
 };
-
-// Source table: names in opening order; index is 1-based.
-const char* source_file_name(int32_t index);
-int32_t source_file_count(void);
 
 // The command-line statements (-a), assembled as the pseudo file "<cmdarg>".
 void add_cmdarg_statement(const char* text);
@@ -45,9 +31,6 @@ int normalise_line(const char* raw, char* out);
 
 // Reads the high-level file up to a line (or to its end with flush).
 void read_hll_line(int32_t target, bool flush);
-
-// Tests: files served from memory instead of the disk.
-void datei_add_virtual_file(const char* name, const std::string& content);
 
 // Conditional stack depth and macro call level (for tests).
 int conditional_depth(void);

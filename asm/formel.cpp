@@ -1,7 +1,7 @@
-#include "formel.h"
+#include "asm/formel.h"
 
-#include "meldung.h"
-#include "symbol.h"
+#include "asm/messages.h"
+#include "asm/symbol.h"
 
 #include <cstring>
 

@@ -1,7 +1,8 @@
-#include "listing.h"
+#include "asm/listing.h"
 
-#include "meldung.h"
-#include "segment.h"
+#include "asm/messages.h"
+#include "asm/segment.h"
+#include "asm/settings.h"
 #include "common/speicher.h"
 
 #include <cstring>
@@ -21,7 +22,6 @@ static relocation* snap_reloc;
 static int32_t snap_show;
 
 void listing_open(FILE* file) { list_file = file; }
-FILE* listing_file(void) { return list_file; }
 
 void listing_close(void)
 {

@@ -22,7 +22,6 @@ extern int32_t show_level;
 
 // The listing file (null = none), written in binary with CR LF line ends.
 void listing_open(FILE* file);
-FILE* listing_file(void);
 void listing_close(void);
 
 // Marks a line as pending with its raw text and kind.

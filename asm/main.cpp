@@ -1,5 +1,5 @@
 // Morrin: the 8051 macro assembler (console program).
-#include "treiber.h"
+#include "asm/driver.h"
 
 int main(int argc, char** argv)
 {

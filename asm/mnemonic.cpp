@@ -1,8 +1,8 @@
-#include "mnemonic.h"
+#include "asm/mnemonic.h"
 
-#include "meldung.h"
-#include "segment.h"
-#include "symbol.h"
+#include "asm/messages.h"
+#include "asm/segment.h"
+#include "asm/symbol.h"
 
 #include <cstring>
 

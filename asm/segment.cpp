@@ -1,9 +1,8 @@
-#include "segment.h"
+#include "asm/segment.h"
 
-#include "datei.h"
-#include "meldung.h"
+#include "asm/messages.h"
+#include "asm/symbol.h"
 #include "common/speicher.h"
-#include "symbol.h"
 
 #include <cerrno>
 #include <cmath>

@@ -2,7 +2,7 @@
 // relocation records.
 #pragma once
 
-#include "formel.h"
+#include "asm/formel.h"
 
 #include <cstdint>
 

@@ -1,8 +1,6 @@
-#include "symbol.h"
+#include "asm/symbol.h"
 
-#include "datei.h"
-#include "meldung.h"
-#include "segment.h"
+#include "asm/messages.h"
 #include "common/speicher.h"
 
 #include <cstring>
@@ -13,7 +11,6 @@ bool autoimport_given;
 static symbol* buckets[SYMBOL_BUCKETS];
 enum { INDEX_SIZE = 1 << 16 };
 static symbol** side_index;
-static int32_t count;
 
 bool ident_start_char(int c)
 {
@@ -82,7 +79,6 @@ symbol* find_symbol(const char* name, bool lookup_only)
     buckets[h] = s;
     s->index_next = side_index[ih];
     side_index[ih] = s;
-    count++;
     return s;
 }
 
@@ -165,8 +161,6 @@ static int check_label(symbol* s, void*)
 
 void check_all_symbols(void)
 {
-    if (segment_count() == 0)
-        asm_message(MSG_WARNING, "sourcefile is empty");
     // An undefined label must count as an error even where the line that
     // first used it has had a warning.
     asm_forget_last_position();
@@ -205,7 +199,4 @@ void symbol_reset(void)
     if (side_index)
         std::memset(side_index, 0, INDEX_SIZE * sizeof(symbol*));
     autoimport_given = false;
-    count = 0;
 }
-
-int32_t symbol_count(void) { return count; }

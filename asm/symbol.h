@@ -27,7 +27,14 @@ enum {
 enum { SYMBOL_BUCKETS = 517, IDENT_MAX = 64 };
 
 struct segment;
-struct macro_line;
+
+// One recorded line of a macro body.
+struct macro_line {
+    macro_line* next;
+    char* text;          // normalised statement
+    int32_t file;
+    int32_t line;
+};
 
 struct symbol {
     symbol* next;        // chain within the bucket
@@ -70,7 +77,7 @@ void declare_names(const char* list, uint32_t flag);
 // .autoimport given anywhere in the run.
 extern bool autoimport_given;
 
-// End-of-pass checks.
+// End-of-pass check: every label used is defined or imported.
 void check_all_symbols(void);
 
 // Use of a name in an expression: kind 0 becomes a referenced label, a label
@@ -78,4 +85,3 @@ void check_all_symbols(void);
 void reference_symbol(symbol* s);
 
 void symbol_reset(void);
-int32_t symbol_count(void);

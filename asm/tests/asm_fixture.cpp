@@ -1,13 +1,14 @@
-#include "asm_fixture.h"
+#include "asm/tests/asm_fixture.h"
 
-#include "datei.h"
-#include "listing.h"
-#include "meldung.h"
-#include "mnemonic.h"
-#include "objekt.h"
-#include "segment.h"
-#include "symbol.h"
-#include "treiber.h"
+#include "asm/datei.h"
+#include "asm/driver.h"
+#include "asm/listing.h"
+#include "asm/messages.h"
+#include "asm/mnemonic.h"
+#include "asm/object_file.h"
+#include "asm/segment.h"
+#include "asm/sources.h"
+#include "asm/symbol.h"
 
 static void throw_exit(int code)
 {
@@ -33,7 +34,7 @@ void AsmTest::TearDown()
 
 int AsmTest::assemble(const std::string& text, const char* name)
 {
-    datei_add_virtual_file(name, text);
+    sources_add_virtual_file(name, text);
     try {
         assemble_file(name);
     } catch (const asm_exit_exception& e) {
@@ -50,9 +51,7 @@ int AsmTest::assemble_in_code(const std::string& text)
 std::string AsmTest::object(const char* obj_name)
 {
     try {
-        asm_set_position(0, 0);
-        asm_set_line_text(nullptr);
-        check_all_symbols();
+        end_of_pass_checks();
         return object_text(obj_name, "Mon Dec  7 23:05:00 2026\n");
     } catch (const asm_exit_exception& e) {
         return "exit " + std::to_string(e.code);

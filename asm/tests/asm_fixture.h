@@ -20,7 +20,7 @@ protected:
     void TearDown() override;
 
     // Assembles text as the source file "prog.s51" (other files can be
-    // served with datei_add_virtual_file). Returns the fatal exit code, or
+    // served with sources_add_virtual_file). Returns the fatal exit code, or
     // 0 when the run went through.
     int assemble(const std::string& text, const char* name = "prog.s51");
     // One statement in an already selected segment: "  .segment code" is

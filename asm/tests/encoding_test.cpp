@@ -1,9 +1,9 @@
 // Every instruction form against the standard 8051 opcode bytes.
-#include "asm_fixture.h"
+#include "asm/tests/asm_fixture.h"
 
-#include "mnemonic.h"
-#include "segment.h"
-#include "symbol.h"
+#include "asm/mnemonic.h"
+#include "asm/segment.h"
+#include "asm/symbol.h"
 
 #include <set>
 

@@ -1,10 +1,10 @@
 // Expressions: precedence, radixes, character constants, bit addresses,
 // relocatable results and errors.
-#include "asm_fixture.h"
+#include "asm/tests/asm_fixture.h"
 
-#include "formel.h"
-#include "segment.h"
-#include "symbol.h"
+#include "asm/formel.h"
+#include "asm/segment.h"
+#include "asm/symbol.h"
 
 namespace {
 

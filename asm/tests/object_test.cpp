@@ -1,9 +1,10 @@
 // The text object file: the worked example, segment lines, names, sgraph,
 // relocation and debug lines.
-#include "asm_fixture.h"
+#include "asm/tests/asm_fixture.h"
 
-#include "meldung.h"
-#include "symbol.h"
+#include "asm/messages.h"
+#include "asm/settings.h"
+#include "asm/symbol.h"
 
 namespace {
 

@@ -1,13 +1,15 @@
 // The source reader: statements, directives, conditionals, macros,
 // includes, limits, and the reporter's message form.
-#include "asm_fixture.h"
+#include "asm/tests/asm_fixture.h"
 
-#include "datei.h"
-#include "listing.h"
-#include "meldung.h"
-#include "segment.h"
-#include "symbol.h"
-#include "treiber.h"
+#include "asm/datei.h"
+#include "asm/driver.h"
+#include "asm/listing.h"
+#include "asm/messages.h"
+#include "asm/segment.h"
+#include "asm/settings.h"
+#include "asm/sources.h"
+#include "asm/symbol.h"
 
 #include "common/speicher.h"
 
@@ -370,14 +372,14 @@ TEST_F(AsmTest, MacroCallLimit)
 
 TEST_F(AsmTest, IncludeAndEnd)
 {
-    datei_add_virtual_file("inc.s51", "  .dc.b 1\n  .end\n  .dc.b 2\n");
+    sources_add_virtual_file("inc.s51", "  .dc.b 1\n  .end\n  .dc.b 2\n");
     assemble("  .segment code\n  .include \"inc.s51\"\n  .dc.b 3\n");
     EXPECT_EQ(messages, "");
     EXPECT_EQ(hex_bytes(), "01");
     EXPECT_EQ(source_file_count(), 2);
 
     SetUp();
-    datei_add_virtual_file("lib/inc.s51", "  .dc.b 4\n");
+    sources_add_virtual_file("lib/inc.s51", "  .dc.b 4\n");
     g_settings.include_path = "lib/";
     assemble("  .segment code\n  .include <inc.s51>\n  .dc.b 5\n");
     EXPECT_EQ(hex_bytes(), "04 05");
@@ -387,7 +389,7 @@ TEST_F(AsmTest, IncludeAndEnd)
     EXPECT_EQ(messages, "prog.s51 1: Error: unable to open 'no/such/file.s51' ('.include \"no/such/fi... ')\n");
 
     SetUp();
-    datei_add_virtual_file("self.s51", "  .include \"self.s51\"\n");
+    sources_add_virtual_file("self.s51", "  .include \"self.s51\"\n");
     EXPECT_EQ(assemble("  .include \"self.s51\"\n"), 2);
     EXPECT_NE(messages.find("Error: too many files included"), std::string::npos);
 }
@@ -437,7 +439,7 @@ TEST_F(AsmTest, OverLongLinesAreRefused)
     g_settings.listing = true;
     g_settings.debug_lines = 3;
     listing_open(f);
-    datei_add_virtual_file("p.c", "int a; /*" + pad + "*/\nint b;\nint c;\n");
+    sources_add_virtual_file("p.c", "int a; /*" + pad + "*/\nint b;\nint c;\n");
     assemble("  .line \"p.c\" 2\n");
     std::string text = close_listing(f);
     EXPECT_EQ(messages, "");
@@ -511,7 +513,7 @@ TEST_F(AsmTest, RecursiveTextSymbolIsAnErrorNotACrash)
 
 TEST_F(AsmTest, IbytesEmitsAFile)
 {
-    datei_add_virtual_file("blob.bin", std::string("\x00\x01\xff\r\n", 5));
+    sources_add_virtual_file("blob.bin", std::string("\x00\x01\xff\r\n", 5));
     assemble_in_code("  .ibytes \"blob.bin\"\n  .ibytes \"none.bin\"");
     EXPECT_EQ(hex_bytes(), "00 01 ff 0d 0a");
     EXPECT_EQ(messages, "prog.s51 3: Error: unable to open file 'none.bin'\n");
@@ -525,7 +527,7 @@ TEST_F(AsmTest, LineDirectiveReadsHighLevelLinesAndCallsTheLineMacro)
     g_settings.debug_lines = 3;
     g_settings.expand_line = true;
     listing_open(f);
-    datei_add_virtual_file("p.c", "int a;\nint b;\nint c;\nint d;\n");
+    sources_add_virtual_file("p.c", "int a;\nint b;\nint c;\nint d;\n");
     assemble("  .segment code\n"
              ".macro __line\n"
              "  .dc.b @1\n"
@@ -552,8 +554,8 @@ TEST_F(AsmTest, LineDirectiveOpensALongPathWhole)
 {
     g_settings.debug_lines = 3;
     std::string folder(120, 'd');
-    datei_add_virtual_file((folder + "/p.c").c_str(), "int a;\n");
-    datei_add_virtual_file((folder + "/q.c").c_str(), "int b;\n");
+    sources_add_virtual_file((folder + "/p.c").c_str(), "int a;\n");
+    sources_add_virtual_file((folder + "/q.c").c_str(), "int b;\n");
     assemble("  .line \"" + folder + "/p.c\" 1\n"
              "  .line \"" + folder + "/q.c\" 1\n");
     // The two names differ only after 120 characters: the second is refused.
@@ -621,7 +623,7 @@ TEST_F(AsmTest, OutputNamesIgnoreDotsInFolderNames)
     EXPECT_EQ(replace_extension("v.d\\prog", ".lst"), "v.d\\prog.lst");
     EXPECT_EQ(replace_extension("../prog.x.s51", ".obj"), "../prog.x.obj");
     asm_reset();
-    datei_add_virtual_file("no-such.d/prog.s51", "  .segment code\n  nop\n");
+    sources_add_virtual_file("no-such.d/prog.s51", "  .segment code\n  nop\n");
     EXPECT_EQ(run_driver({"morrin", "no-such.d/prog"}), 2);
     EXPECT_EQ(messages, "Error: unable to open 'no-such.d/prog.obj'\n");
 }
@@ -631,7 +633,7 @@ TEST_F(AsmTest, MemoryStatisticsLine)
     // -x prints the allocation total after a successful run, on standard
     // output; the total is that of the whole process, never lowered.
     asm_reset();  // the driver registers the mnemonics itself
-    datei_add_virtual_file("xmem.s51", "  .segment code\n  nop\n");
+    sources_add_virtual_file("xmem.s51", "  .segment code\n  nop\n");
     testing::internal::CaptureStdout();
     int code = run_driver({"morrin", "-x", "xmem.s51"});
     std::string out = testing::internal::GetCapturedStdout();

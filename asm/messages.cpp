@@ -1,6 +1,6 @@
-#include "meldung.h"
+#include "asm/messages.h"
 
-#include "datei.h"
+#include "asm/sources.h"
 #include "common/speicher.h"
 
 #include <algorithm>
@@ -8,8 +8,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
-
-asm_settings g_settings = {false, 0, false, false, 8, 102, false, std::string()};
 
 int32_t asm_error_count;
 int32_t asm_warning_count;
@@ -63,7 +61,7 @@ void asm_exit(int code)
     std::exit(code);
 }
 
-void meldung_reset(void)
+void messages_reset(void)
 {
     asm_error_count = 0;
     asm_warning_count = 0;

@@ -1,13 +1,14 @@
-#include "treiber.h"
+#include "asm/driver.h"
 
-#include "datei.h"
-#include "listing.h"
-#include "meldung.h"
-#include "mnemonic.h"
-#include "objekt.h"
-#include "segment.h"
+#include "asm/datei.h"
+#include "asm/listing.h"
+#include "asm/messages.h"
+#include "asm/mnemonic.h"
+#include "asm/object_file.h"
+#include "asm/segment.h"
+#include "asm/settings.h"
+#include "asm/symbol.h"
 #include "common/speicher.h"
-#include "symbol.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -23,8 +24,17 @@ void asm_reset(void)
     datei_reset();
     segment_reset();
     symbol_reset();
-    meldung_reset();
-    g_settings = asm_settings{false, 0, false, false, 8, 102, false, std::string()};
+    messages_reset();
+    g_settings = asm_settings();
+}
+
+void end_of_pass_checks(void)
+{
+    asm_set_position(0, 0);
+    asm_set_line_text(nullptr);
+    if (segment_count() == 0)
+        asm_message(MSG_WARNING, "sourcefile is empty");
+    check_all_symbols();
 }
 
 std::string replace_extension(const std::string& name, const char* ext)
@@ -206,9 +216,7 @@ int morrin_main(int argc, char** argv)
         assemble_file("<cmdarg>");
     assemble_file(source.c_str());
 
-    asm_set_position(0, 0);
-    asm_set_line_text(nullptr);
-    check_all_symbols();
+    end_of_pass_checks();
 
     if (asm_error_count > 0)
         asm_message(MSG_FATAL, "%d errors found - no object file written", static_cast<int>(asm_error_count));

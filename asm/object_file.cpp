@@ -1,11 +1,12 @@
-#include "objekt.h"
+#include "asm/object_file.h"
 
-#include "datei.h"
-#include "formel.h"
-#include "listing.h"
-#include "meldung.h"
-#include "segment.h"
-#include "symbol.h"
+#include "asm/formel.h"
+#include "asm/listing.h"
+#include "asm/messages.h"
+#include "asm/segment.h"
+#include "asm/settings.h"
+#include "asm/sources.h"
+#include "asm/symbol.h"
 
 #include <cstdarg>
 #include <cstdio>

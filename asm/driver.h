@@ -1,4 +1,4 @@
-// treiber: the driver of Morrin: command line, listing file,
+// driver: the driver of Morrin: command line, listing file,
 // assembly of the command-line statements and the source file, end-of-pass
 // checks, object file, exit code.
 #pragma once
@@ -11,6 +11,9 @@ int morrin_main(int argc, char** argv);
 
 // Clears every module's state (for tests that assemble several times).
 void asm_reset(void);
+
+// Checks at the end of the pass: an empty source, undefined labels.
+void end_of_pass_checks(void);
 
 // File names derived from the source name: everything from the last '.' of
 // the base name replaced by the extension (appended when there is none).

@@ -1,4 +1,4 @@
-// meldung: the assembler's settings and its one reporter.
+// messages: the assembler's one reporter.
 //
 // Every diagnostic of Morrin goes through asm_message: level below 0 is
 // fatal (ends the run with exit code 2), 0 a warning, above 0 an error.
@@ -20,19 +20,6 @@
 #endif
 
 enum { MSG_FATAL = -1, MSG_WARNING = 0, MSG_ERROR = 1 };
-
-// Process-wide settings from the command line.
-struct asm_settings {
-    bool ignore_case;      // -c
-    int debug_lines;       // bit set: 1 assembler lines (-ga, -g), 2 high-level lines (-g)
-    bool listing;          // -s
-    bool expand_line;      // -d
-    int tab_size;          // -tN, 1..16, default 8
-    int list_width;        // -wN stores N-26, 27..240, default 102
-    bool mem_stats;        // -x
-    std::string include_path; // -iPATH with a trailing separator, empty = none
-};
-extern asm_settings g_settings;
 
 // Counters of the reporter.
 extern int32_t asm_error_count;
@@ -73,7 +60,7 @@ ASM_NORETURN void asm_exit(int code);
 void asm_install_memory_reporter(void);
 
 // Resets counters, position and the last printed position.
-void meldung_reset(void);
+void messages_reset(void);
 
 // Time of this run: SOURCE_DATE_EPOCH when set (taken as UTC), else the
 // local time now; formatted in the 24-character calendar form plus "\n".

@@ -1,4 +1,4 @@
-// objekt: the text object file. Lines end with CR LF on every
+// object_file: the text object file. Lines end with CR LF on every
 // platform; the file is written in binary so that both builds agree byte
 // for byte.
 #pragma once

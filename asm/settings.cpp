@@ -1,0 +1,3 @@
+#include "asm/settings.h"
+
+asm_settings g_settings;

@@ -1,0 +1,103 @@
+#include "asm/sources.h"
+
+#include "common/speicher.h"
+
+#include <cstdio>
+#include <cstring>
+#include <map>
+
+static char* source_table[MAX_SOURCE_FILES];
+static int32_t source_count;
+static std::map<std::string, std::string> virtual_files;
+
+const char* source_file_name(int32_t index)
+{
+    return index >= 1 && index <= source_count ? source_table[index - 1] : nullptr;
+}
+
+int32_t source_file_count(void) { return source_count; }
+
+int32_t add_source_file(const char* name)
+{
+    if (source_count >= MAX_SOURCE_FILES)
+        return 0;
+    size_t len = std::strlen(name);
+    char* copy = static_cast<char*>(speicher_alloc(static_cast<int32_t>(len + 1)));
+    std::memcpy(copy, name, len + 1);
+    source_table[source_count++] = copy;
+    return source_count;
+}
+
+void sources_add_virtual_file(const char* name, const std::string& content) { virtual_files[name] = content; }
+
+void sources_reset(void)
+{
+    for (int32_t i = 0; i < source_count; i++)
+        speicher_free(source_table[i]);
+    source_count = 0;
+    virtual_files.clear();
+}
+
+bool load_source_file(const char* name, std::string& data)
+{
+    auto v = virtual_files.find(name);
+    if (v != virtual_files.end()) {
+        data = v->second;
+        return true;
+    }
+    FILE* f = std::fopen(name, "rb");
+#ifndef _WIN32
+    if (!f && std::strchr(name, '\\')) {
+        // Sources written for Windows name their includes with '\'.
+        std::string alt = name;
+        for (char& c : alt)
+            if (c == '\\')
+                c = '/';
+        f = std::fopen(alt.c_str(), "rb");
+    }
+#endif
+    if (!f)
+        return false;
+    data.clear();
+    char buf[65536];
+    size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
+        data.append(buf, n);
+    std::fclose(f);
+    return true;
+}
+
+bool open_line_reader(line_reader& r, const char* name)
+{
+    r.pos = 0;
+    r.open = load_source_file(name, r.data);
+    return r.open;
+}
+
+void close_line_reader(line_reader& r)
+{
+    r.data.clear();
+    r.pos = 0;
+    r.open = false;
+}
+
+// A CR before the LF is dropped as text mode would. The rest of a longer
+// line is dropped, not read as a line of its own: a piece of a long comment
+// must never be assembled, and the line numbers must stay those of the file.
+bool next_raw_line(line_reader& r, std::string& out, bool* too_long)
+{
+    if (r.pos >= r.data.size())
+        return false;
+    const char* d = r.data.data();
+    size_t n = r.data.size();
+    size_t start = r.pos;
+    const void* lf = std::memchr(d + start, '\n', n - start);
+    size_t end = lf ? static_cast<size_t>(static_cast<const char*>(lf) - d) : n;
+    r.pos = lf ? end + 1 : n;
+    size_t len = end - start;
+    if (lf && len > 0 && d[end - 1] == '\r')
+        len--;
+    *too_long = len > MAX_RAW_LINE;
+    out.assign(d + start, *too_long ? static_cast<size_t>(MAX_RAW_LINE) : len);
+    return true;
+}
