@@ -22,3 +22,14 @@ std::string report_error_title(int code);
 
 // Formats the message as report_error shows it (cut to 251 characters).
 std::string report_error_text(const char* format, ...) REPORT_PRINTF(1, 2);
+
+#ifdef _WIN32
+// On Windows the box is the system's MessageBoxA. A hook set here is called
+// instead of it and its answer returned (IDOK, IDYES, ...): tests answer the
+// boxes this way, and winui's scripted message boxes set it so that one
+// script answers every box of a program. Null removes the hook. The hook is
+// process-wide; it is read once per box, so it may be set from any thread.
+using report_box_hook = int (*)(void* owner, const char* text, const char* caption,
+                                unsigned type);
+void report_error_set_box_hook(report_box_hook hook);
+#endif

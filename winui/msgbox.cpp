@@ -1,5 +1,7 @@
 #include "winui/msgbox.h"
 
+#include "common/report_error.h"
+
 #include <mutex>
 
 namespace winui {
@@ -19,10 +21,20 @@ int ShowMessageBox(HWND owner, const char* text, const char* caption, UINT type)
     return MessageBoxA(owner, text, caption, type);
 }
 
+// The reporter's boxes (report_error) go through the same hook.
+static int forward_report_box(void* owner, const char* text, const char* caption, unsigned type)
+{
+    return ShowMessageBox(static_cast<HWND>(owner), text, caption, type);
+}
+
 void SetMessageBoxHook(MessageBoxHook h)
 {
-    std::lock_guard<std::mutex> guard(hook_lock);
-    hook = std::move(h);
+    bool set = static_cast<bool>(h);
+    {
+        std::lock_guard<std::mutex> guard(hook_lock);
+        hook = std::move(h);
+    }
+    report_error_set_box_hook(set ? forward_report_box : nullptr);
 }
 
 ScriptedMessageBoxes::ScriptedMessageBoxes()

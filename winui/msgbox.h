@@ -22,7 +22,8 @@ struct MessageBoxCall {
 int ShowMessageBox(HWND owner, const char* text, const char* caption, UINT type);
 
 // When a hook is set, ShowMessageBox calls it instead of showing a box and
-// returns its answer. The hook is process-wide (boxes on any thread).
+// returns its answer. The hook is process-wide (boxes on any thread) and
+// also answers the boxes of common/report_error.
 using MessageBoxHook = std::function<int(const MessageBoxCall&)>;
 void SetMessageBoxHook(MessageBoxHook hook);
 

@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #ifdef _WIN32
-#include "winui/msgbox.h"
+#include <windows.h>
+
+#include <vector>
 #endif
 
 TEST(ReportErrorTitle, DependsOnTheCode)
@@ -25,17 +27,35 @@ TEST(ReportErrorText, IsFormattedAndCutTo251Characters)
 }
 
 #ifdef _WIN32
+namespace {
+
+struct BoxCall {
+    std::string text;
+    std::string caption;
+    unsigned type;
+};
+std::vector<BoxCall> box_calls;
+
+int record_box(void*, const char* text, const char* caption, unsigned type)
+{
+    box_calls.push_back(BoxCall{text, caption, type});
+    return IDOK;
+}
+
+} // namespace
+
 TEST(ReportError, ShowsAStopBoxAndReturnsItsResult)
 {
-    winui::ScriptedMessageBoxes boxes;
-    boxes.Answer(IDOK);
+    box_calls.clear();
+    report_error_set_box_hook(record_box);
     EXPECT_EQ(report_error(3, "no answer from %s", "board"), IDOK);
     EXPECT_EQ(report_error(0, "plain"), IDOK);
-    ASSERT_EQ(boxes.Calls().size(), 2u);
-    EXPECT_EQ(boxes.Calls()[0].text, "no answer from board");
-    EXPECT_EQ(boxes.Calls()[0].caption, "Error (Code 3)");
-    EXPECT_EQ(boxes.Calls()[0].type, static_cast<UINT>(MB_OK | MB_ICONSTOP));
-    EXPECT_EQ(boxes.Calls()[1].caption, "Error");
+    report_error_set_box_hook(nullptr);
+    ASSERT_EQ(box_calls.size(), 2u);
+    EXPECT_EQ(box_calls[0].text, "no answer from board");
+    EXPECT_EQ(box_calls[0].caption, "Error (Code 3)");
+    EXPECT_EQ(box_calls[0].type, static_cast<unsigned>(MB_OK | MB_ICONSTOP));
+    EXPECT_EQ(box_calls[1].caption, "Error");
 }
 
 TEST(ReportError, NegativeCodeEndsTheProcessWithTheCode)

@@ -1,9 +1,15 @@
 #include "common/report_error.h"
-#include "winui/msgbox.h"
+
+#include <windows.h>
+
+static int answer_ok(void*, const char*, const char*, unsigned)
+{
+    return IDOK;
+}
 
 int main()
 {
-    winui::SetMessageBoxHook([](const winui::MessageBoxCall&) { return IDOK; });
+    report_error_set_box_hook(answer_ok);
     report_error(-1, "port %s lost", "COM5");
     return 0; // never reached: the fatal report ends the process
 }
