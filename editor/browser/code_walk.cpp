@@ -1,0 +1,89 @@
+#include "editor/browser/code_walk.h"
+
+#include <cstddef>
+#include <cstring>
+
+const char* SkipNonCode(const char* p, const char* end)
+{
+    if (p >= end)
+        return p;
+    if (*p == '/' && p + 1 < end && p[1] == '/') {
+        while (p < end && *p != '\r' && *p != '\n')
+            ++p;
+        return p;
+    }
+    if (*p == '/' && p + 1 < end && p[1] == '*') {
+        for (p += 2; p + 1 < end; ++p)
+            if (p[0] == '*' && p[1] == '/')
+                return p + 2;
+        return end;
+    }
+    if (*p == '"' || *p == '\'') {
+        char q = *p++;
+        while (p < end && *p != q && *p != '\r' && *p != '\n') {
+            if (*p == '\\' && p + 1 < end)
+                ++p;
+            ++p;
+        }
+        return p < end && *p == q ? p + 1 : p;
+    }
+    return p;
+}
+
+const char* FindCodeChar(const char* p, const char* end, const char* chars)
+{
+    while (p < end) {
+        const char* q = SkipNonCode(p, end);
+        if (q != p) {
+            p = q;
+            continue;
+        }
+        if (std::strchr(chars, *p) && *p)
+            return p;
+        ++p;
+    }
+    return nullptr;
+}
+
+namespace {
+
+const char* BackOverSpace(const char* p, const char* floor)
+{
+    while (p > floor && (p[-1] == ' ' || p[-1] == '\t' || p[-1] == '\r' || p[-1] == '\n' || p[-1] == 1 ||
+                         p[-1] == 2))
+        --p;
+    return p;
+}
+
+bool WordBefore(const char* p, const char* floor, const char* word)
+{
+    size_t n = std::strlen(word);
+    if (static_cast<size_t>(p - floor) < n || std::memcmp(p - n, word, n) != 0)
+        return false;
+    return p - n == floor || !IsIdentChar(p[-static_cast<ptrdiff_t>(n) - 1]);
+}
+
+} // namespace
+
+bool OpensNamespaceBlock(const char* brace, const char* floor)
+{
+    const char* p = BackOverSpace(brace, floor);
+    if (WordBefore(p, floor, "namespace"))
+        return true;
+    if (p > floor && p[-1] == '"') {
+        // extern "C" {
+        const char* q = p - 1;
+        while (q > floor && q[-1] != '"')
+            --q;
+        if (q == floor)
+            return false;
+        return WordBefore(BackOverSpace(q - 1, floor), floor, "extern");
+    }
+    // namespace name {, namespace a::b {, also "inline namespace x"
+    const char* q = p;
+    while (q > floor && (IsIdentChar(q[-1]) || q[-1] == ':'))
+        --q;
+    if (q == p)
+        return false;
+    return WordBefore(BackOverSpace(q, floor), floor, "namespace");
+}

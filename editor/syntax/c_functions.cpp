@@ -1,0 +1,411 @@
+#include "editor/syntax/c_functions.h"
+
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "editor/browser/code_walk.h"
+#include "editor/browser/text_cleanup.h"
+#include "editor/syntax/lexical.h"
+#include "editor/syntax/variable_scan.h"
+
+namespace {
+
+const size_t kDisplayMax = 8191;
+
+bool IsSpaceByte(char c)
+{
+    return c == ' ' || c == '\t' || c == 1 || c == 2 || c == '\r' || c == '\n';
+}
+
+bool IsRejectedName(const std::string& n)
+{
+    static const char* const words[] = {"while", "if", "for", "switch", "return", "sizeof"};
+    for (const char* w : words)
+        if (n == w)
+            return true;
+    return n.empty() || (n[0] >= '0' && n[0] <= '9');
+}
+
+class FunctionWalk {
+public:
+    FunctionWalk(const char* text, size_t length, CSymbolMap& functions, const std::string& path,
+                 COvantaDoc* document, CSymbolMap* variables, bool editorStyle)
+        : m_text(text), m_end(text + length), m_length(length), m_functions(functions), m_path(path),
+          m_document(document), m_vars(variables), m_editor(editorStyle), m_lines(text, length), m_floor(text),
+          m_classSearch(text)
+    {
+    }
+
+    int Run();
+    bool Stopped() const { return m_stopped; }
+
+private:
+    int Line(const char* p) { return m_lines.LineOf(static_cast<size_t>(p - m_text)); }
+    void ClassAt(const char* brace);
+    const char* TryFunction(const char* brace, int depth);
+    const char* NameStart(const char* open, const char*& nameEnd);
+
+    const char* m_text;
+    const char* m_end;
+    size_t m_length;
+    CSymbolMap& m_functions;
+    const std::string& m_path;
+    COvantaDoc* m_document;
+    CSymbolMap* m_vars;
+    bool m_editor;
+    CLineCounter m_lines;
+    const char* m_floor;
+    const char* m_classSearch;
+    const char* m_handledClass = nullptr;
+    std::string m_class;
+    const CSymbolInfo* m_classRecord = nullptr;
+    bool m_stopped = false;
+    int m_count = 0;
+};
+
+int FunctionWalk::Run()
+{
+    // Kinds of the open blocks: 'n' namespace or extern "C" (looked through),
+    // 'b' any other block.
+    std::vector<char> stack;
+    int depth = 0;
+    const char* p = m_text;
+    while (p < m_end && !m_stopped) {
+        const char* q = SkipNonCode(p, m_end);
+        if (q != p) {
+            p = q;
+            continue;
+        }
+        if (*p == '}') {
+            if (!stack.empty()) {
+                if (stack.back() == 'b')
+                    --depth;
+                stack.pop_back();
+            }
+            ++p;
+            continue;
+        }
+        if (*p != '{') {
+            ++p;
+            continue;
+        }
+        if (OpensNamespaceBlock(p, m_floor)) {
+            stack.push_back('n');
+            ++p;
+            continue;
+        }
+        stack.push_back('b');
+        ++depth;
+        if (depth >= 3) {
+            ++p;
+            continue;
+        }
+        if (depth == 2)
+            ClassAt(p);
+        const char* close = TryFunction(p, depth);
+        if (close) {
+            stack.pop_back();
+            --depth;
+            p = close + 1;
+            m_floor = p;
+            continue;
+        }
+        ++p;
+    }
+    return m_count;
+}
+
+// A brace directly inside a block: the last "class" keyword before it names
+// the class whose members are defined here.
+void FunctionWalk::ClassAt(const char* brace)
+{
+    std::string name;
+    const char* kw = FindLastClassName(brace, name, m_classSearch);
+    m_class = kw ? name : std::string();
+    if (!kw || kw == m_handledClass)
+        return;
+    m_handledClass = kw;
+    m_classSearch = kw;
+    if (!m_vars || name.empty())
+        return;
+    auto rec = std::make_unique<CSymbolInfo>();
+    rec->firstLine = Line(kw);
+    rec->file = m_path;
+    rec->document = m_document;
+    rec->name = "class: " + name;
+    const char* open = FindCodeChar(kw, m_end, "{;");
+    const char* close = open && *open == '{' ? FindClosingBracket(open, true, m_text, m_end) : nullptr;
+    if (close)
+        rec->lastLine = Line(close);
+    CSymbolInfo* filed = m_vars->AddSymbol(name + ":", std::move(rec));
+    m_classRecord = filed ? filed : m_classRecord;
+    if (!filed || !close)
+        return;
+    // Members: the stretches of the body between its nested blocks.
+    ScanText src{m_text, m_length, m_path};
+    const char* from = open + 1;
+    while (from < close) {
+        const char* nested = FindCodeChar(from, close, "{");
+        const char* stop = nested ? nested : close;
+        ScanVariableDeclarations(src, static_cast<size_t>(from - m_text), static_cast<size_t>(stop - m_text),
+                                 *m_vars, filed);
+        if (!nested)
+            break;
+        const char* shut = FindClosingBracket(nested, true, m_text, close);
+        if (!shut)
+            break;
+        from = shut + 1;
+    }
+}
+
+// Start of the name that ends before the "(" at open; nameEnd gets its end.
+const char* FunctionWalk::NameStart(const char* open, const char*& nameEnd)
+{
+    const char* ne = open;
+    while (ne > m_floor && IsSpaceByte(ne[-1]))
+        --ne;
+    const char* nb = ne;
+    while (nb > m_floor) {
+        if (IsIdentChar(nb[-1]) || nb[-1] == '~')
+            --nb;
+        else if (nb[-1] == ':' && nb - 1 > m_floor && nb[-2] == ':')
+            nb -= 2;
+        else
+            break;
+    }
+    nameEnd = ne;
+    return nb;
+}
+
+const char* FunctionWalk::TryFunction(const char* brace, int depth)
+{
+    // A parameter list must end before the brace: the first of ")", ";",
+    // "]", "=" and block braces outside comments decides.
+    const char* rparen = nullptr;
+    for (const char* p = brace; p > m_floor;) {
+        --p;
+        char c = *p;
+        if (c != ')' && c != ';' && c != ']' && c != '=' && c != '{' && c != '}')
+            continue;
+        if (IsInsideComment(p, m_floor) || IsInsideString(p, m_floor))
+            continue;
+        if (c == ')')
+            rparen = p;
+        break;
+    }
+    if (!rparen)
+        return nullptr;
+    const char* open = FindOpeningBracket(rparen, false, m_floor);
+    if (!open) {
+        m_stopped = true;
+        return nullptr;
+    }
+    if (IsInsideComment(open, m_floor))
+        return nullptr;
+    const char* nb;
+    const char* ne;
+    for (int round = 0;; ++round) {
+        nb = NameStart(open, ne);
+        // A name on a preprocessor line belongs to a macro body.
+        const char* ls = nb;
+        while (ls > m_floor && ls[-1] != '\r' && ls[-1] != '\n' && ls[-1] != 2)
+            --ls;
+        if (std::memchr(ls, '#', static_cast<size_t>(nb - ls)))
+            return nullptr;
+        // What stands before the name: a single ":" there starts a
+        // constructor's initializer list, whose ")" closes the parameters.
+        const char* b = nb;
+        while (b > m_floor) {
+            char c = b[-1];
+            if (c == '/' && b - 1 > m_floor && b[-2] == '*') {
+                int open = FindLastCommentOpen(static_cast<int>(b - 2 - m_text),
+                                               static_cast<int>(m_floor - m_text), m_text);
+                if (open < 0)
+                    break;
+                b = m_text + open;
+                continue;
+            }
+            if (c == ':' && b - 1 > m_floor && b[-2] == ':') {
+                b -= 2;
+                continue;
+            }
+            if (std::strchr("}{:;|#*/", c))
+                break;
+            if (c >= '0' && c <= '9') {
+                const char* d = b - 1;
+                while (d > m_floor && d[-1] >= '0' && d[-1] <= '9')
+                    --d;
+                if (d > m_floor && static_cast<unsigned char>(d[-1]) < '!')
+                    break;
+            }
+            --b;
+        }
+        if (round > 8 || b <= m_floor || b[-1] != ':')
+            break;
+        const char* r = b - 1;
+        while (r > m_floor && IsSpaceByte(r[-1]))
+            --r;
+        if (r <= m_floor || r[-1] != ')')
+            break;
+        const char* o = FindOpeningBracket(r - 1, true, m_floor);
+        if (!o)
+            break;
+        open = o;
+    }
+    std::string name(nb, ne);
+    if (IsRejectedName(name) || !IsIdentChar(name.back()))
+        return nullptr;
+
+    // The header's start.
+    const char* head = nb;
+    if (depth == 1) {
+        const char* s = nb;
+        while (s > m_floor) {
+            char c = s[-1];
+            if (c == ':' && s - 1 > m_floor && s[-2] == ':') {
+                s -= 2;
+                continue;
+            }
+            if (std::strchr(";{}/\":#", c))
+                break;
+            --s;
+        }
+        if (s > m_floor && IsInsideComment(s - 1, m_floor))
+            while (s < nb && *s != '\r' && *s != '\n')
+                ++s;
+        while (s < nb) {
+            char c = *s;
+            if (c == '#') {
+                while (s < nb && *s != '\r' && *s != '\n')
+                    ++s;
+                continue;
+            }
+            if (IsSpaceByte(c) || c == ';' || c == '/' || c == '"' || c == ':' || c == '}') {
+                ++s;
+                continue;
+            }
+            break;
+        }
+        head = s;
+    }
+
+    const char* close = FindClosingBracket(brace, true, m_text, m_end);
+    if (!close) {
+        m_stopped = true;
+        return nullptr;
+    }
+
+    auto rec = std::make_unique<CSymbolInfo>();
+    rec->firstLine = Line(nb);
+    rec->lastLine = Line(close);
+    rec->document = m_document;
+    rec->file = m_path;
+    std::string key;
+    std::string display;
+    if (m_editor) {
+        key = depth == 2 && !m_class.empty() ? m_class + "::" + name : name;
+        size_t sep = key.rfind("::");
+        if (sep != std::string::npos) {
+            rec->className = key.substr(0, sep);
+            rec->owner = m_classRecord;
+            key = key.substr(sep + 2);
+        }
+        rec->kind = kImageCFunction;
+        display.assign(head, rparen + 1);
+        if (display.size() > kDisplayMax)
+            display.resize(kDisplayMax);
+    } else {
+        std::string full = m_class.empty() ? name : m_class + "::" + name;
+        size_t sep = full.find("::");
+        key = sep == std::string::npos ? full : full.substr(sep + 2);
+        rec->kind = m_functions.GetKind();
+        const char* stop = brace > head ? brace - 1 : head;
+        display.assign(head, stop > rparen ? stop : rparen + 1);
+    }
+    BlankControlChars(display);
+    while (!display.empty() && display.back() == ' ')
+        display.pop_back();
+    rec->text = key;
+    rec->name = display;
+    CSymbolInfo* filed = m_functions.AddSymbol(key, std::move(rec));
+    if (filed) {
+        ++m_count;
+        if (m_vars) {
+            ScanText src{m_text, m_length, m_path};
+            ScanLocalVariables(src, static_cast<size_t>(nb - m_text), static_cast<size_t>(close - m_text), filed,
+                               *m_vars);
+        }
+    }
+    return close;
+}
+
+} // namespace
+
+int ParseCFunctions(const char* text, size_t length, CSymbolMap& functions, COvantaDoc* document,
+                    const std::string& path, CSymbolMap* classMap)
+{
+    FunctionWalk walk(text, length, functions, path, document, classMap, true);
+    int n = walk.Run();
+    return walk.Stopped() ? 0 : n;
+}
+
+int ParseFunctionDefinitions(const char* text, size_t length, CSymbolMap& functions, const std::string& path,
+                             COvantaDoc* document, CSymbolMap* variables)
+{
+    FunctionWalk walk(text, length, functions, path, document, variables, false);
+    return walk.Run();
+}
+
+bool FindNextBlock(const char* text, size_t length, size_t& pos, size_t& blockEnd)
+{
+    if (pos >= length)
+        return false;
+    const char* brace = static_cast<const char*>(std::memchr(text + pos, '{', length - pos));
+    if (!brace)
+        return false;
+    const char* close = FindClosingBracket(brace, false, text, text + length);
+    pos = static_cast<size_t>(brace - text);
+    if (!close)
+        return false;
+    blockEnd = static_cast<size_t>(close - text);
+    return true;
+}
+
+void CollectCalls(const char* text, size_t from, size_t to, bool markRepeats, std::vector<std::string>& names)
+{
+    static const char* const control[] = {"while", "if", "for", "switch", "return"};
+    for (size_t i = from; i < to; ++i) {
+        if (text[i] != '(')
+            continue;
+        size_t e = i;
+        while (e > from && (text[e - 1] == ' ' || text[e - 1] == '\t' || text[e - 1] == 1))
+            --e;
+        if (e == from || !IsIdentChar(text[e - 1]))
+            continue;
+        size_t b = e;
+        while (b > from && IsIdentChar(text[b - 1]))
+            --b;
+        std::string name(text + b, text + e);
+        bool skip = false;
+        for (const char* w : control) {
+            if (name.size() == std::strlen(w)) {
+                bool same = true;
+                for (size_t k = 0; k < name.size(); ++k)
+                    if ((name[k] | 0x20) != w[k])
+                        same = false;
+                skip = skip || same;
+            }
+        }
+        if (skip || IsInsideComment(text + b, text))
+            continue;
+        bool known = false;
+        for (const std::string& n : names)
+            if (n == name)
+                known = true;
+        if (!known)
+            names.push_back(name);
+        else if (markRepeats)
+            names.push_back("+" + name);
+    }
+}

@@ -1,0 +1,168 @@
+// Function definitions of C and C++ texts: the browser's scan and the
+// editor's parser over small sources (key | display | first-last line).
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "editor/syntax/c_functions.h"
+
+namespace {
+
+using V = std::vector<std::string>;
+
+V Listed(const CSymbolMap& map)
+{
+    V out;
+    for (const auto& entry : map)
+        for (const auto& r : entry.second) {
+            std::string s = entry.first + "|";
+            if (r->className)
+                s += *r->className + "::";
+            s += *r->name + "|" + std::to_string(r->firstLine) + "-" + std::to_string(r->lastLine);
+            out.push_back(s);
+        }
+    return out;
+}
+
+struct Case {
+    const char* name;
+    const char* source;
+    V browser; // ParseFunctionDefinitions
+    V editor;  // ParseCFunctions
+};
+
+class CFunctions : public ::testing::TestWithParam<Case> {};
+
+TEST_P(CFunctions, Found)
+{
+    const Case& c = GetParam();
+    std::string text = c.source;
+    CSymbolMap browser(kKindFunction);
+    ParseFunctionDefinitions(text.c_str(), text.size(), browser, "f.c", nullptr, nullptr);
+    EXPECT_EQ(Listed(browser), c.browser) << c.source;
+    CSymbolMap editor;
+    ParseCFunctions(text.c_str(), text.size(), editor, nullptr, "f.c", nullptr);
+    EXPECT_EQ(Listed(editor), c.editor) << c.source;
+}
+
+const Case kCases[] = {
+    {"ansi", "static int\r\nfoo(int a,\r\n    char c)\r\n{\r\n  if (a) { return 1; }\r\n  return 0;\r\n}\r\n",
+     V{"foo|static int foo(int a, char c)|1-6"}, V{"foo|static int foo(int a, char c)|1-6"}},
+    // The ";" of a K&R parameter declaration stands between ")" and "{".
+    {"knr", "int\nadd(a, b)\nint a;\nint b;\n{\n  return a + b;\n}\n",
+     V{}, V{}},
+    {"two_and_prototype",
+     "void g(int);\nint x = 3;\nint arr[] = { 1, 2 };\nvoid f(void) { g(1); }\n/* } { */\nchar *h(const char *s)\n{\n  "
+     "return \"}{\";\n}\n",
+     V{"f|void f(void)|3-3", "h|char *h(const char *s)|5-8"}, V{"f|void f(void)|3-3", "h|char *h(const char *s)|5-8"}},
+    {"member_outside_class", "int A::get() const\n{\n  return n;\n}\n",
+     V{"get|int A::get() const|0-3"}, V{"get|A::int A::get()|0-3"}},
+    {"class_body",
+     "class Box {\npublic:\n  Box() : w(0) {}\n  int width() const { return w; }\nprivate:\n  int w;\n};\n",
+     // Inside a class body the header starts at the name.
+     V{"Box|Box() : w(0)|2-2", "width|width() const|3-3"}, V{"Box|Box::Box() : w(0)|2-2", "width|Box::width()|3-3"}},
+    {"ctor_init_list", "A::A(int x)\n  : m(x), n(0)\n{\n}\n",
+     V{"A|A::A(int x) : m(x), n(0)|0-3"}, V{"A|A::A::A(int x) : m(x), n(0)|0-3"}},
+    {"namespace", "namespace ns {\nnamespace {\nint helper() { return 1; }\n}\nvoid run()\n{\n}\n}\n",
+     V{"helper|int helper()|2-2", "run|void run()|4-6"}, V{"helper|int helper()|2-2", "run|void run()|4-6"}},
+    {"extern_c", "extern \"C\" {\nint c_api(void) { return 0; }\n}\n", V{"c_api|int c_api(void)|1-1"},
+     V{"c_api|int c_api(void)|1-1"}},
+    {"macro_body", "#define BODY(x) { return x; }\n#define F(n) int n(void) { return 0; }\n", V{}, V{}},
+    {"control_at_top", "if (x) {\n}\nwhile (y) {\n}\n", V{}, V{}},
+    {"function_pointer_param", "void on(void (*cb)(int), int n)\n{\n  cb(n);\n}\n",
+     V{"on|void on(void (*cb)(int), int n)|0-3"}, V{"on|void on(void (*cb)(int), int n)|0-3"}},
+    {"return_type_with_scope", "std::string name_of(int id)\n{\n  return \"\";\n}\n",
+     V{"name_of|std::string name_of(int id)|0-3"}, V{"name_of|std::string name_of(int id)|0-3"}},
+    {"comment_before", "/* helper; used: twice */\nstatic void z(void)\n{\n}\n// line: comment\nint y(void)\n{\n}\n",
+     V{"y|int y(void)|5-7", "z|static void z(void)|1-3"}, V{"y|int y(void)|5-7", "z|static void z(void)|1-3"}},
+    {"char_literal_brace", "int q(void)\n{\n  char c = '{';\n  return c;\n}\nint r(void) { return 2; }\n",
+     V{"q|int q(void)|0-4", "r|int r(void)|5-5"}, V{"q|int q(void)|0-4", "r|int r(void)|5-5"}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Sources, CFunctions, ::testing::ValuesIn(kCases),
+                         [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
+
+TEST(CFunctionsRules, SecondParseAddsNothing)
+{
+    std::string text = "int a(void) { return 1; }\nint b(void) { return 2; }\n";
+    CSymbolMap map;
+    EXPECT_EQ(ParseCFunctions(text.c_str(), text.size(), map, nullptr, "x.c", nullptr), 2);
+    EXPECT_EQ(ParseCFunctions(text.c_str(), text.size(), map, nullptr, "x.c", nullptr), 0);
+    EXPECT_EQ(map.GetSymbolCount(), 2u);
+}
+
+TEST(CFunctionsRules, UnclosedBodyStopsTheEditorParse)
+{
+    std::string text = "int a(void) { return 1; }\nint b(void) {\n  return 2;\n";
+    CSymbolMap map;
+    EXPECT_EQ(ParseCFunctions(text.c_str(), text.size(), map, nullptr, "x.c", nullptr), 0);
+    EXPECT_EQ(map.GetSymbolCount(), 1u); // what was filed stays
+}
+
+TEST(CFunctionsRules, SoftBreaksAreNoLines)
+{
+    // Word wrap puts byte 2 into the text: the lines filed are the file's.
+    std::string text = "int a(int x,\x02 int y)\r\n{\x02\r\n}\r\n";
+    CSymbolMap map;
+    ParseCFunctions(text.c_str(), text.size(), map, nullptr, "x.c", nullptr);
+    ASSERT_NE(map.Lookup("a"), nullptr);
+    EXPECT_EQ((*map.Lookup("a"))[0].firstLine, 0);
+    EXPECT_EQ((*map.Lookup("a"))[0].lastLine, 2);
+}
+
+TEST(CFunctionsRules, ClassRecordsMembersAndLocals)
+{
+    std::string text =
+        "class Counter {\n"
+        "  int count;\n"
+        "  char *name, buf[8];\n"
+        "public:\n"
+        "  void add(int step, const char *why) {\n"
+        "    int old = count;\n"
+        "    count = old + step;\n"
+        "  }\n"
+        "};\n";
+    CSymbolMap functions, vars;
+    ParseCFunctions(text.c_str(), text.size(), functions, nullptr, "c.cpp", &vars);
+    const CSymbolList* cls = vars.Lookup("Counter:");
+    ASSERT_NE(cls, nullptr);
+    EXPECT_EQ(*(*cls)[0].name, "class: Counter");
+    EXPECT_EQ((*cls)[0].firstLine, 0);
+    EXPECT_EQ((*cls)[0].lastLine, 8);
+    const CSymbolInfo* add = &(*functions.Lookup("add"))[0];
+    EXPECT_EQ(*add->className, "Counter");
+    EXPECT_EQ(add->owner, &(*cls)[0]);
+    struct Want {
+        const char* key;
+        const char* type;
+        int line;
+        const CSymbolInfo* owner;
+    };
+    const Want wants[] = {
+        {"count", "int", 1, &(*cls)[0]},  {"name", "char*", 2, &(*cls)[0]}, {"buf", "char", 2, &(*cls)[0]},
+        {"step", "int", 4, add},          {"why", "const char*", 4, add},   {"old", "int", 5, add},
+    };
+    for (const Want& w : wants) {
+        const CSymbolList* l = vars.Lookup(w.key);
+        ASSERT_NE(l, nullptr) << w.key;
+        ASSERT_EQ(l->size(), 1u) << w.key;
+        EXPECT_EQ(*(*l)[0].name, w.type) << w.key;
+        EXPECT_EQ((*l)[0].firstLine, w.line) << w.key;
+        EXPECT_EQ((*l)[0].owner, w.owner) << w.key;
+        EXPECT_EQ((*l)[0].kind, kKindVariable) << w.key;
+    }
+}
+
+TEST(CollectCalls, NamesOnceOrMarked)
+{
+    std::string text = "a(1); b (2); if (x) a(3); /* c(4) */ while(1) d(a(5));";
+    std::vector<std::string> names;
+    CollectCalls(text.c_str(), 0, text.size(), false, names);
+    EXPECT_EQ(names, (std::vector<std::string>{"a", "b", "d"}));
+    names.clear();
+    CollectCalls(text.c_str(), 0, text.size(), true, names);
+    EXPECT_EQ(names, (std::vector<std::string>{"a", "b", "+a", "d", "+a"}));
+}
+
+} // namespace
