@@ -119,34 +119,84 @@ BOOL CWnd::GetScrollInfo(int bar, SCROLLINFO* info) const
     return ::GetScrollInfo(m_hWnd, bar, info);
 }
 
-const MsgMap* CWnd::GetThisMessageMap()
+bool CWnd::ReflectToChild(HWND child, UINT message, WPARAM wParam, LPARAM lParam,
+                          LRESULT* result)
 {
-    static const MsgMapEntry entries[] = {{0, 0, 0, nullptr}};
-    static const MsgMap map = {nullptr, entries};
-    return &map;
-}
-
-const MsgMapEntry* CWnd::FindEntry(UINT message, UINT id) const
-{
-    for (const MsgMap* map = GetMessageMap(); map; map = map->base) {
-        for (const MsgMapEntry* e = map->entries; e->handler; ++e) {
-            if (e->message != message)
-                continue;
-            if (message == WM_COMMAND && (id < e->idFirst || id > e->idLast))
-                continue;
-            return e;
-        }
+    CWnd* control = FromHandle(child);
+    if (!control)
+        return false;
+    UINT code = 0;
+    UINT id = 0;
+    if (message == WM_COMMAND) {
+        code = HIWORD(wParam);
+        id = LOWORD(wParam);
+    } else if (message == WM_NOTIFY) {
+        const NMHDR* nm = reinterpret_cast<const NMHDR*>(lParam);
+        code = nm->code;
+        id = static_cast<UINT>(nm->idFrom);
     }
-    return nullptr;
+    CmdHandlerInfo found;
+    if (!control->FindMsgEntry(WM_REFLECT_BASE + message, code, id, &found))
+        return false;
+    *result = found.entry->handler(found.target, wParam, lParam);
+    return true;
 }
 
 bool CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
 {
-    const MsgMapEntry* e = FindEntry(WM_COMMAND, LOWORD(wParam));
-    if (!e)
+    UINT id = LOWORD(wParam);
+    UINT code = HIWORD(wParam);
+    HWND control = reinterpret_cast<HWND>(lParam);
+    if (control) {
+        LRESULT ignored;
+        if (control != m_hWnd && ReflectToChild(control, WM_COMMAND, wParam, lParam, &ignored))
+            return true;
+        CmdHandlerInfo found;
+        if (FindMsgEntry(WM_COMMAND, code, id, &found)) {
+            found.entry->handler(found.target, wParam, lParam);
+            return true;
+        }
+    }
+    // A menu item sends code 0 without a control, an accelerator code 1
+    // without a control, a button click BN_CLICKED (0) with its control.
+    // Every other code is a notification and never a command.
+    bool isCommand = code == 0 || (code == 1 && !control);
+    if (!isCommand)
         return false;
-    e->handler(this, wParam, lParam);
+    return OnCmdMsg(id, CN_COMMAND, nullptr, nullptr) != FALSE;
+}
+
+bool CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* result)
+{
+    const NMHDR* nm = reinterpret_cast<const NMHDR*>(lParam);
+    if (!nm)
+        return false;
+    if (nm->hwndFrom != m_hWnd && ReflectToChild(nm->hwndFrom, WM_NOTIFY, 0, lParam, result))
+        return true;
+    CmdHandlerInfo found;
+    if (!FindMsgEntry(WM_NOTIFY, nm->code, static_cast<UINT>(nm->idFrom), &found))
+        return false;
+    *result = found.entry->handler(found.target, nm->idFrom, lParam);
     return true;
+}
+
+// The control a reflectable message comes from, or null.
+static HWND reflected_source(UINT message, LPARAM lParam)
+{
+    switch (message) {
+    case WM_DRAWITEM:
+        return lParam ? reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->hwndItem : nullptr;
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+        return reinterpret_cast<HWND>(lParam);
+    default:
+        return nullptr;
+    }
 }
 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -156,8 +206,20 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             return 0;
         return DefWindowProc(message, wParam, lParam);
     }
-    if (const MsgMapEntry* e = FindEntry(message, 0))
-        return e->handler(this, wParam, lParam);
+    if (message == WM_NOTIFY) {
+        LRESULT result = 0;
+        if (OnNotify(wParam, lParam, &result))
+            return result;
+        return DefWindowProc(message, wParam, lParam);
+    }
+    if (HWND child = reflected_source(message, lParam)) {
+        LRESULT result = 0;
+        if (child != m_hWnd && ReflectToChild(child, message, wParam, lParam, &result))
+            return result;
+    }
+    CmdHandlerInfo found;
+    if (FindMsgEntry(message, 0, 0, &found))
+        return found.entry->handler(found.target, wParam, lParam);
     return DefWindowProc(message, wParam, lParam);
 }
 

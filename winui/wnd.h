@@ -13,29 +13,26 @@
 //
 // Messages without an entry (in the class or its bases) go to the default
 // window procedure (DefWindowProcA, or the procedure a subclassed window had).
+// The map entries are listed in winui/cmdtarget.h.
+//
+// WM_COMMAND: a notification from a control (lParam the control) is first
+// reflected to the control's own map (ON_CONTROL_REFLECT), then offered to
+// this window's ON_CONTROL entries. Only a menu item, an accelerator or a
+// click (code 0, or code 1 without a control) is a command: it goes to
+// OnCmdMsg, which frames override to route it. WM_NOTIFY likewise: reflected
+// to the control (ON_NOTIFY_REFLECT), then ON_NOTIFY entries.
+// WM_DRAWITEM, WM_CTLCOLOR* and WM_HSCROLL/WM_VSCROLL from a control are
+// reflected as WM_REFLECT_BASE + message when the control's map has such an
+// ON_MESSAGE entry; otherwise this window's map sees them.
 #pragma once
+
+#include "winui/cmdtarget.h"
 
 #include <windows.h>
 
 namespace winui {
 
-class CWnd;
-
-// One entry of a message map. For WM_COMMAND entries idFirst..idLast is the
-// command id range (the low word of wParam); for others it is unused.
-struct MsgMapEntry {
-    UINT message;
-    UINT idFirst;
-    UINT idLast;
-    LRESULT (*handler)(CWnd* wnd, WPARAM wParam, LPARAM lParam);
-};
-
-struct MsgMap {
-    const MsgMap* base;
-    const MsgMapEntry* entries; // ends with an entry whose handler is null
-};
-
-class CWnd {
+class CWnd : public CCmdTarget {
 public:
     CWnd() = default;
     virtual ~CWnd();
@@ -141,8 +138,14 @@ public:
 protected:
     // Dispatches through the message map; falls back to DefWindowProc.
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
-    // Handles a command id; returns true when a map entry took it.
+    // WM_COMMAND as described above; returns true when a map entry took it.
     virtual bool OnCommand(WPARAM wParam, LPARAM lParam);
+    // WM_NOTIFY as described above; true when handled, *result the answer.
+    virtual bool OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result);
+    // Offers a message from a child control to the control's own map as
+    // WM_REFLECT_BASE + message; true when the control handled it.
+    static bool ReflectToChild(HWND child, UINT message, WPARAM wParam, LPARAM lParam,
+                               LRESULT* result);
     virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     // Called after the last message (WM_NCDESTROY) when the handle is gone.
     virtual void PostNcDestroy() {}
@@ -150,12 +153,8 @@ protected:
     // The message being handled, for handlers that want the default result.
     LRESULT Default();
 
-    static const MsgMap* GetThisMessageMap();
-    virtual const MsgMap* GetMessageMap() const { return GetThisMessageMap(); }
-
 private:
     static LRESULT CALLBACK StaticWndProc(HWND, UINT, WPARAM, LPARAM);
-    const MsgMapEntry* FindEntry(UINT message, UINT id) const;
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
 
     WNDPROC oldProc_ = nullptr;
@@ -168,120 +167,75 @@ private:
 
 } // namespace winui
 
-#define DECLARE_MESSAGE_MAP()                                   \
-protected:                                                      \
-    static const ::winui::MsgMap* GetThisMessageMap();          \
-    const ::winui::MsgMap* GetMessageMap() const override;      \
-                                                                \
-private:
-
-#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                 \
-    const ::winui::MsgMap* theClass::GetMessageMap() const                     \
-    {                                                                          \
-        return GetThisMessageMap();                                            \
-    }                                                                          \
-    const ::winui::MsgMap* theClass::GetThisMessageMap()                       \
-    {                                                                          \
-        using ThisClass = theClass;                                            \
-        using TheBaseClass = baseClass;                                        \
-        static const ::winui::MsgMapEntry entries[] = {
-
-#define END_MESSAGE_MAP()                                                      \
-        {0, 0, 0, nullptr}};                                                   \
-        static const ::winui::MsgMap map = {TheBaseClass::GetThisMessageMap(), \
-                                            entries};                          \
-        return &map;                                                           \
-    }
-
-// LRESULT Handler(WPARAM, LPARAM)
-#define ON_MESSAGE(msg, memberFn)                                              \
-    {msg, 0, 0, [](::winui::CWnd* w, WPARAM wp, LPARAM lp) -> LRESULT {       \
-         return (static_cast<ThisClass*>(w)->*memberFn)(wp, lp);               \
-     }},
-
-// void Handler()
-#define ON_COMMAND(id, memberFn)                                               \
-    {WM_COMMAND, id, id, [](::winui::CWnd* w, WPARAM, LPARAM) -> LRESULT {    \
-         (static_cast<ThisClass*>(w)->*memberFn)();                            \
-         return 0;                                                             \
-     }},
-
-// void Handler(UINT id)
-#define ON_COMMAND_RANGE(idFirst, idLast, memberFn)                            \
-    {WM_COMMAND, idFirst, idLast, [](::winui::CWnd* w, WPARAM wp, LPARAM) -> LRESULT { \
-         (static_cast<ThisClass*>(w)->*memberFn)(LOWORD(wp));                  \
-         return 0;                                                             \
-     }},
-
 // void OnPaint()
 #define ON_WM_PAINT()                                                          \
-    {WM_PAINT, 0, 0, [](::winui::CWnd* w, WPARAM, LPARAM) -> LRESULT {        \
+    {WM_PAINT, 0, 0, 0, [](::winui::CCmdTarget* w, WPARAM, LPARAM) -> LRESULT {        \
          static_cast<ThisClass*>(w)->OnPaint();                                \
          return 0;                                                             \
-     }},
+     }, nullptr},
 
 // void OnSize(UINT type, int cx, int cy)
 #define ON_WM_SIZE()                                                           \
-    {WM_SIZE, 0, 0, [](::winui::CWnd* w, WPARAM wp, LPARAM lp) -> LRESULT {   \
+    {WM_SIZE, 0, 0, 0, [](::winui::CCmdTarget* w, WPARAM wp, LPARAM lp) -> LRESULT {   \
          static_cast<ThisClass*>(w)->OnSize(static_cast<UINT>(wp),             \
                                             (short)LOWORD(lp), (short)HIWORD(lp)); \
          return 0;                                                             \
-     }},
+     }, nullptr},
 
 // int OnCreate(LPCREATESTRUCTA) : -1 refuses the creation
 #define ON_WM_CREATE()                                                         \
-    {WM_CREATE, 0, 0, [](::winui::CWnd* w, WPARAM, LPARAM lp) -> LRESULT {    \
+    {WM_CREATE, 0, 0, 0, [](::winui::CCmdTarget* w, WPARAM, LPARAM lp) -> LRESULT {    \
          return static_cast<ThisClass*>(w)->OnCreate(                          \
              reinterpret_cast<LPCREATESTRUCTA>(lp));                           \
-     }},
+     }, nullptr},
 
 // void OnDestroy()
 #define ON_WM_DESTROY()                                                        \
-    {WM_DESTROY, 0, 0, [](::winui::CWnd* w, WPARAM, LPARAM) -> LRESULT {      \
+    {WM_DESTROY, 0, 0, 0, [](::winui::CCmdTarget* w, WPARAM, LPARAM) -> LRESULT {      \
          static_cast<ThisClass*>(w)->OnDestroy();                              \
          return 0;                                                             \
-     }},
+     }, nullptr},
 
 // void OnClose()
 #define ON_WM_CLOSE()                                                          \
-    {WM_CLOSE, 0, 0, [](::winui::CWnd* w, WPARAM, LPARAM) -> LRESULT {        \
+    {WM_CLOSE, 0, 0, 0, [](::winui::CCmdTarget* w, WPARAM, LPARAM) -> LRESULT {        \
          static_cast<ThisClass*>(w)->OnClose();                                \
          return 0;                                                             \
-     }},
+     }, nullptr},
 
 // void OnTimer(UINT_PTR id)
 #define ON_WM_TIMER()                                                          \
-    {WM_TIMER, 0, 0, [](::winui::CWnd* w, WPARAM wp, LPARAM) -> LRESULT {     \
+    {WM_TIMER, 0, 0, 0, [](::winui::CCmdTarget* w, WPARAM wp, LPARAM) -> LRESULT {     \
          static_cast<ThisClass*>(w)->OnTimer(static_cast<UINT_PTR>(wp));       \
          return 0;                                                             \
-     }},
+     }, nullptr},
 
 // void OnSetFocus(HWND oldFocus) / void OnKillFocus(HWND newFocus)
 #define ON_WM_SETFOCUS()                                                       \
-    {WM_SETFOCUS, 0, 0, [](::winui::CWnd* w, WPARAM wp, LPARAM) -> LRESULT {  \
+    {WM_SETFOCUS, 0, 0, 0, [](::winui::CCmdTarget* w, WPARAM wp, LPARAM) -> LRESULT {  \
          static_cast<ThisClass*>(w)->OnSetFocus(reinterpret_cast<HWND>(wp));  \
          return 0;                                                             \
-     }},
+     }, nullptr},
 #define ON_WM_KILLFOCUS()                                                      \
-    {WM_KILLFOCUS, 0, 0, [](::winui::CWnd* w, WPARAM wp, LPARAM) -> LRESULT { \
+    {WM_KILLFOCUS, 0, 0, 0, [](::winui::CCmdTarget* w, WPARAM wp, LPARAM) -> LRESULT { \
          static_cast<ThisClass*>(w)->OnKillFocus(reinterpret_cast<HWND>(wp)); \
          return 0;                                                             \
-     }},
+     }, nullptr},
 
 // BOOL OnEraseBkgnd(HDC dc)
 #define ON_WM_ERASEBKGND()                                                     \
-    {WM_ERASEBKGND, 0, 0, [](::winui::CWnd* w, WPARAM wp, LPARAM) -> LRESULT { \
+    {WM_ERASEBKGND, 0, 0, 0, [](::winui::CCmdTarget* w, WPARAM wp, LPARAM) -> LRESULT { \
          return static_cast<ThisClass*>(w)->OnEraseBkgnd(reinterpret_cast<HDC>(wp)); \
-     }},
+     }, nullptr},
 
 // Mouse buttons and moves in client coordinates:
 // void OnXxx(UINT flags, POINT point), flags the MK_ bits of wParam.
 #define WINUI_MOUSE_CRACKER(msg, fn)                                           \
-    {msg, 0, 0, [](::winui::CWnd* w, WPARAM wp, LPARAM lp) -> LRESULT {       \
+    {msg, 0, 0, 0, [](::winui::CCmdTarget* w, WPARAM wp, LPARAM lp) -> LRESULT {       \
          POINT pt{(short)LOWORD(lp), (short)HIWORD(lp)};                       \
          static_cast<ThisClass*>(w)->fn(static_cast<UINT>(wp), pt);            \
          return 0;                                                             \
-     }},
+     }, nullptr},
 #define ON_WM_LBUTTONDOWN() WINUI_MOUSE_CRACKER(WM_LBUTTONDOWN, OnLButtonDown)
 #define ON_WM_LBUTTONUP() WINUI_MOUSE_CRACKER(WM_LBUTTONUP, OnLButtonUp)
 #define ON_WM_LBUTTONDBLCLK() WINUI_MOUSE_CRACKER(WM_LBUTTONDBLCLK, OnLButtonDblClk)
@@ -293,20 +247,20 @@ private:
 
 // BOOL OnMouseWheel(UINT flags, short delta, POINT screenPoint)
 #define ON_WM_MOUSEWHEEL()                                                     \
-    {WM_MOUSEWHEEL, 0, 0, [](::winui::CWnd* w, WPARAM wp, LPARAM lp) -> LRESULT { \
+    {WM_MOUSEWHEEL, 0, 0, 0, [](::winui::CCmdTarget* w, WPARAM wp, LPARAM lp) -> LRESULT { \
          POINT pt{(short)LOWORD(lp), (short)HIWORD(lp)};                       \
          return static_cast<ThisClass*>(w)->OnMouseWheel(                      \
              LOWORD(wp), static_cast<short>(HIWORD(wp)), pt);                  \
-     }},
+     }, nullptr},
 
 // Keys: void OnXxx(UINT key, UINT repeat, UINT flags), flags the high word
 // of lParam (scan code, extended, context and transition bits).
 #define WINUI_KEY_CRACKER(msg, fn)                                             \
-    {msg, 0, 0, [](::winui::CWnd* w, WPARAM wp, LPARAM lp) -> LRESULT {       \
+    {msg, 0, 0, 0, [](::winui::CCmdTarget* w, WPARAM wp, LPARAM lp) -> LRESULT {       \
          static_cast<ThisClass*>(w)->fn(static_cast<UINT>(wp), LOWORD(lp),     \
                                         HIWORD(lp));                           \
          return 0;                                                             \
-     }},
+     }, nullptr},
 #define ON_WM_KEYDOWN() WINUI_KEY_CRACKER(WM_KEYDOWN, OnKeyDown)
 #define ON_WM_KEYUP() WINUI_KEY_CRACKER(WM_KEYUP, OnKeyUp)
 #define ON_WM_CHAR() WINUI_KEY_CRACKER(WM_CHAR, OnChar)
@@ -315,10 +269,10 @@ private:
 // void OnXScroll(UINT code, UINT thumbPos, HWND scrollBar) (bar null: the
 // window's own bar)
 #define WINUI_SCROLL_CRACKER(msg, fn)                                          \
-    {msg, 0, 0, [](::winui::CWnd* w, WPARAM wp, LPARAM lp) -> LRESULT {       \
+    {msg, 0, 0, 0, [](::winui::CCmdTarget* w, WPARAM wp, LPARAM lp) -> LRESULT {       \
          static_cast<ThisClass*>(w)->fn(LOWORD(wp), HIWORD(wp),                \
                                         reinterpret_cast<HWND>(lp));           \
          return 0;                                                             \
-     }},
+     }, nullptr},
 #define ON_WM_VSCROLL() WINUI_SCROLL_CRACKER(WM_VSCROLL, OnVScroll)
 #define ON_WM_HSCROLL() WINUI_SCROLL_CRACKER(WM_HSCROLL, OnHScroll)
