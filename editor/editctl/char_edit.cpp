@@ -162,3 +162,58 @@ void CColorEditCore::InsertRestoredByte(uint8_t byte, uint8_t attr)
     if (s.lineCount != oldLines)
         Host().LineCountChanged(static_cast<int>(s.lineCount) - static_cast<int>(oldLines), m_nCaretLine);
 }
+
+// Overwrite typing replaces a byte in place: neither the old nor the new
+// byte is a line break or a tab, so lines and tab layout stay as they were.
+void CColorEditCore::OverwriteByte(int offset, uint8_t byte)
+{
+    CTextState& s = *m_pState;
+    RecordUndo(kUndoOverwritten, offset + 1, offset + 1, s.text[offset], s.attr[offset]);
+    s.text[offset] = byte;
+    // Lines do not move: what is known about line positions stays known.
+    bool topKnown = TopKnown();
+    bool hintKnown = m_nHintVersion == s.version;
+    ++s.version;
+    if (topKnown)
+        MarkTopKnown();
+    if (hintKnown)
+        m_nHintVersion = s.version;
+    SetModify(1);
+}
+
+static bool keeps_its_place(uint8_t b)
+{
+    return b == kCarriageReturn || b == kSoftBreak || b == kTab || b == kFillByte;
+}
+
+int CColorEditCore::OverwriteChar(int c)
+{
+    CTextState& s = *m_pState;
+    uint8_t ch = static_cast<uint8_t>(c);
+    int caret = s.selStart;
+    if (s.selEnd > caret || caret >= s.length || !s.text || keeps_its_place(s.text[caret]) ||
+        ch == kTab || ch == kCarriageReturn) {
+        if (!InsertChar(c, 0, true))
+            return 0;
+        s.selEnd = s.selStart;
+        return 1;
+    }
+    if (s.readOnly || (s.columnMode && !s.columnRect.IsEmpty()))
+        return 0;
+    if (s.text[caret] != ch)
+        OverwriteByte(caret, ch);
+    s.selStart = s.selEnd = NextPos(caret);
+    return 1;
+}
+
+int CColorEditCore::OverwriteBackspace()
+{
+    CTextState& s = *m_pState;
+    if (s.readOnly)
+        return 0;
+    int caret = s.selStart;
+    if (caret < s.length && s.text && !keeps_its_place(s.text[caret]))
+        OverwriteByte(caret, kBlank);
+    s.selStart = s.selEnd = PrevPos(caret);
+    return 1;
+}

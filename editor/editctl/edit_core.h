@@ -79,6 +79,13 @@ enum : int {
     kInsertKeepCaret = 4, // passed by callers; no effect on the text
 };
 
+// Whether InsertText changed the text.
+enum InsertStatus : int {
+    kInsertDone = 1,
+    kInsertRefused = -1,   // read-only, or a column block is active
+    kInsertNoMemory = 0,   // the buffers could not grow; nothing changed
+};
+
 // Flags of FindText.
 enum : int {
     kFindRefuseForward = 1,
@@ -126,7 +133,11 @@ public:
     // the inserted length after tab expansion. Result: inserted minus
     // replaced length; -1 while read-only or a column block is active; 0
     // when memory ran out (nothing changed). The caret is not moved.
-    int InsertText(const uint8_t* text, int& length, const uint8_t* attr, int flags);
+    // Because a real net change can be -1 or 0 as well, callers that must
+    // know whether the text was changed read the status, which is given
+    // apart from the length: kInsertDone, kInsertRefused or kInsertNoMemory.
+    int InsertText(const uint8_t* text, int& length, const uint8_t* attr, int flags,
+                   InsertStatus* status = nullptr);
     void ReplaceSel(const char* text, bool undoable, bool moveCaret);
     // Appends a line of at most 32,768 bytes (new line: after a CR;
     // continuation: after a soft break); 1 or 0.
@@ -154,6 +165,61 @@ public:
     // or backward; the caret offset after it, or -1 when refused. A non-zero
     // notify value is passed to the host's Recolour.
     int DeleteText(bool forward, bool recordUndo, int notify);
+
+    // Overwrite typing: the character under the caret becomes c (its
+    // colour attribute stays) and the caret steps behind it; a line break,
+    // a tab or the text end under the caret, or a typed tab or CR, is
+    // inserted instead (InsertChar). 1, or 0 when refused.
+    int OverwriteChar(int c);
+    // Backspace in overwrite mode: the character under the caret becomes a
+    // blank (line breaks and tabs stay) and the caret steps one position
+    // left. 1, or 0 when read-only.
+    int OverwriteBackspace();
+
+    // --- caret navigation --------------------------------------------------
+    // One caret position right or left; fill bytes are never a position.
+    int NextPos(int offset) const;
+    int PrevPos(int offset) const;
+    // Start of the word (or run of blanks, or of other characters) before
+    // or after the offset; a line break is a step of its own.
+    int WordLeft(int offset) const;
+    int WordRight(int offset) const;
+    // The offset at a column of a line, clamped to the line's end, a fill
+    // byte stepping back to its tab; the text length beyond the last line.
+    int OffsetAtLineColumn(int line, int column);
+    // The first byte that is not a blank or tab on the line from lineStart;
+    // lineStart itself when the line holds nothing else.
+    int FirstNonBlank(int lineStart) const;
+
+    // --- column blocks ------------------------------------------------------
+    // Columns count bytes of the text (tab fill bytes are columns). Every
+    // piece inserted or deleted is an undo step of its own.
+    // The text with every line after the first indented to the column,
+    // inserted at the caret as one step; caret behind it.
+    void InsertColumnText(int column, const std::string& text);
+    // Each line of the text at the column of consecutive lines from line
+    // on; shorter lines are padded, missing lines added. Nothing when the
+    // first line does not reach the column. Caret at the first piece.
+    void InsertColumnBlock(int column, int line, const std::string& text);
+    // The block of width columns from leftColumn over lines [firstLine,
+    // firstLine + lines) as rows of exactly width characters (short lines
+    // padded with blanks, tab fill removed) joined by CR LF. With doDelete
+    // the block's part of each line is deleted (undoable) and the caret
+    // goes to the block's top-left corner; *deleted tells whether anything
+    // went.
+    std::string ColumnBlockText(int firstLine, int lines, int leftColumn, int width, bool doDelete,
+                                bool* deleted = nullptr);
+    // Deletes up to -count characters at the column (count <= 0) or inserts
+    // count fill bytes at the column (count > 0) on each line of the range
+    // that reaches it; selection kept. 1 when done, 0 when refused.
+    int ShiftColumn(int column, int firstLine, int lastLine, int count, int fill);
+    // Numbers the lines at the column; with keepSelected the old selection
+    // grows over everything inserted, else the caret returns to its offset.
+    int NumberColumn(int column, int firstLine, int lastLine, int hex, int prefix, int first,
+                     bool keepSelected);
+    // Puts a one-line text at the column of each line of the range.
+    int FillColumn(int column, int firstLine, int lastLine, const char* text, int shorterToo,
+                   int atLineEnd, int pad, bool keepSelected);
 
     // --- undo --------------------------------------------------------------
     void RecordUndo(int type, int start, int end, int byte, int attr);
@@ -269,6 +335,11 @@ private:
     // Returns the number of soft breaks made, -1 when memory ran out.
     int RebuildText(int tabWidth, int wrapWidth, bool onWords, bool removeSoftBreaks);
     void InsertRestoredByte(uint8_t byte, uint8_t attr);
+    void OverwriteByte(int offset, uint8_t byte);
+    // Inserts bytes at an offset (caret and selection end there first);
+    // the inserted length, or -1 when refused.
+    int InsertAt(int offset, const std::string& bytes, int flags);
+    void EndColumnInsert(int caret, int selEnd, int inserted, bool keepSelected);
     void RefreshTopOffset();
     bool TopKnown() const;
     void MarkTopKnown();

@@ -288,13 +288,18 @@ int CColorEditCore::ExpandTabs(uint8_t* text, int length) const
     return expanded;
 }
 
-int CColorEditCore::InsertText(const uint8_t* text, int& length, const uint8_t* attr, int flags)
+int CColorEditCore::InsertText(const uint8_t* text, int& length, const uint8_t* attr, int flags,
+                               InsertStatus* status)
 {
+    InsertStatus ignored;
+    InsertStatus& st = status ? *status : ignored;
+    st = kInsertRefused;
     CTextState& s = *m_pState;
     if (s.columnMode && !s.columnRect.IsEmpty())
         return -1;
     if (s.readOnly)
         return -1;
+    st = kInsertNoMemory;
     if (length < 0 || (!text && length))
         return 0;
     int start = s.selStart, end = s.selEnd < s.selStart ? s.selStart : s.selEnd;
@@ -373,6 +378,7 @@ int CColorEditCore::InsertText(const uint8_t* text, int& length, const uint8_t* 
         SetWordWrap(s.wrapWidth, m_bWrapOnWords != 0);
 
     length = srcLen;
+    st = kInsertDone;
     return srcLen - (end - start);
 }
 

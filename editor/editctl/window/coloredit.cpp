@@ -43,8 +43,8 @@ CColorEdit::CColorEdit()
 {
     m_crText = GetSysColor(COLOR_WINDOWTEXT);
     m_crWindow = GetSysColor(COLOR_WINDOW);
-    m_crBackground = m_crWindow;
-    SetHost(this);
+    m_core.m_crBackground = m_crWindow;
+    m_core.SetHost(this);
     // An existing class (a second control) is simply used again.
     winui::CWnd::RegisterClass(edit_class, CS_OWNDC | CS_DBLCLKS, LoadCursor(nullptr, IDC_IBEAM),
                                nullptr, nullptr);
@@ -59,7 +59,7 @@ CColorEdit::~CColorEdit()
     if (m_hWnd)
         DestroyWindow();
     m_pFont = nullptr;
-    SetHost(nullptr);
+    m_core.SetHost(nullptr);
 }
 
 BOOL CColorEdit::PreCreateWindow(CREATESTRUCTA& cs)
@@ -102,7 +102,7 @@ BOOL CColorEdit::Create(const char* windowName, DWORD style, const RECT& rect, H
 
     if (style & WS_VSCROLL) {
         m_dwScrollStyle |= WS_VSCROLL;
-        UpdateVScrollBar(m_nVisibleLines < Lines());
+        UpdateVScrollBar(m_core.m_nVisibleLines < Lines());
     } else {
         ShowScrollBar(SB_VERT, FALSE);
     }
@@ -126,8 +126,14 @@ void CColorEdit::MeasureFont()
     RECT rc;
     GetClientRect(&rc);
     int height = rc.bottom - ((GetStyle() & WS_HSCROLL) ? GetSystemMetrics(SM_CYHSCROLL) : 0);
-    m_nVisibleLines = std::max(0, height / m_nCharHeight);
+    m_core.m_nVisibleLines = std::max(0, height / m_nCharHeight);
     m_nVisibleColumns = static_cast<unsigned short>(std::max<int>(0, rc.right / m_nCharWidth));
+}
+
+void CColorEdit::SetSharedScrollBars(HWND horizontal, HWND vertical)
+{
+    m_hSharedHScroll = horizontal;
+    m_hSharedVScroll = vertical;
 }
 
 HWND CColorEdit::GetScrollBarCtrl(int bar) const
@@ -177,7 +183,7 @@ int CColorEdit::VScrollPosition() const
 {
     if (Lines() <= 0)
         return 0;
-    return static_cast<int>(static_cast<double>(m_nTopLine) / Lines() * 0x7fff);
+    return static_cast<int>(static_cast<double>(m_core.m_nTopLine) / Lines() * 0x7fff);
 }
 
 void CColorEdit::SetVScrollFromTop(BOOL redraw)
@@ -222,7 +228,7 @@ void CColorEdit::TextChanged(int fromOffset)
 {
     if (!m_hWnd)
         return;
-    if (fromOffset < 0 || fromOffset <= m_nTopOffset) {
+    if (fromOffset < 0 || fromOffset <= m_core.m_nTopOffset) {
         m_nPaintStart = -1;
         Invalidate(TRUE);
     } else {
@@ -237,7 +243,7 @@ void CColorEdit::ViewScrolled()
     if (!m_hWnd)
         return;
     if (m_bCreated && (m_dwScrollStyle & WS_VSCROLL))
-        UpdateVScrollBar(m_nVisibleLines < Lines());
+        UpdateVScrollBar(m_core.m_nVisibleLines < Lines());
     PlaceCaret();
     m_nPaintStart = -1;
     Invalidate(TRUE);
@@ -249,11 +255,11 @@ void CColorEdit::SelectionSet(int oldStart, int oldEnd, bool scroll, bool redraw
         return;
     // The core has scrolled already; the window places the caret and
     // redraws.
-    m_nCaretLine = LineFromOffset(SelStart());
-    m_nSelEndLine = LineFromOffset(SelEnd());
+    m_core.m_nCaretLine = m_core.LineFromOffset(SelStart());
+    m_nSelEndLine = m_core.LineFromOffset(SelEnd());
     if (redraw) {
         if (m_dwScrollStyle & WS_VSCROLL)
-            UpdateVScrollBar(m_nVisibleLines < Lines());
+            UpdateVScrollBar(m_core.m_nVisibleLines < Lines());
         CaretFromOffset(SelStart());
         m_nGoalColumn = m_nCaretColumn + HPos();
         m_nPaintStart = -1;
@@ -291,11 +297,11 @@ void CColorEdit::CreateEditCaret()
 void CColorEdit::CaretFromOffset(int offset)
 {
     offset = std::max(0, std::min(offset, Len()));
-    int start = GetLineStart(offset);
-    int line = LineFromOffset(offset);
+    int start = m_core.GetLineStart(offset);
+    int line = m_core.LineFromOffset(offset);
     m_nCaretOffset = offset;
     m_nCaretColumn = offset - start - HPos();
-    m_nCaretRow = line - m_nTopLine;
+    m_nCaretRow = line - m_core.m_nTopLine;
     SetCaretPos(m_nCaretColumn * m_nCharWidth, m_nCaretRow * m_nCharHeight);
 }
 
@@ -306,8 +312,8 @@ void CColorEdit::PlaceCaret()
 
 void CColorEdit::RecomputeLines()
 {
-    m_nCaretLine = LineFromOffset(SelStart());
-    m_nSelEndLine = LineFromOffset(SelEnd());
+    m_core.m_nCaretLine = m_core.LineFromOffset(SelStart());
+    m_nSelEndLine = m_core.LineFromOffset(SelEnd());
 }
 
 int CColorEdit::GetCaretLine() const
@@ -315,7 +321,7 @@ int CColorEdit::GetCaretLine() const
     POINT pt{m_nSavedCaretX, m_nSavedCaretY};
     if (HasFocus())
         pt = GetCaretPos();
-    return std::max<LONG>(0, pt.y) / m_nCharHeight + m_nTopLine;
+    return std::max<LONG>(0, pt.y) / m_nCharHeight + m_core.m_nTopLine;
 }
 
 int CColorEdit::GetCaretColumn() const
@@ -341,7 +347,7 @@ void CColorEdit::OnSetFocus(HWND)
     PlaceCaret();
     ShowCaret();
     if (m_bCreated)
-        UpdateVScrollBar(m_nVisibleLines < Lines());
+        UpdateVScrollBar(m_core.m_nVisibleLines < Lines());
     if (m_nClickCount == 0)
         m_nClickCount = 1;
 }
@@ -374,17 +380,17 @@ void CColorEdit::OnSize(UINT type, int cx, int cy)
     if (!m_bCreated)
         return;
     int height = cy - ((GetStyle() & WS_HSCROLL) ? GetSystemMetrics(SM_CYHSCROLL) : 0);
-    m_nVisibleLines = std::max(0, height / m_nCharHeight);
-    UpdateVScrollBar(m_nVisibleLines < Lines());
+    m_core.m_nVisibleLines = std::max(0, height / m_nCharHeight);
+    UpdateVScrollBar(m_core.m_nVisibleLines < Lines());
     int width = cx - ((m_dwScrollStyle & WS_VSCROLL) ? GetSystemMetrics(SM_CXVSCROLL) : 0);
     m_nVisibleColumns = static_cast<unsigned short>(std::max(0, width / m_nCharWidth));
-    if (m_nVisibleLines >= Lines()) {
-        m_nTopLine = 0;
-        m_nTopOffset = 0;
+    if (m_core.m_nVisibleLines >= Lines()) {
+        m_core.m_nTopLine = 0;
+        m_core.m_nTopOffset = 0;
     }
     SetVScrollFromTop(FALSE);
-    m_nPaintStart = m_nTopOffset;
-    m_nPaintEnd = GetPageEndOffset();
+    m_nPaintStart = m_core.m_nTopOffset;
+    m_nPaintEnd = m_core.GetPageEndOffset();
 }
 
 // ---------------------------------------------------------------------------
@@ -392,13 +398,13 @@ void CColorEdit::OnSize(UINT type, int cx, int cy)
 
 void CColorEdit::HideSelection(int hide)
 {
-    int was = m_bShowSelection;
-    m_bShowSelection = hide ? 0 : 1;
-    if (!m_hWnd || was == m_bShowSelection)
+    int was = m_core.m_bShowSelection;
+    m_core.m_bShowSelection = hide ? 0 : 1;
+    if (!m_hWnd || was == m_core.m_bShowSelection)
         return;
     m_nPaintStart = -1;
     Invalidate(FALSE);
-    if (m_bShowSelection && SelEnd() > SelStart())
+    if (m_core.m_bShowSelection && SelEnd() > SelStart())
         NotifyParent();
 }
 
@@ -406,7 +412,7 @@ void CColorEdit::InvalidateText(int all)
 {
     if (!m_hWnd)
         return;
-    m_nPaintStart = all ? -1 : m_nTopOffset;
+    m_nPaintStart = all ? -1 : m_core.m_nTopOffset;
     m_nPaintEnd = -1;
     Invalidate(all ? TRUE : FALSE);
 }
@@ -415,9 +421,9 @@ void CColorEdit::EnsureCaretVisible()
 {
     // The line of the drawn caret: after a Shift movement that is the
     // selection's moving end.
-    int c = LineFromOffset(m_nCaretOffset);
-    int t = m_nTopLine;
-    int v = m_nVisibleLines;
+    int c = m_core.LineFromOffset(m_nCaretOffset);
+    int t = m_core.m_nTopLine;
+    int v = m_core.m_nVisibleLines;
     if (c < t || c > t + v + 1)
         ScrollLines(c - t, TRUE);
     else if (c >= t + v)
@@ -433,14 +439,14 @@ void CColorEdit::EnsureCaretVisible()
 int CColorEdit::Undo()
 {
     int oldLines = Lines();
-    int result = CColorEditCore::Undo();
+    int result = m_core.Undo();
     if (!m_hWnd)
         return result;
-    int line = LineFromOffset(SelStart());
-    if (line < static_cast<int>(m_nTopLine) || line >= static_cast<int>(m_nTopLine) + m_nVisibleLines)
-        ScrollLines(line - static_cast<int>(m_nTopLine) - 2, FALSE);
+    int line = m_core.LineFromOffset(SelStart());
+    if (line < static_cast<int>(m_core.m_nTopLine) || line >= static_cast<int>(m_core.m_nTopLine) + m_core.m_nVisibleLines)
+        ScrollLines(line - static_cast<int>(m_core.m_nTopLine) - 2, FALSE);
     if (m_dwScrollStyle & WS_VSCROLL)
-        UpdateVScrollBar(m_nVisibleLines < Lines());
+        UpdateVScrollBar(m_core.m_nVisibleLines < Lines());
     SetVScrollFromTop();
     CaretFromOffset(SelStart());
     RecomputeLines();

@@ -5,9 +5,10 @@
 // characters and the mouse into caret moves, selections and edits.
 //
 // The text itself, its selection, undo and files are the text core's
-// (CColorEditCore, shared storage in CTextState); this class is the window
-// on top of it and the host through which the core tells the window what
-// happened.
+// (CColorEditCore, shared storage in CTextState): every change of the text
+// goes through it. This class owns one core, reaches it through Core(), and
+// is the host through which the core tells the window what happened; it
+// keeps messages, painting, caret, scroll bars, timers and the clipboard.
 //
 // Private messages sent by the control (all with SendMessage):
 //   EDN_MOUSESELECT  0x4C9  main window  0, the control   a mouse selection ended
@@ -44,10 +45,31 @@ struct ColorEditSettings {
 };
 ColorEditSettings& GetColorEditSettings();
 
-class CColorEdit : public winui::CWnd, public CColorEditCore, protected CColorEditHost {
+class CColorEdit : public winui::CWnd, protected CColorEditHost {
 public:
     CColorEdit();
     ~CColorEdit() override;
+
+    // The text core of this window: storage, edits, undo, files, search.
+    CColorEditCore& Core() { return m_core; }
+    const CColorEditCore& Core() const { return m_core; }
+    // The accessors and selection operations used throughout the program.
+    uint8_t* GetTextBuffer() const { return m_core.GetTextBuffer(); }
+    uint8_t* GetAttrBuffer() const { return m_core.GetAttrBuffer(); }
+    int GetTextLength() const { return m_core.GetTextLength(); }
+    int GetTopLine() const { return m_core.GetTopLine(); }
+    int GetLineCount() const { return m_core.GetLineCount(); }
+    int GetModify() const { return m_core.GetModify(); }
+    void SetModify(int flag) { m_core.SetModify(flag); }
+    void GetSel(int& start, int& end) const { m_core.GetSel(start, end); }
+    void SetSel(int start, int end, bool scroll, bool redraw) { m_core.SetSel(start, end, scroll, redraw); }
+    int CopySelText(char* buffer, int size) const { return m_core.CopySelText(buffer, size); }
+    int SetReadOnly(int flag) { return m_core.SetReadOnly(flag); }
+    int GetSelectionMode() const { return m_core.GetSelectionMode(); }
+    int SetWordWrap(int column, bool onWords) { return m_core.SetWordWrap(column, onWords); }
+    // The scroll bars of a splitter that the panes share (null: the
+    // control's own), stored by the view that creates the control.
+    void SetSharedScrollBars(HWND horizontal, HWND vertical);
 
     // Creation: window of class "CEDIT", font, metrics, scroll bars, focus.
     virtual BOOL Create(const char* windowName, DWORD style, const RECT& rect, HWND parent,
@@ -65,7 +87,7 @@ public:
     void InvalidateText(int all);
     void EnsureCaretVisible();
     // The changed-on-disk check with its questions shown as message boxes.
-    using CColorEditCore::CheckFileChanged;
+    int CheckFileChanged() { return m_core.CheckFileChanged(); }
     // Undo of the text core, then the caret, scroll bar and window follow.
     int Undo();
 
@@ -136,8 +158,6 @@ public:
     // Members of the window side; the text core holds the shared text state
     // and the per-window values its operations need (top line and offset,
     // visible lines, caret line, colours, tab display, the file's path).
-    HWND m_hSharedHScroll = nullptr;
-    HWND m_hSharedVScroll = nullptr;
     int m_nPaintStart = -1;
     int m_nPaintEnd = -1;
     DWORD m_dwScrollStyle = 0;
@@ -172,9 +192,12 @@ public:
     int m_nCaretOffset = 0;
 
 protected:
-    // Shortcuts into the text state.
-    unsigned char* Buf() const { return State().text; }
-    unsigned char* Attr() const { return State().attr; }
+    // Shortcuts into the text state. The text is read here and changed only
+    // through the core.
+    CTextState& State() { return m_core.State(); }
+    const CTextState& State() const { return m_core.State(); }
+    const unsigned char* Buf() const { return m_core.GetTextBuffer(); }
+    const unsigned char* Attr() const { return m_core.GetAttrBuffer(); }
     int Len() const { return State().length; }
     int Lines() const { return static_cast<int>(State().lineCount); }
     int& SelStart() { return State().selStart; }
@@ -204,11 +227,6 @@ protected:
     void CaretFromOffset(int offset);
     void RecomputeLines();
     void CreateEditCaret();
-    int NextPos(int offset) const;
-    int PrevPos(int offset) const;
-    int WordLeft(int offset) const;
-    int WordRight(int offset) const;
-    int OffsetAtRowColumn(int row, int column);
     void RepaintAfterEdit(int oldLines);
 
     // Key table parts.
@@ -216,7 +234,7 @@ protected:
     bool AltBlockKey(int key);
     void StreamFromBlock();
     void LeaveColumnMode();
-    void EndColumnInsert(int caret, int selEnd, int inserted);
+    void EndColumnInsert();
     void MeasureFont();
 
     // CColorEditHost: what the core asks of the window.
@@ -233,6 +251,9 @@ protected:
     int AskYesNo(const char* text, const char* caption) override;
 
 private:
+    CColorEditCore m_core;
+    HWND m_hSharedHScroll = nullptr;
+    HWND m_hSharedVScroll = nullptr;
     winui::CFont m_font;
 
     DECLARE_MESSAGE_MAP()

@@ -12,13 +12,13 @@ int CColorEdit::OffsetFromPoint(POINT pt, int& offset) const
 {
     int row = pt.y / m_nCharHeight;
     int column = pt.x / m_nCharWidth + HPos();
-    int line = m_nTopLine + row;
+    int line = m_core.m_nTopLine + row;
     if (pt.y < 0 || pt.x < 0 || line >= std::max(1, Lines()))
         return 0;
-    int start = GetLineOffset(line);
+    int start = m_core.GetLineOffset(line);
     if (start < 0)
         return 0;
-    int length = GetLineLength(start);
+    int length = m_core.GetLineLength(start);
     if (column > length)
         return 0;
     offset = start + column;
@@ -42,14 +42,14 @@ int CColorEdit::PointToCaretPos(POINT& pt, int flags)
     }
     int lines = std::max(1, Lines());
     int offset;
-    if (m_nTopLine + row >= lines) {
+    if (m_core.m_nTopLine + row >= lines) {
         // Below the last line: the end of the text, on the last line.
         offset = Len();
-        row = lines - 1 - m_nTopLine;
-        column = offset - GetLineStart(offset);
+        row = lines - 1 - m_core.m_nTopLine;
+        column = offset - m_core.GetLineStart(offset);
     } else {
-        int start = GetLineOffset(m_nTopLine + row);
-        int length = GetLineLength(start);
+        int start = m_core.GetLineOffset(m_core.m_nTopLine + row);
+        int length = m_core.GetLineLength(start);
         column = std::min(column, length);
         offset = start + column;
         while (offset > start && ByteAt(offset) == kFillByte) {
@@ -72,24 +72,24 @@ void CColorEdit::ScrollLines(int n, int redraw)
 {
     if (n == 0)
         return;
-    int top = m_nTopLine;
+    int top = m_core.m_nTopLine;
     if (n < 0) {
         if (top == 0)
             return;
         int newTop = std::max(0, top + n);
         n = newTop - top;
-        SetTopLine(newTop);
+        m_core.SetTopLine(newTop);
     } else {
-        int limit = Lines() - m_nVisibleLines / 3;
+        int limit = Lines() - m_core.m_nVisibleLines / 3;
         if (top + n < limit) {
-            SetTopLine(top + n);
+            m_core.SetTopLine(top + n);
         } else if (top >= limit) {
-            SetTopLine(top);
+            m_core.SetTopLine(top);
             return;
         } else {
-            SetTopLine(limit);
+            m_core.SetTopLine(limit);
         }
-        n = m_nTopLine - top;
+        n = m_core.m_nTopLine - top;
     }
     if (n == 0)
         return;
@@ -121,7 +121,7 @@ void CColorEdit::ScrollColumns(int n)
 
 int CColorEdit::MakeColumnVisible(int offset)
 {
-    int column = offset - GetLineStart(offset);
+    int column = offset - m_core.GetLineStart(offset);
     int h = HPos();
     int step = std::max(1, m_nVisibleColumns / 2);
     int oldH = h;
@@ -164,7 +164,7 @@ void CColorEdit::UpdateVScrollBar(int needed)
     si.nMin = 0;
     si.nMax = scroll_max;
     int lines = Lines();
-    double page = lines > 0 ? static_cast<double>(m_nVisibleLines + 1) / lines * scroll_max : 0;
+    double page = lines > 0 ? static_cast<double>(m_core.m_nVisibleLines + 1) / lines * scroll_max : 0;
     si.nPage = static_cast<UINT>(std::min<double>(page, scroll_max));
     si.nPos = VScrollPosition();
 
@@ -192,8 +192,8 @@ void CColorEdit::OnVScroll(UINT code, UINT pos, HWND bar)
         SetFocus();
     HideCaret();
     int lines = Lines();
-    int page = m_nVisibleLines;
-    int top = m_nTopLine;
+    int page = m_core.m_nVisibleLines;
+    int top = m_core.m_nTopLine;
     switch (code) {
     case SB_LINEUP:
         ScrollLines(-1, TRUE);
@@ -300,7 +300,7 @@ void CColorEdit::OnLButtonDown(UINT flags, POINT point)
         POINT pt = point;
         SelStart() = PointToCaretPos(pt, 6);
         if (!shift) {
-            m_ptAnchor.y += m_nTopLine * m_nCharHeight;
+            m_ptAnchor.y += m_core.m_nTopLine * m_nCharHeight;
             m_ptAnchor.x += h * m_nCharWidth;
             ColumnRect().SetEmpty();
         }
@@ -313,7 +313,7 @@ void CColorEdit::OnLButtonDown(UINT flags, POINT point)
         POINT pt = point;
         m_nClickOffset = PointToCaretPos(pt, 6);
         if (!shift) {
-            m_ptAnchor.y += m_nTopLine * m_nCharHeight;
+            m_ptAnchor.y += m_core.m_nTopLine * m_nCharHeight;
             m_ptAnchor.x += h * m_nCharWidth;
         }
         bool hasSel = SelEnd() > SelStart();
@@ -337,13 +337,13 @@ void CColorEdit::OnLButtonDown(UINT flags, POINT point)
         }
         // A drag from here selects from the offset clicked at.
         m_nGoalColumn = h + m_nCaretColumn;
-        if (m_nCaretRow >= m_nVisibleLines - 1 && m_nTopLine + m_nVisibleLines < Lines()) {
+        if (m_nCaretRow >= m_core.m_nVisibleLines - 1 && m_core.m_nTopLine + m_core.m_nVisibleLines < Lines()) {
             ScrollLines(1, TRUE);
             SetVScrollFromTop();
         }
     }
-    m_nCaretLine = LineFromOffset(SelStart());
-    m_nSelEndLine = LineFromOffset(SelEnd());
+    m_core.m_nCaretLine = m_core.LineFromOffset(SelStart());
+    m_nSelEndLine = m_core.LineFromOffset(SelEnd());
     ShowCaret();
     NotifyParent();
     Default();

@@ -3,7 +3,6 @@
 #include "editor/editctl/window/coloredit.h"
 
 #include <algorithm>
-#include <cctype>
 
 static const UINT_PTR repeat_timer = 2;
 static const UINT repeat_period = 50;
@@ -12,21 +11,6 @@ static const UINT repeat_period = 50;
 enum { code_line_up = 0, code_line_down = 1, code_page_up = 2, code_page_down = 3 };
 
 namespace {
-
-enum CharClass { cls_blank, cls_word, cls_other, cls_break, cls_end };
-
-CharClass classify(unsigned char b, bool wrap)
-{
-    if (b == 0)
-        return cls_end;
-    if (b == kCarriageReturn || (b == kSoftBreak && wrap))
-        return cls_break;
-    if (b == kBlank || b == kTab || b == kFillByte)
-        return cls_blank;
-    if (std::isalnum(b) || b == '_')
-        return cls_word;
-    return cls_other;
-}
 
 int modifiers_now()
 {
@@ -46,69 +30,6 @@ bool is_navigation_key(int key)
 }
 
 } // namespace
-
-// One position right: a tab with its fill bytes, a line break to the next
-// line's start.
-int CColorEdit::NextPos(int offset) const
-{
-    if (offset >= Len())
-        return Len();
-    int next = offset + 1;
-    while (next < Len() && Buf()[next] == kFillByte)
-        ++next;
-    return next;
-}
-
-// One position left: over fill bytes onto their tab.
-int CColorEdit::PrevPos(int offset) const
-{
-    if (offset <= 0)
-        return 0;
-    int prev = offset - 1;
-    while (prev > 0 && Buf()[prev] == kFillByte)
-        --prev;
-    return prev;
-}
-
-int CColorEdit::WordLeft(int offset) const
-{
-    if (offset <= 0)
-        return 0;
-    CharClass c = classify(Buf()[offset - 1], WrapOn());
-    if (c == cls_break)
-        return offset - 1;
-    int p = offset;
-    while (p > 0 && classify(Buf()[p - 1], WrapOn()) == c)
-        --p;
-    return p;
-}
-
-int CColorEdit::WordRight(int offset) const
-{
-    if (offset >= Len())
-        return Len();
-    CharClass c = classify(Buf()[offset], WrapOn());
-    if (c == cls_break)
-        return offset + 1;
-    int p = offset;
-    while (p < Len() && classify(Buf()[p], WrapOn()) == c)
-        ++p;
-    return p;
-}
-
-// The offset on a line at a screen column (clamped to the line end, fill
-// bytes stepping back to their tab).
-int CColorEdit::OffsetAtRowColumn(int line, int column)
-{
-    int start = GetLineOffset(line);
-    if (start < 0)
-        return Len();
-    int length = GetLineLength(start);
-    int offset = start + std::max(0, std::min(column, length));
-    while (offset > start && ByteAt(offset) == kFillByte)
-        --offset;
-    return offset;
-}
 
 // Scrolls so that the caret's line lies inside the window; the vertical
 // scroll position follows. Returns the lines scrolled.
@@ -181,7 +102,7 @@ void CColorEdit::ProcessKey(int key, int modifiers)
     if ((!shift || key == VK_HOME) && is_navigation_key(key))
         EnsureCaretVisible();
 
-    const int oldTop = m_nTopLine;
+    const int oldTop = m_core.m_nTopLine;
     const int oldStart = SelStart(), oldEnd = SelEnd();
     int& start = SelStart();
     int& end = SelEnd();
@@ -192,7 +113,7 @@ void CColorEdit::ProcessKey(int key, int modifiers)
     switch (key) {
     case VK_PRIOR: {
         // The caret keeps its screen row and the goal column.
-        int row = LineFromOffset(caret) - m_nTopLine;
+        int row = m_core.LineFromOffset(caret) - m_core.m_nTopLine;
         scrollCode = code_page_up;
         setGoal = false;
         if (oldTop == 0) {
@@ -201,48 +122,43 @@ void CColorEdit::ProcessKey(int key, int modifiers)
             SetScrollPos(SB_HORZ, 0, TRUE);
             break;
         }
-        ScrollLines(m_nTopLine > m_nVisibleLines ? -m_nVisibleLines : -m_nTopLine, FALSE);
-        int target = OffsetAtRowColumn(m_nTopLine + std::max(0, row), m_nGoalColumn);
+        ScrollLines(m_core.m_nTopLine > m_core.m_nVisibleLines ? -m_core.m_nVisibleLines : -m_core.m_nTopLine, FALSE);
+        int target = m_core.OffsetAtLineColumn(m_core.m_nTopLine + std::max(0, row), m_nGoalColumn);
         move_caret(start, end, caret, target, shift);
         break;
     }
     case VK_NEXT: {
         int lines = Lines();
-        if (m_nTopLine + m_nVisibleLines == lines)
+        if (m_core.m_nTopLine + m_core.m_nVisibleLines == lines)
             break;
-        int line = LineFromOffset(caret);
-        int row = line - m_nTopLine;
-        int below = lines - m_nTopLine;
-        ScrollLines(std::min<int>(m_nVisibleLines, below), FALSE);
+        int line = m_core.LineFromOffset(caret);
+        int row = line - m_core.m_nTopLine;
+        int below = lines - m_core.m_nTopLine;
+        ScrollLines(std::min<int>(m_core.m_nVisibleLines, below), FALSE);
         scrollCode = code_page_down;
         setGoal = false;
-        int targetLine = std::max(line + 1, m_nTopLine + row);
-        int target = targetLine >= lines ? Len() : OffsetAtRowColumn(targetLine, m_nGoalColumn);
+        int targetLine = std::max(line + 1, m_core.m_nTopLine + row);
+        int target = targetLine >= lines ? Len() : m_core.OffsetAtLineColumn(targetLine, m_nGoalColumn);
         move_caret(start, end, caret, target, shift);
         break;
     }
     case VK_END: {
-        int target = ctrl ? Len() : GetLineStart(caret) + GetLineLength(caret);
+        int target = ctrl ? Len() : m_core.GetLineStart(caret) + m_core.GetLineLength(caret);
         move_caret(start, end, caret, target, shift);
         break;
     }
     case VK_HOME: {
         int target = 0;
         if (!ctrl) {
-            int lineStart = GetLineStart(caret);
+            int lineStart = m_core.GetLineStart(caret);
             target = lineStart;
             if (caret == lineStart && !shift) {
                 // Pressed again at the line start: to the first non-blank.
-                int p = lineStart;
-                while (p < Len() && (Buf()[p] == kBlank || Buf()[p] == kTab ||
-                                     Buf()[p] == kFillByte))
-                    ++p;
-                if (p < Len() && !IsLineBreak(Buf()[p]))
-                    target = p;
+                target = m_core.FirstNonBlank(lineStart);
             }
         } else {
-            if (m_nTopLine != 0)
-                ScrollLines(-m_nTopLine, FALSE);
+            if (m_core.m_nTopLine != 0)
+                ScrollLines(-m_core.m_nTopLine, FALSE);
             SetScrollPos(SB_HORZ, 0, TRUE);
         }
         move_caret(start, end, caret, target, shift);
@@ -261,16 +177,16 @@ void CColorEdit::ProcessKey(int key, int modifiers)
         }
         int target;
         if (ctrl)
-            target = right ? WordRight(caret) : WordLeft(caret);
+            target = right ? m_core.WordRight(caret) : m_core.WordLeft(caret);
         else
-            target = right ? NextPos(caret) : PrevPos(caret);
+            target = right ? m_core.NextPos(caret) : m_core.PrevPos(caret);
         move_caret(start, end, caret, target, shift);
         break;
     }
     case VK_UP:
     case VK_DOWN: {
         bool down = key == VK_DOWN;
-        int line = LineFromOffset(caret);
+        int line = m_core.LineFromOffset(caret);
         setGoal = false;
         scrollCode = down ? code_line_down : code_line_up;
         int targetLine = line + (down ? 1 : -1);
@@ -280,7 +196,7 @@ void CColorEdit::ProcessKey(int key, int modifiers)
                 move_caret(start, end, caret, caret, false);
             break;
         }
-        int target = OffsetAtRowColumn(targetLine, m_nGoalColumn);
+        int target = m_core.OffsetAtLineColumn(targetLine, m_nGoalColumn);
         move_caret(start, end, caret, target, shift);
         break;
     }
@@ -304,8 +220,8 @@ void CColorEdit::ProcessKey(int key, int modifiers)
 
     // The caret's line and column are brought into the window.
     if (key != VK_INSERT && (is_navigation_key(key) || key == VK_DELETE)) {
-        int line = LineFromOffset(caret);
-        int n = keep_line_visible(line, m_nTopLine, m_nVisibleLines);
+        int line = m_core.LineFromOffset(caret);
+        int n = keep_line_visible(line, m_core.m_nTopLine, m_core.m_nVisibleLines);
         if (n)
             ScrollLines(n, FALSE);
         m_nCaretOffset = caret;
@@ -313,14 +229,14 @@ void CColorEdit::ProcessKey(int key, int modifiers)
         MakeColumnVisible(caret);
         if (setGoal)
             m_nGoalColumn = m_nCaretColumn + HPos();
-        if (m_nTopLine != oldTop || scrollCode >= 0) {
+        if (m_core.m_nTopLine != oldTop || scrollCode >= 0) {
             // The other panes of a splitter follow.
             if (scrollCode < 0)
-                scrollCode = m_nTopLine > oldTop ? code_line_down : code_line_up;
+                scrollCode = m_core.m_nTopLine > oldTop ? code_line_down : code_line_up;
             SetVScrollFromTop();
             NotifyScroll(VScrollPosition(), scrollCode);
         }
-        if (m_nTopLine != oldTop || SelStart() != oldStart || SelEnd() != oldEnd ||
+        if (m_core.m_nTopLine != oldTop || SelStart() != oldStart || SelEnd() != oldEnd ||
             oldEnd > oldStart)
             InvalidateText(0);
     }
@@ -350,18 +266,18 @@ void CColorEdit::KeyDelete()
             SetColumnMode(0);
             InvalidateText(1);
             if (WrapOn())
-                SetWordWrap(State().wrapWidth, m_bWrapOnWords != 0);
+                SetWordWrap(State().wrapWidth, m_core.m_bWrapOnWords != 0);
             return;
         }
         StreamFromBlock();
     }
     int oldLines = Lines();
-    if (DeleteText(true, true, 1) < 0)
+    if (m_core.DeleteText(true, true, 1) < 0)
         return;
     SelEnd() = SelStart();
-    RelayoutTabs(GetLineStart(SelStart()), GetTabWidth());
+    m_core.RelayoutTabs(m_core.GetLineStart(SelStart()), m_core.GetTabWidth());
     if (WrapOn())
-        SetWordWrap(State().wrapWidth, m_bWrapOnWords != 0);
+        SetWordWrap(State().wrapWidth, m_core.m_bWrapOnWords != 0);
     RepaintAfterEdit(oldLines);
 }
 
@@ -371,11 +287,11 @@ void CColorEdit::RepaintAfterEdit(int oldLines)
 {
     if (Lines() != oldLines) {
         if (m_dwScrollStyle & WS_VSCROLL)
-            UpdateVScrollBar(m_nVisibleLines < Lines());
+            UpdateVScrollBar(m_core.m_nVisibleLines < Lines());
         InvalidateText(1);
     } else {
-        int from = GetLineStart(SelStart());
-        if (from > m_nTopOffset) {
+        int from = m_core.GetLineStart(SelStart());
+        if (from > m_core.m_nTopOffset) {
             m_nPaintStart = from;
             m_nPaintEnd = -1;
             Invalidate(FALSE);
@@ -409,7 +325,7 @@ void CColorEdit::ProcessChar(int c, int modifiers)
         return;
 
     const int oldLines = Lines();
-    const int oldTop = m_nTopLine;
+    const int oldTop = m_core.m_nTopLine;
     bool hadSelection = SelEnd() > SelStart();
 
     if (c == 27) {
@@ -428,61 +344,32 @@ void CColorEdit::ProcessChar(int c, int modifiers)
 
     if (c == 8) {
         if (m_bInsertMode || hadSelection) {
-            if (DeleteText(false, true, 1) < 0)
+            if (m_core.DeleteText(false, true, 1) < 0)
                 return;
             SelEnd() = SelStart();
-        } else {
-            if (State().readOnly)
-                return;
-            int caret = SelStart();
-            // Overwrite mode blanks the character under the caret and steps
-            // left; the text changed, so it is marked modified.
-            if (caret < Len() && !IsLineBreak(Buf()[caret]) && Buf()[caret] != kTab &&
-                Buf()[caret] != kFillByte && Buf()[caret] != kSoftBreak) {
-                RecordUndo(kUndoOverwritten, caret + 1, caret + 1, Buf()[caret], Attr()[caret]);
-                Buf()[caret] = kBlank;
-                ++State().version;
-                SetModify(1);
-            }
-            SelStart() = SelEnd() = PrevPos(caret);
+        } else if (!m_core.OverwriteBackspace()) {
+            return;
         }
-    } else {
-        int caret = SelStart();
-        bool insert = m_bInsertMode || hadSelection || caret >= Len() ||
-                      Buf()[caret] == kCarriageReturn || Buf()[caret] == kSoftBreak ||
-                      Buf()[caret] == kTab || c == kTab || c == kCarriageReturn;
-        if (insert) {
-            if (Lines() == 0 && c == kCarriageReturn)
-                State().lineCount = 1;
-            if (!InsertChar(c, 0, true))
-                return;
-        } else {
-            if (State().readOnly)
-                return;
-            if (Buf()[caret] != c) {
-                RecordUndo(kUndoOverwritten, caret + 1, SelEnd() + 1, Buf()[caret],
-                           Attr()[caret]);
-                Buf()[caret] = static_cast<unsigned char>(c);
-                ++State().version;
-                SetModify(1);
-            }
-            SelStart() = NextPos(caret);
-        }
+    } else if (m_bInsertMode) {
+        if (!m_core.InsertChar(c, 0, true))
+            return;
         SelEnd() = SelStart();
+    } else if (!m_core.OverwriteChar(c)) {
+        return;
     }
     if (WrapOn())
-        SetWordWrap(State().wrapWidth, m_bWrapOnWords != 0);
+        SetWordWrap(State().wrapWidth, m_core.m_bWrapOnWords != 0);
 
     int caret = SelStart();
-    int line = LineFromOffset(caret);
-    int n = keep_line_visible(line, m_nTopLine, m_nVisibleLines);
+    int line = m_core.LineFromOffset(caret);
+    int n = keep_line_visible(line, m_core.m_nTopLine, m_core.m_nVisibleLines);
     if (n)
         ScrollLines(n, FALSE);
     CaretFromOffset(caret);
     MakeColumnVisible(caret);
-    if (m_nTopLine != oldTop) {
+    if (m_core.m_nTopLine != oldTop) {
         SetVScrollFromTop();
-        NotifyScroll(VScrollPosition(), m_nTopLine > oldTop ? code_line_down : code_line_up);
+        NotifyScroll(VScrollPosition(), m_core.m_nTopLine > oldTop ? code_line_down : code_line_up);
     }
     RepaintAfterEdit(hadSelection ? -1 : oldLines);
     RecomputeLines();

@@ -105,8 +105,8 @@ void CColorEdit::OnMouseMove(UINT flags, POINT point)
         ScrollColumns(-1);
 
     // Vertical auto-scroll beyond the window's edges.
-    const int h = m_nVisibleLines * m_nCharHeight;
-    const bool linesBelow = static_cast<int>(m_nTopLine) + m_nVisibleLines < Lines();
+    const int h = m_core.m_nVisibleLines * m_nCharHeight;
+    const bool linesBelow = static_cast<int>(m_core.m_nTopLine) + m_core.m_nVisibleLines < Lines();
     if (raw.y > h && raw.y < h + 20 && linesBelow) {
         m_nAutoScrollDir = 1;
         SetAutoScroll(1, auto_scroll_timer, auto_scroll_period);
@@ -148,16 +148,16 @@ void CColorEdit::OnTimer(UINT_PTR id)
         m_nRepeatTimer = 0;
     } else if (id == auto_scroll_timer) {
         if (m_bButtonDown && left_button_held()) {
-            const bool linesBelow = static_cast<int>(m_nTopLine) + m_nVisibleLines < Lines();
+            const bool linesBelow = static_cast<int>(m_core.m_nTopLine) + m_core.m_nVisibleLines < Lines();
             if (m_nAutoScrollDir > 0 && linesBelow) {
                 ScrollLines(m_nAutoScrollStep, TRUE);
                 SetVScrollFromTop();
-                int row = std::max(0, m_nVisibleLines - 1);
+                int row = std::max(0, m_core.m_nVisibleLines - 1);
                 if (ColumnMode()) {
                     TrackColumnBlock(m_nCaretColumn * m_nCharWidth, row * m_nCharHeight, 1);
                 } else {
-                    int offset = OffsetAtRowColumn(m_nTopLine + row, m_nCaretColumn + HPos());
-                    if (m_nTopLine + row >= Lines())
+                    int offset = m_core.OffsetAtLineColumn(m_core.m_nTopLine + row, m_nCaretColumn + HPos());
+                    if (m_core.m_nTopLine + row >= Lines())
                         offset = Len();
                     select_from_anchor(m_nClickOffset < 0 ? SelStart() : m_nClickOffset, offset,
                                        SelStart(), SelEnd());
@@ -170,7 +170,7 @@ void CColorEdit::OnTimer(UINT_PTR id)
                 if (ColumnMode()) {
                     TrackColumnBlock(m_nCaretColumn * m_nCharWidth, 0, 1);
                 } else {
-                    int offset = OffsetAtRowColumn(m_nTopLine, m_nCaretColumn + HPos());
+                    int offset = m_core.OffsetAtLineColumn(m_core.m_nTopLine, m_nCaretColumn + HPos());
                     select_from_anchor(m_nClickOffset < 0 ? SelEnd() : m_nClickOffset, offset,
                                        SelStart(), SelEnd());
                     CaretFromOffset(offset);
@@ -256,8 +256,8 @@ void CColorEdit::OnLButtonDblClk(UINT flags, POINT point)
     m_nClickOffset = start;
     CaretFromOffset(end);
     if (ColumnMode()) {
-        int line = LineFromOffset(start);
-        int col = start - GetLineStart(start);
+        int line = m_core.LineFromOffset(start);
+        int col = start - m_core.GetLineStart(start);
         CTextRect& block = ColumnRect();
         block.left = col * m_nCharWidth;
         block.right = (col + end - start) * m_nCharWidth;
@@ -275,7 +275,7 @@ void CColorEdit::OnLButtonDblClk(UINT flags, POINT point)
 
 BOOL CColorEdit::OnMouseWheel(UINT flags, short delta, POINT point)
 {
-    if (Lines() > m_nVisibleLines && delta != 0) {
+    if (Lines() > m_core.m_nVisibleLines && delta != 0) {
         ScrollLines(-delta / 40, TRUE);
         if (!m_hSharedVScroll && (m_dwScrollStyle & WS_VSCROLL))
             ShowScrollBar(SB_VERT, TRUE);
@@ -289,7 +289,7 @@ BOOL CColorEdit::OnMouseWheel(UINT flags, short delta, POINT point)
 bool CColorEdit::AltBlockKey(int key)
 {
     const bool horizontal = key == VK_LEFT || key == VK_RIGHT;
-    if (LineFromOffset(SelStart()) != LineFromOffset(SelEnd()))
+    if (m_core.LineFromOffset(SelStart()) != m_core.LineFromOffset(SelEnd()))
         return false;
     if (horizontal ? SelEnd() < SelStart() : (SelEnd() == SelStart() && !ColumnMode()))
         return false;
@@ -297,7 +297,7 @@ bool CColorEdit::AltBlockKey(int key)
         // The block starts at the caret's cell.
         CaretFromOffset(m_nCaretOffset);
         m_ptAnchor.x = (m_nCaretColumn + HPos()) * m_nCharWidth;
-        m_ptAnchor.y = (m_nCaretRow + m_nTopLine) * m_nCharHeight;
+        m_ptAnchor.y = (m_nCaretRow + m_core.m_nTopLine) * m_nCharHeight;
         ColumnRect().SetEmpty();
     }
     int column = m_nCaretColumn;
@@ -312,13 +312,13 @@ bool CColorEdit::AltBlockKey(int key)
         break;
     case VK_UP:
     case VK_PRIOR: {
-        int by = key == VK_UP ? 1 : std::max<int>(1, m_nVisibleLines);
+        int by = key == VK_UP ? 1 : std::max<int>(1, m_core.m_nVisibleLines);
         if (block.top != 0 && block.top == block.bottom)
             m_ptAnchor.y += m_nCharHeight;
-        if (key == VK_PRIOR || block.top / m_nCharHeight <= static_cast<int>(m_nTopLine) + 1) {
-            int before = m_nTopLine;
+        if (key == VK_PRIOR || block.top / m_nCharHeight <= static_cast<int>(m_core.m_nTopLine) + 1) {
+            int before = m_core.m_nTopLine;
             ScrollLines(-by, TRUE);
-            row += before - static_cast<int>(m_nTopLine);
+            row += before - static_cast<int>(m_core.m_nTopLine);
             SetVScrollFromTop();
             NotifyParent();
         }
@@ -327,16 +327,16 @@ bool CColorEdit::AltBlockKey(int key)
     }
     case VK_DOWN:
     case VK_NEXT: {
-        int by = key == VK_DOWN ? 1 : std::max<int>(1, m_nVisibleLines);
+        int by = key == VK_DOWN ? 1 : std::max<int>(1, m_core.m_nVisibleLines);
         if (key == VK_NEXT ||
-            block.bottom / m_nCharHeight >= static_cast<int>(m_nTopLine) + m_nVisibleLines - 1) {
-            int before = m_nTopLine;
+            block.bottom / m_nCharHeight >= static_cast<int>(m_core.m_nTopLine) + m_core.m_nVisibleLines - 1) {
+            int before = m_core.m_nTopLine;
             ScrollLines(by, TRUE);
-            row -= static_cast<int>(m_nTopLine) - before;
+            row -= static_cast<int>(m_core.m_nTopLine) - before;
             SetVScrollFromTop();
             NotifyParent();
         }
-        row = std::min(row + by, std::max(0, Lines() - 1 - static_cast<int>(m_nTopLine)));
+        row = std::min(row + by, std::max(0, Lines() - 1 - static_cast<int>(m_core.m_nTopLine)));
         break;
     }
     default:

@@ -30,18 +30,18 @@ BOOL CColorEdit::OnEraseBkgnd(HDC dc)
     RECT rc;
     GetClientRect(&rc);
     if (m_nPaintStart == -1) {
-        winui::FillSolidRect(dc, rc, m_crBackground);
+        winui::FillSolidRect(dc, rc, m_core.m_crBackground);
         return 1;
     }
-    if (GetPageEndOffset() != Len())
+    if (m_core.GetPageEndOffset() != Len())
         return 1;
     RECT cell;
     if (!GetCharRect(Len(), cell))
         return 1;
     RECT rest{cell.left, cell.top, rc.right, cell.bottom};
-    winui::FillSolidRect(dc, rest, m_crBackground);
+    winui::FillSolidRect(dc, rest, m_core.m_crBackground);
     RECT below{0, cell.bottom, rc.right, rc.bottom};
-    winui::FillSolidRect(dc, below, m_crBackground);
+    winui::FillSolidRect(dc, below, m_core.m_crBackground);
     return 1;
 }
 
@@ -49,8 +49,8 @@ int CColorEdit::GetCharRect(int offset, RECT& rect) const
 {
     int row = 0, column = 0;
     const unsigned char* t = Buf();
-    if (offset >= m_nTopOffset) {
-        for (int i = m_nTopOffset; i < offset && t; ++i) {
+    if (offset >= m_core.m_nTopOffset) {
+        for (int i = m_core.m_nTopOffset; i < offset && t; ++i) {
             if (t[i] == kCarriageReturn || t[i] == kSoftBreak) {
                 ++row;
                 column = 0;
@@ -59,14 +59,14 @@ int CColorEdit::GetCharRect(int offset, RECT& rect) const
             }
         }
     } else {
-        if (m_nTopLine == 0)
+        if (m_core.m_nTopLine == 0)
             return 0;
         int i = offset;
         while (i > 0 && t[i - 1] != kCarriageReturn && t[i - 1] != kSoftBreak) {
             --i;
             ++column;
         }
-        for (int j = offset; j < m_nTopOffset; ++j)
+        for (int j = offset; j < m_core.m_nTopOffset; ++j)
             if (t[j] == kCarriageReturn || t[j] == kSoftBreak)
                 --row;
     }
@@ -86,8 +86,8 @@ void CColorEdit::DrawTextRange(int from, int to, HDC dcIn)
     winui::CSelectObject font(dc, dcIn ? nullptr : static_cast<HFONT>(m_font));
     int len = Len();
     if (to < 0 || to > len)
-        to = std::min(GetPageEndOffset(), len);
-    from = std::max(from, m_nTopOffset);
+        to = std::min(m_core.GetPageEndOffset(), len);
+    from = std::max(from, m_core.m_nTopOffset);
     if (from > to)
         return;
 
@@ -97,15 +97,15 @@ void CColorEdit::DrawTextRange(int from, int to, HDC dcIn)
     GetCharRect(from, cell);
     int rowRight = (m_nVisibleColumns + 2) * m_nCharWidth;
     RECT first{cell.left, cell.top, std::max<LONG>(rowRight, rc.right), cell.bottom};
-    winui::FillSolidRect(dc, first, m_crBackground);
+    winui::FillSolidRect(dc, first, m_core.m_crBackground);
     SetBkMode(dc, OPAQUE);
-    const uint32_t* table = m_pColorTable;
+    const uint32_t* table = m_core.m_pColorTable;
     SetTextColor(dc, table[0]);
     SetBkColor(dc, table[16]);
 
     const int h = HPos();
     Pen pen{dc, cell.left, cell.top, m_nCharWidth, m_nCharHeight};
-    int budget = m_nVisibleLines - cell.top / m_nCharHeight + 2;
+    int budget = m_core.m_nVisibleLines - cell.top / m_nCharHeight + 2;
     int lastAttr = -1;
     const unsigned char* t = Buf();
     const unsigned char* a = Attr();
@@ -122,7 +122,7 @@ void CColorEdit::DrawTextRange(int from, int to, HDC dcIn)
         } else if (b == kCarriageReturn || b == kSoftBreak) {
             RECT rest{std::max(pen.x, 0), pen.y, std::max<LONG>(rowRight, rc.right),
                       pen.y + m_nCharHeight};
-            winui::FillSolidRect(dc, rest, m_crBackground);
+            winui::FillSolidRect(dc, rest, m_core.m_crBackground);
             if (b == kSoftBreak) {
                 COLORREF old = SetBkColor(dc, break_background);
                 pen.Cell(static_cast<char>(soft_break_glyph));
@@ -139,7 +139,7 @@ void CColorEdit::DrawTextRange(int from, int to, HDC dcIn)
             pen.x += m_nCharWidth;
         } else if (b == kTab || b == kFillByte) {
             char glyph = ' ';
-            if (m_bShowTabs)
+            if (m_core.m_bShowTabs)
                 glyph = b == kTab ? '\t' : '_';
             if (glyph == '\t') {
                 // The font's own glyph of byte 9, not a tab expansion.
@@ -152,7 +152,7 @@ void CColorEdit::DrawTextRange(int from, int to, HDC dcIn)
         } else if (b == 0) {
             if (pen.x >= 0) {
                 RECT end{pen.x, pen.y, pen.x + m_nCharWidth, pen.y + m_nCharHeight};
-                winui::FillSolidRect(dc, end, m_crBackground);
+                winui::FillSolidRect(dc, end, m_core.m_crBackground);
             }
             pen.x += m_nCharWidth;
         }
@@ -160,30 +160,30 @@ void CColorEdit::DrawTextRange(int from, int to, HDC dcIn)
     // The text ends inside the window: nothing of older text stays below it.
     if (to >= len) {
         RECT rest{std::max(pen.x, 0), pen.y, rc.right, pen.y + m_nCharHeight};
-        winui::FillSolidRect(dc, rest, m_crBackground);
+        winui::FillSolidRect(dc, rest, m_core.m_crBackground);
         RECT below{0, pen.y + m_nCharHeight, rc.right, rc.bottom};
-        winui::FillSolidRect(dc, below, m_crBackground);
+        winui::FillSolidRect(dc, below, m_core.m_crBackground);
     }
 }
 
 void CColorEdit::DrawStreamSelection(HDC dc)
 {
-    if (!m_bShowSelection)
+    if (!m_core.m_bShowSelection)
         return;
     if (SelEnd() <= SelStart() || !Buf()) {
         m_nPaintStart = m_nPaintEnd = -1;
         return;
     }
-    int pageEnd = GetPageEndOffset();
+    int pageEnd = m_core.GetPageEndOffset();
     int paintEnd = m_nPaintEnd == -1 ? pageEnd : m_nPaintEnd;
     int first;
     if (m_nPaintStart == -1) {
-        first = std::max(SelStart(), m_nTopOffset);
+        first = std::max(SelStart(), m_core.m_nTopOffset);
     } else if (SelEnd() < m_nPaintStart || SelStart() >= paintEnd) {
         m_nPaintStart = m_nPaintEnd = -1;
         return;
     } else {
-        first = std::max(SelStart(), std::max(m_nPaintStart, m_nTopOffset));
+        first = std::max(SelStart(), std::max(m_nPaintStart, m_core.m_nTopOffset));
     }
     // A selection never ends inside a tab.
     while (SelEnd() < Len() && Buf()[SelEnd()] == kFillByte)
@@ -194,14 +194,14 @@ void CColorEdit::DrawStreamSelection(HDC dc)
     GetClientRect(&rc);
     RECT cell;
     GetCharRect(first, cell);
-    const uint32_t* table = m_pColorTable;
+    const uint32_t* table = m_core.m_pColorTable;
     SetBkMode(dc, OPAQUE);
     SetBkColor(dc, table[31]);
     SetTextColor(dc, table[15]);
     HBRUSH frame = GetColorEditSettings().autoCopy ? CreateSolidBrush(table[29]) : nullptr;
     const int h = HPos();
     Pen pen{dc, cell.left, cell.top, m_nCharWidth, m_nCharHeight};
-    int budget = m_nVisibleLines - cell.top / m_nCharHeight + 2;
+    int budget = m_core.m_nVisibleLines - cell.top / m_nCharHeight + 2;
     const unsigned char* t = Buf();
     auto frameCell = [&]() {
         if (frame && pen.x >= 0) {
@@ -224,7 +224,7 @@ void CColorEdit::DrawStreamSelection(HDC dc)
             pen.Cell(' ');
             frameCell();
             RECT rest{std::max(pen.x + m_nCharWidth, 0), pen.y, rc.right, pen.y + m_nCharHeight};
-            winui::FillSolidRect(dc, rest, m_crBackground);
+            winui::FillSolidRect(dc, rest, m_core.m_crBackground);
             pen.x = -h * m_nCharWidth;
             pen.y += m_nCharHeight;
             if (--budget <= 0)
@@ -238,7 +238,7 @@ void CColorEdit::DrawStreamSelection(HDC dc)
 
 void CColorEdit::DrawSelection()
 {
-    if (!m_bShowSelection || !m_hWnd)
+    if (!m_core.m_bShowSelection || !m_hWnd)
         return;
     winui::CClientDC dc(m_hWnd);
     winui::CSelectObject font(dc, m_font);
@@ -253,18 +253,18 @@ void CColorEdit::OnPaint()
     winui::CPaintDC dc(m_hWnd);
     SendMessage(EDN_RECOLOUR, 0, 0);
     if (m_nPaintEnd == -1)
-        m_nPaintEnd = GetPageEndOffset();
+        m_nPaintEnd = m_core.GetPageEndOffset();
     winui::CSelectObject font(dc, m_font);
     if (!Buf()) {
         RECT rc;
         GetClientRect(&rc);
-        winui::FillSolidRect(dc, rc, m_crBackground);
+        winui::FillSolidRect(dc, rc, m_core.m_crBackground);
         m_nPaintStart = m_nPaintEnd = -1;
         return;
     }
     // A partial paint draws only from the changed offset; when the system
     // asks for more (the window was uncovered), everything is drawn.
-    bool partial = m_nPaintStart != -1 && m_nPaintStart > m_nTopOffset;
+    bool partial = m_nPaintStart != -1 && m_nPaintStart > m_core.m_nTopOffset;
     if (partial) {
         RECT cell;
         GetCharRect(m_nPaintStart, cell);
@@ -274,7 +274,7 @@ void CColorEdit::OnPaint()
         DrawTextRange(m_nPaintStart, m_nPaintEnd, dc);
     } else {
         m_nPaintStart = -1;
-        DrawTextRange(m_nTopOffset, m_nPaintEnd, dc);
+        DrawTextRange(m_core.m_nTopOffset, m_nPaintEnd, dc);
     }
     if (ColumnMode())
         DrawColumnSelection(dc);

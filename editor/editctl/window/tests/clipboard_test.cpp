@@ -29,7 +29,7 @@ std::string clipboard()
 
 void set_block(CTestHost& host, int left, int top, int right, int bottom)
 {
-    CTextState& s = host.edit.State();
+    CTextState& s = host.edit.Core().State();
     s.columnMode = 1;
     s.columnRect.left = left * host.edit.m_nCharWidth;
     s.columnRect.right = right * host.edit.m_nCharWidth;
@@ -40,7 +40,7 @@ void set_block(CTestHost& host, int left, int top, int right, int bottom)
 TEST(Clipboard, CopyGivesPlainTextWithCrLf)
 {
     CTestHost host;
-    host.edit.m_bExpandTabs = 0;
+    host.edit.Core().m_bExpandTabs = 0;
     host.SetText("a\tb\rc", 0, -1);
     ASSERT_EQ(host.Text(), std::string("a\t\x01\x01") + "b\rc");
     put_clipboard("old");
@@ -113,6 +113,35 @@ TEST(Clipboard, OverwritePasteReplacesOnlyWhatIsThere)
     put_clipboard("XYZ");
     host.edit.Paste(0);
     EXPECT_EQ(host.Text(), "abcXYZ");
+}
+
+TEST(Clipboard, PasteOverALongerSelectionPlacesTheCaretBehindIt)
+{
+    // Two characters replace three: the length shrinks by one, and the
+    // paste is still a paste.
+    CTestHost host;
+    host.SetText("abcdef", 1, 4);
+    put_clipboard("XY");
+    host.edit.Paste(0);
+    EXPECT_EQ(host.Text(), "aXYef");
+    EXPECT_EQ(host.SelStart(), 3);
+    EXPECT_EQ(host.SelEnd(), 3);
+    EXPECT_EQ(host.Caret().x, 3);
+}
+
+TEST(Clipboard, OverwritePasteInTheMiddleIsUndoneInTwoSteps)
+{
+    CTestHost host;
+    host.SetText("abcdef", 1);
+    host.Key(VK_INSERT);
+    put_clipboard("XY");
+    host.edit.Paste(0);
+    EXPECT_EQ(host.Text(), "aXYdef");
+    EXPECT_EQ(host.SelStart(), 3);
+    EXPECT_EQ(host.SelEnd(), 3);
+    ASSERT_EQ(host.edit.Undo(), 1);
+    ASSERT_EQ(host.edit.Undo(), 1);
+    EXPECT_EQ(host.Text(), "abcdef");
 }
 
 TEST(Clipboard, CutCopiesAndDeletesUnlessReadOnly)
@@ -236,45 +265,6 @@ TEST(ColumnBlock, RoundTripWithAnotherWindowsText)
     GetWindowTextA(other, text, sizeof text);
     EXPECT_STREQ(text, "col1\r\ncol2");
     DestroyWindow(other);
-}
-
-TEST(ColumnOperations, NumberColumnPicksTheWidthOfTheLargestValue)
-{
-    CTestHost host;
-    host.SetText("a\rb\rc", 0);
-    host.edit.NumberColumn(1, 0, 2, 0, 0, 9);
-    EXPECT_EQ(host.Text(), "a09\rb10\rc11");
-    host.SetText("a\rb\rc", 0);
-    host.edit.NumberColumn(1, 0, 2, 1, 1, 0xFFFFE);
-    EXPECT_EQ(host.Text(), "a0x0FFFFE\rb0x0FFFFF\rc0x100000");
-    host.SetText("a\rb", 0);
-    host.edit.NumberColumn(0, 0, 1, 0, 0, 99999);
-    EXPECT_EQ(host.Text(), "a\rb"); // beyond the table: nothing
-}
-
-TEST(ColumnOperations, FillColumnShiftColumn)
-{
-    CTestHost host;
-    host.SetText("abcd\rab\rabcdef", 0);
-    host.edit.FillColumn(3, 0, 2, "|", 0, 0, 0);
-    EXPECT_EQ(host.Text(), "abc|d\rab\rabc|def");
-    host.SetText("abcd\rab\rabcdef", 0);
-    host.edit.FillColumn(3, 0, 2, "|", 0, 0, 1);
-    EXPECT_EQ(host.Text(), "abc|d\rab |\rabc|def");
-    host.SetText("abcd\rab", 0);
-    host.edit.FillColumn(3, 0, 1, ";", 0, 1, 0);
-    EXPECT_EQ(host.Text(), "abcd;\rab;");
-    host.SetText("abcd\rab", 0);
-    host.edit.FillColumn(3, 0, 1, "x\ry", 0, 0, 0); // a line break is refused
-    EXPECT_EQ(host.Text(), "abcd\rab");
-
-    host.SetText("abcdef\rabcdef\rabcdef", 0);
-    host.edit.ShiftColumn(2, 0, 1, -2, ' ');
-    EXPECT_EQ(host.Text(), "abef\rabef\rabcdef");
-    host.edit.ShiftColumn(2, 0, 1, 3, '.');
-    EXPECT_EQ(host.Text(), "ab...ef\rab...ef\rabcdef");
-    host.edit.ShiftColumn(2, 1, 1, 3, '.'); // first line not before the last
-    EXPECT_EQ(host.Text(), "ab...ef\rab...ef\rabcdef");
 }
 
 } // namespace

@@ -245,7 +245,7 @@ INSTANTIATE_TEST_SUITE_P(Chars, CharTable, ::testing::ValuesIn(char_cases), char
 TEST(Chars, TabKeptAsTabWithFillWhenExpandTabsIsOff)
 {
     CTestHost host;
-    host.edit.m_bExpandTabs = 0;
+    host.edit.Core().m_bExpandTabs = 0;
     host.SetText("a", 1);
     host.Type("\tb");
     EXPECT_EQ(host.Text(), std::string("a\t\x01\x01", 4) + "b");
@@ -257,7 +257,7 @@ TEST(Chars, EnterInAnEmptyTextMakesTwoLines)
 {
     CTestHost host;
     host.SetText("");
-    host.edit.ClearText();
+    host.edit.Core().ClearText();
     host.Type("\r");
     EXPECT_EQ(host.edit.GetTextLength(), 1);
     EXPECT_EQ(host.edit.GetLineCount(), 2);
@@ -312,7 +312,7 @@ TEST(Chars, TypingPastTheWindowScrollsTheCaretIntoView)
     EXPECT_EQ(host.edit.GetLineCount(), 9);
     int top = static_cast<int>(host.edit.GetTopLine());
     EXPECT_LE(top, 8);
-    EXPECT_GT(top + host.edit.m_nVisibleLines, 8);
+    EXPECT_GT(top + host.edit.Core().m_nVisibleLines, 8);
     EXPECT_GE(host.Count(EDN_SHAREDSCROLL), 1);
     // Long lines scroll sideways.
     host.Type("abcdefghijklmnopqrstuvwxyz");

@@ -73,7 +73,7 @@ TEST(MouseDrag, AutoScrollBelowTheWindow)
 {
     CTestHost host(WS_CHILD | WS_VISIBLE | WS_VSCROLL, 10, 40);
     host.SetText(NumberedLines(60).c_str(), 0);
-    int bottom = host.edit.m_nVisibleLines * host.edit.m_nCharHeight;
+    int bottom = host.edit.Core().m_nVisibleLines * host.edit.m_nCharHeight;
     drag(host, host.Cell(0, 0), POINT{5, bottom + 10});
     EXPECT_EQ(host.edit.m_nAutoScrollTimer, 1u);
     EXPECT_EQ(host.edit.m_nAutoScrollStep, 1);
@@ -82,7 +82,7 @@ TEST(MouseDrag, AutoScrollBelowTheWindow)
         host.edit.SendMessage(WM_TIMER, 1, 0);
     }
     EXPECT_EQ(host.edit.GetTopLine(), 1u);
-    EXPECT_EQ(host.edit.LineFromOffset(host.SelEnd()), 10);
+    EXPECT_EQ(host.edit.Core().LineFromOffset(host.SelEnd()), 10);
     EXPECT_EQ(host.SelStart(), 0);
 
     host.Mouse(WM_MOUSEMOVE, 5, bottom + 30);
@@ -92,7 +92,7 @@ TEST(MouseDrag, AutoScrollBelowTheWindow)
         host.edit.SendMessage(WM_TIMER, 1, 0);
     }
     EXPECT_EQ(host.edit.GetTopLine(), 5u);
-    EXPECT_EQ(host.edit.LineFromOffset(host.SelEnd()), 14);
+    EXPECT_EQ(host.edit.Core().LineFromOffset(host.SelEnd()), 14);
 
     // Released: the next tick ends the auto-scroll.
     host.edit.SendMessage(WM_TIMER, 1, 0);
@@ -104,7 +104,7 @@ TEST(MouseDrag, ButtonUpAndNonClientClickStopAutoScroll)
 {
     CTestHost host(WS_CHILD | WS_VISIBLE | WS_VSCROLL, 10, 40);
     host.SetText(NumberedLines(60).c_str(), 0);
-    int bottom = host.edit.m_nVisibleLines * host.edit.m_nCharHeight;
+    int bottom = host.edit.Core().m_nVisibleLines * host.edit.m_nCharHeight;
     drag(host, host.Cell(0, 0), POINT{5, bottom + 10});
     ASSERT_NE(host.edit.m_nAutoScrollTimer, 0u);
     host.edit.SendMessage(WM_NCLBUTTONDOWN, HTNOWHERE, 0);
@@ -187,7 +187,7 @@ TEST(ColumnBlock, AltDragMakesABlock)
     host.SetText("abcdef\rabcdef\rabcdef", 0);
     drag(host, host.Cell(1, 0), host.Cell(4, 1), KEYMOD_ALT);
     EXPECT_EQ(host.edit.GetSelectionMode(), 2);
-    const CTextRect& block = host.edit.State().columnRect;
+    const CTextRect& block = host.edit.Core().State().columnRect;
     EXPECT_EQ(block.left, 1 * host.edit.m_nCharWidth);
     EXPECT_EQ(block.right, 4 * host.edit.m_nCharWidth);
     EXPECT_EQ(block.top, 0);
@@ -211,7 +211,7 @@ TEST(ColumnBlock, AltKeysGrowABlockFromTheCaret)
     host.Key(VK_RIGHT, KEYMOD_ALT);
     host.Key(VK_DOWN, KEYMOD_ALT);
     EXPECT_EQ(host.edit.GetSelectionMode(), 2);
-    const CTextRect& block = host.edit.State().columnRect;
+    const CTextRect& block = host.edit.Core().State().columnRect;
     EXPECT_EQ(block.left, 1 * host.edit.m_nCharWidth);
     EXPECT_EQ(block.right, 3 * host.edit.m_nCharWidth);
     EXPECT_EQ(block.bottom, 2 * host.edit.m_nCharHeight);

@@ -41,10 +41,10 @@ COLORREF entry(int index)
 TEST(Painting, ColoursTabsAndStreamSelection)
 {
     CTestHost host;
-    host.edit.m_bExpandTabs = 0;
+    host.edit.Core().m_bExpandTabs = 0;
     // Row 0: a tab, "x y"; row 1: "a b c d" partly selected.
     host.SetText("\tx y\ra b c d", 0);
-    CTextState& s = host.edit.State();
+    CTextState& s = host.edit.Core().State();
     for (int i = 0; i < 4; ++i)
         s.attr[i] = 0x20; // the tab's cells on background entry 18
     s.attr[5] = 0x10;     // the blank between x and y on entry 17
@@ -57,14 +57,14 @@ TEST(Painting, ColoursTabsAndStreamSelection)
     EXPECT_EQ(cell_corner(pic, host, 4, 0), entry(16)); // "x", default attribute
     EXPECT_EQ(cell_corner(pic, host, 5, 0), entry(17));
     // Behind the line end: the control's background.
-    EXPECT_EQ(cell_corner(pic, host, 20, 0), host.edit.m_crBackground);
+    EXPECT_EQ(cell_corner(pic, host, 20, 0), host.edit.Core().m_crBackground);
     // The selection covers " b c " (offsets 9-13 of row 1: columns 1-5).
     EXPECT_EQ(cell_corner(pic, host, 0, 1), entry(16));
     for (int c = 1; c < 6; ++c)
         EXPECT_EQ(cell_corner(pic, host, c, 1), entry(31)) << c;
     EXPECT_EQ(cell_corner(pic, host, 6, 1), entry(16));
     // Below the text.
-    EXPECT_EQ(cell_corner(pic, host, 0, 5), host.edit.m_crBackground);
+    EXPECT_EQ(cell_corner(pic, host, 0, 5), host.edit.Core().m_crBackground);
 }
 
 TEST(Painting, SelectionOverALineBreakHighlightsOneCell)
@@ -74,7 +74,7 @@ TEST(Painting, SelectionOverALineBreakHighlightsOneCell)
     winui::CWindowPicture pic = snapshot(host, "coloredit_break_selection");
     EXPECT_EQ(cell_corner(pic, host, 1, 0), entry(31));
     EXPECT_EQ(cell_corner(pic, host, 2, 0), entry(31)); // the CR's cell
-    EXPECT_EQ(cell_corner(pic, host, 3, 0), host.edit.m_crBackground);
+    EXPECT_EQ(cell_corner(pic, host, 3, 0), host.edit.Core().m_crBackground);
     EXPECT_EQ(cell_corner(pic, host, 0, 1), entry(31));
     EXPECT_EQ(cell_corner(pic, host, 1, 1), entry(16));
 }
@@ -87,7 +87,7 @@ TEST(Painting, SoftBreakAndFormFeedGlyphsOnRed)
     ASSERT_EQ(host.Text(), std::string("abcde\x02" "fgh\r\x0cz"));
     winui::CWindowPicture pic = snapshot(host, "coloredit_breaks");
     EXPECT_EQ(cell_corner(pic, host, 5, 0), RGB(255, 0, 0));
-    EXPECT_EQ(cell_corner(pic, host, 6, 0), host.edit.m_crBackground);
+    EXPECT_EQ(cell_corner(pic, host, 6, 0), host.edit.Core().m_crBackground);
     EXPECT_EQ(cell_corner(pic, host, 0, 2), RGB(255, 0, 0));
     EXPECT_EQ(cell_corner(pic, host, 1, 2), entry(16));
 }
@@ -96,7 +96,7 @@ TEST(Painting, ColumnBlockCellsAndTheAreaBeyondLineEnds)
 {
     CTestHost host;
     host.SetText("abcdef\rab\rabcdef", 0);
-    CTextState& s = host.edit.State();
+    CTextState& s = host.edit.Core().State();
     s.columnMode = 1;
     s.columnRect.left = 1 * host.edit.m_nCharWidth;
     s.columnRect.right = 5 * host.edit.m_nCharWidth;
@@ -118,7 +118,7 @@ TEST(Painting, HorizontalScrollDrawsFromTheFirstVisibleColumn)
 {
     CTestHost host;
     host.SetText("0123456789", 0);
-    CTextState& s = host.edit.State();
+    CTextState& s = host.edit.Core().State();
     s.attr[2] = 0x20;
     s.attr[3] = 0x30;
     host.edit.SendMessage(WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 3), 0);
@@ -135,7 +135,7 @@ TEST(Painting, TypingRepaintsTheChangedLine)
     host.edit.UpdateWindow();
     host.Type("x");
     host.edit.SendMessage(EDN_RECOLOUR, 0, 0);
-    CTextState& s = host.edit.State();
+    CTextState& s = host.edit.Core().State();
     s.attr[2] = 0x20;
     // Repainting only from the caret's line draws the new cell.
     host.edit.InvalidateText(0);

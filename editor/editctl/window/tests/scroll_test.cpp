@@ -19,7 +19,7 @@ TEST(Scrolling, LinesStopWithTwoThirdsOfTheWindowBelowTheText)
 {
     CTestHost host(both_bars, 30, 40);
     host.SetText(NumberedLines(100).c_str(), 0);
-    ASSERT_EQ(host.edit.m_nVisibleLines, 30);
+    ASSERT_EQ(host.edit.Core().m_nVisibleLines, 30);
     for (int i = 0; i < 120; ++i)
         host.edit.SendMessage(WM_VSCROLL, SB_LINEDOWN, 0);
     EXPECT_EQ(host.edit.GetTopLine(), 90u);
@@ -91,14 +91,14 @@ TEST(Scrolling, PageKeysKeepTheCaretRow)
     host.ClearLog();
     host.Key(VK_NEXT);
     EXPECT_EQ(host.edit.GetTopLine(), 10u);
-    EXPECT_EQ(host.edit.LineFromOffset(host.SelStart()), 12);
+    EXPECT_EQ(host.edit.Core().LineFromOffset(host.SelStart()), 12);
     EXPECT_EQ(host.Caret().y, 2);
     ASSERT_NE(host.Last(EDN_SHAREDSCROLL), nullptr);
     EXPECT_EQ(host.Last(EDN_SHAREDSCROLL)->lParam, 3);
     host.Key(VK_NEXT, KEYMOD_SHIFT);
     EXPECT_EQ(host.edit.GetTopLine(), 20u);
-    EXPECT_EQ(host.edit.LineFromOffset(host.SelEnd()), 22);
-    EXPECT_EQ(host.edit.LineFromOffset(host.SelStart()), 12);
+    EXPECT_EQ(host.edit.Core().LineFromOffset(host.SelEnd()), 22);
+    EXPECT_EQ(host.edit.Core().LineFromOffset(host.SelStart()), 12);
     host.Key(VK_PRIOR);
     EXPECT_EQ(host.edit.GetTopLine(), 10u);
     EXPECT_EQ(host.SelStart(), host.SelEnd());
@@ -115,7 +115,7 @@ TEST(Scrolling, PageDownOnTheLastPageDoesNothing)
     host.SetText(NumberedLines(20).c_str(), 0);
     host.edit.SendMessage(WM_VSCROLL, SB_PAGEDOWN, 0);
     ASSERT_EQ(host.edit.GetTopLine(), 10u);
-    host.edit.SetSel(host.edit.GetLineOffset(13), host.edit.GetLineOffset(13), FALSE, TRUE);
+    host.edit.SetSel(host.edit.Core().GetLineOffset(13), host.edit.Core().GetLineOffset(13), FALSE, TRUE);
     int before = host.SelStart();
     host.Key(VK_NEXT);
     EXPECT_EQ(host.edit.GetTopLine(), 10u);
@@ -213,11 +213,11 @@ TEST(Scrolling, SharedScrollBarTakesThePosition)
     CTestHost host(both_bars, 10, 40);
     HWND bar = CreateWindowExA(0, "SCROLLBAR", "", WS_CHILD | SBS_VERT, 0, 0, 16, 100,
                                host.view->m_hWnd, nullptr, GetModuleHandleA(nullptr), nullptr);
-    host.edit.m_hSharedVScroll = bar;
+    host.edit.SetSharedScrollBars(nullptr, bar);
     host.SetText(NumberedLines(40).c_str(), 0);
     host.edit.SendMessage(WM_VSCROLL, SB_PAGEDOWN, 0);
     EXPECT_EQ(GetScrollPos(bar, SB_CTL), static_cast<int>(10.0 / 40 * 0x7fff));
-    host.edit.m_hSharedVScroll = nullptr;
+    host.edit.SetSharedScrollBars(nullptr, nullptr);
     DestroyWindow(bar);
 }
 

@@ -91,9 +91,9 @@ CTestHost::CTestHost(DWORD editStyle, int lines, int columns, bool documentStora
         undo = std::make_unique<CUndoList>();
         document.hasModified = true;
         document.undo = undo.get();
-        edit.AttachState(&document);
+        edit.Core().AttachState(&document);
     }
-    edit.AllocBuffers(kCapacityStep);
+    edit.Core().AllocBuffers(kCapacityStep);
     RECT rc{0, 0, 400, 300};
     edit.Create("", editStyle, rc, view->m_hWnd, 100);
     // Size the control so that exactly lines x columns cells fit.
@@ -126,7 +126,7 @@ CTestHost::~CTestHost()
 
 void CTestHost::SetText(const char* text, int selStart, int selEnd)
 {
-    edit.SetText(text);
+    edit.Core().SetText(text);
     edit.SetSel(selStart, selEnd == -2 ? selStart : selEnd, TRUE, TRUE);
     edit.UpdateWindow();
     log.clear();
@@ -134,7 +134,7 @@ void CTestHost::SetText(const char* text, int selStart, int selEnd)
 
 std::string CTestHost::Text() const
 {
-    const CTextState& s = edit.State();
+    const CTextState& s = edit.Core().State();
     return s.text ? std::string(reinterpret_cast<const char*>(s.text), s.length) : std::string();
 }
 

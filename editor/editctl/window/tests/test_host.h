@@ -41,8 +41,8 @@ public:
     // Text and selection.
     void SetText(const char* text, int selStart = 0, int selEnd = -2);
     std::string Text() const; // the buffer, fill bytes and soft breaks included
-    int SelStart() const { return edit.State().selStart; }
-    int SelEnd() const { return edit.State().selEnd; }
+    int SelStart() const { return edit.Core().State().selStart; }
+    int SelEnd() const { return edit.Core().State().selEnd; }
     POINT Caret() const; // caret cell: column, row on the screen
 
     // Input.

@@ -29,7 +29,7 @@ TEST(ColorEditWindow, ClassAndCreation)
     EXPECT_EQ(GetFocus(), host.edit.m_hWnd);
     EXPECT_GT(host.edit.m_nCharWidth, 0);
     EXPECT_GT(host.edit.m_nCharHeight, 0);
-    EXPECT_EQ(host.edit.m_nVisibleLines, 10);
+    EXPECT_EQ(host.edit.Core().m_nVisibleLines, 10);
     RECT rc;
     GetClientRect(host.edit.m_hWnd, &rc);
     EXPECT_EQ(host.edit.m_nVisibleColumns,
@@ -54,7 +54,7 @@ TEST(ColorEditWindow, WithoutScrollBarStylesTheWholeClientHoldsLines)
 {
     CTestHost host(WS_CHILD | WS_VISIBLE, 12, 30);
     EXPECT_EQ(host.edit.m_dwScrollStyle, 0u);
-    EXPECT_EQ(host.edit.m_nVisibleLines, 12);
+    EXPECT_EQ(host.edit.Core().m_nVisibleLines, 12);
     EXPECT_FALSE(host.edit.GetStyle() & WS_VSCROLL);
     EXPECT_FALSE(host.edit.GetStyle() & WS_HSCROLL);
 }
@@ -63,7 +63,7 @@ TEST(ColorEditWindow, TypingNotifiesTheView)
 {
     CTestHost host;
     host.SetText("");
-    host.edit.ClearText();
+    host.edit.Core().ClearText();
     EXPECT_EQ(host.edit.GetLineCount(), 0);
     host.ClearLog();
     host.Char('a');
@@ -106,10 +106,10 @@ TEST(ColorEditWindow, RecolourRequestBeforePaintAndAfterDeletion)
 {
     CTestHost host;
     CRecolourEdit edit;
-    edit.AllocBuffers(kCapacityStep);
+    edit.Core().AllocBuffers(kCapacityStep);
     RECT rc{0, 0, 200, 100};
     ASSERT_TRUE(edit.Create("", WS_CHILD | WS_VISIBLE, rc, host.view->m_hWnd, 102));
-    edit.SetText("abc");
+    edit.Core().SetText("abc");
     edit.UpdateWindow();
     edit.requests.clear();
     edit.InvalidateText(1);
@@ -129,7 +129,7 @@ TEST(ColorEditWindow, TwoControlsOnOneTextShowTheSameEdit)
     CTestHost host;
     host.SetText("one\rtwo");
     CColorEdit second;
-    second.AttachState(&host.document);
+    second.Core().AttachState(&host.document);
     RECT rc{0, 200, 300, 300};
     ASSERT_TRUE(second.Create("", WS_CHILD | WS_VISIBLE, rc, host.view->m_hWnd, 101));
     host.edit.SetFocus();
@@ -171,9 +171,9 @@ TEST(ColorEditWindow, ChangedOnDiskPromptIsAskedAsAMessageBox)
     ASSERT_NE(f, nullptr);
     std::fputs("first\n", f);
     std::fclose(f);
-    ASSERT_EQ(host.edit.LoadFile(path.c_str()), 1);
+    ASSERT_EQ(host.edit.Core().LoadFile(path.c_str()), 1);
     // The control's path is the one the check reads.
-    EXPECT_EQ(host.edit.m_strPathName, path);
+    EXPECT_EQ(host.edit.Core().m_strPathName, path);
     // A newer file behind the control's back.
     HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(h, INVALID_HANDLE_VALUE);
@@ -225,7 +225,7 @@ TEST(ColorEditWindow, ClearTextPutsTheCaretBackAtTheStart)
     EXPECT_EQ(host.edit.GetCaretLine(), 4);
     host.view->SetFocus();
     EXPECT_EQ(host.edit.GetCaretLine(), 4); // kept while the focus is elsewhere
-    host.edit.ClearText();
+    host.edit.Core().ClearText();
     EXPECT_EQ(host.edit.GetLineCount(), 0);
     EXPECT_EQ(host.edit.GetCaretLine(), 0);
     EXPECT_EQ(host.edit.GetCaretColumn(), 0);
@@ -242,7 +242,7 @@ TEST(ColorEditWindow, ClearTextPutsTheCaretBackAtTheStart)
     std::fclose(f);
     host.SetText(NumberedLines(5).c_str(), 30);
     host.view->SetFocus();
-    ASSERT_EQ(host.edit.LoadFile(path.c_str()), 1);
+    ASSERT_EQ(host.edit.Core().LoadFile(path.c_str()), 1);
     EXPECT_EQ(host.edit.GetCaretLine(), 0);
     std::remove(path.c_str());
 }
