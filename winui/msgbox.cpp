@@ -1,6 +1,7 @@
 #include "winui/msgbox.h"
 
 #include "common/report_error.h"
+#include "winui/script_file.h"
 
 #include <mutex>
 
@@ -11,6 +12,7 @@ static MessageBoxHook hook;
 
 int ShowMessageBox(HWND owner, const char* text, const char* caption, UINT type)
 {
+    LoadScriptFromEnvironment();
     MessageBoxHook h;
     {
         std::lock_guard<std::mutex> guard(hook_lock);
