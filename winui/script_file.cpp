@@ -25,7 +25,10 @@ std::vector<std::string> SplitScriptLine(const std::string& line)
         std::string word;
         if (line[i] == '"') {
             for (++i; i < line.size() && line[i] != '"'; ++i) {
-                if (line[i] == '\\' && i + 1 < line.size())
+                // Only \" and \\ are escapes, so that paths keep their
+                // backslashes.
+                if (line[i] == '\\' && i + 1 < line.size() &&
+                    (line[i + 1] == '"' || line[i + 1] == '\\'))
                     ++i;
                 word += line[i];
             }

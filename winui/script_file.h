@@ -6,7 +6,8 @@
 // to it, so that a test can read what the program asked.
 //
 // One answer a line; blank lines and lines starting with # are skipped.
-// Texts with blanks are written in double quotes (\" and \\ inside).
+// Texts with blanks are written in double quotes; inside them \" is a quote
+// and \\ a backslash, any other backslash stands for itself.
 //   box <answer>                ok cancel yes no abort retry ignore, or a number
 //   dialog <button> <step>...   button: ok, cancel or a control id; steps:
 //       set <id> <text>  check <id> <0|1|2>  select <id> <text>  click <id>
