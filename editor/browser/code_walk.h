@@ -1,6 +1,11 @@
 // Forward walks over C text that step over comments and string and
 // character literals, for scans that look for the next bracket or statement
 // end in code. The walk must start in code (after a keyword found in code).
+//
+// A bracket found by such a walk is known to be code, so the scanners match
+// it with the bracket itself as the floor: the matching then never depends
+// on the backward comment searches, which take a "*/" after an odd number of
+// double quotes on its line (a quote inside a comment) for text in a string.
 #pragma once
 
 inline bool IsIdentChar(char c)

@@ -201,7 +201,7 @@ void ParseEnum(const char* hit, const char* text, const char* end, KeywordSymbol
     const char* brace = FindCodeChar(hit, end, "{;)=");
     if (!brace || *brace != '{')
         return; // a declaration, a parameter or a cast, no body
-    const char* close = FindClosingBracket(brace, true, text, end);
+    const char* close = FindClosingBracket(brace, true, brace, end);
     if (!close)
         return;
     const char* p = SkipSpace(hit + 4, brace);
@@ -333,7 +333,7 @@ void ParseStruct(const char* hit, const char* text, const char* end, KeywordSymb
         out.resume = semi ? semi + 1 : nullptr;
         return;
     }
-    const char* close = FindClosingBracket(brace, true, text, end);
+    const char* close = FindClosingBracket(brace, true, brace, end);
     if (!close)
         return;
     std::string tag = IdentAt(SkipSpace(hit + wordLen, brace), brace);

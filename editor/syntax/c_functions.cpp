@@ -135,7 +135,7 @@ void FunctionWalk::ClassAt(const char* brace)
     rec->document = m_document;
     rec->name = "class: " + name;
     const char* open = FindCodeChar(kw, m_end, "{;");
-    const char* close = open && *open == '{' ? FindClosingBracket(open, true, m_text, m_end) : nullptr;
+    const char* close = open && *open == '{' ? FindClosingBracket(open, true, open, m_end) : nullptr;
     if (close)
         rec->lastLine = Line(close);
     CSymbolInfo* filed = m_vars->AddSymbol(name + ":", std::move(rec));
@@ -152,7 +152,7 @@ void FunctionWalk::ClassAt(const char* brace)
                                  *m_vars, filed);
         if (!nested)
             break;
-        const char* shut = FindClosingBracket(nested, true, m_text, close);
+        const char* shut = FindClosingBracket(nested, true, nested, close);
         if (!shut)
             break;
         from = shut + 1;
@@ -196,11 +196,12 @@ const char* FunctionWalk::TryFunction(const char* brace, int depth)
     }
     if (!rparen)
         return nullptr;
+    // A ")" whose "(" lies below the floor (inside the last definition, as
+    // after a brace of an initializer list) makes no header; the scan goes on
+    // with the next brace rather than ending the whole text.
     const char* open = FindOpeningBracket(rparen, false, m_floor);
-    if (!open) {
-        m_stopped = true;
+    if (!open)
         return nullptr;
-    }
     if (IsInsideComment(open, m_floor))
         return nullptr;
     const char* nb;
@@ -290,7 +291,7 @@ const char* FunctionWalk::TryFunction(const char* brace, int depth)
         head = s;
     }
 
-    const char* close = FindClosingBracket(brace, true, m_text, m_end);
+    const char* close = FindClosingBracket(brace, true, brace, m_end);
     if (!close) {
         m_stopped = true;
         return nullptr;

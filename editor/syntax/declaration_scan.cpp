@@ -20,7 +20,13 @@ bool IsSpaceByte(char c)
 bool IsRejectedName(const std::string& n)
 {
     static const char* const words[] = {"while", "if", "for", "switch", "return", "sizeof"};
+    // Operators of the language that take parentheses like a call.
+    static const char* const operators[] = {"static_assert", "_Static_assert", "decltype", "alignof",
+                                            "_Alignof", "noexcept", "typeid", "alignas"};
     for (const char* w : words)
+        if (n == w)
+            return true;
+    for (const char* w : operators)
         if (n == w)
             return true;
     return n.empty() || (n[0] >= '0' && n[0] <= '9');
@@ -28,7 +34,7 @@ bool IsRejectedName(const std::string& n)
 
 bool IsStatementStartWord(const std::string& w)
 {
-    static const char* const words[] = {"return", "else", "case", "goto", "throw", "delete", "new", "do"};
+    static const char* const words[] = {"return", "else", "case", "goto", "throw", "delete", "new", "do", "typedef"};
     for (const char* k : words)
         if (w == k)
             return true;
@@ -43,16 +49,19 @@ bool IsClassBody(const char* brace, const char* floor)
     while (p > floor && p[-1] != ';' && p[-1] != '{' && p[-1] != '}')
         --p;
     std::string head(p, brace);
+    // The last of the keywords heads the block when nothing after it is a
+    // parameter list or an initialiser ("int f(struct s *p) {" is a body).
+    size_t last = std::string::npos;
     for (const char* kw : {"class", "struct", "union"}) {
         size_t n = std::strlen(kw);
         for (size_t at = head.find(kw); at != std::string::npos; at = head.find(kw, at + 1)) {
             bool before = at == 0 || !IsIdentChar(head[at - 1]);
             bool after = at + n >= head.size() || !IsIdentChar(head[at + n]);
-            if (before && after && head.find('=') == std::string::npos)
-                return true;
+            if (before && after && (last == std::string::npos || at > last))
+                last = at;
         }
     }
-    return false;
+    return last != std::string::npos && head.find_first_of("()=", last) == std::string::npos;
 }
 
 // Start of the prototype whose "(" is at open, or none when it is no
@@ -103,19 +112,18 @@ int FilePrototype(const ScanText& src, CLineCounter& lines, const char* open, co
     while (ne > start && IsSpaceByte(ne[-1]))
         --ne;
     const char* nb = ne;
-    while (nb > start && IsIdentChar(nb[-1]))
+    while (nb > start && (IsIdentChar(nb[-1]) || nb[-1] == '~'))
         --nb;
     std::string name(nb, ne);
     if (IsRejectedName(name))
         return 0;
-    // A name called on an object, or without any type before it (a macro
-    // call), declares nothing.
+    // A name called on an object declares nothing, nor does a statement.
     if (nb > start && (nb[-1] == '.' || nb[-1] == '>'))
         return 0;
     std::string firstWord;
     for (const char* q = start; q < nb && IsIdentChar(*q); ++q)
         firstWord += *q;
-    if (nb == start || firstWord.empty() || IsStatementStartWord(firstWord))
+    if (IsStatementStartWord(firstWord))
         return 0;
     std::string display(start, close + 1);
     BlankControlChars(display);
@@ -153,14 +161,14 @@ int ScanFunctionDeclarations(const ScanText& src, size_t from, size_t to, CSymbo
                 ++p;
                 continue;
             }
-            const char* close = FindClosingBracket(p, true, src.text, end);
+            const char* close = FindClosingBracket(p, true, p, end);
             if (!close)
                 break;
             p = close + 1;
             continue;
         }
         if (c == '(') {
-            const char* close = FindClosingBracket(p, true, src.text, end);
+            const char* close = FindClosingBracket(p, true, p, end);
             if (!close)
                 break;
             const char* after = FindCodeChar(close + 1, end, ";{");

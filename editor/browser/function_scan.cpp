@@ -1,0 +1,38 @@
+#include "editor/browser/function_scan.h"
+
+#include "editor/syntax/c_functions.h"
+#include "editor/syntax/variable_scan.h"
+
+void NormalizeLineEnds(std::string& text)
+{
+    size_t out = 0;
+    bool afterCr = false;
+    for (size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        bool cr = c == '\r';
+        if (c == '\n') {
+            if (afterCr) {
+                afterCr = false;
+                continue; // the LF of a CR LF
+            }
+            c = '\r';
+        }
+        afterCr = cr;
+        text[out++] = c;
+    }
+    text.resize(out);
+}
+
+int ScanFileFunctions(std::string& text, const std::string& path, CSymbolMap& functions, CSymbolMap* variables)
+{
+    NormalizeLineEnds(text);
+    if (variables)
+        ScanGlobalVariables(ScanText{text.c_str(), text.size(), path}, 0, text.size(), *variables);
+    return ParseFunctionDefinitions(text.c_str(), text.size(), functions, path, nullptr, variables);
+}
+
+int ScanFileDeclarations(std::string& text, const std::string& path, CSymbolMap& declarations)
+{
+    NormalizeLineEnds(text);
+    return ScanFunctionDeclarations(ScanText{text.c_str(), text.size(), path}, 0, text.size(), declarations);
+}
