@@ -9,6 +9,7 @@
 #include "asm/sources.h"
 #include "asm/symbol.h"
 #include "common/speicher.h"
+#include "common/text.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -65,27 +66,7 @@ void datei_reset(void)
     hll_line = 0;
 }
 
-// ---------------------------------------------------------------- helpers
-
-static int lower(int c) { return (c >= 'A' && c <= 'Z') ? c - 'A' + 'a' : c; }
-
-// Prefix compared without regard to case; returns the text after it.
-static const char* prefix_ci(const char* text, const char* key)
-{
-    while (*key) {
-        if (lower(static_cast<unsigned char>(*text)) != *key)
-            return nullptr;
-        text++;
-        key++;
-    }
-    return text;
-}
-
-static bool exact_ci(const char* text, const char* key)
-{
-    const char* r = prefix_ci(text, key);
-    return r && *r == '\0';
-}
+// ---------------------------------------------------------------- lines
 
 int normalise_line(const char* raw, char* out)
 {
@@ -139,7 +120,7 @@ int normalise_line(const char* raw, char* out)
             continue;
         }
         if (g_settings.ignore_case)
-            c = static_cast<unsigned>(lower(static_cast<int>(c)));
+            c = static_cast<unsigned char>(text_lower_char(static_cast<char>(c)));
         if (c == '.')
             last_dot = o;
         out[o++] = static_cast<char>(c);
@@ -313,10 +294,10 @@ static int process_statement(const char* stmt, int dot)
         return 0;
     const char* d = dot >= 0 ? stmt + dot : nullptr;
     if (recording) {
-        if (d && prefix_ci(d, ".macro "))
+        if (d && text_prefix_nocase(d, ".macro "))
             asm_message(MSG_ERROR, "nested macro definition");
         record_line(stmt);
-        if (d && exact_ci(d, ".endmacro"))
+        if (d && text_equal_nocase(d, ".endmacro"))
             recording = nullptr;
         return 0;
     }
@@ -339,12 +320,12 @@ static int process_statement(const char* stmt, int dot)
     }
     if (!d)
         return 0;
-    if (prefix_ci(d, ".if ") || prefix_ci(d, ".ifdef ") || prefix_ci(d, ".ifndef "))
+    if (text_prefix_nocase(d, ".if ") || text_prefix_nocase(d, ".ifdef ") || text_prefix_nocase(d, ".ifndef "))
         push_conditional(COND_SKIP_TO_ENDIF, ".if/.ifdef/.ifndef/.else nested too deep");
-    else if (exact_ci(d, ".else")) {
+    else if (text_equal_nocase(d, ".else")) {
         if (cond_stack[cond_depth - 1] == COND_AWAIT_ELSE)
             cond_stack[cond_depth - 1] = COND_ACTIVE;
-    } else if (exact_ci(d, ".endif"))
+    } else if (text_equal_nocase(d, ".endif"))
         cond_depth--;
     return 0;
 }
@@ -626,7 +607,7 @@ static void directive_segment(const char* text)
         p++;
         const char* q;
         int32_t v;
-        if ((q = prefix_ci(p, "size ")) != nullptr) {
+        if ((q = text_prefix_nocase(p, "size ")) != nullptr) {
             if (!constant_param(&q, &v, "fixed size needed"))
                 return;
             if (v < 0) {
@@ -641,7 +622,7 @@ static void directive_segment(const char* text)
             } else {
                 seg->size = v;
             }
-        } else if ((q = prefix_ci(p, "org ")) != nullptr) {
+        } else if ((q = text_prefix_nocase(p, "org ")) != nullptr) {
             if (!constant_param(&q, &v, "fixed address needed"))
                 return;
             if (v < 0) {
@@ -653,13 +634,13 @@ static void directive_segment(const char* text)
                 return;
             }
             seg->org = v;
-        } else if ((q = prefix_ci(p, "align ")) != nullptr) {
+        } else if ((q = text_prefix_nocase(p, "align ")) != nullptr) {
             if (!positive_param(&q, &seg->align, "align"))
                 return;
-        } else if ((q = prefix_ci(p, "page ")) != nullptr) {
+        } else if ((q = text_prefix_nocase(p, "page ")) != nullptr) {
             if (!positive_param(&q, &seg->page, "page"))
                 return;
-        } else if ((q = prefix_ci(p, "sclass ")) != nullptr) {
+        } else if ((q = text_prefix_nocase(p, "sclass ")) != nullptr) {
             const char* after;
             if (scan_identifier(q, &after) == 0) {
                 asm_message(MSG_ERROR, "invalid sclass");
@@ -676,11 +657,11 @@ static void directive_segment(const char* text)
                 std::memcpy(seg->sclass, ident_buffer, len + 1);
             }
             q = after;
-        } else if ((q = prefix_ci(p, "fill")) != nullptr && keyword_end(q)) {
+        } else if ((q = text_prefix_nocase(p, "fill")) != nullptr && keyword_end(q)) {
             seg->flags |= SEG_FILL;
-        } else if ((q = prefix_ci(p, "root")) != nullptr && keyword_end(q)) {
+        } else if ((q = text_prefix_nocase(p, "root")) != nullptr && keyword_end(q)) {
             seg->flags |= SEG_ROOT;
-        } else if ((q = prefix_ci(p, "notext")) != nullptr && keyword_end(q)) {
+        } else if ((q = text_prefix_nocase(p, "notext")) != nullptr && keyword_end(q)) {
             if (seg->used > 0 && !(seg->flags & SEG_NOTEXT)) {
                 asm_message(MSG_ERROR, "segment contains already data");
                 return;
@@ -906,7 +887,7 @@ void read_hll_line(int32_t target, bool flush)
 
 static void directive_ds(const char* text)
 {
-    char x = static_cast<char>(lower(static_cast<unsigned char>(text[0])));
+    char x = text_lower_char(text[0]);
     int64_t mult = 1;
     switch (x) {
     case 'b': mult = 1; break;
@@ -938,7 +919,7 @@ static void directive_ds(const char* text)
 static void directive_dc(const char* text)
 {
     int code;
-    switch (lower(static_cast<unsigned char>(text[0]))) {
+    switch (text_lower_char(text[0])) {
     case 'b': code = 1; break;
     case 'w': code = 2; break;
     case 'l': code = 3; break;
@@ -957,15 +938,15 @@ static void directive_dc(const char* text)
 int do_directive(const char* text)
 {
     const char* p;
-    if ((p = prefix_ci(text, "segment ")) != nullptr) {
+    if ((p = text_prefix_nocase(text, "segment ")) != nullptr) {
         directive_segment(p);
-    } else if ((p = prefix_ci(text, "sgraph ")) != nullptr) {
+    } else if ((p = text_prefix_nocase(text, "sgraph ")) != nullptr) {
         directive_sgraph(p);
-    } else if ((p = prefix_ci(text, "include ")) != nullptr) {
+    } else if ((p = text_prefix_nocase(text, "include ")) != nullptr) {
         return directive_include(p);
-    } else if ((p = prefix_ci(text, "ibytes ")) != nullptr && *p == '"') {
+    } else if ((p = text_prefix_nocase(text, "ibytes ")) != nullptr && *p == '"') {
         directive_ibytes(p);
-    } else if ((p = prefix_ci(text, "message ")) != nullptr) {
+    } else if ((p = text_prefix_nocase(text, "message ")) != nullptr) {
         std::string out;
         if (asm_position_line() > 0 && asm_position_file() > 0) {
             const char* name = source_file_name(asm_position_file());
@@ -976,11 +957,11 @@ int do_directive(const char* text)
         out += p;
         out += '\n';
         asm_write_error_stream(out.c_str());
-    } else if ((p = prefix_ci(text, "error ")) != nullptr) {
+    } else if ((p = text_prefix_nocase(text, "error ")) != nullptr) {
         asm_message_text(MSG_ERROR, p);
-    } else if (exact_ci(text, "error")) {
+    } else if (text_equal_nocase(text, "error")) {
         asm_message_text(MSG_ERROR, "");
-    } else if ((p = prefix_ci(text, "macro ")) != nullptr) {
+    } else if ((p = text_prefix_nocase(text, "macro ")) != nullptr) {
         const char* after;
         if (scan_identifier(p, &after) == 0) {
             asm_message(MSG_ERROR, "invalid macro name");
@@ -996,48 +977,48 @@ int do_directive(const char* text)
         recording = s;
         if (*after != '\0')
             asm_message(MSG_ERROR, "syntax error");
-    } else if (exact_ci(text, "endmacro")) {
+    } else if (text_equal_nocase(text, "endmacro")) {
         if (call_level < 0) {
             asm_message(MSG_ERROR, ".endmacro without .macro");
             return 0;
         }
         show_level++;
         call_level--;
-    } else if ((p = prefix_ci(text, "if ")) != nullptr) {
+    } else if ((p = text_prefix_nocase(text, "if ")) != nullptr) {
         directive_if(p);
-    } else if ((p = prefix_ci(text, "ifdef ")) != nullptr) {
+    } else if ((p = text_prefix_nocase(text, "ifdef ")) != nullptr) {
         directive_ifdef(p, true, ".ifdef/.else nested too deep");
-    } else if ((p = prefix_ci(text, "ifndef ")) != nullptr) {
+    } else if ((p = text_prefix_nocase(text, "ifndef ")) != nullptr) {
         directive_ifdef(p, false, ".ifndef/.else nested too deep");
-    } else if (exact_ci(text, "else")) {
+    } else if (text_equal_nocase(text, "else")) {
         if (cond_depth == 0)
             asm_message(MSG_ERROR, ".else without .if");
         else if (cond_stack[cond_depth - 1] == COND_ACTIVE)
             cond_stack[cond_depth - 1] = COND_SKIP_TO_ENDIF;
-    } else if (exact_ci(text, "endif")) {
+    } else if (text_equal_nocase(text, "endif")) {
         if (cond_depth == 0)
             asm_message(MSG_ERROR, ".endif without .if");
         else
             cond_depth--;
-    } else if (exact_ci(text, "show")) {
+    } else if (text_equal_nocase(text, "show")) {
         show_level++;
-    } else if (exact_ci(text, "hide")) {
+    } else if (text_equal_nocase(text, "hide")) {
         show_level--;
     } else if (std::strncmp(text, "line ", 5) == 0) {
         directive_line(text + 5);
-    } else if ((p = prefix_ci(text, "import ")) != nullptr) {
+    } else if ((p = text_prefix_nocase(text, "import ")) != nullptr) {
         declare_names(p, LABEL_IMPORT);
-    } else if ((p = prefix_ci(text, "export ")) != nullptr) {
+    } else if ((p = text_prefix_nocase(text, "export ")) != nullptr) {
         declare_names(p, LABEL_EXPORT);
-    } else if ((p = prefix_ci(text, "use ")) != nullptr) {
+    } else if ((p = text_prefix_nocase(text, "use ")) != nullptr) {
         declare_names(p, LABEL_REFERENCED);
-    } else if (exact_ci(text, "autoimport")) {
+    } else if (text_equal_nocase(text, "autoimport")) {
         autoimport_given = true;
-    } else if ((p = prefix_ci(text, "ds.")) != nullptr) {
+    } else if ((p = text_prefix_nocase(text, "ds.")) != nullptr) {
         directive_ds(p);
-    } else if ((p = prefix_ci(text, "dc.")) != nullptr) {
+    } else if ((p = text_prefix_nocase(text, "dc.")) != nullptr) {
         directive_dc(p);
-    } else if (exact_ci(text, "end")) {
+    } else if (text_equal_nocase(text, "end")) {
         return -1;
     } else {
         asm_message(MSG_ERROR, "directive syntax error");

@@ -9,6 +9,7 @@
 #include "asm/settings.h"
 #include "asm/symbol.h"
 #include "common/speicher.h"
+#include "common/text.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -52,15 +53,6 @@ static bool has_extension(const std::string& name)
     size_t base = name.find_last_of("\\/");
     size_t start = base == std::string::npos ? 0 : base + 1;
     return name.find('.', start) != std::string::npos;
-}
-
-static std::string lower_text(const char* s)
-{
-    std::string r = s;
-    for (char& c : r)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return r;
 }
 
 static void print_help(const char* program)
@@ -111,14 +103,12 @@ int morrin_main(int argc, char** argv)
                 source += ".s51";
             continue;
         }
-        std::string l = lower_text(a);
+        std::string l = text_lower(a);
         if (l == "-c") {
             g_settings.ignore_case = true;
         } else if (l == "-e") {
-            FILE* f = std::fopen("error.out", "a");
-            if (!f)
+            if (!diag_open_error_out(true))
                 asm_message(MSG_FATAL, "unable to open 'error.out'");
-            asm_set_error_file(f);
         } else if (l == "-x") {
             g_settings.mem_stats = true;
         } else if (l == "-s") {
@@ -131,7 +121,7 @@ int morrin_main(int argc, char** argv)
             g_settings.expand_line = true;
         } else if (l == "-h" || l == "-?") {
             print_help(program);
-            asm_exit(0);
+            diag_exit(0);
         } else if (l.compare(0, 2, "-t") == 0) {
             int n = std::atoi(a + 2);
             if (n < 1 || n > 16) {
@@ -197,7 +187,7 @@ int morrin_main(int argc, char** argv)
             asm_message(MSG_ERROR, "unable to open '%s'", list_name.c_str());
             abort_mark = true;
         } else {
-            std::string t = asm_time_text();
+            std::string t = text_run_time();
             if (!t.empty() && t.back() == '\n')
                 t.pop_back();
             std::string head = list_name + ", " + t + "\r\n";

@@ -6,7 +6,7 @@
 #include <string>
 
 // Runs the assembler; returns the exit code (fatal messages end the process
-// through asm_exit).
+// through diag_exit).
 int morrin_main(int argc, char** argv);
 
 // Clears every module's state (for tests that assemble several times).

@@ -244,7 +244,7 @@ void push_token(int type, int32_t value, symbol* sym)
         return;
     if (expr_token_count >= EXPR_MAX_TOKENS) {
         asm_message(MSG_ERROR, "expression too complicated");
-        asm_exit(-1);
+        diag_exit(-1);
     }
     if (type == TOK_SYMBOL) {
         if (sym->kind == SYM_CONSTANT) {

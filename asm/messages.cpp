@@ -7,7 +7,6 @@
 #include <cstdarg>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
 
 int32_t asm_error_count;
 int32_t asm_warning_count;
@@ -15,9 +14,7 @@ int32_t asm_warning_count;
 static int32_t pos_file, pos_line;
 static int32_t last_file = -1, last_line = -1;
 static const char* line_text;
-static FILE* error_file;
 static std::string* capture;
-static asm_exit_hook exit_hook;
 
 void asm_set_position(int32_t file_index, int32_t line)
 {
@@ -36,10 +33,7 @@ int32_t asm_position_line(void) { return pos_line; }
 void asm_set_line_text(const char* text) { line_text = text; }
 const char* asm_line_text(void) { return line_text; }
 
-void asm_set_error_file(FILE* file) { error_file = file; }
-FILE* asm_error_file(void) { return error_file ? error_file : stderr; }
 void asm_set_capture(std::string* c) { capture = c; }
-void asm_set_exit_hook(asm_exit_hook hook) { exit_hook = hook; }
 
 void asm_write_error_stream(const char* text)
 {
@@ -47,19 +41,11 @@ void asm_write_error_stream(const char* text)
         capture->append(text);
         return;
     }
-    FILE* f = asm_error_file();
+    FILE* f = diag_stream();
     std::fputs(text, f);
     std::fflush(f);
 }
 
-void asm_exit(int code)
-{
-    if (exit_hook)
-        exit_hook(code);
-    std::fflush(stdout);
-    std::fflush(asm_error_file());
-    std::exit(code);
-}
 
 void messages_reset(void)
 {
@@ -68,6 +54,7 @@ void messages_reset(void)
     pos_file = pos_line = 0;
     last_file = last_line = -1;
     line_text = nullptr;
+    diag_close_error_out();
 }
 
 static std::string vformat(const char* format, va_list ap)
@@ -94,7 +81,7 @@ static void report(int level, const std::string& text, bool excerpt)
     if (pos_line > 0 && pos_file > 0) {
         if (pos_file == last_file && pos_line == last_line) {
             if (level < 0)
-                asm_exit(2);
+                diag_exit(2);
             return;
         }
         const char* name = source_file_name(pos_file);
@@ -134,10 +121,10 @@ static void report(int level, const std::string& text, bool excerpt)
     out += '\n';
     asm_write_error_stream(out.c_str());
     if (level < 0)
-        asm_exit(2);
+        diag_exit(2);
     if (asm_error_count >= 16 || asm_warning_count >= 16) {
         asm_write_error_stream("Error: too many errors or warnings\n");
-        asm_exit(2);
+        diag_exit(2);
     }
 }
 
@@ -167,59 +154,10 @@ void asm_message_text(int level, const char* text)
 static void out_of_memory(void)
 {
     asm_message(MSG_FATAL, "out of memory");
-    asm_exit(2);
+    diag_exit(2);
 }
 
 void asm_install_memory_reporter(void)
 {
     speicher_set_fatal(out_of_memory);
-}
-
-std::string asm_time_text(void)
-{
-    static const char* const days[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
-    static const char* const months[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                         "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-    struct tm tmv;
-    std::memset(&tmv, 0, sizeof tmv);
-    const char* epoch = std::getenv("SOURCE_DATE_EPOCH");
-    bool fixed = false;
-    if (epoch && *epoch) {
-        char* end = nullptr;
-        long long v = std::strtoll(epoch, &end, 10);
-        if (end && *end == '\0' && v >= 0) {
-            // Civil date from days since 1970 (UTC), independent of the C library.
-            long long days_since = v / 86400, secs = v % 86400;
-            tmv.tm_hour = static_cast<int>(secs / 3600);
-            tmv.tm_min = static_cast<int>(secs / 60 % 60);
-            tmv.tm_sec = static_cast<int>(secs % 60);
-            tmv.tm_wday = static_cast<int>((days_since + 4) % 7);
-            long long z = days_since + 719468;
-            long long era = z / 146097;
-            long long doe = z - era * 146097;
-            long long yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-            long long y = yoe + era * 400;
-            long long doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-            long long mp = (5 * doy + 2) / 153;
-            long long d = doy - (153 * mp + 2) / 5 + 1;
-            long long m = mp < 10 ? mp + 3 : mp - 9;
-            if (m <= 2)
-                y++;
-            tmv.tm_year = static_cast<int>(y - 1900);
-            tmv.tm_mon = static_cast<int>(m - 1);
-            tmv.tm_mday = static_cast<int>(d);
-            fixed = true;
-        }
-    }
-    if (!fixed) {
-        time_t now = std::time(nullptr);
-        struct tm* lt = std::localtime(&now);
-        if (lt)
-            tmv = *lt;
-    }
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.3s %.3s%3d %.2d:%.2d:%.2d %d\n",
-                  days[(tmv.tm_wday % 7 + 7) % 7], months[(tmv.tm_mon % 12 + 12) % 12],
-                  tmv.tm_mday, tmv.tm_hour, tmv.tm_min, tmv.tm_sec, 1900 + tmv.tm_year);
-    return buf;
 }

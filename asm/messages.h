@@ -11,13 +11,8 @@
 #include <cstdio>
 #include <string>
 
-#ifdef __GNUC__
-#define ASM_PRINTF(a, b) __attribute__((format(printf, a, b)))
-#define ASM_NORETURN __attribute__((noreturn))
-#else
-#define ASM_PRINTF(a, b)
-#define ASM_NORETURN
-#endif
+#include "common/diagnostics.h"
+
 
 enum { MSG_FATAL = -1, MSG_WARNING = 0, MSG_ERROR = 1 };
 
@@ -36,32 +31,23 @@ int32_t asm_position_line(void);
 void asm_set_line_text(const char* text);
 const char* asm_line_text(void);
 
-void asm_message(int level, const char* format, ...) ASM_PRINTF(2, 3);
+void asm_message(int level, const char* format, ...) DIAG_PRINTF(2, 3);
 // Like asm_message, without the line excerpt.
-void asm_message_plain(int level, const char* format, ...) ASM_PRINTF(2, 3);
+void asm_message_plain(int level, const char* format, ...) DIAG_PRINTF(2, 3);
 // Reports a text as it stands (not a format), without the excerpt (.error).
 void asm_message_text(int level, const char* text);
 
-// The error stream: standard error unless redirected (-e) or captured.
-void asm_set_error_file(FILE* file);
-FILE* asm_error_file(void);
+// The error stream is diagnostics' stream: standard error unless
+// redirected to "error.out" (-e), or captured.
 // Tests: collect everything the reporter prints in a string instead.
 void asm_set_capture(std::string* capture);
 // Writes text on the error stream (or into the capture).
 void asm_write_error_stream(const char* text);
 
-// Ends the run with an exit code. Tests install a hook that does not return
-// normally (it throws); without a hook the process exits.
-typedef void (*asm_exit_hook)(int code);
-void asm_set_exit_hook(asm_exit_hook hook);
-ASM_NORETURN void asm_exit(int code);
+// A run ends through diag_exit, which tests intercept with their hook.
 
 // Installs the reporter as speicher's out-of-memory handler.
 void asm_install_memory_reporter(void);
 
 // Resets counters, position and the last printed position.
 void messages_reset(void);
-
-// Time of this run: SOURCE_DATE_EPOCH when set (taken as UTC), else the
-// local time now; formatted in the 24-character calendar form plus "\n".
-std::string asm_time_text(void);

@@ -3,6 +3,7 @@
 #include "asm/messages.h"
 #include "asm/segment.h"
 #include "asm/symbol.h"
+#include "common/text.h"
 
 #include <cstring>
 
@@ -145,7 +146,6 @@ const pattern_row pattern_table[PATTERN_COUNT] = {
 
 char captures[MAX_CAPTURES][256];
 
-static int lower(int c) { return (c >= 'A' && c <= 'Z') ? c - 'A' + 'a' : c; }
 static bool is_letter(int c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
 void register_mnemonics(void)
@@ -187,7 +187,7 @@ bool match_pattern(const char* pattern, const char* text)
                 end = t + std::strlen(t);
             } else {
                 end = t + 1;
-                while (*end && lower(static_cast<unsigned char>(*end)) != stop)
+                while (*end && text_lower_char(*end) != stop)
                     end++;
                 if (*end == '\0')
                     return false;
@@ -201,7 +201,7 @@ bool match_pattern(const char* pattern, const char* text)
             p += 2;
             continue;
         }
-        if (lower(static_cast<unsigned char>(*t)) != *p)
+        if (text_lower_char(*t) != *p)
             return false;
         p++;
         t++;

@@ -7,6 +7,8 @@
 #include "asm/settings.h"
 #include "asm/sources.h"
 #include "asm/symbol.h"
+#include "common/safe_file.h"
+#include "common/text.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -14,16 +16,7 @@
 
 static const size_t OBJECT_NAME_MAX = 37;
 
-const char* path_base_name(const char* path)
-{
-    const char* base = path;
-    for (const char* p = path; *p; p++)
-        if (*p == '\\' || *p == '/')
-            base = p + 1;
-    return base;
-}
-
-static void addf(std::string& out, const char* format, ...) ASM_PRINTF(2, 3);
+static void addf(std::string& out, const char* format, ...) DIAG_PRINTF(2, 3);
 
 static void addf(std::string& out, const char* format, ...)
 {
@@ -166,7 +159,7 @@ static void write_token(std::string& out, const expr_token& t)
 std::string object_text(const char* obj_name, const std::string& time_text)
 {
     std::string out;
-    std::string base = path_base_name(obj_name);
+    std::string base = text_base_name(obj_name);
     for (char& c : base)
         if (c >= 'A' && c <= 'Z')
             c = static_cast<char>(c - 'A' + 'a');
@@ -235,20 +228,18 @@ std::string object_text(const char* obj_name, const std::string& time_text)
 
 void write_object_file(const char* obj_name)
 {
-    const char* base = path_base_name(obj_name);
+    const char* base = text_base_name(obj_name);
     if (std::strlen(base) > OBJECT_NAME_MAX)
         asm_message(MSG_FATAL, "object file name '%s' too long (at most %d characters)", base,
                     static_cast<int>(OBJECT_NAME_MAX));
-    FILE* f = std::fopen(obj_name, "wb");
-    if (!f)
+    // Written through a temporary: a cut-off object (a full disk) must
+    // neither pass for a good one nor replace the previous one.
+    safe_file f;
+    if (!safe_file_open(&f, obj_name, true))
         asm_message(MSG_FATAL, "unable to open '%s'", obj_name);
-    std::string text = object_text(obj_name, asm_time_text());
-    bool written = std::fwrite(text.data(), 1, text.size(), f) == text.size();
-    if (std::fclose(f) != 0)
-        written = false;
-    if (!written) {
-        // A cut-off object (a full disk) must not pass for a good one.
-        std::remove(obj_name);
+    std::string text = object_text(obj_name, text_run_time());
+    if (!safe_file_puts(&f, text) || !safe_file_commit(&f)) {
+        safe_file_discard(&f);
         asm_message(MSG_FATAL, "unable to write '%s'", obj_name);
     }
 }

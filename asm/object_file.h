@@ -13,6 +13,3 @@ std::string object_text(const char* obj_name, const std::string& time_text);
 // Writes the object file; fatal when it cannot be created or when the base
 // name is longer than 37 characters.
 void write_object_file(const char* obj_name);
-
-// Base name of a path: after the last '\' or '/'.
-const char* path_base_name(const char* path);

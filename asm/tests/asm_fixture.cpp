@@ -20,7 +20,7 @@ void AsmTest::SetUp()
     asm_reset();
     messages.clear();
     asm_set_capture(&messages);
-    asm_set_exit_hook(throw_exit);
+    diag_set_exit_hook(throw_exit);
     register_mnemonics();
     listing_snapshot();
 }
@@ -28,7 +28,7 @@ void AsmTest::SetUp()
 void AsmTest::TearDown()
 {
     asm_set_capture(nullptr);
-    asm_set_exit_hook(nullptr);
+    diag_set_exit_hook(nullptr);
     asm_reset();
 }
 

@@ -1,6 +1,6 @@
 #include "holbix.h"
 
-#include "outfile.h"
+#include "common/safe_file.h"
 
 #include <cctype>
 #include <cstdio>
@@ -121,7 +121,7 @@ static void print_help(const char* program)
 struct holbix_run {
     FILE* msg = stderr;
     FILE* in = nullptr;
-    out_file out;
+    safe_file out;
 };
 
 static int fail(holbix_run* r, const char* format, const std::string& a, long b = 0)
@@ -129,7 +129,7 @@ static int fail(holbix_run* r, const char* format, const std::string& a, long b 
     std::fprintf(r->msg, format, a.c_str(), b);
     if (r->in)
         std::fclose(r->in);
-    out_discard(&r->out);
+    safe_file_discard(&r->out);
     if (r->msg != stderr)
         std::fclose(r->msg);
     return -1;
@@ -206,19 +206,19 @@ int holbix_main(int argc, char** argv)
 
     std::string output = out_name ? out_name : console_name;
     if (out_name) {
-        if (!out_open(&r->out, out_name, false))
+        if (!safe_file_open(&r->out, out_name, false))
             return fail(r, "*** ERROR: Can't open output file '%s'\n", output);
     } else {
-        out_use_stdout(&r->out);
+        safe_file_use_stdout(&r->out);
     }
 
     web_lines lines = web_convert(data.data(), data.size(), type);
     for (int line_feeds : lines.single_at_lines)
         std::fprintf(r->msg, "%s %d: Warning: single '@' ignored\n", in_name, line_feeds);
-    out_puts(&r->out, holbix_header(output, input, symbol, type, size));
-    out_puts(&r->out, lines.text);
-    out_puts(&r->out, "; End\n");
-    if (!out_commit(&r->out))
+    safe_file_puts(&r->out, holbix_header(output, input, symbol, type, size));
+    safe_file_puts(&r->out, lines.text);
+    safe_file_puts(&r->out, "; End\n");
+    if (!safe_file_commit(&r->out))
         return fail(r, "*** ERROR: Write error output file '%s'\n", output);
     if (r->msg != stderr)
         std::fclose(r->msg);

@@ -4,8 +4,6 @@
 // 256.
 #pragma once
 
-#include "outfile.h"
-
 #include <cstdint>
 #include <string>
 

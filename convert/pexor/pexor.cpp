@@ -2,7 +2,7 @@
 
 #include "listing.h"
 #include "omf.h"
-#include "outfile.h"
+#include "common/safe_file.h"
 
 #include <cctype>
 #include <cstdarg>
@@ -38,8 +38,8 @@ struct pexor_run {
     FILE* msg = stdout;        // message stream: standard output or "error.out"
     FILE* in = nullptr;
     FILE* lst = nullptr;
-    out_file out;
-    out_file dbg;
+    safe_file out;
+    safe_file dbg;
     std::string module;
     std::string lst_name;
     std::string dbg_name;
@@ -65,8 +65,8 @@ static void close_all(pexor_run* r)
     if (r->lst)
         std::fclose(r->lst);
     r->in = r->lst = nullptr;
-    out_discard(&r->out);
-    out_discard(&r->dbg);
+    safe_file_discard(&r->out);
+    safe_file_discard(&r->dbg);
     if (r->msg != stdout)
         std::fclose(r->msg);
     r->msg = stdout;
@@ -150,7 +150,7 @@ static int read_image(pexor_run* r)
     r->in = std::fopen(r->in_name, "rb");
     if (!r->in)
         return fail(r, 1, "Error: unable to open '%s'\n", r->in_name);
-    if (!out_open(&r->out, r->out_name, true))
+    if (!safe_file_open(&r->out, r->out_name, true))
         return fail(r, 1, "Error: unable to open '%s'\n", r->out_name);
     long size = -1;
     if (std::fseek(r->in, 0, SEEK_END) == 0)
@@ -212,7 +212,7 @@ static int find_listing(pexor_run* r)
     if (!r->to_error_file)
         std::printf("   LST-File found ('%s)\n", r->lst_name.c_str());
     r->dbg_name = in.substr(0, dot) + ".dbg";
-    if (!out_open(&r->dbg, r->dbg_name, false))
+    if (!safe_file_open(&r->dbg, r->dbg_name, false))
         return fail(r, 1, "Error: Can't open '%s' for writing!\n", r->dbg_name.c_str());
     return go_on;
 }
@@ -221,7 +221,7 @@ static int put_record(pexor_run* r, omf_record* rec)
 {
     if (!omf_finish(rec))
         return fail(r, 1, "Error: Line too long!\n");
-    if (!out_write(&r->out, rec->buf, rec->len))
+    if (!safe_file_write(&r->out, rec->buf, rec->len))
         return fail(r, 1, "Error: unable to write '%s'\n", r->out_name);
     return go_on;
 }
@@ -298,7 +298,7 @@ static int write_debug(pexor_run* r)
         if (!listing_keeps_line(line))
             continue;
         line.push_back('\n');
-        if (!out_puts(&r->dbg, line))
+        if (!safe_file_puts(&r->dbg, line))
             return fail(r, 1, "Error: unable to write '%s'\n", r->dbg_name.c_str());
         number++;
         unsigned long address;
@@ -379,9 +379,9 @@ int pexor_main(int argc, char** argv)
         return code;
 
     // The debug text first: the object names it.
-    if (r->lst && !out_commit(&r->dbg))
+    if (r->lst && !safe_file_commit(&r->dbg))
         return fail(r, 1, "Error: unable to write '%s'\n", r->dbg_name.c_str());
-    if (!out_commit(&r->out))
+    if (!safe_file_commit(&r->out))
         return fail(r, 1, "Error: unable to write '%s'\n", r->out_name);
     close_all(r);
     if (!r->to_error_file)
