@@ -1,0 +1,188 @@
+// Block comments, line comments, keywords; comment bytes stay comment.
+#include "editor/syntax/syntax_colorizer.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "editor/syntax/lexer.h"
+#include "editor/syntax/lexical.h"
+
+int CommentAttribute(const CSyntaxTemplate* tmpl)
+{
+    if (!tmpl || tmpl->commentValue == -1)
+        return -1;
+    return tmpl->commentValue & 0xFF;
+}
+
+static void Paint(uint8_t* attr, int from, int to, int colour)
+{
+    if (from < to)
+        std::fill(attr + from, attr + to, static_cast<uint8_t>(colour));
+}
+
+// A between-strings keyword made of one quote character twice ("\";\"" or
+// "';'") marks C literals: the closing quote is the first one not escaped by a
+// backslash, and a literal ends with its line. Quotes in comment colour open
+// nothing; a double quote enclosed in single quotes ('"') is no string while
+// the template colours comments. A literal that begins above the range
+// start is coloured from the range start.
+static bool IsQuotePair(const SyntaxKeyword& k)
+{
+    return (k.value & SYNTAX_BETWEEN_STRINGS) && k.text.size() == 3 && k.text[1] == ';' &&
+           k.text[0] == k.text[2] && (k.text[0] == '"' || k.text[0] == '\'');
+}
+
+static void ColourQuotedLiterals(CColorEditCore& core, char quote, int start, int end, int colour, int comment)
+{
+    const char* text = reinterpret_cast<const char*>(core.GetTextBuffer());
+    uint8_t* attr = core.GetAttrBuffer();
+    const int length = core.GetTextLength();
+    int i = core.GetLineStart(start);
+    while (i < end) {
+        if (text[i] != quote || (comment >= 0 && attr[i] == comment)) {
+            ++i;
+            continue;
+        }
+        if (comment >= 0 && quote == '"' && i > 0 && text[i - 1] == '\'' && text[i + 1] == '\'') {
+            ++i;
+            continue;
+        }
+        int j = i + 1;
+        while (j < length && text[j] != quote && text[j] != '\r' && text[j] != '\n') {
+            if (text[j] == '\\' && j + 1 < length && text[j + 1] != '\r' && text[j + 1] != '\n')
+                ++j;
+            ++j;
+        }
+        const int stop = j < length && text[j] == quote ? j + 1 : j;
+        Paint(attr, std::max(i, start), std::min(stop, end), colour);
+        i = stop > i ? stop : i + 1;
+    }
+}
+
+// The keywords in list order; afterwards every byte that was comment before
+// is comment again, so that no keyword, string included, colours over it.
+static void KeywordPass(CColorEditCore& core, const CSyntaxTemplate& tmpl, int start, int end)
+{
+    if (start >= end)
+        return;
+    uint8_t* attr = core.GetAttrBuffer();
+    const int comment = CommentAttribute(&tmpl);
+    std::vector<int> commentRuns; // [from, to) pairs
+    if (comment >= 0) {
+        for (int i = start; i < end;) {
+            if (attr[i] != comment) {
+                ++i;
+                continue;
+            }
+            int j = i;
+            while (j < end && attr[j] == comment)
+                ++j;
+            commentRuns.push_back(i);
+            commentRuns.push_back(j);
+            i = j;
+        }
+    }
+    for (const SyntaxKeyword& k : tmpl.keywords) {
+        if (k.text.empty())
+            continue;
+        if (IsQuotePair(k))
+            ColourQuotedLiterals(core, k.text[0], start, end, k.value & SYNTAX_COLOR_MASK, comment);
+        else
+            core.HighlightKeyword(k.text.c_str(), start, end, static_cast<uint32_t>(k.value), comment);
+    }
+    for (size_t r = 0; r < commentRuns.size(); r += 2)
+        Paint(attr, commentRuns[r], commentRuns[r + 1], comment);
+}
+
+void ColorizeKeywords(CColorEditCore& core, const CSyntaxTemplate* tmpl, int start, int end)
+{
+    if (!tmpl || !core.GetTextBuffer())
+        return;
+    start = std::max(0, start);
+    end = std::min(end, core.GetTextLength());
+    KeywordPass(core, *tmpl, start, end);
+}
+
+// Line comments of the lines from lineStart up to end: the first "//" in
+// code colours to the end of its line (a soft break does not end it).
+static void ColourLineComments(const char* text, uint8_t* attr, int length, int lineStart, int end, int comment)
+{
+    for (int line = lineStart; line <= end && line < length;) {
+        int lineEnd = line;
+        while (lineEnd < length && text[lineEnd] != '\r' && text[lineEnd] != '\n')
+            ++lineEnd;
+        for (int i = line; i + 1 < lineEnd; ++i) {
+            if (text[i] != '/' || text[i + 1] != '/')
+                continue;
+            if (attr[i + 1] == comment) // inside a block comment
+                continue;
+            if (IsLexLiteral(LexClassOnLine(text + i, text, text + i + 2)))
+                continue;
+            Paint(attr, i, lineEnd, comment);
+            break;
+        }
+        line = lineEnd + 1;
+    }
+}
+
+int ColorizeRange(CColorEditCore& core, const CSyntaxTemplate* tmpl, int start, int end)
+{
+    const char* text = reinterpret_cast<const char*>(core.GetTextBuffer());
+    uint8_t* attr = core.GetAttrBuffer();
+    const int length = core.GetTextLength();
+    if (start == -1)
+        start = core.m_nTopOffset;
+    if (end == -1)
+        end = core.GetPageEndOffset();
+    start = std::max(0, std::min(start, length));
+    end = std::min(end, length);
+    if (start >= end)
+        return -1;
+    if (!text || !attr)
+        return 0;
+    const int lineStart = core.GetLineStart(start);
+    Paint(attr, start, end, 0);
+    if (!tmpl)
+        return 0;
+    const int comment = CommentAttribute(tmpl);
+    if (comment < 0 || tmpl->keywords.empty()) {
+        KeywordPass(core, *tmpl, lineStart, end);
+        return 0;
+    }
+
+    int pos = start;
+    const int open = FindLastCommentOpen(start, 0, text);
+    if (open >= 0 && FindLastCommentClose(start, open + 2, text) < 0) {
+        const int close = FindCommentClose(std::max(start, open + 2), end, text);
+        if (close < 0) {
+            Paint(attr, start, end, comment);
+            return 0;
+        }
+        Paint(attr, start, close + 2, comment);
+        pos = close + 2;
+    }
+    while (pos < end) {
+        const int f = FindCommentOpen(pos, end, text);
+        if (f < 0)
+            break;
+        const int e = FindCommentClose(f + 2, end, text);
+        if (e < 0) {
+            Paint(attr, f, end, comment);
+            break;
+        }
+        Paint(attr, f, e + 2, comment);
+        pos = e + 2;
+    }
+    ColourLineComments(text, attr, length, lineStart, end, comment);
+    KeywordPass(core, *tmpl, start, end);
+    return 0;
+}
+
+int RecolourForPaint(CColorEditCore& core, const CSyntaxTemplate* tmpl, int paintStart)
+{
+    if (paintStart != -1)
+        paintStart = core.GetLineStart(paintStart);
+    if (g_bSyntaxColoring)
+        ColorizeRange(core, tmpl, paintStart, -1);
+    return paintStart;
+}

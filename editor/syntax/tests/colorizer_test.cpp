@@ -1,0 +1,161 @@
+// Colouring of lines: comments over keywords, block comments nested and
+// unterminated, strings with escapes, keywords next to punctuation, the
+// whole-word and case options, checked byte by byte in the attribute buffer.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "editor/syntax/syntax_colorizer.h"
+#include "editor/syntax/syntax_template.h"
+#include "memory_profile.h"
+
+namespace {
+
+// One hex digit per attribute byte.
+std::string Attrs(const CColorEditCore& core, int from = 0, int to = -1)
+{
+    if (to < 0)
+        to = core.GetTextLength();
+    std::string out;
+    for (int i = from; i < to; ++i)
+        out += "0123456789ABCDEF"[core.GetAttrBuffer()[i] & 0x0F];
+    return out;
+}
+
+class ColourTest : public ::testing::Test {
+protected:
+    ColourTest()
+    {
+        FreeSyntaxTemplates();
+        MemoryProfile profile;
+        CreateDefaultSyntaxTemplate(profile);
+        c = g_SyntaxTemplates[0];
+    }
+    ~ColourTest() override
+    {
+        FreeSyntaxTemplates();
+        g_bSyntaxColoring = 0;
+    }
+
+    void Colour(const std::string& text, const CSyntaxTemplate* tmpl)
+    {
+        ASSERT_EQ(core.SetText(text.c_str()), 1);
+        ColorizeRange(core, tmpl, 0, core.GetTextLength());
+    }
+
+    CColorEditCore core;
+    SyntaxTemplatePtr c;
+};
+
+struct ColourCase {
+    const char* name;
+    const char* text;
+    const char* attrs;
+};
+
+// Built-in template: comments 4, types and directives 1, flow 2,
+// "#include" 3, strings 6.
+const ColourCase kBuiltInCases[] = {
+    {"line_comment_over_keyword", "int x; // if", "111000044444"},
+    {"block_comment_then_keyword", "/* int */ int", "4444444440111"},
+    {"block_comments_do_not_nest", "/* a /* b */ c */", "44444444444400000"},
+    {"unterminated_block", "x /* if", "0044444"},
+    {"keyword_in_string", "s = \"if\";", "000066660"},
+    {"keywords_touch_punctuation", "if(x){return;}", "22000022222200"},
+    {"if_inside_elif_not_marked", "#elif", "11111"},
+    {"if_of_hash_if_marked", "#if x", "12200"},
+    {"prefix_is_no_keyword", "integer", "0000000"},
+    {"opener_behind_line_comment", "// a /* b\rint", "4444444440111"},
+    {"line_comment_inside_block", "/* a\r// b */ int", "4444444444440111"},
+    {"opener_in_string", "s = \"/*\"; int", "0000666600111"},
+    {"escaped_quote_in_string", "s = \"a\\\"b\"; int", "000066666600111"},
+    {"quote_char_literal", "c = '\"'; int", "000000000111"},
+    {"string_in_comment", "// \"x\"\rint", "444444" "0" "111"},
+    {"string_after_line_comment_in_string", "s = \"//\"; if", "000066660022"},
+    {"unterminated_string_ends_with_line", "s = \"ab\rint", "00006660111"},
+    {"include_to_its_colour", "#include <a.h>", "33333333000000"},
+    {"pragma_without_whole_word", "#pragmas", "33333330"},
+    {"tab_fill_counts_as_blank", "x\tint", "0000111"},
+    {"case_of_keywords_matters", "Int INT int", "00000000111"},
+};
+
+class BuiltInColourTest : public ColourTest, public ::testing::WithParamInterface<ColourCase> {};
+
+TEST_P(BuiltInColourTest, Attributes)
+{
+    Colour(GetParam().text, c.get());
+    EXPECT_EQ(Attrs(core), GetParam().attrs);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, BuiltInColourTest, ::testing::ValuesIn(kBuiltInCases),
+                         [](const ::testing::TestParamInfo<ColourCase>& i) { return std::string(i.param.name); });
+
+TEST_F(ColourTest, OptionsOfKeywords)
+{
+    CSyntaxTemplate t; // no comment entry: keywords only
+    AddSyntaxKeyword(t, "rem", SYNTAX_TO_LINE_END | 5);
+    AddSyntaxKeyword(t, "mov", SYNTAX_IGNORE_CASE | 3);
+    AddSyntaxKeyword(t, "$", SYNTAX_TO_WORD_END | 7);
+    AddSyntaxKeyword(t, "int", SYNTAX_WHOLE_WORD | 1);
+    Colour("MOV a rem x\r$abc d /* int */", &t);
+    EXPECT_EQ(Attrs(core), "3330005555507777000000111000");
+}
+
+TEST_F(ColourTest, RangeStartingInsideBlockComment)
+{
+    ASSERT_EQ(core.SetText("/* a\rint b */ int\rx"), 1);
+    const int line1 = 5;
+    EXPECT_EQ(ColorizeRange(core, c.get(), line1, core.GetTextLength()), 0);
+    EXPECT_EQ(Attrs(core, line1), "444444440111" "0" "0");
+}
+
+TEST_F(ColourTest, StartNotBelowEndAndMissingTemplate)
+{
+    ASSERT_EQ(core.SetText("int x"), 1);
+    EXPECT_EQ(ColorizeRange(core, c.get(), 3, 3), -1);
+    EXPECT_EQ(Attrs(core), "00000");
+    ColorizeRange(core, c.get(), 0, 5);
+    EXPECT_EQ(ColorizeRange(core, nullptr, 0, 5), 0);
+    EXPECT_EQ(Attrs(core), "00000");
+    // Open-ended: to the end of the visible page.
+    ASSERT_EQ(core.SetText("x int y"), 1);
+    core.m_nVisibleLines = 10;
+    EXPECT_EQ(ColorizeRange(core, c.get(), 2, -1), 0);
+    EXPECT_EQ(Attrs(core), "0011100");
+}
+
+TEST_F(ColourTest, RecolourForPaintFollowsTheSwitch)
+{
+    ASSERT_EQ(core.SetText("x\rint y"), 1);
+    core.m_nVisibleLines = 5;
+    g_bSyntaxColoring = 0;
+    EXPECT_EQ(RecolourForPaint(core, c.get(), 4), 2);
+    EXPECT_EQ(Attrs(core), "0000000");
+    g_bSyntaxColoring = 1;
+    EXPECT_EQ(RecolourForPaint(core, c.get(), 4), 2);
+    EXPECT_EQ(Attrs(core), "0011100");
+    EXPECT_EQ(RecolourForPaint(core, c.get(), -1), -1);
+}
+
+TEST_F(ColourTest, DeletedTemplateColoursNothing)
+{
+    SyntaxTemplateRef ref = c;
+    ASSERT_EQ(core.SetText("int x"), 1);
+    ColorizeRange(core, ref.lock().get(), 0, 5);
+    EXPECT_EQ(Attrs(core), "11100");
+    DeleteSyntaxTemplate(c);
+    c.reset();
+    ColorizeRange(core, ref.lock().get(), 0, 5);
+    EXPECT_EQ(Attrs(core), "00000");
+}
+
+TEST_F(ColourTest, CommentValueWithOptionBitsStillProtectsComments)
+{
+    CSyntaxTemplate t;
+    AddSyntaxKeyword(t, "", 0x1000005);
+    AddSyntaxKeyword(t, "int", SYNTAX_WHOLE_WORD | 1);
+    Colour("// int\rint", &t);
+    EXPECT_EQ(Attrs(core), "555555" "0" "111");
+}
+
+} // namespace
