@@ -6,6 +6,7 @@
 #include "listing.h"
 #include "memmap.h"
 #include "messages.h"
+#include "common/text.h"
 #include "model.h"
 #include "place.h"
 #include "reader.h"
@@ -65,19 +66,11 @@ std::vector<std::string> expand_arguments(int argc, char** argv)
     return args;
 }
 
-static std::string lower(const std::string& s)
-{
-    std::string out = s;
-    for (char& c : out)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return out;
-}
-
 static void print_usage(const char* program)
 {
-    FILE* out = error_stream;
+    FILE* out = diag_stream();
     std::fprintf(out, "*** '%s': linker for '%s'\n*** ", program, "i8051");
-    std::fprintf(out, "V2.26 (%s) suite51 linker, free software without warranty\n", __DATE__);
+    std::fputs("V2.26 suite51 linker, free software without warranty\n", out);
     std::fputs("arguments (objectfiles and options):\n"
                "-lLIBFILE:     scan library for unresolved externals (multiple allowed)\n"
                "-oOUTFILE:     name of binary output file (default: 'A' for 'a.bin')\n"
@@ -138,7 +131,7 @@ static name_entry* file_name(const std::string& text, const char* extension, uin
     size_t dot = text.rfind('.');
     if (dot == std::string::npos)
         name += extension;
-    else if (lower(text.substr(dot)) != extension)
+    else if (text_lower(text.substr(dot)) != extension)
         fatal("extension must be '*%s'", extension);
     name_entry* e = name_find(name.c_str(), false);
     if (e->state != NAME_NEW)
@@ -190,15 +183,15 @@ int tessel_main(int argc, char** argv)
     bool abort_run = false, output_given = false, no_binary_seen = false;
     for (size_t i = 1; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        std::string low = lower(arg);
+        std::string low = text_lower(arg);
         if (arg.empty() || arg[0] != '-') {
             add_object_file(arg);
         } else if (low == "-h" || low == "-?") {
             print_usage(program);
-            link_exit(0);
+            diag_exit(0);
         } else if (low == "-e") {
             options.error_file = true;
-            if (!messages_open_error_file())
+            if (!diag_open_error_out(true))
                 fatal("unable to open 'error.out'");
         } else if (low == "-m") {
             options.map = true;
@@ -296,7 +289,7 @@ int link_run(void)
         write_listing(side_file(output, ".lst"));
     if (options.map) {
         write_memory_map(side_file(output, ".mem"), output);
-        print_overview(output, options.error_file ? error_stream : stdout);
+        print_overview(output, options.error_file ? diag_stream() : stdout);
     }
     if (options.definitions)
         write_definition_file(side_file(output, ".den"), options.definitions);
@@ -306,7 +299,7 @@ int link_run(void)
         fatal("%d errors found", error_count);
     if (options.memory_report)
         report(0, "memory used: %ld bytes\n", static_cast<long>(speicher_total()));
-    std::fflush(error_stream);
+    std::fflush(diag_stream());
     std::fflush(stdout);
     return 0;
 }

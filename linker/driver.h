@@ -20,5 +20,5 @@ void add_library(const std::string& text);
 int link_run(void);
 
 // Runs one link; returns the exit code of a complete run (fatal messages end
-// the run through link_exit).
+// the run through diag_exit).
 int tessel_main(int argc, char** argv);

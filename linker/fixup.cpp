@@ -5,7 +5,44 @@
 
 #include <cctype>
 #include <climits>
+#include <cstdarg>
+#include <cstdlib>
 #include <cstring>
+
+// A message about the reference line being patched: prefixed with its source
+// file and line ("%s %d: ") and, for a library member, "(in %s): ".
+static void ref_report(int level, const char* format, ...) DIAG_PRINTF(2, 3);
+
+static void ref_report(int level, const char* format, ...)
+{
+    char text[200];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(text, sizeof text, format, args);
+    va_end(args);
+
+    // The position must be "#index:line", both hexadecimal.
+    const char* p = current_position ? current_position : "";
+    char* end = nullptr;
+    if (*p != '#' || !std::strchr("0123456789abcdefABCDEF", p[1]) || p[1] == 0)
+        corrupt_line(p);
+    unsigned long index = std::strtoul(p + 1, &end, 16);
+    if (*end != ':' || !end[1] || !std::strchr("0123456789abcdefABCDEF", end[1]))
+        corrupt_line(p);
+    unsigned long line = std::strtoul(end + 1, &end, 16);
+    if (*end != 0 && *end != ' ')
+        corrupt_line(p);
+
+    object_module* obj = current_object;
+    if (!obj || index >= obj->sources.size())
+        internal_stop();
+    const char* source = obj->sources[index]->entry->name.c_str();
+    if (obj->library)
+        report(level, "%s %d: (in %s): %s", source, static_cast<int>(line),
+               obj->library->entry->name.c_str(), text);
+    else
+        report(level, "%s %d: %s", source, static_cast<int>(line), text);
+}
 
 namespace {
 

@@ -62,7 +62,7 @@ void write_binary(const std::string& path)
     if (items.empty())
         fatal("objectfile ist empty");
 
-    out_file out;
+    safe_file out;
     if (!out_open(out, path))
         fatal("unable to open '%s'", path.c_str());
     if (crc_mode)

@@ -1,22 +1,24 @@
 #include "lineio.h"
 
-#include <cctype>
 #include <cstdarg>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
 
-FILE* open_file(const std::string& name, const char* mode)
+// On POSIX a '\' in a name given for Windows is a path separator.
+static std::string host_name(const std::string& name)
 {
-#ifdef _WIN32
-    return std::fopen(name.c_str(), mode);
-#else
     std::string path = name;
+#ifndef _WIN32
     for (char& c : path)
         if (c == '\\')
             c = '/';
-    return std::fopen(path.c_str(), mode);
 #endif
+    return path;
+}
+
+FILE* open_file(const std::string& name, const char* mode)
+{
+    return std::fopen(host_name(name).c_str(), mode);
 }
 
 bool read_line(FILE* f, std::string& line)
@@ -38,23 +40,6 @@ bool read_line(FILE* f, std::string& line)
     if (!line.empty() && line.back() == '\r')
         line.pop_back();
     return any;
-}
-
-const char* base_name(const char* path)
-{
-    const char* base = path;
-    for (const char* p = path; *p; ++p)
-        if (*p == '\\' || *p == '/')
-            base = p + 1;
-    return base;
-}
-
-bool same_text_nocase(const char* a, const char* b)
-{
-    for (; *a && *b; ++a, ++b)
-        if (std::tolower(static_cast<unsigned char>(*a)) != std::tolower(static_cast<unsigned char>(*b)))
-            return false;
-    return *a == *b;
 }
 
 bool scan_hex(const char*& p, uint32_t& value)
@@ -80,15 +65,12 @@ bool scan_hex(const char*& p, uint32_t& value)
     return true;
 }
 
-bool out_open(out_file& out, const std::string& path)
+bool out_open(safe_file& out, const std::string& path)
 {
-    out.path = path;
-    out.temp = path + ".tmp";
-    out.f = open_file(out.temp, "wb");
-    return out.f != nullptr;
+    return safe_file_open(&out, host_name(path), true);
 }
 
-void out_printf(out_file& out, const char* format, ...)
+void out_printf(safe_file& out, const char* format, ...)
 {
     char small[512];
     va_list args;
@@ -105,49 +87,22 @@ void out_printf(out_file& out, const char* format, ...)
     } else if (n > 0) {
         text.assign(small, static_cast<size_t>(n));
     }
+    std::string crlf;
+    crlf.reserve(text.size() + 8);
     for (char c : text) {
         if (c == '\n')
-            std::fputc('\r', out.f);
-        std::fputc(c, out.f);
+            crlf += '\r';
+        crlf += c;
     }
+    safe_file_puts(&out, crlf);
 }
 
-void out_bytes(out_file& out, const void* data, size_t count)
+void out_bytes(safe_file& out, const void* data, size_t count)
 {
-    std::fwrite(data, 1, count, out.f);
+    safe_file_write(&out, data, count);
 }
 
-bool out_close(out_file& out)
+bool out_close(safe_file& out)
 {
-    bool ok = std::fflush(out.f) == 0 && !std::ferror(out.f);
-    ok = std::fclose(out.f) == 0 && ok;
-    out.f = nullptr;
-    std::string final_path = out.path, temp_path = out.temp;
-#ifndef _WIN32
-    for (char& c : final_path)
-        if (c == '\\')
-            c = '/';
-    for (char& c : temp_path)
-        if (c == '\\')
-            c = '/';
-#endif
-    if (!ok) {
-        std::remove(temp_path.c_str());
-        return false;
-    }
-#ifdef _WIN32
-    std::remove(final_path.c_str());
-#endif
-    if (std::rename(temp_path.c_str(), final_path.c_str()) != 0) {
-        std::remove(temp_path.c_str());
-        return false;
-    }
-    return true;
-}
-
-const char* time_text(void)
-{
-    std::time_t now = std::time(nullptr);
-    const char* text = std::ctime(&now);
-    return text ? text : "Thu Jan  1 00:00:00 1970\n";
+    return safe_file_commit(&out);
 }

@@ -5,6 +5,9 @@
 #include <cstdio>
 #include <string>
 
+#include "common/diagnostics.h"
+#include "common/safe_file.h"
+
 // Opens a file named as on the command line; on POSIX a '\' in the name is
 // taken as a path separator.
 FILE* open_file(const std::string& name, const char* mode);
@@ -13,30 +16,13 @@ FILE* open_file(const std::string& name, const char* mode);
 // Returns false at the end of the file with nothing read.
 bool read_line(FILE* f, std::string& line);
 
-// The part of a path after its last '\' or '/'.
-const char* base_name(const char* path);
-
-bool same_text_nocase(const char* a, const char* b);
-
 // Hexadecimal number at p (at least one digit); p moves past it.
 bool scan_hex(const char*& p, uint32_t& value);
 
-// Output files are written to a temporary beside the target and renamed into
-// place when complete, so that a failed run never leaves a half file under
-// the real name. Text goes out with CR LF line ends on every platform.
-struct out_file {
-    FILE* f;
-    std::string path;
-    std::string temp;
-};
-bool out_open(out_file& out, const std::string& path);
-void out_printf(out_file& out, const char* format, ...)
-#if defined(__GNUC__)
-    __attribute__((format(printf, 2, 3)))
-#endif
-    ;
-void out_bytes(out_file& out, const void* data, size_t count);
-bool out_close(out_file& out);
-
-// The current local time in the 24-character calendar form with its '\n'.
-const char* time_text(void);
+// Output files go through common's safe_file (a temporary beside the target,
+// renamed into place when complete). Names are taken as on the command line;
+// text goes out with CR LF line ends on every platform.
+bool out_open(safe_file& out, const std::string& path);
+void out_printf(safe_file& out, const char* format, ...) DIAG_PRINTF(2, 3);
+void out_bytes(safe_file& out, const void* data, size_t count);
+bool out_close(safe_file& out);

@@ -3,6 +3,7 @@
 #include "fixup.h"
 #include "lineio.h"
 #include "messages.h"
+#include "common/text.h"
 #include "model.h"
 
 #include <cstring>
@@ -17,7 +18,7 @@ static bool starts_with(const std::string& line, const char* key)
     return line.compare(0, std::strlen(key), key) == 0;
 }
 
-static void list_code_line(out_file& out, object_module* obj, const std::string& line)
+static void list_code_line(safe_file& out, object_module* obj, const std::string& line)
 {
     subsegment* sub = nullptr;
     int32_t offset = 0;
@@ -67,7 +68,7 @@ static void list_code_line(out_file& out, object_module* obj, const std::string&
     indentation = after > 0xFFFFF ? 2 : after > 0xFFFF ? 1 : 0;
 }
 
-static void list_definition(out_file& out, object_module* obj, const std::string& line)
+static void list_definition(safe_file& out, object_module* obj, const std::string& line)
 {
     const char* p = line.c_str() + 4;
     const char* blank = std::strchr(p, ' ');
@@ -93,10 +94,10 @@ static void list_definition(out_file& out, object_module* obj, const std::string
 
 void write_listing(const std::string& path)
 {
-    out_file out;
+    safe_file out;
     if (!out_open(out, path))
         fatal("unable to open '%s'", path.c_str());
-    out_printf(out, "listing:%s, %s", path.c_str(), time_text());
+    out_printf(out, "listing:%s, %s", path.c_str(), text_run_time().c_str());
     indentation = 0;
     for (object_module* obj : objects) {
         if (!obj->in_use)

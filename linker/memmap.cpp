@@ -11,7 +11,7 @@ static unsigned hex(int32_t v)
 
 void write_memory_map(const std::string& path, const std::string& binary_name)
 {
-    out_file out;
+    safe_file out;
     if (!out_open(out, path))
         fatal("unable to open '%s'", path.c_str());
     const sclass_entry& text = sclass_table[SCLASS_TEXT];
@@ -77,7 +77,7 @@ void print_overview(const std::string& binary_name, FILE* stream)
 }
 
 struct definition_walk {
-    out_file* out;
+    safe_file* out;
     bool absolute;
 };
 
@@ -98,7 +98,7 @@ static int write_definition(name_entry* e, void* context)
 
 void write_definition_file(const std::string& path, int mode)
 {
-    out_file out;
+    safe_file out;
     if (!out_open(out, path))
         fatal("unable to open '%s'", path.c_str());
     out_printf(out, "// Definitions and labels file '%s' (generated)\n\n", path.c_str());

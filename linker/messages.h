@@ -3,38 +3,25 @@
 // 128th warning ends the run as well.
 #pragma once
 
-#include <cstdio>
+#include "common/diagnostics.h"
 
-#if defined(__GNUC__)
-#define LINK_PRINTF(f, a) __attribute__((format(printf, f, a)))
-#else
-#define LINK_PRINTF(f, a)
-#endif
+#include <cstdio>
 
 struct object_module;
 
-void report(int level, const char* format, ...) LINK_PRINTF(2, 3);
+void report(int level, const char* format, ...) DIAG_PRINTF(2, 3);
 
 // Level -1: prints "Error: " and the text, then ends the run (exit code 2).
-[[noreturn]] void fatal(const char* format, ...) LINK_PRINTF(1, 2);
+[[noreturn]] void fatal(const char* format, ...) DIAG_PRINTF(1, 2);
 
 // Fatal "%s: corrupt line: '%s'" with the current object's name.
 [[noreturn]] void corrupt_line(const char* text);
 
-// A message about the reference line being patched: prefixed with its source
-// file and line ("%s %d: ") and, for a library member, "(in %s): ".
-void ref_report(int level, const char* format, ...) LINK_PRINTF(2, 3);
-
 // Stop for conditions that well-formed input never produces.
 [[noreturn]] void internal_stop(void);
 
-// Ends the run; tests may replace the exit through link_exit_hook.
-[[noreturn]] void link_exit(int code);
-extern void (*link_exit_hook)(int code);
-
-// Where messages go: standard error, or "error.out" after -e.
-extern FILE* error_stream;
-bool messages_open_error_file(void);
+// A run ends through diag_exit (tests set its hook); messages go to
+// diag_stream(): standard error, or "error.out" after -e.
 
 extern int error_count;
 extern int warning_count;

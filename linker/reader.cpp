@@ -2,6 +2,7 @@
 
 #include "lineio.h"
 #include "messages.h"
+#include "common/text.h"
 
 #include <cstring>
 
@@ -388,7 +389,7 @@ void read_object(object_module* obj, FILE* f, read_mode mode)
             read_sgraph(obj, line);
         else if (starts_with(line, "objectfile:")) {
             obj->first_sub = static_cast<int>(subsegments.size()) - static_cast<int>(obj->subs.size());
-            if (!same_text_nocase(line.c_str() + 11, base_name(object_name(obj))))
+            if (!text_equal_nocase(line.c_str() + 11, text_base_name(object_name(obj))))
                 corrupt_line(line.c_str());
         } else if (starts_with(line, "cpuname:")) {
             if (line != "cpuname:i8051")

@@ -1,6 +1,8 @@
 #include "holbix.h"
 
 #include "common/safe_file.h"
+#include "common/diagnostics.h"
+#include "common/text.h"
 
 #include <cctype>
 #include <cstdio>
@@ -23,15 +25,7 @@ static const type_entry types[] = {
     {"gif", WEB_GIF, "image/gif"},
 };
 
-static bool same_text(const std::string& a, const char* b)
-{
-    size_t i = 0;
-    for (; i < a.size() && b[i]; i++) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    }
-    return i == a.size() && !b[i];
-}
+static bool same_text(const std::string& a, const char* b) { return text_equal_nocase(a.c_str(), b); }
 
 web_type holbix_file_type(const std::string& extension)
 {
@@ -131,7 +125,7 @@ static int fail(holbix_run* r, const char* format, const std::string& a, long b 
         std::fclose(r->in);
     safe_file_discard(&r->out);
     if (r->msg != stderr)
-        std::fclose(r->msg);
+        diag_close_error_out();
     return -1;
 }
 
@@ -170,7 +164,7 @@ int holbix_main(int argc, char** argv)
     holbix_run run;
     holbix_run* r = &run;
     if (to_error_file) {
-        r->msg = std::fopen("error.out", "a");
+        r->msg = diag_open_error_out(true);
         if (!r->msg) {
             std::printf("*** ERROR: Can't open 'error.out'\n");
             return -1;
@@ -221,6 +215,6 @@ int holbix_main(int argc, char** argv)
     if (!safe_file_commit(&r->out))
         return fail(r, "*** ERROR: Write error output file '%s'\n", output);
     if (r->msg != stderr)
-        std::fclose(r->msg);
+        diag_close_error_out();
     return 0;
 }

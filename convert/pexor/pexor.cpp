@@ -2,6 +2,7 @@
 
 #include "listing.h"
 #include "omf.h"
+#include "common/diagnostics.h"
 #include "common/safe_file.h"
 
 #include <cctype>
@@ -68,7 +69,7 @@ static void close_all(pexor_run* r)
     safe_file_discard(&r->out);
     safe_file_discard(&r->dbg);
     if (r->msg != stdout)
-        std::fclose(r->msg);
+        diag_close_error_out();
     r->msg = stdout;
 }
 
@@ -355,7 +356,7 @@ int pexor_main(int argc, char** argv)
     if (code != go_on)
         return code;
     if (r->to_error_file) {
-        r->msg = std::fopen("error.out", "a");
+        r->msg = diag_open_error_out(true);
         if (!r->msg) {
             r->msg = stdout;
             std::printf("Error: '%s' aborted: Can't open 'error.out'\n", r->program);

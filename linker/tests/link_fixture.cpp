@@ -106,14 +106,14 @@ link_result run_link(const std::vector<std::string>& args)
     for (std::string& w : words)
         argv.push_back(&w[0]);
     link_result result{0, "", ""};
-    link_exit_hook = throw_stop;
+    diag_set_exit_hook(throw_stop);
     testing::internal::CaptureStderr();
     try {
         result.code = tessel_main(static_cast<int>(argv.size()), argv.data());
     } catch (const link_stopped& stop) {
         result.code = stop.code;
     }
-    link_exit_hook = nullptr;
+    diag_set_exit_hook(nullptr);
     result.console = lf(testing::internal::GetCapturedStderr());
     // Closes error.out; the link's tables stay for inspection.
     messages_reset();

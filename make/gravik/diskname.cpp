@@ -1,4 +1,5 @@
 #include "diskname.h"
+#include "common/text.h"
 
 #include <cctype>
 #include <map>
@@ -68,13 +69,7 @@ static const std::vector<std::string>& listing(const std::string& dir)
 
 static bool same_ignoring_case(const std::string& a, const std::string& b)
 {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
+    return a.size() == b.size() && text_equal_nocase(a.c_str(), b.c_str());
 }
 
 static bool exists(const std::string& path)

@@ -6,6 +6,7 @@
 #include "report.h"
 
 #include "common/speicher.h"
+#include "common/text.h"
 
 #include <cctype>
 #include <cstdio>
@@ -67,23 +68,6 @@ static std::string executable_path(const char* argv0)
     return argv0;
 }
 
-static bool equal_ignoring_case(const char* a, const char* b)
-{
-    for (; *a && *b; ++a, ++b)
-        if (std::tolower(static_cast<unsigned char>(*a)) !=
-            std::tolower(static_cast<unsigned char>(*b)))
-            return false;
-    return *a == *b;
-}
-
-static bool prefix_ignoring_case(const char* s, const char* prefix)
-{
-    for (; *prefix; ++s, ++prefix)
-        if (std::tolower(static_cast<unsigned char>(*s)) !=
-            std::tolower(static_cast<unsigned char>(*prefix)))
-            return false;
-    return true;
-}
 
 // Step 2 of the start-up; help ends the program at once.
 static void read_options(int argc, char** argv)
@@ -95,38 +79,38 @@ static void read_options(int argc, char** argv)
                 msg_error("only one target allowed");
             settings.has_target = true;
             settings.target = a;
-        } else if (equal_ignoring_case(a, "-v")) {
+        } else if (text_equal_nocase(a, "-v")) {
             settings.verbose++;
-        } else if (equal_ignoring_case(a, "-e")) {
+        } else if (text_equal_nocase(a, "-e")) {
             settings.error_file_mode = 1;
-        } else if (equal_ignoring_case(a, "-ex")) {
+        } else if (text_equal_nocase(a, "-ex")) {
             settings.error_file_mode = 2;
-        } else if (equal_ignoring_case(a, "-n")) {
+        } else if (text_equal_nocase(a, "-n")) {
             settings.no_execute = true;
-        } else if (equal_ignoring_case(a, "-a")) {
+        } else if (text_equal_nocase(a, "-a")) {
             settings.list_targets = settings.list_sources = true;
             settings.list_comments = settings.list_macros = true;
-        } else if (equal_ignoring_case(a, "-b")) {
+        } else if (text_equal_nocase(a, "-b")) {
             settings.force_all = true;
-        } else if (equal_ignoring_case(a, "-t")) {
+        } else if (text_equal_nocase(a, "-t")) {
             settings.list_targets = true;
-        } else if (prefix_ignoring_case(a, "-f") && a[2]) {
+        } else if (text_prefix_nocase(a, "-f") && a[2]) {
             if (settings.has_makefile) {
                 msg_error("only one makefile allowed");
             } else {
                 settings.has_makefile = true;
                 settings.makefile = a + 2;
             }
-        } else if (prefix_ignoring_case(a, "-d") && a[2]) {
+        } else if (text_prefix_nocase(a, "-d") && a[2]) {
             std::string error = parse_line(a + 2);
             if (!error.empty())
                 msg_error("%s in argument '%s'", error.c_str(), a + 2);
-        } else if (equal_ignoring_case(a, "-h") || equal_ignoring_case(a, "-?")) {
+        } else if (text_equal_nocase(a, "-h") || text_equal_nocase(a, "-?")) {
             std::fprintf(stderr, "*** '%s': small 'make'\n", program_path);
             for (const char* line : usage_lines)
                 std::fputs(line, stderr);
             std::fflush(stderr);
-            std::exit(0);
+            diag_exit(0);
         } else {
             msg_error("invalid option '%s'", a);
         }

@@ -5,6 +5,7 @@
 #include "report.h"
 
 #include "common/speicher.h"
+#include "common/text.h"
 
 #include <cctype>
 #include <cstdio>
@@ -96,7 +97,7 @@ std::string normalise_path(const std::string& path)
         if (c == '/')
             c = '\\';
         else
-            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            c = text_lower_char(c);
     }
     return s;
 }
@@ -209,14 +210,6 @@ implicit_rule* find_implicit_rule(const std::string* source_ext, const std::stri
     return nullptr;
 }
 
-static std::string lower(const std::string& s)
-{
-    std::string r = s;
-    for (char& c : r)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return r;
-}
-
 // ".src.dst:" alone on the line.
 static std::string parse_implicit_rule(const std::string& line)
 {
@@ -224,13 +217,13 @@ static std::string parse_implicit_rule(const std::string& line)
     size_t start = i;
     while (i < line.size() && is_name_char(line[i]))
         ++i;
-    std::string source_ext = lower(line.substr(start, i - start));
+    std::string source_ext = text_lower(line.substr(start, i - start));
     if (i >= line.size() || line[i] != '.')
         return "'.' expected";
     start = ++i;
     while (i < line.size() && is_name_char(line[i]))
         ++i;
-    std::string target_ext = lower(line.substr(start, i - start));
+    std::string target_ext = text_lower(line.substr(start, i - start));
     if (i >= line.size() || line[i] != ':')
         return "':' expected";
     if (i + 1 != line.size())

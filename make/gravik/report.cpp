@@ -6,22 +6,19 @@
 gravik_settings settings;
 int error_count;
 
-static FILE* error_file;     // "error.out" while open
 static fatal_end_fn fatal_end;
 
 void report_reset(void)
 {
     settings = gravik_settings();
     error_count = 0;
-    if (error_file)
-        std::fclose(error_file);
-    error_file = nullptr;
+    diag_close_error_out();
     fatal_end = nullptr;
 }
 
 FILE* err_stream(void)
 {
-    return error_file ? error_file : stderr;
+    return diag_stream();
 }
 
 void err_write(const std::string& text)
@@ -38,22 +35,17 @@ bool err_file_in_use(void)
 
 bool err_file_open(void)
 {
-    error_file = std::fopen("error.out", "w");
-    return error_file != nullptr;
+    return diag_open_error_out(false) != nullptr;
 }
 
 void err_file_close(void)
 {
-    if (error_file)
-        std::fclose(error_file);
-    error_file = nullptr;
+    diag_close_error_out();
 }
 
 bool err_file_reopen(void)
 {
-    if (!error_file)
-        error_file = std::fopen("error.out", "a");
-    return error_file != nullptr;
+    return diag_error_out_open() || diag_open_error_out(true) != nullptr;
 }
 
 static void put_message(const char* prefix, const char* format, va_list args)
@@ -80,10 +72,7 @@ void msg_fatal(const char* format, ...)
         fatal_end = nullptr; // a fatal message inside the handler ends at once
         code = fn();
     }
-    std::fflush(stdout);
-    if (error_file)
-        std::fflush(error_file);
-    std::exit(code);
+    diag_exit(code);
 }
 
 void msg_error(const char* format, ...)

@@ -3,6 +3,8 @@
 // error stream: the console, or "error.out" with -e / -ex.
 #pragma once
 
+#include "common/diagnostics.h"
+
 #include <cstdio>
 #include <string>
 
@@ -44,21 +46,9 @@ bool err_file_reopen(void);
 bool err_file_in_use(void);
 
 // Fatal: counted, ends the run with exit code 1 after the exit handler.
-[[noreturn]] void msg_fatal(const char* format, ...)
-#ifdef __GNUC__
-    __attribute__((format(printf, 1, 2)))
-#endif
-    ;
-void msg_error(const char* format, ...)
-#ifdef __GNUC__
-    __attribute__((format(printf, 1, 2)))
-#endif
-    ;
-void msg_warning(const char* format, ...)
-#ifdef __GNUC__
-    __attribute__((format(printf, 1, 2)))
-#endif
-    ;
+[[noreturn]] void msg_fatal(const char* format, ...) DIAG_PRINTF(1, 2);
+void msg_error(const char* format, ...) DIAG_PRINTF(1, 2);
+void msg_warning(const char* format, ...) DIAG_PRINTF(1, 2);
 
 // Handler run by msg_fatal before the process ends (the driver's exit
 // handler once it is armed); it returns the exit code to end with.
