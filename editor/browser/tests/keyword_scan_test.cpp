@@ -107,6 +107,28 @@ INSTANTIATE_TEST_SUITE_P(Enum, KeywordScan, ::testing::ValuesIn(kEnums));
 INSTANTIATE_TEST_SUITE_P(Struct, KeywordScan, ::testing::ValuesIn(kStructs));
 INSTANTIATE_TEST_SUITE_P(Typedef, KeywordScan, ::testing::ValuesIn(kTypedefs));
 
+// No length limit a real source can hit: bodies and values far beyond 32 KB
+// are filed whole.
+TEST(KeywordScanState, LongBodiesAndValues)
+{
+    std::string text = "struct big {\n";
+    for (int i = 0; i < 3000; ++i)
+        text += "  unsigned long member_number_" + std::to_string(i) + ";\n";
+    text += "};\nenum many {\n";
+    for (int i = 0; i < 3000; ++i)
+        text += "  ENUMERATOR_NUMBER_" + std::to_string(i) + " = " + std::to_string(i) + ",\n";
+    text += "};\n#define LONG_VALUE " + std::string(60000, 'v') + "\n";
+    CSymbolMap types(kKindType), enums(kKindEnum), defines(kKindDefine);
+    EXPECT_EQ(ScanTextForKeyword("struct", ParseStruct, text.c_str(), text.size(), types, "b.h"), 3001);
+    EXPECT_EQ(ScanTextForKeyword("enum", ParseEnum, text.c_str(), text.size(), enums, "b.h"), 3000);
+    EXPECT_EQ(ScanTextForKeyword("#define", ParseDefine, text.c_str(), text.size(), defines, "b.h"), 1);
+    ASSERT_NE(types.Lookup("member_number_2999"), nullptr);
+    EXPECT_EQ(*(*types.Lookup("member_number_2999"))[0].name, "struct: unsigned long big.member_number_2999");
+    EXPECT_EQ(*(*enums.Lookup("ENUMERATOR_NUMBER_2999"))[0].name, "enum: many.ENUMERATOR_NUMBER_2999 = 2999");
+    EXPECT_EQ((*enums.Lookup("ENUMERATOR_NUMBER_2999"))[0].firstLine, 3002);
+    EXPECT_EQ((*defines.Lookup("LONG_VALUE"))[0].name->size(), 8 + 10 + 1 + 60000u);
+}
+
 TEST(KeywordScanState, StructDeclarationReportsWhereItEnds)
 {
     std::string text = "struct S s; int x;";

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "editor/syntax/c_functions.h"
@@ -163,6 +164,82 @@ TEST(CollectCalls, NamesOnceOrMarked)
     names.clear();
     CollectCalls(text.c_str(), 0, text.size(), true, names);
     EXPECT_EQ(names, (std::vector<std::string>{"a", "b", "+a", "d", "+a"}));
+}
+
+} // namespace
+
+namespace {
+
+// No length limit a real source can hit: a header of 40,000 bytes (a long
+// parameter list) is filed whole by the browser and the scan goes on after
+// it; the editor's display text is cut at 8191 bytes.
+TEST(CFunctionsLimits, LongHeadersAreFiledAndTheScanGoesOn)
+{
+    std::string params;
+    for (int i = 0; i < 2500; ++i)
+        params += (i ? ", int parameter_" : "int parameter_") + std::to_string(i);
+    std::string text = "static int wide(" + params + ")\n{\n  return 0;\n}\nint after(void)\n{\n}\n";
+    ASSERT_GT(text.size(), 40000u);
+    CSymbolMap browser(kKindFunction), vars;
+    EXPECT_EQ(ParseFunctionDefinitions(text.c_str(), text.size(), browser, "w.c", nullptr, &vars), 2);
+    ASSERT_NE(browser.Lookup("wide"), nullptr);
+    EXPECT_EQ(*(*browser.Lookup("wide"))[0].name, "static int wide(" + params + ")");
+    EXPECT_EQ((*browser.Lookup("after"))[0].firstLine, 4);
+    ASSERT_NE(vars.Lookup("parameter_2499"), nullptr);
+    CSymbolMap editor;
+    EXPECT_EQ(ParseCFunctions(text.c_str(), text.size(), editor, nullptr, "w.c", nullptr), 2);
+    EXPECT_EQ((*editor.Lookup("wide"))[0].name->size(), 8191u);
+}
+
+// Scans keep no state between calls: threads parsing different texts at the
+// same time file what each parse files alone.
+TEST(CFunctionsLimits, ParallelParsesAgree)
+{
+    std::vector<std::string> texts;
+    for (int t = 0; t < 4; ++t) {
+        std::string s;
+        for (int i = 0; i < 200; ++i)
+            s += "class C" + std::to_string(t) + "_" + std::to_string(i) + " {\n  int m;\n  void f" + std::to_string(i) +
+                "(int a) { int b = a; }\n};\nint g" + std::to_string(i) + "(char *p)\n{\n  long q;\n}\n";
+        texts.push_back(s);
+    }
+    auto run = [](const std::string& s) {
+        CSymbolMap functions, vars;
+        ParseCFunctions(s.c_str(), s.size(), functions, nullptr, "p.cpp", &vars);
+        V out = Listed(functions);
+        for (const auto& entry : vars)
+            for (const auto& r : entry.second)
+                out.push_back(entry.first + "|" + std::to_string(r->firstLine));
+        return out;
+    };
+    std::vector<V> alone;
+    for (const std::string& s : texts)
+        alone.push_back(run(s));
+    // 400 functions; per class its record, m, a and b; per g its p and q.
+    EXPECT_EQ(alone[0].size(), 400u + 200u * 6u);
+    std::vector<V> together(texts.size());
+    std::vector<std::thread> threads;
+    for (size_t t = 0; t < texts.size(); ++t)
+        threads.emplace_back([&, t] {
+            for (int round = 0; round < 3; ++round)
+                together[t] = run(texts[t]);
+        });
+    for (std::thread& th : threads)
+        th.join();
+    EXPECT_EQ(together, alone);
+}
+
+TEST(FindNextBlock, BraceAndPartner)
+{
+    std::string text = "int a; { x { y } } z {";
+    size_t pos = 2, end = 0;
+    ASSERT_TRUE(FindNextBlock(text.c_str(), text.size(), pos, end));
+    EXPECT_EQ(pos, 7u);
+    EXPECT_EQ(end, 17u);
+    pos = 19;
+    EXPECT_FALSE(FindNextBlock(text.c_str(), text.size(), pos, end)); // no partner
+    pos = 99;
+    EXPECT_FALSE(FindNextBlock(text.c_str(), text.size(), pos, end));
 }
 
 } // namespace
