@@ -33,13 +33,17 @@ const char* SkipNonCode(const char* p, const char* end)
 const char* FindCodeChar(const char* p, const char* end, const char* chars)
 {
     while (p < end) {
-        const char* q = SkipNonCode(p, end);
-        if (q != p) {
-            p = q;
-            continue;
+        const char ch = *p;
+        if (ch == '/' || ch == '"' || ch == '\'') {
+            const char* q = SkipNonCode(p, end);
+            if (q != p) {
+                p = q;
+                continue;
+            }
         }
-        if (std::strchr(chars, *p) && *p)
-            return p;
+        for (const char* c = chars; *c; ++c)
+            if (*c == ch)
+                return p;
         ++p;
     }
     return nullptr;

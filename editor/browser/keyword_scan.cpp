@@ -367,8 +367,16 @@ void ParseStruct(const char* hit, const char* text, const char* end, KeywordSymb
     out.resume = close + 1;
 }
 
-int ScanTextForKeyword(const char* keyword, KeywordParser parser, const char* text, size_t length,
-                       CSymbolMap& map, const std::string& path)
+namespace {
+
+struct HitFiling {
+    int kind;
+    COvantaDoc* document;
+    bool resume; // go on where the parser's match ended
+};
+
+int ScanHits(const char* keyword, KeywordParser parser, const char* text, size_t length, CSymbolMap& map,
+             const std::string& path, const HitFiling& how)
 {
     if (!parser || !keyword || !*keyword)
         return 0;
@@ -402,13 +410,28 @@ int ScanTextForKeyword(const char* keyword, KeywordParser parser, const char* te
         for (KeywordSymbols::Item& item : found.items) {
             auto r = std::make_unique<CSymbolInfo>();
             r->firstLine = line;
-            r->kind = map.GetKind();
+            r->kind = how.kind;
+            r->document = how.document;
             r->file = path;
             r->name = std::move(item.text);
             if (map.AddSymbol(item.key, std::move(r)))
                 ++filed;
         }
-        p += klen;
+        p = how.resume && found.resume && found.resume > p + klen && found.resume <= end ? found.resume : p + klen;
     }
     return filed;
+}
+
+} // namespace
+
+int ScanTextForKeyword(const char* keyword, KeywordParser parser, const char* text, size_t length,
+                       CSymbolMap& map, const std::string& path)
+{
+    return ScanHits(keyword, parser, text, length, map, path, HitFiling{map.GetKind(), nullptr, false});
+}
+
+int ScanKeywordHits(const char* keyword, KeywordParser parser, const char* text, size_t length, CSymbolMap& map,
+                    COvantaDoc* document, const std::string& path)
+{
+    return ScanHits(keyword, parser, text, length, map, path, HitFiling{kImageKeywordHit, document, true});
 }

@@ -51,3 +51,10 @@ void ParseStruct(const char* hit, const char* text, const char* end, KeywordSymb
 // zero-based line of the hit). Returns the number of records filed.
 int ScanTextForKeyword(const char* keyword, KeywordParser parser, const char* text, size_t length,
                        CSymbolMap& map, const std::string& path);
+
+// The same scan over an open document's text, as the editor runs it for the
+// browser: each record takes kind 32 (a keyword hit), last line 0 and the
+// document, and the search goes on where the parser's match ended (after a
+// struct's body or declaration), else after the keyword.
+int ScanKeywordHits(const char* keyword, KeywordParser parser, const char* text, size_t length, CSymbolMap& map,
+                    COvantaDoc* document, const std::string& path);

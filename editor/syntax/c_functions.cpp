@@ -143,7 +143,7 @@ void FunctionWalk::ClassAt(const char* brace)
     if (!filed || !close)
         return;
     // Members: the stretches of the body between its nested blocks.
-    ScanText src{m_text, m_length, m_path};
+    ScanText src{m_text, m_length, m_path, &m_lines};
     const char* from = open + 1;
     while (from < close) {
         const char* nested = FindCodeChar(from, close, "{");
@@ -333,7 +333,7 @@ const char* FunctionWalk::TryFunction(const char* brace, int depth)
     if (filed) {
         ++m_count;
         if (m_vars) {
-            ScanText src{m_text, m_length, m_path};
+            ScanText src{m_text, m_length, m_path, &m_lines};
             ScanLocalVariables(src, static_cast<size_t>(nb - m_text), static_cast<size_t>(close - m_text), filed,
                                *m_vars);
         }

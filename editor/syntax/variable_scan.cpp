@@ -233,7 +233,8 @@ int ScanVariableDeclarations(const ScanText& src, size_t from, size_t to, CSymbo
         to = src.length;
     if (from >= to)
         return 0;
-    CLineCounter lines(src.text, src.length);
+    CLineCounter own(src.text, src.length);
+    CLineCounter& lines = src.lines ? *src.lines : own;
     int filed = 0;
     // The head of an initialised aggregate: "static int table[] =" before "{".
     size_t e = to;
@@ -264,11 +265,13 @@ int ScanGlobalVariables(const ScanText& src, size_t from, size_t to, CSymbolMap&
         to = src.length;
     const char* end = src.text + to;
     int filed = 0;
+    CLineCounter own(src.text, src.length);
+    ScanText counted{src.text, src.length, src.path, src.lines ? src.lines : &own};
     size_t start = from;
     while (start < to) {
         const char* brace = FindCodeChar(src.text + start, end, "{");
         size_t stop = brace ? static_cast<size_t>(brace - src.text) : to;
-        filed += ScanVariableDeclarations(src, start, stop, map, nullptr);
+        filed += ScanVariableDeclarations(counted, start, stop, map, nullptr);
         if (!brace)
             break;
         const char* close = FindClosingBracket(brace, true, brace, end);
@@ -287,7 +290,8 @@ int ScanLocalVariables(const ScanText& src, size_t nameStart, size_t close, cons
     std::string copy(src.text + nameStart, src.text + close + 1);
     StripLineComments(copy);
     NormalizeBlanks(copy);
-    const int firstLine = LineFromTextOffset(src.text, src.length, nameStart);
+    const int firstLine =
+        src.lines ? src.lines->LineOf(nameStart) : LineFromTextOffset(src.text, src.length, nameStart);
     CLineCounter lines(copy.c_str(), copy.size());
     ScanText local{copy.c_str(), copy.size(), src.path};
     int filed = 0;

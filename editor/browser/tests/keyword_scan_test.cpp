@@ -129,6 +129,24 @@ TEST(KeywordScanState, LongBodiesAndValues)
     EXPECT_EQ((*defines.Lookup("LONG_VALUE"))[0].name->size(), 8 + 10 + 1 + 60000u);
 }
 
+// The open-document form: kind 32, the document, and the search goes on
+// behind a struct's body, so a struct nested in it is no hit of its own.
+TEST(KeywordScanState, DocumentHitsResumeBehindTheMatch)
+{
+    std::string text = "struct outer {\n  struct { int a; } inner;\n  int b;\n};\nstruct S s;\nstruct T { char c; };\n";
+    CSymbolMap map(kKindType);
+    COvantaDoc* doc = reinterpret_cast<COvantaDoc*>(&map); // any address names the document
+    EXPECT_EQ(ScanKeywordHits("struct", ParseStruct, text.c_str(), text.size(), map, doc, "open.c"), 5);
+    EXPECT_EQ(Filed(map), (V{"T|struct type : T|5", "b|struct: int outer.b|0", "c|struct: char T.c|5",
+                             "inner|struct: struct outer.inner|0", "outer|struct type : outer|0"}));
+    for (const auto& entry : map)
+        for (const auto& r : entry.second) {
+            EXPECT_EQ(r->kind, kImageKeywordHit);
+            EXPECT_EQ(r->document, doc);
+            EXPECT_EQ(r->lastLine, 0);
+        }
+}
+
 TEST(KeywordScanState, StructDeclarationReportsWhereItEnds)
 {
     std::string text = "struct S s; int x;";
