@@ -49,6 +49,30 @@ const char* FindCodeChar(const char* p, const char* end, const char* chars)
     return nullptr;
 }
 
+std::vector<size_t> TopLevelSeparators(const std::string& s, char separator)
+{
+    std::vector<size_t> cuts;
+    int depth = 0;
+    const char* base = s.c_str();
+    const char* end = base + s.size();
+    for (const char* p = base; p < end;) {
+        const char* q = SkipNonCode(p, end);
+        if (q != p) {
+            p = q;
+            continue;
+        }
+        char c = *p;
+        if (c == '(' || c == '[' || c == '{')
+            ++depth;
+        else if ((c == ')' || c == ']' || c == '}') && depth > 0)
+            --depth;
+        else if (c == separator && depth == 0)
+            cuts.push_back(static_cast<size_t>(p - base));
+        ++p;
+    }
+    return cuts;
+}
+
 namespace {
 
 const char* BackOverSpace(const char* p, const char* floor)

@@ -8,6 +8,10 @@
 // double quotes on its line (a quote inside a comment) for text in a string.
 #pragma once
 
+#include <cstddef>
+#include <string>
+#include <vector>
+
 inline bool IsIdentChar(char c)
 {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
@@ -20,6 +24,11 @@ const char* SkipNonCode(const char* p, const char* end);
 // The first byte of [p, end) in code that is one of the given characters, or
 // none.
 const char* FindCodeChar(const char* p, const char* end, const char* chars);
+
+// Offsets of the separator bytes in s that stand outside brackets, braces
+// and literals: the "," between declarators or enumerators, the ";"
+// between members.
+std::vector<size_t> TopLevelSeparators(const std::string& s, char separator);
 
 // True when the "{" at brace opens a namespace or an extern "C" block: the
 // scanners look through such blocks as if they were not there.

@@ -62,30 +62,6 @@ std::string Trim(const std::string& s)
     return s.substr(b, e - b);
 }
 
-// The comma positions of a body that separate items: commas outside
-// parentheses, brackets and braces.
-std::vector<size_t> TopLevelCommas(const std::string& s, char separator)
-{
-    std::vector<size_t> cuts;
-    int depth = 0;
-    for (size_t i = 0; i < s.size(); ++i) {
-        const char* p = s.c_str() + i;
-        const char* q = SkipNonCode(p, s.c_str() + s.size());
-        if (q != p) {
-            i = static_cast<size_t>(q - s.c_str()) - 1;
-            continue;
-        }
-        char c = s[i];
-        if (c == '(' || c == '[' || c == '{')
-            ++depth;
-        else if ((c == ')' || c == ']' || c == '}') && depth > 0)
-            --depth;
-        else if (c == separator && depth == 0)
-            cuts.push_back(i);
-    }
-    return cuts;
-}
-
 } // namespace
 
 void ParseDefine(const char* hit, const char* text, const char* end, KeywordSymbols& out)
@@ -148,7 +124,7 @@ void ParseTypedef(const char* hit, const char* text, const char* end, KeywordSym
             return; // the scan of that keyword files it
     }
     std::string stmt(p, semi);
-    std::vector<size_t> commas = TopLevelCommas(stmt, ',');
+    std::vector<size_t> commas = TopLevelSeparators(stmt, ',');
     if (!commas.empty())
         stmt.resize(commas[0]);
     StripComments(stmt);
@@ -214,7 +190,7 @@ void ParseEnum(const char* hit, const char* text, const char* end, KeywordSymbol
     StripComments(body);
     BlankControlChars(body);
     std::string prefix = tag.empty() ? "enum: " : "enum: " + tag + ".";
-    std::vector<size_t> cuts = TopLevelCommas(body, ',');
+    std::vector<size_t> cuts = TopLevelSeparators(body, ',');
     cuts.push_back(body.size());
     size_t from = 0;
     for (size_t cut : cuts) {
@@ -245,7 +221,7 @@ void StructMember(std::string stmt, const std::string& tag, KeywordSymbols& out)
             return;
         stmt = stmt.substr(0, lb) + stmt.substr(rb + 1);
     }
-    std::vector<size_t> commas = TopLevelCommas(stmt, ',');
+    std::vector<size_t> commas = TopLevelSeparators(stmt, ',');
     commas.push_back(stmt.size());
     std::string type, base;
     size_t from = 0;
@@ -358,7 +334,7 @@ void ParseStruct(const char* hit, const char* text, const char* end, KeywordSymb
     std::string body(brace + 1, close);
     StripComments(body);
     NormalizeBlanks(body);
-    std::vector<size_t> semis = TopLevelCommas(body, ';');
+    std::vector<size_t> semis = TopLevelSeparators(body, ';');
     size_t from = 0;
     for (size_t s : semis) {
         StructMember(body.substr(from, s - from), tag, out);

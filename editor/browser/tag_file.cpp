@@ -1,9 +1,6 @@
 #include "editor/browser/tag_file.h"
 
-#include <cstdint>
-#include <vector>
-
-#include "editor/editctl/file_store.h"
+#include "common/safe_file.h"
 
 namespace {
 
@@ -88,11 +85,11 @@ std::string FormatTagFile(const CBrowserMaps& maps)
     return out;
 }
 
-tag_file_result WriteTagFile(const std::string& path, const CBrowserMaps& maps)
+tag_file_result WriteTagFile(const std::string& path, const CBrowserMaps& maps, std::string* why)
 {
     if (path.empty())
         return TAG_FILE_NO_PATH;
+    // The lines carry their CR LF already: written in binary mode.
     std::string text = FormatTagFile(maps);
-    std::vector<uint8_t> bytes(text.begin(), text.end());
-    return file_store_write(path, bytes) == FILE_STORE_OK ? TAG_FILE_OK : TAG_FILE_WRITE_FAILED;
+    return safe_file_write_all(path, text.data(), text.size(), true, why) ? TAG_FILE_OK : TAG_FILE_WRITE_FAILED;
 }

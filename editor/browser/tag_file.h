@@ -23,5 +23,6 @@ enum tag_file_result {
     TAG_FILE_WRITE_FAILED, // nothing written; an older file stays as it was
 };
 
-// Writes the tag file through a temporary beside it and a rename.
-tag_file_result WriteTagFile(const std::string& path, const CBrowserMaps& maps);
+// Writes the tag file through a temporary beside it and a rename; on failure
+// *why (when given) says what went wrong.
+tag_file_result WriteTagFile(const std::string& path, const CBrowserMaps& maps, std::string* why = nullptr);

@@ -82,6 +82,21 @@ void InnerRange(const char* text, size_t length, const CSymbolInfo& module, cons
     to = LineStart(text, length, module.lastLine);
 }
 
+// Files one block under its name; 1 when added, 0 for a duplicate.
+int FileBlock(CSymbolMap& map, const std::string& name, int first, int last, int kind, COvantaDoc* document,
+              const std::string& path)
+{
+    auto r = std::make_unique<CSymbolInfo>();
+    r->text = name;
+    r->firstLine = first;
+    r->lastLine = last;
+    r->kind = kind;
+    r->document = document;
+    r->file = path;
+    r->name = name;
+    return map.AddSymbol(name, std::move(r)) ? 1 : 0;
+}
+
 } // namespace
 
 int ParsePerlSubs(const char* text, size_t length, CSymbolMap& map, COvantaDoc* document, const std::string& path)
@@ -107,16 +122,8 @@ int ParsePerlSubs(const char* text, size_t length, CSymbolMap& map, COvantaDoc* 
         const char* close = FindClosingBracket(brace, true, brace, end);
         if (!close)
             return count;
-        auto r = std::make_unique<CSymbolInfo>();
-        r->text = name;
-        r->firstLine = lines.LineOf(static_cast<size_t>(p - text));
-        r->lastLine = lines.LineOf(static_cast<size_t>(close - text));
-        r->kind = kImagePerlSub;
-        r->document = document;
-        r->file = path;
-        r->name = name;
-        if (map.AddSymbol(name, std::move(r)))
-            ++count;
+        count += FileBlock(map, name, lines.LineOf(static_cast<size_t>(p - text)),
+                           lines.LineOf(static_cast<size_t>(close - text)), kImagePerlSub, document, path);
         p = brace + 1;
     }
     return count;
@@ -151,18 +158,9 @@ int ParseVerilogBlocks(const char* text, size_t length, CSymbolMap& map, COvanta
         }
         if (!close)
             return count;
-        if (!name.empty()) {
-            auto r = std::make_unique<CSymbolInfo>();
-            r->text = name;
-            r->firstLine = lines.LineOf(static_cast<size_t>(p - text));
-            r->lastLine = lines.LineOf(static_cast<size_t>(close - text));
-            r->kind = kind;
-            r->document = document;
-            r->file = path;
-            r->name = name;
-            if (map.AddSymbol(name, std::move(r)))
-                ++count;
-        }
+        if (!name.empty())
+            count += FileBlock(map, name, lines.LineOf(static_cast<size_t>(p - text)),
+                               lines.LineOf(static_cast<size_t>(close - text)), kind, document, path);
         p = close + en;
     }
     return count;

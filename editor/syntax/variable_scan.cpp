@@ -46,24 +46,10 @@ bool IsStatementWord(const std::string& w)
 std::vector<std::string> SplitTop(const std::string& s, char sep)
 {
     std::vector<std::string> parts;
-    int depth = 0;
     size_t from = 0;
-    const char* base = s.c_str();
-    for (size_t i = 0; i < s.size(); ++i) {
-        const char* q = SkipNonCode(base + i, base + s.size());
-        if (q != base + i) {
-            i = static_cast<size_t>(q - base) - 1;
-            continue;
-        }
-        char c = s[i];
-        if (c == '(' || c == '[' || c == '{')
-            ++depth;
-        else if ((c == ')' || c == ']' || c == '}') && depth > 0)
-            --depth;
-        else if (c == sep && depth == 0) {
-            parts.push_back(s.substr(from, i - from));
-            from = i + 1;
-        }
+    for (size_t cut : TopLevelSeparators(s, sep)) {
+        parts.push_back(s.substr(from, cut - from));
+        from = cut + 1;
     }
     parts.push_back(s.substr(from));
     return parts;

@@ -139,7 +139,9 @@ TEST(TagFile, WritesWholeFileOrLeavesTheOldOne)
     ASSERT_EQ(WriteTagFile(path, empty), TAG_FILE_OK);
     EXPECT_EQ(ReadFile(path), "");
 
-    EXPECT_EQ(WriteTagFile(TempDir() + "/no such folder/x.tag", maps), TAG_FILE_WRITE_FAILED);
+    std::string why;
+    EXPECT_EQ(WriteTagFile(TempDir() + "/no such folder/x.tag", maps, &why), TAG_FILE_WRITE_FAILED);
+    EXPECT_NE(why.find("x.tag"), std::string::npos) << why;
     EXPECT_EQ(WriteTagFile("", maps), TAG_FILE_NO_PATH);
 
     // A folder where the file should go: the old folder stays, nothing is left.
