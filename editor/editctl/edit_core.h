@@ -9,6 +9,7 @@
 // the core.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -259,6 +260,10 @@ public:
     // Offset of the hit or -1 (flags kFind...; to -1 = the text end).
     int FindText(const char* text, int flags, int from, int to, bool select);
     void ScrollToOffset(int offset);
+    // Writes the keyword value's colour over the keyword's occurrences in
+    // [from, to]: to is the last offset of the range (inclusive), -1 the
+    // text end. The byte after to counts as the end of the text, so a
+    // keyword ending at to is a whole word and an unclosed region stops there.
     void HighlightKeyword(const char* keyword, int from, int to, uint32_t value, int protectedAttr);
 
     // --- word wrap and selection access ------------------------------------
@@ -362,6 +367,11 @@ private:
     bool m_nRebuildChanged = false;
     std::vector<uint8_t> m_lineImage; // work area of AppendLine
 };
+
+// The line-end style of a file's contents: true when its first 32,777
+// bytes (or all of a shorter file) hold no CR. LoadFile leaves the
+// document's LF-only flag alone; the loader of edited files sets it by this.
+bool HasLfOnlyLineEnds(const uint8_t* data, size_t size);
 
 // Free helpers on plain texts.
 int StripChar(uint8_t* buffer, uint8_t byte, int length);

@@ -98,6 +98,13 @@ struct Builder {
                 if (k > p && k <= j)
                     brk = k;
             }
+            // No break behind the last character of a line: nothing would
+            // follow it, and a save that turns soft breaks into line breaks
+            // would add an empty line at every save.
+            if (brk >= q) {
+                Emit(items, p, q);
+                return;
+            }
             Emit(items, p, brk);
             SoftBreak();
             p = brk;

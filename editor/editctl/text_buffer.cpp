@@ -456,8 +456,10 @@ int CColorEditCore::AppendLine(const char* text, int attr, bool redraw, bool con
     }
     if (!EnsureCapacity(static_cast<uint32_t>(image.size()) + 1))
         return 0;
-    std::memcpy(s.text + s.length, image.data(), image.size());
-    std::memset(s.attr + s.length, attr, image.size());
+    if (!image.empty()) {
+        std::memcpy(s.text + s.length, image.data(), image.size());
+        std::memset(s.attr + s.length, attr, image.size());
+    }
     bool wasEmpty = s.lineCount == 0;
     s.length += static_cast<int>(image.size());
     s.text[s.length] = 0;

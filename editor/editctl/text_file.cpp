@@ -14,6 +14,13 @@ const char* const kMovedOrDeletedText = "This file has been moved or deleted!\n 
 // Files whose first block holds no CR have LF-only line ends.
 static const size_t kLineEndProbe = 32777;
 
+bool HasLfOnlyLineEnds(const uint8_t* data, size_t size)
+{
+    if (!data || size == 0)
+        return false;
+    return !std::memchr(data, kCarriageReturn, std::min(size, kLineEndProbe));
+}
+
 int CColorEditCore::LoadFile(const char* name)
 {
     CTextState& s = *m_pState;
@@ -51,8 +58,6 @@ int CColorEditCore::LoadFile(const char* name)
 
     ClearText();
     if (!data.empty()) {
-        size_t probe = std::min(data.size(), kLineEndProbe);
-        s.unixFormat = std::memchr(data.data(), kCarriageReturn, probe) ? 0 : 1;
         std::string piece;
         size_t pos = 0, n = data.size();
         while (pos < n) {

@@ -222,15 +222,17 @@ int CColorEditCore::FindText(const char* text, int flags, int from, int to, bool
     return hit;
 }
 
-// Marks a keyword of a syntax template in [from, to) with the low byte of its
-// value. The text is only read; the searches are bounded by to.
-void CColorEditCore::HighlightKeyword(const char* keyword, int from, int to, uint32_t value, int protectedAttr)
+// Marks a keyword of a syntax template in [from, to] (to inclusive) with the
+// low byte of its value. The text is only read; every search ends behind
+// to, as if the byte after to were the end of the text.
+void CColorEditCore::HighlightKeyword(const char* keyword, int from, int last, uint32_t value, int protectedAttr)
 {
     CTextState& s = *m_pState;
     if (!keyword || !*keyword || !s.text)
         return;
     from = std::max(0, std::min(from, s.length));
-    to = (to < 0 || to > s.length) ? s.length : to;
+    // The searches work on the half-open range [from, to).
+    int to = (last < 0 || last >= s.length) ? s.length : last + 1;
     if (from >= to)
         return;
     const uint8_t* t = s.text;
@@ -280,9 +282,9 @@ void CColorEditCore::HighlightKeyword(const char* keyword, int from, int to, uin
             int o = next(pos, open, true);
             if (o < 0)
                 break;
-            bool quoted = o > 0 && t[o - 1] == '\'' && o + olen < s.length && t[o + olen] == '\'';
+            bool quoted = o > 0 && t[o - 1] == '\'' && o + olen < to && t[o + olen] == '\'';
             if ((quoted && protectedAttr != -1) ||
-                (wholeWord && o + olen < s.length && is_word_byte(t[o + olen]))) {
+                (wholeWord && o + olen < to && is_word_byte(t[o + olen]))) {
                 pos = o + 1;
                 continue;
             }
@@ -317,7 +319,7 @@ void CColorEditCore::HighlightKeyword(const char* keyword, int from, int to, uin
         if (wholeWord) {
             if (p > from && is_word_byte(t[p - 1]))
                 continue;
-            if (p + klen < s.length && is_word_byte(t[p + klen]))
+            if (p + klen < to && is_word_byte(t[p + klen]))
                 continue;
         }
         if (a[p] == static_cast<uint8_t>(protectedAttr))

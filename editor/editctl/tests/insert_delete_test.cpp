@@ -391,6 +391,22 @@ TEST_F(EditTest, AppendLineBuildsLines)
     ExpectModelIntact();
 }
 
+TEST_F(EditTest, AppendEmptyLineToEmptyText)
+{
+    // The first, empty line has no bytes at all: nothing is copied, yet the
+    // text has a line, and the next line follows it with a CR.
+    core.AllocBuffers(0x10000);
+    EXPECT_EQ(core.AppendLine("", 3, false, false, true), 1);
+    EXPECT_EQ(state.length, 0);
+    EXPECT_EQ(core.GetLineCount(), 1);
+    EXPECT_EQ(core.AppendLine("", 3, false, false, false), 1);
+    EXPECT_EQ(core.GetLineCount(), 1);
+    EXPECT_EQ(core.AppendLine("a", 3, false, false, true), 1);
+    EXPECT_EQ(Text(), "/a");
+    EXPECT_EQ(core.GetLineCount(), 2);
+    ExpectModelIntact();
+}
+
 TEST_F(EditTest, AppendLineLimit)
 {
     core.AllocBuffers(0x10000);

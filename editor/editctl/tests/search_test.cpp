@@ -118,7 +118,7 @@ TEST_F(KeywordTest, PlainWholeWordAndIgnoreCase)
     core.HighlightKeyword("mov", 0, state.length, 4 | SYNTAX_WHOLE_WORD | SYNTAX_IGNORE_CASE, -1);
     EXPECT_EQ(Marks(), "444------444-444");
     core.ClearColorRange(-1, 0);
-    core.HighlightKeyword("mov", 0, 6, 5, -1);
+    core.HighlightKeyword("mov", 0, 5, 5, -1);
     EXPECT_EQ(Marks(), "555-------------") << "the range ends the search";
 }
 
@@ -132,6 +132,22 @@ TEST_F(KeywordTest, ToLineEndToWordEndAndProtected)
     // A keyword inside text that already carries the protected attribute.
     core.HighlightKeyword("note", 0, state.length, 7, 2);
     EXPECT_EQ(Marks(), "--222222---6666--");
+}
+
+TEST_F(KeywordTest, RangeEndIsInclusive)
+{
+    // "mov" ends exactly at offset 6: it lies inside [0, 6] and, with the
+    // byte after the range counting as the text end, it is a whole word.
+    Put("mov movx", 0);
+    core.HighlightKeyword("mov", 0, 6, 3 | SYNTAX_WHOLE_WORD, -1);
+    EXPECT_EQ(Marks(), "333-333-");
+    // An unclosed comment is coloured through the last byte of the range.
+    Put("a (* bc d", 0);
+    core.HighlightKeyword("(*;*)", 0, 6, 4 | SYNTAX_BETWEEN_STRINGS, -1);
+    EXPECT_EQ(Marks(), "--44444--");
+    Put("; ab/c", 0);
+    core.HighlightKeyword(";", 0, 2, 2 | SYNTAX_TO_LINE_END, -1);
+    EXPECT_EQ(Marks(), "222---");
 }
 
 TEST_F(KeywordTest, BetweenStrings)
