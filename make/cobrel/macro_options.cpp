@@ -2,10 +2,7 @@
 
 #include "make/cobrel/make_model.h"
 
-static char lower(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
+#include "common/text.h"
 
 static size_t find_ignoring_case(const std::string& text, const std::string& part)
 {
@@ -13,7 +10,7 @@ static size_t find_ignoring_case(const std::string& text, const std::string& par
         return std::string::npos;
     for (size_t i = 0; i + part.size() <= text.size(); ++i) {
         size_t k = 0;
-        while (k < part.size() && lower(text[i + k]) == lower(part[k]))
+        while (k < part.size() && text_lower_char(text[i + k]) == text_lower_char(part[k]))
             ++k;
         if (k == part.size())
             return i;

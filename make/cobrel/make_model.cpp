@@ -3,6 +3,7 @@
 #include "make/cobrel/wiz_paths.h"
 
 #include "common/os.h"
+#include "common/text.h"
 
 #include <cstddef>
 
@@ -81,25 +82,14 @@ std::string base_name_of(const std::string& name)
     return dot == std::string::npos ? name : name.substr(0, dot);
 }
 
-static char lower(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 bool equal_ignoring_case(const std::string& a, const std::string& b)
 {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (lower(a[i]) != lower(b[i]))
-            return false;
-    return true;
+    return a.size() == b.size() && text_equal_nocase(a.c_str(), b.c_str());
 }
 
 bool begins_ignoring_case(const std::string& text, const std::string& prefix)
 {
-    return text.size() >= prefix.size() &&
-           equal_ignoring_case(text.substr(0, prefix.size()), prefix);
+    return text_prefix_nocase(text.c_str(), prefix.c_str()) != nullptr;
 }
 
 namespace {

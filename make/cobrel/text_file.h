@@ -1,6 +1,5 @@
-// text_file: reading a text file as whole lines, and writing one through a
-// temporary beside it and a rename, so that a failed write leaves the old
-// file as it was.
+// text_file: reading a text file as whole lines, and writing one through
+// the safe file writer, so that a failed write leaves the old file as it was.
 #pragma once
 
 #include <string>

@@ -115,7 +115,10 @@ TEST_F(Writing, MakefileFailures)
     write_file(join_path(m.makefile_path, "inside"), "kept");
     EXPECT_EQ(write_make_file(m, messages), 3);
     EXPECT_EQ(read_file(join_path(m.makefile_path, "inside")), "kept");
-    EXPECT_FALSE(file_exists(m.makefile_path + ".~tmp"));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir),
+                            std::filesystem::directory_iterator()),
+              1)
+        << "no temporary left behind";
     EXPECT_EQ(sink.texts(WIZ_ERROR),
               (std::vector<std::string>{
                   "No Filename for MAKE-File!",
