@@ -219,3 +219,25 @@ TEST(NewMakefile, CommentBlockAndDefaults)
 }
 
 } // namespace
+
+namespace {
+
+TEST(Messages, LongTextsArriveWholeWithTheirTitles)
+{
+    recording_sink sink;
+    wiz_messages messages(sink);
+    const std::string path = "C:\\" + std::string(3000, 'd') + "\\a.mak";
+    messages.error_box("Can't open MAKE-File '%s'!!!", path.c_str());
+    messages.warning_box("%s", "w");
+    messages.info_box("Title", "i");
+    ASSERT_EQ(sink.shown.size(), 3u);
+    EXPECT_EQ(sink.shown[0].text, "Can't open MAKE-File '" + path + "'!!!");
+    EXPECT_EQ(sink.shown[0].title, "Error");
+    EXPECT_EQ(sink.shown[1].title, "Warning");
+    EXPECT_EQ(sink.shown[2].title, "Title");
+    EXPECT_EQ(messages.error_count(), 1);
+    messages.reset_errors();
+    EXPECT_EQ(messages.error_count(), 0);
+}
+
+} // namespace
