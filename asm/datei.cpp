@@ -16,6 +16,8 @@
 #include <cstring>
 #include <vector>
 
+namespace morrin {
+
 // ---------------------------------------------------------------- state
 
 static int nesting_depth;
@@ -1025,3 +1027,5 @@ int do_directive(const char* text)
     }
     return 0;
 }
+
+} // namespace morrin

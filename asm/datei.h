@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+namespace morrin {
+
 enum {
     MAX_CONDITIONALS = 10,
     MAX_MACRO_CALLS = 10,
@@ -37,3 +39,5 @@ int conditional_depth(void);
 int macro_call_level(void);
 
 void datei_reset(void);
+
+} // namespace morrin

@@ -16,6 +16,8 @@
 #include <cstring>
 #include <string>
 
+namespace morrin {
+
 static const char* const VERSION_TEXT = "1.14, Sep 23 2003";
 
 void asm_reset(void)
@@ -224,3 +226,5 @@ int morrin_main(int argc, char** argv)
     }
     return 0;
 }
+
+} // namespace morrin

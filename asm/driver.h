@@ -5,6 +5,8 @@
 
 #include <string>
 
+namespace morrin {
+
 // Runs the assembler; returns the exit code (fatal messages end the process
 // through diag_exit).
 int morrin_main(int argc, char** argv);
@@ -18,3 +20,5 @@ void end_of_pass_checks(void);
 // File names derived from the source name: everything from the last '.' of
 // the base name replaced by the extension (appended when there is none).
 std::string replace_extension(const std::string& name, const char* ext);
+
+} // namespace morrin

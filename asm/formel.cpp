@@ -5,6 +5,8 @@
 
 #include <cstring>
 
+namespace morrin {
+
 const char* const token_names[30] = {
     "(error)", "|", "||", "&", "&&", "<<", ">>", "!=", "==", "<",
     "<=", ">", ">=", "+", "-", "*", "/", "%", "^", ".",
@@ -440,3 +442,5 @@ int evaluate_expression(const char** pos, int32_t* value)
     *value = 0;
     return 0;
 }
+
+} // namespace morrin

@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+namespace morrin {
+
 struct symbol;
 
 enum token_type {
@@ -63,3 +65,5 @@ int evaluate_expression(const char** pos, int32_t* value);
 
 // Binary precedence of a token type (0 for non-operators).
 int token_precedence(int type);
+
+} // namespace morrin

@@ -8,6 +8,8 @@
 #include <cstring>
 #include <string>
 
+namespace morrin {
+
 debug_line* debug_first;
 static debug_line* debug_last;
 int32_t show_level = 1;
@@ -179,3 +181,5 @@ void listing_reset(void)
     snap_show = 1;
     list_file = nullptr;
 }
+
+} // namespace morrin

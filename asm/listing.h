@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <cstdio>
 
+namespace morrin {
+
 enum { LINE_SOURCE = 1, LINE_EXPANSION = 2, LINE_HLL = 3 };
 
 struct debug_line {
@@ -37,3 +39,5 @@ void listing_snapshot(void);
 void listing_text(const char* raw, char* out, int out_size);
 
 void listing_reset(void);
+
+} // namespace morrin

@@ -3,5 +3,5 @@
 
 int main(int argc, char** argv)
 {
-    return morrin_main(argc, argv);
+    return morrin::morrin_main(argc, argv);
 }

@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <cstring>
 
+namespace morrin {
+
 int32_t asm_error_count;
 int32_t asm_warning_count;
 
@@ -161,3 +163,5 @@ void asm_install_memory_reporter(void)
 {
     speicher_set_fatal(out_of_memory);
 }
+
+} // namespace morrin

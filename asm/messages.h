@@ -13,6 +13,8 @@
 
 #include "common/diagnostics.h"
 
+namespace morrin {
+
 
 enum { MSG_FATAL = -1, MSG_WARNING = 0, MSG_ERROR = 1 };
 
@@ -51,3 +53,5 @@ void asm_install_memory_reporter(void);
 
 // Resets counters, position and the last printed position.
 void messages_reset(void);
+
+} // namespace morrin

@@ -7,6 +7,8 @@
 
 #include <cstring>
 
+namespace morrin {
+
 const mnemonic_row mnemonic_table[MNEMONIC_COUNT] = {
     {"acall", 1, 0},   {"add", 4, 1},    {"addc", 4, 5},    {"ajmp", 1, 9},
     {"anl", 8, 10},    {"cjne", 4, 18},  {"clr", 3, 22},    {"cpl", 3, 25},
@@ -272,3 +274,5 @@ int assemble_mnemonic(symbol* s, const char* text)
     asm_message(MSG_ERROR, "unknown mnemonic");
     return -1;
 }
+
+} // namespace morrin

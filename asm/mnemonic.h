@@ -3,6 +3,8 @@
 // table order; the first match emits the opcode and the operand fields.
 #pragma once
 
+namespace morrin {
+
 struct symbol;
 
 enum { MNEMONIC_COUNT = 45, PATTERN_COUNT = 112, MAX_CAPTURES = 5 };
@@ -35,3 +37,5 @@ void register_mnemonics(void);
 bool match_pattern(const char* pattern, const char* text);
 // Returns the matched pattern row, or -1 after "unknown mnemonic".
 int assemble_mnemonic(symbol* s, const char* text);
+
+} // namespace morrin

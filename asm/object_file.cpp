@@ -14,6 +14,8 @@
 #include <cstdio>
 #include <cstring>
 
+namespace morrin {
+
 static const size_t OBJECT_NAME_MAX = 37;
 
 static void addf(std::string& out, const char* format, ...) DIAG_PRINTF(2, 3);
@@ -243,3 +245,5 @@ void write_object_file(const char* obj_name)
         asm_message(MSG_FATAL, "unable to write '%s'", obj_name);
     }
 }
+
+} // namespace morrin

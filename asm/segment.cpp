@@ -10,6 +10,8 @@
 #include <cstring>
 #include <string>
 
+namespace morrin {
+
 const char* const reloc_kind_names[8] = {"byte", "w_hl", "w_lh", "l_hl", "l_lh", "ajmp", "acall", "rbyte"};
 
 int reloc_width(int kind)
@@ -367,3 +369,5 @@ void segment_reset(void)
     cursor_block = nullptr;
     cursor_base = 0;
 }
+
+} // namespace morrin

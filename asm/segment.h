@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+namespace morrin {
+
 struct symbol;
 
 enum { SEG_NOTEXT = 1, SEG_FILL = 2, SEG_ROOT = 4 };
@@ -98,3 +100,5 @@ void emit_data_list(int size_code, const char* text);
 extern int32_t line_byte_count;
 
 void segment_reset(void);
+
+} // namespace morrin

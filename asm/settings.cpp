@@ -1,3 +1,7 @@
 #include "asm/settings.h"
 
+namespace morrin {
+
 asm_settings g_settings;
+
+} // namespace morrin

@@ -3,6 +3,8 @@
 
 #include <string>
 
+namespace morrin {
+
 struct asm_settings {
     bool ignore_case = false;   // -c
     int debug_lines = 0;        // bit set: 1 assembler lines (-ga, -g), 2 high-level lines (-g)
@@ -14,3 +16,5 @@ struct asm_settings {
     std::string include_path;   // -iPATH with a trailing separator, empty = none
 };
 extern asm_settings g_settings;
+
+} // namespace morrin

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <map>
 
+namespace morrin {
+
 static char* source_table[MAX_SOURCE_FILES];
 static int32_t source_count;
 static std::map<std::string, std::string> virtual_files;
@@ -101,3 +103,5 @@ bool next_raw_line(line_reader& r, std::string& out, bool* too_long)
     out.assign(d + start, *too_long ? static_cast<size_t>(MAX_RAW_LINE) : len);
     return true;
 }
+
+} // namespace morrin

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+namespace morrin {
+
 enum {
     MAX_SOURCE_FILES = 256,
     MAX_RAW_LINE = 253,
@@ -42,3 +44,5 @@ bool next_raw_line(line_reader& r, std::string& out, bool* too_long);
 void sources_add_virtual_file(const char* name, const std::string& content);
 
 void sources_reset(void);
+
+} // namespace morrin

@@ -5,6 +5,8 @@
 
 #include <cstring>
 
+namespace morrin {
+
 char ident_buffer[IDENT_MAX + 1];
 bool autoimport_given;
 
@@ -200,3 +202,5 @@ void symbol_reset(void)
         std::memset(side_index, 0, INDEX_SIZE * sizeof(symbol*));
     autoimport_given = false;
 }
+
+} // namespace morrin

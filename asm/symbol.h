@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+namespace morrin {
+
 enum {
     SYM_NEW = 0,
     SYM_CONSTANT = 1,
@@ -85,3 +87,5 @@ void check_all_symbols(void);
 void reference_symbol(symbol* s);
 
 void symbol_reset(void);
+
+} // namespace morrin

@@ -18,6 +18,8 @@
 #include <cstdlib>
 #include <cstring>
 
+namespace tessel {
+
 enum { MAX_ARGUMENTS = 199, MAX_WORD = 99 };
 
 void (*link_phase_hook)(const char* phase);
@@ -303,3 +305,5 @@ int link_run(void)
     std::fflush(stdout);
     return 0;
 }
+
+} // namespace tessel

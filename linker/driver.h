@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace tessel {
+
 // Rebuilds the argument vector with the words of "@" argument files.
 std::vector<std::string> expand_arguments(int argc, char** argv);
 
@@ -22,3 +24,5 @@ int link_run(void);
 // Runs one link; returns the exit code of a complete run (fatal messages end
 // the run through diag_exit).
 int tessel_main(int argc, char** argv);
+
+} // namespace tessel

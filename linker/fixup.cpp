@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <cstring>
 
+namespace tessel {
+
 // A message about the reference line being patched: prefixed with its source
 // file and line ("%s %d: ") and, for a library member, "(in %s): ".
 static void ref_report(int level, const char* format, ...) DIAG_PRINTF(2, 3);
@@ -368,3 +370,5 @@ void apply_all_fixups(void)
             apply_fixup(obj, ref);
     }
 }
+
+} // namespace tessel

@@ -6,6 +6,8 @@
 
 #include <string>
 
+namespace tessel {
+
 // Value of a postfix expression of object obj; 0 after any error (each error
 // is reported with the reference line's source position).
 int32_t evaluate(object_module* obj, const char* expression);
@@ -16,3 +18,5 @@ const char* scan_location(object_module* obj, const char* p, subsegment** sub, i
 
 void apply_fixup(object_module* obj, const std::string& ref);
 void apply_all_fixups(void);
+
+} // namespace tessel

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+namespace tessel {
+
 static uint16_t crc_register = 0xFFFF;
 static uint8_t crc_low[256], crc_high[256];
 static bool crc_table_ready;
@@ -105,3 +107,5 @@ void write_binary(const std::string& path)
     if (!out_close(out))
         fatal("unable to write '%s'", path.c_str());
 }
+
+} // namespace tessel

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 
+namespace tessel {
+
 // On POSIX a '\' in a name given for Windows is a path separator.
 static std::string host_name(const std::string& name)
 {
@@ -106,3 +108,5 @@ bool out_close(safe_file& out)
 {
     return safe_file_commit(&out);
 }
+
+} // namespace tessel

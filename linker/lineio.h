@@ -8,6 +8,8 @@
 #include "common/diagnostics.h"
 #include "common/safe_file.h"
 
+namespace tessel {
+
 // Opens a file named as on the command line; on POSIX a '\' in the name is
 // taken as a path separator.
 FILE* open_file(const std::string& name, const char* mode);
@@ -26,3 +28,5 @@ bool out_open(safe_file& out, const std::string& path);
 void out_printf(safe_file& out, const char* format, ...) DIAG_PRINTF(2, 3);
 void out_bytes(safe_file& out, const void* data, size_t count);
 bool out_close(safe_file& out);
+
+} // namespace tessel

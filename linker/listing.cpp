@@ -8,6 +8,8 @@
 
 #include <cstring>
 
+namespace tessel {
+
 static int indentation;   // keeps text under the ':' of rows above 0xFFFF
 
 static const char* const indents[] = {"", " ", "  "};
@@ -126,3 +128,5 @@ void write_listing(const std::string& path)
     if (!out_close(out))
         fatal("unable to write '%s'", path.c_str());
 }
+
+} // namespace tessel

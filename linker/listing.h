@@ -5,4 +5,8 @@
 
 #include <string>
 
+namespace tessel {
+
 void write_listing(const std::string& path);
+
+} // namespace tessel

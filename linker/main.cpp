@@ -43,5 +43,5 @@ void operator delete[](void* block, std::size_t) noexcept
 
 int main(int argc, char** argv)
 {
-    return tessel_main(argc, argv);
+    return tessel::tessel_main(argc, argv);
 }

@@ -4,6 +4,8 @@
 #include "messages.h"
 #include "model.h"
 
+namespace tessel {
+
 static unsigned hex(int32_t v)
 {
     return static_cast<unsigned>(v);
@@ -117,3 +119,5 @@ void write_definition_file(const std::string& path, int mode)
     if (!out_close(out))
         fatal("unable to write '%s'", path.c_str());
 }
+
+} // namespace tessel

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <cstring>
 
+namespace tessel {
+
 int error_count;
 int warning_count;
 object_module* current_object;
@@ -78,3 +80,5 @@ void messages_reset(void)
     current_object_name = "";
     current_position = nullptr;
 }
+
+} // namespace tessel

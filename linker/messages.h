@@ -7,6 +7,8 @@
 
 #include <cstdio>
 
+namespace tessel {
+
 struct object_module;
 
 void report(int level, const char* format, ...) DIAG_PRINTF(2, 3);
@@ -35,3 +37,5 @@ extern const char* current_position;
 // Installs the out-of-memory reporter of the allocation module.
 void messages_install_allocator(void);
 void messages_reset(void);
+
+} // namespace tessel

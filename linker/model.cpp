@@ -2,6 +2,8 @@
 
 #include "messages.h"
 
+namespace tessel {
+
 sclass_entry sclass_table[SCLASS_COUNT + 1] = {
     {"text", "co", 0, -1, -1}, {"xram", "xr", 1, -1, -1}, {"bit", "bi", 2, -1, -1},
     {"dram", "dr", 3, -1, -1}, {"iram", "ir", 4, -1, -1}, {nullptr, nullptr, 0, 0, 0},
@@ -68,3 +70,5 @@ void link_reset(void)
     binary_size = 0;
     crc_mode = 0;
 }
+
+} // namespace tessel

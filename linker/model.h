@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+namespace tessel {
+
 struct object_module;
 struct link_segment;
 
@@ -141,3 +143,5 @@ subsegment* subsegment_of(const object_module* obj, uint32_t number);  // none i
 // Forgets everything of a previous link (the program runs one link; tests
 // run many).
 void link_reset(void);
+
+} // namespace tessel

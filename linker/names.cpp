@@ -1,5 +1,7 @@
 #include "names.h"
 
+namespace tessel {
+
 static name_entry* buckets[NAME_BUCKETS];
 static int entered;
 
@@ -49,3 +51,5 @@ void name_reset(void)
     }
     entered = 0;
 }
+
+} // namespace tessel

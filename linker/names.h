@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+namespace tessel {
+
 enum name_state : uint8_t {
     NAME_NEW = 0,       // entered, no meaning yet
     NAME_LIBRARY = 1,   // library file (payload: library_file)
@@ -39,3 +41,5 @@ void name_walk(int (*fn)(name_entry* entry, void* context), void* context);
 
 int name_count(void);
 void name_reset(void);
+
+} // namespace tessel

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+namespace tessel {
+
 static const int32_t code_limit = 0x1FFFE0;
 static int last_started;   // the internal-RAM row that was started last
 
@@ -318,3 +320,5 @@ void define_linker_symbols(void)
         }
     }
 }
+
+} // namespace tessel

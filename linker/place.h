@@ -5,6 +5,8 @@
 
 #include "model.h"
 
+namespace tessel {
+
 void collect_segments(void);
 void place_segments(void);
 void assign_load_addresses(void);
@@ -17,3 +19,5 @@ void set_linker_symbol(const std::string& name, int32_t value);
 // The order of placement: storage class, then page or align of movable
 // segments, fixed before movable, fixed by org. A strict weak order.
 bool segment_before(const link_segment* a, const link_segment* b);
+
+} // namespace tessel

@@ -6,6 +6,8 @@
 
 #include <cstring>
 
+namespace tessel {
+
 static bool starts_with(const std::string& line, const char* key)
 {
     return line.compare(0, std::strlen(key), key) == 0;
@@ -525,3 +527,5 @@ void library_pass2(void)
         std::fclose(f);
     }
 }
+
+} // namespace tessel

@@ -6,6 +6,8 @@
 
 #include <cstdio>
 
+namespace tessel {
+
 enum read_mode { READ_FULL, READ_INDEX };
 
 // Reads one object's lines up to "objectend" or the end of the file. In index
@@ -16,3 +18,5 @@ void read_object_files(void);
 void library_pass1(void);
 void mark_members(void);
 void library_pass2(void);
+
+} // namespace tessel

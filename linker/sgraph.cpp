@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace tessel {
+
 static int32_t extent(const link_segment* seg)
 {
     return std::max(seg->used, seg->size);
@@ -191,3 +193,5 @@ void sgraph_set_addresses(int32_t graph, int32_t address)
         e->callee->org = address + e->callee->base;
     }
 }
+
+} // namespace tessel

@@ -5,7 +5,11 @@
 
 #include "model.h"
 
+namespace tessel {
+
 void sgraph_build(void);
 
 // Gives every segment of graph `graph` the address top + its base offset.
 void sgraph_set_addresses(int32_t graph, int32_t address);
+
+} // namespace tessel

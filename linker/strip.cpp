@@ -6,6 +6,8 @@
 #include <cctype>
 #include <cstring>
 
+namespace tessel {
+
 [[noreturn]] static void strip_corrupt(const std::string& ref)
 {
     fatal("Stripping: corrupt line: '%s'", ref.c_str());
@@ -144,3 +146,5 @@ void strip_unused(void)
         sub->used = 0;
     }
 }
+
+} // namespace tessel

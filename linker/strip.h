@@ -6,6 +6,8 @@
 
 #include <string>
 
+namespace tessel {
+
 // Calls fn(target) for every subsegment that the reference line names in its
 // expression (other than the patched one); returns the patched subsegment.
 // A malformed line is fatal "Stripping: corrupt line: '%s'".
@@ -14,3 +16,5 @@ subsegment* ref_targets(object_module* obj, const std::string& ref,
                         void* context, bool scan_expression);
 
 void strip_unused(void);
+
+} // namespace tessel

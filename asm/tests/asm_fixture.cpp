@@ -10,6 +10,8 @@
 #include "asm/sources.h"
 #include "asm/symbol.h"
 
+namespace morrin {
+
 static void throw_exit(int code)
 {
     throw asm_exit_exception{code};
@@ -84,3 +86,5 @@ std::string AsmTest::hex_bytes(int32_t seg_number)
 {
     return hex_of(bytes(seg_number));
 }
+
+} // namespace morrin

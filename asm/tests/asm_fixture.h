@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+namespace morrin {
+
 struct asm_exit_exception {
     int code;
 };
@@ -34,3 +36,5 @@ protected:
 };
 
 std::string hex_of(const std::vector<uint8_t>& b);
+
+} // namespace morrin

@@ -7,6 +7,8 @@
 
 #include <set>
 
+using namespace morrin;
+
 namespace {
 
 struct enc_case {

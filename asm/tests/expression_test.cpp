@@ -6,6 +6,8 @@
 #include "asm/segment.h"
 #include "asm/symbol.h"
 
+using namespace morrin;
+
 namespace {
 
 struct expr_case {

@@ -6,6 +6,8 @@
 #include "asm/settings.h"
 #include "asm/symbol.h"
 
+using namespace morrin;
+
 namespace {
 
 std::string crlf(const std::string& lines)

@@ -13,6 +13,8 @@
 
 #include "common/speicher.h"
 
+using namespace morrin;
+
 namespace {
 
 // Everything written to a temporary listing file, which is then closed.

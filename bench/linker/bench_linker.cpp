@@ -22,6 +22,8 @@
 #define change_dir(p) chdir(p)
 #endif
 
+using namespace tessel;
+
 namespace {
 
 const int object_count = 1000;

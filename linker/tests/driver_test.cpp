@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace tessel;
+
 namespace {
 
 const std::vector<std::string> code = {"segment:code @0:0 u:2", "74 01", "src:x.a51 #0"};

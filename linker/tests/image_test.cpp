@@ -8,6 +8,8 @@
 
 #include <cstring>
 
+using namespace tessel;
+
 namespace {
 
 uint16_t crc_of(int mode, const char* text)

@@ -20,6 +20,8 @@
 #define change_dir(p) chdir(p)
 #endif
 
+using namespace tessel;
+
 namespace {
 
 struct link_stopped {

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+using namespace tessel;
+
 namespace {
 
 TEST(NameHash, ShiftsAndMixesUpToTheFirstControlOrHighByte)

@@ -9,6 +9,8 @@
 
 #include <algorithm>
 
+using namespace tessel;
+
 namespace {
 
 link_segment* segment(const char* name)

@@ -10,6 +10,8 @@
 #include <sys/stat.h>
 #endif
 
+namespace gravik {
+
 std::string split_directory(const std::string& path, std::string* rest)
 {
     size_t cut = path.find_last_of("\\/");
@@ -157,3 +159,5 @@ std::string disk_base(const std::string& base, const std::string& ext_hint)
 }
 
 #endif
+
+} // namespace gravik

@@ -7,6 +7,8 @@
 
 #include <string>
 
+namespace gravik {
+
 // The separator of the running system.
 #ifdef _WIN32
 const char path_separator = '\\';
@@ -28,3 +30,5 @@ void disk_names_changed(void);
 // Directory part of a path up to its last separator ('\' or '/'), empty
 // when there is none; "rest" receives what follows it.
 std::string split_directory(const std::string& path, std::string* rest);
+
+} // namespace gravik

@@ -24,6 +24,8 @@
 extern char** environ;
 #endif
 
+namespace gravik {
+
 static const char* const version = "1.08 2005";
 
 static const char* program_path;  // as started (argv[0])
@@ -117,7 +119,7 @@ static void read_options(int argc, char** argv)
     }
 }
 
-// Step 8: NAME=value entries of the environment become macros.
+// NAME=value entries of the environment become macros.
 static void read_environment(void)
 {
     for (char** e = environ; e && *e; ++e) {
@@ -331,3 +333,5 @@ int gravik_main(int argc, char** argv)
     err_file_close();
     return code;
 }
+
+} // namespace gravik

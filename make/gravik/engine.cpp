@@ -14,6 +14,8 @@
 #include <unistd.h>
 #endif
 
+namespace gravik {
+
 static int depth;
 static std::string program_dir;
 
@@ -229,3 +231,5 @@ void make_final_target(const std::string* name)
         err_write("Target '" + node_name(found) + "' is up-to-date!\n");
     }
 }
+
+} // namespace gravik

@@ -7,6 +7,8 @@
 
 #include <string>
 
+namespace gravik {
+
 // Longest dependency chain walked.
 const int depth_limit = 30;
 
@@ -34,3 +36,5 @@ void engine_set_program_dir(const std::string& dir);
 
 // Resets the walk state (start of a run).
 void engine_reset(void);
+
+} // namespace gravik

@@ -7,6 +7,8 @@
 #include <set>
 #include <vector>
 
+namespace gravik {
+
 // Number of macros: a chain of references longer than this must come back
 // to a macro already expanded, so more passes than this mean a loop.
 static int macro_count(void)
@@ -140,3 +142,5 @@ bool expand_text(const std::string& text, const std::string& rule_text,
         current.swap(next);
     }
 }
+
+} // namespace gravik

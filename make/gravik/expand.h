@@ -5,6 +5,8 @@
 
 #include <string>
 
+namespace gravik {
+
 // The automatic values of a command's rule.
 struct automatic_values {
     std::string base;          // $*
@@ -20,3 +22,5 @@ const size_t expand_limit = 8192;
 // fatal. "autos" is null for rule lines (no automatic values).
 bool expand_text(const std::string& text, const std::string& rule_text,
                  const automatic_values* autos, std::string* out);
+
+} // namespace gravik

@@ -2,5 +2,5 @@
 
 int main(int argc, char** argv)
 {
-    return gravik_main(argc, argv);
+    return gravik::gravik_main(argc, argv);
 }

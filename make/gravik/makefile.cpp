@@ -12,6 +12,8 @@
 #include <new>
 #include <unordered_map>
 
+namespace gravik {
+
 macro_def* first_macro;
 implicit_rule* first_implicit_rule;
 explicit_rule* first_explicit_rule;
@@ -430,3 +432,5 @@ void read_builtins(const std::string& program_dir)
     read_makefile(path, false);
     builtins_mark = id_counter;
 }
+
+} // namespace gravik

@@ -5,6 +5,8 @@
 
 #include <string>
 
+namespace gravik {
+
 // One text: a command of a rule or a kept comment line.
 struct text_line {
     text_line* next;
@@ -115,3 +117,5 @@ bool is_path_char(char c);
 
 // Lower-cases a path and turns '/' into '\'.
 std::string normalise_path(const std::string& path);
+
+} // namespace gravik

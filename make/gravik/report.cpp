@@ -3,6 +3,8 @@
 #include <cstdarg>
 #include <cstdlib>
 
+namespace gravik {
+
 gravik_settings settings;
 int error_count;
 
@@ -96,3 +98,5 @@ void report_set_fatal_end(fatal_end_fn fn)
 {
     fatal_end = fn;
 }
+
+} // namespace gravik

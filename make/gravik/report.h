@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <string>
 
+namespace gravik {
+
 struct gravik_settings {
     int verbose;          // count of -v
     int error_file_mode;  // 0 none, 1 for -e, 2 for -ex
@@ -54,3 +56,5 @@ void msg_warning(const char* format, ...) DIAG_PRINTF(1, 2);
 // handler once it is armed); it returns the exit code to end with.
 typedef int (*fatal_end_fn)(void);
 void report_set_fatal_end(fatal_end_fn fn);
+
+} // namespace gravik
