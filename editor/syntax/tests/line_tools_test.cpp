@@ -1,0 +1,152 @@
+// Line deletion, one-column shifts of a block of lines, the case of a column
+// block and the count of code lines, on a text core with undo.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "editor/editctl/undo_record.h"
+#include "editor/syntax/line_tools.h"
+
+namespace {
+
+class LineToolsTest : public ::testing::Test {
+protected:
+    LineToolsTest()
+    {
+        state.undo = &undo;
+        core.AttachState(&state);
+    }
+    // "|" marks the caret, "^" the anchor (the selection end).
+    void Put(const std::string& notation)
+    {
+        std::string text;
+        int caret = -1, anchor = -1;
+        for (char c : notation) {
+            if (c == '|')
+                caret = static_cast<int>(text.size());
+            else if (c == '^')
+                anchor = static_cast<int>(text.size());
+            else
+                text += c;
+        }
+        ASSERT_EQ(core.SetText(text.c_str()), 1);
+        if (caret < 0)
+            caret = 0;
+        core.SetSel(caret, anchor < 0 ? caret : anchor, false, false);
+        core.EmptyUndoBuffer();
+    }
+    std::string Text() const
+    {
+        return std::string(reinterpret_cast<const char*>(core.GetTextBuffer()), core.GetTextLength());
+    }
+    // The text with the caret and anchor marks put back.
+    std::string Marked() const
+    {
+        std::string t = Text();
+        const int caret = state.selStart, anchor = state.selEnd;
+        if (anchor > caret)
+            t.insert(anchor, "^");
+        t.insert(caret, "|");
+        if (anchor < caret)
+            t.insert(anchor, "^");
+        return t;
+    }
+
+    CUndoList undo;
+    CTextState state;
+    CColorEditCore core;
+};
+
+TEST_F(LineToolsTest, DeleteLine)
+{
+    Put("one\rtw|o\rthree");
+    DeleteLine(core);
+    EXPECT_EQ(Marked(), "one\r|three");
+    core.Undo();
+    EXPECT_EQ(Text(), "one\rtwo\rthree");
+    // The last line without a final line break goes to the text end.
+    Put("one\rtw|o");
+    DeleteLine(core);
+    EXPECT_EQ(Marked(), "one\r|");
+    Put("on|ly");
+    DeleteLine(core);
+    EXPECT_EQ(Marked(), "|");
+}
+
+TEST_F(LineToolsTest, DeleteToLineEnd)
+{
+    Put("ab|cd\rxy");
+    DeleteToLineEnd(core);
+    EXPECT_EQ(Marked(), "ab|\rxy");
+}
+
+struct BlockCase {
+    const char* name;
+    int (*op)(CColorEditCore&);
+    const char* before;
+    const char* after;
+};
+
+const BlockCase kBlockCases[] = {
+    {"insert_blank", ColumnInsertBlank, "ab|cd\rabcd\rab^cd", "ab |cd\rab cd\rab^ cd"},
+    {"insert_blank_short_line_untouched", ColumnInsertBlank, "ab|cd\ra\rab^cd", "ab |cd\ra\rab^ cd"},
+    {"insert_blank_anchor_at_line_start", ColumnInsertBlank, "ab|cd\rabcd\r^abcd", "ab |cd\rab cd\r^abcd"},
+    {"insert_blank_one_line", ColumnInsertBlank, "ab|c^d\rabcd", "ab|c^d\rabcd"},
+    {"insert_blank_upwards", ColumnInsertBlank, "ab^cd\rab|cd", "ab^cd\rab|cd"},
+    {"delete_blank", ColumnDeleteBlank, "ab |cd\rab cd\rab ^cd", "ab|cd\rabcd\rab^cd"},
+    {"delete_left_of_caret", ColumnDeleteBlank, "ab|cd\rabcd\rab^cd", "a|cd\racd\ra^cd"},
+    {"delete_blank_column_zero", ColumnDeleteBlank, "|abcd\r^abcd\rab", "|abcd\r^abcd\rab"},
+    {"indent_by_blank", IndentLinesByBlank, "ab|cd\rxy\rz^w", "ab |cd\r xy\r z^w"},
+    {"indent_by_blank_caret_mid_line", IndentLinesByBlank, "a|b\rc^d", "a |b\r c^d"},
+    {"unindent_by_blank", UnindentLinesByBlank, " |ab\r cd\r e^f", "|ab\rcd\re^f"},
+    {"unindent_refused_without_blank", UnindentLinesByBlank, " |ab\rcd\r e^f", " |ab\rcd\r e^f"},
+};
+
+class BlockTest : public LineToolsTest, public ::testing::WithParamInterface<BlockCase> {};
+
+TEST_P(BlockTest, ShiftsTheBlock)
+{
+    Put(GetParam().before);
+    GetParam().op(core);
+    EXPECT_EQ(Marked(), GetParam().after);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, BlockTest, ::testing::ValuesIn(kBlockCases),
+                         [](const ::testing::TestParamInfo<BlockCase>& i) { return std::string(i.param.name); });
+
+TEST_F(LineToolsTest, ColumnBlockCase)
+{
+    Put("hello world\rfoo bar baz\rab");
+    EXPECT_GE(ConvertColumnCase(core, 0, 2, 2, 8, kCaseUpper), 0);
+    EXPECT_EQ(Text(), "heLLO WOrld\rfoO BAR baz\rab");
+    Put("HELLO WORLD\rFOO BAR BAZ");
+    ConvertColumnCase(core, 0, 1, 0, 7, kCaseLower);
+    EXPECT_EQ(Text(), "hello wORLD\rfoo bar BAZ");
+    // Capitals: a word cut by the left edge keeps its case inside the block.
+    Put("helLO woRLD one\rxy abc");
+    ConvertColumnCase(core, 0, 1, 3, 20, kCaseCapitals);
+    EXPECT_EQ(Text(), "helLO World One\rxy Abc");
+    // Each piece was recorded for undo.
+    core.Undo();
+    core.Undo();
+    EXPECT_EQ(Text(), "helLO woRLD one\rxy abc");
+}
+
+TEST_F(LineToolsTest, LinesOfCode)
+{
+    Put("int a; // x\r"
+        "\r"
+        "// only a comment\r"
+        "/* block\r"
+        "   still */ int b;\r"
+        "int c; /* opens\r"
+        "*/\r"
+        "  \t \r"
+        "/* unterminated\r"
+        "int d;");
+    EXPECT_EQ(CountLinesOfCode(core), 3);
+    Put("");
+    EXPECT_EQ(CountLinesOfCode(core), 0);
+}
+
+} // namespace
