@@ -145,17 +145,19 @@ static name_entry* file_name(const std::string& text, const char* extension, uin
 
 void add_object_file(const std::string& arg)
 {
+    // Listed before its name is checked, so that a refused name leaves no
+    // record behind that nothing frees.
     object_module* obj = new object_module();
     obj->in_use = 1;
-    obj->entry = file_name(arg, ".obj", NAME_OBJECT, obj);
     objects.push_back(obj);
+    obj->entry = file_name(arg, ".obj", NAME_OBJECT, obj);
 }
 
 void add_library(const std::string& text)
 {
     library_file* lib = new library_file();
-    lib->entry = file_name(text, ".lib", NAME_LIBRARY, lib);
     libraries.push_back(lib);
+    lib->entry = file_name(text, ".lib", NAME_LIBRARY, lib);
 }
 
 static std::string side_file(const std::string& output, const char* extension)

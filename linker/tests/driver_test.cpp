@@ -1,9 +1,12 @@
 // The command line, argument files, the reporter's limits and exit codes.
 #include "common/os.h"
 #include "link_fixture.h"
+#include "messages.h"
 #include "model.h"
 
 #include <gtest/gtest.h>
+
+#include <new>
 
 using namespace tessel;
 
@@ -214,6 +217,22 @@ TEST(Messages, MemoryReportIsAWarningWithItsOwnLineEnd)
     EXPECT_EQ(r.code, 0);
     EXPECT_EQ(r.messages.rfind("Warning: memory used: ", 0), 0u);
     EXPECT_EQ(r.messages.substr(r.messages.size() - 8), " bytes\n\n");
+}
+
+// Every form of the global allocation operators reaches the linker's
+// out-of-memory message, the non-throwing ones (taken by the standard library
+// for temporary buffers) included.
+TEST(AllocationDeathTest, ARequestTheHeapCannotMeetEndsWithTheLinkersMessage)
+{
+    link_reset();
+    messages_install_allocator();
+    // Read through a volatile so that the compiler does not judge the size.
+    volatile std::size_t request = std::size_t(INT32_MAX) + 1;
+    const std::size_t huge = request;
+    EXPECT_EXIT(::operator delete(::operator new(huge)), testing::ExitedWithCode(2), "^Error: out of memory\n$");
+    EXPECT_EXIT(::operator delete(::operator new(huge, std::nothrow)), testing::ExitedWithCode(2),
+                "^Error: out of memory\n$");
+    EXPECT_EXIT(::operator delete[](::operator new[](huge)), testing::ExitedWithCode(2), "^Error: out of memory\n$");
 }
 
 // The program itself: exit codes as a caller (the make tool) sees them.
