@@ -18,10 +18,12 @@ namespace gravik {
 
 static int depth;
 static std::string program_dir;
+static int commands_run;   // commands started (or echoed with -n) in this run
 
 void engine_reset(void)
 {
     depth = 0;
+    commands_run = 0;
     program_dir.clear();
 }
 
@@ -87,6 +89,12 @@ int make_target(explicit_rule* rule)
         msg_fatal("unresolveable dependency within '%s'", node_name(t).c_str());
     if (rule->in_progress)
         msg_fatal("cyclic or recursive dependency within '%s'", node_name(t).c_str());
+    if (rule->made) {
+        // Reached again by another path: examined once per run, its
+        // commands run at most once, and it answers as it did the first time.
+        --depth;
+        return rule->made_result;
+    }
     rule->in_progress = true;
     const int mark = rule->depth_mark;
     if (settings.verbose) {
@@ -120,8 +128,11 @@ int make_target(explicit_rule* rule)
         int result = execute_rule(rule);
         if (rule->dependencies && t->has_ext)
             t->status = result < 0 ? -1 : 1;
+        t->time_state = 0;   // the commands may have made or touched it
     }
     rule->in_progress = false;
+    rule->made = true;
+    rule->made_result = dirty;
     --depth;
     return dirty;
 }
@@ -199,6 +210,7 @@ int run_command(explicit_rule* rule, const std::string& command)
         if (!quiet && err_file_in_use())
             err_write("Gravik: '" + line + "'...\n");
     }
+    ++commands_run;
     int code = run_process(line);
     if (code != 0)
         msg_error("returncode: %d", code);
@@ -227,7 +239,7 @@ void make_final_target(const std::string* name)
         return;
     }
     int dirty = make_target(found->rule);
-    if (dirty == 0 && error_count == 0) {
+    if (dirty == 0 && error_count == 0 && commands_run == 0) {
         err_write("Target '" + node_name(found) + "' is up-to-date!\n");
     }
 }

@@ -3,6 +3,7 @@
 // them from "builtins.mak" and the project's makefile.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace gravik {
@@ -47,6 +48,9 @@ struct file_node {
     int status;           // 0; 1 made; -1 failed
     explicit_rule* rule;  // none for a source
     int dependency_count; // rules that name the node as a dependency
+    int time_state;       // the file's time as read once per run: 0 not read
+                          // yet, else 1 + the os_time_status found
+    int64_t time;
 };
 
 struct dependency {
@@ -62,6 +66,8 @@ struct explicit_rule {
     int id;
     int depth_mark;       // walk depth at the first visit (0: not visited)
     bool in_progress;     // being made further up the current chain
+    bool made;            // examined (and its commands run) in this run
+    int made_result;      // the dirty count its examination found
 };
 
 // The lists, in creation order.
