@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <new>
 #include <unordered_map>
+#include <vector>
 
 namespace gravik {
 
@@ -37,11 +38,29 @@ static const int line_limit_reported = 8192;
 static const size_t comment_max = 250;
 
 // Records live for the whole run; they come from speicher so that running
-// out of memory ends the run with the make tool's own message.
+// out of memory ends the run with the make tool's own message. Every record
+// is also listed here, so that a reset frees them all, those that a later
+// line replaced (a rule's earlier command list) included.
+struct record_block {
+    void* block;
+    void (*destroy)(void* block);
+};
+// Never destroyed: records stay reachable until the process ends (the exit
+// handler still walks them after static objects are gone).
+static std::vector<record_block>& all_records = *new std::vector<record_block>;
+
+template <class T> static void destroy_record(void* block)
+{
+    static_cast<T*>(block)->~T();
+    speicher_free(block);
+}
+
 template <class T> static T* new_record(void)
 {
     void* block = speicher_calloc(static_cast<int32_t>(sizeof(T)));
-    return new (block) T();
+    T* record = new (block) T();
+    all_records.push_back(record_block{block, destroy_record<T>});
+    return record;
 }
 
 // Appends a record to a singly linked list kept in creation order.
@@ -68,8 +87,9 @@ static void append_text(text_list* list, const std::string& text)
 
 void makefile_reset(void)
 {
-    // Records of an earlier run are left to the process's end, as in the
-    // program itself; only the lists are forgotten.
+    for (const record_block& r : all_records)
+        r.destroy(r.block);
+    all_records.clear();
     first_macro = last_macro = nullptr;
     first_implicit_rule = last_implicit_rule = nullptr;
     first_explicit_rule = last_explicit_rule = nullptr;

@@ -189,6 +189,7 @@ TEST(HexFile, SeparateRangesLeaveZeroBytesInTheGap)
     expected[0x10] = 0x11;
     expected[0x11] = 0x22;
     EXPECT_EQ(std::vector<uint8_t>(buffer, buffer + length), expected);
+    speicher_free(buffer);
 }
 
 TEST_F(Loader, HexOverlapIsReportedOnceAndLaterDataWins)
