@@ -41,18 +41,26 @@ std::string disk_base(const std::string& base, const std::string&)
     return disk_path(base);
 }
 
+os_time_status disk_file_time(const std::string& name, int64_t* time)
+{
+    return os_file_time(disk_path(name), time);
+}
+
 void disk_names_changed(void)
 {
 }
 
 #else
 
-// Folder listings, kept until a command may have changed them.
+// Folder listings and the folders that names lead to, kept until a command
+// may have changed them.
 static std::map<std::string, std::vector<std::string>> listings;
+static std::map<std::string, std::string> folders;
 
 void disk_names_changed(void)
 {
     listings.clear();
+    folders.clear();
 }
 
 static const std::vector<std::string>& listing(const std::string& dir)
@@ -96,7 +104,7 @@ static std::string match_entry(const std::string& dir, const std::string& part)
 }
 
 // Splits at '\' and '/' and matches each part in the folder before it.
-static void resolve(const std::string& name, std::string* dir_out, std::string* last_out)
+static void resolve_parts(const std::string& name, std::string* dir_out, std::string* last_out)
 {
     std::vector<std::string> parts;
     std::string part;
@@ -131,6 +139,27 @@ static void resolve(const std::string& name, std::string* dir_out, std::string* 
         *last_out = parts.back();
 }
 
+// As resolve_parts, with the folder of each folder part looked up once.
+static void resolve(const std::string& name, std::string* dir_out, std::string* last_out)
+{
+    size_t cut = name.find_last_of("\\/");
+    if (cut == std::string::npos) {
+        dir_out->clear();
+        *last_out = name;
+        return;
+    }
+    std::string written = name.substr(0, cut);
+    *last_out = name.substr(cut + 1);
+    auto found = folders.find(written);
+    if (found != folders.end()) {
+        *dir_out = found->second;
+        return;
+    }
+    std::string ignored;
+    resolve_parts(name, dir_out, &ignored);
+    folders[written] = *dir_out;
+}
+
 static std::string join(const std::string& dir, const std::string& last)
 {
     if (dir.empty())
@@ -145,6 +174,19 @@ std::string disk_path(const std::string& name)
     std::string dir, last;
     resolve(name, &dir, &last);
     return join(dir, match_entry(dir, last));
+}
+
+os_time_status disk_file_time(const std::string& name, int64_t* time)
+{
+    std::string dir, last;
+    resolve(name, &dir, &last);
+    os_time_status status = os_file_time(join(dir, last), time);
+    if (status != OS_TIME_MISSING || last.empty() || last == "." || last == "..")
+        return status;
+    for (const std::string& e : listing(dir))
+        if (e != last && same_ignoring_case(e, last))
+            return os_file_time(join(dir, e), time);
+    return status;
 }
 
 std::string disk_base(const std::string& base, const std::string& ext_hint)

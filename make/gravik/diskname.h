@@ -5,6 +5,8 @@
 // separate folders, so that one makefile serves both systems.
 #pragma once
 
+#include "common/os.h"
+
 #include <string>
 
 namespace gravik {
@@ -23,6 +25,11 @@ std::string disk_path(const std::string& name);
 // as by disk_path, the last part keeps the case of a file on disk that has
 // this base name and the extension "ext_hint" when one exists.
 std::string disk_base(const std::string& base, const std::string& ext_hint);
+
+// The time of the file a makefile name stands for, found as disk_path finds
+// it, with one query of the file system for a name whose case matches the
+// disk (the folder's listing is read once for one that does not).
+os_time_status disk_file_time(const std::string& name, int64_t* time);
 
 // Forgets what was learnt about folder contents (after a command ran).
 void disk_names_changed(void);

@@ -51,13 +51,25 @@ void bind_implicit_rules(void)
     }
 }
 
+// A file's time is read from the disk once per run; only the commands of
+// its own rule can change it, and they drop what was read.
+static os_time_status node_time(file_node* n, int64_t* time)
+{
+    if (n->time_state == 0) {
+        n->time = 0;
+        n->time_state = 1 + disk_file_time(node_name(n), &n->time);
+    }
+    *time = n->time;
+    return static_cast<os_time_status>(n->time_state - 1);
+}
+
 // -1 symbolic, 0 up to date, 1 dirty.
 static int compare_times(file_node* t, file_node* d)
 {
     if (!t->has_ext || !d->has_ext)
         return -1;
     int64_t dt = 0, tt = 0;
-    os_time_status ds = os_file_time(disk_path(node_name(d)), &dt);
+    os_time_status ds = node_time(d, &dt);
     if (ds != OS_TIME_OK) {
         // With -n the commands that would have made it did not run.
         if (settings.no_execute && d->rule && ds == OS_TIME_MISSING)
@@ -68,7 +80,7 @@ static int compare_times(file_node* t, file_node* d)
             msg_error("can't read file time of '%s'", node_name(d).c_str());
         return 1;
     }
-    if (os_file_time(disk_path(node_name(t)), &tt) != OS_TIME_OK || settings.force_all || tt < dt)
+    if (node_time(t, &tt) != OS_TIME_OK || settings.force_all || tt < dt)
         return 1;
     return 0;
 }

@@ -399,50 +399,66 @@ static std::string normalise_line(const std::string& raw, bool keep_comments)
     return out;
 }
 
-// One physical line without its line end; false at the end of the file.
-static bool read_physical_line(FILE* f, std::string* line)
+// The whole file, read in large blocks; false when it cannot be opened.
+static bool read_whole_file(const std::string& path, std::string* text)
+{
+    FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f)
+        return false;
+    text->clear();
+    char block[65536];
+    size_t n;
+    while ((n = std::fread(block, 1, sizeof block, f)) > 0)
+        text->append(block, n);
+    std::fclose(f);
+    return true;
+}
+
+// One physical line of "text" from *pos without its line end; false at the
+// end of the text.
+static bool next_physical_line(const std::string& text, size_t* pos, std::string* line)
 {
     line->clear();
-    int c;
-    bool any = false;
-    while ((c = std::fgetc(f)) != EOF) {
-        any = true;
-        if (c == '\n')
-            break;
-        *line += static_cast<char>(c);
-        if (line->size() > joined_line_max + 2)
-            break; // far too long already; the caller reports it
+    if (*pos >= text.size())
+        return false;
+    size_t end = text.find('\n', *pos);
+    size_t next = end == std::string::npos ? text.size() : end + 1;
+    if (end == std::string::npos)
+        end = text.size();
+    if (end - *pos > joined_line_max + 3) {
+        // Far too long already; the caller reports it.
+        end = next = *pos + joined_line_max + 3;
     }
+    line->assign(text, *pos, end - *pos);
+    *pos = next;
     if (!line->empty() && line->back() == '\r')
         line->pop_back();
-    return any;
+    return true;
 }
 
 void read_makefile(const std::string& path, bool keep_comments, const std::string& shown)
 {
-    FILE* f = std::fopen(disk_path(path).c_str(), "rb");
-    if (!f)
+    std::string text;
+    if (!read_whole_file(disk_path(path), &text))
         msg_fatal("can't open makefile '%s'", shown.empty() ? path.c_str() : shown.c_str());
     open_commands = nullptr;
+    size_t pos = 0;
     std::string line, next;
-    while (read_physical_line(f, &line)) {
+    while (next_physical_line(text, &pos, &line)) {
         while (!line.empty() && line.back() == '\\') {
             line.back() = ' ';
-            if (!read_physical_line(f, &next))
+            if (!next_physical_line(text, &pos, &next))
                 break;
             line += next;
             if (line.size() > joined_line_max)
                 break;
         }
-        if (line.size() > joined_line_max) {
-            std::fclose(f);
+        if (line.size() > joined_line_max)
             msg_fatal("line too long (>%d)", line_limit_reported);
-        }
         std::string error = parse_line(normalise_line(line, keep_comments));
         if (!error.empty())
             msg_error("%s in '%s'", error.c_str(), line.c_str());
     }
-    std::fclose(f);
 }
 
 void read_builtins(const std::string& program_dir)
