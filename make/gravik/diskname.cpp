@@ -46,6 +46,12 @@ os_time_status disk_file_time(const std::string& name, int64_t* time)
     return os_file_time(disk_path(name), time);
 }
 
+// The system matches names without regard to case itself.
+std::string disk_existing(const std::string&)
+{
+    return std::string();
+}
+
 void disk_names_changed(void)
 {
 }
@@ -187,6 +193,14 @@ os_time_status disk_file_time(const std::string& name, int64_t* time)
         if (e != last && same_ignoring_case(e, last))
             return os_file_time(join(dir, e), time);
     return status;
+}
+
+std::string disk_existing(const std::string& name)
+{
+    std::string dir, last;
+    resolve(name, &dir, &last);
+    std::string path = join(dir, match_entry(dir, last));
+    return exists(path) ? path : std::string();
 }
 
 std::string disk_base(const std::string& base, const std::string& ext_hint)

@@ -31,6 +31,10 @@ std::string disk_base(const std::string& base, const std::string& ext_hint);
 // disk (the folder's listing is read once for one that does not).
 os_time_status disk_file_time(const std::string& name, int64_t* time);
 
+// The path of the file on disk that a makefile name stands for when one
+// exists, matched as disk_path matches it; empty when none exists.
+std::string disk_existing(const std::string& name);
+
 // Forgets what was learnt about folder contents (after a command ran).
 void disk_names_changed(void);
 

@@ -210,6 +210,7 @@ int run_command(explicit_rule* rule, const std::string& command)
         autos.dependencies += disk_path(node_name(d->node));
     }
     autos.base = disk_base(t->base, ext_hint);
+    autos.node_base = t->base;
     autos.target = disk_path(node_name(t));
     std::string line;
     if (!expand_text(command, command, &autos, &line))

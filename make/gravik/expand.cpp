@@ -1,5 +1,6 @@
 #include "expand.h"
 
+#include "diskname.h"
 #include "makefile.h"
 #include "report.h"
 
@@ -94,6 +95,16 @@ static int expand_pass(const std::string& in, const std::string& rule_text,
             if (replaced++ == 0)
                 *first_name = name;
             i = j + 1;
+        } else if (autos && k == '*' && i + 2 < n && in[i + 2] == '.') {
+            size_t j = i + 3;
+            while (j < n && is_name_char(in[j]))
+                ++j;
+            std::string ext = in.substr(i + 3, j - i - 3);
+            std::string on_disk = disk_existing(autos->node_base + "." + ext);
+            *out += on_disk.empty() ? autos->base + "." + ext : on_disk;
+            if (replaced++ == 0)
+                *first_name = "$*";
+            i = j;
         } else if (autos && (k == '*' || k == '@' || k == '<')) {
             *out += k == '*' ? autos->base : k == '@' ? autos->target : autos->dependencies;
             if (replaced++ == 0)

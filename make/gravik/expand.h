@@ -1,6 +1,8 @@
 // expand: macro references "$(NAME)" in rule lines and commands, rescanned
 // until a pass replaces nothing. In commands "$*", "$@" and "$<" stand for
-// the rule's target base name, target and dependencies.
+// the rule's target base name, target and dependencies. "$*" followed by
+// an extension (as the built-in rules write "$*.a51") names the file on disk
+// with that base and extension whatever the case of either, when one exists.
 #pragma once
 
 #include <string>
@@ -12,6 +14,7 @@ struct automatic_values {
     std::string base;          // $*
     std::string target;        // $@
     std::string dependencies;  // $<
+    std::string node_base;     // the target's base name as the makefile gave it
 };
 
 // Longest expanded text; longer is fatal.

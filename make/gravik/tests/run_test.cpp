@@ -657,6 +657,22 @@ TEST_F(Driver, NamesMatchFilesOnDiskWhateverTheirCaseAndSlash)
     EXPECT_EQ(log_of(dir), (std::vector<std::string>{"Src/Main Src/main.obj Src/Main.A51"}));
     EXPECT_TRUE(file_exists(path_in(dir, "Src/main.obj")));
 }
+
+// The built-in rules build a source name from "$*" and an extension in
+// lower case: the name given to the command is the file on disk.
+TEST_F(Driver, NamesThatBuiltInRulesMakeMatchFilesOnDisk)
+{
+    test_dir("Src");
+    write_file(path_in(dir, "START.A51"), "x\n");
+    write_file(path_in(dir, "Src/Util.A51"), "x\n");
+    run_result r = run("MORRIN = $(TOOL) log build.log\n"
+                       "all: start.obj src\\util.obj\n"
+                       "START.OBJ: START.A51\n"
+                       "src\\util.obj: src\\util.a51\n",
+                       "-e");
+    EXPECT_EQ(r.code, 0) << r.error_out;
+    EXPECT_EQ(log_of(dir), (std::vector<std::string>{"-e -g START.A51", "-e -g Src/Util.A51"}));
+}
 #endif
 
 } // namespace
