@@ -74,6 +74,12 @@ void write_binary(const std::string& path)
     int32_t address = items[0]->load;
     std::vector<uint8_t> gap;
     for (subsegment* sub : items) {
+        // Nothing beyond the size placement computed is ever written: a
+        // wrong size stops the run before the bytes go out.
+        int64_t ahead = std::max<int64_t>(0, int64_t{sub->load} - address) +
+                        static_cast<int64_t>(std::min(sub->content.size(), static_cast<size_t>(sub->used)));
+        if (written + ahead > binary_size)
+            fatal("Internal error: bphas");
         if (address < sub->load) {
             gap.assign(static_cast<size_t>(sub->load - address), 0xFF);
             out_bytes(out, gap.data(), gap.size());
@@ -87,7 +93,7 @@ void write_binary(const std::string& path)
         if (crc_mode)
             crc_update(crc_mode, sub->content.data(), n);
         written += static_cast<int64_t>(n);
-        address += sub->used;
+        address = clamp_int32(int64_t{address} + sub->used);
     }
 
     int32_t base = items[0]->load;

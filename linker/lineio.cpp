@@ -1,8 +1,10 @@
 #include "lineio.h"
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 namespace tessel {
 
@@ -67,9 +69,23 @@ bool scan_hex(const char*& p, uint32_t& value)
     return true;
 }
 
+// Output files being written; a run that stops before they are complete
+// removes their temporaries.
+static std::vector<safe_file*> open_outputs;
+
 bool out_open(safe_file& out, const std::string& path)
 {
-    return safe_file_open(&out, host_name(path), true);
+    if (!safe_file_open(&out, host_name(path), true))
+        return false;
+    open_outputs.push_back(&out);
+    return true;
+}
+
+void out_discard_all(void)
+{
+    for (safe_file* out : open_outputs)
+        safe_file_discard(out);
+    open_outputs.clear();
 }
 
 void out_printf(safe_file& out, const char* format, ...)
@@ -106,6 +122,7 @@ void out_bytes(safe_file& out, const void* data, size_t count)
 
 bool out_close(safe_file& out)
 {
+    open_outputs.erase(std::remove(open_outputs.begin(), open_outputs.end(), &out), open_outputs.end());
     return safe_file_commit(&out);
 }
 

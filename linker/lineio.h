@@ -28,5 +28,8 @@ bool out_open(safe_file& out, const std::string& path);
 void out_printf(safe_file& out, const char* format, ...) DIAG_PRINTF(2, 3);
 void out_bytes(safe_file& out, const void* data, size_t count);
 bool out_close(safe_file& out);
+// Discards every output still open, temporaries included: a run that stops
+// early leaves no partial file behind.
+void out_discard_all(void);
 
 } // namespace tessel

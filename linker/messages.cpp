@@ -1,5 +1,7 @@
 #include "messages.h"
 
+#include "lineio.h"
+
 #include "common/speicher.h"
 
 #include <cstdarg>
@@ -20,14 +22,17 @@ static void vreport(int level, const char* format, va_list args)
     std::fputs(level > 0 || level < 0 ? "Error: " : "Warning: ", out);
     std::vfprintf(out, format, args);
     std::fputc('\n', out);
-    if (level < 0)
+    if (level < 0) {
+        out_discard_all();
         diag_exit(-2 * level);
+    }
     if (level > 0)
         ++error_count;
     else
         ++warning_count;
     if (error_count >= 8 || warning_count >= 128) {
         std::fputs("Error: too many errors or warnings\n", out);
+        out_discard_all();
         diag_exit(2);
     }
 }

@@ -24,6 +24,15 @@ int32_t total_used;
 int32_t binary_size;
 int crc_mode;
 
+int32_t clamp_int32(int64_t value)
+{
+    if (value > INT32_MAX)
+        return INT32_MAX;
+    if (value < INT32_MIN)
+        return INT32_MIN;
+    return static_cast<int32_t>(value);
+}
+
 int sclass_index(const link_segment* seg)
 {
     return seg->sclass < 0 ? SCLASS_TEXT : seg->sclass;

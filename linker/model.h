@@ -136,6 +136,12 @@ extern int32_t total_used;
 extern int32_t binary_size;
 extern int crc_mode;                               // 0 none, 1 or 2
 
+// Addresses and sizes are kept in 32 bits; sums of them are formed in 64
+// bits and stored through this, which holds a result beyond the range at
+// its nearest end, far above (or below) every memory limit, so that the
+// limit check reports it instead of a wrapped value slipping through.
+int32_t clamp_int32(int64_t value);
+
 const char* sclass_name(const link_segment* seg);
 int sclass_index(const link_segment* seg);         // none counts as text
 subsegment* subsegment_of(const object_module* obj, uint32_t number);  // none if out of range

@@ -42,9 +42,9 @@ void collect_segments(void)
             seg->sclass = SCLASS_TEXT;
         if (seg->org != -1) {
             if (seg->sclass == SCLASS_TEXT) {
-                seg->org += options.text_offset;
+                seg->org = clamp_int32(int64_t{seg->org} + options.text_offset);
             } else if (seg->sclass == SCLASS_XRAM) {
-                seg->org += static_cast<int32_t>(options.xram_offset);
+                seg->org = clamp_int32(int64_t{seg->org} + options.xram_offset);
                 if (options.xram_offset != 0)
                     report(0, "external XRAM org and segment org set in sclass '%s' (segment '%s')",
                            sclass_name(seg), nm(seg));
@@ -63,7 +63,7 @@ static int32_t new_sclass_start(int row)
 {
     int before = last_started;
     if ((row == SCLASS_DRAM || row == SCLASS_IRAM) && before == SCLASS_BIT)
-        return 32 + (sclass_table[SCLASS_BIT].cursor + 7) / 8;
+        return clamp_int32(32 + (int64_t{sclass_table[SCLASS_BIT].cursor} + 7) / 8);
     if (row == SCLASS_IRAM && before == SCLASS_DRAM)
         return sclass_table[SCLASS_DRAM].cursor;
     if (row == SCLASS_DRAM)
@@ -82,7 +82,7 @@ static int32_t placed_size(link_segment* seg)
     return seg->size;
 }
 
-static bool crosses_page(int32_t start, int32_t size, int32_t page)
+static bool crosses_page(int64_t start, int64_t size, int64_t page)
 {
     return page > 0 && size != 0 && start / page != (start + size - 1) / page;
 }
@@ -119,7 +119,7 @@ void place_segments(void)
         int s = sclass_index(placed[i]);
         sclass_entry& row = sclass_table[s];
         size_t best = n;
-        int32_t best_start = 0, best_size = 0;
+        int64_t best_start = 0, best_size = 0;
         for (size_t j = i; j < n && sclass_index(placed[j]) == s; ++j) {
             link_segment* c = placed[j];
             if (!c->in_use)
@@ -128,8 +128,8 @@ void place_segments(void)
                 row.start = row.cursor = c->org != -1 ? c->org : new_sclass_start(s);
                 last_started = s;
             }
-            int32_t start = c->org != -1 ? c->org : row.cursor;
-            int32_t size = placed_size(c);
+            int64_t start = c->org != -1 ? c->org : row.cursor;
+            int64_t size = placed_size(c);
             if (c->org == -1) {
                 if (c->align > 0)
                     start = (start + c->align - 1) / c->align * c->align;
@@ -153,13 +153,13 @@ void place_segments(void)
             report(chosen->kind == KIND_NOTEXT && s != SCLASS_TEXT ? 0 : 1,
                    "segment '%s' overlay in sclass '%s' at address $%x", nm(chosen), row.name,
                    static_cast<unsigned>(best_start));
-        chosen->org = best_start;
-        row.cursor = best_start + best_size;
-        chosen->load = s == SCLASS_TEXT ? best_start : -1;
+        chosen->org = clamp_int32(best_start);
+        row.cursor = clamp_int32(best_start + best_size);
+        chosen->load = s == SCLASS_TEXT ? chosen->org : -1;
         std::rotate(placed.begin() + static_cast<long>(i), placed.begin() + static_cast<long>(best),
                     placed.begin() + static_cast<long>(best) + 1);
         if (chosen->graph > 0)
-            sgraph_set_addresses(chosen->graph, best_start);
+            sgraph_set_addresses(chosen->graph, chosen->org);
     }
 }
 
@@ -167,7 +167,7 @@ void assign_load_addresses(void)
 {
     if (placed.empty())
         return;
-    int32_t a = placed[0]->load;
+    int64_t a = placed[0]->load;
     for (size_t i = 0; i < placed.size(); ++i) {
         link_segment* seg = placed[i];
         if (!seg->in_use || seg->kind == KIND_NOTEXT)
@@ -175,7 +175,7 @@ void assign_load_addresses(void)
         if (sclass_index(seg) == SCLASS_TEXT) {
             if (seg->load > a) {
                 // Initial data that fits fills the gap before this segment.
-                int32_t gap = seg->load - a;
+                int64_t gap = seg->load - a;
                 for (;;) {
                     size_t j = i + 1;
                     for (; j < placed.size(); ++j) {
@@ -190,19 +190,20 @@ void assign_load_addresses(void)
                                 placed.begin() + static_cast<long>(j),
                                 placed.begin() + static_cast<long>(j) + 1);
                     ++i;
-                    m->load = a;
+                    m->load = clamp_int32(a);
                     a += m->used;
                     gap -= m->used;
-                    total_used += m->used;
+                    total_used = clamp_int32(int64_t{total_used} + m->used);
                 }
             }
-            a = seg->org + seg->used;
-            total_used += seg->used;
+            a = int64_t{seg->org} + seg->used;
+            total_used = clamp_int32(int64_t{total_used} + seg->used);
         } else if (seg->load == -1) {
-            seg->load = a;
+            seg->load = clamp_int32(a);
             a += seg->used;
-            sclass_table[SCLASS_TEXT].cursor += seg->used;
-            total_used += seg->used;
+            sclass_entry& text = sclass_table[SCLASS_TEXT];
+            text.cursor = clamp_int32(int64_t{text.cursor} + seg->used);
+            total_used = clamp_int32(int64_t{total_used} + seg->used);
         }
     }
 }
@@ -228,16 +229,16 @@ void set_linker_symbol(const std::string& name, int32_t value)
 
 static void check_limits(void)
 {
-    int32_t stack = 32;
+    int64_t stack = 32;
     for (link_segment* seg : placed) {
         if (!seg->in_use)
             continue;
         if (seg->org < 0)
             report(1, "%s: negative org", nm(seg));
-        int32_t extent = std::max(seg->used, seg->size);
-        int32_t end = seg->org + extent;
-        int32_t load_end = seg->load + extent;
-        int32_t limit = code_limit;
+        int64_t extent = std::max(seg->used, seg->size);
+        int64_t end = int64_t{seg->org} + extent;
+        int64_t load_end = int64_t{seg->load} + extent;
+        int64_t limit = code_limit;
         switch (sclass_index(seg)) {
         case SCLASS_BIT:
             limit = 128;
@@ -259,7 +260,7 @@ static void check_limits(void)
             report(1, "%s: out of memory (full), sclass '%s' at address $%x (max. addr. $%x)", nm(seg),
                    sclass_name(seg), static_cast<unsigned>(seg->org), static_cast<unsigned>(limit));
     }
-    set_linker_symbol("__stack_org__", stack);
+    set_linker_symbol("__stack_org__", clamp_int32(stack));
 }
 
 void define_linker_symbols(void)
@@ -274,11 +275,11 @@ void define_linker_symbols(void)
     }
 
     sclass_entry& text = sclass_table[SCLASS_TEXT];
-    int32_t high = text.cursor;
+    int64_t high = text.cursor;
     for (link_segment* seg : placed)
         if (seg->in_use && seg->kind != KIND_NOTEXT && seg->load > 0)
-            high = std::max(high, seg->load + seg->used);
-    binary_size = high - text.start;
+            high = std::max(high, int64_t{seg->load} + seg->used);
+    binary_size = clamp_int32(high - text.start);
 
     name_entry* safe = name_find("__bin_safe", true);
     bool safe_exported = safe && safe->state == NAME_PUBLIC &&
@@ -286,14 +287,14 @@ void define_linker_symbols(void)
                          static_cast<public_symbol*>(safe->payload)->owner->in_use;
     if (options.crc || safe_exported) {
         crc_mode = options.crc == 2 ? 2 : 1;
-        binary_size += 2;
-        total_used += 2;
+        binary_size = clamp_int32(int64_t{binary_size} + 2);
+        total_used = clamp_int32(int64_t{total_used} + 2);
     }
     set_linker_symbol("__bin_size__", binary_size);
 
     for (int i = 0; i < SCLASS_COUNT; ++i) {
         const sclass_entry& row = sclass_table[i];
-        set_linker_symbol(std::string("__") + row.name + "_size__", row.cursor - row.start);
+        set_linker_symbol(std::string("__") + row.name + "_size__", clamp_int32(int64_t{row.cursor} - row.start));
         set_linker_symbol(std::string("__") + row.name + "_org__", row.start);
     }
 
@@ -304,9 +305,9 @@ void define_linker_symbols(void)
         for (subsegment* sub : seg->subs) {
             if (!sub->references)
                 continue;
-            sub->address = seg->org + seg->offset;
-            sub->load = seg->kind == KIND_NOTEXT ? -1 : seg->load + seg->offset;
-            seg->offset += sub->used;
+            sub->address = clamp_int32(int64_t{seg->org} + seg->offset);
+            sub->load = seg->kind == KIND_NOTEXT ? -1 : clamp_int32(int64_t{seg->load} + seg->offset);
+            seg->offset = clamp_int32(int64_t{seg->offset} + sub->used);
         }
     }
 
@@ -315,7 +316,7 @@ void define_linker_symbols(void)
             continue;
         subsegment* sub = subsegment_of(sym->owner, static_cast<uint32_t>(sym->segment));
         if (sub && sub->references) {
-            sym->value = sym->offset + sub->address;
+            sym->value = clamp_int32(int64_t{sym->offset} + sub->address);
             sym->defined = true;
         }
     }

@@ -221,7 +221,7 @@ static void read_segment(object_module* obj, FILE* f, const std::string& line)
     sub->used = static_cast<int32_t>(attribute_hex(p, line));
     if (sub->used < 0)
         corrupt_line(line.c_str());
-    seg->used += sub->used;
+    seg->used = clamp_int32(int64_t{seg->used} + sub->used);
     bool notext_line = false;
     if (attribute(p, " n")) {
         notext_line = true;

@@ -58,9 +58,12 @@ TEST(Listing, ABadDebugLineIsCorrupt)
 {
     enter_scratch_folder();
     write_object("a.obj", {"segment:code @0:0 u:1", "00", "src:a.a51 #0", "objectdebug", "dco @0:0 code"});
-    link_result r = run_link({"a", "-o-", "-s"});
+    link_result r = run_link({"a", "-oout.bin", "-s"});
     EXPECT_EQ(r.code, 2);
     EXPECT_EQ(r.messages, "Error: a.obj: corrupt line: 'dco @0:0 code'\n");
+    // The listing stopped half written: neither it nor its temporary stays.
+    EXPECT_FALSE(file_exists("out.lst"));
+    EXPECT_FALSE(file_exists("out.lst.tmp"));
 }
 
 TEST(MemoryMap, ListsClassesSegmentsAndOverlays)

@@ -144,6 +144,50 @@ INSTANTIATE_TEST_SUITE_P(
                         "Error: i: out of memory (full), sclass 'iram' at address $0 (max. addr. $100)\n"}),
     [](const testing::TestParamInfo<placement_error>& info) { return std::string(info.param.what); });
 
+// Addresses near the top of the 32-bit range: their sums must not wrap
+// past the limit check (a wrapped end once passed it and the image writer
+// went on to a 2 GB file). Each is refused like any address past the limit,
+// and no output, finished or temporary, is left behind.
+struct far_case {
+    const char* what;
+    std::vector<std::string> segments;
+    std::vector<std::string> options;
+    const char* message;
+};
+
+class FarAddress : public testing::TestWithParam<far_case> {};
+
+TEST_P(FarAddress, IsOutOfMemoryAndWritesNothing)
+{
+    enter_scratch_folder();
+    write_segments("a.obj", GetParam().segments);
+    std::vector<std::string> args = {"a", "-oout.bin", "-n", "-s", "-m"};
+    args.insert(args.end(), GetParam().options.begin(), GetParam().options.end());
+    link_result r = run_link(args);
+    EXPECT_EQ(r.code, 2);
+    EXPECT_NE(r.messages.find(GetParam().message), std::string::npos) << r.messages;
+    for (const char* file : {"out.bin", "out.bin.tmp", "out.lst", "out.mem"})
+        EXPECT_FALSE(file_exists(file)) << file;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FarAddress,
+    testing::Values(
+        far_case{"above_the_limit", {"segment:code @0:0 u:1", "+1", "segment:b @1:300000 u:14", "+20"}, {},
+                 "Error: b: out of memory (full), sclass 'text' at address $300000 (max. addr. $1fffe0)\n"},
+        far_case{"end_past_32_bits", {"segment:code @0:0 u:1", "+1", "segment:b @1:7ffffff0 u:14", "+20"}, {},
+                 "Error: b: out of memory (full), sclass 'text' at address $7ffffff0 (max. addr. $1fffe0)\n"},
+        far_case{"entry_past_32_bits", {"segment:code @0:7ffffff0 u:14", "+20"}, {},
+                 "Error: code: out of memory (full), sclass 'text' at address $7ffffff0 (max. addr. $1fffe0)\n"},
+        far_case{"offset_past_32_bits", {"segment:code @0:0 u:1", "+1", "segment:b @1:20 u:1", "+1"},
+                 {"-r$7ffffff0"},
+                 "Error: code: out of memory (full), sclass 'text' at address $7ffffff0 (max. addr. $1fffe0)\n"},
+        far_case{"movable_after_far_xram",
+                 {"segment:code @0:0 u:1", "+1", "segment:x1 @1:7fffff00 u:100 n c:xram", "segment:x2 @2:m u:200 n c:xram"},
+                 {},
+                 "Error: x1: out of memory (full), sclass 'xram' at address $7fffff00 (max. addr. $1fffe0)\n"}),
+    [](const testing::TestParamInfo<far_case>& info) { return std::string(info.param.what); });
+
 TEST(Placement, DirectRamMayEndExactlyAt128)
 {
     enter_scratch_folder();
