@@ -70,7 +70,10 @@ static void read_export(object_module* obj, const std::string& line, read_mode m
         sym->owner = obj;
         sym->segment = static_cast<int>(number);
         sym->offset = static_cast<int32_t>(offset);
-    } else if (mode == READ_INDEX && sym->owner != obj && name.compare(0, 2, "__") != 0) {
+    } else if (sym->owner != obj && name.compare(0, 2, "__") != 0 && (mode == READ_INDEX || !obj->library)) {
+        // A library member read in full was already named when its index
+        // was read; a command-line object is named here, so that an image
+        // that depends on the order of the objects never goes unnoticed.
         report(0, "'%s' exported in '%s' (ignored) and in '%s' (used)", name.c_str(),
                object_name(obj), object_name(sym->owner));
     }

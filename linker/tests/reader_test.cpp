@@ -212,17 +212,30 @@ TEST(PublicNames, DefinitionsResolveImportsInEitherOrder)
     }
 }
 
-TEST(PublicNames, AnExportSeenTwiceOnTheCommandLineKeepsTheFirst)
+TEST(PublicNames, AnExportSeenTwiceOnTheCommandLineKeepsTheFirstAndWarns)
 {
     enter_scratch_folder();
-    write_object("a.obj", {"export:e @0:0", "segment:code @0:0 u:1", "00", "src:a.a51 #0"});
-    write_object("b.obj", {"export:e @0:0", "segment:more @0:m u:1", "00"});
+    write_object("a.obj", {"export:e @0:0", "export:__mark @0:0", "segment:code @0:0 u:1", "00", "src:a.a51 #0"});
+    write_object("b.obj", {"export:e @0:0", "export:__mark @0:0", "segment:more @0:m u:1", "00"});
     link_result r = run_link({"a", "b", "-o-", "-n"});
     EXPECT_EQ(r.code, 0);
-    EXPECT_EQ(r.messages, "");
+    // Named once, with both objects; names of the linker's own kind are not.
+    EXPECT_EQ(r.messages, "Warning: 'e' exported in 'b.obj' (ignored) and in 'a.obj' (used)\n");
     public_symbol* e = static_cast<public_symbol*>(name_find("e", true)->payload);
     EXPECT_EQ(e->owner->entry->name, "a.obj");
     EXPECT_EQ(e->value, 0);
+}
+
+// A member exported a name a command-line object exports too: named once,
+// when the library's index is read, not again when the member is read whole.
+TEST(PublicNames, AnExportOfAMemberAndAnObjectIsNamedOnce)
+{
+    enter_scratch_folder();
+    write_object("a.obj", {"import:f", "export:e @0:0", "segment:code @0:0 u:1", "00", "src:a.a51 #0"});
+    write_lines("rt.lib", object_lines("m.obj", {"export:f @0:0", "export:e @0:0", "segment:mc @0:m u:1", "00"}));
+    link_result r = run_link({"a", "-lrt", "-o-", "-n"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.messages, "Warning: 'e' exported in 'm.obj' (ignored) and in 'a.obj' (used)\n");
 }
 
 TEST(Libraries, WithAMemberHeaderMissingAreCorrupt)
