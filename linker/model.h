@@ -81,6 +81,7 @@ struct sgraph_edge {
 
 struct public_symbol {
     object_module* owner;   // exporting object; none for imports and definitions
+    object_module* definer; // the first library member whose index defines it
     name_entry* entry;
     int segment;
     int32_t offset;

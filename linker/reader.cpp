@@ -31,7 +31,7 @@ static public_symbol* public_of(object_module* obj, const std::string& name)
 {
     name_entry* e = name_find(name.c_str(), false);
     if (e->state == NAME_NEW) {
-        public_symbol* sym = new public_symbol{nullptr, e, 0, 0, 0, false, false};
+        public_symbol* sym = new public_symbol{nullptr, nullptr, e, 0, 0, 0, false, false};
         publics.push_back(sym);
         e->state = NAME_PUBLIC;
         e->payload = sym;
@@ -79,7 +79,7 @@ static void read_export(object_module* obj, const std::string& line, read_mode m
     }
 }
 
-static void read_define(object_module* obj, const std::string& line)
+static void read_define(object_module* obj, const std::string& line, read_mode mode)
 {
     const char* p = line.c_str() + 7;
     std::string name = take_word(p);
@@ -92,6 +92,14 @@ static void read_define(object_module* obj, const std::string& line)
     public_symbol* sym = public_of(obj, name);
     if (!sym)
         return;
+    if (mode == READ_INDEX) {
+        // The value is taken only when the member is linked; the index
+        // remembers which member gives it, so that an import of it links
+        // the member as an import of an exported label does.
+        if (!sym->definer)
+            sym->definer = obj;
+        return;
+    }
     int32_t v = static_cast<int32_t>(value);
     if (sym->defined) {
         if (sym->value != v)
@@ -376,6 +384,8 @@ void read_object(object_module* obj, FILE* f, read_mode mode)
                 read_import(obj, line);
             else if (starts_with(line, "export:"))
                 read_export(obj, line, mode);
+            else if (starts_with(line, "define:"))
+                read_define(obj, line, mode);
             continue;
         }
         if (debug)
@@ -385,7 +395,7 @@ void read_object(object_module* obj, FILE* f, read_mode mode)
         else if (starts_with(line, "export:"))
             read_export(obj, line, mode);
         else if (starts_with(line, "define:"))
-            read_define(obj, line);
+            read_define(obj, line, mode);
         else if (line == "objectdebug")
             debug = true;
         else if (starts_with(line, "segment:"))
@@ -502,6 +512,8 @@ void mark_members(void)
         work.pop_back();
         for (public_symbol* sym : obj->imports) {
             object_module* owner = sym->owner;
+            if (!owner && !sym->defined)
+                owner = sym->definer;
             if (owner && !owner->in_use) {
                 owner->in_use = 2;
                 work.push_back(owner);

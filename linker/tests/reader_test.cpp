@@ -238,6 +238,27 @@ TEST(PublicNames, AnExportOfAMemberAndAnObjectIsNamedOnce)
     EXPECT_EQ(r.messages, "Warning: 'e' exported in 'm.obj' (ignored) and in 'a.obj' (used)\n");
 }
 
+// A member that only defines a constant is linked by an import of it, as
+// the same object is when named on the command line.
+TEST(LibraryMembers, AreChosenForTheConstantsTheyDefine)
+{
+    enter_scratch_folder();
+    write_object("a.obj", {"import:foo", "segment:code @0:0 u:2", "00 00", "src:a.a51 #0", "ref w_hl #0:1 @0:0 foo"});
+    std::vector<std::string> lib = object_lines("c.obj", {"define:foo 1234"});
+    std::vector<std::string> d_lines = object_lines("d.obj", {"define:bar 99"});
+    lib.insert(lib.end(), d_lines.begin(), d_lines.end());
+    write_lines("consts.lib", lib);
+    link_result r = run_link({"a", "-lconsts", "-oout.bin"});
+    ASSERT_EQ(r.code, 0) << r.messages;
+    EXPECT_EQ(read_file("out.bin"), std::string("\x12\x34\0\0\0\0", 6));
+    object_module* c = static_cast<object_module*>(name_find("c.obj", true)->payload);
+    object_module* d = static_cast<object_module*>(name_find("d.obj", true)->payload);
+    EXPECT_EQ(c->in_use, 2);
+    EXPECT_EQ(d->in_use, 0);
+    // Not linked, d's constant stays undefined.
+    EXPECT_FALSE(static_cast<public_symbol*>(name_find("bar", true)->payload)->defined);
+}
+
 TEST(Libraries, WithAMemberHeaderMissingAreCorrupt)
 {
     enter_scratch_folder();
