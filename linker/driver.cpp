@@ -160,9 +160,14 @@ void add_library(const std::string& text)
     lib->entry = file_name(text, ".lib", NAME_LIBRARY, lib);
 }
 
+// The image's name within its folder, up to its last '.', with the side
+// file's extension: a '.' in a folder name does not count.
 static std::string side_file(const std::string& output, const char* extension)
 {
     size_t dot = output.rfind('.');
+    size_t folder = output.find_last_of("\\/");
+    if (dot != std::string::npos && folder != std::string::npos && dot < folder)
+        dot = std::string::npos;
     return (dot == std::string::npos ? output : output.substr(0, dot)) + extension;
 }
 

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <new>
 
 using namespace tessel;
@@ -103,11 +104,20 @@ TEST(Options, OutputNameGivesTheSideFileNames)
     EXPECT_TRUE(file_exists("foo"));
     EXPECT_TRUE(file_exists("foo.lst"));
 
-    // A '.' only in the folder part still cuts the side-file name.
+    // A '.' only in the folder part: the side files are named from the
+    // image's own name, in its folder, with either separator.
     make_folder("out.d");
-    r = run_link({"x", "-oout.d/prog", "-m"});
+    for (const char* stray : {"out.lst", "out.mem", "out.den"})
+        std::remove(stray);
+    r = run_link({"x", "-oout.d/prog", "-s", "-m", "-d"});
     EXPECT_TRUE(file_exists("out.d/prog"));
-    EXPECT_TRUE(file_exists("out.mem"));
+    for (const char* side : {"out.d/prog.lst", "out.d/prog.mem", "out.d/prog.den"})
+        EXPECT_TRUE(file_exists(side)) << side;
+    for (const char* stray : {"out.lst", "out.mem", "out.den"})
+        EXPECT_FALSE(file_exists(stray)) << stray;
+    r = run_link({"x", "-oout.d\\demo.bin", "-m"});
+    EXPECT_TRUE(file_exists("out.d/demo.bin"));
+    EXPECT_TRUE(file_exists("out.d/demo.mem"));
 }
 
 TEST(Options, StartOffsetsAcceptHexDollarAndCNotation)
