@@ -70,15 +70,23 @@ void write_binary(const std::string& path)
     if (crc_mode)
         crc_reset();
 
+    // The image covers the code memory from the start of sclass text to the
+    // binary size, like the memory map: space that a notext segment
+    // reserves there, before, between or after the code, is filled like any
+    // other gap.
+    int32_t base = std::min(sclass_table[SCLASS_TEXT].start, items[0]->load);
+    if (base > 0xFFFFFF || base < 0)
+        fatal("internal error: 0x%x", static_cast<unsigned>(base));
+    const int64_t image_size = int64_t{binary_size} - (crc_mode ? 2 : 0);
     int64_t written = 0;
-    int32_t address = items[0]->load;
+    int32_t address = base;
     std::vector<uint8_t> gap;
     for (subsegment* sub : items) {
         // Nothing beyond the size placement computed is ever written: a
         // wrong size stops the run before the bytes go out.
         int64_t ahead = std::max<int64_t>(0, int64_t{sub->load} - address) +
                         static_cast<int64_t>(std::min(sub->content.size(), static_cast<size_t>(sub->used)));
-        if (written + ahead > binary_size)
+        if (written + ahead > image_size)
             fatal("Internal error: bphas");
         if (address < sub->load) {
             gap.assign(static_cast<size_t>(sub->load - address), 0xFF);
@@ -95,10 +103,14 @@ void write_binary(const std::string& path)
         written += static_cast<int64_t>(n);
         address = clamp_int32(int64_t{address} + sub->used);
     }
+    if (written < image_size) {
+        gap.assign(static_cast<size_t>(image_size - written), 0xFF);
+        out_bytes(out, gap.data(), gap.size());
+        if (crc_mode)
+            crc_update(crc_mode, gap.data(), gap.size());
+        written = image_size;
+    }
 
-    int32_t base = items[0]->load;
-    if (base > 0xFFFFFF || base < 0)
-        fatal("internal error: 0x%x", static_cast<unsigned>(base));
     if (crc_mode) {
         uint16_t crc = crc_update(crc_mode, nullptr, 0);
         uint8_t bytes[2] = {static_cast<uint8_t>(crc >> 8), static_cast<uint8_t>(crc)};

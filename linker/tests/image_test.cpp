@@ -88,6 +88,41 @@ TEST(BinaryImage, TrailerGivesTheStartAddressBigEndian)
     EXPECT_EQ(read_file("out.bin"), std::string("\x22\x00\x01\x00\x00", 5));
 }
 
+// Space reserved in code memory by a notext segment is part of the image
+// wherever it lies, filled like a gap, so that the image, "__bin_size__"
+// and the memory map agree.
+struct reserved_case {
+    const char* what;
+    std::vector<std::string> segments;
+    std::string image;   // without the trailer
+};
+
+class ReservedCode : public testing::TestWithParam<reserved_case> {};
+
+TEST_P(ReservedCode, IsFilledInTheImage)
+{
+    enter_scratch_folder();
+    std::vector<std::string> body = {"import:__bin_size__"};
+    body.insert(body.end(), GetParam().segments.begin(), GetParam().segments.end());
+    write_object("a.obj", body);
+    link_result r = run_link({"a", "-oout.bin", "-n"});
+    ASSERT_EQ(r.code, 0) << r.messages;
+    EXPECT_EQ(read_file("out.bin"), GetParam().image + std::string(4, '\0'));
+    EXPECT_EQ(static_cast<public_symbol*>(name_find("__bin_size__", true)->payload)->value,
+              static_cast<int32_t>(GetParam().image.size()));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ReservedCode,
+    testing::Values(
+        reserved_case{"at_the_start", {"segment:res @0:0 u:4 n", "segment:code @1:m u:2", "01 02"},
+                      std::string(4, '\xff') + "\x01\x02"},
+        reserved_case{"at_the_end", {"segment:code @0:0 u:2", "01 02", "segment:res @1:m u:4 n"},
+                      "\x01\x02" + std::string(4, '\xff')},
+        reserved_case{"between", {"segment:code @0:0 u:2", "01 02", "segment:res @1:m u:3 n", "segment:more @2:m u:1", "03"},
+                      "\x01\x02" + std::string(3, '\xff') + "\x03"}),
+    [](const testing::TestParamInfo<reserved_case>& info) { return std::string(info.param.what); });
+
 TEST(BinaryImage, OfNothingButReservedSpaceIsRefused)
 {
     enter_scratch_folder();
