@@ -16,9 +16,6 @@
 #ifndef O_BINARY
 #define O_BINARY 0
 #endif
-#ifndef O_TEXT
-#define O_TEXT 0
-#endif
 
 static int current_pid()
 {
@@ -45,14 +42,14 @@ static std::string errno_text(int code)
 
 // Creates a file that did not exist before, so that a temporary never
 // replaces anything of the user's.
-static FILE* create_new(const std::string& name, bool binary)
+static FILE* create_new(const std::string& name)
 {
-    int flags = O_WRONLY | O_CREAT | O_EXCL | (binary ? O_BINARY : O_TEXT);
+    int flags = O_WRONLY | O_CREAT | O_EXCL | O_BINARY;
 #ifdef _WIN32
     int fd = _open(name.c_str(), flags, _S_IREAD | _S_IWRITE);
     if (fd < 0)
         return nullptr;
-    FILE* fp = _fdopen(fd, binary ? "wb" : "w");
+    FILE* fp = _fdopen(fd, "wb");
     if (!fp)
         _close(fd);
 #else
@@ -93,6 +90,7 @@ bool safe_file_open(safe_file* f, const std::string& path, bool binary)
 {
     *f = safe_file();
     f->path = path;
+    f->crlf = !binary;
     if (path.empty()) {
         fail(f, "cannot create", path, "no file name");
         return false;
@@ -103,7 +101,7 @@ bool safe_file_open(safe_file* f, const std::string& path, bool binary)
             fail(f, "cannot create", path, "it is a folder");
             return false;
         }
-        f->fp = std::fopen(path.c_str(), binary ? "wb" : "w");
+        f->fp = std::fopen(path.c_str(), "wb");
         if (!f->fp)
             fail(f, "cannot open", path, errno_text(errno));
         return f->fp != nullptr;
@@ -111,7 +109,7 @@ bool safe_file_open(safe_file* f, const std::string& path, bool binary)
     int code = 0;
     for (int i = 0; i < 100 && !f->fp; i++) {
         f->temp = path + "." + std::to_string(current_pid()) + "-" + std::to_string(i) + ".tmp";
-        f->fp = create_new(f->temp, binary);
+        f->fp = create_new(f->temp);
         code = errno;
         if (!f->fp && code != EEXIST)
             break;
@@ -129,12 +127,29 @@ void safe_file_use_stdout(safe_file* f)
     f->fp = stdout;
 }
 
+static bool write_bytes(safe_file* f, const char* data, size_t size)
+{
+    if (size > 0 && std::fwrite(data, 1, size, f->fp) != size)
+        fail(f, "cannot write", f->path, errno_text(errno));
+    return !f->failed;
+}
+
 bool safe_file_write(safe_file* f, const void* data, size_t size)
 {
     if (!f->fp || f->failed)
         return false;
-    if (size > 0 && std::fwrite(data, 1, size, f->fp) != size)
-        fail(f, "cannot write", f->path, errno_text(errno));
+    const char* p = static_cast<const char*>(data);
+    if (!f->crlf)
+        return write_bytes(f, p, size);
+    const char* end = p + size;
+    while (p < end) {
+        const char* lf = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
+        if (!lf)
+            return write_bytes(f, p, static_cast<size_t>(end - p));
+        if (!write_bytes(f, p, static_cast<size_t>(lf - p)) || !write_bytes(f, "\r\n", 2))
+            return false;
+        p = lf + 1;
+    }
     return !f->failed;
 }
 

@@ -20,15 +20,19 @@ struct safe_file {
     std::string path;  // the target as the caller named it
     std::string temp;  // the temporary beside it; empty when written directly
     bool failed = false;
+    bool crlf = false; // a text file: each '\n' written goes out as CR LF
     std::string why;   // the first failure, e.g. "cannot write 'x.bin': No space left on device"
 };
 
 // Opens the output: a new temporary in the target's folder, or the target
 // itself when it exists and is not a plain file (a device such as /dev/null).
-// binary chooses binary or text mode. False when nothing could be created.
+// binary chooses binary or text: a text file ends its lines with CR LF on
+// every system, as the suite's generated files do. False when nothing could
+// be created.
 bool safe_file_open(safe_file* f, const std::string& path, bool binary);
 
-// Writes to standard output instead of a file (nothing to rename).
+// Writes to standard output instead of a file (nothing to rename); line
+// ends are the console's own.
 void safe_file_use_stdout(safe_file* f);
 
 // Appends bytes or text; false once any write has failed.

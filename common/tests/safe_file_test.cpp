@@ -62,6 +62,22 @@ TEST_F(SafeFile, CommitReplacesTheTargetAndLeavesNoTemporary)
     EXPECT_TRUE(safe_file_why(&f).empty());
 }
 
+// Generated text files end their lines with CR LF on every system; binary
+// files take the bytes as given.
+TEST_F(SafeFile, TextFilesEndTheirLinesWithCrLf)
+{
+    safe_file f;
+    ASSERT_TRUE(safe_file_open(&f, path("out.s51"), false));
+    EXPECT_TRUE(safe_file_puts(&f, "a\n\nb"));
+    EXPECT_TRUE(safe_file_printf(&f, "%s\n", "c"));
+    EXPECT_TRUE(safe_file_commit(&f));
+    EXPECT_EQ(get(path("out.s51")), "a\r\n\r\nbc\r\n");
+    ASSERT_TRUE(safe_file_open(&f, path("out.bin"), true));
+    EXPECT_TRUE(safe_file_puts(&f, "a\nb"));
+    EXPECT_TRUE(safe_file_commit(&f));
+    EXPECT_EQ(get(path("out.bin")), "a\nb");
+}
+
 TEST_F(SafeFile, LongPrintfTextIsWrittenWhole)
 {
     std::string line(2000, 'a');

@@ -137,7 +137,7 @@ TEST(PexorListing, WritesDebugTextAndLineRecords)
                                  "   LST-File found ('prog.lst)\n"
                                  "Ok\n"));
     EXPECT_EQ(r.err, "");
-    EXPECT_EQ(read_file(dir + "/prog.dbg"), native_text(read_file(data_dir + "/prog.dbg")));
+    EXPECT_EQ(read_file(dir + "/prog.dbg"), crlf_text(read_file(data_dir + "/prog.dbg")));
 
     std::vector<omf_rec> recs = read_records(dir + "/prog.omf");
     ASSERT_EQ(recs.size(), 11u);
@@ -534,8 +534,8 @@ TEST(PexorListing, LineEndsAndOverlongLines)
     run_result r = run_program(pexor, {"prog.bin", "prog.omf"}, dir);
     ASSERT_EQ(r.code, 0) << r.out;
     EXPECT_EQ(read_file(dir + "/prog.dbg"),
-              native_text("listing:prog.lst\n" + std::string(99, 'x') + "\n" +
-                          "co:0040: 01 02          :   .dc.b 1,2\n"));
+              crlf_text("listing:prog.lst\n" + std::string(99, 'x') + "\n" +
+                        "co:0040: 01 02          :   .dc.b 1,2\n"));
     std::vector<omf_rec> recs = read_records(dir + "/prog.omf");
     ASSERT_EQ(recs.size(), 7u);
     ASSERT_EQ(recs[4].type, 0x22);

@@ -152,3 +152,14 @@ std::string native_text(const std::string& lf_text)
     return lf_text;
 #endif
 }
+
+std::string crlf_text(const std::string& lf_text)
+{
+    std::string s;
+    for (char c : lf_text) {
+        if (c == '\n')
+            s += '\r';
+        s += c;
+    }
+    return s;
+}

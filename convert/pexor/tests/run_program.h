@@ -36,3 +36,6 @@ bool file_exists(const std::string& path);
 
 // Line ends as the programs write text files and consoles on this system.
 std::string native_text(const std::string& lf_text);
+
+// The text with CR LF line ends: the form of every generated text file.
+std::string crlf_text(const std::string& lf_text);
