@@ -68,6 +68,12 @@ static void exhaust_heap()
 
 TEST(SpeicherDeathTest, ExhaustedHeapEndsWithOneMessage)
 {
+#if defined(__SANITIZE_ADDRESS__)
+    // The address sanitizer's own allocator cannot run under a small address
+    // space limit (it reserves its shadow memory up front) and reports an
+    // exhausted heap itself instead of returning null to the module.
+    GTEST_SKIP() << "the address sanitizer handles an exhausted heap itself";
+#endif
     EXPECT_EXIT(exhaust_heap(), testing::ExitedWithCode(2), "^Error: out of memory\n$");
 }
 #endif
