@@ -125,7 +125,7 @@ static void ColourLineComments(const char* text, uint8_t* attr, int length, int 
     }
 }
 
-int ColorizeRange(CColorEditCore& core, const CSyntaxTemplate* tmpl, int start, int end)
+int ColorizeRange(CColorEditCore& core, const CSyntaxTemplate* tmpl, int start, int end, CCommentIndex* index)
 {
     const char* text = reinterpret_cast<const char*>(core.GetTextBuffer());
     uint8_t* attr = core.GetAttrBuffer();
@@ -151,9 +151,22 @@ int ColorizeRange(CColorEditCore& core, const CSyntaxTemplate* tmpl, int start, 
     }
 
     int pos = start;
-    const int open = FindLastCommentOpen(start, 0, text);
-    if (open >= 0 && FindLastCommentClose(start, open + 2, text) < 0) {
-        const int close = FindCommentClose(std::max(start, open + 2), end, text);
+    bool inside;
+    int closeFrom = start;
+    if (index) {
+        const LexState s = index->StateBefore(text, length, core.State().version, start);
+        inside = s.cls == kLexBlockComment;
+        // The "*" of the opener never begins its closer.
+        if (s.opening)
+            closeFrom = start + 1;
+    } else {
+        const int open = FindLastCommentOpen(start, 0, text);
+        inside = open >= 0 && FindLastCommentClose(start, open + 2, text) < 0;
+        if (inside)
+            closeFrom = std::max(start, open + 2);
+    }
+    if (inside) {
+        const int close = FindCommentClose(closeFrom, end, text);
         if (close < 0) {
             Paint(attr, start, end, comment);
             return 0;
@@ -178,11 +191,14 @@ int ColorizeRange(CColorEditCore& core, const CSyntaxTemplate* tmpl, int start, 
     return 0;
 }
 
-int RecolourForPaint(CColorEditCore& core, const CSyntaxTemplate* tmpl, int paintStart)
+int RecolourForPaint(CColorEditCore& core, const CSyntaxTemplate* tmpl, int paintStart, CCommentIndex* index)
 {
-    if (paintStart != -1)
+    if (paintStart != -1) {
+        if (index)
+            index->TextChanged(paintStart);
         paintStart = core.GetLineStart(paintStart);
+    }
     if (g_bSyntaxColoring)
-        ColorizeRange(core, tmpl, paintStart, -1);
+        ColorizeRange(core, tmpl, paintStart, -1, index);
     return paintStart;
 }

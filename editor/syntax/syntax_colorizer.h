@@ -7,13 +7,17 @@
 #pragma once
 
 #include "editor/editctl/edit_core.h"
+#include "editor/syntax/comment_index.h"
 #include "editor/syntax/syntax_template.h"
 
 // Colours [start, end) of the core's text; start -1 means the first visible
 // line (m_nTopOffset), end -1 the end of the visible page. Result -1 when
 // the resolved start is not below the end, else 0. Without a template the
-// range is only cleared to colour 0.
-int ColorizeRange(CColorEditCore& core, const CSyntaxTemplate* tmpl, int start, int end);
+// range is only cleared to colour 0. With an index, whether the range starts
+// inside a block comment is answered from it instead of a search back
+// through the text.
+int ColorizeRange(CColorEditCore& core, const CSyntaxTemplate* tmpl, int start, int end,
+                  CCommentIndex* index = nullptr);
 
 // The keyword pass alone, over [start, end), keeping comment colour.
 void ColorizeKeywords(CColorEditCore& core, const CSyntaxTemplate* tmpl, int start, int end);
@@ -21,8 +25,10 @@ void ColorizeKeywords(CColorEditCore& core, const CSyntaxTemplate* tmpl, int sta
 // The colouring before a paint: when the syntax-colouring switch is on,
 // colours from the start of the line that holds paintStart (-1: from the
 // first visible line) to the end of the visible page. Returns the paint
-// start moved to its line start (-1 stays -1).
-int RecolourForPaint(CColorEditCore& core, const CSyntaxTemplate* tmpl, int paintStart);
+// start moved to its line start (-1 stays -1). The paint start is the first
+// offset changed since the last paint; the index learns it.
+int RecolourForPaint(CColorEditCore& core, const CSyntaxTemplate* tmpl, int paintStart,
+                     CCommentIndex* index = nullptr);
 
 // The attribute byte that marks comment for a template (the low byte of its
 // comment value), or -1 when the template colours no comments.

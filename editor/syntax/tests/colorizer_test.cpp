@@ -159,3 +159,45 @@ TEST_F(ColourTest, CommentValueWithOptionBitsStillProtectsComments)
 }
 
 } // namespace
+
+namespace {
+
+// The comment index gives the same colours as the search back through the
+// text, also after edits above the screen, reported or not.
+TEST_F(ColourTest, CommentIndexAgreesWithSearch)
+{
+    std::string text;
+    for (int i = 0; i < 6000; ++i)
+        text += i % 97 == 0 ? "/* a comment\r over lines */ int x;\r" : "int y = 1; // note\rchar* s = \"/*\";\r";
+    ASSERT_EQ(core.SetText(text.c_str()), 1);
+    ASSERT_GT(core.GetTextLength(), 3 * 65536);
+    CCommentIndex index;
+    CColorEditCore plain;
+    auto compare = [&](int line) {
+        ASSERT_EQ(plain.SetText(reinterpret_cast<const char*>(core.GetTextBuffer())), 1);
+        const int from = core.GetLineOffset(line);
+        const int to = core.GetLineOffset(line + 40);
+        ColorizeRange(core, c.get(), from, to, &index);
+        ColorizeRange(plain, c.get(), from, to);
+        EXPECT_EQ(Attrs(core, from, to), Attrs(plain, from, to)) << line;
+    };
+    for (int line : {0, 5000, 100, 9000, 11000})
+        compare(line);
+    // Open a comment far above the screen: reported...
+    const int at = core.GetLineOffset(3);
+    core.SetSel(at, at, false, false);
+    int n = 2;
+    core.InsertText(reinterpret_cast<const uint8_t*>("/*"), n, nullptr, 0);
+    index.TextChanged(at);
+    compare(100);
+    EXPECT_EQ(core.GetAttrBuffer()[core.GetLineOffset(100)], 4);
+    compare(9000);
+    // ...and unreported (another view changed the text).
+    core.SetSel(at, at + 2, false, false);
+    core.DeleteText(true, false, 0);
+    compare(100);
+    EXPECT_NE(core.GetAttrBuffer()[core.GetLineOffset(100)], 4);
+    compare(9000);
+}
+
+} // namespace
