@@ -79,7 +79,7 @@ int normalise_line(const char* raw, char* out)
     const unsigned char* p = reinterpret_cast<const unsigned char*>(raw);
     for (;;) {
         unsigned c = *p;
-        if (c == '\t')
+        if (c == '\t' || c == '\f')   // a form feed (a page break) is white space
             c = ' ';
         if (c < 32 || c == ';')
             break;

@@ -106,7 +106,7 @@ static void report(int level, const std::string& text, bool excerpt)
     out += text;
     if (excerpt && line_text) {
         const char* p = line_text;
-        while (*p == ' ' || *p == '\t')
+        while (*p == ' ' || *p == '\t' || *p == '\f')
             p++;
         size_t len = 0;
         while (p[len] && p[len] != '\n')

@@ -83,9 +83,10 @@ void close_line_reader(line_reader& r)
     r.open = false;
 }
 
-// A CR before the LF is dropped as text mode would. The rest of a longer
-// line is dropped, not read as a line of its own: a piece of a long comment
-// must never be assembled, and the line numbers must stay those of the file.
+// A line ends with LF, CR LF or a lone CR (old Mac files). The rest of a
+// longer line is dropped, not read as a line of its own: a piece of a long
+// comment must never be assembled, and the line numbers must stay those of
+// the file.
 bool next_raw_line(line_reader& r, std::string& out, bool* too_long)
 {
     if (r.pos >= r.data.size())
@@ -93,12 +94,15 @@ bool next_raw_line(line_reader& r, std::string& out, bool* too_long)
     const char* d = r.data.data();
     size_t n = r.data.size();
     size_t start = r.pos;
-    const void* lf = std::memchr(d + start, '\n', n - start);
-    size_t end = lf ? static_cast<size_t>(static_cast<const char*>(lf) - d) : n;
-    r.pos = lf ? end + 1 : n;
+    size_t end = start;
+    while (end < n && d[end] != '\n' && d[end] != '\r')
+        ++end;
+    r.pos = end;
+    if (r.pos < n && d[r.pos] == '\r')
+        ++r.pos;
+    if (r.pos < n && d[r.pos] == '\n')
+        ++r.pos;
     size_t len = end - start;
-    if (lf && len > 0 && d[end - 1] == '\r')
-        len--;
     *too_long = len > MAX_RAW_LINE;
     out.assign(d + start, *too_long ? static_cast<size_t>(MAX_RAW_LINE) : len);
     return true;

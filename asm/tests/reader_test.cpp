@@ -184,6 +184,16 @@ TEST_F(AsmTest, LabelsAssignmentsAndCase)
     EXPECT_EQ(hex_bytes(), "74 41 41 62");
 }
 
+// Old Mac files end their lines with a lone CR; a form feed (page break)
+// at the start of a line is white space. Neither loses what follows.
+TEST_F(AsmTest, LoneCarriageReturnsEndLinesAndFormFeedsAreBlanks)
+{
+    assemble_in_code("  nop\r  mov a,#1\r\f  nop\r\f\flab: mov a,#300\r\n  nop\n\r  nop");
+    EXPECT_EQ(messages, "prog.s51 5: Warning: 8 bit constant out of range ('lab: mov a,#300')\n");
+    EXPECT_EQ(hex_bytes(), "00 74 01 00 74 00 00 00");
+    EXPECT_NE(find_symbol("lab", true), nullptr);
+}
+
 TEST_F(AsmTest, IdentifiersAreCutAfter64Characters)
 {
     std::string name(64, 'a');
