@@ -7,6 +7,7 @@
 #include "asm/object_file.h"
 #include "asm/segment.h"
 #include "asm/settings.h"
+#include "asm/sources.h"
 #include "asm/symbol.h"
 #include "common/speicher.h"
 #include "common/text.h"
@@ -169,12 +170,15 @@ int morrin_main(int argc, char** argv)
         abort_mark = true;
     }
 
+    // The outputs go beside the file actually read.
+    const std::string output_base = source_path_on_disk(source);
+
     // An output named like the source would destroy it (the listing only
     // when one is written).
     for (const char* ext : {".lst", ".obj"}) {
         if (ext[1] == 'l' && !g_settings.listing)
             continue;
-        if (!source.empty() && replace_extension(source, ext) == source) {
+        if (!source.empty() && replace_extension(output_base, ext) == output_base) {
             asm_message(MSG_ERROR, "'%s' would be overwritten by its %s file", source.c_str(),
                         ext[1] == 'l' ? "listing" : "object");
             abort_mark = true;
@@ -183,7 +187,7 @@ int morrin_main(int argc, char** argv)
     }
 
     if (g_settings.listing && !source.empty() && !source_clash) {
-        std::string list_name = replace_extension(source, ".lst");
+        std::string list_name = replace_extension(output_base, ".lst");
         FILE* f = std::fopen(list_name.c_str(), "wb");
         if (!f) {
             asm_message(MSG_ERROR, "unable to open '%s'", list_name.c_str());
@@ -213,7 +217,7 @@ int morrin_main(int argc, char** argv)
     if (asm_error_count > 0)
         asm_message(MSG_FATAL, "%d errors found - no object file written", static_cast<int>(asm_error_count));
 
-    std::string obj_name = replace_extension(source, ".obj");
+    std::string obj_name = replace_extension(output_base, ".obj");
     listing_close();
     write_object_file(obj_name.c_str());
 

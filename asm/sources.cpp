@@ -40,6 +40,25 @@ void sources_reset(void)
     virtual_files.clear();
 }
 
+std::string source_path_on_disk(const std::string& name)
+{
+#ifndef _WIN32
+    if (name.find('\\') != std::string::npos && virtual_files.find(name) == virtual_files.end()) {
+        FILE* f = std::fopen(name.c_str(), "rb");
+        if (f) {
+            std::fclose(f);
+            return name;
+        }
+        std::string alt = name;
+        for (char& c : alt)
+            if (c == '\\')
+                c = '/';
+        return alt;
+    }
+#endif
+    return name;
+}
+
 bool load_source_file(const char* name, std::string& data)
 {
     auto v = virtual_files.find(name);

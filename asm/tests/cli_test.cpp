@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -208,6 +209,30 @@ TEST(MorrinCommandLine, LongNamesAndWidthsLinkBack)
     EXPECT_EQ(image.substr(0, 5), std::string("\x74\x01\x02\x00\x00", 5));
 }
 #endif
+
+// A source named with '\' as on Windows: the object and the listing are
+// written beside it, in its folder, on every system.
+TEST(MorrinCommandLine, OutputsGoBesideASourceNamedWithBackslashes)
+{
+    fs::path work = fs::current_path() / "work-backslash";
+    fs::remove_all(work);
+    fs::create_directories(work / "sub");
+    write_file(work / "sub" / "start.a51", "  .segment code\n  nop\n");
+    fs::path old = fs::current_path();
+    change_dir(work);
+    set_epoch();
+    int code = -1;
+    ASSERT_EQ(os_run({host_path(MORRIN_PATH), "-e", "-s", "sub\\start.a51"}, &code), OS_RUN_OK);
+    change_dir(old);
+    EXPECT_EQ(code, 0) << read_file(work / "error.out");
+    EXPECT_TRUE(fs::exists(work / "sub" / "start.obj"));
+    EXPECT_TRUE(fs::exists(work / "sub" / "start.lst"));
+    std::vector<std::string> top;
+    for (const auto& e : fs::directory_iterator(work))
+        top.push_back(e.path().filename().string());
+    std::sort(top.begin(), top.end());
+    EXPECT_EQ(top, (std::vector<std::string>{"error.out", "sub"}));
+}
 
 #ifndef _WIN32
 // An object that cannot be written whole (here: onto a full device) is an
