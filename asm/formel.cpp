@@ -79,16 +79,27 @@ bool is_hex(int c) { return digit_value(c) < 16; }
 int lower(int c) { return (c >= 'A' && c <= 'Z') ? c - 'A' + 'a' : c; }
 
 // Converts count characters at s in the radix; false when a digit is invalid.
+// A value that does not fit 32 bits is reported (and taken as 0) instead of
+// wrapping silently.
 bool convert(const char* s, int count, int radix, uint32_t* out)
 {
-    uint32_t v = 0;
+    uint64_t v = 0;
+    bool too_large = false;
     for (int i = 0; i < count; i++) {
         int d = digit_value(static_cast<unsigned char>(s[i]));
         if (d >= radix)
             return false;
-        v = v * static_cast<uint32_t>(radix) + static_cast<uint32_t>(d);
+        v = v * static_cast<uint64_t>(radix) + static_cast<uint64_t>(d);
+        if (v > UINT32_MAX) {
+            too_large = true;
+            v = 0;
+        }
     }
-    *out = v;
+    if (too_large) {
+        expr_error("number too large");
+        v = 0;
+    }
+    *out = static_cast<uint32_t>(v);
     return true;
 }
 
@@ -276,10 +287,12 @@ void push_token(int type, int32_t value, symbol* sym)
             case TOK_LOR: res = (a || b) ? 1 : 0; break;
             case TOK_AND: res = ua & ub; break;
             case TOK_LAND: res = (a && b) ? 1 : 0; break;
-            case TOK_SHL: res = ua << (ub & 31); break;
+            // Shifts by 32 places or more (or by a negative count) move
+            // every bit out: a left shift gives 0, a right shift the sign.
+            case TOK_SHL: res = ub < 32 ? ua << ub : 0; break;
             case TOK_SHR: {
-                unsigned s = ub & 31;
-                res = a < 0 ? ~((~ua) >> s) : ua >> s;
+                unsigned s = ub < 32 ? ub : 31;
+                res = a < 0 ? ~((~ua) >> s) : (ub < 32 ? ua >> s : 0);
                 break;
             }
             case TOK_NE: res = a != b; break;

@@ -90,8 +90,11 @@ bool binary(op_code op, int32_t l, int32_t r, int32_t& out)
     case OP_LOR: out = l || r; break;
     case OP_AND: out = wrap(ul & ur); break;
     case OP_LAND: out = l && r; break;
-    case OP_SHL: out = wrap(ul << (r & 31)); break;
-    case OP_SHR: out = l >> (r & 31); break;
+    // Shifts by 32 places or more (or by a negative count) move every bit
+    // out, as the assembler computes them: a left shift gives 0, a right
+    // shift the sign.
+    case OP_SHL: out = ur < 32 ? wrap(ul << ur) : 0; break;
+    case OP_SHR: out = l >> (ur < 32 ? ur : 31); break;
     case OP_NE: out = l != r; break;
     case OP_EQ: out = l == r; break;
     case OP_LE: out = l <= r; break;
