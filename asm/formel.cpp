@@ -227,7 +227,11 @@ void next_token(bool operator_pos)
     }
     if (ident_start_char(c)) {
         const char* after;
-        scan_identifier(p, &after);
+        if (scan_identifier(p, &after) == 0) {   // too long: reported
+            error_mark = true;
+            set_error_token();
+            return;
+        }
         symbol* s = find_symbol(ident_buffer, false);
         lx.p = after;
         if (s->kind == SYM_CONSTANT) {

@@ -33,6 +33,12 @@ int scan_identifier(const char* text, const char** after)
             ident_buffer[n] = text[n];
             n++;
         }
+        if (n == IDENT_MAX && ident_char(static_cast<unsigned char>(text[n]))) {
+            // Cut short, the name would stand for another one: no name is
+            // taken at all, so that nothing is defined or looked up under it.
+            asm_message(MSG_ERROR, "name too long (more than %d characters)", IDENT_MAX);
+            n = 0;
+        }
     }
     ident_buffer[n] = '\0';
     if (after)

@@ -61,7 +61,8 @@ extern char ident_buffer[IDENT_MAX + 1];
 bool ident_start_char(int c);
 bool ident_char(int c);
 // Scans an identifier at text into ident_buffer; returns its length (0 =
-// none) and the position after it.
+// none) and the position after it. A run of name characters longer than
+// IDENT_MAX is reported as "name too long" and gives none.
 int scan_identifier(const char* text, const char** after);
 
 uint32_t symbol_hash(const char* name);

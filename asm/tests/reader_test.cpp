@@ -194,11 +194,20 @@ TEST_F(AsmTest, LoneCarriageReturnsEndLinesAndFormFeedsAreBlanks)
     EXPECT_NE(find_symbol("lab", true), nullptr);
 }
 
-TEST_F(AsmTest, IdentifiersAreCutAfter64Characters)
+// 64 characters make a name; a longer one is refused as too long wherever
+// it stands, and nothing is defined or left undefined under a cut name.
+TEST_F(AsmTest, NamesLongerThan64CharactersAreTooLong)
 {
     std::string name(64, 'a');
-    assemble_in_code(name + ": nop\n" + name + "b: nop\n");
-    EXPECT_EQ(messages, "prog.s51 3: Error: syntax error ('" + std::string(20, 'a') + "... ')\n");
+    assemble_in_code(name + ": nop\n" + name + "b: nop\n  ljmp " + name + "c\n  .export " + name + "d\n");
+    std::string excerpt = "('" + std::string(20, 'a') + "... ')\n";
+    EXPECT_EQ(messages, "prog.s51 3: Error: name too long (more than 64 characters) " + excerpt +
+                            "prog.s51 4: Error: name too long (more than 64 characters) ('ljmp aaaaaaaaaaaaaaa... ')\n"
+                            "prog.s51 5: Error: name too long (more than 64 characters) ('.export aaaaaaaaaaaa... ')\n");
+    EXPECT_NE(find_symbol(name.c_str(), true), nullptr);
+    EXPECT_EQ(find_symbol(name.c_str(), true)->kind, SYM_LABEL);
+    object();
+    EXPECT_EQ(messages.find("undefined"), std::string::npos) << messages;
 }
 
 TEST_F(AsmTest, DataDirectives)
