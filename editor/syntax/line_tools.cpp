@@ -256,3 +256,104 @@ int CountLinesOfCode(const CColorEditCore& core)
     }
     return count;
 }
+
+static bool IsBlank(uint8_t c) { return c == ' ' || c == kTab || c == kFillByte; }
+
+namespace {
+// Deletes [from, to) with undo and keeps the caret on the same text.
+struct Deleter {
+    CColorEditCore& core;
+    int caret;
+    int deleted = 0;
+    explicit Deleter(CColorEditCore& c) : core(c), caret(c.State().selStart) {}
+    void Delete(int from, int to)
+    {
+        if (to <= from)
+            return;
+        core.SetSel(from, to, false, false);
+        if (core.DeleteText(true, true, 0) < 0)
+            return;
+        deleted += to - from;
+        if (caret >= to)
+            caret -= to - from;
+        else if (caret > from)
+            caret = from;
+    }
+    ~Deleter()
+    {
+        const int at = std::min(caret, core.GetTextLength());
+        core.SetSel(at, at, false, false);
+        core.m_nCaretLine = core.LineFromOffset(at);
+    }
+};
+
+int LastLine(CColorEditCore& core, int lastLine)
+{
+    const int count = core.GetLineCount();
+    return lastLine < 0 || lastLine >= count ? count - 1 : lastLine;
+}
+} // namespace
+
+int DeleteTrailingSpaces(CColorEditCore& core, int firstLine, int lastLine)
+{
+    if (core.State().readOnly || !core.GetTextBuffer())
+        return 0;
+    Deleter d(core);
+    lastLine = LastLine(core, lastLine);
+    for (int line = std::max(firstLine, 0); line <= lastLine; ++line) {
+        const int start = core.GetLineOffset(line);
+        if (start < 0)
+            break;
+        const int end = core.GetLineEnd(start);
+        const uint8_t* t = core.GetTextBuffer();
+        int from = end;
+        while (from > start && IsBlank(t[from - 1]))
+            --from;
+        // A tab's fill stays with the tab: delete from the tab itself.
+        d.Delete(from, end);
+    }
+    return d.deleted;
+}
+
+int DeleteLeadingSpaces(CColorEditCore& core, int firstLine, int lastLine, bool keepCommentBlanks)
+{
+    if (core.State().readOnly || !core.GetTextBuffer())
+        return 0;
+    Deleter d(core);
+    lastLine = LastLine(core, lastLine);
+    for (int line = std::max(firstLine, 0); line <= lastLine; ++line) {
+        const int start = core.GetLineOffset(line);
+        if (start < 0)
+            break;
+        const int end = core.GetLineEnd(start);
+        const char* t = reinterpret_cast<const char*>(core.GetTextBuffer());
+        int to = start;
+        while (to < end && IsBlank(static_cast<uint8_t>(t[to]))) {
+            if (keepCommentBlanks && IsInsideComment(t + to, t))
+                break;
+            ++to;
+        }
+        d.Delete(start, to);
+    }
+    return d.deleted;
+}
+
+int DeleteEmptyLines(CColorEditCore& core, int firstLine, int lastLine)
+{
+    if (core.State().readOnly || !core.GetTextBuffer())
+        return 0;
+    Deleter d(core);
+    lastLine = LastLine(core, lastLine);
+    const int from = core.GetLineOffset(std::max(firstLine, 0));
+    if (from < 0)
+        return 0;
+    int to = lastLine + 1 < core.GetLineCount() ? core.GetLineOffset(lastLine + 1) : core.GetTextLength();
+    // Backwards, so that the offsets still to visit do not move.
+    for (int i = std::min(to, core.GetTextLength()) - 1; i >= from; --i) {
+        const uint8_t* t = core.GetTextBuffer();
+        if (t[i] == kCarriageReturn && i + 1 < core.GetTextLength() &&
+            (t[i + 1] == kCarriageReturn || t[i + 1] == kSoftBreak))
+            d.Delete(i, i + 1);
+    }
+    return d.deleted;
+}

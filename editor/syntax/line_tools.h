@@ -51,6 +51,18 @@ enum : int {
 int ConvertColumnCase(CColorEditCore& core, int firstLine, int lastLine, int leftColumn, int rightColumn,
                       int mode);
 
+// Blank-run removal over lines [firstLine, lastLine] (lastLine -1: to the
+// last line); a blank is a space, a tab or tab fill. Each deletion is
+// undoable; the caret keeps its place in the text that stays. Result: the
+// number of bytes deleted.
+int DeleteTrailingSpaces(CColorEditCore& core, int firstLine, int lastLine);
+// With keepCommentBlanks, the deletion on a line stops at the first blank
+// that lies in a comment.
+int DeleteLeadingSpaces(CColorEditCore& core, int firstLine, int lastLine, bool keepCommentBlanks);
+// Deletes every line break of the range that is followed by another line
+// break or a soft break.
+int DeleteEmptyLines(CColorEditCore& core, int firstLine, int lastLine);
+
 // Lines that hold code: a byte other than space, tab, tab fill, CR and soft
 // break outside block comments and not starting a "//" comment. An
 // unterminated "/*" is comment up to the text end.

@@ -201,3 +201,34 @@ TEST_F(ColourTest, CommentIndexAgreesWithSearch)
 }
 
 } // namespace
+
+namespace {
+
+// Templates of other languages, as users define them.
+TEST_F(ColourTest, PerlTemplate)
+{
+    CSyntaxTemplate perl; // no comment entry: "#" comments are a keyword
+    AddSyntaxKeyword(perl, "my", SYNTAX_WHOLE_WORD | 1);
+    AddSyntaxKeyword(perl, "sub", SYNTAX_WHOLE_WORD | 2);
+    AddSyntaxKeyword(perl, "\";\"", SYNTAX_BETWEEN_STRINGS | 6);
+    AddSyntaxKeyword(perl, "#", SYNTAX_TO_LINE_END | 5);
+    Colour("my $x = \"a\"; # my note\rsub f { }", &perl);
+    EXPECT_EQ(Attrs(core), "11" "000000" "666" "00" "555555555" "0" "222" "000000");
+}
+
+TEST_F(ColourTest, VerilogTemplate)
+{
+    CSyntaxTemplate v;
+    AddSyntaxKeyword(v, "", 4);
+    AddSyntaxKeyword(v, "module", SYNTAX_WHOLE_WORD | 1);
+    AddSyntaxKeyword(v, "endmodule", SYNTAX_WHOLE_WORD | 1);
+    AddSyntaxKeyword(v, "begin", SYNTAX_WHOLE_WORD | 2);
+    AddSyntaxKeyword(v, "end", SYNTAX_WHOLE_WORD | 2);
+    AddSyntaxKeyword(v, "`define", SYNTAX_TO_WORD_END | 3);
+    AddSyntaxKeyword(v, "\";\"", SYNTAX_BETWEEN_STRINGS | 6);
+    Colour("module m; // end\r/* begin */ begin x = \"end\"; end\rendmodule `defineX y", &v);
+    EXPECT_EQ(Attrs(core), "111111" "0000" "444444" "0" "44444444444" "0" "22222" "00000" "66666" "00" "222" "0"
+                           "111111111" "0" "33333333" "00");
+}
+
+} // namespace

@@ -150,3 +150,27 @@ TEST_F(LineToolsTest, LinesOfCode)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(LineToolsTest, BlankRunsAndEmptyLines)
+{
+    Put("a  \rb \r  c |x \r d\t"); // the tab takes one fill byte
+    EXPECT_EQ(DeleteTrailingSpaces(core, 0, -1), 2 + 1 + 1 + 2);
+    EXPECT_EQ(Marked(), "a\rb\r  c |x\r d");
+    EXPECT_EQ(DeleteLeadingSpaces(core, 2, 2, false), 2);
+    EXPECT_EQ(Marked(), "a\rb\rc |x\r d");
+    // Blanks inside a comment stay with the flag.
+    Put("/* a\r   b */\r  c");
+    EXPECT_EQ(DeleteLeadingSpaces(core, 0, -1, true), 2);
+    EXPECT_EQ(Text(), "/* a\r   b */\rc");
+    Put("a\r\r\rb\r\rc\r\rd");
+    EXPECT_EQ(DeleteEmptyLines(core, 0, 4), 3);
+    EXPECT_EQ(Text(), "a\rb\rc\r\rd");
+    // Undo brings the lines back one deletion at a time.
+    while (core.CanUndo())
+        core.Undo();
+    EXPECT_EQ(Text(), "a\r\r\rb\r\rc\r\rd");
+}
+
+} // namespace
