@@ -232,3 +232,17 @@ TEST_F(ColourTest, VerilogTemplate)
 }
 
 } // namespace
+
+namespace {
+
+// No work area limits the ranges: a keyword compared without case at the
+// end of a line longer than 32,768 bytes is marked.
+TEST_F(ColourTest, IgnoreCaseKeywordBeyondLongRun)
+{
+    CSyntaxTemplate t;
+    AddSyntaxKeyword(t, "mov", SYNTAX_IGNORE_CASE | SYNTAX_WHOLE_WORD | 3);
+    Colour(std::string(40000, 'x') + " MoV a", &t);
+    EXPECT_EQ(Attrs(core, 40000), "033300");
+}
+
+} // namespace
