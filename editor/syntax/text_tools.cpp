@@ -199,3 +199,20 @@ void IndentTextLines(std::string& text, int count, bool softBreaks)
     }
     text.swap(out);
 }
+
+static bool IsIdentifierByte(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
+
+int WordAtOffset(const char* text, int length, int offset, int& start, std::string& word)
+{
+    word.clear();
+    if (!text || offset < 0 || offset >= length || !IsIdentifierByte(text[offset]))
+        return -1;
+    int a = offset, b = offset;
+    while (a > 0 && IsIdentifierByte(text[a - 1]))
+        --a;
+    while (b < length && IsIdentifierByte(text[b]))
+        ++b;
+    start = a;
+    word.assign(text + a, text + b);
+    return b - a;
+}

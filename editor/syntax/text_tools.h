@@ -32,6 +32,11 @@ int FindNextDirective(const char* text, int length, int pos, int direction);
 // directive's first letter, or -1.
 int FindMatchingDirective(int pos, const char* text, int length, const char* target, int direction);
 
+// The identifier (letters, digits, "_") that holds offset: its start and
+// text, and its length as the result; -1 when offset lies beyond the text or
+// on another byte. The window turns the mouse point into the offset.
+int WordAtOffset(const char* text, int length, int offset, int& start, std::string& word);
+
 // The file's text with every line ended by a CR ("Insert File"). false when
 // the file cannot be opened or is empty.
 bool ReadTextFile(const std::string& path, std::string& text);

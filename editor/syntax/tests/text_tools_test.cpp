@@ -97,6 +97,18 @@ TEST(ReadFileTest, LinesEndWithCr)
     EXPECT_FALSE(ReadTextFile(path + ".missing", text));
 }
 
+TEST(WordTest, IdentifierAtOffset)
+{
+    const std::string t = "x = my_var2+1;";
+    int start = -1;
+    std::string word;
+    EXPECT_EQ(WordAtOffset(t.c_str(), static_cast<int>(t.size()), 6, start, word), 7);
+    EXPECT_EQ(start, 4);
+    EXPECT_EQ(word, "my_var2");
+    EXPECT_EQ(WordAtOffset(t.c_str(), static_cast<int>(t.size()), 11, start, word), -1);
+    EXPECT_EQ(WordAtOffset(t.c_str(), static_cast<int>(t.size()), 14, start, word), -1);
+}
+
 TEST(IndentTest, ContinuationLines)
 {
     std::string t = "a\rb\x02" "c\rd";
