@@ -37,13 +37,20 @@ const char* text_base_name(const char* path)
 }
 
 // The civil date of a count of seconds since 1970 (UTC), independent of the
-// C library's time zone handling.
+// C library's time zone handling. Only plain decimal digits up to the end of
+// the year 9999 give a date (the calendar form has four digits for the
+// year); anything else is no date and is ignored.
 static bool epoch_time(const char* epoch, struct tm* out)
 {
-    char* end = nullptr;
-    long long v = std::strtoll(epoch, &end, 10);
-    if (!end || *end != '\0' || v < 0)
-        return false;
+    const long long last_second = 253402300799LL;  // 9999-12-31 23:59:59
+    long long v = 0;
+    for (const char* p = epoch; *p; ++p) {
+        if (*p < '0' || *p > '9')
+            return false;
+        v = v * 10 + (*p - '0');
+        if (v > last_second)
+            return false;
+    }
     long long days_since = v / 86400, secs = v % 86400;
     out->tm_hour = static_cast<int>(secs / 3600);
     out->tm_min = static_cast<int>(secs / 60 % 60);

@@ -67,8 +67,18 @@ TEST(Text, RunTimeFollowsSourceDateEpoch)
     EXPECT_EQ(text_run_time(), "Mon Dec  7 23:05:00 2026\n");
     set_epoch("951782400");  // a leap day
     EXPECT_EQ(text_run_time(), "Tue Feb 29 00:00:00 2000\n");
+    set_epoch("253402300799");  // the last second with a four-digit year
+    EXPECT_EQ(text_run_time(), "Fri Dec 31 23:59:59 9999\n");
     set_epoch("not a number");
     EXPECT_EQ(text_run_time().size(), 25u);
+    // Values that give no valid date are ignored: the time is the clock's.
+    const std::string now_year = text_run_time().substr(20);
+    for (const char* bad : {"253402300800", "99999999999999999999999", "-5", "+5", " 5", "12abc", "1e9"}) {
+        set_epoch(bad);
+        std::string t = text_run_time();
+        EXPECT_EQ(t.size(), 25u) << bad;
+        EXPECT_EQ(t.substr(20), now_year) << bad;
+    }
     set_epoch(nullptr);
     EXPECT_EQ(text_run_time().size(), 25u);
 }
