@@ -217,46 +217,12 @@ static bool expand_macro_params(char* out, const char* text, const macro_call& c
     return ok;
 }
 
+// The call is set up first and takes its number whatever its parameter list
+// holds, so that the temporaries of every later call get the numbers they
+// would get without the error; a bad list is reported, and the call goes on
+// with the parameters read up to the fault.
 static int call_macro(symbol* m, const char* rest)
 {
-    const char* p = rest;
-    if (*p == ' ')
-        p++;
-    char params[MAX_MACRO_PARAMS][MAX_RAW_LINE + 8];
-    int count = 0;
-    if (*p) {
-        for (;;) {
-            const char* start = p;
-            if (*p == '"' || *p == '\'') {
-                const char* q = std::strchr(p + 1, *p);
-                p = q ? q + 1 : p + std::strlen(p);
-            } else {
-                const char* q = std::strchr(p, ',');
-                p = q ? q : p + std::strlen(p);
-            }
-            if (p == start) {
-                asm_message(MSG_ERROR, "macro parameter list");
-                return 0;
-            }
-            if (count == MAX_MACRO_PARAMS) {
-                asm_message(MSG_ERROR, "maximum is 9 macro parameters (@1..@9)");
-                return 0;
-            }
-            size_t len = static_cast<size_t>(p - start);
-            if (len > MAX_RAW_LINE)
-                len = MAX_RAW_LINE;
-            std::memcpy(params[count], start, len);
-            params[count][len] = '\0';
-            count++;
-            if (*p == '\0')
-                break;
-            if (*p != ',') {
-                asm_message(MSG_ERROR, "macro parameter list");
-                return 0;
-            }
-            p++;
-        }
-    }
     if (call_level + 1 >= MAX_MACRO_CALLS)
         asm_message(MSG_FATAL, "macro calls nested too deep");
     show_level--;
@@ -264,10 +230,44 @@ static int call_macro(symbol* m, const char* rest)
     macro_call& c = calls[call_level];
     c.number = ++call_counter;
     c.next = m->body;
-    c.param_count = count;
-    for (int i = 0; i < count; i++)
-        std::memcpy(c.params[i], params[i], sizeof params[i]);
-    return 0;
+    c.param_count = 0;
+
+    const char* p = rest;
+    if (*p == ' ')
+        p++;
+    if (!*p)
+        return 0;
+    for (;;) {
+        const char* start = p;
+        if (*p == '"' || *p == '\'') {
+            const char* q = std::strchr(p + 1, *p);
+            p = q ? q + 1 : p + std::strlen(p);
+        } else {
+            const char* q = std::strchr(p, ',');
+            p = q ? q : p + std::strlen(p);
+        }
+        if (p == start) {
+            asm_message(MSG_ERROR, "macro parameter list");
+            return 0;
+        }
+        if (c.param_count == MAX_MACRO_PARAMS) {
+            asm_message(MSG_ERROR, "maximum is 9 macro parameters (@1..@9)");
+            return 0;
+        }
+        size_t len = static_cast<size_t>(p - start);
+        if (len > MAX_RAW_LINE)
+            len = MAX_RAW_LINE;
+        std::memcpy(c.params[c.param_count], start, len);
+        c.params[c.param_count][len] = '\0';
+        c.param_count++;
+        if (*p == '\0')
+            return 0;
+        if (*p != ',') {
+            asm_message(MSG_ERROR, "macro parameter list");
+            return 0;
+        }
+        p++;
+    }
 }
 
 static void record_line(const char* text)

@@ -337,6 +337,27 @@ TEST_F(AsmTest, MacrosExpandParametersAndTemporaries)
     EXPECT_EQ(show_level, 1);
 }
 
+// A call whose parameter list is wrong is still a call: it takes its number
+// and expands with the parameters read before the fault, so the temporaries
+// of later calls are numbered as without the error.
+TEST_F(AsmTest, ACallWithABadParameterListStillTakesItsNumber)
+{
+    assemble_in_code(".macro m\n"
+                     "?l: .dc.b @0\n"
+                     ".endmacro\n"
+                     "  m 1,\n"
+                     "  m \"a\"b\n"
+                     "  m 7\n");
+    EXPECT_EQ(messages, "prog.s51 5: Error: macro parameter list ('m 1,')\n"
+                        "prog.s51 6: Error: macro parameter list ('m \"a\"b')\n");
+    for (const char* name : {"?1l", "?2l", "?3l"}) {
+        symbol* s = find_symbol(name, true);
+        ASSERT_NE(s, nullptr) << name;
+        EXPECT_EQ(s->kind, SYM_LABEL) << name;
+    }
+    EXPECT_EQ(hex_bytes(), "01 01 01");
+}
+
 TEST_F(AsmTest, MacroErrors)
 {
     struct {
