@@ -77,6 +77,65 @@ static bool covered(int32_t seg_number, int32_t offset)
     return false;
 }
 
+// One listing row: the bytes from "first" (up to five), then the text on the
+// first row of a line or " :" alone on the others. Rows are written one by
+// one, so that no line needs the memory of all its rows.
+static void write_row(segment* seg, int32_t start, int64_t count, int64_t first, const char* text)
+{
+    std::string out;
+    char buf[32];
+    if (count > 0) {
+        uint32_t base = seg->org >= 0 ? static_cast<uint32_t>(seg->org) : 0u;
+        uint32_t address = base + static_cast<uint32_t>(start) + static_cast<uint32_t>(first);
+        std::snprintf(buf, sizeof buf, "%02x:%04lx:", static_cast<unsigned>(seg->number),
+                      static_cast<unsigned long>(address));
+        out += buf;
+    } else {
+        out += "        ";
+    }
+    for (int c = 0; c < 5; c++) {
+        int64_t i = first + c;
+        if (i >= count) {
+            out += "   ";
+        } else if (seg->flags & SEG_NOTEXT) {
+            out += " xx";
+        } else if (covered(seg->number, start + static_cast<int32_t>(i))) {
+            out += " rr";
+        } else {
+            std::snprintf(buf, sizeof buf, " %02x", segment_byte_at(seg, start + static_cast<int32_t>(i)));
+            out += buf;
+        }
+    }
+    if (text) {
+        out += " :";
+        out += pending_kind == LINE_HLL ? '>' : ' ';
+        out += text;
+        out += "\r\n";
+    } else {
+        out += " :\r\n";
+    }
+    std::fwrite(out.data(), 1, out.size(), list_file);
+}
+
+// The rows of a line: five bytes each (one row for a line without bytes).
+// Space reserved in a notext segment shows no bytes, only its extent: it is
+// listed in at most three rows, the first, one with its size and the last,
+// however much it reserves.
+static void write_rows(segment* seg, int32_t start, int32_t count, const char* text)
+{
+    const int64_t rows = count > 0 ? (int64_t{count} + 4) / 5 : 1;
+    const bool reserved = count > 0 && (seg->flags & SEG_NOTEXT);
+    for (int64_t row = 0; row < rows; ++row) {
+        if (reserved && rows > 3 && row == 1) {
+            std::string size = std::string(24, ' ') + ": ... " + std::to_string(count) + " bytes reserved\r\n";
+            std::fwrite(size.data(), 1, size.size(), list_file);
+            row = rows - 2;
+            continue;
+        }
+        write_row(seg, start, count, row * 5, row == 0 ? text : nullptr);
+    }
+}
+
 void finish_line(void)
 {
     if (!g_settings.listing && !g_settings.debug_lines)
@@ -117,47 +176,8 @@ void finish_line(void)
         debug_last = d;
     }
 
-    if (g_settings.listing && list_file) {
-        std::string out;
-        int32_t done = 0;
-        bool first = true;
-        do {
-            char buf[32];
-            if (count > 0) {
-                uint32_t base = seg->org >= 0 ? static_cast<uint32_t>(seg->org) : 0u;
-                uint32_t address = base + static_cast<uint32_t>(start) + static_cast<uint32_t>(done);
-                std::snprintf(buf, sizeof buf, "%02x:%04lx:", static_cast<unsigned>(seg->number),
-                              static_cast<unsigned long>(address));
-                out += buf;
-            } else {
-                out += "        ";
-            }
-            for (int c = 0; c < 5; c++) {
-                int32_t i = done + c;
-                if (i >= count) {
-                    out += "   ";
-                } else if (seg->flags & SEG_NOTEXT) {
-                    out += " xx";
-                } else if (covered(seg->number, start + i)) {
-                    out += " rr";
-                } else {
-                    std::snprintf(buf, sizeof buf, " %02x", segment_byte_at(seg, start + i));
-                    out += buf;
-                }
-            }
-            if (first) {
-                out += " :";
-                out += pending_kind == LINE_HLL ? '>' : ' ';
-                out += text;
-                out += "\r\n";
-                first = false;
-            } else {
-                out += " :\r\n";
-            }
-            done += 5;
-        } while (done < count);
-        std::fwrite(out.data(), 1, out.size(), list_file);
-    }
+    if (g_settings.listing && list_file)
+        write_rows(seg, start, count, text);
 
     pending = false;
     listing_snapshot();

@@ -518,6 +518,39 @@ TEST_F(AsmTest, ListingRows)
               "                        :   .import ext\r\n");
 }
 
+// Reserved space shows no bytes: however large, it is listed in at most
+// three rows (first, size, last), written as they come.
+TEST_F(AsmTest, ListingOfAReservationIsBounded)
+{
+    FILE* f = std::tmpfile();
+    ASSERT_NE(f, nullptr);
+    g_settings.listing = true;
+    listing_open(f);
+    assemble("  .segment n,notext\n"
+             "  .ds.b 15\n"
+             "  .ds.b 16\n"
+             "  .ds.b 10000000h\n"
+             "  .segment m,notext\n"
+             "  .ds.b 7fffffffh\n");
+    EXPECT_EQ(messages, "");
+    std::string text = close_listing(f);
+    EXPECT_EQ(text,
+              "                        :   .segment n,notext\r\n"
+              "00:0000: xx xx xx xx xx :   .ds.b 15\r\n"
+              "00:0005: xx xx xx xx xx :\r\n"
+              "00:000a: xx xx xx xx xx :\r\n"
+              "00:000f: xx xx xx xx xx :   .ds.b 16\r\n"
+              "                        : ... 16 bytes reserved\r\n"
+              "00:001e: xx             :\r\n"
+              "00:001f: xx xx xx xx xx :   .ds.b 10000000h\r\n"
+              "                        : ... 268435456 bytes reserved\r\n"
+              "00:1000001e: xx             :\r\n"
+              "                        :   .segment m,notext\r\n"
+              "01:0000: xx xx xx xx xx :   .ds.b 7fffffffh\r\n"
+              "                        : ... 2147483647 bytes reserved\r\n"
+              "01:7ffffffd: xx xx          :\r\n");
+}
+
 TEST_F(AsmTest, ListingWidthTabsAndHiddenLines)
 {
     g_settings.list_width = 34;
