@@ -7,6 +7,7 @@
 #include <cstdarg>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 
 namespace morrin {
 
@@ -162,6 +163,10 @@ static void out_of_memory(void)
 void asm_install_memory_reporter(void)
 {
     speicher_set_fatal(out_of_memory);
+    // Blocks the standard library takes for itself (the source text read
+    // whole, strings, tables) end the run the same way when the heap is
+    // exhausted, instead of with an uncaught exception.
+    std::set_new_handler(out_of_memory);
 }
 
 } // namespace morrin

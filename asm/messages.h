@@ -48,7 +48,8 @@ void asm_write_error_stream(const char* text);
 
 // A run ends through diag_exit, which tests intercept with their hook.
 
-// Installs the reporter as speicher's out-of-memory handler.
+// Installs the reporter as speicher's out-of-memory handler and as the
+// handler of the standard library's allocations.
 void asm_install_memory_reporter(void);
 
 // Resets counters, position and the last printed position.

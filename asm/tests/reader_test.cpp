@@ -13,6 +13,8 @@
 
 #include "common/speicher.h"
 
+#include <new>
+
 using namespace morrin;
 
 namespace {
@@ -576,6 +578,26 @@ TEST_F(AsmTest, OutOfMemoryGoesThroughTheReporter)
     } catch (const asm_exit_exception& e) {
         code = e.code;
     }
+    EXPECT_EQ(code, 2);
+    EXPECT_EQ(messages, "Error: out of memory\n");
+}
+
+// An allocation of the standard library that the heap cannot meet (the
+// source text read whole, a string) reaches the same reporter: the handler
+// the library calls on a failed allocation is the assembler's.
+TEST_F(AsmTest, AFailedAllocationOfTheLibraryGoesThroughTheReporter)
+{
+    asm_install_memory_reporter();
+    asm_set_position(0, 0);
+    std::new_handler handler = std::get_new_handler();
+    ASSERT_NE(handler, nullptr);
+    int code = 0;
+    try {
+        handler();
+    } catch (const asm_exit_exception& e) {
+        code = e.code;
+    }
+    std::set_new_handler(nullptr);
     EXPECT_EQ(code, 2);
     EXPECT_EQ(messages, "Error: out of memory\n");
 }
