@@ -28,10 +28,10 @@ CharClass classify(uint8_t b, bool wrap)
 int CColorEditCore::NextPos(int offset) const
 {
     const CTextState& s = *m_pState;
-    if (offset >= s.length || !s.text)
+    if (offset >= s.length || !s.HasBuffers())
         return s.length;
     int next = std::max(0, offset) + 1;
-    while (next < s.length && s.text[next] == kFillByte)
+    while (next < s.length && s.At(next) == kFillByte)
         ++next;
     return next;
 }
@@ -39,10 +39,10 @@ int CColorEditCore::NextPos(int offset) const
 int CColorEditCore::PrevPos(int offset) const
 {
     const CTextState& s = *m_pState;
-    if (offset <= 0 || !s.text)
+    if (offset <= 0 || !s.HasBuffers())
         return 0;
     int prev = std::min(offset, s.length) - 1;
-    while (prev > 0 && s.text[prev] == kFillByte)
+    while (prev > 0 && s.At(prev) == kFillByte)
         --prev;
     return prev;
 }
@@ -50,15 +50,15 @@ int CColorEditCore::PrevPos(int offset) const
 int CColorEditCore::WordLeft(int offset) const
 {
     const CTextState& s = *m_pState;
-    if (offset <= 0 || !s.text)
+    if (offset <= 0 || !s.HasBuffers())
         return 0;
     offset = std::min(offset, s.length);
     bool wrap = s.wrapWidth != 0;
-    CharClass c = classify(s.text[offset - 1], wrap);
+    CharClass c = classify(s.At(offset - 1), wrap);
     if (c == cls_break)
         return offset - 1;
     int p = offset;
-    while (p > 0 && classify(s.text[p - 1], wrap) == c)
+    while (p > 0 && classify(s.At(p - 1), wrap) == c)
         --p;
     return p;
 }
@@ -66,15 +66,15 @@ int CColorEditCore::WordLeft(int offset) const
 int CColorEditCore::WordRight(int offset) const
 {
     const CTextState& s = *m_pState;
-    if (offset >= s.length || !s.text)
+    if (offset >= s.length || !s.HasBuffers())
         return s.length;
     offset = std::max(0, offset);
     bool wrap = s.wrapWidth != 0;
-    CharClass c = classify(s.text[offset], wrap);
+    CharClass c = classify(s.At(offset), wrap);
     if (c == cls_break)
         return offset + 1;
     int p = offset;
-    while (p < s.length && classify(s.text[p], wrap) == c)
+    while (p < s.length && classify(s.At(p), wrap) == c)
         ++p;
     return p;
 }
@@ -83,11 +83,11 @@ int CColorEditCore::OffsetAtLineColumn(int line, int column)
 {
     const CTextState& s = *m_pState;
     int start = GetLineOffset(line);
-    if (start < 0 || !s.text)
+    if (start < 0 || !s.HasBuffers())
         return s.length;
     int length = GetLineLength(start);
     int offset = start + std::max(0, std::min(column, length));
-    while (offset > start && offset < s.length && s.text[offset] == kFillByte)
+    while (offset > start && offset < s.length && s.At(offset) == kFillByte)
         --offset;
     return offset;
 }
@@ -95,12 +95,12 @@ int CColorEditCore::OffsetAtLineColumn(int line, int column)
 int CColorEditCore::FirstNonBlank(int lineStart) const
 {
     const CTextState& s = *m_pState;
-    if (!s.text)
+    if (!s.HasBuffers())
         return 0;
     int p = std::max(0, lineStart);
-    while (p < s.length && (s.text[p] == kBlank || s.text[p] == kTab || s.text[p] == kFillByte))
+    while (p < s.length && (s.At(p) == kBlank || s.At(p) == kTab || s.At(p) == kFillByte))
         ++p;
-    if (p < s.length && !IsLineBreak(s.text[p]))
+    if (p < s.length && !IsLineBreak(s.At(p)))
         return p;
     return lineStart;
 }

@@ -45,7 +45,7 @@ int CColorEditCore::InsertChar(int c, int attr, bool recordUndo)
 
     if (recordUndo) {
         if (end > start)
-            RecordUndo(kUndoDeletedRange, start, end, s.text + start, s.attr + start);
+            RecordRemovedRange(start, end);
         if (ch == kTab && m_bExpandTabs) {
             for (int k = 1; k <= n; ++k)
                 RecordUndo(kUndoTyped, start + k, start + k, 0, 0);
@@ -68,7 +68,7 @@ int CColorEditCore::DeleteText(bool forward, bool recordUndo, int notify)
     CTextState& s = *m_pState;
     if (s.selEnd < s.selStart || s.readOnly)
         return -1;
-    if (s.length == 0 || !s.text)
+    if (s.length == 0 || !s.HasBuffers())
         return -1;
     int caret = std::min(s.selStart, s.length);
     bool empty = s.selEnd == s.selStart;
@@ -95,7 +95,7 @@ int CColorEditCore::DeleteText(bool forward, bool recordUndo, int notify)
         if (owner >= 0)
             a = owner; // the tab and its fill bytes go together
     }
-    if (s.text[a] == kTab)
+    if (s.At(a) == kTab)
         b = skip_fill(s, b);
 
     Edit e;
@@ -104,11 +104,11 @@ int CColorEditCore::DeleteText(bool forward, bool recordUndo, int notify)
 
     if (recordUndo) {
         if (!empty && b - a >= 2)
-            RecordUndo(kUndoDeletedRange, a, b, s.text + a, s.attr + a);
+            RecordRemovedRange(a, b);
         else if (!empty || forward)
-            RecordUndo(kUndoDeletedForward, a, a + 1, s.text[a], s.attr[a]);
+            RecordUndo(kUndoDeletedForward, a, a + 1, s.At(a), s.AttrAt(a));
         else
-            RecordUndo(kUndoDeletedBackward, a, a + 1, s.text[a], s.attr[a]);
+            RecordUndo(kUndoDeletedBackward, a, a + 1, s.At(a), s.AttrAt(a));
     }
     SetModify(1);
 
@@ -168,8 +168,8 @@ void CColorEditCore::InsertRestoredByte(uint8_t byte, uint8_t attr)
 void CColorEditCore::OverwriteByte(int offset, uint8_t byte)
 {
     CTextState& s = *m_pState;
-    RecordUndo(kUndoOverwritten, offset + 1, offset + 1, s.text[offset], s.attr[offset]);
-    s.text[offset] = byte;
+    RecordUndo(kUndoOverwritten, offset + 1, offset + 1, s.At(offset), s.AttrAt(offset));
+    s.store.SetAt(offset, byte);
     // Lines do not move: what is known about line positions stays known.
     bool topKnown = TopKnown();
     bool hintKnown = m_nHintVersion == s.version;
@@ -191,7 +191,7 @@ int CColorEditCore::OverwriteChar(int c)
     CTextState& s = *m_pState;
     uint8_t ch = static_cast<uint8_t>(c);
     int caret = s.selStart;
-    if (s.selEnd > caret || caret >= s.length || !s.text || keeps_its_place(s.text[caret]) ||
+    if (s.selEnd > caret || caret >= s.length || !s.HasBuffers() || keeps_its_place(s.At(caret)) ||
         ch == kTab || ch == kCarriageReturn) {
         if (!InsertChar(c, 0, true))
             return 0;
@@ -200,7 +200,7 @@ int CColorEditCore::OverwriteChar(int c)
     }
     if (s.readOnly || (s.columnMode && !s.columnRect.IsEmpty()))
         return 0;
-    if (s.text[caret] != ch)
+    if (s.At(caret) != ch)
         OverwriteByte(caret, ch);
     s.selStart = s.selEnd = NextPos(caret);
     return 1;
@@ -212,7 +212,7 @@ int CColorEditCore::OverwriteBackspace()
     if (s.readOnly)
         return 0;
     int caret = s.selStart;
-    if (caret < s.length && s.text && !keeps_its_place(s.text[caret]))
+    if (caret < s.length && s.HasBuffers() && !keeps_its_place(s.At(caret)))
         OverwriteByte(caret, kBlank);
     s.selStart = s.selEnd = PrevPos(caret);
     return 1;

@@ -78,7 +78,7 @@ void CColorEditCore::SetBackgroundColor(uint32_t colour)
 void CColorEditCore::SetColorRange(int attr, int from, int to, bool redraw)
 {
     CTextState& s = *m_pState;
-    if (!s.attr)
+    if (!s.Attr())
         return;
     if (to != -1 && to < from) {
         int t = from;
@@ -90,7 +90,7 @@ void CColorEditCore::SetColorRange(int attr, int from, int to, bool redraw)
     if (from < 0)
         from = 0;
     for (int i = from; i < to; ++i)
-        s.attr[i] = static_cast<uint8_t>(attr);
+        s.Attr()[i] = static_cast<uint8_t>(attr);
     if (redraw)
         Host().TextChanged(-1);
 }
@@ -98,7 +98,7 @@ void CColorEditCore::SetColorRange(int attr, int from, int to, bool redraw)
 void CColorEditCore::ClearColorRange(int start, int end)
 {
     CTextState& s = *m_pState;
-    if (!s.attr)
+    if (!s.Attr())
         return;
     int from = 0, to = s.length;
     if (start == -1 || end < start) {
@@ -112,5 +112,5 @@ void CColorEditCore::ClearColorRange(int start, int end)
     if (from < 0)
         from = 0;
     for (int i = from; i < to; ++i)
-        s.attr[i] = 0;
+        s.Attr()[i] = 0;
 }

@@ -85,14 +85,14 @@ std::string CColorEditCore::ColumnBlockText(int firstLine, int lines, int leftCo
     for (int r = 0; r < lines; ++r) {
         int line = firstLine + r;
         std::string row(static_cast<size_t>(std::max(0, width)), ' ');
-        if (line < GetLineCount() && s.text) {
+        if (line < GetLineCount() && s.HasBuffers()) {
             int start = GetLineOffset(line);
             int length = start < 0 ? -1 : GetLineLength(start);
             if (length > leftColumn) {
                 int from = start + leftColumn;
                 int to = std::min(start + length, from + width);
                 for (int i = from; i < to; ++i)
-                    row[static_cast<size_t>(i - from)] = static_cast<char>(s.text[i]);
+                    row[static_cast<size_t>(i - from)] = static_cast<char>(s.At(i));
                 if (doDelete && to > from) {
                     // The block would refuse the deletion while it is active.
                     int mode = s.columnMode;

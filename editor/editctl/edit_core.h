@@ -123,8 +123,8 @@ public:
     const CTextState& State() const { return *m_pState; }
     void SetHost(CColorEditHost* host);
 
-    uint8_t* GetTextBuffer() const { return m_pState->text; }
-    uint8_t* GetAttrBuffer() const { return m_pState->attr; }
+    uint8_t* GetTextBuffer() const { return m_pState->Text(); }
+    uint8_t* GetAttrBuffer() const { return m_pState->Attr(); }
     int GetTextLength() const { return m_pState->length; }
     int GetLineCount() const { return static_cast<int>(m_pState->lineCount); }
     int GetTopLine() const { return m_nTopLine; }
@@ -341,6 +341,8 @@ private:
     int RebuildText(int tabWidth, int wrapWidth, bool onWords, bool removeSoftBreaks);
     void InsertRestoredByte(uint8_t byte, uint8_t attr);
     void OverwriteByte(int offset, uint8_t byte);
+    // Records the deletion of [start, end) with copies of its bytes.
+    void RecordRemovedRange(int start, int end);
     // Inserts bytes at an offset (caret and selection end there first);
     // the inserted length, or -1 when refused.
     int InsertAt(int offset, const std::string& bytes, int flags);

@@ -11,10 +11,10 @@
 int CColorEditCore::GetLineStart(int offset) const
 {
     const CTextState& s = *m_pState;
-    if (!s.text)
+    if (!s.HasBuffers())
         return 0;
     int i = std::max(0, std::min(offset, s.length));
-    while (i > 0 && s.text[i - 1] != kCarriageReturn && s.text[i - 1] != kSoftBreak)
+    while (i > 0 && s.At(i - 1) != kCarriageReturn && s.At(i - 1) != kSoftBreak)
         --i;
     return i;
 }
@@ -68,7 +68,7 @@ void CColorEditCore::SetTopLine(int line)
 int CColorEditCore::LineFromOffset(int offset)
 {
     const CTextState& s = *m_pState;
-    if (!s.text)
+    if (!s.HasBuffers())
         return 0;
     offset = std::max(0, std::min(offset, s.length));
     RefreshTopOffset();
@@ -97,12 +97,12 @@ int CColorEditCore::LineFromOffset(int offset)
 int CColorEditCore::GetLineOffset(int line) const
 {
     const CTextState& s = *m_pState;
-    if (line < 0 || !s.text)
+    if (line < 0 || !s.HasBuffers())
         return line == 0 ? 0 : -1;
     if (line == 0)
         return 0;
     int found = 0;
-    int at = break_count::after_nth(s.text, 0, s.length, line, s.wrapWidth != 0, &found);
+    int at = s.store.AfterNthBreak(line, s.wrapWidth != 0, &found);
     if (at >= 0)
         return at;
     // line = line count names the last line.
@@ -114,28 +114,27 @@ int CColorEditCore::GetLineOffset(int line) const
 int CColorEditCore::GetLineOffsetClamped(int line)
 {
     const CTextState& s = *m_pState;
-    if (!s.text)
+    if (!s.HasBuffers())
         return 0;
     if (line >= static_cast<int>(s.lineCount))
         line = static_cast<int>(s.lineCount) - 1;
     if (line <= m_nTopLine)
         return std::max(0, GetLineOffset(line));
-    RefreshTopOffset();
     int found = 0;
-    int at = break_count::after_nth(s.text, m_nTopOffset, s.length, line - m_nTopLine, s.wrapWidth != 0, &found);
+    int at = s.store.AfterNthBreak(line, s.wrapWidth != 0, &found);
     if (at >= 0)
         return at;
-    return found == 0 ? m_nTopOffset : s.length - LayoutColumn(s.length);
+    return found == 0 ? 0 : s.length - LayoutColumn(s.length);
 }
 
 int CColorEditCore::GetLineLength(int offset) const
 {
     const CTextState& s = *m_pState;
-    if (!s.text)
+    if (!s.HasBuffers())
         return 0;
     offset = std::max(0, std::min(offset, s.length));
     int a = offset;
-    while (a > 0 && !IsLineBreak(s.text[a - 1]))
+    while (a > 0 && !IsLineBreak(s.At(a - 1)))
         --a;
     return GetLineEnd(offset) - a;
 }
@@ -151,11 +150,11 @@ int CColorEditCore::GetPageEndOffset()
 int CColorEditCore::FindLineBreak(int start, int length) const
 {
     const CTextState& s = *m_pState;
-    if (!s.text || start < 0)
+    if (!s.HasBuffers() || start < 0)
         return -1;
     int end = std::min(s.length, start + std::max(0, length));
     for (int i = start; i < end; ++i) {
-        if (IsLineBreak(s.text[i]))
+        if (IsLineBreak(s.At(i)))
             return i;
     }
     return -1;

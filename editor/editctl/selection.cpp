@@ -14,21 +14,23 @@ void CColorEditCore::GetSel(int& start, int& end) const
 std::string CColorEditCore::GetSelText() const
 {
     const CTextState& s = *m_pState;
-    if (!s.text || s.selEnd <= s.selStart)
+    if (!s.HasBuffers() || s.selEnd <= s.selStart)
         return std::string();
     int end = std::min(s.selEnd, s.length);
-    return std::string(reinterpret_cast<const char*>(s.text + s.selStart), static_cast<size_t>(end - s.selStart));
+    std::string out(static_cast<size_t>(std::max(0, end - s.selStart)), '\0');
+    s.store.CopyOut(s.selStart, end, reinterpret_cast<uint8_t*>(&out[0]), nullptr);
+    return out;
 }
 
 int CColorEditCore::CopySelText(char* buffer, int size) const
 {
     const CTextState& s = *m_pState;
-    if (!s.text || s.selEnd <= s.selStart || !buffer)
+    if (!s.HasBuffers() || s.selEnd <= s.selStart || !buffer)
         return 0;
     int len = std::min(s.selEnd, s.length) - s.selStart;
     if (len + 1 > size)
         return 0; // a buffer that cannot hold the text gets nothing
-    std::memcpy(buffer, s.text + s.selStart, static_cast<size_t>(len));
+    s.store.CopyOut(s.selStart, s.selStart + len, reinterpret_cast<uint8_t*>(buffer), nullptr);
     buffer[len] = 0;
     return len;
 }

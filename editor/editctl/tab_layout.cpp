@@ -117,10 +117,10 @@ struct Builder {
 int CColorEditCore::RebuildText(int tabWidth, int wrapWidth, bool onWords, bool removeSoftBreaks)
 {
     CTextState& s = *m_pState;
-    if (!s.text || s.length == 0)
+    if (!s.Text() || s.length == 0)
         return 0;
-    const uint8_t* t = s.text;
-    const uint8_t* at = s.attr;
+    const uint8_t* t = s.Text();
+    const uint8_t* at = s.Attr();
     int n = s.length;
     Builder bd;
     bd.tabWidth = tabWidth > 0 ? tabWidth : 1;
@@ -173,23 +173,28 @@ int CColorEditCore::RebuildText(int tabWidth, int wrapWidth, bool onWords, bool 
 
     int newLength = static_cast<int>(bd.text.size());
     bool changed = newLength != n || std::memcmp(bd.text.data(), t, static_cast<size_t>(n)) != 0;
+    m_nRebuildChanged = changed;
+    if (!changed) {
+        s.selStart = bd.newSel[0] >= 0 ? bd.newSel[0] : newLength;
+        s.selEnd = bd.newSel[1] >= 0 ? bd.newSel[1] : newLength;
+        return bd.softBreaks;
+    }
     if (static_cast<int64_t>(s.capacity) <= newLength &&
         !EnsureCapacity(static_cast<uint32_t>(newLength - s.length + 1)))
         return -1;
-    std::memcpy(s.text, bd.text.data(), bd.text.size());
-    std::memcpy(s.attr, bd.attr.data(), bd.attr.size());
+    std::memcpy(s.Text(), bd.text.data(), bd.text.size());
+    std::memcpy(s.Attr(), bd.attr.data(), bd.attr.size());
     if (newLength < s.length) {
-        std::memset(s.text + newLength, 0, static_cast<size_t>(s.length - newLength));
-        std::memset(s.attr + newLength, 0, static_cast<size_t>(s.length - newLength));
+        std::memset(s.Text() + newLength, 0, static_cast<size_t>(s.length - newLength));
+        std::memset(s.Attr() + newLength, 0, static_cast<size_t>(s.length - newLength));
     }
-    s.text[newLength] = 0;
-    s.attr[newLength] = 0;
+    s.Text()[newLength] = 0;
+    s.Attr()[newLength] = 0;
+    s.store.FlatWritten(newLength);
     s.length = newLength;
     s.selStart = bd.newSel[0] >= 0 ? bd.newSel[0] : newLength;
     s.selEnd = bd.newSel[1] >= 0 ? bd.newSel[1] : newLength;
-    if (changed)
-        ++s.version;
-    m_nRebuildChanged = changed;
+    ++s.version;
     return bd.softBreaks;
 }
 
@@ -201,7 +206,7 @@ int CColorEditCore::SetTabWidth(int width)
     if (width == m_nTabWidth)
         return 1;
     m_nTabWidth = width;
-    if (width > 100 || !s.text || s.length == 0)
+    if (width > 100 || !s.HasBuffers() || s.length == 0)
         return 1;
     uint32_t oldLines = s.lineCount;
     int oldStart = s.selStart, oldEnd = s.selEnd;
@@ -221,18 +226,23 @@ int CColorEditCore::SetTabWidth(int width)
 int CColorEditCore::RelayoutTabs(int offset, int width)
 {
     CTextState& s = *m_pState;
-    if (!s.text || width <= 0)
+    if (!s.HasBuffers() || width <= 0)
         return s.length;
     offset = std::max(0, std::min(offset, s.length));
     int a = offset;
-    while (a > 0 && !IsLineBreak(s.text[a - 1]))
+    while (a > 0 && !IsLineBreak(s.At(a - 1)))
         --a;
     int b = GetLineEnd(offset);
-    if (!std::memchr(s.text + a, kTab, static_cast<size_t>(b - a)))
+    bool hasTab = false;
+    for (int i = a; i < b && !hasTab; ++i)
+        hasTab = s.At(i) == kTab;
+    if (!hasTab)
         return s.length;
     std::vector<uint8_t> text, attr;
     try {
-        append_laid_out(s.text, s.attr, a, b, 0, width, text, attr);
+        std::vector<uint8_t> line(static_cast<size_t>(b - a)), lineAttr(line.size());
+        s.store.CopyOut(a, b, line.data(), lineAttr.data());
+        append_laid_out(line.data(), lineAttr.data(), 0, b - a, 0, width, text, attr);
     } catch (const std::bad_alloc&) {
         Host().ReportOutOfMemory();
         return s.length;
@@ -265,8 +275,9 @@ int TabsToSpaces(uint8_t* buffer, int length)
 void CColorEditCore::UntabifyText()
 {
     CTextState& s = *m_pState;
-    if (s.readOnly || !TabsToSpaces(s.text, s.length))
+    if (s.readOnly || !TabsToSpaces(s.Text(), s.length))
         return;
+    s.store.FlatWritten(s.length);
     ++s.version;
     SetModify(1);
     Host().TextChanged(m_nTopOffset);

@@ -13,41 +13,14 @@
 
 const char* const kOutOfMemoryText = "Out of memory !";
 
-static TextAllocFn s_textAlloc = nullptr;
-
 void SetTextAllocator(TextAllocFn fn)
 {
-    s_textAlloc = fn;
-}
-
-static uint8_t* alloc_buffer(uint32_t capacity)
-{
-    size_t size = static_cast<size_t>(capacity) + kSpareBytes;
-    void* p = s_textAlloc ? s_textAlloc(size) : std::malloc(size);
-    if (p)
-        std::memset(p, 0, size);
-    return static_cast<uint8_t*>(p);
-}
-
-// Both buffers of a capacity, zeroed, or neither.
-static bool alloc_pair(uint32_t capacity, uint8_t*& text, uint8_t*& attr)
-{
-    text = alloc_buffer(capacity);
-    attr = text ? alloc_buffer(capacity) : nullptr;
-    if (!attr) {
-        std::free(text);
-        text = nullptr;
-        return false;
-    }
-    return true;
+    SetTextStoreAllocator(fn);
 }
 
 void CTextState::FreeBuffers()
 {
-    std::free(text);
-    std::free(attr);
-    text = nullptr;
-    attr = nullptr;
+    store.Free();
     capacity = 0;
 }
 
@@ -74,22 +47,13 @@ void CColorEditCore::SetHost(CColorEditHost* host)
     m_pHost = host ? host : &m_defaultHost;
 }
 
-// Replaces both buffers by fresh ones of the given capacity, keeping the
-// text. Either both are replaced or, when memory runs out, neither.
+// Moves the text into buffers of the given capacity. Either the buffers are
+// replaced or, when memory runs out, nothing changes.
 bool CColorEditCore::GrowTo(uint32_t capacity)
 {
     CTextState& s = *m_pState;
-    uint8_t *t, *a;
-    if (!alloc_pair(capacity, t, a))
+    if (!s.store.Grow(capacity))
         return false;
-    if (s.text && s.length > 0) {
-        std::memcpy(t, s.text, static_cast<size_t>(s.length));
-        std::memcpy(a, s.attr, static_cast<size_t>(s.length));
-    }
-    std::free(s.text);
-    std::free(s.attr);
-    s.text = t;
-    s.attr = a;
     s.capacity = capacity;
     return true;
 }
@@ -98,7 +62,7 @@ int CColorEditCore::EnsureCapacity(uint32_t additional)
 {
     CTextState& s = *m_pState;
     uint64_t need = static_cast<uint64_t>(s.length) + additional;
-    if (s.text && s.capacity >= need)
+    if (s.HasBuffers() && s.capacity >= need)
         return 1;
     uint64_t capacity = ((static_cast<uint64_t>(s.capacity) + additional) / kCapacityStep + 1) * kCapacityStep;
     if (capacity > 0x7FFF0000u || !GrowTo(static_cast<uint32_t>(capacity))) {
@@ -114,14 +78,10 @@ int CColorEditCore::AllocBuffers(uint32_t capacity)
     capacity = (capacity + kCapacityStep - 1) / kCapacityStep * kCapacityStep;
     if (capacity == 0)
         capacity = kCapacityStep;
-    uint8_t *t, *a;
-    if (!alloc_pair(capacity, t, a)) {
+    if (!s.store.Reset(capacity)) {
         Host().ReportOutOfMemory();
         return 0;
     }
-    s.FreeBuffers();
-    s.text = t;
-    s.attr = a;
     s.capacity = capacity;
     s.length = 0;
     s.lineCount = 0;
@@ -140,10 +100,9 @@ int CColorEditCore::AllocBuffers(uint32_t capacity)
 
 int CColorEditCore::CountBreaks(int from, int to) const
 {
-    const uint8_t* t = m_pState->text;
-    if (!t || to <= from)
+    if (!m_pState->HasBuffers() || to <= from)
         return 0;
-    return break_count::count(t, from, to, m_pState->wrapWidth != 0);
+    return m_pState->store.CountBreaks(from, to, m_pState->wrapWidth != 0);
 }
 
 bool CColorEditCore::PlanEdit(Edit& e, int start, int end, const uint8_t* ins, int insLen,
@@ -170,11 +129,11 @@ bool CColorEditCore::PlanEditRegion(Edit& e, int start, int end, const uint8_t* 
     else
         e.attr.assign(static_cast<size_t>(insLen), static_cast<uint8_t>(fillAttr));
     e.regionEnd = end;
-    if (relayoutSuffix && s.text) {
+    if (relayoutSuffix && s.HasBuffers()) {
         int lineEnd = end;
         bool hasTab = false;
-        while (lineEnd < s.length && !IsLineBreak(s.text[lineEnd])) {
-            hasTab |= s.text[lineEnd] == kTab;
+        while (lineEnd < s.length && !IsLineBreak(s.At(lineEnd))) {
+            hasTab |= s.At(lineEnd) == kTab;
             ++lineEnd;
         }
         if (hasTab) {
@@ -189,7 +148,9 @@ bool CColorEditCore::PlanEditRegion(Edit& e, int start, int end, const uint8_t* 
             if (col < 0)
                 col = LayoutColumn(start) + insLen;
             int tw = m_nTabWidth > 0 ? m_nTabWidth : 1;
-            append_laid_out(s.text, s.attr, end, lineEnd, col, tw, e.text, e.attr);
+            std::vector<uint8_t> suffix(static_cast<size_t>(lineEnd - end)), suffixAttr(suffix.size());
+            s.store.CopyOut(end, lineEnd, suffix.data(), suffixAttr.data());
+            append_laid_out(suffix.data(), suffixAttr.data(), 0, lineEnd - end, col, tw, e.text, e.attr);
             e.regionEnd = lineEnd;
         }
     }
@@ -197,7 +158,7 @@ bool CColorEditCore::PlanEditRegion(Edit& e, int start, int end, const uint8_t* 
     if (newLength > 0x7FFE0000)
         return Host().ReportOutOfMemory(), false;
     e.newLength = static_cast<int>(newLength);
-    if (!s.text || static_cast<int64_t>(s.capacity) <= newLength) {
+    if (!s.HasBuffers() || static_cast<int64_t>(s.capacity) <= newLength) {
         if (!EnsureCapacity(static_cast<uint32_t>(newLength - s.length + 1)))
             return false;
     }
@@ -211,23 +172,11 @@ bool CColorEditCore::PlanEditRegion(Edit& e, int start, int end, const uint8_t* 
 void CColorEditCore::CommitEdit(const Edit& e)
 {
     CTextState& s = *m_pState;
-    int newRegionEnd = e.start + static_cast<int>(e.text.size());
-    int tail = s.length - e.regionEnd;
-    if (tail > 0 && newRegionEnd != e.regionEnd) {
-        std::memmove(s.text + newRegionEnd, s.text + e.regionEnd, static_cast<size_t>(tail));
-        std::memmove(s.attr + newRegionEnd, s.attr + e.regionEnd, static_cast<size_t>(tail));
+    try {
+        s.store.Replace(e.start, e.regionEnd, e.text.data(), e.attr.data(), static_cast<int>(e.text.size()));
+    } catch (const std::bad_alloc&) {
+        Host().ReportOutOfMemory();
     }
-    if (!e.text.empty()) {
-        std::memcpy(s.text + e.start, e.text.data(), e.text.size());
-        std::memcpy(s.attr + e.start, e.attr.data(), e.attr.size());
-    }
-    if (e.newLength < s.length) {
-        // Keep the area behind the text zero in both buffers.
-        std::memset(s.text + e.newLength, 0, static_cast<size_t>(s.length - e.newLength));
-        std::memset(s.attr + e.newLength, 0, static_cast<size_t>(s.length - e.newLength));
-    }
-    s.text[e.newLength] = 0;
-    s.attr[e.newLength] = 0;
 
     int64_t lines = static_cast<int64_t>(s.lineCount) - e.removedBreaks;
     if (lines < 1 && (e.newLength > 0 || !e.text.empty() || s.lineCount > 0))
@@ -352,7 +301,7 @@ int CColorEditCore::InsertText(const uint8_t* text, int& length, const uint8_t* 
 
     bool record = (flags & kInsertRecordUndo) != 0;
     if (record && end > start)
-        RecordUndo(kUndoDeletedRange, start, end, s.text + start, s.attr + start);
+        RecordRemovedRange(start, end);
 
     // A piece between two CRs longer than 32,767 bytes is a long line.
     bool longLine = false;
@@ -457,13 +406,18 @@ int CColorEditCore::AppendLine(const char* text, int attr, bool redraw, bool con
     if (!EnsureCapacity(static_cast<uint32_t>(image.size()) + 1))
         return 0;
     if (!image.empty()) {
-        std::memcpy(s.text + s.length, image.data(), image.size());
-        std::memset(s.attr + s.length, attr, image.size());
+        // Appending at the end of the contiguous text: a whole load appends
+        // line by line without moving anything.
+        uint8_t* t = s.Text();
+        uint8_t* a = s.Attr();
+        std::memcpy(t + s.length, image.data(), image.size());
+        std::memset(a + s.length, attr, image.size());
+        t[s.length + static_cast<int>(image.size())] = 0;
+        a[s.length + static_cast<int>(image.size())] = 0;
+        s.store.FlatWritten(s.length + static_cast<int>(image.size()));
     }
     bool wasEmpty = s.lineCount == 0;
     s.length += static_cast<int>(image.size());
-    s.text[s.length] = 0;
-    s.attr[s.length] = 0;
     if (wasEmpty || breakPrefix)
         ++s.lineCount;
     ++s.version;
@@ -486,21 +440,19 @@ int CColorEditCore::SetText(const char* text)
         return 0;
     }
     uint32_t capacity = static_cast<uint32_t>((len / kCapacityStep + 1) * kCapacityStep);
-    if (capacity != s.capacity || !s.text) {
-        uint8_t *t, *a;
-        if (!alloc_pair(capacity, t, a)) {
+    if (capacity != s.capacity || !s.HasBuffers()) {
+        if (!s.store.Reset(capacity)) {
             Host().ReportOutOfMemory();
             return 0;
         }
-        s.FreeBuffers();
-        s.text = t;
-        s.attr = a;
         s.capacity = capacity;
+    } else {
+        std::memset(s.Attr(), 0, static_cast<size_t>(s.capacity) + kSpareBytes);
+        std::memset(s.Text(), 0, static_cast<size_t>(s.capacity) + kSpareBytes);
     }
-    std::memset(s.attr, 0, static_cast<size_t>(s.capacity) + kSpareBytes);
-    std::memset(s.text, 0, static_cast<size_t>(s.capacity) + kSpareBytes);
     if (len)
-        std::memcpy(s.text, text, len);
+        std::memcpy(s.Text(), text, len);
+    s.store.FlatWritten(static_cast<int>(len));
     s.length = static_cast<int>(len);
     s.selStart = s.selEnd = s.length;
     s.lineCount = 1;
@@ -527,9 +479,10 @@ int CColorEditCore::SetText(const char* text)
 void CColorEditCore::ClearText()
 {
     CTextState& s = *m_pState;
-    if (s.text) {
-        std::memset(s.text, 0, static_cast<size_t>(s.capacity) + kSpareBytes);
-        std::memset(s.attr, 0, static_cast<size_t>(s.capacity) + kSpareBytes);
+    if (s.HasBuffers()) {
+        std::memset(s.Text(), 0, static_cast<size_t>(s.capacity) + kSpareBytes);
+        std::memset(s.Attr(), 0, static_cast<size_t>(s.capacity) + kSpareBytes);
+        s.store.FlatWritten(0);
     }
     m_nTopLine = 0;
     m_nTopOffset = 0;
@@ -552,11 +505,11 @@ void CColorEditCore::ClearText()
 int CColorEditCore::LayoutColumn(int offset) const
 {
     const CTextState& s = *m_pState;
-    if (!s.text)
+    if (!s.HasBuffers())
         return 0;
     int i = std::max(0, std::min(offset, s.length));
     int ls = i;
-    while (ls > 0 && !IsLineBreak(s.text[ls - 1]))
+    while (ls > 0 && !IsLineBreak(s.At(ls - 1)))
         --ls;
     return i - ls;
 }
@@ -564,10 +517,10 @@ int CColorEditCore::LayoutColumn(int offset) const
 int CColorEditCore::GetLineEnd(int offset) const
 {
     const CTextState& s = *m_pState;
-    if (!s.text)
+    if (!s.HasBuffers())
         return 0;
     int i = std::max(0, std::min(offset, s.length));
-    while (i < s.length && !IsLineBreak(s.text[i]))
+    while (i < s.length && !IsLineBreak(s.At(i)))
         ++i;
     return i;
 }
@@ -575,7 +528,7 @@ int CColorEditCore::GetLineEnd(int offset) const
 int CColorEditCore::GetLine(int line, char* buffer, int size, uint8_t* attrBuffer) const
 {
     const CTextState& s = *m_pState;
-    if (line < 0 || line >= static_cast<int>(s.lineCount) || !s.text)
+    if (line < 0 || line >= static_cast<int>(s.lineCount) || !s.HasBuffers())
         return -1;
     int start = GetLineOffset(line);
     if (start < 0)
@@ -584,27 +537,25 @@ int CColorEditCore::GetLine(int line, char* buffer, int size, uint8_t* attrBuffe
     int len = end - start;
     if (!buffer || len + 1 > size)
         return 0;
-    std::memcpy(buffer, s.text + start, static_cast<size_t>(len));
+    s.store.CopyOut(start, end, reinterpret_cast<uint8_t*>(buffer), attrBuffer);
     buffer[len] = 0;
-    if (attrBuffer)
-        std::memcpy(attrBuffer, s.attr + start, static_cast<size_t>(len));
     return len;
 }
 
 int CColorEditCore::GetLineAtOffset(int offset, char* buffer, int size) const
 {
     const CTextState& s = *m_pState;
-    if (!s.text)
+    if (!s.HasBuffers())
         return 0;
     offset = std::max(0, std::min(offset, s.length));
     int start = offset;
-    while (start > 0 && !IsLineBreak(s.text[start - 1]))
+    while (start > 0 && !IsLineBreak(s.At(start - 1)))
         --start;
     int end = GetLineEnd(offset);
     int len = end - start;
     if (!buffer || len + 1 > size)
         return 0;
-    std::memcpy(buffer, s.text + start, static_cast<size_t>(len));
+    s.store.CopyOut(start, end, reinterpret_cast<uint8_t*>(buffer), nullptr);
     buffer[len] = 0;
     return len;
 }
@@ -612,9 +563,9 @@ int CColorEditCore::GetLineAtOffset(int offset, char* buffer, int size) const
 int CColorEditCore::GetCharColor(int offset) const
 {
     const CTextState& s = *m_pState;
-    if (!s.attr || offset < 0 || offset >= s.length)
+    if (!s.HasBuffers() || offset < 0 || offset >= s.length)
         return -1;
-    return s.attr[offset];
+    return s.AttrAt(offset);
 }
 
 // ---------------------------------------------------------------------------

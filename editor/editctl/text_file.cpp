@@ -48,7 +48,7 @@ int CColorEditCore::LoadFile(const char* name)
         Host().ReportOutOfMemory();
         return 0;
     }
-    if (!s.text || s.capacity <= bound) {
+    if (!s.Text() || s.capacity <= bound) {
         uint32_t capacity = static_cast<uint32_t>((bound / kCapacityStep + 1) * kCapacityStep);
         if (!GrowTo(capacity)) {
             Host().ReportOutOfMemory();
@@ -88,7 +88,7 @@ int CColorEditCore::LoadFile(const char* name)
     file_store_status(m_strPathName, m_FileStatus);
     if (m_FileStatus.attribute & kAttrReadOnly)
         s.readOnly = 1;
-    if (s.text && std::memchr(s.text, kTab, static_cast<size_t>(s.length)))
+    if (s.Text() && std::memchr(s.Text(), kTab, static_cast<size_t>(s.length)))
         m_bExpandTabs = 0; // tabs typed into this file stay tabs
     Host().ViewScrolled();
     Host().TextChanged(-1);
@@ -113,8 +113,9 @@ int CColorEditCore::SaveFile(const char* name, bool tabsToBlanks, bool softBreak
             out.push_back(kLineFeed);
             col = 0;
         };
+        const uint8_t* t = s.Text();
         for (int i = 0; i < s.length; ++i) {
-            uint8_t b = s.text[i];
+            uint8_t b = t[i];
             switch (b) {
             case kCarriageReturn:
                 lineEnd();
@@ -165,16 +166,18 @@ int CColorEditCore::SaveFile(const char* name, bool tabsToBlanks, bool softBreak
 int CColorEditCore::SoftBreaksToCR()
 {
     CTextState& s = *m_pState;
-    if (!s.text)
+    uint8_t* t = s.Text();
+    if (!t)
         return 0;
     int count = 0;
     for (int i = 0; i < s.length; ++i) {
-        if (s.text[i] == kSoftBreak) {
-            s.text[i] = kCarriageReturn;
+        if (t[i] == kSoftBreak) {
+            t[i] = kCarriageReturn;
             ++count;
         }
     }
     if (count) {
+        s.store.FlatWritten(s.length);
         if (!s.wrapWidth)
             s.lineCount += static_cast<uint32_t>(count);
         ++s.version;

@@ -11,19 +11,19 @@
 // or -1 when the position holds no such fill byte.
 inline int fill_owner(const CTextState& s, int pos)
 {
-    if (pos <= 0 || pos >= s.length || s.text[pos] != kFillByte)
+    if (pos <= 0 || pos >= s.length || s.At(pos) != kFillByte)
         return -1;
     int i = pos;
-    while (i > 0 && s.text[i] == kFillByte)
+    while (i > 0 && s.At(i) == kFillByte)
         --i;
-    return s.text[i] == kTab ? i : -1;
+    return s.At(i) == kTab ? i : -1;
 }
 
 inline int skip_fill(const CTextState& s, int pos)
 {
     if (fill_owner(s, pos) < 0)
         return pos;
-    while (pos < s.length && s.text[pos] == kFillByte)
+    while (pos < s.length && s.At(pos) == kFillByte)
         ++pos;
     return pos;
 }

@@ -167,7 +167,7 @@ const uint8_t* ReverseFindText(const uint8_t* start, const char* text, const uin
 int CColorEditCore::FindText(const char* text, int flags, int from, int to, bool select)
 {
     CTextState& s = *m_pState;
-    if (!text || !*text || !s.text)
+    if (!text || !*text || !s.Text())
         return -1;
     bool forward = (flags & kFindForward) != 0;
     if (forward) {
@@ -185,7 +185,7 @@ int CColorEditCore::FindText(const char* text, int flags, int from, int to, bool
         return -1;
     bool matchCase = (flags & kFindMatchCase) != 0;
     bool wholeWord = (flags & kFindWholeWord) != 0;
-    const uint8_t* t = s.text;
+    const uint8_t* t = s.Text();
     int len = static_cast<int>(pat.size());
     int hit = -1;
     if (forward) {
@@ -228,15 +228,15 @@ int CColorEditCore::FindText(const char* text, int flags, int from, int to, bool
 void CColorEditCore::HighlightKeyword(const char* keyword, int from, int last, uint32_t value, int protectedAttr)
 {
     CTextState& s = *m_pState;
-    if (!keyword || !*keyword || !s.text)
+    if (!keyword || !*keyword || !s.Text())
         return;
     from = std::max(0, std::min(from, s.length));
     // The searches work on the half-open range [from, to).
     int to = (last < 0 || last >= s.length) ? s.length : last + 1;
     if (from >= to)
         return;
-    const uint8_t* t = s.text;
-    uint8_t* a = s.attr;
+    const uint8_t* t = s.Text();
+    uint8_t* a = s.Attr();
     uint8_t colour = static_cast<uint8_t>(value & SYNTAX_COLOR_MASK);
     bool wholeWord = (value & SYNTAX_WHOLE_WORD) != 0;
     auto mark = [&](int b, int e) {

@@ -5,7 +5,7 @@
 // stand-alone control (the output window) owns one of its own. The record
 // holds data only; all text logic lives in CColorEditCore.
 //
-// Text model:
+// Text model (as Text() shows it):
 // - text[0 .. length) followed by a 0 byte; attr[] holds one colour byte for
 //   every text byte at the same index; everything from length up to the
 //   capacity is zero in both buffers.
@@ -18,6 +18,8 @@
 #pragma once
 
 #include <cstdint>
+
+#include "text_store.h"
 
 class CUndoList;
 
@@ -47,8 +49,17 @@ struct CTextRect {
 };
 
 struct CTextState {
-    uint8_t* text = nullptr;
-    uint8_t* attr = nullptr;
+    // The bytes and their attributes; see text_store.h.
+    CTextStore store;
+    // The contiguous text and attributes (null before buffers exist),
+    // valid until the next edit or growth. Text bytes written through the
+    // pointer are announced with store.FlatWritten.
+    uint8_t* Text() const { return const_cast<CTextStore&>(store).FlatText(); }
+    uint8_t* Attr() const { return const_cast<CTextStore&>(store).FlatAttr(); }
+    bool HasBuffers() const { return store.HasBuffers(); }
+    uint8_t At(int i) const { return store.At(i); }
+    uint8_t AttrAt(int i) const { return store.AttrAt(i); }
+
     uint32_t capacity = 0;
     uint32_t lineCount = 0;
     int32_t length = 0;

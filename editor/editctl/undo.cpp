@@ -1,6 +1,8 @@
 // Recording and undoing edits. There is no redo: undoing writes no records.
 #include "edit_core.h"
 
+#include <vector>
+
 #include <algorithm>
 
 void CColorEditCore::RecordUndo(int type, int start, int end, int byte, int attr)
@@ -16,6 +18,16 @@ void CColorEditCore::RecordUndo(int type, int start, int end, int byte, int attr
         r.byte = static_cast<uint8_t>(byte);
         r.byteAttr = static_cast<uint8_t>(attr);
     }
+}
+
+void CColorEditCore::RecordRemovedRange(int start, int end)
+{
+    const CTextState& s = *m_pState;
+    if (!s.undo || end <= start)
+        return;
+    std::vector<uint8_t> text(static_cast<size_t>(end - start)), attr(text.size());
+    s.store.CopyOut(start, end, text.data(), attr.data());
+    RecordUndo(kUndoDeletedRange, start, end, text.data(), attr.data());
 }
 
 void CColorEditCore::RecordUndo(int type, int start, int end, const uint8_t* text, const uint8_t* attr)

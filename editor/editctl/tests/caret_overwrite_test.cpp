@@ -34,12 +34,12 @@ TEST_F(EditTest, CaretStepsOverTabFillAndWords)
 TEST_F(EditTest, OverwriteReplacesInPlaceAndUndoRestoresColour)
 {
     Put("abc/d", 1);
-    state.attr[1] = 5;
+    state.Attr()[1] = 5;
     ASSERT_EQ(core.OverwriteChar('X'), 1);
     EXPECT_EQ(Text(), "aXc/d");
     EXPECT_EQ(state.selStart, 2);
     EXPECT_EQ(state.selEnd, 2);
-    EXPECT_EQ(state.attr[1], 5) << "the colour of the place stays";
+    EXPECT_EQ(state.Attr()[1], 5) << "the colour of the place stays";
     EXPECT_EQ(state.modified, 1);
     // Over a line break, a typed CR and at the end the character is inserted.
     state.selStart = state.selEnd = 3;
@@ -54,7 +54,7 @@ TEST_F(EditTest, OverwriteReplacesInPlaceAndUndoRestoresColour)
     ASSERT_EQ(core.Undo(), 1);
     ASSERT_EQ(core.Undo(), 1);
     EXPECT_EQ(Text(), "abc/d");
-    EXPECT_EQ(state.attr[1], 5);
+    EXPECT_EQ(state.Attr()[1], 5);
     EXPECT_EQ(state.selStart, 1);
 }
 

@@ -44,31 +44,31 @@ std::string EditTest::Attrs() const
 {
     std::string out;
     for (int i = 0; i < state.length; ++i)
-        out += static_cast<char>('0' + state.attr[i]);
+        out += static_cast<char>('0' + state.Attr()[i]);
     return out;
 }
 
 void EditTest::ExpectModelIntact() const
 {
-    ASSERT_NE(state.text, nullptr);
+    ASSERT_NE(state.Text(), nullptr);
     ASSERT_LT(static_cast<uint32_t>(state.length), state.capacity);
     EXPECT_EQ(state.capacity % 0x10000, 0u);
     for (uint32_t i = static_cast<uint32_t>(state.length); i < state.capacity; ++i) {
-        if (state.text[i] || state.attr[i]) {
+        if (state.Text()[i] || state.Attr()[i]) {
             ADD_FAILURE() << "non-zero byte behind the text at " << i;
             break;
         }
     }
     int breaks = 0;
     for (int i = 0; i < state.length; ++i) {
-        uint8_t b = state.text[i];
+        uint8_t b = state.Text()[i];
         breaks += b == 13 || (b == 2 && state.wrapWidth);
         EXPECT_NE(b, 10) << "LF in the text at " << i;
         if (b == 1) {
             int k = i;
-            while (k > 0 && state.text[k] == 1)
+            while (k > 0 && state.Text()[k] == 1)
                 --k;
-            EXPECT_EQ(state.text[k], 9) << "fill byte without its tab at " << i;
+            EXPECT_EQ(state.Text()[k], 9) << "fill byte without its tab at " << i;
         }
     }
     if (state.length > 0) {
@@ -78,12 +78,12 @@ void EditTest::ExpectModelIntact() const
     int tw = core.GetTabWidth();
     int col = 0;
     for (int i = 0; i < state.length; ++i) {
-        uint8_t b = state.text[i];
+        uint8_t b = state.Text()[i];
         if (b == 13 || (b == 2 && state.wrapWidth)) {
             col = 0;
         } else if (b == 9) {
             int n = tw - col % tw, k = 1;
-            while (i + k < state.length && state.text[i + k] == 1)
+            while (i + k < state.length && state.Text()[i + k] == 1)
                 ++k;
             EXPECT_EQ(k, n) << "tab at " << i << " occupies " << k << " bytes, not " << n;
             col += k;

@@ -65,7 +65,7 @@ protected:
         host = RecordingHost();
     }
 
-    std::string Text() const { return Show(state.text, state.length); }
+    std::string Text() const { return Show(state.Text(), state.length); }
     std::string Attrs() const;
     // Checks the invariants of the text model: zero after the text in both
     // buffers up to the capacity, and the line count.

@@ -90,8 +90,8 @@ TEST_F(FileTest, LongLineBecomesSoftBrokenPieces)
     EXPECT_EQ(state.wrapWidth, kLongLineWrap);
     EXPECT_EQ(core.GetLineCount(), 3);
     EXPECT_EQ(state.length, 70000 + 2);
-    EXPECT_EQ(state.text[32766], kSoftBreak);
-    EXPECT_EQ(state.text[32766 * 2 + 1], kSoftBreak);
+    EXPECT_EQ(state.Text()[32766], kSoftBreak);
+    EXPECT_EQ(state.Text()[32766 * 2 + 1], kSoftBreak);
     EXPECT_EQ(core.GetLineLength(state.length), 70000 - 2 * 32766);
     ExpectModelIntact();
 
@@ -109,8 +109,8 @@ TEST_F(FileTest, LineAtTheLimitStaysWhole)
     EXPECT_EQ(state.wrapWidth, kLongLineWrap);
     // 32,767 characters are one line; 32,768 are cut into 32,766 + 2.
     EXPECT_EQ(core.GetLineCount(), 3);
-    EXPECT_EQ(state.text[32767], kCarriageReturn);
-    EXPECT_EQ(state.text[32768 + 32766], kSoftBreak);
+    EXPECT_EQ(state.Text()[32767], kCarriageReturn);
+    EXPECT_EQ(state.Text()[32768 + 32766], kSoftBreak);
 }
 
 TEST_F(FileTest, TabsTurnExpandTabsOffAndCanBeSavedAsBlanks)

@@ -117,7 +117,7 @@ TEST_F(EditTest, InsertCharKeepsAttributesOfNeighbours)
 {
     Put("ab>.c", 1);
     for (int i = 0; i < state.length; ++i)
-        state.attr[i] = 2;
+        state.Attr()[i] = 2;
     ASSERT_EQ(core.InsertChar('x', 5, false), 1);
     EXPECT_EQ(Text(), "axb>c");
     EXPECT_EQ(Attrs(), "25222");
@@ -285,7 +285,7 @@ TEST_F(EditTest, InsertingALongLineWrapsTheText)
     core.InsertText(reinterpret_cast<const uint8_t*>(line.data()), len, nullptr, kInsertExpandTabs);
     EXPECT_EQ(state.wrapWidth, kLongLineWrap);
     EXPECT_EQ(core.GetLineCount(), 2);
-    EXPECT_EQ(state.text[kLongLineWrap], kSoftBreak);
+    EXPECT_EQ(state.Text()[kLongLineWrap], kSoftBreak);
     ExpectModelIntact();
 }
 
@@ -296,11 +296,11 @@ TEST_F(EditTest, EnsureCapacityGrowsInWholeSteps)
 {
     ASSERT_EQ(core.AllocBuffers(0x10000), 1);
     state.length = 0xFFFA;
-    std::memset(state.text, 'a', 0xFFFA);
+    std::memset(state.Text(), 'a', 0xFFFA);
     EXPECT_EQ(core.EnsureCapacity(10), 1);
     EXPECT_EQ(state.capacity, 0x20000u);
-    EXPECT_EQ(state.text[0xFFF9], 'a');
-    EXPECT_EQ(state.text[0x1FFFF], 0);
+    EXPECT_EQ(state.Text()[0xFFF9], 'a');
+    EXPECT_EQ(state.Text()[0x1FFFF], 0);
     EXPECT_EQ(core.EnsureCapacity(5), 1);
     EXPECT_EQ(state.capacity, 0x20000u);
 }
@@ -326,7 +326,7 @@ protected:
         state.selEnd = 11;
         core.InsertChar('q', 0, true); // one undoable step before the failure
         state.selStart = state.selEnd = 4;
-        before = std::string(reinterpret_cast<char*>(state.text), static_cast<size_t>(state.length));
+        before = std::string(reinterpret_cast<char*>(state.Text()), static_cast<size_t>(state.length));
         beforeAttr = Attrs();
         host = RecordingHost();
         SetTextAllocator(failing_alloc);
@@ -338,7 +338,7 @@ protected:
     }
     void ExpectUnchanged()
     {
-        EXPECT_EQ(std::string(reinterpret_cast<char*>(state.text), static_cast<size_t>(state.length)), before);
+        EXPECT_EQ(std::string(reinterpret_cast<char*>(state.Text()), static_cast<size_t>(state.length)), before);
         EXPECT_EQ(Attrs(), beforeAttr);
         EXPECT_EQ(state.capacity, 0x10000u);
         EXPECT_EQ(host.outOfMemory, 1);
@@ -498,7 +498,7 @@ TEST_F(EditTest, LineLookupMatchesAPlainCount)
         int line = 0;
         for (int i = 0; i <= state.length; ++i) {
             ASSERT_EQ(core.LineFromOffset(i), line) << "offset " << i << " wrap " << wrap;
-            if (i < state.length && (state.text[i] == 13 || (wrap && state.text[i] == 2))) {
+            if (i < state.length && (state.Text()[i] == 13 || (wrap && state.Text()[i] == 2))) {
                 ++line;
                 starts.push_back(i + 1);
             }

@@ -104,7 +104,7 @@ protected:
     {
         std::string out;
         for (int i = 0; i < state.length; ++i)
-            out += state.attr[i] ? static_cast<char>('0' + state.attr[i]) : '-';
+            out += state.Attr()[i] ? static_cast<char>('0' + state.Attr()[i]) : '-';
         return out;
     }
 };

@@ -56,7 +56,7 @@ TEST_P(DeletionUndo, RestoresByteAttributeAndCaret)
     const DeletionUndoCase& c = GetParam();
     Put(c.text, c.caret);
     for (int i = 0; i < state.length; ++i)
-        state.attr[i] = static_cast<uint8_t>(1 + i % 5);
+        state.Attr()[i] = static_cast<uint8_t>(1 + i % 5);
     std::string attrs = Attrs();
     int lines = core.GetLineCount();
     ASSERT_GE(core.DeleteText(c.forward, true, 0), 0);
@@ -68,7 +68,7 @@ TEST_P(DeletionUndo, RestoresByteAttributeAndCaret)
     EXPECT_EQ(core.GetLineCount(), lines);
     // The restored byte gets its old attribute (a tab's fill takes the tab's).
     int at = c.forward ? c.caret : c.caretAfterUndo - 1;
-    while (at > 0 && state.text[at] == 1)
+    while (at > 0 && state.Text()[at] == 1)
         --at;
     EXPECT_EQ(Attrs()[at], attrs[at]);
     ExpectModelIntact();
@@ -82,7 +82,7 @@ TEST_F(EditTest, UndoPasteOverSelectionTakesTwoSteps)
 {
     Put("hello world", 6, 11);
     for (int i = 0; i < state.length; ++i)
-        state.attr[i] = 3;
+        state.Attr()[i] = 3;
     int len = 4;
     core.InsertText(reinterpret_cast<const uint8_t*>("moon"), len, nullptr,
                     kInsertExpandTabs | kInsertRecordUndo);
@@ -117,11 +117,11 @@ TEST_F(EditTest, UndoReplacedRangeSelectsNothingAndRestores)
 TEST_F(EditTest, UndoOverwriteRestoresOldCharacterAndColour)
 {
     Put("abc", 1);
-    state.attr[1] = 4;
+    state.Attr()[1] = 4;
     // Overwrite mode typed x over b: the record holds the old byte.
     core.RecordUndo(kUndoOverwritten, 2, 2, 'b', 4);
-    state.text[1] = 'x';
-    state.attr[1] = 0;
+    state.Text()[1] = 'x';
+    state.Attr()[1] = 0;
     state.selStart = state.selEnd = 2;
     ASSERT_EQ(core.Undo(), 1);
     EXPECT_EQ(Text(), "abc");

@@ -289,7 +289,7 @@ TEST_F(EditTest, RelayoutOfAVeryLongLine)
     core.SetText(line.c_str());
     ASSERT_EQ(state.length, 80000);
     EXPECT_EQ(core.RelayoutTabs(10, 8), 160000);
-    EXPECT_EQ(Show(state.text, 16), "a>......a>......");
+    EXPECT_EQ(Show(state.Text(), 16), "a>......a>......");
     EXPECT_EQ(core.SetTabWidth(8), 1);
     EXPECT_EQ(state.length, 160000);
     ExpectModelIntact();

@@ -46,8 +46,8 @@ TEST(Painting, ColoursTabsAndStreamSelection)
     host.SetText("\tx y\ra b c d", 0);
     CTextState& s = host.edit.Core().State();
     for (int i = 0; i < 4; ++i)
-        s.attr[i] = 0x20; // the tab's cells on background entry 18
-    s.attr[5] = 0x10;     // the blank between x and y on entry 17
+        s.Attr()[i] = 0x20; // the tab's cells on background entry 18
+    s.Attr()[5] = 0x10;     // the blank between x and y on entry 17
     host.edit.SetSel(9, 14, FALSE, TRUE);
     winui::CWindowPicture pic = snapshot(host, "coloredit_colours");
 
@@ -119,8 +119,8 @@ TEST(Painting, HorizontalScrollDrawsFromTheFirstVisibleColumn)
     CTestHost host;
     host.SetText("0123456789", 0);
     CTextState& s = host.edit.Core().State();
-    s.attr[2] = 0x20;
-    s.attr[3] = 0x30;
+    s.Attr()[2] = 0x20;
+    s.Attr()[3] = 0x30;
     host.edit.SendMessage(WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 3), 0);
     ASSERT_EQ(GetScrollPos(host.edit.m_hWnd, SB_HORZ), 3);
     winui::CWindowPicture pic = snapshot(host, "coloredit_hscroll");
@@ -136,7 +136,7 @@ TEST(Painting, TypingRepaintsTheChangedLine)
     host.Type("x");
     host.edit.SendMessage(EDN_RECOLOUR, 0, 0);
     CTextState& s = host.edit.Core().State();
-    s.attr[2] = 0x20;
+    s.Attr()[2] = 0x20;
     // Repainting only from the caret's line draws the new cell.
     host.edit.InvalidateText(0);
     host.edit.UpdateWindow();

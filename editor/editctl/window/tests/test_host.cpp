@@ -135,7 +135,7 @@ void CTestHost::SetText(const char* text, int selStart, int selEnd)
 std::string CTestHost::Text() const
 {
     const CTextState& s = edit.Core().State();
-    return s.text ? std::string(reinterpret_cast<const char*>(s.text), s.length) : std::string();
+    return s.Text() ? std::string(reinterpret_cast<const char*>(s.Text()), s.length) : std::string();
 }
 
 POINT CTestHost::Caret() const

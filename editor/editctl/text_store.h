@@ -1,0 +1,110 @@
+// The bytes of one text and their colour attributes, stored so that an edit
+// costs in proportion to the edit and not to the text.
+//
+// The text lies in chunks of a few ten kilobytes, in order. A chunk is
+// either a view into one flat buffer (the whole text, contiguous, as readers
+// that take the text in place want it) or a small buffer of its own that an
+// edit made (copy on write). Every chunk knows how many CRs and soft breaks
+// it holds, so that counting lines between two offsets and finding the
+// start of a line visit chunk totals instead of bytes.
+//
+// Flat() makes the text contiguous on demand: the chunks are laid out in
+// the flat buffer again, in place, and stay views into it, so the next edit
+// costs no more than before. A pointer from Flat() is valid until the next
+// edit or growth. Text bytes written through it must be announced with
+// FlatWritten(), which makes the chunks be cut and counted anew; attribute
+// bytes may be written freely.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+typedef void* (*TextAllocFn)(size_t size);
+void SetTextStoreAllocator(TextAllocFn fn);
+
+class CTextStore {
+public:
+    CTextStore() = default;
+    CTextStore(const CTextStore&) = delete;
+    CTextStore& operator=(const CTextStore&) = delete;
+
+    // A fresh, empty, zeroed flat buffer of capacity + spare bytes; false
+    // (nothing changed) when memory ran out.
+    bool Reset(uint32_t capacity);
+    // The text kept in a flat buffer of a larger capacity; false (nothing
+    // changed) when memory ran out.
+    bool Grow(uint32_t capacity);
+    void Free();
+    bool HasBuffers() const { return flat_ != nullptr; }
+
+    int Length() const { return length_; }
+
+    // The contiguous text and attributes, zero from the length on.
+    uint8_t* FlatText();
+    uint8_t* FlatAttr();
+    // The text was written in the flat buffer directly (its length is now
+    // length): chunks are cut and counted anew when next needed.
+    void FlatWritten(int length);
+
+    // Reading and writing single bytes without making the text contiguous.
+    uint8_t At(int i) const;
+    uint8_t AttrAt(int i) const;
+    void SetAt(int i, uint8_t b);
+    void SetAttrAt(int i, uint8_t a);
+    // Copies [from, to) of the text and attributes (either may be null).
+    void CopyOut(int from, int to, uint8_t* text, uint8_t* attr) const;
+
+    // [start, end) becomes the n bytes of text with their attributes.
+    // The caller keeps the capacity (length stays below it). Throws
+    // std::bad_alloc when a chunk cannot get its own buffer.
+    void Replace(int start, int end, const uint8_t* text, const uint8_t* attr, int n);
+
+    // CRs, and soft breaks when wrap is set, in [from, to).
+    int CountBreaks(int from, int to, bool wrap) const;
+    // Offset behind the n-th break (n >= 1) counted from offset 0, or -1
+    // when there are fewer; *found gets the number of breaks seen.
+    int AfterNthBreak(int n, bool wrap, int* found) const;
+
+private:
+    struct Flat {
+        uint8_t* text = nullptr;
+        uint8_t* attr = nullptr;
+        size_t size = 0;
+        ~Flat();
+    };
+    struct Chunk {
+        std::shared_ptr<Flat> base; // a view into base at off, else own bytes
+        int off = 0;
+        int len = 0;
+        int cr = 0;
+        int soft = 0;
+        std::vector<uint8_t> text, attr;
+        uint8_t* T() { return base ? base->text + off : text.data(); }
+        uint8_t* A() { return base ? base->attr + off : attr.data(); }
+        const uint8_t* T() const { return base ? base->text + off : text.data(); }
+        const uint8_t* A() const { return base ? base->attr + off : attr.data(); }
+    };
+
+    static std::shared_ptr<Flat> NewFlat(uint32_t capacity);
+    void Cut() const;            // chunks from the flat buffer when stale
+    void Index() const;          // chunk starts and break totals
+    int Find(int i) const;       // chunk holding offset i (i < length)
+    void Own(Chunk& c);          // copy on write
+    void Compact();              // lays the chunks out in the flat buffer
+    void Recount(Chunk& c) const;
+
+    std::shared_ptr<Flat> flat_;
+    uint32_t capacity_ = 0;
+    int length_ = 0;
+    int used_ = 0;               // flat bytes behind which all is zero
+    bool flatCurrent_ = true;    // the flat buffer holds the whole text
+    mutable bool cutStale_ = false;
+    mutable std::vector<Chunk> chunks_;
+    mutable bool indexStale_ = true;
+    mutable std::vector<int> starts_;   // start offset of every chunk, then the length
+    mutable std::vector<int> crBefore_; // CRs in the chunks before, then the total
+    mutable std::vector<int> softBefore_;
+    mutable int last_ = 0;              // the chunk found last
+};
