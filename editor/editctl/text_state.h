@@ -56,6 +56,15 @@ struct CTextState {
     // pointer are announced with store.FlatWritten.
     uint8_t* Text() const { return const_cast<CTextStore&>(store).FlatText(); }
     uint8_t* Attr() const { return const_cast<CTextStore&>(store).FlatAttr(); }
+    // The same pointers under the names readers of the text have always
+    // used: s.text and s.attr read as the contiguous buffers.
+    struct FlatBytes {
+        CTextStore* bytes;
+        bool attributes;
+        operator uint8_t*() const { return attributes ? bytes->FlatAttr() : bytes->FlatText(); }
+    };
+    const FlatBytes text{&store, false};
+    const FlatBytes attr{&store, true};
     bool HasBuffers() const { return store.HasBuffers(); }
     uint8_t At(int i) const { return store.At(i); }
     uint8_t AttrAt(int i) const { return store.AttrAt(i); }
