@@ -184,6 +184,16 @@ std::string disk_path(const std::string& name)
 
 os_time_status disk_file_time(const std::string& name, int64_t* time)
 {
+    if (name.find_first_of("\\/") == std::string::npos) {
+        // A name in the current folder, the common case: asked as it is.
+        os_time_status status = os_file_time(name, time);
+        if (status != OS_TIME_MISSING || name.empty() || name == "." || name == "..")
+            return status;
+        for (const std::string& e : listing(std::string()))
+            if (e != name && same_ignoring_case(e, name))
+                return os_file_time(e, time);
+        return status;
+    }
     std::string dir, last;
     resolve(name, &dir, &last);
     os_time_status status = os_file_time(join(dir, last), time);

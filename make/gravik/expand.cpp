@@ -125,9 +125,13 @@ static int expand_pass(const std::string& in, const std::string& rule_text,
 bool expand_text(const std::string& text, const std::string& rule_text,
                  const automatic_values* autos, std::string* out)
 {
-    std::string current = text;
-    if (current.size() > expand_limit)
+    if (text.size() > expand_limit)
         msg_fatal("line too long in rule '%s'", rule_text.c_str());
+    if (text.find('$') == std::string::npos) {
+        *out = text;   // nothing to expand
+        return true;
+    }
+    std::string current = text;
     const int pass_limit = macro_count() + 2;
     for (int pass = 0;; ++pass) {
         std::string next, first_name;

@@ -141,30 +141,26 @@ static bool begins_relative(const std::string& s, size_t pos)
     return false;
 }
 
-static std::string node_key(const std::string& base, bool has_ext, const std::string& ext)
-{
-    return has_ext ? base + '\x01' + ext : base;
-}
-
 // Finds or makes the node of a normalised name.
 static file_node* node_for_name(const std::string& name)
 {
+    // The normalised name is the key: it splits into base and extension in
+    // one way only, and is split only for a new node.
+    auto found = node_index.find(name);
+    if (found != node_index.end())
+        return found->second;
     size_t slash = name.rfind('\\');
     size_t dot = name.rfind('.');
     bool has_ext = dot != std::string::npos && (slash == std::string::npos || dot > slash);
     std::string base = has_ext ? name.substr(0, dot) : name;
     std::string ext = has_ext ? name.substr(dot + 1) : std::string();
-    std::string key = node_key(base, has_ext, ext);
-    auto found = node_index.find(key);
-    if (found != node_index.end())
-        return found->second;
     file_node* n = new_record<file_node>();
     n->base = base;
     n->has_ext = has_ext;
     n->ext = ext;
     n->id = ++id_counter;
     append_record(first_file_node, last_file_node, n);
-    node_index[key] = n;
+    node_index.emplace(name, n);
     return n;
 }
 
