@@ -74,6 +74,16 @@ HWND CWnd::UnsubclassWindow()
     return h;
 }
 
+BOOL CWnd::WalkPreTranslateTree(MSG* msg)
+{
+    for (HWND h = msg->hwnd; h; h = ::GetParent(h)) {
+        CWnd* wnd = FromHandle(h);
+        if (wnd && wnd->PreTranslateMessage(msg))
+            return TRUE;
+    }
+    return FALSE;
+}
+
 BOOL CWnd::DestroyWindow()
 {
     return m_hWnd ? ::DestroyWindow(m_hWnd) : FALSE;
@@ -249,7 +259,15 @@ LRESULT CALLBACK CWnd::StaticWndProc(HWND hwnd, UINT message, WPARAM wParam, LPA
     CWnd* wnd = FromHandle(hwnd);
     if (!wnd && message == WM_NCCREATE) {
         auto* cs = reinterpret_cast<CREATESTRUCTA*>(lParam);
-        wnd = static_cast<CWnd*>(cs->lpCreateParams);
+        // An MDI child is made by WM_MDICREATE: its creation parameter is
+        // the MDICREATESTRUCTA, whose lParam carries the object.
+        if (cs->dwExStyle & WS_EX_MDICHILD)
+            wnd = cs->lpCreateParams
+                      ? reinterpret_cast<CWnd*>(
+                            static_cast<MDICREATESTRUCTA*>(cs->lpCreateParams)->lParam)
+                      : nullptr;
+        else
+            wnd = static_cast<CWnd*>(cs->lpCreateParams);
         if (wnd) {
             wnd->m_hWnd = hwnd;
             SetPropA(hwnd, object_prop, wnd);

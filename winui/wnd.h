@@ -58,7 +58,15 @@ public:
     BOOL SubclassWindow(HWND hwnd);
     HWND UnsubclassWindow();
 
-    BOOL DestroyWindow();
+    // DestroyWindowA (an MDI child frame sends WM_MDIDESTROY instead).
+    virtual BOOL DestroyWindow();
+
+    // Sees a message of this window or of a child before it is dispatched;
+    // TRUE when it was used (accelerators, dialog keys). The message loop
+    // asks the window of the message and then each of its parents.
+    virtual BOOL PreTranslateMessage(MSG* msg) { return FALSE; }
+    // Walks from msg->hwnd up through its parents asking PreTranslateMessage.
+    static BOOL WalkPreTranslateTree(MSG* msg);
 
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
     {
