@@ -39,14 +39,7 @@ static HWND box_owner()
 void CDocument::SetTitle(const char* title)
 {
     m_strTitle = title ? title : "";
-    std::vector<CFrameWnd*> frames;
-    for (CView* view : m_viewList) {
-        CFrameWnd* frame = view->GetParentFrame();
-        if (frame && std::find(frames.begin(), frames.end(), frame) == frames.end()) {
-            frames.push_back(frame);
-            frame->OnUpdateFrameTitle(TRUE);
-        }
-    }
+    UpdateFrameCounts();
     if (CWinApp* app = GetApp()) {
         if (auto* main = dynamic_cast<CFrameWnd*>(CWnd::FromHandle(app->m_hMainWnd)))
             main->OnUpdateFrameTitle(TRUE);
@@ -72,6 +65,21 @@ void CDocument::AddView(CView* view)
     if (std::find(m_viewList.begin(), m_viewList.end(), view) == m_viewList.end())
         m_viewList.push_back(view);
     view->m_pDocument = this;
+    UpdateFrameCounts();
+}
+
+void CDocument::UpdateFrameCounts()
+{
+    if (closing_)
+        return;
+    std::vector<CFrameWnd*> frames;
+    for (CView* view : m_viewList) {
+        CFrameWnd* frame = view->GetParentFrame();
+        if (frame && std::find(frames.begin(), frames.end(), frame) == frames.end()) {
+            frames.push_back(frame);
+            frame->OnUpdateFrameTitle(TRUE);
+        }
+    }
 }
 
 void CDocument::RemoveView(CView* view)
@@ -80,6 +88,8 @@ void CDocument::RemoveView(CView* view)
     view->m_pDocument = nullptr;
     if (m_viewList.empty() && m_bAutoDelete && !closing_)
         OnCloseDocument();
+    else
+        UpdateFrameCounts();
 }
 
 void CDocument::UpdateAllViews(CView* sender, LPARAM hint, CCmdTarget* hintObject)

@@ -60,6 +60,9 @@ public:
     // OnUpdate of every view but sender.
     void UpdateAllViews(CView* sender, LPARAM hint = 0, CCmdTarget* hintObject = nullptr);
     CDocTemplate* GetDocTemplate() const { return m_pDocTemplate; }
+    // Renews the captions of the document's frames (numbered ":1", ":2"
+    // while it has several).
+    void UpdateFrameCounts();
 
     virtual BOOL OnNewDocument();
     virtual BOOL OnOpenDocument(const char* path);

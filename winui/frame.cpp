@@ -207,12 +207,14 @@ void CFrameWnd::OnUpdateFrameTitle(BOOL addToTitle)
     SetWindowTextIfChanged(text);
 }
 
-void CFrameWnd::SetWindowTextIfChanged(const std::string& text)
+bool CFrameWnd::SetWindowTextIfChanged(const std::string& text)
 {
     char old[512];
     int n = GetWindowTextA(m_hWnd, old, sizeof old);
-    if (n < 0 || text != std::string(old, static_cast<size_t>(n)))
-        SetWindowTextA(m_hWnd, text.c_str());
+    if (n >= 0 && text == std::string(old, static_cast<size_t>(n)))
+        return false;
+    SetWindowTextA(m_hWnd, text.c_str());
+    return true;
 }
 
 BOOL CFrameWnd::OnCmdMsg(UINT id, UINT code, void* extra, CmdHandlerInfo* info)

@@ -131,8 +131,8 @@ protected:
 
     // The context WM_CREATE hands to OnCreateClient (set around the creation).
     static void SetCreationContext(CCreateContext* context);
-    // SetWindowTextA unless the caption is the text already.
-    void SetWindowTextIfChanged(const std::string& text);
+    // SetWindowTextA unless the caption is the text already; true when it changed.
+    bool SetWindowTextIfChanged(const std::string& text);
 
     CView* m_pViewActive = nullptr;
     bool addToTitle_ = false;

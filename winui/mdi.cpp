@@ -276,8 +276,13 @@ void CMDIChildWnd::OnUpdateFrameTitle(BOOL addToTitle)
             }
         }
     }
-    SetWindowTextIfChanged(text);
-    if (CMDIFrameWnd* frame = GetMDIFrame())
+    CMDIFrameWnd* frame = GetMDIFrame();
+    if (SetWindowTextIfChanged(text) && frame) {
+        // The Window menu lists the children by their titles.
+        ::SendMessageA(frame->m_hWndMDIClient, WM_MDIREFRESHMENU, 0, 0);
+        DrawMenuBar(frame->m_hWnd);
+    }
+    if (frame)
         frame->OnUpdateFrameTitle(TRUE);
 }
 

@@ -240,17 +240,35 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
 }
 
+// The messages being handled on this thread, innermost first. They live on
+// the stack of Dispatch, not in the object: a handler may delete its own
+// object (a frame destroyed in its OnClose).
+namespace {
+struct CurrentMessage {
+    const CWnd* wnd;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+    CurrentMessage* outer;
+};
+thread_local CurrentMessage* current_message;
+} // namespace
+
 LRESULT CWnd::Default()
 {
-    return DefWindowProc(current_.message, current_.wParam, current_.lParam);
+    for (CurrentMessage* m = current_message; m; m = m->outer) {
+        if (m->wnd == this)
+            return DefWindowProc(m->message, m->wParam, m->lParam);
+    }
+    return 0;
 }
 
 LRESULT CWnd::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    Current saved = current_;
-    current_ = Current{message, wParam, lParam};
+    CurrentMessage current{this, message, wParam, lParam, current_message};
+    current_message = &current;
     LRESULT result = WindowProc(message, wParam, lParam);
-    current_ = saved;
+    current_message = current.outer;
     return result;
 }
 

@@ -166,11 +166,6 @@ private:
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
 
     WNDPROC oldProc_ = nullptr;
-    struct Current {
-        UINT message;
-        WPARAM wParam;
-        LPARAM lParam;
-    } current_{};
 };
 
 } // namespace winui
