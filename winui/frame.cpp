@@ -107,7 +107,10 @@ BOOL CFrameWnd::LoadFrame(UINT resId, DWORD style, HWND parent, CCreateContext* 
 
 int CFrameWnd::OnCreate(LPCREATESTRUCTA cs)
 {
-    return OnCreateClient(cs, creating_context) ? 0 : -1;
+    if (!OnCreateClient(cs, creating_context))
+        return -1;
+    RecalcLayout();
+    return 0;
 }
 
 BOOL CFrameWnd::OnCreateClient(LPCREATESTRUCTA, CCreateContext* context)
@@ -173,6 +176,7 @@ CDocument* CFrameWnd::GetActiveDocument()
 
 void CFrameWnd::InitialUpdateFrame(CDocument* doc, BOOL makeVisible)
 {
+    RecalcLayout();
     if (doc) {
         for (CView* view : doc->GetViews()) {
             if (view->GetParentFrame() == this) {
@@ -266,8 +270,8 @@ void CFrameWnd::OnSetFocus(HWND)
 BOOL CFrameWnd::CanCloseFrame()
 {
     CWinApp* app = GetApp();
-    if (app && app->m_hMainWnd == m_hWnd)
-        return !app->m_pDocManager || app->m_pDocManager->SaveAllModified();
+    if (app && app->m_hMainWnd == m_hWnd && app->m_pDocManager)
+        return app->m_pDocManager->SaveAllModified();
     CDocument* doc = GetActiveDocument();
     return !doc || doc->CanCloseFrame(this);
 }
@@ -277,9 +281,8 @@ void CFrameWnd::OnClose()
     if (!CanCloseFrame())
         return;
     CWinApp* app = GetApp();
-    if (app && app->m_hMainWnd == m_hWnd) {
-        if (app->m_pDocManager)
-            app->m_pDocManager->CloseAllDocuments(FALSE);
+    if (app && app->m_hMainWnd == m_hWnd && app->m_pDocManager) {
+        app->m_pDocManager->CloseAllDocuments(FALSE);
     } else if (CDocument* doc = GetActiveDocument()) {
         // The last frame of a document closes the document, which destroys
         // this frame with its views.
