@@ -49,6 +49,8 @@ static std::vector<std::string> split_list(const std::string& list)
 
 std::string CProfile::GetString(const char* section, const char* key, const char* def) const
 {
+    if (path_.empty())
+        return def ? def : "";
     return fetch_grown(
         [&](char* buf, DWORD size) {
             return GetPrivateProfileStringA(section, key, def ? def : "", buf, size, path_.c_str());
@@ -58,6 +60,8 @@ std::string CProfile::GetString(const char* section, const char* key, const char
 
 int CProfile::GetInt(const char* section, const char* key, int def) const
 {
+    if (path_.empty())
+        return def;
     return static_cast<int>(GetPrivateProfileIntA(section, key, def, path_.c_str()));
 }
 
@@ -71,6 +75,8 @@ static bool needs_quotes(const std::string& v)
 
 bool CProfile::WriteString(const char* section, const char* key, const char* value) const
 {
+    if (path_.empty())
+        return false;
     if (!value)
         return DeleteKey(section, key);
     std::string v = value;
@@ -83,6 +89,8 @@ bool CProfile::WriteString(const char* section, const char* key, const char* val
 
 bool CProfile::WriteInt(const char* section, const char* key, int value) const
 {
+    if (path_.empty())
+        return false;
     char text[16];
     snprintf(text, sizeof text, "%d", value);
     return WritePrivateProfileStringA(section, key, text, path_.c_str()) != FALSE;
@@ -90,16 +98,22 @@ bool CProfile::WriteInt(const char* section, const char* key, int value) const
 
 bool CProfile::DeleteKey(const char* section, const char* key) const
 {
+    if (path_.empty())
+        return false;
     return WritePrivateProfileStringA(section, key, nullptr, path_.c_str()) != FALSE;
 }
 
 bool CProfile::DeleteSection(const char* section) const
 {
+    if (path_.empty())
+        return false;
     return WritePrivateProfileStringA(section, nullptr, nullptr, path_.c_str()) != FALSE;
 }
 
 std::vector<std::string> CProfile::GetKeys(const char* section) const
 {
+    if (path_.empty())
+        return {};
     return split_list(fetch_grown(
         [&](char* buf, DWORD size) {
             return GetPrivateProfileStringA(section, nullptr, "", buf, size, path_.c_str());
@@ -119,6 +133,8 @@ static std::string unquote(std::string v)
 std::vector<std::pair<std::string, std::string>> CProfile::GetSection(const char* section) const
 {
     std::vector<std::pair<std::string, std::string>> entries;
+    if (path_.empty())
+        return entries;
     std::string list = fetch_grown(
         [&](char* buf, DWORD size) {
             return GetPrivateProfileSectionA(section, buf, size, path_.c_str());
@@ -136,6 +152,8 @@ std::vector<std::pair<std::string, std::string>> CProfile::GetSection(const char
 
 std::vector<std::string> CProfile::GetSectionNames() const
 {
+    if (path_.empty())
+        return {};
     return split_list(fetch_grown(
         [&](char* buf, DWORD size) {
             return GetPrivateProfileSectionNamesA(buf, size, path_.c_str());

@@ -14,7 +14,9 @@
 // The profile functions strip blanks around a value and one pair of quotes
 // around it; WriteString therefore puts quotes around a value that begins
 // or ends with a blank or a quote, so that it reads back as written. A value
-// holding a line break cannot be stored and is refused (false).
+// holding a line break cannot be stored and is refused (false). A profile
+// without a path reads defaults and writes nothing (the profile functions
+// would otherwise fall back to WIN.INI).
 #pragma once
 
 #include <string>

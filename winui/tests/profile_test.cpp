@@ -91,6 +91,19 @@ TEST_F(IniFile, NumbersKeysAndSections)
     EXPECT_EQ(profile.GetSectionNames(), (std::vector<std::string>{"Other"}));
 }
 
+TEST(Profile, WithoutAPathNothingIsWrittenAnywhere)
+{
+    winui::CProfile none;
+    EXPECT_FALSE(none.WriteString("winui.test", "Key", "value"));
+    EXPECT_FALSE(none.WriteInt("winui.test", "Number", 1));
+    EXPECT_EQ(none.GetString("winui.test", "Key", "default"), "default");
+    EXPECT_EQ(none.GetInt("winui.test", "Number", 4), 4);
+    EXPECT_TRUE(none.GetKeys("winui.test").empty());
+    char text[16] = {};
+    GetProfileStringA("winui.test", "Key", "", text, sizeof text); // WIN.INI
+    EXPECT_STREQ(text, "");
+}
+
 TEST(Profile, TheProgramsOwnFileLiesBesideItsExecutable)
 {
     char exe[MAX_PATH];
@@ -317,6 +330,39 @@ TEST(MessageLoop, FiltersSeeMessagesFirstAndIdleHandlersRunUntilSatisfied)
     EXPECT_EQ(wnd.steps.back(), 9u);
     ASSERT_GE(idleCounts.size(), 3u);
     EXPECT_EQ(std::vector<LONG>(idleCounts.end() - 3, idleCounts.end()), (std::vector<LONG>{0, 1, 2}));
+}
+
+const UINT ID_REFRESH = 41;
+
+class CCommandWnd : public winui::CWnd {
+public:
+    int refreshes = 0;
+    void OnRefresh() { ++refreshes; }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CCommandWnd, winui::CWnd)
+    ON_COMMAND(ID_REFRESH, &CCommandWnd::OnRefresh)
+END_MESSAGE_MAP()
+
+TEST(MessageLoop, AnAcceleratorFilterTurnsKeysIntoCommands)
+{
+    winui::CWinApp app;
+    CCommandWnd wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, winui::CWnd::RegisterClass("winui.test.keys"), "", WS_POPUP, 0, 0,
+                             10, 10, nullptr, nullptr));
+    ACCEL accel{FVIRTKEY, VK_F5, static_cast<WORD>(ID_REFRESH)};
+    HACCEL table = CreateAcceleratorTableA(&accel, 1);
+    int filter = app.AddMessageFilter(winui::AcceleratorFilter(wnd.m_hWnd, table));
+    PostMessageA(wnd.m_hWnd, WM_KEYDOWN, VK_F5, 0x003F0001);
+    PostMessageA(wnd.m_hWnd, WM_KEYDOWN, VK_F6, 0x00400001);
+    winui::PumpWaitingMessages();
+    EXPECT_EQ(wnd.refreshes, 1); // F5 only, as an accelerator command
+    app.RemoveMessageFilter(filter);
+    PostMessageA(wnd.m_hWnd, WM_KEYDOWN, VK_F5, 0x003F0001);
+    winui::PumpWaitingMessages();
+    EXPECT_EQ(wnd.refreshes, 1);
+    DestroyAcceleratorTable(table);
 }
 
 TEST(MessageLoop, AModelessDialogFilterMovesTheFocusWithTab)
