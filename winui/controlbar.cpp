@@ -10,13 +10,14 @@ BEGIN_MESSAGE_MAP(CControlBar, CWnd)
 END_MESSAGE_MAP()
 
 BOOL CControlBar::CreateBar(DWORD exStyle, const char* className, const char* windowName,
-                            DWORD style, CFrameWnd* parent, UINT id)
+                            DWORD style, CFrameWnd* parent, UINT id, DWORD controlStyle)
 {
     if (m_hWnd || !parent || !parent->m_hWnd)
         return FALSE;
     m_dwStyle = style & CBRS_ALL;
     m_pDockSite = parent;
-    HWND h = CreateWindowExA(exStyle, className, windowName, style & ~CBRS_ALL, 0, 0, 0, 0,
+    HWND h = CreateWindowExA(exStyle, className, windowName, (style & ~CBRS_ALL) | controlStyle,
+                             0, 0, 0, 0,
                              parent->m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
                              GetModuleHandleA(nullptr), this);
     if (!h)

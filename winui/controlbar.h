@@ -64,12 +64,14 @@ public:
     // The frame the bar was created in.
     CFrameWnd* m_pDockSite = nullptr;
 
-    // CreateWindowExA with style & ~CBRS_ALL as window style (style &
-    // CBRS_ALL becomes m_dwStyle) in the parent frame, with child id id.
-    // A class not registered through CWnd::RegisterClass (a common control)
-    // is subclassed after its creation.
+    // CreateWindowExA with style & ~CBRS_ALL, plus controlStyle, as window
+    // style (style & CBRS_ALL becomes m_dwStyle) in the parent frame, with
+    // child id id. Class styles of a control (CCS_, TBSTYLE_, SBARS_) share
+    // their values with CBRS_ bits, so they go in controlStyle. A class not
+    // registered through CWnd::RegisterClass (a common control) is
+    // subclassed after its creation.
     BOOL CreateBar(DWORD exStyle, const char* className, const char* windowName, DWORD style,
-                   CFrameWnd* parent, UINT id);
+                   CFrameWnd* parent, UINT id, DWORD controlStyle = 0);
 
     DWORD GetBarStyle() const { return m_dwStyle; }
     void SetBarStyle(DWORD style) { m_dwStyle = style; }

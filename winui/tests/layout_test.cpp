@@ -3,6 +3,7 @@
 #include "winui/controlbar.h"
 #include "winui/frame.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 namespace {
@@ -116,6 +117,32 @@ TEST_F(LayoutFrame, AMeasuringLayoutMovesNothing)
     EXPECT_EQ(free.top, 33);
     RECT bar = placed(tool.m_hWnd, frame.m_hWnd);
     EXPECT_EQ(bar.bottom, 20);
+}
+
+// A standard control made a bar: the status bar control, subclassed by
+// CreateBar, placed by the frame's layout.
+class CStatusLine : public winui::CControlBar {
+public:
+    SIZE CalcFixedLayout(BOOL, BOOL) override { return SIZE{0, 22}; }
+};
+
+TEST_F(LayoutFrame, ACommonControlBecomesABarOfTheLayout)
+{
+    InitCommonControls();
+    CStatusLine status;
+    ASSERT_TRUE(status.CreateBar(0, STATUSCLASSNAMEA, "ready",
+                                 WS_CHILD | WS_VISIBLE | winui::CBRS_BOTTOM, &frame,
+                                 winui::AFX_IDW_STATUS_BAR, CCS_NOPARENTALIGN | CCS_NORESIZE));
+    EXPECT_EQ(status.GetStyle() & 0xFFFF, static_cast<DWORD>(CCS_NOPARENTALIGN | CCS_NORESIZE));
+    EXPECT_EQ(winui::CWnd::FromHandle(status.m_hWnd), &status);
+    EXPECT_EQ(status.GetBarStyle(), winui::CBRS_BOTTOM);
+    char text[16] = {};
+    SendMessageA(status.m_hWnd, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
+    EXPECT_STREQ(text, "ready");
+    frame.RecalcLayout();
+    LONG w = area.right, h = area.bottom;
+    expect_rect(placed(status.m_hWnd, frame.m_hWnd), 0, h - 22, w, h, "status line");
+    expect_rect(placed(client, frame.m_hWnd), 0, 0, w, h - 22, "client");
 }
 
 } // namespace
