@@ -592,4 +592,25 @@ TEST_F(MdiApp, AcceleratorsOfTheActiveChildWorkThroughTheMessageLoop)
     child->m_hAccelTable = nullptr;
 }
 
+TEST_F(MdiApp, ControlF6GoesToTheNextChildThroughTheSystemAccelerators)
+{
+    CTextDoc* first = NewDoc();
+    CTextDoc* second = NewDoc();
+    ASSERT_TRUE(first && second);
+    winui::CMDIChildWnd* before = frame->MDIGetActive();
+    ASSERT_EQ(before->GetActiveDocument(), second);
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    BYTE saved = keys[VK_CONTROL];
+    keys[VK_CONTROL] = 0x80; // held down for TranslateMDISysAccel
+    SetKeyboardState(keys);
+    PostMessageA(second->GetFirstView()->m_hWnd, WM_KEYDOWN, VK_F6, 0x00400001);
+    winui::PumpWaitingMessages();
+    keys[VK_CONTROL] = saved;
+    SetKeyboardState(keys);
+    winui::CMDIChildWnd* after = frame->MDIGetActive();
+    ASSERT_NE(after, nullptr);
+    EXPECT_EQ(after->GetActiveDocument(), first);
+}
+
 } // namespace
