@@ -46,16 +46,26 @@ static void list_code_line(safe_file& out, object_module* obj, const std::string
     const char* short_name = sclass_table[sclass_index(sub->segment)].short_name;
     bool notext = sub->segment->kind == KIND_NOTEXT;
     uint32_t address = static_cast<uint32_t>(sub->address) + static_cast<uint32_t>(offset);
-    for (uint32_t row = 0; row < count; row += 5) {
+    // Reserved space shows no bytes, only its extent: however large, it is
+    // listed as its first row, a text row with its size and its last row.
+    const uint64_t rows = (uint64_t{count} + 4) / 5;
+    for (uint64_t r = 0; r < rows; ++r) {
+        if (notext && rows > 3 && r == 1) {
+            out_printf(out, "%s%s: ... %lu bytes reserved\n", indents[indentation], blank24,
+                       static_cast<unsigned long>(count));
+            r = rows - 2;
+            continue;
+        }
+        uint32_t row = static_cast<uint32_t>(r * 5);
         out_printf(out, "%s:%04x: ", short_name, address + row);
         for (uint32_t col = 0; col < 5; ++col) {
-            uint32_t i = row + col;
+            uint64_t i = uint64_t{row} + col;
             if (i >= count) {
                 out_printf(out, "   ");
             } else if (notext) {
                 out_printf(out, "xx ");
             } else {
-                size_t at = static_cast<size_t>(offset) + i;
+                size_t at = static_cast<size_t>(offset) + static_cast<size_t>(i);
                 if (at >= sub->content.size())
                     internal_stop();
                 out_printf(out, "%02x ", sub->content[at]);

@@ -54,6 +54,33 @@ TEST(Listing, ShowsFinalAddressesAndBytesWithTheSeparatorInColumn24)
     EXPECT_EQ(first.size(), std::string("listing:out.lst, ").size() + 24);
 }
 
+// Reserved space shows no bytes: however large its count, it is listed in
+// at most three rows, and a count near the top of the 32-bit range ends.
+TEST(Listing, AReservationIsListedInAtMostThreeRows)
+{
+    enter_scratch_folder();
+    write_object("a.obj", {"segment:code @0:0 u:1", "00", "segment:buf @1:m u:1000 n c:xram", "src:a.a51 #0",
+                           "objectdebug", "dco @1:0 u:f small", "dco @1:0 u:10 sixteen", "dco @1:0 u:1000 buffer",
+                           "dco @1:0 u:ffffffff corrupt count"});
+    link_result r = run_link({"a", "-oout.bin", "-o-", "-s", "-n"});
+    ASSERT_EQ(r.code, 0) << r.messages;
+    EXPECT_EQ(listing_body("out.lst"),
+              "objectfile:a.obj:\n"
+              "xr:0000: xx xx xx xx xx : small\n"
+              "xr:0005: xx xx xx xx xx :\n"
+              "xr:000a: xx xx xx xx xx :\n"
+              "xr:0000: xx xx xx xx xx : sixteen\n"
+              "                        : ... 16 bytes reserved\n"
+              "xr:000f: xx             :\n"
+              "xr:0000: xx xx xx xx xx : buffer\n"
+              "                        : ... 4096 bytes reserved\n"
+              "xr:0fff: xx             :\n"
+              "xr:0000: xx xx xx xx xx : corrupt count\n"
+              "                        : ... 4294967295 bytes reserved\n"
+              "xr:fffffffa: xx xx xx xx xx :\n"
+              "\n");
+}
+
 TEST(Listing, ABadDebugLineIsCorrupt)
 {
     enter_scratch_folder();
