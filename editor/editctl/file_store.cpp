@@ -30,11 +30,22 @@ file_store_result file_store_read(const std::string& path, std::vector<uint8_t>&
         return FILE_STORE_CANNOT_OPEN;
     file_store_result result = FILE_STORE_OK;
     try {
+        // The whole file in large reads into room made once for its size; a
+        // file that grows meanwhile is read to its end all the same.
         data.clear();
-        uint8_t chunk[65536];
-        size_t n;
-        while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0)
-            data.insert(data.end(), chunk, chunk + n);
+        struct stat st;
+        if (stat(path.c_str(), &st) == 0 && st.st_size > 0)
+            data.reserve(static_cast<size_t>(st.st_size) + 1);
+        const size_t kBlock = 1 << 20;
+        size_t have = 0;
+        for (;;) {
+            data.resize(have + kBlock);
+            size_t n = std::fread(data.data() + have, 1, kBlock, f);
+            have += n;
+            if (n < kBlock)
+                break;
+        }
+        data.resize(have);
         if (std::ferror(f))
             result = FILE_STORE_CANNOT_OPEN;
     } catch (const std::bad_alloc&) {
@@ -63,38 +74,7 @@ bool file_store_status(const std::string& path, CFileStatus& status)
     return true;
 }
 
-static bool write_all(int fd, const std::vector<uint8_t>& data)
-{
-    size_t done = 0;
-    while (done < data.size()) {
-        size_t chunk = data.size() - done;
-        if (chunk > 0x100000)
-            chunk = 0x100000;
-#ifdef _WIN32
-        int n = _write(fd, data.data() + done, static_cast<unsigned>(chunk));
-#else
-        ssize_t n = write(fd, data.data() + done, chunk);
-#endif
-        if (n <= 0) {
-            if (n < 0 && errno == EINTR)
-                continue;
-            return false;
-        }
-        done += static_cast<size_t>(n);
-    }
-    return true;
-}
-
-static bool replace_file(const std::string& temp, const std::string& path)
-{
-#ifdef _WIN32
-    return MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-#else
-    return std::rename(temp.c_str(), path.c_str()) == 0;
-#endif
-}
-
-file_store_result file_store_write(const std::string& requested, const std::vector<uint8_t>& data)
+file_store_result file_store_begin(file_store_writer& w, const std::string& requested)
 {
     std::string path = requested;
 #ifndef _WIN32
@@ -107,36 +87,53 @@ file_store_result file_store_write(const std::string& requested, const std::vect
     bool exists = stat(path.c_str(), &st) == 0;
     if (exists && !(st.st_mode & S_IWRITE))
         return FILE_STORE_READ_ONLY;
-
-    std::string temp;
-    int fd = -1;
-    for (int i = 0; i < 100 && fd < 0; ++i) {
-        char suffix[32];
-        std::snprintf(suffix, sizeof suffix, ".~sav%d", i);
-        temp = path + suffix;
-#ifdef _WIN32
-        fd = _open(temp.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
-#else
-        fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_BINARY, 0666);
-#endif
-        if (fd < 0 && errno != EEXIST)
-            return FILE_STORE_CANNOT_OPEN;
-    }
-    if (fd < 0)
+    w.keepMode = exists;
+    w.mode = exists ? static_cast<unsigned>(st.st_mode & 07777) : 0;
+    if (!safe_file_open(&w.file, path, true))
         return FILE_STORE_CANNOT_OPEN;
+    return FILE_STORE_OK;
+}
 
-    bool ok = write_all(fd, data);
+bool file_store_put(file_store_writer& w, const uint8_t* data, size_t size)
+{
+    return safe_file_write(&w.file, data, size);
+}
+
+file_store_result file_store_commit(file_store_writer& w)
+{
+    if (!w.file.fp)
+        return FILE_STORE_WRITE_FAILED;
+    // On the disk before it replaces the old file, with the old file's
+    // permissions.
+    bool ok = !w.file.failed && std::fflush(w.file.fp) == 0;
 #ifdef _WIN32
-    ok = _close(fd) == 0 && ok;
+    ok = ok && _commit(_fileno(w.file.fp)) == 0;
 #else
-    if (ok && exists)
-        fchmod(fd, st.st_mode & 07777); // the saved file keeps its permissions
-    ok = fsync(fd) == 0 && ok;
-    ok = close(fd) == 0 && ok;
+    if (ok && w.keepMode)
+        fchmod(fileno(w.file.fp), static_cast<mode_t>(w.mode));
+    ok = ok && fsync(fileno(w.file.fp)) == 0;
 #endif
-    if (!ok || !replace_file(temp, path)) {
-        std::remove(temp.c_str());
+    if (!ok) {
+        safe_file_discard(&w.file);
         return FILE_STORE_WRITE_FAILED;
     }
-    return FILE_STORE_OK;
+    return safe_file_commit(&w.file) ? FILE_STORE_OK : FILE_STORE_WRITE_FAILED;
+}
+
+void file_store_discard(file_store_writer& w)
+{
+    safe_file_discard(&w.file);
+}
+
+file_store_result file_store_write(const std::string& path, const std::vector<uint8_t>& data)
+{
+    file_store_writer w;
+    file_store_result r = file_store_begin(w, path);
+    if (r != FILE_STORE_OK)
+        return r;
+    if (!file_store_put(w, data.data(), data.size())) {
+        file_store_discard(w);
+        return FILE_STORE_WRITE_FAILED;
+    }
+    return file_store_commit(w);
 }

@@ -1,11 +1,14 @@
 // Whole-file reading and safe writing for the text core. A file is written
 // to a temporary beside it and renamed over the original only when every
-// byte was written, so a failed save never loses the file on disk.
+// byte was written and flushed to the disk, so a failed save never loses
+// the file on disk.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "common/safe_file.h"
 
 struct CFileStatus;
 
@@ -19,6 +22,20 @@ enum file_store_result {
 
 file_store_result file_store_read(const std::string& path, std::vector<uint8_t>& data);
 file_store_result file_store_write(const std::string& path, const std::vector<uint8_t>& data);
+
+// Writing a file in blocks: begin, put as often as needed, then commit
+// (or discard). The bytes go to a temporary beside the file (through the
+// suite's safe file writer), which replaces the file only at the commit,
+// keeping its permissions; a symbolic link is followed to its file.
+struct file_store_writer {
+    safe_file file;
+    bool keepMode = false;
+    unsigned mode = 0;
+};
+file_store_result file_store_begin(file_store_writer& w, const std::string& path);
+bool file_store_put(file_store_writer& w, const uint8_t* data, size_t size);
+file_store_result file_store_commit(file_store_writer& w);
+void file_store_discard(file_store_writer& w);
 
 // Reads the status of a file; false (and attribute 0) when it does not exist.
 bool file_store_status(const std::string& path, CFileStatus& status);

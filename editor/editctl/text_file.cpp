@@ -58,7 +58,35 @@ int CColorEditCore::LoadFile(const char* name)
 
     ClearText();
     if (!data.empty()) {
-        std::string piece;
+        // The lines go straight into the contiguous buffer, as appending
+        // them one by one would put them: CR line ends, CRs inside a line
+        // dropped, tabs with their fill bytes, a line stopping at a zero
+        // byte, long lines cut into pieces joined by soft breaks.
+        uint8_t* t = s.Text();
+        int out = 0;
+        uint32_t lineCount = 0;
+        auto piece = [&](const uint8_t* p, size_t n, uint8_t prefix) {
+            if (lineCount != 0)
+                t[out++] = prefix;
+            ++lineCount;
+            int col = 0;
+            for (size_t i = 0; i < n; ++i) {
+                uint8_t b = p[i];
+                if (b == kCarriageReturn)
+                    continue;
+                if (b == 0)
+                    break;
+                t[out++] = b;
+                if (b == kTab) {
+                    int fill = tw - col % tw;
+                    for (int f = 1; f < fill; ++f)
+                        t[out++] = kFillByte;
+                    col += fill;
+                } else {
+                    ++col;
+                }
+            }
+        };
         size_t pos = 0, n = data.size();
         while (pos < n) {
             const uint8_t* lf = static_cast<const uint8_t*>(std::memchr(data.data() + pos, kLineFeed, n - pos));
@@ -66,22 +94,25 @@ int CColorEditCore::LoadFile(const char* name)
             size_t len = end - pos;
             if (len > 0 && data[end - 1] == kCarriageReturn)
                 --len;
-            const char* line = reinterpret_cast<const char*>(data.data() + pos);
+            const uint8_t* line = data.data() + pos;
             if (len < static_cast<size_t>(kAppendLineLimit)) {
-                piece.assign(line, len);
-                AppendLine(piece.c_str(), 0, false, false, true);
+                piece(line, len, kCarriageReturn);
             } else {
                 // A long line becomes display lines joined by soft breaks.
                 s.wrapWidth = kLongLineWrap;
-                for (size_t k = 0; k < len; k += kLongLineWrap) {
-                    piece.assign(line + k, std::min(static_cast<size_t>(kLongLineWrap), len - k));
-                    AppendLine(piece.c_str(), 0, false, k > 0, true);
-                }
+                for (size_t k = 0; k < len; k += kLongLineWrap)
+                    piece(line + k, std::min(static_cast<size_t>(kLongLineWrap), len - k),
+                          k > 0 ? kSoftBreak : kCarriageReturn);
             }
             pos = end + 1;
         }
         if (data.back() == kLineFeed)
-            AppendLine("", 0, false, false, true);
+            piece(nullptr, 0, kCarriageReturn);
+        t[out] = 0;
+        s.store.FlatWritten(out);
+        s.length = out;
+        s.lineCount = lineCount;
+        ++s.version;
     }
     s.selStart = s.selEnd = 0;
     m_nCaretLine = 0;
@@ -103,51 +134,66 @@ int CColorEditCore::SaveFile(const char* name, bool tabsToBlanks, bool softBreak
         return 0;
     bool wrap = s.wrapWidth != 0;
     int tw = m_nTabWidth > 0 ? m_nTabWidth : 1;
+    // Written in blocks of a megabyte through a temporary and a rename: on
+    // failure the file on disk and the text in memory stay as they were.
+    file_store_writer writer;
+    file_store_result r = file_store_begin(writer, path);
+    if (r != FILE_STORE_OK)
+        return 0;
+    const size_t kBlock = 1 << 20;
     std::vector<uint8_t> out;
+    bool ok = true;
     try {
-        out.reserve(static_cast<size_t>(s.length) + s.lineCount + 16);
-        int col = 0;
-        auto lineEnd = [&]() {
-            if (!lfOnly)
-                out.push_back(kCarriageReturn);
-            out.push_back(kLineFeed);
-            col = 0;
-        };
+        out.reserve(kBlock + 4096);
+        // Bytes that are written as they are: everything but line breaks,
+        // fill bytes and tabs.
+        bool plain[256];
+        for (int b = 0; b < 256; ++b)
+            plain[b] = b != kCarriageReturn && b != kSoftBreak && b != kFillByte && b != kTab;
         const uint8_t* t = s.Text();
-        for (int i = 0; i < s.length; ++i) {
-            uint8_t b = t[i];
-            switch (b) {
-            case kCarriageReturn:
-                lineEnd();
-                break;
-            case kSoftBreak:
-                if (wrap && softBreaksToCR)
-                    lineEnd();
-                break;
-            case kFillByte:
-                break;
-            case kTab: {
-                int n = tw - col % tw;
-                if (tabsToBlanks)
-                    out.insert(out.end(), static_cast<size_t>(n), kBlank);
-                else
-                    out.push_back(kTab);
-                col += n;
-                break;
+        int col = 0;
+        int i = 0;
+        while (i < s.length && ok) {
+            int run = i;
+            while (run < s.length && plain[t[run]])
+                ++run;
+            if (run > i) {
+                out.insert(out.end(), t + i, t + run);
+                col += run - i;
+                i = run;
             }
-            default:
-                out.push_back(b);
-                ++col;
-                break;
+            if (i < s.length) {
+                uint8_t b = t[i++];
+                bool lineEnd = b == kCarriageReturn || (b == kSoftBreak && wrap && softBreaksToCR);
+                if (lineEnd) {
+                    if (!lfOnly)
+                        out.push_back(kCarriageReturn);
+                    out.push_back(kLineFeed);
+                    col = 0;
+                } else if (b == kTab) {
+                    int n = tw - col % tw;
+                    if (tabsToBlanks)
+                        out.insert(out.end(), static_cast<size_t>(n), kBlank);
+                    else
+                        out.push_back(kTab);
+                    col += n;
+                }
+            }
+            if (out.size() >= kBlock) {
+                ok = file_store_put(writer, out.data(), out.size());
+                out.clear();
             }
         }
     } catch (const std::bad_alloc&) {
+        file_store_discard(writer);
         Host().ReportOutOfMemory();
         return 0;
     }
-    // Written through a temporary and a rename: on failure the file on disk
-    // and the text in memory stay as they were.
-    if (file_store_write(path, out) != FILE_STORE_OK)
+    if (!ok || !file_store_put(writer, out.data(), out.size())) {
+        file_store_discard(writer);
+        return 0;
+    }
+    if (file_store_commit(writer) != FILE_STORE_OK)
         return 0;
     m_strPathName = path;
 

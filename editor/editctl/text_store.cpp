@@ -11,7 +11,7 @@ namespace {
 
 // Chunks are cut at this size; a chunk of its own that grows beyond twice
 // the size is cut again, so an edit never moves more than that.
-const int kChunk = 32 * 1024;
+const int kChunk = 16 * 1024;
 const uint32_t kSpare = kSpareBytes;
 
 TextAllocFn s_alloc = nullptr;
@@ -200,8 +200,18 @@ void CTextStore::Compact()
 void CTextStore::Recount(Chunk& c) const
 {
     const uint8_t* p = c.T();
-    c.cr = break_count::count(p, 0, c.len, false);
-    c.soft = break_count::count(p, 0, c.len, true) - c.cr;
+    int cr = 0, soft = 0, i = 0;
+    for (; i + 8 <= c.len; i += 8) {
+        uint64_t w = break_count::load8(p + i);
+        cr += break_count::zero_bytes(w ^ 0x0D0D0D0D0D0D0D0DULL);
+        soft += break_count::zero_bytes(w ^ 0x0202020202020202ULL);
+    }
+    for (; i < c.len; ++i) {
+        cr += p[i] == 13;
+        soft += p[i] == 2;
+    }
+    c.cr = cr;
+    c.soft = soft;
 }
 
 void CTextStore::Cut() const
@@ -257,6 +267,17 @@ int CTextStore::Find(int i) const
     k = std::max(0, std::min(k, n - 1));
     last_ = k;
     return k;
+}
+
+// Chunks behind k moved by a bytes and gained cr CRs and soft soft breaks:
+// the index follows without being built again.
+void CTextStore::Shift(size_t k, int bytes, int cr, int soft)
+{
+    for (size_t j = k + 1; j < starts_.size(); ++j) {
+        starts_[j] += bytes;
+        crBefore_[j] += cr;
+        softBefore_[j] += soft;
+    }
 }
 
 uint8_t CTextStore::At(int i) const
@@ -365,6 +386,26 @@ void CTextStore::Replace(int start, int end, const uint8_t* text, const uint8_t*
         int k = Find(start);
         int pos = start - starts_[k];
         int remaining = end - start;
+        Chunk& first = chunks_[k];
+        if (pos + remaining < first.len) {
+            // Inside one chunk that keeps bytes: the index shifts.
+            const uint8_t* p = first.T() + pos;
+            int cr = count_byte(p, remaining, 13), soft = count_byte(p, remaining, 2);
+            first.cr -= cr;
+            first.soft -= soft;
+            if (first.base && pos == 0) {
+                first.off += remaining;
+            } else if (!(first.base && pos + remaining == first.len)) {
+                Own(first);
+                first.text.erase(first.text.begin() + pos, first.text.begin() + pos + remaining);
+                first.attr.erase(first.attr.begin() + pos, first.attr.begin() + pos + remaining);
+            }
+            first.len -= remaining;
+            length_ -= remaining;
+            Shift(static_cast<size_t>(k), -remaining, -cr, -soft);
+            remaining = 0;
+        }
+        bool multi = remaining > 0;
         while (remaining > 0) {
             Chunk& c = chunks_[k];
             int take = std::min(remaining, c.len - pos);
@@ -388,11 +429,13 @@ void CTextStore::Replace(int start, int end, const uint8_t* text, const uint8_t*
             ++k;
             pos = 0;
         }
-        chunks_.erase(std::remove_if(chunks_.begin(), chunks_.end(), [](const Chunk& c) { return c.len == 0; }),
-                      chunks_.end());
-        length_ -= end - start;
-        indexStale_ = true;
-        Index();
+        if (multi) {
+            chunks_.erase(std::remove_if(chunks_.begin(), chunks_.end(), [](const Chunk& c) { return c.len == 0; }),
+                          chunks_.end());
+            length_ -= end - start;
+            indexStale_ = true;
+            Index();
+        }
     }
 
     if (n > 0) {
@@ -422,10 +465,15 @@ void CTextStore::Replace(int start, int end, const uint8_t* text, const uint8_t*
             c.attr.insert(c.attr.begin() + pos, attr, attr + n);
         else
             c.attr.insert(c.attr.begin() + pos, static_cast<size_t>(n), 0);
+        int cr = count_byte(text, n, 13), soft = count_byte(text, n, 2);
         c.len += n;
-        c.cr += count_byte(text, n, 13);
-        c.soft += count_byte(text, n, 2);
+        c.cr += cr;
+        c.soft += soft;
         length_ += n;
+        if (c.len <= 2 * kChunk && !indexStale_ && starts_.size() == chunks_.size() + 1)
+            Shift(k, n, cr, soft);
+        else
+            indexStale_ = true;
         if (c.len > 2 * kChunk) {
             // Cut into chunks of the usual size.
             Chunk big = std::move(c);
@@ -442,8 +490,8 @@ void CTextStore::Replace(int start, int end, const uint8_t* text, const uint8_t*
             chunks_.erase(chunks_.begin() + static_cast<std::ptrdiff_t>(k));
             chunks_.insert(chunks_.begin() + static_cast<std::ptrdiff_t>(k),
                            std::make_move_iterator(pieces.begin()), std::make_move_iterator(pieces.end()));
+            indexStale_ = true;
         }
-        indexStale_ = true;
     }
     flatCurrent_ = false;
 }
@@ -465,11 +513,17 @@ int CTextStore::CountBreaks(int from, int to, bool wrap) const
     };
     if (kf == kt)
         return part(kf, from, to);
-    int n = part(kf, from, starts_[kf + 1]) + part(kt, starts_[kt], to);
-    n += crBefore_[kt] - crBefore_[kf + 1];
-    if (wrap)
-        n += softBefore_[kt] - softBefore_[kf + 1];
-    return n;
+    // Totals from the start of chunk kf to the start of chunk kt, less what
+    // lies before from in kf (or the rest of kf, whichever is shorter to
+    // count), plus the head of kt.
+    int n = crBefore_[kt] - crBefore_[kf] + (wrap ? softBefore_[kt] - softBefore_[kf] : 0);
+    if (from - starts_[kf] <= starts_[kf + 1] - from)
+        n -= part(kf, starts_[kf], from);
+    else
+        n += part(kf, from, starts_[kf + 1]) - (chunks_[kf].cr + (wrap ? chunks_[kf].soft : 0));
+    if (to - starts_[kt] <= starts_[kt + 1] - to)
+        return n + part(kt, starts_[kt], to);
+    return n + (chunks_[kt].cr + (wrap ? chunks_[kt].soft : 0)) - part(kt, to, starts_[kt + 1]);
 }
 
 int CTextStore::AfterNthBreak(int n, bool wrap, int* found) const

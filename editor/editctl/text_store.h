@@ -94,6 +94,7 @@ private:
     void Own(Chunk& c);          // copy on write
     void Compact();              // lays the chunks out in the flat buffer
     void Recount(Chunk& c) const;
+    void Shift(size_t k, int bytes, int cr, int soft);
 
     std::shared_ptr<Flat> flat_;
     uint32_t capacity_ = 0;

@@ -101,7 +101,7 @@ TEST_F(StoreTest, EditsAtChunkEdgesAndBothEnds)
     ASSERT_TRUE(store.Grow(capacity));
     Replace(0, 0, text);
     ExpectLikeModel("filled");
-    const int chunk = 32 * 1024;
+    const int chunk = 16 * 1024; // the store cuts chunks of this size
     // Inserts and deletions right at, before and behind the chunk edges,
     // deletions across an edge, and at the first and last byte.
     Replace(chunk, chunk, "X\r");
