@@ -88,7 +88,8 @@ static void KeywordPass(CColorEditCore& core, const CSyntaxTemplate& tmpl, int s
         if (IsQuotePair(k))
             ColourQuotedLiterals(core, k.text[0], start, end, k.value & SYNTAX_COLOR_MASK, comment);
         else
-            core.HighlightKeyword(k.text.c_str(), start, end, static_cast<uint32_t>(k.value), comment);
+            // The core takes the last offset of the range, not the one behind it.
+            core.HighlightKeyword(k.text.c_str(), start, end - 1, static_cast<uint32_t>(k.value), comment);
     }
     for (size_t r = 0; r < commentRuns.size(); r += 2)
         Paint(attr, commentRuns[r], commentRuns[r + 1], comment);

@@ -109,6 +109,18 @@ TEST_F(ColourTest, RangeStartingInsideBlockComment)
     EXPECT_EQ(Attrs(core, line1), "444444440111" "0" "0");
 }
 
+TEST_F(ColourTest, KeywordPassStaysInsideItsRange)
+{
+    // The range ends before "int": the keyword behind it keeps its colour,
+    // and a keyword ending at the range's last byte is still whole.
+    ASSERT_EQ(core.SetText("x int"), 1);
+    ColorizeKeywords(core, c.get(), 0, 2);
+    EXPECT_EQ(Attrs(core), "00000");
+    ASSERT_EQ(core.SetText("intx"), 1);
+    ColorizeKeywords(core, c.get(), 0, 3);
+    EXPECT_EQ(Attrs(core), "1110");
+}
+
 TEST_F(ColourTest, StartNotBelowEndAndMissingTemplate)
 {
     ASSERT_EQ(core.SetText("int x"), 1);
