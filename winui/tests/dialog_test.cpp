@@ -278,3 +278,56 @@ TEST(Dialog, CheckingARadioButtonThroughTheHookUnchecksTheRestOfItsGroup)
 }
 
 } // namespace
+
+namespace {
+
+// The other exchange of the lists: a combo box by index, a list box by text.
+class CListsDlg : public winui::CDialog {
+public:
+    CListsDlg() : CDialog(IDD_SETTINGS) {}
+    int portIndex = 2;
+    std::string colour = "green";
+    BOOL OnInitDialog() override
+    {
+        for (const char* p : {"COM1:", "COM2:", "COM3:"})
+            SendDlgItemMessage(IDC_PORT, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(p));
+        for (const char* l : {"red", "green", "blue"})
+            SendDlgItemMessage(IDC_LIST, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(l));
+        return CDialog::OnInitDialog();
+    }
+    void DoDataExchange(winui::CDataExchange* dx) override
+    {
+        winui::DDX_CBIndex(dx, IDC_PORT, portIndex);
+        winui::DDX_LBString(dx, IDC_LIST, colour);
+    }
+};
+
+TEST(Dialog, ListsExchangeByIndexAndByText)
+{
+    winui::ScriptedDialogs dialogs;
+    std::string shown;
+    winui::SetDialogHook([&](const winui::DialogCall& call) {
+        shown = item_text(call.dialog, IDC_PORT) + " " +
+                std::to_string(SendDlgItemMessageA(call.dialog, IDC_LIST, LB_GETCURSEL, 0, 0));
+        return winui::DialogAnswer().Select(IDC_PORT, "COM1").Select(IDC_LIST, "blue").ApplyTo(call.dialog);
+    });
+    CListsDlg dlg;
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    winui::SetDialogHook(nullptr);
+    EXPECT_EQ(shown, "COM3: 1");
+    EXPECT_EQ(dlg.portIndex, 0);
+    EXPECT_EQ(dlg.colour, "blue");
+    // Nothing selected reads as -1 and an empty text.
+    dialogs.Answer(winui::DialogAnswer().Press(IDOK));
+    winui::SetDialogHook([&](const winui::DialogCall& call) {
+        SendDlgItemMessageA(call.dialog, IDC_PORT, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+        SendDlgItemMessageA(call.dialog, IDC_LIST, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+        return IDOK;
+    });
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    winui::SetDialogHook(nullptr);
+    EXPECT_EQ(dlg.portIndex, -1);
+    EXPECT_EQ(dlg.colour, "");
+}
+
+} // namespace
