@@ -1,0 +1,5 @@
+#include "yantelaboutdlg.h"
+
+#include "resource.h"
+
+TYantelAboutDlg::TYantelAboutDlg(HWND parent) : CDialog(IDD_ABOUT, parent) {}

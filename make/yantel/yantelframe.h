@@ -1,0 +1,72 @@
+// TYantelFrame: Yantel's main window, a single-document frame: menu and
+// accelerators, the tool bar with the target combo box at the top, the
+// status bar with menu hints at the bottom and the makefile view in
+// between. Commands go to the view first, then to the frame, whose own
+// commands are the application's.
+#pragma once
+
+#include "winui/common_controls.h"
+#include "winui/controls.h"
+#include "winui/wnd.h"
+
+#include "yanedtfl.h"
+
+#include <string>
+
+class TYantelApp;
+
+class TYantelFrame : public winui::CWnd {
+public:
+    explicit TYantelFrame(TYantelApp* app) : app_(app), view_(this) {}
+
+    // Makes the frame window with its menu, icon and view (the view's
+    // SetupWindow runs); the bars come from CreateToolBar / CreateStatusBar.
+    BOOL Create(const char* title);
+    // The dockable bar at the top: buttons, separators and the target combo
+    // box (control id 500, drop-down list, 200 wide, text limit 30).
+    BOOL CreateToolBar();
+    // Status bar at the bottom with a size grip.
+    BOOL CreateStatusBar();
+
+    TYanEditFile& View() { return view_; }
+    winui::CComboBox& Targets() { return targets_; }
+    HWND StatusBar() const { return status_.m_hWnd; }
+    HWND ToolBar() const { return toolbar_.m_hWnd; }
+
+    // The caption "Yantel - <title>".
+    void SetDocTitle(const std::string& title);
+    const std::string& DocTitle() const { return docTitle_; }
+    // Text of the status bar; the empty text clears it.
+    void SetStatusText(const char* text);
+    // Tool bar buttons and the combo box take the enabled and checked
+    // states of their commands now.
+    void UpdateCommandStates();
+
+    BOOL OnCmdMsg(UINT id, UINT code, void* extra, winui::CmdHandlerInfo* info) override;
+
+private:
+    void OnSize(UINT type, int cx, int cy);
+    void OnClose();
+    void OnDestroy();
+    void OnSetFocus(HWND oldFocus);
+    LRESULT OnInitMenuPopup(WPARAM menu, LPARAM);
+    LRESULT OnMenuSelect(WPARAM, LPARAM);
+    LRESULT OnUpdateState(WPARAM, LPARAM);
+    void OnViewChange();
+    void CmExit();
+    void CmFileNew();
+    void CmFileOpen();
+    void CmHelpAbout();
+    void CmMRUFile(UINT id);
+    void Layout();
+
+    TYantelApp* app_;
+    TYanEditFile view_;
+    winui::CControl toolbar_;
+    winui::CControl status_;
+    winui::CComboBox targets_;
+    winui::CImageList images_;
+    std::string docTitle_;
+
+    DECLARE_MESSAGE_MAP()
+};
