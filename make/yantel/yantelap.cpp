@@ -200,9 +200,10 @@ void TYantelApp::CreateToolBar()
 BOOL TYantelApp::PreTranslateMessage(MSG* msg)
 {
     if (frame_ && frame_->m_hWnd && accel_ &&
-        (msg->hwnd == frame_->m_hWnd || IsChild(frame_->m_hWnd, msg->hwnd)))
-        return TranslateAcceleratorA(frame_->m_hWnd, accel_, msg) != 0;
-    return FALSE;
+        (msg->hwnd == frame_->m_hWnd || IsChild(frame_->m_hWnd, msg->hwnd)) &&
+        TranslateAcceleratorA(frame_->m_hWnd, accel_, msg))
+        return TRUE;
+    return CWinApp::PreTranslateMessage(msg);
 }
 
 void TYantelApp::CmFileNew()

@@ -236,7 +236,13 @@ TEST_F(YantelProgram, StartsTheToolHiddenWithWholeLinesForDeepFoldersAndLongTarg
     Start(session);
     session.Command(CM_FILEOPEN);
     EXPECT_EQ(ComboItems(session), (std::vector<std::string>{longTarget, "clean"}));
-    session.Command(CM_REMAKEALL);
+    // F8, as a key reaches the program: the remake through the accelerator.
+    PostMessageA(View(session), WM_KEYDOWN, VK_F8, 1);
+    for (int i = 0; i < 200 && ReadWholeFile(dir_ + "\\runs.log").find(" -b ") == std::string::npos;
+         ++i)
+        Sleep(50);
+    // A sent message is handled only after the run the key started.
+    WindowTextOf(View(session));
     std::string tool = bin_ + "\\gravik.exe";
     EXPECT_EQ(ReadWholeFile(dir_ + "\\runs.log"),
               tool + " -e -f" + makefile + " -t|hidden\n" +
