@@ -153,10 +153,15 @@ public:
         std::vector<std::string> items;
         int count = static_cast<int>(SendMessageA(item(id), LB_GETCOUNT, 0, 0));
         for (int i = 0; i < count; ++i) {
-            char buffer[1024] = "";
-            SendMessageA(item(id), LB_GETTEXT, static_cast<WPARAM>(i),
+            // Asked in UTF-16: Wine hands list items of another process
+            // to an ANSI caller in UTF-16 too.
+            wchar_t buffer[1024] = L"";
+            SendMessageW(item(id), LB_GETTEXT, static_cast<WPARAM>(i),
                          reinterpret_cast<LPARAM>(buffer));
-            items.push_back(buffer);
+            std::string text;
+            for (const wchar_t* c = buffer; *c; ++c)
+                text += static_cast<char>(*c);
+            items.push_back(text);
         }
         return items;
     }
@@ -208,6 +213,136 @@ TEST(CobrelWindow, StartsWithItsFormAndClosesUnchanged)
     EXPECT_EQ(w.log(), "");
     // The empty history is written beside the program.
     EXPECT_NE(read_file(dir + "\\bin\\cobrel.ini").find("HIST_CNT=0"), std::string::npos);
+}
+
+// A project of assembler sources in the names the wizard takes (.s51): the
+// example project's sources, whose own makefile builds the same image.
+void copy_example(const std::string& dir, const char* extension)
+{
+    const std::string examples = host_path(COBREL_EXAMPLES_DIR);
+    for (const char* name : {"start", "main", "delay"})
+        std::filesystem::copy_file(examples + "\\" + name + ".a51",
+                                   dir + "\\" + name + extension);
+}
+
+TEST(CobrelWindow, NewMakefileForASourceProjectIsSavedWithAWorkspaceAndBuilds)
+{
+    const std::string dir = fresh_dir("new");
+    const std::string project = dir + "\\project";
+    std::filesystem::create_directories(project);
+    copy_example(project, ".s51");
+    write_file(project + "\\notes.txt", "not a source\n");
+    const std::string makefile = project + "\\demo.mak";
+    {
+        wizard w(dir, {"save \"" + makefile + "\"",
+                       "open \"" + project + "\\start.s51\"",
+                       "open \"" + project + "\\main.s51\"",
+                       "open \"" + project + "\\delay.s51\"",
+                       "open \"" + project + "\\notes.txt\"",
+                       "open \"" + project + "\\MAIN.S51\"",
+                       "box ok", "box ok", "box ok"});
+        ASSERT_NE(w.form(), nullptr);
+        w.click(IDC_MAKNEWBUTTON);
+        EXPECT_EQ(w.text(IDC_PROJECTNAMEBOX), makefile);
+        EXPECT_NE(w.text(IDC_PROJECTMEMO).find("# Project: " + makefile), std::string::npos);
+        EXPECT_TRUE(w.enabled(IDC_ADDSRC));
+        for (int i = 0; i < 5; ++i)
+            w.click(IDC_ADDSRC);
+        EXPECT_EQ(w.list_items(IDC_SOURCELIST),
+                  (std::vector<std::string>{"start.s51", "main.s51", "delay.s51"}));
+        EXPECT_TRUE(w.enabled(IDC_TARGETBOX));
+        w.select(IDC_TARGETBOX, "main");
+        EXPECT_TRUE(w.enabled(IDC_SAVEBUTTON));
+        // HEX and OMF files exclude each other; stripping needs one of them.
+        w.tick(IDC_CHECKGENOMF, true);
+        EXPECT_TRUE(w.enabled(IDC_CHECKBINSTRIP));
+        w.tick(IDC_CHECKGENHEX, true);
+        EXPECT_FALSE(w.checked(IDC_CHECKGENOMF));
+        w.tick(IDC_CHECKGENHEX, false);
+        EXPECT_FALSE(w.enabled(IDC_CHECKBINSTRIP));
+        w.tick(IDC_CHECKWRITEOVANTA, true);
+        w.click(IDC_SAVEBUTTON);
+        EXPECT_FALSE(w.enabled(IDC_SAVEBUTTON));
+        EXPECT_FALSE(w.checked(IDC_CHECKWRITEOVANTA));
+        EXPECT_EQ(w.close(), 0);
+        const std::string log = w.log();
+        EXPECT_NE(log.find("notes.txt' is not an allowed type"),
+                  std::string::npos) << log;
+        EXPECT_NE(log.find("already added to the list"), std::string::npos) << log;
+        EXPECT_NE(log.find("\"Ovanta-Workspace written\""), std::string::npos) << log;
+    }
+    const std::string text = read_file(makefile);
+    EXPECT_NE(text.find("main.bin: start.obj main.obj delay.obj"), std::string::npos) << text;
+    const std::string workspace = read_file(project + "\\demo.wsp");
+    EXPECT_NE(workspace.find("start.s51"), std::string::npos) << workspace;
+    EXPECT_NE(read_file(dir + "\\bin\\cobrel.ini").find("FILE0=" + makefile), std::string::npos);
+
+    // The make tool builds the project from the wizard's makefile, and the
+    // image is the one the example's own makefile makes of the same code.
+    ASSERT_EQ(make(project, "demo.mak"), 0) << read_file(project + "\\error.out");
+    const std::string example = dir + "\\example";
+    std::filesystem::create_directories(example);
+    copy_example(example, ".a51");
+    std::filesystem::copy_file(host_path(COBREL_EXAMPLES_DIR) + "\\makefile",
+                               example + "\\makefile");
+    ASSERT_EQ(make(example, "makefile"), 0) << read_file(example + "\\error.out");
+    const std::string image = read_file(project + "\\main.bin");
+    EXPECT_FALSE(image.empty());
+    EXPECT_EQ(image, read_file(example + "\\demo.bin"));
+}
+
+TEST(CobrelWindow, AnExistingMakefileShowsItsSettingsInTheForm)
+{
+    const std::string dir = fresh_dir("open");
+    const std::string project = dir + "\\mk";
+    std::filesystem::create_directories(project);
+    std::filesystem::create_directories(dir + "\\src");
+    for (const char* source : {"mk\\app.c", "mk\\app.h", "src\\util.s51"})
+        write_file(dir + "\\" + source, "\n");
+    write_file(project + "\\options.mak",
+               "#plain note\r\n# hashed\r\n\r\n"
+               "TESSELFLAGS = -r$2000,$e000 -c\r\n"
+               "TESSELLIBS = -lsio.lib extra.obj\r\n"
+               "SIOTYPE = P\r\nMODEL = large\r\nPFLAGS = FULL_PRINTF\r\nB2HFLAGS = -s\r\n"
+               "MORRINFLAGS = -d -t4\r\n"
+               "C51FLAGS = -dCPU_NSEC=620 -g0 -speed -dAD_C515\r\n\r\n"
+               "app.obj: app.c app.h\r\n"
+               "..\\src\\util.obj: ..\\src\\util.s51 app.h\r\n"
+               "app.bin: app.obj ..\\src\\util.obj\r\n"
+               "app.omf: app.bin\r\n");
+    write_file(dir + "\\bin\\cobrel.ini",
+               "[Settings]\nHIST_CNT=2\nFILE0=C:\\old\\first.mak\nFILE1=c:\\OLD\\FIRST.MAK\n");
+    const std::string makefile = project + "\\options.mak";
+    wizard w(dir, {"open \"" + makefile + "\""});
+    ASSERT_NE(w.form(), nullptr);
+    w.click(IDC_MAKREADBUTTON);
+    EXPECT_EQ(w.text(IDC_PROJECTNAMEBOX), makefile) << w.log();
+    EXPECT_EQ(SendMessageA(w.item(IDC_PROJECTNAMEBOX), CB_GETCOUNT, 0, 0), 2);
+    EXPECT_NE(w.text(IDC_PROJECTMEMO).find("plain note"), std::string::npos);
+    EXPECT_EQ(w.list_items(IDC_SOURCELIST),
+              (std::vector<std::string>{"app.c", "app.h", "..\\src\\util.s51"}));
+    EXPECT_EQ(w.text(IDC_TARGETBOX), "app");
+    EXPECT_EQ(w.text(IDC_CPUSPEED), "620");
+    EXPECT_EQ(w.selected(IDC_OPTIMISEBOX), 1);
+    EXPECT_EQ(w.selected(IDC_MODELBOX), 1);
+    EXPECT_EQ(w.selected(IDC_DEBUGLEVELBOX), 0);
+    EXPECT_EQ(w.text(IDC_ADDCOMPARGS), "-dAD_C515");
+    EXPECT_TRUE(w.checked(IDC_CHECKDEBUG));
+    EXPECT_FALSE(w.checked(IDC_CHECKLIST));
+    EXPECT_EQ(w.text(IDC_ADDASSARGS), "-t4");
+    EXPECT_EQ(w.text(IDC_ROMSTART), "2000");
+    EXPECT_EQ(w.text(IDC_RAMSTART), "E000");
+    EXPECT_EQ(w.selected(IDC_SIOBOX), 2);
+    EXPECT_FALSE(w.checked(IDC_CHECKSMARTPRINTF));
+    EXPECT_TRUE(w.checked(IDC_CHECKGENOMF));
+    EXPECT_TRUE(w.checked(IDC_CHECKBINSTRIP));
+    EXPECT_TRUE(w.enabled(IDC_CHECKBINSTRIP));
+    EXPECT_FALSE(w.enabled(IDC_SAVEBUTTON));
+    // A change asks before the form closes.
+    w.set_text(IDC_CPUSPEED, "700");
+    EXPECT_TRUE(w.enabled(IDC_SAVEBUTTON));
+    EXPECT_EQ(w.close(), 0);
+    EXPECT_NE(w.log().find("\"Exit\" \"Exit without saving?\""), std::string::npos) << w.log();
 }
 
 } // namespace
