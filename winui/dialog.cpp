@@ -115,9 +115,10 @@ LRESULT CDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             ShowWindow(m_hWnd, SW_SHOWNORMAL);
             SetForegroundWindow(m_hWnd);
         }
-        if (round >= max_script_rounds || !RunDialogHook(m_hWnd, m_nIDTemplate, round))
+        bool wait = false;
+        if (round >= max_script_rounds || !RunDialogHook(m_hWnd, m_nIDTemplate, round, &wait))
             EndDialog(IDCANCEL);
-        else if (!ended_)
+        else if (!ended_ && !wait)
             PostMessage(script_message());
         return 0;
     }

@@ -29,8 +29,10 @@ static std::string window_text(HWND wnd)
     return text;
 }
 
-bool RunDialogHook(HWND dialog, UINT templateId, int round)
+bool RunDialogHook(HWND dialog, UINT templateId, int round, bool* wait)
 {
+    if (wait)
+        *wait = false;
     DialogHook h;
     {
         std::lock_guard<std::mutex> guard(hook_lock);
@@ -39,6 +41,11 @@ bool RunDialogHook(HWND dialog, UINT templateId, int round)
     if (!h)
         return false;
     int button = h(DialogCall{dialog, templateId, window_text(dialog), round});
+    if (button == DialogWait) {
+        if (wait)
+            *wait = true;
+        return true;
+    }
     if (IsWindow(dialog))
         SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));

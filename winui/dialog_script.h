@@ -24,13 +24,17 @@ struct DialogCall {
     int round; // 0 for the first call of a dialog, 1 for the next...
 };
 
-// Returns the id of the button to press (IDOK, IDCANCEL, any button id).
+// Returns the id of the button to press (IDOK, IDCANCEL, any button id), or
+// DialogWait: press nothing and ask no more, for a dialog that closes by
+// itself (a progress dialog ending with its work).
+const int DialogWait = 0;
 using DialogHook = std::function<int(const DialogCall&)>;
 void SetDialogHook(DialogHook hook);
 bool HasDialogHook();
 
-// Called by CDialog for each round; true when the hook ran.
-bool RunDialogHook(HWND dialog, UINT templateId, int round);
+// Called by CDialog for each round; true when the hook ran. *wait (when
+// given) tells whether the hook chose DialogWait.
+bool RunDialogHook(HWND dialog, UINT templateId, int round, bool* wait = nullptr);
 
 // One scripted answer: actions on controls in order, then a button.
 //   SetText  SetDlgItemTextA (edit fields; an EN_CHANGE follows as usual)

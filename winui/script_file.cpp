@@ -111,7 +111,7 @@ Script& script()
 DialogAnswer dialog_answer(const std::vector<std::string>& w)
 {
     DialogAnswer a;
-    a.Press(w.size() > 1 ? answer_id(w[1]) : IDOK);
+    a.Press(w.size() < 2 ? IDOK : w[1] == "wait" ? DialogWait : answer_id(w[1]));
     for (size_t i = 2; i + 1 < w.size(); i += 2) {
         int id = std::atoi(w[i + 1].c_str());
         std::string text = i + 2 < w.size() ? w[i + 2] : "";

@@ -9,7 +9,8 @@
 // Texts with blanks are written in double quotes; inside them \" is a quote
 // and \\ a backslash, any other backslash stands for itself.
 //   box <answer>                ok cancel yes no abort retry ignore, or a number
-//   dialog <button> <step>...   button: ok, cancel or a control id; steps:
+//   dialog <button> <step>...   button: ok, cancel, a control id, or wait (press
+//                               nothing: the dialog closes by itself); steps:
 //       set <id> <text>  check <id> <0|1|2>  select <id> <text>  click <id>
 //   open <path> | open cancel   save <path> | save cancel
 //   folder <path> | folder cancel

@@ -45,6 +45,9 @@ void OpenCom(int port, long baud, ComSink sink);
 // Stops the reader and closes the port; the exit hook. Nothing when closed.
 void ExitCom(void);
 void ComTimeout(int ms);
+// 1 after a read or write on the port failed (reported once); OpenCom
+// connects again.
+int com_disconnected(void);
 unsigned __stdcall ComThread(void* unused);
 #endif
 

@@ -5,29 +5,54 @@
 #include <windows.h>
 #include <process.h>
 
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 
 #include "common/report_error.h"
+#include "ser_report.h"
 
 static HANDLE port = INVALID_HANDLE_VALUE;
 static bool opened_before = false;
 static HANDLE reader = nullptr;
+// Set when a read or write failed (the cable pulled, the adapter gone): the
+// failure is reported once, and the port then counts as disconnected until
+// it is opened again, instead of failing (and reporting) every 50 ms.
+static std::atomic<int> line_failed{0};
+
+int com_disconnected(void)
+{
+    return line_failed;
+}
+
+static void line_failure(const char* call)
+{
+    if (line_failed.exchange(1))
+        return;
+    ser_report(0, "%s (Code %ld)", call, static_cast<long>(GetLastError()));
+}
 
 static void win_put(int b)
 {
     unsigned char byte = static_cast<unsigned char>(b);
     DWORD written = 0;
+    if (line_failed)
+        return;
     if (!WriteFile(port, &byte, 1, &written, nullptr))
-        report_error(0, "WriteFile (Code %ld)", static_cast<long>(GetLastError()));
+        line_failure("WriteFile");
 }
 
 static int win_get(void)
 {
     unsigned char byte = 0;
     DWORD got = 0;
+    if (line_failed) {
+        // A read time-out as the working port would give.
+        Sleep(50);
+        return -1;
+    }
     if (!ReadFile(port, &byte, 1, &got, nullptr)) {
-        report_error(0, "ReadFile (Code %ld)", static_cast<long>(GetLastError()));
+        line_failure("ReadFile");
         return -1;
     }
     return got == 1 ? byte : -1;
@@ -114,6 +139,7 @@ void OpenCom(int number, long baud, ComSink sink)
             report_error(-1, "Register ExitCom");
         opened_before = true;
     }
+    line_failed = 0;
     com_attach(&win_device, sink);
     if (com_reset_lines)
         ComResetPulse();

@@ -9,6 +9,7 @@
 #include "comport.h"
 #include "common/report_error.h"
 #include "flash_dialogue.h"
+#include "ser_report.h"
 #include "target_image.h"
 
 SerLink ser_link;
@@ -205,7 +206,7 @@ void ser_work(int b)
     } else if (b == MC_PC_REPORT) {
         int r = ser_read_pc();
         if (r < 0)
-            report_error(-r, "Read Program Counter (PC)\nLast valid Address: $%04x",
+            ser_report(-r, "Read Program Counter (PC)\nLast valid Address: $%04x",
                          static_cast<unsigned>(s.current_pc.load()));
     } else if (s.board_state == BS_RUN_TOOL) {
         if (ser_variant == SER_DEBUGGER)

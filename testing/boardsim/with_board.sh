@@ -6,7 +6,8 @@
 # port> (5 unless given), which the test finds in SERIAL_TOOL_PORT, and the
 # other COM<board port> (6 unless given), which the simulated board serves,
 # writing its RAM and flash to com_board.bin in the current folder after
-# every change. Needs WINEPREFIX (scripts/wine-session sets it). Tests that
+# every change. Faults are scripted through com_board.ctl in the current
+# folder (see boardsim_com.cpp). Needs WINEPREFIX (scripts/wine-session sets it). Tests that
 # may run at the same time use different port numbers.
 set -u
 sim_exe=$1
@@ -48,8 +49,8 @@ fi
 ln -sfn "$work/tool" "$WINEPREFIX/dosdevices/com$tool_port"
 ln -sfn "$work/board" "$WINEPREFIX/dosdevices/com$board_port"
 
-rm -f com_board.bin
-wine "$sim_exe" "COM$board_port" --dump com_board.bin --seconds 600 >"$work/sim.log" 2>&1 &
+rm -f com_board.bin com_board.ctl
+wine "$sim_exe" "COM$board_port" --dump com_board.bin --seconds 600 --control com_board.ctl >"$work/sim.log" 2>&1 &
 sim_pid=$!
 for _ in $(seq 1 600); do
   grep -q serving "$work/sim.log" 2>/dev/null && break

@@ -1,0 +1,29 @@
+// Drenna: settings and port, then the application, then the settings again.
+#include <windows.h>
+
+#include <cstdlib>
+
+#include "target/drenna/drenna_app.h"
+#include "target/drenna/drenna_settings.h"
+#include "target/seriallink/comport.h"
+#include "target/seriallink/serlink.h"
+#include "target/termui/ser_settings.h"
+
+int OwlMain(int argc, char** argv)
+{
+    if (read_settings(argc, argv) == 1)
+        return 0;
+    OpenCom(ser_settings.port_index + 1, ser_settings.baud_rate, ser_work);
+    int result;
+    {
+        TDrennaApp app;
+        result = winui::AppMain(GetModuleHandleA(nullptr), "", SW_SHOWNORMAL);
+    }
+    write_settings();
+    return result;
+}
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+{
+    return OwlMain(__argc, __argv);
+}
