@@ -8,9 +8,13 @@
 #include "target/seriallink/comport.h"
 #include "target/seriallink/serlink.h"
 #include "target/termui/ser_settings.h"
+#include "winui/script_file.h"
 
 int OwlMain(int argc, char** argv)
 {
+    // Scripted answers (whole-program tests) also answer the reports of
+    // the serial library, which may come before any box of the program.
+    winui::LoadScriptFromEnvironment();
     if (read_settings(argc, argv) == 1)
         return 0;
     OpenCom(ser_settings.port_index + 1, ser_settings.baud_rate, ser_work);

@@ -2,6 +2,7 @@
 #include "winui/common_controls.h"
 #include "winui/controls.h"
 #include "winui/menu.h"
+#include "winui/statusctrl.h"
 
 #include "test_resource.h"
 
@@ -215,6 +216,26 @@ TEST(CommonControls, TabTreeListProgressAndImageList)
     EXPECT_EQ(gauge.GetPos(), 65);
     gauge.SetPos(500); // clamped to the range
     EXPECT_EQ(gauge.GetPos(), 100);
+}
+
+TEST(CommonControls, StatusBarPartsAndTexts)
+{
+    CParentWnd parent;
+    parent.Create();
+    winui::CStatusBarCtrl status;
+    ASSERT_TRUE(status.Create(parent, 15));
+    status.Reposition();
+    EXPECT_TRUE(status.SetParts({300, -1}));
+    EXPECT_TRUE(status.SetText(0, "Downloaded 64 Bytes"));
+    EXPECT_TRUE(status.SetText(1, "Monitor"));
+    EXPECT_EQ(status.GetText(0), "Downloaded 64 Bytes");
+    EXPECT_EQ(status.GetText(1), "Monitor");
+    RECT client, bar;
+    GetClientRect(parent, &client);
+    GetWindowRect(status, &bar);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&bar), 2);
+    EXPECT_GT(status.Height(), 0);
+    EXPECT_EQ(bar.bottom, client.bottom); // at the bottom of its parent
 }
 
 TEST(Menus, ResourceMenuStatesAndChanges)

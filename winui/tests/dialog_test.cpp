@@ -213,6 +213,42 @@ TEST(Dialog, ADialogThatNeverClosesIsCancelledAfterItsRounds)
     EXPECT_EQ(rounds, 16);
 }
 
+// A dialog that ends by itself (a progress dialog) once its work is done.
+class CSelfClosingDlg : public winui::CDialog {
+public:
+    CSelfClosingDlg() : CDialog(IDD_MODELESS) {}
+    int ticks = 0;
+    BOOL OnInitDialog() override
+    {
+        SetTimer(1, 20);
+        return TRUE;
+    }
+    void OnTimer(UINT_PTR)
+    {
+        if (++ticks == 5)
+            EndDialog(IDOK);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CSelfClosingDlg, winui::CDialog)
+    ON_WM_TIMER()
+END_MESSAGE_MAP()
+
+TEST(Dialog, AWaitAnswerPressesNothingAndLetsTheDialogEndByItself)
+{
+    int calls = 0;
+    winui::SetDialogHook([&](const winui::DialogCall&) {
+        ++calls;
+        return winui::DialogWait;
+    });
+    CSelfClosingDlg dlg;
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    winui::SetDialogHook(nullptr);
+    EXPECT_EQ(dlg.ticks, 5);
+    EXPECT_EQ(calls, 1);
+}
+
 TEST(Dialog, MissingTemplateFails)
 {
     winui::ScriptedDialogs dialogs;

@@ -202,7 +202,13 @@ bool DrennaRun::WaitForTerminal(const std::string& text, int timeout_ms) const
 
 std::string DrennaRun::Log() const
 {
-    return read_text_file(Path("answers.log"));
+    // The log is a text file: lines end with CR LF.
+    std::string log = read_text_file(Path("answers.log"));
+    std::string out;
+    for (size_t i = 0; i < log.size(); i++)
+        if (!(log[i] == '\r' && i + 1 < log.size() && log[i + 1] == '\n'))
+            out += log[i];
+    return out;
 }
 
 bool DrennaRun::WaitForLog(const std::string& text, int timeout_ms) const

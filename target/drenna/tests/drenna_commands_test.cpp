@@ -1,0 +1,151 @@
+// Drenna's menu commands, driven by messages, against the simulated board:
+// board commands, the flash writer, the address dialog and the board's
+// scripted faults, after each of which the program stays usable.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "drenna_run.h"
+#include "target/drenna/resource.h"
+
+namespace {
+
+std::string port_argument()
+{
+    return "-c" + std::to_string(tool_port());
+}
+
+// The flash writer beside the program: the simulated board starts its
+// writer for a program that begins with "FLWR".
+void write_flash_writer(const DrennaRun& run)
+{
+    std::vector<uint8_t> writer = {'F', 'L', 'W', 'R'};
+    writer.resize(64, 0x00);
+    write_image(run.Path("drenna.BIX"), writer, 0x9000);
+}
+
+class DrennaCommands : public testing::Test {
+protected:
+    void SetUp() override { board_control("silent 0\nbad_sums 0\nerror_on_block 0\n"); }
+    void TearDown() override { board_control("silent 0\nbad_sums 0\nerror_on_block 0\n"); }
+};
+
+TEST_F(DrennaCommands, ResetAndIdentificationShowTheBoardsAnswers)
+{
+    DrennaRun run("board");
+    ASSERT_TRUE(run.Start(port_argument() + " -b115200"));
+    ASSERT_TRUE(run.WaitForWindow());
+    run.Command(CM_RESETBOARD);
+    EXPECT_TRUE(run.WaitForTerminal("<Internal Reset>"));
+    run.Command(CM_BOARDID);
+    EXPECT_TRUE(run.WaitForTerminal("<Board Id: 'SIM-51 Monitor V2.1'>"));
+    EXPECT_EQ(run.Close(), 0);
+    EXPECT_EQ(run.Log(), "");
+}
+
+TEST_F(DrennaCommands, ABoardThatDoesNotAnswerGivesTheMessageAndTheProgramGoesOn)
+{
+    DrennaRun run("silent");
+    run.Script("box ok\n");
+    ASSERT_TRUE(run.Start(port_argument()));
+    ASSERT_TRUE(run.WaitForWindow());
+    board_control("silent 1\n");
+    run.Command(CM_RESETBOARD);
+    EXPECT_TRUE(run.WaitForLog("box \"Error\" \"Command error: incorrect or missing response (Code -1)\""))
+        << run.Log();
+    board_control("silent 0\n");
+    run.Command(CM_RESETBOARD);
+    EXPECT_TRUE(run.WaitForTerminal("<Internal Reset>"));
+    EXPECT_EQ(run.Close(), 0);
+}
+
+TEST_F(DrennaCommands, ARefusedDownloadBlockGivesTheTransmissionMessage)
+{
+    DrennaRun run("refused");
+    std::vector<uint8_t> image(1200, 0x00);
+    write_image(run.Path("refused.bin"), image, 0x4000);
+    run.Script("dialog wait\nbox ok\n");
+    board_control("error_on_block 2\n");
+    ASSERT_TRUE(run.Start(port_argument() + " refused.bin"));
+    ASSERT_TRUE(run.WaitForWindow());
+    EXPECT_TRUE(run.WaitForLog("box \"Error\" \"Transmition Error (Code -1). Check Port (COMx:),\n"
+                               "Cable, Reset Board and try again...\""))
+        << run.Log();
+    board_control("error_on_block 0\n");
+    // Usable again.
+    run.Command(CM_RESETBOARD);
+    EXPECT_TRUE(run.WaitForTerminal("<Internal Reset>"));
+    EXPECT_EQ(run.Close(), 0);
+}
+
+TEST_F(DrennaCommands, AnImageOutsideTheRamIsRefused)
+{
+    DrennaRun run("range");
+    write_image(run.Path("low.bin"), std::vector<uint8_t>(16, 1), 0x1000);
+    run.Script("box ok\n");
+    ASSERT_TRUE(run.Start(port_argument() + " low.bin"));
+    ASSERT_TRUE(run.WaitForWindow());
+    EXPECT_TRUE(run.WaitForLog("box \"Error\" \"Cann't download starting at $1000 (16 Bytes)\" 1"))
+        << run.Log();
+    EXPECT_EQ(run.Close(), 0);
+}
+
+TEST_F(DrennaCommands, FlashIdentifyRunsTheWriterFromRam)
+{
+    DrennaRun run("identify");
+    write_flash_writer(run);
+    run.Script("dialog wait\n");
+    ASSERT_TRUE(run.Start(port_argument()));
+    ASSERT_TRUE(run.WaitForWindow());
+    run.Command(CM_FLASHIDENTIFY);
+    EXPECT_TRUE(run.WaitForTerminal("Flash: 64 KB in 7 sectors")) << run.TerminalText();
+    EXPECT_TRUE(run.WaitForTerminal("Bye"));
+    EXPECT_EQ(run.Close(), 0);
+}
+
+TEST_F(DrennaCommands, FlashDownloadWritesTheChosenImage)
+{
+    DrennaRun run("flash");
+    write_flash_writer(run);
+    std::vector<uint8_t> user(600);
+    for (size_t i = 0; i < user.size(); i++)
+        user[i] = static_cast<uint8_t>(i * 3);
+    write_image(run.Path("user.bin"), user, 0x0000);
+    // Open the file, let the writer's download run, clear before writing.
+    run.Script("open \"" + run.Path("user.bin") + "\"\ndialog wait\nbox yes\n");
+    ASSERT_TRUE(run.Start(port_argument()));
+    ASSERT_TRUE(run.WaitForWindow());
+    run.Command(CM_FLASHDOWNLOAD);
+    EXPECT_TRUE(wait_until([&] { return board_flash(0, 600) == user; }))
+        << run.TerminalText();
+    EXPECT_TRUE(run.WaitForLog("Clear Flash E2prom before writing?\" 6"));
+    // The boot sector holds a program now; the next reset skips it.
+    EXPECT_TRUE(run.WaitForTerminal("<Flash Autostart disabled>"));
+    EXPECT_EQ(run.Close(), 0);
+}
+
+TEST_F(DrennaCommands, TheAddressDialogRefusesBadAddressesAndFixesAGoodOne)
+{
+    DrennaRun run("address");
+    // 8000h and 100000 keep the dialog open; 8000 is taken.
+    std::vector<uint8_t> raw(256);
+    for (size_t i = 0; i < raw.size(); i++)
+        raw[i] = static_cast<uint8_t>(0xFF - i);
+    write_text_file(run.Path("raw.bin"), std::string(raw.begin(), raw.end()));
+    run.Script("dialog ok set 101 8000h\ndialog ok set 101 100000\ndialog ok set 101 8000\n"
+               "dialog wait\nopen \"" + run.Path("raw.bin") + "\"\n");
+    ASSERT_TRUE(run.Start(port_argument()));
+    ASSERT_TRUE(run.WaitForWindow());
+    run.Command(CM_FIXEDADDRESS);
+    EXPECT_TRUE(run.WaitForLog("dialog 3 \"Enter Address for Download\" 1\n"
+                               "dialog 3 \"Enter Address for Download\" 1\n"
+                               "dialog 3 \"Enter Address for Download\" 1\n"))
+        << run.Log();
+    // A file without address trailer goes to the fixed address, whole.
+    run.Command(CM_FILEOPEN);
+    EXPECT_TRUE(wait_until([&] { return board_ram(0x8000, 256) == raw; })) << run.Log();
+    EXPECT_EQ(run.Close(), 0);
+}
+
+} // namespace
