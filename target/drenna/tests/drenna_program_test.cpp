@@ -61,4 +61,35 @@ TEST(DrennaProgram, UnknownArgumentsShowTheParametersAndEnd)
     }
 }
 
+TEST(DrennaProgram, AnImageInADeepFolderLoads)
+{
+    DrennaRun run("deep");
+    std::string folder = run.Folder();
+    while (folder.size() < 230) {
+        folder += "\\a_rather_long_folder_name";
+        CreateDirectoryA(folder.c_str(), nullptr);
+    }
+    std::vector<uint8_t> image = sample_image(300);
+    write_image(folder + "\\deep.bin", image, 0x6000);
+    run.Script("dialog wait\n");
+    ASSERT_TRUE(run.Start(port_argument() + " \"" + folder + "\\deep.bin\""));
+    ASSERT_TRUE(run.WaitForWindow());
+    EXPECT_TRUE(wait_until([&] { return board_ram(0x6000, 300) == image; })) << run.Log();
+    EXPECT_EQ(run.Close(), 0);
+}
+
+TEST(DrennaProgram, HandEditedSettingsWithBadValuesTakeTheirDefaults)
+{
+    DrennaRun run("settings");
+    write_text_file(run.Path("drenna.INI"), "[FONT]\r\nFont=\r\nHeight=0\r\nBold=99999\r\n"
+                                            "[COM]\r\nCom=7\r\nBaudrate=12345\r\n");
+    ASSERT_TRUE(run.Start(port_argument()));
+    ASSERT_TRUE(run.WaitForWindow());
+    EXPECT_EQ(run.Close(), 0);
+    std::string ini = read_text_file(run.Path("drenna.INI"));
+    for (const char* key : {"Font=Fixedsys", "Height=-12", "Bold=400", "Baudrate=9600"})
+        EXPECT_NE(ini.find(key), std::string::npos) << key << "\n" << ini;
+    EXPECT_EQ(GetFileAttributesA(run.Path("drenna.INI.tmp").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
 } // namespace

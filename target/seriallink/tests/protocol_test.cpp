@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <mutex>
+#include <string>
 #include <thread>
 
 #include "board_fixture.h"
 #include "report_capture.h"
+#include "ser_report.h"
 #include "target_image.h"
 
 namespace {
@@ -392,6 +395,36 @@ TEST_F(Board, PcReportWithAWrongSum)
     EXPECT_EQ(ser_link.current_pc, 0x8000);
     pause(50);
     EXPECT_EQ(reports.text(), "Error (Code 4): Read Program Counter (PC)\nLast valid Address: $8000\n");
+}
+
+std::mutex reported_lock;
+std::string reported_text;
+
+void post_report(int code, const char* text)
+{
+    std::lock_guard<std::mutex> guard(reported_lock);
+    reported_text += std::to_string(code) + ": " + text + "\n";
+}
+
+TEST_F(Board, AReportOfTheReaderGoesToTheProgramsPosterAndTheReaderGoesOn)
+{
+    load(sample_program(), 0x8000);
+    ASSERT_EQ(download(), 0);
+    sim().faults.bad_sums = 1;
+    ReportCapture reports;
+    ser_report_poster = post_report;
+    EXPECT_EQ(ser_command(SC_STEP_ASM), 0);
+    EXPECT_TRUE(wait_for([] {
+        std::lock_guard<std::mutex> guard(reported_lock);
+        return !reported_text.empty();
+    }));
+    ser_report_poster = nullptr;
+    sim().faults.bad_sums = 0;
+    // No box was shown on the reader thread, and it still serves commands.
+    EXPECT_EQ(ser_command(SC_BOARD_ID), 0);
+    EXPECT_EQ(reports.text(), "");
+    std::lock_guard<std::mutex> guard(reported_lock);
+    EXPECT_EQ(reported_text, "4: Read Program Counter (PC)\nLast valid Address: $8000\n");
 }
 
 TEST_F(Board, IdentificationFaults)
