@@ -1,4 +1,4 @@
-#include "os.h"
+#include "common/os.h"
 
 std::vector<std::string> os_split_command_line(const std::string& line)
 {

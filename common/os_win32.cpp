@@ -1,4 +1,4 @@
-#include "os.h"
+#include "common/os.h"
 
 #include <cstdlib>
 #include <windows.h>

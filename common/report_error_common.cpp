@@ -1,4 +1,4 @@
-#include "report_error.h"
+#include "common/report_error.h"
 
 #include <cstdarg>
 #include <cstdio>

@@ -1,5 +1,5 @@
 // Without a window system the box becomes a line on standard error.
-#include "report_error.h"
+#include "common/report_error.h"
 
 #include <cstdio>
 #include <unistd.h>

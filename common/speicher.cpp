@@ -1,4 +1,4 @@
-#include "speicher.h"
+#include "common/speicher.h"
 
 #include <cstdio>
 #include <cstdlib>

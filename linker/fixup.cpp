@@ -1,7 +1,7 @@
-#include "fixup.h"
+#include "linker/fixup.h"
 
-#include "lineio.h"
-#include "messages.h"
+#include "linker/lineio.h"
+#include "linker/messages.h"
 
 #include <cctype>
 #include <climits>

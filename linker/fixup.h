@@ -2,7 +2,7 @@
 // the result into the content bytes of its subsegment.
 #pragma once
 
-#include "model.h"
+#include "linker/model.h"
 
 #include <string>
 

@@ -1,8 +1,8 @@
-#include "image.h"
+#include "linker/image.h"
 
-#include "lineio.h"
-#include "messages.h"
-#include "model.h"
+#include "linker/lineio.h"
+#include "linker/messages.h"
+#include "linker/model.h"
 
 #include <algorithm>
 

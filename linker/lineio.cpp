@@ -1,4 +1,4 @@
-#include "lineio.h"
+#include "linker/lineio.h"
 
 #include <algorithm>
 #include <cstdarg>

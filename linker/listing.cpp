@@ -1,10 +1,10 @@
-#include "listing.h"
+#include "linker/listing.h"
 
-#include "fixup.h"
-#include "lineio.h"
-#include "messages.h"
+#include "linker/fixup.h"
+#include "linker/lineio.h"
+#include "linker/messages.h"
 #include "common/text.h"
-#include "model.h"
+#include "linker/model.h"
 
 #include <cstring>
 

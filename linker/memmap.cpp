@@ -1,8 +1,8 @@
-#include "memmap.h"
+#include "linker/memmap.h"
 
-#include "lineio.h"
-#include "messages.h"
-#include "model.h"
+#include "linker/lineio.h"
+#include "linker/messages.h"
+#include "linker/model.h"
 
 namespace tessel {
 

@@ -1,6 +1,6 @@
-#include "messages.h"
+#include "linker/messages.h"
 
-#include "lineio.h"
+#include "linker/lineio.h"
 
 #include "common/speicher.h"
 

@@ -1,6 +1,6 @@
-#include "model.h"
+#include "linker/model.h"
 
-#include "messages.h"
+#include "linker/messages.h"
 
 namespace tessel {
 

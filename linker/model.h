@@ -1,7 +1,7 @@
 // model: the records of a link and the global tables that hold them.
 #pragma once
 
-#include "names.h"
+#include "linker/names.h"
 
 #include <cstdint>
 #include <deque>

@@ -1,4 +1,4 @@
-#include "names.h"
+#include "linker/names.h"
 
 namespace tessel {
 

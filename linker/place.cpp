@@ -1,7 +1,7 @@
-#include "place.h"
+#include "linker/place.h"
 
-#include "messages.h"
-#include "sgraph.h"
+#include "linker/messages.h"
+#include "linker/sgraph.h"
 
 #include <algorithm>
 

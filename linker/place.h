@@ -3,7 +3,7 @@
 // image, defines the linker symbols and checks the limits of each memory.
 #pragma once
 
-#include "model.h"
+#include "linker/model.h"
 
 namespace tessel {
 

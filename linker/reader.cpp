@@ -1,7 +1,7 @@
-#include "reader.h"
+#include "linker/reader.h"
 
-#include "lineio.h"
-#include "messages.h"
+#include "linker/lineio.h"
+#include "linker/messages.h"
 #include "common/text.h"
 
 #include <cstring>

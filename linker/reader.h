@@ -2,7 +2,7 @@
 // libraries, with every check of their lines.
 #pragma once
 
-#include "model.h"
+#include "linker/model.h"
 
 #include <cstdio>
 

@@ -1,6 +1,6 @@
-#include "sgraph.h"
+#include "linker/sgraph.h"
 
-#include "messages.h"
+#include "linker/messages.h"
 
 #include <algorithm>
 

@@ -3,7 +3,7 @@
 // placement places the top and derives the addresses of the others.
 #pragma once
 
-#include "model.h"
+#include "linker/model.h"
 
 namespace tessel {
 

@@ -1,7 +1,7 @@
-#include "strip.h"
+#include "linker/strip.h"
 
-#include "lineio.h"
-#include "messages.h"
+#include "linker/lineio.h"
+#include "linker/messages.h"
 
 #include <cctype>
 #include <cstring>

@@ -2,7 +2,7 @@
 // through reference lines.
 #pragma once
 
-#include "model.h"
+#include "linker/model.h"
 
 #include <string>
 

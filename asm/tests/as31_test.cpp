@@ -7,6 +7,7 @@
 // /usr/bin/as31 exists (natively on Linux); skipped with a message
 // otherwise.
 #include "common/os.h"
+#include "testing/kit/test_kit.h"
 
 #include <gtest/gtest.h>
 
@@ -131,14 +132,6 @@ void expand(const std::string& t, std::vector<std::string>& out)
     }
 }
 
-std::string read_file(const fs::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 #endif
 
 TEST(As31CrossCheck, EveryInstructionEncodesAlike)
@@ -167,7 +160,7 @@ TEST(As31CrossCheck, EveryInstructionEncodesAlike)
     // Labels for the targets after the last line.
     for (size_t k = 0; k < 6; k++)
         body += "L" + std::to_string(lines.size() + k) + ":\tnop\n";
-    fs::path work = fs::current_path() / "work-as31";
+    fs::path work = fs::path(host_path(TEST_TMP_DIR)) / "as31";
     fs::remove_all(work);
     fs::create_directories(work);
     { std::ofstream(work / "x.s51", std::ios::binary) << "  .segment code,org 0\n" << body; }
@@ -178,14 +171,14 @@ TEST(As31CrossCheck, EveryInstructionEncodesAlike)
     setenv("SOURCE_DATE_EPOCH", "0", 1);
     int code = -1;
     ASSERT_EQ(os_run({MORRIN_PATH, "-e", "-ga", "x.s51"}, &code), OS_RUN_OK);
-    EXPECT_EQ(code, 0) << read_file(work / "error.out");
+    EXPECT_EQ(code, 0) << read_file((work / "error.out").string());
     int code31 = -1;
     ASSERT_EQ(os_run({AS31, "-Fbyte", "-Ox.out", "x.asm"}, &code31), OS_RUN_OK);
     EXPECT_EQ(code31, 0);
     ASSERT_EQ(chdir(old.c_str()), 0);
 
     // Our bytes, with the linker's part done for constant targets.
-    std::istringstream obj(read_file(work / "x.obj"));
+    std::istringstream obj(read_file((work / "x.obj").string()));
     std::vector<int> bytes;
     std::map<int, std::string> line_at;
     std::string line;
@@ -240,7 +233,7 @@ TEST(As31CrossCheck, EveryInstructionEncodesAlike)
         }
     }
     // as31's bytes: "ADDR: BB" per line.
-    std::istringstream out31(read_file(work / "x.out"));
+    std::istringstream out31(read_file((work / "x.out").string()));
     std::vector<int> bytes31;
     while (std::getline(out31, line)) {
         unsigned a, b;

@@ -4,7 +4,7 @@
 // must not be written). Each folder under malformed/ is run the same way.
 // The time stamp is fixed through SOURCE_DATE_EPOCH.
 #include "common/os.h"
-#include "test_paths.h"
+#include "testing/kit/test_kit.h"
 
 #include <gtest/gtest.h>
 
@@ -25,29 +25,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-
-std::string read_file(const fs::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void write_file(const fs::path& p, const std::string& text)
-{
-    std::ofstream out(p, std::ios::binary);
-    out << text;
-}
-
-std::string without_cr(const std::string& s)
-{
-    std::string r;
-    for (char c : s)
-        if (c != '\r')
-            r += c;
-    return r;
-}
 
 void change_dir(const fs::path& p)
 {
@@ -122,10 +99,10 @@ void check_case(const std::string& group, const fs::path& case_dir)
 {
     std::string name = case_dir.filename().string();
     SCOPED_TRACE(group + "/" + name);
-    fs::path work = fs::current_path() / ("work-" + group) / name;
+    fs::path work = fs::path(host_path(TEST_TMP_DIR)) / group / name;
     int code = run_case(case_dir, work, read_args(case_dir / "args"));
     fs::path expect = case_dir / "expect";
-    int want = std::atoi(read_file(expect / "exitcode").c_str());
+    int want = std::atoi(read_file((expect / "exitcode").string()).c_str());
     EXPECT_EQ(code, want);
     for (const auto& e : fs::directory_iterator(expect)) {
         std::string file = e.path().filename().string();
@@ -137,7 +114,7 @@ void check_case(const std::string& group, const fs::path& case_dir)
             continue;
         }
         ASSERT_TRUE(fs::exists(work / file)) << file << " not written";
-        std::string got = read_file(work / file), exp = read_file(e.path());
+        std::string got = read_file((work / file).string()), exp = read_file(e.path().string());
         if (file == "error.out") {
             // The error stream is a text stream: CR LF on Windows.
             got = program_placeholder(without_cr(got));
@@ -176,14 +153,14 @@ TEST(MorrinCommandLine, MalformedSources)
 // (debug lines included) back and links it.
 TEST(MorrinCommandLine, LongNamesAndWidthsLinkBack)
 {
-    fs::path work = fs::current_path() / "work-link";
+    fs::path work = fs::path(host_path(TEST_TMP_DIR)) / "link";
     fs::remove_all(work);
     std::string folder;
     for (int i = 1; i <= 5; i++)
         folder += "folder_with_a_rather_long_name_" + std::to_string(i) + "/";
     fs::create_directories(work / folder);
     std::string name(64, 'n');
-    write_file(work / folder / "m.s51", "  .segment code,org 0\n"
+    write_file((work / folder / "m.s51").string(), "  .segment code,org 0\n"
                                         "  .export " + name + "\n" +
                                         name + ": mov a,#1\t\t; " + std::string(160, 'c') + "\n"
                                         "  ljmp " + name + "\n");
@@ -196,16 +173,16 @@ TEST(MorrinCommandLine, LongNamesAndWidthsLinkBack)
     int link_code = -1;
     ASSERT_EQ(os_run({host_path(TESSEL_PATH), "-e", "-s", "-oout.bin", folder + "m.obj"}, &link_code), OS_RUN_OK);
     change_dir(old);
-    EXPECT_EQ(link_code, 0) << read_file(work / "error.out");
-    std::string obj = read_file(work / folder / "m.obj");
+    EXPECT_EQ(link_code, 0) << read_file((work / "error.out").string());
+    std::string obj = read_file((work / folder / "m.obj").string());
     EXPECT_NE(obj.find("\r\nsrc:" + folder + "m.s51 #0\r\n"), std::string::npos) << obj;
     EXPECT_NE(obj.find("\r\ndef:" + name + " @0:0\r\n"), std::string::npos) << obj;
     // Listing and debug line show the text with its tabs expanded, cut at
     // 240 characters.
     std::string text = name + ": mov a,#1              ; " + std::string(150, 'c');
     EXPECT_NE(obj.find("\r\ndco @0:0 u:2 " + text + "\r\n"), std::string::npos) << obj;
-    EXPECT_NE(read_file(work / folder / "m.lst").find(" :" + std::string(" ") + text + "\r\n"), std::string::npos);
-    std::string image = read_file(work / "out.bin");
+    EXPECT_NE(read_file((work / folder / "m.lst").string()).find(" :" + std::string(" ") + text + "\r\n"), std::string::npos);
+    std::string image = read_file((work / "out.bin").string());
     EXPECT_EQ(image.substr(0, 5), std::string("\x74\x01\x02\x00\x00", 5));
 }
 #endif
@@ -241,10 +218,10 @@ TEST(MorrinCommandLine, FullDiskIsAnError)
 {
     if (!fs::exists("/dev/full"))
         GTEST_SKIP() << "no /dev/full";
-    fs::path work = fs::current_path() / "work-full";
+    fs::path work = fs::path(host_path(TEST_TMP_DIR)) / "full";
     fs::remove_all(work);
     fs::create_directories(work);
-    write_file(work / "f.s51", "  .segment code\n  .ds.b 10000\n");
+    write_file((work / "f.s51").string(), "  .segment code\n  .ds.b 10000\n");
     fs::create_symlink("/dev/full", work / "f.obj");
     fs::path old = fs::current_path();
     change_dir(work);
@@ -252,7 +229,7 @@ TEST(MorrinCommandLine, FullDiskIsAnError)
     ASSERT_EQ(os_run({MORRIN_PATH, "-e", "f.s51"}, &code), OS_RUN_OK);
     change_dir(old);
     EXPECT_EQ(code, 2);
-    EXPECT_EQ(read_file(work / "error.out"), "Error: unable to write 'f.obj'\n");
+    EXPECT_EQ(read_file((work / "error.out").string()), "Error: unable to write 'f.obj'\n");
 }
 #endif
 
@@ -261,20 +238,20 @@ TEST(MorrinCommandLine, FullDiskIsAnError)
 // (its tail is not read as further lines); garbage reaches the message limit.
 TEST(MorrinCommandLine, HugeLineAndGarbage)
 {
-    fs::path work = fs::current_path() / "work-generated";
+    fs::path work = fs::path(host_path(TEST_TMP_DIR)) / "generated";
     fs::remove_all(work);
     fs::create_directories(work);
     std::string line = "  .segment code\n  .dc.b 1";
     while (line.size() < 100000)
         line += ",1";
-    write_file(work / "long.s51", line + "\n");
+    write_file((work / "long.s51").string(), line + "\n");
     std::string garbage;
     uint32_t x = 12345;
     for (int i = 0; i < 20000; i++) {
         x = x * 1103515245u + 12345u;
         garbage += static_cast<char>(x >> 24);
     }
-    write_file(work / "garbage.s51", garbage);
+    write_file((work / "garbage.s51").string(), garbage);
     const struct {
         const char* src;
         const char* first;   // the first message
@@ -294,7 +271,7 @@ TEST(MorrinCommandLine, HugeLineAndGarbage)
         ASSERT_EQ(os_run({host_path(MORRIN_PATH), "-e", src}, &code), OS_RUN_OK);
         change_dir(old);
         EXPECT_EQ(code, 2) << src;
-        std::string err = without_cr(read_file(work / "error.out"));
+        std::string err = without_cr(read_file((work / "error.out").string()));
         EXPECT_NE(err.find("Error: "), std::string::npos) << src;
         const std::string first = run.first;
         if (!first.empty()) {

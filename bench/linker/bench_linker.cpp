@@ -4,8 +4,8 @@
 // that member selection and stripping have to walk the whole library
 // backwards. The listing, map (with its overview line) and definition file are written
 // as well.
-#include "driver.h"
-#include "model.h"
+#include "linker/driver.h"
+#include "linker/model.h"
 
 #include <chrono>
 #include <cstdio>

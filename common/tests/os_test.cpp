@@ -1,9 +1,10 @@
 #include "common/os.h"
-#include "test_paths.h"
+#include "testing/kit/test_kit.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <sys/stat.h>
@@ -54,20 +55,15 @@ TEST(JoinCommandLine, RoundTripsThroughSplit)
 std::string tmp_dir()
 {
     std::string dir = TEST_TMP_DIR;
-#ifdef _WIN32
-    _mkdir(dir.c_str());
-#else
-    mkdir(dir.c_str(), 0777);
-#endif
+    std::error_code ec;
+    std::filesystem::create_directories(host_path(dir), ec);
     return dir;
 }
 
-std::string read_file(const std::string& path)
+// The child writes text lines, with CR LF on Windows.
+std::string read_lines(const std::string& path)
 {
-    std::ifstream in(path);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
+    return without_cr(read_file(path));
 }
 
 TEST(OsRun, PassesArgumentsAndReturnsExitCode)
@@ -80,7 +76,7 @@ TEST(OsRun, PassesArgumentsAndReturnsExitCode)
                      &code),
               OS_RUN_OK);
     EXPECT_EQ(code, 7);
-    EXPECT_EQ(read_file(out), "plain\ntwo words\nq\"uote\n\n");
+    EXPECT_EQ(read_lines(out), "plain\ntwo words\nq\"uote\n\n");
 }
 
 TEST(OsRun, ZeroExitCode)

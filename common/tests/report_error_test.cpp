@@ -1,6 +1,6 @@
 #include "common/report_error.h"
 #include "common/os.h"
-#include "test_paths.h"
+#include "testing/kit/test_kit.h"
 
 #include <gtest/gtest.h>
 

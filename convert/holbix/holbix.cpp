@@ -1,4 +1,4 @@
-#include "holbix.h"
+#include "convert/holbix/holbix.h"
 
 #include "common/safe_file.h"
 #include "common/diagnostics.h"

@@ -3,7 +3,7 @@
 // target's web server, found through the exported label _NAME.
 #pragma once
 
-#include "webdata.h"
+#include "convert/holbix/webdata.h"
 
 #include <string>
 

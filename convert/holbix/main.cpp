@@ -1,4 +1,4 @@
-#include "holbix.h"
+#include "convert/holbix/holbix.h"
 
 int main(int argc, char** argv)
 {

@@ -1,4 +1,4 @@
-#include "listing.h"
+#include "convert/pexor/listing.h"
 
 #include <cctype>
 

@@ -1,4 +1,4 @@
-#include "pexor.h"
+#include "convert/pexor/pexor.h"
 
 int main(int argc, char** argv)
 {

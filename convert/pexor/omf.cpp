@@ -1,4 +1,4 @@
-#include "omf.h"
+#include "convert/pexor/omf.h"
 
 void omf_begin(omf_record* r, int type)
 {

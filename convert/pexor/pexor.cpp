@@ -1,7 +1,7 @@
-#include "pexor.h"
+#include "convert/pexor/pexor.h"
 
-#include "listing.h"
-#include "omf.h"
+#include "convert/pexor/listing.h"
+#include "convert/pexor/omf.h"
 #include "common/diagnostics.h"
 #include "common/safe_file.h"
 

@@ -1,4 +1,4 @@
-#include "dump.h"
+#include "convert/wendo/dump.h"
 
 static const int hex_width = 16;
 static const int text_width = 64;

@@ -1,4 +1,4 @@
-#include "wendo.h"
+#include "convert/wendo/wendo.h"
 
 int main(int argc, char** argv)
 {

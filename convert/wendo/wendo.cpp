@@ -1,6 +1,6 @@
-#include "wendo.h"
+#include "convert/wendo/wendo.h"
 
-#include "dump.h"
+#include "convert/wendo/dump.h"
 
 #include <cctype>
 #include <cstdio>

@@ -1,8 +1,8 @@
 // The command line, argument files, the reporter's limits and exit codes.
 #include "common/os.h"
-#include "link_fixture.h"
-#include "messages.h"
-#include "model.h"
+#include "linker/tests/link_fixture.h"
+#include "linker/messages.h"
+#include "linker/model.h"
 
 #include <gtest/gtest.h>
 
@@ -138,15 +138,15 @@ TEST(ArgumentFiles, AreSplitIntoWordsWithinTheirLimits)
     write_object("x.obj", code);
     std::string name99 = std::string(95, 'n') + ".obj";
     write_object(name99, {"segment:more @0:m u:0"});
-    write_text("args.txt", "x\t-o-\r\n  " + name99 + "\x01@nested");
+    write_file("args.txt", "x\t-o-\r\n  " + name99 + "\x01@nested");
     link_result r = run_link({"@args.txt"});
     // "@nested" from a file is an ordinary argument: an object file name.
     EXPECT_EQ(r.messages, "Error: unable to open '@nested.obj'\n");
 
-    write_text("args.txt", "x -o- " + name99);
+    write_file("args.txt", "x -o- " + name99);
     EXPECT_EQ(run_link({"@args.txt"}).code, 0);
     // Argument files are read before any option: their messages go to the console.
-    write_text("args.txt", "x -o- n" + name99);
+    write_file("args.txt", "x -o- n" + name99);
     r = run_link({"@args.txt"});
     EXPECT_EQ(r.code, 2);
     EXPECT_EQ(r.console, "Error: argument too long\n");
@@ -163,9 +163,9 @@ TEST(ArgumentFiles, MayBringTheVectorTo199EntriesButNot200)
     std::string words;
     for (int i = 0; i < 195; ++i)
         words += "-n ";
-    write_text("args.txt", words);
+    write_file("args.txt", words);
     EXPECT_EQ(run_link({"x", "-o-", "@args.txt"}).code, 0);
-    write_text("args.txt", words + "-n");
+    write_file("args.txt", words + "-n");
     link_result r = run_link({"x", "-o-", "@args.txt"});
     EXPECT_EQ(r.code, 2);
     EXPECT_EQ(r.console, "Error: too many arguments\n");

@@ -3,7 +3,7 @@
 // worked out by hand, and its listing, map and definition file against
 // golden files. A second test compares linked images with Debian's as31.
 #include "common/os.h"
-#include "link_fixture.h"
+#include "linker/tests/link_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -23,11 +23,11 @@ TEST(Example, BuildsTheImageThatTheStandardEncodingsGive)
 {
     enter_scratch_folder();
     for (const char* name : {"start.a51", "main.a51", "delay.a51"})
-        write_text(name, read_file(source_path(std::string("examples/") + name)));
+        write_file(name, read_file(source_path(std::string("examples/") + name)));
     for (const char* name : {"start.a51", "main.a51", "delay.a51"})
         ASSERT_EQ(run({host_path(MORRIN_PATH), "-e", "-g", name}), 0) << read_file("error.out");
     // A library is the concatenation of its members' objects.
-    write_text("delay.lib", read_file("delay.obj"));
+    write_file("delay.lib", read_file("delay.obj"));
     ASSERT_EQ(run({host_path(TESSEL_PATH), "-e", "-s", "-m", "-d", "-odemo.bin", "start.obj", "main.obj", "-ldelay.lib"}), 0)
         << read_file("error.out");
 
@@ -56,9 +56,9 @@ TEST(Example, BuildsTheImageThatTheStandardEncodingsGive)
     size_t first_end = listing.find("\r\n");
     EXPECT_EQ(listing.rfind("listing:demo.lst, ", 0), 0u);
     EXPECT_EQ(first_end, std::string("listing:demo.lst, ").size() + 24);
-    EXPECT_EQ(lf(listing.substr(first_end + 2)), read_file(source_path("linker/tests/golden/demo.lst")));
-    EXPECT_EQ(lf(read_file("demo.mem")), read_file(source_path("linker/tests/golden/demo.mem")));
-    EXPECT_EQ(lf(read_file("demo.den")), read_file(source_path("linker/tests/golden/demo.den")));
+    EXPECT_EQ(without_cr(listing.substr(first_end + 2)), read_file(source_path("linker/tests/golden/demo.lst")));
+    EXPECT_EQ(without_cr(read_file("demo.mem")), read_file(source_path("linker/tests/golden/demo.mem")));
+    EXPECT_EQ(without_cr(read_file("demo.den")), read_file(source_path("linker/tests/golden/demo.den")));
 }
 
 #ifdef AS31_PATH
@@ -127,9 +127,9 @@ const char* const block_edge_body =
 TEST(CrossCheck, LinkedImageEqualsTheIndependentAssembler)
 {
     enter_scratch_folder();
-    write_text("x.asm", std::string("        .org 0\n        ljmp start\n") + cross_check_body +
+    write_file("x.asm", std::string("        .org 0\n        ljmp start\n") + cross_check_body +
                             "        .org 7feh\n" + block_edge_body);
-    write_text("x.a51", std::string("        .segment vec,org 0\n        ljmp start\n        .segment code\n") +
+    write_file("x.a51", std::string("        .segment vec,org 0\n        ljmp start\n        .segment code\n") +
                             cross_check_body + "        .segment high,org 7feh\n" + block_edge_body);
     ASSERT_EQ(run({AS31_PATH, "-Ox.hex", "x.asm"}), 0);
     ASSERT_EQ(run({MORRIN_PATH, "-e", "x.a51"}), 0) << read_file("error.out");

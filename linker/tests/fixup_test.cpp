@@ -1,5 +1,5 @@
 // Fixups: the postfix evaluator, the eight encodings and their range checks.
-#include "link_fixture.h"
+#include "linker/tests/link_fixture.h"
 
 #include <gtest/gtest.h>
 

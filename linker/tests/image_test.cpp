@@ -1,8 +1,8 @@
 // The binary image: 0xFF in gaps, the optional CRC and the address trailer.
-#include "image.h"
-#include "link_fixture.h"
-#include "model.h"
-#include "names.h"
+#include "linker/image.h"
+#include "linker/tests/link_fixture.h"
+#include "linker/model.h"
+#include "linker/names.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,13 @@
-#include "link_fixture.h"
+#include "linker/tests/link_fixture.h"
 
-#include "driver.h"
-#include "messages.h"
+#include "linker/driver.h"
+#include "linker/messages.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <sys/stat.h>
@@ -43,19 +44,12 @@ std::string enter_scratch_folder(void)
     for (char& c : name)
         if (c == '/')
             c = '_';
-    std::string root = host_path(LINKER_TEST_DIR);
-    make_dir(root.c_str());
-    std::string dir = root + "/" + name;
-    make_dir(dir.c_str());
+    std::string dir = host_path(TEST_TMP_DIR) + "/" + name;
+    std::error_code ec;
+    std::filesystem::create_directories(dir, ec);
     EXPECT_EQ(change_dir(dir.c_str()), 0) << dir;
     std::remove("error.out");
     return dir;
-}
-
-void write_text(const std::string& path, const std::string& text)
-{
-    std::ofstream out(path, std::ios::binary);
-    out << text;
 }
 
 void write_lines(const std::string& path, const std::vector<std::string>& lines)
@@ -63,21 +57,7 @@ void write_lines(const std::string& path, const std::vector<std::string>& lines)
     std::string text;
     for (const std::string& line : lines)
         text += line + "\r\n";
-    write_text(path, text);
-}
-
-std::string read_file(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-bool file_exists(const std::string& path)
-{
-    struct stat st;
-    return stat(path.c_str(), &st) == 0;
+    write_file(path, text);
 }
 
 void make_folder(const std::string& path)
@@ -116,11 +96,11 @@ link_result run_link(const std::vector<std::string>& args)
         result.code = stop.code;
     }
     diag_set_exit_hook(nullptr);
-    result.console = lf(testing::internal::GetCapturedStderr());
+    result.console = without_cr(testing::internal::GetCapturedStderr());
     // Closes error.out; the link's tables stay for inspection.
     messages_reset();
     // Compared without the CR that a text-mode stream adds on Windows.
-    result.messages = lf(read_file("error.out").substr(before.size()));
+    result.messages = without_cr(read_file("error.out").substr(before.size()));
     return result;
 }
 
@@ -128,15 +108,6 @@ std::string source_path(const std::string& relative)
 {
     const char* dir = std::getenv("SUITE_SOURCE_DIR");
     return host_path(std::string(dir ? dir : ".") + "/" + relative);
-}
-
-std::string lf(const std::string& crlf)
-{
-    std::string out;
-    for (char c : crlf)
-        if (c != '\r')
-            out += c;
-    return out;
 }
 
 std::string b(std::initializer_list<int> values)

@@ -3,7 +3,7 @@
 // its messages read back from "error.out".
 #pragma once
 
-#include "test_paths.h"
+#include "testing/kit/test_kit.h"
 
 #include <initializer_list>
 #include <string>
@@ -20,9 +20,6 @@ std::string enter_scratch_folder(void);
 
 // Writes lines, each ended by CR LF.
 void write_lines(const std::string& path, const std::vector<std::string>& lines);
-void write_text(const std::string& path, const std::string& text);
-std::string read_file(const std::string& path);
-bool file_exists(const std::string& path);
 void make_folder(const std::string& path);
 
 // Lines of a minimal object named name (header lines, then body, then
@@ -33,8 +30,6 @@ void write_object(const std::string& name, const std::vector<std::string>& body)
 // Runs the linker with "-e" first and then args, in the current folder.
 link_result run_link(const std::vector<std::string>& args);
 
-// Text with the CR of each CR LF removed.
-std::string lf(const std::string& crlf);
 // Bytes from a list of values.
 std::string b(std::initializer_list<int> values);
 

@@ -1,6 +1,6 @@
 // The name table: its hash and its walk order, which fixes the order of the
 // definition file.
-#include "names.h"
+#include "linker/names.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Listing, memory map, overview and definition file: their exact layouts.
-#include "link_fixture.h"
+#include "linker/tests/link_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@ std::string listing_body(const std::string& path, std::string* first = nullptr)
     size_t end = text.find("\r\n");
     if (first)
         *first = text.substr(0, end);
-    return lf(text.substr(end + 2));
+    return without_cr(text.substr(end + 2));
 }
 
 TEST(Listing, ShowsFinalAddressesAndBytesWithTheSeparatorInColumn24)
@@ -101,7 +101,7 @@ TEST(MemoryMap, ListsClassesSegmentsAndOverlays)
                            "segment:dB @4:m s:2 u:0 n f c:iram", "sgraph:dA dB code", "src:a.a51 #0"});
     link_result r = run_link({"a", "-n", "-oout.bin", "-m"});
     ASSERT_EQ(r.code, 0) << r.messages;
-    EXPECT_EQ(lf(read_file("out.mem")),
+    EXPECT_EQ(without_cr(read_file("out.mem")),
               "binary:out.bin start:0 end:3 size:4\n"
               "sclass:text start:0 end:3 size:4\n"
               "sclass:xram start:0 end:f size:10\n"
@@ -129,7 +129,7 @@ TEST(MemoryMap, ADroppedSegmentIsNotListed)
     enter_scratch_folder();
     write_object("a.obj", {"segment:code @0:0 u:1", "22", "segment:unused @1:m u:1", "00", "src:a.a51 #0"});
     ASSERT_EQ(run_link({"a", "-oout.bin", "-m"}).code, 0);
-    EXPECT_EQ(lf(read_file("out.mem")),
+    EXPECT_EQ(without_cr(read_file("out.mem")),
               "binary:out.bin start:0 end:0 size:1\n"
               "sclass:text start:0 end:0 size:1\n"
               "segment:code sclass:text start:0 end:0 size:1\n");
@@ -144,7 +144,7 @@ TEST(DefinitionFile, GivesDefinitionsAndLabelsInNameTableOrder)
     // k1 hashes to bucket 231, k2 to 228, lab to 272.
     const std::string header = "// Definitions and labels file 'out.den' (generated)\n\n";
     const std::string definitions = "// Definitions:\n#define k2 -2\n#define k1 10\n\n";
-    std::string full = lf(read_file("out.den"));
+    std::string full = without_cr(read_file("out.den"));
     EXPECT_EQ(full.rfind(header + definitions + "// Labels:\n", 0), 0u) << full;
     EXPECT_NE(full.find("#define lab 0x1\n"), std::string::npos);
     EXPECT_NE(full.find("#define __code_org__ 0x0\n"), std::string::npos);
@@ -152,9 +152,9 @@ TEST(DefinitionFile, GivesDefinitionsAndLabelsInNameTableOrder)
     EXPECT_EQ(full.substr(full.size() - 8), "\n// End\n");
 
     ASSERT_EQ(run_link({"a", "-oout.bin", "-dd"}).code, 0);
-    EXPECT_EQ(lf(read_file("out.den")), header + definitions);
+    EXPECT_EQ(without_cr(read_file("out.den")), header + definitions);
     ASSERT_EQ(run_link({"a", "-oout.bin", "-dl"}).code, 0);
-    EXPECT_EQ(lf(read_file("out.den")).rfind(header + "// Labels:\n", 0), 0u);
+    EXPECT_EQ(without_cr(read_file("out.den")).rfind(header + "// Labels:\n", 0), 0u);
 }
 
 TEST(OutputFiles, EndTheirLinesWithCrLf)

@@ -1,9 +1,9 @@
 // Placement by storage class: addresses, load addresses of initialised data,
 // linker symbols and the limits of each memory.
-#include "link_fixture.h"
-#include "model.h"
-#include "names.h"
-#include "place.h"
+#include "linker/tests/link_fixture.h"
+#include "linker/model.h"
+#include "linker/names.h"
+#include "linker/place.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // Object and library reading: the checks of each line, member selection and
 // the meaning of names across objects.
-#include "link_fixture.h"
-#include "model.h"
-#include "names.h"
+#include "linker/tests/link_fixture.h"
+#include "linker/model.h"
+#include "linker/names.h"
 
 #include <gtest/gtest.h>
 
@@ -135,7 +135,7 @@ TEST(ObjectLines, OfAnyLengthAndWithBareLineFeedsAreRead)
     std::string text;
     for (const std::string& line : lines)
         text += line + "\n";
-    write_text("long.obj", text);
+    write_file("long.obj", text);
     link_result r = run_link({"long.obj", "-o-", "-dl"});
     EXPECT_EQ(r.code, 0) << r.messages;
     EXPECT_NE(read_file("a.den").find("#define " + label + " 0x0\r\n"), std::string::npos);

@@ -1,7 +1,7 @@
 // Removal of unused segments and the call graph of overlaid data segments.
-#include "link_fixture.h"
-#include "model.h"
-#include "names.h"
+#include "linker/tests/link_fixture.h"
+#include "linker/model.h"
+#include "linker/names.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "diskname.h"
+#include "make/gravik/diskname.h"
 #include "common/text.h"
 
 #include <cctype>

@@ -1,9 +1,9 @@
-#include "driver.h"
+#include "make/gravik/driver.h"
 
-#include "diskname.h"
-#include "engine.h"
-#include "makefile.h"
-#include "report.h"
+#include "make/gravik/diskname.h"
+#include "make/gravik/engine.h"
+#include "make/gravik/makefile.h"
+#include "make/gravik/report.h"
 
 #include "common/speicher.h"
 #include "common/text.h"

@@ -1,8 +1,8 @@
-#include "engine.h"
+#include "make/gravik/engine.h"
 
-#include "diskname.h"
-#include "expand.h"
-#include "report.h"
+#include "make/gravik/diskname.h"
+#include "make/gravik/expand.h"
+#include "make/gravik/report.h"
 
 #include "common/os.h"
 

@@ -3,7 +3,7 @@
 // of every rule whose target is out of date, one process at a time.
 #pragma once
 
-#include "makefile.h"
+#include "make/gravik/makefile.h"
 
 #include <string>
 

@@ -1,8 +1,8 @@
-#include "expand.h"
+#include "make/gravik/expand.h"
 
-#include "diskname.h"
-#include "makefile.h"
-#include "report.h"
+#include "make/gravik/diskname.h"
+#include "make/gravik/makefile.h"
+#include "make/gravik/report.h"
 
 #include <algorithm>
 #include <set>

@@ -1,4 +1,4 @@
-#include "driver.h"
+#include "make/gravik/driver.h"
 
 int main(int argc, char** argv)
 {

@@ -1,8 +1,8 @@
-#include "makefile.h"
+#include "make/gravik/makefile.h"
 
-#include "diskname.h"
-#include "expand.h"
-#include "report.h"
+#include "make/gravik/diskname.h"
+#include "make/gravik/expand.h"
+#include "make/gravik/report.h"
 
 #include "common/speicher.h"
 #include "common/text.h"

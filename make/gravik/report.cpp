@@ -1,4 +1,4 @@
-#include "report.h"
+#include "make/gravik/report.h"
 
 #include <cstdarg>
 #include <cstdlib>

@@ -7,7 +7,7 @@
 #include "winui/picture.h"
 #include "winui/print.h"
 
-#include "test_paths.h"
+#include "testing/kit/test_kit.h"
 
 #include <gtest/gtest.h>
 

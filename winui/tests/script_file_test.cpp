@@ -1,7 +1,7 @@
 #include "winui/script_file.h"
 
 #include "common/os.h"
-#include "test_paths.h"
+#include "testing/kit/test_kit.h"
 
 #include <gtest/gtest.h>
 
@@ -35,12 +35,10 @@ TEST(ScriptFile, LinesSplitIntoWordsWithQuotedTexts)
               (std::vector<std::string>{"w", "a \"b\" \\c"}));
 }
 
-std::string read_file(const std::string& path)
+// The child writes text lines, with CR LF on Windows.
+std::string read_lines(const std::string& path)
 {
-    std::ifstream in(path);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
+    return without_cr(read_file(path));
 }
 
 TEST(ScriptFile, AWholeProgramTakesItsAnswersFromTheFileNamedInItsEnvironment)
@@ -71,13 +69,13 @@ TEST(ScriptFile, AWholeProgramTakesItsAnswersFromTheFileNamedInItsEnvironment)
     EXPECT_EQ(code, 0);
     // 500 is out of range: the first answer leaves the dialog open with
     // the range message, the second mends the width and keeps the rest.
-    EXPECT_EQ(read_file(out), "box 7\n"
+    EXPECT_EQ(read_lines(out), "box 7\n"
                               "dialog 1 50 my name 1\n"
                               "open 1 C:\\data\\image.hex\n"
                               "colour 1 0080ff\n"
                               "box 1\n"
                               "dialog 2\n");
-    EXPECT_EQ(read_file(log),
+    EXPECT_EQ(read_lines(log),
               "box \"Child\" \"Save changes to \\\"a.c\\\"?\" 7\n"
               "dialog 100 \"Settings for Tests\" 1\n"
               "box \"winui_script_child\" \"Please enter an integer between 1 and 100.\" 1\n"

@@ -1,7 +1,7 @@
 // From web files to the target image: holbix writes the sources, morrin
 // assembles them, tessel links them with a small program that points at
 // both responses, and the image must hold each HTTP response byte for byte.
-#include "run_program.h"
+#include "testing/kit/test_kit.h"
 
 #include <gtest/gtest.h>
 
@@ -23,7 +23,7 @@ unsigned word_at(const std::string& image, size_t pos)
 
 TEST(HolbixEndToEnd, ImageHoldsHttpResponses)
 {
-    std::string dir = fresh_dir(std::string(TEST_TMP_DIR) + "/e2e");
+    std::string dir = test_folder("e2e");
     std::string report;
     const std::string head = "<html><p>Temperature: <b>";
     const std::string tail = "</b> \"C\" a@b</p>\n</html>\n";

@@ -1,5 +1,5 @@
-#include "holbix.h"
-#include "run_program.h"
+#include "convert/holbix/holbix.h"
+#include "testing/kit/test_kit.h"
 
 #include <gtest/gtest.h>
 
@@ -7,16 +7,11 @@ namespace {
 
 const std::string holbix = HOLBIX_PATH;
 
-std::string work_dir(const std::string& name)
-{
-    return fresh_dir(std::string(TEST_TMP_DIR) + "/" + name);
-}
-
 const std::string stars = "; ********************************************************\n";
 
 TEST(HolbixSource, PageWithVariable)
 {
-    std::string dir = work_dir("page");
+    std::string dir = test_folder("page");
     write_file(dir + "/page.htm", "<p>T: <b>@TEMP</b></p>\n");
     run_result r = run_program(holbix, {"page.htm", "page.s51"}, dir);
     ASSERT_TRUE(r.started);
@@ -51,7 +46,7 @@ TEST(HolbixSource, PageWithVariable)
 
 TEST(HolbixSource, PictureToConsole)
 {
-    std::string dir = work_dir("gif");
+    std::string dir = test_folder("gif");
     write_file(dir + "/logo.GIF", "GIF");
     run_result r = run_program(holbix, {"-E", "logo.GIF"}, dir);
     ASSERT_TRUE(r.started);
@@ -130,7 +125,7 @@ std::string banner()
 
 TEST(HolbixCommandLine, HelpAndCommandLineErrors)
 {
-    std::string dir = work_dir("cli");
+    std::string dir = test_folder("cli");
     write_file(dir + "/a.htm", "x");
     const std::string help = banner() +
                              "Translator HTM, HTML, GIF, JGP, JPEG -> Rysk\n"
@@ -178,7 +173,7 @@ TEST_P(HolbixFileErrors, ReportsAndKeepsPreviousOutput)
 {
     const file_case& c = GetParam();
     for (bool to_error_file : {false, true}) {
-        std::string dir = work_dir("files");
+        std::string dir = test_folder("files");
         if (!c.in_bytes.empty())
             write_file(dir + "/" + c.in_name, c.in_bytes);
         write_file(dir + "/out.s51", "previous");
@@ -215,7 +210,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(HolbixFileLimits, EmptyInput)
 {
-    std::string dir = work_dir("empty");
+    std::string dir = test_folder("empty");
     write_file(dir + "/e.htm", "");
     run_result r = run_program(holbix, {"e.htm", "e.s51"}, dir);
     EXPECT_EQ(r.code, -1);
@@ -225,7 +220,7 @@ TEST(HolbixFileLimits, EmptyInput)
 
 TEST(HolbixFileLimits, LargestInputIsAccepted)
 {
-    std::string dir = work_dir("largest");
+    std::string dir = test_folder("largest");
     write_file(dir + "/big.jpg", std::string(65000, '\x01'));
     run_result r = run_program(holbix, {"big.jpg", "big.s51"}, dir);
     EXPECT_EQ(r.code, 0) << r.err;
@@ -234,7 +229,7 @@ TEST(HolbixFileLimits, LargestInputIsAccepted)
 
 TEST(HolbixMessageFile, CannotBeOpened)
 {
-    std::string dir = work_dir("noerrout");
+    std::string dir = test_folder("noerrout");
     write_file(dir + "/a.htm", "x");
     fresh_dir(dir + "/error.out");  // a folder in the way
     run_result r = run_program(holbix, {"a.htm", "a.s51", "-e"}, dir);
@@ -245,7 +240,7 @@ TEST(HolbixMessageFile, CannotBeOpened)
 
 TEST(HolbixWarnings, SingleAtGoesToMessageStream)
 {
-    std::string dir = work_dir("warn");
+    std::string dir = test_folder("warn");
     write_file(dir + "/w.htm", "line one\nmail me @ home\n");
     run_result r = run_program(holbix, {"w.htm", "w.s51"}, dir);
     EXPECT_EQ(r.code, 0);
@@ -262,7 +257,7 @@ TEST(HolbixWarnings, SingleAtGoesToMessageStream)
 #ifndef _WIN32
 TEST(HolbixWriteErrors, FullDiskIsAWriteError)
 {
-    std::string dir = work_dir("full");
+    std::string dir = test_folder("full");
     write_file(dir + "/a.htm", "<p>hello</p>");
     run_result r = run_program(holbix, {"a.htm", "/dev/full"}, dir);
     EXPECT_EQ(r.code, -1);

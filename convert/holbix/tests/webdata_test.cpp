@@ -1,4 +1,4 @@
-#include "webdata.h"
+#include "convert/holbix/webdata.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "omf_reader.h"
+#include "convert/pexor/tests/omf_reader.h"
 
 bool omf_read(const std::string& bytes, std::vector<omf_rec>* records, std::string* why)
 {

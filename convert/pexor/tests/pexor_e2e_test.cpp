@@ -1,8 +1,8 @@
 // From an assembler source to an OMF-51 object: morrin assembles with debug
 // lines, tessel links and writes the listing, pexor converts; every line
 // record must point at the listing row of its address.
-#include "omf_reader.h"
-#include "run_program.h"
+#include "convert/pexor/tests/omf_reader.h"
+#include "testing/kit/test_kit.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +16,7 @@ const std::string tessel = TESSEL_PATH;
 
 TEST(PexorEndToEnd, LineRecordsPointAtListingRows)
 {
-    std::string dir = fresh_dir(std::string(TEST_TMP_DIR) + "/e2e");
+    std::string dir = test_folder("e2e");
     std::string report;
     write_file(dir + "/prog.s51",
                "; a small program\n"

@@ -1,7 +1,7 @@
-#include "omf.h"
-#include "omf_reader.h"
-#include "pexor.h"
-#include "run_program.h"
+#include "convert/pexor/omf.h"
+#include "convert/pexor/tests/omf_reader.h"
+#include "convert/pexor/pexor.h"
+#include "testing/kit/test_kit.h"
 
 #include <gtest/gtest.h>
 
@@ -9,11 +9,6 @@ namespace {
 
 const std::string pexor = PEXOR_PATH;
 const std::string data_dir = PEXOR_DATA_DIR;
-
-std::string work_dir(const std::string& name)
-{
-    return fresh_dir(std::string(TEST_TMP_DIR) + "/" + name);
-}
 
 // A binary image as the linker writes it: the bytes, then the load address
 // in four bytes, high byte first.
@@ -124,7 +119,7 @@ std::string hex(const std::string& bytes)
 // the debug text, the debug text itself and the console report.
 TEST(PexorListing, WritesDebugTextAndLineRecords)
 {
-    std::string dir = work_dir("listing");
+    std::string dir = test_folder("listing");
     write_file(dir + "/prog.bin",
                image({0x75, 0x81, 0x30, 0x04, 0x80, 0xFD, 1, 2, 3, 4, 5, 6, 7}, 0x100));
     write_file(dir + "/prog.lst", read_file(data_dir + "/prog.lst"));
@@ -212,7 +207,7 @@ class PexorBlocks : public testing::TestWithParam<block_case> {};
 TEST_P(PexorBlocks, SplitsImageIntoContentRecords)
 {
     const block_case& c = GetParam();
-    std::string dir = work_dir("blocks");
+    std::string dir = test_folder("blocks");
     write_file(dir + "/prog.bin", image(c.data, c.load));
     std::vector<std::string> args = {"prog.bin", "prog.omf"};
     args.insert(args.end(), c.options.begin(), c.options.end());
@@ -303,7 +298,7 @@ class PexorCommandLine : public testing::TestWithParam<cli_case> {};
 TEST_P(PexorCommandLine, ReportsAndStops)
 {
     const cli_case& c = GetParam();
-    std::string dir = work_dir("cli");
+    std::string dir = test_folder("cli");
     write_file(dir + "/prog.bin", image({1, 2, 3}, 0));
     run_result r = run_program(pexor, c.args, dir);
     ASSERT_TRUE(r.started);
@@ -355,7 +350,7 @@ TEST_P(PexorFileErrors, ReportsAndKeepsPreviousOutput)
 {
     const file_case& c = GetParam();
     for (bool to_error_file : {false, true}) {
-        std::string dir = work_dir("files");
+        std::string dir = test_folder("files");
         if (!c.input.empty())
             write_file(dir + "/prog.bin", c.input);
         write_file(dir + "/prog.omf", "previous");
@@ -395,7 +390,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(PexorMessageFile, CannotBeOpened)
 {
-    std::string dir = work_dir("noerrout");
+    std::string dir = test_folder("noerrout");
     write_file(dir + "/prog.bin", image({1, 2, 3}, 0));
     fresh_dir(dir + "/error.out");  // a folder in the way
     run_result r = run_program(pexor, {"prog.bin", "prog.omf", "-e"}, dir);
@@ -440,7 +435,7 @@ TEST(PexorRecords, NameCutAndRecordLimit)
 
 TEST(PexorLimits, LargestImageIsAccepted)
 {
-    std::string dir = work_dir("largest");
+    std::string dir = test_folder("largest");
     write_file(dir + "/prog.bin", std::string(65520, '\x5A') + std::string("\0\0\0\x10", 4));
     run_result r = run_program(pexor, {"prog.bin", "prog.omf", "-w128"}, dir);
     EXPECT_EQ(r.code, 0) << r.out;
@@ -453,7 +448,7 @@ TEST(PexorLimits, LargestImageIsAccepted)
 
 TEST(PexorMessageFile, SilentOnConsoleAndAppendsNothingOnSuccess)
 {
-    std::string dir = work_dir("silent");
+    std::string dir = test_folder("silent");
     write_file(dir + "/prog.bin", image({0x75, 0x81, 0x30, 0x04, 0x80, 0xFD, 1, 2, 3, 4, 5, 6, 7}, 0x100));
     write_file(dir + "/prog.lst", read_file(data_dir + "/prog.lst"));
     write_file(dir + "/error.out", "earlier\n");
@@ -467,7 +462,7 @@ TEST(PexorMessageFile, SilentOnConsoleAndAppendsNothingOnSuccess)
 TEST(PexorListingLookup, ListingNameFollowsBinExtension)
 {
     // Only an input ending in ".bin" (any case) looks for its listing.
-    std::string dir = work_dir("lookup");
+    std::string dir = test_folder("lookup");
     write_file(dir + "/prog.img", image({1}, 0));
     write_file(dir + "/prog.lst", read_file(data_dir + "/prog.lst"));
     write_file(dir + "/CAPS.BIN", image({1}, 0));
@@ -492,7 +487,7 @@ TEST(PexorListingLookup, ListingNameFollowsBinExtension)
 // put in place of the earlier outputs.
 TEST(PexorListing, RefusesCodeRowAbove16Bits)
 {
-    std::string dir = work_dir("wide");
+    std::string dir = test_folder("wide");
     write_file(dir + "/prog.bin", image({1, 2}, 0));
     write_file(dir + "/prog.lst", "listing:prog.lst, Wed Dec  9 21:00:00 2026\n"
                                   "co:10000: 01 02          :   .dc.b 1,2\n");
@@ -510,7 +505,7 @@ TEST(PexorListing, RefusesCodeRowAbove16Bits)
 
 TEST(PexorListing, DebugTextThatCannotBeCreated)
 {
-    std::string dir = work_dir("nodbg");
+    std::string dir = test_folder("nodbg");
     write_file(dir + "/prog.bin", image({1, 2}, 0));
     write_file(dir + "/prog.lst", read_file(data_dir + "/prog.lst"));
     fresh_dir(dir + "/prog.dbg");  // a folder where the file should go
@@ -526,7 +521,7 @@ TEST(PexorListing, LineEndsAndOverlongLines)
 {
     // CR LF line ends (a listing from a Windows machine read elsewhere), a
     // line far longer than any buffer, and a last line without line end.
-    std::string dir = work_dir("ends");
+    std::string dir = test_folder("ends");
     write_file(dir + "/prog.bin", image({1, 2}, 0x40));
     std::string lst = "listing:prog.lst\r\n" + std::string(2000, 'x') + "\r\n" +
                       "co:0040: 01 02          :   .dc.b 1,2";
@@ -547,7 +542,7 @@ TEST(PexorListing, LineEndsAndOverlongLines)
 #ifndef _WIN32
 TEST(PexorWriteErrors, FullDiskIsAWriteError)
 {
-    std::string dir = work_dir("full");
+    std::string dir = test_folder("full");
     write_file(dir + "/prog.bin", image({1, 2, 3}, 0));
     run_result r = run_program(pexor, {"prog.bin", "/dev/full"}, dir);
     EXPECT_EQ(r.code, 1);

@@ -1,15 +1,10 @@
-#include "run_program.h"
+#include "testing/kit/test_kit.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
 const std::string wendo = WENDO_PATH;
-
-std::string work_dir(const std::string& name)
-{
-    return fresh_dir(std::string(TEST_TMP_DIR) + "/" + name);
-}
 
 std::string blanks(size_t n)
 {
@@ -31,7 +26,7 @@ class WendoDump : public testing::TestWithParam<dump_case> {};
 TEST_P(WendoDump, PrintsLinesAtFixedColumns)
 {
     const dump_case& c = GetParam();
-    std::string dir = work_dir("dump");
+    std::string dir = test_folder("dump");
     write_file(dir + "/file.bin", c.bytes);
     std::vector<std::string> args = {"file.bin"};
     args.insert(args.end(), c.options.begin(), c.options.end());
@@ -68,7 +63,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(WendoDump, EveryLineHasFullWidth)
 {
-    std::string dir = work_dir("width");
+    std::string dir = test_folder("width");
     std::string bytes;
     for (int i = 0; i < 256; i++)
         bytes += static_cast<char>(i);
@@ -102,7 +97,7 @@ std::string usage_text()
 
 TEST(WendoCommandLine, PrintsUsageOnStandardErrorForOtherArguments)
 {
-    std::string dir = work_dir("usage");
+    std::string dir = test_folder("usage");
     write_file(dir + "/file.bin", "x");
     const std::vector<std::vector<std::string>> cases = {
         {}, {"file.bin", "-b"}, {"file.bin", "a"}, {"file.bin", "-ab"}, {"file.bin", "-a", "-a"}};
@@ -117,7 +112,7 @@ TEST(WendoCommandLine, PrintsUsageOnStandardErrorForOtherArguments)
 
 TEST(WendoCommandLine, MissingFile)
 {
-    std::string dir = work_dir("missing");
+    std::string dir = test_folder("missing");
     run_result r = run_program(wendo, {"none.bin"}, dir);
     EXPECT_EQ(r.code, -1);
     EXPECT_EQ(r.out, "");

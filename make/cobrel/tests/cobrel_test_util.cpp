@@ -3,7 +3,7 @@
 #include "make/cobrel/report_reader.h"
 
 #include "common/os.h"
-#include "test_paths.h"
+#include "testing/kit/test_kit.h"
 
 #include <gtest/gtest.h>
 
@@ -60,35 +60,6 @@ std::string join_path(const std::string& dir, const std::string& name)
 #else
     return dir + "/" + name;
 #endif
-}
-
-void write_file(const std::string& path, const std::string& bytes)
-{
-    std::ofstream out(path, std::ios::binary);
-    out << bytes;
-}
-
-std::string read_file(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-bool file_exists(const std::string& path)
-{
-    int64_t t;
-    return os_file_time(path, &t) == OS_TIME_OK;
-}
-
-std::string without_cr(const std::string& text)
-{
-    std::string s;
-    for (char c : text)
-        if (c != '\r')
-            s += c;
-    return s;
 }
 
 std::string golden_path(const std::string& name)

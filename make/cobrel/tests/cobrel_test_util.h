@@ -5,6 +5,7 @@
 
 #include "make/cobrel/make_model.h"
 #include "make/cobrel/wiz_messages.h"
+#include "testing/kit/test_kit.h"
 
 #include <deque>
 #include <string>
@@ -31,10 +32,6 @@ public:
 // A fresh empty folder named after the running test (plus a suffix).
 std::string test_dir(const std::string& suffix = std::string());
 std::string join_path(const std::string& dir, const std::string& name);
-void write_file(const std::string& path, const std::string& bytes);
-std::string read_file(const std::string& path);
-bool file_exists(const std::string& path);
-std::string without_cr(const std::string& text);
 std::string golden_path(const std::string& name);
 
 // Sets the variables a user's environment typically holds, and some that

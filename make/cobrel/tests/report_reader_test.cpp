@@ -6,7 +6,7 @@
 
 #include "make/cobrel/report_reader.h"
 
-#include "test_paths.h"
+#include "testing/kit/test_kit.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include "make/cobrel/text_file.h"
 #include "make/cobrel/workspace_writer.h"
 
-#include "test_paths.h"
+#include "testing/kit/test_kit.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // End to end: gravik builds the example project with the suite's own
 // assembler and linker, in a copy of examples/ so that the source tree
 // stays clean; the image equals the one the tools make when run by hand.
-#include "gravik_test_util.h"
+#include "make/gravik/tests/gravik_test_util.h"
 
 #include "common/os.h"
-#include "../../../common/tests/test_paths.h"
+#include "testing/kit/test_kit.h"
 
 #include <gtest/gtest.h>
 
@@ -52,7 +52,7 @@ TEST(Example, BuildsWithTheSuitesToolsAndRebuildsOnlyWhatChanged)
 {
     std::string dir = test_dir();
     copy_example(dir);
-    run_result r = run_gravik(dir, "-e");
+    gravik_run r = run_gravik(dir, "-e");
     ASSERT_EQ(r.code, 0) << r.out << r.error_out;
     for (const char* p : products)
         EXPECT_TRUE(file_exists(in(dir, p))) << p;
@@ -84,7 +84,7 @@ TEST(Example, ImageEqualsTheOneTheToolsMakeByHand)
     std::string hand = test_dir("hand");
     copy_example(made);
     copy_example(hand);
-    run_result r = run_gravik(made, "-e");
+    gravik_run r = run_gravik(made, "-e");
     ASSERT_EQ(r.code, 0) << r.out << r.error_out;
 
     const std::string morrin = host_path(MORRIN_PATH);

@@ -1,7 +1,7 @@
-#include "gravik_test_util.h"
+#include "make/gravik/tests/gravik_test_util.h"
 
 #include "common/os.h"
-#include "../../../common/tests/test_paths.h"
+#include "testing/kit/test_kit.h"
 
 #include <gtest/gtest.h>
 
@@ -10,34 +10,9 @@
 #include <sstream>
 #include <filesystem>
 
-std::string fresh_dir(const std::string& name)
+std::string scratch_dir(const std::string& name)
 {
-    namespace fs = std::filesystem;
-    fs::path dir = fs::path(host_path(GRAVIK_TEST_TMP)) / fs::path(name).make_preferred();
-    std::error_code ec;
-    fs::remove_all(dir, ec);
-    fs::create_directories(dir, ec);
-    return dir.string();
-}
-
-void write_file(const std::string& path, const std::string& text)
-{
-    std::ofstream out(path, std::ios::binary);
-    out << text;
-}
-
-std::string read_file(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-bool file_exists(const std::string& path)
-{
-    int64_t t;
-    return os_file_time(path, &t) == OS_TIME_OK;
+    return host_path(fresh_dir(std::string(TEST_TMP_DIR) + "/" + name));
 }
 
 static const int64_t base_time = 1600000000LL * 1000000000LL;
@@ -64,16 +39,7 @@ std::string gravik_path(void)
     return host_path(GRAVIK_PATH);
 }
 
-static std::string without_cr(const std::string& text)
-{
-    std::string s;
-    for (char c : text)
-        if (c != '\r')
-            s += c;
-    return s;
-}
-
-run_result run_gravik(const std::string& dir, const std::string& args, const std::string& program)
+gravik_run run_gravik(const std::string& dir, const std::string& args, const std::string& program)
 {
     const std::string gravik = program.empty() ? gravik_path() : program;
     const char sep = dir.find('\\') != std::string::npos ? '\\' : '/';
@@ -87,7 +53,7 @@ run_result run_gravik(const std::string& dir, const std::string& args, const std
 #else
     std::string line = "cd '" + dir + "' && " + gravik + " " + args + " >'" + out + "' 2>'" + err + "'";
 #endif
-    run_result r;
+    gravik_run r;
     r.code = os_system(line);
     // Text written on Windows ends its lines with CR LF.
     r.out = without_cr(read_file(out));
@@ -122,5 +88,5 @@ std::string test_dir(const std::string& sub)
     for (char& c : name)
         if (c == '/')
             c = '_';
-    return fresh_dir(sub.empty() ? name : name + "/" + sub);
+    return scratch_dir(sub.empty() ? name : name + "/" + sub);
 }

@@ -2,24 +2,23 @@
 // times, and runs of the real program with its outputs collected.
 #pragma once
 
+#include "testing/kit/test_kit.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
 
-// A new empty folder under the test build folder, as the test sees it.
-std::string fresh_dir(const std::string& name);
+// A new empty folder below the test's temporary folder, as the test sees it.
+std::string scratch_dir(const std::string& name);
 // A fresh folder named after the running test (and "sub" below it).
 std::string test_dir(const std::string& sub = std::string());
 
-void write_file(const std::string& path, const std::string& text);
-std::string read_file(const std::string& path);
-bool file_exists(const std::string& path);
 
 // Sets a file's time to a fixed point plus "seconds".
 void set_age(const std::string& path, int seconds);
 int64_t file_time(const std::string& path);
 
-struct run_result {
+struct gravik_run {
     int code;
     std::string out;       // standard output
     std::string err;       // standard error
@@ -28,7 +27,7 @@ struct run_result {
 
 // Runs the program (gravik, or another given by path) in "dir" with the
 // arguments (already quoted as needed).
-run_result run_gravik(const std::string& dir, const std::string& args,
+gravik_run run_gravik(const std::string& dir, const std::string& args,
                       const std::string& program = std::string());
 
 // The test helper program's path, as makefiles name it.

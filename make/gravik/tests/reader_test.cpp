@@ -1,8 +1,8 @@
 // The makefile reader: line forms, their errors, macro expansion in rule
 // lines, and the normalisation of physical lines.
-#include "makefile.h"
-#include "report.h"
-#include "gravik_test_util.h"
+#include "make/gravik/makefile.h"
+#include "make/gravik/report.h"
+#include "make/gravik/tests/gravik_test_util.h"
 
 #include <gtest/gtest.h>
 
@@ -178,7 +178,7 @@ TEST_F(Reader, DollarBeforeAnotherCharacterIsKept)
 
 TEST_F(Reader, FileLinesAreJoinedNormalisedAndCommentsKept)
 {
-    std::string dir = fresh_dir("reader_file");
+    std::string dir = scratch_dir("reader_file");
     std::string path = dir + "/mk";
     write_file(path,
                "# first comment\r\n"
@@ -207,7 +207,7 @@ TEST_F(Reader, FileLinesAreJoinedNormalisedAndCommentsKept)
 
 TEST_F(Reader, LongCommentsAreCutAndBuiltinCommentsNotKept)
 {
-    std::string dir = fresh_dir("reader_comment");
+    std::string dir = scratch_dir("reader_comment");
     write_file(dir + "/mk", "#" + std::string(300, 'c') + "\n");
     read_makefile(dir + "/mk", false);
     EXPECT_EQ(first_comment, nullptr);

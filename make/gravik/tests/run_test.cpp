@@ -1,7 +1,7 @@
 // The make tool as a program: builds in a fresh folder, with commands run
 // by a small helper program, and what it reports on its streams and in
 // "error.out".
-#include "gravik_test_util.h"
+#include "make/gravik/tests/gravik_test_util.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +17,7 @@
 namespace {
 
 // Runs gravik with the helper program known as $(TOOL).
-run_result make(const std::string& dir, const std::string& args)
+gravik_run make(const std::string& dir, const std::string& args)
 {
     return run_gravik(dir, "-dTOOL=" + tool_path() + " " + args);
 }
@@ -75,7 +75,7 @@ protected:
 
 TEST_F(Build, FirstRunMakesEverythingInDependencyOrder)
 {
-    run_result r = make(dir, "-e");
+    gravik_run r = make(dir, "-e");
     EXPECT_EQ(r.code, 0) << r.error_out;
     EXPECT_EQ(log_of(dir), (std::vector<std::string>{"a.obj", "b.obj", "prog.bin from a.obj b.obj"}));
     EXPECT_TRUE(contains(r.out, "log build.log prog.bin from a.obj b.obj\n"));
@@ -86,7 +86,7 @@ TEST_F(Build, FirstRunMakesEverythingInDependencyOrder)
 TEST_F(Build, UpToDateTargetsAreNotRebuilt)
 {
     build_all();
-    run_result r = make(dir, "-e");
+    gravik_run r = make(dir, "-e");
     EXPECT_EQ(r.code, 0);
     EXPECT_TRUE(log_of(dir).empty());
     EXPECT_TRUE(contains(r.error_out, "Target 'prog.bin' is up-to-date!\n"));
@@ -96,7 +96,7 @@ TEST_F(Build, TouchedSourceRebuildsExactlyItsDependants)
 {
     build_all();
     set_age(path_in(dir, "b.src"), 15);
-    run_result r = make(dir, "-e");
+    gravik_run r = make(dir, "-e");
     EXPECT_EQ(r.code, 0) << r.error_out;
     EXPECT_EQ(log_of(dir), (std::vector<std::string>{"b.obj", "prog.bin from a.obj b.obj"}));
 }
@@ -110,14 +110,14 @@ TEST_F(Build, ForceAllRebuildsEverything)
 
 TEST_F(Build, NamedTargetMakesOnlyItsTree)
 {
-    run_result r = make(dir, "B.OBJ");
+    gravik_run r = make(dir, "B.OBJ");
     EXPECT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(log_of(dir), (std::vector<std::string>{"b.obj"}));
 }
 
 TEST_F(Build, NoExecuteEchoesButRunsNothing)
 {
-    run_result r = make(dir, "-n -e");
+    gravik_run r = make(dir, "-n -e");
     EXPECT_EQ(r.code, 0) << r.error_out;
     EXPECT_TRUE(log_of(dir).empty());
     EXPECT_FALSE(file_exists(path_in(dir, "a.obj")));
@@ -128,7 +128,7 @@ TEST_F(Build, FailingCommandStopsTheBuildAndRemovesItsTarget)
 {
     write_file(path_in(dir, "makefile"),
                std::string(chain_makefile) + "\t$(TOOL) fail 3\n"); // b.obj's last command
-    run_result r = make(dir, "-e");
+    gravik_run r = make(dir, "-e");
     EXPECT_EQ(r.code, 1);
     EXPECT_EQ(log_of(dir), (std::vector<std::string>{"a.obj", "b.obj"}));
     EXPECT_TRUE(file_exists(path_in(dir, "a.obj")));
@@ -149,7 +149,7 @@ TEST_F(Build, VerboseTraceShowsTheWalk)
 {
     build_all();
     set_age(path_in(dir, "a.src"), 15);
-    run_result r = make(dir, "-v");
+    gravik_run r = make(dir, "-v");
     EXPECT_EQ(r.code, 0);
     EXPECT_TRUE(contains(r.out, "Examining 'prog.bin':\n Examining 'a.obj':\n"
                                 "  'a.obj' (depending from 'a.src') is dirty\n"))
@@ -163,7 +163,7 @@ protected:
     {
         dir = test_dir();
     }
-    run_result run(const std::string& makefile, const std::string& args = "-e")
+    gravik_run run(const std::string& makefile, const std::string& args = "-e")
     {
         write_file(path_in(dir, "makefile"), makefile);
         return make(dir, args);
@@ -174,7 +174,7 @@ protected:
 TEST_F(Engine, SymbolicTargetAlwaysRunsAndDiamondMakesOnce)
 {
     write_file(path_in(dir, "c.src"), "c\n");
-    run_result r = run("all: top.x\n"
+    gravik_run r = run("all: top.x\n"
                        "\t$(TOOL) log build.log all\n"
                        "top.x: c.x b.x\n"
                        "\t$(TOOL) touch $@\n"
@@ -229,7 +229,7 @@ TEST_F(Engine, EachTargetIsExaminedOncePerRun)
     }
     write_file(path_in(dir, "s.src"), "s\n");
     set_age(path_in(dir, "s.src"), 0);
-    run_result r = run(makefile, "-e -v");
+    gravik_run r = run(makefile, "-e -v");
     EXPECT_EQ(r.code, 0) << r.error_out;
     std::vector<std::string> out = lines_of(r.out);
     EXPECT_EQ(std::count_if(out.begin(), out.end(),
@@ -243,7 +243,7 @@ TEST_F(Engine, EachTargetIsExaminedOncePerRun)
 // that ran commands does not call its target up to date.
 TEST_F(Engine, SharedSymbolicTargetRunsOnceAndARunThatRanIsNotUpToDate)
 {
-    run_result r = run("all: a b\n"
+    gravik_run r = run("all: a b\n"
                        "a: common\n\t$(TOOL) log build.log a\n"
                        "b: common\n\t$(TOOL) log build.log b\n"
                        "common:\n\t$(TOOL) log build.log common\n");
@@ -265,7 +265,7 @@ TEST_F(Engine, FailedTargetWithoutExtensionOrDependenciesIsKept)
     // Only a target with an extension and dependencies is marked as failed
     // and removed at the end.
     write_file(path_in(dir, "dep.src"), "d\n");
-    run_result r = run("all: dep.src\n\t$(TOOL) touch all\n\t$(TOOL) fail 4\n", "-e -v");
+    gravik_run r = run("all: dep.src\n\t$(TOOL) touch all\n\t$(TOOL) fail 4\n", "-e -v");
     EXPECT_EQ(r.code, 1);
     EXPECT_TRUE(contains(r.error_out, "Gravik: Error: returncode: 4\n")) << r.error_out;
     EXPECT_TRUE(file_exists(path_in(dir, "all")));
@@ -278,7 +278,7 @@ TEST_F(Engine, FailedTargetWithoutExtensionOrDependenciesIsKept)
 
 TEST_F(Engine, QuietCommandIsNotEchoed)
 {
-    run_result r = run("all:\n\t@$(TOOL) log build.log quiet\n", "");
+    gravik_run r = run("all:\n\t@$(TOOL) log build.log quiet\n", "");
     EXPECT_EQ(r.code, 0);
     EXPECT_EQ(log_of(dir), (std::vector<std::string>{"quiet"}));
     EXPECT_FALSE(contains(r.out, "quiet"));
@@ -292,9 +292,9 @@ TEST_F(Engine, CommandsThatAreNoProgramGoToTheCommandInterpreter)
 {
     // Not a program, so the interpreter runs the line.
 #ifdef _WIN32
-    run_result r = run("all:\n\techo hello>said.txt\n");
+    gravik_run r = run("all:\n\techo hello>said.txt\n");
 #else
-    run_result r = run("all:\n\tno_such_program_q7 || echo hello>said.txt\n");
+    gravik_run r = run("all:\n\tno_such_program_q7 || echo hello>said.txt\n");
 #endif
     EXPECT_EQ(r.code, 0) << r.error_out;
     EXPECT_TRUE(contains(read_file(path_in(dir, "said.txt")), "hello"));
@@ -305,7 +305,7 @@ TEST_F(Engine, CommandsThatAreNoProgramGoToTheCommandInterpreter)
 
 TEST_F(Engine, CycleIsFatal)
 {
-    run_result r = run("a.x: b.x\n\t$(TOOL) touch $@\nb.x: a.x\n\t$(TOOL) touch $@\n");
+    gravik_run r = run("a.x: b.x\n\t$(TOOL) touch $@\nb.x: a.x\n\t$(TOOL) touch $@\n");
     EXPECT_EQ(r.code, 1);
     EXPECT_TRUE(contains(r.error_out, "Gravik: Fatal Error: cyclic or recursive dependency within 'a.x'\n"))
         << r.error_out;
@@ -317,7 +317,7 @@ TEST_F(Engine, DepthLimitIsFatal)
     std::string chain;
     for (int i = 0; i < 31; ++i)
         chain += "t" + std::to_string(i) + ".x: t" + std::to_string(i + 1) + ".x\n\t$(TOOL) touch $@\n";
-    run_result r = run(chain + "t31.x:\n\t$(TOOL) touch $@\n");
+    gravik_run r = run(chain + "t31.x:\n\t$(TOOL) touch $@\n");
     EXPECT_EQ(r.code, 1);
     EXPECT_TRUE(contains(r.error_out, "Gravik: Fatal Error: unresolveable dependency within 't30.x'\n"))
         << r.error_out;
@@ -339,7 +339,7 @@ class MakefileError : public Engine, public testing::WithParamInterface<ErrorCas
 
 TEST_P(MakefileError, IsReportedAndCounted)
 {
-    run_result r = run(GetParam().makefile, std::string("-e ") + GetParam().args);
+    gravik_run r = run(GetParam().makefile, std::string("-e ") + GetParam().args);
     EXPECT_EQ(r.code, GetParam().code);
     EXPECT_TRUE(contains(r.error_out, std::string(GetParam().message) + "\n")) << r.error_out;
     EXPECT_TRUE(log_of(dir).empty()) << "no command runs after an error";
@@ -386,7 +386,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(Engine, OverwrittenMacroWarnsOnlyWhenVerbose)
 {
-    run_result r = run("A = 1\nA = 2\nall:\n\t$(TOOL) log build.log $(A)\n");
+    gravik_run r = run("A = 1\nA = 2\nall:\n\t$(TOOL) log build.log $(A)\n");
     EXPECT_EQ(r.code, 0);
     EXPECT_FALSE(contains(r.error_out, "Warning"));
     r = make(dir, "-e -v -v");
@@ -401,7 +401,7 @@ TEST_F(Engine, OverlongLineIsFatal)
     std::string line = "A = ";
     for (int i = 0; i < 600; ++i)
         line += "0123456789abc \\\n";
-    run_result r = run(line + "\nall:\n");
+    gravik_run r = run(line + "\nall:\n");
     EXPECT_EQ(r.code, 1);
     EXPECT_TRUE(contains(r.error_out, "Gravik: Fatal Error: line too long (>8192)\n")) << r.error_out;
 }
@@ -409,7 +409,7 @@ TEST_F(Engine, OverlongLineIsFatal)
 TEST_F(Engine, LineLimitsHoldToTheCharacter)
 {
     // A line of 8188 characters is read; one more is fatal.
-    run_result r = run("A = " + std::string(8184, 'a') + "\nall:\n", "-e -t");
+    gravik_run r = run("A = " + std::string(8184, 'a') + "\nall:\n", "-e -t");
     EXPECT_EQ(r.code, 0) << r.error_out;
     r = run("A = " + std::string(8185, 'a') + "\nall:\n", "-e -t");
     EXPECT_EQ(r.code, 1);
@@ -428,7 +428,7 @@ TEST_F(Engine, LineLimitsHoldToTheCharacter)
 
 TEST_F(Engine, CyclicMakefileHasNoRootTarget)
 {
-    run_result r = run("a.x: b.x\n\tx\nb.x: a.x\n\tx\n", "-e -t");
+    gravik_run r = run("a.x: b.x\n\tx\nb.x: a.x\n\tx\n", "-e -t");
     EXPECT_EQ(r.code, 0);
     EXPECT_FALSE(contains(r.error_out, "Target:"));
 }
@@ -438,7 +438,7 @@ TEST_F(Engine, ExitCodeIsClampedSoManyErrorsNeverReadAsSuccess)
     std::string bad;
     for (int i = 0; i < 300; ++i)
         bad += "bad line\n";
-    run_result r = run(bad + "all:\n");
+    gravik_run r = run(bad + "all:\n");
     EXPECT_EQ(r.code, 255);
 }
 
@@ -446,7 +446,7 @@ class Driver : public Engine {};
 
 TEST_F(Driver, ListModeReportsTargetsSourcesMacrosAndComments)
 {
-    run_result r = run("# the program\n"
+    gravik_run r = run("# the program\n"
                        "FLAGS = -x\n"
                        "EMPTY =\n"
                        "prog.bin: prog.obj\n"
@@ -479,7 +479,7 @@ TEST_F(Driver, ListModeReportsTargetsSourcesMacrosAndComments)
 TEST_F(Driver, OptionsIgnoreCaseAndMakefileWinsOverMinusD)
 {
     write_file(path_in(dir, "MAKE.MAK"), "WHO = makefile\nall:\n\t$(TOOL) log build.log $(WHO) $(ONLY)\n");
-    run_result r = make(dir, "-FMAKE.MAK -E -dWHO=option -dONLY=given");
+    gravik_run r = make(dir, "-FMAKE.MAK -E -dWHO=option -dONLY=given");
     EXPECT_EQ(r.code, 0) << r.error_out;
     EXPECT_EQ(log_of(dir), (std::vector<std::string>{"makefile given"}));
     EXPECT_TRUE(contains(r.error_out, "Gravik: *** OK ***"));
@@ -490,7 +490,7 @@ TEST_F(Driver, MakefileInAnotherFolderRunsItsCommandsThere)
     std::string sub = path_in(dir, "sub");
     test_dir("sub");
     write_file(path_in(sub, "makefile"), "all:\n\t$(TOOL) log build.log in sub\n");
-    run_result r = make(dir, "-fsub/makefile -e");
+    gravik_run r = make(dir, "-fsub/makefile -e");
     EXPECT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(log_of(sub), (std::vector<std::string>{"in sub"}));
     EXPECT_TRUE(contains(read_file(path_in(sub, "error.out")), "Gravik: *** OK ***"));
@@ -498,7 +498,7 @@ TEST_F(Driver, MakefileInAnotherFolderRunsItsCommandsThere)
 
 TEST_F(Driver, OptionErrorsAreAllReportedBeforeTheAbort)
 {
-    run_result r = run("all:\n", "-q a b -fx -fy");
+    gravik_run r = run("all:\n", "-q a b -fx -fy");
     EXPECT_EQ(r.code, 1);
     std::vector<std::string> err = lines_of(r.err);
     ASSERT_EQ(err.size(), 4u) << r.err;
@@ -510,7 +510,7 @@ TEST_F(Driver, OptionErrorsAreAllReportedBeforeTheAbort)
 
 TEST_F(Driver, HelpPrintsUsageAndEndsWithZero)
 {
-    run_result r = run("all:\n", "-x -?");
+    gravik_run r = run("all:\n", "-x -?");
     EXPECT_EQ(r.code, 0);
     EXPECT_EQ(r.err, "Gravik: Error: invalid option '-x'\n"
                      "*** '" + gravik_path() + "': small 'make'\n"
@@ -532,7 +532,7 @@ TEST_F(Driver, HelpPrintsUsageAndEndsWithZero)
 
 TEST_F(Driver, DumpModeCopiesErrorOutToTheConsole)
 {
-    run_result r = run("all:\n\t$(TOOL) log build.log x\n", "-ex");
+    gravik_run r = run("all:\n\t$(TOOL) log build.log x\n", "-ex");
     EXPECT_EQ(r.code, 0);
     EXPECT_TRUE(contains(r.out, "Gravik: *** OK ***")) << r.out;
     r = run("all:\n\t$(TOOL) fail 2\n", "-ex");
@@ -542,7 +542,7 @@ TEST_F(Driver, DumpModeCopiesErrorOutToTheConsole)
 
 TEST_F(Driver, MissingMakefileIsFatal)
 {
-    run_result r = make(dir, "-fnone.mak");
+    gravik_run r = make(dir, "-fnone.mak");
     EXPECT_EQ(r.code, 1);
     EXPECT_TRUE(contains(r.err, "Gravik: Fatal Error: can't open makefile 'none.mak'\n")) << r.err;
     // In another folder the message names the makefile as it was given.
@@ -555,7 +555,7 @@ TEST_F(Driver, MissingMakefileIsFatal)
 TEST_F(Driver, ErrorFileThatCannotBeMadeAbortsTheRun)
 {
     test_dir("error.out"); // a folder where the file should go
-    run_result r = run("all:\n\t$(TOOL) log build.log x\n", "-e");
+    gravik_run r = run("all:\n\t$(TOOL) log build.log x\n", "-e");
     EXPECT_EQ(r.code, 1);
     std::vector<std::string> err = lines_of(r.err);
     ASSERT_EQ(err.size(), 2u) << r.err;
@@ -571,7 +571,7 @@ TEST_F(Driver, EnvironmentVariablesBecomeMacrosBeforeTheMakefile)
 #else
     setenv("GRAVIK_TEST_VAR", "from env", 1);
 #endif
-    run_result r = run("all:\n\t$(TOOL) log build.log $(GRAVIK_TEST_VAR)\n");
+    gravik_run r = run("all:\n\t$(TOOL) log build.log $(GRAVIK_TEST_VAR)\n");
     EXPECT_EQ(r.code, 0) << r.error_out;
     EXPECT_EQ(log_of(dir), (std::vector<std::string>{"from env"}));
     // The environment wins over -d, and is read before the built-in rules,
@@ -616,7 +616,7 @@ TEST_F(Driver, BuiltinRulesComeFromTheProgramsFolder)
                                              "clean:\n"
                                              "\t$(TOOL) log build.log clean\n");
     write_file(path_in(dir, "makefile"), "# kept\nWHO = makefile\nall:\n\t$(TOOL) log build.log $(WHO) $(ONLY)\n");
-    run_result r = run_gravik(dir, "-dTOOL=" + tool_path() + " -a -e", program);
+    gravik_run r = run_gravik(dir, "-dTOOL=" + tool_path() + " -a -e", program);
     EXPECT_EQ(r.code, 0) << r.err << r.error_out;
     std::vector<std::string> file = lines_of(r.error_out);
     auto at = [&](const std::string& line) {
@@ -649,7 +649,7 @@ TEST_F(Driver, NamesMatchFilesOnDiskWhateverTheirCaseAndSlash)
 {
     test_dir("Src");
     write_file(path_in(dir, "Src/Main.A51"), "x\n");
-    run_result r = run("Src\\MAIN.obj: SRC/main.a51\n"
+    gravik_run r = run("Src\\MAIN.obj: SRC/main.a51\n"
                        "\t$(TOOL) log build.log $* $@ $<\n"
                        "\t$(TOOL) touch $@\n",
                        "-e");
@@ -665,7 +665,7 @@ TEST_F(Driver, NamesThatBuiltInRulesMakeMatchFilesOnDisk)
     test_dir("Src");
     write_file(path_in(dir, "START.A51"), "x\n");
     write_file(path_in(dir, "Src/Util.A51"), "x\n");
-    run_result r = run("MORRIN = $(TOOL) log build.log\n"
+    gravik_run r = run("MORRIN = $(TOOL) log build.log\n"
                        "all: start.obj src\\util.obj\n"
                        "START.OBJ: START.A51\n"
                        "src\\util.obj: src\\util.a51\n",

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "common/os.h"
-#include "test_paths.h"
+#include "testing/kit/test_kit.h"
 
 namespace {
 

@@ -2,15 +2,6 @@
 
 #include <cstdio>
 
-void write_file(const std::string& path, const std::string& content)
-{
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f)
-        return;
-    std::fwrite(content.data(), 1, content.size(), f);
-    std::fclose(f);
-}
-
 void write_binary(const std::string& path, const std::vector<uint8_t>& bytes, uint32_t address)
 {
     std::string content(bytes.begin(), bytes.end());

@@ -1,6 +1,4 @@
-#include "run_program.h"
-
-#include "test_paths.h"
+#include "testing/kit/test_kit.h"
 
 #include <filesystem>
 #include <fstream>
@@ -14,6 +12,21 @@
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
+
+std::string host_path(const std::string& build_path)
+{
+#ifdef _WIN32
+    std::string p = build_path;
+    if (!p.empty() && p[0] == '/')
+        p = "Z:" + p;
+    for (char& c : p)
+        if (c == '/')
+            c = '\\';
+    return p;
+#else
+    return build_path;
+#endif
+}
 
 std::string host_program_path(const std::string& program)
 {
@@ -134,20 +147,14 @@ std::string read_file(const std::string& path)
 
 bool file_exists(const std::string& path)
 {
-    std::ifstream f(host_path(path), std::ios::binary);
-    return f.good();
+    std::error_code ec;
+    return std::filesystem::exists(host_path(path), ec);
 }
 
 std::string native_text(const std::string& lf_text)
 {
 #ifdef _WIN32
-    std::string s;
-    for (char c : lf_text) {
-        if (c == '\n')
-            s += '\r';
-        s += c;
-    }
-    return s;
+    return crlf_text(lf_text);
 #else
     return lf_text;
 #endif
@@ -161,5 +168,14 @@ std::string crlf_text(const std::string& lf_text)
             s += '\r';
         s += c;
     }
+    return s;
+}
+
+std::string without_cr(const std::string& text)
+{
+    std::string s;
+    for (char c : text)
+        if (c != '\r')
+            s += c;
     return s;
 }
