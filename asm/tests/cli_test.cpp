@@ -191,17 +191,17 @@ TEST(MorrinCommandLine, LongNamesAndWidthsLinkBack)
 // written beside it, in its folder, on every system.
 TEST(MorrinCommandLine, OutputsGoBesideASourceNamedWithBackslashes)
 {
-    fs::path work = fs::current_path() / "work-backslash";
+    fs::path work = fs::path(host_path(TEST_TMP_DIR)) / "backslash";
     fs::remove_all(work);
     fs::create_directories(work / "sub");
-    write_file(work / "sub" / "start.a51", "  .segment code\n  nop\n");
+    write_file((work / "sub" / "start.a51").string(), "  .segment code\n  nop\n");
     fs::path old = fs::current_path();
     change_dir(work);
     set_epoch();
     int code = -1;
     ASSERT_EQ(os_run({host_path(MORRIN_PATH), "-e", "-s", "sub\\start.a51"}, &code), OS_RUN_OK);
     change_dir(old);
-    EXPECT_EQ(code, 0) << read_file(work / "error.out");
+    EXPECT_EQ(code, 0) << read_file((work / "error.out").string());
     EXPECT_TRUE(fs::exists(work / "sub" / "start.obj"));
     EXPECT_TRUE(fs::exists(work / "sub" / "start.lst"));
     std::vector<std::string> top;
