@@ -2,6 +2,7 @@
 
 #include "make/gravik/diskname.h"
 #include "make/gravik/engine.h"
+#include "make/gravik/expand.h"
 #include "make/gravik/makefile.h"
 #include "make/gravik/report.h"
 
@@ -71,7 +72,8 @@ static std::string executable_path(const char* argv0)
 }
 
 
-// Step 2 of the start-up; help ends the program at once.
+// Reads the options into the settings and takes the target and makefile
+// names; help ends the program at once.
 static void read_options(int argc, char** argv)
 {
     for (int i = 1; i < argc; ++i) {

@@ -1,7 +1,6 @@
 #include "make/gravik/expand.h"
 
 #include "make/gravik/diskname.h"
-#include "make/gravik/makefile.h"
 #include "make/gravik/report.h"
 
 #include <algorithm>
@@ -10,14 +9,16 @@
 
 namespace gravik {
 
+bool is_name_char(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+}
+
 // Number of macros: a chain of references longer than this must come back
 // to a macro already expanded, so more passes than this mean a loop.
 static int macro_count(void)
 {
-    int n = 0;
-    for (macro_def* m = first_macro; m; m = m->next)
-        ++n;
-    return n;
+    return macro_table_count();
 }
 
 // References "$(NAME)" of a text, in order.
@@ -46,11 +47,11 @@ static std::string find_ring(const std::string& text, std::vector<std::string>& 
             return name;
         if (done.count(name))
             continue;
-        macro_def* m = find_macro(name);
-        if (!m)
+        const std::string* value = macro_table_value(name);
+        if (!value)
             continue;
         chain.push_back(name);
-        std::string ring = find_ring(m->value, chain, done);
+        std::string ring = find_ring(*value, chain, done);
         chain.pop_back();
         if (!ring.empty())
             return ring;
@@ -85,13 +86,12 @@ static int expand_pass(const std::string& in, const std::string& rule_text,
                 return -1;
             }
             std::string name = in.substr(i + 2, j - i - 2);
-            macro_def* m = find_macro(name);
-            if (!m) {
+            const std::string* value = macro_table_value(name);
+            if (!value) {
                 msg_error("macro '%s' not found in rule '%s'", name.c_str(), rule_text.c_str());
                 return -1;
             }
-            if (m->has_value)
-                *out += m->value;
+            *out += *value;
             if (replaced++ == 0)
                 *first_name = name;
             i = j + 1;

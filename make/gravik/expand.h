@@ -20,6 +20,15 @@ struct automatic_values {
 // Longest expanded text; longer is fatal.
 const size_t expand_limit = 8192;
 
+// Characters of a macro name.
+bool is_name_char(char c);
+
+// The macro table that expansion reads, kept by the makefile module: the
+// number of macros, and the value of one (null when none has the name; an
+// empty macro has an empty value).
+int macro_table_count(void);
+const std::string* macro_table_value(const std::string& name);
+
 // Expands "text" into "*out". "rule_text" names the line in messages.
 // Errors are reported and give false; a text that grows past the limit is
 // fatal. "autos" is null for rule lines (no automatic values).

@@ -102,11 +102,6 @@ void makefile_reset(void)
     node_index.clear();
 }
 
-bool is_name_char(char c)
-{
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
-}
-
 bool is_path_char(char c)
 {
     return is_name_char(c) || c == ':' || c == '/' || c == '\\' || c == '.';
@@ -178,6 +173,17 @@ macro_def* find_macro(const std::string& name)
 {
     auto found = macro_index.find(name);
     return found == macro_index.end() ? nullptr : found->second;
+}
+
+int macro_table_count(void)
+{
+    return static_cast<int>(macro_index.size());
+}
+
+const std::string* macro_table_value(const std::string& name)
+{
+    macro_def* m = find_macro(name);
+    return m ? &m->value : nullptr;
 }
 
 void define_macro(const std::string& name, const std::string& value, const char* source)

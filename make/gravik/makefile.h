@@ -117,8 +117,7 @@ implicit_rule* find_implicit_rule(const std::string* source_ext, const std::stri
 // "base", "." or nothing, "ext": the name of a node as reports show it.
 std::string node_name(const file_node* node);
 
-// Character classes of the makefile language.
-bool is_name_char(char c);
+// Characters of a path in the makefile language (macro names: expand.h).
 bool is_path_char(char c);
 
 // Lower-cases a path and turns '/' into '\'.
