@@ -9,18 +9,9 @@
 
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <string>
-#include <sys/stat.h>
-#ifdef _WIN32
-#include <direct.h>
-#define make_dir(p) _mkdir(p)
-#define change_dir(p) _chdir(p)
-#else
-#include <unistd.h>
-#define make_dir(p) mkdir(p, 0755)
-#define change_dir(p) chdir(p)
-#endif
 
 using namespace tessel;
 
@@ -112,8 +103,10 @@ void phase_time(const char* phase)
 
 int main()
 {
-    make_dir(BENCH_DIR);
-    if (change_dir(BENCH_DIR) != 0) {
+    std::error_code ec;
+    std::filesystem::create_directories(BENCH_DIR, ec);
+    std::filesystem::current_path(BENCH_DIR, ec);
+    if (ec) {
         std::fprintf(stderr, "bench_linker: cannot enter %s\n", BENCH_DIR);
         return 1;
     }

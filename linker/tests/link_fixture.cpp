@@ -10,16 +10,6 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <sys/stat.h>
-#ifdef _WIN32
-#include <direct.h>
-#define make_dir(p) _mkdir(p)
-#define change_dir(p) _chdir(p)
-#else
-#include <unistd.h>
-#define make_dir(p) mkdir(p, 0755)
-#define change_dir(p) chdir(p)
-#endif
 
 using namespace tessel;
 
@@ -47,7 +37,8 @@ std::string enter_scratch_folder(void)
     std::string dir = host_path(TEST_TMP_DIR) + "/" + name;
     std::error_code ec;
     std::filesystem::create_directories(dir, ec);
-    EXPECT_EQ(change_dir(dir.c_str()), 0) << dir;
+    std::filesystem::current_path(dir, ec);
+    EXPECT_FALSE(ec) << dir;
     std::remove("error.out");
     return dir;
 }
@@ -62,7 +53,8 @@ void write_lines(const std::string& path, const std::vector<std::string>& lines)
 
 void make_folder(const std::string& path)
 {
-    make_dir(path.c_str());
+    std::error_code ec;
+    std::filesystem::create_directory(path, ec);
 }
 
 std::vector<std::string> object_lines(const std::string& name, const std::vector<std::string>& body)

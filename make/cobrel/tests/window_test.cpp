@@ -3,7 +3,7 @@
 // answered from a script file. The makefile it writes is built by the make
 // tool, and an existing makefile is shown in the form's controls.
 #include "common/os.h"
-#include "test_paths.h"
+#include "testing/kit/test_kit.h"
 
 #include <gtest/gtest.h>
 
@@ -22,23 +22,9 @@ namespace {
 
 const char form_caption[] = "Cobrel - Rysk's MAKE-File-Wizard";
 
-std::string read_file(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void write_file(const std::string& path, const std::string& text)
-{
-    std::ofstream out(path, std::ios::binary);
-    out << text;
-}
-
 // A fresh folder for one test, with a copy of the program beside its make
 // tool, so that its settings file is the test's own.
-std::string fresh_dir(const std::string& name)
+std::string program_dir(const std::string& name)
 {
     std::string dir = host_path(COBREL_WINDOW_TMP) + "\\" + name;
     std::filesystem::remove_all(dir);
@@ -198,7 +184,7 @@ int make(const std::string& dir, const std::string& makefile)
 
 TEST(CobrelWindow, StartsWithItsFormAndClosesUnchanged)
 {
-    const std::string dir = fresh_dir("start");
+    const std::string dir = program_dir("start");
     wizard w(dir, {});
     ASSERT_NE(w.form(), nullptr);
     EXPECT_EQ(w.text(IDC_CPUSPEED), "1000");
