@@ -3,7 +3,7 @@
 // and linker, or a stand-in that records how it was started), driven by
 // its menu commands, answered through a script file.
 #include "program_session.h"
-#include "test_paths.h"
+#include "testing/kit/test_kit.h"
 #include "view_text.h"
 
 #include "../resource.h"

@@ -6,7 +6,7 @@
 #include "../yantelframe.h"
 
 #include "program_session.h"
-#include "test_paths.h"
+#include "testing/kit/test_kit.h"
 
 #include "winui/app.h"
 #include "winui/wnd.h"
