@@ -213,7 +213,7 @@ void copy_example(const std::string& dir, const char* extension)
 
 TEST(CobrelWindow, NewMakefileForASourceProjectIsSavedWithAWorkspaceAndBuilds)
 {
-    const std::string dir = fresh_dir("new");
+    const std::string dir = program_dir("new");
     const std::string project = dir + "\\project";
     std::filesystem::create_directories(project);
     copy_example(project, ".s51");
@@ -279,7 +279,7 @@ TEST(CobrelWindow, NewMakefileForASourceProjectIsSavedWithAWorkspaceAndBuilds)
 
 TEST(CobrelWindow, AnExistingMakefileShowsItsSettingsInTheForm)
 {
-    const std::string dir = fresh_dir("open");
+    const std::string dir = program_dir("open");
     const std::string project = dir + "\\mk";
     std::filesystem::create_directories(project);
     std::filesystem::create_directories(dir + "\\src");
