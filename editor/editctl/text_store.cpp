@@ -40,7 +40,12 @@ CTextStore::Flat::~Flat()
 std::shared_ptr<CTextStore::Flat> CTextStore::NewFlat(uint32_t capacity)
 {
     size_t size = static_cast<size_t>(capacity) + kSpare;
-    auto f = std::make_shared<Flat>();
+    std::shared_ptr<Flat> f;
+    try {
+        f = std::make_shared<Flat>();
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
     f->text = static_cast<uint8_t*>(s_alloc ? s_alloc(size) : std::malloc(size));
     f->attr = f->text ? static_cast<uint8_t*>(s_alloc ? s_alloc(size) : std::malloc(size)) : nullptr;
     if (!f->text || !f->attr)
@@ -53,12 +58,7 @@ std::shared_ptr<CTextStore::Flat> CTextStore::NewFlat(uint32_t capacity)
 
 bool CTextStore::Reset(uint32_t capacity)
 {
-    std::shared_ptr<Flat> f;
-    try {
-        f = NewFlat(capacity);
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
+    std::shared_ptr<Flat> f = NewFlat(capacity);
     if (!f)
         return false;
     chunks_.clear();
@@ -74,12 +74,7 @@ bool CTextStore::Reset(uint32_t capacity)
 
 bool CTextStore::Grow(uint32_t capacity)
 {
-    std::shared_ptr<Flat> f;
-    try {
-        f = NewFlat(capacity);
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
+    std::shared_ptr<Flat> f = NewFlat(capacity);
     if (!f)
         return false;
     if (flatCurrent_) {

@@ -87,6 +87,7 @@ private:
         const uint8_t* A() const { return base ? base->attr + off : attr.data(); }
     };
 
+    // A zeroed buffer pair of capacity plus spare bytes; null when memory runs out.
     static std::shared_ptr<Flat> NewFlat(uint32_t capacity);
     void Cut() const;            // chunks from the flat buffer when stale
     void Index() const;          // chunk starts and break totals
