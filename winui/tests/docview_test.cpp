@@ -12,11 +12,11 @@
 #include "winui/msgbox.h"
 #include "winui/recentfiles.h"
 #include "winui/view.h"
+#include "testing/kit/test_kit.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -143,14 +143,6 @@ std::string temp_dir()
     std::string d = std::string(dir) + "winui_docview_" + std::to_string(GetCurrentProcessId());
     CreateDirectoryA(d.c_str(), nullptr);
     return d;
-}
-
-std::string read_file(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
 }
 
 HMENU popup(std::initializer_list<std::pair<UINT, const char*>> items)

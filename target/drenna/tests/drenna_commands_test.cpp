@@ -132,7 +132,7 @@ TEST_F(DrennaCommands, TheAddressDialogRefusesBadAddressesAndFixesAGoodOne)
     std::vector<uint8_t> raw(256);
     for (size_t i = 0; i < raw.size(); i++)
         raw[i] = static_cast<uint8_t>(0xFF - i);
-    write_text_file(run.Path("raw.bin"), std::string(raw.begin(), raw.end()));
+    write_file(run.Path("raw.bin"), std::string(raw.begin(), raw.end()));
     run.Script("dialog ok set 101 8000h\ndialog ok set 101 100000\ndialog ok set 101 8000\n"
                "dialog wait\nopen \"" + run.Path("raw.bin") + "\"\n");
     ASSERT_TRUE(run.Start(port_argument()));

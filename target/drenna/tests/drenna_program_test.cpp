@@ -44,7 +44,7 @@ TEST(DrennaProgram, CommandLineImageLandsInTheBoardsRamAndRuns)
     EXPECT_TRUE(run.WaitForTerminal("\r\nky ")) << run.TerminalText();
 
     EXPECT_EQ(run.Close(), 0);
-    std::string ini = read_text_file(run.Path("drenna.INI"));
+    std::string ini = read_file(run.Path("drenna.INI"));
     EXPECT_NE(ini.find("Com=" + std::to_string(tool_port())), std::string::npos) << ini;
     EXPECT_NE(ini.find("Baudrate=19200"), std::string::npos) << ini;
 }
@@ -81,12 +81,12 @@ TEST(DrennaProgram, AnImageInADeepFolderLoads)
 TEST(DrennaProgram, HandEditedSettingsWithBadValuesTakeTheirDefaults)
 {
     DrennaRun run("settings");
-    write_text_file(run.Path("drenna.INI"), "[FONT]\r\nFont=\r\nHeight=0\r\nBold=99999\r\n"
+    write_file(run.Path("drenna.INI"), "[FONT]\r\nFont=\r\nHeight=0\r\nBold=99999\r\n"
                                             "[COM]\r\nCom=7\r\nBaudrate=12345\r\n");
     ASSERT_TRUE(run.Start(port_argument()));
     ASSERT_TRUE(run.WaitForWindow());
     EXPECT_EQ(run.Close(), 0);
-    std::string ini = read_text_file(run.Path("drenna.INI"));
+    std::string ini = read_file(run.Path("drenna.INI"));
     for (const char* key : {"Font=Fixedsys", "Height=-12", "Bold=400", "Baudrate=9600"})
         EXPECT_NE(ini.find(key), std::string::npos) << key << "\n" << ini;
     EXPECT_EQ(GetFileAttributesA(run.Path("drenna.INI.tmp").c_str()), INVALID_FILE_ATTRIBUTES);

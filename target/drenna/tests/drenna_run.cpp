@@ -3,8 +3,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <thread>
 
 bool wait_until(const std::function<bool()>& condition, int timeout_ms)
@@ -18,26 +16,12 @@ bool wait_until(const std::function<bool()>& condition, int timeout_ms)
     return true;
 }
 
-std::string read_text_file(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void write_text_file(const std::string& path, const std::string& text)
-{
-    std::ofstream out(path, std::ios::binary);
-    out << text;
-}
-
 void write_image(const std::string& path, const std::vector<uint8_t>& bytes, uint32_t address)
 {
     std::string data(bytes.begin(), bytes.end());
     for (int shift = 24; shift >= 0; shift -= 8)
         data += static_cast<char>((address >> shift) & 0xFF);
-    write_text_file(path, data);
+    write_file(path, data);
 }
 
 static std::string working_folder()
@@ -47,41 +31,10 @@ static std::string working_folder()
     return dir;
 }
 
-static void remove_tree(const std::string& folder)
-{
-    WIN32_FIND_DATAA found;
-    HANDLE h = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (h != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = found.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            std::string path = folder + "\\" + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                remove_tree(path);
-            else
-                DeleteFileA(path.c_str());
-        } while (FindNextFileA(h, &found));
-        FindClose(h);
-    }
-    RemoveDirectoryA(folder.c_str());
-}
-
-static std::string host_path(std::string p)
-{
-    if (!p.empty() && p[0] == '/')
-        p = "Z:" + p;
-    for (char& c : p)
-        if (c == '/')
-            c = '\\';
-    return p;
-}
-
 DrennaRun::DrennaRun(const std::string& name)
 {
     folder_ = working_folder() + "\\" + name;
-    remove_tree(folder_);
-    CreateDirectoryA(folder_.c_str(), nullptr);
+    fresh_dir(folder_);
     CopyFileA(host_path(DRENNA_EXE).c_str(), Path("drenna.exe").c_str(), FALSE);
     Script("");
 }
@@ -99,7 +52,7 @@ DrennaRun::~DrennaRun()
 
 void DrennaRun::Script(const std::string& lines)
 {
-    write_text_file(Path("answers.txt"), lines);
+    write_file(Path("answers.txt"), lines);
 }
 
 bool DrennaRun::Start(const std::string& arguments)
@@ -203,7 +156,7 @@ bool DrennaRun::WaitForTerminal(const std::string& text, int timeout_ms) const
 std::string DrennaRun::Log() const
 {
     // The log is a text file: lines end with CR LF.
-    std::string log = read_text_file(Path("answers.log"));
+    std::string log = read_file(Path("answers.log"));
     std::string out;
     for (size_t i = 0; i < log.size(); i++)
         if (!(log[i] == '\r' && i + 1 < log.size() && log[i + 1] == '\n'))
@@ -224,7 +177,7 @@ int tool_port()
 
 static std::vector<uint8_t> dump_part(int offset, int count)
 {
-    std::string dump = read_text_file(working_folder() + "\\com_board.bin");
+    std::string dump = read_file(working_folder() + "\\com_board.bin");
     std::vector<uint8_t> out;
     for (int i = 0; i < count && offset + i < static_cast<int>(dump.size()); i++)
         out.push_back(static_cast<uint8_t>(dump[offset + i]));
@@ -245,7 +198,7 @@ void board_control(const std::string& lines)
 {
     std::string folder = working_folder();
     std::string temp = folder + "\\com_board.ctl.tmp";
-    write_text_file(temp, lines);
+    write_file(temp, lines);
     MoveFileExA(temp.c_str(), (folder + "\\com_board.ctl").c_str(), MOVEFILE_REPLACE_EXISTING);
     // The board reads the file within 50 ms.
     wait_until([&] { return GetFileAttributesA((folder + "\\com_board.ctl").c_str()) == INVALID_FILE_ATTRIBUTES; },

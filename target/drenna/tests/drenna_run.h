@@ -11,11 +11,11 @@
 #include <string>
 #include <vector>
 
+#include "testing/kit/test_kit.h"
+
 // Polls until the condition holds or the time is up.
 bool wait_until(const std::function<bool()>& condition, int timeout_ms = 30000);
 
-std::string read_text_file(const std::string& path);
-void write_text_file(const std::string& path, const std::string& text);
 // A binary image: the bytes, then the load address as 4 bytes big-endian.
 void write_image(const std::string& path, const std::vector<uint8_t>& bytes, uint32_t address);
 
