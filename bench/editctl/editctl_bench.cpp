@@ -11,7 +11,7 @@
 #include <random>
 #include <string>
 
-#include "edit_core.h"
+#include "editor/editctl/edit_core.h"
 
 namespace {
 

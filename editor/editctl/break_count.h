@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "text_state.h"
+#include "editor/editctl/text_state.h"
 
 namespace break_count {
 

@@ -1,7 +1,7 @@
 // Where the caret goes: one position, one word, a column of a line, the
 // first non-blank of a line. Fill bytes behind a tab are never a position
 // of their own.
-#include "edit_core.h"
+#include "editor/editctl/edit_core.h"
 
 #include <algorithm>
 #include <cctype>

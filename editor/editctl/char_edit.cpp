@@ -3,13 +3,13 @@
 // character forward or backward. Keys, undo, the clipboard and the syntax
 // control all edit through them, so they keep the text model intact: line
 // count, tab fill bytes, the attribute buffer and the terminating zero.
-#include "edit_core.h"
+#include "editor/editctl/edit_core.h"
 
 #include <algorithm>
 #include <new>
 #include <vector>
 
-#include "text_range.h"
+#include "editor/editctl/text_range.h"
 
 int CColorEditCore::InsertChar(int c, int attr, bool recordUndo)
 {

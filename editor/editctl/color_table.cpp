@@ -1,8 +1,8 @@
-#include "color_table.h"
+#include "editor/editctl/color_table.h"
 
 #include <cstdio>
 
-#include "edit_core.h"
+#include "editor/editctl/edit_core.h"
 
 uint32_t g_ColorTable[kColorTableSize];
 

@@ -3,7 +3,7 @@
 // numbering and filling a column. Columns count bytes of the text, so tab
 // fill bytes are columns; every piece goes through InsertText or DeleteText
 // and is an undo step of its own.
-#include "edit_core.h"
+#include "editor/editctl/edit_core.h"
 
 #include <algorithm>
 #include <cstdio>

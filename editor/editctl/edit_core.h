@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "text_state.h"
-#include "undo_record.h"
+#include "editor/editctl/text_state.h"
+#include "editor/editctl/undo_record.h"
 
 // <commdlg.h> maps FindText to FindTextA; the control's member keeps its name
 // in every file that includes both.

@@ -1,4 +1,4 @@
-#include "file_store.h"
+#include "editor/editctl/file_store.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -17,7 +17,7 @@
 #endif
 
 #include "common/os.h"
-#include "edit_core.h"
+#include "editor/editctl/edit_core.h"
 
 #ifndef O_BINARY
 #define O_BINARY 0

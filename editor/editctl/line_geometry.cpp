@@ -1,9 +1,9 @@
 // Offsets and lines: where a line starts and ends, which line holds an
 // offset. Line counting uses the first visible line as a starting point when
 // the offset lies behind it, because most lookups are near the window.
-#include "edit_core.h"
+#include "editor/editctl/edit_core.h"
 
-#include "break_count.h"
+#include "editor/editctl/break_count.h"
 
 #include <algorithm>
 #include <cstring>

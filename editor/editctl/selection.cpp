@@ -1,5 +1,5 @@
 // Reading and setting the selection, the modified and read-only flags.
-#include "edit_core.h"
+#include "editor/editctl/edit_core.h"
 
 #include <algorithm>
 #include <cstring>

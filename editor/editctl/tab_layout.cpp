@@ -1,13 +1,13 @@
 // Laying out the whole text: tab fill bytes for a tab width, and the soft
 // breaks of word wrap. Both are done in one pass that builds the new text
 // beside the old one, so a failed growth changes nothing.
-#include "edit_core.h"
+#include "editor/editctl/edit_core.h"
 
 #include <algorithm>
 #include <cstring>
 #include <new>
 
-#include "text_range.h"
+#include "editor/editctl/text_range.h"
 
 namespace {
 

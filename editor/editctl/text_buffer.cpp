@@ -1,15 +1,15 @@
 // The buffers of the text: construction, growth, the one splice through
 // which every edit passes, insertion, appending and whole-text replacement.
-#include "edit_core.h"
+#include "editor/editctl/edit_core.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <new>
 
-#include "color_table.h"
-#include "break_count.h"
-#include "text_range.h"
+#include "editor/editctl/color_table.h"
+#include "editor/editctl/break_count.h"
+#include "editor/editctl/text_range.h"
 
 const char* const kOutOfMemoryText = "Out of memory !";
 

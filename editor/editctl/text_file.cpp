@@ -1,12 +1,12 @@
 // Loading and saving the text, and noticing a file changed behind its back.
 // Files have CR LF or LF line ends; in the text every line ends with CR.
-#include "edit_core.h"
+#include "editor/editctl/edit_core.h"
 
 #include <algorithm>
 #include <cstring>
 #include <new>
 
-#include "file_store.h"
+#include "editor/editctl/file_store.h"
 
 const char* const kChangedOnDiskText = "This file has been changed externaly!\n      Load again?";
 const char* const kMovedOrDeletedText = "This file has been moved or deleted!\n     Save again under the known name?";

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "text_state.h"
+#include "editor/editctl/text_state.h"
 
 // A fill byte belongs to the tab before its run; returns that tab's offset,
 // or -1 when the position holds no such fill byte.

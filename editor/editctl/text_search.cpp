@@ -1,6 +1,6 @@
 // Searching the text: FindText forward and backward with escapes, case and
 // whole words; the backward helpers; keyword marking for syntax colouring.
-#include "edit_core.h"
+#include "editor/editctl/edit_core.h"
 
 #include <algorithm>
 #include <cctype>

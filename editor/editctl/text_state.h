@@ -19,7 +19,7 @@
 
 #include <cstdint>
 
-#include "text_store.h"
+#include "editor/editctl/text_store.h"
 
 class CUndoList;
 

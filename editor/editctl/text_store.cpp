@@ -1,11 +1,11 @@
-#include "text_store.h"
+#include "editor/editctl/text_store.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <new>
 
-#include "break_count.h"
+#include "editor/editctl/break_count.h"
 
 namespace {
 

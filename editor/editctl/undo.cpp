@@ -1,5 +1,5 @@
 // Recording and undoing edits. There is no redo: undoing writes no records.
-#include "edit_core.h"
+#include "editor/editctl/edit_core.h"
 
 #include <vector>
 

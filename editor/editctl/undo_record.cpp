@@ -1,4 +1,4 @@
-#include "undo_record.h"
+#include "editor/editctl/undo_record.h"
 
 #include <cstdlib>
 #include <cstring>

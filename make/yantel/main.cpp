@@ -1,6 +1,6 @@
 // Yantel: runs the suite's make tool on a makefile and shows its
 // diagnostics.
-#include "yantelap.h"
+#include "make/yantel/yantelap.h"
 
 #include <windows.h>
 

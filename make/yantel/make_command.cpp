@@ -1,4 +1,4 @@
-#include "make_command.h"
+#include "make/yantel/make_command.h"
 
 #include <cstring>
 

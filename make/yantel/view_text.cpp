@@ -1,4 +1,4 @@
-#include "view_text.h"
+#include "make/yantel/view_text.h"
 
 std::string view_text_crlf(const std::string& text)
 {

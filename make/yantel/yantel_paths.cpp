@@ -1,4 +1,4 @@
-#include "yantel_paths.h"
+#include "make/yantel/yantel_paths.h"
 
 std::string yantel_settings_path(const std::string& program_path)
 {

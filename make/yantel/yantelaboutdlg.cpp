@@ -1,5 +1,5 @@
-#include "yantelaboutdlg.h"
+#include "make/yantel/yantelaboutdlg.h"
 
-#include "resource.h"
+#include "make/yantel/resource.h"
 
 TYantelAboutDlg::TYantelAboutDlg(HWND parent) : CDialog(IDD_ABOUT, parent) {}

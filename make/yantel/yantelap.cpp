@@ -1,10 +1,10 @@
-#include "yantelap.h"
+#include "make/yantel/yantelap.h"
 
-#include "resource.h"
-#include "yanedtfl.h"
-#include "yantel_paths.h"
-#include "yantelaboutdlg.h"
-#include "yantelframe.h"
+#include "make/yantel/resource.h"
+#include "make/yantel/yanedtfl.h"
+#include "make/yantel/yantel_paths.h"
+#include "make/yantel/yantelaboutdlg.h"
+#include "make/yantel/yantelframe.h"
 
 #include "winui/commdlg.h"
 #include "common/text.h"

@@ -1,8 +1,8 @@
-#include "yantelframe.h"
+#include "make/yantel/yantelframe.h"
 
-#include "resource.h"
-#include "yantel_messages.h"
-#include "yantelap.h"
+#include "make/yantel/resource.h"
+#include "make/yantel/yantel_messages.h"
+#include "make/yantel/yantelap.h"
 
 #include <commctrl.h>
 

@@ -9,7 +9,7 @@
 #include "winui/controls.h"
 #include "winui/wnd.h"
 
-#include "yanedtfl.h"
+#include "make/yantel/yanedtfl.h"
 
 #include <string>
 

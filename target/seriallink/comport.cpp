@@ -1,6 +1,6 @@
 // The device-independent part of the port layer: byte calls through the
 // attached device and the reader loop.
-#include "comport.h"
+#include "target/seriallink/comport.h"
 
 #include <atomic>
 #include <chrono>

@@ -1,6 +1,6 @@
 // The Win32 COM port: CreateFile on "COM<n>", fixed line settings, a read
 // time-out of 50 ms and a reader thread that feeds the byte sink.
-#include "comport.h"
+#include "target/seriallink/comport.h"
 
 #include <windows.h>
 #include <process.h>
@@ -10,7 +10,7 @@
 #include <cstdlib>
 
 #include "common/report_error.h"
-#include "ser_report.h"
+#include "target/seriallink/ser_report.h"
 
 static HANDLE port = INVALID_HANDLE_VALUE;
 static bool opened_before = false;

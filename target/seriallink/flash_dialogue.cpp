@@ -1,10 +1,10 @@
 // The tool's side of the flash-writer dialogue.
-#include "flash_dialogue.h"
+#include "target/seriallink/flash_dialogue.h"
 
-#include "comport.h"
+#include "target/seriallink/comport.h"
 #include "common/report_error.h"
-#include "serlink.h"
-#include "target_image.h"
+#include "target/seriallink/serlink.h"
+#include "target/seriallink/target_image.h"
 
 FlashJob flash_job;
 

@@ -1,7 +1,7 @@
 // Reader of the linker listing. Columns count from 0: a code row looks like
 // "co:0100: 74 01 ...       : label: text", with the ':' that ends the byte
 // columns at column 24, and a source echo is "<24 blanks>:>text".
-#include "listing.h"
+#include "target/seriallink/listing.h"
 
 #include <cctype>
 #include <cstdio>
@@ -9,7 +9,7 @@
 
 #include "common/report_error.h"
 #include "common/speicher.h"
-#include "target_image.h"
+#include "target/seriallink/target_image.h"
 
 ListingIndex listing;
 

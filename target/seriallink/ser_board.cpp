@@ -1,14 +1,14 @@
 // The board operations of the monitor protocol. They run on the reader
 // thread only, send frames through ComPut and wait for replies through
 // ComGet (which gives -1 after a 50 ms read time-out).
-#include "serlink.h"
+#include "target/seriallink/serlink.h"
 
 #include <cstdio>
 #include <mutex>
 #include <string>
 
-#include "comport.h"
-#include "target_image.h"
+#include "target/seriallink/comport.h"
+#include "target/seriallink/target_image.h"
 
 const char MC_AUTOSTART_OFF[5] = "noAS";
 

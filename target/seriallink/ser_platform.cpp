@@ -1,5 +1,5 @@
 // Clock, sleep, bell and view notification of the protocol worker.
-#include "serlink.h"
+#include "target/seriallink/serlink.h"
 
 #include <chrono>
 #include <thread>

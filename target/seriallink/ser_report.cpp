@@ -1,5 +1,5 @@
 // Reports of the reader thread: handed to the program's window, or shown.
-#include "ser_report.h"
+#include "target/seriallink/ser_report.h"
 
 #include <cstdarg>
 #include <cstdio>

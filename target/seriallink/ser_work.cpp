@@ -1,16 +1,16 @@
 // The worker of the serial reader thread: interprets what the board sends,
 // passes program output and typed keys, and carries out the pending command.
-#include "serlink.h"
+#include "target/seriallink/serlink.h"
 
 #include <cstdio>
 #include <mutex>
 #include <vector>
 
-#include "comport.h"
+#include "target/seriallink/comport.h"
 #include "common/report_error.h"
-#include "flash_dialogue.h"
-#include "ser_report.h"
-#include "target_image.h"
+#include "target/seriallink/flash_dialogue.h"
+#include "target/seriallink/ser_report.h"
+#include "target/seriallink/target_image.h"
 
 SerLink ser_link;
 std::atomic<int> ser_variant{SER_DOWNLOADER};

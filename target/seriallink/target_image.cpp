@@ -1,5 +1,5 @@
 // The target image and its binary and HEX loaders.
-#include "target_image.h"
+#include "target/seriallink/target_image.h"
 
 #include <cstdio>
 #include <cstring>

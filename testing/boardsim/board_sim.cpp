@@ -1,5 +1,5 @@
 // The simulated board's monitor and flash writer.
-#include "board_sim.h"
+#include "testing/boardsim/board_sim.h"
 
 #include <chrono>
 #include <cstdio>

@@ -17,7 +17,7 @@
 #include <string>
 #include <thread>
 
-#include "board_sim.h"
+#include "testing/boardsim/board_sim.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "byte_pipe.h"
+#include "testing/boardsim/byte_pipe.h"
 
 #include <chrono>
 

@@ -1,4 +1,4 @@
-#include "sim_line.h"
+#include "testing/boardsim/sim_line.h"
 
 #include <chrono>
 

@@ -6,9 +6,9 @@
 #include <atomic>
 #include <thread>
 
-#include "board_sim.h"
-#include "byte_pipe.h"
-#include "comport.h"
+#include "testing/boardsim/board_sim.h"
+#include "testing/boardsim/byte_pipe.h"
+#include "target/seriallink/comport.h"
 
 struct SimLine {
     BytePipe pipe;

@@ -1,4 +1,4 @@
-#include "program_session.h"
+#include "testing/winprog/program_session.h"
 
 #include <cstdio>
 #include <vector>
