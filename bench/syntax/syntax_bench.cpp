@@ -8,18 +8,14 @@
 //    has its closing brace found from the opening one and back.
 // 3. A 50 MB text: the colouring of one screen (60 lines) at its start, its
 //    middle and its end, after the text changed and after scrolling.
-#include <dirent.h>
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "editor/syntax/lexical.h"
+#include "testing/kit/test_kit.h"
 #include "editor/syntax/syntax_colorizer.h"
 #include "editor/syntax/syntax_profile.h"
 #include "editor/syntax/syntax_template.h"
@@ -37,35 +33,6 @@ public:
 double Seconds(std::chrono::steady_clock::time_point from)
 {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - from).count();
-}
-
-void CollectSources(const std::string& dir, std::vector<std::string>& out)
-{
-    DIR* d = opendir(dir.c_str());
-    if (!d)
-        return;
-    std::vector<std::string> names;
-    while (dirent* e = readdir(d))
-        names.push_back(e->d_name);
-    closedir(d);
-    std::sort(names.begin(), names.end());
-    for (const std::string& name : names) {
-        if (name == "." || name == "..")
-            continue;
-        const std::string path = dir + "/" + name;
-        struct stat st;
-        if (stat(path.c_str(), &st) != 0)
-            continue;
-        if (S_ISDIR(st.st_mode)) {
-            CollectSources(path, out);
-        } else if ((name.size() > 3 && name.substr(name.size() - 3) == ".cc") ||
-                   (name.size() > 2 && name.substr(name.size() - 2) == ".h")) {
-            std::ifstream in(path, std::ios::binary);
-            std::ostringstream s;
-            s << in.rdbuf();
-            out.push_back(s.str());
-        }
-    }
 }
 
 std::string JoinTo(const std::vector<std::string>& sources, size_t size)
@@ -183,7 +150,8 @@ int main(int argc, char** argv)
 {
     const std::string root = argc > 1 ? argv[1] : "/usr/src/googletest";
     std::vector<std::string> sources;
-    CollectSources(root, sources);
+    for (const std::string& path : files_below(root, {".cc", ".h"}))
+        sources.push_back(read_file(path));
     if (sources.empty()) {
         std::fprintf(stderr, "syntax_bench: no .cc or .h files below %s\n", root.c_str());
         return 1;

@@ -1,5 +1,6 @@
 #include "testing/kit/test_kit.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -149,6 +150,30 @@ bool file_exists(const std::string& path)
 {
     std::error_code ec;
     return std::filesystem::exists(host_path(path), ec);
+}
+
+std::vector<std::string> files_below(const std::string& dir, const std::vector<std::string>& suffixes)
+{
+    std::vector<std::string> out;
+    std::error_code ec;
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(host_path(dir), ec))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    for (const std::string& name : names) {
+        const std::string path = dir + "/" + name;
+        if (std::filesystem::is_directory(host_path(path), ec)) {
+            const std::vector<std::string> inner = files_below(path, suffixes);
+            out.insert(out.end(), inner.begin(), inner.end());
+            continue;
+        }
+        for (const std::string& suffix : suffixes)
+            if (name.size() > suffix.size() && name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0) {
+                out.push_back(path);
+                break;
+            }
+    }
+    return out;
 }
 
 std::string native_text(const std::string& lf_text)

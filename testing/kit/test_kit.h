@@ -30,6 +30,10 @@ void write_file(const std::string& path, const std::string& bytes);
 std::string read_file(const std::string& path);
 bool file_exists(const std::string& path);
 
+// Every file below dir whose name ends in one of the suffixes, depth first
+// with each folder's names in byte order, so that runs see the same order.
+std::vector<std::string> files_below(const std::string& dir, const std::vector<std::string>& suffixes);
+
 // Line ends as the programs write consoles on this system.
 std::string native_text(const std::string& lf_text);
 // The text with CR LF line ends: the form of every generated text file.

@@ -9,23 +9,18 @@
 #include <cstdlib>
 #include <cstring>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <set>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#ifndef _WIN32
-#include <dirent.h>
-#include <sys/stat.h>
-#endif
 
 #include "editor/browser/code_walk.h"
 #include "editor/browser/function_scan.h"
 #include "editor/syntax/c_functions.h"
 #include "editor/syntax/variable_scan.h"
+#include "testing/kit/test_kit.h"
 
 namespace {
 
@@ -37,37 +32,6 @@ struct Tag {
     bool operator<(const Tag& o) const { return line != o.line ? line < o.line : name < o.name; }
     bool operator==(const Tag& o) const { return line == o.line && name == o.name; }
 };
-
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream f(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
-}
-
-void ListSources(const std::string& dir, std::vector<std::string>& out)
-{
-    DIR* d = opendir(dir.c_str());
-    if (!d)
-        return;
-    std::vector<std::string> names;
-    while (dirent* e = readdir(d))
-        names.push_back(e->d_name);
-    closedir(d);
-    std::sort(names.begin(), names.end());
-    for (const std::string& n : names) {
-        if (n == "." || n == "..")
-            continue;
-        std::string path = dir + "/" + n;
-        struct stat st;
-        if (stat(path.c_str(), &st) != 0)
-            continue;
-        if (S_ISDIR(st.st_mode))
-            ListSources(path, out);
-        else if (n.size() > 2 && (n.compare(n.size() - 2, 2, ".c") == 0 || n.compare(n.size() - 2, 2, ".h") == 0 ||
-                                  (n.size() > 3 && n.compare(n.size() - 3, 3, ".cc") == 0)))
-            out.push_back(path);
-    }
-}
 
 bool ToolPresent()
 {
@@ -402,8 +366,7 @@ TEST_P(CtagsCompare, FunctionsAndPrototypes)
 {
     if (!ToolPresent())
         GTEST_SKIP() << "universal-ctags is not installed: comparison skipped";
-    std::vector<std::string> files;
-    ListSources(GetParam().dir, files);
+    const std::vector<std::string> files = files_below(GetParam().dir, {".c", ".h", ".cc"});
     if (files.empty())
         GTEST_SKIP() << GetParam().dir << " holds no sources: comparison skipped";
     size_t agreeF = 0, agreeP = 0;
@@ -412,7 +375,7 @@ TEST_P(CtagsCompare, FunctionsAndPrototypes)
         std::set<Tag> toolF, toolP;
         std::set<int> toolLines;
         ToolTags(path, toolF, toolP, toolLines);
-        std::string text = ReadFile(path);
+        std::string text = read_file(path);
         NormalizeLineEnds(text);
         CSymbolMap functions, declarations;
         ParseCFunctions(text.c_str(), text.size(), functions, nullptr, path, nullptr);
