@@ -40,6 +40,6 @@
 #define IDC_ABOUT_TEXT 103
 
 // Recent files: the menu item that stands for the first entry; the entries
-// take the ids from here on.
-#define CM_MRU_FIRST 24380
+// take the ids from here on (the class library's first recent-file id).
+#define CM_MRU_FIRST 0xE110
 #define YANTEL_MRU_SIZE 10

@@ -29,6 +29,10 @@ BEGIN_MESSAGE_MAP(TYanEditFile, winui::CEdit)
     ON_COMMAND(CM_EDITPASTE, &TYanEditFile::CmEditPaste)
     ON_COMMAND(CM_EDITDELETE, &TYanEditFile::CmEditDelete)
     ON_COMMAND(CM_EDITCLEAR, &TYanEditFile::CmEditClear)
+    ON_COMMAND(CM_EDITFIND, &TYanEditFile::CmEditFind)
+    ON_COMMAND(CM_EDITREPLACE, &TYanEditFile::CmEditReplace)
+    ON_COMMAND(CM_EDITFINDNEXT, &TYanEditFile::CmEditFindNext)
+    ON_MESSAGE(winui::CFindReplaceDialog::Message(), &TYanEditFile::OnSearchMessage)
 END_MESSAGE_MAP()
 
 static const char error_file[] = "error.out";
@@ -80,6 +84,9 @@ void TYanEditFile::SetupWindow()
 
 void TYanEditFile::SetEditMode(bool on)
 {
+    // Replacing is for edit mode only.
+    if (!on && search_.m_hWnd && !search_.IsFindOnly())
+        search_.Close();
     editMode_ = on;
     SetReadOnly(on ? FALSE : TRUE);
     frame_->PostMessage(WM_YANTEL_UPDATESTATE);
@@ -94,11 +101,7 @@ void TYanEditFile::SetViewText(const std::string& fileText)
 
 std::string TYanEditFile::GetViewText() const
 {
-    int length = GetWindowTextLengthA(m_hWnd);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    int got = ::GetWindowTextA(m_hWnd, &text[0], length + 1);
-    text.resize(static_cast<size_t>(got > 0 ? got : 0));
-    return view_text_crlf(text);
+    return view_text_crlf(ViewTextAsShown());
 }
 
 bool TYanEditFile::HasSelection() const
@@ -376,4 +379,145 @@ void TYanEditFile::CmEditClear()
         return;
     SetSel(0, -1);
     SendMessage(WM_CLEAR);
+}
+
+// ---- search
+
+std::string TYanEditFile::ViewTextAsShown() const
+{
+    int length = GetWindowTextLengthA(m_hWnd);
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    int got = ::GetWindowTextA(m_hWnd, &text[0], length + 1);
+    text.resize(static_cast<size_t>(got > 0 ? got : 0));
+    return text;
+}
+
+void TYanEditFile::OpenSearchDialog(bool findOnly)
+{
+    if (search_.m_hWnd) {
+        if (search_.IsFindOnly() == findOnly) {
+            ::SetActiveWindow(search_.m_hWnd);
+            return;
+        }
+        search_.Close();
+    }
+    DWORD flags = (findOptions_.down ? FR_DOWN : 0) |
+                  (findOptions_.match_case ? FR_MATCHCASE : 0) |
+                  (findOptions_.whole_word ? FR_WHOLEWORD : 0);
+    // A selection on one line is what the user most likely looks for.
+    std::string what = lastFind_;
+    int start = 0, end = 0;
+    GetSel(start, end);
+    if (end > start) {
+        std::string selected = ViewTextAsShown().substr(static_cast<size_t>(start),
+                                                        static_cast<size_t>(end - start));
+        if (selected.find_first_of("\r\n") == std::string::npos)
+            what = selected;
+    }
+    search_.Create(findOnly, what.c_str(), lastReplace_.c_str(), flags, m_hWnd);
+}
+
+// The box over the search dialog, or over the frame when none is open.
+void TYanEditFile::NotFound() const
+{
+    std::string message = "Cannot find \"" + lastFind_ + "\".";
+    HWND owner = search_.m_hWnd ? search_.m_hWnd : frame_->m_hWnd;
+    winui::ShowMessageBox(owner, message.c_str(), "Yantel", MB_OK | MB_ICONINFORMATION);
+}
+
+void TYanEditFile::CmEditFind()
+{
+    if (GetWindowTextLengthA(m_hWnd) > 0)
+        OpenSearchDialog(true);
+}
+
+void TYanEditFile::CmEditReplace()
+{
+    if (editMode_ && GetWindowTextLengthA(m_hWnd) > 0)
+        OpenSearchDialog(false);
+}
+
+void TYanEditFile::CmEditFindNext()
+{
+    if (lastFind_.empty())
+        CmEditFind();
+    else
+        FindNext();
+}
+
+void TYanEditFile::TakeSearchFromDialog()
+{
+    lastFind_ = search_.GetFindString();
+    lastReplace_ = search_.GetReplaceString();
+    findOptions_.match_case = search_.MatchCase();
+    findOptions_.whole_word = search_.MatchWholeWord();
+    // The Replace dialog has no direction: it searches forward.
+    findOptions_.down = search_.IsFindOnly() ? search_.SearchDown() : true;
+}
+
+bool TYanEditFile::FindNext()
+{
+    if (lastFind_.empty())
+        return false;
+    std::string text = ViewTextAsShown();
+    int start = 0, end = 0;
+    GetSel(start, end);
+    size_t from = static_cast<size_t>(findOptions_.down ? end : start);
+    size_t found = text_find(text, lastFind_, from, findOptions_);
+    if (found == text_not_found) {
+        NotFound();
+        return false;
+    }
+    SetSel(static_cast<int>(found), static_cast<int>(found + lastFind_.size()));
+    SendMessage(EM_SCROLLCARET);
+    return true;
+}
+
+// The selection is replaced when it is a match; the next match is selected.
+void TYanEditFile::ReplaceCurrent()
+{
+    if (!editMode_)
+        return;
+    int start = 0, end = 0;
+    GetSel(start, end);
+    if (end - start == static_cast<int>(lastFind_.size()) &&
+        text_matches_at(ViewTextAsShown(), lastFind_, static_cast<size_t>(start), findOptions_))
+        ReplaceSel(lastReplace_.c_str(), TRUE);
+    FindNext();
+}
+
+void TYanEditFile::ReplaceAll()
+{
+    if (!editMode_)
+        return;
+    int count = 0;
+    std::string text =
+        text_replace_all(ViewTextAsShown(), lastFind_, lastReplace_, findOptions_, &count);
+    if (count == 0) {
+        NotFound();
+        return;
+    }
+    // One step the user can undo.
+    SetSel(0, -1);
+    ReplaceSel(text.c_str(), TRUE);
+    SetSel(0, 0);
+}
+
+LRESULT TYanEditFile::OnSearchMessage(WPARAM, LPARAM lParam)
+{
+    if (winui::CFindReplaceDialog::FromMessage(lParam) != &search_)
+        return 0;
+    if (search_.IsTerminating()) {
+        frame_->PostMessage(WM_YANTEL_UPDATESTATE);
+        return 0;
+    }
+    TakeSearchFromDialog();
+    if (search_.ReplaceAll())
+        ReplaceAll();
+    else if (search_.ReplaceCurrent())
+        ReplaceCurrent();
+    else if (search_.FindNext())
+        FindNext();
+    frame_->PostMessage(WM_YANTEL_UPDATESTATE);
+    return 0;
 }

@@ -8,6 +8,9 @@
 #pragma once
 
 #include "winui/controls.h"
+#include "winui/findreplace.h"
+
+#include "make/yantel/text_find.h"
 
 #include <string>
 
@@ -68,6 +71,14 @@ public:
     void CmEditPaste();
     void CmEditDelete();
     void CmEditClear();
+    // Search: Find and Next work on the read-only text too; Replace only
+    // in edit mode. The dialogs are modeless; Next repeats the last search.
+    void CmEditFind();
+    void CmEditReplace();
+    void CmEditFindNext();
+    bool CanFindNext() const { return !lastFind_.empty(); }
+    // The open Find or Replace dialog (m_hWnd null when none is open).
+    winui::CFindReplaceDialog& SearchDialog() { return search_; }
 
     // Sets the text as the view shows it (line ends made CR LF) and marks
     // it unmodified.
@@ -80,7 +91,25 @@ public:
     void RunMake(const char* option);
     int RunProcess(const std::string& commandLine);
 
+    // Searches for the last search text from the selection on and selects
+    // the match; a box says when there is none. False when nothing was found.
+    bool FindNext();
+
 private:
+    LRESULT OnSearchMessage(WPARAM, LPARAM);
+    void OpenSearchDialog(bool findOnly);
+    // The search's text and options from the open dialog.
+    void TakeSearchFromDialog();
+    void ReplaceCurrent();
+    void ReplaceAll();
+    void NotFound() const;
+    std::string ViewTextAsShown() const;
+
+    winui::CFindReplaceDialog search_;
+    std::string lastFind_;
+    std::string lastReplace_;
+    text_find_options findOptions_;
+
     TYantelFrame* frame_;
     std::string fileName_;
     bool editMode_ = false;

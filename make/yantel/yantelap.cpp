@@ -7,16 +7,16 @@
 #include "make/yantel/yantelframe.h"
 
 #include "winui/commdlg.h"
-#include "common/text.h"
 
-#include <cstdio>
-#include <cstring>
 
 static TYantelApp* the_app;
 
-// The recent-file list's place in the settings file.
-static const char recent_section[] = "Recent File List";
-static const char recent_key[] = "File%d";
+BEGIN_MESSAGE_MAP(TYantelApp, winui::CWinApp)
+    ON_COMMAND(CM_FILENEW, &TYantelApp::CmFileNew)
+    ON_COMMAND(CM_FILEOPEN, &TYantelApp::CmFileOpen)
+    ON_COMMAND(CM_HELPABOUT, &TYantelApp::CmHelpAbout)
+    ON_COMMAND_RANGE(CM_MRU_FIRST, CM_MRU_FIRST + YANTEL_MRU_SIZE - 1, &TYantelApp::CmMRUFile)
+END_MESSAGE_MAP()
 
 TYantelApp* TYantelApp::Get()
 {
@@ -26,14 +26,16 @@ TYantelApp* TYantelApp::Get()
 TYantelApp::TYantelApp(std::string programPath)
 {
     the_app = this;
-    settingsPath_ = yantel_settings_path(programPath);
+    m_strAppName = "Yantel";
+    m_profile.SetPath(yantel_settings_path(programPath));
     // A program in C:\suite\bin starts working in C:\suite.
     std::string start = yantel_start_folder(programPath);
     if (!start.empty())
         SetCurrentDirectoryA(start.c_str());
     toolPath_ = yantel_tool_path(programPath);
     ReadSettings();
-    ReadRecentFiles();
+    // The list of the 10 makefiles opened last ("Recent File List").
+    LoadStdProfileSettings(YANTEL_MRU_SIZE);
 }
 
 TYantelApp::~TYantelApp()
@@ -51,105 +53,25 @@ TYanEditFile* TYantelApp::View() const
 
 void TYantelApp::ReadSettings()
 {
-    const char* ini = settingsPath_.c_str();
-    char face[64] = "";
-    GetPrivateProfileStringA("FONT", "Font", "Fixedsys", face, 41, ini);
-    fontInfo_.face = face;
-    fontInfo_.height = static_cast<int>(GetPrivateProfileIntA("FONT", "Height", -12, ini));
-    fontInfo_.weight = static_cast<int>(GetPrivateProfileIntA("FONT", "Bold", 400, ini));
-    fontInfo_.italic = GetPrivateProfileIntA("FONT", "Italic", 0, ini) != 0;
+    fontInfo_.face = m_profile.GetString("FONT", "Font", "Fixedsys").substr(0, 40);
+    fontInfo_.height = m_profile.GetInt("FONT", "Height", -12);
+    fontInfo_.weight = m_profile.GetInt("FONT", "Bold", 400);
+    fontInfo_.italic = m_profile.GetInt("FONT", "Italic", 0) != 0;
 }
 
 void TYantelApp::WriteSettings() const
 {
-    const char* ini = settingsPath_.c_str();
-    char number[32];
-    WritePrivateProfileStringA("FONT", "Font", fontInfo_.face.c_str(), ini);
-    std::snprintf(number, sizeof number, "%d", fontInfo_.height);
-    WritePrivateProfileStringA("FONT", "Height", number, ini);
-    std::snprintf(number, sizeof number, "%d", fontInfo_.weight);
-    WritePrivateProfileStringA("FONT", "Bold", number, ini);
-    WritePrivateProfileStringA("FONT", "Italic", fontInfo_.italic ? "1" : "0", ini);
-}
-
-void TYantelApp::ReadRecentFiles()
-{
-    recent_.clear();
-    for (int i = 1; i <= YANTEL_MRU_SIZE; ++i) {
-        char key[16];
-        std::snprintf(key, sizeof key, recent_key, i);
-        char path[MAX_PATH * 4] = "";
-        GetPrivateProfileStringA(recent_section, key, "", path, sizeof path,
-                                 settingsPath_.c_str());
-        if (path[0])
-            recent_.push_back(path);
-    }
-}
-
-void TYantelApp::WriteRecentFiles() const
-{
-    for (int i = 1; i <= YANTEL_MRU_SIZE; ++i) {
-        char key[16];
-        std::snprintf(key, sizeof key, recent_key, i);
-        size_t index = static_cast<size_t>(i - 1);
-        WritePrivateProfileStringA(recent_section, key,
-                                   index < recent_.size() ? recent_[index].c_str() : nullptr,
-                                   settingsPath_.c_str());
-    }
+    m_profile.WriteString("FONT", "Font", fontInfo_.face.c_str());
+    m_profile.WriteInt("FONT", "Height", fontInfo_.height);
+    m_profile.WriteInt("FONT", "Bold", fontInfo_.weight);
+    m_profile.WriteInt("FONT", "Italic", fontInfo_.italic ? 1 : 0);
 }
 
 void TYantelApp::AddRecentFile(const std::string& path)
 {
-    for (size_t i = 0; i < recent_.size(); ++i) {
-        if (text_equal_nocase(recent_[i].c_str(), path.c_str())) {
-            recent_.erase(recent_.begin() + static_cast<std::ptrdiff_t>(i));
-            break;
-        }
-    }
-    recent_.insert(recent_.begin(), path);
-    if (recent_.size() > YANTEL_MRU_SIZE)
-        recent_.resize(YANTEL_MRU_SIZE);
+    AddToRecentFileList(path.c_str());
     // Kept on disk at once: a program that ends abnormally keeps its list.
-    WriteRecentFiles();
-    UpdateRecentMenu();
-}
-
-// The entries stand in the File menu between the separator after
-// "Save As..." and "Exit", followed by a separator of their own.
-void TYantelApp::UpdateRecentMenu() const
-{
-    if (!frame_ || !frame_->m_hWnd)
-        return;
-    HMENU file = GetSubMenu(GetMenu(frame_->m_hWnd), 0);
-    if (!file)
-        return;
-    int saveAs = -1, exit = -1;
-    for (int i = 0; i < GetMenuItemCount(file); ++i) {
-        UINT id = GetMenuItemID(file, i);
-        if (id == CM_FILESAVEAS)
-            saveAs = i;
-        else if (id == CM_EXIT)
-            exit = i;
-    }
-    if (saveAs < 0 || exit < 0)
-        return;
-    for (int i = exit - 1; i >= saveAs + 2; --i)
-        DeleteMenu(file, static_cast<UINT>(i), MF_BYPOSITION);
-    UINT at = static_cast<UINT>(saveAs + 2);
-    for (size_t i = 0; i < recent_.size(); ++i) {
-        std::string shown;
-        for (char c : recent_[i]) {
-            shown += c;
-            if (c == '&')
-                shown += '&';
-        }
-        char label[16];
-        std::snprintf(label, sizeof label, "&%d ", static_cast<int>(i + 1) % 10);
-        std::string text = label + shown;
-        InsertMenuA(file, at++, MF_BYPOSITION | MF_STRING, CM_MRU_FIRST + i, text.c_str());
-    }
-    if (!recent_.empty())
-        InsertMenuA(file, at, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
+    SaveStdProfileSettings();
 }
 
 bool TYantelApp::MakeFont()
@@ -170,7 +92,6 @@ BOOL TYantelApp::InitInstance()
     if (!frame_ || !frame_->m_hWnd)
         return FALSE;
     m_hMainWnd = frame_->m_hWnd;
-    accel_ = LoadAcceleratorsA(m_hInstance, MAKEINTRESOURCEA(IDM_YANTEL));
     ShowWindow(frame_->m_hWnd, m_nCmdShow);
     UpdateWindow(frame_->m_hWnd);
     return TRUE;
@@ -181,29 +102,19 @@ void TYantelApp::InitMainWindow()
     frame_ = new TYantelFrame(this);
     // The font exists before the view's set-up takes it.
     MakeFont();
-    if (!frame_->Create(appName_.c_str())) {
+    if (!frame_->Create(m_strAppName.c_str())) {
         delete frame_;
         frame_ = nullptr;
         return;
     }
     frame_->CreateStatusBar();
     CreateToolBar();
-    UpdateRecentMenu();
     frame_->UpdateCommandStates();
 }
 
 void TYantelApp::CreateToolBar()
 {
     frame_->CreateToolBar();
-}
-
-BOOL TYantelApp::PreTranslateMessage(MSG* msg)
-{
-    if (frame_ && frame_->m_hWnd && accel_ &&
-        (msg->hwnd == frame_->m_hWnd || IsChild(frame_->m_hWnd, msg->hwnd)) &&
-        TranslateAcceleratorA(frame_->m_hWnd, accel_, msg))
-        return TRUE;
-    return CWinApp::PreTranslateMessage(msg);
 }
 
 void TYantelApp::CmFileNew()
@@ -240,12 +151,14 @@ void TYantelApp::CmFileOpen()
     OpenFile();
 }
 
-void TYantelApp::CmMRUFile(int index)
+void TYantelApp::CmMRUFile(UINT id)
 {
     TYanEditFile* view = View();
-    if (!view || view->Running() || index < 0 || index >= static_cast<int>(recent_.size()))
+    int index = static_cast<int>(id - CM_MRU_FIRST);
+    if (!view || view->Running() || !m_pRecentFileList || index < 0 ||
+        index >= m_pRecentFileList->GetCount())
         return;
-    std::string name = recent_[static_cast<size_t>(index)];
+    std::string name = (*m_pRecentFileList)[index];
     if (!view->CanClear())
         return;
     OpenFile(name.c_str());

@@ -7,11 +7,11 @@
 
 #include "winui/app.h"
 #include "winui/gdi.h"
+#include "winui/recentfiles.h"
 
 #include <windows.h>
 
 #include <string>
-#include <vector>
 
 class TYantelFrame;
 class TYanEditFile;
@@ -33,33 +33,33 @@ struct TYantelFontInfo {
 
 class TYantelApp : public winui::CWinApp {
 public:
-    // settingsPath: the program's path with ".ini" in place of its extension.
+    // programPath: the program's own file; the settings file is its path
+    // with ".ini" in place of its extension.
     explicit TYantelApp(std::string programPath);
     ~TYantelApp() override;
 
     BOOL InitInstance() override;
-    BOOL PreTranslateMessage(MSG* msg) override;
 
     // Commands of the application.
     void CmFileNew();
     void CmFileOpen();
     void CmHelpAbout();
-    // A recent-file entry chosen in the File menu (index from 0).
-    void CmMRUFile(int index);
+    // A recent-file entry chosen in the File menu (its command id).
+    void CmMRUFile(UINT id);
 
     // Opens a makefile into the view; an empty name re-opens the one in the
     // file name buffer.
     void OpenFile(const char* name = nullptr);
 
     // The recent-file list: the name goes to the top (case does not count),
-    // the list keeps 10 names, the File menu shows them.
+    // the list keeps 10 names, the File menu shows them; the settings file
+    // has the list at once.
     void AddRecentFile(const std::string& path);
-    const std::vector<std::string>& RecentFiles() const { return recent_; }
 
     // Makes the font from the font description; false when it failed.
     bool MakeFont();
 
-    const std::string& SettingsPath() const { return settingsPath_; }
+    const std::string& SettingsPath() const { return m_profile.Path(); }
     const std::string& ToolPath() const { return toolPath_; }
     const TYantelFileData& FileData() const { return fileData_; }
     TYantelFontInfo& FontInfo() { return fontInfo_; }
@@ -74,18 +74,13 @@ private:
     void CreateToolBar();
     void ReadSettings();
     void WriteSettings() const;
-    void ReadRecentFiles();
-    void WriteRecentFiles() const;
-    void UpdateRecentMenu() const;
 
-    std::string appName_ = "Yantel";
-    std::string settingsPath_;
     std::string toolPath_;
     TYantelFileData fileData_;
     std::string fileName_;
-    std::vector<std::string> recent_;
     TYantelFontInfo fontInfo_;
     winui::CFont font_;
     TYantelFrame* frame_ = nullptr;
-    HACCEL accel_ = nullptr;
+
+    DECLARE_MESSAGE_MAP()
 };

@@ -4,25 +4,47 @@
 #include "make/yantel/yantel_messages.h"
 #include "make/yantel/yantelap.h"
 
+#include "winui/cmdui.h"
+
 #include <commctrl.h>
 
 #include <string>
 
-BEGIN_MESSAGE_MAP(TYantelFrame, winui::CWnd)
-    ON_WM_SIZE()
-    ON_WM_CLOSE()
-    ON_WM_DESTROY()
+BEGIN_MESSAGE_MAP(TYantelFrame, winui::CFrameWnd)
     ON_WM_SETFOCUS()
-    ON_MESSAGE(WM_INITMENUPOPUP, &TYantelFrame::OnInitMenuPopup)
     ON_MESSAGE(WM_MENUSELECT, &TYantelFrame::OnMenuSelect)
     ON_MESSAGE(WM_YANTEL_UPDATESTATE, &TYantelFrame::OnUpdateState)
     ON_CONTROL(EN_CHANGE, YANTEL_VIEW_ID, &TYantelFrame::OnViewChange)
     ON_COMMAND(CM_EXIT, &TYantelFrame::CmExit)
-    ON_COMMAND(CM_FILENEW, &TYantelFrame::CmFileNew)
-    ON_COMMAND(CM_FILEOPEN, &TYantelFrame::CmFileOpen)
-    ON_COMMAND(CM_HELPABOUT, &TYantelFrame::CmHelpAbout)
-    ON_COMMAND_RANGE(CM_MRU_FIRST, CM_MRU_FIRST + YANTEL_MRU_SIZE - 1, &TYantelFrame::CmMRUFile)
+    ON_UPDATE_COMMAND_UI(CM_FILESAVE, &TYantelFrame::OnUpdateCommand)
+    ON_UPDATE_COMMAND_UI(CM_FILESAVEAS, &TYantelFrame::OnUpdateCommand)
+    ON_UPDATE_COMMAND_UI(CM_EDITMODE, &TYantelFrame::OnUpdateCommand)
+    ON_UPDATE_COMMAND_UI(CM_REMAKEALL, &TYantelFrame::OnUpdateCommand)
+    ON_UPDATE_COMMAND_UI(CM_UPDATETARGET, &TYantelFrame::OnUpdateCommand)
+    ON_UPDATE_COMMAND_UI(CM_EDITUNDO, &TYantelFrame::OnUpdateCommand)
+    ON_UPDATE_COMMAND_UI(CM_EDITCUT, &TYantelFrame::OnUpdateCommand)
+    ON_UPDATE_COMMAND_UI(CM_EDITCOPY, &TYantelFrame::OnUpdateCommand)
+    ON_UPDATE_COMMAND_UI(CM_EDITPASTE, &TYantelFrame::OnUpdateCommand)
+    ON_UPDATE_COMMAND_UI(CM_EDITDELETE, &TYantelFrame::OnUpdateCommand)
+    ON_UPDATE_COMMAND_UI(CM_EDITCLEAR, &TYantelFrame::OnUpdateCommand)
+    ON_UPDATE_COMMAND_UI(CM_EDITFIND, &TYantelFrame::OnUpdateCommand)
+    ON_UPDATE_COMMAND_UI(CM_EDITREPLACE, &TYantelFrame::OnUpdateCommand)
+    ON_UPDATE_COMMAND_UI(CM_EDITFINDNEXT, &TYantelFrame::OnUpdateCommand)
 END_MESSAGE_MAP()
+
+TYantelFrame::TYantelFrame(TYantelApp* app) : app_(app), view_(this)
+{
+    // The application owns its frame.
+    m_bAutoDelete = FALSE;
+}
+
+BOOL TYantelFrame::PreCreateWindow(CREATESTRUCTA& cs)
+{
+    cs.cx = 640;
+    cs.cy = 480;
+    cs.style |= WS_CLIPCHILDREN;
+    return TRUE;
+}
 
 BOOL TYantelFrame::Create(const char* title)
 {
@@ -31,145 +53,93 @@ BOOL TYantelFrame::Create(const char* title)
     const char* cls = RegisterClass("YantelFrame", CS_DBLCLKS, nullptr,
                                     reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), icon);
     HMENU menu = LoadMenuA(inst, MAKEINTRESOURCEA(IDM_YANTEL));
-    if (!CreateEx(0, cls, title, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
-                  CW_USEDEFAULT, 640, 480, nullptr, menu)) {
+    if (!CFrameWnd::Create(cls, title, WS_OVERLAPPEDWINDOW, nullptr, nullptr, menu)) {
         if (menu)
             DestroyMenu(menu);
         return FALSE;
     }
+    m_hAccelTable = LoadAcceleratorsA(inst, MAKEINTRESOURCEA(IDM_YANTEL));
     HICON small = static_cast<HICON>(LoadImageA(inst, MAKEINTRESOURCEA(IDI_YANTEL), IMAGE_ICON,
                                                 GetSystemMetrics(SM_CXSMICON),
                                                 GetSystemMetrics(SM_CYSMICON), 0));
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small ? small : icon));
-    return view_.Create(m_hWnd);
+    if (!view_.Create(m_hWnd))
+        return FALSE;
+    RecalcLayout();
+    return TRUE;
 }
 
 BOOL TYantelFrame::CreateToolBar()
 {
-    winui::InitCommonControlClasses();
-    RECT none{0, 0, 0, 0};
-    if (!toolbar_.CreateControl(TOOLBARCLASSNAMEA, "Toolbar",
-                                WS_VISIBLE | WS_CLIPCHILDREN | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS |
-                                    CCS_TOP,
-                                none, m_hWnd, 0xE800))
+    if (!toolbar_.Create(this, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | winui::CBRS_TOP))
         return FALSE;
-    toolbar_.SendMessage(TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON));
-
-    // Each button shows the bitmap that carries its command's id.
-    struct Item {
-        int command; // 0: separator, -1: the target combo box
-    };
-    static const Item items[] = {{CM_EXIT},        {0}, {CM_FILENEW},  {CM_FILEOPEN},
-                                 {CM_FILESAVE},    {0}, {CM_EDITMODE}, {0},
-                                 {-1},             {0}, {CM_REMAKEALL}, {0},
-                                 {CM_UPDATETARGET}};
-    images_.Create(16, 16, ILC_COLOR24 | ILC_MASK, 8, 4);
+    ::SetWindowTextA(toolbar_.m_hWnd, "Toolbar");
+    // 0 is a separator; the combo box stands over the separator at
+    // comboPlace, widened to the combo box's width.
+    static const UINT ids[] = {CM_EXIT,      0, CM_FILENEW,   CM_FILEOPEN, CM_FILESAVE,
+                               0,            CM_EDITMODE, 0,  0,           0,
+                               CM_REMAKEALL, 0,           CM_UPDATETARGET};
+    const int comboPlace = 8;
     const int comboWidth = 200;
-    int comboIndex = -1;
-    int index = 0;
-    for (const Item& item : items) {
-        TBBUTTON button{};
-        if (item.command > 0) {
-            HBITMAP bitmap = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr),
-                                                             MAKEINTRESOURCEA(item.command),
-                                                             IMAGE_BITMAP, 0, 0, 0));
-            button.iBitmap = bitmap ? images_.Add(bitmap, RGB(255, 0, 255)) : I_IMAGENONE;
-            if (bitmap)
-                DeleteObject(bitmap);
-            button.idCommand = item.command;
-            button.fsState = TBSTATE_ENABLED;
-            button.fsStyle = item.command == CM_EDITMODE ? BTNS_CHECK : BTNS_BUTTON;
-        } else {
-            // The combo box stands over a separator as wide as itself.
-            button.iBitmap = item.command < 0 ? comboWidth : 6;
-            button.fsStyle = BTNS_SEP;
-            if (item.command < 0)
-                comboIndex = index;
+    if (!toolbar_.SetButtons(ids, static_cast<int>(sizeof ids / sizeof ids[0])))
+        return FALSE;
+
+    // Each button shows the bitmap that carries its command's id, in the
+    // order of the buttons (their image numbers).
+    images_.Create(16, 16, ILC_COLOR24 | ILC_MASK, 8, 4);
+    for (UINT id : ids) {
+        if (!id)
+            continue;
+        HBITMAP bitmap = static_cast<HBITMAP>(
+            LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, 0));
+        if (bitmap) {
+            images_.Add(bitmap, RGB(255, 0, 255));
+            DeleteObject(bitmap);
         }
-        toolbar_.SendMessage(TB_ADDBUTTONSA, 1, reinterpret_cast<LPARAM>(&button));
-        ++index;
     }
     toolbar_.SendMessage(TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_.m_hImageList));
+    TBBUTTONINFOA place{};
+    place.cbSize = sizeof place;
+    place.dwMask = TBIF_BYINDEX | TBIF_SIZE;
+    place.cx = comboWidth;
+    toolbar_.SendMessage(TB_SETBUTTONINFOA, comboPlace, reinterpret_cast<LPARAM>(&place));
     toolbar_.SendMessage(TB_AUTOSIZE);
 
-    RECT place{0, 0, comboWidth, 200};
-    toolbar_.SendMessage(TB_GETITEMRECT, static_cast<WPARAM>(comboIndex),
-                         reinterpret_cast<LPARAM>(&place));
-    RECT combo{place.left, place.top, place.left + comboWidth, place.top + 200};
+    RECT at{0, 0, comboWidth, 200};
+    toolbar_.GetItemRect(comboPlace, &at);
+    RECT combo{at.left, at.top, at.left + comboWidth, at.top + 200};
     if (!targets_.Create(WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWNLIST, combo,
                          toolbar_.m_hWnd, IDC_TARGETS))
         return FALSE;
     targets_.LimitText(30);
     targets_.SetFont(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-    Layout();
+    RecalcLayout();
     return TRUE;
 }
 
 BOOL TYantelFrame::CreateStatusBar()
 {
-    winui::InitCommonControlClasses();
-    RECT none{0, 0, 0, 0};
-    if (!status_.CreateControl(STATUSCLASSNAMEA, "", WS_VISIBLE | SBARS_SIZEGRIP, none, m_hWnd,
-                               0xE801))
+    if (!status_.Create(this))
         return FALSE;
-    status_.SendMessage(SB_SIMPLE, TRUE);
-    Layout();
+    const UINT panes[] = {0};
+    status_.SetIndicators(panes, 1);
+    // One recessed pane over the whole bar.
+    status_.SetPaneInfo(0, 0, 0, 0);
+    RecalcLayout();
     return TRUE;
 }
 
 void TYantelFrame::SetDocTitle(const std::string& title)
 {
     docTitle_ = title;
-    std::string caption = "Yantel - " + title;
-    ::SetWindowTextA(m_hWnd, caption.c_str());
+    SetWindowTextIfChanged("Yantel - " + title);
 }
 
 void TYantelFrame::SetStatusText(const char* text)
 {
     if (status_.m_hWnd)
-        status_.SendMessage(SB_SETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>(text));
-}
-
-void TYantelFrame::Layout()
-{
-    if (!m_hWnd)
-        return;
-    RECT client;
-    GetClientRect(&client);
-    int top = 0, bottom = client.bottom;
-    if (toolbar_.m_hWnd) {
-        toolbar_.SendMessage(TB_AUTOSIZE);
-        RECT r;
-        ::GetWindowRect(toolbar_.m_hWnd, &r);
-        top = r.bottom - r.top;
-    }
-    if (status_.m_hWnd) {
-        status_.SendMessage(WM_SIZE);
-        RECT r;
-        ::GetWindowRect(status_.m_hWnd, &r);
-        bottom -= r.bottom - r.top;
-    }
-    if (view_.m_hWnd)
-        ::MoveWindow(view_.m_hWnd, 0, top, client.right, bottom > top ? bottom - top : 0, TRUE);
-}
-
-void TYantelFrame::OnSize(UINT type, int cx, int cy)
-{
-    if (type != SIZE_MINIMIZED)
-        Layout();
-}
-
-void TYantelFrame::OnClose()
-{
-    if (view_.Running() || !view_.CanClear())
-        return;
-    DestroyWindow();
-}
-
-void TYantelFrame::OnDestroy()
-{
-    PostQuitMessage(0);
+        status_.SetPaneText(0, text);
 }
 
 void TYantelFrame::OnSetFocus(HWND)
@@ -178,11 +148,26 @@ void TYantelFrame::OnSetFocus(HWND)
         view_.SetFocus();
 }
 
+BOOL TYantelFrame::CanCloseFrame()
+{
+    return !view_.Running() && view_.CanClear();
+}
+
 BOOL TYantelFrame::OnCmdMsg(UINT id, UINT code, void* extra, winui::CmdHandlerInfo* info)
 {
     if (view_.m_hWnd && view_.OnCmdMsg(id, code, extra, info))
         return TRUE;
-    return CWnd::OnCmdMsg(id, code, extra, info);
+    return CFrameWnd::OnCmdMsg(id, code, extra, info);
+}
+
+BOOL TYantelFrame::PreTranslateMessage(MSG* msg)
+{
+    // Keys of the modeless Find or Replace dialog are the dialog's own,
+    // never the frame's accelerators.
+    HWND search = view_.SearchDialog().m_hWnd;
+    if (search && (msg->hwnd == search || IsChild(search, msg->hwnd)))
+        return IsDialogMessageA(search, msg);
+    return CFrameWnd::PreTranslateMessage(msg);
 }
 
 // The enabled state of every command of the menus and the tool bar.
@@ -212,29 +197,21 @@ static bool command_enabled(TYanEditFile& view, UINT id)
     case CM_EDITCLEAR:
         return edit && hasText;
     case CM_EDITFIND:
+        return hasText;
     case CM_EDITFINDNEXT:
+        return hasText && view.CanFindNext();
     case CM_EDITREPLACE:
-        return false;
+        return edit && hasText;
     default:
         return true;
     }
 }
 
-LRESULT TYantelFrame::OnInitMenuPopup(WPARAM menuHandle, LPARAM)
+void TYantelFrame::OnUpdateCommand(winui::CCmdUI* ui)
 {
-    HMENU menu = reinterpret_cast<HMENU>(menuHandle);
-    int count = GetMenuItemCount(menu);
-    for (int i = 0; i < count; ++i) {
-        UINT id = GetMenuItemID(menu, i);
-        if (id == 0 || id == static_cast<UINT>(-1))
-            continue;
-        EnableMenuItem(menu, static_cast<UINT>(i),
-                       MF_BYPOSITION | (command_enabled(view_, id) ? MF_ENABLED : MF_GRAYED));
-        if (id == CM_EDITMODE)
-            CheckMenuItem(menu, static_cast<UINT>(i),
-                          MF_BYPOSITION | (view_.EditMode() ? MF_CHECKED : MF_UNCHECKED));
-    }
-    return 0;
+    ui->Enable(command_enabled(view_, ui->m_nID) ? TRUE : FALSE);
+    if (ui->m_nID == CM_EDITMODE)
+        ui->SetCheck(view_.EditMode() ? 1 : 0);
 }
 
 LRESULT TYantelFrame::OnMenuSelect(WPARAM wParam, LPARAM lParam)
@@ -245,23 +222,19 @@ LRESULT TYantelFrame::OnMenuSelect(WPARAM wParam, LPARAM lParam)
         SetStatusText("");
         return 0;
     }
-    char hint[256] = "";
+    std::string hint;
     if (!(flags & (MF_POPUP | MF_SEPARATOR)))
-        LoadStringA(GetModuleHandleA(nullptr), id, hint, sizeof hint);
-    SetStatusText(hint);
+        hint = winui::LoadResourceString(id);
+    SetStatusText(hint.c_str());
     return 0;
 }
 
 void TYantelFrame::UpdateCommandStates()
 {
-    if (!toolbar_.m_hWnd)
-        return;
-    static const UINT buttons[] = {CM_EXIT,     CM_FILENEW,   CM_FILEOPEN,    CM_FILESAVE,
-                                   CM_EDITMODE, CM_REMAKEALL, CM_UPDATETARGET};
-    for (UINT id : buttons)
-        toolbar_.SendMessage(TB_ENABLEBUTTON, id, MAKELONG(command_enabled(view_, id), 0));
-    toolbar_.SendMessage(TB_CHECKBUTTON, CM_EDITMODE, MAKELONG(view_.EditMode(), 0));
-    targets_.EnableWindow(view_.EditMode() ? FALSE : TRUE);
+    if (toolbar_.m_hWnd)
+        toolbar_.OnUpdateCmdUI(this, TRUE);
+    if (targets_.m_hWnd)
+        targets_.EnableWindow(view_.EditMode() ? FALSE : TRUE);
 }
 
 LRESULT TYantelFrame::OnUpdateState(WPARAM, LPARAM)
@@ -278,24 +251,4 @@ void TYantelFrame::OnViewChange()
 void TYantelFrame::CmExit()
 {
     SendMessage(WM_CLOSE);
-}
-
-void TYantelFrame::CmFileNew()
-{
-    app_->CmFileNew();
-}
-
-void TYantelFrame::CmFileOpen()
-{
-    app_->CmFileOpen();
-}
-
-void TYantelFrame::CmHelpAbout()
-{
-    app_->CmHelpAbout();
-}
-
-void TYantelFrame::CmMRUFile(UINT id)
-{
-    app_->CmMRUFile(static_cast<int>(id - CM_MRU_FIRST));
 }

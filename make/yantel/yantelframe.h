@@ -1,13 +1,16 @@
 // TYantelFrame: Yantel's main window, a single-document frame: menu and
 // accelerators, the tool bar with the target combo box at the top, the
-// status bar with menu hints at the bottom and the makefile view in
-// between. Commands go to the view first, then to the frame, whose own
-// commands are the application's.
+// status bar with menu hints at the bottom and the makefile view in the
+// rest (the frame's layout places them). Commands go to the view first,
+// then to the frame, then to the application; the states of menu items and
+// tool bar buttons come from the frame's update handlers.
 #pragma once
 
 #include "winui/common_controls.h"
 #include "winui/controls.h"
-#include "winui/wnd.h"
+#include "winui/frame.h"
+#include "winui/statusbar.h"
+#include "winui/toolbar.h"
 
 #include "make/yantel/yanedtfl.h"
 
@@ -15,17 +18,18 @@
 
 class TYantelApp;
 
-class TYantelFrame : public winui::CWnd {
+class TYantelFrame : public winui::CFrameWnd {
 public:
-    explicit TYantelFrame(TYantelApp* app) : app_(app), view_(this) {}
+    explicit TYantelFrame(TYantelApp* app);
 
-    // Makes the frame window with its menu, icon and view (the view's
-    // SetupWindow runs); the bars come from CreateToolBar / CreateStatusBar.
+    // Makes the frame window with its menu, icon, accelerators and view
+    // (the view's SetupWindow runs); the bars come from CreateToolBar /
+    // CreateStatusBar.
     BOOL Create(const char* title);
-    // The dockable bar at the top: buttons, separators and the target combo
-    // box (control id 500, drop-down list, 200 wide, text limit 30).
+    // The bar at the top: buttons, separators and the target combo box
+    // (control id 500, drop-down list, 200 wide, text limit 30).
     BOOL CreateToolBar();
-    // Status bar at the bottom with a size grip.
+    // Status bar at the bottom: one recessed pane and a size grip.
     BOOL CreateStatusBar();
 
     TYanEditFile& View() { return view_; }
@@ -43,27 +47,24 @@ public:
     void UpdateCommandStates();
 
     BOOL OnCmdMsg(UINT id, UINT code, void* extra, winui::CmdHandlerInfo* info) override;
+    BOOL PreTranslateMessage(MSG* msg) override;
+    BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
+
+protected:
+    BOOL CanCloseFrame() override;
 
 private:
-    void OnSize(UINT type, int cx, int cy);
-    void OnClose();
-    void OnDestroy();
     void OnSetFocus(HWND oldFocus);
-    LRESULT OnInitMenuPopup(WPARAM menu, LPARAM);
     LRESULT OnMenuSelect(WPARAM, LPARAM);
     LRESULT OnUpdateState(WPARAM, LPARAM);
     void OnViewChange();
+    void OnUpdateCommand(winui::CCmdUI* ui);
     void CmExit();
-    void CmFileNew();
-    void CmFileOpen();
-    void CmHelpAbout();
-    void CmMRUFile(UINT id);
-    void Layout();
 
     TYantelApp* app_;
     TYanEditFile view_;
-    winui::CControl toolbar_;
-    winui::CControl status_;
+    winui::CToolBar toolbar_;
+    winui::CStatusBar status_;
     winui::CComboBox targets_;
     winui::CImageList images_;
     std::string docTitle_;

@@ -1,4 +1,5 @@
 #include "make_command.h"
+#include "text_find.h"
 #include "view_text.h"
 #include "yantel_paths.h"
 
@@ -83,6 +84,62 @@ TEST(ViewText, EveryLineEndBecomesCrLf)
     EXPECT_EQ(view_text_crlf("\n\n"), "\r\n\r\n");
     EXPECT_EQ(view_text_crlf("x\r\n"), "x\r\n");
     EXPECT_EQ(view_text_crlf(""), "");
+}
+
+TEST(TextFind, FindsForwardAndBackwardWithCaseAndWholeWordRules)
+{
+    const std::string text = "all: main.bin\r\nMAIN.obj: main.a51\r\nmainly: x";
+    struct Case {
+        const char* what;
+        size_t from;
+        bool matchCase, wholeWord, down;
+        size_t expected;
+    } cases[] = {
+        {"main", 0, false, false, true, 5},
+        {"main", 6, false, false, true, 15},           // case does not count
+        {"main", 6, true, false, true, 25},            // it does
+        {"main", 26, false, true, true, text_not_found}, // "mainly" is no whole word
+        {"main", 26, false, false, true, 35},
+        {"main", text.size(), false, false, false, 35}, // backward: the last one
+        {"main", 35, false, false, false, 25},          // ends at or before the position
+        {"main", 4, false, false, false, text_not_found},
+        {"a51", 0, false, true, true, 30},              // "." and the end of a line bound a word
+        {"", 0, false, false, true, text_not_found},
+        {"longer than the whole text of the view, far longer", 0, false, false, true,
+         text_not_found},
+    };
+    for (const Case& c : cases) {
+        text_find_options options;
+        options.match_case = c.matchCase;
+        options.whole_word = c.wholeWord;
+        options.down = c.down;
+        EXPECT_EQ(text_find(text, c.what, c.from, options), c.expected)
+            << c.what << " from " << c.from;
+    }
+    text_find_options plain;
+    EXPECT_TRUE(text_matches_at(text, "MAIN", 5, plain));
+    plain.match_case = true;
+    EXPECT_FALSE(text_matches_at(text, "MAIN", 5, plain));
+    EXPECT_FALSE(text_matches_at(text, "bin", 40, plain));
+}
+
+TEST(TextFind, ReplaceAllReplacesEveryMatchOnceLeftToRight)
+{
+    text_find_options options;
+    int count = -1;
+    EXPECT_EQ(text_replace_all("a.obj b.OBJ c.obja", ".obj", ".o", options, &count),
+              "a.o b.o c.oa");
+    EXPECT_EQ(count, 3);
+    options.whole_word = true;
+    EXPECT_EQ(text_replace_all("a.obj b.OBJ c.obja", ".obj", ".o", options, &count),
+              "a.o b.o c.obja");
+    EXPECT_EQ(count, 2);
+    // A replacement that holds the searched text is not searched again.
+    options = text_find_options();
+    EXPECT_EQ(text_replace_all("x x", "x", "xx", options, &count), "xx xx");
+    EXPECT_EQ(count, 2);
+    EXPECT_EQ(text_replace_all("none here", "zz", "y", options, &count), "none here");
+    EXPECT_EQ(count, 0);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // Yantel's windows in the test's own process: what the status bar shows
-// while the make tool runs and while a menu item is selected.
+// while the make tool runs and while a menu item is selected; Find, Replace
+// and Next through the real modeless dialogs.
 #include "../resource.h"
 #include "../yanedtfl.h"
 #include "../yantelap.h"
@@ -9,12 +10,14 @@
 #include "testing/kit/test_kit.h"
 
 #include "winui/app.h"
+#include "winui/msgbox.h"
 #include "winui/wnd.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 #include <commctrl.h>
+#include <dlgs.h>
 
 #include <filesystem>
 #include <string>
@@ -110,6 +113,160 @@ TEST(YantelStatusBar, ShowsTheCommandLinePaintedDuringTheRunAndHintsOfMenuItems)
         }
     }
     SetEnvironmentVariableA("YANTEL_FAKE_REPORT", nullptr);
+}
+
+// One Yantel in this process with a makefile open; the tool is the
+// recording stand-in.
+class YantelSearch : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        namespace fs = std::filesystem;
+        dir_ = host_path(STATUS_TEST_DIR) + "\\search";
+        std::error_code ignored;
+        fs::remove_all(dir_, ignored);
+        ASSERT_TRUE(MakeFolders(dir_ + "\\bin"));
+        ASSERT_TRUE(MakeFolders(dir_ + "\\project"));
+        ASSERT_TRUE(CopyOneFile(host_path(FAKE_GRAVIK), dir_ + "\\bin\\gravik.exe"));
+        makefile_ = dir_ + "\\project\\app.mak";
+        ASSERT_TRUE(WriteWholeFile(makefile_, "all: main.bin\r\nmain.bin: main.obj MAIN.obj\r\n"
+                                              "mainly: x\r\n"));
+        ASSERT_TRUE(WriteWholeFile(dir_ + "\\report.txt", "Target: 'all'\r\n"));
+        SetEnvironmentVariableA("YANTEL_FAKE_REPORT", (dir_ + "\\report.txt").c_str());
+        app_.reset(new TYantelApp(dir_ + "\\bin\\yantel.exe"));
+        app_->m_nCmdShow = SW_SHOWNORMAL;
+        ASSERT_TRUE(app_->InitInstance());
+        app_->OpenFile(makefile_.c_str());
+    }
+    void TearDown() override
+    {
+        if (app_ && app_->Frame() && app_->Frame()->m_hWnd)
+            app_->Frame()->DestroyWindow();
+        winui::PumpWaitingMessages();
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+        }
+        app_.reset();
+        SetEnvironmentVariableA("YANTEL_FAKE_REPORT", nullptr);
+    }
+
+    TYantelFrame* Frame() { return app_->Frame(); }
+    TYanEditFile& View() { return Frame()->View(); }
+    HWND Dialog() { return View().SearchDialog().m_hWnd; }
+    void Command(UINT id) { Frame()->SendMessage(WM_COMMAND, id); }
+    // The dialog's fields set as a user types them, then a button pressed.
+    void Press(int button, const char* what, const char* with = nullptr, bool wholeWord = false,
+               bool matchCase = false)
+    {
+        SetDlgItemTextA(Dialog(), edt1, what);
+        if (with)
+            SetDlgItemTextA(Dialog(), edt2, with);
+        CheckDlgButton(Dialog(), chx1, wholeWord ? BST_CHECKED : BST_UNCHECKED);
+        CheckDlgButton(Dialog(), chx2, matchCase ? BST_CHECKED : BST_UNCHECKED);
+        SendMessageA(Dialog(), WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(Dialog(), button)));
+    }
+    std::string Selected()
+    {
+        int start = 0, end = 0;
+        View().GetSel(start, end);
+        return WindowTextOf(View().m_hWnd).substr(static_cast<size_t>(start),
+                                                  static_cast<size_t>(end - start));
+    }
+    int SelStart()
+    {
+        int start = 0, end = 0;
+        View().GetSel(start, end);
+        return start;
+    }
+    bool MenuEnabled(UINT id)
+    {
+        HMENU search = GetSubMenu(GetMenu(Frame()->m_hWnd), 2);
+        Frame()->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(search), 2);
+        return (GetMenuState(search, id, MF_BYCOMMAND) & MF_GRAYED) == 0;
+    }
+
+    std::string dir_, makefile_;
+    std::unique_ptr<TYantelApp> app_;
+};
+
+TEST_F(YantelSearch, FindAndNextWorkOnTheReadOnlyTextAndSayWhenNothingIsFound)
+{
+    winui::ScriptedMessageBoxes boxes;
+    EXPECT_TRUE(MenuEnabled(CM_EDITFIND));
+    EXPECT_FALSE(MenuEnabled(CM_EDITFINDNEXT)); // nothing searched yet
+    EXPECT_FALSE(MenuEnabled(CM_EDITREPLACE));  // read-only
+    Command(CM_EDITFIND);
+    ASSERT_NE(Dialog(), nullptr);
+    Press(IDOK, "main");
+    EXPECT_EQ(SelStart(), 5);
+    EXPECT_EQ(Selected(), "main");
+    // The same word in another case, then as a whole word only.
+    Press(IDOK, "main");
+    EXPECT_EQ(SelStart(), 15);
+    Press(IDOK, "main", nullptr, false, true);
+    EXPECT_EQ(SelStart(), 25);
+    // "MAIN" differs in case, "mainly" is no whole word.
+    Press(IDOK, "main", nullptr, true, true);
+    EXPECT_EQ(SelStart(), 25); // not found: the selection stays
+    EXPECT_EQ(Selected(), "main");
+    ASSERT_EQ(boxes.Calls().size(), 1u);
+    EXPECT_EQ(boxes.Calls()[0].text, "Cannot find \"main\".");
+
+    // Next (F3) goes on with the last search without the dialog, which
+    // Cancel closed; its options stay.
+    SendMessageA(Dialog(), WM_COMMAND, IDCANCEL, 0);
+    EXPECT_EQ(Dialog(), nullptr);
+    View().SetSel(10, 10);
+    EXPECT_TRUE(MenuEnabled(CM_EDITFINDNEXT));
+    Command(CM_EDITFINDNEXT);
+    EXPECT_EQ(SelStart(), 15);
+    EXPECT_EQ(Selected(), "main");
+    View().SetSel(30, 30);
+    Command(CM_EDITFINDNEXT);
+    EXPECT_EQ(boxes.Calls().size(), 2u);
+    // Read-only all the while: nothing was changed.
+    EXPECT_EQ(WindowTextOf(View().m_hWnd),
+              "all: main.bin\r\nmain.bin: main.obj MAIN.obj\r\nmainly: x\r\n");
+    EXPECT_FALSE(View().GetModify());
+}
+
+TEST_F(YantelSearch, ReplaceOnlyInEditModeOneAtATimeOrAll)
+{
+    winui::ScriptedMessageBoxes boxes;
+    Command(CM_EDITREPLACE);
+    EXPECT_EQ(Dialog(), nullptr); // read-only: no Replace
+    Command(CM_EDITMODE);
+    ASSERT_TRUE(View().EditMode());
+    EXPECT_TRUE(MenuEnabled(CM_EDITREPLACE));
+    Command(CM_EDITREPLACE);
+    ASSERT_NE(Dialog(), nullptr);
+    // The first Replace finds, the next replaces that match and finds on.
+    Press(psh1, ".obj", ".o");
+    EXPECT_EQ(Selected(), ".obj");
+    Press(psh1, ".obj", ".o");
+    EXPECT_EQ(Selected(), ".obj");
+    EXPECT_EQ(WindowTextOf(View().m_hWnd),
+              "all: main.bin\r\nmain.bin: main.o MAIN.obj\r\nmainly: x\r\n");
+    // Replace All: every match, as one step that Undo takes back.
+    Press(psh2, "main", "prog", true);
+    EXPECT_EQ(WindowTextOf(View().m_hWnd),
+              "all: prog.bin\r\nprog.bin: prog.o prog.obj\r\nmainly: x\r\n");
+    EXPECT_TRUE(View().GetModify());
+    Press(psh2, "absent", "x");
+    ASSERT_EQ(boxes.Calls().size(), 1u);
+    EXPECT_EQ(boxes.Calls()[0].text, "Cannot find \"absent\".");
+    Command(CM_EDITUNDO);
+    EXPECT_EQ(WindowTextOf(View().m_hWnd),
+              "all: main.bin\r\nmain.bin: main.o MAIN.obj\r\nmainly: x\r\n");
+
+    // Leaving edit mode (the changes not saved) closes the Replace dialog.
+    boxes.Answer(IDNO);
+    Command(CM_EDITMODE);
+    EXPECT_FALSE(View().EditMode());
+    EXPECT_EQ(Dialog(), nullptr);
+    EXPECT_EQ(ReadWholeFile(makefile_), "all: main.bin\r\nmain.bin: main.obj MAIN.obj\r\n"
+                                        "mainly: x\r\n");
 }
 
 } // namespace
