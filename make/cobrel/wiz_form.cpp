@@ -22,6 +22,48 @@ const char page_names[IDC_PAGE_COUNT][16] = {"General",   "Components", "C-Compi
 const int recent_kept = 15;
 const int max_memo_lines = 1000;
 
+// The hint of each control that has one.
+struct control_hint {
+    int id;
+    const char* text;
+};
+const control_hint hints[] = {
+    {IDC_PROJECTNAMEBOX, "File Name of MAKE-File (*.MAK), List of previous MAKE-Files"},
+    {IDC_MAKNEWBUTTON, "Start a new MAKE-File"},
+    {IDC_MAKREADBUTTON, "Select MAKE-File from Disc"},
+    {IDC_PROJECTMEMO, "Room for Notes about this Project"},
+    {IDC_TARGETBOX,
+     "Name of generated BINARY-File (must match one of the C- or S51-Source files)"},
+    {IDC_SOURCELIST, "List of Source Files, Action depends on File Extension"},
+    {IDC_CPUSPEED,
+     "1000 nsec for a 12MHz generic 8051, 620 nsec for a 11.0592Mhz MSC121x , ..."},
+    {IDC_MODELBOX, "Small: Locals in internal RAM, Large: Locals in external RAM"},
+    {IDC_ADDCOMPARGS, "Examples for external Compiler Macro Definition: '-dAD_C515' or "
+                      "'-dBAUDRATE=9600', Separator is the '  '-character."},
+    {IDC_CHECKDEBUG, "Will include a '__line' macro after each C Statement (see Manual), "
+                     "required for Debugging"},
+    {IDC_ADDASSARGS,
+     "Example for an additional Assembler Argument: '-t4': Tabsize 4 for the Listing"},
+    {IDC_ROMSTART, "Startaddress for Code in HEX (0000..FFFF)"},
+    {IDC_RAMSTART,
+     "Startaddress for External RAM in HEX (0000..FFFF), ignored if no External RAM used."},
+    {IDC_ADDLINKARGS,
+     "Add additional Linker Arguments (i.e. '-c' for CRC-Protection of Binaries)"},
+    {IDC_SIOBOX, "Select Serial I/O Library (see Manual). "},
+    {IDC_LABEL16,
+     "Add additional Libraries with '-lLIBNAME' or additional objects 'OBJNAME'"},
+    {IDC_ADDLIBS,
+     "Specify additional Libraries ('-l*.lib') or Objectfiles (simply add Filename '*.obj')"},
+    {IDC_CHECKGENHEX, "Generate a HEX-File out of the generated BIN-File  (*.BIN -> *.HEX)"},
+    {IDC_CHECKGENOMF, "Generate a OMF-File out of the generated BIN-File  (*.BIN -> *.OMF)"},
+    {IDC_CHECKBINSTRIP, "Remove obsolete $FF-Bytes, recommended if downloading to FLASH memory"},
+    {IDC_CHECKSMARTPRINTF, "If checked, Linker will reduce printf()'s formater to the Minimum."},
+    {IDC_SAVEBUTTON, "Save current MAKE-File"},
+    {IDCANCEL, "Exit Cobrel, unsaved changes will be lost"},
+    {IDC_CHECKWRITEOVANTA,
+     "If enabled, a Ovanta-Workspace File (*.WSP) will be written on 'Save Changes'"},
+};
+
 std::string window_text(HWND wnd)
 {
     int length = GetWindowTextLengthA(wnd);
@@ -94,6 +136,9 @@ BEGIN_MESSAGE_MAP(TWizForm, winui::CDialog)
     ON_CONTROL(STN_CLICKED, IDC_LINKLABEL, &TWizForm::LinkLabelClick)
     ON_NOTIFY(TCN_SELCHANGE, IDC_PAGECONTROL, &TWizForm::PageChange)
     ON_WM_DESTROY()
+    ON_MESSAGE(WM_CTLCOLORSTATIC, &TWizForm::OnCtlColorStatic)
+    ON_MESSAGE(WM_SETCURSOR, &TWizForm::OnSetCursor)
+    ON_MESSAGE(WM_SYSCOMMAND, &TWizForm::OnSysCommand)
 END_MESSAGE_MAP()
 
 TWizForm::TWizForm(const std::string& program_path)
@@ -135,6 +180,8 @@ BOOL TWizForm::OnInitDialog()
     SetChecked(IDC_CHECKLIST, true);
     SetChecked(IDC_CHECKSMARTPRINTF, true);
     SetDlgItemText(IDC_LINKLABEL, maker_address);
+    SetUpLinkLabel();
+    SetUpHints();
 
     SetComboItems(IDC_PROJECTNAMEBOX, load_history(settings_path_), -1);
     // Projects usually keep their sources in "src" beside the folder the
@@ -142,6 +189,62 @@ BOOL TWizForm::OnInitDialog()
     SetCurrentDirectoryA("..\\src");
     model_.dirty = false;
     return TRUE;
+}
+
+void TWizForm::SetUpHints()
+{
+    if (!hints_.Create(m_hWnd))
+        return;
+    // Long hints wrap instead of running off the screen.
+    hints_.SetMaxTipWidth(400);
+    for (const control_hint& hint : hints)
+        hints_.AddTool(GetDlgItem(hint.id), hint.text);
+}
+
+// The link label: the dialog's font underlined, blue text (OnCtlColorStatic)
+// and the hand cursor (OnSetCursor).
+void TWizForm::SetUpLinkLabel()
+{
+    HFONT font = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
+    LOGFONTA lf{};
+    if (!font || !GetObjectA(font, sizeof lf, &lf))
+        return;
+    lf.lfUnderline = TRUE;
+    link_font_ = CreateFontIndirectA(&lf);
+    if (link_font_)
+        SendDlgItemMessage(IDC_LINKLABEL, WM_SETFONT, reinterpret_cast<WPARAM>(link_font_), FALSE);
+}
+
+LRESULT TWizForm::OnCtlColorStatic(WPARAM dc, LPARAM control)
+{
+    int id = GetDlgCtrlID(reinterpret_cast<HWND>(control));
+    if (id != IDC_LINKLABEL && id != IDC_LABEL20)
+        return Default();
+    HDC hdc = reinterpret_cast<HDC>(dc);
+    SetTextColor(hdc, id == IDC_LINKLABEL ? RGB(0, 0, 255) : RGB(255, 255, 255));
+    SetBkColor(hdc, GetSysColor(COLOR_BTNFACE));
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+}
+
+LRESULT TWizForm::OnSetCursor(WPARAM window, LPARAM hit)
+{
+    if (reinterpret_cast<HWND>(window) == GetDlgItem(IDC_LINKLABEL) && LOWORD(hit) == HTCLIENT) {
+        SetCursor(LoadCursor(nullptr, IDC_HAND));
+        return TRUE;
+    }
+    return Default();
+}
+
+// The form minimises with the window that owns it (the application's,
+// which carries the task-bar button); restoring that one shows the form.
+LRESULT TWizForm::OnSysCommand(WPARAM command, LPARAM)
+{
+    HWND owner = ::GetWindow(m_hWnd, GW_OWNER);
+    if ((command & 0xFFF0) == SC_MINIMIZE && owner) {
+        ::ShowWindow(owner, SW_MINIMIZE);
+        return 0;
+    }
+    return Default();
 }
 
 // ---- pages
@@ -501,5 +604,9 @@ void TWizForm::OnCancel()
 
 void TWizForm::OnDestroy()
 {
+    if (link_font_) {
+        DeleteObject(link_font_);
+        link_font_ = nullptr;
+    }
     PostQuitMessage(0);
 }

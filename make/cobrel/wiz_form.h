@@ -10,6 +10,7 @@
 #include "make/cobrel/wiz_messages.h"
 
 #include "winui/dialog.h"
+#include "winui/tooltip.h"
 
 #include <string>
 #include <vector>
@@ -50,6 +51,11 @@ private:
     void LinkLabelClick();
     void PageChange(NMHDR* header, LRESULT* result);
     void OnDestroy();
+    LRESULT OnCtlColorStatic(WPARAM dc, LPARAM control);
+    LRESULT OnSetCursor(WPARAM window, LPARAM hit);
+    LRESULT OnSysCommand(WPARAM command, LPARAM);
+    void SetUpHints();
+    void SetUpLinkLabel();
 
     // Transfers between the controls and the model.
     void ModelToForm();
@@ -73,4 +79,8 @@ private:
     wiz_messages messages_;
     std::string program_dir_;
     std::string settings_path_;
+    // The hints of the controls, shown while the mouse rests on them.
+    winui::CToolTipCtrl hints_;
+    // The dialog's font underlined, for the link label.
+    HFONT link_font_ = nullptr;
 };

@@ -3,6 +3,7 @@
 #include "winui/controls.h"
 #include "winui/menu.h"
 #include "winui/statusctrl.h"
+#include "winui/tooltip.h"
 
 #include "test_resource.h"
 
@@ -328,6 +329,29 @@ TEST(Accelerators, ResourceTableTranslatesKeysIntoCommands)
     msg.wParam = VK_F5;
     EXPECT_TRUE(own.Translate(frame, &msg));
     EXPECT_EQ(frame.log.back(), "open");
+}
+
+TEST(ToolTips, EachToolWindowKeepsItsOwnTip)
+{
+    CParentWnd parent;
+    parent.Create();
+    winui::CButton push, other;
+    ASSERT_TRUE(push.Create("Push", BS_PUSHBUTTON | WS_VISIBLE, kRect, parent, 12));
+    ASSERT_TRUE(other.Create("Other", BS_PUSHBUTTON | WS_VISIBLE, RECT{220, 10, 300, 40}, parent, 15));
+    winui::CToolTipCtrl tips;
+    ASSERT_TRUE(tips.Create(parent));
+    EXPECT_EQ(GetWindow(tips, GW_OWNER), parent.m_hWnd);
+    // A tip longer than the old fixed buffers of the control's messages.
+    std::string longTip(300, 'x');
+    ASSERT_TRUE(tips.AddTool(push, "Pushes"));
+    ASSERT_TRUE(tips.AddTool(other, longTip.c_str()));
+    EXPECT_EQ(tips.GetToolCount(), 2);
+    EXPECT_EQ(tips.GetText(push), "Pushes");
+    EXPECT_EQ(tips.GetText(other), longTip);
+    tips.UpdateTipText(push, "Pushes now");
+    EXPECT_EQ(tips.GetText(push), "Pushes now");
+    EXPECT_EQ(tips.GetText(parent), ""); // no tool
+    parent.DestroyWindow();
 }
 
 } // namespace

@@ -47,7 +47,8 @@ BOOL CALLBACK find_form(HWND wnd, LPARAM data)
     GetWindowThreadProcessId(wnd, &pid);
     char caption[128] = "";
     GetWindowTextA(wnd, caption, sizeof caption);
-    if (pid == f->pid && std::string(caption) == form_caption) {
+    // The form is shown once it is set up.
+    if (pid == f->pid && std::string(caption) == form_caption && IsWindowVisible(wnd)) {
         f->wnd = wnd;
         return FALSE;
     }
@@ -95,6 +96,8 @@ public:
         }
     }
     HWND form() const { return form_; }
+    HANDLE process() const { return pi_.hProcess; }
+    DWORD pid() const { return pi_.dwProcessId; }
     HWND item(int id) const { return GetDlgItem(form_, id); }
     std::string log() const { return read_file(log_); }
 
@@ -329,6 +332,170 @@ TEST(CobrelWindow, AnExistingMakefileShowsItsSettingsInTheForm)
     EXPECT_TRUE(w.enabled(IDC_SAVEBUTTON));
     EXPECT_EQ(w.close(), 0);
     EXPECT_NE(w.log().find("\"Exit\" \"Exit without saving?\""), std::string::npos) << w.log();
+}
+
+// The tool-tip window of the wizard's process that belongs to its form.
+struct found_tips {
+    DWORD pid;
+    HWND form;
+    HWND tips;
+};
+
+BOOL CALLBACK find_tips(HWND wnd, LPARAM data)
+{
+    found_tips* f = reinterpret_cast<found_tips*>(data);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(wnd, &pid);
+    char name[64] = "";
+    GetClassNameA(wnd, name, sizeof name);
+    if (pid == f->pid && std::string(name) == TOOLTIPS_CLASSA && GetWindow(wnd, GW_OWNER) == f->form) {
+        f->tips = wnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The tip the tool-tip control keeps for a tool window: the question and its
+// answer live in the wizard's memory, where the control reads and writes.
+// Asked in UTF-16, which the control hands back whole.
+std::string tip_text(const wizard& w, HWND tips, HWND tool)
+{
+    struct remote_block {
+        TTTOOLINFOW info;
+        wchar_t text[1024];
+    };
+    void* remote = VirtualAllocEx(w.process(), nullptr, sizeof(remote_block),
+                                  MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    if (!remote)
+        return "<no memory>";
+    remote_block block{};
+    block.info.cbSize = TTTOOLINFOW_V2_SIZE;
+    block.info.uFlags = TTF_IDISHWND;
+    block.info.hwnd = GetParent(tool);
+    block.info.uId = reinterpret_cast<UINT_PTR>(tool);
+    block.info.lpszText = static_cast<remote_block*>(remote)->text;
+    SIZE_T done = 0;
+    WriteProcessMemory(w.process(), remote, &block, sizeof block, &done);
+    SendMessageW(tips, TTM_GETTEXTW, 1024, reinterpret_cast<LPARAM>(remote));
+    ReadProcessMemory(w.process(), remote, &block, sizeof block, &done);
+    VirtualFreeEx(w.process(), remote, 0, MEM_RELEASE);
+    block.text[1023] = L'\0';
+    std::string text;
+    for (const wchar_t* c = block.text; *c; ++c)
+        text += static_cast<char>(*c);
+    return text;
+}
+
+TEST(CobrelWindow, ControlsShowTheirHintsAsToolTipsAndTheApplicationCarriesItsTitle)
+{
+    const std::string dir = program_dir("hints");
+    wizard w(dir, {});
+    ASSERT_NE(w.form(), nullptr);
+    found_tips f{w.pid(), w.form(), nullptr};
+    EnumWindows(find_tips, reinterpret_cast<LPARAM>(&f));
+    ASSERT_NE(f.tips, nullptr);
+    // Every control with a hint is a tool; a few of each kind by their text.
+    EXPECT_EQ(SendMessageA(f.tips, TTM_GETTOOLCOUNT, 0, 0), 24);
+    const struct {
+        int id;
+        const char* hint;
+    } cases[] = {
+        {IDC_PROJECTNAMEBOX, "File Name of MAKE-File (*.MAK), List of previous MAKE-Files"},
+        {IDC_MAKNEWBUTTON, "Start a new MAKE-File"},
+        {IDC_PROJECTMEMO, "Room for Notes about this Project"},
+        {IDC_TARGETBOX,
+         "Name of generated BINARY-File (must match one of the C- or S51-Source files)"},
+        {IDC_CHECKDEBUG, "Will include a '__line' macro after each C Statement (see Manual), "
+                         "required for Debugging"},
+        {IDC_SIOBOX, "Select Serial I/O Library (see Manual). "},
+        {IDC_LABEL16,
+         "Add additional Libraries with '-lLIBNAME' or additional objects 'OBJNAME'"},
+        {IDC_CHECKSMARTPRINTF,
+         "If checked, Linker will reduce printf()'s formater to the Minimum."},
+        {IDCANCEL, "Exit Cobrel, unsaved changes will be lost"},
+        {IDC_CHECKWRITEOVANTA,
+         "If enabled, a Ovanta-Workspace File (*.WSP) will be written on 'Save Changes'"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(tip_text(w, f.tips, w.item(c.id)), c.hint) << c.id;
+    // Controls without a hint are no tools.
+    EXPECT_EQ(tip_text(w, f.tips, w.item(IDC_OPTIMISEBOX)), "");
+
+    // The application's window, which owns the form, carries the title.
+    HWND owner = GetWindow(w.form(), GW_OWNER);
+    ASSERT_NE(owner, nullptr);
+    char title[64] = "";
+    GetWindowTextA(owner, title, sizeof title);
+    EXPECT_STREQ(title, "Cobrelan Rysk");
+    EXPECT_EQ(w.close(), 0);
+}
+
+// The link label as the user sees it: on the "Misc" page, blue text with a
+// line under it, and the hand cursor over it.
+TEST(CobrelWindow, TheLinkLabelIsBlueUnderlinedTextWithTheHandCursor)
+{
+    const std::string dir = program_dir("link");
+    wizard w(dir, {});
+    ASSERT_NE(w.form(), nullptr);
+    // To the last page as the arrow keys go there.
+    HWND tabs = w.item(IDC_PAGECONTROL);
+    for (int i = 0; i < 5; ++i)
+        SendMessageA(tabs, WM_KEYDOWN, VK_RIGHT, 1);
+    ASSERT_EQ(SendMessageA(tabs, TCM_GETCURSEL, 0, 0), 5);
+    HWND link = w.item(IDC_LINKLABEL);
+    ASSERT_TRUE(IsWindowVisible(link));
+    SetForegroundWindow(w.form());
+    RedrawWindow(w.form(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Sleep(500);
+
+    RECT r;
+    GetWindowRect(link, &r);
+    const int width = r.right - r.left, height = r.bottom - r.top;
+    ASSERT_GT(width, 0);
+    HDC screen = GetDC(nullptr);
+    auto blue = [&](int x, int y) {
+        COLORREF c = GetPixel(screen, r.left + x, r.top + y);
+        return GetRValue(c) < 64 && GetGValue(c) < 64 && GetBValue(c) > 192;
+    };
+    int blueCount = 0, left = width, right = -1, widestRow = 0;
+    for (int y = 0; y < height; ++y) {
+        int row = 0;
+        for (int x = 0; x < width; ++x) {
+            if (!blue(x, y))
+                continue;
+            ++blueCount;
+            ++row;
+            left = x < left ? x : left;
+            right = x > right ? x : right;
+        }
+        widestRow = row > widestRow ? row : widestRow;
+    }
+    ReleaseDC(nullptr, screen);
+    ASSERT_GT(blueCount, 0) << "no blue text";
+    // The underline: one row blue along (nearly) the whole text.
+    EXPECT_GE(widestRow, (right - left + 1) * 9 / 10) << widestRow << " of " << right - left + 1;
+
+    // The cursor over the link and over the plain label below it: each
+    // process has its own copies of the system cursors, so the two are
+    // told apart rather than compared with this process's hand.
+    auto cursor_at = [](int x, int y) {
+        SetCursorPos(x - 2, y);
+        Sleep(200);
+        SetCursorPos(x, y);
+        Sleep(300);
+        CURSORINFO cursor{};
+        cursor.cbSize = sizeof cursor;
+        GetCursorInfo(&cursor);
+        return cursor.hCursor;
+    };
+    RECT plain;
+    GetWindowRect(w.item(IDC_LABEL21), &plain);
+    HCURSOR overLink = cursor_at(r.left + 6, (r.top + r.bottom) / 2);
+    HCURSOR overLabel = cursor_at(plain.left + 6, (plain.top + plain.bottom) / 2);
+    EXPECT_NE(overLink, nullptr);
+    EXPECT_NE(overLink, overLabel);
+    EXPECT_EQ(cursor_at(r.left + 6, (r.top + r.bottom) / 2), overLink);
+    EXPECT_EQ(w.close(), 0);
 }
 
 } // namespace
