@@ -431,7 +431,7 @@ TEST(CobrelWindow, ControlsShowTheirHintsAsToolTipsAndTheApplicationCarriesItsTi
 }
 
 // The link label as the user sees it: on the "Misc" page, blue text with a
-// line under it, and the hand cursor over it.
+// line under it, and the hand cursor over it; the title line in white.
 TEST(CobrelWindow, TheLinkLabelIsBlueUnderlinedTextWithTheHandCursor)
 {
     const std::string dir = program_dir("link");
@@ -470,7 +470,15 @@ TEST(CobrelWindow, TheLinkLabelIsBlueUnderlinedTextWithTheHandCursor)
         }
         widestRow = row > widestRow ? row : widestRow;
     }
+    // The title line beside it is white text.
+    RECT title;
+    GetWindowRect(w.item(IDC_LABEL20), &title);
+    int whiteCount = 0;
+    for (int y = title.top; y < title.bottom; ++y)
+        for (int x = title.left; x < title.right; ++x)
+            whiteCount += GetPixel(screen, x, y) == RGB(255, 255, 255);
     ReleaseDC(nullptr, screen);
+    EXPECT_GT(whiteCount, 0) << "no white text";
     ASSERT_GT(blueCount, 0) << "no blue text";
     // The underline: one row blue along (nearly) the whole text.
     EXPECT_GE(widestRow, (right - left + 1) * 9 / 10) << widestRow << " of " << right - left + 1;
