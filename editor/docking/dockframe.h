@@ -1,0 +1,119 @@
+// Dockable frames: CVelloFrameWndSizeDock (a single-document frame),
+// CVelloMDIFrameWndSizeDock (the MDI main frame) and
+// CVelloMDIChildWndSizeDock (an MDI child frame). Each is its winui frame
+// plus CDockSite, which holds the four CSizeDockBar of the frame's sides and
+// docks, floats, shows and hides bars:
+//
+//   EnableDocking(CBRS_ALIGN_ANY);              // in OnCreate, after the status bar
+//   m_wndToolBar.EnableDocking(CBRS_ALIGN_ANY); // winui bars: the sides they accept
+//   DockControlBar(&m_wndToolBar, AFX_IDW_DOCKBAR_TOP);
+//   m_pOutputBar->EnableDocking(CBRS_ALIGN_BOTTOM);
+//   DockControlBar(m_pOutputBar, AFX_IDW_DOCKBAR_BOTTOM);
+//   ShowControlBar(m_pOutputBar, FALSE, FALSE);
+//   SaveBarPlacement(m_pOutputBar, profile, "Bars", "Output");   // at closing
+//   LoadBarPlacement(m_pOutputBar, profile, "Bars", "Output");   // at the next start
+//
+// The destructors of the SDI and MDI frames delete the bars made with
+// SIZEBAR_DELETE_WITH_FRAME, docked, floating or hidden.
+#pragma once
+
+#include "editor/docking/bar_placement.h"
+#include "editor/docking/sizebar.h"
+#include "editor/docking/sizedockbar.h"
+#include "winui/mdi.h"
+#include "winui/profile.h"
+
+#include <memory>
+
+class CDockSite {
+public:
+    explicit CDockSite(winui::CFrameWnd* frame) : frame_(frame) {}
+    virtual ~CDockSite();
+    CDockSite(const CDockSite&) = delete;
+    CDockSite& operator=(const CDockSite&) = delete;
+
+    // Makes the dock bars of the sides named by the CBRS_ALIGN_* bits of
+    // dwDockStyle (each side once, however often it is called).
+    void EnableDocking(DWORD dwDockStyle);
+    // The dock bar with id AFX_IDW_DOCKBAR_TOP, _BOTTOM, _LEFT or _RIGHT, or
+    // of a side (CBRS_ALIGN_* bit); null when that side has none.
+    CSizeDockBar* GetDockBar(UINT id) const;
+    CSizeDockBar* GetDockBarOfSide(DWORD align) const;
+
+    // Docks a bar on the dock bar nDockBarID (0: the first side in the
+    // order top, bottom, left, right that the bar accepts and the frame
+    // has), at rect (screen coordinates: the row under its centre) or as a
+    // new last row.
+    void DockControlBar(winui::CControlBar* bar, UINT nDockBarID = 0, const RECT* rect = nullptr);
+    void DockControlBar(winui::CControlBar* bar, CSizeDockBar* dockBar, const RECT* rect = nullptr);
+    // Floats a bar in its own window whose top left corner is at point
+    // (screen; kept on a screen); dwStyle's CBRS_ALIGN_TOP or _LEFT gives
+    // the orientation. Sends WM_SIZEBAR_FLOATED to the bar.
+    void FloatControlBar(winui::CControlBar* bar, POINT point, DWORD dwStyle = winui::CBRS_ALIGN_TOP);
+    // Shows or hides a bar (with its floating window); the frame's layout
+    // follows unless delay.
+    void ShowControlBar(winui::CControlBar* bar, BOOL bShow, BOOL bDelay = FALSE);
+    // The dock bar of the sides in dwDockStyle whose window (widened to one
+    // pixel when empty) meets rect (screen), or null.
+    CSizeDockBar* CanDock(const RECT& rect, DWORD dwDockStyle) const;
+    // The bar's floating window, or null.
+    static CSizableMiniDockFrameWnd* MiniFrameOf(const winui::CControlBar* bar);
+    static CSizeDockBar* DockBarOf(const winui::CControlBar* bar);
+
+    // Bar state: side, row, place in the row, sizes, floating position and
+    // visibility, as one profile value (see bar_placement.h).
+    docking::BarPlacement GetBarPlacement(winui::CControlBar* bar) const;
+    // Applies a placement, made usable first (bad sizes and sides keep the
+    // bar's current ones, a floating window off every screen comes back on
+    // the nearest one): the bar is never lost.
+    void SetBarPlacement(winui::CControlBar* bar, docking::BarPlacement placement);
+    bool SaveBarPlacement(winui::CControlBar* bar, const winui::CProfile& profile,
+                          const char* section, const char* key) const;
+    // False when the key is missing or unreadable: the bar stays as it is.
+    bool LoadBarPlacement(winui::CControlBar* bar, const winui::CProfile& profile,
+                          const char* section, const char* key);
+
+    winui::CFrameWnd* DockFrame() const { return frame_; }
+    void RecalcDockLayout() const;
+
+protected:
+    // Deletes the bars registered with SIZEBAR_DELETE_WITH_FRAME (last
+    // first); safe while each bar's destructor unregisters itself.
+    static void DeleteRegisteredBars();
+
+    winui::CFrameWnd* frame_;
+    std::unique_ptr<CSizeDockBar> dockBars_[4]; // top, bottom, left, right
+};
+
+// A rectangle moved onto the nearest screen's work area when it lies on no
+// screen at all.
+RECT KeepOnScreen(const RECT& rect);
+
+class CVelloFrameWndSizeDock : public winui::CFrameWnd, public CDockSite {
+public:
+    CVelloFrameWndSizeDock() : CDockSite(this) {}
+    ~CVelloFrameWndSizeDock() override;
+    using CDockSite::ShowControlBar;
+
+protected:
+    LRESULT OnSysColorChange(WPARAM, LPARAM);
+    DECLARE_MESSAGE_MAP()
+};
+
+class CVelloMDIFrameWndSizeDock : public winui::CMDIFrameWnd, public CDockSite {
+public:
+    CVelloMDIFrameWndSizeDock() : CDockSite(this) {}
+    ~CVelloMDIFrameWndSizeDock() override;
+    using CDockSite::ShowControlBar;
+
+protected:
+    LRESULT OnSysColorChange(WPARAM, LPARAM);
+    DECLARE_MESSAGE_MAP()
+};
+
+class CVelloMDIChildWndSizeDock : public winui::CMDIChildWnd, public CDockSite {
+public:
+    CVelloMDIChildWndSizeDock() : CDockSite(this) {}
+    ~CVelloMDIChildWndSizeDock() override;
+    using CDockSite::ShowControlBar;
+};
