@@ -288,6 +288,36 @@ bool CDockSite::LoadBarPlacement(CControlBar* bar, const winui::CProfile& profil
     return true;
 }
 
+namespace {
+
+BOOL CALLBACK send_idle_update(HWND hwnd, LPARAM disable)
+{
+    SendMessageA(hwnd, winui::WM_IDLEUPDATECMDUI, static_cast<WPARAM>(disable), 0);
+    return TRUE;
+}
+
+struct FloatingSearch {
+    const winui::CFrameWnd* site;
+    BOOL disable;
+};
+
+BOOL CALLBACK update_floating(HWND hwnd, LPARAM lParam)
+{
+    const auto* search = reinterpret_cast<const FloatingSearch*>(lParam);
+    auto* mini = dynamic_cast<CSizableMiniDockFrameWnd*>(winui::CWnd::FromHandle(hwnd));
+    if (mini && mini->m_pDockSite == search->site && IsWindowVisible(hwnd))
+        EnumChildWindows(hwnd, send_idle_update, search->disable);
+    return TRUE;
+}
+
+} // namespace
+
+void CDockSite::UpdateFloatingBars(BOOL disableIfNoHandler) const
+{
+    FloatingSearch search{frame_, disableIfNoHandler};
+    EnumThreadWindows(GetCurrentThreadId(), update_floating, reinterpret_cast<LPARAM>(&search));
+}
+
 void CDockSite::DeleteRegisteredBars()
 {
     // The list is taken over first: each bar's destructor takes itself out
@@ -302,7 +332,15 @@ void CDockSite::DeleteRegisteredBars()
 
 BEGIN_MESSAGE_MAP(CVelloFrameWndSizeDock, winui::CFrameWnd)
     ON_MESSAGE(WM_SYSCOLORCHANGE, &CVelloFrameWndSizeDock::OnSysColorChange)
+    ON_MESSAGE(winui::WM_IDLEUPDATECMDUI, &CVelloFrameWndSizeDock::OnIdleUpdateCmdUI)
 END_MESSAGE_MAP()
+
+LRESULT CVelloFrameWndSizeDock::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = CFrameWnd::OnIdleUpdateCmdUI(wParam, lParam);
+    UpdateFloatingBars(static_cast<BOOL>(wParam));
+    return result;
+}
 
 CVelloFrameWndSizeDock::~CVelloFrameWndSizeDock()
 {
@@ -317,7 +355,15 @@ LRESULT CVelloFrameWndSizeDock::OnSysColorChange(WPARAM, LPARAM)
 
 BEGIN_MESSAGE_MAP(CVelloMDIFrameWndSizeDock, winui::CMDIFrameWnd)
     ON_MESSAGE(WM_SYSCOLORCHANGE, &CVelloMDIFrameWndSizeDock::OnSysColorChange)
+    ON_MESSAGE(winui::WM_IDLEUPDATECMDUI, &CVelloMDIFrameWndSizeDock::OnIdleUpdateCmdUI)
 END_MESSAGE_MAP()
+
+LRESULT CVelloMDIFrameWndSizeDock::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = CMDIFrameWnd::OnIdleUpdateCmdUI(wParam, lParam);
+    UpdateFloatingBars(static_cast<BOOL>(wParam));
+    return result;
+}
 
 CVelloMDIFrameWndSizeDock::~CVelloMDIFrameWndSizeDock()
 {

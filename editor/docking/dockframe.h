@@ -74,6 +74,10 @@ public:
                           const char* section, const char* key);
 
     winui::CFrameWnd* DockFrame() const { return frame_; }
+    // Runs the update handlers of the bars floating in windows of this
+    // frame (the application's idle update reaches only the frame's
+    // descendants).
+    void UpdateFloatingBars(BOOL disableIfNoHandler) const;
     void RecalcDockLayout() const;
 
 protected:
@@ -97,6 +101,7 @@ public:
 
 protected:
     LRESULT OnSysColorChange(WPARAM, LPARAM);
+    LRESULT OnIdleUpdateCmdUI(WPARAM, LPARAM);
     DECLARE_MESSAGE_MAP()
 };
 
@@ -108,6 +113,7 @@ public:
 
 protected:
     LRESULT OnSysColorChange(WPARAM, LPARAM);
+    LRESULT OnIdleUpdateCmdUI(WPARAM, LPARAM);
     DECLARE_MESSAGE_MAP()
 };
 

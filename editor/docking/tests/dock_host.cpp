@@ -8,6 +8,11 @@
 
 int CTestDialogBar::destroyed = 0;
 
+BEGIN_MESSAGE_MAP(CTestFrame, CVelloMDIFrameWndSizeDock)
+    ON_UPDATE_COMMAND_UI(IDC_TEST_EDIT, &CTestFrame::OnUpdateEdit)
+    ON_COMMAND(ID_TEST_BUTTON, &CTestFrame::OnButton)
+END_MESSAGE_MAP()
+
 void Pump(DWORD ms)
 {
     MSG msg;
@@ -120,6 +125,15 @@ POINT CaptionPoint(HWND floatingWindow)
 
 namespace {
 
+void send_key(WORD vk, bool up)
+{
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &in, sizeof in);
+}
+
 void send_mouse(DWORD flags, POINT at)
 {
     INPUT in{};
@@ -153,9 +167,9 @@ void play(const std::function<void()>& input)
 
 } // namespace
 
-void Drag(POINT from, POINT to)
+void Drag(POINT from, POINT to, WORD key)
 {
-    play([from, to] {
+    play([from, to, key] {
         send_mouse(0, from);
         Sleep(150);
         send_mouse(MOUSEEVENTF_LEFTDOWN, from);
@@ -165,8 +179,29 @@ void Drag(POINT from, POINT to)
             send_mouse(0, p);
             Sleep(60);
         }
+        if (key) {
+            send_key(key, false);
+            Sleep(60);
+            if (key != VK_CONTROL)
+                send_key(key, true);
+        }
         Sleep(100);
         send_mouse(MOUSEEVENTF_LEFTUP, to);
+        Sleep(100);
+        if (key == VK_CONTROL)
+            send_key(key, true);
+        Sleep(50);
+    });
+}
+
+void Click(POINT at)
+{
+    play([at] {
+        send_mouse(0, at);
+        Sleep(150);
+        send_mouse(MOUSEEVENTF_LEFTDOWN, at);
+        Sleep(50);
+        send_mouse(MOUSEEVENTF_LEFTUP, at);
         Sleep(150);
     });
 }

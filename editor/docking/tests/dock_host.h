@@ -5,6 +5,7 @@
 
 #include "editor/docking/dockcontext.h"
 #include "editor/docking/dockframe.h"
+#include "winui/cmdui.h"
 
 #include <windows.h>
 
@@ -24,7 +25,15 @@ public:
     static int destroyed;
 };
 
-class CTestFrame : public CVelloMDIFrameWndSizeDock {};
+// The frame offers an update handler for the test bar's edit control.
+class CTestFrame : public CVelloMDIFrameWndSizeDock {
+public:
+    bool editEnabled = true;
+    void OnUpdateEdit(winui::CCmdUI* ui) { ui->Enable(editEnabled); }
+    int buttonClicks = 0;
+    void OnButton() { ++buttonClicks; }
+    DECLARE_MESSAGE_MAP()
+};
 
 struct DockHost {
     // A frame of 800 x 600 at (40, 40), shown, docking on all sides.
@@ -53,10 +62,16 @@ struct DockHost {
 
 void Pump(DWORD ms = 150);
 
+// A command of the tool bars of the tests.
+const UINT ID_TEST_BUTTON = 32800;
+
 // The screen point of a docked bar's gripper, and of a floating window's caption.
 POINT GripperPoint(const winui::CControlBar* bar);
 POINT CaptionPoint(HWND floatingWindow);
 
 // Mouse input through the system queue (screen coordinates).
-void Drag(POINT from, POINT to);
+// With key, the key goes down after the last move (Escape up again at once,
+// Ctrl only after the button).
+void Drag(POINT from, POINT to, WORD key = 0);
+void Click(POINT at);
 void DoubleClick(POINT at);

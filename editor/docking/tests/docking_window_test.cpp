@@ -7,6 +7,7 @@
 
 #include "winui/picture.h"
 #include "winui/profile.h"
+#include "winui/toolbar.h"
 
 #include <gtest/gtest.h>
 
@@ -228,6 +229,25 @@ TEST(DockingBars, ContextMenuDockAndHide)
     EXPECT_EQ(items[0].first, ID_SIZEBAR_FLOAT);
 }
 
+TEST(DockingBars, UpdateHandlersReachDockedAndFloatingBars)
+{
+    DockHost host;
+    CTestDialogBar* output = host.AddOutputBar();
+    HWND edit = GetDlgItem(output->m_hWnd, IDC_TEST_EDIT);
+    HWND combo = GetDlgItem(output->m_hWnd, IDC_TEST_COMBO);
+    host.frame->editEnabled = false;
+    EnumChildWindows(host.hwnd, [](HWND h, LPARAM) -> BOOL {
+        SendMessageA(h, winui::WM_IDLEUPDATECMDUI, TRUE, 0);
+        return TRUE;
+    }, 0);
+    EXPECT_FALSE(IsWindowEnabled(edit));
+    EXPECT_TRUE(IsWindowEnabled(combo)); // no handler: left enabled
+    host.frame->FloatControlBar(output, host.ClientToScreenPt(300, 200));
+    host.frame->editEnabled = true;
+    SendMessageA(host.hwnd, winui::WM_IDLEUPDATECMDUI, TRUE, 0);
+    EXPECT_TRUE(IsWindowEnabled(edit));
+}
+
 TEST(DockingBars, ScaledControlsKeepComboHeight)
 {
     DockHost host;
@@ -250,6 +270,46 @@ TEST(DockingBars, ScaledControlsKeepComboHeight)
     RECT c = rect_in_bar(combo);
     EXPECT_EQ(c.bottom - c.top, comboBefore.bottom - comboBefore.top);
     EXPECT_EQ(c.right - c.left, 2 * (snapshot[2].rect.right - snapshot[2].rect.left));
+}
+
+TEST(DockingBars, ToolBarsShareARowAndTheirClicksReachTheFrame)
+{
+    DockHost host;
+    winui::CToolBar main, second;
+    const UINT buttons[] = {ID_TEST_BUTTON, ID_TEST_BUTTON + 1};
+    for (winui::CToolBar* bar : {&main, &second}) {
+        ASSERT_TRUE(bar->Create(host.frame, WS_CHILD | WS_VISIBLE | winui::CBRS_TOP, winui::AFX_IDW_TOOLBAR));
+        bar->SetButtons(buttons, 2);
+        bar->EnableDocking(winui::CBRS_ALIGN_ANY);
+    }
+    host.frame->DockControlBar(&main, AFX_IDW_DOCKBAR_TOP);
+    // Docked one pixel right of the first, as a program puts a bar beside another.
+    host.frame->RecalcLayout();
+    RECT r;
+    GetWindowRect(main.m_hWnd, &r);
+    OffsetRect(&r, 1, 0);
+    host.frame->DockControlBar(&second, AFX_IDW_DOCKBAR_TOP, &r);
+    Pump(50);
+    CSizeDockBar* top = host.Dock(AFX_IDW_DOCKBAR_TOP);
+    EXPECT_EQ(top->GetRowCount(), 1);
+    EXPECT_EQ(top->IndexInRow(&main), 0);
+    EXPECT_EQ(top->IndexInRow(&second), 1);
+    RECT a = host.InFrame(main.m_hWnd), b = host.InFrame(second.m_hWnd);
+    EXPECT_GE(b.left, a.right);
+    EXPECT_EQ(a.top, b.top);
+    // A splitter between them, none between the row and the client (no
+    // sizeable bar in the row); the client starts below the row.
+    ASSERT_EQ(top->m_arrSplitters.size(), 1u);
+    EXPECT_EQ(top->m_arrSplitters[0].m_type, 1);
+    EXPECT_EQ(host.InFrame(mdi_client(host)).top, host.InFrame(top->m_hWnd).bottom);
+    EXPECT_GT(host.InFrame(top->m_hWnd).bottom, 0);
+
+    RECT button;
+    main.GetItemRect(0, &button);
+    MapWindowPoints(main.m_hWnd, nullptr, reinterpret_cast<POINT*>(&button), 2);
+    Click(POINT{(button.left + button.right) / 2, (button.top + button.bottom) / 2});
+    EXPECT_EQ(host.frame->buttonClicks, 1);
+    host.Close(); // before the tool bars go
 }
 
 // Dragging with the mouse.
@@ -323,6 +383,27 @@ TEST(DockingDrag, FloatedAndDockedAgain)
     Drag(CaptionPoint(mini->m_hWnd), host.ClientToScreenPt(client.cx / 2, client.cy - 5));
     EXPECT_EQ(output->GetDockBar(), host.Dock(AFX_IDW_DOCKBAR_BOTTOM));
     EXPECT_EQ(host.InFrame(output->m_hWnd).right - host.InFrame(output->m_hWnd).left, client.cx);
+}
+
+TEST(DockingDrag, EscapeCancelsTheDrag)
+{
+    DockHost host;
+    CTestDialogBar* output = host.AddOutputBar();
+    SIZE client = host.Client();
+    Drag(GripperPoint(output), host.ClientToScreenPt(client.cx / 2, client.cy / 2), VK_ESCAPE);
+    EXPECT_EQ(output->GetDockBar(), host.Dock(AFX_IDW_DOCKBAR_BOTTOM));
+    EXPECT_EQ(output->GetMiniFrame(), nullptr);
+}
+
+TEST(DockingDrag, CtrlHeldFloatsOverADockingSide)
+{
+    DockHost host;
+    CTestDialogBar* output = host.AddOutputBar();
+    SIZE client = host.Client();
+    // Where the bar would dock on the left, Ctrl makes it float.
+    Drag(GripperPoint(output), host.ClientToScreenPt(1, client.cy / 2), VK_CONTROL);
+    EXPECT_EQ(output->GetDockBar(), nullptr);
+    EXPECT_NE(output->GetMiniFrame(), nullptr);
 }
 
 TEST(DockingDrag, ReleasedWhereItStartedNothingHappens)
