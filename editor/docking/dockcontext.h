@@ -36,7 +36,6 @@ public:
     POINT m_ptLast{0, 0};
     BOOL m_bFlip = FALSE; // Ctrl held
     HDC m_hDC = nullptr;
-    bool m_bLocked = false;
     RECT m_rectDragHorz{}, m_rectDragVert{};
     RECT m_rectFrameDragHorz{}, m_rectFrameDragVert{};
     RECT m_rectLast{};
