@@ -38,6 +38,13 @@ HWND mdi_client(const DockHost& host)
     return host.frame->m_hWndMDIClient;
 }
 
+// What the application's idle time sends to the main window's descendants.
+BOOL CALLBACK send_idle_update(HWND h, LPARAM)
+{
+    SendMessageA(h, winui::WM_IDLEUPDATECMDUI, TRUE, 0);
+    return TRUE;
+}
+
 std::vector<std::pair<UINT, bool>> menu_items(winui::CControlBar* bar)
 {
     HMENU menu = CreatePopupMenu();
@@ -236,10 +243,7 @@ TEST(DockingBars, UpdateHandlersReachDockedAndFloatingBars)
     HWND edit = GetDlgItem(output->m_hWnd, IDC_TEST_EDIT);
     HWND combo = GetDlgItem(output->m_hWnd, IDC_TEST_COMBO);
     host.frame->editEnabled = false;
-    EnumChildWindows(host.hwnd, [](HWND h, LPARAM) -> BOOL {
-        SendMessageA(h, winui::WM_IDLEUPDATECMDUI, TRUE, 0);
-        return TRUE;
-    }, 0);
+    EnumChildWindows(host.hwnd, send_idle_update, 0);
     EXPECT_FALSE(IsWindowEnabled(edit));
     EXPECT_TRUE(IsWindowEnabled(combo)); // no handler: left enabled
     host.frame->FloatControlBar(output, host.ClientToScreenPt(300, 200));
