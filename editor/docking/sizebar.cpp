@@ -232,10 +232,11 @@ LRESULT CVelloSizeControlBar::OnContextMenu(WPARAM, LPARAM lParam)
 LRESULT CVelloSizeControlBar::OnAddMenuItems(WPARAM, LPARAM lParam)
 {
     HMENU menu = reinterpret_cast<HMENU>(lParam);
-    // Bars never float in MDI float windows here, so "Float" is never checked.
+    // Floating inside the MDI client is not offered: "Float" is listed for
+    // the bars that ask for it, unchecked and unavailable.
     bool inMdiFloat = false;
     if (m_dwSizeBarStyle & SIZEBAR_MDI_FLOAT)
-        AppendMenuA(menu, MF_STRING | (inMdiFloat ? MF_CHECKED : 0), ID_SIZEBAR_FLOAT,
+        AppendMenuA(menu, MF_STRING | MF_GRAYED, ID_SIZEBAR_FLOAT,
                     bar_string(ID_SIZEBAR_FLOAT, "Float").c_str());
     bool docking = (m_dwDockStyle & winui::CBRS_ALIGN_ANY) != 0;
     if (!inMdiFloat && (docking || m_dwSavedDockStyle))
@@ -268,8 +269,8 @@ void CVelloSizeControlBar::OnToggleDock()
 
 void CVelloSizeControlBar::OnFloatKind()
 {
-    // Floating inside the MDI client is not offered (see the README);
-    // the bar keeps its floating window.
+    // Floating inside the MDI client is not offered (the menu item is
+    // unavailable); the bar keeps its floating window.
 }
 
 LRESULT CVelloSizeControlBar::OnFloated(WPARAM, LPARAM)

@@ -234,6 +234,7 @@ TEST(DockingBars, ContextMenuDockAndHide)
     items = menu_items(other);
     ASSERT_EQ(items.size(), 3u);
     EXPECT_EQ(items[0].first, ID_SIZEBAR_FLOAT);
+    EXPECT_FALSE(items[0].second);
 }
 
 TEST(DockingBars, UpdateHandlersReachDockedAndFloatingBars)
