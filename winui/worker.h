@@ -42,6 +42,9 @@ public:
     // The thread was started and has not been joined yet.
     bool IsRunning() const;
     DWORD ThreadId() const { return threadId_; }
+    // The thread's handle until it is joined (SetThreadPriority, or waits
+    // that also handle sent messages: MsgWaitForMultipleObjects).
+    HANDLE Handle() const { return thread_; }
 
     // PostMessageA to the window; false when it is gone (the work should
     // then end: nobody listens).

@@ -1,0 +1,88 @@
+// COutputEdit: one read-only text pane of the output window ("Output",
+// "Search results" or "Tags"). It appends the chunks a tool run sends
+// (0x4CE), loads the redirect file (0x4CF), passes typed keys to the running
+// tool, copies text, finds the next error or warning line, and on a double
+// click goes to the source place a line names (through CToolShell).
+#pragma once
+
+#include "editor/editctl/window/coloredit.h"
+
+#include <string>
+
+class CToolRunner;
+class CToolShell;
+
+// Pane kinds.
+const int kPaneNone = 0;
+const int kPaneSearchResults = 1;
+const int kPaneOutput = 2;
+const int kPaneTags = 3;
+
+// Commands of the pane's context menu.
+const UINT ID_OUTPUT_NEXT_ERROR = 32933;
+const UINT ID_OUTPUT_NEXT_WARNING = 32934;
+const UINT ID_OUTPUT_COPY = 57634;
+const UINT ID_OUTPUT_COPY_APPEND = 32789;
+const UINT ID_OUTPUT_COPY_ALL = 32931;
+const UINT ID_OUTPUT_FONT = 32820;
+const UINT ID_OUTPUT_FIND = 57636;
+const UINT ID_OUTPUT_CLEAR = 61555;
+const UINT ID_OUTPUT_FLOAT = 61552;
+const UINT ID_OUTPUT_DOCK = 61551;
+const UINT ID_OUTPUT_CLOSE = 32817;
+
+// Lines appended by search fillers are cut to this length.
+const int kAppendLineCut = 800;
+
+class COutputEdit : public CColorEdit {
+public:
+    COutputEdit() = default;
+
+    // Creates the pane: fresh text buffers of 0x10000 bytes, read-only.
+    BOOL Create(const char* windowName, DWORD style, const RECT& rect, HWND parent,
+                UINT id) override;
+
+    void SetShell(CToolShell* shell) { m_pShell = shell; }
+    void SetRunner(CToolRunner* runner) { m_pRunner = runner; }
+
+    int m_nKind = kPaneNone;
+    // The search that filled the pane (empty for "Output").
+    std::string m_strSearchText;
+    int m_nSearchFlags = 0;
+    // Where "Next Error" and "Next Warning" search from.
+    int m_nNextMessage = -1;
+    // The folder a relative file name in a tool's output is taken from: the
+    // run's start folder (empty: the current folder).
+    std::string m_strBaseDir;
+
+    // Appends one line (cut to 800 characters).
+    void AppendLine(const std::string& text, int attr = 0);
+    // Replaces the whole text.
+    void SetPaneText(const char* text);
+    std::string GetPaneText() const;
+
+    LRESULT OnAppendOutput(WPARAM, LPARAM text);
+    LRESULT OnLoadRedirectFile(WPARAM, LPARAM);
+    void OnChar(UINT c, UINT repeat, UINT flags);
+    void OnKeyDown(UINT key, UINT repeat, UINT flags);
+    void OnLButtonDown(UINT flags, POINT point);
+    void OnLButtonDblClk(UINT flags, POINT point);
+    void OnRButtonDown(UINT flags, POINT point);
+    BOOL PreTranslateMessage(MSG* msg) override;
+
+    // The double click's work on the line that holds offset.
+    void GoToLineSource(int offset);
+    // "Next Error" / "Next Warning": the next whole word, case ignored.
+    void FindNextMessage(const char* word);
+
+protected:
+    bool OnCommand(WPARAM wParam, LPARAM lParam) override;
+
+private:
+    int FindTargetDocument(const std::string& file, int lookup);
+
+    CToolShell* m_pShell = nullptr;
+    CToolRunner* m_pRunner = nullptr;
+
+    DECLARE_MESSAGE_MAP()
+};
