@@ -8,6 +8,11 @@
 
 #include <string_view>
 
+// <commdlg.h> maps FindText to FindTextA; the text core's member keeps its name.
+#ifdef FindText
+#undef FindText
+#endif
+
 BEGIN_MESSAGE_MAP(COutputEdit, CColorEdit)
     ON_MESSAGE(WM_TOOL_OUTPUT, &COutputEdit::OnAppendOutput)
     ON_MESSAGE(WM_TOOL_LOADREDIRECT, &COutputEdit::OnLoadRedirectFile)
@@ -248,13 +253,13 @@ bool COutputEdit::OnCommand(WPARAM wParam, LPARAM lParam)
         return true;
     case ID_OUTPUT_FIND:
         // The editor's find belongs to the main window.
-        SendMessageA(GetAncestor(m_hWnd, GA_ROOT), WM_COMMAND, wParam, 0);
+        ::SendMessageA(GetAncestor(m_hWnd, GA_ROOT), WM_COMMAND, wParam, 0);
         return true;
     case ID_OUTPUT_FLOAT:
     case ID_OUTPUT_DOCK:
     case ID_OUTPUT_CLOSE:
         // The bar that holds the pane floats, docks or hides itself.
-        SendMessageA(GetParent(), WM_COMMAND, wParam, 0);
+        ::SendMessageA(GetParent(), WM_COMMAND, wParam, 0);
         return true;
     }
     return CColorEdit::OnCommand(wParam, lParam);
