@@ -270,3 +270,16 @@ TEST_F(OutputPane, AssemblerRunToTheSourceLine)
     EXPECT_EQ(Sel(*shell.docs[0].edit).first, 41);
 }
 #endif
+
+TEST_F(OutputPane, LoadsTheRedirectFile)
+{
+    write_file(CToolRunner::RedirectFilePath(), "first\r\nsecond\nthird\r\n");
+    pane.m_nNextMessage = 7;
+    Append("old text\r");
+    SendMessageA(pane, WM_TOOL_LOADREDIRECT, 0, 0);
+    EXPECT_EQ(pane.GetPaneText().substr(0, 19), "first\rsecond\rthird");
+    EXPECT_EQ(pane.m_nNextMessage, -1);
+    int start = 0, end = 0;
+    pane.GetSel(start, end);
+    EXPECT_EQ(start, pane.GetTextLength());
+}
