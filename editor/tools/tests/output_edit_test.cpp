@@ -277,7 +277,7 @@ TEST_F(OutputPane, LoadsTheRedirectFile)
     pane.m_nNextMessage = 7;
     Append("old text\r");
     SendMessageA(pane, WM_TOOL_LOADREDIRECT, 0, 0);
-    EXPECT_EQ(pane.GetPaneText().substr(0, 19), "first\rsecond\rthird");
+    EXPECT_EQ(pane.GetPaneText().substr(0, 18), "first\rsecond\rthird");
     EXPECT_EQ(pane.m_nNextMessage, -1);
     int start = 0, end = 0;
     pane.GetSel(start, end);
