@@ -349,6 +349,7 @@ struct HitFiling {
     int kind;
     COvantaDoc* document;
     bool resume; // go on where the parser's match ended
+    const std::atomic<bool>* stop; // checked before each hit, so a long text ends early
 };
 
 int ScanHits(const char* keyword, KeywordParser parser, const char* text, size_t length, CSymbolMap& map,
@@ -363,6 +364,8 @@ int ScanHits(const char* keyword, KeywordParser parser, const char* text, size_t
     KeywordSymbols found;
     const char* p = text;
     while (p < end) {
+        if (how.stop && how.stop->load(std::memory_order_relaxed))
+            break;
         const char* q = SkipNonCode(p, end);
         if (q != p) {
             p = q;
@@ -401,13 +404,13 @@ int ScanHits(const char* keyword, KeywordParser parser, const char* text, size_t
 } // namespace
 
 int ScanTextForKeyword(const char* keyword, KeywordParser parser, const char* text, size_t length,
-                       CSymbolMap& map, const std::string& path)
+                       CSymbolMap& map, const std::string& path, const std::atomic<bool>* stop)
 {
-    return ScanHits(keyword, parser, text, length, map, path, HitFiling{map.GetKind(), nullptr, false});
+    return ScanHits(keyword, parser, text, length, map, path, HitFiling{map.GetKind(), nullptr, false, stop});
 }
 
 int ScanKeywordHits(const char* keyword, KeywordParser parser, const char* text, size_t length, CSymbolMap& map,
-                    COvantaDoc* document, const std::string& path)
+                    COvantaDoc* document, const std::string& path, const std::atomic<bool>* stop)
 {
-    return ScanHits(keyword, parser, text, length, map, path, HitFiling{kImageKeywordHit, document, true});
+    return ScanHits(keyword, parser, text, length, map, path, HitFiling{kImageKeywordHit, document, true, stop});
 }

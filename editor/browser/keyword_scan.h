@@ -3,6 +3,7 @@
 // rebuilds the definition's display text and the names to file it under.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -48,13 +49,14 @@ void ParseStruct(const char* hit, const char* text, const char* end, KeywordSymb
 // Runs one keyword scan over a text: every case-sensitive whole-word hit of
 // the keyword outside comments goes to the parser, and each item it makes is
 // filed into the map (kind = the map's kind, file = path, first line = the
-// zero-based line of the hit). Returns the number of records filed.
+// zero-based line of the hit). Returns the number of records filed. A set
+// stop flag (when given) ends the scan before the next hit.
 int ScanTextForKeyword(const char* keyword, KeywordParser parser, const char* text, size_t length,
-                       CSymbolMap& map, const std::string& path);
+                       CSymbolMap& map, const std::string& path, const std::atomic<bool>* stop = nullptr);
 
 // The same scan over an open document's text, as the editor runs it for the
 // browser: each record takes kind 32 (a keyword hit), last line 0 and the
 // document, and the search goes on where the parser's match ended (after a
 // struct's body or declaration), else after the keyword.
 int ScanKeywordHits(const char* keyword, KeywordParser parser, const char* text, size_t length, CSymbolMap& map,
-                    COvantaDoc* document, const std::string& path);
+                    COvantaDoc* document, const std::string& path, const std::atomic<bool>* stop = nullptr);
