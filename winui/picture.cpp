@@ -6,19 +6,36 @@ namespace winui {
 
 bool CWindowPicture::Capture(HWND wnd)
 {
+    RECT rc;
+    if (!::GetClientRect(wnd, &rc))
+        rc = RECT{0, 0, 0, 0};
+    return CaptureArea(wnd, POINT{0, 0}, rc.right, rc.bottom);
+}
+
+bool CWindowPicture::CaptureFromScreen(HWND wnd)
+{
+    RECT rc;
+    POINT origin{0, 0};
+    if (!::GetClientRect(wnd, &rc) || !::ClientToScreen(wnd, &origin))
+        rc = RECT{0, 0, 0, 0};
+    return CaptureArea(nullptr, origin, rc.right, rc.bottom);
+}
+
+// Copies width x height pixels at origin of source's DC (the screen's for null).
+bool CWindowPicture::CaptureArea(HWND source, POINT origin, int width, int height)
+{
     width_ = height_ = 0;
     pixels_.clear();
-    RECT rc;
-    if (!::GetClientRect(wnd, &rc) || rc.right <= 0 || rc.bottom <= 0)
+    if (width <= 0 || height <= 0)
         return false;
-    HDC screen = ::GetDC(wnd);
+    HDC screen = ::GetDC(source);
     if (!screen)
         return false;
     HDC mem = ::CreateCompatibleDC(screen);
     BITMAPINFO bi{};
     bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = rc.right;
-    bi.bmiHeader.biHeight = -rc.bottom; // top-down rows
+    bi.bmiHeader.biWidth = width;
+    bi.bmiHeader.biHeight = -height; // top-down rows
     bi.bmiHeader.biPlanes = 1;
     bi.bmiHeader.biBitCount = 32;
     bi.bmiHeader.biCompression = BI_RGB;
@@ -27,11 +44,11 @@ bool CWindowPicture::Capture(HWND wnd)
     bool ok = false;
     if (mem && bmp && bits) {
         HGDIOBJ old = ::SelectObject(mem, bmp);
-        ok = ::BitBlt(mem, 0, 0, rc.right, rc.bottom, screen, 0, 0, SRCCOPY) != 0;
+        ok = ::BitBlt(mem, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY) != 0;
         ::GdiFlush();
         if (ok) {
-            width_ = rc.right;
-            height_ = rc.bottom;
+            width_ = width;
+            height_ = height;
             const uint32_t* p = static_cast<const uint32_t*>(bits);
             pixels_.assign(p, p + static_cast<size_t>(width_) * height_);
             for (uint32_t& px : pixels_)
@@ -43,7 +60,7 @@ bool CWindowPicture::Capture(HWND wnd)
         ::DeleteObject(bmp);
     if (mem)
         ::DeleteDC(mem);
-    ::ReleaseDC(wnd, screen);
+    ::ReleaseDC(source, screen);
     return ok;
 }
 

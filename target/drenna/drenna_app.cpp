@@ -24,9 +24,11 @@
 #include "target/termui/com_dialog.h"
 #include "target/termui/download_dialog.h"
 #include "target/termui/ser_settings.h"
+#include "winui/cmdui.h"
 #include "winui/commdlg.h"
 #include "winui/dialog.h"
 #include "winui/msgbox.h"
+#include "winui/recentfiles.h"
 
 static const char* const image_filter = "Binaries and Hex (*.bin;*.hex)|*.bin;*.hex|";
 
@@ -50,7 +52,44 @@ int get_file_time(const std::string& path, int64_t* time)
     return os_file_time(path, time) == OS_TIME_OK ? 0 : -1;
 }
 
-TDrennaApp::TDrennaApp() {}
+BEGIN_MESSAGE_MAP(TDrennaApp, winui::CWinApp)
+    ON_COMMAND(CM_FILEOPEN, &TDrennaApp::CmFileOpen)
+    ON_COMMAND(CM_RUNINRAM, &TDrennaApp::CmRunInRam)
+    ON_COMMAND(CM_RESETBOARD, &TDrennaApp::CmResetBoard)
+    ON_COMMAND(CM_EXIT, &TDrennaApp::CmExit)
+    ON_COMMAND(CM_FLASHCLEAR, &TDrennaApp::CmFlashClear)
+    ON_COMMAND(CM_FLASHCLEARSECTOR, &TDrennaApp::CmFlashClearSector)
+    ON_COMMAND(CM_FLASHIDENTIFY, &TDrennaApp::CmFlashIdentify)
+    ON_COMMAND(CM_FLASHDOWNLOAD, &TDrennaApp::CmFlashDownload)
+    ON_COMMAND(CM_AUTOSTART, &TDrennaApp::CmAutostart)
+    ON_COMMAND(CM_RESETAUTOSTART, &TDrennaApp::CmResetAutostart)
+    ON_COMMAND(CM_FIXEDADDRESS, &TDrennaApp::CmFixedAddress)
+    ON_COMMAND(CM_BOARDID, &TDrennaApp::CmBoardId)
+    ON_COMMAND(CM_COMSETTINGS, &TDrennaApp::CmComSettings)
+    ON_COMMAND(CM_HELPABOUT, &TDrennaApp::CmHelpAbout)
+    ON_COMMAND_RANGE(winui::ID_FILE_MRU_FILE1, winui::ID_FILE_MRU_FILE1 + DRENNA_RECENT_FILES - 1,
+                     &TDrennaApp::OnRecentFile)
+    ON_UPDATE_COMMAND_UI(CM_RUNINRAM, &TDrennaApp::OnUpdateEnabled)
+    ON_UPDATE_COMMAND_UI(CM_FLASHCLEAR, &TDrennaApp::OnUpdateEnabled)
+    ON_UPDATE_COMMAND_UI(CM_FLASHCLEARSECTOR, &TDrennaApp::OnUpdateEnabled)
+    ON_UPDATE_COMMAND_UI(CM_FLASHIDENTIFY, &TDrennaApp::OnUpdateEnabled)
+    ON_UPDATE_COMMAND_UI(CM_FLASHDOWNLOAD, &TDrennaApp::OnUpdateEnabled)
+    ON_UPDATE_COMMAND_UI(CM_RESETAUTOSTART, &TDrennaApp::OnUpdateEnabled)
+    ON_UPDATE_COMMAND_UI(CM_BOARDID, &TDrennaApp::OnUpdateEnabled)
+    ON_UPDATE_COMMAND_UI(CM_AUTOSTART, &TDrennaApp::OnUpdateChecked)
+    ON_UPDATE_COMMAND_UI(CM_FIXEDADDRESS, &TDrennaApp::OnUpdateChecked)
+END_MESSAGE_MAP()
+
+TDrennaAboutDlg::TDrennaAboutDlg(HWND parent) : CDialog(IDD_ABOUT, parent) {}
+
+TDrennaApp::TDrennaApp()
+{
+    m_strAppName = "Drenna";
+    m_profile.SetPath(ser_settings.ini_path);
+    m_pRecentFileList = std::make_unique<winui::CRecentFileList>(0, "Recent File List", "File%d",
+                                                                 DRENNA_RECENT_FILES);
+    m_pRecentFileList->ReadList(m_profile);
+}
 
 TDrennaApp::~TDrennaApp()
 {
@@ -67,24 +106,32 @@ BOOL TDrennaApp::InitInstance()
     // Without a file to load the tool works from the parent folder.
     if (ser_settings.file.empty())
         SetCurrentDirectoryA("..");
-    frame_.reset(new TSDIDecFrame(this));
-    if (!frame_->Create("Drenna"))
+    if (!InitMainWindow())
         return FALSE;
-    m_hMainWnd = frame_->m_hWnd;
-    report_window = frame_->m_hWnd;
-    ser_report_poster = post_report;
-    accel_.Load(IDA_DRENNA);
     ShowWindow(frame_->m_hWnd, m_nCmdShow);
     UpdateWindow(frame_->m_hWnd);
     frame_->Terminal().SetFocus();
     return TRUE;
 }
 
-BOOL TDrennaApp::PreTranslateMessage(MSG* msg)
+bool TDrennaApp::InitMainWindow()
 {
-    if (frame_ && frame_->m_hWnd && accel_.Translate(frame_->m_hWnd, msg))
-        return TRUE;
-    return CWinApp::PreTranslateMessage(msg);
+    frame_.reset(new TSDIDecFrame(this));
+    if (!frame_->Create(m_strAppName.c_str()))
+        return false;
+    m_hMainWnd = frame_->m_hWnd;
+    report_window = frame_->m_hWnd;
+    ser_report_poster = post_report;
+    if (!SetupToolbar())
+        return false;
+    frame_->FitToGrid();
+    frame_->Centre();
+    return true;
+}
+
+bool TDrennaApp::SetupToolbar()
+{
+    return frame_->CreateToolBar() != FALSE;
 }
 
 BOOL TDrennaApp::OnIdle(LONG count)
@@ -116,10 +163,28 @@ static bool has_extension(const std::string& path, const char* const* extensions
     return false;
 }
 
+static std::string full_path(const std::string& path)
+{
+    DWORD n = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
+    if (n == 0)
+        return path;
+    std::string full(n, '\0');
+    n = GetFullPathNameA(path.c_str(), n, &full[0], nullptr);
+    full.resize(n);
+    return full;
+}
+
 int TDrennaApp::LoadFile(const std::string& path, bool noDownload)
 {
     if (path.empty())
         return -1;
+    if (downloading_) {
+        // A message that reaches the frame while the progress dialog runs
+        // (a recent file sent by another program) must not change the
+        // image the reader thread is sending.
+        MessageBeep(0xFFFFFFFF);
+        return -1;
+    }
     static const char* const image_extensions[] = {".bin", ".hex", nullptr};
     if (!has_extension(path, image_extensions)) {
         report_error(1, "File type must be '*.bin' or '*.hex'");
@@ -129,9 +194,34 @@ int TDrennaApp::LoadFile(const std::string& path, bool noDownload)
     loadedTimeKnown_ = get_file_time(path, &loadedTime_) == 0;
     if (load_image(path.c_str()) != 0)
         return -1;
-    if (!noDownload)
+    if (!noDownload) {
         DownloadToRam();
+        // Also after a failed download: the file itself is good. The list
+        // keeps the whole path: a later start may work in another folder.
+        AddToRecentFileList(full_path(path).c_str());
+    }
     return 0;
+}
+
+void TDrennaApp::OnRecentFile(UINT id)
+{
+    // The menu choice arrives as the recent-file message, as any other
+    // sender of it would.
+    if (frame_ && frame_->m_hWnd)
+        frame_->SendMessage(MruFileMessage(), id);
+}
+
+void TDrennaApp::CmMruFile(UINT id)
+{
+    int index = static_cast<int>(id - m_pRecentFileList->FirstId());
+    if (index < 0 || index >= m_pRecentFileList->GetCount())
+        return;
+    std::string path = (*m_pRecentFileList)[index];
+    if (LoadFile(path, false) != 0 &&
+        GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        // The loader has said that the file is gone: it leaves the list.
+        m_pRecentFileList->Remove(index);
+    }
 }
 
 int TDrennaApp::DownloadToRam()
@@ -148,7 +238,9 @@ int TDrennaApp::DownloadToRam()
     }
     ser_command(SC_DOWNLOAD);
     TDownload dialog(size, address, Frame());
+    downloading_ = true;
     INT_PTR answer = dialog.DoModal();
+    downloading_ = false;
     if (answer == IDCANCEL) {
         ser_link.pending_command = 0;
         MessageBeep(0xFFFFFFFF);
@@ -389,7 +481,7 @@ void TDrennaApp::CmComSettings()
 
 void TDrennaApp::CmHelpAbout()
 {
-    winui::CDialog about(IDD_ABOUT, Frame());
+    TDrennaAboutDlg about(Frame());
     about.DoModal();
 }
 
@@ -427,6 +519,16 @@ bool TDrennaApp::CommandChecked(unsigned id) const
     default:
         return false;
     }
+}
+
+void TDrennaApp::OnUpdateEnabled(winui::CCmdUI* ui)
+{
+    ui->Enable(CommandEnabled(ui->m_nID));
+}
+
+void TDrennaApp::OnUpdateChecked(winui::CCmdUI* ui)
+{
+    ui->SetCheck(CommandChecked(ui->m_nID) ? 1 : 0);
 }
 
 void TDrennaApp::CheckLoadedFile()

@@ -13,6 +13,8 @@
 #include "target/termui/com_dialog.h"
 #include "target/termui/ser_settings.h"
 #include "winui/msgbox.h"
+#include "winui/profile.h"
+#include "winui/recentfiles.h"
 
 std::string settings_path_for(const std::string& program_path)
 {
@@ -121,7 +123,7 @@ static bool put(const char* section, const char* key, long value, const std::str
     return WritePrivateProfileStringA(section, key, text, path.c_str()) != 0;
 }
 
-bool write_settings()
+bool write_settings(const winui::CRecentFileList* recent)
 {
     const SerSettings& s = ser_settings;
     // The keys go into a copy, which then replaces the file: a failure half
@@ -137,6 +139,8 @@ bool write_settings()
     ok = ok && put("FONT", "Italic", s.italic, temp);
     ok = ok && put("COM", "Com", s.port_index + 1, temp);
     ok = ok && put("COM", "Baudrate", s.baud_rate, temp);
+    if (ok && recent)
+        recent->WriteList(winui::CProfile(temp));
     // Flush the profile cache before the file is moved.
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, temp.c_str());
     if (!ok || !MoveFileExA(temp.c_str(), s.ini_path.c_str(), MOVEFILE_REPLACE_EXISTING)) {

@@ -13,9 +13,13 @@ std::string settings_path_for(const std::string& program_path);
 // opened brings up the port dialog; its cancellation is fatal.
 int read_settings(int argc, char** argv);
 
-// Writes the six keys back through a temporary file and a rename; false
-// when the file could not be written.
-bool write_settings();
+namespace winui {
+class CRecentFileList;
+}
+
+// Writes the six keys back, and the recent files when given, through a
+// temporary file and a rename; false when the file could not be written.
+bool write_settings(const winui::CRecentFileList* recent = nullptr);
 
 // Reads the six keys of a settings file; values that make no sense (a port
 // outside 1..9, a baud rate that is no divisor of 115200, an absurd font)

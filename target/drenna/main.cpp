@@ -18,12 +18,9 @@ int OwlMain(int argc, char** argv)
     if (read_settings(argc, argv) == 1)
         return 0;
     OpenCom(ser_settings.port_index + 1, ser_settings.baud_rate, ser_work);
-    int result;
-    {
-        TDrennaApp app;
-        result = winui::AppMain(GetModuleHandleA(nullptr), "", SW_SHOWNORMAL);
-    }
-    write_settings();
+    TDrennaApp app;
+    int result = winui::AppMain(GetModuleHandleA(nullptr), "", SW_SHOWNORMAL);
+    write_settings(app.RecentFiles());
     return result;
 }
 

@@ -24,7 +24,9 @@
 #define CM_FONT 11851
 #define CM_HELPABOUT 2009
 
+// The first recent-file entry of the File menu (winui's first recent-file
+// command); the list has four.
+#define CM_RECENTFILE1 0xE110
+
 #define IDC_SECTOR_PROMPT 101
 #define IDC_SECTOR_TEXT 102
-#define IDC_TERMINAL 200
-#define IDC_STATUSBAR 201

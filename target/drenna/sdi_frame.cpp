@@ -9,18 +9,28 @@
 #include "target/drenna/drenna_app.h"
 #include "target/drenna/drenna_messages.h"
 #include "target/drenna/resource.h"
+#include "winui/cmdui.h"
 
-BEGIN_MESSAGE_MAP(TSDIDecFrame, winui::CWnd)
+UINT MruFileMessage()
+{
+    static const UINT message = RegisterWindowMessageA("MRUFILEMESSAGE");
+    return message;
+}
+
+BEGIN_MESSAGE_MAP(TSDIDecFrame, winui::CFrameWnd)
     ON_WM_CREATE()
     ON_WM_SIZE()
-    ON_WM_CLOSE()
-    ON_WM_DESTROY()
     ON_WM_SETFOCUS()
-    ON_MESSAGE(WM_INITMENUPOPUP, &TSDIDecFrame::OnInitMenuPopup)
     ON_MESSAGE(WM_DRENNA_REPORT, &TSDIDecFrame::OnReport)
+    ON_MESSAGE(MruFileMessage(), &TSDIDecFrame::OnMruFile)
+    ON_COMMAND(CM_FONT, &TSDIDecFrame::CmFont)
 END_MESSAGE_MAP()
 
-TSDIDecFrame::TSDIDecFrame(TDrennaApp* app) : app_(app) {}
+TSDIDecFrame::TSDIDecFrame(TDrennaApp* app) : app_(app)
+{
+    // The application owns the frame.
+    m_bAutoDelete = FALSE;
+}
 
 BOOL TSDIDecFrame::Create(const char* title)
 {
@@ -28,41 +38,76 @@ BOOL TSDIDecFrame::Create(const char* title)
     HICON icon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_DRENNA));
     RegisterClass("TSDIDecFrame", CS_DBLCLKS, LoadCursor(nullptr, IDC_ARROW),
                   reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), icon);
-    if (!menu_.LoadMenu(IDM_DRENNA))
+    HMENU menu = LoadMenuA(instance, MAKEINTRESOURCEA(IDM_DRENNA));
+    if (!menu)
         return FALSE;
-    if (!CreateEx(0, "TSDIDecFrame", title, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
-                  CW_USEDEFAULT, 640, 480, nullptr, menu_.Detach()))
+    // The size comes from the grid once the bars are there (FitToGrid).
+    if (!CFrameWnd::Create("TSDIDecFrame", title, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, nullptr,
+                           nullptr, menu)) {
+        DestroyMenu(menu);
         return FALSE;
+    }
+    m_nIDResource = IDA_DRENNA;
+    m_hAccelTable = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDA_DRENNA));
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     HICON small = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_DRENNA), IMAGE_ICON,
                                                 GetSystemMetrics(SM_CXSMICON),
                                                 GetSystemMetrics(SM_CYSMICON), 0));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
-    FitToGrid();
-    Centre();
     return TRUE;
 }
 
-int TSDIDecFrame::OnCreate(LPCREATESTRUCTA)
+int TSDIDecFrame::OnCreate(LPCREATESTRUCTA cs)
 {
-    if (!status_.Create(m_hWnd, IDC_STATUSBAR))
+    if (!statusBar_.Create(this))
         return -1;
+    // The message area stretches; the board state has 8 characters.
+    const UINT panes[] = {0, 0};
+    statusBar_.SetIndicators(panes, 2);
+    HDC dc = GetDC(statusBar_.m_hWnd);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(statusBar_.SendMessage(WM_GETFONT)));
+    TEXTMETRICA tm{};
+    GetTextMetricsA(dc, &tm);
+    SelectObject(dc, old);
+    ReleaseDC(statusBar_.m_hWnd, dc);
+    statusBar_.SetPaneInfo(1, 0, 0, 8 * tm.tmAveCharWidth + 8);
     term_.showState = [this](const char* name) { ShowState(name); };
     term_.gridResized = [this] { FitToGrid(); };
     term_.focusGained = [this] { app_->CheckLoadedFile(); };
-    if (!term_.Create(m_hWnd, IDC_TERMINAL))
-        return -1;
-    return 0;
+    return CFrameWnd::OnCreate(cs);
+}
+
+BOOL TSDIDecFrame::OnCreateClient(LPCREATESTRUCTA, winui::CCreateContext*)
+{
+    return term_.Create(m_hWnd, winui::AFX_IDW_PANE_FIRST);
+}
+
+BOOL TSDIDecFrame::CreateToolBar()
+{
+    if (!toolBar_.Create(this, WS_CHILD | WS_VISIBLE | winui::CBRS_TOP | winui::CBRS_TOOLTIPS))
+        return FALSE;
+    // A floating bar would show this caption.
+    SetWindowTextA(toolBar_.m_hWnd, "Toolbar");
+    // One bitmap a button, in the order of the buttons.
+    static const UINT buttons[] = {CM_EXIT,       0, CM_FILEOPEN, CM_RESETBOARD, CM_RESETAUTOSTART,
+                                   CM_BOARDID, CM_RUNINRAM};
+    for (UINT id : buttons)
+        if (id && !toolBar_.LoadBitmap(id))
+            return FALSE;
+    if (!toolBar_.SetButtons(buttons, static_cast<int>(sizeof buttons / sizeof buttons[0])))
+        return FALSE;
+    RecalcLayout();
+    return TRUE;
 }
 
 void TSDIDecFrame::ShowState(const char* name)
 {
-    status_.SetText(1, name);
+    statusBar_.SetPaneText(1, name);
 }
 
 void TSDIDecFrame::SetStatusText(const std::string& text)
 {
-    status_.SetText(0, text.c_str());
+    statusBar_.SetPaneText(0, text.c_str());
 }
 
 void TSDIDecFrame::FitToGrid()
@@ -70,26 +115,27 @@ void TSDIDecFrame::FitToGrid()
     if (!m_hWnd || IsIconic(m_hWnd))
         return;
     SIZE grid = term_.GridSize();
-    RECT window, client;
-    GetWindowRect(m_hWnd, &window);
+    // What the bars take of the client now.
+    RECT client, free;
     GetClientRect(&client);
+    winui::RepositionBars(m_hWnd, winui::AFX_IDW_PANE_FIRST, nullptr, &free);
     int wantWidth = grid.cx;
-    int wantHeight = grid.cy + status_.Height();
+    int wantHeight = grid.cy + (client.bottom - client.top) - (free.bottom - free.top);
     if (client.right == wantWidth && client.bottom == wantHeight)
         return;
+    RECT window;
+    GetWindowRect(m_hWnd, &window);
     int width = (window.right - window.left) - client.right + wantWidth;
     int height = (window.bottom - window.top) - client.bottom + wantHeight;
     fitting_ = true;
     SetWindowPos(m_hWnd, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    fitting_ = false;
     // A menu bar that wraps onto another line changes the client again.
     GetClientRect(&client);
-    if (client.bottom != wantHeight) {
-        fitting_ = true;
+    if (client.bottom != wantHeight)
         SetWindowPos(m_hWnd, nullptr, 0, 0, width, height + wantHeight - client.bottom,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        fitting_ = false;
-    }
+    fitting_ = false;
+    RecalcLayout();
 }
 
 void TSDIDecFrame::Centre()
@@ -109,16 +155,8 @@ void TSDIDecFrame::Centre()
 
 void TSDIDecFrame::OnSize(UINT type, int cx, int cy)
 {
-    if (!status_.m_hWnd)
-        return;
-    status_.Reposition();
-    int parts[2] = {cx - 8 * 8 - 24, -1};
-    if (parts[0] < 0)
-        parts[0] = 0;
-    status_.SetParts({parts[0], parts[1]});
-    SIZE grid = term_.GridSize();
-    if (term_.m_hWnd)
-        SetWindowPos(term_.m_hWnd, nullptr, 0, 0, grid.cx, grid.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    CFrameWnd::OnSize(type, cx, cy);
+    // The terminal always shows exactly its grid.
     if (type != SIZE_MINIMIZED && !fitting_)
         FitToGrid();
 }
@@ -129,28 +167,9 @@ void TSDIDecFrame::OnSetFocus(HWND)
         term_.SetFocus();
 }
 
-void TSDIDecFrame::OnClose()
+void TSDIDecFrame::CmFont()
 {
-    DestroyWindow();
-}
-
-void TSDIDecFrame::OnDestroy()
-{
-    PostQuitMessage(0);
-}
-
-LRESULT TSDIDecFrame::OnInitMenuPopup(WPARAM menu, LPARAM)
-{
-    HMENU popup = reinterpret_cast<HMENU>(menu);
-    int count = GetMenuItemCount(popup);
-    for (int i = 0; i < count; i++) {
-        UINT id = GetMenuItemID(popup, i);
-        if (id == 0 || id == static_cast<UINT>(-1))
-            continue;
-        EnableMenuItem(popup, id, MF_BYCOMMAND | (app_->CommandEnabled(id) ? MF_ENABLED : MF_GRAYED));
-        CheckMenuItem(popup, id, MF_BYCOMMAND | (app_->CommandChecked(id) ? MF_CHECKED : MF_UNCHECKED));
-    }
-    return 0;
+    term_.CmFont();
 }
 
 LRESULT TSDIDecFrame::OnReport(WPARAM code, LPARAM text)
@@ -161,31 +180,43 @@ LRESULT TSDIDecFrame::OnReport(WPARAM code, LPARAM text)
     return 0;
 }
 
+LRESULT TSDIDecFrame::OnMruFile(WPARAM id, LPARAM)
+{
+    app_->CmMruFile(static_cast<UINT>(id));
+    return 0;
+}
+
+namespace {
+
+// Records what a command's update handler decides.
+class CommandStateProbe : public winui::CCmdUI {
+public:
+    bool enabled = true;
+    void Enable(BOOL on) override
+    {
+        enabled = on != FALSE;
+        m_bEnableChanged = TRUE;
+    }
+    void SetCheck(int) override {}
+    void SetRadio(BOOL) override {}
+    void SetText(const char*) override {}
+};
+
+} // namespace
+
+bool TSDIDecFrame::CommandEnabled(UINT id)
+{
+    CommandStateProbe probe;
+    probe.m_nID = id;
+    probe.DoUpdate(this, FALSE);
+    return probe.enabled;
+}
+
 bool TSDIDecFrame::OnCommand(WPARAM wParam, LPARAM lParam)
 {
-    if (lParam != 0 && HIWORD(wParam) != 0)
-        return CWnd::OnCommand(wParam, lParam);
-    UINT id = LOWORD(wParam);
-    // A command whose item is greyed (a key of the accelerator table) does
-    // nothing, as the menu would not offer it.
-    if (!app_->CommandEnabled(id))
+    UINT code = HIWORD(wParam);
+    bool command = code == 0 || (code == 1 && lParam == 0);
+    if (command && !CommandEnabled(LOWORD(wParam)))
         return true;
-    switch (id) {
-    case CM_FILEOPEN: app_->CmFileOpen(); return true;
-    case CM_RUNINRAM: app_->CmRunInRam(); return true;
-    case CM_RESETBOARD: app_->CmResetBoard(); return true;
-    case CM_EXIT: app_->CmExit(); return true;
-    case CM_FLASHCLEAR: app_->CmFlashClear(); return true;
-    case CM_FLASHCLEARSECTOR: app_->CmFlashClearSector(); return true;
-    case CM_FLASHIDENTIFY: app_->CmFlashIdentify(); return true;
-    case CM_FLASHDOWNLOAD: app_->CmFlashDownload(); return true;
-    case CM_AUTOSTART: app_->CmAutostart(); return true;
-    case CM_RESETAUTOSTART: app_->CmResetAutostart(); return true;
-    case CM_FIXEDADDRESS: app_->CmFixedAddress(); return true;
-    case CM_BOARDID: app_->CmBoardId(); return true;
-    case CM_COMSETTINGS: app_->CmComSettings(); return true;
-    case CM_FONT: term_.CmFont(); return true;
-    case CM_HELPABOUT: app_->CmHelpAbout(); return true;
-    }
-    return CWnd::OnCommand(wParam, lParam);
+    return CFrameWnd::OnCommand(wParam, lParam);
 }

@@ -40,7 +40,8 @@ extern int com_reset_lines;
 
 #ifdef _WIN32
 // Opens "COM<port>" at the baud rate (8 data bits, no parity, 1 stop bit)
-// and starts the reader thread. Every failure is fatal.
+// and starts the reader thread. Every failure is fatal. A port that takes
+// the rate but runs at another one is reported (not fatal).
 void OpenCom(int port, long baud, ComSink sink);
 // Stops the reader and closes the port; the exit hook. Nothing when closed.
 void ExitCom(void);

@@ -132,6 +132,13 @@ void OpenCom(int number, long baud, ComSink sink)
         report_error(-1, "BuildCommDCB");
     if (!SetCommState(port, &dcb))
         report_error(-1, "SetCommState");
+    // Some ports take a rate they cannot run at and run at another (a
+    // pseudo-terminal takes 14400 and runs at 38400): the user is told.
+    DCB actual = {};
+    actual.DCBlength = sizeof actual;
+    if (GetCommState(port, &actual) && actual.BaudRate != static_cast<DWORD>(baud))
+        report_error(0, "COM%d: cannot run at %ld Bd, runs at %lu Bd", number, baud,
+                     static_cast<unsigned long>(actual.BaudRate));
     ComTimeout(50);
 
     if (!opened_before) {

@@ -6,7 +6,10 @@
 // looked for every 50 ms; its lines script faults ("<fault> <value>", the
 // names of SimFaults), "reset" (an unexpected reset) or "unplug" (the board
 // closes its end of the line, as a pulled cable), and it is deleted once
-// read. Tests write it through a temporary and a rename.
+// read. Tests write it through a temporary and a rename. The write blocks
+// the block faults name ("error_on_block 2") are counted from the last
+// control file on, so that a fault does not depend on what earlier tests
+// downloaded.
 #include <windows.h>
 
 #include <atomic>
@@ -88,6 +91,7 @@ bool apply_control(const std::string& path)
     }
     std::fclose(f);
     DeleteFileA(path.c_str());
+    sim.write_blocks = 0;
     return unplug;
 }
 

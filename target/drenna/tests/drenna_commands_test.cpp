@@ -11,11 +11,6 @@
 
 namespace {
 
-std::string port_argument()
-{
-    return "-c" + std::to_string(tool_port());
-}
-
 // The flash writer beside the program: the simulated board starts its
 // writer for a program that begins with "FLWR".
 void write_flash_writer(const DrennaRun& run)
@@ -146,6 +141,56 @@ TEST_F(DrennaCommands, TheAddressDialogRefusesBadAddressesAndFixesAGoodOne)
     run.Command(CM_FILEOPEN);
     EXPECT_TRUE(wait_until([&] { return board_ram(0x8000, 256) == raw; })) << run.Log();
     EXPECT_EQ(run.Close(), 0);
+}
+
+TEST_F(DrennaCommands, ThePortDialogReopensThePortAtTheChosenRate)
+{
+    DrennaRun run("port");
+    // 38400 divides 115200 but is no entry of the list: OK keeps it.
+    write_file(run.Path("drenna.INI"), "[COM]\r\nBaudrate=38400\r\n");
+    run.Script("dialog ok\ndialog ok select 102 57600\n");
+    ASSERT_TRUE(run.Start(port_argument()));
+    ASSERT_TRUE(run.WaitForWindow());
+    std::string port = std::to_string(tool_port());
+    run.Command(CM_COMSETTINGS);
+    EXPECT_TRUE(run.WaitForTerminal("<Reconfigured: COM" + port + ": 38400 Bd>")) << run.Log();
+    run.Command(CM_COMSETTINGS);
+    EXPECT_TRUE(run.WaitForTerminal("<Reconfigured: COM" + port + ": 57600 Bd>")) << run.Log();
+    EXPECT_EQ(run.Log(), "dialog 1 \"Communication Settings\" 1\ndialog 1 \"Communication Settings\" 1\n");
+    run.Command(CM_RESETBOARD);
+    EXPECT_TRUE(run.WaitForTerminal("<Internal Reset>"));
+    EXPECT_EQ(run.Close(), 0);
+    EXPECT_NE(read_file(run.Path("drenna.INI")).find("Baudrate=57600"), std::string::npos);
+}
+
+// A pseudo-terminal takes 14400 and 28800 Bd but runs at 38400 Bd: the
+// program says so instead of going on at a rate nobody chose.
+TEST_F(DrennaCommands, ARateThePortCannotRunAtIsReported)
+{
+    struct Case {
+        const char* rate;
+        bool reported;
+    };
+    const Case cases[] = {{"14400", true}, {"28800", true}, {"19200", false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.rate);
+        DrennaRun run("rate");
+        run.Script("box ok\n");
+        ASSERT_TRUE(run.Start(port_argument() + " -b" + c.rate));
+        ASSERT_TRUE(run.WaitForWindow());
+        std::string report = "box \"Error\" \"COM" + std::to_string(tool_port()) +
+                             ": cannot run at " + c.rate + " Bd, runs at ";
+        run.Command(CM_RESETBOARD);
+        EXPECT_TRUE(run.WaitForTerminal("<Internal Reset>"));
+        if (c.reported)
+            EXPECT_EQ(run.Log().rfind(report, 0), 0u) << run.Log();
+        else
+            EXPECT_EQ(run.Log(), "");
+        EXPECT_EQ(run.Close(), 0);
+        // The rate chosen stays the setting.
+        EXPECT_NE(read_file(run.Path("drenna.INI")).find(std::string("Baudrate=") + c.rate),
+                  std::string::npos);
+    }
 }
 
 } // namespace

@@ -10,11 +10,6 @@
 
 namespace {
 
-std::string port_argument()
-{
-    return "-c" + std::to_string(tool_port());
-}
-
 std::vector<uint8_t> sample_image(size_t size)
 {
     std::vector<uint8_t> bytes(size);

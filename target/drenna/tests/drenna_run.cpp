@@ -57,6 +57,13 @@ void DrennaRun::Script(const std::string& lines)
 
 bool DrennaRun::Start(const std::string& arguments)
 {
+    if (started_) {
+        Close();
+        CloseHandle(process_.hProcess);
+        CloseHandle(process_.hThread);
+        started_ = false;
+        frame_ = nullptr;
+    }
     SetEnvironmentVariableA("WINUI_SCRIPT", Path("answers.txt").c_str());
     SetEnvironmentVariableA("WINUI_SCRIPT_LOG", Path("answers.log").c_str());
     std::string command = "\"" + Path("drenna.exe") + "\" " + arguments;
@@ -131,6 +138,31 @@ HWND DrennaRun::Terminal() const
     return frame_ ? FindWindowExA(frame_, nullptr, "TTermWindow", nullptr) : nullptr;
 }
 
+HWND DrennaRun::ToolBar() const
+{
+    return frame_ ? FindWindowExA(frame_, nullptr, "ToolbarWindow32", nullptr) : nullptr;
+}
+
+HWND DrennaRun::StatusBar() const
+{
+    return frame_ ? FindWindowExA(frame_, nullptr, "msctls_statusbar32", nullptr) : nullptr;
+}
+
+std::string DrennaRun::StatusText() const
+{
+    // A status bar's window text is the text of its first part.
+    char text[512] = "";
+    DWORD_PTR got = 0;
+    SendMessageTimeoutA(StatusBar(), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                        SMTO_ABORTIFHUNG, 5000, &got);
+    return text;
+}
+
+bool DrennaRun::WaitForStatus(const std::string& text, int timeout_ms) const
+{
+    return wait_until([&] { return StatusText() == text; }, timeout_ms);
+}
+
 void DrennaRun::Command(int id) const
 {
     PostMessageA(frame_, WM_COMMAND, MAKEWPARAM(id, 0), 0);
@@ -173,6 +205,11 @@ int tool_port()
 {
     const char* port = std::getenv("SERIAL_TOOL_PORT");
     return port ? std::atoi(port) : 7;
+}
+
+std::string port_argument()
+{
+    return "-c" + std::to_string(tool_port());
 }
 
 static std::vector<uint8_t> dump_part(int offset, int count)

@@ -32,8 +32,8 @@ public:
 
     // The scripted answers (winui script lines).
     void Script(const std::string& lines);
-    // Starts the program with the arguments in its folder; false when it
-    // did not start.
+    // Starts the program with the arguments in its folder (again, after it
+    // ended: its settings file stays); false when it did not start.
     bool Start(const std::string& arguments);
     // Waits for the main window; false when none came.
     bool WaitForWindow();
@@ -44,8 +44,13 @@ public:
 
     HWND Frame() const { return frame_; }
     HWND Terminal() const;
+    HWND ToolBar() const;
+    HWND StatusBar() const;
     void Command(int id) const;
     std::string TerminalText() const;
+    // The status bar's message area.
+    std::string StatusText() const;
+    bool WaitForStatus(const std::string& text, int timeout_ms = 30000) const;
     // Waits until the terminal shows the text.
     bool WaitForTerminal(const std::string& text, int timeout_ms = 30000) const;
     std::string Log() const;
@@ -60,6 +65,8 @@ private:
 
 // The serial port the program talks to (the tool's end of the line).
 int tool_port();
+// The program's argument that names that port ("-c<port>").
+std::string port_argument();
 // The simulated board's RAM and flash, as it last wrote them.
 std::vector<uint8_t> board_ram(int address, int count);
 std::vector<uint8_t> board_flash(int address, int count);
