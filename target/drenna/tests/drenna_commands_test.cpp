@@ -78,11 +78,59 @@ TEST_F(DrennaCommands, AnImageOutsideTheRamIsRefused)
 {
     DrennaRun run("range");
     write_image(run.Path("low.bin"), std::vector<uint8_t>(16, 1), 0x1000);
-    run.Script("box ok\n");
+    std::vector<uint8_t> top(0x100);
+    for (size_t i = 0; i < top.size(); i++)
+        top[i] = static_cast<uint8_t>(i ^ 0x5A);
+    // The last 256 bytes of the RAM fit; one byte further on does not.
+    write_image(run.Path("top.bin"), top, 0xFF00);
+    write_image(run.Path("over.bin"), top, 0xFF01);
+    run.Script("box ok\nbox ok\nopen \"" + run.Path("top.bin") + "\"\ndialog wait\nopen \"" +
+               run.Path("over.bin") + "\"\n");
     ASSERT_TRUE(run.Start(port_argument() + " low.bin"));
     ASSERT_TRUE(run.WaitForWindow());
     EXPECT_TRUE(run.WaitForLog("box \"Error\" \"Cann't download starting at $1000 (16 Bytes)\" 1"))
         << run.Log();
+    run.Command(CM_FILEOPEN);
+    EXPECT_TRUE(wait_until([&] { return board_ram(0xFF00, 0x100) == top; }))
+        << run.Log() << run.TerminalText();
+    EXPECT_TRUE(run.WaitForStatus("Downloaded 256 Bytes at $ff00")) << run.StatusText();
+    run.Command(CM_FILEOPEN);
+    EXPECT_TRUE(run.WaitForLog("box \"Error\" \"Cann't download starting at $ff01 (256 Bytes)\" 1"))
+        << run.Log();
+    EXPECT_EQ(run.Close(), 0);
+}
+
+TEST_F(DrennaCommands, AFileChangedOnDiskIsDownloadedAgainWhenTheUserAgrees)
+{
+    DrennaRun run("reload");
+    std::string path = run.Path("prog.bin");
+    write_image(path, std::vector<uint8_t>(200, 0x11), 0x3000);
+    // Download; the About box takes the focus away; the reload question
+    // comes when the terminal has it again.
+    run.Script("dialog wait\ndialog ok\ndialog wait\nbox ok\n");
+    ASSERT_TRUE(run.Start(port_argument() + " prog.bin"));
+    ASSERT_TRUE(run.WaitForWindow());
+    EXPECT_TRUE(run.WaitForStatus("Downloaded 200 Bytes at $3000")) << run.StatusText();
+    write_image(path, std::vector<uint8_t>(200, 0x22), 0x3000);
+    // A later write time than the file had.
+    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    FILETIME later{};
+    GetSystemTimeAsFileTime(&later);
+    ULARGE_INTEGER t{};
+    t.LowPart = later.dwLowDateTime;
+    t.HighPart = later.dwHighDateTime;
+    t.QuadPart += 20000000ULL; // 2 s
+    later.dwLowDateTime = t.LowPart;
+    later.dwHighDateTime = t.HighPart;
+    SetFileTime(file, nullptr, nullptr, &later);
+    CloseHandle(file);
+    run.Command(CM_HELPABOUT);
+    EXPECT_TRUE(run.WaitForLog("dialog 22000 \"About Drenna\" 1\n")) << run.Log();
+    // The file as it was named.
+    EXPECT_TRUE(run.WaitForLog("box \"Reload Binary\" \"File 'prog.bin' on Disk is newer!\n"
+                               "Ok to reload to Ram?\" 1"))
+        << run.Log();
+    EXPECT_TRUE(wait_until([&] { return board_ram(0x3000, 200) == std::vector<uint8_t>(200, 0x22); }));
     EXPECT_EQ(run.Close(), 0);
 }
 
