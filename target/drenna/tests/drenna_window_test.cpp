@@ -315,6 +315,16 @@ TEST(DrennaWindow, TheInverseOptionKeepsTheSystemColours)
     }
 }
 
+int CALLBACK take_fixed_face(const LOGFONTA* lf, const TEXTMETRICA*, DWORD type, LPARAM data)
+{
+    if ((type & TRUETYPE_FONTTYPE) && (lf->lfPitchAndFamily & 3) == FIXED_PITCH &&
+        lf->lfFaceName[0] != '@') {
+        *reinterpret_cast<std::string*>(data) = lf->lfFaceName;
+        return 0;
+    }
+    return 1;
+}
+
 // A fixed-pitch scalable face of this system.
 std::string scalable_fixed_face()
 {
@@ -322,17 +332,7 @@ std::string scalable_fixed_face()
     HDC dc = GetDC(nullptr);
     LOGFONTA want{};
     want.lfCharSet = DEFAULT_CHARSET;
-    EnumFontFamiliesExA(
-        dc, &want,
-        [](const LOGFONTA* lf, const TEXTMETRICA*, DWORD type, LPARAM data) -> int {
-            if ((type & TRUETYPE_FONTTYPE) && (lf->lfPitchAndFamily & 3) == FIXED_PITCH &&
-                lf->lfFaceName[0] != '@') {
-                *reinterpret_cast<std::string*>(data) = lf->lfFaceName;
-                return 0;
-            }
-            return 1;
-        },
-        reinterpret_cast<LPARAM>(&found), 0);
+    EnumFontFamiliesExA(dc, &want, take_fixed_face, reinterpret_cast<LPARAM>(&found), 0);
     ReleaseDC(nullptr, dc);
     return found.empty() ? "Courier" : found;
 }
