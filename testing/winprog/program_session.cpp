@@ -21,6 +21,12 @@ void ProgramSession::SetScript(const std::string& scriptPath, const std::string&
 
 bool ProgramSession::Start(const std::string& exe, int showCommand)
 {
+    return Start(exe, "", "", showCommand);
+}
+
+bool ProgramSession::Start(const std::string& exe, const std::string& arguments,
+                           const std::string& folder, int showCommand)
+{
     SetEnvironmentVariableA("WINUI_SCRIPT", script_.empty() ? nullptr : script_.c_str());
     SetEnvironmentVariableA("WINUI_SCRIPT_LOG", log_.empty() ? nullptr : log_.c_str());
     STARTUPINFOA startup{};
@@ -28,10 +34,12 @@ bool ProgramSession::Start(const std::string& exe, int showCommand)
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = static_cast<WORD>(showCommand);
     std::string line = "\"" + exe + "\"";
+    if (!arguments.empty())
+        line += " " + arguments;
     std::vector<char> buffer(line.begin(), line.end());
     buffer.push_back('\0');
     BOOL ok = CreateProcessA(exe.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                             nullptr, &startup, &process_);
+                             folder.empty() ? nullptr : folder.c_str(), &startup, &process_);
     SetEnvironmentVariableA("WINUI_SCRIPT", nullptr);
     SetEnvironmentVariableA("WINUI_SCRIPT_LOG", nullptr);
     if (ok)
@@ -81,6 +89,17 @@ HWND ProgramSession::WaitForMainWindow(const char* className, DWORD timeoutMs)
 bool ProgramSession::Running() const
 {
     return process_.hProcess && WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+bool ProgramSession::WaitForExit(DWORD timeoutMs, int* exitCode)
+{
+    if (!process_.hProcess || WaitForSingleObject(process_.hProcess, timeoutMs) != WAIT_OBJECT_0)
+        return false;
+    DWORD code = 0;
+    GetExitCodeProcess(process_.hProcess, &code);
+    if (exitCode)
+        *exitCode = static_cast<int>(code);
+    return true;
 }
 
 bool ProgramSession::Close(int* exitCode, DWORD timeoutMs)

@@ -25,6 +25,14 @@ public:
     // CreateProcessA of the program with STARTF_USESHOWWINDOW; false when
     // it could not be started.
     bool Start(const std::string& exe, int showCommand = SW_SHOWNORMAL);
+    // The same with arguments after the program's quoted path (written as
+    // they stand) and a working folder (empty: the test's own).
+    bool Start(const std::string& exe, const std::string& arguments, const std::string& folder,
+               int showCommand = SW_SHOWNORMAL);
+    // Waits for the program's end without closing anything; true when it
+    // ended in time, with its exit code in *exitCode.
+    bool WaitForExit(DWORD timeoutMs, int* exitCode = nullptr);
+    DWORD ProcessId() const { return process_.dwProcessId; }
     // Waits (up to timeoutMs) for a visible top-level window of the program
     // with the given window class; null when none came.
     HWND WaitForMainWindow(const char* className, DWORD timeoutMs = 30000);

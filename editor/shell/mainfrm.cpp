@@ -1,0 +1,430 @@
+#include "editor/shell/mainfrm.h"
+
+#include "editor/shell/instance_block.h"
+#include "editor/shell/ovanta_messages.h"
+#include "editor/shell/ovantaapp.h"
+#include "editor/shell/ovantadoc.h"
+#include "editor/shell/ovantaview.h"
+#include "editor/shell/resource.h"
+#include "editor/shell/shortcut_table.h"
+
+#include "winui/splitter.h"
+
+#include <shellapi.h>
+
+#include <cstdio>
+#include <cstring>
+
+static const UINT autosave_timer = 0x4321;
+static const UINT tool_stop_timer = 0x4324;
+static const UINT browser_stop_timer = 0x4325;
+static const char frame_section[] = "Ovanta";
+
+BEGIN_MESSAGE_MAP(CMainFrame, CMainFrameBase)
+    ON_WM_CREATE()
+    ON_WM_SIZE()
+    ON_WM_TIMER()
+    ON_MESSAGE(WM_SYSCOMMAND, &CMainFrame::OnSysCommandMsg)
+    ON_MESSAGE(WM_HANDOVER, &CMainFrame::OnHandOver)
+    ON_MESSAGE(WM_OPEN_HANDED_OVER, &CMainFrame::OnOpenHandedOver)
+    ON_MESSAGE(WM_SHOW_MAXIMIZED, &CMainFrame::OnShowMaximized)
+    ON_MESSAGE(WM_DROPFILES, &CMainFrame::OnDropFiles)
+    ON_COMMAND(ID_GOTO_LINE, &CMainFrame::OnGotoLine)
+    ON_COMMAND(ID_RESTORE_ALL, &CMainFrame::OnRestoreAll)
+    ON_COMMAND(ID_CLOSE_ALL, &CMainFrame::OnCloseAll)
+    ON_COMMAND(ID_WINDOW_TILE_HORZ_CMD, &CMainFrame::OnTileHorz)
+    ON_COMMAND(ID_WINDOW_CASCADE_CMD, &CMainFrame::OnCascadeWindows)
+    ON_COMMAND(ID_WINDOW_NEW_CMD, &CMainFrame::OnNewWindow)
+    // Commands of the parts still to come: workspaces, tools and the output
+    // window, search, the source browser, macros, bookmarks, the TCP link,
+    // text operations and settings dialogs.
+    ON_COMMAND(ID_WORKSPACE_NEW, &CMainFrame::OnNotAvailable)
+    ON_COMMAND(ID_WORKSPACE_OPEN, &CMainFrame::OnNotAvailable)
+    ON_COMMAND(ID_WORKSPACE_CLOSE, &CMainFrame::OnNotAvailable)
+    ON_COMMAND(ID_TOOL_SETTINGS, &CMainFrame::OnNotAvailable)
+    ON_COMMAND(ID_TOOL_OUTPUT_WINDOW, &CMainFrame::OnNotAvailable)
+    ON_COMMAND(ID_TOOL_CANCEL, &CMainFrame::OnNotAvailable)
+    ON_COMMAND(ID_TOOLS_BAR, &CMainFrame::OnNotAvailable)
+    ON_COMMAND_RANGE(ID_TOOL_FIRST, ID_TOOL_LAST, &CMainFrame::OnNotAvailableRange)
+    ON_COMMAND(ID_TCP_SEND, &CMainFrame::OnNotAvailable)
+    ON_COMMAND(ID_TCP_SETTINGS, &CMainFrame::OnNotAvailable)
+    ON_COMMAND(ID_EDIT_FIND, &CMainFrame::OnNotAvailable)
+    ON_COMMAND(ID_EDIT_REPLACE, &CMainFrame::OnNotAvailable)
+    ON_COMMAND(ID_EDIT_REPEAT, &CMainFrame::OnNotAvailable)
+    ON_COMMAND(ID_FIND_IN_FILES, &CMainFrame::OnNotAvailable)
+    ON_COMMAND(ID_FUNCTION_LIST, &CMainFrame::OnNotAvailable)
+    ON_COMMAND(ID_MACRO_RECORDER, &CMainFrame::OnNotAvailable)
+    ON_COMMAND(ID_MACRO_RECORD, &CMainFrame::OnNotAvailable)
+    ON_COMMAND(ID_MACRO_STOP, &CMainFrame::OnNotAvailable)
+    ON_COMMAND(ID_MACRO_PLAY, &CMainFrame::OnNotAvailable)
+    ON_COMMAND(ID_ADD_BOOKMARK, &CMainFrame::OnNotAvailable)
+    ON_COMMAND(ID_FILE_BAR, &CMainFrame::OnNotAvailable)
+    ON_COMMAND(ID_SYNTAX_COLOR, &CMainFrame::OnNotAvailable)
+    ON_COMMAND(ID_OPERATIONS, &CMainFrame::OnNotAvailable)
+    ON_COMMAND(ID_EXPORT_HTML, &CMainFrame::OnNotAvailable)
+    ON_COMMAND(ID_INSERT_FILE, &CMainFrame::OnNotAvailable)
+    ON_COMMAND(ID_EMPTY_CLIPBOARD, &CMainFrame::OnNotAvailable)
+    ON_COMMAND(ID_NEXT_DOCUMENT, &CMainFrame::OnNotAvailable)
+    ON_COMMAND(ID_PREVIOUS_DOCUMENT, &CMainFrame::OnNotAvailable)
+    ON_COMMAND(ID_PASTE_BLOCK, &CMainFrame::OnNotAvailable)
+    ON_COMMAND(ID_PASTE_BLOCK_MOVE, &CMainFrame::OnNotAvailable)
+    ON_COMMAND(ID_HELP_CMD, &CMainFrame::OnNotAvailable)
+    ON_COMMAND(ID_CONTEXT_HELP, &CMainFrame::OnNotAvailable)
+END_MESSAGE_MAP()
+
+CMainFrame::CMainFrame() = default;
+
+CMainFrame::~CMainFrame() = default;
+
+BOOL CMainFrame::PreCreateWindow(CREATESTRUCTA& cs)
+{
+    // The MDI client shows scroll bars when windows stand outside it.
+    cs.style |= WS_HSCROLL | WS_VSCROLL;
+    return CMainFrameBase::PreCreateWindow(cs);
+}
+
+static const UINT toolbar_buttons[] = {ID_FILE_NEW_CMD, ID_FILE_OPEN_CMD, ID_FILE_SAVE_CMD, 0,
+                                       ID_EDIT_CUT,     ID_EDIT_COPY,     ID_EDIT_PASTE,    0,
+                                       ID_EDIT_UNDO,    ID_FILE_PRINT};
+
+int CMainFrame::OnCreate(LPCREATESTRUCTA cs)
+{
+    if (CMainFrameBase::OnCreate(cs) == -1)
+        return -1;
+    COvantaApp* app = COvantaApp::Get();
+    HWND receiver = InstanceBlock().Receiver();
+    if (app && app->m_bMultipleInstances && (!receiver || !IsWindow(receiver)))
+        InstanceBlock().SetReceiver(m_hWnd);
+
+    if (!m_wndToolBar.Create(this, WS_CHILD | WS_VISIBLE | winui::CBRS_TOP, 0xE800) ||
+        !m_wndToolBar.LoadBitmap(IDR_MAINFRAME))
+        return -1;
+    m_wndToolBar.SetButtons(toolbar_buttons, sizeof toolbar_buttons / sizeof toolbar_buttons[0]);
+    m_wndToolBar.m_dwStyle |= winui::CBRS_TOOLTIPS | winui::CBRS_FLYBY | winui::CBRS_GRIPPER;
+    m_wndToolBar.EnableDocking(winui::CBRS_ALIGN_ANY);
+
+    UseStartAccelerators();
+
+    m_wndStatusBar.Create(this, WS_CHILD | WS_VISIBLE | winui::CBRS_BOTTOM | winui::CBRS_BORDER_TOP,
+                          0xE801);
+
+    if (app) {
+        app->LoadShortcuts();
+        if (!app->m_strDefaultDir.empty())
+            SetCurrentDirectoryA(app->m_strDefaultDir.c_str());
+        std::string place = app->m_profile.GetString(frame_section, "MAIN", "");
+        if (place == "M") {
+            m_chShowState = 'M';
+            ::PostMessageA(m_hWnd, WM_SHOW_MAXIMIZED, 0, 0);
+        } else if (!place.empty()) {
+            RECT rc;
+            // A value that is not four numbers keeps the place the system chose.
+            if (std::sscanf(place.c_str(), " %ld,%ld,%ld,%ld", &rc.left, &rc.top, &rc.right,
+                            &rc.bottom) == 4 &&
+                rc.right > rc.left && rc.bottom > rc.top) {
+                RECT now;
+                ::GetWindowRect(m_hWnd, &now);
+                if (!EqualRect(&now, &rc))
+                    ::MoveWindow(m_hWnd, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, TRUE);
+            }
+        }
+    }
+    RecalcLayout();
+    return 0;
+}
+
+void CMainFrame::UseStartAccelerators()
+{
+    COvantaApp* app = COvantaApp::Get();
+    ShortcutStorage& s = Shortcuts();
+    ACCEL start[kStartTableCount];
+    std::memcpy(start, &s.lead[0], sizeof start);
+    HACCEL table = CreateAcceleratorTableA(start, kStartTableCount);
+    if (app && app->m_hAccel)
+        DestroyAcceleratorTable(app->m_hAccel);
+    if (app)
+        app->m_hAccel = table;
+    m_hAccelTable = table;
+    startAccel_ = true;
+}
+
+void CMainFrame::UseShortcutAccelerators()
+{
+    COvantaApp* app = COvantaApp::Get();
+    int count = CountAccelEntries();
+    ACCEL entries[kMaxAccelEntries];
+    std::memcpy(entries, Shortcuts().table, sizeof(ACCEL) * static_cast<size_t>(count));
+    HACCEL table = count > 0 ? CreateAcceleratorTableA(entries, count) : nullptr;
+    if (app && app->m_hAccel)
+        DestroyAcceleratorTable(app->m_hAccel);
+    if (app)
+        app->m_hAccel = table;
+    m_hAccelTable = table;
+    startAccel_ = false;
+}
+
+void CMainFrame::OnSize(UINT type, int cx, int cy)
+{
+    CFrameWnd::OnSize(type, cx, cy);
+    if (m_wndStatusBar.m_hWnd)
+        m_wndStatusBar.PlaceProgress();
+}
+
+LRESULT CMainFrame::OnSysCommandMsg(WPARAM wParam, LPARAM lParam)
+{
+    UINT command = static_cast<UINT>(wParam & 0xFFF0);
+    if (command == SC_MAXIMIZE)
+        m_chShowState = 'M';
+    else if (command == SC_RESTORE)
+        m_chShowState = 'R';
+    return DefWindowProc(WM_SYSCOMMAND, wParam, lParam);
+}
+
+LRESULT CMainFrame::OnShowMaximized(WPARAM, LPARAM)
+{
+    ::ShowWindow(m_hWnd, SW_SHOWMAXIMIZED);
+    return 0;
+}
+
+void CMainFrame::OnTimer(UINT_PTR id)
+{
+    COvantaApp* app = COvantaApp::Get();
+    if (id == autosave_timer && app) {
+        for (COvantaDoc* doc : app->Documents())
+            doc->UpdateAllViews(nullptr, 4);
+    } else if (id == tool_stop_timer || id == browser_stop_timer) {
+        // Workers are asked to stop and joined by their owners; the timer
+        // only ends.
+        ::KillTimer(m_hWnd, id);
+    }
+    DefWindowProc(WM_TIMER, id, 0);
+}
+
+// --- hand-over ---------------------------------------------------------------
+
+LRESULT CMainFrame::OnHandOver(WPARAM, LPARAM)
+{
+    // The text is taken at once, so that the sender may write the next
+    // one; it is opened after this message has returned.
+    handedOver_.push_back(InstanceBlock().Text());
+    ::PostMessageA(m_hWnd, WM_OPEN_HANDED_OVER, 0, 0);
+    return 1;
+}
+
+LRESULT CMainFrame::OnOpenHandedOver(WPARAM, LPARAM)
+{
+    COvantaApp* app = COvantaApp::Get();
+    while (!handedOver_.empty() && app) {
+        std::string text = handedOver_.front();
+        handedOver_.pop_front();
+        if (text.empty())
+            continue;
+        HandOverRequest r = ParseHandOverText(text);
+        if (r.workspace) {
+            OpenWorkspace(r.path.c_str());
+            continue;
+        }
+        app->m_nCmdLineLine = r.line;
+        app->OpenDocumentFile(r.path.c_str());
+        app->m_nCmdLineLine = 0;
+    }
+    if (::IsIconic(m_hWnd))
+        ::ShowWindow(m_hWnd, SW_RESTORE);
+    ::SetForegroundWindow(m_hWnd);
+    return 0;
+}
+
+void CMainFrame::OpenWorkspace(const char*)
+{
+    NotAvailable();
+}
+
+LRESULT CMainFrame::OnDropFiles(WPARAM wParam, LPARAM)
+{
+    HDROP drop = reinterpret_cast<HDROP>(wParam);
+    COvantaApp* app = COvantaApp::Get();
+    UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count && app; ++i) {
+        char path[MAX_PATH];
+        if (DragQueryFileA(drop, i, path, sizeof path))
+            app->OpenDocumentFile(path);
+    }
+    DragFinish(drop);
+    return 0;
+}
+
+// --- documents -----------------------------------------------------------------
+
+void CMainFrame::DocumentOpened(COvantaDoc*)
+{
+    COvantaApp* app = COvantaApp::Get();
+    if (startAccel_)
+        UseShortcutAccelerators();
+    if (app && app->m_settings.autoSaveTime != 0 && m_nAutoSaveTimer == 0)
+        m_nAutoSaveTimer = static_cast<int>(
+            ::SetTimer(m_hWnd, autosave_timer, static_cast<UINT>(app->m_settings.autoSaveTime) * 60000u, nullptr));
+    ++m_nOpenDocs;
+    RecalcLayout();
+}
+
+void CMainFrame::DocumentClosing(COvantaDoc*)
+{
+    if (m_nOpenDocs > 0)
+        --m_nOpenDocs;
+}
+
+void CMainFrame::DocumentClosed()
+{
+    COvantaApp* app = COvantaApp::Get();
+    if (!app || !m_hWnd)
+        return;
+    if (!app->Documents().empty()) {
+        if (COvantaView* view = ActiveOvantaView()) {
+            std::string dir = DirectoryOf(view->GetDocument()->GetPathName());
+            if (!dir.empty())
+                SetCurrentDirectoryA(dir.c_str());
+        }
+        return;
+    }
+    // The last document is gone: the frame is back at its start state.
+    UseStartAccelerators();
+    RecalcLayout();
+    if (m_wndStatusBar.m_hWnd) {
+        m_wndStatusBar.SetPaneText(CEditorStatusBar::kPositionPane, "");
+        m_wndStatusBar.SetPaneText(CEditorStatusBar::kSizePane, "");
+        m_wndStatusBar.SetReadOnlyText("");
+    }
+    std::string dir = DirectoryOf(app->m_szProfilePath);
+    if (!dir.empty())
+        SetCurrentDirectoryA(dir.c_str());
+}
+
+COvantaView* CMainFrame::ActiveOvantaView()
+{
+    winui::CFrameWnd* child = MDIGetActive();
+    return child ? dynamic_cast<COvantaView*>(child->GetActiveView()) : nullptr;
+}
+
+// --- status bar -------------------------------------------------------------------
+
+void CMainFrame::UpdateStatusBar(int line, int column, int size)
+{
+    COvantaApp* app = COvantaApp::Get();
+    if (!m_wndStatusBar.m_hWnd || (app && app->m_bInPrintPreview))
+        return;
+    char text[64];
+    std::snprintf(text, sizeof text, "Z: %d, S: %d", line, column);
+    m_wndStatusBar.SetPaneText(CEditorStatusBar::kPositionPane, text);
+    std::snprintf(text, sizeof text, "%d Byte", size);
+    m_wndStatusBar.SetPaneText(CEditorStatusBar::kSizePane, text);
+    if (COvantaView* view = ActiveOvantaView()) {
+        COvantaDoc* doc = view->GetOvantaDoc();
+        m_wndStatusBar.SetPaneText(CEditorStatusBar::kUnixPane,
+                                   doc && doc->m_state.unixFormat ? "UNIX" : "");
+        SetReadOnlyPane(view->Editor().IsReadOnlyText());
+    }
+}
+
+void CMainFrame::ShowModifiedState(int modified)
+{
+    // The Save button shows whether the active text is changed.
+    if (m_wndToolBar.m_hWnd)
+        m_wndToolBar.CheckButton(ID_FILE_SAVE_CMD, modified ? TRUE : FALSE);
+}
+
+void CMainFrame::SetReadOnlyPane(bool readOnly)
+{
+    if (m_wndStatusBar.m_hWnd && m_wndStatusBar.ReadOnlyText() != (readOnly ? "RO" : "RW"))
+        m_wndStatusBar.SetReadOnlyText(readOnly ? "RO" : "RW");
+}
+
+void CMainFrame::ShowProgress(bool show)
+{
+    if (m_wndStatusBar.m_hWnd)
+        m_wndStatusBar.ShowProgress(show);
+}
+
+void CMainFrame::SetMessageText(const char* text)
+{
+    if (m_wndStatusBar.m_hWnd)
+        m_wndStatusBar.SetPaneText(CEditorStatusBar::kMessagePane, text ? text : "");
+}
+
+void CMainFrame::NotAvailable()
+{
+    SetMessageText(winui::LoadResourceString(IDS_NOT_AVAILABLE).c_str());
+}
+
+void CMainFrame::OnNotAvailable()
+{
+    NotAvailable();
+}
+
+void CMainFrame::OnGotoLine()
+{
+    // The goto-line dialog comes with the small settings dialogs.
+    NotAvailable();
+}
+
+void CMainFrame::OnRestoreAll()
+{
+    COvantaApp* app = COvantaApp::Get();
+    if (!app)
+        return;
+    for (COvantaDoc* doc : app->Documents())
+        for (winui::CView* view : doc->GetViews())
+            if (winui::CFrameWnd* frame = view->GetParentFrame())
+                ::ShowWindow(frame->m_hWnd, SW_RESTORE);
+}
+
+void CMainFrame::OnCloseAll()
+{
+    COvantaApp* app = COvantaApp::Get();
+    if (app && app->m_pDocManager && app->m_pDocManager->SaveAllModified())
+        app->m_pDocManager->CloseAllDocuments(FALSE);
+}
+
+int CMainFrame::GetBarState(HWND bar)
+{
+    RECT frame, rc;
+    ::GetWindowRect(m_hWnd, &frame);
+    ::GetWindowRect(bar, &rc);
+    int code;
+    if (rc.right - rc.left < rc.bottom - rc.top)
+        code = rc.left - frame.left < frame.right - rc.right ? 4 : 3;
+    else
+        code = rc.top - frame.top < frame.bottom - rc.bottom ? 1 : 2;
+    if (!::IsWindowVisible(bar))
+        code += 0x10;
+    return code;
+}
+
+// --- closing ----------------------------------------------------------------------
+
+BOOL CMainFrame::DestroyWindow()
+{
+    COvantaApp* app = COvantaApp::Get();
+    if (app) {
+        // The documents close first, so that their views leave their
+        // places in the recent list before it is written.
+        if (app->m_pDocManager)
+            app->m_pDocManager->CloseAllDocuments(TRUE);
+        app->SetProfileTarget(app->m_szProfilePath);
+        if (app->m_strWorkspacePath.empty()) {
+            if (::IsZoomed(m_hWnd) || ::IsIconic(m_hWnd)) {
+                app->WriteSettingString(frame_section, "Main", "M");
+            } else {
+                RECT rc;
+                ::GetWindowRect(m_hWnd, &rc);
+                char text[64];
+                std::snprintf(text, sizeof text, "%ld,%ld,%ld,%ld", rc.left, rc.top, rc.right,
+                              rc.bottom);
+                app->WriteSettingString(frame_section, "Main", text);
+            }
+        }
+        app->WriteRecentFileList();
+        if (InstanceBlock().Receiver() == m_hWnd)
+            InstanceBlock().SetReceiver(nullptr);
+    }
+    return CMainFrameBase::DestroyWindow();
+}

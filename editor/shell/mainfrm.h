@@ -1,0 +1,83 @@
+// CMainFrame: Ovanta's one top-level window, an MDI frame with the main
+// tool bar and the status bar. It takes the hand-overs of later starts,
+// keeps the accelerators in step with the open documents, shows the caret
+// position and the document state, runs the auto-save timer, and saves its
+// place when it closes. Commands of parts of the editor that are not built
+// yet are in its menus and map and show that they are not available.
+#pragma once
+
+#include "editor/shell/editorstatusbar.h"
+#include "editor/shell/frame_bases.h"
+
+#include "winui/toolbar.h"
+
+#include <deque>
+#include <string>
+
+class COvantaDoc;
+class COvantaView;
+
+class CMainFrame : public CMainFrameBase {
+public:
+    CMainFrame();
+    ~CMainFrame() override;
+
+    BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
+    BOOL DestroyWindow() override;
+
+    // Status bar: line, column (1-based) and text size of the active editor.
+    void UpdateStatusBar(int line, int column, int size);
+    void ShowModifiedState(int modified);
+    void SetReadOnlyPane(bool readOnly);
+    void ShowProgress(bool show);
+    void SetMessageText(const char* text);
+    // The status text of a command that is not available yet.
+    void NotAvailable();
+
+    // Documents tell the frame when they open and close.
+    void DocumentOpened(COvantaDoc* doc);
+    void DocumentClosing(COvantaDoc* doc);
+    void DocumentClosed();
+
+    COvantaView* ActiveOvantaView();
+    HFONT EditFont() const { return nullptr; }
+    bool UseShortPathNames() const { return false; }
+    // Opens a workspace (arrives with the workspace support).
+    void OpenWorkspace(const char* path);
+    // The code of a bar's place: 1 top, 2 bottom, 3 right, 4 left, +0x10 hidden.
+    int GetBarState(HWND bar);
+
+    void OnGotoLine();
+
+    int m_nOpenDocs = 0;
+    int m_nAutoSaveTimer = 0;
+    int m_nSaveImage = 0;
+    int m_chShowState = 0;
+    winui::CToolBar m_wndToolBar;
+    CEditorStatusBar m_wndStatusBar;
+
+protected:
+    int OnCreate(LPCREATESTRUCTA cs);
+    void OnSize(UINT type, int cx, int cy);
+    void OnTimer(UINT_PTR id);
+    LRESULT OnSysCommandMsg(WPARAM wParam, LPARAM lParam);
+    LRESULT OnHandOver(WPARAM, LPARAM);
+    LRESULT OnOpenHandedOver(WPARAM, LPARAM);
+    LRESULT OnShowMaximized(WPARAM, LPARAM);
+    LRESULT OnDropFiles(WPARAM drop, LPARAM);
+    void OnNotAvailable();
+    void OnNotAvailableRange(UINT) { OnNotAvailable(); }
+    void OnRestoreAll();
+    void OnCloseAll();
+    void OnTileHorz() { MDITile(MDITILE_HORIZONTAL); }
+    void OnCascadeWindows() { MDICascade(); }
+    void OnNewWindow() { OnWindowNew(); }
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    void UseStartAccelerators();
+    void UseShortcutAccelerators();
+    bool startAccel_ = true;
+    std::deque<std::string> handedOver_;
+};

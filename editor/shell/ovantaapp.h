@@ -1,0 +1,155 @@
+// COvantaApp: Ovanta's application object. It starts the editor (profile
+// beside the executable, single-instance test and hand-over, recent lists,
+// document template, main frame, command line), opens every file through
+// OpenDocumentFile, guards every settings write, and keeps the shortcut
+// table from which the accelerators are built.
+#pragma once
+
+#include "editor/shell/shell_text.h"
+
+#include "winui/app.h"
+#include "winui/doctemplate.h"
+#include "winui/recentfiles.h"
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+class COvantaDoc;
+class CMainFrame;
+
+// The settings of [DefaultSettings] the shell itself reads (defaults as the
+// profile has them when a key is missing).
+struct OvantaSettings {
+    int tabWidth = 4;
+    int softTabs = 1;
+    int showTabs = 0;
+    int lineWrap = 0;
+    int wrapOnWords = 0;
+    int saveLineWrap = 0;
+    int orgBackup = 1;
+    int saveBackup = 1;
+    int replaceFileExt = 0;
+    std::string backupFileExt = ".bak";
+    int split = 0;
+    int openMaximized = 1;
+    int autoSaveTime = 0;
+    int showLineNo = 0;
+    int syntax = 0;
+    COLORREF backColor = 0xFFFFFF;
+};
+
+// Recent files that remember where the caret stood.
+class CPositionRecentFileList : public winui::CRecentFileList {
+public:
+    using winui::CRecentFileList::CRecentFileList;
+
+    void Add(const char* path) override;
+    void Remove(int index) override;
+    void ReadList(const winui::CProfile& profile) override;
+    void WriteList(const winui::CProfile& profile) const override;
+    // Stores the position for the entry of the path; false when none has it.
+    bool SetPosition(const char* path, int topLine, int selStart);
+    const RecentPosition& Position(int index) const { return positions_[static_cast<size_t>(index)]; }
+
+private:
+    std::vector<RecentPosition> positions_;
+};
+
+// File dialogs of the editor: several files at once, its own filters and
+// start folder.
+class COvantaDocManager : public winui::CDocManager {
+public:
+    BOOL DoPromptFileName(std::string& fileName, const char* title, DWORD flags,
+                          BOOL openFileDialog, winui::CDocTemplate* docTemplate) override;
+    void OnFileOpen() override;
+    BOOL DoPromptFileNames(std::vector<std::string>& names, DWORD flags);
+};
+
+class COvantaApp : public winui::CWinApp {
+public:
+    COvantaApp();
+    ~COvantaApp() override;
+
+    static COvantaApp* Get();
+
+    BOOL InitInstance() override;
+    int ExitInstance() override;
+
+    bool IsOtherInstanceRunning();
+    // The program's arguments, one ParseParam each.
+    void ProcessCommandLine();
+    void ParseParam(const ParamCall& call);
+    // Hands one argument to the running instance; false when the running
+    // instance did not take it (it is then opened here).
+    bool SendToFirstInstance(const std::string& text);
+
+    winui::CDocument* OpenDocumentFile(const char* path) override;
+    void UpdateRecentFilePosition(const char* path, int topLine, int selStart);
+    static bool IsFileUnchanged(const char* path, uint32_t timeLow, uint32_t timeHigh);
+    CPositionRecentFileList* RecentFiles() const;
+
+    // Settings writers: they write only while the profile target is the
+    // profile file or the open workspace; otherwise 0.
+    BOOL WriteSettingString(const char* section, const char* key, const char* value);
+    BOOL WriteSettingInt(const char* section, const char* key, int value);
+    void GetSettingInt(const char* section, const char* key, int& out, int def);
+    // The profile target: the file settings are read from and written to.
+    const std::string& ProfileTarget() const { return m_profile.Path(); }
+    void SetProfileTarget(const std::string& path) { m_profile.SetPath(path); }
+    // Points the target at the workspace while one is open, else at the
+    // profile file.
+    void RestoreProfileTarget();
+    void LoadShellSettings();
+
+    void UpdateDocumentTitles(winui::CDocument* doc);
+    void SaveShortcuts();
+    void LoadShortcuts();
+    uint32_t FindCommandKey(UINT command) const;
+    void WriteRecentFileList();
+    std::vector<COvantaDoc*> Documents() const;
+    CMainFrame* MainFrame() const;
+
+    // Commands.
+    void OnAppAbout();
+    void OnFileSaveAll();
+    void OnEndAndSave();
+    void OnEndWithoutSave();
+    void OnToggleSingleInstance();
+    void OnUpdateToggleSingleInstance(winui::CCmdUI* ui);
+    void OnPrintSettings();
+    void OnDefaultDirectory();
+    void OnPrintPreview() {}
+    void OnUpdateRecentFiles(winui::CCmdUI* ui);
+    void OnOpenCommand();
+    void OnNewCommand() { OnFileNew(); }
+    void OnExitCommand() { OnAppExit(); }
+
+    std::string m_szProfilePath;
+    int m_bMultipleInstances = 1;
+    int m_bHandOver = 0;
+    int m_nCmdLineLine = 0;
+    std::string m_strWorkspacePath;
+    std::string m_strSavedProfile;
+    int m_nPrintFromLine = -1;
+    int m_nPrintToLine = -1;
+    std::string m_strLastDir;
+    std::string m_strBackupFileExt = "bak";
+    std::string m_strDefaultDir;
+    int m_nWorkspaceSaveMode = 0;
+    int m_bInPrintPreview = 0;
+    HACCEL m_hAccel = nullptr;
+    winui::CDocTemplate* m_pDocTemplate = nullptr;
+    HCURSOR m_hcurMargin = nullptr;
+    HCURSOR m_hcurArrow = nullptr;
+    OvantaSettings m_settings;
+
+private:
+    // The arguments a second instance could not hand over; opened when it
+    // runs on as an instance of its own.
+    std::vector<ParamCall> notHandedOver_;
+    HANDLE mutex_ = nullptr;
+
+    DECLARE_MESSAGE_MAP()
+};

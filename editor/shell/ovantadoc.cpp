@@ -1,0 +1,259 @@
+#include "editor/shell/ovantadoc.h"
+
+#include "editor/shell/mainfrm.h"
+#include "editor/shell/ovantaapp.h"
+#include "editor/shell/ovantaview.h"
+
+#include "editor/editctl/edit_core.h"
+
+#include "winui/doctemplate.h"
+#include "winui/msgbox.h"
+
+#include <vector>
+
+COvantaDoc::COvantaDoc() : m_undoList(kUndoPoolSize)
+{
+    m_state.hasModified = true;
+    m_state.undo = &m_undoList;
+    if (COvantaApp* app = COvantaApp::Get())
+        m_state.wrapWidth = app->m_settings.lineWrap;
+}
+
+COvantaDoc::~COvantaDoc() = default;
+
+COvantaView* COvantaDoc::FirstView() const
+{
+    return dynamic_cast<COvantaView*>(GetFirstView());
+}
+
+BOOL COvantaDoc::IsModified()
+{
+    return m_bModified;
+}
+
+void COvantaDoc::SetModifiedFlag(BOOL modified)
+{
+    m_bModified = modified;
+    m_state.modified = modified ? 1 : 0;
+    if (!modified) {
+        // The title loses its " *" with the flag.
+        std::string title = GetTitle();
+        if (title.size() >= 2 && title.compare(title.size() - 2, 2, " *") == 0)
+            SetTitle(title.substr(0, title.size() - 2).c_str());
+    }
+    UpdateAllViews(nullptr, 0);
+}
+
+void COvantaDoc::DeleteContents()
+{
+    m_state.FreeBuffers();
+    m_state.length = 0;
+    m_state.lineCount = 0;
+    m_state.capacity = 0;
+}
+
+static CMainFrame* main_frame()
+{
+    COvantaApp* app = COvantaApp::Get();
+    return app ? app->MainFrame() : nullptr;
+}
+
+void COvantaDoc::DocumentOpened()
+{
+    if (CMainFrame* frame = main_frame())
+        frame->DocumentOpened(this);
+}
+
+BOOL COvantaDoc::OnNewDocument()
+{
+    if (!winui::CDocument::OnNewDocument())
+        return FALSE;
+    COvantaView* view = FirstView();
+    if (!view)
+        return FALSE;
+    COvantaApp* app = COvantaApp::Get();
+    COvantaEditCtrl& edit = view->Editor();
+    if (!m_state.HasBuffers() && !edit.Core().AllocBuffers(kCapacityStep))
+        return FALSE;
+    edit.Core().SetTabWidth(app->m_settings.tabWidth);
+    edit.Core().m_bExpandTabs = app->m_settings.softTabs;
+    edit.Core().SetTabDisplay(app->m_settings.showTabs);
+    DocumentOpened();
+    if (CMainFrame* frame = main_frame()) {
+        frame->UpdateStatusBar(1, 1, 0);
+        frame->ShowModifiedState(0);
+    }
+    return TRUE;
+}
+
+static bool lf_only_file(const char* path)
+{
+    HANDLE h = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    std::vector<uint8_t> head(32777);
+    DWORD got = 0;
+    ReadFile(h, head.data(), static_cast<DWORD>(head.size()), &got, nullptr);
+    CloseHandle(h);
+    return got > 0 && HasLfOnlyLineEnds(head.data(), got);
+}
+
+BOOL COvantaDoc::OnOpenDocument(const char* path)
+{
+    CMainFrame* frame = main_frame();
+    COvantaApp* app = COvantaApp::Get();
+    COvantaView* view = FirstView();
+    if (!view || !app)
+        return FALSE;
+    if (frame)
+        frame->ShowProgress(true);
+    HANDLE h = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        winui::ShowMessageBox(app->m_hMainWnd, "Failed to open document.", "Ovanta",
+                              MB_OK | MB_ICONEXCLAMATION);
+        if (frame)
+            frame->ShowProgress(false);
+        return FALSE;
+    }
+    CloseHandle(h);
+    SetPathName(path);
+    const std::string& full = GetPathName();
+
+    if (app->m_settings.orgBackup) {
+        m_strBackupPath = full + ".org";
+        CopyFileA(full.c_str(), m_strBackupPath.c_str(), FALSE);
+        SetFileAttributesA(m_strBackupPath.c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+
+    COvantaEditCtrl& edit = view->Editor();
+    edit.Core().SetTabWidth(app->m_settings.tabWidth);
+    edit.Core().SetTabDisplay(app->m_settings.showTabs);
+    if (!edit.LoadFile(full.c_str())) {
+        if (frame)
+            frame->ShowProgress(false);
+        return FALSE;
+    }
+    m_state.unixFormat = lf_only_file(full.c_str()) ? 1 : 0;
+    std::string dir = DirectoryOf(full);
+    if (!dir.empty()) {
+        SetCurrentDirectoryA(dir.c_str());
+        app->m_strLastDir = dir;
+    }
+    edit.Core().m_bExpandTabs = app->m_settings.softTabs;
+    if (app->m_settings.lineWrap != 0 && app->m_settings.lineWrap < kLongLineWrap)
+        edit.SetWordWrap(app->m_settings.lineWrap, app->m_settings.wrapOnWords != 0);
+
+    DocumentOpened();
+    if (frame) {
+        int size = m_state.unixFormat ? m_state.length
+                                      : m_state.length + static_cast<int>(m_state.lineCount) - 1;
+        frame->UpdateStatusBar(1, 1, size < 0 ? 0 : size);
+        frame->SetReadOnlyPane(edit.IsReadOnlyText());
+        frame->ShowModifiedState(0);
+    }
+    edit.SetModify(app->m_settings.saveLineWrap ? (app->m_settings.lineWrap != 0) : 0);
+    m_bModified = edit.GetModify() != 0;
+    if (frame)
+        frame->ShowProgress(false);
+    return TRUE;
+}
+
+BOOL COvantaDoc::SaveWithBackup(const char* path)
+{
+    COvantaView* view = FirstView();
+    COvantaApp* app = COvantaApp::Get();
+    if (!view || !app || !path || !*path)
+        return FALSE;
+    COvantaEditCtrl& edit = view->Editor();
+    const OvantaSettings& o = app->m_settings;
+    if (o.saveBackup && edit.GetModify() && GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES) {
+        std::string backup = path;
+        size_t dot = backup.rfind('.');
+        size_t slash = backup.find_last_of("\\/");
+        if (o.replaceFileExt && dot != std::string::npos &&
+            (slash == std::string::npos || dot > slash))
+            backup.resize(dot);
+        backup += o.backupFileExt.empty() ? ".bak" : o.backupFileExt;
+        m_strBackupPath = backup;
+        CopyFileA(path, backup.c_str(), FALSE);
+        SetFileAttributesA(backup.c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+    if (!edit.SaveFile(path, o.saveLineWrap != 0, m_state.unixFormat != 0)) {
+        // The file on disk is untouched (the text goes through a temporary
+        // and a rename); the document stays modified.
+        std::string message = "The file could not be saved:\n";
+        message += path;
+        message += "\n\nThe file on disk was not changed and the text stays modified.";
+        winui::ShowMessageBox(app->m_hMainWnd, message.c_str(), "Ovanta",
+                              MB_OK | MB_ICONEXCLAMATION);
+        return FALSE;
+    }
+    edit.SetModify(0);
+    SetModifiedFlag(FALSE);
+    if (CMainFrame* frame = main_frame())
+        frame->ShowModifiedState(0);
+    return TRUE;
+}
+
+BOOL COvantaDoc::OnSaveDocument(const char* path)
+{
+    COvantaView* view = FirstView();
+    if (!view)
+        return FALSE;
+    BOOL ok = SaveWithBackup(path);
+    if (!ok)
+        return FALSE;
+    SetPathName(path);
+    COvantaApp* app = COvantaApp::Get();
+    std::string dir = DirectoryOf(GetPathName());
+    if (!dir.empty()) {
+        SetCurrentDirectoryA(dir.c_str());
+        app->m_strLastDir = dir;
+    }
+    DWORD attributes = GetFileAttributesA(GetPathName().c_str());
+    view->Editor().SetReadOnly(attributes != INVALID_FILE_ATTRIBUTES &&
+                               (attributes & FILE_ATTRIBUTE_READONLY) ? 1 : 0);
+    app->UpdateDocumentTitles(this);
+    return TRUE;
+}
+
+BOOL COvantaDoc::DoSave(const char* path, BOOL replace)
+{
+    // A failed save leaves any file of the chosen name as it was: the text
+    // is written through a temporary, so nothing is deleted afterwards.
+    return winui::CDocument::DoSave(path, replace);
+}
+
+BOOL COvantaDoc::SaveModified()
+{
+    COvantaView* view = FirstView();
+    if (view && view->Editor().GetModify())
+        m_bModified = TRUE;
+    if (!m_strBackupPath.empty() && view && view->ModifyCount() == 0 &&
+        m_strBackupPath.size() > 4 &&
+        m_strBackupPath.compare(m_strBackupPath.size() - 4, 4, ".org") == 0)
+        DeleteFileA(m_strBackupPath.c_str());
+    return winui::CDocument::SaveModified();
+}
+
+void COvantaDoc::StoreRecentPosition(COvantaView* view)
+{
+    COvantaApp* app = COvantaApp::Get();
+    if (!view || !app || GetPathName().empty())
+        return;
+    COvantaEditCtrl& edit = view->Editor();
+    app->UpdateRecentFilePosition(GetPathName().c_str(), edit.GetTopLine(), m_state.selStart);
+}
+
+void COvantaDoc::OnCloseDocument()
+{
+    CMainFrame* frame = main_frame();
+    if (frame)
+        frame->DocumentClosing(this);
+    StoreRecentPosition(FirstView());
+    // The frames and views go first; the buffers are freed after them
+    // (DeleteContents), so no control paints from freed storage.
+    winui::CDocument::OnCloseDocument();
+    if (frame)
+        frame->DocumentClosed();
+}

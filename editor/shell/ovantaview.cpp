@@ -1,0 +1,374 @@
+#include "editor/shell/ovantaview.h"
+
+#include "editor/shell/mainfrm.h"
+#include "editor/shell/ovanta_messages.h"
+#include "editor/shell/ovantaapp.h"
+#include "editor/shell/ovantadoc.h"
+#include "editor/shell/resource.h"
+#include "editor/shell/shell_text.h"
+
+#include "winui/splitter.h"
+
+BEGIN_MESSAGE_MAP(COvantaView, winui::CView)
+    ON_WM_CREATE()
+    ON_WM_DESTROY()
+    ON_WM_SIZE()
+    ON_WM_SETFOCUS()
+    ON_WM_ERASEBKGND()
+    ON_WM_VSCROLL()
+    ON_WM_HSCROLL()
+    ON_MESSAGE(EDN_MODIFIED, &COvantaView::OnModifiedChanged)
+    ON_MESSAGE(WM_GOTO_LINE, &COvantaView::OnGotoLine)
+    ON_MESSAGE(WM_DELETE_TRAILING, &COvantaView::OnDeleteTrailing)
+    ON_MESSAGE(WM_DELETE_LEADING, &COvantaView::OnDeleteLeading)
+    ON_MESSAGE(WM_DELETE_EMPTY_LINES, &COvantaView::OnDeleteEmptyLines)
+    ON_MESSAGE(WM_REFORMAT_C, &COvantaView::OnReformatC)
+    ON_MESSAGE(EDN_CARETMOVED, &COvantaView::OnCaretMoved)
+    ON_MESSAGE(EDN_LINECOUNT, &COvantaView::OnLineCountChanged)
+    ON_COMMAND(ID_DELETE_LINE, &COvantaView::OnDeleteLine)
+    ON_COMMAND(ID_INDENT_BLOCK, &COvantaView::OnIndentBlock)
+    ON_COMMAND(ID_UNINDENT_BLOCK, &COvantaView::OnUnindentBlock)
+    ON_COMMAND(ID_INDENT_RANGE, &COvantaView::OnIndentRange)
+    ON_COMMAND(ID_UNINDENT_RANGE, &COvantaView::OnUnindentRange)
+    ON_COMMAND(ID_EDIT_UNDO, &COvantaView::OnEditUndo)
+    ON_COMMAND(ID_EDIT_CUT, &COvantaView::OnEditCut)
+    ON_COMMAND(ID_EDIT_COPY, &COvantaView::OnEditCopy)
+    ON_COMMAND(ID_EDIT_PASTE, &COvantaView::OnEditPaste)
+    ON_COMMAND(ID_EDIT_SELECT_ALL, &COvantaView::OnEditSelectAll)
+    ON_COMMAND(ID_FILE_PRINT, &COvantaView::OnPrintStub)
+    ON_COMMAND(ID_FILE_PRINT_DIRECT, &COvantaView::OnPrintStub)
+    ON_COMMAND(ID_FILE_PRINT_PREVIEW, &COvantaView::OnPrintStub)
+END_MESSAGE_MAP()
+
+static CMainFrame* main_frame()
+{
+    COvantaApp* app = COvantaApp::Get();
+    return app ? app->MainFrame() : nullptr;
+}
+
+COvantaDoc* COvantaView::GetOvantaDoc() const
+{
+    return dynamic_cast<COvantaDoc*>(GetDocument());
+}
+
+BOOL COvantaView::PreCreateWindow(CREATESTRUCTA& cs)
+{
+    cs.style |= WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+    cs.dwExStyle &= ~static_cast<DWORD>(WS_EX_CLIENTEDGE);
+    return TRUE;
+}
+
+int COvantaView::OnCreate(LPCREATESTRUCTA)
+{
+    // The control exists from the view's creation on, so that the document
+    // can load its file into it; it works on the document's storage.
+    COvantaDoc* doc = GetOvantaDoc();
+    if (doc)
+        m_wndEdit.Core().AttachState(&doc->m_state);
+    HWND hbar = winui::SplitterScrollBar(m_hWnd, SB_HORZ);
+    DWORD style = COvantaEditCtrl::kStyle | WS_VSCROLL | (hbar ? 0 : WS_HSCROLL);
+    RECT rc;
+    ::GetClientRect(m_hWnd, &rc);
+    if (!m_wndEdit.Create("", style, rc, m_hWnd, COvantaEditCtrl::kId))
+        return -1;
+    if (hbar)
+        m_wndEdit.SetSharedScrollBars(hbar, nullptr);
+    if (COvantaApp* app = COvantaApp::Get())
+        m_wndEdit.Core().SetBackgroundColor(app->m_settings.backColor);
+    return 0;
+}
+
+void COvantaView::OnDestroy()
+{
+    COvantaDoc* doc = GetOvantaDoc();
+    // The last view of a document leaves its place for the recent list.
+    if (doc && doc->GetViews().size() == 1)
+        doc->StoreRecentPosition(this);
+    // The control goes before the view leaves the document, and lets go of
+    // the document's storage, which the document frees after its views.
+    if (m_wndEdit.m_hWnd)
+        m_wndEdit.DestroyWindow();
+    m_wndEdit.Core().AttachState(nullptr);
+}
+
+void COvantaView::OnInitialUpdate()
+{
+    COvantaDoc* doc = GetOvantaDoc();
+    COvantaApp* app = COvantaApp::Get();
+    if (doc && app) {
+        if (!doc->GetPathName().empty()) {
+            DWORD attributes = GetFileAttributesA(doc->GetPathName().c_str());
+            m_wndEdit.SetReadOnly(attributes != INVALID_FILE_ATTRIBUTES &&
+                                  (attributes & FILE_ATTRIBUTE_READONLY) ? 1 : 0);
+        }
+        m_wndEdit.Core().SetTabWidth(app->m_settings.tabWidth);
+        m_wndEdit.Core().SetTabDisplay(app->m_settings.showTabs);
+        if (CMainFrame* frame = main_frame())
+            if (HFONT font = frame->EditFont())
+                m_wndEdit.SetEditFont(font, FALSE);
+        HDC dc = ::GetDC(m_hWnd);
+        SIZE digit{0, 0};
+        GetTextExtentPoint32A(dc, "0", 1, &digit);
+        ::ReleaseDC(m_hWnd, dc);
+        m_nDigitWidth = digit.cx;
+        m_bDigitWidthSet = 1;
+        int caret = doc->m_state.selStart;
+        m_wndEdit.SetSel(caret, caret, true, false);
+        app->UpdateDocumentTitles(doc);
+    }
+    LayoutEditor();
+    m_wndEdit.UpdateVScrollBar(1);
+    m_wndEdit.InvalidateText(1);
+}
+
+void COvantaView::LayoutEditor()
+{
+    if (!m_wndEdit.m_hWnd)
+        return;
+    RECT rc;
+    ::GetClientRect(m_hWnd, &rc);
+    ::MoveWindow(m_wndEdit.m_hWnd, 0, 0, rc.right, rc.bottom, TRUE);
+    ::ShowWindow(m_wndEdit.m_hWnd, SW_SHOW);
+}
+
+void COvantaView::OnSize(UINT, int, int)
+{
+    LayoutEditor();
+}
+
+void COvantaView::OnSetFocus(HWND)
+{
+    if (!m_wndEdit.m_hWnd)
+        return;
+    if (m_wndEdit.CheckFileChanged() == kAnswerYes) {
+        m_wndEdit.UpdateVScrollBar(1);
+        m_wndEdit.InvalidateText(1);
+    }
+    ::SetFocus(m_wndEdit.m_hWnd);
+    NotifyCaret();
+}
+
+BOOL COvantaView::OnEraseBkgnd(HDC dc)
+{
+    RECT rc;
+    ::GetClientRect(m_hWnd, &rc);
+    HBRUSH brush = CreateSolidBrush(m_wndEdit.Core().GetBkColor(0));
+    FillRect(dc, &rc, brush);
+    DeleteObject(brush);
+    return TRUE;
+}
+
+void COvantaView::OnUpdate(winui::CView*, LPARAM hint, winui::CCmdTarget*)
+{
+    if (!m_wndEdit.m_hWnd)
+        return;
+    COvantaApp* app = COvantaApp::Get();
+    COvantaDoc* doc = GetOvantaDoc();
+    switch (hint) {
+    case 1:
+        if (CMainFrame* frame = main_frame())
+            if (HFONT font = frame->EditFont())
+                m_wndEdit.SetEditFont(font, TRUE);
+        break;
+    case 2:
+        LayoutEditor();
+        break;
+    case 4:
+        // Auto-save tick: a changed text goes to its file (through a
+        // temporary, so a failure leaves the file as it was).
+        if (doc && app && !m_wndEdit.IsReadOnlyText() && m_wndEdit.GetModify() &&
+            !doc->GetPathName().empty() && doc->FirstView() == this) {
+            if (CMainFrame* frame = main_frame())
+                frame->SetMessageText("automatisch Speichern..");
+            m_wndEdit.SaveFile(doc->GetPathName().c_str(), app->m_settings.saveLineWrap != 0,
+                               doc->m_state.unixFormat != 0);
+            if (CMainFrame* frame = main_frame())
+                frame->SetMessageText("");
+        }
+        break;
+    default:
+        if (app)
+            m_wndEdit.Core().SetBackgroundColor(app->m_settings.backColor);
+        m_wndEdit.UpdateVScrollBar(1);
+        m_wndEdit.InvalidateText(1);
+        break;
+    }
+}
+
+void COvantaView::OnActivateView(BOOL activate, winui::CView*, winui::CView*)
+{
+    if (activate)
+        NotifyCaret();
+}
+
+void COvantaView::NotifyCaret()
+{
+    CMainFrame* frame = main_frame();
+    COvantaDoc* doc = GetOvantaDoc();
+    if (!frame || !doc || !m_wndEdit.m_hWnd)
+        return;
+    int size = doc->m_state.unixFormat ? doc->m_state.length
+                                       : doc->m_state.length + static_cast<int>(doc->m_state.lineCount) - 1;
+    frame->UpdateStatusBar(m_wndEdit.GetCaretLine() + 1, m_wndEdit.GetCaretColumn() + 1,
+                           size < 0 ? 0 : size);
+}
+
+LRESULT COvantaView::OnModifiedChanged(WPARAM flag, LPARAM)
+{
+    COvantaDoc* doc = GetOvantaDoc();
+    if (CMainFrame* frame = main_frame())
+        frame->ShowModifiedState(static_cast<int>(flag));
+    if (!doc)
+        return 0;
+    std::string title = doc->GetTitle();
+    if (flag) {
+        ++m_nModifyCount;
+        if (title.find('*') == std::string::npos)
+            doc->SetTitle((title + " *").c_str());
+        doc->winui::CDocument::SetModifiedFlag(TRUE);
+    } else {
+        if (title.find('*') != std::string::npos && title.size() >= 2)
+            doc->SetTitle(title.substr(0, title.size() - 2).c_str());
+        doc->winui::CDocument::SetModifiedFlag(FALSE);
+    }
+    return 0;
+}
+
+LRESULT COvantaView::OnGotoLine(WPARAM line, LPARAM)
+{
+    int n = static_cast<int>(line);
+    int offset = m_wndEdit.Core().GetLineOffsetClamped(n > 0 ? n - 1 : 0);
+    ::SetFocus(m_wndEdit.m_hWnd);
+    m_wndEdit.Core().ScrollToOffset(offset);
+    m_wndEdit.SetSel(offset, offset, true, true);
+    m_wndEdit.InvalidateText(1);
+    m_wndEdit.UpdateVScrollBar(1);
+    NotifyCaret();
+    return 0;
+}
+
+LRESULT COvantaView::OnCaretMoved(WPARAM, LPARAM)
+{
+    NotifyCaret();
+    COvantaApp* app = COvantaApp::Get();
+    COvantaDoc* doc = GetOvantaDoc();
+    // Split panes show the same text: the others repaint with this one.
+    if (app && doc && doc->GetViews().size() > 1)
+        doc->UpdateAllViews(this, 0);
+    return 0;
+}
+
+LRESULT COvantaView::OnLineCountChanged(WPARAM, LPARAM)
+{
+    // The bookmark bar moves its bookmarks here once it exists.
+    return 0;
+}
+
+// Text operations of the syntax-aware control; they arrive with it.
+LRESULT COvantaView::OnDeleteTrailing(WPARAM, LPARAM)
+{
+    if (CMainFrame* frame = main_frame())
+        frame->NotAvailable();
+    return 0;
+}
+
+LRESULT COvantaView::OnDeleteLeading(WPARAM w, LPARAM l)
+{
+    return OnDeleteTrailing(w, l);
+}
+
+LRESULT COvantaView::OnReformatC(WPARAM w, LPARAM l)
+{
+    return OnDeleteTrailing(w, l);
+}
+
+LRESULT COvantaView::OnDeleteEmptyLines(WPARAM w, LPARAM l)
+{
+    return OnDeleteTrailing(w, l);
+}
+
+void COvantaView::OnDeleteLine()
+{
+    OnDeleteTrailing(0, 0);
+}
+
+void COvantaView::OnIndentBlock()
+{
+    OnDeleteTrailing(0, 0);
+}
+
+void COvantaView::OnUnindentBlock()
+{
+    OnDeleteTrailing(0, 0);
+}
+
+void COvantaView::OnIndentRange()
+{
+    OnDeleteTrailing(0, 0);
+}
+
+void COvantaView::OnUnindentRange()
+{
+    OnDeleteTrailing(0, 0);
+}
+
+void COvantaView::OnPrintStub()
+{
+    OnDeleteTrailing(0, 0);
+}
+
+void COvantaView::OnEditUndo()
+{
+    m_wndEdit.Undo();
+}
+
+void COvantaView::OnEditCut()
+{
+    m_wndEdit.Cut();
+}
+
+void COvantaView::OnEditCopy()
+{
+    m_wndEdit.Copy(0);
+}
+
+void COvantaView::OnEditPaste()
+{
+    m_wndEdit.Paste(0);
+}
+
+void COvantaView::OnEditSelectAll()
+{
+    m_wndEdit.SetSel(0, m_wndEdit.GetTextLength(), false, true);
+    m_wndEdit.InvalidateText(1);
+    NotifyCaret();
+}
+
+void COvantaView::OnVScroll(UINT code, UINT pos, HWND bar)
+{
+    m_wndEdit.OnVScroll(code, pos, bar);
+}
+
+void COvantaView::OnHScroll(UINT code, UINT pos, HWND bar)
+{
+    m_wndEdit.OnHScroll(code, pos, bar);
+}
+
+int COvantaView::ExpandToolMacros(const char* params, std::string& result)
+{
+    ToolMacroSource source;
+    COvantaDoc* doc = GetOvantaDoc();
+    if (doc)
+        source.path = doc->GetPathName();
+    if (CMainFrame* frame = main_frame(); frame && frame->UseShortPathNames() && !source.path.empty()) {
+        char shortPath[MAX_PATH];
+        DWORD n = GetShortPathNameA(source.path.c_str(), shortPath, sizeof shortPath);
+        if (n > 0 && n < sizeof shortPath)
+            source.path = shortPath;
+    }
+    source.selection = m_wndEdit.SelectedText();
+    if (COvantaApp* app = COvantaApp::Get())
+        source.workspacePath = app->m_strWorkspacePath;
+    result += ExpandToolMacroText(params ? params : "", source);
+    return static_cast<int>(result.size());
+}

@@ -1,0 +1,73 @@
+// COvantaView: the window of one document pane. It embeds the editor
+// control, joins it to the document's storage, relays the control's
+// notifications to the frame and the document, goes to lines on request
+// and expands the "$" macros of a tool's parameters.
+#pragma once
+
+#include "editor/shell/ovanta_editor.h"
+
+#include "winui/view.h"
+
+#include <string>
+
+class COvantaDoc;
+
+class COvantaView : public winui::CView {
+public:
+    COvantaView() = default;
+    ~COvantaView() override = default;
+
+    COvantaEditCtrl& Editor() { return m_wndEdit; }
+    COvantaDoc* GetOvantaDoc() const;
+    int ModifyCount() const { return m_nModifyCount; }
+
+    BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
+    void OnInitialUpdate() override;
+    void OnUpdate(winui::CView* sender, LPARAM hint, winui::CCmdTarget* hintObject) override;
+    void OnActivateView(BOOL activate, winui::CView* activateView, winui::CView* deactiveView) override;
+
+    // Appends the parameter text to result with its macros replaced for
+    // this view's document; returns the length of result.
+    int ExpandToolMacros(const char* params, std::string& result);
+    // Tells the frame where the caret stands now.
+    void NotifyCaret();
+
+    // Messages.
+    int OnCreate(LPCREATESTRUCTA cs);
+    void OnDestroy();
+    void OnSize(UINT type, int cx, int cy);
+    void OnSetFocus(HWND oldFocus);
+    BOOL OnEraseBkgnd(HDC dc);
+    LRESULT OnModifiedChanged(WPARAM flag, LPARAM);
+    LRESULT OnGotoLine(WPARAM line, LPARAM);
+    LRESULT OnCaretMoved(WPARAM, LPARAM);
+    LRESULT OnLineCountChanged(WPARAM, LPARAM);
+    LRESULT OnDeleteTrailing(WPARAM, LPARAM);
+    LRESULT OnDeleteLeading(WPARAM, LPARAM);
+    LRESULT OnReformatC(WPARAM, LPARAM);
+    LRESULT OnDeleteEmptyLines(WPARAM, LPARAM);
+    void OnDeleteLine();
+    void OnIndentBlock();
+    void OnUnindentBlock();
+    void OnIndentRange();
+    void OnUnindentRange();
+    void OnEditUndo();
+    void OnEditCut();
+    void OnEditCopy();
+    void OnEditPaste();
+    void OnEditSelectAll();
+    void OnPrintStub();
+    void OnVScroll(UINT code, UINT pos, HWND bar);
+    void OnHScroll(UINT code, UINT pos, HWND bar);
+
+private:
+    void LayoutEditor();
+    void ShiftSelectedLines(int count);
+
+    int m_bDigitWidthSet = 0;
+    int m_nDigitWidth = 0;
+    COvantaEditCtrl m_wndEdit;
+    int m_nModifyCount = 0;
+
+    DECLARE_MESSAGE_MAP()
+};

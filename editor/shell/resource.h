@@ -1,0 +1,99 @@
+// Resource numbers of Ovanta: menus, accelerators, dialogs, bitmaps,
+// strings and command ids.
+#pragma once
+
+// Frame without documents (menu, title, tool bar) and the document template
+// (menu of the document windows, document string).
+#define IDR_MAINFRAME 128
+#define IDR_OVANTATYPE 130
+#define IDB_TOOLBAR_DOC 130
+#define IDD_ABOUTBOX 100
+#define IDC_BUILD_STAMP 1023
+
+// Status bar indicators (their widths are string resources of blanks).
+#define ID_INDICATOR_RO 101
+#define ID_INDICATOR_POS 102
+#define ID_INDICATOR_PROGRESS 103
+#define ID_INDICATOR_SIZE 104
+#define ID_INDICATOR_UNIX 105
+#define ID_INDICATOR_ANIM 106
+
+// Standard commands (the class library's numbers).
+#define ID_FILE_NEW_CMD 57600
+#define ID_FILE_OPEN_CMD 57601
+#define ID_FILE_CLOSE_CMD 57602
+#define ID_FILE_SAVE_CMD 57603
+#define ID_FILE_SAVE_AS_CMD 57604
+#define ID_FILE_PRINT_SETUP 57606
+#define ID_FILE_PRINT 57607
+#define ID_FILE_PRINT_DIRECT 57608
+#define ID_FILE_PRINT_PREVIEW 57609
+#define ID_FILE_MRU_FIRST 57616
+#define ID_EDIT_REPEAT 57632
+#define ID_EDIT_COPY 57634
+#define ID_EDIT_CUT 57635
+#define ID_EDIT_FIND 57636
+#define ID_EDIT_PASTE 57637
+#define ID_EDIT_REPLACE 57641
+#define ID_EDIT_SELECT_ALL 57642
+#define ID_EDIT_UNDO 57643
+#define ID_APP_ABOUT 57664
+#define ID_APP_EXIT_CMD 57665
+#define ID_CONTEXT_HELP 57669
+#define ID_HELP_CMD 57670
+#define ID_WINDOW_NEW_CMD 57648
+#define ID_WINDOW_CASCADE_CMD 57650
+#define ID_WINDOW_TILE_HORZ_CMD 57651
+#define ID_WINDOW_TILE_VERT_CMD 57652
+
+// Ovanta's own commands.
+#define ID_SET_COMMENT 32770
+#define ID_TAB_SETTINGS 32771
+#define ID_SYNTAX_COLOR 32775
+#define ID_FILE_SAVE_ALL 32779
+#define ID_NEXT_DOCUMENT 32780
+#define ID_OPERATIONS 32783
+#define ID_GOTO_LINE 32787
+#define ID_COPY_APPEND 32789
+#define ID_EMPTY_CLIPBOARD 32790
+#define ID_TOGGLE_SINGLE_INSTANCE 32796
+#define ID_ADD_BOOKMARK 32798
+#define ID_FIND_IN_FILES 32815
+#define ID_TOOL_SETTINGS 32819
+#define ID_MINIMIZE_ALL 32821
+#define ID_WORKSPACE_NEW 32822
+#define ID_WORKSPACE_OPEN 32823
+#define ID_WORKSPACE_CLOSE 32835
+#define ID_END_AND_SAVE 32844
+#define ID_TOOL_OUTPUT_WINDOW 32846
+#define ID_TOOL_CANCEL 32847
+#define ID_TOOLS_BAR 32849
+#define ID_END_WITHOUT_SAVE 32851
+#define ID_TOOL_FIRST 32870
+#define ID_TOOL_LAST 32889
+#define ID_RESTORE_ALL 32933
+#define ID_FILE_BAR 32934
+#define ID_FUNCTION_LIST 32936
+#define ID_PREVIOUS_DOCUMENT 32938
+#define ID_DEFAULT_DIRECTORY 32943
+#define ID_MACRO_RECORD 32944
+#define ID_MACRO_STOP 32945
+#define ID_MACRO_PLAY 32946
+#define ID_MACRO_RECORDER 32947
+#define ID_SEARCH_HOTKEY 32951
+#define ID_DELETE_LINE 32952
+#define ID_INDENT_BLOCK 32953
+#define ID_UNINDENT_BLOCK 32954
+#define ID_INDENT_RANGE 32955
+#define ID_UNINDENT_RANGE 32956
+#define ID_PASTE_BLOCK 32962
+#define ID_INSERT_FILE 32981
+#define ID_PASTE_BLOCK_MOVE 32983
+#define ID_EXPORT_HTML 32984
+#define ID_TCP_SEND 32985
+#define ID_TCP_SETTINGS 32986
+#define ID_CLOSE_ALL 32990
+#define ID_SPLIT_WINDOWS 32991
+
+// Menu texts of commands not built yet, and the status text their stub shows.
+#define IDS_NOT_AVAILABLE 61500
