@@ -8,6 +8,8 @@
 #include "editor/shell/resource.h"
 #include "editor/shell/shortcut_table.h"
 
+#include "editor/editctl/color_table.h"
+
 #include "winui/splitter.h"
 
 #include <shellapi.h>
@@ -19,6 +21,25 @@ static const UINT autosave_timer = 0x4321;
 static const UINT tool_stop_timer = 0x4324;
 static const UINT browser_stop_timer = 0x4325;
 static const char frame_section[] = "Ovanta";
+
+namespace {
+
+// The colour table's profile access through the application's settings.
+class AppProfileAccess : public CProfileAccess {
+public:
+    int GetInt(const char* section, const char* key, int defaultValue) override
+    {
+        COvantaApp* app = COvantaApp::Get();
+        return app ? app->m_profile.GetInt(section, key, defaultValue) : defaultValue;
+    }
+    void WriteInt(const char* section, const char* key, int value) override
+    {
+        if (COvantaApp* app = COvantaApp::Get())
+            app->WriteSettingInt(section, key, value);
+    }
+};
+
+} // namespace
 
 BEGIN_MESSAGE_MAP(CMainFrame, CMainFrameBase)
     ON_WM_CREATE()
@@ -109,6 +130,9 @@ int CMainFrame::OnCreate(LPCREATESTRUCTA cs)
                           0xE801);
 
     if (app) {
+        AppProfileAccess access;
+        LoadColorTable(access, GetSysColor(COLOR_HIGHLIGHTTEXT), GetSysColor(COLOR_HIGHLIGHT));
+        g_ColorTable[16] = app->m_settings.backColor;
         app->LoadShortcuts();
         if (!app->m_strDefaultDir.empty())
             SetCurrentDirectoryA(app->m_strDefaultDir.c_str());
@@ -421,6 +445,8 @@ BOOL CMainFrame::DestroyWindow()
                               rc.bottom);
                 app->WriteSettingString(frame_section, "Main", text);
             }
+            AppProfileAccess access;
+            SaveColorTable(access);
         }
         app->WriteRecentFileList();
         if (InstanceBlock().Receiver() == m_hWnd)

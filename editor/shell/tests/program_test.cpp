@@ -12,6 +12,9 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -118,6 +121,25 @@ protected:
         SendMessageA(editor, WM_KEYUP, vk, 0xC0000001);
     }
 
+    // The pixels of a window of the program as they stand on the screen,
+    // read from a picture of its main window (rows of the window's client
+    // area from its top left corner, w x h).
+    static std::vector<COLORREF> Pixels(HWND main, HWND wnd, int w, int h)
+    {
+        UpdateWindow(wnd);
+        winui::CWindowPicture p;
+        std::vector<COLORREF> out;
+        if (!p.Capture(main))
+            return out;
+        POINT origin{0, 0};
+        ClientToScreen(wnd, &origin);
+        ScreenToClient(main, &origin);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                out.push_back(p.Pixel(origin.x + x, origin.y + y));
+        return out;
+    }
+
     std::string dir_, bin_, work_, exe_, ini_, script_, log_;
 };
 
@@ -165,6 +187,302 @@ TEST_F(OvantaProgram, LineNumberOnTheCommandLinePutsTheCaretThere)
     std::string saved = ReadWholeFile(Work("long.c"));
     EXPECT_NE(saved.find("line 119\r\nXline 120\r\n"), std::string::npos);
     ASSERT_TRUE(s.Close());
+}
+
+
+// --- hand-over between two processes -------------------------------------------
+
+TEST_F(OvantaProgram, SecondStartHandsItsFilesOver)
+{
+    std::string text;
+    for (int i = 1; i <= 200; ++i)
+        text += "line " + std::to_string(i) + "\r\n";
+    ASSERT_TRUE(WriteWholeFile(Work("long.c"), text));
+    ASSERT_TRUE(WriteWholeFile(Work("b.c"), "b\r\n"));
+    ProgramSession first;
+    Start(first, "");
+    EXPECT_TRUE(Children(first.MainWindow()).empty());
+
+    // With a line number: the running instance opens the file's full path
+    // there; the second start shows no window and ends.
+    ProgramSession second;
+    int code = -1;
+    StartSecond(second, "long.c -120", &code);
+    EXPECT_EQ(code, 0);
+    ASSERT_TRUE(WaitForChildren(first.MainWindow(), 1));
+    HWND editor = Editor(ActiveChild(first.MainWindow()));
+    Type(editor, "X");
+    first.Command(ID_FILE_SAVE_CMD);
+    EXPECT_NE(ReadWholeFile(Work("long.c")).find("line 119\r\nXline 120\r\n"), std::string::npos);
+
+    // A workspace argument arrives as given (with its "-w"), so it is not
+    // taken for a file of the working folder; the file after it opens.
+    ProgramSession third;
+    StartSecond(third, "-wproj.wsp b.c", &code);
+    ASSERT_TRUE(WaitForChildren(first.MainWindow(), 2));
+    EXPECT_EQ(WindowTextOf(ActiveChild(first.MainWindow())), "b.c");
+    EXPECT_EQ(Log().find("Failed to open"), std::string::npos) << Log();
+    ASSERT_TRUE(first.Close());
+}
+
+TEST_F(OvantaProgram, SecondStartsTogetherLoseNoFile)
+{
+    for (const char* name : {"one.c", "two.c", "three.c"})
+        ASSERT_TRUE(WriteWholeFile(Work(name), std::string(name) + "\r\n"));
+    ProgramSession first;
+    Start(first, "");
+    ProgramSession a, b;
+    a.SetScript(script_, log_);
+    b.SetScript(script_, log_);
+    ASSERT_TRUE(a.Start(exe_, "one.c two.c", work_));
+    ASSERT_TRUE(b.Start(exe_, "three.c", work_));
+    ASSERT_TRUE(a.WaitForExit(30000));
+    ASSERT_TRUE(b.WaitForExit(30000));
+    ASSERT_TRUE(WaitForChildren(first.MainWindow(), 3));
+    std::vector<std::string> titles;
+    for (HWND child : Children(first.MainWindow()))
+        titles.push_back(WindowTextOf(child));
+    std::sort(titles.begin(), titles.end());
+    EXPECT_EQ(titles, (std::vector<std::string>{"one.c", "three.c", "two.c"}));
+    ASSERT_TRUE(first.Close());
+}
+
+TEST_F(OvantaProgram, TooLongArgumentIsRefusedNotCut)
+{
+    ProgramSession first;
+    Start(first, "");
+    Script("box ok\n");
+    // The working folder and this name together exceed the shared block.
+    std::string name = std::string(2100, 'n') + ".c";
+    ProgramSession second;
+    int code = -1;
+    StartSecond(second, name, &code);
+    std::string log = Log();
+    EXPECT_NE(log.find("too long to be handed over"), std::string::npos) << log;
+    Sleep(500);
+    EXPECT_TRUE(Children(first.MainWindow()).empty());
+    ASSERT_TRUE(first.Close());
+}
+
+// A first instance whose frame is gone or does not answer: the mutex and
+// the block exist, the window in it cannot take the file.
+TEST_F(OvantaProgram, SecondStartOpensTheFileWhenTheFirstDoesNotAnswer)
+{
+    ASSERT_TRUE(WriteWholeFile(Work("lost.c"), "lost\r\n"));
+    for (bool hung : {false, true}) {
+        SCOPED_TRACE(hung ? "hung" : "gone");
+        HANDLE mutex = CreateMutexA(nullptr, FALSE, "PreventSecondInstanceOfOvanta");
+        ASSERT_NE(mutex, nullptr);
+        HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 2004,
+                                            "OvantaSharedInstanceBlock");
+        ASSERT_NE(mapping, nullptr);
+        auto* block = static_cast<uint32_t*>(MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, 2004));
+        ASSERT_NE(block, nullptr);
+        // A window of this thread, which takes no messages while it waits.
+        HWND receiver = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                        nullptr, nullptr);
+        if (!hung)
+            DestroyWindow(receiver);
+        *block = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(receiver));
+
+        ProgramSession s;
+        Start(s, "lost.c");
+        EXPECT_TRUE(WaitForChildren(s.MainWindow(), 1));
+        ASSERT_TRUE(s.Close());
+        if (hung)
+            DestroyWindow(receiver);
+        UnmapViewOfFile(block);
+        CloseHandle(mapping);
+        CloseHandle(mutex);
+    }
+}
+
+// --- document and view ------------------------------------------------------------
+
+TEST_F(OvantaProgram, ClosingAsksAndDoesWhatTheAnswerSays)
+{
+    for (const char* name : {"yes.c", "no.c", "cancel.c"})
+        ASSERT_TRUE(WriteWholeFile(Work(name), "text\r\n"));
+    Script("box yes\nbox no\nbox cancel\n");
+    ProgramSession s;
+    Start(s, "yes.c no.c cancel.c");
+    ASSERT_TRUE(WaitForChildren(s.MainWindow(), 3));
+    struct Case {
+        const char* name;
+        const char* onDisk;
+        bool stays;
+    } cases[] = {
+        {"yes.c", "+text\r\n", false},
+        {"no.c", "text\r\n", false},
+        {"cancel.c", "text\r\n", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        HWND child = nullptr;
+        for (HWND w : Children(s.MainWindow()))
+            if (WindowTextOf(w) == c.name)
+                child = w;
+        ASSERT_NE(child, nullptr);
+        SendMessageA(Client(s.MainWindow()), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(child), 0);
+        Type(Editor(child), "+");
+        s.Command(ID_FILE_CLOSE_CMD);
+        EXPECT_EQ(ReadWholeFile(Work(c.name)), c.onDisk);
+        EXPECT_EQ(IsWindow(child) != FALSE, c.stays);
+        if (c.stays) {
+            EXPECT_EQ(WindowTextOf(child), std::string(c.name) + " *");
+        }
+    }
+    std::string log = Log();
+    EXPECT_NE(log.find("\"Save changes to "), std::string::npos) << log;
+    EXPECT_NE(log.find("yes.c?\" 6"), std::string::npos) << log;
+    EXPECT_NE(log.find("cancel.c?\" 2"), std::string::npos) << log;
+    // The cancelled one is still modified: closing the program asks again.
+    Script("box no\n");
+    ASSERT_TRUE(s.Close());
+}
+
+TEST_F(OvantaProgram, SaveAsWritesTheNewFileAndKeepsTheOld)
+{
+    ASSERT_TRUE(WriteWholeFile(Work("old.c"), "old\r\n"));
+    Script("save \"" + Work("new.c") + "\"\n");
+    ProgramSession s;
+    Start(s, "old.c");
+    ASSERT_TRUE(WaitForChildren(s.MainWindow(), 1));
+    HWND child = ActiveChild(s.MainWindow());
+    Type(Editor(child), "n");
+    s.Command(ID_FILE_SAVE_AS_CMD);
+    EXPECT_EQ(ReadWholeFile(Work("new.c")), "nold\r\n");
+    EXPECT_EQ(ReadWholeFile(Work("old.c")), "old\r\n");
+    EXPECT_EQ(WindowTextOf(child), "new.c");
+    ASSERT_TRUE(s.Close());
+}
+
+TEST_F(OvantaProgram, FailedSaveKeepsTheFileAndTheChanges)
+{
+    ASSERT_TRUE(WriteWholeFile(Work("held.c"), "held\r\n"));
+    ProgramSession s;
+    Start(s, "held.c");
+    ASSERT_TRUE(WaitForChildren(s.MainWindow(), 1));
+    HWND child = ActiveChild(s.MainWindow());
+    Type(Editor(child), "new ");
+    // Another program holds the file open without sharing: it cannot be
+    // replaced now.
+    HANDLE held = CreateFileA(Work("held.c").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    Script("box ok\n");
+    s.Command(ID_FILE_SAVE_CMD);
+    CloseHandle(held);
+    EXPECT_EQ(ReadWholeFile(Work("held.c")), "held\r\n");
+    EXPECT_EQ(WindowTextOf(child), "held.c *");
+    EXPECT_NE(Log().find("could not be saved"), std::string::npos) << Log();
+    // Once the file is free the same text saves.
+    s.Command(ID_FILE_SAVE_CMD);
+    EXPECT_EQ(ReadWholeFile(Work("held.c")), "new held\r\n");
+    EXPECT_EQ(WindowTextOf(child), "held.c");
+    ASSERT_TRUE(s.Close());
+}
+
+TEST_F(OvantaProgram, SplitPanesShowOneText)
+{
+    ASSERT_TRUE(WriteWholeFile(Work("split.c"), "first\r\nsecond\r\n"));
+    Setting("DefaultSettings", "Split", "1");
+    ProgramSession s;
+    Start(s, "split.c");
+    ASSERT_TRUE(WaitForChildren(s.MainWindow(), 1));
+    HWND child = ActiveChild(s.MainWindow());
+    HWND splitter = GetDlgItem(child, pane_id);
+    ASSERT_NE(splitter, nullptr);
+    // The splitter has no border: its window is its client area.
+    RECT rc;
+    GetWindowRect(splitter, &rc);
+    OffsetRect(&rc, -rc.left, -rc.top);
+    // Drag the split box at the top of the scroll bar down to the middle.
+    SendMessageA(splitter, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(rc.right - 3, 2));
+    SendMessageA(splitter, WM_LBUTTONUP, 0, MAKELPARAM(rc.right - 3, rc.bottom / 2));
+    for (int i = 0; i < 50 && !GetDlgItem(splitter, 0xE910); ++i)
+        Sleep(100);
+    ASSERT_NE(GetDlgItem(splitter, 0xE910), nullptr) << rc.right << "x" << rc.bottom;
+    HWND top = GetDlgItem(GetDlgItem(splitter, 0xE900), editor_id);
+    HWND bottom = GetDlgItem(GetDlgItem(splitter, 0xE910), editor_id);
+    ASSERT_NE(top, nullptr);
+    ASSERT_NE(bottom, nullptr);
+
+    // What is typed in one pane shows in the other.
+    auto firstCell = [&](HWND editor) { return Pixels(s.MainWindow(), editor, 24, 14); };
+    std::vector<COLORREF> before = firstCell(bottom);
+    SendMessageA(top, WM_SETFOCUS, 0, 0);
+    Type(top, "##");
+    Sleep(300);
+    EXPECT_NE(firstCell(bottom), before);
+    before = firstCell(top);
+    Key(bottom, VK_HOME);
+    Type(bottom, "@@@@");
+    Sleep(300);
+    EXPECT_NE(firstCell(top), before);
+    // One text, one modified state: saving from either pane writes both edits.
+    s.Command(ID_FILE_SAVE_CMD);
+    std::string saved = ReadWholeFile(Work("split.c"));
+    EXPECT_NE(saved.find("##"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("@@@@"), std::string::npos) << saved;
+    // Closing the document with two views frees nothing they still use.
+    s.Command(ID_FILE_CLOSE_CMD);
+    EXPECT_TRUE(WaitForChildren(s.MainWindow(), 0));
+    ASSERT_TRUE(s.Close());
+}
+
+// --- the picture -------------------------------------------------------------------
+
+TEST_F(OvantaProgram, MainWindowWithTwoDocumentsAndTheStatusBar)
+{
+    ASSERT_TRUE(WriteWholeFile(Work("left.c"), "int left;\r\n"));
+    ASSERT_TRUE(WriteWholeFile(Work("locked.c"), "int locked;\r\n"));
+    ASSERT_TRUE(SetFileAttributesA(Work("locked.c").c_str(), FILE_ATTRIBUTE_READONLY));
+    Setting("DefaultSettings", "OpenMaximized", "0");
+    ProgramSession s;
+    Start(s, "left.c locked.c");
+    ASSERT_TRUE(WaitForChildren(s.MainWindow(), 2));
+    s.Command(ID_WINDOW_TILE_HORZ_CMD);
+    HWND status = FindWindowExA(s.MainWindow(), nullptr, STATUSCLASSNAMEA, nullptr);
+    ASSERT_NE(status, nullptr);
+    RedrawWindow(s.MainWindow(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Sleep(500);
+
+    winui::CWindowPicture frame;
+    ASSERT_TRUE(frame.Capture(s.MainWindow()));
+    frame.SaveBmp(dir_ + "\\ovanta.bmp");
+    // Two document windows side by side, each with its editor's white text
+    // area where the text ends.
+    std::vector<HWND> children = Children(s.MainWindow());
+    ASSERT_EQ(children.size(), 2u);
+    RECT a, b;
+    GetWindowRect(Editor(children[0]), &a);
+    GetWindowRect(Editor(children[1]), &b);
+    RECT overlap;
+    EXPECT_FALSE(IntersectRect(&overlap, &a, &b));
+    for (HWND child : children) {
+        RECT rc;
+        GetWindowRect(Editor(child), &rc);
+        POINT p{rc.right - 20, rc.bottom - 30};
+        ScreenToClient(s.MainWindow(), &p);
+        EXPECT_EQ(frame.Pixel(p.x, p.y), RGB(255, 255, 255)) << WindowTextOf(child);
+    }
+
+    // The active document is the read-only one: its pane is red.
+    EXPECT_EQ(WindowTextOf(ActiveChild(s.MainWindow())), "locked.c");
+    RECT barRect;
+    GetClientRect(status, &barRect);
+    std::vector<COLORREF> bar = Pixels(s.MainWindow(), status, barRect.right, barRect.bottom);
+    EXPECT_GT(std::count(bar.begin(), bar.end(), RGB(255, 0, 0)), 100);
+    // The writable one shows no red.
+    for (HWND child : children) {
+        if (WindowTextOf(child) == "left.c")
+            SendMessageA(Client(s.MainWindow()), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(child), 0);
+    }
+    Sleep(300);
+    bar = Pixels(s.MainWindow(), status, barRect.right, barRect.bottom);
+    EXPECT_EQ(std::count(bar.begin(), bar.end(), RGB(255, 0, 0)), 0);
+    ASSERT_TRUE(s.Close());
+    SetFileAttributesA(Work("locked.c").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 } // namespace
