@@ -357,6 +357,39 @@ TEST_F(OvantaProgram, SaveAsWritesTheNewFileAndKeepsTheOld)
     ASSERT_TRUE(s.Close());
 }
 
+TEST_F(OvantaProgram, NewDocumentIsTypedAndSavedUnderAName)
+{
+    Script("save \"" + Work("fresh.c") + "\"\n");
+    ProgramSession s;
+    Start(s, "");
+    s.Command(ID_FILE_NEW_CMD);
+    ASSERT_TRUE(WaitForChildren(s.MainWindow(), 1));
+    HWND child = ActiveChild(s.MainWindow());
+    EXPECT_EQ(WindowTextOf(child).substr(0, 7), "unknown");
+    Type(Editor(child), "abc\rdef");
+    s.Command(ID_FILE_SAVE_CMD); // no name yet: asks for one
+    EXPECT_EQ(ReadWholeFile(Work("fresh.c")), "abc\r\ndef");
+    EXPECT_EQ(WindowTextOf(child), "fresh.c");
+    ASSERT_TRUE(s.Close());
+}
+
+TEST_F(OvantaProgram, SingleInstanceModeSwitchedOff)
+{
+    ASSERT_TRUE(WriteWholeFile(Work("own.c"), "own\r\n"));
+    ProgramSession first;
+    Start(first, "");
+    first.Command(ID_TOGGLE_SINGLE_INSTANCE);
+    EXPECT_EQ(Profile("DefaultSettings", "MultipleInstances"), "0");
+    // A later start runs as an instance of its own and opens its file.
+    ProgramSession second;
+    Start(second, "own.c");
+    EXPECT_NE(second.MainWindow(), first.MainWindow());
+    EXPECT_TRUE(WaitForChildren(second.MainWindow(), 1));
+    EXPECT_TRUE(Children(first.MainWindow()).empty());
+    ASSERT_TRUE(second.Close());
+    ASSERT_TRUE(first.Close());
+}
+
 TEST_F(OvantaProgram, FailedSaveKeepsTheFileAndTheChanges)
 {
     ASSERT_TRUE(WriteWholeFile(Work("held.c"), "held\r\n"));
