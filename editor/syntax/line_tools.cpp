@@ -212,6 +212,41 @@ int ConvertColumnCase(CColorEditCore& core, int firstLine, int lastLine, int lef
     return changedFrom;
 }
 
+int ConvertRangeCase(CColorEditCore& core, int start, int end, int mode)
+{
+    CTextState& s = core.State();
+    start = std::max(0, start);
+    end = std::min(end, s.length);
+    if (start >= end || s.readOnly || !s.HasBuffers())
+        return -1;
+    if (mode != kCaseUpper && mode != kCaseLower && mode != kCaseCapitals)
+        return -1;
+    core.RecordUndo(kUndoReplaced, start, end, core.GetTextBuffer() + start, core.GetAttrBuffer() + start);
+    int i = start;
+    if (mode == kCaseCapitals && start > 0 && s.At(start) != ' ' && s.At(start - 1) != ' ')
+        while (i < end && IsWordChar(s.At(i)))
+            ++i;
+    bool inWord = false;
+    for (; i < end; ++i) {
+        const uint8_t b = s.At(i);
+        uint8_t c = b;
+        if (mode == kCaseUpper) {
+            c = static_cast<uint8_t>(std::toupper(b));
+        } else if (mode == kCaseLower) {
+            c = static_cast<uint8_t>(std::tolower(b));
+        } else if (IsWordChar(b)) {
+            c = static_cast<uint8_t>(inWord ? std::tolower(b) : std::toupper(b));
+            inWord = true;
+        } else {
+            inWord = false;
+        }
+        if (c != b)
+            s.store.SetAt(i, c);
+    }
+    core.SetModify(1);
+    return start;
+}
+
 int CountLinesOfCode(const CColorEditCore& core)
 {
     const char* text = reinterpret_cast<const char*>(core.GetTextBuffer());

@@ -51,6 +51,14 @@ enum : int {
 int ConvertColumnCase(CColorEditCore& core, int firstLine, int lastLine, int leftColumn, int rightColumn,
                       int mode);
 
+// Converts the stream [start, end) in place: upper or lower case, or
+// capitals (a word the range starts inside of is passed over first; every
+// following word, a run of letters and digits, starts upper case and goes
+// on lower case). One undo record of the replaced range is made first; the
+// bytes are written through the text store. The start, or -1 when nothing
+// was done (read-only, empty range).
+int ConvertRangeCase(CColorEditCore& core, int start, int end, int mode);
+
 // Blank-run removal over lines [firstLine, lastLine] (lastLine -1: to the
 // last line); a blank is a space, a tab or tab fill. Each deletion is
 // undoable; the caret keeps its place in the text that stays. Result: the

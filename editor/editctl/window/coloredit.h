@@ -36,6 +36,8 @@ const UINT EDN_SHAREDSCROLL = 0x41E;
 const int KEYMOD_SHIFT = 0x1000;
 const int KEYMOD_ALT = 0x2000;
 const int KEYMOD_CTRL = 0x4000;
+// The modifier bits of the keys held now (Alt: left or any).
+int GetKeyModifiers();
 
 // Process-wide settings the control reads (kept by the application).
 struct ColorEditSettings {

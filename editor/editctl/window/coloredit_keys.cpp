@@ -10,9 +10,7 @@ static const UINT repeat_period = 50;
 // Scroll codes sent with the shared scroll position.
 enum { code_line_up = 0, code_line_down = 1, code_page_up = 2, code_page_down = 3 };
 
-namespace {
-
-int modifiers_now()
+int GetKeyModifiers()
 {
     int mods = 0;
     if (GetKeyState(VK_SHIFT) & 0x8000)
@@ -23,6 +21,8 @@ int modifiers_now()
         mods |= KEYMOD_CTRL;
     return mods;
 }
+
+namespace {
 
 bool is_navigation_key(int key)
 {
@@ -44,7 +44,7 @@ static int keep_line_visible(int line, int top, int page)
 
 void CColorEdit::OnKeyDown(UINT key, UINT repeat, UINT flags)
 {
-    ProcessKey(static_cast<int>(key), modifiers_now());
+    ProcessKey(static_cast<int>(key), GetKeyModifiers());
     Default();
 }
 
@@ -59,7 +59,7 @@ void CColorEdit::OnKeyUp(UINT key, UINT repeat, UINT flags)
 
 void CColorEdit::OnChar(UINT c, UINT repeat, UINT flags)
 {
-    ProcessChar(static_cast<int>(c), modifiers_now());
+    ProcessChar(static_cast<int>(c), GetKeyModifiers());
     Default();
 }
 

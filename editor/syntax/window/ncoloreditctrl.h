@@ -1,0 +1,269 @@
+// CNColorEditCtrl: the syntax-aware editing window that every document view
+// embeds. It stands on CColorEdit and adds colouring by a syntax template
+// chosen per file, the context menu and its commands (ExecuteCommand),
+// brace matching, auto-indent, F12 bookmarks, identifier tips and the tip
+// beside the scroll thumb, and the window side of the line, case and
+// comment tools of the syntax core.
+//
+// Every change of the text goes through the text core (CColorEditCore) or
+// the base class, so that read-only, capacity and undo hold here as well.
+// What the control needs of the program around it goes through
+// CEditorShell (editor_shell.h).
+//
+// Messages handled beyond the base: 0x4CD recolour (wParam: repaint),
+// 0x414 take the focus, 0x419 passed on to the main frame, WM_PASTE,
+// WM_COMMAND (ExecuteCommand), WM_NOTIFY TTN_NEEDTEXTA/W (identifier tips).
+#pragma once
+
+#include "editor/editctl/window/coloredit.h"
+#include "editor/syntax/brace_goto.h"
+#include "editor/syntax/comment_index.h"
+#include "editor/syntax/symbol_hits.h"
+#include "editor/syntax/syntax_template.h"
+#include "editor/syntax/window/editor_shell.h"
+#include "editor/syntax/window/info_tip.h"
+
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+const UINT EDM_TAKEFOCUS = 0x414;
+const UINT EDM_FINDREPLACE = 0x419;
+
+// Commands of the context menu and of ExecuteCommand.
+enum : UINT {
+    ID_EDIT_FILLCOLUMN = 32769,
+    ID_EDIT_SETCCOMMENT = 32770,
+    ID_EDIT_SELECTBRACE = 32773,
+    ID_EDIT_INDENTMOVE = 32774,
+    ID_EDIT_PROPERTIES = 32776,
+    ID_EDIT_COPYAPPEND = 32789,
+    ID_EDIT_NUMBERCOLUMN = 32797,
+    ID_EDIT_BOOKMARK = 32798,
+    ID_EDIT_RELOAD = 32801,
+    ID_EDIT_CHANGEDIR = 32803,
+    ID_EDIT_UPPER = 32808,
+    ID_EDIT_LOWER = 32809,
+    ID_EDIT_CAPITALIZE = 32810,
+    ID_MACRO_DATEGERMAN = 32836,
+    ID_MACRO_DATEENGLISH = 32838,
+    ID_MACRO_FILENAME = 32839,
+    ID_MACRO_ACTUALIZE = 32840,
+    ID_EDIT_GOTOBRACE = 32843,
+    ID_MACRO_EDIT = 32848,
+    ID_MACRO_FIRST = 32850,
+    ID_MACRO_LAST = 32869,
+    ID_EDIT_DELETELINE = 32952,
+    ID_EDIT_GOTODEFINITION = 32965,
+    ID_SYNTAX_NONE = 32966,
+    ID_SYNTAX_DEFAULT = 32967,
+    ID_SYNTAX_FIRST = 32968,
+    ID_SYNTAX_LAST = 32977,
+    ID_EDIT_LINEENDTOMOUSE = 32987,
+    ID_EDIT_COPY_CMD = 57634,
+    ID_EDIT_CUT_CMD = 57635,
+    ID_EDIT_SEARCH = 57636,
+    ID_EDIT_PASTE_CMD = 57637,
+    ID_DIRECTIVE_IF = 61555,
+    ID_DIRECTIVE_ENDIF = 61556,
+    ID_DIRECTIVE_NEXTELSE = 61557,
+    ID_DIRECTIVE_PREVELSE = 61558,
+    ID_NUMBER_TOHEX = 61560,
+    ID_NUMBER_TODEC = 61561,
+};
+
+// Settings of [DefaultSettings] the control reads (kept by the application;
+// "Syntax" is g_bSyntaxColoring, "AutoCopy" and "SelAfterPaste" are the
+// edit control's settings).
+struct SyntaxEditSettings {
+    int autoIndent = 0;       // "AutoIndent"
+    int extMovTxt = 0;        // "ExtMovTxt": drag and drop of text
+    int multiClick = 0;       // "MultiClick"
+    int extContextMenu = 0;   // "ExtContextMenu"
+    int supressComments = 0;  // "SupressComments": brace searches skip comments
+};
+SyntaxEditSettings& GetSyntaxEditSettings();
+
+// The size of the control's tip-text buffer; longer tips are cut.
+const int kTipTextSize = 512;
+// The tool id of identifier tips.
+const UINT_PTR kIdentifierToolId = static_cast<UINT_PTR>(-2);
+
+class CNColorEditCtrl : public CColorEdit {
+public:
+    CNColorEditCtrl();
+    ~CNColorEditCtrl() override;
+
+    // Creates the window as a child of parent (which hears the forwarded
+    // commands) with tool tips enabled.
+    BOOL Create(DWORD style, const RECT& rect, HWND parent, UINT id);
+    using CColorEdit::Create;
+
+    // --- syntax template -------------------------------------------------
+    void SetSyntaxTemplate(const SyntaxTemplatePtr& tmpl);
+    SyntaxTemplatePtr GetSyntaxTemplate() const { return m_template.lock(); }
+    // The template FindSyntaxTemplate picks for the editor's path.
+    void ChooseDefaultTemplate();
+    // Colours [start, end) (-1: the first visible line, the page end).
+    int ColorizeRange(int start, int end);
+
+    // --- keys ---------------------------------------------------------------
+    void ProcessChar(int c, int modifiers);
+    void ProcessKeyDown(int key, int modifiers);
+
+    // --- commands -------------------------------------------------------------
+    // The dispatcher of the context menu, the frame and macro playback:
+    // the editor's part, then (unless the command answers itself) the same
+    // WM_COMMAND to the parent, whose result is returned.
+    LRESULT ExecuteCommand(WPARAM wParam, LPARAM lParam);
+    // Builds the context menu for a click at a client point (the state it
+    // leaves is what ExecuteCommand uses); the caller destroys it.
+    HMENU BuildContextMenu(POINT point);
+    // Shows the menu at a screen point; the choice arrives as WM_COMMAND.
+    // Tests override it to read the menu and choose.
+    virtual void TrackContextMenu(HMENU menu, POINT screen);
+
+    // --- clipboard ---------------------------------------------------------
+    int Copy(int append);
+    void Cut();
+    void Paste(int mode);
+    // The clipboard's CF_TEXT; false (and an empty text) when there is none.
+    bool GetClipboardText(std::string& text) const;
+    void SelectAllText();
+    void SetTopLine(int line, int repaint);
+
+    // --- brace matching ------------------------------------------------------
+    void PrepareBraceGoto();
+    int GoToMatchingBrace(int direction);
+    // Selects the pair of the bracket character around the recorded brace
+    // state (+1 forwards, -1 backwards, 0 the innermost enclosing pair).
+    int HighlightBracePair(char bracket);
+    const BraceGotoState& BraceState() const { return m_braceState; }
+
+    // --- searches and lexical tests on the own text ------------------------
+    int FindTextSkipComments(const char* text, int flags, int from, int to, bool select, bool skipComments);
+    bool IsInComment(const char* position) const;
+    bool IsInString(const char* position) const;
+    bool IsPreprocessorLine(int offset) const;
+    int CountBracketBalance(int from, int to, char bracket) const;
+    int FindCommentOpen(int from, int to) const;
+    int FindCommentClose(int from, int to) const;
+    int FindLastCommentOpen(int position, int lowerBound) const;
+    int FindLastCommentClose(int position, int lowerBound) const;
+    // The identifier under a client point: its length, or -1.
+    int GetWordAtPoint(POINT point, int& start, std::string& word) const;
+
+    // --- parsers on the own text ---------------------------------------------
+    int ParseCFunctions(CSymbolMap& map, COvantaDoc* document, CSymbolMap* variables);
+    bool FindNextBlock(int& pos, int& blockEnd) const;
+    void CollectCalls(std::vector<std::string>& names, int from, int to, bool multiple) const;
+    int ParsePerlSubs(CSymbolMap& map, COvantaDoc* document);
+    int ParseVerilogBlocks(CSymbolMap& map, COvantaDoc* document, const char* begin, const char* end);
+    void ParseVerilogNamedBlocks(const CSymbolInfo& module, std::vector<CSymbolInfo>& list) const;
+    void ParseVerilogAssigns(const CSymbolInfo& module, std::vector<CSymbolInfo>& list) const;
+    void ParseVerilogPorts(const CSymbolInfo& module, std::vector<CSymbolInfo>& list, int kind) const;
+
+    // --- line, column and case tools ------------------------------------------
+    void DeleteLine();
+    void DeleteToLineEnd();
+    void ColumnInsertBlank();
+    void ColumnDeleteBlank();
+    void IndentLinesByBlank();
+    void UnindentLinesByBlank();
+    void ConvertColumnCase(int mode);
+    void DeleteTrailingSpaces(int first, int last);
+    void DeleteLeadingSpaces(int first, int last, int keepCommentBlanks);
+    void DeleteEmptyLines(int first, int last);
+    int CountLinesOfCode() const;
+    void SetCComment();
+    // "Insert File": the file's lines each ended by a CR; false when the
+    // file cannot be opened or is empty.
+    static bool ReadTextFile(const char* path, std::string& text);
+    static int MatchLetterCase(std::string& text, const std::string& model);
+    static bool IsAllUpper(const std::string& text);
+    static bool IsAllLower(const std::string& text);
+    static int ClassifyNumber(const std::string& text);
+    void IndentTextLines(std::string& text, int count) const;
+
+    // --- files ----------------------------------------------------------------
+    int LoadFile(const char* path);
+
+    // --- identifier tips ----------------------------------------------------
+    // The tool under a point: the tool counter (-1: none).
+    int OnToolHitTest(POINT point, TOOLINFOA* info);
+    // TTN_NEEDTEXTA/W: 1 text given, 0 nothing found, -1 no identifier.
+    LRESULT OnToolTipText(NMHDR* header);
+    const char* TipText() const { return m_tipText; }
+    HWND ToolTipWindow() const { return m_hToolTip; }
+
+    // The parent given to Create (hears the forwarded commands).
+    HWND m_hParentWnd = nullptr;
+    // The indent-move mode (command "Indent Move Text").
+    int m_bIndentMove = 0;
+    // The remembered "Fill selected Column" text.
+    std::string m_strFillText;
+
+protected:
+    bool OnCommand(WPARAM wParam, LPARAM lParam) override;
+    bool OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+
+    // Handlers.
+    LRESULT OnRecolour(WPARAM wParam, LPARAM lParam);
+    LRESULT OnTakeFocus(WPARAM wParam, LPARAM lParam);
+    LRESULT OnFindRelay(WPARAM wParam, LPARAM lParam);
+    LRESULT OnPasteMessage(WPARAM wParam, LPARAM lParam);
+    LRESULT OnInitMenuPopup(WPARAM wParam, LPARAM lParam);
+    void OnChar(UINT c, UINT repeat, UINT flags);
+    void OnKeyDown(UINT key, UINT repeat, UINT flags);
+    void OnRButtonDown(UINT flags, POINT point);
+    void OnMouseMove(UINT flags, POINT point);
+    void OnLButtonDown(UINT flags, POINT point);
+    void OnVScroll(UINT code, UINT pos, HWND bar);
+    void OnHScroll(UINT code, UINT pos, HWND bar);
+    void OnSetFocus(HWND oldFocus);
+    void OnKillFocus(HWND newFocus);
+    void OnDestroy();
+
+private:
+    // After an edit of the control's own: caret, lines, repaint, parent.
+    void AfterEdit(int fromOffset);
+    void RepaintFrom(int fromOffset) { AfterEdit(fromOffset); }
+    void ShiftSelectedLines(int first, int last, int direction);
+    void AlignClosingBrace();
+    void InsertMacroText(const std::string& text);
+    void ConvertSelectionCase(int mode);
+    void ConvertNumber(bool toHex);
+    void SelectDirective(UINT id);
+    void SetLineEndToMouse();
+    void AddExtendedEntries(HMENU menu, POINT point);
+    void SetCCommentWithKeys(int keys);
+    void ReloadFile();
+    void ChangeToFileDirectory();
+    void InsertTextMacro(int index);
+    std::string BookmarkName(int line);
+    void CreateToolTip();
+    void RelayToolTip(UINT message, WPARAM wParam, LPARAM lParam);
+
+    SyntaxTemplateRef m_template;
+    bool m_hasTemplate = false;
+    CCommentIndex m_commentIndex;
+    BraceGotoState m_braceState;
+    CInfoTipWnd m_infoTip;
+
+    // What the context menu leaves for the commands.
+    std::string m_strWord;
+    int m_nWordOffset = -1;
+    int m_nDirectiveOffset = 0;
+    POINT m_ptClicked{0, 0};
+    int m_nBookmarkMode = 1;
+    bool m_haveDefinition = false;
+    CSymbolHit m_definition;
+
+    // Identifier tips.
+    HWND m_hToolTip = nullptr;
+    POINT m_ptLastTip{-1, -1};
+    char m_tipText[kTipTextSize] = {};
+
+    DECLARE_MESSAGE_MAP()
+};

@@ -1,0 +1,246 @@
+// The context menu: its entries as the state of the editor sets them, and
+// every command chosen from it, as a table of cases.
+#include "menu_probe.h"
+#include "syntax_host.h"
+
+#include "editor/editctl/window/tests/test_host.h"
+#include "winui/clipboard.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct MenuHost : CSyntaxHost {
+    MenuHost() : CSyntaxHost(std::make_unique<CMenuProbe>()) {}
+    CMenuProbe& Probe() { return static_cast<CMenuProbe&>(*edit); }
+    // A right click on a cell, choosing the command (0: none).
+    void RightClick(int column, int row, UINT choose = 0, int modifiers = 0)
+    {
+        Probe().choose = choose;
+        POINT pt = Cell(column, row);
+        CHeldModifiers held(modifiers);
+        edit->SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(pt.x, pt.y));
+        edit->SendMessage(WM_RBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+    }
+};
+
+void SetClipboard(HWND owner, const std::string& text)
+{
+    winui::CClipboard clip(owner);
+    clip.Empty();
+    clip.SetText(text);
+}
+
+std::string Clipboard(HWND owner)
+{
+    std::string text;
+    winui::CClipboard clip(owner);
+    clip.GetText(text);
+    return text;
+}
+
+bool Recorded(const CFakeShell& shell, UINT id)
+{
+    for (const auto& e : shell.macro)
+        if (e.value == static_cast<intptr_t>(id) && e.kind == kMacroCommand)
+            return true;
+    return false;
+}
+
+struct Extended {
+    Extended() { GetSyntaxEditSettings().extContextMenu = 1; }
+    ~Extended() { GetSyntaxEditSettings().extContextMenu = 0; }
+};
+
+} // namespace
+
+TEST(ContextMenu, EntriesFollowSelectionReadOnlyAndWord)
+{
+    MenuHost host;
+    SetClipboard(host.edit->m_hWnd, "clip");
+    host.SetText("int value;", 4, 9);
+    host.edit->SetReadOnly(1);
+    host.RightClick(5, 0);
+    CMenuProbe& p = host.Probe();
+    ASSERT_EQ(p.shown, 1);
+    EXPECT_FALSE(p.Find(ID_EDIT_CUT_CMD)->enabled);
+    EXPECT_FALSE(p.Find(ID_EDIT_PASTE_CMD)->enabled);
+    EXPECT_TRUE(p.Find(ID_EDIT_COPY_CMD)->enabled);
+    EXPECT_TRUE(p.Find(ID_EDIT_COPYAPPEND)->enabled);
+    EXPECT_EQ(p.Find(ID_EDIT_SEARCH)->text, "Search for:  value");
+    EXPECT_TRUE(p.Find(ID_EDIT_UPPER)->enabled);
+    EXPECT_NE(p.Find(ID_EDIT_RELOAD), nullptr);
+
+    host.edit->SetReadOnly(0);
+    host.SetText("x = averyveryverylongname1;", 0);
+    host.RightClick(6, 0);
+    EXPECT_EQ(p.Find(ID_EDIT_SEARCH)->text, "Search for:  averyveryver...");
+    EXPECT_FALSE(p.Find(ID_EDIT_CUT_CMD)->enabled);
+    EXPECT_TRUE(p.Find(ID_EDIT_PASTE_CMD)->enabled);
+    EXPECT_FALSE(p.Find(ID_EDIT_UPPER)->enabled);
+    EXPECT_FALSE(p.Find(ID_EDIT_INDENTMOVE)->enabled);
+    EXPECT_EQ(p.FindText("Insert Macro..."), nullptr) << "extended menu is off";
+
+    host.SetText("a\rb\rc", 0, 3);
+    host.RightClick(0, 0);
+    EXPECT_TRUE(p.Find(ID_EDIT_INDENTMOVE)->enabled);
+}
+
+TEST(ContextMenu, BracketEntriesBookmarkAndAutoCopy)
+{
+    MenuHost host;
+    CMenuProbe& p = host.Probe();
+    host.SetText("f(a[1]) {", 5);
+    host.RightClick(0, 0);
+    EXPECT_EQ(p.Find(ID_EDIT_GOTOBRACE)->text, "Goto to closing [-Brace");
+    host.SetText("f(a[1]) {", 6);
+    host.RightClick(0, 0);
+    EXPECT_EQ(p.Find(ID_EDIT_GOTOBRACE)->text, "Goto to opening (-Brace");
+    host.SetText("abc", 2);
+    host.RightClick(0, 0);
+    EXPECT_FALSE(p.Find(ID_EDIT_GOTOBRACE)->enabled);
+    EXPECT_EQ(p.Find(ID_EDIT_BOOKMARK)->text, "Add Bookmark");
+    host.shell.bookmarks.emplace_back(0, "x");
+    host.RightClick(0, 0);
+    EXPECT_EQ(p.Find(ID_EDIT_BOOKMARK)->text, "Remove bookmark");
+
+    // With "AutoCopy" a right click pastes at the clicked character.
+    GetColorEditSettings().autoCopy = 1;
+    SetClipboard(host.edit->m_hWnd, "XY");
+    const int shown = p.shown;
+    host.RightClick(1, 0);
+    GetColorEditSettings().autoCopy = 0;
+    EXPECT_EQ(p.shown, shown);
+    EXPECT_EQ(host.Text(), "aXYbc");
+}
+
+TEST(ContextMenu, TemplateListChecksTheCurrentAndStopsAtTen)
+{
+    for (int i = 0; i < 11; ++i) {
+        auto t = std::make_shared<CSyntaxTemplate>();
+        t->name = "T" + std::to_string(i);
+        t->FileAssoc = "*.t" + std::to_string(i);
+        g_SyntaxTemplates.push_back(t);
+    }
+    MenuHost host;
+    CMenuProbe& p = host.Probe();
+    host.SetText("x");
+    host.RightClick(0, 0);
+    EXPECT_NE(p.Find(ID_SYNTAX_FIRST + 9), nullptr);
+    EXPECT_EQ(p.FindText("T10"), nullptr);
+    EXPECT_TRUE(p.Find(ID_SYNTAX_NONE)->checked);
+    host.RightClick(0, 0, ID_SYNTAX_FIRST + 3);
+    EXPECT_EQ(host.edit->GetSyntaxTemplate(), g_SyntaxTemplates[3]);
+    host.RightClick(0, 0);
+    EXPECT_TRUE(p.Find(ID_SYNTAX_FIRST + 3)->checked);
+    EXPECT_FALSE(p.Find(ID_SYNTAX_NONE)->checked);
+    host.RightClick(0, 0, ID_SYNTAX_NONE);
+    EXPECT_EQ(host.edit->GetSyntaxTemplate(), nullptr);
+    host.edit->Core().SetPathName("C:\\a.t7");
+    host.RightClick(0, 0, ID_SYNTAX_DEFAULT);
+    EXPECT_EQ(host.edit->GetSyntaxTemplate(), g_SyntaxTemplates[7]);
+    FreeSyntaxTemplates();
+}
+
+// One command chosen from the menu: the text and selection it leaves,
+// whether it was recorded for keyboard macros, and the forward to the view.
+struct CommandCase {
+    const char* name;
+    const char* text;
+    int selStart, selEnd;
+    int column, row;         // the right click
+    UINT id;
+    const char* result;
+    int resultStart, resultEnd; // -1: not checked
+    bool recorded;
+};
+
+TEST(ContextMenu, EveryCommand)
+{
+    Extended ext;
+    const CommandCase cases[] = {
+        {"upper", "abc def", 0, 7, 1, 0, ID_EDIT_UPPER, "ABC DEF", 0, 7, true},
+        {"lower", "ABC Def", 0, 7, 1, 0, ID_EDIT_LOWER, "abc def", 0, 7, true},
+        {"capitalize", "hello wORLD 2nd", 0, 15, 1, 0, ID_EDIT_CAPITALIZE, "Hello World 2nd", 0, 15, true},
+        {"capitalize inside a word", "hello world", 2, 11, 1, 0, ID_EDIT_CAPITALIZE, "hello World", -1, -1, true},
+        {"to hex", "65536", 0, 5, 1, 0, ID_NUMBER_TOHEX, "0x010000", 0, 8, false},
+        {"to hex negative", "-1", 0, 2, 0, 0, ID_NUMBER_TOHEX, "0xFFFFFFFF", 0, 10, false},
+        {"to hex word", "300", 0, 3, 0, 0, ID_NUMBER_TOHEX, "0x012C", 0, 6, false},
+        {"to dec", "ff", 0, 2, 0, 0, ID_NUMBER_TODEC, "255", 0, 3, false},
+        {"select brace range", "f() { a; }", 6, 6, 0, 0, ID_EDIT_SELECTBRACE, "f() { a; }", 4, 10, true},
+        {"goto brace", "f(a, b)", 2, 2, 0, 0, ID_EDIT_GOTOBRACE, "f(a, b)", 6, 6, true},
+        {"c-comment one line", "x = 1;", 0, 6, 0, 0, ID_EDIT_SETCCOMMENT, " /*x = 1;*/ ", 0, 12, false},
+        {"c-comment over a comment", "a // b", 0, 6, 0, 0, ID_EDIT_SETCCOMMENT,
+         "\r#ifdef 0\ra // b\r#endif // 0\r", 0, 29, false},
+        {"c-comment lines", "a\rb\r", 0, 4, 0, 0, ID_EDIT_SETCCOMMENT, "/*\ra\rb\r*/\r", 0, 10, false},
+        {"line end to mouse", "ab\rcd", 0, 0, 6, 0, ID_EDIT_LINEENDTOMOUSE, "ab    \rcd", 6, 6, false},
+        {"cut", "abc", 0, 1, 0, 0, ID_EDIT_CUT_CMD, "bc", 0, 0, true},
+        {"copy", "abc", 0, 2, 0, 0, ID_EDIT_COPY_CMD, "abc", 0, 2, true},
+        {"copy++", "abc", 1, 3, 0, 0, ID_EDIT_COPYAPPEND, "abc", 1, 3, true},
+        {"paste", "ab", 1, 1, 0, 0, ID_EDIT_PASTE_CMD, "aCLIPb", 5, 5, true},
+        {"matching endif", "#if A\r#if B\r#endif\r#endif\rx", 0, 0, 0, 0, ID_DIRECTIVE_ENDIF,
+         "#if A\r#if B\r#endif\r#endif\rx", 0, 25, false},
+        {"matching if", "#if A\r#else\r#endif", 12, 12, 0, 2, ID_DIRECTIVE_IF, "#if A\r#else\r#endif", 0, 18, false},
+        {"file name", "", 0, 0, 0, 0, ID_MACRO_FILENAME, "main.c", 6, 6, false},
+        {"text macro named $", "x", 1, 1, 0, 0, ID_MACRO_FIRST, "xNAME", 5, 5, false},
+        {"text macro expanded and indented", "  ", 2, 2, 0, 0, ID_MACRO_FIRST + 1, "  a\r  b", 7, 7, false},
+    };
+    for (const CommandCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        MenuHost host;
+        host.shell.title = "main.c *";
+        host.shell.textMacros = {{"$NAME", ""}, {"two", "a\rb"}};
+        GetSyntaxEditSettings().autoIndent = 1;
+        SetClipboard(host.edit->m_hWnd, "CLIP");
+        host.SetText(c.text, c.selStart, c.selEnd);
+        host.RightClick(c.column, c.row, c.id);
+        GetSyntaxEditSettings().autoIndent = 0;
+        EXPECT_TRUE(host.Probe().chosen);
+        EXPECT_EQ(host.Text(), c.result);
+        if (c.resultStart >= 0) {
+            EXPECT_EQ(host.SelStart(), c.resultStart);
+            EXPECT_EQ(host.SelEnd(), c.resultEnd);
+        }
+        EXPECT_EQ(Recorded(host.shell, c.id), c.recorded);
+        ASSERT_FALSE(host.viewLog.commands.empty());
+        EXPECT_EQ(host.viewLog.commands.back(), c.id) << "forwarded to the view";
+    }
+}
+
+TEST(ContextMenu, ClipboardCommandsAndUndoOfACaseChange)
+{
+    MenuHost host;
+    SetClipboard(host.edit->m_hWnd, "1");
+    host.SetText("abc", 1, 3);
+    host.RightClick(0, 0, ID_EDIT_COPYAPPEND);
+    EXPECT_EQ(Clipboard(host.edit->m_hWnd), "1\r\nbc");
+    host.RightClick(0, 0, ID_EDIT_COPY_CMD);
+    EXPECT_EQ(Clipboard(host.edit->m_hWnd), "bc");
+    host.RightClick(0, 0, ID_EDIT_UPPER);
+    EXPECT_EQ(host.Text(), "aBC");
+    EXPECT_TRUE(host.edit->Core().GetModify());
+    host.edit->Undo();
+    EXPECT_EQ(host.Text(), "abc");
+    // Read-only: the case commands change nothing.
+    host.edit->SetReadOnly(1);
+    host.SetText("abc", 0, 3);
+    host.RightClick(0, 0, ID_EDIT_UPPER);
+    EXPECT_EQ(host.Text(), "abc");
+}
+
+TEST(ContextMenu, BookmarkEntryAddsAndRemoves)
+{
+    MenuHost host;
+    host.shell.title = "C:\\a\\very\\long\\folder\\name\\for\\the\\file\\main.c *";
+    host.SetText("a\rb", 2);
+    host.RightClick(0, 1, ID_EDIT_BOOKMARK);
+    ASSERT_EQ(host.shell.bookmarks.size(), 1u);
+    EXPECT_EQ(host.shell.bookmarks[0].first, 1);
+    EXPECT_EQ(host.shell.bookmarks[0].second, "...ong\\folder\\name\\for\\the\\file\\main.c Line: 2 ");
+    host.RightClick(0, 1, ID_EDIT_BOOKMARK);
+    EXPECT_TRUE(host.shell.bookmarks.empty());
+    // F12 toggles as well, without the trailing blank.
+    host.Key(VK_F12);
+    ASSERT_EQ(host.shell.bookmarks.size(), 1u);
+    EXPECT_EQ(host.shell.bookmarks[0].second, "...ong\\folder\\name\\for\\the\\file\\main.c Line: 2");
+}
