@@ -492,3 +492,58 @@ void CColorEdit::SetEditFont(HFONT font, BOOL redraw)
     if (redraw)
         InvalidateText(1);
 }
+
+// ---------------------------------------------------------------------------
+// Text services that change the text: the window follows the core.
+
+void CColorEdit::FollowNewText()
+{
+    if (!m_hWnd)
+        return;
+    RecomputeLines();
+    if (m_dwScrollStyle & WS_VSCROLL)
+        UpdateVScrollBar(m_core.m_nVisibleLines < Lines());
+    SetVScrollFromTop();
+    CaretFromOffset(SelStart());
+    m_nGoalColumn = m_nCaretColumn + HPos();
+    InvalidateText(1);
+    NotifyParent();
+}
+
+int CColorEdit::SetText(const char* text)
+{
+    const int result = m_core.SetText(text);
+    if (result) {
+        int line = m_core.LineFromOffset(SelStart());
+        if (m_core.m_nVisibleLines > 0 && line >= m_core.m_nVisibleLines)
+            m_core.SetTopLine(line - m_core.m_nVisibleLines + 1);
+        else
+            m_core.SetTopLine(0);
+    }
+    FollowNewText();
+    return result;
+}
+
+void CColorEdit::ReplaceSel(const char* text, bool moveCaret)
+{
+    m_core.ReplaceSel(text, true, moveCaret);
+    FollowNewText();
+}
+
+int CColorEdit::AppendLineString(const std::string& text, int attr)
+{
+    const int result = m_core.AppendLineString(text, attr, false, false);
+    FollowNewText();
+    return result;
+}
+
+int CColorEdit::LoadFile(const char* path)
+{
+    const int result = m_core.LoadFile(path);
+    if (result) {
+        SelStart() = SelEnd() = 0;
+        m_core.SetTopLine(0);
+    }
+    FollowNewText();
+    return result;
+}

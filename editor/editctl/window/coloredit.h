@@ -69,6 +69,30 @@ public:
     int SetReadOnly(int flag) { return m_core.SetReadOnly(flag); }
     int GetSelectionMode() const { return m_core.GetSelectionMode(); }
     int SetWordWrap(int column, bool onWords) { return m_core.SetWordWrap(column, onWords); }
+    // Services of the text core with their arguments and results, for the
+    // windows that use the control (output panes, find in files, browser).
+    // The ones that change the text bring caret, scroll bar and window up
+    // to date.
+    int AllocBuffers(uint32_t capacity) { return m_core.AllocBuffers(capacity); }
+    // Replaces the whole text (null: empties it); the caret goes to the end.
+    int SetText(const char* text);
+    // Replaces the selection (undoable), the caret behind it when asked.
+    void ReplaceSel(const char* text, bool moveCaret);
+    // Appends a line (after a CR when the text is not empty).
+    int AppendLineString(const std::string& text, int attr);
+    // Replaces the text by the file's lines; 1 loaded, 0 not.
+    int LoadFile(const char* path);
+    int GetLineAtOffset(int offset, char* buffer, int size) const
+    {
+        return m_core.GetLineAtOffset(offset, buffer, size);
+    }
+    int GetLine(int line, char* buffer, int size) const { return m_core.GetLine(line, buffer, size); }
+    int GetLineOffset(int line) const { return m_core.GetLineOffset(line); }
+    int GetLineLength(int offset) const { return m_core.GetLineLength(offset); }
+    int GetLineEnd(int offset) const { return m_core.GetLineEnd(offset); }
+    int GetLineStart(int offset) const { return m_core.GetLineStart(offset); }
+    int LineFromOffset(int offset) { return m_core.LineFromOffset(offset); }
+    void GetSelText(std::string& text) const { text = m_core.GetSelText(); }
     // The scroll bars of a splitter that the panes share (null: the
     // control's own), stored by the view that creates the control.
     void SetSharedScrollBars(HWND horizontal, HWND vertical);
@@ -230,6 +254,8 @@ protected:
     void RecomputeLines();
     void CreateEditCaret();
     void RepaintAfterEdit(int oldLines);
+    // Caret, scroll bar and window after the text was replaced.
+    void FollowNewText();
 
     // Key table parts.
     void KeyDelete();

@@ -93,6 +93,15 @@ public:
     // The user and workspace names the text macro placeholders use.
     virtual std::string WorkspacePath() { return std::string(); }
 
+    // --- input ----------------------------------------------------------------
+    // The program's one-line input dialog with a caption, a label and the
+    // text to start with; false when cancelled. keys gets the modifier bits
+    // (KEYMOD_SHIFT, KEYMOD_ALT, KEYMOD_CTRL) held as it closed with OK.
+    virtual bool AskLine(const std::string& caption, const std::string& label, std::string& text, int& keys)
+    {
+        return false;
+    }
+
     // --- search -------------------------------------------------------------
     // The "Search" command after the frame opened its search dialog: the
     // dialog takes the word (forced), the options take it as their text;

@@ -1,6 +1,7 @@
 // CNColorEditCtrl: the context menu and the command dispatcher.
 #include "editor/syntax/window/ncoloreditctrl.h"
 
+#include "editor/syntax/lexer.h"
 #include "editor/syntax/lexical.h"
 #include "editor/syntax/line_tools.h"
 #include "editor/syntax/text_macro.h"
@@ -14,6 +15,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <vector>
 
 namespace {
 
@@ -307,6 +309,12 @@ LRESULT CNColorEditCtrl::ExecuteCommand(WPARAM wParam, LPARAM lParam)
     auto record = [&shell, id] { shell.RecordMacroEvent(id, 0, kMacroCommand); };
 
     switch (id) {
+    case ID_EDIT_FILLCOLUMN:
+        FillSelectedColumn();
+        break;
+    case ID_EDIT_NUMBERCOLUMN:
+        NumberSelectedColumn(keys);
+        break;
     case ID_EDIT_SETCCOMMENT:
         SetCCommentWithKeys(keys);
         break;
@@ -315,8 +323,7 @@ LRESULT CNColorEditCtrl::ExecuteCommand(WPARAM wParam, LPARAM lParam)
         HighlightBracePair('{');
         break;
     case ID_EDIT_INDENTMOVE:
-        m_bIndentMove = 1;
-        HideSelection(1);
+        StartIndentMove();
         break;
     case ID_EDIT_PROPERTIES:
         shell.ShowProperties(*this);
@@ -618,6 +625,47 @@ void CNColorEditCtrl::ChangeToFileDirectory()
         GetEditorShell().DirectoryChanged(dir);
 }
 
+// The caret's column and the lines of the selection, for the column
+// commands.
+void CNColorEditCtrl::SelectedLines(int& column, int& first, int& last)
+{
+    CColorEditCore& core = Core();
+    column = SelStart() - core.GetLineStart(SelStart());
+    first = core.LineFromOffset(SelStart());
+    last = core.LineFromOffset(SelEnd());
+}
+
+void CNColorEditCtrl::FillSelectedColumn()
+{
+    std::string text = m_strFillText;
+    int keys = 0;
+    if (!GetEditorShell().AskLine("Fill selected Column..",
+                                  "ALT+OK  - fills shorter lines too\nCTRL+OK - append at line end\n"
+                                  "SHIFT+OK - fills always in this column",
+                                  text, keys))
+        return;
+    m_strFillText = text;
+    if (text.empty())
+        return;
+    int column, first, last;
+    SelectedLines(column, first, last);
+    FillColumn(column, first, last, text.c_str(), (keys & KEYMOD_ALT) != 0, (keys & KEYMOD_CTRL) != 0,
+               (keys & KEYMOD_SHIFT) != 0);
+}
+
+void CNColorEditCtrl::NumberSelectedColumn(int keysAtStart)
+{
+    std::string text = "0";
+    int keys = 0;
+    if (!GetEditorShell().AskLine("Number block..", "Ctrl = HEX", text, keys))
+        return;
+    const bool hex = (keys & KEYMOD_CTRL) != 0;
+    const int start = static_cast<int>(std::strtol(text.c_str(), nullptr, hex ? 16 : 10));
+    int column, first, last;
+    SelectedLines(column, first, last);
+    NumberColumn(column, first, last, hex, (keysAtStart & KEYMOD_ALT) != 0, start);
+}
+
 // ---------------------------------------------------------------------------
 // Brace pairs.
 
@@ -628,63 +676,36 @@ int CNColorEditCtrl::HighlightBracePair(char bracket)
     if (!text || !BracketPair(bracket, open, close))
         return -1;
     const bool skip = GetSyntaxEditSettings().supressComments != 0;
-    auto counts = [&](int i) {
-        return !IsInsideString(text + i, text) && !(skip && IsInsideComment(text + i, text));
-    };
-    // The partner of an opening bracket at `from` forwards, or of a closing
-    // one backwards; -1 when there is none.
-    auto forward = [&](int from) {
-        int depth = 0;
-        for (int i = from; i < Len(); ++i) {
-            if (text[i] != open && text[i] != close)
-                continue;
-            if (!counts(i))
-                continue;
-            depth += text[i] == open ? 1 : -1;
-            if (depth == 0)
-                return i;
-        }
-        return -1;
-    };
-    auto backward = [&](int from) {
-        int depth = 0;
-        for (int i = from; i >= 0; --i) {
-            if (text[i] != open && text[i] != close)
-                continue;
-            if (!counts(i))
-                continue;
-            depth += text[i] == close ? 1 : -1;
-            if (depth == 0)
-                return i;
-        }
-        return -1;
-    };
     const BraceGotoTarget& state = m_braceState.brace;
     int first = -1, last = -1;
-    if (state.direction > 0 && state.offset > 0 && text[state.offset - 1] == open) {
+    auto closing = [&](int at) {
+        const char* p = FindClosingBracket(text + at, skip, text);
+        return p ? static_cast<int>(p - text) : -1;
+    };
+    if (state.direction > 0 && state.offset > 0 && state.offset <= Len() && text[state.offset - 1] == open) {
         first = state.offset - 1;
-        last = forward(first);
-    } else if (state.direction < 0 && state.offset < Len() && text[state.offset] == close) {
+        last = closing(first);
+    } else if (state.direction < 0 && state.offset >= 0 && state.offset < Len() && text[state.offset] == close) {
         last = state.offset;
-        first = backward(last);
+        const char* p = FindOpeningBracket(text + last, skip, text);
+        first = p ? static_cast<int>(p - text) : -1;
     } else {
-        // The innermost pair around the position: the nearest unmatched
-        // opening bracket before it and its partner.
-        int depth = 0;
-        for (int i = std::min(state.offset, Len()) - 1; i >= 0; --i) {
-            if ((text[i] != open && text[i] != close) || !counts(i))
-                continue;
-            if (text[i] == close) {
-                ++depth;
-            } else if (depth == 0) {
-                first = i;
-                break;
-            } else {
-                --depth;
-            }
+        // The innermost pair around the position: the brackets still open
+        // there, found in one pass from the text start.
+        std::vector<int> opened;
+        const int to = std::max(0, std::min(state.offset, Len()));
+        LexScan(text, text + to, text + Len(), LexState{}, [&](const char* p, LexClass c) {
+            if (IsLexLiteral(c) || (skip && IsLexComment(c)))
+                return;
+            if (*p == open)
+                opened.push_back(static_cast<int>(p - text));
+            else if (*p == close && !opened.empty())
+                opened.pop_back();
+        });
+        if (!opened.empty()) {
+            first = opened.back();
+            last = closing(first);
         }
-        if (first >= 0)
-            last = forward(first);
     }
     if (first < 0 || last < 0)
         return -1;

@@ -49,7 +49,6 @@ void CNColorEditCtrl::RelayToolTip(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (!m_hToolTip)
         return;
-    static int shown_hit = -1;
     POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
     TOOLINFOA ti{};
     const int hit = OnToolHitTest(pt, &ti);
@@ -59,13 +58,13 @@ void CNColorEditCtrl::RelayToolTip(UINT message, WPARAM wParam, LPARAM lParam)
     old.uId = kIdentifierToolId;
     if (hit < 0) {
         ::SendMessageA(m_hToolTip, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&old));
-        shown_hit = -1;
+        m_nShownTool = -1;
         return;
     }
-    if (hit != shown_hit && ti.cbSize) {
+    if (hit != m_nShownTool && ti.cbSize) {
         ::SendMessageA(m_hToolTip, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&old));
         ::SendMessageA(m_hToolTip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
-        shown_hit = hit;
+        m_nShownTool = hit;
     }
     MSG msg{m_hWnd, message, wParam, lParam, 0, {pt.x, pt.y}};
     ::SendMessageA(m_hToolTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
@@ -73,6 +72,14 @@ void CNColorEditCtrl::RelayToolTip(UINT message, WPARAM wParam, LPARAM lParam)
 
 void CNColorEditCtrl::OnMouseMove(UINT flags, POINT point)
 {
+    if (m_bIndentMove && m_bIndentPressed) {
+        const int x = std::max(0L, point.x) / std::max(1, m_nCharWidth) * m_nCharWidth;
+        if (x != m_nPointerX) {
+            m_nPointerX = x;
+            DrawIndentGuide(false);
+        }
+        return;
+    }
     CColorEdit::OnMouseMove(flags, point);
     RelayToolTip(WM_MOUSEMOVE, flags, MAKELPARAM(point.x, point.y));
     if (flags & MK_LBUTTON) {

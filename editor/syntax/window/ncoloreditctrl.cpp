@@ -10,6 +10,7 @@
 #include "editor/syntax/syntax_colorizer.h"
 #include "editor/syntax/text_tools.h"
 #include "winui/clipboard.h"
+#include "winui/gdi.h"
 #include "winui/msgbox.h"
 
 #include <algorithm>
@@ -44,6 +45,9 @@ BEGIN_MESSAGE_MAP(CNColorEditCtrl, CColorEdit)
     ON_WM_MOUSEMOVE()
     ON_WM_RBUTTONDOWN()
     ON_WM_LBUTTONDOWN()
+    ON_WM_LBUTTONUP()
+    ON_WM_LBUTTONDBLCLK()
+    ON_WM_TIMER()
     ON_WM_DESTROY()
     ON_WM_CHAR()
     ON_WM_KEYDOWN()
@@ -171,6 +175,10 @@ void CNColorEditCtrl::AfterEdit(int fromOffset)
     NotifyParent();
 }
 
+namespace {
+const UINT_PTR kMultiClickTimer = 4;
+} // namespace
+
 void CNColorEditCtrl::ProcessChar(int c, int modifiers)
 {
     GetEditorShell().RecordMacroEvent(c, modifiers, kMacroKey);
@@ -182,6 +190,10 @@ void CNColorEditCtrl::ProcessChar(int c, int modifiers)
     if (c == 27) {
         if (m_bIndentMove) {
             m_bIndentMove = 0;
+            if (m_bIndentPressed)
+                ReleaseCapture();
+            m_bIndentPressed = false;
+            DrawIndentGuide(true);
             HideSelection(0);
         }
         CColorEdit::ProcessChar(c, modifiers);
@@ -392,10 +404,137 @@ void CNColorEditCtrl::OnHScroll(UINT code, UINT pos, HWND bar)
 
 void CNColorEditCtrl::OnLButtonDown(UINT flags, POINT point)
 {
+    if (m_bIndentMove) {
+        // The press point of the move, on whole cells.
+        m_nPressX = m_nPointerX = point.x / std::max(1, m_nCharWidth) * m_nCharWidth;
+        m_nPressSelStart = SelStart();
+        m_bIndentPressed = true;
+        SetCapture();
+        return;
+    }
+    if (m_nMultiClickTicks > 0) {
+        ++m_nFurtherClicks;
+        CColorEditCore& core = Core();
+        if (m_nFurtherClicks == 1) {
+            const int start = core.GetLineStart(SelStart());
+            const int line = core.LineFromOffset(start);
+            const int next = line + 1 < Lines() ? core.GetLineOffset(line + 1) : Len();
+            SetSel(start, next, false, true);
+            RecomputeLines();
+            NotifyParent();
+            return;
+        }
+        if (m_nFurtherClicks == 2) {
+            KillTimer(kMultiClickTimer);
+            SetSel(0, Len(), false, true);
+            RecomputeLines();
+            NotifyParent();
+            return;
+        }
+        m_nMultiClickTicks = 0;
+        m_nFurtherClicks = 0;
+    }
     CColorEdit::OnLButtonDown(flags, point);
     const int caret = SelStart();
     const int line = Core().LineFromOffset(caret);
     GetEditorShell().ShowCaretPosition(line + 1, caret - Core().GetLineStart(caret) + 1, caret);
+}
+
+void CNColorEditCtrl::OnLButtonUp(UINT flags, POINT point)
+{
+    if (m_bIndentMove && m_bIndentPressed) {
+        ReleaseCapture();
+        EndIndentMove();
+        return;
+    }
+    CColorEdit::OnLButtonUp(flags, point);
+}
+
+void CNColorEditCtrl::OnLButtonDblClk(UINT flags, POINT point)
+{
+    if (GetSyntaxEditSettings().multiClick && m_nMultiClickTicks == 0) {
+        m_nMultiClickTicks = 1;
+        m_nFurtherClicks = 0;
+        SetTimer(kMultiClickTimer, 300);
+    }
+    CColorEdit::OnLButtonDblClk(flags, point);
+}
+
+void CNColorEditCtrl::OnTimer(UINT_PTR id)
+{
+    if (id == kMultiClickTimer) {
+        // Further clicks count for three ticks after the double click.
+        if (m_nMultiClickTicks >= 3 || m_nMultiClickTicks == 0) {
+            m_nMultiClickTicks = 0;
+            m_nFurtherClicks = 0;
+            KillTimer(kMultiClickTimer);
+        } else {
+            ++m_nMultiClickTicks;
+        }
+        return;
+    }
+    CColorEdit::OnTimer(id);
+}
+
+// ---------------------------------------------------------------------------
+// Indent move: selected lines shifted sideways with the mouse.
+
+void CNColorEditCtrl::StartIndentMove()
+{
+    CColorEditCore& core = Core();
+    m_nFirstSelLine = core.LineFromOffset(SelStart());
+    m_nLastSelLine = core.LineFromOffset(SelEnd());
+    m_nIndentColumn = SelStart() - core.GetLineStart(SelStart());
+    m_nPressX = m_nPointerX = (m_nIndentColumn - HPos()) * m_nCharWidth;
+    m_bIndentPressed = false;
+    m_bIndentMove = 1;
+    HideSelection(1);
+    UpdateWindow();
+    DrawIndentGuide(false);
+}
+
+// The guide: a 2-pixel green line from the first to the last selected line
+// at the pointer, a 1-pixel blue line inside it.
+void CNColorEditCtrl::DrawIndentGuide(bool erase)
+{
+    if (!m_hWnd)
+        return;
+    if (!IsRectEmpty(&m_rcGuide)) {
+        InvalidateRect(&m_rcGuide, FALSE);
+        SetRectEmpty(&m_rcGuide);
+        UpdateWindow();
+    }
+    if (erase)
+        return;
+    const int top = (m_nFirstSelLine - Core().m_nTopLine) * m_nCharHeight;
+    const int bottom = (m_nLastSelLine - Core().m_nTopLine + 1) * m_nCharHeight;
+    m_rcGuide = RECT{m_nPointerX, std::max(0, top), m_nPointerX + 2, std::max(0, bottom)};
+    winui::CClientDC dc(m_hWnd);
+    winui::FillSolidRect(dc, m_rcGuide, RGB(0, 160, 0));
+    RECT inner{m_nPointerX, m_rcGuide.top, m_nPointerX + 1, m_rcGuide.bottom};
+    winui::FillSolidRect(dc, inner, RGB(0, 0, 255));
+}
+
+void CNColorEditCtrl::EndIndentMove()
+{
+    m_bIndentMove = 0;
+    m_bIndentPressed = false;
+    DrawIndentGuide(true);
+    CColorEditCore& core = Core();
+    const int column = m_nIndentColumn;
+    int shift = (m_nPointerX - m_nPressX) / std::max(1, m_nCharWidth);
+    shift = std::max(shift, -column);
+    if (shift > 0)
+        ShiftColumn(column, m_nFirstSelLine, m_nLastSelLine, shift, ' ');
+    else if (shift < 0)
+        ShiftColumn(column + shift, m_nFirstSelLine, m_nLastSelLine, shift, ' ');
+    const int lastStart = core.GetLineOffset(m_nLastSelLine);
+    const int end = lastStart < 0 ? Len() : core.GetLineEnd(lastStart);
+    const int start = std::max(0, std::min(m_nPressSelStart + shift, end));
+    HideSelection(0);
+    SetSel(start, end, true, true);
+    RecomputeLines();
+    NotifyParent();
 }
 
 // ---------------------------------------------------------------------------

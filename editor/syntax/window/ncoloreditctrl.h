@@ -219,6 +219,9 @@ protected:
     void OnRButtonDown(UINT flags, POINT point);
     void OnMouseMove(UINT flags, POINT point);
     void OnLButtonDown(UINT flags, POINT point);
+    void OnLButtonUp(UINT flags, POINT point);
+    void OnLButtonDblClk(UINT flags, POINT point);
+    void OnTimer(UINT_PTR id);
     void OnVScroll(UINT code, UINT pos, HWND bar);
     void OnHScroll(UINT code, UINT pos, HWND bar);
     void OnSetFocus(HWND oldFocus);
@@ -241,8 +244,14 @@ private:
     void ReloadFile();
     void ChangeToFileDirectory();
     void InsertTextMacro(int index);
+    void SelectedLines(int& column, int& first, int& last);
+    void FillSelectedColumn();
+    void NumberSelectedColumn(int keysAtStart);
     std::string BookmarkName(int line);
     void CreateToolTip();
+    void StartIndentMove();
+    void DrawIndentGuide(bool erase);
+    void EndIndentMove();
     void RelayToolTip(UINT message, WPARAM wParam, LPARAM lParam);
 
     SyntaxTemplateRef m_template;
@@ -260,9 +269,27 @@ private:
     bool m_haveDefinition = false;
     CSymbolHit m_definition;
 
+    // Multi-click: ticks of timer 4 since the double click (0: not
+    // counting) and the further clicks counted.
+    int m_nMultiClickTicks = 0;
+    int m_nFurtherClicks = 0;
+
+    // Indent move: the press and pointer x (whole cells), the caret's
+    // column when the mode started, the selection start at the press, the
+    // selected lines and the guide last drawn.
+    int m_nPressX = 0;
+    int m_nPointerX = 0;
+    bool m_bIndentPressed = false;
+    int m_nIndentColumn = 0;
+    int m_nPressSelStart = 0;
+    int m_nFirstSelLine = 0;
+    int m_nLastSelLine = 0;
+    RECT m_rcGuide{0, 0, 0, 0};
+
     // Identifier tips.
     HWND m_hToolTip = nullptr;
     POINT m_ptLastTip{-1, -1};
+    int m_nShownTool = -1; // the tool the tool-tip control holds
     char m_tipText[kTipTextSize] = {};
 
     DECLARE_MESSAGE_MAP()

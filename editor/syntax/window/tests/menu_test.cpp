@@ -183,6 +183,8 @@ TEST(ContextMenu, EveryCommand)
         {"matching if", "#if A\r#else\r#endif", 12, 12, 0, 2, ID_DIRECTIVE_IF, "#if A\r#else\r#endif", 0, 18, false},
         {"file name", "", 0, 0, 0, 0, ID_MACRO_FILENAME, "main.c", 6, 6, false},
         {"text macro named $", "x", 1, 1, 0, 0, ID_MACRO_FIRST, "xNAME", 5, 5, false},
+        {"fill column", "ab\rcd\ref", 1, 7, 0, 0, ID_EDIT_FILLCOLUMN, "aXb\rcXd\reXf", -1, -1, false},
+        {"number column", "a\rb\rc", 0, 5, 0, 0, ID_EDIT_NUMBERCOLUMN, "5a\r6b\r7c", -1, -1, false},
         {"text macro expanded and indented", "  ", 2, 2, 0, 0, ID_MACRO_FIRST + 1, "  a\r  b", 7, 7, false},
     };
     for (const CommandCase& c : cases) {
@@ -190,6 +192,7 @@ TEST(ContextMenu, EveryCommand)
         MenuHost host;
         host.shell.title = "main.c *";
         host.shell.textMacros = {{"$NAME", ""}, {"two", "a\rb"}};
+        host.shell.askAnswer = c.id == ID_EDIT_FILLCOLUMN ? "X" : "5";
         GetSyntaxEditSettings().autoIndent = 1;
         SetClipboard(host.edit->m_hWnd, "CLIP");
         host.SetText(c.text, c.selStart, c.selEnd);
@@ -243,4 +246,25 @@ TEST(ContextMenu, BookmarkEntryAddsAndRemoves)
     host.Key(VK_F12);
     ASSERT_EQ(host.shell.bookmarks.size(), 1u);
     EXPECT_EQ(host.shell.bookmarks[0].second, "...ong\\folder\\name\\for\\the\\file\\main.c Line: 2");
+}
+
+TEST(ContextMenu, ColumnCommandsAskAndReadTheKeys)
+{
+    Extended ext;
+    MenuHost host;
+    SetClipboard(host.edit->m_hWnd, "fill\r\nmore");
+    host.SetText("a\rb\rc", 0, 5);
+    host.shell.askAnswer = "e";
+    host.shell.askKeys = KEYMOD_CTRL;
+    host.RightClick(0, 0, ID_EDIT_NUMBERCOLUMN);
+    EXPECT_EQ(host.Text(), "0Ea\r0Fb\r10c");
+    ASSERT_FALSE(host.shell.asked.empty());
+    EXPECT_EQ(host.shell.asked.back(), "Number block..|0");
+    // The fill text starts as the clipboard's first line.
+    host.SetText("ab\rcd", 0, 4);
+    host.shell.askAnswer = "-";
+    host.shell.askKeys = KEYMOD_CTRL;
+    host.RightClick(0, 0, ID_EDIT_FILLCOLUMN);
+    EXPECT_EQ(host.shell.asked.back(), "Fill selected Column..|fill");
+    EXPECT_EQ(host.Text(), "ab-\rcd-") << "Ctrl: at the line ends";
 }

@@ -32,6 +32,9 @@ public:
     std::vector<std::pair<int, std::string>> bookmarks; // line, name
     std::vector<std::pair<std::string, std::string>> textMacros;
     std::vector<std::string> status;
+    std::string askAnswer;            // what the input dialog returns
+    int askKeys = 0;                  // the keys held as it closes
+    std::vector<std::string> asked;   // caption and start text of each
     int pending = 0;
     int activated = 0;
 
@@ -62,6 +65,13 @@ public:
     void RemoveBookmark(CNColorEditCtrl&, int line) override;
     int TextMacroCount() override { return static_cast<int>(textMacros.size()); }
     bool GetTextMacro(int index, std::string& name, std::string& text) override;
+    bool AskLine(const std::string& caption, const std::string&, std::string& text, int& keys) override
+    {
+        asked.push_back(caption + "|" + text);
+        text = askAnswer;
+        keys = askKeys;
+        return true;
+    }
     bool TracksPositions(CNColorEditCtrl&) override { return true; }
     void SetPendingPosition(CNColorEditCtrl&, int, int, int) override { ++pending; }
     void EditorActivated(CNColorEditCtrl&) override { ++activated; }
