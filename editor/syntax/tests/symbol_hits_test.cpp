@@ -1,40 +1,18 @@
 // Copies of browsed records and the identifier tip built from them.
 #include "editor/syntax/symbol_hits.h"
+#include "editor/syntax/tests/symbol_fixture.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <memory>
-
-namespace {
-
-CSymbolInfo* Add(CSymbolMap& map, const std::string& key, int kind, int first, int last, const char* name,
-                 const char* file, const CSymbolInfo* owner = nullptr, const char* className = nullptr)
-{
-    auto r = std::make_unique<CSymbolInfo>();
-    r->text = key;
-    r->kind = kind;
-    r->firstLine = first;
-    r->lastLine = last;
-    if (name)
-        r->name = std::string(name);
-    if (file)
-        r->file = std::string(file);
-    if (className)
-        r->className = std::string(className);
-    r->owner = owner;
-    return map.AddSymbol(key, std::move(r));
-}
-
-} // namespace
 
 TEST(SymbolHits, CopiesCarryTheOwnerByValueAndOutliveTheMaps)
 {
     CSymbolHitLists hits;
     {
         CBrowserMaps maps;
-        CSymbolInfo* f = Add(maps.functions, "main", kKindFunction, 10, 20, "int main(void)", "a.c");
-        Add(maps.variables, "i", kKindVariable, 12, 0, "int", "a.c", f);
+        CSymbolInfo* f = AddTestSymbol(maps.functions, "main", kKindFunction, 10, 20, "int main(void)", "a.c");
+        AddTestSymbol(maps.variables, "i", kKindVariable, 12, 0, "int", "a.c", f);
         EXPECT_EQ(AppendSymbolHits(maps.variables, "i", hits), 1);
         EXPECT_EQ(AppendSymbolHits(maps.functions, "nothing", hits), 0);
     }
@@ -50,11 +28,11 @@ TEST(SymbolHits, CopiesCarryTheOwnerByValueAndOutliveTheMaps)
 TEST(IdentifierTip, OneRecordDescribesIt)
 {
     CBrowserMaps maps;
-    CSymbolInfo* f = Add(maps.functions, "main", kKindFunction, 10, 20, "int main(void)", "a.c");
-    Add(maps.variables, "count", kKindVariable, 1, 0, "static int", "a.c");
-    Add(maps.variables, "i", kKindVariable, 12, 0, "int", "a.c", f);
-    Add(maps.variables, "j", kKindVariable, 12, 0, nullptr, "a.c", f);
-    Add(maps.defines, "N", kKindDefine, 3, 3, nullptr, "a.c");
+    CSymbolInfo* f = AddTestSymbol(maps.functions, "main", kKindFunction, 10, 20, "int main(void)", "a.c");
+    AddTestSymbol(maps.variables, "count", kKindVariable, 1, 0, "static int", "a.c");
+    AddTestSymbol(maps.variables, "i", kKindVariable, 12, 0, "int", "a.c", f);
+    AddTestSymbol(maps.variables, "j", kKindVariable, 12, 0, nullptr, "a.c", f);
+    AddTestSymbol(maps.defines, "N", kKindDefine, 3, 3, nullptr, "a.c");
     struct Case {
         CSymbolMap* map;
         const char* word;
@@ -78,11 +56,11 @@ TEST(IdentifierTip, OneRecordDescribesIt)
 TEST(IdentifierTip, SeveralRecordsGoToTheTagsPane)
 {
     CBrowserMaps maps;
-    CSymbolInfo* f = Add(maps.functions, "f", kKindFunction, 10, 20, "void f(int)", "a.c");
-    Add(maps.functions, "open", kKindFunction, 4, 9, "int open(void)", "a.c");
-    Add(maps.functions, "open", kKindFunction, 30, 40, "bool open(const char*)", "b.cpp", nullptr, "CFile");
-    Add(maps.functions, "open", kKindFunction, 50, 60, nullptr, "c.c");
-    Add(maps.variables, "open", kKindVariable, 11, 0, "int", "a.c", f);
+    CSymbolInfo* f = AddTestSymbol(maps.functions, "f", kKindFunction, 10, 20, "void f(int)", "a.c");
+    AddTestSymbol(maps.functions, "open", kKindFunction, 4, 9, "int open(void)", "a.c");
+    AddTestSymbol(maps.functions, "open", kKindFunction, 30, 40, "bool open(const char*)", "b.cpp", nullptr, "CFile");
+    AddTestSymbol(maps.functions, "open", kKindFunction, 50, 60, nullptr, "c.c");
+    AddTestSymbol(maps.variables, "open", kKindVariable, 11, 0, "int", "a.c", f);
     CSymbolHitLists hits;
     AppendSymbolHits(maps.functions, "open", hits);
     AppendSymbolHits(maps.variables, "open", hits);
@@ -114,10 +92,10 @@ TEST(IdentifierTip, SeveralRecordsGoToTheTagsPane)
 TEST(IdentifierTip, DefinitionSkipsVariablesOfOtherFunctions)
 {
     CBrowserMaps maps;
-    CSymbolInfo* f = Add(maps.functions, "f", kKindFunction, 10, 20, "void f()", "a.c");
-    CSymbolInfo* g = Add(maps.functions, "g", kKindFunction, 30, 40, "void g()", "a.c");
-    Add(maps.variables, "x", kKindVariable, 11, 0, "int", "a.c", f);
-    Add(maps.variables, "x", kKindVariable, 31, 0, "long", "a.c", g);
+    CSymbolInfo* f = AddTestSymbol(maps.functions, "f", kKindFunction, 10, 20, "void f()", "a.c");
+    CSymbolInfo* g = AddTestSymbol(maps.functions, "g", kKindFunction, 30, 40, "void g()", "a.c");
+    AddTestSymbol(maps.variables, "x", kKindVariable, 11, 0, "int", "a.c", f);
+    AddTestSymbol(maps.variables, "x", kKindVariable, 31, 0, "long", "a.c", g);
     CSymbolHitLists hits;
     AppendSymbolHits(maps.variables, "x", hits);
     ASSERT_NE(ChooseDefinition(hits, 35, "a.c"), nullptr);

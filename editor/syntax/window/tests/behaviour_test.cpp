@@ -186,7 +186,8 @@ TEST(Services, SearchReadInsertFileAndLoad)
     EXPECT_FALSE(CNColorEditCtrl::ReadTextFile((path + ".none").c_str(), text));
 
     g_bSyntaxColoring = 1;
-    host.edit->SetSyntaxTemplate(MakeCTemplate());
+    SyntaxTemplatePtr tmpl = MakeCTemplate();
+    host.edit->SetSyntaxTemplate(tmpl);
     host.edit->SetModify(1);
     EXPECT_EQ(host.edit->LoadFile(path.c_str()), 1);
     EXPECT_EQ(host.edit->GetModify(), 0);

@@ -90,12 +90,13 @@ TEST(ContextMenu, BracketEntriesBookmarkAndAutoCopy)
 {
     MenuHost host;
     CMenuProbe& p = host.Probe();
-    host.SetText("f(a[1]) {", 5);
+    // The bracket at the caret or the nearest before it on its line.
+    host.SetText("f(a[1]) {", 4);
     host.RightClick(0, 0);
     EXPECT_EQ(p.Find(ID_EDIT_GOTOBRACE)->text, "Goto to closing [-Brace");
     host.SetText("f(a[1]) {", 6);
     host.RightClick(0, 0);
-    EXPECT_EQ(p.Find(ID_EDIT_GOTOBRACE)->text, "Goto to opening (-Brace");
+    EXPECT_EQ(p.Find(ID_EDIT_GOTOBRACE)->text, "Goto to opening )-Brace");
     host.SetText("abc", 2);
     host.RightClick(0, 0);
     EXPECT_FALSE(p.Find(ID_EDIT_GOTOBRACE)->enabled);

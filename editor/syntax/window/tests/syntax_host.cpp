@@ -1,6 +1,7 @@
 #include "syntax_host.h"
 
 #include "editor/editctl/window/tests/test_host.h"
+#include "editor/syntax/tests/symbol_fixture.h"
 
 #include <algorithm>
 
@@ -40,20 +41,8 @@ bool CFakeShell::GetTextMacro(int index, std::string& name, std::string& text)
 CSymbolInfo* CFakeShell::Add(CSymbolMap& map, const std::string& key, int kind, int firstLine, int lastLine,
                              const char* name, const char* file, const CSymbolInfo* owner, const char* className)
 {
-    auto record = std::make_unique<CSymbolInfo>();
-    record->text = key;
-    record->kind = kind;
-    record->firstLine = firstLine;
-    record->lastLine = lastLine;
-    if (name)
-        record->name = std::string(name);
-    if (file)
-        record->file = std::string(file);
-    if (className)
-        record->className = std::string(className);
-    record->owner = owner;
     std::lock_guard<std::mutex> hold(mapsLock);
-    return map.AddSymbol(key, std::move(record));
+    return AddTestSymbol(map, key, kind, firstLine, lastLine, name, file, owner, className);
 }
 
 namespace {

@@ -16,8 +16,10 @@ struct ColouringOn {
 TEST(SyntaxTyping, EveryKeyRecoloursFromItsLine)
 {
     ColouringOn on;
+    // Editors hold templates weakly: the list (here the test) owns them.
+    SyntaxTemplatePtr tmpl = MakeCTemplate();
     CSyntaxHost host;
-    host.edit->SetSyntaxTemplate(MakeCTemplate());
+    host.edit->SetSyntaxTemplate(tmpl);
     host.SetText("");
     // After each key: the text so far and the attribute of every byte.
     struct Step {
@@ -42,22 +44,26 @@ TEST(SyntaxTyping, EveryKeyRecoloursFromItsLine)
 TEST(SyntaxTyping, OpeningACommentColoursTheLinesBelowAndDeletingItClearsThem)
 {
     ColouringOn on;
+    // Editors hold templates weakly: the list (here the test) owns them.
+    SyntaxTemplatePtr tmpl = MakeCTemplate();
     CSyntaxHost host;
-    host.edit->SetSyntaxTemplate(MakeCTemplate());
+    host.edit->SetSyntaxTemplate(tmpl);
     host.SetText("a\rint b\rc", 0);
     EXPECT_EQ(host.Attributes(), "002220000");
     host.Type("/*");
     EXPECT_EQ(host.Text(), "/*a\rint b\rc");
     EXPECT_EQ(host.Attributes(), "33333333333");
-    host.Key(VK_BACK);
+    host.Char('\b');
     EXPECT_EQ(host.Text(), "/a\rint b\rc");
     EXPECT_EQ(host.Attributes(), "0002220000");
 }
 
 TEST(SyntaxTyping, WithoutTemplateOrWithColouringOffNothingIsColoured)
 {
+    // Editors hold templates weakly: the list (here the test) owns them.
+    SyntaxTemplatePtr tmpl = MakeCTemplate();
     CSyntaxHost host;
-    host.edit->SetSyntaxTemplate(MakeCTemplate());
+    host.edit->SetSyntaxTemplate(tmpl);
     host.SetText("");
     host.Type("int x;");
     EXPECT_EQ(host.Attributes(), "000000") << "colouring is off";
