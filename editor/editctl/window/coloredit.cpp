@@ -7,6 +7,7 @@
 #include "winui/msgbox.h"
 
 #include <algorithm>
+#include <cstring>
 
 static const char edit_class[] = "CEDIT";
 
@@ -532,7 +533,8 @@ void CColorEdit::ReplaceSel(const char* text, bool moveCaret)
 
 int CColorEdit::AppendLineString(const std::string& text, int attr)
 {
-    const int result = m_core.AppendLineString(text, attr, false, false);
+    // An empty text takes the line without a CR in front.
+    const int result = m_core.AppendLine(text.c_str(), attr, false, false, Len() > 0);
     FollowNewText();
     return result;
 }
@@ -546,4 +548,38 @@ int CColorEdit::LoadFile(const char* path)
     }
     FollowNewText();
     return result;
+}
+
+// ---------------------------------------------------------------------------
+// Text services that read.
+
+int CColorEdit::GetLineAtOffset(int offset, char* buffer, int size) const
+{
+    if (!buffer || size <= 0)
+        return 0;
+    buffer[0] = 0;
+    if (!Buf() || offset < 0 || offset > Len())
+        return 0;
+    const int start = m_core.GetLineStart(offset);
+    const int n = std::min(m_core.GetLineLength(start), size - 1);
+    std::memcpy(buffer, Buf() + start, static_cast<size_t>(n));
+    buffer[n] = 0;
+    return n;
+}
+
+int CColorEdit::GetLineOffset(int line) const
+{
+    if (line < 0 || line >= Lines())
+        return -1;
+    return m_core.GetLineOffset(line);
+}
+
+void CColorEdit::GetSelText(std::string& text) const
+{
+    text.clear();
+    for (char c : m_core.GetSelText()) {
+        text += c;
+        if (c == '\r')
+            text += '\n';
+    }
 }

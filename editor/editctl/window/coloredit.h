@@ -82,17 +82,17 @@ public:
     int AppendLineString(const std::string& text, int attr);
     // Replaces the text by the file's lines; 1 loaded, 0 not.
     int LoadFile(const char* path);
-    int GetLineAtOffset(int offset, char* buffer, int size) const
-    {
-        return m_core.GetLineAtOffset(offset, buffer, size);
-    }
+    // The line that holds the offset, at most size - 1 bytes, zero-terminated.
+    int GetLineAtOffset(int offset, char* buffer, int size) const;
     int GetLine(int line, char* buffer, int size) const { return m_core.GetLine(line, buffer, size); }
-    int GetLineOffset(int line) const { return m_core.GetLineOffset(line); }
+    // The offset of a line's first byte; -1 beyond the last line.
+    int GetLineOffset(int line) const;
     int GetLineLength(int offset) const { return m_core.GetLineLength(offset); }
     int GetLineEnd(int offset) const { return m_core.GetLineEnd(offset); }
     int GetLineStart(int offset) const { return m_core.GetLineStart(offset); }
     int LineFromOffset(int offset) { return m_core.LineFromOffset(offset); }
-    void GetSelText(std::string& text) const { text = m_core.GetSelText(); }
+    // The selected text with CR LF line ends.
+    void GetSelText(std::string& text) const;
     // The scroll bars of a splitter that the panes share (null: the
     // control's own), stored by the view that creates the control.
     void SetSharedScrollBars(HWND horizontal, HWND vertical);
