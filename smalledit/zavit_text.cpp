@@ -1,0 +1,129 @@
+#include "smalledit/zavit_text.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+std::string zavit_backup_name(const std::string& path)
+{
+    size_t base = path.find_last_of("\\/");
+    base = base == std::string::npos ? 0 : base + 1;
+    size_t dot = path.rfind('.');
+    if (dot == std::string::npos || dot < base)
+        return path + ".BAK";
+    return path.substr(0, dot) + ".BAK";
+}
+
+bool zavit_name_char(char c)
+{
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+           c == '_' || c == '\\' || c == '/' || c == '.' || c == ':';
+}
+
+bool zavit_parse_name_at(const std::string& text, ZavitNameAt& out)
+{
+    size_t i = 0, dot = std::string::npos;
+    for (; i < text.size() && zavit_name_char(text[i]); ++i)
+        if (text[i] == '.' && i > 0)
+            dot = i;
+    if (dot == std::string::npos)
+        return false;
+    size_t nameEnd = i;
+    // "name:" is a name followed by a line-number colon only when digits
+    // come first; a name's own trailing ':' would not be a file.
+    size_t blanks = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) {
+        ++i;
+        ++blanks;
+    }
+    out.line = 0;
+    if (blanks > 0) {
+        size_t start = i;
+        long number = 0;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9' && i - start < 9)
+            number = number * 10 + (text[i++] - '0');
+        if (i > start && i < text.size() && text[i] == ':' && number <= 50000)
+            out.line = static_cast<int>(number);
+    }
+    size_t extension = nameEnd - dot - 1;
+    if (extension < 1 || extension > 8)
+        return false;
+    out.name = text.substr(0, nameEnd);
+    return true;
+}
+
+std::string zavit_print_line(const char* text, size_t length)
+{
+    std::string out;
+    for (size_t i = 0; i < length && i < 199; ++i) {
+        char c = text[i];
+        if (c == '\r' || c == '\n' || c == '\0')
+            break;
+        if (c == '\t') {
+            do
+                out += ' ';
+            while (out.size() % 8 != 0);
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+int zavit_lines_per_page(int bandHeight, int lineHeight)
+{
+    if (lineHeight <= 0)
+        return 0;
+    int lines = (bandHeight + lineHeight / 2) / lineHeight - 1;
+    return lines > 0 ? lines : 0;
+}
+
+int zavit_page_count(int lineCount, int linesPerPage)
+{
+    return linesPerPage > 0 ? lineCount / linesPerPage + 1 : 1;
+}
+
+// The list holds 512 entries; one that reaches them is too long.
+enum { ZAVIT_MAX_ARGUMENTS = 512, ZAVIT_MAX_WORD = 32767 };
+
+bool zavit_expand_arguments(const std::vector<std::string>& args, std::vector<std::string>& out,
+                            std::string* error)
+{
+    out.clear();
+    auto fail = [&](const std::string& message) {
+        if (error)
+            *error = message;
+        return false;
+    };
+    for (const std::string& arg : args) {
+        if (arg.empty() || arg[0] != '@') {
+            out.push_back(arg);
+        } else {
+            FILE* f = std::fopen(arg.c_str() + 1, "r");
+            if (!f)
+                return fail("unable to open argument file '" + arg.substr(1) + "'");
+            std::string word;
+            int c;
+            bool tooLong = false;
+            while (out.size() < ZAVIT_MAX_ARGUMENTS && (c = std::fgetc(f)) != EOF) {
+                if (c > 0x20) {
+                    if (word.size() >= ZAVIT_MAX_WORD) {
+                        tooLong = true;
+                        break;
+                    }
+                    word += static_cast<char>(c);
+                } else if (!word.empty()) {
+                    out.push_back(word);
+                    word.clear();
+                }
+            }
+            if (!word.empty() && !tooLong && out.size() < ZAVIT_MAX_ARGUMENTS)
+                out.push_back(word);
+            std::fclose(f);
+            if (tooLong)
+                return fail("argument too long");
+        }
+        if (out.size() >= ZAVIT_MAX_ARGUMENTS)
+            return fail("too many arguments");
+    }
+    return true;
+}
