@@ -104,6 +104,8 @@ BOOL TZavitApp::InitInstance()
     if (!frame_ || !frame_->m_hWnd)
         return FALSE;
     m_hMainWnd = frame_->m_hWnd;
+    // The files are open when the window first shows.
+    frame_->Client().OpenCommandLineFiles();
     int show = m_nCmdShow;
     if (settings.minimized)
         show = SW_SHOWMINIMIZED;
@@ -111,7 +113,6 @@ BOOL TZavitApp::InitInstance()
         show = SW_SHOWMAXIMIZED;
     ShowWindow(frame_->m_hWnd, show);
     UpdateWindow(frame_->m_hWnd);
-    frame_->Client().OpenCommandLineFiles();
     return TRUE;
 }
 

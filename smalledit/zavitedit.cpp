@@ -475,11 +475,16 @@ LRESULT TZavitEditFile::OnGetMinMaxInfo(WPARAM, LPARAM lParam)
 void TZavitEditFile::OpenNameUnderCaret()
 {
     CHARRANGE sel = GetSel();
-    LONG s = sel.cpMin;
+    // The control may report a word beyond the end of a text that ends in
+    // the word: the name is looked for from the end then.
+    LONG length = GetTextLength();
+    LONG s = sel.cpMin < length ? sel.cpMin : length;
     LONG lineNo = LineFromChar(s);
     LONG lineStart = LineIndex(lineNo);
+    if (lineStart < 0)
+        return;
     LONG next = LineIndex(lineNo + 1);
-    LONG lineEnd = next < 0 ? GetTextLength() : next;
+    LONG lineEnd = next < 0 ? length : next;
     std::string line = GetTextRange(lineStart, lineEnd);
     while (!line.empty() && (line.back() == '\r' || line.back() == '\n'))
         line.pop_back();

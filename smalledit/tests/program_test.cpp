@@ -183,3 +183,189 @@ TEST_F(ZavitProgram, StartsWithItsMenuOpensEditsAndSavesAFileWithItsBackup)
 }
 
 } // namespace
+
+namespace {
+
+// A child's place in the client, as the program stores it.
+RECT PlaceOf(HWND child)
+{
+    RECT r;
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+LONG SelEnd(HWND edit)
+{
+    return static_cast<LONG>(HIWORD(SendMessageA(edit, EM_GETSEL, 0, 0)));
+}
+
+// A double click with the left button near the start of the first line.
+void DoubleClickFirstLine(HWND edit)
+{
+    // The line's start in view first (a long line scrolls the window).
+    SendMessageA(edit, EM_SETSEL, 0, 0);
+    SendMessageA(edit, EM_SCROLLCARET, 0, 0);
+    LPARAM at = MAKELPARAM(3, 5);
+    SendMessageA(edit, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(edit, WM_LBUTTONUP, 0, at);
+    SendMessageA(edit, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    SendMessageA(edit, WM_LBUTTONUP, 0, at);
+}
+
+// Sets a file's last-write time a minute later than it is.
+void TouchLater(const std::string& path)
+{
+    HANDLE h = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
+    FILETIME t;
+    GetFileTime(h, nullptr, nullptr, &t);
+    ULARGE_INTEGER v{{t.dwLowDateTime, t.dwHighDateTime}};
+    v.QuadPart += 600000000ULL;
+    t.dwLowDateTime = v.LowPart;
+    t.dwHighDateTime = v.HighPart;
+    SetFileTime(h, nullptr, nullptr, &t);
+    CloseHandle(h);
+}
+
+} // namespace
+
+TEST_F(ZavitProgram, RemembersPlacesCaretsAndOpenFilesAcrossARestart)
+{
+    // A deep folder with a dot in its name, a file without extension in it.
+    std::string deep = work_ + "\\v1.2";
+    while (deep.size() < 180)
+        deep += "\\a_folder_with_a_rather_long_name";
+    ASSERT_TRUE(MakeFolders(deep));
+    std::string a = work_ + "\\a.txt", readme = deep + "\\README", c = work_ + "\\c.txt";
+    ASSERT_TRUE(WriteWholeFile(a, "alpha\r\n"));
+    ASSERT_TRUE(WriteWholeFile(readme, "read me\r\nline two\r\nline three\r\n"));
+    ASSERT_TRUE(WriteWholeFile(c, "gamma\r\n"));
+    ASSERT_TRUE(WriteWholeFile(work_ + "\\list.txt", readme + "\r\n\t" + c + "\r\n"));
+
+    {
+        ProgramSession session;
+        Start(session, arg_quoted(a) + " @" + arg_quoted(work_ + "\\list.txt"));
+        std::vector<HWND> children = Children(session);
+        ASSERT_EQ(children.size(), 3u);
+        HWND ha = ChildOf(session, "a.txt"), hr = ChildOf(session, "README"),
+             hc = ChildOf(session, "c.txt");
+        ASSERT_TRUE(ha && hr && hc);
+        // Files without remembered places open cascaded, 640 by 480.
+        RECT pa = PlaceOf(ha), pr = PlaceOf(hr), pc = PlaceOf(hc);
+        EXPECT_EQ(pa.left, 0);
+        EXPECT_EQ(pa.top, 0);
+        EXPECT_EQ(pr.left, 22);
+        EXPECT_EQ(pc.top, 44);
+        EXPECT_EQ(pc.right - pc.left, 640);
+        EXPECT_EQ(pc.bottom - pc.top, 480);
+
+        // Edit and save the deep file: its backup stands beside it.
+        SendMessageA(Client(session), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(hr), 0);
+        HWND er = Edit(hr);
+        Caret(er, 0);
+        Type(er, "Please ");
+        session.Command(CM_FILESAVE);
+        EXPECT_EQ(ReadWholeFile(readme), "Please read me\r\nline two\r\nline three\r\n");
+        EXPECT_EQ(ReadWholeFile(deep + "\\README.BAK"), "read me\r\nline two\r\nline three\r\n");
+        EXPECT_FALSE(Exists(work_ + "\\v1.BAK"));
+        // The caret at line 2, column 3.
+        LONG line2 = static_cast<LONG>(SendMessageA(er, EM_LINEINDEX, 1, 0));
+        Caret(er, line2 + 2);
+
+        // A change on disk is read back into an unchanged window.
+        ASSERT_TRUE(WriteWholeFile(c, "gamma changed\r\n"));
+        TouchLater(c);
+        SendMessageA(Client(session), WM_USER + 1, 0, 0);
+        EXPECT_EQ(without_cr(WindowTextOf(Edit(hc))), "gamma changed\n");
+
+        session.Command(CM_PERSISTENCE);
+        int code = -1;
+        ASSERT_TRUE(session.Close(&code));
+        EXPECT_EQ(code, 0);
+    }
+    std::string settings = Settings();
+    EXPECT_NE(settings.find("Desktop= "), std::string::npos);
+    EXPECT_NE(settings.find(" 0 0 1 1\nWindow= "), std::string::npos) << settings;
+    EXPECT_NE(settings.find("Window= '" + readme + "' 22 22 640 480 0 0 1 3 2\n"), std::string::npos)
+        << settings;
+    EXPECT_EQ(Log(), "");
+
+    {
+        // Without arguments the files open at the last run's end come back.
+        ProgramSession session;
+        Start(session, "");
+        ASSERT_EQ(Children(session).size(), 3u);
+        HWND hr = ChildOf(session, "README");
+        ASSERT_NE(hr, nullptr);
+        RECT pr = PlaceOf(hr);
+        EXPECT_EQ(pr.left, 22);
+        EXPECT_EQ(pr.top, 22);
+        EXPECT_EQ(without_cr(WindowTextOf(Edit(ChildOf(session, "c.txt")))), "gamma changed\n");
+        // The caret goes to its remembered place once the window has the focus.
+        SendMessageA(Client(session), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(hr), 0);
+        HWND er = Edit(hr);
+        LONG line2 = static_cast<LONG>(SendMessageA(er, EM_LINEINDEX, 1, 0));
+        EXPECT_TRUE(WaitFor([&] { return SelEnd(er) == line2 + 2; })) << SelEnd(er);
+        ASSERT_TRUE(session.Close());
+    }
+}
+
+TEST_F(ZavitProgram, OpensTheFileNamedUnderTheCaret)
+{
+    std::string src = work_ + "\\src", docs = work_ + "\\docs";
+    ASSERT_TRUE(MakeFolders(src));
+    ASSERT_TRUE(MakeFolders(docs));
+    std::string main = src + "\\main.txt";
+    ASSERT_TRUE(WriteWholeFile(main, "..\\docs\\readme.txt 2: see there\r\n"));
+    ASSERT_TRUE(WriteWholeFile(docs + "\\readme.txt", "one\r\ntwo\r\nthree\r\n"));
+    // A name longer than any of the old fixed buffers.
+    std::string deep = work_;
+    while (deep.size() < 170)
+        deep += "\\deeper_and_deeper";
+    ASSERT_TRUE(MakeFolders(deep));
+    std::string farFile = deep + "\\far.txt";
+    ASSERT_TRUE(WriteWholeFile(farFile, "far away\r\n"));
+    ASSERT_TRUE(WriteWholeFile(src + "\\side.txt", "beside\r\n"));
+
+    ProgramSession session;
+    Start(session, arg_quoted(main));
+    HWND hm = ChildOf(session, "main.txt");
+    ASSERT_NE(hm, nullptr);
+    HWND em = Edit(hm);
+
+    // A relative name with a line number: opened from the file's folder,
+    // the caret on that line.
+    DoubleClickFirstLine(em);
+    HWND hr = ChildOf(session, "readme.txt");
+    ASSERT_NE(hr, nullptr);
+    EXPECT_EQ(Active(session), hr);
+    HWND er = Edit(hr);
+    LONG line2 = static_cast<LONG>(SendMessageA(er, EM_LINEINDEX, 1, 0));
+    EXPECT_TRUE(WaitFor([&] { return SelEnd(er) == line2; })) << SelEnd(er);
+
+    // An absolute deep path, and a bare name beside the current file.
+    SendMessageA(Client(session), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(hm), 0);
+    SetWindowTextA(em, (farFile + " is far").c_str());
+    DoubleClickFirstLine(em);
+    EXPECT_NE(ChildOf(session, "far.txt"), nullptr);
+    SendMessageA(Client(session), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(hm), 0);
+    SetWindowTextA(em, "side.txt");
+    DoubleClickFirstLine(em);
+    EXPECT_NE(ChildOf(session, "side.txt"), nullptr);
+
+    // Text that names no file opens nothing; a file already shown comes to
+    // the front instead of a second window.
+    SendMessageA(Client(session), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(hm), 0);
+    SetWindowTextA(em, "nothing.txt here");
+    DoubleClickFirstLine(em);
+    EXPECT_EQ(Children(session).size(), 4u);
+    SetWindowTextA(em, "side.txt");
+    DoubleClickFirstLine(em);
+    EXPECT_EQ(Children(session).size(), 4u);
+    EXPECT_EQ(Active(session), ChildOf(session, "side.txt"));
+
+    // main.txt was changed by the test: its question is answered No.
+    Script("box no\n");
+    ASSERT_TRUE(session.Close());
+}
