@@ -291,11 +291,13 @@ void TApxPreviewWin::CmPrint()
 void TApxPreviewWin::CmClose()
 {
     done_ = true;
+    // The modal loop may be waiting for a message.
+    PostMessage(WM_NULL);
 }
 
 void TApxPreviewWin::OnClose()
 {
-    done_ = true;
+    CmClose();
 }
 
 void TApxPreviewWin::RunModal()

@@ -3,6 +3,7 @@
 // files on its command line, driven by its menu commands and by messages
 // to its edit windows, answered through a script file.
 #include "program_session.h"
+#include "test_printer.h"
 #include "testing/kit/test_kit.h"
 
 #include "smalledit/resource.h"
@@ -10,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <commctrl.h>
 #include <richedit.h>
 
 #include <string>
@@ -86,6 +88,20 @@ protected:
     {
         for (char c : text)
             SendMessageA(edit, WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(c)), 1);
+    }
+    // A dialog box the program shows, or null.
+    static HWND DialogOf(const ProgramSession& s)
+    {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(s.MainWindow(), &pid);
+        for (HWND h = FindWindowExA(nullptr, nullptr, "#32770", nullptr); h;
+             h = FindWindowExA(nullptr, h, "#32770", nullptr)) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(h, &owner);
+            if (owner == pid && IsWindowVisible(h))
+                return h;
+        }
+        return nullptr;
     }
     static void Caret(HWND edit, LONG at) { SendMessageA(edit, EM_SETSEL, at, at); }
 
@@ -367,5 +383,61 @@ TEST_F(ZavitProgram, OpensTheFileNamedUnderTheCaret)
 
     // main.txt was changed by the test: its question is answered No.
     Script("box no\n");
+    ASSERT_TRUE(session.Close());
+}
+
+TEST_F(ZavitProgram, PreviewsOneAndTwoPages)
+{
+    std::string why;
+    ASSERT_TRUE(AddTestPrinter("Zavit Test Printer", why)) << why;
+    std::string text;
+    for (int i = 1; i <= 100; ++i)
+        text += "line " + std::to_string(i) + "\tafter a tab\r\n";
+    std::string file = work_ + "\\pages.txt";
+    ASSERT_TRUE(WriteWholeFile(file, text));
+    ProgramSession session;
+    Start(session, arg_quoted(file), work_);
+    // The preview: the main window hidden, one page, then two.
+    PostMessageA(session.MainWindow(), WM_COMMAND, CM_FILEPRINTPREVIEW, 0);
+    HWND preview = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (preview = FindWindowA("ZavitPreview", nullptr)) != nullptr &&
+                                     IsWindowVisible(preview); }));
+    EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(session.MainWindow()); }));
+    HWND bar = FindWindowExA(preview, nullptr, TOOLBARCLASSNAMEA, nullptr);
+    HWND pageText = GetDlgItem(bar, IDC_PAGETEXT);
+    EXPECT_EQ(WindowTextOf(pageText), "Page 1");
+    HWND pages = FindWindowExA(preview, nullptr, "winui.PreviewWnd", nullptr);
+    ASSERT_NE(pages, nullptr);
+    HWND first = GetDlgItem(pages, 1), second = GetDlgItem(pages, 2);
+    EXPECT_TRUE(IsWindowVisible(first));
+    EXPECT_FALSE(IsWindowVisible(second));
+    // The page shows lines of text: dark pixels on white near its top left.
+    RECT r;
+    GetWindowRect(first, &r);
+    HDC screen = GetDC(nullptr);
+    int dark = 0, white = 0;
+    for (int y = r.top + 2; y < r.top + (r.bottom - r.top) / 8; ++y)
+        for (int x = r.left + 2; x < r.left + (r.right - r.left) / 3; ++x) {
+            COLORREF c = GetPixel(screen, x, y);
+            if (GetRValue(c) < 128 && GetGValue(c) < 128 && GetBValue(c) < 128)
+                ++dark;
+            else if (c == RGB(255, 255, 255))
+                ++white;
+        }
+    ReleaseDC(nullptr, screen);
+    EXPECT_GT(dark, 10);
+    EXPECT_GT(white, dark);
+
+    SendMessageA(preview, WM_COMMAND, CM_TWOPAGE, 0);
+    EXPECT_EQ(WindowTextOf(pageText), "Page 1 - 2");
+    EXPECT_TRUE(IsWindowVisible(second));
+    SendMessageA(preview, WM_COMMAND, CM_NEXTPAGE, 0);
+    EXPECT_EQ(WindowTextOf(pageText), "Page 1 - 2");
+    SendMessageA(preview, WM_COMMAND, CM_ONEPAGE, 0);
+    SendMessageA(preview, WM_COMMAND, CM_NEXTPAGE, 0);
+    EXPECT_EQ(WindowTextOf(pageText), "Page 2");
+    SendMessageA(preview, WM_COMMAND, CM_PREVIEWCLOSE, 0);
+    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(session.MainWindow()) != FALSE; }));
+    EXPECT_EQ(Log(), "");
     ASSERT_TRUE(session.Close());
 }
