@@ -441,3 +441,36 @@ TEST_F(ZavitProgram, PreviewsOneAndTwoPages)
     EXPECT_EQ(Log(), "");
     ASSERT_TRUE(session.Close());
 }
+
+TEST_F(ZavitProgram, QuickExitSavesWithoutAskingAndEndsWithCodeOne)
+{
+    // A settings file of another form: one box, naming the file.
+    ASSERT_TRUE(WriteWholeFile(bin_ + "\\zavit.INI", "[zavit]\r\n"));
+    std::string file = work_ + "\\q.txt";
+    ASSERT_TRUE(WriteWholeFile(file, "one\r\ntwo\r\nthree\r\n"));
+    Script("box ok\ndialog ok set 302 \"0\"\n");
+    ProgramSession session;
+    Start(session, arg_quoted(file));
+    // New windows are numbered from 0.
+    session.Command(CM_FILENEW);
+    session.Command(CM_FILENEW);
+    EXPECT_NE(ChildOf(session, "0"), nullptr);
+    EXPECT_NE(ChildOf(session, "1"), nullptr);
+    HWND hq = ChildOf(session, "q.txt");
+    ASSERT_NE(hq, nullptr);
+    SendMessageA(Client(session), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(hq), 0);
+    HWND eq = Edit(hq);
+    // Goto 0 goes to line 1.
+    Caret(eq, static_cast<LONG>(SendMessageA(eq, EM_LINEINDEX, 2, 0)));
+    session.Command(CM_GOTO);
+    EXPECT_EQ(SelEnd(eq), 0);
+    Type(eq, "zero ");
+    // The unchanged new windows close without a question.
+    PostMessageA(session.MainWindow(), WM_COMMAND, CM_QUICKEXIT, 0);
+    int code = -1;
+    ASSERT_TRUE(session.Close(&code));
+    EXPECT_EQ(code, 1);
+    EXPECT_EQ(ReadWholeFile(file), "zero one\r\ntwo\r\nthree\r\n");
+    EXPECT_EQ(Log(), "box \"Zavit: File Format Error\" " + arg_quoted(bin_ + "\\zavit.INI") +
+                         " 1\ndialog 300 \"Goto\" 1\n");
+}
