@@ -54,7 +54,7 @@ protected:
                const std::string& folder = std::string())
     {
         session.SetScript(script_, log_);
-        ASSERT_TRUE(session.StartWith(exe_, arguments, SW_SHOWNORMAL, folder));
+        ASSERT_TRUE(session.Start(exe_, arguments, folder, SW_SHOWNORMAL));
         ASSERT_NE(session.WaitForMainWindow("ZavitFrame"), nullptr);
     }
 
