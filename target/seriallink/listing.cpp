@@ -4,8 +4,11 @@
 #include "target/seriallink/listing.h"
 
 #include <cctype>
+#include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <mutex>
+#include <vector>
 
 #include "common/report_error.h"
 #include "common/speicher.h"
@@ -27,54 +30,73 @@ int listing_hash(int32_t address, int32_t mem_kind)
                             LISTING_BUCKETS);
 }
 
-static ListingLine* new_line(int32_t address, int32_t mem_kind)
+// A line appended in file order; not in the hash table.
+static ListingLine* new_line(ListingIndex* index, int32_t address, int32_t mem_kind)
 {
     ListingLine* line = static_cast<ListingLine*>(speicher_calloc(sizeof(ListingLine)));
     line->address = address;
     line->mem_kind = mem_kind;
-    if (listing.last)
-        listing.last->file_next = line;
+    if (index->last)
+        index->last->file_next = line;
     else
-        listing.first = line;
-    listing.last = line;
-    listing.line_count++;
+        index->first = line;
+    index->last = line;
+    index->line_count++;
+    return line;
+}
+
+ListingLine* listing_find(const ListingIndex* index, int32_t address, int32_t mem_kind)
+{
+    if (address == -1)
+        return nullptr;
+    for (ListingLine* l = index->buckets[listing_hash(address, mem_kind)]; l; l = l->hash_next)
+        if (l->address == address && l->mem_kind == mem_kind)
+            return l;
+    return nullptr;
+}
+
+static ListingLine* index_node(ListingIndex* index, int32_t address, int32_t mem_kind, int find_only)
+{
+    if (address == -1)
+        return find_only ? nullptr : new_line(index, address, mem_kind);
+    ListingLine* found = listing_find(index, address, mem_kind);
+    if (found || find_only)
+        return found;
+    ListingLine* line = new_line(index, address, mem_kind);
+    int bucket = listing_hash(address, mem_kind);
+    line->hash_next = index->buckets[bucket];
+    index->buckets[bucket] = line;
     return line;
 }
 
 ListingLine* listing_node(int32_t address, int32_t mem_kind, int find_only)
 {
-    if (address == -1)
-        return find_only ? nullptr : new_line(address, mem_kind);
-    int bucket = listing_hash(address, mem_kind);
-    for (ListingLine* l = listing.buckets[bucket]; l; l = l->hash_next)
-        if (l->address == address && l->mem_kind == mem_kind)
-            return l;
-    if (find_only)
-        return nullptr;
-    ListingLine* line = new_line(address, mem_kind);
-    line->hash_next = listing.buckets[bucket];
-    listing.buckets[bucket] = line;
-    return line;
+    return index_node(&listing, address, mem_kind, find_only);
 }
 
-void free_listing()
+void listing_release(ListingIndex* index)
 {
-    for (ListingLine* l = listing.first; l;) {
+    for (ListingLine* l = index->first; l;) {
         ListingLine* next = l->file_next;
         if (l->text)
             speicher_free(l->text);
         speicher_free(l);
         l = next;
     }
-    for (ListingLabel* b = listing.labels; b;) {
+    for (ListingLabel* b = index->labels; b;) {
         ListingLabel* next = b->next;
         speicher_free(b->name);
         speicher_free(b);
         b = next;
     }
-    if (listing.lines)
-        speicher_free(listing.lines);
-    std::memset(&listing, 0, sizeof listing);
+    if (index->lines)
+        speicher_free(index->lines);
+    std::memset(index, 0, sizeof *index);
+}
+
+void free_listing()
+{
+    listing_release(&listing);
 }
 
 static bool name_char(int c)
@@ -103,61 +125,102 @@ static int32_t parse_hex(const char** cursor)
     return static_cast<int32_t>(value);
 }
 
-// Marks the bytes of one "co" row in the image's flags and checks them
-// against the image. Caller holds the image lock.
-static void mark_code_row(const char* path, const char* text, const char* p, int32_t address,
-                          bool* label_pending)
+namespace {
+
+// What one read works on: the image it is checked against and the index
+// and flags it fills.
+struct ListingRead {
+    const char* path;
+    const uint8_t* bytes;
+    int32_t load_address;
+    int32_t size;
+    uint8_t* flags;
+    ListingIndex* index;
+    std::string* error;
+};
+
+} // namespace
+
+static void fail(ListingRead& r, const char* format, ...) REPORT_PRINTF(2, 3);
+static void fail(ListingRead& r, const char* format, ...)
 {
-    TargetImage& img = target_image;
-    int32_t offset = address - img.load_address;
-    if (offset >= 0 && offset < img.size) {
-        img.flags[offset] = IF_CODE | (*label_pending ? IF_LABEL : 0);
+    va_list args;
+    va_start(args, format);
+    va_list again;
+    va_copy(again, args);
+    int n = std::vsnprintf(nullptr, 0, format, args);
+    va_end(args);
+    std::vector<char> text(static_cast<size_t>(n > 0 ? n : 0) + 1);
+    std::vsnprintf(text.data(), text.size(), format, again);
+    va_end(again);
+    *r.error = text.data();
+}
+
+// Marks the bytes of one "co" row in the flags and checks them against the
+// image; false (with the error set) when they differ.
+static bool mark_code_row(ListingRead& r, const char* p, int32_t address, bool* label_pending)
+{
+    int32_t offset = address - r.load_address;
+    if (offset >= 0 && offset < r.size) {
+        r.flags[offset] = IF_CODE | (*label_pending ? IF_LABEL : 0);
         *label_pending = false;
     }
     for (int position = 0; hex_digit(static_cast<unsigned char>(*p)) >= 0; position++) {
         int32_t at = offset + position;
-        if (at < 0 || at >= img.size)
+        if (at < 0 || at >= r.size)
             break;
-        img.flags[at] |= IF_LISTED;
+        r.flags[at] |= IF_LISTED;
         int ignored = 0;
         int value = hex_bytes(&p, 1, &ignored);
         if (value < 0)
             break;
         if (*p == ' ')
             p++;
-        if (value != img.bytes[at]) {
-            int image_value = img.bytes[at];
-            target_image_lock.unlock();
-            report_error(-1, "Files '%s' and '*.bin' different at Adr. $%x+%d: $%02x and $%02x!",
-                         path, static_cast<unsigned>(address), position, static_cast<unsigned>(value),
-                         static_cast<unsigned>(image_value));
+        if (value != r.bytes[at]) {
+            fail(r, "Files '%s' and '*.bin' different at Adr. $%x+%d: $%02x and $%02x!", r.path,
+                 static_cast<unsigned>(address), position, static_cast<unsigned>(value),
+                 static_cast<unsigned>(r.bytes[at]));
+            return false;
         }
     }
     *label_pending = false;
+    return true;
 }
 
-void read_listing(const char* path)
+// One line of any length; false at the end of the file. raw keeps the line
+// end, as the column rules count it.
+static bool read_line(FILE* f, std::string* raw)
 {
-    FILE* f = std::fopen(path, "r");
-    if (!f)
-        report_error(-1, "unable to open '%s'", path);
+    raw->clear();
+    int c;
+    while ((c = std::getc(f)) != EOF) {
+        if (c != 0)
+            raw->push_back(static_cast<char>(c));
+        if (c == '\n')
+            break;
+    }
+    return !(c == EOF && raw->empty());
+}
 
-    char raw[178];
+static bool read_lines(ListingRead& r, FILE* f)
+{
+    ListingIndex* index = r.index;
     bool label_pending = false;
     ListingLine* pending_echo = nullptr;
     int32_t line_number = 0;
+    std::string raw;
 
-    while (std::fgets(raw, sizeof raw, f)) {
-        size_t length = std::strlen(raw);
-        char text[178];
-        std::memcpy(text, raw, length + 1);
-        size_t text_length = length;
-        while (text_length > 0 && static_cast<unsigned char>(text[text_length - 1]) < 0x20)
-            text[--text_length] = 0;
+    while (read_line(f, &raw)) {
+        size_t length = raw.size();
+        std::string text = raw;
+        while (!text.empty() && static_cast<unsigned char>(text.back()) < 0x20)
+            text.pop_back();
+        size_t text_length = text.size();
+        const char* t = text.c_str();
 
         // A label ends in ':' after the separating column.
-        if (length > 25 && text_length > 24 && text[24] == ':') {
-            const char* p = text + 25;
+        if (length > 25 && text_length > 24 && t[24] == ':') {
+            const char* p = t + 25;
             while (*p == ' ')
                 p++;
             const char* name = p;
@@ -170,46 +233,49 @@ void read_listing(const char* path)
                         static_cast<ListingLabel*>(speicher_calloc(sizeof(ListingLabel)));
                     label->name = copy_text(name, static_cast<size_t>(p - name));
                     label->line_number = line_number;
-                    if (listing.last_label)
-                        listing.last_label->next = label;
+                    if (index->last_label)
+                        index->last_label->next = label;
                     else
-                        listing.labels = label;
-                    listing.last_label = label;
+                        index->labels = label;
+                    index->last_label = label;
                 }
             }
         }
 
         int32_t address = -1;
         int32_t mem_kind = MK_NONE;
-        if (length > 3 && text_length > 2 && text[2] == ':') {
-            mem_kind = parse_kind(text);
-            if (mem_kind < 0)
-                report_error(-1, "corrupt line in '%s': '%s'", path, text);
-            const char* p = text + 3;
+        if (length > 3 && text_length > 2 && t[2] == ':') {
+            mem_kind = parse_kind(t);
+            if (mem_kind < 0) {
+                fail(r, "corrupt line in '%s': '%s'", r.path, t);
+                return false;
+            }
+            const char* p = t + 3;
             address = parse_hex(&p);
             if (mem_kind == MK_CODE) {
-                listing.code_line_count++;
+                index->code_line_count++;
                 if (*p)
                     p++;
                 if (*p)
                     p++;
-                target_image_lock.lock();
-                mark_code_row(path, text, p, address, &label_pending);
-                target_image_lock.unlock();
+                if (!mark_code_row(r, p, address, &label_pending))
+                    return false;
             }
         }
 
-        ListingLine* line = listing_node(address, mem_kind, 0);
+        // Overlaid data segments share addresses: the first line of an
+        // address keeps the index entry, a later one is listed all the same.
+        ListingLine* line = index_node(index, address, mem_kind, 0);
         if (line->kind != LK_NEW)
-            report_error(-1, "double address in '%s': '%s'", path, text);
-        if (length > 25 && text_length > 25 && text[24] == ':' && text[25] == '>') {
+            line = new_line(index, address, mem_kind);
+        if (length > 25 && text_length > 25 && t[24] == ':' && t[25] == '>') {
             line->kind = LK_ECHO;
-            line->text = copy_text(text + 26, text_length - 26);
+            line->text = copy_text(t + 26, text_length - 26);
             pending_echo = line;
-            listing.echo_count++;
+            index->echo_count++;
         } else {
             line->kind = LK_LISTING;
-            line->text = copy_text(text, text_length);
+            line->text = copy_text(t, text_length);
             if (pending_echo && mem_kind != MK_NONE) {
                 pending_echo->address = address;
                 pending_echo->mem_kind = mem_kind;
@@ -218,11 +284,55 @@ void read_listing(const char* path)
         }
         line->line_number = line_number++;
     }
-    std::fclose(f);
+    return true;
+}
 
-    listing.lines = static_cast<ListingLine**>(
-        speicher_alloc(static_cast<int32_t>(sizeof(ListingLine*)) * (listing.line_count + 1)));
+int listing_read(const char* path, const uint8_t* bytes, int32_t load_address, int32_t size,
+                 uint8_t* flags, ListingIndex* index, std::string* error)
+{
+    std::memset(index, 0, sizeof *index);
+    ListingRead r{path, bytes, load_address, size, flags, index, error};
+    FILE* f = std::fopen(path, "r");
+    if (!f) {
+        fail(r, "unable to open '%s'", path);
+        return -1;
+    }
+    bool ok = read_lines(r, f);
+    std::fclose(f);
+    if (!ok) {
+        listing_release(index);
+        return -1;
+    }
+    index->lines = static_cast<ListingLine**>(
+        speicher_alloc(static_cast<int32_t>(sizeof(ListingLine*)) * (index->line_count + 1)));
     int32_t i = 0;
-    for (ListingLine* l = listing.first; l; l = l->file_next)
-        listing.lines[i++] = l;
+    for (ListingLine* l = index->first; l; l = l->file_next)
+        index->lines[i++] = l;
+    return 0;
+}
+
+void read_listing(const char* path)
+{
+    // The listing is read against a copy of the image; the flags it marks
+    // replace the image's flags once the whole listing has been read.
+    std::vector<uint8_t> bytes;
+    int32_t load_address;
+    {
+        std::lock_guard<std::mutex> guard(target_image_lock);
+        bytes.assign(target_image.bytes, target_image.bytes + target_image.size);
+        load_address = target_image.load_address;
+    }
+    std::vector<uint8_t> flags(bytes.size());
+    ListingIndex index;
+    std::string error;
+    if (listing_read(path, bytes.data(), load_address, static_cast<int32_t>(bytes.size()),
+                     flags.data(), &index, &error) != 0)
+        report_error(-1, "%s", error.c_str());
+    {
+        std::lock_guard<std::mutex> guard(target_image_lock);
+        if (target_image.size == static_cast<int32_t>(flags.size()))
+            std::memcpy(target_image.flags, flags.data(), flags.size());
+    }
+    free_listing();
+    listing = index;
 }

@@ -1,10 +1,15 @@
 // The linker's listing as the debugger reads it: one record per line, an
 // address index (517 buckets keyed by address and memory kind), the labels
 // in file order, and the image flags IF_CODE, IF_LISTED and IF_LABEL that
-// mark code lines in the loaded target image. Every failure is fatal.
+// mark code lines in the loaded target image.
+//
+// Lines and names may be of any length. Overlaid data segments share
+// addresses, so two lines may carry the same address and kind: the first
+// stays in the index, the later ones are kept in file order only.
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 enum MemKind {
     MK_NONE = -1,
@@ -53,8 +58,19 @@ struct ListingIndex {
 
 extern ListingIndex listing;
 
-// Reads the listing that belongs to the loaded target image.
+// Reads the listing that belongs to the loaded target image into the
+// global index; every failure is fatal.
 void read_listing(const char* path);
+
+// Reads a listing for an image given by its bytes into an empty index and
+// the image's flag table (size bytes, zero on entry), touching nothing
+// else: 0, or -1 with the message in *error (the index is then empty).
+int listing_read(const char* path, const uint8_t* bytes, int32_t load_address, int32_t size,
+                 uint8_t* flags, ListingIndex* index, std::string* error);
+// Looks a line up by address and kind in an index; null when none.
+ListingLine* listing_find(const ListingIndex* index, int32_t address, int32_t mem_kind);
+// Frees an index's lines, labels and array and empties it.
+void listing_release(ListingIndex* index);
 int listing_hash(int32_t address, int32_t mem_kind);
 // Finds the line with this address and kind; creates it unless find_only.
 // Address -1 always makes a new line outside the index (none if find_only).

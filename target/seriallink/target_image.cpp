@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <strings.h>
+#include <vector>
 
 #include "common/report_error.h"
 #include "common/speicher.h"
@@ -40,7 +41,8 @@ static bool has_hex_extension(const char* path)
     return dot && strncasecmp(dot, ".hex", 4) == 0;
 }
 
-static int load_binary(const char* path)
+int read_binary_image(const char* path, int fixed_mode, int32_t fixed_address,
+                      std::vector<uint8_t>* out, int32_t* out_address)
 {
     FILE* f = std::fopen(path, "rb");
     if (!f) {
@@ -52,20 +54,16 @@ static int load_binary(const char* path)
         length = std::ftell(f);
     std::fseek(f, 0, SEEK_SET);
 
-    TargetImage& img = target_image;
-    long size = img.fixed_address_mode ? length : length - 4;
+    long size = fixed_mode ? length : length - 4;
     if (size <= 0 || size > image_limit) {
         std::fclose(f);
         report_error(0, "File '%s' size of data = %d", path, static_cast<int>(size));
         return -1;
     }
-
-    // Read into fresh blocks first, so that a short file leaves the old
-    // image alone until the new one is complete.
-    uint8_t* bytes = static_cast<uint8_t*>(speicher_alloc(static_cast<int32_t>(size)));
-    bool complete = std::fread(bytes, 1, size, f) == static_cast<size_t>(size);
-    int32_t address = img.fixed_address;
-    if (complete && !img.fixed_address_mode) {
+    std::vector<uint8_t> bytes(static_cast<size_t>(size));
+    bool complete = std::fread(bytes.data(), 1, size, f) == static_cast<size_t>(size);
+    int32_t address = fixed_address;
+    if (complete && !fixed_mode) {
         uint8_t trailer[4];
         complete = std::fread(trailer, 1, 4, f) == 4;
         address = static_cast<int32_t>((uint32_t(trailer[0]) << 24) | (uint32_t(trailer[1]) << 16) |
@@ -73,32 +71,69 @@ static int load_binary(const char* path)
     }
     std::fclose(f);
     if (!complete) {
-        speicher_free(bytes);
         report_error(-1, "Adr. read '%s'", path);
         return -1;
     }
+    if (address < 0 || address > image_limit) {
+        report_error(0, "Load address $%x out of range", static_cast<unsigned>(address));
+        return -2;
+    }
+    out->swap(bytes);
+    *out_address = address;
+    return 0;
+}
 
-    bool in_range = address >= 0 && address <= image_limit;
+static int load_binary(const char* path)
+{
+    TargetImage& img = target_image;
+    int fixed_mode;
+    int32_t fixed_address;
     {
         std::lock_guard<std::mutex> guard(target_image_lock);
-        img.downloaded = 0;
-        img.flash_tool = 0;
-        img.flash_download = 0;
-        drop_image_locked();
-        if (in_range) {
-            img.bytes = bytes;
-            img.flags = static_cast<uint8_t*>(speicher_calloc(static_cast<int32_t>(size)));
-            img.size = static_cast<int32_t>(size);
-            img.load_address = address;
-        }
+        fixed_mode = img.fixed_address_mode;
+        fixed_address = img.fixed_address;
     }
-    if (!in_range) {
-        // The box is shown outside the lock: the reader thread may need it.
-        speicher_free(bytes);
-        report_error(0, "Load address $%x out of range", static_cast<unsigned>(address));
+    // The file is read whole first, so that a bad file leaves the old
+    // image alone; only an address out of range drops it.
+    std::vector<uint8_t> bytes;
+    int32_t address = 0;
+    int r = read_binary_image(path, fixed_mode, fixed_address, &bytes, &address);
+    if (r == -1)
         return -1;
-    }
+    std::lock_guard<std::mutex> guard(target_image_lock);
+    img.downloaded = 0;
+    img.flash_tool = 0;
+    img.flash_download = 0;
+    drop_image_locked();
+    if (r != 0)
+        return -1;
+    int32_t size = static_cast<int32_t>(bytes.size());
+    img.bytes = static_cast<uint8_t*>(speicher_alloc(size));
+    std::memcpy(img.bytes, bytes.data(), bytes.size());
+    img.flags = static_cast<uint8_t*>(speicher_calloc(size));
+    img.size = size;
+    img.load_address = address;
     return 0;
+}
+
+void image_replace(std::vector<uint8_t>* bytes, std::vector<uint8_t>* flags, int32_t load_address)
+{
+    int32_t size = static_cast<int32_t>(bytes->size());
+    uint8_t* new_bytes = static_cast<uint8_t*>(speicher_alloc(size > 0 ? size : 1));
+    uint8_t* new_flags = static_cast<uint8_t*>(speicher_calloc(size > 0 ? size : 1));
+    std::memcpy(new_bytes, bytes->data(), bytes->size());
+    if (flags->size() == bytes->size())
+        std::memcpy(new_flags, flags->data(), flags->size());
+    std::lock_guard<std::mutex> guard(target_image_lock);
+    TargetImage& img = target_image;
+    drop_image_locked();
+    img.downloaded = 0;
+    img.flash_tool = 0;
+    img.flash_download = 0;
+    img.bytes = new_bytes;
+    img.flags = new_flags;
+    img.size = size;
+    img.load_address = load_address;
 }
 
 static int load_hex(const char* path)

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <mutex>
+#include <vector>
 
 enum ImageFlag {
     IF_CODE = 0x80,   // a listed code line begins at this byte
@@ -36,6 +37,16 @@ extern std::mutex target_image_lock;
 // Loads a binary or HEX image (by the extension ".hex", any case); 0 or -1.
 // Failures are shown through report_error.
 int load_image(const char* path);
+
+// Reads a binary image file (data, then the load address as 4 bytes
+// big-endian; no trailer in fixed mode) without loading it: 0; -1 when it
+// cannot be used, -2 when its load address is out of range (both reported).
+int read_binary_image(const char* path, int fixed_mode, int32_t fixed_address,
+                      std::vector<uint8_t>* bytes, int32_t* load_address);
+
+// Replaces the loaded image by these bytes and flags (flags of another size
+// are taken as all zero); the image is not downloaded.
+void image_replace(std::vector<uint8_t>* bytes, std::vector<uint8_t>* flags, int32_t load_address);
 
 // Frees the image's bytes and flags and empties it (size and address 0).
 void free_image();

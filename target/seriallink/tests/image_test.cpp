@@ -335,11 +335,8 @@ TEST_F(ListingDeathTest, ListingOfAnotherImageIsFatal)
                 "Files 'lst_other.lst' and '\\*.bin' different at Adr. \\$105\\+2: \\$00 and \\$c7!");
 }
 
-TEST_F(ListingDeathTest, DoubleAddressAndUnknownKindAreFatal)
+TEST_F(ListingDeathTest, UnknownKindAndMissingFileAreFatal)
 {
-    write_file("lst_double.lst", listing_text(code_row(0x102, {0x12}, "")));
-    EXPECT_EXIT(read_listing("lst_double.lst"), testing::ExitedWithCode(255),
-                "double address in 'lst_double.lst': 'co:0102: 12");
     write_file("lst_kind.lst", listing_text("zz:0000: 00\n"));
     EXPECT_EXIT(read_listing("lst_kind.lst"), testing::ExitedWithCode(255),
                 "corrupt line in 'lst_kind.lst': 'zz:0000: 00'");
@@ -347,5 +344,61 @@ TEST_F(ListingDeathTest, DoubleAddressAndUnknownKindAreFatal)
                 "unable to open 'lst_none.lst'");
 }
 #endif
+
+} // namespace
+
+namespace {
+
+using ListingRead = Listing;
+
+// Overlaid data segments share addresses: the first line keeps the index
+// entry, the later one is listed in file order and reading goes on.
+TEST_F(ListingRead, ASharedAddressKeepsTheFirstLineAndGoesOn)
+{
+    write_file("lst_shared.lst",
+               listing_text(code_row(0x105, {0xa5, 0xb6, 0xc7, 0xd8, 0xe9}, "")) +
+                   "dr:0020: xx xx          : f_local: ds 2\n"
+                   "dr:0020: xx             : s_local: ds 1\n");
+    read_listing("lst_shared.lst");
+    EXPECT_EQ(listing.line_count, 14);
+    ListingLine* first = listing_node(0x20, MK_DATA, 1);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->line_number, 12);
+    EXPECT_EQ(listing.lines[13]->address, 0x20);
+    EXPECT_EQ(listing.lines[13]->mem_kind, MK_DATA);
+    EXPECT_NE(std::string(listing.lines[13]->text).find("s_local"), std::string::npos);
+}
+
+// Lines and names of any length stay whole: nothing is cut into pieces.
+TEST_F(ListingRead, LongLinesAndNamesStayWhole)
+{
+    std::string name(300, 'n');
+    std::string comment(600, 'c');
+    write_file("lst_long.lst", listing_text(code_row(0x105, {0xa5, 0xb6, 0xc7, 0xd8, 0xe9},
+                                                     name + ": db 0 ; " + comment)));
+    read_listing("lst_long.lst");
+    EXPECT_EQ(listing.line_count, 12);
+    bool found = false;
+    for (ListingLabel* l = listing.labels; l; l = l->next)
+        found = found || std::string(l->name) == name;
+    EXPECT_TRUE(found);
+    EXPECT_NE(std::string(listing.lines[7]->text).find(comment), std::string::npos);
+}
+
+// The reader that touches no globals reports instead of ending the program.
+TEST_F(ListingRead, AMismatchIsReportedAndLeavesNothingBehind)
+{
+    write_file("lst_other.lst", listing_text(code_row(0x105, {0xa5, 0xb6, 0x00, 0xd8, 0xe9}, "")));
+    std::vector<uint8_t> bytes = image_bytes();
+    std::vector<uint8_t> flags(bytes.size());
+    ListingIndex index;
+    std::string error;
+    EXPECT_EQ(listing_read("lst_other.lst", bytes.data(), 0x100, static_cast<int32_t>(bytes.size()),
+                           flags.data(), &index, &error),
+              -1);
+    EXPECT_EQ(error, "Files 'lst_other.lst' and '*.bin' different at Adr. $105+2: $00 and $c7!");
+    EXPECT_EQ(index.line_count, 0);
+    EXPECT_EQ(index.first, nullptr);
+}
 
 } // namespace

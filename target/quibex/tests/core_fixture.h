@@ -1,0 +1,20 @@
+// Sources and links for the debugger's tests, made by the suite's own
+// assembler and linker: the example project linked for the board's RAM,
+// and a small program whose local data segments are overlaid.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Assembles the sources and links them at $8000 into <folder>/<name>.bin
+// with its listing; false (with the tools' output in *report) on failure.
+bool link_program(const std::string& folder, const std::string& name,
+                  const std::vector<std::string>& sources, std::string* report);
+
+// Copies the example project's sources into the folder and links demo.bin
+// and demo.lst; false on failure.
+bool build_demo(const std::string& folder, std::string* report);
+
+// Writes ovl.a51 (two routines whose data share memory) into the folder and
+// links ovl.bin and ovl.lst; false on failure.
+bool build_overlaid(const std::string& folder, std::string* report);
