@@ -31,6 +31,8 @@ BEGIN_MESSAGE_MAP(TQuibexWindow, winui::CWnd)
     ON_WM_KEYDOWN()
     ON_WM_LBUTTONDOWN()
     ON_MESSAGE(WM_SHOWPC, &TQuibexWindow::OnShowPc)
+    ON_MESSAGE(WM_GETTEXT, &TQuibexWindow::OnGetText)
+    ON_MESSAGE(WM_GETTEXTLENGTH, &TQuibexWindow::OnGetTextLength)
 END_MESSAGE_MAP()
 
 TQuibexWindow::TQuibexWindow()
@@ -248,7 +250,7 @@ void TQuibexWindow::OnVScroll(UINT code, UINT thumb, HWND)
 {
     int top = scrolled_top_line(static_cast<int>(code), topLine_, static_cast<int>(thumb),
                                 listing.line_count, visibleLines_);
-    if (code == SB_THUMBTRACK || code == SB_THUMBPOSITION) {
+    if ((code == SB_THUMBTRACK || code == SB_THUMBPOSITION) && listing.line_count > 0xFFFF) {
         // The 16-bit thumb of the message is too short for long listings.
         SCROLLINFO info{};
         info.cbSize = sizeof info;
@@ -344,4 +346,34 @@ void TQuibexWindow::CmFind()
     TSymSearch dialog(this, GetParent());
     dialog.DoModal();
     SetFocus();
+}
+
+std::string TQuibexWindow::VisibleText() const
+{
+    std::string text;
+    for (int i = topLine_; i < topLine_ + visibleLines_ && i < listing.line_count; i++) {
+        const ListingLine* line = listing.lines[i];
+        if (line->kind == LK_ECHO)
+            text += std::string(26, ' ') + ">";
+        text += line->text ? line->text : "";
+        text += "\r\n";
+    }
+    return text;
+}
+
+LRESULT TQuibexWindow::OnGetText(WPARAM size, LPARAM buffer)
+{
+    std::string text = VisibleText();
+    char* out = reinterpret_cast<char*>(buffer);
+    if (!out || size == 0)
+        return 0;
+    size_t n = text.size() < size - 1 ? text.size() : size - 1;
+    std::memcpy(out, text.data(), n);
+    out[n] = 0;
+    return static_cast<LRESULT>(n);
+}
+
+LRESULT TQuibexWindow::OnGetTextLength(WPARAM, LPARAM)
+{
+    return static_cast<LRESULT>(VisibleText().size());
 }

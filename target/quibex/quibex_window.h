@@ -48,6 +48,10 @@ protected:
     void OnKeyDown(UINT key, UINT repeat, UINT flags);
     void OnLButtonDown(UINT flags, POINT pt);
     LRESULT OnShowPc(WPARAM, LPARAM);
+    // The window's text is the visible lines, ended by CR LF (screen
+    // readers, tests); a source echo stands behind 26 blanks and '>'.
+    LRESULT OnGetText(WPARAM size, LPARAM buffer);
+    LRESULT OnGetTextLength(WPARAM, LPARAM);
 
 private:
     void PaintLines(HDC dc, const RECT& area);
@@ -55,6 +59,7 @@ private:
     void UpdateScrollBar();
     void ShowAnimationSpeed();
     void Status(const std::string& text);
+    std::string VisibleText() const;
 
     int topLine_ = 0;
     int width_ = 0, height_ = 0;

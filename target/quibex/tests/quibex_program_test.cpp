@@ -3,12 +3,15 @@
 // images with listings built by the suite's own assembler and linker.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "core_fixture.h"
 #include "quibex_run.h"
 #include "target/quibex/resource.h"
+#include "winui/picture.h"
 
 namespace {
 
@@ -18,29 +21,20 @@ std::vector<uint8_t> image_data(const std::string& bin)
     return std::vector<uint8_t>(data.begin(), data.end() - (data.size() >= 4 ? 4 : 0));
 }
 
-std::vector<std::string> menu_captions(HWND frame)
-{
-    std::vector<std::string> out;
-    HMENU menu = GetMenu(frame);
-    for (int i = 0; i < GetMenuItemCount(menu); i++) {
-        char text[64] = "";
-        GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
-        out.push_back(text);
-    }
-    return out;
-}
-
 TEST(QuibexProgram, StartsWithItsMenuAndLoadsTheExampleWithItsListing)
 {
     QuibexRun run("demo");
     std::string report;
     ASSERT_TRUE(build_demo(run.Folder(), &report)) << report;
-    run.Script("open \"" + run.Path("demo.bin") + "\"\ndialog wait\n");
+    run.Script("dialog ok\nopen \"" + run.Path("demo.bin") + "\"\ndialog wait\n");
     ASSERT_TRUE(run.Start());
     ASSERT_TRUE(run.WaitForWindow());
     EXPECT_EQ(run.TextOf(run.Frame()), "Quibex");
-    EXPECT_EQ(menu_captions(run.Frame()),
-              (std::vector<std::string>{"&File", "&Debug", "&View", "&Options", "&Window", "&Help"}));
+    EXPECT_NE(GetMenu(run.Frame()), nullptr);
+    EXPECT_NE(run.Find("ToolbarWindow32"), nullptr);
+    EXPECT_NE(run.Find("msctls_statusbar32"), nullptr);
+    run.Command(CM_HELPABOUT);
+    EXPECT_TRUE(run.WaitForLog("dialog 22000 \"About Quibex\"")) << run.Log();
     EXPECT_NE(run.Find("TCPUWindow"), nullptr);
     EXPECT_NE(run.Find("TTermWindow"), nullptr);
     EXPECT_EQ(run.SourceView(), nullptr);
@@ -56,6 +50,241 @@ TEST(QuibexProgram, StartsWithItsMenuAndLoadsTheExampleWithItsListing)
     // The recent-file list keeps the image.
     std::string ini = read_file(run.Path("bin\\quibex.INI"));
     EXPECT_NE(ini.find("demo.bin"), std::string::npos) << ini;
+}
+
+// The listing's lines as the program reads them.
+std::vector<std::string> listing_lines(const std::string& path)
+{
+    std::vector<std::string> lines;
+    std::string text = without_cr(read_file(path));
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        lines.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return lines;
+}
+
+// The first code line whose text holds the needle: its index and address.
+int code_line(const std::vector<std::string>& lines, const std::string& needle, int* address)
+{
+    for (size_t i = 0; i < lines.size(); i++)
+        if (lines[i].compare(0, 3, "co:") == 0 && lines[i].find(needle) != std::string::npos) {
+            *address = static_cast<int>(std::stoul(lines[i].substr(3, 4), nullptr, 16));
+            return static_cast<int>(i);
+        }
+    return -1;
+}
+
+// The source view as a user sees and clicks it.
+struct SourceView {
+    const QuibexRun& run;
+    int lineCount;
+    SIZE cell = default_cell();
+
+    HWND Handle() const { return run.SourceView(); }
+    int Visible() const
+    {
+        RECT r;
+        GetClientRect(Handle(), &r);
+        return r.bottom / cell.cy;
+    }
+    // Scrolls the line into view (at the top where it can); its row.
+    int Show(int index) const
+    {
+        SendMessageA(Handle(), WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, index), 0);
+        int top = index;
+        if (top > lineCount - Visible())
+            top = lineCount - Visible();
+        if (top < 0)
+            top = 0;
+        return index - top;
+    }
+    void Click(int index) const
+    {
+        // The view follows the PC when the board reports it: the line is
+        // scrolled into view again once such a report had its time.
+        Show(index);
+        Sleep(300);
+        int row = Show(index);
+        POINT pt{cell.cx * 3, row * cell.cy + cell.cy / 2};
+        PostMessageA(Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+        PostMessageA(Handle(), WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+    }
+    // The visible lines.
+    std::string Text() const { return run.TextOf(Handle()); }
+};
+
+std::string pc_text(int address)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "PC=$%04x", static_cast<unsigned>(address));
+    return text;
+}
+
+// A planted breakpoint is a long call into the monitor in the board's RAM.
+bool planted(int address)
+{
+    return board_ram(address, 3) == std::vector<uint8_t>{0x12, 0x00, 0x03};
+}
+
+class Debugging : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::string report;
+        ASSERT_TRUE(build_demo(run.Folder(), &report)) << report;
+        lines = listing_lines(run.Path("demo.lst"));
+        image = image_data(run.Path("demo.bin"));
+        run.Script("open \"" + run.Path("demo.bin") + "\"\ndialog wait\n");
+        ASSERT_TRUE(run.Start());
+        ASSERT_TRUE(run.WaitForWindow());
+        run.Command(CM_FILEOPEN);
+        ASSERT_TRUE(wait_until([&] { return run.SourceView() != nullptr; })) << run.Log();
+        ASSERT_TRUE(wait_until(
+            [&] { return board_ram(0x8000, static_cast<int>(image.size())) == image; }))
+            << run.Log();
+        ASSERT_TRUE(run.WaitForLog("dialog 2 \"Download...\""));
+    }
+    void TearDown() override { EXPECT_EQ(run.Close(), 0); }
+
+    QuibexRun run{"debug"};
+    std::vector<std::string> lines;
+    std::vector<uint8_t> image;
+};
+
+TEST_F(Debugging, BreakpointsStepsAnimationAndRegisters)
+{
+    SourceView view{run, static_cast<int>(lines.size())};
+    int fill = 0;
+    int fillLine = code_line(lines, "fill:", &fill);
+    ASSERT_GE(fillLine, 0);
+    std::vector<uint8_t> original = board_ram(fill, 3);
+
+    // A click on the line plants the breakpoint in the board's RAM.
+    view.Click(fillLine);
+    ASSERT_TRUE(wait_until([&] { return planted(fill); })) << run.Log();
+
+    // Run: the board stops there, and the CPU view shows its registers.
+    run.Command(CM_EXECUTE);
+    EXPECT_TRUE(wait_until([&] { return run.CpuText().find(pc_text(fill)) != std::string::npos; }))
+        << run.CpuText();
+    EXPECT_NE(run.CpuText().find("SP=$"), std::string::npos);
+    EXPECT_EQ(run.CpuText().find("????"), std::string::npos) << run.CpuText();
+    // The view shows the PC's line.
+    EXPECT_NE(view.Text().find(lines[static_cast<size_t>(fillLine)]), std::string::npos);
+
+    // On a breakpoint the board does not step; the breakpoint is cleared
+    // first (a click on the PC's own line), which writes the program's
+    // bytes back.
+    view.Click(fillLine);
+    ASSERT_TRUE(wait_until([&] { return board_ram(fill, 3) == original; })) << run.Log();
+    // Another line takes a breakpoint and gives it back the same way.
+    int djnz = 0;
+    int djnzLine = code_line(lines, "djnz    r7,fill", &djnz);
+    ASSERT_GE(djnzLine, 0);
+    std::vector<uint8_t> djnzBytes = board_ram(djnz, 3);
+    view.Click(djnzLine);
+    EXPECT_TRUE(wait_until([&] { return planted(djnz); })) << run.Log();
+    view.Click(djnzLine);
+    EXPECT_TRUE(wait_until([&] { return board_ram(djnz, 3) == djnzBytes; })) << run.Log();
+
+    // One instruction on: "mov @r0,a" is one byte long.
+    run.Command(CM_STEPCPU);
+    EXPECT_TRUE(wait_until([&] { return run.CpuText().find(pc_text(fill + 1)) != std::string::npos; }))
+        << run.CpuText();
+
+    // Animation runs until it is stopped; then stepping works again.
+    run.Command(CM_ANIMATECPU);
+    Sleep(1500);
+    run.Command(CM_STOP);
+    Sleep(500);
+    std::string stopped = run.CpuText();
+    run.Command(CM_STEPCPU);
+    EXPECT_TRUE(wait_until([&] { return run.CpuText() != stopped; })) << stopped;
+}
+
+// The row of a line among the view's visible lines; -1 when not shown.
+int visible_row(const std::string& text, const std::string& line)
+{
+    int row = 0;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find("\r\n", start);
+        if (end == std::string::npos)
+            end = text.size();
+        if (text.compare(start, end - start, line) == 0)
+            return row;
+        row++;
+        start = end + 2;
+    }
+    return -1;
+}
+
+bool near_colour(COLORREF c, int r, int g, int b)
+{
+    return std::abs(GetRValue(c) - r) < 24 && std::abs(GetGValue(c) - g) < 24 &&
+           std::abs(GetBValue(c) - b) < 24;
+}
+
+TEST_F(Debugging, ThePictureShowsThePcAndTheBreakpointMarkers)
+{
+    SourceView view{run, static_cast<int>(lines.size())};
+    int fill = 0, call = 0;
+    int fillLine = code_line(lines, "fill:", &fill);
+    int callLine = code_line(lines, "acall   delay", &call);
+    ASSERT_GE(fillLine, 0);
+    ASSERT_GT(callLine, fillLine + 1);
+    view.Click(callLine);
+    ASSERT_TRUE(wait_until([&] { return planted(call); })) << run.Log();
+    view.Click(fillLine);
+    ASSERT_TRUE(wait_until([&] { return planted(fill); })) << run.Log();
+    run.Command(CM_EXECUTE);
+    ASSERT_TRUE(wait_until([&] { return run.CpuText().find(pc_text(fill)) != std::string::npos; }))
+        << run.CpuText();
+
+    std::string text = view.Text();
+    int pcRow = visible_row(text, lines[static_cast<size_t>(fillLine)]);
+    int breakRow = visible_row(text, lines[static_cast<size_t>(callLine)]);
+    ASSERT_GE(pcRow, 0) << text;
+    ASSERT_GE(breakRow, 0) << text;
+
+    SIZE cell = view.cell;
+    int h = cell.cy;
+    // The screen as it shows the program (another process's window is
+    // read back from the desktop), in the view's client coordinates.
+    winui::CWindowPicture screen;
+    POINT origin{0, 0};
+    RECT client;
+    GetClientRect(view.Handle(), &client);
+    auto pixel = [&](int x, int y) { return screen.Pixel(origin.x + x, origin.y + y); };
+    bool ok = wait_until([&] {
+        RedrawWindow(view.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        Sleep(300);
+        origin = POINT{0, 0};
+        ClientToScreen(view.Handle(), &origin);
+        if (!screen.Capture(GetDesktopWindow()))
+            return false;
+        return near_colour(pixel(client.right - 4, pcRow * h + h / 2), 255, 255, 192);
+    }, 10000);
+    screen.SaveBmp(run.Path("screen.bmp"));
+    ASSERT_TRUE(ok) << "no picture of the PC line";
+    // The PC line: light yellow behind its text, and the marker of a PC on
+    // a breakpoint (a green arrow on a red disc).
+    int y = pcRow * h;
+    EXPECT_TRUE(near_colour(pixel(h / 2, y + h / 2), 0, 160, 0));
+    EXPECT_TRUE(near_colour(pixel(h / 4 + 1, y + h / 4 + 1), 220, 0, 0));
+    // The breakpoint line: a red disc, white behind its text.
+    y = breakRow * h;
+    EXPECT_TRUE(near_colour(pixel(h / 2, y + h / 2), 220, 0, 0));
+    EXPECT_TRUE(near_colour(pixel(client.right - 4, y + h / 2), 255, 255, 255));
+    // A plain code line between them: neither.
+    y = (pcRow + 1) * h;
+    EXPECT_FALSE(near_colour(pixel(h / 2, y + h / 2), 220, 0, 0));
+    EXPECT_TRUE(near_colour(pixel(client.right - 4, y + h / 2), 255, 255, 255));
 }
 
 } // namespace

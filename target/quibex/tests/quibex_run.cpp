@@ -172,7 +172,7 @@ std::string QuibexRun::TextOf(HWND window) const
 {
     if (!window)
         return "";
-    char text[4096] = "";
+    char text[16384] = "";
     DWORD_PTR got = 0;
     SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
                         SMTO_ABORTIFHUNG, 5000, &got);
