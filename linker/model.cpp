@@ -57,6 +57,14 @@ template <class T> static void delete_all(T& list)
     list.clear();
 }
 
+// Nothing but this list points at the call graph's edges, so when the program
+// ends (normally or through a fatal error) they would be lost the moment the
+// list itself is destroyed. Defined after the list, this owner is destroyed
+// first and frees them.
+static struct edge_owner {
+    ~edge_owner() { delete_all(edges); }
+} edges_freed_at_exit;
+
 void link_reset(void)
 {
     messages_reset();
