@@ -95,5 +95,5 @@
 #define ID_CLOSE_ALL 32990
 #define ID_SPLIT_WINDOWS 32991
 
-// Menu texts of commands not built yet, and the status text their stub shows.
+// The status text shown for menu commands whose windows this program does not have yet.
 #define IDS_NOT_AVAILABLE 61500
