@@ -141,7 +141,7 @@ TEST(Formatter, RealSourcesKeepEveryNonBlankByte)
         "/usr/src/googletest/googletest/src/gtest.cc",
         "/usr/src/googletest/googletest/src/gtest-port.cc",
         "/usr/src/googletest/googletest/src/gtest-death-test.cc",
-        "/usr/src/googletest/googlemock/src/gmock-spec-builders.cc",
+        "/usr/src/googletest/googlemock/src/gmock-matchers.cc",
         "/usr/src/googletest/googletest/include/gtest/internal/gtest-port.h",
         "/usr/share/doc/libcurl4/examples/multi-event.c",
         "/usr/share/doc/libcurl4/examples/ephiperfifo.c",
