@@ -30,6 +30,9 @@
 #define CM_FONT 11845
 #define CM_HELPABOUT 2009
 
+// The print command's bitmap: in the resources, not placed on the bar.
+#define IDB_PRINT 24337
+
 // The target combo box on the tool bar.
 #define IDC_TARGETS 500
 

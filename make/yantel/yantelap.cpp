@@ -109,6 +109,7 @@ void TYantelApp::InitMainWindow()
     }
     frame_->CreateStatusBar();
     CreateToolBar();
+    frame_->SetGadgetFont();
     frame_->UpdateCommandStates();
 }
 

@@ -130,6 +130,26 @@ BOOL TYantelFrame::CreateStatusBar()
     return TRUE;
 }
 
+void TYantelFrame::SetGadgetFont()
+{
+    if (!targets_.m_hWnd)
+        return;
+    LOGFONTA face{};
+    GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof face, &face);
+    HDC screen = ::GetDC(nullptr);
+    int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ::ReleaseDC(nullptr, screen);
+    LOGFONTA font{};
+    font.lfHeight = -MulDiv(10, dpi, 72);
+    font.lfWeight = FW_NORMAL;
+    font.lfCharSet = DEFAULT_CHARSET;
+    font.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
+    lstrcpynA(font.lfFaceName, face.lfFaceName, LF_FACESIZE);
+    gadgetFont_.DeleteObject();
+    if (gadgetFont_.CreateFontIndirect(&font))
+        targets_.SetFont(gadgetFont_, TRUE);
+}
+
 void TYantelFrame::SetDocTitle(const std::string& title)
 {
     docTitle_ = title;

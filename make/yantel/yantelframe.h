@@ -9,6 +9,7 @@
 #include "winui/common_controls.h"
 #include "winui/controls.h"
 #include "winui/frame.h"
+#include "winui/gdi.h"
 #include "winui/statusbar.h"
 #include "winui/toolbar.h"
 
@@ -31,6 +32,9 @@ public:
     BOOL CreateToolBar();
     // Status bar at the bottom: one recessed pane and a size grip.
     BOOL CreateStatusBar();
+    // The target combo box takes the bar's gadget font: the face of the
+    // system's GUI font at 10 points.
+    void SetGadgetFont();
 
     TYanEditFile& View() { return view_; }
     winui::CComboBox& Targets() { return targets_; }
@@ -67,6 +71,7 @@ private:
     winui::CStatusBar status_;
     winui::CComboBox targets_;
     winui::CImageList images_;
+    winui::CFont gadgetFont_;
     std::string docTitle_;
 
     DECLARE_MESSAGE_MAP()

@@ -269,4 +269,32 @@ TEST_F(YantelSearch, ReplaceOnlyInEditModeOneAtATimeOrAll)
                                         "mainly: x\r\n");
 }
 
+// The main window's bar as the user sees it: the target combo box in the
+// bar's 10-point gadget font, and every bitmap of the bar's commands (the
+// print bitmap too, though no button shows it) in the resources.
+using YantelBar = YantelSearch;
+
+TEST_F(YantelBar, TargetComboUsesTheTenPointGadgetFontAndTheBitmapsArePresent)
+{
+    HFONT font = reinterpret_cast<HFONT>(Frame()->Targets().SendMessage(WM_GETFONT));
+    ASSERT_NE(font, nullptr);
+    LOGFONTA lf{};
+    ASSERT_NE(GetObjectA(font, sizeof lf, &lf), 0);
+    HDC screen = GetDC(nullptr);
+    int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    EXPECT_EQ(lf.lfHeight, -MulDiv(10, dpi, 72));
+
+    const UINT ids[] = {CM_EXIT, CM_FILENEW, CM_FILEOPEN, CM_FILESAVE, CM_EDITMODE, CM_REMAKEALL,
+                    CM_UPDATETARGET, CM_EDITUNDO, CM_EDITCUT, CM_EDITCOPY, CM_EDITPASTE,
+                    CM_EDITFIND, CM_EDITFINDNEXT, IDB_PRINT};
+    for (UINT id : ids) {
+        HBITMAP bitmap = static_cast<HBITMAP>(LoadImageA(
+            GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, 0));
+        EXPECT_NE(bitmap, nullptr) << id;
+        if (bitmap)
+            DeleteObject(bitmap);
+    }
+}
+
 } // namespace
