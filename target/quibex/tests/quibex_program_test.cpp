@@ -12,6 +12,9 @@
 #include "quibex_run.h"
 #include "target/quibex/resource.h"
 #include "winui/picture.h"
+#include "winui/script_file.h"
+
+#include <commctrl.h>
 
 namespace {
 
@@ -131,15 +134,23 @@ bool planted(int address)
     return board_ram(address, 3) == std::vector<uint8_t>{0x12, 0x00, 0x03};
 }
 
+// The program loaded and downloaded to the simulated board; the script
+// answers the download and whatever the test adds.
 class Debugging : public testing::Test {
 protected:
+    explicit Debugging(const std::string& program = "demo", const std::string& answers = "")
+        : program_(program), answers_(answers), run(program)
+    {
+    }
     void SetUp() override
     {
         std::string report;
-        ASSERT_TRUE(build_demo(run.Folder(), &report)) << report;
-        lines = listing_lines(run.Path("demo.lst"));
-        image = image_data(run.Path("demo.bin"));
-        run.Script("open \"" + run.Path("demo.bin") + "\"\ndialog wait\n");
+        ASSERT_TRUE(program_ == "hll" ? build_hll(run.Folder(), &report)
+                                      : build_demo(run.Folder(), &report))
+            << report;
+        lines = listing_lines(run.Path(program_ + ".lst"));
+        image = image_data(run.Path(program_ + ".bin"));
+        run.Script("open \"" + run.Path(program_ + ".bin") + "\"\ndialog wait\n" + answers_);
         ASSERT_TRUE(run.Start());
         ASSERT_TRUE(run.WaitForWindow());
         run.Command(CM_FILEOPEN);
@@ -151,7 +162,16 @@ protected:
     }
     void TearDown() override { EXPECT_EQ(run.Close(), 0); }
 
-    QuibexRun run{"debug"};
+    // Whether the tool bar's button of the command can be pressed.
+    bool ButtonEnabled(int id) const
+    {
+        HWND bar = run.Find("ToolbarWindow32");
+        LRESULT state = SendMessageA(bar, TB_GETSTATE, static_cast<WPARAM>(id), 0);
+        return state != -1 && (state & TBSTATE_ENABLED) != 0;
+    }
+
+    std::string program_, answers_;
+    QuibexRun run;
     std::vector<std::string> lines;
     std::vector<uint8_t> image;
 };
@@ -196,6 +216,14 @@ TEST_F(Debugging, BreakpointsStepsAnimationAndRegisters)
     run.Command(CM_STEPCPU);
     EXPECT_TRUE(wait_until([&] { return run.CpuText().find(pc_text(fill + 1)) != std::string::npos; }))
         << run.CpuText();
+    // The example is assembler alone: no source echoes, so stepping by
+    // source line is greyed and its command does nothing.
+    EXPECT_TRUE(wait_until([&] { return ButtonEnabled(CM_STEPCPU); }));
+    EXPECT_FALSE(ButtonEnabled(CM_STEPLINE));
+    EXPECT_FALSE(ButtonEnabled(CM_ANIMATELINE));
+    run.SendCommand(CM_STEPLINE);
+    Sleep(500);
+    EXPECT_NE(run.CpuText().find(pc_text(fill + 1)), std::string::npos) << run.CpuText();
 
     // Animation runs until it is stopped; then stepping works again.
     run.Command(CM_ANIMATECPU);
@@ -285,6 +313,135 @@ TEST_F(Debugging, ThePictureShowsThePcAndTheBreakpointMarkers)
     y = (pcRow + 1) * h;
     EXPECT_FALSE(near_colour(pixel(h / 2, y + h / 2), 220, 0, 0));
     EXPECT_TRUE(near_colour(pixel(client.right - 4, y + h / 2), 255, 255, 255));
+}
+
+// A program with its C source in the listing: stepping by source line.
+class HllDebugging : public Debugging {
+protected:
+    HllDebugging() : Debugging("hll") {}
+};
+
+TEST_F(HllDebugging, SingleLineStepsFromTheBreakpoint)
+{
+    SourceView view{run, static_cast<int>(lines.size())};
+    int loop = 0;
+    int loopLine = code_line(lines, "loop:", &loop);
+    ASSERT_GE(loopLine, 0);
+    view.Click(loopLine);
+    ASSERT_TRUE(wait_until([&] { return planted(loop); })) << run.Log();
+    run.Command(CM_EXECUTE);
+    ASSERT_TRUE(wait_until([&] { return run.CpuText().find(pc_text(loop)) != std::string::npos; }))
+        << run.CpuText();
+    view.Click(loopLine);
+    ASSERT_TRUE(wait_until([&] { return !planted(loop); })) << run.Log();
+
+    EXPECT_TRUE(wait_until([&] { return ButtonEnabled(CM_STEPLINE); }));
+    // "inc r7" is one byte, "mov 90h,r7" two.
+    run.Command(CM_STEPLINE);
+    EXPECT_TRUE(wait_until([&] { return run.CpuText().find(pc_text(loop + 1)) != std::string::npos; }))
+        << run.CpuText();
+    run.Command(CM_STEPLINE);
+    EXPECT_TRUE(wait_until([&] { return run.CpuText().find(pc_text(loop + 3)) != std::string::npos; }))
+        << run.CpuText();
+}
+
+// The symbol list answered through the script: a label far down the
+// listing, a name that is not in the list, and two labels whose long names
+// differ only after their first hundred characters.
+class SymbolSearch : public Debugging {
+protected:
+    SymbolSearch()
+        : Debugging("hll", "dialog ok select 101 " + winui::QuoteScriptText(long_label("second")) +
+                               "\ndialog ok select 101 no_such_label\n"
+                               "dialog ok select 101 " + winui::QuoteScriptText(long_label("first")) +
+                               "\n")
+    {
+    }
+    // The line whose text holds the label's definition.
+    int LabelLine(const std::string& name) const
+    {
+        for (size_t i = 0; i < lines.size(); i++)
+            if (lines[i].compare(0, 3, "co:") == 0 && lines[i].find(name + ":") != std::string::npos)
+                return static_cast<int>(i);
+        return -1;
+    }
+};
+
+TEST_F(SymbolSearch, ChoosingALabelPlacesItsLineAQuarterDownTheView)
+{
+    SourceView view{run, static_cast<int>(lines.size())};
+    int first = LabelLine(long_label("first"));
+    int second = LabelLine(long_label("second"));
+    ASSERT_GT(first, 0);
+    ASSERT_GT(second, first);
+    int quarter = view.Visible() / 4;
+    ASSERT_GT(second - quarter, 0) << "the label must lie below the first view";
+    // The board's first report of its PC puts the view back to the top:
+    // it comes before the search.
+    Sleep(1000);
+
+    run.SendCommand(CM_FIND);
+    EXPECT_EQ(visible_row(view.Text(), lines[static_cast<size_t>(second)]), quarter) << view.Text();
+    std::string shown = view.Text();
+    // A name the list does not hold moves nothing.
+    run.SendCommand(CM_FIND);
+    EXPECT_EQ(view.Text(), shown);
+    run.SendCommand(CM_FIND);
+    EXPECT_EQ(visible_row(view.Text(), lines[static_cast<size_t>(first)]), quarter) << view.Text();
+
+    std::string log = run.Log();
+    size_t answered = 0;
+    for (size_t at = log.find("dialog 3 \"Symbol List: Definition\" 1"); at != std::string::npos;
+         at = log.find("dialog 3 \"Symbol List: Definition\" 1", at + 1))
+        answered++;
+    EXPECT_EQ(answered, 3u) << log;
+}
+
+// The image and its listing on disk change under the program: it asks,
+// and loads both or, when they do not belong together, neither.
+class Reloading : public Debugging {
+protected:
+    Reloading() : Debugging("demo", "box ok\nbox ok\nbox ok\ndialog wait\ndialog wait\n") {}
+    // Makes the program look at the files again, as when it gets the focus.
+    void Refocus() const { SendMessageA(run.Client(), WM_SETFOCUS, 0, 0); }
+};
+
+TEST_F(Reloading, AChangedPairLoadsWholeOrNotAtAll)
+{
+    std::string report;
+    ASSERT_TRUE(build_overlaid(run.Folder(), &report)) << report;
+    std::vector<uint8_t> other = image_data(run.Path("ovl.bin"));
+    ASSERT_NE(board_ram(0x8000, static_cast<int>(other.size())), other);
+    std::string title = run.TextOf(GetParent(run.SourceView()));
+    std::string shown = run.TextOf(run.SourceView());
+    // Unchanged files: no question.
+    Refocus();
+    EXPECT_EQ(run.Log().find("Reload Binary"), std::string::npos) << run.Log();
+
+    // Another link's image beside the old listing: the program asks, finds
+    // that they do not belong together, and keeps the pair it had.
+    Sleep(1100);
+    write_file(run.Path("demo.bin"), read_file(run.Path("ovl.bin")));
+    Refocus();
+    EXPECT_TRUE(run.WaitForLog("box \"Reload Binary\"")) << run.Log();
+    EXPECT_TRUE(run.WaitForLog("different at Adr. $8000")) << run.Log();
+    EXPECT_EQ(run.TextOf(GetParent(run.SourceView())), title);
+    EXPECT_EQ(run.TextOf(run.SourceView()), shown);
+    // Downloading again sends the image that is loaded: the old one.
+    run.SendCommand(CM_RELOAD);
+    Sleep(1000);
+    EXPECT_EQ(board_ram(0x8000, static_cast<int>(image.size())), image) << run.Log();
+
+    // The listing of that link follows: now the pair loads, and its image
+    // goes to the board.
+    Sleep(1100);
+    write_file(run.Path("demo.lst"), read_file(run.Path("ovl.lst")));
+    Refocus();
+    EXPECT_TRUE(wait_until([&] {
+        return board_ram(0x8000, static_cast<int>(other.size())) == other;
+    })) << run.Log();
+    EXPECT_TRUE(wait_until([&] { return run.TextOf(run.SourceView()).find("f_local") != std::string::npos; }))
+        << run.TextOf(run.SourceView());
 }
 
 } // namespace
