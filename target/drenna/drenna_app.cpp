@@ -22,8 +22,9 @@
 #include "target/seriallink/target_image.h"
 #include "target/termui/address_dialog.h"
 #include "target/termui/com_dialog.h"
-#include "target/termui/download_dialog.h"
+#include "target/termui/download_run.h"
 #include "target/termui/ser_settings.h"
+#include "target/termui/settings_file.h"
 #include "winui/cmdui.h"
 #include "winui/commdlg.h"
 #include "winui/dialog.h"
@@ -226,61 +227,15 @@ void TDrennaApp::CmMruFile(UINT id)
 
 int TDrennaApp::DownloadToRam()
 {
-    SetStatus("");
-    int32_t address = image_load_address();
-    int32_t size = image_size();
-    if (address < 0x2000 || static_cast<int64_t>(address) + size > 0x10000) {
-        char text[96];
-        std::snprintf(text, sizeof text, "Cann't download starting at $%04x (%d Bytes)",
-                      static_cast<unsigned>(address), static_cast<int>(size));
-        winui::ShowMessageBox(Frame(), text, "Error", MB_OK | MB_TASKMODAL | MB_ICONSTOP);
-        return -1;
-    }
-    ser_command(SC_DOWNLOAD);
-    TDownload dialog(size, address, Frame());
     downloading_ = true;
-    INT_PTR answer = dialog.DoModal();
+    int r = ser_download_to_ram(Frame(), [this](const std::string& text) { SetStatus(text); });
     downloading_ = false;
-    if (answer == IDCANCEL) {
-        ser_link.pending_command = 0;
-        MessageBeep(0xFFFFFFFF);
-        SetStatus("Download canceled!");
-        return -1;
-    }
-    int result = ser_link.pending_command;
-    if (result >= 0) {
-        char text[64];
-        std::snprintf(text, sizeof text, "Downloaded %d Bytes at $%04x", static_cast<int>(size),
-                      static_cast<unsigned>(address));
-        SetStatus(text);
-        return 0;
-    }
-    char text[160];
-    std::snprintf(text, sizeof text,
-                  "Transmition Error (Code %d). Check Port (COMx:),\nCable, Reset Board and try "
-                  "again...",
-                  result);
-    winui::ShowMessageBox(Frame(), text, "Error", MB_OK | MB_TASKMODAL | MB_ICONSTOP);
-    ser_link.pending_command = 0;
-    return -1;
-}
-
-static std::string program_path()
-{
-    std::string path(MAX_PATH, '\0');
-    for (;;) {
-        DWORD n = GetModuleFileNameA(nullptr, &path[0], static_cast<DWORD>(path.size()));
-        if (n < path.size()) {
-            path.resize(n);
-            return path;
-        }
-        path.resize(path.size() * 2);
-    }
+    return r;
 }
 
 int TDrennaApp::RunFlashTool()
 {
-    std::string path = flash_tool_path(program_path());
+    std::string path = flash_tool_path(ser_program_path());
     loadedPath_ = path;
     loadedTimeKnown_ = get_file_time(path, &loadedTime_) == 0;
     int fixed;
@@ -549,16 +504,16 @@ void TDrennaApp::CheckLoadedFile()
         std::lock_guard<std::mutex> guard(target_image_lock);
         flashDownload = target_image.flash_download;
     }
-    char text[400];
+    // The path may be of any length: the text is built whole.
+    std::string text = "File '" + loadedPath_ + "' on Disk is newer!\n";
     if (flashDownload) {
-        std::snprintf(text, sizeof text, "File '%s' on Disk is newer!\nClear Flash and reload manually.",
-                      loadedPath_.c_str());
-        winui::ShowMessageBox(Frame(), text, "Binary is newer", MB_OK | MB_ICONINFORMATION);
+        text += "Clear Flash and reload manually.";
+        winui::ShowMessageBox(Frame(), text.c_str(), "Binary is newer", MB_OK | MB_ICONINFORMATION);
         return;
     }
-    std::snprintf(text, sizeof text, "File '%s' on Disk is newer!\nOk to reload to Ram?",
-                  loadedPath_.c_str());
-    if (winui::ShowMessageBox(Frame(), text, "Reload Binary", MB_OKCANCEL | MB_ICONQUESTION) == IDOK)
+    text += "Ok to reload to Ram?";
+    if (winui::ShowMessageBox(Frame(), text.c_str(), "Reload Binary",
+                              MB_OKCANCEL | MB_ICONQUESTION) == IDOK)
         LoadFile(loadedPath_, false);
     else
         MessageBeep(0xFFFFFFFF);

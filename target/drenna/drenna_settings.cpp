@@ -3,52 +3,15 @@
 
 #include <windows.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <strings.h>
 
-#include "common/report_error.h"
-#include "target/seriallink/comport.h"
-#include "target/termui/com_dialog.h"
 #include "target/termui/ser_settings.h"
+#include "target/termui/settings_file.h"
 #include "winui/msgbox.h"
 #include "winui/profile.h"
 #include "winui/recentfiles.h"
-
-std::string settings_path_for(const std::string& program_path)
-{
-    size_t dot = program_path.rfind('.');
-    size_t slash = program_path.find_last_of("\\/");
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
-        return program_path + ".INI";
-    return program_path.substr(0, dot + 1) + "INI";
-}
-
-static int profile_int(const char* section, const char* key, int fallback, const std::string& ini)
-{
-    return static_cast<int>(GetPrivateProfileIntA(section, key, fallback, ini.c_str()));
-}
-
-void read_settings_file(const std::string& ini)
-{
-    SerSettings& s = ser_settings;
-    char face[64] = "";
-    GetPrivateProfileStringA("FONT", "Font", "Fixedsys", face, sizeof face, ini.c_str());
-    size_t face_length = std::strlen(face);
-    s.font_face = face_length > 0 && face_length <= 39 ? face : "Fixedsys";
-    s.font_height = profile_int("FONT", "Height", -12, ini);
-    if (s.font_height == 0 || s.font_height < -200 || s.font_height > 200)
-        s.font_height = -12;
-    s.font_weight = profile_int("FONT", "Bold", 400, ini);
-    if (s.font_weight < 0 || s.font_weight > 1000)
-        s.font_weight = 400;
-    s.italic = profile_int("FONT", "Italic", 0, ini) != 0 ? 1 : 0;
-    int com = profile_int("COM", "Com", 1, ini);
-    s.port_index = (com >= 1 && com <= 9 ? com : 1) - 1;
-    long baud = profile_int("COM", "Baudrate", 9600, ini);
-    s.baud_rate = com_valid_baud(baud) ? baud : 9600;
-}
 
 static bool has_image_extension(const char* arg)
 {
@@ -65,24 +28,11 @@ static void show_usage()
                           "Drenna - Parameters", MB_OK);
 }
 
-static std::string program_path()
-{
-    std::string path(MAX_PATH, '\0');
-    for (;;) {
-        DWORD n = GetModuleFileNameA(nullptr, &path[0], static_cast<DWORD>(path.size()));
-        if (n < path.size()) {
-            path.resize(n);
-            return path;
-        }
-        path.resize(path.size() * 2);
-    }
-}
-
 int read_settings(int argc, char** argv)
 {
     SerSettings& s = ser_settings;
-    s.ini_path = settings_path_for(program_path());
-    read_settings_file(s.ini_path);
+    s.ini_path = ser_settings_path(ser_program_path());
+    ser_settings_read_file(s.ini_path);
     s.file.clear();
     for (int i = 1; i < argc; i++) {
         const char* arg = argv[i];
@@ -103,49 +53,15 @@ int read_settings(int argc, char** argv)
         }
     }
 
-    char name[16];
-    std::snprintf(name, sizeof name, "COM%d", s.port_index + 1);
-    HANDLE port = CreateFileA(name, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (port != INVALID_HANDLE_VALUE) {
-        CloseHandle(port);
-    } else {
-        TComDialog dialog;
-        if (dialog.DoModal() != IDOK)
-            report_error(-1, "Aborted...");
-    }
+    ser_settings_check_port();
     return 0;
-}
-
-static bool put(const char* section, const char* key, long value, const std::string& path)
-{
-    char text[24];
-    std::snprintf(text, sizeof text, "%ld", value);
-    return WritePrivateProfileStringA(section, key, text, path.c_str()) != 0;
 }
 
 bool write_settings(const winui::CRecentFileList* recent)
 {
-    const SerSettings& s = ser_settings;
-    // The keys go into a copy, which then replaces the file: a failure half
-    // way leaves the old settings whole.
-    std::string temp = s.ini_path + ".tmp";
-    DeleteFileA(temp.c_str());
-    if (GetFileAttributesA(s.ini_path.c_str()) != INVALID_FILE_ATTRIBUTES &&
-        !CopyFileA(s.ini_path.c_str(), temp.c_str(), FALSE))
-        return false;
-    bool ok = WritePrivateProfileStringA("FONT", "Font", s.font_face.c_str(), temp.c_str()) != 0;
-    ok = ok && put("FONT", "Height", s.font_height, temp);
-    ok = ok && put("FONT", "Bold", s.font_weight, temp);
-    ok = ok && put("FONT", "Italic", s.italic, temp);
-    ok = ok && put("COM", "Com", s.port_index + 1, temp);
-    ok = ok && put("COM", "Baudrate", s.baud_rate, temp);
-    if (ok && recent)
-        recent->WriteList(winui::CProfile(temp));
-    // Flush the profile cache before the file is moved.
-    WritePrivateProfileStringA(nullptr, nullptr, nullptr, temp.c_str());
-    if (!ok || !MoveFileExA(temp.c_str(), s.ini_path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-        DeleteFileA(temp.c_str());
-        return false;
-    }
-    return true;
+    return ser_settings_write([recent](const std::string& copy) {
+        if (recent)
+            recent->WriteList(winui::CProfile(copy));
+        return true;
+    });
 }

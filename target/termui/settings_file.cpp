@@ -65,7 +65,7 @@ static bool put(const char* section, const char* key, long value, const std::str
     return WritePrivateProfileStringA(section, key, text, path.c_str()) != 0;
 }
 
-bool ser_settings_write()
+bool ser_settings_write(const std::function<bool(const std::string& copy)>& more)
 {
     const SerSettings& s = ser_settings;
     // The keys go into a copy, which then replaces the file: a failure half
@@ -81,6 +81,8 @@ bool ser_settings_write()
     ok = ok && put("FONT", "Italic", s.italic, temp);
     ok = ok && put("COM", "Com", s.port_index + 1, temp);
     ok = ok && put("COM", "Baudrate", s.baud_rate, temp);
+    if (ok && more)
+        ok = more(temp);
     // Flush the profile cache before the file is moved.
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, temp.c_str());
     if (!ok || !MoveFileExA(temp.c_str(), s.ini_path.c_str(), MOVEFILE_REPLACE_EXISTING)) {

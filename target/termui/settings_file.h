@@ -4,6 +4,7 @@
 // chosen port can be opened, with the port dialog as the way out.
 #pragma once
 
+#include <functional>
 #include <string>
 
 // The INI path for a program path: the text after its last '.' replaced by
@@ -18,8 +19,10 @@ std::string ser_program_path();
 void ser_settings_read_file(const std::string& ini_path);
 
 // Writes the six keys back to ser_settings.ini_path through a copy and a
-// rename (other sections of the file stay); false when it failed.
-bool ser_settings_write();
+// rename (other sections of the file stay); false when it failed. A
+// program with more to keep in the file writes it into the copy (the path
+// given) through `more`, before the copy replaces the file.
+bool ser_settings_write(const std::function<bool(const std::string& copy)>& more = nullptr);
 
 // Opens and closes the settings' port; when it cannot be opened the port
 // dialog is shown, and its cancellation is fatal ("Aborted...").

@@ -4,7 +4,8 @@
 #   with_board.sh <boardsim_com.exe> <test.exe> [tool port] [board port]
 # socat links two pseudo-terminals; in the Wine prefix one becomes COM<tool
 # port> (5 unless given), which the test finds in SERIAL_TOOL_PORT, and the
-# other COM<board port> (6 unless given), which the simulated board serves,
+# other COM<board port> (6 unless given, SERIAL_BOARD_PORT), which the
+# simulated board serves,
 # writing its RAM and flash to com_board.bin in the current folder after
 # every change. Faults are scripted through com_board.ctl in the current
 # folder (see boardsim_com.cpp). Needs WINEPREFIX (scripts/wine-session sets it). Tests that
@@ -63,6 +64,6 @@ if ! grep -q serving "$work/sim.log" 2>/dev/null; then
   exit 1
 fi
 
-SERIAL_TOOL_PORT=$tool_port wine "$test_exe"
+SERIAL_TOOL_PORT=$tool_port SERIAL_BOARD_PORT=$board_port wine "$test_exe"
 status=$?
 exit $status

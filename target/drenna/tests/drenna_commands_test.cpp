@@ -8,6 +8,7 @@
 
 #include "drenna_run.h"
 #include "target/drenna/resource.h"
+#include "winui/script_file.h"
 
 namespace {
 
@@ -18,6 +19,22 @@ void write_flash_writer(const DrennaRun& run)
     std::vector<uint8_t> writer = {'F', 'L', 'W', 'R'};
     writer.resize(64, 0x00);
     write_image(run.Path("drenna.BIX"), writer, 0x9000);
+}
+
+// Gives the file a later write time than it had (2 s on).
+void make_later(const std::string& path)
+{
+    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    FILETIME later{};
+    GetSystemTimeAsFileTime(&later);
+    ULARGE_INTEGER t{};
+    t.LowPart = later.dwLowDateTime;
+    t.HighPart = later.dwHighDateTime;
+    t.QuadPart += 20000000ULL;
+    later.dwLowDateTime = t.LowPart;
+    later.dwHighDateTime = t.HighPart;
+    SetFileTime(file, nullptr, nullptr, &later);
+    CloseHandle(file);
 }
 
 class DrennaCommands : public testing::Test {
@@ -112,18 +129,7 @@ TEST_F(DrennaCommands, AFileChangedOnDiskIsDownloadedAgainWhenTheUserAgrees)
     ASSERT_TRUE(run.WaitForWindow());
     EXPECT_TRUE(run.WaitForStatus("Downloaded 200 Bytes at $3000")) << run.StatusText();
     write_image(path, std::vector<uint8_t>(200, 0x22), 0x3000);
-    // A later write time than the file had.
-    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    FILETIME later{};
-    GetSystemTimeAsFileTime(&later);
-    ULARGE_INTEGER t{};
-    t.LowPart = later.dwLowDateTime;
-    t.HighPart = later.dwHighDateTime;
-    t.QuadPart += 20000000ULL; // 2 s
-    later.dwLowDateTime = t.LowPart;
-    later.dwHighDateTime = t.HighPart;
-    SetFileTime(file, nullptr, nullptr, &later);
-    CloseHandle(file);
+    make_later(path);
     run.Command(CM_HELPABOUT);
     EXPECT_TRUE(run.WaitForLog("dialog 22000 \"About Drenna\" 1\n")) << run.Log();
     // The file as it was named.
@@ -165,6 +171,51 @@ TEST_F(DrennaCommands, FlashDownloadWritesTheChosenImage)
     EXPECT_TRUE(run.WaitForLog("Clear Flash E2prom before writing?\" 6"));
     // The boot sector holds a program now; the next reset skips it.
     EXPECT_TRUE(run.WaitForTerminal("<Flash Autostart disabled>"));
+    EXPECT_EQ(run.Close(), 0);
+}
+
+// An image written to flash that changes on disk is not written again by
+// itself: the program says so once, and the flash keeps what it had.
+TEST_F(DrennaCommands, AFlashedFileChangedOnDiskIsReportedNotReloaded)
+{
+    DrennaRun run("flash_newer");
+    write_flash_writer(run);
+    std::vector<uint8_t> user(300, 0x5a);
+    write_image(run.Path("user.bin"), user, 0x0000);
+    run.Script("open \"" + run.Path("user.bin") + "\"\ndialog wait\nbox yes\ndialog ok\n"
+               "dialog ok\nbox ok\n");
+    ASSERT_TRUE(run.Start(port_argument()));
+    ASSERT_TRUE(run.WaitForWindow());
+    run.Command(CM_FLASHDOWNLOAD);
+    ASSERT_TRUE(wait_until([&] { return board_flash(0, 300) == user; })) << run.TerminalText();
+    ASSERT_TRUE(run.WaitForTerminal("<Flash Autostart disabled>"));
+
+    write_image(run.Path("user.bin"), std::vector<uint8_t>(300, 0xa5), 0x0000);
+    make_later(run.Path("user.bin"));
+    // The About box takes the focus away; the terminal gets it back.
+    run.Command(CM_HELPABOUT);
+    EXPECT_TRUE(run.WaitForLog("box \"Binary is newer\" " +
+                               winui::QuoteScriptText("File '" + run.Path("user.bin") +
+                                                      "' on Disk is newer!\n"
+                                                      "Clear Flash and reload manually.") +
+                               " 1\n"))
+        << run.Log();
+    // Once per change: the next focus gain asks nothing.
+    run.Command(CM_HELPABOUT);
+    auto abouts = [&] {
+        std::string log = run.Log();
+        size_t n = 0;
+        for (size_t at = log.find("About Drenna"); at != std::string::npos;
+             at = log.find("About Drenna", at + 1))
+            n++;
+        return n;
+    };
+    EXPECT_TRUE(wait_until([&] { return abouts() == 2; })) << run.Log();
+    Sleep(1000);
+    std::string log = run.Log();
+    EXPECT_EQ(log.find("Binary is newer"), log.rfind("Binary is newer")) << log;
+    EXPECT_EQ(log.find("Reload Binary"), std::string::npos) << log;
+    EXPECT_EQ(board_flash(0, 300), user);
     EXPECT_EQ(run.Close(), 0);
 }
 
