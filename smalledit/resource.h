@@ -15,6 +15,8 @@
 #define IDC_ABOUT_HINT 101
 #define IDC_ABOUT_TEXT 102
 #define IDC_ABOUT_LINK 103
+// The maker's web page: the About box's link button shows and opens it.
+#define ZAVIT_WEB_ADDRESS "https://suite51.example.org/"
 #define IDD_GOTO 300
 #define IDC_GOTO_PROMPT 301
 #define IDC_GOTO_LINE 302

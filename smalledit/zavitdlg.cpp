@@ -7,7 +7,7 @@
 
 #include <shellapi.h>
 
-const char* const TZavitAboutDlg::LinkAddress = "https://suite51.example.org/";
+const char* const TZavitAboutDlg::LinkAddress = ZAVIT_WEB_ADDRESS;
 
 BEGIN_MESSAGE_MAP(TZavitAboutDlg, winui::CDialog)
     ON_BN_CLICKED(IDC_ABOUT_LINK, &TZavitAboutDlg::CmLink)

@@ -73,6 +73,13 @@ BEGIN_MESSAGE_MAP(TZavitEditFile, winui::CRichEditCtrl)
     ON_UPDATE_COMMAND_UI(CM_EDITDELETE, &TZavitEditFile::CeSelection)
     ON_UPDATE_COMMAND_UI(CM_EDITPASTE, &TZavitEditFile::CeWritable)
     ON_UPDATE_COMMAND_UI(CM_EDITCLEAR, &TZavitEditFile::CeWritable)
+    ON_COMMAND(CM_EDITFIND, &TZavitEditFile::CmEditFind)
+    ON_COMMAND(CM_EDITREPLACE, &TZavitEditFile::CmEditReplace)
+    ON_COMMAND(CM_EDITFINDNEXT, &TZavitEditFile::CmEditFindNext)
+    ON_UPDATE_COMMAND_UI(CM_EDITFIND, &TZavitEditFile::CeHasText)
+    ON_UPDATE_COMMAND_UI(CM_EDITREPLACE, &TZavitEditFile::CeReplace)
+    ON_UPDATE_COMMAND_UI(CM_EDITFINDNEXT, &TZavitEditFile::CeFindNext)
+    ON_MESSAGE(winui::CFindReplaceDialog::Message(), &TZavitEditFile::OnSearchReport)
 END_MESSAGE_MAP()
 
 TZavitEditFile::TZavitEditFile(const std::string& name) : givenName_(name)
@@ -275,6 +282,7 @@ void TZavitEditFile::OnDestroy()
                 e->open = false;
         }
     }
+    search_.Close();
     if (timer_)
         KillTimer(timer_);
     timer_ = 0;
@@ -549,6 +557,27 @@ void TZavitEditFile::CeWritable(winui::CCmdUI* ui)
 void TZavitEditFile::CeUndo(winui::CCmdUI* ui)
 {
     ui->Enable(!(GetStyle() & ES_READONLY) && CanUndo());
+}
+
+void TZavitEditFile::CeHasText(winui::CCmdUI* ui)
+{
+    ui->Enable(GetTextLength() > 0);
+}
+
+void TZavitEditFile::CeReplace(winui::CCmdUI* ui)
+{
+    ui->Enable(GetTextLength() > 0 && !(GetStyle() & ES_READONLY));
+}
+
+void TZavitEditFile::CeFindNext(winui::CCmdUI* ui)
+{
+    ui->Enable(GetTextLength() > 0 && search_.HasText());
+}
+
+LRESULT TZavitEditFile::OnSearchReport(WPARAM, LPARAM lParam)
+{
+    search_.Report(lParam);
+    return 0;
 }
 
 void TZavitEditFile::CeSelection(winui::CCmdUI* ui)

@@ -8,6 +8,7 @@
 // opens the file whose name is double-clicked in the text.
 #pragma once
 
+#include "smalledit/zavitsearch.h"
 #include "winui/richedit.h"
 
 #include <windows.h>
@@ -89,6 +90,13 @@ protected:
     void CmEditPaste() { Paste(); }
     void CmEditDelete() { Clear(); }
     void CmEditClear();
+    void CmEditFind() { search_.Find(); }
+    void CmEditReplace() { search_.Replace(); }
+    void CmEditFindNext() { search_.FindNext(); }
+    LRESULT OnSearchReport(WPARAM, LPARAM lParam);
+    void CeHasText(winui::CCmdUI* ui);
+    void CeReplace(winui::CCmdUI* ui);
+    void CeFindNext(winui::CCmdUI* ui);
     void CeEnabled(winui::CCmdUI* ui);
     void CeWritable(winui::CCmdUI* ui);
     void CeUndo(winui::CCmdUI* ui);
@@ -106,6 +114,7 @@ private:
     bool modifiedShown_ = false;
     UINT_PTR timer_ = 0;
     int shownColumn_ = 0, shownLine_ = 0;
+    TZavitSearch search_{*this};
 
     DECLARE_MESSAGE_MAP()
 };

@@ -6,7 +6,9 @@
 #include "smalledit/zavitedit.h"
 #include "smalledit/zavitmdi.h"
 
+#include "common/text.h"
 #include "winui/cmdui.h"
+#include "winui/commdlg.h"
 #include "winui/msgbox.h"
 
 #include <commctrl.h>
@@ -100,9 +102,24 @@ bool ZavitPrint(TZavitApp& app, TZavitEditFile& edit, const std::string& title, 
         info.m_nFromPage = static_cast<UINT>(dialog.GetFromPage());
         info.m_nToPage = static_cast<UINT>(dialog.GetToPage());
     }
+    // A printer on the port "FILE:" writes into a file the user names. The
+    // program asks itself: a spooler that does not ask would otherwise
+    // write a file named after the port.
+    std::string output;
+    if (text_equal_nocase(printer->GetPortName().c_str(), "FILE:")) {
+        winui::CFileDialog save(false, "prn", nullptr,
+                                OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST,
+                                "Printer files (*.prn)|*.prn|All Files (*.*)|*.*|", owner);
+        if (save.DoModal() != IDOK) {
+            DeleteDC(dc);
+            return false;
+        }
+        output = save.GetPathName();
+    }
     TApxPrintout printout(app, edit);
     ++app.printing;
-    int printed = winui::PrintDocument(dc, title.c_str(), printout, info);
+    int printed = winui::PrintDocument(dc, title.c_str(), printout, info,
+                                       output.empty() ? nullptr : output.c_str());
     --app.printing;
     DeleteDC(dc);
     if (printed < 0)

@@ -474,3 +474,113 @@ TEST_F(ZavitProgram, QuickExitSavesWithoutAskingAndEndsWithCodeOne)
     EXPECT_EQ(Log(), "box \"Zavit: File Format Error\" " + arg_quoted(bin_ + "\\zavit.INI") +
                          " 1\ndialog 300 \"Goto\" 1\n");
 }
+
+namespace {
+
+// The common Find or Replace dialog as a user fills it in: the fields set,
+// then one of its buttons pressed.
+void PressInSearchDialog(HWND dialog, int button, const char* what, const char* with = nullptr,
+                         bool matchCase = false)
+{
+    SetDlgItemTextA(dialog, 0x480, what); // edt1: find what
+    if (with)
+        SetDlgItemTextA(dialog, 0x481, with); // edt2: replace with
+    CheckDlgButton(dialog, 0x411, matchCase ? BST_CHECKED : BST_UNCHECKED); // chx2
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
+}
+
+LONG SelStart(HWND edit)
+{
+    return static_cast<LONG>(LOWORD(SendMessageA(edit, EM_GETSEL, 0, 0)));
+}
+
+} // namespace
+
+TEST_F(ZavitProgram, FindReplaceAndFindNextWorkOnTheText)
+{
+    std::string file = work_ + "\\find.txt";
+    ASSERT_TRUE(WriteWholeFile(file, "alpha beta Alpha gamma alpha\r\n"));
+    Script("box ok\nbox ok\n");
+    ProgramSession session;
+    Start(session, arg_quoted(file));
+    HWND edit = Edit(ChildOf(session, "find.txt"));
+    ASSERT_NE(edit, nullptr);
+    Caret(edit, 0);
+
+    // Find: each Find Next press selects the next match, case and all.
+    PostMessageA(session.MainWindow(), WM_COMMAND, CM_EDITFIND, 0);
+    HWND find = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (find = DialogOf(session)) != nullptr; }));
+    EXPECT_EQ(WindowTextOf(find), "Find");
+    PressInSearchDialog(find, IDOK, "alpha", nullptr, true);
+    EXPECT_EQ(SelStart(edit), 0);
+    EXPECT_EQ(SelEnd(edit), 5);
+    PressInSearchDialog(find, IDOK, "alpha", nullptr, true);
+    EXPECT_EQ(SelStart(edit), 23);
+    // Find Next from the menu (F3) goes on with the same text: no more
+    // (a box says so).
+    session.Command(CM_EDITFINDNEXT);
+    EXPECT_EQ(SelStart(edit), 23);
+    // Without regard to case from the start again.
+    Caret(edit, 0);
+    PressInSearchDialog(find, IDOK, "alpha");
+    session.Command(CM_EDITFINDNEXT);
+    EXPECT_EQ(SelStart(edit), 11);
+    EXPECT_EQ(SelEnd(edit), 16);
+
+    // Replace: the Find dialog gives way to the Replace dialog; Replace
+    // changes the selected match and selects the next one.
+    PostMessageA(session.MainWindow(), WM_COMMAND, CM_EDITREPLACE, 0);
+    HWND replace = nullptr;
+    ASSERT_TRUE(WaitFor([&] {
+        return (replace = DialogOf(session)) != nullptr && WindowTextOf(replace) == "Replace";
+    }));
+    EXPECT_FALSE(IsWindow(find));
+    PressInSearchDialog(replace, 0x400, "alpha", "omega"); // psh1: Replace
+    EXPECT_EQ(without_cr(WindowTextOf(edit)).substr(0, 28), "alpha beta omega gamma alpha");
+    EXPECT_EQ(SelStart(edit), 23);
+    // Replace All: every match from the start, one undo step each.
+    PressInSearchDialog(replace, 0x401, "alpha", "delta"); // psh2: Replace All
+    EXPECT_EQ(without_cr(WindowTextOf(edit)).substr(0, 28), "delta beta omega gamma delta");
+    // Nothing left to replace: the box says so, as it did when Find Next
+    // found no more.
+    PressInSearchDialog(replace, 0x401, "alpha", "delta");
+    std::string box = "box \"Zavit\" \"Cannot find \\\"alpha\\\".\" 1\n";
+    EXPECT_EQ(Log(), box + box);
+    SendMessageA(replace, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(replace, IDCANCEL)));
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(replace); }));
+
+    Script("box no\n");
+    ASSERT_TRUE(session.Close());
+}
+
+// Printing to the test printer: its port "FILE:" makes the program ask for
+// the output file; the PostScript written there holds one page for each
+// page of the text (the pages' contents are looked at with ghostscript by
+// zavit_printed_pages).
+TEST_F(ZavitProgram, PrintsEveryPageIntoTheFileItIsGiven)
+{
+    std::string why;
+    ASSERT_TRUE(AddTestPrinter("Zavit Test Printer", why)) << why;
+    std::string text;
+    for (int i = 1; i <= 100; ++i)
+        text += "line " + std::to_string(i) + "\tafter a tab\r\n";
+    std::string file = work_ + "\\pages.txt";
+    ASSERT_TRUE(WriteWholeFile(file, text));
+    std::string out = host_path(ZAVIT_PRINT_DIR) + "\\pages.ps";
+    ASSERT_TRUE(MakeFolders(host_path(ZAVIT_PRINT_DIR)));
+    DeleteFileA(out.c_str());
+    Script("print\nsave \"" + out + "\"\n");
+    ProgramSession session;
+    Start(session, arg_quoted(file), work_);
+    session.Command(CM_FILEPRINT);
+    EXPECT_EQ(Log().substr(0, 11), "print\nsave ") << Log();
+    std::string ps = ReadWholeFile(out);
+    size_t pages = 0;
+    for (size_t at = ps.find("showpage"); at != std::string::npos; at = ps.find("showpage", at + 1))
+        ++pages;
+    EXPECT_EQ(pages, 2u);
+    ASSERT_TRUE(session.Close());
+}

@@ -1,18 +1,18 @@
 // Printing to a real printer driver (Wine's PostScript driver writing to a
-// file) and the preview of the same pages. The set-up adds a printer to the
-// test prefix once: a small PPD beside the driver, AddPrinterDriverA,
-// AddPrinterA on the port "FILE:", SetDefaultPrinterA. The PostScript files
-// are left in PRINT_TEST_DIR for the page check with ghostscript.
+// file) and the preview of the same pages. The set-up adds the tests'
+// printer to the prefix once (testing/winprog/test_printer.h). The
+// PostScript files are left in PRINT_TEST_DIR for the page check with
+// ghostscript.
 #include "winui/commdlg.h"
 #include "winui/picture.h"
 #include "winui/print.h"
 
 #include "testing/kit/test_kit.h"
+#include "testing/winprog/test_printer.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
-#include <winspool.h>
 
 #include <fstream>
 #include <sstream>
@@ -21,87 +21,12 @@
 namespace {
 
 const char printer_name[] = "winui Test Printer";
-const char driver_name[] = "Wine PostScript Driver";
-
-const char ppd_text[] =
-    "*PPD-Adobe: \"4.3\"\n"
-    "*FormatVersion: \"4.3\"\n"
-    "*FileVersion: \"1.0\"\n"
-    "*LanguageVersion: English\n"
-    "*LanguageEncoding: ISOLatin1\n"
-    "*PCFileName: \"WINUI.PPD\"\n"
-    "*Manufacturer: \"winui\"\n"
-    "*Product: \"(winui test printer)\"\n"
-    "*PSVersion: \"(3010.000) 0\"\n"
-    "*ModelName: \"winui test printer\"\n"
-    "*NickName: \"winui test printer\"\n"
-    "*ColorDevice: False\n"
-    "*DefaultPageSize: A4\n"
-    "*PageSize A4/A4: \"<</PageSize[595 842]/ImagingBBox null>>setpagedevice\"\n"
-    "*DefaultPageRegion: A4\n"
-    "*PageRegion A4/A4: \"<</PageSize[595 842]/ImagingBBox null>>setpagedevice\"\n"
-    "*DefaultImageableArea: A4\n"
-    "*ImageableArea A4/A4: \"0 0 595 842\"\n"
-    "*DefaultPaperDimension: A4\n"
-    "*PaperDimension A4/A4: \"595 842\"\n";
-
-bool add_test_printer(std::string& why)
-{
-    char dir[MAX_PATH] = "";
-    DWORD needed = 0;
-    if (!GetPrinterDriverDirectoryA(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(dir), sizeof dir,
-                                    &needed)) {
-        why = "no printer driver folder";
-        return false;
-    }
-    CreateDirectoryA(dir, nullptr);
-    std::string ppd = std::string(dir) + "\\winui_test.ppd";
-    {
-        std::ofstream out(ppd, std::ios::binary);
-        out << ppd_text;
-    }
-    std::string driver = std::string(dir) + "\\wineps.drv";
-    if (GetFileAttributesA(driver.c_str()) == INVALID_FILE_ATTRIBUTES) {
-        char system[MAX_PATH] = "";
-        GetSystemDirectoryA(system, sizeof system);
-        CopyFileA((std::string(system) + "\\wineps.drv").c_str(), driver.c_str(), FALSE);
-    }
-    DRIVER_INFO_3A di{};
-    di.cVersion = 3;
-    di.pName = const_cast<char*>(driver_name);
-    di.pDriverPath = const_cast<char*>("wineps.drv");
-    di.pDataFile = const_cast<char*>("winui_test.ppd");
-    di.pConfigFile = const_cast<char*>("wineps.drv");
-    if (!AddPrinterDriverA(nullptr, 3, reinterpret_cast<BYTE*>(&di)) &&
-        GetLastError() != ERROR_PRINTER_DRIVER_ALREADY_INSTALLED) {
-        why = "AddPrinterDriverA failed with " + std::to_string(GetLastError());
-        return false;
-    }
-    PRINTER_INFO_2A pi{};
-    pi.pPrinterName = const_cast<char*>(printer_name);
-    pi.pPortName = const_cast<char*>("FILE:");
-    pi.pDriverName = const_cast<char*>(driver_name);
-    pi.pPrintProcessor = const_cast<char*>("winprint");
-    pi.pDatatype = const_cast<char*>("RAW");
-    HANDLE printer = AddPrinterA(nullptr, 2, reinterpret_cast<BYTE*>(&pi));
-    if (printer)
-        ClosePrinter(printer);
-    else if (GetLastError() != ERROR_PRINTER_ALREADY_EXISTS) {
-        why = "AddPrinterA failed with " + std::to_string(GetLastError());
-        return false;
-    }
-    if (!SetDefaultPrinterA(printer_name)) {
-        why = "SetDefaultPrinterA failed";
-        return false;
-    }
-    return true;
-}
 
 class Printing : public testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        ready = add_test_printer(problem);
+        ready = AddTestPrinter(printer_name, problem);
         CreateDirectoryA(host_path(PRINT_TEST_DIR).c_str(), nullptr);
     }
     void SetUp() override { ASSERT_TRUE(ready) << problem; }
