@@ -6,12 +6,70 @@
 #include "editor/tools/tool_runner.h"
 #include "editor/tools/tool_shell.h"
 
+#include "editor/editctl/color_table.h"
+
+#include <algorithm>
 #include <string_view>
 
 // <commdlg.h> maps FindText to FindTextA; the text core's member keeps its name.
 #ifdef FindText
 #undef FindText
 #endif
+
+BOOL CScrollColorEdit::Create(const char* windowName, DWORD style, const RECT& rect, HWND parent,
+                              UINT id)
+{
+    std::copy(g_ColorTable, g_ColorTable + kColorTableSize, m_colorTable);
+    m_colorTable[0] = m_crPaneText;
+    Core().m_pColorTable = m_colorTable;
+    m_hScrollBar = CreateWindowExA(0, "SCROLLBAR", "", WS_CHILD | WS_VISIBLE | SBS_HORZ, 0, 0, 1, 1,
+                                   parent, reinterpret_cast<HMENU>(7), GetModuleHandleA(nullptr),
+                                   nullptr);
+    if (m_hScrollBar) {
+        if (style & WS_HSCROLL) {
+            ::SetScrollRange(m_hScrollBar, SB_CTL, 0, 0x7FFF, FALSE);
+            ::ShowWindow(m_hScrollBar, (style & WS_VISIBLE) ? SW_SHOW : SW_HIDE);
+        } else {
+            ::ShowWindow(m_hScrollBar, SW_HIDE);
+        }
+    }
+    SetSharedScrollBars(m_hScrollBar, nullptr);
+    if (!CColorEdit::Create(windowName, style, rect, parent, id))
+        return FALSE;
+    m_crWindow = m_crPaneBack;
+    Core().m_crBackground = m_crPaneBack;
+    ::ShowScrollBar(m_hWnd, SB_HORZ, FALSE);
+    return TRUE;
+}
+
+HWND CScrollColorEdit::GetScrollBarCtrl(int bar) const
+{
+    if (bar == SB_HORZ && m_hScrollBar)
+        return m_hScrollBar;
+    return CColorEdit::GetScrollBarCtrl(bar);
+}
+
+void CScrollColorEdit::PlaceScrollBar(int indent)
+{
+    if (!m_hWnd || !m_hScrollBar)
+        return;
+    RECT r;
+    ::GetWindowRect(m_hWnd, &r);
+    ::MapWindowPoints(nullptr, GetParent(), reinterpret_cast<POINT*>(&r), 2);
+    int right = r.right;
+    if (GetStyle() & WS_VSCROLL)
+        right -= GetSystemMetrics(SM_CXVSCROLL);
+    int left = r.left + indent;
+    ::MoveWindow(m_hScrollBar, left, r.bottom, right > left ? right - left : 0,
+                 GetSystemMetrics(SM_CYHSCROLL), TRUE);
+}
+
+void CScrollColorEdit::ShowPane(bool show)
+{
+    ::ShowWindow(m_hWnd, show ? SW_SHOW : SW_HIDE);
+    if (m_hScrollBar)
+        ::ShowWindow(m_hScrollBar, show ? SW_SHOW : SW_HIDE);
+}
 
 BEGIN_MESSAGE_MAP(COutputEdit, CColorEdit)
     ON_MESSAGE(WM_TOOL_OUTPUT, &COutputEdit::OnAppendOutput)
@@ -40,7 +98,7 @@ BOOL COutputEdit::Create(const char* windowName, DWORD style, const RECT& rect, 
                          UINT id)
 {
     Core().AllocBuffers(0x10000);
-    if (!CColorEdit::Create(windowName, style, rect, parent, id))
+    if (!CScrollColorEdit::Create(windowName, style, rect, parent, id))
         return FALSE;
     SetReadOnly(1);
     return TRUE;
@@ -226,6 +284,8 @@ void COutputEdit::OnRButtonDown(UINT flags, POINT point)
     AppendMenuA(menu, MF_STRING, ID_OUTPUT_FLOAT, "Float Window");
     AppendMenuA(menu, MF_STRING, ID_OUTPUT_DOCK, "Dock Window");
     AppendMenuA(menu, MF_STRING, ID_OUTPUT_CLOSE, "Close");
+    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(menu, MF_STRING, ID_OUTPUT_FONT, "Font...");
     POINT screen = point;
     ClientToScreen(m_hWnd, &screen);
     TrackPopupMenu(menu, TPM_RIGHTBUTTON, screen.x, screen.y, 0, m_hWnd, nullptr);
@@ -258,7 +318,9 @@ bool COutputEdit::OnCommand(WPARAM wParam, LPARAM lParam)
     case ID_OUTPUT_FLOAT:
     case ID_OUTPUT_DOCK:
     case ID_OUTPUT_CLOSE:
-        // The bar that holds the pane floats, docks or hides itself.
+    case ID_OUTPUT_FONT:
+        // The bar that holds the pane floats, docks or hides itself, and
+        // gives all its panes the chosen font.
         ::SendMessageA(GetParent(), WM_COMMAND, wParam, 0);
         return true;
     }

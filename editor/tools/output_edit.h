@@ -1,3 +1,7 @@
+// CScrollColorEdit: an edit control with its own horizontal scroll bar (a
+// sibling window, id 7, that the holder places below the pane) and its own
+// text and background colours.
+//
 // COutputEdit: one read-only text pane of the output window ("Output",
 // "Search results" or "Tags"). It appends the chunks a tool run sends
 // (0x4CE), loads the redirect file (0x4CF), passes typed keys to the running
@@ -7,6 +11,7 @@
 
 #include "editor/editctl/window/coloredit.h"
 
+#include <cstdint>
 #include <string>
 
 class CToolRunner;
@@ -34,7 +39,31 @@ const UINT ID_OUTPUT_CLOSE = 32817;
 // Lines appended by search fillers are cut to this length.
 const int kAppendLineCut = 800;
 
-class COutputEdit : public CColorEdit {
+class CScrollColorEdit : public CColorEdit {
+public:
+    CScrollColorEdit() = default;
+
+    // Text and background colour; set before Create.
+    COLORREF m_crPaneText = 0;
+    COLORREF m_crPaneBack = 0xC0C0C0;
+
+    // Makes the scroll bar first (shown with a visible pane that has
+    // WS_HSCROLL), then the edit control without its built-in horizontal bar.
+    BOOL Create(const char* windowName, DWORD style, const RECT& rect, HWND parent,
+                UINT id) override;
+    HWND GetScrollBarCtrl(int bar) const override;
+    HWND ScrollBar() const { return m_hScrollBar; }
+    // Puts the scroll bar below the pane, indent pixels from its left edge.
+    void PlaceScrollBar(int indent);
+    // Shows or hides the pane together with its scroll bar.
+    void ShowPane(bool show);
+
+private:
+    HWND m_hScrollBar = nullptr;
+    uint32_t m_colorTable[32] = {};
+};
+
+class COutputEdit : public CScrollColorEdit {
 public:
     COutputEdit() = default;
 
