@@ -15,7 +15,6 @@ const char* const kFontKeys[13] = {"Height",    "Width",         "Escapement", "
                                    "Weight",    "Italic",        "Underline",  "StrikeOut",
                                    "CharSet",   "OutPrecision",  "ClipPrecision", "Quality",
                                    "PitchAndFamily"};
-const UINT kOutputBarId = 0xE81E;
 // The pane buttons' child ids: no frame command has them.
 const UINT kFirstButtonId = 0x7E01;
 

@@ -19,12 +19,15 @@
 class CToolRunner;
 class CToolShell;
 
+// The output bar's child id in the frame.
+const UINT kOutputBarId = 0xE820;
+
 class COutputBar : public CVelloSizeDialogBar {
 public:
     COutputBar(CToolShell* shell, CToolRunner* runner);
     ~COutputBar() override;
 
-    // Makes the bar and its panes in the frame (child id 0xE81E), docked
+    // Makes the bar and its panes in the frame (child id 0xE820), docked
     // nowhere yet; the caller docks it at the bottom. editorFont (may be
     // null) serves when "FaceName" is empty.
     BOOL Create(winui::CFrameWnd* frame, BOOL visible, HFONT editorFont);

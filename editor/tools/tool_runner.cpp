@@ -74,6 +74,12 @@ CToolRunner::~CToolRunner()
     CloseHandleOnce(stopEvent_);
 }
 
+void CToolRunner::ReportStartError(HWND owner, const std::string& program, DWORD code)
+{
+    std::string text = "Error at application start\n\n" + SystemReason(code);
+    winui::ShowMessageBox(owner, text.c_str(), program.c_str(), MB_OK | MB_ICONSTOP);
+}
+
 std::string CToolRunner::RedirectFilePath()
 {
     char dir[MAX_PATH + 1] = "";
@@ -95,8 +101,7 @@ bool CToolRunner::Start(Mode mode, const std::string& program, const std::string
     bool started = mode == Mode::kCapture ? StartCapture(*run, commandLine, startDir)
                                           : StartRedirect(*run, commandLine, startDir);
     if (!started) {
-        std::string text = "Error at application start\n\n" + SystemReason(GetLastError());
-        winui::ShowMessageBox(mainWindow, text.c_str(), program.c_str(), MB_OK | MB_ICONSTOP);
+        ReportStartError(mainWindow, program, GetLastError());
         return false;
     }
     running_ = true;

@@ -75,6 +75,10 @@ public:
     // it sends meanwhile. True when no worker runs any more.
     bool Wait(DWORD timeout);
 
+    // "Error at application start" and the system's reason for code, in a
+    // box with the program as its caption.
+    static void ReportStartError(HWND owner, const std::string& program, DWORD code);
+
     // The path of "_stdout.txt" in the temporary folder.
     static std::string RedirectFilePath();
 
