@@ -2,6 +2,8 @@
 // strings and command ids.
 #pragma once
 
+#include "editor/shell/syntax_dialogs_res.h"
+
 // Frame without documents (menu, title, tool bar) and the document template
 // (menu of the document windows, document string).
 #define IDR_MAINFRAME 128
