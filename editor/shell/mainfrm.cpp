@@ -9,6 +9,9 @@
 #include "editor/shell/shortcut_table.h"
 
 #include "editor/editctl/color_table.h"
+#include "editor/shell/color_select_dlg.h"
+#include "editor/shell/ini_syntax_profile.h"
+#include "editor/shell/syntax_colors_dlg.h"
 
 #include "winui/splitter.h"
 
@@ -56,6 +59,8 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMainFrameBase)
     ON_COMMAND(ID_WINDOW_TILE_HORZ_CMD, &CMainFrame::OnTileHorz)
     ON_COMMAND(ID_WINDOW_CASCADE_CMD, &CMainFrame::OnCascadeWindows)
     ON_COMMAND(ID_WINDOW_NEW_CMD, &CMainFrame::OnNewWindow)
+    ON_COMMAND(ID_COLORS, &CMainFrame::OnColors)
+    ON_COMMAND(ID_SYNTAX_COLORS, &CMainFrame::OnSyntaxColors)
     // Commands of the parts still to come: workspaces, tools and the output
     // window, search, the source browser, macros, bookmarks, the TCP link,
     // text operations and settings dialogs.
@@ -133,6 +138,11 @@ int CMainFrame::OnCreate(LPCREATESTRUCTA cs)
         AppProfileAccess access;
         LoadColorTable(access, GetSysColor(COLOR_HIGHLIGHTTEXT), GetSysColor(COLOR_HIGHLIGHT));
         g_ColorTable[16] = app->m_settings.backColor;
+        if (g_SyntaxTemplates.empty()) {
+            CIniSyntaxProfile templates(app->m_profile);
+            LoadSyntaxTemplates(templates);
+            CreateDefaultSyntaxTemplate(templates);
+        }
         app->LoadShortcuts();
         if (!app->m_strDefaultDir.empty())
             SetCurrentDirectoryA(app->m_strDefaultDir.c_str());
@@ -421,6 +431,55 @@ int CMainFrame::GetBarState(HWND bar)
     if (!::IsWindowVisible(bar))
         code += 0x10;
     return code;
+}
+
+// --- colours -----------------------------------------------------------------------
+
+// Every document's views take a change (hint 0 syntax colouring, 8 colours).
+static void UpdateAllDocuments(COvantaApp* app, LPARAM hint)
+{
+    for (COvantaDoc* doc : app->Documents())
+        doc->UpdateAllViews(nullptr, hint);
+}
+
+void CMainFrame::OnColors()
+{
+    COvantaApp* app = COvantaApp::Get();
+    if (!app)
+        return;
+    const COLORREF background = ActiveOvantaView() ? app->m_settings.backColor : 0xFFFFFF;
+    CColorSelectDlg dlg(background, m_hWnd);
+    // Cancel keeps the old colours (the dialog puts the table back).
+    if (dlg.DoModal() != IDOK)
+        return;
+    app->m_settings.backColor = dlg.m_clrBackground;
+    g_ColorTable[16] = dlg.m_clrBackground;
+    app->WriteSettingInt("DefaultSettings", "BackColor", static_cast<int>(dlg.m_clrBackground));
+    UpdateAllDocuments(app, 8);
+}
+
+void CMainFrame::OnSyntaxColors()
+{
+    COvantaApp* app = COvantaApp::Get();
+    if (!app)
+        return;
+    // The templates live in the program's own profile, not in a workspace.
+    app->SetProfileTarget(app->m_szProfilePath);
+    {
+        CSyntaxColorsDlg dlg(app->m_profile, m_hWnd);
+        const bool view = ActiveOvantaView() != nullptr;
+        dlg.m_clrEditorBackground = view ? app->m_settings.backColor : 0xFFFFFF;
+        dlg.m_clrFrameBackground = app->m_settings.backColor;
+        dlg.DoModal();
+        if (view && dlg.m_bEditorBackgroundChanged) {
+            app->m_settings.backColor = dlg.m_clrEditorBackground;
+            g_ColorTable[16] = dlg.m_clrEditorBackground;
+            UpdateAllDocuments(app, 8);
+        }
+    }
+    app->RestoreProfileTarget();
+    if (app->m_settings.syntax)
+        UpdateAllDocuments(app, 0);
 }
 
 // --- closing ----------------------------------------------------------------------

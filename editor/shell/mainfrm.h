@@ -72,6 +72,8 @@ protected:
     void OnTileHorz() { MDITile(MDITILE_HORIZONTAL); }
     void OnCascadeWindows() { MDICascade(); }
     void OnNewWindow() { OnWindowNew(); }
+    void OnColors();
+    void OnSyntaxColors();
 
     DECLARE_MESSAGE_MAP()
 

@@ -10,6 +10,10 @@
 #define IDB_ENTRY_UP 190
 #define IDB_ENTRY_DOWN 191
 
+// The frame's commands that open them.
+#define ID_COLORS 32772
+#define ID_SYNTAX_COLORS 32778
+
 // "Syntax Colors"
 #define IDC_ENTRY_LIST 1005
 #define IDC_EDIT_ENTRY 1006

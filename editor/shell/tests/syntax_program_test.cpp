@@ -1,0 +1,146 @@
+// The syntax colour commands of Ovanta's frame in the real program: a
+// keyword added through "Syntax colors..." is in the profile when the
+// program ends and is listed, in its colour, when the next start opens the
+// dialog again; "Colors..." changes the background and the colour table.
+#include "program_session.h"
+#include "testing/kit/test_kit.h"
+#include "winui/picture.h"
+
+#include "editor/editctl/color_table.h"
+#include "editor/shell/resource.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char frame_class[] = "winui.Frame";
+
+class OvantaSyntaxProgram : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        dir_ = host_path(TEST_TMP_DIR) + "\\" + info->name();
+        std::error_code ignored;
+        fs::remove_all(dir_, ignored);
+        bin_ = dir_ + "\\bin";
+        ASSERT_TRUE(MakeFolders(bin_));
+        exe_ = bin_ + "\\ovanta.exe";
+        ASSERT_TRUE(CopyOneFile(host_path(OVANTA_EXE), exe_));
+        ini_ = bin_ + "\\ovanta.ini";
+        script_ = dir_ + "\\answers.txt";
+        log_ = dir_ + "\\answers.log";
+    }
+
+    void Start(ProgramSession& s, const std::string& script)
+    {
+        ASSERT_TRUE(WriteWholeFile(script_, script));
+        s.SetScript(script_, log_);
+        ASSERT_TRUE(s.Start(exe_, "", bin_));
+        ASSERT_NE(s.WaitForMainWindow(frame_class), nullptr);
+    }
+    std::string Profile(const char* section, const char* key) const
+    {
+        char value[1024] = "";
+        GetPrivateProfileStringA(section, key, "<missing>", value, sizeof value, ini_.c_str());
+        return value;
+    }
+    // The dialog of the program with this caption, waited for.
+    static HWND WaitForDialog(DWORD pid, const char* caption)
+    {
+        for (int i = 0; i < 400; ++i) {
+            for (HWND w = FindWindowExA(nullptr, nullptr, "#32770", caption); w;
+                 w = FindWindowExA(nullptr, w, "#32770", caption)) {
+                DWORD owner = 0;
+                GetWindowThreadProcessId(w, &owner);
+                if (owner == pid && IsWindowVisible(w))
+                    return w;
+            }
+            Sleep(50);
+        }
+        return nullptr;
+    }
+
+    std::string dir_, bin_, exe_, ini_, script_, log_;
+};
+
+TEST_F(OvantaSyntaxProgram, AKeywordAddedInTheDialogIsKeptAndShownInItsColourAfterARestart)
+{
+    {
+        ProgramSession s;
+        // "&New entry", then the entry: text, colour index 4; then "&Apply".
+        Start(s, "dialog ok click 1007\n"
+                 "dialog 1011 set 1015 zork set 1008 4\n");
+        s.Command(ID_SYNTAX_COLORS);
+        ASSERT_TRUE(s.Close());
+    }
+    // The built-in template, written at the first start, now holds the new
+    // keyword: no entry starts with it, so it was added at the list's end,
+    // which is the template's front (the profile's last entry).
+    const int count = std::stoi(Profile("C/C++", "number"));
+    EXPECT_GT(count, 40);
+    const std::string last = "syntax" + std::to_string(count);
+    EXPECT_EQ(Profile("C/C++", last.c_str()), "zork,4");
+    EXPECT_EQ(Profile("SyntaxTemplates", "template0"), "C/C++");
+    std::string log = ReadWholeFile(log_);
+    EXPECT_NE(log.find("dialog 142 \"Syntax Colors\" 1"), std::string::npos) << log;
+    EXPECT_NE(log.find("dialog 133 \"COLOR Select\" 1011"), std::string::npos) << log;
+
+    // The next start reads it back: the dialog lists it last, in colour 4.
+    ProgramSession s;
+    Start(s, "dialog wait\n");
+    PostMessageA(s.MainWindow(), WM_COMMAND, ID_SYNTAX_COLORS, 0);
+    HWND dlg = WaitForDialog(s.ProcessId(), "Syntax Colors");
+    ASSERT_NE(dlg, nullptr);
+    HWND list = GetDlgItem(dlg, IDC_ENTRY_LIST);
+    EXPECT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), count);
+    const WPARAM index = static_cast<WPARAM>(count - 1);
+    // Across processes the list's text arrives whole only as wide text.
+    wchar_t text[64] = L"";
+    SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text));
+    EXPECT_STREQ(text, L"zork");
+    SendMessageA(list, LB_SETTOPINDEX, index, 0);
+    SetForegroundWindow(dlg);
+    RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    Sleep(300);
+    RECT item;
+    SendMessageA(list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
+    winui::CWindowPicture pic;
+    ASSERT_TRUE(pic.CaptureFromScreen(list));
+    int coloured = 0;
+    for (int y = item.top; y < item.bottom; ++y)
+        for (int x = 0; x < pic.Width(); ++x)
+            if (pic.Pixel(x, y) == kDefaultColorTable[4])
+                ++coloured;
+    EXPECT_GT(coloured, 10);
+    PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dlg, IDCANCEL)));
+    for (int i = 0; i < 100 && IsWindow(dlg); ++i)
+        Sleep(50);
+    EXPECT_FALSE(IsWindow(dlg));
+    ASSERT_TRUE(s.Close());
+    EXPECT_EQ(Profile("C/C++", last.c_str()), "zork,4");
+}
+
+TEST_F(OvantaSyntaxProgram, ColorsChangesTheDefaultBackgroundAndTheColourTable)
+{
+    ProgramSession s;
+    // "Default Background" and "Change" (text colour 2), each with a colour.
+    Start(s, "dialog 1011 click 1014 set 1008 2 click 1010\n"
+             "colour 10 20 30\n"
+             "colour 1 2 3\n");
+    s.Command(ID_COLORS);
+    ASSERT_TRUE(s.Close());
+    EXPECT_EQ(Profile("DefaultSettings", "BackColor"), std::to_string(RGB(10, 20, 30)));
+    EXPECT_EQ(Profile("ColorTable", "color16"), std::to_string(RGB(10, 20, 30)));
+    EXPECT_EQ(Profile("ColorTable", "color2"), std::to_string(RGB(1, 2, 3)));
+}
+
+} // namespace
