@@ -47,7 +47,6 @@ END_MESSAGE_MAP()
 CColorSelectDlg::CColorSelectDlg(COLORREF background, HWND parent)
     : winui::CDialog(IDD_COLOR_SELECT, parent), m_clrBackground(background)
 {
-    std::memcpy(savedTable_, g_ColorTable, sizeof savedTable_);
 }
 
 CColorSelectDlg::~CColorSelectDlg()

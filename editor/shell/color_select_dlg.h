@@ -63,7 +63,7 @@ private:
     // Asks the common colour dialog; false when it was cancelled.
     bool AskColour(COLORREF initial, COLORREF& chosen);
 
-    uint32_t savedTable_[32];
+    uint32_t savedTable_[32] = {};
     HBRUSH editBrush_ = nullptr;
     bool keywordMode_ = false;
 };
