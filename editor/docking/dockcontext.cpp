@@ -84,7 +84,8 @@ CDockSite* CSizeDockContext::Site() const
 void CSizeDockContext::StartDrag(POINT pt)
 {
     CDockSite* site = Site();
-    if (!site || !m_pBar->m_hWnd)
+    // A bar among the documents moves with its MDI window.
+    if (!site || !m_pBar->m_hWnd || CDockSite::MdiFloatOf(m_pBar))
         return;
     m_dwDockStyle = m_pBar->m_dwDockStyle & winui::CBRS_ALIGN_ANY;
     m_dwStyle = m_pBar->m_dwStyle & winui::CBRS_ALIGN_ANY;
@@ -322,7 +323,7 @@ void CSizeDockContext::EndDrag()
 void CSizeDockContext::ToggleDocking()
 {
     CDockSite* site = Site();
-    if (!site || !m_pBar->m_hWnd)
+    if (!site || !m_pBar->m_hWnd || CDockSite::MdiFloatOf(m_pBar))
         return;
     if (m_pBar->IsBarFloating()) {
         if (!(m_pBar->m_dwDockStyle & winui::CBRS_ALIGN_ANY))

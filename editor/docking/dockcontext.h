@@ -23,10 +23,12 @@ public:
     explicit CSizeDockContext(CVelloSizeControlBar* bar);
     virtual ~CSizeDockContext();
 
-    // The whole drag, from a button press at pt (screen coordinates).
+    // The whole drag, from a button press at pt (screen coordinates); none
+    // for a bar floating in the MDI client (its window moves instead).
     virtual void StartDrag(POINT pt);
     // A docked bar floats where it floated last; a floating one docks where
-    // it was docked last (its first allowed side when it never was).
+    // it was docked last (its first allowed side when it never was). Not
+    // for a bar floating in the MDI client.
     virtual void ToggleDocking();
 
     CVelloSizeControlBar* m_pBar;

@@ -84,6 +84,25 @@ CSizableMiniDockFrameWnd* CDockSite::MiniFrameOf(const CControlBar* bar)
     return mini && mini->m_pBar == bar ? mini : nullptr;
 }
 
+CVelloMDIFloatWnd* CDockSite::MdiFloatOf(const CControlBar* bar)
+{
+    if (!bar || !bar->m_hWnd)
+        return nullptr;
+    auto* wnd = dynamic_cast<CVelloMDIFloatWnd*>(winui::CWnd::FromHandle(::GetParent(bar->m_hWnd)));
+    return wnd && wnd->m_pBar == bar ? wnd : nullptr;
+}
+
+void CDockSite::ReleaseFloatingWindow(CControlBar* bar, HWND newParent)
+{
+    if (CSizableMiniDockFrameWnd* mini = MiniFrameOf(bar)) {
+        mini->m_pBar = nullptr;
+        ::SetParent(bar->m_hWnd, newParent);
+        mini->DestroyWindow();
+    } else if (CVelloMDIFloatWnd* mdi = MdiFloatOf(bar)) {
+        mdi->ReleaseBar(newParent);
+    }
+}
+
 CSizeDockBar* CDockSite::DockBarOf(const CControlBar* bar)
 {
     if (!bar || !bar->m_hWnd)
@@ -138,6 +157,7 @@ void CDockSite::FloatControlBar(CControlBar* bar, POINT point, DWORD dwStyle)
         bool visible = (GetWindowLongA(bar->m_hWnd, GWL_STYLE) & WS_VISIBLE) != 0;
         if (CSizeDockBar* old = DockBarOf(bar))
             old->RemoveControlBar(bar);
+        ReleaseFloatingWindow(bar, frame_->m_hWnd);
         DWORD align = dwStyle & winui::CBRS_ALIGN_ANY;
         bar->m_dwStyle = (bar->m_dwStyle & ~winui::CBRS_ALIGN_ANY) | winui::CBRS_FLOATING |
                          (align ? align : winui::CBRS_ALIGN_TOP) | (dwStyle & winui::CBRS_FLOAT_MULTI);
@@ -170,6 +190,14 @@ void CDockSite::ShowControlBar(CControlBar* bar, BOOL bShow, BOOL bDelay)
 {
     if (!bar || !bar->m_hWnd)
         return;
+    // No hidden window is left among the documents: a bar hidden there
+    // moves into a floating window of its own, shown again over the frame.
+    if (CVelloMDIFloatWnd* mdi = bShow ? nullptr : MdiFloatOf(bar)) {
+        RECT w;
+        ::GetWindowRect(mdi->m_hWnd, &w);
+        ::ShowWindow(bar->m_hWnd, SW_HIDE);
+        FloatControlBar(bar, POINT{w.left, w.top}, winui::CBRS_ALIGN_TOP);
+    }
     ::ShowWindow(bar->m_hWnd, bShow ? SW_SHOWNOACTIVATE : SW_HIDE);
     if (CSizableMiniDockFrameWnd* mini = MiniFrameOf(bar))
         ::ShowWindow(mini->m_hWnd, bShow ? SW_SHOWNA : SW_HIDE);
@@ -374,6 +402,57 @@ LRESULT CVelloMDIFrameWndSizeDock::OnSysColorChange(WPARAM, LPARAM)
 {
     UpdateSysColors();
     return Default();
+}
+
+void CVelloMDIFrameWndSizeDock::FloatInMdiWindow(CControlBar* bar, POINT pt, DWORD dwStyle)
+{
+    if (!bar || !bar->m_hWnd || !m_hWndMDIClient)
+        return;
+    if (!bar->m_pDockSite)
+        bar->m_pDockSite = this;
+    RECT client;
+    ::GetClientRect(m_hWndMDIClient, &client);
+    ScreenToClient(m_hWndMDIClient, &pt);
+    pt.x = std::max(std::min(pt.x, client.right - 32), client.left);
+    pt.y = std::max(std::min(pt.y, client.bottom - 20), client.top);
+    const UINT moveOnly = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
+    CVelloMDIFloatWnd* wnd = MdiFloatOf(bar);
+    if (wnd && (wnd->m_dwBarStyle & dwStyle & winui::CBRS_ALIGN_ANY)) {
+        ::SetWindowPos(wnd->m_hWnd, nullptr, pt.x, pt.y, 0, 0, moveOnly);
+        return;
+    }
+    bool visible = (GetWindowLongA(bar->m_hWnd, GWL_STYLE) & WS_VISIBLE) != 0;
+    auto* fresh = new CVelloMDIFloatWnd;
+    if (!fresh->Create(this, dwStyle | (bar->m_dwStyle & winui::CBRS_FLOAT_MULTI))) {
+        delete fresh;
+        return;
+    }
+    ::SetWindowPos(fresh->m_hWnd, nullptr, pt.x, pt.y, 0, 0, moveOnly);
+    if (CSizeDockBar* old = DockBarOf(bar))
+        old->RemoveControlBar(bar);
+    ReleaseFloatingWindow(bar, m_hWnd);
+    DWORD align = dwStyle & winui::CBRS_ALIGN_ANY;
+    bar->m_dwStyle = (bar->m_dwStyle & ~winui::CBRS_ALIGN_ANY) | winui::CBRS_FLOATING |
+                     (align ? align : winui::CBRS_ALIGN_TOP);
+    auto* sizeBar = dynamic_cast<CVelloSizeControlBar*>(bar);
+    SIZE size = sizeBar ? sizeBar->m_sizeFloating : bar->CalcFixedLayout(FALSE, TRUE);
+    fresh->AttachBar(bar, size);
+    if (visible) {
+        ::ShowWindow(fresh->m_hWnd, SW_SHOWNOACTIVATE);
+        ::UpdateWindow(fresh->m_hWnd);
+    }
+    RecalcDockLayout();
+    ::SendMessageA(bar->m_hWnd, WM_SIZEBAR_FLOATED, 0, 0);
+}
+
+void CVelloMDIFrameWndSizeDock::FloatInMiniFrame(CControlBar* bar, POINT, DWORD dwStyle)
+{
+    if (!bar || !bar->m_hWnd)
+        return;
+    RECT w;
+    HWND holder = ::GetParent(bar->m_hWnd);
+    ::GetWindowRect(holder ? holder : bar->m_hWnd, &w);
+    FloatControlBar(bar, POINT{w.left, w.top}, dwStyle);
 }
 
 CVelloMDIChildWndSizeDock::~CVelloMDIChildWndSizeDock() = default;

@@ -18,6 +18,7 @@
 #pragma once
 
 #include "editor/docking/bar_placement.h"
+#include "editor/docking/mdifloat.h"
 #include "editor/docking/sizebar.h"
 #include "editor/docking/sizedockbar.h"
 #include "winui/mdi.h"
@@ -58,6 +59,11 @@ public:
     CSizeDockBar* CanDock(const RECT& rect, DWORD dwDockStyle) const;
     // The bar's floating window, or null.
     static CSizableMiniDockFrameWnd* MiniFrameOf(const winui::CControlBar* bar);
+    // The MDI child the bar floats in, or null.
+    static CVelloMDIFloatWnd* MdiFloatOf(const winui::CControlBar* bar);
+    // Takes the bar out of the floating window or MDI child that holds it
+    // (into newParent) and destroys that window; nothing when there is none.
+    static void ReleaseFloatingWindow(winui::CControlBar* bar, HWND newParent);
     static CSizeDockBar* DockBarOf(const winui::CControlBar* bar);
 
     // Bar state: side, row, place in the row, sizes, floating position and
@@ -110,6 +116,14 @@ public:
     CVelloMDIFrameWndSizeDock() : CDockSite(this) {}
     ~CVelloMDIFrameWndSizeDock() override;
     using CDockSite::ShowControlBar;
+
+    // Floats the bar in a window of the MDI client whose top left corner is
+    // pt (screen), kept at least 32 by 20 pixels inside the client; a bar
+    // already alone in such a window only moves it.
+    void FloatInMdiWindow(winui::CControlBar* bar, POINT pt, DWORD dwStyle = winui::CBRS_ALIGN_TOP);
+    // Floats the bar in a window of its own where its current floating
+    // window stands (pt is not used).
+    void FloatInMiniFrame(winui::CControlBar* bar, POINT pt, DWORD dwStyle = winui::CBRS_ALIGN_TOP);
 
 protected:
     LRESULT OnSysColorChange(WPARAM, LPARAM);

@@ -92,12 +92,8 @@ CVelloSizeControlBar::~CVelloSizeControlBar()
     // pointer to a deleted bar.
     if (CSizeDockBar* dockBar = GetDockBar())
         dockBar->RemoveControlBar(this);
-    if (CSizableMiniDockFrameWnd* mini = GetMiniFrame()) {
-        mini->m_pBar = nullptr;
-        if (m_hWnd)
-            ::SetParent(m_hWnd, nullptr);
-        mini->DestroyWindow();
-    }
+    if (m_hWnd)
+        CDockSite::ReleaseFloatingWindow(this, nullptr);
 }
 
 BOOL CVelloSizeControlBar::Create(const char* className, const char* windowName, DWORD style,
@@ -232,11 +228,9 @@ LRESULT CVelloSizeControlBar::OnContextMenu(WPARAM, LPARAM lParam)
 LRESULT CVelloSizeControlBar::OnAddMenuItems(WPARAM, LPARAM lParam)
 {
     HMENU menu = reinterpret_cast<HMENU>(lParam);
-    // Floating inside the MDI client is not offered: "Float" is listed for
-    // the bars that ask for it, unchecked and unavailable.
-    bool inMdiFloat = false;
+    bool inMdiFloat = IsBarFloating() && CDockSite::MdiFloatOf(this) != nullptr;
     if (m_dwSizeBarStyle & SIZEBAR_MDI_FLOAT)
-        AppendMenuA(menu, MF_STRING | MF_GRAYED, ID_SIZEBAR_FLOAT,
+        AppendMenuA(menu, MF_STRING | (inMdiFloat ? MF_CHECKED : 0), ID_SIZEBAR_FLOAT,
                     bar_string(ID_SIZEBAR_FLOAT, "Float").c_str());
     bool docking = (m_dwDockStyle & winui::CBRS_ALIGN_ANY) != 0;
     if (!inMdiFloat && (docking || m_dwSavedDockStyle))
@@ -269,8 +263,26 @@ void CVelloSizeControlBar::OnToggleDock()
 
 void CVelloSizeControlBar::OnFloatKind()
 {
-    // Floating inside the MDI client is not offered (the menu item is
-    // unavailable); the bar keeps its floating window.
+    // The MDI frame whose client the bar floats in: its dock site, or the
+    // top-level frame above a dockable child frame.
+    auto* frame = dynamic_cast<CVelloMDIFrameWndSizeDock*>(m_pDockSite);
+    if (!frame && m_pDockSite && m_pDockSite->m_hWnd)
+        frame = dynamic_cast<CVelloMDIFrameWndSizeDock*>(
+            winui::CWnd::FromHandle(GetAncestor(m_pDockSite->m_hWnd, GA_ROOT)));
+    if (!frame || !m_hWnd)
+        return;
+    POINT pt{0, 0};
+    if (m_pDockContext && m_pDockContext->m_bHasFloatPos) {
+        pt = m_pDockContext->m_ptMRUFloatPos;
+    } else {
+        RECT r;
+        ::GetWindowRect(m_hWnd, &r);
+        pt = POINT{r.left, r.top};
+    }
+    if (CDockSite::MdiFloatOf(this))
+        frame->FloatInMiniFrame(this, pt, winui::CBRS_ALIGN_TOP);
+    else
+        frame->FloatInMdiWindow(this, pt, winui::CBRS_ALIGN_TOP);
 }
 
 LRESULT CVelloSizeControlBar::OnFloated(WPARAM, LPARAM)
@@ -417,11 +429,7 @@ CVelloSizeDialogBar::~CVelloSizeDialogBar()
         HWND h = m_hWnd;
         if (CSizeDockBar* dockBar = GetDockBar())
             dockBar->RemoveControlBar(this);
-        if (CSizableMiniDockFrameWnd* mini = GetMiniFrame()) {
-            mini->m_pBar = nullptr;
-            ::SetParent(h, nullptr);
-            mini->DestroyWindow();
-        }
+        CDockSite::ReleaseFloatingWindow(this, nullptr);
         UnsubclassWindow();
         ::DestroyWindow(h);
     }

@@ -36,7 +36,7 @@ const DWORD SIZEBAR_DELETE_ON_CLOSE = 0x01;   // closing its floating window del
 const DWORD SIZEBAR_DELETE_WITH_FRAME = 0x02; // the dockable frame's destructor deletes it
 const DWORD SIZEBAR_CONTEXT_MENU = 0x04;      // a right click shows the bar's menu
 const DWORD SIZEBAR_SCALE_CONTROLS = 0x08;    // dialog bar: controls scale with the bar
-const DWORD SIZEBAR_MDI_FLOAT = 0x10;         // menu item "Float", shown unavailable (no MDI float windows)
+const DWORD SIZEBAR_MDI_FLOAT = 0x10;         // menu item "Float": floating in the MDI client or over the frame
 
 // Context menu commands and the close item's text of a floating bar.
 const UINT ID_SIZEBAR_DOCK = 0xF06F;

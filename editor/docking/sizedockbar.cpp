@@ -155,11 +155,9 @@ void detach_bar(CControlBar* bar, CSizeDockBar* into)
 {
     if (CSizeDockBar* old = CDockSite::DockBarOf(bar))
         old->RemoveControlBar(bar);
-    CSizableMiniDockFrameWnd* mini = CDockSite::MiniFrameOf(bar);
+    CDockSite::ReleaseFloatingWindow(bar, into->m_hWnd);
     if (bar->m_hWnd)
         ::SetParent(bar->m_hWnd, into->m_hWnd);
-    if (mini)
-        mini->ReleaseBar();
 }
 
 } // namespace

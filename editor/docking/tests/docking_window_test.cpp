@@ -482,6 +482,188 @@ TEST(DockingDrag, FrameResizeRefitsTheRows)
     EXPECT_EQ(output->m_sizeDockedHorz.cx + tree->m_sizeDockedHorz.cx + 8, client.cx);
 }
 
+// Floating among the documents.
+
+namespace {
+
+CVelloMDIFloatWnd* mdi_float_of(const winui::CControlBar* bar)
+{
+    return CDockSite::MdiFloatOf(bar);
+}
+
+RECT in_mdi_client(const DockHost& host, HWND wnd)
+{
+    RECT r;
+    GetWindowRect(wnd, &r);
+    MapWindowPoints(nullptr, mdi_client(host), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+} // namespace
+
+TEST(DockingMdiFloat, FloatMovesTheBarBetweenItsWindowAndTheClient)
+{
+    DockHost host;
+    CTestDialogBar* output = host.AddOutputBar(SIZEBAR_CONTEXT_MENU | SIZEBAR_MDI_FLOAT);
+    host.frame->FloatControlBar(output, host.ClientToScreenPt(200, 150));
+    Pump(50);
+    ASSERT_NE(output->GetMiniFrame(), nullptr);
+    auto items = menu_items(output);
+    ASSERT_EQ(items.size(), 3u);
+    EXPECT_EQ(items[0], std::make_pair(ID_SIZEBAR_FLOAT, false));
+    EXPECT_EQ(items[1].first, ID_SIZEBAR_DOCK);
+
+    // "Float": into a window of the MDI client at the last floating place.
+    POINT floatedAt = output->m_pDockContext->m_ptMRUFloatPos;
+    SendMessageA(output->m_hWnd, WM_COMMAND, ID_SIZEBAR_FLOAT, 0);
+    Pump(100);
+    CVelloMDIFloatWnd* wnd = mdi_float_of(output);
+    ASSERT_NE(wnd, nullptr);
+    EXPECT_EQ(output->GetMiniFrame(), nullptr);
+    EXPECT_TRUE(output->IsBarFloating());
+    EXPECT_EQ(GetParent(wnd->m_hWnd), mdi_client(host));
+    EXPECT_TRUE(IsWindowVisible(output->m_hWnd));
+    RECT w;
+    GetWindowRect(wnd->m_hWnd, &w);
+    EXPECT_EQ(w.left, floatedAt.x);
+    EXPECT_EQ(w.top, floatedAt.y);
+    RECT client;
+    GetClientRect(wnd->m_hWnd, &client);
+    EXPECT_EQ(client.right, output->m_sizeFloating.cx);
+    EXPECT_EQ(client.bottom, output->m_sizeFloating.cy);
+    char title[64] = "";
+    GetWindowTextA(wnd->m_hWnd, title, sizeof title);
+    EXPECT_STREQ(title, "Output");
+    // "Float" checked, no "Dock" while among the documents.
+    items = menu_items(output);
+    ASSERT_EQ(items.size(), 2u);
+    EXPECT_EQ(items[0], std::make_pair(ID_SIZEBAR_FLOAT, true));
+    EXPECT_EQ(items[1].first, ID_SIZEBAR_HIDE);
+
+    // Dragged by its caption it moves as a document window does: no
+    // docking outline, it stays in the client, its place is remembered.
+    POINT caption{(w.left + w.right) / 2,
+                  w.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2};
+    SIZE frameClient = host.Client();
+    Drag(caption, POINT{caption.x + 60, caption.y + 40});
+    ASSERT_EQ(mdi_float_of(output), wnd);
+    GetWindowRect(wnd->m_hWnd, &w);
+    EXPECT_EQ(w.left, floatedAt.x + 60);
+    EXPECT_EQ(w.top, floatedAt.y + 40);
+    EXPECT_EQ(output->m_pDockContext->m_ptMRUFloatPos.x, w.left);
+    EXPECT_EQ(host.InFrame(mdi_client(host)).bottom, frameClient.cy);
+
+    // Sized with its border, the bar's floating size follows.
+    SetWindowPos(wnd->m_hWnd, nullptr, 0, 0, w.right - w.left + 50, w.bottom - w.top + 30,
+                 SWP_NOMOVE | SWP_NOZORDER);
+    Pump(50);
+    GetClientRect(wnd->m_hWnd, &client);
+    EXPECT_EQ(output->m_sizeFloating.cx, client.right);
+    RECT barRect;
+    GetClientRect(output->m_hWnd, &barRect);
+    EXPECT_EQ(barRect.right, client.right);
+
+    // "Float" again: over the frame where the MDI window stood, which goes.
+    HWND gone = wnd->m_hWnd;
+    SendMessageA(output->m_hWnd, WM_COMMAND, ID_SIZEBAR_FLOAT, 0);
+    Pump(100);
+    EXPECT_FALSE(IsWindow(gone));
+    ASSERT_NE(output->GetMiniFrame(), nullptr);
+    RECT m;
+    GetWindowRect(output->GetMiniFrame()->m_hWnd, &m);
+    EXPECT_EQ(m.left, w.left);
+    EXPECT_EQ(m.top, w.top);
+    // And from there it docks again by a double click on the caption.
+    DoubleClick(CaptionPoint(output->GetMiniFrame()->m_hWnd));
+    EXPECT_EQ(output->GetDockBar(), host.Dock(AFX_IDW_DOCKBAR_BOTTOM));
+}
+
+TEST(DockingMdiFloat, CornerKeptInsideTheClient)
+{
+    DockHost host;
+    CTestDialogBar* output = host.AddOutputBar(SIZEBAR_MDI_FLOAT);
+    struct Case {
+        POINT at;       // asked for, in the MDI client
+        bool farRight;  // expect the corner 32 left of the right edge
+        bool farBottom; // and 20 above the bottom edge
+    };
+    RECT client;
+    GetClientRect(mdi_client(host), &client);
+    const Case cases[] = {
+        {{3000, 3000}, true, true},
+        {{-500, 40}, false, false},
+        {{40, -500}, false, false},
+        {{50, 60}, false, false},
+    };
+    for (const Case& c : cases) {
+        POINT screen = c.at;
+        ClientToScreen(mdi_client(host), &screen);
+        host.frame->FloatInMdiWindow(output, screen);
+        Pump(30);
+        CVelloMDIFloatWnd* wnd = mdi_float_of(output);
+        ASSERT_NE(wnd, nullptr);
+        RECT r = in_mdi_client(host, wnd->m_hWnd);
+        int x = c.farRight ? client.right - 32 : std::max<int>(c.at.x, 0);
+        int y = c.farBottom ? client.bottom - 20 : std::max<int>(c.at.y, 0);
+        EXPECT_EQ(r.left, x) << c.at.x << "," << c.at.y;
+        EXPECT_EQ(r.top, y) << c.at.x << "," << c.at.y;
+    }
+    // Moving a bar that already floats there makes no second window.
+    int windows = 0;
+    for (HWND h = GetWindow(mdi_client(host), GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT))
+        windows += dynamic_cast<CVelloMDIFloatWnd*>(winui::CWnd::FromHandle(h)) != nullptr;
+    EXPECT_EQ(windows, 1);
+}
+
+TEST(DockingMdiFloat, ClosingHidesOrDeletesTheBar)
+{
+    CTestDialogBar::destroyed = 0;
+    DockHost host;
+    CTestDialogBar* kept = host.AddOutputBar(SIZEBAR_MDI_FLOAT);
+    host.frame->FloatInMdiWindow(kept, host.ClientToScreenPt(100, 100));
+    Pump(50);
+    HWND wnd = mdi_float_of(kept)->m_hWnd;
+    SendMessageA(wnd, WM_CLOSE, 0, 0);
+    Pump(50);
+    // The bar lives on, hidden, and shows again over the frame.
+    EXPECT_FALSE(IsWindow(wnd));
+    EXPECT_EQ(CTestDialogBar::destroyed, 0);
+    ASSERT_NE(kept->m_hWnd, nullptr);
+    EXPECT_FALSE(GetWindowLongA(kept->m_hWnd, GWL_STYLE) & WS_VISIBLE);
+    host.frame->ShowControlBar(kept, TRUE, FALSE);
+    ASSERT_NE(kept->GetMiniFrame(), nullptr);
+    EXPECT_TRUE(IsWindowVisible(kept->m_hWnd));
+
+    auto* deleted = new CTestDialogBar(SIZEBAR_MDI_FLOAT | SIZEBAR_DELETE_ON_CLOSE);
+    deleted->CreateFromId(host.frame, IDD_TEST_BAR, WS_CHILD | WS_VISIBLE | winui::CBRS_BOTTOM, 0xE814);
+    deleted->EnableDocking(winui::CBRS_ALIGN_ANY);
+    host.frame->FloatInMdiWindow(deleted, host.ClientToScreenPt(200, 100));
+    Pump(50);
+    wnd = mdi_float_of(deleted)->m_hWnd;
+    SendMessageA(wnd, WM_CLOSE, 0, 0);
+    Pump(50);
+    EXPECT_FALSE(IsWindow(wnd));
+    EXPECT_EQ(CTestDialogBar::destroyed, 1);
+}
+
+TEST(DockingMdiFloat, FrameClosedWithABarAmongTheDocuments)
+{
+    CTestDialogBar::destroyed = 0;
+    {
+        DockHost host;
+        CTestDialogBar* bar = host.AddOutputBar(SIZEBAR_MDI_FLOAT | SIZEBAR_DELETE_WITH_FRAME);
+        host.frame->FloatInMdiWindow(bar, host.ClientToScreenPt(100, 100));
+        Pump(50);
+        ASSERT_NE(mdi_float_of(bar), nullptr);
+        SendMessageA(host.hwnd, WM_CLOSE, 0, 0);
+        Pump(100);
+        EXPECT_FALSE(IsWindow(host.hwnd));
+        host.hwnd = nullptr;
+    }
+    EXPECT_EQ(CTestDialogBar::destroyed, 1);
+    EXPECT_TRUE(CVelloSizeControlBar::RegisteredBars().empty());
+}
+
 // Bar state.
 
 TEST(DockingState, SavedAndRestoredAtTheNextStart)
