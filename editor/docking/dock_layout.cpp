@@ -231,13 +231,19 @@ int BarSignature(const std::vector<DockSlot>& slots)
     return static_cast<int>((pattern << 8) | (count & 0xFF));
 }
 
-ShrinkResult ShrinkForward(std::vector<DockSlot>& slots, int i, int amount, bool apply,
-                           int freeSpace)
+namespace {
+
+// Walks the bars of a row from i by step (+1 towards its end, -1 towards its
+// start): a negative amount lengthens the first visible sizeable bar by its
+// size; a positive one is taken from the visible sizeable bars in turn, each
+// giving what is left to take or its whole length.
+ShrinkResult shrink_row(std::vector<DockSlot>& slots, int i, int step, int amount, bool apply)
 {
     ShrinkResult result;
     const int n = slot_count(slots);
+    auto inRow = [&](int j) { return j > 0 && j < n && slots[j].isBar; };
     if (amount < 0) {
-        for (int j = i; j < n && slots[j].isBar; ++j) {
+        for (int j = i; inRow(j); j += step) {
             if (visible_sizeable(slots[j])) {
                 if (apply)
                     slots[j].length += -amount;
@@ -249,65 +255,36 @@ ShrinkResult ShrinkForward(std::vector<DockSlot>& slots, int i, int amount, bool
         return result;
     }
     int remaining = amount;
-    int j = i;
-    for (; j < n && slots[j].isBar && remaining > 0; ++j) {
+    for (int j = i; inRow(j) && remaining > 0; j += step) {
         DockSlot& s = slots[j];
         if (!visible_sizeable(s))
             continue;
         ++result.count;
         int c = std::max(0, s.length);
-        if (c >= remaining) {
-            if (apply)
-                s.length = c - remaining;
-            remaining = 0;
-        } else {
-            remaining -= c;
-            if (apply)
-                s.length = 0;
-        }
-    }
-    if (remaining > 0) {
-        int use = std::min(remaining, std::max(0, freeSpace));
-        remaining -= use;
+        int give = std::min(c, remaining);
+        if (apply)
+            s.length = c - give;
+        remaining -= give;
     }
     result.taken = amount - remaining;
     return result;
 }
 
+} // namespace
+
+ShrinkResult ShrinkForward(std::vector<DockSlot>& slots, int i, int amount, bool apply,
+                           int freeSpace)
+{
+    ShrinkResult result = shrink_row(slots, i, +1, amount, apply);
+    // What the bars cannot give comes from the free room behind the row.
+    if (amount > 0 && result.taken < amount)
+        result.taken += std::min(amount - result.taken, std::max(0, freeSpace));
+    return result;
+}
+
 ShrinkResult ShrinkBackward(std::vector<DockSlot>& slots, int i, int amount, bool apply)
 {
-    ShrinkResult result;
-    if (amount < 0) {
-        for (int j = i; j > 0 && slots[j].isBar; --j) {
-            if (visible_sizeable(slots[j])) {
-                if (apply)
-                    slots[j].length += -amount;
-                result.taken = amount;
-                result.count = 1;
-                break;
-            }
-        }
-        return result;
-    }
-    int remaining = amount;
-    for (int j = i; j > 0 && slots[j].isBar && remaining > 0; --j) {
-        DockSlot& s = slots[j];
-        if (!visible_sizeable(s))
-            continue;
-        ++result.count;
-        int c = std::max(0, s.length);
-        if (c >= remaining) {
-            if (apply)
-                s.length = c - remaining;
-            remaining = 0;
-        } else {
-            remaining -= c;
-            if (apply)
-                s.length = 0;
-        }
-    }
-    result.taken = amount - remaining;
-    return result;
+    return shrink_row(slots, i, -1, amount, apply);
 }
 
 int MoveBarSplitter(std::vector<DockSlot>& slots, int i, int delta, int freeSpace)

@@ -352,6 +352,14 @@ void CSizeDockContext::ToggleDocking()
     site->FloatControlBar(m_pBar, pt, winui::CBRS_ALIGN_TOP);
 }
 
+bool ForgetDestroyedBar(WPARAM wParam, LPARAM lParam, CControlBar** bar)
+{
+    if (LOWORD(wParam) != WM_DESTROY || !*bar || reinterpret_cast<HWND>(lParam) != (*bar)->m_hWnd)
+        return false;
+    *bar = nullptr;
+    return true;
+}
+
 // CSizableMiniDockFrameWnd
 
 BEGIN_MESSAGE_MAP(CSizableMiniDockFrameWnd, winui::CFrameWnd)
@@ -519,10 +527,9 @@ void CSizableMiniDockFrameWnd::OnClose()
 
 LRESULT CSizableMiniDockFrameWnd::OnParentNotify(WPARAM wParam, LPARAM lParam)
 {
-    if (LOWORD(wParam) == WM_DESTROY && m_pBar && reinterpret_cast<HWND>(lParam) == m_pBar->m_hWnd) {
-        m_pBar = nullptr;
+    // The bar's window destroyed by its owner: the empty window goes too.
+    if (ForgetDestroyedBar(wParam, lParam, &m_pBar))
         PostMessage(WM_CLOSE);
-    }
     return Default();
 }
 

@@ -10,6 +10,7 @@
 // nothing.
 #pragma once
 
+#include "winui/controlbar.h"
 #include "winui/frame.h"
 
 #include <windows.h>
@@ -66,6 +67,10 @@ protected:
     void DrawFocusRect(bool removeRect = false);
     void OnKey(int key, bool down);
 };
+
+// For a window holding one bar, on WM_PARENTNOTIFY: true, with *bar
+// cleared, when the bar's window is being destroyed.
+bool ForgetDestroyedBar(WPARAM wParam, LPARAM lParam, winui::CControlBar** bar);
 
 // The floating window of one bar: a tool window with a caption and a sizing
 // border. Its caption drags the bar (a double click docks it again); its

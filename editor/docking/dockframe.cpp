@@ -358,52 +358,6 @@ void CDockSite::DeleteRegisteredBars()
 
 // The frames.
 
-BEGIN_MESSAGE_MAP(CVelloFrameWndSizeDock, winui::CFrameWnd)
-    ON_MESSAGE(WM_SYSCOLORCHANGE, &CVelloFrameWndSizeDock::OnSysColorChange)
-    ON_MESSAGE(winui::WM_IDLEUPDATECMDUI, &CVelloFrameWndSizeDock::OnIdleUpdateCmdUI)
-END_MESSAGE_MAP()
-
-LRESULT CVelloFrameWndSizeDock::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam)
-{
-    LRESULT result = CFrameWnd::OnIdleUpdateCmdUI(wParam, lParam);
-    UpdateFloatingBars(static_cast<BOOL>(wParam));
-    return result;
-}
-
-CVelloFrameWndSizeDock::~CVelloFrameWndSizeDock()
-{
-    DeleteRegisteredBars();
-}
-
-LRESULT CVelloFrameWndSizeDock::OnSysColorChange(WPARAM, LPARAM)
-{
-    UpdateSysColors();
-    return Default();
-}
-
-BEGIN_MESSAGE_MAP(CVelloMDIFrameWndSizeDock, winui::CMDIFrameWnd)
-    ON_MESSAGE(WM_SYSCOLORCHANGE, &CVelloMDIFrameWndSizeDock::OnSysColorChange)
-    ON_MESSAGE(winui::WM_IDLEUPDATECMDUI, &CVelloMDIFrameWndSizeDock::OnIdleUpdateCmdUI)
-END_MESSAGE_MAP()
-
-LRESULT CVelloMDIFrameWndSizeDock::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam)
-{
-    LRESULT result = CMDIFrameWnd::OnIdleUpdateCmdUI(wParam, lParam);
-    UpdateFloatingBars(static_cast<BOOL>(wParam));
-    return result;
-}
-
-CVelloMDIFrameWndSizeDock::~CVelloMDIFrameWndSizeDock()
-{
-    DeleteRegisteredBars();
-}
-
-LRESULT CVelloMDIFrameWndSizeDock::OnSysColorChange(WPARAM, LPARAM)
-{
-    UpdateSysColors();
-    return Default();
-}
-
 void CVelloMDIFrameWndSizeDock::FloatInMdiWindow(CControlBar* bar, POINT pt, DWORD dwStyle)
 {
     if (!bar || !bar->m_hWnd || !m_hWndMDIClient)

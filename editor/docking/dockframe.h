@@ -99,24 +99,49 @@ protected:
 // screen at all.
 RECT KeepOnScreen(const RECT& rect);
 
-class CVelloFrameWndSizeDock : public winui::CFrameWnd, public CDockSite {
+// What the SDI and the MDI frame share: the dock site, the library's
+// colours kept current, the update handlers of floating bars run at idle
+// time, and the registered bars deleted with the frame.
+template <class FrameBase>
+class CSizeDockFrame : public FrameBase, public CDockSite {
 public:
-    CVelloFrameWndSizeDock() : CDockSite(this) {}
-    ~CVelloFrameWndSizeDock() override;
+    CSizeDockFrame() : CDockSite(this) {}
+    ~CSizeDockFrame() override { DeleteRegisteredBars(); }
     using CDockSite::ShowControlBar;
+
+    static const ::winui::MsgMap* GetThisMessageMap();
+    const ::winui::MsgMap* GetMessageMap() const override { return GetThisMessageMap(); }
 
 protected:
-    LRESULT OnSysColorChange(WPARAM, LPARAM);
-    LRESULT OnIdleUpdateCmdUI(WPARAM, LPARAM);
-    DECLARE_MESSAGE_MAP()
+    LRESULT OnSysColorChange(WPARAM, LPARAM)
+    {
+        UpdateSysColors();
+        return this->Default();
+    }
+    LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam)
+    {
+        LRESULT result = FrameBase::OnIdleUpdateCmdUI(wParam, lParam);
+        UpdateFloatingBars(static_cast<BOOL>(wParam));
+        return result;
+    }
 };
 
-class CVelloMDIFrameWndSizeDock : public winui::CMDIFrameWnd, public CDockSite {
-public:
-    CVelloMDIFrameWndSizeDock() : CDockSite(this) {}
-    ~CVelloMDIFrameWndSizeDock() override;
-    using CDockSite::ShowControlBar;
+template <class FrameBase>
+const ::winui::MsgMap* CSizeDockFrame<FrameBase>::GetThisMessageMap()
+{
+    using ThisClass = CSizeDockFrame<FrameBase>;
+    static const ::winui::MsgMapEntry entries[] = {
+        ON_MESSAGE(WM_SYSCOLORCHANGE, &ThisClass::OnSysColorChange)
+        ON_MESSAGE(winui::WM_IDLEUPDATECMDUI, &ThisClass::OnIdleUpdateCmdUI)
+        {0, 0, 0, 0, nullptr, nullptr}};
+    static const ::winui::MsgMap map = {FrameBase::GetThisMessageMap(), entries};
+    return &map;
+}
 
+class CVelloFrameWndSizeDock : public CSizeDockFrame<winui::CFrameWnd> {};
+
+class CVelloMDIFrameWndSizeDock : public CSizeDockFrame<winui::CMDIFrameWnd> {
+public:
     // Floats the bar in a window of the MDI client whose top left corner is
     // pt (screen), kept at least 32 by 20 pixels inside the client; a bar
     // already alone in such a window only moves it.
@@ -124,11 +149,6 @@ public:
     // Floats the bar in a window of its own where its current floating
     // window stands (pt is not used).
     void FloatInMiniFrame(winui::CControlBar* bar, POINT pt, DWORD dwStyle = winui::CBRS_ALIGN_TOP);
-
-protected:
-    LRESULT OnSysColorChange(WPARAM, LPARAM);
-    LRESULT OnIdleUpdateCmdUI(WPARAM, LPARAM);
-    DECLARE_MESSAGE_MAP()
 };
 
 class CVelloMDIChildWndSizeDock : public winui::CMDIChildWnd, public CDockSite {

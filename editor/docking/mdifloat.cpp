@@ -149,10 +149,8 @@ LRESULT CVelloMDIFloatWnd::OnWindowPosChanged(WPARAM, LPARAM)
 LRESULT CVelloMDIFloatWnd::OnParentNotify(WPARAM wParam, LPARAM lParam)
 {
     // The bar's window destroyed by its owner: the empty window goes too.
-    if (LOWORD(wParam) == WM_DESTROY && m_pBar && reinterpret_cast<HWND>(lParam) == m_pBar->m_hWnd) {
-        m_pBar = nullptr;
+    if (ForgetDestroyedBar(wParam, lParam, &m_pBar))
         PostMessage(WM_CLOSE);
-    }
     return Default();
 }
 

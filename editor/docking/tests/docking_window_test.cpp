@@ -45,6 +45,24 @@ BOOL CALLBACK send_idle_update(HWND h, LPARAM)
     return TRUE;
 }
 
+struct SharedRow {
+    CTestDialogBar* output;
+    CVelloSizeControlBar* tree;
+    CSizeDockBar* bottom;
+};
+
+// The output bar and the tree bar side by side in the bottom row.
+SharedRow share_bottom_row(DockHost& host)
+{
+    CTestDialogBar* output = host.AddOutputBar();
+    CVelloSizeControlBar* tree = host.AddTreeBar();
+    CSizeDockBar* bottom = host.Dock(AFX_IDW_DOCKBAR_BOTTOM);
+    bottom->DockControlBarAt(tree, 0, 1);
+    host.frame->RecalcLayout();
+    Pump(50);
+    return SharedRow{output, tree, bottom};
+}
+
 std::vector<std::pair<UINT, bool>> menu_items(winui::CControlBar* bar)
 {
     HMENU menu = CreatePopupMenu();
@@ -174,12 +192,7 @@ TEST(DockingBars, DockedBarsShareTheFrameWithTheClient)
 TEST(DockingBars, ShowingAHiddenBarAgainShrinksItsNeighbours)
 {
     DockHost host;
-    CTestDialogBar* output = host.AddOutputBar();
-    CVelloSizeControlBar* tree = host.AddTreeBar();
-    CSizeDockBar* bottom = host.Dock(AFX_IDW_DOCKBAR_BOTTOM);
-    bottom->DockControlBarAt(tree, 0, 1);
-    host.frame->RecalcLayout();
-    Pump(50);
+    auto [output, tree, bottom] = share_bottom_row(host);
     SIZE client = host.Client();
     ASSERT_EQ(bottom->GetRowCount(), 1);
     EXPECT_EQ(output->m_sizeDockedHorz.cx + tree->m_sizeDockedHorz.cx + 8, client.cx);
@@ -440,12 +453,7 @@ TEST(DockingDrag, RowSplitterChangesTheRowsThickness)
 TEST(DockingDrag, SplitterBetweenBarsSharesTheRow)
 {
     DockHost host;
-    CTestDialogBar* output = host.AddOutputBar();
-    CVelloSizeControlBar* tree = host.AddTreeBar();
-    CSizeDockBar* bottom = host.Dock(AFX_IDW_DOCKBAR_BOTTOM);
-    bottom->DockControlBarAt(tree, 0, 1);
-    host.frame->RecalcLayout();
-    Pump(50);
+    auto [output, tree, bottom] = share_bottom_row(host);
     const CDockSplitter* between = nullptr;
     for (const CDockSplitter& s : bottom->m_arrSplitters)
         if (s.m_type == 1)
@@ -465,12 +473,7 @@ TEST(DockingDrag, SplitterBetweenBarsSharesTheRow)
 TEST(DockingDrag, FrameResizeRefitsTheRows)
 {
     DockHost host;
-    CTestDialogBar* output = host.AddOutputBar();
-    CVelloSizeControlBar* tree = host.AddTreeBar();
-    CSizeDockBar* bottom = host.Dock(AFX_IDW_DOCKBAR_BOTTOM);
-    bottom->DockControlBarAt(tree, 0, 1);
-    host.frame->RecalcLayout();
-    Pump(50);
+    auto [output, tree, bottom] = share_bottom_row(host);
     SetWindowPos(host.hwnd, nullptr, 0, 0, 900, 650, SWP_NOMOVE | SWP_NOZORDER);
     Pump(100);
     SIZE client = host.Client();
@@ -866,16 +869,11 @@ TEST(DockingClose, FrameDeletesItsBarsDockedFloatingAndHidden)
 TEST(DockingClose, BarDeletedWhileDockedLeavesItsRow)
 {
     DockHost host;
-    CTestDialogBar* output = host.AddOutputBar();
-    CVelloSizeControlBar* tree = host.AddTreeBar();
-    host.Dock(AFX_IDW_DOCKBAR_BOTTOM)->DockControlBarAt(tree, 0, 1);
-    host.frame->RecalcLayout();
-    Pump(50);
+    auto [output, tree, bottom] = share_bottom_row(host);
     host.owned.erase(std::find(host.owned.begin(), host.owned.end(), output));
     delete output;
     host.frame->RecalcLayout();
     Pump(50);
-    CSizeDockBar* bottom = host.Dock(AFX_IDW_DOCKBAR_BOTTOM);
     EXPECT_EQ(bottom->FindBar(tree), 1);
     EXPECT_EQ(bottom->m_arrBars.size(), 3u);
     EXPECT_EQ(tree->m_sizeDockedHorz.cx, host.Client().cx);
