@@ -86,7 +86,7 @@ BOOL TSDIDecFrame::CreateToolBar()
 {
     if (!toolBar_.Create(this, WS_CHILD | WS_VISIBLE | winui::CBRS_TOP | winui::CBRS_TOOLTIPS))
         return FALSE;
-    // A floating bar would show this caption.
+    // The caption of the bar's window while it floats.
     SetWindowTextA(toolBar_.m_hWnd, "Toolbar");
     // One bitmap a button, in the order of the buttons.
     static const UINT buttons[] = {CM_EXIT,       0, CM_FILEOPEN, CM_RESETBOARD, CM_RESETAUTOSTART,
@@ -96,6 +96,10 @@ BOOL TSDIDecFrame::CreateToolBar()
             return FALSE;
     if (!toolBar_.SetButtons(buttons, static_cast<int>(sizeof buttons / sizeof buttons[0])))
         return FALSE;
+    // The user may drag it to any side or float it; the frame then fits
+    // the grid again.
+    toolBar_.EnableDocking(winui::CBRS_ALIGN_ANY);
+    toolBar_.moved = [this] { FitToGrid(); };
     RecalcLayout();
     return TRUE;
 }
@@ -119,7 +123,7 @@ void TSDIDecFrame::FitToGrid()
     RECT client, free;
     GetClientRect(&client);
     winui::RepositionBars(m_hWnd, winui::AFX_IDW_PANE_FIRST, nullptr, &free);
-    int wantWidth = grid.cx;
+    int wantWidth = grid.cx + (client.right - client.left) - (free.right - free.left);
     int wantHeight = grid.cy + (client.bottom - client.top) - (free.bottom - free.top);
     if (client.right == wantWidth && client.bottom == wantHeight)
         return;

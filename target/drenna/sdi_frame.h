@@ -17,7 +17,7 @@
 #include "target/termui/term_window.h"
 #include "winui/frame.h"
 #include "winui/statusbar.h"
-#include "winui/toolbar.h"
+#include "winui/docktoolbar.h"
 
 class TDrennaApp;
 
@@ -65,7 +65,7 @@ private:
     void ShowState(const char* name);
     TDrennaApp* app_;
     TTermWindow term_;
-    winui::CToolBar toolBar_;
+    winui::CDockToolBar toolBar_;
     winui::CStatusBar statusBar_;
     bool fitting_ = false;
 };
