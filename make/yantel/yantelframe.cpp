@@ -114,6 +114,9 @@ BOOL TYantelFrame::CreateToolBar()
         return FALSE;
     targets_.LimitText(30);
     targets_.SetFont(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    // The user drags it to the top or the bottom, or out into a window of
+    // its own; the combo box keeps it a row of buttons.
+    toolbar_.EnableDocking(winui::CBRS_ALIGN_TOP | winui::CBRS_ALIGN_BOTTOM);
     RecalcLayout();
     return TRUE;
 }

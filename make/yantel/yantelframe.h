@@ -11,7 +11,7 @@
 #include "winui/frame.h"
 #include "winui/gdi.h"
 #include "winui/statusbar.h"
-#include "winui/toolbar.h"
+#include "winui/docktoolbar.h"
 
 #include "make/yantel/yanedtfl.h"
 
@@ -67,7 +67,7 @@ private:
 
     TYantelApp* app_;
     TYanEditFile view_;
-    winui::CToolBar toolbar_;
+    winui::CDockToolBar toolbar_;
     winui::CStatusBar status_;
     winui::CComboBox targets_;
     winui::CImageList images_;
