@@ -513,6 +513,10 @@ BOOL TZavitFrame::CreateToolBar()
 {
     if (!toolbar_.Create(this))
         return FALSE;
+    // Dragged by the user to any side or out into a window of its own,
+    // which shows this caption.
+    ::SetWindowTextA(toolbar_.m_hWnd, "Toolbar");
+    toolbar_.EnableDocking(winui::CBRS_ALIGN_ANY);
     static const UINT buttons[] = {CM_QUICKEXIT, 0, CM_EXIT, 0, CM_SAVEALL, 0,
                                    CM_FILENEW, CM_FILEOPEN, CM_FILESAVE, 0,
                                    CM_EDITCUT, CM_EDITCOPY, CM_EDITPASTE, 0,

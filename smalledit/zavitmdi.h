@@ -14,7 +14,7 @@
 
 #include "winui/mdi.h"
 #include "winui/statusbar.h"
-#include "winui/toolbar.h"
+#include "winui/docktoolbar.h"
 
 #include <string>
 #include <vector>
@@ -134,7 +134,7 @@ private:
 
     TZavitApp* app_;
     TZavitMDIClient client_;
-    winui::CToolBar toolbar_;
+    winui::CDockToolBar toolbar_;
     winui::CStatusBar status_;
     HIMAGELIST images_ = nullptr;
     std::string caretText_;
