@@ -73,6 +73,10 @@ void TQuibexFrame::SetupToolbar()
                                    CM_STOP,     0,           CM_FIND,     CM_FINDNEXT};
     if (!toolbar_.Create(this))
         return;
+    // Dragged by the user to any side or out into a window of its own,
+    // which shows this caption.
+    ::SetWindowTextA(toolbar_.m_hWnd, "Toolbar");
+    toolbar_.EnableDocking(winui::CBRS_ALIGN_ANY);
     toolbar_.LoadBitmap(IDB_TOOLBAR);
     toolbar_.SetButtons(buttons, static_cast<int>(sizeof buttons / sizeof buttons[0]));
 }

@@ -10,7 +10,7 @@
 #include "target/quibex/quibex_mdi_client.h"
 #include "winui/mdi.h"
 #include "winui/statusbar.h"
-#include "winui/toolbar.h"
+#include "winui/docktoolbar.h"
 
 class TQuibexFrame : public winui::CMDIFrameWnd {
 public:
@@ -35,6 +35,6 @@ protected:
 private:
     void SetupToolbar();
     TQuibexMDIClient client_;
-    winui::CToolBar toolbar_;
+    winui::CDockToolBar toolbar_;
     winui::CStatusBar status_;
 };
