@@ -1,7 +1,8 @@
 // Zavit's tool bar moved with the mouse through the system queue, as a
 // user moves it: to the right side, out into a window of its own (its
 // buttons still giving their commands there) and back to the left side,
-// the MDI client always taking the room the bar leaves.
+// the MDI client always taking the room the bar leaves; the program ends
+// cleanly with the bar floating.
 #include "mouse_input.h"
 #include "program_session.h"
 #include "testing/kit/test_kit.h"
@@ -97,5 +98,13 @@ TEST(ZavitToolBar, DraggedToTheRightFloatedAndDockedOnTheLeft)
     EXPECT_EQ(column.left, 0);
     EXPECT_GT(column.bottom - column.top, column.right - column.left);
     EXPECT_EQ(RectIn(client, frame).left, column.right);
-    EXPECT_TRUE(session.Close());
+
+    // Floated again by a double click on its gripper, it goes with the
+    // program when the program ends.
+    MouseDoubleClick(ToolBarGripper(bar));
+    ASSERT_TRUE(wait_for([&] { return (floating = FloatingToolBarWindow(frame)) != nullptr; }));
+    int exitCode = -1;
+    EXPECT_TRUE(session.Close(&exitCode));
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_FALSE(IsWindow(floating));
 }
