@@ -409,12 +409,6 @@ BOOL CSizableMiniDockFrameWnd::CreateFor(winui::CFrameWnd* site, CControlBar* ba
     return TRUE;
 }
 
-void CSizableMiniDockFrameWnd::ReleaseBar()
-{
-    m_pBar = nullptr;
-    DestroyWindow();
-}
-
 void CSizableMiniDockFrameWnd::RecalcLayout()
 {
     if (!m_hWnd || !m_pBar || !m_pBar->m_hWnd)

@@ -84,8 +84,6 @@ public:
     // Creates the window at screen point pos with a client area of size,
     // owned by the dock site's top-level window, and puts bar in it.
     BOOL CreateFor(winui::CFrameWnd* site, winui::CControlBar* bar, POINT pos, SIZE client);
-    // Takes the bar out (before it docks); the window is destroyed.
-    void ReleaseBar();
 
     // Examines the bar once: 2 when it is a sizeable bar (system menu cut
     // down, close item "&Hide" unless the bar deletes itself on close), 1
