@@ -174,7 +174,8 @@ void CDockToolBar::DockAt(DWORD align)
     // One side only: the first bit in the order left, top, right, bottom.
     align &= ~(align - 1);
     HWND frame = m_pDockSite->m_hWnd;
-    // The floating window goes once the bar stands in the frame's layout.
+    // The floating window goes last, once the bar stands in the frame's
+    // layout and the frame has followed.
     HWND old = floatWnd_;
     if (old) {
         if (auto* wnd = dynamic_cast<CFloatingBarWnd*>(FromHandle(old)))
@@ -196,10 +197,10 @@ void CDockToolBar::DockAt(DWORD align)
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     ::ShowWindow(m_hWnd, SW_SHOWNA);
     m_pDockSite->RecalcLayout();
-    if (old)
-        ::DestroyWindow(old);
     if (moved)
         moved();
+    if (old)
+        ::DestroyWindow(old);
 }
 
 void CDockToolBar::MeasureBoth()

@@ -91,6 +91,7 @@ TEST(DrennaToolBar, DraggedToTheLeftFloatedAndDockedAtTheBottom)
     EXPECT_EQ(row.left, 0);
     EXPECT_EQ(RectIn(term, frame).top, 0);
     EXPECT_EQ(RectIn(term, frame).bottom, row.top);
+    EXPECT_TRUE(wait_until([&] { return client_size(frame).cy == grid.cy + (row.bottom - row.top) + statusHeight; }));
 
     // A double click on the gripper floats it, one on the caption docks it
     // where it was.
