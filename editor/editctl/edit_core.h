@@ -59,6 +59,9 @@ public:
     virtual void ReportOutOfMemory() {}
     // Asks a Yes/No question with the exclamation icon; kAnswerYes or kAnswerNo.
     virtual int AskYesNo(const char* text, const char* caption) { return kAnswerNo; }
+    // LoadFile read bytes of total and made lines so far: told every 100
+    // lines of a file, for a progress display.
+    virtual void LoadProgress(int64_t bytesRead, int64_t total, int lines) {}
     // The application's SaveLineWrap setting (soft breaks saved as line breaks).
     virtual int SaveLineWrapSetting() { return 0; }
 };
@@ -228,6 +231,10 @@ public:
     int Undo();
     bool CanUndo() const;
     void EmptyUndoBuffer();
+    // The edits recorded between BeginUndoStep and EndUndoStep make one
+    // step: a single Undo takes them all back.
+    void BeginUndoStep();
+    void EndUndoStep();
 
     // --- files -------------------------------------------------------------
     // 1 when loaded; 0 when the file cannot be read (text unchanged).
@@ -343,6 +350,8 @@ private:
     void OverwriteByte(int offset, uint8_t byte);
     // Records the deletion of [start, end) with copies of its bytes.
     void RecordRemovedRange(int start, int end);
+    // A record taken inside an undo step joins the ones before it.
+    void JoinUndoStep(CUndoRecord& r);
     // Inserts bytes at an offset (caret and selection end there first);
     // the inserted length, or -1 when refused.
     int InsertAt(int offset, const std::string& bytes, int flags);
@@ -360,6 +369,10 @@ private:
     CFileStatus m_FileStatus;
     int m_nTabWidth = 4;
     uint32_t m_nTopVersion = 0;
+    // An undo step of several records is being recorded; its first record
+    // is taken.
+    int m_nUndoStepDepth = 0;
+    bool m_bUndoStepStarted = false;
     int m_nKnownTopLine = 0;
     int m_nKnownTopOffset = 0;
     // The last offset whose line was looked up, valid for one text version.

@@ -88,6 +88,7 @@ int CColorEditCore::LoadFile(const char* name)
             }
         };
         size_t pos = 0, n = data.size();
+        int fileLines = 0;
         while (pos < n) {
             const uint8_t* lf = static_cast<const uint8_t*>(std::memchr(data.data() + pos, kLineFeed, n - pos));
             size_t end = lf ? static_cast<size_t>(lf - data.data()) : n;
@@ -105,6 +106,9 @@ int CColorEditCore::LoadFile(const char* name)
                           k > 0 ? kSoftBreak : kCarriageReturn);
             }
             pos = end + 1;
+            if (++fileLines % 100 == 0)
+                Host().LoadProgress(static_cast<int64_t>(std::min(pos, n)), static_cast<int64_t>(n),
+                                    static_cast<int>(lineCount));
         }
         if (data.back() == kLineFeed)
             piece(nullptr, 0, kCarriageReturn);

@@ -11,6 +11,7 @@ void CColorEditCore::RecordUndo(int type, int start, int end, int byte, int attr
     if (!list)
         return;
     CUndoRecord& r = list->TakeForRecording();
+    JoinUndoStep(r);
     r.type = type;
     r.start = start;
     r.end = end;
@@ -40,14 +41,37 @@ void CColorEditCore::RecordUndo(int type, int start, int end, const uint8_t* tex
         return;
     }
     CUndoRecord& r = list->TakeForRecording();
+    JoinUndoStep(r);
     r.type = type;
     r.start = start;
     r.end = end;
     if (!r.SetText(text, attr, end - start)) {
         // A step that cannot be kept is dropped rather than kept half.
+        if (!r.withOlder)
+            m_bUndoStepStarted = false;
         list->DropHead();
         Host().ReportOutOfMemory();
     }
+}
+
+void CColorEditCore::JoinUndoStep(CUndoRecord& r)
+{
+    if (m_nUndoStepDepth <= 0)
+        return;
+    r.withOlder = m_bUndoStepStarted;
+    m_bUndoStepStarted = true;
+}
+
+void CColorEditCore::BeginUndoStep()
+{
+    if (m_nUndoStepDepth++ == 0)
+        m_bUndoStepStarted = false;
+}
+
+void CColorEditCore::EndUndoStep()
+{
+    if (m_nUndoStepDepth > 0)
+        --m_nUndoStepDepth;
 }
 
 bool CColorEditCore::CanUndo() const
@@ -131,6 +155,10 @@ int CColorEditCore::Undo()
     Host().TextChanged(m_nTopOffset);
     Host().Recolour(0);
     Host().SelectionChanged();
+    const bool withOlder = r.withOlder;
     list->DropHead();
+    // The older records of the same step go back too.
+    if (withOlder && list->Head().type != kUndoEmpty)
+        Undo();
     return 1;
 }

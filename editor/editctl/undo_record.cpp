@@ -12,6 +12,7 @@ void CUndoRecord::Reset()
     type = kUndoEmpty;
     start = end = 0;
     byte = byteAttr = 0;
+    withOlder = false;
 }
 
 bool CUndoRecord::SetText(const uint8_t* text, const uint8_t* attr, int32_t length)

@@ -43,6 +43,10 @@ public:
     // Types 4, 5: owned copies of end - start bytes (text NUL-terminated).
     uint8_t* copyText = nullptr;
     uint8_t* copyAttr = nullptr;
+    // Undone together with the older record below it: the later records of
+    // one user action made of several edits (a text dragged to another
+    // place is deleted there and inserted here).
+    bool withOlder = false;
 };
 
 class CUndoList {

@@ -32,6 +32,10 @@ public:
         return a;
     }
     int SaveLineWrapSetting() override { return saveLineWrap; }
+    void LoadProgress(int64_t bytesRead, int64_t total, int lines) override
+    {
+        progress.push_back({bytesRead, total, lines});
+    }
 
     std::vector<int> modified;
     std::vector<int> lineDiffs;
@@ -41,6 +45,11 @@ public:
     std::vector<std::string> captions;
     std::deque<int> answers;
     int saveLineWrap = 0;
+    struct Progress {
+        int64_t bytesRead, total;
+        int lines;
+    };
+    std::vector<Progress> progress;
 };
 
 class EditTest : public ::testing::Test {

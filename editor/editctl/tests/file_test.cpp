@@ -278,3 +278,27 @@ TEST_F(FileTest, DeletedFileIsReportedOnceAndCanBeSavedAgain)
 }
 
 } // namespace
+
+namespace {
+
+// Every 100 lines of a file the host hears how far the load is.
+TEST_F(FileTest, LoadTellsItsProgressEveryHundredLines)
+{
+    std::string file;
+    for (int i = 0; i < 250; ++i)
+        file += "line " + std::to_string(1000 + i) + "\n";
+    ASSERT_EQ(Load(file), 1);
+    ASSERT_EQ(host.progress.size(), 2u);
+    const int64_t lineBytes = 10; // "line 1xyz\n"
+    EXPECT_EQ(host.progress[0].bytesRead, 100 * lineBytes);
+    EXPECT_EQ(host.progress[0].lines, 100);
+    EXPECT_EQ(host.progress[1].bytesRead, 200 * lineBytes);
+    EXPECT_EQ(host.progress[1].lines, 200);
+    EXPECT_EQ(host.progress[1].total, static_cast<int64_t>(file.size()));
+
+    host.progress.clear();
+    ASSERT_EQ(Load("a\nb\n"), 1);
+    EXPECT_TRUE(host.progress.empty());
+}
+
+} // namespace

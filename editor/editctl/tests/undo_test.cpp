@@ -196,3 +196,34 @@ TEST_F(EditTest, UndoRefusedWhileReadOnly)
 }
 
 } // namespace
+
+namespace {
+
+// Edits recorded as one step go back with one Undo; the steps before and
+// after it stay steps of their own.
+TEST_F(EditTest, EditsRecordedAsOneStepGoBackTogether)
+{
+    Put("abc def", 7);
+    ASSERT_EQ(core.InsertChar('!', 0, true), 1);
+    state.selEnd = state.selStart;
+    core.BeginUndoStep();
+    state.selStart = 0;
+    state.selEnd = 4;
+    ASSERT_GE(core.DeleteText(true, true, 0), 0);
+    state.selStart = state.selEnd = 4;
+    int length = 4;
+    ASSERT_EQ(core.InsertText(reinterpret_cast<const uint8_t*>("abc "), length, nullptr, kInsertRecordUndo), 4);
+    core.EndUndoStep();
+    ASSERT_EQ(Text(), "def!abc ");
+    ASSERT_EQ(core.InsertChar('?', 0, true), 1);
+
+    EXPECT_EQ(core.Undo(), 1);
+    EXPECT_EQ(Text(), "def!abc ");
+    EXPECT_EQ(core.Undo(), 1);
+    EXPECT_EQ(Text(), "abc def!");
+    EXPECT_EQ(core.Undo(), 1);
+    EXPECT_EQ(Text(), "abc def");
+    EXPECT_FALSE(core.CanUndo());
+}
+
+} // namespace

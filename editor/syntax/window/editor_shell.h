@@ -64,6 +64,9 @@ public:
     virtual HWND MainFrame() { return nullptr; }
     // A text in a status-bar pane (0 messages, 2 line count, 4 "RO"/"RW").
     virtual void SetStatusText(int pane, const std::string& text) {}
+    // The status bar's progress bar in percent (0 to 100); 0 when a long
+    // operation ends.
+    virtual void SetProgress(int percent) {}
     // Line + 1, column + 1 and the text position of the caret.
     virtual void ShowCaretPosition(int line, int column, int position) {}
     // After a recolour: bookmark buttons and the frame's modified mark.

@@ -6,6 +6,7 @@
 #include "editor/syntax/line_tools.h"
 #include "editor/syntax/text_macro.h"
 #include "editor/syntax/text_tools.h"
+#include "editor/syntax/window/ncoloredit_res.h"
 #include "winui/clipboard.h"
 #include "winui/menu.h"
 #include "winui/msgbox.h"
@@ -39,10 +40,43 @@ bool BracketPair(char c, char& open, char& close)
     }
 }
 
+// The bitmap beside "Goto to ... Brace" for the bracket found.
+int GotoBraceBitmap(char bracket)
+{
+    switch (bracket) {
+    case '(': return IDB_GOTO_PAREN_OPEN;
+    case '[': return IDB_GOTO_SQUARE_OPEN;
+    case '{': return IDB_GOTO_BRACE_OPEN;
+    case ')': return IDB_GOTO_PAREN_CLOSE;
+    case ']': return IDB_GOTO_SQUARE_CLOSE;
+    default: return IDB_GOTO_BRACE_CLOSE;
+    }
+}
+
+void SetItemBitmap(HMENU menu, UINT id, HBITMAP bitmap)
+{
+    SetMenuItemBitmaps(menu, id, MF_BYCOMMAND, bitmap, bitmap);
+}
+
 } // namespace
 
 // ---------------------------------------------------------------------------
 // The context menu.
+
+// The bitmap of a resource in a slot of the control, which keeps it while
+// menus may show it; the slot's earlier bitmap goes. The bitmaps' light
+// grey becomes the menu's face colour.
+HBITMAP CNColorEditCtrl::MenuBitmap(int slot, int resourceId)
+{
+    if (slot < 0 || slot >= kMenuBitmapSlots)
+        return nullptr;
+    HBITMAP& held = m_menuBitmaps[slot];
+    if (held)
+        DeleteObject(held);
+    held = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resourceId), IMAGE_BITMAP,
+                                           0, 0, LR_LOADMAP3DCOLORS));
+    return held;
+}
 
 void CNColorEditCtrl::OnRButtonDown(UINT flags, POINT point)
 {
@@ -108,6 +142,8 @@ HMENU CNColorEditCtrl::BuildContextMenu(POINT point)
     const bool severalLines = selection && !ColumnMode() &&
                               core.LineFromOffset(SelEnd()) > core.LineFromOffset(SelStart());
     add(ID_EDIT_INDENTMOVE, "Indent Move Text", severalLines && !readOnly);
+    SetMenuItemBitmaps(menu, ID_EDIT_INDENTMOVE, MF_BYCOMMAND, MenuBitmap(kSlotIndentMove, IDB_INDENTMOVE),
+                       MenuBitmap(kSlotIndentMoveChecked, IDB_INDENTMOVE_CHECKED));
     if (m_bIndentMove)
         CheckMenuItem(menu, ID_EDIT_INDENTMOVE, MF_CHECKED);
     AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
@@ -115,6 +151,7 @@ HMENU CNColorEditCtrl::BuildContextMenu(POINT point)
     // Brace and bracket before the caret on its line.
     std::string gotoText = "Goto Brace";
     bool gotoEnabled = true;
+    char gotoBracket = 0;
     if (!selection) {
         const int caret = SelStart();
         const int lineStart = core.GetLineStart(caret);
@@ -148,16 +185,26 @@ HMENU CNColorEditCtrl::BuildContextMenu(POINT point)
             }
             gotoText = buffer;
             gotoEnabled = true;
+            gotoBracket = b;
             break;
         }
     }
     add(ID_EDIT_SELECTBRACE, "Select Brace Range ");
     add(ID_EDIT_GOTOBRACE, gotoText, gotoEnabled);
+    if (!selection) {
+        const int direction = m_braceState.brace.direction;
+        const int brace = direction > 0 ? IDB_BRACE_OPEN : direction < 0 ? IDB_BRACE_CLOSE : IDB_BRACE_NONE;
+        SetItemBitmap(menu, ID_EDIT_SELECTBRACE, MenuBitmap(kSlotBrace, brace));
+        if (gotoEnabled)
+            SetItemBitmap(menu, ID_EDIT_GOTOBRACE, MenuBitmap(kSlotGotoBrace, GotoBraceBitmap(gotoBracket)));
+    }
 
     const int caretLine = core.LineFromOffset(SelStart());
     const bool hasBookmark = GetEditorShell().HasBookmark(*this, caretLine);
     m_nBookmarkMode = hasBookmark ? 2 : 1;
     add(ID_EDIT_BOOKMARK, hasBookmark ? "Remove bookmark" : "Add Bookmark");
+    SetItemBitmap(menu, ID_EDIT_BOOKMARK,
+                  MenuBitmap(kSlotBookmark, hasBookmark ? IDB_BOOKMARK_REMOVE : IDB_BOOKMARK_ADD));
     add(ID_EDIT_CHANGEDIR, "Change to File Directory");
     AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
     add(ID_EDIT_UPPER, "Convert to Upper", selection);

@@ -80,6 +80,14 @@ void CNColorEditCtrl::OnMouseMove(UINT flags, POINT point)
         }
         return;
     }
+    if (GetSyntaxEditSettings().extMovTxt) {
+        TrackPointerOverSelection(point);
+        if (m_bDragging) {
+            if ((flags & MK_LBUTTON) && !GetColorEditSettings().autoCopy)
+                DragMouseMove(point);
+            return;
+        }
+    }
     CColorEdit::OnMouseMove(flags, point);
     RelayToolTip(WM_MOUSEMOVE, flags, MAKELPARAM(point.x, point.y));
     if (flags & MK_LBUTTON) {

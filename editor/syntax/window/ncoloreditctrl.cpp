@@ -14,6 +14,7 @@
 #include "winui/msgbox.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -58,6 +59,7 @@ BEGIN_MESSAGE_MAP(CNColorEditCtrl, CColorEdit)
     ON_WM_SETFOCUS()
     ON_MESSAGE(WM_PASTE, &CNColorEditCtrl::OnPasteMessage)
     ON_MESSAGE(EDM_FINDREPLACE, &CNColorEditCtrl::OnFindRelay)
+    ON_MESSAGE(WM_SETCURSOR, &CNColorEditCtrl::OnSetCursor)
 END_MESSAGE_MAP()
 
 CNColorEditCtrl::CNColorEditCtrl() = default;
@@ -66,6 +68,9 @@ CNColorEditCtrl::~CNColorEditCtrl()
 {
     if (m_hWnd)
         DestroyWindow();
+    for (HBITMAP bitmap : m_menuBitmaps)
+        if (bitmap)
+            DeleteObject(bitmap);
 }
 
 BOOL CNColorEditCtrl::Create(DWORD style, const RECT& rect, HWND parent, UINT id)
@@ -188,6 +193,11 @@ void CNColorEditCtrl::ProcessChar(int c, int modifiers)
     CColorEditCore& core = Core();
 
     if (c == 27) {
+        m_bOverSelection = 0;
+        if (m_bDragging) {
+            EndDrag();
+            SetCursor(DragCursor(kCursorDefault));
+        }
         if (m_bIndentMove) {
             m_bIndentMove = 0;
             if (m_bIndentPressed)
@@ -339,6 +349,10 @@ void CNColorEditCtrl::AlignClosingBrace()
 void CNColorEditCtrl::ProcessKeyDown(int key, int modifiers)
 {
     GetEditorShell().RecordMacroEvent(key, modifiers, kMacroKeyDown);
+    if (key != VK_SHIFT)
+        m_bOverSelection = 0;
+    else if (m_bDragging)
+        SetCursor(DragCursor(CursorKind()));
     if (key == VK_F12) {
         const int line = Core().LineFromOffset(SelStart());
         CEditorShell& shell = GetEditorShell();
@@ -434,6 +448,10 @@ void CNColorEditCtrl::OnLButtonDown(UINT flags, POINT point)
         m_nMultiClickTicks = 0;
         m_nFurtherClicks = 0;
     }
+    if (GetSyntaxEditSettings().extMovTxt && m_bOverSelection && !m_bDragging) {
+        StartDrag();
+        return;
+    }
     CColorEdit::OnLButtonDown(flags, point);
     const int caret = SelStart();
     const int line = Core().LineFromOffset(caret);
@@ -445,8 +463,10 @@ void CNColorEditCtrl::OnLButtonUp(UINT flags, POINT point)
     if (m_bIndentMove && m_bIndentPressed) {
         ReleaseCapture();
         EndIndentMove();
-        return;
+    } else if (m_bDragging) {
+        FinishDrag(flags, point);
     }
+    NotifySplitRows();
     CColorEdit::OnLButtonUp(flags, point);
 }
 
@@ -471,6 +491,10 @@ void CNColorEditCtrl::OnTimer(UINT_PTR id)
         } else {
             ++m_nMultiClickTicks;
         }
+        return;
+    }
+    if (id == kDragScrollTimer) {
+        OnDragTimer();
         return;
     }
     CColorEdit::OnTimer(id);
@@ -883,17 +907,46 @@ void CNColorEditCtrl::IndentTextLines(std::string& text, int count) const
 // ---------------------------------------------------------------------------
 // Files.
 
+void CNColorEditCtrl::LoadProgress(int64_t bytesRead, int64_t total, int lines)
+{
+    CEditorShell& shell = GetEditorShell();
+    shell.SetProgress(total > 0 ? static_cast<int>(bytesRead * 100 / total) : 0);
+    shell.SetStatusText(2, std::to_string(lines));
+}
+
 int CNColorEditCtrl::LoadFile(const char* path)
 {
-    if ((!path || !*path) && Core().GetPathName().empty())
+    const std::string file = path && *path ? std::string(path) : Core().GetPathName();
+    if (file.empty())
         return 0;
+    // The first block tells the line ends; the size whether there is
+    // anything to show progress for.
+    std::vector<uint8_t> probe;
+    long long size = 0;
+    if (FILE* f = std::fopen(file.c_str(), "rb")) {
+        probe.resize(32777);
+        probe.resize(std::fread(probe.data(), 1, probe.size(), f));
+        if (std::fseek(f, 0, SEEK_END) == 0)
+            size = std::ftell(f);
+        std::fclose(f);
+    }
+    CEditorShell& shell = GetEditorShell();
     HCURSOR old = SetCursor(LoadCursor(nullptr, IDC_WAIT));
-    GetEditorShell().SetStatusText(0, "Load and Reformatting...");
+    const bool progress = size > 0;
+    if (progress) {
+        shell.SetProgress(0);
+        shell.SetStatusText(0, "Load and Reformatting...");
+    }
     const int loaded = Core().LoadFile(path && *path ? path : nullptr);
+    if (progress) {
+        shell.SetProgress(0);
+        shell.SetStatusText(0, "");
+    }
     SetCursor(old);
-    GetEditorShell().SetStatusText(0, "");
     if (!loaded)
         return 0;
+    if (progress)
+        State().unixFormat = HasLfOnlyLineEnds(probe.data(), probe.size()) ? 1 : 0;
     SelStart() = SelEnd() = 0;
     Core().SetTopLine(0);
     if (g_bSyntaxColoring) {

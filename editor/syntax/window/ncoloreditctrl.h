@@ -30,6 +30,8 @@
 
 const UINT EDM_TAKEFOCUS = 0x414;
 const UINT EDM_FINDREPLACE = 0x419;
+// Timer 3 scrolls while a dragged text is held beyond the window's edge.
+const UINT_PTR kDragScrollTimer = 3;
 
 // Commands of the context menu and of ExecuteCommand.
 enum : UINT {
@@ -197,6 +199,16 @@ public:
     const char* TipText() const { return m_tipText; }
     HWND ToolTipWindow() const { return m_hToolTip; }
 
+    // --- drag-and-drop of text ("ExtMovTxt") ----------------------------------
+    // The pointer lies on the selection (a press there starts a drag).
+    bool PointerOverSelection() const { return m_bOverSelection != 0; }
+    bool IsDragging() const { return m_bDragging != 0; }
+    // The cursors of the control, from the program's cursor resources.
+    enum CursorKindValue { kCursorDefault, kCursorDragCandidate, kCursorDragMove, kCursorDragCopy, kCursorIndentMove };
+    static HCURSOR DragCursor(int kind);
+    // The cursor the control shows now (a CursorKindValue).
+    int CursorKind() const;
+
     // The parent given to Create (hears the forwarded commands).
     HWND m_hParentWnd = nullptr;
     // The indent-move mode (command "Indent Move Text").
@@ -207,6 +219,8 @@ public:
 protected:
     bool OnCommand(WPARAM wParam, LPARAM lParam) override;
     bool OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+    // The text core's load progress: the status bar's progress and line count.
+    void LoadProgress(int64_t bytesRead, int64_t total, int lines) override;
 
     // Handlers.
     LRESULT OnRecolour(WPARAM wParam, LPARAM lParam);
@@ -227,6 +241,7 @@ protected:
     void OnSetFocus(HWND oldFocus);
     void OnKillFocus(HWND newFocus);
     void OnDestroy();
+    LRESULT OnSetCursor(WPARAM wParam, LPARAM lParam);
 
 private:
     // After an edit of the control's own: caret, lines, repaint, parent.
@@ -253,6 +268,18 @@ private:
     void DrawIndentGuide(bool erase);
     void EndIndentMove();
     void RelayToolTip(UINT message, WPARAM wParam, LPARAM lParam);
+    HBITMAP MenuBitmap(int slot, int resourceId);
+    void TrackPointerOverSelection(POINT point);
+    void StartDrag();
+    void EndDrag();
+    int DropCaretAt(POINT point);
+    void SetDragStep(int step);
+    void DragMouseMove(POINT point);
+    void OnDragTimer();
+    void FinishDrag(UINT flags, POINT point);
+    void DropOnWindow(HWND target);
+    void MoveSelectionTo(int drop, bool copy);
+    void NotifySplitRows();
 
     SyntaxTemplateRef m_template;
     bool m_hasTemplate = false;
@@ -285,6 +312,17 @@ private:
     int m_nFirstSelLine = 0;
     int m_nLastSelLine = 0;
     RECT m_rcGuide{0, 0, 0, 0};
+
+    // The bitmaps beside the context menu's entries.
+    enum { kSlotIndentMove, kSlotIndentMoveChecked, kSlotBrace, kSlotGotoBrace, kSlotBookmark, kMenuBitmapSlots };
+    HBITMAP m_menuBitmaps[kMenuBitmapSlots] = {};
+
+    // Drag-and-drop: the pointer-over-selection flag, a drag running, the
+    // auto-scroll step of timer 3 and whether the timer runs.
+    int m_bOverSelection = 0;
+    int m_bDragging = 0;
+    int m_nDragStep = 0;
+    bool m_bDragTimer = false;
 
     // Identifier tips.
     HWND m_hToolTip = nullptr;

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -196,4 +197,85 @@ TEST(Services, SearchReadInsertFileAndLoad)
     EXPECT_EQ(host.edit->LoadFile((path + ".none").c_str()), 0);
     g_bSyntaxColoring = 0;
     std::remove(path.c_str());
+}
+
+namespace {
+
+std::string WriteTemp(const std::string& name, const std::string& bytes)
+{
+    const std::string path = (std::filesystem::temp_directory_path() / name).string();
+    std::ofstream out(path, std::ios::binary);
+    out << bytes;
+    return path;
+}
+
+} // namespace
+
+TEST(LoadFile, ShowsProgressAndTheLineCountAndTellsTheLineEnds)
+{
+    CSyntaxHost host;
+    std::string lf, crlf;
+    for (int i = 0; i < 1000; ++i) {
+        lf += "line " + std::to_string(i) + "\n";
+        crlf += "line " + std::to_string(i) + "\r\n";
+    }
+    const std::string lfPath = WriteTemp("syntaxctl_lf.c", lf);
+    const std::string crlfPath = WriteTemp("syntaxctl_crlf.c", crlf);
+
+    host.shell.status.clear();
+    host.shell.panes.clear();
+    ASSERT_EQ(host.edit->LoadFile(lfPath.c_str()), 1);
+    const std::vector<int>& progress = host.shell.progress;
+    ASSERT_EQ(progress.size(), 12u) << "0 at the start, every 100 lines, 0 at the end";
+    EXPECT_EQ(progress.front(), 0);
+    EXPECT_EQ(progress[10], 100);
+    EXPECT_EQ(progress.back(), 0);
+    EXPECT_TRUE(std::is_sorted(progress.begin(), progress.end() - 1));
+    EXPECT_GT(progress[5], 40);
+    EXPECT_LT(progress[5], 60);
+    std::vector<std::string> lineCounts, messages;
+    for (size_t i = 0; i < host.shell.status.size(); ++i) {
+        if (host.shell.panes[i] == 2)
+            lineCounts.push_back(host.shell.status[i]);
+        if (host.shell.panes[i] == 0)
+            messages.push_back(host.shell.status[i]);
+    }
+    ASSERT_EQ(lineCounts.size(), 10u);
+    EXPECT_EQ(lineCounts.front(), "100");
+    EXPECT_EQ(lineCounts.back(), "1000");
+    EXPECT_EQ(messages, (std::vector<std::string>{"Load and Reformatting...", ""}));
+    EXPECT_EQ(host.edit->Core().State().unixFormat, 1);
+    EXPECT_EQ(host.edit->GetLineCount(), 1001) << "the final line feed gives an empty last line";
+
+    ASSERT_EQ(host.edit->LoadFile(crlfPath.c_str()), 1);
+    EXPECT_EQ(host.edit->Core().State().unixFormat, 0);
+
+    // An empty file: nothing to show progress for.
+    const std::string emptyPath = WriteTemp("syntaxctl_empty.c", "");
+    host.shell.progress.clear();
+    host.shell.panes.clear();
+    ASSERT_EQ(host.edit->LoadFile(emptyPath.c_str()), 1);
+    EXPECT_TRUE(host.shell.progress.empty());
+    EXPECT_EQ(std::count(host.shell.panes.begin(), host.shell.panes.end(), 0), 0);
+    for (const std::string& path : {lfPath, crlfPath, emptyPath})
+        std::remove(path.c_str());
+}
+
+TEST(SplitPanes, ButtonUpTellsTheViewOnlyWhenThereAreSeveralRows)
+{
+    CSyntaxHost host;
+    host.SetText("abc\rdef", 1);
+    // The view stands in the frame as a splitter's pane would; a second
+    // row is a sibling pane of the splitter's numbering.
+    const int before = host.viewLog.caretMoved;
+    Click(host, WM_LBUTTONUP, 2, 0);
+    EXPECT_EQ(host.viewLog.caretMoved, before);
+    HWND frame = GetParent(host.view->m_hWnd);
+    HWND secondRow = CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 10, 10, frame,
+                                     reinterpret_cast<HMENU>(static_cast<UINT_PTR>(0xE910)),
+                                     GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(secondRow, nullptr);
+    Click(host, WM_LBUTTONUP, 2, 0);
+    EXPECT_EQ(host.viewLog.caretMoved, before + 1);
+    DestroyWindow(secondRow);
 }

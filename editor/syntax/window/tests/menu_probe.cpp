@@ -19,8 +19,12 @@ void ReadMenu(HWND owner, HMENU menu, int depth, std::vector<MenuEntry>& out)
             ReadMenu(owner, sub, depth + 1, out);
             continue;
         }
+        MENUITEMINFOA info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_CHECKMARKS;
+        GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info);
         out.push_back(MenuEntry{GetMenuItemID(menu, i), text, !(state & (MF_GRAYED | MF_DISABLED)),
-                                (state & MF_CHECKED) != 0, depth});
+                                (state & MF_CHECKED) != 0, depth, info.hbmpUnchecked, info.hbmpChecked});
     }
 }
 

@@ -14,6 +14,8 @@ struct MenuEntry {
     bool enabled;
     bool checked;
     int depth;        // 0 the menu, 1 a pop-up's entry
+    HBITMAP unchecked = nullptr; // the bitmaps beside the entry
+    HBITMAP checkedBitmap = nullptr;
 };
 
 class CMenuProbe : public CNColorEditCtrl {

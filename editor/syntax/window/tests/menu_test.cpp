@@ -115,6 +115,89 @@ TEST(ContextMenu, BracketEntriesBookmarkAndAutoCopy)
     EXPECT_EQ(host.Text(), "aXYbc");
 }
 
+namespace {
+
+// The pixels of a bitmap, 32 bits each.
+std::vector<uint32_t> Pixels(HBITMAP bitmap)
+{
+    BITMAP bm{};
+    if (!bitmap || !GetObject(bitmap, sizeof bm, &bm))
+        return {};
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = bm.bmWidth;
+    info.bmiHeader.biHeight = bm.bmHeight;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    std::vector<uint32_t> pixels(static_cast<size_t>(bm.bmWidth) * bm.bmHeight);
+    HDC dc = GetDC(nullptr);
+    GetDIBits(dc, bitmap, 0, bm.bmHeight, pixels.data(), &info, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, dc);
+    return pixels;
+}
+
+// The bitmap shown is the program's bitmap resource of that number.
+bool ShowsBitmap(HBITMAP shown, int id)
+{
+    HBITMAP resource = static_cast<HBITMAP>(
+        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
+    const std::vector<uint32_t> want = Pixels(resource);
+    DeleteObject(resource);
+    return !want.empty() && Pixels(shown) == want;
+}
+
+struct BitmapCase {
+    const char* text;
+    int caret;
+    int braceBitmap;   // beside "Select Brace Range "
+    int gotoBitmap;    // beside "Goto ... Brace", 0 for none
+};
+
+const BitmapCase kBitmapCases[] = {
+    {"f(a) {", 6, 136, 189},
+    {"} x", 2, 135, 184},
+    {"a) b", 3, 137, 183},
+    {"x = (1", 6, 137, 185},
+    {"a[1", 3, 137, 187},
+    {"a[1] ", 5, 137, 188},
+    {"plain", 3, 137, 0},
+};
+
+} // namespace
+
+TEST(ContextMenu, BitmapsBesideTheBraceBookmarkAndIndentEntries)
+{
+    MenuHost host;
+    CMenuProbe& p = host.Probe();
+    for (const BitmapCase& c : kBitmapCases) {
+        host.SetText(c.text, c.caret);
+        host.RightClick(0, 0);
+        const MenuEntry* brace = p.Find(ID_EDIT_SELECTBRACE);
+        const MenuEntry* go = p.Find(ID_EDIT_GOTOBRACE);
+        EXPECT_TRUE(ShowsBitmap(brace->unchecked, c.braceBitmap)) << c.text;
+        if (c.gotoBitmap)
+            EXPECT_TRUE(ShowsBitmap(go->unchecked, c.gotoBitmap)) << c.text;
+        else
+            EXPECT_EQ(go->unchecked, nullptr) << c.text;
+    }
+    // "SupressComments": no brace state, the neutral bitmap.
+    GetSyntaxEditSettings().supressComments = 1;
+    host.SetText("f(a) {", 6);
+    host.RightClick(0, 0);
+    GetSyntaxEditSettings().supressComments = 0;
+    EXPECT_TRUE(ShowsBitmap(p.Find(ID_EDIT_SELECTBRACE)->unchecked, 137));
+
+    EXPECT_TRUE(ShowsBitmap(p.Find(ID_EDIT_BOOKMARK)->unchecked, 168));
+    host.shell.bookmarks.emplace_back(0, "x");
+    host.RightClick(0, 0);
+    EXPECT_TRUE(ShowsBitmap(p.Find(ID_EDIT_BOOKMARK)->unchecked, 169));
+
+    const MenuEntry* indent = p.Find(ID_EDIT_INDENTMOVE);
+    EXPECT_TRUE(ShowsBitmap(indent->unchecked, 132));
+    EXPECT_TRUE(ShowsBitmap(indent->checkedBitmap, 131));
+    EXPECT_FALSE(ShowsBitmap(indent->unchecked, 131)) << "the two bitmaps differ";
+}
+
 TEST(ContextMenu, TemplateListChecksTheCurrentAndStopsAtTen)
 {
     for (int i = 0; i < 11; ++i) {

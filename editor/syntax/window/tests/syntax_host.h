@@ -32,6 +32,8 @@ public:
     std::vector<std::pair<int, std::string>> bookmarks; // line, name
     std::vector<std::pair<std::string, std::string>> textMacros;
     std::vector<std::string> status;
+    std::vector<int> panes;     // the pane of each status text
+    std::vector<int> progress;
     std::string askAnswer;            // what the input dialog returns
     int askKeys = 0;                  // the keys held as it closes
     std::vector<std::string> asked;   // caption and start text of each
@@ -55,7 +57,12 @@ public:
         if (pane == kPaneTags)
             tags.push_back(line);
     }
-    void SetStatusText(int pane, const std::string& text) override { status.push_back(text); }
+    void SetStatusText(int pane, const std::string& text) override
+    {
+        status.push_back(text);
+        panes.push_back(pane);
+    }
+    void SetProgress(int percent) override { progress.push_back(percent); }
     std::string DocumentTitle(CNColorEditCtrl&) override { return title; }
     bool HasBookmark(CNColorEditCtrl&, int line) override;
     void AddBookmark(CNColorEditCtrl&, int line, const std::string& name) override
