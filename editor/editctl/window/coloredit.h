@@ -25,6 +25,12 @@
 
 #include <string>
 
+// <commdlg.h> (through <windows.h>) maps FindText to FindTextA; the
+// control's member keeps its name.
+#ifdef FindText
+#undef FindText
+#endif
+
 const UINT EDN_MOUSESELECT = 0x4C9;
 const UINT EDN_CARETMOVED = 0x4CA;
 const UINT EDN_MODIFIED = 0x4CB;
@@ -82,6 +88,20 @@ public:
     int AppendLineString(const std::string& text, int attr);
     // Replaces the text by the file's lines; 1 loaded, 0 not.
     int LoadFile(const char* path);
+    // Writes the text to the file (null: the known one) with CR LF line ends
+    // (LF with lfOnly), tabs as blanks and soft breaks as line breaks when
+    // asked; 1 saved (the modified flag cleared), 0 not.
+    int SaveFile(const char* path, bool tabsToBlanks, bool softBreaksToCR, bool lfOnly)
+    {
+        return m_core.SaveFile(path, tabsToBlanks, softBreaksToCR, lfOnly);
+    }
+    // The offset of the first hit of the text (escapes \n, \r, \t) or -1;
+    // flags kFind... (2 forward, 4 whole words, 8 match case), to -1 the
+    // text end; the hit selected when asked.
+    int FindText(const char* text, int flags, int from, int to, bool select)
+    {
+        return m_core.FindText(text, flags, from, to, select);
+    }
     // The line that holds the offset, at most size - 1 bytes, zero-terminated.
     int GetLineAtOffset(int offset, char* buffer, int size) const;
     int GetLine(int line, char* buffer, int size) const { return m_core.GetLine(line, buffer, size); }
