@@ -102,7 +102,9 @@ void CNColorEditCtrl::EndDrag()
     m_nDragStep = 0;
     if (HasCapture())
         ReleaseCapture();
+    // The edit caret again, back at the selection.
     CreateEditCaret();
+    CaretFromOffset(SelStart());
     ShowCaret();
 }
 
@@ -202,17 +204,14 @@ void CNColorEditCtrl::FinishDrag(UINT flags, POINT point)
         return;
     }
     const int length = SelEnd() - SelStart();
-    if (length <= 0 || length > kMaxDragBytes || ColumnMode()) {
-        PlaceCaret();
+    if (length <= 0 || length > kMaxDragBytes || ColumnMode())
         return;
-    }
     if (!inside) {
         POINT screen = point;
         ClientToScreen(m_hWnd, &screen);
         HWND target = WindowFromPoint(screen);
         if (target && target != m_hWnd)
             DropOnWindow(target);
-        PlaceCaret();
         return;
     }
     MoveSelectionTo(DropCaretAt(point), copy);
