@@ -1,8 +1,8 @@
-// The window classes Ovanta's frames stand on. They are named here alone,
-// so that the frames move to the dockable frames by changing these lines.
+// The window classes Ovanta's frames stand on: the dockable MDI frames,
+// which hold the bars of the program on any side of the main frame.
 #pragma once
 
-#include "winui/mdi.h"
+#include "editor/docking/dockframe.h"
 
-using CMainFrameBase = winui::CMDIFrameWnd;
-using CChildFrameBase = winui::CMDIChildWnd;
+using CMainFrameBase = CVelloMDIFrameWndSizeDock;
+using CChildFrameBase = CVelloMDIChildWndSizeDock;

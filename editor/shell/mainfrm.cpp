@@ -122,17 +122,8 @@ int CMainFrame::OnCreate(LPCREATESTRUCTA cs)
     if (app && app->m_bMultipleInstances && (!receiver || !IsWindow(receiver)))
         InstanceBlock().SetReceiver(m_hWnd);
 
-    if (!m_wndToolBar.Create(this, WS_CHILD | WS_VISIBLE | winui::CBRS_TOP, 0xE800) ||
-        !m_wndToolBar.LoadBitmap(IDR_MAINFRAME))
+    if (!CreateBars())
         return -1;
-    m_wndToolBar.SetButtons(toolbar_buttons, sizeof toolbar_buttons / sizeof toolbar_buttons[0]);
-    m_wndToolBar.m_dwStyle |= winui::CBRS_TOOLTIPS | winui::CBRS_FLYBY | winui::CBRS_GRIPPER;
-    m_wndToolBar.EnableDocking(winui::CBRS_ALIGN_ANY);
-
-    UseStartAccelerators();
-
-    m_wndStatusBar.Create(this, WS_CHILD | WS_VISIBLE | winui::CBRS_BOTTOM | winui::CBRS_BORDER_TOP,
-                          0xE801);
 
     if (app) {
         AppProfileAccess access;
@@ -167,6 +158,46 @@ int CMainFrame::OnCreate(LPCREATESTRUCTA cs)
     return 0;
 }
 
+bool CMainFrame::CreateBars()
+{
+    // The main tool bar is the one bar whose failure stops the start.
+    if (!m_wndToolBar.Create(this, WS_CHILD | WS_VISIBLE | winui::CBRS_TOP, winui::AFX_IDW_TOOLBAR) ||
+        !m_wndToolBar.LoadBitmap(IDR_MAINFRAME))
+        return false;
+    m_wndToolBar.SetButtons(toolbar_buttons, sizeof toolbar_buttons / sizeof toolbar_buttons[0]);
+
+    UseStartAccelerators();
+
+    m_wndStatusBar.Create(this, WS_CHILD | WS_VISIBLE | winui::CBRS_BOTTOM | winui::CBRS_BORDER_TOP,
+                          winui::AFX_IDW_STATUS_BAR);
+
+    m_wndToolBar.m_dwStyle |= winui::CBRS_TOOLTIPS | winui::CBRS_FLYBY | winui::CBRS_GRIPPER;
+    m_wndToolBar.EnableDocking(winui::CBRS_ALIGN_ANY);
+
+    // Further bars are created here, before the frame's sides accept them.
+
+    EnableDocking(winui::CBRS_ALIGN_ANY);
+    DockControlBar(&m_wndToolBar, winui::AFX_IDW_DOCKBAR_TOP);
+    return true;
+}
+
+void CMainFrame::DockControlBarLeftOf(winui::CControlBar* bar, winui::CControlBar* leftOf)
+{
+    RecalcLayout();
+    RECT rect;
+    ::GetWindowRect(leftOf->m_hWnd, &rect);
+    ::OffsetRect(&rect, 1, 0);
+    DWORD style = leftOf->m_dwStyle;
+    UINT dock = winui::AFX_IDW_DOCKBAR_RIGHT;
+    if (style & winui::CBRS_ALIGN_TOP)
+        dock = winui::AFX_IDW_DOCKBAR_TOP;
+    else if (style & winui::CBRS_ALIGN_BOTTOM)
+        dock = winui::AFX_IDW_DOCKBAR_BOTTOM;
+    else if (style & winui::CBRS_ALIGN_LEFT)
+        dock = winui::AFX_IDW_DOCKBAR_LEFT;
+    DockControlBar(bar, dock, &rect);
+}
+
 void CMainFrame::UseStartAccelerators()
 {
     COvantaApp* app = COvantaApp::Get();
@@ -199,7 +230,7 @@ void CMainFrame::UseShortcutAccelerators()
 
 void CMainFrame::OnSize(UINT type, int cx, int cy)
 {
-    CFrameWnd::OnSize(type, cx, cy);
+    CMainFrameBase::OnSize(type, cx, cy);
     if (m_wndStatusBar.m_hWnd)
         m_wndStatusBar.PlaceProgress();
 }

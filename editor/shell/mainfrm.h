@@ -44,6 +44,8 @@ public:
     bool UseShortPathNames() const { return false; }
     // Opens a workspace (arrives with the workspace support).
     void OpenWorkspace(const char* path);
+    // Docks bar on the side where leftOf is docked, just right of it.
+    void DockControlBarLeftOf(winui::CControlBar* bar, winui::CControlBar* leftOf);
     // The code of a bar's place: 1 top, 2 bottom, 3 right, 4 left, +0x10 hidden.
     int GetBarState(HWND bar);
 
@@ -78,6 +80,9 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // Creates the frame's bars and docks them: the one place where a bar of
+    // the main frame is made.
+    bool CreateBars();
     void UseStartAccelerators();
     void UseShortcutAccelerators();
     bool startAccel_ = true;

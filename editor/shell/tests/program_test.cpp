@@ -477,6 +477,18 @@ TEST_F(OvantaProgram, MainWindowWithTwoDocumentsAndTheStatusBar)
     s.Command(ID_WINDOW_TILE_HORZ_CMD);
     HWND status = FindWindowExA(s.MainWindow(), nullptr, STATUSCLASSNAMEA, nullptr);
     ASSERT_NE(status, nullptr);
+    // The main tool bar stands docked at the top, above the documents.
+    HWND topDock = GetDlgItem(s.MainWindow(), 0xE81B);
+    ASSERT_NE(topDock, nullptr);
+    HWND toolBar = GetDlgItem(topDock, 0xE800);
+    ASSERT_NE(toolBar, nullptr);
+    EXPECT_TRUE(IsWindowVisible(toolBar));
+    // (The bar is a child of its dock bar, which clips its borders.)
+    RECT dockRect, clientRect;
+    GetWindowRect(topDock, &dockRect);
+    GetWindowRect(Client(s.MainWindow()), &clientRect);
+    EXPECT_GT(dockRect.bottom - dockRect.top, 16);
+    EXPECT_LE(dockRect.bottom, clientRect.top);
     RedrawWindow(s.MainWindow(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     Sleep(500);
 
