@@ -241,3 +241,45 @@ std::string MakeRelativePath(const std::string& base, const std::string& path)
         return path;
     return "." + path.substr(base.size());
 }
+
+int ParseGotoLineText(const std::string& text)
+{
+    const bool hex = text.find("0x") != std::string::npos || text.find("0X") != std::string::npos;
+    size_t i = text.find_first_not_of(" \t");
+    if (i == std::string::npos)
+        return 0;
+    bool negative = false;
+    if (text[i] == '-' || text[i] == '+') {
+        negative = text[i] == '-';
+        ++i;
+    }
+    if (hex && i + 1 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X'))
+        i += 2;
+    // Digits past what an int holds stop adding, so a long text never wraps.
+    long long value = 0;
+    for (; i < text.size(); ++i) {
+        char c = text[i];
+        int digit;
+        if (c >= '0' && c <= '9')
+            digit = c - '0';
+        else if (hex && c >= 'a' && c <= 'f')
+            digit = c - 'a' + 10;
+        else if (hex && c >= 'A' && c <= 'F')
+            digit = c - 'A' + 10;
+        else
+            break;
+        value = value * (hex ? 16 : 10) + digit;
+        if (value > 0x7FFFFFFF) {
+            value = 0x7FFFFFFF;
+            break;
+        }
+    }
+    return static_cast<int>(negative ? -value : value);
+}
+
+std::string WindowTabTipText(const std::string& path)
+{
+    if (path.size() > 80)
+        return "..." + path.substr(path.size() - 76);
+    return path;
+}

@@ -78,3 +78,13 @@ std::string MakeRelativePath(const std::string& base, const std::string& path);
 std::string DirectoryOf(const std::string& path);
 // The name after the last "\" or "/".
 std::string FileNameOf(const std::string& path);
+
+// --- dialog texts -------------------------------------------------------------
+// The line number typed into the goto-line dialog: hexadecimal when the text
+// holds "0x" or "0X" anywhere (a leading prefix is allowed), else decimal;
+// leading blanks are skipped and a text that starts with no number gives 0.
+int ParseGotoLineText(const std::string& text);
+
+// The tool tip of a window tab: the path, or "..." and its last 76
+// characters when it is longer than 80.
+std::string WindowTabTipText(const std::string& path);

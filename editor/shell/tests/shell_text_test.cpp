@@ -196,3 +196,26 @@ TEST(Paths, RelativeToAWorkspace)
 }
 
 } // namespace
+
+TEST(GotoLine, TypedTexts)
+{
+    struct Case {
+        const char* text;
+        int line;
+    } cases[] = {
+        {"12", 12},       {"0x1F", 31},   {"0X1f", 31},   {" 40", 40},
+        {"word", 0},      {"", 0},        {"7abc", 7},    {"1F 0x", 31},
+        {"99999999999999", 0x7FFFFFFF},   {"-3", -3},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ParseGotoLineText(c.text), c.line) << c.text;
+}
+
+TEST(WindowTabs, LongPathsShowTheirEnd)
+{
+    std::string path80(80, 'a');
+    EXPECT_EQ(WindowTabTipText(path80), path80);
+    std::string path100 = std::string(24, 'x') + std::string(76, 'y');
+    EXPECT_EQ(WindowTabTipText(path100), "..." + std::string(76, 'y'));
+    EXPECT_EQ(WindowTabTipText(""), "");
+}
