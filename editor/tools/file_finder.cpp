@@ -10,6 +10,7 @@
 
 #ifdef _WIN32
 #include <windows.h>
+#undef FindNextFile
 #else
 #include <dirent.h>
 #include <sys/stat.h>

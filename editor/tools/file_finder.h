@@ -20,6 +20,12 @@
 #include <memory>
 #include <string>
 
+// <windows.h> maps this name to its ANSI function; the finder's member
+// keeps its own name (include <windows.h> before this header).
+#ifdef FindNextFile
+#undef FindNextFile
+#endif
+
 class CRecursiveFileFind {
 public:
     // The start directory is the current directory at construction.
