@@ -91,6 +91,11 @@ static bool ask_hook(const CommonDialogCall& call, CommonDialogAnswer& answer)
     return true;
 }
 
+bool AskCommonDialogHook(const CommonDialogCall& call, CommonDialogAnswer& answer)
+{
+    return ask_hook(call, answer);
+}
+
 ScriptedCommonDialogs::ScriptedCommonDialogs()
 {
     SetCommonDialogHook([this](const CommonDialogCall& call) {

@@ -55,6 +55,9 @@ struct CommonDialogAnswer {
 
 using CommonDialogHook = std::function<CommonDialogAnswer(const CommonDialogCall&)>;
 void SetCommonDialogHook(CommonDialogHook hook);
+// For a program's own wrapper of a common dialog: the hook's answer, or
+// false when no hook is set (the system dialog is to run).
+bool AskCommonDialogHook(const CommonDialogCall& call, CommonDialogAnswer& answer);
 
 // A test's scripted answers: while alive it answers common dialogs from a
 // queue (cancel when the queue is empty) and records every call.

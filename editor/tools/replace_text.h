@@ -1,0 +1,15 @@
+// Texts of a replacement: the escapes the Search & Replace dialog expands
+// and the case a replacement takes over from the text it replaces.
+#pragma once
+
+#include <string>
+
+// "\n" becomes a carriage return (the editor's line break), "\t" a tab and
+// "\\" one backslash; any other backslash stays. Read from left to right: a
+// character an expansion produced is not looked at again.
+std::string ExpandReplacementEscapes(const std::string& text);
+
+// The replacement with the found text's case kept: all upper case when the
+// found text has letters and none of them is lower case, all lower case
+// when none is upper case, unchanged otherwise (mixed case, no letters).
+std::string AdaptReplacementCase(const std::string& found, const std::string& replacement);
