@@ -49,6 +49,8 @@ int CTcpClient::Connect(const char* host, int port)
     in_addr address;
     if (!ResolveHost(host, &address))
         return -1;
+    if (socket_ != INVALID_SOCKET && broken_)
+        Close();
     if (socket_ != INVALID_SOCKET) {
         sockaddr_in peer{};
         int length = sizeof peer;
@@ -86,22 +88,27 @@ int CTcpClient::StartReading(const char* host, int port, HWND owner)
     reading_ = true;
     const SOCKET s = socket_;
     std::atomic<bool>* reading = &reading_;
-    const bool ok = reader_.Start([s, owner, reading](winui::CWorkerThread& self) {
+    std::atomic<bool>* broken = &broken_;
+    const bool ok = reader_.Start([s, owner, reading, broken](winui::CWorkerThread& self) {
         while (!self.StopRequested()) {
             fd_set readable;
             FD_ZERO(&readable);
             FD_SET(s, &readable);
             timeval wait{0, kReaderWaitMs * 1000};
             const int ready = select(0, &readable, nullptr, nullptr, &wait);
-            if (ready < 0)
+            if (ready < 0) {
+                *broken = true;
                 break;
+            }
             if (ready == 0)
                 continue;
             std::unique_ptr<char[]> buffer(new char[kTcpBlockSize + 1]);
             const int n = recv(s, buffer.get(), kTcpBlockSize, 0);
             // 0: the peer closed (or the socket was shut down); <0: an error.
             // Either way no data will come: the reader ends.
-            if (n > 0 && !self.StopRequested()) {
+            if (n <= 0)
+                *broken = true;
+            else if (!self.StopRequested()) {
                 buffer[n] = '\0';
                 if (winui::CWorkerThread::Post(owner, WM_TCP_DATA, reinterpret_cast<WPARAM>(buffer.get()), n))
                     buffer.release(); // the owner frees it
@@ -149,6 +156,7 @@ void CTcpClient::Close()
         closesocket(socket_);
     socket_ = INVALID_SOCKET;
     connected_ = false;
+    broken_ = false;
 }
 
 void CTcpClient::StopReading() { Close(); }

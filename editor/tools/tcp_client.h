@@ -57,6 +57,9 @@ private:
     SOCKET socket_ = INVALID_SOCKET;
     bool connected_ = false;
     std::atomic<bool> reading_{false};
+    // The reader saw the peer close or an error: the connection is dead and
+    // is made anew on the next use.
+    std::atomic<bool> broken_{false};
     bool started_ = false;
     HWND owner_ = nullptr;
     winui::CWorkerThread reader_;

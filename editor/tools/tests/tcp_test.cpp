@@ -207,6 +207,17 @@ TEST(TcpClient, PeerClosingEndsTheReader)
     ASSERT_EQ(client.StartReading("localhost", server.Port(), window.hwnd), 0);
     EXPECT_TRUE(window.PumpUntil([&] { return !client.IsReading(); }));
     EXPECT_EQ(window.messages, 0);
+
+    // The dead connection is not kept: the next receive connects anew.
+    server.Wait();
+    server.Serve([](SOCKET s) {
+        send(s, "again", 5, 0);
+        Sleep(200);
+    });
+    ASSERT_EQ(client.StartReading("localhost", server.Port(), window.hwnd), 0);
+    ASSERT_TRUE(window.PumpUntil([&] { return window.messages > 0; }));
+    EXPECT_EQ(window.text, "again");
+    EXPECT_EQ(server.accepted, 2);
 }
 
 TEST(TcpClient, ReaderBlockedOnASilentPeerStopsCleanly)
