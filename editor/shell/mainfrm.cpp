@@ -12,6 +12,8 @@
 #include "editor/shell/color_select_dlg.h"
 #include "editor/shell/ini_syntax_profile.h"
 #include "editor/shell/syntax_colors_dlg.h"
+#include "editor/tools/output_bar.h"
+#include "editor/tools/tool_shell.h"
 
 #include "winui/splitter.h"
 
@@ -61,17 +63,26 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMainFrameBase)
     ON_COMMAND(ID_WINDOW_NEW_CMD, &CMainFrame::OnNewWindow)
     ON_COMMAND(ID_COLORS, &CMainFrame::OnColors)
     ON_COMMAND(ID_SYNTAX_COLORS, &CMainFrame::OnSyntaxColors)
+    // Tools and the output window.
+    ON_MESSAGE(WM_START_TOOL, &CMainFrame::OnStartTool)
+    ON_MESSAGE(WM_TOOL_FINISHED, &CMainFrame::OnToolFinished)
+    ON_MESSAGE(WM_INITMENUPOPUP, &CMainFrame::OnInitMenuPopupTools)
+    ON_COMMAND_RANGE(ID_TOOL_FIRST, ID_TOOL_LAST, &CMainFrame::OnStartToolCommand)
+    ON_COMMAND(ID_TOOL_SETTINGS, &CMainFrame::OnToolSettings)
+    ON_COMMAND(ID_ADD_TOOL, &CMainFrame::OnAddTool)
+    ON_UPDATE_COMMAND_UI(ID_ADD_TOOL, &CMainFrame::OnUpdateAddTool)
+    ON_COMMAND(ID_TOOL_CANCEL, &CMainFrame::OnCancelTool)
+    ON_UPDATE_COMMAND_UI(ID_TOOL_CANCEL, &CMainFrame::OnUpdateCancelTool)
+    ON_COMMAND(ID_TOOLS_BAR, &CMainFrame::OnToolsBar)
+    ON_UPDATE_COMMAND_UI(ID_TOOLS_BAR, &CMainFrame::OnUpdateToolsBar)
+    ON_COMMAND(ID_VIEW_OUTPUT, &CMainFrame::OnOutputBar)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_OUTPUT, &CMainFrame::OnUpdateOutputBar)
     // Commands of the parts still to come: workspaces, tools and the output
     // window, search, the source browser, macros, bookmarks, the TCP link,
     // text operations and settings dialogs.
     ON_COMMAND(ID_WORKSPACE_NEW, &CMainFrame::OnNotAvailable)
     ON_COMMAND(ID_WORKSPACE_OPEN, &CMainFrame::OnNotAvailable)
     ON_COMMAND(ID_WORKSPACE_CLOSE, &CMainFrame::OnNotAvailable)
-    ON_COMMAND(ID_TOOL_SETTINGS, &CMainFrame::OnNotAvailable)
-    ON_COMMAND(ID_TOOL_OUTPUT_WINDOW, &CMainFrame::OnNotAvailable)
-    ON_COMMAND(ID_TOOL_CANCEL, &CMainFrame::OnNotAvailable)
-    ON_COMMAND(ID_TOOLS_BAR, &CMainFrame::OnNotAvailable)
-    ON_COMMAND_RANGE(ID_TOOL_FIRST, ID_TOOL_LAST, &CMainFrame::OnNotAvailableRange)
     ON_COMMAND(ID_TCP_SEND, &CMainFrame::OnNotAvailable)
     ON_COMMAND(ID_TCP_SETTINGS, &CMainFrame::OnNotAvailable)
     ON_COMMAND(ID_EDIT_FIND, &CMainFrame::OnNotAvailable)
@@ -175,9 +186,11 @@ bool CMainFrame::CreateBars()
     m_wndToolBar.EnableDocking(winui::CBRS_ALIGN_ANY);
 
     // Further bars are created here, before the frame's sides accept them.
+    CreateToolsBar();
 
     EnableDocking(winui::CBRS_ALIGN_ANY);
     DockControlBar(&m_wndToolBar, winui::AFX_IDW_DOCKBAR_TOP);
+    LoadTools();
     return true;
 }
 
@@ -523,8 +536,10 @@ BOOL CMainFrame::DestroyWindow()
         // places in the recent list before it is written.
         if (app->m_pDocManager)
             app->m_pDocManager->CloseAllDocuments(TRUE);
+        StopTool();
         app->SetProfileTarget(app->m_szProfilePath);
         if (app->m_strWorkspacePath.empty()) {
+            SaveToolSettings();
             if (::IsZoomed(m_hWnd) || ::IsIconic(m_hWnd)) {
                 app->WriteSettingString(frame_section, "Main", "M");
             } else {

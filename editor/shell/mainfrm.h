@@ -9,13 +9,20 @@
 #include "editor/shell/editorstatusbar.h"
 #include "editor/shell/frame_bases.h"
 
+#include "editor/tools/tool_info.h"
+#include "editor/tools/tool_runner.h"
+#include "editor/tools/tools_bar.h"
+
 #include "winui/toolbar.h"
 
 #include <deque>
+#include <memory>
 #include <string>
 
 class COvantaDoc;
 class COvantaView;
+class COutputBar;
+class CToolShell;
 
 class CMainFrame : public CMainFrameBase {
 public:
@@ -41,7 +48,7 @@ public:
 
     COvantaView* ActiveOvantaView();
     HFONT EditFont() const { return nullptr; }
-    bool UseShortPathNames() const { return false; }
+    bool UseShortPathNames() const { return m_currentTool.ShortPath != 0; }
     // Opens a workspace (arrives with the workspace support).
     void OpenWorkspace(const char* path);
     // Docks bar on the side where leftOf is docked, just right of it.
@@ -50,6 +57,22 @@ public:
     int GetBarState(HWND bar);
 
     void OnGotoLine();
+
+    // Tools and the output window (mainfrm_tools.cpp).
+    // Starts the current tool: captured or redirected into the "Output"
+    // pane, or handed to the shell.
+    void StartTool();
+    // Creates the output bar on first use (docked at the bottom), else
+    // shows or hides it.
+    void ToggleOutputBar();
+    COutputBar* OutputBar() const { return m_pOutputBar.get(); }
+    // What the output panes need of the editor.
+    CToolShell* ToolShell();
+
+    CToolsBar m_wndToolsBar;
+    std::unique_ptr<COutputBar> m_pOutputBar;
+    CToolRunner m_toolRunner;
+    CCurrentTool m_currentTool;
 
     int m_nOpenDocs = 0;
     int m_nAutoSaveTimer = 0;
@@ -77,6 +100,27 @@ protected:
     void OnColors();
     void OnSyntaxColors();
 
+    void CreateToolsBar();
+    void LoadTools();
+    // Writes the tools and the output bar's height (closing without a workspace).
+    void SaveToolSettings();
+    // Asks a running tool to stop and waits a moment for it.
+    void StopTool();
+    bool AskToStopRunningTool();
+    LRESULT OnStartTool(WPARAM, LPARAM);
+    LRESULT OnToolFinished(WPARAM, LPARAM);
+    LRESULT OnInitMenuPopupTools(WPARAM menu, LPARAM info);
+    void OnStartToolCommand(UINT id);
+    void OnToolSettings();
+    void OnAddTool();
+    void OnUpdateAddTool(winui::CCmdUI* ui);
+    void OnCancelTool();
+    void OnUpdateCancelTool(winui::CCmdUI* ui);
+    void OnToolsBar();
+    void OnUpdateToolsBar(winui::CCmdUI* ui);
+    void OnOutputBar();
+    void OnUpdateOutputBar(winui::CCmdUI* ui);
+
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -87,4 +131,5 @@ private:
     void UseShortcutAccelerators();
     bool startAccel_ = true;
     std::deque<std::string> handedOver_;
+    std::unique_ptr<CToolShell> m_pToolShell;
 };

@@ -1,0 +1,392 @@
+// CMainFrame's side of the tools: the tools tool bar, the output bar, the
+// start of the current tool and its commands, and what the output panes
+// need of the editor (CToolShell).
+#include "editor/shell/mainfrm.h"
+
+#include "editor/shell/ovanta_messages.h"
+#include "editor/shell/ovantaapp.h"
+#include "editor/shell/ovantadoc.h"
+#include "editor/shell/ovantaview.h"
+#include "editor/shell/resource.h"
+
+#include "editor/tools/app_start_dlg.h"
+#include "editor/tools/output_bar.h"
+#include "editor/tools/tool_menu.h"
+#include "editor/tools/tool_profile.h"
+#include "editor/tools/tool_start.h"
+#include "editor/tools/tool_shell.h"
+
+#include "winui/cmdui.h"
+#include "winui/msgbox.h"
+
+#include <shellapi.h>
+
+namespace {
+
+const UINT tool_stop_timer = 0x4324;
+const char running_text[] = "There exist already a running application.Hard termination may "
+                            "cause unfreed ressources!\nTerminate anyway?";
+
+std::string ShortPath(const std::string& path)
+{
+    return ShortenPathName(path);
+}
+
+// What the output panes need of the editor.
+class CFrameToolShell : public CToolShell {
+public:
+    explicit CFrameToolShell(CMainFrame* frame) : frame_(frame) {}
+
+    std::vector<std::string> DocumentPaths() override
+    {
+        std::vector<std::string> paths;
+        for (COvantaDoc* doc : Docs())
+            paths.push_back(doc->GetPathName());
+        return paths;
+    }
+    CColorEdit* DocumentEditor(int index) override
+    {
+        COvantaView* view = ViewOf(index);
+        return view ? &view->Editor() : nullptr;
+    }
+    int ActiveDocument() override
+    {
+        COvantaView* view = frame_->ActiveOvantaView();
+        if (!view)
+            return -1;
+        std::vector<COvantaDoc*> docs = Docs();
+        for (size_t i = 0; i < docs.size(); ++i)
+            if (docs[i] == view->GetOvantaDoc())
+                return static_cast<int>(i);
+        return -1;
+    }
+    int OpenDocument(const std::string& path) override
+    {
+        COvantaApp* app = COvantaApp::Get();
+        winui::CDocument* opened = app ? app->OpenDocumentFile(path.c_str()) : nullptr;
+        std::vector<COvantaDoc*> docs = Docs();
+        for (size_t i = 0; i < docs.size(); ++i)
+            if (docs[i] == opened)
+                return static_cast<int>(i);
+        return -1;
+    }
+    void ShowDocumentLine(int index, int line) override
+    {
+        COvantaView* view = ViewOf(index);
+        if (!view)
+            return;
+        if (winui::CFrameWnd* child = view->GetParentFrame()) {
+            frame_->MDIActivate(child->m_hWnd);
+            COvantaApp* app = COvantaApp::Get();
+            if (app && app->m_settings.openMaximized)
+                frame_->MDIMaximize(child->m_hWnd);
+            else
+                ::ShowWindow(child->m_hWnd, SW_SHOWNORMAL);
+        }
+        ::SendMessageA(view->m_hWnd, WM_GOTO_LINE, static_cast<WPARAM>(line), 0);
+    }
+    void UpdateStatusBar(int line, int column, int) override
+    {
+        COvantaView* view = frame_->ActiveOvantaView();
+        frame_->UpdateStatusBar(line, column, view ? view->Editor().GetTextLength() : 0);
+    }
+    std::string CurrentToolFormat() override { return frame_->m_currentTool.Compiler; }
+    std::string ExpandToolMacros(const std::string& text) override
+    {
+        std::string result;
+        if (COvantaView* view = frame_->ActiveOvantaView())
+            view->ExpandToolMacros(text.c_str(), result);
+        else
+            result = text;
+        return result;
+    }
+    std::string ProfilePath() override
+    {
+        COvantaApp* app = COvantaApp::Get();
+        return app ? app->ProfileTarget() : std::string();
+    }
+
+private:
+    static std::vector<COvantaDoc*> Docs()
+    {
+        COvantaApp* app = COvantaApp::Get();
+        return app ? app->Documents() : std::vector<COvantaDoc*>();
+    }
+    // The document's current view, else its first.
+    static COvantaView* ViewOf(int index)
+    {
+        std::vector<COvantaDoc*> docs = Docs();
+        if (index < 0 || index >= static_cast<int>(docs.size()))
+            return nullptr;
+        for (winui::CView* v : docs[static_cast<size_t>(index)]->GetViews()) {
+            winui::CFrameWnd* child = v->GetParentFrame();
+            if (child && child->GetActiveView() == v)
+                return dynamic_cast<COvantaView*>(v);
+        }
+        return docs[static_cast<size_t>(index)]->FirstView();
+    }
+
+    CMainFrame* frame_;
+};
+
+} // namespace
+
+CToolShell* CMainFrame::ToolShell()
+{
+    if (!m_pToolShell)
+        m_pToolShell = std::make_unique<CFrameToolShell>(this);
+    return m_pToolShell.get();
+}
+
+void CMainFrame::CreateToolsBar()
+{
+    m_wndToolsBar.Create(this);
+    m_wndToolsBar.EnableDocking(winui::CBRS_ALIGN_ANY);
+    m_wndToolsBar.m_pCurrentTool = &m_currentTool;
+    m_wndToolsBar.m_pShorten = &ShortPath;
+}
+
+void CMainFrame::LoadTools()
+{
+    COvantaApp* app = COvantaApp::Get();
+    if (!app || !m_wndToolsBar.m_hWnd)
+        return;
+    m_wndToolsBar.m_strDefaultDir = app->m_strDefaultDir;
+    int execBar = app->m_profile.GetInt("DefaultSettings", "ExecBar", 1);
+    int side = execBar & 7;
+    m_wndToolsBar.LoadTools(app->ProfileTarget(), side == 1 ? 0 : side);
+    if (side == 1 || m_wndToolsBar.IsFloating() || !CDockSite::DockBarOf(&m_wndToolsBar))
+        DockControlBarLeftOf(&m_wndToolsBar, &m_wndToolBar);
+    ShowControlBar(&m_wndToolsBar, m_wndToolsBar.GetToolCount() > 0 && !(execBar & 0x10), FALSE);
+}
+
+void CMainFrame::SaveToolSettings()
+{
+    COvantaApp* app = COvantaApp::Get();
+    if (!app)
+        return;
+    if (m_wndToolsBar.m_hWnd)
+        m_wndToolsBar.SaveTools(app->ProfileTarget());
+    if (m_pOutputBar && m_pOutputBar->m_hWnd) {
+        RECT r;
+        m_pOutputBar->GetClientRect(&r);
+        app->WriteSettingInt("DefaultSettings", "OutWndHeight", r.bottom);
+    }
+}
+
+void CMainFrame::StopTool()
+{
+    m_toolRunner.Cancel();
+    m_toolRunner.Wait(1000);
+}
+
+void CMainFrame::ToggleOutputBar()
+{
+    if (!m_pOutputBar) {
+        COvantaApp* app = COvantaApp::Get();
+        auto bar = std::make_unique<COutputBar>(ToolShell(), &m_toolRunner);
+        if (!bar->Create(this, TRUE, EditFont()))
+            return;
+        int height = app ? app->m_profile.GetInt("DefaultSettings", "OutWndHeight", 0) : 0;
+        if (height > 0)
+            bar->m_sizeDockedHorz.cy = height;
+        DockControlBar(bar.get(), winui::AFX_IDW_DOCKBAR_BOTTOM);
+        m_pOutputBar = std::move(bar);
+        RecalcLayout();
+        return;
+    }
+    ShowControlBar(m_pOutputBar.get(), !m_pOutputBar->IsVisible(), FALSE);
+}
+
+bool CMainFrame::AskToStopRunningTool()
+{
+    if (winui::ShowMessageBox(m_hWnd, running_text, "Start Tool..",
+                              MB_YESNO | MB_DEFBUTTON2 | MB_ICONQUESTION) != IDYES)
+        return false;
+    m_toolRunner.Cancel();
+    ::SetTimer(m_hWnd, tool_stop_timer, 2000, nullptr);
+    return true;
+}
+
+void CMainFrame::StartTool()
+{
+    if (m_toolRunner.IsRunning() && (m_currentTool.RedirToFile || m_currentTool.CaptureOut)) {
+        // The user starts the tool again once the old run has ended.
+        AskToStopRunningTool();
+        return;
+    }
+    COvantaView* view = ActiveOvantaView();
+    std::function<std::string(const std::string&)> expand;
+    if (view)
+        expand = [view](const std::string& text) {
+            std::string result;
+            view->ExpandToolMacros(text.c_str(), result);
+            return result;
+        };
+    ToolStart start = PrepareToolStart(m_currentTool, MDIGetActive() != nullptr, expand);
+    switch (start.action) {
+    case ToolStartAction::kNothing:
+        return;
+    case ToolStartAction::kEditSettings:
+        OnToolSettings();
+        return;
+    case ToolStartAction::kPlayMacro:
+        // Keyboard macros are replayed once the macro recorder is there.
+        NotAvailable();
+        return;
+    case ToolStartAction::kTooLong:
+        winui::ShowMessageBox(m_hWnd, "Application name is too long", "Start program",
+                              MB_OK | MB_ICONSTOP);
+        return;
+    default:
+        break;
+    }
+    if (m_currentTool.SaveBeforeRun) {
+        if (COvantaApp* app = COvantaApp::Get())
+            for (COvantaDoc* doc : app->Documents())
+                if (doc->IsModified() && !doc->GetPathName().empty())
+                    doc->OnSaveDocument(doc->GetPathName().c_str());
+    }
+    if (m_currentTool.ChangeDir && !m_currentTool.AppDir.empty())
+        SetCurrentDirectoryA(m_currentTool.AppDir.c_str());
+
+    if (start.action == ToolStartAction::kShellOpen) {
+        HINSTANCE r = ShellExecuteA(m_hWnd, "open", start.program.c_str(),
+                                    start.parameters.empty() ? nullptr : start.parameters.c_str(),
+                                    m_currentTool.AppDir.empty() ? nullptr
+                                                                 : m_currentTool.AppDir.c_str(),
+                                    SW_SHOW);
+        if (reinterpret_cast<INT_PTR>(r) <= 32)
+            CToolRunner::ReportStartError(m_hWnd, start.program, GetLastError());
+        return;
+    }
+
+    if (!m_pOutputBar || !m_pOutputBar->IsVisible())
+        ToggleOutputBar();
+    if (!m_pOutputBar)
+        return;
+    m_pOutputBar->ShowPane(kPaneOutput);
+    COutputEdit& pane = m_pOutputBar->Pane(kPaneOutput);
+    pane.SetPaneText((start.commandLine + "\r\r").c_str());
+    pane.m_nNextMessage = -1;
+    // Relative names in the output are the start folder's.
+    std::string base = start.startDir;
+    if (base.empty()) {
+        char dir[MAX_PATH] = "";
+        GetCurrentDirectoryA(sizeof dir, dir);
+        base = dir;
+    }
+    pane.m_strBaseDir = base;
+    m_toolRunner.Start(start.action == ToolStartAction::kCapture ? CToolRunner::Mode::kCapture
+                                                                 : CToolRunner::Mode::kRedirect,
+                       start.program, start.commandLine, start.startDir, pane.m_hWnd, m_hWnd);
+}
+
+LRESULT CMainFrame::OnStartTool(WPARAM, LPARAM)
+{
+    StartTool();
+    return 0;
+}
+
+LRESULT CMainFrame::OnToolFinished(WPARAM, LPARAM)
+{
+    return 0;
+}
+
+LRESULT CMainFrame::OnInitMenuPopupTools(WPARAM menu, LPARAM info)
+{
+    LRESULT result = OnInitMenuPopup(menu, info);
+    if (!HIWORD(info))
+        UpdateStartToolMenu(reinterpret_cast<HMENU>(menu), m_wndToolsBar.Tools(),
+                            m_toolRunner.IsRunning());
+    return result;
+}
+
+void CMainFrame::OnStartToolCommand(UINT id)
+{
+    m_wndToolsBar.StartToolByCommand(id);
+}
+
+void CMainFrame::OnToolSettings()
+{
+    COvantaApp* app = COvantaApp::Get();
+    CAppStartDlg dlg(m_hWnd);
+    dlg.m_tool.AppExe = m_currentTool.AppExe;
+    dlg.m_tool.AppParms = m_currentTool.AppParms;
+    dlg.m_tool.CaptureOut = m_currentTool.CaptureOut;
+    dlg.m_tool.SaveBeforeRun = m_currentTool.SaveBeforeRun;
+    dlg.m_tool.Compiler = m_currentTool.Compiler;
+    dlg.m_tool.AppDir = m_currentTool.AppDir;
+    dlg.m_tool.RedirToFile = m_currentTool.RedirToFile;
+    dlg.m_tool.ChangeDir = m_currentTool.ChangeDir;
+    if (app)
+        dlg.m_strDefaultDir = app->m_strDefaultDir;
+    if (dlg.DoModal() != IDOK)
+        return;
+    m_currentTool.AppExe = dlg.m_tool.AppExe;
+    m_currentTool.AppParms = dlg.m_tool.AppParms;
+    m_currentTool.CaptureOut = dlg.m_tool.CaptureOut;
+    m_currentTool.SaveBeforeRun = dlg.m_tool.SaveBeforeRun;
+    m_currentTool.Compiler = dlg.m_tool.Compiler;
+    m_currentTool.AppDir = dlg.m_tool.AppDir;
+    m_currentTool.RedirToFile = dlg.m_tool.RedirToFile;
+    m_currentTool.ChangeDir = dlg.m_tool.ChangeDir;
+    if (app) {
+        CProfileToolStore store{winui::CProfile(app->ProfileTarget())};
+        SaveCurrentTool(store, m_currentTool);
+    }
+}
+
+void CMainFrame::OnAddTool()
+{
+    COvantaApp* app = COvantaApp::Get();
+    CAppStartDlg dlg(m_hWnd);
+    dlg.m_tool.CaptureOut = 1;
+    dlg.m_tool.SaveBeforeRun = 1;
+    dlg.m_tool.RedirToFile = 0;
+    dlg.m_tool.ChangeDir = 1;
+    if (app)
+        dlg.m_strDefaultDir = app->m_strDefaultDir;
+    if (dlg.DoModal() != IDOK)
+        return;
+    dlg.m_tool.CommandId = 0;
+    m_wndToolsBar.AddTool(dlg.m_tool);
+}
+
+void CMainFrame::OnUpdateAddTool(winui::CCmdUI* ui)
+{
+    ui->Enable(m_wndToolsBar.GetToolCount() < kMaxTools);
+}
+
+void CMainFrame::OnCancelTool()
+{
+    if (m_toolRunner.IsRunning())
+        AskToStopRunningTool();
+}
+
+void CMainFrame::OnUpdateCancelTool(winui::CCmdUI* ui)
+{
+    ui->Enable(m_toolRunner.IsRunning());
+}
+
+void CMainFrame::OnToolsBar()
+{
+    if (m_wndToolsBar.m_hWnd)
+        ShowControlBar(&m_wndToolsBar, !m_wndToolsBar.IsVisible(), FALSE);
+}
+
+void CMainFrame::OnUpdateToolsBar(winui::CCmdUI* ui)
+{
+    ui->Enable(m_wndToolsBar.GetToolCount() > 0);
+    ui->SetCheck(m_wndToolsBar.IsVisible() ? 1 : 0);
+}
+
+void CMainFrame::OnOutputBar()
+{
+    ToggleOutputBar();
+}
+
+void CMainFrame::OnUpdateOutputBar(winui::CCmdUI* ui)
+{
+    ui->SetCheck(m_pOutputBar && m_pOutputBar->IsVisible() ? 1 : 0);
+}
