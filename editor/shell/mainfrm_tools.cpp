@@ -27,11 +27,6 @@ const UINT tool_stop_timer = 0x4324;
 const char running_text[] = "There exist already a running application.Hard termination may "
                             "cause unfreed ressources!\nTerminate anyway?";
 
-std::string ShortPath(const std::string& path)
-{
-    return ShortenPathName(path);
-}
-
 // What the output panes need of the editor.
 class CFrameToolShell : public CToolShell {
 public:
@@ -143,7 +138,7 @@ void CMainFrame::CreateToolsBar()
     m_wndToolsBar.Create(this);
     m_wndToolsBar.EnableDocking(winui::CBRS_ALIGN_ANY);
     m_wndToolsBar.m_pCurrentTool = &m_currentTool;
-    m_wndToolsBar.m_pShorten = &ShortPath;
+    m_wndToolsBar.m_pShorten = &ShortenPathName;
 }
 
 void CMainFrame::LoadTools()
