@@ -1,5 +1,6 @@
 #include "editor/shell/mainfrm.h"
 
+#include "editor/shell/gotolinedlg.h"
 #include "editor/shell/instance_block.h"
 #include "editor/shell/ovanta_messages.h"
 #include "editor/shell/ovantaapp.h"
@@ -14,6 +15,7 @@
 #include "editor/shell/syntax_colors_dlg.h"
 #include "editor/tools/output_bar.h"
 #include "editor/tools/tool_shell.h"
+#include "editor/syntax/syntax_template.h"
 
 #include "winui/splitter.h"
 
@@ -143,7 +145,12 @@ int CMainFrame::OnCreate(LPCREATESTRUCTA cs)
         if (g_SyntaxTemplates.empty()) {
             CIniSyntaxProfile templates(app->m_profile);
             LoadSyntaxTemplates(templates);
-            CreateDefaultSyntaxTemplate(templates);
+            // A first start makes the built-in C template and colours with
+            // it, also at the next start.
+            if (CreateDefaultSyntaxTemplate(templates)) {
+                app->m_settings.syntax = 1;
+                app->WriteSettingInt("DefaultSettings", "Syntax", 1);
+            }
         }
         app->LoadShortcuts();
         if (!app->m_strDefaultDir.empty())
@@ -440,8 +447,15 @@ void CMainFrame::OnNotAvailable()
 
 void CMainFrame::OnGotoLine()
 {
-    // The goto-line dialog comes with the small settings dialogs.
-    NotAvailable();
+    COvantaView* view = ActiveOvantaView();
+    if (!view)
+        return;
+    CGotoLineDlg dlg(m_hWnd);
+    dlg.m_nLine = view->Editor().GetCaretLine() + 1;
+    if (dlg.DoModal() != IDOK)
+        return;
+    ::SendMessageA(view->m_hWnd, WM_GOTO_LINE, static_cast<WPARAM>(dlg.m_nLine), 0);
+    view->NotifyCaret();
 }
 
 void CMainFrame::OnRestoreAll()
@@ -554,6 +568,7 @@ BOOL CMainFrame::DestroyWindow()
             SaveColorTable(access);
         }
         app->WriteRecentFileList();
+        FreeSyntaxTemplates();
         if (InstanceBlock().Receiver() == m_hWnd)
             InstanceBlock().SetReceiver(nullptr);
     }

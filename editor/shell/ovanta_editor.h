@@ -3,9 +3,9 @@
 // stands on can change without touching the document or the view.
 #pragma once
 
-#include "editor/editctl/window/coloredit.h"
+#include "editor/syntax/window/ncoloreditctrl.h"
 
-using COvantaEditBase = CColorEdit;
+using COvantaEditBase = CNColorEditCtrl;
 
 class COvantaEditCtrl : public COvantaEditBase {
 public:
@@ -15,7 +15,6 @@ public:
     // the view, or come from the splitter).
     static const DWORD kStyle = 0x500091C4;
 
-    int LoadFile(const char* path) { return Core().LoadFile(path); }
     int SaveFile(const char* path, bool softBreaksToCR, bool lfOnly)
     {
         return Core().SaveFile(path, false, softBreaksToCR, lfOnly);

@@ -6,6 +6,7 @@
 #include "editor/shell/childfrm.h"
 #include "editor/shell/instance_block.h"
 #include "editor/shell/mainfrm.h"
+#include "editor/shell/ovanta_editor_shell.h"
 #include "editor/shell/ovanta_messages.h"
 #include "editor/shell/ovantadoc.h"
 #include "editor/shell/ovantaview.h"
@@ -116,6 +117,8 @@ BOOL COvantaApp::InitInstance()
     }
 
     LoadShellSettings();
+    static COvantaEditorShell editor_shell;
+    SetEditorShell(&editor_shell);
     m_pRecentFileList = std::make_unique<CPositionRecentFileList>(0, "Recent File List", "File%d", 8, 30);
     m_pRecentFileList->ReadList(m_profile);
 
@@ -179,6 +182,7 @@ void COvantaApp::LoadShellSettings()
     o.autoSaveTime = m_profile.GetInt(s, "AutoSaveTime", 0);
     o.showLineNo = m_profile.GetInt(s, "ShowLineNo", 0);
     o.syntax = m_profile.GetInt(s, "Syntax", 0);
+    g_bSyntaxColoring = o.syntax;
     o.backColor = static_cast<COLORREF>(m_profile.GetInt(s, "BackColor", 0xFFFFFF));
     m_strDefaultDir = m_profile.GetString(s, "DefaultDir", "");
 }

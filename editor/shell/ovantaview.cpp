@@ -69,7 +69,7 @@ int COvantaView::OnCreate(LPCREATESTRUCTA)
     DWORD style = COvantaEditCtrl::kStyle | WS_VSCROLL | (hbar ? 0 : WS_HSCROLL);
     RECT rc;
     ::GetClientRect(m_hWnd, &rc);
-    if (!m_wndEdit.Create("", style, rc, m_hWnd, COvantaEditCtrl::kId))
+    if (!m_wndEdit.Create(style, rc, m_hWnd, COvantaEditCtrl::kId))
         return -1;
     if (hbar)
         m_wndEdit.SetSharedScrollBars(hbar, nullptr);
@@ -114,11 +114,23 @@ void COvantaView::OnInitialUpdate()
         m_bDigitWidthSet = 1;
         int caret = doc->m_state.selStart;
         m_wndEdit.SetSel(caret, caret, true, false);
+        m_wndEdit.ChooseDefaultTemplate();
+        Recolour();
         app->UpdateDocumentTitles(doc);
     }
     LayoutEditor();
     m_wndEdit.UpdateVScrollBar(1);
     m_wndEdit.InvalidateText(1);
+}
+
+void COvantaView::Recolour()
+{
+    // The whole text, so that a block comment far above the page colours
+    // the page right.
+    if (g_bSyntaxColoring)
+        m_wndEdit.ColorizeRange(0, m_wndEdit.GetTextLength());
+    else
+        m_wndEdit.Core().ClearColorRange(0, m_wndEdit.GetTextLength());
 }
 
 void COvantaView::LayoutEditor()
@@ -189,6 +201,9 @@ void COvantaView::OnUpdate(winui::CView*, LPARAM hint, winui::CCmdTarget*)
     default:
         if (app)
             m_wndEdit.Core().SetBackgroundColor(app->m_settings.backColor);
+        if (g_bSyntaxColoring && !m_wndEdit.GetSyntaxTemplate())
+            m_wndEdit.ChooseDefaultTemplate();
+        Recolour();
         m_wndEdit.UpdateVScrollBar(1);
         m_wndEdit.InvalidateText(1);
         break;
@@ -264,57 +279,99 @@ LRESULT COvantaView::OnLineCountChanged(WPARAM, LPARAM)
     return 0;
 }
 
-// Text operations of the syntax-aware control; they arrive with it.
+// The lines the text operations work on: those of the selection, or all
+// lines when nothing is selected.
+void COvantaView::OperationLines(int& first, int& last)
+{
+    int start = 0, end = 0;
+    m_wndEdit.GetSel(start, end);
+    if (start == end) {
+        first = 0;
+        last = -1;
+        return;
+    }
+    if (start > end)
+        std::swap(start, end);
+    first = m_wndEdit.LineFromOffset(start);
+    last = m_wndEdit.LineFromOffset(end);
+}
+
+void COvantaView::AfterOperation(bool redraw)
+{
+    m_wndEdit.SetSel(0, 0, true, false);
+    if (redraw) {
+        m_wndEdit.UpdateVScrollBar(1);
+        m_wndEdit.InvalidateText(1);
+    }
+    NotifyCaret();
+}
+
 LRESULT COvantaView::OnDeleteTrailing(WPARAM, LPARAM)
 {
+    int first, last;
+    OperationLines(first, last);
+    m_wndEdit.DeleteTrailingSpaces(first, last);
+    AfterOperation(true);
+    return 0;
+}
+
+LRESULT COvantaView::OnDeleteLeading(WPARAM, LPARAM)
+{
+    int first, last;
+    OperationLines(first, last);
+    m_wndEdit.DeleteLeadingSpaces(first, last, 0);
+    AfterOperation(false);
+    return 0;
+}
+
+LRESULT COvantaView::OnReformatC(WPARAM, LPARAM)
+{
+    // The C formatter's window side is not part of the control yet.
     if (CMainFrame* frame = main_frame())
         frame->NotAvailable();
     return 0;
 }
 
-LRESULT COvantaView::OnDeleteLeading(WPARAM w, LPARAM l)
+LRESULT COvantaView::OnDeleteEmptyLines(WPARAM, LPARAM)
 {
-    return OnDeleteTrailing(w, l);
-}
-
-LRESULT COvantaView::OnReformatC(WPARAM w, LPARAM l)
-{
-    return OnDeleteTrailing(w, l);
-}
-
-LRESULT COvantaView::OnDeleteEmptyLines(WPARAM w, LPARAM l)
-{
-    return OnDeleteTrailing(w, l);
+    int first, last;
+    OperationLines(first, last);
+    if (last < 0)
+        last = m_wndEdit.GetLineCount();
+    m_wndEdit.DeleteEmptyLines(first, last);
+    AfterOperation(true);
+    return 0;
 }
 
 void COvantaView::OnDeleteLine()
 {
-    OnDeleteTrailing(0, 0);
+    m_wndEdit.DeleteLine();
 }
 
 void COvantaView::OnIndentBlock()
 {
-    OnDeleteTrailing(0, 0);
+    m_wndEdit.ColumnInsertBlank();
 }
 
 void COvantaView::OnUnindentBlock()
 {
-    OnDeleteTrailing(0, 0);
+    m_wndEdit.ColumnDeleteBlank();
 }
 
 void COvantaView::OnIndentRange()
 {
-    OnDeleteTrailing(0, 0);
+    m_wndEdit.IndentLinesByBlank();
 }
 
 void COvantaView::OnUnindentRange()
 {
-    OnDeleteTrailing(0, 0);
+    m_wndEdit.UnindentLinesByBlank();
 }
 
 void COvantaView::OnPrintStub()
 {
-    OnDeleteTrailing(0, 0);
+    if (CMainFrame* frame = main_frame())
+        frame->NotAvailable();
 }
 
 void COvantaView::OnEditUndo()
@@ -346,12 +403,12 @@ void COvantaView::OnEditSelectAll()
 
 void COvantaView::OnVScroll(UINT code, UINT pos, HWND bar)
 {
-    m_wndEdit.OnVScroll(code, pos, bar);
+    ::SendMessageA(m_wndEdit.m_hWnd, WM_VSCROLL, MAKEWPARAM(code, pos), reinterpret_cast<LPARAM>(bar));
 }
 
 void COvantaView::OnHScroll(UINT code, UINT pos, HWND bar)
 {
-    m_wndEdit.OnHScroll(code, pos, bar);
+    ::SendMessageA(m_wndEdit.m_hWnd, WM_HSCROLL, MAKEWPARAM(code, pos), reinterpret_cast<LPARAM>(bar));
 }
 
 int COvantaView::ExpandToolMacros(const char* params, std::string& result)

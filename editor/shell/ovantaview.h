@@ -62,6 +62,10 @@ public:
 
 private:
     void LayoutEditor();
+    // Colours the whole text, or clears its colours with colouring off.
+    void Recolour();
+    void OperationLines(int& first, int& last);
+    void AfterOperation(bool redraw);
     void ShiftSelectedLines(int count);
 
     int m_bDigitWidthSet = 0;

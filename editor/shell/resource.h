@@ -11,6 +11,8 @@
 #define IDB_TOOLBAR_DOC 130
 #define IDD_ABOUTBOX 100
 #define IDC_BUILD_STAMP 1023
+#define IDD_GOTO_LINE 146
+#define IDC_GOTO_LINE 1022
 
 // Status bar indicators (their widths are string resources of blanks).
 #define ID_INDICATOR_RO 101

@@ -463,6 +463,74 @@ TEST_F(OvantaProgram, SplitPanesShowOneText)
     ASSERT_TRUE(s.Close());
 }
 
+// --- the syntax-aware editor and go to line -------------------------------------
+
+TEST_F(OvantaProgram, CSourceOpensColouredAndPlainTextDoesNot)
+{
+    const char text[] = "/* note */\r\nint main(void)\r\n{\r\n    return 0;\r\n}\r\n";
+    ASSERT_TRUE(WriteWholeFile(Work("a.c"), text));
+    ASSERT_TRUE(WriteWholeFile(Work("a.txt"), text));
+    Setting("DefaultSettings", "OpenMaximized", "0");
+    ProgramSession s;
+    Start(s, "a.c a.txt");
+    ASSERT_TRUE(WaitForChildren(s.MainWindow(), 2));
+    s.Command(ID_WINDOW_TILE_HORZ_CMD);
+    RedrawWindow(s.MainWindow(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Sleep(500);
+    // Coloured pixels (neither grey nor white) on the first lines: the
+    // comment and the keywords of the C file, none in the text file.
+    std::vector<HWND> children = Children(s.MainWindow());
+    ASSERT_EQ(children.size(), 2u);
+    for (HWND child : children) {
+        HWND editor = Editor(child);
+        RECT rc;
+        GetClientRect(editor, &rc);
+        std::vector<COLORREF> px = Pixels(s.MainWindow(), editor, std::min<int>(rc.right, 200),
+                                          std::min<int>(rc.bottom, 60));
+        long coloured = std::count_if(px.begin(), px.end(), [](COLORREF c) {
+            return GetRValue(c) != GetGValue(c) || GetGValue(c) != GetBValue(c);
+        });
+        if (WindowTextOf(child) == "a.c")
+            EXPECT_GT(coloured, 20);
+        else
+            EXPECT_EQ(coloured, 0) << WindowTextOf(child);
+    }
+    ASSERT_TRUE(s.Close());
+    // The first start made the built-in C template and keeps colouring on.
+    EXPECT_EQ(Profile("SyntaxTemplates", "number"), "1");
+    EXPECT_EQ(Profile("SyntaxTemplates", "template0"), "C/C++");
+    EXPECT_EQ(Profile("DefaultSettings", "Syntax"), "1");
+}
+
+TEST_F(OvantaProgram, GotoLineTakesDecimalAndHexadecimalNumbers)
+{
+    std::string text;
+    for (int i = 1; i <= 60; ++i)
+        text += "line " + std::to_string(i) + "\r\n";
+    ASSERT_TRUE(WriteWholeFile(Work("long.c"), text));
+    // A word that is no number (the first line), 12, then 0x1F (31).
+    Script("dialog ok set 1022 word\n"
+           "dialog ok set 1022 12\n"
+           "dialog ok set 1022 0x1F\n");
+    ProgramSession s;
+    Start(s, "long.c");
+    ASSERT_TRUE(WaitForChildren(s.MainWindow(), 1));
+    for (int k = 0; k < 3; ++k)
+        s.Command(ID_GOTO_LINE);
+    std::string log = Log();
+    size_t at = 0;
+    for (int k = 0; k < 3; ++k) {
+        at = log.find("dialog 146 \"Goto line:\" 1", at);
+        ASSERT_NE(at, std::string::npos) << log;
+        ++at;
+    }
+    ASSERT_TRUE(s.Close());
+    // The caret stands at the start of line 31 (lines 1-9 hold 7 bytes with
+    // their line end, 10-30 hold 8): the recent list keeps that offset.
+    std::string recent = Profile("Recent File List", "File1");
+    EXPECT_NE(recent.find(",231,"), std::string::npos) << recent;
+}
+
 // --- the picture -------------------------------------------------------------------
 
 TEST_F(OvantaProgram, MainWindowWithTwoDocumentsAndTheStatusBar)

@@ -1,0 +1,86 @@
+#include "editor/shell/ovanta_editor_shell.h"
+
+#include "editor/shell/mainfrm.h"
+#include "editor/shell/ovantaapp.h"
+#include "editor/shell/ovantadoc.h"
+#include "editor/shell/ovantaview.h"
+
+static CMainFrame* main_frame()
+{
+    COvantaApp* app = COvantaApp::Get();
+    return app ? app->MainFrame() : nullptr;
+}
+
+COvantaView* COvantaEditorShell::ViewOf(CNColorEditCtrl& editor)
+{
+    COvantaApp* app = COvantaApp::Get();
+    if (!app)
+        return nullptr;
+    for (COvantaDoc* doc : app->Documents())
+        for (winui::CView* view : doc->GetViews())
+            if (auto* ovantaView = dynamic_cast<COvantaView*>(view);
+                ovantaView && &ovantaView->Editor() == &editor)
+                return ovantaView;
+    return nullptr;
+}
+
+HWND COvantaEditorShell::MainFrame()
+{
+    CMainFrame* frame = main_frame();
+    return frame ? frame->m_hWnd : nullptr;
+}
+
+void COvantaEditorShell::SetStatusText(int pane, const std::string& text)
+{
+    CMainFrame* frame = main_frame();
+    if (!frame || !frame->m_wndStatusBar.m_hWnd)
+        return;
+    // The read-only pane is drawn by the bar itself and shows the active
+    // editor, whichever editor repainted.
+    if (pane == CEditorStatusBar::kReadOnlyPane) {
+        if (COvantaView* view = frame->ActiveOvantaView())
+            frame->SetReadOnlyPane(view->Editor().IsReadOnlyText());
+    } else
+        frame->m_wndStatusBar.SetPaneText(pane, text.c_str());
+}
+
+void COvantaEditorShell::ShowCaretPosition(int line, int column, int)
+{
+    CMainFrame* frame = main_frame();
+    if (!frame)
+        return;
+    // The active view knows the size of its text; without one the caret
+    // alone is shown.
+    if (COvantaView* view = frame->ActiveOvantaView())
+        view->NotifyCaret();
+    else
+        frame->UpdateStatusBar(line, column, 0);
+}
+
+void COvantaEditorShell::EditorRefreshed(CNColorEditCtrl& editor)
+{
+    if (CMainFrame* frame = main_frame())
+        frame->ShowModifiedState(editor.GetModify());
+}
+
+std::string COvantaEditorShell::DocumentTitle(CNColorEditCtrl& editor)
+{
+    COvantaView* view = ViewOf(editor);
+    return view && view->GetDocument() ? view->GetDocument()->GetTitle() : std::string();
+}
+
+void COvantaEditorShell::DirectoryChanged(const std::string& dir)
+{
+    COvantaApp* app = COvantaApp::Get();
+    if (!app)
+        return;
+    app->m_strLastDir = dir;
+    for (COvantaDoc* doc : app->Documents())
+        app->UpdateDocumentTitles(doc);
+}
+
+std::string COvantaEditorShell::WorkspacePath()
+{
+    COvantaApp* app = COvantaApp::Get();
+    return app ? app->m_strWorkspacePath : std::string();
+}
