@@ -9,6 +9,7 @@
 // click goes to the source place a line names (through CToolShell).
 #pragma once
 
+#include "editor/editctl/output_panes.h"
 #include "editor/editctl/window/coloredit.h"
 
 #include <cstdint>
@@ -17,11 +18,6 @@
 class CToolRunner;
 class CToolShell;
 
-// Pane kinds.
-const int kPaneNone = 0;
-const int kPaneSearchResults = 1;
-const int kPaneOutput = 2;
-const int kPaneTags = 3;
 
 // Commands of the pane's context menu.
 const UINT ID_OUTPUT_NEXT_ERROR = 32933;

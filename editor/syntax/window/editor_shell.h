@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <string>
 
+#include "editor/editctl/output_panes.h"
 #include "editor/syntax/symbol_hits.h"
 
 class CNColorEditCtrl;
@@ -28,10 +29,7 @@ const uint32_t kMacroText = 0x20000000;
 const uint32_t kMacroCommand = 0x80000000; // command id
 const uint32_t kMacroCommandFlags = 0xC0000000;
 
-// Panes of the output bar (COutputBar::ShowPane).
-const int kPaneSearchResults = 1;
-const int kPaneOutput = 2;
-const int kPaneTags = 3;
+// Panes of the output bar (COutputBar::ShowPane): output_panes.h.
 
 class CEditorShell {
 public:
