@@ -2,6 +2,7 @@
 
 #include "editor/shell/gotolinedlg.h"
 #include "editor/shell/instance_block.h"
+#include "editor/shell/macros_res.h"
 #include "editor/shell/ovanta_messages.h"
 #include "editor/shell/ovantaapp.h"
 #include "editor/shell/ovantadoc.h"
@@ -79,6 +80,17 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMainFrameBase)
     ON_UPDATE_COMMAND_UI(ID_TOOLS_BAR, &CMainFrame::OnUpdateToolsBar)
     ON_COMMAND(ID_VIEW_OUTPUT, &CMainFrame::OnOutputBar)
     ON_UPDATE_COMMAND_UI(ID_VIEW_OUTPUT, &CMainFrame::OnUpdateOutputBar)
+    // Keyboard macros, text macros and the keyboard mapping.
+    ON_COMMAND(ID_MACRO_RECORDER, &CMainFrame::OnMacroRecorder)
+    ON_UPDATE_COMMAND_UI(ID_MACRO_RECORDER, &CMainFrame::OnUpdateMacroRecorder)
+    ON_COMMAND(ID_MACRO_RECORD, &CMainFrame::OnMacroStart)
+    ON_UPDATE_COMMAND_UI(ID_MACRO_RECORD, &CMainFrame::OnUpdateMacroStart)
+    ON_COMMAND(ID_MACRO_STOP, &CMainFrame::OnMacroPause)
+    ON_UPDATE_COMMAND_UI(ID_MACRO_STOP, &CMainFrame::OnUpdateMacroPause)
+    ON_COMMAND(ID_MACRO_PLAY, &CMainFrame::OnMacroFinish)
+    ON_UPDATE_COMMAND_UI(ID_MACRO_PLAY, &CMainFrame::OnUpdateMacroFinish)
+    ON_COMMAND(ID_EDIT_MACRO_FILE, &CMainFrame::OnEditMacroFile)
+    ON_COMMAND(ID_KEYBOARD_MAPPING, &CMainFrame::OnKeyboardMapping)
     // Commands of the parts still to come: workspaces, tools and the output
     // window, search, the source browser, macros, bookmarks, the TCP link,
     // text operations and settings dialogs.
@@ -92,10 +104,6 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMainFrameBase)
     ON_COMMAND(ID_EDIT_REPEAT, &CMainFrame::OnNotAvailable)
     ON_COMMAND(ID_FIND_IN_FILES, &CMainFrame::OnNotAvailable)
     ON_COMMAND(ID_FUNCTION_LIST, &CMainFrame::OnNotAvailable)
-    ON_COMMAND(ID_MACRO_RECORDER, &CMainFrame::OnNotAvailable)
-    ON_COMMAND(ID_MACRO_RECORD, &CMainFrame::OnNotAvailable)
-    ON_COMMAND(ID_MACRO_STOP, &CMainFrame::OnNotAvailable)
-    ON_COMMAND(ID_MACRO_PLAY, &CMainFrame::OnNotAvailable)
     ON_COMMAND(ID_ADD_BOOKMARK, &CMainFrame::OnNotAvailable)
     ON_COMMAND(ID_FILE_BAR, &CMainFrame::OnNotAvailable)
     ON_COMMAND(ID_SYNTAX_COLOR, &CMainFrame::OnNotAvailable)
@@ -153,6 +161,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCTA cs)
             }
         }
         app->LoadShortcuts();
+        LoadMacroSettings();
         if (!app->m_strDefaultDir.empty())
             SetCurrentDirectoryA(app->m_strDefaultDir.c_str());
         std::string place = app->m_profile.GetString(frame_section, "MAIN", "");
@@ -554,6 +563,7 @@ BOOL CMainFrame::DestroyWindow()
         app->SetProfileTarget(app->m_szProfilePath);
         if (app->m_strWorkspacePath.empty()) {
             SaveToolSettings();
+            SaveMacroSettings();
             if (::IsZoomed(m_hWnd) || ::IsIconic(m_hWnd)) {
                 app->WriteSettingString(frame_section, "Main", "M");
             } else {

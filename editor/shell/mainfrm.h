@@ -8,6 +8,9 @@
 
 #include "editor/shell/editorstatusbar.h"
 #include "editor/shell/frame_bases.h"
+#include "editor/shell/keyboard_macro.h"
+#include "editor/shell/macro_recorder.h"
+#include "editor/shell/text_macros.h"
 
 #include "editor/tools/tool_info.h"
 #include "editor/tools/tool_runner.h"
@@ -23,6 +26,7 @@ class COvantaDoc;
 class COvantaView;
 class COutputBar;
 class CToolShell;
+class CNColorEditCtrl;
 
 class CMainFrame : public CMainFrameBase {
 public:
@@ -68,6 +72,23 @@ public:
     COutputBar* OutputBar() const { return m_pOutputBar.get(); }
     // What the output panes need of the editor.
     CToolShell* ToolShell();
+
+    // Keyboard macros, text macros and the keyboard mapping (mainfrm_macros.cpp).
+    // Replays a "*.mcr" file into the active editor (a suspended playback
+    // continues, path then unused); 1 when it replayed or suspended, 0 when
+    // there was nothing to do.
+    int PlayKeyboardMacro(const char* path);
+    // m_textMacros from "macro.txt" beside the program.
+    void LoadTextMacros();
+    // Rewrites the values behind the "$" text macros' names in the editor.
+    void ActualizeMacros(CNColorEditCtrl& editor);
+    // "MacroBar" of the settings: read (the bar made hidden when it was
+    // shown) and written.
+    void LoadMacroSettings();
+    void SaveMacroSettings();
+    std::vector<TextMacro> m_textMacros;
+    std::unique_ptr<CMacroRecorderBar> m_pMacroBar;
+    int m_nMacroBar = 0;
 
     CToolsBar m_wndToolsBar;
     std::unique_ptr<COutputBar> m_pOutputBar;
@@ -121,6 +142,17 @@ protected:
     void OnOutputBar();
     void OnUpdateOutputBar(winui::CCmdUI* ui);
 
+    void OnMacroRecorder();
+    void OnUpdateMacroRecorder(winui::CCmdUI* ui);
+    void OnMacroStart();
+    void OnUpdateMacroStart(winui::CCmdUI* ui);
+    void OnMacroPause();
+    void OnUpdateMacroPause(winui::CCmdUI* ui);
+    void OnMacroFinish();
+    void OnUpdateMacroFinish(winui::CCmdUI* ui);
+    void OnEditMacroFile();
+    void OnKeyboardMapping();
+
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -132,4 +164,10 @@ private:
     bool startAccel_ = true;
     std::deque<std::string> handedOver_;
     std::unique_ptr<CToolShell> m_pToolShell;
+    // Makes the recorder bar (docked at the top, left of the main tool bar).
+    bool CreateMacroBar(bool show);
+    // A playback suspended by a receive command: its steps and where it goes on.
+    std::vector<MacroStep> m_macroSteps;
+    size_t m_nMacroResume = 0;
+    bool m_bMacroSuspended = false;
 };

@@ -226,8 +226,7 @@ void CMainFrame::StartTool()
         OnToolSettings();
         return;
     case ToolStartAction::kPlayMacro:
-        // Keyboard macros are replayed once the macro recorder is there.
-        NotAvailable();
+        PlayKeyboardMacro(start.program.c_str());
         return;
     case ToolStartAction::kTooLong:
         winui::ShowMessageBox(m_hWnd, "Application name is too long", "Start program",

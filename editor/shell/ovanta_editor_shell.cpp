@@ -84,3 +84,32 @@ std::string COvantaEditorShell::WorkspacePath()
     COvantaApp* app = COvantaApp::Get();
     return app ? app->m_strWorkspacePath : std::string();
 }
+
+void COvantaEditorShell::RecordMacroEvent(intptr_t value, int extra, uint32_t kind)
+{
+    ::RecordMacroEvent(static_cast<uintptr_t>(value), extra, kind);
+}
+
+int COvantaEditorShell::TextMacroCount()
+{
+    CMainFrame* frame = main_frame();
+    return frame ? static_cast<int>(frame->m_textMacros.size()) : 0;
+}
+
+bool COvantaEditorShell::GetTextMacro(int index, std::string& name, std::string& text)
+{
+    CMainFrame* frame = main_frame();
+    if (!frame || index < 0 || index >= static_cast<int>(frame->m_textMacros.size()))
+        return false;
+    name = frame->m_textMacros[static_cast<size_t>(index)].name;
+    text = frame->m_textMacros[static_cast<size_t>(index)].text;
+    return true;
+}
+
+void COvantaEditorShell::ReloadTextMacros(CNColorEditCtrl& editor)
+{
+    if (CMainFrame* frame = main_frame()) {
+        frame->LoadTextMacros();
+        frame->ActualizeMacros(editor);
+    }
+}

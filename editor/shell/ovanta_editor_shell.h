@@ -1,7 +1,7 @@
 // COvantaEditorShell: what the editor controls of Ovanta's views ask of the
 // program around them, answered by the main frame, the documents and the
 // application. Parts of the program that are not built yet (bookmarks,
-// macros, the browser, the output bar) keep the neutral answers.
+// the browser, the output bar) keep the neutral answers.
 #pragma once
 
 #include "editor/syntax/window/editor_shell.h"
@@ -17,6 +17,11 @@ public:
     std::string DocumentTitle(CNColorEditCtrl& editor) override;
     void DirectoryChanged(const std::string& dir) override;
     std::string WorkspacePath() override;
+    // Keyboard and text macros (the frame's recorder and "macro.txt").
+    void RecordMacroEvent(intptr_t value, int extra, uint32_t kind) override;
+    int TextMacroCount() override;
+    bool GetTextMacro(int index, std::string& name, std::string& text) override;
+    void ReloadTextMacros(CNColorEditCtrl& editor) override;
 
     // The view that embeds the editor, or null.
     static COvantaView* ViewOf(CNColorEditCtrl& editor);

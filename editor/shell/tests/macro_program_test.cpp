@@ -1,0 +1,251 @@
+// Keyboard macros, text macros and the keyboard mapping in the real
+// ovanta.exe under Wine: a recording made with the recorder's commands is
+// saved as a "*.mcr", added as a tool and replayed into another document;
+// a file of the old word form replays its characters; "macro.txt" is
+// inserted with its placeholders and actualized; keys assigned in the
+// mapping dialog (answered through the script file) are saved and come
+// back after a restart.
+#include "program_session.h"
+#include "testing/kit/test_kit.h"
+
+#include "editor/shell/keyboard_macro.h"
+#include "editor/shell/macros_res.h"
+#include "editor/shell/resource.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char frame_class[] = "winui.Frame";
+const UINT pane_id = 0xE900;
+const UINT editor_id = 0x1113;
+
+class OvantaMacroProgram : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        dir_ = host_path(TEST_TMP_DIR) + "\\" + info->name();
+        std::error_code ignored;
+        fs::remove_all(dir_, ignored);
+        bin_ = dir_ + "\\bin";
+        work_ = dir_ + "\\work";
+        ASSERT_TRUE(MakeFolders(bin_));
+        ASSERT_TRUE(MakeFolders(work_));
+        exe_ = bin_ + "\\ovanta.exe";
+        ASSERT_TRUE(CopyOneFile(host_path(OVANTA_EXE), exe_));
+        ini_ = bin_ + "\\ovanta.ini";
+        script_ = dir_ + "\\answers.txt";
+        log_ = dir_ + "\\answers.log";
+    }
+
+    void Start(ProgramSession& s, const std::string& args, const std::string& script)
+    {
+        ASSERT_TRUE(WriteWholeFile(script_, script));
+        s.SetScript(script_, log_);
+        ASSERT_TRUE(s.Start(exe_, args, work_));
+        ASSERT_NE(s.WaitForMainWindow(frame_class), nullptr);
+    }
+    void Setting(const char* section, const char* key, const std::string& value)
+    {
+        WritePrivateProfileStringA(section, key, value.c_str(), ini_.c_str());
+    }
+    std::string Profile(const char* section, const char* key) const
+    {
+        char value[1024] = "";
+        GetPrivateProfileStringA(section, key, "<missing>", value, sizeof value, ini_.c_str());
+        return value;
+    }
+    std::string Work(const std::string& name) const { return work_ + "\\" + name; }
+
+    static HWND Client(HWND frame) { return FindWindowExA(frame, nullptr, "MDIClient", nullptr); }
+    // The document window titled title, waited for.
+    static HWND Child(HWND frame, const std::string& title)
+    {
+        for (int i = 0; i < 400; ++i) {
+            for (HWND w = GetWindow(Client(frame), GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT))
+                if (GetWindow(w, GW_OWNER) == nullptr && WindowTextOf(w) == title)
+                    return w;
+            Sleep(50);
+        }
+        return nullptr;
+    }
+    static HWND Activate(HWND frame, HWND child)
+    {
+        SendMessageA(Client(frame), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(child), 0);
+        HWND pane = GetDlgItem(child, pane_id);
+        HWND editor = GetDlgItem(pane, editor_id);
+        return editor ? editor : GetDlgItem(GetDlgItem(pane, pane_id), editor_id);
+    }
+    static void Type(HWND editor, const std::string& text)
+    {
+        for (char c : text)
+            SendMessageA(editor, WM_CHAR, static_cast<unsigned char>(c), 1);
+    }
+    static void Key(HWND editor, UINT vk)
+    {
+        SendMessageA(editor, WM_KEYDOWN, vk, 1);
+        SendMessageA(editor, WM_KEYUP, vk, 0xC0000001);
+    }
+
+    std::string dir_, bin_, work_, exe_, ini_, script_, log_;
+};
+
+TEST_F(OvantaMacroProgram, ARecordingReplaysIntoAnotherDocumentAndOldFilesStayReadable)
+{
+    const std::string text = "first line\r\nsecond line\r\nthird\r\n";
+    ASSERT_TRUE(WriteWholeFile(Work("a.c"), text));
+    ASSERT_TRUE(WriteWholeFile(Work("b.c"), text));
+    // A macro file of the old form: characters above 127 sign-extended.
+    ASSERT_TRUE(WriteWholeFile(Work("old.mcr"), MacroFileBytes({0xFFFFFFE4u, 0xFFFFFFFCu})));
+    Setting("ExecApplication", "Toolname", "old");
+    Setting("ExecApplication", "AppExe", Work("old.mcr"));
+
+    ProgramSession s;
+    // Finish: the file, "Add a new tool for this macro?" Yes, the tool
+    // dialog (preset with the macro) OK.
+    Start(s, "a.c b.c", "save \"" + Work("m.mcr") + "\"\nbox yes\ndialog ok\n");
+    HWND a = Child(s.MainWindow(), "a.c");
+    HWND b = Child(s.MainWindow(), "b.c");
+    ASSERT_NE(a, nullptr);
+    ASSERT_NE(b, nullptr);
+
+    HWND editor = Activate(s.MainWindow(), a);
+    s.Command(ID_MACRO_RECORDER);
+    s.Command(ID_MACRO_RECORD);
+    Type(editor, "X\xE4");
+    Key(editor, VK_END);
+    Key(editor, 'Q'); // a key that types is recorded by its character only
+    Type(editor, "!");
+    Key(editor, VK_DOWN);
+    s.Command(ID_DELETE_LINE);
+    s.Command(ID_MACRO_STOP); // pause: typing is not recorded
+    Type(editor, "Z\b");
+    s.Command(ID_MACRO_RECORD);
+    Type(editor, "\xF6");
+    s.Command(ID_MACRO_PLAY);
+
+    // The words as recorded, the non-ASCII characters as themselves.
+    EXPECT_EQ(MacroWordsOfBytes(ReadWholeFile(Work("m.mcr"))),
+              (std::vector<uint32_t>{'X', 0xE4, 0x8000 | VK_END, '!', 0x8000 | VK_DOWN,
+                                     0x80000000u | ID_DELETE_LINE, 0xF6}));
+
+    // The new tool (the second) replays into the other document.
+    Activate(s.MainWindow(), b);
+    s.Command(ID_TOOL_FIRST + 1);
+    s.Command(ID_FILE_SAVE_ALL);
+    const std::string recorded = ReadWholeFile(Work("a.c"));
+    EXPECT_EQ(ReadWholeFile(Work("b.c")), recorded);
+    EXPECT_EQ(recorded.find("second"), std::string::npos) << recorded;
+    EXPECT_EQ(recorded.substr(0, 15), "X\xE4" "first line!\r\n");
+    EXPECT_NE(recorded.find("\xF6"), std::string::npos) << recorded;
+
+    // The old file types its characters where the caret stands.
+    s.Command(ID_TOOL_FIRST);
+    s.Command(ID_FILE_SAVE_ALL);
+    std::string replayed = ReadWholeFile(Work("b.c"));
+    EXPECT_NE(replayed.find("\xF6\xE4\xFC"), std::string::npos) << replayed;
+
+    ASSERT_TRUE(s.Close());
+    // The bar was shown at closing: it comes back at the next start.
+    EXPECT_EQ(Profile("DefaultSettings", "MacroBar"), "1");
+}
+
+TEST_F(OvantaMacroProgram, TextMacrosAreInsertedWithTheirPlaceholdersAndActualized)
+{
+    ASSERT_TRUE(WriteWholeFile(bin_ + "\\macro.txt", "$macro Header\r\n/* $FILE */\r\n$endmacro\r\n"
+                                                     "$macro $Version \r\n2.0\r\n$endmacro\r\n"));
+    Setting("DefaultSettings", "ExtContextMenu", "1");
+    ASSERT_TRUE(WriteWholeFile(Work("c.c"), "Version 1.0 of c\r\n"));
+    ProgramSession s;
+    Start(s, "c.c", "");
+    HWND editor = Activate(s.MainWindow(), Child(s.MainWindow(), "c.c"));
+    ASSERT_NE(editor, nullptr);
+    // The first text macro, then "Actualize Macros" from the context menu.
+    SendMessageA(editor, WM_COMMAND, 32850, 0);
+    SendMessageA(editor, WM_COMMAND, ID_ACTUALIZE_MACROS, 0);
+    s.Command(ID_FILE_SAVE_CMD);
+    // "$FILE" keeps the column of the text behind it.
+    EXPECT_EQ(ReadWholeFile(Work("c.c")), "/* c.c   */Version 2.0 of c\r\n");
+
+    // The macro file opens for editing.
+    s.Command(ID_EDIT_MACRO_FILE);
+    EXPECT_NE(Child(s.MainWindow(), "macro.txt"), nullptr);
+    ASSERT_TRUE(s.Close());
+}
+
+TEST_F(OvantaMacroProgram, KeysAssignedInTheMappingDialogAreSavedAndComeBackAfterARestart)
+{
+    {
+        ProgramSession s;
+        Start(s, "",
+              // Ctrl+Q for a command without a key; Ctrl+C taken from Copy
+              // (Yes); Ctrl+V for Undo refused (No); Delete line loses its
+              // key; Next document gets Ctrl+Back.
+              "dialog ok"
+              " select 1107 \"Goto matching brace\" check 1109 1 select 1112 Q click 1113"
+              " select 1107 \"Select brace level\" check 1109 1 select 1112 C click 1113"
+              " select 1107 Undo check 1109 1 select 1112 V click 1113"
+              " select 1107 \"Delete line\" select 1112 \" not \" click 1113"
+              " select 1107 \"Next document\" check 1109 1 select 1112 Back click 1113\n"
+              "box yes\nbox no\n");
+        s.Command(ID_KEYBOARD_MAPPING);
+        ASSERT_TRUE(s.Close());
+    }
+    std::string log;
+    for (char c : ReadWholeFile(log_))
+        if (c != '\r')
+            log += c;
+    EXPECT_NE(log.find("\"Assign key\" \"This Key is already assigned to\n   \\\"Copy\\\"\nAssign new"),
+              std::string::npos)
+        << log;
+    EXPECT_NE(log.find("\"Assign key\" \"This Key is already assigned to\n   \\\"Paste\\\""),
+              std::string::npos)
+        << log;
+    // In order, without gaps: Copy and Delete line gone, the new keys last.
+    std::vector<std::string> keys;
+    for (int i = 0; i < 62; ++i) {
+        std::string v = Profile("ShortCuts", ("key" + std::to_string(i)).c_str());
+        if (v == "<missing>")
+            break;
+        keys.push_back(v);
+    }
+    ASSERT_EQ(keys.size(), 30u);
+    EXPECT_EQ(keys[0], "80B9,B,B");
+    EXPECT_EQ(keys[2], "E124,B,F");   // Copy's entry is gone
+    EXPECT_EQ(keys[11], "E125,B,V");  // Paste kept Ctrl+V
+    EXPECT_EQ(keys[21], "800C,B,#08"); // Ctrl+Back: no control character
+    EXPECT_EQ(keys[23], "E12B,B,Z");   // Undo kept Ctrl+Z
+    EXPECT_EQ(keys[24], "80BA,9,M");   // after the removed Delete line
+    EXPECT_EQ(keys[28], "804B,B,Q");
+    EXPECT_EQ(keys[29], "8005,B,C");
+    for (const std::string& k : keys)
+        for (char c : k)
+            EXPECT_GT(static_cast<unsigned char>(c), 0x20) << k;
+
+    {
+        ProgramSession s;
+        // Cancel after a Set keeps the keys; then the brace loses Ctrl+Q.
+        Start(s, "",
+              "dialog cancel select 1107 Copy check 1109 1 select 1112 K click 1113\n"
+              "dialog ok select 1107 \"Goto matching brace\" select 1112 \" not \" click 1113\n");
+        s.Command(ID_KEYBOARD_MAPPING);
+        s.Command(ID_KEYBOARD_MAPPING);
+        ASSERT_TRUE(s.Close());
+    }
+    // The table loaded at the start is the one saved: Copy still has no key.
+    EXPECT_EQ(Profile("ShortCuts", "key2"), "E124,B,F");
+    EXPECT_EQ(Profile("ShortCuts", "key28"), "8005,B,C");
+    EXPECT_EQ(Profile("ShortCuts", "key29"), "<missing>");
+    EXPECT_EQ(ReadWholeFile(ini_).find("E122,"), std::string::npos);
+}
+
+} // namespace
