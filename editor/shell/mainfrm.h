@@ -82,6 +82,11 @@ public:
     void LoadTextMacros();
     // Rewrites the values behind the "$" text macros' names in the editor.
     void ActualizeMacros(CNColorEditCtrl& editor);
+    // Before a document is saved: its "$" text macros are actualized
+    // (setting "ActualizeMacros"), or for a changed "macro.txt" the user is
+    // asked whether to read it again; true when it is to be read after the
+    // save.
+    bool MacrosBeforeSave(const std::string& path, CNColorEditCtrl& editor);
     // "MacroBar" of the settings: read (the bar made hidden when it was
     // shown) and written.
     void LoadMacroSettings();

@@ -317,6 +317,24 @@ void CMainFrame::ActualizeMacros(CNColorEditCtrl& editor)
     editor.SetSel(start, start, true, true);
 }
 
+bool CMainFrame::MacrosBeforeSave(const std::string& path, CNColorEditCtrl& editor)
+{
+    COvantaApp* app = COvantaApp::Get();
+    if (!app)
+        return false;
+    const size_t slash = path.find_last_of("\\/");
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    const bool macroFile = lstrcmpiA(name.c_str(), "macro.txt") == 0;
+    if (!macroFile) {
+        if (app->m_profile.GetInt(settings_section, "ActualizeMacros", 1))
+            ActualizeMacros(editor);
+        return false;
+    }
+    return editor.GetModify() &&
+           winui::ShowMessageBox(nullptr, "Reload Macros?", "Macro file has been changed",
+                                 MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
 void CMainFrame::OnEditMacroFile()
 {
     COvantaApp* app = COvantaApp::Get();

@@ -178,6 +178,8 @@ BOOL COvantaDoc::SaveWithBackup(const char* path)
         CopyFileA(path, backup.c_str(), FALSE);
         SetFileAttributesA(backup.c_str(), FILE_ATTRIBUTE_NORMAL);
     }
+    CMainFrame* macroFrame = main_frame();
+    const bool reloadMacros = macroFrame && macroFrame->MacrosBeforeSave(path, edit);
     if (!edit.SaveFile(path, o.saveLineWrap != 0, m_state.unixFormat != 0)) {
         // The file on disk is untouched (the text goes through a temporary
         // and a rename); the document stays modified.
@@ -188,6 +190,8 @@ BOOL COvantaDoc::SaveWithBackup(const char* path)
                               MB_OK | MB_ICONEXCLAMATION);
         return FALSE;
     }
+    if (reloadMacros)
+        macroFrame->LoadTextMacros();
     edit.SetModify(0);
     SetModifiedFlag(FALSE);
     if (CMainFrame* frame = main_frame())

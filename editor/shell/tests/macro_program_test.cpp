@@ -164,10 +164,12 @@ TEST_F(OvantaMacroProgram, TextMacrosAreInsertedWithTheirPlaceholdersAndActualiz
     ASSERT_TRUE(WriteWholeFile(bin_ + "\\macro.txt", "$macro Header\r\n/* $FILE */\r\n$endmacro\r\n"
                                                      "$macro $Version \r\n2.0\r\n$endmacro\r\n"));
     Setting("DefaultSettings", "ExtContextMenu", "1");
+    Setting("DefaultSettings", "ActualizeMacros", "0");
     ASSERT_TRUE(WriteWholeFile(Work("c.c"), "Version 1.0 of c\r\n"));
     ProgramSession s;
-    Start(s, "c.c", "");
-    HWND editor = Activate(s.MainWindow(), Child(s.MainWindow(), "c.c"));
+    Start(s, "c.c", "box yes\n");
+    HWND c = Child(s.MainWindow(), "c.c");
+    HWND editor = Activate(s.MainWindow(), c);
     ASSERT_NE(editor, nullptr);
     // The first text macro, then "Actualize Macros" from the context menu.
     SendMessageA(editor, WM_COMMAND, 32850, 0);
@@ -176,9 +178,27 @@ TEST_F(OvantaMacroProgram, TextMacrosAreInsertedWithTheirPlaceholdersAndActualiz
     // "$FILE" keeps the column of the text behind it.
     EXPECT_EQ(ReadWholeFile(Work("c.c")), "/* c.c   */Version 2.0 of c\r\n");
 
-    // The macro file opens for editing.
+    // With "ActualizeMacros" on, saving actualizes.
+    Setting("DefaultSettings", "ActualizeMacros", "1");
+    Key(editor, VK_END);
+    Type(editor, "\rVersion 0");
+    s.Command(ID_FILE_SAVE_CMD);
+    EXPECT_EQ(ReadWholeFile(Work("c.c")), "/* c.c   */Version 2.0 of c\r\nVersion 2.0\r\n");
+
+    // The macro file opens for editing; saved after a change, it is read
+    // again ("Reload Macros?" Yes) and its new first macro is inserted.
     s.Command(ID_EDIT_MACRO_FILE);
-    EXPECT_NE(Child(s.MainWindow(), "macro.txt"), nullptr);
+    HWND macros = Child(s.MainWindow(), "macro.txt");
+    ASSERT_NE(macros, nullptr);
+    Type(Activate(s.MainWindow(), macros), "$macro Footer\r// end\r$endmacro\r");
+    s.Command(ID_FILE_SAVE_CMD);
+    EXPECT_NE(ReadWholeFile(log_).find("\"Macro file has been changed\" \"Reload Macros?\" 6"),
+              std::string::npos);
+    editor = Activate(s.MainWindow(), c);
+    Key(editor, VK_HOME);
+    SendMessageA(editor, WM_COMMAND, 32850, 0);
+    s.Command(ID_FILE_SAVE_CMD);
+    EXPECT_EQ(ReadWholeFile(Work("c.c")), "/* c.c   */Version 2.0 of c\r\n// endVersion 2.0\r\n");
     ASSERT_TRUE(s.Close());
 }
 
