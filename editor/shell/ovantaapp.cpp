@@ -87,6 +87,36 @@ std::vector<COvantaDoc*> COvantaApp::Documents() const
 
 // --- start-up ---------------------------------------------------------------
 
+// A cursor kept as a .cur file in raw data: the first image, with the hot
+// spot from the file's directory in front of its bitmap, as the system
+// wants it. Null when the data is missing or malformed.
+static HCURSOR CursorFromData(UINT id)
+{
+    HMODULE module = GetModuleHandleA(nullptr);
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(10) /* RT_RCDATA */);
+    HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+    const BYTE* data = loaded ? static_cast<const BYTE*>(LockResource(loaded)) : nullptr;
+    DWORD size = found ? SizeofResource(module, found) : 0;
+    if (!data || size < 22)
+        return nullptr;
+    auto word = [&](DWORD at) { return static_cast<DWORD>(data[at] | data[at + 1] << 8); };
+    auto dword = [&](DWORD at) { return word(at) | word(at + 2) << 16; };
+    if (word(2) != 2 || word(4) < 1)
+        return nullptr;
+    DWORD length = dword(6 + 8), offset = dword(6 + 12);
+    if (offset > size || length > size - offset)
+        return nullptr;
+    std::string image(4, '\0');
+    image[0] = static_cast<char>(data[6 + 4]);
+    image[1] = static_cast<char>(data[6 + 5]);
+    image[2] = static_cast<char>(data[6 + 6]);
+    image[3] = static_cast<char>(data[6 + 7]);
+    image.append(reinterpret_cast<const char*>(data + offset), length);
+    return reinterpret_cast<HCURSOR>(CreateIconFromResourceEx(
+        reinterpret_cast<BYTE*>(&image[0]), static_cast<DWORD>(image.size()), FALSE, 0x00030000,
+        data[6], data[7], LR_DEFAULTCOLOR));
+}
+
 BOOL COvantaApp::InitInstance()
 {
     WSADATA wsa;
@@ -137,7 +167,9 @@ BOOL COvantaApp::InitInstance()
     ::DragAcceptFiles(m_hMainWnd, TRUE);
 
     m_hcurArrow = LoadCursor(nullptr, IDC_ARROW);
-    m_hcurMargin = m_hcurArrow;
+    m_hcurMargin = CursorFromData(IDC_MARGIN);
+    if (!m_hcurMargin)
+        m_hcurMargin = m_hcurArrow;
 
     ::ShowWindow(m_hMainWnd, m_nCmdShow);
     ::UpdateWindow(m_hMainWnd);

@@ -38,6 +38,10 @@ BEGIN_MESSAGE_MAP(COvantaView, winui::CView)
     ON_COMMAND(ID_FILE_PRINT, &COvantaView::OnPrintStub)
     ON_COMMAND(ID_FILE_PRINT_DIRECT, &COvantaView::OnPrintStub)
     ON_COMMAND(ID_FILE_PRINT_PREVIEW, &COvantaView::OnPrintStub)
+    ON_WM_PAINT()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_MOUSEMOVE()
+    ON_MESSAGE(WM_SETCURSOR, &COvantaView::OnSetCursorMsg)
 END_MESSAGE_MAP()
 
 static CMainFrame* main_frame()
@@ -118,6 +122,7 @@ void COvantaView::OnInitialUpdate()
         Recolour();
         app->UpdateDocumentTitles(doc);
     }
+    CreateMarginBox();
     LayoutEditor();
     m_wndEdit.UpdateVScrollBar(1);
     m_wndEdit.InvalidateText(1);
@@ -139,8 +144,23 @@ void COvantaView::LayoutEditor()
         return;
     RECT rc;
     ::GetClientRect(m_hWnd, &rc);
-    ::MoveWindow(m_wndEdit.m_hWnd, 0, 0, rc.right, rc.bottom, TRUE);
+    if (!ShowLineNumbers()) {
+        if (m_wndMarginBox)
+            ::ShowWindow(m_wndMarginBox, SW_HIDE);
+        ::MoveWindow(m_wndEdit.m_hWnd, 0, 0, rc.right, rc.bottom, TRUE);
+        ::ShowWindow(m_wndEdit.m_hWnd, SW_SHOW);
+        return;
+    }
+    m_nMarginWidth = ComputeMarginWidth();
+    int width = rc.right - m_nMarginWidth;
+    ::MoveWindow(m_wndEdit.m_hWnd, m_nMarginWidth, 0, width < 0 ? 0 : width, rc.bottom, TRUE);
     ::ShowWindow(m_wndEdit.m_hWnd, SW_SHOW);
+    if (m_wndMarginBox) {
+        int box = GetSystemMetrics(SM_CYHSCROLL);
+        ::MoveWindow(m_wndMarginBox, 0, rc.bottom - box, m_nMarginWidth, box, TRUE);
+        ::ShowWindow(m_wndMarginBox, SW_SHOW);
+    }
+    ::InvalidateRect(m_hWnd, nullptr, FALSE);
 }
 
 void COvantaView::OnSize(UINT, int, int)
@@ -181,6 +201,8 @@ void COvantaView::OnUpdate(winui::CView*, LPARAM hint, winui::CCmdTarget*)
         if (CMainFrame* frame = main_frame())
             if (HFONT font = frame->EditFont())
                 m_wndEdit.SetEditFont(font, TRUE);
+        // The cell size changed: so may the margin's width.
+        LayoutEditor();
         break;
     case 2:
         LayoutEditor();
@@ -265,6 +287,7 @@ LRESULT COvantaView::OnGotoLine(WPARAM line, LPARAM)
 LRESULT COvantaView::OnCaretMoved(WPARAM, LPARAM)
 {
     NotifyCaret();
+    DrawLineNumbers(nullptr);
     COvantaApp* app = COvantaApp::Get();
     COvantaDoc* doc = GetOvantaDoc();
     // Split panes show the same text: the others repaint with this one.
@@ -275,7 +298,9 @@ LRESULT COvantaView::OnCaretMoved(WPARAM, LPARAM)
 
 LRESULT COvantaView::OnLineCountChanged(WPARAM, LPARAM)
 {
-    // The bookmark bar moves its bookmarks here once it exists.
+    // The bookmark bar moves its bookmarks here once it exists. A line
+    // count that crosses 99, 999 or 9999 widens or narrows the margin.
+    DrawLineNumbers(nullptr);
     return 0;
 }
 

@@ -1,7 +1,8 @@
 // COvantaView: the window of one document pane. It embeds the editor
 // control, joins it to the document's storage, relays the control's
-// notifications to the frame and the document, goes to lines on request
-// and expands the "$" macros of a tool's parameters.
+// notifications to the frame and the document, draws the line-number
+// margin left of the control, goes to lines on request and expands the
+// "$" macros of a tool's parameters.
 #pragma once
 
 #include "editor/shell/ovanta_editor.h"
@@ -32,6 +33,12 @@ public:
     // Tells the frame where the caret stands now.
     void NotifyCaret();
 
+    // The line-number margin (view_margin.cpp), drawn while "ShowLineNo"
+    // is on: into the given context, or a client context of the view.
+    void DrawLineNumbers(HDC dc);
+    int MarginWidth() const { return m_nMarginWidth; }
+    HWND MarginBox() const { return m_wndMarginBox; }
+
     // Messages.
     int OnCreate(LPCREATESTRUCTA cs);
     void OnDestroy();
@@ -57,6 +64,10 @@ public:
     void OnEditPaste();
     void OnEditSelectAll();
     void OnPrintStub();
+    void OnPaint();
+    void OnLButtonDown(UINT flags, POINT point);
+    void OnMouseMove(UINT flags, POINT point);
+    LRESULT OnSetCursorMsg(WPARAM window, LPARAM hitTest);
     void OnVScroll(UINT code, UINT pos, HWND bar);
     void OnHScroll(UINT code, UINT pos, HWND bar);
 
@@ -67,11 +78,27 @@ private:
     void OperationLines(int& first, int& last);
     void AfterOperation(bool redraw);
     void ShiftSelectedLines(int count);
+    // Margin: on when "ShowLineNo" is set; its width by the line count.
+    bool ShowLineNumbers() const;
+    int ComputeMarginWidth() const;
+    void CreateMarginBox();
+    // The margin line under a client point, and a whole-line selection
+    // from one line to another (in either order).
+    int MarginLineAt(int y) const;
+    void SelectLines(int from, int to);
+    bool LineHasBookmark(int line) const;
 
     int m_bDigitWidthSet = 0;
     int m_nDigitWidth = 0;
     COvantaEditCtrl m_wndEdit;
     int m_nModifyCount = 0;
+    int m_nDragLine = -1;
+    int m_nAnchorLine = -1;
+    int m_nMarginWidth = 20;
+    // Small disabled window in the bottom-left corner beside the control's
+    // horizontal scroll bar; its clicks reach the view.
+    HWND m_wndMarginBox = nullptr;
+    int m_nMarginTopLine = 0;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -13,6 +13,8 @@
 #define IDC_BUILD_STAMP 1023
 #define IDD_GOTO_LINE 146
 #define IDC_GOTO_LINE 1022
+// Cursor over the line-number margin.
+#define IDC_MARGIN 196
 
 // Status bar indicators (their widths are string resources of blanks).
 #define ID_INDICATOR_RO 101

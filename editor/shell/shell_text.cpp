@@ -283,3 +283,14 @@ std::string WindowTabTipText(const std::string& path)
         return "..." + path.substr(path.size() - 76);
     return path;
 }
+
+int MarginDigits(int lineCount)
+{
+    if (lineCount <= 99)
+        return 2;
+    if (lineCount <= 999)
+        return 3;
+    if (lineCount <= 9999)
+        return 4;
+    return 5;
+}

@@ -85,6 +85,10 @@ std::string FileNameOf(const std::string& path);
 // leading blanks are skipped and a text that starts with no number gives 0.
 int ParseGotoLineText(const std::string& text);
 
+// Digits of the line-number margin for a text of so many lines: 2 up to
+// 99 lines, 3 up to 999, 4 up to 9999, else 5.
+int MarginDigits(int lineCount);
+
 // The tool tip of a window tab: the path, or "..." and its last 76
 // characters when it is longer than 80.
 std::string WindowTabTipText(const std::string& path);

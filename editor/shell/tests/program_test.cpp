@@ -598,4 +598,114 @@ TEST_F(OvantaProgram, MainWindowWithTwoDocumentsAndTheStatusBar)
     SetFileAttributesA(Work("locked.c").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
+// The text on the clipboard (empty when there is none).
+std::string ClipboardText()
+{
+    std::string text;
+    if (!OpenClipboard(nullptr))
+        return text;
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        if (const char* p = static_cast<const char*>(GlobalLock(data))) {
+            text = p;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+TEST_F(OvantaProgram, LineNumberMarginSelectsLinesAndGrowsWithTheText)
+{
+    std::string text;
+    for (int i = 1; i <= 99; ++i)
+        text += "line" + std::to_string(i) + "\r\n";
+    text.resize(text.size() - 2); // 99 lines, the last without a line end
+    ASSERT_TRUE(WriteWholeFile(Work("n.txt"), text));
+    Setting("DefaultSettings", "ShowLineNo", "1");
+    ProgramSession s;
+    Start(s, "n.txt");
+    ASSERT_TRUE(WaitForChildren(s.MainWindow(), 1));
+    HWND editor = Editor(ActiveChild(s.MainWindow()));
+    ASSERT_NE(editor, nullptr);
+    HWND view = GetParent(editor);
+    auto marginWidth = [&] {
+        RECT rc;
+        GetWindowRect(editor, &rc);
+        POINT p{rc.left, rc.top};
+        ScreenToClient(view, &p);
+        return static_cast<int>(p.x);
+    };
+    // The strip stands left of the control: two digits for 99 lines.
+    int two = marginWidth();
+    ASSERT_GT(two, 0);
+    ASSERT_EQ(two % 2, 0);
+    auto click = [&](int y, WPARAM keys) {
+        SendMessageA(view, WM_LBUTTONDOWN, MK_LBUTTON | keys, MAKELPARAM(2, y));
+        SendMessageA(view, WM_LBUTTONUP, keys, MAKELPARAM(2, y));
+    };
+    auto selected = [&] {
+        OpenClipboard(nullptr);
+        EmptyClipboard();
+        CloseClipboard();
+        s.Command(ID_EDIT_COPY);
+        return ClipboardText();
+    };
+    // A click on a number selects that line; the row height is where a
+    // click starts selecting the second line.
+    click(0, 0);
+    ASSERT_EQ(selected(), "line1");
+    int row = 1;
+    while (row < 64) {
+        click(row, 0);
+        if (selected() == "line2")
+            break;
+        ++row;
+    }
+    ASSERT_LT(row, 64);
+    click(9 * row + 1, 0);
+    EXPECT_EQ(selected(), "line10");
+    // Shift+click extends from the anchor, in either direction.
+    click(11 * row + 1, MK_SHIFT);
+    EXPECT_EQ(selected(), "line10\r\nline11\r\nline12");
+    click(7 * row + 1, MK_SHIFT);
+    EXPECT_EQ(selected(), "line8\r\nline9\r\nline10");
+    // A drag from line 3 to line 5.
+    SendMessageA(view, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2 * row + 1));
+    SendMessageA(view, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(2, 4 * row + 1));
+    SendMessageA(view, WM_LBUTTONUP, 0, MAKELPARAM(2, 4 * row + 1));
+    EXPECT_EQ(selected(), "line3\r\nline4\r\nline5");
+    // The box in the bottom-left corner selects the whole text.
+    RECT client;
+    GetClientRect(view, &client);
+    click(client.bottom - 2, 0);
+    EXPECT_EQ(selected(), text);
+
+    // Rows below the text show no number: the margin's own grey.
+    RedrawWindow(s.MainWindow(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Sleep(300);
+    winui::CWindowPicture picture;
+    ASSERT_TRUE(picture.Capture(s.MainWindow()));
+    POINT below{two / 2, 0};
+    ClientToScreen(view, &below);
+    ScreenToClient(s.MainWindow(), &below);
+    // Line 1 is at the top; its number is painted on grey with yellow digits.
+    int yellow = 0, grey = 0;
+    for (int y = 0; y < row; ++y)
+        for (int x = 0; x < two; ++x) {
+            COLORREF c = picture.Pixel(below.x - two / 2 + x, below.y + y);
+            yellow += c == RGB(255, 255, 0);
+            grey += c == RGB(192, 192, 192);
+        }
+    EXPECT_GT(yellow, 0);
+    EXPECT_GT(grey, 0);
+
+    // The hundredth line widens the strip to three digits.
+    SendMessageA(view, 0x41A, 99, 0); // go to line 99
+    Key(editor, VK_END);
+    Type(editor, "\r");
+    EXPECT_EQ(marginWidth() * 2, two * 3);
+    Script("box no\n");
+    ASSERT_TRUE(s.Close());
+}
+
 } // namespace

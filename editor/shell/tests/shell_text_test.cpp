@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -218,4 +219,12 @@ TEST(WindowTabs, LongPathsShowTheirEnd)
     std::string path100 = std::string(24, 'x') + std::string(76, 'y');
     EXPECT_EQ(WindowTabTipText(path100), "..." + std::string(76, 'y'));
     EXPECT_EQ(WindowTabTipText(""), "");
+}
+
+TEST(LineNumberMargin, DigitsFollowTheLineCount)
+{
+    const std::pair<int, int> cases[] = {{0, 2},    {1, 2},    {99, 2},    {100, 3},    {999, 3},
+                                         {1000, 4}, {9999, 4}, {10000, 5}, {123456, 5}};
+    for (const auto& c : cases)
+        EXPECT_EQ(MarginDigits(c.first), c.second) << c.first;
 }
