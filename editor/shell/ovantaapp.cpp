@@ -217,6 +217,20 @@ void COvantaApp::LoadShellSettings()
     g_bSyntaxColoring = o.syntax;
     o.backColor = static_cast<COLORREF>(m_profile.GetInt(s, "BackColor", 0xFFFFFF));
     m_strDefaultDir = m_profile.GetString(s, "DefaultDir", "");
+    LoadPrintOptions();
+}
+
+void COvantaApp::LoadPrintOptions()
+{
+    const char* s = "Print";
+    PrintOptions& p = m_printOptions;
+    p.pageNo = m_profile.GetInt(s, "PageNo", 0);
+    p.lineNo = m_profile.GetInt(s, "LineNo", 0);
+    p.fileTitle = m_profile.GetInt(s, "FileTitle", 0);
+    p.bannerTop = m_profile.GetInt(s, "BannerTop", 1);
+    p.actDate = m_profile.GetInt(s, "ActDate", 0);
+    p.printBW = m_profile.GetInt(s, "PrintBW", 1);
+    p.compressLines = m_profile.GetInt(s, "CompressLines", 0);
 }
 
 bool COvantaApp::IsOtherInstanceRunning()

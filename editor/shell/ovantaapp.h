@@ -5,6 +5,7 @@
 // table from which the accelerators are built.
 #pragma once
 
+#include "editor/shell/print_layout.h"
 #include "editor/shell/shell_text.h"
 
 #include "winui/app.h"
@@ -102,6 +103,8 @@ public:
     // profile file.
     void RestoreProfileTarget();
     void LoadShellSettings();
+    // The print options of [Print].
+    void LoadPrintOptions();
 
     void UpdateDocumentTitles(winui::CDocument* doc);
     void SaveShortcuts();
@@ -132,6 +135,7 @@ public:
     int m_nCmdLineLine = 0;
     std::string m_strWorkspacePath;
     std::string m_strSavedProfile;
+    PrintOptions m_printOptions;
     int m_nPrintFromLine = -1;
     int m_nPrintToLine = -1;
     std::string m_strLastDir;

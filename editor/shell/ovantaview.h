@@ -39,6 +39,14 @@ public:
     int MarginWidth() const { return m_nMarginWidth; }
     HWND MarginBox() const { return m_wndMarginBox; }
 
+    // Printing (view_print.cpp): the print dialog (or the default printer),
+    // then the pages of the print range: the selected lines when the
+    // selection spans lines, else the range held by the application.
+    void Print(bool askPrinter);
+    // The range to print, 1-based; false (and -1, -1) for the whole text.
+    bool PrintRange(int& from, int& to);
+    int m_nLinesPerPage = 0;
+
     // Messages.
     int OnCreate(LPCREATESTRUCTA cs);
     void OnDestroy();
@@ -64,6 +72,8 @@ public:
     void OnEditPaste();
     void OnEditSelectAll();
     void OnPrintStub();
+    void OnFilePrint();
+    void OnFilePrintDirect();
     void OnPaint();
     void OnLButtonDown(UINT flags, POINT point);
     void OnMouseMove(UINT flags, POINT point);

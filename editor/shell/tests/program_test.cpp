@@ -3,6 +3,7 @@
 // command line, driven by messages as a user's keys and menu commands
 // arrive, answered through a script file.
 #include "program_session.h"
+#include "test_printer.h"
 #include "testing/kit/test_kit.h"
 #include "winui/picture.h"
 
@@ -705,6 +706,38 @@ TEST_F(OvantaProgram, LineNumberMarginSelectsLinesAndGrowsWithTheText)
     Type(editor, "\r");
     EXPECT_EQ(marginWidth() * 2, two * 3);
     Script("box no\n");
+    ASSERT_TRUE(s.Close());
+}
+
+// Printing to the test printer (its port "FILE:" makes Ovanta ask for the
+// output file): a form feed ends its page, so five lines with two form
+// feeds give three pages, each with the banner and the lines' numbers (the
+// pages' text is read by ovanta_printed_pages).
+TEST_F(OvantaProgram, PrintsPagesThatFormFeedsEnd)
+{
+    std::string why;
+    ASSERT_TRUE(AddTestPrinter("Ovanta Test Printer", why)) << why;
+    ASSERT_TRUE(WriteWholeFile(Work("pages.txt"), "one\r\n\ftwo\r\nthree\r\n\ffour\r\nfive\r\n"));
+    std::string out = host_path(OVANTA_PRINT_DIR) + "\\pages.ps";
+    ASSERT_TRUE(MakeFolders(host_path(OVANTA_PRINT_DIR)));
+    DeleteFileA(out.c_str());
+    Setting("Print", "PageNo", "1");
+    Setting("Print", "LineNo", "1");
+    Setting("Print", "FileTitle", "1");
+    Script("print\nsave \"" + out + "\"\n");
+    ProgramSession s;
+    Start(s, "pages.txt");
+    ASSERT_TRUE(WaitForChildren(s.MainWindow(), 1));
+    s.Command(ID_FILE_PRINT);
+    // The print dialog, then the output file's.
+    std::string log = Log();
+    EXPECT_EQ(log.find("print"), 0u) << log;
+    EXPECT_NE(log.find("save "), std::string::npos) << log;
+    std::string ps = ReadWholeFile(out);
+    size_t pages = 0;
+    for (size_t at = ps.find("showpage"); at != std::string::npos; at = ps.find("showpage", at + 1))
+        ++pages;
+    EXPECT_EQ(pages, 3u);
     ASSERT_TRUE(s.Close());
 }
 
