@@ -4,6 +4,8 @@
 #include "editor/shell/macros_res.h"
 #include "editor/shell/resource.h"
 
+#include "editor/editctl/window/coloredit.h"
+
 bool g_bMacroRecording = false;
 std::vector<uint32_t>* g_pMacroEvents = nullptr;
 
@@ -13,15 +15,9 @@ void RecordMacroEvent(uintptr_t value, int modifiers, uint32_t flags)
         return;
     if (!g_pMacroEvents)
         g_pMacroEvents = new std::vector<uint32_t>();
-    if (modifiers == -1) {
-        modifiers = 0;
-        if (GetKeyState(VK_SHIFT) & 0x8000)
-            modifiers |= kMacroShift;
-        if ((GetKeyState(VK_LMENU) & 0x8000) || (GetKeyState(VK_MENU) & 0x8000))
-            modifiers |= kMacroAlt;
-        if (GetKeyState(VK_CONTROL) & 0x8000)
-            modifiers |= kMacroCtrl;
-    }
+    // The editor's modifier bits are the macro's (0x1000, 0x2000, 0x4000).
+    if (modifiers == -1)
+        modifiers = GetKeyModifiers();
     AppendMacroEvent(*g_pMacroEvents, value, static_cast<uint32_t>(modifiers), flags);
 }
 

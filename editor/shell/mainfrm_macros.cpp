@@ -20,7 +20,6 @@
 #include "winui/commdlg.h"
 #include "winui/msgbox.h"
 
-#include <ctime>
 #include <fstream>
 #include <sstream>
 
@@ -51,24 +50,6 @@ std::string program_directory()
 std::string macro_file_path()
 {
     return program_directory() + "\\macro.txt";
-}
-
-// What the placeholders of a text macro stand for in an editor.
-TextMacroContext placeholder_context(CNColorEditCtrl& editor)
-{
-    TextMacroContext context;
-    std::time_t t = std::time(nullptr);
-    context.now = *std::localtime(&t);
-    CEditorShell& shell = GetEditorShell();
-    context.title = shell.DocumentTitle(editor);
-    context.path = editor.Core().GetPathName();
-    char user[256];
-    DWORD size = sizeof user;
-    context.haveUser = GetUserNameA(user, &size) != 0;
-    if (context.haveUser)
-        context.user = user;
-    context.workspace = shell.WorkspacePath();
-    return context;
 }
 
 } // namespace
@@ -297,7 +278,7 @@ void CMainFrame::ActualizeMacros(CNColorEditCtrl& editor)
     int start = 0, end = 0;
     editor.GetSel(start, end);
     std::vector<ActualizeKey> keys;
-    TextMacroContext context = placeholder_context(editor);
+    TextMacroContext context = editor.PlaceholderContext();
     for (const TextMacro& m : m_textMacros) {
         if (m.name.size() < 2 || m.name[0] != '$')
             continue;

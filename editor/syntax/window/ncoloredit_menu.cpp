@@ -515,6 +515,23 @@ void CNColorEditCtrl::InsertMacroText(const std::string& text)
     AfterEdit(at);
 }
 
+TextMacroContext CNColorEditCtrl::PlaceholderContext()
+{
+    CEditorShell& shell = GetEditorShell();
+    TextMacroContext context;
+    std::time_t t = std::time(nullptr);
+    context.now = *std::localtime(&t);
+    context.title = shell.DocumentTitle(*this);
+    context.path = Core().GetPathName();
+    char user[256];
+    DWORD size = sizeof user;
+    context.haveUser = GetUserNameA(user, &size) != 0;
+    if (context.haveUser)
+        context.user = user;
+    context.workspace = shell.WorkspacePath();
+    return context;
+}
+
 void CNColorEditCtrl::InsertTextMacro(int index)
 {
     CEditorShell& shell = GetEditorShell();
@@ -524,18 +541,7 @@ void CNColorEditCtrl::InsertTextMacro(int index)
     if (!name.empty() && name[0] == '$') {
         InsertMacroText(name.substr(1));
     } else {
-        TextMacroContext context;
-        std::time_t t = std::time(nullptr);
-        context.now = *std::localtime(&t);
-        context.title = shell.DocumentTitle(*this);
-        context.path = Core().GetPathName();
-        char user[256];
-        DWORD size = sizeof user;
-        context.haveUser = GetUserNameA(user, &size) != 0;
-        if (context.haveUser)
-            context.user = user;
-        context.workspace = shell.WorkspacePath();
-        ExpandTextMacro(text, context);
+        ExpandTextMacro(text, PlaceholderContext());
         if (GetSyntaxEditSettings().autoIndent)
             IndentTextLines(text, SelStart() - Core().GetLineStart(SelStart()));
         InsertMacroText(text);

@@ -20,6 +20,7 @@
 #include "editor/syntax/comment_index.h"
 #include "editor/syntax/symbol_hits.h"
 #include "editor/syntax/syntax_template.h"
+#include "editor/syntax/text_macro.h"
 #include "editor/syntax/window/editor_shell.h"
 #include "editor/syntax/window/info_tip.h"
 
@@ -155,6 +156,11 @@ public:
     int FindLastCommentClose(int position, int lowerBound) const;
     // The identifier under a client point: its length, or -1.
     int GetWordAtPoint(POINT point, int& start, std::string& word) const;
+
+    // --- text macros ------------------------------------------------------------
+    // What the placeholders of a text macro stand for in this editor (now,
+    // its document's title and path, the user, the workspace).
+    TextMacroContext PlaceholderContext();
 
     // --- parsers on the own text ---------------------------------------------
     int ParseCFunctions(CSymbolMap& map, COvantaDoc* document, CSymbolMap* variables);
