@@ -37,7 +37,7 @@ BEGIN_MESSAGE_MAP(COvantaView, winui::CView)
     ON_COMMAND(ID_EDIT_SELECT_ALL, &COvantaView::OnEditSelectAll)
     ON_COMMAND(ID_FILE_PRINT, &COvantaView::OnFilePrint)
     ON_COMMAND(ID_FILE_PRINT_DIRECT, &COvantaView::OnFilePrintDirect)
-    ON_COMMAND(ID_FILE_PRINT_PREVIEW, &COvantaView::OnPrintStub)
+    ON_COMMAND(ID_FILE_PRINT_PREVIEW, &COvantaView::OnFilePrintPreview)
     ON_WM_PAINT()
     ON_WM_LBUTTONDOWN()
     ON_WM_MOUSEMOVE()
@@ -391,12 +391,6 @@ void COvantaView::OnIndentRange()
 void COvantaView::OnUnindentRange()
 {
     m_wndEdit.UnindentLinesByBlank();
-}
-
-void COvantaView::OnPrintStub()
-{
-    if (CMainFrame* frame = main_frame())
-        frame->NotAvailable();
 }
 
 void COvantaView::OnEditUndo()

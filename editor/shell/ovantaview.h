@@ -45,6 +45,8 @@ public:
     void Print(bool askPrinter);
     // The range to print, 1-based; false (and -1, -1) for the whole text.
     bool PrintRange(int& from, int& to);
+    // The document's title without its modified mark.
+    std::string PrintTitle();
     int m_nLinesPerPage = 0;
 
     // Messages.
@@ -71,9 +73,9 @@ public:
     void OnEditCopy();
     void OnEditPaste();
     void OnEditSelectAll();
-    void OnPrintStub();
     void OnFilePrint();
     void OnFilePrintDirect();
+    void OnFilePrintPreview();
     void OnPaint();
     void OnLButtonDown(UINT flags, POINT point);
     void OnMouseMove(UINT flags, POINT point);

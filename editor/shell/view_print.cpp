@@ -8,6 +8,7 @@
 #include "editor/shell/ovantaapp.h"
 #include "editor/shell/ovantadoc.h"
 #include "editor/shell/print_layout.h"
+#include "editor/shell/print_preview.h"
 
 #include "common/text.h"
 #include "winui/commdlg.h"
@@ -265,6 +266,49 @@ void COvantaView::OnFilePrintDirect()
     Print(false);
 }
 
+std::string COvantaView::PrintTitle()
+{
+    COvantaDoc* doc = GetOvantaDoc();
+    std::string title = doc ? doc->GetTitle() : std::string();
+    if (title.size() >= 2 && title.compare(title.size() - 2, 2, " *") == 0)
+        title.resize(title.size() - 2);
+    return title;
+}
+
+void COvantaView::OnFilePrintPreview()
+{
+    COvantaApp* app = COvantaApp::Get();
+    if (!app || !GetOvantaDoc())
+        return;
+    winui::CPrintDialog printer(false);
+    if (!printer.GetDefaults()) {
+        winui::ShowMessageBox(m_hWnd, "No printer is installed.", "Ovanta", MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    HDC dc = printer.CreatePrinterDC();
+    if (!dc)
+        return;
+    int from = -1, to = -1;
+    PrintRange(from, to);
+    COvantaPrintout printout(*this, m_wndEdit, app->m_printOptions, from, to, PrintTitle());
+    winui::CPrintInfo info;
+    info.m_bPreview = true;
+    bool print = false;
+    app->m_bInPrintPreview = 1;
+    {
+        CPrintPreviewWindow preview(printout, dc, info);
+        HWND owner = app->m_hMainWnd;
+        std::string caption = "Print Preview - " + PrintTitle();
+        if (preview.Create(owner, caption.c_str()))
+            print = preview.RunModal();
+    }
+    app->m_bInPrintPreview = 0;
+    DeleteDC(dc);
+    m_wndEdit.InvalidateText(1);
+    if (print)
+        Print(true);
+}
+
 void COvantaView::Print(bool askPrinter)
 {
     COvantaApp* app = COvantaApp::Get();
@@ -295,9 +339,7 @@ void COvantaView::Print(bool askPrinter)
         }
         output = save.GetPathName();
     }
-    std::string title = doc->GetTitle();
-    if (title.size() >= 2 && title.compare(title.size() - 2, 2, " *") == 0)
-        title.resize(title.size() - 2);
+    std::string title = PrintTitle();
     COvantaPrintout printout(*this, m_wndEdit, app->m_printOptions, from, to, title);
     winui::CPrintInfo info;
     info.m_nFromPage = 1;

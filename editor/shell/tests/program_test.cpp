@@ -738,6 +738,27 @@ TEST_F(OvantaProgram, PrintsPagesThatFormFeedsEnd)
     for (size_t at = ps.find("showpage"); at != std::string::npos; at = ps.find("showpage", at + 1))
         ++pages;
     EXPECT_EQ(pages, 3u);
+
+    // The preview shows the same pages, one after the other, with the main
+    // frame disabled while it runs.
+    PostMessageA(s.MainWindow(), WM_COMMAND, ID_FILE_PRINT_PREVIEW, 0);
+    HWND preview = nullptr;
+    for (int i = 0; i < 200 && !(preview = FindWindowA("OvantaPreview", nullptr)); ++i)
+        Sleep(50);
+    ASSERT_NE(preview, nullptr);
+    HWND pageText = GetDlgItem(preview, 0x7006), next = GetDlgItem(preview, 0x7002);
+    EXPECT_EQ(WindowTextOf(pageText), "Page 1");
+    EXPECT_FALSE(IsWindowEnabled(s.MainWindow()));
+    SendMessageA(preview, WM_COMMAND, 0x7002, 0);
+    EXPECT_EQ(WindowTextOf(pageText), "Page 2");
+    SendMessageA(preview, WM_COMMAND, 0x7002, 0);
+    EXPECT_EQ(WindowTextOf(pageText), "Page 3");
+    // The third page is the last.
+    EXPECT_FALSE(IsWindowEnabled(next));
+    SendMessageA(preview, WM_COMMAND, 0x7005, 0);
+    for (int i = 0; i < 100 && !IsWindowEnabled(s.MainWindow()); ++i)
+        Sleep(50);
+    EXPECT_TRUE(IsWindowEnabled(s.MainWindow()));
     ASSERT_TRUE(s.Close());
 }
 
