@@ -59,7 +59,8 @@ const char* const kBuiltInLines[] = {
     "</blockquote>",
     "<blockquote>",
     "<ul>",
-    "<li><font size=\"2\" face=\"Arial\">$c</li>",
+    // The font element is closed here so that the page is well formed.
+    "<li><font size=\"2\" face=\"Arial\">$c</font></li>",
     "</ul>",
     "</blockquote>",
     "<blockquote>",
@@ -322,7 +323,8 @@ std::string FillBlock(const std::string& blockTemplate, const FunctionEntry& f,
             }
         if (at == std::string::npos)
             at = std::min<size_t>(2, block.size());
-        block.insert(at, "<a name=\"" + f.name + "\">");
+        // Closed at once: an open anchor would swallow the links that follow.
+        block.insert(at, "<a name=\"" + f.name + "\"></a>");
     }
     ReplaceAll(block, "$f", f.name);
     ReplaceAll(block, "$p", HtmlLines(f.prototype));

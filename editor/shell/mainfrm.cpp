@@ -91,6 +91,20 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMainFrameBase)
     ON_UPDATE_COMMAND_UI(ID_MACRO_PLAY, &CMainFrame::OnUpdateMacroFinish)
     ON_COMMAND(ID_EDIT_MACRO_FILE, &CMainFrame::OnEditMacroFile)
     ON_COMMAND(ID_KEYBOARD_MAPPING, &CMainFrame::OnKeyboardMapping)
+    // Source browser, functions bar and project reference.
+    ON_COMMAND_RANGE(ID_FUNCTION_LIST, ID_FUNCTION_LIST, &CMainFrame::OnFunctionListCommand)
+    ON_COMMAND_RANGE(ID_VERILOG_FUNCTION_LIST, ID_VERILOG_FUNCTION_LIST, &CMainFrame::OnFunctionListCommand)
+    ON_COMMAND_RANGE(ID_PERL_FUNCTION_LIST, ID_PERL_FUNCTION_LIST, &CMainFrame::OnFunctionListCommand)
+    ON_UPDATE_COMMAND_UI(ID_FUNCTION_LIST, &CMainFrame::OnUpdateFunctionListCommand)
+    ON_UPDATE_COMMAND_UI(ID_VERILOG_FUNCTION_LIST, &CMainFrame::OnUpdateFunctionListCommand)
+    ON_UPDATE_COMMAND_UI(ID_PERL_FUNCTION_LIST, &CMainFrame::OnUpdateFunctionListCommand)
+    ON_COMMAND(ID_AUTO_SEARCH, &CMainFrame::OnAutoSearch)
+    ON_UPDATE_COMMAND_UI(ID_AUTO_SEARCH, &CMainFrame::OnUpdateAutoSearch)
+    ON_COMMAND(ID_AUTOSEARCH_CONFIG, &CMainFrame::OnAutoSearchConfig)
+    ON_COMMAND(ID_HTML_PROJECT, &CMainFrame::OnProjectReference)
+    ON_MESSAGE(WM_BROWSER_REQUEST, &CMainFrame::OnBrowserRequest)
+    ON_MESSAGE(WM_BROWSER_STATUS, &CMainFrame::OnBrowserStatus)
+    ON_MESSAGE(WM_FUNCTION_UPDATE_DOCUMENT, &CMainFrame::OnFunctionUpdateDocument)
     // Commands of the parts still to come: workspaces, tools and the output
     // window, search, the source browser, macros, bookmarks, the TCP link,
     // text operations and settings dialogs.
@@ -103,7 +117,6 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMainFrameBase)
     ON_COMMAND(ID_EDIT_REPLACE, &CMainFrame::OnNotAvailable)
     ON_COMMAND(ID_EDIT_REPEAT, &CMainFrame::OnNotAvailable)
     ON_COMMAND(ID_FIND_IN_FILES, &CMainFrame::OnNotAvailable)
-    ON_COMMAND(ID_FUNCTION_LIST, &CMainFrame::OnNotAvailable)
     ON_COMMAND(ID_ADD_BOOKMARK, &CMainFrame::OnNotAvailable)
     ON_COMMAND(ID_FILE_BAR, &CMainFrame::OnNotAvailable)
     ON_COMMAND(ID_SYNTAX_COLOR, &CMainFrame::OnNotAvailable)
@@ -181,6 +194,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCTA cs)
             }
         }
     }
+    LoadBrowserSettings();
     RecalcLayout();
     return 0;
 }
@@ -349,8 +363,9 @@ LRESULT CMainFrame::OnDropFiles(WPARAM wParam, LPARAM)
 
 // --- documents -----------------------------------------------------------------
 
-void CMainFrame::DocumentOpened(COvantaDoc*)
+void CMainFrame::DocumentOpened(COvantaDoc* doc)
 {
+    BrowserDocumentOpened(doc);
     COvantaApp* app = COvantaApp::Get();
     if (startAccel_)
         UseShortcutAccelerators();
@@ -361,8 +376,9 @@ void CMainFrame::DocumentOpened(COvantaDoc*)
     RecalcLayout();
 }
 
-void CMainFrame::DocumentClosing(COvantaDoc*)
+void CMainFrame::DocumentClosing(COvantaDoc* doc)
 {
+    BrowserDocumentClosing(doc);
     if (m_nOpenDocs > 0)
         --m_nOpenDocs;
 }
@@ -417,6 +433,7 @@ void CMainFrame::UpdateStatusBar(int line, int column, int size)
                                    doc && doc->m_state.unixFormat ? "UNIX" : "");
         SetReadOnlyPane(view->Editor().IsReadOnlyText());
     }
+    BrowserCaretMoved(line - 1);
 }
 
 void CMainFrame::ShowModifiedState(int modified)
@@ -560,10 +577,13 @@ BOOL CMainFrame::DestroyWindow()
         if (app->m_pDocManager)
             app->m_pDocManager->CloseAllDocuments(TRUE);
         StopTool();
+        if (m_pFunctionBar)
+            m_pFunctionBar->Browser().Stop();
         app->SetProfileTarget(app->m_szProfilePath);
         if (app->m_strWorkspacePath.empty()) {
             SaveToolSettings();
             SaveMacroSettings();
+            SaveBrowserSettings();
             if (::IsZoomed(m_hWnd) || ::IsIconic(m_hWnd)) {
                 app->WriteSettingString(frame_section, "Main", "M");
             } else {

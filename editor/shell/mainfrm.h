@@ -12,6 +12,9 @@
 #include "editor/shell/macro_recorder.h"
 #include "editor/shell/text_macros.h"
 
+#include "editor/browser/function_bar.h"
+#include "editor/browser/tag_config.h"
+
 #include "editor/tools/tool_info.h"
 #include "editor/tools/tool_runner.h"
 #include "editor/tools/tools_bar.h"
@@ -94,6 +97,19 @@ public:
     std::vector<TextMacro> m_textMacros;
     std::unique_ptr<CMacroRecorderBar> m_pMacroBar;
     int m_nMacroBar = 0;
+    // Source browser, functions bar and project reference (mainfrm_browser.cpp).
+    // [TagConfig] and the browser's [DefaultSettings] keys.
+    void LoadBrowserSettings();
+    void SaveBrowserSettings();
+    // Documents and the caret tell the functions bar.
+    void BrowserDocumentOpened(COvantaDoc* doc);
+    void BrowserDocumentClosing(COvantaDoc* doc);
+    void BrowserCaretMoved(int line);
+    CFunctionBar* FunctionBar() const { return m_pFunctionBar.get(); }
+    std::unique_ptr<CFunctionBar> m_pFunctionBar;
+    CTagConfig m_tagConfig;
+    bool m_bAutoSearch = false;
+    int m_nFunctionList = 0;
 
     CToolsBar m_wndToolsBar;
     std::unique_ptr<COutputBar> m_pOutputBar;
@@ -157,10 +173,28 @@ protected:
     void OnUpdateMacroFinish(winui::CCmdUI* ui);
     void OnEditMacroFile();
     void OnKeyboardMapping();
+    // Source browser (mainfrm_browser.cpp).
+    void OnFunctionListCommand(UINT id);
+    void OnUpdateFunctionListCommand(winui::CCmdUI* ui);
+    void OnAutoSearch();
+    void OnUpdateAutoSearch(winui::CCmdUI* ui);
+    void OnAutoSearchConfig();
+    void OnProjectReference();
+    LRESULT OnBrowserRequest(WPARAM, LPARAM);
+    LRESULT OnBrowserStatus(WPARAM text, LPARAM);
+    LRESULT OnFunctionUpdateDocument(WPARAM, LPARAM doc);
 
     DECLARE_MESSAGE_MAP()
 
 private:
+    // Source browser (mainfrm_browser.cpp).
+    CBrowserShell* BrowserShell();
+    bool CreateFunctionBar(FunctionListMode mode, bool visible, bool right);
+    FunctionListMode FunctionListModeSetting() const;
+    void SyncTagsPane();
+    void WriteTagFlags();
+    std::unique_ptr<CBrowserShell> m_pBrowserShell;
+
     // Creates the frame's bars and docks them: the one place where a bar of
     // the main frame is made.
     bool CreateBars();

@@ -378,6 +378,7 @@ void CMainFrame::OnUpdateToolsBar(winui::CCmdUI* ui)
 void CMainFrame::OnOutputBar()
 {
     ToggleOutputBar();
+    SyncTagsPane();
 }
 
 void CMainFrame::OnUpdateOutputBar(winui::CCmdUI* ui)

@@ -22,6 +22,9 @@ public:
     int TextMacroCount() override;
     bool GetTextMacro(int index, std::string& name, std::string& text) override;
     void ReloadTextMacros(CNColorEditCtrl& editor) override;
+    // The source browser's maps (mainfrm_browser.cpp).
+    int LookupSymbols(const std::string& name, CSymbolHitLists& hits) override;
+    bool AutoBrowserEnabled() override;
 
     // The view that embeds the editor, or null.
     static COvantaView* ViewOf(CNColorEditCtrl& editor);

@@ -24,6 +24,8 @@ const UINT WM_SYNC_SCROLL = 0x41E;
 // Status bar, browser -> main frame (posted): start the browser; show a status text.
 const UINT WM_BROWSER_REQUEST = 0x420;
 const UINT WM_BROWSER_STATUS = 0x421;
+// The functions bar is due to take a new document (posted to the frame).
+const UINT WM_FUNCTION_UPDATE_DOCUMENT = WM_USER + 0xE0;
 // Main frame creation -> main frame (posted): show the frame maximised.
 const UINT WM_SHOW_MAXIMIZED = 0x47B;
 // Main frame -> itself (posted): open the hand-over texts taken in.

@@ -118,6 +118,22 @@ TEST(ProjectReference, FailuresWriteNothing)
     EXPECT_EQ(read_file(out), "old");
 }
 
+// More documents than the old fixed array of 199 held: every one counts.
+TEST(ProjectReference, ManyDocuments)
+{
+    std::vector<ReferenceDocument> docs;
+    for (int i = 0; i < 250; ++i) {
+        std::string n = std::to_string(i);
+        std::string body = i == 0 ? "return 0;" : "return f" + std::to_string(i - 1) + "();";
+        docs.push_back({"d" + n + ".c", "C:\\p\\d" + n + ".c", "int f" + n + "(void)\r{\r    " + body + "\r}\r"});
+    }
+    std::string page;
+    ASSERT_TRUE(BuildProjectHtml("", kReferenceIndex, docs, "", page));
+    for (int i = 0; i < 250; ++i)
+        EXPECT_NE(page.find("<a name=\"f" + std::to_string(i) + "\">"), std::string::npos) << i;
+    EXPECT_NE(page.find("d249.c</a>"), std::string::npos);
+}
+
 TEST(ProjectReference, WhereThePageGoes)
 {
     EXPECT_EQ(ProjectHtmlPath("C:\\ws\\demo.wsp", "C:\\src"), "C:\\ws\\project.htm");

@@ -1,0 +1,234 @@
+// The source browser in the whole program: the real ovanta.exe under Wine
+// with two C files that call each other. The project reference is built
+// through its dialog, the tag search configuration is stored in section
+// "TagConfig", the browser's start request asks to switch automatic
+// browsing on and scans the open documents, the tag file is exported, the
+// functions bar shows the files' functions and a double click on one leads
+// to its line, and typing while scans run loses nothing.
+#include "program_session.h"
+#include "testing/kit/test_kit.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <filesystem>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char frame_class[] = "winui.Frame";
+const UINT file_save = 57603;
+const UINT function_list = 32936;
+const UINT autosearch_config = 32942;
+const UINT html_project = 32961;
+const UINT browser_request = WM_USER + 0x20;
+const UINT copy_name = 61559;
+const UINT pane_id = 0xE900;
+const UINT editor_id = 0x1113;
+
+const char a_c[] =
+    "/* first file */\r\n"
+    "int twice(int a);\r\n"
+    "int add(int a)\r\n"
+    "{\r\n"
+    "    return twice(a) + 1;\r\n"
+    "}\r\n";
+const char b_c[] =
+    "int add(int a);\r\n"
+    "int twice(int a)\r\n"
+    "{\r\n"
+    "    return add(0) * 0 + a + a;\r\n"
+    "}\r\n";
+
+std::string clipboard_text()
+{
+    std::string text;
+    for (int attempt = 0; attempt < 20 && !OpenClipboard(nullptr); ++attempt)
+        Sleep(50);
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        if (const char* p = static_cast<const char*>(GlobalLock(data))) {
+            text = p;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+BOOL CALLBACK find_tree_child(HWND w, LPARAM data)
+{
+    char cls[64] = "";
+    GetClassNameA(w, cls, sizeof cls);
+    if (std::string(cls) == "SysTreeView32" && GetDlgCtrlID(w) == 203) {
+        *reinterpret_cast<HWND*>(data) = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND find_tree(HWND frame)
+{
+    HWND found = nullptr;
+    EnumChildWindows(frame, find_tree_child, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+HTREEITEM next_item(HWND tree, HTREEITEM item, UINT code)
+{
+    return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, code, reinterpret_cast<LPARAM>(item)));
+}
+
+// An item's label, through the bar's "Copy Name".
+std::string label_of(HWND tree, HTREEITEM item)
+{
+    SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+    SendMessageA(GetParent(tree), WM_COMMAND, copy_name, 0);
+    return clipboard_text();
+}
+
+std::string profile_value(const std::string& ini, const char* section, const char* key)
+{
+    char value[1024] = "";
+    GetPrivateProfileStringA(section, key, "", value, sizeof value, ini.c_str());
+    return value;
+}
+
+class BrowserProgram : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        dir_ = host_path(TEST_TMP_DIR) + "\\" + info->name();
+        std::error_code ignored;
+        fs::remove_all(dir_, ignored);
+        bin_ = dir_ + "\\bin";
+        work_ = dir_ + "\\work";
+        ASSERT_TRUE(MakeFolders(bin_));
+        ASSERT_TRUE(MakeFolders(work_));
+        exe_ = bin_ + "\\ovanta.exe";
+        ASSERT_TRUE(CopyOneFile(host_path(OVANTA_PATH), exe_));
+        ini_ = bin_ + "\\ovanta.ini";
+        script_ = dir_ + "\\answers.txt";
+        log_ = dir_ + "\\answers.log";
+        WritePrivateProfileStringA("Ovanta", "Main", "0,0,900,700", ini_.c_str());
+    }
+    std::string Work(const std::string& name) const { return work_ + "\\" + name; }
+
+    static HWND ActiveChild(HWND frame)
+    {
+        HWND client = FindWindowExA(frame, nullptr, "MDIClient", nullptr);
+        return reinterpret_cast<HWND>(SendMessageA(client, WM_MDIGETACTIVE, 0, 0));
+    }
+    static HWND Editor(HWND child)
+    {
+        HWND pane = GetDlgItem(child, pane_id);
+        HWND editor = GetDlgItem(pane, editor_id);
+        if (!editor)
+            editor = GetDlgItem(GetDlgItem(pane, pane_id), editor_id);
+        return editor;
+    }
+
+    std::string dir_, bin_, work_, exe_, ini_, script_, log_;
+};
+
+TEST_F(BrowserProgram, ReferenceConfigurationScanTagFileAndFunctionsBar)
+{
+    ASSERT_TRUE(WriteWholeFile(Work("a.c"), a_c));
+    ASSERT_TRUE(WriteWholeFile(Work("b.c"), b_c));
+    std::string script =
+        // Project reference: every file, with the index.
+        "dialog ok check 1116 1 check 1083 1\n"
+        // Tag search configuration: variables (and with them functions) and
+        // declarations of the open documents whose names match "*.c".
+        "dialog ok check 1130 1 check 1146 1 set 1120 *.c\n"
+        // The start request finds automatic browsing off.
+        "box yes\n";
+    for (int i = 0; i < 20; ++i)
+        script += "dialog 1143\n";
+    ASSERT_TRUE(WriteWholeFile(script_, script));
+
+    ProgramSession s;
+    s.SetScript(script_, log_);
+    ASSERT_TRUE(s.Start(exe_, "\"" + Work("a.c") + "\" \"" + Work("b.c") + "\"", work_));
+    HWND frame = s.WaitForMainWindow(frame_class);
+    ASSERT_NE(frame, nullptr);
+
+    // The page lies in the active document's folder and links the two
+    // functions both ways.
+    s.Command(html_project);
+    std::string page = ReadWholeFile(Work("project.htm"));
+    EXPECT_NE(page.find("<a href=\"#add\">add</a>"), std::string::npos) << page;
+    EXPECT_NE(page.find("<a href=\"#twice\">twice</a>"), std::string::npos) << page;
+    EXPECT_NE(page.find("<a name=\"add\">"), std::string::npos) << page;
+    EXPECT_EQ(page.find("This function isn't called"), std::string::npos) << page;
+    EXPECT_EQ(profile_value(ini_, "DefaultSettings", "HtmlProjectFlags"), "1");
+
+    s.Command(autosearch_config);
+    EXPECT_EQ(profile_value(ini_, "TagConfig", "flags"), std::to_string(0x01 | 0x04 | 0x20 | 0x40 | 0x80));
+    EXPECT_EQ(profile_value(ini_, "TagConfig", "FileFilter"), "*.c");
+    EXPECT_EQ(profile_value(ini_, "TagConfig", "tagpath0"), "");
+
+    // The start request: the box, then a scan of the open documents; the
+    // tag file is exported once the scan has handed its maps over.
+    PostMessageA(frame, browser_request, 0, 0);
+    const std::string tags = bin_ + "\\ovanta.tag";
+    const std::string twice = "function: int twice(int a)   " + Work("b.c") + " - from line: 1 to 4";
+    std::string tagText;
+    for (int attempt = 0; attempt < 20 && tagText.find(twice) == std::string::npos; ++attempt) {
+        Sleep(100);
+        s.Command(autosearch_config);
+        tagText = ReadWholeFile(tags);
+        PostMessageA(frame, browser_request, 0, 0);
+    }
+    EXPECT_NE(tagText.find(twice), std::string::npos) << tagText;
+    EXPECT_NE(tagText.find("function: int add(int a)   " + Work("a.c") + " - from line: 2 to 5"), std::string::npos)
+        << tagText;
+    EXPECT_NE(tagText.find("Function declaration:   int twice(int a)   " + Work("a.c") + " - Line: 1"),
+              std::string::npos)
+        << tagText;
+    std::string log = ReadWholeFile(log_);
+    EXPECT_NE(log.find("box \"Autobrowser\""), std::string::npos) << log;
+    // The switch is stored with the flags.
+    EXPECT_EQ(profile_value(ini_, "TagConfig", "flags"), std::to_string(0x80E5));
+
+    // The functions bar (made by the start request, hidden) is shown.
+    s.Command(function_list);
+    HWND tree = find_tree(frame);
+    ASSERT_NE(tree, nullptr);
+    EXPECT_TRUE(IsWindowVisible(tree));
+    HTREEITEM first = next_item(tree, nullptr, TVGN_ROOT);
+    HTREEITEM second = next_item(tree, first, TVGN_NEXT);
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(label_of(tree, first), "a.c");
+    EXPECT_EQ(label_of(tree, second), "b.c");
+    HTREEITEM fn = next_item(tree, second, TVGN_CHILD);
+    ASSERT_NE(fn, nullptr);
+    EXPECT_EQ(label_of(tree, fn), "twice");
+    SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(second));
+    SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(fn));
+    SendMessageA(tree, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(1, 1));
+
+    // b.c is active with the caret at the start of the function's line.
+    HWND child = ActiveChild(frame);
+    ASSERT_NE(child, nullptr);
+    HWND editor = Editor(child);
+    ASSERT_NE(editor, nullptr);
+    SendMessageA(editor, WM_CHAR, 'X', 1);
+    // Typing goes on while scans start again and again over copies of the
+    // text.
+    for (int i = 0; i < 150; ++i) {
+        PostMessageA(frame, browser_request, 0, 0);
+        SendMessageA(editor, WM_CHAR, 'y', 1);
+    }
+    s.Command(file_save);
+    std::string saved = ReadWholeFile(Work("b.c"));
+    EXPECT_EQ(saved, "int add(int a);\r\nX" + std::string(150, 'y') + "int twice(int a)\r\n{\r\n"
+                     "    return add(0) * 0 + a + a;\r\n}\r\n");
+    EXPECT_TRUE(s.Close());
+}
+
+} // namespace
