@@ -17,6 +17,12 @@ extern std::vector<uint32_t>* g_pMacroEvents;
 // Appends an event to the recording; nothing unless recording. modifiers
 // -1: the keys held now (Shift 0x1000, Alt 0x2000, Ctrl 0x4000).
 void RecordMacroEvent(uintptr_t value, int modifiers, uint32_t flags);
+// The same with the search dialogs' signature (CSearchDlg::SetMacroRecorder):
+// extra is the find action's options, already shifted.
+inline void RecordSearchMacroEvent(uintptr_t value, uint32_t extra, uint32_t kind)
+{
+    RecordMacroEvent(value, static_cast<int>(extra), kind);
+}
 // Ends the recording and drops its events.
 void DiscardMacroEvents();
 

@@ -106,7 +106,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMainFrameBase)
     ON_MESSAGE(WM_BROWSER_STATUS, &CMainFrame::OnBrowserStatus)
     ON_MESSAGE(WM_FUNCTION_UPDATE_DOCUMENT, &CMainFrame::OnFunctionUpdateDocument)
     // Commands of the parts still to come: workspaces, tools and the output
-    // window, search, the source browser, macros, bookmarks, the TCP link,
+    // window, search, the source browser, bookmarks, the TCP link,
     // text operations and settings dialogs.
     ON_COMMAND(ID_WORKSPACE_NEW, &CMainFrame::OnNotAvailable)
     ON_COMMAND(ID_WORKSPACE_OPEN, &CMainFrame::OnNotAvailable)

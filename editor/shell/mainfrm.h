@@ -90,8 +90,8 @@ public:
     // asked whether to read it again; true when it is to be read after the
     // save.
     bool MacrosBeforeSave(const std::string& path, CNColorEditCtrl& editor);
-    // "MacroBar" of the settings: read (the bar made hidden when it was
-    // shown) and written.
+    // "MacroBar" of the settings: read (a bar that was shown is made again,
+    // hidden) and written; "ExtContextMenu" on reads "macro.txt".
     void LoadMacroSettings();
     void SaveMacroSettings();
     std::vector<TextMacro> m_textMacros;

@@ -85,6 +85,21 @@ protected:
         HWND editor = GetDlgItem(pane, editor_id);
         return editor ? editor : GetDlgItem(GetDlgItem(pane, pane_id), editor_id);
     }
+    // The macro recorder's bar ("MacroRec") among the frame's windows.
+    static HWND RecorderBar(HWND frame)
+    {
+        HWND found = nullptr;
+        EnumChildWindows(
+            frame,
+            [](HWND w, LPARAM out) {
+                if (WindowTextOf(w) != "MacroRec")
+                    return TRUE;
+                *reinterpret_cast<HWND*>(out) = w;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&found));
+        return found;
+    }
     static void Type(HWND editor, const std::string& text)
     {
         for (char c : text)
@@ -120,6 +135,8 @@ TEST_F(OvantaMacroProgram, ARecordingReplaysIntoAnotherDocumentAndOldFilesStayRe
 
     HWND editor = Activate(s.MainWindow(), a);
     s.Command(ID_MACRO_RECORDER);
+    ASSERT_NE(RecorderBar(s.MainWindow()), nullptr);
+    EXPECT_TRUE(IsWindowVisible(RecorderBar(s.MainWindow())));
     s.Command(ID_MACRO_RECORD);
     Type(editor, "X\xE4");
     Key(editor, VK_END);
@@ -155,8 +172,17 @@ TEST_F(OvantaMacroProgram, ARecordingReplaysIntoAnotherDocumentAndOldFilesStayRe
     EXPECT_NE(replayed.find("\xF6\xE4\xFC"), std::string::npos) << replayed;
 
     ASSERT_TRUE(s.Close());
-    // The bar was shown at closing: it comes back at the next start.
+    // The bar was shown at closing: the next start makes it again, hidden,
+    // and the command shows it.
     EXPECT_EQ(Profile("DefaultSettings", "MacroBar"), "1");
+    ProgramSession again;
+    Start(again, "", "");
+    HWND bar = RecorderBar(again.MainWindow());
+    ASSERT_NE(bar, nullptr);
+    EXPECT_FALSE(IsWindowVisible(bar));
+    again.Command(ID_MACRO_RECORDER);
+    EXPECT_TRUE(IsWindowVisible(bar));
+    ASSERT_TRUE(again.Close());
 }
 
 TEST_F(OvantaMacroProgram, TextMacrosAreInsertedWithTheirPlaceholdersAndActualized)
