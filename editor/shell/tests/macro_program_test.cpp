@@ -111,6 +111,23 @@ protected:
         SendMessageA(editor, WM_KEYUP, vk, 0xC0000001);
     }
 
+    // A key posted to the document's editor as the system queue brings it
+    // (through the frame's accelerators); then the document is saved until
+    // its file reads expected.
+    bool PressAndSave(ProgramSession& s, const std::string& name, UINT vk, const std::string& expected)
+    {
+        HWND editor = Activate(s.MainWindow(), Child(s.MainWindow(), name));
+        PostMessageA(editor, WM_KEYDOWN, vk, 1);
+        PostMessageA(editor, WM_KEYUP, vk, 0xC0000001);
+        for (int i = 0; i < 40; ++i) {
+            s.Command(ID_FILE_SAVE_CMD);
+            if (ReadWholeFile(Work(name)) == expected)
+                return true;
+            Sleep(50);
+        }
+        return false;
+    }
+
     std::string dir_, bin_, work_, exe_, ini_, script_, log_;
 };
 
@@ -230,20 +247,24 @@ TEST_F(OvantaMacroProgram, TextMacrosAreInsertedWithTheirPlaceholdersAndActualiz
 
 TEST_F(OvantaMacroProgram, KeysAssignedInTheMappingDialogAreSavedAndComeBackAfterARestart)
 {
+    ASSERT_TRUE(WriteWholeFile(Work("d.c"), "one\r\ntwo\r\nthree\r\n"));
     {
         ProgramSession s;
-        Start(s, "",
+        Start(s, "d.c",
               // Ctrl+Q for a command without a key; Ctrl+C taken from Copy
-              // (Yes); Ctrl+V for Undo refused (No); Delete line loses its
-              // key; Next document gets Ctrl+Back.
+              // (Yes); Ctrl+V for Undo refused (No); Delete line loses
+              // Ctrl+Y and gets F7; Next document gets Ctrl+Back.
               "dialog ok"
               " select 1107 \"Goto matching brace\" check 1109 1 select 1112 Q click 1113"
               " select 1107 \"Select brace level\" check 1109 1 select 1112 C click 1113"
               " select 1107 Undo check 1109 1 select 1112 V click 1113"
               " select 1107 \"Delete line\" select 1112 \" not \" click 1113"
+              " select 1107 \"Delete line\" select 1112 F7 click 1113"
               " select 1107 \"Next document\" check 1109 1 select 1112 Back click 1113\n"
               "box yes\nbox no\n");
         s.Command(ID_KEYBOARD_MAPPING);
+        // The accelerators follow at once: F7 deletes the caret's line.
+        EXPECT_TRUE(PressAndSave(s, "d.c", VK_F7, "two\r\nthree\r\n"));
         ASSERT_TRUE(s.Close());
     }
     std::string log;
@@ -256,7 +277,8 @@ TEST_F(OvantaMacroProgram, KeysAssignedInTheMappingDialogAreSavedAndComeBackAfte
     EXPECT_NE(log.find("\"Assign key\" \"This Key is already assigned to\n   \\\"Paste\\\""),
               std::string::npos)
         << log;
-    // In order, without gaps: Copy and Delete line gone, the new keys last.
+    // In order, without gaps: Delete line in the place Copy left, the new
+    // keys last.
     std::vector<std::string> keys;
     for (int i = 0; i < 62; ++i) {
         std::string v = Profile("ShortCuts", ("key" + std::to_string(i)).c_str());
@@ -264,33 +286,36 @@ TEST_F(OvantaMacroProgram, KeysAssignedInTheMappingDialogAreSavedAndComeBackAfte
             break;
         keys.push_back(v);
     }
-    ASSERT_EQ(keys.size(), 30u);
+    ASSERT_EQ(keys.size(), 31u);
     EXPECT_EQ(keys[0], "80B9,B,B");
-    EXPECT_EQ(keys[2], "E124,B,F");   // Copy's entry is gone
-    EXPECT_EQ(keys[11], "E125,B,V");  // Paste kept Ctrl+V
-    EXPECT_EQ(keys[21], "800C,B,#08"); // Ctrl+Back: no control character
-    EXPECT_EQ(keys[23], "E12B,B,Z");   // Undo kept Ctrl+Z
-    EXPECT_EQ(keys[24], "80BA,9,M");   // after the removed Delete line
-    EXPECT_EQ(keys[28], "804B,B,Q");
-    EXPECT_EQ(keys[29], "8005,B,C");
+    EXPECT_EQ(keys[2], "80B8,3,v");    // Delete line on F7
+    EXPECT_EQ(keys[3], "E124,B,F");
+    EXPECT_EQ(keys[12], "E125,B,V");   // Paste kept Ctrl+V
+    EXPECT_EQ(keys[22], "800C,B,#08"); // Ctrl+Back: no control character
+    EXPECT_EQ(keys[24], "E12B,B,Z");   // Undo kept Ctrl+Z
+    EXPECT_EQ(keys[25], "80BA,9,M");
+    EXPECT_EQ(keys[29], "804B,B,Q");
+    EXPECT_EQ(keys[30], "8005,B,C");
     for (const std::string& k : keys)
         for (char c : k)
             EXPECT_GT(static_cast<unsigned char>(c), 0x20) << k;
+    EXPECT_EQ(ReadWholeFile(ini_).find("E122,"), std::string::npos); // Copy has no key
 
     {
         ProgramSession s;
         // Cancel after a Set keeps the keys; then the brace loses Ctrl+Q.
-        Start(s, "",
+        Start(s, "d.c",
               "dialog cancel select 1107 Copy check 1109 1 select 1112 K click 1113\n"
               "dialog ok select 1107 \"Goto matching brace\" select 1112 \" not \" click 1113\n");
+        // The table saved is the one loaded: F7 deletes a line again.
+        EXPECT_TRUE(PressAndSave(s, "d.c", VK_F7, "three\r\n"));
         s.Command(ID_KEYBOARD_MAPPING);
         s.Command(ID_KEYBOARD_MAPPING);
         ASSERT_TRUE(s.Close());
     }
-    // The table loaded at the start is the one saved: Copy still has no key.
-    EXPECT_EQ(Profile("ShortCuts", "key2"), "E124,B,F");
-    EXPECT_EQ(Profile("ShortCuts", "key28"), "8005,B,C");
-    EXPECT_EQ(Profile("ShortCuts", "key29"), "<missing>");
+    EXPECT_EQ(Profile("ShortCuts", "key2"), "80B8,3,v");
+    EXPECT_EQ(Profile("ShortCuts", "key29"), "8005,B,C");
+    EXPECT_EQ(Profile("ShortCuts", "key30"), "<missing>");
     EXPECT_EQ(ReadWholeFile(ini_).find("E122,"), std::string::npos);
 }
 
