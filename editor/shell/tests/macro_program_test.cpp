@@ -89,16 +89,15 @@ protected:
     static HWND RecorderBar(HWND frame)
     {
         HWND found = nullptr;
-        EnumChildWindows(
-            frame,
-            [](HWND w, LPARAM out) {
-                if (WindowTextOf(w) != "MacroRec")
-                    return TRUE;
-                *reinterpret_cast<HWND*>(out) = w;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&found));
+        EnumChildWindows(frame, FindRecorderBar, reinterpret_cast<LPARAM>(&found));
         return found;
+    }
+    static BOOL CALLBACK FindRecorderBar(HWND w, LPARAM out)
+    {
+        if (WindowTextOf(w) != "MacroRec")
+            return TRUE;
+        *reinterpret_cast<HWND*>(out) = w;
+        return FALSE;
     }
     static void Type(HWND editor, const std::string& text)
     {
