@@ -11,6 +11,9 @@
 #define IDB_TOOLBAR_DOC 130
 #define IDD_ABOUTBOX 100
 #define IDC_BUILD_STAMP 1023
+// The picture of the About dialog.
+#define IDB_ABOUT 171
+#define IDC_ABOUT_PICTURE 1024
 #define IDD_GOTO_LINE 146
 #define IDC_GOTO_LINE 1022
 // Cursor over the line-number margin.

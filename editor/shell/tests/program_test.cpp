@@ -762,4 +762,35 @@ TEST_F(OvantaProgram, PrintsPagesThatFormFeedsEnd)
     ASSERT_TRUE(s.Close());
 }
 
+TEST_F(OvantaProgram, IconAndAboutBoxWithItsPicture)
+{
+    // The box stays open for the test to look at and close.
+    Script("dialog wait\n");
+    ProgramSession s;
+    Start(s, "");
+    PostMessageA(s.MainWindow(), WM_COMMAND, ID_APP_ABOUT, 0);
+    HWND about = nullptr;
+    // The box is there once its build stamp ("date - time") is filled in.
+    for (int i = 0; i < 200; ++i) {
+        about = FindWindowA(nullptr, "Info about Ovanta");
+        if (about && WindowTextOf(GetDlgItem(about, IDC_BUILD_STAMP)).find(" - ") != std::string::npos)
+            break;
+        Sleep(50);
+    }
+    ASSERT_NE(about, nullptr);
+    EXPECT_NE(WindowTextOf(GetDlgItem(about, IDC_BUILD_STAMP)).find(" - "), std::string::npos);
+    EXPECT_NE(SendMessageA(GetDlgItem(about, IDC_ABOUT_PICTURE), STM_GETIMAGE, IMAGE_BITMAP, 0), 0);
+    SendMessageA(about, WM_COMMAND, IDOK, 0);
+    for (int i = 0; i < 100 && IsWindow(about); ++i)
+        Sleep(50);
+    EXPECT_FALSE(IsWindow(about));
+    ASSERT_TRUE(s.Close());
+
+    // The program's icon is among its resources.
+    HMODULE module = LoadLibraryExA(exe_.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(module, nullptr);
+    EXPECT_NE(LoadIconA(module, MAKEINTRESOURCEA(IDR_MAINFRAME)), nullptr);
+    FreeLibrary(module);
+}
+
 } // namespace
