@@ -742,9 +742,12 @@ TEST_F(OvantaProgram, PrintsPagesThatFormFeedsEnd)
     // The preview shows the same pages, one after the other, with the main
     // frame disabled while it runs.
     PostMessageA(s.MainWindow(), WM_COMMAND, ID_FILE_PRINT_PREVIEW, 0);
+    // The preview is ready once it shows its first page's text.
     HWND preview = nullptr;
-    for (int i = 0; i < 200 && !(preview = FindWindowA("OvantaPreview", nullptr)); ++i)
-        Sleep(50);
+    for (int i = 0; i < 200; ++i, Sleep(50))
+        if ((preview = FindWindowA("OvantaPreview", nullptr)) &&
+            WindowTextOf(GetDlgItem(preview, 0x7006)) == "Page 1")
+            break;
     ASSERT_NE(preview, nullptr);
     HWND pageText = GetDlgItem(preview, 0x7006), next = GetDlgItem(preview, 0x7002);
     EXPECT_EQ(WindowTextOf(pageText), "Page 1");
