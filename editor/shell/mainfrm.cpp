@@ -111,12 +111,18 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMainFrameBase)
     ON_COMMAND(ID_WORKSPACE_NEW, &CMainFrame::OnNotAvailable)
     ON_COMMAND(ID_WORKSPACE_OPEN, &CMainFrame::OnNotAvailable)
     ON_COMMAND(ID_WORKSPACE_CLOSE, &CMainFrame::OnNotAvailable)
-    ON_COMMAND(ID_TCP_SEND, &CMainFrame::OnNotAvailable)
-    ON_COMMAND(ID_TCP_SETTINGS, &CMainFrame::OnNotAvailable)
-    ON_COMMAND(ID_EDIT_FIND, &CMainFrame::OnNotAvailable)
-    ON_COMMAND(ID_EDIT_REPLACE, &CMainFrame::OnNotAvailable)
-    ON_COMMAND(ID_EDIT_REPEAT, &CMainFrame::OnNotAvailable)
-    ON_COMMAND(ID_FIND_IN_FILES, &CMainFrame::OnNotAvailable)
+    ON_COMMAND(ID_TCP_SEND, &CMainFrame::OnTcpSend)
+    ON_COMMAND(ID_TCP_SETTINGS, &CMainFrame::OnTcpReceive)
+    ON_COMMAND(ID_EDIT_FIND, &CMainFrame::OnEditFind)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_FIND, &CMainFrame::OnUpdateEditFind)
+    ON_COMMAND(ID_EDIT_REPLACE, &CMainFrame::OnEditReplace)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_REPLACE, &CMainFrame::OnUpdateEditReplace)
+    ON_COMMAND(ID_EDIT_REPEAT, &CMainFrame::OnEditRepeat)
+    ON_COMMAND(ID_FIND_IN_FILES, &CMainFrame::OnFindInFiles)
+    ON_UPDATE_COMMAND_UI(ID_FIND_IN_FILES, &CMainFrame::OnUpdateFindInFiles)
+    ON_MESSAGE(WM_FIND_REQUEST, &CMainFrame::OnFindRequest)
+    ON_MESSAGE(WM_EDITOR_MOUSE_SELECTION, &CMainFrame::OnEditorSelection)
+    ON_MESSAGE(WM_TCP_TEXT, &CMainFrame::OnTcpData)
     ON_COMMAND(ID_ADD_BOOKMARK, &CMainFrame::OnNotAvailable)
     ON_COMMAND(ID_FILE_BAR, &CMainFrame::OnNotAvailable)
     ON_COMMAND(ID_SYNTAX_COLOR, &CMainFrame::OnNotAvailable)
@@ -195,6 +201,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCTA cs)
         }
     }
     LoadBrowserSettings();
+    LoadSearchSettings();
     RecalcLayout();
     return 0;
 }
@@ -584,6 +591,7 @@ BOOL CMainFrame::DestroyWindow()
             SaveToolSettings();
             SaveMacroSettings();
             SaveBrowserSettings();
+            SaveSearchSettings();
             if (::IsZoomed(m_hWnd) || ::IsIconic(m_hWnd)) {
                 app->WriteSettingString(frame_section, "Main", "M");
             } else {
@@ -597,6 +605,7 @@ BOOL CMainFrame::DestroyWindow()
             AppProfileAccess access;
             SaveColorTable(access);
         }
+        CloseSearch();
         app->WriteRecentFileList();
         FreeSyntaxTemplates();
         if (InstanceBlock().Receiver() == m_hWnd)

@@ -30,6 +30,11 @@ class COvantaView;
 class COutputBar;
 class CToolShell;
 class CNColorEditCtrl;
+class COutputEdit;
+class CFindInFilesOutput;
+class CSearchDlg;
+struct CFrameSearch;
+struct SearchRequest;
 
 class CMainFrame : public CMainFrameBase {
 public:
@@ -184,9 +189,51 @@ protected:
     LRESULT OnBrowserStatus(WPARAM text, LPARAM);
     LRESULT OnFunctionUpdateDocument(WPARAM, LPARAM doc);
 
+    // Find, replace, find in files and the TCP link (mainfrm_search.cpp).
+    void OnEditFind();
+    void OnUpdateEditFind(winui::CCmdUI* ui);
+    void OnEditReplace();
+    void OnUpdateEditReplace(winui::CCmdUI* ui);
+    void OnEditRepeat();
+    void OnFindInFiles();
+    void OnUpdateFindInFiles(winui::CCmdUI* ui);
+    LRESULT OnFindRequest(WPARAM closing, LPARAM request);
+    LRESULT OnEditorSelection(WPARAM, LPARAM editor);
+    void OnTcpSend();
+    void OnTcpReceive();
+    LRESULT OnTcpData(WPARAM buffer, LPARAM count);
+
     DECLARE_MESSAGE_MAP()
 
+public:
+    // The editor's "Search" command: the find dialog takes the word; the
+    // direction bits of its options (0 without a dialog). Then the options
+    // are posted to the frame as a find request.
+    int PrepareEditorSearch(const std::string& word);
+    void PostEditorSearch();
+    // [DefaultSettings] "FndUseSel", "RepUseSel", "SupressComments" and the
+    // TCP link's keys; at closing also [FIND] and the dialogs' places.
+    void LoadSearchSettings();
+    void SaveSearchSettings();
+    // Stops the TCP reader and destroys the search dialogs.
+    void CloseSearch();
+
 private:
+    // Search (mainfrm_search.cpp).
+    CFrameSearch& Search();
+    std::vector<COvantaView*> OpenViews(bool firstOnly);
+    COutputEdit* SearchResultsPane();
+    void PrepareSearchDialog(CSearchDlg& dlg, bool takeSelection);
+    CSearchDlg* EnsureSearchDialog(const std::string& text);
+    void RefreshSearchDialog(CSearchDlg& dlg, const std::string& text);
+    void FrameRedraw(bool on);
+    int RunMultiFileSearch(SearchRequest request, bool suppressComments);
+    int SearchOpenDocumentsIn(const std::vector<COvantaView*>& views, const SearchRequest& request,
+                              bool suppressComments, CFindInFilesOutput& output);
+    int SearchCurrentDocumentIn(const SearchRequest& request, bool suppressComments, CFindInFilesOutput& output);
+    int ReplaceInAllDocuments(const SearchRequest& request);
+    std::shared_ptr<CFrameSearch> m_pSearch;
+
     // Source browser (mainfrm_browser.cpp).
     CBrowserShell* BrowserShell();
     bool CreateFunctionBar(FunctionListMode mode, bool visible, bool right);

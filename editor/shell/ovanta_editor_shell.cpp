@@ -30,6 +30,18 @@ HWND COvantaEditorShell::MainFrame()
     return frame ? frame->m_hWnd : nullptr;
 }
 
+int COvantaEditorShell::PrepareSearch(const std::string& word)
+{
+    CMainFrame* frame = main_frame();
+    return frame ? frame->PrepareEditorSearch(word) : 0;
+}
+
+void COvantaEditorShell::PostSearch()
+{
+    if (CMainFrame* frame = main_frame())
+        frame->PostEditorSearch();
+}
+
 void COvantaEditorShell::SetStatusText(int pane, const std::string& text)
 {
     CMainFrame* frame = main_frame();

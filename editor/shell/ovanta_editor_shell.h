@@ -25,6 +25,9 @@ public:
     // The source browser's maps (mainfrm_browser.cpp).
     int LookupSymbols(const std::string& name, CSymbolHitLists& hits) override;
     bool AutoBrowserEnabled() override;
+    // The editor's "Search" command through the frame's find dialog.
+    int PrepareSearch(const std::string& word) override;
+    void PostSearch() override;
 
     // The view that embeds the editor, or null.
     static COvantaView* ViewOf(CNColorEditCtrl& editor);

@@ -30,3 +30,8 @@ const UINT WM_FUNCTION_UPDATE_DOCUMENT = WM_USER + 0xE0;
 const UINT WM_SHOW_MAXIMIZED = 0x47B;
 // Main frame -> itself (posted): open the hand-over texts taken in.
 const UINT WM_OPEN_HANDED_OVER = WM_APP + 0x41A;
+// Clipboard link's reader -> main frame (posted): received text (wParam the
+// buffer, which the frame frees; lParam its length).
+const UINT WM_TCP_TEXT = 0x424;
+// Editor control -> main frame (sent): a mouse selection ended (lParam the control).
+const UINT WM_EDITOR_MOUSE_SELECTION = 0x4C9;

@@ -8,6 +8,8 @@
 
 #include "editor/tools/search_request.h"
 
+#include "editor/syntax/window/editor_shell.h"
+
 #include "winui/controls.h"
 #include "winui/dialog.h"
 #include "winui/profile.h"
@@ -41,8 +43,8 @@ struct SearchOptions {
 
 // Records a keyboard-macro event (value, extra word, kind word).
 using MacroRecorder = std::function<void(uintptr_t value, uint32_t extra, uint32_t kind)>;
-const uint32_t kMacroCommandWithFlags = 0xC0000000;
-const uint32_t kMacroText = 0x20000000;
+// The event kinds are the editor's (kMacroText, kMacroCommandFlags).
+const uint32_t kMacroCommandWithFlags = kMacroCommandFlags;
 
 class CSearchCombo : public winui::CComboBox {
 public:

@@ -1,0 +1,514 @@
+// The main frame's find and replace: the Search and Search & Replace
+// dialogs, "Find again", find in files with its lines in the output bar's
+// "Search results" pane, the find requests (0x419) of the dialogs, the
+// editors and macro playback, the search settings, and the TCP link's
+// commands and data message.
+// The TCP link's header brings Windows Sockets 2, which must come before
+// <windows.h>.
+#include "editor/tools/tcp_link.h"
+
+#include "editor/shell/mainfrm.h"
+
+#include "editor/shell/find_engine.h"
+#include "editor/shell/macro_recorder.h"
+#include "editor/shell/ovanta_messages.h"
+#include "editor/shell/ovantaapp.h"
+#include "editor/shell/ovantadoc.h"
+#include "editor/shell/ovantaview.h"
+#include "editor/shell/resource.h"
+
+#include "editor/tools/doc_search.h"
+#include "editor/tools/find_in_files.h"
+#include "editor/tools/output_bar.h"
+#include "editor/tools/search_replace_dlg.h"
+#include "editor/tools/search_resource.h"
+
+#include "winui/cmdui.h"
+#include "winui/msgbox.h"
+
+#include <cstdio>
+#include <cstring>
+
+// What the frame keeps for its searches and the TCP link.
+struct CFrameSearch {
+    std::unique_ptr<CSearchDlg> searchDlg;
+    std::unique_ptr<CSearchReplaceDlg> replaceDlg;
+    SearchOptions options;
+    CTcpLink tcp;
+    TcpLinkSettings tcpSettings;
+};
+
+namespace {
+
+const char settings_section[] = "DefaultSettings";
+// Kinds of keyboard-macro events.
+const uint32_t macro_command = 0x80000000;
+const uint32_t macro_text = 0x20000000;
+const uint32_t macro_number = 0x10000000;
+
+// What a search may take of the editor's selection: the text before its
+// first line break.
+std::string SelectedSearchText(COvantaView* view)
+{
+    if (!view || !view->Editor().m_hWnd)
+        return std::string();
+    std::string text = view->Editor().Core().GetSelText();
+    const size_t cut = text.find_first_of("\r\n");
+    if (cut != std::string::npos)
+        text.resize(cut);
+    return text;
+}
+
+bool SamePath(const std::string& a, const std::string& b)
+{
+    return a.size() == b.size() && _stricmp(a.c_str(), b.c_str()) == 0;
+}
+
+// The "Search results" pane as the searches write to it.
+class CSearchPaneOutput : public CFindInFilesOutput {
+public:
+    CSearchPaneOutput(COutputEdit& pane, const std::vector<COvantaView*>& views, const SearchRequest& request,
+                      bool suppressComments)
+        : pane_(pane), views_(views), request_(request), suppressComments_(suppressComments)
+    {
+    }
+    void AppendLine(const std::string& line, bool repaint) override
+    {
+        pane_.AppendLine(line);
+        if (repaint)
+            pane_.UpdateWindow();
+    }
+    bool CancelRequested() override { return (GetAsyncKeyState(VK_ESCAPE) & 0x8000) != 0; }
+    bool SearchOpenDocument(const std::string& path, int* hits) override
+    {
+        for (COvantaView* view : views_) {
+            COvantaDoc* doc = view->GetOvantaDoc();
+            if (!doc || doc->GetPathName().empty() || !SamePath(doc->GetPathName(), path))
+                continue;
+            // The text being edited, not the copy on disk.
+            *hits = SearchEditorView(SearchView{&view->Editor().Core(), doc->GetPathName()}, request_,
+                                     suppressComments_, *this);
+            return true;
+        }
+        return false;
+    }
+
+private:
+    COutputEdit& pane_;
+    const std::vector<COvantaView*>& views_;
+    const SearchRequest& request_;
+    bool suppressComments_;
+};
+
+} // namespace
+
+CFrameSearch& CMainFrame::Search()
+{
+    if (!m_pSearch)
+        m_pSearch = std::make_shared<CFrameSearch>();
+    return *m_pSearch;
+}
+
+// --- documents and the output pane -------------------------------------------------
+
+std::vector<COvantaView*> CMainFrame::OpenViews(bool firstOnly)
+{
+    std::vector<COvantaView*> views;
+    COvantaApp* app = COvantaApp::Get();
+    if (!app || !app->m_pDocManager)
+        return views;
+    for (winui::CDocTemplate* t : app->m_pDocManager->GetTemplates()) {
+        for (winui::CDocument* d : t->GetDocuments()) {
+            for (winui::CView* v : d->GetViews()) {
+                if (auto* view = dynamic_cast<COvantaView*>(v)) {
+                    views.push_back(view);
+                    if (firstOnly)
+                        break;
+                }
+            }
+        }
+    }
+    return views;
+}
+
+COutputEdit* CMainFrame::SearchResultsPane()
+{
+    if (!m_pOutputBar || !m_pOutputBar->IsVisible())
+        ToggleOutputBar();
+    if (!m_pOutputBar)
+        return nullptr;
+    m_pOutputBar->ShowPane(kPaneSearchResults);
+    COutputEdit& pane = m_pOutputBar->Pane(kPaneSearchResults);
+    pane.SetPaneText("");
+    return &pane;
+}
+
+// --- the dialogs ---------------------------------------------------------------------
+
+void CMainFrame::PrepareSearchDialog(CSearchDlg& dlg, bool takeSelection)
+{
+    COvantaApp* app = COvantaApp::Get();
+    if (app)
+        dlg.SetProfile(&app->m_profile);
+    dlg.SetSharedOptions(&Search().options);
+    dlg.SetMacroRecorder([](uintptr_t value, uint32_t extra, uint32_t kind) {
+        ::RecordMacroEvent(value, static_cast<int>(extra), kind);
+    });
+    if (app)
+        dlg.SetHotKey(app->FindCommandKey(ID_EDIT_REPEAT));
+    dlg.m_bTakeSelection = takeSelection ? TRUE : FALSE;
+    dlg.m_bNoCommentHits = Search().options.suppressComments ? TRUE : FALSE;
+}
+
+CSearchDlg* CMainFrame::EnsureSearchDialog(const std::string& text)
+{
+    if (Search().searchDlg && Search().searchDlg->m_hWnd)
+        return Search().searchDlg.get();
+    auto dlg = std::make_unique<CSearchDlg>();
+    PrepareSearchDialog(*dlg, Search().options.findUseSelection);
+    if (!dlg->Create(text.c_str(), WM_FIND_REQUEST, m_hWnd))
+        return nullptr;
+    if (COvantaView* view = ActiveOvantaView())
+        dlg->SetComboFont(reinterpret_cast<HFONT>(view->Editor().SendMessage(WM_GETFONT)));
+    dlg->LoadHistory();
+    Search().searchDlg = std::move(dlg);
+    return Search().searchDlg.get();
+}
+
+void CMainFrame::RefreshSearchDialog(CSearchDlg& dlg, const std::string& text)
+{
+    dlg.SetSearchText(text.c_str(), TRUE);
+    dlg.SyncCommentOption();
+    dlg.UpdateTitle(SW_SHOW);
+    dlg.SetSearchText(text.c_str(), FALSE);
+    if (text.empty())
+        dlg.m_cbFind.SetFocus();
+}
+
+void CMainFrame::OnEditFind()
+{
+    const std::string text = SelectedSearchText(ActiveOvantaView());
+    if (Search().searchDlg && Search().searchDlg->m_hWnd) {
+        Search().searchDlg->m_bMultiFile = FALSE;
+        RefreshSearchDialog(*Search().searchDlg, text);
+        Search().searchDlg->ShowNormal();
+    } else if (!EnsureSearchDialog(text)) {
+        return;
+    }
+    Search().searchDlg->ShowEnhanced(FALSE);
+}
+
+void CMainFrame::OnUpdateEditFind(winui::CCmdUI* ui)
+{
+    ui->Enable(ActiveOvantaView() != nullptr &&
+               !(Search().replaceDlg && Search().replaceDlg->m_hWnd && ::IsWindowVisible(Search().replaceDlg->m_hWnd)));
+}
+
+void CMainFrame::OnFindInFiles()
+{
+    const std::string text = SelectedSearchText(ActiveOvantaView());
+    const bool existed = Search().searchDlg && Search().searchDlg->m_hWnd;
+    CSearchDlg* dlg = EnsureSearchDialog(text);
+    if (!dlg)
+        return;
+    dlg->m_bMultiFile = TRUE;
+    if (existed)
+        RefreshSearchDialog(*dlg, text);
+    else
+        dlg->UpdateTitle(SW_SHOW);
+    dlg->ShowEnhanced(TRUE);
+}
+
+void CMainFrame::OnUpdateFindInFiles(winui::CCmdUI* ui)
+{
+    ui->Enable(!(Search().replaceDlg && Search().replaceDlg->m_hWnd && ::IsWindowVisible(Search().replaceDlg->m_hWnd)));
+}
+
+void CMainFrame::OnEditReplace()
+{
+    const std::string text = SelectedSearchText(ActiveOvantaView());
+    if (Search().replaceDlg && Search().replaceDlg->m_hWnd) {
+        RefreshSearchDialog(*Search().replaceDlg, text);
+        return;
+    }
+    auto dlg = std::make_unique<CSearchReplaceDlg>();
+    PrepareSearchDialog(*dlg, Search().options.replaceUseSelection);
+    if (!dlg->Create(text.c_str(), WM_FIND_REQUEST, m_hWnd))
+        return;
+    if (COvantaView* view = ActiveOvantaView())
+        dlg->SetComboFont(reinterpret_cast<HFONT>(view->Editor().SendMessage(WM_GETFONT)));
+    if (COvantaApp* app = COvantaApp::Get()) {
+        const uint32_t flags = static_cast<uint32_t>(app->m_profile.GetInt("FIND", "Searchflags", 0));
+        if (flags & 0xFFFF)
+            dlg->SetOptions(flags);
+    }
+    Search().replaceDlg = std::move(dlg);
+}
+
+void CMainFrame::OnUpdateEditReplace(winui::CCmdUI* ui)
+{
+    ui->Enable(ActiveOvantaView() != nullptr &&
+               !(Search().searchDlg && Search().searchDlg->m_hWnd && ::IsWindowVisible(Search().searchDlg->m_hWnd)));
+}
+
+void CMainFrame::OnEditRepeat()
+{
+    if (Search().searchDlg && Search().searchDlg->m_hWnd) {
+        Search().searchDlg->SendMessage(WM_SEARCH_HOTKEY);
+        return;
+    }
+    if (Search().replaceDlg && Search().replaceDlg->m_hWnd) {
+        Search().replaceDlg->SendMessage(WM_SEARCH_HOTKEY);
+        return;
+    }
+    // Without a dialog: the selected text, downwards from one after the
+    // caret and once more from the start.
+    const std::string text = SelectedSearchText(ActiveOvantaView());
+    SearchRequest request;
+    request.scope = kScopeFindInDocument;
+    request.flags = 0x3B;
+    request.text = text.c_str();
+    OnFindRequest(0, reinterpret_cast<LPARAM>(&request));
+}
+
+int CMainFrame::PrepareEditorSearch(const std::string& word)
+{
+    if (!Search().searchDlg || !Search().searchDlg->m_hWnd)
+        return 0;
+    Search().searchDlg->SetSearchText(word.c_str(), TRUE);
+    SearchRequest* request = Search().searchDlg->GetSearchOptions();
+    return static_cast<int>(request->flags & kSearchDirectionMask);
+}
+
+void CMainFrame::PostEditorSearch()
+{
+    if (Search().searchDlg && Search().searchDlg->m_hWnd)
+        ::PostMessageA(m_hWnd, WM_FIND_REQUEST, 0, reinterpret_cast<LPARAM>(&Search().searchDlg->m_request));
+}
+
+LRESULT CMainFrame::OnEditorSelection(WPARAM, LPARAM editor)
+{
+    COvantaView* view = ActiveOvantaView();
+    if (!view || reinterpret_cast<HWND>(editor) != view->Editor().m_hWnd)
+        return 0;
+    const std::string text = SelectedSearchText(view);
+    if (text.empty())
+        return 0;
+    if (Search().searchDlg && Search().searchDlg->m_hWnd && ::IsWindowVisible(Search().searchDlg->m_hWnd))
+        Search().searchDlg->SetSearchText(text.c_str(), FALSE);
+    else if (Search().replaceDlg && Search().replaceDlg->m_hWnd && ::IsWindowVisible(Search().replaceDlg->m_hWnd))
+        Search().replaceDlg->SetSearchText(text.c_str(), FALSE);
+    return 0;
+}
+
+// --- the find request ------------------------------------------------------------------
+
+LRESULT CMainFrame::OnFindRequest(WPARAM closing, LPARAM lParam)
+{
+    COvantaView* view = ActiveOvantaView();
+    if (closing == 1) {
+        if (view) {
+            view->Editor().SetFocus();
+            view->DrawLineNumbers(nullptr);
+        }
+        return 0;
+    }
+    const auto* sent = reinterpret_cast<const SearchRequest*>(lParam);
+    if (!sent || !sent->text || !*sent->text)
+        return 0;
+    SearchRequest request = *sent;
+    // In a request of the replace dialog bit 0x80 keeps the case; there,
+    // and in every replacement, comments are skipped by the option alone.
+    const bool fromReplaceDialog = Search().replaceDlg && sent == &Search().replaceDlg->m_request;
+    const bool commentBit = !fromReplaceDialog && (request.flags & kSearchSkipComments) != 0;
+    const bool skipFound = commentBit || (fromReplaceDialog && Search().options.suppressComments);
+
+    switch (request.scope) {
+    case kScopeOpenDocuments:
+    case kScopeCurrentDocument:
+    case kScopeDiskFiles:
+        return RunMultiFileSearch(request, commentBit || Search().options.suppressComments);
+    case kScopeReplaceAllDocuments:
+        return ReplaceInAllDocuments(request);
+    default:
+        break;
+    }
+    if (!view)
+        return 0;
+    COvantaEditCtrl& editor = view->Editor();
+    FindContext context;
+    context.owner = m_hWnd;
+    context.caretMoved = [view](CNColorEditCtrl&) {
+        view->NotifyCaret();
+        view->DrawLineNumbers(nullptr);
+    };
+    switch (request.scope) {
+    case kScopeReplaceNext:
+        context.skipComments = Search().options.suppressComments;
+        return ReplaceNextInEditor(editor, request, context);
+    case kScopeReplaceAll:
+        context.skipComments = Search().options.suppressComments;
+        context.frameRedraw = [this](bool on) { FrameRedraw(on); };
+        return ReplaceAllInEditor(editor, request, context);
+    default:
+        context.skipComments = skipFound;
+        return FindNextInEditor(editor, request, context);
+    }
+}
+
+void CMainFrame::FrameRedraw(bool on)
+{
+    ::SendMessageA(m_hWnd, WM_SETREDRAW, on ? TRUE : FALSE, 0);
+    if (on)
+        ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
+int CMainFrame::RunMultiFileSearch(SearchRequest request, bool suppressComments)
+{
+    if (request.scope != kScopeOpenDocuments)
+        request.flags = (request.flags & ~kSearchDirectionMask) | kSearchForward;
+    if (Search().searchDlg)
+        Search().searchDlg->m_bBusy = TRUE;
+    int hits = 0;
+    if (COutputEdit* pane = SearchResultsPane()) {
+        pane->m_nSearchFlags = static_cast<int>(request.flags);
+        const std::vector<COvantaView*> views = OpenViews(false);
+        CSearchPaneOutput output(*pane, views, request, suppressComments);
+        if (request.scope == kScopeOpenDocuments)
+            hits = SearchOpenDocumentsIn(views, request, suppressComments, output);
+        else if (request.scope == kScopeCurrentDocument)
+            hits = SearchCurrentDocumentIn(request, suppressComments, output);
+        else
+            hits = ::SearchDiskFiles(request, suppressComments, output);
+        pane->InvalidateText(1);
+    }
+    if (Search().searchDlg)
+        Search().searchDlg->m_bBusy = FALSE;
+    return hits;
+}
+
+int CMainFrame::SearchOpenDocumentsIn(const std::vector<COvantaView*>& views, const SearchRequest& request,
+                                      bool suppressComments, CFindInFilesOutput& output)
+{
+    std::vector<SearchView> list;
+    for (COvantaView* view : views) {
+        COvantaDoc* doc = view->GetOvantaDoc();
+        list.push_back(SearchView{&view->Editor().Core(), doc ? doc->GetPathName() : std::string()});
+    }
+    return ::SearchOpenDocuments(list, request, suppressComments, output);
+}
+
+int CMainFrame::SearchCurrentDocumentIn(const SearchRequest& request, bool suppressComments,
+                                        CFindInFilesOutput& output)
+{
+    SearchView active{nullptr, std::string()};
+    if (COvantaView* view = ActiveOvantaView()) {
+        active.editor = &view->Editor().Core();
+        if (COvantaDoc* doc = view->GetOvantaDoc())
+            active.path = doc->GetPathName();
+    }
+    return ::SearchCurrentDocument(active, request, suppressComments, output);
+}
+
+int CMainFrame::ReplaceInAllDocuments(const SearchRequest& request)
+{
+    int replaces = 0;
+    int documents = 0;
+    FindContext context;
+    context.owner = m_hWnd;
+    context.skipComments = Search().options.suppressComments;
+    // One pass per document: its views share one text, and a second pass
+    // would replace inside the replacements of the first.
+    for (COvantaView* view : OpenViews(true)) {
+        const int n = ReplaceAllFromStart(view->Editor(), request, context);
+        replaces += n;
+        if (n > 0)
+            ++documents;
+        if (COvantaDoc* doc = view->GetOvantaDoc()) {
+            for (winui::CView* v : doc->GetViews()) {
+                if (auto* other = dynamic_cast<COvantaView*>(v)) {
+                    other->Editor().InvalidateText(1);
+                    other->DrawLineNumbers(nullptr);
+                }
+            }
+        }
+    }
+    char text[96];
+    std::snprintf(text, sizeof text, "%d Replaces in %d files processed", replaces, documents);
+    winui::ShowMessageBox(m_hWnd, text, "Search & Replace in all open files..", MB_OK | MB_ICONINFORMATION);
+    return replaces;
+}
+
+// --- settings ----------------------------------------------------------------------------
+
+void CMainFrame::LoadSearchSettings()
+{
+    COvantaApp* app = COvantaApp::Get();
+    if (!app)
+        return;
+    const winui::CProfile& p = app->m_profile;
+    Search().options.findUseSelection = p.GetInt(settings_section, "FndUseSel", 1) != 0;
+    Search().options.replaceUseSelection = p.GetInt(settings_section, "RepUseSel", 0) != 0;
+    Search().options.suppressComments = p.GetInt(settings_section, "SupressComments", 0) != 0;
+    Search().tcpSettings.receivePort = p.GetInt(settings_section, "TcpPortNo", kTcpDefaultPort);
+    Search().tcpSettings.sendServer = p.GetString(settings_section, "SendToServer", "localhost");
+    Search().tcpSettings.sendPort = p.GetInt(settings_section, "SendToPort", kTcpDefaultPort);
+}
+
+void CMainFrame::SaveSearchSettings()
+{
+    COvantaApp* app = COvantaApp::Get();
+    if (!app)
+        return;
+    ::SaveSearchSettings(app->m_profile, Search().searchDlg.get(), Search().replaceDlg.get());
+    ::SaveSearchDialogPlaces(app->m_profile, Search().searchDlg.get(), Search().replaceDlg.get());
+    app->WriteSettingInt(settings_section, "FndUseSel", Search().options.findUseSelection ? 1 : 0);
+    app->WriteSettingInt(settings_section, "RepUseSel", Search().options.replaceUseSelection ? 1 : 0);
+    app->WriteSettingInt(settings_section, "SupressComments", Search().options.suppressComments ? 1 : 0);
+}
+
+void CMainFrame::CloseSearch()
+{
+    Search().tcp.Stop();
+    Search().searchDlg.reset();
+    Search().replaceDlg.reset();
+}
+
+// --- TCP link ------------------------------------------------------------------------------
+
+void CMainFrame::OnTcpSend()
+{
+    TcpLinkSettings& settings = Search().tcpSettings;
+    const TcpLinkSettings before = settings;
+    const bool sent = Search().tcp.SendToPort(m_hWnd, settings);
+    if (settings.sendServer != before.sendServer || settings.sendPort != before.sendPort) {
+        if (COvantaApp* app = COvantaApp::Get()) {
+            app->WriteSettingString(settings_section, "SendToServer", settings.sendServer.c_str());
+            app->WriteSettingInt(settings_section, "SendToPort", settings.sendPort);
+        }
+    }
+    if (!sent)
+        return;
+    ::RecordMacroEvent(ID_TCP_SEND, 0, macro_command);
+    ::RecordMacroEvent(reinterpret_cast<uintptr_t>(settings.sendServer.c_str()), 0, macro_text);
+    ::RecordMacroEvent(static_cast<uintptr_t>(settings.sendPort), 0, macro_number);
+}
+
+void CMainFrame::OnTcpReceive()
+{
+    const int before = Search().tcpSettings.receivePort;
+    const bool started = Search().tcp.ReceiveFromPort(m_hWnd, Search().tcpSettings);
+    if (Search().tcpSettings.receivePort != before) {
+        if (COvantaApp* app = COvantaApp::Get())
+            app->WriteSettingInt(settings_section, "TcpPortNo", Search().tcpSettings.receivePort);
+    }
+    if (started) {
+        ::RecordMacroEvent(ID_TCP_SETTINGS, 0, macro_command);
+        ::RecordMacroEvent(static_cast<uintptr_t>(Search().tcpSettings.receivePort), 0, macro_number);
+    }
+}
+
+LRESULT CMainFrame::OnTcpData(WPARAM buffer, LPARAM count)
+{
+    return Search().tcp.OnTcpData(m_hWnd, buffer, count);
+}
