@@ -74,7 +74,12 @@ public:
     }
     void AppendLine(const std::string& line, bool repaint) override
     {
-        pane_.AppendLine(line);
+        // The first line starts the emptied pane (no blank line above it).
+        if (first_)
+            pane_.SetPaneText(line.substr(0, kAppendLineCut).c_str());
+        else
+            pane_.AppendLine(line);
+        first_ = false;
         if (repaint)
             pane_.UpdateWindow();
     }
@@ -98,6 +103,7 @@ private:
     const std::vector<COvantaView*>& views_;
     const SearchRequest& request_;
     bool suppressComments_;
+    bool first_ = true;
 };
 
 } // namespace

@@ -1,0 +1,547 @@
+// Find, replace, find in files and the TCP link in the real ovanta.exe
+// under Wine: the modeless search dialogs are driven through their
+// controls as a user's clicks would arrive, their boxes and the TCP dialog
+// answered through the script file; the documents are checked on disk, the
+// "Search results" pane through its "Copy All", the settings in the
+// profile, and the clipboard after a peer on the loopback sent text.
+// Windows Sockets 2 before <windows.h>.
+#include <winsock2.h>
+
+#include "program_session.h"
+#include "testing/kit/test_kit.h"
+
+#include "editor/shell/resource.h"
+#include "editor/tools/search_resource.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <mutex>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char frame_class[] = "winui.Frame";
+const UINT pane_id = 0xE900;
+const UINT editor_id = 0x1113;
+const UINT output_copy_all = 32931;
+
+std::string clipboard_text()
+{
+    std::string text;
+    for (int attempt = 0; attempt < 20 && !OpenClipboard(nullptr); ++attempt)
+        Sleep(50);
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        if (const char* p = static_cast<const char*>(GlobalLock(data))) {
+            text = p;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+std::vector<std::string> lines_of(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::string line;
+    std::istringstream in(text);
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+struct Found {
+    DWORD pid;
+    int withControl;
+    int withoutControl;
+    HWND window;
+};
+
+BOOL CALLBACK find_dialog(HWND w, LPARAM data)
+{
+    auto* f = reinterpret_cast<Found*>(data);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    char cls[32] = "";
+    GetClassNameA(w, cls, sizeof cls);
+    if (pid != f->pid || std::string(cls) != "#32770")
+        return TRUE;
+    if (!GetDlgItem(w, f->withControl) || (f->withoutControl && GetDlgItem(w, f->withoutControl)))
+        return TRUE;
+    f->window = w;
+    return FALSE;
+}
+
+struct FindPane {
+    const char* text;
+    HWND found;
+};
+
+BOOL CALLBACK find_pane(HWND w, LPARAM data)
+{
+    auto* f = reinterpret_cast<FindPane*>(data);
+    char cls[64] = "";
+    GetClassNameA(w, cls, sizeof cls);
+    if (WindowTextOf(w) == f->text && std::string(cls) != "Button") {
+        f->found = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+class OvantaSearchProgram : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        dir_ = host_path(TEST_TMP_DIR) + "\\" + info->name();
+        std::error_code ignored;
+        fs::remove_all(dir_, ignored);
+        bin_ = dir_ + "\\bin";
+        work_ = dir_ + "\\work";
+        ASSERT_TRUE(MakeFolders(bin_));
+        ASSERT_TRUE(MakeFolders(work_));
+        exe_ = bin_ + "\\ovanta.exe";
+        ASSERT_TRUE(CopyOneFile(host_path(OVANTA_EXE), exe_));
+        ini_ = bin_ + "\\ovanta.ini";
+        script_ = dir_ + "\\answers.txt";
+        log_ = dir_ + "\\answers.log";
+    }
+
+    void Start(ProgramSession& s, const std::string& args, const std::string& script)
+    {
+        ASSERT_TRUE(WriteWholeFile(script_, script));
+        s.SetScript(script_, log_);
+        ASSERT_TRUE(s.Start(exe_, args, work_));
+        ASSERT_NE(s.WaitForMainWindow(frame_class), nullptr);
+    }
+    std::string Profile(const char* section, const char* key) const
+    {
+        char value[1024] = "";
+        GetPrivateProfileStringA(section, key, "<missing>", value, sizeof value, ini_.c_str());
+        return value;
+    }
+    std::string Work(const std::string& name) const { return work_ + "\\" + name; }
+    std::string Log() const { return ReadWholeFile(log_); }
+
+    static HWND Client(HWND frame) { return FindWindowExA(frame, nullptr, "MDIClient", nullptr); }
+    static HWND Child(HWND frame, const std::string& title)
+    {
+        for (int i = 0; i < 400; ++i) {
+            for (HWND w = GetWindow(Client(frame), GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT))
+                if (GetWindow(w, GW_OWNER) == nullptr && WindowTextOf(w) == title)
+                    return w;
+            Sleep(50);
+        }
+        return nullptr;
+    }
+    static HWND Activate(HWND frame, const std::string& title)
+    {
+        HWND child = Child(frame, title);
+        SendMessageA(Client(frame), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(child), 0);
+        HWND pane = GetDlgItem(child, pane_id);
+        HWND editor = GetDlgItem(pane, editor_id);
+        return editor ? editor : GetDlgItem(GetDlgItem(pane, pane_id), editor_id);
+    }
+    static void Type(HWND editor, const std::string& text)
+    {
+        for (char c : text)
+            SendMessageA(editor, WM_CHAR, static_cast<unsigned char>(c), 1);
+    }
+    // The Search dialog (it has no Replace button) or the Search & Replace dialog.
+    static HWND SearchDialog(const ProgramSession& s)
+    {
+        Found f{s.ProcessId(), IDC_FIND_NEXT, IDC_REPLACE, nullptr};
+        EnumWindows(find_dialog, reinterpret_cast<LPARAM>(&f));
+        return f.window;
+    }
+    static HWND ReplaceDialog(const ProgramSession& s)
+    {
+        Found f{s.ProcessId(), IDC_REPLACE, 0, nullptr};
+        EnumWindows(find_dialog, reinterpret_cast<LPARAM>(&f));
+        return f.window;
+    }
+    static void Set(HWND dlg, int id, const std::string& text) { SetDlgItemTextA(dlg, id, text.c_str()); }
+    static void Check(HWND dlg, int id, bool on)
+    {
+        SendDlgItemMessageA(dlg, id, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
+    }
+    static void Click(HWND dlg, int id)
+    {
+        SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dlg, id)));
+    }
+    static bool Checked(HWND dlg, int id) { return SendDlgItemMessageA(dlg, id, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+    // The "Search results" pane's lines.
+    static std::vector<std::string> SearchResults(HWND frame)
+    {
+        FindPane f{"Suchergebnisse", nullptr};
+        EnumChildWindows(frame, find_pane, reinterpret_cast<LPARAM>(&f));
+        if (!f.found)
+            return {};
+        SendMessageA(f.found, WM_COMMAND, output_copy_all, 0);
+        return lines_of(clipboard_text());
+    }
+
+    std::string dir_, bin_, work_, exe_, ini_, script_, log_;
+};
+
+TEST_F(OvantaSearchProgram, SearchAndReplaceDialogsWorkInTheDocumentsAndKeepTheirSettings)
+{
+    ASSERT_TRUE(WriteWholeFile(Work("a.c"), "alpha beta Alpha /* alpha */ alphabet alpha two\r\n"));
+    ASSERT_TRUE(WriteWholeFile(Work("b.c"), "alpha ALPHA Alpha\r\n"));
+    ASSERT_TRUE(WriteWholeFile(Work("c.c"), "one two one two\r\n"));
+
+    ProgramSession s;
+    Start(s, "a.c b.c c.c", "");
+    HWND frame = s.MainWindow();
+    HWND a = Activate(frame, "a.c");
+    ASSERT_NE(a, nullptr);
+
+    s.Command(ID_EDIT_FIND);
+    HWND find = SearchDialog(s);
+    ASSERT_NE(find, nullptr);
+    EXPECT_TRUE(IsWindowVisible(find));
+    Set(find, IDC_SEARCH_TEXT, "alpha");
+    Check(find, IDC_MATCH_CASE, true);
+    Check(find, IDC_WHOLE_WORDS, true);
+    Check(find, IDC_NO_COMMENT_HITS, true);
+    Click(find, IDC_NO_COMMENT_HITS);
+    // Down: the first "alpha", then past "Alpha" (case), the comment and
+    // "alphabet" (whole word) to the last one.
+    Click(find, IDC_FIND_NEXT);
+    Click(find, IDC_FIND_NEXT);
+    Type(a, "#");
+    // Up, any case: "Alpha" before the caret.
+    Check(find, IDC_FORWARD, false);
+    Check(find, IDC_BACKWARD, true);
+    Check(find, IDC_MATCH_CASE, false);
+    Click(find, IDC_FIND_NEXT);
+    Type(a, "!");
+    s.Command(ID_FILE_SAVE_CMD);
+    EXPECT_EQ(ReadWholeFile(Work("a.c")), "alpha beta ! /* alpha */ alphabet # two\r\n");
+    // Nothing more upwards but the first word, then the beginning is reached.
+    Click(find, IDC_FIND_NEXT);
+    Click(find, IDC_FIND_NEXT);
+    EXPECT_NE(Log().find("box \"Search\" \"Begin of document reached\""), std::string::npos) << Log();
+    Click(find, IDC_CLOSE);
+    EXPECT_FALSE(IsWindowVisible(find));
+
+    // Replace all in one document, keeping the case of each hit.
+    HWND b = Activate(frame, "b.c");
+    ASSERT_NE(b, nullptr);
+    s.Command(ID_EDIT_REPLACE);
+    HWND replace = ReplaceDialog(s);
+    ASSERT_NE(replace, nullptr);
+    Set(replace, IDC_SEARCH_TEXT, "alpha");
+    Set(replace, IDC_REPLACE_TEXT, "omega");
+    Check(replace, IDC_MATCH_CASE, false);
+    Check(replace, IDC_KEEP_CASE, true);
+    Click(replace, IDC_REPLACE_ALL);
+    s.Command(ID_FILE_SAVE_CMD);
+    EXPECT_EQ(ReadWholeFile(Work("b.c")), "omega OMEGA omega\r\n");
+    EXPECT_NE(Log().find("box \"Replace all..\" \"3 replaces done\""), std::string::npos) << Log();
+
+    // Replace one at a time: find, replace (the next is selected), replace.
+    Activate(frame, "c.c");
+    Check(replace, IDC_KEEP_CASE, false);
+    Set(replace, IDC_SEARCH_TEXT, "one");
+    Set(replace, IDC_REPLACE_TEXT, "1");
+    Click(replace, IDC_FIND_NEXT);
+    Click(replace, IDC_REPLACE);
+    s.Command(ID_FILE_SAVE_CMD);
+    EXPECT_EQ(ReadWholeFile(Work("c.c")), "1 two one two\r\n");
+    Click(replace, IDC_REPLACE);
+    s.Command(ID_FILE_SAVE_CMD);
+    EXPECT_EQ(ReadWholeFile(Work("c.c")), "1 two 1 two\r\n");
+
+    // In all open files.
+    Check(replace, IDC_ALL_OPEN_FILES, true);
+    Click(replace, IDC_ALL_OPEN_FILES);
+    Check(replace, IDC_KEEP_CASE, true);
+    Set(replace, IDC_SEARCH_TEXT, "two");
+    Set(replace, IDC_REPLACE_TEXT, "2");
+    Click(replace, IDC_REPLACE_ALL);
+    s.Command(ID_FILE_SAVE_ALL);
+    EXPECT_EQ(ReadWholeFile(Work("a.c")), "alpha beta ! /* alpha */ alphabet # 2\r\n");
+    EXPECT_EQ(ReadWholeFile(Work("c.c")), "1 2 1 2\r\n");
+    EXPECT_NE(Log().find("box \"Search & Replace in all open files..\" \"3 Replaces in 2 files processed\""),
+              std::string::npos)
+        << Log();
+
+    ASSERT_TRUE(s.Close());
+    // The find dialog's options with the replace dialog's 0x80.
+    const int flags = std::atoi(Profile("FIND", "Searchflags").c_str());
+    EXPECT_EQ(flags & 3, 1) << flags;
+    EXPECT_TRUE(flags & 0x04) << flags;
+    EXPECT_TRUE(flags & 0x80) << flags;
+    EXPECT_EQ(flags & 0x08, 0) << flags;
+    EXPECT_EQ(Profile("DefaultSettings", "SupressComments"), "1");
+    EXPECT_NE(Profile("Ovanta", "FIND").find(','), std::string::npos);
+    EXPECT_NE(Profile("Ovanta", "REPLACE").find(','), std::string::npos);
+
+    // The next start's dialog comes with them.
+    ProgramSession again;
+    Start(again, "a.c", "");
+    Activate(again.MainWindow(), "a.c");
+    again.Command(ID_EDIT_FIND);
+    HWND restored = SearchDialog(again);
+    ASSERT_NE(restored, nullptr);
+    EXPECT_TRUE(Checked(restored, IDC_BACKWARD));
+    EXPECT_TRUE(Checked(restored, IDC_WHOLE_WORDS));
+    EXPECT_TRUE(Checked(restored, IDC_NO_COMMENT_HITS));
+    EXPECT_FALSE(Checked(restored, IDC_MATCH_CASE));
+    ASSERT_TRUE(again.Close());
+}
+
+TEST_F(OvantaSearchProgram, FindInFilesListsEveryHitInTheSearchResultsPane)
+{
+    const std::string tree = Work("tree");
+    ASSERT_TRUE(MakeFolders(tree + "\\sub\\deep"));
+    ASSERT_TRUE(WriteWholeFile(tree + "\\top.c", "int x;\r\nfind me\r\n"));
+    ASSERT_TRUE(WriteWholeFile(tree + "\\sub\\lf.c", "a\nfind\nfind find\n"));
+    ASSERT_TRUE(WriteWholeFile(tree + "\\sub\\cr.h", "find\rx find\r"));
+    ASSERT_TRUE(WriteWholeFile(tree + "\\sub\\empty.c", ""));
+    ASSERT_TRUE(WriteWholeFile(tree + "\\sub\\deep\\long.c", std::string(5000, 'x') + " find\r\n"));
+    ASSERT_TRUE(WriteWholeFile(tree + "\\sub\\deep\\skip.txt", "find\r\n"));
+    ASSERT_TRUE(WriteWholeFile(tree + "\\sub\\bin.c", std::string("\x01\x00\xff", 3) + "find\r\n"));
+
+    ProgramSession s;
+    Start(s, "\"" + tree + "\\top.c\"", "");
+    HWND frame = s.MainWindow();
+    HWND top = Activate(frame, "top.c");
+    ASSERT_NE(top, nullptr);
+    // The open document is searched as it is edited, not as saved.
+    Type(top, "find ");
+
+    s.Command(ID_FIND_IN_FILES);
+    HWND find = SearchDialog(s);
+    ASSERT_NE(find, nullptr);
+    Click(find, IDC_ENHANCED);
+    Set(find, IDC_SEARCH_TEXT, "find");
+    Set(find, IDC_SEARCH_DIRECTORY, tree);
+    Set(find, IDC_FILE_FILTER, "*.c *.h");
+    Check(find, IDC_SUBDIRECTORIES, true);
+    Click(find, IDC_FIND_NEXT);
+
+    std::vector<std::string> lines = SearchResults(frame);
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(lines.front(), "Search for \"find\"...");
+    EXPECT_EQ(lines.back(), "Found 9 matches in 5 files.");
+    std::vector<std::string> hits(lines.begin() + 1, lines.end() - 1);
+    std::sort(hits.begin(), hits.end());
+    const std::vector<std::string> expected = {
+        tree + "\\sub\\bin.c(1,4):\xff" "find", // the line's text from the NUL on
+        tree + "\\sub\\cr.h(1,1):find",
+        tree + "\\sub\\cr.h(1,3):x find",
+        tree + "\\sub\\deep\\long.c(1,5002):",
+        tree + "\\sub\\lf.c(2,1):find",
+        tree + "\\sub\\lf.c(3,1):find find",
+        tree + "\\sub\\lf.c(3,6):find find",
+        tree + "\\top.c(1,1):find int x;",
+        tree + "\\top.c(2,1):find me",
+    };
+    ASSERT_EQ(hits.size(), expected.size());
+    for (size_t i = 0; i < hits.size(); ++i) {
+        if (expected[i].find("long.c") != std::string::npos)
+            EXPECT_EQ(hits[i].substr(0, expected[i].size() + 5), expected[i] + "xxxxx");
+        else
+            EXPECT_EQ(hits[i], expected[i]);
+    }
+
+    // The open documents only (the normal form), then the current file only.
+    Click(find, IDC_ENHANCED);
+    Click(find, IDC_FIND_NEXT);
+    lines = SearchResults(frame);
+    EXPECT_EQ(lines, (std::vector<std::string>{"Search for \"find\"...", tree + "\\top.c(1,1):find int x;",
+                                               tree + "\\top.c(2,1):find me", "Found 2 matches."}));
+    s.Command(ID_FILE_SAVE_CMD);
+    ASSERT_TRUE(s.Close());
+    // The directory and filter histories.
+    EXPECT_EQ(Profile("FIND", "searchdir0"), tree);
+    EXPECT_EQ(Profile("FIND", "searchfilter0"), "*.c *.h");
+}
+
+// A peer on the loopback: listens on a port of its own and, for the one
+// connection it takes, sends a text, reads what comes, closes at once or
+// waits silently until it is told to stop.
+class LoopbackPeer {
+public:
+    enum class Act { kSendText, kReceive, kCloseAtOnce, kStaySilent };
+
+    explicit LoopbackPeer(Act act, std::string text = std::string()) : act_(act), text_(std::move(text))
+    {
+        listener_ = socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in a{};
+        a.sin_family = AF_INET;
+        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        a.sin_port = 0;
+        bind(listener_, reinterpret_cast<sockaddr*>(&a), sizeof a);
+        int len = sizeof a;
+        getsockname(listener_, reinterpret_cast<sockaddr*>(&a), &len);
+        port_ = ntohs(a.sin_port);
+        listen(listener_, 1);
+        thread_ = std::thread([this] { Serve(); });
+    }
+    ~LoopbackPeer()
+    {
+        stop_ = true;
+        closesocket(listener_);
+        if (thread_.joinable())
+            thread_.join();
+    }
+    int Port() const { return port_; }
+    bool Connected() const { return connected_; }
+    std::string Received() const
+    {
+        std::lock_guard<std::mutex> hold(lock_);
+        return received_;
+    }
+    bool WaitForBytes(size_t n) const
+    {
+        for (int i = 0; i < 200 && Received().size() < n; ++i)
+            Sleep(50);
+        return Received().size() >= n;
+    }
+
+private:
+    void Serve()
+    {
+        // Short waits, so that a peer nobody connects to ends when told.
+        for (;;) {
+            if (stop_)
+                return;
+            fd_set set;
+            FD_ZERO(&set);
+            FD_SET(listener_, &set);
+            timeval wait{0, 100000};
+            const int ready = select(0, &set, nullptr, nullptr, &wait);
+            if (ready < 0)
+                return;
+            if (ready == 1)
+                break;
+        }
+        SOCKET peer = accept(listener_, nullptr, nullptr);
+        if (peer == INVALID_SOCKET)
+            return;
+        connected_ = true;
+        if (act_ == Act::kSendText) {
+            send(peer, text_.data(), static_cast<int>(text_.size()), 0);
+            for (int i = 0; i < 100 && !stop_; ++i)
+                Sleep(50);
+        } else if (act_ == Act::kReceive) {
+            char buf[64];
+            int n;
+            while ((n = recv(peer, buf, sizeof buf, 0)) > 0) {
+                std::lock_guard<std::mutex> hold(lock_);
+                received_.append(buf, static_cast<size_t>(n));
+                if (received_.size() >= 4)
+                    break;
+            }
+        } else if (act_ == Act::kStaySilent) {
+            while (!stop_)
+                Sleep(50);
+        }
+        closesocket(peer);
+    }
+
+    Act act_;
+    std::string text_;
+    SOCKET listener_ = INVALID_SOCKET;
+    int port_ = 0;
+    std::atomic<bool> stop_{false};
+    std::atomic<bool> connected_{false};
+    mutable std::mutex lock_;
+    std::string received_;
+    std::thread thread_;
+};
+
+std::string tcp_dialog(const char* server, int port)
+{
+    return std::string("dialog ok set ") + std::to_string(IDC_TCP_SERVER) + " " + server + " set " +
+           std::to_string(IDC_TCP_PORT) + " " + std::to_string(port) + "\n";
+}
+
+TEST_F(OvantaSearchProgram, TcpLinkSendsToAPeerAndPutsItsTextOnTheClipboard)
+{
+    WSADATA wsa;
+    ASSERT_EQ(WSAStartup(MAKEWORD(2, 2), &wsa), 0);
+    {
+        LoopbackPeer texter(LoopbackPeer::Act::kSendText, "text from the peer");
+        LoopbackPeer receiver(LoopbackPeer::Act::kReceive);
+        // A port nobody listens on.
+        int refusedPort = 0;
+        {
+            LoopbackPeer gone(LoopbackPeer::Act::kCloseAtOnce);
+            refusedPort = gone.Port();
+        }
+        LoopbackPeer closer(LoopbackPeer::Act::kCloseAtOnce);
+        LoopbackPeer second(LoopbackPeer::Act::kSendText, "second text");
+        LoopbackPeer silent(LoopbackPeer::Act::kStaySilent);
+
+        ProgramSession s;
+        Start(s, "",
+              tcp_dialog("127.0.0.1", texter.Port()) + tcp_dialog("127.0.0.1", receiver.Port()) +
+                  tcp_dialog("127.0.0.1", refusedPort) + tcp_dialog("127.0.0.1", closer.Port()) +
+                  tcp_dialog("127.0.0.1", second.Port()) + tcp_dialog("127.0.0.1", silent.Port()));
+
+        // Receive: the peer's text arrives as 0x424 and goes to the clipboard.
+        s.Command(ID_TCP_SETTINGS);
+        std::string clip;
+        for (int i = 0; i < 200 && (clip = clipboard_text()) != "text from the peer"; ++i)
+            Sleep(50);
+        EXPECT_EQ(clip, "text from the peer");
+        EXPECT_EQ(Profile("DefaultSettings", "TcpPortNo"), std::to_string(texter.Port()));
+
+        // Send: "sim\n" reaches the peer; server and port are kept.
+        s.Command(ID_TCP_SEND);
+        EXPECT_TRUE(receiver.WaitForBytes(4));
+        EXPECT_EQ(receiver.Received(), "sim\n");
+        EXPECT_EQ(Profile("DefaultSettings", "SendToServer"), "127.0.0.1");
+        EXPECT_EQ(Profile("DefaultSettings", "SendToPort"), std::to_string(receiver.Port()));
+
+        // A refused connection is told.
+        s.Command(ID_TCP_SETTINGS);
+        EXPECT_NE(Log().find("box \"Socket Receive\" \"Cannot connect to server socket\""), std::string::npos)
+            << Log();
+
+        // The peer closes without a word: the reader ends, and the next
+        // receive is not refused as "already waiting".
+        s.Command(ID_TCP_SETTINGS);
+        for (int i = 0; i < 100 && !closer.Connected(); ++i)
+            Sleep(50);
+        EXPECT_TRUE(closer.Connected());
+        Sleep(500);
+        s.Command(ID_TCP_SETTINGS);
+        for (int i = 0; i < 200 && (clip = clipboard_text()) != "second text"; ++i)
+            Sleep(50);
+        EXPECT_EQ(clip, "second text");
+        EXPECT_EQ(Log().find("Socket is already waiting for data"), std::string::npos) << Log();
+
+        // A reader waiting on a silent peer is stopped when the program closes.
+        s.Command(ID_TCP_SETTINGS);
+        for (int i = 0; i < 100 && !silent.Connected(); ++i)
+            Sleep(50);
+        EXPECT_TRUE(silent.Connected());
+        int exitCode = -1;
+        EXPECT_TRUE(s.Close(&exitCode, 15000));
+        EXPECT_EQ(exitCode, 0);
+    }
+    WSACleanup();
+}
+
+} // namespace
