@@ -210,6 +210,16 @@ unsigned CBrowseWorker::Generation() const
     return m_generation;
 }
 
+void CBrowseWorker::ClearSymbols()
+{
+    auto empty = std::make_shared<CBrowserMaps>();
+    {
+        std::lock_guard<std::mutex> lock(m_mapsLock);
+        m_maps.swap(empty);
+        ++m_generation;
+    }
+}
+
 void CBrowseWorker::Run(BrowseRequest request)
 {
     auto maps = std::make_shared<CBrowserMaps>();

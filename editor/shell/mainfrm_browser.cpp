@@ -94,11 +94,22 @@ public:
         if (is_open(doc) && doc->SaveModified())
             doc->OnCloseDocument();
     }
-    std::string WorkspacePath() override
+    void SetDocumentReadOnly(COvantaDoc* doc, bool readOnly) override
     {
-        COvantaApp* app = COvantaApp::Get();
-        return app ? app->m_strWorkspacePath : std::string();
+        COvantaView* view = is_open(doc) ? first_view(doc) : nullptr;
+        if (view && view->Editor().m_hWnd)
+            view->Editor().SetReadOnly(readOnly ? 1 : 0);
     }
+    // Workspaces are not opened by this program yet: the bar is told that
+    // none is open, so it shows neither a root nor project files nor their
+    // menu. Once they are, these answer from the open workspace.
+    std::string WorkspacePath() override { return std::string(); }
+    std::vector<std::string> ProjectFiles() override { return {}; }
+    std::vector<std::string> UnopenedProjectFiles() override { return {}; }
+    std::string ProjectRelativePath(const std::string& path) override { return path; }
+    void AddProjectFile(const std::string&) override {}
+    void RemoveProjectFile(const std::string&) override {}
+    void ForgetUnopenedProjectFile(const std::string&) override {}
     bool ShowFilesInTree() override
     {
         COvantaApp* app = COvantaApp::Get();
