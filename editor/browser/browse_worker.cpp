@@ -1,5 +1,9 @@
 #include "editor/browser/browse_worker.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include <utility>
 
 #include "editor/browser/browse_sources.h"
@@ -222,6 +226,10 @@ void CBrowseWorker::ClearSymbols()
 
 void CBrowseWorker::Run(BrowseRequest request)
 {
+#ifdef _WIN32
+    // The scan yields to the user's typing.
+    ::SetThreadPriority(::GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
+#endif
     auto maps = std::make_shared<CBrowserMaps>();
     RunBrowseScan(request, *maps, m_stop, m_status);
     {

@@ -66,8 +66,17 @@ public:
         const auto& core = view->Editor().Core();
         const uint8_t* text = core.GetTextBuffer();
         int length = core.GetTextLength();
-        return text && length > 0 ? std::string(reinterpret_cast<const char*>(text), static_cast<size_t>(length))
-                                  : std::string();
+        std::string copy;
+        if (!text || length <= 0)
+            return copy;
+        // The soft breaks of word wrap are the view's, not the text's: the
+        // scans would read them into names and texts (the file has none,
+        // and lines do not count them).
+        copy.reserve(static_cast<size_t>(length));
+        for (int i = 0; i < length; ++i)
+            if (text[i] != 2)
+                copy += static_cast<char>(text[i]);
+        return copy;
     }
     void ShowDocumentLine(COvantaDoc* doc, int line) override
     {
