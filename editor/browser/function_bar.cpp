@@ -133,6 +133,8 @@ BEGIN_MESSAGE_MAP(CFunctionBar, CVelloSizeDialogBar)
     ON_NOTIFY(NM_DBLCLK, IDC_FUNCTION_TREE, &CFunctionBar::OnTreeDblClk)
     ON_NOTIFY(TVN_DELETEITEMA, IDC_FUNCTION_TREE, &CFunctionBar::OnTreeDeleteItem)
     ON_NOTIFY(TVN_DELETEITEMW, IDC_FUNCTION_TREE, &CFunctionBar::OnTreeDeleteItem)
+    ON_NOTIFY(TVN_GETINFOTIPA, IDC_FUNCTION_TREE, &CFunctionBar::OnTreeInfoTipA)
+    ON_NOTIFY(TVN_GETINFOTIPW, IDC_FUNCTION_TREE, &CFunctionBar::OnTreeInfoTipW)
     ON_MESSAGE(WM_FUNCTION_DELETE_KEY, &CFunctionBar::OnDeleteKey)
     ON_MESSAGE(WM_FUNCTION_CONTEXT, &CFunctionBar::OnContextMenu)
     ON_MESSAGE(WM_FUNCTION_BAR_MENU, &CFunctionBar::OnBarMenu)
@@ -816,6 +818,43 @@ HMENU CFunctionBar::MakeContextMenu(HTREEITEM item)
     else
         ::AppendMenuA(popup, MF_STRING, ID_SET_READONLY, "Set Readonly");
     return popup;
+}
+
+std::string CFunctionBar::TipText(HTREEITEM item)
+{
+    const CSymbolInfo* r = Record(item);
+    const int image = Image(item);
+    if (!r || !m_shell || item == m_hRoot ||
+        (image != kImageProjectFile && image != kImageOtherFile && image != kImageFileItem))
+        return std::string();
+    if (r->document)
+        return m_shell->DocumentPath(r->document);
+    return r->file ? FullPath(*r->file) : std::string();
+}
+
+void CFunctionBar::OnTreeInfoTipA(NMHDR* header, LRESULT* result)
+{
+    auto* tip = reinterpret_cast<NMTVGETINFOTIPA*>(header);
+    *result = 0;
+    if (!tip->pszText || tip->cchTextMax <= 0)
+        return;
+    std::string text = TipText(tip->hItem);
+    size_t n = std::min(text.size(), static_cast<size_t>(tip->cchTextMax - 1));
+    std::memcpy(tip->pszText, text.data(), n);
+    tip->pszText[n] = 0;
+}
+
+void CFunctionBar::OnTreeInfoTipW(NMHDR* header, LRESULT* result)
+{
+    auto* tip = reinterpret_cast<NMTVGETINFOTIPW*>(header);
+    *result = 0;
+    if (!tip->pszText || tip->cchTextMax <= 0)
+        return;
+    std::string text = TipText(tip->hItem);
+    int n = ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, tip->pszText, tip->cchTextMax);
+    if (n <= 0)
+        tip->pszText[0] = 0;
+    tip->pszText[tip->cchTextMax - 1] = 0;
 }
 
 LRESULT CFunctionBar::OnContextMenu(WPARAM, LPARAM itemParam)

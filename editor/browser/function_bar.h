@@ -151,6 +151,9 @@ public:
     // the context item that the menu's commands work on. The caller destroys
     // the menu.
     HMENU MakeContextMenu(HTREEITEM item);
+    // The tip over an item: a file's full path for document nodes and file
+    // items, empty for the rest.
+    std::string TipText(HTREEITEM item);
     HTREEITEM ContextItem() const { return m_hContextItem; }
 
 protected:
@@ -159,6 +162,8 @@ protected:
     void OnCopyName();
     void OnTreeDblClk(NMHDR* header, LRESULT* result);
     void OnTreeDeleteItem(NMHDR* header, LRESULT* result);
+    void OnTreeInfoTipA(NMHDR* header, LRESULT* result);
+    void OnTreeInfoTipW(NMHDR* header, LRESULT* result);
     LRESULT OnDeleteKey(WPARAM key, LPARAM item);
     LRESULT OnContextMenu(WPARAM point, LPARAM item);
     LRESULT OnBarMenu(WPARAM, LPARAM menu);

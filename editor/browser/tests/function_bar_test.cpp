@@ -451,6 +451,23 @@ TEST_F(WorkspaceBarTest, RootOpenDocumentsAndProjectFiles)
                                   "    fo/0"}));
     EXPECT_EQ(bar->RootItem(), Next(nullptr, TVGN_ROOT));
     EXPECT_NE(bar->DocumentNode(a), nullptr);
+    // Tips: the full path over files, nothing over symbols and the root; the
+    // tree asks the bar through its notification.
+    auto tip = [&](HTREEITEM item) {
+        char text[MAX_PATH] = "x";
+        NMTVGETINFOTIPA nm{};
+        nm.hdr = {Tree(), IDC_FUNCTION_TREE, static_cast<UINT>(TVN_GETINFOTIPA)};
+        nm.pszText = text;
+        nm.cchTextMax = sizeof text;
+        nm.hItem = item;
+        SendMessageA(bar->m_hWnd, WM_NOTIFY, IDC_FUNCTION_TREE, reinterpret_cast<LPARAM>(&nm));
+        return std::string(text);
+    };
+    EXPECT_EQ(tip(Find("a.c")), dir + "\\a.c");
+    EXPECT_EQ(tip(Find("notopen.c")), dir + "\\notopen.c");
+    EXPECT_EQ(tip(Find("fa")), "");
+    EXPECT_EQ(tip(bar->RootItem()), "");
+    EXPECT_NE(GetWindowLongA(Tree(), GWL_STYLE) & TVS_INFOTIP, 0);
 
     // A project file that opens: its item becomes the document's node.
     shell.openSucceeds = true;
