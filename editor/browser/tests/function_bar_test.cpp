@@ -613,5 +613,25 @@ TEST_F(WorkspaceBarTest, DeleteKeyTakesTheFileOutOfTheProject)
     EXPECT_EQ(TreeLines(), (Lines{"demo.wsp/3", "  notopen.c/2", "  other.c/16", "    fo/0"}));
 }
 
+// Verilog without file nodes: the modules stand under the root and the
+// open document's project file item goes.
+TEST_F(WorkspaceBarTest, VerilogSymbolsUnderTheRoot)
+{
+    shell.docs.clear();
+    shell.project = {".\\top.v", ".\\notopen.c"};
+    shell.unopened = {".\\top.v", ".\\notopen.c"};
+    shell.showFiles = false;
+    Make(FunctionListMode::kVerilog);
+    EXPECT_EQ(TreeLines(), (Lines{"demo.wsp/3", "  notopen.c/2", "  top.v/2"}));
+    COvantaDoc* v = shell.Add(dir + "\\top.v", "module top(clk);\r  input clk;\rendmodule\r");
+    bar->UpdateDocument(v);
+    Lines lines = TreeLines();
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ(Find("top.v"), nullptr) << ::testing::PrintToString(lines);
+    EXPECT_EQ(lines[1], "  notopen.c/2");
+    EXPECT_EQ(lines[2], "  top/5");
+    EXPECT_EQ(shell.unopened, (Files{".\\notopen.c"}));
+}
+
 } // namespace
 
