@@ -1,5 +1,9 @@
 #include "editor/browser/browse_worker.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include <utility>
 
 #include "editor/browser/browse_sources.h"
@@ -210,8 +214,22 @@ unsigned CBrowseWorker::Generation() const
     return m_generation;
 }
 
+void CBrowseWorker::ClearSymbols()
+{
+    auto empty = std::make_shared<CBrowserMaps>();
+    {
+        std::lock_guard<std::mutex> lock(m_mapsLock);
+        m_maps.swap(empty);
+        ++m_generation;
+    }
+}
+
 void CBrowseWorker::Run(BrowseRequest request)
 {
+#ifdef _WIN32
+    // The scan yields to the user's typing.
+    ::SetThreadPriority(::GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
+#endif
     auto maps = std::make_shared<CBrowserMaps>();
     RunBrowseScan(request, *maps, m_stop, m_status);
     {

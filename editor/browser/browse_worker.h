@@ -100,6 +100,10 @@ public:
     std::shared_ptr<CBrowserMaps> Maps() const;
     // Counts the hand-overs, so that a reader can tell new maps arrived.
     unsigned Generation() const;
+    // Puts empty maps in place of the current ones (readers that hold the
+    // old maps keep them until they let go); a scan that runs hands over its
+    // maps when it ends as usual.
+    void ClearSymbols();
 
 private:
     void Run(BrowseRequest request);

@@ -55,9 +55,27 @@ public:
     virtual void ShowDocumentLine(COvantaDoc* doc, int line) = 0;
     // Opens a file; false when it could not be opened.
     virtual bool OpenFile(const std::string& path) = 0;
+    // Asks the document to close (the user may still keep it open).
     virtual void CloseDocument(COvantaDoc* doc) = 0;
-    // The open workspace's path, empty without one.
+    // Puts the document's editor in or out of read-only mode.
+    virtual void SetDocumentReadOnly(COvantaDoc* doc, bool readOnly) = 0;
+
+    // --- the open workspace -----------------------------------------------------
+    // The workspace file's full path, empty when no workspace is open (then
+    // the lists below are empty and the bar shows no root and no menu).
     virtual std::string WorkspacePath() = 0;
+    // The workspace's project files, as the workspace stores them (relative
+    // to its folder).
+    virtual std::vector<std::string> ProjectFiles() = 0;
+    // The project files that are not open in the editor yet.
+    virtual std::vector<std::string> UnopenedProjectFiles() = 0;
+    // A full file path in the form the lists above hold.
+    virtual std::string ProjectRelativePath(const std::string& path) = 0;
+    // The project file list gains or loses a file (relative).
+    virtual void AddProjectFile(const std::string& relative) = 0;
+    virtual void RemoveProjectFile(const std::string& relative) = 0;
+    // The file leaves the list of project files not yet open.
+    virtual void ForgetUnopenedProjectFile(const std::string& relative) = 0;
     // [DefaultSettings] "ShowFilesInTree" read and written.
     virtual bool ShowFilesInTree() = 0;
     virtual void SetShowFilesInTree(bool on) = 0;
@@ -88,12 +106,27 @@ public:
     FunctionListMode Mode() const { return m_mode; }
     void SetMode(FunctionListMode mode);
 
-    // The tree: every open document with its symbols.
+    // The tree: the workspace's root, every open document with its symbols
+    // and the project files not yet open.
     void RebuildTree();
     // One document parsed again, its branch replaced (after a save).
     void UpdateDocument(COvantaDoc* doc);
-    // A document closes: its items go.
+    // Parses an open document and adds its branch; its node (or null when
+    // its symbols stand at the top, Verilog without file nodes).
+    HTREEITEM AddDocumentSymbols(COvantaDoc* doc);
+    // A document closes: a project file's node turns back into a file item,
+    // any other document's items go.
     void DetachDocument(COvantaDoc* doc);
+    // Deletes the document's items, remembering their expansion state.
+    void RemoveDocument(COvantaDoc* doc, std::map<std::string, bool>* state);
+    // The workspace's root (labelled with the file name), its expansion, a
+    // project file's item (path as the project list holds it).
+    HTREEITEM InsertRootItem(const std::string& workspacePath);
+    void ExpandRoot();
+    HTREEITEM AddFileItem(const std::string& path);
+    // Remembers the expansion state (into state when given) and deletes all
+    // items.
+    void SaveStateAndClear(std::map<std::string, bool>* state);
     // Marks the symbol that holds the zero-based caret line.
     void TrackCaret(COvantaDoc* doc, int line);
 
@@ -103,6 +136,8 @@ public:
     bool StartBrowseThread(const CTagConfig& config, bool automatic);
     CBrowseWorker& Browser() { return m_worker; }
     bool IsEmpty() const { return m_worker.Maps()->IsEmpty(); }
+    // Empties the six maps (a running scan still hands over its own).
+    void ClearSymbols() { m_worker.ClearSymbols(); }
 
     // --- what tests and the frame look at ------------------------------------
     HWND TreeWindow() const { return m_wndTree.m_hWnd; }
@@ -111,6 +146,15 @@ public:
     // The document's node, null when it has none.
     HTREEITEM DocumentNode(COvantaDoc* doc) const;
     HTREEITEM MarkedItem() const { return m_hCaretItem; }
+    HTREEITEM RootItem() const { return m_hRoot; }
+    // The context menu of an item (null when it gets none): the item becomes
+    // the context item that the menu's commands work on. The caller destroys
+    // the menu.
+    HMENU MakeContextMenu(HTREEITEM item);
+    // The tip over an item: a file's full path for document nodes and file
+    // items, empty for the rest.
+    std::string TipText(HTREEITEM item);
+    HTREEITEM ContextItem() const { return m_hContextItem; }
 
 protected:
     void OnSizeOrStateChanged(int cx, int cy, BOOL bFloating, int nFlags) override;
@@ -118,9 +162,16 @@ protected:
     void OnCopyName();
     void OnTreeDblClk(NMHDR* header, LRESULT* result);
     void OnTreeDeleteItem(NMHDR* header, LRESULT* result);
+    void OnTreeInfoTipA(NMHDR* header, LRESULT* result);
+    void OnTreeInfoTipW(NMHDR* header, LRESULT* result);
     LRESULT OnDeleteKey(WPARAM key, LPARAM item);
     LRESULT OnContextMenu(WPARAM point, LPARAM item);
     LRESULT OnBarMenu(WPARAM, LPARAM menu);
+    void OnAddToProject();
+    void OnRemoveFromProject();
+    void OnCloseFile();
+    void OnSetWritable();
+    void OnSetReadonly();
     void OnDestroy();
 
     DECLARE_MESSAGE_MAP()
@@ -132,6 +183,15 @@ private:
     void AddVerilogBranch(COvantaDoc* doc, HTREEITEM node, const std::string& text, const std::string& path);
     void AddPerlBranch(COvantaDoc* doc, HTREEITEM node, const std::string& text, const std::string& path);
     HTREEITEM MakeDocumentNode(COvantaDoc* doc, const std::string& path);
+    HTREEITEM TopParent() const { return m_hRoot ? m_hRoot : TVI_ROOT; }
+    HTREEITEM FindFileItem(const std::string& relative) const;
+    bool InProjectList(const std::string& relative);
+    bool InProject(const std::string& relative);
+    std::string FullPath(const std::string& relative);
+    std::string ItemPath(HTREEITEM item);
+    void SetImage(HTREEITEM item, int image);
+    int Image(HTREEITEM item) const;
+    void SetContextReadOnly(bool readOnly);
     void SortChildren(HTREEITEM parent);
     void RememberExpansion(HTREEITEM parent);
     void RestoreExpansion(HTREEITEM parent);
@@ -150,7 +210,10 @@ private:
     HTREEITEM m_hCaretItem = nullptr;
     COvantaDoc* m_pCaretDoc = nullptr;
     int m_nCaretLine = -1;
+    HTREEITEM m_hRoot = nullptr;
     winui::CImageList m_images;
+    HTREEITEM m_hContextItem = nullptr;
+    std::string m_strContextPath; // the context item's file, as the project list holds it
 };
 
 // The label of a document's node: the file name part of its path, or for

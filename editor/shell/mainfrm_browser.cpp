@@ -66,8 +66,17 @@ public:
         const auto& core = view->Editor().Core();
         const uint8_t* text = core.GetTextBuffer();
         int length = core.GetTextLength();
-        return text && length > 0 ? std::string(reinterpret_cast<const char*>(text), static_cast<size_t>(length))
-                                  : std::string();
+        std::string copy;
+        if (!text || length <= 0)
+            return copy;
+        // The soft breaks of word wrap are the view's, not the text's: the
+        // scans would read them into names and texts (the file has none,
+        // and lines do not count them).
+        copy.reserve(static_cast<size_t>(length));
+        for (int i = 0; i < length; ++i)
+            if (text[i] != 2)
+                copy += static_cast<char>(text[i]);
+        return copy;
     }
     void ShowDocumentLine(COvantaDoc* doc, int line) override
     {
@@ -94,11 +103,22 @@ public:
         if (is_open(doc) && doc->SaveModified())
             doc->OnCloseDocument();
     }
-    std::string WorkspacePath() override
+    void SetDocumentReadOnly(COvantaDoc* doc, bool readOnly) override
     {
-        COvantaApp* app = COvantaApp::Get();
-        return app ? app->m_strWorkspacePath : std::string();
+        COvantaView* view = is_open(doc) ? first_view(doc) : nullptr;
+        if (view && view->Editor().m_hWnd)
+            view->Editor().SetReadOnly(readOnly ? 1 : 0);
     }
+    // Workspaces are not opened by this program yet: the bar is told that
+    // none is open, so it shows neither a root nor project files nor their
+    // menu. Once they are, these answer from the open workspace.
+    std::string WorkspacePath() override { return std::string(); }
+    std::vector<std::string> ProjectFiles() override { return {}; }
+    std::vector<std::string> UnopenedProjectFiles() override { return {}; }
+    std::string ProjectRelativePath(const std::string& path) override { return path; }
+    void AddProjectFile(const std::string&) override {}
+    void RemoveProjectFile(const std::string&) override {}
+    void ForgetUnopenedProjectFile(const std::string&) override {}
     bool ShowFilesInTree() override
     {
         COvantaApp* app = COvantaApp::Get();

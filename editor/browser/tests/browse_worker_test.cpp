@@ -226,6 +226,11 @@ TEST(BrowseWorker, ScansAndHandsOver)
     EXPECT_TRUE(before->IsEmpty()); // maps handed over are never changed again
     EXPECT_EQ(Keys(maps->functions), (Strings{"helper"}));
     EXPECT_EQ(Keys(maps->defines), (Strings{"MAX(a,b)"}));
+    // Emptied maps take their place; the reader's maps stay as they were.
+    worker.ClearSymbols();
+    EXPECT_TRUE(worker.Maps()->IsEmpty());
+    EXPECT_EQ(worker.Generation(), 3u);
+    EXPECT_EQ(Keys(maps->functions), (Strings{"helper"}));
 }
 
 TEST(BrowseWorker, StopBeforeLaterKindsLeavesThemEmpty)

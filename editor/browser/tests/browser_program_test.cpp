@@ -231,4 +231,63 @@ TEST_F(BrowserProgram, ReferenceConfigurationScanTagFileAndFunctionsBar)
     EXPECT_TRUE(s.Close());
 }
 
+// A document shown with word wrap is re-wrapped at every key while scans
+// of the open documents run over copies of its text: the scans find its
+// symbols on their real lines (soft breaks are no lines) and the text saved
+// is the text typed.
+TEST_F(BrowserProgram, WrappedDocumentScannedWhileTyping)
+{
+    const std::string source = "int compute_total(int first, int second)\r\n{\r\n"
+                               "    return first + second + first * second;\r\n}\r\n"
+                               "#define LONG_NAME_ONE 12345678\r\n";
+    ASSERT_TRUE(WriteWholeFile(Work("c.c"), source));
+    WritePrivateProfileStringA("DefaultSettings", "LineWrap", "12", ini_.c_str());
+    WritePrivateProfileStringA("TagConfig", "flags", std::to_string(0x8000 | 0x01 | 0x04 | 0x20).c_str(),
+                               ini_.c_str());
+    WritePrivateProfileStringA("TagConfig", "FileFilter", "*.c", ini_.c_str());
+    std::string script;
+    for (int i = 0; i < 20; ++i)
+        script += "dialog 1143\n";
+    ASSERT_TRUE(WriteWholeFile(script_, script));
+
+    ProgramSession s;
+    s.SetScript(script_, log_);
+    ASSERT_TRUE(s.Start(exe_, "\"" + Work("c.c") + "\"", work_));
+    HWND frame = s.WaitForMainWindow(frame_class);
+    ASSERT_NE(frame, nullptr);
+    HWND child = ActiveChild(frame);
+    ASSERT_NE(child, nullptr);
+    HWND editor = Editor(child);
+    ASSERT_NE(editor, nullptr);
+    SendMessageA(editor, WM_CHAR, '/', 1);
+    SendMessageA(editor, WM_CHAR, '/', 1);
+    for (int i = 0; i < 200; ++i) {
+        PostMessageA(frame, browser_request, 0, 0);
+        SendMessageA(editor, WM_CHAR, i % 7 == 6 ? ' ' : 'y', 1);
+    }
+    SendMessageA(editor, WM_CHAR, '\r', 1);
+
+    const std::string tags = bin_ + "\\ovanta.tag";
+    const std::string function = "function: int compute_total(int first, int second)   " + Work("c.c") +
+                                 " - from line: 1 to 4";
+    std::string tagText;
+    for (int attempt = 0; attempt < 20 && tagText.find(function) == std::string::npos; ++attempt) {
+        PostMessageA(frame, browser_request, 0, 0);
+        Sleep(150);
+        s.Command(autosearch_config);
+        tagText = ReadWholeFile(tags);
+    }
+    EXPECT_NE(tagText.find(function), std::string::npos) << tagText;
+    EXPECT_NE(tagText.find("#define LONG_NAME_ONE 12345678   " + Work("c.c") + " - Line: 5"), std::string::npos)
+        << tagText;
+
+    std::string typed = "//";
+    for (int i = 0; i < 200; ++i)
+        typed += i % 7 == 6 ? ' ' : 'y';
+    s.Command(file_save);
+    EXPECT_EQ(ReadWholeFile(Work("c.c")), typed + "\r\n" + source);
+    EXPECT_TRUE(s.Close());
+}
+
 } // namespace
+

@@ -2,13 +2,17 @@
 // around it: the tree of C, Perl and Verilog documents, caret tracking, a
 // double click that shows the definition, the Delete key (also on items
 // that went away before its message arrived), the bar menu's "Copy Name",
-// and the browser's scan of the documents started from the bar.
+// the browser's scan of the documents started from the bar, and with a
+// workspace: its root, the project files not yet open, their context menu
+// and its commands.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstring>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <thread>
@@ -17,6 +21,7 @@
 #include "editor/browser/function_bar.h"
 #include "editor/browser/browser_resource.h"
 #include "editor/docking/dockframe.h"
+#include "testing/kit/test_kit.h"
 
 namespace {
 
@@ -39,7 +44,13 @@ public:
     std::vector<std::unique_ptr<FakeDoc>> docs;
     std::vector<std::pair<COvantaDoc*, int>> shown;
     std::vector<std::string> opened;
+    std::vector<std::pair<COvantaDoc*, bool>> readOnly;
     bool showFiles = true;
+    bool openSucceeds = false;
+    bool refuseClose = false;
+    // The open workspace: its file, its project files and those not open.
+    std::string workspace;
+    std::vector<std::string> project, unopened;
 
     COvantaDoc* Add(const std::string& path, const std::string& text)
     {
@@ -60,14 +71,24 @@ public:
     std::string DocumentTitle(COvantaDoc* d) override { return Of(d)->title; }
     std::string DocumentText(COvantaDoc* d) override { return Of(d)->text; }
     void ShowDocumentLine(COvantaDoc* d, int line) override { shown.emplace_back(d, line); }
+    // As the program does: a project file opens relative to the current
+    // folder, and its branch comes once the document is there.
     bool OpenFile(const std::string& path) override
     {
         opened.push_back(path);
-        return false;
+        if (!openSucceeds)
+            return false;
+        char dir[MAX_PATH] = "";
+        GetCurrentDirectoryA(sizeof dir, dir);
+        std::string full = path.compare(0, 2, ".\\") == 0 ? std::string(dir) + path.substr(1) : path;
+        bar->UpdateDocument(Add(full, "int opened_fn(void)\r{\r}\r"));
+        return true;
     }
     // As the program does: the document tells the bar, then goes.
     void CloseDocument(COvantaDoc* d) override
     {
+        if (refuseClose)
+            return; // the save question answered with Cancel
         bar->DetachDocument(d);
         for (size_t i = 0; i < docs.size(); ++i)
             if (Doc(i) == d) {
@@ -75,7 +96,22 @@ public:
                 break;
             }
     }
-    std::string WorkspacePath() override { return std::string(); }
+    void SetDocumentReadOnly(COvantaDoc* d, bool on) override { readOnly.emplace_back(d, on); }
+    std::string WorkspacePath() override { return workspace; }
+    std::vector<std::string> ProjectFiles() override { return project; }
+    std::vector<std::string> UnopenedProjectFiles() override { return unopened; }
+    std::string ProjectRelativePath(const std::string& path) override
+    {
+        std::string dir = workspace.substr(0, workspace.find_last_of('\\'));
+        return !dir.empty() && path.compare(0, dir.size(), dir) == 0 ? "." + path.substr(dir.size()) : path;
+    }
+    void AddProjectFile(const std::string& rel) override { project.push_back(rel); }
+    void RemoveProjectFile(const std::string& rel) override { Drop(project, rel); }
+    void ForgetUnopenedProjectFile(const std::string& rel) override { Drop(unopened, rel); }
+    static void Drop(std::vector<std::string>& list, const std::string& rel)
+    {
+        list.erase(std::remove(list.begin(), list.end(), rel), list.end());
+    }
     bool ShowFilesInTree() override { return showFiles; }
     void SetShowFilesInTree(bool on) override { showFiles = on; }
 };
@@ -335,6 +371,10 @@ TEST_F(FunctionBarTest, BrowserScansCopiesOfTheDocuments)
     EXPECT_EQ(maps->functions.GetKeyCount(), 430u);
     EXPECT_EQ(maps->defines.GetKeyCount(), 400u);
     EXPECT_FALSE(bar->IsEmpty());
+    // Emptied maps come in; a reader keeps the ones it holds.
+    bar->ClearSymbols();
+    EXPECT_TRUE(bar->IsEmpty());
+    EXPECT_EQ(maps->functions.GetKeyCount(), 430u);
     // The status texts reach the frame as posted messages.
     MSG msg;
     bool status = false;
@@ -343,4 +383,255 @@ TEST_F(FunctionBarTest, BrowserScansCopiesOfTheDocuments)
     EXPECT_TRUE(status);
 }
 
+// --- with a workspace ------------------------------------------------------------
+
+class WorkspaceBarTest : public FunctionBarTest {
+protected:
+    void SetUp() override
+    {
+        FunctionBarTest::SetUp();
+        dir = host_path(TEST_TMP_DIR) + "\\ws";
+        std::error_code ignored;
+        std::filesystem::create_directories(dir, ignored);
+        for (const char* name : {"a.c", "other.c", "notopen.c"}) {
+            std::string file = dir + "\\" + name;
+            SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+            HANDLE h = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+            ASSERT_NE(h, INVALID_HANDLE_VALUE);
+            CloseHandle(h);
+        }
+        DeleteFileA((dir + "\\gone.c").c_str());
+        shell.workspace = dir + "\\demo.wsp";
+        shell.project = {".\\a.c", ".\\notopen.c", ".\\gone.c"};
+        shell.unopened = {".\\notopen.c", ".\\gone.c"};
+        a = shell.Add(dir + "\\a.c", "int fa(void)\r{\r}\r");
+        other = shell.Add(dir + "\\other.c", "int fo(void)\r{\r}\r");
+    }
+    void TearDown() override
+    {
+        SetFileAttributesA((dir + "\\other.c").c_str(), FILE_ATTRIBUTE_NORMAL);
+        SetFileAttributesA((dir + "\\a.c").c_str(), FILE_ATTRIBUTE_NORMAL);
+        FunctionBarTest::TearDown();
+    }
+    // The context menu's entries as "text=id", greyed ones marked "-".
+    std::vector<std::string> MenuOf(HTREEITEM item)
+    {
+        std::vector<std::string> out;
+        HMENU menu = bar->MakeContextMenu(item);
+        if (!menu)
+            return out;
+        for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+            char text[64] = "";
+            GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+            UINT state = GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
+            out.push_back(std::string(state & MF_GRAYED ? "-" : "") + text + "=" +
+                          std::to_string(GetMenuItemID(menu, i)));
+        }
+        DestroyMenu(menu);
+        return out;
+    }
+    void Command(UINT id) { SendMessageA(bar->m_hWnd, WM_COMMAND, id, 0); }
+    bool ReadOnlyOnDisk(const char* name) const
+    {
+        return (GetFileAttributesA((dir + "\\" + name).c_str()) & FILE_ATTRIBUTE_READONLY) != 0;
+    }
+
+    std::string dir;
+    COvantaDoc* a = nullptr;
+    COvantaDoc* other = nullptr;
+};
+
+using Files = std::vector<std::string>;
+
+TEST_F(WorkspaceBarTest, RootOpenDocumentsAndProjectFiles)
+{
+    Make(FunctionListMode::kC);
+    // The project's files (1 when open, 2 when not) before the other file.
+    EXPECT_EQ(TreeLines(), (Lines{"demo.wsp/3", "  a.c/1", "    fa/0", "  gone.c/2", "  notopen.c/2", "  other.c/16",
+                                  "    fo/0"}));
+    EXPECT_EQ(bar->RootItem(), Next(nullptr, TVGN_ROOT));
+    EXPECT_NE(bar->DocumentNode(a), nullptr);
+    // Tips: the full path over files, nothing over symbols and the root; the
+    // tree asks the bar through its notification.
+    auto tip = [&](HTREEITEM item) {
+        char text[MAX_PATH] = "x";
+        NMTVGETINFOTIPA nm{};
+        nm.hdr = {Tree(), IDC_FUNCTION_TREE, static_cast<UINT>(TVN_GETINFOTIPA)};
+        nm.pszText = text;
+        nm.cchTextMax = sizeof text;
+        nm.hItem = item;
+        SendMessageA(bar->m_hWnd, WM_NOTIFY, IDC_FUNCTION_TREE, reinterpret_cast<LPARAM>(&nm));
+        return std::string(text);
+    };
+    EXPECT_EQ(tip(Find("a.c")), dir + "\\a.c");
+    EXPECT_EQ(tip(Find("notopen.c")), dir + "\\notopen.c");
+    EXPECT_EQ(tip(Find("fa")), "");
+    EXPECT_EQ(tip(bar->RootItem()), "");
+    EXPECT_NE(GetWindowLongA(Tree(), GWL_STYLE) & TVS_INFOTIP, 0);
+
+    // A project file that opens: its item becomes the document's node.
+    shell.openSucceeds = true;
+    DoubleClick(Find("notopen.c"));
+    EXPECT_EQ(shell.opened, (Files{".\\notopen.c"}));
+    char cwd[MAX_PATH] = "";
+    GetCurrentDirectoryA(sizeof cwd, cwd);
+    EXPECT_EQ(std::string(cwd), dir);
+    EXPECT_EQ(shell.unopened, (Files{".\\gone.c"}));
+    // One that cannot be opened leaves the tree and the project.
+    shell.openSucceeds = false;
+    DoubleClick(Find("gone.c"));
+    EXPECT_TRUE(shell.unopened.empty());
+    EXPECT_EQ(shell.project, (Files{".\\a.c", ".\\notopen.c"}));
+    EXPECT_EQ(TreeLines(), (Lines{"demo.wsp/3", "  a.c/1", "    fa/0", "  notopen.c/1", "    opened_fn/0",
+                                  "  other.c/16", "    fo/0"}));
+
+    // Closing: a project file stays as a file item, the other file goes.
+    shell.CloseDocument(a);
+    shell.CloseDocument(other);
+    EXPECT_EQ(TreeLines(), (Lines{"demo.wsp/3", "  a.c/2", "  notopen.c/1", "    opened_fn/0"}));
+    const CSymbolInfo* r = bar->Record(Find("a.c"));
+    ASSERT_NE(r, nullptr);
+    EXPECT_EQ(r->document, nullptr);
+    EXPECT_EQ(r->file.value_or(""), ".\\a.c");
+    // The same with the symbols kept apart from the file nodes.
+    shell.showFiles = false;
+    shell.CloseDocument(shell.Doc(0));
+    EXPECT_EQ(TreeLines(), (Lines{"demo.wsp/3", "  a.c/2", "  notopen.c/2"}));
+}
+
+TEST_F(WorkspaceBarTest, ContextMenuAndItsCommands)
+{
+    SetFileAttributesA((dir + "\\other.c").c_str(), FILE_ATTRIBUTE_READONLY);
+    Make(FunctionListMode::kC);
+    // Symbols and the root get no menu.
+    EXPECT_TRUE(MenuOf(Find("fa")).empty());
+    EXPECT_TRUE(MenuOf(bar->RootItem()).empty());
+    EXPECT_EQ(MenuOf(Find("a.c")), (Files{"-Add file to the project=32953", "Remove file from project=32954",
+                                          "Copy Name=61559", "Close File=32992", "Set Readonly=32994"}));
+    EXPECT_EQ(MenuOf(Find("other.c")), (Files{"Add file to the project=32953", "-Remove file from project=32954",
+                                              "Copy Name=61559", "Close File=32992", "Set Writable=32993"}));
+    EXPECT_EQ(MenuOf(Find("notopen.c")), (Files{"-Add file to the project=32953", "Remove file from project=32954",
+                                                "Copy Name=61559", "Set Readonly=32994"}));
+
+    // Add: the node shows a project file.
+    MenuOf(Find("other.c"));
+    Command(ID_ADD_TO_PROJECT);
+    EXPECT_EQ(shell.project, (Files{".\\a.c", ".\\notopen.c", ".\\gone.c", ".\\other.c"}));
+    EXPECT_EQ(Text(Find("other.c")), "other.c/1");
+    EXPECT_EQ(bar->ContextItem(), nullptr);
+    // Read-only on disk and in the editor, and back.
+    MenuOf(Find("other.c"));
+    Command(ID_SET_WRITABLE);
+    EXPECT_FALSE(ReadOnlyOnDisk("other.c"));
+    MenuOf(Find("a.c"));
+    Command(ID_SET_READONLY);
+    EXPECT_TRUE(ReadOnlyOnDisk("a.c"));
+    EXPECT_EQ(shell.readOnly, (std::vector<std::pair<COvantaDoc*, bool>>{{other, false}, {a, true}}));
+    // Remove: an open document's node stays, outside the project; a file not
+    // open leaves the tree.
+    MenuOf(Find("a.c"));
+    Command(ID_REMOVE_FROM_PROJECT);
+    EXPECT_EQ(Text(Find("a.c")), "a.c/16");
+    MenuOf(Find("notopen.c"));
+    Command(ID_REMOVE_FROM_PROJECT);
+    EXPECT_EQ(Find("notopen.c"), nullptr);
+    EXPECT_EQ(shell.project, (Files{".\\gone.c", ".\\other.c"}));
+    EXPECT_EQ(shell.unopened, (Files{".\\gone.c"}));
+    // Copy Name takes the item under the click; Close File its document.
+    MenuOf(Find("other.c"));
+    Command(ID_COPY_NAME);
+    std::string copied;
+    if (OpenClipboard(nullptr)) {
+        if (HANDLE h = GetClipboardData(CF_TEXT)) {
+            copied = static_cast<const char*>(GlobalLock(h));
+            GlobalUnlock(h);
+        }
+        CloseClipboard();
+    }
+    EXPECT_EQ(copied, "other.c");
+    MenuOf(Find("other.c"));
+    Command(ID_CLOSE_FILE);
+    EXPECT_EQ(shell.docs.size(), 1u);
+    EXPECT_EQ(Text(Find("other.c")), "other.c/2");
+
+    // A context item that went before its command: nothing happens.
+    MenuOf(Find("a.c"));
+    bar->RebuildTree();
+    Command(ID_ADD_TO_PROJECT);
+    Command(ID_CLOSE_FILE);
+    EXPECT_EQ(shell.project, (Files{".\\gone.c", ".\\other.c"}));
+    EXPECT_EQ(shell.docs.size(), 1u);
+}
+
+bool g_menuShown = false;
+
+void CALLBACK EndMenuLater(HWND, UINT, UINT_PTR, DWORD)
+{
+    g_menuShown = true;
+    EndMenu();
+}
+
+// The menu that a right click brings shows at the click and goes when
+// dismissed; the click's item was live, so nothing else changes.
+TEST_F(WorkspaceBarTest, RightClickShowsTheMenu)
+{
+    Make(FunctionListMode::kC);
+    g_menuShown = false;
+    UINT_PTR timer = SetTimer(nullptr, 0, 300, EndMenuLater);
+    RECT r{};
+    HTREEITEM item = Find("a.c");
+    std::memcpy(&r, &item, sizeof item); // the message takes the item in the rectangle
+    ASSERT_TRUE(SendMessageA(Tree(), TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&r)));
+    SendMessageA(Tree(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(r.left + 2, r.top + 2));
+    Pump();
+    KillTimer(nullptr, timer);
+    EXPECT_TRUE(g_menuShown);
+    EXPECT_EQ(bar->ContextItem(), nullptr);
+    EXPECT_EQ(shell.project.size(), 3u);
+}
+
+TEST_F(WorkspaceBarTest, DeleteKeyTakesTheFileOutOfTheProject)
+{
+    Make(FunctionListMode::kC);
+    DoubleClick(Find("fa"));
+    // The user keeps the document open: all stays.
+    shell.refuseClose = true;
+    SendMessageA(bar->m_hWnd, WM_FUNCTION_DELETE_KEY, VK_DELETE, reinterpret_cast<LPARAM>(Find("fa")));
+    EXPECT_EQ(shell.docs.size(), 2u);
+    EXPECT_NE(Find("fa"), nullptr);
+    EXPECT_EQ(shell.project.size(), 3u);
+    shell.refuseClose = false;
+    SendMessageA(bar->m_hWnd, WM_FUNCTION_DELETE_KEY, VK_DELETE, reinterpret_cast<LPARAM>(Find("fa")));
+    EXPECT_EQ(shell.docs.size(), 1u);
+    EXPECT_EQ(shell.project, (Files{".\\notopen.c", ".\\gone.c"}));
+    EXPECT_EQ(Find("a.c"), nullptr);
+    // A project file not open: it leaves both lists.
+    DoubleClick(Find("fo"));
+    SendMessageA(bar->m_hWnd, WM_FUNCTION_DELETE_KEY, VK_DELETE, reinterpret_cast<LPARAM>(Find("gone.c")));
+    EXPECT_EQ(shell.project, (Files{".\\notopen.c"}));
+    EXPECT_EQ(shell.unopened, (Files{".\\notopen.c"}));
+    EXPECT_EQ(TreeLines(), (Lines{"demo.wsp/3", "  notopen.c/2", "  other.c/16", "    fo/0"}));
+}
+
+// Verilog without file nodes: the modules stand under the root and the
+// open document's project file item goes.
+TEST_F(WorkspaceBarTest, VerilogSymbolsUnderTheRoot)
+{
+    shell.docs.clear();
+    shell.project = {".\\top.v", ".\\notopen.c"};
+    shell.unopened = {".\\top.v", ".\\notopen.c"};
+    shell.showFiles = false;
+    Make(FunctionListMode::kVerilog);
+    EXPECT_EQ(TreeLines(), (Lines{"demo.wsp/3", "  notopen.c/2", "  top.v/2"}));
+    COvantaDoc* v = shell.Add(dir + "\\top.v", "module top(clk);\r  input clk;\rendmodule\r");
+    bar->UpdateDocument(v);
+    Lines lines = TreeLines();
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ(Find("top.v"), nullptr) << ::testing::PrintToString(lines);
+    EXPECT_EQ(lines[1], "  notopen.c/2");
+    EXPECT_EQ(lines[2], "  top/5");
+    EXPECT_EQ(shell.unopened, (Files{".\\notopen.c"}));
+}
+
 } // namespace
+
