@@ -67,7 +67,13 @@ void CEditorStatusBar::SetProgressMode(int mode)
     } else {
         RECT rc{};
         GetItemRect(kReadOnlyPane, &rc);
-        SetPaneInfo(kProgressPane, ID_INDICATOR_ANIM, SBT_POPOUT, rc.bottom - rc.top - 5);
+        // As wide as the bar is high, less a little; never narrower than
+        // the picture (the bar has no height yet while it is created).
+        int width = rc.bottom - rc.top - 5;
+        BITMAP info{};
+        if (m_bmpAnim[0] && GetObjectA(m_bmpAnim[0], sizeof info, &info) && width < info.bmWidth + 4)
+            width = info.bmWidth + 4;
+        SetPaneInfo(kProgressPane, ID_INDICATOR_ANIM, SBT_POPOUT, width);
         SetAnimationPaneStyle(m_bBrowserDone ? SBT_POPOUT : 0);
         if (progress_)
             ::ShowWindow(progress_, SW_HIDE);
