@@ -145,4 +145,33 @@ TEST_F(OvantaViews, ReformatAsCLaysTheTextOutAndRefusesUnbalancedBraces)
     ASSERT_TRUE(t.Close());
 }
 
+// Closing while the source browser scans the open documents: the scan is
+// asked to stop and waited for, the program ends cleanly and in time, and
+// the profile is written.
+TEST_F(OvantaViews, ClosingWhileTheBrowserScansEndsCleanly)
+{
+    std::string text;
+    for (int i = 0; i < 3000; ++i)
+        text += "int f" + std::to_string(i) + "(int a) { return a + " + std::to_string(i) + "; }\r\n";
+    ASSERT_TRUE(WriteWholeFile(Work("big.c"), text));
+    ASSERT_TRUE(WriteWholeFile(Work("small.c"), "int g(void) { return 0; }\r\n"));
+    Setting("TagConfig", "flags", "32769"); // automatic, the open documents
+    ProgramSession s;
+    Start(s, "big.c small.c");
+    ASSERT_TRUE(WaitForActiveChild(s.MainWindow()));
+    for (int round = 0; round < 3; ++round) {
+        PostMessageA(s.MainWindow(), WM_BROWSER_REQUEST, 0, 0);
+        Sleep(50);
+    }
+    // A document closes while the scan may still read its copy.
+    s.Command(ID_FILE_CLOSE_CMD);
+    PostMessageA(s.MainWindow(), WM_BROWSER_REQUEST, 0, 0);
+    int code = -1;
+    ASSERT_TRUE(s.Close(&code, 20000));
+    EXPECT_EQ(code, 0);
+    char value[64] = "";
+    GetPrivateProfileStringA("TagConfig", "flags", "", value, sizeof value, ini_.c_str());
+    EXPECT_EQ(std::string(value), "32769");
+}
+
 } // namespace
