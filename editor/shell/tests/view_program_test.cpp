@@ -73,6 +73,34 @@ protected:
             Sleep(50);
         return ActiveChild(frame) != nullptr;
     }
+    // A start that hands its arguments to the running instance.
+    void StartSecond(const std::string& args)
+    {
+        ProgramSession s;
+        s.SetScript(script_, log_);
+        ASSERT_TRUE(s.Start(exe_, args, work_));
+        int code = -1;
+        ASSERT_TRUE(s.WaitForExit(30000, &code));
+        EXPECT_EQ(code, 0);
+    }
+    std::string Profile(const char* section, const char* key) const
+    {
+        char value[256] = "";
+        GetPrivateProfileStringA(section, key, "<missing>", value, sizeof value, ini_.c_str());
+        return value;
+    }
+    // Waits until the active document window has the title.
+    static HWND WaitForActiveTitle(HWND frame, const std::string& title, DWORD timeoutMs = 20000)
+    {
+        DWORD start = GetTickCount();
+        while (GetTickCount() - start < timeoutMs) {
+            HWND child = ActiveChild(frame);
+            if (child && WindowTextOf(child).rfind(title, 0) == 0)
+                return child;
+            Sleep(50);
+        }
+        return nullptr;
+    }
     static HWND View(HWND child) { return GetDlgItem(child, pane_id); }
     static HWND Editor(HWND child) { return GetDlgItem(View(child), editor_id); }
     static HWND Focus(HWND window)
@@ -143,6 +171,37 @@ TEST_F(OvantaViews, ReformatAsCLaysTheTextOutAndRefusesUnbalancedBraces)
     t.Command(ID_FILE_SAVE_CMD);
     EXPECT_EQ(ReadWholeFile(Work("open.c")), "void g(void) {\r\nint b;\r\n");
     ASSERT_TRUE(t.Close());
+}
+
+// The last maximise or restore of a document window decides how the next
+// one opens (OpenMaximized), also after the window was closed.
+TEST_F(OvantaViews, NewDocumentWindowsOpenAsTheUserLastSizedOne)
+{
+    for (const char* name : {"a.c", "b.c", "c.c"})
+        ASSERT_TRUE(WriteWholeFile(Work(name), "int x;\r\n"));
+    Setting("DefaultSettings", "OpenMaximized", "0");
+    ProgramSession s;
+    Start(s, "a.c");
+    ASSERT_TRUE(WaitForActiveChild(s.MainWindow()));
+    HWND a = ActiveChild(s.MainWindow());
+    EXPECT_FALSE(IsZoomed(a));
+    SendMessageA(a, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    EXPECT_EQ(Profile("DefaultSettings", "OpenMaximized"), "1");
+    s.Command(ID_FILE_CLOSE_CMD);
+    StartSecond("b.c");
+    HWND b = WaitForActiveTitle(s.MainWindow(), "b.c");
+    ASSERT_NE(b, nullptr);
+    EXPECT_TRUE(IsZoomed(b));
+    // Minimising leaves the setting; restoring clears it.
+    SendMessageA(b, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_EQ(Profile("DefaultSettings", "OpenMaximized"), "1");
+    SendMessageA(b, WM_SYSCOMMAND, SC_RESTORE, 0);
+    EXPECT_EQ(Profile("DefaultSettings", "OpenMaximized"), "0");
+    StartSecond("c.c");
+    HWND c = WaitForActiveTitle(s.MainWindow(), "c.c");
+    ASSERT_NE(c, nullptr);
+    EXPECT_FALSE(IsZoomed(c));
+    ASSERT_TRUE(s.Close());
 }
 
 // Closing while the source browser scans the open documents: the scan is
