@@ -204,6 +204,35 @@ TEST_F(OvantaViews, NewDocumentWindowsOpenAsTheUserLastSizedOne)
     ASSERT_TRUE(s.Close());
 }
 
+// The auto-save tick writes a changed text to its file; while the file
+// cannot be replaced the tick leaves it whole and the changes stay to be
+// saved.
+TEST_F(OvantaViews, AutoSaveWritesChangesAndAFailedOneLeavesTheFileWhole)
+{
+    ASSERT_TRUE(WriteWholeFile(Work("auto.c"), "int a;\r\n"));
+    Script("box ok\nbox ok\nbox ok\n");
+    ProgramSession s;
+    Start(s, "auto.c");
+    ASSERT_TRUE(WaitForActiveChild(s.MainWindow()));
+    HWND child = ActiveChild(s.MainWindow());
+    HWND editor = Editor(child);
+    SendMessageA(editor, WM_CHAR, 'X', 1);
+    SendMessageA(s.MainWindow(), WM_TIMER, 0x4321, 0);
+    EXPECT_EQ(ReadWholeFile(Work("auto.c")), "Xint a;\r\n");
+
+    // The file held open without sharing: the tick cannot replace it.
+    HANDLE held = CreateFileA(Work("auto.c").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    SendMessageA(editor, WM_CHAR, 'Y', 1);
+    SendMessageA(s.MainWindow(), WM_TIMER, 0x4321, 0);
+    CloseHandle(held);
+    EXPECT_EQ(ReadWholeFile(Work("auto.c")), "Xint a;\r\n");
+    // The next tick saves what the failed one could not.
+    SendMessageA(s.MainWindow(), WM_TIMER, 0x4321, 0);
+    EXPECT_EQ(ReadWholeFile(Work("auto.c")), "XYint a;\r\n");
+    ASSERT_TRUE(s.Close());
+}
+
 // Closing while the source browser scans the open documents: the scan is
 // asked to stop and waited for, the program ends cleanly and in time, and
 // the profile is written.
