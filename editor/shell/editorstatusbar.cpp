@@ -13,8 +13,12 @@
 
 BEGIN_MESSAGE_MAP(CEditorStatusBar, winui::CStatusBar)
     ON_WM_LBUTTONDOWN()
+    ON_WM_TIMER()
     ON_MESSAGE(winui::WM_REFLECT_BASE + WM_DRAWITEM, &CEditorStatusBar::OnDrawItemReflect)
 END_MESSAGE_MAP()
+
+static const UINT browser_stop_timer = 0x4325;
+static const UINT anim_bitmaps[4] = {IDB_BROWSE_ANIM1, IDB_BROWSE_ANIM2, IDB_BROWSE_ANIM3, IDB_BROWSE_ANIM4};
 
 static const UINT indicators[] = {0,
                                   ID_INDICATOR_PROGRESS,
@@ -35,7 +39,22 @@ BOOL CEditorStatusBar::Create(winui::CFrameWnd* parent, DWORD style, UINT id)
                                 GetModuleHandleA(nullptr), nullptr);
     if (progress_)
         ::SendMessageA(progress_, PBM_SETRANGE, 0, MAKELPARAM(0, 100));
+    for (int i = 0; i < 4; ++i)
+        m_bmpAnim[i] = static_cast<HBITMAP>(
+            LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(anim_bitmaps[i]), IMAGE_BITMAP, 0, 0, 0));
+    m_nCurrentBmp = 0;
+    // Between progress runs the pane belongs to the background browser.
+    SetProgressMode(1);
     return TRUE;
+}
+
+CEditorStatusBar::~CEditorStatusBar()
+{
+    for (HBITMAP& bmp : m_bmpAnim)
+        if (bmp) {
+            DeleteObject(bmp);
+            bmp = nullptr;
+        }
 }
 
 void CEditorStatusBar::SetProgressMode(int mode)
@@ -48,7 +67,14 @@ void CEditorStatusBar::SetProgressMode(int mode)
     } else {
         RECT rc{};
         GetItemRect(kReadOnlyPane, &rc);
-        SetPaneInfo(kProgressPane, ID_INDICATOR_ANIM, SBT_POPOUT, rc.bottom - rc.top - 5);
+        // As wide as the bar is high, less a little; never narrower than
+        // the picture (the bar has no height yet while it is created).
+        int width = rc.bottom - rc.top - 5;
+        BITMAP info{};
+        if (m_bmpAnim[0] && GetObjectA(m_bmpAnim[0], sizeof info, &info) && width < info.bmWidth + 4)
+            width = info.bmWidth + 4;
+        SetPaneInfo(kProgressPane, ID_INDICATOR_ANIM, SBT_POPOUT, width);
+        SetAnimationPaneStyle(m_bBrowserDone ? SBT_POPOUT : 0);
         if (progress_)
             ::ShowWindow(progress_, SW_HIDE);
     }
@@ -64,10 +90,18 @@ void CEditorStatusBar::PlaceProgress()
         ::MoveWindow(progress_, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, TRUE);
 }
 
+void CEditorStatusBar::SetAnimationPaneStyle(UINT style)
+{
+    // Owner-drawn: the bitmap or "B" is drawn by this bar.
+    SendMessage(SB_SETTEXTA, kProgressPane | SBT_OWNERDRAW | style, 0);
+}
+
 void CEditorStatusBar::ShowProgress(bool show)
 {
     if (!progress_)
         return;
+    if (show != (GetItemID(kProgressPane) == ID_INDICATOR_PROGRESS))
+        SetProgressMode(show ? 0 : 1);
     PlaceProgress();
     ::SendMessageA(progress_, PBM_SETPOS, show ? 50 : 0, 0);
     ::ShowWindow(progress_, show ? SW_SHOW : SW_HIDE);
@@ -84,9 +118,84 @@ void CEditorStatusBar::SetReadOnlyText(const char* text)
     ::InvalidateRect(m_hWnd, nullptr, FALSE);
 }
 
+// --- the background browser's pane ------------------------------------------------
+
+void CEditorStatusBar::StartPaneAnimation(CPaneJob job)
+{
+    m_job = std::move(job);
+    m_bHasJob = true;
+    m_bBrowserDone = 0;
+    if (GetItemID(kProgressPane) == ID_INDICATOR_ANIM) {
+        SetAnimationPaneStyle(0);
+        if (HDC dc = ::GetDC(m_hWnd)) {
+            DrawAnimationPane(dc, false);
+            ::ReleaseDC(m_hWnd, dc);
+        }
+    }
+    ::SetTimer(m_hWnd, kAnimationTimer, 200, nullptr);
+}
+
+void CEditorStatusBar::DrawAnimationPane(HDC dc, bool disabled)
+{
+    RECT rc{};
+    if (!GetItemRect(kProgressPane, &rc))
+        return;
+    if (m_bBrowserDone) {
+        FillRect(dc, &rc, GetSysColorBrush(COLOR_MENU));
+        int oldMode = SetBkMode(dc, TRANSPARENT);
+        COLORREF oldText = SetTextColor(dc, GetSysColor(COLOR_MENUTEXT));
+        DrawTextA(dc, "B", 1, &rc, DT_CENTER | DT_SINGLELINE | DT_VCENTER);
+        SetTextColor(dc, oldText);
+        SetBkMode(dc, oldMode);
+        return;
+    }
+    HBITMAP bmp = m_bmpAnim[disabled ? 0 : m_nCurrentBmp % 4];
+    if (!bmp)
+        return;
+    BITMAP info{};
+    GetObjectA(bmp, sizeof info, &info);
+    int x = rc.left + (rc.right - rc.left - info.bmWidth) / 2;
+    int y = rc.top + (rc.bottom - rc.top - info.bmHeight) / 2;
+    if (disabled) {
+        DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(bmp), 0, x, y, info.bmWidth, info.bmHeight,
+                   DST_BITMAP | DSS_DISABLED);
+        return;
+    }
+    HDC mem = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    BitBlt(dc, x, y, info.bmWidth, info.bmHeight, mem, 0, 0, SRCCOPY);
+    SelectObject(mem, old);
+    DeleteDC(mem);
+}
+
+void CEditorStatusBar::OnTimer(UINT_PTR id)
+{
+    if (id == kAnimationTimer) {
+        if (!m_bHasJob || !m_job.finished || m_job.finished()) {
+            ::KillTimer(m_hWnd, kAnimationTimer);
+            m_bBrowserDone = 1;
+            if (GetItemID(kProgressPane) == ID_INDICATOR_ANIM)
+                SetAnimationPaneStyle(SBT_POPOUT);
+            ::InvalidateRect(m_hWnd, nullptr, FALSE);
+        } else if (GetItemID(kProgressPane) == ID_INDICATOR_ANIM) {
+            m_nCurrentBmp = (m_nCurrentBmp + 1) % 4;
+            if (HDC dc = ::GetDC(m_hWnd)) {
+                DrawAnimationPane(dc, false);
+                ::ReleaseDC(m_hWnd, dc);
+            }
+        }
+        return;
+    }
+    DefWindowProc(WM_TIMER, id, 0);
+}
+
 LRESULT CEditorStatusBar::OnDrawItemReflect(WPARAM, LPARAM lParam)
 {
     auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+    if (dis && static_cast<int>(dis->itemID) == kProgressPane) {
+        DrawAnimationPane(dis->hDC, false);
+        return TRUE;
+    }
     if (!dis || static_cast<int>(dis->itemID) != kReadOnlyPane)
         return FALSE;
     if (roText_.empty())
@@ -132,6 +241,21 @@ void CEditorStatusBar::OnLButtonDown(UINT flags, POINT point)
         doc->m_state.unixFormat = !doc->m_state.unixFormat;
         SetPaneText(kUnixPane, doc->m_state.unixFormat ? "UNIX" : "");
         view->Editor().SetModify(1);
+    } else if (hit(kProgressPane) && GetItemID(kProgressPane) == ID_INDICATOR_ANIM) {
+        bool stopAsked = m_bHasJob && m_job.stopRequested && m_job.stopRequested();
+        if (!m_bHasJob || stopAsked || m_bBrowserDone) {
+            // Idle (or already stopping): the click starts the browser.
+            ::PostMessageA(frame->m_hWnd, WM_BROWSER_REQUEST, 0, 0);
+        } else {
+            if (HDC dc = ::GetDC(m_hWnd)) {
+                DrawAnimationPane(dc, true);
+                ::ReleaseDC(m_hWnd, dc);
+            }
+            SetPaneText(kMessagePane, "Auto browser cancelled!");
+            if (m_job.requestStop)
+                m_job.requestStop();
+            ::SetTimer(frame->m_hWnd, browser_stop_timer, 10000, nullptr);
+        }
     }
     DefWindowProc(WM_LBUTTONDOWN, flags, MAKELPARAM(point.x, point.y));
 }

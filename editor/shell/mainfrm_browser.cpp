@@ -335,7 +335,18 @@ LRESULT CMainFrame::OnBrowserRequest(WPARAM, LPARAM)
             return 0;
         m_nFunctionList = 0;
     }
-    m_pFunctionBar->StartBrowseThread(m_tagConfig, m_bAutoSearch);
+    if (m_pFunctionBar->StartBrowseThread(m_tagConfig, m_bAutoSearch) && m_wndStatusBar.m_hWnd) {
+        // The status bar animates while the scan runs; it reaches the
+        // worker through the frame, so that a bar closed meanwhile is seen.
+        CPaneJob job;
+        job.finished = [this] { return !m_pFunctionBar || m_pFunctionBar->Browser().IsIdle(); };
+        job.stopRequested = [this] { return m_pFunctionBar && m_pFunctionBar->Browser().StopFlag().load(); };
+        job.requestStop = [this] {
+            if (m_pFunctionBar)
+                m_pFunctionBar->Browser().RequestStop();
+        };
+        m_wndStatusBar.StartPaneAnimation(std::move(job));
+    }
     return 0;
 }
 

@@ -7,6 +7,9 @@
 #include "editor/shell/resource.h"
 #include "editor/shell/shell_text.h"
 
+#include "editor/syntax/c_formatter.h"
+
+#include "winui/msgbox.h"
 #include "winui/splitter.h"
 
 BEGIN_MESSAGE_MAP(COvantaView, winui::CView)
@@ -349,11 +352,64 @@ LRESULT COvantaView::OnDeleteLeading(WPARAM, LPARAM)
     return 0;
 }
 
+namespace {
+
+// The formatter's steps in status pane 0 and the progress pane.
+class CViewAlignProgress : public CAlignProgress {
+public:
+    explicit CViewAlignProgress(CMainFrame* frame) : m_frame(frame) {}
+    void Status(const char* text) override
+    {
+        if (m_frame)
+            m_frame->SetMessageText(text);
+    }
+    void Range(size_t) override {}
+    void Position(size_t) override {}
+
+private:
+    CMainFrame* m_frame;
+};
+
+} // namespace
+
 LRESULT COvantaView::OnReformatC(WPARAM, LPARAM)
 {
-    // The C formatter's window side is not part of the control yet.
-    if (CMainFrame* frame = main_frame())
-        frame->NotAvailable();
+    if (!m_wndEdit.m_hWnd || m_wndEdit.Core().State().readOnly)
+        return 0; // a read-only text stays as it is
+    CMainFrame* frame = main_frame();
+    const uint8_t* buffer = m_wndEdit.GetTextBuffer();
+    const int length = m_wndEdit.GetTextLength();
+    std::string text = buffer && length > 0
+                           ? std::string(reinterpret_cast<const char*>(buffer), static_cast<size_t>(length))
+                           : std::string();
+    CViewAlignProgress progress(frame);
+    if (frame)
+        frame->ShowProgress(true);
+    HCURSOR old = ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
+    align_result result = AlignCSyntax(text, m_wndEdit.Core().GetTabWidth(), &progress);
+    ::SetCursor(old);
+    if (frame) {
+        frame->ShowProgress(false);
+        frame->SetMessageText("");
+    }
+    if (result != ALIGN_DONE) {
+        winui::ShowMessageBox(m_hWnd, result == ALIGN_MORE_OPENING ? kAlignMoreOpening : kAlignMoreClosing,
+                              kAlignRefusedCaption, MB_OK | MB_ICONSTOP);
+        return 0;
+    }
+    // The formatted text replaces the old one whole; the run cannot be
+    // undone (the user was told so), so the undo list starts empty.
+    if (!m_wndEdit.SetText(text.c_str()))
+        return 0; // out of memory: reported, the text unchanged
+    m_wndEdit.Core().EmptyUndoBuffer();
+    m_wndEdit.SetModify(1);
+    m_wndEdit.SetSel(0, 0, true, false);
+    Recolour();
+    m_wndEdit.UpdateVScrollBar(1);
+    m_wndEdit.InvalidateText(1);
+    NotifyCaret();
+    if (ShowLineNumbers())
+        DrawLineNumbers(nullptr);
     return 0;
 }
 

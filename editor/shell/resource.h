@@ -26,6 +26,11 @@
 #define ID_INDICATOR_SIZE 104
 #define ID_INDICATOR_UNIX 105
 #define ID_INDICATOR_ANIM 106
+// The status bar's browser animation, drawn in this order.
+#define IDB_BROWSE_ANIM1 212
+#define IDB_BROWSE_ANIM2 210
+#define IDB_BROWSE_ANIM3 209
+#define IDB_BROWSE_ANIM4 211
 
 // Standard commands (the class library's numbers).
 #define ID_FILE_NEW_CMD 57600

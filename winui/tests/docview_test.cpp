@@ -32,11 +32,20 @@ const UINT ID_TEST_NOHANDLER = 40007;
 const UINT ID_TEST_MODIFIED = 40008; // checked while the document is modified
 
 std::vector<std::string> g_log;
+// The views that still had a window when a document last freed its text.
+int g_liveViewsAtDelete = -1;
 
 class CTextDoc : public winui::CDocument {
 public:
     std::string text;
-    void DeleteContents() override { text.clear(); }
+    void DeleteContents() override
+    {
+        g_liveViewsAtDelete = 0;
+        for (winui::CView* view : GetViews())
+            if (view->m_hWnd && IsWindow(view->m_hWnd))
+                ++g_liveViewsAtDelete;
+        text.clear();
+    }
     BOOL Serialize(HANDLE file, bool storing) override
     {
         DWORD n = 0;
@@ -257,6 +266,20 @@ TEST_F(MdiApp, TwoDocumentsRouteCommandsFromTheActiveViewToTheApplication)
     Command(ID_TEST_DOCCMD);
     Command(ID_TEST_NOHANDLER);
     EXPECT_EQ(g_log, (std::vector<std::string>{"view Text1", "doc Text1"}));
+}
+
+// A document that closes frees its contents only after the windows of all
+// its views are gone, so that no view draws from freed storage.
+TEST_F(MdiApp, ClosingADocumentFreesItsContentsAfterItsViewsAreDestroyed)
+{
+    CTextDoc* doc = NewDoc();
+    ASSERT_NE(doc, nullptr);
+    Command(winui::ID_WINDOW_NEW);
+    ASSERT_EQ(doc->GetViews().size(), 2u);
+    g_liveViewsAtDelete = -1;
+    doc->OnCloseDocument();
+    EXPECT_EQ(DocCount(), 0u);
+    EXPECT_EQ(g_liveViewsAtDelete, 0);
 }
 
 TEST_F(MdiApp, CommandsWithoutADocumentReachTheFrameAndTheApplicationOnly)

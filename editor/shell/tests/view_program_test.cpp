@@ -1,0 +1,265 @@
+// Ovanta's views and status bar in the real ovanta.exe under Wine: the C
+// re-format of a view, the focus after Goto Line, and the status bar's
+// browser pane.
+#include "program_session.h"
+#include "system_input.h"
+#include "testing/kit/test_kit.h"
+
+#include "editor/shell/ovanta_messages.h"
+#include "editor/shell/resource.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char frame_class[] = "winui.Frame";
+const UINT pane_id = 0xE900;
+const UINT editor_id = 0x1113;
+
+class OvantaViews : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        dir_ = host_path(TEST_TMP_DIR) + "\\" + info->name();
+        std::error_code ignored;
+        fs::remove_all(dir_, ignored);
+        bin_ = dir_ + "\\bin";
+        work_ = dir_ + "\\work";
+        ASSERT_TRUE(MakeFolders(bin_));
+        ASSERT_TRUE(MakeFolders(work_));
+        exe_ = bin_ + "\\ovanta.exe";
+        ASSERT_TRUE(CopyOneFile(host_path(OVANTA_EXE), exe_));
+        ini_ = bin_ + "\\ovanta.ini";
+        script_ = dir_ + "\\answers.txt";
+        log_ = dir_ + "\\answers.log";
+        ASSERT_TRUE(WriteWholeFile(script_, ""));
+    }
+
+    void Script(const std::string& lines) { ASSERT_TRUE(WriteWholeFile(script_, lines)); }
+    std::string Log() const { return ReadWholeFile(log_); }
+    void Setting(const char* section, const char* key, const char* value)
+    {
+        WritePrivateProfileStringA(section, key, value, ini_.c_str());
+    }
+    std::string Work(const std::string& name) const { return work_ + "\\" + name; }
+
+    void Start(ProgramSession& s, const std::string& args)
+    {
+        s.SetScript(script_, log_);
+        ASSERT_TRUE(s.Start(exe_, args, work_, SW_SHOWNORMAL));
+        ASSERT_NE(s.WaitForMainWindow(frame_class), nullptr);
+    }
+
+    static HWND Client(HWND frame) { return FindWindowExA(frame, nullptr, "MDIClient", nullptr); }
+    static HWND ActiveChild(HWND frame)
+    {
+        return reinterpret_cast<HWND>(SendMessageA(Client(frame), WM_MDIGETACTIVE, 0, 0));
+    }
+    static bool WaitForActiveChild(HWND frame, DWORD timeoutMs = 20000)
+    {
+        DWORD start = GetTickCount();
+        while (!ActiveChild(frame) && GetTickCount() - start < timeoutMs)
+            Sleep(50);
+        return ActiveChild(frame) != nullptr;
+    }
+    // A start that hands its arguments to the running instance.
+    void StartSecond(const std::string& args)
+    {
+        ProgramSession s;
+        s.SetScript(script_, log_);
+        ASSERT_TRUE(s.Start(exe_, args, work_));
+        int code = -1;
+        ASSERT_TRUE(s.WaitForExit(30000, &code));
+        EXPECT_EQ(code, 0);
+    }
+    std::string Profile(const char* section, const char* key) const
+    {
+        char value[256] = "";
+        GetPrivateProfileStringA(section, key, "<missing>", value, sizeof value, ini_.c_str());
+        return value;
+    }
+    // Waits until the active document window has the title.
+    static HWND WaitForActiveTitle(HWND frame, const std::string& title, DWORD timeoutMs = 20000)
+    {
+        DWORD start = GetTickCount();
+        while (GetTickCount() - start < timeoutMs) {
+            HWND child = ActiveChild(frame);
+            if (child && WindowTextOf(child).rfind(title, 0) == 0)
+                return child;
+            Sleep(50);
+        }
+        return nullptr;
+    }
+    static HWND View(HWND child) { return GetDlgItem(child, pane_id); }
+    static HWND Editor(HWND child) { return GetDlgItem(View(child), editor_id); }
+    static HWND Focus(HWND window)
+    {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info))
+            return nullptr;
+        return info.hwndFocus;
+    }
+
+    std::string dir_, bin_, work_, exe_, ini_, script_, log_;
+};
+
+// After Goto Line the editor has the focus again: what the user types goes
+// into the text at the new line, by real keys through the system queue.
+TEST_F(OvantaViews, TypingAfterGotoLineGoesIntoTheEditorAtThatLine)
+{
+    ASSERT_TRUE(WriteWholeFile(Work("g.c"), "one\r\ntwo\r\nthree\r\nfour\r\n"));
+    Script("dialog ok set 1022 3\n");
+    ProgramSession s;
+    Start(s, "g.c");
+    ASSERT_TRUE(WaitForActiveChild(s.MainWindow()));
+    HWND child = ActiveChild(s.MainWindow());
+    HWND editor = Editor(child);
+    ASSERT_NE(editor, nullptr);
+    SetForegroundWindow(s.MainWindow());
+    Sleep(300);
+    s.Command(ID_GOTO_LINE);
+    ASSERT_NE(Log().find("dialog 146"), std::string::npos) << Log();
+    Sleep(300);
+    EXPECT_EQ(Focus(s.MainWindow()), editor);
+    PlayInput({KeyDown('X'), KeyUp('X')}, nullptr, 500);
+    SendMessageA(editor, WM_CHAR, 'Y', 1);
+    s.Command(ID_FILE_SAVE_CMD);
+    EXPECT_EQ(ReadWholeFile(Work("g.c")), "one\r\ntwo\r\nxYthree\r\nfour\r\n");
+    ASSERT_TRUE(s.Close());
+}
+
+// Message 0x466 re-formats the text as C; unbalanced braces are refused
+// with the formatter's message and leave text and modified flag alone.
+TEST_F(OvantaViews, ReformatAsCLaysTheTextOutAndRefusesUnbalancedBraces)
+{
+    ASSERT_TRUE(WriteWholeFile(Work("f.c"), "int f(void) { int a; a = 1; return a; }\r\n"));
+    ASSERT_TRUE(WriteWholeFile(Work("open.c"), "void g(void) {\r\nint b;\r\n"));
+    Script("box ok\n");
+    ProgramSession s;
+    Start(s, "f.c");
+    ASSERT_TRUE(WaitForActiveChild(s.MainWindow()));
+    HWND child = ActiveChild(s.MainWindow());
+    SendMessageA(View(child), WM_REFORMAT_C, 0, 0);
+    EXPECT_EQ(WindowTextOf(child), "f.c *");
+    s.Command(ID_FILE_SAVE_CMD);
+    EXPECT_EQ(ReadWholeFile(Work("f.c")), "int f(void)\r\n{\r\n    int a;\r\n    a = 1;\r\n    return a;\r\n}\r\n");
+    // The run cannot be undone: undo leaves the formatted text.
+    s.Command(ID_EDIT_UNDO);
+    EXPECT_EQ(WindowTextOf(child), "f.c");
+
+    ASSERT_TRUE(s.Close());
+    ProgramSession t;
+    Start(t, "open.c");
+    ASSERT_TRUE(WaitForActiveChild(t.MainWindow()));
+    child = ActiveChild(t.MainWindow());
+    SendMessageA(View(child), WM_REFORMAT_C, 0, 0);
+    std::string log = Log();
+    EXPECT_NE(log.find("There exist more opening {-braces then closing"), std::string::npos) << log;
+    EXPECT_EQ(WindowTextOf(child), "open.c");
+    t.Command(ID_FILE_SAVE_CMD);
+    EXPECT_EQ(ReadWholeFile(Work("open.c")), "void g(void) {\r\nint b;\r\n");
+    ASSERT_TRUE(t.Close());
+}
+
+// The last maximise or restore of a document window decides how the next
+// one opens (OpenMaximized), also after the window was closed.
+TEST_F(OvantaViews, NewDocumentWindowsOpenAsTheUserLastSizedOne)
+{
+    for (const char* name : {"a.c", "b.c", "c.c"})
+        ASSERT_TRUE(WriteWholeFile(Work(name), "int x;\r\n"));
+    Setting("DefaultSettings", "OpenMaximized", "0");
+    ProgramSession s;
+    Start(s, "a.c");
+    ASSERT_TRUE(WaitForActiveChild(s.MainWindow()));
+    HWND a = ActiveChild(s.MainWindow());
+    EXPECT_FALSE(IsZoomed(a));
+    SendMessageA(a, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    EXPECT_EQ(Profile("DefaultSettings", "OpenMaximized"), "1");
+    s.Command(ID_FILE_CLOSE_CMD);
+    StartSecond("b.c");
+    HWND b = WaitForActiveTitle(s.MainWindow(), "b.c");
+    ASSERT_NE(b, nullptr);
+    EXPECT_TRUE(IsZoomed(b));
+    // Minimising leaves the setting; restoring clears it.
+    SendMessageA(b, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_EQ(Profile("DefaultSettings", "OpenMaximized"), "1");
+    SendMessageA(b, WM_SYSCOMMAND, SC_RESTORE, 0);
+    EXPECT_EQ(Profile("DefaultSettings", "OpenMaximized"), "0");
+    StartSecond("c.c");
+    HWND c = WaitForActiveTitle(s.MainWindow(), "c.c");
+    ASSERT_NE(c, nullptr);
+    EXPECT_FALSE(IsZoomed(c));
+    ASSERT_TRUE(s.Close());
+}
+
+// The auto-save tick writes a changed text to its file; while the file
+// cannot be replaced the tick leaves it whole and the changes stay to be
+// saved.
+TEST_F(OvantaViews, AutoSaveWritesChangesAndAFailedOneLeavesTheFileWhole)
+{
+    ASSERT_TRUE(WriteWholeFile(Work("auto.c"), "int a;\r\n"));
+    Script("box ok\nbox ok\nbox ok\n");
+    ProgramSession s;
+    Start(s, "auto.c");
+    ASSERT_TRUE(WaitForActiveChild(s.MainWindow()));
+    HWND child = ActiveChild(s.MainWindow());
+    HWND editor = Editor(child);
+    SendMessageA(editor, WM_CHAR, 'X', 1);
+    SendMessageA(s.MainWindow(), WM_TIMER, 0x4321, 0);
+    EXPECT_EQ(ReadWholeFile(Work("auto.c")), "Xint a;\r\n");
+
+    // The file held open without sharing: the tick cannot replace it.
+    HANDLE held = CreateFileA(Work("auto.c").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    SendMessageA(editor, WM_CHAR, 'Y', 1);
+    SendMessageA(s.MainWindow(), WM_TIMER, 0x4321, 0);
+    CloseHandle(held);
+    EXPECT_EQ(ReadWholeFile(Work("auto.c")), "Xint a;\r\n");
+    // The next tick saves what the failed one could not.
+    SendMessageA(s.MainWindow(), WM_TIMER, 0x4321, 0);
+    EXPECT_EQ(ReadWholeFile(Work("auto.c")), "XYint a;\r\n");
+    ASSERT_TRUE(s.Close());
+}
+
+// Closing while the source browser scans the open documents: the scan is
+// asked to stop and waited for, the program ends cleanly and in time, and
+// the profile is written.
+TEST_F(OvantaViews, ClosingWhileTheBrowserScansEndsCleanly)
+{
+    std::string text;
+    for (int i = 0; i < 3000; ++i)
+        text += "int f" + std::to_string(i) + "(int a) { return a + " + std::to_string(i) + "; }\r\n";
+    ASSERT_TRUE(WriteWholeFile(Work("big.c"), text));
+    ASSERT_TRUE(WriteWholeFile(Work("small.c"), "int g(void) { return 0; }\r\n"));
+    Setting("TagConfig", "flags", "32769"); // automatic, the open documents
+    ProgramSession s;
+    Start(s, "big.c small.c");
+    ASSERT_TRUE(WaitForActiveChild(s.MainWindow()));
+    for (int round = 0; round < 3; ++round) {
+        PostMessageA(s.MainWindow(), WM_BROWSER_REQUEST, 0, 0);
+        Sleep(50);
+    }
+    // A document closes while the scan may still read its copy.
+    s.Command(ID_FILE_CLOSE_CMD);
+    PostMessageA(s.MainWindow(), WM_BROWSER_REQUEST, 0, 0);
+    int code = -1;
+    ASSERT_TRUE(s.Close(&code, 20000));
+    EXPECT_EQ(code, 0);
+    char value[64] = "";
+    GetPrivateProfileStringA("TagConfig", "flags", "", value, sizeof value, ini_.c_str());
+    EXPECT_EQ(std::string(value), "32769");
+}
+
+} // namespace

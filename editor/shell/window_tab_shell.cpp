@@ -1,0 +1,57 @@
+#include "editor/shell/window_tab_shell.h"
+
+#include "editor/shell/mainfrm.h"
+#include "editor/shell/ovantaapp.h"
+#include "editor/shell/ovantadoc.h"
+#include "editor/shell/ovantaview.h"
+
+#include <cstring>
+
+bool COvantaWindowTabShell::IsOpen(COvantaDoc* doc)
+{
+    COvantaApp* app = COvantaApp::Get();
+    if (!app || !doc)
+        return false;
+    for (COvantaDoc* d : app->Documents())
+        if (d == doc)
+            return true;
+    return false;
+}
+
+HWND COvantaWindowTabShell::FrameOf(COvantaDoc* doc)
+{
+    COvantaView* view = doc ? doc->FirstView() : nullptr;
+    if (!view || !view->m_hWnd)
+        return nullptr;
+    // A pane of a split window: the frame is the splitter's parent.
+    HWND parent = ::GetParent(view->m_hWnd);
+    char cls[64] = "";
+    ::GetClassNameA(parent, cls, sizeof cls);
+    if (parent && std::strstr(cls, "Splitter"))
+        parent = ::GetParent(parent);
+    return parent;
+}
+
+bool COvantaWindowTabShell::IsModified(COvantaDoc* doc)
+{
+    return doc && doc->IsModified();
+}
+
+std::string COvantaWindowTabShell::PathOf(COvantaDoc* doc)
+{
+    return doc ? doc->GetPathName() : std::string();
+}
+
+void COvantaWindowTabShell::ShowProperties(COvantaDoc*)
+{
+    // The file properties dialog arrives with the small settings dialogs.
+    COvantaApp* app = COvantaApp::Get();
+    if (CMainFrame* frame = app ? app->MainFrame() : nullptr)
+        frame->NotAvailable();
+}
+
+int COvantaWindowTabShell::ProfileInt(const char* section, const char* key, int defaultValue)
+{
+    COvantaApp* app = COvantaApp::Get();
+    return app ? app->m_profile.GetInt(section, key, defaultValue) : defaultValue;
+}
