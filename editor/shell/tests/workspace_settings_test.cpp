@@ -145,8 +145,9 @@ TEST(SettingsStore, HandEditedValuesFallBackToTheirDefaults)
         SettingsValues v;
         ReadSettings(file, v, kProfileRead);
         for (const SettingKey& k : SettingKeys()) {
-            if (std::string(k.key) == c.key)
+            if (std::string(k.key) == c.key) {
                 EXPECT_EQ(v.*k.intValue, c.expected) << c.key << "=" << c.text;
+            }
         }
     }
 }
