@@ -7,6 +7,7 @@
 #include "editor/shell/ovantaapp.h"
 #include "editor/shell/ovantadoc.h"
 #include "editor/shell/ovantaview.h"
+#include "editor/shell/recent_workspaces.h"
 #include "editor/shell/resource.h"
 #include "editor/shell/shortcut_table.h"
 
@@ -108,9 +109,13 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMainFrameBase)
     // Commands of the parts still to come: workspaces, tools and the output
     // window, search, the source browser, bookmarks, the TCP link,
     // text operations and settings dialogs.
-    ON_COMMAND(ID_WORKSPACE_NEW, &CMainFrame::OnNotAvailable)
-    ON_COMMAND(ID_WORKSPACE_OPEN, &CMainFrame::OnNotAvailable)
-    ON_COMMAND(ID_WORKSPACE_CLOSE, &CMainFrame::OnNotAvailable)
+    ON_COMMAND(ID_WORKSPACE_OPEN, &CMainFrame::OnWorkspaceOpen)
+    ON_COMMAND(ID_WORKSPACE_SAVE, &CMainFrame::OnWorkspaceSave)
+    ON_COMMAND(ID_WORKSPACE_CLOSE, &CMainFrame::OnWorkspaceClose)
+    ON_UPDATE_COMMAND_UI(ID_WORKSPACE_CLOSE, &CMainFrame::OnUpdateWorkspaceClose)
+    ON_COMMAND_RANGE(ID_RECENT_WORKSPACE_FIRST, ID_RECENT_WORKSPACE_LAST, &CMainFrame::OnRecentWorkspace)
+    ON_UPDATE_COMMAND_UI(ID_RECENT_WORKSPACE_FIRST, &CMainFrame::OnUpdateRecentWorkspace)
+    ON_WM_CLOSE()
     ON_COMMAND(ID_TCP_SEND, &CMainFrame::OnNotAvailable)
     ON_COMMAND(ID_TCP_SETTINGS, &CMainFrame::OnNotAvailable)
     ON_COMMAND(ID_EDIT_FIND, &CMainFrame::OnNotAvailable)
@@ -340,11 +345,6 @@ LRESULT CMainFrame::OnOpenHandedOver(WPARAM, LPARAM)
         ::ShowWindow(m_hWnd, SW_RESTORE);
     ::SetForegroundWindow(m_hWnd);
     return 0;
-}
-
-void CMainFrame::OpenWorkspace(const char*)
-{
-    NotAvailable();
 }
 
 LRESULT CMainFrame::OnDropFiles(WPARAM wParam, LPARAM)
@@ -580,6 +580,7 @@ BOOL CMainFrame::DestroyWindow()
         if (m_pFunctionBar)
             m_pFunctionBar->Browser().Stop();
         app->SetProfileTarget(app->m_szProfilePath);
+        SaveOnDestroy();
         if (app->m_strWorkspacePath.empty()) {
             SaveToolSettings();
             SaveMacroSettings();

@@ -24,12 +24,14 @@
 #include <deque>
 #include <memory>
 #include <string>
+#include <vector>
 
 class COvantaDoc;
 class COvantaView;
 class COutputBar;
 class CToolShell;
 class CNColorEditCtrl;
+class CRecentWorkspaceList;
 
 class CMainFrame : public CMainFrameBase {
 public:
@@ -56,8 +58,24 @@ public:
     COvantaView* ActiveOvantaView();
     HFONT EditFont() const { return nullptr; }
     bool UseShortPathNames() const { return m_currentTool.ShortPath != 0; }
-    // Opens a workspace (arrives with the workspace support).
+    // Saves or closes what is open, then opens the workspace at path.
     void OpenWorkspace(const char* path);
+    // Settings and workspaces (mainfrm_workspace.cpp). The option set from
+    // and to the profile target, or the file at path for the one call.
+    void LoadSettings(const char* path = nullptr);
+    void SaveSettings(const char* path = nullptr);
+    // 1 when written, 7 (No) or 2 (Cancel) when the user declined.
+    int SaveWorkspace(const char* path = nullptr);
+    void LoadWorkspace(const char* path);
+    void CloseWorkspace();
+    // The open workspace's file (empty when none) and its project files as
+    // full paths, in list order.
+    const std::string& WorkspacePath() const;
+    std::vector<std::string> WorkspaceFiles() const;
+    // The project's files in stored form (relative to the workspace's
+    // folder where they are inside it), and those of them not open.
+    std::vector<std::string> m_workspaceFiles;
+    std::vector<std::string> m_closedFiles;
     // Docks bar on the side where leftOf is docked, just right of it.
     void DockControlBarLeftOf(winui::CControlBar* bar, winui::CControlBar* leftOf);
     // The code of a bar's place: 1 top, 2 bottom, 3 right, 4 left, +0x10 hidden.
@@ -184,9 +202,29 @@ protected:
     LRESULT OnBrowserStatus(WPARAM text, LPARAM);
     LRESULT OnFunctionUpdateDocument(WPARAM, LPARAM doc);
 
+    // Workspaces (mainfrm_workspace.cpp).
+    void OnClose();
+    void OnWorkspaceOpen();
+    void OnWorkspaceSave();
+    void OnWorkspaceClose();
+    void OnUpdateWorkspaceClose(winui::CCmdUI* ui);
+    void OnRecentWorkspace(UINT id);
+    void OnUpdateRecentWorkspace(winui::CCmdUI* ui);
+
     DECLARE_MESSAGE_MAP()
 
 private:
+    // Workspaces (mainfrm_workspace.cpp).
+    void ApplyLoadedOptions(bool workspace);
+    bool LeaveForWorkspace(bool askFirst, const char* question);
+    void EnterWorkspace(const std::string& path);
+    void WriteRecentWorkspaces();
+    CRecentWorkspaceList* RecentWorkspaces();
+    // What the frame's destruction saves: the option set into the profile,
+    // or the closing time into the open workspace.
+    void SaveOnDestroy();
+    std::unique_ptr<CRecentWorkspaceList> m_pRecentWorkspaces;
+
     // Source browser (mainfrm_browser.cpp).
     CBrowserShell* BrowserShell();
     bool CreateFunctionBar(FunctionListMode mode, bool visible, bool right);
