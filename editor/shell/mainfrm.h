@@ -210,6 +210,12 @@ protected:
     void OnUpdateWorkspaceClose(winui::CCmdUI* ui);
     void OnRecentWorkspace(UINT id);
     void OnUpdateRecentWorkspace(winui::CCmdUI* ui);
+    void OnMinimizeAll();
+    void OnHelpTopics();
+    void OnHoldSelection();
+    void OnUpdateHoldSelection(winui::CCmdUI* ui);
+    void OnExtContextMenu();
+    void OnUpdateExtContextMenu(winui::CCmdUI* ui);
 
     DECLARE_MESSAGE_MAP()
 

@@ -21,6 +21,8 @@
 #include "winui/commdlg.h"
 #include "winui/msgbox.h"
 
+#include <shellapi.h>
+
 #include <cstdio>
 #include <cstring>
 
@@ -806,4 +808,58 @@ void CMainFrame::SaveOnDestroy()
         return;
     }
     SaveSettings(app->m_szProfilePath.c_str());
+}
+
+// --- the option commands beside the workspace commands --------------------------------
+
+void CMainFrame::OnMinimizeAll()
+{
+    COvantaApp* app = COvantaApp::Get();
+    if (!app)
+        return;
+    for (COvantaDoc* doc : app->Documents())
+        for (winui::CView* view : doc->GetViews())
+            if (winui::CFrameWnd* child = view->GetParentFrame())
+                ::ShowWindow(child->m_hWnd, SW_MINIMIZE);
+}
+
+void CMainFrame::OnHelpTopics()
+{
+    const std::string& help = OvantaOptions().helpPath;
+    if (help.empty()) {
+        winui::ShowMessageBox(m_hWnd, "No help document is set (\"HelpPath\" in [DefaultSettings]).",
+                              "Help Topics", MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    if (reinterpret_cast<INT_PTR>(ShellExecuteA(m_hWnd, "open", help.c_str(), nullptr, nullptr,
+                                                SW_SHOWNORMAL)) <= 32) {
+        std::string text = "Can't open the help document '" + help + "'.";
+        winui::ShowMessageBox(m_hWnd, text.c_str(), "Help Topics", MB_OK | MB_ICONSTOP);
+    }
+}
+
+void CMainFrame::OnHoldSelection()
+{
+    SettingsValues& o = OvantaOptions();
+    o.selAfterPaste = o.selAfterPaste ? 0 : 1;
+    if (COvantaApp* app = COvantaApp::Get())
+        app->WriteSettingInt(settings_section, "SelAfterPaste", o.selAfterPaste);
+}
+
+void CMainFrame::OnUpdateHoldSelection(winui::CCmdUI* ui)
+{
+    ui->SetCheck(OvantaOptions().selAfterPaste ? 1 : 0);
+}
+
+void CMainFrame::OnExtContextMenu()
+{
+    SettingsValues& o = OvantaOptions();
+    o.extContextMenu = o.extContextMenu ? 0 : 1;
+    if (o.extContextMenu && m_textMacros.empty())
+        LoadTextMacros();
+}
+
+void CMainFrame::OnUpdateExtContextMenu(winui::CCmdUI* ui)
+{
+    ui->SetCheck(OvantaOptions().extContextMenu ? 1 : 0);
 }

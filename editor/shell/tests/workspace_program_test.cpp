@@ -277,7 +277,8 @@ TEST_F(OvantaWorkspaceProgram, AWizardWorkspaceOpensAndCancelAtClosingKeepsItOpe
 {
     ASSERT_TRUE(WriteWholeFile(Work("a.c"), "int a;\r\n"));
     ASSERT_TRUE(WriteWholeFile(Work("c,d.c"), "int cd;\r\n"));
-    ASSERT_TRUE(WriteWholeFile(ini_, "[DefaultSettings]\r\nTabWidth=8\r\nShowLineNo=0\r\n"));
+    ASSERT_TRUE(WriteWholeFile(ini_, "[DefaultSettings]\r\nTabWidth=8\r\nShowLineNo=0\r\n"
+                                     "[RecentProjectList]\r\nProject1=" + Work("gone.wsp") + "\r\n"));
     // What the makefile wizard writes from its template, with a hand-edited
     // tab width and two closed files added.
     const std::string wsp = Work("board.wsp");
@@ -293,10 +294,21 @@ TEST_F(OvantaWorkspaceProgram, AWizardWorkspaceOpensAndCancelAtClosingKeepsItOpe
     ProgramSession s;
     Start(s, "-w" + wsp,
           "box yes\nbox cancel\n"  // first close: save, then Cancel
-          "box yes\nbox yes\n");   // second close: save, close the documents
+          "box yes\nbox yes\n"     // second close: save, close the documents
+          "box ok\n"               // "Can't open this workspace!"
+          "box yes\n");            // closing the program saves the workspace
     HWND frame = s.MainWindow();
-    ASSERT_NE(Child(frame, "a.c"), nullptr);
-    ASSERT_NE(Child(frame, "c,d.c"), nullptr);
+    HWND a = Child(frame, "a.c");
+    HWND cd = Child(frame, "c,d.c");
+    ASSERT_NE(a, nullptr);
+    ASSERT_NE(cd, nullptr);
+    // Toggles write at once into the open workspace, not into the profile.
+    s.Command(ID_HOLD_SELECTION);
+    EXPECT_EQ(Get(wsp, "DefaultSettings", "SelAfterPaste"), "1");
+    EXPECT_EQ(Get(ini_, "DefaultSettings", "SelAfterPaste"), "<missing>");
+    s.Command(ID_MINIMIZE_ALL);
+    EXPECT_TRUE(IsIconic(a));
+    EXPECT_TRUE(IsIconic(cd));
 
     s.Command(ID_WORKSPACE_CLOSE);
     // Cancel: the documents stay and the workspace is still the open one;
@@ -311,6 +323,8 @@ TEST_F(OvantaWorkspaceProgram, AWizardWorkspaceOpensAndCancelAtClosingKeepsItOpe
     const std::string second = Get(wsp, "OpenFiles", "File2");
     EXPECT_EQ(first.substr(0, 10), ".\\a.c,0,0,") << first;
     EXPECT_EQ(second.substr(0, 12), ".\\c,d.c,0,0,") << second;
+    // Minimised windows are marked so.
+    EXPECT_EQ(first.substr(first.size() - 2), ",m") << first;
     EXPECT_EQ(Get(wsp, "ClosedFiles", "File1"), ".\\z.c");
     EXPECT_EQ(Get(wsp, "ClosedFiles", "File2"), ".\\b.c");
     EXPECT_EQ(Get(wsp, "ExecApplication", "Toolname"), "Make");
@@ -328,13 +342,24 @@ TEST_F(OvantaWorkspaceProgram, AWizardWorkspaceOpensAndCancelAtClosingKeepsItOpe
     // Saved twice, read once: the closed files keep their order.
     EXPECT_EQ(Get(wsp, "ClosedFiles", "File1"), ".\\z.c");
     EXPECT_EQ(Get(wsp, "ClosedFiles", "File2"), ".\\b.c");
+    // The recent list: a workspace that is gone is reported and removed;
+    // the other one opens again with its files (no question without open
+    // documents).
+    s.Command(ID_RECENT_WORKSPACE_FIRST + 1);
+    EXPECT_EQ(Get(ini_, "RecentProjectList", "Project1"), wsp);
+    EXPECT_EQ(Get(ini_, "RecentProjectList", "Project2"), "<missing>");
+    s.Command(ID_RECENT_WORKSPACE_FIRST);
+    EXPECT_NE(Child(frame, "a.c"), nullptr);
+    EXPECT_NE(Child(frame, "c,d.c"), nullptr);
     ASSERT_TRUE(s.Close());
-    // Closing without a workspace saves the profile's own values.
+    // Closing with a workspace open leaves the profile's option keys alone.
     EXPECT_EQ(Get(ini_, "DefaultSettings", "TabWidth"), "8");
     EXPECT_EQ(Get(ini_, "DefaultSettings", "ShowLineNo"), "0");
+    EXPECT_EQ(Get(ini_, "DefaultSettings", "SelAfterPaste"), "<missing>");
     EXPECT_EQ(Get(ini_, "RecentProjectList", "Project1"), wsp);
     const std::string log = Log();
     EXPECT_NE(log.find("\"Close all open Documents?\" 2"), std::string::npos) << log;
+    EXPECT_NE(log.find("\"Can't open this workspace!\""), std::string::npos) << log;
 }
 
 } // namespace
