@@ -186,6 +186,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCTA cs)
         }
         app->LoadShortcuts();
         LoadMacroSettings();
+        PlaceBarsAtStart();
         if (!app->m_strDefaultDir.empty())
             SetCurrentDirectoryA(app->m_strDefaultDir.c_str());
         std::string place = app->m_profile.GetString(frame_section, "MAIN", "");

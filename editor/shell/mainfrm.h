@@ -222,6 +222,8 @@ protected:
 private:
     // Workspaces (mainfrm_workspace.cpp).
     void ApplyLoadedOptions(bool workspace);
+    // The bars go where the profile's placement codes put them.
+    void PlaceBarsAtStart();
     bool LeaveForWorkspace(bool askFirst, const char* question);
     void EnterWorkspace(const std::string& path);
     void WriteRecentWorkspaces();

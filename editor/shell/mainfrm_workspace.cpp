@@ -249,6 +249,12 @@ void CMainFrame::ApplyLoadedOptions(bool workspace)
         ::KillTimer(m_hWnd, workspace_autosave_timer);
         m_nAutoSaveTimer = 0;
     }
+    PlaceBarsAtStart();
+}
+
+void CMainFrame::PlaceBarsAtStart()
+{
+    const SettingsValues& o = OvantaOptions();
     place_bar(*this, m_wndToolBar, o.toolBar);
     WorkspaceHooks& hooks = OvantaWorkspaceHooks();
     if (hooks.placeBookmarkBar)

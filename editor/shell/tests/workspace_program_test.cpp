@@ -147,11 +147,12 @@ SettingsValues changed_values(const std::string& existingDir)
 }
 
 // Keys whose values the program itself sets from its windows when it
-// closes (bar places, the recorder bar's visibility).
+// closes (the functions bar's place and width, the recorder bar's
+// visibility); the other bars' places are compared: each goes where its
+// code says and is found there again.
 bool set_by_the_frame(const std::string& key)
 {
-    for (const char* k : {"FileBar", "ToolBar", "ExecBar", "BookmarkBar", "FunctionList", "MacroBar",
-                          "BrowseWndHeight"})
+    for (const char* k : {"FunctionList", "MacroBar", "BrowseWndHeight"})
         if (key == k)
             return true;
     return false;
