@@ -363,4 +363,22 @@ TEST_F(OvantaWorkspaceProgram, AWizardWorkspaceOpensAndCancelAtClosingKeepsItOpe
     EXPECT_NE(log.find("\"Can't open this workspace!\""), std::string::npos) << log;
 }
 
+TEST_F(OvantaWorkspaceProgram, AWorkspaceWithoutOpenFilesStillBringsItsTagConfiguration)
+{
+    const std::string wsp = Work("tags.wsp");
+    // Automatic browsing (0x8000) with the usual flags 7, and one closed file.
+    ASSERT_TRUE(WriteWholeFile(wsp, "[DefaultSettings]\r\nTabWidth=7\r\n"
+                                    "[TagConfig]\r\nflags=32775\r\ntagpath0=" + work_ + "\r\n"
+                                    "[ClosedFiles]\r\nFile1=.\\x.c\r\n"));
+    {
+        ProgramSession s;
+        Start(s, "-w" + wsp, "box yes\n");
+        ASSERT_TRUE(s.Close());
+    }
+    EXPECT_EQ(Get(wsp, "TagConfig", "flags"), "32775");
+    EXPECT_EQ(Get(wsp, "ClosedFiles", "File1"), ".\\x.c");
+    EXPECT_EQ(Get(wsp, "DefaultSettings", "TabWidth"), "7");
+    EXPECT_EQ(Get(ini_, "TagConfig", "flags"), "<missing>");
+}
+
 } // namespace
