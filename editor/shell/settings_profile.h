@@ -42,8 +42,8 @@ void CollectOptionsFromApp(const COvantaApp& app, SettingsValues& options);
 // workspace. Each hook may be left empty; the frame then leaves that state
 // alone.
 struct WorkspaceHooks {
-    // Placement code of the document tab bar (Part of the bar's own code:
-    // 1 top, 2 bottom, +0x10 hidden, +0x20 memory mark), and placing it.
+    // Placement code of the document tab bar (1 top, 2 bottom, +0x10
+    // hidden, +0x20 memory mark), and placing it.
     std::function<int()> fileBarCode;
     std::function<void(int code)> placeFileBar;
     // The same for the bookmark bar (codes 1-4, +0x10 hidden).
