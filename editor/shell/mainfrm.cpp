@@ -7,6 +7,7 @@
 #include "editor/shell/ovantaapp.h"
 #include "editor/shell/ovantadoc.h"
 #include "editor/shell/ovantaview.h"
+#include "editor/shell/recent_workspaces.h"
 #include "editor/shell/resource.h"
 #include "editor/shell/shortcut_table.h"
 
@@ -108,9 +109,6 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMainFrameBase)
     // Commands of the parts still to come: workspaces, tools and the output
     // window, search, the source browser, bookmarks, the TCP link,
     // text operations and settings dialogs.
-    ON_COMMAND(ID_WORKSPACE_NEW, &CMainFrame::OnNotAvailable)
-    ON_COMMAND(ID_WORKSPACE_OPEN, &CMainFrame::OnNotAvailable)
-    ON_COMMAND(ID_WORKSPACE_CLOSE, &CMainFrame::OnNotAvailable)
     ON_COMMAND(ID_TCP_SEND, &CMainFrame::OnTcpSend)
     ON_COMMAND(ID_TCP_SETTINGS, &CMainFrame::OnTcpReceive)
     ON_COMMAND(ID_EDIT_FIND, &CMainFrame::OnEditFind)
@@ -123,6 +121,19 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMainFrameBase)
     ON_MESSAGE(WM_FIND_REQUEST, &CMainFrame::OnFindRequest)
     ON_MESSAGE(WM_EDITOR_MOUSE_SELECTION, &CMainFrame::OnEditorSelection)
     ON_MESSAGE(WM_TCP_TEXT, &CMainFrame::OnTcpData)
+    ON_COMMAND(ID_WORKSPACE_OPEN, &CMainFrame::OnWorkspaceOpen)
+    ON_COMMAND(ID_WORKSPACE_SAVE, &CMainFrame::OnWorkspaceSave)
+    ON_COMMAND(ID_WORKSPACE_CLOSE, &CMainFrame::OnWorkspaceClose)
+    ON_UPDATE_COMMAND_UI(ID_WORKSPACE_CLOSE, &CMainFrame::OnUpdateWorkspaceClose)
+    ON_COMMAND_RANGE(ID_RECENT_WORKSPACE_FIRST, ID_RECENT_WORKSPACE_LAST, &CMainFrame::OnRecentWorkspace)
+    ON_UPDATE_COMMAND_UI(ID_RECENT_WORKSPACE_FIRST, &CMainFrame::OnUpdateRecentWorkspace)
+    ON_WM_CLOSE()
+    ON_COMMAND(ID_MINIMIZE_ALL, &CMainFrame::OnMinimizeAll)
+    ON_COMMAND(ID_HELP_TOPICS, &CMainFrame::OnHelpTopics)
+    ON_COMMAND(ID_HOLD_SELECTION, &CMainFrame::OnHoldSelection)
+    ON_UPDATE_COMMAND_UI(ID_HOLD_SELECTION, &CMainFrame::OnUpdateHoldSelection)
+    ON_COMMAND(ID_EXT_CONTEXT_MENU, &CMainFrame::OnExtContextMenu)
+    ON_UPDATE_COMMAND_UI(ID_EXT_CONTEXT_MENU, &CMainFrame::OnUpdateExtContextMenu)
     ON_COMMAND(ID_ADD_BOOKMARK, &CMainFrame::OnNotAvailable)
     ON_COMMAND(ID_FILE_BAR, &CMainFrame::OnNotAvailable)
     ON_COMMAND(ID_SYNTAX_COLOR, &CMainFrame::OnNotAvailable)
@@ -181,6 +192,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCTA cs)
         }
         app->LoadShortcuts();
         LoadMacroSettings();
+        PlaceBarsAtStart();
         if (!app->m_strDefaultDir.empty())
             SetCurrentDirectoryA(app->m_strDefaultDir.c_str());
         std::string place = app->m_profile.GetString(frame_section, "MAIN", "");
@@ -347,11 +359,6 @@ LRESULT CMainFrame::OnOpenHandedOver(WPARAM, LPARAM)
         ::ShowWindow(m_hWnd, SW_RESTORE);
     ::SetForegroundWindow(m_hWnd);
     return 0;
-}
-
-void CMainFrame::OpenWorkspace(const char*)
-{
-    NotAvailable();
 }
 
 LRESULT CMainFrame::OnDropFiles(WPARAM wParam, LPARAM)
@@ -587,6 +594,7 @@ BOOL CMainFrame::DestroyWindow()
         if (m_pFunctionBar)
             m_pFunctionBar->Browser().Stop();
         app->SetProfileTarget(app->m_szProfilePath);
+        SaveOnDestroy();
         if (app->m_strWorkspacePath.empty()) {
             SaveToolSettings();
             SaveMacroSettings();

@@ -24,6 +24,7 @@
 #include <deque>
 #include <memory>
 #include <string>
+#include <vector>
 
 class COvantaDoc;
 class COvantaView;
@@ -35,6 +36,7 @@ class CFindInFilesOutput;
 class CSearchDlg;
 struct CFrameSearch;
 struct SearchRequest;
+class CRecentWorkspaceList;
 
 class CMainFrame : public CMainFrameBase {
 public:
@@ -61,8 +63,24 @@ public:
     COvantaView* ActiveOvantaView();
     HFONT EditFont() const { return nullptr; }
     bool UseShortPathNames() const { return m_currentTool.ShortPath != 0; }
-    // Opens a workspace (arrives with the workspace support).
+    // Saves or closes what is open, then opens the workspace at path.
     void OpenWorkspace(const char* path);
+    // Settings and workspaces (mainfrm_workspace.cpp). The option set from
+    // and to the profile target, or the file at path for the one call.
+    void LoadSettings(const char* path = nullptr);
+    void SaveSettings(const char* path = nullptr);
+    // 1 when written, 7 (No) or 2 (Cancel) when the user declined.
+    int SaveWorkspace(const char* path = nullptr);
+    void LoadWorkspace(const char* path);
+    void CloseWorkspace();
+    // The open workspace's file (empty when none) and its project files as
+    // full paths, in list order.
+    const std::string& WorkspacePath() const;
+    std::vector<std::string> WorkspaceFiles() const;
+    // The project's files in stored form (relative to the workspace's
+    // folder where they are inside it), and those of them not open.
+    std::vector<std::string> m_workspaceFiles;
+    std::vector<std::string> m_closedFiles;
     // Docks bar on the side where leftOf is docked, just right of it.
     void DockControlBarLeftOf(winui::CControlBar* bar, winui::CControlBar* leftOf);
     // The code of a bar's place: 1 top, 2 bottom, 3 right, 4 left, +0x10 hidden.
@@ -202,6 +220,20 @@ protected:
     void OnTcpSend();
     void OnTcpReceive();
     LRESULT OnTcpData(WPARAM buffer, LPARAM count);
+    // Workspaces (mainfrm_workspace.cpp).
+    void OnClose();
+    void OnWorkspaceOpen();
+    void OnWorkspaceSave();
+    void OnWorkspaceClose();
+    void OnUpdateWorkspaceClose(winui::CCmdUI* ui);
+    void OnRecentWorkspace(UINT id);
+    void OnUpdateRecentWorkspace(winui::CCmdUI* ui);
+    void OnMinimizeAll();
+    void OnHelpTopics();
+    void OnHoldSelection();
+    void OnUpdateHoldSelection(winui::CCmdUI* ui);
+    void OnExtContextMenu();
+    void OnUpdateExtContextMenu(winui::CCmdUI* ui);
 
     DECLARE_MESSAGE_MAP()
 
@@ -233,6 +265,18 @@ private:
     int SearchCurrentDocumentIn(const SearchRequest& request, bool suppressComments, CFindInFilesOutput& output);
     int ReplaceInAllDocuments(const SearchRequest& request);
     std::shared_ptr<CFrameSearch> m_pSearch;
+    // Workspaces (mainfrm_workspace.cpp).
+    void ApplyLoadedOptions(bool workspace);
+    // The bars go where the profile's placement codes put them.
+    void PlaceBarsAtStart();
+    bool LeaveForWorkspace(bool askFirst, const char* question);
+    void EnterWorkspace(const std::string& path);
+    void WriteRecentWorkspaces();
+    CRecentWorkspaceList* RecentWorkspaces();
+    // What the frame's destruction saves: the option set into the profile,
+    // or the closing time into the open workspace.
+    void SaveOnDestroy();
+    std::unique_ptr<CRecentWorkspaceList> m_pRecentWorkspaces;
 
     // Source browser (mainfrm_browser.cpp).
     CBrowserShell* BrowserShell();

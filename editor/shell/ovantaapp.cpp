@@ -11,6 +11,8 @@
 #include "editor/shell/ovantadoc.h"
 #include "editor/shell/ovantaview.h"
 #include "editor/shell/resource.h"
+#include "editor/shell/settings_profile.h"
+#include "editor/shell/workspace_file.h"
 #include "editor/shell/shortcut_table.h"
 
 #include "winui/cmdui.h"
@@ -196,28 +198,12 @@ int COvantaApp::ExitInstance()
 
 void COvantaApp::LoadShellSettings()
 {
-    const char* s = "DefaultSettings";
-    OvantaSettings& o = m_settings;
-    o.tabWidth = m_profile.GetInt(s, "TabWidth", 4);
-    o.softTabs = m_profile.GetInt(s, "SoftTabs", 1);
-    o.showTabs = m_profile.GetInt(s, "ShowTabs", 0);
-    o.lineWrap = m_profile.GetInt(s, "LineWrap", 0);
-    o.wrapOnWords = m_profile.GetInt(s, "WrapOnWords", 0);
-    o.saveLineWrap = m_profile.GetInt(s, "SaveLineWrap", 0);
-    o.orgBackup = m_profile.GetInt(s, "OrgBackup", 1);
-    o.saveBackup = m_profile.GetInt(s, "SaveBackup", 1);
-    o.replaceFileExt = m_profile.GetInt(s, "ReplaceFileExt", 0);
-    o.backupFileExt = m_profile.GetString(s, "BackupFileExt", ".bak");
-    m_strBackupFileExt = o.backupFileExt;
-    o.split = m_profile.GetInt(s, "Split", 0);
-    o.openMaximized = m_profile.GetInt(s, "OpenMaximized", 1);
-    o.autoSaveTime = m_profile.GetInt(s, "AutoSaveTime", 0);
-    o.showLineNo = m_profile.GetInt(s, "ShowLineNo", 0);
-    o.syntax = m_profile.GetInt(s, "Syntax", 0);
-    g_bSyntaxColoring = o.syntax;
-    o.backColor = static_cast<COLORREF>(m_profile.GetInt(s, "BackColor", 0xFFFFFF));
-    m_strDefaultDir = m_profile.GetString(s, "DefaultDir", "");
-    LoadPrintOptions();
+    // Through the option table, so that a value edited by hand out of its
+    // range comes in as the key's default.
+    CAppSettingsStore store(*this);
+    SettingsValues& options = OvantaOptions();
+    ReadSettings(store, options, kProfileRead);
+    ApplyOptionsToApp(*this, options);
 }
 
 void COvantaApp::LoadPrintOptions()
@@ -359,11 +345,13 @@ bool COvantaApp::IsFileUnchanged(const char* path, uint32_t timeLow, uint32_t ti
     FILETIME now{0, 0};
     HANDLE h = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                            OPEN_EXISTING, 0, nullptr);
-    if (h != INVALID_HANDLE_VALUE) {
-        GetFileTime(h, nullptr, nullptr, &now);
-        CloseHandle(h);
-    }
-    return CompareFileTime(&now, &stored) <= 0;
+    // A file whose time cannot be read counts as changed: its stored place
+    // is not trusted.
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    BOOL read = GetFileTime(h, nullptr, nullptr, &now);
+    CloseHandle(h);
+    return read && CompareFileTime(&now, &stored) <= 0;
 }
 
 winui::CDocument* COvantaApp::OpenDocumentFile(const char* path)
@@ -649,7 +637,9 @@ void COvantaApp::OnOpenCommand()
 
 void CPositionRecentFileList::Add(const char* path)
 {
-    if (!path || !*path || std::strstr(path, "unknown"))
+    // Untitled documents ("unknown1", ...) stay out; a path that merely
+    // holds the word goes in.
+    if (!path || !*path || IsUntitledDocumentName(path))
         return;
     positions_.resize(names_.size());
     char full[MAX_PATH];
@@ -691,21 +681,24 @@ bool CPositionRecentFileList::SetPosition(const char* path, int topLine, int sel
 {
     positions_.resize(names_.size());
     for (size_t i = 0; i < names_.size(); ++i) {
+        // Paths compare as the list's lookup compares them: without regard to case.
         std::string entry = names_[i].substr(0, names_[i].find(','));
-        if (entry != path)
+        if (lstrcmpiA(entry.c_str(), path) != 0)
             continue;
         RecentPosition& p = positions_[i];
         p.topLine = topLine;
         p.selStart = selStart;
         HANDLE h = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                OPEN_EXISTING, 0, nullptr);
+        FILETIME t{0, 0};
         if (h != INVALID_HANDLE_VALUE) {
-            FILETIME t{0, 0};
-            GetFileTime(h, nullptr, nullptr, &t);
+            if (!GetFileTime(h, nullptr, nullptr, &t))
+                t = FILETIME{0, 0};
             CloseHandle(h);
-            p.timeLow = t.dwLowDateTime;
-            p.timeHigh = t.dwHighDateTime;
         }
+        // An unreadable file keeps no old time that would vouch for the place.
+        p.timeLow = t.dwLowDateTime;
+        p.timeHigh = t.dwHighDateTime;
         return true;
     }
     return false;

@@ -200,6 +200,9 @@ TEST_F(OvantaProgram, SecondStartHandsItsFilesOver)
         text += "line " + std::to_string(i) + "\r\n";
     ASSERT_TRUE(WriteWholeFile(Work("long.c"), text));
     ASSERT_TRUE(WriteWholeFile(Work("b.c"), "b\r\n"));
+    // The workspace handed over below asks whether the open documents are
+    // to be closed (No: long.c stays), and closing asks whether to save it.
+    Script("box no\nbox no\n");
     ProgramSession first;
     Start(first, "");
     EXPECT_TRUE(Children(first.MainWindow()).empty());

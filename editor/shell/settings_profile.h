@@ -1,0 +1,62 @@
+// The option set on the profile functions: the table of settings_store read
+// from and written to the application's profile target (the profile file
+// or the open workspace), every write through the guarded writers of the
+// application; the one process-wide copy of the options; and the hooks
+// through which the bars that a workspace remembers take part in loading
+// and saving it.
+#pragma once
+
+#include "editor/shell/settings_store.h"
+
+#include <functional>
+#include <string>
+
+class COvantaApp;
+class COvantaDoc;
+
+// Reads the application's current profile target; writes through
+// COvantaApp::WriteSettingString (dropped when the target is neither the
+// profile file nor the open workspace).
+class CAppSettingsStore : public SettingsSource, public SettingsSink {
+public:
+    explicit CAppSettingsStore(COvantaApp& app) : app_(app) {}
+    bool Read(const char* section, const char* key, std::string& value) override;
+    void Write(const char* section, const char* key, const std::string& value) override;
+
+private:
+    COvantaApp& app_;
+};
+
+// The options in force (all keys of the option table). The shell's own
+// copies (COvantaApp::m_settings, the print options, the directories) are
+// filled from here when settings are loaded and gathered back before they
+// are saved; code that needs an option without a copy of its own (for
+// example "AutoIndent", "MultiClick", "SelAfterPaste", "noClicks") reads it
+// here.
+SettingsValues& OvantaOptions();
+// Options -> the application's copies, and back.
+void ApplyOptionsToApp(COvantaApp& app, const SettingsValues& options);
+void CollectOptionsFromApp(const COvantaApp& app, SettingsValues& options);
+
+// What the bars and lists of other parts of the frame contribute to a
+// workspace. Each hook may be left empty; the frame then leaves that state
+// alone.
+struct WorkspaceHooks {
+    // Placement code of the document tab bar (1 top, 2 bottom, +0x10
+    // hidden, +0x20 memory mark), and placing it.
+    std::function<int()> fileBarCode;
+    std::function<void(int code)> placeFileBar;
+    // The same for the bookmark bar (codes 1-4, +0x10 hidden).
+    std::function<int()> bookmarkBarCode;
+    std::function<void(int code)> placeBookmarkBar;
+    // [Bookmarks] written into the workspace file at path; the stored
+    // bookmarks of a document restored after the workspace opened it.
+    std::function<void(const std::string& path)> saveBookmarks;
+    std::function<void(COvantaDoc* doc)> restoreBookmarks;
+    // The position history stops recording while a workspace loads.
+    std::function<void(bool on)> recordPositions;
+    // The functions bar shows the workspace's files (called after a
+    // workspace opened or closed).
+    std::function<void()> workspaceFilesChanged;
+};
+WorkspaceHooks& OvantaWorkspaceHooks();

@@ -1,0 +1,384 @@
+// Settings and workspaces in the real ovanta.exe under Wine: every option
+// key survives a restart exactly; a profile edited by hand with unusable
+// values starts with the defaults and is written back clean; a workspace
+// saved with "Save Workspace" reopens its documents at their places after
+// a restart; a workspace in the makefile wizard's format opens its files
+// (also one with a comma in its name) and its settings, keeps its closed
+// files in order, and Cancel at "Close all open Documents?" leaves it open
+// with nothing of it written into "ovanta.ini".
+#include "program_session.h"
+#include "testing/kit/test_kit.h"
+
+#include "editor/shell/resource.h"
+#include "editor/shell/settings_store.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char frame_class[] = "winui.Frame";
+const UINT pane_id = 0xE900;
+const UINT editor_id = 0x1113;
+
+// The profile functions on one file, as the option table reads and writes.
+class IniFile : public SettingsSource, public SettingsSink {
+public:
+    explicit IniFile(std::string path) : path_(std::move(path)) {}
+    bool Read(const char* section, const char* key, std::string& value) override
+    {
+        std::vector<char> buffer(8192);
+        GetPrivateProfileStringA(section, key, "\x01", buffer.data(), static_cast<DWORD>(buffer.size()),
+                                 path_.c_str());
+        value = buffer.data();
+        return value != "\x01";
+    }
+    void Write(const char* section, const char* key, const std::string& value) override
+    {
+        WritePrivateProfileStringA(section, key, value.c_str(), path_.c_str());
+    }
+
+private:
+    std::string path_;
+};
+
+class OvantaWorkspaceProgram : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        dir_ = host_path(TEST_TMP_DIR) + "\\" + info->name();
+        std::error_code ignored;
+        fs::remove_all(dir_, ignored);
+        bin_ = dir_ + "\\bin";
+        work_ = dir_ + "\\work";
+        ASSERT_TRUE(MakeFolders(bin_));
+        ASSERT_TRUE(MakeFolders(work_));
+        exe_ = bin_ + "\\ovanta.exe";
+        ASSERT_TRUE(CopyOneFile(host_path(OVANTA_EXE), exe_));
+        ini_ = bin_ + "\\ovanta.ini";
+        script_ = dir_ + "\\answers.txt";
+        log_ = dir_ + "\\answers.log";
+    }
+
+    void Start(ProgramSession& s, const std::string& args, const std::string& script)
+    {
+        ASSERT_TRUE(WriteWholeFile(script_, script));
+        DeleteFileA(log_.c_str());
+        s.SetScript(script_, log_);
+        ASSERT_TRUE(s.Start(exe_, args, work_));
+        ASSERT_NE(s.WaitForMainWindow(frame_class), nullptr);
+    }
+    static std::string Get(const std::string& file, const char* section, const char* key)
+    {
+        char value[2048] = "";
+        GetPrivateProfileStringA(section, key, "<missing>", value, sizeof value, file.c_str());
+        return value;
+    }
+    std::string Work(const std::string& name) const { return work_ + "\\" + name; }
+    std::string Log() const { return ReadWholeFile(log_); }
+
+    static HWND Client(HWND frame) { return FindWindowExA(frame, nullptr, "MDIClient", nullptr); }
+    // The document window titled title, waited for (null when it does not come).
+    static HWND Child(HWND frame, const std::string& title, int tries = 200)
+    {
+        for (int i = 0; i < tries; ++i) {
+            for (HWND w = GetWindow(Client(frame), GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT))
+                if (GetWindow(w, GW_OWNER) == nullptr && WindowTextOf(w) == title)
+                    return w;
+            Sleep(50);
+        }
+        return nullptr;
+    }
+    static int ChildCount(HWND frame)
+    {
+        int n = 0;
+        for (HWND w = GetWindow(Client(frame), GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT))
+            if (GetWindow(w, GW_OWNER) == nullptr && IsWindowVisible(w))
+                ++n;
+        return n;
+    }
+    static HWND Activate(HWND frame, HWND child)
+    {
+        SendMessageA(Client(frame), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(child), 0);
+        HWND pane = GetDlgItem(child, pane_id);
+        HWND editor = GetDlgItem(pane, editor_id);
+        return editor ? editor : GetDlgItem(GetDlgItem(pane, pane_id), editor_id);
+    }
+    static void Key(HWND editor, UINT vk)
+    {
+        SendMessageA(editor, WM_KEYDOWN, vk, 1);
+        SendMessageA(editor, WM_KEYUP, vk, 0xC0000001);
+    }
+
+    std::string dir_, bin_, work_, exe_, ini_, script_, log_;
+};
+
+// Option values that differ from every default and are usable here.
+SettingsValues changed_values(const std::string& existingDir)
+{
+    SettingsValues v;
+    for (const SettingKey& k : SettingKeys()) {
+        if (k.intValue) {
+            int d = v.*k.intValue;
+            v.*k.intValue = d + 1 <= k.high ? d + 1 : d - 1;
+        } else {
+            v.*k.textValue = std::string("x, y ") + k.key;
+        }
+    }
+    v.defaultDir = existingDir;
+    v.lastDir = existingDir;
+    v.autoSaveTime = 30;
+    v.font.height = -13;
+    v.font.weight = 700;
+    v.font.charSet = 204;
+    v.font.faceName = "Lucida Console";
+    v.printFont.height = -20;
+    v.printFont.italic = 1;
+    v.printFont.faceName = "Arial";
+    return v;
+}
+
+// Keys whose values the program itself sets from its windows when it
+// closes (the functions bar's place and width, the recorder bar's
+// visibility); the other bars' places are compared: each goes where its
+// code says and is found there again.
+bool set_by_the_frame(const std::string& key)
+{
+    for (const char* k : {"FunctionList", "MacroBar", "BrowseWndHeight"})
+        if (key == k)
+            return true;
+    return false;
+}
+
+TEST_F(OvantaWorkspaceProgram, EveryOptionKeySurvivesARestartExactly)
+{
+    const SettingsValues written = changed_values(work_);
+    IniFile ini(ini_);
+    WriteSettings(ini, written, kProfileWrite | kProfileRead);
+    {
+        ProgramSession s;
+        Start(s, "", "");
+        // What comes back is what the program read and held: the file is
+        // gone when it saves.
+        ASSERT_TRUE(DeleteFileA(ini_.c_str()));
+        ASSERT_TRUE(s.Close());
+    }
+    SettingsValues read;
+    ReadSettings(ini, read, kProfileRead);
+    int compared = 0;
+    for (const SettingKey& k : SettingKeys()) {
+        if (!(k.use & kProfileWrite) || set_by_the_frame(k.key))
+            continue;
+        ++compared;
+        if (k.intValue)
+            EXPECT_EQ(read.*k.intValue, written.*k.intValue) << k.key;
+        else
+            EXPECT_EQ(read.*k.textValue, written.*k.textValue) << k.key;
+    }
+    EXPECT_GT(compared, 40);
+    // The option set does not write the default directory (its command does).
+    EXPECT_EQ(Get(ini_, "DefaultSettings", "DefaultDir"), "<missing>");
+    for (const char* section : {"Font", "PrintFont"}) {
+        const FontValues& w = std::string(section) == "Font" ? written.font : written.printFont;
+        const FontValues& r = std::string(section) == "Font" ? read.font : read.printFont;
+        EXPECT_EQ(r.faceName, w.faceName) << section;
+        EXPECT_EQ(r.height, w.height) << section;
+        EXPECT_EQ(r.weight, w.weight) << section;
+        EXPECT_EQ(r.italic, w.italic) << section;
+        EXPECT_EQ(r.charSet, w.charSet) << section;
+    }
+}
+
+TEST_F(OvantaWorkspaceProgram, AHandEditedProfileStartsWithDefaultsAndIsWrittenBackClean)
+{
+    const std::string longLine(5000, 'q');
+    ASSERT_TRUE(WriteWholeFile(ini_, "[DefaultSettings]\r\n"
+                                     "TabWidth=0\r\n"
+                                     "LineWrap=lots\r\n"
+                                     "TcpPortNo=99999\r\n"
+                                     "noClicks=7\r\n"
+                                     "SoftTabs=0\r\n"
+                                     "LastDir=" + longLine + "\r\n"
+                                     "BackupFileExt=" + longLine + "\r\n"
+                                     "just some words without an equals sign\r\n"
+                                     "[Print]\r\nPrintBW=9\r\nPageNo=1\r\n"
+                                     "[DefaultSettings]\r\nTabWidth=6\r\nShowTabs=1\r\n"
+                                     "[Font]\r\nFaceName=" + std::string(60, 'F') + "\r\nWeight=-4\r\n"));
+    {
+        ProgramSession s;
+        Start(s, "", "");
+        ASSERT_TRUE(s.Close());
+    }
+    struct Case {
+        const char* section;
+        const char* key;
+        std::string expected;
+    } cases[] = {
+        {"DefaultSettings", "TabWidth", "4"},
+        {"DefaultSettings", "LineWrap", "0"},
+        {"DefaultSettings", "TcpPortNo", "9000"},
+        {"DefaultSettings", "noClicks", "2"},
+        {"DefaultSettings", "SoftTabs", "0"},
+        {"DefaultSettings", "BackupFileExt", ".bak"},
+        {"DefaultSettings", "SendToPort", "9000"},
+        {"Print", "PrintBW", "1"},
+        {"Print", "PageNo", "1"},
+        {"Font", "FaceName", std::string(31, 'F')},
+        {"Font", "Weight", "0"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Get(ini_, c.section, c.key), c.expected) << c.section << " " << c.key;
+    // The overlong directory is not taken: the one written is usable.
+    EXPECT_LT(Get(ini_, "DefaultSettings", "LastDir").size(), 260u);
+}
+
+TEST_F(OvantaWorkspaceProgram, ASavedWorkspaceReopensItsDocumentAtItsPlaceAfterARestart)
+{
+    ASSERT_TRUE(WriteWholeFile(Work("a.c"), "first line\r\nsecond line\r\n"));
+    const std::string wsp = Work("proj.wsp");
+    {
+        ProgramSession s;
+        // The save dialog gets a name without extension; closing saves the workspace.
+        Start(s, "a.c", "save " + Work("proj") + "\nbox yes\n");
+        HWND editor = Activate(s.MainWindow(), Child(s.MainWindow(), "a.c"));
+        ASSERT_NE(editor, nullptr);
+        for (int i = 0; i < 7; ++i)
+            Key(editor, VK_RIGHT);
+        s.Command(ID_WORKSPACE_SAVE);
+        ASSERT_TRUE(fs::exists(wsp));
+        std::string entry = Get(wsp, "OpenFiles", "File1");
+        EXPECT_EQ(entry.substr(0, 10), ".\\a.c,0,7,") << entry;
+        EXPECT_EQ(Get(wsp, "OpenFiles", "ActFile").substr(0, 5), ".\\a.c");
+        EXPECT_EQ(Get(ini_, "RecentProjectList", "Project1"), wsp);
+        ASSERT_TRUE(s.Close());
+        EXPECT_NE(Log().find("\"Save the current Workspace?\""), std::string::npos) << Log();
+    }
+    EXPECT_NE(Get(wsp, "Project", "SaveTime"), "<missing>");
+    {
+        ProgramSession s;
+        Start(s, "-w" + wsp, "box yes\n");
+        HWND editor = Activate(s.MainWindow(), Child(s.MainWindow(), "a.c"));
+        ASSERT_NE(editor, nullptr);
+        SendMessageA(editor, WM_CHAR, 'X', 1);
+        s.Command(ID_FILE_SAVE_CMD);
+        EXPECT_EQ(ReadWholeFile(Work("a.c")), "first lXine\r\nsecond line\r\n");
+        ASSERT_TRUE(s.Close());
+    }
+}
+
+TEST_F(OvantaWorkspaceProgram, AWizardWorkspaceOpensAndCancelAtClosingKeepsItOpen)
+{
+    ASSERT_TRUE(WriteWholeFile(Work("a.c"), "int a;\r\n"));
+    ASSERT_TRUE(WriteWholeFile(Work("c,d.c"), "int cd;\r\n"));
+    ASSERT_TRUE(WriteWholeFile(ini_, "[DefaultSettings]\r\nTabWidth=8\r\nShowLineNo=0\r\n"
+                                     "[RecentProjectList]\r\nProject1=" + Work("gone.wsp") + "\r\n"));
+    // What the makefile wizard writes from its template, with a hand-edited
+    // tab width and two closed files added.
+    const std::string wsp = Work("board.wsp");
+    ASSERT_TRUE(WriteWholeFile(wsp, "; Workspace of a project made by the makefile wizard.\r\n"
+                                    "[DefaultSettings]\r\nActiveSyntax=C/C++\r\nShowLineNo=1\r\nTabWidth=0\r\n"
+                                    "[ExecApplication]\r\nToolname=Make\r\nAppExe=" + bin_ +
+                                    "\\gravik.exe\r\nAppParms=-ex \"-f" + Work("board.mak") +
+                                    "\r\nAppDir=\r\nCompiler=Default\r\nCaptureOut=1\r\n"
+                                    "[ClosedFiles]\r\nFile1=.\\z.c\r\nFile2=.\\b.c\r\n"
+                                    "[OpenFiles]\r\n"
+                                    "File1=" + Work("a.c") + ",0,0,5BFE4860,1C41BAD\r\n"
+                                    "File2=" + Work("c,d.c") + ",0,0,5BFE4860,1C41BAD\r\n"));
+    ProgramSession s;
+    Start(s, "-w" + wsp,
+          "box yes\nbox cancel\n"  // first close: save, then Cancel
+          "box yes\nbox yes\n"     // second close: save, close the documents
+          "box ok\n"               // "Can't open this workspace!"
+          "box yes\n");            // closing the program saves the workspace
+    HWND frame = s.MainWindow();
+    HWND a = Child(frame, "a.c");
+    HWND cd = Child(frame, "c,d.c");
+    ASSERT_NE(a, nullptr);
+    ASSERT_NE(cd, nullptr);
+    // Toggles write at once into the open workspace, not into the profile.
+    s.Command(ID_HOLD_SELECTION);
+    EXPECT_EQ(Get(wsp, "DefaultSettings", "SelAfterPaste"), "1");
+    EXPECT_EQ(Get(ini_, "DefaultSettings", "SelAfterPaste"), "<missing>");
+    s.Command(ID_MINIMIZE_ALL);
+    EXPECT_TRUE(IsIconic(a));
+    EXPECT_TRUE(IsIconic(cd));
+
+    s.Command(ID_WORKSPACE_CLOSE);
+    // Cancel: the documents stay and the workspace is still the open one;
+    // the profile got none of its settings.
+    EXPECT_EQ(ChildCount(frame), 2);
+    EXPECT_EQ(Get(ini_, "DefaultSettings", "ShowLineNo"), "0");
+    EXPECT_EQ(Get(ini_, "DefaultSettings", "TabWidth"), "8");
+    EXPECT_EQ(Get(wsp, "DefaultSettings", "ShowLineNo"), "1");
+    // The unusable tab width went back to its default, not into the file.
+    EXPECT_EQ(Get(wsp, "DefaultSettings", "TabWidth"), "4");
+    const std::string first = Get(wsp, "OpenFiles", "File1");
+    const std::string second = Get(wsp, "OpenFiles", "File2");
+    EXPECT_EQ(first.substr(0, 10), ".\\a.c,0,0,") << first;
+    EXPECT_EQ(second.substr(0, 12), ".\\c,d.c,0,0,") << second;
+    // Minimised windows are marked so.
+    EXPECT_EQ(first.substr(first.size() - 2), ",m") << first;
+    EXPECT_EQ(Get(wsp, "ClosedFiles", "File1"), ".\\z.c");
+    EXPECT_EQ(Get(wsp, "ClosedFiles", "File2"), ".\\b.c");
+    EXPECT_EQ(Get(wsp, "ExecApplication", "Toolname"), "Make");
+    // The single-instance mode belongs to the program, also while a
+    // workspace is open.
+    s.Command(ID_TOGGLE_SINGLE_INSTANCE);
+    EXPECT_EQ(Get(ini_, "DefaultSettings", "MultipleInstances"), "0");
+    EXPECT_EQ(Get(wsp, "DefaultSettings", "MultipleInstances"), "<missing>");
+
+    s.Command(ID_WORKSPACE_CLOSE);
+    for (int i = 0; i < 100 && ChildCount(frame) > 0; ++i)
+        Sleep(50);
+    EXPECT_EQ(ChildCount(frame), 0);
+    EXPECT_NE(Get(wsp, "Project", "SaveTime"), "<missing>");
+    // Saved twice, read once: the closed files keep their order.
+    EXPECT_EQ(Get(wsp, "ClosedFiles", "File1"), ".\\z.c");
+    EXPECT_EQ(Get(wsp, "ClosedFiles", "File2"), ".\\b.c");
+    // The recent list: a workspace that is gone is reported and removed;
+    // the other one opens again with its files (no question without open
+    // documents).
+    s.Command(ID_RECENT_WORKSPACE_FIRST + 1);
+    EXPECT_EQ(Get(ini_, "RecentProjectList", "Project1"), wsp);
+    EXPECT_EQ(Get(ini_, "RecentProjectList", "Project2"), "<missing>");
+    s.Command(ID_RECENT_WORKSPACE_FIRST);
+    EXPECT_NE(Child(frame, "a.c"), nullptr);
+    EXPECT_NE(Child(frame, "c,d.c"), nullptr);
+    ASSERT_TRUE(s.Close());
+    // Closing with a workspace open leaves the profile's option keys alone.
+    EXPECT_EQ(Get(ini_, "DefaultSettings", "TabWidth"), "8");
+    EXPECT_EQ(Get(ini_, "DefaultSettings", "ShowLineNo"), "0");
+    EXPECT_EQ(Get(ini_, "DefaultSettings", "SelAfterPaste"), "<missing>");
+    EXPECT_EQ(Get(ini_, "RecentProjectList", "Project1"), wsp);
+    const std::string log = Log();
+    EXPECT_NE(log.find("\"Close all open Documents?\" 2"), std::string::npos) << log;
+    EXPECT_NE(log.find("\"Can't open this workspace!\""), std::string::npos) << log;
+}
+
+TEST_F(OvantaWorkspaceProgram, AWorkspaceWithoutOpenFilesStillBringsItsTagConfiguration)
+{
+    const std::string wsp = Work("tags.wsp");
+    // Automatic browsing (0x8000) with the usual flags 7, and one closed file.
+    ASSERT_TRUE(WriteWholeFile(wsp, "[DefaultSettings]\r\nTabWidth=7\r\n"
+                                    "[TagConfig]\r\nflags=32775\r\ntagpath0=" + work_ + "\r\n"
+                                    "[ClosedFiles]\r\nFile1=.\\x.c\r\n"));
+    {
+        ProgramSession s;
+        Start(s, "-w" + wsp, "box yes\n");
+        ASSERT_TRUE(s.Close());
+    }
+    EXPECT_EQ(Get(wsp, "TagConfig", "flags"), "32775");
+    EXPECT_EQ(Get(wsp, "ClosedFiles", "File1"), ".\\x.c");
+    EXPECT_EQ(Get(wsp, "DefaultSettings", "TabWidth"), "7");
+    EXPECT_EQ(Get(ini_, "TagConfig", "flags"), "<missing>");
+}
+
+} // namespace
