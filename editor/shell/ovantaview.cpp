@@ -207,6 +207,17 @@ void COvantaView::OnUpdate(winui::CView*, LPARAM hint, winui::CCmdTarget*)
     case 2:
         LayoutEditor();
         break;
+    case 16:
+        // The wrap column or the word rule changed: the text wraps anew
+        // (0 takes the inserted breaks out again).
+        if (app && doc && doc->FirstView() == this) {
+            const int column = app->m_settings.lineWrap;
+            m_wndEdit.SetWordWrap(column > 0 && column < 32767 ? column : 0, app->m_settings.wrapOnWords != 0);
+        }
+        m_wndEdit.UpdateVScrollBar(1);
+        m_wndEdit.InvalidateText(1);
+        LayoutEditor();
+        break;
     case 4:
         // Auto-save tick: a changed text goes to its file (through a
         // temporary, so a failure leaves the file as it was).
