@@ -148,6 +148,8 @@ TEST_F(OvantaFrameCommands, CommandsAndTextOperationsChangeTheirDocumentsAsTheTa
         {"cmdlead.c", "\tx\r\n", 0, 32959, "x\r\n"},
         // The Operations dialog: its first button posts the trailing-blank operation.
         {"dialog.c", "d \r\n", 0, ID_OPERATIONS, "d\r\n"},
+        // "Settings for Tabs": 2 spaces per tab, soft tabs, every tab replaced.
+        {"tabs.c", "\tx\r\n", 0, ID_TAB_SETTINGS, "  x\r\n"},
         // Editor commands at the caret (at the text start).
         {"lineend.c", "abc\r\ndef\r\n", 0, ID_DELETE_TO_LINE_END, "\r\ndef\r\n"},
         {"unix.c", "u\r\nv\r\n", 0, ID_SAVE_UNIX, "u\nv\n"},
@@ -168,6 +170,8 @@ TEST_F(OvantaFrameCommands, CommandsAndTextOperationsChangeTheirDocumentsAsTheTa
     Start(s, args,
           "box ok\nbox ok\nbox ok\nbox cancel\nbox ok\nbox ok\nbox ok\n"
           "dialog " + std::to_string(IDC_OP_TRAILING) + "\n"
+          "dialog ok set " + std::to_string(IDC_TAB_WIDTH) + " 2 check " + std::to_string(IDC_TAB_SOFT) +
+          " 1 check " + std::to_string(IDC_TAB_REPLACE_ALL) + " 1\n"
           "open \"" + Work("ins.txt") + "\"\n"
           "save \"" + Work("page.htm") + "\"\n"
           "save \"" + Work("new.txt") + "\"\n");
@@ -193,6 +197,8 @@ TEST_F(OvantaFrameCommands, CommandsAndTextOperationsChangeTheirDocumentsAsTheTa
     EXPECT_EQ(CountOf(log, "\"Delete all spaces at line start\" \"This action cannot be undone!\""), 2) << log;
     EXPECT_EQ(CountOf(log, "\"Delete all empty lines in the selected range\""), 1) << log;
     EXPECT_EQ(CountOf(log, "dialog 145 \"Operations\""), 1) << log;
+    EXPECT_EQ(Profile("DefaultSettings", "TabWidth"), "2");
+    EXPECT_EQ(Profile("DefaultSettings", "SoftTabs"), "1");
 
     // The HTML export writes the page of the active document.
     Activate(frame, Child(frame, "lineend.c"));
@@ -302,6 +308,38 @@ TEST_F(OvantaFrameCommands, TogglesAndSettingsDialogsWriteTheirKeysAndComeBackAf
         EXPECT_EQ(Profile("DefaultSettings", "ShowLineNo"), "0");
         EXPECT_TRUE(s.Close());
     }
+}
+
+// A later start hands its file to the running program: a folder whose name
+// holds " -" stays part of the path, and only a trailing " -<digits>" is
+// the line to go to.
+TEST_F(OvantaFrameCommands, AHandedOverPathInAFolderNamedWithADashOpensThatFile)
+{
+    ASSERT_TRUE(MakeFolders(Work("a -b")));
+    ASSERT_TRUE(WriteWholeFile(Work("a -b\\f.c"), "one\r\ntwo\r\nthree\r\nfour\r\n"));
+    ASSERT_TRUE(WriteWholeFile(Work("a -b\\g.c"), "g\r\n"));
+    ProgramSession first;
+    Start(first, "", "");
+    for (const char* args : {"\"a -b\\f.c\" -3", "\"a -b\\g.c\""}) {
+        SCOPED_TRACE(args);
+        ProgramSession second;
+        second.SetScript(script_, log_);
+        ASSERT_TRUE(second.Start(exe_, args, work_));
+        ASSERT_TRUE(second.WaitForExit(30000));
+    }
+    HWND f = Child(first.MainWindow(), "f.c");
+    ASSERT_NE(f, nullptr);
+    HWND g = Child(first.MainWindow(), "g.c");
+    if (!g)
+        for (HWND w = GetWindow(Client(first.MainWindow()), GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT))
+            ADD_FAILURE() << "window: " << WindowTextOf(w);
+    ASSERT_NE(g, nullptr);
+    HWND editor = Activate(first.MainWindow(), f);
+    SendMessageA(editor, WM_CHAR, 'X', 1);
+    first.Command(ID_FILE_SAVE_CMD);
+    EXPECT_EQ(ReadWholeFile(Work("a -b\\f.c")), "one\r\ntwo\r\nXthree\r\nfour\r\n");
+    EXPECT_EQ(Log().find("Failed to open"), std::string::npos) << Log();
+    EXPECT_TRUE(first.Close());
 }
 
 } // namespace
