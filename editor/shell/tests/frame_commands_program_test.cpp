@@ -264,7 +264,7 @@ TEST_F(OvantaFrameCommands, TogglesAndSettingsDialogsWriteTheirKeysAndComeBackAf
     const std::string wrapCancel = "dialog cancel check " + std::to_string(IDC_WRAP_SAVE) + " 1\n";
     {
         ProgramSession s;
-        Start(s, "", backup + wrap + wrapCancel);
+        Start(s, "", backup + wrap + wrapCancel + "font \"Courier New\" 12\nfont cancel\n");
         ASSERT_EQ(Profile("DefaultSettings", "Syntax"), "1");
         for (const ToggleCase& t : toggles) {
             SCOPED_TRACE(t.key);
@@ -274,6 +274,12 @@ TEST_F(OvantaFrameCommands, TogglesAndSettingsDialogsWriteTheirKeysAndComeBackAf
         s.Command(ID_BACKUP_OPTIONS);
         s.Command(ID_LINE_WRAP);
         s.Command(ID_LINE_WRAP);
+        // The font chosen is written; a cancelled chooser keeps it.
+        s.Command(ID_FONT);
+        EXPECT_EQ(Profile("Font", "FaceName"), "Courier New");
+        WritePrivateProfileStringA("Font", "FaceName", nullptr, ini_.c_str());
+        s.Command(ID_FONT);
+        EXPECT_EQ(Profile("Font", "FaceName"), "Courier New");
         EXPECT_TRUE(s.Close());
     }
     EXPECT_EQ(Profile("DefaultSettings", "AutoSaveTime"), "7");
