@@ -469,12 +469,14 @@ void CMainFrame::OnFont()
         if (HFONT font = ::CreateFontIndirectA(&dlg.m_lf)) {
             HFONT old = m_hEditFont;
             m_hEditFont = font;
+            // The views take the new font before the old one goes.
             if (app)
                 update_all_documents(app, 1);
             if (old)
                 ::DeleteObject(old);
         }
     }
+    // Also after Cancel the font is stored and the views refresh.
     if (app) {
         SaveEditFont();
         update_all_documents(app, 1);
