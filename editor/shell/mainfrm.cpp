@@ -9,6 +9,7 @@
 #include "editor/shell/ovantaview.h"
 #include "editor/shell/recent_workspaces.h"
 #include "editor/shell/resource.h"
+#include "editor/shell/settings_dialogs_res.h"
 #include "editor/shell/shortcut_table.h"
 
 #include "editor/editctl/color_table.h"
@@ -106,6 +107,60 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMainFrameBase)
     ON_MESSAGE(WM_BROWSER_REQUEST, &CMainFrame::OnBrowserRequest)
     ON_MESSAGE(WM_BROWSER_STATUS, &CMainFrame::OnBrowserStatus)
     ON_MESSAGE(WM_FUNCTION_UPDATE_DOCUMENT, &CMainFrame::OnFunctionUpdateDocument)
+    // Edit, view and settings commands.
+    ON_UPDATE_COMMAND_UI(ID_EDIT_UNDO, &CMainFrame::OnUpdateEditUndo)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_CUT, &CMainFrame::OnUpdateEditCut)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_COPY, &CMainFrame::OnUpdateEditCopy)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_PASTE, &CMainFrame::OnUpdateEditPaste)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_SELECT_ALL, &CMainFrame::OnUpdateViewCommand)
+    ON_UPDATE_COMMAND_UI(ID_GOTO_LINE, &CMainFrame::OnUpdateViewCommand)
+    ON_COMMAND(ID_COPY_APPEND, &CMainFrame::OnCopyAppend)
+    ON_COMMAND(ID_PASTE_BLOCK, &CMainFrame::OnPasteBlock)
+    ON_COMMAND(ID_PASTE_BLOCK_MOVE, &CMainFrame::OnPasteBlockMove)
+    ON_COMMAND(ID_INSERT_IN_NEW_FILE, &CMainFrame::OnInsertInNewFile)
+    ON_UPDATE_COMMAND_UI(ID_INSERT_IN_NEW_FILE, &CMainFrame::OnUpdateEditPaste)
+    ON_COMMAND(ID_EMPTY_CLIPBOARD, &CMainFrame::OnEmptyClipboard)
+    ON_UPDATE_COMMAND_UI(ID_EMPTY_CLIPBOARD, &CMainFrame::OnUpdateEmptyClipboard)
+    ON_COMMAND(ID_DELETE_TO_LINE_END, &CMainFrame::OnDeleteToLineEnd)
+    ON_COMMAND(ID_SET_COMMENT, &CMainFrame::OnSetComment)
+    ON_COMMAND(ID_INSERT_FILE, &CMainFrame::OnInsertFile)
+    ON_UPDATE_COMMAND_UI(ID_INSERT_FILE, &CMainFrame::OnUpdateWritableCommand)
+    ON_COMMAND(ID_EXPORT_HTML, &CMainFrame::OnExportHtml)
+    ON_UPDATE_COMMAND_UI(ID_EXPORT_HTML, &CMainFrame::OnUpdateViewCommand)
+    ON_COMMAND(ID_OPERATIONS, &CMainFrame::OnOperations)
+    ON_UPDATE_COMMAND_UI(ID_OPERATIONS, &CMainFrame::OnUpdateOperations)
+    ON_COMMAND_RANGE(ID_OP_ALIGN_C_CMD, ID_OP_EMPTY_LINES_CMD, &CMainFrame::OnTextOperationCommand)
+    ON_MESSAGE(WM_OP_DELETE_TRAILING, &CMainFrame::OnDeleteTrailingMessage)
+    ON_MESSAGE(WM_OP_DELETE_LEADING, &CMainFrame::OnDeleteLeadingMessage)
+    ON_MESSAGE(WM_OP_ALIGN_C, &CMainFrame::OnAlignCMessage)
+    ON_MESSAGE(WM_OP_DELETE_EMPTY_LINES, &CMainFrame::OnDeleteEmptyLinesMessage)
+    ON_MESSAGE(WM_OP_HTML_REFERENCE, &CMainFrame::OnHtmlReferenceMessage)
+    ON_COMMAND(ID_SYNTAX_COLOR, &CMainFrame::OnSyntaxColor)
+    ON_UPDATE_COMMAND_UI(ID_SYNTAX_COLOR, &CMainFrame::OnUpdateSyntaxColor)
+    ON_COMMAND(ID_LINE_NUMBERS, &CMainFrame::OnLineNumbers)
+    ON_UPDATE_COMMAND_UI(ID_LINE_NUMBERS, &CMainFrame::OnUpdateLineNumbers)
+    ON_COMMAND_RANGE(ID_EXT_MOV_TXT, ID_EXT_MOV_TXT, &CMainFrame::OnToggleOption)
+    ON_COMMAND_RANGE(ID_MULTI_CLICK, ID_MULTI_CLICK, &CMainFrame::OnToggleOption)
+    ON_COMMAND_RANGE(ID_AUTO_INDENT, ID_AUTO_INDENT, &CMainFrame::OnToggleOption)
+    ON_COMMAND_RANGE(ID_SUPPRESS_COMMENTS, ID_SUPPRESS_COMMENTS, &CMainFrame::OnToggleOption)
+    ON_COMMAND_RANGE(ID_AUTO_COPY, ID_AUTO_COPY, &CMainFrame::OnToggleOption)
+    ON_COMMAND_RANGE(ID_ACTUALIZE_AT_SAVE, ID_ACTUALIZE_AT_SAVE, &CMainFrame::OnToggleOption)
+    ON_COMMAND_RANGE(ID_SPLIT_WINDOWS, ID_SPLIT_WINDOWS, &CMainFrame::OnToggleOption)
+    ON_UPDATE_COMMAND_UI(ID_EXT_MOV_TXT, &CMainFrame::OnUpdateToggleOption)
+    ON_UPDATE_COMMAND_UI(ID_MULTI_CLICK, &CMainFrame::OnUpdateToggleOption)
+    ON_UPDATE_COMMAND_UI(ID_AUTO_INDENT, &CMainFrame::OnUpdateToggleOption)
+    ON_UPDATE_COMMAND_UI(ID_SUPPRESS_COMMENTS, &CMainFrame::OnUpdateToggleOption)
+    ON_UPDATE_COMMAND_UI(ID_AUTO_COPY, &CMainFrame::OnUpdateToggleOption)
+    ON_UPDATE_COMMAND_UI(ID_ACTUALIZE_AT_SAVE, &CMainFrame::OnUpdateToggleOption)
+    ON_UPDATE_COMMAND_UI(ID_SPLIT_WINDOWS, &CMainFrame::OnUpdateToggleOption)
+    ON_COMMAND(ID_FOCUS_SECOND_CLICK, &CMainFrame::OnFocusSecondClick)
+    ON_UPDATE_COMMAND_UI(ID_FOCUS_SECOND_CLICK, &CMainFrame::OnUpdateFocusSecondClick)
+    ON_COMMAND(ID_SAVE_UNIX, &CMainFrame::OnSaveUnix)
+    ON_UPDATE_COMMAND_UI(ID_SAVE_UNIX, &CMainFrame::OnUpdateSaveUnix)
+    ON_COMMAND(ID_FONT, &CMainFrame::OnFont)
+    ON_COMMAND(ID_BACKUP_OPTIONS, &CMainFrame::OnBackupOptions)
+    ON_COMMAND(ID_LINE_WRAP, &CMainFrame::OnLineWrap)
+    ON_COMMAND(ID_MORE_WINDOWS, &CMainFrame::OnMoreWindows)
     // Commands of the parts still to come: workspaces, tools and the output
     // window, search, the source browser, bookmarks, the TCP link,
     // text operations and settings dialogs.
@@ -136,22 +191,19 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMainFrameBase)
     ON_UPDATE_COMMAND_UI(ID_EXT_CONTEXT_MENU, &CMainFrame::OnUpdateExtContextMenu)
     ON_COMMAND(ID_ADD_BOOKMARK, &CMainFrame::OnNotAvailable)
     ON_COMMAND(ID_FILE_BAR, &CMainFrame::OnNotAvailable)
-    ON_COMMAND(ID_SYNTAX_COLOR, &CMainFrame::OnNotAvailable)
-    ON_COMMAND(ID_OPERATIONS, &CMainFrame::OnNotAvailable)
-    ON_COMMAND(ID_EXPORT_HTML, &CMainFrame::OnNotAvailable)
-    ON_COMMAND(ID_INSERT_FILE, &CMainFrame::OnNotAvailable)
-    ON_COMMAND(ID_EMPTY_CLIPBOARD, &CMainFrame::OnNotAvailable)
     ON_COMMAND(ID_NEXT_DOCUMENT, &CMainFrame::OnNotAvailable)
     ON_COMMAND(ID_PREVIOUS_DOCUMENT, &CMainFrame::OnNotAvailable)
-    ON_COMMAND(ID_PASTE_BLOCK, &CMainFrame::OnNotAvailable)
-    ON_COMMAND(ID_PASTE_BLOCK_MOVE, &CMainFrame::OnNotAvailable)
     ON_COMMAND(ID_HELP_CMD, &CMainFrame::OnNotAvailable)
     ON_COMMAND(ID_CONTEXT_HELP, &CMainFrame::OnNotAvailable)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame() = default;
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame()
+{
+    if (m_hEditFont)
+        ::DeleteObject(m_hEditFont);
+}
 
 BOOL CMainFrame::PreCreateWindow(CREATESTRUCTA& cs)
 {

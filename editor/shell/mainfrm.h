@@ -61,7 +61,7 @@ public:
     void DocumentClosed();
 
     COvantaView* ActiveOvantaView();
-    HFONT EditFont() const { return nullptr; }
+    HFONT EditFont() const { return m_hEditFont; }
     bool UseShortPathNames() const { return m_currentTool.ShortPath != 0; }
     // Saves or closes what is open, then opens the workspace at path.
     void OpenWorkspace(const char* path);
@@ -234,6 +234,55 @@ protected:
     void OnUpdateHoldSelection(winui::CCmdUI* ui);
     void OnExtContextMenu();
     void OnUpdateExtContextMenu(winui::CCmdUI* ui);
+    // Edit, view and settings commands (mainfrm_commands.cpp).
+    bool ViewUsable();
+    bool ViewWritable();
+    CNColorEditCtrl* ActiveEditor();
+    void OnUpdateViewCommand(winui::CCmdUI* ui);
+    void OnUpdateWritableCommand(winui::CCmdUI* ui);
+    void OnUpdateEditUndo(winui::CCmdUI* ui);
+    void OnUpdateEditCut(winui::CCmdUI* ui);
+    void OnUpdateEditCopy(winui::CCmdUI* ui);
+    void OnUpdateEditPaste(winui::CCmdUI* ui);
+    void OnCopyAppend();
+    void OnPasteBlock();
+    void OnPasteBlockMove();
+    void OnInsertInNewFile();
+    void OnEmptyClipboard();
+    void OnUpdateEmptyClipboard(winui::CCmdUI* ui);
+    void OnDeleteToLineEnd();
+    void OnSetComment();
+    void OnInsertFile();
+    void OnExportHtml();
+    void OnOperations();
+    void OnUpdateOperations(winui::CCmdUI* ui);
+    // Asks "This action cannot be undone!" and lets the active view carry
+    // out the operation of the frame's message (0x464-0x467).
+    LRESULT RunTextOperation(UINT message);
+    LRESULT OnDeleteTrailingMessage(WPARAM, LPARAM);
+    LRESULT OnDeleteLeadingMessage(WPARAM, LPARAM);
+    LRESULT OnAlignCMessage(WPARAM, LPARAM);
+    LRESULT OnDeleteEmptyLinesMessage(WPARAM, LPARAM);
+    LRESULT OnHtmlReferenceMessage(WPARAM, LPARAM);
+    void OnTextOperationCommand(UINT id);
+    void OnSyntaxColor();
+    void OnUpdateSyntaxColor(winui::CCmdUI* ui);
+    void OnLineNumbers();
+    void OnUpdateLineNumbers(winui::CCmdUI* ui);
+    int* ToggleOption(UINT id, const char** key);
+    void OnToggleOption(UINT id);
+    void OnUpdateToggleOption(winui::CCmdUI* ui);
+    void OnFocusSecondClick();
+    void OnUpdateFocusSecondClick(winui::CCmdUI* ui);
+    void OnSaveUnix();
+    void OnUpdateSaveUnix(winui::CCmdUI* ui);
+    void OnFont();
+    void SaveEditFont();
+    void OnBackupOptions();
+    void OnLineWrap();
+    void OnMoreWindows();
+    HFONT m_hEditFont = nullptr;
+    int m_nActualizeMacros = 1;
 
     DECLARE_MESSAGE_MAP()
 

@@ -5,6 +5,7 @@
 #include "editor/shell/ovantaapp.h"
 #include "editor/shell/ovantadoc.h"
 #include "editor/shell/resource.h"
+#include "editor/shell/settings_dialogs.h"
 #include "editor/shell/shell_text.h"
 
 #include "editor/syntax/c_formatter.h"
@@ -38,6 +39,7 @@ BEGIN_MESSAGE_MAP(COvantaView, winui::CView)
     ON_COMMAND(ID_EDIT_COPY, &COvantaView::OnEditCopy)
     ON_COMMAND(ID_EDIT_PASTE, &COvantaView::OnEditPaste)
     ON_COMMAND(ID_EDIT_SELECT_ALL, &COvantaView::OnEditSelectAll)
+    ON_COMMAND(ID_TAB_SETTINGS, &COvantaView::OnTabSettings)
     ON_COMMAND(ID_FILE_PRINT, &COvantaView::OnFilePrint)
     ON_COMMAND(ID_FILE_PRINT_DIRECT, &COvantaView::OnFilePrintDirect)
     ON_COMMAND(ID_FILE_PRINT_PREVIEW, &COvantaView::OnFilePrintPreview)
@@ -208,6 +210,17 @@ void COvantaView::OnUpdate(winui::CView*, LPARAM hint, winui::CCmdTarget*)
         LayoutEditor();
         break;
     case 2:
+        LayoutEditor();
+        break;
+    case 16:
+        // The wrap column or the word rule changed: the text wraps anew
+        // (0 takes the inserted breaks out again).
+        if (app && doc && doc->FirstView() == this) {
+            const int column = app->m_settings.lineWrap;
+            m_wndEdit.SetWordWrap(column > 0 && column < 32767 ? column : 0, app->m_settings.wrapOnWords != 0);
+        }
+        m_wndEdit.UpdateVScrollBar(1);
+        m_wndEdit.InvalidateText(1);
         LayoutEditor();
         break;
     case 4:
@@ -472,6 +485,39 @@ void COvantaView::OnEditPaste()
 void COvantaView::OnEditSelectAll()
 {
     m_wndEdit.SetSel(0, m_wndEdit.GetTextLength(), false, true);
+    m_wndEdit.InvalidateText(1);
+    NotifyCaret();
+}
+
+void COvantaView::OnTabSettings()
+{
+    COvantaApp* app = COvantaApp::Get();
+    if (!app)
+        return;
+    OvantaSettings& o = app->m_settings;
+    CMainFrame* frame = main_frame();
+    CTabSettingsDlg dlg(frame ? frame->m_hWnd : m_hWnd);
+    dlg.m_nSpaces = m_wndEdit.Core().GetTabWidth();
+    dlg.m_bSoftTabs = m_wndEdit.Core().m_bExpandTabs;
+    dlg.m_bShowTabs = o.showTabs;
+    if (dlg.DoModal() != IDOK)
+        return;
+    CColorEditCore& core = m_wndEdit.Core();
+    core.SetTabWidth(dlg.m_nSpaces);
+    core.m_bExpandTabs = dlg.m_bSoftTabs ? 1 : 0;
+    if (dlg.m_bReplaceAll && dlg.m_bSoftTabs)
+        core.UntabifyText();
+    if ((dlg.m_bShowTabs != 0) != (o.showTabs != 0))
+        core.SetTabDisplay(dlg.m_bShowTabs);
+    o.tabWidth = dlg.m_nSpaces;
+    o.showTabs = dlg.m_bShowTabs;
+    o.softTabs = dlg.m_bSoftTabs;
+    // The tab keys belong to the open workspace, or to the profile file.
+    app->RestoreProfileTarget();
+    app->WriteSettingInt("DefaultSettings", "TabWidth", o.tabWidth);
+    app->WriteSettingInt("DefaultSettings", "ShowTabs", o.showTabs);
+    app->WriteSettingInt("DefaultSettings", "SoftTabs", o.softTabs);
+    m_wndEdit.UpdateVScrollBar(1);
     m_wndEdit.InvalidateText(1);
     NotifyCaret();
 }

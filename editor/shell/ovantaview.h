@@ -73,6 +73,7 @@ public:
     void OnEditCopy();
     void OnEditPaste();
     void OnEditSelectAll();
+    void OnTabSettings();
     void OnFilePrint();
     void OnFilePrintDirect();
     void OnFilePrintPreview();

@@ -132,7 +132,12 @@ bool ComposeHandOverText(const std::string& text, const std::string& currentDir,
 {
     out.clear();
     std::string composed;
-    if (IsWorkspaceArgument(text) || text.find_first_of("\\/") != std::string::npos)
+    // The running program has a working folder of its own: every path that
+    // is not absolute (a drive, or a leading separator) is made so here,
+    // also one with folders in it ("sub\\file.c").
+    const bool absolute = (text.size() >= 2 && text[1] == ':') ||
+                          (!text.empty() && (text[0] == '\\' || text[0] == '/'));
+    if (IsWorkspaceArgument(text) || absolute)
         composed = text;
     else if (!text.empty())
         composed = currentDir + "\\" + text;

@@ -84,7 +84,12 @@ TEST(HandOver, ComposedTexts)
     } cases[] = {
         {"file.c", 0, "C:\\work\\file.c"},
         {"file.c", 120, "C:\\work\\file.c -120"},
-        {"sub\\file.c", 0, "sub\\file.c"},
+        // A relative path with folders is made absolute too: the running
+        // program's working folder may be another one.
+        {"sub\\file.c", 0, "C:\\work\\sub\\file.c"},
+        {"a -b\\file.c", 3, "C:\\work\\a -b\\file.c -3"},
+        {"\\\\server\\share\\file.c", 0, "\\\\server\\share\\file.c"},
+        {"\\top\\file.c", 0, "\\top\\file.c"},
         {"D:/x/file.c", 7, "D:/x/file.c -7"},
         {"-wproject.wsp", 0, "-wproject.wsp"},
         {"/Wproject.wsp", 0, "/Wproject.wsp"},

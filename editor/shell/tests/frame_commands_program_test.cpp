@@ -1,0 +1,351 @@
+// The main frame's edit, view and settings commands in the real ovanta.exe
+// under Wine: each command of a table acts on a document of its own and
+// the saved file shows the state after; the text operations ask before
+// they change anything and do nothing on Cancel; the option toggles and
+// the settings dialogs (answered through the script file) write their keys,
+// and what was written comes back after a restart.
+#include "program_session.h"
+#include "testing/kit/test_kit.h"
+
+#include "editor/shell/resource.h"
+#include "editor/shell/settings_dialogs_res.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char frame_class[] = "winui.Frame";
+const UINT pane_id = 0xE900;
+const UINT editor_id = 0x1113;
+
+class OvantaFrameCommands : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        dir_ = host_path(TEST_TMP_DIR) + "\\" + info->name();
+        std::error_code ignored;
+        fs::remove_all(dir_, ignored);
+        bin_ = dir_ + "\\bin";
+        work_ = dir_ + "\\work";
+        ASSERT_TRUE(MakeFolders(bin_));
+        ASSERT_TRUE(MakeFolders(work_));
+        exe_ = bin_ + "\\ovanta.exe";
+        ASSERT_TRUE(CopyOneFile(host_path(OVANTA_EXE), exe_));
+        ini_ = bin_ + "\\ovanta.ini";
+        script_ = dir_ + "\\answers.txt";
+        log_ = dir_ + "\\answers.log";
+    }
+
+    void Start(ProgramSession& s, const std::string& args, const std::string& script)
+    {
+        ASSERT_TRUE(WriteWholeFile(script_, script));
+        s.SetScript(script_, log_);
+        ASSERT_TRUE(s.Start(exe_, args, work_));
+        ASSERT_NE(s.WaitForMainWindow(frame_class), nullptr);
+    }
+    std::string Profile(const char* section, const char* key) const
+    {
+        char value[1024] = "";
+        GetPrivateProfileStringA(section, key, "<missing>", value, sizeof value, ini_.c_str());
+        return value;
+    }
+    std::string Work(const std::string& name) const { return work_ + "\\" + name; }
+
+    static HWND Client(HWND frame) { return FindWindowExA(frame, nullptr, "MDIClient", nullptr); }
+    static HWND Child(HWND frame, const std::string& title)
+    {
+        for (int i = 0; i < 400; ++i) {
+            for (HWND w = GetWindow(Client(frame), GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT))
+                if (GetWindow(w, GW_OWNER) == nullptr && WindowTextOf(w) == title)
+                    return w;
+            Sleep(50);
+        }
+        return nullptr;
+    }
+    static int ChildCount(HWND frame)
+    {
+        int n = 0;
+        for (HWND w = GetWindow(Client(frame), GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT))
+            if (GetWindow(w, GW_OWNER) == nullptr)
+                ++n;
+        return n;
+    }
+    static HWND Activate(HWND frame, HWND child)
+    {
+        SendMessageA(Client(frame), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(child), 0);
+        HWND pane = GetDlgItem(child, pane_id);
+        HWND editor = GetDlgItem(pane, editor_id);
+        return editor ? editor : GetDlgItem(GetDlgItem(pane, pane_id), editor_id);
+    }
+    // Saves the active document until its file reads expected (a posted
+    // operation may still be on its way); the file as it stands at the end.
+    std::string SaveUntil(ProgramSession& s, const std::string& name, const std::string& expected)
+    {
+        std::string text;
+        for (int i = 0; i < 40; ++i) {
+            s.Command(ID_FILE_SAVE_CMD);
+            text = ReadWholeFile(Work(name));
+            if (text == expected)
+                break;
+            Sleep(50);
+        }
+        return text;
+    }
+    std::string Log() const { return ReadWholeFile(log_); }
+    static int CountOf(const std::string& text, const std::string& part)
+    {
+        int n = 0;
+        for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+            ++n;
+        return n;
+    }
+    static bool SetClipboard(const std::string& text)
+    {
+        if (!OpenClipboard(nullptr))
+            return false;
+        EmptyClipboard();
+        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+        memcpy(GlobalLock(block), text.c_str(), text.size() + 1);
+        GlobalUnlock(block);
+        bool ok = SetClipboardData(CF_TEXT, block) != nullptr;
+        CloseClipboard();
+        return ok;
+    }
+
+    std::string dir_, bin_, work_, exe_, ini_, script_, log_;
+};
+
+// One document per case: its text before, what is done to it, and the
+// text of its file after it has been saved.
+struct CommandCase {
+    const char* name;
+    const char* before;
+    UINT message; // WM_COMMAND when 0 is given as message and command set
+    UINT command;
+    const char* after;
+};
+
+TEST_F(OvantaFrameCommands, CommandsAndTextOperationsChangeTheirDocumentsAsTheTableSays)
+{
+    const CommandCase cases[] = {
+        // The text operations by their messages (as the Operations dialog posts them).
+        {"trail.c", "a  \r\n  b \r\n", 0x464, 0, "a\r\n  b\r\n"},
+        {"lead.c", "  a\r\n    b\r\n", 0x465, 0, "a\r\nb\r\n"},
+        {"empty.c", "a\r\n\r\n\r\nb\r\n", 0x467, 0, "a\r\nb\r\n"},
+        // Cancel at "This action cannot be undone!" leaves the text alone.
+        {"cancel.c", "c  \r\n", 0x464, 0, "c  \r\n"},
+        // The keyboard-mapping commands of the same operations.
+        {"cmdtrail.c", "x \r\ny  \r\n", 0, 32958, "x\r\ny\r\n"},
+        {"cmdlead.c", "\tx\r\n", 0, 32959, "x\r\n"},
+        // The Operations dialog: its first button posts the trailing-blank operation.
+        {"dialog.c", "d \r\n", 0, ID_OPERATIONS, "d\r\n"},
+        // "Settings for Tabs": 2 spaces per tab, soft tabs, every tab replaced.
+        {"tabs.c", "\tx\r\n", 0, ID_TAB_SETTINGS, "  x\r\n"},
+        // Editor commands at the caret (at the text start).
+        {"lineend.c", "abc\r\ndef\r\n", 0, ID_DELETE_TO_LINE_END, "\r\ndef\r\n"},
+        {"unix.c", "u\r\nv\r\n", 0, ID_SAVE_UNIX, "u\nv\n"},
+        {"insert.c", "tail\r\n", 0, ID_INSERT_FILE, "ins 1\r\nins 2\r\ntail\r\n"},
+    };
+    std::string args;
+    for (const CommandCase& c : cases) {
+        ASSERT_TRUE(WriteWholeFile(Work(c.name), c.before));
+        args += std::string(args.empty() ? "" : " ") + c.name;
+    }
+    ASSERT_TRUE(WriteWholeFile(Work("ins.txt"), "ins 1\nins 2\n"));
+
+    ProgramSession s;
+    // Boxes: OK for the three operations, Cancel, OK twice for the commands,
+    // OK for the dialog's operation. The Operations dialog answers with its
+    // first button; the open dialog of Insert File names ins.txt; the save
+    // dialogs name the exported page and the new document.
+    Start(s, args,
+          "box ok\nbox ok\nbox ok\nbox cancel\nbox ok\nbox ok\nbox ok\n"
+          "dialog " + std::to_string(IDC_OP_TRAILING) + "\n"
+          "dialog ok set " + std::to_string(IDC_TAB_WIDTH) + " 2 check " + std::to_string(IDC_TAB_SOFT) +
+          " 1 check " + std::to_string(IDC_TAB_REPLACE_ALL) + " 1\n"
+          "open \"" + Work("ins.txt") + "\"\n"
+          "save \"" + Work("page.htm") + "\"\n"
+          "save \"" + Work("new.txt") + "\"\n");
+    HWND frame = s.MainWindow();
+    for (const CommandCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        HWND child = Child(frame, c.name);
+        ASSERT_NE(child, nullptr);
+        Activate(frame, child);
+        if (c.message)
+            SendMessageA(frame, c.message, 0, 0);
+        else
+            s.Command(c.command);
+        EXPECT_EQ(SaveUntil(s, c.name, c.after), c.after);
+        // Done with: closed, unless a later step needs it.
+        if (std::string(c.name) != "lineend.c")
+            s.Command(ID_FILE_CLOSE_CMD);
+    }
+    // Every operation asked once with its own caption; the cancelled one
+    // left its document unmodified.
+    const std::string log = Log();
+    EXPECT_EQ(CountOf(log, "\"Delete all spaces at line end\" \"This action cannot be undone!\""), 4) << log;
+    EXPECT_EQ(CountOf(log, "\"Delete all spaces at line start\" \"This action cannot be undone!\""), 2) << log;
+    EXPECT_EQ(CountOf(log, "\"Delete all empty lines in the selected range\""), 1) << log;
+    EXPECT_EQ(CountOf(log, "dialog 145 \"Operations\""), 1) << log;
+    EXPECT_EQ(Profile("DefaultSettings", "TabWidth"), "2");
+    EXPECT_EQ(Profile("DefaultSettings", "SoftTabs"), "1");
+
+    // The HTML export writes the page of the active document.
+    Activate(frame, Child(frame, "lineend.c"));
+    s.Command(ID_EXPORT_HTML);
+    std::string page = ReadWholeFile(Work("page.htm"));
+    EXPECT_NE(page.find("def"), std::string::npos) << page;
+
+    // Empty Clipboard empties it; Insert in new File opens a document with
+    // the clipboard text.
+    ASSERT_TRUE(SetClipboard("from the clipboard"));
+    const int before = ChildCount(frame);
+    s.Command(ID_INSERT_IN_NEW_FILE);
+    EXPECT_EQ(ChildCount(frame), before + 1);
+    s.Command(ID_EMPTY_CLIPBOARD);
+    EXPECT_FALSE(IsClipboardFormatAvailable(CF_TEXT));
+
+    // The new document holds the clipboard text: saved under the name the
+    // save dialog gives.
+    s.Command(ID_FILE_SAVE_CMD);
+    EXPECT_EQ(ReadWholeFile(Work("new.txt")), "from the clipboard");
+    // Close all closes every document window.
+    s.Command(ID_CLOSE_ALL);
+    EXPECT_EQ(ChildCount(frame), 0);
+    const int boxes = CountOf(Log(), "box ");
+    // Without a document window the operations ask nothing.
+    SendMessageA(frame, 0x464, 0, 0);
+    s.Command(32958);
+    EXPECT_EQ(CountOf(Log(), "box "), boxes);
+    EXPECT_TRUE(s.Close());
+}
+
+struct ToggleCase {
+    UINT command;
+    const char* key;
+    const char* after; // the value written by one toggle from the defaults
+};
+
+TEST_F(OvantaFrameCommands, TogglesAndSettingsDialogsWriteTheirKeysAndComeBackAfterARestart)
+{
+    const ToggleCase toggles[] = {
+        {ID_SYNTAX_COLOR, "Syntax", nullptr}, // the first start switches it on: the toggle turns it off
+        {ID_LINE_NUMBERS, "ShowLineNo", "1"},
+        {ID_EXT_MOV_TXT, "ExtMovTxt", "1"},
+        {ID_MULTI_CLICK, "MultiClick", "1"},
+        {ID_AUTO_INDENT, "AutoIndent", "1"},
+        {ID_SUPPRESS_COMMENTS, "SupressComments", "1"},
+        {ID_AUTO_COPY, "AutoCopy", "1"},
+        {ID_ACTUALIZE_AT_SAVE, "ActualizeMacros", "0"},
+        {ID_SPLIT_WINDOWS, "Split", "1"},
+        {ID_FOCUS_SECOND_CLICK, "noClicks", "3"},
+    };
+    const std::string backup = "dialog ok check " + std::to_string(IDC_BACKUP_AUTOSAVE) + " 1 set " +
+                               std::to_string(IDC_BACKUP_MINUTES) + " 7 check " +
+                               std::to_string(IDC_BACKUP_ORIGINAL) + " 0 check " +
+                               std::to_string(IDC_BACKUP_REPLACE_EXT) + " 1 set " +
+                               std::to_string(IDC_BACKUP_EXTENSION) + " .old\n";
+    // Wrapping is off at first: unchecking "Disable" opens the column, where
+    // typing 40000 leaves 32766; the word rule is set by its click.
+    const std::string wrap = "dialog ok check " + std::to_string(IDC_WRAP_DISABLE) + " 0 set " +
+                             std::to_string(IDC_WRAP_COLUMN) + " 40000 check " +
+                             std::to_string(IDC_WRAP_ON_WORDS) + " 1\n";
+    // A click on "Save inserted line wraps" counts although Cancel follows.
+    const std::string wrapCancel = "dialog cancel check " + std::to_string(IDC_WRAP_SAVE) + " 1\n";
+    {
+        ProgramSession s;
+        Start(s, "", backup + wrap + wrapCancel + "font \"Courier New\" 12\nfont cancel\n");
+        ASSERT_EQ(Profile("DefaultSettings", "Syntax"), "1");
+        for (const ToggleCase& t : toggles) {
+            SCOPED_TRACE(t.key);
+            s.Command(t.command);
+            EXPECT_EQ(Profile("DefaultSettings", t.key), t.after ? t.after : "0");
+        }
+        s.Command(ID_BACKUP_OPTIONS);
+        s.Command(ID_LINE_WRAP);
+        s.Command(ID_LINE_WRAP);
+        // The font chosen is written; a cancelled chooser keeps it.
+        s.Command(ID_FONT);
+        EXPECT_EQ(Profile("Font", "FaceName"), "Courier New");
+        WritePrivateProfileStringA("Font", "FaceName", nullptr, ini_.c_str());
+        s.Command(ID_FONT);
+        EXPECT_EQ(Profile("Font", "FaceName"), "Courier New");
+        EXPECT_TRUE(s.Close());
+    }
+    EXPECT_EQ(Profile("DefaultSettings", "AutoSaveTime"), "7");
+    EXPECT_EQ(Profile("DefaultSettings", "OrgBackup"), "0");
+    EXPECT_EQ(Profile("DefaultSettings", "SaveBackup"), "1");
+    EXPECT_EQ(Profile("DefaultSettings", "ReplaceFileExt"), "1");
+    EXPECT_EQ(Profile("DefaultSettings", "BackupFileExt"), ".old");
+    EXPECT_EQ(Profile("DefaultSettings", "LineWrap"), "32766");
+    EXPECT_EQ(Profile("DefaultSettings", "WrapOnWords"), "1");
+    EXPECT_EQ(Profile("DefaultSettings", "SaveLineWrap"), "1");
+
+    // After the restart the dialogs show what was stored: OK without a
+    // change writes the same values; unchecking "Automatic save all" stores
+    // 0 minutes. The view toggles flip from the stored values.
+    {
+        ProgramSession s;
+        Start(s, "",
+              "dialog ok\n"
+              "dialog ok check " + std::to_string(IDC_BACKUP_AUTOSAVE) + " 0\n"
+              "dialog ok check " + std::to_string(IDC_WRAP_DISABLE) + " 1\n");
+        s.Command(ID_BACKUP_OPTIONS);
+        EXPECT_EQ(Profile("DefaultSettings", "AutoSaveTime"), "7");
+        EXPECT_EQ(Profile("DefaultSettings", "OrgBackup"), "0");
+        EXPECT_EQ(Profile("DefaultSettings", "BackupFileExt"), ".old");
+        s.Command(ID_BACKUP_OPTIONS);
+        EXPECT_EQ(Profile("DefaultSettings", "AutoSaveTime"), "0");
+        s.Command(ID_LINE_WRAP);
+        EXPECT_EQ(Profile("DefaultSettings", "LineWrap"), "0");
+        s.Command(ID_SYNTAX_COLOR);
+        EXPECT_EQ(Profile("DefaultSettings", "Syntax"), "1");
+        s.Command(ID_LINE_NUMBERS);
+        EXPECT_EQ(Profile("DefaultSettings", "ShowLineNo"), "0");
+        EXPECT_TRUE(s.Close());
+    }
+}
+
+// A later start hands its file to the running program: a folder whose name
+// holds " -" stays part of the path, and only a trailing " -<digits>" is
+// the line to go to.
+TEST_F(OvantaFrameCommands, AHandedOverPathInAFolderNamedWithADashOpensThatFile)
+{
+    ASSERT_TRUE(MakeFolders(Work("a -b")));
+    ASSERT_TRUE(WriteWholeFile(Work("a -b\\f.c"), "one\r\ntwo\r\nthree\r\nfour\r\n"));
+    ASSERT_TRUE(WriteWholeFile(Work("a -b\\g.c"), "g\r\n"));
+    ProgramSession first;
+    Start(first, "", "");
+    for (const char* args : {"\"a -b\\f.c\" -3", "\"a -b\\g.c\""}) {
+        SCOPED_TRACE(args);
+        ProgramSession second;
+        second.SetScript(script_, log_);
+        ASSERT_TRUE(second.Start(exe_, args, work_));
+        ASSERT_TRUE(second.WaitForExit(30000));
+    }
+    HWND f = Child(first.MainWindow(), "f.c");
+    ASSERT_NE(f, nullptr);
+    HWND g = Child(first.MainWindow(), "g.c");
+    if (!g)
+        for (HWND w = GetWindow(Client(first.MainWindow()), GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT))
+            ADD_FAILURE() << "window: " << WindowTextOf(w);
+    ASSERT_NE(g, nullptr);
+    HWND editor = Activate(first.MainWindow(), f);
+    SendMessageA(editor, WM_CHAR, 'X', 1);
+    first.Command(ID_FILE_SAVE_CMD);
+    EXPECT_EQ(ReadWholeFile(Work("a -b\\f.c")), "one\r\ntwo\r\nXthree\r\nfour\r\n");
+    EXPECT_EQ(Log().find("Failed to open"), std::string::npos) << Log();
+    EXPECT_TRUE(first.Close());
+}
+
+} // namespace
