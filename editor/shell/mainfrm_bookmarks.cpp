@@ -14,10 +14,14 @@
 
 #include <algorithm>
 
+// The bar's own child id, apart from the main tool bar's, so that each bar
+// of a dock row can be found by its id.
+static const UINT bookmark_bar_id = 0xE80A;
+
 void CMainFrame::CreateBookmarkBar()
 {
     if (!m_wndBookmarkBar.Create(this, WS_CHILD | WS_VISIBLE | winui::CBRS_TOP | winui::CBRS_BORDER_BOTTOM,
-                                 winui::AFX_IDW_TOOLBAR))
+                                 bookmark_bar_id))
         return;
     ::ShowWindow(m_wndBookmarkBar.m_hWnd, SW_HIDE);
     m_wndBookmarkBar.m_dwStyle = (m_wndBookmarkBar.m_dwStyle & ~winui::CBRS_SIZE_FIXED) | winui::CBRS_TOOLTIPS |
