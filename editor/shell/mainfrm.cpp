@@ -189,10 +189,23 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMainFrameBase)
     ON_UPDATE_COMMAND_UI(ID_HOLD_SELECTION, &CMainFrame::OnUpdateHoldSelection)
     ON_COMMAND(ID_EXT_CONTEXT_MENU, &CMainFrame::OnExtContextMenu)
     ON_UPDATE_COMMAND_UI(ID_EXT_CONTEXT_MENU, &CMainFrame::OnUpdateExtContextMenu)
-    ON_COMMAND(ID_ADD_BOOKMARK, &CMainFrame::OnNotAvailable)
-    ON_COMMAND(ID_FILE_BAR, &CMainFrame::OnNotAvailable)
-    ON_COMMAND(ID_NEXT_DOCUMENT, &CMainFrame::OnNotAvailable)
-    ON_COMMAND(ID_PREVIOUS_DOCUMENT, &CMainFrame::OnNotAvailable)
+    // Bookmarks, document tabs, stay-on-top button and position history.
+    ON_COMMAND(ID_ADD_BOOKMARK, &CMainFrame::OnAddBookmark)
+    ON_UPDATE_COMMAND_UI(ID_ADD_BOOKMARK, &CMainFrame::OnUpdateAddBookmark)
+    ON_COMMAND(ID_GOTO_NEXT_BOOKMARK, &CMainFrame::OnGotoNextBookmark)
+    ON_COMMAND(ID_VIEW_BOOKMARKS, &CMainFrame::OnViewBookmarks)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_BOOKMARKS, &CMainFrame::OnUpdateViewBookmarks)
+    ON_COMMAND_RANGE(kFirstBookmarkCommand, kLastBookmarkCommand, &CMainFrame::OnBookmarkButton)
+    ON_MESSAGE(WM_BOOKMARK_JUMP, &CMainFrame::OnBookmarkJump)
+    ON_COMMAND(ID_FILE_BAR, &CMainFrame::OnFileBar)
+    ON_UPDATE_COMMAND_UI(ID_FILE_BAR, &CMainFrame::OnUpdateFileBar)
+    ON_COMMAND(ID_NEXT_DOCUMENT, &CMainFrame::OnNextDocument)
+    ON_UPDATE_COMMAND_UI(ID_NEXT_DOCUMENT, &CMainFrame::OnUpdateNextDocument)
+    ON_COMMAND(ID_PREVIOUS_DOCUMENT, &CMainFrame::OnPreviousDocument)
+    ON_UPDATE_COMMAND_UI(ID_PREVIOUS_DOCUMENT, &CMainFrame::OnUpdatePreviousDocument)
+    ON_MESSAGE(WM_NCPAINT, &CMainFrame::OnNcPaintMsg)
+    ON_MESSAGE(WM_MOVE, &CMainFrame::OnMoveMsg)
+    // The help commands: no help file comes with the editor.
     ON_COMMAND(ID_HELP_CMD, &CMainFrame::OnNotAvailable)
     ON_COMMAND(ID_CONTEXT_HELP, &CMainFrame::OnNotAvailable)
 END_MESSAGE_MAP()
@@ -279,6 +292,7 @@ bool CMainFrame::CreateBars()
     m_wndToolBar.SetButtons(toolbar_buttons, sizeof toolbar_buttons / sizeof toolbar_buttons[0]);
 
     UseStartAccelerators();
+    CreateNavigationBars();
 
     m_wndStatusBar.Create(this, WS_CHILD | WS_VISIBLE | winui::CBRS_BOTTOM | winui::CBRS_BORDER_TOP,
                           winui::AFX_IDW_STATUS_BAR);
@@ -287,10 +301,13 @@ bool CMainFrame::CreateBars()
     m_wndToolBar.EnableDocking(winui::CBRS_ALIGN_ANY);
 
     // Further bars are created here, before the frame's sides accept them.
+    CreateBookmarkBar();
     CreateToolsBar();
 
     EnableDocking(winui::CBRS_ALIGN_ANY);
     DockControlBar(&m_wndToolBar, winui::AFX_IDW_DOCKBAR_TOP);
+    DockBookmarkBar();
+    DockNavigationBars();
     LoadTools();
     return true;
 }
@@ -347,6 +364,7 @@ void CMainFrame::OnSize(UINT type, int cx, int cy)
     CMainFrameBase::OnSize(type, cx, cy);
     if (m_wndStatusBar.m_hWnd)
         m_wndStatusBar.PlaceProgress();
+    NavigationSized();
 }
 
 LRESULT CMainFrame::OnSysCommandMsg(WPARAM wParam, LPARAM lParam)
@@ -439,12 +457,18 @@ void CMainFrame::DocumentOpened(COvantaDoc* doc)
         m_nAutoSaveTimer = static_cast<int>(
             ::SetTimer(m_hWnd, autosave_timer, static_cast<UINT>(app->m_settings.autoSaveTime) * 60000u, nullptr));
     ++m_nOpenDocs;
+    TabsDocumentOpened(doc);
+    BookmarksOpened(doc);
     RecalcLayout();
 }
 
 void CMainFrame::DocumentClosing(COvantaDoc* doc)
 {
     BrowserDocumentClosing(doc);
+    BookmarksClosing(doc);
+    if (m_wndDocTabBar.m_hWnd)
+        m_wndDocTabBar.RemoveTab(doc);
+    ResetPositions();
     if (m_nOpenDocs > 0)
         --m_nOpenDocs;
 }
@@ -454,6 +478,8 @@ void CMainFrame::DocumentClosed()
     COvantaApp* app = COvantaApp::Get();
     if (!app || !m_hWnd)
         return;
+    // Focus moves while the windows go: nothing of theirs is kept.
+    ResetPositions();
     if (!app->Documents().empty()) {
         if (COvantaView* view = ActiveOvantaView()) {
             std::string dir = DirectoryOf(view->GetDocument()->GetPathName());
@@ -464,6 +490,8 @@ void CMainFrame::DocumentClosed()
     }
     // The last document is gone: the frame is back at its start state.
     UseStartAccelerators();
+    if (m_wndDocTabBar.IsVisible())
+        ShowControlBar(&m_wndDocTabBar, FALSE, FALSE);
     RecalcLayout();
     if (m_wndStatusBar.m_hWnd) {
         m_wndStatusBar.SetPaneText(CEditorStatusBar::kPositionPane, "");
@@ -638,6 +666,8 @@ BOOL CMainFrame::DestroyWindow()
 {
     COvantaApp* app = COvantaApp::Get();
     if (app) {
+        // Bookmarks are kept while their documents are still open.
+        SaveBookmarkSettings();
         // The documents close first, so that their views leave their
         // places in the recent list before it is written.
         if (app->m_pDocManager)

@@ -6,10 +6,14 @@
 // yet are in its menus and map and show that they are not available.
 #pragma once
 
+#include "editor/shell/bookmark_bar.h"
+#include "editor/shell/doc_tab_bar.h"
 #include "editor/shell/editorstatusbar.h"
 #include "editor/shell/frame_bases.h"
 #include "editor/shell/keyboard_macro.h"
 #include "editor/shell/macro_recorder.h"
+#include "editor/shell/position_history.h"
+#include "editor/shell/small_toggle_button.h"
 #include "editor/shell/text_macros.h"
 
 #include "editor/browser/function_bar.h"
@@ -133,6 +137,27 @@ public:
     CTagConfig m_tagConfig;
     bool m_bAutoSearch = false;
     int m_nFunctionList = 0;
+
+    // Bookmarks (mainfrm_bookmarks.cpp): the bar, the editors' F12 and the
+    // add/delete command; bookmarks of documents opened without a workspace
+    // come from the program's profile and go back there on closing.
+    bool AddBookmarkAt(CNColorEditCtrl& editor, int line, const std::string& name);
+    void RemoveBookmarkAt(CNColorEditCtrl& editor, int line);
+    void BookmarksOpened(COvantaDoc* doc);
+    void BookmarksClosing(COvantaDoc* doc);
+    void SaveBookmarkSettings();
+    CBookmarkBar m_wndBookmarkBar;
+    // Document tabs, stay-on-top button and position history
+    // (mainfrm_navigation.cpp).
+    void DocumentRenamed(COvantaDoc* doc);
+    void DocumentActivated(COvantaDoc* doc);
+    void SetPendingPosition(CNColorEditCtrl& editor, int topLine, int caretLine, int offset);
+    void EditorActivated(CNColorEditCtrl& editor);
+    void ResetPositions();
+    CDocTabBar m_wndDocTabBar;
+    CSmallToggleButton m_wndToggleButton;
+    CPositionHistory m_history{100};
+    PositionEntry m_lastPosition;
 
     CToolsBar m_wndToolsBar;
     std::unique_ptr<COutputBar> m_pOutputBar;
@@ -283,6 +308,22 @@ protected:
     void OnMoreWindows();
     HFONT m_hEditFont = nullptr;
     int m_nActualizeMacros = 1;
+    // Bookmarks, document tabs, stay-on-top button, position history.
+    void OnAddBookmark();
+    void OnUpdateAddBookmark(winui::CCmdUI* ui);
+    void OnGotoNextBookmark();
+    void OnViewBookmarks();
+    void OnUpdateViewBookmarks(winui::CCmdUI* ui);
+    void OnBookmarkButton(UINT id);
+    LRESULT OnBookmarkJump(WPARAM, LPARAM record);
+    void OnFileBar();
+    void OnUpdateFileBar(winui::CCmdUI* ui);
+    void OnNextDocument();
+    void OnUpdateNextDocument(winui::CCmdUI* ui);
+    void OnPreviousDocument();
+    void OnUpdatePreviousDocument(winui::CCmdUI* ui);
+    LRESULT OnNcPaintMsg(WPARAM, LPARAM);
+    LRESULT OnMoveMsg(WPARAM, LPARAM);
 
     DECLARE_MESSAGE_MAP()
 
@@ -326,6 +367,13 @@ private:
     // or the closing time into the open workspace.
     void SaveOnDestroy();
     std::unique_ptr<CRecentWorkspaceList> m_pRecentWorkspaces;
+    void CreateBookmarkBar();
+    void DockBookmarkBar();
+    void CreateNavigationBars();
+    void DockNavigationBars();
+    void TabsDocumentOpened(COvantaDoc* doc);
+    void NavigationSized();
+    bool GoToPosition(const PositionEntry& entry);
 
     // Source browser (mainfrm_browser.cpp).
     CBrowserShell* BrowserShell();

@@ -125,3 +125,44 @@ void COvantaEditorShell::ReloadTextMacros(CNColorEditCtrl& editor)
         frame->ActualizeMacros(editor);
     }
 }
+
+bool COvantaEditorShell::HasBookmark(CNColorEditCtrl& editor, int line)
+{
+    CMainFrame* frame = main_frame();
+    return frame && frame->m_wndBookmarkBar.HasBookmark(&editor, line);
+}
+
+void COvantaEditorShell::AddBookmark(CNColorEditCtrl& editor, int line, const std::string& name)
+{
+    if (CMainFrame* frame = main_frame())
+        frame->AddBookmarkAt(editor, line, name);
+}
+
+void COvantaEditorShell::RemoveBookmark(CNColorEditCtrl& editor, int line)
+{
+    if (CMainFrame* frame = main_frame())
+        frame->RemoveBookmarkAt(editor, line);
+}
+
+void COvantaEditorShell::RefreshBookmarks(CNColorEditCtrl&)
+{
+    if (CMainFrame* frame = main_frame())
+        frame->m_wndBookmarkBar.UpdateButtonStates();
+}
+
+bool COvantaEditorShell::TracksPositions(CNColorEditCtrl& editor)
+{
+    return ViewOf(editor) != nullptr;
+}
+
+void COvantaEditorShell::SetPendingPosition(CNColorEditCtrl& editor, int topLine, int caretLine, int offset)
+{
+    if (CMainFrame* frame = main_frame())
+        frame->SetPendingPosition(editor, topLine, caretLine, offset);
+}
+
+void COvantaEditorShell::EditorActivated(CNColorEditCtrl& editor)
+{
+    if (CMainFrame* frame = main_frame())
+        frame->EditorActivated(editor);
+}

@@ -22,6 +22,15 @@ public:
     int TextMacroCount() override;
     bool GetTextMacro(int index, std::string& name, std::string& text) override;
     void ReloadTextMacros(CNColorEditCtrl& editor) override;
+    // Bookmarks and the position history (the frame's bookmark bar and
+    // history).
+    bool HasBookmark(CNColorEditCtrl& editor, int line) override;
+    void AddBookmark(CNColorEditCtrl& editor, int line, const std::string& name) override;
+    void RemoveBookmark(CNColorEditCtrl& editor, int line) override;
+    void RefreshBookmarks(CNColorEditCtrl& editor) override;
+    bool TracksPositions(CNColorEditCtrl& editor) override;
+    void SetPendingPosition(CNColorEditCtrl& editor, int topLine, int caretLine, int offset) override;
+    void EditorActivated(CNColorEditCtrl& editor) override;
     // The source browser's maps (mainfrm_browser.cpp).
     int LookupSymbols(const std::string& name, CSymbolHitLists& hits) override;
     bool AutoBrowserEnabled() override;

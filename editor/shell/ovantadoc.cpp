@@ -218,6 +218,8 @@ BOOL COvantaDoc::OnSaveDocument(const char* path)
     view->Editor().SetReadOnly(attributes != INVALID_FILE_ATTRIBUTES &&
                                (attributes & FILE_ATTRIBUTE_READONLY) ? 1 : 0);
     app->UpdateDocumentTitles(this);
+    if (CMainFrame* frame = main_frame())
+        frame->DocumentRenamed(this);
     return TRUE;
 }
 

@@ -89,6 +89,8 @@ int COvantaView::OnCreate(LPCREATESTRUCTA)
 
 void COvantaView::OnDestroy()
 {
+    if (CMainFrame* frame = main_frame())
+        frame->m_wndBookmarkBar.RemoveBookmarksOf(&m_wndEdit);
     COvantaDoc* doc = GetOvantaDoc();
     // The last view of a document leaves its place for the recent list.
     if (doc && doc->GetViews().size() == 1)
@@ -250,8 +252,11 @@ void COvantaView::OnUpdate(winui::CView*, LPARAM hint, winui::CCmdTarget*)
 
 void COvantaView::OnActivateView(BOOL activate, winui::CView*, winui::CView*)
 {
-    if (activate)
+    if (activate) {
         NotifyCaret();
+        if (CMainFrame* frame = main_frame())
+            frame->DocumentActivated(GetOvantaDoc());
+    }
 }
 
 void COvantaView::NotifyCaret()
@@ -312,10 +317,15 @@ LRESULT COvantaView::OnCaretMoved(WPARAM, LPARAM)
     return 0;
 }
 
-LRESULT COvantaView::OnLineCountChanged(WPARAM, LPARAM)
+LRESULT COvantaView::OnLineCountChanged(WPARAM diff, LPARAM caretLine)
 {
-    // The bookmark bar moves its bookmarks here once it exists. A line
-    // count that crosses 99, 999 or 9999 widens or narrows the margin.
+    // Bookmarks below the caret line move with the text; those in deleted
+    // lines stay on the caret line. A line count that crosses 99, 999 or
+    // 9999 widens or narrows the margin.
+    if (CMainFrame* frame = main_frame()) {
+        const int line = static_cast<int>(caretLine);
+        frame->m_wndBookmarkBar.AdjustBookmarkLines(&m_wndEdit, line + 1, static_cast<int>(diff), line);
+    }
     DrawLineNumbers(nullptr);
     return 0;
 }

@@ -121,6 +121,9 @@
 #define ID_TCP_SETTINGS 32986
 #define ID_CLOSE_ALL 32990
 #define ID_SPLIT_WINDOWS 32991
+// Bookmarks: the View menu's bar command and the jump to the next bookmark.
+#define ID_VIEW_BOOKMARKS 162
+#define ID_GOTO_NEXT_BOOKMARK 32964
 
 // The status text shown for menu commands whose windows this program does not have yet.
 #define IDS_NOT_AVAILABLE 61500

@@ -5,6 +5,7 @@
 #include "editor/shell/ovantaview.h"
 
 #include "editor/editctl/color_table.h"
+#include "editor/shell/mainfrm.h"
 #include "editor/shell/ovantaapp.h"
 #include "editor/shell/ovantadoc.h"
 #include "editor/shell/shell_text.h"
@@ -101,11 +102,11 @@ void COvantaView::DrawLineNumbers(HDC given)
         ::ReleaseDC(m_hWnd, dc);
 }
 
-bool COvantaView::LineHasBookmark(int) const
+bool COvantaView::LineHasBookmark(int line) const
 {
-    // Bookmarked lines get their own number background once the bookmark
-    // bar holds bookmarks.
-    return false;
+    COvantaApp* app = COvantaApp::Get();
+    CMainFrame* frame = app ? app->MainFrame() : nullptr;
+    return frame && frame->m_wndBookmarkBar.HasBookmark(&m_wndEdit, line);
 }
 
 void COvantaView::OnPaint()
