@@ -10,7 +10,9 @@
 #include "editor/shell/recent_workspaces.h"
 #include "editor/shell/resource.h"
 #include "editor/shell/settings_dialogs_res.h"
+#include "editor/shell/settings_profile.h"
 #include "editor/shell/shortcut_table.h"
+#include "editor/shell/workspace_file.h"
 
 #include "editor/editctl/color_table.h"
 #include "editor/shell/color_select_dlg.h"
@@ -278,6 +280,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCTA cs)
         }
     }
     LoadBrowserSettings();
+    ConnectWorkspaceHooks();
     LoadSearchSettings();
     RecalcLayout();
     return 0;
@@ -447,8 +450,45 @@ LRESULT CMainFrame::OnDropFiles(WPARAM wParam, LPARAM)
 
 // --- documents -----------------------------------------------------------------
 
+void CMainFrame::ConnectWorkspaceHooks()
+{
+    WorkspaceHooks& hooks = OvantaWorkspaceHooks();
+    hooks.saveBookmarks = [this](const std::string& path) {
+        if (m_wndBookmarkBar.m_hWnd)
+            m_wndBookmarkBar.SaveBookmarks(winui::CProfile(path));
+    };
+    hooks.restoreBookmarks = [this](COvantaDoc* doc) {
+        if (m_wndBookmarkBar.m_hWnd && !WorkspacePath().empty())
+            m_wndBookmarkBar.LoadBookmarks(WorkspacePath().c_str(), doc);
+    };
+    hooks.workspaceFilesChanged = [this]() {
+        if (m_pFunctionBar && m_pFunctionBar->m_hWnd)
+            m_pFunctionBar->RebuildTree();
+    };
+}
+
+// A project file that opens is no longer among the project's closed files;
+// one that closes is again, so the functions bar keeps listing it.
+void CMainFrame::TrackClosedProjectFile(COvantaDoc* doc, bool closing)
+{
+    if (WorkspacePath().empty() || !doc || doc->GetPathName().empty())
+        return;
+    const std::string stored = MakeRelativePath(WorkspaceDirectoryOf(WorkspacePath()), doc->GetPathName());
+    if (!ContainsPath(m_workspaceFiles, stored))
+        return;
+    if (closing) {
+        if (!ContainsPath(m_closedFiles, stored))
+            m_closedFiles.push_back(stored);
+        return;
+    }
+    for (size_t i = m_closedFiles.size(); i-- > 0;)
+        if (ContainsPath({m_closedFiles[i]}, stored))
+            m_closedFiles.erase(m_closedFiles.begin() + static_cast<std::ptrdiff_t>(i));
+}
+
 void CMainFrame::DocumentOpened(COvantaDoc* doc)
 {
+    TrackClosedProjectFile(doc, false);
     BrowserDocumentOpened(doc);
     COvantaApp* app = COvantaApp::Get();
     if (startAccel_)
@@ -464,6 +504,7 @@ void CMainFrame::DocumentOpened(COvantaDoc* doc)
 
 void CMainFrame::DocumentClosing(COvantaDoc* doc)
 {
+    TrackClosedProjectFile(doc, true);
     BrowserDocumentClosing(doc);
     BookmarksClosing(doc);
     if (m_wndDocTabBar.m_hWnd)

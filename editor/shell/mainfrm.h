@@ -85,6 +85,9 @@ public:
     // folder where they are inside it), and those of them not open.
     std::vector<std::string> m_workspaceFiles;
     std::vector<std::string> m_closedFiles;
+    // The bookmark bar and the functions bar take part in workspaces.
+    void ConnectWorkspaceHooks();
+    void TrackClosedProjectFile(COvantaDoc* doc, bool closing);
     // Docks bar on the side where leftOf is docked, just right of it.
     void DockControlBarLeftOf(winui::CControlBar* bar, winui::CControlBar* leftOf);
     // The code of a bar's place: 1 top, 2 bottom, 3 right, 4 left, +0x10 hidden.

@@ -4,6 +4,7 @@
 // project reference, and what the editor controls ask of the browser (the
 // symbol look-up of identifier tips, the "Tags" pane).
 #include "editor/shell/mainfrm.h"
+#include "editor/shell/workspace_file.h"
 
 #include "editor/shell/ovanta_editor_shell.h"
 #include "editor/shell/ovanta_messages.h"
@@ -24,6 +25,14 @@
 #include "winui/msgbox.h"
 
 #include <shellapi.h>
+
+// Drops every entry of list that names path (without regard to case).
+static void erase_path(std::vector<std::string>& list, const std::string& path)
+{
+    for (size_t i = list.size(); i-- > 0;)
+        if (ContainsPath({list[i]}, path))
+            list.erase(list.begin() + static_cast<std::ptrdiff_t>(i));
+}
 
 namespace {
 
@@ -109,16 +118,26 @@ public:
         if (view && view->Editor().m_hWnd)
             view->Editor().SetReadOnly(readOnly ? 1 : 0);
     }
-    // Workspaces are not opened by this program yet: the bar is told that
-    // none is open, so it shows neither a root nor project files nor their
-    // menu. Once they are, these answer from the open workspace.
-    std::string WorkspacePath() override { return std::string(); }
-    std::vector<std::string> ProjectFiles() override { return {}; }
-    std::vector<std::string> UnopenedProjectFiles() override { return {}; }
-    std::string ProjectRelativePath(const std::string& path) override { return path; }
-    void AddProjectFile(const std::string&) override {}
-    void RemoveProjectFile(const std::string&) override {}
-    void ForgetUnopenedProjectFile(const std::string&) override {}
+    // The open workspace's project: its files in stored form and those of
+    // them that are not open.
+    std::string WorkspacePath() override { return frame_->WorkspacePath(); }
+    std::vector<std::string> ProjectFiles() override { return frame_->m_workspaceFiles; }
+    std::vector<std::string> UnopenedProjectFiles() override { return frame_->m_closedFiles; }
+    std::string ProjectRelativePath(const std::string& path) override
+    {
+        return MakeRelativePath(WorkspaceDirectoryOf(frame_->WorkspacePath()), path);
+    }
+    void AddProjectFile(const std::string& rel) override
+    {
+        if (!ContainsPath(frame_->m_workspaceFiles, rel))
+            frame_->m_workspaceFiles.push_back(rel);
+    }
+    void RemoveProjectFile(const std::string& rel) override
+    {
+        erase_path(frame_->m_workspaceFiles, rel);
+        erase_path(frame_->m_closedFiles, rel);
+    }
+    void ForgetUnopenedProjectFile(const std::string& rel) override { erase_path(frame_->m_closedFiles, rel); }
     bool ShowFilesInTree() override
     {
         COvantaApp* app = COvantaApp::Get();
