@@ -133,6 +133,15 @@ CDocument* CDocTemplate::FindOpenDocument(const char* path) const
 
 CDocument* CDocTemplate::OpenDocumentFile(const char* path, BOOL makeVisible)
 {
+    // A relative name is resolved once, here: opening may change the
+    // current folder (to the document's own), and the name set afterwards
+    // must still be the file that was opened.
+    char full[MAX_PATH];
+    if (path) {
+        DWORD n = GetFullPathNameA(path, sizeof full, full, nullptr);
+        if (n > 0 && n < sizeof full)
+            path = full;
+    }
     if (path) {
         if (CDocument* open = FindOpenDocument(path)) {
             if (CView* view = open->GetFirstView())

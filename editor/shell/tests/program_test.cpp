@@ -190,6 +190,23 @@ TEST_F(OvantaProgram, LineNumberOnTheCommandLinePutsTheCaretThere)
     ASSERT_TRUE(s.Close());
 }
 
+TEST_F(OvantaProgram, RelativePathInASubfolderIsSavedWhereItWasRead)
+{
+    // Opening enters the document's folder; the name must not be resolved
+    // again from there (it would point at sub\sub\r.c).
+    fs::create_directories(Work("sub"));
+    ASSERT_TRUE(WriteWholeFile(Work("sub\\r.c"), "old\r\n"));
+    ProgramSession s;
+    Start(s, "sub\\r.c");
+    ASSERT_TRUE(WaitForChildren(s.MainWindow(), 1));
+    HWND editor = Editor(ActiveChild(s.MainWindow()));
+    Type(editor, "X");
+    s.Command(ID_FILE_SAVE_CMD);
+    EXPECT_EQ(ReadWholeFile(Work("sub\\r.c")), "Xold\r\n");
+    EXPECT_FALSE(fs::exists(Work("sub\\sub\\r.c")));
+    ASSERT_TRUE(s.Close());
+}
+
 
 // --- hand-over between two processes -------------------------------------------
 
