@@ -7,6 +7,7 @@
 // click on a tab activates its document; back and forward walk the visited
 // documents, also after one closed.
 #include "mouse_input.h"
+#include "editor/shell/tests/ovanta_program_fixture.h"
 #include "program_session.h"
 #include "testing/kit/test_kit.h"
 
@@ -30,7 +31,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const char frame_class[] = "winui.Frame";
 const UINT pane_id = 0xE900;
 const UINT editor_id = 0x1113;
 
@@ -120,33 +120,8 @@ std::vector<std::string> Lines(const std::string& text)
     return lines;
 }
 
-class OvantaBarsProgram : public ::testing::Test {
+class OvantaBarsProgram : public OvantaProgramTest {
 protected:
-    void SetUp() override
-    {
-        const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir_ = host_path(TEST_TMP_DIR) + "\\" + info->name();
-        std::error_code ignored;
-        fs::remove_all(dir_, ignored);
-        bin_ = dir_ + "\\bin";
-        work_ = dir_ + "\\work";
-        ASSERT_TRUE(MakeFolders(bin_));
-        ASSERT_TRUE(MakeFolders(work_));
-        exe_ = bin_ + "\\ovanta.exe";
-        ASSERT_TRUE(CopyOneFile(host_path(OVANTA_EXE), exe_));
-        ini_ = bin_ + "\\ovanta.ini";
-        script_ = dir_ + "\\answers.txt";
-        log_ = dir_ + "\\answers.log";
-    }
-
-    void Start(ProgramSession& s, const std::string& args, const std::string& script)
-    {
-        ASSERT_TRUE(WriteWholeFile(script_, script));
-        s.SetScript(script_, log_);
-        ASSERT_TRUE(s.Start(exe_, args, work_));
-        ASSERT_NE(s.WaitForMainWindow(frame_class), nullptr);
-    }
-    std::string Work(const std::string& name) const { return work_ + "\\" + name; }
     // The "Bookmarks" values of the profile, in key order.
     std::vector<std::string> StoredBookmarks() const
     {
@@ -161,17 +136,6 @@ protected:
         }
     }
 
-    static HWND Client(HWND frame) { return FindWindowExA(frame, nullptr, "MDIClient", nullptr); }
-    static HWND Child(HWND frame, const std::string& title)
-    {
-        for (int i = 0; i < 400; ++i) {
-            for (HWND w = GetWindow(Client(frame), GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT))
-                if (GetWindow(w, GW_OWNER) == nullptr && WindowTextOf(w) == title)
-                    return w;
-            Sleep(50);
-        }
-        return nullptr;
-    }
     static HWND ActiveChild(HWND frame)
     {
         return reinterpret_cast<HWND>(SendMessageA(Client(frame), WM_MDIGETACTIVE, 0, 0));

@@ -2,6 +2,7 @@
 // folder of its own (its profile "ovanta.ini" beside it) with files on its
 // command line, driven by messages as a user's keys and menu commands
 // arrive, answered through a script file.
+#include "editor/shell/tests/ovanta_program_fixture.h"
 #include "program_session.h"
 #include "test_printer.h"
 #include "testing/kit/test_kit.h"
@@ -28,39 +29,12 @@ const char frame_class[] = "winui.Frame";
 const UINT pane_id = 0xE900;
 const UINT editor_id = 0x1113;
 
-class OvantaProgram : public ::testing::Test {
+class OvantaProgram : public OvantaProgramTest {
 protected:
-    void SetUp() override
-    {
-        const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir_ = host_path(TEST_TMP_DIR) + "\\" + info->name();
-        std::error_code ignored;
-        fs::remove_all(dir_, ignored);
-        bin_ = dir_ + "\\bin";
-        work_ = dir_ + "\\work";
-        ASSERT_TRUE(MakeFolders(bin_));
-        ASSERT_TRUE(MakeFolders(work_));
-        exe_ = bin_ + "\\ovanta.exe";
-        ASSERT_TRUE(CopyOneFile(host_path(OVANTA_EXE), exe_));
-        ini_ = bin_ + "\\ovanta.ini";
-        script_ = dir_ + "\\answers.txt";
-        log_ = dir_ + "\\answers.log";
-        ASSERT_TRUE(WriteWholeFile(script_, ""));
-    }
-
-    void Script(const std::string& lines) { ASSERT_TRUE(WriteWholeFile(script_, lines)); }
-    std::string Log() const { return ReadWholeFile(log_); }
     void Setting(const char* section, const char* key, const char* value)
     {
         WritePrivateProfileStringA(section, key, value, ini_.c_str());
     }
-    std::string Profile(const char* section, const char* key) const
-    {
-        char value[1024] = "";
-        GetPrivateProfileStringA(section, key, "<missing>", value, sizeof value, ini_.c_str());
-        return value;
-    }
-    std::string Work(const std::string& name) const { return work_ + "\\" + name; }
 
     // Starts Ovanta in the work folder and waits for its frame.
     void Start(ProgramSession& s, const std::string& args, int show = SW_SHOWNORMAL)
@@ -78,7 +52,6 @@ protected:
         ASSERT_TRUE(s.WaitForExit(30000, exitCode));
     }
 
-    static HWND Client(HWND frame) { return FindWindowExA(frame, nullptr, "MDIClient", nullptr); }
     static std::vector<HWND> Children(HWND frame)
     {
         std::vector<HWND> out;

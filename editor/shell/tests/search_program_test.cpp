@@ -7,6 +7,7 @@
 // Windows Sockets 2 before <windows.h>.
 #include <winsock2.h>
 
+#include "editor/shell/tests/ovanta_program_fixture.h"
 #include "program_session.h"
 #include "testing/kit/test_kit.h"
 
@@ -32,7 +33,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const char frame_class[] = "winui.Frame";
 const UINT pane_id = 0xE900;
 const UINT editor_id = 0x1113;
 const UINT output_copy_all = 32931;
@@ -104,52 +104,9 @@ BOOL CALLBACK find_pane(HWND w, LPARAM data)
     return TRUE;
 }
 
-class OvantaSearchProgram : public ::testing::Test {
+class OvantaSearchProgram : public OvantaProgramTest {
 protected:
-    void SetUp() override
-    {
-        const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir_ = host_path(TEST_TMP_DIR) + "\\" + info->name();
-        std::error_code ignored;
-        fs::remove_all(dir_, ignored);
-        bin_ = dir_ + "\\bin";
-        work_ = dir_ + "\\work";
-        ASSERT_TRUE(MakeFolders(bin_));
-        ASSERT_TRUE(MakeFolders(work_));
-        exe_ = bin_ + "\\ovanta.exe";
-        ASSERT_TRUE(CopyOneFile(host_path(OVANTA_EXE), exe_));
-        ini_ = bin_ + "\\ovanta.ini";
-        script_ = dir_ + "\\answers.txt";
-        log_ = dir_ + "\\answers.log";
-    }
 
-    void Start(ProgramSession& s, const std::string& args, const std::string& script)
-    {
-        ASSERT_TRUE(WriteWholeFile(script_, script));
-        s.SetScript(script_, log_);
-        ASSERT_TRUE(s.Start(exe_, args, work_));
-        ASSERT_NE(s.WaitForMainWindow(frame_class), nullptr);
-    }
-    std::string Profile(const char* section, const char* key) const
-    {
-        char value[1024] = "";
-        GetPrivateProfileStringA(section, key, "<missing>", value, sizeof value, ini_.c_str());
-        return value;
-    }
-    std::string Work(const std::string& name) const { return work_ + "\\" + name; }
-    std::string Log() const { return ReadWholeFile(log_); }
-
-    static HWND Client(HWND frame) { return FindWindowExA(frame, nullptr, "MDIClient", nullptr); }
-    static HWND Child(HWND frame, const std::string& title)
-    {
-        for (int i = 0; i < 400; ++i) {
-            for (HWND w = GetWindow(Client(frame), GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT))
-                if (GetWindow(w, GW_OWNER) == nullptr && WindowTextOf(w) == title)
-                    return w;
-            Sleep(50);
-        }
-        return nullptr;
-    }
     static HWND Activate(HWND frame, const std::string& title)
     {
         HWND child = Child(frame, title);

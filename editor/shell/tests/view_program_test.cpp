@@ -1,6 +1,7 @@
 // Ovanta's views and status bar in the real ovanta.exe under Wine: the C
 // re-format of a view, the focus after Goto Line, and the status bar's
 // browser pane.
+#include "editor/shell/tests/ovanta_program_fixture.h"
 #include "program_session.h"
 #include "system_input.h"
 #include "testing/kit/test_kit.h"
@@ -26,33 +27,12 @@ const char frame_class[] = "winui.Frame";
 const UINT pane_id = 0xE900;
 const UINT editor_id = 0x1113;
 
-class OvantaViews : public ::testing::Test {
+class OvantaViews : public OvantaProgramTest {
 protected:
-    void SetUp() override
-    {
-        const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir_ = host_path(TEST_TMP_DIR) + "\\" + info->name();
-        std::error_code ignored;
-        fs::remove_all(dir_, ignored);
-        bin_ = dir_ + "\\bin";
-        work_ = dir_ + "\\work";
-        ASSERT_TRUE(MakeFolders(bin_));
-        ASSERT_TRUE(MakeFolders(work_));
-        exe_ = bin_ + "\\ovanta.exe";
-        ASSERT_TRUE(CopyOneFile(host_path(OVANTA_EXE), exe_));
-        ini_ = bin_ + "\\ovanta.ini";
-        script_ = dir_ + "\\answers.txt";
-        log_ = dir_ + "\\answers.log";
-        ASSERT_TRUE(WriteWholeFile(script_, ""));
-    }
-
-    void Script(const std::string& lines) { ASSERT_TRUE(WriteWholeFile(script_, lines)); }
-    std::string Log() const { return ReadWholeFile(log_); }
     void Setting(const char* section, const char* key, const char* value)
     {
         WritePrivateProfileStringA(section, key, value, ini_.c_str());
     }
-    std::string Work(const std::string& name) const { return work_ + "\\" + name; }
 
     void Start(ProgramSession& s, const std::string& args)
     {
@@ -61,7 +41,6 @@ protected:
         ASSERT_NE(s.WaitForMainWindow(frame_class), nullptr);
     }
 
-    static HWND Client(HWND frame) { return FindWindowExA(frame, nullptr, "MDIClient", nullptr); }
     static HWND ActiveChild(HWND frame)
     {
         return reinterpret_cast<HWND>(SendMessageA(Client(frame), WM_MDIGETACTIVE, 0, 0));

@@ -6,6 +6,7 @@
 // (also one with a comma in its name) and its settings, keeps its closed
 // files in order, and Cancel at "Close all open Documents?" leaves it open
 // with nothing of it written into "ovanta.ini".
+#include "editor/shell/tests/ovanta_program_fixture.h"
 #include "program_session.h"
 #include "testing/kit/test_kit.h"
 
@@ -49,25 +50,8 @@ private:
     std::string path_;
 };
 
-class OvantaWorkspaceProgram : public ::testing::Test {
+class OvantaWorkspaceProgram : public OvantaProgramTest {
 protected:
-    void SetUp() override
-    {
-        const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir_ = host_path(TEST_TMP_DIR) + "\\" + info->name();
-        std::error_code ignored;
-        fs::remove_all(dir_, ignored);
-        bin_ = dir_ + "\\bin";
-        work_ = dir_ + "\\work";
-        ASSERT_TRUE(MakeFolders(bin_));
-        ASSERT_TRUE(MakeFolders(work_));
-        exe_ = bin_ + "\\ovanta.exe";
-        ASSERT_TRUE(CopyOneFile(host_path(OVANTA_EXE), exe_));
-        ini_ = bin_ + "\\ovanta.ini";
-        script_ = dir_ + "\\answers.txt";
-        log_ = dir_ + "\\answers.log";
-    }
-
     void Start(ProgramSession& s, const std::string& args, const std::string& script)
     {
         ASSERT_TRUE(WriteWholeFile(script_, script));
@@ -82,10 +66,7 @@ protected:
         GetPrivateProfileStringA(section, key, "<missing>", value, sizeof value, file.c_str());
         return value;
     }
-    std::string Work(const std::string& name) const { return work_ + "\\" + name; }
-    std::string Log() const { return ReadWholeFile(log_); }
 
-    static HWND Client(HWND frame) { return FindWindowExA(frame, nullptr, "MDIClient", nullptr); }
     // The document window titled title, waited for (null when it does not come).
     static HWND Child(HWND frame, const std::string& title, int tries = 200)
     {
