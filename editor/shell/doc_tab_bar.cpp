@@ -169,22 +169,6 @@ void CDocTabBar::PlaceTabs()
     ::MoveWindow(m_wndTabs.m_hWnd, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, TRUE);
 }
 
-void CDocTabBar::OnTabPicked()
-{
-    int index = m_wndTabs.GetCurSel();
-    if (index < 0)
-        return;
-    auto* doc = reinterpret_cast<winui::CDocument*>(m_wndTabs.GetItemData(index));
-    winui::CView* view = doc ? doc->GetFirstView() : nullptr;
-    winui::CFrameWnd* child = view ? view->GetParentFrame() : nullptr;
-    if (!child || !child->m_hWnd)
-        return;
-    HWND client = ::GetParent(child->m_hWnd);
-    ::SendMessageA(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(child->m_hWnd), 0);
-    if (::IsIconic(child->m_hWnd))
-        ::SendMessageA(client, WM_MDIRESTORE, reinterpret_cast<WPARAM>(child->m_hWnd), 0);
-}
-
 LRESULT CDocTabBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
@@ -204,14 +188,6 @@ LRESULT CDocTabBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             LayoutTabs();
         }
         return r;
-    }
-    case WM_NOTIFY: {
-        auto* hdr = reinterpret_cast<NMHDR*>(lParam);
-        if (hdr && hdr->hwndFrom == m_wndTabs.m_hWnd && hdr->code == TCN_SELCHANGE) {
-            OnTabPicked();
-            return 0;
-        }
-        break;
     }
     }
     return winui::CControlBar::WindowProc(message, wParam, lParam);

@@ -4,6 +4,9 @@
 // one row height for every row of tabs beyond the first.
 #pragma once
 
+#include "editor/shell/window_tab_ctrl.h"
+#include "editor/shell/window_tab_shell.h"
+
 #include "winui/common_controls.h"
 #include "winui/controlbar.h"
 
@@ -55,9 +58,10 @@ protected:
 
 private:
     void PlaceTabs();
-    void OnTabPicked();
 
-    winui::CTabCtrl m_wndTabs;
+    // The owner-drawn tabs: picking one activates its document's window.
+    COvantaWindowTabShell m_tabShell;
+    CWindowTabCtrl m_wndTabs{&m_tabShell};
     int m_nRows = 1;
     static bool s_bWasFloating;
 };

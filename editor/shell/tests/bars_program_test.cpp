@@ -220,7 +220,6 @@ protected:
         return FALSE;
     }
 
-    std::string dir_, bin_, work_, exe_, ini_, script_, log_;
 };
 
 std::string NumberedLines(int count)

@@ -78,7 +78,6 @@ protected:
         return ok;
     }
 
-    std::string dir_, bin_, work_, exe_, ini_, script_, log_;
 };
 
 // One document per case: its text before, what is done to it, and the

@@ -81,7 +81,6 @@ protected:
         return false;
     }
 
-    std::string dir_, bin_, work_, exe_, ini_, script_, log_;
 };
 
 TEST_F(OvantaMacroProgram, ARecordingReplaysIntoAnotherDocumentAndOldFilesStayReadable)

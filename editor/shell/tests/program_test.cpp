@@ -114,7 +114,6 @@ protected:
         return out;
     }
 
-    std::string dir_, bin_, work_, exe_, ini_, script_, log_;
 };
 
 TEST_F(OvantaProgram, OpensTypesSavesAndWritesItsProfile)

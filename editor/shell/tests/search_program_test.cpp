@@ -154,7 +154,6 @@ protected:
         return lines_of(clipboard_text());
     }
 
-    std::string dir_, bin_, work_, exe_, ini_, script_, log_;
 };
 
 TEST_F(OvantaSearchProgram, SearchAndReplaceDialogsWorkInTheDocumentsAndKeepTheirSettings)

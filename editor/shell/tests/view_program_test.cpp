@@ -91,7 +91,6 @@ protected:
         return info.hwndFocus;
     }
 
-    std::string dir_, bin_, work_, exe_, ini_, script_, log_;
 };
 
 // After Goto Line the editor has the focus again: what the user types goes

@@ -99,7 +99,6 @@ protected:
         SendMessageA(editor, WM_KEYUP, vk, 0xC0000001);
     }
 
-    std::string dir_, bin_, work_, exe_, ini_, script_, log_;
 };
 
 // Option values that differ from every default and are usable here.
