@@ -161,4 +161,35 @@ void CToolBar::OnUpdateCmdUI(CFrameWnd* target, BOOL disableIfNoHandler)
     }
 }
 
+
+bool AnswerToolTipText(LPARAM lParam, const std::string& text)
+{
+    auto* hdr = reinterpret_cast<NMHDR*>(lParam);
+    if (hdr->code == TTN_GETDISPINFOA) {
+        auto* info = reinterpret_cast<NMTTDISPINFOA*>(lParam);
+        lstrcpynA(info->szText, text.c_str(), sizeof info->szText);
+        info->lpszText = info->szText;
+        info->hinst = nullptr;
+        return true;
+    }
+    if (hdr->code == TTN_GETDISPINFOW) {
+        auto* info = reinterpret_cast<NMTTDISPINFOW*>(lParam);
+        const int size = static_cast<int>(sizeof info->szText / sizeof info->szText[0]);
+        MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, info->szText, size);
+        info->szText[size - 1] = 0;
+        info->lpszText = info->szText;
+        info->hinst = nullptr;
+        return true;
+    }
+    return false;
+}
+
+int ToolTipRequestId(LPARAM lParam)
+{
+    auto* hdr = reinterpret_cast<NMHDR*>(lParam);
+    if (hdr->code != TTN_GETDISPINFOA && hdr->code != TTN_GETDISPINFOW)
+        return -1;
+    return static_cast<int>(hdr->idFrom);
+}
+
 } // namespace winui

@@ -67,4 +67,11 @@ public:
 // empty (LoadStringA).
 std::string CommandTip(UINT id);
 
+// Answers a tool tip's TTN_GETDISPINFOA or TTN_GETDISPINFOW request with
+// text, cut to the request's 80-character buffer; false for any other
+// notification.
+bool AnswerToolTipText(LPARAM lParam, const std::string& text);
+// The tool id of a tool tip's text request, or -1 when lParam is none.
+int ToolTipRequestId(LPARAM lParam);
+
 } // namespace winui

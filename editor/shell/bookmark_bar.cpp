@@ -131,6 +131,11 @@ void CBookmarkBar::RemoveBookmark(const BookmarkRecord& record)
     }
     if (!removed)
         return;
+    BookmarksRemoved();
+}
+
+void CBookmarkBar::BookmarksRemoved()
+{
     if (m_nNext > m_nCount)
         m_nNext = 0;
     if (m_nCount == 0) {
@@ -152,15 +157,7 @@ void CBookmarkBar::RemoveBookmarksOf(const CNColorEditCtrl* edit)
         }
     if (!removed || !m_hWnd)
         return;
-    if (m_nNext > m_nCount)
-        m_nNext = 0;
-    if (m_nCount == 0) {
-        ShowBar(FALSE);
-        return;
-    }
-    Renumber();
-    RecalcFrame();
-    Invalidate();
+    BookmarksRemoved();
 }
 
 void CBookmarkBar::AdjustBookmarkLines(const CNColorEditCtrl* edit, int fromLine, int diff, int minLine)
@@ -230,26 +227,10 @@ std::string CBookmarkBar::TipText(int index) const
 
 bool CBookmarkBar::OnToolTip(LPARAM lParam)
 {
-    auto* hdr = reinterpret_cast<NMHDR*>(lParam);
-    if (hdr->code != TTN_GETDISPINFOA && hdr->code != TTN_GETDISPINFOW)
-        return false;
-    const int index = static_cast<int>(hdr->idFrom) - static_cast<int>(kFirstBookmarkCommand);
+    const int index = winui::ToolTipRequestId(lParam) - static_cast<int>(kFirstBookmarkCommand);
     if (index < 0 || index >= m_nCount)
         return false;
-    std::string tip = TipText(index);
-    if (hdr->code == TTN_GETDISPINFOA) {
-        auto* info = reinterpret_cast<NMTTDISPINFOA*>(lParam);
-        lstrcpynA(info->szText, tip.c_str(), sizeof info->szText);
-        info->lpszText = info->szText;
-        info->hinst = nullptr;
-    } else {
-        auto* info = reinterpret_cast<NMTTDISPINFOW*>(lParam);
-        MultiByteToWideChar(CP_ACP, 0, tip.c_str(), -1, info->szText, 80);
-        info->szText[79] = 0;
-        info->lpszText = info->szText;
-        info->hinst = nullptr;
-    }
-    return true;
+    return winui::AnswerToolTipText(lParam, TipText(index));
 }
 
 int CBookmarkBar::ButtonAt(POINT point) const

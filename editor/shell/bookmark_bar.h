@@ -102,6 +102,9 @@ protected:
 private:
     void RemoveAt(int index);
     void Renumber();
+    // After buttons went: the next-jump index, the bar hidden when empty,
+    // else renumbered and laid out again.
+    void BookmarksRemoved();
     void ShowBar(BOOL show);
     void RecalcFrame() const;
     bool OnToolTip(LPARAM lParam);

@@ -207,26 +207,11 @@ LRESULT CToolsBar::StartToolByCommand(UINT id)
 
 bool CToolsBar::OnToolTip(LPARAM lParam)
 {
-    auto* hdr = reinterpret_cast<NMHDR*>(lParam);
-    if (hdr->code != TTN_GETDISPINFOA && hdr->code != TTN_GETDISPINFOW)
-        return false;
-    int index = m_tools.IndexOfCommand(static_cast<int>(hdr->idFrom));
+    const int id = winui::ToolTipRequestId(lParam);
+    int index = id < 0 ? -1 : m_tools.IndexOfCommand(id);
     if (index < 0)
         return false;
-    std::string tip = CToolList::TipText(m_tools[index]);
-    if (hdr->code == TTN_GETDISPINFOA) {
-        auto* info = reinterpret_cast<NMTTDISPINFOA*>(lParam);
-        lstrcpynA(info->szText, tip.c_str(), sizeof info->szText);
-        info->lpszText = info->szText;
-        info->hinst = nullptr;
-    } else {
-        auto* info = reinterpret_cast<NMTTDISPINFOW*>(lParam);
-        MultiByteToWideChar(CP_ACP, 0, tip.c_str(), -1, info->szText, 80);
-        info->szText[79] = 0;
-        info->lpszText = info->szText;
-        info->hinst = nullptr;
-    }
-    return true;
+    return winui::AnswerToolTipText(lParam, CToolList::TipText(m_tools[index]));
 }
 
 LRESULT CToolsBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
