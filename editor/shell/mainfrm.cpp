@@ -1,5 +1,6 @@
 #include "editor/shell/mainfrm.h"
 
+#include "editor/shell/font_settings.h"
 #include "editor/shell/gotolinedlg.h"
 #include "editor/shell/instance_block.h"
 #include "editor/shell/macros_res.h"
@@ -259,6 +260,10 @@ int CMainFrame::OnCreate(LPCREATESTRUCTA cs)
         }
         app->LoadShortcuts();
         LoadMacroSettings();
+        // The editor font of the profile, or the fallback for one that
+        // names no face or cannot be made.
+        if (HFONT old = SwapEditFont(CreateEditFont(OvantaOptions().font)))
+            ::DeleteObject(old);
         PlaceBarsAtStart();
         if (!app->m_strDefaultDir.empty())
             SetCurrentDirectoryA(app->m_strDefaultDir.c_str());

@@ -305,7 +305,9 @@ protected:
     void OnSaveUnix();
     void OnUpdateSaveUnix(winui::CCmdUI* ui);
     void OnFont();
-    void SaveEditFont();
+    // Makes font the editor font; the old one is handed back so that the
+    // caller deletes it once the views have taken the new one.
+    HFONT SwapEditFont(HFONT font);
     void OnBackupOptions();
     void OnLineWrap();
     void OnMoreWindows();

@@ -467,8 +467,7 @@ void CMainFrame::OnFont()
     dlg.m_cf.nFontType = SCREEN_FONTTYPE;
     if (dlg.DoModal() == IDOK) {
         if (HFONT font = ::CreateFontIndirectA(&dlg.m_lf)) {
-            HFONT old = m_hEditFont;
-            m_hEditFont = font;
+            HFONT old = SwapEditFont(font);
             // The views take the new font before the old one goes.
             if (app)
                 update_all_documents(app, 1);
@@ -476,34 +475,11 @@ void CMainFrame::OnFont()
                 ::DeleteObject(old);
         }
     }
-    // Also after Cancel the font is stored and the views refresh.
+    // Also after Cancel the settings are saved and the views refresh.
     if (app) {
-        SaveEditFont();
+        SaveSettings();
         update_all_documents(app, 1);
     }
-}
-
-void CMainFrame::SaveEditFont()
-{
-    COvantaApp* app = COvantaApp::Get();
-    LOGFONTA lf;
-    if (!app || !m_hEditFont || ::GetObjectA(m_hEditFont, sizeof lf, &lf) != sizeof lf)
-        return;
-    const char* s = "Font";
-    app->WriteSettingInt(s, "Height", lf.lfHeight);
-    app->WriteSettingInt(s, "Width", lf.lfWidth);
-    app->WriteSettingInt(s, "Escapement", lf.lfEscapement);
-    app->WriteSettingInt(s, "Orientation", lf.lfOrientation);
-    app->WriteSettingInt(s, "Weight", lf.lfWeight);
-    app->WriteSettingInt(s, "Italic", lf.lfItalic);
-    app->WriteSettingInt(s, "Underline", lf.lfUnderline);
-    app->WriteSettingInt(s, "StrikeOut", lf.lfStrikeOut);
-    app->WriteSettingInt(s, "CharSet", lf.lfCharSet);
-    app->WriteSettingInt(s, "OutPrecision", lf.lfOutPrecision);
-    app->WriteSettingInt(s, "ClipPrecision", lf.lfClipPrecision);
-    app->WriteSettingInt(s, "Quality", lf.lfQuality);
-    app->WriteSettingInt(s, "PitchAndFamily", lf.lfPitchAndFamily);
-    app->WriteSettingString(s, "FaceName", lf.lfFaceName);
 }
 
 void CMainFrame::OnBackupOptions()

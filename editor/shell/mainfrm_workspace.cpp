@@ -4,6 +4,7 @@
 // closing of the frame while a workspace is open.
 #include "editor/shell/mainfrm.h"
 
+#include "editor/shell/font_settings.h"
 #include "editor/shell/ovanta_messages.h"
 #include "editor/shell/ovantaapp.h"
 #include "editor/shell/ovantadoc.h"
@@ -214,6 +215,13 @@ static void update_all_views(COvantaApp& app, std::initializer_list<LPARAM> hint
             doc->UpdateAllViews(nullptr, hint);
 }
 
+HFONT CMainFrame::SwapEditFont(HFONT font)
+{
+    HFONT old = m_hEditFont;
+    m_hEditFont = font;
+    return old;
+}
+
 const std::string& CMainFrame::WorkspacePath() const
 {
     static const std::string none;
@@ -273,8 +281,11 @@ void CMainFrame::LoadSettings(const char* path)
         app->SetProfileTarget(path);
     CAppSettingsStore store(*app);
     ReadSettings(store, OvantaOptions(), kProfileRead);
+    HFONT oldFont = SwapEditFont(CreateEditFont(OvantaOptions().font));
     ApplyLoadedOptions(false);
     update_all_views(*app, {1, 0});
+    if (oldFont)
+        ::DeleteObject(oldFont);
     LoadTools();
     LoadMacroSettings();
     LoadBrowserSettings();
@@ -293,6 +304,7 @@ void CMainFrame::SaveSettings(const char* path)
         app->SetProfileTarget(path);
     SettingsValues& o = OvantaOptions();
     CollectOptionsFromApp(*app, o);
+    FontValuesOf(m_hEditFont, o.font);
     if (!::IsIconic(m_hWnd)) {
         WorkspaceHooks& hooks = OvantaWorkspaceHooks();
         if (hooks.fileBarCode) {
@@ -355,6 +367,7 @@ int CMainFrame::SaveWorkspace(const char* path)
 
     SettingsValues& o = OvantaOptions();
     CollectOptionsFromApp(*app, o);
+    FontValuesOf(m_hEditFont, o.font);
     if (!::IsIconic(m_hWnd)) {
         WorkspaceHooks& hooks = OvantaWorkspaceHooks();
         if (hooks.fileBarCode)
@@ -461,8 +474,11 @@ void CMainFrame::LoadWorkspace(const char* path)
     // A workspace keeps the editor font unless it names a face of its own.
     FontValues font = o.font;
     ReadSettings(store, o, kWorkspaceRead, kGroupOptions | kGroupFont);
+    HFONT oldFont = nullptr;
     if (o.font.faceName.empty())
         o.font = font;
+    else
+        oldFont = SwapEditFont(CreateEditFont(o.font));
     ApplyLoadedOptions(true);
     LoadTools();
     LoadMacroSettings();
@@ -470,6 +486,8 @@ void CMainFrame::LoadWorkspace(const char* path)
     LoadColorTable(colors, GetSysColor(COLOR_HIGHLIGHTTEXT), GetSysColor(COLOR_HIGHLIGHT));
     g_ColorTable[16] = app->m_settings.backColor;
     update_all_views(*app, {1, 0});
+    if (oldFont)
+        ::DeleteObject(oldFont);
 
     uint32_t low = 0, high = 0;
     const bool haveSaveTime = ParseFileTime(profile.GetString("Project", "SaveTime", ""), low, high);

@@ -220,6 +220,63 @@ TEST_F(OvantaWorkspaceProgram, AHandEditedProfileStartsWithDefaultsAndIsWrittenB
     EXPECT_LT(Get(ini_, "DefaultSettings", "LastDir").size(), 260u);
 }
 
+// Rows of the window's top part (as the screen shows it) that hold dark
+// pixels: the height of the ink of a first line of text.
+int ink_rows(HWND window, int height)
+{
+    RECT rc;
+    GetWindowRect(window, &rc);
+    HDC screen = GetDC(nullptr);
+    int rows = 0;
+    for (int y = rc.top; y < rc.top + height && y < rc.bottom; ++y)
+        for (int x = rc.left; x < rc.right && x < rc.left + 200; ++x) {
+            COLORREF c = GetPixel(screen, x, y);
+            if (c != CLR_INVALID && GetRValue(c) + GetGValue(c) + GetBValue(c) < 200) {
+                ++rows;
+                break;
+            }
+        }
+    ReleaseDC(nullptr, screen);
+    return rows;
+}
+
+// The editor font comes from [Font] when the program starts; a profile
+// without a face name gives the small "Courier" fallback, which is then
+// stored.
+TEST_F(OvantaWorkspaceProgram, TheEditorFontComesFromTheProfileOrFallsBackToCourier)
+{
+    ASSERT_TRUE(WriteWholeFile(Work("w.txt"), "WWWW\r\n"));
+    struct Case {
+        const char* profile;
+        int lowRows, highRows;
+        const char* faceAfter;
+        const char* heightAfter;
+    } cases[] = {
+        {"[Font]\r\nHeight=-40\r\nWeight=700\r\nFaceName=Courier New\r\n", 22, 60, "Courier New", "-40"},
+        {"[Font]\r\nHeight=-40\r\n", 1, 14, "Courier", "-10"},
+        {"", 1, 14, "Courier", "-10"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.profile);
+        ASSERT_TRUE(WriteWholeFile(ini_, c.profile));
+        ProgramSession s;
+        Start(s, "w.txt", "");
+        HWND editor = Activate(s.MainWindow(), Child(s.MainWindow(), "w.txt"));
+        ASSERT_NE(editor, nullptr);
+        SetForegroundWindow(s.MainWindow());
+        RedrawWindow(editor, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        Sleep(300);
+        const int rows = ink_rows(editor, 80);
+        EXPECT_GE(rows, c.lowRows);
+        EXPECT_LE(rows, c.highRows);
+        ASSERT_TRUE(s.Close());
+        EXPECT_EQ(Get(ini_, "Font", "FaceName"), c.faceAfter);
+        EXPECT_EQ(Get(ini_, "Font", "Height"), c.heightAfter);
+    }
+    EXPECT_EQ(Get(ini_, "Font", "Weight"), "400");
+    EXPECT_EQ(Get(ini_, "Font", "PitchAndFamily"), "48");
+}
+
 TEST_F(OvantaWorkspaceProgram, ASavedWorkspaceReopensItsDocumentAtItsPlaceAfterARestart)
 {
     ASSERT_TRUE(WriteWholeFile(Work("a.c"), "first line\r\nsecond line\r\n"));
