@@ -41,6 +41,7 @@ class CSearchDlg;
 struct CFrameSearch;
 struct SearchRequest;
 class CRecentWorkspaceList;
+struct SettingsValues;
 
 class CMainFrame : public CMainFrameBase {
 public:
@@ -312,7 +313,6 @@ protected:
     void OnLineWrap();
     void OnMoreWindows();
     HFONT m_hEditFont = nullptr;
-    int m_nActualizeMacros = 1;
     // Bookmarks, document tabs, stay-on-top button, position history.
     void OnAddBookmark();
     void OnUpdateAddBookmark(winui::CCmdUI* ui);
@@ -340,7 +340,10 @@ public:
     void PostEditorSearch();
     // [DefaultSettings] "FndUseSel", "RepUseSel", "SupressComments" and the
     // TCP link's keys; at closing also [FIND] and the dialogs' places.
+    // The search options from the option set, and back into it.
     void LoadSearchSettings();
+    void CollectSearchOptions(SettingsValues& options);
+    void SetSuppressComments(bool on);
     void SaveSearchSettings();
     // Stops the TCP reader and destroys the search dialogs.
     void CloseSearch();

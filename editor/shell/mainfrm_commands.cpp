@@ -10,6 +10,7 @@
 #include "editor/shell/resource.h"
 #include "editor/shell/settings_dialogs.h"
 #include "editor/shell/settings_dialogs_res.h"
+#include "editor/shell/settings_profile.h"
 
 #include "editor/syntax/html_export.h"
 #include "editor/syntax/syntax_template.h"
@@ -379,7 +380,7 @@ int* CMainFrame::ToggleOption(UINT id, const char** key)
         {ID_AUTO_INDENT, "AutoIndent", &edit.autoIndent},
         {ID_SUPPRESS_COMMENTS, "SupressComments", &edit.supressComments},
         {ID_AUTO_COPY, "AutoCopy", &control.autoCopy},
-        {ID_ACTUALIZE_AT_SAVE, "ActualizeMacros", &m_nActualizeMacros},
+        {ID_ACTUALIZE_AT_SAVE, "ActualizeMacros", &OvantaOptions().actualizeMacros},
         {ID_SPLIT_WINDOWS, "Split", app ? &app->m_settings.split : nullptr},
     };
     for (const Entry& e : entries)
@@ -397,9 +398,9 @@ void CMainFrame::OnToggleOption(UINT id)
     int* value = ToggleOption(id, &key);
     if (!app || !value)
         return;
-    if (id == ID_ACTUALIZE_AT_SAVE)
-        m_nActualizeMacros = app->m_profile.GetInt(settings_section, key, 1);
     *value = *value ? 0 : 1;
+    if (id == ID_SUPPRESS_COMMENTS)
+        SetSuppressComments(*value != 0);
     // Written at once, so that a toggle survives the end of the program
     // whichever way it ends.
     app->WriteSettingInt(settings_section, key, *value);
@@ -407,15 +408,11 @@ void CMainFrame::OnToggleOption(UINT id)
 
 void CMainFrame::OnUpdateToggleOption(winui::CCmdUI* ui)
 {
-    COvantaApp* app = COvantaApp::Get();
     const char* key = nullptr;
     int* value = ToggleOption(ui->m_nID, &key);
     if (!value)
         return;
-    int shown = *value;
-    if (ui->m_nID == ID_ACTUALIZE_AT_SAVE && app)
-        shown = app->m_profile.GetInt(settings_section, key, 1);
-    ui->SetCheck(shown ? 1 : 0);
+    ui->SetCheck(*value ? 1 : 0);
 }
 
 void CMainFrame::OnFocusSecondClick()

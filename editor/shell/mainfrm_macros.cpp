@@ -10,6 +10,7 @@
 #include "editor/shell/ovantadoc.h"
 #include "editor/shell/ovantaview.h"
 #include "editor/shell/resource.h"
+#include "editor/shell/settings_profile.h"
 
 #include "common/safe_file.h"
 #include "editor/syntax/text_macro.h"
@@ -307,7 +308,7 @@ bool CMainFrame::MacrosBeforeSave(const std::string& path, CNColorEditCtrl& edit
     const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
     const bool macroFile = lstrcmpiA(name.c_str(), "macro.txt") == 0;
     if (!macroFile) {
-        if (app->m_profile.GetInt(settings_section, "ActualizeMacros", 1))
+        if (OvantaOptions().actualizeMacros)
             ActualizeMacros(editor);
         return false;
     }

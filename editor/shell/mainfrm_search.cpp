@@ -16,12 +16,15 @@
 #include "editor/shell/ovantadoc.h"
 #include "editor/shell/ovantaview.h"
 #include "editor/shell/resource.h"
+#include "editor/shell/settings_profile.h"
 
 #include "editor/tools/doc_search.h"
 #include "editor/tools/find_in_files.h"
 #include "editor/tools/output_bar.h"
 #include "editor/tools/search_replace_dlg.h"
 #include "editor/tools/search_resource.h"
+
+#include "editor/syntax/window/ncoloreditctrl.h"
 
 #include "winui/cmdui.h"
 #include "winui/msgbox.h"
@@ -174,8 +177,7 @@ CSearchDlg* CMainFrame::EnsureSearchDialog(const std::string& text)
     PrepareSearchDialog(*dlg, Search().options.findUseSelection);
     if (!dlg->Create(text.c_str(), WM_FIND_REQUEST, m_hWnd))
         return nullptr;
-    if (COvantaView* view = ActiveOvantaView())
-        dlg->SetComboFont(reinterpret_cast<HFONT>(view->Editor().SendMessage(WM_GETFONT)));
+    dlg->SetComboFont(EditFont());
     dlg->LoadHistory();
     Search().searchDlg = std::move(dlg);
     return Search().searchDlg.get();
@@ -241,8 +243,7 @@ void CMainFrame::OnEditReplace()
     PrepareSearchDialog(*dlg, Search().options.replaceUseSelection);
     if (!dlg->Create(text.c_str(), WM_FIND_REQUEST, m_hWnd))
         return;
-    if (COvantaView* view = ActiveOvantaView())
-        dlg->SetComboFont(reinterpret_cast<HFONT>(view->Editor().SendMessage(WM_GETFONT)));
+    dlg->SetComboFont(EditFont());
     if (COvantaApp* app = COvantaApp::Get()) {
         const uint32_t flags = static_cast<uint32_t>(app->m_profile.GetInt("FIND", "Searchflags", 0));
         if (flags & 0xFFFF)
@@ -319,6 +320,8 @@ LRESULT CMainFrame::OnFindRequest(WPARAM closing, LPARAM lParam)
         }
         return 0;
     }
+    // The dialogs' box may have changed the comment option.
+    GetSyntaxEditSettings().supressComments = Search().options.suppressComments ? 1 : 0;
     const auto* sent = reinterpret_cast<const SearchRequest*>(lParam);
     if (!sent || !sent->text || !*sent->text)
         return 0;
@@ -452,13 +455,36 @@ void CMainFrame::LoadSearchSettings()
     COvantaApp* app = COvantaApp::Get();
     if (!app)
         return;
-    const winui::CProfile& p = app->m_profile;
-    Search().options.findUseSelection = p.GetInt(settings_section, "FndUseSel", 1) != 0;
-    Search().options.replaceUseSelection = p.GetInt(settings_section, "RepUseSel", 0) != 0;
-    Search().options.suppressComments = p.GetInt(settings_section, "SupressComments", 0) != 0;
-    Search().tcpSettings.receivePort = p.GetInt(settings_section, "TcpPortNo", kTcpDefaultPort);
-    Search().tcpSettings.sendServer = p.GetString(settings_section, "SendToServer", "localhost");
-    Search().tcpSettings.sendPort = p.GetInt(settings_section, "SendToPort", kTcpDefaultPort);
+    // From the option set, which has read and checked the keys.
+    const SettingsValues& o = OvantaOptions();
+    Search().options.findUseSelection = o.fndUseSel != 0;
+    Search().options.replaceUseSelection = o.repUseSel != 0;
+    SetSuppressComments(o.supressComments != 0);
+    Search().tcpSettings.receivePort = o.tcpPortNo;
+    Search().tcpSettings.sendServer = o.sendToServer;
+    Search().tcpSettings.sendPort = o.sendToPort;
+}
+
+void CMainFrame::CollectSearchOptions(SettingsValues& o)
+{
+    o.fndUseSel = Search().options.findUseSelection ? 1 : 0;
+    o.repUseSel = Search().options.replaceUseSelection ? 1 : 0;
+    o.supressComments = Search().options.suppressComments ? 1 : 0;
+    o.tcpPortNo = Search().tcpSettings.receivePort;
+    o.sendToServer = Search().tcpSettings.sendServer;
+    o.sendToPort = Search().tcpSettings.sendPort;
+}
+
+void CMainFrame::SetSuppressComments(bool on)
+{
+    // One option for the searches, both dialogs' boxes and the editors'
+    // brace searches.
+    Search().options.suppressComments = on;
+    GetSyntaxEditSettings().supressComments = on ? 1 : 0;
+    for (CSearchDlg* dlg : {static_cast<CSearchDlg*>(Search().searchDlg.get()),
+                            static_cast<CSearchDlg*>(Search().replaceDlg.get())})
+        if (dlg && dlg->m_hWnd)
+            dlg->SyncCommentOption();
 }
 
 void CMainFrame::SaveSearchSettings()
@@ -468,9 +494,6 @@ void CMainFrame::SaveSearchSettings()
         return;
     ::SaveSearchSettings(app->m_profile, Search().searchDlg.get(), Search().replaceDlg.get());
     ::SaveSearchDialogPlaces(app->m_profile, Search().searchDlg.get(), Search().replaceDlg.get());
-    app->WriteSettingInt(settings_section, "FndUseSel", Search().options.findUseSelection ? 1 : 0);
-    app->WriteSettingInt(settings_section, "RepUseSel", Search().options.replaceUseSelection ? 1 : 0);
-    app->WriteSettingInt(settings_section, "SupressComments", Search().options.suppressComments ? 1 : 0);
 }
 
 void CMainFrame::CloseSearch()

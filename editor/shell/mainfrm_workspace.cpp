@@ -16,6 +16,8 @@
 #include "editor/shell/workspace_file.h"
 
 #include "editor/editctl/color_table.h"
+#include "editor/editctl/window/coloredit.h"
+#include "editor/syntax/window/ncoloreditctrl.h"
 #include "editor/syntax/syntax_template.h"
 
 #include "winui/cmdui.h"
@@ -144,6 +146,17 @@ void ApplyOptionsToApp(COvantaApp& app, const SettingsValues& o)
     p.actDate = o.actDate;
     p.printBW = o.printBW;
     p.compressLines = o.compressLines;
+    // The editing options live where the editor controls read them.
+    SyntaxEditSettings& edit = GetSyntaxEditSettings();
+    edit.autoIndent = o.autoIndent;
+    edit.extMovTxt = o.extMovTxt;
+    edit.multiClick = o.multiClick;
+    edit.extContextMenu = o.extContextMenu;
+    edit.supressComments = o.supressComments;
+    ColorEditSettings& control = GetColorEditSettings();
+    control.noClicks = o.noClicks;
+    control.autoCopy = o.autoCopy;
+    control.selAfterPaste = o.selAfterPaste;
 }
 
 void CollectOptionsFromApp(const COvantaApp& app, SettingsValues& o)
@@ -175,6 +188,16 @@ void CollectOptionsFromApp(const COvantaApp& app, SettingsValues& o)
     o.actDate = p.actDate;
     o.printBW = p.printBW;
     o.compressLines = p.compressLines;
+    const SyntaxEditSettings& edit = GetSyntaxEditSettings();
+    o.autoIndent = edit.autoIndent;
+    o.extMovTxt = edit.extMovTxt;
+    o.multiClick = edit.multiClick;
+    o.extContextMenu = edit.extContextMenu;
+    o.supressComments = edit.supressComments;
+    const ColorEditSettings& control = GetColorEditSettings();
+    o.noClicks = control.noClicks;
+    o.autoCopy = control.autoCopy;
+    o.selAfterPaste = control.selAfterPaste;
     // A value from a hand-edited file, or set by a command, never goes out
     // of its range into a file.
     ClampSettings(o);
@@ -252,6 +275,7 @@ void CMainFrame::ApplyLoadedOptions(bool workspace)
     if (!o.defaultDir.empty())
         SetCurrentDirectoryA(o.defaultDir.c_str());
     ApplyOptionsToApp(*app, o);
+    LoadSearchSettings();
     g_ColorTable[16] = app->m_settings.backColor;
     if (o.autoSaveTime == 0 && m_nAutoSaveTimer) {
         ::KillTimer(m_hWnd, workspace_autosave_timer);
@@ -304,6 +328,7 @@ void CMainFrame::SaveSettings(const char* path)
         app->SetProfileTarget(path);
     SettingsValues& o = OvantaOptions();
     CollectOptionsFromApp(*app, o);
+    CollectSearchOptions(o);
     FontValuesOf(m_hEditFont, o.font);
     if (!::IsIconic(m_hWnd)) {
         WorkspaceHooks& hooks = OvantaWorkspaceHooks();
@@ -367,6 +392,7 @@ int CMainFrame::SaveWorkspace(const char* path)
 
     SettingsValues& o = OvantaOptions();
     CollectOptionsFromApp(*app, o);
+    CollectSearchOptions(o);
     FontValuesOf(m_hEditFont, o.font);
     if (!::IsIconic(m_hWnd)) {
         WorkspaceHooks& hooks = OvantaWorkspaceHooks();
@@ -864,26 +890,29 @@ void CMainFrame::OnHelpTopics()
 
 void CMainFrame::OnHoldSelection()
 {
-    SettingsValues& o = OvantaOptions();
-    o.selAfterPaste = o.selAfterPaste ? 0 : 1;
+    int& value = GetColorEditSettings().selAfterPaste;
+    value = value ? 0 : 1;
     if (COvantaApp* app = COvantaApp::Get())
-        app->WriteSettingInt(settings_section, "SelAfterPaste", o.selAfterPaste);
+        app->WriteSettingInt(settings_section, "SelAfterPaste", value);
 }
 
 void CMainFrame::OnUpdateHoldSelection(winui::CCmdUI* ui)
 {
-    ui->SetCheck(OvantaOptions().selAfterPaste ? 1 : 0);
+    ui->SetCheck(GetColorEditSettings().selAfterPaste ? 1 : 0);
 }
 
 void CMainFrame::OnExtContextMenu()
 {
-    SettingsValues& o = OvantaOptions();
-    o.extContextMenu = o.extContextMenu ? 0 : 1;
-    if (o.extContextMenu && m_textMacros.empty())
+    int& value = GetSyntaxEditSettings().extContextMenu;
+    value = value ? 0 : 1;
+    if (value && m_textMacros.empty())
         LoadTextMacros();
+    // Written at once like the other option toggles.
+    if (COvantaApp* app = COvantaApp::Get())
+        app->WriteSettingInt(settings_section, "ExtContextMenu", value);
 }
 
 void CMainFrame::OnUpdateExtContextMenu(winui::CCmdUI* ui)
 {
-    ui->SetCheck(OvantaOptions().extContextMenu ? 1 : 0);
+    ui->SetCheck(GetSyntaxEditSettings().extContextMenu ? 1 : 0);
 }

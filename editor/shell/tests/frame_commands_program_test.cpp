@@ -205,6 +205,8 @@ TEST_F(OvantaFrameCommands, TogglesAndSettingsDialogsWriteTheirKeysAndComeBackAf
         {ID_ACTUALIZE_AT_SAVE, "ActualizeMacros", "0"},
         {ID_SPLIT_WINDOWS, "Split", "1"},
         {ID_FOCUS_SECOND_CLICK, "noClicks", "3"},
+        {ID_HOLD_SELECTION, "SelAfterPaste", "1"},
+        {ID_EXT_CONTEXT_MENU, "ExtContextMenu", "1"},
     };
     const std::string backup = "dialog ok check " + std::to_string(IDC_BACKUP_AUTOSAVE) + " 1 set " +
                                std::to_string(IDC_BACKUP_MINUTES) + " 7 check " +
@@ -238,6 +240,10 @@ TEST_F(OvantaFrameCommands, TogglesAndSettingsDialogsWriteTheirKeysAndComeBackAf
         EXPECT_EQ(Profile("Font", "FaceName"), "Courier New");
         EXPECT_TRUE(s.Close());
     }
+    // Saving all settings at the end (and after the font chooser) keeps
+    // what the toggles wrote.
+    for (const ToggleCase& t : toggles)
+        EXPECT_EQ(Profile("DefaultSettings", t.key), t.after ? t.after : "0") << t.key;
     EXPECT_EQ(Profile("DefaultSettings", "AutoSaveTime"), "7");
     EXPECT_EQ(Profile("DefaultSettings", "OrgBackup"), "0");
     EXPECT_EQ(Profile("DefaultSettings", "SaveBackup"), "1");
@@ -257,7 +263,8 @@ TEST_F(OvantaFrameCommands, TogglesAndSettingsDialogsWriteTheirKeysAndComeBackAf
         Start(s, "",
               "dialog ok\n"
               "dialog ok check " + std::to_string(IDC_BACKUP_AUTOSAVE) + " 0\n"
-              "dialog ok check " + std::to_string(IDC_WRAP_DISABLE) + " 1\n");
+              "dialog ok check " + std::to_string(IDC_WRAP_DISABLE) + " 1\n"
+              "open \"" + Work("indent.txt") + "\"\n");
         s.Command(ID_BACKUP_OPTIONS);
         EXPECT_EQ(Profile("DefaultSettings", "AutoSaveTime"), "7");
         EXPECT_EQ(Profile("DefaultSettings", "OrgBackup"), "0");
@@ -270,7 +277,22 @@ TEST_F(OvantaFrameCommands, TogglesAndSettingsDialogsWriteTheirKeysAndComeBackAf
         EXPECT_EQ(Profile("DefaultSettings", "Syntax"), "1");
         s.Command(ID_LINE_NUMBERS);
         EXPECT_EQ(Profile("DefaultSettings", "ShowLineNo"), "0");
+        // The editing options came back into the editors: auto-indent
+        // indents a new line like the one before.
+        ASSERT_TRUE(WriteWholeFile(Work("indent.txt"), "    x\r\n"));
+        s.Command(ID_FILE_OPEN_CMD);
+        HWND editor = Activate(s.MainWindow(), Child(s.MainWindow(), "indent.txt"));
+        ASSERT_NE(editor, nullptr);
+        SendMessageA(editor, WM_KEYDOWN, VK_END, 1);
+        SendMessageA(editor, WM_CHAR, '\r', 1);
+        SendMessageA(editor, WM_CHAR, 'y', 1);
+        EXPECT_EQ(SaveUntil(s, "indent.txt", "    x\r\n    y\r\n"), "    x\r\n    y\r\n");
         EXPECT_TRUE(s.Close());
+    }
+    for (const ToggleCase& t : toggles) {
+        if (t.command != ID_SYNTAX_COLOR && t.command != ID_LINE_NUMBERS) {
+            EXPECT_EQ(Profile("DefaultSettings", t.key), t.after ? t.after : "0") << t.key;
+        }
     }
 }
 
