@@ -39,16 +39,21 @@ BOOL CToolBar::Create(CFrameWnd* parent, DWORD style, UINT id)
 BOOL CToolBar::LoadBitmap(UINT bitmapId, SIZE image)
 {
     SendMessage(TB_SETBITMAPSIZE, 0, MAKELPARAM(image.cx, image.cy));
+    return AddBitmap(bitmapId, image) != -1;
+}
+
+int CToolBar::AddBitmap(UINT bitmapId, SIZE image)
+{
     HBITMAP bitmap = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(bitmapId),
                                                      IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
     if (!bitmap)
-        return FALSE;
+        return -1;
     BITMAP info{};
     GetObjectA(bitmap, sizeof info, &info);
     TBADDBITMAP add{nullptr, reinterpret_cast<UINT_PTR>(bitmap)};
     // The control keeps the bitmap for its lifetime.
-    return SendMessage(TB_ADDBITMAP, static_cast<WPARAM>(info.bmWidth / image.cx),
-                       reinterpret_cast<LPARAM>(&add)) != -1;
+    return static_cast<int>(SendMessage(TB_ADDBITMAP, static_cast<WPARAM>(info.bmWidth / image.cx),
+                                        reinterpret_cast<LPARAM>(&add)));
 }
 
 BOOL CToolBar::SetButtons(const UINT* ids, int count)

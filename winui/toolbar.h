@@ -6,6 +6,8 @@
 //                    CCS_NODIVIDER), SubclassWindow, TB_BUTTONSTRUCTSIZE
 //   LoadBitmap       TB_SETBITMAPSIZE, TB_ADDBITMAP (a bitmap resource of
 //                    images 16 x 15 side by side)
+//   AddBitmap        TB_ADDBITMAP of further images; the index of the first
+//   SetButtonImage   TB_CHANGEBITMAP
 //   SetButtons       TB_DELETEBUTTON, TB_ADDBUTTONSA; 0 in the list is a
 //                    separator; a button's image is its position among the
 //                    buttons; its tip is the text after "\n" in the string
@@ -38,6 +40,13 @@ public:
     BOOL Create(CFrameWnd* parent, DWORD style = WS_CHILD | WS_VISIBLE | CBRS_TOP,
                 UINT id = AFX_IDW_TOOLBAR);
     BOOL LoadBitmap(UINT bitmapId, SIZE image = SIZE{16, 15});
+    // The images of a bitmap resource added behind the others; the index
+    // of its first image, -1 when it cannot be loaded.
+    int AddBitmap(UINT bitmapId, SIZE image = SIZE{16, 15});
+    BOOL SetButtonImage(UINT id, int image) const
+    {
+        return static_cast<BOOL>(SendMessage(TB_CHANGEBITMAP, id, MAKELPARAM(image, 0)));
+    }
     BOOL SetButtons(const UINT* ids, int count);
     int GetCount() const { return static_cast<int>(SendMessage(TB_BUTTONCOUNT)); }
     UINT GetItemID(int index) const;

@@ -200,6 +200,8 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMainFrameBase)
     ON_UPDATE_COMMAND_UI(ID_VIEW_BOOKMARKS, &CMainFrame::OnUpdateViewBookmarks)
     ON_COMMAND_RANGE(kFirstBookmarkCommand, kLastBookmarkCommand, &CMainFrame::OnBookmarkButton)
     ON_MESSAGE(WM_BOOKMARK_JUMP, &CMainFrame::OnBookmarkJump)
+    ON_COMMAND_RANGE(ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, &CMainFrame::OnBarCheck)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, &CMainFrame::OnUpdateBarCheck)
     ON_COMMAND(ID_FILE_BAR, &CMainFrame::OnFileBar)
     ON_UPDATE_COMMAND_UI(ID_FILE_BAR, &CMainFrame::OnUpdateFileBar)
     ON_COMMAND(ID_NEXT_DOCUMENT, &CMainFrame::OnNextDocument)
@@ -298,6 +300,7 @@ bool CMainFrame::CreateBars()
         !m_wndToolBar.LoadBitmap(IDR_MAINFRAME))
         return false;
     m_wndToolBar.SetButtons(toolbar_buttons, sizeof toolbar_buttons / sizeof toolbar_buttons[0]);
+    m_nSaveImage = m_wndToolBar.AddBitmap(IDB_SAVE_MODIFIED);
 
     UseStartAccelerators();
     CreateNavigationBars();
@@ -425,8 +428,13 @@ LRESULT CMainFrame::OnOpenHandedOver(WPARAM, LPARAM)
         if (text.empty())
             continue;
         HandOverRequest r = ParseHandOverText(text);
+        if (r.path.empty())
+            continue;
         if (r.workspace) {
-            OpenWorkspace(r.path.c_str());
+            // The open workspace is closed first, with its questions; a
+            // cancelled close keeps it.
+            if (CloseWorkspace())
+                OpenWorkspace(r.path.c_str());
             continue;
         }
         app->m_nCmdLineLine = r.line;
@@ -578,9 +586,17 @@ void CMainFrame::UpdateStatusBar(int line, int column, int size)
 
 void CMainFrame::ShowModifiedState(int modified)
 {
-    // The Save button shows whether the active text is changed.
+    // The Save button's picture shows whether the active text is changed;
+    // the tabs mark changed documents.
+    const int saveImage = 2;
+    const int shown = modified ? 1 : 0;
+    if (shown == m_nShownModified)
+        return;
+    m_nShownModified = shown;
     if (m_wndToolBar.m_hWnd)
-        m_wndToolBar.CheckButton(ID_FILE_SAVE_CMD, modified ? TRUE : FALSE);
+        m_wndToolBar.SetButtonImage(ID_FILE_SAVE_CMD, shown && m_nSaveImage >= 0 ? m_nSaveImage : saveImage);
+    if (m_wndDocTabBar.m_hWnd)
+        m_wndDocTabBar.RedrawTabs();
 }
 
 void CMainFrame::SetReadOnlyPane(bool readOnly)

@@ -50,6 +50,10 @@ public:
 
     BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
     BOOL DestroyWindow() override;
+    // The editor's own commands (fill column, brace range and brace goto),
+    // which keys can be mapped to, go to the active editor; Print Preview
+    // from the menu shows the whole text.
+    BOOL OnCmdMsg(UINT id, UINT code, void* extra, winui::CmdHandlerInfo* info) override;
 
     // Status bar: line, column (1-based) and text size of the active editor.
     void UpdateStatusBar(int line, int column, int size);
@@ -77,7 +81,8 @@ public:
     // 1 when written, 7 (No) or 2 (Cancel) when the user declined.
     int SaveWorkspace(const char* path = nullptr);
     void LoadWorkspace(const char* path);
-    void CloseWorkspace();
+    // False when the user cancelled and the workspace stays open.
+    bool CloseWorkspace();
     // The open workspace's file (empty when none) and its project files as
     // full paths, in list order.
     const std::string& WorkspacePath() const;
@@ -170,7 +175,8 @@ public:
 
     int m_nOpenDocs = 0;
     int m_nAutoSaveTimer = 0;
-    int m_nSaveImage = 0;
+    int m_nSaveImage = -1;
+    int m_nShownModified = -1; // what the Save button shows now
     int m_chShowState = 0;
     winui::CToolBar m_wndToolBar;
     CEditorStatusBar m_wndStatusBar;
@@ -306,6 +312,10 @@ protected:
     void OnSaveUnix();
     void OnUpdateSaveUnix(winui::CCmdUI* ui);
     void OnFont();
+    // "&Tool Bar" and "Status Bar": show or hide the frame's own bars.
+    winui::CControlBar& FrameBar(UINT id);
+    void OnBarCheck(UINT id);
+    void OnUpdateBarCheck(winui::CCmdUI* ui);
     // Makes font the editor font; the old one is handed back so that the
     // caller deletes it once the views have taken the new one.
     HFONT SwapEditFont(HFONT font);

@@ -447,6 +447,52 @@ void CMainFrame::OnUpdateSaveUnix(winui::CCmdUI* ui)
     ui->SetCheck(doc && doc->m_state.unixFormat ? 1 : 0);
 }
 
+// --- commands of the active editor ------------------------------------------------------
+
+BOOL CMainFrame::OnCmdMsg(UINT id, UINT code, void* extra, winui::CmdHandlerInfo* info)
+{
+    COvantaView* view = code == winui::CN_COMMAND && !info ? ActiveOvantaView() : nullptr;
+    if (view) {
+        CNColorEditCtrl& editor = view->Editor();
+        switch (id) {
+        case ID_EDIT_GOTOBRACE:
+        case ID_EDIT_SELECTBRACE:
+            editor.PrepareBraceGoto();
+            [[fallthrough]];
+        case ID_EDIT_FILLCOLUMN:
+            editor.SendMessage(WM_COMMAND, id);
+            return TRUE;
+        case ID_FILE_PRINT_PREVIEW:
+            if (COvantaApp* app = COvantaApp::Get())
+                app->m_nPrintFromLine = app->m_nPrintToLine = -1;
+            break;
+        default:
+            break;
+        }
+    }
+    return CMainFrameBase::OnCmdMsg(id, code, extra, info);
+}
+
+winui::CControlBar& CMainFrame::FrameBar(UINT id)
+{
+    if (id == ID_VIEW_STATUS_BAR)
+        return m_wndStatusBar;
+    return m_wndToolBar;
+}
+
+void CMainFrame::OnBarCheck(UINT id)
+{
+    winui::CControlBar& bar = FrameBar(id);
+    if (bar.m_hWnd)
+        ShowControlBar(&bar, ::IsWindowVisible(bar.m_hWnd) ? FALSE : TRUE, FALSE);
+}
+
+void CMainFrame::OnUpdateBarCheck(winui::CCmdUI* ui)
+{
+    winui::CControlBar& bar = FrameBar(ui->m_nID);
+    ui->SetCheck(bar.m_hWnd && ::IsWindowVisible(bar.m_hWnd) ? 1 : 0);
+}
+
 // --- settings dialogs ----------------------------------------------------------------------
 
 void CMainFrame::OnFont()

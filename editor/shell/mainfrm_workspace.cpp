@@ -741,15 +741,15 @@ void CMainFrame::OnWorkspaceSave()
         OvantaWorkspaceHooks().workspaceFilesChanged();
 }
 
-void CMainFrame::CloseWorkspace()
+bool CMainFrame::CloseWorkspace()
 {
     COvantaApp* app = COvantaApp::Get();
     if (!app || app->m_strWorkspacePath.empty())
-        return;
+        return true;
     const std::string workspace = app->m_strWorkspacePath;
     app->SetProfileTarget(workspace);
     if (SaveWorkspace() == 2)
-        return;
+        return false;
     int answer = app->Documents().empty()
                      ? IDYES
                      : winui::ShowMessageBox(m_hWnd, "Close all open Documents?", "Close Workspace",
@@ -758,7 +758,7 @@ void CMainFrame::CloseWorkspace()
     if (answer == IDYES && app->m_pDocManager && !app->m_pDocManager->SaveAllModified())
         answer = IDCANCEL;
     if (answer != IDYES && answer != IDNO)
-        return;
+        return false;
 
     app->SetProfileTarget(app->m_szProfilePath);
     app->WriteRecentFileList();
@@ -793,6 +793,7 @@ void CMainFrame::CloseWorkspace()
     if (OvantaWorkspaceHooks().workspaceFilesChanged)
         OvantaWorkspaceHooks().workspaceFilesChanged();
     RecalcLayout();
+    return true;
 }
 
 void CMainFrame::OnWorkspaceClose()

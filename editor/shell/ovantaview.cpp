@@ -495,6 +495,8 @@ void COvantaView::OnEditPaste()
 void COvantaView::OnEditSelectAll()
 {
     m_wndEdit.SetSel(0, m_wndEdit.GetTextLength(), false, true);
+    // The whole text is selected from its start: shown from the origin.
+    m_wndEdit.Core().ScrollToOffset(0);
     m_wndEdit.InvalidateText(1);
     NotifyCaret();
 }

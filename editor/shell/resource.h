@@ -9,6 +9,7 @@
 #define IDR_MAINFRAME 128
 #define IDR_OVANTATYPE 130
 #define IDB_TOOLBAR_DOC 130
+#define IDB_SAVE_MODIFIED 143
 #define IDD_ABOUTBOX 100
 #define IDC_BUILD_STAMP 1023
 // The picture of the About dialog.
@@ -97,6 +98,8 @@
 #define ID_FUNCTION_LIST 32936
 // Source browser and project reference.
 #define ID_AUTO_SEARCH 32941
+#define ID_VIEW_TOOLBAR 59392
+#define ID_VIEW_STATUS_BAR 59393
 #define ID_AUTOSEARCH_CONFIG 32942
 #define ID_HTML_PROJECT 32961
 #define ID_VERILOG_FUNCTION_LIST 32988

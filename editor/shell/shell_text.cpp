@@ -158,6 +158,9 @@ HandOverRequest ParseHandOverText(const std::string& text)
         r.path = rest.substr(2);
         return r;
     }
+    // Any other option is nothing to open.
+    if (!rest.empty() && rest[0] == '-')
+        return r;
     // " -n" at the end is the line number.
     size_t mark = rest.rfind(" -");
     if (mark != std::string::npos && mark + 2 < rest.size()) {

@@ -41,7 +41,7 @@ bool ComposeHandOverText(const std::string& text, const std::string& currentDir,
 // What the receiving instance reads from a hand-over text.
 struct HandOverRequest {
     bool workspace = false;
-    std::string path; // the file, or the workspace after its "-w"
+    std::string path; // the file, or the workspace after its "-w"; empty for other options
     int line = 0;     // 1-based, 0 for none
 };
 HandOverRequest ParseHandOverText(const std::string& text);

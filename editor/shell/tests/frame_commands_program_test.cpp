@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <filesystem>
 #include <string>
@@ -183,6 +184,50 @@ TEST_F(OvantaFrameCommands, CommandsAndTextOperationsChangeTheirDocumentsAsTheTa
     SendMessageA(frame, 0x464, 0, 0);
     s.Command(32958);
     EXPECT_EQ(CountOf(Log(), "box "), boxes);
+    EXPECT_TRUE(s.Close());
+}
+
+// Commands that reach the frame (a mapped key, a menu) but belong to the
+// editor go to the active one; the frame's own bars are shown and hidden
+// by their View entries; the Save button's picture follows the active
+// text's changed state.
+TEST_F(OvantaFrameCommands, EditorCommandsThroughTheFrameBarsAndTheSaveButton)
+{
+    ASSERT_TRUE(WriteWholeFile(Work("brace.c"), "{ab}\r\n"));
+    ProgramSession s;
+    Start(s, "brace.c", "");
+    HWND frame = s.MainWindow();
+    HWND editor = Activate(frame, Child(frame, "brace.c"));
+    ASSERT_NE(editor, nullptr);
+
+    // Goto matching brace from the caret at the opening brace.
+    s.Command(32843);
+    SendMessageA(editor, WM_CHAR, 'X', 1);
+    EXPECT_EQ(SaveUntil(s, "brace.c", "{abX}\r\n"), "{abX}\r\n");
+
+    HWND topDock = GetDlgItem(frame, 0xE81B);
+    HWND toolBar = GetDlgItem(topDock, 0xE800);
+    HWND statusBar = GetDlgItem(frame, 0xE801);
+    ASSERT_NE(toolBar, nullptr);
+    ASSERT_NE(statusBar, nullptr);
+    // Saved: the plain Save picture; a change: the other one; saved again:
+    // back.
+    const LRESULT plain = SendMessageA(toolBar, TB_GETBITMAP, ID_FILE_SAVE_CMD, 0);
+    EXPECT_EQ(plain, 2);
+    SendMessageA(editor, WM_CHAR, 'Y', 1);
+    EXPECT_NE(SendMessageA(toolBar, TB_GETBITMAP, ID_FILE_SAVE_CMD, 0), plain);
+    s.Command(ID_FILE_SAVE_CMD);
+    EXPECT_EQ(SendMessageA(toolBar, TB_GETBITMAP, ID_FILE_SAVE_CMD, 0), plain);
+
+    for (HWND bar : {toolBar, statusBar}) {
+        const UINT command = bar == toolBar ? 59392 : 59393;
+        SCOPED_TRACE(command);
+        EXPECT_TRUE(IsWindowVisible(bar));
+        s.Command(command);
+        EXPECT_FALSE(IsWindowVisible(bar));
+        s.Command(command);
+        EXPECT_TRUE(IsWindowVisible(bar));
+    }
     EXPECT_TRUE(s.Close());
 }
 

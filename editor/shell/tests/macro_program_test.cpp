@@ -12,6 +12,7 @@
 #include "editor/shell/keyboard_macro.h"
 #include "editor/shell/macros_res.h"
 #include "editor/shell/resource.h"
+#include "editor/shell/settings_dialogs_res.h"
 
 #include <gtest/gtest.h>
 
@@ -173,8 +174,9 @@ TEST_F(OvantaMacroProgram, TextMacrosAreInsertedWithTheirPlaceholdersAndActualiz
     // "$FILE" keeps the column of the text behind it.
     EXPECT_EQ(ReadWholeFile(Work("c.c")), "/* c.c   */Version 2.0 of c\r\n");
 
-    // With "ActualizeMacros" on, saving actualizes.
-    Setting("DefaultSettings", "ActualizeMacros", "1");
+    // With "Actualize Macros at save" switched on, saving actualizes.
+    s.Command(ID_ACTUALIZE_AT_SAVE);
+    EXPECT_EQ(Profile("DefaultSettings", "ActualizeMacros"), "1");
     Key(editor, VK_END);
     Type(editor, "\rVersion 0");
     s.Command(ID_FILE_SAVE_CMD);

@@ -131,6 +131,8 @@ TEST(HandOver, ParsedTexts)
         {"C:\\my -dir\\file.c", false, "C:\\my -dir\\file.c", 0},
         {"-wC:\\p\\x.wsp", true, "C:\\p\\x.wsp", 0},
         {"-Wx.wsp", true, "x.wsp", 0},
+        {"-i", false, "", 0},
+        {"-x file.c -12", false, "", 0},
     };
     for (const Case& c : cases) {
         HandOverRequest r = ParseHandOverText(c.text);

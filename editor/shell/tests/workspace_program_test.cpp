@@ -418,4 +418,38 @@ TEST_F(OvantaWorkspaceProgram, AWorkspaceWithoutOpenFilesStillBringsItsTagConfig
     EXPECT_EQ(Get(ini_, "TagConfig", "flags"), "<missing>");
 }
 
+// A later start that hands over a workspace closes the open one first
+// (with its questions, and stamped as closed); the open workspace's
+// settings never reach "ovanta.ini".
+TEST_F(OvantaWorkspaceProgram, AHandedOverWorkspaceClosesTheOpenOneFirst)
+{
+    const std::string a = Work("a.wsp");
+    const std::string b = Work("b.wsp");
+    ASSERT_TRUE(WriteWholeFile(a, "[DefaultSettings]\r\nTabWidth=7\r\n"));
+    ASSERT_TRUE(WriteWholeFile(b, "[DefaultSettings]\r\nTabWidth=5\r\n"));
+    ProgramSession first;
+    Start(first, "-w" + a, "box yes\nbox yes\n");
+    ProgramSession second;
+    second.SetScript(script_, log_);
+    ASSERT_TRUE(second.Start(exe_, "-w" + b, work_));
+    int code = -1;
+    ASSERT_TRUE(second.WaitForExit(30000, &code));
+    EXPECT_EQ(code, 0);
+    for (int i = 0; i < 100 && Get(a, "Project", "Savetime") == "<missing>"; ++i)
+        Sleep(50);
+    EXPECT_NE(Get(a, "Project", "Savetime"), "<missing>");
+    ASSERT_TRUE(first.Close());
+    const std::string log = Log();
+    size_t asked = 0;
+    for (size_t at = log.find("\"Save the current Workspace?\""); at != std::string::npos;
+         at = log.find("\"Save the current Workspace?\"", at + 1))
+        ++asked;
+    // Once when a.wsp was closed, once for b.wsp at the end.
+    EXPECT_EQ(asked, 2u) << log;
+    EXPECT_EQ(Get(a, "DefaultSettings", "TabWidth"), "7");
+    EXPECT_EQ(Get(b, "DefaultSettings", "TabWidth"), "5");
+    EXPECT_NE(Get(ini_, "DefaultSettings", "TabWidth"), "7");
+    EXPECT_NE(Get(ini_, "DefaultSettings", "TabWidth"), "5");
+}
+
 } // namespace
