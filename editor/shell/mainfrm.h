@@ -238,6 +238,7 @@ protected:
     void OnUpdateAutoSearch(winui::CCmdUI* ui);
     void OnAutoSearchConfig();
     void OnProjectReference();
+    void WriteProjectReference();
     LRESULT OnBrowserRequest(WPARAM, LPARAM);
     LRESULT OnBrowserStatus(WPARAM text, LPARAM);
     LRESULT OnFunctionUpdateDocument(WPARAM, LPARAM doc);

@@ -12,6 +12,7 @@
 #include "editor/shell/ovantadoc.h"
 #include "editor/shell/ovantaview.h"
 #include "editor/shell/resource.h"
+#include "editor/shell/settings_profile.h"
 #include "editor/shell/shell_text.h"
 
 #include "editor/browser/auto_search_dlg.h"
@@ -424,22 +425,36 @@ void CMainFrame::OnAutoSearchConfig()
 
 void CMainFrame::OnProjectReference()
 {
+    // The status bar shows its progress control until the command ends,
+    // however it ends.
+    ShowProgress(true);
+    WriteProjectReference();
+    ShowProgress(false);
+}
+
+void CMainFrame::WriteProjectReference()
+{
     COvantaApp* app = COvantaApp::Get();
     if (!app)
         return;
+    SettingsValues& o = OvantaOptions();
     std::vector<CProjectHtmlDlg::Entry> entries;
     for (COvantaDoc* doc : app->Documents())
         entries.push_back({doc, doc->GetTitle()});
     CProjectHtmlDlg dlg(entries, m_hWnd);
-    dlg.SetOptionWord(static_cast<unsigned>(app->m_profile.GetInt(settings_section, "HtmlProjectFlags", 0)));
-    dlg.m_strTemplate = app->m_profile.GetString(settings_section, "HtmlTemplate", "");
+    dlg.SetOptionWord(static_cast<unsigned>(o.htmlProjectFlags));
+    dlg.m_strTemplate = o.htmlTemplate;
     dlg.m_strDialogFolder = app->m_strLastDir;
     if (dlg.DoModal() != IDOK)
         return;
+    // Kept with the other options, and written at once like them.
     const unsigned options = dlg.OptionWord();
-    app->WriteSettingInt(settings_section, "HtmlProjectFlags", static_cast<int>(options));
-    if (!dlg.m_strTemplate.empty())
-        app->WriteSettingString(settings_section, "HtmlTemplate", dlg.m_strTemplate.c_str());
+    o.htmlProjectFlags = static_cast<int>(options);
+    app->WriteSettingInt(settings_section, "HtmlProjectFlags", o.htmlProjectFlags);
+    if (!dlg.m_strTemplate.empty()) {
+        o.htmlTemplate = dlg.m_strTemplate;
+        app->WriteSettingString(settings_section, "HtmlTemplate", o.htmlTemplate.c_str());
+    }
     COvantaView* active = ActiveOvantaView();
     if (!active)
         return;
@@ -464,7 +479,7 @@ void CMainFrame::OnProjectReference()
         SetMessageText(("Project reference not written: " + why).c_str());
         return;
     }
-    ::ShellExecuteA(m_hWnd, "open", out.c_str(), nullptr, nullptr, SW_SHOW);
+    ::ShellExecuteA(m_hWnd, "open", out.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 // --- what the editor controls ask of the browser ----------------------------------

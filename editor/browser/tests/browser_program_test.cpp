@@ -229,6 +229,8 @@ TEST_F(BrowserProgram, ReferenceConfigurationScanTagFileAndFunctionsBar)
     EXPECT_EQ(saved, "int add(int a);\r\nX" + std::string(150, 'y') + "int twice(int a)\r\n{\r\n"
                      "    return add(0) * 0 + a + a;\r\n}\r\n");
     EXPECT_TRUE(s.Close());
+    // The reference's options are saved with the others at the end.
+    EXPECT_EQ(profile_value(ini_, "DefaultSettings", "HtmlProjectFlags"), "1");
 }
 
 // A document shown with word wrap is re-wrapped at every key while scans
