@@ -2,6 +2,7 @@
 
 #include "winui/script_file.h"
 
+#include <cderr.h>
 #include <shlobj.h>
 
 #include <cstring>
@@ -200,12 +201,19 @@ INT_PTR CFileDialog::DoModal()
     CommonDialogCall call{open_ ? CommonDialogKind::Open : CommonDialogKind::Save,
                           m_ofn.hwndOwner, m_ofn.lpstrTitle ? m_ofn.lpstrTitle : "",
                           m_ofn.lpstrFile ? m_ofn.lpstrFile : ""};
+    tooSmall_ = false;
     if (ask_hook(call, answer)) {
-        if (!answer.ok || answer.paths.empty() || !fill_file_answer(m_ofn, answer.paths))
+        if (!answer.ok || answer.paths.empty())
             return IDCANCEL;
+        if (!fill_file_answer(m_ofn, answer.paths)) {
+            tooSmall_ = true;
+            return IDCANCEL;
+        }
         return IDOK;
     }
     BOOL ok = open_ ? GetOpenFileNameA(&m_ofn) : GetSaveFileNameA(&m_ofn);
+    if (!ok)
+        tooSmall_ = CommDlgExtendedError() == FNERR_BUFFERTOOSMALL;
     return ok ? IDOK : IDCANCEL;
 }
 

@@ -96,6 +96,9 @@ public:
     std::string GetFileTitle() const;
     // Every chosen file (OFN_ALLOWMULTISELECT), full paths.
     std::vector<std::string> GetPathNames() const;
+    // After DoModal gave IDCANCEL: the names chosen did not fit into the
+    // name buffer (FNERR_BUFFERTOOSMALL), so the caller can say so.
+    bool BufferTooSmall() const { return tooSmall_; }
     // Title and start folder (lpstrTitle, lpstrInitialDir).
     void SetTitle(const std::string& title);
     void SetInitialDir(const std::string& dir);
@@ -104,6 +107,7 @@ private:
     bool open_;
     std::string filter_, defExt_, title_, initialDir_;
     std::vector<char> file_;
+    bool tooSmall_ = false;
 };
 
 class CFontDialog {

@@ -86,8 +86,17 @@ int DialogAnswer::ApplyTo(HWND dialog) const
         }
         case Action::Select:
             if (is_class(ctrl, "ListBox")) {
-                SendMessageA(ctrl, LB_SELECTSTRING, static_cast<WPARAM>(-1),
-                             reinterpret_cast<LPARAM>(step.text.c_str()));
+                // A list box of several selections has no single one to
+                // set: the item found joins the selection.
+                if (GetWindowLongA(ctrl, GWL_STYLE) & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) {
+                    LRESULT item = SendMessageA(ctrl, LB_FINDSTRING, static_cast<WPARAM>(-1),
+                                                reinterpret_cast<LPARAM>(step.text.c_str()));
+                    if (item != LB_ERR)
+                        SendMessageA(ctrl, LB_SETSEL, TRUE, item);
+                } else {
+                    SendMessageA(ctrl, LB_SELECTSTRING, static_cast<WPARAM>(-1),
+                                 reinterpret_cast<LPARAM>(step.text.c_str()));
+                }
                 notify(dialog, step.id, LBN_SELCHANGE);
             } else {
                 SendMessageA(ctrl, CB_SELECTSTRING, static_cast<WPARAM>(-1),

@@ -39,8 +39,10 @@ bool RunDialogHook(HWND dialog, UINT templateId, int round, bool* wait = nullptr
 // One scripted answer: actions on controls in order, then a button.
 //   SetText  SetDlgItemTextA (edit fields; an EN_CHANGE follows as usual)
 //   Check    BM_SETCHECK, then a BN_CLICKED to the dialog as a click gives
-//   Select   CB_SELECTSTRING / LB_SELECTSTRING by the text's start, then
-//            CBN_SELCHANGE / LBN_SELCHANGE to the dialog
+//   Select   CB_SELECTSTRING / LB_SELECTSTRING by the text's start (in a
+//            list box of several selections LB_FINDSTRING and LB_SETSEL: the
+//            item joins the selection), then CBN_SELCHANGE / LBN_SELCHANGE
+//            to the dialog
 //   Click    BN_CLICKED of a button that does not close the dialog
 struct DialogAnswer {
     enum class Action { SetText, Check, Select, Click };

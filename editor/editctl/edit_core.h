@@ -245,6 +245,11 @@ public:
     // kAnswerYes/kAnswerNo when the file was changed on disk and the user
     // was asked to reload; otherwise 0.
     int CheckFileChanged();
+    // Whether the file on disk still has the status last loaded, saved or
+    // checked; and taking its status as it is now, after the program itself
+    // changed it (its times), so that the next check does not ask about it.
+    bool FileStatusCurrent() const;
+    void RefreshFileStatus();
     int SoftBreaksToCR();
     const std::string& GetPathName() const { return m_strPathName; }
     void SetPathName(const std::string& path) { m_strPathName = path; }

@@ -235,6 +235,19 @@ int CColorEditCore::SoftBreaksToCR()
     return count;
 }
 
+bool CColorEditCore::FileStatusCurrent() const
+{
+    CFileStatus now;
+    return !m_strPathName.empty() && file_store_status(m_strPathName, now) &&
+           now.lastWrite == m_FileStatus.lastWrite;
+}
+
+void CColorEditCore::RefreshFileStatus()
+{
+    if (!m_strPathName.empty())
+        file_store_status(m_strPathName, m_FileStatus);
+}
+
 int CColorEditCore::CheckFileChanged()
 {
     // One check at a time in the whole process: while one shows its

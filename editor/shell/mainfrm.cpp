@@ -1,5 +1,6 @@
 #include "editor/shell/mainfrm.h"
 
+#include "editor/shell/file_dialogs_res.h"
 #include "editor/shell/font_settings.h"
 #include "editor/shell/gotolinedlg.h"
 #include "editor/shell/instance_block.h"
@@ -164,6 +165,8 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMainFrameBase)
     ON_COMMAND(ID_BACKUP_OPTIONS, &CMainFrame::OnBackupOptions)
     ON_COMMAND(ID_LINE_WRAP, &CMainFrame::OnLineWrap)
     ON_COMMAND(ID_MORE_WINDOWS, &CMainFrame::OnMoreWindows)
+    ON_COMMAND(ID_PROJECT_FILES, &CMainFrame::OnProjectFiles)
+    ON_UPDATE_COMMAND_UI(ID_PROJECT_FILES, &CMainFrame::OnUpdateProjectFiles)
     // Commands of the parts still to come: workspaces, tools and the output
     // window, search, the source browser, bookmarks, the TCP link,
     // text operations and settings dialogs.

@@ -100,6 +100,8 @@ public:
     int GetBarState(HWND bar);
 
     void OnGotoLine();
+    // The modal "Properties" of a document's file (mainfrm_files.cpp).
+    void ShowFileProperties(COvantaDoc* doc);
 
     // Tools and the output window (mainfrm_tools.cpp).
     // Starts the current tool: captured or redirected into the "Output"
@@ -323,6 +325,9 @@ protected:
     void OnBackupOptions();
     void OnLineWrap();
     void OnMoreWindows();
+    // "Administrate project.." (mainfrm_files.cpp).
+    void OnProjectFiles();
+    void OnUpdateProjectFiles(winui::CCmdUI* ui);
     HFONT m_hEditFont = nullptr;
     // Bookmarks, document tabs, stay-on-top button, position history.
     void OnAddBookmark();

@@ -27,14 +27,6 @@
 
 #include <shellapi.h>
 
-// Drops every entry of list that names path (without regard to case).
-static void erase_path(std::vector<std::string>& list, const std::string& path)
-{
-    for (size_t i = list.size(); i-- > 0;)
-        if (ContainsPath({list[i]}, path))
-            list.erase(list.begin() + static_cast<std::ptrdiff_t>(i));
-}
-
 namespace {
 
 const char settings_section[] = "DefaultSettings";
@@ -135,10 +127,10 @@ public:
     }
     void RemoveProjectFile(const std::string& rel) override
     {
-        erase_path(frame_->m_workspaceFiles, rel);
-        erase_path(frame_->m_closedFiles, rel);
+        ErasePath(frame_->m_workspaceFiles, rel);
+        ErasePath(frame_->m_closedFiles, rel);
     }
-    void ForgetUnopenedProjectFile(const std::string& rel) override { erase_path(frame_->m_closedFiles, rel); }
+    void ForgetUnopenedProjectFile(const std::string& rel) override { ErasePath(frame_->m_closedFiles, rel); }
     bool ShowFilesInTree() override
     {
         COvantaApp* app = COvantaApp::Get();

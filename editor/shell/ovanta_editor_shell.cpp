@@ -81,6 +81,14 @@ std::string COvantaEditorShell::DocumentTitle(CNColorEditCtrl& editor)
     return view && view->GetDocument() ? view->GetDocument()->GetTitle() : std::string();
 }
 
+void COvantaEditorShell::ShowProperties(CNColorEditCtrl& editor)
+{
+    COvantaView* view = ViewOf(editor);
+    CMainFrame* frame = main_frame();
+    if (view && frame)
+        frame->ShowFileProperties(view->GetOvantaDoc());
+}
+
 void COvantaEditorShell::DirectoryChanged(const std::string& dir)
 {
     COvantaApp* app = COvantaApp::Get();

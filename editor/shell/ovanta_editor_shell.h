@@ -15,6 +15,7 @@ public:
     void ShowCaretPosition(int line, int column, int position) override;
     void EditorRefreshed(CNColorEditCtrl& editor) override;
     std::string DocumentTitle(CNColorEditCtrl& editor) override;
+    void ShowProperties(CNColorEditCtrl& editor) override;
     void DirectoryChanged(const std::string& dir) override;
     std::string WorkspacePath() override;
     // Keyboard and text macros (the frame's recorder and "macro.txt").

@@ -42,12 +42,11 @@ std::string COvantaWindowTabShell::PathOf(COvantaDoc* doc)
     return doc ? doc->GetPathName() : std::string();
 }
 
-void COvantaWindowTabShell::ShowProperties(COvantaDoc*)
+void COvantaWindowTabShell::ShowProperties(COvantaDoc* doc)
 {
-    // The file properties dialog arrives with the small settings dialogs.
     COvantaApp* app = COvantaApp::Get();
     if (CMainFrame* frame = app ? app->MainFrame() : nullptr)
-        frame->NotAvailable();
+        frame->ShowFileProperties(doc);
 }
 
 int COvantaWindowTabShell::ProfileInt(const char* section, const char* key, int defaultValue)

@@ -188,6 +188,14 @@ bool ContainsPath(const std::vector<std::string>& list, const std::string& path)
     return false;
 }
 
+void ErasePath(std::vector<std::string>& list, const std::string& path)
+{
+    const std::string unwanted = lower(path);
+    for (size_t i = list.size(); i-- > 0;)
+        if (lower(list[i]) == unwanted)
+            list.erase(list.begin() + static_cast<std::ptrdiff_t>(i));
+}
+
 std::vector<std::string> ClosedFilesToWrite(const std::vector<std::string>& closed,
                                             const std::vector<std::string>& fileList)
 {

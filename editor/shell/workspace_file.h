@@ -45,6 +45,8 @@ std::string WorkspaceDirectoryOf(const std::string& path);
 std::string ExpandStoredPath(const std::string& workspaceDir, const std::string& entry);
 // Whether a stored path is in a list (paths compare without regard to case).
 bool ContainsPath(const std::vector<std::string>& list, const std::string& path);
+// Drops every entry of a list that names the path (without regard to case).
+void ErasePath(std::vector<std::string>& list, const std::string& path);
 
 // The closed files that [ClosedFiles] gets: those of the closed list that
 // are in the workspace file list, in list order.

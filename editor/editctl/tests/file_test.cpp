@@ -255,6 +255,24 @@ TEST_F(FileTest, ChangedOnDiskAsksToReload)
     EXPECT_EQ(core.m_bChangedOnDisk, 0);
 }
 
+// The program's own change of the file's times (the properties dialog) is
+// taken as known and asks nothing; one from outside before it still shows.
+TEST_F(FileTest, AStatusRefreshedAfterTheProgramsOwnChangeAsksNothing)
+{
+    ASSERT_EQ(Load("a\n"), 1);
+    EXPECT_TRUE(core.FileStatusCurrent());
+    int64_t t = 0;
+    ASSERT_EQ(os_file_time(path, &t), OS_TIME_OK);
+    ASSERT_TRUE(os_set_file_time(path, t + 10000000000LL));
+    EXPECT_FALSE(core.FileStatusCurrent());
+    core.RefreshFileStatus();
+    EXPECT_TRUE(core.FileStatusCurrent());
+    EXPECT_EQ(core.CheckFileChanged(), 0);
+    EXPECT_TRUE(host.questions.empty());
+    CColorEditCore unnamed;
+    EXPECT_FALSE(unnamed.FileStatusCurrent());
+}
+
 TEST_F(FileTest, DeletedFileIsReportedOnceAndCanBeSavedAgain)
 {
     ASSERT_EQ(Load("a\n"), 1);

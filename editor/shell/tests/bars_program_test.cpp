@@ -4,8 +4,9 @@
 // whose ids once ran the frame's own commands), moved by inserted lines,
 // dropped with their document's window and kept in the profile across a
 // restart; tabs follow opening, activation, save-as and closing, and a
-// click on a tab activates its document; back and forward walk the visited
-// documents, also after one closed.
+// click on a tab activates its document, a right click shows its file's
+// properties (as the editor's context menu does for its own document);
+// back and forward walk the visited documents, also after one closed.
 #include "mouse_input.h"
 #include "editor/shell/tests/ovanta_program_fixture.h"
 #include "program_session.h"
@@ -21,6 +22,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <sstream>
@@ -96,13 +98,20 @@ std::vector<std::string> TabTexts(HWND tabs)
     return texts;
 }
 
-RECT TabRect(HWND tabs, int index)
+// A tab's rectangle in the tab control's client area.
+RECT TabClientRect(HWND tabs, int index)
 {
     RECT rect{};
     Remote remote(tabs, sizeof rect);
     if (remote.Ok() &&
         SendMessageA(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(remote.At(0))))
         remote.Read(0, &rect, sizeof rect);
+    return rect;
+}
+
+RECT TabRect(HWND tabs, int index)
+{
+    RECT rect = TabClientRect(tabs, index);
     MapWindowPoints(tabs, nullptr, reinterpret_cast<POINT*>(&rect), 2);
     return rect;
 }
@@ -431,6 +440,107 @@ TEST_F(OvantaBarsProgram, TabsFollowTheDocumentsAndBackAndForwardWalkTheVisitedO
     }
     EXPECT_NE(images[1], images[0]);
     EXPECT_EQ(images[2], images[0]);
+    ASSERT_TRUE(s.Close());
+}
+
+// The program's dialog with the caption, waited for until it is shown.
+HWND WaitForDialog(const char* caption)
+{
+    for (int i = 0; i < 200; ++i) {
+        HWND dlg = FindWindowA("#32770", caption);
+        if (dlg && IsWindowVisible(dlg))
+            return dlg;
+        Sleep(50);
+    }
+    return nullptr;
+}
+
+std::string ItemText(HWND dlg, int id)
+{
+    return WindowTextOf(GetDlgItem(dlg, id));
+}
+
+FILETIME LastWrite(const std::string& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
+    return data.ftLastWriteTime;
+}
+
+uint64_t Ticks(const FILETIME& t)
+{
+    return (static_cast<uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+}
+
+// "Properties" opens for the document whose tab gets the right click and
+// for the editor whose context menu gives the command, whichever document
+// is active: it shows that file and counts its code lines, and "Close"
+// sets the typed last-change time on Yes and leaves it on No.
+TEST_F(OvantaBarsProgram, PropertiesShowTheFileOfTheTabClickedAndOfTheEditorAsked)
+{
+    ASSERT_TRUE(WriteWholeFile(Work("p1.c"), "int a;\r\n\r\n// note\r\nint b;\r\nint c;\r\n"));
+    ASSERT_TRUE(WriteWholeFile(Work("p2.c"), "x\n// c\ny\n"));
+    ProgramSession s;
+    // The dialogs stay open for the test to look at; the boxes answer "Close".
+    Start(s, "p1.c p2.c", "dialog wait\nbox yes\ndialog wait\nbox no\n");
+    HWND frame = s.MainWindow();
+    HWND p1 = Child(frame, "p1.c"), p2 = Child(frame, "p2.c");
+    ASSERT_TRUE(p1 && p2);
+    const FILETIME p1Before = LastWrite(Work("p1.c"));
+    // The time typed, as the file system holds it.
+    SYSTEMTIME local{2020, 1, 0, 2, 3, 4, 5, 0}, utc{};
+    FILETIME typed{};
+    ASSERT_TRUE(TzSpecificLocalTimeToSystemTime(nullptr, &local, &utc) && SystemTimeToFileTime(&utc, &typed));
+
+    struct Round {
+        const char* file;
+        const char* size;
+        const char* lines;
+        const char* code;
+        bool timeSet;
+    } rounds[] = {{"p2.c", "size:  9 Bytes (UNIX)", "Lines:  4", "Lines of code:  2", true},
+                  {"p1.c", "size:  35 Bytes (DOS)", "Lines:  6", "Lines of code:  3", false}};
+    for (const Round& r : rounds) {
+        SCOPED_TRACE(r.file);
+        if (r.file == std::string("p2.c")) {
+            // p1.c active; the newest document's tab, p2.c's, comes first.
+            Activate(frame, p1);
+            HWND tabs = DocTabs(frame);
+            ASSERT_NE(tabs, nullptr);
+            RECT tab = TabClientRect(tabs, 0);
+            PostMessageA(tabs, WM_RBUTTONDOWN, MK_RBUTTON,
+                         MAKELPARAM((tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2));
+        } else {
+            // p2.c active; the command comes from p1.c's editor.
+            Activate(frame, p2);
+            PostMessageA(EditorOf(p1), WM_COMMAND, 32776, 0);
+        }
+        HWND dlg = WaitForDialog("Properties");
+        ASSERT_NE(dlg, nullptr);
+        EXPECT_EQ(ItemText(dlg, 1134), r.file);
+        EXPECT_EQ(ItemText(dlg, 1140), work_ + "\\");
+        EXPECT_EQ(ItemText(dlg, 1135), r.size);
+        EXPECT_EQ(ItemText(dlg, 1136), r.lines);
+        EXPECT_EQ(ItemText(dlg, 1154), "Lines of code:  ");
+        SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(1165, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dlg, 1165)));
+        EXPECT_EQ(ItemText(dlg, 1154), r.code);
+        SendMessageA(GetDlgItem(dlg, 1141), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("01/02/2020 , 03:04:05"));
+        PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dlg, IDOK)));
+        for (int i = 0; i < 200 && IsWindow(dlg); ++i)
+            Sleep(50);
+        EXPECT_FALSE(IsWindow(dlg));
+        const FILETIME after = LastWrite(Work(r.file));
+        if (r.timeSet)
+            EXPECT_EQ(Ticks(after), Ticks(typed));
+        else
+            EXPECT_EQ(Ticks(after), Ticks(p1Before));
+    }
+    const std::string log = Log();
+    // The times set through the dialog are the program's own change: p2.c,
+    // activated after it, is not reported as changed on disk.
+    EXPECT_EQ(log.find("changed externaly"), std::string::npos) << log;
+    EXPECT_NE(log.find("\"File time has been changed\" \"Set the changed file times?\" 6"), std::string::npos) << log;
+    EXPECT_NE(log.find("\"File time has been changed\" \"Set the changed file times?\" 7"), std::string::npos) << log;
     ASSERT_TRUE(s.Close());
 }
 

@@ -10,6 +10,7 @@
 #include "program_session.h"
 #include "testing/kit/test_kit.h"
 
+#include "editor/shell/file_dialogs_res.h"
 #include "editor/shell/resource.h"
 #include "editor/shell/settings_store.h"
 
@@ -92,6 +93,13 @@ protected:
         HWND pane = GetDlgItem(child, pane_id);
         HWND editor = GetDlgItem(pane, editor_id);
         return editor ? editor : GetDlgItem(GetDlgItem(pane, pane_id), editor_id);
+    }
+    static int CountOf(const std::string& text, const std::string& part)
+    {
+        int n = 0;
+        for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+            ++n;
+        return n;
     }
     static void Key(HWND editor, UINT vk)
     {
@@ -398,6 +406,78 @@ TEST_F(OvantaWorkspaceProgram, AWizardWorkspaceOpensAndCancelAtClosingKeepsItOpe
     const std::string log = Log();
     EXPECT_NE(log.find("\"Close all open Documents?\" 2"), std::string::npos) << log;
     EXPECT_NE(log.find("\"Can't open this workspace!\""), std::string::npos) << log;
+}
+
+// "Administrate project..": each OK writes the workspace's lists without
+// asking; a file added twice is listed once, a removed file that is open
+// keeps its window, "Add all open files" brings in what is open, and what
+// Cancel leaves in memory is written when the workspace is saved later.
+TEST_F(OvantaWorkspaceProgram, ProjectFilesEditTheListsAndOkWritesThem)
+{
+    for (const char* name : {"a.c", "b.c", "c.c"})
+        ASSERT_TRUE(WriteWholeFile(Work(name), "int x;\r\n"));
+    ASSERT_TRUE(MakeFolders(Work("sub")));
+    ASSERT_TRUE(WriteWholeFile(Work("sub\\o.c"), "int o;\r\n"));
+    const std::string wsp = Work("proj.wsp");
+    ASSERT_TRUE(WriteWholeFile(wsp, "[ClosedFiles]\r\nFile1=.\\z.c\r\n"
+                                    "[OpenFiles]\r\nFile1=.\\a.c,0,0,0,0\r\nFile2=.\\b.c,0,0,0,0\r\n"));
+    const std::string ok = "dialog ok ";
+    const std::string list = std::to_string(IDC_PROJECT_FILE_LIST);
+    {
+        // Without a workspace the command opens nothing.
+        ProgramSession s;
+        Start(s, "a.c", "");
+        s.Command(ID_PROJECT_FILES);
+        EXPECT_EQ(Log().find("dialog 219"), std::string::npos) << Log();
+        ASSERT_TRUE(s.Close());
+    }
+    ProgramSession s;
+    Start(s, "-w" + wsp,
+          ok + "click " + std::to_string(IDC_PROJECT_ADD_FILE) + " click " + std::to_string(IDC_PROJECT_ADD_FILE) + "\n" +
+          "open \"" + Work("c.c") + "\"\nopen \"" + Work("C.C") + "\"\n" +
+          ok + "select " + list + " .\\b.c click " + std::to_string(IDC_PROJECT_REMOVE_FILE) + "\n" +
+          "open \"" + Work("sub\\o.c") + "\"\n" +
+          ok + "click " + std::to_string(IDC_PROJECT_ADD_OPEN) + "\n" +
+          "dialog cancel select " + list + " .\\z.c click " + std::to_string(IDC_PROJECT_REMOVE_FILE) + "\n" +
+          "box yes\n");
+    HWND frame = s.MainWindow();
+    ASSERT_NE(Child(frame, "a.c"), nullptr);
+    ASSERT_NE(Child(frame, "b.c"), nullptr);
+    auto section = [&wsp](const char* name) {
+        std::vector<std::string> values;
+        for (int i = 1;; ++i) {
+            std::string v = Get(wsp, name, ("File" + std::to_string(i)).c_str());
+            if (v == "<missing>")
+                return values;
+            values.push_back(v.substr(0, v.find(',')));
+        }
+    };
+
+    // c.c chosen twice (the second time in other letters): one entry.
+    s.Command(ID_PROJECT_FILES);
+    EXPECT_EQ(section("ClosedFiles"), (std::vector<std::string>{".\\z.c", ".\\c.c"}));
+    EXPECT_EQ(section("OpenFiles"), (std::vector<std::string>{".\\a.c", ".\\b.c"}));
+
+    // b.c leaves the project; its window stays.
+    s.Command(ID_PROJECT_FILES);
+    EXPECT_NE(Child(frame, "b.c", 1), nullptr);
+    EXPECT_EQ(section("OpenFiles"), (std::vector<std::string>{".\\a.c"}));
+    EXPECT_EQ(section("ClosedFiles"), (std::vector<std::string>{".\\z.c", ".\\c.c"}));
+
+    // Every open document joins again, o.c in its folder's relative form.
+    s.Command(ID_FILE_OPEN_CMD);
+    ASSERT_NE(Child(frame, "o.c"), nullptr);
+    s.Command(ID_PROJECT_FILES);
+    EXPECT_EQ(section("OpenFiles"), (std::vector<std::string>{".\\a.c", ".\\b.c", ".\\sub\\o.c"}));
+
+    // Cancel writes nothing; the removal it kept is written at closing.
+    s.Command(ID_PROJECT_FILES);
+    EXPECT_EQ(section("ClosedFiles"), (std::vector<std::string>{".\\z.c", ".\\c.c"}));
+    ASSERT_TRUE(s.Close());
+    EXPECT_EQ(section("ClosedFiles"), (std::vector<std::string>{".\\c.c"}));
+    const std::string log = Log();
+    EXPECT_EQ(CountOf(log, "dialog 219 \"Project files\""), 4) << log;
+    EXPECT_EQ(CountOf(log, "\"Save the current Workspace?\""), 1) << log;
 }
 
 TEST_F(OvantaWorkspaceProgram, AWorkspaceWithoutOpenFilesStillBringsItsTagConfiguration)
