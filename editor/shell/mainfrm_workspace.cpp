@@ -275,6 +275,8 @@ void CMainFrame::LoadSettings(const char* path)
     ReadSettings(store, OvantaOptions(), kProfileRead);
     ApplyLoadedOptions(false);
     update_all_views(*app, {1, 0});
+    // The printer font, once the editor font stands (its copy without a face).
+    app->LoadPrintFont(OvantaOptions().printFont, EditFont());
     LoadTools();
     LoadMacroSettings();
     LoadBrowserSettings();
@@ -293,6 +295,7 @@ void CMainFrame::SaveSettings(const char* path)
         app->SetProfileTarget(path);
     SettingsValues& o = OvantaOptions();
     CollectOptionsFromApp(*app, o);
+    app->StorePrintFont(o.printFont);
     if (!::IsIconic(m_hWnd)) {
         WorkspaceHooks& hooks = OvantaWorkspaceHooks();
         if (hooks.fileBarCode) {
