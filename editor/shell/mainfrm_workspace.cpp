@@ -308,6 +308,8 @@ void CMainFrame::LoadSettings(const char* path)
     HFONT oldFont = SwapEditFont(CreateEditFont(OvantaOptions().font));
     ApplyLoadedOptions(false);
     update_all_views(*app, {1, 0});
+    // The printer font, once the editor font stands (its copy without a face).
+    app->LoadPrintFont(OvantaOptions().printFont, EditFont());
     if (oldFont)
         ::DeleteObject(oldFont);
     LoadTools();
@@ -330,6 +332,7 @@ void CMainFrame::SaveSettings(const char* path)
     CollectOptionsFromApp(*app, o);
     CollectSearchOptions(o);
     FontValuesOf(m_hEditFont, o.font);
+    app->StorePrintFont(o.printFont);
     if (!::IsIconic(m_hWnd)) {
         WorkspaceHooks& hooks = OvantaWorkspaceHooks();
         if (hooks.fileBarCode) {

@@ -10,6 +10,7 @@
 #include "editor/shell/ovanta_messages.h"
 #include "editor/shell/ovantadoc.h"
 #include "editor/shell/ovantaview.h"
+#include "editor/shell/print_options_dlg.h"
 #include "editor/shell/resource.h"
 #include "editor/shell/settings_profile.h"
 #include "editor/shell/workspace_file.h"
@@ -167,6 +168,9 @@ BOOL COvantaApp::InitInstance()
     }
     m_hMainWnd = frame->m_hWnd;
     ::DragAcceptFiles(m_hMainWnd, TRUE);
+    // The printer font of the settings read above, once the frame holds
+    // the editor font.
+    LoadPrintFont(OvantaOptions().printFont, frame->EditFont());
 
     m_hcurArrow = LoadCursor(nullptr, IDC_ARROW);
     m_hcurMargin = CursorFromData(IDC_MARGIN);
@@ -605,10 +609,87 @@ void COvantaApp::OnUpdateToggleSingleInstance(winui::CCmdUI* ui)
 
 void COvantaApp::OnPrintSettings()
 {
-    // The print options dialog comes with printing; until then the printer
-    // setup alone.
-    winui::CPrintDialog dlg(true);
-    dlg.DoModal();
+    CMainFrame* frame = MainFrame();
+    if (!frame || !frame->MDIGetActive())
+        return;
+    CPrintOptionsDlg dlg(m_printOptions, m_nPrintFromLine, m_nPrintToLine, m_printLogFont,
+                         m_hMainWnd);
+    dlg.m_bPrintMode = 0;
+    dlg.TakeOptions(m_printOptions);
+    // The selected lines when the selection spans lines, else the range held.
+    dlg.m_nFirstLine = m_nPrintFromLine;
+    dlg.m_nLastLine = m_nPrintToLine;
+    if (COvantaView* view = frame->ActiveOvantaView())
+        view->PrintRange(dlg.m_nFirstLine, dlg.m_nLastLine);
+    if (dlg.DoModal() != IDOK)
+        return;
+    bool whole = dlg.m_nFirstLine == -1 || dlg.m_nLastLine == -1;
+    m_nPrintFromLine = whole ? -1 : dlg.m_nFirstLine;
+    m_nPrintToLine = whole ? -1 : dlg.m_nLastLine;
+    dlg.GiveOptions(m_printOptions);
+    // "LineNo" is saved with the other settings, not here.
+    const char* s = "Print";
+    const PrintOptions& p = m_printOptions;
+    WriteSettingInt(s, "PrintBW", p.printBW);
+    WriteSettingInt(s, "CompressLines", p.compressLines);
+    WriteSettingInt(s, "PageNo", p.pageNo);
+    WriteSettingInt(s, "FileTitle", p.fileTitle);
+    WriteSettingInt(s, "ActDate", p.actDate);
+    WriteSettingInt(s, "BannerTop", p.bannerTop);
+    winui::CPrintDialog setup(true, PD_ALLPAGES | PD_USEDEVMODECOPIES | PD_NOPAGENUMS |
+                                        PD_HIDEPRINTTOFILE | PD_NOSELECTION,
+                              m_hMainWnd);
+    setup.DoModal();
+}
+
+// --- the printer font ---------------------------------------------------------------
+
+void COvantaApp::LoadPrintFont(const FontValues& f, HFONT editFont)
+{
+    LOGFONTA lf{};
+    if (f.faceName.empty()) {
+        // A copy of the editor font's description.
+        lf.lfHeight = -13;
+        lstrcpynA(lf.lfFaceName, "Courier New", LF_FACESIZE);
+        LOGFONTA edit;
+        if (editFont && ::GetObjectA(editFont, sizeof edit, &edit) == sizeof edit)
+            lf = edit;
+    } else {
+        lf.lfHeight = f.height;
+        lf.lfWidth = f.width;
+        lf.lfEscapement = f.escapement;
+        lf.lfOrientation = f.orientation;
+        lf.lfWeight = f.weight;
+        lf.lfItalic = static_cast<BYTE>(f.italic);
+        lf.lfUnderline = static_cast<BYTE>(f.underline);
+        lf.lfStrikeOut = static_cast<BYTE>(f.strikeOut);
+        lf.lfCharSet = static_cast<BYTE>(f.charSet);
+        lf.lfOutPrecision = static_cast<BYTE>(f.outPrecision);
+        lf.lfClipPrecision = static_cast<BYTE>(f.clipPrecision);
+        lf.lfQuality = static_cast<BYTE>(f.quality);
+        lf.lfPitchAndFamily = static_cast<BYTE>(f.pitchAndFamily);
+        lstrcpynA(lf.lfFaceName, f.faceName.c_str(), LF_FACESIZE);
+    }
+    m_printLogFont = lf;
+}
+
+void COvantaApp::StorePrintFont(FontValues& f) const
+{
+    const LOGFONTA& lf = m_printLogFont;
+    f.height = lf.lfHeight;
+    f.width = lf.lfWidth;
+    f.escapement = lf.lfEscapement;
+    f.orientation = lf.lfOrientation;
+    f.weight = lf.lfWeight;
+    f.italic = lf.lfItalic;
+    f.underline = lf.lfUnderline;
+    f.strikeOut = lf.lfStrikeOut;
+    f.charSet = lf.lfCharSet;
+    f.outPrecision = lf.lfOutPrecision;
+    f.clipPrecision = lf.lfClipPrecision;
+    f.quality = lf.lfQuality;
+    f.pitchAndFamily = lf.lfPitchAndFamily;
+    f.faceName = lf.lfFaceName;
 }
 
 void COvantaApp::OnDefaultDirectory()

@@ -19,6 +19,7 @@
 
 class COvantaDoc;
 class CMainFrame;
+struct FontValues;
 
 // The settings of [DefaultSettings] the shell itself reads (defaults as the
 // profile has them when a key is missing).
@@ -105,6 +106,11 @@ public:
     void LoadShellSettings();
     // The print options of [Print].
     void LoadPrintOptions();
+    // The printer LOGFONT from [PrintFont] as read; when its face name is
+    // empty, a copy of the editor font's LOGFONT (editFont, or without one
+    // Courier New of 13 pixels). And back, for SaveSettings.
+    void LoadPrintFont(const FontValues& stored, HFONT editFont);
+    void StorePrintFont(FontValues& stored) const;
 
     void UpdateDocumentTitles(winui::CDocument* doc);
     void SaveShortcuts();
@@ -138,6 +144,9 @@ public:
     PrintOptions m_printOptions;
     int m_nPrintFromLine = -1;
     int m_nPrintToLine = -1;
+    // The printer font ([PrintFont]): "Change Font..." of the print options
+    // changes it, printing uses it.
+    LOGFONTA m_printLogFont{};
     std::string m_strLastDir;
     std::string m_strBackupFileExt = "bak";
     std::string m_strDefaultDir;

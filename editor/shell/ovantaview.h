@@ -39,11 +39,16 @@ public:
     int MarginWidth() const { return m_nMarginWidth; }
     HWND MarginBox() const { return m_wndMarginBox; }
 
-    // Printing (view_print.cpp): the print dialog (or the default printer),
-    // then the pages of the print range: the selected lines when the
-    // selection spans lines, else the range held by the application.
+    // Printing (view_print.cpp): the print options dialog in print mode;
+    // true when its "&Print" ended it (its "Print preview" asked for the
+    // preview, Cancel stops).
+    bool PreparePrinting();
+    // The print dialog (or the default printer), then the pages of the
+    // print range held by the application.
     void Print(bool askPrinter);
-    // The range to print, 1-based; false (and -1, -1) for the whole text.
+    // The range the print options dialog opens with, 1-based: the selected
+    // lines when the selection spans lines, else the range held by the
+    // application; false (and -1, -1) for the whole text.
     bool PrintRange(int& from, int& to);
     // The document's title without its modified mark.
     std::string PrintTitle();

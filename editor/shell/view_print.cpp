@@ -8,13 +8,15 @@
 #include "editor/shell/ovantaapp.h"
 #include "editor/shell/ovantadoc.h"
 #include "editor/shell/print_layout.h"
+#include "editor/shell/print_options_dlg.h"
+#include "editor/shell/print_options_res.h"
 #include "editor/shell/print_preview.h"
+#include "editor/shell/resource.h"
 
 #include "common/text.h"
 #include "winui/commdlg.h"
 #include "winui/msgbox.h"
 #include "winui/print.h"
-#include "winui/profile.h"
 
 #include <cstdio>
 #include <ctime>
@@ -28,43 +30,43 @@ const int kCm = 567;              // twips
 const int kLineBytes = 32766;     // longest line fetched for a page
 const char kFormFeedChar = 12;
 
-// The printer font of [PrintFont]; without a face name the editor's font,
-// and without a height ten points.
+// The print font: the printer LOGFONT ([PrintFont]; without a face name,
+// as before the settings were loaded, the editor's font, and without a
+// height 13 pixels) at 15 twips a pixel, width 0, weight 400, no underline
+// or strike-out.
 LOGFONTA PrintLogFont()
 {
     LOGFONTA lf{};
     COvantaApp* app = COvantaApp::Get();
     if (!app)
         return lf;
-    const char* s = "PrintFont";
-    winui::CProfile profile(app->ProfileTarget());
-    std::string face = profile.GetString(s, "FaceName", "");
-    if (face.empty()) {
+    lf = app->m_printLogFont;
+    if (lf.lfFaceName[0] == 0) {
+        lf = LOGFONTA{};
         lf.lfHeight = -13;
         lstrcpynA(lf.lfFaceName, "Courier New", LF_FACESIZE);
         if (CMainFrame* frame = app->MainFrame())
             if (HFONT font = frame->EditFont())
                 GetObjectA(font, sizeof lf, &lf);
-    } else {
-        lf.lfHeight = profile.GetInt(s, "Height", 0);
-        lf.lfWidth = profile.GetInt(s, "Width", 0);
-        lf.lfItalic = static_cast<BYTE>(profile.GetInt(s, "Italic", 0));
-        lf.lfCharSet = static_cast<BYTE>(profile.GetInt(s, "CharSet", 0));
-        lf.lfOutPrecision = static_cast<BYTE>(profile.GetInt(s, "OutPrecision", 0));
-        lf.lfClipPrecision = static_cast<BYTE>(profile.GetInt(s, "ClipPrecision", 0));
-        lf.lfQuality = static_cast<BYTE>(profile.GetInt(s, "Quality", 0));
-        lf.lfPitchAndFamily = static_cast<BYTE>(profile.GetInt(s, "PitchAndFamily", 0));
-        lstrcpynA(lf.lfFaceName, face.c_str(), LF_FACESIZE);
     }
     if (lf.lfHeight == 0)
         lf.lfHeight = -13;
-    // Screen pixels to twips; the rest of the description as stored.
     lf.lfHeight *= 15;
     lf.lfWidth = 0;
     lf.lfEscapement = lf.lfOrientation = 0;
     lf.lfWeight = 400;
     lf.lfUnderline = lf.lfStrikeOut = 0;
     return lf;
+}
+
+// The range held by the application: -1, -1 for the whole text.
+void HeldPrintRange(int& from, int& to)
+{
+    COvantaApp* app = COvantaApp::Get();
+    from = app ? app->m_nPrintFromLine : -1;
+    to = app ? app->m_nPrintToLine : -1;
+    if (from < 0 || to < 0)
+        from = to = -1;
 }
 
 std::string TodayText()
@@ -256,14 +258,45 @@ bool COvantaView::PrintRange(int& from, int& to)
     return from > 0;
 }
 
+bool COvantaView::PreparePrinting()
+{
+    COvantaApp* app = COvantaApp::Get();
+    if (!app)
+        return false;
+    CPrintOptionsDlg dlg(app->m_printOptions, app->m_nPrintFromLine, app->m_nPrintToLine,
+                         app->m_printLogFont, app->m_hMainWnd);
+    dlg.m_bPrintMode = 1;
+    dlg.TakeOptions(app->m_printOptions);
+    PrintRange(dlg.m_nFirstLine, dlg.m_nLastLine);
+    // "Print preview": the command goes to the active view once the dialog
+    // is gone.
+    HWND self = m_hWnd;
+    dlg.m_onPrintPreview = [app, self]() {
+        HWND target = self;
+        if (CMainFrame* frame = app->MainFrame())
+            if (COvantaView* view = frame->ActiveOvantaView())
+                target = view->m_hWnd;
+        ::PostMessageA(target, WM_COMMAND, ID_FILE_PRINT_PREVIEW, 0);
+    };
+    INT_PTR result = dlg.DoModal();
+    if (result != IDOK && result != IDPRINT_OPTIONS_PRINT)
+        return false;
+    // The dialog stored the values; a range with one end open is the whole text.
+    if (app->m_nPrintFromLine == -1 || app->m_nPrintToLine == -1)
+        app->m_nPrintFromLine = app->m_nPrintToLine = -1;
+    return result == IDPRINT_OPTIONS_PRINT;
+}
+
 void COvantaView::OnFilePrint()
 {
-    Print(true);
+    if (PreparePrinting())
+        Print(true);
 }
 
 void COvantaView::OnFilePrintDirect()
 {
-    Print(false);
+    if (PreparePrinting())
+        Print(false);
 }
 
 std::string COvantaView::PrintTitle()
@@ -289,7 +322,7 @@ void COvantaView::OnFilePrintPreview()
     if (!dc)
         return;
     int from = -1, to = -1;
-    PrintRange(from, to);
+    HeldPrintRange(from, to);
     COvantaPrintout printout(*this, m_wndEdit, app->m_printOptions, from, to, PrintTitle());
     winui::CPrintInfo info;
     info.m_bPreview = true;
@@ -305,8 +338,9 @@ void COvantaView::OnFilePrintPreview()
     app->m_bInPrintPreview = 0;
     DeleteDC(dc);
     m_wndEdit.InvalidateText(1);
+    // The preview's "Print" prints as the print command does.
     if (print)
-        Print(true);
+        OnFilePrint();
 }
 
 void COvantaView::Print(bool askPrinter)
@@ -316,7 +350,7 @@ void COvantaView::Print(bool askPrinter)
     if (!app || !doc)
         return;
     int from = -1, to = -1;
-    PrintRange(from, to);
+    HeldPrintRange(from, to);
 
     winui::CPrintDialog printer(false, PD_ALLPAGES | PD_USEDEVMODECOPIES | PD_NOPAGENUMS |
                                            PD_HIDEPRINTTOFILE | PD_NOSELECTION,

@@ -8,6 +8,7 @@
 #include "testing/kit/test_kit.h"
 #include "winui/picture.h"
 
+#include "editor/shell/print_options_res.h"
 #include "editor/shell/resource.h"
 
 #include <gtest/gtest.h>
@@ -702,9 +703,11 @@ TEST_F(OvantaProgram, LineNumberMarginSelectsLinesAndGrowsWithTheText)
 }
 
 // Printing to the test printer (its port "FILE:" makes Ovanta ask for the
-// output file): a form feed ends its page, so five lines with two form
-// feeds give three pages, each with the banner and the lines' numbers (the
-// pages' text is read by ovanta_printed_pages).
+// output file): the print command shows the print options first, where
+// Cancel prints nothing and "&Print" prints. A form feed ends its page, so
+// five lines with two form feeds give three pages, each with the banner
+// and the lines' numbers (the pages' text is read by ovanta_printed_pages),
+// in the printer font of [PrintFont].
 TEST_F(OvantaProgram, PrintsPagesThatFormFeedsEnd)
 {
     std::string why;
@@ -716,30 +719,68 @@ TEST_F(OvantaProgram, PrintsPagesThatFormFeedsEnd)
     Setting("Print", "PageNo", "1");
     Setting("Print", "LineNo", "1");
     Setting("Print", "FileTitle", "1");
-    Script("print\nsave \"" + out + "\"\n");
+    Setting("PrintFont", "FaceName", "DejaVu Sans Mono");
+    Setting("PrintFont", "Height", "-13");
+    Setting("PrintFont", "PitchAndFamily", "49");
+    // The print options: Cancel, then "&Print"; later "Print preview" with
+    // the lines 3 to 6.
+    const std::string printNow = std::to_string(IDC_PRINT_NOW);
+    Script("dialog cancel\n"
+           "dialog " + printNow + "\n"
+           "print\nsave \"" + out + "\"\n"
+           "dialog ok check " + std::to_string(IDC_PRINT_LINES_FROM) + " 1 check " +
+           std::to_string(IDC_PRINT_ALL) + " 0 set " + std::to_string(IDC_PRINT_FROM_LINE) +
+           " 3 set " + std::to_string(IDC_PRINT_TO_LINE) + " 6\n");
     ProgramSession s;
     Start(s, "pages.txt");
     ASSERT_TRUE(WaitForChildren(s.MainWindow(), 1));
+    // The log's lines without their carriage returns.
+    auto lines = [this] {
+        std::string text = Log();
+        text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
+        return text;
+    };
     s.Command(ID_FILE_PRINT);
-    // The print dialog, then the output file's.
-    std::string log = Log();
-    EXPECT_EQ(log.find("print"), 0u) << log;
-    EXPECT_NE(log.find("save "), std::string::npos) << log;
+    std::string log = lines();
+    EXPECT_EQ(log, "dialog 172 \"Print options\" 2\n");
+    EXPECT_FALSE(fs::exists(out));
+    s.Command(ID_FILE_PRINT);
+    // The options, the print dialog, then the output file's.
+    log = lines();
+    size_t options = log.find("dialog 172 \"Print options\" " + printNow + "\n");
+    size_t print = log.find("\nprint\n");
+    size_t save = log.find("\nsave ");
+    ASSERT_NE(options, std::string::npos) << log;
+    EXPECT_LT(options, print) << log;
+    EXPECT_NE(print, std::string::npos) << log;
+    EXPECT_LT(print, save) << log;
+    EXPECT_NE(save, std::string::npos) << log;
     std::string ps = ReadWholeFile(out);
     size_t pages = 0;
     for (size_t at = ps.find("showpage"); at != std::string::npos; at = ps.find("showpage", at + 1))
         ++pages;
     EXPECT_EQ(pages, 3u);
+    EXPECT_NE(ps.find("/FontName /DejaVuSansMono"), std::string::npos) << "the printer font";
 
     // The preview shows the same pages, one after the other, with the main
-    // frame disabled while it runs.
-    PostMessageA(s.MainWindow(), WM_COMMAND, ID_FILE_PRINT_PREVIEW, 0);
-    // The preview is ready once it shows its first page's text.
-    HWND preview = nullptr;
-    for (int i = 0; i < 200; ++i, Sleep(50))
-        if ((preview = FindWindowA("OvantaPreview", nullptr)) &&
-            WindowTextOf(GetDlgItem(preview, 0x7006)) == "Page 1")
-            break;
+    // frame disabled while it runs; it asks for no options.
+    auto openPreview = [&](UINT command) {
+        PostMessageA(s.MainWindow(), WM_COMMAND, command, 0);
+        // The preview is ready once it shows its first page's text.
+        HWND preview = nullptr;
+        for (int i = 0; i < 200; ++i, Sleep(50))
+            if ((preview = FindWindowA("OvantaPreview", nullptr)) &&
+                WindowTextOf(GetDlgItem(preview, 0x7006)) == "Page 1")
+                break;
+        return preview;
+    };
+    auto closePreview = [&](HWND preview) {
+        SendMessageA(preview, WM_COMMAND, 0x7005, 0);
+        for (int i = 0; i < 100 && !IsWindowEnabled(s.MainWindow()); ++i)
+            Sleep(50);
+        EXPECT_TRUE(IsWindowEnabled(s.MainWindow()));
+    };
+    HWND preview = openPreview(ID_FILE_PRINT_PREVIEW);
     ASSERT_NE(preview, nullptr);
     HWND pageText = GetDlgItem(preview, 0x7006), next = GetDlgItem(preview, 0x7002);
     EXPECT_EQ(WindowTextOf(pageText), "Page 1");
@@ -750,11 +791,183 @@ TEST_F(OvantaProgram, PrintsPagesThatFormFeedsEnd)
     EXPECT_EQ(WindowTextOf(pageText), "Page 3");
     // The third page is the last.
     EXPECT_FALSE(IsWindowEnabled(next));
-    SendMessageA(preview, WM_COMMAND, 0x7005, 0);
-    for (int i = 0; i < 100 && !IsWindowEnabled(s.MainWindow()); ++i)
-        Sleep(50);
-    EXPECT_TRUE(IsWindowEnabled(s.MainWindow()));
+    closePreview(preview);
+    EXPECT_EQ(lines(), log);
+
+    // The print command's "Print preview" shows the lines it was given:
+    // lines 3 to 6 on two pages, the first ended by the form feed of line 4.
+    preview = openPreview(ID_FILE_PRINT);
+    ASSERT_NE(preview, nullptr);
+    EXPECT_EQ(lines(), log + "dialog 172 \"Print options\" 1\n");
+    pageText = GetDlgItem(preview, 0x7006);
+    next = GetDlgItem(preview, 0x7002);
+    SendMessageA(preview, WM_COMMAND, 0x7002, 0);
+    EXPECT_EQ(WindowTextOf(pageText), "Page 2");
+    EXPECT_FALSE(IsWindowEnabled(next));
+    closePreview(preview);
     ASSERT_TRUE(s.Close());
+}
+
+// The "Print options" dialog the program shows, waited for; the test reads
+// and sets its controls and presses its buttons.
+HWND WaitForPrintOptions()
+{
+    for (int i = 0; i < 200; ++i, Sleep(50))
+        if (HWND dlg = FindWindowA("#32770", "Print options"))
+            if (IsWindowVisible(dlg))
+                return dlg;
+    return nullptr;
+}
+
+bool Ticked(HWND dlg, int id)
+{
+    return SendMessageA(GetDlgItem(dlg, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void Tick(HWND dlg, int id, bool on)
+{
+    SendMessageA(GetDlgItem(dlg, id), BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+// Presses a button of the dialog and waits until the dialog is gone.
+bool PressAndWait(HWND dlg, int id)
+{
+    PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dlg, id)));
+    for (int i = 0; i < 200 && IsWindow(dlg); ++i)
+        Sleep(50);
+    return !IsWindow(dlg);
+}
+
+// "Print Settings...": the dialog shows the held range for a selection
+// inside one line and the selected lines for a selection over lines; Set
+// writes the [Print] keys at once ("LineNo" with the rest at the end) and
+// the printer setup follows, Cancel stops. The values come back after a
+// restart; the printer font of [PrintFont], a copy of the editor font at
+// first, is changed by "Change Font..." and saved.
+TEST_F(OvantaProgram, PrintSettingsWriteTheirKeysAtOnceAndComeBackAfterARestart)
+{
+    std::string text;
+    for (int i = 1; i <= 9; ++i)
+        text += "line" + std::to_string(i) + "\r\n";
+    ASSERT_TRUE(WriteWholeFile(Work("p.txt"), text));
+    Setting("DefaultSettings", "ShowLineNo", "1");
+    Script("dialog wait\ndialog wait\nprintsetup ok\n");
+    {
+        ProgramSession s;
+        Start(s, "p.txt");
+        ASSERT_TRUE(WaitForChildren(s.MainWindow(), 1));
+        HWND editor = Editor(ActiveChild(s.MainWindow()));
+        ASSERT_NE(editor, nullptr);
+        HWND view = GetParent(editor);
+        auto click = [&](int y, WPARAM keys) {
+            SendMessageA(view, WM_LBUTTONDOWN, MK_LBUTTON | keys, MAKELPARAM(2, y));
+            SendMessageA(view, WM_LBUTTONUP, keys, MAKELPARAM(2, y));
+        };
+        auto selected = [&] {
+            OpenClipboard(nullptr);
+            EmptyClipboard();
+            CloseClipboard();
+            s.Command(ID_EDIT_COPY);
+            return ClipboardText();
+        };
+        // A click on the first line's number selects inside that line.
+        click(0, 0);
+        ASSERT_EQ(selected(), "line1");
+        PostMessageA(s.MainWindow(), WM_COMMAND, ID_FILE_PRINT_SETUP, 0);
+        HWND dlg = WaitForPrintOptions();
+        ASSERT_NE(dlg, nullptr);
+        EXPECT_TRUE(Ticked(dlg, IDC_PRINT_ALL));
+        EXPECT_FALSE(Ticked(dlg, IDC_PRINT_LINES_FROM));
+        EXPECT_EQ(WindowTextOf(GetDlgItem(dlg, IDC_PRINT_FROM_LINE)), "");
+        EXPECT_EQ(WindowTextOf(GetDlgItem(dlg, IDC_PRINT_TO_LINE)), "");
+        EXPECT_EQ(WindowTextOf(GetDlgItem(dlg, IDOK)), "Set");
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dlg, IDC_PRINT_NOW)));
+        EXPECT_TRUE(Ticked(dlg, IDC_PRINT_BW));
+        EXPECT_TRUE(Ticked(dlg, IDC_PRINT_TOP));
+        EXPECT_FALSE(Ticked(dlg, IDC_PRINT_PAGE_NO));
+        ASSERT_TRUE(PressAndWait(dlg, IDCANCEL));
+
+        // The third to the seventh line, by their numbers.
+        int row = 1;
+        while (row < 64) {
+            click(row, 0);
+            if (selected() == "line2")
+                break;
+            ++row;
+        }
+        ASSERT_LT(row, 64);
+        click(2 * row + 1, 0);
+        click(6 * row + 1, MK_SHIFT);
+        ASSERT_EQ(selected(), "line3\r\nline4\r\nline5\r\nline6\r\nline7");
+        PostMessageA(s.MainWindow(), WM_COMMAND, ID_FILE_PRINT_SETUP, 0);
+        dlg = WaitForPrintOptions();
+        ASSERT_NE(dlg, nullptr);
+        EXPECT_TRUE(Ticked(dlg, IDC_PRINT_LINES_FROM));
+        EXPECT_FALSE(Ticked(dlg, IDC_PRINT_ALL));
+        EXPECT_EQ(WindowTextOf(GetDlgItem(dlg, IDC_PRINT_FROM_LINE)), "3");
+        EXPECT_EQ(WindowTextOf(GetDlgItem(dlg, IDC_PRINT_TO_LINE)), "7");
+        // Cancel stopped: no printer setup so far.
+        EXPECT_EQ(Log().find("printsetup"), std::string::npos) << Log();
+        for (int id : {IDC_PRINT_PAGE_NO, IDC_PRINT_FILE_NAME, IDC_PRINT_DATE, IDC_PRINT_LINE_NO,
+                       IDC_PRINT_COMPRESS})
+            Tick(dlg, id, true);
+        Tick(dlg, IDC_PRINT_BW, false);
+        Tick(dlg, IDC_PRINT_TOP, false);
+        Tick(dlg, IDC_PRINT_BOTTOM, true);
+        ASSERT_TRUE(PressAndWait(dlg, IDOK));
+        for (int i = 0; i < 100 && Log().find("printsetup ok") == std::string::npos; ++i)
+            Sleep(50);
+        EXPECT_NE(Log().find("printsetup ok"), std::string::npos) << Log();
+        // Written at once, all but "LineNo".
+        EXPECT_EQ(Profile("Print", "PrintBW"), "0");
+        EXPECT_EQ(Profile("Print", "CompressLines"), "1");
+        EXPECT_EQ(Profile("Print", "PageNo"), "1");
+        EXPECT_EQ(Profile("Print", "FileTitle"), "1");
+        EXPECT_EQ(Profile("Print", "ActDate"), "1");
+        EXPECT_EQ(Profile("Print", "BannerTop"), "0");
+        EXPECT_EQ(Profile("Print", "LineNo"), "<missing>");
+        ASSERT_TRUE(s.Close());
+    }
+    EXPECT_EQ(Profile("Print", "LineNo"), "1");
+    // Without [PrintFont] the printer font was the editor font's copy.
+    std::string face = Profile("PrintFont", "FaceName");
+    EXPECT_NE(face, "");
+    EXPECT_NE(face, "<missing>");
+    if (Profile("Font", "FaceName") != "" && Profile("Font", "FaceName") != "<missing>") {
+        EXPECT_EQ(face, Profile("Font", "FaceName"));
+        EXPECT_EQ(Profile("PrintFont", "Height"), Profile("Font", "Height"));
+    }
+
+    // After a restart the dialog shows what was stored (the range is not
+    // kept); "Change Font..." changes the printer font although the dialog
+    // is cancelled.
+    Script("dialog wait\nfont \"DejaVu Sans Mono\" 11\n");
+    {
+        ProgramSession s;
+        Start(s, "p.txt");
+        ASSERT_TRUE(WaitForChildren(s.MainWindow(), 1));
+        PostMessageA(s.MainWindow(), WM_COMMAND, ID_FILE_PRINT_SETUP, 0);
+        HWND dlg = WaitForPrintOptions();
+        ASSERT_NE(dlg, nullptr);
+        for (int id : {IDC_PRINT_PAGE_NO, IDC_PRINT_FILE_NAME, IDC_PRINT_DATE, IDC_PRINT_LINE_NO,
+                       IDC_PRINT_COMPRESS, IDC_PRINT_BOTTOM, IDC_PRINT_ALL})
+            EXPECT_TRUE(Ticked(dlg, id)) << id;
+        for (int id : {IDC_PRINT_BW, IDC_PRINT_TOP, IDC_PRINT_LINES_FROM})
+            EXPECT_FALSE(Ticked(dlg, id)) << id;
+        SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDC_PRINT_CHANGE_FONT, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(dlg, IDC_PRINT_CHANGE_FONT)));
+        EXPECT_NE(Log().find("font \"DejaVu Sans Mono\" 11"), std::string::npos) << Log();
+        ASSERT_TRUE(PressAndWait(dlg, IDCANCEL));
+        // Without a document window the command does nothing.
+        s.Command(ID_FILE_CLOSE_CMD);
+        ASSERT_TRUE(WaitForChildren(s.MainWindow(), 0));
+        const std::string before = Log();
+        s.Command(ID_FILE_PRINT_SETUP);
+        EXPECT_EQ(Log(), before);
+        ASSERT_TRUE(s.Close());
+    }
+    EXPECT_EQ(Profile("PrintFont", "FaceName"), "DejaVu Sans Mono");
+    EXPECT_EQ(Profile("Print", "PrintBW"), "0");
 }
 
 TEST_F(OvantaProgram, IconAndAboutBoxWithItsPicture)
