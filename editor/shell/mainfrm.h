@@ -212,6 +212,7 @@ protected:
     LRESULT OnStartTool(WPARAM, LPARAM);
     LRESULT OnToolFinished(WPARAM, LPARAM);
     LRESULT OnInitMenuPopupTools(WPARAM menu, LPARAM info);
+    void UpdateRecentWorkspacePopup(HMENU menu);
     void OnStartToolCommand(UINT id);
     void OnToolSettings();
     void OnAddTool();
@@ -318,6 +319,7 @@ protected:
     // "&Tool Bar" and "Status Bar": show or hide the frame's own bars.
     winui::CControlBar& FrameBar(UINT id);
     void OnBarCheck(UINT id);
+    void OnUpdateFileSave(winui::CCmdUI* ui);
     void OnUpdateBarCheck(winui::CCmdUI* ui);
     // Makes font the editor font; the old one is handed back so that the
     // caller deletes it once the views have taken the new one.

@@ -473,6 +473,12 @@ BOOL CMainFrame::OnCmdMsg(UINT id, UINT code, void* extra, winui::CmdHandlerInfo
     return CMainFrameBase::OnCmdMsg(id, code, extra, info);
 }
 
+void CMainFrame::OnUpdateFileSave(winui::CCmdUI* ui)
+{
+    // The document saves; not while the print preview is shown.
+    ui->Enable(ViewUsable());
+}
+
 winui::CControlBar& CMainFrame::FrameBar(UINT id)
 {
     if (id == ID_VIEW_STATUS_BAR)

@@ -208,7 +208,7 @@ void CMainFrame::OnEditFind()
 
 void CMainFrame::OnUpdateEditFind(winui::CCmdUI* ui)
 {
-    ui->Enable(ActiveOvantaView() != nullptr &&
+    ui->Enable(ViewUsable() &&
                !(Search().replaceDlg && Search().replaceDlg->m_hWnd && ::IsWindowVisible(Search().replaceDlg->m_hWnd)));
 }
 
@@ -254,7 +254,7 @@ void CMainFrame::OnEditReplace()
 
 void CMainFrame::OnUpdateEditReplace(winui::CCmdUI* ui)
 {
-    ui->Enable(ActiveOvantaView() != nullptr &&
+    ui->Enable(ViewUsable() &&
                !(Search().searchDlg && Search().searchDlg->m_hWnd && ::IsWindowVisible(Search().searchDlg->m_hWnd)));
 }
 

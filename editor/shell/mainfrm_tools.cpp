@@ -290,9 +290,11 @@ LRESULT CMainFrame::OnToolFinished(WPARAM, LPARAM)
 LRESULT CMainFrame::OnInitMenuPopupTools(WPARAM menu, LPARAM info)
 {
     LRESULT result = OnInitMenuPopup(menu, info);
-    if (!HIWORD(info))
+    if (!HIWORD(info)) {
         UpdateStartToolMenu(reinterpret_cast<HMENU>(menu), m_wndToolsBar.Tools(),
                             m_toolRunner.IsRunning());
+        UpdateRecentWorkspacePopup(reinterpret_cast<HMENU>(menu));
+    }
     return result;
 }
 

@@ -839,6 +839,19 @@ void CMainFrame::OnUpdateRecentWorkspace(winui::CCmdUI* ui)
         recent->UpdateMenu(ui);
 }
 
+void CMainFrame::UpdateRecentWorkspacePopup(HMENU menu)
+{
+    // "Last opened Workspaces" is greyed while the list is empty.
+    CRecentWorkspaceList* recent = RecentWorkspaces();
+    for (int i = 0; recent && i < GetMenuItemCount(menu); ++i) {
+        HMENU popup = GetSubMenu(menu, i);
+        const UINT first = popup ? GetMenuItemID(popup, 0) : 0;
+        if (first >= ID_RECENT_WORKSPACE_FIRST && first <= ID_RECENT_WORKSPACE_LAST)
+            EnableMenuItem(menu, static_cast<UINT>(i),
+                           MF_BYPOSITION | (recent->GetCount() == 0 ? MF_GRAYED : MF_ENABLED));
+    }
+}
+
 void CMainFrame::OnClose()
 {
     COvantaApp* app = COvantaApp::Get();

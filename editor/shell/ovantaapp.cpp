@@ -4,6 +4,7 @@
 #include "editor/shell/ovantaapp.h"
 
 #include "editor/shell/childfrm.h"
+#include "editor/shell/font_settings.h"
 #include "editor/shell/instance_block.h"
 #include "editor/shell/mainfrm.h"
 #include "editor/shell/ovanta_editor_shell.h"
@@ -646,50 +647,23 @@ void COvantaApp::OnPrintSettings()
 
 void COvantaApp::LoadPrintFont(const FontValues& f, HFONT editFont)
 {
-    LOGFONTA lf{};
-    if (f.faceName.empty()) {
-        // A copy of the editor font's description.
-        lf.lfHeight = -13;
-        lstrcpynA(lf.lfFaceName, "Courier New", LF_FACESIZE);
-        LOGFONTA edit;
-        if (editFont && ::GetObjectA(editFont, sizeof edit, &edit) == sizeof edit)
-            lf = edit;
-    } else {
-        lf.lfHeight = f.height;
-        lf.lfWidth = f.width;
-        lf.lfEscapement = f.escapement;
-        lf.lfOrientation = f.orientation;
-        lf.lfWeight = f.weight;
-        lf.lfItalic = static_cast<BYTE>(f.italic);
-        lf.lfUnderline = static_cast<BYTE>(f.underline);
-        lf.lfStrikeOut = static_cast<BYTE>(f.strikeOut);
-        lf.lfCharSet = static_cast<BYTE>(f.charSet);
-        lf.lfOutPrecision = static_cast<BYTE>(f.outPrecision);
-        lf.lfClipPrecision = static_cast<BYTE>(f.clipPrecision);
-        lf.lfQuality = static_cast<BYTE>(f.quality);
-        lf.lfPitchAndFamily = static_cast<BYTE>(f.pitchAndFamily);
-        lstrcpynA(lf.lfFaceName, f.faceName.c_str(), LF_FACESIZE);
+    if (!f.faceName.empty()) {
+        m_printLogFont = LogFontFromValues(f);
+        return;
     }
+    // A copy of the editor font's description.
+    LOGFONTA lf{};
+    lf.lfHeight = -13;
+    lstrcpynA(lf.lfFaceName, "Courier New", LF_FACESIZE);
+    LOGFONTA edit;
+    if (editFont && ::GetObjectA(editFont, sizeof edit, &edit) == sizeof edit)
+        lf = edit;
     m_printLogFont = lf;
 }
 
 void COvantaApp::StorePrintFont(FontValues& f) const
 {
-    const LOGFONTA& lf = m_printLogFont;
-    f.height = lf.lfHeight;
-    f.width = lf.lfWidth;
-    f.escapement = lf.lfEscapement;
-    f.orientation = lf.lfOrientation;
-    f.weight = lf.lfWeight;
-    f.italic = lf.lfItalic;
-    f.underline = lf.lfUnderline;
-    f.strikeOut = lf.lfStrikeOut;
-    f.charSet = lf.lfCharSet;
-    f.outPrecision = lf.lfOutPrecision;
-    f.clipPrecision = lf.lfClipPrecision;
-    f.quality = lf.lfQuality;
-    f.pitchAndFamily = lf.lfPitchAndFamily;
-    f.faceName = lf.lfFaceName;
+    f = ValuesFromLogFont(m_printLogFont);
 }
 
 void COvantaApp::OnDefaultDirectory()

@@ -484,7 +484,10 @@ void COvantaView::OnEditCut()
 
 void COvantaView::OnEditCopy()
 {
-    m_wndEdit.Copy(0);
+    // Only while an editor has the focus: with the focus in the output
+    // pane or a dialog, their own copy applies.
+    if (dynamic_cast<CNColorEditCtrl*>(winui::CWnd::FromHandle(::GetFocus())))
+        m_wndEdit.Copy(0);
 }
 
 void COvantaView::OnEditPaste()

@@ -12,6 +12,8 @@
 #include "winui/dialog_script.h"
 #include "winui/msgbox.h"
 
+#include "editor/shell/tests/dialog_steps.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -19,6 +21,8 @@
 #include <vector>
 
 namespace {
+
+using namespace dialog_steps;
 
 // Shows the dialog; step looks at it, acts on it and names the button to press.
 INT_PTR RunWith(winui::CDialog& dlg, std::function<int(HWND)> step)
@@ -28,20 +32,6 @@ INT_PTR RunWith(winui::CDialog& dlg, std::function<int(HWND)> step)
     winui::SetDialogHook(nullptr);
     return result;
 }
-
-void Click(HWND dlg, int id)
-{
-    SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dlg, id)));
-}
-
-std::string Text(HWND dlg, int id)
-{
-    char text[512] = "";
-    GetDlgItemTextA(dlg, id, text, sizeof text);
-    return text;
-}
-
-bool Enabled(HWND dlg, int id) { return IsWindowEnabled(GetDlgItem(dlg, id)) != FALSE; }
 
 std::vector<std::string> ListItems(HWND dlg)
 {

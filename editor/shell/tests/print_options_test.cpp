@@ -8,6 +8,8 @@
 #include "winui/commdlg.h"
 #include "winui/dialog_script.h"
 
+#include "editor/shell/tests/dialog_steps.h"
+
 #include <gtest/gtest.h>
 
 #include <deque>
@@ -16,44 +18,7 @@
 
 namespace {
 
-// One step per round of the shown dialog: it looks at the controls, acts
-// on them and names the button to press.
-class Rounds {
-public:
-    using Step = std::function<int(HWND dialog)>;
-    Rounds()
-    {
-        winui::SetDialogHook([this](const winui::DialogCall& call) {
-            captions.push_back(call.caption);
-            if (steps_.empty())
-                return IDCANCEL;
-            Step step = std::move(steps_.front());
-            steps_.pop_front();
-            return step(call.dialog);
-        });
-    }
-    ~Rounds() { winui::SetDialogHook(nullptr); }
-    Rounds& Then(Step step)
-    {
-        steps_.push_back(std::move(step));
-        return *this;
-    }
-    std::deque<std::string> captions;
-
-private:
-    std::deque<Step> steps_;
-};
-
-void Click(HWND dlg, int id)
-{
-    SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dlg, id)));
-}
-
-void Check(HWND dlg, int id, bool on)
-{
-    CheckDlgButton(dlg, id, on ? BST_CHECKED : BST_UNCHECKED);
-    Click(dlg, id);
-}
+using namespace dialog_steps;
 
 // A radio button as a click selects it: the others of its group go off.
 void Choose(HWND dlg, int first, int last, int id)
@@ -61,16 +26,6 @@ void Choose(HWND dlg, int first, int last, int id)
     CheckRadioButton(dlg, first, last, id);
     Click(dlg, id);
 }
-
-std::string Text(HWND dlg, int id)
-{
-    char text[256] = "";
-    GetDlgItemTextA(dlg, id, text, sizeof text);
-    return text;
-}
-
-bool Checked(HWND dlg, int id) { return IsDlgButtonChecked(dlg, id) == BST_CHECKED; }
-bool Enabled(HWND dlg, int id) { return IsWindowEnabled(GetDlgItem(dlg, id)) != FALSE; }
 
 // The face of the font the "Font" static shows its text in.
 std::string SampleFace(HWND dlg)

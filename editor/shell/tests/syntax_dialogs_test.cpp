@@ -14,6 +14,8 @@
 #include "winui/msgbox.h"
 #include "winui/picture.h"
 
+#include "editor/shell/tests/dialog_steps.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -25,6 +27,8 @@
 #include <vector>
 
 namespace {
+
+using namespace dialog_steps;
 
 // The steps of a test, one per dialog shown (nested dialogs included), in
 // the order the dialogs come up.
@@ -50,18 +54,6 @@ public:
 private:
     std::deque<Step> steps_;
 };
-
-void Click(HWND dlg, int id)
-{
-    SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dlg, id)));
-}
-
-std::string Text(HWND dlg, int id)
-{
-    char text[512] = "";
-    GetDlgItemTextA(dlg, id, text, sizeof text);
-    return text;
-}
 
 HWND List(HWND dlg) { return GetDlgItem(dlg, IDC_ENTRY_LIST); }
 

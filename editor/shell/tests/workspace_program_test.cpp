@@ -498,6 +498,36 @@ TEST_F(OvantaWorkspaceProgram, AWorkspaceWithoutOpenFilesStillBringsItsTagConfig
     EXPECT_EQ(Get(ini_, "TagConfig", "flags"), "<missing>");
 }
 
+// The recent list finds a file whatever the case of its name, both when
+// it is opened and when its place is kept; a file that is gone leaves the
+// list when it is written.
+TEST_F(OvantaWorkspaceProgram, TheRecentListKeepsThePlaceOfAFileNamedInAnotherCase)
+{
+    ASSERT_TRUE(WriteWholeFile(Work("a.c"), "abcdef\r\n"));
+    ASSERT_TRUE(WriteWholeFile(Work("gone.c"), "x\r\n"));
+    {
+        ProgramSession s;
+        Start(s, "gone.c a.c", "");
+        ASSERT_TRUE(s.Close());
+    }
+    EXPECT_EQ(Get(ini_, "Recent File List", "File2").substr(0, Work("gone.c").size()), Work("gone.c"));
+    ASSERT_TRUE(DeleteFileA(Work("gone.c").c_str()));
+    {
+        ProgramSession s;
+        Start(s, "A.C", "");
+        HWND child = Child(s.MainWindow(), "A.C", 40);
+        HWND editor = Activate(s.MainWindow(), child ? child : Child(s.MainWindow(), "a.c"));
+        ASSERT_NE(editor, nullptr);
+        for (int i = 0; i < 3; ++i)
+            Key(editor, VK_RIGHT);
+        ASSERT_TRUE(s.Close());
+    }
+    std::string first = Get(ini_, "Recent File List", "File1");
+    EXPECT_EQ(lstrcmpiA(first.substr(0, first.find(',')).c_str(), Work("a.c").c_str()), 0) << first;
+    EXPECT_NE(first.find(",0,3,"), std::string::npos) << first;
+    EXPECT_EQ(Get(ini_, "Recent File List", "File2"), "<missing>");
+}
+
 // A later start that hands over a workspace closes the open one first
 // (with its questions, and stamped as closed); the open workspace's
 // settings never reach "ovanta.ini".

@@ -159,11 +159,29 @@ CHeldModifiers::CHeldModifiers(int modifiers, bool leftButton)
     set(VK_LMENU, modifiers & KEYMOD_ALT);
     set(VK_LBUTTON, leftButton);
     SetKeyboardState(state);
+    WaitForKeyState(state);
 }
 
 CHeldModifiers::~CHeldModifiers()
 {
     SetKeyboardState(saved_);
+    WaitForKeyState(saved_);
+}
+
+void CHeldModifiers::WaitForKeyState(const BYTE* state)
+{
+    // The system may answer GetKeyState from a copy of the thread's key
+    // state that is refreshed a little later, so a key set just now can
+    // read as up for a moment (seen on a loaded machine): wait until the
+    // keys that the control reads show what was set.
+    for (int attempt = 0; attempt < 200; ++attempt) {
+        bool same = true;
+        for (int vk : {VK_SHIFT, VK_CONTROL, VK_MENU, VK_LBUTTON})
+            same = same && ((GetKeyState(vk) & 0x8000) != 0) == ((state[vk] & 0x80) != 0);
+        if (same)
+            return;
+        Sleep(5);
+    }
 }
 
 void CTestHost::Key(UINT vk, int modifiers)

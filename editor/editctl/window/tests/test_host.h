@@ -72,6 +72,7 @@ public:
     ~CHeldModifiers();
 
 private:
+    static void WaitForKeyState(const BYTE* state);
     BYTE saved_[256];
 };
 
