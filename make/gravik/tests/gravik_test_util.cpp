@@ -55,6 +55,13 @@ gravik_run run_gravik(const std::string& dir, const std::string& args, const std
 #endif
     gravik_run r;
     r.code = os_system(line);
+#ifdef _WIN32
+    // 9009 is the command shell's own answer when it could not start the
+    // program (gravik's exit code is at most 255); under a heavily loaded
+    // Wine a start can fail so, and is tried again.
+    for (int again = 0; again < 3 && r.code == 9009; ++again)
+        r.code = os_system(line);
+#endif
     // Text written on Windows ends its lines with CR LF.
     r.out = without_cr(read_file(out));
     r.err = without_cr(read_file(err));

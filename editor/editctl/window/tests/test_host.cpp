@@ -170,17 +170,21 @@ CHeldModifiers::~CHeldModifiers()
 
 void CHeldModifiers::WaitForKeyState(const BYTE* state)
 {
-    // The system may answer GetKeyState from a copy of the thread's key
-    // state that is refreshed a little later, so a key set just now can
-    // read as up for a moment (seen on a loaded machine): wait until the
-    // keys that the control reads show what was set.
+    // A key whose state on the desktop changed since the thread last read
+    // it (a click of an earlier test flips the button's toggle bit there)
+    // takes the desktop's state at the next read, over what was just set;
+    // set again after that read, it stays. So: read, and set again until
+    // the keys the control reads show what was set.
     for (int attempt = 0; attempt < 200; ++attempt) {
         bool same = true;
         for (int vk : {VK_SHIFT, VK_CONTROL, VK_MENU, VK_LBUTTON})
             same = same && ((GetKeyState(vk) & 0x8000) != 0) == ((state[vk] & 0x80) != 0);
         if (same)
             return;
-        Sleep(5);
+        BYTE copy[256];
+        std::memcpy(copy, state, sizeof copy);
+        SetKeyboardState(copy);
+        Sleep(1);
     }
 }
 
