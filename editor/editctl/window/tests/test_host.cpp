@@ -170,21 +170,24 @@ CHeldModifiers::~CHeldModifiers()
 
 void CHeldModifiers::WaitForKeyState(const BYTE* state)
 {
-    // A key whose state on the desktop changed since the thread last read
-    // it (a click of an earlier test flips the button's toggle bit there)
-    // takes the desktop's state at the next read, over what was just set;
-    // set again after that read, it stays. So: read, and set again until
-    // the keys the control reads show what was set.
+    // The thread's state of a key takes the desktop's state whenever that
+    // changed since the thread last read it, over what was just set. Reading
+    // a key's async state changes the desktop's state too: it clears the
+    // key's "pressed since" bit that a click of another program (or of an
+    // earlier test) left. So read both, and set the state again, until the
+    // keys the control reads stay as they were set.
+    const int keys[] = {VK_SHIFT, VK_LSHIFT, VK_CONTROL, VK_LCONTROL, VK_MENU, VK_LMENU, VK_LBUTTON};
     for (int attempt = 0; attempt < 200; ++attempt) {
+        for (int vk : keys)
+            GetAsyncKeyState(vk);
         bool same = true;
-        for (int vk : {VK_SHIFT, VK_CONTROL, VK_MENU, VK_LBUTTON})
+        for (int vk : keys)
             same = same && ((GetKeyState(vk) & 0x8000) != 0) == ((state[vk] & 0x80) != 0);
         if (same)
             return;
         BYTE copy[256];
         std::memcpy(copy, state, sizeof copy);
         SetKeyboardState(copy);
-        Sleep(1);
     }
 }
 
