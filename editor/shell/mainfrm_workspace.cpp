@@ -778,6 +778,9 @@ bool CMainFrame::CloseWorkspace()
     if (answer == IDYES) {
         if (m_wndToolsBar.m_hWnd)
             ShowControlBar(&m_wndToolsBar, FALSE, FALSE);
+        // The project's symbols go with its documents.
+        if (m_pFunctionBar)
+            m_pFunctionBar->ClearSymbols();
         m_closedFiles.clear();
     } else {
         update_all_views(*app, {1, 0, 2});
