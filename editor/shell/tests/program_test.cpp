@@ -608,6 +608,23 @@ std::string ClipboardText()
     return text;
 }
 
+// A click (with keys) into the line-number margin of a view at height y.
+void ClickMargin(HWND view, int y, WPARAM keys)
+{
+    SendMessageA(view, WM_LBUTTONDOWN, MK_LBUTTON | keys, MAKELPARAM(2, y));
+    SendMessageA(view, WM_LBUTTONUP, keys, MAKELPARAM(2, y));
+}
+
+// The selected text as Copy puts it on the emptied clipboard.
+std::string CopiedSelection(ProgramSession& s)
+{
+    OpenClipboard(nullptr);
+    EmptyClipboard();
+    CloseClipboard();
+    s.Command(ID_EDIT_COPY);
+    return ClipboardText();
+}
+
 TEST_F(OvantaProgram, LineNumberMarginSelectsLinesAndGrowsWithTheText)
 {
     std::string text;
@@ -633,17 +650,8 @@ TEST_F(OvantaProgram, LineNumberMarginSelectsLinesAndGrowsWithTheText)
     int two = marginWidth();
     ASSERT_GT(two, 0);
     ASSERT_EQ(two % 2, 0);
-    auto click = [&](int y, WPARAM keys) {
-        SendMessageA(view, WM_LBUTTONDOWN, MK_LBUTTON | keys, MAKELPARAM(2, y));
-        SendMessageA(view, WM_LBUTTONUP, keys, MAKELPARAM(2, y));
-    };
-    auto selected = [&] {
-        OpenClipboard(nullptr);
-        EmptyClipboard();
-        CloseClipboard();
-        s.Command(ID_EDIT_COPY);
-        return ClipboardText();
-    };
+    auto click = [&](int y, WPARAM keys) { ClickMargin(view, y, keys); };
+    auto selected = [&] { return CopiedSelection(s); };
     // A click on a number selects that line; the row height is where a
     // click starts selecting the second line.
     click(0, 0);
@@ -859,17 +867,8 @@ TEST_F(OvantaProgram, PrintSettingsWriteTheirKeysAtOnceAndComeBackAfterARestart)
         HWND editor = Editor(ActiveChild(s.MainWindow()));
         ASSERT_NE(editor, nullptr);
         HWND view = GetParent(editor);
-        auto click = [&](int y, WPARAM keys) {
-            SendMessageA(view, WM_LBUTTONDOWN, MK_LBUTTON | keys, MAKELPARAM(2, y));
-            SendMessageA(view, WM_LBUTTONUP, keys, MAKELPARAM(2, y));
-        };
-        auto selected = [&] {
-            OpenClipboard(nullptr);
-            EmptyClipboard();
-            CloseClipboard();
-            s.Command(ID_EDIT_COPY);
-            return ClipboardText();
-        };
+        auto click = [&](int y, WPARAM keys) { ClickMargin(view, y, keys); };
+        auto selected = [&] { return CopiedSelection(s); };
         // A click on the first line's number selects inside that line.
         click(0, 0);
         ASSERT_EQ(selected(), "line1");
