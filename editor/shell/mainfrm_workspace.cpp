@@ -115,89 +115,77 @@ WorkspaceHooks& OvantaWorkspaceHooks()
     return hooks;
 }
 
-void ApplyOptionsToApp(COvantaApp& app, const SettingsValues& o)
+namespace {
+
+// One value of an option and its copy where the program uses it: loading
+// copies the option over, collecting copies it back.
+template <class Copy, class Option>
+void exchange(bool load, Copy& copy, Option& option)
 {
-    OvantaSettings& s = app.m_settings;
-    s.tabWidth = o.tabWidth;
-    s.softTabs = o.softTabs;
-    s.showTabs = o.showTabs;
-    s.lineWrap = o.lineWrap;
-    s.wrapOnWords = o.wrapOnWords;
-    s.saveLineWrap = o.saveLineWrap;
-    s.orgBackup = o.orgBackup;
-    s.saveBackup = o.saveBackup;
-    s.replaceFileExt = o.replaceFileExt;
-    s.backupFileExt = o.backupFileExt;
-    s.split = o.split;
-    s.openMaximized = o.openMaximized;
-    s.autoSaveTime = o.autoSaveTime;
-    s.showLineNo = o.showLineNo;
-    s.syntax = o.syntax;
-    s.backColor = static_cast<COLORREF>(o.backColor);
-    g_bSyntaxColoring = o.syntax;
-    app.m_strBackupFileExt = o.backupFileExt;
-    app.m_strDefaultDir = o.defaultDir;
-    app.m_strLastDir = o.lastDir;
-    PrintOptions& p = app.m_printOptions;
-    p.pageNo = o.pageNo;
-    p.lineNo = o.lineNo;
-    p.fileTitle = o.fileTitle;
-    p.bannerTop = o.bannerTop;
-    p.actDate = o.actDate;
-    p.printBW = o.printBW;
-    p.compressLines = o.compressLines;
-    // The editing options live where the editor controls read them.
-    SyntaxEditSettings& edit = GetSyntaxEditSettings();
-    edit.autoIndent = o.autoIndent;
-    edit.extMovTxt = o.extMovTxt;
-    edit.multiClick = o.multiClick;
-    edit.extContextMenu = o.extContextMenu;
-    edit.supressComments = o.supressComments;
-    ColorEditSettings& control = GetColorEditSettings();
-    control.noClicks = o.noClicks;
-    control.autoCopy = o.autoCopy;
-    control.selAfterPaste = o.selAfterPaste;
+    if (load)
+        copy = static_cast<Copy>(option);
+    else
+        option = static_cast<Option>(copy);
 }
 
-void CollectOptionsFromApp(const COvantaApp& app, SettingsValues& o)
+// The options that the application, the print code and the editor
+// controls keep copies of, in one list for both directions.
+void exchange_options(bool load, COvantaApp& app, SettingsValues& o)
 {
-    const OvantaSettings& s = app.m_settings;
-    o.tabWidth = s.tabWidth;
-    o.softTabs = s.softTabs;
-    o.showTabs = s.showTabs;
-    o.lineWrap = s.lineWrap;
-    o.wrapOnWords = s.wrapOnWords;
-    o.saveLineWrap = s.saveLineWrap;
-    o.orgBackup = s.orgBackup;
-    o.saveBackup = s.saveBackup;
-    o.replaceFileExt = s.replaceFileExt;
-    o.backupFileExt = s.backupFileExt;
-    o.split = s.split;
-    o.openMaximized = s.openMaximized;
-    o.autoSaveTime = s.autoSaveTime;
-    o.showLineNo = s.showLineNo;
-    o.syntax = s.syntax;
-    o.backColor = static_cast<int>(s.backColor & 0xFFFFFF);
-    o.defaultDir = app.m_strDefaultDir;
-    o.lastDir = app.m_strLastDir;
-    const PrintOptions& p = app.m_printOptions;
-    o.pageNo = p.pageNo;
-    o.lineNo = p.lineNo;
-    o.fileTitle = p.fileTitle;
-    o.bannerTop = p.bannerTop;
-    o.actDate = p.actDate;
-    o.printBW = p.printBW;
-    o.compressLines = p.compressLines;
-    const SyntaxEditSettings& edit = GetSyntaxEditSettings();
-    o.autoIndent = edit.autoIndent;
-    o.extMovTxt = edit.extMovTxt;
-    o.multiClick = edit.multiClick;
-    o.extContextMenu = edit.extContextMenu;
-    o.supressComments = edit.supressComments;
-    const ColorEditSettings& control = GetColorEditSettings();
-    o.noClicks = control.noClicks;
-    o.autoCopy = control.autoCopy;
-    o.selAfterPaste = control.selAfterPaste;
+    OvantaSettings& s = app.m_settings;
+    exchange(load, s.tabWidth, o.tabWidth);
+    exchange(load, s.softTabs, o.softTabs);
+    exchange(load, s.showTabs, o.showTabs);
+    exchange(load, s.lineWrap, o.lineWrap);
+    exchange(load, s.wrapOnWords, o.wrapOnWords);
+    exchange(load, s.saveLineWrap, o.saveLineWrap);
+    exchange(load, s.orgBackup, o.orgBackup);
+    exchange(load, s.saveBackup, o.saveBackup);
+    exchange(load, s.replaceFileExt, o.replaceFileExt);
+    exchange(load, s.backupFileExt, o.backupFileExt);
+    exchange(load, s.split, o.split);
+    exchange(load, s.openMaximized, o.openMaximized);
+    exchange(load, s.autoSaveTime, o.autoSaveTime);
+    exchange(load, s.showLineNo, o.showLineNo);
+    exchange(load, s.syntax, o.syntax);
+    exchange(load, app.m_strDefaultDir, o.defaultDir);
+    exchange(load, app.m_strLastDir, o.lastDir);
+    PrintOptions& p = app.m_printOptions;
+    exchange(load, p.pageNo, o.pageNo);
+    exchange(load, p.lineNo, o.lineNo);
+    exchange(load, p.fileTitle, o.fileTitle);
+    exchange(load, p.bannerTop, o.bannerTop);
+    exchange(load, p.actDate, o.actDate);
+    exchange(load, p.printBW, o.printBW);
+    exchange(load, p.compressLines, o.compressLines);
+    // The editing options live where the editor controls read them.
+    SyntaxEditSettings& edit = GetSyntaxEditSettings();
+    exchange(load, edit.autoIndent, o.autoIndent);
+    exchange(load, edit.extMovTxt, o.extMovTxt);
+    exchange(load, edit.multiClick, o.multiClick);
+    exchange(load, edit.extContextMenu, o.extContextMenu);
+    exchange(load, edit.supressComments, o.supressComments);
+    ColorEditSettings& control = GetColorEditSettings();
+    exchange(load, control.noClicks, o.noClicks);
+    exchange(load, control.autoCopy, o.autoCopy);
+    exchange(load, control.selAfterPaste, o.selAfterPaste);
+}
+
+} // namespace
+
+void ApplyOptionsToApp(COvantaApp& app, const SettingsValues& options)
+{
+    SettingsValues o = options;
+    exchange_options(true, app, o);
+    app.m_settings.backColor = static_cast<COLORREF>(o.backColor);
+    g_bSyntaxColoring = o.syntax;
+    app.m_strBackupFileExt = o.backupFileExt;
+}
+
+void CollectOptionsFromApp(COvantaApp& app, SettingsValues& o)
+{
+    exchange_options(false, app, o);
+    o.backColor = static_cast<int>(app.m_settings.backColor & 0xFFFFFF);
     // A value from a hand-edited file, or set by a command, never goes out
     // of its range into a file.
     ClampSettings(o);

@@ -36,7 +36,7 @@ private:
 SettingsValues& OvantaOptions();
 // Options -> the application's copies, and back.
 void ApplyOptionsToApp(COvantaApp& app, const SettingsValues& options);
-void CollectOptionsFromApp(const COvantaApp& app, SettingsValues& options);
+void CollectOptionsFromApp(COvantaApp& app, SettingsValues& options);
 
 // What the bars and lists of other parts of the frame contribute to a
 // workspace. Each hook may be left empty; the frame then leaves that state

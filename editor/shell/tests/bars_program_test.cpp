@@ -34,7 +34,6 @@ namespace fs = std::filesystem;
 namespace {
 
 const UINT pane_id = 0xE900;
-const UINT editor_id = 0x1113;
 
 // Memory in the program's process for messages that pass pointers.
 class Remote {
@@ -148,17 +147,6 @@ protected:
     static HWND ActiveChild(HWND frame)
     {
         return reinterpret_cast<HWND>(SendMessageA(Client(frame), WM_MDIGETACTIVE, 0, 0));
-    }
-    static HWND EditorOf(HWND child)
-    {
-        HWND pane = GetDlgItem(child, pane_id);
-        HWND editor = GetDlgItem(pane, editor_id);
-        return editor ? editor : GetDlgItem(GetDlgItem(pane, pane_id), editor_id);
-    }
-    static HWND Activate(HWND frame, HWND child)
-    {
-        SendMessageA(Client(frame), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(child), 0);
-        return EditorOf(child);
     }
     // The caret to the start of a 1-based line (the view's go-to-line).
     static void GotoLine(HWND child, int line)

@@ -24,9 +24,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const UINT pane_id = 0xE900;
-const UINT editor_id = 0x1113;
-
 class OvantaFrameCommands : public OvantaProgramTest {
 protected:
 
@@ -37,13 +34,6 @@ protected:
             if (GetWindow(w, GW_OWNER) == nullptr)
                 ++n;
         return n;
-    }
-    static HWND Activate(HWND frame, HWND child)
-    {
-        SendMessageA(Client(frame), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(child), 0);
-        HWND pane = GetDlgItem(child, pane_id);
-        HWND editor = GetDlgItem(pane, editor_id);
-        return editor ? editor : GetDlgItem(GetDlgItem(pane, pane_id), editor_id);
     }
     // Saves the active document until its file reads expected (a posted
     // operation may still be on its way); the file as it stands at the end.

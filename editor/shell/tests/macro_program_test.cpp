@@ -26,20 +26,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const UINT pane_id = 0xE900;
-const UINT editor_id = 0x1113;
-
 class OvantaMacroProgram : public OvantaProgramTest {
 protected:
 
     // The document window titled title, waited for.
-    static HWND Activate(HWND frame, HWND child)
-    {
-        SendMessageA(Client(frame), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(child), 0);
-        HWND pane = GetDlgItem(child, pane_id);
-        HWND editor = GetDlgItem(pane, editor_id);
-        return editor ? editor : GetDlgItem(GetDlgItem(pane, pane_id), editor_id);
-    }
     // The macro recorder's bar ("MacroRec") among the frame's windows.
     static HWND RecorderBar(HWND frame)
     {

@@ -72,5 +72,20 @@ protected:
         return nullptr;
     }
 
+    // The editor of a document window (also in the first pane of a split one).
+    static HWND EditorOf(HWND child)
+    {
+        const UINT paneId = 0xE900, editorId = 0x1113;
+        HWND pane = GetDlgItem(child, paneId);
+        HWND editor = GetDlgItem(pane, editorId);
+        return editor ? editor : GetDlgItem(GetDlgItem(pane, paneId), editorId);
+    }
+    // Makes the document window the active one; its editor.
+    static HWND Activate(HWND frame, HWND child)
+    {
+        SendMessageA(Client(frame), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(child), 0);
+        return EditorOf(child);
+    }
+
     std::string dir_, bin_, work_, exe_, ini_, script_, log_;
 };

@@ -27,8 +27,6 @@ namespace fs = std::filesystem;
 namespace {
 
 const char frame_class[] = "winui.Frame";
-const UINT pane_id = 0xE900;
-const UINT editor_id = 0x1113;
 
 // The profile functions on one file, as the option table reads and writes.
 class IniFile : public SettingsSource, public SettingsSink {
@@ -86,13 +84,6 @@ protected:
             if (GetWindow(w, GW_OWNER) == nullptr && IsWindowVisible(w))
                 ++n;
         return n;
-    }
-    static HWND Activate(HWND frame, HWND child)
-    {
-        SendMessageA(Client(frame), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(child), 0);
-        HWND pane = GetDlgItem(child, pane_id);
-        HWND editor = GetDlgItem(pane, editor_id);
-        return editor ? editor : GetDlgItem(GetDlgItem(pane, pane_id), editor_id);
     }
     static int CountOf(const std::string& text, const std::string& part)
     {
