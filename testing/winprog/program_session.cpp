@@ -38,8 +38,15 @@ bool ProgramSession::Start(const std::string& exe, const std::string& arguments,
         line += " " + arguments;
     std::vector<char> buffer(line.begin(), line.end());
     buffer.push_back('\0');
-    BOOL ok = CreateProcessA(exe.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                             folder.empty() ? nullptr : folder.c_str(), &startup, &process_);
+    // Under a heavily loaded Wine a start can fail now and then for no reason
+    // of the program's own: it is tried again a few times.
+    BOOL ok = FALSE;
+    for (int attempt = 0; attempt < 3 && !ok; ++attempt) {
+        if (attempt)
+            Sleep(500);
+        ok = CreateProcessA(exe.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                            folder.empty() ? nullptr : folder.c_str(), &startup, &process_);
+    }
     SetEnvironmentVariableA("WINUI_SCRIPT", nullptr);
     SetEnvironmentVariableA("WINUI_SCRIPT_LOG", nullptr);
     if (ok)
