@@ -1,16 +1,18 @@
-#include "make/gravik/diskname.h"
+#include "common/disk_name.h"
 #include "common/text.h"
 
-#include <cctype>
+#include <algorithm>
 #include <map>
 #include <vector>
 
 #ifndef _WIN32
 #include <dirent.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
-
-namespace gravik {
+#ifdef __linux__
+#include <sys/inotify.h>
+#endif
 
 std::string split_directory(const std::string& path, std::string* rest)
 {
@@ -56,31 +58,142 @@ void disk_names_changed(void)
 {
 }
 
+void disk_names_forget(void)
+{
+}
+
 #else
 
-// Folder listings and the folders that names lead to, kept until a command
-// may have changed them.
-static std::map<std::string, std::vector<std::string>> listings;
+// Folder listings and the folders that names lead to. A build runs a
+// command per target and each one changes the folder it writes to; reading
+// the whole folder again for every target that is not made yet would cost
+// the square of the folder's size. So each listing is watched: the system
+// reports the names each command added or removed, and the listing takes
+// them in. A listing that cannot be watched is read again after each
+// command.
+struct folder_listing {
+    std::vector<std::string> names;
+    int watch = -1;
+};
+static std::map<std::string, folder_listing> listings;
 static std::map<std::string, std::string> folders;
+
+#ifdef __linux__
+static int notify_fd = -1;      // -2: the system refused one
+static std::map<int, std::vector<std::string>> watched; // watch -> the listings of that folder
+
+static int watch_folder(const std::string& dir)
+{
+    if (notify_fd == -1) {
+        notify_fd = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+        if (notify_fd < 0)
+            notify_fd = -2;
+    }
+    if (notify_fd < 0)
+        return -1;
+    const uint32_t events = IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO | IN_DELETE_SELF | IN_MOVE_SELF |
+                            IN_ONLYDIR;
+    const int w = inotify_add_watch(notify_fd, dir.empty() ? "." : dir.c_str(), events);
+    if (w >= 0)
+        watched[w].push_back(dir);
+    return w;
+}
+#else
+static int watch_folder(const std::string&)
+{
+    return -1;
+}
+#endif
+
+void disk_names_forget(void)
+{
+#ifdef __linux__
+    if (notify_fd >= 0) {
+        for (const auto& w : watched)
+            inotify_rm_watch(notify_fd, w.first);
+    }
+    watched.clear();
+#endif
+    listings.clear();
+    folders.clear();
+}
+
+#ifdef __linux__
+// Takes one reported change into the listings of its folder; false when the
+// listings can no longer be trusted.
+static bool take_event(const inotify_event* e)
+{
+    if (e->mask & IN_Q_OVERFLOW)
+        return false;
+    auto w = watched.find(e->wd);
+    if (w == watched.end())
+        return true;
+    if (e->mask & (IN_DELETE_SELF | IN_MOVE_SELF | IN_IGNORED))
+        return false;
+    if (e->len == 0)
+        return true;
+    const std::string name = e->name;
+    for (const std::string& dir : w->second) {
+        auto found = listings.find(dir);
+        if (found == listings.end())
+            continue;
+        std::vector<std::string>& names = found->second.names;
+        auto at = std::find(names.begin(), names.end(), name);
+        if ((e->mask & (IN_CREATE | IN_MOVED_TO)) && at == names.end())
+            names.push_back(name);
+        else if ((e->mask & (IN_DELETE | IN_MOVED_FROM)) && at != names.end())
+            names.erase(at);
+    }
+    return true;
+}
+#endif
 
 void disk_names_changed(void)
 {
-    listings.clear();
+    // The folders that names lead to are found again from the listings.
     folders.clear();
+    bool trusted = true;
+#ifdef __linux__
+    if (notify_fd >= 0) {
+        alignas(inotify_event) char buffer[16384];
+        for (;;) {
+            const ssize_t n = read(notify_fd, buffer, sizeof buffer);
+            if (n <= 0)
+                break;
+            for (ssize_t at = 0; at < n;) {
+                const inotify_event* e = reinterpret_cast<const inotify_event*>(buffer + at);
+                trusted = take_event(e) && trusted;
+                at += static_cast<ssize_t>(sizeof(inotify_event) + e->len);
+            }
+        }
+    }
+#endif
+    if (!trusted) {
+        disk_names_forget();
+        return;
+    }
+    for (auto l = listings.begin(); l != listings.end();) {
+        if (l->second.watch < 0)
+            l = listings.erase(l);
+        else
+            ++l;
+    }
 }
 
 static const std::vector<std::string>& listing(const std::string& dir)
 {
     auto found = listings.find(dir);
     if (found != listings.end())
-        return found->second;
-    std::vector<std::string>& names = listings[dir];
+        return found->second.names;
+    folder_listing& l = listings[dir];
+    // Watched before it is read, so that no change falls between the two.
+    l.watch = watch_folder(dir);
     if (DIR* d = opendir(dir.empty() ? "." : dir.c_str())) {
         while (struct dirent* e = readdir(d))
-            names.push_back(e->d_name);
+            l.names.push_back(e->d_name);
         closedir(d);
     }
-    return names;
+    return l.names;
 }
 
 static bool same_ignoring_case(const std::string& a, const std::string& b)
@@ -225,5 +338,3 @@ std::string disk_base(const std::string& base, const std::string& ext_hint)
 }
 
 #endif
-
-} // namespace gravik
