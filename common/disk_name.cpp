@@ -43,6 +43,11 @@ std::string disk_base(const std::string& base, const std::string&)
     return disk_path(base);
 }
 
+std::string disk_output_path(const std::string& name)
+{
+    return disk_path(name);
+}
+
 os_time_status disk_file_time(const std::string& name, int64_t* time)
 {
     return os_file_time(disk_path(name), time);
@@ -293,6 +298,13 @@ std::string disk_path(const std::string& name)
     std::string dir, last;
     resolve(name, &dir, &last);
     return join(dir, match_entry(dir, last));
+}
+
+std::string disk_output_path(const std::string& name)
+{
+    std::string dir, last;
+    resolve(name, &dir, &last);
+    return join(dir, last);
 }
 
 os_time_status disk_file_time(const std::string& name, int64_t* time)

@@ -21,6 +21,11 @@ const char path_separator = '/';
 // The path to open for a written name (any case, '\' or '/').
 std::string disk_path(const std::string& name);
 
+// The path to write an output to: its folders matched as by disk_path, its
+// own name kept as written, so that an output's case is the one its writer
+// was given (never that of an older file of another case).
+std::string disk_output_path(const std::string& name);
+
 // The path of a base name without its extension: the folders are matched
 // as by disk_path, the last part keeps the case of a file on disk that has
 // this base name and the extension "ext_hint" when one exists.
