@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <map>
+#include <unordered_map>
 #include <vector>
 
 #ifndef _WIN32
@@ -76,12 +77,22 @@ void disk_names_forget(void)
 // reports the names each command added or removed, and the listing takes
 // them in. A listing that cannot be watched is read again after each
 // command.
+// The names are kept by their case-folded form, each with the entries of
+// that form in the order the folder listed them (then as they came).
 struct folder_listing {
-    std::vector<std::string> names;
+    std::unordered_map<std::string, std::vector<std::string>> by_folded;
     int watch = -1;
 };
 static std::map<std::string, folder_listing> listings;
 static std::map<std::string, std::string> folders;
+
+static std::string folded(const std::string& name)
+{
+    std::string f = name;
+    for (char& c : f)
+        c = text_lower_char(c);
+    return f;
+}
 
 #ifdef __linux__
 static int notify_fd = -1;      // -2: the system refused one
@@ -138,11 +149,12 @@ static bool take_event(const inotify_event* e)
     if (e->len == 0)
         return true;
     const std::string name = e->name;
+    const std::string key = folded(name);
     for (const std::string& dir : w->second) {
         auto found = listings.find(dir);
         if (found == listings.end())
             continue;
-        std::vector<std::string>& names = found->second.names;
+        std::vector<std::string>& names = found->second.by_folded[key];
         auto at = std::find(names.begin(), names.end(), name);
         if ((e->mask & (IN_CREATE | IN_MOVED_TO)) && at == names.end())
             names.push_back(name);
@@ -185,25 +197,27 @@ void disk_names_changed(void)
     }
 }
 
-static const std::vector<std::string>& listing(const std::string& dir)
+// The entries of "dir" that equal "name" without regard to case (itself
+// among them when it exists), in the folder's order.
+static const std::vector<std::string>& case_forms(const std::string& dir, const std::string& name)
 {
+    static const std::vector<std::string> none;
     auto found = listings.find(dir);
-    if (found != listings.end())
-        return found->second.names;
-    folder_listing& l = listings[dir];
-    // Watched before it is read, so that no change falls between the two.
-    l.watch = watch_folder(dir);
-    if (DIR* d = opendir(dir.empty() ? "." : dir.c_str())) {
-        while (struct dirent* e = readdir(d))
-            l.names.push_back(e->d_name);
-        closedir(d);
+    if (found == listings.end()) {
+        folder_listing& l = listings[dir];
+        // Watched before it is read, so that no change falls between the two.
+        l.watch = watch_folder(dir);
+        if (DIR* d = opendir(dir.empty() ? "." : dir.c_str())) {
+            while (struct dirent* e = readdir(d)) {
+                const std::string entry = e->d_name;
+                l.by_folded[folded(entry)].push_back(entry);
+            }
+            closedir(d);
+        }
+        found = listings.find(dir);
     }
-    return l.names;
-}
-
-static bool same_ignoring_case(const std::string& a, const std::string& b)
-{
-    return a.size() == b.size() && text_equal_nocase(a.c_str(), b.c_str());
+    auto forms = found->second.by_folded.find(folded(name));
+    return forms == found->second.by_folded.end() ? none : forms->second;
 }
 
 static bool exists(const std::string& path)
@@ -221,10 +235,8 @@ static std::string match_entry(const std::string& dir, const std::string& part)
     std::string exact = dir.empty() ? part : dir + "/" + part;
     if (exists(exact))
         return part;
-    for (const std::string& e : listing(dir))
-        if (same_ignoring_case(e, part))
-            return e;
-    return part;
+    const std::vector<std::string>& forms = case_forms(dir, part);
+    return forms.empty() ? part : forms.front();
 }
 
 // Splits at '\' and '/' and matches each part in the folder before it.
@@ -314,8 +326,8 @@ os_time_status disk_file_time(const std::string& name, int64_t* time)
         os_time_status status = os_file_time(name, time);
         if (status != OS_TIME_MISSING || name.empty() || name == "." || name == "..")
             return status;
-        for (const std::string& e : listing(std::string()))
-            if (e != name && same_ignoring_case(e, name))
+        for (const std::string& e : case_forms(std::string(), name))
+            if (e != name)
                 return os_file_time(e, time);
         return status;
     }
@@ -324,8 +336,8 @@ os_time_status disk_file_time(const std::string& name, int64_t* time)
     os_time_status status = os_file_time(join(dir, last), time);
     if (status != OS_TIME_MISSING || last.empty() || last == "." || last == "..")
         return status;
-    for (const std::string& e : listing(dir))
-        if (e != last && same_ignoring_case(e, last))
+    for (const std::string& e : case_forms(dir, last))
+        if (e != last)
             return os_file_time(join(dir, e), time);
     return status;
 }
