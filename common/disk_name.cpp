@@ -77,6 +77,7 @@ void disk_names_forget(void)
 // reports the names each command added or removed, and the listing takes
 // them in. A listing that cannot be watched is read again after each
 // command.
+//
 // The names are kept by their case-folded form, each with the entries of
 // that form in the order the folder listed them (then as they came).
 struct folder_listing {
