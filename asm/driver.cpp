@@ -171,7 +171,7 @@ int morrin_main(int argc, char** argv)
     }
 
     // The outputs go beside the file actually read.
-    const std::string output_base = source_path_on_disk(source);
+    const std::string output_base = source_output_base(source);
 
     // An output named like the source would destroy it (the listing only
     // when one is written).

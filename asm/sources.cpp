@@ -1,5 +1,6 @@
 #include "asm/sources.h"
 
+#include "common/disk_name.h"
 #include "common/speicher.h"
 
 #include <cstdio>
@@ -40,23 +41,19 @@ void sources_reset(void)
     virtual_files.clear();
 }
 
-std::string source_path_on_disk(const std::string& name)
+static bool readable(const std::string& name)
 {
-#ifndef _WIN32
-    if (name.find('\\') != std::string::npos && virtual_files.find(name) == virtual_files.end()) {
-        FILE* f = std::fopen(name.c_str(), "rb");
-        if (f) {
-            std::fclose(f);
-            return name;
-        }
-        std::string alt = name;
-        for (char& c : alt)
-            if (c == '\\')
-                c = '/';
-        return alt;
-    }
-#endif
-    return name;
+    FILE* f = std::fopen(name.c_str(), "rb");
+    if (f)
+        std::fclose(f);
+    return f != nullptr;
+}
+
+std::string source_output_base(const std::string& name)
+{
+    if (virtual_files.find(name) != virtual_files.end() || readable(name))
+        return name;
+    return disk_output_path(name);
 }
 
 bool load_source_file(const char* name, std::string& data)
@@ -67,16 +64,11 @@ bool load_source_file(const char* name, std::string& data)
         return true;
     }
     FILE* f = std::fopen(name, "rb");
-#ifndef _WIN32
-    if (!f && std::strchr(name, '\\')) {
-        // Sources written for Windows name their includes with '\'.
-        std::string alt = name;
-        for (char& c : alt)
-            if (c == '\\')
-                c = '/';
-        f = std::fopen(alt.c_str(), "rb");
+    if (!f) {
+        // Sources written for Windows name their files in any case and
+        // their folders with '\'.
+        f = std::fopen(disk_path(name).c_str(), "rb");
     }
-#endif
     if (!f)
         return false;
     data.clear();

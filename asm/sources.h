@@ -25,11 +25,12 @@ int32_t add_source_file(const char* name);
 // be opened. Names written for Windows with '\' also open on other systems.
 bool load_source_file(const char* name, std::string& data);
 
-// The path that load_source_file opens for a name: on systems whose folders
-// are separated by '/', a name written with '\' means the file in that
-// folder (unless a file of that very name exists). Outputs named after the
-// source go beside the file actually read.
-std::string source_path_on_disk(const std::string& name);
+// The name to derive outputs from. load_source_file opens the file of that
+// very name when there is one, else the one common's disk_path finds (on
+// POSIX a '\' separates folders and names match whatever their case); the
+// outputs go beside the file actually read, in the folder found on disk,
+// but keep the case of the name as written.
+std::string source_output_base(const std::string& name);
 
 // A file's text read line by line.
 struct line_reader {

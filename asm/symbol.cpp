@@ -11,8 +11,13 @@ char ident_buffer[IDENT_MAX + 1];
 bool autoimport_given;
 
 static symbol* buckets[SYMBOL_BUCKETS];
-enum { INDEX_SIZE = 1 << 16 };
+// The side index finds a name in one short chain. It starts small and
+// doubles with the symbols: a short source (most of a build's starts) then
+// touches a few pages of it instead of half a megabyte.
+enum { INDEX_FIRST_SIZE = 1 << 10 };
 static symbol** side_index;
+static uint32_t index_size;
+static uint32_t index_count;
 
 bool ident_start_char(int c)
 {
@@ -59,14 +64,30 @@ static uint32_t index_hash(const char* name)
     uint32_t h = 2166136261u;
     for (const unsigned char* p = reinterpret_cast<const unsigned char*>(name); *p; p++)
         h = (h ^ *p) * 16777619u;
-    return h & (INDEX_SIZE - 1);
+    return h;
+}
+
+// A side index of size entries (a power of two) holding every symbol.
+static void build_index(uint32_t size)
+{
+    if (side_index)
+        speicher_free(side_index);
+    side_index = static_cast<symbol**>(speicher_calloc(static_cast<int32_t>(size * sizeof(symbol*))));
+    index_size = size;
+    for (int b = 0; b < SYMBOL_BUCKETS; b++) {
+        for (symbol* s = buckets[b]; s; s = s->next) {
+            uint32_t ih = index_hash(s->name) & (size - 1);
+            s->index_next = side_index[ih];
+            side_index[ih] = s;
+        }
+    }
 }
 
 symbol* find_symbol(const char* name, bool lookup_only)
 {
     if (!side_index)
-        side_index = static_cast<symbol**>(speicher_calloc(INDEX_SIZE * static_cast<int32_t>(sizeof(symbol*))));
-    uint32_t ih = index_hash(name);
+        build_index(INDEX_FIRST_SIZE);
+    uint32_t ih = index_hash(name) & (index_size - 1);
     for (symbol* s = side_index[ih]; s; s = s->index_next)
         if (std::strcmp(s->name, name) == 0)
             return s;
@@ -87,6 +108,8 @@ symbol* find_symbol(const char* name, bool lookup_only)
     buckets[h] = s;
     s->index_next = side_index[ih];
     side_index[ih] = s;
+    if (++index_count > 2 * index_size && index_size < (1u << 24))
+        build_index(index_size * 2);
     return s;
 }
 
@@ -205,7 +228,10 @@ void symbol_reset(void)
         buckets[b] = nullptr;
     }
     if (side_index)
-        std::memset(side_index, 0, INDEX_SIZE * sizeof(symbol*));
+        speicher_free(side_index);
+    side_index = nullptr;
+    index_size = 0;
+    index_count = 0;
     autoimport_given = false;
 }
 

@@ -48,11 +48,20 @@ function(suite_test_programs name)
 endfunction()
 
 # suite_program(name SOURCES ... LIBS ...): a command-line program.
+# With SUITE_STATIC_RUNTIME (the native preset) it carries its own copy of
+# the C++ runtime: a build of many small sources is mostly program starts,
+# and loading and relocating the shared runtime is most of each start. (The
+# Windows builds link everything statically anyway; the sanitizers need the
+# shared runtime, so the sanitize preset leaves it off.)
+option(SUITE_STATIC_RUNTIME "link command-line programs with the static C++ runtime" OFF)
 function(suite_program name)
   cmake_parse_arguments(P "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${P_SOURCES})
   suite_warnings(${name})
   target_link_libraries(${name} PRIVATE ${P_LIBS})
+  if(SUITE_STATIC_RUNTIME AND NOT WIN32)
+    target_link_options(${name} PRIVATE -static-libstdc++ -static-libgcc)
+  endif()
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bin)
 endfunction()
 

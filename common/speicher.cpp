@@ -20,14 +20,19 @@ static void out_of_memory(void)
     default_fatal();
 }
 
-void* speicher_alloc(int32_t size)
+// A block of size bytes, zeroed when asked: calloc leaves a large block's
+// fresh pages untouched (the system hands them out zeroed), where malloc and
+// memset would fault in every page at once. That is most of a short run's
+// time when a program sets up a large table it then barely uses.
+static void* obtain(int32_t size, bool zeroed)
 {
     requested_total += static_cast<uint32_t>(size);
     // A negative size can only come from an overflowed computation; treat it
     // as a request the heap cannot satisfy rather than a huge unsigned one.
     if (size < 0)
         out_of_memory();
-    void* block = std::malloc(static_cast<size_t>(size));
+    const size_t n = static_cast<size_t>(size);
+    void* block = zeroed ? std::calloc(n, 1) : std::malloc(n);
     if (block == nullptr && size != 0)
         out_of_memory();
     if (block == nullptr) {
@@ -40,11 +45,14 @@ void* speicher_alloc(int32_t size)
     return block;
 }
 
+void* speicher_alloc(int32_t size)
+{
+    return obtain(size, false);
+}
+
 void* speicher_calloc(int32_t size)
 {
-    void* block = speicher_alloc(size);
-    std::memset(block, 0, static_cast<size_t>(size));
-    return block;
+    return obtain(size, true);
 }
 
 void speicher_free(void* block)

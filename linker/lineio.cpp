@@ -1,5 +1,7 @@
 #include "linker/lineio.h"
 
+#include "common/disk_name.h"
+
 #include <algorithm>
 #include <cstdarg>
 #include <cstdlib>
@@ -8,21 +10,9 @@
 
 namespace tessel {
 
-// On POSIX a '\' in a name given for Windows is a path separator.
-static std::string host_name(const std::string& name)
-{
-    std::string path = name;
-#ifndef _WIN32
-    for (char& c : path)
-        if (c == '\\')
-            c = '/';
-#endif
-    return path;
-}
-
 FILE* open_file(const std::string& name, const char* mode)
 {
-    return std::fopen(host_name(name).c_str(), mode);
+    return std::fopen(disk_path(name).c_str(), mode);
 }
 
 bool read_line(FILE* f, std::string& line)
@@ -75,7 +65,7 @@ static std::vector<safe_file*> open_outputs;
 
 bool out_open(safe_file& out, const std::string& path)
 {
-    if (!safe_file_open(&out, host_name(path), true))
+    if (!safe_file_open(&out, disk_output_path(path), true))
         return false;
     open_outputs.push_back(&out);
     return true;

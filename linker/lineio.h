@@ -10,8 +10,9 @@
 
 namespace tessel {
 
-// Opens a file named as on the command line; on POSIX a '\' in the name is
-// taken as a path separator.
+// Opens a file named as on the command line, found as common's disk_path
+// finds it: on POSIX a '\' in the name is a path separator and each part
+// matches a file or folder on disk whatever its case.
 FILE* open_file(const std::string& name, const char* mode);
 
 // Reads one line without its line end (a CR before the LF is dropped too).
@@ -22,7 +23,8 @@ bool read_line(FILE* f, std::string& line);
 bool scan_hex(const char*& p, uint32_t& value);
 
 // Output files go through common's safe_file (a temporary beside the target,
-// renamed into place when complete). Names are taken as on the command line;
+// renamed into place when complete). Names are taken as on the command line
+// (their folders matched on disk as open_file matches them);
 // text goes out with CR LF line ends on every platform.
 bool out_open(safe_file& out, const std::string& path);
 void out_printf(safe_file& out, const char* format, ...) DIAG_PRINTF(2, 3);

@@ -184,6 +184,27 @@ TEST_F(Expressions, ConstantsAndTextSymbols)
     EXPECT_NE(obj.find("ref byte #0:5 @0:1 @0:2 4 +\r\n"), std::string::npos) << obj;
 }
 
+TEST_F(Expressions, EverySymbolIsFoundAgainWhileTheIndexGrows)
+{
+    // Enough names for the name index to grow several times: each one keeps
+    // its value, and after a reset none of them is left.
+    const int count = 20000;
+    std::string source = "  .segment code\n";
+    for (int i = 0; i < count; ++i)
+        source += "c" + std::to_string(i) + " = " + std::to_string(i) + "\n";
+    source += "  mov a,#c19999&0FFh\n";
+    assemble(source);
+    EXPECT_EQ(messages, "");
+    for (int i = 0; i < count; ++i) {
+        symbol* s = find_symbol(("c" + std::to_string(i)).c_str(), true);
+        ASSERT_NE(s, nullptr) << i;
+        ASSERT_EQ(s->value, i) << i;
+    }
+    symbol_reset();
+    EXPECT_EQ(find_symbol("c0", true), nullptr);
+    EXPECT_EQ(find_symbol("c19999", true), nullptr);
+}
+
 TEST_F(Expressions, TooManyTokensEndsTheRun)
 {
     assemble("  .segment code\n  .dc.l a+b+c+d+e+f+g+h\n");

@@ -1,5 +1,6 @@
 #include "convert/holbix/holbix.h"
 
+#include "common/disk_name.h"
 #include "common/safe_file.h"
 #include "common/diagnostics.h"
 #include "common/text.h"
@@ -182,7 +183,7 @@ int holbix_main(int argc, char** argv)
     if (!holbix_symbol_valid(symbol))
         return fail(r, "*** ERROR: File name '%s' gives no valid assembler symbol\n", input);
 
-    r->in = std::fopen(in_name, "rb");
+    r->in = std::fopen(disk_path(in_name).c_str(), "rb");
     if (!r->in)
         return fail(r, "*** ERROR: Can't open input file '%s'\n", input);
     long size = -1;
@@ -200,7 +201,7 @@ int holbix_main(int argc, char** argv)
 
     std::string output = out_name ? out_name : console_name;
     if (out_name) {
-        if (!safe_file_open(&r->out, out_name, false))
+        if (!safe_file_open(&r->out, disk_output_path(out_name), false))
             return fail(r, "*** ERROR: Can't open output file '%s'\n", output);
     } else {
         safe_file_use_stdout(&r->out);

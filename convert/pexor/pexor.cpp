@@ -3,6 +3,7 @@
 #include "convert/pexor/listing.h"
 #include "convert/pexor/omf.h"
 #include "common/diagnostics.h"
+#include "common/disk_name.h"
 #include "common/safe_file.h"
 
 #include <cctype>
@@ -148,10 +149,10 @@ static int read_options(pexor_run* r, int argc, char** argv)
 
 static int read_image(pexor_run* r)
 {
-    r->in = std::fopen(r->in_name, "rb");
+    r->in = std::fopen(disk_path(r->in_name).c_str(), "rb");
     if (!r->in)
         return fail(r, 1, "Error: unable to open '%s'\n", r->in_name);
-    if (!safe_file_open(&r->out, r->out_name, true))
+    if (!safe_file_open(&r->out, disk_output_path(r->out_name), true))
         return fail(r, 1, "Error: unable to open '%s'\n", r->out_name);
     long size = -1;
     if (std::fseek(r->in, 0, SEEK_END) == 0)
@@ -207,13 +208,13 @@ static int find_listing(pexor_run* r)
     if (!has_bin_extension(in, &dot))
         return go_on;
     r->lst_name = in.substr(0, dot) + ".lst";
-    r->lst = std::fopen(r->lst_name.c_str(), "r");
+    r->lst = std::fopen(disk_path(r->lst_name).c_str(), "r");
     if (!r->lst)
         return go_on;
     if (!r->to_error_file)
         std::printf("   LST-File found ('%s)\n", r->lst_name.c_str());
     r->dbg_name = in.substr(0, dot) + ".dbg";
-    if (!safe_file_open(&r->dbg, r->dbg_name, false))
+    if (!safe_file_open(&r->dbg, disk_output_path(r->dbg_name), false))
         return fail(r, 1, "Error: Can't open '%s' for writing!\n", r->dbg_name.c_str());
     return go_on;
 }

@@ -2,6 +2,8 @@
 
 #include "convert/wendo/dump.h"
 
+#include "common/disk_name.h"
+
 #include <cctype>
 #include <cstdio>
 
@@ -30,7 +32,7 @@ int wendo_main(int argc, char** argv)
         std::fprintf(stderr, "-a:    pure ASCII dump\n");
         return 0;
     }
-    FILE* in = std::fopen(argv[1], "rb");
+    FILE* in = std::fopen(disk_path(argv[1]).c_str(), "rb");
     if (!in) {
         std::fprintf(stderr, "WENDO.EXE: Can't open '%s'\n", argv[1]);
         return -1;

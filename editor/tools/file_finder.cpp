@@ -1,7 +1,6 @@
 #include "editor/tools/file_finder.h"
 
 #include "editor/syntax/file_mask.h"
-#include "editor/tools/search_match.h"
 #include "editor/tools/search_request.h"
 
 #include <cstdio>
@@ -73,6 +72,10 @@ struct CRecursiveFileFind::Shared {
     std::vector<char> buffer = std::vector<char>(kInitialCapacity);
     size_t size = 0;
     size_t readPos = 0;
+    // The walk's test of a file found its first hit already: the first
+    // FindNextHit from the start takes it instead of searching the file's
+    // head again.
+    const char* firstHit = nullptr;
     std::string path;
     CLineCounter lines;
 };
@@ -133,20 +136,33 @@ private:
         while (dirent* d = readdir(dir_)) {
             if (std::strcmp(d->d_name, ".") == 0 || std::strcmp(d->d_name, "..") == 0)
                 continue;
-            struct stat st;
-            // lstat: a linked directory is not entered, it could lead back up.
-            if (lstat(JoinPath(path_, d->d_name).c_str(), &st) != 0)
-                continue;
-            if (S_ISLNK(st.st_mode)) {
+            // The entry's type comes with it on most file systems; only a
+            // link, or a type the system leaves unknown, costs a look at the
+            // file itself.
+            bool directory = d->d_type == DT_DIR;
+            bool regular = d->d_type == DT_REG;
+            if (d->d_type == DT_LNK) {
+                // A linked file is read, a linked directory is not entered:
+                // it could lead back up the tree.
                 struct stat target;
                 if (stat(JoinPath(path_, d->d_name).c_str(), &target) != 0 || !S_ISREG(target.st_mode))
                     continue;
-                st = target;
+                regular = true;
+            } else if (d->d_type == DT_UNKNOWN) {
+                struct stat st;
+                if (lstat(JoinPath(path_, d->d_name).c_str(), &st) != 0)
+                    continue;
+                if (S_ISLNK(st.st_mode)) {
+                    if (stat(JoinPath(path_, d->d_name).c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+                        continue;
+                }
+                directory = S_ISDIR(st.st_mode);
+                regular = S_ISREG(st.st_mode);
             }
-            entry->name = d->d_name;
-            entry->directory = S_ISDIR(st.st_mode);
-            if (!entry->directory && !S_ISREG(st.st_mode))
+            if (!directory && !regular)
                 continue;
+            entry->name = d->d_name;
+            entry->directory = directory;
             return true;
         }
         return false;
@@ -187,6 +203,7 @@ void CRecursiveFileFind::Init(const char* text, const char* startDirectory, cons
     if (masks)
         masks_ = masks;
     flags_ = flags;
+    pattern_ = CSearchPattern(text_.data(), text_.size(), flags_);
 }
 
 int CRecursiveFileFind::FindNextFile(std::string* path, int next, const char** hit)
@@ -244,9 +261,9 @@ int CRecursiveFileFind::Walk()
             if (text_.empty())
                 return 1;
             const char* data = shared_->buffer.data();
-            if (FindSearchText(data, data, data + shared_->size, text_.data(), text_.size(), flags_)) {
+            shared_->firstHit = pattern_.Find(data, data, data + shared_->size);
+            if (shared_->firstHit)
                 return 1;
-            }
         }
     }
     dir_.reset();
@@ -289,6 +306,7 @@ bool CRecursiveFileFind::LoadFile(const std::string& path)
     data[size] = '\0';
     s.size = size;
     s.readPos = 0;
+    s.firstHit = nullptr;
     s.path = path;
     s.lines.Reset(data);
     return true;
@@ -298,9 +316,12 @@ const char* CRecursiveFileFind::FindNextHit(int* line, int* column)
 {
     Shared& s = *shared_;
     const char* data = s.buffer.data();
-    const char* hit = text_.empty() ? nullptr
-                                    : FindSearchText(data + s.readPos, data, data + s.size, text_.data(),
-                                                     text_.size(), flags_);
+    const char* hit = nullptr;
+    if (s.firstHit && s.readPos == 0)
+        hit = s.firstHit;
+    else if (!text_.empty())
+        hit = pattern_.Find(data + s.readPos, data, data + s.size);
+    s.firstHit = nullptr;
     if (!hit) {
         *line = *column = -1;
         s.readPos = 0;

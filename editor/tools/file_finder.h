@@ -14,6 +14,8 @@
 // joined with the platform's separator.
 #pragma once
 
+#include "editor/tools/search_match.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -81,6 +83,7 @@ private:
     std::string masks_;
     uint32_t flags_ = 0;
     std::string text_;
+    CSearchPattern pattern_;
     std::string startDirectory_;
     std::unique_ptr<DirReader> dir_;
     std::unique_ptr<CRecursiveFileFind> child_;

@@ -5,12 +5,37 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
+
+// A search text prepared once for many buffers. Case-blind folds the ASCII
+// letters only; every other byte, those above 127 included, matches itself
+// alone. Candidates are found eight windows at a time, by the text's first
+// and last bytes, and then compared whole.
+class CSearchPattern {
+public:
+    CSearchPattern() = default;
+    CSearchPattern(const char* text, size_t length, uint32_t flags);
+
+    // The first hit in [from, end), or null; as FindSearchText below.
+    const char* Find(const char* from, const char* begin, const char* end) const;
+
+private:
+    const char* FindCandidate(const char* p, const char* last) const;
+    bool Matches(const char* p) const;
+
+    std::string folded_;         // the text with the case folded as fold_ does
+    uint32_t flags_ = 0;
+    unsigned char fold_[256]{};  // byte -> the form it is compared in
+    uint64_t first_ = 0, last_ = 0;         // the text's first and last bytes, in every byte of a word
+    uint64_t firstFold_ = 0, lastFold_ = 0; // 0x20 in every byte when that byte is a letter to fold
+};
 
 // The first hit of text (length bytes, not empty) in [from, end), or null.
 // begin is the start of the buffer: the whole-word test looks at the byte
 // before a candidate only when it lies at or after begin, and the comment
 // test (kSearchSkipComments) reads the buffer from begin. With the comment
-// test the buffer must be NUL-terminated at end.
+// test the buffer must be NUL-terminated at end. A candidate that fails the
+// whole-word test is passed over whole: the search goes on behind it.
 const char* FindSearchText(const char* from, const char* begin, const char* end, const char* text,
                            size_t length, uint32_t flags);
 

@@ -1,6 +1,6 @@
 #include "make/gravik/driver.h"
 
-#include "make/gravik/diskname.h"
+#include "common/disk_name.h"
 #include "make/gravik/engine.h"
 #include "make/gravik/expand.h"
 #include "make/gravik/makefile.h"
@@ -265,6 +265,7 @@ int gravik_main(int argc, char** argv)
     report_reset();
     makefile_reset();
     engine_reset();
+    disk_names_forget(); // a run learns the folders afresh
     speicher_set_fatal(out_of_memory);
     std::set_new_handler(out_of_memory);
     exit_code_of_run = 0;
@@ -287,6 +288,7 @@ int gravik_main(int argc, char** argv)
         std::string dir = makefile_dir.empty() ? std::string(1, path_separator) : makefile_dir;
         if (!change_directory(disk_path(dir)))
             msg_error("can't open makefile '%s'", makefile.c_str());
+        disk_names_forget(); // listings were read from the folder before
     }
 
     if (settings.error_file_mode && !err_file_open())

@@ -1,6 +1,6 @@
 #include "make/gravik/engine.h"
 
-#include "make/gravik/diskname.h"
+#include "common/disk_name.h"
 #include "make/gravik/expand.h"
 #include "make/gravik/report.h"
 

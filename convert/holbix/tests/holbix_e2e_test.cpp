@@ -21,6 +21,19 @@ unsigned word_at(const std::string& image, size_t pos)
     return static_cast<uint8_t>(image.at(pos)) << 8 | static_cast<uint8_t>(image.at(pos + 1));
 }
 
+#ifndef _WIN32
+// On a file system that minds case the web file is found whatever the case
+// of the name given; the source is written under the name given.
+TEST(HolbixEndToEnd, FindsTheWebFileWhateverTheCaseOfItsName)
+{
+    std::string dir = test_folder("case");
+    std::string report;
+    write_file(dir + "/PAGE.HTM", "<html></html>\n");
+    ASSERT_TRUE(run_succeeds(holbix, {"page.htm", "page.s51"}, dir, &report)) << report;
+    EXPECT_NE(read_file(dir + "/page.s51").find("<html></html>"), std::string::npos);
+}
+#endif
+
 TEST(HolbixEndToEnd, ImageHoldsHttpResponses)
 {
     std::string dir = test_folder("e2e");

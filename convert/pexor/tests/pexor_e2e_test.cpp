@@ -14,6 +14,26 @@ const std::string pexor = PEXOR_PATH;
 const std::string morrin = MORRIN_PATH;
 const std::string tessel = TESSEL_PATH;
 
+#ifndef _WIN32
+// On a file system that minds case, the image and the listing beside it
+// are found whatever the case of the name given; the outputs are named
+// from the names given.
+TEST(PexorEndToEnd, FindsImageAndListingWhateverTheirCase)
+{
+    std::string dir = test_folder("case");
+    std::string report;
+    write_file(dir + "/prog.s51", "  .segment code,org 2000h\nloop:\n  sjmp loop\n");
+    ASSERT_TRUE(run_succeeds(morrin, {"-g", "prog.s51"}, dir, &report)) << report;
+    ASSERT_TRUE(run_succeeds(tessel, {"prog.obj", "-oPROG.BIN", "-s"}, dir, &report)) << report;
+    ASSERT_TRUE(file_exists(dir + "/PROG.lst"));
+    ASSERT_TRUE(run_succeeds(pexor, {"prog.bin", "prog.omf"}, dir, &report)) << report;
+    EXPECT_FALSE(read_file(dir + "/prog.omf").empty());
+    // The debug file is written only when the listing was found.
+    ASSERT_TRUE(file_exists(dir + "/prog.dbg"));
+    EXPECT_FALSE(read_file(dir + "/prog.dbg").empty());
+}
+#endif
+
 TEST(PexorEndToEnd, LineRecordsPointAtListingRows)
 {
     std::string dir = test_folder("e2e");

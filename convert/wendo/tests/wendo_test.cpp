@@ -119,4 +119,17 @@ TEST(WendoCommandLine, MissingFile)
     EXPECT_EQ(r.err, native_text("WENDO.EXE: Can't open 'none.bin'\n"));
 }
 
+#ifndef _WIN32
+// On a file system that minds case the file is found whatever the case of
+// the name given; the dump names it as it was given.
+TEST(WendoCommandLine, FindsTheFileWhateverTheCaseOfItsName)
+{
+    std::string dir = test_folder("case");
+    write_file(dir + "/DATA.BIN", "x");
+    run_result r = run_program(wendo, {"data.bin"}, dir);
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out.rfind("Hex dump of 'data.bin':", 0), 0u) << r.out;
+}
+#endif
+
 }  // namespace

@@ -249,3 +249,38 @@ TEST(FileFinder, CancelEndsTheWalkAndMissingFolderEndsItAtOnce)
     missing.Init(nullptr, Host(root + "/missing").c_str(), "*.c", kSearchSubdirectories);
     EXPECT_EQ(missing.FindNextFile(&path, 0), 0);
 }
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <unistd.h>
+
+TEST(FileFinder, LinkedFilesAreReadLinkedFoldersAndOtherEntriesPassedOver)
+{
+    // The kinds of entries a folder lists: the finder reads regular files
+    // and linked ones, enters real folders only (a linked folder could lead
+    // back up the tree), and passes over dangling links and pipes.
+    const std::string root = test_folder("kinds");
+    write_file(root + "/plain.c", "int plain;");
+    fresh_dir(root + "/sub");
+    write_file(root + "/sub/inner.c", "int inner;");
+    ASSERT_EQ(symlink("plain.c", (root + "/linked.c").c_str()), 0);
+    ASSERT_EQ(symlink("sub", (root + "/linkedsub").c_str()), 0);
+    ASSERT_EQ(symlink("gone.c", (root + "/dangling.c").c_str()), 0);
+    ASSERT_EQ(mkfifo((root + "/pipe.c").c_str(), 0600), 0);
+    const std::string host = Host(root);
+
+    CRecursiveFileFind finder;
+    finder.Init("int", host.c_str(), "*.c", kSearchSubdirectories);
+    std::vector<std::string> paths;
+    std::string path;
+    for (int r = finder.FindNextFile(&path, 0); r == 1; r = finder.FindNextFile(&path, 1)) {
+        int line = 0, column = 0;
+        ASSERT_NE(finder.FindNextHit(&line, &column), nullptr) << path;
+        EXPECT_EQ(line, 1);
+        EXPECT_EQ(column, 1);
+        paths.push_back(path);
+    }
+    std::sort(paths.begin(), paths.end());
+    EXPECT_EQ(paths, Sorted({Join(host, "linked.c"), Join(host, "plain.c"), Join(Join(host, "sub"), "inner.c")}));
+}
+#endif

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <filesystem>
 
 namespace fs = std::filesystem;
@@ -100,5 +101,65 @@ TEST(Example, ImageEqualsTheOneTheToolsMakeByHand)
     EXPECT_FALSE(image.empty());
     EXPECT_EQ(image, read_file(in(hand, "demo.bin")));
 }
+
+#ifndef _WIN32
+// On a file system that minds case, a project whose sources are named in
+// upper case (as on the systems the makefiles come from) builds as it is:
+// each tool finds its inputs whatever their case, and its outputs are named
+// from the names it is given.
+TEST(Example, BuildsWithUpperCaseSourceNamesOnACaseSensitiveFileSystem)
+{
+    std::string lower = test_dir("lower");
+    std::string upper = test_dir("upper");
+    copy_example(lower);
+    copy_example(upper);
+    for (const fs::directory_entry& e : fs::directory_iterator(upper)) {
+        std::string name = e.path().filename().string();
+        if (name == "makefile")
+            continue;
+        for (char& c : name)
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        fs::rename(e.path(), fs::path(upper) / name);
+    }
+    ASSERT_FALSE(fs::exists(fs::path(upper) / "start.a51"));
+
+    gravik_run r = run_gravik(upper, "-e");
+    ASSERT_EQ(r.code, 0) << r.out << r.error_out;
+    EXPECT_TRUE(contains(r.error_out, "Gravik: *** OK ***")) << r.error_out;
+    r = run_gravik(lower, "-e");
+    ASSERT_EQ(r.code, 0) << r.out << r.error_out;
+    const std::string image = read_file(in(upper, "demo.bin"));
+    EXPECT_FALSE(image.empty());
+    EXPECT_EQ(image, read_file(in(lower, "demo.bin")));
+
+    // Every name of the makefile now stands for a file on disk: nothing is
+    // made again.
+    r = run_gravik(upper, "-e");
+    EXPECT_EQ(r.code, 0);
+    EXPECT_TRUE(contains(r.error_out, "Target 'demo.bin' is up-to-date!")) << r.out << r.error_out;
+
+    // By hand as well: each tool finds its input in another case than the
+    // one given, and names its outputs after the name it was given.
+    const std::string morrin = host_path(MORRIN_PATH);
+    const std::string tessel = host_path(TESSEL_PATH);
+    std::string hand = test_dir("hand");
+    copy_example(hand);
+    for (const char* src : {"start", "main", "delay"}) {
+        std::string name = std::string(src) + ".a51";
+        std::string shouted = name;
+        for (char& c : shouted)
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        if (!fs::exists(fs::path(hand) / name))
+            continue;
+        fs::rename(fs::path(hand) / name, fs::path(hand) / shouted);
+        ASSERT_EQ(run_tool(hand, {morrin, "-g", name}), 0) << name;
+        EXPECT_TRUE(fs::exists(fs::path(hand) / (std::string(src) + ".obj"))) << src;
+    }
+    fs::rename(fs::path(hand) / "main.obj", fs::path(hand) / "MAIN.OBJ");
+    write_file(in(hand, "DELAY.LIB"), read_file(in(hand, "delay.obj")));
+    ASSERT_EQ(run_tool(hand, {tessel, "-s", "-m", "-d", "-odemo.bin", "start.obj", "main.obj", "-ldelay.lib"}), 0);
+    EXPECT_EQ(read_file(in(hand, "demo.bin")), image);
+}
+#endif
 
 } // namespace

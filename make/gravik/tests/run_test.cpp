@@ -673,6 +673,26 @@ TEST_F(Driver, NamesThatBuiltInRulesMakeMatchFilesOnDisk)
     EXPECT_EQ(r.code, 0) << r.error_out;
     EXPECT_EQ(log_of(dir), (std::vector<std::string>{"-e -g START.A51", "-e -g Src/Util.A51"}));
 }
+
+// The folder's listing is read before the first command (to name its
+// target); a file that a command then makes in another case than the
+// makefile's is found by the targets after it, in the folder and below.
+TEST_F(Driver, FilesThatCommandsMakeInAnotherCaseAreSeenByLaterTargets)
+{
+    test_dir("Sub");
+    gravik_run r = run("all: use.out\n"
+                       "use.out: gen.dat sub\\part.dat\n"
+                       "\t$(TOOL) log build.log $<\n"
+                       "\t$(TOOL) touch $@\n"
+                       "gen.dat:\n"
+                       "\t$(TOOL) touch GEN.DAT\n"
+                       "sub\\part.dat:\n"
+                       "\t$(TOOL) touch Sub/PART.Dat\n",
+                       "-e");
+    EXPECT_EQ(r.code, 0) << r.error_out;
+    EXPECT_EQ(log_of(dir), (std::vector<std::string>{"GEN.DAT Sub/PART.Dat"}));
+    EXPECT_TRUE(file_exists(path_in(dir, "use.out")));
+}
 #endif
 
 } // namespace
