@@ -92,6 +92,19 @@ protected:
             ++n;
         return n;
     }
+    // The side of the frame's dock bar that holds the bar with control id
+    // id: 1 top, 2 bottom, 3 right, 4 left; 0 when no dock bar holds it.
+    static int DockSideOf(HWND frame, int id)
+    {
+        const struct {
+            int dockId, side;
+        } sides[] = {{0xE81B, 1}, {0xE81E, 2}, {0xE81D, 3}, {0xE81C, 4}};
+        for (const auto& s : sides)
+            if (HWND dock = GetDlgItem(frame, s.dockId))
+                if (GetDlgItem(dock, id))
+                    return s.side;
+        return 0;
+    }
     static void Key(HWND editor, UINT vk)
     {
         SendMessageA(editor, WM_KEYDOWN, vk, 1);
@@ -145,6 +158,12 @@ TEST_F(OvantaWorkspaceProgram, EveryOptionKeySurvivesARestartExactly)
     {
         ProgramSession s;
         Start(s, "", "");
+        // The bars stand where their codes put them, so that what is
+        // written back is read from their places.
+        HWND frame = s.MainWindow();
+        EXPECT_EQ(DockSideOf(frame, 0xE80A), written.bookmarkBar); // the bookmark bar
+        EXPECT_EQ(DockSideOf(frame, 202), written.fileBar);       // the document tab bar
+        EXPECT_EQ(DockSideOf(frame, 0xE800), written.toolBar);    // the main tool bar
         // What comes back is what the program read and held: the file is
         // gone when it saves.
         ASSERT_TRUE(DeleteFileA(ini_.c_str()));
