@@ -508,6 +508,38 @@ TEST_F(OvantaWorkspaceProgram, AWorkspaceWithoutOpenFilesStillBringsItsTagConfig
     EXPECT_EQ(Get(ini_, "TagConfig", "flags"), "<missing>");
 }
 
+// An active document whose name ends in a comma and one letter (a file
+// kept by a revision tool) is written so that it is read back whole, and
+// is the active one again.
+TEST_F(OvantaWorkspaceProgram, AnActiveDocumentNamedLikeAWindowStateIsActiveAgain)
+{
+    ASSERT_TRUE(WriteWholeFile(Work("main.c,v"), "head 1.1;\r\n"));
+    ASSERT_TRUE(WriteWholeFile(Work("b.c"), "int b;\r\n"));
+    const std::string wsp = Work("rcs.wsp");
+    ASSERT_TRUE(WriteWholeFile(wsp, "[DefaultSettings]\r\nOpenMaximized=0\r\n"
+                                    "[OpenFiles]\r\nFile1=.\\main.c,v,0,0,0,0\r\nFile2=.\\b.c,0,0,0,0\r\n"
+                                    "ActFile=.\\b.c\r\n"));
+    {
+        ProgramSession s;
+        Start(s, "-w" + wsp, "box yes\n");
+        HWND frame = s.MainWindow();
+        ASSERT_NE(Child(frame, "b.c"), nullptr);
+        HWND rcs = Child(frame, "main.c,v");
+        ASSERT_NE(rcs, nullptr);
+        Activate(frame, rcs);
+        ASSERT_TRUE(s.Close());
+    }
+    EXPECT_EQ(Get(wsp, "OpenFiles", "ActFile"), ".\\main.c,v,");
+    ProgramSession s;
+    Start(s, "-w" + wsp, "box yes\n");
+    HWND frame = s.MainWindow();
+    ASSERT_NE(Child(frame, "b.c"), nullptr);
+    HWND rcs = Child(frame, "main.c,v");
+    ASSERT_NE(rcs, nullptr);
+    EXPECT_EQ(reinterpret_cast<HWND>(SendMessageA(Client(frame), WM_MDIGETACTIVE, 0, 0)), rcs);
+    ASSERT_TRUE(s.Close());
+}
+
 // The recent list finds a file whatever the case of its name, both when
 // it is opened and when its place is kept; a file that is gone leaves the
 // list when it is written.
