@@ -16,10 +16,10 @@
 #include "editor/shell/workspace_file.h"
 
 #include "editor/editctl/color_table.h"
-#include "editor/tools/output_bar.h"
 #include "editor/editctl/window/coloredit.h"
 #include "editor/syntax/window/ncoloreditctrl.h"
 #include "editor/syntax/syntax_template.h"
+#include "editor/tools/output_bar.h"
 
 #include "winui/cmdui.h"
 #include "winui/commdlg.h"

@@ -208,6 +208,38 @@ TEST_F(OvantaBarPlaces, TheOutputBarComesBackShownFloatingOrHiddenAsItWasLeft)
     }
 }
 
+TEST_F(OvantaBarPlaces, TheFunctionsBarComesBackShownWhereItWasLeft)
+{
+    {
+        ProgramSession s;
+        Start(s, "", "");
+        HWND frame = s.MainWindow();
+        EXPECT_FALSE(Shown(Bar(frame, functions_bar_id)));
+        s.Command(ID_FUNCTION_LIST);
+        HWND bar = Bar(frame, functions_bar_id);
+        EXPECT_TRUE(Shown(bar));
+        EXPECT_EQ(SideOf(bar), 4);
+        ASSERT_TRUE(s.Close());
+    }
+    EXPECT_EQ(Profile("DefaultSettings", "FunctionList"), "4");
+    EXPECT_EQ(Profile("Bars", "Functions").substr(0, 2), "4,");
+    {
+        ProgramSession s;
+        Start(s, "", "");
+        HWND frame = s.MainWindow();
+        EXPECT_TRUE(Shown(Bar(frame, functions_bar_id)));
+        EXPECT_EQ(SideOf(Bar(frame, functions_bar_id)), 4);
+        // Turned off, it stays off.
+        s.Command(ID_FUNCTION_LIST);
+        EXPECT_FALSE(Shown(Bar(frame, functions_bar_id)));
+        ASSERT_TRUE(s.Close());
+    }
+    ProgramSession s;
+    Start(s, "", "");
+    EXPECT_FALSE(Shown(Bar(s.MainWindow(), functions_bar_id)));
+    ASSERT_TRUE(s.Close());
+}
+
 // Opening a workspace: its output bar, its functions bar listing its
 // closed file, its search history and the search dialog's place; the
 // position history holds nothing of the loading. Closing it brings the
