@@ -197,6 +197,9 @@ void CMainFrame::LoadBrowserSettings(bool workspace)
     CAppTagSettings settings;
     m_tagConfig = LoadTagConfig(settings);
     m_bAutoSearch = (m_tagConfig.flags & kBrowseAutomatic) != 0;
+    // An output bar brought back with the settings shows its "Tags" pane
+    // by them.
+    SyncTagsPane();
     m_nFunctionList = app->m_profile.GetInt(settings_section, "FunctionList", 0);
     int side = m_nFunctionList & 7;
     if (workspace) {
