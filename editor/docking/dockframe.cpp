@@ -25,10 +25,8 @@ const DockSideInfo dock_sides[4] = {
 
 } // namespace
 
-RECT KeepOnScreen(const RECT& rect)
+RECT ClampToWorkArea(const RECT& rect)
 {
-    if (MonitorFromRect(&rect, MONITOR_DEFAULTTONULL))
-        return rect;
     MONITORINFO info{};
     info.cbSize = sizeof info;
     if (!GetMonitorInfoA(MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST), &info))
@@ -39,6 +37,13 @@ RECT KeepOnScreen(const RECT& rect)
     int x = std::min(std::max(rect.left, work.left), work.right - w);
     int y = std::min(std::max(rect.top, work.top), work.bottom - h);
     return RECT{x, y, x + w, y + h};
+}
+
+RECT KeepOnScreen(const RECT& rect)
+{
+    if (MonitorFromRect(&rect, MONITOR_DEFAULTTONULL))
+        return rect;
+    return ClampToWorkArea(rect);
 }
 
 CDockSite::~CDockSite() = default;

@@ -274,24 +274,11 @@ int CMainFrame::OnCreate(LPCREATESTRUCTA cs)
         if (!app->m_strDefaultDir.empty())
             SetCurrentDirectoryA(app->m_strDefaultDir.c_str());
         std::string place = app->m_profile.GetString(frame_section, "MAIN", "");
-        if (place == "M") {
+        if (place == "M")
             m_chShowState = 'M';
-            ::PostMessageA(m_hWnd, WM_SHOW_MAXIMIZED, 0, 0);
-        } else if (!place.empty()) {
-            RECT rc;
-            // A value that is not four numbers keeps the place the system chose.
-            if (std::sscanf(place.c_str(), " %ld,%ld,%ld,%ld", &rc.left, &rc.top, &rc.right,
-                            &rc.bottom) == 4 &&
-                rc.right > rc.left && rc.bottom > rc.top) {
-                RECT now;
-                ::GetWindowRect(m_hWnd, &now);
-                if (!EqualRect(&now, &rc))
-                    ::MoveWindow(m_hWnd, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, TRUE);
-            }
-        }
+        MoveToStoredPlace(place);
     }
     LoadBrowserSettings();
-    ConnectWorkspaceHooks();
     LoadSearchSettings();
     RecalcLayout();
     return 0;
@@ -467,21 +454,11 @@ LRESULT CMainFrame::OnDropFiles(WPARAM wParam, LPARAM)
 
 // --- documents -----------------------------------------------------------------
 
-void CMainFrame::ConnectWorkspaceHooks()
+WorkspaceHooks& CMainFrame::Hooks()
 {
-    WorkspaceHooks& hooks = OvantaWorkspaceHooks();
-    hooks.saveBookmarks = [this](const std::string& path) {
-        if (m_wndBookmarkBar.m_hWnd)
-            m_wndBookmarkBar.SaveBookmarks(winui::CProfile(path));
-    };
-    hooks.restoreBookmarks = [this](COvantaDoc* doc) {
-        if (m_wndBookmarkBar.m_hWnd && !WorkspacePath().empty())
-            m_wndBookmarkBar.LoadBookmarks(WorkspacePath().c_str(), doc);
-    };
-    hooks.workspaceFilesChanged = [this]() {
-        if (m_pFunctionBar && m_pFunctionBar->m_hWnd)
-            m_pFunctionBar->RebuildTree();
-    };
+    if (!m_pWorkspaceHooks)
+        m_pWorkspaceHooks = std::make_unique<CFrameWorkspaceHooks>(*this);
+    return *m_pWorkspaceHooks;
 }
 
 // A project file that opens is no longer among the project's closed files;
@@ -664,17 +641,66 @@ void CMainFrame::OnCloseAll()
 
 int CMainFrame::GetBarState(HWND bar)
 {
-    RECT frame, rc;
-    ::GetWindowRect(m_hWnd, &frame);
-    ::GetWindowRect(bar, &rc);
-    int code;
-    if (rc.right - rc.left < rc.bottom - rc.top)
-        code = rc.left - frame.left < frame.right - rc.right ? 4 : 3;
-    else
-        code = rc.top - frame.top < frame.bottom - rc.bottom ? 1 : 2;
-    if (!::IsWindowVisible(bar))
+    // A docked bar is on its dock bar's side, also while it is hidden and
+    // its window stands where it was last laid out; a floating one is
+    // judged by where its window is.
+    static const struct {
+        UINT id;
+        int code;
+    } sides[] = {{winui::AFX_IDW_DOCKBAR_TOP, 1}, {winui::AFX_IDW_DOCKBAR_BOTTOM, 2},
+                 {winui::AFX_IDW_DOCKBAR_RIGHT, 3}, {winui::AFX_IDW_DOCKBAR_LEFT, 4}};
+    int code = 0;
+    auto* controlBar = dynamic_cast<winui::CControlBar*>(winui::CWnd::FromHandle(bar));
+    if (CSizeDockBar* dock = DockBarOf(controlBar))
+        for (const auto& s : sides)
+            if (static_cast<UINT>(::GetDlgCtrlID(dock->m_hWnd)) == s.id)
+                code = s.code;
+    if (code == 0) {
+        RECT frame, rc;
+        ::GetWindowRect(m_hWnd, &frame);
+        ::GetWindowRect(bar, &rc);
+        if (rc.right - rc.left < rc.bottom - rc.top)
+            code = rc.left - frame.left < frame.right - rc.right ? 4 : 3;
+        else
+            code = rc.top - frame.top < frame.bottom - rc.bottom ? 1 : 2;
+    }
+    if (!(::GetWindowLongA(bar, GWL_STYLE) & WS_VISIBLE))
         code += 0x10;
     return code;
+}
+
+void CMainFrame::MoveToStoredPlace(const std::string& place)
+{
+    if (place == "M") {
+        ::PostMessageA(m_hWnd, WM_SHOW_MAXIMIZED, 0, 0);
+        return;
+    }
+    RECT rc;
+    // A value that is not four numbers keeps the place the window has; a
+    // place beyond every screen is brought onto the nearest one.
+    if (place.empty() ||
+        std::sscanf(place.c_str(), " %ld,%ld,%ld,%ld", &rc.left, &rc.top, &rc.right, &rc.bottom) != 4 ||
+        rc.right <= rc.left || rc.bottom <= rc.top)
+        return;
+    rc = ClampToWorkArea(rc);
+    RECT now;
+    ::GetWindowRect(m_hWnd, &now);
+    if (EqualRect(&now, &rc))
+        return;
+    if (::IsZoomed(m_hWnd) || ::IsIconic(m_hWnd))
+        ::ShowWindow(m_hWnd, SW_RESTORE);
+    ::MoveWindow(m_hWnd, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, TRUE);
+}
+
+void CMainFrame::DockBarAtSide(winui::CControlBar& bar, int side)
+{
+    static const UINT docks[] = {0, winui::AFX_IDW_DOCKBAR_TOP, winui::AFX_IDW_DOCKBAR_BOTTOM,
+                                 winui::AFX_IDW_DOCKBAR_RIGHT, winui::AFX_IDW_DOCKBAR_LEFT};
+    if (!bar.m_hWnd || side < 1 || side > 4)
+        return;
+    CSizeDockBar* dock = DockBarOf(&bar);
+    if (!dock || static_cast<UINT>(::GetDlgCtrlID(dock->m_hWnd)) != docks[side])
+        DockControlBar(&bar, docks[side]);
 }
 
 // --- colours -----------------------------------------------------------------------
@@ -747,7 +773,6 @@ BOOL CMainFrame::DestroyWindow()
             SaveToolSettings();
             SaveMacroSettings();
             SaveBrowserSettings();
-            SaveSearchSettings();
             if (::IsZoomed(m_hWnd) || ::IsIconic(m_hWnd)) {
                 app->WriteSettingString(frame_section, "Main", "M");
             } else {

@@ -9,6 +9,7 @@
 #include "editor/shell/bookmark_bar.h"
 #include "editor/shell/doc_tab_bar.h"
 #include "editor/shell/editorstatusbar.h"
+#include "editor/shell/frame_workspace_hooks.h"
 #include "editor/shell/frame_bases.h"
 #include "editor/shell/keyboard_macro.h"
 #include "editor/shell/macro_recorder.h"
@@ -42,6 +43,10 @@ struct CFrameSearch;
 struct SearchRequest;
 class CRecentWorkspaceList;
 struct SettingsValues;
+
+// The [Bars] keys of the sizeable bars.
+inline constexpr const char* kOutputBarKey = "Output";
+inline constexpr const char* kFunctionBarKey = "Functions";
 
 class CMainFrame : public CMainFrameBase {
 public:
@@ -91,13 +96,20 @@ public:
     // folder where they are inside it), and those of them not open.
     std::vector<std::string> m_workspaceFiles;
     std::vector<std::string> m_closedFiles;
-    // The bookmark bar and the functions bar take part in workspaces.
-    void ConnectWorkspaceHooks();
+    // The bars that take part in settings and workspaces.
+    WorkspaceHooks& Hooks();
     void TrackClosedProjectFile(COvantaDoc* doc, bool closing);
     // Docks bar on the side where leftOf is docked, just right of it.
     void DockControlBarLeftOf(winui::CControlBar* bar, winui::CControlBar* leftOf);
     // The code of a bar's place: 1 top, 2 bottom, 3 right, 4 left, +0x10 hidden.
     int GetBarState(HWND bar);
+    // Docks bar on side (1 top, 2 bottom, 3 right, 4 left) unless it is
+    // docked there already.
+    void DockBarAtSide(winui::CControlBar& bar, int side);
+    // [Ovanta] "Main": "M" maximises the frame (by a posted message), four
+    // numbers "left,top,right,bottom" move it there, within a screen's work
+    // area; anything else leaves it where it is.
+    void MoveToStoredPlace(const std::string& place);
 
     void OnGotoLine();
     // The modal "Properties" of a document's file (mainfrm_files.cpp).
@@ -136,8 +148,9 @@ public:
     std::unique_ptr<CMacroRecorderBar> m_pMacroBar;
     int m_nMacroBar = 0;
     // Source browser, functions bar and project reference (mainfrm_browser.cpp).
-    // [TagConfig] and the browser's [DefaultSettings] keys.
-    void LoadBrowserSettings();
+    // [TagConfig] and the browser's [DefaultSettings] keys; a workspace
+    // shows the functions bar.
+    void LoadBrowserSettings(bool workspace = false);
     void SaveBrowserSettings();
     // Documents and the caret tell the functions bar.
     void BrowserDocumentOpened(COvantaDoc* doc);
@@ -363,6 +376,9 @@ public:
     void CollectSearchOptions(SettingsValues& options);
     void SetSuppressComments(bool on);
     void SaveSearchSettings();
+    // The open search dialogs take the [FIND] history and their places of
+    // the settings now in force (after a workspace opened or closed).
+    void ReloadSearchDialogs();
     // Stops the TCP reader and destroys the search dialogs.
     void CloseSearch();
 
@@ -385,6 +401,17 @@ private:
     void ApplyLoadedOptions(bool workspace);
     // The bars go where the profile's placement codes put them.
     void PlaceBarsAtStart();
+public:
+    // [Bars]: the sizeable bars' places (side, row, sizes, floating place,
+    // visibility) under key. Restoring puts bar there, shown when show is
+    // set; false when nothing usable is stored. The stored visibility is
+    // false also when nothing is stored.
+    bool RestoreBarPlacement(winui::CControlBar* bar, const char* key, bool show = false);
+    bool StoredBarVisible(const char* key);
+    void SaveBarPlacements();
+    // The output bar as it was left: made and placed when it was shown.
+    void RestoreOutputBar();
+private:
     bool LeaveForWorkspace(bool askFirst, const char* question);
     void EnterWorkspace(const std::string& path);
     void WriteRecentWorkspaces();
@@ -393,6 +420,7 @@ private:
     // or the closing time into the open workspace.
     void SaveOnDestroy();
     std::unique_ptr<CRecentWorkspaceList> m_pRecentWorkspaces;
+    std::unique_ptr<CFrameWorkspaceHooks> m_pWorkspaceHooks;
     void CreateBookmarkBar();
     void DockBookmarkBar();
     void CreateNavigationBars();

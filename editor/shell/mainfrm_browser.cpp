@@ -189,7 +189,7 @@ FunctionListMode CMainFrame::FunctionListModeSetting() const
     return FunctionListMode::kC;
 }
 
-void CMainFrame::LoadBrowserSettings()
+void CMainFrame::LoadBrowserSettings(bool workspace)
 {
     COvantaApp* app = COvantaApp::Get();
     if (!app)
@@ -197,10 +197,23 @@ void CMainFrame::LoadBrowserSettings()
     CAppTagSettings settings;
     m_tagConfig = LoadTagConfig(settings);
     m_bAutoSearch = (m_tagConfig.flags & kBrowseAutomatic) != 0;
+    // An output bar brought back with the settings shows its "Tags" pane
+    // by them.
+    SyncTagsPane();
     m_nFunctionList = app->m_profile.GetInt(settings_section, "FunctionList", 0);
     int side = m_nFunctionList & 7;
+    if (workspace) {
+        // A workspace shows its project in the functions bar, at the right
+        // for side 3 and at the left otherwise.
+        if (!m_pFunctionBar)
+            CreateFunctionBar(FunctionListModeSetting(), true, side == 3);
+        else if (!m_pFunctionBar->IsVisible())
+            ShowControlBar(m_pFunctionBar.get(), TRUE, FALSE);
+        return;
+    }
+    // A bar that was shown when the program closed comes back shown.
     if (side == 3 || side == 4)
-        CreateFunctionBar(FunctionListModeSetting(), false, side == 3);
+        CreateFunctionBar(FunctionListModeSetting(), !(m_nFunctionList & 0x10), side == 3);
 }
 
 void CMainFrame::SaveBrowserSettings()
@@ -244,6 +257,8 @@ bool CMainFrame::CreateFunctionBar(FunctionListMode mode, bool visible, bool rig
     }
     DockControlBar(bar.get(), right ? winui::AFX_IDW_DOCKBAR_RIGHT : winui::AFX_IDW_DOCKBAR_LEFT);
     m_pFunctionBar = std::move(bar);
+    // Where the user left it last time.
+    RestoreBarPlacement(m_pFunctionBar.get(), kFunctionBarKey);
     m_pFunctionBar->RebuildTree();
     ShowControlBar(m_pFunctionBar.get(), visible ? TRUE : FALSE, FALSE);
     RecalcLayout();

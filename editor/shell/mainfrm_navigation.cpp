@@ -9,6 +9,7 @@
 #include "editor/shell/ovantadoc.h"
 #include "editor/shell/ovantaview.h"
 #include "editor/shell/resource.h"
+#include "editor/shell/settings_profile.h"
 
 #include "winui/cmdui.h"
 
@@ -44,9 +45,7 @@ void CMainFrame::TabsDocumentOpened(COvantaDoc* doc)
     if (!m_wndDocTabBar.m_hWnd || !doc)
         return;
     m_wndDocTabBar.AddTab(doc, doc->GetPathName().empty() ? doc->GetTitle().c_str() : nullptr);
-    COvantaApp* app = COvantaApp::Get();
-    const int fileBar = app ? app->m_profile.GetInt("DefaultSettings", "FileBar", 0) : 0;
-    if (!(fileBar & 0x10) && !m_wndDocTabBar.IsVisible())
+    if (!(OvantaOptions().fileBar & 0x10) && !m_wndDocTabBar.IsVisible())
         ShowControlBar(&m_wndDocTabBar, TRUE, FALSE);
     m_wndDocTabBar.LayoutTabs();
 }
@@ -80,8 +79,11 @@ void CMainFrame::OnFileBar()
     } else {
         ShowControlBar(&m_wndDocTabBar, !m_wndDocTabBar.IsVisible(), FALSE);
     }
+    // The user's choice is held with the bar's side, and written at once.
+    int& fileBar = OvantaOptions().fileBar;
+    fileBar = (fileBar & 7) | (m_wndDocTabBar.IsVisible() ? 0 : 0x10);
     if (COvantaApp* app = COvantaApp::Get())
-        app->WriteSettingInt("DefaultSettings", "FileBar", m_wndDocTabBar.IsVisible() ? 0 : 0x10);
+        app->WriteSettingInt("DefaultSettings", "FileBar", fileBar);
     m_wndDocTabBar.LayoutTabs();
 }
 

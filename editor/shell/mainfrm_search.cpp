@@ -496,6 +496,35 @@ void CMainFrame::SaveSearchSettings()
     ::SaveSearchDialogPlaces(app->m_profile, Search().searchDlg.get(), Search().replaceDlg.get());
 }
 
+void CMainFrame::ReloadSearchDialogs()
+{
+    COvantaApp* app = COvantaApp::Get();
+    if (!app)
+        return;
+    const struct {
+        CSearchDlg* dialog;
+        const char* key;
+    } dialogs[] = {{Search().searchDlg.get(), "FIND"}, {Search().replaceDlg.get(), "REPLACE"}};
+    for (const auto& d : dialogs) {
+        if (!d.dialog || !d.dialog->m_hWnd)
+            continue;
+        // The lists start again from what the settings hold.
+        for (int id : {IDC_SEARCH_DIRECTORY, IDC_FILE_FILTER})
+            if (HWND combo = d.dialog->GetDlgItem(id))
+                ::SendMessageA(combo, CB_RESETCONTENT, 0, 0);
+        d.dialog->LoadHistory();
+        int left = 0, top = 0;
+        const std::string place = app->m_profile.GetString("Ovanta", d.key, "");
+        if (std::sscanf(place.c_str(), " %d ,%d", &left, &top) == 2) {
+            RECT r;
+            ::GetWindowRect(d.dialog->m_hWnd, &r);
+            RECT at = ClampToWorkArea(RECT{left, top, left + r.right - r.left, top + r.bottom - r.top});
+            ::SetWindowPos(d.dialog->m_hWnd, nullptr, at.left, at.top, 0, 0,
+                           SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+    }
+}
+
 void CMainFrame::CloseSearch()
 {
     Search().tcp.Stop();

@@ -187,10 +187,20 @@ void CMainFrame::ToggleOutputBar()
             bar->m_sizeDockedHorz.cy = height;
         DockControlBar(bar.get(), winui::AFX_IDW_DOCKBAR_BOTTOM);
         m_pOutputBar = std::move(bar);
+        // Where the user left it last time.
+        RestoreBarPlacement(m_pOutputBar.get(), kOutputBarKey, true);
         RecalcLayout();
         return;
     }
     ShowControlBar(m_pOutputBar.get(), !m_pOutputBar->IsVisible(), FALSE);
+}
+
+void CMainFrame::RestoreOutputBar()
+{
+    if (m_pOutputBar)
+        RestoreBarPlacement(m_pOutputBar.get(), kOutputBarKey);
+    else if (StoredBarVisible(kOutputBarKey))
+        ToggleOutputBar();
 }
 
 bool CMainFrame::AskToStopRunningTool()

@@ -19,6 +19,7 @@
 #include "editor/editctl/window/coloredit.h"
 #include "editor/syntax/window/ncoloreditctrl.h"
 #include "editor/syntax/syntax_template.h"
+#include "editor/tools/output_bar.h"
 
 #include "winui/cmdui.h"
 #include "winui/commdlg.h"
@@ -32,6 +33,7 @@
 static const char settings_section[] = "DefaultSettings";
 static const char workspace_filter[] = "Workspaces (*.wsp)|*.wsp|All Files (*.*)|*.*||";
 static const UINT workspace_autosave_timer = 0x4321;
+static const char bars_section[] = "Bars";
 
 // --- the option set on the profile functions ---------------------------------------
 
@@ -107,12 +109,6 @@ SettingsValues& OvantaOptions()
 {
     static SettingsValues options;
     return options;
-}
-
-WorkspaceHooks& OvantaWorkspaceHooks()
-{
-    static WorkspaceHooks hooks;
-    return hooks;
 }
 
 namespace {
@@ -198,11 +194,7 @@ static void place_bar(CMainFrame& frame, winui::CControlBar& bar, int code)
 {
     if (!bar.m_hWnd)
         return;
-    static const UINT docks[] = {0, winui::AFX_IDW_DOCKBAR_TOP, winui::AFX_IDW_DOCKBAR_BOTTOM,
-                                 winui::AFX_IDW_DOCKBAR_RIGHT, winui::AFX_IDW_DOCKBAR_LEFT};
-    int side = code & 7;
-    if (side >= 1 && side <= 4)
-        frame.DockControlBar(&bar, docks[side]);
+    frame.DockBarAtSide(bar, code & 7);
     frame.ShowControlBar(&bar, (code & 0x10) ? FALSE : TRUE, FALSE);
 }
 
@@ -276,11 +268,38 @@ void CMainFrame::PlaceBarsAtStart()
 {
     const SettingsValues& o = OvantaOptions();
     place_bar(*this, m_wndToolBar, o.toolBar);
-    WorkspaceHooks& hooks = OvantaWorkspaceHooks();
-    if (hooks.placeBookmarkBar)
-        hooks.placeBookmarkBar(o.bookmarkBar);
-    if (hooks.placeFileBar)
-        hooks.placeFileBar(o.fileBar);
+    Hooks().PlaceBookmarkBar(o.bookmarkBar);
+    Hooks().PlaceFileBar(o.fileBar);
+    RestoreOutputBar();
+}
+
+bool CMainFrame::RestoreBarPlacement(winui::CControlBar* bar, const char* key, bool show)
+{
+    COvantaApp* app = COvantaApp::Get();
+    if (!app || !bar || !bar->m_hWnd || !LoadBarPlacement(bar, app->m_profile, bars_section, key))
+        return false;
+    if (show && !bar->IsVisible())
+        ShowControlBar(bar, TRUE, FALSE);
+    return true;
+}
+
+bool CMainFrame::StoredBarVisible(const char* key)
+{
+    COvantaApp* app = COvantaApp::Get();
+    docking::BarPlacement p;
+    return app && docking::ParseBarPlacement(app->m_profile.GetString(bars_section, key, ""), &p) && p.visible;
+}
+
+void CMainFrame::SaveBarPlacements()
+{
+    COvantaApp* app = COvantaApp::Get();
+    if (!app)
+        return;
+    // A bar not made in this run keeps what is stored.
+    if (m_pOutputBar && m_pOutputBar->m_hWnd)
+        SaveBarPlacement(m_pOutputBar.get(), app->m_profile, bars_section, kOutputBarKey);
+    if (m_pFunctionBar && m_pFunctionBar->m_hWnd)
+        SaveBarPlacement(m_pFunctionBar.get(), app->m_profile, bars_section, kFunctionBarKey);
 }
 
 void CMainFrame::LoadSettings(const char* path)
@@ -303,6 +322,7 @@ void CMainFrame::LoadSettings(const char* path)
     LoadTools();
     LoadMacroSettings();
     LoadBrowserSettings();
+    ReloadSearchDialogs();
     if (path)
         app->SetProfileTarget(saved);
     RecalcLayout();
@@ -322,19 +342,14 @@ void CMainFrame::SaveSettings(const char* path)
     FontValuesOf(m_hEditFont, o.font);
     app->StorePrintFont(o.printFont);
     if (!::IsIconic(m_hWnd)) {
-        WorkspaceHooks& hooks = OvantaWorkspaceHooks();
-        if (hooks.fileBarCode) {
-            int code = hooks.fileBarCode();
-            o.fileBar = (o.fileBar & 0x20) ? code : (code & 7);
-        }
+        o.fileBar = StoredFileBarCode(Hooks().FileBarCode(), o.fileBar);
         if (m_wndToolBar.m_hWnd)
             o.toolBar = GetBarState(m_wndToolBar.m_hWnd);
         if (m_wndToolsBar.m_hWnd) {
             int code = GetBarState(m_wndToolsBar.m_hWnd);
             o.execBar = (o.execBar & 0x20) ? code : (code & 7);
         }
-        if (hooks.bookmarkBarCode)
-            o.bookmarkBar = hooks.bookmarkBarCode() & ~0x10;
+        o.bookmarkBar = Hooks().BookmarkBarCode() & ~0x10;
     }
     o.macroBar = m_nMacroBar;
     o.functionList = m_nFunctionList;
@@ -342,6 +357,9 @@ void CMainFrame::SaveSettings(const char* path)
     WriteSettings(store, o, kProfileWrite);
     if (m_wndToolsBar.m_hWnd)
         m_wndToolsBar.SaveTools(app->ProfileTarget());
+    // [FIND] and the search dialogs' places; the sizeable bars' places.
+    SaveSearchSettings();
+    SaveBarPlacements();
     SaveMacroSettings();
     WriteTagFlags();
     if (path)
@@ -386,21 +404,20 @@ int CMainFrame::SaveWorkspace(const char* path)
     CollectSearchOptions(o);
     FontValuesOf(m_hEditFont, o.font);
     if (!::IsIconic(m_hWnd)) {
-        WorkspaceHooks& hooks = OvantaWorkspaceHooks();
-        if (hooks.fileBarCode)
-            o.fileBar = WorkspaceFileBarCode(hooks.fileBarCode(), o.fileBar);
+        o.fileBar = StoredFileBarCode(Hooks().FileBarCode(), o.fileBar);
         if (m_wndToolBar.m_hWnd)
             o.toolBar = GetBarState(m_wndToolBar.m_hWnd);
         if (m_wndToolsBar.m_hWnd)
             o.execBar = GetBarState(m_wndToolsBar.m_hWnd);
-        if (hooks.bookmarkBarCode)
-            o.bookmarkBar = hooks.bookmarkBarCode() & ~0x10;
+        o.bookmarkBar = Hooks().BookmarkBarCode() & ~0x10;
     }
     o.macroBar = m_nMacroBar;
     o.functionList = m_nFunctionList;
     CAppSettingsStore store(*app);
     WriteSettings(store, o, kWorkspaceWrite, kGroupOptions | kGroupFont);
 
+    SaveSearchSettings();
+    SaveBarPlacements();
     if (m_wndToolsBar.m_hWnd)
         m_wndToolsBar.SaveTools(target);
     WorkspaceColorAccess colors(*app);
@@ -450,8 +467,7 @@ int CMainFrame::SaveWorkspace(const char* path)
         std::snprintf(key, sizeof key, "File%d", ++number);
         app->WriteSettingString("ClosedFiles", key, closed.c_str());
     }
-    if (OvantaWorkspaceHooks().saveBookmarks)
-        OvantaWorkspaceHooks().saveBookmarks(target);
+    Hooks().SaveBookmarks(target);
     WriteTagFlags();
     if (path)
         app->SetProfileTarget(saved);
@@ -468,23 +484,7 @@ void CMainFrame::LoadWorkspace(const char* path)
     const std::string dir = WorkspaceDirectoryOf(path);
     winui::CProfile& profile = app->m_profile;
 
-    std::string place = profile.GetString("Ovanta", "Main", "");
-    if (place == "M") {
-        ::PostMessageA(m_hWnd, WM_SHOW_MAXIMIZED, 0, 0);
-    } else if (!place.empty()) {
-        RECT rc;
-        if (std::sscanf(place.c_str(), " %ld,%ld,%ld,%ld", &rc.left, &rc.top, &rc.right, &rc.bottom) == 4 &&
-            rc.right > rc.left && rc.bottom > rc.top && rc.right - rc.left < 20000 &&
-            rc.bottom - rc.top < 20000) {
-            RECT now;
-            ::GetWindowRect(m_hWnd, &now);
-            if (!EqualRect(&now, &rc)) {
-                if (::IsZoomed(m_hWnd) || ::IsIconic(m_hWnd))
-                    ::ShowWindow(m_hWnd, SW_RESTORE);
-                ::MoveWindow(m_hWnd, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, TRUE);
-            }
-        }
-    }
+    MoveToStoredPlace(profile.GetString("Ovanta", "Main", ""));
 
     CAppSettingsStore store(*app);
     SettingsValues& o = OvantaOptions();
@@ -505,6 +505,7 @@ void CMainFrame::LoadWorkspace(const char* path)
     update_all_views(*app, {1, 0});
     if (oldFont)
         ::DeleteObject(oldFont);
+    ReloadSearchDialogs();
 
     uint32_t low = 0, high = 0;
     const bool haveSaveTime = ParseFileTime(profile.GetString("Project", "SaveTime", ""), low, high);
@@ -561,8 +562,7 @@ void CMainFrame::LoadWorkspace(const char* path)
             edit.InvalidateText(1);
             edit.UpdateVScrollBar(1);
             view->NotifyCaret();
-            if (OvantaWorkspaceHooks().restoreBookmarks)
-                OvantaWorkspaceHooks().restoreBookmarks(doc);
+            Hooks().RestoreBookmarks(doc);
         }
         if (e.fields == 5 && e.state == 'm')
             if (winui::CFrameWnd* child = view->GetParentFrame())
@@ -591,9 +591,8 @@ void CMainFrame::LoadWorkspace(const char* path)
     }
     // The tag configuration and the functions bar's place come from the
     // workspace also when it lists no open files.
-    LoadBrowserSettings();
-    if (OvantaWorkspaceHooks().workspaceFilesChanged)
-        OvantaWorkspaceHooks().workspaceFilesChanged();
+    LoadBrowserSettings(true);
+    Hooks().WorkspaceFilesChanged();
     RecalcLayout();
 }
 
@@ -659,13 +658,10 @@ void CMainFrame::EnterWorkspace(const std::string& path)
     COvantaApp* app = COvantaApp::Get();
     if (!app)
         return;
-    WorkspaceHooks& hooks = OvantaWorkspaceHooks();
-    if (hooks.recordPositions)
-        hooks.recordPositions(false);
+    Hooks().RecordPositions(false);
     app->m_strWorkspacePath = path;
     LoadWorkspace(path.c_str());
-    if (hooks.recordPositions)
-        hooks.recordPositions(true);
+    Hooks().RecordPositions(true);
 }
 
 void CMainFrame::OpenWorkspace(const char* path)
@@ -728,8 +724,7 @@ void CMainFrame::OnWorkspaceSave()
         recent->Add(path.c_str());
         WriteRecentWorkspaces();
     }
-    if (OvantaWorkspaceHooks().workspaceFilesChanged)
-        OvantaWorkspaceHooks().workspaceFilesChanged();
+    Hooks().WorkspaceFilesChanged();
 }
 
 bool CMainFrame::CloseWorkspace()
@@ -775,8 +770,7 @@ bool CMainFrame::CloseWorkspace()
     }
 
     app->SetProfileTarget(workspace);
-    if (OvantaWorkspaceHooks().recordPositions)
-        OvantaWorkspaceHooks().recordPositions(true);
+    Hooks().RecordPositions(true);
     app->WriteRecentFileList();
     WritePrivateProfileStringA("Project", "Savetime", now_stamp().c_str(), workspace.c_str());
 
@@ -784,8 +778,7 @@ bool CMainFrame::CloseWorkspace()
     m_workspaceFiles.clear();
     m_closedFiles.clear();
     app->SetProfileTarget(app->m_szProfilePath);
-    if (OvantaWorkspaceHooks().workspaceFilesChanged)
-        OvantaWorkspaceHooks().workspaceFilesChanged();
+    Hooks().WorkspaceFilesChanged();
     RecalcLayout();
     return true;
 }

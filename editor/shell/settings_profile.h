@@ -1,14 +1,13 @@
 // The option set on the profile functions: the table of settings_store read
 // from and written to the application's profile target (the profile file
 // or the open workspace), every write through the guarded writers of the
-// application; the one process-wide copy of the options; and the hooks
-// through which the bars that a workspace remembers take part in loading
-// and saving it.
+// application; the one process-wide copy of the options; and the
+// interface through which the bars that a workspace remembers take part in
+// loading and saving it.
 #pragma once
 
 #include "editor/shell/settings_store.h"
 
-#include <functional>
 #include <string>
 
 class COvantaApp;
@@ -38,25 +37,28 @@ SettingsValues& OvantaOptions();
 void ApplyOptionsToApp(COvantaApp& app, const SettingsValues& options);
 void CollectOptionsFromApp(COvantaApp& app, SettingsValues& options);
 
-// What the bars and lists of other parts of the frame contribute to a
-// workspace. Each hook may be left empty; the frame then leaves that state
-// alone.
-struct WorkspaceHooks {
+// What the bars and lists of other parts of the frame contribute to
+// settings and workspaces. Every method is the program's to implement: a
+// binding left out does not build.
+class WorkspaceHooks {
+public:
     // Placement code of the document tab bar (1 top, 2 bottom, +0x10
-    // hidden, +0x20 memory mark), and placing it.
-    std::function<int()> fileBarCode;
-    std::function<void(int code)> placeFileBar;
+    // hidden), and placing it by such a code.
+    virtual int FileBarCode() = 0;
+    virtual void PlaceFileBar(int code) = 0;
     // The same for the bookmark bar (codes 1-4, +0x10 hidden).
-    std::function<int()> bookmarkBarCode;
-    std::function<void(int code)> placeBookmarkBar;
+    virtual int BookmarkBarCode() = 0;
+    virtual void PlaceBookmarkBar(int code) = 0;
     // [Bookmarks] written into the workspace file at path; the stored
     // bookmarks of a document restored after the workspace opened it.
-    std::function<void(const std::string& path)> saveBookmarks;
-    std::function<void(COvantaDoc* doc)> restoreBookmarks;
+    virtual void SaveBookmarks(const std::string& path) = 0;
+    virtual void RestoreBookmarks(COvantaDoc* doc) = 0;
     // The position history stops recording while a workspace loads.
-    std::function<void(bool on)> recordPositions;
+    virtual void RecordPositions(bool on) = 0;
     // The functions bar shows the workspace's files (called after a
     // workspace opened or closed).
-    std::function<void()> workspaceFilesChanged;
+    virtual void WorkspaceFilesChanged() = 0;
+
+protected:
+    ~WorkspaceHooks() = default;
 };
-WorkspaceHooks& OvantaWorkspaceHooks();

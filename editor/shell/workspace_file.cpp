@@ -124,7 +124,14 @@ OpenFileEntry ParseOpenFileEntry(const std::string& value)
 
 std::string FormatActFile(const std::string& path, bool maximized)
 {
-    return maximized ? path + ",M" : path;
+    if (maximized)
+        return path + ",M";
+    // A name that ends in "," or in "," and a letter ("main.c,v") would be
+    // read with its end taken for the state: an empty state follows it.
+    const size_t comma = path.rfind(',');
+    if (comma != std::string::npos && (comma + 1 == path.size() || comma + 2 == path.size()))
+        return path + ",";
+    return path;
 }
 
 void ParseActFile(const std::string& value, std::string& path, char& state)
@@ -206,9 +213,10 @@ std::vector<std::string> ClosedFilesToWrite(const std::vector<std::string>& clos
     return out;
 }
 
-int WorkspaceFileBarCode(int barCode, int held)
+int StoredFileBarCode(int barCode, int held)
 {
-    return barCode | (held & 0x20);
+    const bool userHidden = (held & 0x10) || ((held & 0x20) && (barCode & 0x10));
+    return (barCode & 7) | (userHidden ? 0x10 : 0);
 }
 
 bool RestoresPosition(bool haveSaveTime, uint64_t saveTime, bool haveFileTime, uint64_t fileTime)

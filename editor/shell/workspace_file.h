@@ -28,7 +28,8 @@ std::string FormatOpenFileEntry(const OpenFileEntry& entry);
 // a value whose end is no such fields is a bare path.
 OpenFileEntry ParseOpenFileEntry(const std::string& value);
 
-// "ActFile": the path with ",M" when its window was maximised.
+// "ActFile": the path with ",M" when its window was maximised, or with a
+// "," when the path's own end would read as a state.
 std::string FormatActFile(const std::string& path, bool maximized);
 // Only a one-letter field after the last comma is the state; the path keeps
 // every other comma.
@@ -53,10 +54,12 @@ void ErasePath(std::vector<std::string>& list, const std::string& path);
 std::vector<std::string> ClosedFilesToWrite(const std::vector<std::string>& closed,
                                             const std::vector<std::string>& fileList);
 
-// The "FileBar" value a workspace gets: the document tab bar's code now,
-// with the in-memory mark 0x20 carried over from the value held; earlier
-// codes do not pile up.
-int WorkspaceFileBarCode(int barCode, int held);
+// The "FileBar" value that the settings and a workspace get: the side of
+// the document tab bar now, hidden (0x10) only when the user hid it (the
+// value held has 0x10, or the mark 0x20 of a bar the user had hidden when
+// the last document closed) and not because the bar hides itself while no
+// document is open; earlier codes do not pile up.
+int StoredFileBarCode(int barCode, int held);
 
 // Whether a document opened in a workspace gets its stored position back:
 // only when the workspace has its "SaveTime", the file's time could be read

@@ -92,6 +92,19 @@ protected:
             ++n;
         return n;
     }
+    // The side of the frame's dock bar that holds the bar with control id
+    // id: 1 top, 2 bottom, 3 right, 4 left; 0 when no dock bar holds it.
+    static int DockSideOf(HWND frame, int id)
+    {
+        const struct {
+            int dockId, side;
+        } sides[] = {{0xE81B, 1}, {0xE81E, 2}, {0xE81D, 3}, {0xE81C, 4}};
+        for (const auto& s : sides)
+            if (HWND dock = GetDlgItem(frame, s.dockId))
+                if (GetDlgItem(dock, id))
+                    return s.side;
+        return 0;
+    }
     static void Key(HWND editor, UINT vk)
     {
         SendMessageA(editor, WM_KEYDOWN, vk, 1);
@@ -145,6 +158,12 @@ TEST_F(OvantaWorkspaceProgram, EveryOptionKeySurvivesARestartExactly)
     {
         ProgramSession s;
         Start(s, "", "");
+        // The bars stand where their codes put them, so that what is
+        // written back is read from their places.
+        HWND frame = s.MainWindow();
+        EXPECT_EQ(DockSideOf(frame, 0xE80A), written.bookmarkBar); // the bookmark bar
+        EXPECT_EQ(DockSideOf(frame, 202), written.fileBar);       // the document tab bar
+        EXPECT_EQ(DockSideOf(frame, 0xE800), written.toolBar);    // the main tool bar
         // What comes back is what the program read and held: the file is
         // gone when it saves.
         ASSERT_TRUE(DeleteFileA(ini_.c_str()));
@@ -487,6 +506,38 @@ TEST_F(OvantaWorkspaceProgram, AWorkspaceWithoutOpenFilesStillBringsItsTagConfig
     EXPECT_EQ(Get(wsp, "ClosedFiles", "File1"), ".\\x.c");
     EXPECT_EQ(Get(wsp, "DefaultSettings", "TabWidth"), "7");
     EXPECT_EQ(Get(ini_, "TagConfig", "flags"), "<missing>");
+}
+
+// An active document whose name ends in a comma and one letter (a file
+// kept by a revision tool) is written so that it is read back whole, and
+// is the active one again.
+TEST_F(OvantaWorkspaceProgram, AnActiveDocumentNamedLikeAWindowStateIsActiveAgain)
+{
+    ASSERT_TRUE(WriteWholeFile(Work("main.c,v"), "head 1.1;\r\n"));
+    ASSERT_TRUE(WriteWholeFile(Work("b.c"), "int b;\r\n"));
+    const std::string wsp = Work("rcs.wsp");
+    ASSERT_TRUE(WriteWholeFile(wsp, "[DefaultSettings]\r\nOpenMaximized=0\r\n"
+                                    "[OpenFiles]\r\nFile1=.\\main.c,v,0,0,0,0\r\nFile2=.\\b.c,0,0,0,0\r\n"
+                                    "ActFile=.\\b.c\r\n"));
+    {
+        ProgramSession s;
+        Start(s, "-w" + wsp, "box yes\n");
+        HWND frame = s.MainWindow();
+        ASSERT_NE(Child(frame, "b.c"), nullptr);
+        HWND rcs = Child(frame, "main.c,v");
+        ASSERT_NE(rcs, nullptr);
+        Activate(frame, rcs);
+        ASSERT_TRUE(s.Close());
+    }
+    EXPECT_EQ(Get(wsp, "OpenFiles", "ActFile"), ".\\main.c,v,");
+    ProgramSession s;
+    Start(s, "-w" + wsp, "box yes\n");
+    HWND frame = s.MainWindow();
+    ASSERT_NE(Child(frame, "b.c"), nullptr);
+    HWND rcs = Child(frame, "main.c,v");
+    ASSERT_NE(rcs, nullptr);
+    EXPECT_EQ(reinterpret_cast<HWND>(SendMessageA(Client(frame), WM_MDIGETACTIVE, 0, 0)), rcs);
+    ASSERT_TRUE(s.Close());
 }
 
 // The recent list finds a file whatever the case of its name, both when

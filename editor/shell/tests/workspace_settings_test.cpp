@@ -254,12 +254,14 @@ TEST(WorkspaceFile, ActFileTimesAndPaths)
 {
     std::string path;
     char state = 0;
-    ParseActFile(FormatActFile(".\\a,b\\main.c", true), path, state);
-    EXPECT_EQ(path, ".\\a,b\\main.c");
-    EXPECT_EQ(state, 'M');
-    ParseActFile(FormatActFile(".\\a,b\\main.c", false), path, state);
-    EXPECT_EQ(path, ".\\a,b\\main.c");
-    EXPECT_EQ(state, 0);
+    // Every name comes back whole, also one whose end looks like a state.
+    for (const char* name : {".\\a,b\\main.c", ".\\main.c,v", "c:\\rcs\\x.h,", ".\\a,,", ".\\a,M", ","}) {
+        for (bool maximized : {true, false}) {
+            ParseActFile(FormatActFile(name, maximized), path, state);
+            EXPECT_EQ(path, name) << maximized;
+            EXPECT_EQ(state, maximized ? 'M' : 0) << name;
+        }
+    }
 
     uint32_t low = 0, high = 0;
     EXPECT_EQ(FormatFileTime(0x5BFE4860, 0x1C41BAD), "5BFE4860,1C41BAD");
@@ -285,11 +287,20 @@ TEST(WorkspaceFile, ClosedFilesKeepTheirOrderAndTheTabBarCodeDoesNotPileUp)
     EXPECT_EQ(ClosedFilesToWrite(ClosedFilesToWrite(closed, list), list), ClosedFilesToWrite(closed, list));
 
     int held = 0;
-    held = WorkspaceFileBarCode(1, held);
-    held = WorkspaceFileBarCode(2, held);
+    held = StoredFileBarCode(1, held);
+    held = StoredFileBarCode(2, held);
     EXPECT_EQ(held, 2);
-    held = WorkspaceFileBarCode(0x12, 0x21);
-    EXPECT_EQ(held, 0x32);
+    struct {
+        int barCode, held, stored;
+    } cases[] = {
+        {0x12, 0x00, 0x02}, // hidden because no document is open: shown next time
+        {0x12, 0x21, 0x12}, // hidden by the user when the last document closed
+        {0x01, 0x20, 0x01}, // the mark of a bar shown again
+        {0x11, 0x10, 0x11}, // turned off with the "File Bar" command
+        {0x02, 0x11, 0x12}, // the user's choice stays with the bar moved
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(StoredFileBarCode(c.barCode, c.held), c.stored) << c.barCode << " " << c.held;
 }
 
 TEST(WorkspaceFile, PositionsComeBackOnlyForFilesUnchangedSinceTheSave)

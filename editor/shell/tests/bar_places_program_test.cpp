@@ -1,0 +1,360 @@
+// Where the bars of the real ovanta.exe stand across restarts under Wine:
+// the document tab bar and the bookmark bar go where their placement codes
+// say, and turning the File Bar off survives a restart; the output bar comes
+// back shown or hidden, docked or floating, as it was left, also with a
+// workspace; a workspace brings the functions bar with its closed files,
+// the search history and the search dialog's place; the main window's
+// stored place is kept on a screen.
+#include "editor/shell/tests/ovanta_program_fixture.h"
+#include "program_session.h"
+#include "testing/kit/test_kit.h"
+
+#include "editor/shell/doc_tab_bar.h"
+#include "editor/shell/resource.h"
+#include "editor/tools/output_bar.h"
+#include "editor/tools/tools_bar.h"
+#include "editor/tools/search_resource.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+const UINT bookmark_bar_id = 0xE80A;
+const UINT main_tool_bar_id = 0xE800;
+const UINT functions_bar_id = 203;
+
+struct BarSearch {
+    UINT id;
+    HWND found;
+};
+
+// A bar is a child of a dock bar of the frame, or of the small window it
+// floats in.
+bool is_bar_parent(HWND parent)
+{
+    const int id = GetDlgCtrlID(parent);
+    return (id >= 0xE81B && id <= 0xE81E) || GetAncestor(parent, GA_PARENT) == GetDesktopWindow();
+}
+
+BOOL CALLBACK find_bar_child(HWND w, LPARAM lParam)
+{
+    auto* search = reinterpret_cast<BarSearch*>(lParam);
+    if (static_cast<UINT>(GetDlgCtrlID(w)) == search->id && is_bar_parent(GetParent(w))) {
+        search->found = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK find_bar_top(HWND top, LPARAM lParam)
+{
+    EnumChildWindows(top, find_bar_child, lParam);
+    return reinterpret_cast<BarSearch*>(lParam)->found == nullptr;
+}
+
+class OvantaBarPlaces : public OvantaProgramTest {
+protected:
+    // The program's bar with control id id, docked or floating; null when
+    // it has no such bar.
+    static HWND Bar(HWND frame, UINT id)
+    {
+        BarSearch search{id, nullptr};
+        EnumThreadWindows(GetWindowThreadProcessId(frame, nullptr), find_bar_top,
+                          reinterpret_cast<LPARAM>(&search));
+        return search.found;
+    }
+    // 1 top, 2 bottom, 3 right, 4 left; 0 floating; -1 no bar.
+    static int SideOf(HWND bar)
+    {
+        if (!bar)
+            return -1;
+        switch (GetDlgCtrlID(GetParent(bar))) {
+        case 0xE81B: return 1;
+        case 0xE81E: return 2;
+        case 0xE81D: return 3;
+        case 0xE81C: return 4;
+        default: return 0;
+        }
+    }
+    static bool Shown(HWND bar) { return bar && IsWindowVisible(bar); }
+    // Waits until the bar with id is on side (or floating for 0).
+    static int WaitForSide(HWND frame, UINT id, int side)
+    {
+        for (int i = 0; i < 200 && SideOf(Bar(frame, id)) != side; ++i)
+            Sleep(50);
+        return SideOf(Bar(frame, id));
+    }
+    static HWND SearchDialog(HWND frame)
+    {
+        for (int i = 0; i < 100; ++i) {
+            for (HWND w = GetWindow(GetDesktopWindow(), GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT))
+                if (GetWindow(w, GW_OWNER) == frame && GetDlgItem(w, IDC_SEARCH_TEXT) && IsWindowVisible(w))
+                    return w;
+            Sleep(50);
+        }
+        return nullptr;
+    }
+    // The number of entries of a combo box and the one shown.
+    static std::pair<int, std::string> ComboState(HWND combo)
+    {
+        return {static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0)), WindowTextOf(combo)};
+    }
+    static HWND ActiveChild(HWND frame)
+    {
+        return reinterpret_cast<HWND>(SendMessageA(Client(frame), WM_MDIGETACTIVE, 0, 0));
+    }
+};
+
+TEST_F(OvantaBarPlaces, TabAndBookmarkBarsGoWhereTheirCodesSayAndTheFileBarStaysOff)
+{
+    ASSERT_TRUE(WriteWholeFile(Work("a.c"), "int a;\r\n"));
+    {
+        // A first start: the bookmark bar at the right, the tabs at the top.
+        ProgramSession s;
+        Start(s, "a.c", "");
+        HWND frame = s.MainWindow();
+        ASSERT_NE(Child(frame, "a.c"), nullptr);
+        EXPECT_EQ(SideOf(Bar(frame, bookmark_bar_id)), 3);
+        EXPECT_EQ(SideOf(Bar(frame, kDocTabBarId)), 1);
+        EXPECT_TRUE(Shown(Bar(frame, kDocTabBarId)));
+        ASSERT_TRUE(s.Close());
+    }
+    EXPECT_EQ(Profile("DefaultSettings", "BookmarkBar"), "3");
+    EXPECT_EQ(Profile("DefaultSettings", "FileBar"), "1");
+
+    Setting("DefaultSettings", "FileBar", "2");
+    Setting("DefaultSettings", "BookmarkBar", "4");
+    {
+        ProgramSession s;
+        Start(s, "a.c", "");
+        HWND frame = s.MainWindow();
+        ASSERT_NE(Child(frame, "a.c"), nullptr);
+        EXPECT_EQ(SideOf(Bar(frame, bookmark_bar_id)), 4);
+        EXPECT_EQ(SideOf(Bar(frame, kDocTabBarId)), 2);
+        EXPECT_TRUE(Shown(Bar(frame, kDocTabBarId)));
+        s.Command(ID_FILE_BAR);
+        EXPECT_FALSE(Shown(Bar(frame, kDocTabBarId)));
+        // Written at once, with the bar's side.
+        EXPECT_EQ(Profile("DefaultSettings", "FileBar"), "18");
+        ASSERT_TRUE(s.Close());
+    }
+    EXPECT_EQ(Profile("DefaultSettings", "FileBar"), "18");
+    EXPECT_EQ(Profile("DefaultSettings", "BookmarkBar"), "4");
+    {
+        // Off after the restart with a document open; on again by the command.
+        ProgramSession s;
+        Start(s, "a.c", "");
+        HWND frame = s.MainWindow();
+        ASSERT_NE(Child(frame, "a.c"), nullptr);
+        EXPECT_FALSE(Shown(Bar(frame, kDocTabBarId)));
+        s.Command(ID_FILE_BAR);
+        EXPECT_TRUE(Shown(Bar(frame, kDocTabBarId)));
+        EXPECT_EQ(SideOf(Bar(frame, kDocTabBarId)), 2);
+        ASSERT_TRUE(s.Close());
+    }
+    EXPECT_EQ(Profile("DefaultSettings", "FileBar"), "2");
+}
+
+TEST_F(OvantaBarPlaces, TheOutputBarComesBackShownFloatingOrHiddenAsItWasLeft)
+{
+    {
+        ProgramSession s;
+        Start(s, "", "");
+        HWND frame = s.MainWindow();
+        EXPECT_EQ(Bar(frame, kOutputBarId), nullptr);
+        s.Command(ID_VIEW_OUTPUT);
+        HWND bar = Bar(frame, kOutputBarId);
+        EXPECT_EQ(SideOf(bar), 2);
+        // A double click on the bar floats it.
+        PostMessageA(bar, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(4, 4));
+        EXPECT_EQ(WaitForSide(frame, kOutputBarId, 0), 0);
+        ASSERT_TRUE(s.Close());
+    }
+    const std::string floating = Profile("Bars", "Output");
+    EXPECT_EQ(floating.substr(0, 2), "0,") << floating;
+    {
+        ProgramSession s;
+        Start(s, "", "");
+        HWND frame = s.MainWindow();
+        HWND bar = Bar(frame, kOutputBarId);
+        EXPECT_EQ(SideOf(bar), 0);
+        EXPECT_TRUE(Shown(bar));
+        // Docked again where it was, then hidden.
+        PostMessageA(bar, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(4, 4));
+        EXPECT_EQ(WaitForSide(frame, kOutputBarId, 2), 2);
+        s.Command(ID_VIEW_OUTPUT);
+        EXPECT_FALSE(Shown(Bar(frame, kOutputBarId)));
+        ASSERT_TRUE(s.Close());
+    }
+    const std::string hidden = Profile("Bars", "Output");
+    EXPECT_EQ(hidden.substr(0, 2), "2,") << hidden;
+    EXPECT_EQ(hidden.substr(hidden.size() - 2), ",0") << hidden;
+    {
+        ProgramSession s;
+        Start(s, "", "");
+        HWND frame = s.MainWindow();
+        EXPECT_FALSE(Shown(Bar(frame, kOutputBarId)));
+        s.Command(ID_VIEW_OUTPUT);
+        EXPECT_TRUE(Shown(Bar(frame, kOutputBarId)));
+        EXPECT_EQ(SideOf(Bar(frame, kOutputBarId)), 2);
+        ASSERT_TRUE(s.Close());
+    }
+}
+
+TEST_F(OvantaBarPlaces, TheFunctionsBarComesBackShownWhereItWasLeft)
+{
+    {
+        ProgramSession s;
+        Start(s, "", "");
+        HWND frame = s.MainWindow();
+        EXPECT_FALSE(Shown(Bar(frame, functions_bar_id)));
+        s.Command(ID_FUNCTION_LIST);
+        HWND bar = Bar(frame, functions_bar_id);
+        EXPECT_TRUE(Shown(bar));
+        EXPECT_EQ(SideOf(bar), 4);
+        ASSERT_TRUE(s.Close());
+    }
+    EXPECT_EQ(Profile("DefaultSettings", "FunctionList"), "4");
+    EXPECT_EQ(Profile("Bars", "Functions").substr(0, 2), "4,");
+    {
+        ProgramSession s;
+        Start(s, "", "");
+        HWND frame = s.MainWindow();
+        EXPECT_TRUE(Shown(Bar(frame, functions_bar_id)));
+        EXPECT_EQ(SideOf(Bar(frame, functions_bar_id)), 4);
+        // Turned off, it stays off.
+        s.Command(ID_FUNCTION_LIST);
+        EXPECT_FALSE(Shown(Bar(frame, functions_bar_id)));
+        ASSERT_TRUE(s.Close());
+    }
+    ProgramSession s;
+    Start(s, "", "");
+    EXPECT_FALSE(Shown(Bar(s.MainWindow(), functions_bar_id)));
+    ASSERT_TRUE(s.Close());
+}
+
+// Opening a workspace: its output bar, its functions bar listing its
+// closed file, its search history and the search dialog's place; the
+// position history holds nothing of the loading. Closing it brings the
+// profile's history and place back.
+TEST_F(OvantaBarPlaces, AWorkspaceBringsItsBarsSearchHistoryAndDialogPlace)
+{
+    ASSERT_TRUE(WriteWholeFile(Work("a.c"), "int a;\r\n"));
+    ASSERT_TRUE(WriteWholeFile(Work("b.c"), "int b;\r\n"));
+    ASSERT_TRUE(WriteWholeFile(Work("c.c"), "int c;\r\n"));
+    ASSERT_TRUE(WriteWholeFile(ini_, "[Ovanta]\r\nFIND=300,320\r\n"
+                                     "[FIND]\r\nsearchdir0=" + work_ + "\r\n"));
+    const std::string wsp = Work("proj.wsp");
+    ASSERT_TRUE(WriteWholeFile(wsp, "[Ovanta]\r\nFIND=40,60\r\n"
+                                    "[FIND]\r\nsearchdir0=" + bin_ + "\r\nsearchdir1=c:\\\r\n"
+                                    "[Bars]\r\nOutput=2,0,0,400,90,200,200,300,100,50,50,1\r\n"
+                                    "[ClosedFiles]\r\nFile1=.\\c.c\r\n"
+                                    "[OpenFiles]\r\nFile1=.\\a.c,0,0,0,0\r\nFile2=.\\b.c,0,0,0,0\r\n"
+                                    "ActFile=.\\b.c\r\n"));
+    ProgramSession s;
+    Start(s, "", "open \"" + wsp + "\"\nbox yes\nbox yes\nbox yes\n");
+    HWND frame = s.MainWindow();
+    EXPECT_EQ(Bar(frame, kOutputBarId), nullptr);
+    EXPECT_FALSE(Shown(Bar(frame, functions_bar_id)));
+
+    s.Command(ID_EDIT_FIND);
+    HWND find = SearchDialog(frame);
+    ASSERT_NE(find, nullptr);
+    RECT r;
+    GetWindowRect(find, &r);
+    EXPECT_EQ(r.left, 300);
+    EXPECT_EQ(r.top, 320);
+    EXPECT_EQ(ComboState(GetDlgItem(find, IDC_SEARCH_DIRECTORY)), std::make_pair(1, work_));
+
+    s.Command(ID_WORKSPACE_OPEN);
+    ASSERT_NE(Child(frame, "a.c"), nullptr);
+    ASSERT_NE(Child(frame, "b.c"), nullptr);
+    EXPECT_TRUE(Shown(Bar(frame, kOutputBarId)));
+    EXPECT_EQ(SideOf(Bar(frame, kOutputBarId)), 2);
+    HWND functions = Bar(frame, functions_bar_id);
+    EXPECT_TRUE(Shown(functions));
+    // The workspace's root with its three files, the closed one among them.
+    HWND tree = functions ? FindWindowExA(functions, nullptr, WC_TREEVIEWA, nullptr) : nullptr;
+    ASSERT_NE(tree, nullptr);
+    EXPECT_GE(SendMessageA(tree, TVM_GETCOUNT, 0, 0), 4);
+    GetWindowRect(find, &r);
+    EXPECT_EQ(r.left, 40);
+    EXPECT_EQ(r.top, 60);
+    EXPECT_EQ(ComboState(GetDlgItem(find, IDC_SEARCH_DIRECTORY)), std::make_pair(2, bin_));
+    // Nothing of the loading is a place to go back to.
+    EXPECT_EQ(ActiveChild(frame), Child(frame, "b.c"));
+    s.Command(ID_PREVIOUS_DOCUMENT);
+    EXPECT_EQ(ActiveChild(frame), Child(frame, "b.c"));
+
+    s.Command(ID_WORKSPACE_CLOSE);
+    GetWindowRect(find, &r);
+    EXPECT_EQ(r.left, 300);
+    EXPECT_EQ(r.top, 320);
+    EXPECT_EQ(ComboState(GetDlgItem(find, IDC_SEARCH_DIRECTORY)), std::make_pair(1, work_));
+    ASSERT_TRUE(s.Close());
+    // The workspace got the history and the place of its dialog.
+    EXPECT_NE(ReadWholeFile(wsp).find("searchdir0=" + bin_), std::string::npos);
+    const std::string log = Log();
+    EXPECT_NE(log.find("\"Save the current Workspace?\""), std::string::npos) << log;
+}
+
+// The tools bar stands in the main tool bar's row, left of it, and stays
+// in that row when it is shown again and after a restart.
+TEST_F(OvantaBarPlaces, TheToolsBarKeepsItsRowAcrossARestart)
+{
+    ASSERT_TRUE(WriteWholeFile(Work("a.c"), "int a;\r\n"));
+    ASSERT_TRUE(WriteWholeFile(ini_, "[ExecApplication]\r\nToolname=Make\r\nAppExe=gravik.exe\r\n"));
+    for (int run = 0; run < 2; ++run) {
+        ProgramSession s;
+        Start(s, "a.c", "");
+        HWND frame = s.MainWindow();
+        ASSERT_NE(Child(frame, "a.c"), nullptr);
+        HWND tools = Bar(frame, kToolsBarId);
+        HWND main = Bar(frame, main_tool_bar_id);
+        ASSERT_TRUE(Shown(tools)) << run;
+        RECT t, m;
+        GetWindowRect(tools, &t);
+        GetWindowRect(main, &m);
+        EXPECT_EQ(SideOf(tools), 1) << run;
+        EXPECT_EQ(t.top, m.top) << run;
+        // Hidden and shown again with the View menu's command.
+        s.Command(ID_TOOLS_BAR);
+        s.Command(ID_TOOLS_BAR);
+        GetWindowRect(tools, &t);
+        EXPECT_EQ(t.top, m.top) << run;
+        ASSERT_TRUE(s.Close());
+    }
+}
+
+TEST_F(OvantaBarPlaces, AMainWindowPlaceBeyondEveryScreenIsBroughtOntoOne)
+{
+    Setting("Ovanta", "Main", "5000,4000,5600,4500");
+    ProgramSession s;
+    Start(s, "", "");
+    HWND frame = s.MainWindow();
+    RECT r{}, work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    for (int i = 0; i < 100; ++i) {
+        GetWindowRect(frame, &r);
+        if (r.right <= work.right && r.bottom <= work.bottom)
+            break;
+        Sleep(50);
+    }
+    EXPECT_LE(r.right, work.right);
+    EXPECT_LE(r.bottom, work.bottom);
+    EXPECT_GE(r.left, work.left);
+    EXPECT_GE(r.top, work.top);
+    // The size stays when it fits.
+    EXPECT_EQ(r.right - r.left, 600);
+    EXPECT_EQ(r.bottom - r.top, 500);
+    ASSERT_TRUE(s.Close());
+}
+
+} // namespace
