@@ -53,7 +53,7 @@ bool save_project(make_model& model, const std::string& program_dir, bool with_w
                   wiz_messages& messages)
 {
     messages.reset_errors();
-    if (check_model(model, messages) != 0)
+    if (check_make_syntax(model, messages) != 0 || check_model(model, messages) != 0)
         return false;
     touch_sources(model);
     if (write_make_file(model, messages) != 0) {
