@@ -19,9 +19,12 @@ void start_new_makefile(make_model& model, const std::string& path)
     model.comment_lines = new_makefile_comments(model.makefile_path);
 }
 
-bool load_makefile(make_model& model, const std::string& path, const std::string& program_dir,
+bool load_makefile(make_model& model, const std::string& path_given, const std::string& program_dir,
                    const wiz_runner& run, wiz_messages& messages)
 {
+    // A copy: the caller may name the model's own makefile_path, which the
+    // reset below empties.
+    const std::string path = path_given;
     if (!is_makefile_name(path)) {
         messages.error_box("Invalid MAKE-Filename '%s'", path.c_str());
         return false;
