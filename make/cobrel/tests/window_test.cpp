@@ -215,7 +215,7 @@ void copy_example(const std::string& dir, const char* extension)
 {
     const std::string examples = host_path(COBREL_EXAMPLES_DIR);
     for (const char* name : {"start", "main", "delay"})
-        std::filesystem::copy_file(examples + "\\" + name + ".a51",
+        std::filesystem::copy_file(examples + "\\" + name + ".s51",
                                    dir + "\\" + name + extension);
 }
 
@@ -276,7 +276,7 @@ TEST(CobrelWindow, NewMakefileForASourceProjectIsSavedWithAWorkspaceAndBuilds)
     ASSERT_EQ(make(project, "demo.mak"), 0) << read_file(project + "\\error.out");
     const std::string example = dir + "\\example";
     std::filesystem::create_directories(example);
-    copy_example(example, ".a51");
+    copy_example(example, ".s51");
     std::filesystem::copy_file(host_path(COBREL_EXAMPLES_DIR) + "\\makefile",
                                example + "\\makefile");
     ASSERT_EQ(make(example, "makefile"), 0) << read_file(example + "\\error.out");
