@@ -86,14 +86,18 @@ static bool at_breakpoint()
 // monitor again. As debuggers do, the program's own bytes go back, one
 // instruction is stepped, and ser_read_pc plants the breakpoint again when
 // the board reports the end of that step.
+// 1 when the PC has left a breakpoint, 0 when it stood on none, or the
+// failure of writing the program's bytes back.
 static int leave_breakpoint()
 {
+    if (!at_breakpoint())
+        return 0;
     int32_t pc = ser_link.current_pc;
     int r = ser_clear_break(pc);
     if (r < 0)
         return r;
     ser_link.replant_break = pc;
-    return 0;
+    return 1;
 }
 
 int ser_reset()
@@ -211,11 +215,9 @@ static int step(int command, int new_state)
 {
     if (ser_link.board_state != BS_MONITOR)
         return -1;
-    if (at_breakpoint()) {
-        int r = leave_breakpoint();
-        if (r < 0)
-            return r;
-    }
+    int left = leave_breakpoint();
+    if (left < 0)
+        return left;
     ComPut(command);
     ser_link.board_state = new_state;
     return 0;
@@ -236,11 +238,9 @@ static int animate(int command, int anim_state)
     int state = ser_link.board_state;
     if (state != BS_MONITOR && state != anim_state)
         return -1;
-    if (at_breakpoint()) {
-        int r = leave_breakpoint();
-        if (r < 0)
-            return r;
-    }
+    int left = leave_breakpoint();
+    if (left < 0)
+        return left;
     ComPut(command);
     ser_link.board_state = anim_state;
     ser_link.anim_steps++;
@@ -263,12 +263,12 @@ int ser_run()
     if (ser_link.board_state != BS_MONITOR)
         return -1;
     int run_state = ser_current_command() == SC_RUN_TOOL ? BS_RUN_TOOL : BS_RUN;
-    if (at_breakpoint()) {
+    int left = leave_breakpoint();
+    if (left < 0)
+        return left;
+    if (left) {
         // Off the breakpoint by one step first; the run goes on when the
         // step ends.
-        int r = leave_breakpoint();
-        if (r < 0)
-            return r;
         ComPut(MC_STEP);
         ser_link.board_state = BS_STEP_ASM;
         ser_link.run_after_step = run_state;

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "make/cobrel/resource.h"
+#include "testing/winprog/program_session.h"
 #include "testing/winprog/system_input.h"
 
 namespace {
@@ -488,16 +489,7 @@ TEST(CobrelWindow, TheNewMakefileDialogSaysWhatItIsFor)
     ASSERT_NE(w.form(), nullptr);
     PostMessageA(w.form(), WM_COMMAND, MAKEWPARAM(IDC_MAKNEWBUTTON, BN_CLICKED),
                  reinterpret_cast<LPARAM>(w.item(IDC_MAKNEWBUTTON)));
-    HWND dialog = nullptr;
-    for (int i = 0; i < 200 && !dialog; ++i) {
-        HWND found = FindWindowA("#32770", "New MAKE-File");
-        DWORD pid = 0;
-        GetWindowThreadProcessId(found, &pid);
-        if (found && pid == w.pid())
-            dialog = found;
-        else
-            Sleep(100);
-    }
+    HWND dialog = WaitForProcessDialog(w.pid(), "New MAKE-File");
     ASSERT_NE(dialog, nullptr);
     PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     for (int i = 0; i < 100 && IsWindow(dialog); ++i)

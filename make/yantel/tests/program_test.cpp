@@ -364,16 +364,7 @@ TEST_F(YantelProgram, TheOpenDialogAlsoListsAllFiles)
     ASSERT_TRUE(session.Start(bin_ + "\\yantel.exe"));
     ASSERT_NE(session.WaitForMainWindow("YantelFrame"), nullptr);
     PostMessageA(session.MainWindow(), WM_COMMAND, CM_FILEOPEN, 0);
-    HWND dialog = nullptr;
-    for (int i = 0; i < 200 && !dialog; ++i) {
-        HWND found = FindWindowA("#32770", nullptr);
-        DWORD pid = 0;
-        GetWindowThreadProcessId(found, &pid);
-        if (found && pid == session.ProcessId())
-            dialog = found;
-        else
-            Sleep(100);
-    }
+    HWND dialog = WaitForProcessDialog(session.ProcessId(), nullptr);
     ASSERT_NE(dialog, nullptr);
     // The file type box of the common dialog.
     HWND types = nullptr;
