@@ -85,9 +85,9 @@ static bool at_breakpoint()
 // program's instruction, so stepping or running from it would only enter the
 // monitor again. As debuggers do, the program's own bytes go back, one
 // instruction is stepped, and ser_read_pc plants the breakpoint again when
-// the board reports the end of that step.
-// 1 when the PC has left a breakpoint, 0 when it stood on none, or the
-// failure of writing the program's bytes back.
+// the board reports the end of that step. Returns 1 when the PC has left a
+// breakpoint, 0 when it stood on none, or the failure of writing the
+// program's bytes back.
 static int leave_breakpoint()
 {
     if (!at_breakpoint())
