@@ -22,9 +22,9 @@ int run(const std::vector<std::string>& argv)
 TEST(Example, BuildsTheImageThatTheStandardEncodingsGive)
 {
     enter_scratch_folder();
-    for (const char* name : {"start.a51", "main.a51", "delay.a51"})
+    for (const char* name : {"start.s51", "main.s51", "delay.s51"})
         write_file(name, read_file(source_path(std::string("examples/") + name)));
-    for (const char* name : {"start.a51", "main.a51", "delay.a51"})
+    for (const char* name : {"start.s51", "main.s51", "delay.s51"})
         ASSERT_EQ(run({host_path(MORRIN_PATH), "-e", "-g", name}), 0) << read_file("error.out");
     // A library is the concatenation of its members' objects.
     write_file("delay.lib", read_file("delay.obj"));

@@ -129,6 +129,66 @@ std::vector<std::string> target_candidates(const make_model& model)
     return items;
 }
 
+static bool is_make_name_char(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+}
+
+static bool begins_relative(const std::string& name, size_t dots)
+{
+    if (name.size() <= dots)
+        return false;
+    for (size_t i = 0; i < dots; ++i)
+        if (name[i] != '.')
+            return false;
+    return name[dots] == '\\' || name[dots] == '/';
+}
+
+bool is_make_file_name(const std::string& name)
+{
+    if (name.empty() ||
+        !(is_make_name_char(name[0]) || begins_relative(name, 1) || begins_relative(name, 2)))
+        return false;
+    for (char c : name)
+        if (!is_make_name_char(c) && c != '.' && c != ':' && c != '\\' && c != '/')
+            return false;
+    return true;
+}
+
+static void report_bad_name(const std::string& name, wiz_messages& messages)
+{
+    messages.error_box("Sourcefile '%s' holds characters a MAKE-File cannot name "
+                       "(use letters, digits, '_', '.', '\\', '/' and ':')",
+                       name.c_str());
+}
+
+// Option texts are written as macro values: a '#' would cut the value, and
+// a '$' makes a reference to another macro, which the wizard refuses when it
+// reads the makefile again.
+static void check_option_texts(const make_model& model, wiz_messages& messages)
+{
+    for (const std::string* text : {&model.compiler_args, &model.assembler_args,
+                                    &model.linker_args, &model.libraries}) {
+        if (messages.fatal_shown())
+            return;
+        if (text->find('#') != std::string::npos)
+            messages.error_box("Option text '%s' holds '#', which starts a comment in a MAKE-File",
+                               text->c_str());
+        else if (text->find('$') != std::string::npos)
+            messages.error_box("Option text '%s' holds '$', which refers to a Macro in a MAKE-File",
+                               text->c_str());
+    }
+}
+
+int check_make_syntax(const make_model& model, wiz_messages& messages)
+{
+    check_option_texts(model, messages);
+    for (const source_entry& s : model.sources)
+        if (!is_make_file_name(s.name) && !messages.fatal_shown())
+            report_bad_name(s.name, messages);
+    return messages.error_count();
+}
+
 int check_model(const make_model& model, wiz_messages& messages)
 {
     if (model.target_name.empty()) {
@@ -187,6 +247,10 @@ bool add_source(make_model& model, const std::string& chosen_path, wiz_messages&
         return false;
     }
     const std::string name = copy_trimmed(relative_source_name(model.makefile_path, chosen_path));
+    if (!is_make_file_name(name)) {
+        report_bad_name(name, messages);
+        return false;
+    }
     const std::string dir = directory_of(model.makefile_path);
     int64_t time;
     if (os_file_time(full_source_path(model.makefile_path, name), &time) != OS_TIME_OK)

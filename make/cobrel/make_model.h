@@ -93,6 +93,17 @@ bool begins_ignoring_case(const std::string& text, const std::string& prefix);
 // have an extension, in model order.
 std::vector<std::string> target_candidates(const make_model& model);
 
+// True when the make tool reads the name back as the same file name: only
+// its path characters (ASCII letters, digits, '_', '.', ':', '\\', '/'),
+// beginning as a dependency may (a letter, digit or '_', or ".\\", "..\\").
+bool is_make_file_name(const std::string& name);
+
+// Refuses, before saving, what the makefile could not hold as it is: a
+// source name the make tool cannot read, an option text holding '#', which
+// starts a comment in a makefile, or '$', which refers to a macro (the
+// reader refuses that); returns the error count.
+int check_make_syntax(const make_model& model, wiz_messages& messages);
+
 // Validates target and sources before saving; returns the error count.
 int check_model(const make_model& model, wiz_messages& messages);
 
@@ -102,7 +113,8 @@ std::vector<std::string> new_makefile_comments(const std::string& makefile_path)
 // Adds a source chosen by its full path: does nothing without a makefile or
 // with max_sources sources; refuses a name of no allowed type; stores the
 // name relative to the makefile's directory (warning when no such file is
-// there); refuses a name already in the list in any letter case. Sets
+// there); refuses a name the make tool cannot read (is_make_file_name);
+// refuses a name already in the list in any letter case. Sets
 // dirty and returns true when added.
 bool add_source(make_model& model, const std::string& chosen_path, wiz_messages& messages);
 // Removes the source at an index (later ones move up); false when out of range.

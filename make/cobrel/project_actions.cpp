@@ -19,9 +19,12 @@ void start_new_makefile(make_model& model, const std::string& path)
     model.comment_lines = new_makefile_comments(model.makefile_path);
 }
 
-bool load_makefile(make_model& model, const std::string& path, const std::string& program_dir,
+bool load_makefile(make_model& model, const std::string& path_given, const std::string& program_dir,
                    const wiz_runner& run, wiz_messages& messages)
 {
+    // A copy: the caller may name the model's own makefile_path, which the
+    // reset below empties.
+    const std::string path = path_given;
     if (!is_makefile_name(path)) {
         messages.error_box("Invalid MAKE-Filename '%s'", path.c_str());
         return false;
@@ -53,7 +56,7 @@ bool save_project(make_model& model, const std::string& program_dir, bool with_w
                   wiz_messages& messages)
 {
     messages.reset_errors();
-    if (check_model(model, messages) != 0)
+    if (check_make_syntax(model, messages) != 0 || check_model(model, messages) != 0)
         return false;
     touch_sources(model);
     if (write_make_file(model, messages) != 0) {

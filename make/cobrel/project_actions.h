@@ -36,9 +36,10 @@ bool load_makefile(make_model& model, const std::string& path, const std::string
 bool select_target(make_model& model, const std::string& text);
 
 // Saves what the form shows (after form_to_model): the error count starts
-// anew, the model is checked, the sources are dated now so that everything
-// is made again, the makefile is written ("MAKE-File '%s' not written" when
-// it is not) and, when asked, the workspace. True when the makefile was
+// anew, the model is checked (check_make_syntax, then check_model), the
+// sources are dated now so that everything is made again, the makefile is
+// written ("MAKE-File '%s' not written" when it is not) and, when asked, the
+// workspace. True when the makefile was
 // written; dirty is then cleared.
 bool save_project(make_model& model, const std::string& program_dir, bool with_workspace,
                   wiz_messages& messages);

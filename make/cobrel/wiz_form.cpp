@@ -215,15 +215,27 @@ void TWizForm::SetUpLinkLabel()
         SendDlgItemMessage(IDC_LINKLABEL, WM_SETFONT, reinterpret_cast<WPARAM>(link_font_), FALSE);
 }
 
+// The link label: blue on the button face. The Misc page's title: white on
+// dark blue, so that it can be read on any button face.
+static const COLORREF title_ground = RGB(0, 0, 128);
+
 LRESULT TWizForm::OnCtlColorStatic(WPARAM dc, LPARAM control)
 {
     int id = GetDlgCtrlID(reinterpret_cast<HWND>(control));
-    if (id != IDC_LINKLABEL && id != IDC_LABEL20)
-        return Default();
     HDC hdc = reinterpret_cast<HDC>(dc);
-    SetTextColor(hdc, id == IDC_LINKLABEL ? RGB(0, 0, 255) : RGB(255, 255, 255));
-    SetBkColor(hdc, GetSysColor(COLOR_BTNFACE));
-    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    if (id == IDC_LINKLABEL) {
+        SetTextColor(hdc, RGB(0, 0, 255));
+        SetBkColor(hdc, GetSysColor(COLOR_BTNFACE));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    }
+    if (id == IDC_LABEL20) {
+        if (!title_brush_)
+            title_brush_ = CreateSolidBrush(title_ground);
+        SetTextColor(hdc, RGB(255, 255, 255));
+        SetBkColor(hdc, title_ground);
+        return reinterpret_cast<LRESULT>(title_brush_);
+    }
+    return Default();
 }
 
 LRESULT TWizForm::OnSetCursor(WPARAM window, LPARAM hit)
@@ -469,6 +481,7 @@ void TWizForm::MakNewButtonClick()
                               OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST |
                                   OFN_CREATEPROMPT | OFN_ENABLESIZING,
                               "Make Files (*.mak)| *.mak||", m_hWnd);
+    dialog.SetTitle("New MAKE-File");
     dialog.SetInitialDir(".");
     if (dialog.DoModal() != IDOK)
         return;
@@ -607,6 +620,10 @@ void TWizForm::OnDestroy()
     if (link_font_) {
         DeleteObject(link_font_);
         link_font_ = nullptr;
+    }
+    if (title_brush_) {
+        DeleteObject(title_brush_);
+        title_brush_ = nullptr;
     }
     PostQuitMessage(0);
 }

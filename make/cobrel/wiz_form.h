@@ -83,4 +83,6 @@ private:
     winui::CToolTipCtrl hints_;
     // The dialog's font underlined, for the link label.
     HFONT link_font_ = nullptr;
+    // The dark ground of the Misc page's white title.
+    HBRUSH title_brush_ = nullptr;
 };

@@ -143,6 +143,7 @@ bool TYanEditFile::Save()
     if (!write_view_file(frame_->m_hWnd, fileName_, GetViewText()))
         return false;
     SetModify(FALSE);
+    savedWhileEditing_ = savedWhileEditing_ || editMode_;
     frame_->PostMessage(WM_YANTEL_UPDATESTATE);
     return true;
 }
@@ -162,6 +163,7 @@ bool TYanEditFile::SaveAs()
     if (!write_view_file(frame_->m_hWnd, path, GetViewText()))
         return false;
     SetModify(FALSE);
+    savedWhileEditing_ = savedWhileEditing_ || editMode_;
     fileName_ = path;
     frame_->SetDocTitle(path);
     nameChanged_ = true;
@@ -209,8 +211,9 @@ void TYanEditFile::CmEditMode()
         targets.EnableWindow(FALSE);
     } else {
         targets.EnableWindow(TRUE);
-        if (modified || nameChanged_)
+        if (modified || nameChanged_ || savedWhileEditing_)
             RefreshTargets();
+        savedWhileEditing_ = false;
     }
     // Shows the makefile again in place of a shown "error.out".
     if (!fileName_.empty())

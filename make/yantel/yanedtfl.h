@@ -114,6 +114,9 @@ private:
     std::string fileName_;
     bool editMode_ = false;
     bool nameChanged_ = false;
+    // Saved (File > Save or Save As) since edit mode was switched on: the
+    // targets are read again when it is switched off.
+    bool savedWhileEditing_ = false;
     bool running_ = false;
 
     DECLARE_MESSAGE_MAP()

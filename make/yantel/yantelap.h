@@ -18,7 +18,9 @@ class TYanEditFile;
 
 // The open/save dialogs' data, shared by the application and the view.
 struct TYantelFileData {
-    const char* filter = "Makefiles (*.mak)|*.mak|";
+    // A makefile without the extension ("makefile") is found through the
+    // second filter.
+    const char* filter = "Makefiles (*.mak)|*.mak|All files (*.*)|*.*|";
     const char* defExt = "mak";
     DWORD flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
 };

@@ -76,14 +76,21 @@ int TQuibexMDIClient::OpenSession(const std::string& path)
     }
     commit_session(&staged);
     loadedPath_ = staged.image_path;
-    listingPath_ = staged.listing_path;
+    listingPath_ = staged.has_listing ? staged.listing_path : std::string();
     if (!file_time(loadedPath_, &imageTime_))
         imageTime_ = 0;
-    if (!file_time(listingPath_, &listingTime_))
+    if (listingPath_.empty() || !file_time(listingPath_, &listingTime_))
         listingTime_ = 0;
     if (addRecentFile)
         addRecentFile(path);
 
+    if (!staged.has_listing) {
+        // The image alone: downloaded and run without source lines.
+        int r = DownloadToRam();
+        if (r == 0)
+            Status("Downloaded without listing ('" + staged.listing_path + "' not found)");
+        return 0;
+    }
     auto* child = new TQuibexMDIChild;
     child->View().setStatus = setStatus;
     RECT rect = TQuibexWindow::ChildRect();
@@ -110,8 +117,10 @@ void TQuibexMDIClient::CheckReload()
 {
     if (loadedPath_.empty() || checking_)
         return;
+    // An image loaded without its listing is checked alone.
     int64_t imageTime = 0, listingTime = 0;
-    if (!file_time(loadedPath_, &imageTime) || !file_time(listingPath_, &listingTime)) {
+    if (!file_time(loadedPath_, &imageTime) ||
+        (!listingPath_.empty() && !file_time(listingPath_, &listingTime))) {
         MessageBeep(0xFFFFFFFF);
         return;
     }

@@ -63,7 +63,7 @@ private:
     TTermMDICHild* termChild_ = nullptr;
     std::string proposal_;     // the file-open dialog's proposal
     std::string loadedPath_;   // the loaded image
-    std::string listingPath_;  // and its listing
+    std::string listingPath_;  // and its listing (empty: loaded without one)
     int64_t imageTime_ = 0;
     int64_t listingTime_ = 0;
     bool checking_ = false;

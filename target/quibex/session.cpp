@@ -45,15 +45,18 @@ int stage_session(const std::string& image_path, StagedSession* staged)
         return -1;
     }
     std::string listing_path = listing_path_for(image_path);
-    if (!session_file_exists(listing_path)) {
-        report_error(0, "File '%s' does not exist!", listing_path.c_str());
-        return -1;
-    }
     staged->image_path = image_path;
     staged->listing_path = listing_path;
     if (read_binary_image(image_path.c_str(), 0, 0, &staged->bytes, &staged->load_address) != 0)
         return -1;
     staged->flags.assign(staged->bytes.size(), 0);
+    if (!session_file_exists(listing_path)) {
+        // The image is kept and can be downloaded and run; only the source
+        // lines are missing.
+        report_error(0, "File '%s' does not exist!", listing_path.c_str());
+        return 0;
+    }
+    staged->has_listing = true;
     std::string error;
     if (listing_read(listing_path.c_str(), staged->bytes.data(), staged->load_address,
                      static_cast<int32_t>(staged->bytes.size()), staged->flags.data(), &staged->index,

@@ -160,15 +160,21 @@ static void fail(ListingRead& r, const char* format, ...)
 // image; false (with the error set) when they differ.
 static bool mark_code_row(ListingRead& r, const char* p, int32_t address, bool* label_pending)
 {
-    int32_t offset = address - r.load_address;
+    // Any address a line may hold (up to $FFFFFFFF) minus the load address
+    // fits 64 bits, so no row can wrap around into the image.
+    int64_t offset = static_cast<int64_t>(static_cast<uint32_t>(address)) - r.load_address;
     if (offset >= 0 && offset < r.size) {
         r.flags[offset] = IF_CODE | (*label_pending ? IF_LABEL : 0);
         *label_pending = false;
     }
     for (int position = 0; hex_digit(static_cast<unsigned char>(*p)) >= 0; position++) {
-        int32_t at = offset + position;
-        if (at < 0 || at >= r.size)
-            break;
+        int64_t at = offset + position;
+        if (at < 0 || at >= r.size) {
+            // Code bytes that the image does not hold: another link's listing.
+            fail(r, "Files '%s' and '*.bin' different at Adr. $%x+%d: outside the image!", r.path,
+                 static_cast<unsigned>(address), position);
+            return false;
+        }
         r.flags[at] |= IF_LISTED;
         int ignored = 0;
         int value = hex_bytes(&p, 1, &ignored);

@@ -71,8 +71,7 @@ static int reply_failure(int b)
     return b == MC_ERROR ? -1 : -2;
 }
 
-// The step, animation and run commands do nothing while the PC sits on a
-// planted breakpoint.
+// Whether the PC sits on a planted breakpoint.
 static bool at_breakpoint()
 {
     int32_t pc = ser_link.current_pc;
@@ -82,9 +81,30 @@ static bool at_breakpoint()
            (target_image.flags[offset] & IF_BREAK);
 }
 
+// A breakpoint under the PC holds the monitor's call in place of the
+// program's instruction, so stepping or running from it would only enter the
+// monitor again. As debuggers do, the program's own bytes go back, one
+// instruction is stepped, and ser_read_pc plants the breakpoint again when
+// the board reports the end of that step. Returns 1 when the PC has left a
+// breakpoint, 0 when it stood on none, or the failure of writing the
+// program's bytes back.
+static int leave_breakpoint()
+{
+    if (!at_breakpoint())
+        return 0;
+    int32_t pc = ser_link.current_pc;
+    int r = ser_clear_break(pc);
+    if (r < 0)
+        return r;
+    ser_link.replant_break = pc;
+    return 1;
+}
+
 int ser_reset()
 {
     SerLink& s = ser_link;
+    s.replant_break = -1;
+    s.run_after_step = 0;
     if (ser_variant == SER_DOWNLOADER)
         ComResetPulse();
     s.board_state = BS_ERROR;
@@ -193,10 +213,11 @@ int ser_clear_break(int32_t address)
 
 static int step(int command, int new_state)
 {
-    if (at_breakpoint())
-        return 0;
     if (ser_link.board_state != BS_MONITOR)
         return -1;
+    int left = leave_breakpoint();
+    if (left < 0)
+        return left;
     ComPut(command);
     ser_link.board_state = new_state;
     return 0;
@@ -214,11 +235,12 @@ int ser_step_hll()
 
 static int animate(int command, int anim_state)
 {
-    if (at_breakpoint())
-        return 0;
     int state = ser_link.board_state;
     if (state != BS_MONITOR && state != anim_state)
         return -1;
+    int left = leave_breakpoint();
+    if (left < 0)
+        return left;
     ComPut(command);
     ser_link.board_state = anim_state;
     ser_link.anim_steps++;
@@ -237,18 +259,29 @@ int ser_anim_hll()
 
 int ser_run()
 {
-    if (at_breakpoint())
-        return 0;
     ser_link.queued_key = 0;
     if (ser_link.board_state != BS_MONITOR)
         return -1;
+    int run_state = ser_current_command() == SC_RUN_TOOL ? BS_RUN_TOOL : BS_RUN;
+    int left = leave_breakpoint();
+    if (left < 0)
+        return left;
+    if (left) {
+        // Off the breakpoint by one step first; the run goes on when the
+        // step ends.
+        ComPut(MC_STEP);
+        ser_link.board_state = BS_STEP_ASM;
+        ser_link.run_after_step = run_state;
+        return 0;
+    }
     ComPut(MC_GO);
-    ser_link.board_state = ser_current_command() == SC_RUN_TOOL ? BS_RUN_TOOL : BS_RUN;
+    ser_link.board_state = run_state;
     return 0;
 }
 
 int ser_stop()
 {
+    ser_link.run_after_step = 0;
     int previous = ser_link.board_state;
     ser_link.board_state = BS_ERROR;
     if (previous != BS_ANIM_ASM && previous != BS_ANIM_HLL)
@@ -280,6 +313,15 @@ int ser_read_pc()
     }
     int32_t pc = hi * 256 + lo;
     s.current_pc = pc;
+
+    // The step off a breakpoint has ended: the breakpoint goes back.
+    int32_t replant = s.replant_break.exchange(-1);
+    int run_state = s.run_after_step.exchange(0);
+    if (replant >= 0) {
+        int r = ser_set_break(replant);
+        if (r < 0)
+            return r;
+    }
 
     int remembered = s.board_state;
     for (;;) {
@@ -317,6 +359,13 @@ int ser_read_pc()
         pc += 3;
     }
 
+    if (run_state && remembered != BS_MONITOR) {
+        // The run asked for goes on from the instruction after the breakpoint.
+        ComPut(MC_GO);
+        s.board_state = run_state;
+        ser_notify_view();
+        return 0;
+    }
     if (s.read_registers)
         ser_read_regs();
     if (remembered == BS_ANIM_HLL)

@@ -80,6 +80,8 @@ static void read_registers_and_go()
 static void external_reset()
 {
     ser_link.current_pc = -1;
+    ser_link.replant_break = -1;
+    ser_link.run_after_step = 0;
     ser_link.board_state = BS_RESET;
     ser_print("\n<External reset>\n");
     if (ser_variant == SER_DEBUGGER && ComGet() == MC_ACK) {
@@ -276,6 +278,8 @@ void ser_link_reset()
     s.read_registers = 0;
     s.disable_autostart = 1;
     s.notifications = 0;
+    s.replant_break = -1;
+    s.run_after_step = 0;
     for (CpuRegister& r : cpu_registers) {
         r.value = -1;
         r.changed = 0;

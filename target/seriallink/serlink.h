@@ -85,6 +85,11 @@ struct SerLink {
     std::atomic<intptr_t> view_window{0};
     std::atomic<int32_t> notifications{0};
     std::atomic<SerTextCallback> text_callback{nullptr};
+    // Leaving a planted breakpoint (reader thread only): the address whose
+    // breakpoint is planted again when the step off it ends (-1 none), and
+    // the run state to go on in after that step (0 none).
+    std::atomic<int32_t> replant_break{-1};
+    std::atomic<int32_t> run_after_step{0};
 };
 
 extern SerLink ser_link;

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "common/report_error.h"
+#include "common/safe_file.h"
 #include "target/seriallink/comport.h"
 #include "target/termui/com_dialog.h"
 #include "target/termui/ser_settings.h"
@@ -65,31 +66,47 @@ static bool put(const char* section, const char* key, long value, const std::str
     return WritePrivateProfileStringA(section, key, text, path.c_str()) != 0;
 }
 
+// The whole file, or false when it cannot be read.
+static bool read_bytes(const std::string& path, std::string* bytes)
+{
+    FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f)
+        return false;
+    bytes->clear();
+    char block[4096];
+    size_t n;
+    while ((n = std::fread(block, 1, sizeof block, f)) > 0)
+        bytes->append(block, n);
+    bool ok = !std::ferror(f);
+    std::fclose(f);
+    return ok;
+}
+
 bool ser_settings_write(const std::function<bool(const std::string& copy)>& more)
 {
     const SerSettings& s = ser_settings;
-    // The keys go into a copy, which then replaces the file: a failure half
-    // way leaves the old settings whole.
-    std::string temp = s.ini_path + ".tmp";
-    DeleteFileA(temp.c_str());
+    // The profile functions write the keys into a scratch copy, whose bytes
+    // then replace the file through the safe file writer: a failure half way
+    // leaves the old settings whole.
+    std::string scratch = s.ini_path + ".tmp";
+    DeleteFileA(scratch.c_str());
     if (GetFileAttributesA(s.ini_path.c_str()) != INVALID_FILE_ATTRIBUTES &&
-        !CopyFileA(s.ini_path.c_str(), temp.c_str(), FALSE))
+        !CopyFileA(s.ini_path.c_str(), scratch.c_str(), FALSE))
         return false;
-    bool ok = WritePrivateProfileStringA("FONT", "Font", s.font_face.c_str(), temp.c_str()) != 0;
-    ok = ok && put("FONT", "Height", s.font_height, temp);
-    ok = ok && put("FONT", "Bold", s.font_weight, temp);
-    ok = ok && put("FONT", "Italic", s.italic, temp);
-    ok = ok && put("COM", "Com", s.port_index + 1, temp);
-    ok = ok && put("COM", "Baudrate", s.baud_rate, temp);
+    bool ok = WritePrivateProfileStringA("FONT", "Font", s.font_face.c_str(), scratch.c_str()) != 0;
+    ok = ok && put("FONT", "Height", s.font_height, scratch);
+    ok = ok && put("FONT", "Bold", s.font_weight, scratch);
+    ok = ok && put("FONT", "Italic", s.italic, scratch);
+    ok = ok && put("COM", "Com", s.port_index + 1, scratch);
+    ok = ok && put("COM", "Baudrate", s.baud_rate, scratch);
     if (ok && more)
-        ok = more(temp);
-    // Flush the profile cache before the file is moved.
-    WritePrivateProfileStringA(nullptr, nullptr, nullptr, temp.c_str());
-    if (!ok || !MoveFileExA(temp.c_str(), s.ini_path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-        DeleteFileA(temp.c_str());
-        return false;
-    }
-    return true;
+        ok = more(scratch);
+    // Flush the profile cache before the copy is read.
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, scratch.c_str());
+    std::string bytes;
+    ok = ok && read_bytes(scratch, &bytes);
+    DeleteFileA(scratch.c_str());
+    return ok && safe_file_write_all(s.ini_path, bytes.data(), bytes.size(), true);
 }
 
 void ser_settings_check_port()

@@ -134,6 +134,22 @@ LRESULT ProgramSession::Command(UINT id) const
     return SendMessageA(main_, WM_COMMAND, MAKEWPARAM(id, 0), 0);
 }
 
+HWND WaitForProcessDialog(DWORD processId, const char* caption, DWORD timeoutMs)
+{
+    for (DWORD waited = 0;; waited += 100) {
+        for (HWND found = FindWindowExA(nullptr, nullptr, "#32770", caption); found;
+             found = FindWindowExA(nullptr, found, "#32770", caption)) {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(found, &pid);
+            if (pid == processId)
+                return found;
+        }
+        if (waited >= timeoutMs)
+            return nullptr;
+        Sleep(100);
+    }
+}
+
 std::string WindowTextOf(HWND window)
 {
     LRESULT length = SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);

@@ -53,6 +53,9 @@ private:
     HWND main_ = nullptr;
 };
 
+// Waits (up to timeoutMs) for a dialog box (class "#32770") of the process
+// with the caption (null: any caption); null when none came.
+HWND WaitForProcessDialog(DWORD processId, const char* caption, DWORD timeoutMs = 20000);
 // The text of a window of another process (WM_GETTEXT, of any length).
 std::string WindowTextOf(HWND window);
 // Reads a whole file; empty when it cannot be read.

@@ -202,16 +202,16 @@ TEST(ToolRunner, AMissingProgramIsReportedWithTheSystemsReason)
 TEST(ToolRunner, MakeToolOnTheExampleProject)
 {
     std::string dir = test_folder("example");
-    const char* sources[] = {"start.a51", "main.a51", "delay.a51"};
+    const char* sources[] = {"start.s51", "main.s51", "delay.s51"};
     for (const char* s : sources)
         write_file(dir + "/" + s, read_file(std::string(SUITE_SOURCE_ROOT) + "/examples/" + s));
-    // Messages on the console instead of "error.out", and one error in main.a51.
+    // Messages on the console instead of "error.out", and one error in main.s51.
     write_file(dir + "/makefile",
                "ERRFILE =\n" + read_file(std::string(SUITE_SOURCE_ROOT) + "/examples/makefile"));
-    write_file(dir + "/main.a51", read_file(dir + "/main.a51") + "        movx @dptr\n");
+    write_file(dir + "/main.s51", read_file(dir + "/main.s51") + "        movx @dptr\n");
     int errorLine = 0;
     {
-        std::string text = read_file(dir + "/main.a51");
+        std::string text = read_file(dir + "/main.s51");
         for (char c : text)
             errorLine += c == '\n';
     }
@@ -232,12 +232,12 @@ TEST(ToolRunner, MakeToolOnTheExampleProject)
     SetEnvironmentVariableA("PATH", path);
     EXPECT_NE(pane.text.find("morrin"), std::string::npos) << pane.text;
     EXPECT_NE(pane.text.find("Gravik: Error"), std::string::npos) << pane.text;
-    std::string wanted = "main.a51 " + std::to_string(errorLine) + ": Error";
+    std::string wanted = "main.s51 " + std::to_string(errorLine) + ": Error";
     size_t at = pane.text.find(wanted);
     ASSERT_NE(at, std::string::npos) << pane.text;
     diag::Target t = diag::ParseOutputLine(diag::Format::kBorland, pane.text, at);
     EXPECT_EQ(t.action, diag::Action::kJump);
-    EXPECT_EQ(t.file, "main.a51");
+    EXPECT_EQ(t.file, "main.s51");
     EXPECT_EQ(t.line, errorLine);
 }
 #endif

@@ -162,18 +162,18 @@ protected:
 TEST_F(ToolsProgram, MakeToolRunsFromTheMenuAndItsErrorLeadsToTheSourceLine)
 {
     const std::string root = SUITE_SOURCE_ROOT;
-    for (const char* s : {"start.a51", "delay.a51"})
+    for (const char* s : {"start.s51", "delay.s51"})
         ASSERT_TRUE(CopyOneFile(host_path(root + "/examples/" + s), Work(s)));
     // Messages on the console rather than in "error.out"; one error in
-    // main.a51, on its tenth line.
+    // main.s51, on its tenth line.
     ASSERT_TRUE(WriteWholeFile(Work("makefile"),
                                "ERRFILE =\n" + ReadWholeFile(host_path(root + "/examples/makefile"))));
-    std::vector<std::string> source = lines_of(ReadWholeFile(host_path(root + "/examples/main.a51")));
+    std::vector<std::string> source = lines_of(ReadWholeFile(host_path(root + "/examples/main.s51")));
     source.insert(source.begin() + 9, "        movx @dptr");
     std::string text;
     for (const std::string& line : source)
         text += line + "\r\n";
-    ASSERT_TRUE(WriteWholeFile(Work("main.a51"), text));
+    ASSERT_TRUE(WriteWholeFile(Work("main.s51"), text));
 
     // The make tool finds the assembler and linker on the path Ovanta hands on.
     std::string gravik = host_path(GRAVIK_PATH);
@@ -184,7 +184,7 @@ TEST_F(ToolsProgram, MakeToolRunsFromTheMenuAndItsErrorLeadsToTheSourceLine)
     Tool("make", gravik, work_);
 
     ProgramSession s;
-    Start(s, "\"" + Work("start.a51") + "\"");
+    Start(s, "\"" + Work("start.s51") + "\"");
     SetEnvironmentVariableA("PATH", path);
     HWND frame = s.MainWindow();
     s.Command(start_first_tool);
@@ -208,7 +208,7 @@ TEST_F(ToolsProgram, MakeToolRunsFromTheMenuAndItsErrorLeadsToTheSourceLine)
     EXPECT_NE(output.find("Gravik: Error"), std::string::npos) << output;
     int errorLine = -1;
     for (size_t i = 0; i < lines.size(); ++i)
-        if (lines[i].rfind("main.a51 10: Error", 0) == 0)
+        if (lines[i].rfind("main.s51 10: Error", 0) == 0)
             errorLine = static_cast<int>(i);
     ASSERT_GE(errorLine, 0) << output;
 
@@ -225,16 +225,16 @@ TEST_F(ToolsProgram, MakeToolRunsFromTheMenuAndItsErrorLeadsToTheSourceLine)
     int y = errorLine * tm.tmHeight + tm.tmHeight / 2;
     SendMessageA(pane, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(20, y));
 
-    // main.a51 is open and active with its tenth line selected: typing
+    // main.s51 is open and active with its tenth line selected: typing
     // replaces that line.
     HWND child = ActiveChild(frame);
     ASSERT_NE(child, nullptr);
-    EXPECT_EQ(WindowTextOf(child), "main.a51");
+    EXPECT_EQ(WindowTextOf(child), "main.s51");
     HWND editor = Editor(child);
     ASSERT_NE(editor, nullptr);
     SendMessageA(editor, WM_CHAR, 'X', 1);
     s.Command(file_save);
-    std::vector<std::string> saved = lines_of(ReadWholeFile(Work("main.a51")));
+    std::vector<std::string> saved = lines_of(ReadWholeFile(Work("main.s51")));
     ASSERT_GE(saved.size(), 11u);
     EXPECT_EQ(saved[8], source[8]);
     EXPECT_EQ(saved[9], "X");

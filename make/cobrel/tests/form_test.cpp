@@ -224,6 +224,14 @@ TEST_F(Project, NewMakefileSavedWithWorkspaceLoadsBack)
     EXPECT_EQ(shown.ram_start, "8000");
     EXPECT_EQ(shown.assembler_args, "-t4");
     EXPECT_EQ(sink.texts(WIZ_ERROR), std::vector<std::string>());
+
+    // A pick from the name box loads the path the model already holds: the
+    // model keeps it.
+    make_model picked;
+    picked.makefile_path = path;
+    ASSERT_TRUE(load_makefile(picked, picked.makefile_path, program_dir, run, messages));
+    EXPECT_EQ(picked.makefile_path, path);
+    EXPECT_EQ(model_to_form(picked).sources, shown.sources);
 }
 
 TEST_F(Project, LoadFailuresKeepTheModel)

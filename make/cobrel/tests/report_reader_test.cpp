@@ -150,15 +150,31 @@ TEST_F(Report, TargetsOfTheBuiltinRulesArePassedOver)
     EXPECT_TRUE(sink.shown.empty());
 }
 
+// The example project's assembler sources are the wizard's own kind; its
+// image is named after none of them, which the wizard's target rule refuses.
+TEST_F(Report, TheExampleProjectsSourcesAreRead)
+{
+    read(read_file(host_path(COBREL_EXAMPLE_MAKEFILE)));
+    std::vector<std::string> names;
+    for (const source_entry& source : model.sources)
+        names.push_back(source.name);
+    EXPECT_EQ(names, (std::vector<std::string>{"start.s51", "main.s51", "delay.s51"}));
+    EXPECT_EQ(model.target_name, "demo");
+    EXPECT_EQ(sink.texts(WIZ_ERROR),
+              (std::vector<std::string>{"No Source Files (*.C/S51/GIF/JPEG/JPG/HTM/HTML) corresponding "
+                                        "to the Target 'demo' in '" + join_path(dir, "project.mak") +
+                                        "'\n"}));
+}
+
 TEST_F(Report, SourcesTheWizardCannotHoldStopTheReading)
 {
-    // The example project: assembler sources of another extension and a library.
-    read(read_file(host_path(COBREL_EXAMPLE_MAKEFILE)));
+    // Assembler sources of another extension.
+    read("start.bin: start.obj\nstart.obj: start.a51\n");
     EXPECT_EQ(sink.texts(WIZ_ERROR).at(0),
               "Unknown Extension for Source File 'start.a51'.\nPlease use Yantel for this "
               "MAKE-File.");
     EXPECT_TRUE(model.sources.empty());
-    EXPECT_EQ(model.target_name, "demo");
+    EXPECT_EQ(model.target_name, "start");
 
     sink.shown.clear();
     std::string many = "s0.bin:";

@@ -5,6 +5,7 @@
 #include "cobrel_test_util.h"
 
 #include "make/cobrel/makefile_writer.h"
+#include "make/cobrel/project_actions.h"
 #include "make/cobrel/report_reader.h"
 
 #include <gtest/gtest.h>
@@ -139,6 +140,77 @@ TEST(RoundTrip, WrittenModelsReadBackThroughTheMakeTool)
         expect_same(r.model, back, r.label);
         // Written again, the makefile is the same.
         EXPECT_EQ(make_file_text(back), make_file_text(r.model)) << r.label;
+    }
+}
+
+// Every source name and option text the checks let through reads back the
+// same through the make tool; what it would read otherwise (another name, a
+// cut value, a line it refuses) is refused with a message before anything
+// is written.
+TEST(RoundTrip, NamesAndOptionsTheMakeToolCannotReadAreRefused)
+{
+    struct row {
+        const char* name;    // a second source beside main.c
+        const char* option;  // the compiler's options
+        bool accepted;
+    } rows[] = {
+        {"io.s51", "-dport=1 -dx", true},
+        {"sub\\io_2.s51", "-dmask=0ffh -i..\\inc\\", true},
+        {"../lib/io.s51", "-dx=a:b", true},
+        {".\\io.s51", "", true},
+        {"c:\\lib\\io.s51", "", true},
+        {"my io.s51", "", false},
+        {"io#2.s51", "", false},
+        {"io$(x).s51", "", false},
+        {"io=2.s51", "", false},
+        {"io;2.s51", "", false},
+        {"m\xfcller.s51", "", false},
+        {".io.s51", "", false},
+        {"\\lib\\io.s51", "", false},
+        {"io.s51", "-dport=#1 -dx", false},
+        {"io.s51", "-dmask=$ff", false},
+    };
+    set_realistic_environment();
+    int number = 0;
+    for (const row& r : rows) {
+        const std::string label = std::string(r.name) + " / " + r.option;
+        const std::string dir = test_dir(std::to_string(++number));
+        make_model m = plain_model();
+        m.makefile_path = join_path(dir, "project.mak");
+        m.target_name = "main";
+        m.sources = {{"main.c", SOURCE_C}, {r.name, SOURCE_S51}};
+        m.compiler_args = r.option;
+        recording_sink sink;
+        wiz_messages messages(sink);
+        if (!r.accepted) {
+            EXPECT_FALSE(save_project(m, std::string(), false, messages)) << label;
+            EXPECT_FALSE(std::filesystem::exists(m.makefile_path)) << label;
+            ASSERT_EQ(sink.texts(WIZ_ERROR).size(), 1u) << label;
+            const std::string text = sink.texts(WIZ_ERROR)[0];
+            EXPECT_NE(text.find(*r.option ? r.option : r.name), std::string::npos) << text;
+            // Added through the form, such a name is refused at once.
+            if (!*r.option) {
+                make_model added = plain_model();
+                added.makefile_path = m.makefile_path;
+                EXPECT_FALSE(add_source(added, join_path(dir, r.name), messages)) << label;
+                EXPECT_EQ(added.sources.size(), 1u) << label;
+            }
+            continue;
+        }
+        ASSERT_TRUE(save_project(m, std::string(), false, messages)) << label;
+        ASSERT_EQ(run_make_report(m.makefile_path), 0)
+            << label << "\n"
+            << read_file(join_path(dir, "error.out"));
+        make_model back;
+        EXPECT_EQ(read_make_report(back, m.makefile_path, messages), 0) << label;
+        EXPECT_TRUE(sink.shown.empty()) << label << ": " << sink.shown.front().text;
+        ASSERT_EQ(back.sources.size(), 2u) << label;
+        std::string name = r.name;
+        for (char& c : name)
+            if (c == '/')
+                c = '\\';
+        EXPECT_EQ(back.sources[1].name, name) << label;
+        EXPECT_EQ(back.compiler_args, m.compiler_args) << label;
     }
 }
 

@@ -17,6 +17,8 @@
 #include <vector>
 
 #include "make/cobrel/resource.h"
+#include "testing/winprog/program_session.h"
+#include "testing/winprog/system_input.h"
 
 namespace {
 
@@ -58,7 +60,9 @@ BOOL CALLBACK find_form(HWND wnd, LPARAM data)
 // One running wizard, answered from a script.
 class wizard {
 public:
-    wizard(const std::string& dir, const std::vector<std::string>& script) : dir_(dir)
+    // scripted false: the program's dialogs are its real ones, shown.
+    wizard(const std::string& dir, const std::vector<std::string>& script, bool scripted = true)
+        : dir_(dir)
     {
         std::string text;
         for (const std::string& line : script)
@@ -66,8 +70,10 @@ public:
         write_file(dir + "\\script.txt", text);
         log_ = dir + "\\script.log";
         DeleteFileA(log_.c_str());
-        SetEnvironmentVariableA("WINUI_SCRIPT", (dir + "\\script.txt").c_str());
-        SetEnvironmentVariableA("WINUI_SCRIPT_LOG", log_.c_str());
+        if (scripted) {
+            SetEnvironmentVariableA("WINUI_SCRIPT", (dir + "\\script.txt").c_str());
+            SetEnvironmentVariableA("WINUI_SCRIPT_LOG", log_.c_str());
+        }
         STARTUPINFOA si{};
         si.cb = sizeof si;
         std::string line = "\"" + dir + "\\bin\\cobrel.exe\"";
@@ -210,7 +216,7 @@ void copy_example(const std::string& dir, const char* extension)
 {
     const std::string examples = host_path(COBREL_EXAMPLES_DIR);
     for (const char* name : {"start", "main", "delay"})
-        std::filesystem::copy_file(examples + "\\" + name + ".a51",
+        std::filesystem::copy_file(examples + "\\" + name + ".s51",
                                    dir + "\\" + name + extension);
 }
 
@@ -271,7 +277,7 @@ TEST(CobrelWindow, NewMakefileForASourceProjectIsSavedWithAWorkspaceAndBuilds)
     ASSERT_EQ(make(project, "demo.mak"), 0) << read_file(project + "\\error.out");
     const std::string example = dir + "\\example";
     std::filesystem::create_directories(example);
-    copy_example(example, ".a51");
+    copy_example(example, ".s51");
     std::filesystem::copy_file(host_path(COBREL_EXAMPLES_DIR) + "\\makefile",
                                example + "\\makefile");
     ASSERT_EQ(make(example, "makefile"), 0) << read_file(example + "\\error.out");
@@ -430,8 +436,71 @@ TEST(CobrelWindow, ControlsShowTheirHintsAsToolTipsAndTheApplicationCarriesItsTi
     EXPECT_EQ(w.close(), 0);
 }
 
+// A makefile picked from the name box's list with the keys, as a user
+// picks it, is loaded and shown in the box at the top of the list.
+TEST(CobrelWindow, AMakefilePickedFromTheHistoryIsLoadedAndShownInTheBox)
+{
+    const std::string dir = program_dir("history");
+    const std::string project = dir + "\\mk";
+    std::filesystem::create_directories(project);
+    for (const char* name : {"one", "two"}) {
+        write_file(project + "\\" + name + ".s51", "\n");
+        write_file(project + "\\" + name + ".mak", std::string("TESSELFLAGS = -r$0,$0\r\n") + name +
+                                                        ".obj: " + name + ".s51\r\n" + name +
+                                                        ".bin: " + name + ".obj\r\n");
+    }
+    const std::string one = project + "\\one.mak", two = project + "\\two.mak";
+    write_file(dir + "\\bin\\cobrel.ini",
+               "[Settings]\r\nHIST_CNT=2\r\nFILE0=" + one + "\r\nFILE1=" + two + "\r\n");
+    wizard w(dir, {});
+    ASSERT_NE(w.form(), nullptr);
+    HWND box = w.item(IDC_PROJECTNAMEBOX);
+    ASSERT_EQ(SendMessageA(box, CB_GETCOUNT, 0, 0), 2);
+
+    // The box has the keys when the form starts; each Down picks the next
+    // makefile.
+    SetForegroundWindow(w.form());
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof gui;
+    ASSERT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(w.form(), nullptr), &gui));
+    ASSERT_EQ(gui.hwndFocus, box);
+    auto shows = [&](const std::string& path, const char* target) {
+        for (int i = 0; i < 100; ++i) {
+            if (w.text(IDC_PROJECTNAMEBOX) == path && w.selected(IDC_PROJECTNAMEBOX) == 0 &&
+                w.text(IDC_TARGETBOX) == target)
+                return true;
+            Sleep(100);
+        }
+        return false;
+    };
+    PlayInput({KeyDown(VK_DOWN), KeyUp(VK_DOWN, 300)});
+    EXPECT_TRUE(shows(one, "one")) << "'" << w.text(IDC_PROJECTNAMEBOX) << "' " << w.text(IDC_TARGETBOX);
+    PlayInput({KeyDown(VK_DOWN), KeyUp(VK_DOWN, 300)});
+    EXPECT_TRUE(shows(two, "two")) << "'" << w.text(IDC_PROJECTNAMEBOX) << "' " << w.text(IDC_TARGETBOX);
+    EXPECT_EQ(SendMessageA(box, CB_GETCOUNT, 0, 0), 2);
+    EXPECT_EQ(w.close(), 0);
+}
+
+// "New *.MAK file..." asks for the name in a dialog of its own title.
+TEST(CobrelWindow, TheNewMakefileDialogSaysWhatItIsFor)
+{
+    const std::string dir = program_dir("new_title");
+    wizard w(dir, {}, false);
+    ASSERT_NE(w.form(), nullptr);
+    PostMessageA(w.form(), WM_COMMAND, MAKEWPARAM(IDC_MAKNEWBUTTON, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(w.item(IDC_MAKNEWBUTTON)));
+    HWND dialog = WaitForProcessDialog(w.pid(), "New MAKE-File");
+    ASSERT_NE(dialog, nullptr);
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    for (int i = 0; i < 100 && IsWindow(dialog); ++i)
+        Sleep(100);
+    EXPECT_FALSE(IsWindow(dialog));
+    EXPECT_EQ(w.close(), 0);
+}
+
 // The link label as the user sees it: on the "Misc" page, blue text with a
-// line under it, and the hand cursor over it; the title line in white.
+// line under it, and the hand cursor over it; the title line in white on
+// a dark ground.
 TEST(CobrelWindow, TheLinkLabelIsBlueUnderlinedTextWithTheHandCursor)
 {
     const std::string dir = program_dir("link");
@@ -470,15 +539,24 @@ TEST(CobrelWindow, TheLinkLabelIsBlueUnderlinedTextWithTheHandCursor)
         }
         widestRow = row > widestRow ? row : widestRow;
     }
-    // The title line beside it is white text.
+    // The title line beside it is white text on a dark ground, which can
+    // be read.
     RECT title;
     GetWindowRect(w.item(IDC_LABEL20), &title);
-    int whiteCount = 0;
+    int whiteCount = 0, ground = 0, faceGround = 0;
     for (int y = title.top; y < title.bottom; ++y)
-        for (int x = title.left; x < title.right; ++x)
-            whiteCount += GetPixel(screen, x, y) == RGB(255, 255, 255);
+        for (int x = title.left; x < title.right; ++x) {
+            COLORREF c = GetPixel(screen, x, y);
+            if (c == RGB(255, 255, 255)) {
+                ++whiteCount;
+                continue;
+            }
+            ++ground;
+            faceGround += c == GetSysColor(COLOR_BTNFACE);
+        }
     ReleaseDC(nullptr, screen);
     EXPECT_GT(whiteCount, 0) << "no white text";
+    EXPECT_LE(faceGround, ground / 50) << faceGround << " of " << ground << " pixels in the button face";
     ASSERT_GT(blueCount, 0) << "no blue text";
     // The underline: one row blue along (nearly) the whole text.
     EXPECT_GE(widestRow, (right - left + 1) * 9 / 10) << widestRow << " of " << right - left + 1;

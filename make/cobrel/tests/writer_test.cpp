@@ -7,11 +7,14 @@
 #include "make/cobrel/text_file.h"
 #include "make/cobrel/workspace_writer.h"
 
+#include "editor/tools/diag_parse.h"
+
 #include "testing/kit/test_kit.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sstream>
 
 namespace {
 
@@ -161,6 +164,47 @@ TEST_F(Writing, WorkspaceFromTheProgramsTemplate)
     EXPECT_EQ(workspace_text(m, lines, "C:\\suite\\bin", messages),
               read_file(golden_path("project.wsp")));
     EXPECT_TRUE(sink.shown.empty());
+}
+
+// Every tool of the workspace reads the output in a message format under
+// which the suite's own diagnostics lead to their file and line: the
+// assembler's and the linker's (with a library member).
+TEST_F(Writing, TheWorkspacesToolsReadTheSuitesOwnDiagnostics)
+{
+    make_model m;
+    m.makefile_path = "C:\\p\\mk\\demo.mak";
+    m.target_name = "main";
+    m.sources = {{"main.s51", SOURCE_S51}};
+    std::vector<std::string> lines;
+    ASSERT_TRUE(read_text_lines(host_path(COBREL_TEMPLATE_PATH), &lines));
+    std::istringstream text(workspace_text(m, lines, "C:\\suite\\bin", messages));
+    const struct {
+        const char* line;
+        int number;
+    } diagnostics[] = {
+        {"main.s51 10: Error: no segment set ('mov a,#')", 10},
+        {"Error: main.s51 12: label 'delay' undefined", 12},
+        {"Warning: main.s51 7: (in delay.lib): value out of range", 7},
+    };
+    int tools = 0;
+    for (std::string line; std::getline(text, line);) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line.compare(0, 9, "Compiler=") != 0)
+            continue;
+        ++tools;
+        diag::Format format = diag::FormatFromName(line.substr(9));
+        ASSERT_NE(format, diag::Format::kNone) << line;
+        for (const auto& d : diagnostics) {
+            // The pane: the command line the runner writes, then the message.
+            const std::string pane = std::string("C:\\suite\\bin\\gravik.exe -ex -fdemo.mak\r") + d.line + "\r";
+            diag::Target target = diag::ParseOutputLine(format, pane, pane.find('\r') + 3);
+            EXPECT_EQ(target.action, diag::Action::kJump) << line << ": " << d.line;
+            EXPECT_EQ(target.file, "main.s51") << line << ": " << d.line;
+            EXPECT_EQ(target.line, d.number) << line << ": " << d.line;
+        }
+    }
+    EXPECT_EQ(tools, 2);
 }
 
 TEST_F(Writing, WorkspaceOnDisk)

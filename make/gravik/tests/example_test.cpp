@@ -64,18 +64,18 @@ TEST(Example, BuildsWithTheSuitesToolsAndRebuildsOnlyWhatChanged)
     EXPECT_TRUE(contains(r.error_out, "Target 'demo.bin' is up-to-date!")) << r.error_out;
 
     // Only the library member's source changes.
-    for (const char* f : {"start.a51", "main.a51", "delay.a51"})
+    for (const char* f : {"start.s51", "main.s51", "delay.s51"})
         set_age(in(dir, f), 0);
     for (const char* f : {"start.obj", "main.obj", "delay.obj"})
         set_age(in(dir, f), 10);
     set_age(in(dir, "delay.lib"), 20);
     set_age(in(dir, "demo.bin"), 30);
-    set_age(in(dir, "delay.a51"), 40);
+    set_age(in(dir, "delay.s51"), 40);
     r = run_gravik(dir, "-e");
     EXPECT_EQ(r.code, 0) << r.error_out;
-    EXPECT_TRUE(contains(r.out, "delay.a51\n")) << r.out;
-    EXPECT_FALSE(contains(r.out, "start.a51")) << r.out;
-    EXPECT_FALSE(contains(r.out, "main.a51")) << r.out;
+    EXPECT_TRUE(contains(r.out, "delay.s51\n")) << r.out;
+    EXPECT_FALSE(contains(r.out, "start.s51")) << r.out;
+    EXPECT_FALSE(contains(r.out, "main.s51")) << r.out;
     EXPECT_TRUE(contains(r.out, "-odemo.bin start.obj main.obj -ldelay.lib")) << r.out;
 }
 
@@ -90,7 +90,7 @@ TEST(Example, ImageEqualsTheOneTheToolsMakeByHand)
 
     const std::string morrin = host_path(MORRIN_PATH);
     const std::string tessel = host_path(TESSEL_PATH);
-    for (const char* src : {"start.a51", "main.a51", "delay.a51"})
+    for (const char* src : {"start.s51", "main.s51", "delay.s51"})
         ASSERT_EQ(run_tool(hand, {morrin, "-g", src}), 0) << src;
     // A library is the concatenation of its objects.
     write_file(in(hand, "delay.lib"), read_file(in(hand, "delay.obj")));

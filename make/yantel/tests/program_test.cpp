@@ -12,6 +12,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -324,6 +325,69 @@ TEST_F(YantelProgram, EditModeSavesThroughATemporaryKeepsTheTextWhenASaveFailsAn
     session.Command(CM_UPDATETARGET);
     EXPECT_TRUE(Exists(project_ + "\\demo.bin"));
     EXPECT_NE(WindowTextOf(view).find("*** OK ***"), std::string::npos);
+    ASSERT_TRUE(session.Close());
+}
+
+// A target added in edit mode and saved with File > Save is in the list
+// once edit mode is left.
+TEST_F(YantelProgram, LeavingEditModeAfterASaveReadsTheTargetsAgain)
+{
+    InstallRealTools();
+    std::string makefile = project_ + "\\makefile";
+    Script("open " + script_quoted(makefile) + "\n");
+    ProgramSession session;
+    Start(session);
+    session.Command(CM_FILEOPEN);
+    std::vector<std::string> before = ComboItems(session);
+    ASSERT_FALSE(before.empty());
+    EXPECT_EQ(std::find(before.begin(), before.end(), "other.bin"), before.end());
+
+    session.Command(CM_EDITMODE);
+    HWND view = View(session);
+    LRESULT end = SendMessageA(view, WM_GETTEXTLENGTH, 0, 0);
+    SendMessageA(view, EM_SETSEL, static_cast<WPARAM>(end), end);
+    for (char c : std::string("\rother.bin: main.obj\r $(TESSEL) $(ERRFILE) -o$@ main.obj\r"))
+        SendMessageA(view, WM_CHAR, static_cast<WPARAM>(c), 1);
+    session.Command(CM_FILESAVE);
+    EXPECT_NE(ReadWholeFile(makefile).find("other.bin: main.obj"), std::string::npos);
+    session.Command(CM_EDITMODE);
+    std::vector<std::string> after = ComboItems(session);
+    EXPECT_NE(std::find(after.begin(), after.end(), "other.bin"), after.end());
+    EXPECT_EQ(Log(), "");
+    ASSERT_TRUE(session.Close());
+}
+
+// The Open dialog offers all files too, for a makefile named "makefile".
+TEST_F(YantelProgram, TheOpenDialogAlsoListsAllFiles)
+{
+    ProgramSession session;
+    ASSERT_TRUE(session.Start(bin_ + "\\yantel.exe"));
+    ASSERT_NE(session.WaitForMainWindow("YantelFrame"), nullptr);
+    PostMessageA(session.MainWindow(), WM_COMMAND, CM_FILEOPEN, 0);
+    HWND dialog = WaitForProcessDialog(session.ProcessId(), nullptr);
+    ASSERT_NE(dialog, nullptr);
+    // The file type box of the common dialog.
+    HWND types = nullptr;
+    for (int i = 0; i < 50 && !types; ++i) {
+        types = FindWindowExA(dialog, nullptr, "ComboBox", nullptr);
+        for (; types; types = FindWindowExA(dialog, types, "ComboBox", nullptr))
+            if (GetDlgCtrlID(types) == 0x470)
+                break;
+        if (!types)
+            Sleep(100);
+    }
+    ASSERT_NE(types, nullptr);
+    std::vector<std::wstring> items;
+    LRESULT count = SendMessageW(types, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        wchar_t text[128] = L"";
+        SendMessageW(types, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        items.push_back(text);
+    }
+    EXPECT_EQ(items, (std::vector<std::wstring>{L"Makefiles (*.mak)", L"All files (*.*)"}));
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    for (int i = 0; i < 100 && IsWindow(dialog); ++i)
+        Sleep(100);
     ASSERT_TRUE(session.Close());
 }
 

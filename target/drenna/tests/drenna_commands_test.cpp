@@ -56,6 +56,25 @@ TEST_F(DrennaCommands, ResetAndIdentificationShowTheBoardsAnswers)
     EXPECT_EQ(run.Log(), "");
 }
 
+// The About box shows its line with the '&' as it stands, not as the mark
+// of a mnemonic.
+TEST_F(DrennaCommands, TheAboutBoxShowsItsAmpersand)
+{
+    DrennaRun run("about");
+    run.Script("dialog wait\n");
+    ASSERT_TRUE(run.Start(port_argument() + " -b115200"));
+    ASSERT_TRUE(run.WaitForWindow());
+    PostMessageA(run.Frame(), WM_COMMAND, CM_HELPABOUT, 0);
+    HWND about = nullptr;
+    ASSERT_TRUE(wait_until([&] { return (about = FindWindowA("#32770", "About Drenna")) != nullptr; }));
+    HWND line = FindWindowExA(about, nullptr, "Static", "Terminal, Download & Flash-Toolbox");
+    ASSERT_NE(line, nullptr);
+    EXPECT_NE(GetWindowLongA(line, GWL_STYLE) & SS_NOPREFIX, 0);
+    PostMessageA(about, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(wait_until([&] { return !IsWindow(about); }));
+    EXPECT_EQ(run.Close(), 0);
+}
+
 TEST_F(DrennaCommands, ABoardThatDoesNotAnswerGivesTheMessageAndTheProgramGoesOn)
 {
     DrennaRun run("silent");

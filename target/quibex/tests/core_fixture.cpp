@@ -7,7 +7,7 @@ bool link_program(const std::string& folder, const std::string& name,
 {
     std::vector<std::string> objects;
     for (const std::string& source : sources) {
-        if (!run_succeeds(MORRIN_PATH, {"-g", source + ".a51"}, folder, report))
+        if (!run_succeeds(MORRIN_PATH, {"-g", source + ".s51"}, folder, report))
             return false;
         objects.push_back(source + ".obj");
     }
@@ -18,14 +18,14 @@ bool link_program(const std::string& folder, const std::string& name,
 
 bool build_demo(const std::string& folder, std::string* report)
 {
-    for (const char* file : {"start.a51", "main.a51", "delay.a51"})
+    for (const char* file : {"start.s51", "main.s51", "delay.s51"})
         write_file(folder + "/" + file, read_file(host_path(EXAMPLES_DIR) + "/" + file));
     return link_program(folder, "demo", {"start", "main", "delay"}, report);
 }
 
 bool build_overlaid(const std::string& folder, std::string* report)
 {
-    write_file(folder + "/ovl.a51",
+    write_file(folder + "/ovl.s51",
                "; Two routines whose local data share memory: main calls both.\n"
                "        .segment code,org 0\n"
                "main:   acall   first\n"
@@ -88,7 +88,7 @@ bool build_hll(const std::string& folder, std::string* report)
     // And room below them, so that the view can place them anywhere.
     for (int i = 0; i < 40; i++)
         source += "; room " + std::to_string(i) + "\n";
-    write_file(folder + "/hll.a51", source);
+    write_file(folder + "/hll.s51", source);
     if (!link_program(folder, "hll", {"hll"}, report))
         return false;
     std::string listing = read_file(folder + "/hll.lst");

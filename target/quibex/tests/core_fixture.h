@@ -15,7 +15,7 @@ bool link_program(const std::string& folder, const std::string& name,
 // and demo.lst; false on failure.
 bool build_demo(const std::string& folder, std::string* report);
 
-// Writes hll.a51 (with its C source hll.c echoed into the listing through
+// Writes hll.s51 (with its C source hll.c echoed into the listing through
 // ".line") into the folder and links hll.bin and hll.lst. Its labels
 // "first_target" and "second_target" stand far down the listing; in the
 // listing they are renamed to long_label("first") and long_label("second"),
@@ -24,6 +24,6 @@ bool build_hll(const std::string& folder, std::string* report);
 // A name of more than a hundred characters ending in "_<end>".
 std::string long_label(const std::string& end);
 
-// Writes ovl.a51 (two routines whose data share memory) into the folder and
+// Writes ovl.s51 (two routines whose data share memory) into the folder and
 // links ovl.bin and ovl.lst; false on failure.
 bool build_overlaid(const std::string& folder, std::string* report);

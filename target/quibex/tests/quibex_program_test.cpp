@@ -55,6 +55,32 @@ TEST(QuibexProgram, StartsWithItsMenuAndLoadsTheExampleWithItsListing)
     EXPECT_NE(ini.find("demo.bin"), std::string::npos) << ini;
 }
 
+// An image opened without its listing beside it: the message names the
+// listing, the image is downloaded all the same, no source view opens, and
+// the status bar says why.
+TEST(QuibexProgram, AnImageWithoutItsListingIsDownloadedWithoutASourceView)
+{
+    QuibexRun run("alone");
+    std::string report;
+    ASSERT_TRUE(build_demo(run.Folder(), &report)) << report;
+    write_file(run.Path("alone.bin"), read_file(run.Path("demo.bin")));
+    run.Script("open \"" + run.Path("alone.bin") + "\"\nbox ok\ndialog wait\n");
+    ASSERT_TRUE(run.Start());
+    ASSERT_TRUE(run.WaitForWindow());
+    run.Command(CM_FILEOPEN);
+    EXPECT_TRUE(run.WaitForLog(winui::QuoteScriptText("File '" + run.Path("alone.lst") + "' does not exist!")))
+        << run.Log();
+    std::vector<uint8_t> image = image_data(run.Path("alone.bin"));
+    EXPECT_TRUE(wait_until([&] { return board_ram(0x8000, static_cast<int>(image.size())) == image; }))
+        << run.Log();
+    HWND status = run.Find("msctls_statusbar32");
+    EXPECT_TRUE(wait_until([&] {
+        return run.TextOf(status).find("without listing") != std::string::npos;
+    })) << run.TextOf(status);
+    EXPECT_EQ(run.SourceView(), nullptr);
+    EXPECT_EQ(run.Close(), 0);
+}
+
 // The listing's lines as the program reads them.
 std::vector<std::string> listing_lines(const std::string& path)
 {

@@ -5,7 +5,12 @@
 
 #include <windows.h>
 
+#include <set>
+#include <vector>
+
 #include "quibex_run.h"
+#include "target/quibex/resource.h"
+#include "testing/kit/test_kit.h"
 #include "testing/winprog/mouse_input.h"
 
 namespace {
@@ -64,4 +69,52 @@ TEST(QuibexToolBar, DraggedToTheBottomFloatedAndDockedOnTheLeft)
     EXPECT_GT(column.bottom - column.top, column.right - column.left);
     EXPECT_EQ(RectIn(client, frame).left, column.right);
     EXPECT_EQ(run.Close(), 0);
+}
+
+// The bar's strip holds one 16x15 picture a button, each drawn of several
+// colours on the button face and none the same as another.
+TEST(QuibexToolBar, EveryButtonHasAPictureOfItsOwn)
+{
+    HMODULE program = LoadLibraryExA(host_path(QUIBEX_EXE).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(program, nullptr);
+    HBITMAP strip = static_cast<HBITMAP>(
+        LoadImageA(program, MAKEINTRESOURCEA(IDB_TOOLBAR), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    ASSERT_NE(strip, nullptr);
+    BITMAP info{};
+    GetObjectA(strip, sizeof info, &info);
+    const int buttons = 12, width = 16, height = 15;
+    ASSERT_EQ(info.bmWidth, buttons * width);
+    ASSERT_EQ(info.bmHeight, height);
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = info.bmWidth;
+    bi.bmiHeader.biHeight = -height;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    std::vector<DWORD> pixels(static_cast<size_t>(info.bmWidth) * height);
+    HDC dc = GetDC(nullptr);
+    ASSERT_EQ(GetDIBits(dc, strip, 0, height, pixels.data(), &bi, DIB_RGB_COLORS), height);
+    ReleaseDC(nullptr, dc);
+    DeleteObject(strip);
+    FreeLibrary(program);
+
+    const DWORD face = 0xC0C0C0;
+    std::set<std::vector<DWORD>> seen;
+    for (int b = 0; b < buttons; b++) {
+        std::vector<DWORD> picture;
+        std::set<DWORD> colours;
+        int drawn = 0;
+        for (int y = 0; y < height; y++)
+            for (int x = 0; x < width; x++) {
+                DWORD p = pixels[static_cast<size_t>(y * info.bmWidth + b * width + x)] & 0xFFFFFF;
+                picture.push_back(p);
+                colours.insert(p);
+                drawn += p != face;
+            }
+        EXPECT_EQ(picture[0], face) << "button " << b << " stands on the button face";
+        EXPECT_GE(colours.size(), 3u) << "button " << b;
+        EXPECT_GE(drawn, 25) << "button " << b;
+        EXPECT_LE(drawn, width * height * 3 / 4) << "button " << b << " is a square";
+        EXPECT_TRUE(seen.insert(picture).second) << "button " << b << " repeats another";
+    }
 }

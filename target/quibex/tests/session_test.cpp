@@ -107,8 +107,7 @@ TEST_F(Session, ABrokenPairLeavesTheLoadedOne)
     // The image of one link with the listing of another.
     write_file(folder + "/mixed.bin", read_file(folder + "/ovl.bin"));
     write_file(folder + "/mixed.lst", read_file(folder + "/demo.lst"));
-    // An image without its listing; a file of another type.
-    write_file(folder + "/alone.bin", read_file(folder + "/ovl.bin"));
+    // A file of another type.
     write_file(folder + "/image.hex", ":00000001FF\n");
     write_file(folder + "/image.lst", read_file(folder + "/demo.lst"));
     struct Case {
@@ -116,7 +115,6 @@ TEST_F(Session, ABrokenPairLeavesTheLoadedOne)
         std::string message;
     } cases[] = {
         {"mixed.bin", "and '*.bin' different at Adr. $8000+"},
-        {"alone.bin", "File '" + folder + "/alone.lst' does not exist!"},
         {"image.hex", "File type must be '*.bin'"},
         {"none.bin", "File '" + folder + "/none.bin' does not exist!"},
     };
@@ -128,6 +126,31 @@ TEST_F(Session, ABrokenPairLeavesTheLoadedOne)
         EXPECT_EQ(image_size(), size) << c.file;
         EXPECT_EQ(image_load_address(), 0x8000) << c.file;
     }
+}
+
+// An image without its listing beside it loads alone, after the message
+// that names the listing: no source lines, the image whole.
+TEST_F(Session, AnImageWithoutItsListingLoadsAlone)
+{
+    std::string folder = test_folder("alone");
+    std::string report;
+    ASSERT_TRUE(build_demo(folder, &report)) << report;
+    ASSERT_TRUE(Load(folder + "/demo.bin"));
+    ASSERT_GT(listing.line_count, 0);
+    std::string bytes = read_file(folder + "/demo.bin");
+    write_file(folder + "/alone.bin", bytes);
+
+    ReportCapture capture;
+    StagedSession staged;
+    ASSERT_EQ(stage_session(folder + "/alone.bin", &staged), 0);
+    EXPECT_FALSE(staged.has_listing);
+    EXPECT_NE(capture.text().find("File '" + folder + "/alone.lst' does not exist!"), std::string::npos)
+        << capture.text();
+    commit_session(&staged);
+    EXPECT_EQ(listing.line_count, 0);
+    EXPECT_EQ(listing.code_line_count, 0);
+    EXPECT_EQ(image_size(), static_cast<int32_t>(bytes.size()) - 4);
+    EXPECT_EQ(image_load_address(), 0x8000);
 }
 
 } // namespace

@@ -230,7 +230,7 @@ TEST(HexBytes, ReadsBigEndianAndSubtractsEachByte)
 
 // Listing rows as the linker writes them: the ':' after the byte columns
 // stands at column 24.
-std::string code_row(int address, const std::vector<int>& bytes, const std::string& text)
+std::string code_row(unsigned address, const std::vector<int>& bytes, const std::string& text)
 {
     char head[16];
     std::snprintf(head, sizeof head, "co:%04x: ", address);
@@ -399,6 +399,42 @@ TEST_F(ListingRead, AMismatchIsReportedAndLeavesNothingBehind)
     EXPECT_EQ(error, "Files 'lst_other.lst' and '*.bin' different at Adr. $105+2: $00 and $c7!");
     EXPECT_EQ(index.line_count, 0);
     EXPECT_EQ(index.first, nullptr);
+}
+
+// Code bytes that the image cannot hold belong to another link, whatever
+// the address: the row is refused, and an address with its top bit set is
+// worked out without wrapping around.
+TEST_F(ListingRead, CodeBytesOutsideTheImageAreRefused)
+{
+    struct Case {
+        unsigned address;
+        std::vector<int> bytes;
+        const char* error;
+    };
+    const Case cases[] = {
+        {0x80000000u, {0x74}, "at Adr. $80000000+0: outside the image!"},
+        {0xffffff00u, {0x74, 0x01}, "at Adr. $ffffff00+0: outside the image!"},
+        {0x10b, {0x00, 0x11}, "at Adr. $10b+1: outside the image!"},
+        {0xff, {0x74}, "at Adr. $ff+0: outside the image!"},
+    };
+    for (const Case& c : cases) {
+        write_file("lst_far.lst", listing_text(code_row(0x105, {0xa5, 0xb6, 0xc7, 0xd8, 0xe9}, "")) +
+                                      code_row(c.address, c.bytes, ""));
+        std::vector<uint8_t> bytes = image_bytes();
+        std::vector<uint8_t> flags(bytes.size());
+        ListingIndex index;
+        std::string error;
+        EXPECT_EQ(listing_read("lst_far.lst", bytes.data(), 0x100, static_cast<int32_t>(bytes.size()),
+                               flags.data(), &index, &error),
+                  -1)
+            << std::hex << c.address;
+        EXPECT_EQ(error, std::string("Files 'lst_far.lst' and '*.bin' different ") + c.error);
+    }
+    // A row without bytes may name any address; it marks nothing.
+    write_file("lst_far.lst", listing_text(code_row(0x105, {0xa5, 0xb6, 0xc7, 0xd8, 0xe9}, "")) +
+                                  code_row(0x80000000u, {}, "end:"));
+    read_listing("lst_far.lst");
+    EXPECT_EQ(listing.code_line_count, 5);
 }
 
 } // namespace

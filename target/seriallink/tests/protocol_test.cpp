@@ -127,18 +127,51 @@ TEST_F(Board, BreakpointStopsTheRunAndClearingRestoresTheImage)
     EXPECT_EQ(ser_link.current_pc, 0x8005);
     EXPECT_EQ(ser_beeps, beeps + 1);
 
-    // Sitting on the breakpoint, a step sends nothing and succeeds.
-    EXPECT_EQ(ser_command(SC_STEP_ASM), 0);
-    EXPECT_EQ(ser_command(SC_RUN), 0);
-    pause(100);
     EXPECT_EQ(sim().steps, 0);
-    EXPECT_EQ(ser_link.board_state, BS_MONITOR);
-
     ASSERT_EQ(ser_command(SC_CLEAR_BREAK), 0);
     image_set_flags(5, 0, IF_BREAK);
     EXPECT_EQ(board_ram(0x8005, 3), (std::vector<uint8_t>{0x90, 0x12, 0x34}));
     EXPECT_EQ(ser_command(SC_STEP_ASM), 0);
     ASSERT_TRUE(wait_for([] { return ser_link.board_state == BS_MONITOR && ser_link.current_pc == 0x8008; }));
+}
+
+// On a planted breakpoint the board holds the monitor's call in place of the
+// program's instruction: a step, an animation or a run leaves it by one step
+// over the program's own bytes, and the breakpoint is planted again.
+TEST_F(Board, StepsAndRunsLeaveABreakpointAndPlantItAgain)
+{
+    struct Case {
+        int command;
+        int steps;      // instructions the board stepped
+        int32_t stop;   // where the board is in the monitor again
+    } cases[] = {
+        {SC_STEP_ASM, 1, 0x8008}, {SC_STEP_HLL, 1, 0x8008}, {SC_ANIM_ASM, 9, 0x8010},
+        {SC_ANIM_HLL, 9, 0x8010}, {SC_RUN, 1, 0x8010},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.command);
+        load(sample_program(), 0x8000);
+        ASSERT_EQ(download(), 0);
+        for (int32_t address : {0x8005, 0x8010}) {
+            ser_link.command_address = address;
+            ASSERT_EQ(ser_command(SC_SET_BREAK), 0);
+            image_set_flags(address - 0x8000, IF_BREAK, 0);
+        }
+        ASSERT_EQ(ser_command(SC_RUN), 0);
+        ASSERT_TRUE(wait_for([] { return ser_link.board_state == BS_MONITOR; }));
+        ASSERT_EQ(ser_link.current_pc, 0x8005);
+
+        int steps = sim().steps;
+        int code = c.command == SC_ANIM_ASM || c.command == SC_ANIM_HLL ? finish(c.command)
+                                                                          : ser_command(c.command);
+        EXPECT_EQ(code, 0);
+        ASSERT_TRUE(wait_for([&] {
+            return ser_link.board_state == BS_MONITOR && ser_link.current_pc == c.stop;
+        })) << std::hex << ser_link.current_pc;
+        EXPECT_EQ(sim().steps - steps, c.steps);
+        EXPECT_EQ(board_ram(0x8005, 3), (std::vector<uint8_t>{0x12, 0x00, 0x03}));
+        EXPECT_EQ(board_ram(0x8010, 3), (std::vector<uint8_t>{0x12, 0x00, 0x03}));
+    }
 }
 
 TEST_F(Board, StepReadsTheRegistersWhenAsked)

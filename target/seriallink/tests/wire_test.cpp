@@ -147,6 +147,10 @@ const std::vector<int> block_1 = {MC_WRITE, 0x1F, 0xFE, 0x00, 0x02, 1, 2, (0x1F 
 const std::vector<int> block_2 = {MC_WRITE, 0x20, 0x00, 0x00, 0x02, 3, 4, (0x20 + 2 + 3 + 4) & 0xFF};
 const std::vector<int> block_3 = {MC_WRITE, 0x20, 0x02, 0x00, 0x01, 5, (0x20 + 2 + 1 + 5) & 0xFF};
 
+// The image's bytes at $0105 written back over a breakpoint there.
+const std::vector<int> unplant_105 = {MC_WRITE, 0x01, 0x05, 0x00, 0x03, 0x04, 0x05, 0x06,
+                                      (1 + 5 + 3 + 4 + 5 + 6) & 0xFF};
+
 std::vector<WireCase> wire_cases()
 {
     const int U = BS_UNDEFINED, M = BS_MONITOR, E = BS_ERROR, R = BS_RESET;
@@ -248,12 +252,41 @@ std::vector<WireCase> wire_cases()
         {"stop_run", BS_RUN, {}, ser_stop, 0, {MC_STOP}, E},
         {"stop_animation_sends_nothing", BS_ANIM_ASM, {}, ser_stop, 0, {}, E},
 
-        // On a planted breakpoint the step, animation and run commands send
-        // nothing; a flag where no breakpoint fits (two bytes before the
-        // end) does not hold them.
-        {"step_on_break", M, {}, [] { return at_pc(0x105, ser_step_asm); }, 0, {}, M},
-        {"anim_on_break", M, {}, [] { return at_pc(0x105, ser_anim_hll); }, 0, {}, M},
-        {"run_on_break", M, {}, [] { return at_pc(0x105, ser_run); }, 0, {}, M},
+        // On a planted breakpoint the step, animation and run commands first
+        // write the program's bytes back over it and step once (a run goes
+        // on after that step); a flag where no breakpoint fits (two bytes
+        // before the end) does not count.
+        {"step_on_break", M, {ACK}, [] { return at_pc(0x105, ser_step_asm); }, 0,
+         unplant_105 + std::vector<int>{MC_STEP}, BS_STEP_ASM},
+        {"anim_on_break", M, {ACK}, [] { return at_pc(0x105, ser_anim_hll); }, 0,
+         unplant_105 + std::vector<int>{MC_STEP_HLL}, BS_ANIM_HLL},
+        {"run_on_break", M, {ACK}, [] { return at_pc(0x105, ser_run); }, 0,
+         unplant_105 + std::vector<int>{MC_STEP}, BS_STEP_ASM},
+        {"step_on_break_refused", M, {MC_ERROR}, [] { return at_pc(0x105, ser_step_asm); }, -1,
+         unplant_105, E},
+        {"step_on_break_outside_monitor", BS_RUN, {}, [] { return at_pc(0x105, ser_step_asm); }, -1, {},
+         BS_RUN},
+        // The end of that step plants the breakpoint again; a run then goes on.
+        {"read_pc_plants_the_left_break", BS_STEP_ASM, {0x12, 0x34, 0x46, ACK},
+         [] {
+             ser_link.replant_break = 0x105;
+             return ser_read_pc();
+         },
+         0, {MC_SET_BREAK, 0x01, 0x05, 0x06}, M},
+        {"read_pc_goes_on_with_the_run", BS_STEP_ASM, {0x12, 0x34, 0x46, ACK},
+         [] {
+             ser_link.replant_break = 0x105;
+             ser_link.run_after_step = BS_RUN;
+             return ser_read_pc();
+         },
+         0, {MC_SET_BREAK, 0x01, 0x05, 0x06, MC_GO}, BS_RUN},
+        {"read_pc_replant_refused", BS_STEP_ASM, {0x12, 0x34, 0x46, MC_ERROR},
+         [] {
+             ser_link.replant_break = 0x105;
+             ser_link.run_after_step = BS_RUN;
+             return ser_read_pc();
+         },
+         -1, {MC_SET_BREAK, 0x01, 0x05, 0x06}, E},
         {"step_past_the_last_break_place", M, {}, [] { return at_pc(0x106, ser_step_asm); }, 0, {MC_STEP},
          BS_STEP_ASM},
     };
