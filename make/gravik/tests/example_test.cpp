@@ -121,7 +121,7 @@ TEST(Example, BuildsWithUpperCaseSourceNamesOnACaseSensitiveFileSystem)
             c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
         fs::rename(e.path(), fs::path(upper) / name);
     }
-    ASSERT_FALSE(fs::exists(fs::path(upper) / "start.a51"));
+    ASSERT_FALSE(fs::exists(fs::path(upper) / "start.s51"));
 
     gravik_run r = run_gravik(upper, "-e");
     ASSERT_EQ(r.code, 0) << r.out << r.error_out;
@@ -145,7 +145,7 @@ TEST(Example, BuildsWithUpperCaseSourceNamesOnACaseSensitiveFileSystem)
     std::string hand = test_dir("hand");
     copy_example(hand);
     for (const char* src : {"start", "main", "delay"}) {
-        std::string name = std::string(src) + ".a51";
+        std::string name = std::string(src) + ".s51";
         std::string shouted = name;
         for (char& c : shouted)
             c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
