@@ -167,9 +167,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMainFrameBase)
     ON_COMMAND(ID_MORE_WINDOWS, &CMainFrame::OnMoreWindows)
     ON_COMMAND(ID_PROJECT_FILES, &CMainFrame::OnProjectFiles)
     ON_UPDATE_COMMAND_UI(ID_PROJECT_FILES, &CMainFrame::OnUpdateProjectFiles)
-    // Commands of the parts still to come: workspaces, tools and the output
-    // window, search, the source browser, bookmarks, the TCP link,
-    // text operations and settings dialogs.
+    // Search, the TCP link and workspaces.
     ON_COMMAND(ID_TCP_SEND, &CMainFrame::OnTcpSend)
     ON_COMMAND(ID_TCP_SETTINGS, &CMainFrame::OnTcpReceive)
     ON_COMMAND(ID_EDIT_FIND, &CMainFrame::OnEditFind)
@@ -214,9 +212,9 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMainFrameBase)
     ON_UPDATE_COMMAND_UI(ID_PREVIOUS_DOCUMENT, &CMainFrame::OnUpdatePreviousDocument)
     ON_MESSAGE(WM_NCPAINT, &CMainFrame::OnNcPaintMsg)
     ON_MESSAGE(WM_MOVE, &CMainFrame::OnMoveMsg)
-    // The help commands: no help file comes with the editor.
-    ON_COMMAND(ID_HELP_CMD, &CMainFrame::OnNotAvailable)
-    ON_COMMAND(ID_CONTEXT_HELP, &CMainFrame::OnNotAvailable)
+    // F1 and Shift+F1 open the help document as "&Help Topics" does.
+    ON_COMMAND(ID_HELP_CMD, &CMainFrame::OnHelpTopics)
+    ON_COMMAND(ID_CONTEXT_HELP, &CMainFrame::OnHelpTopics)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame() = default;
@@ -619,16 +617,6 @@ void CMainFrame::SetMessageText(const char* text)
 {
     if (m_wndStatusBar.m_hWnd)
         m_wndStatusBar.SetPaneText(CEditorStatusBar::kMessagePane, text ? text : "");
-}
-
-void CMainFrame::NotAvailable()
-{
-    SetMessageText(winui::LoadResourceString(IDS_NOT_AVAILABLE).c_str());
-}
-
-void CMainFrame::OnNotAvailable()
-{
-    NotAvailable();
 }
 
 void CMainFrame::OnGotoLine()

@@ -2,8 +2,7 @@
 // tool bar and the status bar. It takes the hand-overs of later starts,
 // keeps the accelerators in step with the open documents, shows the caret
 // position and the document state, runs the auto-save timer, and saves its
-// place when it closes. Commands of parts of the editor that are not built
-// yet are in its menus and map and show that they are not available.
+// place when it closes.
 #pragma once
 
 #include "editor/shell/bookmark_bar.h"
@@ -61,8 +60,6 @@ public:
     void SetReadOnlyPane(bool readOnly);
     void ShowProgress(bool show);
     void SetMessageText(const char* text);
-    // The status text of a command that is not available yet.
-    void NotAvailable();
 
     // Documents tell the frame when they open and close.
     void DocumentOpened(COvantaDoc* doc);
@@ -192,8 +189,6 @@ protected:
     LRESULT OnOpenHandedOver(WPARAM, LPARAM);
     LRESULT OnShowMaximized(WPARAM, LPARAM);
     LRESULT OnDropFiles(WPARAM drop, LPARAM);
-    void OnNotAvailable();
-    void OnNotAvailableRange(UINT) { OnNotAvailable(); }
     void OnRestoreAll();
     void OnCloseAll();
     void OnTileHorz() { MDITile(MDITILE_HORIZONTAL); }

@@ -317,8 +317,24 @@ void CMainFrame::OnToolSettings()
     dlg.m_tool.ChangeDir = m_currentTool.ChangeDir;
     if (app)
         dlg.m_strDefaultDir = app->m_strDefaultDir;
+    const CToolInfo shown = dlg.m_tool;
     if (dlg.DoModal() != IDOK)
         return;
+    // The tool on the bar keeps what was chosen, so that its next start
+    // does not bring the old values back; its paths change only where they
+    // were edited (the current tool may hold their short form).
+    if (CToolInfo* record = m_wndToolsBar.CurrentToolRecord()) {
+        if (dlg.m_tool.AppExe != shown.AppExe)
+            record->AppExe = dlg.m_tool.AppExe;
+        if (dlg.m_tool.AppDir != shown.AppDir)
+            record->AppDir = dlg.m_tool.AppDir;
+        record->AppParms = dlg.m_tool.AppParms;
+        record->CaptureOut = dlg.m_tool.CaptureOut;
+        record->SaveBeforeRun = dlg.m_tool.SaveBeforeRun;
+        record->Compiler = dlg.m_tool.Compiler;
+        record->RedirToFile = dlg.m_tool.RedirToFile;
+        record->ChangeDir = dlg.m_tool.ChangeDir;
+    }
     m_currentTool.AppExe = dlg.m_tool.AppExe;
     m_currentTool.AppParms = dlg.m_tool.AppParms;
     m_currentTool.CaptureOut = dlg.m_tool.CaptureOut;

@@ -129,4 +129,3 @@
 #define ID_GOTO_NEXT_BOOKMARK 32964
 
 // The status text shown for menu commands whose windows this program does not have yet.
-#define IDS_NOT_AVAILABLE 61500
