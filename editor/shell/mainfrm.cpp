@@ -232,9 +232,13 @@ BOOL CMainFrame::PreCreateWindow(CREATESTRUCTA& cs)
     return CMainFrameBase::PreCreateWindow(cs);
 }
 
+// A button's picture is its place among the buttons in the bitmap.
 static const UINT toolbar_buttons[] = {ID_FILE_NEW_CMD, ID_FILE_OPEN_CMD, ID_FILE_SAVE_CMD, 0,
                                        ID_EDIT_CUT,     ID_EDIT_COPY,     ID_EDIT_PASTE,    0,
-                                       ID_EDIT_UNDO,    ID_FILE_PRINT};
+                                       ID_EDIT_UNDO,    ID_FILE_PRINT,    0,
+                                       ID_EDIT_FIND,    ID_ADD_BOOKMARK,  0,
+                                       ID_TOOL_CANCEL};
+static const int bookmark_button_image = 9;
 
 int CMainFrame::OnCreate(LPCREATESTRUCTA cs)
 {
@@ -303,6 +307,9 @@ bool CMainFrame::CreateBars()
         return false;
     m_wndToolBar.SetButtons(toolbar_buttons, sizeof toolbar_buttons / sizeof toolbar_buttons[0]);
     m_nSaveImage = m_wndToolBar.AddBitmap(IDB_SAVE_MODIFIED);
+    m_nBookmarkImage = bookmark_button_image;
+    m_nBookmarkDelImage = m_wndToolBar.AddBitmap(IDB_BOOKMARK_DELETE);
+    m_nShownBookmarkImage = m_nBookmarkImage;
 
     UseStartAccelerators();
     CreateNavigationBars();
@@ -508,6 +515,8 @@ void CMainFrame::DocumentOpened(COvantaDoc* doc)
     COvantaApp* app = COvantaApp::Get();
     if (startAccel_)
         UseShortcutAccelerators();
+    if (m_nOpenDocs == 0)
+        ToolsFirstDocumentOpened();
     if (app && app->m_settings.autoSaveTime != 0 && m_nAutoSaveTimer == 0)
         m_nAutoSaveTimer = static_cast<int>(
             ::SetTimer(m_hWnd, autosave_timer, static_cast<UINT>(app->m_settings.autoSaveTime) * 60000u, nullptr));
@@ -546,6 +555,9 @@ void CMainFrame::DocumentClosed()
     }
     // The last document is gone: the frame is back at its start state.
     UseStartAccelerators();
+    ToolsLastDocumentClosed();
+    BrowserLastDocumentClosed();
+    SearchLastDocumentClosed();
     if (m_wndDocTabBar.IsVisible())
         ShowControlBar(&m_wndDocTabBar, FALSE, FALSE);
     RecalcLayout();

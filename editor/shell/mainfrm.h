@@ -175,6 +175,10 @@ public:
     int m_nOpenDocs = 0;
     int m_nAutoSaveTimer = 0;
     int m_nSaveImage = -1;
+    // The bookmark button's pictures: add, delete, and the one it shows.
+    int m_nBookmarkImage = -1;
+    int m_nBookmarkDelImage = -1;
+    int m_nShownBookmarkImage = -1;
     int m_nShownModified = -1; // what the Save button shows now
     int m_chShowState = 0;
     winui::CToolBar m_wndToolBar;
@@ -199,6 +203,12 @@ protected:
 
     void CreateToolsBar();
     void LoadTools();
+    // The tools bar, the functions bar and the search dialogs follow the
+    // first document that opens and the last one that closes.
+    void ToolsFirstDocumentOpened();
+    void ToolsLastDocumentClosed();
+    void BrowserLastDocumentClosed();
+    void SearchLastDocumentClosed();
     // Writes the tools and the output bar's height (closing without a workspace).
     void SaveToolSettings();
     // Asks a running tool to stop and waits a moment for it.
@@ -208,6 +218,8 @@ protected:
     LRESULT OnToolFinished(WPARAM, LPARAM);
     LRESULT OnInitMenuPopupTools(WPARAM menu, LPARAM info);
     void UpdateRecentWorkspacePopup(HMENU menu);
+    // Writes each item's current key from the shortcut table behind a tab.
+    void ShowMenuShortcuts(HMENU menu);
     void OnStartToolCommand(UINT id);
     void OnToolSettings();
     void OnAddTool();
@@ -403,6 +415,7 @@ private:
     void SyncTagsPane();
     void WriteTagFlags();
     std::unique_ptr<CBrowserShell> m_pBrowserShell;
+    bool functionBarParked_ = false; // hidden with the last document
 
     // Creates the frame's bars and docks them: the one place where a bar of
     // the main frame is made.

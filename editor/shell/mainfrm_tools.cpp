@@ -8,6 +8,7 @@
 #include "editor/shell/ovantadoc.h"
 #include "editor/shell/ovantaview.h"
 #include "editor/shell/resource.h"
+#include "editor/shell/settings_profile.h"
 
 #include "editor/tools/app_start_dlg.h"
 #include "editor/tools/output_bar.h"
@@ -152,7 +153,26 @@ void CMainFrame::LoadTools()
     m_wndToolsBar.LoadTools(app->ProfileTarget(), side == 1 ? 0 : side);
     if (side == 1 || m_wndToolsBar.IsFloating() || !CDockSite::DockBarOf(&m_wndToolsBar))
         DockControlBarLeftOf(&m_wndToolsBar, &m_wndToolBar);
-    ShowControlBar(&m_wndToolsBar, m_wndToolsBar.GetToolCount() > 0 && !(execBar & 0x10), FALSE);
+    // The bar belongs to the documents: it shows once one is open.
+    ShowControlBar(&m_wndToolsBar, m_nOpenDocs > 0 && m_wndToolsBar.GetToolCount() > 0 && !(execBar & 0x10),
+                   FALSE);
+}
+
+void CMainFrame::ToolsFirstDocumentOpened()
+{
+    // Hidden by the user (0x10 in the profile) or hidden when the last
+    // document closed while the user had hidden it (0x20): it stays so.
+    if (m_wndToolsBar.m_hWnd && m_wndToolsBar.GetToolCount() > 0 && !(OvantaOptions().execBar & 0x30) &&
+        !m_wndToolsBar.IsVisible())
+        ShowControlBar(&m_wndToolsBar, TRUE, FALSE);
+}
+
+void CMainFrame::ToolsLastDocumentClosed()
+{
+    if (!m_wndToolsBar.m_hWnd)
+        return;
+    OvantaOptions().execBar = m_wndToolsBar.IsVisible() ? 0 : 0x20;
+    ShowControlBar(&m_wndToolsBar, FALSE, FALSE);
 }
 
 void CMainFrame::SaveToolSettings()
@@ -291,6 +311,7 @@ LRESULT CMainFrame::OnInitMenuPopupTools(WPARAM menu, LPARAM info)
 {
     LRESULT result = OnInitMenuPopup(menu, info);
     if (!HIWORD(info)) {
+        ShowMenuShortcuts(reinterpret_cast<HMENU>(menu));
         UpdateStartToolMenu(reinterpret_cast<HMENU>(menu), m_wndToolsBar.Tools(),
                             m_toolRunner.IsRunning());
         UpdateRecentWorkspacePopup(reinterpret_cast<HMENU>(menu));

@@ -225,6 +225,18 @@ TEST_F(KeyMappingTest, KeyNames)
     EXPECT_EQ(KeyMapCommandIndex(32770), kKeyMapCommandCount - 1);
 }
 
+TEST_F(KeyMappingTest, MenuTextsFollowTheMapping)
+{
+    EXPECT_EQ(MenuTextWithShortcut("&Save\tCtrl+S", 57603, work), "&Save\tCtrl+S");
+    EXPECT_EQ(MenuTextWithShortcut("Cu&t", 57635, work), "Cu&t\tCtrl+X");
+    // A key taken away leaves no text; a new one replaces the old text.
+    work[FirstEntryOf(work, 57603)] = ShortcutEntry();
+    EXPECT_EQ(MenuTextWithShortcut("&Save\tCtrl+S", 57603, work), "&Save");
+    work[FirstEntryOf(work, 57635)].key = 0x7A; // F11
+    EXPECT_EQ(MenuTextWithShortcut("Cu&t\tCtrl+X", 57635, work), "Cu&t\tCtrl+F11");
+    EXPECT_EQ(MenuTextWithShortcut("Save &as...", 57604, work), "Save &as...");
+}
+
 TEST_F(KeyMappingTest, KeyTexts)
 {
     struct Case {
