@@ -258,8 +258,8 @@ TEST_F(OvantaMacroProgram, KeysAssignedInTheMappingDialogAreSavedAndComeBackAfte
         ASSERT_TRUE(s.Close());
     }
     EXPECT_EQ(Profile("ShortCuts", "key2"), "80B8,3,v");
-    EXPECT_EQ(Profile("ShortCuts", "key29"), "8005,B,C");
-    EXPECT_EQ(Profile("ShortCuts", "key30"), "<missing>");
+    EXPECT_EQ(Profile("ShortCuts", "key28"), "8005,B,C");
+    EXPECT_EQ(Profile("ShortCuts", "key29"), "<missing>");
     EXPECT_EQ(ReadWholeFile(ini_).find("E122,"), std::string::npos);
 }
 
