@@ -96,7 +96,10 @@ BOOL CFrameWnd::LoadFrame(UINT resId, DWORD style, HWND parent, CCreateContext* 
     }
     if (HICON icon = LoadIconA(inst, MAKEINTRESOURCEA(resId))) {
         SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-        SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+        // The small picture of the icon where it has one.
+        HANDLE small = LoadImageA(inst, MAKEINTRESOURCEA(resId), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                  GetSystemMetrics(SM_CYSMICON), LR_SHARED);
+        SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small ? small : icon));
     }
     if (!m_hAccelTable)
         m_hAccelTable = LoadAcceleratorsA(inst, MAKEINTRESOURCEA(resId));

@@ -56,6 +56,13 @@ BOOL CMDIFrameWnd::CreateClient(LPCREATESTRUCTA cs, HMENU windowMenu)
                                       m_hWnd,
                                       reinterpret_cast<HMENU>(static_cast<UINT_PTR>(AFX_IDW_PANE_FIRST)),
                                       GetModuleHandleA(nullptr), &ccs);
+    // The scroll bars belong to the client: the frame keeps none of its own.
+    const LONG_PTR frameStyle = GetWindowLongPtrA(m_hWnd, GWL_STYLE);
+    if (frameStyle & (WS_HSCROLL | WS_VSCROLL)) {
+        SetWindowLongPtrA(m_hWnd, GWL_STYLE, frameStyle & ~static_cast<LONG_PTR>(WS_HSCROLL | WS_VSCROLL));
+        SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW | SWP_FRAMECHANGED);
+    }
     return m_hWndMDIClient != nullptr;
 }
 
@@ -130,6 +137,16 @@ void CMDIFrameWnd::OnUpdateFrameTitle(BOOL addToTitle)
     // A maximised child's title is shown by the system as "[title]".
     if (addToTitle && addToTitle_ && doc && !maximized)
         text += " - " + doc->GetTitle();
+    // The system's own " - [title]" behind the text is no change: writing
+    // the text again would only make the system add it again.
+    if (maximized && child) {
+        char shown[512];
+        const int n = GetWindowTextA(m_hWnd, shown, sizeof shown);
+        const std::string now(shown, static_cast<size_t>(n > 0 ? n : 0));
+        if (now.compare(0, text.size() + 3, text + " - ") == 0 && now.size() > text.size() + 3 &&
+            now[text.size() + 3] == '[')
+            return;
+    }
     SetWindowTextIfChanged(text);
 }
 
@@ -207,7 +224,11 @@ BOOL CMDIChildWnd::LoadFrame(UINT resId, DWORD style, HWND parent, CCreateContex
         m_hAccelTable = LoadAcceleratorsA(inst, MAKEINTRESOURCEA(resId));
     if (!Create(nullptr, title.c_str(), style, nullptr, parent, nullptr, 0, context))
         return FALSE;
-    if (HICON icon = LoadIconA(inst, MAKEINTRESOURCEA(resId)))
+    // A document type without an icon of its own shows the program's.
+    HICON icon = LoadIconA(inst, MAKEINTRESOURCEA(resId));
+    if (!icon && GetMDIFrame())
+        icon = reinterpret_cast<HICON>(::SendMessageA(GetMDIFrame()->m_hWnd, WM_GETICON, ICON_SMALL, 0));
+    if (icon)
         SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
     return TRUE;
 }
@@ -277,13 +298,15 @@ void CMDIChildWnd::OnUpdateFrameTitle(BOOL addToTitle)
         }
     }
     CMDIFrameWnd* frame = GetMDIFrame();
+    // Only a title that changed concerns the frame: the Window menu lists
+    // the children by their titles, and the frame's caption may show it.
+    // (The frame brings its own caption up to date in its idle pass and on
+    // activation.)
     if (SetWindowTextIfChanged(text) && frame) {
-        // The Window menu lists the children by their titles.
         ::SendMessageA(frame->m_hWndMDIClient, WM_MDIREFRESHMENU, 0, 0);
         DrawMenuBar(frame->m_hWnd);
-    }
-    if (frame)
         frame->OnUpdateFrameTitle(TRUE);
+    }
 }
 
 LRESULT CMDIChildWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)

@@ -219,7 +219,10 @@ int CColorEditCore::SetTabWidth(int width)
         Host().LineCountChanged(static_cast<int>(s.lineCount) - static_cast<int>(oldLines), m_nCaretLine);
     Host().SelectionSet(oldStart, oldEnd, false, true);
     Host().TextChanged(-1);
-    SetModify(1);
+    // The tabs stay tabs, so the file's text is the same; only soft breaks
+    // that moved may change what a save writes.
+    if (wrap)
+        SetModify(1);
     return 1;
 }
 

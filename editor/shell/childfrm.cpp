@@ -114,8 +114,10 @@ LRESULT CChildFrame::OnSysCommandMsg(WPARAM wParam, LPARAM lParam)
 {
     COvantaApp* app = COvantaApp::Get();
     UINT command = static_cast<UINT>(wParam & 0xFFF0);
-    if (app && command != SC_MINIMIZE && command != SC_CLOSE && command != SC_KEYMENU &&
-        command != SC_MOUSEMENU) {
+    // Only the user's maximising and restoring say how documents are to
+    // open; switching windows (Ctrl+Tab), the menus, moving and minimising
+    // leave the setting as it is.
+    if (app && (command == SC_MAXIMIZE || command == SC_RESTORE)) {
         app->m_settings.openMaximized = command == SC_MAXIMIZE ? 1 : 0;
         app->WriteSettingInt("DefaultSettings", "OpenMaximized", app->m_settings.openMaximized);
     }

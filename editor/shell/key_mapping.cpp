@@ -127,6 +127,13 @@ std::string ShortcutKeyName(uint16_t command, const ShortcutEntry* table, int* e
     return std::string();
 }
 
+std::string MenuTextWithShortcut(const std::string& text, uint16_t command, const ShortcutEntry* table)
+{
+    const std::string key = ShortcutKeyName(command, table, nullptr);
+    const std::string label = text.substr(0, text.find('\t'));
+    return key.empty() ? label : label + "\t" + key;
+}
+
 bool ShortcutKeyFromText(const std::string& text, uint16_t& key)
 {
     if (text.empty() || text[0] == ' ')

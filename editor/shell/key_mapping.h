@@ -29,6 +29,9 @@ int KeyMapCommandIndex(uint16_t command);
 // index of its entry in *entry; empty and -1 when the command has none
 // (entries of keys that have no text are passed over).
 std::string ShortcutKeyName(uint16_t command, const ShortcutEntry* table, int* entry);
+// A menu item's text with the command's current key behind a tab (the
+// text up to an old tab, without a tab when the command has no key).
+std::string MenuTextWithShortcut(const std::string& text, uint16_t command, const ShortcutEntry* table);
 // The key list's text of an entry's key: the character, "Back" or "F%d".
 std::string ShortcutKeyText(const ShortcutEntry& e);
 // The key of a key list text; false for an empty text or one starting with

@@ -167,9 +167,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMainFrameBase)
     ON_COMMAND(ID_MORE_WINDOWS, &CMainFrame::OnMoreWindows)
     ON_COMMAND(ID_PROJECT_FILES, &CMainFrame::OnProjectFiles)
     ON_UPDATE_COMMAND_UI(ID_PROJECT_FILES, &CMainFrame::OnUpdateProjectFiles)
-    // Commands of the parts still to come: workspaces, tools and the output
-    // window, search, the source browser, bookmarks, the TCP link,
-    // text operations and settings dialogs.
+    // Search, the TCP link and workspaces.
     ON_COMMAND(ID_TCP_SEND, &CMainFrame::OnTcpSend)
     ON_COMMAND(ID_TCP_SETTINGS, &CMainFrame::OnTcpReceive)
     ON_COMMAND(ID_EDIT_FIND, &CMainFrame::OnEditFind)
@@ -214,9 +212,9 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMainFrameBase)
     ON_UPDATE_COMMAND_UI(ID_PREVIOUS_DOCUMENT, &CMainFrame::OnUpdatePreviousDocument)
     ON_MESSAGE(WM_NCPAINT, &CMainFrame::OnNcPaintMsg)
     ON_MESSAGE(WM_MOVE, &CMainFrame::OnMoveMsg)
-    // The help commands: no help file comes with the editor.
-    ON_COMMAND(ID_HELP_CMD, &CMainFrame::OnNotAvailable)
-    ON_COMMAND(ID_CONTEXT_HELP, &CMainFrame::OnNotAvailable)
+    // F1 and Shift+F1 open the help document as "&Help Topics" does.
+    ON_COMMAND(ID_HELP_CMD, &CMainFrame::OnHelpTopics)
+    ON_COMMAND(ID_CONTEXT_HELP, &CMainFrame::OnHelpTopics)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame() = default;
@@ -234,9 +232,13 @@ BOOL CMainFrame::PreCreateWindow(CREATESTRUCTA& cs)
     return CMainFrameBase::PreCreateWindow(cs);
 }
 
+// A button's picture is its place among the buttons in the bitmap.
 static const UINT toolbar_buttons[] = {ID_FILE_NEW_CMD, ID_FILE_OPEN_CMD, ID_FILE_SAVE_CMD, 0,
                                        ID_EDIT_CUT,     ID_EDIT_COPY,     ID_EDIT_PASTE,    0,
-                                       ID_EDIT_UNDO,    ID_FILE_PRINT};
+                                       ID_EDIT_UNDO,    ID_FILE_PRINT,    0,
+                                       ID_EDIT_FIND,    ID_ADD_BOOKMARK,  0,
+                                       ID_TOOL_CANCEL};
+static const int bookmark_button_image = 9;
 
 int CMainFrame::OnCreate(LPCREATESTRUCTA cs)
 {
@@ -292,6 +294,9 @@ bool CMainFrame::CreateBars()
         return false;
     m_wndToolBar.SetButtons(toolbar_buttons, sizeof toolbar_buttons / sizeof toolbar_buttons[0]);
     m_nSaveImage = m_wndToolBar.AddBitmap(IDB_SAVE_MODIFIED);
+    m_nBookmarkImage = bookmark_button_image;
+    m_nBookmarkDelImage = m_wndToolBar.AddBitmap(IDB_BOOKMARK_DELETE);
+    m_nShownBookmarkImage = m_nBookmarkImage;
 
     UseStartAccelerators();
     CreateNavigationBars();
@@ -487,6 +492,8 @@ void CMainFrame::DocumentOpened(COvantaDoc* doc)
     COvantaApp* app = COvantaApp::Get();
     if (startAccel_)
         UseShortcutAccelerators();
+    if (m_nOpenDocs == 0)
+        ToolsFirstDocumentOpened();
     if (app && app->m_settings.autoSaveTime != 0 && m_nAutoSaveTimer == 0)
         m_nAutoSaveTimer = static_cast<int>(
             ::SetTimer(m_hWnd, autosave_timer, static_cast<UINT>(app->m_settings.autoSaveTime) * 60000u, nullptr));
@@ -525,6 +532,9 @@ void CMainFrame::DocumentClosed()
     }
     // The last document is gone: the frame is back at its start state.
     UseStartAccelerators();
+    ToolsLastDocumentClosed();
+    BrowserLastDocumentClosed();
+    SearchLastDocumentClosed();
     if (m_wndDocTabBar.IsVisible())
         ShowControlBar(&m_wndDocTabBar, FALSE, FALSE);
     RecalcLayout();
@@ -596,16 +606,6 @@ void CMainFrame::SetMessageText(const char* text)
 {
     if (m_wndStatusBar.m_hWnd)
         m_wndStatusBar.SetPaneText(CEditorStatusBar::kMessagePane, text ? text : "");
-}
-
-void CMainFrame::NotAvailable()
-{
-    SetMessageText(winui::LoadResourceString(IDS_NOT_AVAILABLE).c_str());
-}
-
-void CMainFrame::OnNotAvailable()
-{
-    NotAvailable();
 }
 
 void CMainFrame::OnGotoLine()

@@ -2,8 +2,7 @@
 // tool bar and the status bar. It takes the hand-overs of later starts,
 // keeps the accelerators in step with the open documents, shows the caret
 // position and the document state, runs the auto-save timer, and saves its
-// place when it closes. Commands of parts of the editor that are not built
-// yet are in its menus and map and show that they are not available.
+// place when it closes.
 #pragma once
 
 #include "editor/shell/bookmark_bar.h"
@@ -66,8 +65,6 @@ public:
     void SetReadOnlyPane(bool readOnly);
     void ShowProgress(bool show);
     void SetMessageText(const char* text);
-    // The status text of a command that is not available yet.
-    void NotAvailable();
 
     // Documents tell the frame when they open and close.
     void DocumentOpened(COvantaDoc* doc);
@@ -191,6 +188,10 @@ public:
     int m_nOpenDocs = 0;
     int m_nAutoSaveTimer = 0;
     int m_nSaveImage = -1;
+    // The bookmark button's pictures: add, delete, and the one it shows.
+    int m_nBookmarkImage = -1;
+    int m_nBookmarkDelImage = -1;
+    int m_nShownBookmarkImage = -1;
     int m_nShownModified = -1; // what the Save button shows now
     int m_chShowState = 0;
     winui::CToolBar m_wndToolBar;
@@ -205,8 +206,6 @@ protected:
     LRESULT OnOpenHandedOver(WPARAM, LPARAM);
     LRESULT OnShowMaximized(WPARAM, LPARAM);
     LRESULT OnDropFiles(WPARAM drop, LPARAM);
-    void OnNotAvailable();
-    void OnNotAvailableRange(UINT) { OnNotAvailable(); }
     void OnRestoreAll();
     void OnCloseAll();
     void OnTileHorz() { MDITile(MDITILE_HORIZONTAL); }
@@ -217,6 +216,12 @@ protected:
 
     void CreateToolsBar();
     void LoadTools();
+    // The tools bar, the functions bar and the search dialogs follow the
+    // first document that opens and the last one that closes.
+    void ToolsFirstDocumentOpened();
+    void ToolsLastDocumentClosed();
+    void BrowserLastDocumentClosed();
+    void SearchLastDocumentClosed();
     // Writes the tools and the output bar's height (closing without a workspace).
     void SaveToolSettings();
     // Asks a running tool to stop and waits a moment for it.
@@ -226,6 +231,8 @@ protected:
     LRESULT OnToolFinished(WPARAM, LPARAM);
     LRESULT OnInitMenuPopupTools(WPARAM menu, LPARAM info);
     void UpdateRecentWorkspacePopup(HMENU menu);
+    // Writes each item's current key from the shortcut table behind a tab.
+    void ShowMenuShortcuts(HMENU menu);
     void OnStartToolCommand(UINT id);
     void OnToolSettings();
     void OnAddTool();
@@ -436,6 +443,7 @@ private:
     void SyncTagsPane();
     void WriteTagFlags();
     std::unique_ptr<CBrowserShell> m_pBrowserShell;
+    bool functionBarParked_ = false; // hidden with the last document
 
     // Creates the frame's bars and docks them: the one place where a bar of
     // the main frame is made.

@@ -113,7 +113,13 @@ void CMainFrame::OnUpdateAddBookmark(winui::CCmdUI* ui)
     COvantaApp* app = COvantaApp::Get();
     ui->Enable(view != nullptr && !(app && app->m_bInPrintPreview));
     const bool has = view && m_wndBookmarkBar.HasBookmark(&view->Editor(), view->Editor().GetCaretLine());
-    ui->SetText(has ? "Delete Bookmark\tF12" : "Add Bookmark\tF12");
+    if (ui->m_hMenu)
+        ui->SetText(has ? "Delete Bookmark\tF12" : "Add Bookmark\tF12");
+    const int image = has ? m_nBookmarkDelImage : m_nBookmarkImage;
+    if (image >= 0 && image != m_nShownBookmarkImage && m_wndToolBar.m_hWnd) {
+        m_wndToolBar.SetButtonImage(ID_ADD_BOOKMARK, image);
+        m_nShownBookmarkImage = image;
+    }
 }
 
 void CMainFrame::OnGotoNextBookmark()

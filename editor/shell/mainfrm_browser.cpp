@@ -225,7 +225,8 @@ void CMainFrame::SaveBrowserSettings()
         return;
     unsigned flags = m_bAutoSearch ? (m_tagConfig.flags | kBrowseAutomatic) : (m_tagConfig.flags & ~kBrowseAutomatic);
     app->WriteSettingString(tag_section, "flags", std::to_string(flags).c_str());
-    if (m_pFunctionBar && m_pFunctionBar->m_hWnd) {
+    // A bar put away with the last document keeps the place it had then.
+    if (m_pFunctionBar && m_pFunctionBar->m_hWnd && !functionBarParked_) {
         RECT r;
         ::GetWindowRect(m_pFunctionBar->m_hWnd, &r);
         app->WriteSettingInt(settings_section, "BrowseWndHeight", r.right - r.left);
@@ -268,6 +269,7 @@ bool CMainFrame::CreateFunctionBar(FunctionListMode mode, bool visible, bool rig
 void CMainFrame::OnFunctionListCommand(UINT id)
 {
     FunctionListMode mode = mode_of_command(id);
+    functionBarParked_ = false; // the user's choice counts from here
     if (COvantaApp* app = COvantaApp::Get()) {
         app->WriteSettingInt(settings_section, "Verilog", mode == FunctionListMode::kVerilog ? 1 : 0);
         app->WriteSettingInt(settings_section, "Perl", mode == FunctionListMode::kPerl ? 1 : 0);
@@ -298,8 +300,32 @@ void CMainFrame::OnUpdateFunctionListCommand(winui::CCmdUI* ui)
     ui->SetCheck(on ? 1 : 0);
 }
 
+void CMainFrame::BrowserLastDocumentClosed()
+{
+    // Without a workspace the bar lists only open documents: with the last
+    // one it goes, its width and place written for the next document (a
+    // workspace's bar keeps the project's files).
+    COvantaApp* app = COvantaApp::Get();
+    if (!app || !m_pFunctionBar || !m_pFunctionBar->m_hWnd || !WorkspacePath().empty() ||
+        !m_pFunctionBar->IsVisible())
+        return;
+    RECT r;
+    ::GetWindowRect(m_pFunctionBar->m_hWnd, &r);
+    app->WriteSettingInt(settings_section, "BrowseWndHeight", r.right - r.left);
+    m_nFunctionList = GetBarState(m_pFunctionBar->m_hWnd);
+    app->WriteSettingInt(settings_section, "FunctionList", m_nFunctionList);
+    ShowControlBar(m_pFunctionBar.get(), FALSE, FALSE);
+    m_pFunctionBar->ClearSymbols();
+    functionBarParked_ = true;
+}
+
 void CMainFrame::BrowserDocumentOpened(COvantaDoc* doc)
 {
+    if (functionBarParked_) {
+        functionBarParked_ = false;
+        if (m_pFunctionBar && m_pFunctionBar->m_hWnd && !m_pFunctionBar->IsVisible())
+            ShowControlBar(m_pFunctionBar.get(), TRUE, FALSE);
+    }
     // The document's view comes after this call: its branch follows once
     // the messages in the queue are done.
     if (m_pFunctionBar && m_pFunctionBar->m_hWnd)

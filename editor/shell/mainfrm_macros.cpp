@@ -3,6 +3,7 @@
 // "macro.txt" with the actualize pass, and the keyboard mapping dialog.
 #include "editor/shell/mainfrm.h"
 
+#include "editor/shell/key_mapping.h"
 #include "editor/shell/keymap_dlg.h"
 #include "editor/shell/macros_res.h"
 #include "editor/shell/ovanta_messages.h"
@@ -11,6 +12,7 @@
 #include "editor/shell/ovantaview.h"
 #include "editor/shell/resource.h"
 #include "editor/shell/settings_profile.h"
+#include "editor/shell/shortcut_table.h"
 
 #include "common/safe_file.h"
 #include "editor/syntax/text_macro.h"
@@ -370,4 +372,27 @@ void CMainFrame::OnKeyboardMapping()
             app->SaveShortcuts();
     };
     dlg.DoModal();
+}
+
+void CMainFrame::ShowMenuShortcuts(HMENU menu)
+{
+    const int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        MENUITEMINFOA item{};
+        item.cbSize = sizeof item;
+        item.fMask = MIIM_FTYPE | MIIM_ID | MIIM_SUBMENU;
+        if (!GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &item) || item.hSubMenu ||
+            (item.fType & (MFT_SEPARATOR | MFT_BITMAP | MFT_OWNERDRAW)) || item.wID == 0 || item.wID > 0xFFFF)
+            continue;
+        char text[256] = "";
+        GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+        const std::string wanted = MenuTextWithShortcut(text, static_cast<uint16_t>(item.wID), Shortcuts().table);
+        if (wanted == text)
+            continue;
+        MENUITEMINFOA change{};
+        change.cbSize = sizeof change;
+        change.fMask = MIIM_STRING;
+        change.dwTypeData = const_cast<char*>(wanted.c_str());
+        SetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &change);
+    }
 }

@@ -118,6 +118,18 @@ CFrameSearch& CMainFrame::Search()
     return *m_pSearch;
 }
 
+void CMainFrame::SearchLastDocumentClosed()
+{
+    // With no document there is nothing to search in: the open dialog
+    // takes its plain title and goes.
+    CFrameSearch& s = Search();
+    CSearchDlg* dlg = s.searchDlg && s.searchDlg->m_hWnd ? s.searchDlg.get() : nullptr;
+    if (!dlg && s.replaceDlg && s.replaceDlg->m_hWnd)
+        dlg = s.replaceDlg.get();
+    if (dlg)
+        dlg->UpdateTitle(SW_HIDE);
+}
+
 // --- documents and the output pane -------------------------------------------------
 
 std::vector<COvantaView*> CMainFrame::OpenViews(bool firstOnly)

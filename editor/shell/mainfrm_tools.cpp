@@ -8,6 +8,7 @@
 #include "editor/shell/ovantadoc.h"
 #include "editor/shell/ovantaview.h"
 #include "editor/shell/resource.h"
+#include "editor/shell/settings_profile.h"
 
 #include "editor/tools/app_start_dlg.h"
 #include "editor/tools/output_bar.h"
@@ -152,7 +153,26 @@ void CMainFrame::LoadTools()
     m_wndToolsBar.LoadTools(app->ProfileTarget(), side == 1 ? 0 : side);
     if (side == 1 || m_wndToolsBar.IsFloating() || !CDockSite::DockBarOf(&m_wndToolsBar))
         DockControlBarLeftOf(&m_wndToolsBar, &m_wndToolBar);
-    ShowControlBar(&m_wndToolsBar, m_wndToolsBar.GetToolCount() > 0 && !(execBar & 0x10), FALSE);
+    // The bar belongs to the documents: it shows once one is open.
+    ShowControlBar(&m_wndToolsBar, m_nOpenDocs > 0 && m_wndToolsBar.GetToolCount() > 0 && !(execBar & 0x10),
+                   FALSE);
+}
+
+void CMainFrame::ToolsFirstDocumentOpened()
+{
+    // Hidden by the user (0x10 in the profile) or hidden when the last
+    // document closed while the user had hidden it (0x20): it stays so.
+    if (m_wndToolsBar.m_hWnd && m_wndToolsBar.GetToolCount() > 0 && !(OvantaOptions().execBar & 0x30) &&
+        !m_wndToolsBar.IsVisible())
+        ShowControlBar(&m_wndToolsBar, TRUE, FALSE);
+}
+
+void CMainFrame::ToolsLastDocumentClosed()
+{
+    if (!m_wndToolsBar.m_hWnd)
+        return;
+    OvantaOptions().execBar = m_wndToolsBar.IsVisible() ? 0 : 0x20;
+    ShowControlBar(&m_wndToolsBar, FALSE, FALSE);
 }
 
 void CMainFrame::SaveToolSettings()
@@ -301,6 +321,7 @@ LRESULT CMainFrame::OnInitMenuPopupTools(WPARAM menu, LPARAM info)
 {
     LRESULT result = OnInitMenuPopup(menu, info);
     if (!HIWORD(info)) {
+        ShowMenuShortcuts(reinterpret_cast<HMENU>(menu));
         UpdateStartToolMenu(reinterpret_cast<HMENU>(menu), m_wndToolsBar.Tools(),
                             m_toolRunner.IsRunning());
         UpdateRecentWorkspacePopup(reinterpret_cast<HMENU>(menu));
@@ -327,8 +348,24 @@ void CMainFrame::OnToolSettings()
     dlg.m_tool.ChangeDir = m_currentTool.ChangeDir;
     if (app)
         dlg.m_strDefaultDir = app->m_strDefaultDir;
+    const CToolInfo shown = dlg.m_tool;
     if (dlg.DoModal() != IDOK)
         return;
+    // The tool on the bar keeps what was chosen, so that its next start
+    // does not bring the old values back; its paths change only where they
+    // were edited (the current tool may hold their short form).
+    if (CToolInfo* record = m_wndToolsBar.CurrentToolRecord()) {
+        if (dlg.m_tool.AppExe != shown.AppExe)
+            record->AppExe = dlg.m_tool.AppExe;
+        if (dlg.m_tool.AppDir != shown.AppDir)
+            record->AppDir = dlg.m_tool.AppDir;
+        record->AppParms = dlg.m_tool.AppParms;
+        record->CaptureOut = dlg.m_tool.CaptureOut;
+        record->SaveBeforeRun = dlg.m_tool.SaveBeforeRun;
+        record->Compiler = dlg.m_tool.Compiler;
+        record->RedirToFile = dlg.m_tool.RedirToFile;
+        record->ChangeDir = dlg.m_tool.ChangeDir;
+    }
     m_currentTool.AppExe = dlg.m_tool.AppExe;
     m_currentTool.AppParms = dlg.m_tool.AppParms;
     m_currentTool.CaptureOut = dlg.m_tool.CaptureOut;

@@ -700,8 +700,11 @@ void CPositionRecentFileList::Add(const char* path)
     char full[MAX_PATH];
     DWORD n = GetFullPathNameA(path, sizeof full, full, nullptr);
     std::string wanted = n > 0 && n < sizeof full ? full : path;
+    // The path's own entry leaves its place, wherever it stands (also the
+    // last one of a list that is not full yet); else the last entry of a
+    // full list makes room.
     size_t found = names_.size();
-    for (size_t i = 0; i + 1 < names_.size(); ++i) {
+    for (size_t i = 0; i < names_.size(); ++i) {
         if (lstrcmpiA(names_[i].c_str(), wanted.c_str()) == 0) {
             found = i;
             break;
@@ -713,9 +716,6 @@ void CPositionRecentFileList::Add(const char* path)
         names_.erase(names_.begin() + static_cast<long>(found));
         positions_.erase(positions_.begin() + static_cast<long>(found));
     } else if (names_.size() >= static_cast<size_t>(size_)) {
-        // The last entry leaves its place (it may be the path itself).
-        if (lstrcmpiA(names_.back().c_str(), wanted.c_str()) == 0)
-            keep = positions_.back();
         names_.pop_back();
         positions_.pop_back();
     }

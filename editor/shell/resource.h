@@ -10,6 +10,7 @@
 #define IDR_OVANTATYPE 130
 #define IDB_TOOLBAR_DOC 130
 #define IDB_SAVE_MODIFIED 143
+#define IDB_BOOKMARK_DELETE 144
 #define IDD_ABOUTBOX 100
 #define IDC_BUILD_STAMP 1023
 // The picture of the About dialog.
@@ -129,4 +130,3 @@
 #define ID_GOTO_NEXT_BOOKMARK 32964
 
 // The status text shown for menu commands whose windows this program does not have yet.
-#define IDS_NOT_AVAILABLE 61500

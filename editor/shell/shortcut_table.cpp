@@ -10,13 +10,15 @@ const uint8_t V = 0x01, NI = 0x02, S = 0x04, C = 0x08, A = 0x10;
 const uint16_t VK_F1_ = 0x70, VK_F3_ = 0x72, VK_F6_ = 0x75, VK_F9_ = 0x78, VK_F11_ = 0x7A,
                VK_F12_ = 0x7B;
 
+// No default is Alt with a bare letter: that key opens the menu whose
+// mnemonic it is (Alt+S the "Settings" menu), so "Save as.." has none.
 const ShortcutEntry default_entries[] = {
     {V | NI | C, 0, 'B', 32953},     {V | NI | C, 0, 'A', 57642},
     {V | NI | C, 0, 'C', 57634},     {V | NI | C, 0, 'F', 57636},
     {V | NI | C, 0, 'G', 32787},     {V | NI | C, 0, 'N', 57600},
     {V | NI | C, 0, 'O', 57601},     {V | NI | C, 0, 'P', 57607},
     {V | NI | C, 0, 'R', 57641},     {V | NI | C, 0, 'S', 57603},
-    {V | NI | A, 0, 'S', 57604},     {V | NI | C | S, 0, 'S', 32779},
+    {V | NI | C | S, 0, 'S', 32779},
     {V | NI | C, 0, 'V', 57637},     {V | NI | C | A, 0, 'V', 32962},
     {V | NI | C | S, 0, 'V', 32983}, {V | NI, 0, VK_F1_, 57670},
     {V | NI | S, 0, VK_F1_, 57669},  {V | NI, 0, VK_F11_, 32844},

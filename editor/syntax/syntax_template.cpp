@@ -132,6 +132,29 @@ const BuiltInRow kBuiltIn[] = {
     {3, {"#pragma"}},
     {0x1000003, {"#include"}},
 };
+
+// The suite's own assembler sources: Morrin's mnemonics, the 8051's
+// registers and Morrin's directives as whole words of any case, ";"
+// comments to the line end and quoted texts.
+const int32_t kAsmWord = 0x01000000 | 0x04000000; // whole word, not case-sensitive
+const char* const kAsmMnemonics[] = {
+    "acall", "add",  "addc", "ajmp", "anl",  "cjne",  "clr",  "cpl",  "da",   "dec",  "div",  "djnz",
+    "illegal", "inc", "jb",  "jbc",  "jc",   "jmp",   "jnb",  "jnc",  "jnz",  "jz",   "lcall", "ljmp",
+    "mov",  "movc", "movx", "mul",  "nop",  "orl",   "pop",  "push", "ret",  "reti", "rl",   "rlc",
+    "rr",   "rrc",  "setb", "sjmp", "subb", "swap",  "xch",  "xchd", "xrl",  nullptr};
+const char* const kAsmRegisters[] = {"a",  "b",  "c",  "ab", "dptr", "pc", "r0", "r1", "r2",
+                                     "r3", "r4", "r5", "r6", "r7",   nullptr};
+const char* const kAsmDirectives[] = {
+    ".segment", ".sgraph", ".include", ".ibytes", ".message", ".error",  ".macro", ".endmacro",
+    ".if",      ".ifdef",  ".ifndef",  ".else",   ".endif",   ".show",   ".hide",  ".line",
+    ".import",  ".export", ".use",     ".autoimport", ".end",  ".ds.b",  ".ds.w",  ".ds.l",
+    ".ds.f",    ".dc.b",   ".dc.w",    ".dc.l",   ".dc.f",    nullptr};
+
+void AddWords(CSyntaxTemplate& tmpl, const char* const* words, int32_t value)
+{
+    for (const char* const* w = words; *w; ++w)
+        AddSyntaxKeyword(tmpl, *w, value);
+}
 } // namespace
 
 bool CreateDefaultSyntaxTemplate(CSyntaxProfile& profile)
@@ -147,8 +170,21 @@ bool CreateDefaultSyntaxTemplate(CSyntaxProfile& profile)
     for (const BuiltInRow& row : kBuiltIn)
         for (const char* const* w = row.words; *w; ++w)
             AddSyntaxKeyword(*tmpl, *w, row.value);
-    profile.WriteInt(kListSection, "number", 1);
-    profile.WriteString(kListSection, "template0", "C/C++");
+
+    auto asm51 = std::make_shared<CSyntaxTemplate>();
+    asm51->name = kAsmTemplateName;
+    asm51->FileAssoc = "*.a51 *.s51";
+    g_SyntaxTemplates.push_back(asm51);
+    // Later entries colour over earlier ones: texts over words, comments
+    // over everything.
+    AddWords(*asm51, kAsmMnemonics, kAsmWord | 2);
+    AddWords(*asm51, kAsmRegisters, kAsmWord | 1);
+    AddWords(*asm51, kAsmDirectives, kAsmWord | 3);
+    AddSyntaxKeyword(*asm51, "\";\"", SYNTAX_BETWEEN_STRINGS | SYNTAX_IGNORE_CASE | 6);
+    AddSyntaxKeyword(*asm51, "';'", SYNTAX_BETWEEN_STRINGS | SYNTAX_IGNORE_CASE | 6);
+    AddSyntaxKeyword(*asm51, ";", SYNTAX_TO_LINE_END | 4);
+
+    SaveSyntaxTemplateList(profile);
     SaveSyntaxTemplates(profile);
     g_bSyntaxColoring = 1;
     return true;

@@ -57,9 +57,10 @@ SyntaxTemplatePtr FindSyntaxTemplate(const char* fileName);
 // Reads every template from the profile and appends it to g_SyntaxTemplates.
 void LoadSyntaxTemplates(CSyntaxProfile& profile);
 
-// When the profile lists no template: builds the built-in "C/C++" template,
-// records it in "SyntaxTemplates", saves it and switches colouring on.
-// Returns true when it did so.
+// When the profile lists no template: builds the built-in "C/C++" template
+// and the 8051 assembler one, records them in "SyntaxTemplates", saves them
+// and switches colouring on. Returns true when it did so.
+inline constexpr const char kAsmTemplateName[] = "8051 Assembler";
 bool CreateDefaultSyntaxTemplate(CSyntaxProfile& profile);
 
 // Writes every template's section (FileAssoc, number, syntax%d). The list of

@@ -92,6 +92,7 @@ void CToolsBar::RemoveAllTools()
     while (GetCount() > 0)
         SendMessage(TB_DELETEBUTTON, 0);
     m_tools.Clear();
+    m_nCurrent = -1;
     m_nWidest = 0;
     if (!IsFloating()) {
         if (CDockSite* site = Site()) {
@@ -179,6 +180,10 @@ INT_PTR CToolsBar::EditTool(int index)
         SetButtonLabel(index);
     } else if (result == kToolDialogDelete) {
         m_tools.Remove(index);
+        if (m_nCurrent == index)
+            m_nCurrent = -1;
+        else if (m_nCurrent > index)
+            --m_nCurrent;
         SendMessage(TB_DELETEBUTTON, static_cast<WPARAM>(index));
         if (m_tools.Count() > 0)
             Renumber();
@@ -201,8 +206,14 @@ LRESULT CToolsBar::StartToolByCommand(UINT id)
     }
     if (m_pCurrentTool)
         SetCurrentTool(m_tools[index], *m_pCurrentTool, m_pShorten);
+    m_nCurrent = index;
     HWND main = m_pDockSite ? m_pDockSite->m_hWnd : nullptr;
     return main ? ::SendMessageA(main, WM_START_TOOL, 0, 0) : 0;
+}
+
+CToolInfo* CToolsBar::CurrentToolRecord()
+{
+    return m_nCurrent >= 0 && m_nCurrent < m_tools.Count() ? &m_tools[m_nCurrent] : nullptr;
 }
 
 bool CToolsBar::OnToolTip(LPARAM lParam)
@@ -259,6 +270,12 @@ LRESULT CToolsBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         SendMessage(TB_DELETEBUTTON, static_cast<WPARAM>(source));
         SendMessage(TB_INSERTBUTTONA, static_cast<WPARAM>(target), reinterpret_cast<LPARAM>(&b));
         m_tools.Move(source, target);
+        if (m_nCurrent == source)
+            m_nCurrent = target;
+        else if (source < m_nCurrent && m_nCurrent <= target)
+            --m_nCurrent;
+        else if (target <= m_nCurrent && m_nCurrent < source)
+            ++m_nCurrent;
         Renumber();
         FitButtons();
         RecalcFrame();

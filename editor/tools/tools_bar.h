@@ -58,6 +58,9 @@ public:
     INT_PTR EditTool(int index);
     // The index of the button at a client point, -1 for none.
     int ButtonAt(POINT point) const;
+    // The record of the tool that was made current last (it follows moves
+    // and deletions), null when none or it was deleted.
+    CToolInfo* CurrentToolRecord();
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -75,6 +78,7 @@ private:
 
     CToolList m_tools;
     int m_nDragSource = -1;
+    int m_nCurrent = -1; // index of the tool last made current
     int m_nWidest = 0;
     SIZE m_size{75, 10};
 };

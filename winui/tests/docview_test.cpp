@@ -270,6 +270,17 @@ TEST_F(MdiApp, TwoDocumentsRouteCommandsFromTheActiveViewToTheApplication)
 
 // A document that closes frees its contents only after the windows of all
 // its views are gone, so that no view draws from freed storage.
+TEST_F(MdiApp, ADocumentWindowWithoutAnIconOfItsOwnShowsTheProgramsIcon)
+{
+    HICON icon = LoadIconA(nullptr, MAKEINTRESOURCEA(32516)); // IDI_INFORMATION
+    ASSERT_NE(icon, nullptr);
+    frame->SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    ASSERT_NE(NewDoc(), nullptr);
+    winui::CMDIChildWnd* child = frame->MDIGetActive();
+    ASSERT_NE(child, nullptr);
+    EXPECT_EQ(reinterpret_cast<HICON>(child->SendMessage(WM_GETICON, ICON_SMALL, 0)), icon);
+}
+
 TEST_F(MdiApp, ClosingADocumentFreesItsContentsAfterItsViewsAreDestroyed)
 {
     CTextDoc* doc = NewDoc();

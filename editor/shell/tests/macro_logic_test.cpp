@@ -206,7 +206,7 @@ TEST_F(KeyMappingTest, KeyNames)
 {
     int entry = -1;
     EXPECT_EQ(ShortcutKeyName(32779, work, &entry), "Ctrl+Shift+S");
-    EXPECT_EQ(entry, 11);
+    EXPECT_EQ(entry, 10);
     EXPECT_EQ(ShortcutKeyName(32962, work, nullptr), "Alt+Ctrl+V");
     EXPECT_EQ(ShortcutKeyName(32870, work, nullptr), "Ctrl+F9");
     EXPECT_EQ(ShortcutKeyName(32844, work, nullptr), "F11");
@@ -219,10 +219,22 @@ TEST_F(KeyMappingTest, KeyNames)
     EXPECT_EQ(ShortcutKeyName(32843, work, nullptr), "");
 
     EXPECT_EQ(ShortcutKeyText(work[0]), "B");
-    EXPECT_EQ(ShortcutKeyText(work[17]), "F11");
+    EXPECT_EQ(ShortcutKeyText(work[16]), "F11");
     EXPECT_EQ(kKeyMapKeys[0], std::string(" not "));
     EXPECT_EQ(kKeyMapKeys[kKeyMapKeyCount - 1], std::string("Back"));
     EXPECT_EQ(KeyMapCommandIndex(32770), kKeyMapCommandCount - 1);
+}
+
+TEST_F(KeyMappingTest, MenuTextsFollowTheMapping)
+{
+    EXPECT_EQ(MenuTextWithShortcut("&Save\tCtrl+S", 57603, work), "&Save\tCtrl+S");
+    EXPECT_EQ(MenuTextWithShortcut("Cu&t", 57635, work), "Cu&t\tCtrl+X");
+    // A key taken away leaves no text; a new one replaces the old text.
+    work[FirstEntryOf(work, 57603)] = ShortcutEntry();
+    EXPECT_EQ(MenuTextWithShortcut("&Save\tCtrl+S", 57603, work), "&Save");
+    work[FirstEntryOf(work, 57635)].key = 0x7A; // F11
+    EXPECT_EQ(MenuTextWithShortcut("Cu&t\tCtrl+X", 57635, work), "Cu&t\tCtrl+F11");
+    EXPECT_EQ(MenuTextWithShortcut("Save &as...", 57604, work), "Save &as...");
 }
 
 TEST_F(KeyMappingTest, KeyTexts)
@@ -247,7 +259,7 @@ TEST_F(KeyMappingTest, KeyTexts)
 TEST_F(KeyMappingTest, AssignConflictRemoveAndTakeOver)
 {
     // Goto matching brace has no key: its working entry is the first free.
-    EXPECT_EQ(WorkingEntryFor(work, 32843), 30);
+    EXPECT_EQ(WorkingEntryFor(work, 32843), 29);
     EXPECT_EQ(WorkingEntryFor(work, 57634), 2);
     // Ctrl+C is Copy's (conflicts ignore the no-invert bit).
     EXPECT_EQ(FindKeyConflict(work, 'C', 0x09), 2);
@@ -255,9 +267,9 @@ TEST_F(KeyMappingTest, AssignConflictRemoveAndTakeOver)
     // Taking Ctrl+C for the brace: Copy's entry is cleared, then taken over
     // without gaps.
     work[FirstEntryOf(work, 57634)] = ShortcutEntry();
-    work[30] = ShortcutEntry{0x0B, 0, 'C', 32843};
+    work[29] = ShortcutEntry{0x0B, 0, 'C', 32843};
     TakeOverShortcuts(work);
-    EXPECT_EQ(CountAccelEntries(), 30);
+    EXPECT_EQ(CountAccelEntries(), 29);
     EXPECT_EQ(FindShortcutKey(57634), 0u);
     EXPECT_EQ(FindShortcutKey(32843), 'C' | 0x0Bu << 16);
     EXPECT_EQ(Shortcuts().table[2].command, 57636);

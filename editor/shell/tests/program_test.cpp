@@ -464,17 +464,20 @@ TEST_F(OvantaProgram, CSourceOpensColouredAndPlainTextDoesNot)
     const char text[] = "/* note */\r\nint main(void)\r\n{\r\n    return 0;\r\n}\r\n";
     ASSERT_TRUE(WriteWholeFile(Work("a.c"), text));
     ASSERT_TRUE(WriteWholeFile(Work("a.txt"), text));
+    // The suite's own assembler sources have a template out of the box too.
+    ASSERT_TRUE(WriteWholeFile(Work("a.a51"), "; note on the start\r\n        mov     a,#1\r\n        ljmp    main\r\n"));
     Setting("DefaultSettings", "OpenMaximized", "0");
     ProgramSession s;
-    Start(s, "a.c a.txt");
-    ASSERT_TRUE(WaitForChildren(s.MainWindow(), 2));
+    Start(s, "a.c a.txt a.a51");
+    ASSERT_TRUE(WaitForChildren(s.MainWindow(), 3));
     s.Command(ID_WINDOW_TILE_HORZ_CMD);
     RedrawWindow(s.MainWindow(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     Sleep(500);
     // Coloured pixels (neither grey nor white) on the first lines: the
-    // comment and the keywords of the C file, none in the text file.
+    // comment and the keywords of the C and the assembler file, none in the
+    // text file.
     std::vector<HWND> children = Children(s.MainWindow());
-    ASSERT_EQ(children.size(), 2u);
+    ASSERT_EQ(children.size(), 3u);
     for (HWND child : children) {
         HWND editor = Editor(child);
         RECT rc;
@@ -484,15 +487,17 @@ TEST_F(OvantaProgram, CSourceOpensColouredAndPlainTextDoesNot)
         long coloured = std::count_if(px.begin(), px.end(), [](COLORREF c) {
             return GetRValue(c) != GetGValue(c) || GetGValue(c) != GetBValue(c);
         });
-        if (WindowTextOf(child) == "a.c")
-            EXPECT_GT(coloured, 20);
+        if (WindowTextOf(child) != "a.txt")
+            EXPECT_GT(coloured, 20) << WindowTextOf(child);
         else
             EXPECT_EQ(coloured, 0) << WindowTextOf(child);
     }
     ASSERT_TRUE(s.Close());
-    // The first start made the built-in C template and keeps colouring on.
-    EXPECT_EQ(Profile("SyntaxTemplates", "number"), "1");
+    // The first start made the built-in C and assembler templates and keeps
+    // colouring on.
+    EXPECT_EQ(Profile("SyntaxTemplates", "number"), "2");
     EXPECT_EQ(Profile("SyntaxTemplates", "template0"), "C/C++");
+    EXPECT_EQ(Profile("SyntaxTemplates", "template1"), "8051 Assembler");
     EXPECT_EQ(Profile("DefaultSettings", "Syntax"), "1");
 }
 

@@ -16,9 +16,9 @@ protected:
 
 TEST_F(ShortcutTest, DefaultsAndStartTable)
 {
-    EXPECT_EQ(CountAccelEntries(), 30);
+    EXPECT_EQ(CountAccelEntries(), 29);
     EXPECT_EQ(FormatShortcut(Shortcuts().table[0]), "80B9,B,B");
-    EXPECT_EQ(FormatShortcut(Shortcuts().table[15]), "E146,3,p"); // F1
+    EXPECT_EQ(FormatShortcut(Shortcuts().table[14]), "E146,3,p"); // F1
     // The start table: Ctrl+N, Ctrl+O and the first entry, one piece of storage.
     const ShortcutEntry* start = &Shortcuts().lead[0];
     EXPECT_EQ(start[0].command, 57600);
@@ -29,6 +29,20 @@ TEST_F(ShortcutTest, DefaultsAndStartTable)
     EXPECT_EQ(FindShortcutKey(12345), 0u);
 }
 
+TEST_F(ShortcutTest, NoDefaultHidesAMenuMnemonic)
+{
+    // Alt with a letter or digit and no Ctrl is the key of a menu's
+    // mnemonic; a default shortcut on it would take the menu's place.
+    const uint8_t alt = 0x10, ctrl = 0x08;
+    for (int i = 0; i < CountAccelEntries(); ++i) {
+        const ShortcutEntry& e = Shortcuts().table[i];
+        const bool plainAlt = (e.flags & alt) && !(e.flags & ctrl);
+        const bool letter = (e.key >= 'A' && e.key <= 'Z') || (e.key >= '0' && e.key <= '9');
+        EXPECT_FALSE(plainAlt && letter) << FormatShortcut(e);
+    }
+    EXPECT_EQ(FindShortcutKey(57604), 0u); // "Save as.." has no default key
+}
+
 TEST_F(ShortcutTest, SavedTableLoadsBackInOrder)
 {
     std::vector<std::string> values;
@@ -37,7 +51,7 @@ TEST_F(ShortcutTest, SavedTableLoadsBackInOrder)
     ShortcutStorage before = Shortcuts();
     for (ShortcutEntry& e : Shortcuts().table)
         e = ShortcutEntry();
-    EXPECT_EQ(LoadShortcutValues(values), 30);
+    EXPECT_EQ(LoadShortcutValues(values), 29);
     for (int i = 0; i < kShortcutCount; ++i) {
         EXPECT_EQ(Shortcuts().table[i].command, before.table[i].command) << i;
         EXPECT_EQ(Shortcuts().table[i].flags, before.table[i].flags) << i;
@@ -68,7 +82,7 @@ TEST_F(ShortcutTest, LoadingReplacesOrKeeps)
 {
     // Nothing read keeps the defaults.
     EXPECT_EQ(LoadShortcutValues({}), 0);
-    EXPECT_EQ(CountAccelEntries(), 30);
+    EXPECT_EQ(CountAccelEntries(), 29);
     // Two entries read: exactly those, the rest cleared; a short line keeps
     // what it gave.
     EXPECT_EQ(LoadShortcutValues({"E103,B,S", "7D1"}), 2);

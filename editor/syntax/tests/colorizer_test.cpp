@@ -90,6 +90,18 @@ TEST_P(BuiltInColourTest, Attributes)
 INSTANTIATE_TEST_SUITE_P(Cases, BuiltInColourTest, ::testing::ValuesIn(kBuiltInCases),
                          [](const ::testing::TestParamInfo<ColourCase>& i) { return std::string(i.param.name); });
 
+TEST_F(ColourTest, BuiltInAssemblerTemplate)
+{
+    const CSyntaxTemplate* a = FindSyntaxTemplate("start.a51").get();
+    ASSERT_NE(a, nullptr);
+    // Mnemonics 2, registers 1, directives 3, comments 4, texts 6; any case.
+    Colour("init: MOV @r0,#10 ; mov a\r.segment code\r .include \"x.inc\"\rmovx a,@dptr", a);
+    EXPECT_EQ(Attrs(core), "000000222" "0" "011" "00000" "4444444" "0"
+                           "33333333" "00000" "0"
+                           "0" "33333333" "0" "6666666" "0"
+                           "2222" "0" "1" "00" "1111");
+}
+
 TEST_F(ColourTest, OptionsOfKeywords)
 {
     CSyntaxTemplate t; // no comment entry: keywords only

@@ -33,7 +33,7 @@ protected:
 TEST_F(TemplateTest, BuiltInTemplateWhenProfileHasNone)
 {
     ASSERT_TRUE(CreateDefaultSyntaxTemplate(profile));
-    ASSERT_EQ(g_SyntaxTemplates.size(), 1u);
+    ASSERT_EQ(g_SyntaxTemplates.size(), 2u);
     const CSyntaxTemplate& t = *g_SyntaxTemplates[0];
     EXPECT_EQ(t.name, "C/C++");
     EXPECT_EQ(t.FileAssoc, "*.c *.h *.cpp");
@@ -42,8 +42,9 @@ TEST_F(TemplateTest, BuiltInTemplateWhenProfileHasNone)
     EXPECT_EQ(t.keywords[0].text, "");
     EXPECT_EQ(t.keywords[0].value, 0x1000004);
     EXPECT_EQ(g_bSyntaxColoring, 1);
-    EXPECT_EQ(profile.GetString("SyntaxTemplates", "number", ""), "1");
+    EXPECT_EQ(profile.GetString("SyntaxTemplates", "number", ""), "2");
     EXPECT_EQ(profile.GetString("SyntaxTemplates", "template0", ""), "C/C++");
+    EXPECT_EQ(profile.GetString("SyntaxTemplates", "template1", ""), kAsmTemplateName);
     EXPECT_EQ(profile.GetString("C/C++", "number", ""), "41");
     EXPECT_EQ(profile.GetString("C/C++", "syntax41", ""), ",16777220");
     EXPECT_EQ(profile.GetString("C/C++", "syntax1", ""), "#include,16777219");
@@ -56,6 +57,30 @@ TEST_F(TemplateTest, BuiltInTemplateWhenProfileHasNone)
     FreeSyntaxTemplates();
     EXPECT_FALSE(CreateDefaultSyntaxTemplate(profile));
     EXPECT_TRUE(g_SyntaxTemplates.empty());
+}
+
+TEST_F(TemplateTest, BuiltInAssemblerTemplateForTheSuitesSources)
+{
+    ASSERT_TRUE(CreateDefaultSyntaxTemplate(profile));
+    for (const char* name : {"main.a51", "START.A51", "delay.s51"}) {
+        SyntaxTemplatePtr t = FindSyntaxTemplate(name);
+        ASSERT_NE(t, nullptr) << name;
+        EXPECT_EQ(t->name, kAsmTemplateName) << name;
+    }
+    EXPECT_EQ(FindSyntaxTemplate("main.c")->name, "C/C++");
+    // It comes back from the profile as it was made.
+    const std::vector<SyntaxKeyword> made = g_SyntaxTemplates[1]->keywords;
+    FreeSyntaxTemplates();
+    LoadSyntaxTemplates(profile);
+    ASSERT_EQ(g_SyntaxTemplates.size(), 2u);
+    const CSyntaxTemplate& back = *g_SyntaxTemplates[1];
+    EXPECT_EQ(back.FileAssoc, "*.a51 *.s51");
+    EXPECT_EQ(back.commentValue, -1) << "no C comments in assembler sources";
+    ASSERT_EQ(back.keywords.size(), made.size());
+    for (size_t i = 0; i < made.size(); ++i) {
+        EXPECT_EQ(back.keywords[i].text, made[i].text) << i;
+        EXPECT_EQ(back.keywords[i].value, made[i].value) << i;
+    }
 }
 
 TEST_F(TemplateTest, SaveAndLoadKeepEveryKeyword)
