@@ -1,23 +1,25 @@
 // Prints how fast the source browser's scans read a tree of real sources:
 //   bench_browser [megabytes=30] [folder=bench_browser_tree]
 // The tree is made of copies of googletest's sources and curl's examples
-// (both installed by scripts/setup) until it holds the given size. Every
-// file is loaded and scanned as the browser does it: the #define, enum,
-// struct, union and typedef scans, the functions with their variables, and
-// the prototypes. The same tree is then indexed by universal-ctags, when it
-// is installed. The tree is removed at the end.
+// (both installed by scripts/setup) until it holds the given size. The
+// browser's worker scans it as one search path entry, as it does for the
+// user: the files are listed and read, and the #define, enum, struct, union
+// and typedef scans, the functions with their variables, and the prototypes
+// run over each. The same tree is then indexed by universal-ctags, when it
+// is installed (which lists and reads the files too). The tree is removed
+// at the end.
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <system_error>
 #include <vector>
 
-#include "editor/browser/function_scan.h"
-#include "editor/browser/keyword_scan.h"
+#include "editor/browser/browse_sources.h"
+#include "editor/browser/browse_worker.h"
 
 namespace fs = std::filesystem;
 
@@ -32,12 +34,6 @@ bool IsSource(const fs::path& p)
 {
     std::string e = p.extension().string();
     return e == ".c" || e == ".cc" || e == ".h" || e == ".cpp";
-}
-
-std::string ReadFile(const fs::path& path)
-{
-    std::ifstream f(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
 }
 
 // Copies the corpora into folder/copyN/ until the tree holds bytes.
@@ -89,26 +85,16 @@ int main(int argc, char** argv)
     const double mb = static_cast<double>(bytes) / (1 << 20);
     std::printf("tree: %zu files, %.1f MB (copies of googletest's sources and curl's examples)\n", files.size(), mb);
 
+    // The scan as the browser's worker runs it over a search path: the
+    // files are listed, read once each, and every kind is scanned.
+    BrowseRequest request;
+    request.flags = kBrowseDefines | kBrowseEnums | kBrowseTypes | kBrowseFunctions | kBrowseVariables |
+        kBrowseDeclarations;
+    request.searchPaths = {FormatSearchPath(folder.string(), "*.c *.cc *.h *.cpp", true)};
     CBrowserMaps maps;
-    struct Keyword {
-        const char* word;
-        KeywordParser parser;
-        CSymbolMap* map;
-    } keywords[] = {{"#define", ParseDefine, &maps.defines},
-                    {"enum", ParseEnum, &maps.enums},
-                    {"struct", ParseStruct, &maps.types},
-                    {"union", ParseStruct, &maps.types},
-                    {"typedef", ParseTypedef, &maps.types}};
+    std::atomic<bool> stop{false};
     auto start = std::chrono::steady_clock::now();
-    for (const fs::path& f : files) {
-        std::string path = f.string();
-        std::string text = ReadFile(f);
-        for (const Keyword& k : keywords)
-            ScanTextForKeyword(k.word, k.parser, text.c_str(), text.size(), *k.map, path);
-        std::string copy = text;
-        ScanFileFunctions(copy, path, maps.functions, &maps.variables);
-        ScanFileDeclarations(text, path, maps.declarations);
-    }
+    RunBrowseScan(request, maps, stop, {});
     double ours = SecondsSince(start);
     size_t symbols = maps.defines.GetSymbolCount() + maps.enums.GetSymbolCount() + maps.types.GetSymbolCount() +
         maps.functions.GetSymbolCount() + maps.variables.GetSymbolCount() + maps.declarations.GetSymbolCount();

@@ -34,6 +34,22 @@ CSymbolInfo* CSymbolList::Append(std::unique_ptr<CSymbolInfo> record)
     return m_records.back().get();
 }
 
+std::vector<std::unique_ptr<CSymbolInfo>> CSymbolList::Release()
+{
+    m_byLine.clear();
+    std::vector<std::unique_ptr<CSymbolInfo>> out;
+    out.swap(m_records);
+    return out;
+}
+
+void CSymbolMap::TakeRecords(CSymbolMap& other)
+{
+    for (auto& entry : other.m_lists)
+        for (std::unique_ptr<CSymbolInfo>& record : entry.second.Release())
+            AddSymbol(entry.first, std::move(record));
+    other.RemoveAllSymbols();
+}
+
 CSymbolInfo* CSymbolMap::AddSymbol(const std::string& key, std::unique_ptr<CSymbolInfo> record)
 {
     CSymbolList& list = m_lists[key];

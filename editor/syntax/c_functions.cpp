@@ -6,6 +6,7 @@
 
 #include "editor/browser/code_walk.h"
 #include "editor/browser/text_cleanup.h"
+#include "editor/syntax/lex_map.h"
 #include "editor/syntax/lexical.h"
 #include "editor/syntax/variable_scan.h"
 
@@ -30,10 +31,10 @@ bool IsRejectedName(const std::string& n)
 class FunctionWalk {
 public:
     FunctionWalk(const char* text, size_t length, CSymbolMap& functions, const std::string& path,
-                 COvantaDoc* document, CSymbolMap* variables, bool editorStyle)
+                 COvantaDoc* document, CSymbolMap* variables, bool editorStyle, const CLexMap* lex)
         : m_text(text), m_end(text + length), m_length(length), m_functions(functions), m_path(path),
-          m_document(document), m_vars(variables), m_editor(editorStyle), m_lines(text, length), m_floor(text),
-          m_classSearch(text)
+          m_document(document), m_vars(variables), m_editor(editorStyle), m_lex(lex), m_lines(text, length),
+          m_floor(text), m_classSearch(text)
     {
     }
 
@@ -43,6 +44,7 @@ public:
 private:
     int Line(const char* p) { return m_lines.LineOf(static_cast<size_t>(p - m_text)); }
     void ClassAt(const char* brace);
+    const char* LastClassKeyword(const char* brace, std::string& name);
     const char* TryFunction(const char* brace, int depth);
     const char* NameStart(const char* open, const char*& nameEnd);
 
@@ -54,10 +56,15 @@ private:
     COvantaDoc* m_document;
     CSymbolMap* m_vars;
     bool m_editor;
-    CLineCounter m_lines;
+    const CLexMap* m_lex;
+    CTextLineCounter m_lines;
     const char* m_floor;
     const char* m_classSearch;
     const char* m_handledClass = nullptr;
+    // The keywords "class" in code found so far: the scan has looked at the
+    // text up to m_classScan, the last one found stands at m_lastClass.
+    const char* m_classScan = nullptr;
+    const char* m_lastClass = nullptr;
     std::string m_class;
     const CSymbolInfo* m_classRecord = nullptr;
     bool m_stopped = false;
@@ -121,7 +128,7 @@ int FunctionWalk::Run()
 void FunctionWalk::ClassAt(const char* brace)
 {
     std::string name;
-    const char* kw = FindLastClassName(brace, name, m_classSearch);
+    const char* kw = m_lex ? LastClassKeyword(brace, name) : FindLastClassName(brace, name, m_classSearch);
     m_class = kw ? name : std::string();
     if (!kw || kw == m_handledClass)
         return;
@@ -135,7 +142,7 @@ void FunctionWalk::ClassAt(const char* brace)
     rec->document = m_document;
     rec->name = "class: " + name;
     const char* open = FindCodeChar(kw, m_end, "{;");
-    const char* close = open && *open == '{' ? FindClosingBracket(open, true, open, m_end) : nullptr;
+    const char* close = open && *open == '{' ? FindClosingBracket(m_lex, open, true, open, m_end) : nullptr;
     if (close)
         rec->lastLine = Line(close);
     CSymbolInfo* filed = m_vars->AddSymbol(name + ":", std::move(rec));
@@ -143,7 +150,7 @@ void FunctionWalk::ClassAt(const char* brace)
     if (!filed || !close)
         return;
     // Members: the stretches of the body between its nested blocks.
-    ScanText src{m_text, m_length, m_path, &m_lines};
+    ScanText src{m_text, m_length, m_path, &m_lines, m_lex};
     const char* from = open + 1;
     while (from < close) {
         const char* nested = FindCodeChar(from, close, "{");
@@ -152,11 +159,39 @@ void FunctionWalk::ClassAt(const char* brace)
                                  *m_vars, filed);
         if (!nested)
             break;
-        const char* shut = FindClosingBracket(nested, true, nested, close);
+        const char* shut = FindClosingBracket(m_lex, nested, true, nested, close);
         if (!shut)
             break;
         from = shut + 1;
     }
+}
+
+// FindLastClassName(brace, name, m_classSearch) with the lexical map: the
+// braces come in text order, so one scan on from the last brace finds the
+// last keyword before each, and that keyword lies in the searched range
+// unless it stands below the search start.
+const char* FunctionWalk::LastClassKeyword(const char* brace, std::string& name)
+{
+    name.clear();
+    const char* p = m_classScan ? m_classScan : m_text;
+    for (; brace - p >= 5; ++p) {
+        if (*p != 'c' || std::memcmp(p, "class", 5) != 0 || !m_lex->IsCode(p))
+            continue;
+        if ((p > m_text && IsIdentChar(p[-1])) || IsIdentChar(p[5]))
+            continue;
+        m_lastClass = p;
+    }
+    m_classScan = p;
+    if (!m_lastClass || m_lastClass < m_classSearch)
+        return nullptr;
+    const char* n = m_lastClass + 5;
+    while (*n && static_cast<unsigned char>(*n) < '!')
+        ++n;
+    const char* start = n;
+    while (IsIdentChar(*n))
+        ++n;
+    name.assign(start, n);
+    return m_lastClass;
 }
 
 // Start of the name that ends before the "(" at open; nameEnd gets its end.
@@ -188,7 +223,7 @@ const char* FunctionWalk::TryFunction(const char* brace, int depth)
         char c = *p;
         if (c != ')' && c != ';' && c != ']' && c != '=' && c != '{' && c != '}')
             continue;
-        if (IsInsideComment(p, m_floor) || IsInsideString(p, m_floor))
+        if (IsInsideComment(m_lex, p, m_floor) || IsInsideString(m_lex, p, m_floor))
             continue;
         if (c == ')')
             rparen = p;
@@ -199,10 +234,10 @@ const char* FunctionWalk::TryFunction(const char* brace, int depth)
     // A ")" whose "(" lies below the floor (inside the last definition, as
     // after a brace of an initializer list) makes no header; the scan goes on
     // with the next brace rather than ending the whole text.
-    const char* open = FindOpeningBracket(rparen, false, m_floor);
+    const char* open = FindOpeningBracket(m_lex, rparen, false, m_floor);
     if (!open)
         return nullptr;
-    if (IsInsideComment(open, m_floor))
+    if (IsInsideComment(m_lex, open, m_floor))
         return nullptr;
     const char* nb;
     const char* ne;
@@ -249,7 +284,7 @@ const char* FunctionWalk::TryFunction(const char* brace, int depth)
             --r;
         if (r <= m_floor || r[-1] != ')')
             break;
-        const char* o = FindOpeningBracket(r - 1, true, m_floor);
+        const char* o = FindOpeningBracket(m_lex, r - 1, true, m_floor);
         if (!o)
             break;
         open = o;
@@ -272,7 +307,7 @@ const char* FunctionWalk::TryFunction(const char* brace, int depth)
                 break;
             --s;
         }
-        if (s > m_floor && IsInsideComment(s - 1, m_floor))
+        if (s > m_floor && IsInsideComment(m_lex, s - 1, m_floor))
             while (s < nb && *s != '\r' && *s != '\n')
                 ++s;
         while (s < nb) {
@@ -291,7 +326,7 @@ const char* FunctionWalk::TryFunction(const char* brace, int depth)
         head = s;
     }
 
-    const char* close = FindClosingBracket(brace, true, brace, m_end);
+    const char* close = FindClosingBracket(m_lex, brace, true, brace, m_end);
     if (!close) {
         m_stopped = true;
         return nullptr;
@@ -333,7 +368,7 @@ const char* FunctionWalk::TryFunction(const char* brace, int depth)
     if (filed) {
         ++m_count;
         if (m_vars) {
-            ScanText src{m_text, m_length, m_path, &m_lines};
+            ScanText src{m_text, m_length, m_path, &m_lines, m_lex};
             ScanLocalVariables(src, static_cast<size_t>(nb - m_text), static_cast<size_t>(close - m_text), filed,
                                *m_vars);
         }
@@ -346,15 +381,15 @@ const char* FunctionWalk::TryFunction(const char* brace, int depth)
 int ParseCFunctions(const char* text, size_t length, CSymbolMap& functions, COvantaDoc* document,
                     const std::string& path, CSymbolMap* classMap)
 {
-    FunctionWalk walk(text, length, functions, path, document, classMap, true);
+    FunctionWalk walk(text, length, functions, path, document, classMap, true, nullptr);
     int n = walk.Run();
     return walk.Stopped() ? 0 : n;
 }
 
 int ParseFunctionDefinitions(const char* text, size_t length, CSymbolMap& functions, const std::string& path,
-                             COvantaDoc* document, CSymbolMap* variables)
+                             COvantaDoc* document, CSymbolMap* variables, const CLexMap* lex)
 {
-    FunctionWalk walk(text, length, functions, path, document, variables, false);
+    FunctionWalk walk(text, length, functions, path, document, variables, false, lex);
     return walk.Run();
 }
 
