@@ -28,6 +28,62 @@ bool IsRejectedName(const std::string& n)
     return n.empty() || (n[0] >= '0' && n[0] <= '9');
 }
 
+bool IsLineEnd(char c)
+{
+    return c == '\r' || c == '\n' || c == 2;
+}
+
+// Start of the line that holds pos, not below floor.
+const char* LineStartOf(const char* pos, const char* floor)
+{
+    while (pos > floor && !IsLineEnd(pos[-1]))
+        --pos;
+    return pos;
+}
+
+// True when the line that ends before lineStart (its line end there) ends
+// with a backslash: the line that starts here continues it.
+bool ContinuesLineAbove(const char* lineStart, const char* floor)
+{
+    if (lineStart <= floor || !IsLineEnd(lineStart[-1]))
+        return false;
+    const char* e = lineStart - 1;
+    return e > floor && e[-1] == '\\';
+}
+
+// The directive word of a preprocessor line ("if", "ifdef", "else",
+// "endif"...) that starts at lineStart, or empty when the line is none.
+std::string DirectiveWord(const char* lineStart, const char* end)
+{
+    const char* p = lineStart;
+    while (p < end && (*p == ' ' || *p == '\t' || *p == 1))
+        ++p;
+    if (p >= end || *p != '#')
+        return std::string();
+    ++p;
+    while (p < end && (*p == ' ' || *p == '\t' || *p == 1))
+        ++p;
+    const char* w = p;
+    while (p < end && IsIdentChar(*p))
+        ++p;
+    std::string word(w, p);
+    return word.empty() ? std::string("#") : word;
+}
+
+// The line end of a directive's last line, from a position on it: the lines
+// it continues onto with backslashes included. Not beyond limit.
+const char* PastDirective(const char* s, const char* limit)
+{
+    for (;;) {
+        while (s < limit && !IsLineEnd(*s))
+            ++s;
+        if (s < limit && s[-1] == '\\')
+            ++s;
+        else
+            return s;
+    }
+}
+
 class FunctionWalk {
 public:
     FunctionWalk(const char* text, size_t length, CSymbolMap& functions, const std::string& path,
@@ -47,6 +103,9 @@ private:
     const char* LastClassKeyword(const char* brace, std::string& name);
     const char* TryFunction(const char* brace, int depth);
     const char* NameStart(const char* open, const char*& nameEnd);
+    const char* DirectiveStart(const char* lineStart, std::string& word);
+    const char* BodyEnd(const char* brace);
+    const char* FirstBranchEnd(const char* endif);
 
     const char* m_text;
     const char* m_end;
@@ -194,6 +253,104 @@ const char* FunctionWalk::LastClassKeyword(const char* brace, std::string& name)
     return m_lastClass;
 }
 
+// When the line at lineStart belongs to a preprocessor directive (its
+// first line or a line continued from it with a backslash), the start of the
+// directive's first line, with its word; else none.
+const char* FunctionWalk::DirectiveStart(const char* lineStart, std::string& word)
+{
+    const char* first = lineStart;
+    while (ContinuesLineAbove(first, m_floor))
+        first = LineStartOf(first - 1, m_floor);
+    word = DirectiveWord(first, m_end);
+    if (word.empty())
+        return nullptr;
+    const char* hash = static_cast<const char*>(std::memchr(first, '#', static_cast<size_t>(m_end - first)));
+    if (!hash || IsInsideComment(m_lex, hash, m_floor) || IsInsideString(m_lex, hash, m_floor))
+        return nullptr;
+    return first;
+}
+
+// For the "#endif" whose line starts at endif: when its conditional has
+// alternatives ("#else", "#elif"), the start of the first alternative's
+// directive line, where the first branch ends; none when it has none or its
+// "#if" lies below the floor. Only the first branch is read before a body,
+// so that headers in alternatives give the first one's function.
+const char* FunctionWalk::FirstBranchEnd(const char* endif)
+{
+    int depth = 0;
+    const char* alternative = nullptr;
+    const char* line = endif;
+    while (line > m_floor) {
+        line = LineStartOf(line - 1, m_floor);
+        std::string word;
+        const char* start = DirectiveStart(line, word);
+        if (!start)
+            continue;
+        line = start;
+        if (word == "endif") {
+            ++depth;
+        } else if (word == "if" || word == "ifdef" || word == "ifndef") {
+            if (depth == 0)
+                return alternative;
+            --depth;
+        } else if (depth == 0 && (word == "else" || word == "elif")) {
+            alternative = start;
+        }
+    }
+    return nullptr;
+}
+
+// The "}" that closes the body opened at brace, comments and literals
+// skipped. Of a conditional with alternatives only the first branch counts,
+// so that a body whose branches each open a block ("#ifdef A" "if (a) {"
+// "#else" "if (b) {" "#endif") still finds its end; an alternative of a
+// conditional opened before the body is passed over up to its "#endif".
+const char* FunctionWalk::BodyEnd(const char* brace)
+{
+    std::vector<bool> skipping; // per open conditional: in an alternative
+    int skipped = 0;            // how many of them are
+    int depth = 1;
+    LexState state;
+    LexStep(state, brace, m_end);
+    for (const char* p = brace + 1; p < m_end; ++p) {
+        const bool code = m_lex ? m_lex->IsCode(p) : LexStep(state, p, m_end) == kLexCode;
+        if (!code)
+            continue;
+        const char c = *p;
+        if (c == '#') {
+            const char* ls = LineStartOf(p, brace);
+            const char* first = ls;
+            while (first < p && (*first == ' ' || *first == '\t' || *first == 1))
+                ++first;
+            if (first == p && ls > brace && !ContinuesLineAbove(ls, brace)) {
+                const std::string word = DirectiveWord(ls, m_end);
+                if (word == "if" || word == "ifdef" || word == "ifndef") {
+                    skipping.push_back(false);
+                } else if (word == "else" || word == "elif") {
+                    if (skipping.empty()) {
+                        skipping.push_back(true);
+                        ++skipped;
+                    } else if (!skipping.back()) {
+                        skipping.back() = true;
+                        ++skipped;
+                    }
+                } else if (word == "endif" && !skipping.empty()) {
+                    skipped -= skipping.back() ? 1 : 0;
+                    skipping.pop_back();
+                }
+            }
+            continue;
+        }
+        if (skipped || (c != '{' && c != '}'))
+            continue;
+        if (c == '{')
+            ++depth;
+        else if (--depth == 0)
+            return p;
+    }
+    return nullptr;
+}
+
 // Start of the name that ends before the "(" at open; nameEnd gets its end.
 const char* FunctionWalk::NameStart(const char* open, const char*& nameEnd)
 {
@@ -217,10 +374,24 @@ const char* FunctionWalk::TryFunction(const char* brace, int depth)
 {
     // A parameter list must end before the brace: the first of ")", ";",
     // "]", "=" and block braces outside comments decides.
+    // Preprocessor lines (with the lines they continue onto) are passed
+    // over, and of a conditional with alternatives only the first branch is
+    // read.
     const char* rparen = nullptr;
+    const char* directives = nullptr; // the lowest directive passed over
     for (const char* p = brace; p > m_floor;) {
         --p;
         char c = *p;
+        if (IsLineEnd(c)) {
+            std::string word;
+            const char* start = DirectiveStart(LineStartOf(p, m_floor), word);
+            if (start) {
+                const char* first = word == "endif" ? FirstBranchEnd(start) : nullptr;
+                p = first ? first : start;
+                directives = p;
+            }
+            continue;
+        }
         if (c != ')' && c != ';' && c != ']' && c != '=' && c != '{' && c != '}')
             continue;
         if (IsInsideComment(m_lex, p, m_floor) || IsInsideString(m_lex, p, m_floor))
@@ -249,6 +420,9 @@ const char* FunctionWalk::TryFunction(const char* brace, int depth)
             --ls;
         if (std::memchr(ls, '#', static_cast<size_t>(nb - ls)))
             return nullptr;
+        std::string word;
+        if (DirectiveStart(ls, word))
+            return nullptr; // a line continued from a directive
         // What stands before the name: a single ":" there starts a
         // constructor's initializer list, whose ")" closes the parameters.
         const char* b = nb;
@@ -310,11 +484,15 @@ const char* FunctionWalk::TryFunction(const char* brace, int depth)
         if (s > m_floor && IsInsideComment(m_lex, s - 1, m_floor))
             while (s < nb && *s != '\r' && *s != '\n')
                 ++s;
+        else if (s > m_floor && s[-1] == '#')
+            --s; // the directive's line is skipped below
+        std::string word;
+        if (*s != '#' && DirectiveStart(LineStartOf(s, m_floor), word))
+            s = PastDirective(s, nb); // the walk stopped inside a directive
         while (s < nb) {
             char c = *s;
             if (c == '#') {
-                while (s < nb && *s != '\r' && *s != '\n')
-                    ++s;
+                s = PastDirective(s, nb);
                 continue;
             }
             if (IsSpaceByte(c) || c == ';' || c == '/' || c == '"' || c == ':' || c == '}') {
@@ -326,7 +504,7 @@ const char* FunctionWalk::TryFunction(const char* brace, int depth)
         head = s;
     }
 
-    const char* close = FindClosingBracket(m_lex, brace, true, brace, m_end);
+    const char* close = BodyEnd(brace);
     if (!close) {
         m_stopped = true;
         return nullptr;
@@ -356,7 +534,9 @@ const char* FunctionWalk::TryFunction(const char* brace, int depth)
         size_t sep = full.find("::");
         key = sep == std::string::npos ? full : full.substr(sep + 2);
         rec->kind = m_functions.GetKind();
-        const char* stop = brace > head ? brace - 1 : head;
+        // Directives between the parameter list and the body (the other
+        // alternatives of the header among them) are no part of the header.
+        const char* stop = directives && directives > rparen ? directives : brace > head ? brace - 1 : head;
         display.assign(head, stop > rparen ? stop : rparen + 1);
     }
     BlankControlChars(display);
