@@ -119,10 +119,11 @@ int main(int argc, char** argv)
         for (std::string line; std::getline(in, line);)
             if (line.compare(0, 6, "!_TAG_") != 0)
                 ++count;
-        if (rc == 0)
+        if (rc == 0) {
             std::printf("universal-ctags: %7.2f s  %7.1f MB/s  %9zu tags     %10.0f tags/s\n", tool, mb / tool, count,
                         static_cast<double>(count) / tool);
-        else
+            std::printf("browser speed / ctags speed: %.2f (goal: at least 1)\n", tool / ours);
+        } else
             std::printf("universal-ctags: failed (exit %d)\n", rc);
     } else {
         std::printf("universal-ctags: not installed, no comparison\n");
