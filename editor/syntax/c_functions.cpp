@@ -313,10 +313,13 @@ const char* FunctionWalk::BodyEnd(const char* brace)
     LexState state;
     LexStep(state, brace, m_end);
     for (const char* p = brace + 1; p < m_end; ++p) {
-        const bool code = m_lex ? m_lex->IsCode(p) : LexStep(state, p, m_end) == kLexCode;
-        if (!code)
-            continue;
         const char c = *p;
+        if (m_lex) {
+            if ((c != '{' && c != '}' && c != '#') || !m_lex->IsCode(p))
+                continue;
+        } else if (LexStep(state, p, m_end) != kLexCode) {
+            continue;
+        }
         if (c == '#') {
             const char* ls = LineStartOf(p, brace);
             const char* first = ls;

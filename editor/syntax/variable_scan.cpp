@@ -279,9 +279,16 @@ int ScanLocalVariables(const ScanText& src, size_t nameStart, size_t close, cons
         // The line comments as the map classifies them, which is how the
         // strip would find them lexing the copy from the name on.
         copy.reserve(close + 1 - nameStart);
-        for (const char* p = src.text + nameStart; p <= src.text + close; ++p)
-            if (src.lex->At(p) != kLexLineComment)
-                copy += *p;
+        const char* last = src.text + close;
+        for (const char* p = src.text + nameStart; p <= last;) {
+            const char* q = p;
+            while (q <= last && src.lex->At(q) != kLexLineComment)
+                ++q;
+            copy.append(p, q);
+            while (q <= last && src.lex->At(q) == kLexLineComment)
+                ++q;
+            p = q;
+        }
     } else {
         copy.assign(src.text + nameStart, src.text + close + 1);
         StripLineComments(copy);
