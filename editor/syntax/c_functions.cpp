@@ -243,13 +243,7 @@ const char* FunctionWalk::LastClassKeyword(const char* brace, std::string& name)
     m_classScan = p;
     if (!m_lastClass || m_lastClass < m_classSearch)
         return nullptr;
-    const char* n = m_lastClass + 5;
-    while (*n && static_cast<unsigned char>(*n) < '!')
-        ++n;
-    const char* start = n;
-    while (IsIdentChar(*n))
-        ++n;
-    name.assign(start, n);
+    name = ClassNameAfter(m_lastClass);
     return m_lastClass;
 }
 

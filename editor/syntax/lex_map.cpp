@@ -40,6 +40,23 @@ static char ClosingPartner(char c)
     return c == '(' ? ')' : c == '[' ? ']' : c == '{' ? '}' : 0;
 }
 
+// One byte of a bracket search from a bracket (same) for its partner: a
+// counted bracket changes the depth; true at the partner that ends it.
+static bool PartnerAt(const CLexMap* map, const char* p, char same, char partner, bool skipComments, int& depth)
+{
+    const char c = *p;
+    if (c != same && c != partner)
+        return false;
+    const LexClass cls = map->At(p);
+    if (IsLexLiteral(cls) || (skipComments && IsLexComment(cls)))
+        return false;
+    if (c == same) {
+        ++depth;
+        return false;
+    }
+    return --depth == 0;
+}
+
 const char* FindClosingBracket(const CLexMap* map, const char* pos, bool skipComments, const char* floor,
                                const char* end)
 {
@@ -55,18 +72,9 @@ const char* FindClosingBracket(const CLexMap* map, const char* pos, bool skipCom
     if (!end || end > last)
         end = last;
     int depth = 1;
-    for (const char* p = pos + 1; p < end; ++p) {
-        const char c = *p;
-        if (c != same && c != partner)
-            continue;
-        const LexClass cls = map->At(p);
-        if (IsLexLiteral(cls) || (skipComments && IsLexComment(cls)))
-            continue;
-        if (c == same)
-            ++depth;
-        else if (--depth == 0)
+    for (const char* p = pos + 1; p < end; ++p)
+        if (PartnerAt(map, p, same, partner, skipComments, depth))
             return p;
-    }
     return nullptr;
 }
 
@@ -81,17 +89,8 @@ const char* FindOpeningBracket(const CLexMap* map, const char* pos, bool skipCom
     if (!partner)
         return nullptr;
     int depth = 1;
-    for (const char* p = pos; p-- > floor;) {
-        const char c = *p;
-        if (c != same && c != partner)
-            continue;
-        const LexClass cls = map->At(p);
-        if (IsLexLiteral(cls) || (skipComments && IsLexComment(cls)))
-            continue;
-        if (c == same)
-            ++depth;
-        else if (--depth == 0)
+    for (const char* p = pos; p-- > floor;)
+        if (PartnerAt(map, p, same, partner, skipComments, depth))
             return p;
-    }
     return nullptr;
 }
