@@ -253,7 +253,7 @@ int ScanGlobalVariables(const ScanText& src, size_t from, size_t to, CSymbolMap&
     const char* end = src.text + to;
     int filed = 0;
     CTextLineCounter own(src.text, src.length);
-    ScanText counted{src.text, src.length, src.path, src.lines ? src.lines : &own};
+    ScanText counted{src.text, src.length, src.path, src.lines ? src.lines : &own, src.lex};
     size_t start = from;
     while (start < to) {
         const char* brace = FindCodeChar(src.text + start, end, "{");
