@@ -425,6 +425,8 @@ const char* FunctionWalk::TryFunction(const char* brace, int depth)
         const char* b = nb;
         while (b > m_floor) {
             char c = b[-1];
+            if (IsLineEnd(c) && b - 1 > m_floor && DirectiveStart(LineStartOf(b - 1, m_floor), word))
+                break; // a directive above ends what stands before the name
             if (c == '/' && b - 1 > m_floor && b[-2] == '*') {
                 int open = FindLastCommentOpen(static_cast<int>(b - 2 - m_text),
                                                static_cast<int>(m_floor - m_text), m_text);

@@ -103,6 +103,10 @@ const Case kCases[] = {
     {"continued_condition_before_body",
      "int f(int a)\n#if defined(A) && \\\n    defined(B)\n#endif\n{\n  return a;\n}\n",
      V{"f|int f(int a)|0-6"}, V{"f|int f(int a)|0-6"}},
+    // A ":" of a directive above is no initializer list before the name.
+    {"after_define_with_colon",
+     "#define abs(x) (((x) < 0) ? -(x) : \\\n  (x))\n\ndouble\nadjust (int a)\n{\n  return 0;\n}\n",
+     V{"adjust|double adjust (int a)|4-7"}, V{"adjust|double adjust (int a)|4-7"}},
     {"continued_macro_body", "#define MAKE(n) \\\n  int n(void) \\\n  { return 0; }\nint real(void) { return 1; }\n",
      V{"real|int real(void)|3-3"}, V{"real|int real(void)|3-3"}},
     {"char_literal_brace", "int q(void)\n{\n  char c = '{';\n  return c;\n}\nint r(void) { return 2; }\n",
