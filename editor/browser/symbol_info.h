@@ -81,9 +81,10 @@ public:
 
 private:
     std::vector<std::unique_ptr<CSymbolInfo>> m_records;
-    // Index by first line, built once the list grows, so that a name that
-    // occurs many thousand times (a local "i") is still filed quickly.
-    std::unordered_multimap<int, size_t> m_byLine;
+    // Index by first line and file, built once the list grows, so that a
+    // name that occurs many thousand times (a local "i", on the same lines of
+    // many files) is still filed quickly.
+    std::unordered_multimap<size_t, size_t> m_byLine;
 };
 
 // Map from a symbol's key (case-sensitive) to the list of its records. The
