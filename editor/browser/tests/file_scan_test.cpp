@@ -116,6 +116,63 @@ TEST_P(OnePassScan, SameSymbolsAsSeparateScans)
     EXPECT_GT(records, 1000u);
 }
 
+// One source with each kind of symbol, a struct member whose type spans two
+// lines among them, saved with LF, CR LF and CR line ends: the one pass
+// files the same records for all three, texts and lines alike.
+TEST(OnePassLineEnds, SameRecordsForEveryLineEnd)
+{
+    const std::string source = "#define LIMIT 10 /* max */\n"
+                               "enum Mode { FAST, SLOW = 2 };\n"
+                               "typedef struct tagP {\n"
+                               "  unsigned\n"
+                               "    long wide;\n"
+                               "  int y[4];\n"
+                               "} P;\n"
+                               "typedef unsigned char BYTE;\n"
+                               "int total;\n"
+                               "static int add(int a,\n"
+                               "               int b);\n"
+                               "static int add(int a,\n"
+                               "               int b)\n"
+                               "{\n"
+                               "  int sum = a + b;\n"
+                               "  return sum;\n"
+                               "}\n";
+    const struct {
+        const char* name;
+        const char* lineEnd;
+    } forms[] = {{"lf", "\n"}, {"crlf", "\r\n"}, {"cr", "\r"}};
+    std::vector<std::string> first;
+    for (const auto& form : forms) {
+        const std::string dir = test_folder(std::string("line_ends_") + form.name);
+        std::string text;
+        for (char c : source)
+            text += c == '\n' ? std::string(form.lineEnd) : std::string(1, c);
+        write_file(dir + "/s.c", text);
+        BrowseRequest request;
+        request.flags = kAllKinds;
+        request.searchPaths = {FormatSearchPath(dir, "*.c", false)};
+        CBrowserMaps maps;
+        std::atomic<bool> stop{false};
+        RunBrowseScan(request, maps, stop, {});
+        std::vector<std::string> all;
+        for (const CSymbolMap* m : {&maps.defines, &maps.enums, &maps.types, &maps.functions, &maps.variables,
+                                    &maps.declarations})
+            for (std::string record : Dump(*m)) {
+                const size_t at = record.find(dir);
+                if (at != std::string::npos)
+                    record.replace(at, dir.size(), "DIR");
+                all.push_back(record);
+            }
+        if (first.empty()) {
+            first = all;
+            EXPECT_GE(first.size(), 12u);
+        } else {
+            EXPECT_EQ(all, first) << form.name;
+        }
+    }
+}
+
 const Corpus kCorpora[] = {
     {"googletest", "/usr/src/googletest"},
     {"curl_examples", "/usr/share/doc/libcurl4/examples"},
