@@ -4,6 +4,8 @@
 #include <windows.h>
 #endif
 
+#include <map>
+#include <memory>
 #include <utility>
 
 #include "editor/browser/browse_sources.h"
@@ -11,6 +13,7 @@
 #include "editor/browser/keyword_scan.h"
 #include "editor/syntax/c_functions.h"
 #include "editor/syntax/file_mask.h"
+#include "editor/syntax/lex_map.h"
 #include "editor/syntax/variable_scan.h"
 
 const char* const kStatusDefines = "Search for #define...";
@@ -73,17 +76,19 @@ public:
     void Functions(CSymbolMap& functions, CSymbolMap* variables)
     {
         ForEachDocument(true, [&](const BrowseDocument& d) {
-            ParseCFunctions(d.text.c_str(), d.text.size(), functions, d.document, d.path, variables);
+            const CLexMap& lex = LexOf(d);
+            ParseCFunctions(d.text.c_str(), d.text.size(), functions, d.document, d.path, variables, &lex);
             if (variables && !Stopped())
-                ScanGlobalVariables(ScanText{d.text.c_str(), d.text.size(), d.path}, 0, d.text.size(), *variables);
+                ScanGlobalVariables(ScanText{d.text.c_str(), d.text.size(), d.path, nullptr, &lex}, 0,
+                                    d.text.size(), *variables);
         });
     }
 
     void Declarations(CSymbolMap& declarations)
     {
         ForEachDocument(true, [&](const BrowseDocument& d) {
-            ScanFunctionDeclarations(ScanText{d.text.c_str(), d.text.size(), d.path}, 0, d.text.size(),
-                                     declarations);
+            ScanFunctionDeclarations(ScanText{d.text.c_str(), d.text.size(), d.path, nullptr, &LexOf(d)}, 0,
+                                     d.text.size(), declarations);
         });
     }
 
@@ -97,9 +102,20 @@ public:
     }
 
 private:
+    // A document's lexical map, made by the first scan that needs it and
+    // kept for the later ones.
+    const CLexMap& LexOf(const BrowseDocument& d)
+    {
+        std::unique_ptr<CLexMap>& lex = m_lex[&d];
+        if (!lex)
+            lex = std::make_unique<CLexMap>(d.text.c_str(), d.text.size());
+        return *lex;
+    }
+
     const BrowseRequest& m_request;
     const std::atomic<bool>& m_stop;
     bool m_documents;
+    std::map<const BrowseDocument*, std::unique_ptr<CLexMap>> m_lex;
 };
 
 } // namespace

@@ -558,9 +558,9 @@ const char* FunctionWalk::TryFunction(const char* brace, int depth)
 } // namespace
 
 int ParseCFunctions(const char* text, size_t length, CSymbolMap& functions, COvantaDoc* document,
-                    const std::string& path, CSymbolMap* classMap)
+                    const std::string& path, CSymbolMap* classMap, const CLexMap* lex)
 {
-    FunctionWalk walk(text, length, functions, path, document, classMap, true, nullptr);
+    FunctionWalk walk(text, length, functions, path, document, classMap, true, lex);
     int n = walk.Run();
     return walk.Stopped() ? 0 : n;
 }

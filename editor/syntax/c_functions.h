@@ -23,9 +23,10 @@ class CLexMap;
 // body as its display text. With a class map, class records ("class: NAME"
 // under "NAME:"), members, parameters and locals go there too. Returns the
 // number of functions filed, 0 when the text ends the scan early (a ")"
-// without its "(" or a body without its "}"); records filed stay.
+// without its "(" or a body without its "}"); records filed stay. With the
+// text's lexical map the comment and literal tests are looked up there.
 int ParseCFunctions(const char* text, size_t length, CSymbolMap& functions, COvantaDoc* document,
-                    const std::string& path, CSymbolMap* classMap);
+                    const std::string& path, CSymbolMap* classMap, const CLexMap* lex = nullptr);
 
 // The browser's scan of a file (or document): the same walk, but the record
 // keeps no class name, takes the map's kind, and shows the whole header up

@@ -2,7 +2,8 @@
 // for all scans) against the scans run one kind after the other over every
 // file, with the comment tests searching back as they do without a map: on
 // real sources that no one here wrote, every map must come out the same,
-// record for record and in the same order.
+// record for record and in the same order. The open documents' scans are
+// compared the same way with and without their lexical maps.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -14,6 +15,8 @@
 #include "editor/browser/browse_worker.h"
 #include "editor/browser/function_scan.h"
 #include "editor/browser/keyword_scan.h"
+#include "editor/syntax/c_functions.h"
+#include "editor/syntax/variable_scan.h"
 #include "testing/kit/test_kit.h"
 
 namespace {
@@ -61,6 +64,36 @@ void SeparateScans(const std::vector<std::string>& files, CBrowserMaps& maps)
     }
 }
 
+// Compares the maps record for record; at most five differences a kind are
+// shown.
+void ExpectSameMaps(const CBrowserMaps& separate, const CBrowserMaps& onePass)
+{
+    const struct {
+        const char* kind;
+        const CSymbolMap& before;
+        const CSymbolMap& after;
+    } maps[] = {{"defines", separate.defines, onePass.defines},
+                {"enums", separate.enums, onePass.enums},
+                {"types", separate.types, onePass.types},
+                {"functions", separate.functions, onePass.functions},
+                {"variables", separate.variables, onePass.variables},
+                {"declarations", separate.declarations, onePass.declarations}};
+    size_t records = 0;
+    for (const auto& m : maps) {
+        records += m.before.GetSymbolCount();
+        const std::vector<std::string> before = Dump(m.before), after = Dump(m.after);
+        EXPECT_EQ(before.size(), after.size()) << m.kind;
+        size_t shown = 0;
+        for (size_t i = 0; i < before.size() && i < after.size() && shown < 5; ++i)
+            if (before[i] != after[i]) {
+                ADD_FAILURE() << m.kind << " record " << i << ": separate scans " << before[i] << "\n  one pass "
+                              << after[i];
+                ++shown;
+            }
+    }
+    EXPECT_GT(records, 1000u);
+}
+
 struct Corpus {
     const char* name;
     const char* dir;
@@ -90,30 +123,49 @@ TEST_P(OnePassScan, SameSymbolsAsSeparateScans)
     std::atomic<bool> stop{false};
     RunBrowseScan(request, onePass, stop, {});
 
-    const struct {
-        const char* kind;
-        const CSymbolMap& before;
-        const CSymbolMap& after;
-    } maps[] = {{"defines", separate.defines, onePass.defines},
-                {"enums", separate.enums, onePass.enums},
-                {"types", separate.types, onePass.types},
-                {"functions", separate.functions, onePass.functions},
-                {"variables", separate.variables, onePass.variables},
-                {"declarations", separate.declarations, onePass.declarations}};
-    size_t records = 0;
-    for (const auto& m : maps) {
-        records += m.before.GetSymbolCount();
-        const std::vector<std::string> before = Dump(m.before), after = Dump(m.after);
-        EXPECT_EQ(before.size(), after.size()) << m.kind;
-        size_t shown = 0;
-        for (size_t i = 0; i < before.size() && i < after.size() && shown < 5; ++i)
-            if (before[i] != after[i]) {
-                ADD_FAILURE() << m.kind << " record " << i << ": separate scans " << before[i] << "\n  one pass "
-                              << after[i];
-                ++shown;
-            }
+    ExpectSameMaps(separate, onePass);
+}
+
+// The open documents' scans with each document's lexical map against the
+// same scans without one, which search back for comments.
+TEST_P(OnePassScan, OpenDocumentsSameWithTheMap)
+{
+#ifdef _WIN32
+    const std::string dir = std::string("Z:") + GetParam().dir;
+#else
+    const std::string dir = GetParam().dir;
+#endif
+    BrowseRequest request;
+    request.flags = kAllKinds | kBrowseOpenDocuments;
+    for (const std::string& path : ListSearchFiles(SearchPathEntry{dir, "*.c *.cc *.h *.cpp", true})) {
+        std::string text = read_file(path);
+        NormalizeLineEnds(text); // an editor's text has CR line ends
+        request.documents.push_back({nullptr, path, text});
     }
-    EXPECT_GT(records, 1000u);
+    if (request.documents.empty())
+        GTEST_SKIP() << dir << " holds no sources: comparison skipped";
+
+    CBrowserMaps separate;
+    const KeywordScan keywords[] = {{"#define", ParseDefine, &separate.defines},
+                                    {"enum", ParseEnum, &separate.enums},
+                                    {"struct", ParseStruct, &separate.types},
+                                    {"union", ParseStruct, &separate.types},
+                                    {"typedef", ParseTypedef, &separate.types}};
+    for (const KeywordScan& k : keywords)
+        for (const BrowseDocument& d : request.documents)
+            ScanKeywordHits(k.keyword, k.parser, d.text.c_str(), d.text.size(), *k.map, nullptr, d.path);
+    for (const BrowseDocument& d : request.documents) {
+        ParseCFunctions(d.text.c_str(), d.text.size(), separate.functions, nullptr, d.path, &separate.variables);
+        ScanGlobalVariables(ScanText{d.text.c_str(), d.text.size(), d.path}, 0, d.text.size(), separate.variables);
+    }
+    for (const BrowseDocument& d : request.documents)
+        ScanFunctionDeclarations(ScanText{d.text.c_str(), d.text.size(), d.path}, 0, d.text.size(),
+                                 separate.declarations);
+
+    CBrowserMaps withMaps;
+    std::atomic<bool> stop{false};
+    RunBrowseScan(request, withMaps, stop, {});
+    ExpectSameMaps(separate, withMaps);
 }
 
 // One source with each kind of symbol, a struct member whose type spans two
