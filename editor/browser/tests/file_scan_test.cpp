@@ -40,16 +40,21 @@ std::vector<std::string> Dump(const CSymbolMap& map)
     return out;
 }
 
+// The keyword scans in the browser's order, into the maps.
+std::vector<KeywordScan> KeywordScans(CBrowserMaps& maps)
+{
+    return {{"#define", ParseDefine, &maps.defines},
+            {"enum", ParseEnum, &maps.enums},
+            {"struct", ParseStruct, &maps.types},
+            {"union", ParseStruct, &maps.types},
+            {"typedef", ParseTypedef, &maps.types}};
+}
+
 // The scans as separate passes: each keyword over all files, then the
 // functions and the prototypes, each file read again for each, no map.
 void SeparateScans(const std::vector<std::string>& files, CBrowserMaps& maps)
 {
-    const KeywordScan keywords[] = {{"#define", ParseDefine, &maps.defines},
-                                    {"enum", ParseEnum, &maps.enums},
-                                    {"struct", ParseStruct, &maps.types},
-                                    {"union", ParseStruct, &maps.types},
-                                    {"typedef", ParseTypedef, &maps.types}};
-    for (const KeywordScan& k : keywords)
+    for (const KeywordScan& k : KeywordScans(maps))
         for (const std::string& path : files) {
             std::string text = read_file(path);
             ScanTextForKeyword(k.keyword, k.parser, text.c_str(), text.size(), *k.map, path);
@@ -99,17 +104,24 @@ struct Corpus {
     const char* dir;
 };
 
+// The corpus folder as the build's programs name it.
+std::string CorpusDir(const Corpus& corpus)
+{
+#ifdef _WIN32
+    return std::string("Z:") + corpus.dir;
+#else
+    return corpus.dir;
+#endif
+}
+
+const char kMasks[] = "*.c *.cc *.h *.cpp";
+
 class OnePassScan : public ::testing::TestWithParam<Corpus> {};
 
 TEST_P(OnePassScan, SameSymbolsAsSeparateScans)
 {
-#ifdef _WIN32
-    const std::string dir = std::string("Z:") + GetParam().dir;
-#else
-    const std::string dir = GetParam().dir;
-#endif
-    const std::string masks = "*.c *.cc *.h *.cpp";
-    const std::vector<std::string> files = ListSearchFiles(SearchPathEntry{dir, masks, true});
+    const std::string dir = CorpusDir(GetParam());
+    const std::vector<std::string> files = ListSearchFiles(SearchPathEntry{dir, kMasks, true});
     if (files.empty())
         GTEST_SKIP() << dir << " holds no sources: comparison skipped";
 
@@ -118,7 +130,7 @@ TEST_P(OnePassScan, SameSymbolsAsSeparateScans)
 
     BrowseRequest request;
     request.flags = kAllKinds;
-    request.searchPaths = {FormatSearchPath(dir, masks, true)};
+    request.searchPaths = {FormatSearchPath(dir, kMasks, true)};
     CBrowserMaps onePass;
     std::atomic<bool> stop{false};
     RunBrowseScan(request, onePass, stop, {});
@@ -130,14 +142,10 @@ TEST_P(OnePassScan, SameSymbolsAsSeparateScans)
 // same scans without one, which search back for comments.
 TEST_P(OnePassScan, OpenDocumentsSameWithTheMap)
 {
-#ifdef _WIN32
-    const std::string dir = std::string("Z:") + GetParam().dir;
-#else
-    const std::string dir = GetParam().dir;
-#endif
+    const std::string dir = CorpusDir(GetParam());
     BrowseRequest request;
     request.flags = kAllKinds | kBrowseOpenDocuments;
-    for (const std::string& path : ListSearchFiles(SearchPathEntry{dir, "*.c *.cc *.h *.cpp", true})) {
+    for (const std::string& path : ListSearchFiles(SearchPathEntry{dir, kMasks, true})) {
         std::string text = read_file(path);
         NormalizeLineEnds(text); // an editor's text has CR line ends
         request.documents.push_back({nullptr, path, text});
@@ -146,12 +154,7 @@ TEST_P(OnePassScan, OpenDocumentsSameWithTheMap)
         GTEST_SKIP() << dir << " holds no sources: comparison skipped";
 
     CBrowserMaps separate;
-    const KeywordScan keywords[] = {{"#define", ParseDefine, &separate.defines},
-                                    {"enum", ParseEnum, &separate.enums},
-                                    {"struct", ParseStruct, &separate.types},
-                                    {"union", ParseStruct, &separate.types},
-                                    {"typedef", ParseTypedef, &separate.types}};
-    for (const KeywordScan& k : keywords)
+    for (const KeywordScan& k : KeywordScans(separate))
         for (const BrowseDocument& d : request.documents)
             ScanKeywordHits(k.keyword, k.parser, d.text.c_str(), d.text.size(), *k.map, nullptr, d.path);
     for (const BrowseDocument& d : request.documents) {
