@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <system_error>
 
 #include "editor/syntax/file_mask.h"
@@ -98,9 +97,17 @@ std::vector<std::string> ListSearchFiles(const SearchPathEntry& entry, const std
 
 bool LoadSourceFile(const std::string& path, std::string& text)
 {
-    std::ifstream f(path, std::ios::binary);
+    std::ifstream f(path, std::ios::binary | std::ios::ate);
     if (!f)
         return false;
-    text.assign(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+    // One read of the size the file has now; a file that changes meanwhile
+    // gives what could be read.
+    const std::streamoff size = f.tellg();
+    if (size < 0)
+        return false;
+    text.resize(static_cast<size_t>(size));
+    f.seekg(0);
+    f.read(&text[0], size);
+    text.resize(static_cast<size_t>(f.gcount()));
     return !f.bad();
 }

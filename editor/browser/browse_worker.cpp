@@ -4,13 +4,16 @@
 #include <windows.h>
 #endif
 
+#include <map>
+#include <memory>
 #include <utility>
 
 #include "editor/browser/browse_sources.h"
-#include "editor/browser/function_scan.h"
+#include "editor/browser/file_scan.h"
 #include "editor/browser/keyword_scan.h"
 #include "editor/syntax/c_functions.h"
 #include "editor/syntax/file_mask.h"
+#include "editor/syntax/lex_map.h"
 #include "editor/syntax/variable_scan.h"
 
 const char* const kStatusDefines = "Search for #define...";
@@ -30,6 +33,8 @@ public:
     }
 
     bool Stopped() const { return m_stop.load(std::memory_order_relaxed); }
+
+    bool ScansDocuments() const { return m_documents; }
 
     // Every file of every search path entry, loaded, while no stop is asked.
     template <class Fn> void ForEachFile(Fn fn)
@@ -60,50 +65,57 @@ public:
         }
     }
 
+    // The scans of the open documents, kind by kind.
     void Keyword(const char* keyword, KeywordParser parser, CSymbolMap& map)
     {
-        if (m_documents)
-            ForEachDocument(false, [&](const BrowseDocument& d) {
-                ScanKeywordHits(keyword, parser, d.text.c_str(), d.text.size(), map, d.document, d.path, &m_stop);
-            });
-        else
-            ForEachFile([&](const std::string& path, std::string& text) {
-                ScanTextForKeyword(keyword, parser, text.c_str(), text.size(), map, path, &m_stop);
-            });
+        ForEachDocument(false, [&](const BrowseDocument& d) {
+            ScanKeywordHits(keyword, parser, d.text.c_str(), d.text.size(), map, d.document, d.path, &m_stop);
+        });
     }
 
     void Functions(CSymbolMap& functions, CSymbolMap* variables)
     {
-        if (m_documents)
-            ForEachDocument(true, [&](const BrowseDocument& d) {
-                ParseCFunctions(d.text.c_str(), d.text.size(), functions, d.document, d.path, variables);
-                if (variables && !Stopped())
-                    ScanGlobalVariables(ScanText{d.text.c_str(), d.text.size(), d.path}, 0, d.text.size(),
-                                        *variables);
-            });
-        else
-            ForEachFile([&](const std::string& path, std::string& text) {
-                ScanFileFunctions(text, path, functions, variables);
-            });
+        ForEachDocument(true, [&](const BrowseDocument& d) {
+            const CLexMap& lex = LexOf(d);
+            ParseCFunctions(d.text.c_str(), d.text.size(), functions, d.document, d.path, variables, &lex);
+            if (variables && !Stopped())
+                ScanGlobalVariables(ScanText{d.text.c_str(), d.text.size(), d.path, nullptr, &lex}, 0,
+                                    d.text.size(), *variables);
+        });
     }
 
     void Declarations(CSymbolMap& declarations)
     {
-        if (m_documents)
-            ForEachDocument(true, [&](const BrowseDocument& d) {
-                ScanFunctionDeclarations(ScanText{d.text.c_str(), d.text.size(), d.path}, 0, d.text.size(),
-                                         declarations);
-            });
-        else
-            ForEachFile([&](const std::string& path, std::string& text) {
-                ScanFileDeclarations(text, path, declarations);
-            });
+        ForEachDocument(true, [&](const BrowseDocument& d) {
+            ScanFunctionDeclarations(ScanText{d.text.c_str(), d.text.size(), d.path, nullptr, &LexOf(d)}, 0,
+                                     d.text.size(), declarations);
+        });
+    }
+
+    // The files of the search paths: each is listed and read once, and all
+    // kinds are scanned from that one copy.
+    void Files(unsigned flags, CBrowserMaps& maps)
+    {
+        CSourceFileScan scan(flags, maps, &m_stop);
+        ForEachFile([&](const std::string& path, std::string& text) { scan.ScanFile(path, text); });
+        scan.Finish();
     }
 
 private:
+    // A document's lexical map, made by the first scan that needs it and
+    // kept for the later ones.
+    const CLexMap& LexOf(const BrowseDocument& d)
+    {
+        std::unique_ptr<CLexMap>& lex = m_lex[&d];
+        if (!lex)
+            lex = std::make_unique<CLexMap>(d.text.c_str(), d.text.size());
+        return *lex;
+    }
+
     const BrowseRequest& m_request;
     const std::atomic<bool>& m_stop;
     bool m_documents;
+    std::map<const BrowseDocument*, std::unique_ptr<CLexMap>> m_lex;
 };
 
 } // namespace
@@ -117,6 +129,25 @@ void RunBrowseScan(const BrowseRequest& request, CBrowserMaps& maps, const std::
     };
     Scan scan(request, stop);
     const unsigned flags = request.flags;
+    if (!scan.ScansDocuments()) {
+        // One pass over the files serves every kind; the status texts of the
+        // kinds it scans are shown in their usual order as it starts.
+        maps.ClearSymbols(kClearAll);
+        const struct {
+            unsigned bit;
+            const char* status;
+        } steps[] = {{kBrowseDefines, kStatusDefines},
+                     {kBrowseEnums, kStatusEnums},
+                     {kBrowseTypes, kStatusTypes},
+                     {kBrowseFunctions, kStatusFunctions},
+                     {kBrowseDeclarations, kStatusDeclarations}};
+        for (const auto& step : steps)
+            if (flags & step.bit)
+                say(step.status);
+        scan.Files(flags, maps);
+        say("");
+        return;
+    }
     // Each kind is cleared whether or not it is scanned, and a stopped scan
     // still runs through the later steps, which then find nothing to do.
     maps.ClearSymbols(kClearDefines);

@@ -1,10 +1,18 @@
 #include "editor/browser/function_scan.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "editor/syntax/c_functions.h"
 #include "editor/syntax/variable_scan.h"
 
 void NormalizeLineEnds(std::string& text)
 {
+    if (!std::memchr(text.data(), '\r', text.size())) {
+        // LF line ends only: each becomes a CR in place.
+        std::replace(text.begin(), text.end(), '\n', '\r');
+        return;
+    }
     size_t out = 0;
     bool afterCr = false;
     for (size_t i = 0; i < text.size(); ++i) {

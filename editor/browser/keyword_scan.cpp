@@ -5,6 +5,7 @@
 
 #include "editor/browser/code_walk.h"
 #include "editor/browser/text_cleanup.h"
+#include "editor/syntax/lex_map.h"
 #include "editor/syntax/lexical.h"
 
 namespace {
@@ -111,8 +112,6 @@ void ParseDefine(const char* hit, const char* text, const char* end, KeywordSymb
 
 void ParseTypedef(const char* hit, const char* text, const char* end, KeywordSymbols& out)
 {
-    if (IsInsideComment(hit, text))
-        return;
     const char* p = SkipSpace(hit + 7, end);
     const char* semi = FindCodeChar(p, end, ";");
     if (!semi)
@@ -352,6 +351,46 @@ struct HitFiling {
     const std::atomic<bool>* stop; // checked before each hit, so a long text ends early
 };
 
+bool Stopped(const std::atomic<bool>* stop)
+{
+    return stop && stop->load(std::memory_order_relaxed);
+}
+
+// Whether the whole-word keyword (klen bytes) stands at p.
+bool KeywordAt(const char* p, const char* text, const char* end, const char* keyword, size_t klen)
+{
+    return *p == keyword[0] && static_cast<size_t>(end - p) >= klen && std::memcmp(p, keyword, klen) == 0 &&
+        !(p > text && IsIdentChar(p[-1]) && IsIdentChar(keyword[0])) && !(p + klen < end && IsIdentChar(p[klen]));
+}
+
+// Where the walk goes on from a code position that holds no hit: a whole
+// identifier is stepped over, so that no hit starts inside one.
+const char* PastNonHit(const char* p, const char* end)
+{
+    if (!IsIdentChar(*p))
+        return p + 1;
+    while (p < end && IsIdentChar(*p))
+        ++p;
+    return p;
+}
+
+int FileItems(KeywordSymbols& found, int line, CSymbolMap& map, const std::string& path, int kind,
+              COvantaDoc* document)
+{
+    int filed = 0;
+    for (KeywordSymbols::Item& item : found.items) {
+        auto r = std::make_unique<CSymbolInfo>();
+        r->firstLine = line;
+        r->kind = kind;
+        r->document = document;
+        r->file = path;
+        r->name = std::move(item.text);
+        if (map.AddSymbol(item.key, std::move(r)))
+            ++filed;
+    }
+    return filed;
+}
+
 int ScanHits(const char* keyword, KeywordParser parser, const char* text, size_t length, CSymbolMap& map,
              const std::string& path, const HitFiling& how)
 {
@@ -359,43 +398,26 @@ int ScanHits(const char* keyword, KeywordParser parser, const char* text, size_t
         return 0;
     const size_t klen = std::strlen(keyword);
     const char* end = text + length;
-    CLineCounter lines(text, length);
+    CTextLineCounter lines(text, length);
     int filed = 0;
     KeywordSymbols found;
     const char* p = text;
     while (p < end) {
-        if (how.stop && how.stop->load(std::memory_order_relaxed))
+        if (Stopped(how.stop))
             break;
         const char* q = SkipNonCode(p, end);
         if (q != p) {
             p = q;
             continue;
         }
-        if (*p != keyword[0] || static_cast<size_t>(end - p) < klen || std::memcmp(p, keyword, klen) != 0 ||
-            (p > text && IsIdentChar(p[-1]) && IsIdentChar(keyword[0])) ||
-            (p + klen < end && IsIdentChar(p[klen]))) {
-            // Step over a whole identifier so that no hit starts inside one.
-            if (IsIdentChar(*p))
-                while (p < end && IsIdentChar(*p))
-                    ++p;
-            else
-                ++p;
+        if (!KeywordAt(p, text, end, keyword, klen)) {
+            p = PastNonHit(p, end);
             continue;
         }
         found.items.clear();
         found.resume = nullptr;
         parser(p, text, end, found);
-        int line = lines.LineOf(static_cast<size_t>(p - text));
-        for (KeywordSymbols::Item& item : found.items) {
-            auto r = std::make_unique<CSymbolInfo>();
-            r->firstLine = line;
-            r->kind = how.kind;
-            r->document = how.document;
-            r->file = path;
-            r->name = std::move(item.text);
-            if (map.AddSymbol(item.key, std::move(r)))
-                ++filed;
-        }
+        filed += FileItems(found, lines.LineOf(static_cast<size_t>(p - text)), map, path, how.kind, how.document);
         p = how.resume && found.resume && found.resume > p + klen && found.resume <= end ? found.resume : p + klen;
     }
     return filed;
@@ -403,10 +425,76 @@ int ScanHits(const char* keyword, KeywordParser parser, const char* text, size_t
 
 } // namespace
 
+int ScanTextForKeywords(const KeywordScan* scans, size_t count, const char* text, size_t length,
+                        const std::string& path, const std::atomic<bool>* stop, const CLexMap* lex)
+{
+    struct Hit {
+        size_t scan;
+        const char* at;
+        int line;
+    };
+    std::vector<size_t> lengths(count);
+    bool starts[256] = {}; // the first bytes of the keywords
+    for (size_t k = 0; k < count; ++k) {
+        lengths[k] = scans[k].keyword && scans[k].parser ? std::strlen(scans[k].keyword) : 0;
+        if (lengths[k])
+            starts[static_cast<unsigned char>(scans[k].keyword[0])] = true;
+    }
+    // One walk finds the hits of every keyword. A hit covers its keyword and
+    // the walk goes on behind it, which is where a walk for that keyword
+    // alone would go on too, so every keyword sees the hits it would see
+    // alone.
+    std::vector<Hit> hits;
+    const char* end = text + length;
+    CTextLineCounter lines(text, length);
+    if (lex && (lex->Text() != text || lex->Length() != length))
+        lex = nullptr;
+    for (const char* p = text; p < end;) {
+        if (lex) {
+            if (!lex->IsCode(p)) {
+                ++p;
+                continue;
+            }
+        } else {
+            const char* q = SkipNonCode(p, end);
+            if (q != p) {
+                p = q;
+                continue;
+            }
+        }
+        size_t k = starts[static_cast<unsigned char>(*p)] ? 0 : count;
+        while (k < count && !(lengths[k] && KeywordAt(p, text, end, scans[k].keyword, lengths[k])))
+            ++k;
+        if (k == count) {
+            p = PastNonHit(p, end);
+            continue;
+        }
+        hits.push_back({k, p, lines.LineOf(static_cast<size_t>(p - text))});
+        p += lengths[k];
+    }
+    // Each keyword's hits then go to its parser in order, keyword by keyword.
+    int filed = 0;
+    KeywordSymbols found;
+    for (size_t k = 0; k < count; ++k) {
+        for (const Hit& h : hits) {
+            if (h.scan != k)
+                continue;
+            if (Stopped(stop))
+                return filed;
+            found.items.clear();
+            found.resume = nullptr;
+            scans[k].parser(h.at, text, end, found);
+            filed += FileItems(found, h.line, *scans[k].map, path, scans[k].map->GetKind(), nullptr);
+        }
+    }
+    return filed;
+}
+
 int ScanTextForKeyword(const char* keyword, KeywordParser parser, const char* text, size_t length,
                        CSymbolMap& map, const std::string& path, const std::atomic<bool>* stop)
 {
-    return ScanHits(keyword, parser, text, length, map, path, HitFiling{map.GetKind(), nullptr, false, stop});
+    const KeywordScan scan{keyword, parser, &map};
+    return ScanTextForKeywords(&scan, 1, text, length, path, stop);
 }
 
 int ScanKeywordHits(const char* keyword, KeywordParser parser, const char* text, size_t length, CSymbolMap& map,

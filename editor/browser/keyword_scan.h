@@ -10,6 +10,8 @@
 
 #include "editor/browser/symbol_info.h"
 
+class CLexMap;
+
 // What a parser made of one keyword hit. Everything lives here, nothing in
 // the parser, so scans of several texts may run at once on several threads.
 struct KeywordSymbols {
@@ -24,8 +26,9 @@ struct KeywordSymbols {
     const char* resume = nullptr;
 };
 
-// A parser gets the hit, the text [text, end) (followed by a 0 byte) and
-// fills the result, which the caller has emptied.
+// A parser gets the hit, which lies in code (the scans find hits by a
+// forward walk that steps over comments and literals), the text [text, end)
+// (followed by a 0 byte) and fills the result, which the caller has emptied.
 using KeywordParser = void (*)(const char* hit, const char* text, const char* end, KeywordSymbols& out);
 
 // "#define NAME value": key NAME (a function-like macro keeps its parameter
@@ -53,6 +56,21 @@ void ParseStruct(const char* hit, const char* text, const char* end, KeywordSymb
 // stop flag (when given) ends the scan before the next hit.
 int ScanTextForKeyword(const char* keyword, KeywordParser parser, const char* text, size_t length,
                        CSymbolMap& map, const std::string& path, const std::atomic<bool>* stop = nullptr);
+
+// One keyword scan of several: the keyword, its parser, the map it files into.
+struct KeywordScan {
+    const char* keyword;
+    KeywordParser parser;
+    CSymbolMap* map;
+};
+
+// The scans of several keywords over one text in one walk: the result is the
+// same as ScanTextForKeyword for each in the given order. With the text's
+// lexical map the walk reads the classes there instead of lexing again.
+// Returns the records filed.
+int ScanTextForKeywords(const KeywordScan* scans, size_t count, const char* text, size_t length,
+                        const std::string& path, const std::atomic<bool>* stop = nullptr,
+                        const CLexMap* lex = nullptr);
 
 // The same scan over an open document's text, as the editor runs it for the
 // browser: each record takes kind 32 (a keyword hit), last line 0 and the

@@ -3,6 +3,12 @@
 namespace {
 // Below this size a list is searched by walking it.
 const size_t kIndexFrom = 16;
+
+size_t IndexKey(int firstLine, const std::optional<std::string>& file)
+{
+    const size_t name = file ? std::hash<std::string>()(*file) : 0;
+    return name ^ (static_cast<size_t>(static_cast<unsigned>(firstLine)) * 0x9E3779B97F4A7C15ull);
+}
 }
 
 const CSymbolInfo* CSymbolList::FindSame(int firstLine, const std::optional<std::string>& file) const
@@ -13,10 +19,10 @@ const CSymbolInfo* CSymbolList::FindSame(int firstLine, const std::optional<std:
                 return r.get();
         return nullptr;
     }
-    auto range = m_byLine.equal_range(firstLine);
+    auto range = m_byLine.equal_range(IndexKey(firstLine, file));
     for (auto it = range.first; it != range.second; ++it) {
         const CSymbolInfo* r = m_records[it->second].get();
-        if (r->file == file)
+        if (r->firstLine == firstLine && r->file == file)
             return r;
     }
     return nullptr;
@@ -27,11 +33,27 @@ CSymbolInfo* CSymbolList::Append(std::unique_ptr<CSymbolInfo> record)
     m_records.push_back(std::move(record));
     if (m_records.size() == kIndexFrom) {
         for (size_t i = 0; i < m_records.size(); ++i)
-            m_byLine.emplace(m_records[i]->firstLine, i);
+            m_byLine.emplace(IndexKey(m_records[i]->firstLine, m_records[i]->file), i);
     } else if (m_records.size() > kIndexFrom) {
-        m_byLine.emplace(m_records.back()->firstLine, m_records.size() - 1);
+        m_byLine.emplace(IndexKey(m_records.back()->firstLine, m_records.back()->file), m_records.size() - 1);
     }
     return m_records.back().get();
+}
+
+std::vector<std::unique_ptr<CSymbolInfo>> CSymbolList::Release()
+{
+    m_byLine.clear();
+    std::vector<std::unique_ptr<CSymbolInfo>> out;
+    out.swap(m_records);
+    return out;
+}
+
+void CSymbolMap::TakeRecords(CSymbolMap& other)
+{
+    for (auto& entry : other.m_lists)
+        for (std::unique_ptr<CSymbolInfo>& record : entry.second.Release())
+            AddSymbol(entry.first, std::move(record));
+    other.RemoveAllSymbols();
 }
 
 CSymbolInfo* CSymbolMap::AddSymbol(const std::string& key, std::unique_ptr<CSymbolInfo> record)

@@ -76,12 +76,15 @@ public:
     const CSymbolInfo* FindSame(int firstLine, const std::optional<std::string>& file) const;
     // Appends; the list takes the record and returns its stable address.
     CSymbolInfo* Append(std::unique_ptr<CSymbolInfo> record);
+    // Hands over all records in order, leaving the list empty.
+    std::vector<std::unique_ptr<CSymbolInfo>> Release();
 
 private:
     std::vector<std::unique_ptr<CSymbolInfo>> m_records;
-    // Index by first line, built once the list grows, so that a name that
-    // occurs many thousand times (a local "i") is still filed quickly.
-    std::unordered_multimap<int, size_t> m_byLine;
+    // Index by first line and file, built once the list grows, so that a
+    // name that occurs many thousand times (a local "i", on the same lines of
+    // many files) is still filed quickly.
+    std::unordered_multimap<size_t, size_t> m_byLine;
 };
 
 // Map from a symbol's key (case-sensitive) to the list of its records. The
@@ -103,6 +106,11 @@ public:
     CSymbolInfo* AddSymbol(const std::string& key, std::unique_ptr<CSymbolInfo> record);
     // The same for a copy of a record.
     CSymbolInfo* AddSymbol(const std::string& key, const CSymbolInfo& record);
+
+    // Files every record of other here, key by key and in each list's
+    // order, by the rule of AddSymbol (duplicates are dropped); other is left
+    // empty. Records keep their addresses.
+    void TakeRecords(CSymbolMap& other);
 
     const CSymbolList* Lookup(const std::string& key) const;
     void RemoveAllSymbols();

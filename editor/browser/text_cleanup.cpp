@@ -69,12 +69,12 @@ void StripChar(std::string& text, char c)
     text.erase(std::remove(text.begin(), text.end(), c), text.end());
 }
 
-CLineCounter::CLineCounter(const char* text, size_t length) : m_text(text), m_length(length)
+CTextLineCounter::CTextLineCounter(const char* text, size_t length) : m_text(text), m_length(length)
 {
     m_lineEnd = std::memchr(text, '\r', length) ? '\r' : '\n';
 }
 
-int CLineCounter::LineOf(size_t offset)
+int CTextLineCounter::LineOf(size_t offset)
 {
     if (offset > m_length)
         offset = m_length;
@@ -101,6 +101,6 @@ int CLineCounter::LineOf(size_t offset)
 
 int LineFromTextOffset(const char* text, size_t length, size_t offset)
 {
-    CLineCounter counter(text, length);
+    CTextLineCounter counter(text, length);
     return counter.LineOf(offset);
 }

@@ -25,9 +25,9 @@ int LineFromTextOffset(const char* text, size_t length, size_t offset);
 // The same for many positions of one text: counts on from the last answer
 // when asked about a later position, so that a scan that goes forward
 // through a text counts every line end once.
-class CLineCounter {
+class CTextLineCounter {
 public:
-    CLineCounter(const char* text, size_t length);
+    CTextLineCounter(const char* text, size_t length);
     int LineOf(size_t offset);
 
 private:

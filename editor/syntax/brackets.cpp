@@ -150,12 +150,17 @@ const char* FindLastClassName(const char* limit, std::string& name, const char* 
     });
     if (!last)
         return nullptr;
-    const char* p = last + 5;
+    name = ClassNameAfter(last);
+    return last;
+}
+
+std::string ClassNameAfter(const char* keyword)
+{
+    const char* p = keyword + 5;
     while (*p && static_cast<unsigned char>(*p) < '!')
         ++p;
     const char* start = p;
     while (IsWordByte(*p))
         ++p;
-    name.assign(start, p);
-    return last;
+    return std::string(start, p);
 }

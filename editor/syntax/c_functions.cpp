@@ -6,6 +6,7 @@
 
 #include "editor/browser/code_walk.h"
 #include "editor/browser/text_cleanup.h"
+#include "editor/syntax/lex_map.h"
 #include "editor/syntax/lexical.h"
 #include "editor/syntax/variable_scan.h"
 
@@ -27,13 +28,69 @@ bool IsRejectedName(const std::string& n)
     return n.empty() || (n[0] >= '0' && n[0] <= '9');
 }
 
+bool IsLineEnd(char c)
+{
+    return c == '\r' || c == '\n' || c == 2;
+}
+
+// Start of the line that holds pos, not below floor.
+const char* LineStartOf(const char* pos, const char* floor)
+{
+    while (pos > floor && !IsLineEnd(pos[-1]))
+        --pos;
+    return pos;
+}
+
+// True when the line that ends before lineStart (its line end there) ends
+// with a backslash: the line that starts here continues it.
+bool ContinuesLineAbove(const char* lineStart, const char* floor)
+{
+    if (lineStart <= floor || !IsLineEnd(lineStart[-1]))
+        return false;
+    const char* e = lineStart - 1;
+    return e > floor && e[-1] == '\\';
+}
+
+// The directive word of a preprocessor line ("if", "ifdef", "else",
+// "endif"...) that starts at lineStart, or empty when the line is none.
+std::string DirectiveWord(const char* lineStart, const char* end)
+{
+    const char* p = lineStart;
+    while (p < end && (*p == ' ' || *p == '\t' || *p == 1))
+        ++p;
+    if (p >= end || *p != '#')
+        return std::string();
+    ++p;
+    while (p < end && (*p == ' ' || *p == '\t' || *p == 1))
+        ++p;
+    const char* w = p;
+    while (p < end && IsIdentChar(*p))
+        ++p;
+    std::string word(w, p);
+    return word.empty() ? std::string("#") : word;
+}
+
+// The line end of a directive's last line, from a position on it: the lines
+// it continues onto with backslashes included. Not beyond limit.
+const char* PastDirective(const char* s, const char* limit)
+{
+    for (;;) {
+        while (s < limit && !IsLineEnd(*s))
+            ++s;
+        if (s < limit && s[-1] == '\\')
+            ++s;
+        else
+            return s;
+    }
+}
+
 class FunctionWalk {
 public:
     FunctionWalk(const char* text, size_t length, CSymbolMap& functions, const std::string& path,
-                 COvantaDoc* document, CSymbolMap* variables, bool editorStyle)
+                 COvantaDoc* document, CSymbolMap* variables, bool editorStyle, const CLexMap* lex)
         : m_text(text), m_end(text + length), m_length(length), m_functions(functions), m_path(path),
-          m_document(document), m_vars(variables), m_editor(editorStyle), m_lines(text, length), m_floor(text),
-          m_classSearch(text)
+          m_document(document), m_vars(variables), m_editor(editorStyle), m_lex(lex), m_lines(text, length),
+          m_floor(text), m_classSearch(text)
     {
     }
 
@@ -43,8 +100,12 @@ public:
 private:
     int Line(const char* p) { return m_lines.LineOf(static_cast<size_t>(p - m_text)); }
     void ClassAt(const char* brace);
+    const char* LastClassKeyword(const char* brace, std::string& name);
     const char* TryFunction(const char* brace, int depth);
     const char* NameStart(const char* open, const char*& nameEnd);
+    const char* DirectiveStart(const char* lineStart, std::string& word);
+    const char* BodyEnd(const char* brace);
+    const char* FirstBranchEnd(const char* endif);
 
     const char* m_text;
     const char* m_end;
@@ -54,10 +115,15 @@ private:
     COvantaDoc* m_document;
     CSymbolMap* m_vars;
     bool m_editor;
-    CLineCounter m_lines;
+    const CLexMap* m_lex;
+    CTextLineCounter m_lines;
     const char* m_floor;
     const char* m_classSearch;
     const char* m_handledClass = nullptr;
+    // The keywords "class" in code found so far: the scan has looked at the
+    // text up to m_classScan, the last one found stands at m_lastClass.
+    const char* m_classScan = nullptr;
+    const char* m_lastClass = nullptr;
     std::string m_class;
     const CSymbolInfo* m_classRecord = nullptr;
     bool m_stopped = false;
@@ -121,7 +187,7 @@ int FunctionWalk::Run()
 void FunctionWalk::ClassAt(const char* brace)
 {
     std::string name;
-    const char* kw = FindLastClassName(brace, name, m_classSearch);
+    const char* kw = m_lex ? LastClassKeyword(brace, name) : FindLastClassName(brace, name, m_classSearch);
     m_class = kw ? name : std::string();
     if (!kw || kw == m_handledClass)
         return;
@@ -135,7 +201,7 @@ void FunctionWalk::ClassAt(const char* brace)
     rec->document = m_document;
     rec->name = "class: " + name;
     const char* open = FindCodeChar(kw, m_end, "{;");
-    const char* close = open && *open == '{' ? FindClosingBracket(open, true, open, m_end) : nullptr;
+    const char* close = open && *open == '{' ? FindClosingBracket(m_lex, open, true, open, m_end) : nullptr;
     if (close)
         rec->lastLine = Line(close);
     CSymbolInfo* filed = m_vars->AddSymbol(name + ":", std::move(rec));
@@ -143,7 +209,7 @@ void FunctionWalk::ClassAt(const char* brace)
     if (!filed || !close)
         return;
     // Members: the stretches of the body between its nested blocks.
-    ScanText src{m_text, m_length, m_path, &m_lines};
+    ScanText src{m_text, m_length, m_path, &m_lines, m_lex};
     const char* from = open + 1;
     while (from < close) {
         const char* nested = FindCodeChar(from, close, "{");
@@ -152,11 +218,134 @@ void FunctionWalk::ClassAt(const char* brace)
                                  *m_vars, filed);
         if (!nested)
             break;
-        const char* shut = FindClosingBracket(nested, true, nested, close);
+        const char* shut = FindClosingBracket(m_lex, nested, true, nested, close);
         if (!shut)
             break;
         from = shut + 1;
     }
+}
+
+// FindLastClassName(brace, name, m_classSearch) with the lexical map: the
+// braces come in text order, so one scan on from the last brace finds the
+// last keyword before each, and that keyword lies in the searched range
+// unless it stands below the search start.
+const char* FunctionWalk::LastClassKeyword(const char* brace, std::string& name)
+{
+    name.clear();
+    const char* p = m_classScan ? m_classScan : m_text;
+    for (; brace - p >= 5; ++p) {
+        if (*p != 'c' || std::memcmp(p, "class", 5) != 0 || !m_lex->IsCode(p))
+            continue;
+        if ((p > m_text && IsIdentChar(p[-1])) || IsIdentChar(p[5]))
+            continue;
+        m_lastClass = p;
+    }
+    m_classScan = p;
+    if (!m_lastClass || m_lastClass < m_classSearch)
+        return nullptr;
+    name = ClassNameAfter(m_lastClass);
+    return m_lastClass;
+}
+
+// When the line at lineStart belongs to a preprocessor directive (its
+// first line or a line continued from it with a backslash), the start of the
+// directive's first line, with its word; else none.
+const char* FunctionWalk::DirectiveStart(const char* lineStart, std::string& word)
+{
+    const char* first = lineStart;
+    while (ContinuesLineAbove(first, m_floor))
+        first = LineStartOf(first - 1, m_floor);
+    word = DirectiveWord(first, m_end);
+    if (word.empty())
+        return nullptr;
+    const char* hash = static_cast<const char*>(std::memchr(first, '#', static_cast<size_t>(m_end - first)));
+    if (!hash || IsInsideComment(m_lex, hash, m_floor) || IsInsideString(m_lex, hash, m_floor))
+        return nullptr;
+    return first;
+}
+
+// For the "#endif" whose line starts at endif: when its conditional has
+// alternatives ("#else", "#elif"), the start of the first alternative's
+// directive line, where the first branch ends; none when it has none or its
+// "#if" lies below the floor. Only the first branch is read before a body,
+// so that headers in alternatives give the first one's function.
+const char* FunctionWalk::FirstBranchEnd(const char* endif)
+{
+    int depth = 0;
+    const char* alternative = nullptr;
+    const char* line = endif;
+    while (line > m_floor) {
+        line = LineStartOf(line - 1, m_floor);
+        std::string word;
+        const char* start = DirectiveStart(line, word);
+        if (!start)
+            continue;
+        line = start;
+        if (word == "endif") {
+            ++depth;
+        } else if (word == "if" || word == "ifdef" || word == "ifndef") {
+            if (depth == 0)
+                return alternative;
+            --depth;
+        } else if (depth == 0 && (word == "else" || word == "elif")) {
+            alternative = start;
+        }
+    }
+    return nullptr;
+}
+
+// The "}" that closes the body opened at brace, comments and literals
+// skipped. Of a conditional with alternatives only the first branch counts,
+// so that a body whose branches each open a block ("#ifdef A" "if (a) {"
+// "#else" "if (b) {" "#endif") still finds its end; an alternative of a
+// conditional opened before the body is passed over up to its "#endif".
+const char* FunctionWalk::BodyEnd(const char* brace)
+{
+    std::vector<bool> skipping; // per open conditional: in an alternative
+    int skipped = 0;            // how many of them are
+    int depth = 1;
+    LexState state;
+    LexStep(state, brace, m_end);
+    for (const char* p = brace + 1; p < m_end; ++p) {
+        const char c = *p;
+        if (m_lex) {
+            if ((c != '{' && c != '}' && c != '#') || !m_lex->IsCode(p))
+                continue;
+        } else if (LexStep(state, p, m_end) != kLexCode) {
+            continue;
+        }
+        if (c == '#') {
+            const char* ls = LineStartOf(p, brace);
+            const char* first = ls;
+            while (first < p && (*first == ' ' || *first == '\t' || *first == 1))
+                ++first;
+            if (first == p && ls > brace && !ContinuesLineAbove(ls, brace)) {
+                const std::string word = DirectiveWord(ls, m_end);
+                if (word == "if" || word == "ifdef" || word == "ifndef") {
+                    skipping.push_back(false);
+                } else if (word == "else" || word == "elif") {
+                    if (skipping.empty()) {
+                        skipping.push_back(true);
+                        ++skipped;
+                    } else if (!skipping.back()) {
+                        skipping.back() = true;
+                        ++skipped;
+                    }
+                } else if (word == "endif" && !skipping.empty()) {
+                    skipped -= skipping.back() ? 1 : 0;
+                    skipping.pop_back();
+                }
+            }
+            continue;
+        }
+        if (skipped || (c != '{' && c != '}'))
+            continue;
+        if (c == '{')
+            ++depth;
+        else if (--depth == 0)
+            return p;
+    }
+    return nullptr;
 }
 
 // Start of the name that ends before the "(" at open; nameEnd gets its end.
@@ -182,13 +371,27 @@ const char* FunctionWalk::TryFunction(const char* brace, int depth)
 {
     // A parameter list must end before the brace: the first of ")", ";",
     // "]", "=" and block braces outside comments decides.
+    // Preprocessor lines (with the lines they continue onto) are passed
+    // over, and of a conditional with alternatives only the first branch is
+    // read.
     const char* rparen = nullptr;
+    const char* directives = nullptr; // the lowest directive passed over
     for (const char* p = brace; p > m_floor;) {
         --p;
         char c = *p;
+        if (IsLineEnd(c)) {
+            std::string word;
+            const char* start = DirectiveStart(LineStartOf(p, m_floor), word);
+            if (start) {
+                const char* first = word == "endif" ? FirstBranchEnd(start) : nullptr;
+                p = first ? first : start;
+                directives = p;
+            }
+            continue;
+        }
         if (c != ')' && c != ';' && c != ']' && c != '=' && c != '{' && c != '}')
             continue;
-        if (IsInsideComment(p, m_floor) || IsInsideString(p, m_floor))
+        if (IsInsideComment(m_lex, p, m_floor) || IsInsideString(m_lex, p, m_floor))
             continue;
         if (c == ')')
             rparen = p;
@@ -199,10 +402,10 @@ const char* FunctionWalk::TryFunction(const char* brace, int depth)
     // A ")" whose "(" lies below the floor (inside the last definition, as
     // after a brace of an initializer list) makes no header; the scan goes on
     // with the next brace rather than ending the whole text.
-    const char* open = FindOpeningBracket(rparen, false, m_floor);
+    const char* open = FindOpeningBracket(m_lex, rparen, false, m_floor);
     if (!open)
         return nullptr;
-    if (IsInsideComment(open, m_floor))
+    if (IsInsideComment(m_lex, open, m_floor))
         return nullptr;
     const char* nb;
     const char* ne;
@@ -214,11 +417,16 @@ const char* FunctionWalk::TryFunction(const char* brace, int depth)
             --ls;
         if (std::memchr(ls, '#', static_cast<size_t>(nb - ls)))
             return nullptr;
+        std::string word;
+        if (DirectiveStart(ls, word))
+            return nullptr; // a line continued from a directive
         // What stands before the name: a single ":" there starts a
         // constructor's initializer list, whose ")" closes the parameters.
         const char* b = nb;
         while (b > m_floor) {
             char c = b[-1];
+            if (IsLineEnd(c) && b - 1 > m_floor && DirectiveStart(LineStartOf(b - 1, m_floor), word))
+                break; // a directive above ends what stands before the name
             if (c == '/' && b - 1 > m_floor && b[-2] == '*') {
                 int open = FindLastCommentOpen(static_cast<int>(b - 2 - m_text),
                                                static_cast<int>(m_floor - m_text), m_text);
@@ -249,7 +457,7 @@ const char* FunctionWalk::TryFunction(const char* brace, int depth)
             --r;
         if (r <= m_floor || r[-1] != ')')
             break;
-        const char* o = FindOpeningBracket(r - 1, true, m_floor);
+        const char* o = FindOpeningBracket(m_lex, r - 1, true, m_floor);
         if (!o)
             break;
         open = o;
@@ -272,14 +480,18 @@ const char* FunctionWalk::TryFunction(const char* brace, int depth)
                 break;
             --s;
         }
-        if (s > m_floor && IsInsideComment(s - 1, m_floor))
+        if (s > m_floor && IsInsideComment(m_lex, s - 1, m_floor))
             while (s < nb && *s != '\r' && *s != '\n')
                 ++s;
+        else if (s > m_floor && s[-1] == '#')
+            --s; // the directive's line is skipped below
+        std::string word;
+        if (*s != '#' && DirectiveStart(LineStartOf(s, m_floor), word))
+            s = PastDirective(s, nb); // the walk stopped inside a directive
         while (s < nb) {
             char c = *s;
             if (c == '#') {
-                while (s < nb && *s != '\r' && *s != '\n')
-                    ++s;
+                s = PastDirective(s, nb);
                 continue;
             }
             if (IsSpaceByte(c) || c == ';' || c == '/' || c == '"' || c == ':' || c == '}') {
@@ -291,7 +503,7 @@ const char* FunctionWalk::TryFunction(const char* brace, int depth)
         head = s;
     }
 
-    const char* close = FindClosingBracket(brace, true, brace, m_end);
+    const char* close = BodyEnd(brace);
     if (!close) {
         m_stopped = true;
         return nullptr;
@@ -321,7 +533,9 @@ const char* FunctionWalk::TryFunction(const char* brace, int depth)
         size_t sep = full.find("::");
         key = sep == std::string::npos ? full : full.substr(sep + 2);
         rec->kind = m_functions.GetKind();
-        const char* stop = brace > head ? brace - 1 : head;
+        // Directives between the parameter list and the body (the other
+        // alternatives of the header among them) are no part of the header.
+        const char* stop = directives && directives > rparen ? directives : brace > head ? brace - 1 : head;
         display.assign(head, stop > rparen ? stop : rparen + 1);
     }
     BlankControlChars(display);
@@ -333,7 +547,7 @@ const char* FunctionWalk::TryFunction(const char* brace, int depth)
     if (filed) {
         ++m_count;
         if (m_vars) {
-            ScanText src{m_text, m_length, m_path, &m_lines};
+            ScanText src{m_text, m_length, m_path, &m_lines, m_lex};
             ScanLocalVariables(src, static_cast<size_t>(nb - m_text), static_cast<size_t>(close - m_text), filed,
                                *m_vars);
         }
@@ -344,17 +558,17 @@ const char* FunctionWalk::TryFunction(const char* brace, int depth)
 } // namespace
 
 int ParseCFunctions(const char* text, size_t length, CSymbolMap& functions, COvantaDoc* document,
-                    const std::string& path, CSymbolMap* classMap)
+                    const std::string& path, CSymbolMap* classMap, const CLexMap* lex)
 {
-    FunctionWalk walk(text, length, functions, path, document, classMap, true);
+    FunctionWalk walk(text, length, functions, path, document, classMap, true, lex);
     int n = walk.Run();
     return walk.Stopped() ? 0 : n;
 }
 
 int ParseFunctionDefinitions(const char* text, size_t length, CSymbolMap& functions, const std::string& path,
-                             COvantaDoc* document, CSymbolMap* variables)
+                             COvantaDoc* document, CSymbolMap* variables, const CLexMap* lex)
 {
-    FunctionWalk walk(text, length, functions, path, document, variables, false);
+    FunctionWalk walk(text, length, functions, path, document, variables, false, lex);
     return walk.Run();
 }
 

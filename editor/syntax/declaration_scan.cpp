@@ -5,6 +5,7 @@
 
 #include "editor/browser/code_walk.h"
 #include "editor/browser/text_cleanup.h"
+#include "editor/syntax/lex_map.h"
 #include "editor/syntax/lexical.h"
 #include "editor/syntax/variable_scan.h"
 
@@ -66,7 +67,7 @@ bool IsClassBody(const char* brace, const char* floor)
 
 // Start of the prototype whose "(" is at open, or none when it is no
 // declaration (an argument, an initialiser, a macro line).
-const char* PrototypeStart(const char* open, const char* text)
+const char* PrototypeStart(const char* open, const char* text, const CLexMap* lex)
 {
     const char* p = open;
     bool sameLine = true;
@@ -74,7 +75,7 @@ const char* PrototypeStart(const char* open, const char* text)
         char c = p[-1];
         if (c == '\r' || c == '\n' || c == 2) {
             // A line comment on the line above ends the walk there.
-            if (p - 1 > text && IsInsideComment(p - 2, text))
+            if (p - 1 > text && IsInsideComment(lex, p - 2, text))
                 return p;
             sameLine = false;
             --p;
@@ -100,10 +101,10 @@ const char* PrototypeStart(const char* open, const char* text)
     return p;
 }
 
-int FilePrototype(const ScanText& src, CLineCounter& lines, const char* open, const char* close,
+int FilePrototype(const ScanText& src, CTextLineCounter& lines, const char* open, const char* close,
                   CSymbolMap& map)
 {
-    const char* start = PrototypeStart(open, src.text);
+    const char* start = PrototypeStart(open, src.text, src.lex);
     if (!start)
         return 0;
     while (start < open && IsSpaceByte(*start))
@@ -144,7 +145,7 @@ int ScanFunctionDeclarations(const ScanText& src, size_t from, size_t to, CSymbo
     if (to > src.length)
         to = src.length;
     const char* end = src.text + to;
-    CLineCounter lines(src.text, src.length);
+    CTextLineCounter lines(src.text, src.length);
     int filed = 0;
     const char* p = src.text + from;
     while (p < end) {
@@ -161,14 +162,14 @@ int ScanFunctionDeclarations(const ScanText& src, size_t from, size_t to, CSymbo
                 ++p;
                 continue;
             }
-            const char* close = FindClosingBracket(p, true, p, end);
+            const char* close = FindClosingBracket(src.lex, p, true, p, end);
             if (!close)
                 break;
             p = close + 1;
             continue;
         }
         if (c == '(') {
-            const char* close = FindClosingBracket(p, true, p, end);
+            const char* close = FindClosingBracket(src.lex, p, true, p, end);
             if (!close)
                 break;
             const char* after = FindCodeChar(close + 1, end, ";{");

@@ -72,6 +72,10 @@ int CountBracketBalance(const char* from, const char* to, char bracket, const ch
 // when there is none.
 const char* FindLastClassName(const char* limit, std::string& name, const char* from);
 
+// The name behind the keyword "class" at keyword: after the bytes below
+// "!", its letters, digits and "_".
+std::string ClassNameAfter(const char* keyword);
+
 // Turns bytes 1, 2 and tabs into blanks and LF into CR, then reduces every
 // run of blanks to one. The char form works on a NUL-terminated text and
 // returns its new length.

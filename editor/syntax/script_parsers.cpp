@@ -102,7 +102,7 @@ int FileBlock(CSymbolMap& map, const std::string& name, int first, int last, int
 int ParsePerlSubs(const char* text, size_t length, CSymbolMap& map, COvantaDoc* document, const std::string& path)
 {
     const char* end = text + length;
-    CLineCounter lines(text, length);
+    CTextLineCounter lines(text, length);
     int count = 0;
     const char* p = text;
     while ((p = Find(p, end, "sub")) != nullptr) {
@@ -138,7 +138,7 @@ int ParseVerilogBlocks(const char* text, size_t length, CSymbolMap& map, COvanta
     const int kind = std::strcmp(startWord, "module") == 0 ? kImageVerilogModule
         : std::strcmp(startWord, "task") == 0              ? kImageVerilogTask
                                                            : kImageVerilogFunction;
-    CLineCounter lines(text, length);
+    CTextLineCounter lines(text, length);
     int count = 0;
     const char* p = text;
     while ((p = Find(p, end, startWord)) != nullptr) {
@@ -171,7 +171,7 @@ void ParseVerilogNamedBlocks(const char* text, size_t length, const CSymbolInfo&
 {
     const char *from, *to;
     InnerRange(text, length, module, from, to);
-    CLineCounter lines(text, length);
+    CTextLineCounter lines(text, length);
     const char* p = from;
     while (p < to && (p = Find(p, to, "begin")) != nullptr) {
         if (!WholeWordAt(p, 5, text, to) || !InCodeAt(p, text)) {
@@ -211,7 +211,7 @@ void ParseVerilogAssigns(const char* text, size_t length, const CSymbolInfo& mod
 {
     const char *from, *to;
     InnerRange(text, length, module, from, to);
-    CLineCounter lines(text, length);
+    CTextLineCounter lines(text, length);
     const char* p = from;
     while (p < to && (p = Find(p, to, "assign")) != nullptr) {
         if (!WholeWordAt(p, 6, text, to) || !InCodeAt(p, text)) {
@@ -246,7 +246,7 @@ void ParseVerilogPorts(const char* text, size_t length, const CSymbolInfo& modul
     const size_t wn = std::strlen(word);
     const char *from, *to;
     InnerRange(text, length, module, from, to);
-    CLineCounter lines(text, length);
+    CTextLineCounter lines(text, length);
     const char* p = from;
     while (p < to && (p = Find(p, to, word)) != nullptr) {
         const char* q = p + wn;

@@ -6,6 +6,7 @@
 
 #include "editor/browser/code_walk.h"
 #include "editor/browser/text_cleanup.h"
+#include "editor/syntax/lex_map.h"
 #include "editor/syntax/lexical.h"
 
 const char* const kStatusLocalVariables = "Search for local variables...";
@@ -100,7 +101,7 @@ Declarator ParseDeclarator(const std::string& d, size_t base)
 
 // Files the declarators of one statement [s, e) of the source. The first
 // declarator's words before its name are the type.
-int FileStatement(const ScanText& src, CLineCounter& lines, int lineBase, size_t s, size_t e, CSymbolMap& map,
+int FileStatement(const ScanText& src, CTextLineCounter& lines, int lineBase, size_t s, size_t e, CSymbolMap& map,
                   const CSymbolInfo* owner)
 {
     std::string stmt(src.text + s, src.text + e);
@@ -219,8 +220,8 @@ int ScanVariableDeclarations(const ScanText& src, size_t from, size_t to, CSymbo
         to = src.length;
     if (from >= to)
         return 0;
-    CLineCounter own(src.text, src.length);
-    CLineCounter& lines = src.lines ? *src.lines : own;
+    CTextLineCounter own(src.text, src.length);
+    CTextLineCounter& lines = src.lines ? *src.lines : own;
     int filed = 0;
     // The head of an initialised aggregate: "static int table[] =" before "{".
     size_t e = to;
@@ -251,8 +252,8 @@ int ScanGlobalVariables(const ScanText& src, size_t from, size_t to, CSymbolMap&
         to = src.length;
     const char* end = src.text + to;
     int filed = 0;
-    CLineCounter own(src.text, src.length);
-    ScanText counted{src.text, src.length, src.path, src.lines ? src.lines : &own};
+    CTextLineCounter own(src.text, src.length);
+    ScanText counted{src.text, src.length, src.path, src.lines ? src.lines : &own, src.lex};
     size_t start = from;
     while (start < to) {
         const char* brace = FindCodeChar(src.text + start, end, "{");
@@ -260,7 +261,7 @@ int ScanGlobalVariables(const ScanText& src, size_t from, size_t to, CSymbolMap&
         filed += ScanVariableDeclarations(counted, start, stop, map, nullptr);
         if (!brace)
             break;
-        const char* close = FindClosingBracket(brace, true, brace, end);
+        const char* close = FindClosingBracket(src.lex, brace, true, brace, end);
         if (!close)
             break;
         start = static_cast<size_t>(close - src.text) + 1;
@@ -273,12 +274,29 @@ int ScanLocalVariables(const ScanText& src, size_t nameStart, size_t close, cons
 {
     if (close >= src.length || nameStart >= close)
         return 0;
-    std::string copy(src.text + nameStart, src.text + close + 1);
-    StripLineComments(copy);
+    std::string copy;
+    if (src.lex) {
+        // The line comments as the map classifies them, which is how the
+        // strip would find them lexing the copy from the name on.
+        copy.reserve(close + 1 - nameStart);
+        const char* last = src.text + close;
+        for (const char* p = src.text + nameStart; p <= last;) {
+            const char* q = p;
+            while (q <= last && src.lex->At(q) != kLexLineComment)
+                ++q;
+            copy.append(p, q);
+            while (q <= last && src.lex->At(q) == kLexLineComment)
+                ++q;
+            p = q;
+        }
+    } else {
+        copy.assign(src.text + nameStart, src.text + close + 1);
+        StripLineComments(copy);
+    }
     NormalizeBlanks(copy);
     const int firstLine =
         src.lines ? src.lines->LineOf(nameStart) : LineFromTextOffset(src.text, src.length, nameStart);
-    CLineCounter lines(copy.c_str(), copy.size());
+    CTextLineCounter lines(copy.c_str(), copy.size());
     ScanText local{copy.c_str(), copy.size(), src.path};
     int filed = 0;
     size_t open = copy.find('(');

@@ -19,16 +19,19 @@ extern const char* const kStatusGlobalVariables;    // "Search for global/static
 extern const char* const kStatusVariables;          // "Search for variables..."
 extern const char* const kStatusFunctionDeclarations; // "Search for function declarations..."
 
-class CLineCounter;
+class CTextLineCounter;
+class CLexMap;
 
 // A text and the path its records name. A scan that calls the scanners many
 // times over one text passes its line counter, so that lines are counted
-// on from the last answer instead of from the text start each time.
+// on from the last answer instead of from the text start each time, and the
+// text's lexical map, so that comment tests need no search back.
 struct ScanText {
     const char* text;
     size_t length;
     const std::string& path;
-    CLineCounter* lines = nullptr;
+    CTextLineCounter* lines = nullptr;
+    const CLexMap* lex = nullptr;
 };
 
 // Files one variable (kind 64): key the name, name field the declaration

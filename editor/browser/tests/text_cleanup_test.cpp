@@ -80,7 +80,7 @@ TEST(LineCounter, AgreesWithLineFromTextOffsetInAnyOrder)
     std::srand(7);
     for (int i = 0; i < 5000; ++i)
         text += (std::rand() % 5 == 0) ? '\r' : 'x';
-    CLineCounter counter(text.c_str(), text.size());
+    CTextLineCounter counter(text.c_str(), text.size());
     for (int i = 0; i < 2000; ++i) {
         size_t off = static_cast<size_t>(std::rand()) % (text.size() + 1);
         ASSERT_EQ(counter.LineOf(off), LineFromTextOffset(text.c_str(), text.size(), off)) << off;

@@ -77,6 +77,38 @@ const Case kCases[] = {
      V{"name_of|std::string name_of(int id)|0-3"}, V{"name_of|std::string name_of(int id)|0-3"}},
     {"comment_before", "/* helper; used: twice */\nstatic void z(void)\n{\n}\n// line: comment\nint y(void)\n{\n}\n",
      V{"y|int y(void)|5-7", "z|static void z(void)|1-3"}, V{"y|int y(void)|5-7", "z|static void z(void)|1-3"}},
+    // Headers in preprocessor alternatives before one body: the first
+    // alternative is the function, the others are no part of its header.
+    {"alternative_headers",
+     "static const char p[] = \":/bin\";\n#if defined (L_execvp)\nint execvp(const char *path, char *const argv[])\n"
+     "#elif defined (L_execvpe)\nint execvpe(const char *path, char *const argv[], char *const envp[])\n#endif\n{\n"
+     "\treturn 0;\n}\n",
+     V{"execvp|int execvp(const char *path, char *const argv[])|2-8"},
+     V{"execvp|int execvp(const char *path, char *const argv[])|2-8"}},
+    {"ansi_or_knr_header",
+     "#include \"fdlibm.h\"\n\n#ifdef __STDC__\n\tfloat gammaf_r(float x, int *signgamp)\n#else\n"
+     "\tfloat gammaf_r(x,signgamp)\n\tfloat x; int *signgamp;\n#endif\n{\n\treturn expf(x);\n}\n",
+     V{"gammaf_r|float gammaf_r(float x, int *signgamp)|3-10"},
+     V{"gammaf_r|float gammaf_r(float x, int *signgamp)|3-10"}},
+    // A body whose alternatives each open a block: the first branch counts.
+    {"alternative_blocks_in_body",
+     "int f(int a)\n{\n#ifdef A\n  if (a) {\n#else\n  if (!a) {\n#endif\n    a++;\n  }\n  return a;\n}\n"
+     "int g(void) { return 0; }\n",
+     V{"f|int f(int a)|0-10", "g|int g(void)|11-11"}, V{"f|int f(int a)|0-10", "g|int g(void)|11-11"}},
+    // Definitions after directives continued with a backslash.
+    {"after_continued_define",
+     "#define ISDOT(dp) \\\n\t(dp->d_name[0] == '.' && \\\n\t dp->d_name[1] == 0)\nchar *getcwd(char *pt, int size)\n{\n"
+     "  return pt;\n}\n",
+     V{"getcwd|char *getcwd(char *pt, int size)|3-6"}, V{"getcwd|char *getcwd(char *pt, int size)|3-6"}},
+    {"continued_condition_before_body",
+     "int f(int a)\n#if defined(A) && \\\n    defined(B)\n#endif\n{\n  return a;\n}\n",
+     V{"f|int f(int a)|0-6"}, V{"f|int f(int a)|0-6"}},
+    // A ":" of a directive above is no initializer list before the name.
+    {"after_define_with_colon",
+     "#define abs(x) (((x) < 0) ? -(x) : \\\n  (x))\n\ndouble\nadjust (int a)\n{\n  return 0;\n}\n",
+     V{"adjust|double adjust (int a)|4-7"}, V{"adjust|double adjust (int a)|4-7"}},
+    {"continued_macro_body", "#define MAKE(n) \\\n  int n(void) \\\n  { return 0; }\nint real(void) { return 1; }\n",
+     V{"real|int real(void)|3-3"}, V{"real|int real(void)|3-3"}},
     {"char_literal_brace", "int q(void)\n{\n  char c = '{';\n  return c;\n}\nint r(void) { return 2; }\n",
      V{"q|int q(void)|0-4", "r|int r(void)|5-5"}, V{"q|int q(void)|0-4", "r|int r(void)|5-5"}},
 };
