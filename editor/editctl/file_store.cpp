@@ -23,35 +23,50 @@
 #define O_BINARY 0
 #endif
 
-file_store_result file_store_read(const std::string& path, std::vector<uint8_t>& data)
+file_store_bytes::~file_store_bytes()
+{
+    std::free(data);
+}
+
+file_store_result file_store_read(const std::string& path, file_store_bytes& bytes)
 {
     std::FILE* f = std::fopen(path.c_str(), "rb");
     if (!f)
         return FILE_STORE_CANNOT_OPEN;
+    // The whole file in one read into room made for its size; a file that
+    // grows meanwhile is read to its end all the same.
+    std::free(bytes.data);
+    bytes.data = nullptr;
+    bytes.size = 0;
+    struct stat st;
+    size_t room = stat(path.c_str(), &st) == 0 && st.st_size > 0 ? static_cast<size_t>(st.st_size) + 1 : 1 << 16;
     file_store_result result = FILE_STORE_OK;
-    try {
-        // The whole file in large reads into room made once for its size; a
-        // file that grows meanwhile is read to its end all the same.
-        data.clear();
-        struct stat st;
-        if (stat(path.c_str(), &st) == 0 && st.st_size > 0)
-            data.reserve(static_cast<size_t>(st.st_size) + 1);
-        const size_t kBlock = 1 << 20;
-        size_t have = 0;
-        for (;;) {
-            data.resize(have + kBlock);
-            size_t n = std::fread(data.data() + have, 1, kBlock, f);
-            have += n;
-            if (n < kBlock)
+    for (;;) {
+        if (bytes.size == room || !bytes.data) {
+            if (bytes.data)
+                room += room / 2;
+            uint8_t* more = static_cast<uint8_t*>(std::realloc(bytes.data, room));
+            if (!more) {
+                result = FILE_STORE_NO_MEMORY;
+                break;
+            }
+            bytes.data = more;
+        }
+        size_t n = std::fread(bytes.data + bytes.size, 1, room - bytes.size, f);
+        bytes.size += n;
+        if (n == 0 || bytes.size < room) {
+            if (std::ferror(f))
+                result = FILE_STORE_CANNOT_OPEN;
+            if (n == 0 || std::feof(f) || std::ferror(f))
                 break;
         }
-        data.resize(have);
-        if (std::ferror(f))
-            result = FILE_STORE_CANNOT_OPEN;
-    } catch (const std::bad_alloc&) {
-        result = FILE_STORE_NO_MEMORY;
     }
     std::fclose(f);
+    if (result != FILE_STORE_OK) {
+        std::free(bytes.data);
+        bytes.data = nullptr;
+        bytes.size = 0;
+    }
     return result;
 }
 

@@ -20,7 +20,16 @@ enum file_store_result {
     FILE_STORE_WRITE_FAILED,
 };
 
-file_store_result file_store_read(const std::string& path, std::vector<uint8_t>& data);
+// The bytes of a whole file, in a block of their own (not cleared first).
+struct file_store_bytes {
+    uint8_t* data = nullptr;
+    size_t size = 0;
+    file_store_bytes() = default;
+    file_store_bytes(const file_store_bytes&) = delete;
+    file_store_bytes& operator=(const file_store_bytes&) = delete;
+    ~file_store_bytes();
+};
+file_store_result file_store_read(const std::string& path, file_store_bytes& bytes);
 file_store_result file_store_write(const std::string& path, const std::vector<uint8_t>& data);
 
 // Writing a file in blocks: begin, put as often as needed, then commit

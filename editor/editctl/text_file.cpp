@@ -3,13 +3,18 @@
 #include "editor/editctl/edit_core.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <new>
 
+#include "editor/editctl/break_count.h"
 #include "editor/editctl/file_store.h"
 
 const char* const kChangedOnDiskText = "This file has been changed externaly!\n      Load again?";
 const char* const kMovedOrDeletedText = "This file has been moved or deleted!\n     Save again under the known name?";
+const char* const kControlBytesText =
+    "This file holds bytes with the codes 1 or 2, which the editor keeps for tab fill and soft line breaks "
+    "and would not save again.\nThe file was not loaded.";
 
 // Files whose first block holds no CR have LF-only line ends.
 static const size_t kLineEndProbe = 32777;
@@ -21,6 +26,178 @@ bool HasLfOnlyLineEnds(const uint8_t* data, size_t size)
     return !std::memchr(data, kCarriageReturn, std::min(size, kLineEndProbe));
 }
 
+namespace {
+
+// Whether a word holds a byte below 14 (every byte the loader and the saver
+// treat apart is one); exact, though it does not tell which.
+inline bool has_low_byte(uint64_t w)
+{
+    return ((w - 0x0E0E0E0E0E0E0E0EULL) & ~w & 0x8080808080808080ULL) != 0;
+}
+
+// The first i in [i, n) with stop[p[i]], a word at a time where no byte is
+// below 14.
+inline size_t next_stop(const uint8_t* p, size_t i, size_t n, const bool* stop)
+{
+    for (;;) {
+        while (i + 8 <= n && !has_low_byte(break_count::load8(p + i)))
+            i += 8;
+        size_t end = std::min(i + 8, n);
+        while (i < end && !stop[p[i]])
+            ++i;
+        if (i < end || i == n)
+            return i;
+    }
+}
+
+const size_t kProgressStep = 1 << 20; // the host hears of every megabyte read
+
+// Turns file lines into the text model in a buffer of the store's kind:
+// CR line ends, CRs inside a line dropped, tabs with their fill bytes, a
+// line stopping at a zero byte, long lines cut into pieces joined by soft
+// breaks (as appending the lines one by one would put them). The breaks
+// are counted per chunk of the store on the way.
+class CTextLoader {
+public:
+    CTextLoader(int tabWidth) : tw_(tabWidth)
+    {
+        for (int b = 0; b < 256; ++b)
+            stop_[b] = b == 0 || b == kFillByte || b == kSoftBreak || b == kTab || b == kCarriageReturn;
+    }
+    ~CTextLoader() { CTextStore::FreeBytes(text_); }
+
+    // False when memory ran out or the input holds a byte 1 or 2 (refused).
+    bool Run(const uint8_t* data, size_t n, CColorEditHost& host, bool& wrapped);
+
+    uint8_t* text_ = nullptr;
+    uint32_t capacity_ = 0;
+    size_t out_ = 0;
+    uint32_t lines_ = 0;
+    bool tabs_ = false;
+    bool refused_ = false;
+    std::vector<int> cr_, soft_;
+
+private:
+    bool Room(size_t more);
+    bool Piece(const uint8_t* p, size_t n, uint8_t prefix);
+    void Break(uint8_t b)
+    {
+        size_t chunk = out_ / CTextStore::kChunkSize;
+        std::vector<int>& count = b == kCarriageReturn ? cr_ : soft_;
+        if (count.size() <= chunk)
+            count.resize(chunk + 1, 0);
+        ++count[chunk];
+        text_[out_++] = b;
+    }
+
+    int tw_;
+    bool stop_[256];
+};
+
+// Room for more bytes (and the zero behind them): a buffer grown by half,
+// zero again behind the text.
+bool CTextLoader::Room(size_t more)
+{
+    if (out_ + more < capacity_)
+        return true;
+    uint64_t want = (static_cast<uint64_t>(out_ + more) * 3 / 2 / kCapacityStep + 1) * kCapacityStep;
+    if (want >= 0x7FFE0000u)
+        return false;
+    uint8_t* bigger = CTextStore::AllocZeroed(static_cast<uint32_t>(want));
+    if (!bigger)
+        return false;
+    std::memcpy(bigger, text_, out_);
+    CTextStore::FreeBytes(text_);
+    text_ = bigger;
+    capacity_ = static_cast<uint32_t>(want);
+    return true;
+}
+
+bool CTextLoader::Piece(const uint8_t* p, size_t n, uint8_t prefix)
+{
+    // At most every byte a whole tab, and the prefix.
+    if (!Room(n * static_cast<size_t>(tw_) + 1) && !Room(n + 1 + 64))
+        return false;
+    if (lines_ != 0)
+        Break(prefix);
+    ++lines_;
+    const size_t lineStart = out_;
+    size_t i = 0;
+    while (i < n) {
+        size_t j = next_stop(p, i, n, stop_);
+        std::memcpy(text_ + out_, p + i, j - i);
+        out_ += j - i;
+        if (j == n)
+            break;
+        uint8_t b = p[j];
+        i = j + 1;
+        if (b == kCarriageReturn)
+            continue;
+        if (b == 0)
+            break;
+        if (b != kTab) {
+            refused_ = true;
+            return false;
+        }
+        tabs_ = true;
+        size_t fill = static_cast<size_t>(tw_ - static_cast<int>((out_ - lineStart) % static_cast<size_t>(tw_)));
+        if (!Room(fill + (n - i) + 1))
+            return false;
+        text_[out_] = kTab;
+        std::memset(text_ + out_ + 1, kFillByte, fill - 1);
+        out_ += fill;
+    }
+    return true;
+}
+
+bool CTextLoader::Run(const uint8_t* data, size_t n, CColorEditHost& host, bool& wrapped)
+{
+    // A first guess of the room from the tabs of the first block.
+    size_t probe = std::min(n, static_cast<size_t>(1 << 16));
+    size_t tabs = 0;
+    for (size_t i = 0; i < probe; ++i)
+        tabs += data[i] == kTab;
+    uint64_t guess = n + (probe ? static_cast<uint64_t>(n) * tabs / probe * static_cast<uint64_t>(tw_) : 0) +
+                     n / 16 + 2;
+    guess = std::min<uint64_t>(guess, 0x7FF00000u);
+    capacity_ = static_cast<uint32_t>((guess / kCapacityStep + 1) * kCapacityStep);
+    text_ = CTextStore::AllocZeroed(capacity_);
+    if (!text_)
+        return false;
+    size_t pos = 0, report = kProgressStep;
+    while (pos < n) {
+        const uint8_t* lf = static_cast<const uint8_t*>(std::memchr(data + pos, kLineFeed, n - pos));
+        size_t end = lf ? static_cast<size_t>(lf - data) : n;
+        size_t len = end - pos;
+        if (len > 0 && data[end - 1] == kCarriageReturn)
+            --len;
+        const uint8_t* line = data + pos;
+        if (len < static_cast<size_t>(kAppendLineLimit)) {
+            if (!Piece(line, len, kCarriageReturn))
+                return false;
+        } else {
+            // A long line becomes display lines joined by soft breaks.
+            wrapped = true;
+            for (size_t k = 0; k < len; k += kLongLineWrap)
+                if (!Piece(line + k, std::min(static_cast<size_t>(kLongLineWrap), len - k),
+                           k > 0 ? kSoftBreak : kCarriageReturn))
+                    return false;
+        }
+        pos = end + 1;
+        if (pos >= report && pos < n) {
+            host.LoadProgress(static_cast<int64_t>(pos), static_cast<int64_t>(n), static_cast<int>(lines_));
+            report = pos - pos % kProgressStep + kProgressStep;
+        }
+    }
+    if (data[n - 1] == kLineFeed && !Piece(nullptr, 0, kCarriageReturn))
+        return false;
+    cr_.resize(out_ / CTextStore::kChunkSize + 1, 0);
+    soft_.resize(out_ / CTextStore::kChunkSize + 1, 0);
+    return true;
+}
+
+} // namespace
+
 int CColorEditCore::LoadFile(const char* name)
 {
     CTextState& s = *m_pState;
@@ -28,102 +205,51 @@ int CColorEditCore::LoadFile(const char* name)
         m_strPathName = name;
     if (m_strPathName.empty())
         return 0;
-    std::vector<uint8_t> data;
+    file_store_bytes data;
     file_store_result r = file_store_read(m_strPathName, data);
     if (r == FILE_STORE_NO_MEMORY)
         Host().ReportOutOfMemory();
     if (r != FILE_STORE_OK)
         return 0;
 
-    // Room for the whole text before anything is cleared: a load that runs
-    // out of memory leaves the old text in place.
-    size_t tabs = 0, lines = 1;
-    for (uint8_t b : data) {
-        tabs += b == kTab;
-        lines += b == kLineFeed;
-    }
-    int tw = m_nTabWidth > 0 ? m_nTabWidth : 1;
-    uint64_t bound = data.size() + tabs * static_cast<uint64_t>(tw) + lines + data.size() / kLongLineWrap + 2;
-    if (bound >= 0x7FFE0000u) {
-        Host().ReportOutOfMemory();
-        return 0;
-    }
-    if (!s.Text() || s.capacity <= bound) {
-        uint32_t capacity = static_cast<uint32_t>((bound / kCapacityStep + 1) * kCapacityStep);
-        if (!GrowTo(capacity)) {
+    // The new text is made beside the old one: a load that is refused or
+    // runs out of memory leaves the old text in place.
+    CTextLoader loader(m_nTabWidth > 0 ? m_nTabWidth : 1);
+    bool wrapped = false;
+    if (data.size > 0) {
+        if (!loader.Run(data.data, data.size, Host(), wrapped)) {
+            if (loader.refused_)
+                Host().ReportFileRefused(kControlBytesText, m_strPathName.c_str());
+            else
+                Host().ReportOutOfMemory();
+            return 0;
+        }
+        if (!s.store.Adopt(loader.text_, loader.capacity_, static_cast<int>(loader.out_), loader.cr_,
+                           loader.soft_)) {
             Host().ReportOutOfMemory();
             return 0;
         }
-    }
-
-    ClearText();
-    if (!data.empty()) {
-        // The lines go straight into the contiguous buffer, as appending
-        // them one by one would put them: CR line ends, CRs inside a line
-        // dropped, tabs with their fill bytes, a line stopping at a zero
-        // byte, long lines cut into pieces joined by soft breaks.
-        uint8_t* t = s.Text();
-        int out = 0;
-        uint32_t lineCount = 0;
-        auto piece = [&](const uint8_t* p, size_t n, uint8_t prefix) {
-            if (lineCount != 0)
-                t[out++] = prefix;
-            ++lineCount;
-            int col = 0;
-            for (size_t i = 0; i < n; ++i) {
-                uint8_t b = p[i];
-                if (b == kCarriageReturn)
-                    continue;
-                if (b == 0)
-                    break;
-                t[out++] = b;
-                if (b == kTab) {
-                    int fill = tw - col % tw;
-                    for (int f = 1; f < fill; ++f)
-                        t[out++] = kFillByte;
-                    col += fill;
-                } else {
-                    ++col;
-                }
-            }
-        };
-        size_t pos = 0, n = data.size();
-        int fileLines = 0;
-        while (pos < n) {
-            const uint8_t* lf = static_cast<const uint8_t*>(std::memchr(data.data() + pos, kLineFeed, n - pos));
-            size_t end = lf ? static_cast<size_t>(lf - data.data()) : n;
-            size_t len = end - pos;
-            if (len > 0 && data[end - 1] == kCarriageReturn)
-                --len;
-            const uint8_t* line = data.data() + pos;
-            if (len < static_cast<size_t>(kAppendLineLimit)) {
-                piece(line, len, kCarriageReturn);
-            } else {
-                // A long line becomes display lines joined by soft breaks.
-                s.wrapWidth = kLongLineWrap;
-                for (size_t k = 0; k < len; k += kLongLineWrap)
-                    piece(line + k, std::min(static_cast<size_t>(kLongLineWrap), len - k),
-                          k > 0 ? kSoftBreak : kCarriageReturn);
-            }
-            pos = end + 1;
-            if (++fileLines % 100 == 0)
-                Host().LoadProgress(static_cast<int64_t>(std::min(pos, n)), static_cast<int64_t>(n),
-                                    static_cast<int>(lineCount));
-        }
-        if (data.back() == kLineFeed)
-            piece(nullptr, 0, kCarriageReturn);
-        t[out] = 0;
-        s.store.FlatWritten(out);
-        s.length = out;
-        s.lineCount = lineCount;
+        s.capacity = loader.capacity_;
+        loader.text_ = nullptr; // the store's now
+        Emptied();
+        if (wrapped)
+            s.wrapWidth = kLongLineWrap;
+        s.length = static_cast<int32_t>(loader.out_);
+        s.lineCount = loader.lines_;
         ++s.version;
+    } else {
+        if (!s.HasBuffers() && !GrowTo(kCapacityStep)) {
+            Host().ReportOutOfMemory();
+            return 0;
+        }
+        ClearText();
     }
     s.selStart = s.selEnd = 0;
     m_nCaretLine = 0;
     file_store_status(m_strPathName, m_FileStatus);
     if (m_FileStatus.attribute & kAttrReadOnly)
         s.readOnly = 1;
-    if (s.Text() && std::memchr(s.Text(), kTab, static_cast<size_t>(s.length)))
+    if (loader.tabs_)
         m_bExpandTabs = 0; // tabs typed into this file stay tabs
     Host().ViewScrolled();
     Host().TextChanged(-1);
@@ -144,56 +270,61 @@ int CColorEditCore::SaveFile(const char* name, bool tabsToBlanks, bool softBreak
     file_store_result r = file_store_begin(writer, path);
     if (r != FILE_STORE_OK)
         return 0;
+    // Bytes that are written as they are: everything but line breaks, fill
+    // bytes and tabs. The runs between them are copied whole, chunk by
+    // chunk of the store, into a block that goes to the file when full.
+    bool stop[256];
+    for (int b = 0; b < 256; ++b)
+        stop[b] = b == kCarriageReturn || b == kSoftBreak || b == kFillByte || b == kTab;
     const size_t kBlock = 1 << 20;
-    std::vector<uint8_t> out;
-    bool ok = true;
-    try {
-        out.reserve(kBlock + 4096);
-        // Bytes that are written as they are: everything but line breaks,
-        // fill bytes and tabs.
-        bool plain[256];
-        for (int b = 0; b < 256; ++b)
-            plain[b] = b != kCarriageReturn && b != kSoftBreak && b != kFillByte && b != kTab;
-        const uint8_t* t = s.Text();
-        int col = 0;
-        int i = 0;
-        while (i < s.length && ok) {
-            int run = i;
-            while (run < s.length && plain[t[run]])
-                ++run;
-            if (run > i) {
-                out.insert(out.end(), t + i, t + run);
-                col += run - i;
-                i = run;
-            }
-            if (i < s.length) {
-                uint8_t b = t[i++];
-                bool lineEnd = b == kCarriageReturn || (b == kSoftBreak && wrap && softBreaksToCR);
-                if (lineEnd) {
-                    if (!lfOnly)
-                        out.push_back(kCarriageReturn);
-                    out.push_back(kLineFeed);
-                    col = 0;
-                } else if (b == kTab) {
-                    int n = tw - col % tw;
-                    if (tabsToBlanks)
-                        out.insert(out.end(), static_cast<size_t>(n), kBlank);
-                    else
-                        out.push_back(kTab);
-                    col += n;
-                }
-            }
-            if (out.size() >= kBlock) {
-                ok = file_store_put(writer, out.data(), out.size());
-                out.clear();
-            }
-        }
-    } catch (const std::bad_alloc&) {
+    // A run is cut at the block's end; a tab as blanks needs tw bytes.
+    const size_t room = kBlock + static_cast<size_t>(tw) + 8;
+    uint8_t* out = static_cast<uint8_t*>(std::malloc(room));
+    if (!out) {
         file_store_discard(writer);
         Host().ReportOutOfMemory();
         return 0;
     }
-    if (!ok || !file_store_put(writer, out.data(), out.size())) {
+    size_t used = 0;
+    bool ok = true;
+    int col = 0;
+    for (int at = 0; at < s.length && ok;) {
+        const uint8_t* t = nullptr;
+        const size_t n = static_cast<size_t>(s.store.Span(at, &t, nullptr));
+        for (size_t i = 0; i < n && ok;) {
+            size_t j = next_stop(t, i, std::min(n, i + (kBlock - used)), stop);
+            std::memcpy(out + used, t + i, j - i);
+            used += j - i;
+            col += static_cast<int>(j - i);
+            i = j;
+            if (i < n && stop[t[i]]) {
+                uint8_t b = t[i++];
+                if (b == kCarriageReturn || (b == kSoftBreak && wrap && softBreaksToCR)) {
+                    if (!lfOnly)
+                        out[used++] = kCarriageReturn;
+                    out[used++] = kLineFeed;
+                    col = 0;
+                } else if (b == kTab) {
+                    int w = tw - col % tw;
+                    if (tabsToBlanks) {
+                        std::memset(out + used, kBlank, static_cast<size_t>(w));
+                        used += static_cast<size_t>(w);
+                    } else {
+                        out[used++] = kTab;
+                    }
+                    col += w;
+                }
+            }
+            if (used >= kBlock) {
+                ok = file_store_put(writer, out, used);
+                used = 0;
+            }
+        }
+        at += static_cast<int>(n);
+    }
+    ok = ok && file_store_put(writer, out, used);
+    std::free(out);
+    if (!ok) {
         file_store_discard(writer);
         return 0;
     }

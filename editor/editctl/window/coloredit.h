@@ -297,6 +297,7 @@ protected:
     void TakeFocus() override;
     void ReportOutOfMemory() override;
     int AskYesNo(const char* text, const char* caption) override;
+    void ReportFileRefused(const char* text, const char* path) override;
 
 private:
     CColorEditCore m_core;
