@@ -23,51 +23,30 @@
 #define O_BINARY 0
 #endif
 
-file_store_bytes::~file_store_bytes()
+file_store_reader::~file_store_reader()
 {
-    std::free(data);
+    if (fp)
+        std::fclose(fp);
 }
 
-file_store_result file_store_read(const std::string& path, file_store_bytes& bytes)
+file_store_result file_store_open(file_store_reader& r, const std::string& path)
 {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f)
+    r.fp = std::fopen(path.c_str(), "rb");
+    if (!r.fp)
         return FILE_STORE_CANNOT_OPEN;
-    // The whole file in one read into room made for its size; a file that
-    // grows meanwhile is read to its end all the same.
-    std::free(bytes.data);
-    bytes.data = nullptr;
-    bytes.size = 0;
+    // Large reads go straight into the caller's block.
+    std::setvbuf(r.fp, nullptr, _IONBF, 0);
     struct stat st;
-    size_t room = stat(path.c_str(), &st) == 0 && st.st_size > 0 ? static_cast<size_t>(st.st_size) + 1 : 1 << 16;
-    file_store_result result = FILE_STORE_OK;
-    for (;;) {
-        if (bytes.size == room || !bytes.data) {
-            if (bytes.data)
-                room += room / 2;
-            uint8_t* more = static_cast<uint8_t*>(std::realloc(bytes.data, room));
-            if (!more) {
-                result = FILE_STORE_NO_MEMORY;
-                break;
-            }
-            bytes.data = more;
-        }
-        size_t n = std::fread(bytes.data + bytes.size, 1, room - bytes.size, f);
-        bytes.size += n;
-        if (n == 0 || bytes.size < room) {
-            if (std::ferror(f))
-                result = FILE_STORE_CANNOT_OPEN;
-            if (n == 0 || std::feof(f) || std::ferror(f))
-                break;
-        }
-    }
-    std::fclose(f);
-    if (result != FILE_STORE_OK) {
-        std::free(bytes.data);
-        bytes.data = nullptr;
-        bytes.size = 0;
-    }
-    return result;
+    r.size = stat(path.c_str(), &st) == 0 ? static_cast<int64_t>(st.st_size) : 0;
+    return FILE_STORE_OK;
+}
+
+size_t file_store_get(file_store_reader& r, uint8_t* data, size_t size)
+{
+    size_t n = std::fread(data, 1, size, r.fp);
+    if (n == 0 && std::ferror(r.fp))
+        r.failed = true;
+    return n;
 }
 
 bool file_store_status(const std::string& path, CFileStatus& status)

@@ -50,8 +50,6 @@ inline size_t next_stop(const uint8_t* p, size_t i, size_t n, const bool* stop)
     }
 }
 
-const size_t kProgressStep = 1 << 20; // the host hears of every megabyte read
-
 // Turns file lines into the text model in a buffer of the store's kind:
 // CR line ends, CRs inside a line dropped, tabs with their fill bytes, a
 // line stopping at a zero byte, long lines cut into pieces joined by soft
@@ -66,20 +64,27 @@ public:
     }
     ~CTextLoader() { CTextStore::FreeBytes(text_); }
 
-    // False when memory ran out or the input holds a byte 1 or 2 (refused).
-    bool Run(const uint8_t* data, size_t n, CColorEditHost& host, bool& wrapped);
+    // Reads the whole file; false when it could not be read, memory ran
+    // out (noMemory_) or it holds a byte 1 or 2 (refused_).
+    bool Run(file_store_reader& file, CColorEditHost& host);
 
     uint8_t* text_ = nullptr;
     uint32_t capacity_ = 0;
     size_t out_ = 0;
     uint32_t lines_ = 0;
     bool tabs_ = false;
+    bool wrapped_ = false; // a line was cut into soft-broken pieces
     bool refused_ = false;
+    bool noMemory_ = false;
     std::vector<int> cr_, soft_;
 
 private:
     bool Room(size_t more);
+    bool Start(int64_t size, const uint8_t* first, size_t n);
     bool Piece(const uint8_t* p, size_t n, uint8_t prefix);
+    bool Line(const uint8_t* p, size_t len);
+    bool Feed(const uint8_t* p, size_t n, bool end, size_t& used);
+    bool longRun_ = false; // the pieces of a long line are being made
     void Break(uint8_t b)
     {
         size_t chunk = out_ / CTextStore::kChunkSize;
@@ -116,8 +121,10 @@ bool CTextLoader::Room(size_t more)
 bool CTextLoader::Piece(const uint8_t* p, size_t n, uint8_t prefix)
 {
     // At most every byte a whole tab, and the prefix.
-    if (!Room(n * static_cast<size_t>(tw_) + 1) && !Room(n + 1 + 64))
+    if (!Room(n * static_cast<size_t>(tw_) + 1) && !Room(n + 1 + 64)) {
+        noMemory_ = true;
         return false;
+    }
     if (lines_ != 0)
         Break(prefix);
     ++lines_;
@@ -141,8 +148,10 @@ bool CTextLoader::Piece(const uint8_t* p, size_t n, uint8_t prefix)
         }
         tabs_ = true;
         size_t fill = static_cast<size_t>(tw_ - static_cast<int>((out_ - lineStart) % static_cast<size_t>(tw_)));
-        if (!Room(fill + (n - i) + 1))
+        if (!Room(fill + (n - i) + 1)) {
+            noMemory_ = true;
             return false;
+        }
         text_[out_] = kTab;
         std::memset(text_ + out_ + 1, kFillByte, fill - 1);
         out_ += fill;
@@ -150,46 +159,121 @@ bool CTextLoader::Piece(const uint8_t* p, size_t n, uint8_t prefix)
     return true;
 }
 
-bool CTextLoader::Run(const uint8_t* data, size_t n, CColorEditHost& host, bool& wrapped)
+// A first guess of the room from the tabs of the first block.
+bool CTextLoader::Start(int64_t size, const uint8_t* first, size_t n)
 {
-    // A first guess of the room from the tabs of the first block.
-    size_t probe = std::min(n, static_cast<size_t>(1 << 16));
     size_t tabs = 0;
-    for (size_t i = 0; i < probe; ++i)
-        tabs += data[i] == kTab;
-    uint64_t guess = n + (probe ? static_cast<uint64_t>(n) * tabs / probe * static_cast<uint64_t>(tw_) : 0) +
-                     n / 16 + 2;
+    for (size_t i = 0; i < n; ++i)
+        tabs += first[i] == kTab;
+    uint64_t total = static_cast<uint64_t>(std::max<int64_t>(size, static_cast<int64_t>(n)));
+    uint64_t guess = total + (n ? total * tabs / n * static_cast<uint64_t>(tw_) : 0) + total / 16 + 2;
     guess = std::min<uint64_t>(guess, 0x7FF00000u);
     capacity_ = static_cast<uint32_t>((guess / kCapacityStep + 1) * kCapacityStep);
     text_ = CTextStore::AllocZeroed(capacity_);
-    if (!text_)
-        return false;
-    size_t pos = 0, report = kProgressStep;
-    while (pos < n) {
-        const uint8_t* lf = static_cast<const uint8_t*>(std::memchr(data + pos, kLineFeed, n - pos));
-        size_t end = lf ? static_cast<size_t>(lf - data) : n;
-        size_t len = end - pos;
-        if (len > 0 && data[end - 1] == kCarriageReturn)
+    noMemory_ = !text_;
+    return text_ != nullptr;
+}
+
+// A whole line of the file (its line end removed): one piece, or the
+// pieces of a long line, of which some may have been made already.
+bool CTextLoader::Line(const uint8_t* p, size_t len)
+{
+    if (!longRun_ && len < static_cast<size_t>(kAppendLineLimit))
+        return Piece(p, len, kCarriageReturn);
+    for (size_t k = 0; k < len; k += kLongLineWrap) {
+        if (!Piece(p + k, std::min(static_cast<size_t>(kLongLineWrap), len - k),
+                   longRun_ ? kSoftBreak : kCarriageReturn))
+            return false;
+        longRun_ = true;
+    }
+    wrapped_ = true;
+    longRun_ = false;
+    return true;
+}
+
+// Takes the whole lines of p[0, n), and the last one too at the end of the
+// file; used tells how many bytes were taken (the rest comes again with
+// the next block). Of a line longer than a display line, the pieces that
+// are sure (more of the line follows) are taken at once.
+bool CTextLoader::Feed(const uint8_t* p, size_t n, bool end, size_t& used)
+{
+    size_t pos = 0;
+    for (;;) {
+        const uint8_t* lf = static_cast<const uint8_t*>(std::memchr(p + pos, kLineFeed, n - pos));
+        if (!lf && !end)
+            break;
+        size_t stop = lf ? static_cast<size_t>(lf - p) : n;
+        size_t len = stop - pos;
+        if (len > 0 && p[stop - 1] == kCarriageReturn)
             --len;
-        const uint8_t* line = data + pos;
-        if (len < static_cast<size_t>(kAppendLineLimit)) {
-            if (!Piece(line, len, kCarriageReturn))
+        if ((lf || len > 0 || longRun_) && !Line(p + pos, len))
+            return false;
+        pos = lf ? stop + 1 : n;
+        if (pos == n)
+            break;
+    }
+    // Within a line: with more than a display line and one byte more (no
+    // line end among them, so the pieces stand), the line is a long one.
+    if (longRun_ || n - pos > static_cast<size_t>(kAppendLineLimit)) {
+        while (n - pos > static_cast<size_t>(kLongLineWrap) + 1) {
+            if (!Piece(p + pos, kLongLineWrap, longRun_ ? kSoftBreak : kCarriageReturn))
                 return false;
-        } else {
-            // A long line becomes display lines joined by soft breaks.
-            wrapped = true;
-            for (size_t k = 0; k < len; k += kLongLineWrap)
-                if (!Piece(line + k, std::min(static_cast<size_t>(kLongLineWrap), len - k),
-                           k > 0 ? kSoftBreak : kCarriageReturn))
-                    return false;
-        }
-        pos = end + 1;
-        if (pos >= report && pos < n) {
-            host.LoadProgress(static_cast<int64_t>(pos), static_cast<int64_t>(n), static_cast<int>(lines_));
-            report = pos - pos % kProgressStep + kProgressStep;
+            longRun_ = true;
+            wrapped_ = true;
+            pos += kLongLineWrap;
         }
     }
-    if (data[n - 1] == kLineFeed && !Piece(nullptr, 0, kCarriageReturn))
+    used = pos;
+    return true;
+}
+
+bool CTextLoader::Run(file_store_reader& file, CColorEditHost& host)
+{
+    // Blocks of a megabyte into one buffer; the unfinished line of a block
+    // moves to the buffer's start and the next block is read behind it.
+    // The host hears of every block.
+    const size_t kRead = 1 << 20;
+    const size_t kCarry = 2 * static_cast<size_t>(kAppendLineLimit) + 16;
+    uint8_t* block = static_cast<uint8_t*>(std::malloc(kRead + kCarry));
+    if (!block) {
+        noMemory_ = true;
+        return false;
+    }
+    size_t carry = 0;
+    int64_t done = 0;
+    uint8_t last = 0;
+    bool ok = true;
+    for (;;) {
+        size_t n = file_store_get(file, block + carry, kRead);
+        if (file.failed) {
+            ok = false;
+            break;
+        }
+        if (n > 0)
+            last = block[carry + n - 1];
+        if (!text_ && (n > 0 || carry > 0) && !Start(file.size, block, carry + n)) {
+            ok = false;
+            break;
+        }
+        const bool end = n == 0;
+        size_t used = 0;
+        if (carry + n > 0 && !Feed(block, carry + n, end, used)) {
+            ok = false;
+            break;
+        }
+        done += static_cast<int64_t>(used);
+        carry = carry + n - used;
+        if (end)
+            break;
+        std::memmove(block, block + used, carry);
+        // After every whole block: more of the file follows.
+        if (n == kRead)
+            host.LoadProgress(done, file.size, static_cast<int>(lines_));
+    }
+    std::free(block);
+    if (!ok || !text_)
+        return false;
+    if (last == kLineFeed && !Piece(nullptr, 0, kCarriageReturn))
         return false;
     cr_.resize(out_ / CTextStore::kChunkSize + 1, 0);
     soft_.resize(out_ / CTextStore::kChunkSize + 1, 0);
@@ -205,25 +289,22 @@ int CColorEditCore::LoadFile(const char* name)
         m_strPathName = name;
     if (m_strPathName.empty())
         return 0;
-    file_store_bytes data;
-    file_store_result r = file_store_read(m_strPathName, data);
-    if (r == FILE_STORE_NO_MEMORY)
-        Host().ReportOutOfMemory();
-    if (r != FILE_STORE_OK)
+    file_store_reader file;
+    if (file_store_open(file, m_strPathName) != FILE_STORE_OK)
         return 0;
 
     // The new text is made beside the old one: a load that is refused or
     // runs out of memory leaves the old text in place.
     CTextLoader loader(m_nTabWidth > 0 ? m_nTabWidth : 1);
-    bool wrapped = false;
-    if (data.size > 0) {
-        if (!loader.Run(data.data, data.size, Host(), wrapped)) {
-            if (loader.refused_)
-                Host().ReportFileRefused(kControlBytesText, m_strPathName.c_str());
-            else
-                Host().ReportOutOfMemory();
+    if (!loader.Run(file, Host())) {
+        if (loader.refused_)
+            Host().ReportFileRefused(kControlBytesText, m_strPathName.c_str());
+        else if (loader.noMemory_)
+            Host().ReportOutOfMemory();
+        if (loader.refused_ || loader.noMemory_ || file.failed)
             return 0;
-        }
+    }
+    if (loader.text_) {
         if (!s.store.Adopt(loader.text_, loader.capacity_, static_cast<int>(loader.out_), loader.cr_,
                            loader.soft_)) {
             Host().ReportOutOfMemory();
@@ -232,12 +313,13 @@ int CColorEditCore::LoadFile(const char* name)
         s.capacity = loader.capacity_;
         loader.text_ = nullptr; // the store's now
         Emptied();
-        if (wrapped)
+        if (loader.wrapped_)
             s.wrapWidth = kLongLineWrap;
         s.length = static_cast<int32_t>(loader.out_);
         s.lineCount = loader.lines_;
         ++s.version;
     } else {
+        // An empty file.
         if (!s.HasBuffers() && !GrowTo(kCapacityStep)) {
             Host().ReportOutOfMemory();
             return 0;
