@@ -120,8 +120,10 @@ bool CTextLoader::Room(size_t more)
 
 bool CTextLoader::Piece(const uint8_t* p, size_t n, uint8_t prefix)
 {
-    // At most every byte a whole tab, and the prefix.
-    if (!Room(n * static_cast<size_t>(tw_) + 1) && !Room(n + 1 + 64)) {
+    // At most every byte a whole tab, the prefix, and a word written ahead.
+    // Without that much room, each tab makes sure of its own.
+    const bool tight = !Room(n * static_cast<size_t>(tw_) + 1 + 8);
+    if (tight && !Room(n + 1 + 8)) {
         noMemory_ = true;
         return false;
     }
@@ -129,33 +131,70 @@ bool CTextLoader::Piece(const uint8_t* p, size_t n, uint8_t prefix)
         Break(prefix);
     ++lines_;
     const size_t lineStart = out_;
+    const bool pow2 = (tw_ & (tw_ - 1)) == 0;
+    // In locals: the bytes written cannot be taken for the members.
+    uint8_t* t = text_;
+    size_t out = out_;
     size_t i = 0;
     while (i < n) {
-        size_t j = next_stop(p, i, n, stop_);
-        std::memcpy(text_ + out_, p + i, j - i);
-        out_ += j - i;
-        if (j == n)
-            break;
-        uint8_t b = p[j];
-        i = j + 1;
+        uint8_t b;
+        if (i + 8 <= n) {
+            // A word goes over whole; it counts up to its first low byte.
+            uint64_t w = break_count::load8(p + i);
+            std::memcpy(t + out, &w, 8);
+            uint64_t low = (w - 0x0E0E0E0E0E0E0E0EULL) & ~w & 0x8080808080808080ULL;
+            if (!low) {
+                i += 8;
+                out += 8;
+                continue;
+            }
+            size_t k = static_cast<size_t>(__builtin_ctzll(low)) / 8;
+            i += k;
+            out += k;
+            b = p[i];
+            if (!stop_[b]) {
+                ++i;
+                ++out; // a low byte kept as it is (form feed and the like)
+                continue;
+            }
+        } else {
+            b = p[i];
+            if (!stop_[b]) {
+                t[out++] = b;
+                ++i;
+                continue;
+            }
+        }
+        ++i;
         if (b == kCarriageReturn)
             continue;
         if (b == 0)
             break;
         if (b != kTab) {
             refused_ = true;
+            out_ = out;
             return false;
         }
         tabs_ = true;
-        size_t fill = static_cast<size_t>(tw_ - static_cast<int>((out_ - lineStart) % static_cast<size_t>(tw_)));
-        if (!Room(fill + (n - i) + 1)) {
-            noMemory_ = true;
-            return false;
+        const size_t col = out - lineStart;
+        const size_t fill = static_cast<size_t>(tw_) - (pow2 ? col & static_cast<size_t>(tw_ - 1)
+                                                              : col % static_cast<size_t>(tw_));
+        if (tight) {
+            out_ = out;
+            if (!Room(fill + (n - i) + 1 + 8)) {
+                noMemory_ = true;
+                return false;
+            }
+            t = text_;
         }
-        text_[out_] = kTab;
-        std::memset(text_ + out_ + 1, kFillByte, fill - 1);
-        out_ += fill;
+        t[out++] = kTab;
+        for (size_t f = 1; f < fill; ++f)
+            t[out++] = kFillByte;
     }
+    // Nothing written ahead stays behind the text.
+    const uint64_t zero = 0;
+    std::memcpy(t + out, &zero, 8);
+    out_ = out;
     return true;
 }
 
@@ -353,14 +392,15 @@ int CColorEditCore::SaveFile(const char* name, bool tabsToBlanks, bool softBreak
     if (r != FILE_STORE_OK)
         return 0;
     // Bytes that are written as they are: everything but line breaks, fill
-    // bytes and tabs. The runs between them are copied whole, chunk by
-    // chunk of the store, into a block that goes to the file when full.
+    // bytes and tabs. The text is read chunk by chunk of the store, a word
+    // at a time where it holds none of them, into a block that goes to the
+    // file when full.
     bool stop[256];
     for (int b = 0; b < 256; ++b)
         stop[b] = b == kCarriageReturn || b == kSoftBreak || b == kFillByte || b == kTab;
     const size_t kBlock = 1 << 20;
-    // A run is cut at the block's end; a tab as blanks needs tw bytes.
-    const size_t room = kBlock + static_cast<size_t>(tw) + 8;
+    // Behind a full block: a word written ahead, a tab as blanks.
+    const size_t room = kBlock + static_cast<size_t>(tw) + 16;
     uint8_t* out = static_cast<uint8_t*>(std::malloc(room));
     if (!out) {
         file_store_discard(writer);
@@ -369,34 +409,57 @@ int CColorEditCore::SaveFile(const char* name, bool tabsToBlanks, bool softBreak
     }
     size_t used = 0;
     bool ok = true;
-    int col = 0;
+    size_t col = 0;
+    const size_t w = static_cast<size_t>(tw);
     for (int at = 0; at < s.length && ok;) {
         const uint8_t* t = nullptr;
         const size_t n = static_cast<size_t>(s.store.Span(at, &t, nullptr));
-        for (size_t i = 0; i < n && ok;) {
-            size_t j = next_stop(t, i, std::min(n, i + (kBlock - used)), stop);
-            std::memcpy(out + used, t + i, j - i);
-            used += j - i;
-            col += static_cast<int>(j - i);
-            i = j;
-            if (i < n && stop[t[i]]) {
-                uint8_t b = t[i++];
-                if (b == kCarriageReturn || (b == kSoftBreak && wrap && softBreaksToCR)) {
-                    if (!lfOnly)
-                        out[used++] = kCarriageReturn;
-                    out[used++] = kLineFeed;
-                    col = 0;
-                } else if (b == kTab) {
-                    int w = tw - col % tw;
-                    if (tabsToBlanks) {
-                        std::memset(out + used, kBlank, static_cast<size_t>(w));
-                        used += static_cast<size_t>(w);
-                    } else {
-                        out[used++] = kTab;
-                    }
-                    col += w;
+        size_t i = 0;
+        while (i < n && ok) {
+            uint8_t b;
+            if (i + 8 <= n) {
+                // A word goes out whole; it counts up to its first low byte.
+                uint64_t word = break_count::load8(t + i);
+                std::memcpy(out + used, &word, 8);
+                uint64_t low = (word - 0x0E0E0E0E0E0E0E0EULL) & ~word & 0x8080808080808080ULL;
+                size_t k = low ? static_cast<size_t>(__builtin_ctzll(low)) / 8 : 8;
+                i += k;
+                used += k;
+                col += k;
+                if (k == 8)
+                    goto next;
+                b = t[i++];
+                if (!stop[b]) {
+                    ++used;
+                    ++col;
+                    goto next;
+                }
+            } else {
+                b = t[i++];
+                if (!stop[b]) {
+                    out[used++] = b;
+                    ++col;
+                    goto next;
                 }
             }
+            if (b == kCarriageReturn || (b == kSoftBreak && wrap && softBreaksToCR)) {
+                if (!lfOnly)
+                    out[used++] = kCarriageReturn;
+                out[used++] = kLineFeed;
+                col = 0;
+            } else if (b == kTab) {
+                size_t fill = w - col % w;
+                if (tabsToBlanks) {
+                    std::memset(out + used, kBlank, fill);
+                    used += fill;
+                } else {
+                    out[used++] = kTab;
+                }
+                col += fill;
+                while (i < n && t[i] == kFillByte)
+                    ++i; // the tab's fill, written as the tab
+            }
+        next:
             if (used >= kBlock) {
                 ok = file_store_put(writer, out, used);
                 used = 0;

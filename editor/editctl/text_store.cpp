@@ -5,6 +5,10 @@
 #include <cstring>
 #include <new>
 
+#ifdef __linux__
+#include <sys/mman.h>
+#endif
+
 #include "editor/editctl/break_count.h"
 
 namespace {
@@ -59,8 +63,21 @@ std::shared_ptr<CTextStore::Flat> CTextStore::NewFlat(uint32_t capacity)
 uint8_t* CTextStore::AllocZeroed(uint32_t capacity)
 {
     size_t size = static_cast<size_t>(capacity) + kSpare;
-    if (!s_alloc)
-        return static_cast<uint8_t*>(std::calloc(size, 1));
+    if (!s_alloc) {
+        uint8_t* p = static_cast<uint8_t*>(std::calloc(size, 1));
+#ifdef __linux__
+        // A large text fills its pages in big steps, not four kilobytes at
+        // a time.
+        const uintptr_t huge = 2u << 20;
+        if (p && size >= 4 * huge) {
+            uintptr_t from = (reinterpret_cast<uintptr_t>(p) + huge - 1) & ~(huge - 1);
+            uintptr_t to = (reinterpret_cast<uintptr_t>(p) + size) & ~(huge - 1);
+            if (to > from)
+                madvise(reinterpret_cast<void*>(from), to - from, MADV_HUGEPAGE);
+        }
+#endif
+        return p;
+    }
     uint8_t* p = static_cast<uint8_t*>(s_alloc(size));
     if (p)
         std::memset(p, 0, size);
