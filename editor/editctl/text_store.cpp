@@ -546,15 +546,20 @@ void CTextStore::Replace(int start, int end, const uint8_t* text, const uint8_t*
             Shift(static_cast<size_t>(k), -remaining, -cr, -soft);
             remaining = 0;
         }
-        bool multi = remaining > 0;
+        // Across chunks: each keeps its nodes up to date; only a chunk that
+        // went whole makes the tree be built again.
+        bool emptied = false;
+        int removed = remaining;
         while (remaining > 0) {
             Chunk& c = chunks_[k];
             int take = std::min(remaining, c.len - pos);
             const uint8_t* p = c.T() + pos;
-            c.cr -= count_byte(p, take, 13);
-            c.soft -= count_byte(p, take, 2);
+            int cr = count_byte(p, take, 13), soft = count_byte(p, take, 2);
+            c.cr -= cr;
+            c.soft -= soft;
             if (take == c.len) {
                 c.len = 0;
+                emptied = true;
             } else if (c.base && pos == 0) {
                 c.off += take;
                 c.len -= take;
@@ -566,14 +571,16 @@ void CTextStore::Replace(int start, int end, const uint8_t* text, const uint8_t*
                 c.attr.erase(c.attr.begin() + pos, c.attr.begin() + pos + take);
                 c.len -= take;
             }
+            if (!emptied)
+                Shift(static_cast<size_t>(k), -take, -cr, -soft);
             remaining -= take;
             ++k;
             pos = 0;
         }
-        if (multi) {
+        length_ -= removed;
+        if (emptied) {
             chunks_.erase(std::remove_if(chunks_.begin(), chunks_.end(), [](const Chunk& c) { return c.len == 0; }),
                           chunks_.end());
-            length_ -= end - start;
             indexStale_ = true;
             Index();
         }

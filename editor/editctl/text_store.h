@@ -1,7 +1,8 @@
 // The bytes of one text and their colour attributes, stored so that an edit
 // costs in proportion to the edit and not to the text.
 //
-// The text lies in chunks of a few ten kilobytes, in order. A chunk is
+// The text lies in chunks of a few kilobytes, in order (small, so that the
+// first edit in a chunk copies little of it). A chunk is
 // either a view into one flat buffer (the whole text, contiguous, as readers
 // that take the text in place want it) or a small buffer of its own that an
 // edit made (copy on write). Every chunk knows how many CRs and soft breaks
@@ -44,7 +45,7 @@ public:
     int Length() const { return length_; }
 
     // Chunks of a text that was cut whole are this long (the last shorter).
-    static const int kChunkSize = 16 * 1024;
+    static const int kChunkSize = 2 * 1024;
 
     // Loading: a text buffer of capacity plus spare bytes, zero throughout
     // (allocated zeroed, not cleared byte by byte); null when memory ran
