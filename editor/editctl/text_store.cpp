@@ -495,6 +495,30 @@ void CTextStore::CopyOut(int from, int to, uint8_t* text, uint8_t* attr) const
     }
 }
 
+void CTextStore::SetAttrs(int from, int to, const uint8_t* attr)
+{
+    from = std::max(0, from);
+    to = std::min(to, length_);
+    for (int at = from; at < to;) {
+        const uint8_t* a = nullptr;
+        int n = std::min(Span(at, nullptr, &a), to - at);
+        std::memcpy(const_cast<uint8_t*>(a), attr + (at - from), static_cast<size_t>(n));
+        at += n;
+    }
+}
+
+void CTextStore::FillAttrs(int from, int to, uint8_t value)
+{
+    from = std::max(0, from);
+    to = std::min(to, length_);
+    for (int at = from; at < to;) {
+        const uint8_t* a = nullptr;
+        int n = std::min(Span(at, nullptr, &a), to - at);
+        std::memset(const_cast<uint8_t*>(a), value, static_cast<size_t>(n));
+        at += n;
+    }
+}
+
 void CTextStore::Own(Chunk& c)
 {
     if (!c.base)

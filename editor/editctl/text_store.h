@@ -81,6 +81,12 @@ public:
     void SetAttrAt(int i, uint8_t a);
     // Copies [from, to) of the text and attributes (either may be null).
     void CopyOut(int from, int to, uint8_t* text, uint8_t* attr) const;
+    // The attributes of [from, to) become attr[0 ...), or all value.
+    void SetAttrs(int from, int to, const uint8_t* attr);
+    void FillAttrs(int from, int to, uint8_t value);
+    // Whether the flat buffer holds the whole text (no edit since it was
+    // last made contiguous): FlatText costs nothing then.
+    bool FlatCurrent() const { return flatCurrent_ || !flat_; }
 
     // [start, end) becomes the n bytes of text with their attributes.
     // The caller keeps the capacity (length stays below it). Throws
