@@ -178,7 +178,7 @@ static bool LooksFarBack(const CSyntaxTemplate& tmpl)
 // as any search of the colouring looks), coloured there with the comment
 // state from the index, and their attributes copied back.
 static void ColourFromChunks(CColorEditCore& core, const CSyntaxTemplate& tmpl, int start, int end, int lineStart,
-                             CCommentIndex& index)
+                             CCommentIndex* index)
 {
     const CTextState& s = core.State();
     int from = lineStart;
@@ -191,7 +191,6 @@ static void ColourFromChunks(CColorEditCore& core, const CSyntaxTemplate& tmpl, 
         ++to;
     to = std::min(s.length, to + 1);
 
-    const LexState state = index.StateBefore(s.store, s.version, start);
     CTextState window;
     const uint32_t capacity = (static_cast<uint32_t>(to - from) / kCapacityStep + 1) * kCapacityStep;
     if (!window.store.Reset(capacity))
@@ -204,8 +203,13 @@ static void ColourFromChunks(CColorEditCore& core, const CSyntaxTemplate& tmpl, 
     window.wrapWidth = s.wrapWidth;
     CColorEditCore part;
     part.AttachState(&window);
-    ColourKnownStart(part, tmpl, start - from, end - from, state.cls == kLexBlockComment,
-                     start - from + (state.opening ? 1 : 0));
+    if (CommentAttribute(&tmpl) < 0 || tmpl.keywords.empty() || !index) {
+        KeywordPass(part, tmpl, lineStart - from, end - from);
+    } else {
+        const LexState state = index->StateBefore(s.store, s.version, start);
+        ColourKnownStart(part, tmpl, start - from, end - from, state.cls == kLexBlockComment,
+                         start - from + (state.opening ? 1 : 0));
+    }
     core.State().store.SetAttrs(from, to, window.store.FlatAttr());
 }
 
@@ -225,9 +229,12 @@ int ColorizeRange(CColorEditCore& core, const CSyntaxTemplate* tmpl, int start, 
         return 0;
     const int lineStart = core.GetLineStart(start);
     const int comment = CommentAttribute(tmpl);
-    if (index && tmpl && comment >= 0 && !tmpl->keywords.empty() && !s.store.FlatCurrent() && !LooksFarBack(*tmpl)) {
+    // Without comments no state is needed; with them, the index has it.
+    const bool stateKnown = comment < 0 || (tmpl && tmpl->keywords.empty()) || index;
+    if (!s.store.FlatCurrent() && (!tmpl || (stateKnown && !LooksFarBack(*tmpl)))) {
         core.State().store.FillAttrs(start, end, 0);
-        ColourFromChunks(core, *tmpl, start, end, lineStart, *index);
+        if (tmpl)
+            ColourFromChunks(core, *tmpl, start, end, lineStart, index);
         return 0;
     }
     const char* text = reinterpret_cast<const char*>(core.GetTextBuffer());
