@@ -322,6 +322,19 @@ TEST_F(ColourTest, ColouringFromChunksAgreesWithContiguousText)
         ASSERT_FALSE(core.State().store.FlatCurrent()) << "coloured without making the text contiguous";
     }
     EXPECT_NE(StoredAttrs(core, starts.back(), starts.back() + 10).find('4'), std::string::npos);
+
+    // A template without comments needs no state: keywords from the line
+    // start, also with no index.
+    CSyntaxTemplate keywordsOnly;
+    AddSyntaxKeyword(keywordsOnly, "note", SYNTAX_TO_LINE_END | 5);
+    AddSyntaxKeyword(keywordsOnly, "int", SYNTAX_WHOLE_WORD | 1);
+    for (int from : starts) {
+        const int to = std::min(from + 2600, core.GetTextLength());
+        ColorizeRange(core, &keywordsOnly, from, to);
+        ColorizeRange(plain, &keywordsOnly, from, to);
+        ASSERT_EQ(StoredAttrs(core, from - 40, to), Attrs(plain, from - 40, to)) << from;
+        ASSERT_FALSE(core.State().store.FlatCurrent());
+    }
 }
 
 } // namespace
