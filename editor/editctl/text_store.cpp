@@ -125,6 +125,7 @@ bool CTextStore::Adopt(uint8_t* text, uint32_t capacity, int length, const std::
     flatCurrent_ = true;
     cutStale_ = false;
     indexStale_ = true;
+    Index(); // now, as part of the load, not at the first key
     return true;
 }
 
