@@ -16,15 +16,6 @@
 
 namespace {
 
-std::string BesideThisProgram(const char* name)
-{
-    char path[MAX_PATH * 4] = {};
-    DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string dir(path, n);
-    size_t slash = dir.find_last_of("\\/");
-    return (slash == std::string::npos ? std::string() : dir.substr(0, slash + 1)) + name;
-}
-
 // Assembler lines of 50 bytes with their CR LF, tabs as such sources have.
 std::string MakeSource(size_t bytes)
 {
