@@ -28,26 +28,13 @@ bool HasLfOnlyLineEnds(const uint8_t* data, size_t size)
 
 namespace {
 
-// Whether a word holds a byte below 14 (every byte the loader and the saver
-// treat apart is one); exact, though it does not tell which.
-inline bool has_low_byte(uint64_t w)
+// The place of the first byte below 14 in a word (every byte the loader
+// and the saver treat apart is one), 8 when there is none. A borrow runs
+// only upwards from such a byte, so the lowest marked byte is exact.
+inline size_t first_low_byte(uint64_t w)
 {
-    return ((w - 0x0E0E0E0E0E0E0E0EULL) & ~w & 0x8080808080808080ULL) != 0;
-}
-
-// The first i in [i, n) with stop[p[i]], a word at a time where no byte is
-// below 14.
-inline size_t next_stop(const uint8_t* p, size_t i, size_t n, const bool* stop)
-{
-    for (;;) {
-        while (i + 8 <= n && !has_low_byte(break_count::load8(p + i)))
-            i += 8;
-        size_t end = std::min(i + 8, n);
-        while (i < end && !stop[p[i]])
-            ++i;
-        if (i < end || i == n)
-            return i;
-    }
+    const uint64_t low = (w - 0x0E0E0E0E0E0E0E0EULL) & ~w & 0x8080808080808080ULL;
+    return low ? static_cast<size_t>(__builtin_ctzll(low)) / 8 : 8;
 }
 
 // Turns file lines into the text model in a buffer of the store's kind:
@@ -142,13 +129,12 @@ bool CTextLoader::Piece(const uint8_t* p, size_t n, uint8_t prefix)
             // A word goes over whole; it counts up to its first low byte.
             uint64_t w = break_count::load8(p + i);
             std::memcpy(t + out, &w, 8);
-            uint64_t low = (w - 0x0E0E0E0E0E0E0E0EULL) & ~w & 0x8080808080808080ULL;
-            if (!low) {
+            const size_t k = first_low_byte(w);
+            if (k == 8) {
                 i += 8;
                 out += 8;
                 continue;
             }
-            size_t k = static_cast<size_t>(__builtin_ctzll(low)) / 8;
             i += k;
             out += k;
             b = p[i];
@@ -421,8 +407,7 @@ int CColorEditCore::SaveFile(const char* name, bool tabsToBlanks, bool softBreak
                 // A word goes out whole; it counts up to its first low byte.
                 uint64_t word = break_count::load8(t + i);
                 std::memcpy(out + used, &word, 8);
-                uint64_t low = (word - 0x0E0E0E0E0E0E0E0EULL) & ~word & 0x8080808080808080ULL;
-                size_t k = low ? static_cast<size_t>(__builtin_ctzll(low)) / 8 : 8;
+                const size_t k = first_low_byte(word);
                 i += k;
                 used += k;
                 col += k;
