@@ -397,6 +397,7 @@ int CColorEditCore::SaveFile(const char* name, bool tabsToBlanks, bool softBreak
     bool ok = true;
     size_t col = 0;
     const size_t w = static_cast<size_t>(tw);
+    const bool pow2 = (w & (w - 1)) == 0; // the usual widths need no division
     for (int at = 0; at < s.length && ok;) {
         const uint8_t* t = nullptr;
         const size_t n = static_cast<size_t>(s.store.Span(at, &t, nullptr));
@@ -433,7 +434,7 @@ int CColorEditCore::SaveFile(const char* name, bool tabsToBlanks, bool softBreak
                 out[used++] = kLineFeed;
                 col = 0;
             } else if (b == kTab) {
-                size_t fill = w - col % w;
+                size_t fill = w - (pow2 ? col & (w - 1) : col % w);
                 if (tabsToBlanks) {
                     std::memset(out + used, kBlank, fill);
                     used += fill;

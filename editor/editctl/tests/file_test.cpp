@@ -125,6 +125,19 @@ TEST_F(FileTest, TabsTurnExpandTabsOffAndCanBeSavedAsBlanks)
     core.m_bExpandTabs = 1;
     ASSERT_EQ(Load("abc\n"), 1);
     EXPECT_EQ(core.m_bExpandTabs, 1);
+
+    // Widths that are no power of two, on both sides of a chunk's edge.
+    const std::string before(static_cast<size_t>(CTextStore::kChunkSize) - 2, 'z');
+    for (int width : {3, 5, 8}) {
+        SCOPED_TRACE(width);
+        core.SetTabWidth(width);
+        ASSERT_EQ(Load("a\tbc\tx\r\n" + before + "\ty\r\n"), 1);
+        ExpectModelIntact();
+        ASSERT_EQ(core.SaveFile(nullptr, true, false, false), 1);
+        auto blanks = [&](size_t col) { return std::string(static_cast<size_t>(width) - col % width, ' '); };
+        EXPECT_EQ(ReadFileBytes(path), "a" + blanks(1) + "bc" + blanks(1 + blanks(1).size() + 2) + "x\r\n" + before +
+                                           blanks(before.size()) + "y\r\n");
+    }
 }
 
 TEST_F(FileTest, WordWrappedTextSavedWithOrWithoutLineBreaks)
