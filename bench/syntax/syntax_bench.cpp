@@ -138,7 +138,7 @@ void ScreenOfLargeFile(const std::vector<std::string>& sources, const CSyntaxTem
             RecolourForPaint(core, tmpl, -1, &index);
         const double again = Seconds(t0) / runs;
         std::printf("one screen (60 lines) of a %.0f MB text %s at its %s: first %.3f ms, after typing %.3f ms, "
-                    "repainted %.3f ms\n",
+                    "repainted %.3f ms  (goal after typing: under 0.5 ms)\n",
                     text.size() / 1e6, blockComments ? "with block comments" : "without block comments", p.where,
                     first * 1e3, typed * 1e3 / runs, again * 1e3);
     }

@@ -13,15 +13,6 @@
 
 namespace {
 
-std::string BesideThisProgram(const char* name)
-{
-    char path[MAX_PATH * 4] = {};
-    DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string dir(path, n);
-    size_t slash = dir.find_last_of("\\/");
-    return (slash == std::string::npos ? std::string() : dir.substr(0, slash + 1)) + name;
-}
-
 // Lines of varied length, as source text is, until the size is reached.
 std::string MakeText(size_t bytes)
 {

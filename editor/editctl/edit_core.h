@@ -30,9 +30,11 @@ const int kAnswerNo = 7;
 extern const char* const kOutOfMemoryText;   // "Out of memory !"
 extern const char* const kChangedOnDiskText; // reload question
 extern const char* const kMovedOrDeletedText; // save-again question
+extern const char* const kControlBytesText;  // a file refused for its bytes 1 or 2
 
-// What the window does for the core. Every member has a default that does
-// nothing, so a core without a window needs no host.
+// What the window does for the core. The members that only tell the
+// window something have a default that does nothing, so a core without a
+// window needs no host; a refusal the user must hear of has none.
 class CColorEditHost {
 public:
     virtual ~CColorEditHost() = default;
@@ -59,9 +61,12 @@ public:
     virtual void ReportOutOfMemory() {}
     // Asks a Yes/No question with the exclamation icon; kAnswerYes or kAnswerNo.
     virtual int AskYesNo(const char* text, const char* caption) { return kAnswerNo; }
-    // LoadFile read bytes of total and made lines so far: told every 100
-    // lines of a file, for a progress display.
+    // LoadFile read bytes of total and made lines so far: told after every
+    // megabyte of a file, for a progress display.
     virtual void LoadProgress(int64_t bytesRead, int64_t total, int lines) {}
+    // LoadFile refused the file at path (kControlBytesText): it holds bytes
+    // the text model keeps for itself, which would not be saved again.
+    virtual void ReportFileRefused(const char* text, const char* path) = 0;
     // The application's SaveLineWrap setting (soft breaks saved as line breaks).
     virtual int SaveLineWrapSetting() { return 0; }
 };
@@ -237,7 +242,9 @@ public:
     void EndUndoStep();
 
     // --- files -------------------------------------------------------------
-    // 1 when loaded; 0 when the file cannot be read (text unchanged).
+    // 1 when loaded; 0 when the file cannot be read or holds bytes 1 or 2
+    // (the tab fill and soft-break codes, which saving drops; the host is
+    // told): the text is then unchanged.
     int LoadFile(const char* name = nullptr);
     // 1 when saved; 0 without a name or when writing failed (the file on
     // disk, the text and its flags stay as they were).
@@ -364,12 +371,19 @@ private:
     void RefreshTopOffset();
     bool TopKnown() const;
     void MarkTopKnown();
+    // ClearText after the bytes: the counters, flags and view of an empty text.
+    void Emptied();
     bool GrowTo(uint32_t capacity);
     void WriteFileStatus(const std::string& path, CFileStatus& status) const;
 
     CTextState m_ownState;
     CTextState* m_pState;
-    CColorEditHost m_defaultHost;
+    // A core without a window: the caller reads a refused load from the
+    // result.
+    class CNoWindowHost : public CColorEditHost {
+        void ReportFileRefused(const char*, const char*) override {}
+    };
+    CNoWindowHost m_defaultHost;
     CColorEditHost* m_pHost;
     CFileStatus m_FileStatus;
     int m_nTabWidth = 4;

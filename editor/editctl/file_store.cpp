@@ -23,36 +23,30 @@
 #define O_BINARY 0
 #endif
 
-file_store_result file_store_read(const std::string& path, std::vector<uint8_t>& data)
+file_store_reader::~file_store_reader()
 {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f)
+    if (fp)
+        std::fclose(fp);
+}
+
+file_store_result file_store_open(file_store_reader& r, const std::string& path)
+{
+    r.fp = std::fopen(path.c_str(), "rb");
+    if (!r.fp)
         return FILE_STORE_CANNOT_OPEN;
-    file_store_result result = FILE_STORE_OK;
-    try {
-        // The whole file in large reads into room made once for its size; a
-        // file that grows meanwhile is read to its end all the same.
-        data.clear();
-        struct stat st;
-        if (stat(path.c_str(), &st) == 0 && st.st_size > 0)
-            data.reserve(static_cast<size_t>(st.st_size) + 1);
-        const size_t kBlock = 1 << 20;
-        size_t have = 0;
-        for (;;) {
-            data.resize(have + kBlock);
-            size_t n = std::fread(data.data() + have, 1, kBlock, f);
-            have += n;
-            if (n < kBlock)
-                break;
-        }
-        data.resize(have);
-        if (std::ferror(f))
-            result = FILE_STORE_CANNOT_OPEN;
-    } catch (const std::bad_alloc&) {
-        result = FILE_STORE_NO_MEMORY;
-    }
-    std::fclose(f);
-    return result;
+    // Large reads go straight into the caller's block.
+    std::setvbuf(r.fp, nullptr, _IONBF, 0);
+    struct stat st;
+    r.size = stat(path.c_str(), &st) == 0 ? static_cast<int64_t>(st.st_size) : 0;
+    return FILE_STORE_OK;
+}
+
+size_t file_store_get(file_store_reader& r, uint8_t* data, size_t size)
+{
+    size_t n = std::fread(data, 1, size, r.fp);
+    if (n == 0 && std::ferror(r.fp))
+        r.failed = true;
+    return n;
 }
 
 bool file_store_status(const std::string& path, CFileStatus& status)

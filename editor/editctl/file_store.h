@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -20,7 +21,20 @@ enum file_store_result {
     FILE_STORE_WRITE_FAILED,
 };
 
-file_store_result file_store_read(const std::string& path, std::vector<uint8_t>& data);
+// Reading a file in blocks: open (which tells its size), then get until
+// it gives 0; the file is closed with the reader.
+struct file_store_reader {
+    std::FILE* fp = nullptr;
+    int64_t size = 0;
+    bool failed = false;
+    file_store_reader() = default;
+    file_store_reader(const file_store_reader&) = delete;
+    file_store_reader& operator=(const file_store_reader&) = delete;
+    ~file_store_reader();
+};
+file_store_result file_store_open(file_store_reader& r, const std::string& path);
+// Up to size bytes; 0 at the end of the file or on a read error (failed).
+size_t file_store_get(file_store_reader& r, uint8_t* data, size_t size);
 file_store_result file_store_write(const std::string& path, const std::vector<uint8_t>& data);
 
 // Writing a file in blocks: begin, put as often as needed, then commit

@@ -479,11 +479,14 @@ int CColorEditCore::SetText(const char* text)
 void CColorEditCore::ClearText()
 {
     CTextState& s = *m_pState;
-    if (s.HasBuffers()) {
-        std::memset(s.Text(), 0, static_cast<size_t>(s.capacity) + kSpareBytes);
-        std::memset(s.Attr(), 0, static_cast<size_t>(s.capacity) + kSpareBytes);
-        s.store.FlatWritten(0);
-    }
+    if (s.HasBuffers())
+        s.store.Clear();
+    Emptied();
+}
+
+void CColorEditCore::Emptied()
+{
+    CTextState& s = *m_pState;
     m_nTopLine = 0;
     m_nTopOffset = 0;
     s.lineCount = 0;

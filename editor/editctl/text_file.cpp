@@ -3,13 +3,18 @@
 #include "editor/editctl/edit_core.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <new>
 
+#include "editor/editctl/break_count.h"
 #include "editor/editctl/file_store.h"
 
 const char* const kChangedOnDiskText = "This file has been changed externaly!\n      Load again?";
 const char* const kMovedOrDeletedText = "This file has been moved or deleted!\n     Save again under the known name?";
+const char* const kControlBytesText =
+    "This file holds bytes with the codes 1 or 2, which the editor keeps for tab fill and soft line breaks "
+    "and would not save again.\nThe file was not loaded.";
 
 // Files whose first block holds no CR have LF-only line ends.
 static const size_t kLineEndProbe = 32777;
@@ -21,6 +26,287 @@ bool HasLfOnlyLineEnds(const uint8_t* data, size_t size)
     return !std::memchr(data, kCarriageReturn, std::min(size, kLineEndProbe));
 }
 
+namespace {
+
+// The place of the first byte below 14 in a word (every byte the loader
+// and the saver treat apart is one), 8 when there is none. A borrow runs
+// only upwards from such a byte, so the lowest marked byte is exact.
+inline size_t first_low_byte(uint64_t w)
+{
+    const uint64_t low = (w - 0x0E0E0E0E0E0E0E0EULL) & ~w & 0x8080808080808080ULL;
+    return low ? static_cast<size_t>(__builtin_ctzll(low)) / 8 : 8;
+}
+
+// Turns file lines into the text model in a buffer of the store's kind:
+// CR line ends, CRs inside a line dropped, tabs with their fill bytes, a
+// line stopping at a zero byte, long lines cut into pieces joined by soft
+// breaks (as appending the lines one by one would put them). The breaks
+// are counted per chunk of the store on the way.
+class CTextLoader {
+public:
+    CTextLoader(int tabWidth) : tw_(tabWidth)
+    {
+        for (int b = 0; b < 256; ++b)
+            stop_[b] = b == 0 || b == kFillByte || b == kSoftBreak || b == kTab || b == kCarriageReturn;
+    }
+    ~CTextLoader() { CTextStore::FreeBytes(text_); }
+
+    // Reads the whole file; false when it could not be read, memory ran
+    // out (noMemory_) or it holds a byte 1 or 2 (refused_).
+    bool Run(file_store_reader& file, CColorEditHost& host);
+
+    uint8_t* text_ = nullptr;
+    uint32_t capacity_ = 0;
+    size_t out_ = 0;
+    uint32_t lines_ = 0;
+    bool tabs_ = false;
+    bool wrapped_ = false; // a line was cut into soft-broken pieces
+    bool refused_ = false;
+    bool noMemory_ = false;
+    std::vector<int> cr_, soft_;
+
+private:
+    bool Room(size_t more);
+    bool Start(int64_t size, const uint8_t* first, size_t n);
+    bool Piece(const uint8_t* p, size_t n, uint8_t prefix);
+    bool Line(const uint8_t* p, size_t len);
+    bool Feed(const uint8_t* p, size_t n, bool end, size_t& used);
+    bool longRun_ = false; // the pieces of a long line are being made
+    void Break(uint8_t b)
+    {
+        size_t chunk = out_ / CTextStore::kChunkSize;
+        std::vector<int>& count = b == kCarriageReturn ? cr_ : soft_;
+        if (count.size() <= chunk)
+            count.resize(chunk + 1, 0);
+        ++count[chunk];
+        text_[out_++] = b;
+    }
+
+    int tw_;
+    bool stop_[256];
+};
+
+// Room for more bytes (and the zero behind them): a buffer grown by half,
+// zero again behind the text.
+bool CTextLoader::Room(size_t more)
+{
+    if (out_ + more < capacity_)
+        return true;
+    uint64_t want = (static_cast<uint64_t>(out_ + more) * 3 / 2 / kCapacityStep + 1) * kCapacityStep;
+    if (want >= 0x7FFE0000u)
+        return false;
+    uint8_t* bigger = CTextStore::AllocZeroed(static_cast<uint32_t>(want));
+    if (!bigger)
+        return false;
+    std::memcpy(bigger, text_, out_);
+    CTextStore::FreeBytes(text_);
+    text_ = bigger;
+    capacity_ = static_cast<uint32_t>(want);
+    return true;
+}
+
+bool CTextLoader::Piece(const uint8_t* p, size_t n, uint8_t prefix)
+{
+    // At most every byte a whole tab, the prefix, and a word written ahead.
+    // Without that much room, each tab makes sure of its own.
+    const bool tight = !Room(n * static_cast<size_t>(tw_) + 1 + 8);
+    if (tight && !Room(n + 1 + 8)) {
+        noMemory_ = true;
+        return false;
+    }
+    if (lines_ != 0)
+        Break(prefix);
+    ++lines_;
+    const size_t lineStart = out_;
+    const bool pow2 = (tw_ & (tw_ - 1)) == 0;
+    // In locals: the bytes written cannot be taken for the members.
+    uint8_t* t = text_;
+    size_t out = out_;
+    size_t i = 0;
+    while (i < n) {
+        uint8_t b;
+        if (i + 8 <= n) {
+            // A word goes over whole; it counts up to its first low byte.
+            uint64_t w = break_count::load8(p + i);
+            std::memcpy(t + out, &w, 8);
+            const size_t k = first_low_byte(w);
+            if (k == 8) {
+                i += 8;
+                out += 8;
+                continue;
+            }
+            i += k;
+            out += k;
+            b = p[i];
+            if (!stop_[b]) {
+                ++i;
+                ++out; // a low byte kept as it is (form feed and the like)
+                continue;
+            }
+        } else {
+            b = p[i];
+            if (!stop_[b]) {
+                t[out++] = b;
+                ++i;
+                continue;
+            }
+        }
+        ++i;
+        if (b == kCarriageReturn)
+            continue;
+        if (b == 0)
+            break;
+        if (b != kTab) {
+            refused_ = true;
+            out_ = out;
+            return false;
+        }
+        tabs_ = true;
+        const size_t col = out - lineStart;
+        const size_t fill = static_cast<size_t>(tw_) - (pow2 ? col & static_cast<size_t>(tw_ - 1)
+                                                              : col % static_cast<size_t>(tw_));
+        if (tight) {
+            out_ = out;
+            if (!Room(fill + (n - i) + 1 + 8)) {
+                noMemory_ = true;
+                return false;
+            }
+            t = text_;
+        }
+        t[out++] = kTab;
+        for (size_t f = 1; f < fill; ++f)
+            t[out++] = kFillByte;
+    }
+    // Nothing written ahead stays behind the text.
+    const uint64_t zero = 0;
+    std::memcpy(t + out, &zero, 8);
+    out_ = out;
+    return true;
+}
+
+// A first guess of the room from the tabs of the first block.
+bool CTextLoader::Start(int64_t size, const uint8_t* first, size_t n)
+{
+    size_t tabs = 0;
+    for (size_t i = 0; i < n; ++i)
+        tabs += first[i] == kTab;
+    uint64_t total = static_cast<uint64_t>(std::max<int64_t>(size, static_cast<int64_t>(n)));
+    uint64_t guess = total + (n ? total * tabs / n * static_cast<uint64_t>(tw_) : 0) + total / 16 + 2;
+    guess = std::min<uint64_t>(guess, 0x7FF00000u);
+    capacity_ = static_cast<uint32_t>((guess / kCapacityStep + 1) * kCapacityStep);
+    text_ = CTextStore::AllocZeroed(capacity_);
+    noMemory_ = !text_;
+    return text_ != nullptr;
+}
+
+// A whole line of the file (its line end removed): one piece, or the
+// pieces of a long line, of which some may have been made already.
+bool CTextLoader::Line(const uint8_t* p, size_t len)
+{
+    if (!longRun_ && len < static_cast<size_t>(kAppendLineLimit))
+        return Piece(p, len, kCarriageReturn);
+    for (size_t k = 0; k < len; k += kLongLineWrap) {
+        if (!Piece(p + k, std::min(static_cast<size_t>(kLongLineWrap), len - k),
+                   longRun_ ? kSoftBreak : kCarriageReturn))
+            return false;
+        longRun_ = true;
+    }
+    wrapped_ = true;
+    longRun_ = false;
+    return true;
+}
+
+// Takes the whole lines of p[0, n), and the last one too at the end of the
+// file; used tells how many bytes were taken (the rest comes again with
+// the next block). Of a line longer than a display line, the pieces that
+// are sure (more of the line follows) are taken at once.
+bool CTextLoader::Feed(const uint8_t* p, size_t n, bool end, size_t& used)
+{
+    size_t pos = 0;
+    for (;;) {
+        const uint8_t* lf = static_cast<const uint8_t*>(std::memchr(p + pos, kLineFeed, n - pos));
+        if (!lf && !end)
+            break;
+        size_t stop = lf ? static_cast<size_t>(lf - p) : n;
+        size_t len = stop - pos;
+        if (len > 0 && p[stop - 1] == kCarriageReturn)
+            --len;
+        if ((lf || len > 0 || longRun_) && !Line(p + pos, len))
+            return false;
+        pos = lf ? stop + 1 : n;
+        if (pos == n)
+            break;
+    }
+    // Within a line: with more than a display line and one byte more (no
+    // line end among them, so the pieces stand), the line is a long one.
+    if (longRun_ || n - pos > static_cast<size_t>(kAppendLineLimit)) {
+        while (n - pos > static_cast<size_t>(kLongLineWrap) + 1) {
+            if (!Piece(p + pos, kLongLineWrap, longRun_ ? kSoftBreak : kCarriageReturn))
+                return false;
+            longRun_ = true;
+            wrapped_ = true;
+            pos += kLongLineWrap;
+        }
+    }
+    used = pos;
+    return true;
+}
+
+bool CTextLoader::Run(file_store_reader& file, CColorEditHost& host)
+{
+    // Blocks of a megabyte into one buffer; the unfinished line of a block
+    // moves to the buffer's start and the next block is read behind it.
+    // The host hears of every block.
+    const size_t kRead = 1 << 20;
+    const size_t kCarry = 2 * static_cast<size_t>(kAppendLineLimit) + 16;
+    uint8_t* block = static_cast<uint8_t*>(std::malloc(kRead + kCarry));
+    if (!block) {
+        noMemory_ = true;
+        return false;
+    }
+    size_t carry = 0;
+    int64_t done = 0;
+    uint8_t last = 0;
+    bool ok = true;
+    for (;;) {
+        size_t n = file_store_get(file, block + carry, kRead);
+        if (file.failed) {
+            ok = false;
+            break;
+        }
+        if (n > 0)
+            last = block[carry + n - 1];
+        if (!text_ && (n > 0 || carry > 0) && !Start(file.size, block, carry + n)) {
+            ok = false;
+            break;
+        }
+        const bool end = n == 0;
+        size_t used = 0;
+        if (carry + n > 0 && !Feed(block, carry + n, end, used)) {
+            ok = false;
+            break;
+        }
+        done += static_cast<int64_t>(used);
+        carry = carry + n - used;
+        if (end)
+            break;
+        std::memmove(block, block + used, carry);
+        // After every whole block: more of the file follows.
+        if (n == kRead)
+            host.LoadProgress(done, file.size, static_cast<int>(lines_));
+    }
+    std::free(block);
+    if (!ok || !text_)
+        return false;
+    if (last == kLineFeed && !Piece(nullptr, 0, kCarriageReturn))
+        return false;
+    cr_.resize(out_ / CTextStore::kChunkSize + 1, 0);
+    soft_.resize(out_ / CTextStore::kChunkSize + 1, 0);
+    return true;
+}
+
+} // namespace
+
 int CColorEditCore::LoadFile(const char* name)
 {
     CTextState& s = *m_pState;
@@ -28,102 +314,49 @@ int CColorEditCore::LoadFile(const char* name)
         m_strPathName = name;
     if (m_strPathName.empty())
         return 0;
-    std::vector<uint8_t> data;
-    file_store_result r = file_store_read(m_strPathName, data);
-    if (r == FILE_STORE_NO_MEMORY)
-        Host().ReportOutOfMemory();
-    if (r != FILE_STORE_OK)
+    file_store_reader file;
+    if (file_store_open(file, m_strPathName) != FILE_STORE_OK)
         return 0;
 
-    // Room for the whole text before anything is cleared: a load that runs
-    // out of memory leaves the old text in place.
-    size_t tabs = 0, lines = 1;
-    for (uint8_t b : data) {
-        tabs += b == kTab;
-        lines += b == kLineFeed;
+    // The new text is made beside the old one: a load that is refused or
+    // runs out of memory leaves the old text in place.
+    CTextLoader loader(m_nTabWidth > 0 ? m_nTabWidth : 1);
+    if (!loader.Run(file, Host())) {
+        if (loader.refused_)
+            Host().ReportFileRefused(kControlBytesText, m_strPathName.c_str());
+        else if (loader.noMemory_)
+            Host().ReportOutOfMemory();
+        if (loader.refused_ || loader.noMemory_ || file.failed)
+            return 0;
     }
-    int tw = m_nTabWidth > 0 ? m_nTabWidth : 1;
-    uint64_t bound = data.size() + tabs * static_cast<uint64_t>(tw) + lines + data.size() / kLongLineWrap + 2;
-    if (bound >= 0x7FFE0000u) {
-        Host().ReportOutOfMemory();
-        return 0;
-    }
-    if (!s.Text() || s.capacity <= bound) {
-        uint32_t capacity = static_cast<uint32_t>((bound / kCapacityStep + 1) * kCapacityStep);
-        if (!GrowTo(capacity)) {
+    if (loader.text_) {
+        if (!s.store.Adopt(loader.text_, loader.capacity_, static_cast<int>(loader.out_), loader.cr_,
+                           loader.soft_)) {
             Host().ReportOutOfMemory();
             return 0;
         }
-    }
-
-    ClearText();
-    if (!data.empty()) {
-        // The lines go straight into the contiguous buffer, as appending
-        // them one by one would put them: CR line ends, CRs inside a line
-        // dropped, tabs with their fill bytes, a line stopping at a zero
-        // byte, long lines cut into pieces joined by soft breaks.
-        uint8_t* t = s.Text();
-        int out = 0;
-        uint32_t lineCount = 0;
-        auto piece = [&](const uint8_t* p, size_t n, uint8_t prefix) {
-            if (lineCount != 0)
-                t[out++] = prefix;
-            ++lineCount;
-            int col = 0;
-            for (size_t i = 0; i < n; ++i) {
-                uint8_t b = p[i];
-                if (b == kCarriageReturn)
-                    continue;
-                if (b == 0)
-                    break;
-                t[out++] = b;
-                if (b == kTab) {
-                    int fill = tw - col % tw;
-                    for (int f = 1; f < fill; ++f)
-                        t[out++] = kFillByte;
-                    col += fill;
-                } else {
-                    ++col;
-                }
-            }
-        };
-        size_t pos = 0, n = data.size();
-        int fileLines = 0;
-        while (pos < n) {
-            const uint8_t* lf = static_cast<const uint8_t*>(std::memchr(data.data() + pos, kLineFeed, n - pos));
-            size_t end = lf ? static_cast<size_t>(lf - data.data()) : n;
-            size_t len = end - pos;
-            if (len > 0 && data[end - 1] == kCarriageReturn)
-                --len;
-            const uint8_t* line = data.data() + pos;
-            if (len < static_cast<size_t>(kAppendLineLimit)) {
-                piece(line, len, kCarriageReturn);
-            } else {
-                // A long line becomes display lines joined by soft breaks.
-                s.wrapWidth = kLongLineWrap;
-                for (size_t k = 0; k < len; k += kLongLineWrap)
-                    piece(line + k, std::min(static_cast<size_t>(kLongLineWrap), len - k),
-                          k > 0 ? kSoftBreak : kCarriageReturn);
-            }
-            pos = end + 1;
-            if (++fileLines % 100 == 0)
-                Host().LoadProgress(static_cast<int64_t>(std::min(pos, n)), static_cast<int64_t>(n),
-                                    static_cast<int>(lineCount));
-        }
-        if (data.back() == kLineFeed)
-            piece(nullptr, 0, kCarriageReturn);
-        t[out] = 0;
-        s.store.FlatWritten(out);
-        s.length = out;
-        s.lineCount = lineCount;
+        s.capacity = loader.capacity_;
+        loader.text_ = nullptr; // the store's now
+        Emptied();
+        if (loader.wrapped_)
+            s.wrapWidth = kLongLineWrap;
+        s.length = static_cast<int32_t>(loader.out_);
+        s.lineCount = loader.lines_;
         ++s.version;
+    } else {
+        // An empty file.
+        if (!s.HasBuffers() && !GrowTo(kCapacityStep)) {
+            Host().ReportOutOfMemory();
+            return 0;
+        }
+        ClearText();
     }
     s.selStart = s.selEnd = 0;
     m_nCaretLine = 0;
     file_store_status(m_strPathName, m_FileStatus);
     if (m_FileStatus.attribute & kAttrReadOnly)
         s.readOnly = 1;
-    if (s.Text() && std::memchr(s.Text(), kTab, static_cast<size_t>(s.length)))
+    if (loader.tabs_)
         m_bExpandTabs = 0; // tabs typed into this file stay tabs
     Host().ViewScrolled();
     Host().TextChanged(-1);
@@ -144,56 +377,85 @@ int CColorEditCore::SaveFile(const char* name, bool tabsToBlanks, bool softBreak
     file_store_result r = file_store_begin(writer, path);
     if (r != FILE_STORE_OK)
         return 0;
+    // Bytes that are written as they are: everything but line breaks, fill
+    // bytes and tabs. The text is read chunk by chunk of the store, a word
+    // at a time where it holds none of them, into a block that goes to the
+    // file when full.
+    bool stop[256];
+    for (int b = 0; b < 256; ++b)
+        stop[b] = b == kCarriageReturn || b == kSoftBreak || b == kFillByte || b == kTab;
     const size_t kBlock = 1 << 20;
-    std::vector<uint8_t> out;
-    bool ok = true;
-    try {
-        out.reserve(kBlock + 4096);
-        // Bytes that are written as they are: everything but line breaks,
-        // fill bytes and tabs.
-        bool plain[256];
-        for (int b = 0; b < 256; ++b)
-            plain[b] = b != kCarriageReturn && b != kSoftBreak && b != kFillByte && b != kTab;
-        const uint8_t* t = s.Text();
-        int col = 0;
-        int i = 0;
-        while (i < s.length && ok) {
-            int run = i;
-            while (run < s.length && plain[t[run]])
-                ++run;
-            if (run > i) {
-                out.insert(out.end(), t + i, t + run);
-                col += run - i;
-                i = run;
-            }
-            if (i < s.length) {
-                uint8_t b = t[i++];
-                bool lineEnd = b == kCarriageReturn || (b == kSoftBreak && wrap && softBreaksToCR);
-                if (lineEnd) {
-                    if (!lfOnly)
-                        out.push_back(kCarriageReturn);
-                    out.push_back(kLineFeed);
-                    col = 0;
-                } else if (b == kTab) {
-                    int n = tw - col % tw;
-                    if (tabsToBlanks)
-                        out.insert(out.end(), static_cast<size_t>(n), kBlank);
-                    else
-                        out.push_back(kTab);
-                    col += n;
-                }
-            }
-            if (out.size() >= kBlock) {
-                ok = file_store_put(writer, out.data(), out.size());
-                out.clear();
-            }
-        }
-    } catch (const std::bad_alloc&) {
+    // Behind a full block: a word written ahead, a tab as blanks.
+    const size_t room = kBlock + static_cast<size_t>(tw) + 16;
+    uint8_t* out = static_cast<uint8_t*>(std::malloc(room));
+    if (!out) {
         file_store_discard(writer);
         Host().ReportOutOfMemory();
         return 0;
     }
-    if (!ok || !file_store_put(writer, out.data(), out.size())) {
+    size_t used = 0;
+    bool ok = true;
+    size_t col = 0;
+    const size_t w = static_cast<size_t>(tw);
+    const bool pow2 = (w & (w - 1)) == 0; // the usual widths need no division
+    for (int at = 0; at < s.length && ok;) {
+        const uint8_t* t = nullptr;
+        const size_t n = static_cast<size_t>(s.store.Span(at, &t, nullptr));
+        size_t i = 0;
+        while (i < n && ok) {
+            uint8_t b;
+            if (i + 8 <= n) {
+                // A word goes out whole; it counts up to its first low byte.
+                uint64_t word = break_count::load8(t + i);
+                std::memcpy(out + used, &word, 8);
+                const size_t k = first_low_byte(word);
+                i += k;
+                used += k;
+                col += k;
+                if (k == 8)
+                    goto next;
+                b = t[i++];
+                if (!stop[b]) {
+                    ++used;
+                    ++col;
+                    goto next;
+                }
+            } else {
+                b = t[i++];
+                if (!stop[b]) {
+                    out[used++] = b;
+                    ++col;
+                    goto next;
+                }
+            }
+            if (b == kCarriageReturn || (b == kSoftBreak && wrap && softBreaksToCR)) {
+                if (!lfOnly)
+                    out[used++] = kCarriageReturn;
+                out[used++] = kLineFeed;
+                col = 0;
+            } else if (b == kTab) {
+                size_t fill = w - (pow2 ? col & (w - 1) : col % w);
+                if (tabsToBlanks) {
+                    std::memset(out + used, kBlank, fill);
+                    used += fill;
+                } else {
+                    out[used++] = kTab;
+                }
+                col += fill;
+                while (i < n && t[i] == kFillByte)
+                    ++i; // the tab's fill, written as the tab
+            }
+        next:
+            if (used >= kBlock) {
+                ok = file_store_put(writer, out, used);
+                used = 0;
+            }
+        }
+        at += static_cast<int>(n);
+    }
+    ok = ok && file_store_put(writer, out, used);
+    std::free(out);
+    if (!ok) {
         file_store_discard(writer);
         return 0;
     }

@@ -5,13 +5,17 @@
 #include <cstring>
 #include <new>
 
+#ifdef __linux__
+#include <sys/mman.h>
+#endif
+
 #include "editor/editctl/break_count.h"
 
 namespace {
 
 // Chunks are cut at this size; a chunk of its own that grows beyond twice
 // the size is cut again, so an edit never moves more than that.
-const int kChunk = 16 * 1024;
+const int kChunk = CTextStore::kChunkSize;
 const uint32_t kSpare = kSpareBytes;
 
 TextAllocFn s_alloc = nullptr;
@@ -46,14 +50,118 @@ std::shared_ptr<CTextStore::Flat> CTextStore::NewFlat(uint32_t capacity)
     } catch (const std::bad_alloc&) {
         return nullptr;
     }
-    f->text = static_cast<uint8_t*>(s_alloc ? s_alloc(size) : std::malloc(size));
-    f->attr = f->text ? static_cast<uint8_t*>(s_alloc ? s_alloc(size) : std::malloc(size)) : nullptr;
+    f->text = AllocZeroed(capacity);
+    f->attr = f->text ? AllocZeroed(capacity) : nullptr;
     if (!f->text || !f->attr)
         return nullptr;
-    std::memset(f->text, 0, size);
-    std::memset(f->attr, 0, size);
     f->size = size;
     return f;
+}
+
+// Large zeroed blocks come from the system already zero: calloc clears
+// nothing it does not have to.
+uint8_t* CTextStore::AllocZeroed(uint32_t capacity)
+{
+    size_t size = static_cast<size_t>(capacity) + kSpare;
+    if (!s_alloc) {
+        uint8_t* p = static_cast<uint8_t*>(std::calloc(size, 1));
+#ifdef __linux__
+        // A large text fills its pages in big steps, not four kilobytes at
+        // a time.
+        const uintptr_t huge = 2u << 20;
+        if (p && size >= 4 * huge) {
+            uintptr_t from = (reinterpret_cast<uintptr_t>(p) + huge - 1) & ~(huge - 1);
+            uintptr_t to = (reinterpret_cast<uintptr_t>(p) + size) & ~(huge - 1);
+            if (to > from)
+                madvise(reinterpret_cast<void*>(from), to - from, MADV_HUGEPAGE);
+        }
+#endif
+        return p;
+    }
+    uint8_t* p = static_cast<uint8_t*>(s_alloc(size));
+    if (p)
+        std::memset(p, 0, size);
+    return p;
+}
+
+void CTextStore::FreeBytes(uint8_t* bytes)
+{
+    std::free(bytes);
+}
+
+bool CTextStore::Adopt(uint8_t* text, uint32_t capacity, int length, const std::vector<int>& crs,
+                       const std::vector<int>& softs)
+{
+    std::shared_ptr<Flat> f;
+    try {
+        f = std::make_shared<Flat>();
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    f->attr = AllocZeroed(capacity);
+    if (!f->attr)
+        return false;
+    std::vector<Chunk> chunks;
+    try {
+        chunks.resize(static_cast<size_t>((length + kChunk - 1) / kChunk));
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    f->text = text;
+    f->size = static_cast<size_t>(capacity) + kSpare;
+    for (size_t k = 0; k < chunks.size(); ++k) {
+        Chunk& c = chunks[k];
+        c.base = f;
+        c.off = static_cast<int>(k) * kChunk;
+        c.len = std::min(kChunk, length - c.off);
+        c.cr = k < crs.size() ? crs[k] : 0;
+        c.soft = k < softs.size() ? softs[k] : 0;
+    }
+    chunks_.swap(chunks);
+    flat_ = f;
+    capacity_ = capacity;
+    length_ = length;
+    used_ = length;
+    flatCurrent_ = true;
+    cutStale_ = false;
+    indexStale_ = true;
+    Index(); // now, as part of the load, not at the first key
+    return true;
+}
+
+void CTextStore::Clear()
+{
+    if (!flat_)
+        return;
+    if (!flatCurrent_)
+        Compact();
+    size_t n = static_cast<size_t>(std::max(used_, length_));
+    std::memset(flat_->text, 0, std::min(n + 1, flat_->size));
+    std::memset(flat_->attr, 0, std::min(n + 1, flat_->size));
+    FlatWritten(0);
+    used_ = 0;
+    cutStale_ = false;
+}
+
+int CTextStore::Span(int i, const uint8_t** text, const uint8_t** attr) const
+{
+    if (i < 0 || i >= length_)
+        return 0;
+    if (flatCurrent_) {
+        if (text)
+            *text = flat_->text + i;
+        if (attr)
+            *attr = flat_->attr + i;
+        return length_ - i;
+    }
+    int k = Find(i);
+    const Chunk& c = chunks_[static_cast<size_t>(k)];
+    int in = i - lastStart_;
+    if (text)
+        *text = c.T() + in;
+    if (attr)
+        *attr = c.A() + in;
+    return c.len - in;
 }
 
 bool CTextStore::Reset(uint32_t capacity)
@@ -231,48 +339,82 @@ void CTextStore::Index() const
     Cut();
     if (!indexStale_)
         return;
+    // Each node k (1-based) sums the chunks (k - lowbit(k), k]; built in
+    // one pass by handing every node's sum on to its parent.
     size_t n = chunks_.size();
-    starts_.resize(n + 1);
-    crBefore_.resize(n + 1);
-    softBefore_.resize(n + 1);
-    int at = 0, cr = 0, soft = 0;
-    for (size_t k = 0; k < n; ++k) {
-        starts_[k] = at;
-        crBefore_[k] = cr;
-        softBefore_[k] = soft;
-        at += chunks_[k].len;
-        cr += chunks_[k].cr;
-        soft += chunks_[k].soft;
+    tree_.assign(n + 1, Sums());
+    for (size_t k = 1; k <= n; ++k) {
+        const Chunk& c = chunks_[k - 1];
+        tree_[k].len += c.len;
+        tree_[k].cr += c.cr;
+        tree_[k].soft += c.soft;
+        size_t parent = k + (k & (~k + 1));
+        if (parent <= n) {
+            tree_[parent].len += tree_[k].len;
+            tree_[parent].cr += tree_[k].cr;
+            tree_[parent].soft += tree_[k].soft;
+        }
     }
-    starts_[n] = at;
-    crBefore_[n] = cr;
-    softBefore_[n] = soft;
     indexStale_ = false;
-    if (last_ >= static_cast<int>(n))
-        last_ = 0;
+    lastValid_ = false;
+}
+
+CTextStore::Sums CTextStore::Before(int k) const
+{
+    Sums s;
+    for (size_t j = static_cast<size_t>(k); j > 0; j &= j - 1) {
+        s.len += tree_[j].len;
+        s.cr += tree_[j].cr;
+        s.soft += tree_[j].soft;
+    }
+    return s;
 }
 
 int CTextStore::Find(int i) const
 {
     Index();
     int n = static_cast<int>(chunks_.size());
-    if (last_ < n && starts_[last_] <= i && i < starts_[last_ + 1])
+    if (lastValid_ && last_ < n && lastStart_ <= i && i < lastStart_ + chunks_[static_cast<size_t>(last_)].len)
         return last_;
-    int k = static_cast<int>(std::upper_bound(starts_.begin(), starts_.end(), i) - starts_.begin()) - 1;
-    k = std::max(0, std::min(k, n - 1));
-    last_ = k;
-    return k;
+    // Down the tree: the last chunk whose start is at or before i.
+    size_t k = 0;
+    int at = 0;
+    size_t step = 1;
+    while (step * 2 <= static_cast<size_t>(n))
+        step *= 2;
+    for (; step > 0; step /= 2) {
+        size_t next = k + step;
+        if (next <= static_cast<size_t>(n) && at + tree_[next].len <= i) {
+            k = next;
+            at += tree_[next].len;
+        }
+    }
+    // Empty chunks are passed over; the text end falls in the last chunk.
+    while (static_cast<int>(k) < n - 1 && chunks_[k].len == 0)
+        ++k;
+    if (static_cast<int>(k) >= n) {
+        k = static_cast<size_t>(n - 1);
+        at = Start(n - 1);
+    }
+    last_ = static_cast<int>(k);
+    lastStart_ = at;
+    lastValid_ = true;
+    return last_;
 }
 
-// Chunks behind k moved by a bytes and gained cr CRs and soft soft breaks:
-// the index follows without being built again.
+// Chunk k grew by bytes and gained cr CRs and soft soft breaks: the nodes
+// above it in the tree follow.
 void CTextStore::Shift(size_t k, int bytes, int cr, int soft)
 {
-    for (size_t j = k + 1; j < starts_.size(); ++j) {
-        starts_[j] += bytes;
-        crBefore_[j] += cr;
-        softBefore_[j] += soft;
+    if (indexStale_)
+        return;
+    for (size_t j = k + 1; j < tree_.size(); j += j & (~j + 1)) {
+        tree_[j].len += bytes;
+        tree_[j].cr += cr;
+        tree_[j].soft += soft;
     }
+    if (lastValid_ && static_cast<int>(k) < last_)
+        lastStart_ += bytes;
 }
 
 uint8_t CTextStore::At(int i) const
@@ -282,7 +424,7 @@ uint8_t CTextStore::At(int i) const
     if (flatCurrent_)
         return flat_->text[i];
     int k = Find(i);
-    return chunks_[k].T()[i - starts_[k]];
+    return chunks_[k].T()[i - lastStart_];
 }
 
 uint8_t CTextStore::AttrAt(int i) const
@@ -292,7 +434,7 @@ uint8_t CTextStore::AttrAt(int i) const
     if (flatCurrent_)
         return flat_->attr[i];
     int k = Find(i);
-    return chunks_[k].A()[i - starts_[k]];
+    return chunks_[k].A()[i - lastStart_];
 }
 
 void CTextStore::SetAt(int i, uint8_t b)
@@ -305,11 +447,13 @@ void CTextStore::SetAt(int i, uint8_t b)
     }
     int k = Find(i);
     Chunk& c = chunks_[k];
-    uint8_t& slot = c.T()[i - starts_[k]];
-    c.cr += (b == 13) - (slot == 13);
-    c.soft += (b == 2) - (slot == 2);
+    uint8_t& slot = c.T()[i - lastStart_];
+    int cr = (b == 13) - (slot == 13);
+    int soft = (b == 2) - (slot == 2);
+    c.cr += cr;
+    c.soft += soft;
     slot = b;
-    indexStale_ = true;
+    Shift(static_cast<size_t>(k), 0, cr, soft);
 }
 
 void CTextStore::SetAttrAt(int i, uint8_t a)
@@ -321,7 +465,7 @@ void CTextStore::SetAttrAt(int i, uint8_t a)
         return;
     }
     int k = Find(i);
-    chunks_[k].A()[i - starts_[k]] = a;
+    chunks_[k].A()[i - lastStart_] = a;
 }
 
 void CTextStore::CopyOut(int from, int to, uint8_t* text, uint8_t* attr) const
@@ -339,9 +483,9 @@ void CTextStore::CopyOut(int from, int to, uint8_t* text, uint8_t* attr) const
     }
     int k = Find(from);
     int out = 0;
-    for (int pos = from; pos < to; ++k) {
+    int in = from - lastStart_;
+    for (int pos = from; pos < to; ++k, in = 0) {
         const Chunk& c = chunks_[k];
-        int in = pos - starts_[k];
         int n = std::min(c.len - in, to - pos);
         if (text)
             std::memcpy(text + out, c.T() + in, static_cast<size_t>(n));
@@ -352,15 +496,42 @@ void CTextStore::CopyOut(int from, int to, uint8_t* text, uint8_t* attr) const
     }
 }
 
+void CTextStore::SetAttrs(int from, int to, const uint8_t* attr)
+{
+    from = std::max(0, from);
+    to = std::min(to, length_);
+    for (int at = from; at < to;) {
+        const uint8_t* a = nullptr;
+        int n = std::min(Span(at, nullptr, &a), to - at);
+        std::memcpy(const_cast<uint8_t*>(a), attr + (at - from), static_cast<size_t>(n));
+        at += n;
+    }
+}
+
+void CTextStore::FillAttrs(int from, int to, uint8_t value)
+{
+    from = std::max(0, from);
+    to = std::min(to, length_);
+    for (int at = from; at < to;) {
+        const uint8_t* a = nullptr;
+        int n = std::min(Span(at, nullptr, &a), to - at);
+        std::memset(const_cast<uint8_t*>(a), value, static_cast<size_t>(n));
+        at += n;
+    }
+}
+
 void CTextStore::Own(Chunk& c)
 {
     if (!c.base)
         return;
+    // Room for typing first, then one copy of the bytes.
     const uint8_t* t = c.T();
     const uint8_t* a = c.A();
-    std::vector<uint8_t> text(t, t + c.len), attr(a, a + c.len);
-    text.reserve(static_cast<size_t>(c.len) + 256);
-    attr.reserve(static_cast<size_t>(c.len) + 256);
+    std::vector<uint8_t> text, attr;
+    text.reserve(static_cast<size_t>(c.len) + 1024);
+    attr.reserve(static_cast<size_t>(c.len) + 1024);
+    text.assign(t, t + c.len);
+    attr.assign(a, a + c.len);
     c.text.swap(text);
     c.attr.swap(attr);
     c.base.reset();
@@ -379,11 +550,11 @@ void CTextStore::Replace(int start, int end, const uint8_t* text, const uint8_t*
     // cut inside a chunk needs bytes of its own.
     if (end > start) {
         int k = Find(start);
-        int pos = start - starts_[k];
+        int pos = start - lastStart_;
         int remaining = end - start;
         Chunk& first = chunks_[k];
         if (pos + remaining < first.len) {
-            // Inside one chunk that keeps bytes: the index shifts.
+            // Inside one chunk that keeps bytes: its nodes follow.
             const uint8_t* p = first.T() + pos;
             int cr = count_byte(p, remaining, 13), soft = count_byte(p, remaining, 2);
             first.cr -= cr;
@@ -400,15 +571,20 @@ void CTextStore::Replace(int start, int end, const uint8_t* text, const uint8_t*
             Shift(static_cast<size_t>(k), -remaining, -cr, -soft);
             remaining = 0;
         }
-        bool multi = remaining > 0;
+        // Across chunks: each keeps its nodes up to date; only a chunk that
+        // went whole makes the tree be built again.
+        bool emptied = false;
+        int removed = remaining;
         while (remaining > 0) {
             Chunk& c = chunks_[k];
             int take = std::min(remaining, c.len - pos);
             const uint8_t* p = c.T() + pos;
-            c.cr -= count_byte(p, take, 13);
-            c.soft -= count_byte(p, take, 2);
+            int cr = count_byte(p, take, 13), soft = count_byte(p, take, 2);
+            c.cr -= cr;
+            c.soft -= soft;
             if (take == c.len) {
                 c.len = 0;
+                emptied = true;
             } else if (c.base && pos == 0) {
                 c.off += take;
                 c.len -= take;
@@ -420,14 +596,16 @@ void CTextStore::Replace(int start, int end, const uint8_t* text, const uint8_t*
                 c.attr.erase(c.attr.begin() + pos, c.attr.begin() + pos + take);
                 c.len -= take;
             }
+            if (!emptied)
+                Shift(static_cast<size_t>(k), -take, -cr, -soft);
             remaining -= take;
             ++k;
             pos = 0;
         }
-        if (multi) {
+        length_ -= removed;
+        if (emptied) {
             chunks_.erase(std::remove_if(chunks_.begin(), chunks_.end(), [](const Chunk& c) { return c.len == 0; }),
                           chunks_.end());
-            length_ -= end - start;
             indexStale_ = true;
             Index();
         }
@@ -438,6 +616,7 @@ void CTextStore::Replace(int start, int end, const uint8_t* text, const uint8_t*
         int pos;
         if (chunks_.empty()) {
             chunks_.emplace_back();
+            indexStale_ = true;
             k = 0;
             pos = 0;
         } else if (start >= length_) {
@@ -445,7 +624,7 @@ void CTextStore::Replace(int start, int end, const uint8_t* text, const uint8_t*
             pos = chunks_[k].len;
         } else {
             k = static_cast<size_t>(Find(start));
-            pos = start - starts_[k];
+            pos = start - lastStart_;
             // At a chunk's start, a previous chunk of its own takes the
             // bytes at its end: typing at one place fills one chunk.
             if (pos == 0 && k > 0 && !chunks_[k - 1].base) {
@@ -465,17 +644,17 @@ void CTextStore::Replace(int start, int end, const uint8_t* text, const uint8_t*
         c.cr += cr;
         c.soft += soft;
         length_ += n;
-        if (c.len <= 2 * kChunk && !indexStale_ && starts_.size() == chunks_.size() + 1)
+        if (c.len <= 2 * kChunk) {
             Shift(k, n, cr, soft);
-        else
-            indexStale_ = true;
-        if (c.len > 2 * kChunk) {
+        } else {
             // Cut into chunks of the usual size.
             Chunk big = std::move(c);
             std::vector<Chunk> pieces;
             for (int at = 0; at < big.len; at += kChunk) {
                 Chunk piece;
                 int len = std::min(kChunk, big.len - at);
+                piece.text.reserve(static_cast<size_t>(len) + 1024);
+                piece.attr.reserve(static_cast<size_t>(len) + 1024);
                 piece.text.assign(big.text.begin() + at, big.text.begin() + at + len);
                 piece.attr.assign(big.attr.begin() + at, big.attr.begin() + at + len);
                 piece.len = len;
@@ -501,24 +680,28 @@ int CTextStore::CountBreaks(int from, int to, bool wrap) const
         return break_count::count(flat_->text, from, to, wrap);
     Index();
     int kf = Find(from);
+    int sf = lastStart_;
     int kt = Find(to - 1);
-    auto part = [&](int k, int a, int b) {
+    int st = lastStart_;
+    auto part = [&](int k, int start, int a, int b) {
         const Chunk& c = chunks_[k];
-        return break_count::count(c.T(), a - starts_[k], b - starts_[k], wrap);
+        return break_count::count(c.T(), a - start, b - start, wrap);
     };
     if (kf == kt)
-        return part(kf, from, to);
+        return part(kf, sf, from, to);
     // Totals from the start of chunk kf to the start of chunk kt, less what
     // lies before from in kf (or the rest of kf, whichever is shorter to
     // count), plus the head of kt.
-    int n = crBefore_[kt] - crBefore_[kf] + (wrap ? softBefore_[kt] - softBefore_[kf] : 0);
-    if (from - starts_[kf] <= starts_[kf + 1] - from)
-        n -= part(kf, starts_[kf], from);
+    Sums bf = Before(kf), bt = Before(kt);
+    int n = bt.cr - bf.cr + (wrap ? bt.soft - bf.soft : 0);
+    int ef = sf + chunks_[kf].len, et = st + chunks_[kt].len;
+    if (from - sf <= ef - from)
+        n -= part(kf, sf, sf, from);
     else
-        n += part(kf, from, starts_[kf + 1]) - (chunks_[kf].cr + (wrap ? chunks_[kf].soft : 0));
-    if (to - starts_[kt] <= starts_[kt + 1] - to)
-        return n + part(kt, starts_[kt], to);
-    return n + (chunks_[kt].cr + (wrap ? chunks_[kt].soft : 0)) - part(kt, to, starts_[kt + 1]);
+        n += part(kf, sf, from, ef) - (chunks_[kf].cr + (wrap ? chunks_[kf].soft : 0));
+    if (to - st <= et - to)
+        return n + part(kt, st, st, to);
+    return n + (chunks_[kt].cr + (wrap ? chunks_[kt].soft : 0)) - part(kt, st, to, et);
 }
 
 int CTextStore::AfterNthBreak(int n, bool wrap, int* found) const
@@ -526,25 +709,32 @@ int CTextStore::AfterNthBreak(int n, bool wrap, int* found) const
     if (flatCurrent_ && cutStale_)
         return break_count::after_nth(flat_->text, 0, length_, n, wrap, found);
     Index();
-    int chunks = static_cast<int>(chunks_.size());
-    auto before = [&](int k) { return crBefore_[k] + (wrap ? softBefore_[k] : 0); };
-    if (chunks == 0 || before(chunks) < n) {
-        *found = chunks == 0 ? 0 : before(chunks);
+    size_t chunks = chunks_.size();
+    auto breaks = [&](const Sums& x) { return x.cr + (wrap ? x.soft : 0); };
+    int total = chunks == 0 ? 0 : breaks(Before(static_cast<int>(chunks)));
+    if (total < n) {
+        *found = total;
         return -1;
     }
-    // The chunk in which the n-th break lies: the last whose breaks before
-    // it are fewer than n.
-    int lo = 0, hi = chunks - 1;
-    while (lo < hi) {
-        int mid = (lo + hi + 1) / 2;
-        if (before(mid) < n)
-            lo = mid;
-        else
-            hi = mid - 1;
+    // Down the tree: the chunk in which the n-th break lies is the one
+    // behind the most chunks whose breaks are fewer than n.
+    size_t k = 0;
+    Sums at;
+    size_t step = 1;
+    while (step * 2 <= chunks)
+        step *= 2;
+    for (; step > 0; step /= 2) {
+        size_t next = k + step;
+        if (next <= chunks && breaks(at) + breaks(tree_[next]) < n) {
+            k = next;
+            at.len += tree_[next].len;
+            at.cr += tree_[next].cr;
+            at.soft += tree_[next].soft;
+        }
     }
-    const Chunk& c = chunks_[lo];
+    const Chunk& c = chunks_[k];
     int inChunk = 0;
-    int at = break_count::after_nth(c.T(), 0, c.len, n - before(lo), wrap, &inChunk);
-    *found = before(lo) + inChunk;
-    return at < 0 ? -1 : starts_[lo] + at;
+    int r = break_count::after_nth(c.T(), 0, c.len, n - breaks(at), wrap, &inChunk);
+    *found = breaks(at) + inChunk;
+    return r < 0 ? -1 : at.len + r;
 }

@@ -1,12 +1,15 @@
 // The bytes of one text and their colour attributes, stored so that an edit
 // costs in proportion to the edit and not to the text.
 //
-// The text lies in chunks of a few ten kilobytes, in order. A chunk is
+// The text lies in chunks of a few kilobytes, in order (small, so that the
+// first edit in a chunk copies little of it). A chunk is
 // either a view into one flat buffer (the whole text, contiguous, as readers
 // that take the text in place want it) or a small buffer of its own that an
 // edit made (copy on write). Every chunk knows how many CRs and soft breaks
 // it holds, so that counting lines between two offsets and finding the
-// start of a line visit chunk totals instead of bytes.
+// start of a line visit chunk totals instead of bytes. The totals are kept
+// in a tree of running sums (one node per chunk), so an edit updates a few
+// nodes and never every chunk behind it.
 //
 // Flat() makes the text contiguous on demand: the chunks are laid out in
 // the flat buffer again, in place, and stay views into it, so the next edit
@@ -41,6 +44,29 @@ public:
 
     int Length() const { return length_; }
 
+    // Chunks of a text that was cut whole are this long (the last shorter).
+    static const int kChunkSize = 2 * 1024;
+
+    // Loading: a text buffer of capacity plus spare bytes, zero throughout
+    // (allocated zeroed, not cleared byte by byte); null when memory ran
+    // out. The loader fills it and hands it over with Adopt, or frees it
+    // with FreeBytes.
+    static uint8_t* AllocZeroed(uint32_t capacity);
+    static void FreeBytes(uint8_t* bytes);
+    // The filled buffer becomes the text (length bytes, zero behind them),
+    // with fresh zero attributes. crs and softs hold the CRs and soft
+    // breaks of every kChunkSize piece of it, so that nothing is counted
+    // again. False (nothing changed, the buffer still the caller's) when
+    // memory ran out.
+    bool Adopt(uint8_t* text, uint32_t capacity, int length, const std::vector<int>& crs,
+               const std::vector<int>& softs);
+    // Empties the text: zero again wherever bytes were written.
+    void Clear();
+
+    // The text and attributes from offset i on, contiguous as far as the
+    // chunk holding i goes: their number (0 at or beyond the length).
+    int Span(int i, const uint8_t** text, const uint8_t** attr) const;
+
     // The contiguous text and attributes, zero from the length on.
     uint8_t* FlatText();
     uint8_t* FlatAttr();
@@ -55,6 +81,12 @@ public:
     void SetAttrAt(int i, uint8_t a);
     // Copies [from, to) of the text and attributes (either may be null).
     void CopyOut(int from, int to, uint8_t* text, uint8_t* attr) const;
+    // The attributes of [from, to) become attr[0 ...), or all value.
+    void SetAttrs(int from, int to, const uint8_t* attr);
+    void FillAttrs(int from, int to, uint8_t value);
+    // Whether the flat buffer holds the whole text (no edit since it was
+    // last made contiguous): FlatText costs nothing then.
+    bool FlatCurrent() const { return flatCurrent_ || !flat_; }
 
     // [start, end) becomes the n bytes of text with their attributes.
     // The caller keeps the capacity (length stays below it). Throws
@@ -90,12 +122,20 @@ private:
     // A zeroed buffer pair of capacity plus spare bytes; null when memory runs out.
     static std::shared_ptr<Flat> NewFlat(uint32_t capacity);
     void Cut() const;            // chunks from the flat buffer when stale
-    void Index() const;          // chunk starts and break totals
+    void Index() const;          // the tree of sums when stale
     int Find(int i) const;       // chunk holding offset i (i < length)
     void Own(Chunk& c);          // copy on write
     void Compact();              // lays the chunks out in the flat buffer
     void Recount(Chunk& c) const;
+    // Chunk k changed by bytes, cr CRs and soft soft breaks.
     void Shift(size_t k, int bytes, int cr, int soft);
+
+    // Running sums over the chunks (a binary indexed tree, 1-based).
+    struct Sums {
+        int len = 0, cr = 0, soft = 0;
+    };
+    Sums Before(int k) const;    // totals of the chunks before chunk k
+    int Start(int k) const { return Before(k).len; }
 
     std::shared_ptr<Flat> flat_;
     uint32_t capacity_ = 0;
@@ -105,8 +145,8 @@ private:
     mutable bool cutStale_ = false;
     mutable std::vector<Chunk> chunks_;
     mutable bool indexStale_ = true;
-    mutable std::vector<int> starts_;   // start offset of every chunk, then the length
-    mutable std::vector<int> crBefore_; // CRs in the chunks before, then the total
-    mutable std::vector<int> softBefore_;
+    mutable std::vector<Sums> tree_;
     mutable int last_ = 0;              // the chunk found last
+    mutable int lastStart_ = 0;         // and its start
+    mutable bool lastValid_ = false;
 };

@@ -103,10 +103,18 @@ void CEditorStatusBar::ShowProgress(bool show)
     if (show != (GetItemID(kProgressPane) == ID_INDICATOR_PROGRESS))
         SetProgressMode(show ? 0 : 1);
     PlaceProgress();
-    ::SendMessageA(progress_, PBM_SETPOS, show ? 50 : 0, 0);
+    ::SendMessageA(progress_, PBM_SETPOS, 0, 0);
     ::ShowWindow(progress_, show ? SW_SHOW : SW_HIDE);
     if (show)
         ::UpdateWindow(progress_);
+}
+
+void CEditorStatusBar::SetProgressPos(int percent)
+{
+    if (!progress_)
+        return;
+    ::SendMessageA(progress_, PBM_SETPOS, static_cast<WPARAM>(percent < 0 ? 0 : percent > 100 ? 100 : percent), 0);
+    ::UpdateWindow(progress_);
 }
 
 void CEditorStatusBar::SetReadOnlyText(const char* text)

@@ -56,6 +56,13 @@ void COvantaEditorShell::SetStatusText(int pane, const std::string& text)
         frame->m_wndStatusBar.SetPaneText(pane, text.c_str());
 }
 
+void COvantaEditorShell::SetProgress(int percent)
+{
+    CMainFrame* frame = main_frame();
+    if (frame && frame->m_wndStatusBar.m_hWnd)
+        frame->m_wndStatusBar.SetProgressPos(percent);
+}
+
 void COvantaEditorShell::ShowCaretPosition(int line, int column, int)
 {
     CMainFrame* frame = main_frame();

@@ -12,6 +12,7 @@ class COvantaEditorShell : public CEditorShell {
 public:
     HWND MainFrame() override;
     void SetStatusText(int pane, const std::string& text) override;
+    void SetProgress(int percent) override;
     void ShowCaretPosition(int line, int column, int position) override;
     void EditorRefreshed(CNColorEditCtrl& editor) override;
     std::string DocumentTitle(CNColorEditCtrl& editor) override;

@@ -13,6 +13,8 @@
 #include "winui/msgbox.h"
 #include "winui/splitter.h"
 
+#include <algorithm>
+
 BEGIN_MESSAGE_MAP(COvantaView, winui::CView)
     ON_WM_CREATE()
     ON_WM_DESTROY()
@@ -377,7 +379,8 @@ LRESULT COvantaView::OnDeleteLeading(WPARAM, LPARAM)
 
 namespace {
 
-// The formatter's steps in status pane 0 and the progress pane.
+// The formatter's steps in status pane 0 and the progress pane. Each step
+// tells its position often; the bar moves when the percentage changes.
 class CViewAlignProgress : public CAlignProgress {
 public:
     explicit CViewAlignProgress(CMainFrame* frame) : m_frame(frame) {}
@@ -386,11 +389,29 @@ public:
         if (m_frame)
             m_frame->SetMessageText(text);
     }
-    void Range(size_t) override {}
-    void Position(size_t) override {}
+    void Range(size_t max) override
+    {
+        m_max = max;
+        Show(0);
+    }
+    void Position(size_t pos) override
+    {
+        if (m_max > 0)
+            Show(static_cast<int>(std::min<size_t>(pos, m_max) * 100 / m_max));
+    }
 
 private:
+    void Show(int percent)
+    {
+        if (percent == m_shown || !m_frame || !m_frame->m_wndStatusBar.m_hWnd)
+            return;
+        m_shown = percent;
+        m_frame->m_wndStatusBar.SetProgressPos(percent);
+    }
+
     CMainFrame* m_frame;
+    size_t m_max = 0;
+    int m_shown = -1;
 };
 
 } // namespace

@@ -9,9 +9,12 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "editor/syntax/lexer.h"
+
+class CTextStore;
 
 class CCommentIndex {
 public:
@@ -21,12 +24,19 @@ public:
 
     // The scanner state just before pos (the same walk).
     LexState StateBefore(const char* text, int length, uint32_t version, int pos);
+    // The same on a text in the chunks of a store: each step is read in
+    // pieces, so the text need not be contiguous.
+    LexState StateBefore(const CTextStore& store, uint32_t version, int pos);
 
     // The text before fromOffset is unchanged; what follows may have changed.
     void TextChanged(int fromOffset);
 
 private:
     static const int kStep = 1 << 16;
+    // The walk, with scan giving the state after [from, to) from the state
+    // before it.
+    typedef std::function<LexState(int from, int to, LexState state)> Scan;
+    LexState Walk(int length, uint32_t version, int pos, const Scan& scan);
     std::vector<LexState> m_states; // m_states[k]: the state before offset k * kStep
     bool m_haveVersion = false;
     bool m_changeReported = false;

@@ -126,51 +126,22 @@ static void ColourLineComments(const char* text, uint8_t* attr, int length, int 
     }
 }
 
-int ColorizeRange(CColorEditCore& core, const CSyntaxTemplate* tmpl, int start, int end, CCommentIndex* index)
+// The colouring of [start, end) once it is known whether start lies in a
+// block comment (and from where its closer may be searched).
+static void ColourKnownStart(CColorEditCore& core, const CSyntaxTemplate& tmpl, int start, int end, bool inside,
+                             int closeFrom)
 {
     const char* text = reinterpret_cast<const char*>(core.GetTextBuffer());
     uint8_t* attr = core.GetAttrBuffer();
     const int length = core.GetTextLength();
-    if (start == -1)
-        start = core.m_nTopOffset;
-    if (end == -1)
-        end = core.GetPageEndOffset();
-    start = std::max(0, std::min(start, length));
-    end = std::min(end, length);
-    if (start >= end)
-        return -1;
-    if (!text || !attr)
-        return 0;
     const int lineStart = core.GetLineStart(start);
-    Paint(attr, start, end, 0);
-    if (!tmpl)
-        return 0;
-    const int comment = CommentAttribute(tmpl);
-    if (comment < 0 || tmpl->keywords.empty()) {
-        KeywordPass(core, *tmpl, lineStart, end);
-        return 0;
-    }
-
+    const int comment = CommentAttribute(&tmpl);
     int pos = start;
-    bool inside;
-    int closeFrom = start;
-    if (index) {
-        const LexState s = index->StateBefore(text, length, core.State().version, start);
-        inside = s.cls == kLexBlockComment;
-        // The "*" of the opener never begins its closer.
-        if (s.opening)
-            closeFrom = start + 1;
-    } else {
-        const int open = FindLastCommentOpen(start, 0, text);
-        inside = open >= 0 && FindLastCommentClose(start, open + 2, text) < 0;
-        if (inside)
-            closeFrom = std::max(start, open + 2);
-    }
     if (inside) {
         const int close = FindCommentClose(closeFrom, end, text);
         if (close < 0) {
             Paint(attr, start, end, comment);
-            return 0;
+            return;
         }
         Paint(attr, start, close + 2, comment);
         pos = close + 2;
@@ -188,7 +159,109 @@ int ColorizeRange(CColorEditCore& core, const CSyntaxTemplate* tmpl, int start, 
         pos = e + 2;
     }
     ColourLineComments(text, attr, length, lineStart, end, comment);
-    KeywordPass(core, *tmpl, start, end);
+    KeywordPass(core, tmpl, start, end);
+}
+
+// A keyword that colours between two strings looks back through the whole
+// text for an opener (a quote pair looks at its own line only).
+static bool LooksFarBack(const CSyntaxTemplate& tmpl)
+{
+    for (const SyntaxKeyword& k : tmpl.keywords)
+        if ((k.value & SYNTAX_BETWEEN_STRINGS) && !IsQuotePair(k))
+            return true;
+    return false;
+}
+
+// Colouring a text that lies in chunks (after an edit) without making it
+// contiguous: the lines of the range are copied into a small text of their
+// own (from the CR before the first through the CR behind the last, as far
+// as any search of the colouring looks), coloured there with the comment
+// state from the index, and their attributes copied back.
+static void ColourFromChunks(CColorEditCore& core, const CSyntaxTemplate& tmpl, int start, int end, int lineStart,
+                             CCommentIndex* index)
+{
+    const CTextState& s = core.State();
+    int from = lineStart;
+    while (from > 0 && s.At(from - 1) != kCarriageReturn)
+        --from;
+    if (from > 0)
+        --from;
+    int to = end;
+    while (to < s.length && s.At(to) != kCarriageReturn)
+        ++to;
+    to = std::min(s.length, to + 1);
+
+    CTextState window;
+    const uint32_t capacity = (static_cast<uint32_t>(to - from) / kCapacityStep + 1) * kCapacityStep;
+    if (!window.store.Reset(capacity))
+        return;
+    window.capacity = capacity;
+    s.store.CopyOut(from, to, window.store.FlatText(), window.store.FlatAttr());
+    window.store.FlatWritten(to - from);
+    window.length = to - from;
+    window.lineCount = 1;
+    window.wrapWidth = s.wrapWidth;
+    CColorEditCore part;
+    part.AttachState(&window);
+    if (CommentAttribute(&tmpl) < 0 || tmpl.keywords.empty() || !index) {
+        KeywordPass(part, tmpl, lineStart - from, end - from);
+    } else {
+        const LexState state = index->StateBefore(s.store, s.version, start);
+        ColourKnownStart(part, tmpl, start - from, end - from, state.cls == kLexBlockComment,
+                         start - from + (state.opening ? 1 : 0));
+    }
+    core.State().store.SetAttrs(from, to, window.store.FlatAttr());
+}
+
+int ColorizeRange(CColorEditCore& core, const CSyntaxTemplate* tmpl, int start, int end, CCommentIndex* index)
+{
+    const int length = core.GetTextLength();
+    if (start == -1)
+        start = core.m_nTopOffset;
+    if (end == -1)
+        end = core.GetPageEndOffset();
+    start = std::max(0, std::min(start, length));
+    end = std::min(end, length);
+    if (start >= end)
+        return -1;
+    const CTextState& s = core.State();
+    if (!s.HasBuffers())
+        return 0;
+    const int lineStart = core.GetLineStart(start);
+    const int comment = CommentAttribute(tmpl);
+    // Without comments no state is needed; with them, the index has it.
+    const bool stateKnown = comment < 0 || (tmpl && tmpl->keywords.empty()) || index;
+    if (!s.store.FlatCurrent() && (!tmpl || (stateKnown && !LooksFarBack(*tmpl)))) {
+        core.State().store.FillAttrs(start, end, 0);
+        if (tmpl)
+            ColourFromChunks(core, *tmpl, start, end, lineStart, index);
+        return 0;
+    }
+    const char* text = reinterpret_cast<const char*>(core.GetTextBuffer());
+    uint8_t* attr = core.GetAttrBuffer();
+    Paint(attr, start, end, 0);
+    if (!tmpl)
+        return 0;
+    if (comment < 0 || tmpl->keywords.empty()) {
+        KeywordPass(core, *tmpl, lineStart, end);
+        return 0;
+    }
+
+    bool inside;
+    int closeFrom = start;
+    if (index) {
+        const LexState st = index->StateBefore(text, length, core.State().version, start);
+        inside = st.cls == kLexBlockComment;
+        // The "*" of the opener never begins its closer.
+        if (st.opening)
+            closeFrom = start + 1;
+    } else {
+        const int open = FindLastCommentOpen(start, 0, text);
+        inside = open >= 0 && FindLastCommentClose(start, open + 2, text) < 0;
+        if (inside)
+            closeFrom = std::max(start, open + 2);
+    }
+    ColourKnownStart(core, *tmpl, start, end, inside, closeFrom);
     return 0;
 }
 

@@ -200,3 +200,12 @@ bool MakeFolders(const std::string& path)
         MakeFolders(path.substr(0, slash));
     return CreateDirectoryA(path.c_str(), nullptr) != FALSE;
 }
+
+std::string BesideThisProgram(const char* name)
+{
+    char path[MAX_PATH * 4] = {};
+    DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string dir(path, n);
+    size_t slash = dir.find_last_of("\\/");
+    return (slash == std::string::npos ? std::string() : dir.substr(0, slash + 1)) + name;
+}

@@ -64,5 +64,7 @@ std::string ReadWholeFile(const std::string& path);
 bool WriteWholeFile(const std::string& path, const std::string& text);
 // Copies a file; false on failure.
 bool CopyOneFile(const std::string& from, const std::string& to);
+// A file beside the running program (its folder and the name).
+std::string BesideThisProgram(const char* name);
 // Makes a folder and every folder above it that is missing.
 bool MakeFolders(const std::string& path);

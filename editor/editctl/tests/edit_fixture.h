@@ -32,6 +32,10 @@ public:
         return a;
     }
     int SaveLineWrapSetting() override { return saveLineWrap; }
+    void ReportFileRefused(const char* text, const char* path) override
+    {
+        refusals.push_back(std::string(path) + ": " + text);
+    }
     void LoadProgress(int64_t bytesRead, int64_t total, int lines) override
     {
         progress.push_back({bytesRead, total, lines});
@@ -45,6 +49,7 @@ public:
     std::vector<std::string> captions;
     std::deque<int> answers;
     int saveLineWrap = 0;
+    std::vector<std::string> refusals;
     struct Progress {
         int64_t bytesRead, total;
         int lines;

@@ -125,6 +125,19 @@ TEST_F(FileTest, TabsTurnExpandTabsOffAndCanBeSavedAsBlanks)
     core.m_bExpandTabs = 1;
     ASSERT_EQ(Load("abc\n"), 1);
     EXPECT_EQ(core.m_bExpandTabs, 1);
+
+    // Widths that are no power of two, on both sides of a chunk's edge.
+    const std::string before(static_cast<size_t>(CTextStore::kChunkSize) - 2, 'z');
+    for (int width : {3, 5, 8}) {
+        SCOPED_TRACE(width);
+        core.SetTabWidth(width);
+        ASSERT_EQ(Load("a\tbc\tx\r\n" + before + "\ty\r\n"), 1);
+        ExpectModelIntact();
+        ASSERT_EQ(core.SaveFile(nullptr, true, false, false), 1);
+        auto blanks = [&](size_t col) { return std::string(static_cast<size_t>(width) - col % width, ' '); };
+        EXPECT_EQ(ReadFileBytes(path), "a" + blanks(1) + "bc" + blanks(1 + blanks(1).size() + 2) + "x\r\n" + before +
+                                           blanks(before.size()) + "y\r\n");
+    }
 }
 
 TEST_F(FileTest, WordWrappedTextSavedWithOrWithoutLineBreaks)
@@ -299,24 +312,161 @@ TEST_F(FileTest, DeletedFileIsReportedOnceAndCanBeSavedAgain)
 
 namespace {
 
-// Every 100 lines of a file the host hears how far the load is.
-TEST_F(FileTest, LoadTellsItsProgressEveryHundredLines)
+// After every megabyte of a file the host hears how far the load is, not
+// after a number of lines: a file of a million short lines is told a few
+// times, not ten thousand.
+TEST_F(FileTest, LoadTellsItsProgressEveryMegabyte)
 {
     std::string file;
-    for (int i = 0; i < 250; ++i)
-        file += "line " + std::to_string(1000 + i) + "\n";
+    while (file.size() < 4500000)
+        file += "line " + std::to_string(100000 + file.size() % 900000) + "\n"; // 12 bytes
     ASSERT_EQ(Load(file), 1);
-    ASSERT_EQ(host.progress.size(), 2u);
-    const int64_t lineBytes = 10; // "line 1xyz\n"
-    EXPECT_EQ(host.progress[0].bytesRead, 100 * lineBytes);
-    EXPECT_EQ(host.progress[0].lines, 100);
-    EXPECT_EQ(host.progress[1].bytesRead, 200 * lineBytes);
-    EXPECT_EQ(host.progress[1].lines, 200);
-    EXPECT_EQ(host.progress[1].total, static_cast<int64_t>(file.size()));
+    ASSERT_EQ(host.progress.size(), 4u);
+    int64_t before = 0;
+    for (const RecordingHost::Progress& p : host.progress) {
+        EXPECT_GT(p.bytesRead, before);
+        EXPECT_EQ(p.bytesRead % 12, 0) << "told between lines";
+        EXPECT_EQ(p.lines, p.bytesRead / 12);
+        EXPECT_EQ(p.total, static_cast<int64_t>(file.size()));
+        before = p.bytesRead;
+    }
+    EXPECT_LT(before, static_cast<int64_t>(file.size()));
 
     host.progress.clear();
     ASSERT_EQ(Load("a\nb\n"), 1);
     EXPECT_TRUE(host.progress.empty());
+}
+
+// Bytes 1 and 2 are the model's tab fill and soft break: a text holding
+// them from a file would lose them at the next save (and byte 2 would end
+// lines). Such a file is refused with a message and the text stays.
+TEST_F(FileTest, FileWithControlBytesIsRefusedAndTheTextStays)
+{
+    const std::string longLine = std::string(40000, 'x') + "\x02" + std::string(40000, 'y');
+    const std::string cases[] = {
+        "a\x01" "b\n",
+        "a\tb\x01\n",
+        "x\x02y",
+        std::string(20000, 'z') + "\n" + std::string(1 << 20, 'q') + "\x01",
+        longLine,
+    };
+    for (const std::string& file : cases) {
+        SCOPED_TRACE(file.size());
+        Put("kept/text", 2);
+        state.modified = 1;
+        ASSERT_EQ(Load(file), 0);
+        EXPECT_EQ(Text(), "kept/text");
+        EXPECT_EQ(core.GetLineCount(), 2);
+        EXPECT_EQ(state.modified, 1);
+        ASSERT_EQ(host.refusals.size(), 1u);
+        EXPECT_EQ(host.refusals[0], path + ": " + kControlBytesText);
+        EXPECT_EQ(ReadFileBytes(path), file) << "the file is not touched";
+        ExpectModelIntact();
+    }
+}
+
+// Every other byte a file may hold comes back unchanged from a save.
+TEST_F(FileTest, LoadThenSaveGivesTheFileBack)
+{
+    std::string all;
+    for (int b = 0; b < 256; ++b)
+        if (b != 0 && b != 1 && b != 2 && b != 9 && b != 10 && b != 13)
+            all += static_cast<char>(b);
+    std::string tabs;
+    for (int i = 0; i < 3000; ++i)
+        tabs += std::string(static_cast<size_t>(i % 7), 'c') + "\t" + (i % 5 ? "" : "\r\n");
+    std::string longTabs;
+    for (int i = 0; i < 30000; ++i)
+        longTabs += i % 3 ? "ab" : "\t";
+    const std::string cases[] = {
+        all + "\r\n" + all,
+        tabs + "\r\nend",
+        longTabs + "\r\n" + longTabs,
+        std::string(100000, 'w') + "\r\n\r\n",
+    };
+    for (const std::string& file : cases) {
+        SCOPED_TRACE(file.size());
+        ASSERT_EQ(Load(file), 1);
+        ExpectModelIntact();
+        ASSERT_EQ(core.SaveFile(nullptr, false, false, false), 1);
+        ASSERT_EQ(ReadFileBytes(path), file);
+    }
+}
+
+// The text is cut into chunks of the store as it is loaded: line ends on
+// and around a chunk's edges, a CR LF split by it, and a long line that
+// spans many chunks are counted right, and the first edit behind them and
+// its undo keep the text and the line count.
+// The file is read in blocks of a megabyte: a CR LF split by a block's end
+// is one line end, and a long line across blocks is cut where a line read
+// whole would be.
+TEST_F(FileTest, LinesAcrossReadBlocks)
+{
+    const size_t block = 1 << 20;
+    std::string file(block - 1, 'a');
+    for (size_t i = 100; i < file.size(); i += 100)
+        file[i] = '\n';
+    file += "\r\nnext\r\n";
+    const std::string longLine(3 * block + 5, 'x');
+    for (const std::string& f : {file, file + longLine, longLine + "\r\n" + file, std::string(block - 1, 'y') + "\r"}) {
+        SCOPED_TRACE(f.size());
+        ASSERT_EQ(Load(f), 1);
+        ExpectModelIntact();
+        ASSERT_EQ(core.SaveFile(nullptr, false, false, false), 1);
+        std::string crlf;
+        for (size_t i = 0; i < f.size(); ++i) {
+            if (f[i] == '\n' && (i == 0 || f[i - 1] != '\r'))
+                crlf += '\r';
+            if (f[i] == '\r' && (i + 1 == f.size() || f[i + 1] != '\n'))
+                continue; // a CR alone is no line end and is dropped
+            crlf += f[i];
+        }
+        EXPECT_EQ(ReadFileBytes(path) == crlf, true);
+    }
+    ASSERT_EQ(Load(file), 1);
+    EXPECT_EQ(state.Text()[block - 1], kCarriageReturn);
+    EXPECT_EQ(state.Text()[block], 'n');
+    ASSERT_EQ(Load(longLine), 1);
+    EXPECT_EQ(core.GetLineCount(), static_cast<int>(longLine.size() / kLongLineWrap + 1));
+    EXPECT_EQ(state.Text()[kLongLineWrap], kSoftBreak);
+}
+
+TEST_F(FileTest, LinesAcrossChunkEdgesCountAndEditAfterLoad)
+{
+    const int edge = CTextStore::kChunkSize;
+    std::string file;
+    // Lines of 1 to 40 bytes with CR LF, so that every kind of line end
+    // falls on every place around the edges of the first chunks.
+    for (int i = 0; file.size() < static_cast<size_t>(5 * edge); ++i)
+        file += std::string(static_cast<size_t>(1 + i % 40), static_cast<char>('a' + i % 26)) + (i % 3 ? "\r\n" : "\n");
+    file += std::string(3 * edge + 17, 'L') + "\r\n"; // cut into soft-broken pieces
+    file += "last";
+    ASSERT_EQ(Load(file), 1);
+    ExpectModelIntact();
+    const std::string loaded = Text();
+    const int lines = core.GetLineCount();
+    std::vector<int> starts{0};
+    for (int i = 0; i < state.length; ++i)
+        if (loaded[static_cast<size_t>(i)] == '/' || loaded[static_cast<size_t>(i)] == '~')
+            starts.push_back(i + 1);
+    ASSERT_EQ(static_cast<int>(starts.size()), lines);
+    for (int line = 0; line < lines; line += 7)
+        ASSERT_EQ(core.GetLineOffset(line), starts[static_cast<size_t>(line)]) << line;
+    EXPECT_EQ(core.GetLineOffset(lines - 1), starts.back());
+
+    for (int at : {edge - 1, edge, edge + 1, 2 * edge, state.length - 2}) {
+        SCOPED_TRACE(at);
+        core.SetSel(at, at, false, false);
+        int one = 1;
+        InsertStatus status = kInsertNoMemory;
+        core.InsertText(reinterpret_cast<const uint8_t*>("\r"), one, nullptr, kInsertRecordUndo, &status);
+        ASSERT_EQ(status, kInsertDone);
+        EXPECT_EQ(core.GetLineCount(), lines + 1);
+        ExpectModelIntact();
+        ASSERT_NE(core.Undo(), 0);
+        EXPECT_EQ(Text(), loaded);
+        EXPECT_EQ(core.GetLineCount(), lines);
+    }
 }
 
 } // namespace

@@ -133,6 +133,22 @@ TEST_F(StoreTest, ManyEditsMatchTheModel)
             for (int i = 0; i < insLen; ++i)
                 ins += "ab\rc\x02 "[random() % 6];
             Replace(at, at + del, ins);
+            if (k % 10 == 0) {
+                // In place, between edits: the chunk sums follow every edit.
+                n = static_cast<int>(model.size());
+                int from = static_cast<int>(random() % static_cast<unsigned>(n + 1));
+                int to = from + static_cast<int>(random() % static_cast<unsigned>(n - from + 1));
+                ASSERT_EQ(store.CountBreaks(from, to, true), CountIn(from, to, true)) << from << " " << to;
+                int total = CountIn(0, n, false), found = 0;
+                if (total > 0) {
+                    int nth = 1 + static_cast<int>(random() % static_cast<unsigned>(total));
+                    ASSERT_EQ(store.AfterNthBreak(nth, false, &found), AfterNth(nth)) << nth;
+                }
+                if (n > 0) {
+                    int i = static_cast<int>(random() % static_cast<unsigned>(n));
+                    ASSERT_EQ(store.At(i), static_cast<uint8_t>(model[static_cast<size_t>(i)])) << i;
+                }
+            }
         }
         ExpectLikeModel("round");
     }

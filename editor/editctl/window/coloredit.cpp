@@ -286,6 +286,11 @@ int CColorEdit::AskYesNo(const char* text, const char* caption)
     return winui::ShowMessageBox(m_hWnd, text, caption, MB_YESNO | MB_ICONEXCLAMATION);
 }
 
+void CColorEdit::ReportFileRefused(const char* text, const char* path)
+{
+    winui::ShowMessageBox(m_hWnd, text, path, MB_OK | MB_ICONSTOP);
+}
+
 // ---------------------------------------------------------------------------
 // Caret.
 

@@ -254,10 +254,8 @@ protected:
     void SetColumnMode(int on) { State().columnMode = on; }
     CTextRect& ColumnRect() { return State().columnRect; }
     bool WrapOn() const { return State().wrapWidth != 0; }
-    unsigned char ByteAt(int offset) const
-    {
-        return offset >= 0 && offset < Len() && Buf() ? Buf()[offset] : 0;
-    }
+    // Read in place: a byte never makes the text contiguous.
+    unsigned char ByteAt(int offset) const { return State().At(offset); }
     int HPos() const { return GetScrollPos(SB_HORZ); }
 
     // Notifications.
@@ -297,6 +295,7 @@ protected:
     void TakeFocus() override;
     void ReportOutOfMemory() override;
     int AskYesNo(const char* text, const char* caption) override;
+    void ReportFileRefused(const char* text, const char* path) override;
 
 private:
     CColorEditCore m_core;

@@ -4,6 +4,7 @@
 #include "editor/editctl/window/coloredit.h"
 
 #include <algorithm>
+#include <vector>
 
 static const COLORREF break_background = RGB(255, 0, 0);
 static const unsigned char soft_break_glyph = 0xBB;
@@ -47,11 +48,12 @@ BOOL CColorEdit::OnEraseBkgnd(HDC dc)
 
 int CColorEdit::GetCharRect(int offset, RECT& rect) const
 {
+    // Read through the store: painting never makes the text contiguous.
     int row = 0, column = 0;
-    const unsigned char* t = Buf();
+    const CTextState& t = State();
     if (offset >= m_core.m_nTopOffset) {
-        for (int i = m_core.m_nTopOffset; i < offset && t; ++i) {
-            if (t[i] == kCarriageReturn || t[i] == kSoftBreak) {
+        for (int i = m_core.m_nTopOffset; i < offset && t.HasBuffers(); ++i) {
+            if (t.At(i) == kCarriageReturn || t.At(i) == kSoftBreak) {
                 ++row;
                 column = 0;
             } else {
@@ -62,12 +64,12 @@ int CColorEdit::GetCharRect(int offset, RECT& rect) const
         if (m_core.m_nTopLine == 0)
             return 0;
         int i = offset;
-        while (i > 0 && t[i - 1] != kCarriageReturn && t[i - 1] != kSoftBreak) {
+        while (i > 0 && t.At(i - 1) != kCarriageReturn && t.At(i - 1) != kSoftBreak) {
             --i;
             ++column;
         }
         for (int j = offset; j < m_core.m_nTopOffset; ++j)
-            if (t[j] == kCarriageReturn || t[j] == kSoftBreak)
+            if (t.At(j) == kCarriageReturn || t.At(j) == kSoftBreak)
                 --row;
     }
     rect.left = (column - HPos()) * m_nCharWidth;
@@ -79,7 +81,7 @@ int CColorEdit::GetCharRect(int offset, RECT& rect) const
 
 void CColorEdit::DrawTextRange(int from, int to, HDC dcIn)
 {
-    if (!m_hWnd || !Buf())
+    if (!m_hWnd || !State().HasBuffers())
         return;
     winui::CClientDC ownDc(dcIn ? nullptr : m_hWnd);
     HDC dc = dcIn ? dcIn : static_cast<HDC>(ownDc);
@@ -107,15 +109,18 @@ void CColorEdit::DrawTextRange(int from, int to, HDC dcIn)
     Pen pen{dc, cell.left, cell.top, m_nCharWidth, m_nCharHeight};
     int budget = m_core.m_nVisibleLines - cell.top / m_nCharHeight + 2;
     int lastAttr = -1;
-    const unsigned char* t = Buf();
-    const unsigned char* a = Attr();
+    // The range with the zero behind the text, copied out of the store's
+    // chunks (the text stays in pieces while it is edited).
+    std::vector<unsigned char> text(static_cast<size_t>(to - from + 1)), attrs(text.size());
+    State().store.CopyOut(from, to + 1, text.data(), attrs.data());
     for (int i = from; i <= to; ++i) {
-        if (a[i] != lastAttr) {
-            lastAttr = a[i];
+        const unsigned char attr = attrs[static_cast<size_t>(i - from)];
+        if (attr != lastAttr) {
+            lastAttr = attr;
             SetTextColor(dc, table[lastAttr & 15]);
             SetBkColor(dc, table[16 + (lastAttr >> 4)]);
         }
-        unsigned char b = t[i];
+        unsigned char b = text[static_cast<size_t>(i - from)];
         if (b >= 14) {
             pen.Cell(static_cast<char>(b));
             pen.x += m_nCharWidth;
@@ -170,7 +175,7 @@ void CColorEdit::DrawStreamSelection(HDC dc)
 {
     if (!m_core.m_bShowSelection)
         return;
-    if (SelEnd() <= SelStart() || !Buf()) {
+    if (SelEnd() <= SelStart() || !State().HasBuffers()) {
         m_nPaintStart = m_nPaintEnd = -1;
         return;
     }
@@ -186,7 +191,7 @@ void CColorEdit::DrawStreamSelection(HDC dc)
         first = std::max(SelStart(), std::max(m_nPaintStart, m_core.m_nTopOffset));
     }
     // A selection never ends inside a tab.
-    while (SelEnd() < Len() && Buf()[SelEnd()] == kFillByte)
+    while (SelEnd() < Len() && State().At(SelEnd()) == kFillByte)
         ++SelEnd();
     int last = std::min(SelEnd(), std::max(paintEnd, pageEnd));
 
@@ -202,7 +207,7 @@ void CColorEdit::DrawStreamSelection(HDC dc)
     const int h = HPos();
     Pen pen{dc, cell.left, cell.top, m_nCharWidth, m_nCharHeight};
     int budget = m_core.m_nVisibleLines - cell.top / m_nCharHeight + 2;
-    const unsigned char* t = Buf();
+    const CTextState& t = State();
     auto frameCell = [&]() {
         if (frame && pen.x >= 0) {
             RECT r{pen.x, pen.y, pen.x + m_nCharWidth, pen.y + m_nCharHeight};
@@ -210,7 +215,7 @@ void CColorEdit::DrawStreamSelection(HDC dc)
         }
     };
     for (int i = first; i < last; ++i) {
-        unsigned char b = t[i];
+        unsigned char b = t.At(i);
         if (b >= 14 || b == kFormFeed) {
             if (pen.y >= 0)
                 pen.Cell(static_cast<char>(b == kFormFeed ? form_feed_glyph : b));
@@ -255,7 +260,7 @@ void CColorEdit::OnPaint()
     if (m_nPaintEnd == -1)
         m_nPaintEnd = m_core.GetPageEndOffset();
     winui::CSelectObject font(dc, m_font);
-    if (!Buf()) {
+    if (!State().HasBuffers()) {
         RECT rc;
         GetClientRect(&rc);
         winui::FillSolidRect(dc, rc, m_core.m_crBackground);

@@ -1,7 +1,8 @@
 // Ovanta's views and status bar in the real ovanta.exe under Wine: the C
-// re-format of a view, the focus after Goto Line, and the status bar's
-// browser pane.
+// re-format of a view, the focus after Goto Line, the status bar's browser
+// pane and its progress pane.
 #include "editor/shell/tests/ovanta_program_fixture.h"
+#include "message_log.h"
 #include "program_session.h"
 #include "system_input.h"
 #include "testing/kit/test_kit.h"
@@ -149,6 +150,61 @@ TEST_F(OvantaViews, ReformatAsCLaysTheTextOutAndRefusesUnbalancedBraces)
     t.Command(ID_FILE_SAVE_CMD);
     EXPECT_EQ(ReadWholeFile(Work("open.c")), "void g(void) {\r\nint b;\r\n");
     ASSERT_TRUE(t.Close());
+}
+
+// The positions the progress bar was set to that lie between its ends.
+static std::vector<unsigned long long> InnerPositions(const std::vector<std::pair<unsigned long long, long long>>& log,
+                                                      size_t from)
+{
+    std::vector<unsigned long long> inner;
+    for (size_t i = from; i < log.size(); ++i)
+        if (log[i].first > 0 && log[i].first < 100)
+            inner.push_back(log[i].first);
+    return inner;
+}
+
+// While C is re-formatted, and while a large file loads, the status bar's
+// progress pane moves on: the program sets the bar step by step, as a hook
+// in the program sees (the program is too busy meanwhile to be asked).
+TEST_F(OvantaViews, ProgressPaneAdvancesWhileCIsReformattedAndALargeFileLoads)
+{
+    std::string c;
+    for (int i = 0; c.size() < 100000; ++i)
+        c += "int f" + std::to_string(i) + "(void) { int a; a = " + std::to_string(i) + "; return a; }\r\n";
+    ASSERT_TRUE(WriteWholeFile(Work("f.c"), c));
+    std::string big;
+    for (int i = 0; big.size() < (5u << 20); ++i)
+        big += "\tmov\ta, #" + std::to_string(i % 256) + "\t; line " + std::to_string(i) + "\r\n";
+    ASSERT_TRUE(WriteWholeFile(Work("big.asm"), big));
+
+    MessageLog setPos(PBM_SETPOS, PROGRESS_CLASSA, dir_ + "\\setpos.log");
+    ProgramSession s;
+    Start(s, "f.c");
+    ASSERT_TRUE(WaitForActiveChild(s.MainWindow()));
+    HWND child = ActiveChild(s.MainWindow());
+    ASSERT_TRUE(setPos.Install(host_path(MESSAGE_HOOK_DLL), s.MainWindow()));
+
+    SendMessageA(View(child), WM_REFORMAT_C, 0, 0);
+    EXPECT_EQ(WindowTextOf(child), "f.c *");
+    std::vector<std::pair<unsigned long long, long long>> log = setPos.Values();
+    std::vector<unsigned long long> inner = InnerPositions(log, 0);
+    EXPECT_GE(inner.size(), 20u) << "the bar moves within each step of the formatter";
+    EXPECT_FALSE(log.empty() || log.back().first != 0) << "and is back at 0 at the end";
+
+    const size_t before = log.size();
+    StartSecond("big.asm");
+    ASSERT_NE(WaitForActiveTitle(s.MainWindow(), "big.asm"), nullptr);
+    SendMessageA(s.MainWindow(), WM_NULL, 0, 0);
+    log = setPos.Values();
+    inner = InnerPositions(log, before);
+    std::string seen;
+    for (size_t i = before; i < log.size(); ++i)
+        seen += std::to_string(log[i].first) + " ";
+    ASSERT_GE(inner.size(), 3u) << "about every megabyte of the file: " << seen;
+    for (size_t i = 1; i < inner.size(); ++i)
+        EXPECT_GT(inner[i], inner[i - 1]) << "the load only moves forward: " << seen;
+    EXPECT_EQ(log.back().first, 0u);
+    ASSERT_TRUE(s.Close());
 }
 
 // The last maximise or restore of a document window decides how the next

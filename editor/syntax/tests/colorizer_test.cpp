@@ -3,7 +3,9 @@
 // whole-word and case options, checked byte by byte in the attribute buffer.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "editor/syntax/syntax_colorizer.h"
 #include "editor/syntax/syntax_template.h"
@@ -267,6 +269,84 @@ TEST_F(ColourTest, IgnoreCaseKeywordBeyondLongRun)
     AddSyntaxKeyword(t, "mov", SYNTAX_IGNORE_CASE | SYNTAX_WHOLE_WORD | 3);
     Colour(std::string(40000, 'x') + " MoV a", &t);
     EXPECT_EQ(Attrs(core, 40000), "033300");
+}
+
+} // namespace
+
+namespace {
+
+// The attributes of [from, to) as hex digits, read from the store's chunks
+// (the attribute buffer itself would make the text contiguous).
+std::string StoredAttrs(const CColorEditCore& core, int from, int to)
+{
+    std::vector<uint8_t> a(static_cast<size_t>(to - from));
+    core.State().store.CopyOut(from, to, nullptr, a.data());
+    std::string out;
+    for (uint8_t b : a)
+        out += "0123456789ABCDEF"[b & 0x0F];
+    return out;
+}
+
+// After an edit the text lies in chunks; colouring a screen then works on
+// the chunks (the text stays in pieces) and gives the colours of the same
+// text coloured contiguous: ranges that cross chunk edges, that start in a
+// block comment opened chunks and checkpoints earlier, and line comments,
+// strings and keywords on the edges.
+TEST_F(ColourTest, ColouringFromChunksAgreesWithContiguousText)
+{
+    std::string text;
+    for (int i = 0; text.size() < 400000; ++i) {
+        if (i % 50 == 7) {
+            text += "/* a long comment";
+            for (int k = 0; k < 400; ++k)
+                text += " int if while \"/*\" // x\r";
+            text += "*/ int z;\r";
+        } else {
+            text += i % 3 ? "int y = 1; // note if\r" : "char* s = \"/* no */\"; while (y) { return; }\r";
+        }
+    }
+    ASSERT_EQ(core.SetText(text.c_str()), 1);
+    // Edits near the top and in the middle: the text is in chunks now.
+    for (int at : {10, 5000, 200000}) {
+        core.SetSel(at, at, false, false);
+        int n = 1;
+        core.InsertText(reinterpret_cast<const uint8_t*>("x"), n, nullptr, 0);
+    }
+    ASSERT_FALSE(core.State().store.FlatCurrent());
+    std::vector<uint8_t> now(static_cast<size_t>(core.GetTextLength()));
+    core.State().store.CopyOut(0, core.GetTextLength(), now.data(), nullptr);
+    CColorEditCore plain;
+    ASSERT_EQ(plain.SetText(std::string(now.begin(), now.end()).c_str()), 1);
+
+    const int edge = CTextStore::kChunkSize;
+    std::vector<int> starts;
+    for (int k : {1, 2, 7, 30, 100, 150})
+        for (int d : {-1, 0, 1})
+            starts.push_back(k * edge + d);
+    for (int inComment = static_cast<int>(text.find("/* a long", 3 * 65536)); starts.size() < 24; inComment += 3000)
+        starts.push_back(inComment + 2500); // deep in a comment opened far above
+    CCommentIndex index;
+    for (int from : starts) {
+        const int to = std::min(from + 2600, core.GetTextLength());
+        ColorizeRange(core, c.get(), from, to, &index);
+        ColorizeRange(plain, c.get(), from, to);
+        ASSERT_EQ(StoredAttrs(core, from, to), Attrs(plain, from, to)) << from;
+        ASSERT_FALSE(core.State().store.FlatCurrent()) << "coloured without making the text contiguous";
+    }
+    EXPECT_NE(StoredAttrs(core, starts.back(), starts.back() + 10).find('4'), std::string::npos);
+
+    // A template without comments needs no state: keywords from the line
+    // start, also with no index.
+    CSyntaxTemplate keywordsOnly;
+    AddSyntaxKeyword(keywordsOnly, "note", SYNTAX_TO_LINE_END | 5);
+    AddSyntaxKeyword(keywordsOnly, "int", SYNTAX_WHOLE_WORD | 1);
+    for (int from : starts) {
+        const int to = std::min(from + 2600, core.GetTextLength());
+        ColorizeRange(core, &keywordsOnly, from, to);
+        ColorizeRange(plain, &keywordsOnly, from, to);
+        ASSERT_EQ(StoredAttrs(core, from - 40, to), Attrs(plain, from - 40, to)) << from;
+        ASSERT_FALSE(core.State().store.FlatCurrent());
+    }
 }
 
 } // namespace

@@ -116,7 +116,7 @@ int CNColorEditCtrl::ColorizeRange(int start, int end)
 
 LRESULT CNColorEditCtrl::OnRecolour(WPARAM wParam, LPARAM)
 {
-    if (g_bSyntaxColoring && Buf()) {
+    if (g_bSyntaxColoring && State().HasBuffers()) {
         SyntaxTemplatePtr tmpl = m_template.lock();
         m_nPaintStart = RecolourForPaint(Core(), tmpl.get(), m_nPaintStart, &m_commentIndex);
     }
