@@ -44,6 +44,14 @@ inline bool OpenFilePathEndsLikeFields(const std::string& path)
     return true;
 }
 
+// The edit control's loader: bytes 0x01 and 0x02 (the text's tab fill and
+// soft break codes) enter the text unchanged, are dropped by the next save,
+// and in long lines count as line breaks (editor/editctl/text_file.cpp).
+inline bool TextHoldsFillOrSoftBreakBytes(const std::string& bytes)
+{
+    return bytes.find_first_of(std::string("\x01\x02", 2)) != std::string::npos;
+}
+
 // Listings: a code line whose address lies near the top of the 32-bit
 // range overflows the offset into the image (target/seriallink/listing.cpp).
 // Skipped: any run of hexadecimal digits whose value (as the reader takes
