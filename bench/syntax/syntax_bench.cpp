@@ -28,6 +28,7 @@ public:
     bool WriteString(const std::string&, const std::string&, const std::string&) override { return true; }
     bool EmptySection(const std::string&) override { return true; }
     bool HasSection(const std::string&) override { return false; }
+    std::vector<std::string> GetKeys(const std::string&) override { return {}; }
 };
 
 double Seconds(std::chrono::steady_clock::time_point from)

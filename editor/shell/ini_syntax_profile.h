@@ -24,6 +24,10 @@ public:
         return profile_.DeleteSection(section.c_str());
     }
     bool HasSection(const std::string& section) override;
+    std::vector<std::string> GetKeys(const std::string& section) override
+    {
+        return profile_.GetKeys(section.c_str());
+    }
 
     const winui::CProfile& Profile() const { return profile_; }
 

@@ -129,7 +129,13 @@ std::vector<MacroStep> MacroStepsOfWords(const std::vector<uint32_t>& words)
             s.kind = MacroStep::kFindKey;
             s.code = static_cast<int>(w & 0xFF);
         } else if (w & kMacroWordText) {
+            const size_t start = i;
             add_characters(take_text());
+            // A word with the text flag and the number flag together is
+            // neither a text character nor a text end: no recording writes
+            // one, and it is skipped so that the reading goes on.
+            if (i == start)
+                ++i;
             continue;
         } else if (w & kMacroWordNumber) {
             ++i;

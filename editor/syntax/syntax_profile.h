@@ -7,6 +7,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 class CSyntaxProfile {
 public:
@@ -22,6 +23,8 @@ public:
     virtual bool EmptySection(const std::string& section) = 0;
     // True when the section exists in the profile.
     virtual bool HasSection(const std::string& section) = 0;
+    // The names of the keys the section holds (none when it is missing).
+    virtual std::vector<std::string> GetKeys(const std::string& section) = 0;
 
     // Decimal numbers, read as the profile functions read them: leading
     // blanks skipped, an optional "-", digits up to the first other byte;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <set>
 
 #include "editor/syntax/file_mask.h"
 #include "editor/syntax/syntax_profile.h"
@@ -88,10 +89,45 @@ void ParseSyntaxEntry(const std::string& entry, std::string& text, int32_t& valu
     value = ParseProfileInt(plain.substr(comma + 1));
 }
 
+namespace {
+
+// The numbers n, first <= n < end, of the section's keys named prefix + n
+// (n written as the profile writes it: decimal, no leading zero), ascending.
+// The counts in a profile are only what its writer claimed; the keys are
+// what the file holds.
+std::set<int> NumberedKeys(CSyntaxProfile& profile, const std::string& section, const std::string& prefix,
+                           long long first, long long end)
+{
+    std::set<int> numbers;
+    for (const std::string& key : profile.GetKeys(section)) {
+        if (key.size() <= prefix.size() || key.size() > prefix.size() + 10)
+            continue;
+        bool match = true;
+        for (size_t i = 0; i < prefix.size() && match; ++i)
+            match = std::tolower(static_cast<unsigned char>(key[i])) == prefix[i];
+        const std::string digits = key.substr(prefix.size());
+        if (!match || (digits.size() > 1 && digits[0] == '0') ||
+            digits.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        const long long n = std::stoll(digits);
+        if (n >= first && n < end)
+            numbers.insert(static_cast<int>(n));
+    }
+    return numbers;
+}
+
+} // namespace
+
 void LoadSyntaxTemplates(CSyntaxProfile& profile)
 {
     const int count = profile.GetInt(kListSection, "number", 0);
-    for (int i = 0; i < count; ++i) {
+    // Every listed template the section holds; a missing entry within the
+    // section's size still gives a nameless template, as it always did.
+    std::set<int> listed = NumberedKeys(profile, kListSection, "template", 0, count);
+    const int held = std::min(count, static_cast<int>(profile.GetKeys(kListSection).size()));
+    for (int i = 0; i < held; ++i)
+        listed.insert(i);
+    for (int i : listed) {
         auto tmpl = std::make_shared<CSyntaxTemplate>();
         std::string name = profile.GetString(kListSection, "template" + std::to_string(i), "");
         if (name == "SyntaxColors")
@@ -99,8 +135,9 @@ void LoadSyntaxTemplates(CSyntaxProfile& profile)
         tmpl->name = name;
         tmpl->FileAssoc = profile.GetString(name, "FileAssoc", "*.*");
         const int words = profile.GetInt(name, "number", 0);
-        for (int j = words; j >= 1; --j) {
-            const std::string entry = profile.GetString(name, "syntax" + std::to_string(j), "");
+        const std::set<int> entries = NumberedKeys(profile, name, "syntax", 1, words + 1LL);
+        for (auto j = entries.rbegin(); j != entries.rend(); ++j) {
+            const std::string entry = profile.GetString(name, "syntax" + std::to_string(*j), "");
             if (entry.empty())
                 continue;
             std::string text;

@@ -118,6 +118,26 @@ TEST(KeyboardMacroWords, OldFilesWithSignExtendedCharactersStayReadable)
     EXPECT_EQ(steps[1].text, "\xE4" "a");
 }
 
+TEST(KeyboardMacroWords, WordsWithTextAndNumberFlagsTogetherAreSkipped)
+{
+    // No recording writes such words; a damaged or crafted file may hold
+    // them, alone, inside a text argument or at the end.
+    const std::vector<std::vector<uint32_t>> cases = {
+        {0x61, 0x30000000, 0x62},
+        {0x61, 0x30000041, 0x62},
+        {0x61, 0x20000078, 0x30000000, 0x20000000, 0x62},
+        {0x61, 0x62, 0x30000000},
+    };
+    for (size_t c = 0; c < cases.size(); ++c) {
+        std::vector<MacroStep> steps = MacroStepsOfWords(MacroWordsOfBytes(MacroFileBytes(cases[c])));
+        ASSERT_GE(steps.size(), 2u) << c;
+        EXPECT_EQ(steps.front().code, 'a') << c;
+        EXPECT_EQ(steps.back().code, 'b') << c;
+        for (const MacroStep& s : steps)
+            EXPECT_EQ(s.kind, MacroStep::kCharacter) << c;
+    }
+}
+
 // --- macro.txt -------------------------------------------------------------
 
 TEST(TextMacroFile, BlocksWithAnyLineEnds)

@@ -30,6 +30,15 @@ public:
         return !failWrites;
     }
     bool HasSection(const std::string& section) override { return sections.count(Lower(section)) != 0; }
+    std::vector<std::string> GetKeys(const std::string& section) override
+    {
+        std::vector<std::string> keys;
+        auto s = sections.find(Lower(section));
+        if (s != sections.end())
+            for (const auto& k : s->second)
+                keys.push_back(k.first);
+        return keys;
+    }
 
     static std::string Lower(std::string s)
     {

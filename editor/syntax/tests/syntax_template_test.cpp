@@ -135,6 +135,49 @@ TEST_F(TemplateTest, LoadReadsOldNamesDefaultsAndOddEntries)
     EXPECT_EQ(g_SyntaxTemplates[2]->name, ""); // missing name
 }
 
+TEST_F(TemplateTest, CountsBeyondWhatTheFileHoldsReadOnlyItsEntries)
+{
+    // A damaged or hand-edited ovanta.ini may claim far more templates or
+    // keywords than it holds; the reading costs what the file holds.
+    struct Case {
+        const char* templates;
+        const char* keywords;
+    };
+    const Case cases[] = {{"100000", "2"}, {"1", "100000"}, {"2147483647", "2147483647"}, {"1", "-5"}};
+    for (const Case& c : cases) {
+        FreeSyntaxTemplates();
+        MemoryProfile p;
+        p.WriteString("SyntaxTemplates", "number", c.templates);
+        p.WriteString("SyntaxTemplates", "template0", "Asm");
+        p.WriteString("Asm", "number", c.keywords);
+        p.WriteString("Asm", "syntax1", "mov,1");
+        p.WriteString("Asm", "syntax2", "add,2");
+        LoadSyntaxTemplates(p);
+        ASSERT_GE(g_SyntaxTemplates.size(), 1u) << c.templates;
+        EXPECT_LE(g_SyntaxTemplates.size(), 2u) << c.templates;
+        EXPECT_EQ(g_SyntaxTemplates[0]->name, "Asm");
+        const size_t expected = ParseProfileInt(c.keywords) >= 2 ? 2u : 0u;
+        EXPECT_EQ(g_SyntaxTemplates[0]->keywords.size(), expected) << c.keywords;
+    }
+}
+
+TEST_F(TemplateTest, ListWithAGapKeepsTheTemplatesAfterIt)
+{
+    profile.WriteString("SyntaxTemplates", "number", "6");
+    profile.WriteString("SyntaxTemplates", "template0", "Asm");
+    profile.WriteString("SyntaxTemplates", "Template5", "Perl");
+    profile.WriteString("Perl", "number", "1000");
+    profile.WriteString("Perl", "syntax1000", "sub,1");
+    profile.WriteString("Perl", "syntax0999", "my,1"); // not a name the profile writes
+    LoadSyntaxTemplates(profile);
+    ASSERT_FALSE(g_SyntaxTemplates.empty());
+    EXPECT_EQ(g_SyntaxTemplates.front()->name, "Asm");
+    const CSyntaxTemplate& perl = *g_SyntaxTemplates.back();
+    EXPECT_EQ(perl.name, "Perl");
+    ASSERT_EQ(perl.keywords.size(), 1u);
+    EXPECT_EQ(perl.keywords[0].text, "sub");
+}
+
 TEST_F(TemplateTest, KeywordsAddReplaceRemove)
 {
     CSyntaxTemplate t;
