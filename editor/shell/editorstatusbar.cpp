@@ -109,6 +109,20 @@ void CEditorStatusBar::ShowProgress(bool show)
         ::UpdateWindow(progress_);
 }
 
+void CEditorStatusBar::SetProgressPos(int percent)
+{
+    if (!progress_)
+        return;
+    if (percent <= 0) {
+        ShowProgress(false);
+        return;
+    }
+    if (GetItemID(kProgressPane) != ID_INDICATOR_PROGRESS || !::IsWindowVisible(progress_))
+        ShowProgress(true);
+    ::SendMessageA(progress_, PBM_SETPOS, static_cast<WPARAM>(percent > 100 ? 100 : percent), 0);
+    ::UpdateWindow(progress_);
+}
+
 void CEditorStatusBar::SetReadOnlyText(const char* text)
 {
     roText_ = text ? text : "";

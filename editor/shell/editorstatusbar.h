@@ -35,6 +35,8 @@ public:
     // 0: pane 1 is the progress bar; 1: pane 1 is the browser pane.
     void SetProgressMode(int mode);
     void ShowProgress(bool show);
+    // The progress bar at percent (shown); 0 hides it again.
+    void SetProgressPos(int percent);
     void SetReadOnlyText(const char* text);
     const std::string& ReadOnlyText() const { return roText_; }
     // Moves the progress control onto pane 1 (after the bar was sized).

@@ -35,6 +35,7 @@ class COvantaView;
 class COutputBar;
 class CToolShell;
 class CNColorEditCtrl;
+struct CSymbolHit;
 class COutputEdit;
 class CFindInFilesOutput;
 class CSearchDlg;
@@ -164,6 +165,7 @@ public:
     void DocumentActivated(COvantaDoc* doc);
     void SetPendingPosition(CNColorEditCtrl& editor, int topLine, int caretLine, int offset);
     void EditorActivated(CNColorEditCtrl& editor);
+    LRESULT GoToDefinition(CNColorEditCtrl& from, const CSymbolHit& symbol);
     void ResetPositions();
     CDocTabBar m_wndDocTabBar;
     CSmallToggleButton m_wndToggleButton;

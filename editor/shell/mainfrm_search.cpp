@@ -100,6 +100,12 @@ public:
         }
         return false;
     }
+    // After the summary the caret stands behind the last line, in view.
+    void SearchFinished() override
+    {
+        const int end = pane_.GetTextLength();
+        pane_.SetSel(end, end, true, true);
+    }
 
 private:
     COutputEdit& pane_;
@@ -381,6 +387,7 @@ int CMainFrame::RunMultiFileSearch(SearchRequest request, bool suppressComments)
     int hits = 0;
     if (COutputEdit* pane = SearchResultsPane()) {
         pane->m_nSearchFlags = static_cast<int>(request.flags);
+        pane->m_strSearchText = request.text ? request.text : "";
         const std::vector<COvantaView*> views = OpenViews(false);
         CSearchPaneOutput output(*pane, views, request, suppressComments);
         if (request.scope == kScopeOpenDocuments)

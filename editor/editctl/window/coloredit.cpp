@@ -286,6 +286,13 @@ int CColorEdit::AskYesNo(const char* text, const char* caption)
     return winui::ShowMessageBox(m_hWnd, text, caption, MB_YESNO | MB_ICONEXCLAMATION);
 }
 
+void CColorEdit::LoadProgress(int64_t, int64_t, int) {}
+
+int CColorEdit::SaveLineWrapSetting()
+{
+    return 0;
+}
+
 // ---------------------------------------------------------------------------
 // Caret.
 
