@@ -1,0 +1,243 @@
+// The editor control's commands that need the program around it, in the
+// real ovanta.exe under Wine: the context menu's clipboard commands, the
+// column commands with their input line, "Go to Definition Of" through the
+// source browser, and the identifier tips' "Tags" pane. The commands go to
+// the editor as the context menu sends them; input lines are answered
+// through the script file; results are read from the files on disk, the
+// window titles and the output panes.
+#include "editor/shell/tests/ovanta_program_fixture.h"
+#include "program_session.h"
+#include "system_input.h"
+#include "testing/kit/test_kit.h"
+
+#include "editor/shell/ovanta_messages.h"
+#include "editor/shell/resource.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+const UINT output_copy_all = 32931;
+// The editor's context-menu commands.
+const UINT ID_EDIT_FILLCOLUMN = 32769;
+const UINT ID_EDIT_NUMBERCOLUMN = 32797;
+const UINT ID_EDIT_GOTODEFINITION = 32965;
+const UINT ID_EDIT_CUT_CMD = 57635;
+const UINT ID_EDIT_PASTE_CMD = 57637;
+
+void put_clipboard(const std::string& text)
+{
+    for (int attempt = 0; attempt < 20 && !OpenClipboard(nullptr); ++attempt)
+        Sleep(50);
+    EmptyClipboard();
+    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    memcpy(GlobalLock(mem), text.c_str(), text.size() + 1);
+    GlobalUnlock(mem);
+    SetClipboardData(CF_TEXT, mem);
+    CloseClipboard();
+}
+
+std::string clipboard_text()
+{
+    std::string text;
+    for (int attempt = 0; attempt < 20 && !OpenClipboard(nullptr); ++attempt)
+        Sleep(50);
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        if (const char* p = static_cast<const char*>(GlobalLock(data))) {
+            text = p;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+struct FindWindowOf {
+    DWORD pid;
+    const char* cls;
+    const char* text; // null: any
+    HWND found;
+};
+
+BOOL CALLBACK find_window_of(HWND w, LPARAM data)
+{
+    auto* f = reinterpret_cast<FindWindowOf*>(data);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    char cls[64] = "";
+    GetClassNameA(w, cls, sizeof cls);
+    if (pid == f->pid && std::string(cls) == f->cls && IsWindowVisible(w) &&
+        (!f->text || WindowTextOf(w) == f->text)) {
+        f->found = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK find_child_titled(HWND w, LPARAM data)
+{
+    auto* f = reinterpret_cast<FindWindowOf*>(data);
+    char cls[64] = "";
+    GetClassNameA(w, cls, sizeof cls);
+    if (WindowTextOf(w) == f->text && std::string(cls) != "Button") {
+        f->found = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+class OvantaEditorProgram : public OvantaProgramTest {
+protected:
+    static HWND ActiveChild(HWND frame)
+    {
+        return reinterpret_cast<HWND>(SendMessageA(Client(frame), WM_MDIGETACTIVE, 0, 0));
+    }
+    // The program's visible top-level window of a class, waited for.
+    static HWND WaitForTopWindow(const ProgramSession& s, const char* cls, DWORD timeoutMs = 10000)
+    {
+        const DWORD start = GetTickCount();
+        do {
+            FindWindowOf f{s.ProcessId(), cls, nullptr, nullptr};
+            EnumWindows(find_window_of, reinterpret_cast<LPARAM>(&f));
+            if (f.found)
+                return f.found;
+            Sleep(50);
+        } while (GetTickCount() - start < timeoutMs);
+        return nullptr;
+    }
+    // The lines of an output pane by its caption ("Tags", "Suchergebnisse").
+    static std::vector<std::string> PaneLines(HWND frame, const char* caption)
+    {
+        FindWindowOf f{0, "", caption, nullptr};
+        EnumChildWindows(frame, find_child_titled, reinterpret_cast<LPARAM>(&f));
+        std::vector<std::string> lines;
+        if (!f.found)
+            return lines;
+        SendMessageA(f.found, WM_COMMAND, output_copy_all, 0);
+        std::istringstream in(clipboard_text());
+        std::string line;
+        while (std::getline(in, line)) {
+            if (!line.empty() && line.back() == '\r')
+                line.pop_back();
+            lines.push_back(line);
+        }
+        return lines;
+    }
+    static void EditorCommand(HWND editor, UINT id) { SendMessageA(editor, WM_COMMAND, id, 0); }
+    // A right click on the editor's client point: the context menu opens
+    // (its entries are made for the word there) and is closed again.
+    static bool OpenAndCloseContextMenu(const ProgramSession& s, HWND editor, POINT at)
+    {
+        PostMessageA(editor, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(at.x, at.y));
+        HWND menu = WaitForTopWindow(s, "#32768");
+        if (!menu)
+            return false;
+        PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+        PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+        const DWORD start = GetTickCount();
+        while (IsWindow(menu) && IsWindowVisible(menu) && GetTickCount() - start < 10000)
+            Sleep(50);
+        // The menu loop has returned once the editor answers again.
+        SendMessageA(editor, WM_NULL, 0, 0);
+        return !IsWindowVisible(menu);
+    }
+};
+
+// Cut, Copy and Paste from the context menu act once: the pasted text is in
+// the file once, and the cut text is on the clipboard.
+TEST_F(OvantaEditorProgram, ContextMenuClipboardCommandsActOnce)
+{
+    ASSERT_TRUE(WriteWholeFile(Work("p.c"), "abc\r\n"));
+    ProgramSession s;
+    Start(s, "p.c", "");
+    HWND editor = EditorOf(Child(s.MainWindow(), "p.c"));
+    ASSERT_NE(editor, nullptr);
+    put_clipboard("CLIP");
+    EditorCommand(editor, ID_EDIT_PASTE_CMD);
+    s.Command(ID_FILE_SAVE_CMD);
+    EXPECT_EQ(ReadWholeFile(Work("p.c")), "CLIPabc\r\n");
+
+    s.Command(ID_EDIT_SELECT_ALL);
+    EditorCommand(editor, ID_EDIT_CUT_CMD);
+    EXPECT_EQ(clipboard_text(), "CLIPabc\r\n");
+    EditorCommand(editor, ID_EDIT_PASTE_CMD);
+    s.Command(ID_FILE_SAVE_CMD);
+    EXPECT_EQ(ReadWholeFile(Work("p.c")), "CLIPabc\r\n");
+    ASSERT_TRUE(s.Close());
+}
+
+// "Fill selected Column" and "Number selected Column" ask for their line of
+// input (the dialog with its caption) and act on the selected lines.
+TEST_F(OvantaEditorProgram, ColumnCommandsAskForTheirInputAndAct)
+{
+    ASSERT_TRUE(WriteWholeFile(Work("f.c"), "ab\r\ncd\r\nef"));
+    ProgramSession s;
+    Start(s, "f.c", "dialog ok set 1040 X\ndialog ok set 1040 5\ndialog cancel\n");
+    HWND editor = EditorOf(Child(s.MainWindow(), "f.c"));
+    ASSERT_NE(editor, nullptr);
+    s.Command(ID_EDIT_SELECT_ALL);
+    EditorCommand(editor, ID_EDIT_FILLCOLUMN);
+    s.Command(ID_FILE_SAVE_CMD);
+    EXPECT_EQ(ReadWholeFile(Work("f.c")), "Xab\r\nXcd\r\nXef");
+    s.Command(ID_EDIT_SELECT_ALL);
+    EditorCommand(editor, ID_EDIT_NUMBERCOLUMN);
+    s.Command(ID_FILE_SAVE_CMD);
+    EXPECT_EQ(ReadWholeFile(Work("f.c")), "5Xab\r\n6Xcd\r\n7Xef");
+    // Cancelled: nothing changes.
+    s.Command(ID_EDIT_SELECT_ALL);
+    EditorCommand(editor, ID_EDIT_FILLCOLUMN);
+    s.Command(ID_FILE_SAVE_CMD);
+    EXPECT_EQ(ReadWholeFile(Work("f.c")), "5Xab\r\n6Xcd\r\n7Xef");
+    const std::string log = Log();
+    EXPECT_NE(log.find("dialog 147 \"Fill selected Column..\" 1"), std::string::npos) << log;
+    EXPECT_NE(log.find("dialog 147 \"Number block..\" 1"), std::string::npos) << log;
+    ASSERT_TRUE(s.Close());
+}
+
+// A right click on a call offers "Go to Definition Of" from the browser's
+// symbols; choosing it shows the defining document with the caret on the
+// definition's line, and "back" returns to the call.
+TEST_F(OvantaEditorProgram, GoToDefinitionOpensTheDefiningDocumentAtItsLine)
+{
+    ASSERT_TRUE(WriteWholeFile(Work("defs.c"), "int x;\r\n\r\nint helper(void)\r\n{\r\n    return 1;\r\n}\r\n"));
+    ASSERT_TRUE(WriteWholeFile(Work("use.c"), "helper();\r\n"));
+    Setting("TagConfig", "flags", "32805"); // automatic: the open documents' defines and functions
+    ProgramSession s;
+    Start(s, "defs.c use.c", "");
+    HWND frame = s.MainWindow();
+    HWND use = Child(frame, "use.c");
+    HWND defs = Child(frame, "defs.c");
+    ASSERT_NE(use, nullptr);
+    ASSERT_NE(defs, nullptr);
+    HWND editor = Activate(frame, use);
+    ASSERT_NE(editor, nullptr);
+    PostMessageA(frame, WM_BROWSER_REQUEST, 0, 0);
+    // The scan runs in the background: ask until the word has a definition.
+    bool jumped = false;
+    const DWORD start = GetTickCount();
+    while (!jumped && GetTickCount() - start < 30000) {
+        ASSERT_TRUE(OpenAndCloseContextMenu(s, editor, POINT{3, 3}));
+        EditorCommand(editor, ID_EDIT_GOTODEFINITION);
+        jumped = ActiveChild(frame) == defs;
+        if (!jumped)
+            Sleep(200);
+    }
+    ASSERT_TRUE(jumped);
+    // The caret stands on the definition's line: typed text goes there.
+    HWND target = EditorOf(defs);
+    SendMessageA(target, WM_CHAR, '#', 1);
+    s.Command(ID_FILE_SAVE_CMD);
+    EXPECT_EQ(ReadWholeFile(Work("defs.c")), "int x;\r\n\r\n#int helper(void)\r\n{\r\n    return 1;\r\n}\r\n");
+    // The call's place is in the position history.
+    s.Command(ID_PREVIOUS_DOCUMENT);
+    EXPECT_EQ(ActiveChild(frame), use);
+    ASSERT_TRUE(s.Close());
+}
+
+} // namespace
