@@ -6,6 +6,7 @@
 // through the script file; results are read from the files on disk, the
 // window titles and the output panes.
 #include "editor/shell/tests/ovanta_program_fixture.h"
+#include "mouse_input.h"
 #include "program_session.h"
 #include "system_input.h"
 #include "testing/kit/test_kit.h"
@@ -129,6 +130,33 @@ protected:
         }
         return lines;
     }
+    static HWND PaneWindow(HWND frame, const char* caption)
+    {
+        FindWindowOf f{0, "", caption, nullptr};
+        EnumChildWindows(frame, find_child_titled, reinterpret_cast<LPARAM>(&f));
+        return f.found;
+    }
+    static POINT Middle(HWND window)
+    {
+        RECT rc;
+        GetWindowRect(window, &rc);
+        return POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+    }
+    static HWND Focus(HWND window)
+    {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info))
+            return nullptr;
+        return info.hwndFocus;
+    }
+    static bool WaitForFocus(HWND frame, HWND window, DWORD timeoutMs = 5000)
+    {
+        const DWORD start = GetTickCount();
+        while (Focus(frame) != window && GetTickCount() - start < timeoutMs)
+            Sleep(50);
+        return Focus(frame) == window;
+    }
     static void EditorCommand(HWND editor, UINT id) { SendMessageA(editor, WM_COMMAND, id, 0); }
     // A right click on the editor's client point: the context menu opens
     // (its entries are made for the word there) and is closed again.
@@ -237,6 +265,57 @@ TEST_F(OvantaEditorProgram, GoToDefinitionOpensTheDefiningDocumentAtItsLine)
     // The call's place is in the position history.
     s.Command(ID_PREVIOUS_DOCUMENT);
     EXPECT_EQ(ActiveChild(frame), use);
+    ASSERT_TRUE(s.Close());
+}
+
+// Once a pane of the output bar has the keyboard, a click into the
+// document gives it back, also after the mouse moved over the document
+// meanwhile: real clicks and keys through the system queue.
+TEST_F(OvantaEditorProgram, ClickIntoTheDocumentTakesTheKeyboardBackFromAnOutputPane)
+{
+    ASSERT_TRUE(WriteWholeFile(Work("k.c"), "one\r\ntwo\r\n"));
+    ProgramSession s;
+    Start(s, "k.c", "");
+    HWND frame = s.MainWindow();
+    HWND editor = EditorOf(Child(frame, "k.c"));
+    ASSERT_NE(editor, nullptr);
+    SetForegroundWindow(frame);
+    // The output bar shown, with whichever of its panes is in front.
+    if (!PaneWindow(frame, "Ausgabe"))
+        s.Command(ID_VIEW_OUTPUT);
+    HWND bar = GetParent(PaneWindow(frame, "Ausgabe"));
+    ASSERT_NE(bar, nullptr);
+    if (!IsWindowVisible(bar))
+        s.Command(ID_VIEW_OUTPUT);
+    HWND pane = nullptr;
+    for (int i = 0; i < 100 && !pane; ++i) {
+        for (HWND w = GetWindow(bar, GW_CHILD); w && !pane; w = GetWindow(w, GW_HWNDNEXT)) {
+            char cls[32] = "";
+            GetClassNameA(w, cls, sizeof cls);
+            if (std::string(cls) == "CEDIT" && IsWindowVisible(w))
+                pane = w;
+        }
+        if (!pane)
+            Sleep(50);
+    }
+    ASSERT_NE(pane, nullptr);
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        MouseClick(Middle(pane));
+        ASSERT_TRUE(WaitForFocus(frame, pane));
+        // Moves over the document before the click.
+        RECT rc;
+        GetWindowRect(editor, &rc);
+        POINT at{rc.left + 2, rc.top + 2};
+        PlayInput({MoveTo(POINT{at.x + 30, at.y + 30}), MoveTo(POINT{at.x + 20, at.y + 20}),
+                   MoveTo(POINT{at.x + 10, at.y + 10}), MoveTo(at)});
+        MouseClick(at);
+        EXPECT_TRUE(WaitForFocus(frame, editor));
+        PlayInput({KeyDown('X'), KeyUp('X')}, nullptr, 300);
+        SendMessageA(editor, WM_NULL, 0, 0);
+    }
+    s.Command(ID_FILE_SAVE_CMD);
+    EXPECT_EQ(ReadWholeFile(Work("k.c")), "xxone\r\ntwo\r\n");
     ASSERT_TRUE(s.Close());
 }
 
