@@ -377,6 +377,8 @@ private:
     CSearchDlg* EnsureSearchDialog(const std::string& text);
     void RefreshSearchDialog(CSearchDlg& dlg, const std::string& text);
     void FrameRedraw(bool on);
+    // Moves the visible search dialogs off the editor's caret line.
+    void KeepSearchDialogsClear(CNColorEditCtrl& editor);
     int RunMultiFileSearch(SearchRequest request, bool suppressComments);
     int SearchOpenDocumentsIn(const std::vector<COvantaView*>& views, const SearchRequest& request,
                               bool suppressComments, CFindInFilesOutput& output);

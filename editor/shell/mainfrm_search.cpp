@@ -29,6 +29,7 @@
 #include "winui/cmdui.h"
 #include "winui/msgbox.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -181,6 +182,7 @@ CSearchDlg* CMainFrame::EnsureSearchDialog(const std::string& text)
         return Search().searchDlg.get();
     auto dlg = std::make_unique<CSearchDlg>();
     PrepareSearchDialog(*dlg, Search().options.findUseSelection);
+    dlg->FilterDialogKeys(true);
     if (!dlg->Create(text.c_str(), WM_FIND_REQUEST, m_hWnd))
         return nullptr;
     dlg->SetComboFont(EditFont());
@@ -210,6 +212,8 @@ void CMainFrame::OnEditFind()
         return;
     }
     Search().searchDlg->ShowEnhanced(FALSE);
+    if (COvantaView* view = ActiveOvantaView())
+        KeepSearchDialogsClear(view->Editor());
 }
 
 void CMainFrame::OnUpdateEditFind(winui::CCmdUI* ui)
@@ -243,10 +247,13 @@ void CMainFrame::OnEditReplace()
     const std::string text = SelectedSearchText(ActiveOvantaView());
     if (Search().replaceDlg && Search().replaceDlg->m_hWnd) {
         RefreshSearchDialog(*Search().replaceDlg, text);
+        if (COvantaView* view = ActiveOvantaView())
+            KeepSearchDialogsClear(view->Editor());
         return;
     }
     auto dlg = std::make_unique<CSearchReplaceDlg>();
     PrepareSearchDialog(*dlg, Search().options.replaceUseSelection);
+    dlg->FilterDialogKeys(true);
     if (!dlg->Create(text.c_str(), WM_FIND_REQUEST, m_hWnd))
         return;
     dlg->SetComboFont(EditFont());
@@ -256,6 +263,8 @@ void CMainFrame::OnEditReplace()
             dlg->SetOptions(flags);
     }
     Search().replaceDlg = std::move(dlg);
+    if (COvantaView* view = ActiveOvantaView())
+        KeepSearchDialogsClear(view->Editor());
 }
 
 void CMainFrame::OnUpdateEditReplace(winui::CCmdUI* ui)
@@ -353,9 +362,10 @@ LRESULT CMainFrame::OnFindRequest(WPARAM closing, LPARAM lParam)
     COvantaEditCtrl& editor = view->Editor();
     FindContext context;
     context.owner = m_hWnd;
-    context.caretMoved = [view](CNColorEditCtrl&) {
+    context.caretMoved = [this, view](CNColorEditCtrl& moved) {
         view->NotifyCaret();
         view->DrawLineNumbers(nullptr);
+        KeepSearchDialogsClear(moved);
     };
     switch (request.scope) {
     case kScopeReplaceNext:
@@ -378,6 +388,36 @@ void CMainFrame::FrameRedraw(bool on)
         ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
+// A dialog that covers the line of the found text goes above that line,
+// or below it when there is no room above.
+void CMainFrame::KeepSearchDialogsClear(CNColorEditCtrl& editor)
+{
+    if (!editor.m_hWnd)
+        return;
+    RECT client;
+    ::GetClientRect(editor.m_hWnd, &client);
+    const int height = std::max(1, static_cast<int>(editor.GetCharSize().cy));
+    const int y = (editor.GetCaretLine() - editor.GetTopLine()) * height;
+    if (y < client.top || y >= client.bottom)
+        return;
+    POINT corners[2] = {{client.left, y}, {client.right, y + height}};
+    ::MapWindowPoints(editor.m_hWnd, nullptr, corners, 2);
+    const RECT line{corners[0].x, corners[0].y, corners[1].x, corners[1].y};
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    for (CSearchDlg* dlg : {Search().searchDlg.get(), static_cast<CSearchDlg*>(Search().replaceDlg.get())}) {
+        if (!dlg || !dlg->m_hWnd || !::IsWindowVisible(dlg->m_hWnd))
+            continue;
+        RECT rc, overlap;
+        ::GetWindowRect(dlg->m_hWnd, &rc);
+        if (!IntersectRect(&overlap, &rc, &line))
+            continue;
+        const int h = rc.bottom - rc.top;
+        const int top = line.top - h >= work.top ? line.top - h : line.bottom;
+        ::SetWindowPos(dlg->m_hWnd, nullptr, rc.left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
 int CMainFrame::RunMultiFileSearch(SearchRequest request, bool suppressComments)
 {
     if (request.scope != kScopeOpenDocuments)
@@ -398,6 +438,11 @@ int CMainFrame::RunMultiFileSearch(SearchRequest request, bool suppressComments)
             hits = ::SearchDiskFiles(request, suppressComments, output);
         pane->InvalidateText(1);
     }
+    // The Escape that stopped the search is used up: left in the queue it
+    // would close the dialog that stays open.
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, WM_KEYDOWN, WM_KEYUP, PM_NOREMOVE) && msg.wParam == VK_ESCAPE)
+        PeekMessageA(&msg, msg.hwnd, msg.message, msg.message, PM_REMOVE);
     if (Search().searchDlg)
         Search().searchDlg->m_bBusy = FALSE;
     return hits;

@@ -18,6 +18,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -316,6 +317,41 @@ TEST_F(OvantaEditorProgram, ClickIntoTheDocumentTakesTheKeyboardBackFromAnOutput
     }
     s.Command(ID_FILE_SAVE_CMD);
     EXPECT_EQ(ReadWholeFile(Work("k.c")), "xxone\r\ntwo\r\n");
+    ASSERT_TRUE(s.Close());
+}
+
+// With several symbols of the name under the resting mouse and the output
+// bar open, the identifier tip fills the "Tags" pane with one line per
+// symbol and brings it to the front (a real mouse through the system queue).
+TEST_F(OvantaEditorProgram, TipOfANameWithSeveralSymbolsFillsTheTagsPane)
+{
+    ASSERT_TRUE(WriteWholeFile(Work("one.c"), "int twin(void)\r\n{\r\n    return 1;\r\n}\r\n"));
+    ASSERT_TRUE(WriteWholeFile(Work("two.c"), "twin;\r\n\r\nint twin(void)\r\n{\r\n    return 2;\r\n}\r\n"));
+    Setting("TagConfig", "flags", "32805"); // automatic: the open documents' defines and functions
+    ProgramSession s;
+    Start(s, "one.c two.c", "");
+    HWND frame = s.MainWindow();
+    HWND editor = Activate(frame, Child(frame, "two.c"));
+    ASSERT_NE(editor, nullptr);
+    if (!PaneWindow(frame, "Tags") || !IsWindowVisible(GetParent(PaneWindow(frame, "Tags"))))
+        s.Command(ID_VIEW_OUTPUT);
+    PostMessageA(frame, WM_BROWSER_REQUEST, 0, 0);
+    SetForegroundWindow(frame);
+    RECT rc;
+    GetWindowRect(editor, &rc);
+    std::vector<std::string> tags;
+    const DWORD start = GetTickCount();
+    for (int round = 0; tags.size() < 2 && GetTickCount() - start < 40000; ++round) {
+        // A new point each time asks for a new tip.
+        POINT at{rc.left + 4 + round % 3, rc.top + 5};
+        PlayInput({MoveTo(POINT{rc.left + 200, rc.top + 150}), MoveTo(at), WaitFor(1500)}, nullptr, 200);
+        tags = PaneLines(frame, "Tags");
+    }
+    ASSERT_EQ(tags.size(), 2u);
+    std::sort(tags.begin(), tags.end());
+    EXPECT_EQ(tags[0], Work("one.c") + "(1): int twin(void)");
+    EXPECT_EQ(tags[1], Work("two.c") + "(3): int twin(void)");
+    EXPECT_TRUE(IsWindowVisible(PaneWindow(frame, "Tags")));
     ASSERT_TRUE(s.Close());
 }
 

@@ -8,7 +8,9 @@
 #include <winsock2.h>
 
 #include "editor/shell/tests/ovanta_program_fixture.h"
+#include "mouse_input.h"
 #include "program_session.h"
+#include "system_input.h"
 #include "testing/kit/test_kit.h"
 
 #include "editor/shell/resource.h"
@@ -50,6 +52,18 @@ std::string clipboard_text()
     }
     CloseClipboard();
     return text;
+}
+
+void put_clipboard(const std::string& text)
+{
+    for (int attempt = 0; attempt < 20 && !OpenClipboard(nullptr); ++attempt)
+        Sleep(50);
+    EmptyClipboard();
+    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    memcpy(GlobalLock(mem), text.c_str(), text.size() + 1);
+    GlobalUnlock(mem);
+    SetClipboardData(CF_TEXT, mem);
+    CloseClipboard();
 }
 
 std::vector<std::string> lines_of(const std::string& text)
@@ -209,7 +223,7 @@ TEST_F(OvantaSearchProgram, SearchAndReplaceDialogsWorkInTheDocumentsAndKeepThei
     Check(replace, IDC_KEEP_CASE, true);
     Click(replace, IDC_REPLACE_ALL);
     s.Command(ID_FILE_SAVE_CMD);
-    EXPECT_EQ(ReadWholeFile(Work("b.c")), "omega OMEGA omega\r\n");
+    EXPECT_EQ(ReadWholeFile(Work("b.c")), "omega OMEGA Omega\r\n");
     EXPECT_NE(Log().find("box \"Replace all..\" \"3 replaces done\""), std::string::npos) << Log();
 
     // Replace one at a time: find, replace (the next is selected), replace.
@@ -498,6 +512,131 @@ TEST_F(OvantaSearchProgram, TcpLinkSendsToAPeerAndPutsItsTextOnTheClipboard)
         EXPECT_EQ(exitCode, 0);
     }
     WSACleanup();
+}
+
+// Keys typed in the Search dialog act in it, not on the document: Ctrl+V
+// pastes into the search box, Escape closes the dialog (real keys).
+TEST_F(OvantaSearchProgram, KeysTypedInTheSearchDialogStayInIt)
+{
+    ASSERT_TRUE(WriteWholeFile(Work("k.c"), "text\r\n"));
+    ProgramSession s;
+    Start(s, "k.c", "");
+    HWND frame = s.MainWindow();
+    HWND editor = Activate(frame, "k.c");
+    ASSERT_NE(editor, nullptr);
+    put_clipboard("word");
+    s.Command(ID_EDIT_FIND);
+    HWND find = SearchDialog(s);
+    ASSERT_NE(find, nullptr);
+    SetForegroundWindow(find);
+    RECT box;
+    GetWindowRect(GetDlgItem(find, IDC_SEARCH_TEXT), &box);
+    MouseClick(POINT{box.left + 10, (box.top + box.bottom) / 2});
+    PlayInput({KeyDown(VK_CONTROL), KeyDown('V'), KeyUp('V'), KeyUp(VK_CONTROL)}, nullptr, 300);
+    EXPECT_EQ(WindowTextOf(GetDlgItem(find, IDC_SEARCH_TEXT)), "word");
+    PlayInput({KeyDown(VK_ESCAPE), KeyUp(VK_ESCAPE)}, nullptr, 300);
+    for (int i = 0; i < 100 && IsWindowVisible(find); ++i)
+        Sleep(50);
+    EXPECT_FALSE(IsWindowVisible(find));
+    s.Command(ID_FILE_SAVE_CMD);
+    EXPECT_EQ(ReadWholeFile(Work("k.c")), "text\r\n");
+    ASSERT_TRUE(s.Close());
+}
+
+// F3 in the open Search dialog finds the next hit, not the one after it.
+TEST_F(OvantaSearchProgram, F3InTheSearchDialogFindsTheNextHit)
+{
+    ASSERT_TRUE(WriteWholeFile(Work("f.c"), "a a a a\r\n"));
+    ProgramSession s;
+    Start(s, "f.c", "");
+    HWND frame = s.MainWindow();
+    HWND editor = Activate(frame, "f.c");
+    ASSERT_NE(editor, nullptr);
+    s.Command(ID_EDIT_FIND);
+    HWND find = SearchDialog(s);
+    ASSERT_NE(find, nullptr);
+    Set(find, IDC_SEARCH_TEXT, "a");
+    Click(find, IDC_FIND_NEXT);
+    SetForegroundWindow(find);
+    RECT box;
+    GetWindowRect(GetDlgItem(find, IDC_SEARCH_TEXT), &box);
+    MouseClick(POINT{box.left + 10, (box.top + box.bottom) / 2});
+    PlayInput({KeyDown(VK_F3), KeyUp(VK_F3)}, nullptr, 300);
+    SendMessageA(find, WM_NULL, 0, 0);
+    Type(editor, "X");
+    s.Command(ID_FILE_SAVE_CMD);
+    EXPECT_EQ(ReadWholeFile(Work("f.c")), "a X a a\r\n");
+    ASSERT_TRUE(s.Close());
+}
+
+// A Search dialog that covers the line of the hit moves off that line.
+TEST_F(OvantaSearchProgram, TheSearchDialogMovesOffTheFoundLine)
+{
+    std::string text;
+    for (int i = 0; i < 30; ++i)
+        text += (i == 5 ? "target" : "line") + std::to_string(i) + "\r\n";
+    ASSERT_TRUE(WriteWholeFile(Work("t.c"), text));
+    ProgramSession s;
+    Start(s, "t.c", "");
+    HWND frame = s.MainWindow();
+    HWND editor = Activate(frame, "t.c");
+    ASSERT_NE(editor, nullptr);
+    s.Command(ID_EDIT_FIND);
+    HWND find = SearchDialog(s);
+    ASSERT_NE(find, nullptr);
+    RECT ed;
+    GetWindowRect(editor, &ed);
+    SetWindowPos(find, nullptr, ed.left + 20, ed.top + 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT before;
+    GetWindowRect(find, &before);
+    ASSERT_GE(before.bottom, ed.top + 140) << "the dialog covers the first lines";
+    Set(find, IDC_SEARCH_TEXT, "target");
+    Click(find, IDC_FIND_NEXT);
+    RECT after;
+    GetWindowRect(find, &after);
+    // Closing gives the editor the focus: its caret marks the found line.
+    Click(find, IDC_CLOSE);
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    for (int i = 0; i < 100; ++i) {
+        GetGUIThreadInfo(GetWindowThreadProcessId(frame, nullptr), &info);
+        if (info.hwndCaret == editor)
+            break;
+        Sleep(50);
+    }
+    ASSERT_EQ(info.hwndCaret, editor);
+    POINT line[2] = {{0, info.rcCaret.top}, {0, info.rcCaret.bottom}};
+    MapWindowPoints(editor, nullptr, line, 2);
+    EXPECT_TRUE(after.bottom <= line[0].y || after.top >= line[1].y)
+        << "dialog " << after.top << ".." << after.bottom << ", line " << line[0].y << ".." << line[1].y;
+    ASSERT_TRUE(s.Close());
+}
+
+// Replace all with more hits than the undo pool has records is undone by
+// one Undo, back to the text before it.
+TEST_F(OvantaSearchProgram, ReplaceAllIsUndoneInOneStep)
+{
+    std::string text;
+    for (int i = 0; i < 591; ++i)
+        text += (i % 10 == 9) ? "ab\r\n" : "ab ";
+    ASSERT_TRUE(WriteWholeFile(Work("u.c"), text));
+    ProgramSession s;
+    Start(s, "u.c", "");
+    HWND frame = s.MainWindow();
+    HWND editor = Activate(frame, "u.c");
+    ASSERT_NE(editor, nullptr);
+    s.Command(ID_EDIT_REPLACE);
+    HWND replace = ReplaceDialog(s);
+    ASSERT_NE(replace, nullptr);
+    Set(replace, IDC_SEARCH_TEXT, "ab");
+    Set(replace, IDC_REPLACE_TEXT, "xyz");
+    Click(replace, IDC_REPLACE_ALL);
+    s.Command(ID_FILE_SAVE_CMD);
+    ASSERT_EQ(ReadWholeFile(Work("u.c")).find("ab"), std::string::npos);
+    s.Command(ID_EDIT_UNDO);
+    s.Command(ID_FILE_SAVE_CMD);
+    EXPECT_EQ(ReadWholeFile(Work("u.c")), text);
+    ASSERT_TRUE(s.Close());
 }
 
 } // namespace
