@@ -639,4 +639,54 @@ TEST_F(OvantaSearchProgram, ReplaceAllIsUndoneInOneStep)
     ASSERT_TRUE(s.Close());
 }
 
+// A double click on a "Search results" line selects the hit in its
+// document and leaves the maximised windows maximised.
+TEST_F(OvantaSearchProgram, DoubleClickOnASearchResultSelectsTheHit)
+{
+    const std::string tree = Work("hits");
+    ASSERT_TRUE(MakeFolders(tree));
+    ASSERT_TRUE(WriteWholeFile(tree + "\\m.c", "x\r\n\tint a;\r\n"));
+    ASSERT_TRUE(WriteWholeFile(tree + "\\o.txt", "other\r\n"));
+    ProgramSession s;
+    Start(s, "\"" + tree + "\\m.c\" \"" + tree + "\\o.txt\"", "");
+    HWND frame = s.MainWindow();
+    HWND other = Child(frame, "o.txt");
+    ASSERT_NE(other, nullptr);
+    Activate(frame, "o.txt");
+    SendMessageA(Client(frame), WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(other), 0);
+    ASSERT_TRUE(IsZoomed(other));
+
+    s.Command(ID_FIND_IN_FILES);
+    HWND find = SearchDialog(s);
+    ASSERT_NE(find, nullptr);
+    Click(find, IDC_ENHANCED);
+    Set(find, IDC_SEARCH_TEXT, "int");
+    Set(find, IDC_SEARCH_DIRECTORY, tree);
+    Set(find, IDC_FILE_FILTER, "*.c");
+    Click(find, IDC_FIND_NEXT);
+    const std::vector<std::string> lines = SearchResults(frame);
+    ASSERT_EQ(lines.size(), 3u);
+    // The open document's line, with the column as the editor counts it.
+    EXPECT_EQ(lines[1].substr(0, tree.size() + 9), tree + "\\m.c(2,5)");
+    Click(find, IDC_CLOSE);
+
+    FindPane f{"Suchergebnisse", nullptr};
+    EnumChildWindows(frame, find_pane, reinterpret_cast<LPARAM>(&f));
+    ASSERT_NE(f.found, nullptr);
+    // Down the pane until the double click reaches the hit's line.
+    HWND target = nullptr;
+    for (int y = 1; y < 80 && !target; y += 2) {
+        SendMessageA(f.found, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(20, y));
+        HWND active = reinterpret_cast<HWND>(SendMessageA(Client(frame), WM_MDIGETACTIVE, 0, 0));
+        if (active && WindowTextOf(active).rfind("m.c", 0) == 0)
+            target = active;
+    }
+    ASSERT_NE(target, nullptr);
+    EXPECT_TRUE(IsZoomed(target));
+    Type(EditorOf(target), "X");
+    s.Command(ID_FILE_SAVE_CMD);
+    EXPECT_EQ(ReadWholeFile(tree + "\\m.c"), "x\r\n\tX a;\r\n");
+    ASSERT_TRUE(s.Close());
+}
+
 } // namespace
