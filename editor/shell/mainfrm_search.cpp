@@ -206,6 +206,7 @@ void CMainFrame::OnEditFind()
     const std::string text = SelectedSearchText(ActiveOvantaView());
     if (Search().searchDlg && Search().searchDlg->m_hWnd) {
         Search().searchDlg->m_bMultiFile = FALSE;
+        Search().searchDlg->SetDiskOnly(FALSE);
         RefreshSearchDialog(*Search().searchDlg, text);
         Search().searchDlg->ShowNormal();
     } else if (!EnsureSearchDialog(text)) {
@@ -224,17 +225,27 @@ void CMainFrame::OnUpdateEditFind(winui::CCmdUI* ui)
 
 void CMainFrame::OnFindInFiles()
 {
-    const std::string text = SelectedSearchText(ActiveOvantaView());
+    COvantaView* view = ActiveOvantaView();
+    COvantaApp* app = COvantaApp::Get();
+    const bool noDocument = !app || app->Documents().empty();
+    // Documents open but none active: nothing to take the text from.
+    if (!view && !noDocument)
+        return;
+    const std::string text = SelectedSearchText(view);
     const bool existed = Search().searchDlg && Search().searchDlg->m_hWnd;
     CSearchDlg* dlg = EnsureSearchDialog(text);
     if (!dlg)
         return;
     dlg->m_bMultiFile = TRUE;
+    if (noDocument)
+        dlg->m_bTakeSelection = FALSE;
     if (existed)
         RefreshSearchDialog(*dlg, text);
     else
         dlg->UpdateTitle(SW_SHOW);
     dlg->ShowEnhanced(TRUE);
+    // Without any document only the disk search is offered.
+    dlg->SetDiskOnly(noDocument ? TRUE : FALSE);
 }
 
 void CMainFrame::OnUpdateFindInFiles(winui::CCmdUI* ui)

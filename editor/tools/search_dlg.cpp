@@ -208,6 +208,17 @@ void CSearchDlg::ShowEnhanced(BOOL show)
     }
 }
 
+void CSearchDlg::SetDiskOnly(BOOL on)
+{
+    if (on) {
+        m_bEnhanced = TRUE;
+        ShowEnhanced(TRUE);
+    }
+    for (int id : {IDC_FORWARD, IDC_BACKWARD, IDC_SEARCH_ALL_DIRECTIONS, IDC_ENHANCED})
+        EnableDlgItem(id, !on);
+    EnableDlgItem(IDC_ACTUAL_FILE, !m_bEnhanced);
+}
+
 void CSearchDlg::ShowNormal()
 {
     FitHeightTo(IDC_ENHANCED);

@@ -689,4 +689,34 @@ TEST_F(OvantaSearchProgram, DoubleClickOnASearchResultSelectsTheHit)
     ASSERT_TRUE(s.Close());
 }
 
+// "Find in Files.." with no document open offers the disk search alone:
+// the enhanced form, no directions, no way back to the normal form.
+TEST_F(OvantaSearchProgram, FindInFilesWithoutDocumentsIsTheDiskSearch)
+{
+    const std::string tree = Work("disk");
+    ASSERT_TRUE(MakeFolders(tree));
+    ASSERT_TRUE(WriteWholeFile(tree + "\\d.c", "one needle\r\n"));
+    ProgramSession s;
+    Start(s, "", "");
+    HWND frame = s.MainWindow();
+    s.Command(ID_FIND_IN_FILES);
+    HWND find = SearchDialog(s);
+    ASSERT_NE(find, nullptr);
+    EXPECT_TRUE(IsWindowVisible(find));
+    for (int id : {IDC_FORWARD, IDC_BACKWARD, IDC_SEARCH_ALL_DIRECTIONS, IDC_ENHANCED}) {
+        SCOPED_TRACE(id);
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(find, id)));
+    }
+    EXPECT_TRUE(IsWindowVisible(GetDlgItem(find, IDC_ENHANCED)));
+    EXPECT_EQ(WindowTextOf(find), "Search in files..");
+    Set(find, IDC_SEARCH_TEXT, "needle");
+    Set(find, IDC_SEARCH_DIRECTORY, tree);
+    Set(find, IDC_FILE_FILTER, "*.c");
+    Click(find, IDC_FIND_NEXT);
+    const std::vector<std::string> lines = SearchResults(frame);
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.back(), "Found 1 matches in 1 files.");
+    ASSERT_TRUE(s.Close());
+}
+
 } // namespace
