@@ -355,4 +355,105 @@ TEST_F(OvantaEditorProgram, TipOfANameWithSeveralSymbolsFillsTheTagsPane)
     ASSERT_TRUE(s.Close());
 }
 
+// Saving parses the document into the functions bar again: a function
+// typed since appears in its tree.
+TEST_F(OvantaEditorProgram, SavingShowsNewFunctionsInTheFunctionsBar)
+{
+    ASSERT_TRUE(WriteWholeFile(Work("fb.c"), "int first(void)\r\n{\r\n}\r\n"));
+    Setting("TagConfig", "flags", "32805"); // automatic: the open documents' defines and functions
+    ProgramSession s;
+    Start(s, "fb.c", "");
+    HWND frame = s.MainWindow();
+    HWND editor = EditorOf(Child(frame, "fb.c"));
+    ASSERT_NE(editor, nullptr);
+    PostMessageA(frame, WM_BROWSER_REQUEST, 0, 0);
+    auto tree = [&] {
+        FindWindowOf f{0, "", nullptr, nullptr};
+        struct Walk {
+            static BOOL CALLBACK Each(HWND w, LPARAM data)
+            {
+                char cls[64] = "";
+                GetClassNameA(w, cls, sizeof cls);
+                if (std::string(cls) == "SysTreeView32") {
+                    reinterpret_cast<FindWindowOf*>(data)->found = w;
+                    return FALSE;
+                }
+                return TRUE;
+            }
+        };
+        EnumChildWindows(frame, Walk::Each, reinterpret_cast<LPARAM>(&f));
+        return f.found;
+    };
+    auto items = [&] {
+        HWND t = tree();
+        return t ? static_cast<int>(SendMessageA(t, 0x1105 /* TVM_GETCOUNT */, 0, 0)) : 0;
+    };
+    int before = 0;
+    for (int i = 0; i < 200 && before < 2; ++i) {
+        Sleep(50);
+        before = items();
+    }
+    ASSERT_GE(before, 2) << "the document and its function";
+    for (char c : std::string("int second(void)\r{\r}\r"))
+        SendMessageA(editor, WM_CHAR, static_cast<unsigned char>(c), 1);
+    s.Command(ID_FILE_SAVE_CMD);
+    int after = items();
+    for (int i = 0; i < 200 && after <= before; ++i) {
+        Sleep(50);
+        after = items();
+    }
+    EXPECT_GT(after, before);
+    ASSERT_TRUE(s.Close());
+}
+
+// Pixels of the screen in the first text rows of a window that are
+// coloured (neither grey nor black nor white): syntax colouring.
+int coloured_pixels(HWND window)
+{
+    RECT rc;
+    GetWindowRect(window, &rc);
+    HDC screen = GetDC(nullptr);
+    int coloured = 0;
+    for (int y = rc.top; y < rc.top + 20; ++y)
+        for (int x = rc.left; x < rc.left + 200; ++x) {
+            COLORREF c = GetPixel(screen, x, y);
+            if (c == CLR_INVALID)
+                continue;
+            const int r = GetRValue(c), g = GetGValue(c), b = GetBValue(c);
+            if (std::max({r, g, b}) - std::min({r, g, b}) > 60)
+                ++coloured;
+        }
+    ReleaseDC(nullptr, screen);
+    return coloured;
+}
+
+// Save As under another extension takes that extension's syntax template:
+// a C file saved as a plain text loses its colours.
+TEST_F(OvantaEditorProgram, SaveAsAnotherExtensionTakesItsTemplate)
+{
+    ASSERT_TRUE(WriteWholeFile(Work("code.c"), "int x; int y; int z; int w;\r\n"));
+    ProgramSession s;
+    Start(s, "code.c", "save \"" + Work("code.txt") + "\"\n");
+    HWND frame = s.MainWindow();
+    HWND child = Child(frame, "code.c");
+    ASSERT_NE(child, nullptr);
+    HWND editor = EditorOf(child);
+    SetForegroundWindow(frame);
+    SendMessageA(Client(frame), WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child), 0);
+    int coloured = 0;
+    for (int i = 0; i < 50 && coloured == 0; ++i) {
+        PumpMessages(100);
+        coloured = coloured_pixels(editor);
+    }
+    ASSERT_GT(coloured, 0) << "the C keywords are coloured";
+    s.Command(ID_FILE_SAVE_AS_CMD);
+    EXPECT_EQ(ReadWholeFile(Work("code.txt")), "int x; int y; int z; int w;\r\n");
+    for (int i = 0; i < 50 && coloured != 0; ++i) {
+        PumpMessages(100);
+        coloured = coloured_pixels(editor);
+    }
+    EXPECT_EQ(coloured, 0);
+    ASSERT_TRUE(s.Close());
+}
+
 } // namespace
