@@ -13,6 +13,7 @@
 
 #include "editor/shell/ovanta_messages.h"
 #include "editor/shell/resource.h"
+#include "editor/shell/settings_dialogs_res.h"
 
 #include <gtest/gtest.h>
 
@@ -453,6 +454,26 @@ TEST_F(OvantaEditorProgram, SaveAsAnotherExtensionTakesItsTemplate)
         coloured = coloured_pixels(editor);
     }
     EXPECT_EQ(coloured, 0);
+    ASSERT_TRUE(s.Close());
+}
+
+// With SaveLineWrap on, a new wrap column marks the text changed (saving
+// will write the new breaks); saving writes them.
+TEST_F(OvantaEditorProgram, ANewWrapColumnWithSaveLineWrapMarksTheTextChanged)
+{
+    ASSERT_TRUE(WriteWholeFile(Work("w.txt"), "aaaa bbbb cccc dddd eeee ffff\r\n"));
+    Setting("DefaultSettings", "SaveLineWrap", "1");
+    ProgramSession s;
+    Start(s, "w.txt", "dialog ok check 1098 0 set 1097 12\n");
+    HWND frame = s.MainWindow();
+    HWND child = Child(frame, "w.txt");
+    ASSERT_NE(child, nullptr);
+    EXPECT_EQ(WindowTextOf(child).find('*'), std::string::npos);
+    s.Command(ID_LINE_WRAP);
+    EXPECT_NE(Log().find("dialog 201"), std::string::npos) << Log();
+    EXPECT_NE(WindowTextOf(child).find('*'), std::string::npos) << WindowTextOf(child);
+    s.Command(ID_FILE_SAVE_CMD);
+    EXPECT_NE(ReadWholeFile(Work("w.txt")), "aaaa bbbb cccc dddd eeee ffff\r\n");
     ASSERT_TRUE(s.Close());
 }
 
