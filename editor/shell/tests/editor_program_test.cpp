@@ -34,33 +34,6 @@ const UINT ID_EDIT_GOTODEFINITION = 32965;
 const UINT ID_EDIT_CUT_CMD = 57635;
 const UINT ID_EDIT_PASTE_CMD = 57637;
 
-void put_clipboard(const std::string& text)
-{
-    for (int attempt = 0; attempt < 20 && !OpenClipboard(nullptr); ++attempt)
-        Sleep(50);
-    EmptyClipboard();
-    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-    memcpy(GlobalLock(mem), text.c_str(), text.size() + 1);
-    GlobalUnlock(mem);
-    SetClipboardData(CF_TEXT, mem);
-    CloseClipboard();
-}
-
-std::string clipboard_text()
-{
-    std::string text;
-    for (int attempt = 0; attempt < 20 && !OpenClipboard(nullptr); ++attempt)
-        Sleep(50);
-    if (HANDLE data = GetClipboardData(CF_TEXT)) {
-        if (const char* p = static_cast<const char*>(GlobalLock(data))) {
-            text = p;
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
-    return text;
-}
-
 struct FindWindowOf {
     DWORD pid;
     const char* cls;
@@ -123,7 +96,7 @@ protected:
         if (!f.found)
             return lines;
         SendMessageA(f.found, WM_COMMAND, output_copy_all, 0);
-        std::istringstream in(clipboard_text());
+        std::istringstream in(ClipboardText());
         std::string line;
         while (std::getline(in, line)) {
             if (!line.empty() && line.back() == '\r')
@@ -188,14 +161,14 @@ TEST_F(OvantaEditorProgram, ContextMenuClipboardCommandsActOnce)
     Start(s, "p.c", "");
     HWND editor = EditorOf(Child(s.MainWindow(), "p.c"));
     ASSERT_NE(editor, nullptr);
-    put_clipboard("CLIP");
+    PutClipboardText("CLIP");
     EditorCommand(editor, ID_EDIT_PASTE_CMD);
     s.Command(ID_FILE_SAVE_CMD);
     EXPECT_EQ(ReadWholeFile(Work("p.c")), "CLIPabc\r\n");
 
     s.Command(ID_EDIT_SELECT_ALL);
     EditorCommand(editor, ID_EDIT_CUT_CMD);
-    EXPECT_EQ(clipboard_text(), "CLIPabc\r\n");
+    EXPECT_EQ(ClipboardText(), "CLIPabc\r\n");
     EditorCommand(editor, ID_EDIT_PASTE_CMD);
     s.Command(ID_FILE_SAVE_CMD);
     EXPECT_EQ(ReadWholeFile(Work("p.c")), "CLIPabc\r\n");

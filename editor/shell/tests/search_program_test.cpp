@@ -39,33 +39,6 @@ const UINT pane_id = 0xE900;
 const UINT editor_id = 0x1113;
 const UINT output_copy_all = 32931;
 
-std::string clipboard_text()
-{
-    std::string text;
-    for (int attempt = 0; attempt < 20 && !OpenClipboard(nullptr); ++attempt)
-        Sleep(50);
-    if (HANDLE data = GetClipboardData(CF_TEXT)) {
-        if (const char* p = static_cast<const char*>(GlobalLock(data))) {
-            text = p;
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
-    return text;
-}
-
-void put_clipboard(const std::string& text)
-{
-    for (int attempt = 0; attempt < 20 && !OpenClipboard(nullptr); ++attempt)
-        Sleep(50);
-    EmptyClipboard();
-    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-    memcpy(GlobalLock(mem), text.c_str(), text.size() + 1);
-    GlobalUnlock(mem);
-    SetClipboardData(CF_TEXT, mem);
-    CloseClipboard();
-}
-
 std::vector<std::string> lines_of(const std::string& text)
 {
     std::vector<std::string> lines;
@@ -165,7 +138,7 @@ protected:
         if (!f.found)
             return {};
         SendMessageA(f.found, WM_COMMAND, output_copy_all, 0);
-        return lines_of(clipboard_text());
+        return lines_of(ClipboardText());
     }
 
 };
@@ -472,7 +445,7 @@ TEST_F(OvantaSearchProgram, TcpLinkSendsToAPeerAndPutsItsTextOnTheClipboard)
         // Receive: the peer's text arrives as 0x424 and goes to the clipboard.
         s.Command(ID_TCP_SETTINGS);
         std::string clip;
-        for (int i = 0; i < 200 && (clip = clipboard_text()) != "text from the peer"; ++i)
+        for (int i = 0; i < 200 && (clip = ClipboardText()) != "text from the peer"; ++i)
             Sleep(50);
         EXPECT_EQ(clip, "text from the peer");
         EXPECT_EQ(Profile("DefaultSettings", "TcpPortNo"), std::to_string(texter.Port()));
@@ -497,7 +470,7 @@ TEST_F(OvantaSearchProgram, TcpLinkSendsToAPeerAndPutsItsTextOnTheClipboard)
         EXPECT_TRUE(closer.Connected());
         Sleep(500);
         s.Command(ID_TCP_SETTINGS);
-        for (int i = 0; i < 200 && (clip = clipboard_text()) != "second text"; ++i)
+        for (int i = 0; i < 200 && (clip = ClipboardText()) != "second text"; ++i)
             Sleep(50);
         EXPECT_EQ(clip, "second text");
         EXPECT_EQ(Log().find("Socket is already waiting for data"), std::string::npos) << Log();
@@ -524,7 +497,7 @@ TEST_F(OvantaSearchProgram, KeysTypedInTheSearchDialogStayInIt)
     HWND frame = s.MainWindow();
     HWND editor = Activate(frame, "k.c");
     ASSERT_NE(editor, nullptr);
-    put_clipboard("word");
+    PutClipboardText("word");
     s.Command(ID_EDIT_FIND);
     HWND find = SearchDialog(s);
     ASSERT_NE(find, nullptr);
