@@ -192,14 +192,15 @@ TEST_F(OvantaEditorProgram, ColumnCommandsAskForTheirInputAndAct)
     EditorCommand(editor, ID_EDIT_NUMBERCOLUMN);
     s.Command(ID_FILE_SAVE_CMD);
     EXPECT_EQ(ReadWholeFile(Work("f.c")), "5Xab\r\n6Xcd\r\n7Xef");
-    // Cancelled: nothing changes.
+    // The mappable command of the frame asks too; cancelled, nothing changes.
     s.Command(ID_EDIT_SELECT_ALL);
-    EditorCommand(editor, ID_EDIT_FILLCOLUMN);
+    s.Command(ID_EDIT_FILLCOLUMN);
     s.Command(ID_FILE_SAVE_CMD);
     EXPECT_EQ(ReadWholeFile(Work("f.c")), "5Xab\r\n6Xcd\r\n7Xef");
     const std::string log = Log();
     EXPECT_NE(log.find("dialog 147 \"Fill selected Column..\" 1"), std::string::npos) << log;
     EXPECT_NE(log.find("dialog 147 \"Number block..\" 1"), std::string::npos) << log;
+    EXPECT_NE(log.find("dialog 147 \"Fill selected Column..\" 2"), std::string::npos) << log;
     ASSERT_TRUE(s.Close());
 }
 
