@@ -692,4 +692,41 @@ TEST_F(OvantaSearchProgram, FindInFilesWithoutDocumentsIsTheDiskSearch)
     ASSERT_TRUE(s.Close());
 }
 
+// Escape held during a long disk search stops it with "Canceled by the
+// operator" and the Search dialog stays open (a real key through the
+// system queue).
+TEST_F(OvantaSearchProgram, EscapeStopsALongDiskSearchAndKeepsTheDialog)
+{
+    const std::string tree = Work("many");
+    ASSERT_TRUE(MakeFolders(tree));
+    std::string text;
+    for (int i = 0; i < 200; ++i)
+        text += "hit hit hit\r\n";
+    for (int i = 0; i < 400; ++i)
+        ASSERT_TRUE(WriteWholeFile(tree + "\\f" + std::to_string(i) + ".c", text));
+    ProgramSession s;
+    Start(s, "", "");
+    HWND frame = s.MainWindow();
+    s.Command(ID_FIND_IN_FILES);
+    HWND find = SearchDialog(s);
+    ASSERT_NE(find, nullptr);
+    Set(find, IDC_SEARCH_TEXT, "hit");
+    Set(find, IDC_SEARCH_DIRECTORY, tree);
+    Set(find, IDC_FILE_FILTER, "*.c");
+    SetForegroundWindow(find);
+    PostMessageA(find, WM_COMMAND, MAKEWPARAM(IDC_FIND_NEXT, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(find, IDC_FIND_NEXT)));
+    // Held until the program answers again: the search has ended.
+    PlayInput({WaitFor(300), KeyDown(VK_ESCAPE)}, nullptr, 0);
+    DWORD_PTR ignored = 0;
+    for (int i = 0; i < 600 && !SendMessageTimeoutA(frame, WM_NULL, 0, 0, SMTO_BLOCK, 100, &ignored); ++i)
+        Sleep(50);
+    PlayInput({KeyUp(VK_ESCAPE)}, nullptr, 500);
+    const std::vector<std::string> lines = SearchResults(frame);
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.back(), "Canceled by the operator");
+    EXPECT_TRUE(IsWindowVisible(find));
+    ASSERT_TRUE(s.Close());
+}
+
 } // namespace
