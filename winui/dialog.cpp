@@ -37,6 +37,13 @@ BOOL CDialog::Create(HWND parent)
     return h != nullptr;
 }
 
+BOOL CDialog::PreTranslateMessage(MSG* msg)
+{
+    if (!filterKeys_ || modal_ || !m_hWnd || (msg->hwnd != m_hWnd && !::IsChild(m_hWnd, msg->hwnd)))
+        return FALSE;
+    return IsDialogMessageA(m_hWnd, msg);
+}
+
 void CDialog::EndDialog(INT_PTR result)
 {
     if (!m_hWnd)

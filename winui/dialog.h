@@ -3,7 +3,8 @@
 //
 //   DoModal      DialogBoxParamA; returns the EndDialog result, -1 on failure
 //   Create       CreateDialogParamA (modeless; the caller's loop must pass
-//                its messages through IsDialogMessageA)
+//                its messages through IsDialogMessageA, or FilterDialogKeys
+//                set before Create has the dialog do it itself)
 //   EndDialog    EndDialog (modal) or DestroyWindow (modeless)
 //   UpdateData   runs DoDataExchange in one direction (see winui/ddx.h)
 //   GetDlgItem, SetDlgItemText, GetDlgItemText, SetDlgItemInt,
@@ -83,6 +84,14 @@ public:
     }
     void EnableDlgItem(int id, BOOL enable) const { ::EnableWindow(GetDlgItem(id), enable); }
 
+    // A modeless dialog that keeps its keys: the messages of the dialog and
+    // its controls go through IsDialogMessageA when the loop offers them
+    // (PreTranslateMessage), so Tab, Enter, Escape, Alt+letter and the edit
+    // keys of its controls act in it and never reach the owner's
+    // accelerators.
+    void FilterDialogKeys(bool on) { filterKeys_ = on; }
+    BOOL PreTranslateMessage(MSG* msg) override;
+
 protected:
     bool OnCommand(WPARAM wParam, LPARAM lParam) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -91,6 +100,7 @@ private:
     static INT_PTR CALLBACK StaticDlgProc(HWND, UINT, WPARAM, LPARAM);
     bool modal_ = false;
     bool ended_ = false;
+    bool filterKeys_ = false;
     int scriptRound_ = 0;
 };
 

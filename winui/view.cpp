@@ -62,9 +62,15 @@ LRESULT CView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_MOUSEACTIVATE: {
         // A click into an inactive pane makes it the active view.
         LRESULT result = CWnd::WindowProc(message, wParam, lParam);
-        if (result != MA_NOACTIVATE && result != MA_NOACTIVATEANDEAT)
+        if (result != MA_NOACTIVATE && result != MA_NOACTIVATEANDEAT) {
             if (CFrameWnd* frame = GetParentFrame())
                 frame->SetActiveView(this);
+            // The view that is active already still takes the keyboard back
+            // from a window outside it (a bar's pane of the same frame).
+            HWND focus = ::GetFocus();
+            if (focus != m_hWnd && !::IsChild(m_hWnd, focus))
+                ::SetFocus(m_hWnd);
+        }
         return result;
     }
     case WM_DESTROY: {

@@ -24,7 +24,7 @@ const int kFolders = 20;
 const int kFilesPerFolder = 50;
 const size_t kFileSize = 100 * 1024; // 20 * 50 * 100 KB = about 100 MB
 
-struct CountingOutput : CFindInFilesOutput {
+struct CountingOutput : CNeutralFindInFilesOutput {
     long lines = 0;
     void AppendLine(const std::string&, bool) override { ++lines; }
 };

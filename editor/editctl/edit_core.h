@@ -32,43 +32,63 @@ extern const char* const kChangedOnDiskText; // reload question
 extern const char* const kMovedOrDeletedText; // save-again question
 extern const char* const kControlBytesText;  // a file refused for its bytes 1 or 2
 
-// What the window does for the core. The members that only tell the
-// window something have a default that does nothing, so a core without a
-// window needs no host; a refusal the user must hear of has none.
+// What the window does for the core. Every window that carries a core
+// implements all of it; a core without a window uses CNeutralColorEditHost.
 class CColorEditHost {
 public:
     virtual ~CColorEditHost() = default;
 
     // The modified flag changed (the window sends 0x4CB to its parent).
-    virtual void ModifiedChanged(int flag) {}
+    virtual void ModifiedChanged(int flag) = 0;
     // The line count changed by diff (0x4CC to the parent, lParam caret line).
-    virtual void LineCountChanged(int diff, int caretLine) {}
+    virtual void LineCountChanged(int diff, int caretLine) = 0;
     // Recolour request after deletions and undo (0x4CD to the control itself).
-    virtual void Recolour(int value) {}
+    virtual void Recolour(int value) = 0;
     // Caret, selection or scroll position changed (0x4CA to the parent).
-    virtual void SelectionChanged() {}
+    virtual void SelectionChanged() = 0;
     // The text from the offset on must be repainted (-1: everything).
-    virtual void TextChanged(int fromOffset) {}
+    virtual void TextChanged(int fromOffset) = 0;
     // The text was emptied: caret and selection stand at 0.
-    virtual void TextCleared() {}
+    virtual void TextCleared() = 0;
     // The first visible line changed: scroll bar, caret and painting follow.
-    virtual void ViewScrolled() {}
+    virtual void ViewScrolled() = 0;
     // SetSel's window part: caret placement, highlight, scrolling.
-    virtual void SelectionSet(int oldStart, int oldEnd, bool scroll, bool redraw) {}
+    virtual void SelectionSet(int oldStart, int oldEnd, bool scroll, bool redraw) = 0;
     // A search hit was selected and the control should take the focus.
-    virtual void TakeFocus() {}
+    virtual void TakeFocus() = 0;
     // Shows kOutOfMemoryText ("Out of memory !", OK button, no icon).
-    virtual void ReportOutOfMemory() {}
+    virtual void ReportOutOfMemory() = 0;
     // Asks a Yes/No question with the exclamation icon; kAnswerYes or kAnswerNo.
-    virtual int AskYesNo(const char* text, const char* caption) { return kAnswerNo; }
+    virtual int AskYesNo(const char* text, const char* caption) = 0;
     // LoadFile read bytes of total and made lines so far: told after every
     // megabyte of a file, for a progress display.
-    virtual void LoadProgress(int64_t bytesRead, int64_t total, int lines) {}
+    virtual void LoadProgress(int64_t bytesRead, int64_t total, int lines) = 0;
     // LoadFile refused the file at path (kControlBytesText): it holds bytes
     // the text model keeps for itself, which would not be saved again.
     virtual void ReportFileRefused(const char* text, const char* path) = 0;
     // The application's SaveLineWrap setting (soft breaks saved as line breaks).
-    virtual int SaveLineWrapSetting() { return 0; }
+    virtual int SaveLineWrapSetting() = 0;
+};
+
+// The host of a core that has no window: nothing is shown, every question
+// is answered No, soft breaks are saved as they are.
+class CNeutralColorEditHost : public CColorEditHost {
+public:
+    void ModifiedChanged(int) override {}
+    void LineCountChanged(int, int) override {}
+    void Recolour(int) override {}
+    void SelectionChanged() override {}
+    void TextChanged(int) override {}
+    void TextCleared() override {}
+    void ViewScrolled() override {}
+    void SelectionSet(int, int, bool, bool) override {}
+    void TakeFocus() override {}
+    void ReportOutOfMemory() override {}
+    int AskYesNo(const char*, const char*) override { return kAnswerNo; }
+    void LoadProgress(int64_t, int64_t, int) override {}
+    // The caller reads a refused load from LoadFile's result.
+    void ReportFileRefused(const char*, const char*) override {}
+    int SaveLineWrapSetting() override { return 0; }
 };
 
 // Status of a file as last loaded, saved or checked.
@@ -378,12 +398,7 @@ private:
 
     CTextState m_ownState;
     CTextState* m_pState;
-    // A core without a window: the caller reads a refused load from the
-    // result.
-    class CNoWindowHost : public CColorEditHost {
-        void ReportFileRefused(const char*, const char*) override {}
-    };
-    CNoWindowHost m_defaultHost;
+    CNeutralColorEditHost m_defaultHost;
     CColorEditHost* m_pHost;
     CFileStatus m_FileStatus;
     int m_nTabWidth = 4;

@@ -1,5 +1,6 @@
 #include "editor/shell/find_engine.h"
 
+#include "editor/editctl/undo_record.h"
 #include "editor/syntax/syntax_template.h"
 #include "editor/syntax/window/ncoloreditctrl.h"
 #include "editor/tools/replace_text.h"
@@ -7,6 +8,7 @@
 #include "winui/msgbox.h"
 
 #include <cctype>
+#include <vector>
 
 namespace {
 
@@ -85,7 +87,10 @@ void AfterSearch(CNColorEditCtrl& editor, const FindContext& context)
 bool HasText(const SearchRequest& request) { return request.text && *request.text; }
 
 // Runs a replacement pass with redraw and syntax colouring off, and puts
-// both back as they were afterwards.
+// both back as they were afterwards. The pass is one undo step of two
+// records, the text it changed and the text it wrote, whatever the number
+// of hits: a record per hit would overrun the document's undo pool, which
+// then keeps only the last part of the pass.
 class CBulkReplace {
 public:
     CBulkReplace(CNColorEditCtrl& editor, const FindContext& context)
@@ -95,9 +100,18 @@ public:
         g_bSyntaxColoring = 0;
         if (context_.frameRedraw)
             context_.frameRedraw(false);
+        CColorEditCore& core = editor_.Core();
+        undo_ = core.State().undo;
+        if (undo_ && core.GetTextBuffer()) {
+            const int length = core.GetTextLength();
+            text_.assign(core.GetTextBuffer(), core.GetTextBuffer() + length);
+            attr_.assign(core.GetAttrBuffer(), core.GetAttrBuffer() + length);
+        }
+        core.State().undo = nullptr;
     }
     ~CBulkReplace()
     {
+        RecordStep();
         // The user's setting, not "on": a user who colours nothing keeps it so.
         g_bSyntaxColoring = syntax_;
         if (syntax_)
@@ -109,10 +123,41 @@ public:
     }
 
 private:
+    // The changed stretch lies between the common start and the common end
+    // of the text before and after the pass.
+    void RecordStep()
+    {
+        CColorEditCore& core = editor_.Core();
+        core.State().undo = undo_;
+        const uint8_t* now = core.GetTextBuffer();
+        if (!undo_ || !now)
+            return;
+        const int oldLength = static_cast<int>(text_.size());
+        const int newLength = core.GetTextLength();
+        int head = 0;
+        while (head < oldLength && head < newLength && text_[static_cast<size_t>(head)] == now[head])
+            ++head;
+        int tail = 0;
+        while (tail < oldLength - head && tail < newLength - head &&
+               text_[static_cast<size_t>(oldLength - 1 - tail)] == now[newLength - 1 - tail])
+            ++tail;
+        const int oldEnd = oldLength - tail, newEnd = newLength - tail;
+        if (oldEnd == head && newEnd == head)
+            return;
+        core.BeginUndoStep();
+        if (oldEnd > head)
+            core.RecordUndo(kUndoDeletedRange, head, oldEnd, text_.data() + head, attr_.data() + head);
+        if (newEnd > head)
+            core.RecordUndo(kUndoInserted, head, newEnd, 0, 0);
+        core.EndUndoStep();
+    }
+
     CNColorEditCtrl& editor_;
     const FindContext& context_;
     int syntax_;
     HCURSOR cursor_;
+    CUndoList* undo_ = nullptr;
+    std::vector<uint8_t> text_, attr_;
 };
 
 // Every hit from pos up to (not starting at or after) limit, -1 the text

@@ -35,6 +35,7 @@ class COvantaView;
 class COutputBar;
 class CToolShell;
 class CNColorEditCtrl;
+struct CSymbolHit;
 class COutputEdit;
 class CFindInFilesOutput;
 class CSearchDlg;
@@ -174,6 +175,7 @@ public:
     void DocumentActivated(COvantaDoc* doc);
     void SetPendingPosition(CNColorEditCtrl& editor, int topLine, int caretLine, int offset);
     void EditorActivated(CNColorEditCtrl& editor);
+    LRESULT GoToDefinition(CNColorEditCtrl& from, const CSymbolHit& symbol);
     void ResetPositions();
     CDocTabBar m_wndDocTabBar;
     CSmallToggleButton m_wndToggleButton;
@@ -398,6 +400,8 @@ private:
     CSearchDlg* EnsureSearchDialog(const std::string& text);
     void RefreshSearchDialog(CSearchDlg& dlg, const std::string& text);
     void FrameRedraw(bool on);
+    // Moves the visible search dialogs off the editor's caret line.
+    void KeepSearchDialogsClear(CNColorEditCtrl& editor);
     int RunMultiFileSearch(SearchRequest request, bool suppressComments);
     int SearchOpenDocumentsIn(const std::vector<COvantaView*>& views, const SearchRequest& request,
                               bool suppressComments, CFindInFilesOutput& output);

@@ -8,6 +8,7 @@
 #include "editor/shell/ovantaapp.h"
 #include "editor/shell/ovantadoc.h"
 #include "editor/shell/ovantaview.h"
+#include "editor/shell/ovanta_messages.h"
 #include "editor/shell/resource.h"
 #include "editor/shell/settings_profile.h"
 
@@ -128,6 +129,56 @@ void CMainFrame::EditorActivated(CNColorEditCtrl& editor)
     if (!m_lastPosition.Empty() && m_lastPosition.hWnd != editor.m_hWnd)
         m_history.RecordPosition(m_lastPosition);
     m_lastPosition = PositionEntry{};
+}
+
+// "Go to Definition Of": the place of the word goes to the history, the
+// symbol's document is shown (opened when it is not) and its caret stands
+// at the start of the symbol's first line, with the focus.
+LRESULT CMainFrame::GoToDefinition(CNColorEditCtrl& from, const CSymbolHit& symbol)
+{
+    COvantaApp* app = COvantaApp::Get();
+    if (!app)
+        return 0;
+    int selStart = 0, selEnd = 0;
+    from.GetSel(selStart, selEnd);
+    const int offset = from.WordOffset() >= 0 ? from.WordOffset() : selStart;
+    const PositionEntry here{from.m_hWnd, from.GetTopLine(), from.Core().LineFromOffset(offset), offset};
+
+    COvantaDoc* target = nullptr;
+    for (COvantaDoc* doc : app->Documents()) {
+        const std::string& path = doc->GetPathName();
+        if (doc == symbol.document ||
+            (symbol.file && !path.empty() && _stricmp(path.c_str(), symbol.file->c_str()) == 0)) {
+            target = doc;
+            break;
+        }
+    }
+    BOOL maximized = FALSE;
+    MDIGetActive(&maximized);
+    if (!target) {
+        if (!symbol.file || symbol.file->empty())
+            return 0;
+        target = dynamic_cast<COvantaDoc*>(app->OpenDocumentFile(symbol.file->c_str()));
+    }
+    COvantaView* view = target ? target->FirstView() : nullptr;
+    if (!view)
+        return 0;
+    m_history.RecordPosition(here);
+    // The focus change below would record the word's place a second time.
+    m_history.SetEnabled(false);
+    if (winui::CFrameWnd* child = view->GetParentFrame()) {
+        MDIActivate(child->m_hWnd);
+        if (maximized)
+            MDIMaximize(child->m_hWnd);
+        else if (::IsIconic(child->m_hWnd))
+            ::ShowWindow(child->m_hWnd, SW_SHOWNORMAL);
+    }
+    ::SendMessageA(view->m_hWnd, WM_GOTO_LINE, static_cast<WPARAM>(symbol.firstLine + 1), 0);
+    ::SetFocus(view->Editor().m_hWnd);
+    view->NotifyCaret();
+    m_lastPosition = PositionEntry{};
+    m_history.SetEnabled(true);
+    return 0;
 }
 
 void CMainFrame::ResetPositions()

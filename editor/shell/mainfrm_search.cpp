@@ -29,6 +29,7 @@
 #include "winui/cmdui.h"
 #include "winui/msgbox.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -99,6 +100,12 @@ public:
             return true;
         }
         return false;
+    }
+    // After the summary the caret stands behind the last line, in view.
+    void SearchFinished() override
+    {
+        const int end = pane_.GetTextLength();
+        pane_.SetSel(end, end, true, true);
     }
 
 private:
@@ -187,6 +194,7 @@ CSearchDlg* CMainFrame::EnsureSearchDialog(const std::string& text)
         return Search().searchDlg.get();
     auto dlg = std::make_unique<CSearchDlg>();
     PrepareSearchDialog(*dlg, Search().options.findUseSelection);
+    dlg->FilterDialogKeys(true);
     if (!dlg->Create(text.c_str(), WM_FIND_REQUEST, m_hWnd))
         return nullptr;
     dlg->SetComboFont(EditFont());
@@ -210,12 +218,15 @@ void CMainFrame::OnEditFind()
     const std::string text = SelectedSearchText(ActiveOvantaView());
     if (Search().searchDlg && Search().searchDlg->m_hWnd) {
         Search().searchDlg->m_bMultiFile = FALSE;
+        Search().searchDlg->SetDiskOnly(FALSE);
         RefreshSearchDialog(*Search().searchDlg, text);
         Search().searchDlg->ShowNormal();
     } else if (!EnsureSearchDialog(text)) {
         return;
     }
     Search().searchDlg->ShowEnhanced(FALSE);
+    if (COvantaView* view = ActiveOvantaView())
+        KeepSearchDialogsClear(view->Editor());
 }
 
 void CMainFrame::OnUpdateEditFind(winui::CCmdUI* ui)
@@ -226,17 +237,27 @@ void CMainFrame::OnUpdateEditFind(winui::CCmdUI* ui)
 
 void CMainFrame::OnFindInFiles()
 {
-    const std::string text = SelectedSearchText(ActiveOvantaView());
+    COvantaView* view = ActiveOvantaView();
+    COvantaApp* app = COvantaApp::Get();
+    const bool noDocument = !app || app->Documents().empty();
+    // Documents open but none active: nothing to take the text from.
+    if (!view && !noDocument)
+        return;
+    const std::string text = SelectedSearchText(view);
     const bool existed = Search().searchDlg && Search().searchDlg->m_hWnd;
     CSearchDlg* dlg = EnsureSearchDialog(text);
     if (!dlg)
         return;
     dlg->m_bMultiFile = TRUE;
+    if (noDocument)
+        dlg->m_bTakeSelection = FALSE;
     if (existed)
         RefreshSearchDialog(*dlg, text);
     else
         dlg->UpdateTitle(SW_SHOW);
     dlg->ShowEnhanced(TRUE);
+    // Without any document only the disk search is offered.
+    dlg->SetDiskOnly(noDocument ? TRUE : FALSE);
 }
 
 void CMainFrame::OnUpdateFindInFiles(winui::CCmdUI* ui)
@@ -249,10 +270,13 @@ void CMainFrame::OnEditReplace()
     const std::string text = SelectedSearchText(ActiveOvantaView());
     if (Search().replaceDlg && Search().replaceDlg->m_hWnd) {
         RefreshSearchDialog(*Search().replaceDlg, text);
+        if (COvantaView* view = ActiveOvantaView())
+            KeepSearchDialogsClear(view->Editor());
         return;
     }
     auto dlg = std::make_unique<CSearchReplaceDlg>();
     PrepareSearchDialog(*dlg, Search().options.replaceUseSelection);
+    dlg->FilterDialogKeys(true);
     if (!dlg->Create(text.c_str(), WM_FIND_REQUEST, m_hWnd))
         return;
     dlg->SetComboFont(EditFont());
@@ -262,6 +286,8 @@ void CMainFrame::OnEditReplace()
             dlg->SetOptions(flags);
     }
     Search().replaceDlg = std::move(dlg);
+    if (COvantaView* view = ActiveOvantaView())
+        KeepSearchDialogsClear(view->Editor());
 }
 
 void CMainFrame::OnUpdateEditReplace(winui::CCmdUI* ui)
@@ -359,9 +385,10 @@ LRESULT CMainFrame::OnFindRequest(WPARAM closing, LPARAM lParam)
     COvantaEditCtrl& editor = view->Editor();
     FindContext context;
     context.owner = m_hWnd;
-    context.caretMoved = [view](CNColorEditCtrl&) {
+    context.caretMoved = [this, view](CNColorEditCtrl& moved) {
         view->NotifyCaret();
         view->DrawLineNumbers(nullptr);
+        KeepSearchDialogsClear(moved);
     };
     switch (request.scope) {
     case kScopeReplaceNext:
@@ -384,6 +411,36 @@ void CMainFrame::FrameRedraw(bool on)
         ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
+// A dialog that covers the line of the found text goes above that line,
+// or below it when there is no room above.
+void CMainFrame::KeepSearchDialogsClear(CNColorEditCtrl& editor)
+{
+    if (!editor.m_hWnd)
+        return;
+    RECT client;
+    ::GetClientRect(editor.m_hWnd, &client);
+    const int height = std::max(1, static_cast<int>(editor.GetCharSize().cy));
+    const int y = (editor.GetCaretLine() - editor.GetTopLine()) * height;
+    if (y < client.top || y >= client.bottom)
+        return;
+    POINT corners[2] = {{client.left, y}, {client.right, y + height}};
+    ::MapWindowPoints(editor.m_hWnd, nullptr, corners, 2);
+    const RECT line{corners[0].x, corners[0].y, corners[1].x, corners[1].y};
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    for (CSearchDlg* dlg : {Search().searchDlg.get(), static_cast<CSearchDlg*>(Search().replaceDlg.get())}) {
+        if (!dlg || !dlg->m_hWnd || !::IsWindowVisible(dlg->m_hWnd))
+            continue;
+        RECT rc, overlap;
+        ::GetWindowRect(dlg->m_hWnd, &rc);
+        if (!IntersectRect(&overlap, &rc, &line))
+            continue;
+        const int h = rc.bottom - rc.top;
+        const int top = line.top - h >= work.top ? line.top - h : line.bottom;
+        ::SetWindowPos(dlg->m_hWnd, nullptr, rc.left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
 int CMainFrame::RunMultiFileSearch(SearchRequest request, bool suppressComments)
 {
     if (request.scope != kScopeOpenDocuments)
@@ -393,6 +450,7 @@ int CMainFrame::RunMultiFileSearch(SearchRequest request, bool suppressComments)
     int hits = 0;
     if (COutputEdit* pane = SearchResultsPane()) {
         pane->m_nSearchFlags = static_cast<int>(request.flags);
+        pane->m_strSearchText = request.text ? request.text : "";
         const std::vector<COvantaView*> views = OpenViews(false);
         CSearchPaneOutput output(*pane, views, request, suppressComments);
         if (request.scope == kScopeOpenDocuments)
@@ -403,6 +461,11 @@ int CMainFrame::RunMultiFileSearch(SearchRequest request, bool suppressComments)
             hits = ::SearchDiskFiles(request, suppressComments, output);
         pane->InvalidateText(1);
     }
+    // The Escape that stopped the search is used up: left in the queue it
+    // would close the dialog that stays open.
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, WM_KEYDOWN, WM_KEYUP, PM_NOREMOVE) && msg.wParam == VK_ESCAPE)
+        PeekMessageA(&msg, msg.hwnd, msg.message, msg.message, PM_REMOVE);
     if (Search().searchDlg)
         Search().searchDlg->m_bBusy = FALSE;
     return hits;

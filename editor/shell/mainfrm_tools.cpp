@@ -72,12 +72,10 @@ public:
         if (!view)
             return;
         if (winui::CFrameWnd* child = view->GetParentFrame()) {
+            // The windows keep their state; only an iconic one comes back.
             frame_->MDIActivate(child->m_hWnd);
-            COvantaApp* app = COvantaApp::Get();
-            if (app && app->m_settings.openMaximized)
-                frame_->MDIMaximize(child->m_hWnd);
-            else
-                ::ShowWindow(child->m_hWnd, SW_SHOWNORMAL);
+            if (::IsIconic(child->m_hWnd))
+                ::ShowWindow(child->m_hWnd, SW_RESTORE);
         }
         ::SendMessageA(view->m_hWnd, WM_GOTO_LINE, static_cast<WPARAM>(line), 0);
     }

@@ -5,6 +5,9 @@
 #include "editor/shell/ovantadoc.h"
 #include "editor/shell/ovantaview.h"
 
+#include "editor/shell/input_line_dlg.h"
+#include "editor/tools/output_bar.h"
+
 static CMainFrame* main_frame()
 {
     COvantaApp* app = COvantaApp::Get();
@@ -180,4 +183,57 @@ void COvantaEditorShell::EditorActivated(CNColorEditCtrl& editor)
 {
     if (CMainFrame* frame = main_frame())
         frame->EditorActivated(editor);
+}
+
+LRESULT COvantaEditorShell::GoToDefinition(CNColorEditCtrl& from, const CSymbolHit& symbol)
+{
+    CMainFrame* frame = main_frame();
+    return frame ? frame->GoToDefinition(from, symbol) : 0;
+}
+
+bool COvantaEditorShell::OutputBarVisible()
+{
+    CMainFrame* frame = main_frame();
+    return frame && frame->OutputBar() && frame->OutputBar()->IsVisible();
+}
+
+void COvantaEditorShell::ShowAndClearPane(int pane)
+{
+    CMainFrame* frame = main_frame();
+    if (!frame || !frame->OutputBar())
+        return;
+    frame->OutputBar()->ShowPane(pane);
+    frame->OutputBar()->Pane(pane).SetPaneText("");
+}
+
+void COvantaEditorShell::AppendPaneLine(int pane, const std::string& line)
+{
+    CMainFrame* frame = main_frame();
+    if (!frame || !frame->OutputBar())
+        return;
+    COutputEdit& edit = frame->OutputBar()->Pane(pane);
+    // The first line fills the emptied pane, without a blank line above.
+    if (edit.GetTextLength() == 0)
+        edit.SetPaneText(line.substr(0, kAppendLineCut).c_str());
+    else
+        edit.AppendLine(line);
+    edit.InvalidateText(1);
+}
+
+bool COvantaEditorShell::SaveLineWrap()
+{
+    COvantaApp* app = COvantaApp::Get();
+    return app && app->m_settings.saveLineWrap != 0;
+}
+
+bool COvantaEditorShell::AskLine(const std::string& caption, const std::string& label, std::string& text,
+                                 int& keys)
+{
+    CMainFrame* frame = main_frame();
+    CInputLineDlg dlg(frame ? frame->m_hWnd : nullptr, caption, label, text);
+    if (dlg.DoModal() != IDOK)
+        return false;
+    text = dlg.m_strText;
+    keys = dlg.m_nKeys;
+    return true;
 }

@@ -1,7 +1,6 @@
 // COvantaEditorShell: what the editor controls of Ovanta's views ask of the
 // program around them, answered by the main frame, the documents and the
-// application. Parts of the program that are not built yet (bookmarks,
-// the browser, the output bar) keep the neutral answers.
+// application.
 #pragma once
 
 #include "editor/syntax/window/editor_shell.h"
@@ -36,9 +35,17 @@ public:
     // The source browser's maps (mainfrm_browser.cpp).
     int LookupSymbols(const std::string& name, CSymbolHitLists& hits) override;
     bool AutoBrowserEnabled() override;
+    LRESULT GoToDefinition(CNColorEditCtrl& from, const CSymbolHit& symbol) override;
     // The editor's "Search" command through the frame's find dialog.
     int PrepareSearch(const std::string& word) override;
     void PostSearch() override;
+    // The output bar's panes (identifier tips fill "Tags").
+    bool OutputBarVisible() override;
+    void ShowAndClearPane(int pane) override;
+    void AppendPaneLine(int pane, const std::string& line) override;
+    // The wrap setting and the column commands' input.
+    bool SaveLineWrap() override;
+    bool AskLine(const std::string& caption, const std::string& label, std::string& text, int& keys) override;
 
     // The view that embeds the editor, or null.
     static COvantaView* ViewOf(CNColorEditCtrl& editor);

@@ -158,6 +158,16 @@ BOOL COvantaDoc::OnOpenDocument(const char* path)
     return TRUE;
 }
 
+// The extension of a path ("" without one).
+static std::string ExtensionOf(const std::string& path)
+{
+    const size_t dot = path.rfind('.');
+    const size_t slash = path.find_last_of("\\/");
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        return std::string();
+    return path.substr(dot);
+}
+
 BOOL COvantaDoc::SaveWithBackup(const char* path)
 {
     COvantaView* view = FirstView();
@@ -204,10 +214,26 @@ BOOL COvantaDoc::OnSaveDocument(const char* path)
     COvantaView* view = FirstView();
     if (!view)
         return FALSE;
+    const std::string oldExtension = ExtensionOf(GetPathName());
     BOOL ok = SaveWithBackup(path);
     if (!ok)
         return FALSE;
     SetPathName(path);
+    // A text without a template, or saved under another extension, takes
+    // the template of its new name.
+    COvantaEditCtrl& edit = view->Editor();
+    if (!edit.GetSyntaxTemplate() || _stricmp(oldExtension.c_str(), ExtensionOf(path).c_str()) != 0) {
+        SyntaxTemplatePtr before = edit.GetSyntaxTemplate();
+        edit.ChooseDefaultTemplate();
+        if (edit.GetSyntaxTemplate() != before)
+            for (winui::CView* v : GetViews())
+                if (auto* other = dynamic_cast<COvantaView*>(v)) {
+                    if (other != view)
+                        other->Editor().SetSyntaxTemplate(edit.GetSyntaxTemplate());
+                    other->Editor().SendMessage(EDN_RECOLOUR, 1, 0);
+                    other->Editor().InvalidateText(1);
+                }
+    }
     COvantaApp* app = COvantaApp::Get();
     std::string dir = DirectoryOf(GetPathName());
     if (!dir.empty()) {
@@ -218,8 +244,12 @@ BOOL COvantaDoc::OnSaveDocument(const char* path)
     view->Editor().SetReadOnly(attributes != INVALID_FILE_ATTRIBUTES &&
                                (attributes & FILE_ATTRIBUTE_READONLY) ? 1 : 0);
     app->UpdateDocumentTitles(this);
-    if (CMainFrame* frame = main_frame())
+    if (CMainFrame* frame = main_frame()) {
         frame->DocumentRenamed(this);
+        // The functions bar parses the saved text again (new and renamed
+        // functions appear).
+        frame->BrowserDocumentOpened(this);
+    }
     return TRUE;
 }
 

@@ -221,7 +221,13 @@ void COvantaView::OnUpdate(winui::CView*, LPARAM hint, winui::CCmdTarget*)
         // (0 takes the inserted breaks out again).
         if (app && doc && doc->FirstView() == this) {
             const int column = app->m_settings.lineWrap;
-            m_wndEdit.SetWordWrap(column > 0 && column < 32767 ? column : 0, app->m_settings.wrapOnWords != 0);
+            const int wrap = column > 0 && column < 32767 ? column : 0;
+            const bool changed = doc->m_state.wrapWidth != wrap;
+            m_wndEdit.SetWordWrap(wrap, app->m_settings.wrapOnWords != 0);
+            // Saving turns the new soft breaks into line breaks: the text
+            // on disk will change.
+            if (changed && app->m_settings.saveLineWrap)
+                m_wndEdit.SetModify(1);
         }
         m_wndEdit.UpdateVScrollBar(1);
         m_wndEdit.InvalidateText(1);

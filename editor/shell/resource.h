@@ -18,6 +18,10 @@
 #define IDC_ABOUT_PICTURE 1024
 #define IDD_GOTO_LINE 146
 #define IDC_GOTO_LINE 1022
+// The one-line input of the editor's column commands.
+#define IDD_INPUT_LINE 147
+#define IDC_INPUT_TEXT 1040
+#define IDC_INPUT_LABEL 1041
 // Cursor over the line-number margin.
 #define IDC_MARGIN 196
 

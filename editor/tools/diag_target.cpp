@@ -57,7 +57,11 @@ Place SelectTarget(CColorEditCore& editor, int line, int column, int length,
     int lineLength = editor.GetLineEnd(lineStart) - lineStart;
     column = std::clamp(column, 0, lineLength);
     if (!searchText.empty()) {
-        int hit = editor.FindText(searchText.c_str(), searchFlags, lineStart + column, -1, false);
+        // Forward on the line alone, whatever direction the search had: a
+        // column counted in bytes of the file lies before the hit when the
+        // line has tabs (the editor lays them out with fill).
+        const int flags = kFindForward | (searchFlags & (kFindWholeWord | kFindMatchCase));
+        int hit = editor.FindText(searchText.c_str(), flags, lineStart + column, lineStart + lineLength, false);
         if (hit > lineStart + column)
             column = hit - lineStart;
     }

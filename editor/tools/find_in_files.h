@@ -16,18 +16,22 @@ public:
     // be painted at once (header and closing lines).
     virtual void AppendLine(const std::string& line, bool repaint) = 0;
     // True when the user asked to stop (the Escape key is down).
-    virtual bool CancelRequested() { return false; }
+    virtual bool CancelRequested() = 0;
     // When a document with exactly this path is open: search its views
     // instead of the disk copy, write their hit lines, return true and the
     // number of hits in *hits.
-    virtual bool SearchOpenDocument(const std::string& path, int* hits)
-    {
-        (void)path;
-        (void)hits;
-        return false;
-    }
+    virtual bool SearchOpenDocument(const std::string& path, int* hits) = 0;
     // Called once the walk is over with a summary (not after a cancel).
-    virtual void SearchFinished() {}
+    virtual void SearchFinished() = 0;
+};
+
+// An output that only takes the lines: no stop request, no open
+// documents, nothing to do at the end.
+class CNeutralFindInFilesOutput : public CFindInFilesOutput {
+public:
+    bool CancelRequested() override { return false; }
+    bool SearchOpenDocument(const std::string&, int*) override { return false; }
+    void SearchFinished() override {}
 };
 
 // The header line: Search for "text"...

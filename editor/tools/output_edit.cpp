@@ -135,8 +135,8 @@ LRESULT COutputEdit::OnAppendOutput(WPARAM, LPARAM lParam)
     SetReadOnly(0);
     Core().ReplaceSel(text, false, true);
     SetReadOnly(1);
-    if (!HasFocus())
-        SetFocus();
+    // The output arrives while the user may type in a document: the pane
+    // shows it without taking the keyboard.
     end = GetTextLength();
     SetSel(end, end, true, true);
     return 0;

@@ -1,5 +1,7 @@
 #include "editor/tools/replace_text.h"
 
+#include "editor/syntax/text_tools.h"
+
 #include <cctype>
 
 std::string ExpandReplacementEscapes(const std::string& text)
@@ -22,16 +24,20 @@ std::string ExpandReplacementEscapes(const std::string& text)
 
 std::string AdaptReplacementCase(const std::string& found, const std::string& replacement)
 {
-    bool upper = false, lower = false;
-    for (unsigned char c : found) {
-        upper |= std::isupper(c) != 0;
-        lower |= std::islower(c) != 0;
-    }
-    if (upper == lower) // mixed case, or no letters
+    bool letters = false;
+    for (unsigned char c : found)
+        letters |= std::isalpha(c) != 0;
+    if (!letters)
         return replacement;
     std::string out = replacement;
-    for (char& c : out)
-        c = static_cast<char>(upper ? std::toupper(static_cast<unsigned char>(c))
-                                    : std::tolower(static_cast<unsigned char>(c)));
+    if (IsAllUpper(found) || IsAllLower(found)) {
+        const bool upper = IsAllUpper(found);
+        for (char& c : out)
+            c = static_cast<char>(upper ? std::toupper(static_cast<unsigned char>(c))
+                                        : std::tolower(static_cast<unsigned char>(c)));
+    } else {
+        // Mixed case: letter by letter as far as both texts go.
+        MatchLetterCase(out, found);
+    }
     return out;
 }

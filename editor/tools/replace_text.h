@@ -11,5 +11,7 @@ std::string ExpandReplacementEscapes(const std::string& text);
 
 // The replacement with the found text's case kept: all upper case when the
 // found text has letters and none of them is lower case, all lower case
-// when none is upper case, unchanged otherwise (mixed case, no letters).
+// when none is upper case; for mixed case each letter takes the case of the
+// found text's letter at its place, as far as both go (MatchLetterCase);
+// unchanged when the found text has no letters.
 std::string AdaptReplacementCase(const std::string& found, const std::string& replacement);

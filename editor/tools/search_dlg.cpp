@@ -46,10 +46,15 @@ BOOL CSearchCombo::PreTranslateMessage(MSG* msg)
 {
     if (msg->message != WM_KEYDOWN || !m_hWnd)
         return FALSE;
+    // Both keys are used up here: neither the dialog's default button nor
+    // the frame's accelerator of the same key must search a second time.
     if (msg->wParam == VK_RETURN) {
         ::SendMessageA(GetParent(), WM_SEARCH_ENTER, static_cast<WPARAM>(GetDlgCtrlID()), 0);
-    } else if (m_wHotKey != 0 && msg->wParam == m_wHotKey && ModifiersDown() == m_wModifiers) {
+        return TRUE;
+    }
+    if (m_wHotKey != 0 && msg->wParam == m_wHotKey && ModifiersDown() == m_wModifiers) {
         ::SendMessageA(GetParent(), WM_SEARCH_HOTKEY, 0, 0);
+        return TRUE;
     }
     return FALSE;
 }
@@ -201,6 +206,17 @@ void CSearchDlg::ShowEnhanced(BOOL show)
         SetDlgItemText(IDC_ENHANCED, "<< Normal");
         ::SetWindowTextA(m_hWnd, "Search in files..");
     }
+}
+
+void CSearchDlg::SetDiskOnly(BOOL on)
+{
+    if (on) {
+        m_bEnhanced = TRUE;
+        ShowEnhanced(TRUE);
+    }
+    for (int id : {IDC_FORWARD, IDC_BACKWARD, IDC_SEARCH_ALL_DIRECTIONS, IDC_ENHANCED})
+        EnableDlgItem(id, !on);
+    EnableDlgItem(IDC_ACTUAL_FILE, !m_bEnhanced);
 }
 
 void CSearchDlg::ShowNormal()

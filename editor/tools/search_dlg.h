@@ -76,6 +76,10 @@ public:
     void UpdateTitle(int showCommand);
     void ShowNormal();
     void ShowEnhanced(BOOL show);
+    // Only the disk search is offered (no document is open): enhanced mode
+    // on, the direction buttons and the "Enhanced" button disabled. Off
+    // enables them again.
+    void SetDiskOnly(BOOL on);
     void SyncCommentOption();
     SearchRequest* GetSearchOptions();
     virtual void SetOptions(uint32_t flags);

@@ -15,7 +15,7 @@
 std::string Raw(const std::string& notation);
 std::string Show(const uint8_t* bytes, int length);
 
-class RecordingHost : public CColorEditHost {
+class RecordingHost : public CNeutralColorEditHost {
 public:
     void ModifiedChanged(int flag) override { modified.push_back(flag); }
     void LineCountChanged(int diff, int caretLine) override { lineDiffs.push_back(diff); }

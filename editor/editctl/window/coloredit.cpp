@@ -291,6 +291,13 @@ void CColorEdit::ReportFileRefused(const char* text, const char* path)
     winui::ShowMessageBox(m_hWnd, text, path, MB_OK | MB_ICONSTOP);
 }
 
+void CColorEdit::LoadProgress(int64_t, int64_t, int) {}
+
+int CColorEdit::SaveLineWrapSetting()
+{
+    return 0;
+}
+
 // ---------------------------------------------------------------------------
 // Caret.
 

@@ -296,6 +296,11 @@ protected:
     void ReportOutOfMemory() override;
     int AskYesNo(const char* text, const char* caption) override;
     void ReportFileRefused(const char* text, const char* path) override;
+    // A control on its own shows no load progress and saves soft breaks as
+    // they are; a control inside a program overrides both with the
+    // program's status bar and setting.
+    void LoadProgress(int64_t bytesRead, int64_t total, int lines) override;
+    int SaveLineWrapSetting() override;
 
 private:
     CColorEditCore m_core;

@@ -278,6 +278,10 @@ void CColorEdit::OnHScroll(UINT code, UINT pos, HWND bar)
 void CColorEdit::OnLButtonDown(UINT flags, POINT point)
 {
     m_bButtonDown = 1;
+    // A click into a control that does not have the focus activates it,
+    // however often the mouse moved over it meanwhile.
+    if (!HasFocus())
+        m_nClickCount = 0;
     if (m_nClickCount == 0) {
         // The first click only activates; the reposted click does the work.
         SetFocus();

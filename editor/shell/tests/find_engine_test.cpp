@@ -209,7 +209,7 @@ TEST_F(FindEngine, ReplaceAllKeepsTheUsersColouringAndTheCase)
         SetText("Value value VALUE", 0);
         auto r = Request(kScopeReplaceAll, kSearchForward | kSearchKeepCase, "value", "Count");
         EXPECT_EQ(ReplaceAllInEditor(*edit, r, context), 3);
-        EXPECT_EQ(Text(), "Count count COUNT"); // mixed case takes the replacement as it is
+        EXPECT_EQ(Text(), "Count count COUNT"); // mixed case: letter by letter
         EXPECT_EQ(g_bSyntaxColoring, syntax);
         EXPECT_EQ(redraw, "-+");
     }
@@ -218,6 +218,35 @@ TEST_F(FindEngine, ReplaceAllKeepsTheUsersColouringAndTheCase)
     EXPECT_EQ(ReplaceAllFromStart(*edit, Request(kScopeReplaceAllDocuments, kSearchBothWays, "a", "aa"), context), 2);
     EXPECT_EQ(Text(), "aa-aa");
     EXPECT_EQ(Sel(), std::make_pair(0, 0));
+}
+
+// A replace-all is one undo step, also with more hits than the document's
+// pool of 400 records holds; the edit before it stays a step of its own.
+TEST_F(FindEngine, ReplaceAllIsUndoneAsOneStep)
+{
+    std::string text;
+    for (int i = 0; i < 591; ++i)
+        text += (i % 7 == 0) ? "ab\r" : "ab ";
+    SetText(text.c_str(), 0);
+    edit->SendMessage(WM_CHAR, 'Q', 1);
+    const std::string before = Text();
+    ASSERT_EQ(before, "Q" + text);
+    for (uint32_t direction : {kSearchForward, kSearchBothWays}) {
+        SCOPED_TRACE(direction);
+        edit->SetSel(0, 0, true, true);
+        EXPECT_EQ(ReplaceAllInEditor(*edit, Request(kScopeReplaceAll, direction, "ab", "xyz"), context), 591);
+        EXPECT_EQ(Text().find("ab"), std::string::npos);
+        edit->Undo();
+        EXPECT_EQ(Text(), before);
+    }
+    edit->Undo();
+    EXPECT_EQ(Text(), text);
+    // A pass that finds nothing leaves no step behind.
+    SetText("none", 0);
+    edit->SendMessage(WM_CHAR, 'Q', 1);
+    EXPECT_EQ(ReplaceAllInEditor(*edit, Request(kScopeReplaceAll, kSearchForward, "ab", "x"), context), 0);
+    edit->Undo();
+    EXPECT_EQ(Text(), "none");
 }
 
 } // namespace

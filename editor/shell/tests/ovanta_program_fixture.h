@@ -12,6 +12,7 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <filesystem>
 #include <string>
 
@@ -58,6 +59,34 @@ protected:
         return value;
     }
     std::string Work(const std::string& name) const { return work_ + "\\" + name; }
+
+    // The clipboard, which the program under test shares.
+    static std::string ClipboardText()
+    {
+        std::string text;
+        for (int attempt = 0; attempt < 20 && !OpenClipboard(nullptr); ++attempt)
+            Sleep(50);
+        if (HANDLE data = GetClipboardData(CF_TEXT)) {
+            if (const char* p = static_cast<const char*>(GlobalLock(data))) {
+                text = p;
+                GlobalUnlock(data);
+            }
+        }
+        CloseClipboard();
+        return text;
+    }
+    static void PutClipboardText(const std::string& text)
+    {
+        for (int attempt = 0; attempt < 20 && !OpenClipboard(nullptr); ++attempt)
+            Sleep(50);
+        EmptyClipboard();
+        if (HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1)) {
+            memcpy(GlobalLock(mem), text.c_str(), text.size() + 1);
+            GlobalUnlock(mem);
+            SetClipboardData(CF_TEXT, mem);
+        }
+        CloseClipboard();
+    }
 
     static HWND Client(HWND frame) { return FindWindowExA(frame, nullptr, "MDIClient", nullptr); }
     // The document window titled title, waited for.

@@ -8,7 +8,9 @@
 #include <winsock2.h>
 
 #include "editor/shell/tests/ovanta_program_fixture.h"
+#include "mouse_input.h"
 #include "program_session.h"
+#include "system_input.h"
 #include "testing/kit/test_kit.h"
 
 #include "editor/shell/resource.h"
@@ -36,21 +38,6 @@ namespace {
 const UINT pane_id = 0xE900;
 const UINT editor_id = 0x1113;
 const UINT output_copy_all = 32931;
-
-std::string clipboard_text()
-{
-    std::string text;
-    for (int attempt = 0; attempt < 20 && !OpenClipboard(nullptr); ++attempt)
-        Sleep(50);
-    if (HANDLE data = GetClipboardData(CF_TEXT)) {
-        if (const char* p = static_cast<const char*>(GlobalLock(data))) {
-            text = p;
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
-    return text;
-}
 
 std::vector<std::string> lines_of(const std::string& text)
 {
@@ -151,7 +138,7 @@ protected:
         if (!f.found)
             return {};
         SendMessageA(f.found, WM_COMMAND, output_copy_all, 0);
-        return lines_of(clipboard_text());
+        return lines_of(ClipboardText());
     }
 
 };
@@ -209,7 +196,7 @@ TEST_F(OvantaSearchProgram, SearchAndReplaceDialogsWorkInTheDocumentsAndKeepThei
     Check(replace, IDC_KEEP_CASE, true);
     Click(replace, IDC_REPLACE_ALL);
     s.Command(ID_FILE_SAVE_CMD);
-    EXPECT_EQ(ReadWholeFile(Work("b.c")), "omega OMEGA omega\r\n");
+    EXPECT_EQ(ReadWholeFile(Work("b.c")), "omega OMEGA Omega\r\n");
     EXPECT_NE(Log().find("box \"Replace all..\" \"3 replaces done\""), std::string::npos) << Log();
 
     // Replace one at a time: find, replace (the next is selected), replace.
@@ -458,7 +445,7 @@ TEST_F(OvantaSearchProgram, TcpLinkSendsToAPeerAndPutsItsTextOnTheClipboard)
         // Receive: the peer's text arrives as 0x424 and goes to the clipboard.
         s.Command(ID_TCP_SETTINGS);
         std::string clip;
-        for (int i = 0; i < 200 && (clip = clipboard_text()) != "text from the peer"; ++i)
+        for (int i = 0; i < 200 && (clip = ClipboardText()) != "text from the peer"; ++i)
             Sleep(50);
         EXPECT_EQ(clip, "text from the peer");
         EXPECT_EQ(Profile("DefaultSettings", "TcpPortNo"), std::to_string(texter.Port()));
@@ -483,7 +470,7 @@ TEST_F(OvantaSearchProgram, TcpLinkSendsToAPeerAndPutsItsTextOnTheClipboard)
         EXPECT_TRUE(closer.Connected());
         Sleep(500);
         s.Command(ID_TCP_SETTINGS);
-        for (int i = 0; i < 200 && (clip = clipboard_text()) != "second text"; ++i)
+        for (int i = 0; i < 200 && (clip = ClipboardText()) != "second text"; ++i)
             Sleep(50);
         EXPECT_EQ(clip, "second text");
         EXPECT_EQ(Log().find("Socket is already waiting for data"), std::string::npos) << Log();
@@ -498,6 +485,248 @@ TEST_F(OvantaSearchProgram, TcpLinkSendsToAPeerAndPutsItsTextOnTheClipboard)
         EXPECT_EQ(exitCode, 0);
     }
     WSACleanup();
+}
+
+// Keys typed in the Search dialog act in it, not on the document: Ctrl+V
+// pastes into the search box, Escape closes the dialog (real keys).
+TEST_F(OvantaSearchProgram, KeysTypedInTheSearchDialogStayInIt)
+{
+    ASSERT_TRUE(WriteWholeFile(Work("k.c"), "text\r\n"));
+    ProgramSession s;
+    Start(s, "k.c", "");
+    HWND frame = s.MainWindow();
+    HWND editor = Activate(frame, "k.c");
+    ASSERT_NE(editor, nullptr);
+    PutClipboardText("word");
+    s.Command(ID_EDIT_FIND);
+    HWND find = SearchDialog(s);
+    ASSERT_NE(find, nullptr);
+    SetForegroundWindow(find);
+    RECT box;
+    GetWindowRect(GetDlgItem(find, IDC_SEARCH_TEXT), &box);
+    MouseClick(POINT{box.left + 10, (box.top + box.bottom) / 2});
+    PlayInput({KeyDown(VK_CONTROL), KeyDown('V'), KeyUp('V'), KeyUp(VK_CONTROL)}, nullptr, 300);
+    EXPECT_EQ(WindowTextOf(GetDlgItem(find, IDC_SEARCH_TEXT)), "word");
+    PlayInput({KeyDown(VK_ESCAPE), KeyUp(VK_ESCAPE)}, nullptr, 300);
+    for (int i = 0; i < 100 && IsWindowVisible(find); ++i)
+        Sleep(50);
+    EXPECT_FALSE(IsWindowVisible(find));
+    s.Command(ID_FILE_SAVE_CMD);
+    EXPECT_EQ(ReadWholeFile(Work("k.c")), "text\r\n");
+    ASSERT_TRUE(s.Close());
+}
+
+// F3 in the open Search dialog finds the next hit, not the one after it.
+TEST_F(OvantaSearchProgram, F3InTheSearchDialogFindsTheNextHit)
+{
+    ASSERT_TRUE(WriteWholeFile(Work("f.c"), "a a a a\r\n"));
+    ProgramSession s;
+    Start(s, "f.c", "");
+    HWND frame = s.MainWindow();
+    HWND editor = Activate(frame, "f.c");
+    ASSERT_NE(editor, nullptr);
+    s.Command(ID_EDIT_FIND);
+    HWND find = SearchDialog(s);
+    ASSERT_NE(find, nullptr);
+    Set(find, IDC_SEARCH_TEXT, "a");
+    Click(find, IDC_FIND_NEXT);
+    SetForegroundWindow(find);
+    RECT box;
+    GetWindowRect(GetDlgItem(find, IDC_SEARCH_TEXT), &box);
+    MouseClick(POINT{box.left + 10, (box.top + box.bottom) / 2});
+    PlayInput({KeyDown(VK_F3), KeyUp(VK_F3)}, nullptr, 300);
+    SendMessageA(find, WM_NULL, 0, 0);
+    Type(editor, "X");
+    s.Command(ID_FILE_SAVE_CMD);
+    EXPECT_EQ(ReadWholeFile(Work("f.c")), "a X a a\r\n");
+    ASSERT_TRUE(s.Close());
+}
+
+// A Search dialog that covers the line of the hit moves off that line.
+TEST_F(OvantaSearchProgram, TheSearchDialogMovesOffTheFoundLine)
+{
+    std::string text;
+    for (int i = 0; i < 30; ++i)
+        text += (i == 5 ? "target" : "line") + std::to_string(i) + "\r\n";
+    ASSERT_TRUE(WriteWholeFile(Work("t.c"), text));
+    ProgramSession s;
+    Start(s, "t.c", "");
+    HWND frame = s.MainWindow();
+    HWND editor = Activate(frame, "t.c");
+    ASSERT_NE(editor, nullptr);
+    s.Command(ID_EDIT_FIND);
+    HWND find = SearchDialog(s);
+    ASSERT_NE(find, nullptr);
+    RECT ed;
+    GetWindowRect(editor, &ed);
+    SetWindowPos(find, nullptr, ed.left + 20, ed.top + 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT before;
+    GetWindowRect(find, &before);
+    ASSERT_GE(before.bottom, ed.top + 140) << "the dialog covers the first lines";
+    Set(find, IDC_SEARCH_TEXT, "target");
+    Click(find, IDC_FIND_NEXT);
+    RECT after;
+    GetWindowRect(find, &after);
+    // Closing gives the editor the focus: its caret marks the found line.
+    Click(find, IDC_CLOSE);
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    for (int i = 0; i < 100; ++i) {
+        GetGUIThreadInfo(GetWindowThreadProcessId(frame, nullptr), &info);
+        if (info.hwndCaret == editor)
+            break;
+        Sleep(50);
+    }
+    ASSERT_EQ(info.hwndCaret, editor);
+    POINT line[2] = {{0, info.rcCaret.top}, {0, info.rcCaret.bottom}};
+    MapWindowPoints(editor, nullptr, line, 2);
+    EXPECT_TRUE(after.bottom <= line[0].y || after.top >= line[1].y)
+        << "dialog " << after.top << ".." << after.bottom << ", line " << line[0].y << ".." << line[1].y;
+    ASSERT_TRUE(s.Close());
+}
+
+// Replace all with more hits than the undo pool has records is undone by
+// one Undo, back to the text before it.
+TEST_F(OvantaSearchProgram, ReplaceAllIsUndoneInOneStep)
+{
+    std::string text;
+    for (int i = 0; i < 591; ++i)
+        text += (i % 10 == 9) ? "ab\r\n" : "ab ";
+    ASSERT_TRUE(WriteWholeFile(Work("u.c"), text));
+    ProgramSession s;
+    Start(s, "u.c", "");
+    HWND frame = s.MainWindow();
+    HWND editor = Activate(frame, "u.c");
+    ASSERT_NE(editor, nullptr);
+    s.Command(ID_EDIT_REPLACE);
+    HWND replace = ReplaceDialog(s);
+    ASSERT_NE(replace, nullptr);
+    Set(replace, IDC_SEARCH_TEXT, "ab");
+    Set(replace, IDC_REPLACE_TEXT, "xyz");
+    Click(replace, IDC_REPLACE_ALL);
+    s.Command(ID_FILE_SAVE_CMD);
+    ASSERT_EQ(ReadWholeFile(Work("u.c")).find("ab"), std::string::npos);
+    s.Command(ID_EDIT_UNDO);
+    s.Command(ID_FILE_SAVE_CMD);
+    EXPECT_EQ(ReadWholeFile(Work("u.c")), text);
+    ASSERT_TRUE(s.Close());
+}
+
+// A double click on a "Search results" line selects the hit in its
+// document and leaves the maximised windows maximised.
+TEST_F(OvantaSearchProgram, DoubleClickOnASearchResultSelectsTheHit)
+{
+    const std::string tree = Work("hits");
+    ASSERT_TRUE(MakeFolders(tree));
+    ASSERT_TRUE(WriteWholeFile(tree + "\\m.c", "x\r\n\tint a;\r\n"));
+    ASSERT_TRUE(WriteWholeFile(tree + "\\o.txt", "other\r\n"));
+    ProgramSession s;
+    Start(s, "\"" + tree + "\\m.c\" \"" + tree + "\\o.txt\"", "");
+    HWND frame = s.MainWindow();
+    HWND other = Child(frame, "o.txt");
+    ASSERT_NE(other, nullptr);
+    Activate(frame, "o.txt");
+    SendMessageA(Client(frame), WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(other), 0);
+    ASSERT_TRUE(IsZoomed(other));
+
+    s.Command(ID_FIND_IN_FILES);
+    HWND find = SearchDialog(s);
+    ASSERT_NE(find, nullptr);
+    Click(find, IDC_ENHANCED);
+    Set(find, IDC_SEARCH_TEXT, "int");
+    Set(find, IDC_SEARCH_DIRECTORY, tree);
+    Set(find, IDC_FILE_FILTER, "*.c");
+    Click(find, IDC_FIND_NEXT);
+    const std::vector<std::string> lines = SearchResults(frame);
+    ASSERT_EQ(lines.size(), 3u);
+    // The open document's line, with the column as the editor counts it.
+    EXPECT_EQ(lines[1].substr(0, tree.size() + 9), tree + "\\m.c(2,5)");
+    Click(find, IDC_CLOSE);
+
+    FindPane f{"Suchergebnisse", nullptr};
+    EnumChildWindows(frame, find_pane, reinterpret_cast<LPARAM>(&f));
+    ASSERT_NE(f.found, nullptr);
+    // Down the pane until the double click reaches the hit's line.
+    HWND target = nullptr;
+    for (int y = 1; y < 80 && !target; y += 2) {
+        SendMessageA(f.found, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(20, y));
+        HWND active = reinterpret_cast<HWND>(SendMessageA(Client(frame), WM_MDIGETACTIVE, 0, 0));
+        if (active && WindowTextOf(active).rfind("m.c", 0) == 0)
+            target = active;
+    }
+    ASSERT_NE(target, nullptr);
+    EXPECT_TRUE(IsZoomed(target));
+    Type(EditorOf(target), "X");
+    s.Command(ID_FILE_SAVE_CMD);
+    EXPECT_EQ(ReadWholeFile(tree + "\\m.c"), "x\r\n\tX a;\r\n");
+    ASSERT_TRUE(s.Close());
+}
+
+// "Find in Files.." with no document open offers the disk search alone:
+// the enhanced form, no directions, no way back to the normal form.
+TEST_F(OvantaSearchProgram, FindInFilesWithoutDocumentsIsTheDiskSearch)
+{
+    const std::string tree = Work("disk");
+    ASSERT_TRUE(MakeFolders(tree));
+    ASSERT_TRUE(WriteWholeFile(tree + "\\d.c", "one needle\r\n"));
+    ProgramSession s;
+    Start(s, "", "");
+    HWND frame = s.MainWindow();
+    s.Command(ID_FIND_IN_FILES);
+    HWND find = SearchDialog(s);
+    ASSERT_NE(find, nullptr);
+    EXPECT_TRUE(IsWindowVisible(find));
+    for (int id : {IDC_FORWARD, IDC_BACKWARD, IDC_SEARCH_ALL_DIRECTIONS, IDC_ENHANCED}) {
+        SCOPED_TRACE(id);
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(find, id)));
+    }
+    EXPECT_TRUE(IsWindowVisible(GetDlgItem(find, IDC_ENHANCED)));
+    EXPECT_EQ(WindowTextOf(find), "Search in files..");
+    Set(find, IDC_SEARCH_TEXT, "needle");
+    Set(find, IDC_SEARCH_DIRECTORY, tree);
+    Set(find, IDC_FILE_FILTER, "*.c");
+    Click(find, IDC_FIND_NEXT);
+    const std::vector<std::string> lines = SearchResults(frame);
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.back(), "Found 1 matches in 1 files.");
+    ASSERT_TRUE(s.Close());
+}
+
+// Escape held during a long disk search stops it with "Canceled by the
+// operator" and the Search dialog stays open (a real key through the
+// system queue).
+TEST_F(OvantaSearchProgram, EscapeStopsALongDiskSearchAndKeepsTheDialog)
+{
+    const std::string tree = Work("many");
+    ASSERT_TRUE(MakeFolders(tree));
+    std::string text;
+    for (int i = 0; i < 200; ++i)
+        text += "hit hit hit\r\n";
+    for (int i = 0; i < 400; ++i)
+        ASSERT_TRUE(WriteWholeFile(tree + "\\f" + std::to_string(i) + ".c", text));
+    ProgramSession s;
+    Start(s, "", "");
+    HWND frame = s.MainWindow();
+    s.Command(ID_FIND_IN_FILES);
+    HWND find = SearchDialog(s);
+    ASSERT_NE(find, nullptr);
+    Set(find, IDC_SEARCH_TEXT, "hit");
+    Set(find, IDC_SEARCH_DIRECTORY, tree);
+    Set(find, IDC_FILE_FILTER, "*.c");
+    SetForegroundWindow(find);
+    PostMessageA(find, WM_COMMAND, MAKEWPARAM(IDC_FIND_NEXT, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(find, IDC_FIND_NEXT)));
+    // Held until the program answers again: the search has ended.
+    PlayInput({WaitFor(300), KeyDown(VK_ESCAPE)}, nullptr, 0);
+    DWORD_PTR ignored = 0;
+    for (int i = 0; i < 600 && !SendMessageTimeoutA(frame, WM_NULL, 0, 0, SMTO_BLOCK, 100, &ignored); ++i)
+        Sleep(50);
+    PlayInput({KeyUp(VK_ESCAPE)}, nullptr, 500);
+    const std::vector<std::string> lines = SearchResults(frame);
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.back(), "Canceled by the operator");
+    EXPECT_TRUE(IsWindowVisible(find));
+    ASSERT_TRUE(s.Close());
 }
 
 } // namespace

@@ -443,12 +443,14 @@ LRESULT CNColorEditCtrl::ExecuteCommand(WPARAM wParam, LPARAM lParam)
     case ID_EDIT_LINEENDTOMOUSE:
         SetLineEndToMouse();
         break;
+    // The view carries out Cut, Copy and Paste itself when they come from
+    // the menu or a key; forwarded, they would act (and record) twice.
     case ID_EDIT_COPY_CMD:
         Copy(0);
-        break;
+        return 0;
     case ID_EDIT_CUT_CMD:
         Cut();
-        break;
+        return 0;
     case ID_EDIT_SEARCH: {
         HWND frame = shell.MainFrame();
         const LRESULT result = frame ? ::SendMessageA(frame, WM_COMMAND, wParam, lParam) : 0;
@@ -465,7 +467,7 @@ LRESULT CNColorEditCtrl::ExecuteCommand(WPARAM wParam, LPARAM lParam)
     }
     case ID_EDIT_PASTE_CMD:
         Paste((keys & KEYMOD_ALT) ? 1 : (keys & KEYMOD_SHIFT) ? 2 : 0);
-        break;
+        return 0;
     case ID_DIRECTIVE_IF:
     case ID_DIRECTIVE_ENDIF:
     case ID_DIRECTIVE_NEXTELSE:

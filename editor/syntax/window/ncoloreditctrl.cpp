@@ -19,7 +19,7 @@
 
 namespace {
 
-CEditorShell neutral_shell;
+CNeutralEditorShell neutral_shell;
 CEditorShell* current_shell = &neutral_shell;
 
 } // namespace
@@ -912,6 +912,11 @@ void CNColorEditCtrl::LoadProgress(int64_t bytesRead, int64_t total, int lines)
     CEditorShell& shell = GetEditorShell();
     shell.SetProgress(total > 0 ? static_cast<int>(bytesRead * 100 / total) : 0);
     shell.SetStatusText(2, std::to_string(lines));
+}
+
+int CNColorEditCtrl::SaveLineWrapSetting()
+{
+    return GetEditorShell().SaveLineWrap() ? 1 : 0;
 }
 
 int CNColorEditCtrl::LoadFile(const char* path)

@@ -102,6 +102,8 @@ public:
     // commands) with tool tips enabled.
     BOOL Create(DWORD style, const RECT& rect, HWND parent, UINT id);
     using CColorEdit::Create;
+    // Where the word of the last context menu starts (-1: none).
+    int WordOffset() const { return m_nWordOffset; }
 
     // --- syntax template -------------------------------------------------
     void SetSyntaxTemplate(const SyntaxTemplatePtr& tmpl);
@@ -227,6 +229,7 @@ protected:
     bool OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
     // The text core's load progress: the status bar's progress and line count.
     void LoadProgress(int64_t bytesRead, int64_t total, int lines) override;
+    int SaveLineWrapSetting() override;
 
     // Handlers.
     LRESULT OnRecolour(WPARAM wParam, LPARAM lParam);

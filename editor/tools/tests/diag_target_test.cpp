@@ -61,6 +61,27 @@ TEST_F(DiagTarget, SearchTextMovesTheColumnToTheHit)
     EXPECT_EQ(p.column, 1);
 }
 
+// A hit behind a tab: the file's byte column lies in the tab's fill; the
+// caret goes to the hit's first character on that line, also when the
+// search ran backwards, and never to a hit on a later line.
+TEST(DiagTargetTabs, ColumnInTheTabFillLandsOnTheHit)
+{
+    CColorEditCore editor;
+    const std::string fill(3, static_cast<char>(kFillByte));
+    ASSERT_TRUE(editor.SetText(("x\r\t" + fill + "int a;\rint b;").c_str()));
+    for (int flags : {static_cast<int>(kFindForward), 0x11 /* backward, as a search request has it */, 0x1A}) {
+        SCOPED_TRACE(flags);
+        diag::Place p = diag::SelectTarget(editor, 2, 1, 3, "int", flags);
+        EXPECT_EQ(p.offset, 6);
+        int s = 0, e = 0;
+        editor.GetSel(s, e);
+        EXPECT_EQ(std::make_pair(s, e), std::make_pair(6, 9));
+    }
+    // Not on the line: the column stays, the next line's hit is not taken.
+    diag::Place p = diag::SelectTarget(editor, 2, 5, 1, "b;", kFindForward);
+    EXPECT_EQ(p.offset, 7);
+}
+
 TEST_F(DiagTarget, EmptyText)
 {
     CColorEditCore empty;

@@ -9,7 +9,7 @@
 
 namespace {
 
-struct Lines : CFindInFilesOutput {
+struct Lines : CNeutralFindInFilesOutput {
     std::vector<std::string> lines;
     void AppendLine(const std::string& line, bool) override { lines.push_back(line); }
 };

@@ -11,7 +11,7 @@
 
 namespace {
 
-struct RecordingOutput : CFindInFilesOutput {
+struct RecordingOutput : CNeutralFindInFilesOutput {
     std::vector<std::string> lines;
     int cancelAfter = -1; // CancelRequested calls before it answers true
     std::string openPath;

@@ -28,7 +28,10 @@ TEST(ReplaceText, CaseOfTheFoundTextIsKept)
     } cases[] = {
         {"COUNT", "Total", "TOTAL"},
         {"count", "Total", "total"},
-        {"Count", "toTal", "toTal"},  // mixed: as typed
+        {"Count", "toTal", "Total"},  // mixed: letter by letter
+        {"Alpha", "omega", "Omega"},
+        {"aBc", "xyzuvw", "xYzuvw"},  // beyond the found text: as typed
+        {"Ab", "x1y", "X1y"},         // a digit takes no case and gives none
         {"X_1", "abc", "ABC"},
         {"123", "Abc", "Abc"},        // no letters
     };

@@ -289,8 +289,16 @@ TEST(ContextMenu, EveryCommand)
             EXPECT_EQ(host.SelEnd(), c.resultEnd);
         }
         EXPECT_EQ(Recorded(host.shell, c.id), c.recorded);
-        ASSERT_FALSE(host.viewLog.commands.empty());
-        EXPECT_EQ(host.viewLog.commands.back(), c.id) << "forwarded to the view";
+        // The view carries out Cut, Copy and Paste itself: the control's
+        // part is all of it, and forwarding would do it a second time.
+        const bool viewActs = c.id == ID_EDIT_CUT_CMD || c.id == ID_EDIT_COPY_CMD || c.id == ID_EDIT_PASTE_CMD;
+        if (viewActs) {
+            EXPECT_TRUE(host.viewLog.commands.empty() || host.viewLog.commands.back() != c.id)
+                << "not forwarded to the view";
+        } else {
+            ASSERT_FALSE(host.viewLog.commands.empty());
+            EXPECT_EQ(host.viewLog.commands.back(), c.id) << "forwarded to the view";
+        }
     }
 }
 

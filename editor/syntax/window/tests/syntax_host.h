@@ -13,7 +13,7 @@
 
 // The program around the control, as far as the tests need it. The symbol
 // maps are guarded by a lock as the browser's are.
-class CFakeShell : public CEditorShell {
+class CFakeShell : public CNeutralEditorShell {
 public:
     struct MacroEvent {
         intptr_t value;
