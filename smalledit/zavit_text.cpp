@@ -13,6 +13,25 @@ std::string zavit_backup_name(const std::string& path)
     return path.substr(0, dot) + ".BAK";
 }
 
+bool zavit_lf_only(const std::string& bytes)
+{
+    return bytes.find('\n') != std::string::npos && bytes.find('\r') == std::string::npos;
+}
+
+std::string zavit_lf_line_ends(const std::string& text)
+{
+    std::string out;
+    out.reserve(text.size());
+    size_t from = 0;
+    for (size_t cr = text.find("\r\n"); cr != std::string::npos; cr = text.find("\r\n", from)) {
+        out.append(text, from, cr - from);
+        out += '\n';
+        from = cr + 2;
+    }
+    out.append(text, from, std::string::npos);
+    return out;
+}
+
 bool zavit_name_char(char c)
 {
     return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||

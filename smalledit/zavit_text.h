@@ -10,6 +10,12 @@
 // the folders above it) replaced by ".BAK"; ".BAK" appended without one.
 std::string zavit_backup_name(const std::string& path);
 
+// Line ends: a file whose lines end in LF alone (an LF and no CR in it) is
+// written back with LF alone; the control hands its text out with CR LF.
+bool zavit_lf_only(const std::string& bytes);
+// The text with each CR LF pair made a single LF (other bytes unchanged).
+std::string zavit_lf_line_ends(const std::string& text);
+
 // A character that may stand in a file name under the caret: a digit, a
 // letter, '_', '\', '/', '.' or ':'.
 bool zavit_name_char(char c);

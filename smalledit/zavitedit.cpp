@@ -142,6 +142,7 @@ bool TZavitEditFile::ReadFile(const std::string& name)
         limit = static_cast<LONG>(bytes.size() < 0x7FFFFFF0 ? bytes.size() + 1 : 0x7FFFFFF0);
     LimitText(limit);
     bool ok = StreamIn(bytes, rtf_ ? SF_RTF : SF_TEXT);
+    lfOnly_ = !rtf_ && zavit_lf_only(bytes);
     SetModify(FALSE);
     return ok;
 }
@@ -323,6 +324,8 @@ bool TZavitEditFile::Write(const std::string& name)
         }
     }
     std::string bytes = StreamOut(rtf_ ? SF_RTF : SF_TEXT);
+    if (lfOnly_)
+        bytes = zavit_lf_line_ends(bytes);
     // The text goes to a temporary first; only when it is complete does
     // the previous file become the backup and the temporary take its name.
     safe_file out;

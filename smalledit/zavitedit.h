@@ -110,6 +110,7 @@ private:
     std::string givenName_;
     std::string fileName_;
     bool rtf_ = false;
+    bool lfOnly_ = false; // the file read had LF line ends: written with LF
     FILETIME fileTime_{};
     bool modifiedShown_ = false;
     UINT_PTR timer_ = 0;

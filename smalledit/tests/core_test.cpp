@@ -51,6 +51,30 @@ TEST(ZavitBackup, LastDotOfTheFileNameOnly)
         EXPECT_EQ(zavit_backup_name(c.path), c.backup) << c.path;
 }
 
+TEST(ZavitLineEnds, LfFilesAreWrittenWithLf)
+{
+    struct Case {
+        const char* bytes;
+        bool lfOnly;
+    } cases[] = {
+        {"a\nb\n", true},
+        {"a\r\nb\r\n", false},
+        // One CR anywhere: the file is not an LF file, nothing is changed.
+        {"a\nb\r\n", false},
+        {"a\rb\n", false},
+        // No line end at all: the control's own CR LF.
+        {"one line", false},
+        {"", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(zavit_lf_only(c.bytes), c.lfOnly) << c.bytes;
+
+    EXPECT_EQ(zavit_lf_line_ends("a\r\nb\r\n\r\n"), "a\nb\n\n");
+    // Only whole pairs: a lone CR or LF and a CR before a pair stay.
+    EXPECT_EQ(zavit_lf_line_ends("\ra\nb\r\r\nc"), "\ra\nb\r\nc");
+    EXPECT_EQ(zavit_lf_line_ends("no ends"), "no ends");
+}
+
 TEST(ZavitSettingsFile, ReadsWhatItWrites)
 {
     ZavitSettings s;

@@ -14,6 +14,7 @@
 #include <commctrl.h>
 #include <richedit.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -583,4 +584,82 @@ TEST_F(ZavitProgram, PrintsEveryPageIntoTheFileItIsGiven)
         ++pages;
     EXPECT_EQ(pages, 2u);
     ASSERT_TRUE(session.Close());
+}
+
+namespace {
+
+// Text of lines of varied length in which a line end falls on the last byte
+// of the control's 4,096-byte stream pieces: on every multiple of 4,096, and
+// where the pieces end once the byte before a split pair moved to the next
+// piece (4,096 × k − k).
+std::string PieceEdgeText(size_t bytes, const std::string& eol)
+{
+    const size_t piece = 4096;
+    std::vector<size_t> edges;
+    for (size_t k = 1; piece * k <= bytes + piece; ++k) {
+        edges.push_back(piece * k - k);
+        if (k > 1)
+            edges.push_back(piece * k - 1);
+    }
+    std::string text;
+    size_t next = 0;
+    for (unsigned line = 0; text.size() < bytes; ++line) {
+        while (next < edges.size() && edges[next] < text.size())
+            ++next;
+        size_t length = 8 + (line * 7) % 53;
+        // The line ends on the edge: its first line-end byte lands there.
+        if (next < edges.size() && text.size() + length >= edges[next])
+            length = edges[next] - text.size();
+        std::string words = "line " + std::to_string(line) + " mov a, #12h ; some words";
+        while (words.size() < length)
+            words += words;
+        text += words.substr(0, length);
+        text += eol;
+    }
+    return text;
+}
+
+} // namespace
+
+// Files of several sizes open, take an edit at both ends, and save with
+// every other byte as it was, whether their lines end in CR LF or LF alone.
+TEST_F(ZavitProgram, SavesCrLfAndLfFilesByteForByte)
+{
+    for (const char* eol : {"\r\n", "\n"}) {
+        for (size_t size : {size_t(4097), size_t(3 * 4096 + 100), size_t(64 * 1024), size_t(1 << 20)}) {
+            SCOPED_TRACE(std::string(eol[0] == '\r' ? "CR LF, " : "LF, ") + std::to_string(size));
+            std::string text = PieceEdgeText(size, eol);
+            // A name of its own for each file: the program remembers carets.
+            std::string name = std::string(eol[0] == '\r' ? "crlf" : "lf") + std::to_string(size);
+            std::string file = work_ + "\\" + name + ".txt";
+            ASSERT_TRUE(WriteWholeFile(file, text));
+            ProgramSession session;
+            Start(session, arg_quoted(file));
+            HWND edit = Edit(ChildOf(session, name + ".txt"));
+            ASSERT_NE(edit, nullptr);
+            // Every line end reads as one: the control counts the lines the file has.
+            size_t lines = 0;
+            for (char c : text)
+                lines += c == '\n';
+            EXPECT_EQ(SendMessageA(edit, EM_GETLINECOUNT, 0, 0), static_cast<LRESULT>(lines + 1));
+            Caret(edit, 0);
+            Type(edit, "first ");
+            Caret(edit, -1);
+            Type(edit, "last");
+            session.Command(CM_FILESAVE);
+            std::string saved = ReadWholeFile(file);
+            std::string expected = "first " + text + "last";
+            EXPECT_EQ(saved.size(), expected.size());
+            size_t at = static_cast<size_t>(
+                std::mismatch(saved.begin(), saved.end(), expected.begin(), expected.end()).first -
+                saved.begin());
+            EXPECT_TRUE(saved == expected)
+                << "first difference at " << at << ": "
+                << arg_quoted(saved.substr(at < 20 ? 0 : at - 20, 40)) << " instead of "
+                << arg_quoted(expected.substr(at < 20 ? 0 : at - 20, 40));
+            EXPECT_TRUE(ReadWholeFile(work_ + "\\" + name + ".BAK") == text);
+            ASSERT_TRUE(session.Close());
+        }
+    }
+    EXPECT_EQ(Log(), "");
 }
