@@ -209,6 +209,53 @@ TEST(ZavitSettingsFile, AtMost32WindowLines)
     EXPECT_EQ(lines.find("'FILE7.TXT'"), std::string::npos);
 }
 
+// Reading many window lines gives the list that finding each name in turn
+// gives: repeated names (in any case) move to the front and take the later
+// line's values; names already in the list are found as well.
+TEST(ZavitSettingsFile, ManyWindowLinesReadAsFindingEachInTurn)
+{
+    std::string text = "[Zavit]\n";
+    std::vector<std::string> lines;
+    for (int i = 0; i < 3000; ++i) {
+        int n = (i * 7919) % 1000;
+        std::string name = std::string(i % 2 ? "c:\\src\\file" : "C:\\SRC\\FILE") +
+                           std::to_string(n) + ".txt";
+        lines.push_back(name);
+        text += "Window= '" + name + "' " + std::to_string(i) + " 5 300 200 0 0 1 " +
+                std::to_string(i % 80) + " " + std::to_string(i) + "\n";
+    }
+    FileWindowList expected;
+    expected.Find("C:\\EARLIER.TXT");
+    expected.Find("C:\\SRC\\FILE7.TXT");
+    for (size_t i = 0; i < lines.size(); ++i) {
+        FileWindowEntry* e = expected.Find(lines[i]);
+        e->x = static_cast<int>(i);
+        e->y = 5;
+        e->w = 300;
+        e->h = 200;
+        e->open = true;
+        e->column = static_cast<int>(i % 80);
+        e->line = static_cast<int>(i);
+    }
+    ReadResult r;
+    r.list.Find("C:\\EARLIER.TXT");
+    r.list.Find("C:\\SRC\\FILE7.TXT");
+    zavit_read_settings(text, r.settings, r.list, [&r] { ++r.errors; });
+    EXPECT_EQ(r.errors, 0);
+    ASSERT_EQ(names(r.list), names(expected));
+    auto got = r.list.Entries().begin();
+    for (const FileWindowEntry& e : expected.Entries()) {
+        EXPECT_EQ(got->x, e.x) << e.name;
+        EXPECT_EQ(got->column, e.column) << e.name;
+        EXPECT_EQ(got->line, e.line) << e.name;
+        EXPECT_EQ(got->open, e.open) << e.name;
+        ++got;
+    }
+    // The index sees what reading adds: a later Find meets the same entry.
+    EXPECT_EQ(r.list.Find("c:\\src\\FILE7.TXT")->line, expected.Find("C:\\SRC\\FILE7.TXT")->line);
+    EXPECT_EQ(r.list.Count(), expected.Count());
+}
+
 TEST(ZavitFileWindowList, FindMovesToTheFrontIgnoringCase)
 {
     FileWindowList list;
