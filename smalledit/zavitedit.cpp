@@ -110,6 +110,10 @@ void TZavitEditFile::SetUp()
     if (font)
         SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     LimitText(text_limit);
+    // The tab stops are set on the empty control: the text streamed in
+    // takes them for every paragraph, with no pass over a large text.
+    if (font)
+        SetTabStops();
     if (!givenName_.empty()) {
         fileName_ = givenName_;
         ReadFile(fileName_);
@@ -122,8 +126,6 @@ void TZavitEditFile::SetUp()
         }
         GetFileWriteTime(fileName_, &fileTime_);
     }
-    if (font)
-        SetTabStops();
     SetModify(FALSE);
 }
 
@@ -444,7 +446,8 @@ void TZavitEditFile::OnTimer(UINT_PTR id)
     }
     UpdateModifiedIcon();
     UpdateCaretStatus();
-    // The first window made while no other exists fills the client.
+    // The first window made while no other exists fills the client (made
+    // maximized at once unless several files opened together).
     if (creationCount == 1 && child && !child->IsMaximized()) {
         child->MDIMaximize();
         creationCount = 0;
