@@ -306,6 +306,7 @@ bool TZavitEditFile::SaveAs()
                       : OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
     winui::CFileDialog dialog(false, nullptr, fileName_.c_str(), flags,
                               app ? app->openData.filter.c_str() : nullptr, GetParent());
+    dialog.SetExplorerStyle(!app || (flags & OFN_EXPLORER) != 0);
     if (dialog.DoModal() != IDOK)
         return false;
     return Write(dialog.GetPathName());

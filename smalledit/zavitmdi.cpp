@@ -214,6 +214,7 @@ void TZavitMDIClient::CmFileOpen()
     app_->dialogFileName.clear();
     winui::CFileDialog dialog(true, nullptr, nullptr, app_->openData.flags,
                               app_->openData.filter.c_str(), app_->Frame()->m_hWnd);
+    dialog.SetExplorerStyle((app_->openData.flags & OFN_EXPLORER) != 0);
     if (dialog.DoModal() != IDOK)
         return;
     app_->dialogFileName = dialog.GetPathName();
