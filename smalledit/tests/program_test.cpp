@@ -663,3 +663,45 @@ TEST_F(ZavitProgram, SavesCrLfAndLfFilesByteForByte)
     }
     EXPECT_EQ(Log(), "");
 }
+
+// The main window's remembered place, beyond every screen or larger than
+// it, comes up inside the work area; a place on the screen stays as it is.
+TEST_F(ZavitProgram, RestoresItsPlaceInsideTheWorkArea)
+{
+    RECT work{};
+    ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
+    const LONG W = work.right - work.left, H = work.bottom - work.top;
+    struct Case {
+        RECT place;    // x, y, right, bottom as written
+        RECT expected; // where the window comes up
+    } cases[] = {
+        {{30, 40, 730, 540}, {30, 40, 730, 540}},
+        // On a monitor that is gone, far right and below.
+        {{5000, 4000, 5700, 4500}, {work.right - 700, work.bottom - 500, work.right, work.bottom}},
+        // Far to the left and above.
+        {{-3000, -2000, -2400, -1600}, {work.left, work.top, work.left + 600, work.top + 400}},
+        // Half beyond the right edge: moved in whole.
+        {{work.right - 100, 50, work.right + 500, 450}, {work.right - 600, 50, work.right, 450}},
+        // Larger than the screen.
+        {{-10, -10, 3 * W, 3 * H}, work},
+    };
+    for (const Case& c : cases) {
+        const RECT& p = c.place;
+        SCOPED_TRACE(std::to_string(p.left) + " " + std::to_string(p.top));
+        ASSERT_TRUE(WriteWholeFile(bin_ + "\\zavit.INI",
+                                   "[Zavit]\nFont= 'Fixedsys' -12 400 0\nDesktop= " +
+                                       std::to_string(p.left) + " " + std::to_string(p.top) + " " +
+                                       std::to_string(p.right - p.left) + " " +
+                                       std::to_string(p.bottom - p.top) + " 0 0 0 1\n"));
+        ProgramSession session;
+        Start(session, "");
+        RECT r{};
+        GetWindowRect(session.MainWindow(), &r);
+        EXPECT_EQ(r.left, c.expected.left);
+        EXPECT_EQ(r.top, c.expected.top);
+        EXPECT_EQ(r.right, c.expected.right);
+        EXPECT_EQ(r.bottom, c.expected.bottom);
+        ASSERT_TRUE(session.Close());
+    }
+    EXPECT_EQ(Log(), "");
+}
