@@ -1,5 +1,6 @@
 #include "smalledit/zavit_text.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -145,4 +146,33 @@ bool zavit_expand_arguments(const std::vector<std::string>& args, std::vector<st
             return fail("too many arguments");
     }
     return true;
+}
+
+ZavitPageBox zavit_preview_page(int index, int clientW, int clientH, int pageW, int pageH)
+{
+    ZavitPageBox box;
+    if (pageW <= 0 || pageH <= 0 || clientW <= 0 || clientH <= 0)
+        return box;
+    const long long margin = 15, gap = 30;
+    long long pw = pageW, ph = pageH;
+    long long ratio = 100 * std::min(pw, ph) / std::max(pw, ph);
+    long long left = margin, top = margin, width = 0, height = 0;
+    // The width-limited page; for a portrait page the ratio test alone
+    // would let it run off the bottom, so its height is checked as well.
+    long long fullWidth = std::max(0LL, clientW - 2 * margin);
+    long long widthLimitedHeight = fullWidth * (ph * 95 / pw) / 100;
+    if (ratio * clientW / 100 > clientH || top + widthLimitedHeight > clientH - margin) {
+        height = std::max(0LL, clientH - 2 * margin);
+        width = height * (pw * 95 / ph) / 100;
+    } else {
+        width = fullWidth;
+        height = widthLimitedHeight;
+    }
+    if (index == 1)
+        left += width + gap;
+    box.left = static_cast<int>(left);
+    box.top = static_cast<int>(top);
+    box.right = static_cast<int>(left + width);
+    box.bottom = static_cast<int>(top + height);
+    return box;
 }

@@ -39,6 +39,19 @@ int zavit_lines_per_page(int bandHeight, int lineHeight);
 // Pages of a text of lineCount lines: lineCount / linesPerPage + 1.
 int zavit_page_count(int lineCount, int linesPerPage);
 
+// Where the print preview shows page index (0 or 1) in a client of
+// clientW by clientH for a printer page of pageW by pageH: the first page 15
+// units from the client's left and top; R = 100 × the smaller page side ÷
+// the larger. When R × clientW ÷ 100 > clientH it ends 15 above the bottom
+// and is (pageW × 95 ÷ pageH) percent of its height wide; otherwise it ends
+// 15 left of the right and is (pageH × 95 ÷ pageW) percent of its width high
+// (unless that page would run past the client's bottom: then the first
+// form). The second page stands 30 right of the first, of the same size.
+struct ZavitPageBox {
+    int left = 0, top = 0, right = 0, bottom = 0;
+};
+ZavitPageBox zavit_preview_page(int index, int clientW, int clientH, int pageW, int pageH);
+
 // The command line with "@" argument files replaced by their words (runs of
 // characters above blank). At most 511 entries are used: a list that reaches
 // 512 is "too many arguments". False with the message in *error

@@ -330,6 +330,44 @@ TEST(ZavitPrintedLines, TabsCutsAndPages)
     EXPECT_EQ(zavit_page_count(97, 49), 2);
 }
 
+TEST(ZavitPreviewPages, MarginsAndRatio)
+{
+    struct Case {
+        int index, clientW, clientH, pageW, pageH;
+        ZavitPageBox box;
+    } cases[] = {
+        // A4 portrait in a wide client: as high as the client allows less
+        // the margins, 67 percent of that wide (4960 × 95 ÷ 7016 = 67).
+        {0, 1000, 600, 4960, 7016, {15, 15, 15 + 570 * 67 / 100, 585}},
+        // The second page 30 to the right, of the same size.
+        {1, 1000, 600, 4960, 7016, {15 + 381 + 30, 15, 15 + 381 + 30 + 381, 585}},
+        // Landscape in a tall client: as wide as the client, 67 percent of
+        // that high (7016 × 95 ÷ 4960 = 134 for the other way round).
+        {0, 600, 1000, 7016, 4960, {15, 15, 585, 15 + 570 * 67 / 100}},
+        // Landscape in a wide client: R × W ÷ 100 = 70 × 1000 ÷ 100 > 600.
+        {0, 1000, 600, 7016, 4960, {15, 15, 15 + 570 * 134 / 100, 585}},
+        // Portrait in a tall client: the width rules while the page fits
+        // (70 × 600 ÷ 100 = 420 is not above 1000; 570 × 134 ÷ 100 = 763).
+        {0, 600, 1000, 4960, 7016, {15, 15, 585, 15 + 763}},
+        // Portrait where the width-limited page would run off the bottom
+        // (70 × 1000 ÷ 100 = 700 is not above 800, yet 970 × 134 ÷ 100 =
+        // 1299 is): the height rules.
+        {0, 1000, 800, 4960, 7016, {15, 15, 15 + 770 * 67 / 100, 785}},
+        // No page size: nothing shown.
+        {0, 1000, 800, 0, 0, {0, 0, 0, 0}},
+    };
+    for (const Case& c : cases) {
+        ZavitPageBox b = zavit_preview_page(c.index, c.clientW, c.clientH, c.pageW, c.pageH);
+        std::string at = std::to_string(c.index) + " " + std::to_string(c.clientW) + "x" +
+                         std::to_string(c.clientH) + " " + std::to_string(c.pageW) + "x" +
+                         std::to_string(c.pageH);
+        EXPECT_EQ(b.left, c.box.left) << at;
+        EXPECT_EQ(b.top, c.box.top) << at;
+        EXPECT_EQ(b.right, c.box.right) << at;
+        EXPECT_EQ(b.bottom, c.box.bottom) << at;
+    }
+}
+
 TEST(ZavitArguments, ArgumentFiles)
 {
     std::string dir = test_folder("args");

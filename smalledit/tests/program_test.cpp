@@ -7,6 +7,7 @@
 #include "testing/kit/test_kit.h"
 
 #include "smalledit/resource.h"
+#include "smalledit/zavit_text.h"
 
 #include <gtest/gtest.h>
 
@@ -412,6 +413,29 @@ TEST_F(ZavitProgram, PreviewsOneAndTwoPages)
     HWND first = GetDlgItem(pages, 1), second = GetDlgItem(pages, 2);
     EXPECT_TRUE(IsWindowVisible(first));
     EXPECT_FALSE(IsWindowVisible(second));
+    // The page stands by the margin and ratio rule in the preview's client.
+    HDC printer = CreateDCA("WINSPOOL", "Zavit Test Printer", nullptr, nullptr);
+    ASSERT_NE(printer, nullptr);
+    const int pageW = GetDeviceCaps(printer, HORZRES), pageH = GetDeviceCaps(printer, VERTRES);
+    DeleteDC(printer);
+    auto placed = [&](HWND page) {
+        RECT r;
+        GetWindowRect(page, &r);
+        MapWindowPoints(nullptr, pages, reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    };
+    auto expect_at = [&](HWND page, int index) {
+        RECT client;
+        GetClientRect(pages, &client);
+        ZavitPageBox box = zavit_preview_page(index, client.right, client.bottom, pageW, pageH);
+        RECT r = placed(page);
+        EXPECT_EQ(r.left, box.left) << index;
+        EXPECT_EQ(r.top, box.top) << index;
+        EXPECT_EQ(r.right, box.right) << index;
+        EXPECT_EQ(r.bottom, box.bottom) << index;
+        EXPECT_GT(box.right - box.left, 100) << index;
+    };
+    expect_at(first, 0);
     // The page shows lines of text: dark pixels on white near its top left.
     RECT r;
     GetWindowRect(first, &r);
@@ -432,6 +456,8 @@ TEST_F(ZavitProgram, PreviewsOneAndTwoPages)
     SendMessageA(preview, WM_COMMAND, CM_TWOPAGE, 0);
     EXPECT_EQ(WindowTextOf(pageText), "Page 1 - 2");
     EXPECT_TRUE(IsWindowVisible(second));
+    expect_at(first, 0);
+    expect_at(second, 1);
     SendMessageA(preview, WM_COMMAND, CM_NEXTPAGE, 0);
     EXPECT_EQ(WindowTextOf(pageText), "Page 1 - 2");
     SendMessageA(preview, WM_COMMAND, CM_ONEPAGE, 0);
