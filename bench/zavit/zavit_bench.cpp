@@ -58,14 +58,10 @@ HWND NotepadEdit(HWND frame)
     return FindWindowExA(frame, nullptr, "Edit", nullptr);
 }
 
-LRESULT ZavitLength(HWND edit)
-{
-    // Line ends counted as CR LF, as the file has them.
-    GETTEXTLENGTHEX query = {GTL_USECRLF | GTL_NUMCHARS | GTL_PRECISE, CP_ACP};
-    return SendMessageA(edit, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&query), 0);
-}
-
-LRESULT NotepadLength(HWND edit)
+// The text length with line ends counted as CR LF, as the file has them.
+// (WM_GETTEXTLENGTH carries no pointer, so it is answered across processes
+// as it is within one; EM_GETTEXTLENGTHEX is not.)
+LRESULT TextLength(HWND edit)
 {
     return SendMessageA(edit, WM_GETTEXTLENGTH, 0, 0);
 }
@@ -75,7 +71,6 @@ struct Program {
     std::string exe;
     const char* frameClass;
     HWND (*edit)(HWND frame);
-    LRESULT (*length)(HWND edit);
     LRESULT expected;
 };
 
@@ -97,14 +92,15 @@ Run TimeOne(const Program& p, const std::string& file, const std::string& dir, b
         return run;
     for (;;) {
         HWND edit = p.edit(session.MainWindow());
-        LRESULT length = edit ? p.length(edit) : 0;
+        LRESULT length = edit ? TextLength(edit) : 0;
         DWORD_PTR answer = 0;
         if (length >= p.expected &&
             SendMessageTimeoutA(session.MainWindow(), WM_NULL, 0, 0, SMTO_NORMAL, 20, &answer)) {
             run.ms = GetTickCount() - start;
             run.ok = length == p.expected;
             if (!run.ok)
-                std::fprintf(stderr, "%s: %ld characters, %ld expected\n", p.name, static_cast<long>(length), static_cast<long>(p.expected));
+                std::fprintf(stderr, "%s: %ld characters, %ld expected\n", p.name,
+                             static_cast<long>(length), static_cast<long>(p.expected));
             if (readText)
                 run.text = WindowTextOf(edit);
             break;
@@ -185,10 +181,8 @@ int main(int argc, char** argv)
             return 1;
         }
         LRESULT lineEnds = std::count(text.begin(), text.end(), '\n');
-        Program zavit{"zavit", exe, "ZavitFrame", ZavitEdit, ZavitLength,
-                      static_cast<LRESULT>(text.size())};
-        Program pad{"notepad", notepad, "Notepad", NotepadEdit, NotepadLength,
-                    static_cast<LRESULT>(text.size())};
+        Program zavit{"zavit", exe, "ZavitFrame", ZavitEdit, static_cast<LRESULT>(text.size())};
+        Program pad{"notepad", notepad, "Notepad", NotepadEdit, static_cast<LRESULT>(text.size())};
         std::vector<DWORD> zavitMs, padMs;
         bool exact = true, complete = true;
         // In turns, so that both see the same load of the machine.
