@@ -116,7 +116,9 @@ void TZavitEditFile::SetUp()
         SetTabStops();
     if (!givenName_.empty()) {
         fileName_ = givenName_;
-        ReadFile(fileName_);
+        // The text streams in once the window has its size (LoadText):
+        // laid out at once where it is shown, not again for each resize.
+        loadPending_ = true;
         if (app) {
             FileWindowEntry* e = FindFileWindowEntry(fileName_);
             e->open = true;
@@ -126,6 +128,15 @@ void TZavitEditFile::SetUp()
         }
         GetFileWriteTime(fileName_, &fileTime_);
     }
+    SetModify(FALSE);
+}
+
+void TZavitEditFile::LoadText()
+{
+    if (!loadPending_ || !m_hWnd)
+        return;
+    loadPending_ = false;
+    ReadFile(fileName_);
     SetModify(FALSE);
 }
 

@@ -145,6 +145,7 @@ TZavitMDIChild* TZavitMDIClient::MakeChild(TZavitEditFile* edit, const std::stri
         delete child;
         return nullptr;
     }
+    edit->LoadText();
     child->SetIcons(IDI_SAVED);
     return child;
 }
