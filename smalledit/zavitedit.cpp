@@ -154,7 +154,21 @@ bool TZavitEditFile::ReadFile(const std::string& name)
     if (bytes.size() >= static_cast<size_t>(limit))
         limit = static_cast<LONG>(bytes.size() < 0x7FFFFFF0 ? bytes.size() + 1 : 0x7FFFFFF0);
     LimitText(limit);
-    bool ok = StreamIn(bytes, rtf_ ? SF_RTF : SF_TEXT);
+    bool ok = false;
+    if (rtf_) {
+        // An RTF file brings paragraphs of its own: the tab stops follow.
+        ok = StreamIn(bytes, SF_RTF);
+        SetTabStops();
+    } else {
+        // Plain text replaces the whole text as a selection, so that its
+        // paragraphs take the tab stops of the paragraph they stream into
+        // (a stream of the whole text would give them the default ones).
+        SetSel(0, -1);
+        ok = StreamIn(bytes, SF_TEXT | SFF_SELECTION);
+        SetSel(0, 0);
+    }
+    // Reading the file is no step the user could undo.
+    SendMessage(EM_EMPTYUNDOBUFFER);
     lfOnly_ = !rtf_ && zavit_lf_only(bytes);
     SetModify(FALSE);
     return ok;

@@ -743,3 +743,34 @@ TEST_F(ZavitProgram, RestoresItsPlaceInsideTheWorkArea)
     }
     EXPECT_EQ(Log(), "");
 }
+
+// The tab stops (every eight characters) hold for every line of a file that
+// streams in over many pieces, the last line as the first.
+TEST_F(ZavitProgram, TabStopsHoldForEveryLineOfALargeFile)
+{
+    std::string text = "a\tb\r\nabcdefghij\r\n";
+    while (text.size() < 200 * 1024)
+        text += "filler line with some words in it\r\n";
+    size_t last = text.size();
+    text += "a\tb\r\nabcdefghij\r\n";
+    std::string file = work_ + "\\tabs.txt";
+    ASSERT_TRUE(WriteWholeFile(file, text));
+    ProgramSession session;
+    Start(session, arg_quoted(file));
+    HWND edit = Edit(ChildOf(session, "tabs.txt"));
+    ASSERT_NE(edit, nullptr);
+    // Character positions (a line end counts as one character).
+    auto x_of = [&](LONG index) {
+        return static_cast<int>(static_cast<short>(LOWORD(SendMessageA(edit, EM_POSFROMCHAR, index, 0))));
+    };
+    LONG lastAt = static_cast<LONG>(last - std::count(text.begin(), text.begin() + last, '\n'));
+    int eight = x_of(6 + 8) - x_of(6);              // "abcdefghij": eight characters
+    int firstTab = x_of(2) - x_of(0);               // "a\tb": b at the first stop
+    int lastTab = x_of(lastAt + 2) - x_of(lastAt);  // the same in the last lines
+    EXPECT_GT(eight, 0);
+    EXPECT_EQ(firstTab, eight);
+    EXPECT_EQ(lastTab, eight);
+    // Reading the file left nothing to undo.
+    EXPECT_EQ(SendMessageA(edit, EM_CANUNDO, 0, 0), 0);
+    ASSERT_TRUE(session.Close());
+}
