@@ -5,6 +5,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
+#include <unordered_map>
 
 FileWindowEntry* FileWindowList::Peek(const std::string& name)
 {
@@ -73,6 +74,24 @@ void zavit_read_settings(const std::string& text, ZavitSettings& s, FileWindowLi
         pos = end + 1;
         return true;
     };
+    // Each "Window= '" line finds its entry as FileWindowList::Find does,
+    // through an index of the names (case folded), so that a long file reads
+    // in one pass.
+    std::list<FileWindowEntry>& entries = list.Entries();
+    std::unordered_map<std::string, std::list<FileWindowEntry>::iterator> index;
+    for (auto it = entries.begin(); it != entries.end(); ++it)
+        index.emplace(text_lower(it->name), it);
+    auto find_entry = [&](const std::string& name) {
+        auto known = index.emplace(text_lower(name), entries.end());
+        if (known.second) {
+            entries.push_front(FileWindowEntry());
+            entries.front().name = name;
+        } else {
+            entries.splice(entries.begin(), entries, known.first->second);
+        }
+        known.first->second = entries.begin();
+        return &entries.front();
+    };
     std::string line;
     if (!next_line(line) || line != "[Zavit]") {
         formatError();
@@ -103,7 +122,7 @@ void zavit_read_settings(const std::string& text, ZavitSettings& s, FileWindowLi
             const char* q = nullptr;
             if (!quoted_text(p + 9, name, q))
                 return;
-            FileWindowEntry* e = list.Find(name);
+            FileWindowEntry* e = find_entry(name);
             int x = next_number(q), y = next_number(q), w = next_number(q), h = next_number(q);
             e->x = x < 0 ? 0 : x;
             e->y = y < 0 ? 0 : y;

@@ -1,5 +1,6 @@
 #include "smalledit/zavit_text.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -11,6 +12,25 @@ std::string zavit_backup_name(const std::string& path)
     if (dot == std::string::npos || dot < base)
         return path + ".BAK";
     return path.substr(0, dot) + ".BAK";
+}
+
+bool zavit_lf_only(const std::string& bytes)
+{
+    return bytes.find('\n') != std::string::npos && bytes.find('\r') == std::string::npos;
+}
+
+std::string zavit_lf_line_ends(const std::string& text)
+{
+    std::string out;
+    out.reserve(text.size());
+    size_t from = 0;
+    for (size_t cr = text.find("\r\n"); cr != std::string::npos; cr = text.find("\r\n", from)) {
+        out.append(text, from, cr - from);
+        out += '\n';
+        from = cr + 2;
+    }
+    out.append(text, from, std::string::npos);
+    return out;
 }
 
 bool zavit_name_char(char c)
@@ -126,4 +146,33 @@ bool zavit_expand_arguments(const std::vector<std::string>& args, std::vector<st
             return fail("too many arguments");
     }
     return true;
+}
+
+ZavitPageBox zavit_preview_page(int index, int clientW, int clientH, int pageW, int pageH)
+{
+    ZavitPageBox box;
+    if (pageW <= 0 || pageH <= 0 || clientW <= 0 || clientH <= 0)
+        return box;
+    const long long margin = 15, gap = 30;
+    long long pw = pageW, ph = pageH;
+    long long ratio = 100 * std::min(pw, ph) / std::max(pw, ph);
+    long long left = margin, top = margin, width = 0, height = 0;
+    // The width-limited page; for a portrait page the ratio test alone
+    // would let it run off the bottom, so its height is checked as well.
+    long long fullWidth = std::max(0LL, clientW - 2 * margin);
+    long long widthLimitedHeight = fullWidth * (ph * 95 / pw) / 100;
+    if (ratio * clientW / 100 > clientH || top + widthLimitedHeight > clientH - margin) {
+        height = std::max(0LL, clientH - 2 * margin);
+        width = height * (pw * 95 / ph) / 100;
+    } else {
+        width = fullWidth;
+        height = widthLimitedHeight;
+    }
+    if (index == 1)
+        left += width + gap;
+    box.left = static_cast<int>(left);
+    box.top = static_cast<int>(top);
+    box.right = static_cast<int>(left + width);
+    box.bottom = static_cast<int>(top + height);
+    return box;
 }

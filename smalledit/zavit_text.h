@@ -10,6 +10,12 @@
 // the folders above it) replaced by ".BAK"; ".BAK" appended without one.
 std::string zavit_backup_name(const std::string& path);
 
+// Line ends: a file whose lines end in LF alone (an LF and no CR in it) is
+// written back with LF alone; the control hands its text out with CR LF.
+bool zavit_lf_only(const std::string& bytes);
+// The text with each CR LF pair made a single LF (other bytes unchanged).
+std::string zavit_lf_line_ends(const std::string& text);
+
 // A character that may stand in a file name under the caret: a digit, a
 // letter, '_', '\', '/', '.' or ':'.
 bool zavit_name_char(char c);
@@ -32,6 +38,19 @@ std::string zavit_print_line(const char* text, size_t length);
 int zavit_lines_per_page(int bandHeight, int lineHeight);
 // Pages of a text of lineCount lines: lineCount / linesPerPage + 1.
 int zavit_page_count(int lineCount, int linesPerPage);
+
+// Where the print preview shows page index (0 or 1) in a client of
+// clientW by clientH for a printer page of pageW by pageH: the first page 15
+// units from the client's left and top; R = 100 × the smaller page side ÷
+// the larger. When R × clientW ÷ 100 > clientH it ends 15 above the bottom
+// and is (pageW × 95 ÷ pageH) percent of its height wide; otherwise it ends
+// 15 left of the right and is (pageH × 95 ÷ pageW) percent of its width high
+// (unless that page would run past the client's bottom: then the first
+// form). The second page stands 30 right of the first, of the same size.
+struct ZavitPageBox {
+    int left = 0, top = 0, right = 0, bottom = 0;
+};
+ZavitPageBox zavit_preview_page(int index, int clientW, int clientH, int pageW, int pageH);
 
 // The command line with "@" argument files replaced by their words (runs of
 // characters above blank). At most 511 entries are used: a list that reaches

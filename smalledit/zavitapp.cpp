@@ -7,6 +7,7 @@
 #include "common/report_error.h"
 #include "common/safe_file.h"
 #include "winui/msgbox.h"
+#include "winui/work_area.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -130,7 +131,12 @@ void TZavitApp::BuildMainWindow()
         "Backups (*.bak)|*.bak|All Files (*.*)|*.*|";
     frame_ = new TZavitFrame(this);
     RECT place{settings.x, settings.y, settings.x + settings.w, settings.y + settings.h};
-    bool placed = settings.w != 0 && settings.h != 0;
+    // A negative size is no place either: the system chooses then.
+    bool placed = settings.w > 0 && settings.h > 0;
+    // The place may come from a monitor that is gone or from a hand-edited
+    // file: the window comes up where it can be seen.
+    if (placed)
+        place = winui::ClampToWorkArea(place);
     if (!frame_->Create(placed ? &place : nullptr)) {
         delete frame_;
         frame_ = nullptr;

@@ -110,9 +110,15 @@ void TZavitEditFile::SetUp()
     if (font)
         SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     LimitText(text_limit);
+    // The tab stops are set on the empty control: the text streamed in
+    // takes them for every paragraph, with no pass over a large text.
+    if (font)
+        SetTabStops();
     if (!givenName_.empty()) {
         fileName_ = givenName_;
-        ReadFile(fileName_);
+        // The text streams in once the window has its size (LoadText):
+        // laid out at once where it is shown, not again for each resize.
+        loadPending_ = true;
         if (app) {
             FileWindowEntry* e = FindFileWindowEntry(fileName_);
             e->open = true;
@@ -122,8 +128,15 @@ void TZavitEditFile::SetUp()
         }
         GetFileWriteTime(fileName_, &fileTime_);
     }
-    if (font)
-        SetTabStops();
+    SetModify(FALSE);
+}
+
+void TZavitEditFile::LoadText()
+{
+    if (!loadPending_ || !m_hWnd)
+        return;
+    loadPending_ = false;
+    ReadFile(fileName_);
     SetModify(FALSE);
 }
 
@@ -141,7 +154,22 @@ bool TZavitEditFile::ReadFile(const std::string& name)
     if (bytes.size() >= static_cast<size_t>(limit))
         limit = static_cast<LONG>(bytes.size() < 0x7FFFFFF0 ? bytes.size() + 1 : 0x7FFFFFF0);
     LimitText(limit);
-    bool ok = StreamIn(bytes, rtf_ ? SF_RTF : SF_TEXT);
+    bool ok = false;
+    if (rtf_) {
+        // An RTF file brings paragraphs of its own: the tab stops follow.
+        ok = StreamIn(bytes, SF_RTF);
+        SetTabStops();
+    } else {
+        // Plain text replaces the whole text as a selection, so that its
+        // paragraphs take the tab stops of the paragraph they stream into
+        // (a stream of the whole text would give them the default ones).
+        SetSel(0, -1);
+        ok = StreamIn(bytes, SF_TEXT | SFF_SELECTION);
+        SetSel(0, 0);
+    }
+    // Reading the file is no step the user could undo.
+    SendMessage(EM_EMPTYUNDOBUFFER);
+    lfOnly_ = !rtf_ && zavit_lf_only(bytes);
     SetModify(FALSE);
     return ok;
 }
@@ -303,6 +331,7 @@ bool TZavitEditFile::SaveAs()
                       : OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
     winui::CFileDialog dialog(false, nullptr, fileName_.c_str(), flags,
                               app ? app->openData.filter.c_str() : nullptr, GetParent());
+    dialog.SetExplorerStyle(!app || (flags & OFN_EXPLORER) != 0);
     if (dialog.DoModal() != IDOK)
         return false;
     return Write(dialog.GetPathName());
@@ -323,6 +352,8 @@ bool TZavitEditFile::Write(const std::string& name)
         }
     }
     std::string bytes = StreamOut(rtf_ ? SF_RTF : SF_TEXT);
+    if (lfOnly_)
+        bytes = zavit_lf_line_ends(bytes);
     // The text goes to a temporary first; only when it is complete does
     // the previous file become the backup and the temporary take its name.
     safe_file out;
@@ -441,7 +472,8 @@ void TZavitEditFile::OnTimer(UINT_PTR id)
     }
     UpdateModifiedIcon();
     UpdateCaretStatus();
-    // The first window made while no other exists fills the client.
+    // The first window made while no other exists fills the client (made
+    // maximized at once unless several files opened together).
     if (creationCount == 1 && child && !child->IsMaximized()) {
         child->MDIMaximize();
         creationCount = 0;

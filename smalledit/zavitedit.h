@@ -58,6 +58,8 @@ public:
     // Compares the file's time on disk with the one last read or written.
     void CheckDiskTime();
     void SetTabStops();
+    // Streams the given file in, once the window stands at its size.
+    void LoadText();
     void UpdateModifiedIcon();
     void UpdateCaretStatus();
     // The caret at the first character of a line (1-based), then column - 1
@@ -110,6 +112,8 @@ private:
     std::string givenName_;
     std::string fileName_;
     bool rtf_ = false;
+    bool loadPending_ = false;
+    bool lfOnly_ = false; // the file read had LF line ends: written with LF
     FILETIME fileTime_{};
     bool modifiedShown_ = false;
     UINT_PTR timer_ = 0;

@@ -82,6 +82,7 @@ std::vector<TZavitMDIChild*> TZavitMDIClient::Children() const
 void TZavitMDIClient::OpenCommandLineFiles()
 {
     const std::vector<std::string>& args = app_->Args();
+    openingSeveral_ = args.size() > 2;
     if (args.size() > 1) {
         int offset = 0;
         for (size_t i = 1; i < args.size(); ++i) {
@@ -107,6 +108,7 @@ void TZavitMDIClient::OpenCommandLineFiles()
             }
             OpenFileWindow(path);
         }
+        openingSeveral_ = false;
         return;
     }
     // The files open when the program last ended, as they stand in the list
@@ -119,14 +121,23 @@ void TZavitMDIClient::OpenCommandLineFiles()
         if (e.open)
             names.push_back(e.name);
     }
+    openingSeveral_ = names.size() > 1;
     for (const std::string& name : names)
         if (file_exists(name))
             OpenFileWindow(name);
+    openingSeveral_ = false;
 }
 
 TZavitMDIChild* TZavitMDIClient::MakeChild(TZavitEditFile* edit, const std::string& caption,
                                            const RECT* place, bool maximized)
 {
+    // The first window made while no other exists fills the client: made
+    // maximized, so that its text is not laid out again a moment later.
+    // While several files open together the first tick decides.
+    if (TZavitEditFile::creationCount == 1 && !openingSeveral_) {
+        maximized = true;
+        TZavitEditFile::creationCount = 0;
+    }
     auto* child = new TZavitMDIChild(edit);
     DWORD style = WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW | (maximized ? WS_MAXIMIZE : 0);
     TZavitFrame* frame = app_->Frame();
@@ -134,6 +145,7 @@ TZavitMDIChild* TZavitMDIClient::MakeChild(TZavitEditFile* edit, const std::stri
         delete child;
         return nullptr;
     }
+    edit->LoadText();
     child->SetIcons(IDI_SAVED);
     return child;
 }
@@ -203,6 +215,7 @@ void TZavitMDIClient::CmFileOpen()
     app_->dialogFileName.clear();
     winui::CFileDialog dialog(true, nullptr, nullptr, app_->openData.flags,
                               app_->openData.filter.c_str(), app_->Frame()->m_hWnd);
+    dialog.SetExplorerStyle((app_->openData.flags & OFN_EXPLORER) != 0);
     if (dialog.DoModal() != IDOK)
         return;
     app_->dialogFileName = dialog.GetPathName();

@@ -72,6 +72,7 @@ private:
 
     TZavitApp* app_;
     int newCount_ = 0;
+    bool openingSeveral_ = false; // the command line's or last run's files open
 
     DECLARE_MESSAGE_MAP()
 };

@@ -229,9 +229,20 @@ BOOL TApxPreviewWin::Create(HWND mainFrame)
     return TRUE;
 }
 
+RECT TZavitPreviewPages::PageRect(int index) const
+{
+    RECT client;
+    GetClientRect(&client);
+    SIZE page = winui::PageSize(printer_);
+    ZavitPageBox box = zavit_preview_page(index, client.right - client.left,
+                                          client.bottom - client.top, page.cx, page.cy);
+    return RECT{client.left + box.left, client.top + box.top, client.left + box.right,
+                client.top + box.bottom};
+}
+
 BOOL TApxPreviewWin::OnCreateClient(LPCREATESTRUCTA, winui::CCreateContext*)
 {
-    preview_ = std::make_unique<winui::CPreviewWnd>(printout_, dc_, info_);
+    preview_ = std::make_unique<TZavitPreviewPages>(printout_, dc_, info_);
     RECT none{0, 0, 1, 1};
     return preview_->Create(m_hWnd, none, WS_CHILD | WS_VISIBLE, winui::AFX_IDW_PANE_FIRST);
 }

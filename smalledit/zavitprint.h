@@ -37,6 +37,20 @@ private:
     bool scale_;
 };
 
+// The preview's pages, placed by the editor's margin and ratio rule
+// (zavit_preview_page) instead of centred.
+class TZavitPreviewPages : public winui::CPreviewWnd {
+public:
+    TZavitPreviewPages(winui::CPagePainter& painter, HDC printerDC, winui::CPrintInfo& info)
+        : winui::CPreviewWnd(painter, printerDC, info), printer_(printerDC)
+    {
+    }
+    RECT PageRect(int index) const override;
+
+private:
+    HDC printer_;
+};
+
 // The modal preview: its bar (previous, next, one page, two pages, page
 // text, print, close) above the pages.
 class TApxPreviewWin : public winui::CFrameWnd {

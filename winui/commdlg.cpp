@@ -150,6 +150,14 @@ void CFileDialog::SetTitle(const std::string& title)
     m_ofn.lpstrTitle = title_.c_str();
 }
 
+void CFileDialog::SetExplorerStyle(bool explorer)
+{
+    if (explorer)
+        m_ofn.Flags |= OFN_EXPLORER;
+    else
+        m_ofn.Flags &= ~static_cast<DWORD>(OFN_EXPLORER);
+}
+
 void CFileDialog::SetInitialDir(const std::string& dir)
 {
     initialDir_ = dir;
@@ -200,7 +208,7 @@ INT_PTR CFileDialog::DoModal()
     CommonDialogAnswer answer;
     CommonDialogCall call{open_ ? CommonDialogKind::Open : CommonDialogKind::Save,
                           m_ofn.hwndOwner, m_ofn.lpstrTitle ? m_ofn.lpstrTitle : "",
-                          m_ofn.lpstrFile ? m_ofn.lpstrFile : ""};
+                          m_ofn.lpstrFile ? m_ofn.lpstrFile : "", m_ofn.Flags};
     tooSmall_ = false;
     if (ask_hook(call, answer)) {
         if (!answer.ok || answer.paths.empty())

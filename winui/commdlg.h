@@ -32,6 +32,7 @@ struct CommonDialogCall {
     HWND owner;
     std::string title;   // the dialog's title when the caller gave one
     std::string initial; // initial file name or folder
+    DWORD flags = 0;     // file dialogs: the OFN_ flags the dialog runs with
 };
 
 struct CommonDialogAnswer {
@@ -102,6 +103,9 @@ public:
     // Title and start folder (lpstrTitle, lpstrInitialDir).
     void SetTitle(const std::string& title);
     void SetInitialDir(const std::string& dir);
+    // The dialog is explorer style (OFN_EXPLORER) unless this turns it off
+    // for the classic dialog; a classic multiple selection is not read.
+    void SetExplorerStyle(bool explorer);
 
 private:
     bool open_;

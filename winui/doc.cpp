@@ -6,6 +6,10 @@
 #include "winui/msgbox.h"
 #include "winui/view.h"
 
+#include "common/safe_file.h"
+
+#include <io.h>
+
 #include <algorithm>
 
 namespace winui {
@@ -134,18 +138,17 @@ BOOL CDocument::OnOpenDocument(const char* path)
 
 BOOL CDocument::OnSaveDocument(const char* path)
 {
-    std::string target = path;
-    std::string temp = target + ".~sav";
-    HANDLE file = CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    bool ok = file != INVALID_HANDLE_VALUE;
+    // Through a temporary beside the file, renamed over it only when the
+    // whole document was written: a failed save leaves the old file.
+    safe_file out;
+    bool ok = safe_file_open(&out, path, true);
     if (ok) {
-        ok = Serialize(file, true) != FALSE;
-        ok = CloseHandle(file) && ok;
-        ok = ok && MoveFileExA(temp.c_str(), target.c_str(),
-                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-        if (!ok)
-            DeleteFileA(temp.c_str());
+        HANDLE file = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(out.fp)));
+        ok = file != INVALID_HANDLE_VALUE && Serialize(file, true) != FALSE;
+        if (ok)
+            ok = safe_file_commit(&out);
+        else
+            safe_file_discard(&out);
     }
     if (!ok) {
         ShowMessageBox(box_owner(), "Failed to save document.", app_caption(),

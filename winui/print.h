@@ -111,8 +111,10 @@ public:
     bool NextPage();
     // The page text "Page %d" or "Page %d - %d".
     std::string PageText() const;
-    // The rectangle of a shown page (0 or 1) in the client.
-    RECT PageRect(int index) const;
+    // The rectangle of a shown page (0 or 1) in the client: centred, as
+    // large as the printer's proportions allow; a program may place its
+    // pages by a rule of its own.
+    virtual RECT PageRect(int index) const;
 
 protected:
     int OnCreate(LPCREATESTRUCTA cs);

@@ -18,12 +18,18 @@ struct InStream {
     size_t pos;
 };
 
+// The control reads each piece on its own: a piece that ended on the CR of
+// a CR LF pair would make that one line end two. Such a piece is handed
+// out one byte shorter, so the pair comes whole in the next one.
 DWORD CALLBACK read_bytes(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* got)
 {
     auto* in = reinterpret_cast<InStream*>(cookie);
-    size_t left = in->bytes->size() - in->pos;
+    const std::string& bytes = *in->bytes;
+    size_t left = bytes.size() - in->pos;
     size_t n = left < static_cast<size_t>(size) ? left : static_cast<size_t>(size);
-    std::memcpy(buffer, in->bytes->data() + in->pos, n);
+    if (n > 1 && n < left && bytes[in->pos + n - 1] == '\r' && bytes[in->pos + n] == '\n')
+        --n;
+    std::memcpy(buffer, bytes.data() + in->pos, n);
     in->pos += n;
     *got = static_cast<LONG>(n);
     return 0;

@@ -1,6 +1,7 @@
 #include "editor/docking/dockframe.h"
 
 #include "editor/docking/dockcontext.h"
+#include "winui/work_area.h"
 
 #include <algorithm>
 #include <string>
@@ -25,25 +26,11 @@ const DockSideInfo dock_sides[4] = {
 
 } // namespace
 
-RECT ClampToWorkArea(const RECT& rect)
-{
-    MONITORINFO info{};
-    info.cbSize = sizeof info;
-    if (!GetMonitorInfoA(MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST), &info))
-        return rect;
-    const RECT& work = info.rcWork;
-    int w = std::min(rect.right - rect.left, work.right - work.left);
-    int h = std::min(rect.bottom - rect.top, work.bottom - work.top);
-    int x = std::min(std::max(rect.left, work.left), work.right - w);
-    int y = std::min(std::max(rect.top, work.top), work.bottom - h);
-    return RECT{x, y, x + w, y + h};
-}
-
 RECT KeepOnScreen(const RECT& rect)
 {
     if (MonitorFromRect(&rect, MONITOR_DEFAULTTONULL))
         return rect;
-    return ClampToWorkArea(rect);
+    return winui::ClampToWorkArea(rect);
 }
 
 CDockSite::~CDockSite() = default;

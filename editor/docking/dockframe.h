@@ -98,9 +98,6 @@ protected:
 // A rectangle moved onto the nearest screen's work area when it lies on no
 // screen at all.
 RECT KeepOnScreen(const RECT& rect);
-// A rectangle made to fit the work area of the nearest screen and moved
-// inside it (a main window's place read from a file).
-RECT ClampToWorkArea(const RECT& rect);
 
 // What the SDI and the MDI frame share: the dock site, the library's
 // colours kept current, the update handlers of floating bars run at idle

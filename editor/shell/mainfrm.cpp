@@ -25,6 +25,7 @@
 #include "editor/syntax/syntax_template.h"
 
 #include "winui/splitter.h"
+#include "winui/work_area.h"
 
 #include <shellapi.h>
 
@@ -682,7 +683,7 @@ void CMainFrame::MoveToStoredPlace(const std::string& place)
         std::sscanf(place.c_str(), " %ld,%ld,%ld,%ld", &rc.left, &rc.top, &rc.right, &rc.bottom) != 4 ||
         rc.right <= rc.left || rc.bottom <= rc.top)
         return;
-    rc = ClampToWorkArea(rc);
+    rc = winui::ClampToWorkArea(rc);
     RECT now;
     ::GetWindowRect(m_hWnd, &now);
     if (EqualRect(&now, &rc))

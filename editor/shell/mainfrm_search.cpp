@@ -6,6 +6,7 @@
 // The TCP link's header brings Windows Sockets 2, which must come before
 // <windows.h>.
 #include "editor/tools/tcp_link.h"
+#include "winui/work_area.h"
 
 #include "editor/shell/mainfrm.h"
 
@@ -593,7 +594,7 @@ void CMainFrame::ReloadSearchDialogs()
         if (std::sscanf(place.c_str(), " %d ,%d", &left, &top) == 2) {
             RECT r;
             ::GetWindowRect(d.dialog->m_hWnd, &r);
-            RECT at = ClampToWorkArea(RECT{left, top, left + r.right - r.left, top + r.bottom - r.top});
+            RECT at = winui::ClampToWorkArea(RECT{left, top, left + r.right - r.left, top + r.bottom - r.top});
             ::SetWindowPos(d.dialog->m_hWnd, nullptr, at.left, at.top, 0, 0,
                            SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         }

@@ -51,6 +51,30 @@ TEST(ZavitBackup, LastDotOfTheFileNameOnly)
         EXPECT_EQ(zavit_backup_name(c.path), c.backup) << c.path;
 }
 
+TEST(ZavitLineEnds, LfFilesAreWrittenWithLf)
+{
+    struct Case {
+        const char* bytes;
+        bool lfOnly;
+    } cases[] = {
+        {"a\nb\n", true},
+        {"a\r\nb\r\n", false},
+        // One CR anywhere: the file is not an LF file, nothing is changed.
+        {"a\nb\r\n", false},
+        {"a\rb\n", false},
+        // No line end at all: the control's own CR LF.
+        {"one line", false},
+        {"", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(zavit_lf_only(c.bytes), c.lfOnly) << c.bytes;
+
+    EXPECT_EQ(zavit_lf_line_ends("a\r\nb\r\n\r\n"), "a\nb\n\n");
+    // Only whole pairs: a lone CR or LF and a CR before a pair stay.
+    EXPECT_EQ(zavit_lf_line_ends("\ra\nb\r\r\nc"), "\ra\nb\r\nc");
+    EXPECT_EQ(zavit_lf_line_ends("no ends"), "no ends");
+}
+
 TEST(ZavitSettingsFile, ReadsWhatItWrites)
 {
     ZavitSettings s;
@@ -185,6 +209,53 @@ TEST(ZavitSettingsFile, AtMost32WindowLines)
     EXPECT_EQ(lines.find("'FILE7.TXT'"), std::string::npos);
 }
 
+// Reading many window lines gives the list that finding each name in turn
+// gives: repeated names (in any case) move to the front and take the later
+// line's values; names already in the list are found as well.
+TEST(ZavitSettingsFile, ManyWindowLinesReadAsFindingEachInTurn)
+{
+    std::string text = "[Zavit]\n";
+    std::vector<std::string> lines;
+    for (int i = 0; i < 3000; ++i) {
+        int n = (i * 7919) % 1000;
+        std::string name = std::string(i % 2 ? "c:\\src\\file" : "C:\\SRC\\FILE") +
+                           std::to_string(n) + ".txt";
+        lines.push_back(name);
+        text += "Window= '" + name + "' " + std::to_string(i) + " 5 300 200 0 0 1 " +
+                std::to_string(i % 80) + " " + std::to_string(i) + "\n";
+    }
+    FileWindowList expected;
+    expected.Find("C:\\EARLIER.TXT");
+    expected.Find("C:\\SRC\\FILE7.TXT");
+    for (size_t i = 0; i < lines.size(); ++i) {
+        FileWindowEntry* e = expected.Find(lines[i]);
+        e->x = static_cast<int>(i);
+        e->y = 5;
+        e->w = 300;
+        e->h = 200;
+        e->open = true;
+        e->column = static_cast<int>(i % 80);
+        e->line = static_cast<int>(i);
+    }
+    ReadResult r;
+    r.list.Find("C:\\EARLIER.TXT");
+    r.list.Find("C:\\SRC\\FILE7.TXT");
+    zavit_read_settings(text, r.settings, r.list, [&r] { ++r.errors; });
+    EXPECT_EQ(r.errors, 0);
+    ASSERT_EQ(names(r.list), names(expected));
+    auto got = r.list.Entries().begin();
+    for (const FileWindowEntry& e : expected.Entries()) {
+        EXPECT_EQ(got->x, e.x) << e.name;
+        EXPECT_EQ(got->column, e.column) << e.name;
+        EXPECT_EQ(got->line, e.line) << e.name;
+        EXPECT_EQ(got->open, e.open) << e.name;
+        ++got;
+    }
+    // The index sees what reading adds: a later Find meets the same entry.
+    EXPECT_EQ(r.list.Find("c:\\src\\FILE7.TXT")->line, expected.Find("C:\\SRC\\FILE7.TXT")->line);
+    EXPECT_EQ(r.list.Count(), expected.Count());
+}
+
 TEST(ZavitFileWindowList, FindMovesToTheFrontIgnoringCase)
 {
     FileWindowList list;
@@ -257,6 +328,44 @@ TEST(ZavitPrintedLines, TabsCutsAndPages)
     EXPECT_EQ(zavit_page_count(0, 49), 1);
     EXPECT_EQ(zavit_page_count(98, 49), 3);
     EXPECT_EQ(zavit_page_count(97, 49), 2);
+}
+
+TEST(ZavitPreviewPages, MarginsAndRatio)
+{
+    struct Case {
+        int index, clientW, clientH, pageW, pageH;
+        ZavitPageBox box;
+    } cases[] = {
+        // A4 portrait in a wide client: as high as the client allows less
+        // the margins, 67 percent of that wide (4960 × 95 ÷ 7016 = 67).
+        {0, 1000, 600, 4960, 7016, {15, 15, 15 + 570 * 67 / 100, 585}},
+        // The second page 30 to the right, of the same size.
+        {1, 1000, 600, 4960, 7016, {15 + 381 + 30, 15, 15 + 381 + 30 + 381, 585}},
+        // Landscape in a tall client: as wide as the client, 67 percent of
+        // that high (7016 × 95 ÷ 4960 = 134 for the other way round).
+        {0, 600, 1000, 7016, 4960, {15, 15, 585, 15 + 570 * 67 / 100}},
+        // Landscape in a wide client: R × W ÷ 100 = 70 × 1000 ÷ 100 > 600.
+        {0, 1000, 600, 7016, 4960, {15, 15, 15 + 570 * 134 / 100, 585}},
+        // Portrait in a tall client: the width rules while the page fits
+        // (70 × 600 ÷ 100 = 420 is not above 1000; 570 × 134 ÷ 100 = 763).
+        {0, 600, 1000, 4960, 7016, {15, 15, 585, 15 + 763}},
+        // Portrait where the width-limited page would run off the bottom
+        // (70 × 1000 ÷ 100 = 700 is not above 800, yet 970 × 134 ÷ 100 =
+        // 1299 is): the height rules.
+        {0, 1000, 800, 4960, 7016, {15, 15, 15 + 770 * 67 / 100, 785}},
+        // No page size: nothing shown.
+        {0, 1000, 800, 0, 0, {0, 0, 0, 0}},
+    };
+    for (const Case& c : cases) {
+        ZavitPageBox b = zavit_preview_page(c.index, c.clientW, c.clientH, c.pageW, c.pageH);
+        std::string at = std::to_string(c.index) + " " + std::to_string(c.clientW) + "x" +
+                         std::to_string(c.clientH) + " " + std::to_string(c.pageW) + "x" +
+                         std::to_string(c.pageH);
+        EXPECT_EQ(b.left, c.box.left) << at;
+        EXPECT_EQ(b.top, c.box.top) << at;
+        EXPECT_EQ(b.right, c.box.right) << at;
+        EXPECT_EQ(b.bottom, c.box.bottom) << at;
+    }
 }
 
 TEST(ZavitArguments, ArgumentFiles)

@@ -7,6 +7,7 @@
 #include "testing/kit/test_kit.h"
 
 #include "smalledit/resource.h"
+#include "smalledit/zavit_text.h"
 
 #include <gtest/gtest.h>
 
@@ -14,6 +15,7 @@
 #include <commctrl.h>
 #include <richedit.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -411,6 +413,29 @@ TEST_F(ZavitProgram, PreviewsOneAndTwoPages)
     HWND first = GetDlgItem(pages, 1), second = GetDlgItem(pages, 2);
     EXPECT_TRUE(IsWindowVisible(first));
     EXPECT_FALSE(IsWindowVisible(second));
+    // The page stands by the margin and ratio rule in the preview's client.
+    HDC printer = CreateDCA("WINSPOOL", "Zavit Test Printer", nullptr, nullptr);
+    ASSERT_NE(printer, nullptr);
+    const int pageW = GetDeviceCaps(printer, HORZRES), pageH = GetDeviceCaps(printer, VERTRES);
+    DeleteDC(printer);
+    auto placed = [&](HWND page) {
+        RECT r;
+        GetWindowRect(page, &r);
+        MapWindowPoints(nullptr, pages, reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    };
+    auto expect_at = [&](HWND page, int index) {
+        RECT client;
+        GetClientRect(pages, &client);
+        ZavitPageBox box = zavit_preview_page(index, client.right, client.bottom, pageW, pageH);
+        RECT r = placed(page);
+        EXPECT_EQ(r.left, box.left) << index;
+        EXPECT_EQ(r.top, box.top) << index;
+        EXPECT_EQ(r.right, box.right) << index;
+        EXPECT_EQ(r.bottom, box.bottom) << index;
+        EXPECT_GT(box.right - box.left, 100) << index;
+    };
+    expect_at(first, 0);
     // The page shows lines of text: dark pixels on white near its top left.
     RECT r;
     GetWindowRect(first, &r);
@@ -431,6 +456,8 @@ TEST_F(ZavitProgram, PreviewsOneAndTwoPages)
     SendMessageA(preview, WM_COMMAND, CM_TWOPAGE, 0);
     EXPECT_EQ(WindowTextOf(pageText), "Page 1 - 2");
     EXPECT_TRUE(IsWindowVisible(second));
+    expect_at(first, 0);
+    expect_at(second, 1);
     SendMessageA(preview, WM_COMMAND, CM_NEXTPAGE, 0);
     EXPECT_EQ(WindowTextOf(pageText), "Page 1 - 2");
     SendMessageA(preview, WM_COMMAND, CM_ONEPAGE, 0);
@@ -582,5 +609,168 @@ TEST_F(ZavitProgram, PrintsEveryPageIntoTheFileItIsGiven)
     for (size_t at = ps.find("showpage"); at != std::string::npos; at = ps.find("showpage", at + 1))
         ++pages;
     EXPECT_EQ(pages, 2u);
+    ASSERT_TRUE(session.Close());
+}
+
+namespace {
+
+// Text of lines of varied length in which a line end falls on the last byte
+// of the control's 4,096-byte stream pieces: on every multiple of 4,096, and
+// where the pieces end once the byte before a split pair moved to the next
+// piece (4,096 × k − k).
+std::string PieceEdgeText(size_t bytes, const std::string& eol)
+{
+    const size_t piece = 4096;
+    std::vector<size_t> edges;
+    for (size_t k = 1; piece * k <= bytes + piece; ++k) {
+        edges.push_back(piece * k - k);
+        if (k > 1)
+            edges.push_back(piece * k - 1);
+    }
+    std::string text;
+    size_t next = 0;
+    for (unsigned line = 0; text.size() < bytes; ++line) {
+        while (next < edges.size() && edges[next] < text.size())
+            ++next;
+        size_t length = 8 + (line * 7) % 53;
+        // The line ends on the edge: its first line-end byte lands there.
+        if (next < edges.size() && text.size() + length >= edges[next])
+            length = edges[next] - text.size();
+        std::string words = "line " + std::to_string(line) + " mov a, #12h ; some words";
+        while (words.size() < length)
+            words += words;
+        text += words.substr(0, length);
+        text += eol;
+    }
+    return text;
+}
+
+} // namespace
+
+// Files of several sizes open, take an edit at both ends, and save with
+// every other byte as it was, whether their lines end in CR LF or LF alone.
+TEST_F(ZavitProgram, SavesCrLfAndLfFilesByteForByte)
+{
+    for (const char* eol : {"\r\n", "\n"}) {
+        for (size_t size : {size_t(4097), size_t(3 * 4096 + 100), size_t(64 * 1024), size_t(1 << 20)}) {
+            SCOPED_TRACE(std::string(eol[0] == '\r' ? "CR LF, " : "LF, ") + std::to_string(size));
+            std::string text = PieceEdgeText(size, eol);
+            // A name of its own for each file: the program remembers carets.
+            std::string name = std::string(eol[0] == '\r' ? "crlf" : "lf") + std::to_string(size);
+            std::string file = work_ + "\\" + name + ".txt";
+            ASSERT_TRUE(WriteWholeFile(file, text));
+            ProgramSession session;
+            Start(session, arg_quoted(file));
+            HWND edit = Edit(ChildOf(session, name + ".txt"));
+            ASSERT_NE(edit, nullptr);
+            // Every line end reads as one: the control counts the lines the file has.
+            size_t lines = 0;
+            for (char c : text)
+                lines += c == '\n';
+            EXPECT_EQ(SendMessageA(edit, EM_GETLINECOUNT, 0, 0), static_cast<LRESULT>(lines + 1));
+            Caret(edit, 0);
+            Type(edit, "first ");
+            Caret(edit, -1);
+            Type(edit, "last");
+            session.Command(CM_FILESAVE);
+            std::string saved = ReadWholeFile(file);
+            std::string expected = "first " + text + "last";
+            EXPECT_EQ(saved.size(), expected.size());
+            size_t at = static_cast<size_t>(
+                std::mismatch(saved.begin(), saved.end(), expected.begin(), expected.end()).first -
+                saved.begin());
+            EXPECT_TRUE(saved == expected)
+                << "first difference at " << at << ": "
+                << arg_quoted(saved.substr(at < 20 ? 0 : at - 20, 40)) << " instead of "
+                << arg_quoted(expected.substr(at < 20 ? 0 : at - 20, 40));
+            EXPECT_TRUE(ReadWholeFile(work_ + "\\" + name + ".BAK") == text);
+            ASSERT_TRUE(session.Close());
+        }
+    }
+    EXPECT_EQ(Log(), "");
+}
+
+// The main window's remembered place, beyond every screen or larger than
+// it, comes up inside the work area; a place on the screen stays as it is.
+TEST_F(ZavitProgram, RestoresItsPlaceInsideTheWorkArea)
+{
+    RECT work{};
+    ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
+    const LONG W = work.right - work.left, H = work.bottom - work.top;
+    struct Case {
+        RECT place;    // x, y, right, bottom as written
+        RECT expected; // where the window comes up
+        bool exact;    // false: anywhere inside the expected rectangle
+    } cases[] = {
+        {{30, 40, 730, 540}, {30, 40, 730, 540}, true},
+        // On a monitor that is gone, far right and below.
+        {{5000, 4000, 5700, 4500}, {work.right - 700, work.bottom - 500, work.right, work.bottom},
+         true},
+        // Far to the left and above.
+        {{-3000, -2000, -2400, -1600}, {work.left, work.top, work.left + 600, work.top + 400}, true},
+        // Half beyond the right edge: moved in whole.
+        {{work.right - 100, 50, work.right + 500, 450}, {work.right - 600, 50, work.right, 450},
+         true},
+        // Larger than the screen: within it (a window of the screen's size
+        // may be given another size by the system).
+        {{-10, -10, 3 * W, 3 * H}, work, false},
+    };
+    for (const Case& c : cases) {
+        const RECT& p = c.place;
+        SCOPED_TRACE(std::to_string(p.left) + " " + std::to_string(p.top));
+        ASSERT_TRUE(WriteWholeFile(bin_ + "\\zavit.INI",
+                                   "[Zavit]\nFont= 'Fixedsys' -12 400 0\nDesktop= " +
+                                       std::to_string(p.left) + " " + std::to_string(p.top) + " " +
+                                       std::to_string(p.right - p.left) + " " +
+                                       std::to_string(p.bottom - p.top) + " 0 0 0 1\n"));
+        ProgramSession session;
+        Start(session, "");
+        RECT r{};
+        GetWindowRect(session.MainWindow(), &r);
+        if (c.exact) {
+            EXPECT_EQ(r.left, c.expected.left);
+            EXPECT_EQ(r.top, c.expected.top);
+            EXPECT_EQ(r.right, c.expected.right);
+            EXPECT_EQ(r.bottom, c.expected.bottom);
+        } else {
+            EXPECT_GE(r.left, c.expected.left);
+            EXPECT_GE(r.top, c.expected.top);
+            EXPECT_LE(r.right, c.expected.right);
+            EXPECT_LE(r.bottom, c.expected.bottom);
+            EXPECT_GT(r.right - r.left, W / 2);
+        }
+        ASSERT_TRUE(session.Close());
+    }
+    EXPECT_EQ(Log(), "");
+}
+
+// The tab stops (every eight characters) hold for every line of a file that
+// streams in over many pieces, the last line as the first.
+TEST_F(ZavitProgram, TabStopsHoldForEveryLineOfALargeFile)
+{
+    std::string text = "a\tb\r\nabcdefghij\r\n";
+    while (text.size() < 200 * 1024)
+        text += "filler line with some words in it\r\n";
+    size_t last = text.size();
+    text += "a\tb\r\nabcdefghij\r\n";
+    std::string file = work_ + "\\tabs.txt";
+    ASSERT_TRUE(WriteWholeFile(file, text));
+    ProgramSession session;
+    Start(session, arg_quoted(file));
+    HWND edit = Edit(ChildOf(session, "tabs.txt"));
+    ASSERT_NE(edit, nullptr);
+    // Character positions (a line end counts as one character).
+    auto x_of = [&](LONG index) {
+        return static_cast<int>(static_cast<short>(LOWORD(SendMessageA(edit, EM_POSFROMCHAR, index, 0))));
+    };
+    LONG lastAt = static_cast<LONG>(last - std::count(text.begin(), text.begin() + last, '\n'));
+    int eight = x_of(6 + 8) - x_of(6);              // "abcdefghij": eight characters
+    int firstTab = x_of(2) - x_of(0);               // "a\tb": b at the first stop
+    int lastTab = x_of(lastAt + 2) - x_of(lastAt);  // the same in the last lines
+    EXPECT_GT(eight, 0);
+    EXPECT_EQ(firstTab, eight);
+    EXPECT_EQ(lastTab, eight);
+    // Reading the file left nothing to undo.
+    EXPECT_EQ(SendMessageA(edit, EM_CANUNDO, 0, 0), 0);
     ASSERT_TRUE(session.Close());
 }

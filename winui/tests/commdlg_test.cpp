@@ -34,6 +34,33 @@ TEST(FileDialog, OpenAnsweredWithOnePathFillsTheStructureAsTheSystemDoes)
     EXPECT_EQ(script.Calls()[0].initial, "start.c");
 }
 
+// File dialogs are explorer style unless the caller asks for the classic
+// dialog; the caller's own flags go through either way.
+TEST(FileDialog, ExplorerStyleUnlessTheClassicDialogIsAsked)
+{
+    winui::ScriptedCommonDialogs script;
+    struct Case {
+        DWORD flags;
+        int style; // -1: left as it is, 0: classic asked, 1: explorer asked
+        bool explorer;
+    } cases[] = {
+        {OFN_FILEMUSTEXIST, -1, true},
+        {OFN_FILEMUSTEXIST, 0, false},
+        {OFN_FILEMUSTEXIST | OFN_EXPLORER, 0, false},
+        {OFN_FILEMUSTEXIST, 1, true},
+    };
+    for (const Case& c : cases) {
+        winui::CFileDialog dlg(true, nullptr, nullptr, c.flags);
+        if (c.style >= 0)
+            dlg.SetExplorerStyle(c.style == 1);
+        EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+        ASSERT_FALSE(script.Calls().empty());
+        DWORD passed = script.Calls().back().flags;
+        EXPECT_EQ((passed & OFN_EXPLORER) != 0, c.explorer) << c.flags << " " << c.style;
+        EXPECT_NE(passed & OFN_FILEMUSTEXIST, 0u);
+    }
+}
+
 TEST(FileDialog, MultiSelectionGivesEveryPath)
 {
     winui::ScriptedCommonDialogs script;

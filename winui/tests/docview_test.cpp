@@ -46,9 +46,15 @@ public:
                 ++g_liveViewsAtDelete;
         text.clear();
     }
+    // A store that writes this much and then fails, as a full disk would.
+    size_t failAfter = std::string::npos;
     BOOL Serialize(HANDLE file, bool storing) override
     {
         DWORD n = 0;
+        if (storing && failAfter < text.size()) {
+            WriteFile(file, text.data(), static_cast<DWORD>(failAfter), &n, nullptr);
+            return FALSE;
+        }
         if (storing)
             return WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &n, nullptr);
         char buf[4096];
@@ -411,17 +417,27 @@ TEST_F(MdiApp, AFailedSaveKeepsTheOldFileAndTheModifiedState)
     {
         std::ofstream(path, std::ios::binary) << "old text";
     }
-    // A folder in the temporary file's place makes the write fail.
-    CreateDirectoryA((path + ".~sav").c_str(), nullptr);
+    // The document's writer fails half way.
+    doc->failAfter = 3;
     winui::ScriptedMessageBoxes boxes;
     docs->names = {path};
     Command(winui::ID_FILE_SAVE);
-    RemoveDirectoryA((path + ".~sav").c_str());
     ASSERT_EQ(boxes.Calls().size(), 1u);
     EXPECT_EQ(boxes.Calls()[0].text, "Failed to save document.");
     EXPECT_EQ(read_file(path), "old text");
     EXPECT_TRUE(doc->IsModified());
     EXPECT_TRUE(doc->GetPathName().empty());
+    // Nothing of the half-written text is left beside the file.
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA((dir + "\\kept.txt*").c_str(), &found);
+    std::vector<std::string> names;
+    if (find != INVALID_HANDLE_VALUE) {
+        do
+            names.push_back(found.cFileName);
+        while (FindNextFileA(find, &found));
+        FindClose(find);
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{"kept.txt"}));
 }
 
 TEST_F(MdiApp, OpeningReadsTheFileOnceAndReportsAMissingOne)
