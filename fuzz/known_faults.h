@@ -11,39 +11,6 @@
 namespace fuzz {
 namespace known {
 
-// Workspaces: an "ActFile" path that ends in "," or in "," and one letter
-// is written as it is and reads back with the letter taken as the window
-// state (editor/shell/workspace_file.cpp).
-inline bool ActFileNameEndsLikeAState(const std::string& path)
-{
-    const size_t n = path.size();
-    return (n >= 1 && path[n - 1] == ',') || (n >= 2 && path[n - 2] == ',');
-}
-
-// Workspaces: an [OpenFiles] path whose own end looks like position
-// fields ("a,1,2" is written "a,1,2,0,0,0,0" and reads back as "a,1",
-// since the reader takes the first split from the left that gives four or
-// five fields, and any single character as the state). Skipped: paths
-// whose text after the last comma is up to ten hexadecimal digits (with an
-// optional "-") or a single character.
-inline bool OpenFilePathEndsLikeFields(const std::string& path)
-{
-    const size_t comma = path.rfind(',');
-    if (comma == std::string::npos)
-        return false;
-    std::string tail = path.substr(comma + 1);
-    if (tail.size() == 1)
-        return true;
-    if (!tail.empty() && tail[0] == '-')
-        tail.erase(0, 1);
-    if (tail.empty() || tail.size() > 10)
-        return tail.empty();
-    for (char c : tail)
-        if (!std::isxdigit(static_cast<unsigned char>(c)))
-            return false;
-    return true;
-}
-
 // The edit control's loader: bytes 0x01 and 0x02 (the text's tab fill and
 // soft break codes) enter the text unchanged, are dropped by the next save,
 // and in long lines count as line breaks (editor/editctl/text_file.cpp).
