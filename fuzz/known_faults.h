@@ -42,23 +42,5 @@ inline bool ListingHoldsAHugeAddress(const std::string& text)
     return false;
 }
 
-// Text macros (found by these targets, not mended yet): the actualize pass
-// searches each key's hits in the text as the keys before it left it, so a
-// value that holds a later key multiplies that key's hits; a macro.txt of a
-// few such macros grows a short text without bound (seconds and hundreds of
-// MB from a 1 KB file; editor/shell/text_macros.cpp, PlanActualize).
-// Reproducer: fuzz/reproducers/text_macros_actualize_growth (the target's
-// input form: the macro.txt, a "%%" line, the text). Skipped: key lists
-// where a value holds a later key.
-template <typename Keys>
-bool ActualizeValuesHoldLaterKeys(const Keys& keys)
-{
-    for (size_t i = 0; i < keys.size(); ++i)
-        for (size_t j = i + 1; j < keys.size(); ++j)
-            if (!keys[j].key.empty() && keys[i].value.find(keys[j].key) != std::string::npos)
-                return true;
-    return false;
-}
-
 } // namespace known
 } // namespace fuzz
