@@ -39,8 +39,9 @@ inline size_t first_low_byte(uint64_t w)
 
 // Turns file lines into the text model in a buffer of the store's kind:
 // CR line ends, CRs inside a line dropped, tabs with their fill bytes,
-// long lines cut into pieces joined by soft breaks (as appending the lines one by one would put them). The breaks
-// are counted per chunk of the store on the way.
+// long lines cut into pieces joined by soft breaks (as appending the lines
+// one by one would put them). The breaks are counted per chunk of the
+// store on the way.
 class CTextLoader {
 public:
     CTextLoader(int tabWidth) : tw_(tabWidth)
