@@ -2,15 +2,12 @@
 // checked against each other. Input: the image bytes, a "%%" line, the
 // listing text.
 #include "fuzz/fuzz_support.h"
-#include "fuzz/known_faults.h"
 #include "target/quibex/session.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     std::string image, listing;
     fuzz::SplitInput(std::string(reinterpret_cast<const char*>(data), size), image, listing);
-    if (fuzz::known::ListingHoldsAHugeAddress(listing))
-        return 0;
     const std::string path = fuzz::WriteScratch("pair.bin", image);
     fuzz::WriteScratch("pair.lst", listing);
     StagedSession staged;

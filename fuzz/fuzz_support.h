@@ -163,6 +163,21 @@ inline std::string WriteScratch(const std::string& name, const std::string& byte
     return path;
 }
 
+// The bytes of a file (empty when it cannot be read).
+inline std::string ReadScratch(const std::string& path)
+{
+    std::string bytes;
+    FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f)
+        return bytes;
+    char buffer[4096];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
+        bytes.append(buffer, n);
+    std::fclose(f);
+    return bytes;
+}
+
 // The input split at the first line that holds only "%%" (two files in one
 // input); the second part is empty when there is no such line.
 inline void SplitInput(const std::string& input, std::string& first, std::string& second)

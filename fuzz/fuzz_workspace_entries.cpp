@@ -3,7 +3,6 @@
 // from what was read reads back the same.
 #include "editor/shell/workspace_file.h"
 #include "fuzz/fuzz_support.h"
-#include "fuzz/known_faults.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -17,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         pos = end + 1;
 
         const OpenFileEntry e = ParseOpenFileEntry(value);
-        if (!e.bare && !fuzz::known::OpenFilePathEndsLikeFields(e.path)) {
+        if (!e.bare) {
             const OpenFileEntry again = ParseOpenFileEntry(FormatOpenFileEntry(e));
             FUZZ_CHECK(again.path == e.path);
             FUZZ_CHECK(again.topLine == e.topLine && again.caret == e.caret);
@@ -28,13 +27,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         std::string path;
         char state = 0;
         ParseActFile(value, path, state);
-        if (!fuzz::known::ActFileNameEndsLikeAState(path)) {
-            std::string back;
-            char backState = 0;
-            ParseActFile(FormatActFile(path, state == 'M'), back, backState);
-            FUZZ_CHECK(back == path);
-            FUZZ_CHECK((backState == 'M') == (state == 'M'));
-        }
+        std::string back;
+        char backState = 0;
+        ParseActFile(FormatActFile(path, state == 'M'), back, backState);
+        FUZZ_CHECK(back == path);
+        FUZZ_CHECK((backState == 'M') == (state == 'M'));
 
         uint32_t low = 0, high = 0;
         if (ParseFileTime(value, low, high)) {

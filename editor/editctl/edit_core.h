@@ -30,7 +30,7 @@ const int kAnswerNo = 7;
 extern const char* const kOutOfMemoryText;   // "Out of memory !"
 extern const char* const kChangedOnDiskText; // reload question
 extern const char* const kMovedOrDeletedText; // save-again question
-extern const char* const kControlBytesText;  // a file refused for its bytes 1 or 2
+extern const char* const kControlBytesText;  // a file refused for its bytes 0, 1 or 2
 
 // What the window does for the core. Every window that carries a core
 // implements all of it; a core without a window uses CNeutralColorEditHost.
@@ -262,9 +262,9 @@ public:
     void EndUndoStep();
 
     // --- files -------------------------------------------------------------
-    // 1 when loaded; 0 when the file cannot be read or holds bytes 1 or 2
-    // (the tab fill and soft-break codes, which saving drops; the host is
-    // told): the text is then unchanged.
+    // 1 when loaded; 0 when the file cannot be read or holds bytes 0, 1 or
+    // 2 (the text's end and the tab fill and soft-break codes, which the
+    // text cannot keep; the host is told): the text is then unchanged.
     int LoadFile(const char* name = nullptr);
     // 1 when saved; 0 without a name or when writing failed (the file on
     // disk, the text and its flags stay as they were).

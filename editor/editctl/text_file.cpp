@@ -13,8 +13,8 @@
 const char* const kChangedOnDiskText = "This file has been changed externaly!\n      Load again?";
 const char* const kMovedOrDeletedText = "This file has been moved or deleted!\n     Save again under the known name?";
 const char* const kControlBytesText =
-    "This file holds bytes with the codes 1 or 2, which the editor keeps for tab fill and soft line breaks "
-    "and would not save again.\nThe file was not loaded.";
+    "This file holds bytes with the codes 0, 1 or 2, which the editor keeps for the end of its text, tab fill "
+    "and soft line breaks and would not save again.\nThe file was not loaded.";
 
 // Files whose first block holds no CR have LF-only line ends.
 static const size_t kLineEndProbe = 32777;
@@ -38,10 +38,10 @@ inline size_t first_low_byte(uint64_t w)
 }
 
 // Turns file lines into the text model in a buffer of the store's kind:
-// CR line ends, CRs inside a line dropped, tabs with their fill bytes, a
-// line stopping at a zero byte, long lines cut into pieces joined by soft
-// breaks (as appending the lines one by one would put them). The breaks
-// are counted per chunk of the store on the way.
+// CR line ends, CRs inside a line dropped, tabs with their fill bytes,
+// long lines cut into pieces joined by soft breaks (as appending the lines
+// one by one would put them). The breaks are counted per chunk of the
+// store on the way.
 class CTextLoader {
 public:
     CTextLoader(int tabWidth) : tw_(tabWidth)
@@ -52,7 +52,7 @@ public:
     ~CTextLoader() { CTextStore::FreeBytes(text_); }
 
     // Reads the whole file; false when it could not be read, memory ran
-    // out (noMemory_) or it holds a byte 1 or 2 (refused_).
+    // out (noMemory_) or it holds a byte 0, 1 or 2 (refused_).
     bool Run(file_store_reader& file, CColorEditHost& host);
 
     uint8_t* text_ = nullptr;
@@ -154,8 +154,6 @@ bool CTextLoader::Piece(const uint8_t* p, size_t n, uint8_t prefix)
         ++i;
         if (b == kCarriageReturn)
             continue;
-        if (b == 0)
-            break;
         if (b != kTab) {
             refused_ = true;
             out_ = out;

@@ -1,6 +1,7 @@
 #include "editor/shell/text_macros.h"
 
 #include <algorithm>
+#include <cstring>
 
 std::vector<TextMacro> ParseTextMacros(std::string content)
 {
@@ -42,18 +43,28 @@ std::vector<TextMacro> ParseTextMacros(std::string content)
 std::vector<ActualizeEdit> PlanActualize(std::string& text, const std::vector<ActualizeKey>& keys)
 {
     std::vector<ActualizeEdit> edits;
+    // Which characters of text a replacement put there (1) and which came
+    // from the document (0). A later key is not searched in inserted text:
+    // a value that holds a later key would otherwise multiply its hits, and
+    // a few such macros grow the text without bound.
+    std::string inserted(text.size(), '\0');
     for (const ActualizeKey& k : keys) {
         if (k.key.empty() || k.value.empty())
             continue;
         size_t pos = 0;
         while ((pos = text.find(k.key, pos)) != std::string::npos) {
             const size_t after = pos + k.key.size();
+            if (std::memchr(inserted.data() + pos, 1, after - pos)) {
+                ++pos;
+                continue;
+            }
             size_t lineEnd = text.find_first_of("\r\n", after);
             if (lineEnd == std::string::npos)
                 lineEnd = text.size();
             const size_t length = std::min(lineEnd - after, k.value.size());
             edits.push_back(ActualizeEdit{static_cast<int>(after), static_cast<int>(length), k.value});
             text.replace(after, length, k.value);
+            inserted.replace(after, length, k.value.size(), '\1');
             pos = after + k.value.size();
         }
     }

@@ -44,6 +44,7 @@ struct ActualizeKey {
 // The replacements of the actualize pass over text, in the order they are
 // made: for each key with a non-empty value, at each hit the first
 // min(rest of the line, length of the value) characters after the key
-// become the value, and the search goes on behind it. text ends as the
-// result.
+// become the value, and the search goes on behind it. A hit that takes in
+// text put there by an earlier replacement is passed over. text ends as
+// the result.
 std::vector<ActualizeEdit> PlanActualize(std::string& text, const std::vector<ActualizeKey>& keys);

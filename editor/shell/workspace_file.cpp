@@ -48,6 +48,15 @@ std::vector<std::string> split_commas(const std::string& text)
     }
 }
 
+// The first count parts, joined again by their commas.
+std::string join_commas(const std::vector<std::string>& parts, size_t count)
+{
+    std::string text;
+    for (size_t i = 0; i < count; ++i)
+        text += (i ? "," : "") + parts[i];
+    return text;
+}
+
 // Whether fields are the position fields of an entry (a prefix of them);
 // fills entry when they are.
 bool read_fields(const std::vector<std::string>& fields, size_t from, OpenFileEntry& entry)
@@ -96,9 +105,22 @@ OpenFileEntry ParseOpenFileEntry(const std::string& value)
 {
     OpenFileEntry entry;
     const std::vector<std::string> parts = split_commas(value);
+    // The writer puts four fields behind the path, and a fifth only for the
+    // states "m" and "M": read from the right, its own fields are found
+    // whatever the path's end looks like.
+    for (size_t count : {size_t(5), size_t(4)}) {
+        if (parts.size() <= count || (count == 5 && parts.back() != "m" && parts.back() != "M"))
+            continue;
+        const size_t at = parts.size() - count;
+        OpenFileEntry e;
+        if (!read_fields(parts, at, e))
+            continue;
+        e.path = join_commas(parts, at);
+        return e;
+    }
     if (parts.size() > 1) {
-        // The writer always gives four or five fields: a split with as many
-        // wins; a shorter tail (an entry edited by hand) only when none has.
+        // Other forms (entries edited by hand): a split that gives four or
+        // five fields wins; a shorter tail only when none has.
         for (int pass = 0; pass < 2; ++pass) {
             for (size_t at = 1; at < parts.size(); ++at) {
                 const size_t count = parts.size() - at;
@@ -110,10 +132,7 @@ OpenFileEntry ParseOpenFileEntry(const std::string& value)
                                                              : read_fields(parts, at, e);
                 if (!ok)
                     continue;
-                std::string path;
-                for (size_t i = 0; i < at; ++i)
-                    path += (i ? "," : "") + parts[i];
-                e.path = path;
+                e.path = join_commas(parts, at);
                 return e;
             }
         }

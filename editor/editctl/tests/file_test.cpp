@@ -337,9 +337,10 @@ TEST_F(FileTest, LoadTellsItsProgressEveryMegabyte)
     EXPECT_TRUE(host.progress.empty());
 }
 
-// Bytes 1 and 2 are the model's tab fill and soft break: a text holding
-// them from a file would lose them at the next save (and byte 2 would end
-// lines). Such a file is refused with a message and the text stays.
+// Bytes 1 and 2 are the model's tab fill and soft break, and a zero byte
+// ends its text: a text holding them from a file would lose them (or the
+// rest of the line behind a zero byte) at the next save, and byte 2 would
+// end lines. Such a file is refused with a message and the text stays.
 TEST_F(FileTest, FileWithControlBytesIsRefusedAndTheTextStays)
 {
     const std::string longLine = std::string(40000, 'x') + "\x02" + std::string(40000, 'y');
@@ -349,6 +350,11 @@ TEST_F(FileTest, FileWithControlBytesIsRefusedAndTheTextStays)
         "x\x02y",
         std::string(20000, 'z') + "\n" + std::string(1 << 20, 'q') + "\x01",
         longLine,
+        std::string("ab\0cd\nnext\n", 12),
+        std::string("\0", 1),
+        std::string("a\tb\r\n\0\r\n", 9),
+        std::string(50000, 'w') + std::string("\0tail", 5) + std::string(50000, 'v'),
+        std::string(3 << 20, 'r') + std::string("\n\0", 2),
     };
     for (const std::string& file : cases) {
         SCOPED_TRACE(file.size());

@@ -209,6 +209,39 @@ TEST(TextMacroActualize, ValuesReplaceWhatFollowsTheKey)
     EXPECT_EQ(text, "K K K\rK K K");
 }
 
+// Text a replacement put in is not searched by later keys: a value that
+// holds a later key leaves that key's hits to the document's own text, so
+// a chain of such macros cannot grow the text without bound.
+TEST(TextMacroActualize, InsertedValuesAreNotSearchedByLaterKeys)
+{
+    struct Case {
+        const char* text;
+        std::vector<ActualizeKey> keys;
+        const char* result;
+    } cases[] = {
+        {"A\rB x", {{"A", "B"}, {"B", "y"}}, "AB\rByx"},        // the document's B only
+        {"A zzY", {{"A ", "BX"}, {"XY", "!"}}, "A BXY"},         // a hit reaching into a value
+        {"XA\rA", {{"A", "A1"}, {"XA", "2"}}, "XA21\rAA1"},      // a document's key replaces a value
+        {"k: old", {{"k: ", "new"}, {"zz", "q"}}, "k: new"},     // no chain: as before
+    };
+    for (const Case& c : cases) {
+        std::string text = c.text;
+        PlanActualize(text, c.keys);
+        EXPECT_EQ(text, c.result) << c.text;
+    }
+    // Ten macros whose values hold the next key six times each.
+    std::vector<ActualizeKey> chain;
+    for (char key = 'A'; key <= 'J'; ++key) {
+        std::string value;
+        for (int i = 0; i < 6; ++i)
+            value += std::string(i ? "\r" : "") + static_cast<char>(key == 'J' ? 'Z' : key + 1);
+        chain.push_back({std::string(1, key), value});
+    }
+    std::string text = "A";
+    EXPECT_EQ(PlanActualize(text, chain).size(), 1u);
+    EXPECT_EQ(text, "A" + chain[0].value);
+}
+
 // --- keyboard mapping ------------------------------------------------------
 
 class KeyMappingTest : public ::testing::Test {

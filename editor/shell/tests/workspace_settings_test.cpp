@@ -194,28 +194,36 @@ TEST(SettingsStore, WritingKeepsTheStoredFormsInRange)
 
 TEST(WorkspaceFile, OpenFileEntriesRoundTripAlsoWithCommasInTheirPaths)
 {
+    // Among them paths whose own end looks like position fields or a state.
     const char* paths[] = {".\\src\\a.c", "c:\\proj,old\\b.c", ".\\a -b\\c,d,e.h", "d:\\x.c,",
-                           "c:\\dir,12\\f.c"};
+                           "c:\\dir,12\\f.c", "a,1,2", "a,1,2,3", "a,1,2,3,4", "a,1,2,3,4,m",
+                           "b,0,0,0,0,M", "c,x", "d:\\y.c,m", ""};
+    struct Fields {
+        long top, caret;
+        uint32_t low, high;
+    } fieldSets[] = {{17, 1234, 0x5BFE4860, 0x1C41BAD}, {0, 0, 0, 0}, {-1, 7, 0xFFFFFFFF, 0xA}};
     const char states[] = {0, 'm', 'M'};
     for (const char* p : paths) {
-        for (char state : states) {
-            OpenFileEntry e;
-            e.path = p;
-            e.topLine = 17;
-            e.caret = 1234;
-            e.timeLow = 0x5BFE4860;
-            e.timeHigh = 0x1C41BAD;
-            e.state = state;
-            const std::string text = FormatOpenFileEntry(e);
-            OpenFileEntry r = ParseOpenFileEntry(text);
-            EXPECT_FALSE(r.bare) << text;
-            EXPECT_EQ(r.path, p) << text;
-            EXPECT_EQ(r.topLine, 17) << text;
-            EXPECT_EQ(r.caret, 1234) << text;
-            EXPECT_EQ(r.timeLow, 0x5BFE4860u) << text;
-            EXPECT_EQ(r.timeHigh, 0x1C41BADu) << text;
-            EXPECT_EQ(r.state, state) << text;
-            EXPECT_EQ(r.fields, state ? 5 : 4) << text;
+        for (const Fields& f : fieldSets) {
+            for (char state : states) {
+                OpenFileEntry e;
+                e.path = p;
+                e.topLine = f.top;
+                e.caret = f.caret;
+                e.timeLow = f.low;
+                e.timeHigh = f.high;
+                e.state = state;
+                const std::string text = FormatOpenFileEntry(e);
+                OpenFileEntry r = ParseOpenFileEntry(text);
+                EXPECT_FALSE(r.bare) << text;
+                EXPECT_EQ(r.path, p) << text;
+                EXPECT_EQ(r.topLine, f.top) << text;
+                EXPECT_EQ(r.caret, f.caret) << text;
+                EXPECT_EQ(r.timeLow, f.low) << text;
+                EXPECT_EQ(r.timeHigh, f.high) << text;
+                EXPECT_EQ(r.state, state) << text;
+                EXPECT_EQ(r.fields, state ? 5 : 4) << text;
+            }
         }
     }
     OpenFileEntry e;
@@ -240,6 +248,7 @@ TEST(WorkspaceFile, HandWrittenAndWizardEntries)
         {"c:\\a,b.c", "c:\\a,b.c", true, 0, 0},
         {"c:\\p\\main.c,12,zz", "c:\\p\\main.c,12,zz", true, 0, 0},
         {",1,2,3,4", "", false, 1, 2},
+        {"c:\\p\\main.c,3,4,0,0,x", "c:\\p\\main.c", false, 3, 4},
     };
     for (const Case& c : cases) {
         OpenFileEntry e = ParseOpenFileEntry(c.value);
