@@ -56,18 +56,6 @@ BOOL CALLBACK find_window_of(HWND w, LPARAM data)
     return TRUE;
 }
 
-BOOL CALLBACK find_child_titled(HWND w, LPARAM data)
-{
-    auto* f = reinterpret_cast<FindWindowOf*>(data);
-    char cls[64] = "";
-    GetClassNameA(w, cls, sizeof cls);
-    if (WindowTextOf(w) == f->text && std::string(cls) != "Button") {
-        f->found = w;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 class OvantaEditorProgram : public OvantaProgramTest {
 protected:
     static HWND ActiveChild(HWND frame)
@@ -90,12 +78,11 @@ protected:
     // The lines of an output pane by its caption ("Tags", "Suchergebnisse").
     static std::vector<std::string> PaneLines(HWND frame, const char* caption)
     {
-        FindWindowOf f{0, "", caption, nullptr};
-        EnumChildWindows(frame, find_child_titled, reinterpret_cast<LPARAM>(&f));
+        HWND pane = OutputPane(frame, caption);
         std::vector<std::string> lines;
-        if (!f.found)
+        if (!pane)
             return lines;
-        SendMessageA(f.found, WM_COMMAND, output_copy_all, 0);
+        SendMessageA(pane, WM_COMMAND, output_copy_all, 0);
         std::istringstream in(ClipboardText());
         std::string line;
         while (std::getline(in, line)) {
@@ -104,12 +91,6 @@ protected:
             lines.push_back(line);
         }
         return lines;
-    }
-    static HWND PaneWindow(HWND frame, const char* caption)
-    {
-        FindWindowOf f{0, "", caption, nullptr};
-        EnumChildWindows(frame, find_child_titled, reinterpret_cast<LPARAM>(&f));
-        return f.found;
     }
     static POINT Middle(HWND window)
     {
@@ -257,9 +238,9 @@ TEST_F(OvantaEditorProgram, ClickIntoTheDocumentTakesTheKeyboardBackFromAnOutput
     ASSERT_NE(editor, nullptr);
     SetForegroundWindow(frame);
     // The output bar shown, with whichever of its panes is in front.
-    if (!PaneWindow(frame, "Ausgabe"))
+    if (!OutputPane(frame, "Ausgabe"))
         s.Command(ID_VIEW_OUTPUT);
-    HWND bar = GetParent(PaneWindow(frame, "Ausgabe"));
+    HWND bar = GetParent(OutputPane(frame, "Ausgabe"));
     ASSERT_NE(bar, nullptr);
     if (!IsWindowVisible(bar))
         s.Command(ID_VIEW_OUTPUT);
@@ -308,7 +289,7 @@ TEST_F(OvantaEditorProgram, TipOfANameWithSeveralSymbolsFillsTheTagsPane)
     HWND frame = s.MainWindow();
     HWND editor = Activate(frame, Child(frame, "two.c"));
     ASSERT_NE(editor, nullptr);
-    if (!PaneWindow(frame, "Tags") || !IsWindowVisible(GetParent(PaneWindow(frame, "Tags"))))
+    if (!OutputPane(frame, "Tags") || !IsWindowVisible(GetParent(OutputPane(frame, "Tags"))))
         s.Command(ID_VIEW_OUTPUT);
     PostMessageA(frame, WM_BROWSER_REQUEST, 0, 0);
     SetForegroundWindow(frame);
@@ -326,7 +307,7 @@ TEST_F(OvantaEditorProgram, TipOfANameWithSeveralSymbolsFillsTheTagsPane)
     std::sort(tags.begin(), tags.end());
     EXPECT_EQ(tags[0], Work("one.c") + "(1): int twin(void)");
     EXPECT_EQ(tags[1], Work("two.c") + "(3): int twin(void)");
-    EXPECT_TRUE(IsWindowVisible(PaneWindow(frame, "Tags")));
+    EXPECT_TRUE(IsWindowVisible(OutputPane(frame, "Tags")));
     ASSERT_TRUE(s.Close());
 }
 

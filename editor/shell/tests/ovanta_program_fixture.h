@@ -88,6 +88,29 @@ protected:
         CloseClipboard();
     }
 
+    // An output pane of the frame by its caption ("Tags", "Suchergebnisse"):
+    // the child window of that text that is not a button.
+    struct FindOutputPane {
+        const char* caption;
+        HWND found;
+    };
+    static BOOL CALLBACK FindOutputPaneStep(HWND w, LPARAM data)
+    {
+        auto* f = reinterpret_cast<FindOutputPane*>(data);
+        char cls[64] = "";
+        GetClassNameA(w, cls, sizeof cls);
+        if (WindowTextOf(w) == f->caption && std::string(cls) != "Button") {
+            f->found = w;
+            return FALSE;
+        }
+        return TRUE;
+    }
+    static HWND OutputPane(HWND frame, const char* caption)
+    {
+        FindOutputPane f{caption, nullptr};
+        EnumChildWindows(frame, FindOutputPaneStep, reinterpret_cast<LPARAM>(&f));
+        return f.found;
+    }
     static HWND Client(HWND frame) { return FindWindowExA(frame, nullptr, "MDIClient", nullptr); }
     // The document window titled title, waited for.
     static HWND Child(HWND frame, const std::string& title)

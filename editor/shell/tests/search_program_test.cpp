@@ -74,23 +74,6 @@ BOOL CALLBACK find_dialog(HWND w, LPARAM data)
     return FALSE;
 }
 
-struct FindPane {
-    const char* text;
-    HWND found;
-};
-
-BOOL CALLBACK find_pane(HWND w, LPARAM data)
-{
-    auto* f = reinterpret_cast<FindPane*>(data);
-    char cls[64] = "";
-    GetClassNameA(w, cls, sizeof cls);
-    if (WindowTextOf(w) == f->text && std::string(cls) != "Button") {
-        f->found = w;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 class OvantaSearchProgram : public OvantaProgramTest {
 protected:
 
@@ -133,11 +116,10 @@ protected:
     // The "Search results" pane's lines.
     static std::vector<std::string> SearchResults(HWND frame)
     {
-        FindPane f{"Suchergebnisse", nullptr};
-        EnumChildWindows(frame, find_pane, reinterpret_cast<LPARAM>(&f));
-        if (!f.found)
+        HWND pane = OutputPane(frame, "Suchergebnisse");
+        if (!pane)
             return {};
-        SendMessageA(f.found, WM_COMMAND, output_copy_all, 0);
+        SendMessageA(pane, WM_COMMAND, output_copy_all, 0);
         return lines_of(ClipboardText());
     }
 
@@ -643,13 +625,12 @@ TEST_F(OvantaSearchProgram, DoubleClickOnASearchResultSelectsTheHit)
     EXPECT_EQ(lines[1].substr(0, tree.size() + 9), tree + "\\m.c(2,5)");
     Click(find, IDC_CLOSE);
 
-    FindPane f{"Suchergebnisse", nullptr};
-    EnumChildWindows(frame, find_pane, reinterpret_cast<LPARAM>(&f));
-    ASSERT_NE(f.found, nullptr);
+    HWND pane = OutputPane(frame, "Suchergebnisse");
+    ASSERT_NE(pane, nullptr);
     // Down the pane until the double click reaches the hit's line.
     HWND target = nullptr;
     for (int y = 1; y < 80 && !target; y += 2) {
-        SendMessageA(f.found, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(20, y));
+        SendMessageA(pane, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(20, y));
         HWND active = reinterpret_cast<HWND>(SendMessageA(Client(frame), WM_MDIGETACTIVE, 0, 0));
         if (active && WindowTextOf(active).rfind("m.c", 0) == 0)
             target = active;
