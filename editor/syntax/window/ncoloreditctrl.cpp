@@ -302,6 +302,7 @@ void CNColorEditCtrl::ShiftSelectedLines(int first, int last, int direction)
     }
     SelStart() = std::min(std::max(selStart, firstStart), Len());
     SelEnd() = std::min(std::max(selEnd, SelStart()), Len());
+    step.End();
     AfterEdit(firstStart);
 }
 
