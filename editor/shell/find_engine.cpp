@@ -1,7 +1,7 @@
 #include "editor/shell/find_engine.h"
 
-#include "editor/editctl/undo_record.h"
 #include "editor/syntax/syntax_template.h"
+#include "editor/syntax/undo_step.h"
 #include "editor/syntax/window/ncoloreditctrl.h"
 #include "editor/tools/replace_text.h"
 
@@ -95,23 +95,15 @@ class CBulkReplace {
 public:
     CBulkReplace(CNColorEditCtrl& editor, const FindContext& context)
         : editor_(editor), context_(context), syntax_(g_bSyntaxColoring),
-          cursor_(SetCursor(LoadCursor(nullptr, IDC_WAIT)))
+          cursor_(SetCursor(LoadCursor(nullptr, IDC_WAIT))), step_(editor.Core())
     {
         g_bSyntaxColoring = 0;
         if (context_.frameRedraw)
             context_.frameRedraw(false);
-        CColorEditCore& core = editor_.Core();
-        undo_ = core.State().undo;
-        if (undo_ && core.GetTextBuffer()) {
-            const int length = core.GetTextLength();
-            text_.assign(core.GetTextBuffer(), core.GetTextBuffer() + length);
-            attr_.assign(core.GetAttrBuffer(), core.GetAttrBuffer() + length);
-        }
-        core.State().undo = nullptr;
     }
     ~CBulkReplace()
     {
-        RecordStep();
+        step_.End();
         // The user's setting, not "on": a user who colours nothing keeps it so.
         g_bSyntaxColoring = syntax_;
         if (syntax_)
@@ -123,41 +115,11 @@ public:
     }
 
 private:
-    // The changed stretch lies between the common start and the common end
-    // of the text before and after the pass.
-    void RecordStep()
-    {
-        CColorEditCore& core = editor_.Core();
-        core.State().undo = undo_;
-        const uint8_t* now = core.GetTextBuffer();
-        if (!undo_ || !now)
-            return;
-        const int oldLength = static_cast<int>(text_.size());
-        const int newLength = core.GetTextLength();
-        int head = 0;
-        while (head < oldLength && head < newLength && text_[static_cast<size_t>(head)] == now[head])
-            ++head;
-        int tail = 0;
-        while (tail < oldLength - head && tail < newLength - head &&
-               text_[static_cast<size_t>(oldLength - 1 - tail)] == now[newLength - 1 - tail])
-            ++tail;
-        const int oldEnd = oldLength - tail, newEnd = newLength - tail;
-        if (oldEnd == head && newEnd == head)
-            return;
-        core.BeginUndoStep();
-        if (oldEnd > head)
-            core.RecordUndo(kUndoDeletedRange, head, oldEnd, text_.data() + head, attr_.data() + head);
-        if (newEnd > head)
-            core.RecordUndo(kUndoInserted, head, newEnd, 0, 0);
-        core.EndUndoStep();
-    }
-
     CNColorEditCtrl& editor_;
     const FindContext& context_;
     int syntax_;
     HCURSOR cursor_;
-    CUndoList* undo_ = nullptr;
-    std::vector<uint8_t> text_, attr_;
+    CSingleUndoStep step_;
 };
 
 // Every hit from pos up to (not starting at or after) limit, -1 the text

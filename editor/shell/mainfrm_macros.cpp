@@ -16,6 +16,7 @@
 
 #include "common/safe_file.h"
 #include "editor/syntax/text_macro.h"
+#include "editor/syntax/undo_step.h"
 #include "editor/tools/app_start_dlg.h"
 #include "editor/tools/search_request.h"
 
@@ -292,9 +293,12 @@ void CMainFrame::ActualizeMacros(CNColorEditCtrl& editor)
     const uint8_t* buffer = editor.GetTextBuffer();
     std::string text(buffer ? reinterpret_cast<const char*>(buffer) : "",
                      buffer ? static_cast<size_t>(editor.GetTextLength()) : 0);
-    for (const ActualizeEdit& e : PlanActualize(text, keys)) {
-        editor.SetSel(e.position, e.position + e.length, false, false);
-        editor.ReplaceSel(e.value.c_str(), true);
+    {
+        CSingleUndoStep step(editor.Core());
+        for (const ActualizeEdit& e : PlanActualize(text, keys)) {
+            editor.SetSel(e.position, e.position + e.length, false, false);
+            editor.ReplaceSel(e.value.c_str(), true);
+        }
     }
     const int length = editor.GetTextLength();
     start = start > length ? length : start;

@@ -9,6 +9,7 @@
 #include "editor/shell/shell_text.h"
 
 #include "editor/syntax/c_formatter.h"
+#include "editor/syntax/undo_step.h"
 
 #include "winui/msgbox.h"
 #include "winui/splitter.h"
@@ -447,11 +448,13 @@ LRESULT COvantaView::OnReformatC(WPARAM, LPARAM)
                               kAlignRefusedCaption, MB_OK | MB_ICONSTOP);
         return 0;
     }
-    // The formatted text replaces the old one whole; the run cannot be
-    // undone (the user was told so), so the undo list starts empty.
-    if (!m_wndEdit.SetText(text.c_str()))
-        return 0; // out of memory: reported, the text unchanged
-    m_wndEdit.Core().EmptyUndoBuffer();
+    // The formatted text replaces the old one whole, as one undo step, so
+    // one Undo brings back the text before and the older steps stay valid.
+    {
+        CSingleUndoStep step(m_wndEdit.Core());
+        if (!m_wndEdit.SetText(text.c_str()))
+            return 0; // out of memory: reported, the text unchanged
+    }
     m_wndEdit.SetModify(1);
     m_wndEdit.SetSel(0, 0, true, false);
     Recolour();

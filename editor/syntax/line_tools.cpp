@@ -6,6 +6,7 @@
 #include <string>
 
 #include "editor/syntax/lexical.h"
+#include "editor/syntax/undo_step.h"
 
 namespace {
 int LineOf(CColorEditCore& core, int offset) { return core.LineFromOffset(offset); }
@@ -63,6 +64,7 @@ int ColumnInsertBlank(CColorEditCore& core)
     const int caretLine = first;
     const int column = ColumnOf(core, s.selStart);
     const int from = core.GetLineStart(s.selStart);
+    CSingleUndoStep step(core);
     if (!core.ShiftColumn(column, first, last, 1, ' '))
         return -1;
     const int caret = core.GetLineOffset(caretLine) + column + 1;
@@ -83,6 +85,7 @@ int ColumnDeleteBlank(CColorEditCore& core)
     const int anchorLine = LineOf(core, s.selEnd);
     const int anchorColumn = ColumnOf(core, s.selEnd);
     const int from = core.GetLineStart(s.selStart);
+    CSingleUndoStep step(core);
     if (!core.ShiftColumn(column - 1, first, last, -1, 0))
         return -1;
     const int caret = core.GetLineOffset(first) + column - 1;
@@ -112,6 +115,7 @@ int IndentLinesByBlank(CColorEditCore& core)
     const int caret = s.selStart;
     const int anchor = s.selEnd;
     const int from = core.GetLineStart(caret);
+    CSingleUndoStep step(core);
     if (s.readOnly || !InsertBlankAt(core, caret))
         return -1;
     int inserted = 1;
@@ -142,6 +146,7 @@ int UnindentLinesByBlank(CColorEditCore& core)
         if (text[core.GetLineOffset(line)] != ' ')
             return -1;
     int removedBeforeAnchor = 0;
+    CSingleUndoStep step(core);
     for (int line = last; line > first; --line) {
         const int start = core.GetLineOffset(line);
         core.SetSel(start, start + 1, false, false);
@@ -167,6 +172,7 @@ int ConvertColumnCase(CColorEditCore& core, int firstLine, int lastLine, int lef
     if (mode != kCaseUpper && mode != kCaseLower && mode != kCaseCapitals)
         return -1;
     uint8_t* text = core.GetTextBuffer();
+    CSingleUndoStep step(core);
     uint8_t* attr = core.GetAttrBuffer();
     int changedFrom = -1;
     for (int line = firstLine; line <= lastLine && line < core.GetLineCount(); ++line) {
@@ -333,6 +339,7 @@ int DeleteTrailingSpaces(CColorEditCore& core, int firstLine, int lastLine)
 {
     if (core.State().readOnly || !core.GetTextBuffer())
         return 0;
+    CSingleUndoStep step(core);
     Deleter d(core);
     lastLine = LastLine(core, lastLine);
     for (int line = std::max(firstLine, 0); line <= lastLine; ++line) {
@@ -354,6 +361,7 @@ int DeleteLeadingSpaces(CColorEditCore& core, int firstLine, int lastLine, bool 
 {
     if (core.State().readOnly || !core.GetTextBuffer())
         return 0;
+    CSingleUndoStep step(core);
     Deleter d(core);
     lastLine = LastLine(core, lastLine);
     for (int line = std::max(firstLine, 0); line <= lastLine; ++line) {
@@ -377,6 +385,7 @@ int DeleteEmptyLines(CColorEditCore& core, int firstLine, int lastLine)
 {
     if (core.State().readOnly || !core.GetTextBuffer())
         return 0;
+    CSingleUndoStep step(core);
     Deleter d(core);
     lastLine = LastLine(core, lastLine);
     const int from = core.GetLineOffset(std::max(firstLine, 0));

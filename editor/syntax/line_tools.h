@@ -1,7 +1,8 @@
 // Line and column operations of the syntax-aware editor on a text core:
 // deleting lines, shifting a block of lines by one column, the case of a
 // column block. Each works on the core's text, caret (the selection start)
-// and anchor (the selection end) and records undo; the window recolours and
+// and anchor (the selection end) and records a command that changes many
+// places as one undo step; the window recolours and
 // repaints from the offset returned (-1 when nothing changed).
 #pragma once
 
@@ -44,8 +45,8 @@ enum : int {
 };
 
 // Converts the block between the character columns [leftColumn, rightColumn)
-// of lines [firstLine, lastLine], each piece clipped at its line end and
-// recorded for undo as a replacement first. Capitals start every word (a run
+// of lines [firstLine, lastLine], each piece clipped at its line end, as one
+// undo step. Capitals start every word (a run
 // of letters and digits) upper case and lower the rest; a word cut by the
 // left edge is passed over to its end.
 int ConvertColumnCase(CColorEditCore& core, int firstLine, int lastLine, int leftColumn, int rightColumn,
@@ -60,8 +61,8 @@ int ConvertColumnCase(CColorEditCore& core, int firstLine, int lastLine, int lef
 int ConvertRangeCase(CColorEditCore& core, int start, int end, int mode);
 
 // Blank-run removal over lines [firstLine, lastLine] (lastLine -1: to the
-// last line); a blank is a space, a tab or tab fill. Each deletion is
-// undoable; the caret keeps its place in the text that stays. Result: the
+// last line); a blank is a space, a tab or tab fill. The deletions are
+// one undo step; the caret keeps its place in the text that stays. Result: the
 // number of bytes deleted.
 int DeleteTrailingSpaces(CColorEditCore& core, int firstLine, int lastLine);
 // With keepCommentBlanks, the deletion on a line stops at the first blank

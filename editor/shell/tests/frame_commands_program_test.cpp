@@ -6,6 +6,7 @@
 // and what was written comes back after a restart.
 #include "editor/shell/tests/ovanta_program_fixture.h"
 #include "program_session.h"
+#include "system_input.h"
 #include "testing/kit/test_kit.h"
 
 #include "editor/shell/resource.h"
@@ -361,6 +362,62 @@ TEST_F(OvantaFrameCommands, AHandedOverPathInAFolderNamedWithADashOpensThatFile)
     EXPECT_EQ(ReadWholeFile(Work("a -b\\f.c")), "one\r\ntwo\r\nXthree\r\nfour\r\n");
     EXPECT_EQ(Log().find("Failed to open"), std::string::npos) << Log();
     EXPECT_TRUE(first.Close());
+}
+
+// Commands that change many lines go back whole with one Ctrl+Z: each
+// document has more lines than the undo history holds records, and its file
+// saved after the Undo is the file before the command again.
+TEST_F(OvantaFrameCommands, ManyLineCommandsGoBackWithOneUndo)
+{
+    const UINT fill_column = 32769, number_column = 32797;
+    auto lines = [](const std::string& line) {
+        std::string text;
+        for (int i = 0; i < 450; ++i)
+            text += line + "\r\n";
+        return text;
+    };
+    struct UndoCase {
+        const char* name;
+        std::string before;
+        UINT message; // a text operation's frame message, or 0
+        UINT command; // else an editor command (as its context menu sends it) on the whole text
+    };
+    const UndoCase cases[] = {
+        {"trail.c", lines("a  "), 0x464, 0},
+        {"lead.c", lines("  a"), 0x465, 0},
+        {"empty.c", lines("b\r\n"), 0x467, 0},
+        {"fill.c", lines("ab"), 0, fill_column},
+        {"number.c", lines("cd"), 0, number_column},
+    };
+    std::string args;
+    for (const UndoCase& c : cases) {
+        ASSERT_TRUE(WriteWholeFile(Work(c.name), c.before));
+        args += std::string(args.empty() ? "" : " ") + c.name;
+    }
+    ProgramSession s;
+    Start(s, args, "box ok\nbox ok\nbox ok\ndialog ok set 1040 X\ndialog ok set 1040 5\n");
+    HWND frame = s.MainWindow();
+    for (const UndoCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        HWND child = Child(frame, c.name);
+        ASSERT_NE(child, nullptr);
+        HWND editor = Activate(frame, child);
+        ASSERT_NE(editor, nullptr);
+        if (c.message) {
+            SendMessageA(frame, c.message, 0, 0);
+        } else {
+            s.Command(ID_EDIT_SELECT_ALL);
+            SendMessageA(editor, WM_COMMAND, c.command, 0);
+        }
+        s.Command(ID_FILE_SAVE_CMD);
+        ASSERT_NE(ReadWholeFile(Work(c.name)), c.before);
+        SetForegroundWindow(frame);
+        Sleep(200);
+        PlayInput({KeyDown(VK_CONTROL), KeyDown('Z'), KeyUp('Z'), KeyUp(VK_CONTROL)}, nullptr, 300);
+        EXPECT_EQ(SaveUntil(s, c.name, c.before), c.before);
+        s.Command(ID_FILE_CLOSE_CMD);
+    }
+    ASSERT_TRUE(s.Close());
 }
 
 } // namespace

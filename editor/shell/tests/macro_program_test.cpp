@@ -189,6 +189,26 @@ TEST_F(OvantaMacroProgram, TextMacrosAreInsertedWithTheirPlaceholdersAndActualiz
     ASSERT_TRUE(s.Close());
 }
 
+// Actualizing writes every key's value; one Undo takes them all back.
+TEST_F(OvantaMacroProgram, ActualizingIsUndoneWithOneUndo)
+{
+    ASSERT_TRUE(WriteWholeFile(bin_ + "\\macro.txt", "$macro $Version \r\n2.0\r\n$endmacro\r\n"));
+    Setting("DefaultSettings", "ActualizeMacros", "0");
+    const std::string before = "Version 1.0\r\nVersion 1.1\r\nVersion 1.2\r\n";
+    ASSERT_TRUE(WriteWholeFile(Work("v.c"), before));
+    ProgramSession s;
+    Start(s, "v.c", "");
+    HWND editor = Activate(s.MainWindow(), Child(s.MainWindow(), "v.c"));
+    ASSERT_NE(editor, nullptr);
+    SendMessageA(editor, WM_COMMAND, ID_ACTUALIZE_MACROS, 0);
+    s.Command(ID_FILE_SAVE_CMD);
+    EXPECT_EQ(ReadWholeFile(Work("v.c")), "Version 2.0\r\nVersion 2.0\r\nVersion 2.0\r\n");
+    s.Command(ID_EDIT_UNDO);
+    s.Command(ID_FILE_SAVE_CMD);
+    EXPECT_EQ(ReadWholeFile(Work("v.c")), before);
+    ASSERT_TRUE(s.Close());
+}
+
 TEST_F(OvantaMacroProgram, KeysAssignedInTheMappingDialogAreSavedAndComeBackAfterARestart)
 {
     ASSERT_TRUE(WriteWholeFile(Work("d.c"), "one\r\ntwo\r\nthree\r\n"));

@@ -126,8 +126,7 @@ TEST_F(LineToolsTest, ColumnBlockCase)
     Put("helLO woRLD one\rxy abc");
     ConvertColumnCase(core, 0, 1, 3, 20, kCaseCapitals);
     EXPECT_EQ(Text(), "helLO World One\rxy Abc");
-    // Each piece was recorded for undo.
-    core.Undo();
+    // All pieces go back with one Undo.
     core.Undo();
     EXPECT_EQ(Text(), "helLO woRLD one\rxy abc");
 }
@@ -167,10 +166,63 @@ TEST_F(LineToolsTest, BlankRunsAndEmptyLines)
     Put("a\r\r\rb\r\rc\r\rd");
     EXPECT_EQ(DeleteEmptyLines(core, 0, 4), 3);
     EXPECT_EQ(Text(), "a\rb\rc\r\rd");
-    // Undo brings the lines back one deletion at a time.
-    while (core.CanUndo())
-        core.Undo();
+    // One Undo brings all the lines back.
+    core.Undo();
     EXPECT_EQ(Text(), "a\r\r\rb\r\rc\r\rd");
+}
+
+// Many lines: more edits than the undo pool holds records.
+std::string ManyLines(const std::string& line)
+{
+    std::string text;
+    for (int i = 0; i < kUndoPoolSize + 100; ++i)
+        text += line + "\r";
+    return text + "end";
+}
+
+// A command that changes many places goes back whole with one Undo, and
+// leaves the steps before it as they were.
+TEST_F(LineToolsTest, MultiPlaceCommandsAreOneUndoStep)
+{
+    struct Case {
+        const char* name;
+        std::string before;
+        int (*run)(CColorEditCore&);
+    };
+    const Case cases[] = {
+        {"column blank in", "ab|c\rdef\rghi^\rx", [](CColorEditCore& c) { return ColumnInsertBlank(c); }},
+        {"column blank out", "ab|c\rdef\rghi^\rx", [](CColorEditCore& c) { return ColumnDeleteBlank(c); }},
+        {"indent by blank", "|abc\rdef\rghi^\rx", [](CColorEditCore& c) { return IndentLinesByBlank(c); }},
+        {"unindent by blank", " |abc\r def\r ghi^\rx", [](CColorEditCore& c) { return UnindentLinesByBlank(c); }},
+        {"column case", "abc def\rghi jkl\rmn",
+         [](CColorEditCore& c) { return ConvertColumnCase(c, 0, 2, 1, 6, kCaseCapitals); }},
+        {"trailing blanks", "a  \rb\t\rc \rd", [](CColorEditCore& c) { return DeleteTrailingSpaces(c, 0, -1); }},
+        {"leading blanks", "  a\r\tb\r c\rd", [](CColorEditCore& c) { return DeleteLeadingSpaces(c, 0, -1, false); }},
+        {"empty lines", "a\r\r\rb\r\rc\r\r", [](CColorEditCore& c) { return DeleteEmptyLines(c, 0, -1); }},
+        {"trailing blanks, many lines", ManyLines("x  "),
+         [](CColorEditCore& c) { return DeleteTrailingSpaces(c, 0, -1); }},
+        {"empty lines, many lines", ManyLines("\r"), [](CColorEditCore& c) { return DeleteEmptyLines(c, 0, -1); }},
+        {"indent, many lines", "|" + ManyLines("y") + "^",
+         [](CColorEditCore& c) { return IndentLinesByBlank(c); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Put(c.before);
+        const std::string original = Text();
+        // An earlier edit of its own at the text end shows where the step starts.
+        const int caret = state.selStart, anchor = state.selEnd;
+        core.SetSel(core.GetTextLength(), core.GetTextLength(), false, false);
+        ASSERT_EQ(core.InsertChar('#', 0, true), 1);
+        core.SetSel(caret, anchor, false, false);
+        const std::string before = Text();
+        c.run(core);
+        ASSERT_NE(Text(), before);
+        EXPECT_EQ(core.Undo(), 1);
+        EXPECT_EQ(Text(), before);
+        EXPECT_EQ(core.Undo(), 1);
+        EXPECT_EQ(Text(), original);
+        EXPECT_FALSE(core.CanUndo());
+    }
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "editor/syntax/line_tools.h"
 #include "editor/syntax/text_macro.h"
 #include "editor/syntax/text_tools.h"
+#include "editor/syntax/undo_step.h"
 #include "editor/syntax/window/ncoloredit_res.h"
 #include "winui/clipboard.h"
 #include "winui/menu.h"
@@ -704,6 +705,7 @@ void CNColorEditCtrl::FillSelectedColumn()
         return;
     int column, first, last;
     SelectedLines(column, first, last);
+    CSingleUndoStep step(Core());
     FillColumn(column, first, last, text.c_str(), (keys & KEYMOD_ALT) != 0, (keys & KEYMOD_CTRL) != 0,
                (keys & KEYMOD_SHIFT) != 0);
 }
@@ -718,6 +720,7 @@ void CNColorEditCtrl::NumberSelectedColumn(int keysAtStart)
     const int start = static_cast<int>(std::strtol(text.c_str(), nullptr, hex ? 16 : 10));
     int column, first, last;
     SelectedLines(column, first, last);
+    CSingleUndoStep step(Core());
     NumberColumn(column, first, last, hex, (keysAtStart & KEYMOD_ALT) != 0, start);
 }
 
@@ -806,6 +809,8 @@ void CNColorEditCtrl::SetCCommentWithKeys(int keys)
         return status == kInsertDone ? n : 0;
     };
     const int flags = kInsertRecordUndo | kInsertKeepCaret;
+    // The comment marks of all lines go back with one Undo.
+    CSingleUndoStep step(core);
     if (several && ctrl && !alt) {
         for (int line = lastLine; line >= firstLine; --line)
             insertAt(core.GetLineOffset(line), "//", kInsertExpandTabs | flags);

@@ -9,6 +9,7 @@
 #include "editor/syntax/script_parsers.h"
 #include "editor/syntax/syntax_colorizer.h"
 #include "editor/syntax/text_tools.h"
+#include "editor/syntax/undo_step.h"
 #include "winui/clipboard.h"
 #include "winui/gdi.h"
 #include "winui/msgbox.h"
@@ -262,6 +263,7 @@ void CNColorEditCtrl::ShiftSelectedLines(int first, int last, int direction)
     const int tab = core.GetTabWidth();
     int selStart = SelStart(), selEnd = SelEnd();
     const int firstStart = core.GetLineOffset(first);
+    CSingleUndoStep step(core);
     for (int line = last; line >= first; --line) {
         const int start = core.GetLineOffset(line);
         if (start < 0)
@@ -300,6 +302,7 @@ void CNColorEditCtrl::ShiftSelectedLines(int first, int last, int direction)
     }
     SelStart() = std::min(std::max(selStart, firstStart), Len());
     SelEnd() = std::min(std::max(selEnd, SelStart()), Len());
+    step.End();
     AfterEdit(firstStart);
 }
 
@@ -548,10 +551,12 @@ void CNColorEditCtrl::EndIndentMove()
     const int column = m_nIndentColumn;
     int shift = (m_nPointerX - m_nPressX) / std::max(1, m_nCharWidth);
     shift = std::max(shift, -column);
+    CSingleUndoStep step(core);
     if (shift > 0)
         ShiftColumn(column, m_nFirstSelLine, m_nLastSelLine, shift, ' ');
     else if (shift < 0)
         ShiftColumn(column + shift, m_nFirstSelLine, m_nLastSelLine, shift, ' ');
+    step.End();
     const int lastStart = core.GetLineOffset(m_nLastSelLine);
     const int end = lastStart < 0 ? Len() : core.GetLineEnd(lastStart);
     const int start = std::max(0, std::min(m_nPressSelStart + shift, end));
@@ -578,7 +583,13 @@ void CNColorEditCtrl::Cut()
 
 void CNColorEditCtrl::Paste(int mode)
 {
-    CColorEdit::Paste(mode);
+    if (mode != 0) {
+        // A column paste writes into every line it reaches.
+        CSingleUndoStep step(Core());
+        CColorEdit::Paste(mode);
+    } else {
+        CColorEdit::Paste(mode);
+    }
     NotifyParent();
     GetEditorShell().RecordMacroEvent(ID_EDIT_PASTE_CMD, 0, kMacroCommand);
 }

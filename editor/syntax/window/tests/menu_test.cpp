@@ -360,3 +360,51 @@ TEST(ContextMenu, ColumnCommandsAskAndReadTheKeys)
     EXPECT_EQ(host.shell.asked.back(), "Fill selected Column..|fill");
     EXPECT_EQ(host.Text(), "ab-\rcd-") << "Ctrl: at the line ends";
 }
+
+namespace {
+
+// Commands that change many lines go back whole with one Undo, also when
+// they make more edits than the undo history holds records.
+TEST(ContextMenu, ManyLineCommandsGoBackWithOneUndo)
+{
+    std::string lines, indented;
+    for (int i = 0; i < 450; ++i) {
+        lines += "ab\r";
+        indented += "    ab\r";
+    }
+    struct Case {
+        const char* name;
+        const std::string& text;
+        void (*run)(MenuHost&);
+    };
+    const Case cases[] = {
+        {"fill column", lines, [](MenuHost& h) { h.RightClick(0, 0, ID_EDIT_FILLCOLUMN); }},
+        {"number column", lines, [](MenuHost& h) { h.RightClick(0, 0, ID_EDIT_NUMBERCOLUMN); }},
+        {"line comments", lines, [](MenuHost& h) { h.RightClick(0, 0, ID_EDIT_SETCCOMMENT, KEYMOD_CTRL); }},
+        {"tab on lines", lines, [](MenuHost& h) { h.Char('\t'); }},
+        {"shift+tab on lines", indented,
+         [](MenuHost& h) {
+             CHeldModifiers shift(KEYMOD_SHIFT);
+             h.edit->SendMessage(WM_CHAR, '\t', 1);
+         }},
+        {"column block paste", lines, [](MenuHost& h) { h.edit->Paste(1); }},
+    };
+    Extended ext;
+    MenuHost host;
+    host.edit->Core().SetTabWidth(4);
+    host.shell.askAnswer = "X";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetClipboard(host.edit->m_hWnd, "p\r\nq\r\nr");
+        host.SetText(c.text.c_str(), 0, static_cast<int>(c.text.size()));
+        host.edit->Core().EmptyUndoBuffer();
+        host.shell.askKeys = 0;
+        c.run(host);
+        ASSERT_NE(host.Text(), c.text);
+        host.edit->Undo();
+        EXPECT_EQ(host.Text(), c.text);
+        EXPECT_FALSE(host.edit->Core().CanUndo());
+    }
+}
+
+} // namespace
