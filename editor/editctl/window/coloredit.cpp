@@ -402,8 +402,16 @@ void CColorEdit::OnSize(UINT type, int cx, int cy)
         m_core.m_nTopOffset = 0;
     }
     SetVScrollFromTop(FALSE);
-    m_nPaintStart = m_core.m_nTopOffset;
-    m_nPaintEnd = m_core.GetPageEndOffset();
+    // A new size lays the page out anew; the bits the system may have kept
+    // from the old place (copied while the window moved, even from parts a
+    // sibling covered) are not this text's, so all of it is drawn again.
+    // A layout pass that leaves the size as it was costs no repaint.
+    m_nPaintStart = -1;
+    m_nPaintEnd = -1;
+    if (cx != m_sizeClient.cx || cy != m_sizeClient.cy) {
+        m_sizeClient = SIZE{cx, cy};
+        Invalidate(TRUE);
+    }
 }
 
 // ---------------------------------------------------------------------------

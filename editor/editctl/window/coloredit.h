@@ -206,6 +206,7 @@ public:
     // visible lines, caret line, colours, tab display, the file's path).
     int m_nPaintStart = -1;
     int m_nPaintEnd = -1;
+    SIZE m_sizeClient{-1, -1}; // of the last WM_SIZE
     DWORD m_dwScrollStyle = 0;
     int m_bCreated = 0;
     int m_nGoalColumn = 0;

@@ -28,6 +28,44 @@ const char frame_class[] = "winui.Frame";
 const UINT pane_id = 0xE900;
 const UINT editor_id = 0x1113;
 
+// Dark pixels (glyphs of text on the light page) of a window's client area
+// as the screen shows it, read in one copy of the desktop; the rows above
+// skipTop left out.
+int dark_pixels_on_screen(HWND window, int skipTop)
+{
+    RECT rc;
+    GetClientRect(window, &rc);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&rc), 2);
+    rc.top += skipTop;
+    const int w = rc.right - rc.left, h = rc.bottom - rc.top;
+    if (w <= 0 || h <= 0)
+        return -1;
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP dib = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(mem, dib);
+    BitBlt(mem, 0, 0, w, h, screen, rc.left, rc.top, SRCCOPY);
+    GdiFlush();
+    int dark = 0;
+    const auto* px = static_cast<const unsigned char*>(bits);
+    for (int i = 0; i < w * h; ++i, px += 4)
+        if (px[0] < 100 && px[1] < 100 && px[2] < 100)
+            ++dark;
+    SelectObject(mem, old);
+    DeleteObject(dib);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    return dark;
+}
+
 class OvantaViews : public OvantaProgramTest {
 protected:
     void Setting(const char* section, const char* key, const char* value)
@@ -295,6 +333,51 @@ TEST_F(OvantaViews, ClosingWhileTheBrowserScansEndsCleanly)
     char value[64] = "";
     GetPrivateProfileStringA("TagConfig", "flags", "", value, sizeof value, ini_.c_str());
     EXPECT_EQ(std::string(value), "32769");
+}
+
+// Closing a maximised document by its key (Shift+F11) uncovers the next
+// one, which grows from its covered place to the whole frame: none of the
+// closed document's text stays on the screen over the nearly empty one.
+TEST_F(OvantaViews, ClosingAMaximisedDocumentLeavesNoneOfItsTextOnTheNext)
+{
+    std::string hashes;
+    for (int i = 0; i < 80; ++i)
+        hashes += std::string(200, '#') + "\r\n";
+    ASSERT_TRUE(WriteWholeFile(Work("full.txt"), hashes));
+    ASSERT_TRUE(WriteWholeFile(Work("empty.txt"), "\r\n"));
+    Setting("DefaultSettings", "OpenMaximized", "1");
+    ProgramSession s;
+    Start(s, "empty.txt full.txt");
+    HWND frame = s.MainWindow();
+    HWND full = WaitForActiveTitle(frame, "full.txt");
+    ASSERT_NE(full, nullptr);
+    HWND empty = Child(frame, "empty.txt");
+    ASSERT_NE(empty, nullptr);
+    ASSERT_TRUE(IsZoomed(full));
+    SetForegroundWindow(frame);
+    // The capture itself first: the full document shows as dark text.
+    const int skip = 40;
+    int before = 0;
+    for (int i = 0; i < 100 && before < 10000; ++i) {
+        PumpMessages(50);
+        before = dark_pixels_on_screen(Editor(full), skip);
+    }
+    ASSERT_GE(before, 10000) << "the lines of # are seen on the screen";
+    Sleep(200);
+    PlayInput({KeyDown(VK_SHIFT), KeyDown(VK_F11), KeyUp(VK_F11), KeyUp(VK_SHIFT)}, nullptr, 300);
+    ASSERT_EQ(WaitForActiveTitle(frame, "empty.txt"), empty);
+    ASSERT_FALSE(IsWindow(full));
+    ASSERT_TRUE(IsZoomed(empty));
+    // Once the uncovered document has painted, its page stays light.
+    int after = -1;
+    for (int i = 0; i < 40; ++i) {
+        PumpMessages(50);
+        after = dark_pixels_on_screen(Editor(empty), skip);
+        if (after == 0)
+            break;
+    }
+    EXPECT_EQ(after, 0) << "of " << before << " dark pixels before the close";
+    ASSERT_TRUE(s.Close());
 }
 
 } // namespace

@@ -147,4 +147,26 @@ TEST(Painting, TypingRepaintsTheChangedLine)
     EXPECT_EQ(cell_corner(pic, host, 0, 1), entry(16));
 }
 
+// A new size lays the page out anew: all of the client is drawn again, not
+// only the part the system sees as newly exposed, whose old bits may have
+// been copied from wherever the window was (covered parts included).
+TEST(Painting, ANewSizeRedrawsTheWholePage)
+{
+    CTestHost host;
+    host.SetText("ab\rcd", 0);
+    host.edit.UpdateWindow();
+    RECT rc;
+    GetWindowRect(host.edit.m_hWnd, &rc);
+    for (int grow : {40, -60}) {
+        ValidateRect(host.edit.m_hWnd, nullptr);
+        SetWindowPos(host.edit.m_hWnd, nullptr, 0, 0, rc.right - rc.left + grow, rc.bottom - rc.top + grow,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        HRGN update = CreateRectRgn(0, 0, 0, 0);
+        GetUpdateRgn(host.edit.m_hWnd, update, FALSE);
+        EXPECT_TRUE(PtInRegion(update, 1, 1)) << grow;
+        DeleteObject(update);
+        host.edit.UpdateWindow();
+    }
+}
+
 } // namespace
