@@ -51,6 +51,18 @@ void PumpMessages(DWORD ms)
     } while (static_cast<LONG>(until - GetTickCount()) > 0);
 }
 
+bool PumpMessagesUntil(const std::function<bool()>& done, DWORD timeoutMs)
+{
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start >= timeoutMs)
+            return false;
+        DispatchWaiting();
+        Sleep(5);
+    }
+    return true;
+}
+
 void PlayInput(const std::vector<InputStep>& steps, const std::function<void()>& whileRunning, DWORD settleMs)
 {
     std::atomic<bool> done{false};

@@ -41,3 +41,6 @@ std::vector<InputStep> DragSteps(POINT from, POINT to, WORD heldKey = 0, int mov
 
 // Handles the calling thread's messages for ms milliseconds.
 void PumpMessages(DWORD ms);
+// Handles the calling thread's messages until done() holds or timeoutMs
+// have passed (a loaded display delivers pointer moves late); returns done().
+bool PumpMessagesUntil(const std::function<bool()>& done, DWORD timeoutMs = 3000);

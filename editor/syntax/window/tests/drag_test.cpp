@@ -202,11 +202,11 @@ TEST(Drag, CursorsShowTheCandidateTheMoveAndTheCopy)
     DragHost host;
     host.SetText("abc def ghi", 4, 8);
     PlayInput({MoveTo(host.Screen(1, 0), 100), MoveTo(host.Screen(5, 0), 150)});
-    EXPECT_TRUE(host.edit->PointerOverSelection());
+    EXPECT_TRUE(PumpMessagesUntil([&] { return host.edit->PointerOverSelection(); }));
     EXPECT_EQ(host.edit->CursorKind(), CNColorEditCtrl::kCursorDragCandidate);
     EXPECT_EQ(GetCursor(), CNColorEditCtrl::DragCursor(CNColorEditCtrl::kCursorDragCandidate));
     PlayInput({MoveTo(host.Screen(1, 0), 150)});
-    EXPECT_FALSE(host.edit->PointerOverSelection());
+    EXPECT_TRUE(PumpMessagesUntil([&] { return !host.edit->PointerOverSelection(); }));
 
     for (WORD key : {WORD(0), WORD(VK_SHIFT)}) {
         host.SetText("abc def ghi", 4, 8);
