@@ -28,7 +28,7 @@ TEST(Example, BuildsTheImageThatTheStandardEncodingsGive)
         ASSERT_EQ(run({host_path(MORRIN_PATH), "-e", "-g", name}), 0) << read_file("error.out");
     // A library is the concatenation of its members' objects.
     write_file("delay.lib", read_file("delay.obj"));
-    ASSERT_EQ(run({host_path(TESSEL_PATH), "-e", "-s", "-m", "-d", "-odemo.bin", "start.obj", "main.obj", "-ldelay.lib"}), 0)
+    ASSERT_EQ(run({host_path(TESSEL_PATH), "-e", "-s", "-m", "-d", "-omain.bin", "start.obj", "main.obj", "-ldelay.lib"}), 0)
         << read_file("error.out");
 
     std::string image =
@@ -50,15 +50,15 @@ TEST(Example, BuildsTheImageThatTheStandardEncodingsGive)
         b({0xde, 0xfa}) +              // 001D          djnz r6,outer   (19 - 1F = -6)
         b({0x22}) +                    // 001F          ret
         b({0x00, 0x00, 0x00, 0x00});   // load address 0
-    EXPECT_EQ(read_file("demo.bin"), image);
+    EXPECT_EQ(read_file("main.bin"), image);
 
-    std::string listing = read_file("demo.lst");
+    std::string listing = read_file("main.lst");
     size_t first_end = listing.find("\r\n");
-    EXPECT_EQ(listing.rfind("listing:demo.lst, ", 0), 0u);
-    EXPECT_EQ(first_end, std::string("listing:demo.lst, ").size() + 24);
-    EXPECT_EQ(without_cr(listing.substr(first_end + 2)), read_file(source_path("linker/tests/golden/demo.lst")));
-    EXPECT_EQ(without_cr(read_file("demo.mem")), read_file(source_path("linker/tests/golden/demo.mem")));
-    EXPECT_EQ(without_cr(read_file("demo.den")), read_file(source_path("linker/tests/golden/demo.den")));
+    EXPECT_EQ(listing.rfind("listing:main.lst, ", 0), 0u);
+    EXPECT_EQ(first_end, std::string("listing:main.lst, ").size() + 24);
+    EXPECT_EQ(without_cr(listing.substr(first_end + 2)), read_file(source_path("linker/tests/golden/main.lst")));
+    EXPECT_EQ(without_cr(read_file("main.mem")), read_file(source_path("linker/tests/golden/main.mem")));
+    EXPECT_EQ(without_cr(read_file("main.den")), read_file(source_path("linker/tests/golden/main.den")));
 }
 
 #ifdef AS31_PATH

@@ -111,6 +111,17 @@ int run_make_report(const std::string& makefile_path, const std::string& gravik)
     return code;
 }
 
+int run_make(const std::string& dir, const std::string& makefile_name)
+{
+    const std::filesystem::path old = std::filesystem::current_path();
+    std::filesystem::current_path(dir);
+    int code = -1;
+    if (os_run({gravik_path(), "-e", "-f" + makefile_name}, &code) != OS_RUN_OK)
+        code = -1;
+    std::filesystem::current_path(old);
+    return code;
+}
+
 int read_through_gravik(const std::string& dir, const std::string& makefile_text,
                         make_model& model, wiz_messages& messages, const std::string& name)
 {

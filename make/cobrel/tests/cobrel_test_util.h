@@ -44,6 +44,10 @@ void set_realistic_environment(void);
 int run_make_report(const std::string& makefile_path, const std::string& gravik = std::string());
 std::string gravik_path(void);
 
+// Builds with the make tool in the folder, from the makefile of that name,
+// with the suite's own assembler and linker; returns its exit code.
+int run_make(const std::string& dir, const std::string& makefile_name);
+
 // Writes the makefile text into the folder, has the make tool report on it,
 // and reads the report into a fresh model.
 int read_through_gravik(const std::string& dir, const std::string& makefile_text,

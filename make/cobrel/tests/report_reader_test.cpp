@@ -4,6 +4,7 @@
 // line ends), and the model is read from its "error.out".
 #include "cobrel_test_util.h"
 
+#include "make/cobrel/makefile_writer.h"
 #include "make/cobrel/report_reader.h"
 
 #include "testing/kit/test_kit.h"
@@ -150,20 +151,32 @@ TEST_F(Report, TargetsOfTheBuiltinRulesArePassedOver)
     EXPECT_TRUE(sink.shown.empty());
 }
 
-// The example project's assembler sources are the wizard's own kind; its
-// image is named after none of them, which the wizard's target rule refuses.
-TEST_F(Report, TheExampleProjectsSourcesAreRead)
+// The example project is the wizard's own kind whole: assembler sources and
+// an image named after the main one. Saved over the example's makefile, the
+// wizard's makefile builds the same image again from the sources. It keeps
+// the link's library but, being of one target, not the rule that made it.
+TEST_F(Report, TheExampleProjectIsReadWholeAndWrittenBackBuildsTheSameImage)
 {
-    read(read_file(host_path(COBREL_EXAMPLE_MAKEFILE)));
+    EXPECT_EQ(read(read_file(host_path(COBREL_EXAMPLE_MAKEFILE))), 0);
+    EXPECT_TRUE(sink.shown.empty()) << sink.shown.at(0).text;
     std::vector<std::string> names;
     for (const source_entry& source : model.sources)
         names.push_back(source.name);
     EXPECT_EQ(names, (std::vector<std::string>{"start.s51", "main.s51", "delay.s51"}));
-    EXPECT_EQ(model.target_name, "demo");
-    EXPECT_EQ(sink.texts(WIZ_ERROR),
-              (std::vector<std::string>{"No Source Files (*.C/S51/GIF/JPEG/JPG/HTM/HTML) corresponding "
-                                        "to the Target 'demo' in '" + join_path(dir, "project.mak") +
-                                        "'\n"}));
+    EXPECT_EQ(model.target_name, "main");
+    EXPECT_EQ(model.libraries, "-ldelay.lib");
+
+    for (const char* name : {"start.s51", "main.s51", "delay.s51"})
+        write_file(join_path(dir, name), read_file(join_path(host_path(COBREL_EXAMPLES_DIR), name)));
+    ASSERT_EQ(run_make(dir, "project.mak"), 0) << read_file(join_path(dir, "error.out"));
+    const std::string image = read_file(join_path(dir, "main.bin"));
+    EXPECT_FALSE(image.empty());
+    for (const char* built : {"main.bin", "start.obj", "main.obj", "delay.obj"})
+        std::filesystem::remove(join_path(dir, built));
+
+    ASSERT_EQ(write_make_file(model, messages), 0);
+    ASSERT_EQ(run_make(dir, "project.mak"), 0) << read_file(join_path(dir, "error.out"));
+    EXPECT_EQ(read_file(join_path(dir, "main.bin")), image);
 }
 
 TEST_F(Report, SourcesTheWizardCannotHoldStopTheReading)

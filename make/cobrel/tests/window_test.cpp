@@ -283,7 +283,7 @@ TEST(CobrelWindow, NewMakefileForASourceProjectIsSavedWithAWorkspaceAndBuilds)
     ASSERT_EQ(make(example, "makefile"), 0) << read_file(example + "\\error.out");
     const std::string image = read_file(project + "\\main.bin");
     EXPECT_FALSE(image.empty());
-    EXPECT_EQ(image, read_file(example + "\\demo.bin"));
+    EXPECT_EQ(image, read_file(example + "\\main.bin"));
 }
 
 TEST(CobrelWindow, AnExistingMakefileShowsItsSettingsInTheForm)

@@ -47,7 +47,7 @@ int run_tool(const std::string& dir, const std::vector<std::string>& argv)
     return code;
 }
 
-const char* const products[] = {"demo.bin", "demo.lst", "demo.mem", "demo.den"};
+const char* const products[] = {"main.bin", "main.lst", "main.mem", "main.den"};
 
 TEST(Example, BuildsWithTheSuitesToolsAndRebuildsOnlyWhatChanged)
 {
@@ -61,7 +61,7 @@ TEST(Example, BuildsWithTheSuitesToolsAndRebuildsOnlyWhatChanged)
 
     r = run_gravik(dir, "-e");
     EXPECT_EQ(r.code, 0);
-    EXPECT_TRUE(contains(r.error_out, "Target 'demo.bin' is up-to-date!")) << r.error_out;
+    EXPECT_TRUE(contains(r.error_out, "Target 'main.bin' is up-to-date!")) << r.error_out;
 
     // Only the library member's source changes.
     for (const char* f : {"start.s51", "main.s51", "delay.s51"})
@@ -69,14 +69,14 @@ TEST(Example, BuildsWithTheSuitesToolsAndRebuildsOnlyWhatChanged)
     for (const char* f : {"start.obj", "main.obj", "delay.obj"})
         set_age(in(dir, f), 10);
     set_age(in(dir, "delay.lib"), 20);
-    set_age(in(dir, "demo.bin"), 30);
+    set_age(in(dir, "main.bin"), 30);
     set_age(in(dir, "delay.s51"), 40);
     r = run_gravik(dir, "-e");
     EXPECT_EQ(r.code, 0) << r.error_out;
     EXPECT_TRUE(contains(r.out, "delay.s51\n")) << r.out;
     EXPECT_FALSE(contains(r.out, "start.s51")) << r.out;
     EXPECT_FALSE(contains(r.out, "main.s51")) << r.out;
-    EXPECT_TRUE(contains(r.out, "-odemo.bin start.obj main.obj -ldelay.lib")) << r.out;
+    EXPECT_TRUE(contains(r.out, "-omain.bin start.obj main.obj -ldelay.lib")) << r.out;
 }
 
 TEST(Example, ImageEqualsTheOneTheToolsMakeByHand)
@@ -94,12 +94,12 @@ TEST(Example, ImageEqualsTheOneTheToolsMakeByHand)
         ASSERT_EQ(run_tool(hand, {morrin, "-g", src}), 0) << src;
     // A library is the concatenation of its objects.
     write_file(in(hand, "delay.lib"), read_file(in(hand, "delay.obj")));
-    ASSERT_EQ(run_tool(hand, {tessel, "-s", "-m", "-d", "-odemo.bin", "start.obj", "main.obj",
+    ASSERT_EQ(run_tool(hand, {tessel, "-s", "-m", "-d", "-omain.bin", "start.obj", "main.obj",
                               "-ldelay.lib"}),
               0);
-    std::string image = read_file(in(made, "demo.bin"));
+    std::string image = read_file(in(made, "main.bin"));
     EXPECT_FALSE(image.empty());
-    EXPECT_EQ(image, read_file(in(hand, "demo.bin")));
+    EXPECT_EQ(image, read_file(in(hand, "main.bin")));
 }
 
 #ifndef _WIN32
@@ -128,15 +128,15 @@ TEST(Example, BuildsWithUpperCaseSourceNamesOnACaseSensitiveFileSystem)
     EXPECT_TRUE(contains(r.error_out, "Gravik: *** OK ***")) << r.error_out;
     r = run_gravik(lower, "-e");
     ASSERT_EQ(r.code, 0) << r.out << r.error_out;
-    const std::string image = read_file(in(upper, "demo.bin"));
+    const std::string image = read_file(in(upper, "main.bin"));
     EXPECT_FALSE(image.empty());
-    EXPECT_EQ(image, read_file(in(lower, "demo.bin")));
+    EXPECT_EQ(image, read_file(in(lower, "main.bin")));
 
     // Every name of the makefile now stands for a file on disk: nothing is
     // made again.
     r = run_gravik(upper, "-e");
     EXPECT_EQ(r.code, 0);
-    EXPECT_TRUE(contains(r.error_out, "Target 'demo.bin' is up-to-date!")) << r.out << r.error_out;
+    EXPECT_TRUE(contains(r.error_out, "Target 'main.bin' is up-to-date!")) << r.out << r.error_out;
 
     // By hand as well: each tool finds its input in another case than the
     // one given, and names its outputs after the name it was given.
@@ -157,8 +157,8 @@ TEST(Example, BuildsWithUpperCaseSourceNamesOnACaseSensitiveFileSystem)
     }
     fs::rename(fs::path(hand) / "main.obj", fs::path(hand) / "MAIN.OBJ");
     write_file(in(hand, "DELAY.LIB"), read_file(in(hand, "delay.obj")));
-    ASSERT_EQ(run_tool(hand, {tessel, "-s", "-m", "-d", "-odemo.bin", "start.obj", "main.obj", "-ldelay.lib"}), 0);
-    EXPECT_EQ(read_file(in(hand, "demo.bin")), image);
+    ASSERT_EQ(run_tool(hand, {tessel, "-s", "-m", "-d", "-omain.bin", "start.obj", "main.obj", "-ldelay.lib"}), 0);
+    EXPECT_EQ(read_file(in(hand, "main.bin")), image);
 }
 #endif
 

@@ -196,12 +196,12 @@ TEST_F(YantelProgram, BuildsTheExampleProjectAndShowsTheDiagnosticsOfAFailingMak
     EXPECT_EQ(WindowTextOf(View(session)), view_text_crlf(ReadWholeFile(project_ + "\\makefile")));
     std::vector<std::string> targets = ComboItems(session);
     ASSERT_FALSE(targets.empty());
-    EXPECT_EQ(targets[0], "demo.bin");
+    EXPECT_EQ(targets[0], "main.bin");
     EXPECT_EQ(SendMessageA(Combo(session), CB_GETCURSEL, 0, 0), 0);
 
     session.Command(CM_UPDATETARGET);
-    EXPECT_TRUE(Exists(project_ + "\\demo.bin"));
-    EXPECT_TRUE(Exists(project_ + "\\demo.lst"));
+    EXPECT_TRUE(Exists(project_ + "\\main.bin"));
+    EXPECT_TRUE(Exists(project_ + "\\main.lst"));
     std::string shown = WindowTextOf(View(session));
     EXPECT_EQ(shown, view_text_crlf(ReadWholeFile(project_ + "\\error.out")));
     EXPECT_NE(shown.find("*** OK ***"), std::string::npos) << shown;
@@ -323,7 +323,7 @@ TEST_F(YantelProgram, EditModeSavesThroughATemporaryKeepsTheTextWhenASaveFailsAn
 
     // The saved makefile still builds.
     session.Command(CM_UPDATETARGET);
-    EXPECT_TRUE(Exists(project_ + "\\demo.bin"));
+    EXPECT_TRUE(Exists(project_ + "\\main.bin"));
     EXPECT_NE(WindowTextOf(view).find("*** OK ***"), std::string::npos);
     ASSERT_TRUE(session.Close());
 }

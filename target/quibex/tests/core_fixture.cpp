@@ -20,7 +20,7 @@ bool build_demo(const std::string& folder, std::string* report)
 {
     for (const char* file : {"start.s51", "main.s51", "delay.s51"})
         write_file(folder + "/" + file, read_file(host_path(EXAMPLES_DIR) + "/" + file));
-    return link_program(folder, "demo", {"start", "main", "delay"}, report);
+    return link_program(folder, "main", {"start", "main", "delay"}, report);
 }
 
 bool build_overlaid(const std::string& folder, std::string* report)

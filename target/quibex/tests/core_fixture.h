@@ -11,8 +11,8 @@
 bool link_program(const std::string& folder, const std::string& name,
                   const std::vector<std::string>& sources, std::string* report);
 
-// Copies the example project's sources into the folder and links demo.bin
-// and demo.lst; false on failure.
+// Copies the example project's sources into the folder and links main.bin
+// and main.lst; false on failure.
 bool build_demo(const std::string& folder, std::string* report);
 
 // Writes hll.s51 (with its C source hll.c echoed into the listing through

@@ -29,7 +29,7 @@ TEST(QuibexProgram, StartsWithItsMenuAndLoadsTheExampleWithItsListing)
     QuibexRun run("demo");
     std::string report;
     ASSERT_TRUE(build_demo(run.Folder(), &report)) << report;
-    run.Script("dialog ok\nopen \"" + run.Path("demo.bin") + "\"\ndialog wait\n");
+    run.Script("dialog ok\nopen \"" + run.Path("main.bin") + "\"\ndialog wait\n");
     ASSERT_TRUE(run.Start());
     ASSERT_TRUE(run.WaitForWindow());
     EXPECT_EQ(run.TextOf(run.Frame()), "Quibex");
@@ -44,15 +44,15 @@ TEST(QuibexProgram, StartsWithItsMenuAndLoadsTheExampleWithItsListing)
 
     run.Command(CM_FILEOPEN);
     ASSERT_TRUE(wait_until([&] { return run.SourceView() != nullptr; })) << run.Log();
-    EXPECT_EQ(run.TextOf(GetParent(run.SourceView())), run.Path("demo.lst"));
-    std::vector<uint8_t> image = image_data(run.Path("demo.bin"));
+    EXPECT_EQ(run.TextOf(GetParent(run.SourceView())), run.Path("main.lst"));
+    std::vector<uint8_t> image = image_data(run.Path("main.bin"));
     EXPECT_TRUE(wait_until([&] { return board_ram(0x8000, static_cast<int>(image.size())) == image; }))
         << run.Log();
     EXPECT_TRUE(run.WaitForLog("dialog 2 \"Download...\""));
     EXPECT_EQ(run.Close(), 0);
     // The recent-file list keeps the image.
     std::string ini = read_file(run.Path("bin\\quibex.INI"));
-    EXPECT_NE(ini.find("demo.bin"), std::string::npos) << ini;
+    EXPECT_NE(ini.find("main.bin"), std::string::npos) << ini;
 }
 
 // An image opened without its listing beside it: the message names the
@@ -63,7 +63,7 @@ TEST(QuibexProgram, AnImageWithoutItsListingIsDownloadedWithoutASourceView)
     QuibexRun run("alone");
     std::string report;
     ASSERT_TRUE(build_demo(run.Folder(), &report)) << report;
-    write_file(run.Path("alone.bin"), read_file(run.Path("demo.bin")));
+    write_file(run.Path("alone.bin"), read_file(run.Path("main.bin")));
     run.Script("open \"" + run.Path("alone.bin") + "\"\nbox ok\ndialog wait\n");
     ASSERT_TRUE(run.Start());
     ASSERT_TRUE(run.WaitForWindow());
@@ -164,7 +164,7 @@ bool planted(int address)
 // answers the download and whatever the test adds.
 class Debugging : public testing::Test {
 protected:
-    explicit Debugging(const std::string& program = "demo", const std::string& answers = "")
+    explicit Debugging(const std::string& program = "main", const std::string& answers = "")
         : program_(program), answers_(answers), run(program)
     {
     }
@@ -427,7 +427,7 @@ TEST_F(SymbolSearch, ChoosingALabelPlacesItsLineAQuarterDownTheView)
 // and loads both or, when they do not belong together, neither.
 class Reloading : public Debugging {
 protected:
-    Reloading() : Debugging("demo", "box ok\nbox ok\nbox ok\ndialog wait\ndialog wait\n") {}
+    Reloading() : Debugging("main", "box ok\nbox ok\nbox ok\ndialog wait\ndialog wait\n") {}
     // Makes the program look at the files again, as when it gets the focus.
     void Refocus() const { SendMessageA(run.Client(), WM_SETFOCUS, 0, 0); }
 };
@@ -447,7 +447,7 @@ TEST_F(Reloading, AChangedPairLoadsWholeOrNotAtAll)
     // Another link's image beside the old listing: the program asks, finds
     // that they do not belong together, and keeps the pair it had.
     Sleep(1100);
-    write_file(run.Path("demo.bin"), read_file(run.Path("ovl.bin")));
+    write_file(run.Path("main.bin"), read_file(run.Path("ovl.bin")));
     Refocus();
     EXPECT_TRUE(run.WaitForLog("box \"Reload Binary\"")) << run.Log();
     EXPECT_TRUE(run.WaitForLog("different at Adr. $8000")) << run.Log();
@@ -461,7 +461,7 @@ TEST_F(Reloading, AChangedPairLoadsWholeOrNotAtAll)
     // The listing of that link follows: now the pair loads, and its image
     // goes to the board.
     Sleep(1100);
-    write_file(run.Path("demo.lst"), read_file(run.Path("ovl.lst")));
+    write_file(run.Path("main.lst"), read_file(run.Path("ovl.lst")));
     Refocus();
     EXPECT_TRUE(wait_until([&] {
         return board_ram(0x8000, static_cast<int>(other.size())) == other;

@@ -58,7 +58,7 @@ TEST_F(Session, TheExampleProjectLoadsWithItsListing)
     std::string folder = test_folder("demo");
     std::string report;
     ASSERT_TRUE(build_demo(folder, &report)) << report;
-    ASSERT_TRUE(Load(folder + "/demo.bin"));
+    ASSERT_TRUE(Load(folder + "/main.bin"));
     EXPECT_EQ(image_load_address(), 0x8000);
     EXPECT_GT(listing.code_line_count, 5);
     // The reset vector's jump is the first listed code byte.
@@ -100,16 +100,16 @@ TEST_F(Session, ABrokenPairLeavesTheLoadedOne)
     std::string report;
     ASSERT_TRUE(build_demo(folder, &report)) << report;
     ASSERT_TRUE(build_overlaid(folder, &report)) << report;
-    ASSERT_TRUE(Load(folder + "/demo.bin"));
+    ASSERT_TRUE(Load(folder + "/main.bin"));
     int32_t lines = listing.line_count;
     int32_t size = image_size();
 
     // The image of one link with the listing of another.
     write_file(folder + "/mixed.bin", read_file(folder + "/ovl.bin"));
-    write_file(folder + "/mixed.lst", read_file(folder + "/demo.lst"));
+    write_file(folder + "/mixed.lst", read_file(folder + "/main.lst"));
     // A file of another type.
     write_file(folder + "/image.hex", ":00000001FF\n");
-    write_file(folder + "/image.lst", read_file(folder + "/demo.lst"));
+    write_file(folder + "/image.lst", read_file(folder + "/main.lst"));
     struct Case {
         const char* file;
         std::string message;
@@ -135,9 +135,9 @@ TEST_F(Session, AnImageWithoutItsListingLoadsAlone)
     std::string folder = test_folder("alone");
     std::string report;
     ASSERT_TRUE(build_demo(folder, &report)) << report;
-    ASSERT_TRUE(Load(folder + "/demo.bin"));
+    ASSERT_TRUE(Load(folder + "/main.bin"));
     ASSERT_GT(listing.line_count, 0);
-    std::string bytes = read_file(folder + "/demo.bin");
+    std::string bytes = read_file(folder + "/main.bin");
     write_file(folder + "/alone.bin", bytes);
 
     ReportCapture capture;
