@@ -16,6 +16,7 @@
 #include <richedit.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -362,11 +363,20 @@ TEST_F(ZavitProgram, OpensTheFileNamedUnderTheCaret)
     LONG line2 = static_cast<LONG>(SendMessageA(er, EM_LINEINDEX, 1, 0));
     EXPECT_TRUE(WaitFor([&] { return SelEnd(er) == line2; })) << SelEnd(er);
 
-    // An absolute deep path, and a bare name beside the current file.
-    SendMessageA(Client(session), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(hm), 0);
-    SetWindowTextA(em, (farFile + " is far").c_str());
-    DoubleClickFirstLine(em);
-    EXPECT_NE(ChildOf(session, "far.txt"), nullptr);
+    // An absolute deep path, and a bare name beside the current file. A
+    // name under the caret is made of letters, digits and "_\\/.:" only, so
+    // the absolute path is tried where the test's folder is named so (the
+    // build folder's own name may hold a "-" or a blank).
+    size_t windows = 3;
+    if (std::all_of(farFile.begin(), farFile.end(), zavit_name_char)) {
+        SendMessageA(Client(session), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(hm), 0);
+        SetWindowTextA(em, (farFile + " is far").c_str());
+        DoubleClickFirstLine(em);
+        EXPECT_NE(ChildOf(session, "far.txt"), nullptr);
+        ++windows;
+    } else {
+        std::printf("the absolute path step is left out: %s holds other characters\n", farFile.c_str());
+    }
     SendMessageA(Client(session), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(hm), 0);
     SetWindowTextA(em, "side.txt");
     DoubleClickFirstLine(em);
@@ -377,10 +387,10 @@ TEST_F(ZavitProgram, OpensTheFileNamedUnderTheCaret)
     SendMessageA(Client(session), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(hm), 0);
     SetWindowTextA(em, "nothing.txt here");
     DoubleClickFirstLine(em);
-    EXPECT_EQ(Children(session).size(), 4u);
+    EXPECT_EQ(Children(session).size(), windows);
     SetWindowTextA(em, "side.txt");
     DoubleClickFirstLine(em);
-    EXPECT_EQ(Children(session).size(), 4u);
+    EXPECT_EQ(Children(session).size(), windows);
     EXPECT_EQ(Active(session), ChildOf(session, "side.txt"));
 
     // main.txt was changed by the test: its question is answered No.
