@@ -1,6 +1,7 @@
 #include "testing/winprog/program_session.h"
 
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 ProgramSession::~ProgramSession()
@@ -158,6 +159,38 @@ std::string WindowTextOf(HWND window)
                                reinterpret_cast<LPARAM>(&text[0]));
     text.resize(static_cast<size_t>(got > 0 ? got : 0));
     return text;
+}
+
+static void OpenSharedClipboard()
+{
+    for (int attempt = 0; attempt < 20 && !OpenClipboard(nullptr); ++attempt)
+        Sleep(50);
+}
+
+std::string ClipboardText()
+{
+    std::string text;
+    OpenSharedClipboard();
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        if (const char* p = static_cast<const char*>(GlobalLock(data))) {
+            text = p;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+void PutClipboardText(const std::string& text)
+{
+    OpenSharedClipboard();
+    EmptyClipboard();
+    if (HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1)) {
+        memcpy(GlobalLock(mem), text.c_str(), text.size() + 1);
+        GlobalUnlock(mem);
+        SetClipboardData(CF_TEXT, mem);
+    }
+    CloseClipboard();
 }
 
 std::string ReadWholeFile(const std::string& path)

@@ -58,6 +58,11 @@ private:
 HWND WaitForProcessDialog(DWORD processId, const char* caption, DWORD timeoutMs = 20000);
 // The text of a window of another process (WM_GETTEXT, of any length).
 std::string WindowTextOf(HWND window);
+// The clipboard's text, which the program under test shares (opening it is
+// tried again while the program holds it); empty when it holds none.
+std::string ClipboardText();
+// Puts text on the clipboard.
+void PutClipboardText(const std::string& text);
 // Reads a whole file; empty when it cannot be read.
 std::string ReadWholeFile(const std::string& path);
 // Writes a whole file (binary); false on failure.

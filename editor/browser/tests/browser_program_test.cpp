@@ -44,21 +44,6 @@ const char b_c[] =
     "    return add(0) * 0 + a + a;\r\n"
     "}\r\n";
 
-std::string clipboard_text()
-{
-    std::string text;
-    for (int attempt = 0; attempt < 20 && !OpenClipboard(nullptr); ++attempt)
-        Sleep(50);
-    if (HANDLE data = GetClipboardData(CF_TEXT)) {
-        if (const char* p = static_cast<const char*>(GlobalLock(data))) {
-            text = p;
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
-    return text;
-}
-
 BOOL CALLBACK find_tree_child(HWND w, LPARAM data)
 {
     char cls[64] = "";
@@ -87,7 +72,7 @@ std::string label_of(HWND tree, HTREEITEM item)
 {
     SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
     SendMessageA(GetParent(tree), WM_COMMAND, copy_name, 0);
-    return clipboard_text();
+    return ClipboardText();
 }
 
 std::string profile_value(const std::string& ini, const char* section, const char* key)

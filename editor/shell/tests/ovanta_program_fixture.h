@@ -60,34 +60,6 @@ protected:
     }
     std::string Work(const std::string& name) const { return work_ + "\\" + name; }
 
-    // The clipboard, which the program under test shares.
-    static std::string ClipboardText()
-    {
-        std::string text;
-        for (int attempt = 0; attempt < 20 && !OpenClipboard(nullptr); ++attempt)
-            Sleep(50);
-        if (HANDLE data = GetClipboardData(CF_TEXT)) {
-            if (const char* p = static_cast<const char*>(GlobalLock(data))) {
-                text = p;
-                GlobalUnlock(data);
-            }
-        }
-        CloseClipboard();
-        return text;
-    }
-    static void PutClipboardText(const std::string& text)
-    {
-        for (int attempt = 0; attempt < 20 && !OpenClipboard(nullptr); ++attempt)
-            Sleep(50);
-        EmptyClipboard();
-        if (HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1)) {
-            memcpy(GlobalLock(mem), text.c_str(), text.size() + 1);
-            GlobalUnlock(mem);
-            SetClipboardData(CF_TEXT, mem);
-        }
-        CloseClipboard();
-    }
-
     // An output pane of the frame by its caption ("Tags", "Suchergebnisse"):
     // the child window of that text that is not a button.
     struct FindOutputPane {

@@ -53,26 +53,11 @@ HWND output_pane(HWND frame)
     return f.found;
 }
 
-std::string clipboard_text()
-{
-    std::string text;
-    for (int attempt = 0; attempt < 20 && !OpenClipboard(nullptr); ++attempt)
-        Sleep(50);
-    if (HANDLE data = GetClipboardData(CF_TEXT)) {
-        if (const char* p = static_cast<const char*>(GlobalLock(data))) {
-            text = p;
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
-    return text;
-}
-
 // The pane's whole text, through its "Copy All" command.
 std::string pane_text(HWND pane)
 {
     SendMessageA(pane, WM_COMMAND, output_copy_all, 0);
-    return clipboard_text();
+    return ClipboardText();
 }
 
 std::vector<std::string> lines_of(const std::string& text)
