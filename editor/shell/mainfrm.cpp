@@ -88,16 +88,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMainFrameBase)
     ON_COMMAND(ID_VIEW_OUTPUT, &CMainFrame::OnOutputBar)
     ON_UPDATE_COMMAND_UI(ID_VIEW_OUTPUT, &CMainFrame::OnUpdateOutputBar)
     // Keyboard macros, text macros and the keyboard mapping.
-    ON_COMMAND(ID_MACRO_RECORDER, &CMainFrame::OnMacroRecorder)
-    ON_UPDATE_COMMAND_UI(ID_MACRO_RECORDER, &CMainFrame::OnUpdateMacroRecorder)
-    ON_COMMAND(ID_MACRO_RECORD, &CMainFrame::OnMacroStart)
-    ON_UPDATE_COMMAND_UI(ID_MACRO_RECORD, &CMainFrame::OnUpdateMacroStart)
-    ON_COMMAND(ID_MACRO_STOP, &CMainFrame::OnMacroPause)
-    ON_UPDATE_COMMAND_UI(ID_MACRO_STOP, &CMainFrame::OnUpdateMacroPause)
-    ON_COMMAND(ID_MACRO_PLAY, &CMainFrame::OnMacroFinish)
-    ON_UPDATE_COMMAND_UI(ID_MACRO_PLAY, &CMainFrame::OnUpdateMacroFinish)
-    ON_COMMAND(ID_EDIT_MACRO_FILE, &CMainFrame::OnEditMacroFile)
-    ON_COMMAND(ID_KEYBOARD_MAPPING, &CMainFrame::OnKeyboardMapping)
+    CHAIN_MSG_MAP_MEMBER(m_macros)
     // Source browser, functions bar and project reference.
     ON_COMMAND_RANGE(ID_FUNCTION_LIST, ID_FUNCTION_LIST, &CMainFrame::OnFunctionListCommand)
     ON_COMMAND_RANGE(ID_VERILOG_FUNCTION_LIST, ID_VERILOG_FUNCTION_LIST, &CMainFrame::OnFunctionListCommand)
@@ -169,18 +160,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMainFrameBase)
     ON_COMMAND(ID_PROJECT_FILES, &CMainFrame::OnProjectFiles)
     ON_UPDATE_COMMAND_UI(ID_PROJECT_FILES, &CMainFrame::OnUpdateProjectFiles)
     // Search, the TCP link and workspaces.
-    ON_COMMAND(ID_TCP_SEND, &CMainFrame::OnTcpSend)
-    ON_COMMAND(ID_TCP_SETTINGS, &CMainFrame::OnTcpReceive)
-    ON_COMMAND(ID_EDIT_FIND, &CMainFrame::OnEditFind)
-    ON_UPDATE_COMMAND_UI(ID_EDIT_FIND, &CMainFrame::OnUpdateEditFind)
-    ON_COMMAND(ID_EDIT_REPLACE, &CMainFrame::OnEditReplace)
-    ON_UPDATE_COMMAND_UI(ID_EDIT_REPLACE, &CMainFrame::OnUpdateEditReplace)
-    ON_COMMAND(ID_EDIT_REPEAT, &CMainFrame::OnEditRepeat)
-    ON_COMMAND(ID_FIND_IN_FILES, &CMainFrame::OnFindInFiles)
-    ON_UPDATE_COMMAND_UI(ID_FIND_IN_FILES, &CMainFrame::OnUpdateFindInFiles)
-    ON_MESSAGE(WM_FIND_REQUEST, &CMainFrame::OnFindRequest)
-    ON_MESSAGE(WM_EDITOR_MOUSE_SELECTION, &CMainFrame::OnEditorSelection)
-    ON_MESSAGE(WM_TCP_TEXT, &CMainFrame::OnTcpData)
+    CHAIN_MSG_MAP_MEMBER(m_search)
     ON_COMMAND(ID_WORKSPACE_OPEN, &CMainFrame::OnWorkspaceOpen)
     ON_COMMAND(ID_WORKSPACE_SAVE, &CMainFrame::OnWorkspaceSave)
     ON_COMMAND(ID_WORKSPACE_CLOSE, &CMainFrame::OnWorkspaceClose)
@@ -195,24 +175,11 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMainFrameBase)
     ON_COMMAND(ID_EXT_CONTEXT_MENU, &CMainFrame::OnExtContextMenu)
     ON_UPDATE_COMMAND_UI(ID_EXT_CONTEXT_MENU, &CMainFrame::OnUpdateExtContextMenu)
     // Bookmarks, document tabs, stay-on-top button and position history.
-    ON_COMMAND(ID_ADD_BOOKMARK, &CMainFrame::OnAddBookmark)
-    ON_UPDATE_COMMAND_UI(ID_ADD_BOOKMARK, &CMainFrame::OnUpdateAddBookmark)
-    ON_COMMAND(ID_GOTO_NEXT_BOOKMARK, &CMainFrame::OnGotoNextBookmark)
-    ON_COMMAND(ID_VIEW_BOOKMARKS, &CMainFrame::OnViewBookmarks)
-    ON_UPDATE_COMMAND_UI(ID_VIEW_BOOKMARKS, &CMainFrame::OnUpdateViewBookmarks)
-    ON_COMMAND_RANGE(kFirstBookmarkCommand, kLastBookmarkCommand, &CMainFrame::OnBookmarkButton)
-    ON_MESSAGE(WM_BOOKMARK_JUMP, &CMainFrame::OnBookmarkJump)
+    CHAIN_MSG_MAP_MEMBER(m_bookmarks)
     ON_UPDATE_COMMAND_UI(ID_FILE_SAVE_CMD, &CMainFrame::OnUpdateFileSave)
     ON_COMMAND_RANGE(ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, &CMainFrame::OnBarCheck)
     ON_UPDATE_COMMAND_UI_RANGE(ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, &CMainFrame::OnUpdateBarCheck)
-    ON_COMMAND(ID_FILE_BAR, &CMainFrame::OnFileBar)
-    ON_UPDATE_COMMAND_UI(ID_FILE_BAR, &CMainFrame::OnUpdateFileBar)
-    ON_COMMAND(ID_NEXT_DOCUMENT, &CMainFrame::OnNextDocument)
-    ON_UPDATE_COMMAND_UI(ID_NEXT_DOCUMENT, &CMainFrame::OnUpdateNextDocument)
-    ON_COMMAND(ID_PREVIOUS_DOCUMENT, &CMainFrame::OnPreviousDocument)
-    ON_UPDATE_COMMAND_UI(ID_PREVIOUS_DOCUMENT, &CMainFrame::OnUpdatePreviousDocument)
-    ON_MESSAGE(WM_NCPAINT, &CMainFrame::OnNcPaintMsg)
-    ON_MESSAGE(WM_MOVE, &CMainFrame::OnMoveMsg)
+    CHAIN_MSG_MAP_MEMBER(m_navigation)
     // F1 and Shift+F1 open the help document as "&Help Topics" does.
     ON_COMMAND(ID_HELP_CMD, &CMainFrame::OnHelpTopics)
     ON_COMMAND(ID_CONTEXT_HELP, &CMainFrame::OnHelpTopics)
@@ -268,7 +235,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCTA cs)
             }
         }
         app->LoadShortcuts();
-        LoadMacroSettings();
+        m_macros.LoadSettings();
         // The editor font of the profile, or the fallback for one that
         // names no face or cannot be made.
         if (HFONT old = SwapEditFont(CreateEditFont(OvantaOptions().font)))
@@ -282,7 +249,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCTA cs)
         MoveToStoredPlace(place);
     }
     LoadBrowserSettings();
-    LoadSearchSettings();
+    m_search.LoadSettings();
     RecalcLayout();
     return 0;
 }
@@ -295,12 +262,10 @@ bool CMainFrame::CreateBars()
         return false;
     m_wndToolBar.SetButtons(toolbar_buttons, sizeof toolbar_buttons / sizeof toolbar_buttons[0]);
     m_nSaveImage = m_wndToolBar.AddBitmap(IDB_SAVE_MODIFIED);
-    m_nBookmarkImage = bookmark_button_image;
-    m_nBookmarkDelImage = m_wndToolBar.AddBitmap(IDB_BOOKMARK_DELETE);
-    m_nShownBookmarkImage = m_nBookmarkImage;
+    m_bookmarks.SetButtonPictures(bookmark_button_image, m_wndToolBar.AddBitmap(IDB_BOOKMARK_DELETE));
 
     UseStartAccelerators();
-    CreateNavigationBars();
+    m_navigation.CreateBars();
 
     m_wndStatusBar.Create(this, WS_CHILD | WS_VISIBLE | winui::CBRS_BOTTOM | winui::CBRS_BORDER_TOP,
                           winui::AFX_IDW_STATUS_BAR);
@@ -309,13 +274,13 @@ bool CMainFrame::CreateBars()
     m_wndToolBar.EnableDocking(winui::CBRS_ALIGN_ANY);
 
     // Further bars are created here, before the frame's sides accept them.
-    CreateBookmarkBar();
+    m_bookmarks.CreateBar();
     CreateToolsBar();
 
     EnableDocking(winui::CBRS_ALIGN_ANY);
     DockControlBar(&m_wndToolBar, winui::AFX_IDW_DOCKBAR_TOP);
-    DockBookmarkBar();
-    DockNavigationBars();
+    m_bookmarks.DockBar();
+    m_navigation.DockBars();
     LoadTools();
     return true;
 }
@@ -372,7 +337,7 @@ void CMainFrame::OnSize(UINT type, int cx, int cy)
     CMainFrameBase::OnSize(type, cx, cy);
     if (m_wndStatusBar.m_hWnd)
         m_wndStatusBar.PlaceProgress();
-    NavigationSized();
+    m_navigation.FrameSized();
 }
 
 LRESULT CMainFrame::OnSysCommandMsg(WPARAM wParam, LPARAM lParam)
@@ -499,8 +464,8 @@ void CMainFrame::DocumentOpened(COvantaDoc* doc)
         m_nAutoSaveTimer = static_cast<int>(
             ::SetTimer(m_hWnd, autosave_timer, static_cast<UINT>(app->m_settings.autoSaveTime) * 60000u, nullptr));
     ++m_nOpenDocs;
-    TabsDocumentOpened(doc);
-    BookmarksOpened(doc);
+    m_navigation.DocumentOpened(doc);
+    m_bookmarks.DocumentOpened(doc);
     RecalcLayout();
 }
 
@@ -508,10 +473,8 @@ void CMainFrame::DocumentClosing(COvantaDoc* doc)
 {
     TrackClosedProjectFile(doc, true);
     BrowserDocumentClosing(doc);
-    BookmarksClosing(doc);
-    if (m_wndDocTabBar.m_hWnd)
-        m_wndDocTabBar.RemoveTab(doc);
-    ResetPositions();
+    m_bookmarks.DocumentClosing(doc);
+    m_navigation.DocumentClosing(doc);
     if (m_nOpenDocs > 0)
         --m_nOpenDocs;
 }
@@ -522,7 +485,7 @@ void CMainFrame::DocumentClosed()
     if (!app || !m_hWnd)
         return;
     // Focus moves while the windows go: nothing of theirs is kept.
-    ResetPositions();
+    m_navigation.ResetPositions();
     if (!app->Documents().empty()) {
         if (COvantaView* view = ActiveOvantaView()) {
             std::string dir = DirectoryOf(view->GetDocument()->GetPathName());
@@ -535,9 +498,8 @@ void CMainFrame::DocumentClosed()
     UseStartAccelerators();
     ToolsLastDocumentClosed();
     BrowserLastDocumentClosed();
-    SearchLastDocumentClosed();
-    if (m_wndDocTabBar.IsVisible())
-        ShowControlBar(&m_wndDocTabBar, FALSE, FALSE);
+    m_search.LastDocumentClosed();
+    m_navigation.LastDocumentClosed();
     RecalcLayout();
     if (m_wndStatusBar.m_hWnd) {
         m_wndStatusBar.SetPaneText(CEditorStatusBar::kPositionPane, "");
@@ -547,6 +509,13 @@ void CMainFrame::DocumentClosed()
     std::string dir = DirectoryOf(app->m_szProfilePath);
     if (!dir.empty())
         SetCurrentDirectoryA(dir.c_str());
+}
+
+COutputBar* CMainFrame::ShownOutputBar()
+{
+    if (!m_pOutputBar || !m_pOutputBar->IsVisible())
+        ToggleOutputBar();
+    return m_pOutputBar.get();
 }
 
 COvantaView* CMainFrame::ActiveOvantaView()
@@ -587,8 +556,7 @@ void CMainFrame::ShowModifiedState(int modified)
     m_nShownModified = shown;
     if (m_wndToolBar.m_hWnd)
         m_wndToolBar.SetButtonImage(ID_FILE_SAVE_CMD, shown && m_nSaveImage >= 0 ? m_nSaveImage : saveImage);
-    if (m_wndDocTabBar.m_hWnd)
-        m_wndDocTabBar.RedrawTabs();
+    m_navigation.RedrawTabs();
 }
 
 void CMainFrame::SetReadOnlyPane(bool readOnly)
@@ -760,7 +728,7 @@ BOOL CMainFrame::DestroyWindow()
     COvantaApp* app = COvantaApp::Get();
     if (app) {
         // Bookmarks are kept while their documents are still open.
-        SaveBookmarkSettings();
+        m_bookmarks.SaveSettings();
         // The documents close first, so that their views leave their
         // places in the recent list before it is written.
         if (app->m_pDocManager)
@@ -772,7 +740,7 @@ BOOL CMainFrame::DestroyWindow()
         SaveOnDestroy();
         if (app->m_strWorkspacePath.empty()) {
             SaveToolSettings();
-            SaveMacroSettings();
+            m_macros.SaveSettings();
             SaveBrowserSettings();
             if (::IsZoomed(m_hWnd) || ::IsIconic(m_hWnd)) {
                 app->WriteSettingString(frame_section, "Main", "M");
@@ -787,7 +755,7 @@ BOOL CMainFrame::DestroyWindow()
             AppProfileAccess access;
             SaveColorTable(access);
         }
-        CloseSearch();
+        m_search.Close();
         app->WriteRecentFileList();
         FreeSyntaxTemplates();
         if (InstanceBlock().Receiver() == m_hWnd)

@@ -5,16 +5,13 @@
 // place when it closes.
 #pragma once
 
-#include "editor/shell/bookmark_bar.h"
-#include "editor/shell/doc_tab_bar.h"
+#include "editor/shell/bookmark_controller.h"
 #include "editor/shell/editorstatusbar.h"
 #include "editor/shell/frame_workspace_hooks.h"
 #include "editor/shell/frame_bases.h"
-#include "editor/shell/keyboard_macro.h"
-#include "editor/shell/macro_recorder.h"
-#include "editor/shell/position_history.h"
-#include "editor/shell/small_toggle_button.h"
-#include "editor/shell/text_macros.h"
+#include "editor/shell/macro_controller.h"
+#include "editor/shell/navigation_controller.h"
+#include "editor/shell/search_controller.h"
 
 #include "editor/browser/function_bar.h"
 #include "editor/browser/tag_config.h"
@@ -36,11 +33,6 @@ class COutputBar;
 class CToolShell;
 class CNColorEditCtrl;
 struct CSymbolHit;
-class COutputEdit;
-class CFindInFilesOutput;
-class CSearchDlg;
-struct CFrameSearch;
-struct SearchRequest;
 class CRecentWorkspaceList;
 struct SettingsValues;
 
@@ -48,7 +40,8 @@ struct SettingsValues;
 inline constexpr const char* kOutputBarKey = "Output";
 inline constexpr const char* kFunctionBarKey = "Functions";
 
-class CMainFrame : public CMainFrameBase {
+class CMainFrame : public CMainFrameBase, private IBookmarkHost, private INavigationHost,
+                   private IMacroHost, private ISearchHost {
 public:
     CMainFrame();
     ~CMainFrame() override;
@@ -72,8 +65,8 @@ public:
     void DocumentClosing(COvantaDoc* doc);
     void DocumentClosed();
 
-    COvantaView* ActiveOvantaView();
-    HFONT EditFont() const { return m_hEditFont; }
+    COvantaView* ActiveOvantaView() override;
+    HFONT EditFont() const override { return m_hEditFont; }
     bool UseShortPathNames() const { return m_currentTool.ShortPath != 0; }
     // Saves or closes what is open, then opens the workspace at path.
     void OpenWorkspace(const char* path);
@@ -98,7 +91,7 @@ public:
     WorkspaceHooks& Hooks();
     void TrackClosedProjectFile(COvantaDoc* doc, bool closing);
     // Docks bar on the side where leftOf is docked, just right of it.
-    void DockControlBarLeftOf(winui::CControlBar* bar, winui::CControlBar* leftOf);
+    void DockControlBarLeftOf(winui::CControlBar* bar, winui::CControlBar* leftOf) override;
     // The code of a bar's place: 1 top, 2 bottom, 3 right, 4 left, +0x10 hidden.
     int GetBarState(HWND bar);
     // Docks bar on side (1 top, 2 bottom, 3 right, 4 left) unless it is
@@ -124,27 +117,23 @@ public:
     // What the output panes need of the editor.
     CToolShell* ToolShell();
 
-    // Keyboard macros, text macros and the keyboard mapping (mainfrm_macros.cpp).
-    // Replays a "*.mcr" file into the active editor (a suspended playback
-    // continues, path then unused); 1 when it replayed or suspended, 0 when
-    // there was nothing to do.
-    int PlayKeyboardMacro(const char* path);
-    // m_textMacros from "macro.txt" beside the program.
-    void LoadTextMacros();
-    // Rewrites the values behind the "$" text macros' names in the editor.
-    void ActualizeMacros(CNColorEditCtrl& editor);
-    // Before a document is saved: its "$" text macros are actualized
-    // (setting "ActualizeMacros"), or for a changed "macro.txt" the user is
-    // asked whether to read it again; true when it is to be read after the
-    // save.
-    bool MacrosBeforeSave(const std::string& path, CNColorEditCtrl& editor);
-    // "MacroBar" of the settings: read (a bar that was shown is made again,
-    // hidden) and written; "ExtContextMenu" on reads "macro.txt".
-    void LoadMacroSettings();
-    void SaveMacroSettings();
-    std::vector<TextMacro> m_textMacros;
-    std::unique_ptr<CMacroRecorderBar> m_pMacroBar;
-    int m_nMacroBar = 0;
+private:
+    // Keyboard macros, text macros and the keyboard mapping (macro_controller.cpp).
+    CMacroController m_macros{*this, *this};
+
+public:
+    // For the callers outside the frame and the frame's other parts.
+    int PlayKeyboardMacro(const char* path) { return m_macros.PlayKeyboardMacro(path); }
+    void LoadTextMacros() { m_macros.LoadTextMacros(); }
+    void ActualizeMacros(CNColorEditCtrl& editor) { m_macros.ActualizeMacros(editor); }
+    bool MacrosBeforeSave(const std::string& path, CNColorEditCtrl& editor)
+    {
+        return m_macros.MacrosBeforeSave(path, editor);
+    }
+    void LoadMacroSettings() { m_macros.LoadSettings(); }
+    void SaveMacroSettings() { m_macros.SaveSettings(); }
+    const std::vector<TextMacro>& m_textMacros = m_macros.TextMacros();
+    const int& m_nMacroBar = m_macros.MacroBarSetting();
     // Source browser, functions bar and project reference (mainfrm_browser.cpp).
     // [TagConfig] and the browser's [DefaultSettings] keys; a workspace
     // shows the functions bar.
@@ -160,27 +149,41 @@ public:
     bool m_bAutoSearch = false;
     int m_nFunctionList = 0;
 
-    // Bookmarks (mainfrm_bookmarks.cpp): the bar, the editors' F12 and the
-    // add/delete command; bookmarks of documents opened without a workspace
-    // come from the program's profile and go back there on closing.
-    bool AddBookmarkAt(CNColorEditCtrl& editor, int line, const std::string& name);
-    void RemoveBookmarkAt(CNColorEditCtrl& editor, int line);
-    void BookmarksOpened(COvantaDoc* doc);
-    void BookmarksClosing(COvantaDoc* doc);
-    void SaveBookmarkSettings();
-    CBookmarkBar m_wndBookmarkBar;
-    // Document tabs, stay-on-top button and position history
-    // (mainfrm_navigation.cpp).
-    void DocumentRenamed(COvantaDoc* doc);
-    void DocumentActivated(COvantaDoc* doc);
-    void SetPendingPosition(CNColorEditCtrl& editor, int topLine, int caretLine, int offset);
-    void EditorActivated(CNColorEditCtrl& editor);
-    LRESULT GoToDefinition(CNColorEditCtrl& from, const CSymbolHit& symbol);
-    void ResetPositions();
-    CDocTabBar m_wndDocTabBar;
-    CSmallToggleButton m_wndToggleButton;
-    CPositionHistory m_history{100};
-    PositionEntry m_lastPosition;
+private:
+    // Bookmarks (bookmark_controller.cpp) and the ways between documents:
+    // tabs, stay-on-top button, position history (navigation_controller.cpp).
+    CBookmarkController m_bookmarks{*this, *this};
+    CNavigationController m_navigation{*this, *this};
+
+public:
+    // For the callers outside the frame: the bookmark commands of the
+    // editors, the documents' tabs and the editors' places.
+    bool AddBookmarkAt(CNColorEditCtrl& editor, int line, const std::string& name)
+    {
+        return m_bookmarks.AddBookmarkAt(editor, line, name);
+    }
+    void RemoveBookmarkAt(CNColorEditCtrl& editor, int line) { m_bookmarks.RemoveBookmarkAt(editor, line); }
+    void DocumentRenamed(COvantaDoc* doc) { m_navigation.DocumentRenamed(doc); }
+    void DocumentActivated(COvantaDoc* doc)
+    {
+        m_navigation.DocumentActivated(doc);
+        if (doc)
+            m_bookmarks.Bar().UpdateButtonStates();
+    }
+    void SetPendingPosition(CNColorEditCtrl& editor, int topLine, int caretLine, int offset)
+    {
+        m_navigation.SetPendingPosition(editor, topLine, caretLine, offset);
+    }
+    void EditorActivated(CNColorEditCtrl& editor) { m_navigation.EditorActivated(editor); }
+    LRESULT GoToDefinition(CNColorEditCtrl& from, const CSymbolHit& symbol)
+    {
+        return m_navigation.GoToDefinition(from, symbol);
+    }
+    // The controllers' bars and history under the names the callers outside
+    // the frame use.
+    CBookmarkBar& m_wndBookmarkBar = m_bookmarks.Bar();
+    CDocTabBar& m_wndDocTabBar = m_navigation.TabBar();
+    CPositionHistory& m_history = m_navigation.History();
 
     CToolsBar m_wndToolsBar;
     std::unique_ptr<COutputBar> m_pOutputBar;
@@ -190,10 +193,6 @@ public:
     int m_nOpenDocs = 0;
     int m_nAutoSaveTimer = 0;
     int m_nSaveImage = -1;
-    // The bookmark button's pictures: add, delete, and the one it shows.
-    int m_nBookmarkImage = -1;
-    int m_nBookmarkDelImage = -1;
-    int m_nShownBookmarkImage = -1;
     int m_nShownModified = -1; // what the Save button shows now
     int m_chShowState = 0;
     winui::CToolBar m_wndToolBar;
@@ -223,7 +222,6 @@ protected:
     void ToolsFirstDocumentOpened();
     void ToolsLastDocumentClosed();
     void BrowserLastDocumentClosed();
-    void SearchLastDocumentClosed();
     // Writes the tools and the output bar's height (closing without a workspace).
     void SaveToolSettings();
     // Asks a running tool to stop and waits a moment for it.
@@ -233,8 +231,7 @@ protected:
     LRESULT OnToolFinished(WPARAM, LPARAM);
     LRESULT OnInitMenuPopupTools(WPARAM menu, LPARAM info);
     void UpdateRecentWorkspacePopup(HMENU menu);
-    // Writes each item's current key from the shortcut table behind a tab.
-    void ShowMenuShortcuts(HMENU menu);
+    void ShowMenuShortcuts(HMENU menu) { CMacroController::ShowMenuShortcuts(menu); }
     void OnStartToolCommand(UINT id);
     void OnToolSettings();
     void OnAddTool();
@@ -246,16 +243,6 @@ protected:
     void OnOutputBar();
     void OnUpdateOutputBar(winui::CCmdUI* ui);
 
-    void OnMacroRecorder();
-    void OnUpdateMacroRecorder(winui::CCmdUI* ui);
-    void OnMacroStart();
-    void OnUpdateMacroStart(winui::CCmdUI* ui);
-    void OnMacroPause();
-    void OnUpdateMacroPause(winui::CCmdUI* ui);
-    void OnMacroFinish();
-    void OnUpdateMacroFinish(winui::CCmdUI* ui);
-    void OnEditMacroFile();
-    void OnKeyboardMapping();
     // Source browser (mainfrm_browser.cpp).
     void OnFunctionListCommand(UINT id);
     void OnUpdateFunctionListCommand(winui::CCmdUI* ui);
@@ -268,19 +255,6 @@ protected:
     LRESULT OnBrowserStatus(WPARAM text, LPARAM);
     LRESULT OnFunctionUpdateDocument(WPARAM, LPARAM doc);
 
-    // Find, replace, find in files and the TCP link (mainfrm_search.cpp).
-    void OnEditFind();
-    void OnUpdateEditFind(winui::CCmdUI* ui);
-    void OnEditReplace();
-    void OnUpdateEditReplace(winui::CCmdUI* ui);
-    void OnEditRepeat();
-    void OnFindInFiles();
-    void OnUpdateFindInFiles(winui::CCmdUI* ui);
-    LRESULT OnFindRequest(WPARAM closing, LPARAM request);
-    LRESULT OnEditorSelection(WPARAM, LPARAM editor);
-    void OnTcpSend();
-    void OnTcpReceive();
-    LRESULT OnTcpData(WPARAM buffer, LPARAM count);
     // Workspaces (mainfrm_workspace.cpp).
     void OnClose();
     void OnWorkspaceOpen();
@@ -353,61 +327,25 @@ protected:
     void OnProjectFiles();
     void OnUpdateProjectFiles(winui::CCmdUI* ui);
     HFONT m_hEditFont = nullptr;
-    // Bookmarks, document tabs, stay-on-top button, position history.
-    void OnAddBookmark();
-    void OnUpdateAddBookmark(winui::CCmdUI* ui);
-    void OnGotoNextBookmark();
-    void OnViewBookmarks();
-    void OnUpdateViewBookmarks(winui::CCmdUI* ui);
-    void OnBookmarkButton(UINT id);
-    LRESULT OnBookmarkJump(WPARAM, LPARAM record);
-    void OnFileBar();
-    void OnUpdateFileBar(winui::CCmdUI* ui);
-    void OnNextDocument();
-    void OnUpdateNextDocument(winui::CCmdUI* ui);
-    void OnPreviousDocument();
-    void OnUpdatePreviousDocument(winui::CCmdUI* ui);
-    LRESULT OnNcPaintMsg(WPARAM, LPARAM);
-    LRESULT OnMoveMsg(WPARAM, LPARAM);
 
     DECLARE_MESSAGE_MAP()
 
+private:
+    // Find, replace, find in files and the TCP link (search_controller.cpp).
+    CSearchController m_search{*this, *this};
+    COutputBar* ShownOutputBar() override;
+
 public:
-    // The editor's "Search" command: the find dialog takes the word; the
-    // direction bits of its options (0 without a dialog). Then the options
-    // are posted to the frame as a find request.
-    int PrepareEditorSearch(const std::string& word);
-    void PostEditorSearch();
-    // [DefaultSettings] "FndUseSel", "RepUseSel", "SupressComments" and the
-    // TCP link's keys; at closing also [FIND] and the dialogs' places.
-    // The search options from the option set, and back into it.
-    void LoadSearchSettings();
-    void CollectSearchOptions(SettingsValues& options);
-    void SetSuppressComments(bool on);
-    void SaveSearchSettings();
-    // The open search dialogs take the [FIND] history and their places of
-    // the settings now in force (after a workspace opened or closed).
-    void ReloadSearchDialogs();
-    // Stops the TCP reader and destroys the search dialogs.
-    void CloseSearch();
+    // For the callers outside the frame and the frame's other parts.
+    int PrepareEditorSearch(const std::string& word) { return m_search.PrepareEditorSearch(word); }
+    void PostEditorSearch() { m_search.PostEditorSearch(); }
+    void LoadSearchSettings() { m_search.LoadSettings(); }
+    void CollectSearchOptions(SettingsValues& options) { m_search.CollectOptions(options); }
+    void SetSuppressComments(bool on) { m_search.SetSuppressComments(on); }
+    void SaveSearchSettings() { m_search.SaveSettings(); }
+    void ReloadSearchDialogs() { m_search.ReloadDialogs(); }
 
 private:
-    // Search (mainfrm_search.cpp).
-    CFrameSearch& Search();
-    std::vector<COvantaView*> OpenViews(bool firstOnly);
-    COutputEdit* SearchResultsPane();
-    void PrepareSearchDialog(CSearchDlg& dlg, bool takeSelection);
-    CSearchDlg* EnsureSearchDialog(const std::string& text);
-    void RefreshSearchDialog(CSearchDlg& dlg, const std::string& text);
-    void FrameRedraw(bool on);
-    // Moves the visible search dialogs off the editor's caret line.
-    void KeepSearchDialogsClear(CNColorEditCtrl& editor);
-    int RunMultiFileSearch(SearchRequest request, bool suppressComments);
-    int SearchOpenDocumentsIn(const std::vector<COvantaView*>& views, const SearchRequest& request,
-                              bool suppressComments, CFindInFilesOutput& output);
-    int SearchCurrentDocumentIn(const SearchRequest& request, bool suppressComments, CFindInFilesOutput& output);
-    int ReplaceInAllDocuments(const SearchRequest& request);
-    std::shared_ptr<CFrameSearch> m_pSearch;
     // Workspaces (mainfrm_workspace.cpp).
     void ApplyLoadedOptions(bool workspace);
     // The bars go where the profile's placement codes put them.
@@ -432,13 +370,20 @@ private:
     void SaveOnDestroy();
     std::unique_ptr<CRecentWorkspaceList> m_pRecentWorkspaces;
     std::unique_ptr<CFrameWorkspaceHooks> m_pWorkspaceHooks;
-    void CreateBookmarkBar();
-    void DockBookmarkBar();
-    void CreateNavigationBars();
-    void DockNavigationBars();
-    void TabsDocumentOpened(COvantaDoc* doc);
-    void NavigationSized();
-    bool GoToPosition(const PositionEntry& entry);
+    // What the controllers need of the frame.
+    winui::CToolBar& MainToolBar() override { return m_wndToolBar; }
+    LRESULT DefaultFrameProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        return DefWindowProc(message, wParam, lParam);
+    }
+    void AddMacroTool(const CToolInfo& tool) override { m_wndToolsBar.AddTool(tool); }
+    void ShortcutsChanged() override
+    {
+        // The accelerators follow the table while documents are open; the
+        // start table stays until one opens.
+        if (!startAccel_)
+            UseShortcutAccelerators();
+    }
 
     // Source browser (mainfrm_browser.cpp).
     CBrowserShell* BrowserShell();
@@ -457,10 +402,4 @@ private:
     bool startAccel_ = true;
     std::deque<std::string> handedOver_;
     std::unique_ptr<CToolShell> m_pToolShell;
-    // Makes the recorder bar (docked at the top, left of the main tool bar).
-    bool CreateMacroBar(bool show);
-    // A playback suspended by a receive command: its steps and where it goes on.
-    std::vector<MacroStep> m_macroSteps;
-    size_t m_nMacroResume = 0;
-    bool m_bMacroSuspended = false;
 };

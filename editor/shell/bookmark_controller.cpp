@@ -1,15 +1,18 @@
-// The main frame's side of bookmarks: the bar's creation, the add/delete
-// command, the jump to a bookmark, and keeping the bookmarks in the
-// program's profile between runs without a workspace.
-#include "editor/shell/mainfrm.h"
+// The main frame's bookmarks: the bar's creation, the add/delete command,
+// the jump to a bookmark, and keeping the bookmarks in the program's
+// profile between runs without a workspace.
+#include "editor/shell/bookmark_controller.h"
 
 #include "editor/shell/ovanta_editor_shell.h"
+#include "editor/shell/ovanta_messages.h"
 #include "editor/shell/ovantaapp.h"
 #include "editor/shell/ovantadoc.h"
 #include "editor/shell/ovantaview.h"
 #include "editor/shell/resource.h"
 
 #include "winui/cmdui.h"
+#include "winui/profile.h"
+#include "winui/toolbar.h"
 #include "winui/splitter.h"
 
 #include <algorithm>
@@ -18,24 +21,41 @@
 // of a dock row can be found by its id.
 static const UINT bookmark_bar_id = 0xE80A;
 
-void CMainFrame::CreateBookmarkBar()
+BEGIN_MESSAGE_MAP(CBookmarkController, winui::CCmdTarget)
+    ON_COMMAND(ID_ADD_BOOKMARK, &CBookmarkController::OnAddBookmark)
+    ON_UPDATE_COMMAND_UI(ID_ADD_BOOKMARK, &CBookmarkController::OnUpdateAddBookmark)
+    ON_COMMAND(ID_GOTO_NEXT_BOOKMARK, &CBookmarkController::OnGotoNextBookmark)
+    ON_COMMAND(ID_VIEW_BOOKMARKS, &CBookmarkController::OnViewBookmarks)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_BOOKMARKS, &CBookmarkController::OnUpdateViewBookmarks)
+    ON_COMMAND_RANGE(kFirstBookmarkCommand, kLastBookmarkCommand, &CBookmarkController::OnBookmarkButton)
+    ON_MESSAGE(WM_BOOKMARK_JUMP, &CBookmarkController::OnBookmarkJump)
+END_MESSAGE_MAP()
+
+void CBookmarkController::CreateBar()
 {
-    if (!m_wndBookmarkBar.Create(this, WS_CHILD | WS_VISIBLE | winui::CBRS_TOP | winui::CBRS_BORDER_BOTTOM,
+    if (!bar_.Create(&frame_, WS_CHILD | WS_VISIBLE | winui::CBRS_TOP | winui::CBRS_BORDER_BOTTOM,
                                  bookmark_bar_id))
         return;
-    ::ShowWindow(m_wndBookmarkBar.m_hWnd, SW_HIDE);
-    m_wndBookmarkBar.m_dwStyle = (m_wndBookmarkBar.m_dwStyle & ~winui::CBRS_SIZE_FIXED) | winui::CBRS_TOOLTIPS |
+    ::ShowWindow(bar_.m_hWnd, SW_HIDE);
+    bar_.m_dwStyle = (bar_.m_dwStyle & ~winui::CBRS_SIZE_FIXED) | winui::CBRS_TOOLTIPS |
                                  winui::CBRS_FLYBY | winui::CBRS_SIZE_DYNAMIC | winui::CBRS_GRIPPER;
-    m_wndBookmarkBar.EnableDocking(winui::CBRS_ALIGN_ANY);
+    bar_.EnableDocking(winui::CBRS_ALIGN_ANY);
 }
 
-void CMainFrame::DockBookmarkBar()
+void CBookmarkController::DockBar()
 {
-    if (!m_wndBookmarkBar.m_hWnd)
+    if (!bar_.m_hWnd)
         return;
-    DockControlBar(&m_wndBookmarkBar, winui::AFX_IDW_DOCKBAR_TOP);
-    DockControlBarLeftOf(&m_wndBookmarkBar, &m_wndToolBar);
-    ShowControlBar(&m_wndBookmarkBar, FALSE, FALSE);
+    frame_.DockControlBar(&bar_, winui::AFX_IDW_DOCKBAR_TOP);
+    host_.DockControlBarLeftOf(&bar_, &host_.MainToolBar());
+    frame_.ShowControlBar(&bar_, FALSE, FALSE);
+}
+
+void CBookmarkController::SetButtonPictures(int addImage, int deleteImage)
+{
+    addImage_ = addImage;
+    deleteImage_ = deleteImage;
+    shownImage_ = addImage;
 }
 
 // "%s Line: %d": the title without its modified mark, cut to its last 35
@@ -59,7 +79,7 @@ static std::string bookmark_title(COvantaView* view)
     return CBookmarkBar::TitleOfPath(path.empty() ? doc->GetTitle() : path);
 }
 
-bool CMainFrame::AddBookmarkAt(CNColorEditCtrl& editor, int line, const std::string& name)
+bool CBookmarkController::AddBookmarkAt(CNColorEditCtrl& editor, int line, const std::string& name)
 {
     BookmarkRecord r;
     r.pEdit = &editor;
@@ -67,30 +87,30 @@ bool CMainFrame::AddBookmarkAt(CNColorEditCtrl& editor, int line, const std::str
     r.nTopLine = line > 0 ? line - 1 : 0;
     r.szTitle = bookmark_title(COvantaEditorShell::ViewOf(editor));
     r.szName = name;
-    bool added = m_wndBookmarkBar.AddBookmark(r) >= 0;
+    bool added = bar_.AddBookmark(r) >= 0;
     if (COvantaView* view = COvantaEditorShell::ViewOf(editor))
         view->DrawLineNumbers(nullptr);
     return added;
 }
 
-void CMainFrame::RemoveBookmarkAt(CNColorEditCtrl& editor, int line)
+void CBookmarkController::RemoveBookmarkAt(CNColorEditCtrl& editor, int line)
 {
     BookmarkRecord r;
     r.pEdit = &editor;
     r.nLine = line;
-    m_wndBookmarkBar.RemoveBookmark(r);
+    bar_.RemoveBookmark(r);
     if (COvantaView* view = COvantaEditorShell::ViewOf(editor))
         view->DrawLineNumbers(nullptr);
 }
 
-void CMainFrame::OnAddBookmark()
+void CBookmarkController::OnAddBookmark()
 {
-    COvantaView* view = ActiveOvantaView();
+    COvantaView* view = host_.ActiveOvantaView();
     if (!view)
         return;
     COvantaEditCtrl& editor = view->Editor();
     const int line = editor.GetCaretLine();
-    if (m_wndBookmarkBar.HasBookmark(&editor, line)) {
+    if (bar_.HasBookmark(&editor, line)) {
         RemoveBookmarkAt(editor, line);
         return;
     }
@@ -107,44 +127,45 @@ void CMainFrame::OnAddBookmark()
     AddBookmarkAt(editor, line, name);
 }
 
-void CMainFrame::OnUpdateAddBookmark(winui::CCmdUI* ui)
+void CBookmarkController::OnUpdateAddBookmark(winui::CCmdUI* ui)
 {
-    COvantaView* view = ActiveOvantaView();
+    COvantaView* view = host_.ActiveOvantaView();
     COvantaApp* app = COvantaApp::Get();
     ui->Enable(view != nullptr && !(app && app->m_bInPrintPreview));
-    const bool has = view && m_wndBookmarkBar.HasBookmark(&view->Editor(), view->Editor().GetCaretLine());
+    const bool has = view && bar_.HasBookmark(&view->Editor(), view->Editor().GetCaretLine());
     if (ui->m_hMenu)
         ui->SetText(has ? "Delete Bookmark\tF12" : "Add Bookmark\tF12");
-    const int image = has ? m_nBookmarkDelImage : m_nBookmarkImage;
-    if (image >= 0 && image != m_nShownBookmarkImage && m_wndToolBar.m_hWnd) {
-        m_wndToolBar.SetButtonImage(ID_ADD_BOOKMARK, image);
-        m_nShownBookmarkImage = image;
+    const int image = has ? deleteImage_ : addImage_;
+    winui::CToolBar& toolBar = host_.MainToolBar();
+    if (image >= 0 && image != shownImage_ && toolBar.m_hWnd) {
+        toolBar.SetButtonImage(ID_ADD_BOOKMARK, image);
+        shownImage_ = image;
     }
 }
 
-void CMainFrame::OnGotoNextBookmark()
+void CBookmarkController::OnGotoNextBookmark()
 {
-    m_wndBookmarkBar.GotoNextBookmark();
+    bar_.GotoNextBookmark();
 }
 
-void CMainFrame::OnViewBookmarks()
+void CBookmarkController::OnViewBookmarks()
 {
-    if (!m_wndBookmarkBar.m_hWnd) {
-        CreateBookmarkBar();
-        DockBookmarkBar();
+    if (!bar_.m_hWnd) {
+        CreateBar();
+        DockBar();
     }
-    ShowControlBar(&m_wndBookmarkBar, !m_wndBookmarkBar.IsVisible(), FALSE);
+    frame_.ShowControlBar(&bar_, !bar_.IsVisible(), FALSE);
 }
 
-void CMainFrame::OnUpdateViewBookmarks(winui::CCmdUI* ui)
+void CBookmarkController::OnUpdateViewBookmarks(winui::CCmdUI* ui)
 {
-    ui->Enable(m_wndBookmarkBar.m_nCount > 0);
-    ui->SetCheck(m_wndBookmarkBar.IsVisible() ? 1 : 0);
+    ui->Enable(bar_.m_nCount > 0);
+    ui->SetCheck(bar_.IsVisible() ? 1 : 0);
 }
 
-void CMainFrame::OnBookmarkButton(UINT id)
+void CBookmarkController::OnBookmarkButton(UINT id)
 {
-    m_wndBookmarkBar.OnBookmarkCommand(id);
+    bar_.OnBookmarkCommand(id);
 }
 
 // The child frame of an editor: its grandparent, one level further when
@@ -155,13 +176,13 @@ static winui::CFrameWnd* frame_of_editor(CNColorEditCtrl& editor)
     return view ? view->GetParentFrame() : nullptr;
 }
 
-LRESULT CMainFrame::OnBookmarkJump(WPARAM, LPARAM lParam)
+LRESULT CBookmarkController::OnBookmarkJump(WPARAM, LPARAM lParam)
 {
     const auto* r = reinterpret_cast<const BookmarkRecord*>(lParam);
     // Only records the bar holds are followed: their editors are alive.
     bool known = false;
-    for (int i = 0; r && i < m_wndBookmarkBar.m_nCount; ++i)
-        known = known || m_wndBookmarkBar.Record(i) == r;
+    for (int i = 0; r && i < bar_.m_nCount; ++i)
+        known = known || bar_.Record(i) == r;
     if (!known || !r->pEdit)
         return 0;
     CNColorEditCtrl& editor = *r->pEdit;
@@ -169,9 +190,9 @@ LRESULT CMainFrame::OnBookmarkJump(WPARAM, LPARAM lParam)
     winui::CFrameWnd* child = frame_of_editor(editor);
     if (!view || !child)
         return 0;
-    MDIActivate(child->m_hWnd);
+    frame_.MDIActivate(child->m_hWnd);
     if (::IsIconic(child->m_hWnd))
-        ::SendMessageA(m_hWndMDIClient, WM_MDIRESTORE, reinterpret_cast<WPARAM>(child->m_hWnd), 0);
+        ::SendMessageA(frame_.m_hWndMDIClient, WM_MDIRESTORE, reinterpret_cast<WPARAM>(child->m_hWnd), 0);
     CColorEditCore& core = editor.Core();
     if (core.GetLineCount() <= r->nTopLine || core.GetLineCount() <= r->nLine)
         return -1;
@@ -186,28 +207,28 @@ LRESULT CMainFrame::OnBookmarkJump(WPARAM, LPARAM lParam)
     return 0;
 }
 
-void CMainFrame::BookmarksOpened(COvantaDoc* doc)
+void CBookmarkController::DocumentOpened(COvantaDoc* doc)
 {
     COvantaApp* app = COvantaApp::Get();
     // A workspace brings its own bookmarks with its files.
     if (!app || !app->m_strWorkspacePath.empty() || !doc || doc->GetPathName().empty())
         return;
-    m_wndBookmarkBar.LoadBookmarks(winui::CProfile(app->m_szProfilePath), doc);
+    bar_.LoadBookmarks(winui::CProfile(app->m_szProfilePath), doc);
 }
 
-void CMainFrame::BookmarksClosing(COvantaDoc* doc)
+void CBookmarkController::DocumentClosing(COvantaDoc* doc)
 {
     COvantaApp* app = COvantaApp::Get();
-    if (!app || !app->m_strWorkspacePath.empty() || !m_wndBookmarkBar.m_hWnd)
+    if (!app || !app->m_strWorkspacePath.empty() || !bar_.m_hWnd)
         return;
-    m_wndBookmarkBar.SaveBookmarksOf(winui::CProfile(app->m_szProfilePath), doc);
+    bar_.SaveBookmarksOf(winui::CProfile(app->m_szProfilePath), doc);
 }
 
-void CMainFrame::SaveBookmarkSettings()
+void CBookmarkController::SaveSettings()
 {
     COvantaApp* app = COvantaApp::Get();
     if (!app)
         return;
     for (COvantaDoc* doc : app->Documents())
-        BookmarksClosing(doc);
+        DocumentClosing(doc);
 }

@@ -8,7 +8,7 @@
 #include "editor/tools/tcp_link.h"
 #include "winui/work_area.h"
 
-#include "editor/shell/mainfrm.h"
+#include "editor/shell/search_controller.h"
 
 #include "editor/shell/find_engine.h"
 #include "editor/shell/macro_recorder.h"
@@ -18,6 +18,7 @@
 #include "editor/shell/ovantaview.h"
 #include "editor/shell/resource.h"
 #include "editor/shell/settings_profile.h"
+#include "editor/shell/settings_store.h"
 
 #include "editor/tools/doc_search.h"
 #include "editor/tools/find_in_files.h"
@@ -117,30 +118,7 @@ private:
     bool first_ = true;
 };
 
-} // namespace
-
-CFrameSearch& CMainFrame::Search()
-{
-    if (!m_pSearch)
-        m_pSearch = std::make_shared<CFrameSearch>();
-    return *m_pSearch;
-}
-
-void CMainFrame::SearchLastDocumentClosed()
-{
-    // With no document there is nothing to search in: the open dialog
-    // takes its plain title and goes.
-    CFrameSearch& s = Search();
-    CSearchDlg* dlg = s.searchDlg && s.searchDlg->m_hWnd ? s.searchDlg.get() : nullptr;
-    if (!dlg && s.replaceDlg && s.replaceDlg->m_hWnd)
-        dlg = s.replaceDlg.get();
-    if (dlg)
-        dlg->UpdateTitle(SW_HIDE);
-}
-
-// --- documents and the output pane -------------------------------------------------
-
-std::vector<COvantaView*> CMainFrame::OpenViews(bool firstOnly)
+std::vector<COvantaView*> OpenViews(bool firstOnly)
 {
     std::vector<COvantaView*> views;
     COvantaApp* app = COvantaApp::Get();
@@ -160,21 +138,73 @@ std::vector<COvantaView*> CMainFrame::OpenViews(bool firstOnly)
     return views;
 }
 
-COutputEdit* CMainFrame::SearchResultsPane()
+int SearchOpenDocumentsIn(const std::vector<COvantaView*>& views, const SearchRequest& request,
+                          bool suppressComments, CFindInFilesOutput& output)
 {
-    if (!m_pOutputBar || !m_pOutputBar->IsVisible())
-        ToggleOutputBar();
-    if (!m_pOutputBar)
+    std::vector<SearchView> list;
+    for (COvantaView* view : views) {
+        COvantaDoc* doc = view->GetOvantaDoc();
+        list.push_back(SearchView{&view->Editor().Core(), doc ? doc->GetPathName() : std::string()});
+    }
+    return ::SearchOpenDocuments(list, request, suppressComments, output);
+}
+
+} // namespace
+
+BEGIN_MESSAGE_MAP(CSearchController, winui::CCmdTarget)
+    ON_COMMAND(ID_TCP_SEND, &CSearchController::OnTcpSend)
+    ON_COMMAND(ID_TCP_SETTINGS, &CSearchController::OnTcpReceive)
+    ON_COMMAND(ID_EDIT_FIND, &CSearchController::OnEditFind)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_FIND, &CSearchController::OnUpdateEditFind)
+    ON_COMMAND(ID_EDIT_REPLACE, &CSearchController::OnEditReplace)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_REPLACE, &CSearchController::OnUpdateEditReplace)
+    ON_COMMAND(ID_EDIT_REPEAT, &CSearchController::OnEditRepeat)
+    ON_COMMAND(ID_FIND_IN_FILES, &CSearchController::OnFindInFiles)
+    ON_UPDATE_COMMAND_UI(ID_FIND_IN_FILES, &CSearchController::OnUpdateFindInFiles)
+    ON_MESSAGE(WM_FIND_REQUEST, &CSearchController::OnFindRequest)
+    ON_MESSAGE(WM_EDITOR_MOUSE_SELECTION, &CSearchController::OnEditorSelection)
+    ON_MESSAGE(WM_TCP_TEXT, &CSearchController::OnTcpData)
+END_MESSAGE_MAP()
+
+CSearchController::CSearchController(CMainFrameBase& frame, ISearchHost& host) : frame_(frame), host_(host) {}
+
+CSearchController::~CSearchController() = default;
+
+CFrameSearch& CSearchController::Search()
+{
+    if (!search_)
+        search_ = std::make_unique<CFrameSearch>();
+    return *search_;
+}
+
+void CSearchController::LastDocumentClosed()
+{
+    // With no document there is nothing to search in: the open dialog
+    // takes its plain title and goes.
+    CFrameSearch& s = Search();
+    CSearchDlg* dlg = s.searchDlg && s.searchDlg->m_hWnd ? s.searchDlg.get() : nullptr;
+    if (!dlg && s.replaceDlg && s.replaceDlg->m_hWnd)
+        dlg = s.replaceDlg.get();
+    if (dlg)
+        dlg->UpdateTitle(SW_HIDE);
+}
+
+// --- documents and the output pane -------------------------------------------------
+
+COutputEdit* CSearchController::SearchResultsPane()
+{
+    COutputBar* bar = host_.ShownOutputBar();
+    if (!bar)
         return nullptr;
-    m_pOutputBar->ShowPane(kPaneSearchResults);
-    COutputEdit& pane = m_pOutputBar->Pane(kPaneSearchResults);
+    bar->ShowPane(kPaneSearchResults);
+    COutputEdit& pane = bar->Pane(kPaneSearchResults);
     pane.SetPaneText("");
     return &pane;
 }
 
 // --- the dialogs ---------------------------------------------------------------------
 
-void CMainFrame::PrepareSearchDialog(CSearchDlg& dlg, bool takeSelection)
+void CSearchController::PrepareSearchDialog(CSearchDlg& dlg, bool takeSelection)
 {
     COvantaApp* app = COvantaApp::Get();
     if (app)
@@ -189,22 +219,22 @@ void CMainFrame::PrepareSearchDialog(CSearchDlg& dlg, bool takeSelection)
     dlg.m_bNoCommentHits = Search().options.suppressComments ? TRUE : FALSE;
 }
 
-CSearchDlg* CMainFrame::EnsureSearchDialog(const std::string& text)
+CSearchDlg* CSearchController::EnsureSearchDialog(const std::string& text)
 {
     if (Search().searchDlg && Search().searchDlg->m_hWnd)
         return Search().searchDlg.get();
     auto dlg = std::make_unique<CSearchDlg>();
     PrepareSearchDialog(*dlg, Search().options.findUseSelection);
     dlg->FilterDialogKeys(true);
-    if (!dlg->Create(text.c_str(), WM_FIND_REQUEST, m_hWnd))
+    if (!dlg->Create(text.c_str(), WM_FIND_REQUEST, frame_.m_hWnd))
         return nullptr;
-    dlg->SetComboFont(EditFont());
+    dlg->SetComboFont(host_.EditFont());
     dlg->LoadHistory();
     Search().searchDlg = std::move(dlg);
     return Search().searchDlg.get();
 }
 
-void CMainFrame::RefreshSearchDialog(CSearchDlg& dlg, const std::string& text)
+void CSearchController::RefreshSearchDialog(CSearchDlg& dlg, const std::string& text)
 {
     dlg.SetSearchText(text.c_str(), TRUE);
     dlg.SyncCommentOption();
@@ -214,9 +244,9 @@ void CMainFrame::RefreshSearchDialog(CSearchDlg& dlg, const std::string& text)
         dlg.m_cbFind.SetFocus();
 }
 
-void CMainFrame::OnEditFind()
+void CSearchController::OnEditFind()
 {
-    const std::string text = SelectedSearchText(ActiveOvantaView());
+    const std::string text = SelectedSearchText(host_.ActiveOvantaView());
     if (Search().searchDlg && Search().searchDlg->m_hWnd) {
         Search().searchDlg->m_bMultiFile = FALSE;
         Search().searchDlg->SetDiskOnly(FALSE);
@@ -226,19 +256,19 @@ void CMainFrame::OnEditFind()
         return;
     }
     Search().searchDlg->ShowEnhanced(FALSE);
-    if (COvantaView* view = ActiveOvantaView())
+    if (COvantaView* view = host_.ActiveOvantaView())
         KeepSearchDialogsClear(view->Editor());
 }
 
-void CMainFrame::OnUpdateEditFind(winui::CCmdUI* ui)
+void CSearchController::OnUpdateEditFind(winui::CCmdUI* ui)
 {
-    ui->Enable(ViewUsable() &&
+    ui->Enable(host_.ViewUsable() &&
                !(Search().replaceDlg && Search().replaceDlg->m_hWnd && ::IsWindowVisible(Search().replaceDlg->m_hWnd)));
 }
 
-void CMainFrame::OnFindInFiles()
+void CSearchController::OnFindInFiles()
 {
-    COvantaView* view = ActiveOvantaView();
+    COvantaView* view = host_.ActiveOvantaView();
     COvantaApp* app = COvantaApp::Get();
     const bool noDocument = !app || app->Documents().empty();
     // Documents open but none active: nothing to take the text from.
@@ -261,43 +291,43 @@ void CMainFrame::OnFindInFiles()
     dlg->SetDiskOnly(noDocument ? TRUE : FALSE);
 }
 
-void CMainFrame::OnUpdateFindInFiles(winui::CCmdUI* ui)
+void CSearchController::OnUpdateFindInFiles(winui::CCmdUI* ui)
 {
     ui->Enable(!(Search().replaceDlg && Search().replaceDlg->m_hWnd && ::IsWindowVisible(Search().replaceDlg->m_hWnd)));
 }
 
-void CMainFrame::OnEditReplace()
+void CSearchController::OnEditReplace()
 {
-    const std::string text = SelectedSearchText(ActiveOvantaView());
+    const std::string text = SelectedSearchText(host_.ActiveOvantaView());
     if (Search().replaceDlg && Search().replaceDlg->m_hWnd) {
         RefreshSearchDialog(*Search().replaceDlg, text);
-        if (COvantaView* view = ActiveOvantaView())
+        if (COvantaView* view = host_.ActiveOvantaView())
             KeepSearchDialogsClear(view->Editor());
         return;
     }
     auto dlg = std::make_unique<CSearchReplaceDlg>();
     PrepareSearchDialog(*dlg, Search().options.replaceUseSelection);
     dlg->FilterDialogKeys(true);
-    if (!dlg->Create(text.c_str(), WM_FIND_REQUEST, m_hWnd))
+    if (!dlg->Create(text.c_str(), WM_FIND_REQUEST, frame_.m_hWnd))
         return;
-    dlg->SetComboFont(EditFont());
+    dlg->SetComboFont(host_.EditFont());
     if (COvantaApp* app = COvantaApp::Get()) {
         const uint32_t flags = static_cast<uint32_t>(app->m_profile.GetInt("FIND", "Searchflags", 0));
         if (flags & 0xFFFF)
             dlg->SetOptions(flags);
     }
     Search().replaceDlg = std::move(dlg);
-    if (COvantaView* view = ActiveOvantaView())
+    if (COvantaView* view = host_.ActiveOvantaView())
         KeepSearchDialogsClear(view->Editor());
 }
 
-void CMainFrame::OnUpdateEditReplace(winui::CCmdUI* ui)
+void CSearchController::OnUpdateEditReplace(winui::CCmdUI* ui)
 {
-    ui->Enable(ViewUsable() &&
+    ui->Enable(host_.ViewUsable() &&
                !(Search().searchDlg && Search().searchDlg->m_hWnd && ::IsWindowVisible(Search().searchDlg->m_hWnd)));
 }
 
-void CMainFrame::OnEditRepeat()
+void CSearchController::OnEditRepeat()
 {
     if (Search().searchDlg && Search().searchDlg->m_hWnd) {
         Search().searchDlg->SendMessage(WM_SEARCH_HOTKEY);
@@ -309,7 +339,7 @@ void CMainFrame::OnEditRepeat()
     }
     // Without a dialog: the selected text, downwards from one after the
     // caret and once more from the start.
-    const std::string text = SelectedSearchText(ActiveOvantaView());
+    const std::string text = SelectedSearchText(host_.ActiveOvantaView());
     SearchRequest request;
     request.scope = kScopeFindInDocument;
     request.flags = 0x3B;
@@ -317,7 +347,7 @@ void CMainFrame::OnEditRepeat()
     OnFindRequest(0, reinterpret_cast<LPARAM>(&request));
 }
 
-int CMainFrame::PrepareEditorSearch(const std::string& word)
+int CSearchController::PrepareEditorSearch(const std::string& word)
 {
     if (!Search().searchDlg || !Search().searchDlg->m_hWnd)
         return 0;
@@ -326,15 +356,15 @@ int CMainFrame::PrepareEditorSearch(const std::string& word)
     return static_cast<int>(request->flags & kSearchDirectionMask);
 }
 
-void CMainFrame::PostEditorSearch()
+void CSearchController::PostEditorSearch()
 {
     if (Search().searchDlg && Search().searchDlg->m_hWnd)
-        ::PostMessageA(m_hWnd, WM_FIND_REQUEST, 0, reinterpret_cast<LPARAM>(&Search().searchDlg->m_request));
+        ::PostMessageA(frame_.m_hWnd, WM_FIND_REQUEST, 0, reinterpret_cast<LPARAM>(&Search().searchDlg->m_request));
 }
 
-LRESULT CMainFrame::OnEditorSelection(WPARAM, LPARAM editor)
+LRESULT CSearchController::OnEditorSelection(WPARAM, LPARAM editor)
 {
-    COvantaView* view = ActiveOvantaView();
+    COvantaView* view = host_.ActiveOvantaView();
     if (!view || reinterpret_cast<HWND>(editor) != view->Editor().m_hWnd)
         return 0;
     const std::string text = SelectedSearchText(view);
@@ -349,9 +379,9 @@ LRESULT CMainFrame::OnEditorSelection(WPARAM, LPARAM editor)
 
 // --- the find request ------------------------------------------------------------------
 
-LRESULT CMainFrame::OnFindRequest(WPARAM closing, LPARAM lParam)
+LRESULT CSearchController::OnFindRequest(WPARAM closing, LPARAM lParam)
 {
-    COvantaView* view = ActiveOvantaView();
+    COvantaView* view = host_.ActiveOvantaView();
     if (closing == 1) {
         if (view) {
             view->Editor().SetFocus();
@@ -385,7 +415,7 @@ LRESULT CMainFrame::OnFindRequest(WPARAM closing, LPARAM lParam)
         return 0;
     COvantaEditCtrl& editor = view->Editor();
     FindContext context;
-    context.owner = m_hWnd;
+    context.owner = frame_.m_hWnd;
     context.caretMoved = [this, view](CNColorEditCtrl& moved) {
         view->NotifyCaret();
         view->DrawLineNumbers(nullptr);
@@ -405,16 +435,16 @@ LRESULT CMainFrame::OnFindRequest(WPARAM closing, LPARAM lParam)
     }
 }
 
-void CMainFrame::FrameRedraw(bool on)
+void CSearchController::FrameRedraw(bool on)
 {
-    ::SendMessageA(m_hWnd, WM_SETREDRAW, on ? TRUE : FALSE, 0);
+    ::SendMessageA(frame_.m_hWnd, WM_SETREDRAW, on ? TRUE : FALSE, 0);
     if (on)
-        ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+        ::RedrawWindow(frame_.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 // A dialog that covers the line of the found text goes above that line,
 // or below it when there is no room above.
-void CMainFrame::KeepSearchDialogsClear(CNColorEditCtrl& editor)
+void CSearchController::KeepSearchDialogsClear(CNColorEditCtrl& editor)
 {
     if (!editor.m_hWnd)
         return;
@@ -442,7 +472,7 @@ void CMainFrame::KeepSearchDialogsClear(CNColorEditCtrl& editor)
     }
 }
 
-int CMainFrame::RunMultiFileSearch(SearchRequest request, bool suppressComments)
+int CSearchController::RunMultiFileSearch(SearchRequest request, bool suppressComments)
 {
     if (request.scope != kScopeOpenDocuments)
         request.flags = (request.flags & ~kSearchDirectionMask) | kSearchForward;
@@ -472,22 +502,11 @@ int CMainFrame::RunMultiFileSearch(SearchRequest request, bool suppressComments)
     return hits;
 }
 
-int CMainFrame::SearchOpenDocumentsIn(const std::vector<COvantaView*>& views, const SearchRequest& request,
-                                      bool suppressComments, CFindInFilesOutput& output)
-{
-    std::vector<SearchView> list;
-    for (COvantaView* view : views) {
-        COvantaDoc* doc = view->GetOvantaDoc();
-        list.push_back(SearchView{&view->Editor().Core(), doc ? doc->GetPathName() : std::string()});
-    }
-    return ::SearchOpenDocuments(list, request, suppressComments, output);
-}
-
-int CMainFrame::SearchCurrentDocumentIn(const SearchRequest& request, bool suppressComments,
+int CSearchController::SearchCurrentDocumentIn(const SearchRequest& request, bool suppressComments,
                                         CFindInFilesOutput& output)
 {
     SearchView active{nullptr, std::string()};
-    if (COvantaView* view = ActiveOvantaView()) {
+    if (COvantaView* view = host_.ActiveOvantaView()) {
         active.editor = &view->Editor().Core();
         if (COvantaDoc* doc = view->GetOvantaDoc())
             active.path = doc->GetPathName();
@@ -495,12 +514,12 @@ int CMainFrame::SearchCurrentDocumentIn(const SearchRequest& request, bool suppr
     return ::SearchCurrentDocument(active, request, suppressComments, output);
 }
 
-int CMainFrame::ReplaceInAllDocuments(const SearchRequest& request)
+int CSearchController::ReplaceInAllDocuments(const SearchRequest& request)
 {
     int replaces = 0;
     int documents = 0;
     FindContext context;
-    context.owner = m_hWnd;
+    context.owner = frame_.m_hWnd;
     context.skipComments = Search().options.suppressComments;
     // One pass per document: its views share one text, and a second pass
     // would replace inside the replacements of the first.
@@ -520,13 +539,13 @@ int CMainFrame::ReplaceInAllDocuments(const SearchRequest& request)
     }
     char text[96];
     std::snprintf(text, sizeof text, "%d Replaces in %d files processed", replaces, documents);
-    winui::ShowMessageBox(m_hWnd, text, "Search & Replace in all open files..", MB_OK | MB_ICONINFORMATION);
+    winui::ShowMessageBox(frame_.m_hWnd, text, "Search & Replace in all open files..", MB_OK | MB_ICONINFORMATION);
     return replaces;
 }
 
 // --- settings ----------------------------------------------------------------------------
 
-void CMainFrame::LoadSearchSettings()
+void CSearchController::LoadSettings()
 {
     COvantaApp* app = COvantaApp::Get();
     if (!app)
@@ -541,7 +560,7 @@ void CMainFrame::LoadSearchSettings()
     Search().tcpSettings.sendPort = o.sendToPort;
 }
 
-void CMainFrame::CollectSearchOptions(SettingsValues& o)
+void CSearchController::CollectOptions(SettingsValues& o)
 {
     o.fndUseSel = Search().options.findUseSelection ? 1 : 0;
     o.repUseSel = Search().options.replaceUseSelection ? 1 : 0;
@@ -551,7 +570,7 @@ void CMainFrame::CollectSearchOptions(SettingsValues& o)
     o.sendToPort = Search().tcpSettings.sendPort;
 }
 
-void CMainFrame::SetSuppressComments(bool on)
+void CSearchController::SetSuppressComments(bool on)
 {
     // One option for the searches, both dialogs' boxes and the editors'
     // brace searches.
@@ -563,7 +582,7 @@ void CMainFrame::SetSuppressComments(bool on)
             dlg->SyncCommentOption();
 }
 
-void CMainFrame::SaveSearchSettings()
+void CSearchController::SaveSettings()
 {
     COvantaApp* app = COvantaApp::Get();
     if (!app)
@@ -572,7 +591,7 @@ void CMainFrame::SaveSearchSettings()
     ::SaveSearchDialogPlaces(app->m_profile, Search().searchDlg.get(), Search().replaceDlg.get());
 }
 
-void CMainFrame::ReloadSearchDialogs()
+void CSearchController::ReloadDialogs()
 {
     COvantaApp* app = COvantaApp::Get();
     if (!app)
@@ -601,7 +620,7 @@ void CMainFrame::ReloadSearchDialogs()
     }
 }
 
-void CMainFrame::CloseSearch()
+void CSearchController::Close()
 {
     Search().tcp.Stop();
     Search().searchDlg.reset();
@@ -610,11 +629,11 @@ void CMainFrame::CloseSearch()
 
 // --- TCP link ------------------------------------------------------------------------------
 
-void CMainFrame::OnTcpSend()
+void CSearchController::OnTcpSend()
 {
     TcpLinkSettings& settings = Search().tcpSettings;
     const TcpLinkSettings before = settings;
-    const bool sent = Search().tcp.SendToPort(m_hWnd, settings);
+    const bool sent = Search().tcp.SendToPort(frame_.m_hWnd, settings);
     if (settings.sendServer != before.sendServer || settings.sendPort != before.sendPort) {
         if (COvantaApp* app = COvantaApp::Get()) {
             app->WriteSettingString(settings_section, "SendToServer", settings.sendServer.c_str());
@@ -628,10 +647,10 @@ void CMainFrame::OnTcpSend()
     ::RecordMacroEvent(static_cast<uintptr_t>(settings.sendPort), 0, macro_number);
 }
 
-void CMainFrame::OnTcpReceive()
+void CSearchController::OnTcpReceive()
 {
     const int before = Search().tcpSettings.receivePort;
-    const bool started = Search().tcp.ReceiveFromPort(m_hWnd, Search().tcpSettings);
+    const bool started = Search().tcp.ReceiveFromPort(frame_.m_hWnd, Search().tcpSettings);
     if (Search().tcpSettings.receivePort != before) {
         if (COvantaApp* app = COvantaApp::Get())
             app->WriteSettingInt(settings_section, "TcpPortNo", Search().tcpSettings.receivePort);
@@ -642,7 +661,7 @@ void CMainFrame::OnTcpReceive()
     }
 }
 
-LRESULT CMainFrame::OnTcpData(WPARAM buffer, LPARAM count)
+LRESULT CSearchController::OnTcpData(WPARAM buffer, LPARAM count)
 {
-    return Search().tcp.OnTcpData(m_hWnd, buffer, count);
+    return Search().tcp.OnTcpData(frame_.m_hWnd, buffer, count);
 }

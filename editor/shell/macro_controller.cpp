@@ -1,7 +1,7 @@
-// CMainFrame's side of the macros: the recorder bar and its commands, the
-// playback of "*.mcr" files into the active editor, the text macros of
-// "macro.txt" with the actualize pass, and the keyboard mapping dialog.
-#include "editor/shell/mainfrm.h"
+// The main frame's macros: the recorder bar and its commands, the playback
+// of "*.mcr" files into the active editor, the text macros of "macro.txt"
+// with the actualize pass, and the keyboard mapping dialog.
+#include "editor/shell/macro_controller.h"
 
 #include "editor/shell/key_mapping.h"
 #include "editor/shell/keymap_dlg.h"
@@ -19,10 +19,14 @@
 #include "editor/syntax/undo_step.h"
 #include "editor/tools/app_start_dlg.h"
 #include "editor/tools/search_request.h"
+#include "editor/tools/tool_info.h"
+
+#include "editor/syntax/window/ncoloreditctrl.h"
 
 #include "winui/cmdui.h"
 #include "winui/commdlg.h"
 #include "winui/msgbox.h"
+#include "winui/toolbar.h"
 
 #include <fstream>
 #include <sstream>
@@ -58,79 +62,92 @@ std::string macro_file_path()
 
 } // namespace
 
+BEGIN_MESSAGE_MAP(CMacroController, winui::CCmdTarget)
+    ON_COMMAND(ID_MACRO_RECORDER, &CMacroController::OnMacroRecorder)
+    ON_UPDATE_COMMAND_UI(ID_MACRO_RECORDER, &CMacroController::OnUpdateMacroRecorder)
+    ON_COMMAND(ID_MACRO_RECORD, &CMacroController::OnMacroStart)
+    ON_UPDATE_COMMAND_UI(ID_MACRO_RECORD, &CMacroController::OnUpdateMacroStart)
+    ON_COMMAND(ID_MACRO_STOP, &CMacroController::OnMacroPause)
+    ON_UPDATE_COMMAND_UI(ID_MACRO_STOP, &CMacroController::OnUpdateMacroPause)
+    ON_COMMAND(ID_MACRO_PLAY, &CMacroController::OnMacroFinish)
+    ON_UPDATE_COMMAND_UI(ID_MACRO_PLAY, &CMacroController::OnUpdateMacroFinish)
+    ON_COMMAND(ID_EDIT_MACRO_FILE, &CMacroController::OnEditMacroFile)
+    ON_COMMAND(ID_KEYBOARD_MAPPING, &CMacroController::OnKeyboardMapping)
+END_MESSAGE_MAP()
+
 // --- the recorder bar ---------------------------------------------------------
 
-bool CMainFrame::CreateMacroBar(bool show)
+bool CMacroController::CreateMacroBar(bool show)
 {
     auto bar = std::make_unique<CMacroRecorderBar>();
-    if (!bar->Create(this))
+    if (!bar->Create(&frame_))
         return false;
     bar->EnableDocking(winui::CBRS_ALIGN_TOP | winui::CBRS_ALIGN_BOTTOM);
-    m_pMacroBar = std::move(bar);
-    DockControlBarLeftOf(m_pMacroBar.get(), &m_wndToolBar);
+    recorderBar_ = std::move(bar);
+    host_.DockControlBarLeftOf(recorderBar_.get(), &host_.MainToolBar());
     if (!show)
-        ShowControlBar(m_pMacroBar.get(), FALSE, FALSE);
-    RecalcLayout();
+        frame_.ShowControlBar(recorderBar_.get(), FALSE, FALSE);
+    frame_.RecalcLayout();
     return true;
 }
 
-void CMainFrame::OnMacroRecorder()
+void CMacroController::OnMacroRecorder()
 {
-    if (m_pMacroBar && m_pMacroBar->m_hWnd) {
-        ShowControlBar(m_pMacroBar.get(), !m_pMacroBar->IsVisible(), FALSE);
-        m_nMacroBar = m_pMacroBar->IsVisible() ? 1 : 0;
+    if (recorderBar_ && recorderBar_->m_hWnd) {
+        frame_.ShowControlBar(recorderBar_.get(), !recorderBar_->IsVisible(), FALSE);
+        macroBar_ = recorderBar_->IsVisible() ? 1 : 0;
         return;
     }
     if (CreateMacroBar(true))
-        m_nMacroBar = 1;
+        macroBar_ = 1;
 }
 
-void CMainFrame::OnUpdateMacroRecorder(winui::CCmdUI* ui)
+void CMacroController::OnUpdateMacroRecorder(winui::CCmdUI* ui)
 {
-    ui->SetCheck(m_pMacroBar && m_pMacroBar->IsVisible() ? 1 : 0);
+    ui->SetCheck(recorderBar_ && recorderBar_->IsVisible() ? 1 : 0);
 }
 
-void CMainFrame::OnMacroStart()
+void CMacroController::OnMacroStart()
 {
-    const bool paused = m_pMacroBar && m_pMacroBar->m_bPaused;
+    const bool paused = recorderBar_ && recorderBar_->m_bPaused;
     if (!paused) {
         delete g_pMacroEvents;
         g_pMacroEvents = new std::vector<uint32_t>();
     }
     g_bMacroRecording = true;
-    if (m_pMacroBar) {
-        m_pMacroBar->m_bPaused = false;
-        if (m_pMacroBar->IsFloating())
-            m_pMacroBar->EnableDocking(winui::CBRS_ALIGN_TOP | winui::CBRS_ALIGN_BOTTOM);
+    if (recorderBar_) {
+        recorderBar_->m_bPaused = false;
+        if (recorderBar_->IsFloating())
+            recorderBar_->EnableDocking(winui::CBRS_ALIGN_TOP | winui::CBRS_ALIGN_BOTTOM);
     }
 }
 
-void CMainFrame::OnUpdateMacroStart(winui::CCmdUI* ui)
+void CMacroController::OnUpdateMacroStart(winui::CCmdUI* ui)
 {
     ui->Enable(!g_bMacroRecording);
 }
 
-void CMainFrame::OnMacroPause()
+void CMacroController::OnMacroPause()
 {
     g_bMacroRecording = false;
-    if (m_pMacroBar)
-        m_pMacroBar->m_bPaused = true;
+    if (recorderBar_)
+        recorderBar_->m_bPaused = true;
 }
 
-void CMainFrame::OnUpdateMacroPause(winui::CCmdUI* ui)
+void CMacroController::OnUpdateMacroPause(winui::CCmdUI* ui)
 {
-    ui->Enable(g_bMacroRecording || (m_pMacroBar && m_pMacroBar->m_bPaused));
+    ui->Enable(g_bMacroRecording || (recorderBar_ && recorderBar_->m_bPaused));
 }
 
-void CMainFrame::OnMacroFinish()
+void CMacroController::OnMacroFinish()
 {
-    if (m_pMacroBar)
-        m_pMacroBar->m_bPaused = false;
+    if (recorderBar_)
+        recorderBar_->m_bPaused = false;
     g_bMacroRecording = false;
 
     COvantaApp* app = COvantaApp::Get();
     winui::CFileDialog dlg(false, "mcr", nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
-                           "Keyboard macros (*.mcr)|*.mcr|", m_hWnd);
+                           "Keyboard macros (*.mcr)|*.mcr|", frame_.m_hWnd);
     dlg.SetTitle("Save keyboard macro as..");
     if (app && !app->m_strLastDir.empty())
         dlg.SetInitialDir(app->m_strLastDir);
@@ -142,16 +159,16 @@ void CMainFrame::OnMacroFinish()
     std::string why;
     if (!safe_file_write_all(path, bytes.data(), bytes.size(), true, &why)) {
         // The recording stays, so that it can be saved elsewhere.
-        winui::ShowMessageBox(m_hWnd, why.c_str(), "Keyboard macro", MB_OK | MB_ICONSTOP);
+        winui::ShowMessageBox(frame_.m_hWnd, why.c_str(), "Keyboard macro", MB_OK | MB_ICONSTOP);
         return;
     }
     delete g_pMacroEvents;
     g_pMacroEvents = nullptr;
 
-    if (winui::ShowMessageBox(m_hWnd, "Add a new tool for this macro?", "Keyboard macro",
+    if (winui::ShowMessageBox(frame_.m_hWnd, "Add a new tool for this macro?", "Keyboard macro",
                               MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
-    CAppStartDlg tool(m_hWnd);
+    CAppStartDlg tool(frame_.m_hWnd);
     tool.m_tool.Toolname = dlg.GetFileTitle();
     tool.m_tool.AppExe = path;
     if (app)
@@ -159,35 +176,35 @@ void CMainFrame::OnMacroFinish()
     if (tool.DoModal() != IDOK)
         return;
     tool.m_tool.CommandId = 0;
-    m_wndToolsBar.AddTool(tool.m_tool);
+    host_.AddMacroTool(tool.m_tool);
 }
 
-void CMainFrame::OnUpdateMacroFinish(winui::CCmdUI* ui)
+void CMacroController::OnUpdateMacroFinish(winui::CCmdUI* ui)
 {
     ui->Enable(g_bMacroRecording);
 }
 
 // --- playback ---------------------------------------------------------------------
 
-int CMainFrame::PlayKeyboardMacro(const char* path)
+int CMacroController::PlayKeyboardMacro(const char* path)
 {
-    if (!m_bMacroSuspended && (!path || !*path))
+    if (!suspended_ && (!path || !*path))
         return 0;
-    COvantaView* view = ActiveOvantaView();
+    COvantaView* view = host_.ActiveOvantaView();
     if (!view)
         return 0;
-    if (!m_bMacroSuspended) {
+    if (!suspended_) {
         std::string bytes;
         // A file that cannot be read replays nothing.
         if (!read_file(path, bytes))
             return 0;
-        m_macroSteps = MacroStepsOfWords(MacroWordsOfBytes(bytes));
-        m_nMacroResume = 0;
+        steps_ = MacroStepsOfWords(MacroWordsOfBytes(bytes));
+        resume_ = 0;
     }
-    m_bMacroSuspended = false;
+    suspended_ = false;
     COvantaEditCtrl& editor = view->Editor();
-    for (size_t i = m_nMacroResume; i < m_macroSteps.size(); ++i) {
-        const MacroStep& step = m_macroSteps[i];
+    for (size_t i = resume_; i < steps_.size(); ++i) {
+        const MacroStep& step = steps_[i];
         switch (step.kind) {
         case MacroStep::kKey:
             editor.ProcessKeyDown(step.code, step.modifiers);
@@ -204,8 +221,8 @@ int CMainFrame::PlayKeyboardMacro(const char* path)
             request.scope = kScopeFindInDocument;
             request.flags = step.options;
             request.text = step.text.c_str();
-            if (::SendMessageA(m_hWnd, WM_FIND_REQUEST, 0, reinterpret_cast<LPARAM>(&request)) == -1)
-                i = m_macroSteps.size();
+            if (::SendMessageA(frame_.m_hWnd, WM_FIND_REQUEST, 0, reinterpret_cast<LPARAM>(&request)) == -1)
+                i = steps_.size();
             break;
         }
         case MacroStep::kFindKey:
@@ -242,11 +259,11 @@ int CMainFrame::PlayKeyboardMacro(const char* path)
             case kMacroCmdTcpReceive:
                 // The playback waits for the link to fill the clipboard;
                 // the next call goes on behind this step.
-                if (::OpenClipboard(m_hWnd)) {
+                if (::OpenClipboard(frame_.m_hWnd)) {
                     ::EmptyClipboard();
                     ::CloseClipboard();
-                    m_nMacroResume = i + 1;
-                    m_bMacroSuspended = true;
+                    resume_ = i + 1;
+                    suspended_ = true;
                     view->NotifyCaret();
                     return 1;
                 }
@@ -258,32 +275,32 @@ int CMainFrame::PlayKeyboardMacro(const char* path)
             break;
         }
     }
-    m_macroSteps.clear();
-    m_nMacroResume = 0;
-    if (ActiveOvantaView() == view)
+    steps_.clear();
+    resume_ = 0;
+    if (host_.ActiveOvantaView() == view)
         view->NotifyCaret();
     return 1;
 }
 
 // --- text macros -----------------------------------------------------------------
 
-void CMainFrame::LoadTextMacros()
+void CMacroController::LoadTextMacros()
 {
-    m_textMacros.clear();
+    textMacros_.clear();
     std::string content;
     if (read_file(macro_file_path(), content))
-        m_textMacros = ParseTextMacros(content);
+        textMacros_ = ParseTextMacros(content);
 }
 
-void CMainFrame::ActualizeMacros(CNColorEditCtrl& editor)
+void CMacroController::ActualizeMacros(CNColorEditCtrl& editor)
 {
-    if (m_textMacros.empty())
+    if (textMacros_.empty())
         return;
     int start = 0, end = 0;
     editor.GetSel(start, end);
     std::vector<ActualizeKey> keys;
     TextMacroContext context = editor.PlaceholderContext();
-    for (const TextMacro& m : m_textMacros) {
+    for (const TextMacro& m : textMacros_) {
         if (m.name.size() < 2 || m.name[0] != '$')
             continue;
         ActualizeKey k{m.name.substr(1), m.text};
@@ -305,7 +322,7 @@ void CMainFrame::ActualizeMacros(CNColorEditCtrl& editor)
     editor.SetSel(start, start, true, true);
 }
 
-bool CMainFrame::MacrosBeforeSave(const std::string& path, CNColorEditCtrl& editor)
+bool CMacroController::MacrosBeforeSave(const std::string& path, CNColorEditCtrl& editor)
 {
     COvantaApp* app = COvantaApp::Get();
     if (!app)
@@ -323,7 +340,7 @@ bool CMainFrame::MacrosBeforeSave(const std::string& path, CNColorEditCtrl& edit
                                  MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
-void CMainFrame::OnEditMacroFile()
+void CMacroController::OnEditMacroFile()
 {
     COvantaApp* app = COvantaApp::Get();
     const std::string path = macro_file_path();
@@ -339,46 +356,43 @@ void CMainFrame::OnEditMacroFile()
 
 // --- settings -----------------------------------------------------------------------
 
-void CMainFrame::LoadMacroSettings()
+void CMacroController::LoadSettings()
 {
     COvantaApp* app = COvantaApp::Get();
     if (!app)
         return;
-    m_nMacroBar = app->m_profile.GetInt(settings_section, "MacroBar", 0);
-    if (m_nMacroBar && !m_pMacroBar)
+    macroBar_ = app->m_profile.GetInt(settings_section, "MacroBar", 0);
+    if (macroBar_ && !recorderBar_)
         CreateMacroBar(false);
     if (app->m_profile.GetInt(settings_section, "ExtContextMenu", 0))
         LoadTextMacros();
 }
 
-void CMainFrame::SaveMacroSettings()
+void CMacroController::SaveSettings()
 {
     COvantaApp* app = COvantaApp::Get();
     if (!app)
         return;
     // A bar hidden at closing is not made again at the next start.
-    if (m_pMacroBar && m_pMacroBar->m_hWnd && !m_pMacroBar->IsVisible())
-        m_nMacroBar = 0;
-    app->WriteSettingInt(settings_section, "MacroBar", m_nMacroBar);
+    if (recorderBar_ && recorderBar_->m_hWnd && !recorderBar_->IsVisible())
+        macroBar_ = 0;
+    app->WriteSettingInt(settings_section, "MacroBar", macroBar_);
 }
 
 // --- keyboard mapping -----------------------------------------------------------------
 
-void CMainFrame::OnKeyboardMapping()
+void CMacroController::OnKeyboardMapping()
 {
-    CKeyboardMappingDlg dlg(m_hWnd);
+    CKeyboardMappingDlg dlg(frame_.m_hWnd);
     dlg.m_onApply = [this] {
-        // The accelerators follow the table while documents are open; the
-        // start table stays until one opens.
-        if (!startAccel_)
-            UseShortcutAccelerators();
+        host_.ShortcutsChanged();
         if (COvantaApp* app = COvantaApp::Get())
             app->SaveShortcuts();
     };
     dlg.DoModal();
 }
 
-void CMainFrame::ShowMenuShortcuts(HMENU menu)
+void CMacroController::ShowMenuShortcuts(HMENU menu)
 {
     const int count = GetMenuItemCount(menu);
     for (int i = 0; i < count; ++i) {
