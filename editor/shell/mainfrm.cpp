@@ -66,11 +66,8 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMainFrameBase)
     ON_MESSAGE(WM_SHOW_MAXIMIZED, &CMainFrame::OnShowMaximized)
     ON_MESSAGE(WM_DROPFILES, &CMainFrame::OnDropFiles)
     ON_COMMAND(ID_GOTO_LINE, &CMainFrame::OnGotoLine)
-    ON_COMMAND(ID_RESTORE_ALL, &CMainFrame::OnRestoreAll)
-    ON_COMMAND(ID_CLOSE_ALL, &CMainFrame::OnCloseAll)
-    ON_COMMAND(ID_WINDOW_TILE_HORZ_CMD, &CMainFrame::OnTileHorz)
-    ON_COMMAND(ID_WINDOW_CASCADE_CMD, &CMainFrame::OnCascadeWindows)
-    ON_COMMAND(ID_WINDOW_NEW_CMD, &CMainFrame::OnNewWindow)
+    // The window commands: restore all, close all, tile, cascade, new window.
+    CHAIN_MSG_MAP_MEMBER(m_windowCommands)
     ON_COMMAND(ID_COLORS, &CMainFrame::OnColors)
     ON_COMMAND(ID_SYNTAX_COLORS, &CMainFrame::OnSyntaxColors)
     // Tools and the output window.
@@ -588,24 +585,6 @@ void CMainFrame::OnGotoLine()
         return;
     ::SendMessageA(view->m_hWnd, WM_GOTO_LINE, static_cast<WPARAM>(dlg.m_nLine), 0);
     view->NotifyCaret();
-}
-
-void CMainFrame::OnRestoreAll()
-{
-    COvantaApp* app = COvantaApp::Get();
-    if (!app)
-        return;
-    for (COvantaDoc* doc : app->Documents())
-        for (winui::CView* view : doc->GetViews())
-            if (winui::CFrameWnd* frame = view->GetParentFrame())
-                ::ShowWindow(frame->m_hWnd, SW_RESTORE);
-}
-
-void CMainFrame::OnCloseAll()
-{
-    COvantaApp* app = COvantaApp::Get();
-    if (app && app->m_pDocManager && app->m_pDocManager->SaveAllModified())
-        app->m_pDocManager->CloseAllDocuments(FALSE);
 }
 
 int CMainFrame::GetBarState(HWND bar)

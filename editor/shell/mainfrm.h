@@ -12,6 +12,7 @@
 #include "editor/shell/macro_controller.h"
 #include "editor/shell/navigation_controller.h"
 #include "editor/shell/search_controller.h"
+#include "editor/shell/window_commands.h"
 
 #include "editor/browser/function_bar.h"
 #include "editor/browser/tag_config.h"
@@ -154,6 +155,7 @@ private:
     // tabs, stay-on-top button, position history (navigation_controller.cpp).
     CBookmarkController m_bookmarks{*this, *this};
     CNavigationController m_navigation{*this, *this};
+    CWindowCommands m_windowCommands{*this};
 
 public:
     // For the callers outside the frame: the bookmark commands of the
@@ -207,11 +209,6 @@ protected:
     LRESULT OnOpenHandedOver(WPARAM, LPARAM);
     LRESULT OnShowMaximized(WPARAM, LPARAM);
     LRESULT OnDropFiles(WPARAM drop, LPARAM);
-    void OnRestoreAll();
-    void OnCloseAll();
-    void OnTileHorz() { MDITile(MDITILE_HORIZONTAL); }
-    void OnCascadeWindows() { MDICascade(); }
-    void OnNewWindow() { OnWindowNew(); }
     void OnColors();
     void OnSyntaxColors();
 

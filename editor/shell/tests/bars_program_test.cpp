@@ -6,7 +6,9 @@
 // restart; tabs follow opening, activation, save-as and closing, and a
 // click on a tab activates its document, a right click shows its file's
 // properties (as the editor's context menu does for its own document);
-// back and forward walk the visited documents, also after one closed.
+// back and forward walk the visited documents, also after one closed; the
+// window commands restore, tile, cascade, open and close the document
+// windows.
 #include "mouse_input.h"
 #include "editor/shell/tests/ovanta_program_fixture.h"
 #include "program_session.h"
@@ -22,6 +24,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -529,6 +532,72 @@ TEST_F(OvantaBarsProgram, PropertiesShowTheFileOfTheTabClickedAndOfTheEditorAske
     EXPECT_EQ(log.find("changed externaly"), std::string::npos) << log;
     EXPECT_NE(log.find("\"File time has been changed\" \"Set the changed file times?\" 6"), std::string::npos) << log;
     EXPECT_NE(log.find("\"File time has been changed\" \"Set the changed file times?\" 7"), std::string::npos) << log;
+    ASSERT_TRUE(s.Close());
+}
+
+// The document windows, listed in the client's order.
+std::vector<HWND> DocumentWindows(HWND frame)
+{
+    std::vector<HWND> windows;
+    HWND client = FindWindowExA(frame, nullptr, "MDIClient", nullptr);
+    for (HWND w = GetWindow(client, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT))
+        if (GetWindow(w, GW_OWNER) == nullptr)
+            windows.push_back(w);
+    return windows;
+}
+
+RECT PlaceInClient(HWND child)
+{
+    RECT r;
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+TEST_F(OvantaBarsProgram, WindowCommandsRestoreTileCascadeOpenAndCloseTheDocumentWindows)
+{
+    for (const char* name : {"a.c", "b.c"})
+        ASSERT_TRUE(WriteWholeFile(Work(name), NumberedLines(5)));
+    ProgramSession s;
+    Start(s, "a.c b.c", "");
+    HWND frame = s.MainWindow();
+    HWND a = Child(frame, "a.c"), b = Child(frame, "b.c");
+    ASSERT_TRUE(a && b);
+
+    for (HWND w : {a, b})
+        SendMessageA(w, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    ASSERT_TRUE(IsIconic(a) && IsIconic(b));
+    s.Command(ID_RESTORE_ALL);
+    EXPECT_FALSE(IsIconic(a));
+    EXPECT_FALSE(IsIconic(b));
+
+    // Tiled one above the other across the client's width.
+    s.Command(ID_WINDOW_TILE_HORZ_CMD);
+    RECT client, ra = PlaceInClient(a), rb = PlaceInClient(b);
+    GetClientRect(GetParent(a), &client);
+    EXPECT_EQ(ra.right - ra.left, client.right);
+    EXPECT_EQ(rb.right - rb.left, client.right);
+    EXPECT_EQ(std::min(ra.top, rb.top), 0);
+    EXPECT_EQ(std::max(ra.top, rb.top), std::min(ra.bottom, rb.bottom));
+
+    // Cascaded: the same size, one a step right and below the other.
+    s.Command(ID_WINDOW_CASCADE_CMD);
+    ra = PlaceInClient(a);
+    rb = PlaceInClient(b);
+    EXPECT_EQ(ra.right - ra.left, rb.right - rb.left);
+    EXPECT_NE(ra.left, rb.left);
+    EXPECT_EQ(ra.left - rb.left, ra.top - rb.top);
+
+    // A new window of the active document, which the tabs list once.
+    Activate(frame, a);
+    s.Command(ID_WINDOW_NEW_CMD);
+    EXPECT_EQ(DocumentWindows(frame).size(), 3u);
+    EXPECT_EQ(TabTexts(DocTabs(frame)), (std::vector<std::string>{"b.c", "a.c"}));
+
+    // Unchanged documents close without a question, every window of each.
+    s.Command(ID_CLOSE_ALL);
+    EXPECT_TRUE(DocumentWindows(frame).empty());
+    EXPECT_EQ(Log(), "");
     ASSERT_TRUE(s.Close());
 }
 
