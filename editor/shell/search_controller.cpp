@@ -65,6 +65,12 @@ std::string SelectedSearchText(COvantaView* view)
     return text;
 }
 
+// A search dialog that is made and shown.
+bool Shown(const CSearchDlg* dlg)
+{
+    return dlg && dlg->m_hWnd && ::IsWindowVisible(dlg->m_hWnd);
+}
+
 bool SamePath(const std::string& a, const std::string& b)
 {
     return a.size() == b.size() && _stricmp(a.c_str(), b.c_str()) == 0;
@@ -262,8 +268,7 @@ void CSearchController::OnEditFind()
 
 void CSearchController::OnUpdateEditFind(winui::CCmdUI* ui)
 {
-    ui->Enable(host_.ViewUsable() &&
-               !(Search().replaceDlg && Search().replaceDlg->m_hWnd && ::IsWindowVisible(Search().replaceDlg->m_hWnd)));
+    ui->Enable(host_.ViewUsable() && !Shown(Search().replaceDlg.get()));
 }
 
 void CSearchController::OnFindInFiles()
@@ -293,7 +298,7 @@ void CSearchController::OnFindInFiles()
 
 void CSearchController::OnUpdateFindInFiles(winui::CCmdUI* ui)
 {
-    ui->Enable(!(Search().replaceDlg && Search().replaceDlg->m_hWnd && ::IsWindowVisible(Search().replaceDlg->m_hWnd)));
+    ui->Enable(!Shown(Search().replaceDlg.get()));
 }
 
 void CSearchController::OnEditReplace()
@@ -323,8 +328,7 @@ void CSearchController::OnEditReplace()
 
 void CSearchController::OnUpdateEditReplace(winui::CCmdUI* ui)
 {
-    ui->Enable(host_.ViewUsable() &&
-               !(Search().searchDlg && Search().searchDlg->m_hWnd && ::IsWindowVisible(Search().searchDlg->m_hWnd)));
+    ui->Enable(host_.ViewUsable() && !Shown(Search().searchDlg.get()));
 }
 
 void CSearchController::OnEditRepeat()
@@ -370,9 +374,9 @@ LRESULT CSearchController::OnEditorSelection(WPARAM, LPARAM editor)
     const std::string text = SelectedSearchText(view);
     if (text.empty())
         return 0;
-    if (Search().searchDlg && Search().searchDlg->m_hWnd && ::IsWindowVisible(Search().searchDlg->m_hWnd))
+    if (Shown(Search().searchDlg.get()))
         Search().searchDlg->SetSearchText(text.c_str(), FALSE);
-    else if (Search().replaceDlg && Search().replaceDlg->m_hWnd && ::IsWindowVisible(Search().replaceDlg->m_hWnd))
+    else if (Shown(Search().replaceDlg.get()))
         Search().replaceDlg->SetSearchText(text.c_str(), FALSE);
     return 0;
 }
@@ -460,7 +464,7 @@ void CSearchController::KeepSearchDialogsClear(CNColorEditCtrl& editor)
     RECT work{};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
     for (CSearchDlg* dlg : {Search().searchDlg.get(), static_cast<CSearchDlg*>(Search().replaceDlg.get())}) {
-        if (!dlg || !dlg->m_hWnd || !::IsWindowVisible(dlg->m_hWnd))
+        if (!Shown(dlg))
             continue;
         RECT rc, overlap;
         ::GetWindowRect(dlg->m_hWnd, &rc);
