@@ -6,7 +6,7 @@
 #include <thread>
 #include <vector>
 
-#include "editor/syntax/c_functions.h"
+#include "editor/symbols/c_functions.h"
 
 namespace {
 
