@@ -4,9 +4,9 @@
 // (CR line ends).
 #include "editor/browser/function_scan.h"
 #include "editor/browser/keyword_scan.h"
-#include "editor/browser/symbol_info.h"
-#include "editor/syntax/c_functions.h"
-#include "editor/syntax/variable_scan.h"
+#include "editor/symbols/symbol_info.h"
+#include "editor/symbols/c_functions.h"
+#include "editor/symbols/variable_scan.h"
 #include "fuzz/fuzz_support.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <commctrl.h>
 
 #include "editor/browser/browser_resource.h"
-#include "editor/tools/folder_dialog.h"
+#include "winui/folder_dialog.h"
 #include "winui/commdlg.h"
 
 namespace {

@@ -11,10 +11,10 @@
 #include "editor/browser/browse_sources.h"
 #include "editor/browser/file_scan.h"
 #include "editor/browser/keyword_scan.h"
-#include "editor/syntax/c_functions.h"
+#include "editor/symbols/c_functions.h"
 #include "editor/syntax/file_mask.h"
 #include "editor/syntax/lex_map.h"
-#include "editor/syntax/variable_scan.h"
+#include "editor/symbols/variable_scan.h"
 
 const char* const kStatusDefines = "Search for #define...";
 const char* const kStatusEnums = "Search for enums...";

@@ -22,7 +22,7 @@
 #include <thread>
 #include <vector>
 
-#include "editor/browser/symbol_info.h"
+#include "editor/symbols/symbol_info.h"
 
 // Bits of the browser flag word ([TagConfig] "flags").
 enum : unsigned {

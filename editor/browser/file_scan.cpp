@@ -3,9 +3,9 @@
 #include "editor/browser/browse_worker.h"
 #include "editor/browser/function_scan.h"
 #include "editor/browser/keyword_scan.h"
-#include "editor/syntax/c_functions.h"
+#include "editor/symbols/c_functions.h"
 #include "editor/syntax/lex_map.h"
-#include "editor/syntax/variable_scan.h"
+#include "editor/symbols/variable_scan.h"
 
 CSourceFileScan::CSourceFileScan(unsigned flags, CBrowserMaps& maps, const std::atomic<bool>* stop)
     : m_flags(flags), m_maps(maps), m_stop(stop)

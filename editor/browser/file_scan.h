@@ -6,7 +6,7 @@
 #include <atomic>
 #include <string>
 
-#include "editor/browser/symbol_info.h"
+#include "editor/symbols/symbol_info.h"
 
 class CSourceFileScan {
 public:

@@ -4,8 +4,8 @@
 #include <cstring>
 
 #include "editor/browser/browser_resource.h"
-#include "editor/syntax/c_functions.h"
-#include "editor/syntax/script_parsers.h"
+#include "editor/symbols/c_functions.h"
+#include "editor/symbols/script_parsers.h"
 #include "winui/clipboard.h"
 
 // What an item's data points at: its record, image and label.

@@ -22,7 +22,7 @@
 #include <vector>
 
 #include "editor/browser/browse_worker.h"
-#include "editor/browser/symbol_info.h"
+#include "editor/symbols/symbol_info.h"
 #include "editor/browser/tag_config.h"
 #include "editor/docking/sizebar.h"
 #include "winui/common_controls.h"

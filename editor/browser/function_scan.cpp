@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "editor/syntax/c_functions.h"
-#include "editor/syntax/variable_scan.h"
+#include "editor/symbols/c_functions.h"
+#include "editor/symbols/variable_scan.h"
 
 void NormalizeLineEnds(std::string& text)
 {

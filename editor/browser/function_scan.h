@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "editor/browser/symbol_info.h"
+#include "editor/symbols/symbol_info.h"
 
 // Makes every line end (CR LF, LF or CR) a single CR, so that a file with LF
 // line ends keeps its lines.

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "editor/browser/symbol_info.h"
+#include "editor/symbols/symbol_info.h"
 
 class CLexMap;
 

@@ -7,12 +7,12 @@
 #include <iterator>
 
 #include "common/safe_file.h"
-#include "editor/browser/code_walk.h"
-#include "editor/browser/symbol_info.h"
-#include "editor/browser/text_cleanup.h"
-#include "editor/syntax/c_functions.h"
+#include "editor/symbols/code_walk.h"
+#include "editor/symbols/symbol_info.h"
+#include "editor/symbols/text_cleanup.h"
+#include "editor/symbols/c_functions.h"
 #include "editor/syntax/lexical.h"
-#include "editor/syntax/variable_scan.h"
+#include "editor/symbols/variable_scan.h"
 
 namespace {
 

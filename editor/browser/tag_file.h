@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "editor/browser/symbol_info.h"
+#include "editor/symbols/symbol_info.h"
 
 // Where the tag file goes: the given path; else, with a workspace open, the
 // workspace path with its extension replaced by ".tag" (appended when its

@@ -1,7 +1,7 @@
 #include "editor/tools/search_dlg.h"
 
 #include "editor/tools/file_finder.h"
-#include "editor/tools/folder_dialog.h"
+#include "winui/folder_dialog.h"
 #include "editor/tools/search_resource.h"
 
 #include <cstdio>

@@ -16,10 +16,10 @@
 #include <vector>
 
 
-#include "editor/browser/code_walk.h"
+#include "editor/symbols/code_walk.h"
 #include "editor/browser/function_scan.h"
-#include "editor/syntax/c_functions.h"
-#include "editor/syntax/variable_scan.h"
+#include "editor/symbols/c_functions.h"
+#include "editor/symbols/variable_scan.h"
 #include "testing/kit/test_kit.h"
 
 namespace {

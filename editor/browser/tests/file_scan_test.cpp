@@ -15,8 +15,8 @@
 #include "editor/browser/browse_worker.h"
 #include "editor/browser/function_scan.h"
 #include "editor/browser/keyword_scan.h"
-#include "editor/syntax/c_functions.h"
-#include "editor/syntax/variable_scan.h"
+#include "editor/symbols/c_functions.h"
+#include "editor/symbols/variable_scan.h"
 #include "testing/kit/test_kit.h"
 
 namespace {

@@ -18,7 +18,7 @@
 #include <string>
 
 #include "editor/editctl/output_panes.h"
-#include "editor/syntax/symbol_hits.h"
+#include "editor/symbols/symbol_hits.h"
 
 class CNColorEditCtrl;
 

@@ -3,10 +3,10 @@
 // services on the control's own text.
 #include "editor/syntax/window/ncoloreditctrl.h"
 
-#include "editor/syntax/c_functions.h"
+#include "editor/symbols/c_functions.h"
 #include "editor/syntax/lexical.h"
 #include "editor/syntax/line_tools.h"
-#include "editor/syntax/script_parsers.h"
+#include "editor/symbols/script_parsers.h"
 #include "editor/syntax/syntax_colorizer.h"
 #include "editor/syntax/text_tools.h"
 #include "editor/syntax/undo_step.h"

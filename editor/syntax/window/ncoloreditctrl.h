@@ -18,7 +18,7 @@
 #include "editor/editctl/window/coloredit.h"
 #include "editor/syntax/brace_goto.h"
 #include "editor/syntax/comment_index.h"
-#include "editor/syntax/symbol_hits.h"
+#include "editor/symbols/symbol_hits.h"
 #include "editor/syntax/syntax_template.h"
 #include "editor/syntax/text_macro.h"
 #include "editor/syntax/window/editor_shell.h"

@@ -1,7 +1,7 @@
 // The Search and the Search & Replace dialogs driven as a user drives them:
 // texts typed, boxes checked, buttons clicked, keys pressed; the requests
 // they send reach an owner window that records them.
-#include "editor/tools/folder_dialog.h"
+#include "winui/folder_dialog.h"
 #include "editor/tools/search_dlg.h"
 #include "editor/tools/search_replace_dlg.h"
 #include "editor/tools/search_resource.h"

@@ -1,7 +1,7 @@
 #include "syntax_host.h"
 
 #include "editor/editctl/window/tests/test_host.h"
-#include "editor/syntax/tests/symbol_fixture.h"
+#include "editor/symbols/tests/symbol_fixture.h"
 
 #include <algorithm>
 

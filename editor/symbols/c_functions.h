@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "editor/browser/symbol_info.h"
+#include "editor/symbols/symbol_info.h"
 
 class CLexMap;
 

@@ -1,4 +1,4 @@
-#include "editor/browser/code_walk.h"
+#include "editor/symbols/code_walk.h"
 
 #include <cstddef>
 #include <cstring>

@@ -1,14 +1,14 @@
-#include "editor/syntax/c_functions.h"
+#include "editor/symbols/c_functions.h"
 
 #include <cstring>
 #include <memory>
 #include <vector>
 
-#include "editor/browser/code_walk.h"
-#include "editor/browser/text_cleanup.h"
+#include "editor/symbols/code_walk.h"
+#include "editor/symbols/text_cleanup.h"
 #include "editor/syntax/lex_map.h"
 #include "editor/syntax/lexical.h"
-#include "editor/syntax/variable_scan.h"
+#include "editor/symbols/variable_scan.h"
 
 namespace {
 
@@ -136,11 +136,64 @@ int FunctionWalk::Run()
     // 'b' any other block.
     std::vector<char> stack;
     int depth = 0;
+    // The open conditionals: the blocks open at their "#if", and whether
+    // the walk passes over their alternatives. When the first branch leaves
+    // other blocks open than there were at its "#if" (an initializer whose
+    // header has a form per alternative), the braces of the alternatives
+    // count for nothing, as in a body (BodyEnd); alternatives that are
+    // balanced are read like any text, their definitions with them.
+    struct Conditional {
+        size_t blocks;
+        bool passing;
+    };
+    std::vector<Conditional> conditionals;
+    int passing = 0;
     const char* p = m_text;
     while (p < m_end && !m_stopped) {
         const char* q = SkipNonCode(p, m_end);
         if (q != p) {
             p = q;
+            continue;
+        }
+        if (*p == '#') {
+            const char* ls = LineStartOf(p, m_text);
+            const char* first = ls;
+            while (first < p && (*first == ' ' || *first == '\t' || *first == 1))
+                ++first;
+            if (first != p || ContinuesLineAbove(ls, m_text)) {
+                ++p;
+                continue;
+            }
+            const std::string word = DirectiveWord(ls, m_end);
+            if (word == "if" || word == "ifdef" || word == "ifndef") {
+                conditionals.push_back({stack.size(), false});
+            } else if (word == "else" || word == "elif") {
+                if (!conditionals.empty() && !conditionals.back().passing &&
+                    conditionals.back().blocks != stack.size()) {
+                    conditionals.back().passing = true;
+                    ++passing;
+                }
+            } else if (word == "endif" && !conditionals.empty()) {
+                passing -= conditionals.back().passing ? 1 : 0;
+                conditionals.pop_back();
+            }
+            // The directive with the lines it continues onto (a soft break
+            // ends no line): a brace in a macro's value opens no block of the
+            // file.
+            while (p < m_end && *p != '\r' && *p != '\n') {
+                q = SkipNonCode(p, m_end);
+                if (q != p) {
+                    p = q;
+                } else if (*p == '\\' && p + 1 < m_end && (p[1] == '\r' || p[1] == '\n')) {
+                    p += p[1] == '\r' && p + 2 < m_end && p[2] == '\n' ? 3 : 2;
+                } else {
+                    ++p;
+                }
+            }
+            continue;
+        }
+        if (passing && (*p == '{' || *p == '}')) {
+            ++p;
             continue;
         }
         if (*p == '}') {

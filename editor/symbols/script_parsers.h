@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "editor/browser/symbol_info.h"
+#include "editor/symbols/symbol_info.h"
 
 // "sub NAME ... { ... }": one record per sub (kind 17), first line the line
 // of "sub", last line the line of the block's "}". Returns the records added.

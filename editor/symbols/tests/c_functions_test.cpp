@@ -6,7 +6,7 @@
 #include <thread>
 #include <vector>
 
-#include "editor/syntax/c_functions.h"
+#include "editor/symbols/c_functions.h"
 
 namespace {
 
@@ -95,6 +95,31 @@ const Case kCases[] = {
      "int f(int a)\n{\n#ifdef A\n  if (a) {\n#else\n  if (!a) {\n#endif\n    a++;\n  }\n  return a;\n}\n"
      "int g(void) { return 0; }\n",
      V{"f|int f(int a)|0-10", "g|int g(void)|11-11"}, V{"f|int f(int a)|0-10", "g|int g(void)|11-11"}},
+    // Alternatives that each open a block outside any function (an array's
+    // initializer with a header per alternative): the first branch counts,
+    // so the braces stay balanced for the definitions after it.
+    {"initializer_in_alternatives",
+     "#ifdef __STDC__\nstatic const double v[] = {\n#else\nstatic double v[] = {\n#endif\n  1.0, 2.0,\n};\n"
+     "#ifdef __STDC__\n\tdouble atan(double x)\n#else\n\tdouble atan(x)\n\tdouble x;\n#endif\n{\n\treturn x;\n}\n"
+     "int after(void) { return 0; }\n",
+     V{"after|int after(void)|16-16", "atan|double atan(double x)|8-15"},
+     V{"after|int after(void)|16-16", "atan|double atan(double x)|8-15"}},
+    {"alternative_opens_in_nested_conditional",
+     "#if A\n#ifdef B\nstruct s t = {\n#else\nstruct s t = { 0,\n#endif\n#endif\n  1 };\nint g(int a)\n{\n  return a;\n}\n",
+     V{"g|int g(int a)|8-11"}, V{"g|int g(int a)|8-11"}},
+    // Definitions in both alternatives of a conditional are both found when
+    // each alternative is balanced.
+    {"definitions_in_both_alternatives",
+     "#ifdef A\nint one(void) { return 1; }\n#else\nint two(void) { return 2; }\n#endif\nint three(void) { return 3; }\n",
+     V{"one|int one(void)|1-1", "three|int three(void)|5-5", "two|int two(void)|3-3"},
+     V{"one|int one(void)|1-1", "three|int three(void)|5-5", "two|int two(void)|3-3"}},
+    // A brace in a macro's value is no block of the file.
+    {"brace_in_define",
+     "#define BEGIN_LOCKED(m) { lock(m);\n#define OPEN_ARRAY \\\n  {\nint f(void)\n{\n  return 1;\n}\n",
+     V{"f|int f(void)|3-6"}, V{"f|int f(void)|3-6"}},
+    {"brace_in_define_crlf",
+     "#define OPEN_ARRAY \\\r\n  {\r\n#define TWO \\\r\n  { {\r\nint f(void)\r\n{\r\n  return 1;\r\n}\r\n",
+     V{"f|int f(void)|4-7"}, V{"f|int f(void)|4-7"}},
     // Definitions after directives continued with a backslash.
     {"after_continued_define",
      "#define ISDOT(dp) \\\n\t(dp->d_name[0] == '.' && \\\n\t dp->d_name[1] == 0)\nchar *getcwd(char *pt, int size)\n{\n"

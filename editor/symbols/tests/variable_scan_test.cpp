@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "editor/syntax/c_functions.h"
-#include "editor/syntax/variable_scan.h"
+#include "editor/symbols/c_functions.h"
+#include "editor/symbols/variable_scan.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "editor/browser/symbol_info.h"
+#include "editor/symbols/symbol_info.h"
 
 namespace {
 // Below this size a list is searched by walking it.

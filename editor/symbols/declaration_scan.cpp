@@ -3,11 +3,11 @@
 #include <cstring>
 #include <memory>
 
-#include "editor/browser/code_walk.h"
-#include "editor/browser/text_cleanup.h"
+#include "editor/symbols/code_walk.h"
+#include "editor/symbols/text_cleanup.h"
 #include "editor/syntax/lex_map.h"
 #include "editor/syntax/lexical.h"
-#include "editor/syntax/variable_scan.h"
+#include "editor/symbols/variable_scan.h"
 
 namespace {
 

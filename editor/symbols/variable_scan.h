@@ -11,7 +11,7 @@
 #include <cstddef>
 #include <string>
 
-#include "editor/browser/symbol_info.h"
+#include "editor/symbols/symbol_info.h"
 
 // Status texts that the browser shows while the scanners run.
 extern const char* const kStatusLocalVariables;     // "Search for local variables..."

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "editor/syntax/script_parsers.h"
+#include "editor/symbols/script_parsers.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // Copies of browsed records and the identifier tip built from them.
-#include "editor/syntax/symbol_hits.h"
-#include "editor/syntax/tests/symbol_fixture.h"
+#include "editor/symbols/symbol_hits.h"
+#include "editor/symbols/tests/symbol_fixture.h"
 
 #include <gtest/gtest.h>
 

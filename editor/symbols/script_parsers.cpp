@@ -1,10 +1,10 @@
-#include "editor/syntax/script_parsers.h"
+#include "editor/symbols/script_parsers.h"
 
 #include <cstring>
 #include <memory>
 
-#include "editor/browser/code_walk.h"
-#include "editor/browser/text_cleanup.h"
+#include "editor/symbols/code_walk.h"
+#include "editor/symbols/text_cleanup.h"
 #include "editor/syntax/lexical.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "editor/browser/symbol_info.h"
+#include "editor/symbols/symbol_info.h"
 
 struct CSymbolHit {
     std::string text;

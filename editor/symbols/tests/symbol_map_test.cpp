@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "editor/browser/symbol_info.h"
+#include "editor/symbols/symbol_info.h"
 
 namespace {
 

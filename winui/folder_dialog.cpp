@@ -1,4 +1,4 @@
-#include "editor/tools/folder_dialog.h"
+#include "winui/folder_dialog.h"
 
 #include "winui/commdlg.h"
 

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "editor/browser/text_cleanup.h"
+#include "editor/symbols/text_cleanup.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "editor/browser/text_cleanup.h"
+#include "editor/symbols/text_cleanup.h"
 
 #include <algorithm>
 #include <cstring>

@@ -2,7 +2,7 @@
 // owner and class (null: none).
 #pragma once
 
-#include "editor/browser/symbol_info.h"
+#include "editor/symbols/symbol_info.h"
 
 #include <memory>
 #include <string>

@@ -1,4 +1,4 @@
-#include "editor/syntax/symbol_hits.h"
+#include "editor/symbols/symbol_hits.h"
 
 #include <cstring>
 

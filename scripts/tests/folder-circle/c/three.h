@@ -1,0 +1,3 @@
+// Stands on a alone: an edge, no circle.
+#pragma once
+#include "a/one.h"
