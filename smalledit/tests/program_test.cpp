@@ -41,16 +41,16 @@ protected:
         dir_ = host_path(test_folder(info->name()));
         bin_ = dir_ + "\\bin";
         work_ = dir_ + "\\work";
-        ASSERT_TRUE(MakeFolders(bin_));
-        ASSERT_TRUE(MakeFolders(work_));
+        ASSERT_TRUE(make_dirs(bin_));
+        ASSERT_TRUE(make_dirs(work_));
         exe_ = bin_ + "\\zavit.exe";
-        ASSERT_TRUE(CopyOneFile(host_path(ZAVIT_PATH), exe_));
+        ASSERT_TRUE(copy_file_to(host_path(ZAVIT_PATH), exe_));
         script_ = dir_ + "\\answers.txt";
         log_ = dir_ + "\\answers.log";
-        ASSERT_TRUE(WriteWholeFile(script_, ""));
+        ASSERT_TRUE(write_file(script_, ""));
     }
 
-    void Script(const std::string& lines) { ASSERT_TRUE(WriteWholeFile(script_, lines)); }
+    void Script(const std::string& lines) { ASSERT_TRUE(write_file(script_, lines)); }
 
     // Starts the program with a command line; waits for its main window.
     void Start(ProgramSession& session, const std::string& arguments,
@@ -108,22 +108,11 @@ protected:
     }
     static void Caret(HWND edit, LONG at) { SendMessageA(edit, EM_SETSEL, at, at); }
 
-    std::string Log() const { return without_cr(ReadWholeFile(log_)); }
-    std::string Settings() const { return without_cr(ReadWholeFile(bin_ + "\\zavit.INI")); }
+    std::string Log() const { return without_cr(read_file(log_)); }
+    std::string Settings() const { return without_cr(read_file(bin_ + "\\zavit.INI")); }
     static bool Exists(const std::string& path)
     {
         return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-    }
-    // Waits until a condition holds (the program works on its timer).
-    template <class F>
-    static bool WaitFor(F condition, int ms = 5000)
-    {
-        for (int waited = 0; waited < ms; waited += 50) {
-            if (condition())
-                return true;
-            Sleep(50);
-        }
-        return condition();
     }
 
     std::string dir_, bin_, work_, exe_, script_, log_;
@@ -171,7 +160,7 @@ TEST_F(ZavitProgram, CarriesItsResources)
 TEST_F(ZavitProgram, StartsWithItsMenuOpensEditsAndSavesAFileWithItsBackup)
 {
     std::string file = work_ + "\\notes.txt";
-    ASSERT_TRUE(WriteWholeFile(file, "first line\r\nsecond line\r\n"));
+    ASSERT_TRUE(write_file(file, "first line\r\nsecond line\r\n"));
     ProgramSession session;
     Start(session, arg_quoted(file));
     HWND main = session.MainWindow();
@@ -188,8 +177,8 @@ TEST_F(ZavitProgram, StartsWithItsMenuOpensEditsAndSavesAFileWithItsBackup)
     Type(edit, "new ");
     EXPECT_NE(SendMessageA(edit, EM_GETMODIFY, 0, 0), 0);
     session.Command(CM_FILESAVE);
-    EXPECT_EQ(ReadWholeFile(file), "new first line\r\nsecond line\r\n");
-    EXPECT_EQ(ReadWholeFile(work_ + "\\notes.BAK"), "first line\r\nsecond line\r\n");
+    EXPECT_EQ(read_file(file), "new first line\r\nsecond line\r\n");
+    EXPECT_EQ(read_file(work_ + "\\notes.BAK"), "first line\r\nsecond line\r\n");
     EXPECT_EQ(SendMessageA(edit, EM_GETMODIFY, 0, 0), 0);
 
     int code = -1;
@@ -255,12 +244,12 @@ TEST_F(ZavitProgram, RemembersPlacesCaretsAndOpenFilesAcrossARestart)
     std::string deep = work_ + "\\v1.2";
     while (deep.size() < 180)
         deep += "\\a_folder_with_a_rather_long_name";
-    ASSERT_TRUE(MakeFolders(deep));
+    ASSERT_TRUE(make_dirs(deep));
     std::string a = work_ + "\\a.txt", readme = deep + "\\README", c = work_ + "\\c.txt";
-    ASSERT_TRUE(WriteWholeFile(a, "alpha\r\n"));
-    ASSERT_TRUE(WriteWholeFile(readme, "read me\r\nline two\r\nline three\r\n"));
-    ASSERT_TRUE(WriteWholeFile(c, "gamma\r\n"));
-    ASSERT_TRUE(WriteWholeFile(work_ + "\\list.txt", readme + "\r\n\t" + c + "\r\n"));
+    ASSERT_TRUE(write_file(a, "alpha\r\n"));
+    ASSERT_TRUE(write_file(readme, "read me\r\nline two\r\nline three\r\n"));
+    ASSERT_TRUE(write_file(c, "gamma\r\n"));
+    ASSERT_TRUE(write_file(work_ + "\\list.txt", readme + "\r\n\t" + c + "\r\n"));
 
     {
         ProgramSession session;
@@ -285,15 +274,15 @@ TEST_F(ZavitProgram, RemembersPlacesCaretsAndOpenFilesAcrossARestart)
         Caret(er, 0);
         Type(er, "Please ");
         session.Command(CM_FILESAVE);
-        EXPECT_EQ(ReadWholeFile(readme), "Please read me\r\nline two\r\nline three\r\n");
-        EXPECT_EQ(ReadWholeFile(deep + "\\README.BAK"), "read me\r\nline two\r\nline three\r\n");
+        EXPECT_EQ(read_file(readme), "Please read me\r\nline two\r\nline three\r\n");
+        EXPECT_EQ(read_file(deep + "\\README.BAK"), "read me\r\nline two\r\nline three\r\n");
         EXPECT_FALSE(Exists(work_ + "\\v1.BAK"));
         // The caret at line 2, column 3.
         LONG line2 = static_cast<LONG>(SendMessageA(er, EM_LINEINDEX, 1, 0));
         Caret(er, line2 + 2);
 
         // A change on disk is read back into an unchanged window.
-        ASSERT_TRUE(WriteWholeFile(c, "gamma changed\r\n"));
+        ASSERT_TRUE(write_file(c, "gamma changed\r\n"));
         TouchLater(c);
         SendMessageA(Client(session), WM_USER + 1, 0, 0);
         EXPECT_EQ(without_cr(WindowTextOf(Edit(hc))), "gamma changed\n");
@@ -325,7 +314,7 @@ TEST_F(ZavitProgram, RemembersPlacesCaretsAndOpenFilesAcrossARestart)
         SendMessageA(Client(session), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(hr), 0);
         HWND er = Edit(hr);
         LONG line2 = static_cast<LONG>(SendMessageA(er, EM_LINEINDEX, 1, 0));
-        EXPECT_TRUE(WaitFor([&] { return SelEnd(er) == line2 + 2; })) << SelEnd(er);
+        EXPECT_TRUE(WaitUntil([&] { return SelEnd(er) == line2 + 2; })) << SelEnd(er);
         ASSERT_TRUE(session.Close());
     }
 }
@@ -333,19 +322,19 @@ TEST_F(ZavitProgram, RemembersPlacesCaretsAndOpenFilesAcrossARestart)
 TEST_F(ZavitProgram, OpensTheFileNamedUnderTheCaret)
 {
     std::string src = work_ + "\\src", docs = work_ + "\\docs";
-    ASSERT_TRUE(MakeFolders(src));
-    ASSERT_TRUE(MakeFolders(docs));
+    ASSERT_TRUE(make_dirs(src));
+    ASSERT_TRUE(make_dirs(docs));
     std::string main = src + "\\main.txt";
-    ASSERT_TRUE(WriteWholeFile(main, "..\\docs\\readme.txt 2: see there\r\n"));
-    ASSERT_TRUE(WriteWholeFile(docs + "\\readme.txt", "one\r\ntwo\r\nthree\r\n"));
+    ASSERT_TRUE(write_file(main, "..\\docs\\readme.txt 2: see there\r\n"));
+    ASSERT_TRUE(write_file(docs + "\\readme.txt", "one\r\ntwo\r\nthree\r\n"));
     // A name longer than any of the old fixed buffers.
     std::string deep = work_;
     while (deep.size() < 170)
         deep += "\\deeper_and_deeper";
-    ASSERT_TRUE(MakeFolders(deep));
+    ASSERT_TRUE(make_dirs(deep));
     std::string farFile = deep + "\\far.txt";
-    ASSERT_TRUE(WriteWholeFile(farFile, "far away\r\n"));
-    ASSERT_TRUE(WriteWholeFile(src + "\\side.txt", "beside\r\n"));
+    ASSERT_TRUE(write_file(farFile, "far away\r\n"));
+    ASSERT_TRUE(write_file(src + "\\side.txt", "beside\r\n"));
 
     ProgramSession session;
     Start(session, arg_quoted(main));
@@ -361,7 +350,7 @@ TEST_F(ZavitProgram, OpensTheFileNamedUnderTheCaret)
     EXPECT_EQ(Active(session), hr);
     HWND er = Edit(hr);
     LONG line2 = static_cast<LONG>(SendMessageA(er, EM_LINEINDEX, 1, 0));
-    EXPECT_TRUE(WaitFor([&] { return SelEnd(er) == line2; })) << SelEnd(er);
+    EXPECT_TRUE(WaitUntil([&] { return SelEnd(er) == line2; })) << SelEnd(er);
 
     // An absolute deep path, and a bare name beside the current file. A
     // name under the caret is made of letters, digits and "_\\/.:" only, so
@@ -406,15 +395,15 @@ TEST_F(ZavitProgram, PreviewsOneAndTwoPages)
     for (int i = 1; i <= 100; ++i)
         text += "line " + std::to_string(i) + "\tafter a tab\r\n";
     std::string file = work_ + "\\pages.txt";
-    ASSERT_TRUE(WriteWholeFile(file, text));
+    ASSERT_TRUE(write_file(file, text));
     ProgramSession session;
     Start(session, arg_quoted(file), work_);
     // The preview: the main window hidden, one page, then two.
     PostMessageA(session.MainWindow(), WM_COMMAND, CM_FILEPRINTPREVIEW, 0);
     HWND preview = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (preview = FindWindowA("ZavitPreview", nullptr)) != nullptr &&
+    ASSERT_TRUE(WaitUntil([&] { return (preview = FindWindowA("ZavitPreview", nullptr)) != nullptr &&
                                      IsWindowVisible(preview); }));
-    EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(session.MainWindow()); }));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(session.MainWindow()); }));
     HWND bar = FindWindowExA(preview, nullptr, TOOLBARCLASSNAMEA, nullptr);
     HWND pageText = GetDlgItem(bar, IDC_PAGETEXT);
     EXPECT_EQ(WindowTextOf(pageText), "Page 1");
@@ -474,7 +463,7 @@ TEST_F(ZavitProgram, PreviewsOneAndTwoPages)
     SendMessageA(preview, WM_COMMAND, CM_NEXTPAGE, 0);
     EXPECT_EQ(WindowTextOf(pageText), "Page 2");
     SendMessageA(preview, WM_COMMAND, CM_PREVIEWCLOSE, 0);
-    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(session.MainWindow()) != FALSE; }));
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(session.MainWindow()) != FALSE; }));
     EXPECT_EQ(Log(), "");
     ASSERT_TRUE(session.Close());
 }
@@ -482,9 +471,9 @@ TEST_F(ZavitProgram, PreviewsOneAndTwoPages)
 TEST_F(ZavitProgram, QuickExitSavesWithoutAskingAndEndsWithCodeOne)
 {
     // A settings file of another form: one box, naming the file.
-    ASSERT_TRUE(WriteWholeFile(bin_ + "\\zavit.INI", "[zavit]\r\n"));
+    ASSERT_TRUE(write_file(bin_ + "\\zavit.INI", "[zavit]\r\n"));
     std::string file = work_ + "\\q.txt";
-    ASSERT_TRUE(WriteWholeFile(file, "one\r\ntwo\r\nthree\r\n"));
+    ASSERT_TRUE(write_file(file, "one\r\ntwo\r\nthree\r\n"));
     Script("box ok\ndialog ok set 302 \"0\"\n");
     ProgramSession session;
     Start(session, arg_quoted(file));
@@ -507,7 +496,7 @@ TEST_F(ZavitProgram, QuickExitSavesWithoutAskingAndEndsWithCodeOne)
     int code = -1;
     ASSERT_TRUE(session.Close(&code));
     EXPECT_EQ(code, 1);
-    EXPECT_EQ(ReadWholeFile(file), "zero one\r\ntwo\r\nthree\r\n");
+    EXPECT_EQ(read_file(file), "zero one\r\ntwo\r\nthree\r\n");
     EXPECT_EQ(Log(), "box \"Zavit: File Format Error\" " + arg_quoted(bin_ + "\\zavit.INI") +
                          " 1\ndialog 300 \"Goto\" 1\n");
 }
@@ -537,7 +526,7 @@ LONG SelStart(HWND edit)
 TEST_F(ZavitProgram, FindReplaceAndFindNextWorkOnTheText)
 {
     std::string file = work_ + "\\find.txt";
-    ASSERT_TRUE(WriteWholeFile(file, "alpha beta Alpha gamma alpha\r\n"));
+    ASSERT_TRUE(write_file(file, "alpha beta Alpha gamma alpha\r\n"));
     Script("box ok\nbox ok\n");
     ProgramSession session;
     Start(session, arg_quoted(file));
@@ -548,7 +537,7 @@ TEST_F(ZavitProgram, FindReplaceAndFindNextWorkOnTheText)
     // Find: each Find Next press selects the next match, case and all.
     PostMessageA(session.MainWindow(), WM_COMMAND, CM_EDITFIND, 0);
     HWND find = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (find = DialogOf(session)) != nullptr; }));
+    ASSERT_TRUE(WaitUntil([&] { return (find = DialogOf(session)) != nullptr; }));
     EXPECT_EQ(WindowTextOf(find), "Find");
     PressInSearchDialog(find, IDOK, "alpha", nullptr, true);
     EXPECT_EQ(SelStart(edit), 0);
@@ -570,7 +559,7 @@ TEST_F(ZavitProgram, FindReplaceAndFindNextWorkOnTheText)
     // changes the selected match and selects the next one.
     PostMessageA(session.MainWindow(), WM_COMMAND, CM_EDITREPLACE, 0);
     HWND replace = nullptr;
-    ASSERT_TRUE(WaitFor([&] {
+    ASSERT_TRUE(WaitUntil([&] {
         return (replace = DialogOf(session)) != nullptr && WindowTextOf(replace) == "Replace";
     }));
     EXPECT_FALSE(IsWindow(find));
@@ -587,7 +576,7 @@ TEST_F(ZavitProgram, FindReplaceAndFindNextWorkOnTheText)
     EXPECT_EQ(Log(), box + box);
     SendMessageA(replace, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(replace, IDCANCEL)));
-    EXPECT_TRUE(WaitFor([&] { return !IsWindow(replace); }));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(replace); }));
 
     Script("box no\n");
     ASSERT_TRUE(session.Close());
@@ -605,16 +594,16 @@ TEST_F(ZavitProgram, PrintsEveryPageIntoTheFileItIsGiven)
     for (int i = 1; i <= 100; ++i)
         text += "line " + std::to_string(i) + "\tafter a tab\r\n";
     std::string file = work_ + "\\pages.txt";
-    ASSERT_TRUE(WriteWholeFile(file, text));
+    ASSERT_TRUE(write_file(file, text));
     std::string out = host_path(ZAVIT_PRINT_DIR) + "\\pages.ps";
-    ASSERT_TRUE(MakeFolders(host_path(ZAVIT_PRINT_DIR)));
+    ASSERT_TRUE(make_dirs(host_path(ZAVIT_PRINT_DIR)));
     DeleteFileA(out.c_str());
     Script("print\nsave \"" + out + "\"\n");
     ProgramSession session;
     Start(session, arg_quoted(file), work_);
     session.Command(CM_FILEPRINT);
     EXPECT_EQ(Log().substr(0, 11), "print\nsave ") << Log();
-    std::string ps = ReadWholeFile(out);
+    std::string ps = read_file(out);
     size_t pages = 0;
     for (size_t at = ps.find("showpage"); at != std::string::npos; at = ps.find("showpage", at + 1))
         ++pages;
@@ -668,7 +657,7 @@ TEST_F(ZavitProgram, SavesCrLfAndLfFilesByteForByte)
             // A name of its own for each file: the program remembers carets.
             std::string name = std::string(eol[0] == '\r' ? "crlf" : "lf") + std::to_string(size);
             std::string file = work_ + "\\" + name + ".txt";
-            ASSERT_TRUE(WriteWholeFile(file, text));
+            ASSERT_TRUE(write_file(file, text));
             ProgramSession session;
             Start(session, arg_quoted(file));
             HWND edit = Edit(ChildOf(session, name + ".txt"));
@@ -683,7 +672,7 @@ TEST_F(ZavitProgram, SavesCrLfAndLfFilesByteForByte)
             Caret(edit, -1);
             Type(edit, "last");
             session.Command(CM_FILESAVE);
-            std::string saved = ReadWholeFile(file);
+            std::string saved = read_file(file);
             std::string expected = "first " + text + "last";
             EXPECT_EQ(saved.size(), expected.size());
             size_t at = static_cast<size_t>(
@@ -693,7 +682,7 @@ TEST_F(ZavitProgram, SavesCrLfAndLfFilesByteForByte)
                 << "first difference at " << at << ": "
                 << arg_quoted(saved.substr(at < 20 ? 0 : at - 20, 40)) << " instead of "
                 << arg_quoted(expected.substr(at < 20 ? 0 : at - 20, 40));
-            EXPECT_TRUE(ReadWholeFile(work_ + "\\" + name + ".BAK") == text);
+            EXPECT_TRUE(read_file(work_ + "\\" + name + ".BAK") == text);
             ASSERT_TRUE(session.Close());
         }
     }
@@ -728,7 +717,7 @@ TEST_F(ZavitProgram, RestoresItsPlaceInsideTheWorkArea)
     for (const Case& c : cases) {
         const RECT& p = c.place;
         SCOPED_TRACE(std::to_string(p.left) + " " + std::to_string(p.top));
-        ASSERT_TRUE(WriteWholeFile(bin_ + "\\zavit.INI",
+        ASSERT_TRUE(write_file(bin_ + "\\zavit.INI",
                                    "[Zavit]\nFont= 'Fixedsys' -12 400 0\nDesktop= " +
                                        std::to_string(p.left) + " " + std::to_string(p.top) + " " +
                                        std::to_string(p.right - p.left) + " " +
@@ -764,7 +753,7 @@ TEST_F(ZavitProgram, TabStopsHoldForEveryLineOfALargeFile)
     size_t last = text.size();
     text += "a\tb\r\nabcdefghij\r\n";
     std::string file = work_ + "\\tabs.txt";
-    ASSERT_TRUE(WriteWholeFile(file, text));
+    ASSERT_TRUE(write_file(file, text));
     ProgramSession session;
     Start(session, arg_quoted(file));
     HWND edit = Edit(ChildOf(session, "tabs.txt"));

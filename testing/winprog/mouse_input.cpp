@@ -142,3 +142,17 @@ RECT RectIn(HWND window, HWND reference)
     MapWindowPoints(nullptr, reference, reinterpret_cast<POINT*>(&r), 2);
     return r;
 }
+
+SIZE ClientSize(HWND window)
+{
+    RECT r{};
+    GetClientRect(window, &r);
+    return SIZE{r.right, r.bottom};
+}
+
+POINT ClientPointOnScreen(HWND window, int x, int y)
+{
+    POINT p{x, y};
+    ClientToScreen(window, &p);
+    return p;
+}

@@ -5,7 +5,7 @@
 // workspace; a workspace brings the functions bar with its closed files,
 // the search history and the search dialog's place; the main window's
 // stored place is kept on a screen.
-#include "editor/shell/tests/ovanta_program_fixture.h"
+#include "testing/winprog/ovanta_fixture.h"
 #include "program_session.h"
 #include "testing/kit/test_kit.h"
 
@@ -106,15 +106,11 @@ protected:
     {
         return {static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0)), WindowTextOf(combo)};
     }
-    static HWND ActiveChild(HWND frame)
-    {
-        return reinterpret_cast<HWND>(SendMessageA(Client(frame), WM_MDIGETACTIVE, 0, 0));
-    }
 };
 
 TEST_F(OvantaBarPlaces, TabAndBookmarkBarsGoWhereTheirCodesSayAndTheFileBarStaysOff)
 {
-    ASSERT_TRUE(WriteWholeFile(Work("a.c"), "int a;\r\n"));
+    ASSERT_TRUE(write_file(Work("a.c"), "int a;\r\n"));
     {
         // A first start: the bookmark bar at the right, the tabs at the top.
         ProgramSession s;
@@ -246,13 +242,13 @@ TEST_F(OvantaBarPlaces, TheFunctionsBarComesBackShownWhereItWasLeft)
 // profile's history and place back.
 TEST_F(OvantaBarPlaces, AWorkspaceBringsItsBarsSearchHistoryAndDialogPlace)
 {
-    ASSERT_TRUE(WriteWholeFile(Work("a.c"), "int a;\r\n"));
-    ASSERT_TRUE(WriteWholeFile(Work("b.c"), "int b;\r\n"));
-    ASSERT_TRUE(WriteWholeFile(Work("c.c"), "int c;\r\n"));
-    ASSERT_TRUE(WriteWholeFile(ini_, "[Ovanta]\r\nFIND=300,320\r\n"
+    ASSERT_TRUE(write_file(Work("a.c"), "int a;\r\n"));
+    ASSERT_TRUE(write_file(Work("b.c"), "int b;\r\n"));
+    ASSERT_TRUE(write_file(Work("c.c"), "int c;\r\n"));
+    ASSERT_TRUE(write_file(ini_, "[Ovanta]\r\nFIND=300,320\r\n"
                                      "[FIND]\r\nsearchdir0=" + work_ + "\r\n"));
     const std::string wsp = Work("proj.wsp");
-    ASSERT_TRUE(WriteWholeFile(wsp, "[Ovanta]\r\nFIND=40,60\r\n"
+    ASSERT_TRUE(write_file(wsp, "[Ovanta]\r\nFIND=40,60\r\n"
                                     "[FIND]\r\nsearchdir0=" + bin_ + "\r\nsearchdir1=c:\\\r\n"
                                     "[Bars]\r\nOutput=2,0,0,400,90,200,200,300,100,50,50,1\r\n"
                                     "[ClosedFiles]\r\nFile1=.\\c.c\r\n"
@@ -300,7 +296,7 @@ TEST_F(OvantaBarPlaces, AWorkspaceBringsItsBarsSearchHistoryAndDialogPlace)
     EXPECT_EQ(ComboState(GetDlgItem(find, IDC_SEARCH_DIRECTORY)), std::make_pair(1, work_));
     ASSERT_TRUE(s.Close());
     // The workspace got the history and the place of its dialog.
-    EXPECT_NE(ReadWholeFile(wsp).find("searchdir0=" + bin_), std::string::npos);
+    EXPECT_NE(read_file(wsp).find("searchdir0=" + bin_), std::string::npos);
     const std::string log = Log();
     EXPECT_NE(log.find("\"Save the current Workspace?\""), std::string::npos) << log;
 }
@@ -309,8 +305,8 @@ TEST_F(OvantaBarPlaces, AWorkspaceBringsItsBarsSearchHistoryAndDialogPlace)
 // in that row when it is shown again and after a restart.
 TEST_F(OvantaBarPlaces, TheToolsBarKeepsItsRowAcrossARestart)
 {
-    ASSERT_TRUE(WriteWholeFile(Work("a.c"), "int a;\r\n"));
-    ASSERT_TRUE(WriteWholeFile(ini_, "[ExecApplication]\r\nToolname=Make\r\nAppExe=gravik.exe\r\n"));
+    ASSERT_TRUE(write_file(Work("a.c"), "int a;\r\n"));
+    ASSERT_TRUE(write_file(ini_, "[ExecApplication]\r\nToolname=Make\r\nAppExe=gravik.exe\r\n"));
     for (int run = 0; run < 2; ++run) {
         ProgramSession s;
         Start(s, "a.c", "");

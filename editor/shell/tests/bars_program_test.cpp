@@ -8,7 +8,7 @@
 // properties (as the editor's context menu does for its own document);
 // back and forward walk the visited documents, also after one closed.
 #include "mouse_input.h"
-#include "editor/shell/tests/ovanta_program_fixture.h"
+#include "testing/winprog/ovanta_fixture.h"
 #include "program_session.h"
 #include "testing/kit/test_kit.h"
 
@@ -144,19 +144,10 @@ protected:
         }
     }
 
-    static HWND ActiveChild(HWND frame)
-    {
-        return reinterpret_cast<HWND>(SendMessageA(Client(frame), WM_MDIGETACTIVE, 0, 0));
-    }
     // The caret to the start of a 1-based line (the view's go-to-line).
     static void GotoLine(HWND child, int line)
     {
         SendMessageA(GetDlgItem(child, pane_id), WM_GOTO_LINE, static_cast<WPARAM>(line), 0);
-    }
-    static void Type(HWND editor, const std::string& text)
-    {
-        for (char c : text)
-            SendMessageA(editor, WM_CHAR, static_cast<unsigned char>(c), 1);
     }
 
     // The bookmark bar: the tool bar that holds bookmark buttons.
@@ -229,12 +220,12 @@ std::string NumberedLines(int count)
 
 TEST_F(OvantaBarsProgram, BookmarksAreSetJumpedToRenamedAndComeBackAfterARestart)
 {
-    ASSERT_TRUE(WriteWholeFile(Work("a.c"), NumberedLines(60)));
-    ASSERT_TRUE(WriteWholeFile(Work("b.c"), NumberedLines(10)));
+    ASSERT_TRUE(write_file(Work("a.c"), NumberedLines(60)));
+    ASSERT_TRUE(write_file(Work("b.c"), NumberedLines(10)));
     // Fifty characters on one line: selected whole, they name a bookmark.
     const std::string fifty = "Fifty characters make this bookmark name: 01234567";
     ASSERT_EQ(fifty.size(), 50u);
-    ASSERT_TRUE(WriteWholeFile(Work("c.c"), fifty));
+    ASSERT_TRUE(write_file(Work("c.c"), fifty));
 
     ProgramSession s;
     Start(s, "a.c b.c c.c", "dialog ok set 1045 \"Entry point\"\n");
@@ -290,7 +281,7 @@ TEST_F(OvantaBarsProgram, BookmarksAreSetJumpedToRenamedAndComeBackAfterARestart
     EXPECT_EQ(ActiveChild(frame), a);
     Type(ea, "@");
     s.Command(ID_FILE_SAVE_CMD);
-    std::vector<std::string> lines = Lines(ReadWholeFile(Work("a.c")));
+    std::vector<std::string> lines = Lines(read_file(Work("a.c")));
     ASSERT_EQ(lines.size(), 63u);
     EXPECT_EQ(lines[13], "@line 10");
     EXPECT_EQ(lines[54], "#line 51");
@@ -301,8 +292,8 @@ TEST_F(OvantaBarsProgram, BookmarksAreSetJumpedToRenamedAndComeBackAfterARestart
     ScreenToClient(bar, &mid);
     SendMessageA(bar, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(mid.x, mid.y));
     SendMessageA(bar, WM_RBUTTONUP, 0, MAKELPARAM(mid.x, mid.y));
-    EXPECT_NE(ReadWholeFile(log_).find("dialog 174 \"Name for this Bookmark\" 1"), std::string::npos)
-        << ReadWholeFile(log_);
+    EXPECT_NE(read_file(log_).find("dialog 174 \"Name for this Bookmark\" 1"), std::string::npos)
+        << read_file(log_);
 
     // Closing b.c takes its button away; its bookmark stays in the profile.
     Activate(frame, b);
@@ -346,14 +337,14 @@ TEST_F(OvantaBarsProgram, BookmarksAreSetJumpedToRenamedAndComeBackAfterARestart
     EXPECT_EQ(ActiveChild(frame), b);
     Type(EditorOf(b), "%");
     again.Command(ID_FILE_SAVE_CMD);
-    EXPECT_EQ(Lines(ReadWholeFile(Work("b.c")))[7], "%line 7");
+    EXPECT_EQ(Lines(read_file(Work("b.c")))[7], "%line 7");
     ASSERT_TRUE(again.Close());
 }
 
 TEST_F(OvantaBarsProgram, TabsFollowTheDocumentsAndBackAndForwardWalkTheVisitedOnes)
 {
     for (const char* name : {"a.c", "b.c", "c.c"})
-        ASSERT_TRUE(WriteWholeFile(Work(name), NumberedLines(30)));
+        ASSERT_TRUE(write_file(Work(name), NumberedLines(30)));
     ProgramSession s;
     Start(s, "a.c b.c c.c", "save \"" + Work("renamed.c") + "\"\n");
     HWND frame = s.MainWindow();
@@ -431,18 +422,6 @@ TEST_F(OvantaBarsProgram, TabsFollowTheDocumentsAndBackAndForwardWalkTheVisitedO
     ASSERT_TRUE(s.Close());
 }
 
-// The program's dialog with the caption, waited for until it is shown.
-HWND WaitForDialog(const char* caption)
-{
-    for (int i = 0; i < 200; ++i) {
-        HWND dlg = FindWindowA("#32770", caption);
-        if (dlg && IsWindowVisible(dlg))
-            return dlg;
-        Sleep(50);
-    }
-    return nullptr;
-}
-
 std::string ItemText(HWND dlg, int id)
 {
     return WindowTextOf(GetDlgItem(dlg, id));
@@ -466,8 +445,8 @@ uint64_t Ticks(const FILETIME& t)
 // sets the typed last-change time on Yes and leaves it on No.
 TEST_F(OvantaBarsProgram, PropertiesShowTheFileOfTheTabClickedAndOfTheEditorAsked)
 {
-    ASSERT_TRUE(WriteWholeFile(Work("p1.c"), "int a;\r\n\r\n// note\r\nint b;\r\nint c;\r\n"));
-    ASSERT_TRUE(WriteWholeFile(Work("p2.c"), "x\n// c\ny\n"));
+    ASSERT_TRUE(write_file(Work("p1.c"), "int a;\r\n\r\n// note\r\nint b;\r\nint c;\r\n"));
+    ASSERT_TRUE(write_file(Work("p2.c"), "x\n// c\ny\n"));
     ProgramSession s;
     // The dialogs stay open for the test to look at; the boxes answer "Close".
     Start(s, "p1.c p2.c", "dialog wait\nbox yes\ndialog wait\nbox no\n");
@@ -503,7 +482,7 @@ TEST_F(OvantaBarsProgram, PropertiesShowTheFileOfTheTabClickedAndOfTheEditorAske
             Activate(frame, p2);
             PostMessageA(EditorOf(p1), WM_COMMAND, 32776, 0);
         }
-        HWND dlg = WaitForDialog("Properties");
+        HWND dlg = WaitForProcessDialog(s.ProcessId(), "Properties", 10000);
         ASSERT_NE(dlg, nullptr);
         EXPECT_EQ(ItemText(dlg, 1134), r.file);
         EXPECT_EQ(ItemText(dlg, 1140), work_ + "\\");

@@ -7,7 +7,7 @@
 // Windows Sockets 2 before <windows.h>.
 #include <winsock2.h>
 
-#include "editor/shell/tests/ovanta_program_fixture.h"
+#include "testing/winprog/ovanta_fixture.h"
 #include "mouse_input.h"
 #include "program_session.h"
 #include "system_input.h"
@@ -85,11 +85,6 @@ protected:
         HWND editor = GetDlgItem(pane, editor_id);
         return editor ? editor : GetDlgItem(GetDlgItem(pane, pane_id), editor_id);
     }
-    static void Type(HWND editor, const std::string& text)
-    {
-        for (char c : text)
-            SendMessageA(editor, WM_CHAR, static_cast<unsigned char>(c), 1);
-    }
     // The Search dialog (it has no Replace button) or the Search & Replace dialog.
     static HWND SearchDialog(const ProgramSession& s)
     {
@@ -127,9 +122,9 @@ protected:
 
 TEST_F(OvantaSearchProgram, SearchAndReplaceDialogsWorkInTheDocumentsAndKeepTheirSettings)
 {
-    ASSERT_TRUE(WriteWholeFile(Work("a.c"), "alpha beta Alpha /* alpha */ alphabet alpha two\r\n"));
-    ASSERT_TRUE(WriteWholeFile(Work("b.c"), "alpha ALPHA Alpha\r\n"));
-    ASSERT_TRUE(WriteWholeFile(Work("c.c"), "one two one two\r\n"));
+    ASSERT_TRUE(write_file(Work("a.c"), "alpha beta Alpha /* alpha */ alphabet alpha two\r\n"));
+    ASSERT_TRUE(write_file(Work("b.c"), "alpha ALPHA Alpha\r\n"));
+    ASSERT_TRUE(write_file(Work("c.c"), "one two one two\r\n"));
 
     ProgramSession s;
     Start(s, "a.c b.c c.c", "");
@@ -158,7 +153,7 @@ TEST_F(OvantaSearchProgram, SearchAndReplaceDialogsWorkInTheDocumentsAndKeepThei
     Click(find, IDC_FIND_NEXT);
     Type(a, "!");
     s.Command(ID_FILE_SAVE_CMD);
-    EXPECT_EQ(ReadWholeFile(Work("a.c")), "alpha beta ! /* alpha */ alphabet # two\r\n");
+    EXPECT_EQ(read_file(Work("a.c")), "alpha beta ! /* alpha */ alphabet # two\r\n");
     // Nothing more upwards but the first word, then the beginning is reached.
     Click(find, IDC_FIND_NEXT);
     Click(find, IDC_FIND_NEXT);
@@ -178,7 +173,7 @@ TEST_F(OvantaSearchProgram, SearchAndReplaceDialogsWorkInTheDocumentsAndKeepThei
     Check(replace, IDC_KEEP_CASE, true);
     Click(replace, IDC_REPLACE_ALL);
     s.Command(ID_FILE_SAVE_CMD);
-    EXPECT_EQ(ReadWholeFile(Work("b.c")), "omega OMEGA Omega\r\n");
+    EXPECT_EQ(read_file(Work("b.c")), "omega OMEGA Omega\r\n");
     EXPECT_NE(Log().find("box \"Replace all..\" \"3 replaces done\""), std::string::npos) << Log();
 
     // Replace one at a time: find, replace (the next is selected), replace.
@@ -189,10 +184,10 @@ TEST_F(OvantaSearchProgram, SearchAndReplaceDialogsWorkInTheDocumentsAndKeepThei
     Click(replace, IDC_FIND_NEXT);
     Click(replace, IDC_REPLACE);
     s.Command(ID_FILE_SAVE_CMD);
-    EXPECT_EQ(ReadWholeFile(Work("c.c")), "1 two one two\r\n");
+    EXPECT_EQ(read_file(Work("c.c")), "1 two one two\r\n");
     Click(replace, IDC_REPLACE);
     s.Command(ID_FILE_SAVE_CMD);
-    EXPECT_EQ(ReadWholeFile(Work("c.c")), "1 two 1 two\r\n");
+    EXPECT_EQ(read_file(Work("c.c")), "1 two 1 two\r\n");
 
     // In all open files.
     Check(replace, IDC_ALL_OPEN_FILES, true);
@@ -202,8 +197,8 @@ TEST_F(OvantaSearchProgram, SearchAndReplaceDialogsWorkInTheDocumentsAndKeepThei
     Set(replace, IDC_REPLACE_TEXT, "2");
     Click(replace, IDC_REPLACE_ALL);
     s.Command(ID_FILE_SAVE_ALL);
-    EXPECT_EQ(ReadWholeFile(Work("a.c")), "alpha beta ! /* alpha */ alphabet # 2\r\n");
-    EXPECT_EQ(ReadWholeFile(Work("c.c")), "1 2 1 2\r\n");
+    EXPECT_EQ(read_file(Work("a.c")), "alpha beta ! /* alpha */ alphabet # 2\r\n");
+    EXPECT_EQ(read_file(Work("c.c")), "1 2 1 2\r\n");
     EXPECT_NE(Log().find("box \"Search & Replace in all open files..\" \"3 Replaces in 2 files processed\""),
               std::string::npos)
         << Log();
@@ -236,14 +231,14 @@ TEST_F(OvantaSearchProgram, SearchAndReplaceDialogsWorkInTheDocumentsAndKeepThei
 TEST_F(OvantaSearchProgram, FindInFilesListsEveryHitInTheSearchResultsPane)
 {
     const std::string tree = Work("tree");
-    ASSERT_TRUE(MakeFolders(tree + "\\sub\\deep"));
-    ASSERT_TRUE(WriteWholeFile(tree + "\\top.c", "int x;\r\nfind me\r\n"));
-    ASSERT_TRUE(WriteWholeFile(tree + "\\sub\\lf.c", "a\nfind\nfind find\n"));
-    ASSERT_TRUE(WriteWholeFile(tree + "\\sub\\cr.h", "find\rx find\r"));
-    ASSERT_TRUE(WriteWholeFile(tree + "\\sub\\empty.c", ""));
-    ASSERT_TRUE(WriteWholeFile(tree + "\\sub\\deep\\long.c", std::string(5000, 'x') + " find\r\n"));
-    ASSERT_TRUE(WriteWholeFile(tree + "\\sub\\deep\\skip.txt", "find\r\n"));
-    ASSERT_TRUE(WriteWholeFile(tree + "\\sub\\bin.c", std::string("\x01\x00\xff", 3) + "find\r\n"));
+    ASSERT_TRUE(make_dirs(tree + "\\sub\\deep"));
+    ASSERT_TRUE(write_file(tree + "\\top.c", "int x;\r\nfind me\r\n"));
+    ASSERT_TRUE(write_file(tree + "\\sub\\lf.c", "a\nfind\nfind find\n"));
+    ASSERT_TRUE(write_file(tree + "\\sub\\cr.h", "find\rx find\r"));
+    ASSERT_TRUE(write_file(tree + "\\sub\\empty.c", ""));
+    ASSERT_TRUE(write_file(tree + "\\sub\\deep\\long.c", std::string(5000, 'x') + " find\r\n"));
+    ASSERT_TRUE(write_file(tree + "\\sub\\deep\\skip.txt", "find\r\n"));
+    ASSERT_TRUE(write_file(tree + "\\sub\\bin.c", std::string("\x01\x00\xff", 3) + "find\r\n"));
 
     ProgramSession s;
     Start(s, "\"" + tree + "\\top.c\"", "");
@@ -473,7 +468,7 @@ TEST_F(OvantaSearchProgram, TcpLinkSendsToAPeerAndPutsItsTextOnTheClipboard)
 // pastes into the search box, Escape closes the dialog (real keys).
 TEST_F(OvantaSearchProgram, KeysTypedInTheSearchDialogStayInIt)
 {
-    ASSERT_TRUE(WriteWholeFile(Work("k.c"), "text\r\n"));
+    ASSERT_TRUE(write_file(Work("k.c"), "text\r\n"));
     ProgramSession s;
     Start(s, "k.c", "");
     HWND frame = s.MainWindow();
@@ -494,14 +489,14 @@ TEST_F(OvantaSearchProgram, KeysTypedInTheSearchDialogStayInIt)
         Sleep(50);
     EXPECT_FALSE(IsWindowVisible(find));
     s.Command(ID_FILE_SAVE_CMD);
-    EXPECT_EQ(ReadWholeFile(Work("k.c")), "text\r\n");
+    EXPECT_EQ(read_file(Work("k.c")), "text\r\n");
     ASSERT_TRUE(s.Close());
 }
 
 // F3 in the open Search dialog finds the next hit, not the one after it.
 TEST_F(OvantaSearchProgram, F3InTheSearchDialogFindsTheNextHit)
 {
-    ASSERT_TRUE(WriteWholeFile(Work("f.c"), "a a a a\r\n"));
+    ASSERT_TRUE(write_file(Work("f.c"), "a a a a\r\n"));
     ProgramSession s;
     Start(s, "f.c", "");
     HWND frame = s.MainWindow();
@@ -520,7 +515,7 @@ TEST_F(OvantaSearchProgram, F3InTheSearchDialogFindsTheNextHit)
     SendMessageA(find, WM_NULL, 0, 0);
     Type(editor, "X");
     s.Command(ID_FILE_SAVE_CMD);
-    EXPECT_EQ(ReadWholeFile(Work("f.c")), "a X a a\r\n");
+    EXPECT_EQ(read_file(Work("f.c")), "a X a a\r\n");
     ASSERT_TRUE(s.Close());
 }
 
@@ -530,7 +525,7 @@ TEST_F(OvantaSearchProgram, TheSearchDialogMovesOffTheFoundLine)
     std::string text;
     for (int i = 0; i < 30; ++i)
         text += (i == 5 ? "target" : "line") + std::to_string(i) + "\r\n";
-    ASSERT_TRUE(WriteWholeFile(Work("t.c"), text));
+    ASSERT_TRUE(write_file(Work("t.c"), text));
     ProgramSession s;
     Start(s, "t.c", "");
     HWND frame = s.MainWindow();
@@ -574,7 +569,7 @@ TEST_F(OvantaSearchProgram, ReplaceAllIsUndoneInOneStep)
     std::string text;
     for (int i = 0; i < 591; ++i)
         text += (i % 10 == 9) ? "ab\r\n" : "ab ";
-    ASSERT_TRUE(WriteWholeFile(Work("u.c"), text));
+    ASSERT_TRUE(write_file(Work("u.c"), text));
     ProgramSession s;
     Start(s, "u.c", "");
     HWND frame = s.MainWindow();
@@ -587,10 +582,10 @@ TEST_F(OvantaSearchProgram, ReplaceAllIsUndoneInOneStep)
     Set(replace, IDC_REPLACE_TEXT, "xyz");
     Click(replace, IDC_REPLACE_ALL);
     s.Command(ID_FILE_SAVE_CMD);
-    ASSERT_EQ(ReadWholeFile(Work("u.c")).find("ab"), std::string::npos);
+    ASSERT_EQ(read_file(Work("u.c")).find("ab"), std::string::npos);
     s.Command(ID_EDIT_UNDO);
     s.Command(ID_FILE_SAVE_CMD);
-    EXPECT_EQ(ReadWholeFile(Work("u.c")), text);
+    EXPECT_EQ(read_file(Work("u.c")), text);
     ASSERT_TRUE(s.Close());
 }
 
@@ -599,9 +594,9 @@ TEST_F(OvantaSearchProgram, ReplaceAllIsUndoneInOneStep)
 TEST_F(OvantaSearchProgram, DoubleClickOnASearchResultSelectsTheHit)
 {
     const std::string tree = Work("hits");
-    ASSERT_TRUE(MakeFolders(tree));
-    ASSERT_TRUE(WriteWholeFile(tree + "\\m.c", "x\r\n\tint a;\r\n"));
-    ASSERT_TRUE(WriteWholeFile(tree + "\\o.txt", "other\r\n"));
+    ASSERT_TRUE(make_dirs(tree));
+    ASSERT_TRUE(write_file(tree + "\\m.c", "x\r\n\tint a;\r\n"));
+    ASSERT_TRUE(write_file(tree + "\\o.txt", "other\r\n"));
     ProgramSession s;
     Start(s, "\"" + tree + "\\m.c\" \"" + tree + "\\o.txt\"", "");
     HWND frame = s.MainWindow();
@@ -639,7 +634,7 @@ TEST_F(OvantaSearchProgram, DoubleClickOnASearchResultSelectsTheHit)
     EXPECT_TRUE(IsZoomed(target));
     Type(EditorOf(target), "X");
     s.Command(ID_FILE_SAVE_CMD);
-    EXPECT_EQ(ReadWholeFile(tree + "\\m.c"), "x\r\n\tX a;\r\n");
+    EXPECT_EQ(read_file(tree + "\\m.c"), "x\r\n\tX a;\r\n");
     ASSERT_TRUE(s.Close());
 }
 
@@ -648,8 +643,8 @@ TEST_F(OvantaSearchProgram, DoubleClickOnASearchResultSelectsTheHit)
 TEST_F(OvantaSearchProgram, FindInFilesWithoutDocumentsIsTheDiskSearch)
 {
     const std::string tree = Work("disk");
-    ASSERT_TRUE(MakeFolders(tree));
-    ASSERT_TRUE(WriteWholeFile(tree + "\\d.c", "one needle\r\n"));
+    ASSERT_TRUE(make_dirs(tree));
+    ASSERT_TRUE(write_file(tree + "\\d.c", "one needle\r\n"));
     ProgramSession s;
     Start(s, "", "");
     HWND frame = s.MainWindow();
@@ -679,12 +674,12 @@ TEST_F(OvantaSearchProgram, FindInFilesWithoutDocumentsIsTheDiskSearch)
 TEST_F(OvantaSearchProgram, EscapeStopsALongDiskSearchAndKeepsTheDialog)
 {
     const std::string tree = Work("many");
-    ASSERT_TRUE(MakeFolders(tree));
+    ASSERT_TRUE(make_dirs(tree));
     std::string text;
     for (int i = 0; i < 200; ++i)
         text += "hit hit hit\r\n";
     for (int i = 0; i < 400; ++i)
-        ASSERT_TRUE(WriteWholeFile(tree + "\\f" + std::to_string(i) + ".c", text));
+        ASSERT_TRUE(write_file(tree + "\\f" + std::to_string(i) + ".c", text));
     ProgramSession s;
     Start(s, "", "");
     HWND frame = s.MainWindow();

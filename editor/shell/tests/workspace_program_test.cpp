@@ -6,7 +6,7 @@
 // (also one with a comma in its name) and its settings, keeps its closed
 // files in order, and Cancel at "Close all open Documents?" leaves it open
 // with nothing of it written into "ovanta.ini".
-#include "editor/shell/tests/ovanta_program_fixture.h"
+#include "testing/winprog/ovanta_fixture.h"
 #include "program_session.h"
 #include "testing/kit/test_kit.h"
 
@@ -53,7 +53,7 @@ class OvantaWorkspaceProgram : public OvantaProgramTest {
 protected:
     void Start(ProgramSession& s, const std::string& args, const std::string& script)
     {
-        ASSERT_TRUE(WriteWholeFile(script_, script));
+        ASSERT_TRUE(write_file(script_, script));
         DeleteFileA(log_.c_str());
         s.SetScript(script_, log_);
         ASSERT_TRUE(s.Start(exe_, args, work_));
@@ -85,13 +85,6 @@ protected:
                 ++n;
         return n;
     }
-    static int CountOf(const std::string& text, const std::string& part)
-    {
-        int n = 0;
-        for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
-            ++n;
-        return n;
-    }
     // The side of the frame's dock bar that holds the bar with control id
     // id: 1 top, 2 bottom, 3 right, 4 left; 0 when no dock bar holds it.
     static int DockSideOf(HWND frame, int id)
@@ -104,11 +97,6 @@ protected:
                 if (GetDlgItem(dock, id))
                     return s.side;
         return 0;
-    }
-    static void Key(HWND editor, UINT vk)
-    {
-        SendMessageA(editor, WM_KEYDOWN, vk, 1);
-        SendMessageA(editor, WM_KEYUP, vk, 0xC0000001);
     }
 
 };
@@ -198,7 +186,7 @@ TEST_F(OvantaWorkspaceProgram, EveryOptionKeySurvivesARestartExactly)
 TEST_F(OvantaWorkspaceProgram, AHandEditedProfileStartsWithDefaultsAndIsWrittenBackClean)
 {
     const std::string longLine(5000, 'q');
-    ASSERT_TRUE(WriteWholeFile(ini_, "[DefaultSettings]\r\n"
+    ASSERT_TRUE(write_file(ini_, "[DefaultSettings]\r\n"
                                      "TabWidth=0\r\n"
                                      "LineWrap=lots\r\n"
                                      "TcpPortNo=99999\r\n"
@@ -263,7 +251,7 @@ int ink_rows(HWND window, int height)
 // stored.
 TEST_F(OvantaWorkspaceProgram, TheEditorFontComesFromTheProfileOrFallsBackToCourier)
 {
-    ASSERT_TRUE(WriteWholeFile(Work("w.txt"), "WWWW\r\n"));
+    ASSERT_TRUE(write_file(Work("w.txt"), "WWWW\r\n"));
     struct Case {
         const char* profile;
         int lowRows, highRows;
@@ -276,7 +264,7 @@ TEST_F(OvantaWorkspaceProgram, TheEditorFontComesFromTheProfileOrFallsBackToCour
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.profile);
-        ASSERT_TRUE(WriteWholeFile(ini_, c.profile));
+        ASSERT_TRUE(write_file(ini_, c.profile));
         ProgramSession s;
         Start(s, "w.txt", "");
         HWND editor = Activate(s.MainWindow(), Child(s.MainWindow(), "w.txt"));
@@ -297,7 +285,7 @@ TEST_F(OvantaWorkspaceProgram, TheEditorFontComesFromTheProfileOrFallsBackToCour
 
 TEST_F(OvantaWorkspaceProgram, ASavedWorkspaceReopensItsDocumentAtItsPlaceAfterARestart)
 {
-    ASSERT_TRUE(WriteWholeFile(Work("a.c"), "first line\r\nsecond line\r\n"));
+    ASSERT_TRUE(write_file(Work("a.c"), "first line\r\nsecond line\r\n"));
     const std::string wsp = Work("proj.wsp");
     {
         ProgramSession s;
@@ -324,21 +312,21 @@ TEST_F(OvantaWorkspaceProgram, ASavedWorkspaceReopensItsDocumentAtItsPlaceAfterA
         ASSERT_NE(editor, nullptr);
         SendMessageA(editor, WM_CHAR, 'X', 1);
         s.Command(ID_FILE_SAVE_CMD);
-        EXPECT_EQ(ReadWholeFile(Work("a.c")), "first lXine\r\nsecond line\r\n");
+        EXPECT_EQ(read_file(Work("a.c")), "first lXine\r\nsecond line\r\n");
         ASSERT_TRUE(s.Close());
     }
 }
 
 TEST_F(OvantaWorkspaceProgram, AWizardWorkspaceOpensAndCancelAtClosingKeepsItOpen)
 {
-    ASSERT_TRUE(WriteWholeFile(Work("a.c"), "int a;\r\n"));
-    ASSERT_TRUE(WriteWholeFile(Work("c,d.c"), "int cd;\r\n"));
-    ASSERT_TRUE(WriteWholeFile(ini_, "[DefaultSettings]\r\nTabWidth=8\r\nShowLineNo=0\r\n"
+    ASSERT_TRUE(write_file(Work("a.c"), "int a;\r\n"));
+    ASSERT_TRUE(write_file(Work("c,d.c"), "int cd;\r\n"));
+    ASSERT_TRUE(write_file(ini_, "[DefaultSettings]\r\nTabWidth=8\r\nShowLineNo=0\r\n"
                                      "[RecentProjectList]\r\nProject1=" + Work("gone.wsp") + "\r\n"));
     // What the makefile wizard writes from its template, with a hand-edited
     // tab width and two closed files added.
     const std::string wsp = Work("board.wsp");
-    ASSERT_TRUE(WriteWholeFile(wsp, "; Workspace of a project made by the makefile wizard.\r\n"
+    ASSERT_TRUE(write_file(wsp, "; Workspace of a project made by the makefile wizard.\r\n"
                                     "[DefaultSettings]\r\nActiveSyntax=C/C++\r\nShowLineNo=1\r\nTabWidth=0\r\n"
                                     "[ExecApplication]\r\nToolname=Make\r\nAppExe=" + bin_ +
                                     "\\gravik.exe\r\nAppParms=-ex \"-f" + Work("board.mak") +
@@ -425,11 +413,11 @@ TEST_F(OvantaWorkspaceProgram, AWizardWorkspaceOpensAndCancelAtClosingKeepsItOpe
 TEST_F(OvantaWorkspaceProgram, ProjectFilesEditTheListsAndOkWritesThem)
 {
     for (const char* name : {"a.c", "b.c", "c.c"})
-        ASSERT_TRUE(WriteWholeFile(Work(name), "int x;\r\n"));
-    ASSERT_TRUE(MakeFolders(Work("sub")));
-    ASSERT_TRUE(WriteWholeFile(Work("sub\\o.c"), "int o;\r\n"));
+        ASSERT_TRUE(write_file(Work(name), "int x;\r\n"));
+    ASSERT_TRUE(make_dirs(Work("sub")));
+    ASSERT_TRUE(write_file(Work("sub\\o.c"), "int o;\r\n"));
     const std::string wsp = Work("proj.wsp");
-    ASSERT_TRUE(WriteWholeFile(wsp, "[ClosedFiles]\r\nFile1=.\\z.c\r\n"
+    ASSERT_TRUE(write_file(wsp, "[ClosedFiles]\r\nFile1=.\\z.c\r\n"
                                     "[OpenFiles]\r\nFile1=.\\a.c,0,0,0,0\r\nFile2=.\\b.c,0,0,0,0\r\n"));
     const std::string ok = "dialog ok ";
     const std::string list = std::to_string(IDC_PROJECT_FILE_LIST);
@@ -494,7 +482,7 @@ TEST_F(OvantaWorkspaceProgram, AWorkspaceWithoutOpenFilesStillBringsItsTagConfig
 {
     const std::string wsp = Work("tags.wsp");
     // Automatic browsing (0x8000) with the usual flags 7, and one closed file.
-    ASSERT_TRUE(WriteWholeFile(wsp, "[DefaultSettings]\r\nTabWidth=7\r\n"
+    ASSERT_TRUE(write_file(wsp, "[DefaultSettings]\r\nTabWidth=7\r\n"
                                     "[TagConfig]\r\nflags=32775\r\ntagpath0=" + work_ + "\r\n"
                                     "[ClosedFiles]\r\nFile1=.\\x.c\r\n"));
     {
@@ -513,10 +501,10 @@ TEST_F(OvantaWorkspaceProgram, AWorkspaceWithoutOpenFilesStillBringsItsTagConfig
 // is the active one again.
 TEST_F(OvantaWorkspaceProgram, AnActiveDocumentNamedLikeAWindowStateIsActiveAgain)
 {
-    ASSERT_TRUE(WriteWholeFile(Work("main.c,v"), "head 1.1;\r\n"));
-    ASSERT_TRUE(WriteWholeFile(Work("b.c"), "int b;\r\n"));
+    ASSERT_TRUE(write_file(Work("main.c,v"), "head 1.1;\r\n"));
+    ASSERT_TRUE(write_file(Work("b.c"), "int b;\r\n"));
     const std::string wsp = Work("rcs.wsp");
-    ASSERT_TRUE(WriteWholeFile(wsp, "[DefaultSettings]\r\nOpenMaximized=0\r\n"
+    ASSERT_TRUE(write_file(wsp, "[DefaultSettings]\r\nOpenMaximized=0\r\n"
                                     "[OpenFiles]\r\nFile1=.\\main.c,v,0,0,0,0\r\nFile2=.\\b.c,0,0,0,0\r\n"
                                     "ActFile=.\\b.c\r\n"));
     {
@@ -545,8 +533,8 @@ TEST_F(OvantaWorkspaceProgram, AnActiveDocumentNamedLikeAWindowStateIsActiveAgai
 // list when it is written.
 TEST_F(OvantaWorkspaceProgram, TheRecentListKeepsThePlaceOfAFileNamedInAnotherCase)
 {
-    ASSERT_TRUE(WriteWholeFile(Work("a.c"), "abcdef\r\n"));
-    ASSERT_TRUE(WriteWholeFile(Work("gone.c"), "x\r\n"));
+    ASSERT_TRUE(write_file(Work("a.c"), "abcdef\r\n"));
+    ASSERT_TRUE(write_file(Work("gone.c"), "x\r\n"));
     {
         ProgramSession s;
         Start(s, "gone.c a.c", "");
@@ -577,8 +565,8 @@ TEST_F(OvantaWorkspaceProgram, AHandedOverWorkspaceClosesTheOpenOneFirst)
 {
     const std::string a = Work("a.wsp");
     const std::string b = Work("b.wsp");
-    ASSERT_TRUE(WriteWholeFile(a, "[DefaultSettings]\r\nTabWidth=7\r\n"));
-    ASSERT_TRUE(WriteWholeFile(b, "[DefaultSettings]\r\nTabWidth=5\r\n"));
+    ASSERT_TRUE(write_file(a, "[DefaultSettings]\r\nTabWidth=7\r\n"));
+    ASSERT_TRUE(write_file(b, "[DefaultSettings]\r\nTabWidth=5\r\n"));
     ProgramSession first;
     Start(first, "-w" + a, "box yes\nbox yes\n");
     ProgramSession second;

@@ -28,33 +28,12 @@ const char form_caption[] = "Cobrel - Rysk's MAKE-File-Wizard";
 // tool, so that its settings file is the test's own.
 std::string program_dir(const std::string& name)
 {
-    std::string dir = host_path(COBREL_WINDOW_TMP) + "\\" + name;
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir + "\\bin");
+    std::string dir = fresh_dir(host_path(COBREL_WINDOW_TMP) + "\\" + name);
+    make_dirs(dir + "\\bin");
     const std::string bin = host_path(COBREL_BIN_DIR);
     for (const char* file : {"cobrel.exe", "gravik.exe", "builtins.mak", "ovanta_tmp.dat"})
-        std::filesystem::copy_file(bin + "\\" + file, dir + "\\bin\\" + file);
+        copy_file_to(bin + "\\" + file, dir + "\\bin\\" + file);
     return dir;
-}
-
-struct found_window {
-    DWORD pid;
-    HWND wnd;
-};
-
-BOOL CALLBACK find_form(HWND wnd, LPARAM data)
-{
-    found_window* f = reinterpret_cast<found_window*>(data);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(wnd, &pid);
-    char caption[128] = "";
-    GetWindowTextA(wnd, caption, sizeof caption);
-    // The form is shown once it is set up.
-    if (pid == f->pid && std::string(caption) == form_caption && IsWindowVisible(wnd)) {
-        f->wnd = wnd;
-        return FALSE;
-    }
-    return TRUE;
 }
 
 // One running wizard, answered from a script.
@@ -70,40 +49,16 @@ public:
         write_file(dir + "\\script.txt", text);
         log_ = dir + "\\script.log";
         DeleteFileA(log_.c_str());
-        if (scripted) {
-            SetEnvironmentVariableA("WINUI_SCRIPT", (dir + "\\script.txt").c_str());
-            SetEnvironmentVariableA("WINUI_SCRIPT_LOG", log_.c_str());
-        }
-        STARTUPINFOA si{};
-        si.cb = sizeof si;
-        std::string line = "\"" + dir + "\\bin\\cobrel.exe\"";
-        started_ = CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr,
-                                  dir.c_str(), &si, &pi_) != 0;
-        SetEnvironmentVariableA("WINUI_SCRIPT", nullptr);
-        SetEnvironmentVariableA("WINUI_SCRIPT_LOG", nullptr);
-        if (!started_)
+        if (scripted)
+            session_.SetScript(dir + "\\script.txt", log_);
+        if (!session_.Start(dir + "\\bin\\cobrel.exe", "", dir, ProgramSession::kProgramsOwnShow))
             return;
-        WaitForInputIdle(pi_.hProcess, 20000);
-        found_window f{pi_.dwProcessId, nullptr};
-        for (int i = 0; i < 300 && !f.wnd; ++i) {
-            EnumWindows(find_form, reinterpret_cast<LPARAM>(&f));
-            if (!f.wnd)
-                Sleep(100);
-        }
-        form_ = f.wnd;
-    }
-    ~wizard()
-    {
-        if (started_) {
-            if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT)
-                TerminateProcess(pi_.hProcess, 99);
-            CloseHandle(pi_.hThread);
-            CloseHandle(pi_.hProcess);
-        }
+        // The form is shown once it is set up.
+        form_ = session_.WaitForMainWindowTitled(form_caption);
     }
     HWND form() const { return form_; }
-    HANDLE process() const { return pi_.hProcess; }
-    DWORD pid() const { return pi_.dwProcessId; }
+    HANDLE process() const { return session_.ProcessHandle(); }
+    DWORD pid() const { return session_.ProcessId(); }
     HWND item(int id) const { return GetDlgItem(form_, id); }
     std::string log() const { return read_file(log_); }
 
@@ -161,21 +116,16 @@ public:
         return items;
     }
     // Closes the form as the close box does; the program's exit code.
-    int close() const
+    int close()
     {
-        PostMessageA(form_, WM_CLOSE, 0, 0);
-        if (WaitForSingleObject(pi_.hProcess, 30000) != WAIT_OBJECT_0)
-            return -1;
-        DWORD code = 0;
-        GetExitCodeProcess(pi_.hProcess, &code);
-        return static_cast<int>(code);
+        int code = 0;
+        return session_.Close(&code) ? code : -1;
     }
 
 private:
     std::string dir_;
     std::string log_;
-    PROCESS_INFORMATION pi_{};
-    bool started_ = false;
+    ProgramSession session_;
     HWND form_ = nullptr;
 };
 
@@ -492,9 +442,7 @@ TEST(CobrelWindow, TheNewMakefileDialogSaysWhatItIsFor)
     HWND dialog = WaitForProcessDialog(w.pid(), "New MAKE-File");
     ASSERT_NE(dialog, nullptr);
     PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-    for (int i = 0; i < 100 && IsWindow(dialog); ++i)
-        Sleep(100);
-    EXPECT_FALSE(IsWindow(dialog));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 10000));
     EXPECT_EQ(w.close(), 0);
 }
 
