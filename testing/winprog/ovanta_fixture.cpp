@@ -40,30 +40,9 @@ std::string OvantaProgramTest::Profile(const char* section, const char* key) con
     return value;
 }
 
-namespace {
-struct FindOutputPane {
-    const char* caption;
-    HWND found;
-};
-} // namespace
-
-static BOOL CALLBACK find_output_pane(HWND w, LPARAM data)
-{
-    auto* f = reinterpret_cast<FindOutputPane*>(data);
-    char cls[64] = "";
-    GetClassNameA(w, cls, sizeof cls);
-    if (WindowTextOf(w) == f->caption && std::string(cls) != "Button") {
-        f->found = w;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 HWND OvantaProgramTest::OutputPane(HWND frame, const char* caption)
 {
-    FindOutputPane f{caption, nullptr};
-    EnumChildWindows(frame, find_output_pane, reinterpret_cast<LPARAM>(&f));
-    return f.found;
+    return DescendantWhere(frame, [caption](HWND w) { return WindowTextOf(w) == caption && ClassOf(w) != "Button"; });
 }
 
 HWND OvantaProgramTest::Child(HWND frame, const std::string& title)

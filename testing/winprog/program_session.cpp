@@ -88,20 +88,19 @@ bool ProgramSession::Start(const std::string& exe, const std::string& arguments,
 
 HWND ProgramSession::WaitForMainWindow(const char* className, DWORD timeoutMs)
 {
-    HWND found = nullptr;
-    // A program that ended shows no window any more: no need to wait.
-    WaitUntil([&] { return (found = ProcessWindow(process_.dwProcessId, className)) != nullptr || !Running(); },
-              static_cast<int>(timeoutMs));
-    if (found)
-        main_ = found;
-    return found;
+    return WaitForMain([&] { return ProcessWindow(process_.dwProcessId, className); }, timeoutMs);
 }
 
 HWND ProgramSession::WaitForMainWindowTitled(const std::string& caption, DWORD timeoutMs)
 {
+    return WaitForMain([&] { return ProcessWindowTitled(process_.dwProcessId, caption); }, timeoutMs);
+}
+
+HWND ProgramSession::WaitForMain(const std::function<HWND()>& find, DWORD timeoutMs)
+{
     HWND found = nullptr;
-    WaitUntil([&] { return (found = ProcessWindowTitled(process_.dwProcessId, caption)) != nullptr || !Running(); },
-              static_cast<int>(timeoutMs));
+    // A program that ended shows no window any more: no need to wait.
+    WaitUntil([&] { return (found = find()) != nullptr || !Running(); }, static_cast<int>(timeoutMs));
     if (found)
         main_ = found;
     return found;
@@ -153,42 +152,11 @@ void ProgramSession::PostCommand(UINT id) const
     PostMessageA(main_, WM_COMMAND, MAKEWPARAM(id, 0), 0);
 }
 
-namespace {
-struct FindChildData {
-    const char* className;
-    HWND found;
-};
-} // namespace
-
-static BOOL CALLBACK find_child(HWND wnd, LPARAM param)
-{
-    auto* data = reinterpret_cast<FindChildData*>(param);
-    char name[128] = "";
-    GetClassNameA(wnd, name, sizeof name);
-    if (lstrcmpiA(name, data->className) == 0) {
-        data->found = wnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 HWND ProgramSession::FindChild(const char* className) const
 {
     if (!main_)
         return nullptr;
-    FindChildData data{className, nullptr};
-    EnumChildWindows(main_, find_child, reinterpret_cast<LPARAM>(&data));
-    return data.found;
-}
-
-std::string WindowTextOf(HWND window)
-{
-    LRESULT length = SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    LRESULT got = SendMessageA(window, WM_GETTEXT, static_cast<WPARAM>(length + 1),
-                               reinterpret_cast<LPARAM>(&text[0]));
-    text.resize(static_cast<size_t>(got > 0 ? got : 0));
-    return text;
+    return DescendantWhere(main_, [&](HWND w) { return lstrcmpiA(ClassOf(w).c_str(), className) == 0; });
 }
 
 static void OpenSharedClipboard()

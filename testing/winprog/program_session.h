@@ -14,6 +14,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 class ProgramSession {
@@ -70,14 +71,13 @@ public:
 
 private:
     void Release();
+    HWND WaitForMain(const std::function<HWND()>& find, DWORD timeoutMs);
 
     std::string script_, log_;
     PROCESS_INFORMATION process_{};
     HWND main_ = nullptr;
 };
 
-// The text of a window of another process (WM_GETTEXT, of any length).
-std::string WindowTextOf(HWND window);
 // The clipboard's text, which the program under test shares (opening it is
 // tried again while the program holds it); empty when it holds none.
 std::string ClipboardText();

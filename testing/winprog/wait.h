@@ -4,21 +4,18 @@
 // sleep alone.
 #pragma once
 
+#include "testing/winprog/window_search.h"
+
 #include <windows.h>
 
 #include <functional>
-#include <string>
 
 // Polls (every 50 ms) until the condition holds or the time is up; the
 // condition's value at the end.
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 30000);
 
-// A visible top-level window of the process with the window class (its
-// first in the system's order); null when there is none now.
-HWND ProcessWindow(DWORD processId, const char* className);
-// A visible top-level window of the process with the caption.
-HWND ProcessWindowTitled(DWORD processId, const std::string& caption);
-// The window of the class, waited for (up to timeoutMs); null when none came.
+// A visible top-level window of the process with the window class,
+// waited for (up to timeoutMs); null when none came.
 HWND WaitForProcessWindow(DWORD processId, const char* className, DWORD timeoutMs = 30000);
 // Waits (up to timeoutMs) for a shown dialog box (class "#32770") of the
 // process with the caption (null: any caption); null when none came.

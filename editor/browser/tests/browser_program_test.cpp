@@ -38,22 +38,9 @@ const char b_c[] =
     "    return add(0) * 0 + a + a;\r\n"
     "}\r\n";
 
-BOOL CALLBACK find_tree_child(HWND w, LPARAM data)
-{
-    char cls[64] = "";
-    GetClassNameA(w, cls, sizeof cls);
-    if (std::string(cls) == "SysTreeView32" && GetDlgCtrlID(w) == 203) {
-        *reinterpret_cast<HWND*>(data) = w;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 HWND find_tree(HWND frame)
 {
-    HWND found = nullptr;
-    EnumChildWindows(frame, find_tree_child, reinterpret_cast<LPARAM>(&found));
-    return found;
+    return DescendantWhere(frame, [](HWND w) { return ClassOf(w) == "SysTreeView32" && GetDlgCtrlID(w) == 203; });
 }
 
 HTREEITEM next_item(HWND tree, HTREEITEM item, UINT code)

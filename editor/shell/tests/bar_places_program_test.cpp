@@ -30,11 +30,6 @@ const UINT bookmark_bar_id = 0xE80A;
 const UINT main_tool_bar_id = 0xE800;
 const UINT functions_bar_id = 203;
 
-struct BarSearch {
-    UINT id;
-    HWND found;
-};
-
 // A bar is a child of a dock bar of the frame, or of the small window it
 // floats in.
 bool is_bar_parent(HWND parent)
@@ -43,32 +38,20 @@ bool is_bar_parent(HWND parent)
     return (id >= 0xE81B && id <= 0xE81E) || GetAncestor(parent, GA_PARENT) == GetDesktopWindow();
 }
 
-BOOL CALLBACK find_bar_child(HWND w, LPARAM lParam)
-{
-    auto* search = reinterpret_cast<BarSearch*>(lParam);
-    if (static_cast<UINT>(GetDlgCtrlID(w)) == search->id && is_bar_parent(GetParent(w))) {
-        search->found = w;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-BOOL CALLBACK find_bar_top(HWND top, LPARAM lParam)
-{
-    EnumChildWindows(top, find_bar_child, lParam);
-    return reinterpret_cast<BarSearch*>(lParam)->found == nullptr;
-}
-
 class OvantaBarPlaces : public OvantaProgramTest {
 protected:
     // The program's bar with control id id, docked or floating; null when
     // it has no such bar.
     static HWND Bar(HWND frame, UINT id)
     {
-        BarSearch search{id, nullptr};
-        EnumThreadWindows(GetWindowThreadProcessId(frame, nullptr), find_bar_top,
-                          reinterpret_cast<LPARAM>(&search));
-        return search.found;
+        HWND found = nullptr;
+        ThreadWindowWhere(GetWindowThreadProcessId(frame, nullptr), [&](HWND top) {
+            found = DescendantWhere(top, [id](HWND w) {
+                return static_cast<UINT>(GetDlgCtrlID(w)) == id && is_bar_parent(GetParent(w));
+            });
+            return found != nullptr;
+        });
+        return found;
     }
     // 1 top, 2 bottom, 3 right, 4 left; 0 floating; -1 no bar.
     static int SideOf(HWND bar)

@@ -153,59 +153,23 @@ protected:
     // The bookmark bar: the tool bar that holds bookmark buttons.
     static HWND BookmarkBar(HWND frame)
     {
-        HWND found = nullptr;
-        EnumChildWindows(frame, FindBookmarkBar, reinterpret_cast<LPARAM>(&found));
-        return found;
-    }
-    static BOOL CALLBACK FindBookmarkBar(HWND w, LPARAM out)
-    {
-        char name[64] = "";
-        GetClassNameA(w, name, sizeof name);
-        if (std::string(name) != TOOLBARCLASSNAMEA ||
-            SendMessageA(w, TB_COMMANDTOINDEX, kFirstBookmarkCommand, 0) < 0)
-            return TRUE;
-        *reinterpret_cast<HWND*>(out) = w;
-        return FALSE;
+        return DescendantWhere(frame, [](HWND w) {
+            return ClassOf(w) == TOOLBARCLASSNAMEA && SendMessageA(w, TB_COMMANDTOINDEX, kFirstBookmarkCommand, 0) >= 0;
+        });
     }
     static int ButtonCount(HWND bar) { return bar ? static_cast<int>(SendMessageA(bar, TB_BUTTONCOUNT, 0, 0)) : 0; }
     static HWND DocTabs(HWND frame)
     {
-        HWND found = nullptr;
-        EnumChildWindows(frame, FindDocTabs, reinterpret_cast<LPARAM>(&found));
-        return found;
-    }
-    static BOOL CALLBACK FindDocTabs(HWND w, LPARAM out)
-    {
-        char name[64] = "";
-        GetClassNameA(w, name, sizeof name);
-        if (std::string(name) != WC_TABCONTROLA || GetDlgCtrlID(w) != static_cast<int>(kDocTabCtrlId))
-            return TRUE;
-        *reinterpret_cast<HWND*>(out) = w;
-        return FALSE;
+        return DescendantWhere(frame, [](HWND w) {
+            return ClassOf(w) == WC_TABCONTROLA && GetDlgCtrlID(w) == static_cast<int>(kDocTabCtrlId);
+        });
     }
     // The stay-on-top button: a button window the frame owns.
-    struct OwnedSearch {
-        HWND owner;
-        HWND found;
-    };
     static HWND OnTopButton(HWND frame)
     {
-        OwnedSearch search{frame, nullptr};
-        DWORD pid = 0;
-        GetWindowThreadProcessId(frame, &pid);
-        EnumThreadWindows(GetWindowThreadProcessId(frame, nullptr), FindOwnedButton,
-                          reinterpret_cast<LPARAM>(&search));
-        return search.found;
-    }
-    static BOOL CALLBACK FindOwnedButton(HWND w, LPARAM out)
-    {
-        auto* search = reinterpret_cast<OwnedSearch*>(out);
-        char name[64] = "";
-        GetClassNameA(w, name, sizeof name);
-        if (_stricmp(name, "Button") != 0 || GetWindow(w, GW_OWNER) != search->owner)
-            return TRUE;
-        search->found = w;
-        return FALSE;
+        return ThreadWindowWhere(GetWindowThreadProcessId(frame, nullptr), [frame](HWND w) {
+            return _stricmp(ClassOf(w).c_str(), "Button") == 0 && GetWindow(w, GW_OWNER) == frame;
+        });
     }
 
 };

@@ -29,20 +29,10 @@ namespace {
 class OvantaMacroProgram : public OvantaProgramTest {
 protected:
 
-    // The document window titled title, waited for.
     // The macro recorder's bar ("MacroRec") among the frame's windows.
     static HWND RecorderBar(HWND frame)
     {
-        HWND found = nullptr;
-        EnumChildWindows(frame, FindRecorderBar, reinterpret_cast<LPARAM>(&found));
-        return found;
-    }
-    static BOOL CALLBACK FindRecorderBar(HWND w, LPARAM out)
-    {
-        if (WindowTextOf(w) != "MacroRec")
-            return TRUE;
-        *reinterpret_cast<HWND*>(out) = w;
-        return FALSE;
+        return DescendantWhere(frame, [](HWND w) { return WindowTextOf(w) == "MacroRec"; });
     }
 
     // A key posted to the document's editor as the system queue brings it

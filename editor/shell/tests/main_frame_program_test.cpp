@@ -30,29 +30,9 @@ const UINT main_tool_bar = 0xE800;
 
 class OvantaMainFrame : public OvantaProgramTest {
 protected:
-    // The first window below parent (at any depth) that wanted accepts.
-    static HWND Descendant(HWND parent, const std::function<bool(HWND)>& wanted)
-    {
-        Search search{&wanted, nullptr};
-        EnumChildWindows(parent, &Visit, reinterpret_cast<LPARAM>(&search));
-        return search.found;
-    }
-    struct Search {
-        const std::function<bool(HWND)>* wanted;
-        HWND found;
-    };
-    static BOOL CALLBACK Visit(HWND w, LPARAM p)
-    {
-        auto* s = reinterpret_cast<Search*>(p);
-        if ((*s->wanted)(w)) {
-            s->found = w;
-            return FALSE;
-        }
-        return TRUE;
-    }
     static HWND WithId(HWND frame, UINT id)
     {
-        return Descendant(frame, [id](HWND w) { return static_cast<UINT>(GetDlgCtrlID(w)) == id; });
+        return DescendantWhere(frame, [id](HWND w) { return static_cast<UINT>(GetDlgCtrlID(w)) == id; });
     }
     static HWND ToolBar(HWND frame) { return GetDlgItem(GetDlgItem(frame, top_dock), main_tool_bar); }
     // A top-level dialog of the program whose title starts with title.
@@ -117,7 +97,7 @@ TEST_F(OvantaMainFrame, BarsFollowTheFirstAndTheLastDocument)
     s.Command(ID_FILE_NEW_CMD);
     EXPECT_TRUE(Eventually([&] { return IsWindowVisible(tools) != FALSE; }));
     s.Command(ID_FUNCTION_LIST);
-    HWND functions = Descendant(frame, [](HWND w) { return WindowTextOf(w) == "C/C++ -Functions"; });
+    HWND functions = DescendantWhere(frame, [](HWND w) { return WindowTextOf(w) == "C/C++ -Functions"; });
     ASSERT_NE(functions, nullptr);
     EXPECT_TRUE(IsWindowVisible(functions));
     s.Command(ID_EDIT_FIND);

@@ -52,26 +52,14 @@ std::vector<std::string> lines_of(const std::string& text)
     return lines;
 }
 
-struct Found {
-    DWORD pid;
-    int withControl;
-    int withoutControl;
-    HWND window;
-};
-
-BOOL CALLBACK find_dialog(HWND w, LPARAM data)
+// A dialog box of the process with a control of id withControl and, where
+// withoutControl is not 0, none of that id.
+HWND find_dialog(DWORD pid, int withControl, int withoutControl)
 {
-    auto* f = reinterpret_cast<Found*>(data);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(w, &pid);
-    char cls[32] = "";
-    GetClassNameA(w, cls, sizeof cls);
-    if (pid != f->pid || std::string(cls) != "#32770")
-        return TRUE;
-    if (!GetDlgItem(w, f->withControl) || (f->withoutControl && GetDlgItem(w, f->withoutControl)))
-        return TRUE;
-    f->window = w;
-    return FALSE;
+    return TopWindowWhere([=](HWND w) {
+        return ProcessOf(w) == pid && ClassOf(w) == "#32770" && GetDlgItem(w, withControl) &&
+               !(withoutControl && GetDlgItem(w, withoutControl));
+    });
 }
 
 class OvantaSearchProgram : public OvantaProgramTest {
@@ -88,15 +76,11 @@ protected:
     // The Search dialog (it has no Replace button) or the Search & Replace dialog.
     static HWND SearchDialog(const ProgramSession& s)
     {
-        Found f{s.ProcessId(), IDC_FIND_NEXT, IDC_REPLACE, nullptr};
-        EnumWindows(find_dialog, reinterpret_cast<LPARAM>(&f));
-        return f.window;
+        return find_dialog(s.ProcessId(), IDC_FIND_NEXT, IDC_REPLACE);
     }
     static HWND ReplaceDialog(const ProgramSession& s)
     {
-        Found f{s.ProcessId(), IDC_REPLACE, 0, nullptr};
-        EnumWindows(find_dialog, reinterpret_cast<LPARAM>(&f));
-        return f.window;
+        return find_dialog(s.ProcessId(), IDC_REPLACE, 0);
     }
     static void Set(HWND dlg, int id, const std::string& text) { SetDlgItemTextA(dlg, id, text.c_str()); }
     static void Check(HWND dlg, int id, bool on)

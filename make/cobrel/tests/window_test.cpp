@@ -291,26 +291,6 @@ TEST(CobrelWindow, AnExistingMakefileShowsItsSettingsInTheForm)
 }
 
 // The tool-tip window of the wizard's process that belongs to its form.
-struct found_tips {
-    DWORD pid;
-    HWND form;
-    HWND tips;
-};
-
-BOOL CALLBACK find_tips(HWND wnd, LPARAM data)
-{
-    found_tips* f = reinterpret_cast<found_tips*>(data);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(wnd, &pid);
-    char name[64] = "";
-    GetClassNameA(wnd, name, sizeof name);
-    if (pid == f->pid && std::string(name) == TOOLTIPS_CLASSA && GetWindow(wnd, GW_OWNER) == f->form) {
-        f->tips = wnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // The tip the tool-tip control keeps for a tool window: the question and its
 // answer live in the wizard's memory, where the control reads and writes.
 // Asked in UTF-16, which the control hands back whole.
@@ -347,11 +327,12 @@ TEST(CobrelWindow, ControlsShowTheirHintsAsToolTipsAndTheApplicationCarriesItsTi
     const std::string dir = program_dir("hints");
     wizard w(dir, {});
     ASSERT_NE(w.form(), nullptr);
-    found_tips f{w.pid(), w.form(), nullptr};
-    EnumWindows(find_tips, reinterpret_cast<LPARAM>(&f));
-    ASSERT_NE(f.tips, nullptr);
+    HWND tips = TopWindowWhere([&](HWND wnd) {
+        return ProcessOf(wnd) == w.pid() && ClassOf(wnd) == TOOLTIPS_CLASSA && GetWindow(wnd, GW_OWNER) == w.form();
+    });
+    ASSERT_NE(tips, nullptr);
     // Every control with a hint is a tool; a few of each kind by their text.
-    EXPECT_EQ(SendMessageA(f.tips, TTM_GETTOOLCOUNT, 0, 0), 24);
+    EXPECT_EQ(SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0), 24);
     const struct {
         int id;
         const char* hint;
@@ -373,9 +354,9 @@ TEST(CobrelWindow, ControlsShowTheirHintsAsToolTipsAndTheApplicationCarriesItsTi
          "If enabled, a Ovanta-Workspace File (*.WSP) will be written on 'Save Changes'"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(tip_text(w, f.tips, w.item(c.id)), c.hint) << c.id;
+        EXPECT_EQ(tip_text(w, tips, w.item(c.id)), c.hint) << c.id;
     // Controls without a hint are no tools.
-    EXPECT_EQ(tip_text(w, f.tips, w.item(IDC_OPTIMISEBOX)), "");
+    EXPECT_EQ(tip_text(w, tips, w.item(IDC_OPTIMISEBOX)), "");
 
     // The application's window, which owns the form, carries the title.
     HWND owner = GetWindow(w.form(), GW_OWNER);
