@@ -22,17 +22,6 @@
 
 namespace {
 
-std::string arg_quoted(const std::string& text)
-{
-    std::string out = "\"";
-    for (char c : text) {
-        if (c == '"' || c == '\\')
-            out += '\\';
-        out += c;
-    }
-    return out + "\"";
-}
-
 class ZavitProgram : public ::testing::Test {
 protected:
     void SetUp() override
@@ -162,7 +151,7 @@ TEST_F(ZavitProgram, StartsWithItsMenuOpensEditsAndSavesAFileWithItsBackup)
     std::string file = work_ + "\\notes.txt";
     ASSERT_TRUE(write_file(file, "first line\r\nsecond line\r\n"));
     ProgramSession session;
-    Start(session, arg_quoted(file));
+    Start(session, ScriptQuoted(file));
     HWND main = session.MainWindow();
     EXPECT_EQ(WindowTextOf(main).substr(0, 5), "Zavit");
     EXPECT_NE(GetMenu(main), nullptr);
@@ -253,7 +242,7 @@ TEST_F(ZavitProgram, RemembersPlacesCaretsAndOpenFilesAcrossARestart)
 
     {
         ProgramSession session;
-        Start(session, arg_quoted(a) + " @" + arg_quoted(work_ + "\\list.txt"));
+        Start(session, ScriptQuoted(a) + " @" + ScriptQuoted(work_ + "\\list.txt"));
         std::vector<HWND> children = Children(session);
         ASSERT_EQ(children.size(), 3u);
         HWND ha = ChildOf(session, "a.txt"), hr = ChildOf(session, "README"),
@@ -337,7 +326,7 @@ TEST_F(ZavitProgram, OpensTheFileNamedUnderTheCaret)
     ASSERT_TRUE(write_file(src + "\\side.txt", "beside\r\n"));
 
     ProgramSession session;
-    Start(session, arg_quoted(main));
+    Start(session, ScriptQuoted(main));
     HWND hm = ChildOf(session, "main.txt");
     ASSERT_NE(hm, nullptr);
     HWND em = Edit(hm);
@@ -397,7 +386,7 @@ TEST_F(ZavitProgram, PreviewsOneAndTwoPages)
     std::string file = work_ + "\\pages.txt";
     ASSERT_TRUE(write_file(file, text));
     ProgramSession session;
-    Start(session, arg_quoted(file), work_);
+    Start(session, ScriptQuoted(file), work_);
     // The preview: the main window hidden, one page, then two.
     PostMessageA(session.MainWindow(), WM_COMMAND, CM_FILEPRINTPREVIEW, 0);
     HWND preview = nullptr;
@@ -476,7 +465,7 @@ TEST_F(ZavitProgram, QuickExitSavesWithoutAskingAndEndsWithCodeOne)
     ASSERT_TRUE(write_file(file, "one\r\ntwo\r\nthree\r\n"));
     Script("box ok\ndialog ok set 302 \"0\"\n");
     ProgramSession session;
-    Start(session, arg_quoted(file));
+    Start(session, ScriptQuoted(file));
     // New windows are numbered from 0.
     session.Command(CM_FILENEW);
     session.Command(CM_FILENEW);
@@ -497,7 +486,7 @@ TEST_F(ZavitProgram, QuickExitSavesWithoutAskingAndEndsWithCodeOne)
     ASSERT_TRUE(session.Close(&code));
     EXPECT_EQ(code, 1);
     EXPECT_EQ(read_file(file), "zero one\r\ntwo\r\nthree\r\n");
-    EXPECT_EQ(Log(), "box \"Zavit: File Format Error\" " + arg_quoted(bin_ + "\\zavit.INI") +
+    EXPECT_EQ(Log(), "box \"Zavit: File Format Error\" " + ScriptQuoted(bin_ + "\\zavit.INI") +
                          " 1\ndialog 300 \"Goto\" 1\n");
 }
 
@@ -529,7 +518,7 @@ TEST_F(ZavitProgram, FindReplaceAndFindNextWorkOnTheText)
     ASSERT_TRUE(write_file(file, "alpha beta Alpha gamma alpha\r\n"));
     Script("box ok\nbox ok\n");
     ProgramSession session;
-    Start(session, arg_quoted(file));
+    Start(session, ScriptQuoted(file));
     HWND edit = Edit(ChildOf(session, "find.txt"));
     ASSERT_NE(edit, nullptr);
     Caret(edit, 0);
@@ -600,7 +589,7 @@ TEST_F(ZavitProgram, PrintsEveryPageIntoTheFileItIsGiven)
     DeleteFileA(out.c_str());
     Script("print\nsave \"" + out + "\"\n");
     ProgramSession session;
-    Start(session, arg_quoted(file), work_);
+    Start(session, ScriptQuoted(file), work_);
     session.Command(CM_FILEPRINT);
     EXPECT_EQ(Log().substr(0, 11), "print\nsave ") << Log();
     std::string ps = read_file(out);
@@ -659,7 +648,7 @@ TEST_F(ZavitProgram, SavesCrLfAndLfFilesByteForByte)
             std::string file = work_ + "\\" + name + ".txt";
             ASSERT_TRUE(write_file(file, text));
             ProgramSession session;
-            Start(session, arg_quoted(file));
+            Start(session, ScriptQuoted(file));
             HWND edit = Edit(ChildOf(session, name + ".txt"));
             ASSERT_NE(edit, nullptr);
             // Every line end reads as one: the control counts the lines the file has.
@@ -680,8 +669,8 @@ TEST_F(ZavitProgram, SavesCrLfAndLfFilesByteForByte)
                 saved.begin());
             EXPECT_TRUE(saved == expected)
                 << "first difference at " << at << ": "
-                << arg_quoted(saved.substr(at < 20 ? 0 : at - 20, 40)) << " instead of "
-                << arg_quoted(expected.substr(at < 20 ? 0 : at - 20, 40));
+                << ScriptQuoted(saved.substr(at < 20 ? 0 : at - 20, 40)) << " instead of "
+                << ScriptQuoted(expected.substr(at < 20 ? 0 : at - 20, 40));
             EXPECT_TRUE(read_file(work_ + "\\" + name + ".BAK") == text);
             ASSERT_TRUE(session.Close());
         }
@@ -755,7 +744,7 @@ TEST_F(ZavitProgram, TabStopsHoldForEveryLineOfALargeFile)
     std::string file = work_ + "\\tabs.txt";
     ASSERT_TRUE(write_file(file, text));
     ProgramSession session;
-    Start(session, arg_quoted(file));
+    Start(session, ScriptQuoted(file));
     HWND edit = Edit(ChildOf(session, "tabs.txt"));
     ASSERT_NE(edit, nullptr);
     // Character positions (a line end counts as one character).

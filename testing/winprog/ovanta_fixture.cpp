@@ -1,5 +1,7 @@
 #include "testing/winprog/ovanta_fixture.h"
 
+#include "editor/shell/resource.h"
+
 #include <filesystem>
 
 void OvantaProgramTest::Prepare(const std::string& tmpDir, const std::string& programExe)
@@ -45,15 +47,16 @@ HWND OvantaProgramTest::OutputPane(HWND frame, const char* caption)
     return DescendantWhere(frame, [caption](HWND w) { return WindowTextOf(w) == caption && ClassOf(w) != "Button"; });
 }
 
-HWND OvantaProgramTest::Child(HWND frame, const std::string& title)
+HWND OvantaProgramTest::Child(HWND frame, const std::string& title, int timeoutMs)
 {
-    for (int i = 0; i < 400; ++i) {
+    HWND found = nullptr;
+    WaitUntil([&] {
         for (HWND w = GetWindow(Client(frame), GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT))
             if (GetWindow(w, GW_OWNER) == nullptr && WindowTextOf(w) == title)
-                return w;
-        Sleep(50);
-    }
-    return nullptr;
+                return (found = w) != nullptr;
+        return false;
+    }, timeoutMs);
+    return found;
 }
 
 HWND OvantaProgramTest::ActiveChild(HWND frame)
@@ -102,4 +105,17 @@ int OvantaProgramTest::CountOf(const std::string& text, const std::string& part)
     for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
         ++n;
     return n;
+}
+
+std::string OvantaProgramTest::SaveUntil(ProgramSession& s, const std::string& name, const std::string& expected) const
+{
+    std::string text;
+    for (int i = 0; i < 40; ++i) {
+        s.Command(ID_FILE_SAVE_CMD);
+        text = read_file(Work(name));
+        if (text == expected)
+            break;
+        Sleep(50);
+    }
+    return text;
 }

@@ -45,8 +45,9 @@ protected:
     // the child window of that text that is not a button.
     static HWND OutputPane(HWND frame, const char* caption);
     static HWND Client(HWND frame) { return FindWindowExA(frame, nullptr, "MDIClient", nullptr); }
-    // The document window titled title, waited for.
-    static HWND Child(HWND frame, const std::string& title);
+    // The document window titled title, waited for (null when it does not
+    // come).
+    static HWND Child(HWND frame, const std::string& title, int timeoutMs = 20000);
     // The active document window, or null.
     static HWND ActiveChild(HWND frame);
     // The editor of a document window (also in the first pane of a split one).
@@ -59,6 +60,10 @@ protected:
     // (both handled when the call returns).
     static void Type(HWND editor, const std::string& text);
     static void Key(HWND editor, UINT vk);
+    // Saves the active document (File Save) until its file in the working
+    // folder reads expected (a posted operation may still be on its way);
+    // the file as it stands at the end.
+    std::string SaveUntil(ProgramSession& s, const std::string& name, const std::string& expected) const;
     // How often part stands in text.
     static int CountOf(const std::string& text, const std::string& part);
 

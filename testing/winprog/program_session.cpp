@@ -193,6 +193,17 @@ bool PutClipboardText(const std::string& text)
     return ok;
 }
 
+std::string ScriptQuoted(const std::string& text)
+{
+    std::string out = "\"";
+    for (char c : text) {
+        if (c == '"' || c == '\\')
+            out += '\\';
+        out += c;
+    }
+    return out + "\"";
+}
+
 std::string BesideThisProgram(const char* name)
 {
     char path[MAX_PATH * 4] = {};

@@ -83,6 +83,10 @@ private:
 std::string ClipboardText();
 // Puts text on the clipboard; false when the clipboard did not take it.
 bool PutClipboardText(const std::string& text);
+// The text in double quotes, each '"' and '\' in it after a '\': the form of
+// a text in script lines and in the log (and of a program argument).
+// Written out here, so that a test checks the program's quoting.
+std::string ScriptQuoted(const std::string& text);
 // A file beside the running program (its folder and the name).
 std::string BesideThisProgram(const char* name);
 // The test's working folder, as a Windows path.

@@ -70,19 +70,19 @@ protected:
     // Waits until the bar with id is on side (or floating for 0).
     static int WaitForSide(HWND frame, UINT id, int side)
     {
-        for (int i = 0; i < 200 && SideOf(Bar(frame, id)) != side; ++i)
-            Sleep(50);
+        WaitUntil([&] { return SideOf(Bar(frame, id)) == side; }, 10000);
         return SideOf(Bar(frame, id));
     }
     static HWND SearchDialog(HWND frame)
     {
-        for (int i = 0; i < 100; ++i) {
-            for (HWND w = GetWindow(GetDesktopWindow(), GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT))
-                if (GetWindow(w, GW_OWNER) == frame && GetDlgItem(w, IDC_SEARCH_TEXT) && IsWindowVisible(w))
-                    return w;
-            Sleep(50);
-        }
-        return nullptr;
+        HWND found = nullptr;
+        WaitUntil([&] {
+            found = TopWindowWhere([frame](HWND w) {
+                return GetWindow(w, GW_OWNER) == frame && GetDlgItem(w, IDC_SEARCH_TEXT) && IsWindowVisible(w);
+            });
+            return found != nullptr;
+        }, 5000);
+        return found;
     }
     // The number of entries of a combo box and the one shown.
     static std::pair<int, std::string> ComboState(HWND combo)
@@ -320,12 +320,10 @@ TEST_F(OvantaBarPlaces, AMainWindowPlaceBeyondEveryScreenIsBroughtOntoOne)
     HWND frame = s.MainWindow();
     RECT r{}, work{};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    for (int i = 0; i < 100; ++i) {
+    WaitUntil([&] {
         GetWindowRect(frame, &r);
-        if (r.right <= work.right && r.bottom <= work.bottom)
-            break;
-        Sleep(50);
-    }
+        return r.right <= work.right && r.bottom <= work.bottom;
+    }, 5000);
     EXPECT_LE(r.right, work.right);
     EXPECT_LE(r.bottom, work.bottom);
     EXPECT_GE(r.left, work.left);

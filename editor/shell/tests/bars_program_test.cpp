@@ -223,8 +223,7 @@ TEST_F(OvantaBarsProgram, BookmarksAreSetJumpedToRenamedAndComeBackAfterARestart
     GotoLine(b, 3);
     PostMessageA(eb, WM_KEYDOWN, VK_F12, 1);
     PostMessageA(eb, WM_KEYUP, VK_F12, 0xC0000001);
-    for (int i = 0; i < 100 && ButtonCount(bar) < 42; ++i)
-        Sleep(50);
+    WaitUntil([&] { return ButtonCount(bar) >= 42; }, 5000);
     EXPECT_EQ(ButtonCount(bar), 42);
     // The whole 50-character text names the third document's bookmark.
     Activate(frame, c);
@@ -339,8 +338,7 @@ TEST_F(OvantaBarsProgram, TabsFollowTheDocumentsAndBackAndForwardWalkTheVisitedO
     // A click on a tab activates its document.
     RECT r = TabRect(tabs, 2);
     MouseClick(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
-    for (int i = 0; i < 40 && ActiveChild(frame) != a; ++i)
-        Sleep(50);
+    WaitUntil([&] { return ActiveChild(frame) == a; }, 2000);
     EXPECT_EQ(ActiveChild(frame), a);
 
     // Save as renames the tab.
@@ -457,8 +455,7 @@ TEST_F(OvantaBarsProgram, PropertiesShowTheFileOfTheTabClickedAndOfTheEditorAske
         EXPECT_EQ(ItemText(dlg, 1154), r.code);
         SendMessageA(GetDlgItem(dlg, 1141), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("01/02/2020 , 03:04:05"));
         PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dlg, IDOK)));
-        for (int i = 0; i < 200 && IsWindow(dlg); ++i)
-            Sleep(50);
+        WaitUntil([&] { return !IsWindow(dlg); }, 10000);
         EXPECT_FALSE(IsWindow(dlg));
         const FILETIME after = LastWrite(Work(r.file));
         if (r.timeSet)

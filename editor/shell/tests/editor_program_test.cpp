@@ -61,10 +61,7 @@ protected:
     }
     static bool WaitForFocus(HWND frame, HWND window, DWORD timeoutMs = 5000)
     {
-        const DWORD start = GetTickCount();
-        while (Focus(frame) != window && GetTickCount() - start < timeoutMs)
-            Sleep(50);
-        return Focus(frame) == window;
+        return WaitUntil([&] { return Focus(frame) == window; }, static_cast<int>(timeoutMs));
     }
     static void EditorCommand(HWND editor, UINT id) { SendMessageA(editor, WM_COMMAND, id, 0); }
     // A right click on the editor's client point: the context menu opens
@@ -77,9 +74,7 @@ protected:
             return false;
         PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
         PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
-        const DWORD start = GetTickCount();
-        while (IsWindow(menu) && IsWindowVisible(menu) && GetTickCount() - start < 10000)
-            Sleep(50);
+        WaitUntil([&] { return !IsWindow(menu) || !IsWindowVisible(menu); }, 10000);
         // The menu loop has returned once the editor answers again.
         SendMessageA(editor, WM_NULL, 0, 0);
         return !IsWindowVisible(menu);
@@ -282,19 +277,13 @@ TEST_F(OvantaEditorProgram, SavingShowsNewFunctionsInTheFunctionsBar)
         return t ? static_cast<int>(SendMessageA(t, 0x1105 /* TVM_GETCOUNT */, 0, 0)) : 0;
     };
     int before = 0;
-    for (int i = 0; i < 200 && before < 2; ++i) {
-        Sleep(50);
-        before = items();
-    }
+    WaitUntil([&] { return (before = items()) >= 2; }, 10000);
     ASSERT_GE(before, 2) << "the document and its function";
     for (char c : std::string("int second(void)\r{\r}\r"))
         SendMessageA(editor, WM_CHAR, static_cast<unsigned char>(c), 1);
     s.Command(ID_FILE_SAVE_CMD);
-    int after = items();
-    for (int i = 0; i < 200 && after <= before; ++i) {
-        Sleep(50);
-        after = items();
-    }
+    int after = 0;
+    WaitUntil([&] { return (after = items()) > before; }, 10000);
     EXPECT_GT(after, before);
     ASSERT_TRUE(s.Close());
 }

@@ -36,20 +36,6 @@ protected:
                 ++n;
         return n;
     }
-    // Saves the active document until its file reads expected (a posted
-    // operation may still be on its way); the file as it stands at the end.
-    std::string SaveUntil(ProgramSession& s, const std::string& name, const std::string& expected)
-    {
-        std::string text;
-        for (int i = 0; i < 40; ++i) {
-            s.Command(ID_FILE_SAVE_CMD);
-            text = read_file(Work(name));
-            if (text == expected)
-                break;
-            Sleep(50);
-        }
-        return text;
-    }
 
 };
 

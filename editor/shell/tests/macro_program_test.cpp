@@ -43,13 +43,7 @@ protected:
         HWND editor = Activate(s.MainWindow(), Child(s.MainWindow(), name));
         PostMessageA(editor, WM_KEYDOWN, vk, 1);
         PostMessageA(editor, WM_KEYUP, vk, 0xC0000001);
-        for (int i = 0; i < 40; ++i) {
-            s.Command(ID_FILE_SAVE_CMD);
-            if (read_file(Work(name)) == expected)
-                return true;
-            Sleep(50);
-        }
-        return false;
+        return SaveUntil(s, name, expected) == expected;
     }
 
 };

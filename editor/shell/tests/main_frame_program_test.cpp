@@ -52,15 +52,7 @@ protected:
     }
     // Waits until check holds (the frame brings its bars up to date in its
     // idle pass); whether it did.
-    static bool Eventually(const std::function<bool()>& check)
-    {
-        for (int i = 0; i < 100; ++i) {
-            if (check())
-                return true;
-            Sleep(50);
-        }
-        return check();
-    }
+    static bool Eventually(const std::function<bool()>& check) { return WaitUntil(check, 5000); }
     // Real keys to the program, its frame in front.
     static void Keys(HWND frame, const std::vector<InputStep>& steps)
     {

@@ -60,13 +60,7 @@ protected:
     // Waits until the frame shows count document windows.
     static bool WaitForChildren(HWND frame, size_t count, DWORD timeoutMs = 20000)
     {
-        DWORD start = GetTickCount();
-        while (GetTickCount() - start < timeoutMs) {
-            if (Children(frame).size() == count)
-                return true;
-            Sleep(50);
-        }
-        return Children(frame).size() == count;
+        return WaitUntil([&] { return Children(frame).size() == count; }, static_cast<int>(timeoutMs));
     }
 
     // The pixels of a window of the program as they stand on the screen,
@@ -399,8 +393,7 @@ TEST_F(OvantaProgram, SplitPanesShowOneText)
     // Drag the split box at the top of the scroll bar down to the middle.
     SendMessageA(splitter, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(rc.right - 3, 2));
     SendMessageA(splitter, WM_LBUTTONUP, 0, MAKELPARAM(rc.right - 3, rc.bottom / 2));
-    for (int i = 0; i < 50 && !GetDlgItem(splitter, 0xE910); ++i)
-        Sleep(100);
+    WaitUntil([&] { return GetDlgItem(splitter, 0xE910) != nullptr; }, 5000);
     ASSERT_NE(GetDlgItem(splitter, 0xE910), nullptr) << rc.right << "x" << rc.bottom;
     HWND top = GetDlgItem(GetDlgItem(splitter, 0xE900), editor_id);
     HWND bottom = GetDlgItem(GetDlgItem(splitter, 0xE910), editor_id);
@@ -754,16 +747,15 @@ TEST_F(OvantaProgram, PrintsPagesThatFormFeedsEnd)
         PostMessageA(s.MainWindow(), WM_COMMAND, command, 0);
         // The preview is ready once it shows its first page's text.
         HWND preview = nullptr;
-        for (int i = 0; i < 200; ++i, Sleep(50))
-            if ((preview = FindWindowA("OvantaPreview", nullptr)) &&
-                WindowTextOf(GetDlgItem(preview, 0x7006)) == "Page 1")
-                break;
+        WaitUntil([&] {
+            return (preview = FindWindowA("OvantaPreview", nullptr)) != nullptr &&
+                   WindowTextOf(GetDlgItem(preview, 0x7006)) == "Page 1";
+        }, 10000);
         return preview;
     };
     auto closePreview = [&](HWND preview) {
         SendMessageA(preview, WM_COMMAND, 0x7005, 0);
-        for (int i = 0; i < 100 && !IsWindowEnabled(s.MainWindow()); ++i)
-            Sleep(50);
+        WaitUntil([&] { return IsWindowEnabled(s.MainWindow()) != FALSE; }, 5000);
         EXPECT_TRUE(IsWindowEnabled(s.MainWindow()));
     };
     HWND preview = openPreview(ID_FILE_PRINT_PREVIEW);
@@ -798,11 +790,9 @@ TEST_F(OvantaProgram, PrintsPagesThatFormFeedsEnd)
 // and sets its controls and presses its buttons.
 HWND WaitForPrintOptions()
 {
-    for (int i = 0; i < 200; ++i, Sleep(50))
-        if (HWND dlg = FindWindowA("#32770", "Print options"))
-            if (IsWindowVisible(dlg))
-                return dlg;
-    return nullptr;
+    HWND dlg = nullptr;
+    WaitUntil([&] { return (dlg = FindWindowA("#32770", "Print options")) != nullptr && IsWindowVisible(dlg); }, 10000);
+    return dlg && IsWindowVisible(dlg) ? dlg : nullptr;
 }
 
 bool Ticked(HWND dlg, int id)
@@ -819,8 +809,7 @@ void Tick(HWND dlg, int id, bool on)
 bool PressAndWait(HWND dlg, int id)
 {
     PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dlg, id)));
-    for (int i = 0; i < 200 && IsWindow(dlg); ++i)
-        Sleep(50);
+    WaitUntil([&] { return !IsWindow(dlg); }, 10000);
     return !IsWindow(dlg);
 }
 
@@ -892,8 +881,7 @@ TEST_F(OvantaProgram, PrintSettingsWriteTheirKeysAtOnceAndComeBackAfterARestart)
         Tick(dlg, IDC_PRINT_TOP, false);
         Tick(dlg, IDC_PRINT_BOTTOM, true);
         ASSERT_TRUE(PressAndWait(dlg, IDOK));
-        for (int i = 0; i < 100 && Log().find("printsetup ok") == std::string::npos; ++i)
-            Sleep(50);
+        WaitUntil([&] { return Log().find("printsetup ok") != std::string::npos; }, 5000);
         EXPECT_NE(Log().find("printsetup ok"), std::string::npos) << Log();
         // Written at once, all but "LineNo".
         EXPECT_EQ(Profile("Print", "PrintBW"), "0");
@@ -956,18 +944,15 @@ TEST_F(OvantaProgram, IconAndAboutBoxWithItsPicture)
     PostMessageA(s.MainWindow(), WM_COMMAND, ID_APP_ABOUT, 0);
     HWND about = nullptr;
     // The box is there once its build stamp ("date - time") is filled in.
-    for (int i = 0; i < 200; ++i) {
+    WaitUntil([&] {
         about = FindWindowA(nullptr, "Info about Ovanta");
-        if (about && WindowTextOf(GetDlgItem(about, IDC_BUILD_STAMP)).find(" - ") != std::string::npos)
-            break;
-        Sleep(50);
-    }
+        return about && WindowTextOf(GetDlgItem(about, IDC_BUILD_STAMP)).find(" - ") != std::string::npos;
+    }, 10000);
     ASSERT_NE(about, nullptr);
     EXPECT_NE(WindowTextOf(GetDlgItem(about, IDC_BUILD_STAMP)).find(" - "), std::string::npos);
     EXPECT_NE(SendMessageA(GetDlgItem(about, IDC_ABOUT_PICTURE), STM_GETIMAGE, IMAGE_BITMAP, 0), 0);
     SendMessageA(about, WM_COMMAND, IDOK, 0);
-    for (int i = 0; i < 100 && IsWindow(about); ++i)
-        Sleep(50);
+    WaitUntil([&] { return !IsWindow(about); }, 5000);
     EXPECT_FALSE(IsWindow(about));
     ASSERT_TRUE(s.Close());
 

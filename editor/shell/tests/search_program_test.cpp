@@ -317,8 +317,7 @@ public:
     }
     bool WaitForBytes(size_t n) const
     {
-        for (int i = 0; i < 200 && Received().size() < n; ++i)
-            Sleep(50);
+        WaitUntil([&] { return Received().size() >= n; }, 10000);
         return Received().size() >= n;
     }
 
@@ -345,8 +344,7 @@ private:
         connected_ = true;
         if (act_ == Act::kSendText) {
             send(peer, text_.data(), static_cast<int>(text_.size()), 0);
-            for (int i = 0; i < 100 && !stop_; ++i)
-                Sleep(50);
+            WaitUntil([&] { return stop_.load(); }, 5000);
         } else if (act_ == Act::kReceive) {
             char buf[64];
             int n;
@@ -406,8 +404,7 @@ TEST_F(OvantaSearchProgram, TcpLinkSendsToAPeerAndPutsItsTextOnTheClipboard)
         // Receive: the peer's text arrives as 0x424 and goes to the clipboard.
         s.Command(ID_TCP_SETTINGS);
         std::string clip;
-        for (int i = 0; i < 200 && (clip = ClipboardText()) != "text from the peer"; ++i)
-            Sleep(50);
+        WaitUntil([&] { return (clip = ClipboardText()) == "text from the peer"; }, 10000);
         EXPECT_EQ(clip, "text from the peer");
         EXPECT_EQ(Profile("DefaultSettings", "TcpPortNo"), std::to_string(texter.Port()));
 
@@ -426,20 +423,17 @@ TEST_F(OvantaSearchProgram, TcpLinkSendsToAPeerAndPutsItsTextOnTheClipboard)
         // The peer closes without a word: the reader ends, and the next
         // receive is not refused as "already waiting".
         s.Command(ID_TCP_SETTINGS);
-        for (int i = 0; i < 100 && !closer.Connected(); ++i)
-            Sleep(50);
+        WaitUntil([&] { return closer.Connected(); }, 5000);
         EXPECT_TRUE(closer.Connected());
         Sleep(500);
         s.Command(ID_TCP_SETTINGS);
-        for (int i = 0; i < 200 && (clip = ClipboardText()) != "second text"; ++i)
-            Sleep(50);
+        WaitUntil([&] { return (clip = ClipboardText()) == "second text"; }, 10000);
         EXPECT_EQ(clip, "second text");
         EXPECT_EQ(Log().find("Socket is already waiting for data"), std::string::npos) << Log();
 
         // A reader waiting on a silent peer is stopped when the program closes.
         s.Command(ID_TCP_SETTINGS);
-        for (int i = 0; i < 100 && !silent.Connected(); ++i)
-            Sleep(50);
+        WaitUntil([&] { return silent.Connected(); }, 5000);
         EXPECT_TRUE(silent.Connected());
         int exitCode = -1;
         EXPECT_TRUE(s.Close(&exitCode, 15000));
@@ -469,8 +463,7 @@ TEST_F(OvantaSearchProgram, KeysTypedInTheSearchDialogStayInIt)
     PlayInput({KeyDown(VK_CONTROL), KeyDown('V'), KeyUp('V'), KeyUp(VK_CONTROL)}, nullptr, 300);
     EXPECT_EQ(WindowTextOf(GetDlgItem(find, IDC_SEARCH_TEXT)), "word");
     PlayInput({KeyDown(VK_ESCAPE), KeyUp(VK_ESCAPE)}, nullptr, 300);
-    for (int i = 0; i < 100 && IsWindowVisible(find); ++i)
-        Sleep(50);
+    WaitUntil([&] { return !IsWindowVisible(find); }, 5000);
     EXPECT_FALSE(IsWindowVisible(find));
     s.Command(ID_FILE_SAVE_CMD);
     EXPECT_EQ(read_file(Work("k.c")), "text\r\n");
@@ -679,8 +672,7 @@ TEST_F(OvantaSearchProgram, EscapeStopsALongDiskSearchAndKeepsTheDialog)
     // Held until the program answers again: the search has ended.
     PlayInput({WaitFor(300), KeyDown(VK_ESCAPE)}, nullptr, 0);
     DWORD_PTR ignored = 0;
-    for (int i = 0; i < 600 && !SendMessageTimeoutA(frame, WM_NULL, 0, 0, SMTO_BLOCK, 100, &ignored); ++i)
-        Sleep(50);
+    WaitUntil([&] { return SendMessageTimeoutA(frame, WM_NULL, 0, 0, SMTO_BLOCK, 100, &ignored) != 0; }, 90000);
     PlayInput({KeyUp(VK_ESCAPE)}, nullptr, 500);
     const std::vector<std::string> lines = SearchResults(frame);
     ASSERT_FALSE(lines.empty());

@@ -82,8 +82,7 @@ TEST_F(OvantaSyntaxProgram, AKeywordAddedInTheDialogIsKeptAndShownInItsColourAft
                 ++coloured;
     EXPECT_GT(coloured, 10);
     PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dlg, IDCANCEL)));
-    for (int i = 0; i < 100 && IsWindow(dlg); ++i)
-        Sleep(50);
+    WaitUntil([&] { return !IsWindow(dlg); }, 5000);
     EXPECT_FALSE(IsWindow(dlg));
     ASSERT_TRUE(s.Close());
     EXPECT_EQ(Profile("C/C++", last.c_str()), "zork,4");

@@ -78,10 +78,7 @@ protected:
 
     static bool WaitForActiveChild(HWND frame, DWORD timeoutMs = 20000)
     {
-        DWORD start = GetTickCount();
-        while (!ActiveChild(frame) && GetTickCount() - start < timeoutMs)
-            Sleep(50);
-        return ActiveChild(frame) != nullptr;
+        return WaitUntil([&] { return ActiveChild(frame) != nullptr; }, static_cast<int>(timeoutMs));
     }
     // A start that hands its arguments to the running instance.
     void StartSecond(const std::string& args)
@@ -96,14 +93,12 @@ protected:
     // Waits until the active document window has the title.
     static HWND WaitForActiveTitle(HWND frame, const std::string& title, DWORD timeoutMs = 20000)
     {
-        DWORD start = GetTickCount();
-        while (GetTickCount() - start < timeoutMs) {
-            HWND child = ActiveChild(frame);
-            if (child && WindowTextOf(child).rfind(title, 0) == 0)
-                return child;
-            Sleep(50);
-        }
-        return nullptr;
+        HWND child = nullptr;
+        const bool came = WaitUntil([&] {
+            child = ActiveChild(frame);
+            return child && WindowTextOf(child).rfind(title, 0) == 0;
+        }, static_cast<int>(timeoutMs));
+        return came ? child : nullptr;
     }
     static HWND View(HWND child) { return GetDlgItem(child, pane_id); }
     static HWND Editor(HWND child) { return GetDlgItem(View(child), editor_id); }

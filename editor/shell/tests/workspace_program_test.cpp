@@ -66,17 +66,6 @@ protected:
         return value;
     }
 
-    // The document window titled title, waited for (null when it does not come).
-    static HWND Child(HWND frame, const std::string& title, int tries = 200)
-    {
-        for (int i = 0; i < tries; ++i) {
-            for (HWND w = GetWindow(Client(frame), GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT))
-                if (GetWindow(w, GW_OWNER) == nullptr && WindowTextOf(w) == title)
-                    return w;
-            Sleep(50);
-        }
-        return nullptr;
-    }
     static int ChildCount(HWND frame)
     {
         int n = 0;
@@ -379,8 +368,7 @@ TEST_F(OvantaWorkspaceProgram, AWizardWorkspaceOpensAndCancelAtClosingKeepsItOpe
     EXPECT_EQ(Get(wsp, "DefaultSettings", "MultipleInstances"), "<missing>");
 
     s.Command(ID_WORKSPACE_CLOSE);
-    for (int i = 0; i < 100 && ChildCount(frame) > 0; ++i)
-        Sleep(50);
+    WaitUntil([&] { return ChildCount(frame) == 0; }, 5000);
     EXPECT_EQ(ChildCount(frame), 0);
     EXPECT_NE(Get(wsp, "Project", "SaveTime"), "<missing>");
     // Saved twice, read once: the closed files keep their order.
@@ -458,7 +446,7 @@ TEST_F(OvantaWorkspaceProgram, ProjectFilesEditTheListsAndOkWritesThem)
 
     // b.c leaves the project; its window stays.
     s.Command(ID_PROJECT_FILES);
-    EXPECT_NE(Child(frame, "b.c", 1), nullptr);
+    EXPECT_NE(Child(frame, "b.c", 0), nullptr);
     EXPECT_EQ(section("OpenFiles"), (std::vector<std::string>{".\\a.c"}));
     EXPECT_EQ(section("ClosedFiles"), (std::vector<std::string>{".\\z.c", ".\\c.c"}));
 
@@ -545,7 +533,7 @@ TEST_F(OvantaWorkspaceProgram, TheRecentListKeepsThePlaceOfAFileNamedInAnotherCa
     {
         ProgramSession s;
         Start(s, "A.C", "");
-        HWND child = Child(s.MainWindow(), "A.C", 40);
+        HWND child = Child(s.MainWindow(), "A.C", 2000);
         HWND editor = Activate(s.MainWindow(), child ? child : Child(s.MainWindow(), "a.c"));
         ASSERT_NE(editor, nullptr);
         for (int i = 0; i < 3; ++i)
@@ -575,8 +563,7 @@ TEST_F(OvantaWorkspaceProgram, AHandedOverWorkspaceClosesTheOpenOneFirst)
     int code = -1;
     ASSERT_TRUE(second.WaitForExit(30000, &code));
     EXPECT_EQ(code, 0);
-    for (int i = 0; i < 100 && Get(a, "Project", "Savetime") == "<missing>"; ++i)
-        Sleep(50);
+    WaitUntil([&] { return Get(a, "Project", "Savetime") != "<missing>"; }, 5000);
     EXPECT_NE(Get(a, "Project", "Savetime"), "<missing>");
     ASSERT_TRUE(first.Close());
     const std::string log = Log();

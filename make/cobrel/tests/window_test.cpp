@@ -396,13 +396,10 @@ TEST(CobrelWindow, AMakefilePickedFromTheHistoryIsLoadedAndShownInTheBox)
     ASSERT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(w.form(), nullptr), &gui));
     ASSERT_EQ(gui.hwndFocus, box);
     auto shows = [&](const std::string& path, const char* target) {
-        for (int i = 0; i < 100; ++i) {
-            if (w.text(IDC_PROJECTNAMEBOX) == path && w.selected(IDC_PROJECTNAMEBOX) == 0 &&
-                w.text(IDC_TARGETBOX) == target)
-                return true;
-            Sleep(100);
-        }
-        return false;
+        return WaitUntil([&] {
+            return w.text(IDC_PROJECTNAMEBOX) == path && w.selected(IDC_PROJECTNAMEBOX) == 0 &&
+                   w.text(IDC_TARGETBOX) == target;
+        }, 10000);
     };
     PlayInput({KeyDown(VK_DOWN), KeyUp(VK_DOWN, 300)});
     EXPECT_TRUE(shows(one, "one")) << "'" << w.text(IDC_PROJECTNAMEBOX) << "' " << w.text(IDC_TARGETBOX);

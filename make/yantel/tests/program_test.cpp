@@ -23,17 +23,6 @@ namespace {
 
 const UINT view_id = 0xE900;
 
-std::string script_quoted(const std::string& text)
-{
-    std::string out = "\"";
-    for (char c : text) {
-        if (c == '"' || c == '\\')
-            out += '\\';
-        out += c;
-    }
-    return out + "\"";
-}
-
 class YantelProgram : public ::testing::Test {
 protected:
     void SetUp() override
@@ -186,7 +175,7 @@ TEST_F(YantelProgram, BuildsTheExampleProjectAndShowsTheDiagnosticsOfAFailingMak
     InstallRealTools();
     ASSERT_TRUE(write_file(project_ + "\\bad.a51", "\tmov a,#1\r\n\tnosuchop a\r\n\tend\r\n"));
     ASSERT_TRUE(write_file(project_ + "\\bad.mak", "bad.obj: bad.a51\r\n"));
-    Script("open " + script_quoted(project_ + "\\makefile") + "\nopen " + script_quoted(project_ + "\\bad.mak") +
+    Script("open " + ScriptQuoted(project_ + "\\makefile") + "\nopen " + ScriptQuoted(project_ + "\\bad.mak") +
            "\n");
     ProgramSession session;
     Start(session);
@@ -214,7 +203,7 @@ TEST_F(YantelProgram, BuildsTheExampleProjectAndShowsTheDiagnosticsOfAFailingMak
     EXPECT_NE(shown.find("bad.a51"), std::string::npos) << shown;
     EXPECT_NE(shown.find("TARGET NOT GENERATED"), std::string::npos) << shown;
     std::string command = bin_ + "\\gravik.exe -e -f" + project_ + "\\bad.mak bad.obj";
-    EXPECT_EQ(Log(), "box \"Yantel - Error\" " + script_quoted(command + "\nError: Returncode 1") + " 1\n");
+    EXPECT_EQ(Log(), "box \"Yantel - Error\" " + ScriptQuoted(command + "\nError: Returncode 1") + " 1\n");
     ASSERT_TRUE(session.Close());
 }
 
@@ -232,16 +221,14 @@ TEST_F(YantelProgram, StartsTheToolHiddenWithWholeLinesForDeepFoldersAndLongTarg
     ASSERT_TRUE(make_dirs(deep));
     std::string makefile = deep + "\\app.mak";
     ASSERT_TRUE(write_file(makefile, "all: x\r\n"));
-    Script("open " + script_quoted(makefile) + "\n");
+    Script("open " + ScriptQuoted(makefile) + "\n");
     ProgramSession session;
     Start(session);
     session.Command(CM_FILEOPEN);
     EXPECT_EQ(ComboItems(session), (std::vector<std::string>{longTarget, "clean"}));
     // F8, as a key reaches the program: the remake through the accelerator.
     PostMessageA(View(session), WM_KEYDOWN, VK_F8, 1);
-    for (int i = 0; i < 200 && read_file(dir_ + "\\runs.log").find(" -b ") == std::string::npos;
-         ++i)
-        Sleep(50);
+    WaitUntil([&] { return read_file(dir_ + "\\runs.log").find(" -b ") != std::string::npos; }, 10000);
     // A sent message is handled only after the run the key started.
     WindowTextOf(View(session));
     std::string tool = bin_ + "\\gravik.exe";
@@ -259,7 +246,7 @@ TEST_F(YantelProgram, StartsTheToolHiddenWithWholeLinesForDeepFoldersAndLongTarg
     ASSERT_TRUE(DeleteFileA(tool.c_str()));
     session.Command(CM_UPDATETARGET);
     EXPECT_EQ(Log(), "box \"Yantel - Error\" " +
-                         script_quoted(tool + " -e -f" + makefile + " " + longTarget +
+                         ScriptQuoted(tool + " -e -f" + makefile + " " + longTarget +
                                 "\nError: Returncode -1") +
                          " 1\n");
     EXPECT_EQ(WindowTextOf(View(session)), before);
@@ -271,8 +258,8 @@ TEST_F(YantelProgram, EditModeSavesThroughATemporaryKeepsTheTextWhenASaveFailsAn
     InstallRealTools();
     std::string makefile = project_ + "\\makefile";
     std::string original = read_file(makefile);
-    Script("open " + script_quoted(makefile) + "\n"
-           "save " + script_quoted(project_ + "\\no such folder\\copy.mak") + "\n"
+    Script("open " + ScriptQuoted(makefile) + "\n"
+           "save " + ScriptQuoted(project_ + "\\no such folder\\copy.mak") + "\n"
            "box ok\n"
            "box no\n");
     ProgramSession session;
@@ -334,7 +321,7 @@ TEST_F(YantelProgram, LeavingEditModeAfterASaveReadsTheTargetsAgain)
 {
     InstallRealTools();
     std::string makefile = project_ + "\\makefile";
-    Script("open " + script_quoted(makefile) + "\n");
+    Script("open " + ScriptQuoted(makefile) + "\n");
     ProgramSession session;
     Start(session);
     session.Command(CM_FILEOPEN);
@@ -386,8 +373,7 @@ TEST_F(YantelProgram, TheOpenDialogAlsoListsAllFiles)
     }
     EXPECT_EQ(items, (std::vector<std::wstring>{L"Makefiles (*.mak)", L"All files (*.*)"}));
     PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-    for (int i = 0; i < 100 && IsWindow(dialog); ++i)
-        Sleep(100);
+    WaitUntil([&] { return !IsWindow(dialog); }, 10000);
     ASSERT_TRUE(session.Close());
 }
 
@@ -395,7 +381,7 @@ TEST_F(YantelProgram, FontAndRecentFilesSurviveARestart)
 {
     InstallFakeTool("Target: 'demo.bin'\r\n", 0);
     std::string makefile = project_ + "\\makefile";
-    Script("open " + script_quoted(makefile) + "\nfont \"Courier New\" 10 bold\n");
+    Script("open " + ScriptQuoted(makefile) + "\nfont \"Courier New\" 10 bold\n");
     {
         ProgramSession session;
         Start(session);

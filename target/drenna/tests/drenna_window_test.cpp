@@ -42,33 +42,11 @@ SIZE cell_size(const char* face, int height, int weight)
 
 // The rectangle of a tool bar button, read through memory in the
 // program's process (TB_GETITEMRECT writes to a pointer).
-RECT button_rect(HWND toolbar, int index)
-{
-    RECT rect{};
-    DWORD pid = 0;
-    GetWindowThreadProcessId(toolbar, &pid);
-    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
-    if (!process)
-        return rect;
-    void* remote = VirtualAllocEx(process, nullptr, sizeof rect, MEM_COMMIT, PAGE_READWRITE);
-    if (remote) {
-        DWORD_PTR ok = 0;
-        SendMessageTimeoutA(toolbar, TB_GETITEMRECT, static_cast<WPARAM>(index),
-                            reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG, 5000, &ok);
-        SIZE_T got = 0;
-        if (ok)
-            ReadProcessMemory(process, remote, &rect, sizeof rect, &got);
-        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    }
-    CloseHandle(process);
-    return rect;
-}
-
 // A click of the left mouse button at the centre of a tool bar button.
 void click_button(HWND toolbar, UINT id)
 {
-    int index = static_cast<int>(SendMessageA(toolbar, TB_COMMANDTOINDEX, id, 0));
-    RECT r = button_rect(toolbar, index);
+    RECT r = ToolButtonRect(toolbar, id);
+    MapWindowPoints(nullptr, toolbar, reinterpret_cast<POINT*>(&r), 2);
     LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
     PostMessageA(toolbar, WM_MOUSEMOVE, 0, at);
     PostMessageA(toolbar, WM_LBUTTONDOWN, MK_LBUTTON, at);
