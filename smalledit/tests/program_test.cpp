@@ -707,10 +707,10 @@ TEST_F(ZavitProgram, RestoresItsPlaceInsideTheWorkArea)
         const RECT& p = c.place;
         SCOPED_TRACE(std::to_string(p.left) + " " + std::to_string(p.top));
         ASSERT_TRUE(write_file(bin_ + "\\zavit.INI",
-                                   "[Zavit]\nFont= 'Fixedsys' -12 400 0\nDesktop= " +
-                                       std::to_string(p.left) + " " + std::to_string(p.top) + " " +
-                                       std::to_string(p.right - p.left) + " " +
-                                       std::to_string(p.bottom - p.top) + " 0 0 0 1\n"));
+                               "[Zavit]\nFont= 'Fixedsys' -12 400 0\nDesktop= " +
+                                   std::to_string(p.left) + " " + std::to_string(p.top) + " " +
+                                   std::to_string(p.right - p.left) + " " +
+                                   std::to_string(p.bottom - p.top) + " 0 0 0 1\n"));
         ProgramSession session;
         Start(session, "");
         RECT r{};

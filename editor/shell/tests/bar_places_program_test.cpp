@@ -229,14 +229,14 @@ TEST_F(OvantaBarPlaces, AWorkspaceBringsItsBarsSearchHistoryAndDialogPlace)
     ASSERT_TRUE(write_file(Work("b.c"), "int b;\r\n"));
     ASSERT_TRUE(write_file(Work("c.c"), "int c;\r\n"));
     ASSERT_TRUE(write_file(ini_, "[Ovanta]\r\nFIND=300,320\r\n"
-                                     "[FIND]\r\nsearchdir0=" + work_ + "\r\n"));
+                                 "[FIND]\r\nsearchdir0=" + work_ + "\r\n"));
     const std::string wsp = Work("proj.wsp");
     ASSERT_TRUE(write_file(wsp, "[Ovanta]\r\nFIND=40,60\r\n"
-                                    "[FIND]\r\nsearchdir0=" + bin_ + "\r\nsearchdir1=c:\\\r\n"
-                                    "[Bars]\r\nOutput=2,0,0,400,90,200,200,300,100,50,50,1\r\n"
-                                    "[ClosedFiles]\r\nFile1=.\\c.c\r\n"
-                                    "[OpenFiles]\r\nFile1=.\\a.c,0,0,0,0\r\nFile2=.\\b.c,0,0,0,0\r\n"
-                                    "ActFile=.\\b.c\r\n"));
+                                "[FIND]\r\nsearchdir0=" + bin_ + "\r\nsearchdir1=c:\\\r\n"
+                                "[Bars]\r\nOutput=2,0,0,400,90,200,200,300,100,50,50,1\r\n"
+                                "[ClosedFiles]\r\nFile1=.\\c.c\r\n"
+                                "[OpenFiles]\r\nFile1=.\\a.c,0,0,0,0\r\nFile2=.\\b.c,0,0,0,0\r\n"
+                                "ActFile=.\\b.c\r\n"));
     ProgramSession s;
     Start(s, "", "open \"" + wsp + "\"\nbox yes\nbox yes\nbox yes\n");
     HWND frame = s.MainWindow();

@@ -122,7 +122,7 @@ TEST_F(OvantaMacroProgram, ARecordingReplaysIntoAnotherDocumentAndOldFilesStayRe
 TEST_F(OvantaMacroProgram, TextMacrosAreInsertedWithTheirPlaceholdersAndActualized)
 {
     ASSERT_TRUE(write_file(bin_ + "\\macro.txt", "$macro Header\r\n/* $FILE */\r\n$endmacro\r\n"
-                                                     "$macro $Version \r\n2.0\r\n$endmacro\r\n"));
+                                                 "$macro $Version \r\n2.0\r\n$endmacro\r\n"));
     Setting("DefaultSettings", "ExtContextMenu", "1");
     Setting("DefaultSettings", "ActualizeMacros", "0");
     ASSERT_TRUE(write_file(Work("c.c"), "Version 1.0 of c\r\n"));

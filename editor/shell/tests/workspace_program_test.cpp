@@ -176,17 +176,17 @@ TEST_F(OvantaWorkspaceProgram, AHandEditedProfileStartsWithDefaultsAndIsWrittenB
 {
     const std::string longLine(5000, 'q');
     ASSERT_TRUE(write_file(ini_, "[DefaultSettings]\r\n"
-                                     "TabWidth=0\r\n"
-                                     "LineWrap=lots\r\n"
-                                     "TcpPortNo=99999\r\n"
-                                     "noClicks=7\r\n"
-                                     "SoftTabs=0\r\n"
-                                     "LastDir=" + longLine + "\r\n"
-                                     "BackupFileExt=" + longLine + "\r\n"
-                                     "just some words without an equals sign\r\n"
-                                     "[Print]\r\nPrintBW=9\r\nPageNo=1\r\n"
-                                     "[DefaultSettings]\r\nTabWidth=6\r\nShowTabs=1\r\n"
-                                     "[Font]\r\nFaceName=" + std::string(60, 'F') + "\r\nWeight=-4\r\n"));
+                                 "TabWidth=0\r\n"
+                                 "LineWrap=lots\r\n"
+                                 "TcpPortNo=99999\r\n"
+                                 "noClicks=7\r\n"
+                                 "SoftTabs=0\r\n"
+                                 "LastDir=" + longLine + "\r\n"
+                                 "BackupFileExt=" + longLine + "\r\n"
+                                 "just some words without an equals sign\r\n"
+                                 "[Print]\r\nPrintBW=9\r\nPageNo=1\r\n"
+                                 "[DefaultSettings]\r\nTabWidth=6\r\nShowTabs=1\r\n"
+                                 "[Font]\r\nFaceName=" + std::string(60, 'F') + "\r\nWeight=-4\r\n"));
     {
         ProgramSession s;
         Start(s, "", "");
@@ -311,19 +311,19 @@ TEST_F(OvantaWorkspaceProgram, AWizardWorkspaceOpensAndCancelAtClosingKeepsItOpe
     ASSERT_TRUE(write_file(Work("a.c"), "int a;\r\n"));
     ASSERT_TRUE(write_file(Work("c,d.c"), "int cd;\r\n"));
     ASSERT_TRUE(write_file(ini_, "[DefaultSettings]\r\nTabWidth=8\r\nShowLineNo=0\r\n"
-                                     "[RecentProjectList]\r\nProject1=" + Work("gone.wsp") + "\r\n"));
+                                 "[RecentProjectList]\r\nProject1=" + Work("gone.wsp") + "\r\n"));
     // What the makefile wizard writes from its template, with a hand-edited
     // tab width and two closed files added.
     const std::string wsp = Work("board.wsp");
     ASSERT_TRUE(write_file(wsp, "; Workspace of a project made by the makefile wizard.\r\n"
-                                    "[DefaultSettings]\r\nActiveSyntax=C/C++\r\nShowLineNo=1\r\nTabWidth=0\r\n"
-                                    "[ExecApplication]\r\nToolname=Make\r\nAppExe=" + bin_ +
-                                    "\\gravik.exe\r\nAppParms=-ex \"-f" + Work("board.mak") +
-                                    "\r\nAppDir=\r\nCompiler=Default\r\nCaptureOut=1\r\n"
-                                    "[ClosedFiles]\r\nFile1=.\\z.c\r\nFile2=.\\b.c\r\n"
-                                    "[OpenFiles]\r\n"
-                                    "File1=" + Work("a.c") + ",0,0,5BFE4860,1C41BAD\r\n"
-                                    "File2=" + Work("c,d.c") + ",0,0,5BFE4860,1C41BAD\r\n"));
+                                "[DefaultSettings]\r\nActiveSyntax=C/C++\r\nShowLineNo=1\r\nTabWidth=0\r\n"
+                                "[ExecApplication]\r\nToolname=Make\r\nAppExe=" + bin_ +
+                                "\\gravik.exe\r\nAppParms=-ex \"-f" + Work("board.mak") +
+                                "\r\nAppDir=\r\nCompiler=Default\r\nCaptureOut=1\r\n"
+                                "[ClosedFiles]\r\nFile1=.\\z.c\r\nFile2=.\\b.c\r\n"
+                                "[OpenFiles]\r\n"
+                                "File1=" + Work("a.c") + ",0,0,5BFE4860,1C41BAD\r\n"
+                                "File2=" + Work("c,d.c") + ",0,0,5BFE4860,1C41BAD\r\n"));
     ProgramSession s;
     Start(s, "-w" + wsp,
           "box yes\nbox cancel\n"  // first close: save, then Cancel
@@ -406,7 +406,7 @@ TEST_F(OvantaWorkspaceProgram, ProjectFilesEditTheListsAndOkWritesThem)
     ASSERT_TRUE(write_file(Work("sub\\o.c"), "int o;\r\n"));
     const std::string wsp = Work("proj.wsp");
     ASSERT_TRUE(write_file(wsp, "[ClosedFiles]\r\nFile1=.\\z.c\r\n"
-                                    "[OpenFiles]\r\nFile1=.\\a.c,0,0,0,0\r\nFile2=.\\b.c,0,0,0,0\r\n"));
+                                "[OpenFiles]\r\nFile1=.\\a.c,0,0,0,0\r\nFile2=.\\b.c,0,0,0,0\r\n"));
     const std::string ok = "dialog ok ";
     const std::string list = std::to_string(IDC_PROJECT_FILE_LIST);
     {
@@ -471,8 +471,8 @@ TEST_F(OvantaWorkspaceProgram, AWorkspaceWithoutOpenFilesStillBringsItsTagConfig
     const std::string wsp = Work("tags.wsp");
     // Automatic browsing (0x8000) with the usual flags 7, and one closed file.
     ASSERT_TRUE(write_file(wsp, "[DefaultSettings]\r\nTabWidth=7\r\n"
-                                    "[TagConfig]\r\nflags=32775\r\ntagpath0=" + work_ + "\r\n"
-                                    "[ClosedFiles]\r\nFile1=.\\x.c\r\n"));
+                                "[TagConfig]\r\nflags=32775\r\ntagpath0=" + work_ + "\r\n"
+                                "[ClosedFiles]\r\nFile1=.\\x.c\r\n"));
     {
         ProgramSession s;
         Start(s, "-w" + wsp, "box yes\n");
@@ -493,8 +493,8 @@ TEST_F(OvantaWorkspaceProgram, AnActiveDocumentNamedLikeAWindowStateIsActiveAgai
     ASSERT_TRUE(write_file(Work("b.c"), "int b;\r\n"));
     const std::string wsp = Work("rcs.wsp");
     ASSERT_TRUE(write_file(wsp, "[DefaultSettings]\r\nOpenMaximized=0\r\n"
-                                    "[OpenFiles]\r\nFile1=.\\main.c,v,0,0,0,0\r\nFile2=.\\b.c,0,0,0,0\r\n"
-                                    "ActFile=.\\b.c\r\n"));
+                                "[OpenFiles]\r\nFile1=.\\main.c,v,0,0,0,0\r\nFile2=.\\b.c,0,0,0,0\r\n"
+                                "ActFile=.\\b.c\r\n"));
     {
         ProgramSession s;
         Start(s, "-w" + wsp, "box yes\n");

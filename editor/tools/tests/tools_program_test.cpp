@@ -79,7 +79,7 @@ TEST_F(ToolsProgram, MakeToolRunsFromTheMenuAndItsErrorLeadsToTheSourceLine)
     // Messages on the console rather than in "error.out"; one error in
     // main.s51, on its tenth line.
     ASSERT_TRUE(write_file(Work("makefile"),
-                               "ERRFILE =\n" + read_file(host_path(root + "/examples/makefile"))));
+                           "ERRFILE =\n" + read_file(host_path(root + "/examples/makefile"))));
     std::vector<std::string> source = lines_of(read_file(host_path(root + "/examples/main.s51")));
     source.insert(source.begin() + 9, "        movx @dptr");
     std::string text;

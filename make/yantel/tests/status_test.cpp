@@ -130,7 +130,7 @@ protected:
         ASSERT_TRUE(copy_file_to(host_path(FAKE_GRAVIK), dir_ + "\\bin\\gravik.exe"));
         makefile_ = dir_ + "\\project\\app.mak";
         ASSERT_TRUE(write_file(makefile_, "all: main.bin\r\nmain.bin: main.obj MAIN.obj\r\n"
-                                              "mainly: x\r\n"));
+                                          "mainly: x\r\n"));
         ASSERT_TRUE(write_file(dir_ + "\\report.txt", "Target: 'all'\r\n"));
         SetEnvironmentVariableA("YANTEL_FAKE_REPORT", (dir_ + "\\report.txt").c_str());
         app_.reset(new TYantelApp(dir_ + "\\bin\\yantel.exe"));
@@ -266,7 +266,7 @@ TEST_F(YantelSearch, ReplaceOnlyInEditModeOneAtATimeOrAll)
     EXPECT_FALSE(View().EditMode());
     EXPECT_EQ(Dialog(), nullptr);
     EXPECT_EQ(read_file(makefile_), "all: main.bin\r\nmain.bin: main.obj MAIN.obj\r\n"
-                                        "mainly: x\r\n");
+                                    "mainly: x\r\n");
 }
 
 // The main window's bar as the user sees it: the target combo box in the
