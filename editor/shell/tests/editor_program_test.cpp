@@ -193,16 +193,12 @@ TEST_F(OvantaEditorProgram, ClickIntoTheDocumentTakesTheKeyboardBackFromAnOutput
     if (!IsWindowVisible(bar))
         s.Command(ID_VIEW_OUTPUT);
     HWND pane = nullptr;
-    for (int i = 0; i < 100 && !pane; ++i) {
-        for (HWND w = GetWindow(bar, GW_CHILD); w && !pane; w = GetWindow(w, GW_HWNDNEXT)) {
-            char cls[32] = "";
-            GetClassNameA(w, cls, sizeof cls);
-            if (std::string(cls) == "CEDIT" && IsWindowVisible(w))
+    WaitUntil([&] {
+        for (HWND w = GetWindow(bar, GW_CHILD); w && !pane; w = GetWindow(w, GW_HWNDNEXT))
+            if (ClassOf(w) == "CEDIT" && IsWindowVisible(w))
                 pane = w;
-        }
-        if (!pane)
-            Sleep(50);
-    }
+        return pane != nullptr;
+    }, 5000);
     ASSERT_NE(pane, nullptr);
     for (int round = 0; round < 2; ++round) {
         SCOPED_TRACE(round);

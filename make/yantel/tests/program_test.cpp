@@ -355,14 +355,13 @@ TEST_F(YantelProgram, TheOpenDialogAlsoListsAllFiles)
     ASSERT_NE(dialog, nullptr);
     // The file type box of the common dialog.
     HWND types = nullptr;
-    for (int i = 0; i < 50 && !types; ++i) {
-        types = FindWindowExA(dialog, nullptr, "ComboBox", nullptr);
-        for (; types; types = FindWindowExA(dialog, types, "ComboBox", nullptr))
+    WaitUntil([&] {
+        for (types = FindWindowExA(dialog, nullptr, "ComboBox", nullptr); types;
+             types = FindWindowExA(dialog, types, "ComboBox", nullptr))
             if (GetDlgCtrlID(types) == 0x470)
-                break;
-        if (!types)
-            Sleep(100);
-    }
+                return true;
+        return false;
+    }, 5000);
     ASSERT_NE(types, nullptr);
     std::vector<std::wstring> items;
     LRESULT count = SendMessageW(types, CB_GETCOUNT, 0, 0);
