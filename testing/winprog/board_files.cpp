@@ -6,10 +6,20 @@
 
 #include <cstdlib>
 
+static int port_of(const char* variable, int fallback)
+{
+    const char* port = std::getenv(variable);
+    return port ? std::atoi(port) : fallback;
+}
+
 int SerialToolPort(int fallback)
 {
-    const char* port = std::getenv("SERIAL_TOOL_PORT");
-    return port ? std::atoi(port) : fallback;
+    return port_of("SERIAL_TOOL_PORT", fallback);
+}
+
+int SerialBoardPort(int fallback)
+{
+    return port_of("SERIAL_BOARD_PORT", fallback);
 }
 
 static std::vector<uint8_t> dump_part(int offset, int count)

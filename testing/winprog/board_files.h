@@ -8,9 +8,11 @@
 #include <string>
 #include <vector>
 
-// The COM port number of the program's end of the line (SERIAL_TOOL_PORT),
-// or fallback where the test runs without it.
+// The COM port numbers of the program's end of the line (SERIAL_TOOL_PORT)
+// and of the board's (SERIAL_BOARD_PORT), or fallback where the test runs
+// without them.
 int SerialToolPort(int fallback);
+int SerialBoardPort(int fallback);
 // The board's RAM and flash (flash follows 64 KB of RAM) as it last wrote
 // them; shorter where the board wrote less.
 std::vector<uint8_t> BoardRam(int address, int count);
