@@ -72,7 +72,7 @@ double OpenUntilEditable(const std::string& exe, const std::string& dir, const s
 {
     // Closing asks whether to save the change: the answer is No.
     std::string script = dir + "\\answers.txt";
-    WriteWholeFile(script, "box no\nbox no\n");
+    write_file(script, "box no\nbox no\n");
     ProgramSession session;
     session.SetScript(script, "");
     auto start = std::chrono::steady_clock::now();
@@ -111,15 +111,15 @@ int main(int argc, char** argv)
     char temp[MAX_PATH] = {};
     GetTempPathA(sizeof temp, temp);
     std::string dir = std::string(temp) + "ovanta_bench";
-    MakeFolders(dir);
+    make_dirs(dir);
     std::string exe = dir + "\\ovanta.exe";
-    if (!CopyOneFile(BesideThisProgram("ovanta.exe"), exe)) {
+    if (!copy_file_to(BesideThisProgram("ovanta.exe"), exe)) {
         std::fprintf(stderr, "ovanta_bench: ovanta.exe not found beside this program\n");
         return 1;
     }
     const std::string large = "large.asm", small = "small.asm";
     std::string text = MakeSource(static_cast<size_t>(megabytes) * 1000000);
-    if (!WriteWholeFile(dir + "\\" + large, text) || !WriteWholeFile(dir + "\\" + small, "\tnop\r\n")) {
+    if (!write_file(dir + "\\" + large, text) || !write_file(dir + "\\" + small, "\tnop\r\n")) {
         std::fprintf(stderr, "ovanta_bench: cannot write into %s\n", dir.c_str());
         return 1;
     }

@@ -152,9 +152,9 @@ int main(int argc, char** argv)
     char temp[MAX_PATH] = {};
     GetTempPathA(sizeof temp, temp);
     std::string dir = std::string(temp) + "zavit_bench";
-    MakeFolders(dir);
+    make_dirs(dir);
     std::string exe = dir + "\\zavit.exe";
-    if (!CopyOneFile(BesideThisProgram("zavit.exe"), exe)) {
+    if (!copy_file_to(BesideThisProgram("zavit.exe"), exe)) {
         std::fprintf(stderr, "zavit_bench: zavit.exe not found beside this program\n");
         return 1;
     }
@@ -167,7 +167,7 @@ int main(int argc, char** argv)
     for (long megabytes : sizes) {
         std::string file = dir + "\\large.txt";
         std::string text = MakeText(static_cast<size_t>(megabytes) << 20);
-        if (!WriteWholeFile(file, text)) {
+        if (!write_file(file, text)) {
             std::fprintf(stderr, "zavit_bench: cannot write %s\n", file.c_str());
             return 1;
         }

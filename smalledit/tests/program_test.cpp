@@ -22,17 +22,6 @@
 
 namespace {
 
-std::string arg_quoted(const std::string& text)
-{
-    std::string out = "\"";
-    for (char c : text) {
-        if (c == '"' || c == '\\')
-            out += '\\';
-        out += c;
-    }
-    return out + "\"";
-}
-
 class ZavitProgram : public ::testing::Test {
 protected:
     void SetUp() override
@@ -41,16 +30,16 @@ protected:
         dir_ = host_path(test_folder(info->name()));
         bin_ = dir_ + "\\bin";
         work_ = dir_ + "\\work";
-        ASSERT_TRUE(MakeFolders(bin_));
-        ASSERT_TRUE(MakeFolders(work_));
+        ASSERT_TRUE(make_dirs(bin_));
+        ASSERT_TRUE(make_dirs(work_));
         exe_ = bin_ + "\\zavit.exe";
-        ASSERT_TRUE(CopyOneFile(host_path(ZAVIT_PATH), exe_));
+        ASSERT_TRUE(copy_file_to(host_path(ZAVIT_PATH), exe_));
         script_ = dir_ + "\\answers.txt";
         log_ = dir_ + "\\answers.log";
-        ASSERT_TRUE(WriteWholeFile(script_, ""));
+        ASSERT_TRUE(write_file(script_, ""));
     }
 
-    void Script(const std::string& lines) { ASSERT_TRUE(WriteWholeFile(script_, lines)); }
+    void Script(const std::string& lines) { ASSERT_TRUE(write_file(script_, lines)); }
 
     // Starts the program with a command line; waits for its main window.
     void Start(ProgramSession& session, const std::string& arguments,
@@ -108,22 +97,11 @@ protected:
     }
     static void Caret(HWND edit, LONG at) { SendMessageA(edit, EM_SETSEL, at, at); }
 
-    std::string Log() const { return without_cr(ReadWholeFile(log_)); }
-    std::string Settings() const { return without_cr(ReadWholeFile(bin_ + "\\zavit.INI")); }
+    std::string Log() const { return without_cr(read_file(log_)); }
+    std::string Settings() const { return without_cr(read_file(bin_ + "\\zavit.INI")); }
     static bool Exists(const std::string& path)
     {
         return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-    }
-    // Waits until a condition holds (the program works on its timer).
-    template <class F>
-    static bool WaitFor(F condition, int ms = 5000)
-    {
-        for (int waited = 0; waited < ms; waited += 50) {
-            if (condition())
-                return true;
-            Sleep(50);
-        }
-        return condition();
     }
 
     std::string dir_, bin_, work_, exe_, script_, log_;
@@ -171,9 +149,9 @@ TEST_F(ZavitProgram, CarriesItsResources)
 TEST_F(ZavitProgram, StartsWithItsMenuOpensEditsAndSavesAFileWithItsBackup)
 {
     std::string file = work_ + "\\notes.txt";
-    ASSERT_TRUE(WriteWholeFile(file, "first line\r\nsecond line\r\n"));
+    ASSERT_TRUE(write_file(file, "first line\r\nsecond line\r\n"));
     ProgramSession session;
-    Start(session, arg_quoted(file));
+    Start(session, ScriptQuoted(file));
     HWND main = session.MainWindow();
     EXPECT_EQ(WindowTextOf(main).substr(0, 5), "Zavit");
     EXPECT_NE(GetMenu(main), nullptr);
@@ -188,8 +166,8 @@ TEST_F(ZavitProgram, StartsWithItsMenuOpensEditsAndSavesAFileWithItsBackup)
     Type(edit, "new ");
     EXPECT_NE(SendMessageA(edit, EM_GETMODIFY, 0, 0), 0);
     session.Command(CM_FILESAVE);
-    EXPECT_EQ(ReadWholeFile(file), "new first line\r\nsecond line\r\n");
-    EXPECT_EQ(ReadWholeFile(work_ + "\\notes.BAK"), "first line\r\nsecond line\r\n");
+    EXPECT_EQ(read_file(file), "new first line\r\nsecond line\r\n");
+    EXPECT_EQ(read_file(work_ + "\\notes.BAK"), "first line\r\nsecond line\r\n");
     EXPECT_EQ(SendMessageA(edit, EM_GETMODIFY, 0, 0), 0);
 
     int code = -1;
@@ -255,16 +233,16 @@ TEST_F(ZavitProgram, RemembersPlacesCaretsAndOpenFilesAcrossARestart)
     std::string deep = work_ + "\\v1.2";
     while (deep.size() < 180)
         deep += "\\a_folder_with_a_rather_long_name";
-    ASSERT_TRUE(MakeFolders(deep));
+    ASSERT_TRUE(make_dirs(deep));
     std::string a = work_ + "\\a.txt", readme = deep + "\\README", c = work_ + "\\c.txt";
-    ASSERT_TRUE(WriteWholeFile(a, "alpha\r\n"));
-    ASSERT_TRUE(WriteWholeFile(readme, "read me\r\nline two\r\nline three\r\n"));
-    ASSERT_TRUE(WriteWholeFile(c, "gamma\r\n"));
-    ASSERT_TRUE(WriteWholeFile(work_ + "\\list.txt", readme + "\r\n\t" + c + "\r\n"));
+    ASSERT_TRUE(write_file(a, "alpha\r\n"));
+    ASSERT_TRUE(write_file(readme, "read me\r\nline two\r\nline three\r\n"));
+    ASSERT_TRUE(write_file(c, "gamma\r\n"));
+    ASSERT_TRUE(write_file(work_ + "\\list.txt", readme + "\r\n\t" + c + "\r\n"));
 
     {
         ProgramSession session;
-        Start(session, arg_quoted(a) + " @" + arg_quoted(work_ + "\\list.txt"));
+        Start(session, ScriptQuoted(a) + " @" + ScriptQuoted(work_ + "\\list.txt"));
         std::vector<HWND> children = Children(session);
         ASSERT_EQ(children.size(), 3u);
         HWND ha = ChildOf(session, "a.txt"), hr = ChildOf(session, "README"),
@@ -285,15 +263,15 @@ TEST_F(ZavitProgram, RemembersPlacesCaretsAndOpenFilesAcrossARestart)
         Caret(er, 0);
         Type(er, "Please ");
         session.Command(CM_FILESAVE);
-        EXPECT_EQ(ReadWholeFile(readme), "Please read me\r\nline two\r\nline three\r\n");
-        EXPECT_EQ(ReadWholeFile(deep + "\\README.BAK"), "read me\r\nline two\r\nline three\r\n");
+        EXPECT_EQ(read_file(readme), "Please read me\r\nline two\r\nline three\r\n");
+        EXPECT_EQ(read_file(deep + "\\README.BAK"), "read me\r\nline two\r\nline three\r\n");
         EXPECT_FALSE(Exists(work_ + "\\v1.BAK"));
         // The caret at line 2, column 3.
         LONG line2 = static_cast<LONG>(SendMessageA(er, EM_LINEINDEX, 1, 0));
         Caret(er, line2 + 2);
 
         // A change on disk is read back into an unchanged window.
-        ASSERT_TRUE(WriteWholeFile(c, "gamma changed\r\n"));
+        ASSERT_TRUE(write_file(c, "gamma changed\r\n"));
         TouchLater(c);
         SendMessageA(Client(session), WM_USER + 1, 0, 0);
         EXPECT_EQ(without_cr(WindowTextOf(Edit(hc))), "gamma changed\n");
@@ -325,7 +303,7 @@ TEST_F(ZavitProgram, RemembersPlacesCaretsAndOpenFilesAcrossARestart)
         SendMessageA(Client(session), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(hr), 0);
         HWND er = Edit(hr);
         LONG line2 = static_cast<LONG>(SendMessageA(er, EM_LINEINDEX, 1, 0));
-        EXPECT_TRUE(WaitFor([&] { return SelEnd(er) == line2 + 2; })) << SelEnd(er);
+        EXPECT_TRUE(WaitUntil([&] { return SelEnd(er) == line2 + 2; })) << SelEnd(er);
         ASSERT_TRUE(session.Close());
     }
 }
@@ -333,22 +311,22 @@ TEST_F(ZavitProgram, RemembersPlacesCaretsAndOpenFilesAcrossARestart)
 TEST_F(ZavitProgram, OpensTheFileNamedUnderTheCaret)
 {
     std::string src = work_ + "\\src", docs = work_ + "\\docs";
-    ASSERT_TRUE(MakeFolders(src));
-    ASSERT_TRUE(MakeFolders(docs));
+    ASSERT_TRUE(make_dirs(src));
+    ASSERT_TRUE(make_dirs(docs));
     std::string main = src + "\\main.txt";
-    ASSERT_TRUE(WriteWholeFile(main, "..\\docs\\readme.txt 2: see there\r\n"));
-    ASSERT_TRUE(WriteWholeFile(docs + "\\readme.txt", "one\r\ntwo\r\nthree\r\n"));
+    ASSERT_TRUE(write_file(main, "..\\docs\\readme.txt 2: see there\r\n"));
+    ASSERT_TRUE(write_file(docs + "\\readme.txt", "one\r\ntwo\r\nthree\r\n"));
     // A name longer than any of the old fixed buffers.
     std::string deep = work_;
     while (deep.size() < 170)
         deep += "\\deeper_and_deeper";
-    ASSERT_TRUE(MakeFolders(deep));
+    ASSERT_TRUE(make_dirs(deep));
     std::string farFile = deep + "\\far.txt";
-    ASSERT_TRUE(WriteWholeFile(farFile, "far away\r\n"));
-    ASSERT_TRUE(WriteWholeFile(src + "\\side.txt", "beside\r\n"));
+    ASSERT_TRUE(write_file(farFile, "far away\r\n"));
+    ASSERT_TRUE(write_file(src + "\\side.txt", "beside\r\n"));
 
     ProgramSession session;
-    Start(session, arg_quoted(main));
+    Start(session, ScriptQuoted(main));
     HWND hm = ChildOf(session, "main.txt");
     ASSERT_NE(hm, nullptr);
     HWND em = Edit(hm);
@@ -361,7 +339,7 @@ TEST_F(ZavitProgram, OpensTheFileNamedUnderTheCaret)
     EXPECT_EQ(Active(session), hr);
     HWND er = Edit(hr);
     LONG line2 = static_cast<LONG>(SendMessageA(er, EM_LINEINDEX, 1, 0));
-    EXPECT_TRUE(WaitFor([&] { return SelEnd(er) == line2; })) << SelEnd(er);
+    EXPECT_TRUE(WaitUntil([&] { return SelEnd(er) == line2; })) << SelEnd(er);
 
     // An absolute deep path, and a bare name beside the current file. A
     // name under the caret is made of letters, digits and "_\\/.:" only, so
@@ -406,15 +384,15 @@ TEST_F(ZavitProgram, PreviewsOneAndTwoPages)
     for (int i = 1; i <= 100; ++i)
         text += "line " + std::to_string(i) + "\tafter a tab\r\n";
     std::string file = work_ + "\\pages.txt";
-    ASSERT_TRUE(WriteWholeFile(file, text));
+    ASSERT_TRUE(write_file(file, text));
     ProgramSession session;
-    Start(session, arg_quoted(file), work_);
+    Start(session, ScriptQuoted(file), work_);
     // The preview: the main window hidden, one page, then two.
     PostMessageA(session.MainWindow(), WM_COMMAND, CM_FILEPRINTPREVIEW, 0);
     HWND preview = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (preview = FindWindowA("ZavitPreview", nullptr)) != nullptr &&
+    ASSERT_TRUE(WaitUntil([&] { return (preview = FindWindowA("ZavitPreview", nullptr)) != nullptr &&
                                      IsWindowVisible(preview); }));
-    EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(session.MainWindow()); }));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(session.MainWindow()); }));
     HWND bar = FindWindowExA(preview, nullptr, TOOLBARCLASSNAMEA, nullptr);
     HWND pageText = GetDlgItem(bar, IDC_PAGETEXT);
     EXPECT_EQ(WindowTextOf(pageText), "Page 1");
@@ -474,7 +452,7 @@ TEST_F(ZavitProgram, PreviewsOneAndTwoPages)
     SendMessageA(preview, WM_COMMAND, CM_NEXTPAGE, 0);
     EXPECT_EQ(WindowTextOf(pageText), "Page 2");
     SendMessageA(preview, WM_COMMAND, CM_PREVIEWCLOSE, 0);
-    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(session.MainWindow()) != FALSE; }));
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(session.MainWindow()) != FALSE; }));
     EXPECT_EQ(Log(), "");
     ASSERT_TRUE(session.Close());
 }
@@ -482,12 +460,12 @@ TEST_F(ZavitProgram, PreviewsOneAndTwoPages)
 TEST_F(ZavitProgram, QuickExitSavesWithoutAskingAndEndsWithCodeOne)
 {
     // A settings file of another form: one box, naming the file.
-    ASSERT_TRUE(WriteWholeFile(bin_ + "\\zavit.INI", "[zavit]\r\n"));
+    ASSERT_TRUE(write_file(bin_ + "\\zavit.INI", "[zavit]\r\n"));
     std::string file = work_ + "\\q.txt";
-    ASSERT_TRUE(WriteWholeFile(file, "one\r\ntwo\r\nthree\r\n"));
+    ASSERT_TRUE(write_file(file, "one\r\ntwo\r\nthree\r\n"));
     Script("box ok\ndialog ok set 302 \"0\"\n");
     ProgramSession session;
-    Start(session, arg_quoted(file));
+    Start(session, ScriptQuoted(file));
     // New windows are numbered from 0.
     session.Command(CM_FILENEW);
     session.Command(CM_FILENEW);
@@ -507,8 +485,8 @@ TEST_F(ZavitProgram, QuickExitSavesWithoutAskingAndEndsWithCodeOne)
     int code = -1;
     ASSERT_TRUE(session.Close(&code));
     EXPECT_EQ(code, 1);
-    EXPECT_EQ(ReadWholeFile(file), "zero one\r\ntwo\r\nthree\r\n");
-    EXPECT_EQ(Log(), "box \"Zavit: File Format Error\" " + arg_quoted(bin_ + "\\zavit.INI") +
+    EXPECT_EQ(read_file(file), "zero one\r\ntwo\r\nthree\r\n");
+    EXPECT_EQ(Log(), "box \"Zavit: File Format Error\" " + ScriptQuoted(bin_ + "\\zavit.INI") +
                          " 1\ndialog 300 \"Goto\" 1\n");
 }
 
@@ -537,10 +515,10 @@ LONG SelStart(HWND edit)
 TEST_F(ZavitProgram, FindReplaceAndFindNextWorkOnTheText)
 {
     std::string file = work_ + "\\find.txt";
-    ASSERT_TRUE(WriteWholeFile(file, "alpha beta Alpha gamma alpha\r\n"));
+    ASSERT_TRUE(write_file(file, "alpha beta Alpha gamma alpha\r\n"));
     Script("box ok\nbox ok\n");
     ProgramSession session;
-    Start(session, arg_quoted(file));
+    Start(session, ScriptQuoted(file));
     HWND edit = Edit(ChildOf(session, "find.txt"));
     ASSERT_NE(edit, nullptr);
     Caret(edit, 0);
@@ -548,7 +526,7 @@ TEST_F(ZavitProgram, FindReplaceAndFindNextWorkOnTheText)
     // Find: each Find Next press selects the next match, case and all.
     PostMessageA(session.MainWindow(), WM_COMMAND, CM_EDITFIND, 0);
     HWND find = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (find = DialogOf(session)) != nullptr; }));
+    ASSERT_TRUE(WaitUntil([&] { return (find = DialogOf(session)) != nullptr; }));
     EXPECT_EQ(WindowTextOf(find), "Find");
     PressInSearchDialog(find, IDOK, "alpha", nullptr, true);
     EXPECT_EQ(SelStart(edit), 0);
@@ -570,7 +548,7 @@ TEST_F(ZavitProgram, FindReplaceAndFindNextWorkOnTheText)
     // changes the selected match and selects the next one.
     PostMessageA(session.MainWindow(), WM_COMMAND, CM_EDITREPLACE, 0);
     HWND replace = nullptr;
-    ASSERT_TRUE(WaitFor([&] {
+    ASSERT_TRUE(WaitUntil([&] {
         return (replace = DialogOf(session)) != nullptr && WindowTextOf(replace) == "Replace";
     }));
     EXPECT_FALSE(IsWindow(find));
@@ -587,7 +565,7 @@ TEST_F(ZavitProgram, FindReplaceAndFindNextWorkOnTheText)
     EXPECT_EQ(Log(), box + box);
     SendMessageA(replace, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(replace, IDCANCEL)));
-    EXPECT_TRUE(WaitFor([&] { return !IsWindow(replace); }));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(replace); }));
 
     Script("box no\n");
     ASSERT_TRUE(session.Close());
@@ -605,16 +583,16 @@ TEST_F(ZavitProgram, PrintsEveryPageIntoTheFileItIsGiven)
     for (int i = 1; i <= 100; ++i)
         text += "line " + std::to_string(i) + "\tafter a tab\r\n";
     std::string file = work_ + "\\pages.txt";
-    ASSERT_TRUE(WriteWholeFile(file, text));
+    ASSERT_TRUE(write_file(file, text));
     std::string out = host_path(ZAVIT_PRINT_DIR) + "\\pages.ps";
-    ASSERT_TRUE(MakeFolders(host_path(ZAVIT_PRINT_DIR)));
+    ASSERT_TRUE(make_dirs(host_path(ZAVIT_PRINT_DIR)));
     DeleteFileA(out.c_str());
     Script("print\nsave \"" + out + "\"\n");
     ProgramSession session;
-    Start(session, arg_quoted(file), work_);
+    Start(session, ScriptQuoted(file), work_);
     session.Command(CM_FILEPRINT);
     EXPECT_EQ(Log().substr(0, 11), "print\nsave ") << Log();
-    std::string ps = ReadWholeFile(out);
+    std::string ps = read_file(out);
     size_t pages = 0;
     for (size_t at = ps.find("showpage"); at != std::string::npos; at = ps.find("showpage", at + 1))
         ++pages;
@@ -668,9 +646,9 @@ TEST_F(ZavitProgram, SavesCrLfAndLfFilesByteForByte)
             // A name of its own for each file: the program remembers carets.
             std::string name = std::string(eol[0] == '\r' ? "crlf" : "lf") + std::to_string(size);
             std::string file = work_ + "\\" + name + ".txt";
-            ASSERT_TRUE(WriteWholeFile(file, text));
+            ASSERT_TRUE(write_file(file, text));
             ProgramSession session;
-            Start(session, arg_quoted(file));
+            Start(session, ScriptQuoted(file));
             HWND edit = Edit(ChildOf(session, name + ".txt"));
             ASSERT_NE(edit, nullptr);
             // Every line end reads as one: the control counts the lines the file has.
@@ -683,7 +661,7 @@ TEST_F(ZavitProgram, SavesCrLfAndLfFilesByteForByte)
             Caret(edit, -1);
             Type(edit, "last");
             session.Command(CM_FILESAVE);
-            std::string saved = ReadWholeFile(file);
+            std::string saved = read_file(file);
             std::string expected = "first " + text + "last";
             EXPECT_EQ(saved.size(), expected.size());
             size_t at = static_cast<size_t>(
@@ -691,9 +669,9 @@ TEST_F(ZavitProgram, SavesCrLfAndLfFilesByteForByte)
                 saved.begin());
             EXPECT_TRUE(saved == expected)
                 << "first difference at " << at << ": "
-                << arg_quoted(saved.substr(at < 20 ? 0 : at - 20, 40)) << " instead of "
-                << arg_quoted(expected.substr(at < 20 ? 0 : at - 20, 40));
-            EXPECT_TRUE(ReadWholeFile(work_ + "\\" + name + ".BAK") == text);
+                << ScriptQuoted(saved.substr(at < 20 ? 0 : at - 20, 40)) << " instead of "
+                << ScriptQuoted(expected.substr(at < 20 ? 0 : at - 20, 40));
+            EXPECT_TRUE(read_file(work_ + "\\" + name + ".BAK") == text);
             ASSERT_TRUE(session.Close());
         }
     }
@@ -728,11 +706,11 @@ TEST_F(ZavitProgram, RestoresItsPlaceInsideTheWorkArea)
     for (const Case& c : cases) {
         const RECT& p = c.place;
         SCOPED_TRACE(std::to_string(p.left) + " " + std::to_string(p.top));
-        ASSERT_TRUE(WriteWholeFile(bin_ + "\\zavit.INI",
-                                   "[Zavit]\nFont= 'Fixedsys' -12 400 0\nDesktop= " +
-                                       std::to_string(p.left) + " " + std::to_string(p.top) + " " +
-                                       std::to_string(p.right - p.left) + " " +
-                                       std::to_string(p.bottom - p.top) + " 0 0 0 1\n"));
+        ASSERT_TRUE(write_file(bin_ + "\\zavit.INI",
+                               "[Zavit]\nFont= 'Fixedsys' -12 400 0\nDesktop= " +
+                                   std::to_string(p.left) + " " + std::to_string(p.top) + " " +
+                                   std::to_string(p.right - p.left) + " " +
+                                   std::to_string(p.bottom - p.top) + " 0 0 0 1\n"));
         ProgramSession session;
         Start(session, "");
         RECT r{};
@@ -764,9 +742,9 @@ TEST_F(ZavitProgram, TabStopsHoldForEveryLineOfALargeFile)
     size_t last = text.size();
     text += "a\tb\r\nabcdefghij\r\n";
     std::string file = work_ + "\\tabs.txt";
-    ASSERT_TRUE(WriteWholeFile(file, text));
+    ASSERT_TRUE(write_file(file, text));
     ProgramSession session;
-    Start(session, arg_quoted(file));
+    Start(session, ScriptQuoted(file));
     HWND edit = Edit(ChildOf(session, "tabs.txt"));
     ASSERT_NE(edit, nullptr);
     // Character positions (a line end counts as one character).

@@ -17,31 +17,6 @@
 
 namespace {
 
-SIZE client_size(HWND window)
-{
-    RECT r{};
-    GetClientRect(window, &r);
-    return SIZE{r.right, r.bottom};
-}
-
-POINT frame_point(HWND frame, int x, int y)
-{
-    POINT p{x, y};
-    ClientToScreen(frame, &p);
-    return p;
-}
-
-template <class F>
-bool wait_for(F condition, int ms = 5000)
-{
-    for (int waited = 0; waited < ms; waited += 50) {
-        if (condition())
-            return true;
-        Sleep(50);
-    }
-    return condition();
-}
-
 int children(HWND client)
 {
     int count = 0;
@@ -55,9 +30,9 @@ int children(HWND client)
 TEST(ZavitToolBar, DraggedToTheRightFloatedAndDockedOnTheLeft)
 {
     std::string dir = host_path(test_folder("toolbar_drag"));
-    ASSERT_TRUE(MakeFolders(dir));
+    ASSERT_TRUE(make_dirs(dir));
     std::string exe = dir + "\\zavit.exe";
-    ASSERT_TRUE(CopyOneFile(host_path(ZAVIT_PATH), exe));
+    ASSERT_TRUE(copy_file_to(host_path(ZAVIT_PATH), exe));
     ProgramSession session;
     ASSERT_TRUE(session.Start(exe, "", dir, SW_SHOWNORMAL));
     HWND frame = session.WaitForMainWindow("ZavitFrame");
@@ -69,9 +44,9 @@ TEST(ZavitToolBar, DraggedToTheRightFloatedAndDockedOnTheLeft)
     EXPECT_EQ(RectIn(client, frame).top, RectIn(bar, frame).bottom);
 
     // To the right side: a column of buttons right of the MDI client.
-    SIZE size = client_size(frame);
-    MouseDrag(ToolBarGripper(bar), frame_point(frame, size.cx - 2, size.cy / 2));
-    ASSERT_TRUE(wait_for([&] { return RectIn(bar, frame).right == size.cx && RectIn(bar, frame).top == 0; }));
+    SIZE size = ClientSize(frame);
+    MouseDrag(ToolBarGripper(bar), ClientPointOnScreen(frame, size.cx - 2, size.cy / 2));
+    ASSERT_TRUE(WaitUntil([&] { return RectIn(bar, frame).right == size.cx && RectIn(bar, frame).top == 0; }));
     RECT column = RectIn(bar, frame);
     EXPECT_GT(column.bottom - column.top, column.right - column.left);
     EXPECT_EQ(RectIn(client, frame).right, column.left);
@@ -79,9 +54,9 @@ TEST(ZavitToolBar, DraggedToTheRightFloatedAndDockedOnTheLeft)
 
     // Out over the client: a window of its own captioned "Toolbar"; its
     // "New" button still opens a window.
-    MouseDrag(ToolBarGripper(bar), frame_point(frame, size.cx / 2, size.cy / 2));
+    MouseDrag(ToolBarGripper(bar), ClientPointOnScreen(frame, size.cx / 2, size.cy / 2));
     HWND floating = nullptr;
-    ASSERT_TRUE(wait_for([&] { return (floating = FloatingToolBarWindow(frame)) != nullptr; }));
+    ASSERT_TRUE(WaitUntil([&] { return (floating = FloatingToolBarWindow(frame)) != nullptr; }));
     EXPECT_EQ(GetParent(bar), floating);
     EXPECT_EQ(WindowTextOf(floating), "Toolbar");
     EXPECT_EQ(RectIn(client, frame).right, size.cx);
@@ -89,11 +64,11 @@ TEST(ZavitToolBar, DraggedToTheRightFloatedAndDockedOnTheLeft)
     int before = children(client);
     RECT button = ToolButtonRect(bar, CM_FILENEW);
     MouseClick(POINT{(button.left + button.right) / 2, (button.top + button.bottom) / 2});
-    EXPECT_TRUE(wait_for([&] { return children(client) == before + 1; }));
+    EXPECT_TRUE(WaitUntil([&] { return children(client) == before + 1; }));
 
     // By its caption to the left edge: docked there.
-    MouseDrag(CaptionPointOf(floating), frame_point(frame, 2, size.cy / 2));
-    ASSERT_TRUE(wait_for([&] { return !IsWindow(floating); }));
+    MouseDrag(CaptionPointOf(floating), ClientPointOnScreen(frame, 2, size.cy / 2));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(floating); }));
     column = RectIn(bar, frame);
     EXPECT_EQ(column.left, 0);
     EXPECT_GT(column.bottom - column.top, column.right - column.left);
@@ -102,7 +77,7 @@ TEST(ZavitToolBar, DraggedToTheRightFloatedAndDockedOnTheLeft)
     // Floated again by a double click on its gripper, it goes with the
     // program when the program ends.
     MouseDoubleClick(ToolBarGripper(bar));
-    ASSERT_TRUE(wait_for([&] { return (floating = FloatingToolBarWindow(frame)) != nullptr; }));
+    ASSERT_TRUE(WaitUntil([&] { return (floating = FloatingToolBarWindow(frame)) != nullptr; }));
     int exitCode = -1;
     EXPECT_TRUE(session.Close(&exitCode));
     EXPECT_EQ(exitCode, 0);

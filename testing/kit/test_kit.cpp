@@ -132,10 +132,12 @@ std::string fresh_dir(const std::string& path)
     return path;
 }
 
-void write_file(const std::string& path, const std::string& bytes)
+bool write_file(const std::string& path, const std::string& bytes)
 {
     std::ofstream f(host_path(path), std::ios::binary | std::ios::trunc);
     f.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    f.close();
+    return !f.fail();
 }
 
 std::string read_file(const std::string& path)
@@ -150,6 +152,26 @@ bool file_exists(const std::string& path)
 {
     std::error_code ec;
     return std::filesystem::exists(host_path(path), ec);
+}
+
+bool make_dirs(const std::string& path)
+{
+    if (path.empty())
+        return false;
+    std::error_code ec;
+    std::filesystem::create_directories(host_path(path), ec);
+    return std::filesystem::is_directory(host_path(path), ec);
+}
+
+bool copy_file_to(const std::string& from, const std::string& to)
+{
+#ifdef _WIN32
+    return CopyFileA(host_path(from).c_str(), host_path(to).c_str(), FALSE) != FALSE;
+#else
+    std::error_code ec;
+    return std::filesystem::copy_file(host_path(from), host_path(to),
+                                      std::filesystem::copy_options::overwrite_existing, ec);
+#endif
 }
 
 std::vector<std::string> files_below(const std::string& dir, const std::vector<std::string>& suffixes)

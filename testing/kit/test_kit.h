@@ -26,9 +26,16 @@ inline std::string test_folder(const std::string& name)
 }
 #endif
 
-void write_file(const std::string& path, const std::string& bytes);
+// Writes the bytes as the whole file; false when it could not be written.
+bool write_file(const std::string& path, const std::string& bytes);
+// The whole file; empty when it cannot be read.
 std::string read_file(const std::string& path);
 bool file_exists(const std::string& path);
+// Makes a folder and every folder above it that is missing, keeping what is
+// there; true when the folder is there afterwards.
+bool make_dirs(const std::string& path);
+// Copies a file over any file of the name; false on failure.
+bool copy_file_to(const std::string& from, const std::string& to);
 
 // Every file below dir whose name ends in one of the suffixes, depth first
 // with each folder's names in byte order, so that runs see the same order.

@@ -1,5 +1,7 @@
 #include "mouse_input.h"
 
+#include "window_search.h"
+
 #include <commctrl.h>
 
 namespace {
@@ -53,30 +55,11 @@ void MouseDoubleClick(POINT at)
     Sleep(500);
 }
 
-namespace {
-
-struct OwnedSearch {
-    HWND frame;
-    HWND found;
-};
-
-BOOL CALLBACK find_owned_bar_window(HWND window, LPARAM lParam)
-{
-    auto* search = reinterpret_cast<OwnedSearch*>(lParam);
-    if (GetWindow(window, GW_OWNER) != search->frame ||
-        !FindWindowExA(window, nullptr, "ToolbarWindow32", nullptr))
-        return TRUE;
-    search->found = window;
-    return FALSE;
-}
-
-} // namespace
-
 HWND FloatingToolBarWindow(HWND frame)
 {
-    OwnedSearch search{frame, nullptr};
-    EnumWindows(find_owned_bar_window, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return TopWindowWhere([frame](HWND window) {
+        return GetWindow(window, GW_OWNER) == frame && FindWindowExA(window, nullptr, "ToolbarWindow32", nullptr);
+    });
 }
 
 HWND FindToolBar(HWND frame)
@@ -141,4 +124,18 @@ RECT RectIn(HWND window, HWND reference)
     GetWindowRect(window, &r);
     MapWindowPoints(nullptr, reference, reinterpret_cast<POINT*>(&r), 2);
     return r;
+}
+
+SIZE ClientSize(HWND window)
+{
+    RECT r{};
+    GetClientRect(window, &r);
+    return SIZE{r.right, r.bottom};
+}
+
+POINT ClientPointOnScreen(HWND window, int x, int y)
+{
+    POINT p{x, y};
+    ClientToScreen(window, &p);
+    return p;
 }

@@ -26,3 +26,7 @@ POINT ToolBarGripper(HWND toolbar);
 POINT CaptionPointOf(HWND window);
 // A window's rectangle in another window's client coordinates.
 RECT RectIn(HWND window, HWND reference);
+// The size of a window's client area.
+SIZE ClientSize(HWND window);
+// A point of a window's client area in screen coordinates.
+POINT ClientPointOnScreen(HWND window, int x, int y);

@@ -6,18 +6,46 @@
 
 ProgramSession::~ProgramSession()
 {
+    Release();
+}
+
+void ProgramSession::Release()
+{
     if (Running())
         Close();
     if (process_.hProcess)
         CloseHandle(process_.hProcess);
     if (process_.hThread)
         CloseHandle(process_.hThread);
+    process_ = PROCESS_INFORMATION{};
+    main_ = nullptr;
 }
 
 void ProgramSession::SetScript(const std::string& scriptPath, const std::string& logPath)
 {
     script_ = scriptPath;
     log_ = logPath;
+}
+
+bool ProgramSession::Script(const std::string& lines) const
+{
+    return !script_.empty() && write_file(script_, lines);
+}
+
+std::string ProgramSession::Log() const
+{
+    // The log is a text file: its lines end with CR LF.
+    const std::string log = read_file(log_);
+    std::string out;
+    for (size_t i = 0; i < log.size(); i++)
+        if (!(log[i] == '\r' && i + 1 < log.size() && log[i + 1] == '\n'))
+            out += log[i];
+    return out;
+}
+
+bool ProgramSession::WaitForLog(const std::string& text, int timeoutMs) const
+{
+    return WaitUntil([&] { return Log().find(text) != std::string::npos; }, timeoutMs);
 }
 
 bool ProgramSession::Start(const std::string& exe, int showCommand)
@@ -28,12 +56,15 @@ bool ProgramSession::Start(const std::string& exe, int showCommand)
 bool ProgramSession::Start(const std::string& exe, const std::string& arguments,
                            const std::string& folder, int showCommand)
 {
+    Release();
     SetEnvironmentVariableA("WINUI_SCRIPT", script_.empty() ? nullptr : script_.c_str());
     SetEnvironmentVariableA("WINUI_SCRIPT_LOG", log_.empty() ? nullptr : log_.c_str());
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = static_cast<WORD>(showCommand);
+    if (showCommand != kProgramsOwnShow) {
+        startup.dwFlags = STARTF_USESHOWWINDOW;
+        startup.wShowWindow = static_cast<WORD>(showCommand);
+    }
     std::string line = "\"" + exe + "\"";
     if (!arguments.empty())
         line += " " + arguments;
@@ -55,43 +86,24 @@ bool ProgramSession::Start(const std::string& exe, const std::string& arguments,
     return ok != FALSE;
 }
 
-namespace {
-struct FindWindowData {
-    DWORD pid;
-    const char* className;
-    HWND found;
-};
-} // namespace
-
-static BOOL CALLBACK find_window(HWND wnd, LPARAM param)
-{
-    auto* data = reinterpret_cast<FindWindowData*>(param);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(wnd, &pid);
-    char name[128] = "";
-    GetClassNameA(wnd, name, sizeof name);
-    if (pid == data->pid && IsWindowVisible(wnd) && lstrcmpiA(name, data->className) == 0) {
-        data->found = wnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 HWND ProgramSession::WaitForMainWindow(const char* className, DWORD timeoutMs)
 {
-    DWORD start = GetTickCount();
-    while (GetTickCount() - start < timeoutMs) {
-        FindWindowData data{process_.dwProcessId, className, nullptr};
-        EnumWindows(find_window, reinterpret_cast<LPARAM>(&data));
-        if (data.found) {
-            main_ = data.found;
-            return main_;
-        }
-        if (!Running())
-            return nullptr;
-        Sleep(50);
-    }
-    return nullptr;
+    return WaitForMain([&] { return ProcessWindow(process_.dwProcessId, className); }, timeoutMs);
+}
+
+HWND ProgramSession::WaitForMainWindowTitled(const std::string& caption, DWORD timeoutMs)
+{
+    return WaitForMain([&] { return ProcessWindowTitled(process_.dwProcessId, caption); }, timeoutMs);
+}
+
+HWND ProgramSession::WaitForMain(const std::function<HWND()>& find, DWORD timeoutMs)
+{
+    HWND found = nullptr;
+    // A program that ended shows no window any more: no need to wait.
+    WaitUntil([&] { return (found = find()) != nullptr || !Running(); }, static_cast<int>(timeoutMs));
+    if (found)
+        main_ = found;
+    return found;
 }
 
 bool ProgramSession::Running() const
@@ -135,30 +147,16 @@ LRESULT ProgramSession::Command(UINT id) const
     return SendMessageA(main_, WM_COMMAND, MAKEWPARAM(id, 0), 0);
 }
 
-HWND WaitForProcessDialog(DWORD processId, const char* caption, DWORD timeoutMs)
+void ProgramSession::PostCommand(UINT id) const
 {
-    for (DWORD waited = 0;; waited += 100) {
-        for (HWND found = FindWindowExA(nullptr, nullptr, "#32770", caption); found;
-             found = FindWindowExA(nullptr, found, "#32770", caption)) {
-            DWORD pid = 0;
-            GetWindowThreadProcessId(found, &pid);
-            if (pid == processId)
-                return found;
-        }
-        if (waited >= timeoutMs)
-            return nullptr;
-        Sleep(100);
-    }
+    PostMessageA(main_, WM_COMMAND, MAKEWPARAM(id, 0), 0);
 }
 
-std::string WindowTextOf(HWND window)
+HWND ProgramSession::FindChild(const char* className) const
 {
-    LRESULT length = SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    LRESULT got = SendMessageA(window, WM_GETTEXT, static_cast<WPARAM>(length + 1),
-                               reinterpret_cast<LPARAM>(&text[0]));
-    text.resize(static_cast<size_t>(got > 0 ? got : 0));
-    return text;
+    if (!main_)
+        return nullptr;
+    return DescendantWhere(main_, [&](HWND w) { return lstrcmpiA(ClassOf(w).c_str(), className) == 0; });
 }
 
 static void OpenSharedClipboard()
@@ -181,57 +179,29 @@ std::string ClipboardText()
     return text;
 }
 
-void PutClipboardText(const std::string& text)
+bool PutClipboardText(const std::string& text)
 {
     OpenSharedClipboard();
     EmptyClipboard();
+    bool ok = false;
     if (HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1)) {
         memcpy(GlobalLock(mem), text.c_str(), text.size() + 1);
         GlobalUnlock(mem);
-        SetClipboardData(CF_TEXT, mem);
+        ok = SetClipboardData(CF_TEXT, mem) != nullptr;
     }
     CloseClipboard();
+    return ok;
 }
 
-std::string ReadWholeFile(const std::string& path)
+std::string ScriptQuoted(const std::string& text)
 {
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f)
-        return std::string();
-    std::string text;
-    char buffer[8192];
-    size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, f)) > 0)
-        text.append(buffer, got);
-    std::fclose(f);
-    return text;
-}
-
-bool WriteWholeFile(const std::string& path, const std::string& text)
-{
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f)
-        return false;
-    bool ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
-    return std::fclose(f) == 0 && ok;
-}
-
-bool CopyOneFile(const std::string& from, const std::string& to)
-{
-    return CopyFileA(from.c_str(), to.c_str(), FALSE) != FALSE;
-}
-
-bool MakeFolders(const std::string& path)
-{
-    if (path.empty())
-        return false;
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES)
-        return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    size_t slash = path.find_last_of("\\/");
-    if (slash != std::string::npos && slash > 2)
-        MakeFolders(path.substr(0, slash));
-    return CreateDirectoryA(path.c_str(), nullptr) != FALSE;
+    std::string out = "\"";
+    for (char c : text) {
+        if (c == '"' || c == '\\')
+            out += '\\';
+        out += c;
+    }
+    return out + "\"";
 }
 
 std::string BesideThisProgram(const char* name)
@@ -241,4 +211,11 @@ std::string BesideThisProgram(const char* name)
     std::string dir(path, n);
     size_t slash = dir.find_last_of("\\/");
     return (slash == std::string::npos ? std::string() : dir.substr(0, slash + 1)) + name;
+}
+
+std::string WorkingFolder()
+{
+    char dir[MAX_PATH * 4] = "";
+    DWORD n = GetCurrentDirectoryA(sizeof dir, dir);
+    return std::string(dir, n < sizeof dir ? n : 0);
 }

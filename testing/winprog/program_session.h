@@ -1,14 +1,20 @@
 // ProgramSession: a test's handle on a real window program started under
 // Wine. It starts the .exe (with a show command, and with the scripted
 // answers of winui/script_file.h named in its environment), finds the
-// program's main window, and ends the program by closing that window.
-// The test drives the program in between with messages to its windows:
-// SendMessage waits until the program has handled a command, so the files
-// and windows it changed can be checked right after.
+// program's main window, and ends the program by closing that window; it
+// can start the program again after it ended. The test drives the program
+// in between with messages to its windows: SendMessage waits until the
+// program has handled a command, so the files and windows it changed can be
+// checked right after, while a posted command lets the test watch what the
+// program does meanwhile.
 #pragma once
+
+#include "testing/kit/test_kit.h"
+#include "testing/winprog/wait.h"
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 class ProgramSession {
@@ -21,9 +27,18 @@ public:
     // Scripted answers for the program's boxes and dialogs, and the log of
     // what it asked (WINUI_SCRIPT, WINUI_SCRIPT_LOG); empty names none.
     void SetScript(const std::string& scriptPath, const std::string& logPath);
+    // Writes the answers (winui script lines) into the script file.
+    bool Script(const std::string& lines) const;
+    // The log of what the program asked, its CR LF line ends as LF.
+    std::string Log() const;
+    // Waits until the log holds the text.
+    bool WaitForLog(const std::string& text, int timeoutMs = 30000) const;
 
+    // The show command that leaves the program's first ShowWindow as the
+    // program asks (no STARTF_USESHOWWINDOW).
+    static constexpr int kProgramsOwnShow = -1;
     // CreateProcessA of the program with STARTF_USESHOWWINDOW; false when
-    // it could not be started.
+    // it could not be started. A program started before is closed first.
     bool Start(const std::string& exe, int showCommand = SW_SHOWNORMAL);
     // The same with arguments after the program's quoted path (written as
     // they stand) and a working folder (empty: the test's own).
@@ -36,7 +51,10 @@ public:
     // Waits (up to timeoutMs) for a visible top-level window of the program
     // with the given window class; null when none came.
     HWND WaitForMainWindow(const char* className, DWORD timeoutMs = 30000);
+    // The same for a window with the caption, of any window class.
+    HWND WaitForMainWindowTitled(const std::string& caption, DWORD timeoutMs = 30000);
     HWND MainWindow() const { return main_; }
+    HANDLE ProcessHandle() const { return process_.hProcess; }
 
     // WM_CLOSE to the main window, then waits for the program's end; true
     // when it ended in time with its exit code in *exitCode. A program that
@@ -46,30 +64,30 @@ public:
 
     // A command as a menu item gives it; returns when it has been handled.
     LRESULT Command(UINT id) const;
+    // The same, posted: returns at once.
+    void PostCommand(UINT id) const;
+    // The first window below the main window with the window class, or null.
+    HWND FindChild(const char* className) const;
 
 private:
+    void Release();
+    HWND WaitForMain(const std::function<HWND()>& find, DWORD timeoutMs);
+
     std::string script_, log_;
     PROCESS_INFORMATION process_{};
     HWND main_ = nullptr;
 };
 
-// Waits (up to timeoutMs) for a dialog box (class "#32770") of the process
-// with the caption (null: any caption); null when none came.
-HWND WaitForProcessDialog(DWORD processId, const char* caption, DWORD timeoutMs = 20000);
-// The text of a window of another process (WM_GETTEXT, of any length).
-std::string WindowTextOf(HWND window);
 // The clipboard's text, which the program under test shares (opening it is
 // tried again while the program holds it); empty when it holds none.
 std::string ClipboardText();
-// Puts text on the clipboard.
-void PutClipboardText(const std::string& text);
-// Reads a whole file; empty when it cannot be read.
-std::string ReadWholeFile(const std::string& path);
-// Writes a whole file (binary); false on failure.
-bool WriteWholeFile(const std::string& path, const std::string& text);
-// Copies a file; false on failure.
-bool CopyOneFile(const std::string& from, const std::string& to);
+// Puts text on the clipboard; false when the clipboard did not take it.
+bool PutClipboardText(const std::string& text);
+// The text in double quotes, each '"' and '\' in it after a '\': the form of
+// a text in script lines and in the log (and of a program argument).
+// Written out here, so that a test checks the program's quoting.
+std::string ScriptQuoted(const std::string& text);
 // A file beside the running program (its folder and the name).
 std::string BesideThisProgram(const char* name);
-// Makes a folder and every folder above it that is missing.
-bool MakeFolders(const std::string& path);
+// The test's working folder, as a Windows path.
+std::string WorkingFolder();

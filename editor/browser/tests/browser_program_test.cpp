@@ -5,30 +5,24 @@
 // browsing on and scans the open documents, the tag file is exported, the
 // functions bar shows the files' functions and a double click on one leads
 // to its line, and typing while scans run loses nothing.
-#include "program_session.h"
-#include "testing/kit/test_kit.h"
+#include "testing/winprog/ovanta_fixture.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 #include <commctrl.h>
 
-#include <filesystem>
 #include <string>
 
-namespace fs = std::filesystem;
 
 namespace {
 
-const char frame_class[] = "winui.Frame";
 const UINT file_save = 57603;
 const UINT function_list = 32936;
 const UINT autosearch_config = 32942;
 const UINT html_project = 32961;
 const UINT browser_request = WM_USER + 0x20;
 const UINT copy_name = 61559;
-const UINT pane_id = 0xE900;
-const UINT editor_id = 0x1113;
 
 const char a_c[] =
     "/* first file */\r\n"
@@ -44,22 +38,9 @@ const char b_c[] =
     "    return add(0) * 0 + a + a;\r\n"
     "}\r\n";
 
-BOOL CALLBACK find_tree_child(HWND w, LPARAM data)
-{
-    char cls[64] = "";
-    GetClassNameA(w, cls, sizeof cls);
-    if (std::string(cls) == "SysTreeView32" && GetDlgCtrlID(w) == 203) {
-        *reinterpret_cast<HWND*>(data) = w;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 HWND find_tree(HWND frame)
 {
-    HWND found = nullptr;
-    EnumChildWindows(frame, find_tree_child, reinterpret_cast<LPARAM>(&found));
-    return found;
+    return DescendantWhere(frame, [](HWND w) { return ClassOf(w) == "SysTreeView32" && GetDlgCtrlID(w) == 203; });
 }
 
 HTREEITEM next_item(HWND tree, HTREEITEM item, UINT code)
@@ -82,48 +63,19 @@ std::string profile_value(const std::string& ini, const char* section, const cha
     return value;
 }
 
-class BrowserProgram : public ::testing::Test {
+class BrowserProgram : public OvantaProgramTest {
 protected:
     void SetUp() override
     {
-        const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir_ = host_path(TEST_TMP_DIR) + "\\" + info->name();
-        std::error_code ignored;
-        fs::remove_all(dir_, ignored);
-        bin_ = dir_ + "\\bin";
-        work_ = dir_ + "\\work";
-        ASSERT_TRUE(MakeFolders(bin_));
-        ASSERT_TRUE(MakeFolders(work_));
-        exe_ = bin_ + "\\ovanta.exe";
-        ASSERT_TRUE(CopyOneFile(host_path(OVANTA_PATH), exe_));
-        ini_ = bin_ + "\\ovanta.ini";
-        script_ = dir_ + "\\answers.txt";
-        log_ = dir_ + "\\answers.log";
-        WritePrivateProfileStringA("Ovanta", "Main", "0,0,900,700", ini_.c_str());
+        OvantaProgramTest::SetUp();
+        Setting("Ovanta", "Main", "0,0,900,700");
     }
-    std::string Work(const std::string& name) const { return work_ + "\\" + name; }
-
-    static HWND ActiveChild(HWND frame)
-    {
-        HWND client = FindWindowExA(frame, nullptr, "MDIClient", nullptr);
-        return reinterpret_cast<HWND>(SendMessageA(client, WM_MDIGETACTIVE, 0, 0));
-    }
-    static HWND Editor(HWND child)
-    {
-        HWND pane = GetDlgItem(child, pane_id);
-        HWND editor = GetDlgItem(pane, editor_id);
-        if (!editor)
-            editor = GetDlgItem(GetDlgItem(pane, pane_id), editor_id);
-        return editor;
-    }
-
-    std::string dir_, bin_, work_, exe_, ini_, script_, log_;
 };
 
 TEST_F(BrowserProgram, ReferenceConfigurationScanTagFileAndFunctionsBar)
 {
-    ASSERT_TRUE(WriteWholeFile(Work("a.c"), a_c));
-    ASSERT_TRUE(WriteWholeFile(Work("b.c"), b_c));
+    ASSERT_TRUE(write_file(Work("a.c"), a_c));
+    ASSERT_TRUE(write_file(Work("b.c"), b_c));
     std::string script =
         // Project reference: every file, with the index.
         "dialog ok check 1116 1 check 1083 1\n"
@@ -134,18 +86,14 @@ TEST_F(BrowserProgram, ReferenceConfigurationScanTagFileAndFunctionsBar)
         "box yes\n";
     for (int i = 0; i < 20; ++i)
         script += "dialog 1143\n";
-    ASSERT_TRUE(WriteWholeFile(script_, script));
-
     ProgramSession s;
-    s.SetScript(script_, log_);
-    ASSERT_TRUE(s.Start(exe_, "\"" + Work("a.c") + "\" \"" + Work("b.c") + "\"", work_));
-    HWND frame = s.WaitForMainWindow(frame_class);
-    ASSERT_NE(frame, nullptr);
+    Start(s, "\"" + Work("a.c") + "\" \"" + Work("b.c") + "\"", script);
+    HWND frame = s.MainWindow();
 
     // The page lies in the active document's folder and links the two
     // functions both ways.
     s.Command(html_project);
-    std::string page = ReadWholeFile(Work("project.htm"));
+    std::string page = read_file(Work("project.htm"));
     EXPECT_NE(page.find("<a href=\"#add\">add</a>"), std::string::npos) << page;
     EXPECT_NE(page.find("<a href=\"#twice\">twice</a>"), std::string::npos) << page;
     EXPECT_NE(page.find("<a name=\"add\">"), std::string::npos) << page;
@@ -166,7 +114,7 @@ TEST_F(BrowserProgram, ReferenceConfigurationScanTagFileAndFunctionsBar)
     for (int attempt = 0; attempt < 20 && tagText.find(twice) == std::string::npos; ++attempt) {
         Sleep(100);
         s.Command(autosearch_config);
-        tagText = ReadWholeFile(tags);
+        tagText = read_file(tags);
         PostMessageA(frame, browser_request, 0, 0);
     }
     EXPECT_NE(tagText.find(twice), std::string::npos) << tagText;
@@ -175,7 +123,7 @@ TEST_F(BrowserProgram, ReferenceConfigurationScanTagFileAndFunctionsBar)
     EXPECT_NE(tagText.find("Function declaration:   int twice(int a)   " + Work("a.c") + " - Line: 1"),
               std::string::npos)
         << tagText;
-    std::string log = ReadWholeFile(log_);
+    std::string log = read_file(log_);
     EXPECT_NE(log.find("box \"Autobrowser\""), std::string::npos) << log;
     // The switch is stored with the flags.
     EXPECT_EQ(profile_value(ini_, "TagConfig", "flags"), std::to_string(0x80E5));
@@ -200,7 +148,7 @@ TEST_F(BrowserProgram, ReferenceConfigurationScanTagFileAndFunctionsBar)
     // b.c is active with the caret at the start of the function's line.
     HWND child = ActiveChild(frame);
     ASSERT_NE(child, nullptr);
-    HWND editor = Editor(child);
+    HWND editor = EditorOf(child);
     ASSERT_NE(editor, nullptr);
     SendMessageA(editor, WM_CHAR, 'X', 1);
     // Typing goes on while scans start again and again over copies of the
@@ -210,7 +158,7 @@ TEST_F(BrowserProgram, ReferenceConfigurationScanTagFileAndFunctionsBar)
         SendMessageA(editor, WM_CHAR, 'y', 1);
     }
     s.Command(file_save);
-    std::string saved = ReadWholeFile(Work("b.c"));
+    std::string saved = read_file(Work("b.c"));
     EXPECT_EQ(saved, "int add(int a);\r\nX" + std::string(150, 'y') + "int twice(int a)\r\n{\r\n"
                      "    return add(0) * 0 + a + a;\r\n}\r\n");
     EXPECT_TRUE(s.Close());
@@ -227,7 +175,7 @@ TEST_F(BrowserProgram, WrappedDocumentScannedWhileTyping)
     const std::string source = "int compute_total(int first, int second)\r\n{\r\n"
                                "    return first + second + first * second;\r\n}\r\n"
                                "#define LONG_NAME_ONE 12345678\r\n";
-    ASSERT_TRUE(WriteWholeFile(Work("c.c"), source));
+    ASSERT_TRUE(write_file(Work("c.c"), source));
     WritePrivateProfileStringA("DefaultSettings", "LineWrap", "12", ini_.c_str());
     WritePrivateProfileStringA("TagConfig", "flags", std::to_string(0x8000 | 0x01 | 0x04 | 0x20).c_str(),
                                ini_.c_str());
@@ -235,16 +183,12 @@ TEST_F(BrowserProgram, WrappedDocumentScannedWhileTyping)
     std::string script;
     for (int i = 0; i < 20; ++i)
         script += "dialog 1143\n";
-    ASSERT_TRUE(WriteWholeFile(script_, script));
-
     ProgramSession s;
-    s.SetScript(script_, log_);
-    ASSERT_TRUE(s.Start(exe_, "\"" + Work("c.c") + "\"", work_));
-    HWND frame = s.WaitForMainWindow(frame_class);
-    ASSERT_NE(frame, nullptr);
+    Start(s, "\"" + Work("c.c") + "\"", script);
+    HWND frame = s.MainWindow();
     HWND child = ActiveChild(frame);
     ASSERT_NE(child, nullptr);
-    HWND editor = Editor(child);
+    HWND editor = EditorOf(child);
     ASSERT_NE(editor, nullptr);
     SendMessageA(editor, WM_CHAR, '/', 1);
     SendMessageA(editor, WM_CHAR, '/', 1);
@@ -262,7 +206,7 @@ TEST_F(BrowserProgram, WrappedDocumentScannedWhileTyping)
         PostMessageA(frame, browser_request, 0, 0);
         Sleep(150);
         s.Command(autosearch_config);
-        tagText = ReadWholeFile(tags);
+        tagText = read_file(tags);
     }
     EXPECT_NE(tagText.find(function), std::string::npos) << tagText;
     EXPECT_NE(tagText.find("#define LONG_NAME_ONE 12345678   " + Work("c.c") + " - Line: 5"), std::string::npos)
@@ -272,7 +216,7 @@ TEST_F(BrowserProgram, WrappedDocumentScannedWhileTyping)
     for (int i = 0; i < 200; ++i)
         typed += i % 7 == 6 ? ' ' : 'y';
     s.Command(file_save);
-    EXPECT_EQ(ReadWholeFile(Work("c.c")), typed + "\r\n" + source);
+    EXPECT_EQ(read_file(Work("c.c")), typed + "\r\n" + source);
     EXPECT_TRUE(s.Close());
 }
 

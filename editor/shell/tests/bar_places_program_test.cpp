@@ -5,7 +5,7 @@
 // workspace; a workspace brings the functions bar with its closed files,
 // the search history and the search dialog's place; the main window's
 // stored place is kept on a screen.
-#include "editor/shell/tests/ovanta_program_fixture.h"
+#include "testing/winprog/ovanta_fixture.h"
 #include "program_session.h"
 #include "testing/kit/test_kit.h"
 
@@ -30,11 +30,6 @@ const UINT bookmark_bar_id = 0xE80A;
 const UINT main_tool_bar_id = 0xE800;
 const UINT functions_bar_id = 203;
 
-struct BarSearch {
-    UINT id;
-    HWND found;
-};
-
 // A bar is a child of a dock bar of the frame, or of the small window it
 // floats in.
 bool is_bar_parent(HWND parent)
@@ -43,32 +38,20 @@ bool is_bar_parent(HWND parent)
     return (id >= 0xE81B && id <= 0xE81E) || GetAncestor(parent, GA_PARENT) == GetDesktopWindow();
 }
 
-BOOL CALLBACK find_bar_child(HWND w, LPARAM lParam)
-{
-    auto* search = reinterpret_cast<BarSearch*>(lParam);
-    if (static_cast<UINT>(GetDlgCtrlID(w)) == search->id && is_bar_parent(GetParent(w))) {
-        search->found = w;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-BOOL CALLBACK find_bar_top(HWND top, LPARAM lParam)
-{
-    EnumChildWindows(top, find_bar_child, lParam);
-    return reinterpret_cast<BarSearch*>(lParam)->found == nullptr;
-}
-
 class OvantaBarPlaces : public OvantaProgramTest {
 protected:
     // The program's bar with control id id, docked or floating; null when
     // it has no such bar.
     static HWND Bar(HWND frame, UINT id)
     {
-        BarSearch search{id, nullptr};
-        EnumThreadWindows(GetWindowThreadProcessId(frame, nullptr), find_bar_top,
-                          reinterpret_cast<LPARAM>(&search));
-        return search.found;
+        HWND found = nullptr;
+        ThreadWindowWhere(GetWindowThreadProcessId(frame, nullptr), [&](HWND top) {
+            found = DescendantWhere(top, [id](HWND w) {
+                return static_cast<UINT>(GetDlgCtrlID(w)) == id && is_bar_parent(GetParent(w));
+            });
+            return found != nullptr;
+        });
+        return found;
     }
     // 1 top, 2 bottom, 3 right, 4 left; 0 floating; -1 no bar.
     static int SideOf(HWND bar)
@@ -87,34 +70,30 @@ protected:
     // Waits until the bar with id is on side (or floating for 0).
     static int WaitForSide(HWND frame, UINT id, int side)
     {
-        for (int i = 0; i < 200 && SideOf(Bar(frame, id)) != side; ++i)
-            Sleep(50);
+        WaitUntil([&] { return SideOf(Bar(frame, id)) == side; }, 10000);
         return SideOf(Bar(frame, id));
     }
     static HWND SearchDialog(HWND frame)
     {
-        for (int i = 0; i < 100; ++i) {
-            for (HWND w = GetWindow(GetDesktopWindow(), GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT))
-                if (GetWindow(w, GW_OWNER) == frame && GetDlgItem(w, IDC_SEARCH_TEXT) && IsWindowVisible(w))
-                    return w;
-            Sleep(50);
-        }
-        return nullptr;
+        HWND found = nullptr;
+        WaitUntil([&] {
+            found = TopWindowWhere([frame](HWND w) {
+                return GetWindow(w, GW_OWNER) == frame && GetDlgItem(w, IDC_SEARCH_TEXT) && IsWindowVisible(w);
+            });
+            return found != nullptr;
+        }, 5000);
+        return found;
     }
     // The number of entries of a combo box and the one shown.
     static std::pair<int, std::string> ComboState(HWND combo)
     {
         return {static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0)), WindowTextOf(combo)};
     }
-    static HWND ActiveChild(HWND frame)
-    {
-        return reinterpret_cast<HWND>(SendMessageA(Client(frame), WM_MDIGETACTIVE, 0, 0));
-    }
 };
 
 TEST_F(OvantaBarPlaces, TabAndBookmarkBarsGoWhereTheirCodesSayAndTheFileBarStaysOff)
 {
-    ASSERT_TRUE(WriteWholeFile(Work("a.c"), "int a;\r\n"));
+    ASSERT_TRUE(write_file(Work("a.c"), "int a;\r\n"));
     {
         // A first start: the bookmark bar at the right, the tabs at the top.
         ProgramSession s;
@@ -246,18 +225,18 @@ TEST_F(OvantaBarPlaces, TheFunctionsBarComesBackShownWhereItWasLeft)
 // profile's history and place back.
 TEST_F(OvantaBarPlaces, AWorkspaceBringsItsBarsSearchHistoryAndDialogPlace)
 {
-    ASSERT_TRUE(WriteWholeFile(Work("a.c"), "int a;\r\n"));
-    ASSERT_TRUE(WriteWholeFile(Work("b.c"), "int b;\r\n"));
-    ASSERT_TRUE(WriteWholeFile(Work("c.c"), "int c;\r\n"));
-    ASSERT_TRUE(WriteWholeFile(ini_, "[Ovanta]\r\nFIND=300,320\r\n"
-                                     "[FIND]\r\nsearchdir0=" + work_ + "\r\n"));
+    ASSERT_TRUE(write_file(Work("a.c"), "int a;\r\n"));
+    ASSERT_TRUE(write_file(Work("b.c"), "int b;\r\n"));
+    ASSERT_TRUE(write_file(Work("c.c"), "int c;\r\n"));
+    ASSERT_TRUE(write_file(ini_, "[Ovanta]\r\nFIND=300,320\r\n"
+                                 "[FIND]\r\nsearchdir0=" + work_ + "\r\n"));
     const std::string wsp = Work("proj.wsp");
-    ASSERT_TRUE(WriteWholeFile(wsp, "[Ovanta]\r\nFIND=40,60\r\n"
-                                    "[FIND]\r\nsearchdir0=" + bin_ + "\r\nsearchdir1=c:\\\r\n"
-                                    "[Bars]\r\nOutput=2,0,0,400,90,200,200,300,100,50,50,1\r\n"
-                                    "[ClosedFiles]\r\nFile1=.\\c.c\r\n"
-                                    "[OpenFiles]\r\nFile1=.\\a.c,0,0,0,0\r\nFile2=.\\b.c,0,0,0,0\r\n"
-                                    "ActFile=.\\b.c\r\n"));
+    ASSERT_TRUE(write_file(wsp, "[Ovanta]\r\nFIND=40,60\r\n"
+                                "[FIND]\r\nsearchdir0=" + bin_ + "\r\nsearchdir1=c:\\\r\n"
+                                "[Bars]\r\nOutput=2,0,0,400,90,200,200,300,100,50,50,1\r\n"
+                                "[ClosedFiles]\r\nFile1=.\\c.c\r\n"
+                                "[OpenFiles]\r\nFile1=.\\a.c,0,0,0,0\r\nFile2=.\\b.c,0,0,0,0\r\n"
+                                "ActFile=.\\b.c\r\n"));
     ProgramSession s;
     Start(s, "", "open \"" + wsp + "\"\nbox yes\nbox yes\nbox yes\n");
     HWND frame = s.MainWindow();
@@ -300,7 +279,7 @@ TEST_F(OvantaBarPlaces, AWorkspaceBringsItsBarsSearchHistoryAndDialogPlace)
     EXPECT_EQ(ComboState(GetDlgItem(find, IDC_SEARCH_DIRECTORY)), std::make_pair(1, work_));
     ASSERT_TRUE(s.Close());
     // The workspace got the history and the place of its dialog.
-    EXPECT_NE(ReadWholeFile(wsp).find("searchdir0=" + bin_), std::string::npos);
+    EXPECT_NE(read_file(wsp).find("searchdir0=" + bin_), std::string::npos);
     const std::string log = Log();
     EXPECT_NE(log.find("\"Save the current Workspace?\""), std::string::npos) << log;
 }
@@ -309,8 +288,8 @@ TEST_F(OvantaBarPlaces, AWorkspaceBringsItsBarsSearchHistoryAndDialogPlace)
 // in that row when it is shown again and after a restart.
 TEST_F(OvantaBarPlaces, TheToolsBarKeepsItsRowAcrossARestart)
 {
-    ASSERT_TRUE(WriteWholeFile(Work("a.c"), "int a;\r\n"));
-    ASSERT_TRUE(WriteWholeFile(ini_, "[ExecApplication]\r\nToolname=Make\r\nAppExe=gravik.exe\r\n"));
+    ASSERT_TRUE(write_file(Work("a.c"), "int a;\r\n"));
+    ASSERT_TRUE(write_file(ini_, "[ExecApplication]\r\nToolname=Make\r\nAppExe=gravik.exe\r\n"));
     for (int run = 0; run < 2; ++run) {
         ProgramSession s;
         Start(s, "a.c", "");
@@ -341,12 +320,10 @@ TEST_F(OvantaBarPlaces, AMainWindowPlaceBeyondEveryScreenIsBroughtOntoOne)
     HWND frame = s.MainWindow();
     RECT r{}, work{};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    for (int i = 0; i < 100; ++i) {
+    WaitUntil([&] {
         GetWindowRect(frame, &r);
-        if (r.right <= work.right && r.bottom <= work.bottom)
-            break;
-        Sleep(50);
-    }
+        return r.right <= work.right && r.bottom <= work.bottom;
+    }, 5000);
     EXPECT_LE(r.right, work.right);
     EXPECT_LE(r.bottom, work.bottom);
     EXPECT_GE(r.left, work.left);

@@ -10,7 +10,7 @@
 // window commands restore, tile, cascade, open and close the document
 // windows.
 #include "mouse_input.h"
-#include "editor/shell/tests/ovanta_program_fixture.h"
+#include "testing/winprog/ovanta_fixture.h"
 #include "program_session.h"
 #include "testing/kit/test_kit.h"
 
@@ -147,77 +147,32 @@ protected:
         }
     }
 
-    static HWND ActiveChild(HWND frame)
-    {
-        return reinterpret_cast<HWND>(SendMessageA(Client(frame), WM_MDIGETACTIVE, 0, 0));
-    }
     // The caret to the start of a 1-based line (the view's go-to-line).
     static void GotoLine(HWND child, int line)
     {
         SendMessageA(GetDlgItem(child, pane_id), WM_GOTO_LINE, static_cast<WPARAM>(line), 0);
     }
-    static void Type(HWND editor, const std::string& text)
-    {
-        for (char c : text)
-            SendMessageA(editor, WM_CHAR, static_cast<unsigned char>(c), 1);
-    }
 
     // The bookmark bar: the tool bar that holds bookmark buttons.
     static HWND BookmarkBar(HWND frame)
     {
-        HWND found = nullptr;
-        EnumChildWindows(frame, FindBookmarkBar, reinterpret_cast<LPARAM>(&found));
-        return found;
-    }
-    static BOOL CALLBACK FindBookmarkBar(HWND w, LPARAM out)
-    {
-        char name[64] = "";
-        GetClassNameA(w, name, sizeof name);
-        if (std::string(name) != TOOLBARCLASSNAMEA ||
-            SendMessageA(w, TB_COMMANDTOINDEX, kFirstBookmarkCommand, 0) < 0)
-            return TRUE;
-        *reinterpret_cast<HWND*>(out) = w;
-        return FALSE;
+        return DescendantWhere(frame, [](HWND w) {
+            return ClassOf(w) == TOOLBARCLASSNAMEA && SendMessageA(w, TB_COMMANDTOINDEX, kFirstBookmarkCommand, 0) >= 0;
+        });
     }
     static int ButtonCount(HWND bar) { return bar ? static_cast<int>(SendMessageA(bar, TB_BUTTONCOUNT, 0, 0)) : 0; }
     static HWND DocTabs(HWND frame)
     {
-        HWND found = nullptr;
-        EnumChildWindows(frame, FindDocTabs, reinterpret_cast<LPARAM>(&found));
-        return found;
-    }
-    static BOOL CALLBACK FindDocTabs(HWND w, LPARAM out)
-    {
-        char name[64] = "";
-        GetClassNameA(w, name, sizeof name);
-        if (std::string(name) != WC_TABCONTROLA || GetDlgCtrlID(w) != static_cast<int>(kDocTabCtrlId))
-            return TRUE;
-        *reinterpret_cast<HWND*>(out) = w;
-        return FALSE;
+        return DescendantWhere(frame, [](HWND w) {
+            return ClassOf(w) == WC_TABCONTROLA && GetDlgCtrlID(w) == static_cast<int>(kDocTabCtrlId);
+        });
     }
     // The stay-on-top button: a button window the frame owns.
-    struct OwnedSearch {
-        HWND owner;
-        HWND found;
-    };
     static HWND OnTopButton(HWND frame)
     {
-        OwnedSearch search{frame, nullptr};
-        DWORD pid = 0;
-        GetWindowThreadProcessId(frame, &pid);
-        EnumThreadWindows(GetWindowThreadProcessId(frame, nullptr), FindOwnedButton,
-                          reinterpret_cast<LPARAM>(&search));
-        return search.found;
-    }
-    static BOOL CALLBACK FindOwnedButton(HWND w, LPARAM out)
-    {
-        auto* search = reinterpret_cast<OwnedSearch*>(out);
-        char name[64] = "";
-        GetClassNameA(w, name, sizeof name);
-        if (_stricmp(name, "Button") != 0 || GetWindow(w, GW_OWNER) != search->owner)
-            return TRUE;
-        search->found = w;
-        return FALSE;
+        return ThreadWindowWhere(GetWindowThreadProcessId(frame, nullptr), [frame](HWND w) {
+            return _stricmp(ClassOf(w).c_str(), "Button") == 0 && GetWindow(w, GW_OWNER) == frame;
+        });
     }
 
 };
@@ -232,12 +187,12 @@ std::string NumberedLines(int count)
 
 TEST_F(OvantaBarsProgram, BookmarksAreSetJumpedToRenamedAndComeBackAfterARestart)
 {
-    ASSERT_TRUE(WriteWholeFile(Work("a.c"), NumberedLines(60)));
-    ASSERT_TRUE(WriteWholeFile(Work("b.c"), NumberedLines(10)));
+    ASSERT_TRUE(write_file(Work("a.c"), NumberedLines(60)));
+    ASSERT_TRUE(write_file(Work("b.c"), NumberedLines(10)));
     // Fifty characters on one line: selected whole, they name a bookmark.
     const std::string fifty = "Fifty characters make this bookmark name: 01234567";
     ASSERT_EQ(fifty.size(), 50u);
-    ASSERT_TRUE(WriteWholeFile(Work("c.c"), fifty));
+    ASSERT_TRUE(write_file(Work("c.c"), fifty));
 
     ProgramSession s;
     Start(s, "a.c b.c c.c", "dialog ok set 1045 \"Entry point\"\n");
@@ -271,8 +226,7 @@ TEST_F(OvantaBarsProgram, BookmarksAreSetJumpedToRenamedAndComeBackAfterARestart
     GotoLine(b, 3);
     PostMessageA(eb, WM_KEYDOWN, VK_F12, 1);
     PostMessageA(eb, WM_KEYUP, VK_F12, 0xC0000001);
-    for (int i = 0; i < 100 && ButtonCount(bar) < 42; ++i)
-        Sleep(50);
+    WaitUntil([&] { return ButtonCount(bar) >= 42; }, 5000);
     EXPECT_EQ(ButtonCount(bar), 42);
     // The whole 50-character text names the third document's bookmark.
     Activate(frame, c);
@@ -293,7 +247,7 @@ TEST_F(OvantaBarsProgram, BookmarksAreSetJumpedToRenamedAndComeBackAfterARestart
     EXPECT_EQ(ActiveChild(frame), a);
     Type(ea, "@");
     s.Command(ID_FILE_SAVE_CMD);
-    std::vector<std::string> lines = Lines(ReadWholeFile(Work("a.c")));
+    std::vector<std::string> lines = Lines(read_file(Work("a.c")));
     ASSERT_EQ(lines.size(), 63u);
     EXPECT_EQ(lines[13], "@line 10");
     EXPECT_EQ(lines[54], "#line 51");
@@ -304,8 +258,8 @@ TEST_F(OvantaBarsProgram, BookmarksAreSetJumpedToRenamedAndComeBackAfterARestart
     ScreenToClient(bar, &mid);
     SendMessageA(bar, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(mid.x, mid.y));
     SendMessageA(bar, WM_RBUTTONUP, 0, MAKELPARAM(mid.x, mid.y));
-    EXPECT_NE(ReadWholeFile(log_).find("dialog 174 \"Name for this Bookmark\" 1"), std::string::npos)
-        << ReadWholeFile(log_);
+    EXPECT_NE(read_file(log_).find("dialog 174 \"Name for this Bookmark\" 1"), std::string::npos)
+        << read_file(log_);
 
     // Closing b.c takes its button away; its bookmark stays in the profile.
     Activate(frame, b);
@@ -349,14 +303,14 @@ TEST_F(OvantaBarsProgram, BookmarksAreSetJumpedToRenamedAndComeBackAfterARestart
     EXPECT_EQ(ActiveChild(frame), b);
     Type(EditorOf(b), "%");
     again.Command(ID_FILE_SAVE_CMD);
-    EXPECT_EQ(Lines(ReadWholeFile(Work("b.c")))[7], "%line 7");
+    EXPECT_EQ(Lines(read_file(Work("b.c")))[7], "%line 7");
     ASSERT_TRUE(again.Close());
 }
 
 TEST_F(OvantaBarsProgram, TabsFollowTheDocumentsAndBackAndForwardWalkTheVisitedOnes)
 {
     for (const char* name : {"a.c", "b.c", "c.c"})
-        ASSERT_TRUE(WriteWholeFile(Work(name), NumberedLines(30)));
+        ASSERT_TRUE(write_file(Work(name), NumberedLines(30)));
     ProgramSession s;
     Start(s, "a.c b.c c.c", "save \"" + Work("renamed.c") + "\"\n");
     HWND frame = s.MainWindow();
@@ -387,8 +341,7 @@ TEST_F(OvantaBarsProgram, TabsFollowTheDocumentsAndBackAndForwardWalkTheVisitedO
     // A click on a tab activates its document.
     RECT r = TabRect(tabs, 2);
     MouseClick(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
-    for (int i = 0; i < 40 && ActiveChild(frame) != a; ++i)
-        Sleep(50);
+    WaitUntil([&] { return ActiveChild(frame) == a; }, 2000);
     EXPECT_EQ(ActiveChild(frame), a);
 
     // Save as renames the tab.
@@ -434,18 +387,6 @@ TEST_F(OvantaBarsProgram, TabsFollowTheDocumentsAndBackAndForwardWalkTheVisitedO
     ASSERT_TRUE(s.Close());
 }
 
-// The program's dialog with the caption, waited for until it is shown.
-HWND WaitForDialog(const char* caption)
-{
-    for (int i = 0; i < 200; ++i) {
-        HWND dlg = FindWindowA("#32770", caption);
-        if (dlg && IsWindowVisible(dlg))
-            return dlg;
-        Sleep(50);
-    }
-    return nullptr;
-}
-
 std::string ItemText(HWND dlg, int id)
 {
     return WindowTextOf(GetDlgItem(dlg, id));
@@ -469,8 +410,8 @@ uint64_t Ticks(const FILETIME& t)
 // sets the typed last-change time on Yes and leaves it on No.
 TEST_F(OvantaBarsProgram, PropertiesShowTheFileOfTheTabClickedAndOfTheEditorAsked)
 {
-    ASSERT_TRUE(WriteWholeFile(Work("p1.c"), "int a;\r\n\r\n// note\r\nint b;\r\nint c;\r\n"));
-    ASSERT_TRUE(WriteWholeFile(Work("p2.c"), "x\n// c\ny\n"));
+    ASSERT_TRUE(write_file(Work("p1.c"), "int a;\r\n\r\n// note\r\nint b;\r\nint c;\r\n"));
+    ASSERT_TRUE(write_file(Work("p2.c"), "x\n// c\ny\n"));
     ProgramSession s;
     // The dialogs stay open for the test to look at; the boxes answer "Close".
     Start(s, "p1.c p2.c", "dialog wait\nbox yes\ndialog wait\nbox no\n");
@@ -506,7 +447,7 @@ TEST_F(OvantaBarsProgram, PropertiesShowTheFileOfTheTabClickedAndOfTheEditorAske
             Activate(frame, p2);
             PostMessageA(EditorOf(p1), WM_COMMAND, 32776, 0);
         }
-        HWND dlg = WaitForDialog("Properties");
+        HWND dlg = WaitForProcessDialog(s.ProcessId(), "Properties", 10000);
         ASSERT_NE(dlg, nullptr);
         EXPECT_EQ(ItemText(dlg, 1134), r.file);
         EXPECT_EQ(ItemText(dlg, 1140), work_ + "\\");
@@ -517,8 +458,7 @@ TEST_F(OvantaBarsProgram, PropertiesShowTheFileOfTheTabClickedAndOfTheEditorAske
         EXPECT_EQ(ItemText(dlg, 1154), r.code);
         SendMessageA(GetDlgItem(dlg, 1141), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("01/02/2020 , 03:04:05"));
         PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dlg, IDOK)));
-        for (int i = 0; i < 200 && IsWindow(dlg); ++i)
-            Sleep(50);
+        WaitUntil([&] { return !IsWindow(dlg); }, 10000);
         EXPECT_FALSE(IsWindow(dlg));
         const FILETIME after = LastWrite(Work(r.file));
         if (r.timeSet)

@@ -5,7 +5,7 @@
 // the editor as the context menu sends them; input lines are answered
 // through the script file; results are read from the files on disk, the
 // window titles and the output panes.
-#include "editor/shell/tests/ovanta_program_fixture.h"
+#include "testing/winprog/ovanta_fixture.h"
 #include "mouse_input.h"
 #include "program_session.h"
 #include "system_input.h"
@@ -34,47 +34,8 @@ const UINT ID_EDIT_GOTODEFINITION = 32965;
 const UINT ID_EDIT_CUT_CMD = 57635;
 const UINT ID_EDIT_PASTE_CMD = 57637;
 
-struct FindWindowOf {
-    DWORD pid;
-    const char* cls;
-    const char* text; // null: any
-    HWND found;
-};
-
-BOOL CALLBACK find_window_of(HWND w, LPARAM data)
-{
-    auto* f = reinterpret_cast<FindWindowOf*>(data);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(w, &pid);
-    char cls[64] = "";
-    GetClassNameA(w, cls, sizeof cls);
-    if (pid == f->pid && std::string(cls) == f->cls && IsWindowVisible(w) &&
-        (!f->text || WindowTextOf(w) == f->text)) {
-        f->found = w;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 class OvantaEditorProgram : public OvantaProgramTest {
 protected:
-    static HWND ActiveChild(HWND frame)
-    {
-        return reinterpret_cast<HWND>(SendMessageA(Client(frame), WM_MDIGETACTIVE, 0, 0));
-    }
-    // The program's visible top-level window of a class, waited for.
-    static HWND WaitForTopWindow(const ProgramSession& s, const char* cls, DWORD timeoutMs = 10000)
-    {
-        const DWORD start = GetTickCount();
-        do {
-            FindWindowOf f{s.ProcessId(), cls, nullptr, nullptr};
-            EnumWindows(find_window_of, reinterpret_cast<LPARAM>(&f));
-            if (f.found)
-                return f.found;
-            Sleep(50);
-        } while (GetTickCount() - start < timeoutMs);
-        return nullptr;
-    }
     // The lines of an output pane by its caption ("Tags", "Suchergebnisse").
     static std::vector<std::string> PaneLines(HWND frame, const char* caption)
     {
@@ -98,20 +59,9 @@ protected:
         GetWindowRect(window, &rc);
         return POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
     }
-    static HWND Focus(HWND window)
-    {
-        GUITHREADINFO info{};
-        info.cbSize = sizeof info;
-        if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info))
-            return nullptr;
-        return info.hwndFocus;
-    }
     static bool WaitForFocus(HWND frame, HWND window, DWORD timeoutMs = 5000)
     {
-        const DWORD start = GetTickCount();
-        while (Focus(frame) != window && GetTickCount() - start < timeoutMs)
-            Sleep(50);
-        return Focus(frame) == window;
+        return WaitUntil([&] { return Focus(frame) == window; }, static_cast<int>(timeoutMs));
     }
     static void EditorCommand(HWND editor, UINT id) { SendMessageA(editor, WM_COMMAND, id, 0); }
     // A right click on the editor's client point: the context menu opens
@@ -119,14 +69,12 @@ protected:
     static bool OpenAndCloseContextMenu(const ProgramSession& s, HWND editor, POINT at)
     {
         PostMessageA(editor, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(at.x, at.y));
-        HWND menu = WaitForTopWindow(s, "#32768");
+        HWND menu = WaitForProcessWindow(s.ProcessId(), "#32768", 10000);
         if (!menu)
             return false;
         PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
         PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
-        const DWORD start = GetTickCount();
-        while (IsWindow(menu) && IsWindowVisible(menu) && GetTickCount() - start < 10000)
-            Sleep(50);
+        WaitUntil([&] { return !IsWindow(menu) || !IsWindowVisible(menu); }, 10000);
         // The menu loop has returned once the editor answers again.
         SendMessageA(editor, WM_NULL, 0, 0);
         return !IsWindowVisible(menu);
@@ -137,7 +85,7 @@ protected:
 // the file once, and the cut text is on the clipboard.
 TEST_F(OvantaEditorProgram, ContextMenuClipboardCommandsActOnce)
 {
-    ASSERT_TRUE(WriteWholeFile(Work("p.c"), "abc\r\n"));
+    ASSERT_TRUE(write_file(Work("p.c"), "abc\r\n"));
     ProgramSession s;
     Start(s, "p.c", "");
     HWND editor = EditorOf(Child(s.MainWindow(), "p.c"));
@@ -145,14 +93,14 @@ TEST_F(OvantaEditorProgram, ContextMenuClipboardCommandsActOnce)
     PutClipboardText("CLIP");
     EditorCommand(editor, ID_EDIT_PASTE_CMD);
     s.Command(ID_FILE_SAVE_CMD);
-    EXPECT_EQ(ReadWholeFile(Work("p.c")), "CLIPabc\r\n");
+    EXPECT_EQ(read_file(Work("p.c")), "CLIPabc\r\n");
 
     s.Command(ID_EDIT_SELECT_ALL);
     EditorCommand(editor, ID_EDIT_CUT_CMD);
     EXPECT_EQ(ClipboardText(), "CLIPabc\r\n");
     EditorCommand(editor, ID_EDIT_PASTE_CMD);
     s.Command(ID_FILE_SAVE_CMD);
-    EXPECT_EQ(ReadWholeFile(Work("p.c")), "CLIPabc\r\n");
+    EXPECT_EQ(read_file(Work("p.c")), "CLIPabc\r\n");
     ASSERT_TRUE(s.Close());
 }
 
@@ -160,7 +108,7 @@ TEST_F(OvantaEditorProgram, ContextMenuClipboardCommandsActOnce)
 // input (the dialog with its caption) and act on the selected lines.
 TEST_F(OvantaEditorProgram, ColumnCommandsAskForTheirInputAndAct)
 {
-    ASSERT_TRUE(WriteWholeFile(Work("f.c"), "ab\r\ncd\r\nef"));
+    ASSERT_TRUE(write_file(Work("f.c"), "ab\r\ncd\r\nef"));
     ProgramSession s;
     Start(s, "f.c", "dialog ok set 1040 X\ndialog ok set 1040 5\ndialog cancel\n");
     HWND editor = EditorOf(Child(s.MainWindow(), "f.c"));
@@ -168,16 +116,16 @@ TEST_F(OvantaEditorProgram, ColumnCommandsAskForTheirInputAndAct)
     s.Command(ID_EDIT_SELECT_ALL);
     EditorCommand(editor, ID_EDIT_FILLCOLUMN);
     s.Command(ID_FILE_SAVE_CMD);
-    EXPECT_EQ(ReadWholeFile(Work("f.c")), "Xab\r\nXcd\r\nXef");
+    EXPECT_EQ(read_file(Work("f.c")), "Xab\r\nXcd\r\nXef");
     s.Command(ID_EDIT_SELECT_ALL);
     EditorCommand(editor, ID_EDIT_NUMBERCOLUMN);
     s.Command(ID_FILE_SAVE_CMD);
-    EXPECT_EQ(ReadWholeFile(Work("f.c")), "5Xab\r\n6Xcd\r\n7Xef");
+    EXPECT_EQ(read_file(Work("f.c")), "5Xab\r\n6Xcd\r\n7Xef");
     // The mappable command of the frame asks too; cancelled, nothing changes.
     s.Command(ID_EDIT_SELECT_ALL);
     s.Command(ID_EDIT_FILLCOLUMN);
     s.Command(ID_FILE_SAVE_CMD);
-    EXPECT_EQ(ReadWholeFile(Work("f.c")), "5Xab\r\n6Xcd\r\n7Xef");
+    EXPECT_EQ(read_file(Work("f.c")), "5Xab\r\n6Xcd\r\n7Xef");
     const std::string log = Log();
     EXPECT_NE(log.find("dialog 147 \"Fill selected Column..\" 1"), std::string::npos) << log;
     EXPECT_NE(log.find("dialog 147 \"Number block..\" 1"), std::string::npos) << log;
@@ -190,8 +138,8 @@ TEST_F(OvantaEditorProgram, ColumnCommandsAskForTheirInputAndAct)
 // definition's line, and "back" returns to the call.
 TEST_F(OvantaEditorProgram, GoToDefinitionOpensTheDefiningDocumentAtItsLine)
 {
-    ASSERT_TRUE(WriteWholeFile(Work("defs.c"), "int x;\r\n\r\nint helper(void)\r\n{\r\n    return 1;\r\n}\r\n"));
-    ASSERT_TRUE(WriteWholeFile(Work("use.c"), "helper();\r\n"));
+    ASSERT_TRUE(write_file(Work("defs.c"), "int x;\r\n\r\nint helper(void)\r\n{\r\n    return 1;\r\n}\r\n"));
+    ASSERT_TRUE(write_file(Work("use.c"), "helper();\r\n"));
     Setting("TagConfig", "flags", "32805"); // automatic: the open documents' defines and functions
     ProgramSession s;
     Start(s, "defs.c use.c", "");
@@ -218,7 +166,7 @@ TEST_F(OvantaEditorProgram, GoToDefinitionOpensTheDefiningDocumentAtItsLine)
     HWND target = EditorOf(defs);
     SendMessageA(target, WM_CHAR, '#', 1);
     s.Command(ID_FILE_SAVE_CMD);
-    EXPECT_EQ(ReadWholeFile(Work("defs.c")), "int x;\r\n\r\n#int helper(void)\r\n{\r\n    return 1;\r\n}\r\n");
+    EXPECT_EQ(read_file(Work("defs.c")), "int x;\r\n\r\n#int helper(void)\r\n{\r\n    return 1;\r\n}\r\n");
     // The call's place is in the position history.
     s.Command(ID_PREVIOUS_DOCUMENT);
     EXPECT_EQ(ActiveChild(frame), use);
@@ -230,7 +178,7 @@ TEST_F(OvantaEditorProgram, GoToDefinitionOpensTheDefiningDocumentAtItsLine)
 // meanwhile: real clicks and keys through the system queue.
 TEST_F(OvantaEditorProgram, ClickIntoTheDocumentTakesTheKeyboardBackFromAnOutputPane)
 {
-    ASSERT_TRUE(WriteWholeFile(Work("k.c"), "one\r\ntwo\r\n"));
+    ASSERT_TRUE(write_file(Work("k.c"), "one\r\ntwo\r\n"));
     ProgramSession s;
     Start(s, "k.c", "");
     HWND frame = s.MainWindow();
@@ -245,16 +193,12 @@ TEST_F(OvantaEditorProgram, ClickIntoTheDocumentTakesTheKeyboardBackFromAnOutput
     if (!IsWindowVisible(bar))
         s.Command(ID_VIEW_OUTPUT);
     HWND pane = nullptr;
-    for (int i = 0; i < 100 && !pane; ++i) {
-        for (HWND w = GetWindow(bar, GW_CHILD); w && !pane; w = GetWindow(w, GW_HWNDNEXT)) {
-            char cls[32] = "";
-            GetClassNameA(w, cls, sizeof cls);
-            if (std::string(cls) == "CEDIT" && IsWindowVisible(w))
+    WaitUntil([&] {
+        for (HWND w = GetWindow(bar, GW_CHILD); w && !pane; w = GetWindow(w, GW_HWNDNEXT))
+            if (ClassOf(w) == "CEDIT" && IsWindowVisible(w))
                 pane = w;
-        }
-        if (!pane)
-            Sleep(50);
-    }
+        return pane != nullptr;
+    }, 5000);
     ASSERT_NE(pane, nullptr);
     for (int round = 0; round < 2; ++round) {
         SCOPED_TRACE(round);
@@ -272,7 +216,7 @@ TEST_F(OvantaEditorProgram, ClickIntoTheDocumentTakesTheKeyboardBackFromAnOutput
         SendMessageA(editor, WM_NULL, 0, 0);
     }
     s.Command(ID_FILE_SAVE_CMD);
-    EXPECT_EQ(ReadWholeFile(Work("k.c")), "xxone\r\ntwo\r\n");
+    EXPECT_EQ(read_file(Work("k.c")), "xxone\r\ntwo\r\n");
     ASSERT_TRUE(s.Close());
 }
 
@@ -281,8 +225,8 @@ TEST_F(OvantaEditorProgram, ClickIntoTheDocumentTakesTheKeyboardBackFromAnOutput
 // symbol and brings it to the front (a real mouse through the system queue).
 TEST_F(OvantaEditorProgram, TipOfANameWithSeveralSymbolsFillsTheTagsPane)
 {
-    ASSERT_TRUE(WriteWholeFile(Work("one.c"), "int twin(void)\r\n{\r\n    return 1;\r\n}\r\n"));
-    ASSERT_TRUE(WriteWholeFile(Work("two.c"), "twin;\r\n\r\nint twin(void)\r\n{\r\n    return 2;\r\n}\r\n"));
+    ASSERT_TRUE(write_file(Work("one.c"), "int twin(void)\r\n{\r\n    return 1;\r\n}\r\n"));
+    ASSERT_TRUE(write_file(Work("two.c"), "twin;\r\n\r\nint twin(void)\r\n{\r\n    return 2;\r\n}\r\n"));
     Setting("TagConfig", "flags", "32805"); // automatic: the open documents' defines and functions
     ProgramSession s;
     Start(s, "one.c two.c", "");
@@ -315,7 +259,7 @@ TEST_F(OvantaEditorProgram, TipOfANameWithSeveralSymbolsFillsTheTagsPane)
 // typed since appears in its tree.
 TEST_F(OvantaEditorProgram, SavingShowsNewFunctionsInTheFunctionsBar)
 {
-    ASSERT_TRUE(WriteWholeFile(Work("fb.c"), "int first(void)\r\n{\r\n}\r\n"));
+    ASSERT_TRUE(write_file(Work("fb.c"), "int first(void)\r\n{\r\n}\r\n"));
     Setting("TagConfig", "flags", "32805"); // automatic: the open documents' defines and functions
     ProgramSession s;
     Start(s, "fb.c", "");
@@ -323,41 +267,19 @@ TEST_F(OvantaEditorProgram, SavingShowsNewFunctionsInTheFunctionsBar)
     HWND editor = EditorOf(Child(frame, "fb.c"));
     ASSERT_NE(editor, nullptr);
     PostMessageA(frame, WM_BROWSER_REQUEST, 0, 0);
-    auto tree = [&] {
-        FindWindowOf f{0, "", nullptr, nullptr};
-        struct Walk {
-            static BOOL CALLBACK Each(HWND w, LPARAM data)
-            {
-                char cls[64] = "";
-                GetClassNameA(w, cls, sizeof cls);
-                if (std::string(cls) == "SysTreeView32") {
-                    reinterpret_cast<FindWindowOf*>(data)->found = w;
-                    return FALSE;
-                }
-                return TRUE;
-            }
-        };
-        EnumChildWindows(frame, Walk::Each, reinterpret_cast<LPARAM>(&f));
-        return f.found;
-    };
+    auto tree = [&] { return s.FindChild("SysTreeView32"); };
     auto items = [&] {
         HWND t = tree();
         return t ? static_cast<int>(SendMessageA(t, 0x1105 /* TVM_GETCOUNT */, 0, 0)) : 0;
     };
     int before = 0;
-    for (int i = 0; i < 200 && before < 2; ++i) {
-        Sleep(50);
-        before = items();
-    }
+    WaitUntil([&] { return (before = items()) >= 2; }, 10000);
     ASSERT_GE(before, 2) << "the document and its function";
     for (char c : std::string("int second(void)\r{\r}\r"))
         SendMessageA(editor, WM_CHAR, static_cast<unsigned char>(c), 1);
     s.Command(ID_FILE_SAVE_CMD);
-    int after = items();
-    for (int i = 0; i < 200 && after <= before; ++i) {
-        Sleep(50);
-        after = items();
-    }
+    int after = 0;
+    WaitUntil([&] { return (after = items()) > before; }, 10000);
     EXPECT_GT(after, before);
     ASSERT_TRUE(s.Close());
 }
@@ -387,7 +309,7 @@ int coloured_pixels(HWND window)
 // a C file saved as a plain text loses its colours.
 TEST_F(OvantaEditorProgram, SaveAsAnotherExtensionTakesItsTemplate)
 {
-    ASSERT_TRUE(WriteWholeFile(Work("code.c"), "int x; int y; int z; int w;\r\n"));
+    ASSERT_TRUE(write_file(Work("code.c"), "int x; int y; int z; int w;\r\n"));
     ProgramSession s;
     Start(s, "code.c", "save \"" + Work("code.txt") + "\"\n");
     HWND frame = s.MainWindow();
@@ -403,7 +325,7 @@ TEST_F(OvantaEditorProgram, SaveAsAnotherExtensionTakesItsTemplate)
     }
     ASSERT_GT(coloured, 0) << "the C keywords are coloured";
     s.Command(ID_FILE_SAVE_AS_CMD);
-    EXPECT_EQ(ReadWholeFile(Work("code.txt")), "int x; int y; int z; int w;\r\n");
+    EXPECT_EQ(read_file(Work("code.txt")), "int x; int y; int z; int w;\r\n");
     for (int i = 0; i < 50 && coloured != 0; ++i) {
         PumpMessages(100);
         coloured = coloured_pixels(editor);
@@ -416,7 +338,7 @@ TEST_F(OvantaEditorProgram, SaveAsAnotherExtensionTakesItsTemplate)
 // will write the new breaks); saving writes them.
 TEST_F(OvantaEditorProgram, ANewWrapColumnWithSaveLineWrapMarksTheTextChanged)
 {
-    ASSERT_TRUE(WriteWholeFile(Work("w.txt"), "aaaa bbbb cccc dddd eeee ffff\r\n"));
+    ASSERT_TRUE(write_file(Work("w.txt"), "aaaa bbbb cccc dddd eeee ffff\r\n"));
     Setting("DefaultSettings", "SaveLineWrap", "1");
     ProgramSession s;
     Start(s, "w.txt", "dialog ok check 1098 0 set 1097 12\n");
@@ -428,7 +350,7 @@ TEST_F(OvantaEditorProgram, ANewWrapColumnWithSaveLineWrapMarksTheTextChanged)
     EXPECT_NE(Log().find("dialog 201"), std::string::npos) << Log();
     EXPECT_NE(WindowTextOf(child).find('*'), std::string::npos) << WindowTextOf(child);
     s.Command(ID_FILE_SAVE_CMD);
-    EXPECT_NE(ReadWholeFile(Work("w.txt")), "aaaa bbbb cccc dddd eeee ffff\r\n");
+    EXPECT_NE(read_file(Work("w.txt")), "aaaa bbbb cccc dddd eeee ffff\r\n");
     ASSERT_TRUE(s.Close());
 }
 

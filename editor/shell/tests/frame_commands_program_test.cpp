@@ -4,7 +4,7 @@
 // they change anything and do nothing on Cancel; the option toggles and
 // the settings dialogs (answered through the script file) write their keys,
 // and what was written comes back after a restart.
-#include "editor/shell/tests/ovanta_program_fixture.h"
+#include "testing/winprog/ovanta_fixture.h"
 #include "program_session.h"
 #include "system_input.h"
 #include "testing/kit/test_kit.h"
@@ -35,39 +35,6 @@ protected:
             if (GetWindow(w, GW_OWNER) == nullptr)
                 ++n;
         return n;
-    }
-    // Saves the active document until its file reads expected (a posted
-    // operation may still be on its way); the file as it stands at the end.
-    std::string SaveUntil(ProgramSession& s, const std::string& name, const std::string& expected)
-    {
-        std::string text;
-        for (int i = 0; i < 40; ++i) {
-            s.Command(ID_FILE_SAVE_CMD);
-            text = ReadWholeFile(Work(name));
-            if (text == expected)
-                break;
-            Sleep(50);
-        }
-        return text;
-    }
-    static int CountOf(const std::string& text, const std::string& part)
-    {
-        int n = 0;
-        for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
-            ++n;
-        return n;
-    }
-    static bool SetClipboard(const std::string& text)
-    {
-        if (!OpenClipboard(nullptr))
-            return false;
-        EmptyClipboard();
-        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-        memcpy(GlobalLock(block), text.c_str(), text.size() + 1);
-        GlobalUnlock(block);
-        bool ok = SetClipboardData(CF_TEXT, block) != nullptr;
-        CloseClipboard();
-        return ok;
     }
 
 };
@@ -105,10 +72,10 @@ TEST_F(OvantaFrameCommands, CommandsAndTextOperationsChangeTheirDocumentsAsTheTa
     };
     std::string args;
     for (const CommandCase& c : cases) {
-        ASSERT_TRUE(WriteWholeFile(Work(c.name), c.before));
+        ASSERT_TRUE(write_file(Work(c.name), c.before));
         args += std::string(args.empty() ? "" : " ") + c.name;
     }
-    ASSERT_TRUE(WriteWholeFile(Work("ins.txt"), "ins 1\nins 2\n"));
+    ASSERT_TRUE(write_file(Work("ins.txt"), "ins 1\nins 2\n"));
 
     ProgramSession s;
     // Boxes: OK for the three operations, Cancel, OK twice for the commands,
@@ -151,12 +118,12 @@ TEST_F(OvantaFrameCommands, CommandsAndTextOperationsChangeTheirDocumentsAsTheTa
     // The HTML export writes the page of the active document.
     Activate(frame, Child(frame, "lineend.c"));
     s.Command(ID_EXPORT_HTML);
-    std::string page = ReadWholeFile(Work("page.htm"));
+    std::string page = read_file(Work("page.htm"));
     EXPECT_NE(page.find("def"), std::string::npos) << page;
 
     // Empty Clipboard empties it; Insert in new File opens a document with
     // the clipboard text.
-    ASSERT_TRUE(SetClipboard("from the clipboard"));
+    ASSERT_TRUE(PutClipboardText("from the clipboard"));
     const int before = ChildCount(frame);
     s.Command(ID_INSERT_IN_NEW_FILE);
     EXPECT_EQ(ChildCount(frame), before + 1);
@@ -166,7 +133,7 @@ TEST_F(OvantaFrameCommands, CommandsAndTextOperationsChangeTheirDocumentsAsTheTa
     // The new document holds the clipboard text: saved under the name the
     // save dialog gives.
     s.Command(ID_FILE_SAVE_CMD);
-    EXPECT_EQ(ReadWholeFile(Work("new.txt")), "from the clipboard");
+    EXPECT_EQ(read_file(Work("new.txt")), "from the clipboard");
     // Close all closes every document window.
     s.Command(ID_CLOSE_ALL);
     EXPECT_EQ(ChildCount(frame), 0);
@@ -184,7 +151,7 @@ TEST_F(OvantaFrameCommands, CommandsAndTextOperationsChangeTheirDocumentsAsTheTa
 // text's changed state.
 TEST_F(OvantaFrameCommands, EditorCommandsThroughTheFrameBarsAndTheSaveButton)
 {
-    ASSERT_TRUE(WriteWholeFile(Work("brace.c"), "{ab}\r\n"));
+    ASSERT_TRUE(write_file(Work("brace.c"), "{ab}\r\n"));
     ProgramSession s;
     Start(s, "brace.c", "");
     HWND frame = s.MainWindow();
@@ -315,7 +282,7 @@ TEST_F(OvantaFrameCommands, TogglesAndSettingsDialogsWriteTheirKeysAndComeBackAf
         EXPECT_EQ(Profile("DefaultSettings", "ShowLineNo"), "0");
         // The editing options came back into the editors: auto-indent
         // indents a new line like the one before.
-        ASSERT_TRUE(WriteWholeFile(Work("indent.txt"), "    x\r\n"));
+        ASSERT_TRUE(write_file(Work("indent.txt"), "    x\r\n"));
         s.Command(ID_FILE_OPEN_CMD);
         HWND editor = Activate(s.MainWindow(), Child(s.MainWindow(), "indent.txt"));
         ASSERT_NE(editor, nullptr);
@@ -337,9 +304,9 @@ TEST_F(OvantaFrameCommands, TogglesAndSettingsDialogsWriteTheirKeysAndComeBackAf
 // the line to go to.
 TEST_F(OvantaFrameCommands, AHandedOverPathInAFolderNamedWithADashOpensThatFile)
 {
-    ASSERT_TRUE(MakeFolders(Work("a -b")));
-    ASSERT_TRUE(WriteWholeFile(Work("a -b\\f.c"), "one\r\ntwo\r\nthree\r\nfour\r\n"));
-    ASSERT_TRUE(WriteWholeFile(Work("a -b\\g.c"), "g\r\n"));
+    ASSERT_TRUE(make_dirs(Work("a -b")));
+    ASSERT_TRUE(write_file(Work("a -b\\f.c"), "one\r\ntwo\r\nthree\r\nfour\r\n"));
+    ASSERT_TRUE(write_file(Work("a -b\\g.c"), "g\r\n"));
     ProgramSession first;
     Start(first, "", "");
     for (const char* args : {"\"a -b\\f.c\" -3", "\"a -b\\g.c\""}) {
@@ -359,7 +326,7 @@ TEST_F(OvantaFrameCommands, AHandedOverPathInAFolderNamedWithADashOpensThatFile)
     HWND editor = Activate(first.MainWindow(), f);
     SendMessageA(editor, WM_CHAR, 'X', 1);
     first.Command(ID_FILE_SAVE_CMD);
-    EXPECT_EQ(ReadWholeFile(Work("a -b\\f.c")), "one\r\ntwo\r\nXthree\r\nfour\r\n");
+    EXPECT_EQ(read_file(Work("a -b\\f.c")), "one\r\ntwo\r\nXthree\r\nfour\r\n");
     EXPECT_EQ(Log().find("Failed to open"), std::string::npos) << Log();
     EXPECT_TRUE(first.Close());
 }
@@ -391,7 +358,7 @@ TEST_F(OvantaFrameCommands, ManyLineCommandsGoBackWithOneUndo)
     };
     std::string args;
     for (const UndoCase& c : cases) {
-        ASSERT_TRUE(WriteWholeFile(Work(c.name), c.before));
+        ASSERT_TRUE(write_file(Work(c.name), c.before));
         args += std::string(args.empty() ? "" : " ") + c.name;
     }
     ProgramSession s;
@@ -410,7 +377,7 @@ TEST_F(OvantaFrameCommands, ManyLineCommandsGoBackWithOneUndo)
             SendMessageA(editor, WM_COMMAND, c.command, 0);
         }
         s.Command(ID_FILE_SAVE_CMD);
-        ASSERT_NE(ReadWholeFile(Work(c.name)), c.before);
+        ASSERT_NE(read_file(Work(c.name)), c.before);
         SetForegroundWindow(frame);
         Sleep(200);
         PlayInput({KeyDown(VK_CONTROL), KeyDown('Z'), KeyUp('Z'), KeyUp(VK_CONTROL)}, nullptr, 300);

@@ -5,7 +5,7 @@
 // inserted with its placeholders and actualized; keys assigned in the
 // mapping dialog (answered through the script file) are saved and come
 // back after a restart.
-#include "editor/shell/tests/ovanta_program_fixture.h"
+#include "testing/winprog/ovanta_fixture.h"
 #include "program_session.h"
 #include "testing/kit/test_kit.h"
 
@@ -29,30 +29,10 @@ namespace {
 class OvantaMacroProgram : public OvantaProgramTest {
 protected:
 
-    // The document window titled title, waited for.
     // The macro recorder's bar ("MacroRec") among the frame's windows.
     static HWND RecorderBar(HWND frame)
     {
-        HWND found = nullptr;
-        EnumChildWindows(frame, FindRecorderBar, reinterpret_cast<LPARAM>(&found));
-        return found;
-    }
-    static BOOL CALLBACK FindRecorderBar(HWND w, LPARAM out)
-    {
-        if (WindowTextOf(w) != "MacroRec")
-            return TRUE;
-        *reinterpret_cast<HWND*>(out) = w;
-        return FALSE;
-    }
-    static void Type(HWND editor, const std::string& text)
-    {
-        for (char c : text)
-            SendMessageA(editor, WM_CHAR, static_cast<unsigned char>(c), 1);
-    }
-    static void Key(HWND editor, UINT vk)
-    {
-        SendMessageA(editor, WM_KEYDOWN, vk, 1);
-        SendMessageA(editor, WM_KEYUP, vk, 0xC0000001);
+        return DescendantWhere(frame, [](HWND w) { return WindowTextOf(w) == "MacroRec"; });
     }
 
     // A key posted to the document's editor as the system queue brings it
@@ -63,13 +43,7 @@ protected:
         HWND editor = Activate(s.MainWindow(), Child(s.MainWindow(), name));
         PostMessageA(editor, WM_KEYDOWN, vk, 1);
         PostMessageA(editor, WM_KEYUP, vk, 0xC0000001);
-        for (int i = 0; i < 40; ++i) {
-            s.Command(ID_FILE_SAVE_CMD);
-            if (ReadWholeFile(Work(name)) == expected)
-                return true;
-            Sleep(50);
-        }
-        return false;
+        return SaveUntil(s, name, expected) == expected;
     }
 
 };
@@ -77,10 +51,10 @@ protected:
 TEST_F(OvantaMacroProgram, ARecordingReplaysIntoAnotherDocumentAndOldFilesStayReadable)
 {
     const std::string text = "first line\r\nsecond line\r\nthird\r\n";
-    ASSERT_TRUE(WriteWholeFile(Work("a.c"), text));
-    ASSERT_TRUE(WriteWholeFile(Work("b.c"), text));
+    ASSERT_TRUE(write_file(Work("a.c"), text));
+    ASSERT_TRUE(write_file(Work("b.c"), text));
     // A macro file of the old form: characters above 127 sign-extended.
-    ASSERT_TRUE(WriteWholeFile(Work("old.mcr"), MacroFileBytes({0xFFFFFFE4u, 0xFFFFFFFCu})));
+    ASSERT_TRUE(write_file(Work("old.mcr"), MacroFileBytes({0xFFFFFFE4u, 0xFFFFFFFCu})));
     Setting("ExecApplication", "Toolname", "old");
     Setting("ExecApplication", "AppExe", Work("old.mcr"));
 
@@ -111,7 +85,7 @@ TEST_F(OvantaMacroProgram, ARecordingReplaysIntoAnotherDocumentAndOldFilesStayRe
     s.Command(ID_MACRO_PLAY);
 
     // The words as recorded, the non-ASCII characters as themselves.
-    EXPECT_EQ(MacroWordsOfBytes(ReadWholeFile(Work("m.mcr"))),
+    EXPECT_EQ(MacroWordsOfBytes(read_file(Work("m.mcr"))),
               (std::vector<uint32_t>{'X', 0xE4, 0x8000 | VK_END, '!', 0x8000 | VK_DOWN,
                                      0x80000000u | ID_DELETE_LINE, 0xF6}));
 
@@ -119,8 +93,8 @@ TEST_F(OvantaMacroProgram, ARecordingReplaysIntoAnotherDocumentAndOldFilesStayRe
     Activate(s.MainWindow(), b);
     s.Command(ID_TOOL_FIRST + 1);
     s.Command(ID_FILE_SAVE_ALL);
-    const std::string recorded = ReadWholeFile(Work("a.c"));
-    EXPECT_EQ(ReadWholeFile(Work("b.c")), recorded);
+    const std::string recorded = read_file(Work("a.c"));
+    EXPECT_EQ(read_file(Work("b.c")), recorded);
     EXPECT_EQ(recorded.find("second"), std::string::npos) << recorded;
     EXPECT_EQ(recorded.substr(0, 15), "X\xE4" "first line!\r\n");
     EXPECT_NE(recorded.find("\xF6"), std::string::npos) << recorded;
@@ -128,7 +102,7 @@ TEST_F(OvantaMacroProgram, ARecordingReplaysIntoAnotherDocumentAndOldFilesStayRe
     // The old file types its characters where the caret stands.
     s.Command(ID_TOOL_FIRST);
     s.Command(ID_FILE_SAVE_ALL);
-    std::string replayed = ReadWholeFile(Work("b.c"));
+    std::string replayed = read_file(Work("b.c"));
     EXPECT_NE(replayed.find("\xF6\xE4\xFC"), std::string::npos) << replayed;
 
     ASSERT_TRUE(s.Close());
@@ -147,11 +121,11 @@ TEST_F(OvantaMacroProgram, ARecordingReplaysIntoAnotherDocumentAndOldFilesStayRe
 
 TEST_F(OvantaMacroProgram, TextMacrosAreInsertedWithTheirPlaceholdersAndActualized)
 {
-    ASSERT_TRUE(WriteWholeFile(bin_ + "\\macro.txt", "$macro Header\r\n/* $FILE */\r\n$endmacro\r\n"
-                                                     "$macro $Version \r\n2.0\r\n$endmacro\r\n"));
+    ASSERT_TRUE(write_file(bin_ + "\\macro.txt", "$macro Header\r\n/* $FILE */\r\n$endmacro\r\n"
+                                                 "$macro $Version \r\n2.0\r\n$endmacro\r\n"));
     Setting("DefaultSettings", "ExtContextMenu", "1");
     Setting("DefaultSettings", "ActualizeMacros", "0");
-    ASSERT_TRUE(WriteWholeFile(Work("c.c"), "Version 1.0 of c\r\n"));
+    ASSERT_TRUE(write_file(Work("c.c"), "Version 1.0 of c\r\n"));
     ProgramSession s;
     Start(s, "c.c", "box yes\n");
     HWND c = Child(s.MainWindow(), "c.c");
@@ -162,7 +136,7 @@ TEST_F(OvantaMacroProgram, TextMacrosAreInsertedWithTheirPlaceholdersAndActualiz
     SendMessageA(editor, WM_COMMAND, ID_ACTUALIZE_MACROS, 0);
     s.Command(ID_FILE_SAVE_CMD);
     // "$FILE" keeps the column of the text behind it.
-    EXPECT_EQ(ReadWholeFile(Work("c.c")), "/* c.c   */Version 2.0 of c\r\n");
+    EXPECT_EQ(read_file(Work("c.c")), "/* c.c   */Version 2.0 of c\r\n");
 
     // With "Actualize Macros at save" switched on, saving actualizes.
     s.Command(ID_ACTUALIZE_AT_SAVE);
@@ -170,7 +144,7 @@ TEST_F(OvantaMacroProgram, TextMacrosAreInsertedWithTheirPlaceholdersAndActualiz
     Key(editor, VK_END);
     Type(editor, "\rVersion 0");
     s.Command(ID_FILE_SAVE_CMD);
-    EXPECT_EQ(ReadWholeFile(Work("c.c")), "/* c.c   */Version 2.0 of c\r\nVersion 2.0\r\n");
+    EXPECT_EQ(read_file(Work("c.c")), "/* c.c   */Version 2.0 of c\r\nVersion 2.0\r\n");
 
     // The macro file opens for editing; saved after a change, it is read
     // again ("Reload Macros?" Yes) and its new first macro is inserted.
@@ -179,39 +153,39 @@ TEST_F(OvantaMacroProgram, TextMacrosAreInsertedWithTheirPlaceholdersAndActualiz
     ASSERT_NE(macros, nullptr);
     Type(Activate(s.MainWindow(), macros), "$macro Footer\r// end\r$endmacro\r");
     s.Command(ID_FILE_SAVE_CMD);
-    EXPECT_NE(ReadWholeFile(log_).find("\"Macro file has been changed\" \"Reload Macros?\" 6"),
+    EXPECT_NE(read_file(log_).find("\"Macro file has been changed\" \"Reload Macros?\" 6"),
               std::string::npos);
     editor = Activate(s.MainWindow(), c);
     Key(editor, VK_HOME);
     SendMessageA(editor, WM_COMMAND, 32850, 0);
     s.Command(ID_FILE_SAVE_CMD);
-    EXPECT_EQ(ReadWholeFile(Work("c.c")), "/* c.c   */Version 2.0 of c\r\n// endVersion 2.0\r\n");
+    EXPECT_EQ(read_file(Work("c.c")), "/* c.c   */Version 2.0 of c\r\n// endVersion 2.0\r\n");
     ASSERT_TRUE(s.Close());
 }
 
 // Actualizing writes every key's value; one Undo takes them all back.
 TEST_F(OvantaMacroProgram, ActualizingIsUndoneWithOneUndo)
 {
-    ASSERT_TRUE(WriteWholeFile(bin_ + "\\macro.txt", "$macro $Version \r\n2.0\r\n$endmacro\r\n"));
+    ASSERT_TRUE(write_file(bin_ + "\\macro.txt", "$macro $Version \r\n2.0\r\n$endmacro\r\n"));
     Setting("DefaultSettings", "ActualizeMacros", "0");
     const std::string before = "Version 1.0\r\nVersion 1.1\r\nVersion 1.2\r\n";
-    ASSERT_TRUE(WriteWholeFile(Work("v.c"), before));
+    ASSERT_TRUE(write_file(Work("v.c"), before));
     ProgramSession s;
     Start(s, "v.c", "");
     HWND editor = Activate(s.MainWindow(), Child(s.MainWindow(), "v.c"));
     ASSERT_NE(editor, nullptr);
     SendMessageA(editor, WM_COMMAND, ID_ACTUALIZE_MACROS, 0);
     s.Command(ID_FILE_SAVE_CMD);
-    EXPECT_EQ(ReadWholeFile(Work("v.c")), "Version 2.0\r\nVersion 2.0\r\nVersion 2.0\r\n");
+    EXPECT_EQ(read_file(Work("v.c")), "Version 2.0\r\nVersion 2.0\r\nVersion 2.0\r\n");
     s.Command(ID_EDIT_UNDO);
     s.Command(ID_FILE_SAVE_CMD);
-    EXPECT_EQ(ReadWholeFile(Work("v.c")), before);
+    EXPECT_EQ(read_file(Work("v.c")), before);
     ASSERT_TRUE(s.Close());
 }
 
 TEST_F(OvantaMacroProgram, KeysAssignedInTheMappingDialogAreSavedAndComeBackAfterARestart)
 {
-    ASSERT_TRUE(WriteWholeFile(Work("d.c"), "one\r\ntwo\r\nthree\r\n"));
+    ASSERT_TRUE(write_file(Work("d.c"), "one\r\ntwo\r\nthree\r\n"));
     {
         ProgramSession s;
         Start(s, "d.c",
@@ -232,7 +206,7 @@ TEST_F(OvantaMacroProgram, KeysAssignedInTheMappingDialogAreSavedAndComeBackAfte
         ASSERT_TRUE(s.Close());
     }
     std::string log;
-    for (char c : ReadWholeFile(log_))
+    for (char c : read_file(log_))
         if (c != '\r')
             log += c;
     EXPECT_NE(log.find("\"Assign key\" \"This Key is already assigned to\n   \\\"Copy\\\"\nAssign new"),
@@ -263,7 +237,7 @@ TEST_F(OvantaMacroProgram, KeysAssignedInTheMappingDialogAreSavedAndComeBackAfte
     for (const std::string& k : keys)
         for (char c : k)
             EXPECT_GT(static_cast<unsigned char>(c), 0x20) << k;
-    EXPECT_EQ(ReadWholeFile(ini_).find("E122,"), std::string::npos); // Copy has no key
+    EXPECT_EQ(read_file(ini_).find("E122,"), std::string::npos); // Copy has no key
 
     {
         ProgramSession s;
@@ -280,7 +254,7 @@ TEST_F(OvantaMacroProgram, KeysAssignedInTheMappingDialogAreSavedAndComeBackAfte
     EXPECT_EQ(Profile("ShortCuts", "key2"), "80B8,3,v");
     EXPECT_EQ(Profile("ShortCuts", "key28"), "8005,B,C");
     EXPECT_EQ(Profile("ShortCuts", "key29"), "<missing>");
-    EXPECT_EQ(ReadWholeFile(ini_).find("E122,"), std::string::npos);
+    EXPECT_EQ(read_file(ini_).find("E122,"), std::string::npos);
 }
 
 } // namespace

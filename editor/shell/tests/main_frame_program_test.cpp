@@ -5,7 +5,7 @@
 // list, a format chosen in Tool settings, and a caption that is not
 // rewritten while the program is at rest.
 #include "system_input.h"
-#include "editor/shell/tests/ovanta_program_fixture.h"
+#include "testing/winprog/ovanta_fixture.h"
 #include "program_session.h"
 #include "testing/kit/test_kit.h"
 
@@ -30,35 +30,11 @@ const UINT main_tool_bar = 0xE800;
 
 class OvantaMainFrame : public OvantaProgramTest {
 protected:
-    // The first window below parent (at any depth) that wanted accepts.
-    static HWND Descendant(HWND parent, const std::function<bool(HWND)>& wanted)
-    {
-        Search search{&wanted, nullptr};
-        EnumChildWindows(parent, &Visit, reinterpret_cast<LPARAM>(&search));
-        return search.found;
-    }
-    struct Search {
-        const std::function<bool(HWND)>* wanted;
-        HWND found;
-    };
-    static BOOL CALLBACK Visit(HWND w, LPARAM p)
-    {
-        auto* s = reinterpret_cast<Search*>(p);
-        if ((*s->wanted)(w)) {
-            s->found = w;
-            return FALSE;
-        }
-        return TRUE;
-    }
     static HWND WithId(HWND frame, UINT id)
     {
-        return Descendant(frame, [id](HWND w) { return static_cast<UINT>(GetDlgCtrlID(w)) == id; });
+        return DescendantWhere(frame, [id](HWND w) { return static_cast<UINT>(GetDlgCtrlID(w)) == id; });
     }
     static HWND ToolBar(HWND frame) { return GetDlgItem(GetDlgItem(frame, top_dock), main_tool_bar); }
-    static HWND ActiveChild(HWND frame)
-    {
-        return reinterpret_cast<HWND>(SendMessageA(Client(frame), WM_MDIGETACTIVE, 0, 0));
-    }
     // A top-level dialog of the program whose title starts with title.
     static HWND ProgramDialog(HWND frame, const std::string& title)
     {
@@ -76,22 +52,7 @@ protected:
     }
     // Waits until check holds (the frame brings its bars up to date in its
     // idle pass); whether it did.
-    static bool Eventually(const std::function<bool()>& check)
-    {
-        for (int i = 0; i < 100; ++i) {
-            if (check())
-                return true;
-            Sleep(50);
-        }
-        return check();
-    }
-    static int CountOf(const std::string& text, const std::string& part)
-    {
-        int n = 0;
-        for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
-            ++n;
-        return n;
-    }
+    static bool Eventually(const std::function<bool()>& check) { return WaitUntil(check, 5000); }
     // Real keys to the program, its frame in front.
     static void Keys(HWND frame, const std::vector<InputStep>& steps)
     {
@@ -102,7 +63,7 @@ protected:
     // One tool on the tools bar whose program is an (empty) keyboard macro.
     void OneTool(const char* format)
     {
-        ASSERT_TRUE(WriteWholeFile(Work("none.mcr"), ""));
+        ASSERT_TRUE(write_file(Work("none.mcr"), ""));
         Setting("ExecApplication", "Toolname", "quiet");
         Setting("ExecApplication", "AppExe", Work("none.mcr"));
         Setting("ExecApplication", "Compiler", format);
@@ -128,7 +89,7 @@ TEST_F(OvantaMainFrame, BarsFollowTheFirstAndTheLastDocument)
     s.Command(ID_FILE_NEW_CMD);
     EXPECT_TRUE(Eventually([&] { return IsWindowVisible(tools) != FALSE; }));
     s.Command(ID_FUNCTION_LIST);
-    HWND functions = Descendant(frame, [](HWND w) { return WindowTextOf(w) == "C/C++ -Functions"; });
+    HWND functions = DescendantWhere(frame, [](HWND w) { return WindowTextOf(w) == "C/C++ -Functions"; });
     ASSERT_NE(functions, nullptr);
     EXPECT_TRUE(IsWindowVisible(functions));
     s.Command(ID_EDIT_FIND);
@@ -166,7 +127,7 @@ TEST_F(OvantaMainFrame, BarsFollowTheFirstAndTheLastDocument)
 // the frame has no scroll bars of its own beside those of the window area.
 TEST_F(OvantaMainFrame, ToolBarButtonsAndScrollBars)
 {
-    ASSERT_TRUE(WriteWholeFile(Work("b.c"), "one\r\ntwo\r\n"));
+    ASSERT_TRUE(write_file(Work("b.c"), "one\r\ntwo\r\n"));
     ProgramSession s;
     Start(s, "b.c", "");
     HWND frame = s.MainWindow();
@@ -231,7 +192,7 @@ TEST_F(OvantaMainFrame, MenuTextsOfTheProgram)
 // not Save As.
 TEST_F(OvantaMainFrame, HelpKeysAndAltS)
 {
-    ASSERT_TRUE(WriteWholeFile(Work("h.c"), "x\r\n"));
+    ASSERT_TRUE(write_file(Work("h.c"), "x\r\n"));
     ProgramSession s;
     Start(s, "h.c", "");
     HWND frame = s.MainWindow();
@@ -258,8 +219,8 @@ TEST_F(OvantaMainFrame, HelpKeysAndAltS)
 TEST_F(OvantaMainFrame, CtrlTabKeepsOpenMaximised)
 {
     Setting("DefaultSettings", "OpenMaximized", "1");
-    ASSERT_TRUE(WriteWholeFile(Work("m1.c"), "1\r\n"));
-    ASSERT_TRUE(WriteWholeFile(Work("m2.c"), "2\r\n"));
+    ASSERT_TRUE(write_file(Work("m1.c"), "1\r\n"));
+    ASSERT_TRUE(write_file(Work("m2.c"), "2\r\n"));
     ProgramSession s;
     Start(s, "m1.c m2.c", "");
     HWND frame = s.MainWindow();
@@ -286,7 +247,7 @@ TEST_F(OvantaMainFrame, CtrlTabKeepsOpenMaximised)
 TEST_F(OvantaMainFrame, TabWidthLeavesTheTextAndTheRecentListHasNoDuplicates)
 {
     const std::string path = Work("t.c");
-    ASSERT_TRUE(WriteWholeFile(path, "\tx\r\n"));
+    ASSERT_TRUE(write_file(path, "\tx\r\n"));
     ProgramSession s;
     Start(s, "",
           "dialog ok set " + std::to_string(IDC_TAB_WIDTH) + " 8\n"
@@ -300,7 +261,7 @@ TEST_F(OvantaMainFrame, TabWidthLeavesTheTextAndTheRecentListHasNoDuplicates)
     s.Command(ID_FILE_CLOSE_CMD);
     ASSERT_TRUE(Eventually([&] { return ActiveChild(frame) == nullptr; }));
     EXPECT_EQ(Log().find("box "), std::string::npos) << "nothing to save: " << Log();
-    EXPECT_EQ(ReadWholeFile(path), "\tx\r\n");
+    EXPECT_EQ(read_file(path), "\tx\r\n");
 
     s.Command(ID_FILE_OPEN_CMD);
     ASSERT_NE(Child(frame, "t.c"), nullptr);
@@ -316,7 +277,7 @@ TEST_F(OvantaMainFrame, TabWidthLeavesTheTextAndTheRecentListHasNoDuplicates)
 TEST_F(OvantaMainFrame, ToolSettingsFormatSurvivesTheNextStart)
 {
     OneTool("None");
-    ASSERT_TRUE(WriteWholeFile(Work("f.c"), "x\r\n"));
+    ASSERT_TRUE(write_file(Work("f.c"), "x\r\n"));
     ProgramSession s;
     Start(s, "f.c", "dialog ok select " + std::to_string(IDC_TOOL_FORMAT) + " \"Keil C\"\n");
     HWND frame = s.MainWindow();
@@ -393,7 +354,7 @@ TEST_F(OvantaMainFrame, CaptionIsNotRewrittenAtRest)
     std::string args;
     for (int i = 1; i <= 4; ++i) {
         const std::string name = "r" + std::to_string(i) + ".c";
-        ASSERT_TRUE(WriteWholeFile(Work(name), "rest\r\n"));
+        ASSERT_TRUE(write_file(Work(name), "rest\r\n"));
         args += (args.empty() ? "" : " ") + name;
     }
     ProgramSession s;

@@ -2,7 +2,7 @@
 // folder of its own (its profile "ovanta.ini" beside it) with files on its
 // command line, driven by messages as a user's keys and menu commands
 // arrive, answered through a script file.
-#include "editor/shell/tests/ovanta_program_fixture.h"
+#include "testing/winprog/ovanta_fixture.h"
 #include "program_session.h"
 #include "test_printer.h"
 #include "testing/kit/test_kit.h"
@@ -32,10 +32,6 @@ const UINT editor_id = 0x1113;
 
 class OvantaProgram : public OvantaProgramTest {
 protected:
-    void Setting(const char* section, const char* key, const char* value)
-    {
-        WritePrivateProfileStringA(section, key, value, ini_.c_str());
-    }
 
     // Starts Ovanta in the work folder and waits for its frame.
     void Start(ProgramSession& s, const std::string& args, int show = SW_SHOWNORMAL)
@@ -64,36 +60,7 @@ protected:
     // Waits until the frame shows count document windows.
     static bool WaitForChildren(HWND frame, size_t count, DWORD timeoutMs = 20000)
     {
-        DWORD start = GetTickCount();
-        while (GetTickCount() - start < timeoutMs) {
-            if (Children(frame).size() == count)
-                return true;
-            Sleep(50);
-        }
-        return Children(frame).size() == count;
-    }
-    static HWND ActiveChild(HWND frame)
-    {
-        return reinterpret_cast<HWND>(SendMessageA(Client(frame), WM_MDIGETACTIVE, 0, 0));
-    }
-    // The editor control of a document window (first pane of a splitter).
-    static HWND Editor(HWND child)
-    {
-        HWND pane = GetDlgItem(child, pane_id);
-        HWND editor = GetDlgItem(pane, editor_id);
-        if (!editor) // a splitter: its first pane is a view
-            editor = GetDlgItem(GetDlgItem(pane, pane_id), editor_id);
-        return editor;
-    }
-    static void Type(HWND editor, const std::string& text)
-    {
-        for (char c : text)
-            SendMessageA(editor, WM_CHAR, static_cast<unsigned char>(c), 1);
-    }
-    static void Key(HWND editor, UINT vk)
-    {
-        SendMessageA(editor, WM_KEYDOWN, vk, 1);
-        SendMessageA(editor, WM_KEYUP, vk, 0xC0000001);
+        return WaitUntil([&] { return Children(frame).size() == count; }, static_cast<int>(timeoutMs));
     }
 
     // The pixels of a window of the program as they stand on the screen,
@@ -119,22 +86,22 @@ protected:
 
 TEST_F(OvantaProgram, OpensTypesSavesAndWritesItsProfile)
 {
-    ASSERT_TRUE(WriteWholeFile(Work("a.c"), "hello\r\nworld\r\n"));
+    ASSERT_TRUE(write_file(Work("a.c"), "hello\r\nworld\r\n"));
     ProgramSession s;
     Start(s, "a.c");
     ASSERT_TRUE(WaitForChildren(s.MainWindow(), 1));
     HWND child = ActiveChild(s.MainWindow());
     EXPECT_EQ(WindowTextOf(child), "a.c");
-    HWND editor = Editor(child);
+    HWND editor = EditorOf(child);
     ASSERT_NE(editor, nullptr);
     Type(editor, "// ");
     EXPECT_EQ(WindowTextOf(child), "a.c *");
     s.Command(ID_FILE_SAVE_CMD);
-    EXPECT_EQ(ReadWholeFile(Work("a.c")), "// hello\r\nworld\r\n");
+    EXPECT_EQ(read_file(Work("a.c")), "// hello\r\nworld\r\n");
     EXPECT_EQ(WindowTextOf(child), "a.c");
     // Backups: the original as opened, and the file before the save.
-    EXPECT_EQ(ReadWholeFile(Work("a.c.org")), "hello\r\nworld\r\n");
-    EXPECT_EQ(ReadWholeFile(Work("a.c.bak")), "hello\r\nworld\r\n");
+    EXPECT_EQ(read_file(Work("a.c.org")), "hello\r\nworld\r\n");
+    EXPECT_EQ(read_file(Work("a.c.bak")), "hello\r\nworld\r\n");
 
     int code = -1;
     ASSERT_TRUE(s.Close(&code));
@@ -151,14 +118,14 @@ TEST_F(OvantaProgram, LineNumberOnTheCommandLinePutsTheCaretThere)
     std::string text;
     for (int i = 1; i <= 200; ++i)
         text += "line " + std::to_string(i) + "\r\n";
-    ASSERT_TRUE(WriteWholeFile(Work("long.c"), text));
+    ASSERT_TRUE(write_file(Work("long.c"), text));
     ProgramSession s;
     Start(s, "long.c -120");
     ASSERT_TRUE(WaitForChildren(s.MainWindow(), 1));
-    HWND editor = Editor(ActiveChild(s.MainWindow()));
+    HWND editor = EditorOf(ActiveChild(s.MainWindow()));
     Type(editor, "X");
     s.Command(ID_FILE_SAVE_CMD);
-    std::string saved = ReadWholeFile(Work("long.c"));
+    std::string saved = read_file(Work("long.c"));
     EXPECT_NE(saved.find("line 119\r\nXline 120\r\n"), std::string::npos);
     ASSERT_TRUE(s.Close());
 }
@@ -168,14 +135,14 @@ TEST_F(OvantaProgram, RelativePathInASubfolderIsSavedWhereItWasRead)
     // Opening enters the document's folder; the name must not be resolved
     // again from there (it would point at sub\sub\r.c).
     fs::create_directories(Work("sub"));
-    ASSERT_TRUE(WriteWholeFile(Work("sub\\r.c"), "old\r\n"));
+    ASSERT_TRUE(write_file(Work("sub\\r.c"), "old\r\n"));
     ProgramSession s;
     Start(s, "sub\\r.c");
     ASSERT_TRUE(WaitForChildren(s.MainWindow(), 1));
-    HWND editor = Editor(ActiveChild(s.MainWindow()));
+    HWND editor = EditorOf(ActiveChild(s.MainWindow()));
     Type(editor, "X");
     s.Command(ID_FILE_SAVE_CMD);
-    EXPECT_EQ(ReadWholeFile(Work("sub\\r.c")), "Xold\r\n");
+    EXPECT_EQ(read_file(Work("sub\\r.c")), "Xold\r\n");
     EXPECT_FALSE(fs::exists(Work("sub\\sub\\r.c")));
     ASSERT_TRUE(s.Close());
 }
@@ -188,8 +155,8 @@ TEST_F(OvantaProgram, SecondStartHandsItsFilesOver)
     std::string text;
     for (int i = 1; i <= 200; ++i)
         text += "line " + std::to_string(i) + "\r\n";
-    ASSERT_TRUE(WriteWholeFile(Work("long.c"), text));
-    ASSERT_TRUE(WriteWholeFile(Work("b.c"), "b\r\n"));
+    ASSERT_TRUE(write_file(Work("long.c"), text));
+    ASSERT_TRUE(write_file(Work("b.c"), "b\r\n"));
     // The workspace handed over below asks whether the open documents are
     // to be closed (No: long.c stays), and closing asks whether to save it.
     Script("box no\nbox no\n");
@@ -204,10 +171,10 @@ TEST_F(OvantaProgram, SecondStartHandsItsFilesOver)
     StartSecond(second, "long.c -120", &code);
     EXPECT_EQ(code, 0);
     ASSERT_TRUE(WaitForChildren(first.MainWindow(), 1));
-    HWND editor = Editor(ActiveChild(first.MainWindow()));
+    HWND editor = EditorOf(ActiveChild(first.MainWindow()));
     Type(editor, "X");
     first.Command(ID_FILE_SAVE_CMD);
-    EXPECT_NE(ReadWholeFile(Work("long.c")).find("line 119\r\nXline 120\r\n"), std::string::npos);
+    EXPECT_NE(read_file(Work("long.c")).find("line 119\r\nXline 120\r\n"), std::string::npos);
 
     // A workspace argument arrives as given (with its "-w"), so it is not
     // taken for a file of the working folder; the file after it opens.
@@ -222,7 +189,7 @@ TEST_F(OvantaProgram, SecondStartHandsItsFilesOver)
 TEST_F(OvantaProgram, SecondStartsTogetherLoseNoFile)
 {
     for (const char* name : {"one.c", "two.c", "three.c"})
-        ASSERT_TRUE(WriteWholeFile(Work(name), std::string(name) + "\r\n"));
+        ASSERT_TRUE(write_file(Work(name), std::string(name) + "\r\n"));
     ProgramSession first;
     Start(first, "");
     ProgramSession a, b;
@@ -262,7 +229,7 @@ TEST_F(OvantaProgram, TooLongArgumentIsRefusedNotCut)
 // the block exist, the window in it cannot take the file.
 TEST_F(OvantaProgram, SecondStartOpensTheFileWhenTheFirstDoesNotAnswer)
 {
-    ASSERT_TRUE(WriteWholeFile(Work("lost.c"), "lost\r\n"));
+    ASSERT_TRUE(write_file(Work("lost.c"), "lost\r\n"));
     for (bool hung : {false, true}) {
         SCOPED_TRACE(hung ? "hung" : "gone");
         HANDLE mutex = CreateMutexA(nullptr, FALSE, "PreventSecondInstanceOfOvanta");
@@ -296,7 +263,7 @@ TEST_F(OvantaProgram, SecondStartOpensTheFileWhenTheFirstDoesNotAnswer)
 TEST_F(OvantaProgram, ClosingAsksAndDoesWhatTheAnswerSays)
 {
     for (const char* name : {"yes.c", "no.c", "cancel.c"})
-        ASSERT_TRUE(WriteWholeFile(Work(name), "text\r\n"));
+        ASSERT_TRUE(write_file(Work(name), "text\r\n"));
     Script("box yes\nbox no\nbox cancel\n");
     ProgramSession s;
     Start(s, "yes.c no.c cancel.c");
@@ -318,9 +285,9 @@ TEST_F(OvantaProgram, ClosingAsksAndDoesWhatTheAnswerSays)
                 child = w;
         ASSERT_NE(child, nullptr);
         SendMessageA(Client(s.MainWindow()), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(child), 0);
-        Type(Editor(child), "+");
+        Type(EditorOf(child), "+");
         s.Command(ID_FILE_CLOSE_CMD);
-        EXPECT_EQ(ReadWholeFile(Work(c.name)), c.onDisk);
+        EXPECT_EQ(read_file(Work(c.name)), c.onDisk);
         EXPECT_EQ(IsWindow(child) != FALSE, c.stays);
         if (c.stays) {
             EXPECT_EQ(WindowTextOf(child), std::string(c.name) + " *");
@@ -337,16 +304,16 @@ TEST_F(OvantaProgram, ClosingAsksAndDoesWhatTheAnswerSays)
 
 TEST_F(OvantaProgram, SaveAsWritesTheNewFileAndKeepsTheOld)
 {
-    ASSERT_TRUE(WriteWholeFile(Work("old.c"), "old\r\n"));
+    ASSERT_TRUE(write_file(Work("old.c"), "old\r\n"));
     Script("save \"" + Work("new.c") + "\"\n");
     ProgramSession s;
     Start(s, "old.c");
     ASSERT_TRUE(WaitForChildren(s.MainWindow(), 1));
     HWND child = ActiveChild(s.MainWindow());
-    Type(Editor(child), "n");
+    Type(EditorOf(child), "n");
     s.Command(ID_FILE_SAVE_AS_CMD);
-    EXPECT_EQ(ReadWholeFile(Work("new.c")), "nold\r\n");
-    EXPECT_EQ(ReadWholeFile(Work("old.c")), "old\r\n");
+    EXPECT_EQ(read_file(Work("new.c")), "nold\r\n");
+    EXPECT_EQ(read_file(Work("old.c")), "old\r\n");
     EXPECT_EQ(WindowTextOf(child), "new.c");
     ASSERT_TRUE(s.Close());
 }
@@ -360,16 +327,16 @@ TEST_F(OvantaProgram, NewDocumentIsTypedAndSavedUnderAName)
     ASSERT_TRUE(WaitForChildren(s.MainWindow(), 1));
     HWND child = ActiveChild(s.MainWindow());
     EXPECT_EQ(WindowTextOf(child).substr(0, 7), "unknown");
-    Type(Editor(child), "abc\rdef");
+    Type(EditorOf(child), "abc\rdef");
     s.Command(ID_FILE_SAVE_CMD); // no name yet: asks for one
-    EXPECT_EQ(ReadWholeFile(Work("fresh.c")), "abc\r\ndef");
+    EXPECT_EQ(read_file(Work("fresh.c")), "abc\r\ndef");
     EXPECT_EQ(WindowTextOf(child), "fresh.c");
     ASSERT_TRUE(s.Close());
 }
 
 TEST_F(OvantaProgram, SingleInstanceModeSwitchedOff)
 {
-    ASSERT_TRUE(WriteWholeFile(Work("own.c"), "own\r\n"));
+    ASSERT_TRUE(write_file(Work("own.c"), "own\r\n"));
     ProgramSession first;
     Start(first, "");
     first.Command(ID_TOGGLE_SINGLE_INSTANCE);
@@ -386,12 +353,12 @@ TEST_F(OvantaProgram, SingleInstanceModeSwitchedOff)
 
 TEST_F(OvantaProgram, FailedSaveKeepsTheFileAndTheChanges)
 {
-    ASSERT_TRUE(WriteWholeFile(Work("held.c"), "held\r\n"));
+    ASSERT_TRUE(write_file(Work("held.c"), "held\r\n"));
     ProgramSession s;
     Start(s, "held.c");
     ASSERT_TRUE(WaitForChildren(s.MainWindow(), 1));
     HWND child = ActiveChild(s.MainWindow());
-    Type(Editor(child), "new ");
+    Type(EditorOf(child), "new ");
     // Another program holds the file open without sharing: it cannot be
     // replaced now.
     HANDLE held = CreateFileA(Work("held.c").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -399,19 +366,19 @@ TEST_F(OvantaProgram, FailedSaveKeepsTheFileAndTheChanges)
     Script("box ok\n");
     s.Command(ID_FILE_SAVE_CMD);
     CloseHandle(held);
-    EXPECT_EQ(ReadWholeFile(Work("held.c")), "held\r\n");
+    EXPECT_EQ(read_file(Work("held.c")), "held\r\n");
     EXPECT_EQ(WindowTextOf(child), "held.c *");
     EXPECT_NE(Log().find("could not be saved"), std::string::npos) << Log();
     // Once the file is free the same text saves.
     s.Command(ID_FILE_SAVE_CMD);
-    EXPECT_EQ(ReadWholeFile(Work("held.c")), "new held\r\n");
+    EXPECT_EQ(read_file(Work("held.c")), "new held\r\n");
     EXPECT_EQ(WindowTextOf(child), "held.c");
     ASSERT_TRUE(s.Close());
 }
 
 TEST_F(OvantaProgram, SplitPanesShowOneText)
 {
-    ASSERT_TRUE(WriteWholeFile(Work("split.c"), "first\r\nsecond\r\n"));
+    ASSERT_TRUE(write_file(Work("split.c"), "first\r\nsecond\r\n"));
     Setting("DefaultSettings", "Split", "1");
     ProgramSession s;
     Start(s, "split.c");
@@ -426,8 +393,7 @@ TEST_F(OvantaProgram, SplitPanesShowOneText)
     // Drag the split box at the top of the scroll bar down to the middle.
     SendMessageA(splitter, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(rc.right - 3, 2));
     SendMessageA(splitter, WM_LBUTTONUP, 0, MAKELPARAM(rc.right - 3, rc.bottom / 2));
-    for (int i = 0; i < 50 && !GetDlgItem(splitter, 0xE910); ++i)
-        Sleep(100);
+    WaitUntil([&] { return GetDlgItem(splitter, 0xE910) != nullptr; }, 5000);
     ASSERT_NE(GetDlgItem(splitter, 0xE910), nullptr) << rc.right << "x" << rc.bottom;
     HWND top = GetDlgItem(GetDlgItem(splitter, 0xE900), editor_id);
     HWND bottom = GetDlgItem(GetDlgItem(splitter, 0xE910), editor_id);
@@ -448,7 +414,7 @@ TEST_F(OvantaProgram, SplitPanesShowOneText)
     EXPECT_NE(firstCell(top), before);
     // One text, one modified state: saving from either pane writes both edits.
     s.Command(ID_FILE_SAVE_CMD);
-    std::string saved = ReadWholeFile(Work("split.c"));
+    std::string saved = read_file(Work("split.c"));
     EXPECT_NE(saved.find("##"), std::string::npos) << saved;
     EXPECT_NE(saved.find("@@@@"), std::string::npos) << saved;
     // Closing the document with two views frees nothing they still use.
@@ -462,10 +428,10 @@ TEST_F(OvantaProgram, SplitPanesShowOneText)
 TEST_F(OvantaProgram, CSourceOpensColouredAndPlainTextDoesNot)
 {
     const char text[] = "/* note */\r\nint main(void)\r\n{\r\n    return 0;\r\n}\r\n";
-    ASSERT_TRUE(WriteWholeFile(Work("a.c"), text));
-    ASSERT_TRUE(WriteWholeFile(Work("a.txt"), text));
+    ASSERT_TRUE(write_file(Work("a.c"), text));
+    ASSERT_TRUE(write_file(Work("a.txt"), text));
     // The suite's own assembler sources have a template out of the box too.
-    ASSERT_TRUE(WriteWholeFile(Work("a.a51"), "; note on the start\r\n        mov     a,#1\r\n        ljmp    main\r\n"));
+    ASSERT_TRUE(write_file(Work("a.a51"), "; note on the start\r\n        mov     a,#1\r\n        ljmp    main\r\n"));
     Setting("DefaultSettings", "OpenMaximized", "0");
     ProgramSession s;
     Start(s, "a.c a.txt a.a51");
@@ -479,7 +445,7 @@ TEST_F(OvantaProgram, CSourceOpensColouredAndPlainTextDoesNot)
     std::vector<HWND> children = Children(s.MainWindow());
     ASSERT_EQ(children.size(), 3u);
     for (HWND child : children) {
-        HWND editor = Editor(child);
+        HWND editor = EditorOf(child);
         RECT rc;
         GetClientRect(editor, &rc);
         std::vector<COLORREF> px = Pixels(s.MainWindow(), editor, std::min<int>(rc.right, 200),
@@ -506,7 +472,7 @@ TEST_F(OvantaProgram, GotoLineTakesDecimalAndHexadecimalNumbers)
     std::string text;
     for (int i = 1; i <= 60; ++i)
         text += "line " + std::to_string(i) + "\r\n";
-    ASSERT_TRUE(WriteWholeFile(Work("long.c"), text));
+    ASSERT_TRUE(write_file(Work("long.c"), text));
     // A word that is no number (the first line), 12, then 0x1F (31).
     Script("dialog ok set 1022 word\n"
            "dialog ok set 1022 12\n"
@@ -534,8 +500,8 @@ TEST_F(OvantaProgram, GotoLineTakesDecimalAndHexadecimalNumbers)
 
 TEST_F(OvantaProgram, MainWindowWithTwoDocumentsAndTheStatusBar)
 {
-    ASSERT_TRUE(WriteWholeFile(Work("left.c"), "int left;\r\n"));
-    ASSERT_TRUE(WriteWholeFile(Work("locked.c"), "int locked;\r\n"));
+    ASSERT_TRUE(write_file(Work("left.c"), "int left;\r\n"));
+    ASSERT_TRUE(write_file(Work("locked.c"), "int locked;\r\n"));
     ASSERT_TRUE(SetFileAttributesA(Work("locked.c").c_str(), FILE_ATTRIBUTE_READONLY));
     Setting("DefaultSettings", "OpenMaximized", "0");
     ProgramSession s;
@@ -567,13 +533,13 @@ TEST_F(OvantaProgram, MainWindowWithTwoDocumentsAndTheStatusBar)
     std::vector<HWND> children = Children(s.MainWindow());
     ASSERT_EQ(children.size(), 2u);
     RECT a, b;
-    GetWindowRect(Editor(children[0]), &a);
-    GetWindowRect(Editor(children[1]), &b);
+    GetWindowRect(EditorOf(children[0]), &a);
+    GetWindowRect(EditorOf(children[1]), &b);
     RECT overlap;
     EXPECT_FALSE(IntersectRect(&overlap, &a, &b));
     for (HWND child : children) {
         RECT rc;
-        GetWindowRect(Editor(child), &rc);
+        GetWindowRect(EditorOf(child), &rc);
         POINT p{rc.right - 20, rc.bottom - 30};
         ScreenToClient(s.MainWindow(), &p);
         EXPECT_EQ(frame.Pixel(p.x, p.y), RGB(255, 255, 255)) << WindowTextOf(child);
@@ -636,12 +602,12 @@ TEST_F(OvantaProgram, LineNumberMarginSelectsLinesAndGrowsWithTheText)
     for (int i = 1; i <= 99; ++i)
         text += "line" + std::to_string(i) + "\r\n";
     text.resize(text.size() - 2); // 99 lines, the last without a line end
-    ASSERT_TRUE(WriteWholeFile(Work("n.txt"), text));
+    ASSERT_TRUE(write_file(Work("n.txt"), text));
     Setting("DefaultSettings", "ShowLineNo", "1");
     ProgramSession s;
     Start(s, "n.txt");
     ASSERT_TRUE(WaitForChildren(s.MainWindow(), 1));
-    HWND editor = Editor(ActiveChild(s.MainWindow()));
+    HWND editor = EditorOf(ActiveChild(s.MainWindow()));
     ASSERT_NE(editor, nullptr);
     HWND view = GetParent(editor);
     auto marginWidth = [&] {
@@ -725,9 +691,9 @@ TEST_F(OvantaProgram, PrintsPagesThatFormFeedsEnd)
 {
     std::string why;
     ASSERT_TRUE(AddTestPrinter("Ovanta Test Printer", why)) << why;
-    ASSERT_TRUE(WriteWholeFile(Work("pages.txt"), "one\r\n\ftwo\r\nthree\r\n\ffour\r\nfive\r\n"));
+    ASSERT_TRUE(write_file(Work("pages.txt"), "one\r\n\ftwo\r\nthree\r\n\ffour\r\nfive\r\n"));
     std::string out = host_path(OVANTA_PRINT_DIR) + "\\pages.ps";
-    ASSERT_TRUE(MakeFolders(host_path(OVANTA_PRINT_DIR)));
+    ASSERT_TRUE(make_dirs(host_path(OVANTA_PRINT_DIR)));
     DeleteFileA(out.c_str());
     Setting("Print", "PageNo", "1");
     Setting("Print", "LineNo", "1");
@@ -768,7 +734,7 @@ TEST_F(OvantaProgram, PrintsPagesThatFormFeedsEnd)
     EXPECT_NE(print, std::string::npos) << log;
     EXPECT_LT(print, save) << log;
     EXPECT_NE(save, std::string::npos) << log;
-    std::string ps = ReadWholeFile(out);
+    std::string ps = read_file(out);
     size_t pages = 0;
     for (size_t at = ps.find("showpage"); at != std::string::npos; at = ps.find("showpage", at + 1))
         ++pages;
@@ -781,16 +747,15 @@ TEST_F(OvantaProgram, PrintsPagesThatFormFeedsEnd)
         PostMessageA(s.MainWindow(), WM_COMMAND, command, 0);
         // The preview is ready once it shows its first page's text.
         HWND preview = nullptr;
-        for (int i = 0; i < 200; ++i, Sleep(50))
-            if ((preview = FindWindowA("OvantaPreview", nullptr)) &&
-                WindowTextOf(GetDlgItem(preview, 0x7006)) == "Page 1")
-                break;
+        WaitUntil([&] {
+            return (preview = FindWindowA("OvantaPreview", nullptr)) != nullptr &&
+                   WindowTextOf(GetDlgItem(preview, 0x7006)) == "Page 1";
+        }, 10000);
         return preview;
     };
     auto closePreview = [&](HWND preview) {
         SendMessageA(preview, WM_COMMAND, 0x7005, 0);
-        for (int i = 0; i < 100 && !IsWindowEnabled(s.MainWindow()); ++i)
-            Sleep(50);
+        WaitUntil([&] { return IsWindowEnabled(s.MainWindow()) != FALSE; }, 5000);
         EXPECT_TRUE(IsWindowEnabled(s.MainWindow()));
     };
     HWND preview = openPreview(ID_FILE_PRINT_PREVIEW);
@@ -825,11 +790,9 @@ TEST_F(OvantaProgram, PrintsPagesThatFormFeedsEnd)
 // and sets its controls and presses its buttons.
 HWND WaitForPrintOptions()
 {
-    for (int i = 0; i < 200; ++i, Sleep(50))
-        if (HWND dlg = FindWindowA("#32770", "Print options"))
-            if (IsWindowVisible(dlg))
-                return dlg;
-    return nullptr;
+    HWND dlg = nullptr;
+    WaitUntil([&] { return (dlg = FindWindowA("#32770", "Print options")) != nullptr && IsWindowVisible(dlg); }, 10000);
+    return dlg && IsWindowVisible(dlg) ? dlg : nullptr;
 }
 
 bool Ticked(HWND dlg, int id)
@@ -846,8 +809,7 @@ void Tick(HWND dlg, int id, bool on)
 bool PressAndWait(HWND dlg, int id)
 {
     PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dlg, id)));
-    for (int i = 0; i < 200 && IsWindow(dlg); ++i)
-        Sleep(50);
+    WaitUntil([&] { return !IsWindow(dlg); }, 10000);
     return !IsWindow(dlg);
 }
 
@@ -862,14 +824,14 @@ TEST_F(OvantaProgram, PrintSettingsWriteTheirKeysAtOnceAndComeBackAfterARestart)
     std::string text;
     for (int i = 1; i <= 9; ++i)
         text += "line" + std::to_string(i) + "\r\n";
-    ASSERT_TRUE(WriteWholeFile(Work("p.txt"), text));
+    ASSERT_TRUE(write_file(Work("p.txt"), text));
     Setting("DefaultSettings", "ShowLineNo", "1");
     Script("dialog wait\ndialog wait\nprintsetup ok\n");
     {
         ProgramSession s;
         Start(s, "p.txt");
         ASSERT_TRUE(WaitForChildren(s.MainWindow(), 1));
-        HWND editor = Editor(ActiveChild(s.MainWindow()));
+        HWND editor = EditorOf(ActiveChild(s.MainWindow()));
         ASSERT_NE(editor, nullptr);
         HWND view = GetParent(editor);
         auto click = [&](int y, WPARAM keys) { ClickMargin(view, y, keys); };
@@ -919,8 +881,7 @@ TEST_F(OvantaProgram, PrintSettingsWriteTheirKeysAtOnceAndComeBackAfterARestart)
         Tick(dlg, IDC_PRINT_TOP, false);
         Tick(dlg, IDC_PRINT_BOTTOM, true);
         ASSERT_TRUE(PressAndWait(dlg, IDOK));
-        for (int i = 0; i < 100 && Log().find("printsetup ok") == std::string::npos; ++i)
-            Sleep(50);
+        WaitUntil([&] { return Log().find("printsetup ok") != std::string::npos; }, 5000);
         EXPECT_NE(Log().find("printsetup ok"), std::string::npos) << Log();
         // Written at once, all but "LineNo".
         EXPECT_EQ(Profile("Print", "PrintBW"), "0");
@@ -983,18 +944,15 @@ TEST_F(OvantaProgram, IconAndAboutBoxWithItsPicture)
     PostMessageA(s.MainWindow(), WM_COMMAND, ID_APP_ABOUT, 0);
     HWND about = nullptr;
     // The box is there once its build stamp ("date - time") is filled in.
-    for (int i = 0; i < 200; ++i) {
+    WaitUntil([&] {
         about = FindWindowA(nullptr, "Info about Ovanta");
-        if (about && WindowTextOf(GetDlgItem(about, IDC_BUILD_STAMP)).find(" - ") != std::string::npos)
-            break;
-        Sleep(50);
-    }
+        return about && WindowTextOf(GetDlgItem(about, IDC_BUILD_STAMP)).find(" - ") != std::string::npos;
+    }, 10000);
     ASSERT_NE(about, nullptr);
     EXPECT_NE(WindowTextOf(GetDlgItem(about, IDC_BUILD_STAMP)).find(" - "), std::string::npos);
     EXPECT_NE(SendMessageA(GetDlgItem(about, IDC_ABOUT_PICTURE), STM_GETIMAGE, IMAGE_BITMAP, 0), 0);
     SendMessageA(about, WM_COMMAND, IDOK, 0);
-    for (int i = 0; i < 100 && IsWindow(about); ++i)
-        Sleep(50);
+    WaitUntil([&] { return !IsWindow(about); }, 5000);
     EXPECT_FALSE(IsWindow(about));
     ASSERT_TRUE(s.Close());
 

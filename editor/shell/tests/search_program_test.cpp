@@ -7,7 +7,7 @@
 // Windows Sockets 2 before <windows.h>.
 #include <winsock2.h>
 
-#include "editor/shell/tests/ovanta_program_fixture.h"
+#include "testing/winprog/ovanta_fixture.h"
 #include "mouse_input.h"
 #include "program_session.h"
 #include "system_input.h"
@@ -52,26 +52,14 @@ std::vector<std::string> lines_of(const std::string& text)
     return lines;
 }
 
-struct Found {
-    DWORD pid;
-    int withControl;
-    int withoutControl;
-    HWND window;
-};
-
-BOOL CALLBACK find_dialog(HWND w, LPARAM data)
+// A dialog box of the process with a control of id withControl and, where
+// withoutControl is not 0, none of that id.
+HWND find_dialog(DWORD pid, int withControl, int withoutControl)
 {
-    auto* f = reinterpret_cast<Found*>(data);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(w, &pid);
-    char cls[32] = "";
-    GetClassNameA(w, cls, sizeof cls);
-    if (pid != f->pid || std::string(cls) != "#32770")
-        return TRUE;
-    if (!GetDlgItem(w, f->withControl) || (f->withoutControl && GetDlgItem(w, f->withoutControl)))
-        return TRUE;
-    f->window = w;
-    return FALSE;
+    return TopWindowWhere([=](HWND w) {
+        return ProcessOf(w) == pid && ClassOf(w) == "#32770" && GetDlgItem(w, withControl) &&
+               !(withoutControl && GetDlgItem(w, withoutControl));
+    });
 }
 
 class OvantaSearchProgram : public OvantaProgramTest {
@@ -85,23 +73,14 @@ protected:
         HWND editor = GetDlgItem(pane, editor_id);
         return editor ? editor : GetDlgItem(GetDlgItem(pane, pane_id), editor_id);
     }
-    static void Type(HWND editor, const std::string& text)
-    {
-        for (char c : text)
-            SendMessageA(editor, WM_CHAR, static_cast<unsigned char>(c), 1);
-    }
     // The Search dialog (it has no Replace button) or the Search & Replace dialog.
     static HWND SearchDialog(const ProgramSession& s)
     {
-        Found f{s.ProcessId(), IDC_FIND_NEXT, IDC_REPLACE, nullptr};
-        EnumWindows(find_dialog, reinterpret_cast<LPARAM>(&f));
-        return f.window;
+        return find_dialog(s.ProcessId(), IDC_FIND_NEXT, IDC_REPLACE);
     }
     static HWND ReplaceDialog(const ProgramSession& s)
     {
-        Found f{s.ProcessId(), IDC_REPLACE, 0, nullptr};
-        EnumWindows(find_dialog, reinterpret_cast<LPARAM>(&f));
-        return f.window;
+        return find_dialog(s.ProcessId(), IDC_REPLACE, 0);
     }
     static void Set(HWND dlg, int id, const std::string& text) { SetDlgItemTextA(dlg, id, text.c_str()); }
     static void Check(HWND dlg, int id, bool on)
@@ -127,9 +106,9 @@ protected:
 
 TEST_F(OvantaSearchProgram, SearchAndReplaceDialogsWorkInTheDocumentsAndKeepTheirSettings)
 {
-    ASSERT_TRUE(WriteWholeFile(Work("a.c"), "alpha beta Alpha /* alpha */ alphabet alpha two\r\n"));
-    ASSERT_TRUE(WriteWholeFile(Work("b.c"), "alpha ALPHA Alpha\r\n"));
-    ASSERT_TRUE(WriteWholeFile(Work("c.c"), "one two one two\r\n"));
+    ASSERT_TRUE(write_file(Work("a.c"), "alpha beta Alpha /* alpha */ alphabet alpha two\r\n"));
+    ASSERT_TRUE(write_file(Work("b.c"), "alpha ALPHA Alpha\r\n"));
+    ASSERT_TRUE(write_file(Work("c.c"), "one two one two\r\n"));
 
     ProgramSession s;
     Start(s, "a.c b.c c.c", "");
@@ -158,7 +137,7 @@ TEST_F(OvantaSearchProgram, SearchAndReplaceDialogsWorkInTheDocumentsAndKeepThei
     Click(find, IDC_FIND_NEXT);
     Type(a, "!");
     s.Command(ID_FILE_SAVE_CMD);
-    EXPECT_EQ(ReadWholeFile(Work("a.c")), "alpha beta ! /* alpha */ alphabet # two\r\n");
+    EXPECT_EQ(read_file(Work("a.c")), "alpha beta ! /* alpha */ alphabet # two\r\n");
     // Nothing more upwards but the first word, then the beginning is reached.
     Click(find, IDC_FIND_NEXT);
     Click(find, IDC_FIND_NEXT);
@@ -178,7 +157,7 @@ TEST_F(OvantaSearchProgram, SearchAndReplaceDialogsWorkInTheDocumentsAndKeepThei
     Check(replace, IDC_KEEP_CASE, true);
     Click(replace, IDC_REPLACE_ALL);
     s.Command(ID_FILE_SAVE_CMD);
-    EXPECT_EQ(ReadWholeFile(Work("b.c")), "omega OMEGA Omega\r\n");
+    EXPECT_EQ(read_file(Work("b.c")), "omega OMEGA Omega\r\n");
     EXPECT_NE(Log().find("box \"Replace all..\" \"3 replaces done\""), std::string::npos) << Log();
 
     // Replace one at a time: find, replace (the next is selected), replace.
@@ -189,10 +168,10 @@ TEST_F(OvantaSearchProgram, SearchAndReplaceDialogsWorkInTheDocumentsAndKeepThei
     Click(replace, IDC_FIND_NEXT);
     Click(replace, IDC_REPLACE);
     s.Command(ID_FILE_SAVE_CMD);
-    EXPECT_EQ(ReadWholeFile(Work("c.c")), "1 two one two\r\n");
+    EXPECT_EQ(read_file(Work("c.c")), "1 two one two\r\n");
     Click(replace, IDC_REPLACE);
     s.Command(ID_FILE_SAVE_CMD);
-    EXPECT_EQ(ReadWholeFile(Work("c.c")), "1 two 1 two\r\n");
+    EXPECT_EQ(read_file(Work("c.c")), "1 two 1 two\r\n");
 
     // In all open files.
     Check(replace, IDC_ALL_OPEN_FILES, true);
@@ -202,8 +181,8 @@ TEST_F(OvantaSearchProgram, SearchAndReplaceDialogsWorkInTheDocumentsAndKeepThei
     Set(replace, IDC_REPLACE_TEXT, "2");
     Click(replace, IDC_REPLACE_ALL);
     s.Command(ID_FILE_SAVE_ALL);
-    EXPECT_EQ(ReadWholeFile(Work("a.c")), "alpha beta ! /* alpha */ alphabet # 2\r\n");
-    EXPECT_EQ(ReadWholeFile(Work("c.c")), "1 2 1 2\r\n");
+    EXPECT_EQ(read_file(Work("a.c")), "alpha beta ! /* alpha */ alphabet # 2\r\n");
+    EXPECT_EQ(read_file(Work("c.c")), "1 2 1 2\r\n");
     EXPECT_NE(Log().find("box \"Search & Replace in all open files..\" \"3 Replaces in 2 files processed\""),
               std::string::npos)
         << Log();
@@ -236,14 +215,14 @@ TEST_F(OvantaSearchProgram, SearchAndReplaceDialogsWorkInTheDocumentsAndKeepThei
 TEST_F(OvantaSearchProgram, FindInFilesListsEveryHitInTheSearchResultsPane)
 {
     const std::string tree = Work("tree");
-    ASSERT_TRUE(MakeFolders(tree + "\\sub\\deep"));
-    ASSERT_TRUE(WriteWholeFile(tree + "\\top.c", "int x;\r\nfind me\r\n"));
-    ASSERT_TRUE(WriteWholeFile(tree + "\\sub\\lf.c", "a\nfind\nfind find\n"));
-    ASSERT_TRUE(WriteWholeFile(tree + "\\sub\\cr.h", "find\rx find\r"));
-    ASSERT_TRUE(WriteWholeFile(tree + "\\sub\\empty.c", ""));
-    ASSERT_TRUE(WriteWholeFile(tree + "\\sub\\deep\\long.c", std::string(5000, 'x') + " find\r\n"));
-    ASSERT_TRUE(WriteWholeFile(tree + "\\sub\\deep\\skip.txt", "find\r\n"));
-    ASSERT_TRUE(WriteWholeFile(tree + "\\sub\\bin.c", std::string("\x01\x00\xff", 3) + "find\r\n"));
+    ASSERT_TRUE(make_dirs(tree + "\\sub\\deep"));
+    ASSERT_TRUE(write_file(tree + "\\top.c", "int x;\r\nfind me\r\n"));
+    ASSERT_TRUE(write_file(tree + "\\sub\\lf.c", "a\nfind\nfind find\n"));
+    ASSERT_TRUE(write_file(tree + "\\sub\\cr.h", "find\rx find\r"));
+    ASSERT_TRUE(write_file(tree + "\\sub\\empty.c", ""));
+    ASSERT_TRUE(write_file(tree + "\\sub\\deep\\long.c", std::string(5000, 'x') + " find\r\n"));
+    ASSERT_TRUE(write_file(tree + "\\sub\\deep\\skip.txt", "find\r\n"));
+    ASSERT_TRUE(write_file(tree + "\\sub\\bin.c", std::string("\x01\x00\xff", 3) + "find\r\n"));
 
     ProgramSession s;
     Start(s, "\"" + tree + "\\top.c\"", "");
@@ -338,8 +317,7 @@ public:
     }
     bool WaitForBytes(size_t n) const
     {
-        for (int i = 0; i < 200 && Received().size() < n; ++i)
-            Sleep(50);
+        WaitUntil([&] { return Received().size() >= n; }, 10000);
         return Received().size() >= n;
     }
 
@@ -366,8 +344,7 @@ private:
         connected_ = true;
         if (act_ == Act::kSendText) {
             send(peer, text_.data(), static_cast<int>(text_.size()), 0);
-            for (int i = 0; i < 100 && !stop_; ++i)
-                Sleep(50);
+            WaitUntil([&] { return stop_.load(); }, 5000);
         } else if (act_ == Act::kReceive) {
             char buf[64];
             int n;
@@ -427,8 +404,7 @@ TEST_F(OvantaSearchProgram, TcpLinkSendsToAPeerAndPutsItsTextOnTheClipboard)
         // Receive: the peer's text arrives as 0x424 and goes to the clipboard.
         s.Command(ID_TCP_SETTINGS);
         std::string clip;
-        for (int i = 0; i < 200 && (clip = ClipboardText()) != "text from the peer"; ++i)
-            Sleep(50);
+        WaitUntil([&] { return (clip = ClipboardText()) == "text from the peer"; }, 10000);
         EXPECT_EQ(clip, "text from the peer");
         EXPECT_EQ(Profile("DefaultSettings", "TcpPortNo"), std::to_string(texter.Port()));
 
@@ -447,20 +423,17 @@ TEST_F(OvantaSearchProgram, TcpLinkSendsToAPeerAndPutsItsTextOnTheClipboard)
         // The peer closes without a word: the reader ends, and the next
         // receive is not refused as "already waiting".
         s.Command(ID_TCP_SETTINGS);
-        for (int i = 0; i < 100 && !closer.Connected(); ++i)
-            Sleep(50);
+        WaitUntil([&] { return closer.Connected(); }, 5000);
         EXPECT_TRUE(closer.Connected());
         Sleep(500);
         s.Command(ID_TCP_SETTINGS);
-        for (int i = 0; i < 200 && (clip = ClipboardText()) != "second text"; ++i)
-            Sleep(50);
+        WaitUntil([&] { return (clip = ClipboardText()) == "second text"; }, 10000);
         EXPECT_EQ(clip, "second text");
         EXPECT_EQ(Log().find("Socket is already waiting for data"), std::string::npos) << Log();
 
         // A reader waiting on a silent peer is stopped when the program closes.
         s.Command(ID_TCP_SETTINGS);
-        for (int i = 0; i < 100 && !silent.Connected(); ++i)
-            Sleep(50);
+        WaitUntil([&] { return silent.Connected(); }, 5000);
         EXPECT_TRUE(silent.Connected());
         int exitCode = -1;
         EXPECT_TRUE(s.Close(&exitCode, 15000));
@@ -473,7 +446,7 @@ TEST_F(OvantaSearchProgram, TcpLinkSendsToAPeerAndPutsItsTextOnTheClipboard)
 // pastes into the search box, Escape closes the dialog (real keys).
 TEST_F(OvantaSearchProgram, KeysTypedInTheSearchDialogStayInIt)
 {
-    ASSERT_TRUE(WriteWholeFile(Work("k.c"), "text\r\n"));
+    ASSERT_TRUE(write_file(Work("k.c"), "text\r\n"));
     ProgramSession s;
     Start(s, "k.c", "");
     HWND frame = s.MainWindow();
@@ -490,18 +463,17 @@ TEST_F(OvantaSearchProgram, KeysTypedInTheSearchDialogStayInIt)
     PlayInput({KeyDown(VK_CONTROL), KeyDown('V'), KeyUp('V'), KeyUp(VK_CONTROL)}, nullptr, 300);
     EXPECT_EQ(WindowTextOf(GetDlgItem(find, IDC_SEARCH_TEXT)), "word");
     PlayInput({KeyDown(VK_ESCAPE), KeyUp(VK_ESCAPE)}, nullptr, 300);
-    for (int i = 0; i < 100 && IsWindowVisible(find); ++i)
-        Sleep(50);
+    WaitUntil([&] { return !IsWindowVisible(find); }, 5000);
     EXPECT_FALSE(IsWindowVisible(find));
     s.Command(ID_FILE_SAVE_CMD);
-    EXPECT_EQ(ReadWholeFile(Work("k.c")), "text\r\n");
+    EXPECT_EQ(read_file(Work("k.c")), "text\r\n");
     ASSERT_TRUE(s.Close());
 }
 
 // F3 in the open Search dialog finds the next hit, not the one after it.
 TEST_F(OvantaSearchProgram, F3InTheSearchDialogFindsTheNextHit)
 {
-    ASSERT_TRUE(WriteWholeFile(Work("f.c"), "a a a a\r\n"));
+    ASSERT_TRUE(write_file(Work("f.c"), "a a a a\r\n"));
     ProgramSession s;
     Start(s, "f.c", "");
     HWND frame = s.MainWindow();
@@ -520,7 +492,7 @@ TEST_F(OvantaSearchProgram, F3InTheSearchDialogFindsTheNextHit)
     SendMessageA(find, WM_NULL, 0, 0);
     Type(editor, "X");
     s.Command(ID_FILE_SAVE_CMD);
-    EXPECT_EQ(ReadWholeFile(Work("f.c")), "a X a a\r\n");
+    EXPECT_EQ(read_file(Work("f.c")), "a X a a\r\n");
     ASSERT_TRUE(s.Close());
 }
 
@@ -530,7 +502,7 @@ TEST_F(OvantaSearchProgram, TheSearchDialogMovesOffTheFoundLine)
     std::string text;
     for (int i = 0; i < 30; ++i)
         text += (i == 5 ? "target" : "line") + std::to_string(i) + "\r\n";
-    ASSERT_TRUE(WriteWholeFile(Work("t.c"), text));
+    ASSERT_TRUE(write_file(Work("t.c"), text));
     ProgramSession s;
     Start(s, "t.c", "");
     HWND frame = s.MainWindow();
@@ -574,7 +546,7 @@ TEST_F(OvantaSearchProgram, ReplaceAllIsUndoneInOneStep)
     std::string text;
     for (int i = 0; i < 591; ++i)
         text += (i % 10 == 9) ? "ab\r\n" : "ab ";
-    ASSERT_TRUE(WriteWholeFile(Work("u.c"), text));
+    ASSERT_TRUE(write_file(Work("u.c"), text));
     ProgramSession s;
     Start(s, "u.c", "");
     HWND frame = s.MainWindow();
@@ -587,10 +559,10 @@ TEST_F(OvantaSearchProgram, ReplaceAllIsUndoneInOneStep)
     Set(replace, IDC_REPLACE_TEXT, "xyz");
     Click(replace, IDC_REPLACE_ALL);
     s.Command(ID_FILE_SAVE_CMD);
-    ASSERT_EQ(ReadWholeFile(Work("u.c")).find("ab"), std::string::npos);
+    ASSERT_EQ(read_file(Work("u.c")).find("ab"), std::string::npos);
     s.Command(ID_EDIT_UNDO);
     s.Command(ID_FILE_SAVE_CMD);
-    EXPECT_EQ(ReadWholeFile(Work("u.c")), text);
+    EXPECT_EQ(read_file(Work("u.c")), text);
     ASSERT_TRUE(s.Close());
 }
 
@@ -599,9 +571,9 @@ TEST_F(OvantaSearchProgram, ReplaceAllIsUndoneInOneStep)
 TEST_F(OvantaSearchProgram, DoubleClickOnASearchResultSelectsTheHit)
 {
     const std::string tree = Work("hits");
-    ASSERT_TRUE(MakeFolders(tree));
-    ASSERT_TRUE(WriteWholeFile(tree + "\\m.c", "x\r\n\tint a;\r\n"));
-    ASSERT_TRUE(WriteWholeFile(tree + "\\o.txt", "other\r\n"));
+    ASSERT_TRUE(make_dirs(tree));
+    ASSERT_TRUE(write_file(tree + "\\m.c", "x\r\n\tint a;\r\n"));
+    ASSERT_TRUE(write_file(tree + "\\o.txt", "other\r\n"));
     ProgramSession s;
     Start(s, "\"" + tree + "\\m.c\" \"" + tree + "\\o.txt\"", "");
     HWND frame = s.MainWindow();
@@ -639,7 +611,7 @@ TEST_F(OvantaSearchProgram, DoubleClickOnASearchResultSelectsTheHit)
     EXPECT_TRUE(IsZoomed(target));
     Type(EditorOf(target), "X");
     s.Command(ID_FILE_SAVE_CMD);
-    EXPECT_EQ(ReadWholeFile(tree + "\\m.c"), "x\r\n\tX a;\r\n");
+    EXPECT_EQ(read_file(tree + "\\m.c"), "x\r\n\tX a;\r\n");
     ASSERT_TRUE(s.Close());
 }
 
@@ -648,8 +620,8 @@ TEST_F(OvantaSearchProgram, DoubleClickOnASearchResultSelectsTheHit)
 TEST_F(OvantaSearchProgram, FindInFilesWithoutDocumentsIsTheDiskSearch)
 {
     const std::string tree = Work("disk");
-    ASSERT_TRUE(MakeFolders(tree));
-    ASSERT_TRUE(WriteWholeFile(tree + "\\d.c", "one needle\r\n"));
+    ASSERT_TRUE(make_dirs(tree));
+    ASSERT_TRUE(write_file(tree + "\\d.c", "one needle\r\n"));
     ProgramSession s;
     Start(s, "", "");
     HWND frame = s.MainWindow();
@@ -679,12 +651,12 @@ TEST_F(OvantaSearchProgram, FindInFilesWithoutDocumentsIsTheDiskSearch)
 TEST_F(OvantaSearchProgram, EscapeStopsALongDiskSearchAndKeepsTheDialog)
 {
     const std::string tree = Work("many");
-    ASSERT_TRUE(MakeFolders(tree));
+    ASSERT_TRUE(make_dirs(tree));
     std::string text;
     for (int i = 0; i < 200; ++i)
         text += "hit hit hit\r\n";
     for (int i = 0; i < 400; ++i)
-        ASSERT_TRUE(WriteWholeFile(tree + "\\f" + std::to_string(i) + ".c", text));
+        ASSERT_TRUE(write_file(tree + "\\f" + std::to_string(i) + ".c", text));
     ProgramSession s;
     Start(s, "", "");
     HWND frame = s.MainWindow();
@@ -700,8 +672,7 @@ TEST_F(OvantaSearchProgram, EscapeStopsALongDiskSearchAndKeepsTheDialog)
     // Held until the program answers again: the search has ended.
     PlayInput({WaitFor(300), KeyDown(VK_ESCAPE)}, nullptr, 0);
     DWORD_PTR ignored = 0;
-    for (int i = 0; i < 600 && !SendMessageTimeoutA(frame, WM_NULL, 0, 0, SMTO_BLOCK, 100, &ignored); ++i)
-        Sleep(50);
+    WaitUntil([&] { return SendMessageTimeoutA(frame, WM_NULL, 0, 0, SMTO_BLOCK, 100, &ignored) != 0; }, 90000);
     PlayInput({KeyUp(VK_ESCAPE)}, nullptr, 500);
     const std::vector<std::string> lines = SearchResults(frame);
     ASSERT_FALSE(lines.empty());

@@ -2,8 +2,7 @@
 // keyword added through "Syntax colors..." is in the profile when the
 // program ends and is listed, in its colour, when the next start opens the
 // dialog again; "Colors..." changes the background and the colour table.
-#include "program_session.h"
-#include "testing/kit/test_kit.h"
+#include "testing/winprog/ovanta_fixture.h"
 #include "winui/picture.h"
 
 #include "editor/editctl/color_table.h"
@@ -13,63 +12,24 @@
 
 #include <windows.h>
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
-namespace fs = std::filesystem;
 
 namespace {
 
 const char frame_class[] = "winui.Frame";
 
-class OvantaSyntaxProgram : public ::testing::Test {
+class OvantaSyntaxProgram : public OvantaProgramTest {
 protected:
-    void SetUp() override
-    {
-        const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir_ = host_path(TEST_TMP_DIR) + "\\" + info->name();
-        std::error_code ignored;
-        fs::remove_all(dir_, ignored);
-        bin_ = dir_ + "\\bin";
-        ASSERT_TRUE(MakeFolders(bin_));
-        exe_ = bin_ + "\\ovanta.exe";
-        ASSERT_TRUE(CopyOneFile(host_path(OVANTA_EXE), exe_));
-        ini_ = bin_ + "\\ovanta.ini";
-        script_ = dir_ + "\\answers.txt";
-        log_ = dir_ + "\\answers.log";
-    }
-
+    // Starts the program in its own folder with the answers of script.
     void Start(ProgramSession& s, const std::string& script)
     {
-        ASSERT_TRUE(WriteWholeFile(script_, script));
+        ASSERT_TRUE(write_file(script_, script));
         s.SetScript(script_, log_);
         ASSERT_TRUE(s.Start(exe_, "", bin_));
         ASSERT_NE(s.WaitForMainWindow(frame_class), nullptr);
     }
-    std::string Profile(const char* section, const char* key) const
-    {
-        char value[1024] = "";
-        GetPrivateProfileStringA(section, key, "<missing>", value, sizeof value, ini_.c_str());
-        return value;
-    }
-    // The dialog of the program with this caption, waited for.
-    static HWND WaitForDialog(DWORD pid, const char* caption)
-    {
-        for (int i = 0; i < 400; ++i) {
-            for (HWND w = FindWindowExA(nullptr, nullptr, "#32770", caption); w;
-                 w = FindWindowExA(nullptr, w, "#32770", caption)) {
-                DWORD owner = 0;
-                GetWindowThreadProcessId(w, &owner);
-                if (owner == pid && IsWindowVisible(w))
-                    return w;
-            }
-            Sleep(50);
-        }
-        return nullptr;
-    }
-
-    std::string dir_, bin_, exe_, ini_, script_, log_;
 };
 
 TEST_F(OvantaSyntaxProgram, AKeywordAddedInTheDialogIsKeptAndShownInItsColourAfterARestart)
@@ -90,7 +50,7 @@ TEST_F(OvantaSyntaxProgram, AKeywordAddedInTheDialogIsKeptAndShownInItsColourAft
     const std::string last = "syntax" + std::to_string(count);
     EXPECT_EQ(Profile("C/C++", last.c_str()), "zork,4");
     EXPECT_EQ(Profile("SyntaxTemplates", "template0"), "C/C++");
-    std::string log = ReadWholeFile(log_);
+    std::string log = read_file(log_);
     EXPECT_NE(log.find("dialog 142 \"Syntax Colors\" 1"), std::string::npos) << log;
     EXPECT_NE(log.find("dialog 133 \"COLOR Select\" 1011"), std::string::npos) << log;
 
@@ -98,7 +58,7 @@ TEST_F(OvantaSyntaxProgram, AKeywordAddedInTheDialogIsKeptAndShownInItsColourAft
     ProgramSession s;
     Start(s, "dialog wait\n");
     PostMessageA(s.MainWindow(), WM_COMMAND, ID_SYNTAX_COLORS, 0);
-    HWND dlg = WaitForDialog(s.ProcessId(), "Syntax Colors");
+    HWND dlg = WaitForProcessDialog(s.ProcessId(), "Syntax Colors");
     ASSERT_NE(dlg, nullptr);
     HWND list = GetDlgItem(dlg, IDC_ENTRY_LIST);
     EXPECT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), count);
@@ -122,8 +82,7 @@ TEST_F(OvantaSyntaxProgram, AKeywordAddedInTheDialogIsKeptAndShownInItsColourAft
                 ++coloured;
     EXPECT_GT(coloured, 10);
     PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dlg, IDCANCEL)));
-    for (int i = 0; i < 100 && IsWindow(dlg); ++i)
-        Sleep(50);
+    WaitUntil([&] { return !IsWindow(dlg); }, 5000);
     EXPECT_FALSE(IsWindow(dlg));
     ASSERT_TRUE(s.Close());
     EXPECT_EQ(Profile("C/C++", last.c_str()), "zork,4");

@@ -1,7 +1,7 @@
 // Ovanta's views and status bar in the real ovanta.exe under Wine: the C
 // re-format of a view, the focus after Goto Line, the status bar's browser
 // pane and its progress pane.
-#include "editor/shell/tests/ovanta_program_fixture.h"
+#include "testing/winprog/ovanta_fixture.h"
 #include "message_log.h"
 #include "program_session.h"
 #include "system_input.h"
@@ -68,10 +68,6 @@ int dark_pixels_on_screen(HWND window, int skipTop)
 
 class OvantaViews : public OvantaProgramTest {
 protected:
-    void Setting(const char* section, const char* key, const char* value)
-    {
-        WritePrivateProfileStringA(section, key, value, ini_.c_str());
-    }
 
     void Start(ProgramSession& s, const std::string& args)
     {
@@ -80,16 +76,9 @@ protected:
         ASSERT_NE(s.WaitForMainWindow(frame_class), nullptr);
     }
 
-    static HWND ActiveChild(HWND frame)
-    {
-        return reinterpret_cast<HWND>(SendMessageA(Client(frame), WM_MDIGETACTIVE, 0, 0));
-    }
     static bool WaitForActiveChild(HWND frame, DWORD timeoutMs = 20000)
     {
-        DWORD start = GetTickCount();
-        while (!ActiveChild(frame) && GetTickCount() - start < timeoutMs)
-            Sleep(50);
-        return ActiveChild(frame) != nullptr;
+        return WaitUntil([&] { return ActiveChild(frame) != nullptr; }, static_cast<int>(timeoutMs));
     }
     // A start that hands its arguments to the running instance.
     void StartSecond(const std::string& args)
@@ -101,34 +90,18 @@ protected:
         ASSERT_TRUE(s.WaitForExit(30000, &code));
         EXPECT_EQ(code, 0);
     }
-    std::string Profile(const char* section, const char* key) const
-    {
-        char value[256] = "";
-        GetPrivateProfileStringA(section, key, "<missing>", value, sizeof value, ini_.c_str());
-        return value;
-    }
     // Waits until the active document window has the title.
     static HWND WaitForActiveTitle(HWND frame, const std::string& title, DWORD timeoutMs = 20000)
     {
-        DWORD start = GetTickCount();
-        while (GetTickCount() - start < timeoutMs) {
-            HWND child = ActiveChild(frame);
-            if (child && WindowTextOf(child).rfind(title, 0) == 0)
-                return child;
-            Sleep(50);
-        }
-        return nullptr;
+        HWND child = nullptr;
+        const bool came = WaitUntil([&] {
+            child = ActiveChild(frame);
+            return child && WindowTextOf(child).rfind(title, 0) == 0;
+        }, static_cast<int>(timeoutMs));
+        return came ? child : nullptr;
     }
     static HWND View(HWND child) { return GetDlgItem(child, pane_id); }
     static HWND Editor(HWND child) { return GetDlgItem(View(child), editor_id); }
-    static HWND Focus(HWND window)
-    {
-        GUITHREADINFO info{};
-        info.cbSize = sizeof info;
-        if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info))
-            return nullptr;
-        return info.hwndFocus;
-    }
 
 };
 
@@ -136,7 +109,7 @@ protected:
 // into the text at the new line, by real keys through the system queue.
 TEST_F(OvantaViews, TypingAfterGotoLineGoesIntoTheEditorAtThatLine)
 {
-    ASSERT_TRUE(WriteWholeFile(Work("g.c"), "one\r\ntwo\r\nthree\r\nfour\r\n"));
+    ASSERT_TRUE(write_file(Work("g.c"), "one\r\ntwo\r\nthree\r\nfour\r\n"));
     Script("dialog ok set 1022 3\n");
     ProgramSession s;
     Start(s, "g.c");
@@ -153,7 +126,7 @@ TEST_F(OvantaViews, TypingAfterGotoLineGoesIntoTheEditorAtThatLine)
     PlayInput({KeyDown('X'), KeyUp('X')}, nullptr, 500);
     SendMessageA(editor, WM_CHAR, 'Y', 1);
     s.Command(ID_FILE_SAVE_CMD);
-    EXPECT_EQ(ReadWholeFile(Work("g.c")), "one\r\ntwo\r\nxYthree\r\nfour\r\n");
+    EXPECT_EQ(read_file(Work("g.c")), "one\r\ntwo\r\nxYthree\r\nfour\r\n");
     ASSERT_TRUE(s.Close());
 }
 
@@ -161,8 +134,8 @@ TEST_F(OvantaViews, TypingAfterGotoLineGoesIntoTheEditorAtThatLine)
 // with the formatter's message and leave text and modified flag alone.
 TEST_F(OvantaViews, ReformatAsCLaysTheTextOutAndRefusesUnbalancedBraces)
 {
-    ASSERT_TRUE(WriteWholeFile(Work("f.c"), "int f(void) { int a; a = 1; return a; }\r\n"));
-    ASSERT_TRUE(WriteWholeFile(Work("open.c"), "void g(void) {\r\nint b;\r\n"));
+    ASSERT_TRUE(write_file(Work("f.c"), "int f(void) { int a; a = 1; return a; }\r\n"));
+    ASSERT_TRUE(write_file(Work("open.c"), "void g(void) {\r\nint b;\r\n"));
     Script("box ok\n");
     ProgramSession s;
     Start(s, "f.c");
@@ -171,11 +144,11 @@ TEST_F(OvantaViews, ReformatAsCLaysTheTextOutAndRefusesUnbalancedBraces)
     SendMessageA(View(child), WM_REFORMAT_C, 0, 0);
     EXPECT_EQ(WindowTextOf(child), "f.c *");
     s.Command(ID_FILE_SAVE_CMD);
-    EXPECT_EQ(ReadWholeFile(Work("f.c")), "int f(void)\r\n{\r\n    int a;\r\n    a = 1;\r\n    return a;\r\n}\r\n");
+    EXPECT_EQ(read_file(Work("f.c")), "int f(void)\r\n{\r\n    int a;\r\n    a = 1;\r\n    return a;\r\n}\r\n");
     // One Undo brings back the text before the run.
     s.Command(ID_EDIT_UNDO);
     s.Command(ID_FILE_SAVE_CMD);
-    EXPECT_EQ(ReadWholeFile(Work("f.c")), "int f(void) { int a; a = 1; return a; }\r\n");
+    EXPECT_EQ(read_file(Work("f.c")), "int f(void) { int a; a = 1; return a; }\r\n");
 
     ASSERT_TRUE(s.Close());
     ProgramSession t;
@@ -187,7 +160,7 @@ TEST_F(OvantaViews, ReformatAsCLaysTheTextOutAndRefusesUnbalancedBraces)
     EXPECT_NE(log.find("There exist more opening {-braces then closing"), std::string::npos) << log;
     EXPECT_EQ(WindowTextOf(child), "open.c");
     t.Command(ID_FILE_SAVE_CMD);
-    EXPECT_EQ(ReadWholeFile(Work("open.c")), "void g(void) {\r\nint b;\r\n");
+    EXPECT_EQ(read_file(Work("open.c")), "void g(void) {\r\nint b;\r\n");
     ASSERT_TRUE(t.Close());
 }
 
@@ -210,11 +183,11 @@ TEST_F(OvantaViews, ProgressPaneAdvancesWhileCIsReformattedAndALargeFileLoads)
     std::string c;
     for (int i = 0; c.size() < 100000; ++i)
         c += "int f" + std::to_string(i) + "(void) { int a; a = " + std::to_string(i) + "; return a; }\r\n";
-    ASSERT_TRUE(WriteWholeFile(Work("f.c"), c));
+    ASSERT_TRUE(write_file(Work("f.c"), c));
     std::string big;
     for (int i = 0; big.size() < (5u << 20); ++i)
         big += "\tmov\ta, #" + std::to_string(i % 256) + "\t; line " + std::to_string(i) + "\r\n";
-    ASSERT_TRUE(WriteWholeFile(Work("big.asm"), big));
+    ASSERT_TRUE(write_file(Work("big.asm"), big));
 
     MessageLog setPos(PBM_SETPOS, PROGRESS_CLASSA, dir_ + "\\setpos.log");
     ProgramSession s;
@@ -251,7 +224,7 @@ TEST_F(OvantaViews, ProgressPaneAdvancesWhileCIsReformattedAndALargeFileLoads)
 TEST_F(OvantaViews, NewDocumentWindowsOpenAsTheUserLastSizedOne)
 {
     for (const char* name : {"a.c", "b.c", "c.c"})
-        ASSERT_TRUE(WriteWholeFile(Work(name), "int x;\r\n"));
+        ASSERT_TRUE(write_file(Work(name), "int x;\r\n"));
     Setting("DefaultSettings", "OpenMaximized", "0");
     ProgramSession s;
     Start(s, "a.c");
@@ -282,7 +255,7 @@ TEST_F(OvantaViews, NewDocumentWindowsOpenAsTheUserLastSizedOne)
 // saved.
 TEST_F(OvantaViews, AutoSaveWritesChangesAndAFailedOneLeavesTheFileWhole)
 {
-    ASSERT_TRUE(WriteWholeFile(Work("auto.c"), "int a;\r\n"));
+    ASSERT_TRUE(write_file(Work("auto.c"), "int a;\r\n"));
     Script("box ok\nbox ok\nbox ok\n");
     ProgramSession s;
     Start(s, "auto.c");
@@ -291,7 +264,7 @@ TEST_F(OvantaViews, AutoSaveWritesChangesAndAFailedOneLeavesTheFileWhole)
     HWND editor = Editor(child);
     SendMessageA(editor, WM_CHAR, 'X', 1);
     SendMessageA(s.MainWindow(), WM_TIMER, 0x4321, 0);
-    EXPECT_EQ(ReadWholeFile(Work("auto.c")), "Xint a;\r\n");
+    EXPECT_EQ(read_file(Work("auto.c")), "Xint a;\r\n");
 
     // The file held open without sharing: the tick cannot replace it.
     HANDLE held = CreateFileA(Work("auto.c").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -299,10 +272,10 @@ TEST_F(OvantaViews, AutoSaveWritesChangesAndAFailedOneLeavesTheFileWhole)
     SendMessageA(editor, WM_CHAR, 'Y', 1);
     SendMessageA(s.MainWindow(), WM_TIMER, 0x4321, 0);
     CloseHandle(held);
-    EXPECT_EQ(ReadWholeFile(Work("auto.c")), "Xint a;\r\n");
+    EXPECT_EQ(read_file(Work("auto.c")), "Xint a;\r\n");
     // The next tick saves what the failed one could not.
     SendMessageA(s.MainWindow(), WM_TIMER, 0x4321, 0);
-    EXPECT_EQ(ReadWholeFile(Work("auto.c")), "XYint a;\r\n");
+    EXPECT_EQ(read_file(Work("auto.c")), "XYint a;\r\n");
     ASSERT_TRUE(s.Close());
 }
 
@@ -314,8 +287,8 @@ TEST_F(OvantaViews, ClosingWhileTheBrowserScansEndsCleanly)
     std::string text;
     for (int i = 0; i < 3000; ++i)
         text += "int f" + std::to_string(i) + "(int a) { return a + " + std::to_string(i) + "; }\r\n";
-    ASSERT_TRUE(WriteWholeFile(Work("big.c"), text));
-    ASSERT_TRUE(WriteWholeFile(Work("small.c"), "int g(void) { return 0; }\r\n"));
+    ASSERT_TRUE(write_file(Work("big.c"), text));
+    ASSERT_TRUE(write_file(Work("small.c"), "int g(void) { return 0; }\r\n"));
     Setting("TagConfig", "flags", "32769"); // automatic, the open documents
     ProgramSession s;
     Start(s, "big.c small.c");
@@ -343,8 +316,8 @@ TEST_F(OvantaViews, ClosingAMaximisedDocumentLeavesNoneOfItsTextOnTheNext)
     std::string hashes;
     for (int i = 0; i < 80; ++i)
         hashes += std::string(200, '#') + "\r\n";
-    ASSERT_TRUE(WriteWholeFile(Work("full.txt"), hashes));
-    ASSERT_TRUE(WriteWholeFile(Work("empty.txt"), "\r\n"));
+    ASSERT_TRUE(write_file(Work("full.txt"), hashes));
+    ASSERT_TRUE(write_file(Work("empty.txt"), "\r\n"));
     Setting("DefaultSettings", "OpenMaximized", "1");
     ProgramSession s;
     Start(s, "empty.txt full.txt");

@@ -6,7 +6,7 @@
 // (also one with a comma in its name) and its settings, keeps its closed
 // files in order, and Cancel at "Close all open Documents?" leaves it open
 // with nothing of it written into "ovanta.ini".
-#include "editor/shell/tests/ovanta_program_fixture.h"
+#include "testing/winprog/ovanta_fixture.h"
 #include "program_session.h"
 #include "testing/kit/test_kit.h"
 
@@ -53,7 +53,7 @@ class OvantaWorkspaceProgram : public OvantaProgramTest {
 protected:
     void Start(ProgramSession& s, const std::string& args, const std::string& script)
     {
-        ASSERT_TRUE(WriteWholeFile(script_, script));
+        ASSERT_TRUE(write_file(script_, script));
         DeleteFileA(log_.c_str());
         s.SetScript(script_, log_);
         ASSERT_TRUE(s.Start(exe_, args, work_));
@@ -66,30 +66,12 @@ protected:
         return value;
     }
 
-    // The document window titled title, waited for (null when it does not come).
-    static HWND Child(HWND frame, const std::string& title, int tries = 200)
-    {
-        for (int i = 0; i < tries; ++i) {
-            for (HWND w = GetWindow(Client(frame), GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT))
-                if (GetWindow(w, GW_OWNER) == nullptr && WindowTextOf(w) == title)
-                    return w;
-            Sleep(50);
-        }
-        return nullptr;
-    }
     static int ChildCount(HWND frame)
     {
         int n = 0;
         for (HWND w = GetWindow(Client(frame), GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT))
             if (GetWindow(w, GW_OWNER) == nullptr && IsWindowVisible(w))
                 ++n;
-        return n;
-    }
-    static int CountOf(const std::string& text, const std::string& part)
-    {
-        int n = 0;
-        for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
-            ++n;
         return n;
     }
     // The side of the frame's dock bar that holds the bar with control id
@@ -104,11 +86,6 @@ protected:
                 if (GetDlgItem(dock, id))
                     return s.side;
         return 0;
-    }
-    static void Key(HWND editor, UINT vk)
-    {
-        SendMessageA(editor, WM_KEYDOWN, vk, 1);
-        SendMessageA(editor, WM_KEYUP, vk, 0xC0000001);
     }
 
 };
@@ -198,18 +175,18 @@ TEST_F(OvantaWorkspaceProgram, EveryOptionKeySurvivesARestartExactly)
 TEST_F(OvantaWorkspaceProgram, AHandEditedProfileStartsWithDefaultsAndIsWrittenBackClean)
 {
     const std::string longLine(5000, 'q');
-    ASSERT_TRUE(WriteWholeFile(ini_, "[DefaultSettings]\r\n"
-                                     "TabWidth=0\r\n"
-                                     "LineWrap=lots\r\n"
-                                     "TcpPortNo=99999\r\n"
-                                     "noClicks=7\r\n"
-                                     "SoftTabs=0\r\n"
-                                     "LastDir=" + longLine + "\r\n"
-                                     "BackupFileExt=" + longLine + "\r\n"
-                                     "just some words without an equals sign\r\n"
-                                     "[Print]\r\nPrintBW=9\r\nPageNo=1\r\n"
-                                     "[DefaultSettings]\r\nTabWidth=6\r\nShowTabs=1\r\n"
-                                     "[Font]\r\nFaceName=" + std::string(60, 'F') + "\r\nWeight=-4\r\n"));
+    ASSERT_TRUE(write_file(ini_, "[DefaultSettings]\r\n"
+                                 "TabWidth=0\r\n"
+                                 "LineWrap=lots\r\n"
+                                 "TcpPortNo=99999\r\n"
+                                 "noClicks=7\r\n"
+                                 "SoftTabs=0\r\n"
+                                 "LastDir=" + longLine + "\r\n"
+                                 "BackupFileExt=" + longLine + "\r\n"
+                                 "just some words without an equals sign\r\n"
+                                 "[Print]\r\nPrintBW=9\r\nPageNo=1\r\n"
+                                 "[DefaultSettings]\r\nTabWidth=6\r\nShowTabs=1\r\n"
+                                 "[Font]\r\nFaceName=" + std::string(60, 'F') + "\r\nWeight=-4\r\n"));
     {
         ProgramSession s;
         Start(s, "", "");
@@ -263,7 +240,7 @@ int ink_rows(HWND window, int height)
 // stored.
 TEST_F(OvantaWorkspaceProgram, TheEditorFontComesFromTheProfileOrFallsBackToCourier)
 {
-    ASSERT_TRUE(WriteWholeFile(Work("w.txt"), "WWWW\r\n"));
+    ASSERT_TRUE(write_file(Work("w.txt"), "WWWW\r\n"));
     struct Case {
         const char* profile;
         int lowRows, highRows;
@@ -276,7 +253,7 @@ TEST_F(OvantaWorkspaceProgram, TheEditorFontComesFromTheProfileOrFallsBackToCour
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.profile);
-        ASSERT_TRUE(WriteWholeFile(ini_, c.profile));
+        ASSERT_TRUE(write_file(ini_, c.profile));
         ProgramSession s;
         Start(s, "w.txt", "");
         HWND editor = Activate(s.MainWindow(), Child(s.MainWindow(), "w.txt"));
@@ -297,7 +274,7 @@ TEST_F(OvantaWorkspaceProgram, TheEditorFontComesFromTheProfileOrFallsBackToCour
 
 TEST_F(OvantaWorkspaceProgram, ASavedWorkspaceReopensItsDocumentAtItsPlaceAfterARestart)
 {
-    ASSERT_TRUE(WriteWholeFile(Work("a.c"), "first line\r\nsecond line\r\n"));
+    ASSERT_TRUE(write_file(Work("a.c"), "first line\r\nsecond line\r\n"));
     const std::string wsp = Work("proj.wsp");
     {
         ProgramSession s;
@@ -324,29 +301,29 @@ TEST_F(OvantaWorkspaceProgram, ASavedWorkspaceReopensItsDocumentAtItsPlaceAfterA
         ASSERT_NE(editor, nullptr);
         SendMessageA(editor, WM_CHAR, 'X', 1);
         s.Command(ID_FILE_SAVE_CMD);
-        EXPECT_EQ(ReadWholeFile(Work("a.c")), "first lXine\r\nsecond line\r\n");
+        EXPECT_EQ(read_file(Work("a.c")), "first lXine\r\nsecond line\r\n");
         ASSERT_TRUE(s.Close());
     }
 }
 
 TEST_F(OvantaWorkspaceProgram, AWizardWorkspaceOpensAndCancelAtClosingKeepsItOpen)
 {
-    ASSERT_TRUE(WriteWholeFile(Work("a.c"), "int a;\r\n"));
-    ASSERT_TRUE(WriteWholeFile(Work("c,d.c"), "int cd;\r\n"));
-    ASSERT_TRUE(WriteWholeFile(ini_, "[DefaultSettings]\r\nTabWidth=8\r\nShowLineNo=0\r\n"
-                                     "[RecentProjectList]\r\nProject1=" + Work("gone.wsp") + "\r\n"));
+    ASSERT_TRUE(write_file(Work("a.c"), "int a;\r\n"));
+    ASSERT_TRUE(write_file(Work("c,d.c"), "int cd;\r\n"));
+    ASSERT_TRUE(write_file(ini_, "[DefaultSettings]\r\nTabWidth=8\r\nShowLineNo=0\r\n"
+                                 "[RecentProjectList]\r\nProject1=" + Work("gone.wsp") + "\r\n"));
     // What the makefile wizard writes from its template, with a hand-edited
     // tab width and two closed files added.
     const std::string wsp = Work("board.wsp");
-    ASSERT_TRUE(WriteWholeFile(wsp, "; Workspace of a project made by the makefile wizard.\r\n"
-                                    "[DefaultSettings]\r\nActiveSyntax=C/C++\r\nShowLineNo=1\r\nTabWidth=0\r\n"
-                                    "[ExecApplication]\r\nToolname=Make\r\nAppExe=" + bin_ +
-                                    "\\gravik.exe\r\nAppParms=-ex \"-f" + Work("board.mak") +
-                                    "\r\nAppDir=\r\nCompiler=Default\r\nCaptureOut=1\r\n"
-                                    "[ClosedFiles]\r\nFile1=.\\z.c\r\nFile2=.\\b.c\r\n"
-                                    "[OpenFiles]\r\n"
-                                    "File1=" + Work("a.c") + ",0,0,5BFE4860,1C41BAD\r\n"
-                                    "File2=" + Work("c,d.c") + ",0,0,5BFE4860,1C41BAD\r\n"));
+    ASSERT_TRUE(write_file(wsp, "; Workspace of a project made by the makefile wizard.\r\n"
+                                "[DefaultSettings]\r\nActiveSyntax=C/C++\r\nShowLineNo=1\r\nTabWidth=0\r\n"
+                                "[ExecApplication]\r\nToolname=Make\r\nAppExe=" + bin_ +
+                                "\\gravik.exe\r\nAppParms=-ex \"-f" + Work("board.mak") +
+                                "\r\nAppDir=\r\nCompiler=Default\r\nCaptureOut=1\r\n"
+                                "[ClosedFiles]\r\nFile1=.\\z.c\r\nFile2=.\\b.c\r\n"
+                                "[OpenFiles]\r\n"
+                                "File1=" + Work("a.c") + ",0,0,5BFE4860,1C41BAD\r\n"
+                                "File2=" + Work("c,d.c") + ",0,0,5BFE4860,1C41BAD\r\n"));
     ProgramSession s;
     Start(s, "-w" + wsp,
           "box yes\nbox cancel\n"  // first close: save, then Cancel
@@ -391,8 +368,7 @@ TEST_F(OvantaWorkspaceProgram, AWizardWorkspaceOpensAndCancelAtClosingKeepsItOpe
     EXPECT_EQ(Get(wsp, "DefaultSettings", "MultipleInstances"), "<missing>");
 
     s.Command(ID_WORKSPACE_CLOSE);
-    for (int i = 0; i < 100 && ChildCount(frame) > 0; ++i)
-        Sleep(50);
+    WaitUntil([&] { return ChildCount(frame) == 0; }, 5000);
     EXPECT_EQ(ChildCount(frame), 0);
     EXPECT_NE(Get(wsp, "Project", "SaveTime"), "<missing>");
     // Saved twice, read once: the closed files keep their order.
@@ -425,12 +401,12 @@ TEST_F(OvantaWorkspaceProgram, AWizardWorkspaceOpensAndCancelAtClosingKeepsItOpe
 TEST_F(OvantaWorkspaceProgram, ProjectFilesEditTheListsAndOkWritesThem)
 {
     for (const char* name : {"a.c", "b.c", "c.c"})
-        ASSERT_TRUE(WriteWholeFile(Work(name), "int x;\r\n"));
-    ASSERT_TRUE(MakeFolders(Work("sub")));
-    ASSERT_TRUE(WriteWholeFile(Work("sub\\o.c"), "int o;\r\n"));
+        ASSERT_TRUE(write_file(Work(name), "int x;\r\n"));
+    ASSERT_TRUE(make_dirs(Work("sub")));
+    ASSERT_TRUE(write_file(Work("sub\\o.c"), "int o;\r\n"));
     const std::string wsp = Work("proj.wsp");
-    ASSERT_TRUE(WriteWholeFile(wsp, "[ClosedFiles]\r\nFile1=.\\z.c\r\n"
-                                    "[OpenFiles]\r\nFile1=.\\a.c,0,0,0,0\r\nFile2=.\\b.c,0,0,0,0\r\n"));
+    ASSERT_TRUE(write_file(wsp, "[ClosedFiles]\r\nFile1=.\\z.c\r\n"
+                                "[OpenFiles]\r\nFile1=.\\a.c,0,0,0,0\r\nFile2=.\\b.c,0,0,0,0\r\n"));
     const std::string ok = "dialog ok ";
     const std::string list = std::to_string(IDC_PROJECT_FILE_LIST);
     {
@@ -470,7 +446,7 @@ TEST_F(OvantaWorkspaceProgram, ProjectFilesEditTheListsAndOkWritesThem)
 
     // b.c leaves the project; its window stays.
     s.Command(ID_PROJECT_FILES);
-    EXPECT_NE(Child(frame, "b.c", 1), nullptr);
+    EXPECT_NE(Child(frame, "b.c", 0), nullptr);
     EXPECT_EQ(section("OpenFiles"), (std::vector<std::string>{".\\a.c"}));
     EXPECT_EQ(section("ClosedFiles"), (std::vector<std::string>{".\\z.c", ".\\c.c"}));
 
@@ -494,9 +470,9 @@ TEST_F(OvantaWorkspaceProgram, AWorkspaceWithoutOpenFilesStillBringsItsTagConfig
 {
     const std::string wsp = Work("tags.wsp");
     // Automatic browsing (0x8000) with the usual flags 7, and one closed file.
-    ASSERT_TRUE(WriteWholeFile(wsp, "[DefaultSettings]\r\nTabWidth=7\r\n"
-                                    "[TagConfig]\r\nflags=32775\r\ntagpath0=" + work_ + "\r\n"
-                                    "[ClosedFiles]\r\nFile1=.\\x.c\r\n"));
+    ASSERT_TRUE(write_file(wsp, "[DefaultSettings]\r\nTabWidth=7\r\n"
+                                "[TagConfig]\r\nflags=32775\r\ntagpath0=" + work_ + "\r\n"
+                                "[ClosedFiles]\r\nFile1=.\\x.c\r\n"));
     {
         ProgramSession s;
         Start(s, "-w" + wsp, "box yes\n");
@@ -513,12 +489,12 @@ TEST_F(OvantaWorkspaceProgram, AWorkspaceWithoutOpenFilesStillBringsItsTagConfig
 // is the active one again.
 TEST_F(OvantaWorkspaceProgram, AnActiveDocumentNamedLikeAWindowStateIsActiveAgain)
 {
-    ASSERT_TRUE(WriteWholeFile(Work("main.c,v"), "head 1.1;\r\n"));
-    ASSERT_TRUE(WriteWholeFile(Work("b.c"), "int b;\r\n"));
+    ASSERT_TRUE(write_file(Work("main.c,v"), "head 1.1;\r\n"));
+    ASSERT_TRUE(write_file(Work("b.c"), "int b;\r\n"));
     const std::string wsp = Work("rcs.wsp");
-    ASSERT_TRUE(WriteWholeFile(wsp, "[DefaultSettings]\r\nOpenMaximized=0\r\n"
-                                    "[OpenFiles]\r\nFile1=.\\main.c,v,0,0,0,0\r\nFile2=.\\b.c,0,0,0,0\r\n"
-                                    "ActFile=.\\b.c\r\n"));
+    ASSERT_TRUE(write_file(wsp, "[DefaultSettings]\r\nOpenMaximized=0\r\n"
+                                "[OpenFiles]\r\nFile1=.\\main.c,v,0,0,0,0\r\nFile2=.\\b.c,0,0,0,0\r\n"
+                                "ActFile=.\\b.c\r\n"));
     {
         ProgramSession s;
         Start(s, "-w" + wsp, "box yes\n");
@@ -545,8 +521,8 @@ TEST_F(OvantaWorkspaceProgram, AnActiveDocumentNamedLikeAWindowStateIsActiveAgai
 // list when it is written.
 TEST_F(OvantaWorkspaceProgram, TheRecentListKeepsThePlaceOfAFileNamedInAnotherCase)
 {
-    ASSERT_TRUE(WriteWholeFile(Work("a.c"), "abcdef\r\n"));
-    ASSERT_TRUE(WriteWholeFile(Work("gone.c"), "x\r\n"));
+    ASSERT_TRUE(write_file(Work("a.c"), "abcdef\r\n"));
+    ASSERT_TRUE(write_file(Work("gone.c"), "x\r\n"));
     {
         ProgramSession s;
         Start(s, "gone.c a.c", "");
@@ -557,7 +533,7 @@ TEST_F(OvantaWorkspaceProgram, TheRecentListKeepsThePlaceOfAFileNamedInAnotherCa
     {
         ProgramSession s;
         Start(s, "A.C", "");
-        HWND child = Child(s.MainWindow(), "A.C", 40);
+        HWND child = Child(s.MainWindow(), "A.C", 2000);
         HWND editor = Activate(s.MainWindow(), child ? child : Child(s.MainWindow(), "a.c"));
         ASSERT_NE(editor, nullptr);
         for (int i = 0; i < 3; ++i)
@@ -577,8 +553,8 @@ TEST_F(OvantaWorkspaceProgram, AHandedOverWorkspaceClosesTheOpenOneFirst)
 {
     const std::string a = Work("a.wsp");
     const std::string b = Work("b.wsp");
-    ASSERT_TRUE(WriteWholeFile(a, "[DefaultSettings]\r\nTabWidth=7\r\n"));
-    ASSERT_TRUE(WriteWholeFile(b, "[DefaultSettings]\r\nTabWidth=5\r\n"));
+    ASSERT_TRUE(write_file(a, "[DefaultSettings]\r\nTabWidth=7\r\n"));
+    ASSERT_TRUE(write_file(b, "[DefaultSettings]\r\nTabWidth=5\r\n"));
     ProgramSession first;
     Start(first, "-w" + a, "box yes\nbox yes\n");
     ProgramSession second;
@@ -587,8 +563,7 @@ TEST_F(OvantaWorkspaceProgram, AHandedOverWorkspaceClosesTheOpenOneFirst)
     int code = -1;
     ASSERT_TRUE(second.WaitForExit(30000, &code));
     EXPECT_EQ(code, 0);
-    for (int i = 0; i < 100 && Get(a, "Project", "Savetime") == "<missing>"; ++i)
-        Sleep(50);
+    WaitUntil([&] { return Get(a, "Project", "Savetime") != "<missing>"; }, 5000);
     EXPECT_NE(Get(a, "Project", "Savetime"), "<missing>");
     ASSERT_TRUE(first.Close());
     const std::string log = Log();

@@ -4,54 +4,22 @@
 // "Output" pane, and a double click on the assembler's error line opens the
 // source at that line. A tool whose program cannot be started is reported
 // in a box with the system's reason.
-#include "program_session.h"
-#include "testing/kit/test_kit.h"
+#include "testing/winprog/ovanta_fixture.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <cstring>
-#include <filesystem>
 #include <string>
 #include <vector>
 
-namespace fs = std::filesystem;
 
 namespace {
 
-const char frame_class[] = "winui.Frame";
 const UINT start_first_tool = 32870;
 const UINT file_save = 57603;
 const UINT output_copy_all = 32931;
-const UINT pane_id = 0xE900;
-const UINT editor_id = 0x1113;
-
-struct FindPane {
-    const char* text;
-    HWND found;
-};
-
-BOOL CALLBACK find_pane(HWND w, LPARAM data)
-{
-    auto* f = reinterpret_cast<FindPane*>(data);
-    char text[64] = "";
-    GetWindowTextA(w, text, sizeof text);
-    char cls[64] = "";
-    GetClassNameA(w, cls, sizeof cls);
-    if (std::string(text) == f->text && std::string(cls) != "Button") {
-        f->found = w;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND output_pane(HWND frame)
-{
-    FindPane f{"Ausgabe", nullptr};
-    EnumChildWindows(frame, find_pane, reinterpret_cast<LPARAM>(&f));
-    return f.found;
-}
 
 // The pane's whole text, through its "Copy All" command.
 std::string pane_text(HWND pane)
@@ -78,24 +46,11 @@ std::vector<std::string> lines_of(const std::string& text)
     return lines;
 }
 
-class ToolsProgram : public ::testing::Test {
+class ToolsProgram : public OvantaProgramTest {
 protected:
     void SetUp() override
     {
-        const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir_ = host_path(TEST_TMP_DIR) + "\\" + info->name();
-        std::error_code ignored;
-        fs::remove_all(dir_, ignored);
-        bin_ = dir_ + "\\bin";
-        work_ = dir_ + "\\work";
-        ASSERT_TRUE(MakeFolders(bin_));
-        ASSERT_TRUE(MakeFolders(work_));
-        exe_ = bin_ + "\\ovanta.exe";
-        ASSERT_TRUE(CopyOneFile(host_path(OVANTA_PATH), exe_));
-        ini_ = bin_ + "\\ovanta.ini";
-        script_ = dir_ + "\\answers.txt";
-        log_ = dir_ + "\\answers.log";
-        ASSERT_TRUE(WriteWholeFile(script_, ""));
+        OvantaProgramTest::SetUp();
         // A known place and a tall output bar, a known pane font.
         Setting("Ovanta", "Main", "0,0,1000,740");
         Setting("DefaultSettings", "OutWndHeight", "420");
@@ -104,10 +59,6 @@ protected:
         Setting("OutWndFont", "Weight", "400");
     }
 
-    void Setting(const char* section, const char* key, const std::string& value)
-    {
-        WritePrivateProfileStringA(section, key, value.c_str(), ini_.c_str());
-    }
     void Tool(const std::string& name, const std::string& exe, const std::string& dir)
     {
         Setting("ExecApplication", "Toolname", name);
@@ -118,47 +69,23 @@ protected:
         Setting("ExecApplication", "CaptureOut", "1");
         Setting("ExecApplication", "SaveBeforeRun", "0");
     }
-    std::string Work(const std::string& name) const { return work_ + "\\" + name; }
-
-    void Start(ProgramSession& s, const std::string& args)
-    {
-        s.SetScript(script_, log_);
-        ASSERT_TRUE(s.Start(exe_, args, work_));
-        ASSERT_NE(s.WaitForMainWindow(frame_class), nullptr);
-    }
-
-    static HWND ActiveChild(HWND frame)
-    {
-        HWND client = FindWindowExA(frame, nullptr, "MDIClient", nullptr);
-        return reinterpret_cast<HWND>(SendMessageA(client, WM_MDIGETACTIVE, 0, 0));
-    }
-    static HWND Editor(HWND child)
-    {
-        HWND pane = GetDlgItem(child, pane_id);
-        HWND editor = GetDlgItem(pane, editor_id);
-        if (!editor)
-            editor = GetDlgItem(GetDlgItem(pane, pane_id), editor_id);
-        return editor;
-    }
-
-    std::string dir_, bin_, work_, exe_, ini_, script_, log_;
 };
 
 TEST_F(ToolsProgram, MakeToolRunsFromTheMenuAndItsErrorLeadsToTheSourceLine)
 {
     const std::string root = SUITE_SOURCE_ROOT;
     for (const char* s : {"start.s51", "delay.s51"})
-        ASSERT_TRUE(CopyOneFile(host_path(root + "/examples/" + s), Work(s)));
+        ASSERT_TRUE(copy_file_to(host_path(root + "/examples/" + s), Work(s)));
     // Messages on the console rather than in "error.out"; one error in
     // main.s51, on its tenth line.
-    ASSERT_TRUE(WriteWholeFile(Work("makefile"),
-                               "ERRFILE =\n" + ReadWholeFile(host_path(root + "/examples/makefile"))));
-    std::vector<std::string> source = lines_of(ReadWholeFile(host_path(root + "/examples/main.s51")));
+    ASSERT_TRUE(write_file(Work("makefile"),
+                           "ERRFILE =\n" + read_file(host_path(root + "/examples/makefile"))));
+    std::vector<std::string> source = lines_of(read_file(host_path(root + "/examples/main.s51")));
     source.insert(source.begin() + 9, "        movx @dptr");
     std::string text;
     for (const std::string& line : source)
         text += line + "\r\n";
-    ASSERT_TRUE(WriteWholeFile(Work("main.s51"), text));
+    ASSERT_TRUE(write_file(Work("main.s51"), text));
 
     // The make tool finds the assembler and linker on the path Ovanta hands on.
     std::string gravik = host_path(GRAVIK_PATH);
@@ -169,11 +96,11 @@ TEST_F(ToolsProgram, MakeToolRunsFromTheMenuAndItsErrorLeadsToTheSourceLine)
     Tool("make", gravik, work_);
 
     ProgramSession s;
-    Start(s, "\"" + Work("start.s51") + "\"");
+    Start(s, "\"" + Work("start.s51") + "\"", "");
     SetEnvironmentVariableA("PATH", path);
     HWND frame = s.MainWindow();
     s.Command(start_first_tool);
-    HWND pane = output_pane(frame);
+    HWND pane = OutputPane(frame, "Ausgabe");
     ASSERT_NE(pane, nullptr);
     EXPECT_TRUE(IsWindowVisible(pane));
 
@@ -215,11 +142,11 @@ TEST_F(ToolsProgram, MakeToolRunsFromTheMenuAndItsErrorLeadsToTheSourceLine)
     HWND child = ActiveChild(frame);
     ASSERT_NE(child, nullptr);
     EXPECT_EQ(WindowTextOf(child), "main.s51");
-    HWND editor = Editor(child);
+    HWND editor = EditorOf(child);
     ASSERT_NE(editor, nullptr);
     SendMessageA(editor, WM_CHAR, 'X', 1);
     s.Command(file_save);
-    std::vector<std::string> saved = lines_of(ReadWholeFile(Work("main.s51")));
+    std::vector<std::string> saved = lines_of(read_file(Work("main.s51")));
     ASSERT_GE(saved.size(), 11u);
     EXPECT_EQ(saved[8], source[8]);
     EXPECT_EQ(saved[9], "X");
@@ -229,14 +156,13 @@ TEST_F(ToolsProgram, MakeToolRunsFromTheMenuAndItsErrorLeadsToTheSourceLine)
 
 TEST_F(ToolsProgram, AProgramThatCannotStartIsReportedWithTheSystemsReason)
 {
-    ASSERT_TRUE(WriteWholeFile(Work("a.c"), "int a;\r\n"));
+    ASSERT_TRUE(write_file(Work("a.c"), "int a;\r\n"));
     std::string missing = Work("nothere.exe");
     Tool("missing", missing, work_);
-    ASSERT_TRUE(WriteWholeFile(script_, "box ok\n"));
     ProgramSession s;
-    Start(s, "\"" + Work("a.c") + "\"");
+    Start(s, "\"" + Work("a.c") + "\"", "box ok\n");
     s.Command(start_first_tool);
-    std::string log = ReadWholeFile(log_);
+    std::string log = read_file(log_);
     // The program is the box's caption (the log doubles backslashes).
     std::string caption;
     for (char c : missing)

@@ -28,33 +28,12 @@ const char form_caption[] = "Cobrel - Rysk's MAKE-File-Wizard";
 // tool, so that its settings file is the test's own.
 std::string program_dir(const std::string& name)
 {
-    std::string dir = host_path(COBREL_WINDOW_TMP) + "\\" + name;
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir + "\\bin");
+    std::string dir = fresh_dir(host_path(COBREL_WINDOW_TMP) + "\\" + name);
+    make_dirs(dir + "\\bin");
     const std::string bin = host_path(COBREL_BIN_DIR);
     for (const char* file : {"cobrel.exe", "gravik.exe", "builtins.mak", "ovanta_tmp.dat"})
-        std::filesystem::copy_file(bin + "\\" + file, dir + "\\bin\\" + file);
+        copy_file_to(bin + "\\" + file, dir + "\\bin\\" + file);
     return dir;
-}
-
-struct found_window {
-    DWORD pid;
-    HWND wnd;
-};
-
-BOOL CALLBACK find_form(HWND wnd, LPARAM data)
-{
-    found_window* f = reinterpret_cast<found_window*>(data);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(wnd, &pid);
-    char caption[128] = "";
-    GetWindowTextA(wnd, caption, sizeof caption);
-    // The form is shown once it is set up.
-    if (pid == f->pid && std::string(caption) == form_caption && IsWindowVisible(wnd)) {
-        f->wnd = wnd;
-        return FALSE;
-    }
-    return TRUE;
 }
 
 // One running wizard, answered from a script.
@@ -70,40 +49,16 @@ public:
         write_file(dir + "\\script.txt", text);
         log_ = dir + "\\script.log";
         DeleteFileA(log_.c_str());
-        if (scripted) {
-            SetEnvironmentVariableA("WINUI_SCRIPT", (dir + "\\script.txt").c_str());
-            SetEnvironmentVariableA("WINUI_SCRIPT_LOG", log_.c_str());
-        }
-        STARTUPINFOA si{};
-        si.cb = sizeof si;
-        std::string line = "\"" + dir + "\\bin\\cobrel.exe\"";
-        started_ = CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr,
-                                  dir.c_str(), &si, &pi_) != 0;
-        SetEnvironmentVariableA("WINUI_SCRIPT", nullptr);
-        SetEnvironmentVariableA("WINUI_SCRIPT_LOG", nullptr);
-        if (!started_)
+        if (scripted)
+            session_.SetScript(dir + "\\script.txt", log_);
+        if (!session_.Start(dir + "\\bin\\cobrel.exe", "", dir, ProgramSession::kProgramsOwnShow))
             return;
-        WaitForInputIdle(pi_.hProcess, 20000);
-        found_window f{pi_.dwProcessId, nullptr};
-        for (int i = 0; i < 300 && !f.wnd; ++i) {
-            EnumWindows(find_form, reinterpret_cast<LPARAM>(&f));
-            if (!f.wnd)
-                Sleep(100);
-        }
-        form_ = f.wnd;
-    }
-    ~wizard()
-    {
-        if (started_) {
-            if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT)
-                TerminateProcess(pi_.hProcess, 99);
-            CloseHandle(pi_.hThread);
-            CloseHandle(pi_.hProcess);
-        }
+        // The form is shown once it is set up.
+        form_ = session_.WaitForMainWindowTitled(form_caption);
     }
     HWND form() const { return form_; }
-    HANDLE process() const { return pi_.hProcess; }
-    DWORD pid() const { return pi_.dwProcessId; }
+    HANDLE process() const { return session_.ProcessHandle(); }
+    DWORD pid() const { return session_.ProcessId(); }
     HWND item(int id) const { return GetDlgItem(form_, id); }
     std::string log() const { return read_file(log_); }
 
@@ -161,21 +116,16 @@ public:
         return items;
     }
     // Closes the form as the close box does; the program's exit code.
-    int close() const
+    int close()
     {
-        PostMessageA(form_, WM_CLOSE, 0, 0);
-        if (WaitForSingleObject(pi_.hProcess, 30000) != WAIT_OBJECT_0)
-            return -1;
-        DWORD code = 0;
-        GetExitCodeProcess(pi_.hProcess, &code);
-        return static_cast<int>(code);
+        int code = 0;
+        return session_.Close(&code) ? code : -1;
     }
 
 private:
     std::string dir_;
     std::string log_;
-    PROCESS_INFORMATION pi_{};
-    bool started_ = false;
+    ProgramSession session_;
     HWND form_ = nullptr;
 };
 
@@ -341,26 +291,6 @@ TEST(CobrelWindow, AnExistingMakefileShowsItsSettingsInTheForm)
 }
 
 // The tool-tip window of the wizard's process that belongs to its form.
-struct found_tips {
-    DWORD pid;
-    HWND form;
-    HWND tips;
-};
-
-BOOL CALLBACK find_tips(HWND wnd, LPARAM data)
-{
-    found_tips* f = reinterpret_cast<found_tips*>(data);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(wnd, &pid);
-    char name[64] = "";
-    GetClassNameA(wnd, name, sizeof name);
-    if (pid == f->pid && std::string(name) == TOOLTIPS_CLASSA && GetWindow(wnd, GW_OWNER) == f->form) {
-        f->tips = wnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // The tip the tool-tip control keeps for a tool window: the question and its
 // answer live in the wizard's memory, where the control reads and writes.
 // Asked in UTF-16, which the control hands back whole.
@@ -397,11 +327,12 @@ TEST(CobrelWindow, ControlsShowTheirHintsAsToolTipsAndTheApplicationCarriesItsTi
     const std::string dir = program_dir("hints");
     wizard w(dir, {});
     ASSERT_NE(w.form(), nullptr);
-    found_tips f{w.pid(), w.form(), nullptr};
-    EnumWindows(find_tips, reinterpret_cast<LPARAM>(&f));
-    ASSERT_NE(f.tips, nullptr);
+    HWND tips = TopWindowWhere([&](HWND wnd) {
+        return ProcessOf(wnd) == w.pid() && ClassOf(wnd) == TOOLTIPS_CLASSA && GetWindow(wnd, GW_OWNER) == w.form();
+    });
+    ASSERT_NE(tips, nullptr);
     // Every control with a hint is a tool; a few of each kind by their text.
-    EXPECT_EQ(SendMessageA(f.tips, TTM_GETTOOLCOUNT, 0, 0), 24);
+    EXPECT_EQ(SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0), 24);
     const struct {
         int id;
         const char* hint;
@@ -423,9 +354,9 @@ TEST(CobrelWindow, ControlsShowTheirHintsAsToolTipsAndTheApplicationCarriesItsTi
          "If enabled, a Ovanta-Workspace File (*.WSP) will be written on 'Save Changes'"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(tip_text(w, f.tips, w.item(c.id)), c.hint) << c.id;
+        EXPECT_EQ(tip_text(w, tips, w.item(c.id)), c.hint) << c.id;
     // Controls without a hint are no tools.
-    EXPECT_EQ(tip_text(w, f.tips, w.item(IDC_OPTIMISEBOX)), "");
+    EXPECT_EQ(tip_text(w, tips, w.item(IDC_OPTIMISEBOX)), "");
 
     // The application's window, which owns the form, carries the title.
     HWND owner = GetWindow(w.form(), GW_OWNER);
@@ -465,13 +396,10 @@ TEST(CobrelWindow, AMakefilePickedFromTheHistoryIsLoadedAndShownInTheBox)
     ASSERT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(w.form(), nullptr), &gui));
     ASSERT_EQ(gui.hwndFocus, box);
     auto shows = [&](const std::string& path, const char* target) {
-        for (int i = 0; i < 100; ++i) {
-            if (w.text(IDC_PROJECTNAMEBOX) == path && w.selected(IDC_PROJECTNAMEBOX) == 0 &&
-                w.text(IDC_TARGETBOX) == target)
-                return true;
-            Sleep(100);
-        }
-        return false;
+        return WaitUntil([&] {
+            return w.text(IDC_PROJECTNAMEBOX) == path && w.selected(IDC_PROJECTNAMEBOX) == 0 &&
+                   w.text(IDC_TARGETBOX) == target;
+        }, 10000);
     };
     PlayInput({KeyDown(VK_DOWN), KeyUp(VK_DOWN, 300)});
     EXPECT_TRUE(shows(one, "one")) << "'" << w.text(IDC_PROJECTNAMEBOX) << "' " << w.text(IDC_TARGETBOX);
@@ -492,9 +420,7 @@ TEST(CobrelWindow, TheNewMakefileDialogSaysWhatItIsFor)
     HWND dialog = WaitForProcessDialog(w.pid(), "New MAKE-File");
     ASSERT_NE(dialog, nullptr);
     PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-    for (int i = 0; i < 100 && IsWindow(dialog); ++i)
-        Sleep(100);
-    EXPECT_FALSE(IsWindow(dialog));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 10000));
     EXPECT_EQ(w.close(), 0);
 }
 

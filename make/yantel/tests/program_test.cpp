@@ -23,17 +23,6 @@ namespace {
 
 const UINT view_id = 0xE900;
 
-std::string script_quoted(const std::string& text)
-{
-    std::string out = "\"";
-    for (char c : text) {
-        if (c == '"' || c == '\\')
-            out += '\\';
-        out += c;
-    }
-    return out + "\"";
-}
-
 class YantelProgram : public ::testing::Test {
 protected:
     void SetUp() override
@@ -42,13 +31,13 @@ protected:
         dir_ = host_path(YANTEL_TEST_DIR) + "\\" + info->name();
         std::error_code ignored;
         fs::remove_all(dir_, ignored);
-        ASSERT_TRUE(MakeFolders(dir_ + "\\bin"));
-        ASSERT_TRUE(MakeFolders(dir_ + "\\project"));
+        ASSERT_TRUE(make_dirs(dir_ + "\\bin"));
+        ASSERT_TRUE(make_dirs(dir_ + "\\project"));
         bin_ = dir_ + "\\bin";
         project_ = dir_ + "\\project";
-        ASSERT_TRUE(CopyOneFile(host_path(YANTEL_EXE), bin_ + "\\yantel.exe"));
+        ASSERT_TRUE(copy_file_to(host_path(YANTEL_EXE), bin_ + "\\yantel.exe"));
         for (const fs::directory_entry& e : fs::directory_iterator(host_path(EXAMPLES_DIR)))
-            ASSERT_TRUE(CopyOneFile(e.path().string(), project_ + "\\" +
+            ASSERT_TRUE(copy_file_to(e.path().string(), project_ + "\\" +
                                                            e.path().filename().string()));
         script_ = dir_ + "\\answers.txt";
         log_ = dir_ + "\\answers.log";
@@ -65,22 +54,22 @@ protected:
     {
         std::string from = host_path(SUITE_BIN_DIR);
         for (const char* name : {"gravik.exe", "morrin.exe", "tessel.exe", "builtins.mak"})
-            ASSERT_TRUE(CopyOneFile(from + "\\" + name, bin_ + "\\" + name)) << name;
+            ASSERT_TRUE(copy_file_to(from + "\\" + name, bin_ + "\\" + name)) << name;
     }
 
     // The recording stand-in as "gravik.exe"; it writes reportText as
     // "error.out" and ends with code.
     void InstallFakeTool(const std::string& reportText, int code)
     {
-        ASSERT_TRUE(CopyOneFile(host_path(FAKE_GRAVIK), bin_ + "\\gravik.exe"));
+        ASSERT_TRUE(copy_file_to(host_path(FAKE_GRAVIK), bin_ + "\\gravik.exe"));
         std::string report = dir_ + "\\report.txt";
-        ASSERT_TRUE(WriteWholeFile(report, reportText));
+        ASSERT_TRUE(write_file(report, reportText));
         SetEnvironmentVariableA("YANTEL_FAKE_LOG", (dir_ + "\\runs.log").c_str());
         SetEnvironmentVariableA("YANTEL_FAKE_REPORT", report.c_str());
         SetEnvironmentVariableA("YANTEL_FAKE_CODE", std::to_string(code).c_str());
     }
 
-    void Script(const std::string& lines) { ASSERT_TRUE(WriteWholeFile(script_, lines)); }
+    void Script(const std::string& lines) { ASSERT_TRUE(write_file(script_, lines)); }
 
     void Start(ProgramSession& session, int show = SW_SHOWNORMAL)
     {
@@ -126,7 +115,7 @@ protected:
     std::string FullLog() const
     {
         std::string text;
-        for (char c : ReadWholeFile(log_))
+        for (char c : read_file(log_))
             if (c != '\r')
                 text += c;
         return text;
@@ -184,16 +173,16 @@ TEST_F(YantelProgram, StartsNormalWithItsMenuShowsAboutAndWritesTheFontSettingsO
 TEST_F(YantelProgram, BuildsTheExampleProjectAndShowsTheDiagnosticsOfAFailingMake)
 {
     InstallRealTools();
-    ASSERT_TRUE(WriteWholeFile(project_ + "\\bad.a51", "\tmov a,#1\r\n\tnosuchop a\r\n\tend\r\n"));
-    ASSERT_TRUE(WriteWholeFile(project_ + "\\bad.mak", "bad.obj: bad.a51\r\n"));
-    Script("open " + script_quoted(project_ + "\\makefile") + "\nopen " + script_quoted(project_ + "\\bad.mak") +
+    ASSERT_TRUE(write_file(project_ + "\\bad.a51", "\tmov a,#1\r\n\tnosuchop a\r\n\tend\r\n"));
+    ASSERT_TRUE(write_file(project_ + "\\bad.mak", "bad.obj: bad.a51\r\n"));
+    Script("open " + ScriptQuoted(project_ + "\\makefile") + "\nopen " + ScriptQuoted(project_ + "\\bad.mak") +
            "\n");
     ProgramSession session;
     Start(session);
     session.Command(CM_FILEOPEN);
     EXPECT_EQ(WindowTextOf(session.MainWindow()), "Yantel - " + project_ + "\\makefile");
     // The target listing succeeded: the makefile stays in the view.
-    EXPECT_EQ(WindowTextOf(View(session)), view_text_crlf(ReadWholeFile(project_ + "\\makefile")));
+    EXPECT_EQ(WindowTextOf(View(session)), view_text_crlf(read_file(project_ + "\\makefile")));
     std::vector<std::string> targets = ComboItems(session);
     ASSERT_FALSE(targets.empty());
     EXPECT_EQ(targets[0], "main.bin");
@@ -203,7 +192,7 @@ TEST_F(YantelProgram, BuildsTheExampleProjectAndShowsTheDiagnosticsOfAFailingMak
     EXPECT_TRUE(Exists(project_ + "\\main.bin"));
     EXPECT_TRUE(Exists(project_ + "\\main.lst"));
     std::string shown = WindowTextOf(View(session));
-    EXPECT_EQ(shown, view_text_crlf(ReadWholeFile(project_ + "\\error.out")));
+    EXPECT_EQ(shown, view_text_crlf(read_file(project_ + "\\error.out")));
     EXPECT_NE(shown.find("*** OK ***"), std::string::npos) << shown;
     EXPECT_EQ(Log().find("box"), std::string::npos) << Log();
 
@@ -214,7 +203,7 @@ TEST_F(YantelProgram, BuildsTheExampleProjectAndShowsTheDiagnosticsOfAFailingMak
     EXPECT_NE(shown.find("bad.a51"), std::string::npos) << shown;
     EXPECT_NE(shown.find("TARGET NOT GENERATED"), std::string::npos) << shown;
     std::string command = bin_ + "\\gravik.exe -e -f" + project_ + "\\bad.mak bad.obj";
-    EXPECT_EQ(Log(), "box \"Yantel - Error\" " + script_quoted(command + "\nError: Returncode 1") + " 1\n");
+    EXPECT_EQ(Log(), "box \"Yantel - Error\" " + ScriptQuoted(command + "\nError: Returncode 1") + " 1\n");
     ASSERT_TRUE(session.Close());
 }
 
@@ -229,23 +218,21 @@ TEST_F(YantelProgram, StartsTheToolHiddenWithWholeLinesForDeepFoldersAndLongTarg
     std::string deep = project_;
     for (int i = 0; deep.size() < 200; ++i)
         deep += "\\a_folder_with_a_long_name_" + std::to_string(i);
-    ASSERT_TRUE(MakeFolders(deep));
+    ASSERT_TRUE(make_dirs(deep));
     std::string makefile = deep + "\\app.mak";
-    ASSERT_TRUE(WriteWholeFile(makefile, "all: x\r\n"));
-    Script("open " + script_quoted(makefile) + "\n");
+    ASSERT_TRUE(write_file(makefile, "all: x\r\n"));
+    Script("open " + ScriptQuoted(makefile) + "\n");
     ProgramSession session;
     Start(session);
     session.Command(CM_FILEOPEN);
     EXPECT_EQ(ComboItems(session), (std::vector<std::string>{longTarget, "clean"}));
     // F8, as a key reaches the program: the remake through the accelerator.
     PostMessageA(View(session), WM_KEYDOWN, VK_F8, 1);
-    for (int i = 0; i < 200 && ReadWholeFile(dir_ + "\\runs.log").find(" -b ") == std::string::npos;
-         ++i)
-        Sleep(50);
+    WaitUntil([&] { return read_file(dir_ + "\\runs.log").find(" -b ") != std::string::npos; }, 10000);
     // A sent message is handled only after the run the key started.
     WindowTextOf(View(session));
     std::string tool = bin_ + "\\gravik.exe";
-    EXPECT_EQ(ReadWholeFile(dir_ + "\\runs.log"),
+    EXPECT_EQ(read_file(dir_ + "\\runs.log"),
               tool + " -e -f" + makefile + " -t|hidden\n" +
               tool + " -e -f" + makefile + " -b " + longTarget + "|hidden\n");
     // The make's report replaced the makefile in the view; it ran in the
@@ -259,7 +246,7 @@ TEST_F(YantelProgram, StartsTheToolHiddenWithWholeLinesForDeepFoldersAndLongTarg
     ASSERT_TRUE(DeleteFileA(tool.c_str()));
     session.Command(CM_UPDATETARGET);
     EXPECT_EQ(Log(), "box \"Yantel - Error\" " +
-                         script_quoted(tool + " -e -f" + makefile + " " + longTarget +
+                         ScriptQuoted(tool + " -e -f" + makefile + " " + longTarget +
                                 "\nError: Returncode -1") +
                          " 1\n");
     EXPECT_EQ(WindowTextOf(View(session)), before);
@@ -270,9 +257,9 @@ TEST_F(YantelProgram, EditModeSavesThroughATemporaryKeepsTheTextWhenASaveFailsAn
 {
     InstallRealTools();
     std::string makefile = project_ + "\\makefile";
-    std::string original = ReadWholeFile(makefile);
-    Script("open " + script_quoted(makefile) + "\n"
-           "save " + script_quoted(project_ + "\\no such folder\\copy.mak") + "\n"
+    std::string original = read_file(makefile);
+    Script("open " + ScriptQuoted(makefile) + "\n"
+           "save " + ScriptQuoted(project_ + "\\no such folder\\copy.mak") + "\n"
            "box ok\n"
            "box no\n");
     ProgramSession session;
@@ -297,7 +284,7 @@ TEST_F(YantelProgram, EditModeSavesThroughATemporaryKeepsTheTextWhenASaveFailsAn
     type("\r# checked\r");
     session.Command(CM_FILESAVE);
     std::string saved = view_text_crlf(original) + "\r\n# checked\r\n";
-    EXPECT_EQ(ReadWholeFile(makefile), saved);
+    EXPECT_EQ(read_file(makefile), saved);
     EXPECT_EQ(WindowTextOf(view), saved);
     EXPECT_EQ(Log(), "");
 
@@ -309,7 +296,7 @@ TEST_F(YantelProgram, EditModeSavesThroughATemporaryKeepsTheTextWhenASaveFailsAn
     EXPECT_NE(log.find("save "), std::string::npos) << log;
     EXPECT_NE(log.find("box \"Yantel\" \"The makefile was not saved."), std::string::npos) << log;
     EXPECT_EQ(WindowTextOf(view), edited);
-    EXPECT_EQ(ReadWholeFile(makefile), saved);
+    EXPECT_EQ(read_file(makefile), saved);
     EXPECT_EQ(WindowTextOf(session.MainWindow()), "Yantel - " + makefile);
 
     // Leaving edit mode asks about the change (no), shows the file again.
@@ -334,7 +321,7 @@ TEST_F(YantelProgram, LeavingEditModeAfterASaveReadsTheTargetsAgain)
 {
     InstallRealTools();
     std::string makefile = project_ + "\\makefile";
-    Script("open " + script_quoted(makefile) + "\n");
+    Script("open " + ScriptQuoted(makefile) + "\n");
     ProgramSession session;
     Start(session);
     session.Command(CM_FILEOPEN);
@@ -349,7 +336,7 @@ TEST_F(YantelProgram, LeavingEditModeAfterASaveReadsTheTargetsAgain)
     for (char c : std::string("\rother.bin: main.obj\r $(TESSEL) $(ERRFILE) -o$@ main.obj\r"))
         SendMessageA(view, WM_CHAR, static_cast<WPARAM>(c), 1);
     session.Command(CM_FILESAVE);
-    EXPECT_NE(ReadWholeFile(makefile).find("other.bin: main.obj"), std::string::npos);
+    EXPECT_NE(read_file(makefile).find("other.bin: main.obj"), std::string::npos);
     session.Command(CM_EDITMODE);
     std::vector<std::string> after = ComboItems(session);
     EXPECT_NE(std::find(after.begin(), after.end(), "other.bin"), after.end());
@@ -368,14 +355,13 @@ TEST_F(YantelProgram, TheOpenDialogAlsoListsAllFiles)
     ASSERT_NE(dialog, nullptr);
     // The file type box of the common dialog.
     HWND types = nullptr;
-    for (int i = 0; i < 50 && !types; ++i) {
-        types = FindWindowExA(dialog, nullptr, "ComboBox", nullptr);
-        for (; types; types = FindWindowExA(dialog, types, "ComboBox", nullptr))
+    WaitUntil([&] {
+        for (types = FindWindowExA(dialog, nullptr, "ComboBox", nullptr); types;
+             types = FindWindowExA(dialog, types, "ComboBox", nullptr))
             if (GetDlgCtrlID(types) == 0x470)
-                break;
-        if (!types)
-            Sleep(100);
-    }
+                return true;
+        return false;
+    }, 5000);
     ASSERT_NE(types, nullptr);
     std::vector<std::wstring> items;
     LRESULT count = SendMessageW(types, CB_GETCOUNT, 0, 0);
@@ -386,8 +372,7 @@ TEST_F(YantelProgram, TheOpenDialogAlsoListsAllFiles)
     }
     EXPECT_EQ(items, (std::vector<std::wstring>{L"Makefiles (*.mak)", L"All files (*.*)"}));
     PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-    for (int i = 0; i < 100 && IsWindow(dialog); ++i)
-        Sleep(100);
+    WaitUntil([&] { return !IsWindow(dialog); }, 10000);
     ASSERT_TRUE(session.Close());
 }
 
@@ -395,7 +380,7 @@ TEST_F(YantelProgram, FontAndRecentFilesSurviveARestart)
 {
     InstallFakeTool("Target: 'demo.bin'\r\n", 0);
     std::string makefile = project_ + "\\makefile";
-    Script("open " + script_quoted(makefile) + "\nfont \"Courier New\" 10 bold\n");
+    Script("open " + ScriptQuoted(makefile) + "\nfont \"Courier New\" 10 bold\n");
     {
         ProgramSession session;
         Start(session);

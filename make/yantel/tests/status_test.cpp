@@ -72,12 +72,12 @@ TEST(YantelStatusBar, ShowsTheCommandLinePaintedDuringTheRunAndHintsOfMenuItems)
     std::string dir = host_path(STATUS_TEST_DIR);
     std::error_code ignored;
     fs::remove_all(dir, ignored);
-    ASSERT_TRUE(MakeFolders(dir + "\\bin"));
-    ASSERT_TRUE(MakeFolders(dir + "\\project"));
-    ASSERT_TRUE(CopyOneFile(host_path(FAKE_GRAVIK), dir + "\\bin\\gravik.exe"));
+    ASSERT_TRUE(make_dirs(dir + "\\bin"));
+    ASSERT_TRUE(make_dirs(dir + "\\project"));
+    ASSERT_TRUE(copy_file_to(host_path(FAKE_GRAVIK), dir + "\\bin\\gravik.exe"));
     std::string makefile = dir + "\\project\\app.mak";
-    ASSERT_TRUE(WriteWholeFile(makefile, "all: x\r\n"));
-    ASSERT_TRUE(WriteWholeFile(dir + "\\report.txt", "Target: 'all'\r\n"));
+    ASSERT_TRUE(write_file(makefile, "all: x\r\n"));
+    ASSERT_TRUE(write_file(dir + "\\report.txt", "Target: 'all'\r\n"));
     SetEnvironmentVariableA("YANTEL_FAKE_REPORT", (dir + "\\report.txt").c_str());
 
     {
@@ -125,13 +125,13 @@ protected:
         dir_ = host_path(STATUS_TEST_DIR) + "\\search";
         std::error_code ignored;
         fs::remove_all(dir_, ignored);
-        ASSERT_TRUE(MakeFolders(dir_ + "\\bin"));
-        ASSERT_TRUE(MakeFolders(dir_ + "\\project"));
-        ASSERT_TRUE(CopyOneFile(host_path(FAKE_GRAVIK), dir_ + "\\bin\\gravik.exe"));
+        ASSERT_TRUE(make_dirs(dir_ + "\\bin"));
+        ASSERT_TRUE(make_dirs(dir_ + "\\project"));
+        ASSERT_TRUE(copy_file_to(host_path(FAKE_GRAVIK), dir_ + "\\bin\\gravik.exe"));
         makefile_ = dir_ + "\\project\\app.mak";
-        ASSERT_TRUE(WriteWholeFile(makefile_, "all: main.bin\r\nmain.bin: main.obj MAIN.obj\r\n"
-                                              "mainly: x\r\n"));
-        ASSERT_TRUE(WriteWholeFile(dir_ + "\\report.txt", "Target: 'all'\r\n"));
+        ASSERT_TRUE(write_file(makefile_, "all: main.bin\r\nmain.bin: main.obj MAIN.obj\r\n"
+                                          "mainly: x\r\n"));
+        ASSERT_TRUE(write_file(dir_ + "\\report.txt", "Target: 'all'\r\n"));
         SetEnvironmentVariableA("YANTEL_FAKE_REPORT", (dir_ + "\\report.txt").c_str());
         app_.reset(new TYantelApp(dir_ + "\\bin\\yantel.exe"));
         app_->m_nCmdShow = SW_SHOWNORMAL;
@@ -265,8 +265,8 @@ TEST_F(YantelSearch, ReplaceOnlyInEditModeOneAtATimeOrAll)
     Command(CM_EDITMODE);
     EXPECT_FALSE(View().EditMode());
     EXPECT_EQ(Dialog(), nullptr);
-    EXPECT_EQ(ReadWholeFile(makefile_), "all: main.bin\r\nmain.bin: main.obj MAIN.obj\r\n"
-                                        "mainly: x\r\n");
+    EXPECT_EQ(read_file(makefile_), "all: main.bin\r\nmain.bin: main.obj MAIN.obj\r\n"
+                                    "mainly: x\r\n");
 }
 
 // The main window's bar as the user sees it: the target combo box in the

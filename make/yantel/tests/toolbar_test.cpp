@@ -16,31 +16,6 @@
 
 namespace {
 
-SIZE client_size(HWND window)
-{
-    RECT r{};
-    GetClientRect(window, &r);
-    return SIZE{r.right, r.bottom};
-}
-
-POINT frame_point(HWND frame, int x, int y)
-{
-    POINT p{x, y};
-    ClientToScreen(frame, &p);
-    return p;
-}
-
-template <class F>
-bool wait_for(F condition, int ms = 5000)
-{
-    for (int waited = 0; waited < ms; waited += 50) {
-        if (condition())
-            return true;
-        Sleep(50);
-    }
-    return condition();
-}
-
 // The view stands in the room the bars leave (the frame's pane id).
 const UINT view_id = 0xE900;
 
@@ -49,10 +24,10 @@ const UINT view_id = 0xE900;
 TEST(YantelToolBar, DraggedToTheBottomFloatedWithItsComboAndDockedAtTheTop)
 {
     std::string dir = host_path(YANTEL_TOOLBAR_DIR);
-    ASSERT_TRUE(MakeFolders(dir));
+    ASSERT_TRUE(make_dirs(dir));
     std::string exe = dir + "\\yantel.exe";
-    ASSERT_TRUE(CopyOneFile(host_path(YANTEL_EXE), exe));
-    ASSERT_TRUE(WriteWholeFile(dir + "\\answers.txt", ""));
+    ASSERT_TRUE(copy_file_to(host_path(YANTEL_EXE), exe));
+    ASSERT_TRUE(write_file(dir + "\\answers.txt", ""));
     ProgramSession session;
     session.SetScript(dir + "\\answers.txt", dir + "\\answers.log");
     ASSERT_TRUE(session.Start(exe, "", dir, SW_SHOWNORMAL));
@@ -67,9 +42,9 @@ TEST(YantelToolBar, DraggedToTheBottomFloatedWithItsComboAndDockedAtTheTop)
     ASSERT_EQ(RectIn(bar, frame).top, 0);
 
     // To the bottom: a row above the status bar, the view above it.
-    SIZE size = client_size(frame);
-    MouseDrag(ToolBarGripper(bar), frame_point(frame, size.cx / 2, size.cy - 2));
-    ASSERT_TRUE(wait_for([&] { return RectIn(bar, frame).top > 0; }));
+    SIZE size = ClientSize(frame);
+    MouseDrag(ToolBarGripper(bar), ClientPointOnScreen(frame, size.cx / 2, size.cy - 2));
+    ASSERT_TRUE(WaitUntil([&] { return RectIn(bar, frame).top > 0; }));
     RECT row = RectIn(bar, frame);
     EXPECT_EQ(row.bottom, RectIn(status, frame).top);
     EXPECT_EQ(row.right - row.left, size.cx);
@@ -79,9 +54,9 @@ TEST(YantelToolBar, DraggedToTheBottomFloatedWithItsComboAndDockedAtTheTop)
 
     // Towards the left side it cannot go: the bar floats there, combo box
     // and all, in a window captioned "Toolbar".
-    MouseDrag(ToolBarGripper(bar), frame_point(frame, 2, size.cy / 2));
+    MouseDrag(ToolBarGripper(bar), ClientPointOnScreen(frame, 2, size.cy / 2));
     HWND floating = nullptr;
-    ASSERT_TRUE(wait_for([&] { return (floating = FloatingToolBarWindow(frame)) != nullptr; }));
+    ASSERT_TRUE(WaitUntil([&] { return (floating = FloatingToolBarWindow(frame)) != nullptr; }));
     EXPECT_EQ(GetParent(bar), floating);
     EXPECT_EQ(GetParent(combo), bar);
     EXPECT_TRUE(IsWindowVisible(combo));
@@ -94,8 +69,8 @@ TEST(YantelToolBar, DraggedToTheBottomFloatedWithItsComboAndDockedAtTheTop)
     EXPECT_EQ(RectIn(view, frame).bottom, RectIn(status, frame).top);
 
     // By its caption to the top edge: back where it started.
-    MouseDrag(CaptionPointOf(floating), frame_point(frame, size.cx / 2, 2));
-    ASSERT_TRUE(wait_for([&] { return !IsWindow(floating); }));
+    MouseDrag(CaptionPointOf(floating), ClientPointOnScreen(frame, size.cx / 2, 2));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(floating); }));
     EXPECT_EQ(RectIn(bar, frame).top, 0);
     EXPECT_EQ(RectIn(view, frame).top, RectIn(bar, frame).bottom);
     EXPECT_TRUE(session.Close());

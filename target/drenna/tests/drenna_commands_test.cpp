@@ -39,8 +39,8 @@ void make_later(const std::string& path)
 
 class DrennaCommands : public testing::Test {
 protected:
-    void SetUp() override { board_control("silent 0\nbad_sums 0\nerror_on_block 0\n"); }
-    void TearDown() override { board_control("silent 0\nbad_sums 0\nerror_on_block 0\n"); }
+    void SetUp() override { BoardControl("silent 0\nbad_sums 0\nerror_on_block 0\n"); }
+    void TearDown() override { BoardControl("silent 0\nbad_sums 0\nerror_on_block 0\n"); }
 };
 
 TEST_F(DrennaCommands, ResetAndIdentificationShowTheBoardsAnswers)
@@ -66,12 +66,12 @@ TEST_F(DrennaCommands, TheAboutBoxShowsItsAmpersand)
     ASSERT_TRUE(run.WaitForWindow());
     PostMessageA(run.Frame(), WM_COMMAND, CM_HELPABOUT, 0);
     HWND about = nullptr;
-    ASSERT_TRUE(wait_until([&] { return (about = FindWindowA("#32770", "About Drenna")) != nullptr; }));
+    ASSERT_TRUE(WaitUntil([&] { return (about = FindWindowA("#32770", "About Drenna")) != nullptr; }));
     HWND line = FindWindowExA(about, nullptr, "Static", "Terminal, Download & Flash-Toolbox");
     ASSERT_NE(line, nullptr);
     EXPECT_NE(GetWindowLongA(line, GWL_STYLE) & SS_NOPREFIX, 0);
     PostMessageA(about, WM_COMMAND, IDOK, 0);
-    EXPECT_TRUE(wait_until([&] { return !IsWindow(about); }));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }));
     EXPECT_EQ(run.Close(), 0);
 }
 
@@ -81,11 +81,11 @@ TEST_F(DrennaCommands, ABoardThatDoesNotAnswerGivesTheMessageAndTheProgramGoesOn
     run.Script("box ok\n");
     ASSERT_TRUE(run.Start(port_argument()));
     ASSERT_TRUE(run.WaitForWindow());
-    board_control("silent 1\n");
+    BoardControl("silent 1\n");
     run.Command(CM_RESETBOARD);
     EXPECT_TRUE(run.WaitForLog("box \"Error\" \"Command error: incorrect or missing response (Code -1)\""))
         << run.Log();
-    board_control("silent 0\n");
+    BoardControl("silent 0\n");
     run.Command(CM_RESETBOARD);
     EXPECT_TRUE(run.WaitForTerminal("<Internal Reset>"));
     EXPECT_EQ(run.Close(), 0);
@@ -97,13 +97,13 @@ TEST_F(DrennaCommands, ARefusedDownloadBlockGivesTheTransmissionMessage)
     std::vector<uint8_t> image(1200, 0x00);
     write_image(run.Path("refused.bin"), image, 0x4000);
     run.Script("dialog wait\nbox ok\n");
-    board_control("error_on_block 2\n");
+    BoardControl("error_on_block 2\n");
     ASSERT_TRUE(run.Start(port_argument() + " refused.bin"));
     ASSERT_TRUE(run.WaitForWindow());
     EXPECT_TRUE(run.WaitForLog("box \"Error\" \"Transmition Error (Code -1). Check Port (COMx:),\n"
                                "Cable, Reset Board and try again...\""))
         << run.Log();
-    board_control("error_on_block 0\n");
+    BoardControl("error_on_block 0\n");
     // Usable again.
     run.Command(CM_RESETBOARD);
     EXPECT_TRUE(run.WaitForTerminal("<Internal Reset>"));
@@ -127,7 +127,7 @@ TEST_F(DrennaCommands, AnImageOutsideTheRamIsRefused)
     EXPECT_TRUE(run.WaitForLog("box \"Error\" \"Cann't download starting at $1000 (16 Bytes)\" 1"))
         << run.Log();
     run.Command(CM_FILEOPEN);
-    EXPECT_TRUE(wait_until([&] { return board_ram(0xFF00, 0x100) == top; }))
+    EXPECT_TRUE(WaitUntil([&] { return BoardRam(0xFF00, 0x100) == top; }))
         << run.Log() << run.TerminalText();
     EXPECT_TRUE(run.WaitForStatus("Downloaded 256 Bytes at $ff00")) << run.StatusText();
     run.Command(CM_FILEOPEN);
@@ -155,7 +155,7 @@ TEST_F(DrennaCommands, AFileChangedOnDiskIsDownloadedAgainWhenTheUserAgrees)
     EXPECT_TRUE(run.WaitForLog("box \"Reload Binary\" \"File 'prog.bin' on Disk is newer!\n"
                                "Ok to reload to Ram?\" 1"))
         << run.Log();
-    EXPECT_TRUE(wait_until([&] { return board_ram(0x3000, 200) == std::vector<uint8_t>(200, 0x22); }));
+    EXPECT_TRUE(WaitUntil([&] { return BoardRam(0x3000, 200) == std::vector<uint8_t>(200, 0x22); }));
     EXPECT_EQ(run.Close(), 0);
 }
 
@@ -185,7 +185,7 @@ TEST_F(DrennaCommands, FlashDownloadWritesTheChosenImage)
     ASSERT_TRUE(run.Start(port_argument()));
     ASSERT_TRUE(run.WaitForWindow());
     run.Command(CM_FLASHDOWNLOAD);
-    EXPECT_TRUE(wait_until([&] { return board_flash(0, 600) == user; }))
+    EXPECT_TRUE(WaitUntil([&] { return BoardFlash(0, 600) == user; }))
         << run.TerminalText();
     EXPECT_TRUE(run.WaitForLog("Clear Flash E2prom before writing?\" 6"));
     // The boot sector holds a program now; the next reset skips it.
@@ -206,7 +206,7 @@ TEST_F(DrennaCommands, AFlashedFileChangedOnDiskIsReportedNotReloaded)
     ASSERT_TRUE(run.Start(port_argument()));
     ASSERT_TRUE(run.WaitForWindow());
     run.Command(CM_FLASHDOWNLOAD);
-    ASSERT_TRUE(wait_until([&] { return board_flash(0, 300) == user; })) << run.TerminalText();
+    ASSERT_TRUE(WaitUntil([&] { return BoardFlash(0, 300) == user; })) << run.TerminalText();
     ASSERT_TRUE(run.WaitForTerminal("<Flash Autostart disabled>"));
 
     write_image(run.Path("user.bin"), std::vector<uint8_t>(300, 0xa5), 0x0000);
@@ -229,12 +229,12 @@ TEST_F(DrennaCommands, AFlashedFileChangedOnDiskIsReportedNotReloaded)
             n++;
         return n;
     };
-    EXPECT_TRUE(wait_until([&] { return abouts() == 2; })) << run.Log();
+    EXPECT_TRUE(WaitUntil([&] { return abouts() == 2; })) << run.Log();
     Sleep(1000);
     std::string log = run.Log();
     EXPECT_EQ(log.find("Binary is newer"), log.rfind("Binary is newer")) << log;
     EXPECT_EQ(log.find("Reload Binary"), std::string::npos) << log;
-    EXPECT_EQ(board_flash(0, 300), user);
+    EXPECT_EQ(BoardFlash(0, 300), user);
     EXPECT_EQ(run.Close(), 0);
 }
 
@@ -257,7 +257,7 @@ TEST_F(DrennaCommands, TheAddressDialogRefusesBadAddressesAndFixesAGoodOne)
         << run.Log();
     // A file without address trailer goes to the fixed address, whole.
     run.Command(CM_FILEOPEN);
-    EXPECT_TRUE(wait_until([&] { return board_ram(0x8000, 256) == raw; })) << run.Log();
+    EXPECT_TRUE(WaitUntil([&] { return BoardRam(0x8000, 256) == raw; })) << run.Log();
     EXPECT_EQ(run.Close(), 0);
 }
 

@@ -21,8 +21,7 @@ namespace {
 
 int board_port()
 {
-    const char* port = std::getenv("SERIAL_BOARD_PORT");
-    return port ? std::atoi(port) : 8;
+    return SerialBoardPort(8);
 }
 
 std::vector<std::string> combo_items(HWND combo)

@@ -27,7 +27,7 @@ TEST(DrennaProgram, CommandLineImageLandsInTheBoardsRamAndRuns)
     ASSERT_TRUE(run.Start(port_argument() + " -b19200 demo.bin"));
     ASSERT_TRUE(run.WaitForWindow());
     ASSERT_TRUE(run.WaitForTerminal("<Download...>"));
-    EXPECT_TRUE(wait_until([&] { return board_ram(0x8000, 3000) == image; }));
+    EXPECT_TRUE(WaitUntil([&] { return BoardRam(0x8000, 3000) == image; }));
     EXPECT_TRUE(run.WaitForLog("dialog 2 \"Download...\""));
 
     run.Command(CM_RUNINRAM);
@@ -69,7 +69,7 @@ TEST(DrennaProgram, AnImageInADeepFolderLoads)
     run.Script("dialog wait\n");
     ASSERT_TRUE(run.Start(port_argument() + " \"" + folder + "\\deep.bin\""));
     ASSERT_TRUE(run.WaitForWindow());
-    EXPECT_TRUE(wait_until([&] { return board_ram(0x6000, 300) == image; })) << run.Log();
+    EXPECT_TRUE(WaitUntil([&] { return BoardRam(0x6000, 300) == image; })) << run.Log();
     EXPECT_EQ(run.Close(), 0);
 }
 

@@ -12,17 +12,11 @@
 #include <vector>
 
 #include "drenna_run.h"
+#include "testing/winprog/mouse_input.h"
 #include "target/drenna/resource.h"
 #include "winui/picture.h"
 
 namespace {
-
-SIZE client_size(HWND window)
-{
-    RECT r{};
-    GetClientRect(window, &r);
-    return SIZE{r.right, r.bottom};
-}
 
 int window_height(HWND window)
 {
@@ -48,33 +42,11 @@ SIZE cell_size(const char* face, int height, int weight)
 
 // The rectangle of a tool bar button, read through memory in the
 // program's process (TB_GETITEMRECT writes to a pointer).
-RECT button_rect(HWND toolbar, int index)
-{
-    RECT rect{};
-    DWORD pid = 0;
-    GetWindowThreadProcessId(toolbar, &pid);
-    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
-    if (!process)
-        return rect;
-    void* remote = VirtualAllocEx(process, nullptr, sizeof rect, MEM_COMMIT, PAGE_READWRITE);
-    if (remote) {
-        DWORD_PTR ok = 0;
-        SendMessageTimeoutA(toolbar, TB_GETITEMRECT, static_cast<WPARAM>(index),
-                            reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG, 5000, &ok);
-        SIZE_T got = 0;
-        if (ok)
-            ReadProcessMemory(process, remote, &rect, sizeof rect, &got);
-        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    }
-    CloseHandle(process);
-    return rect;
-}
-
 // A click of the left mouse button at the centre of a tool bar button.
 void click_button(HWND toolbar, UINT id)
 {
-    int index = static_cast<int>(SendMessageA(toolbar, TB_COMMANDTOINDEX, id, 0));
-    RECT r = button_rect(toolbar, index);
+    RECT r = ToolButtonRect(toolbar, id);
+    MapWindowPoints(nullptr, toolbar, reinterpret_cast<POINT*>(&r), 2);
     LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
     PostMessageA(toolbar, WM_MOUSEMOVE, 0, at);
     PostMessageA(toolbar, WM_LBUTTONDOWN, MK_LBUTTON, at);
@@ -142,9 +114,9 @@ TEST(DrennaWindow, TheFrameHoldsTheGridBetweenToolBarAndStatusBar)
 
     SIZE cell = cell_size("Fixedsys", -12, 400);
     SIZE grid{80 * cell.cx, 25 * cell.cy};
-    SIZE frame = client_size(run.Frame());
-    EXPECT_EQ(client_size(term).cx, grid.cx);
-    EXPECT_EQ(client_size(term).cy, grid.cy);
+    SIZE frame = ClientSize(run.Frame());
+    EXPECT_EQ(ClientSize(term).cx, grid.cx);
+    EXPECT_EQ(ClientSize(term).cy, grid.cy);
     EXPECT_EQ(frame.cx, grid.cx);
     EXPECT_EQ(frame.cy, window_height(bar) + grid.cy + window_height(status));
     RECT termRect{};
@@ -157,8 +129,8 @@ TEST(DrennaWindow, TheFrameHoldsTheGridBetweenToolBarAndStatusBar)
     GetWindowRect(run.Frame(), &outer);
     SetWindowPos(run.Frame(), nullptr, 0, 0, outer.right - outer.left + 100,
                  outer.bottom - outer.top + 80, SWP_NOMOVE | SWP_NOZORDER);
-    EXPECT_TRUE(wait_until([&] {
-        SIZE now = client_size(run.Frame());
+    EXPECT_TRUE(WaitUntil([&] {
+        SIZE now = ClientSize(run.Frame());
         return now.cx == frame.cx && now.cy == frame.cy;
     }));
     EXPECT_EQ(run.Close(), 0);
@@ -183,18 +155,18 @@ TEST(DrennaWindow, ToolBarButtonsFollowTheirCommands)
     EXPECT_EQ(SendMessageA(bar, TB_BUTTONCOUNT, 0, 0), 7);
 
     // Autostart starts disabled; reset with autostart is offered only then.
-    EXPECT_TRUE(wait_until([&] { return button_enabled(bar, CM_RESETAUTOSTART); }));
+    EXPECT_TRUE(WaitUntil([&] { return button_enabled(bar, CM_RESETAUTOSTART); }));
     run.Command(CM_AUTOSTART);
     EXPECT_TRUE(run.WaitForStatus("Flash Autostart enabled")) << run.StatusText();
-    EXPECT_TRUE(wait_until([&] { return !button_enabled(bar, CM_RESETAUTOSTART); }));
+    EXPECT_TRUE(WaitUntil([&] { return !button_enabled(bar, CM_RESETAUTOSTART); }));
     run.Command(CM_AUTOSTART);
     EXPECT_TRUE(run.WaitForStatus("Flash Autostart disabled")) << run.StatusText();
-    EXPECT_TRUE(wait_until([&] { return button_enabled(bar, CM_RESETAUTOSTART); }));
+    EXPECT_TRUE(WaitUntil([&] { return button_enabled(bar, CM_RESETAUTOSTART); }));
 
     click_button(bar, CM_RESETBOARD);
     EXPECT_TRUE(run.WaitForTerminal(reset_text));
     // Identification is offered once the board is reset.
-    EXPECT_TRUE(wait_until([&] { return button_enabled(bar, CM_BOARDID); }));
+    EXPECT_TRUE(WaitUntil([&] { return button_enabled(bar, CM_BOARDID); }));
     click_button(bar, CM_BOARDID);
     EXPECT_TRUE(run.WaitForTerminal("<Board Id: "));
 
@@ -228,7 +200,7 @@ TEST(DrennaWindow, RecentFilesSurviveARestart)
     // keeps the whole path, since a later start works in another folder.
     ASSERT_TRUE(run.Start(port_argument() + " one.bin"));
     ASSERT_TRUE(run.WaitForWindow());
-    EXPECT_TRUE(wait_until([&] { return board_ram(0x7000, 500) == pattern(500, 1); }));
+    EXPECT_TRUE(WaitUntil([&] { return BoardRam(0x7000, 500) == pattern(500, 1); }));
     EXPECT_TRUE(run.WaitForStatus("Downloaded 500 Bytes at $7000")) << run.StatusText();
     EXPECT_EQ(run.Close(), 0);
     std::string ini = run.Path("drenna.INI");
@@ -239,17 +211,17 @@ TEST(DrennaWindow, RecentFilesSurviveARestart)
     ASSERT_TRUE(run.Start(port_argument()));
     ASSERT_TRUE(run.WaitForWindow());
     run.Command(CM_RECENTFILE1);
-    EXPECT_TRUE(wait_until([&] { return board_ram(0x7000, 500) == pattern(500, 2); }));
+    EXPECT_TRUE(WaitUntil([&] { return BoardRam(0x7000, 500) == pattern(500, 2); }));
     // (The program takes no other file while the progress dialog is up.)
     EXPECT_TRUE(run.WaitForStatus("Downloaded 500 Bytes at $7000")) << run.StatusText();
     // A file downloaded through the open dialog goes to the top.
     write_image(two, pattern(400, 3), 0x7000);
     run.Command(CM_FILEOPEN);
-    EXPECT_TRUE(wait_until([&] { return board_ram(0x7000, 400) == pattern(400, 3); }));
+    EXPECT_TRUE(WaitUntil([&] { return BoardRam(0x7000, 400) == pattern(400, 3); }));
     EXPECT_TRUE(run.WaitForStatus("Downloaded 400 Bytes at $7000")) << run.StatusText();
     // The recent-file message does what the menu does, for any sender.
     PostMessageA(run.Frame(), RegisterWindowMessageA("MRUFILEMESSAGE"), CM_RECENTFILE1 + 1, 0);
-    EXPECT_TRUE(wait_until([&] { return board_ram(0x7000, 500) == pattern(500, 2); }));
+    EXPECT_TRUE(WaitUntil([&] { return BoardRam(0x7000, 500) == pattern(500, 2); }));
     EXPECT_TRUE(run.WaitForStatus("Downloaded 500 Bytes at $7000")) << run.StatusText();
     EXPECT_EQ(run.Close(), 0);
     EXPECT_EQ(profile_value(ini, "Recent File List", "File1"), one);
@@ -271,7 +243,7 @@ TEST(DrennaWindow, RecentFilesSurviveARestart)
 bool capture_text(HWND term, POINT at, SIZE cell, COLORREF text, COLORREF back,
                   winui::CWindowPicture* picture)
 {
-    return wait_until([&] {
+    return WaitUntil([&] {
         if (!picture->CaptureFromScreen(term))
             return false;
         Ink ink = ink_in(*picture, cells(at, 16, cell), text);
@@ -361,16 +333,16 @@ TEST(DrennaWindow, TheFontDialogChangesTheGridAndThePicture)
     SIZE after = cell_size(face.c_str(), height, FW_BOLD);
     ASSERT_GT(after.cx, before.cx);
     // The grid takes the new cells, the frame fits around it.
-    EXPECT_TRUE(wait_until([&] {
-        SIZE term = client_size(run.Terminal());
+    EXPECT_TRUE(WaitUntil([&] {
+        SIZE term = ClientSize(run.Terminal());
         return term.cx == 80 * after.cx && term.cy == 25 * after.cy;
-    })) << client_size(run.Terminal()).cx << " " << after.cx;
-    EXPECT_TRUE(wait_until([&] {
-        return client_size(run.Frame()).cy ==
+    })) << ClientSize(run.Terminal()).cx << " " << after.cx;
+    EXPECT_TRUE(WaitUntil([&] {
+        return ClientSize(run.Frame()).cy ==
                window_height(run.ToolBar()) + 25 * after.cy + window_height(run.StatusBar());
     }));
     // The same text, drawn wider in the same cells of the new grid.
-    EXPECT_TRUE(wait_until([&] {
+    EXPECT_TRUE(WaitUntil([&] {
         if (!picture.CaptureFromScreen(run.Terminal()))
             return false;
         Ink large = ink_in(picture, cells(at, 16, after), white);

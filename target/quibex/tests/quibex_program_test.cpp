@@ -32,7 +32,7 @@ TEST(QuibexProgram, StartsWithItsMenuAndLoadsTheExampleWithItsListing)
     run.Script("dialog ok\nopen \"" + run.Path("main.bin") + "\"\ndialog wait\n");
     ASSERT_TRUE(run.Start());
     ASSERT_TRUE(run.WaitForWindow());
-    EXPECT_EQ(run.TextOf(run.Frame()), "Quibex");
+    EXPECT_EQ(WindowTextOf(run.Frame()), "Quibex");
     EXPECT_NE(GetMenu(run.Frame()), nullptr);
     EXPECT_NE(run.Find("ToolbarWindow32"), nullptr);
     EXPECT_NE(run.Find("msctls_statusbar32"), nullptr);
@@ -43,10 +43,10 @@ TEST(QuibexProgram, StartsWithItsMenuAndLoadsTheExampleWithItsListing)
     EXPECT_EQ(run.SourceView(), nullptr);
 
     run.Command(CM_FILEOPEN);
-    ASSERT_TRUE(wait_until([&] { return run.SourceView() != nullptr; })) << run.Log();
-    EXPECT_EQ(run.TextOf(GetParent(run.SourceView())), run.Path("main.lst"));
+    ASSERT_TRUE(WaitUntil([&] { return run.SourceView() != nullptr; })) << run.Log();
+    EXPECT_EQ(WindowTextOf(GetParent(run.SourceView())), run.Path("main.lst"));
     std::vector<uint8_t> image = image_data(run.Path("main.bin"));
-    EXPECT_TRUE(wait_until([&] { return board_ram(0x8000, static_cast<int>(image.size())) == image; }))
+    EXPECT_TRUE(WaitUntil([&] { return BoardRam(0x8000, static_cast<int>(image.size())) == image; }))
         << run.Log();
     EXPECT_TRUE(run.WaitForLog("dialog 2 \"Download...\""));
     EXPECT_EQ(run.Close(), 0);
@@ -71,12 +71,12 @@ TEST(QuibexProgram, AnImageWithoutItsListingIsDownloadedWithoutASourceView)
     EXPECT_TRUE(run.WaitForLog(winui::QuoteScriptText("File '" + run.Path("alone.lst") + "' does not exist!")))
         << run.Log();
     std::vector<uint8_t> image = image_data(run.Path("alone.bin"));
-    EXPECT_TRUE(wait_until([&] { return board_ram(0x8000, static_cast<int>(image.size())) == image; }))
+    EXPECT_TRUE(WaitUntil([&] { return BoardRam(0x8000, static_cast<int>(image.size())) == image; }))
         << run.Log();
     HWND status = run.Find("msctls_statusbar32");
-    EXPECT_TRUE(wait_until([&] {
-        return run.TextOf(status).find("without listing") != std::string::npos;
-    })) << run.TextOf(status);
+    EXPECT_TRUE(WaitUntil([&] {
+        return WindowTextOf(status).find("without listing") != std::string::npos;
+    })) << WindowTextOf(status);
     EXPECT_EQ(run.SourceView(), nullptr);
     EXPECT_EQ(run.Close(), 0);
 }
@@ -144,7 +144,7 @@ struct SourceView {
         PostMessageA(Handle(), WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
     }
     // The visible lines.
-    std::string Text() const { return run.TextOf(Handle()); }
+    std::string Text() const { return WindowTextOf(Handle()); }
 };
 
 std::string pc_text(int address)
@@ -157,7 +157,7 @@ std::string pc_text(int address)
 // A planted breakpoint is a long call into the monitor in the board's RAM.
 bool planted(int address)
 {
-    return board_ram(address, 3) == std::vector<uint8_t>{0x12, 0x00, 0x03};
+    return BoardRam(address, 3) == std::vector<uint8_t>{0x12, 0x00, 0x03};
 }
 
 // The program loaded and downloaded to the simulated board; the script
@@ -180,9 +180,9 @@ protected:
         ASSERT_TRUE(run.Start());
         ASSERT_TRUE(run.WaitForWindow());
         run.Command(CM_FILEOPEN);
-        ASSERT_TRUE(wait_until([&] { return run.SourceView() != nullptr; })) << run.Log();
-        ASSERT_TRUE(wait_until(
-            [&] { return board_ram(0x8000, static_cast<int>(image.size())) == image; }))
+        ASSERT_TRUE(WaitUntil([&] { return run.SourceView() != nullptr; })) << run.Log();
+        ASSERT_TRUE(WaitUntil(
+            [&] { return BoardRam(0x8000, static_cast<int>(image.size())) == image; }))
             << run.Log();
         ASSERT_TRUE(run.WaitForLog("dialog 2 \"Download...\""));
     }
@@ -208,15 +208,15 @@ TEST_F(Debugging, BreakpointsStepsAnimationAndRegisters)
     int fill = 0;
     int fillLine = code_line(lines, "fill:", &fill);
     ASSERT_GE(fillLine, 0);
-    std::vector<uint8_t> original = board_ram(fill, 3);
+    std::vector<uint8_t> original = BoardRam(fill, 3);
 
     // A click on the line plants the breakpoint in the board's RAM.
     view.Click(fillLine);
-    ASSERT_TRUE(wait_until([&] { return planted(fill); })) << run.Log();
+    ASSERT_TRUE(WaitUntil([&] { return planted(fill); })) << run.Log();
 
     // Run: the board stops there, and the CPU view shows its registers.
     run.Command(CM_EXECUTE);
-    EXPECT_TRUE(wait_until([&] { return run.CpuText().find(pc_text(fill)) != std::string::npos; }))
+    EXPECT_TRUE(WaitUntil([&] { return run.CpuText().find(pc_text(fill)) != std::string::npos; }))
         << run.CpuText();
     EXPECT_NE(run.CpuText().find("SP=$"), std::string::npos);
     EXPECT_EQ(run.CpuText().find("????"), std::string::npos) << run.CpuText();
@@ -227,24 +227,24 @@ TEST_F(Debugging, BreakpointsStepsAnimationAndRegisters)
     // first (a click on the PC's own line), which writes the program's
     // bytes back.
     view.Click(fillLine);
-    ASSERT_TRUE(wait_until([&] { return board_ram(fill, 3) == original; })) << run.Log();
+    ASSERT_TRUE(WaitUntil([&] { return BoardRam(fill, 3) == original; })) << run.Log();
     // Another line takes a breakpoint and gives it back the same way.
     int djnz = 0;
     int djnzLine = code_line(lines, "djnz    r7,fill", &djnz);
     ASSERT_GE(djnzLine, 0);
-    std::vector<uint8_t> djnzBytes = board_ram(djnz, 3);
+    std::vector<uint8_t> djnzBytes = BoardRam(djnz, 3);
     view.Click(djnzLine);
-    EXPECT_TRUE(wait_until([&] { return planted(djnz); })) << run.Log();
+    EXPECT_TRUE(WaitUntil([&] { return planted(djnz); })) << run.Log();
     view.Click(djnzLine);
-    EXPECT_TRUE(wait_until([&] { return board_ram(djnz, 3) == djnzBytes; })) << run.Log();
+    EXPECT_TRUE(WaitUntil([&] { return BoardRam(djnz, 3) == djnzBytes; })) << run.Log();
 
     // One instruction on: "mov @r0,a" is one byte long.
     run.Command(CM_STEPCPU);
-    EXPECT_TRUE(wait_until([&] { return run.CpuText().find(pc_text(fill + 1)) != std::string::npos; }))
+    EXPECT_TRUE(WaitUntil([&] { return run.CpuText().find(pc_text(fill + 1)) != std::string::npos; }))
         << run.CpuText();
     // The example is assembler alone: no source echoes, so stepping by
     // source line is greyed and its command does nothing.
-    EXPECT_TRUE(wait_until([&] { return ButtonEnabled(CM_STEPCPU); }));
+    EXPECT_TRUE(WaitUntil([&] { return ButtonEnabled(CM_STEPCPU); }));
     EXPECT_FALSE(ButtonEnabled(CM_STEPLINE));
     EXPECT_FALSE(ButtonEnabled(CM_ANIMATELINE));
     run.SendCommand(CM_STEPLINE);
@@ -258,7 +258,7 @@ TEST_F(Debugging, BreakpointsStepsAnimationAndRegisters)
     Sleep(500);
     std::string stopped = run.CpuText();
     run.Command(CM_STEPCPU);
-    EXPECT_TRUE(wait_until([&] { return run.CpuText() != stopped; })) << stopped;
+    EXPECT_TRUE(WaitUntil([&] { return run.CpuText() != stopped; })) << stopped;
 }
 
 // The row of a line among the view's visible lines; -1 when not shown.
@@ -293,11 +293,11 @@ TEST_F(Debugging, ThePictureShowsThePcAndTheBreakpointMarkers)
     ASSERT_GE(fillLine, 0);
     ASSERT_GT(callLine, fillLine + 1);
     view.Click(callLine);
-    ASSERT_TRUE(wait_until([&] { return planted(call); })) << run.Log();
+    ASSERT_TRUE(WaitUntil([&] { return planted(call); })) << run.Log();
     view.Click(fillLine);
-    ASSERT_TRUE(wait_until([&] { return planted(fill); })) << run.Log();
+    ASSERT_TRUE(WaitUntil([&] { return planted(fill); })) << run.Log();
     run.Command(CM_EXECUTE);
-    ASSERT_TRUE(wait_until([&] { return run.CpuText().find(pc_text(fill)) != std::string::npos; }))
+    ASSERT_TRUE(WaitUntil([&] { return run.CpuText().find(pc_text(fill)) != std::string::npos; }))
         << run.CpuText();
 
     std::string text = view.Text();
@@ -315,7 +315,7 @@ TEST_F(Debugging, ThePictureShowsThePcAndTheBreakpointMarkers)
     RECT client;
     GetClientRect(view.Handle(), &client);
     auto pixel = [&](int x, int y) { return screen.Pixel(origin.x + x, origin.y + y); };
-    bool ok = wait_until([&] {
+    bool ok = WaitUntil([&] {
         RedrawWindow(view.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
         Sleep(300);
         origin = POINT{0, 0};
@@ -354,20 +354,20 @@ TEST_F(HllDebugging, SingleLineStepsFromTheBreakpoint)
     int loopLine = code_line(lines, "loop:", &loop);
     ASSERT_GE(loopLine, 0);
     view.Click(loopLine);
-    ASSERT_TRUE(wait_until([&] { return planted(loop); })) << run.Log();
+    ASSERT_TRUE(WaitUntil([&] { return planted(loop); })) << run.Log();
     run.Command(CM_EXECUTE);
-    ASSERT_TRUE(wait_until([&] { return run.CpuText().find(pc_text(loop)) != std::string::npos; }))
+    ASSERT_TRUE(WaitUntil([&] { return run.CpuText().find(pc_text(loop)) != std::string::npos; }))
         << run.CpuText();
     view.Click(loopLine);
-    ASSERT_TRUE(wait_until([&] { return !planted(loop); })) << run.Log();
+    ASSERT_TRUE(WaitUntil([&] { return !planted(loop); })) << run.Log();
 
-    EXPECT_TRUE(wait_until([&] { return ButtonEnabled(CM_STEPLINE); }));
+    EXPECT_TRUE(WaitUntil([&] { return ButtonEnabled(CM_STEPLINE); }));
     // "inc r7" is one byte, "mov 90h,r7" two.
     run.Command(CM_STEPLINE);
-    EXPECT_TRUE(wait_until([&] { return run.CpuText().find(pc_text(loop + 1)) != std::string::npos; }))
+    EXPECT_TRUE(WaitUntil([&] { return run.CpuText().find(pc_text(loop + 1)) != std::string::npos; }))
         << run.CpuText();
     run.Command(CM_STEPLINE);
-    EXPECT_TRUE(wait_until([&] { return run.CpuText().find(pc_text(loop + 3)) != std::string::npos; }))
+    EXPECT_TRUE(WaitUntil([&] { return run.CpuText().find(pc_text(loop + 3)) != std::string::npos; }))
         << run.CpuText();
 }
 
@@ -437,9 +437,9 @@ TEST_F(Reloading, AChangedPairLoadsWholeOrNotAtAll)
     std::string report;
     ASSERT_TRUE(build_overlaid(run.Folder(), &report)) << report;
     std::vector<uint8_t> other = image_data(run.Path("ovl.bin"));
-    ASSERT_NE(board_ram(0x8000, static_cast<int>(other.size())), other);
-    std::string title = run.TextOf(GetParent(run.SourceView()));
-    std::string shown = run.TextOf(run.SourceView());
+    ASSERT_NE(BoardRam(0x8000, static_cast<int>(other.size())), other);
+    std::string title = WindowTextOf(GetParent(run.SourceView()));
+    std::string shown = WindowTextOf(run.SourceView());
     // Unchanged files: no question.
     Refocus();
     EXPECT_EQ(run.Log().find("Reload Binary"), std::string::npos) << run.Log();
@@ -451,23 +451,23 @@ TEST_F(Reloading, AChangedPairLoadsWholeOrNotAtAll)
     Refocus();
     EXPECT_TRUE(run.WaitForLog("box \"Reload Binary\"")) << run.Log();
     EXPECT_TRUE(run.WaitForLog("different at Adr. $8000")) << run.Log();
-    EXPECT_EQ(run.TextOf(GetParent(run.SourceView())), title);
-    EXPECT_EQ(run.TextOf(run.SourceView()), shown);
+    EXPECT_EQ(WindowTextOf(GetParent(run.SourceView())), title);
+    EXPECT_EQ(WindowTextOf(run.SourceView()), shown);
     // Downloading again sends the image that is loaded: the old one.
     run.SendCommand(CM_RELOAD);
     Sleep(1000);
-    EXPECT_EQ(board_ram(0x8000, static_cast<int>(image.size())), image) << run.Log();
+    EXPECT_EQ(BoardRam(0x8000, static_cast<int>(image.size())), image) << run.Log();
 
     // The listing of that link follows: now the pair loads, and its image
     // goes to the board.
     Sleep(1100);
     write_file(run.Path("main.lst"), read_file(run.Path("ovl.lst")));
     Refocus();
-    EXPECT_TRUE(wait_until([&] {
-        return board_ram(0x8000, static_cast<int>(other.size())) == other;
+    EXPECT_TRUE(WaitUntil([&] {
+        return BoardRam(0x8000, static_cast<int>(other.size())) == other;
     })) << run.Log();
-    EXPECT_TRUE(wait_until([&] { return run.TextOf(run.SourceView()).find("f_local") != std::string::npos; }))
-        << run.TextOf(run.SourceView());
+    EXPECT_TRUE(WaitUntil([&] { return WindowTextOf(run.SourceView()).find("f_local") != std::string::npos; }))
+        << WindowTextOf(run.SourceView());
 }
 
 } // namespace
