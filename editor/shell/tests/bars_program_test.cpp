@@ -497,7 +497,7 @@ RECT PlaceInClient(HWND child)
 TEST_F(OvantaBarsProgram, WindowCommandsRestoreTileCascadeOpenAndCloseTheDocumentWindows)
 {
     for (const char* name : {"a.c", "b.c"})
-        ASSERT_TRUE(WriteWholeFile(Work(name), NumberedLines(5)));
+        ASSERT_TRUE(write_file(Work(name), NumberedLines(5)));
     ProgramSession s;
     Start(s, "a.c b.c", "");
     HWND frame = s.MainWindow();
