@@ -6,6 +6,7 @@
 #pragma once
 
 #include "editor/shell/bookmark_bar.h"
+#include "editor/shell/browser_controller.h"
 #include "editor/shell/doc_tab_bar.h"
 #include "editor/shell/editorstatusbar.h"
 #include "editor/shell/frame_workspace_hooks.h"
@@ -15,13 +16,8 @@
 #include "editor/shell/position_history.h"
 #include "editor/shell/small_toggle_button.h"
 #include "editor/shell/text_macros.h"
-
-#include "editor/browser/function_bar.h"
-#include "editor/browser/tag_config.h"
-
-#include "editor/tools/tool_info.h"
-#include "editor/tools/tool_runner.h"
-#include "editor/tools/tools_bar.h"
+#include "editor/shell/tools_controller.h"
+#include "editor/shell/workspace_controller.h"
 
 #include "winui/toolbar.h"
 
@@ -33,7 +29,6 @@
 class COvantaDoc;
 class COvantaView;
 class COutputBar;
-class CToolShell;
 class CNColorEditCtrl;
 struct CSymbolHit;
 class COutputEdit;
@@ -41,14 +36,9 @@ class CFindInFilesOutput;
 class CSearchDlg;
 struct CFrameSearch;
 struct SearchRequest;
-class CRecentWorkspaceList;
 struct SettingsValues;
 
-// The [Bars] keys of the sizeable bars.
-inline constexpr const char* kOutputBarKey = "Output";
-inline constexpr const char* kFunctionBarKey = "Functions";
-
-class CMainFrame : public CMainFrameBase {
+class CMainFrame : public CMainFrameBase, private CToolsHost, private CBrowserHost, private CWorkspaceHost {
 public:
     CMainFrame();
     ~CMainFrame() override;
@@ -61,74 +51,50 @@ public:
     BOOL OnCmdMsg(UINT id, UINT code, void* extra, winui::CmdHandlerInfo* info) override;
 
     // Status bar: line, column (1-based) and text size of the active editor.
-    void UpdateStatusBar(int line, int column, int size);
+    void UpdateStatusBar(int line, int column, int size) override;
     void ShowModifiedState(int modified);
     void SetReadOnlyPane(bool readOnly);
-    void ShowProgress(bool show);
-    void SetMessageText(const char* text);
+    void ShowProgress(bool show) override;
+    void SetMessageText(const char* text) override;
 
     // Documents tell the frame when they open and close.
     void DocumentOpened(COvantaDoc* doc);
     void DocumentClosing(COvantaDoc* doc);
     void DocumentClosed();
 
-    COvantaView* ActiveOvantaView();
-    HFONT EditFont() const { return m_hEditFont; }
-    bool UseShortPathNames() const { return m_currentTool.ShortPath != 0; }
-    // Saves or closes what is open, then opens the workspace at path.
-    void OpenWorkspace(const char* path);
-    // Settings and workspaces (mainfrm_workspace.cpp). The option set from
-    // and to the profile target, or the file at path for the one call.
-    void LoadSettings(const char* path = nullptr);
-    void SaveSettings(const char* path = nullptr);
-    // 1 when written, 7 (No) or 2 (Cancel) when the user declined.
-    int SaveWorkspace(const char* path = nullptr);
-    void LoadWorkspace(const char* path);
-    // False when the user cancelled and the workspace stays open.
-    bool CloseWorkspace();
-    // The open workspace's file (empty when none) and its project files as
-    // full paths, in list order.
-    const std::string& WorkspacePath() const;
-    std::vector<std::string> WorkspaceFiles() const;
-    // The project's files in stored form (relative to the workspace's
-    // folder where they are inside it), and those of them not open.
-    std::vector<std::string> m_workspaceFiles;
-    std::vector<std::string> m_closedFiles;
+    COvantaView* ActiveOvantaView() override;
+    HFONT EditFont() const override { return m_hEditFont; }
+    bool UseShortPathNames() const { return m_tools.UseShortPathNames(); }
+    // Settings and workspaces (CWorkspaceController).
+    void OpenWorkspace(const char* path) { m_workspace.OpenWorkspace(path); }
+    const std::string& WorkspacePath() const override { return m_workspace.WorkspacePath(); }
     // The bars that take part in settings and workspaces.
-    WorkspaceHooks& Hooks();
-    void TrackClosedProjectFile(COvantaDoc* doc, bool closing);
+    WorkspaceHooks& Hooks() override;
     // Docks bar on the side where leftOf is docked, just right of it.
-    void DockControlBarLeftOf(winui::CControlBar* bar, winui::CControlBar* leftOf);
+    void DockControlBarLeftOf(winui::CControlBar* bar, winui::CControlBar* leftOf) override;
     // The code of a bar's place: 1 top, 2 bottom, 3 right, 4 left, +0x10 hidden.
-    int GetBarState(HWND bar);
+    int GetBarState(HWND bar) override;
     // Docks bar on side (1 top, 2 bottom, 3 right, 4 left) unless it is
     // docked there already.
-    void DockBarAtSide(winui::CControlBar& bar, int side);
+    void DockBarAtSide(winui::CControlBar& bar, int side) override;
     // [Ovanta] "Main": "M" maximises the frame (by a posted message), four
     // numbers "left,top,right,bottom" move it there, within a screen's work
     // area; anything else leaves it where it is.
-    void MoveToStoredPlace(const std::string& place);
+    void MoveToStoredPlace(const std::string& place) override;
 
     void OnGotoLine();
-    // The modal "Properties" of a document's file (mainfrm_files.cpp).
-    void ShowFileProperties(COvantaDoc* doc);
+    // The modal "Properties" of a document's file.
+    void ShowFileProperties(COvantaDoc* doc) { m_workspace.ShowFileProperties(doc); }
 
-    // Tools and the output window (mainfrm_tools.cpp).
-    // Starts the current tool: captured or redirected into the "Output"
-    // pane, or handed to the shell.
-    void StartTool();
-    // Creates the output bar on first use (docked at the bottom), else
-    // shows or hides it.
-    void ToggleOutputBar();
-    COutputBar* OutputBar() const { return m_pOutputBar.get(); }
-    // What the output panes need of the editor.
-    CToolShell* ToolShell();
+    // Tools and the output window (CToolsController).
+    void ToggleOutputBar() { m_tools.ToggleOutputBar(); }
+    COutputBar* OutputBar() const override { return m_tools.OutputBar(); }
 
     // Keyboard macros, text macros and the keyboard mapping (mainfrm_macros.cpp).
     // Replays a "*.mcr" file into the active editor (a suspended playback
     // continues, path then unused); 1 when it replayed or suspended, 0 when
     // there was nothing to do.
-    int PlayKeyboardMacro(const char* path);
+    int PlayKeyboardMacro(const char* path) override;
     // m_textMacros from "macro.txt" beside the program.
     void LoadTextMacros();
     // Rewrites the values behind the "$" text macros' names in the editor.
@@ -140,25 +106,15 @@ public:
     bool MacrosBeforeSave(const std::string& path, CNColorEditCtrl& editor);
     // "MacroBar" of the settings: read (a bar that was shown is made again,
     // hidden) and written; "ExtContextMenu" on reads "macro.txt".
-    void LoadMacroSettings();
-    void SaveMacroSettings();
+    void LoadMacroSettings() override;
+    void SaveMacroSettings() override;
     std::vector<TextMacro> m_textMacros;
     std::unique_ptr<CMacroRecorderBar> m_pMacroBar;
     int m_nMacroBar = 0;
-    // Source browser, functions bar and project reference (mainfrm_browser.cpp).
-    // [TagConfig] and the browser's [DefaultSettings] keys; a workspace
-    // shows the functions bar.
-    void LoadBrowserSettings(bool workspace = false);
-    void SaveBrowserSettings();
-    // Documents and the caret tell the functions bar.
-    void BrowserDocumentOpened(COvantaDoc* doc);
-    void BrowserDocumentClosing(COvantaDoc* doc);
-    void BrowserCaretMoved(int line);
-    CFunctionBar* FunctionBar() const { return m_pFunctionBar.get(); }
-    std::unique_ptr<CFunctionBar> m_pFunctionBar;
-    CTagConfig m_tagConfig;
-    bool m_bAutoSearch = false;
-    int m_nFunctionList = 0;
+    // Source browser, functions bar and project reference (CBrowserController).
+    void BrowserDocumentOpened(COvantaDoc* doc) { m_browser.DocumentOpened(doc); }
+    CFunctionBar* FunctionBar() const { return m_browser.FunctionBar(); }
+    CBrowserController& Browser() { return m_browser; }
 
     // Bookmarks (mainfrm_bookmarks.cpp): the bar, the editors' F12 and the
     // add/delete command; bookmarks of documents opened without a workspace
@@ -182,10 +138,7 @@ public:
     CPositionHistory m_history{100};
     PositionEntry m_lastPosition;
 
-    CToolsBar m_wndToolsBar;
-    std::unique_ptr<COutputBar> m_pOutputBar;
-    CToolRunner m_toolRunner;
-    CCurrentTool m_currentTool;
+    CToolsController m_tools{*this, *this};
 
     int m_nOpenDocs = 0;
     int m_nAutoSaveTimer = 0;
@@ -216,35 +169,11 @@ protected:
     void OnColors();
     void OnSyntaxColors();
 
-    void CreateToolsBar();
-    void LoadTools();
-    // The tools bar, the functions bar and the search dialogs follow the
-    // first document that opens and the last one that closes.
-    void ToolsFirstDocumentOpened();
-    void ToolsLastDocumentClosed();
-    void BrowserLastDocumentClosed();
+    // The search dialogs follow the last document that closes.
     void SearchLastDocumentClosed();
-    // Writes the tools and the output bar's height (closing without a workspace).
-    void SaveToolSettings();
-    // Asks a running tool to stop and waits a moment for it.
-    void StopTool();
-    bool AskToStopRunningTool();
-    LRESULT OnStartTool(WPARAM, LPARAM);
-    LRESULT OnToolFinished(WPARAM, LPARAM);
     LRESULT OnInitMenuPopupTools(WPARAM menu, LPARAM info);
-    void UpdateRecentWorkspacePopup(HMENU menu);
     // Writes each item's current key from the shortcut table behind a tab.
     void ShowMenuShortcuts(HMENU menu);
-    void OnStartToolCommand(UINT id);
-    void OnToolSettings();
-    void OnAddTool();
-    void OnUpdateAddTool(winui::CCmdUI* ui);
-    void OnCancelTool();
-    void OnUpdateCancelTool(winui::CCmdUI* ui);
-    void OnToolsBar();
-    void OnUpdateToolsBar(winui::CCmdUI* ui);
-    void OnOutputBar();
-    void OnUpdateOutputBar(winui::CCmdUI* ui);
 
     void OnMacroRecorder();
     void OnUpdateMacroRecorder(winui::CCmdUI* ui);
@@ -256,17 +185,6 @@ protected:
     void OnUpdateMacroFinish(winui::CCmdUI* ui);
     void OnEditMacroFile();
     void OnKeyboardMapping();
-    // Source browser (mainfrm_browser.cpp).
-    void OnFunctionListCommand(UINT id);
-    void OnUpdateFunctionListCommand(winui::CCmdUI* ui);
-    void OnAutoSearch();
-    void OnUpdateAutoSearch(winui::CCmdUI* ui);
-    void OnAutoSearchConfig();
-    void OnProjectReference();
-    void WriteProjectReference();
-    LRESULT OnBrowserRequest(WPARAM, LPARAM);
-    LRESULT OnBrowserStatus(WPARAM text, LPARAM);
-    LRESULT OnFunctionUpdateDocument(WPARAM, LPARAM doc);
 
     // Find, replace, find in files and the TCP link (mainfrm_search.cpp).
     void OnEditFind();
@@ -281,20 +199,8 @@ protected:
     void OnTcpSend();
     void OnTcpReceive();
     LRESULT OnTcpData(WPARAM buffer, LPARAM count);
-    // Workspaces (mainfrm_workspace.cpp).
+    // Closing saves the open workspace first (the user may cancel).
     void OnClose();
-    void OnWorkspaceOpen();
-    void OnWorkspaceSave();
-    void OnWorkspaceClose();
-    void OnUpdateWorkspaceClose(winui::CCmdUI* ui);
-    void OnRecentWorkspace(UINT id);
-    void OnUpdateRecentWorkspace(winui::CCmdUI* ui);
-    void OnMinimizeAll();
-    void OnHelpTopics();
-    void OnHoldSelection();
-    void OnUpdateHoldSelection(winui::CCmdUI* ui);
-    void OnExtContextMenu();
-    void OnUpdateExtContextMenu(winui::CCmdUI* ui);
     // Edit, view and settings commands (mainfrm_commands.cpp).
     bool ViewUsable();
     bool ViewWritable();
@@ -345,13 +251,10 @@ protected:
     void OnUpdateBarCheck(winui::CCmdUI* ui);
     // Makes font the editor font; the old one is handed back so that the
     // caller deletes it once the views have taken the new one.
-    HFONT SwapEditFont(HFONT font);
+    HFONT SwapEditFont(HFONT font) override;
     void OnBackupOptions();
     void OnLineWrap();
     void OnMoreWindows();
-    // "Administrate project.." (mainfrm_files.cpp).
-    void OnProjectFiles();
-    void OnUpdateProjectFiles(winui::CCmdUI* ui);
     HFONT m_hEditFont = nullptr;
     // Bookmarks, document tabs, stay-on-top button, position history.
     void OnAddBookmark();
@@ -381,13 +284,13 @@ public:
     // [DefaultSettings] "FndUseSel", "RepUseSel", "SupressComments" and the
     // TCP link's keys; at closing also [FIND] and the dialogs' places.
     // The search options from the option set, and back into it.
-    void LoadSearchSettings();
-    void CollectSearchOptions(SettingsValues& options);
+    void LoadSearchSettings() override;
+    void CollectSearchOptions(SettingsValues& options) override;
     void SetSuppressComments(bool on);
-    void SaveSearchSettings();
+    void SaveSearchSettings() override;
     // The open search dialogs take the [FIND] history and their places of
     // the settings now in force (after a workspace opened or closed).
-    void ReloadSearchDialogs();
+    void ReloadSearchDialogs() override;
     // Stops the TCP reader and destroys the search dialogs.
     void CloseSearch();
 
@@ -408,29 +311,26 @@ private:
     int SearchCurrentDocumentIn(const SearchRequest& request, bool suppressComments, CFindInFilesOutput& output);
     int ReplaceInAllDocuments(const SearchRequest& request);
     std::shared_ptr<CFrameSearch> m_pSearch;
-    // Workspaces (mainfrm_workspace.cpp).
-    void ApplyLoadedOptions(bool workspace);
-    // The bars go where the profile's placement codes put them.
-    void PlaceBarsAtStart();
-public:
-    // [Bars]: the sizeable bars' places (side, row, sizes, floating place,
-    // visibility) under key. Restoring puts bar there, shown when show is
-    // set; false when nothing usable is stored. The stored visibility is
-    // false also when nothing is stored.
-    bool RestoreBarPlacement(winui::CControlBar* bar, const char* key, bool show = false);
-    bool StoredBarVisible(const char* key);
-    void SaveBarPlacements();
-    // The output bar as it was left: made and placed when it was shown.
-    void RestoreOutputBar();
-private:
-    bool LeaveForWorkspace(bool askFirst, const char* question);
-    void EnterWorkspace(const std::string& path);
-    void WriteRecentWorkspaces();
-    CRecentWorkspaceList* RecentWorkspaces();
-    // What the frame's destruction saves: the option set into the profile,
-    // or the closing time into the open workspace.
-    void SaveOnDestroy();
-    std::unique_ptr<CRecentWorkspaceList> m_pRecentWorkspaces;
+    // [Bars]: the sizeable bars' places, kept by the workspace controller.
+    bool RestoreBarPlacement(winui::CControlBar* bar, const char* key, bool show) override
+    {
+        return m_workspace.RestoreBarPlacement(bar, key, show);
+    }
+    bool StoredBarVisible(const char* key) override { return m_workspace.StoredBarVisible(key); }
+    // What the tools controller asks of the frame besides the members above.
+    int OpenDocumentCount() const override { return m_nOpenDocs; }
+    winui::CControlBar& MainToolBar() override { return m_wndToolBar; }
+    void OutputBarToggled() override { m_browser.SyncTagsPane(); }
+    CEditorStatusBar& StatusBar() override { return m_wndStatusBar; }
+    // What the workspace controller asks of the frame besides the members above.
+    void StopAutoSave() override;
+    int MacroBarCode() const override { return m_nMacroBar; }
+    void EnsureTextMacros() override;
+    // The workspace controller holds the project's files that the browser
+    // shows: it is made first.
+    CWorkspaceController m_workspace{*this, *this, m_tools, m_browser};
+    CBrowserController m_browser{*this, *this, m_workspace.Project()};
+
     std::unique_ptr<CFrameWorkspaceHooks> m_pWorkspaceHooks;
     void CreateBookmarkBar();
     void DockBookmarkBar();
@@ -440,14 +340,6 @@ private:
     void NavigationSized();
     bool GoToPosition(const PositionEntry& entry);
 
-    // Source browser (mainfrm_browser.cpp).
-    CBrowserShell* BrowserShell();
-    bool CreateFunctionBar(FunctionListMode mode, bool visible, bool right);
-    FunctionListMode FunctionListModeSetting() const;
-    void SyncTagsPane();
-    void WriteTagFlags();
-    std::unique_ptr<CBrowserShell> m_pBrowserShell;
-    bool functionBarParked_ = false; // hidden with the last document
 
     // Creates the frame's bars and docks them: the one place where a bar of
     // the main frame is made.
@@ -456,7 +348,6 @@ private:
     void UseShortcutAccelerators();
     bool startAccel_ = true;
     std::deque<std::string> handedOver_;
-    std::unique_ptr<CToolShell> m_pToolShell;
     // Makes the recorder bar (docked at the top, left of the main tool bar).
     bool CreateMacroBar(bool show);
     // A playback suspended by a receive command: its steps and where it goes on.

@@ -159,7 +159,7 @@ void CMainFrame::OnMacroFinish()
     if (tool.DoModal() != IDOK)
         return;
     tool.m_tool.CommandId = 0;
-    m_wndToolsBar.AddTool(tool.m_tool);
+    m_tools.ToolsBar().AddTool(tool.m_tool);
 }
 
 void CMainFrame::OnUpdateMacroFinish(winui::CCmdUI* ui)

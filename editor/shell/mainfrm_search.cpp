@@ -162,12 +162,12 @@ std::vector<COvantaView*> CMainFrame::OpenViews(bool firstOnly)
 
 COutputEdit* CMainFrame::SearchResultsPane()
 {
-    if (!m_pOutputBar || !m_pOutputBar->IsVisible())
+    if (!OutputBar() || !OutputBar()->IsVisible())
         ToggleOutputBar();
-    if (!m_pOutputBar)
+    if (!OutputBar())
         return nullptr;
-    m_pOutputBar->ShowPane(kPaneSearchResults);
-    COutputEdit& pane = m_pOutputBar->Pane(kPaneSearchResults);
+    OutputBar()->ShowPane(kPaneSearchResults);
+    COutputEdit& pane = OutputBar()->Pane(kPaneSearchResults);
     pane.SetPaneText("");
     return &pane;
 }

@@ -1,6 +1,7 @@
 // The option table and the workspace file's text forms: every key written
 // and read back, hand-edited values, open-file entries with commas in their
 // paths, the closed files' order and the recent lists' name rule.
+#include "editor/shell/project_files.h"
 #include "editor/shell/settings_store.h"
 #include "editor/shell/workspace_file.h"
 
@@ -320,6 +321,39 @@ TEST(WorkspaceFile, PositionsComeBackOnlyForFilesUnchangedSinceTheSave)
     EXPECT_FALSE(RestoresPosition(false, 0, true, 0));
     // A file whose time cannot be read counts as changed.
     EXPECT_FALSE(RestoresPosition(true, 100, false, 0));
+}
+
+// The project's closed files follow the documents that open and close;
+// files outside the project never join, and paths match without case.
+TEST(ProjectFiles, ClosedFilesFollowOpeningAndClosingOfProjectFilesOnly)
+{
+    CProjectFiles project;
+    project.Add(".\\src\\main.c");
+    project.Add(".\\src\\util.c");
+    project.Add(".\\SRC\\MAIN.C"); // the same file once more
+    EXPECT_EQ(project.Files(), (std::vector<std::string>{".\\src\\main.c", ".\\src\\util.c"}));
+
+    project.TrackClosed(".\\src\\util.c", true);
+    project.TrackClosed("c:\\elsewhere\\notes.txt", true);
+    project.TrackClosed(".\\SRC\\UTIL.C", true); // already closed
+    EXPECT_EQ(project.Closed(), (std::vector<std::string>{".\\src\\util.c"}));
+
+    project.TrackClosed(".\\Src\\Util.c", false);
+    EXPECT_TRUE(project.Closed().empty());
+
+    project.TrackClosed(".\\src\\main.c", true);
+    project.TrackClosed(".\\src\\util.c", true);
+    project.Remove(".\\SRC\\MAIN.C");
+    EXPECT_EQ(project.Files(), (std::vector<std::string>{".\\src\\util.c"}));
+    EXPECT_EQ(project.Closed(), (std::vector<std::string>{".\\src\\util.c"}));
+    project.ForgetClosed(".\\src\\util.c");
+    EXPECT_TRUE(project.Closed().empty());
+    EXPECT_TRUE(project.Contains(".\\src\\UTIL.c"));
+
+    project.TrackClosed(".\\src\\util.c", true);
+    project.Clear();
+    EXPECT_TRUE(project.Files().empty());
+    EXPECT_TRUE(project.Closed().empty());
 }
 
 TEST(RecentLists, OnlyUntitledNamesStayOut)
