@@ -128,16 +128,8 @@ public:
     void AddProjectFile(const std::string& rel) override { project_.Add(rel); }
     void RemoveProjectFile(const std::string& rel) override { project_.Remove(rel); }
     void ForgetUnopenedProjectFile(const std::string& rel) override { project_.ForgetClosed(rel); }
-    bool ShowFilesInTree() override
-    {
-        COvantaApp* app = COvantaApp::Get();
-        return app && app->m_profile.GetInt(settings_section, "ShowFilesInTree", 1) != 0;
-    }
-    void SetShowFilesInTree(bool on) override
-    {
-        if (COvantaApp* app = COvantaApp::Get())
-            app->WriteSettingInt(settings_section, "ShowFilesInTree", on ? 1 : 0);
-    }
+    bool ShowFilesInTree() override { return OvantaOptions().showFilesInTree != 0; }
+    void SetShowFilesInTree(bool on) override { WriteOption(&SettingsValues::showFilesInTree, on ? 1 : 0); }
 
 private:
     CMainFrameBase& frame_;
@@ -213,12 +205,10 @@ void CBrowserController::ClearSymbols()
 
 FunctionListMode CBrowserController::FunctionListModeSetting() const
 {
-    COvantaApp* app = COvantaApp::Get();
-    if (!app)
-        return FunctionListMode::kC;
-    if (app->m_profile.GetInt(settings_section, "Verilog", 0))
+    const SettingsValues& o = OvantaOptions();
+    if (o.verilog)
         return FunctionListMode::kVerilog;
-    if (app->m_profile.GetInt(settings_section, "Perl", 0))
+    if (o.perl)
         return FunctionListMode::kPerl;
     return FunctionListMode::kC;
 }
@@ -234,7 +224,7 @@ void CBrowserController::LoadBrowserSettings(bool workspace)
     // An output bar brought back with the settings shows its "Tags" pane
     // by them.
     SyncTagsPane();
-    m_nFunctionList = app->m_profile.GetInt(settings_section, "FunctionList", 0);
+    m_nFunctionList = OvantaOptions().functionList;
     int side = m_nFunctionList & 7;
     if (workspace) {
         // A workspace shows its project in the functions bar, at the right
@@ -263,10 +253,10 @@ void CBrowserController::SaveBrowserSettings()
     if (m_pFunctionBar && m_pFunctionBar->m_hWnd && !functionBarParked_) {
         RECT r;
         ::GetWindowRect(m_pFunctionBar->m_hWnd, &r);
-        app->WriteSettingInt(settings_section, "BrowseWndHeight", r.right - r.left);
+        WriteOption(&SettingsValues::browseWndHeight, r.right - r.left);
         m_nFunctionList = (m_nFunctionList & 0x30) ? 0 : host_.GetBarState(m_pFunctionBar->m_hWnd);
     }
-    app->WriteSettingInt(settings_section, "FunctionList", m_nFunctionList);
+    WriteOption(&SettingsValues::functionList, m_nFunctionList);
 }
 
 // --- the functions bar ----------------------------------------------------------
@@ -285,11 +275,8 @@ bool CBrowserController::CreateFunctionBar(FunctionListMode mode, bool visible, 
     auto bar = std::make_unique<CFunctionBar>(BrowserShell(), frame_.m_hWnd);
     if (!bar->Create(&frame_, mode))
         return false;
-    if (COvantaApp* app = COvantaApp::Get()) {
-        int width = app->m_profile.GetInt(settings_section, "BrowseWndHeight", 0);
-        if (width > 0)
-            bar->m_sizeDockedVert.cx = width;
-    }
+    if (const int width = OvantaOptions().browseWndHeight; width > 0)
+        bar->m_sizeDockedVert.cx = width;
     frame_.DockControlBar(bar.get(), right ? winui::AFX_IDW_DOCKBAR_RIGHT : winui::AFX_IDW_DOCKBAR_LEFT);
     m_pFunctionBar = std::move(bar);
     // Where the user left it last time.
@@ -304,10 +291,8 @@ void CBrowserController::OnFunctionListCommand(UINT id)
 {
     FunctionListMode mode = mode_of_command(id);
     functionBarParked_ = false; // the user's choice counts from here
-    if (COvantaApp* app = COvantaApp::Get()) {
-        app->WriteSettingInt(settings_section, "Verilog", mode == FunctionListMode::kVerilog ? 1 : 0);
-        app->WriteSettingInt(settings_section, "Perl", mode == FunctionListMode::kPerl ? 1 : 0);
-    }
+    WriteOption(&SettingsValues::verilog, mode == FunctionListMode::kVerilog ? 1 : 0);
+    WriteOption(&SettingsValues::perl, mode == FunctionListMode::kPerl ? 1 : 0);
     if (!m_pFunctionBar) {
         CreateFunctionBar(mode, true, false);
         m_nFunctionList = 0;
@@ -345,9 +330,9 @@ void CBrowserController::LastDocumentClosed()
         return;
     RECT r;
     ::GetWindowRect(m_pFunctionBar->m_hWnd, &r);
-    app->WriteSettingInt(settings_section, "BrowseWndHeight", r.right - r.left);
+    WriteOption(&SettingsValues::browseWndHeight, r.right - r.left);
     m_nFunctionList = host_.GetBarState(m_pFunctionBar->m_hWnd);
-    app->WriteSettingInt(settings_section, "FunctionList", m_nFunctionList);
+    WriteOption(&SettingsValues::functionList, m_nFunctionList);
     frame_.ShowControlBar(m_pFunctionBar.get(), FALSE, FALSE);
     m_pFunctionBar->ClearSymbols();
     functionBarParked_ = true;
@@ -516,8 +501,7 @@ void CBrowserController::WriteProjectReference()
         return;
     // Kept with the other options, and written at once like them.
     const unsigned options = dlg.OptionWord();
-    o.htmlProjectFlags = static_cast<int>(options);
-    app->WriteSettingInt(settings_section, "HtmlProjectFlags", o.htmlProjectFlags);
+    WriteOption(&SettingsValues::htmlProjectFlags, static_cast<int>(options));
     if (!dlg.m_strTemplate.empty()) {
         o.htmlTemplate = dlg.m_strTemplate;
         app->WriteSettingString(settings_section, "HtmlTemplate", o.htmlTemplate.c_str());

@@ -33,6 +33,19 @@ SettingsValues& OvantaOptions()
     return options;
 }
 
+void WriteOption(int SettingsValues::*field, int value)
+{
+    SettingsValues& o = OvantaOptions();
+    o.*field = value;
+    COvantaApp* app = COvantaApp::Get();
+    if (!app) {
+        ClampSettings(o);
+        return;
+    }
+    CAppSettingsStore store(*app);
+    WriteSettingKey(store, o, field);
+}
+
 namespace {
 
 // One value of an option and its copy where the program uses it: loading

@@ -170,7 +170,9 @@ void CToolsController::LoadTools()
     if (!app || !m_wndToolsBar.m_hWnd)
         return;
     m_wndToolsBar.m_strDefaultDir = app->m_strDefaultDir;
-    int execBar = app->m_profile.GetInt("DefaultSettings", "ExecBar", 1);
+    // The option set holds "ExecBar" of the profile target, read with the
+    // table's rules when the settings or the workspace were loaded.
+    const int execBar = OvantaOptions().execBar;
     int side = execBar & 7;
     m_wndToolsBar.LoadTools(app->ProfileTarget(), side == 1 ? 0 : side);
     if (side == 1 || m_wndToolsBar.IsFloating() || !CDockSite::DockBarOf(&m_wndToolsBar))

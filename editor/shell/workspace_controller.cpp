@@ -37,7 +37,6 @@
 #include <cstring>
 #include <utility>
 
-static const char settings_section[] = "DefaultSettings";
 static const char workspace_filter[] = "Workspaces (*.wsp)|*.wsp|All Files (*.*)|*.*||";
 static const char bars_section[] = "Bars";
 
@@ -823,8 +822,7 @@ void CWorkspaceController::OnHoldSelection()
 {
     int& value = GetColorEditSettings().selAfterPaste;
     value = value ? 0 : 1;
-    if (COvantaApp* app = COvantaApp::Get())
-        app->WriteSettingInt(settings_section, "SelAfterPaste", value);
+    WriteOption(&SettingsValues::selAfterPaste, value);
 }
 
 void CWorkspaceController::OnUpdateHoldSelection(winui::CCmdUI* ui)
@@ -839,8 +837,7 @@ void CWorkspaceController::OnExtContextMenu()
     if (value)
         host_.EnsureTextMacros();
     // Written at once like the other option toggles.
-    if (COvantaApp* app = COvantaApp::Get())
-        app->WriteSettingInt(settings_section, "ExtContextMenu", value);
+    WriteOption(&SettingsValues::extContextMenu, value);
 }
 
 void CWorkspaceController::OnUpdateExtContextMenu(winui::CCmdUI* ui)

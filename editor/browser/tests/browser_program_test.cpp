@@ -278,3 +278,33 @@ TEST_F(BrowserProgram, WrappedDocumentScannedWhileTyping)
 
 } // namespace
 
+
+// The language of the functions bar chosen by its command is written at
+// once and still stands after the program has saved its settings at the
+// end, so that the next start lists functions the same way.
+TEST_F(BrowserProgram, ChosenFunctionListLanguageOutlastsTheClose)
+{
+    const UINT verilog_function_list = 32988;
+    ASSERT_TRUE(WriteWholeFile(Work("top.v"), "module top;\r\nendmodule\r\n"));
+    {
+        ProgramSession s;
+        ASSERT_TRUE(s.Start(exe_, "\"" + Work("top.v") + "\"", work_));
+        ASSERT_NE(s.WaitForMainWindow(frame_class), nullptr);
+        s.Command(verilog_function_list);
+        EXPECT_EQ(profile_value(ini_, "DefaultSettings", "Verilog"), "1");
+        EXPECT_EQ(profile_value(ini_, "DefaultSettings", "Perl"), "0");
+        EXPECT_TRUE(s.Close());
+    }
+    EXPECT_EQ(profile_value(ini_, "DefaultSettings", "Verilog"), "1");
+    EXPECT_EQ(profile_value(ini_, "DefaultSettings", "Perl"), "0");
+
+    // Back to C, again across the close.
+    {
+        ProgramSession s;
+        ASSERT_TRUE(s.Start(exe_, "\"" + Work("top.v") + "\"", work_));
+        ASSERT_NE(s.WaitForMainWindow(frame_class), nullptr);
+        s.Command(function_list);
+        EXPECT_TRUE(s.Close());
+    }
+    EXPECT_EQ(profile_value(ini_, "DefaultSettings", "Verilog"), "0");
+}

@@ -4,6 +4,7 @@
 // menu checks following, the automatic switch follows its command, and the
 // browser's status texts reach the frame.
 #include "editor/shell/browser_controller.h"
+#include "controller_frame.h"
 #include "editor/shell/editorstatusbar.h"
 #include "editor/shell/ovanta_messages.h"
 #include "editor/shell/project_files.h"
@@ -15,15 +16,6 @@
 #include <vector>
 
 namespace {
-
-void Pump()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
 
 class FakeBrowserHost : public CBrowserHost {
 public:
@@ -59,43 +51,14 @@ BEGIN_MESSAGE_MAP(CBrowserTestFrame, CMainFrameBase)
     CHAIN_MSG_MAP_MEMBER(browser)
 END_MESSAGE_MAP()
 
-class BrowserControllerTest : public ::testing::Test {
+class BrowserControllerTest : public ControllerFrameTest<CBrowserTestFrame> {
 protected:
-    void SetUp() override
-    {
-        frame_ = new CBrowserTestFrame; // the frame deletes itself with its window
-        RECT place{0, 0, 800, 500};
-        ASSERT_TRUE(frame_->Create(nullptr, "browser", WS_OVERLAPPEDWINDOW | WS_VISIBLE, &place));
-        hwnd_ = frame_->m_hWnd;
-        frame_->EnableDocking(winui::CBRS_ALIGN_ANY);
-        Pump();
-    }
-    void TearDown() override
-    {
-        if (IsWindow(hwnd_)) {
-            frame_->browser.StopBrowser();
-            DestroyWindow(hwnd_);
-        }
-        Pump();
-    }
-    void Command(UINT id) { SendMessageA(hwnd_, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
-    bool Checked(UINT id)
-    {
-        HMENU menu = CreatePopupMenu();
-        AppendMenuA(menu, MF_STRING, id, "item");
-        SendMessageA(hwnd_, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), 0);
-        const bool checked = (GetMenuState(menu, id, MF_BYCOMMAND) & MF_CHECKED) != 0;
-        DestroyMenu(menu);
-        return checked;
-    }
+    void Closing(CBrowserTestFrame& frame) override { frame.browser.StopBrowser(); }
     bool BarVisible()
     {
         CFunctionBar* bar = frame_->browser.FunctionBar();
         return bar && IsWindowVisible(bar->m_hWnd);
     }
-
-    CBrowserTestFrame* frame_ = nullptr;
-    HWND hwnd_ = nullptr;
 };
 
 TEST_F(BrowserControllerTest, FunctionListCommandsMakeSwitchAndHideTheBar)
@@ -131,7 +94,7 @@ TEST_F(BrowserControllerTest, AutoSearchCommandTogglesTheSwitchAndItsCheck)
     EXPECT_TRUE(Checked(ID_AUTO_SEARCH));
     // Switched on with nothing browsed, it asks for a scan; the scan makes
     // the bar it fills (hidden).
-    Pump();
+    PumpMessages();
     ASSERT_NE(frame_->browser.FunctionBar(), nullptr);
     EXPECT_FALSE(BarVisible());
     Command(ID_AUTO_SEARCH);

@@ -3,6 +3,7 @@
 // messages arrive through the frame's window, the output bar comes and
 // goes, and the tool settings command fills the current tool.
 #include "editor/shell/tools_controller.h"
+#include "controller_frame.h"
 #include "editor/shell/resource.h"
 
 #include "editor/tools/output_bar.h"
@@ -16,15 +17,6 @@
 #include <vector>
 
 namespace {
-
-void Pump()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
 
 // The frame side of the controller, with what it is asked recorded.
 class FakeToolsHost : public CToolsHost {
@@ -69,56 +61,27 @@ BEGIN_MESSAGE_MAP(CToolsTestFrame, CMainFrameBase)
     CHAIN_MSG_MAP_MEMBER(tools)
 END_MESSAGE_MAP()
 
-class ToolsControllerTest : public ::testing::Test {
+class ToolsControllerTest : public ControllerFrameTest<CToolsTestFrame> {
 protected:
-    void SetUp() override
-    {
-        frame_ = new CToolsTestFrame; // the frame deletes itself with its window
-        RECT place{0, 0, 800, 500};
-        ASSERT_TRUE(frame_->Create(nullptr, "tools", WS_OVERLAPPEDWINDOW | WS_VISIBLE, &place));
-        hwnd_ = frame_->m_hWnd;
-        frame_->tools.CreateToolsBar();
-        frame_->EnableDocking(winui::CBRS_ALIGN_ANY);
-        Pump();
-    }
-    void TearDown() override
-    {
-        if (IsWindow(hwnd_))
-            DestroyWindow(hwnd_);
-        Pump();
-    }
-    void Command(UINT id) { SendMessageA(hwnd_, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
-    // The state the update handlers give a menu item, as a popup shows it.
-    UINT MenuState(UINT id)
-    {
-        HMENU menu = CreatePopupMenu();
-        AppendMenuA(menu, MF_STRING, id, "item");
-        SendMessageA(hwnd_, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), 0);
-        UINT state = GetMenuState(menu, id, MF_BYCOMMAND);
-        DestroyMenu(menu);
-        return state;
-    }
+    void MakeBars(CToolsTestFrame& frame) override { frame.tools.CreateToolsBar(); }
     bool OutputVisible() { return frame_->tools.OutputBar() && IsWindowVisible(frame_->tools.OutputBar()->m_hWnd); }
-
-    CToolsTestFrame* frame_ = nullptr;
-    HWND hwnd_ = nullptr;
 };
 
 TEST_F(ToolsControllerTest, OutputCommandMakesTheBarThenHidesAndShowsItWithTheCheckFollowing)
 {
     ASSERT_EQ(frame_->tools.OutputBar(), nullptr);
-    EXPECT_FALSE(MenuState(ID_VIEW_OUTPUT) & MF_CHECKED);
+    EXPECT_FALSE(Checked(ID_VIEW_OUTPUT));
 
     Command(ID_VIEW_OUTPUT);
     ASSERT_NE(frame_->tools.OutputBar(), nullptr);
     EXPECT_TRUE(OutputVisible());
-    EXPECT_TRUE(MenuState(ID_VIEW_OUTPUT) & MF_CHECKED);
+    EXPECT_TRUE(Checked(ID_VIEW_OUTPUT));
     // Made on first use: placed where it was left, and the browser's pane told.
     EXPECT_EQ(frame_->host.calls, (std::vector<std::string>{"restore Output", "toggled"}));
 
     Command(ID_VIEW_OUTPUT);
     EXPECT_FALSE(OutputVisible());
-    EXPECT_FALSE(MenuState(ID_VIEW_OUTPUT) & MF_CHECKED);
+    EXPECT_FALSE(Checked(ID_VIEW_OUTPUT));
     Command(ID_VIEW_OUTPUT);
     EXPECT_TRUE(OutputVisible());
 }
@@ -136,10 +99,10 @@ TEST_F(ToolsControllerTest, UpdateHandlersReachTheControllerThroughTheFrame)
 {
     // Nothing runs: cancel is greyed; tools may be added; the empty tools
     // bar cannot be shown.
-    EXPECT_TRUE(MenuState(ID_TOOL_CANCEL) & MF_GRAYED);
-    EXPECT_FALSE(MenuState(ID_ADD_TOOL) & MF_GRAYED);
-    EXPECT_TRUE(MenuState(ID_TOOLS_BAR) & MF_GRAYED);
-    EXPECT_FALSE(MenuState(ID_TOOLS_BAR) & MF_CHECKED);
+    EXPECT_TRUE(Greyed(ID_TOOL_CANCEL));
+    EXPECT_FALSE(Greyed(ID_ADD_TOOL));
+    EXPECT_TRUE(Greyed(ID_TOOLS_BAR));
+    EXPECT_FALSE(Checked(ID_TOOLS_BAR));
 }
 
 TEST_F(ToolsControllerTest, StartMessageWithoutAProgramOpensTheSettingsAndKeepsWhatWasChosen)
@@ -170,7 +133,7 @@ TEST_F(ToolsControllerTest, AddedToolShowsOnTheBarAndEnablesItsCommand)
     Command(ID_ADD_TOOL);
     ASSERT_EQ(frame_->tools.ToolsBar().GetToolCount(), 1);
     EXPECT_EQ(frame_->tools.ToolsBar().Tools()[0].AppExe, "make.exe");
-    EXPECT_FALSE(MenuState(ID_TOOLS_BAR) & MF_GRAYED);
+    EXPECT_FALSE(Greyed(ID_TOOLS_BAR));
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 // stay greyed without a workspace, and the bars go where the option set's
 // placement codes put them.
 #include "editor/shell/workspace_controller.h"
+#include "controller_frame.h"
 
 #include "editor/shell/browser_controller.h"
 #include "editor/shell/editorstatusbar.h"
@@ -25,15 +26,6 @@
 #include <vector>
 
 namespace {
-
-void Pump()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
 
 // Every part of the frame that the three controllers ask, recording what
 // the workspace controller asks of it.
@@ -105,41 +97,28 @@ BEGIN_MESSAGE_MAP(CWorkspaceTestFrame, CMainFrameBase)
     CHAIN_MSG_MAP_MEMBER(workspace)
 END_MESSAGE_MAP()
 
-class WorkspaceControllerTest : public ::testing::Test {
+class WorkspaceControllerTest : public ControllerFrameTest<CWorkspaceTestFrame> {
 protected:
     void SetUp() override
     {
         saved_ = OvantaOptions();
-        frame_ = new CWorkspaceTestFrame; // the frame deletes itself with its window
-        RECT place{0, 0, 800, 500};
-        ASSERT_TRUE(frame_->Create(nullptr, "workspace", WS_OVERLAPPEDWINDOW | WS_VISIBLE, &place));
-        hwnd_ = frame_->m_hWnd;
-        ASSERT_TRUE(frame_->parts.mainBar.Create(frame_, WS_CHILD | WS_VISIBLE | winui::CBRS_TOP, winui::AFX_IDW_TOOLBAR));
-        frame_->EnableDocking(winui::CBRS_ALIGN_ANY);
-        frame_->parts.mainBar.EnableDocking(winui::CBRS_ALIGN_ANY);
-        frame_->DockControlBar(&frame_->parts.mainBar, winui::AFX_IDW_DOCKBAR_TOP);
-        Pump();
+        ControllerFrameTest::SetUp();
     }
     void TearDown() override
     {
-        if (IsWindow(hwnd_))
-            DestroyWindow(hwnd_);
-        Pump();
+        ControllerFrameTest::TearDown();
         OvantaOptions() = saved_;
     }
-    void Command(UINT id) { SendMessageA(hwnd_, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
-    UINT MenuState(UINT id)
+    void MakeBars(CWorkspaceTestFrame& frame) override
     {
-        HMENU menu = CreatePopupMenu();
-        AppendMenuA(menu, MF_STRING, id, "item");
-        SendMessageA(hwnd_, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), 0);
-        UINT state = GetMenuState(menu, id, MF_BYCOMMAND);
-        DestroyMenu(menu);
-        return state;
+        ASSERT_TRUE(frame.parts.mainBar.Create(&frame, WS_CHILD | WS_VISIBLE | winui::CBRS_TOP, winui::AFX_IDW_TOOLBAR));
+    }
+    void DockBars(CWorkspaceTestFrame& frame) override
+    {
+        frame.parts.mainBar.EnableDocking(winui::CBRS_ALIGN_ANY);
+        frame.DockControlBar(&frame.parts.mainBar, winui::AFX_IDW_DOCKBAR_TOP);
     }
 
-    CWorkspaceTestFrame* frame_ = nullptr;
-    HWND hwnd_ = nullptr;
     SettingsValues saved_;
 };
 
@@ -169,15 +148,15 @@ TEST_F(WorkspaceControllerTest, OptionTogglesFlipTheirSettingsAndChecks)
     menu = 0;
     Command(ID_HOLD_SELECTION);
     EXPECT_EQ(hold, 1);
-    EXPECT_TRUE(MenuState(ID_HOLD_SELECTION) & MF_CHECKED);
+    EXPECT_TRUE(Checked(ID_HOLD_SELECTION));
     Command(ID_HOLD_SELECTION);
     EXPECT_EQ(hold, 0);
-    EXPECT_FALSE(MenuState(ID_HOLD_SELECTION) & MF_CHECKED);
+    EXPECT_FALSE(Checked(ID_HOLD_SELECTION));
 
     // The extended context menu needs the text macros once it is on.
     Command(ID_EXT_CONTEXT_MENU);
     EXPECT_EQ(menu, 1);
-    EXPECT_TRUE(MenuState(ID_EXT_CONTEXT_MENU) & MF_CHECKED);
+    EXPECT_TRUE(Checked(ID_EXT_CONTEXT_MENU));
     EXPECT_EQ(frame_->parts.calls, (std::vector<std::string>{"text macros"}));
     Command(ID_EXT_CONTEXT_MENU);
     EXPECT_EQ(menu, 0);
@@ -188,8 +167,8 @@ TEST_F(WorkspaceControllerTest, OptionTogglesFlipTheirSettingsAndChecks)
 
 TEST_F(WorkspaceControllerTest, WorkspaceCommandsAreGreyedWithoutAWorkspace)
 {
-    EXPECT_TRUE(MenuState(ID_WORKSPACE_CLOSE) & MF_GRAYED);
-    EXPECT_TRUE(MenuState(ID_PROJECT_FILES) & MF_GRAYED);
+    EXPECT_TRUE(Greyed(ID_WORKSPACE_CLOSE));
+    EXPECT_TRUE(Greyed(ID_PROJECT_FILES));
     EXPECT_TRUE(frame_->workspace.WorkspacePath().empty());
     EXPECT_TRUE(frame_->workspace.WorkspaceFiles().empty());
     // Closing without a workspace has nothing to ask.

@@ -191,6 +191,35 @@ TEST(SettingsStore, WritingKeepsTheStoredFormsInRange)
     EXPECT_EQ(wild.helpPath, "");
 }
 
+// A single option written on its own goes through its key's rules: the
+// key and section of the table, and a value out of range as the default,
+// which the option set then holds too.
+TEST(SettingsStore, OneOptionIsWrittenUnderItsKeyAndInItsRange)
+{
+    struct Case {
+        int SettingsValues::*field;
+        int value;
+        const char* key;
+        const char* written;
+    };
+    const Case cases[] = {
+        {&SettingsValues::verilog, 1, "DefaultSettings/Verilog", "1"},
+        {&SettingsValues::showFilesInTree, 0, "DefaultSettings/ShowFilesInTree", "0"},
+        {&SettingsValues::functionList, 0x13, "DefaultSettings/FunctionList", "19"},
+        {&SettingsValues::browseWndHeight, 99999, "DefaultSettings/BrowseWndHeight", "0"},
+        {&SettingsValues::perl, 7, "DefaultSettings/Perl", "0"},
+        {&SettingsValues::compressLines, 1, "Print/CompressLines", "1"},
+    };
+    for (const Case& c : cases) {
+        MemoryProfile file;
+        SettingsValues v;
+        v.*c.field = c.value;
+        EXPECT_TRUE(WriteSettingKey(file, v, c.field)) << c.key;
+        EXPECT_EQ(file.values, (std::map<std::string, std::string>{{c.key, c.written}})) << c.key;
+        EXPECT_EQ(std::to_string(v.*c.field), c.written) << c.key;
+    }
+}
+
 // --- workspace file -----------------------------------------------------------
 
 TEST(WorkspaceFile, OpenFileEntriesRoundTripAlsoWithCommasInTheirPaths)
