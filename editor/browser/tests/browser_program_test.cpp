@@ -279,9 +279,19 @@ TEST_F(BrowserProgram, WrappedDocumentScannedWhileTyping)
 } // namespace
 
 
-// The language of the functions bar chosen by its command is written at
-// once and still stands after the program has saved its settings at the
-// end, so that the next start lists functions the same way.
+BOOL CALLBACK find_show_files(HWND w, LPARAM data)
+{
+    if (GetDlgCtrlID(w) == 1163) {
+        *reinterpret_cast<HWND*>(data) = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The language of the functions bar chosen by its command, and its "Show
+// Files" switch, are written at once and still stand after the program has
+// saved its settings at the end, so that the next start lists functions the
+// same way.
 TEST_F(BrowserProgram, ChosenFunctionListLanguageOutlastsTheClose)
 {
     const UINT verilog_function_list = 32988;
@@ -289,14 +299,22 @@ TEST_F(BrowserProgram, ChosenFunctionListLanguageOutlastsTheClose)
     {
         ProgramSession s;
         ASSERT_TRUE(s.Start(exe_, "\"" + Work("top.v") + "\"", work_));
-        ASSERT_NE(s.WaitForMainWindow(frame_class), nullptr);
+        HWND frame = s.WaitForMainWindow(frame_class);
+        ASSERT_NE(frame, nullptr);
         s.Command(verilog_function_list);
         EXPECT_EQ(profile_value(ini_, "DefaultSettings", "Verilog"), "1");
         EXPECT_EQ(profile_value(ini_, "DefaultSettings", "Perl"), "0");
+        HWND showFiles = nullptr;
+        EnumChildWindows(frame, find_show_files, reinterpret_cast<LPARAM>(&showFiles));
+        ASSERT_NE(showFiles, nullptr);
+        ASSERT_EQ(SendMessageA(showFiles, BM_GETCHECK, 0, 0), BST_CHECKED);
+        SendMessageA(showFiles, BM_CLICK, 0, 0);
+        EXPECT_EQ(profile_value(ini_, "DefaultSettings", "ShowFilesInTree"), "0");
         EXPECT_TRUE(s.Close());
     }
     EXPECT_EQ(profile_value(ini_, "DefaultSettings", "Verilog"), "1");
     EXPECT_EQ(profile_value(ini_, "DefaultSettings", "Perl"), "0");
+    EXPECT_EQ(profile_value(ini_, "DefaultSettings", "ShowFilesInTree"), "0");
 
     // Back to C, again across the close.
     {
