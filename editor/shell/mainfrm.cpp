@@ -10,12 +10,10 @@
 #include "editor/shell/ovantaapp.h"
 #include "editor/shell/ovantadoc.h"
 #include "editor/shell/ovantaview.h"
-#include "editor/shell/recent_workspaces.h"
 #include "editor/shell/resource.h"
 #include "editor/shell/settings_dialogs_res.h"
 #include "editor/shell/settings_profile.h"
 #include "editor/shell/shortcut_table.h"
-#include "editor/shell/workspace_file.h"
 
 #include "editor/editctl/color_table.h"
 #include "editor/shell/color_select_dlg.h"
