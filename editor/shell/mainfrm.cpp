@@ -5,16 +5,15 @@
 #include "editor/shell/gotolinedlg.h"
 #include "editor/shell/instance_block.h"
 #include "editor/shell/macros_res.h"
+#include "editor/shell/ovanta_editor_shell.h"
 #include "editor/shell/ovanta_messages.h"
 #include "editor/shell/ovantaapp.h"
 #include "editor/shell/ovantadoc.h"
 #include "editor/shell/ovantaview.h"
-#include "editor/shell/recent_workspaces.h"
 #include "editor/shell/resource.h"
 #include "editor/shell/settings_dialogs_res.h"
 #include "editor/shell/settings_profile.h"
 #include "editor/shell/shortcut_table.h"
-#include "editor/shell/workspace_file.h"
 
 #include "editor/editctl/color_table.h"
 #include "editor/shell/color_select_dlg.h"
@@ -71,35 +70,12 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMainFrameBase)
     ON_COMMAND(ID_COLORS, &CMainFrame::OnColors)
     ON_COMMAND(ID_SYNTAX_COLORS, &CMainFrame::OnSyntaxColors)
     // Tools and the output window.
-    ON_MESSAGE(WM_START_TOOL, &CMainFrame::OnStartTool)
-    ON_MESSAGE(WM_TOOL_FINISHED, &CMainFrame::OnToolFinished)
     ON_MESSAGE(WM_INITMENUPOPUP, &CMainFrame::OnInitMenuPopupTools)
-    ON_COMMAND_RANGE(ID_TOOL_FIRST, ID_TOOL_LAST, &CMainFrame::OnStartToolCommand)
-    ON_COMMAND(ID_TOOL_SETTINGS, &CMainFrame::OnToolSettings)
-    ON_COMMAND(ID_ADD_TOOL, &CMainFrame::OnAddTool)
-    ON_UPDATE_COMMAND_UI(ID_ADD_TOOL, &CMainFrame::OnUpdateAddTool)
-    ON_COMMAND(ID_TOOL_CANCEL, &CMainFrame::OnCancelTool)
-    ON_UPDATE_COMMAND_UI(ID_TOOL_CANCEL, &CMainFrame::OnUpdateCancelTool)
-    ON_COMMAND(ID_TOOLS_BAR, &CMainFrame::OnToolsBar)
-    ON_UPDATE_COMMAND_UI(ID_TOOLS_BAR, &CMainFrame::OnUpdateToolsBar)
-    ON_COMMAND(ID_VIEW_OUTPUT, &CMainFrame::OnOutputBar)
-    ON_UPDATE_COMMAND_UI(ID_VIEW_OUTPUT, &CMainFrame::OnUpdateOutputBar)
+    CHAIN_MSG_MAP_MEMBER(m_tools)
     // Keyboard macros, text macros and the keyboard mapping.
     CHAIN_MSG_MAP_MEMBER(m_macros)
     // Source browser, functions bar and project reference.
-    ON_COMMAND_RANGE(ID_FUNCTION_LIST, ID_FUNCTION_LIST, &CMainFrame::OnFunctionListCommand)
-    ON_COMMAND_RANGE(ID_VERILOG_FUNCTION_LIST, ID_VERILOG_FUNCTION_LIST, &CMainFrame::OnFunctionListCommand)
-    ON_COMMAND_RANGE(ID_PERL_FUNCTION_LIST, ID_PERL_FUNCTION_LIST, &CMainFrame::OnFunctionListCommand)
-    ON_UPDATE_COMMAND_UI(ID_FUNCTION_LIST, &CMainFrame::OnUpdateFunctionListCommand)
-    ON_UPDATE_COMMAND_UI(ID_VERILOG_FUNCTION_LIST, &CMainFrame::OnUpdateFunctionListCommand)
-    ON_UPDATE_COMMAND_UI(ID_PERL_FUNCTION_LIST, &CMainFrame::OnUpdateFunctionListCommand)
-    ON_COMMAND(ID_AUTO_SEARCH, &CMainFrame::OnAutoSearch)
-    ON_UPDATE_COMMAND_UI(ID_AUTO_SEARCH, &CMainFrame::OnUpdateAutoSearch)
-    ON_COMMAND(ID_AUTOSEARCH_CONFIG, &CMainFrame::OnAutoSearchConfig)
-    ON_COMMAND(ID_HTML_PROJECT, &CMainFrame::OnProjectReference)
-    ON_MESSAGE(WM_BROWSER_REQUEST, &CMainFrame::OnBrowserRequest)
-    ON_MESSAGE(WM_BROWSER_STATUS, &CMainFrame::OnBrowserStatus)
-    ON_MESSAGE(WM_FUNCTION_UPDATE_DOCUMENT, &CMainFrame::OnFunctionUpdateDocument)
+    CHAIN_MSG_MAP_MEMBER(m_browser)
     // Edit, view and settings commands.
     ON_UPDATE_COMMAND_UI(ID_EDIT_UNDO, &CMainFrame::OnUpdateEditUndo)
     ON_UPDATE_COMMAND_UI(ID_EDIT_CUT, &CMainFrame::OnUpdateEditCut)
@@ -154,32 +130,17 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMainFrameBase)
     ON_COMMAND(ID_BACKUP_OPTIONS, &CMainFrame::OnBackupOptions)
     ON_COMMAND(ID_LINE_WRAP, &CMainFrame::OnLineWrap)
     ON_COMMAND(ID_MORE_WINDOWS, &CMainFrame::OnMoreWindows)
-    ON_COMMAND(ID_PROJECT_FILES, &CMainFrame::OnProjectFiles)
-    ON_UPDATE_COMMAND_UI(ID_PROJECT_FILES, &CMainFrame::OnUpdateProjectFiles)
     // Search, the TCP link and workspaces.
     CHAIN_MSG_MAP_MEMBER(m_search)
-    ON_COMMAND(ID_WORKSPACE_OPEN, &CMainFrame::OnWorkspaceOpen)
-    ON_COMMAND(ID_WORKSPACE_SAVE, &CMainFrame::OnWorkspaceSave)
-    ON_COMMAND(ID_WORKSPACE_CLOSE, &CMainFrame::OnWorkspaceClose)
-    ON_UPDATE_COMMAND_UI(ID_WORKSPACE_CLOSE, &CMainFrame::OnUpdateWorkspaceClose)
-    ON_COMMAND_RANGE(ID_RECENT_WORKSPACE_FIRST, ID_RECENT_WORKSPACE_LAST, &CMainFrame::OnRecentWorkspace)
-    ON_UPDATE_COMMAND_UI(ID_RECENT_WORKSPACE_FIRST, &CMainFrame::OnUpdateRecentWorkspace)
+    // Workspaces and settings, "Administrate project.." and the help keys.
+    CHAIN_MSG_MAP_MEMBER(m_workspace)
     ON_WM_CLOSE()
-    ON_COMMAND(ID_MINIMIZE_ALL, &CMainFrame::OnMinimizeAll)
-    ON_COMMAND(ID_HELP_TOPICS, &CMainFrame::OnHelpTopics)
-    ON_COMMAND(ID_HOLD_SELECTION, &CMainFrame::OnHoldSelection)
-    ON_UPDATE_COMMAND_UI(ID_HOLD_SELECTION, &CMainFrame::OnUpdateHoldSelection)
-    ON_COMMAND(ID_EXT_CONTEXT_MENU, &CMainFrame::OnExtContextMenu)
-    ON_UPDATE_COMMAND_UI(ID_EXT_CONTEXT_MENU, &CMainFrame::OnUpdateExtContextMenu)
     // Bookmarks, document tabs, stay-on-top button and position history.
     CHAIN_MSG_MAP_MEMBER(m_bookmarks)
     ON_UPDATE_COMMAND_UI(ID_FILE_SAVE_CMD, &CMainFrame::OnUpdateFileSave)
     ON_COMMAND_RANGE(ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, &CMainFrame::OnBarCheck)
     ON_UPDATE_COMMAND_UI_RANGE(ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, &CMainFrame::OnUpdateBarCheck)
     CHAIN_MSG_MAP_MEMBER(m_navigation)
-    // F1 and Shift+F1 open the help document as "&Help Topics" does.
-    ON_COMMAND(ID_HELP_CMD, &CMainFrame::OnHelpTopics)
-    ON_COMMAND(ID_CONTEXT_HELP, &CMainFrame::OnHelpTopics)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame() = default;
@@ -237,7 +198,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCTA cs)
         // names no face or cannot be made.
         if (HFONT old = SwapEditFont(CreateEditFont(OvantaOptions().font)))
             ::DeleteObject(old);
-        PlaceBarsAtStart();
+        m_workspace.PlaceBarsAtStart();
         if (!app->m_strDefaultDir.empty())
             SetCurrentDirectoryA(app->m_strDefaultDir.c_str());
         std::string place = app->m_profile.GetString(frame_section, "MAIN", "");
@@ -245,7 +206,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCTA cs)
             m_chShowState = 'M';
         MoveToStoredPlace(place);
     }
-    LoadBrowserSettings();
+    m_browser.LoadBrowserSettings();
     m_search.LoadSettings();
     RecalcLayout();
     return 0;
@@ -272,13 +233,13 @@ bool CMainFrame::CreateBars()
 
     // Further bars are created here, before the frame's sides accept them.
     m_bookmarks.CreateBar();
-    CreateToolsBar();
+    m_tools.CreateToolsBar();
 
     EnableDocking(winui::CBRS_ALIGN_ANY);
     DockControlBar(&m_wndToolBar, winui::AFX_IDW_DOCKBAR_TOP);
     m_bookmarks.DockBar();
     m_navigation.DockBars();
-    LoadTools();
+    m_tools.LoadTools();
     return true;
 }
 
@@ -327,6 +288,19 @@ void CMainFrame::UseShortcutAccelerators()
         app->m_hAccel = table;
     m_hAccelTable = table;
     startAccel_ = false;
+}
+
+// The menus show the keys of the shortcut table, the tools and the recent
+// workspaces as they are now.
+LRESULT CMainFrame::OnInitMenuPopupTools(WPARAM menu, LPARAM info)
+{
+    LRESULT result = OnInitMenuPopup(menu, info);
+    if (!HIWORD(info)) {
+        ShowMenuShortcuts(reinterpret_cast<HMENU>(menu));
+        m_tools.UpdateToolMenu(reinterpret_cast<HMENU>(menu));
+        m_workspace.UpdateRecentWorkspacePopup(reinterpret_cast<HMENU>(menu));
+    }
+    return result;
 }
 
 void CMainFrame::OnSize(UINT type, int cx, int cy)
@@ -392,8 +366,8 @@ LRESULT CMainFrame::OnOpenHandedOver(WPARAM, LPARAM)
         if (r.workspace) {
             // The open workspace is closed first, with its questions; a
             // cancelled close keeps it.
-            if (CloseWorkspace())
-                OpenWorkspace(r.path.c_str());
+            if (m_workspace.CloseWorkspace())
+                m_workspace.OpenWorkspace(r.path.c_str());
             continue;
         }
         app->m_nCmdLineLine = r.line;
@@ -429,34 +403,15 @@ WorkspaceHooks& CMainFrame::Hooks()
     return *m_pWorkspaceHooks;
 }
 
-// A project file that opens is no longer among the project's closed files;
-// one that closes is again, so the functions bar keeps listing it.
-void CMainFrame::TrackClosedProjectFile(COvantaDoc* doc, bool closing)
-{
-    if (WorkspacePath().empty() || !doc || doc->GetPathName().empty())
-        return;
-    const std::string stored = MakeRelativePath(WorkspaceDirectoryOf(WorkspacePath()), doc->GetPathName());
-    if (!ContainsPath(m_workspaceFiles, stored))
-        return;
-    if (closing) {
-        if (!ContainsPath(m_closedFiles, stored))
-            m_closedFiles.push_back(stored);
-        return;
-    }
-    for (size_t i = m_closedFiles.size(); i-- > 0;)
-        if (ContainsPath({m_closedFiles[i]}, stored))
-            m_closedFiles.erase(m_closedFiles.begin() + static_cast<std::ptrdiff_t>(i));
-}
-
 void CMainFrame::DocumentOpened(COvantaDoc* doc)
 {
-    TrackClosedProjectFile(doc, false);
+    m_workspace.TrackClosedProjectFile(doc, false);
     BrowserDocumentOpened(doc);
     COvantaApp* app = COvantaApp::Get();
     if (startAccel_)
         UseShortcutAccelerators();
     if (m_nOpenDocs == 0)
-        ToolsFirstDocumentOpened();
+        m_tools.FirstDocumentOpened();
     if (app && app->m_settings.autoSaveTime != 0 && m_nAutoSaveTimer == 0)
         m_nAutoSaveTimer = static_cast<int>(
             ::SetTimer(m_hWnd, autosave_timer, static_cast<UINT>(app->m_settings.autoSaveTime) * 60000u, nullptr));
@@ -468,8 +423,8 @@ void CMainFrame::DocumentOpened(COvantaDoc* doc)
 
 void CMainFrame::DocumentClosing(COvantaDoc* doc)
 {
-    TrackClosedProjectFile(doc, true);
-    BrowserDocumentClosing(doc);
+    m_workspace.TrackClosedProjectFile(doc, true);
+    m_browser.DocumentClosing(doc);
     m_bookmarks.DocumentClosing(doc);
     m_navigation.DocumentClosing(doc);
     if (m_nOpenDocs > 0)
@@ -493,8 +448,8 @@ void CMainFrame::DocumentClosed()
     }
     // The last document is gone: the frame is back at its start state.
     UseStartAccelerators();
-    ToolsLastDocumentClosed();
-    BrowserLastDocumentClosed();
+    m_tools.LastDocumentClosed();
+    m_browser.LastDocumentClosed();
     m_search.LastDocumentClosed();
     m_navigation.LastDocumentClosed();
     RecalcLayout();
@@ -510,15 +465,36 @@ void CMainFrame::DocumentClosed()
 
 COutputBar* CMainFrame::ShownOutputBar()
 {
-    if (!m_pOutputBar || !m_pOutputBar->IsVisible())
+    if (!OutputBar() || !OutputBar()->IsVisible())
         ToggleOutputBar();
-    return m_pOutputBar.get();
+    return OutputBar();
 }
 
 COvantaView* CMainFrame::ActiveOvantaView()
 {
     winui::CFrameWnd* child = MDIGetActive();
     return child ? dynamic_cast<COvantaView*>(child->GetActiveView()) : nullptr;
+}
+
+void CMainFrame::StopAutoSave()
+{
+    if (m_nAutoSaveTimer) {
+        ::KillTimer(m_hWnd, autosave_timer);
+        m_nAutoSaveTimer = 0;
+    }
+}
+
+HFONT CMainFrame::SwapEditFont(HFONT font)
+{
+    HFONT old = m_hEditFont;
+    m_hEditFont = font;
+    return old;
+}
+
+void CMainFrame::EnsureTextMacros()
+{
+    if (m_textMacros.empty())
+        LoadTextMacros();
 }
 
 // --- status bar -------------------------------------------------------------------
@@ -539,7 +515,7 @@ void CMainFrame::UpdateStatusBar(int line, int column, int size)
                                    doc && doc->m_state.unixFormat ? "UNIX" : "");
         SetReadOnlyPane(view->Editor().IsReadOnlyText());
     }
-    BrowserCaretMoved(line - 1);
+    m_browser.CaretMoved(line - 1);
 }
 
 void CMainFrame::ShowModifiedState(int modified)
@@ -702,6 +678,12 @@ void CMainFrame::OnSyntaxColors()
 
 // --- closing ----------------------------------------------------------------------
 
+void CMainFrame::OnClose()
+{
+    if (m_workspace.SaveBeforeClose())
+        CMainFrameBase::OnClose();
+}
+
 BOOL CMainFrame::DestroyWindow()
 {
     COvantaApp* app = COvantaApp::Get();
@@ -712,15 +694,14 @@ BOOL CMainFrame::DestroyWindow()
         // places in the recent list before it is written.
         if (app->m_pDocManager)
             app->m_pDocManager->CloseAllDocuments(TRUE);
-        StopTool();
-        if (m_pFunctionBar)
-            m_pFunctionBar->Browser().Stop();
+        m_tools.StopTool();
+        m_browser.StopBrowser();
         app->SetProfileTarget(app->m_szProfilePath);
-        SaveOnDestroy();
+        m_workspace.SaveOnDestroy();
         if (app->m_strWorkspacePath.empty()) {
-            SaveToolSettings();
+            m_tools.SaveToolSettings();
             m_macros.SaveSettings();
-            SaveBrowserSettings();
+            m_browser.SaveBrowserSettings();
             if (::IsZoomed(m_hWnd) || ::IsIconic(m_hWnd)) {
                 app->WriteSettingString(frame_section, "Main", "M");
             } else {
@@ -741,4 +722,30 @@ BOOL CMainFrame::DestroyWindow()
             InstanceBlock().SetReceiver(nullptr);
     }
     return CMainFrameBase::DestroyWindow();
+}
+
+// --- what the editor controls ask of the browser -----------------------------------
+
+int COvantaEditorShell::LookupSymbols(const std::string& name, CSymbolHitLists& hits)
+{
+    COvantaApp* app = COvantaApp::Get();
+    CMainFrame* frame = app ? app->MainFrame() : nullptr;
+    if (!frame || !frame->FunctionBar() || name.empty())
+        return 0;
+    // Maps once handed over never change; holding them keeps them alive.
+    std::shared_ptr<CBrowserMaps> maps = frame->FunctionBar()->Browser().Maps();
+    if (name[0] == '.')
+        return AppendSymbolHits(maps->types, name.substr(1), hits);
+    int count = 0;
+    for (const CSymbolMap* map : {&maps->defines, &maps->variables, &maps->types, &maps->functions, &maps->enums,
+                                  &maps->declarations})
+        count += AppendSymbolHits(*map, name, hits);
+    return count;
+}
+
+bool COvantaEditorShell::AutoBrowserEnabled()
+{
+    COvantaApp* app = COvantaApp::Get();
+    CMainFrame* frame = app ? app->MainFrame() : nullptr;
+    return frame && frame->Browser().AutoSearch();
 }

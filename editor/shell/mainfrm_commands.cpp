@@ -322,7 +322,7 @@ void CMainFrame::OnTextOperationCommand(UINT id)
 
 LRESULT CMainFrame::OnHtmlReferenceMessage(WPARAM, LPARAM)
 {
-    OnProjectReference();
+    m_browser.OnProjectReference();
     return 0;
 }
 
@@ -526,7 +526,7 @@ void CMainFrame::OnFont()
     }
     // Also after Cancel the settings are saved and the views refresh.
     if (app) {
-        SaveSettings();
+        m_workspace.SaveSettings();
         update_all_documents(app, 1);
     }
 }

@@ -33,6 +33,10 @@ private:
 // example "AutoIndent", "MultiClick", "SelAfterPaste", "noClicks") reads it
 // here.
 SettingsValues& OvantaOptions();
+// One integer option through the table on the application's profile
+// target: set in OvantaOptions() (brought into its key's range) and written
+// at once, so that the option set saved later keeps it.
+void WriteOption(int SettingsValues::*field, int value);
 // Options -> the application's copies, and back.
 void ApplyOptionsToApp(COvantaApp& app, const SettingsValues& options);
 void CollectOptionsFromApp(COvantaApp& app, SettingsValues& options);

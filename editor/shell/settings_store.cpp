@@ -244,3 +244,18 @@ void ClampSettings(SettingsValues& values)
             f->faceName.resize(face_length);
     }
 }
+
+bool WriteSettingKey(SettingsSink& sink, SettingsValues& values, int SettingsValues::*field)
+{
+    const SettingsValues defaults;
+    for (const SettingKey& k : keys) {
+        if (k.intValue != field)
+            continue;
+        int& v = values.*field;
+        if (v < k.low || v > k.high)
+            v = defaults.*field;
+        sink.Write(k.section, k.key, std::to_string(v));
+        return true;
+    }
+    return false;
+}

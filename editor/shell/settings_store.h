@@ -150,3 +150,8 @@ void WriteSettings(SettingsSink& sink, const SettingsValues& values, unsigned us
 // Brings every value into its key's range (the default where it is not),
 // as a value read from a file would come.
 void ClampSettings(SettingsValues& values);
+// The one integer key of the table behind field: its value in values is
+// brought into the key's range (the default where it is not) and written
+// to sink. False, with nothing written, when no key of the table holds
+// the field.
+bool WriteSettingKey(SettingsSink& sink, SettingsValues& values, int SettingsValues::*field);

@@ -222,3 +222,51 @@ TEST_F(BrowserProgram, WrappedDocumentScannedWhileTyping)
 
 } // namespace
 
+
+BOOL CALLBACK find_show_files(HWND w, LPARAM data)
+{
+    if (GetDlgCtrlID(w) == 1163) {
+        *reinterpret_cast<HWND*>(data) = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The language of the functions bar chosen by its command, and its "Show
+// Files" switch, are written at once and still stand after the program has
+// saved its settings at the end, so that the next start lists functions the
+// same way.
+TEST_F(BrowserProgram, ChosenFunctionListLanguageOutlastsTheClose)
+{
+    const UINT verilog_function_list = 32988;
+    ASSERT_TRUE(write_file(Work("top.v"), "module top;\r\nendmodule\r\n"));
+    {
+        ProgramSession s;
+        ASSERT_TRUE(s.Start(exe_, "\"" + Work("top.v") + "\"", work_));
+        HWND frame = s.WaitForMainWindow(kFrameClass);
+        ASSERT_NE(frame, nullptr);
+        s.Command(verilog_function_list);
+        EXPECT_EQ(profile_value(ini_, "DefaultSettings", "Verilog"), "1");
+        EXPECT_EQ(profile_value(ini_, "DefaultSettings", "Perl"), "0");
+        HWND showFiles = nullptr;
+        EnumChildWindows(frame, find_show_files, reinterpret_cast<LPARAM>(&showFiles));
+        ASSERT_NE(showFiles, nullptr);
+        ASSERT_EQ(SendMessageA(showFiles, BM_GETCHECK, 0, 0), BST_CHECKED);
+        SendMessageA(showFiles, BM_CLICK, 0, 0);
+        EXPECT_EQ(profile_value(ini_, "DefaultSettings", "ShowFilesInTree"), "0");
+        EXPECT_TRUE(s.Close());
+    }
+    EXPECT_EQ(profile_value(ini_, "DefaultSettings", "Verilog"), "1");
+    EXPECT_EQ(profile_value(ini_, "DefaultSettings", "Perl"), "0");
+    EXPECT_EQ(profile_value(ini_, "DefaultSettings", "ShowFilesInTree"), "0");
+
+    // Back to C, again across the close.
+    {
+        ProgramSession s;
+        ASSERT_TRUE(s.Start(exe_, "\"" + Work("top.v") + "\"", work_));
+        ASSERT_NE(s.WaitForMainWindow(kFrameClass), nullptr);
+        s.Command(function_list);
+        EXPECT_TRUE(s.Close());
+    }
+    EXPECT_EQ(profile_value(ini_, "DefaultSettings", "Verilog"), "0");
+}

@@ -1,6 +1,7 @@
 // The option table and the workspace file's text forms: every key written
 // and read back, hand-edited values, open-file entries with commas in their
 // paths, the closed files' order and the recent lists' name rule.
+#include "editor/shell/project_files.h"
 #include "editor/shell/settings_store.h"
 #include "editor/shell/workspace_file.h"
 
@@ -190,6 +191,35 @@ TEST(SettingsStore, WritingKeepsTheStoredFormsInRange)
     EXPECT_EQ(wild.helpPath, "");
 }
 
+// A single option written on its own goes through its key's rules: the
+// key and section of the table, and a value out of range as the default,
+// which the option set then holds too.
+TEST(SettingsStore, OneOptionIsWrittenUnderItsKeyAndInItsRange)
+{
+    struct Case {
+        int SettingsValues::*field;
+        int value;
+        const char* key;
+        const char* written;
+    };
+    const Case cases[] = {
+        {&SettingsValues::verilog, 1, "DefaultSettings/Verilog", "1"},
+        {&SettingsValues::showFilesInTree, 0, "DefaultSettings/ShowFilesInTree", "0"},
+        {&SettingsValues::functionList, 0x13, "DefaultSettings/FunctionList", "19"},
+        {&SettingsValues::browseWndHeight, 99999, "DefaultSettings/BrowseWndHeight", "0"},
+        {&SettingsValues::perl, 7, "DefaultSettings/Perl", "0"},
+        {&SettingsValues::compressLines, 1, "Print/CompressLines", "1"},
+    };
+    for (const Case& c : cases) {
+        MemoryProfile file;
+        SettingsValues v;
+        v.*c.field = c.value;
+        EXPECT_TRUE(WriteSettingKey(file, v, c.field)) << c.key;
+        EXPECT_EQ(file.values, (std::map<std::string, std::string>{{c.key, c.written}})) << c.key;
+        EXPECT_EQ(std::to_string(v.*c.field), c.written) << c.key;
+    }
+}
+
 // --- workspace file -----------------------------------------------------------
 
 TEST(WorkspaceFile, OpenFileEntriesRoundTripAlsoWithCommasInTheirPaths)
@@ -320,6 +350,39 @@ TEST(WorkspaceFile, PositionsComeBackOnlyForFilesUnchangedSinceTheSave)
     EXPECT_FALSE(RestoresPosition(false, 0, true, 0));
     // A file whose time cannot be read counts as changed.
     EXPECT_FALSE(RestoresPosition(true, 100, false, 0));
+}
+
+// The project's closed files follow the documents that open and close;
+// files outside the project never join, and paths match without case.
+TEST(ProjectFiles, ClosedFilesFollowOpeningAndClosingOfProjectFilesOnly)
+{
+    CProjectFiles project;
+    project.Add(".\\src\\main.c");
+    project.Add(".\\src\\util.c");
+    project.Add(".\\SRC\\MAIN.C"); // the same file once more
+    EXPECT_EQ(project.Files(), (std::vector<std::string>{".\\src\\main.c", ".\\src\\util.c"}));
+
+    project.TrackClosed(".\\src\\util.c", true);
+    project.TrackClosed("c:\\elsewhere\\notes.txt", true);
+    project.TrackClosed(".\\SRC\\UTIL.C", true); // already closed
+    EXPECT_EQ(project.Closed(), (std::vector<std::string>{".\\src\\util.c"}));
+
+    project.TrackClosed(".\\Src\\Util.c", false);
+    EXPECT_TRUE(project.Closed().empty());
+
+    project.TrackClosed(".\\src\\main.c", true);
+    project.TrackClosed(".\\src\\util.c", true);
+    project.Remove(".\\SRC\\MAIN.C");
+    EXPECT_EQ(project.Files(), (std::vector<std::string>{".\\src\\util.c"}));
+    EXPECT_EQ(project.Closed(), (std::vector<std::string>{".\\src\\util.c"}));
+    project.ForgetClosed(".\\src\\util.c");
+    EXPECT_TRUE(project.Closed().empty());
+    EXPECT_TRUE(project.Contains(".\\src\\UTIL.c"));
+
+    project.TrackClosed(".\\src\\util.c", true);
+    project.Clear();
+    EXPECT_TRUE(project.Files().empty());
+    EXPECT_TRUE(project.Closed().empty());
 }
 
 TEST(RecentLists, OnlyUntitledNamesStayOut)

@@ -1,9 +1,11 @@
-// CMainFrame's side of the source browser: the functions bar and its
-// commands, automatic browsing and its start request, the browser's status
-// texts, the tag search configuration with section "TagConfig", the
-// project reference, and what the editor controls ask of the browser (the
-// symbol look-up of identifier tips, the "Tags" pane).
-#include "editor/shell/mainfrm.h"
+// The main frame's source browser: the functions bar and its commands,
+// automatic browsing and its start request, the browser's status texts,
+// the tag search configuration with section "TagConfig" and the project
+// reference.
+#include "editor/shell/browser_controller.h"
+
+#include "editor/shell/editorstatusbar.h"
+#include "editor/shell/project_files.h"
 #include "editor/shell/workspace_file.h"
 
 #include "editor/shell/ovanta_editor_shell.h"
@@ -51,7 +53,10 @@ bool is_open(COvantaDoc* doc)
 // What the functions bar needs of the editor.
 class CFrameBrowserShell : public CBrowserShell {
 public:
-    explicit CFrameBrowserShell(CMainFrame* frame) : frame_(frame) {}
+    CFrameBrowserShell(CMainFrameBase& frame, CBrowserHost& host, CProjectFiles& project)
+        : frame_(frame), host_(host), project_(project)
+    {
+    }
 
     std::vector<COvantaDoc*> Documents() override
     {
@@ -86,7 +91,7 @@ public:
         if (!view)
             return;
         if (winui::CFrameWnd* child = view->GetParentFrame()) {
-            frame_->MDIActivate(child->m_hWnd);
+            frame_.MDIActivate(child->m_hWnd);
             if (::IsIconic(child->m_hWnd))
                 ::ShowWindow(child->m_hWnd, SW_RESTORE);
         }
@@ -113,37 +118,23 @@ public:
     }
     // The open workspace's project: its files in stored form and those of
     // them that are not open.
-    std::string WorkspacePath() override { return frame_->WorkspacePath(); }
-    std::vector<std::string> ProjectFiles() override { return frame_->m_workspaceFiles; }
-    std::vector<std::string> UnopenedProjectFiles() override { return frame_->m_closedFiles; }
+    std::string WorkspacePath() override { return host_.WorkspacePath(); }
+    std::vector<std::string> ProjectFiles() override { return project_.Files(); }
+    std::vector<std::string> UnopenedProjectFiles() override { return project_.Closed(); }
     std::string ProjectRelativePath(const std::string& path) override
     {
-        return MakeRelativePath(WorkspaceDirectoryOf(frame_->WorkspacePath()), path);
+        return MakeRelativePath(WorkspaceDirectoryOf(host_.WorkspacePath()), path);
     }
-    void AddProjectFile(const std::string& rel) override
-    {
-        if (!ContainsPath(frame_->m_workspaceFiles, rel))
-            frame_->m_workspaceFiles.push_back(rel);
-    }
-    void RemoveProjectFile(const std::string& rel) override
-    {
-        ErasePath(frame_->m_workspaceFiles, rel);
-        ErasePath(frame_->m_closedFiles, rel);
-    }
-    void ForgetUnopenedProjectFile(const std::string& rel) override { ErasePath(frame_->m_closedFiles, rel); }
-    bool ShowFilesInTree() override
-    {
-        COvantaApp* app = COvantaApp::Get();
-        return app && app->m_profile.GetInt(settings_section, "ShowFilesInTree", 1) != 0;
-    }
-    void SetShowFilesInTree(bool on) override
-    {
-        if (COvantaApp* app = COvantaApp::Get())
-            app->WriteSettingInt(settings_section, "ShowFilesInTree", on ? 1 : 0);
-    }
+    void AddProjectFile(const std::string& rel) override { project_.Add(rel); }
+    void RemoveProjectFile(const std::string& rel) override { project_.Remove(rel); }
+    void ForgetUnopenedProjectFile(const std::string& rel) override { project_.ForgetClosed(rel); }
+    bool ShowFilesInTree() override { return OvantaOptions().showFilesInTree != 0; }
+    void SetShowFilesInTree(bool on) override { WriteOption(&SettingsValues::showFilesInTree, on ? 1 : 0); }
 
 private:
-    CMainFrame* frame_;
+    CMainFrameBase& frame_;
+    CBrowserHost& host_;
+    CProjectFiles& project_;
 };
 
 // Section "TagConfig" of the current profile target.
@@ -175,21 +166,54 @@ FunctionListMode mode_of_command(UINT id)
 
 } // namespace
 
+BEGIN_MESSAGE_MAP(CBrowserController, winui::CCmdTarget)
+    ON_COMMAND_RANGE(ID_FUNCTION_LIST, ID_FUNCTION_LIST, &CBrowserController::OnFunctionListCommand)
+    ON_COMMAND_RANGE(ID_VERILOG_FUNCTION_LIST, ID_VERILOG_FUNCTION_LIST, &CBrowserController::OnFunctionListCommand)
+    ON_COMMAND_RANGE(ID_PERL_FUNCTION_LIST, ID_PERL_FUNCTION_LIST, &CBrowserController::OnFunctionListCommand)
+    ON_UPDATE_COMMAND_UI(ID_FUNCTION_LIST, &CBrowserController::OnUpdateFunctionListCommand)
+    ON_UPDATE_COMMAND_UI(ID_VERILOG_FUNCTION_LIST, &CBrowserController::OnUpdateFunctionListCommand)
+    ON_UPDATE_COMMAND_UI(ID_PERL_FUNCTION_LIST, &CBrowserController::OnUpdateFunctionListCommand)
+    ON_COMMAND(ID_AUTO_SEARCH, &CBrowserController::OnAutoSearch)
+    ON_UPDATE_COMMAND_UI(ID_AUTO_SEARCH, &CBrowserController::OnUpdateAutoSearch)
+    ON_COMMAND(ID_AUTOSEARCH_CONFIG, &CBrowserController::OnAutoSearchConfig)
+    ON_COMMAND(ID_HTML_PROJECT, &CBrowserController::OnProjectReference)
+    ON_MESSAGE(WM_BROWSER_REQUEST, &CBrowserController::OnBrowserRequest)
+    ON_MESSAGE(WM_BROWSER_STATUS, &CBrowserController::OnBrowserStatus)
+    ON_MESSAGE(WM_FUNCTION_UPDATE_DOCUMENT, &CBrowserController::OnFunctionUpdateDocument)
+END_MESSAGE_MAP()
+
+CBrowserController::CBrowserController(CMainFrameBase& frame, CBrowserHost& host, CProjectFiles& project)
+    : frame_(frame), host_(host), project_(project)
+{
+}
+
+CBrowserController::~CBrowserController() = default;
+
+void CBrowserController::StopBrowser()
+{
+    if (m_pFunctionBar)
+        m_pFunctionBar->Browser().Stop();
+}
+
+void CBrowserController::ClearSymbols()
+{
+    if (m_pFunctionBar)
+        m_pFunctionBar->ClearSymbols();
+}
+
 // --- settings -------------------------------------------------------------------
 
-FunctionListMode CMainFrame::FunctionListModeSetting() const
+FunctionListMode CBrowserController::FunctionListModeSetting() const
 {
-    COvantaApp* app = COvantaApp::Get();
-    if (!app)
-        return FunctionListMode::kC;
-    if (app->m_profile.GetInt(settings_section, "Verilog", 0))
+    const SettingsValues& o = OvantaOptions();
+    if (o.verilog)
         return FunctionListMode::kVerilog;
-    if (app->m_profile.GetInt(settings_section, "Perl", 0))
+    if (o.perl)
         return FunctionListMode::kPerl;
     return FunctionListMode::kC;
 }
 
-void CMainFrame::LoadBrowserSettings(bool workspace)
+void CBrowserController::LoadBrowserSettings(bool workspace)
 {
     COvantaApp* app = COvantaApp::Get();
     if (!app)
@@ -200,7 +224,7 @@ void CMainFrame::LoadBrowserSettings(bool workspace)
     // An output bar brought back with the settings shows its "Tags" pane
     // by them.
     SyncTagsPane();
-    m_nFunctionList = app->m_profile.GetInt(settings_section, "FunctionList", 0);
+    m_nFunctionList = OvantaOptions().functionList;
     int side = m_nFunctionList & 7;
     if (workspace) {
         // A workspace shows its project in the functions bar, at the right
@@ -208,7 +232,7 @@ void CMainFrame::LoadBrowserSettings(bool workspace)
         if (!m_pFunctionBar)
             CreateFunctionBar(FunctionListModeSetting(), true, side == 3);
         else if (!m_pFunctionBar->IsVisible())
-            ShowControlBar(m_pFunctionBar.get(), TRUE, FALSE);
+            frame_.ShowControlBar(m_pFunctionBar.get(), TRUE, FALSE);
         return;
     }
     // A bar that was shown when the program closed comes back shown.
@@ -216,7 +240,7 @@ void CMainFrame::LoadBrowserSettings(bool workspace)
         CreateFunctionBar(FunctionListModeSetting(), !(m_nFunctionList & 0x10), side == 3);
 }
 
-void CMainFrame::SaveBrowserSettings()
+void CBrowserController::SaveBrowserSettings()
 {
     COvantaApp* app = COvantaApp::Get();
     if (m_pFunctionBar)
@@ -229,51 +253,46 @@ void CMainFrame::SaveBrowserSettings()
     if (m_pFunctionBar && m_pFunctionBar->m_hWnd && !functionBarParked_) {
         RECT r;
         ::GetWindowRect(m_pFunctionBar->m_hWnd, &r);
-        app->WriteSettingInt(settings_section, "BrowseWndHeight", r.right - r.left);
-        m_nFunctionList = (m_nFunctionList & 0x30) ? 0 : GetBarState(m_pFunctionBar->m_hWnd);
+        WriteOption(&SettingsValues::browseWndHeight, r.right - r.left);
+        m_nFunctionList = (m_nFunctionList & 0x30) ? 0 : host_.GetBarState(m_pFunctionBar->m_hWnd);
     }
-    app->WriteSettingInt(settings_section, "FunctionList", m_nFunctionList);
+    WriteOption(&SettingsValues::functionList, m_nFunctionList);
 }
 
 // --- the functions bar ----------------------------------------------------------
 
-CBrowserShell* CMainFrame::BrowserShell()
+CBrowserShell* CBrowserController::BrowserShell()
 {
     if (!m_pBrowserShell)
-        m_pBrowserShell = std::make_unique<CFrameBrowserShell>(this);
+        m_pBrowserShell = std::make_unique<CFrameBrowserShell>(frame_, host_, project_);
     return m_pBrowserShell.get();
 }
 
-bool CMainFrame::CreateFunctionBar(FunctionListMode mode, bool visible, bool right)
+bool CBrowserController::CreateFunctionBar(FunctionListMode mode, bool visible, bool right)
 {
     if (m_pFunctionBar)
         return true;
-    auto bar = std::make_unique<CFunctionBar>(BrowserShell(), m_hWnd);
-    if (!bar->Create(this, mode))
+    auto bar = std::make_unique<CFunctionBar>(BrowserShell(), frame_.m_hWnd);
+    if (!bar->Create(&frame_, mode))
         return false;
-    if (COvantaApp* app = COvantaApp::Get()) {
-        int width = app->m_profile.GetInt(settings_section, "BrowseWndHeight", 0);
-        if (width > 0)
-            bar->m_sizeDockedVert.cx = width;
-    }
-    DockControlBar(bar.get(), right ? winui::AFX_IDW_DOCKBAR_RIGHT : winui::AFX_IDW_DOCKBAR_LEFT);
+    if (const int width = OvantaOptions().browseWndHeight; width > 0)
+        bar->m_sizeDockedVert.cx = width;
+    frame_.DockControlBar(bar.get(), right ? winui::AFX_IDW_DOCKBAR_RIGHT : winui::AFX_IDW_DOCKBAR_LEFT);
     m_pFunctionBar = std::move(bar);
     // Where the user left it last time.
-    RestoreBarPlacement(m_pFunctionBar.get(), kFunctionBarKey);
+    host_.RestoreBarPlacement(m_pFunctionBar.get(), kFunctionBarKey, false);
     m_pFunctionBar->RebuildTree();
-    ShowControlBar(m_pFunctionBar.get(), visible ? TRUE : FALSE, FALSE);
-    RecalcLayout();
+    frame_.ShowControlBar(m_pFunctionBar.get(), visible ? TRUE : FALSE, FALSE);
+    frame_.RecalcLayout();
     return true;
 }
 
-void CMainFrame::OnFunctionListCommand(UINT id)
+void CBrowserController::OnFunctionListCommand(UINT id)
 {
     FunctionListMode mode = mode_of_command(id);
     functionBarParked_ = false; // the user's choice counts from here
-    if (COvantaApp* app = COvantaApp::Get()) {
-        app->WriteSettingInt(settings_section, "Verilog", mode == FunctionListMode::kVerilog ? 1 : 0);
-        app->WriteSettingInt(settings_section, "Perl", mode == FunctionListMode::kPerl ? 1 : 0);
-    }
+    WriteOption(&SettingsValues::verilog, mode == FunctionListMode::kVerilog ? 1 : 0);
+    WriteOption(&SettingsValues::perl, mode == FunctionListMode::kPerl ? 1 : 0);
     if (!m_pFunctionBar) {
         CreateFunctionBar(mode, true, false);
         m_nFunctionList = 0;
@@ -281,7 +300,7 @@ void CMainFrame::OnFunctionListCommand(UINT id)
     }
     const bool visible = m_pFunctionBar->IsVisible() != FALSE;
     if (visible && m_pFunctionBar->Mode() == mode) {
-        ShowControlBar(m_pFunctionBar.get(), FALSE, FALSE);
+        frame_.ShowControlBar(m_pFunctionBar.get(), FALSE, FALSE);
         m_nFunctionList = 0x10;
         return;
     }
@@ -290,49 +309,49 @@ void CMainFrame::OnFunctionListCommand(UINT id)
         m_pFunctionBar->RebuildTree();
     }
     if (!visible)
-        ShowControlBar(m_pFunctionBar.get(), TRUE, FALSE);
+        frame_.ShowControlBar(m_pFunctionBar.get(), TRUE, FALSE);
     m_nFunctionList = 0;
 }
 
-void CMainFrame::OnUpdateFunctionListCommand(winui::CCmdUI* ui)
+void CBrowserController::OnUpdateFunctionListCommand(winui::CCmdUI* ui)
 {
     bool on = m_pFunctionBar && m_pFunctionBar->IsVisible() && m_pFunctionBar->Mode() == mode_of_command(ui->m_nID);
     ui->SetCheck(on ? 1 : 0);
 }
 
-void CMainFrame::BrowserLastDocumentClosed()
+void CBrowserController::LastDocumentClosed()
 {
     // Without a workspace the bar lists only open documents: with the last
     // one it goes, its width and place written for the next document (a
     // workspace's bar keeps the project's files).
     COvantaApp* app = COvantaApp::Get();
-    if (!app || !m_pFunctionBar || !m_pFunctionBar->m_hWnd || !WorkspacePath().empty() ||
+    if (!app || !m_pFunctionBar || !m_pFunctionBar->m_hWnd || !host_.WorkspacePath().empty() ||
         !m_pFunctionBar->IsVisible())
         return;
     RECT r;
     ::GetWindowRect(m_pFunctionBar->m_hWnd, &r);
-    app->WriteSettingInt(settings_section, "BrowseWndHeight", r.right - r.left);
-    m_nFunctionList = GetBarState(m_pFunctionBar->m_hWnd);
-    app->WriteSettingInt(settings_section, "FunctionList", m_nFunctionList);
-    ShowControlBar(m_pFunctionBar.get(), FALSE, FALSE);
+    WriteOption(&SettingsValues::browseWndHeight, r.right - r.left);
+    m_nFunctionList = host_.GetBarState(m_pFunctionBar->m_hWnd);
+    WriteOption(&SettingsValues::functionList, m_nFunctionList);
+    frame_.ShowControlBar(m_pFunctionBar.get(), FALSE, FALSE);
     m_pFunctionBar->ClearSymbols();
     functionBarParked_ = true;
 }
 
-void CMainFrame::BrowserDocumentOpened(COvantaDoc* doc)
+void CBrowserController::DocumentOpened(COvantaDoc* doc)
 {
     if (functionBarParked_) {
         functionBarParked_ = false;
         if (m_pFunctionBar && m_pFunctionBar->m_hWnd && !m_pFunctionBar->IsVisible())
-            ShowControlBar(m_pFunctionBar.get(), TRUE, FALSE);
+            frame_.ShowControlBar(m_pFunctionBar.get(), TRUE, FALSE);
     }
     // The document's view comes after this call: its branch follows once
     // the messages in the queue are done.
     if (m_pFunctionBar && m_pFunctionBar->m_hWnd)
-        ::PostMessageA(m_hWnd, WM_FUNCTION_UPDATE_DOCUMENT, 0, reinterpret_cast<LPARAM>(doc));
+        ::PostMessageA(frame_.m_hWnd, WM_FUNCTION_UPDATE_DOCUMENT, 0, reinterpret_cast<LPARAM>(doc));
 }
 
-LRESULT CMainFrame::OnFunctionUpdateDocument(WPARAM, LPARAM lParam)
+LRESULT CBrowserController::OnFunctionUpdateDocument(WPARAM, LPARAM lParam)
 {
     auto* doc = reinterpret_cast<COvantaDoc*>(lParam);
     // The document may have closed since.
@@ -341,29 +360,29 @@ LRESULT CMainFrame::OnFunctionUpdateDocument(WPARAM, LPARAM lParam)
     return 0;
 }
 
-void CMainFrame::BrowserDocumentClosing(COvantaDoc* doc)
+void CBrowserController::DocumentClosing(COvantaDoc* doc)
 {
     if (m_pFunctionBar)
         m_pFunctionBar->DetachDocument(doc);
 }
 
-void CMainFrame::BrowserCaretMoved(int line)
+void CBrowserController::CaretMoved(int line)
 {
     if (!m_pFunctionBar || !m_pFunctionBar->IsVisible())
         return;
-    if (COvantaView* view = ActiveOvantaView())
+    if (COvantaView* view = host_.ActiveOvantaView())
         m_pFunctionBar->TrackCaret(view->GetOvantaDoc(), line);
 }
 
 // --- automatic browsing ---------------------------------------------------------
 
-void CMainFrame::SyncTagsPane()
+void CBrowserController::SyncTagsPane()
 {
-    if (m_pOutputBar && m_pOutputBar->m_hWnd)
-        m_pOutputBar->EnableTagsTab(m_bAutoSearch);
+    if (COutputBar* bar = host_.OutputBar(); bar && bar->m_hWnd)
+        bar->EnableTagsTab(m_bAutoSearch);
 }
 
-void CMainFrame::WriteTagFlags()
+void CBrowserController::WriteTagFlags()
 {
     if (m_bAutoSearch)
         m_tagConfig.flags |= kBrowseAutomatic;
@@ -373,10 +392,10 @@ void CMainFrame::WriteTagFlags()
         app->WriteSettingString(tag_section, "flags", std::to_string(m_tagConfig.flags).c_str());
 }
 
-LRESULT CMainFrame::OnBrowserRequest(WPARAM, LPARAM)
+LRESULT CBrowserController::OnBrowserRequest(WPARAM, LPARAM)
 {
     if (!m_bAutoSearch) {
-        if (winui::ShowMessageBox(m_hWnd, "The auto browser function is currently disabled!\nEnable?", "Autobrowser",
+        if (winui::ShowMessageBox(frame_.m_hWnd, "The auto browser function is currently disabled!\nEnable?", "Autobrowser",
                                   MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
             return 0;
         m_bAutoSearch = true;
@@ -388,7 +407,7 @@ LRESULT CMainFrame::OnBrowserRequest(WPARAM, LPARAM)
             return 0;
         m_nFunctionList = 0;
     }
-    if (m_pFunctionBar->StartBrowseThread(m_tagConfig, m_bAutoSearch) && m_wndStatusBar.m_hWnd) {
+    if (m_pFunctionBar->StartBrowseThread(m_tagConfig, m_bAutoSearch) && host_.StatusBar().m_hWnd) {
         // The status bar animates while the scan runs; it reaches the
         // worker through the frame, so that a bar closed meanwhile is seen.
         CPaneJob job;
@@ -398,38 +417,38 @@ LRESULT CMainFrame::OnBrowserRequest(WPARAM, LPARAM)
             if (m_pFunctionBar)
                 m_pFunctionBar->Browser().RequestStop();
         };
-        m_wndStatusBar.StartPaneAnimation(std::move(job));
+        host_.StatusBar().StartPaneAnimation(std::move(job));
     }
     return 0;
 }
 
-LRESULT CMainFrame::OnBrowserStatus(WPARAM text, LPARAM)
+LRESULT CBrowserController::OnBrowserStatus(WPARAM text, LPARAM)
 {
     // The texts are the browser's constants; they live as long as the program.
-    SetMessageText(text ? reinterpret_cast<const char*>(text) : "");
+    host_.SetMessageText(text ? reinterpret_cast<const char*>(text) : "");
     return 0;
 }
 
-void CMainFrame::OnAutoSearch()
+void CBrowserController::OnAutoSearch()
 {
     m_bAutoSearch = !m_bAutoSearch;
     WriteTagFlags();
     SyncTagsPane();
     if (m_bAutoSearch && (!m_pFunctionBar || m_pFunctionBar->IsEmpty()))
-        ::PostMessageA(m_hWnd, WM_BROWSER_REQUEST, 0, 0);
+        ::PostMessageA(frame_.m_hWnd, WM_BROWSER_REQUEST, 0, 0);
 }
 
-void CMainFrame::OnUpdateAutoSearch(winui::CCmdUI* ui)
+void CBrowserController::OnUpdateAutoSearch(winui::CCmdUI* ui)
 {
     ui->SetCheck(m_bAutoSearch ? 1 : 0);
 }
 
-void CMainFrame::OnAutoSearchConfig()
+void CBrowserController::OnAutoSearchConfig()
 {
     COvantaApp* app = COvantaApp::Get();
     if (!app)
         return;
-    CAutoSearchConfigDlg dlg(m_tagConfig, m_hWnd);
+    CAutoSearchConfigDlg dlg(m_tagConfig, frame_.m_hWnd);
     dlg.m_strDialogFolder = app->m_strLastDir;
     dlg.m_bCanExport = m_pFunctionBar && !m_pFunctionBar->IsEmpty();
     dlg.m_exportTagFile = [this, app] {
@@ -456,16 +475,16 @@ void CMainFrame::OnAutoSearchConfig()
 
 // --- project reference ------------------------------------------------------------
 
-void CMainFrame::OnProjectReference()
+void CBrowserController::OnProjectReference()
 {
     // The status bar shows its progress control until the command ends,
     // however it ends.
-    ShowProgress(true);
+    host_.ShowProgress(true);
     WriteProjectReference();
-    ShowProgress(false);
+    host_.ShowProgress(false);
 }
 
-void CMainFrame::WriteProjectReference()
+void CBrowserController::WriteProjectReference()
 {
     COvantaApp* app = COvantaApp::Get();
     if (!app)
@@ -474,7 +493,7 @@ void CMainFrame::WriteProjectReference()
     std::vector<CProjectHtmlDlg::Entry> entries;
     for (COvantaDoc* doc : app->Documents())
         entries.push_back({doc, doc->GetTitle()});
-    CProjectHtmlDlg dlg(entries, m_hWnd);
+    CProjectHtmlDlg dlg(entries, frame_.m_hWnd);
     dlg.SetOptionWord(static_cast<unsigned>(o.htmlProjectFlags));
     dlg.m_strTemplate = o.htmlTemplate;
     dlg.m_strDialogFolder = app->m_strLastDir;
@@ -482,13 +501,12 @@ void CMainFrame::WriteProjectReference()
         return;
     // Kept with the other options, and written at once like them.
     const unsigned options = dlg.OptionWord();
-    o.htmlProjectFlags = static_cast<int>(options);
-    app->WriteSettingInt(settings_section, "HtmlProjectFlags", o.htmlProjectFlags);
+    WriteOption(&SettingsValues::htmlProjectFlags, static_cast<int>(options));
     if (!dlg.m_strTemplate.empty()) {
         o.htmlTemplate = dlg.m_strTemplate;
         app->WriteSettingString(settings_section, "HtmlTemplate", o.htmlTemplate.c_str());
     }
-    COvantaView* active = ActiveOvantaView();
+    COvantaView* active = host_.ActiveOvantaView();
     if (!active)
         return;
     // The documents' texts are copied here, with the soft breaks of word
@@ -509,34 +527,8 @@ void CMainFrame::WriteProjectReference()
                                              options, docs, app->m_strWorkspacePath, out, &why);
     ::SetCursor(old);
     if (r != PROJECT_HTML_OK) {
-        SetMessageText(("Project reference not written: " + why).c_str());
+        host_.SetMessageText(("Project reference not written: " + why).c_str());
         return;
     }
-    ::ShellExecuteA(m_hWnd, "open", out.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-}
-
-// --- what the editor controls ask of the browser ----------------------------------
-
-int COvantaEditorShell::LookupSymbols(const std::string& name, CSymbolHitLists& hits)
-{
-    COvantaApp* app = COvantaApp::Get();
-    CMainFrame* frame = app ? app->MainFrame() : nullptr;
-    if (!frame || !frame->m_pFunctionBar || name.empty())
-        return 0;
-    // Maps once handed over never change; holding them keeps them alive.
-    std::shared_ptr<CBrowserMaps> maps = frame->m_pFunctionBar->Browser().Maps();
-    if (name[0] == '.')
-        return AppendSymbolHits(maps->types, name.substr(1), hits);
-    int count = 0;
-    for (const CSymbolMap* map : {&maps->defines, &maps->variables, &maps->types, &maps->functions, &maps->enums,
-                                  &maps->declarations})
-        count += AppendSymbolHits(*map, name, hits);
-    return count;
-}
-
-bool COvantaEditorShell::AutoBrowserEnabled()
-{
-    COvantaApp* app = COvantaApp::Get();
-    CMainFrame* frame = app ? app->MainFrame() : nullptr;
-    return frame && frame->m_bAutoSearch;
+    ::ShellExecuteA(frame_.m_hWnd, "open", out.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }

@@ -1,7 +1,7 @@
-// CMainFrame's side of the tools: the tools tool bar, the output bar, the
-// start of the current tool and its commands, and what the output panes
-// need of the editor (CToolShell).
-#include "editor/shell/mainfrm.h"
+// The main frame's tools and output window: the tools tool bar, the output
+// bar, the start of the current tool and its commands, and what the output
+// panes need of the editor (CToolShell).
+#include "editor/shell/tools_controller.h"
 
 #include "editor/shell/ovanta_messages.h"
 #include "editor/shell/ovantaapp.h"
@@ -31,7 +31,10 @@ const char running_text[] = "There exist already a running application.Hard term
 // What the output panes need of the editor.
 class CFrameToolShell : public CToolShell {
 public:
-    explicit CFrameToolShell(CMainFrame* frame) : frame_(frame) {}
+    CFrameToolShell(CMainFrameBase& frame, CToolsHost& host, const CCurrentTool& tool)
+        : frame_(frame), host_(host), tool_(tool)
+    {
+    }
 
     std::vector<std::string> DocumentPaths() override
     {
@@ -47,7 +50,7 @@ public:
     }
     int ActiveDocument() override
     {
-        COvantaView* view = frame_->ActiveOvantaView();
+        COvantaView* view = host_.ActiveOvantaView();
         if (!view)
             return -1;
         std::vector<COvantaDoc*> docs = Docs();
@@ -73,7 +76,7 @@ public:
             return;
         if (winui::CFrameWnd* child = view->GetParentFrame()) {
             // The windows keep their state; only an iconic one comes back.
-            frame_->MDIActivate(child->m_hWnd);
+            frame_.MDIActivate(child->m_hWnd);
             if (::IsIconic(child->m_hWnd))
                 ::ShowWindow(child->m_hWnd, SW_RESTORE);
         }
@@ -81,14 +84,14 @@ public:
     }
     void UpdateStatusBar(int line, int column, int) override
     {
-        COvantaView* view = frame_->ActiveOvantaView();
-        frame_->UpdateStatusBar(line, column, view ? view->Editor().GetTextLength() : 0);
+        COvantaView* view = host_.ActiveOvantaView();
+        host_.UpdateStatusBar(line, column, view ? view->Editor().GetTextLength() : 0);
     }
-    std::string CurrentToolFormat() override { return frame_->m_currentTool.Compiler; }
+    std::string CurrentToolFormat() override { return tool_.Compiler; }
     std::string ExpandToolMacros(const std::string& text) override
     {
         std::string result;
-        if (COvantaView* view = frame_->ActiveOvantaView())
+        if (COvantaView* view = host_.ActiveOvantaView())
             view->ExpandToolMacros(text.c_str(), result);
         else
             result = text;
@@ -120,60 +123,83 @@ private:
         return docs[static_cast<size_t>(index)]->FirstView();
     }
 
-    CMainFrame* frame_;
+    CMainFrameBase& frame_;
+    CToolsHost& host_;
+    const CCurrentTool& tool_;
 };
 
 } // namespace
 
-CToolShell* CMainFrame::ToolShell()
+BEGIN_MESSAGE_MAP(CToolsController, winui::CCmdTarget)
+    ON_MESSAGE(WM_START_TOOL, &CToolsController::OnStartTool)
+    ON_MESSAGE(WM_TOOL_FINISHED, &CToolsController::OnToolFinished)
+    ON_COMMAND_RANGE(ID_TOOL_FIRST, ID_TOOL_LAST, &CToolsController::OnStartToolCommand)
+    ON_COMMAND(ID_TOOL_SETTINGS, &CToolsController::OnToolSettings)
+    ON_COMMAND(ID_ADD_TOOL, &CToolsController::OnAddTool)
+    ON_UPDATE_COMMAND_UI(ID_ADD_TOOL, &CToolsController::OnUpdateAddTool)
+    ON_COMMAND(ID_TOOL_CANCEL, &CToolsController::OnCancelTool)
+    ON_UPDATE_COMMAND_UI(ID_TOOL_CANCEL, &CToolsController::OnUpdateCancelTool)
+    ON_COMMAND(ID_TOOLS_BAR, &CToolsController::OnToolsBar)
+    ON_UPDATE_COMMAND_UI(ID_TOOLS_BAR, &CToolsController::OnUpdateToolsBar)
+    ON_COMMAND(ID_VIEW_OUTPUT, &CToolsController::OnOutputBar)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_OUTPUT, &CToolsController::OnUpdateOutputBar)
+END_MESSAGE_MAP()
+
+CToolsController::CToolsController(CMainFrameBase& frame, CToolsHost& host) : frame_(frame), host_(host) {}
+
+CToolsController::~CToolsController() = default;
+
+CToolShell* CToolsController::ToolShell()
 {
     if (!m_pToolShell)
-        m_pToolShell = std::make_unique<CFrameToolShell>(this);
+        m_pToolShell = std::make_unique<CFrameToolShell>(frame_, host_, m_currentTool);
     return m_pToolShell.get();
 }
 
-void CMainFrame::CreateToolsBar()
+void CToolsController::CreateToolsBar()
 {
-    m_wndToolsBar.Create(this);
+    m_wndToolsBar.Create(&frame_);
     m_wndToolsBar.EnableDocking(winui::CBRS_ALIGN_ANY);
     m_wndToolsBar.m_pCurrentTool = &m_currentTool;
     m_wndToolsBar.m_pShorten = &ShortenPathName;
 }
 
-void CMainFrame::LoadTools()
+void CToolsController::LoadTools()
 {
     COvantaApp* app = COvantaApp::Get();
     if (!app || !m_wndToolsBar.m_hWnd)
         return;
     m_wndToolsBar.m_strDefaultDir = app->m_strDefaultDir;
-    int execBar = app->m_profile.GetInt("DefaultSettings", "ExecBar", 1);
+    // The option set holds "ExecBar" of the profile target, read with the
+    // table's rules when the settings or the workspace were loaded.
+    const int execBar = OvantaOptions().execBar;
     int side = execBar & 7;
     m_wndToolsBar.LoadTools(app->ProfileTarget(), side == 1 ? 0 : side);
     if (side == 1 || m_wndToolsBar.IsFloating() || !CDockSite::DockBarOf(&m_wndToolsBar))
-        DockControlBarLeftOf(&m_wndToolsBar, &m_wndToolBar);
+        host_.DockControlBarLeftOf(&m_wndToolsBar, &host_.MainToolBar());
     // The bar belongs to the documents: it shows once one is open.
-    ShowControlBar(&m_wndToolsBar, m_nOpenDocs > 0 && m_wndToolsBar.GetToolCount() > 0 && !(execBar & 0x10),
+    frame_.ShowControlBar(&m_wndToolsBar, host_.OpenDocumentCount() > 0 && m_wndToolsBar.GetToolCount() > 0 && !(execBar & 0x10),
                    FALSE);
 }
 
-void CMainFrame::ToolsFirstDocumentOpened()
+void CToolsController::FirstDocumentOpened()
 {
     // Hidden by the user (0x10 in the profile) or hidden when the last
     // document closed while the user had hidden it (0x20): it stays so.
     if (m_wndToolsBar.m_hWnd && m_wndToolsBar.GetToolCount() > 0 && !(OvantaOptions().execBar & 0x30) &&
         !m_wndToolsBar.IsVisible())
-        ShowControlBar(&m_wndToolsBar, TRUE, FALSE);
+        frame_.ShowControlBar(&m_wndToolsBar, TRUE, FALSE);
 }
 
-void CMainFrame::ToolsLastDocumentClosed()
+void CToolsController::LastDocumentClosed()
 {
     if (!m_wndToolsBar.m_hWnd)
         return;
     OvantaOptions().execBar = m_wndToolsBar.IsVisible() ? 0 : 0x20;
-    ShowControlBar(&m_wndToolsBar, FALSE, FALSE);
+    frame_.ShowControlBar(&m_wndToolsBar, FALSE, FALSE);
 }
 
-void CMainFrame::SaveToolSettings()
+void CToolsController::SaveToolSettings()
 {
     COvantaApp* app = COvantaApp::Get();
     if (!app)
@@ -187,58 +213,58 @@ void CMainFrame::SaveToolSettings()
     }
 }
 
-void CMainFrame::StopTool()
+void CToolsController::StopTool()
 {
     m_toolRunner.Cancel();
     m_toolRunner.Wait(1000);
 }
 
-void CMainFrame::ToggleOutputBar()
+void CToolsController::ToggleOutputBar()
 {
     if (!m_pOutputBar) {
         COvantaApp* app = COvantaApp::Get();
         auto bar = std::make_unique<COutputBar>(ToolShell(), &m_toolRunner);
-        if (!bar->Create(this, TRUE, EditFont()))
+        if (!bar->Create(&frame_, TRUE, host_.EditFont()))
             return;
         int height = app ? app->m_profile.GetInt("DefaultSettings", "OutWndHeight", 0) : 0;
         if (height > 0)
             bar->m_sizeDockedHorz.cy = height;
-        DockControlBar(bar.get(), winui::AFX_IDW_DOCKBAR_BOTTOM);
+        frame_.DockControlBar(bar.get(), winui::AFX_IDW_DOCKBAR_BOTTOM);
         m_pOutputBar = std::move(bar);
         // Where the user left it last time.
-        RestoreBarPlacement(m_pOutputBar.get(), kOutputBarKey, true);
-        RecalcLayout();
+        host_.RestoreBarPlacement(m_pOutputBar.get(), kOutputBarKey, true);
+        frame_.RecalcLayout();
         return;
     }
-    ShowControlBar(m_pOutputBar.get(), !m_pOutputBar->IsVisible(), FALSE);
+    frame_.ShowControlBar(m_pOutputBar.get(), !m_pOutputBar->IsVisible(), FALSE);
 }
 
-void CMainFrame::RestoreOutputBar()
+void CToolsController::RestoreOutputBar()
 {
     if (m_pOutputBar)
-        RestoreBarPlacement(m_pOutputBar.get(), kOutputBarKey);
-    else if (StoredBarVisible(kOutputBarKey))
+        host_.RestoreBarPlacement(m_pOutputBar.get(), kOutputBarKey, false);
+    else if (host_.StoredBarVisible(kOutputBarKey))
         ToggleOutputBar();
 }
 
-bool CMainFrame::AskToStopRunningTool()
+bool CToolsController::AskToStopRunningTool()
 {
-    if (winui::ShowMessageBox(m_hWnd, running_text, "Start Tool..",
+    if (winui::ShowMessageBox(frame_.m_hWnd, running_text, "Start Tool..",
                               MB_YESNO | MB_DEFBUTTON2 | MB_ICONQUESTION) != IDYES)
         return false;
     m_toolRunner.Cancel();
-    ::SetTimer(m_hWnd, tool_stop_timer, 2000, nullptr);
+    ::SetTimer(frame_.m_hWnd, tool_stop_timer, 2000, nullptr);
     return true;
 }
 
-void CMainFrame::StartTool()
+void CToolsController::StartTool()
 {
     if (m_toolRunner.IsRunning() && (m_currentTool.RedirToFile || m_currentTool.CaptureOut)) {
         // The user starts the tool again once the old run has ended.
         AskToStopRunningTool();
         return;
     }
-    COvantaView* view = ActiveOvantaView();
+    COvantaView* view = host_.ActiveOvantaView();
     std::function<std::string(const std::string&)> expand;
     if (view)
         expand = [view](const std::string& text) {
@@ -246,7 +272,7 @@ void CMainFrame::StartTool()
             view->ExpandToolMacros(text.c_str(), result);
             return result;
         };
-    ToolStart start = PrepareToolStart(m_currentTool, MDIGetActive() != nullptr, expand);
+    ToolStart start = PrepareToolStart(m_currentTool, frame_.MDIGetActive() != nullptr, expand);
     switch (start.action) {
     case ToolStartAction::kNothing:
         return;
@@ -254,10 +280,10 @@ void CMainFrame::StartTool()
         OnToolSettings();
         return;
     case ToolStartAction::kPlayMacro:
-        PlayKeyboardMacro(start.program.c_str());
+        host_.PlayKeyboardMacro(start.program.c_str());
         return;
     case ToolStartAction::kTooLong:
-        winui::ShowMessageBox(m_hWnd, "Application name is too long", "Start program",
+        winui::ShowMessageBox(frame_.m_hWnd, "Application name is too long", "Start program",
                               MB_OK | MB_ICONSTOP);
         return;
     default:
@@ -273,13 +299,13 @@ void CMainFrame::StartTool()
         SetCurrentDirectoryA(m_currentTool.AppDir.c_str());
 
     if (start.action == ToolStartAction::kShellOpen) {
-        HINSTANCE r = ShellExecuteA(m_hWnd, "open", start.program.c_str(),
+        HINSTANCE r = ShellExecuteA(frame_.m_hWnd, "open", start.program.c_str(),
                                     start.parameters.empty() ? nullptr : start.parameters.c_str(),
                                     m_currentTool.AppDir.empty() ? nullptr
                                                                  : m_currentTool.AppDir.c_str(),
                                     SW_SHOW);
         if (reinterpret_cast<INT_PTR>(r) <= 32)
-            CToolRunner::ReportStartError(m_hWnd, start.program, GetLastError());
+            CToolRunner::ReportStartError(frame_.m_hWnd, start.program, GetLastError());
         return;
     }
 
@@ -301,41 +327,39 @@ void CMainFrame::StartTool()
     pane.m_strBaseDir = base;
     m_toolRunner.Start(start.action == ToolStartAction::kCapture ? CToolRunner::Mode::kCapture
                                                                  : CToolRunner::Mode::kRedirect,
-                       start.program, start.commandLine, start.startDir, pane.m_hWnd, m_hWnd);
+                       start.program, start.commandLine, start.startDir, pane.m_hWnd, frame_.m_hWnd);
 }
 
-LRESULT CMainFrame::OnStartTool(WPARAM, LPARAM)
+LRESULT CToolsController::OnStartTool(WPARAM, LPARAM)
 {
     StartTool();
     return 0;
 }
 
-LRESULT CMainFrame::OnToolFinished(WPARAM, LPARAM)
+LRESULT CToolsController::OnToolFinished(WPARAM, LPARAM)
 {
     return 0;
 }
 
-LRESULT CMainFrame::OnInitMenuPopupTools(WPARAM menu, LPARAM info)
+void CToolsController::UpdateToolMenu(HMENU menu)
 {
-    LRESULT result = OnInitMenuPopup(menu, info);
-    if (!HIWORD(info)) {
-        ShowMenuShortcuts(reinterpret_cast<HMENU>(menu));
-        UpdateStartToolMenu(reinterpret_cast<HMENU>(menu), m_wndToolsBar.Tools(),
-                            m_toolRunner.IsRunning());
-        UpdateRecentWorkspacePopup(reinterpret_cast<HMENU>(menu));
-    }
-    return result;
+    UpdateStartToolMenu(menu, m_wndToolsBar.Tools(), m_toolRunner.IsRunning());
 }
 
-void CMainFrame::OnStartToolCommand(UINT id)
+bool CToolsController::ToolRunning() const
+{
+    return m_toolRunner.IsRunning();
+}
+
+void CToolsController::OnStartToolCommand(UINT id)
 {
     m_wndToolsBar.StartToolByCommand(id);
 }
 
-void CMainFrame::OnToolSettings()
+void CToolsController::OnToolSettings()
 {
     COvantaApp* app = COvantaApp::Get();
-    CAppStartDlg dlg(m_hWnd);
+    CAppStartDlg dlg(frame_.m_hWnd);
     dlg.m_tool.AppExe = m_currentTool.AppExe;
     dlg.m_tool.AppParms = m_currentTool.AppParms;
     dlg.m_tool.CaptureOut = m_currentTool.CaptureOut;
@@ -378,10 +402,10 @@ void CMainFrame::OnToolSettings()
     }
 }
 
-void CMainFrame::OnAddTool()
+void CToolsController::OnAddTool()
 {
     COvantaApp* app = COvantaApp::Get();
-    CAppStartDlg dlg(m_hWnd);
+    CAppStartDlg dlg(frame_.m_hWnd);
     dlg.m_tool.CaptureOut = 1;
     dlg.m_tool.SaveBeforeRun = 1;
     dlg.m_tool.RedirToFile = 0;
@@ -394,41 +418,41 @@ void CMainFrame::OnAddTool()
     m_wndToolsBar.AddTool(dlg.m_tool);
 }
 
-void CMainFrame::OnUpdateAddTool(winui::CCmdUI* ui)
+void CToolsController::OnUpdateAddTool(winui::CCmdUI* ui)
 {
     ui->Enable(m_wndToolsBar.GetToolCount() < kMaxTools);
 }
 
-void CMainFrame::OnCancelTool()
+void CToolsController::OnCancelTool()
 {
     if (m_toolRunner.IsRunning())
         AskToStopRunningTool();
 }
 
-void CMainFrame::OnUpdateCancelTool(winui::CCmdUI* ui)
+void CToolsController::OnUpdateCancelTool(winui::CCmdUI* ui)
 {
     ui->Enable(m_toolRunner.IsRunning());
 }
 
-void CMainFrame::OnToolsBar()
+void CToolsController::OnToolsBar()
 {
     if (m_wndToolsBar.m_hWnd)
-        ShowControlBar(&m_wndToolsBar, !m_wndToolsBar.IsVisible(), FALSE);
+        frame_.ShowControlBar(&m_wndToolsBar, !m_wndToolsBar.IsVisible(), FALSE);
 }
 
-void CMainFrame::OnUpdateToolsBar(winui::CCmdUI* ui)
+void CToolsController::OnUpdateToolsBar(winui::CCmdUI* ui)
 {
     ui->Enable(m_wndToolsBar.GetToolCount() > 0);
     ui->SetCheck(m_wndToolsBar.IsVisible() ? 1 : 0);
 }
 
-void CMainFrame::OnOutputBar()
+void CToolsController::OnOutputBar()
 {
     ToggleOutputBar();
-    SyncTagsPane();
+    host_.OutputBarToggled();
 }
 
-void CMainFrame::OnUpdateOutputBar(winui::CCmdUI* ui)
+void CToolsController::OnUpdateOutputBar(winui::CCmdUI* ui)
 {
     ui->SetCheck(m_pOutputBar && m_pOutputBar->IsVisible() ? 1 : 0);
 }

@@ -1,18 +1,24 @@
-// The frame's settings and workspaces: the option set loaded from and saved
-// to the profile target, the workspace file's writer and reader, the
-// workspace commands, the list of recently opened workspaces, and the
-// closing of the frame while a workspace is open.
-#include "editor/shell/mainfrm.h"
+// The main frame's settings and workspaces: the option set loaded from and
+// saved to the profile target, the workspace file's writer and reader, the
+// workspace commands, the list of recently opened workspaces, the closing
+// of the frame while a workspace is open, the project's file list and the
+// file properties.
+#include "editor/shell/workspace_controller.h"
 
+#include "editor/shell/browser_controller.h"
+#include "editor/shell/file_dialogs_res.h"
+#include "editor/shell/file_properties_dlg.h"
 #include "editor/shell/font_settings.h"
 #include "editor/shell/ovanta_messages.h"
 #include "editor/shell/ovantaapp.h"
 #include "editor/shell/ovantadoc.h"
 #include "editor/shell/ovantaview.h"
+#include "editor/shell/project_files_dlg.h"
 #include "editor/shell/recent_workspaces.h"
 #include "editor/shell/resource.h"
 #include "editor/shell/settings_profile.h"
 #include "editor/shell/shell_text.h"
+#include "editor/shell/tools_controller.h"
 #include "editor/shell/workspace_file.h"
 
 #include "editor/editctl/color_table.h"
@@ -29,17 +35,12 @@
 
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
-static const char settings_section[] = "DefaultSettings";
 static const char workspace_filter[] = "Workspaces (*.wsp)|*.wsp|All Files (*.*)|*.*||";
-static const UINT workspace_autosave_timer = 0x4321;
 static const char bars_section[] = "Bars";
 
-// --- the option set on the profile functions ---------------------------------------
-
 namespace {
-
-const char missing_mark[] = "\x01<missing>";
 
 class WorkspaceColorAccess : public CProfileAccess {
 public:
@@ -94,109 +95,43 @@ std::string now_stamp()
 
 } // namespace
 
-bool CAppSettingsStore::Read(const char* section, const char* key, std::string& value)
+BEGIN_MESSAGE_MAP(CWorkspaceController, winui::CCmdTarget)
+    ON_COMMAND(ID_WORKSPACE_OPEN, &CWorkspaceController::OnWorkspaceOpen)
+    ON_COMMAND(ID_WORKSPACE_SAVE, &CWorkspaceController::OnWorkspaceSave)
+    ON_COMMAND(ID_WORKSPACE_CLOSE, &CWorkspaceController::OnWorkspaceClose)
+    ON_UPDATE_COMMAND_UI(ID_WORKSPACE_CLOSE, &CWorkspaceController::OnUpdateWorkspaceClose)
+    ON_COMMAND_RANGE(ID_RECENT_WORKSPACE_FIRST, ID_RECENT_WORKSPACE_LAST, &CWorkspaceController::OnRecentWorkspace)
+    ON_UPDATE_COMMAND_UI(ID_RECENT_WORKSPACE_FIRST, &CWorkspaceController::OnUpdateRecentWorkspace)
+    ON_COMMAND(ID_MINIMIZE_ALL, &CWorkspaceController::OnMinimizeAll)
+    ON_COMMAND(ID_HELP_TOPICS, &CWorkspaceController::OnHelpTopics)
+    // F1 and Shift+F1 open the help document as "&Help Topics" does.
+    ON_COMMAND(ID_HELP_CMD, &CWorkspaceController::OnHelpTopics)
+    ON_COMMAND(ID_CONTEXT_HELP, &CWorkspaceController::OnHelpTopics)
+    ON_COMMAND(ID_HOLD_SELECTION, &CWorkspaceController::OnHoldSelection)
+    ON_UPDATE_COMMAND_UI(ID_HOLD_SELECTION, &CWorkspaceController::OnUpdateHoldSelection)
+    ON_COMMAND(ID_EXT_CONTEXT_MENU, &CWorkspaceController::OnExtContextMenu)
+    ON_UPDATE_COMMAND_UI(ID_EXT_CONTEXT_MENU, &CWorkspaceController::OnUpdateExtContextMenu)
+    ON_COMMAND(ID_PROJECT_FILES, &CWorkspaceController::OnProjectFiles)
+    ON_UPDATE_COMMAND_UI(ID_PROJECT_FILES, &CWorkspaceController::OnUpdateProjectFiles)
+END_MESSAGE_MAP()
+
+CWorkspaceController::CWorkspaceController(CMainFrameBase& frame, CWorkspaceHost& host, CToolsController& tools,
+                                           CBrowserController& browser)
+    : frame_(frame), host_(host), tools_(tools), browser_(browser)
 {
-    value = app_.m_profile.GetString(section, key, missing_mark);
-    return value != missing_mark;
 }
 
-void CAppSettingsStore::Write(const char* section, const char* key, const std::string& value)
+CWorkspaceController::~CWorkspaceController() = default;
+
+// A project file that opens is no longer among the project's closed files;
+// one that closes is again, so the functions bar keeps listing it.
+void CWorkspaceController::TrackClosedProjectFile(COvantaDoc* doc, bool closing)
 {
-    app_.WriteSettingString(section, key, value.c_str());
-}
-
-SettingsValues& OvantaOptions()
-{
-    static SettingsValues options;
-    return options;
-}
-
-namespace {
-
-// One value of an option and its copy where the program uses it: loading
-// copies the option over, collecting copies it back.
-template <class Copy, class Option>
-void exchange(bool load, Copy& copy, Option& option)
-{
-    if (load)
-        copy = static_cast<Copy>(option);
-    else
-        option = static_cast<Option>(copy);
-}
-
-// The options that the application, the print code and the editor
-// controls keep copies of, in one list for both directions.
-void exchange_options(bool load, COvantaApp& app, SettingsValues& o)
-{
-    OvantaSettings& s = app.m_settings;
-    exchange(load, s.tabWidth, o.tabWidth);
-    exchange(load, s.softTabs, o.softTabs);
-    exchange(load, s.showTabs, o.showTabs);
-    exchange(load, s.lineWrap, o.lineWrap);
-    exchange(load, s.wrapOnWords, o.wrapOnWords);
-    exchange(load, s.saveLineWrap, o.saveLineWrap);
-    exchange(load, s.orgBackup, o.orgBackup);
-    exchange(load, s.saveBackup, o.saveBackup);
-    exchange(load, s.replaceFileExt, o.replaceFileExt);
-    exchange(load, s.backupFileExt, o.backupFileExt);
-    exchange(load, s.split, o.split);
-    exchange(load, s.openMaximized, o.openMaximized);
-    exchange(load, s.autoSaveTime, o.autoSaveTime);
-    exchange(load, s.showLineNo, o.showLineNo);
-    exchange(load, s.syntax, o.syntax);
-    exchange(load, app.m_strDefaultDir, o.defaultDir);
-    exchange(load, app.m_strLastDir, o.lastDir);
-    PrintOptions& p = app.m_printOptions;
-    exchange(load, p.pageNo, o.pageNo);
-    exchange(load, p.lineNo, o.lineNo);
-    exchange(load, p.fileTitle, o.fileTitle);
-    exchange(load, p.bannerTop, o.bannerTop);
-    exchange(load, p.actDate, o.actDate);
-    exchange(load, p.printBW, o.printBW);
-    exchange(load, p.compressLines, o.compressLines);
-    // The editing options live where the editor controls read them.
-    SyntaxEditSettings& edit = GetSyntaxEditSettings();
-    exchange(load, edit.autoIndent, o.autoIndent);
-    exchange(load, edit.extMovTxt, o.extMovTxt);
-    exchange(load, edit.multiClick, o.multiClick);
-    exchange(load, edit.extContextMenu, o.extContextMenu);
-    exchange(load, edit.supressComments, o.supressComments);
-    ColorEditSettings& control = GetColorEditSettings();
-    exchange(load, control.noClicks, o.noClicks);
-    exchange(load, control.autoCopy, o.autoCopy);
-    exchange(load, control.selAfterPaste, o.selAfterPaste);
-}
-
-} // namespace
-
-void ApplyOptionsToApp(COvantaApp& app, const SettingsValues& options)
-{
-    SettingsValues o = options;
-    exchange_options(true, app, o);
-    app.m_settings.backColor = static_cast<COLORREF>(o.backColor);
-    g_bSyntaxColoring = o.syntax;
-    app.m_strBackupFileExt = o.backupFileExt;
-}
-
-void CollectOptionsFromApp(COvantaApp& app, SettingsValues& o)
-{
-    exchange_options(false, app, o);
-    o.backColor = static_cast<int>(app.m_settings.backColor & 0xFFFFFF);
-    // A value from a hand-edited file, or set by a command, never goes out
-    // of its range into a file.
-    ClampSettings(o);
-}
-
-// --- helpers of the frame ----------------------------------------------------------
-
-// Docks a bar by its placement code: 1 top, 2 bottom, 3 right, 4 left; 0x10 hides it.
-static void place_bar(CMainFrame& frame, winui::CControlBar& bar, int code)
-{
-    if (!bar.m_hWnd)
+    if (WorkspacePath().empty() || !doc || doc->GetPathName().empty())
         return;
-    frame.DockBarAtSide(bar, code & 7);
-    frame.ShowControlBar(&bar, (code & 0x10) ? FALSE : TRUE, FALSE);
+    project_.TrackClosed(MakeRelativePath(WorkspaceDirectoryOf(WorkspacePath()), doc->GetPathName()), closing);
 }
+
 
 // Changes to a directory option: the option is replaced by fallback when
 // the directory cannot be entered.
@@ -218,30 +153,23 @@ static void update_all_views(COvantaApp& app, std::initializer_list<LPARAM> hint
             doc->UpdateAllViews(nullptr, hint);
 }
 
-HFONT CMainFrame::SwapEditFont(HFONT font)
-{
-    HFONT old = m_hEditFont;
-    m_hEditFont = font;
-    return old;
-}
-
-const std::string& CMainFrame::WorkspacePath() const
+const std::string& CWorkspaceController::WorkspacePath() const
 {
     static const std::string none;
     COvantaApp* app = COvantaApp::Get();
     return app ? app->m_strWorkspacePath : none;
 }
 
-std::vector<std::string> CMainFrame::WorkspaceFiles() const
+std::vector<std::string> CWorkspaceController::WorkspaceFiles() const
 {
     std::vector<std::string> files;
     const std::string dir = WorkspaceDirectoryOf(WorkspacePath());
-    for (const std::string& f : m_workspaceFiles)
+    for (const std::string& f : project_.Files())
         files.push_back(ExpandStoredPath(dir, f));
     return files;
 }
 
-void CMainFrame::ApplyLoadedOptions(bool workspace)
+void CWorkspaceController::ApplyLoadedOptions(bool workspace)
 {
     COvantaApp* app = COvantaApp::Get();
     if (!app)
@@ -255,54 +183,58 @@ void CMainFrame::ApplyLoadedOptions(bool workspace)
     if (!o.defaultDir.empty())
         SetCurrentDirectoryA(o.defaultDir.c_str());
     ApplyOptionsToApp(*app, o);
-    LoadSearchSettings();
+    host_.LoadSearchSettings();
     g_ColorTable[16] = app->m_settings.backColor;
-    if (o.autoSaveTime == 0 && m_nAutoSaveTimer) {
-        ::KillTimer(m_hWnd, workspace_autosave_timer);
-        m_nAutoSaveTimer = 0;
-    }
+    if (o.autoSaveTime == 0)
+        host_.StopAutoSave();
     PlaceBarsAtStart();
 }
 
-void CMainFrame::PlaceBarsAtStart()
+void CWorkspaceController::PlaceBarsAtStart()
 {
     const SettingsValues& o = OvantaOptions();
-    place_bar(*this, m_wndToolBar, o.toolBar);
-    Hooks().PlaceBookmarkBar(o.bookmarkBar);
-    Hooks().PlaceFileBar(o.fileBar);
-    RestoreOutputBar();
+    // The main tool bar by its placement code: 1 top, 2 bottom, 3 right,
+    // 4 left; 0x10 hides it.
+    winui::CControlBar& toolBar = host_.MainToolBar();
+    if (toolBar.m_hWnd) {
+        host_.DockBarAtSide(toolBar, o.toolBar & 7);
+        frame_.ShowControlBar(&toolBar, (o.toolBar & 0x10) ? FALSE : TRUE, FALSE);
+    }
+    host_.Hooks().PlaceBookmarkBar(o.bookmarkBar);
+    host_.Hooks().PlaceFileBar(o.fileBar);
+    tools_.RestoreOutputBar();
 }
 
-bool CMainFrame::RestoreBarPlacement(winui::CControlBar* bar, const char* key, bool show)
+bool CWorkspaceController::RestoreBarPlacement(winui::CControlBar* bar, const char* key, bool show)
 {
     COvantaApp* app = COvantaApp::Get();
-    if (!app || !bar || !bar->m_hWnd || !LoadBarPlacement(bar, app->m_profile, bars_section, key))
+    if (!app || !bar || !bar->m_hWnd || !frame_.LoadBarPlacement(bar, app->m_profile, bars_section, key))
         return false;
     if (show && !bar->IsVisible())
-        ShowControlBar(bar, TRUE, FALSE);
+        frame_.ShowControlBar(bar, TRUE, FALSE);
     return true;
 }
 
-bool CMainFrame::StoredBarVisible(const char* key)
+bool CWorkspaceController::StoredBarVisible(const char* key)
 {
     COvantaApp* app = COvantaApp::Get();
     docking::BarPlacement p;
     return app && docking::ParseBarPlacement(app->m_profile.GetString(bars_section, key, ""), &p) && p.visible;
 }
 
-void CMainFrame::SaveBarPlacements()
+void CWorkspaceController::SaveBarPlacements()
 {
     COvantaApp* app = COvantaApp::Get();
     if (!app)
         return;
     // A bar not made in this run keeps what is stored.
-    if (m_pOutputBar && m_pOutputBar->m_hWnd)
-        SaveBarPlacement(m_pOutputBar.get(), app->m_profile, bars_section, kOutputBarKey);
-    if (m_pFunctionBar && m_pFunctionBar->m_hWnd)
-        SaveBarPlacement(m_pFunctionBar.get(), app->m_profile, bars_section, kFunctionBarKey);
+    if (tools_.OutputBar() && tools_.OutputBar()->m_hWnd)
+        frame_.SaveBarPlacement(tools_.OutputBar(), app->m_profile, bars_section, kOutputBarKey);
+    if (browser_.FunctionBar() && browser_.FunctionBar()->m_hWnd)
+        frame_.SaveBarPlacement(browser_.FunctionBar(), app->m_profile, bars_section, kFunctionBarKey);
 }
 
-void CMainFrame::LoadSettings(const char* path)
+void CWorkspaceController::LoadSettings(const char* path)
 {
     COvantaApp* app = COvantaApp::Get();
     if (!app)
@@ -312,23 +244,23 @@ void CMainFrame::LoadSettings(const char* path)
         app->SetProfileTarget(path);
     CAppSettingsStore store(*app);
     ReadSettings(store, OvantaOptions(), kProfileRead);
-    HFONT oldFont = SwapEditFont(CreateEditFont(OvantaOptions().font));
+    HFONT oldFont = host_.SwapEditFont(CreateEditFont(OvantaOptions().font));
     ApplyLoadedOptions(false);
     update_all_views(*app, {1, 0});
     // The printer font, once the editor font stands (its copy without a face).
-    app->LoadPrintFont(OvantaOptions().printFont, EditFont());
+    app->LoadPrintFont(OvantaOptions().printFont, host_.EditFont());
     if (oldFont)
         ::DeleteObject(oldFont);
-    LoadTools();
-    LoadMacroSettings();
-    LoadBrowserSettings();
-    ReloadSearchDialogs();
+    tools_.LoadTools();
+    host_.LoadMacroSettings();
+    browser_.LoadBrowserSettings();
+    host_.ReloadSearchDialogs();
     if (path)
         app->SetProfileTarget(saved);
-    RecalcLayout();
+    frame_.RecalcLayout();
 }
 
-void CMainFrame::SaveSettings(const char* path)
+void CWorkspaceController::SaveSettings(const char* path)
 {
     COvantaApp* app = COvantaApp::Get();
     if (!app)
@@ -338,37 +270,37 @@ void CMainFrame::SaveSettings(const char* path)
         app->SetProfileTarget(path);
     SettingsValues& o = OvantaOptions();
     CollectOptionsFromApp(*app, o);
-    CollectSearchOptions(o);
-    FontValuesOf(m_hEditFont, o.font);
+    host_.CollectSearchOptions(o);
+    FontValuesOf(host_.EditFont(), o.font);
     app->StorePrintFont(o.printFont);
-    if (!::IsIconic(m_hWnd)) {
-        o.fileBar = StoredFileBarCode(Hooks().FileBarCode(), o.fileBar);
-        if (m_wndToolBar.m_hWnd)
-            o.toolBar = GetBarState(m_wndToolBar.m_hWnd);
-        if (m_wndToolsBar.m_hWnd) {
-            int code = GetBarState(m_wndToolsBar.m_hWnd);
+    if (!::IsIconic(frame_.m_hWnd)) {
+        o.fileBar = StoredFileBarCode(host_.Hooks().FileBarCode(), o.fileBar);
+        if (host_.MainToolBar().m_hWnd)
+            o.toolBar = host_.GetBarState(host_.MainToolBar().m_hWnd);
+        if (tools_.ToolsBar().m_hWnd) {
+            int code = host_.GetBarState(tools_.ToolsBar().m_hWnd);
             o.execBar = (o.execBar & 0x20) ? code : (code & 7);
         }
-        o.bookmarkBar = Hooks().BookmarkBarCode() & ~0x10;
+        o.bookmarkBar = host_.Hooks().BookmarkBarCode() & ~0x10;
     }
-    o.macroBar = m_nMacroBar;
-    o.functionList = m_nFunctionList;
+    o.macroBar = host_.MacroBarCode();
+    o.functionList = browser_.FunctionListCode();
     CAppSettingsStore store(*app);
     WriteSettings(store, o, kProfileWrite);
-    if (m_wndToolsBar.m_hWnd)
-        m_wndToolsBar.SaveTools(app->ProfileTarget());
+    if (tools_.ToolsBar().m_hWnd)
+        tools_.ToolsBar().SaveTools(app->ProfileTarget());
     // [FIND] and the search dialogs' places; the sizeable bars' places.
-    SaveSearchSettings();
+    host_.SaveSearchSettings();
     SaveBarPlacements();
-    SaveMacroSettings();
-    WriteTagFlags();
+    host_.SaveMacroSettings();
+    browser_.WriteTagFlags();
     if (path)
         app->SetProfileTarget(saved);
 }
 
 // --- the workspace file --------------------------------------------------------------
 
-int CMainFrame::SaveWorkspace(const char* path)
+int CWorkspaceController::SaveWorkspace(const char* path)
 {
     COvantaApp* app = COvantaApp::Get();
     if (!app)
@@ -376,7 +308,7 @@ int CMainFrame::SaveWorkspace(const char* path)
     if (app->m_nWorkspaceSaveMode == 2)
         return 7;
     if (app->m_nWorkspaceSaveMode == 0) {
-        int answer = winui::ShowMessageBox(m_hWnd, "Save the current Workspace?", "Close Workspace",
+        int answer = winui::ShowMessageBox(frame_.m_hWnd, "Save the current Workspace?", "Close Workspace",
                                            MB_YESNOCANCEL | MB_ICONQUESTION | MB_TOPMOST);
         if (answer == IDNO)
             return 7;
@@ -389,11 +321,11 @@ int CMainFrame::SaveWorkspace(const char* path)
     const std::string target = app->ProfileTarget();
     const std::string dir = WorkspaceDirectoryOf(target);
 
-    if (::IsZoomed(m_hWnd) || ::IsIconic(m_hWnd)) {
+    if (::IsZoomed(frame_.m_hWnd) || ::IsIconic(frame_.m_hWnd)) {
         app->WriteSettingString("Ovanta", "Main", "M");
     } else {
         RECT rc;
-        ::GetWindowRect(m_hWnd, &rc);
+        ::GetWindowRect(frame_.m_hWnd, &rc);
         char text[64];
         std::snprintf(text, sizeof text, "%ld,%ld,%ld,%ld", rc.left, rc.top, rc.right, rc.bottom);
         app->WriteSettingString("Ovanta", "Main", text);
@@ -401,35 +333,35 @@ int CMainFrame::SaveWorkspace(const char* path)
 
     SettingsValues& o = OvantaOptions();
     CollectOptionsFromApp(*app, o);
-    CollectSearchOptions(o);
-    FontValuesOf(m_hEditFont, o.font);
-    if (!::IsIconic(m_hWnd)) {
-        o.fileBar = StoredFileBarCode(Hooks().FileBarCode(), o.fileBar);
-        if (m_wndToolBar.m_hWnd)
-            o.toolBar = GetBarState(m_wndToolBar.m_hWnd);
-        if (m_wndToolsBar.m_hWnd)
-            o.execBar = GetBarState(m_wndToolsBar.m_hWnd);
-        o.bookmarkBar = Hooks().BookmarkBarCode() & ~0x10;
+    host_.CollectSearchOptions(o);
+    FontValuesOf(host_.EditFont(), o.font);
+    if (!::IsIconic(frame_.m_hWnd)) {
+        o.fileBar = StoredFileBarCode(host_.Hooks().FileBarCode(), o.fileBar);
+        if (host_.MainToolBar().m_hWnd)
+            o.toolBar = host_.GetBarState(host_.MainToolBar().m_hWnd);
+        if (tools_.ToolsBar().m_hWnd)
+            o.execBar = host_.GetBarState(tools_.ToolsBar().m_hWnd);
+        o.bookmarkBar = host_.Hooks().BookmarkBarCode() & ~0x10;
     }
-    o.macroBar = m_nMacroBar;
-    o.functionList = m_nFunctionList;
+    o.macroBar = host_.MacroBarCode();
+    o.functionList = browser_.FunctionListCode();
     CAppSettingsStore store(*app);
     WriteSettings(store, o, kWorkspaceWrite, kGroupOptions | kGroupFont);
 
-    SaveSearchSettings();
+    host_.SaveSearchSettings();
     SaveBarPlacements();
-    if (m_wndToolsBar.m_hWnd)
-        m_wndToolsBar.SaveTools(target);
+    if (tools_.ToolsBar().m_hWnd)
+        tools_.ToolsBar().SaveTools(target);
     WorkspaceColorAccess colors(*app);
     SaveColorTable(colors);
 
     app->WriteSettingString("OpenFiles", nullptr, nullptr);
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, target.c_str());
 
-    if (COvantaView* view = ActiveOvantaView()) {
+    if (COvantaView* view = host_.ActiveOvantaView()) {
         std::string stored = MakeRelativePath(dir, view->GetDocument()->GetPathName());
         winui::CFrameWnd* child = view->GetParentFrame();
-        if (ContainsPath(m_workspaceFiles, stored))
+        if (ContainsPath(project_.Files(), stored))
             app->WriteSettingString("OpenFiles", "ActFile",
                                     FormatActFile(stored, child && ::IsZoomed(child->m_hWnd)).c_str());
     }
@@ -437,7 +369,7 @@ int CMainFrame::SaveWorkspace(const char* path)
     for (COvantaDoc* doc : app->Documents()) {
         const std::string& docPath = doc->GetPathName();
         std::string stored = MakeRelativePath(dir, docPath);
-        if (docPath.empty() || !ContainsPath(m_workspaceFiles, stored))
+        if (docPath.empty() || !ContainsPath(project_.Files(), stored))
             continue;
         FILETIME time{0, 0};
         if (!last_write_time(docPath, time, 0))
@@ -462,19 +394,19 @@ int CMainFrame::SaveWorkspace(const char* path)
 
     app->WriteSettingString("ClosedFiles", nullptr, nullptr);
     number = 0;
-    for (const std::string& closed : ClosedFilesToWrite(m_closedFiles, m_workspaceFiles)) {
+    for (const std::string& closed : ClosedFilesToWrite(project_.Closed(), project_.Files())) {
         char key[16];
         std::snprintf(key, sizeof key, "File%d", ++number);
         app->WriteSettingString("ClosedFiles", key, closed.c_str());
     }
-    Hooks().SaveBookmarks(target);
-    WriteTagFlags();
+    host_.Hooks().SaveBookmarks(target);
+    browser_.WriteTagFlags();
     if (path)
         app->SetProfileTarget(saved);
     return 1;
 }
 
-void CMainFrame::LoadWorkspace(const char* path)
+void CWorkspaceController::LoadWorkspace(const char* path)
 {
     COvantaApp* app = COvantaApp::Get();
     if (!app || !path)
@@ -484,7 +416,7 @@ void CMainFrame::LoadWorkspace(const char* path)
     const std::string dir = WorkspaceDirectoryOf(path);
     winui::CProfile& profile = app->m_profile;
 
-    MoveToStoredPlace(profile.GetString("Ovanta", "Main", ""));
+    host_.MoveToStoredPlace(profile.GetString("Ovanta", "Main", ""));
 
     CAppSettingsStore store(*app);
     SettingsValues& o = OvantaOptions();
@@ -495,17 +427,17 @@ void CMainFrame::LoadWorkspace(const char* path)
     if (o.font.faceName.empty())
         o.font = font;
     else
-        oldFont = SwapEditFont(CreateEditFont(o.font));
+        oldFont = host_.SwapEditFont(CreateEditFont(o.font));
     ApplyLoadedOptions(true);
-    LoadTools();
-    LoadMacroSettings();
+    tools_.LoadTools();
+    host_.LoadMacroSettings();
     WorkspaceColorAccess colors(*app);
     LoadColorTable(colors, GetSysColor(COLOR_HIGHLIGHTTEXT), GetSysColor(COLOR_HIGHLIGHT));
     g_ColorTable[16] = app->m_settings.backColor;
     update_all_views(*app, {1, 0});
     if (oldFont)
         ::DeleteObject(oldFont);
-    ReloadSearchDialogs();
+    host_.ReloadSearchDialogs();
 
     uint32_t low = 0, high = 0;
     const bool haveSaveTime = ParseFileTime(profile.GetString("Project", "SaveTime", ""), low, high);
@@ -513,16 +445,16 @@ void CMainFrame::LoadWorkspace(const char* path)
 
     // [ClosedFiles] in the order of the file, so that saving writes them
     // back the same way.
-    m_closedFiles.clear();
+    project_.Closed().clear();
     for (int i = 1;; ++i) {
         char key[16];
         std::snprintf(key, sizeof key, "File%d", i);
         std::string value = profile.GetString("ClosedFiles", key, "");
         if (value.empty())
             break;
-        m_closedFiles.push_back(value);
-        if (!ContainsPath(m_workspaceFiles, value))
-            m_workspaceFiles.push_back(value);
+        project_.Closed().push_back(value);
+        if (!ContainsPath(project_.Files(), value))
+            project_.Files().push_back(value);
     }
 
     for (int i = 1;; ++i) {
@@ -540,8 +472,8 @@ void CMainFrame::LoadWorkspace(const char* path)
             continue;
         }
         std::string stored = MakeRelativePath(dir, file);
-        if (!ContainsPath(m_workspaceFiles, stored))
-            m_workspaceFiles.push_back(stored);
+        if (!ContainsPath(project_.Files(), stored))
+            project_.Files().push_back(stored);
         auto* doc = dynamic_cast<COvantaDoc*>(app->OpenDocumentFile(file.c_str()));
         if (!doc)
             continue;
@@ -562,7 +494,7 @@ void CMainFrame::LoadWorkspace(const char* path)
             edit.InvalidateText(1);
             edit.UpdateVScrollBar(1);
             view->NotifyCaret();
-            Hooks().RestoreBookmarks(doc);
+            host_.Hooks().RestoreBookmarks(doc);
         }
         if (e.fields == 5 && e.state == 'm')
             if (winui::CFrameWnd* child = view->GetParentFrame())
@@ -579,7 +511,7 @@ void CMainFrame::LoadWorkspace(const char* path)
                 continue;
             if (winui::CView* view = doc->GetFirstView())
                 if (winui::CFrameWnd* child = view->GetParentFrame()) {
-                    MDIActivate(child->m_hWnd);
+                    frame_.MDIActivate(child->m_hWnd);
                     if (state == 'M')
                         ::ShowWindow(child->m_hWnd, SW_MAXIMIZE);
                 }
@@ -591,21 +523,21 @@ void CMainFrame::LoadWorkspace(const char* path)
     }
     // The tag configuration and the functions bar's place come from the
     // workspace also when it lists no open files.
-    LoadBrowserSettings(true);
-    Hooks().WorkspaceFilesChanged();
-    RecalcLayout();
+    browser_.LoadBrowserSettings(true);
+    host_.Hooks().WorkspaceFilesChanged();
+    frame_.RecalcLayout();
 }
 
 // --- the workspace commands ------------------------------------------------------------
 
-void CMainFrame::WriteRecentWorkspaces()
+void CWorkspaceController::WriteRecentWorkspaces()
 {
     COvantaApp* app = COvantaApp::Get();
     if (app && m_pRecentWorkspaces)
         m_pRecentWorkspaces->WriteList(winui::CProfile(app->m_szProfilePath));
 }
 
-CRecentWorkspaceList* CMainFrame::RecentWorkspaces()
+CRecentWorkspaceList* CWorkspaceController::RecentWorkspaces()
 {
     COvantaApp* app = COvantaApp::Get();
     if (!m_pRecentWorkspaces && app) {
@@ -617,32 +549,32 @@ CRecentWorkspaceList* CMainFrame::RecentWorkspaces()
 
 // Saves what the current state needs before another workspace comes:
 // false when the user cancelled.
-bool CMainFrame::LeaveForWorkspace(bool askFirst, const char* question)
+bool CWorkspaceController::LeaveForWorkspace(bool askFirst, const char* question)
 {
     COvantaApp* app = COvantaApp::Get();
     if (!app)
         return false;
     if (app->Documents().empty()) {
-        m_workspaceFiles.clear();
-        m_closedFiles.clear();
+        project_.Files().clear();
+        project_.Closed().clear();
         return true;
     }
     int answer = IDNO;
     if (askFirst)
-        answer = winui::ShowMessageBox(m_hWnd, question, "Load Workspace",
+        answer = winui::ShowMessageBox(frame_.m_hWnd, question, "Load Workspace",
                                        MB_YESNO | MB_ICONQUESTION | MB_TOPMOST);
     if (!app->m_strWorkspacePath.empty()) {
         app->SetProfileTarget(app->m_strWorkspacePath);
         if (SaveWorkspace(app->m_strWorkspacePath.c_str()) == 2)
             return false;
-        m_workspaceFiles.clear();
-        m_closedFiles.clear();
+        project_.Files().clear();
+        project_.Closed().clear();
     } else {
         SaveSettings();
     }
     WriteRecentWorkspaces();
     if (!askFirst)
-        answer = winui::ShowMessageBox(m_hWnd, question, "Load Workspace",
+        answer = winui::ShowMessageBox(frame_.m_hWnd, question, "Load Workspace",
                                        MB_YESNO | MB_ICONQUESTION | MB_TOPMOST);
     if (answer == IDYES && app->m_pDocManager) {
         if (!app->m_pDocManager->SaveAllModified())
@@ -653,18 +585,18 @@ bool CMainFrame::LeaveForWorkspace(bool askFirst, const char* question)
     return true;
 }
 
-void CMainFrame::EnterWorkspace(const std::string& path)
+void CWorkspaceController::EnterWorkspace(const std::string& path)
 {
     COvantaApp* app = COvantaApp::Get();
     if (!app)
         return;
-    Hooks().RecordPositions(false);
+    host_.Hooks().RecordPositions(false);
     app->m_strWorkspacePath = path;
     LoadWorkspace(path.c_str());
-    Hooks().RecordPositions(true);
+    host_.Hooks().RecordPositions(true);
 }
 
-void CMainFrame::OpenWorkspace(const char* path)
+void CWorkspaceController::OpenWorkspace(const char* path)
 {
     COvantaApp* app = COvantaApp::Get();
     if (!app || !path || !*path)
@@ -681,27 +613,27 @@ void CMainFrame::OpenWorkspace(const char* path)
     }
 }
 
-void CMainFrame::OnWorkspaceOpen()
+void CWorkspaceController::OnWorkspaceOpen()
 {
     COvantaApp* app = COvantaApp::Get();
     if (!app)
         return;
     winui::CFileDialog dlg(true, nullptr, app->m_strWorkspacePath.c_str(), OFN_HIDEREADONLY,
-                           workspace_filter, m_hWnd);
+                           workspace_filter, frame_.m_hWnd);
     dlg.SetInitialDir(app->m_strDefaultDir);
     if (dlg.DoModal() != IDOK)
         return;
     OpenWorkspace(dlg.GetPathName().c_str());
-    ShowProgress(false);
+    host_.ShowProgress(false);
 }
 
-void CMainFrame::OnWorkspaceSave()
+void CWorkspaceController::OnWorkspaceSave()
 {
     COvantaApp* app = COvantaApp::Get();
     if (!app)
         return;
     winui::CFileDialog dlg(false, nullptr, app->m_strWorkspacePath.c_str(),
-                           OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, workspace_filter, m_hWnd);
+                           OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, workspace_filter, frame_.m_hWnd);
     dlg.SetInitialDir(app->m_strDefaultDir);
     if (dlg.DoModal() != IDOK)
         return;
@@ -710,11 +642,11 @@ void CMainFrame::OnWorkspaceSave()
     app->m_strWorkspacePath = path;
     app->SetProfileTarget(path);
     // A new workspace is made of the documents that are open.
-    if (fresh && m_workspaceFiles.empty()) {
+    if (fresh && project_.Files().empty()) {
         const std::string dir = WorkspaceDirectoryOf(path);
         for (COvantaDoc* doc : app->Documents())
             if (!doc->GetPathName().empty())
-                m_workspaceFiles.push_back(MakeRelativePath(dir, doc->GetPathName()));
+                project_.Files().push_back(MakeRelativePath(dir, doc->GetPathName()));
     }
     const int mode = app->m_nWorkspaceSaveMode;
     app->m_nWorkspaceSaveMode = 1;
@@ -724,10 +656,10 @@ void CMainFrame::OnWorkspaceSave()
         recent->Add(path.c_str());
         WriteRecentWorkspaces();
     }
-    Hooks().WorkspaceFilesChanged();
+    host_.Hooks().WorkspaceFilesChanged();
 }
 
-bool CMainFrame::CloseWorkspace()
+bool CWorkspaceController::CloseWorkspace()
 {
     COvantaApp* app = COvantaApp::Get();
     if (!app || app->m_strWorkspacePath.empty())
@@ -738,7 +670,7 @@ bool CMainFrame::CloseWorkspace()
         return false;
     int answer = app->Documents().empty()
                      ? IDYES
-                     : winui::ShowMessageBox(m_hWnd, "Close all open Documents?", "Close Workspace",
+                     : winui::ShowMessageBox(frame_.m_hWnd, "Close all open Documents?", "Close Workspace",
                                              MB_YESNOCANCEL | MB_ICONQUESTION | MB_TOPMOST);
     // Cancel keeps the workspace open with its documents and its settings.
     if (answer == IDYES && app->m_pDocManager && !app->m_pDocManager->SaveAllModified())
@@ -759,41 +691,40 @@ bool CMainFrame::CloseWorkspace()
     int back = app->m_profile.GetInt(syntax.c_str(), "BackColor", -1);
     g_ColorTable[16] = back == -1 ? app->m_settings.backColor : static_cast<COLORREF>(back);
     if (answer == IDYES) {
-        if (m_wndToolsBar.m_hWnd)
-            ShowControlBar(&m_wndToolsBar, FALSE, FALSE);
+        if (tools_.ToolsBar().m_hWnd)
+            frame_.ShowControlBar(&tools_.ToolsBar(), FALSE, FALSE);
         // The project's symbols go with its documents.
-        if (m_pFunctionBar)
-            m_pFunctionBar->ClearSymbols();
-        m_closedFiles.clear();
+        browser_.ClearSymbols();
+        project_.Closed().clear();
     } else {
         update_all_views(*app, {1, 0, 2});
     }
 
     app->SetProfileTarget(workspace);
-    Hooks().RecordPositions(true);
+    host_.Hooks().RecordPositions(true);
     app->WriteRecentFileList();
     WritePrivateProfileStringA("Project", "Savetime", now_stamp().c_str(), workspace.c_str());
 
     app->m_strWorkspacePath.clear();
-    m_workspaceFiles.clear();
-    m_closedFiles.clear();
+    project_.Files().clear();
+    project_.Closed().clear();
     app->SetProfileTarget(app->m_szProfilePath);
-    Hooks().WorkspaceFilesChanged();
-    RecalcLayout();
+    host_.Hooks().WorkspaceFilesChanged();
+    frame_.RecalcLayout();
     return true;
 }
 
-void CMainFrame::OnWorkspaceClose()
+void CWorkspaceController::OnWorkspaceClose()
 {
     CloseWorkspace();
 }
 
-void CMainFrame::OnUpdateWorkspaceClose(winui::CCmdUI* ui)
+void CWorkspaceController::OnUpdateWorkspaceClose(winui::CCmdUI* ui)
 {
     ui->Enable(!WorkspacePath().empty());
 }
 
-void CMainFrame::OnRecentWorkspace(UINT id)
+void CWorkspaceController::OnRecentWorkspace(UINT id)
 {
     COvantaApp* app = COvantaApp::Get();
     CRecentWorkspaceList* recent = RecentWorkspaces();
@@ -804,7 +735,7 @@ void CMainFrame::OnRecentWorkspace(UINT id)
         return;
     const std::string path = (*recent)[n];
     if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
-        winui::ShowMessageBox(m_hWnd, "Can't open this workspace!", "Open workspace", MB_OK | MB_ICONSTOP);
+        winui::ShowMessageBox(frame_.m_hWnd, "Can't open this workspace!", "Open workspace", MB_OK | MB_ICONSTOP);
         recent->Remove(n);
         WriteRecentWorkspaces();
         return;
@@ -814,16 +745,16 @@ void CMainFrame::OnRecentWorkspace(UINT id)
         return;
     WriteRecentWorkspaces();
     EnterWorkspace(path);
-    ShowProgress(false);
+    host_.ShowProgress(false);
 }
 
-void CMainFrame::OnUpdateRecentWorkspace(winui::CCmdUI* ui)
+void CWorkspaceController::OnUpdateRecentWorkspace(winui::CCmdUI* ui)
 {
     if (CRecentWorkspaceList* recent = RecentWorkspaces())
         recent->UpdateMenu(ui);
 }
 
-void CMainFrame::UpdateRecentWorkspacePopup(HMENU menu)
+void CWorkspaceController::UpdateRecentWorkspacePopup(HMENU menu)
 {
     // "Last opened Workspaces" is greyed while the list is empty.
     CRecentWorkspaceList* recent = RecentWorkspaces();
@@ -836,18 +767,16 @@ void CMainFrame::UpdateRecentWorkspacePopup(HMENU menu)
     }
 }
 
-void CMainFrame::OnClose()
+bool CWorkspaceController::SaveBeforeClose()
 {
     COvantaApp* app = COvantaApp::Get();
-    if (app) {
-        app->RestoreProfileTarget();
-        if (!app->m_strWorkspacePath.empty() && SaveWorkspace(app->m_strWorkspacePath.c_str()) == 2)
-            return;
-    }
-    CMainFrameBase::OnClose();
+    if (!app)
+        return true;
+    app->RestoreProfileTarget();
+    return app->m_strWorkspacePath.empty() || SaveWorkspace(app->m_strWorkspacePath.c_str()) != 2;
 }
 
-void CMainFrame::SaveOnDestroy()
+void CWorkspaceController::SaveOnDestroy()
 {
     COvantaApp* app = COvantaApp::Get();
     if (!app)
@@ -863,7 +792,7 @@ void CMainFrame::SaveOnDestroy()
 
 // --- the option commands beside the workspace commands --------------------------------
 
-void CMainFrame::OnMinimizeAll()
+void CWorkspaceController::OnMinimizeAll()
 {
     COvantaApp* app = COvantaApp::Get();
     if (!app)
@@ -874,46 +803,98 @@ void CMainFrame::OnMinimizeAll()
                 ::ShowWindow(child->m_hWnd, SW_MINIMIZE);
 }
 
-void CMainFrame::OnHelpTopics()
+void CWorkspaceController::OnHelpTopics()
 {
     const std::string& help = OvantaOptions().helpPath;
     if (help.empty()) {
-        winui::ShowMessageBox(m_hWnd, "No help document is set (\"HelpPath\" in [DefaultSettings]).",
+        winui::ShowMessageBox(frame_.m_hWnd, "No help document is set (\"HelpPath\" in [DefaultSettings]).",
                               "Help Topics", MB_OK | MB_ICONINFORMATION);
         return;
     }
-    if (reinterpret_cast<INT_PTR>(ShellExecuteA(m_hWnd, "open", help.c_str(), nullptr, nullptr,
+    if (reinterpret_cast<INT_PTR>(ShellExecuteA(frame_.m_hWnd, "open", help.c_str(), nullptr, nullptr,
                                                 SW_SHOWNORMAL)) <= 32) {
         std::string text = "Can't open the help document '" + help + "'.";
-        winui::ShowMessageBox(m_hWnd, text.c_str(), "Help Topics", MB_OK | MB_ICONSTOP);
+        winui::ShowMessageBox(frame_.m_hWnd, text.c_str(), "Help Topics", MB_OK | MB_ICONSTOP);
     }
 }
 
-void CMainFrame::OnHoldSelection()
+void CWorkspaceController::OnHoldSelection()
 {
     int& value = GetColorEditSettings().selAfterPaste;
     value = value ? 0 : 1;
-    if (COvantaApp* app = COvantaApp::Get())
-        app->WriteSettingInt(settings_section, "SelAfterPaste", value);
+    WriteOption(&SettingsValues::selAfterPaste, value);
 }
 
-void CMainFrame::OnUpdateHoldSelection(winui::CCmdUI* ui)
+void CWorkspaceController::OnUpdateHoldSelection(winui::CCmdUI* ui)
 {
     ui->SetCheck(GetColorEditSettings().selAfterPaste ? 1 : 0);
 }
 
-void CMainFrame::OnExtContextMenu()
+void CWorkspaceController::OnExtContextMenu()
 {
     int& value = GetSyntaxEditSettings().extContextMenu;
     value = value ? 0 : 1;
-    if (value && m_textMacros.empty())
-        LoadTextMacros();
+    if (value)
+        host_.EnsureTextMacros();
     // Written at once like the other option toggles.
-    if (COvantaApp* app = COvantaApp::Get())
-        app->WriteSettingInt(settings_section, "ExtContextMenu", value);
+    WriteOption(&SettingsValues::extContextMenu, value);
 }
 
-void CMainFrame::OnUpdateExtContextMenu(winui::CCmdUI* ui)
+void CWorkspaceController::OnUpdateExtContextMenu(winui::CCmdUI* ui)
 {
     ui->SetCheck(GetSyntaxEditSettings().extContextMenu ? 1 : 0);
+}
+
+void CWorkspaceController::OnProjectFiles()
+{
+    COvantaApp* app = COvantaApp::Get();
+    if (!app || WorkspacePath().empty())
+        return;
+    const std::string workspace = WorkspacePath();
+    CProjectFilesDlg dlg(project_.Files(), project_.Closed(), workspace, frame_.m_hWnd);
+    for (COvantaDoc* doc : app->Documents())
+        dlg.m_openPaths.push_back(doc->GetPathName());
+    dlg.m_strInitialDir = app->m_strDefaultDir;
+    if (CFunctionBar* bar = browser_.FunctionBar(); bar && bar->m_hWnd)
+        dlg.m_onClosedFileAdded = [bar](const std::string& stored) { bar->AddFileItem(stored); };
+    if (dlg.DoModal() != IDOK)
+        return;
+    // Written without the question: the user has just confirmed the list.
+    const int mode = app->m_nWorkspaceSaveMode;
+    app->m_nWorkspaceSaveMode = 1;
+    SaveWorkspace(workspace.c_str());
+    app->m_nWorkspaceSaveMode = mode;
+    if (CFunctionBar* bar = browser_.FunctionBar(); bar && bar->m_hWnd)
+        bar->RebuildTree();
+}
+
+void CWorkspaceController::OnUpdateProjectFiles(winui::CCmdUI* ui)
+{
+    ui->Enable(!WorkspacePath().empty());
+}
+
+void CWorkspaceController::ShowFileProperties(COvantaDoc* doc)
+{
+    COvantaView* view = doc ? doc->FirstView() : nullptr;
+    if (!view)
+        return;
+    FilePropertiesSource source;
+    source.path = doc->GetPathName();
+    source.textLength = doc->m_state.length;
+    source.lineCount = static_cast<int>(doc->m_state.lineCount);
+    source.unixFormat = doc->m_state.unixFormat != 0;
+    source.countLinesOfCode = [view] { return view->Editor().CountLinesOfCode(); };
+    // Editors that know the file as it is now take the times the dialog
+    // sets as known: the change is the user's own, not one from outside.
+    std::vector<CColorEditCore*> current;
+    for (winui::CView* v : doc->GetViews()) {
+        auto* ovantaView = dynamic_cast<COvantaView*>(v);
+        if (ovantaView && ovantaView->Editor().Core().FileStatusCurrent())
+            current.push_back(&ovantaView->Editor().Core());
+    }
+    CFilePropertiesDlg dlg(std::move(source), frame_.m_hWnd);
+    dlg.DoModal();
+    if (dlg.TimesSet())
+        for (CColorEditCore* core : current)
+            core->RefreshFileStatus();
 }
