@@ -253,8 +253,8 @@ size_t CTextLoader::ShortLines(const uint8_t* p, size_t pos, size_t n)
     // first byte went in the text, and whether it has a break.
     size_t lineIn = pos, lineOut = out_, lineStart = out_;
     bool broke = false;
-    // The byte of p at q goes to the text at q + delta (while the line has
-    // no tab or CR before q); deltaMax is the largest delta of the line.
+    // The byte of p at q goes to the text at q + delta, a delta that moves
+    // at every tab and CR; deltaMax is the largest it was in the line.
     ptrdiff_t delta = 0, deltaMax = 0;
     auto begin_line = [&](size_t o) {
         lineOut = o;
@@ -479,6 +479,7 @@ bool CTextSaver::Span(const uint8_t* t, size_t n)
     auto to = [&](size_t q) { return static_cast<size_t>(static_cast<ptrdiff_t>(q) + delta); };
     // Writes the byte at t[q] that is treated apart and what belongs to it,
     // moves delta for the bytes behind and returns the place of the next.
+    // Inlined at both places, delta and the rest stay in registers.
     auto apart = [&](size_t q) __attribute__((always_inline)) -> size_t {
         const size_t o = to(q);
         switch (t[q]) {
