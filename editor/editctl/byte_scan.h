@@ -8,13 +8,16 @@
 #include <cstdint>
 #include <cstring>
 
-#if defined(__SSE2__)
+// EDITCTL_WORD_SCAN takes the word steps where SSE2 is at hand too (the
+// 32-bit build has no SSE2; its steps are tested on this way).
+#if defined(__SSE2__) && !defined(EDITCTL_WORD_SCAN)
+#define EDITCTL_SSE2_SCAN 1
 #include <emmintrin.h>
 #endif
 
 namespace byte_scan {
 
-#if defined(__SSE2__)
+#if defined(EDITCTL_SSE2_SCAN)
 
 // Bytes looked at in one step.
 const size_t kStep = 16;
