@@ -17,6 +17,14 @@
 
 namespace byte_scan {
 
+// The top bit of every byte below 14 of a word; the lowest is exact, a
+// byte of 14 or less above a marked one may be marked as well (a borrow
+// runs upwards), so a caller looks at a marked byte before it acts.
+inline uint64_t word_low_marks(uint64_t w)
+{
+    return (w - 0x0E0E0E0E0E0E0E0EULL) & ~w & 0x8080808080808080ULL;
+}
+
 #if defined(EDITCTL_SSE2_SCAN)
 
 // Bytes looked at in one step.
@@ -54,14 +62,13 @@ inline Marks marks_from(Marks m, size_t k)
 const size_t kStep = 8;
 typedef uint64_t Marks;
 
-// A mark for every byte below 14 of p[0, kStep); the lowest is exact, a
-// byte of 14 or less above a marked one may be marked as well (a borrow
-// runs upwards), so the caller looks at a marked byte before it acts.
+// A mark for every byte below 14 of p[0, kStep), and perhaps for bytes of
+// 14 or less above one (see word_low_marks).
 inline Marks low_marks(const uint8_t* p)
 {
     uint64_t w;
     std::memcpy(&w, p, 8);
-    return (w - 0x0E0E0E0E0E0E0E0EULL) & ~w & 0x8080808080808080ULL;
+    return word_low_marks(w);
 }
 
 inline void copy_step(uint8_t* to, const uint8_t* from)

@@ -30,11 +30,10 @@ bool HasLfOnlyLineEnds(const uint8_t* data, size_t size)
 namespace {
 
 // The place of the first byte below 14 in a word (every byte the loader
-// and the saver treat apart is one), 8 when there is none. A borrow runs
-// only upwards from such a byte, so the lowest marked byte is exact.
+// treats apart is one), 8 when there is none.
 inline size_t first_low_byte(uint64_t w)
 {
-    const uint64_t low = (w - 0x0E0E0E0E0E0E0E0EULL) & ~w & 0x8080808080808080ULL;
+    const uint64_t low = byte_scan::word_low_marks(w);
     return low ? static_cast<size_t>(__builtin_ctzll(low)) / 8 : 8;
 }
 
