@@ -401,13 +401,6 @@ TEST_F(FileTest, LoadThenSaveGivesTheFileBack)
     }
 }
 
-// The text is cut into chunks of the store as it is loaded: line ends on
-// and around a chunk's edges, a CR LF split by it, and a long line that
-// spans many chunks are counted right, and the first edit behind them and
-// its undo keep the text and the line count.
-// The file is read in blocks of a megabyte: a CR LF split by a block's end
-// is one line end, and a long line across blocks is cut where a line read
-// whole would be.
 // The text model of a file, made the plain way, line by line and byte by
 // byte: CR breaks, CRs dropped, tabs with their fill to the next tab stop,
 // lines from kAppendLineLimit bytes on cut into pieces of kLongLineWrap
@@ -544,6 +537,11 @@ const ModelCase kModelCases[] = {
     {"tab_16", 5, 16, false, "\r\n"},     {"tab_12_long_lines", 6, 12, true, "\n\r"},
 };
 
+// Loading takes most lines many bytes at a step and leaves the rest (a
+// line unfinished at a block's end, long lines, the end of the buffer) to
+// the line by line way; saving works in steps too. Both give exactly what
+// the plain way gives, for every tab width, on files past a read block,
+// and saving also after edits, from the chunks they left.
 class FileModel : public FileTest, public ::testing::WithParamInterface<ModelCase> {};
 
 TEST_P(FileModel, LoadAndSaveAsThePlainWayMakesThem)
@@ -587,6 +585,9 @@ TEST_P(FileModel, LoadAndSaveAsThePlainWayMakesThem)
 INSTANTIATE_TEST_SUITE_P(Cases, FileModel, ::testing::ValuesIn(kModelCases),
                          [](const ::testing::TestParamInfo<ModelCase>& i) { return std::string(i.param.name); });
 
+// The file is read in blocks of a megabyte: a CR LF split by a block's end
+// is one line end, and a long line across blocks is cut where a line read
+// whole would be.
 TEST_F(FileTest, LinesAcrossReadBlocks)
 {
     const size_t block = 1 << 20;
@@ -618,6 +619,10 @@ TEST_F(FileTest, LinesAcrossReadBlocks)
     EXPECT_EQ(state.Text()[kLongLineWrap], kSoftBreak);
 }
 
+// The text is cut into chunks of the store as it is loaded: line ends on
+// and around a chunk's edges, a CR LF split by it, and a long line that
+// spans many chunks are counted right, and the first edit behind them and
+// its undo keep the text and the line count.
 TEST_F(FileTest, LinesAcrossChunkEdgesCountAndEditAfterLoad)
 {
     const int edge = CTextStore::kChunkSize;
