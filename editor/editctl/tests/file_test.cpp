@@ -540,7 +540,7 @@ const ModelCase kModelCases[] = {
 // Loading takes most lines many bytes at a step and leaves the rest (a
 // line unfinished at a block's end, long lines, the end of the buffer) to
 // the line by line way; saving works in steps too. Both give exactly what
-// the plain way gives, for every tab width, on files past a read block,
+// the plain way gives, for tab widths from 1 to 16, on files past a read block,
 // and saving also after edits, from the chunks they left.
 class FileModel : public FileTest, public ::testing::WithParamInterface<ModelCase> {};
 
