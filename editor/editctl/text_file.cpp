@@ -237,8 +237,9 @@ size_t CTextLoader::ShortLines(const uint8_t* p, size_t pos, size_t n)
     const size_t tw = static_cast<size_t>(tw_);
     const bool pow2 = (tw & (tw - 1)) == 0;
     // The most a step writes behind the place of its first byte: every
-    // byte a whole tab, a line's break, and the bytes written ahead.
-    const size_t stepRoom = (kStep + 1) * tw + 4 * kStep;
+    // byte a whole tab, a line's break, and the bytes written ahead (in 64
+    // bits: a tab may be wide).
+    const uint64_t stepRoom = (kStep + 1) * static_cast<uint64_t>(tw) + 4 * kStep;
     if (cr_.size() <= capacity_ / CTextStore::kChunkSize)
         cr_.resize(capacity_ / CTextStore::kChunkSize + 1, 0);
     static const uint8_t kTabFill[8] = {kTab, kFillByte, kFillByte, kFillByte,
@@ -432,13 +433,16 @@ bool CTextLoader::Run(file_store_reader& file, CColorEditHost& host)
 class CTextSaver {
 public:
     CTextSaver(file_store_writer& writer, int tabWidth, bool blanks, bool softToCR, bool lfOnly)
-        : writer_(writer), tw_(static_cast<size_t>(tabWidth)), blanks_(blanks), softToCR_(softToCR), lfOnly_(lfOnly)
+        : writer_(writer), tw_(static_cast<size_t>(tabWidth)), wide_(tw_ > kWideTab), blanks_(blanks),
+          softToCR_(softToCR), lfOnly_(lfOnly)
     {
         for (int b = 0; b < 256; ++b)
             apart_[b] = b == kCarriageReturn || b == kSoftBreak || b == kFillByte || b == kTab;
         // Behind a full block: one more step, every byte of it a tab as
-        // blanks or a line end, and the bytes written ahead.
-        out_ = static_cast<uint8_t*>(std::malloc(kBlock + (byte_scan::kStep + 1) * (tw_ + 2) + 64));
+        // blanks or a line end, or with wide tabs one more byte, and the
+        // bytes written ahead.
+        out_ = static_cast<uint8_t*>(
+            std::malloc(kBlock + (wide_ ? tw_ : (byte_scan::kStep + 1) * (tw_ + 2)) + 64));
     }
     ~CTextSaver() { std::free(out_); }
     CTextSaver(const CTextSaver&) = delete;
@@ -452,9 +456,13 @@ public:
 
 private:
     static const size_t kBlock = 1 << 20;
+    // Tabs wider than this go out byte by byte: a step of them as blanks
+    // would want too much room behind the block.
+    static const size_t kWideTab = 256;
 
     file_store_writer& writer_;
     const size_t tw_;
+    const bool wide_;
     const bool blanks_, softToCR_, lfOnly_;
     bool apart_[256];
     uint8_t* out_ = nullptr;
@@ -529,7 +537,7 @@ bool CTextSaver::Span(const uint8_t* t, size_t n)
             delta -= static_cast<ptrdiff_t>(used);
             lineStart -= static_cast<ptrdiff_t>(used);
         }
-        if (i + 2 * kStep > n) {
+        if (i + 2 * kStep > n || wide_) {
             // The last bytes of the span one by one: a step read from a
             // place in the last step would reach beyond it.
             if (apart_[t[i]]) {

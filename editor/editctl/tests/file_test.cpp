@@ -529,25 +529,31 @@ struct ModelCase {
     int tabWidth;
     bool longLines;
     const char* tail; // after the lines
+    size_t size = (1 << 20) + 300000; // past a read block
 };
 
 const ModelCase kModelCases[] = {
-    {"tab_8", 1, 8, false, "\n"},         {"tab_4_long_lines", 2, 4, true, ""},
-    {"tab_3", 3, 3, false, "last"},       {"tab_1_long_lines", 4, 1, true, "\r"},
-    {"tab_16", 5, 16, false, "\r\n"},     {"tab_12_long_lines", 6, 12, true, "\n\r"},
+    {"tab_8", 1, 8, false, "\n"},
+    {"tab_4_long_lines", 2, 4, true, ""},
+    {"tab_3", 3, 3, false, "last"},
+    {"tab_1_long_lines", 4, 1, true, "\r"},
+    {"tab_16", 5, 16, false, "\r\n"},
+    {"tab_12_long_lines", 6, 12, true, "\n\r"},
+    {"tab_300", 7, 300, false, "\n", 60000}, // saved byte by byte
 };
 
 // Loading takes most lines many bytes at a step and leaves the rest (a
 // line unfinished at a block's end, long lines, the end of the buffer) to
 // the line by line way; saving works in steps too. Both give exactly what
-// the plain way gives, for tab widths from 1 to 16, on files past a read block,
-// and saving also after edits, from the chunks they left.
+// the plain way gives, for tab widths from 1 to 16 on files past a read
+// block and for wide tabs, and saving also after edits, from the chunks
+// they left.
 class FileModel : public FileTest, public ::testing::WithParamInterface<ModelCase> {};
 
 TEST_P(FileModel, LoadAndSaveAsThePlainWayMakesThem)
 {
     const ModelCase& c = GetParam();
-    const std::string file = MixedFile(c.seed, (1 << 20) + 300000, c.longLines) + c.tail;
+    const std::string file = MixedFile(c.seed, c.size, c.longLines) + c.tail;
     const ModelText model = ModelOf(file, c.tabWidth);
     ASSERT_EQ(core.SetTabWidth(c.tabWidth), 1);
     ASSERT_EQ(Load(file), 1);
@@ -584,6 +590,26 @@ TEST_P(FileModel, LoadAndSaveAsThePlainWayMakesThem)
 
 INSTANTIATE_TEST_SUITE_P(Cases, FileModel, ::testing::ValuesIn(kModelCases),
                          [](const ::testing::TestParamInfo<ModelCase>& i) { return std::string(i.param.name); });
+
+// A tab width above 100 leaves the text as it was laid out: its tabs keep
+// the fill of the old width, and saved as blanks each reaches the new tab
+// stop, megabytes of blanks out of a few kilobytes of text.
+TEST_F(FileTest, TabsWiderThanTheirFillSavedAsBlanks)
+{
+    std::string file;
+    for (int i = 0; i < 1500; ++i)
+        file += "a\tb\t\tc" + std::string(i % 5, '\t') + "\n";
+    ASSERT_EQ(Load(file), 1);
+    ASSERT_EQ(core.SetTabWidth(1000), 1);
+    const std::string text(reinterpret_cast<const char*>(state.Text()), static_cast<size_t>(state.length));
+    for (bool blanks : {true, false}) {
+        SCOPED_TRACE(blanks);
+        ASSERT_EQ(core.SaveFile(nullptr, blanks, false, true), 1);
+        const std::string saved = ReadFileBytes(path);
+        EXPECT_TRUE(saved == ModelSaved(text, 1000, blanks, false, true));
+        EXPECT_EQ(saved.size() > 3000000, blanks);
+    }
+}
 
 // The file is read in blocks of a megabyte: a CR LF split by a block's end
 // is one line end, and a long line across blocks is cut where a line read
