@@ -6,7 +6,8 @@
 // loads it (beside "cat" reading the file), types one character and then
 // more at random places (with undo records, as a document does), searches
 // for a word that occurs once at the very end, saves the text (beside "dd"
-// copying the file with fsync; both write through to the disk), undoes the
+// copying the file with fsync; both write through to the disk, and both
+// count their best of three), undoes the
 // last 400 steps and removes the files again.
 #include <algorithm>
 #include <chrono>
@@ -148,9 +149,15 @@ int main(int argc, char** argv)
     std::printf("find back %8.3f s  backward from the end, match case: hit at %d\n", find, hit);
 
     double dd = command_seconds("dd if=" + path + " of=" + saved + " bs=1M conv=fsync status=none");
-    t0 = std::chrono::steady_clock::now();
-    int ok = core.SaveFile(saved.c_str(), false, false, false);
-    double save = seconds_since(t0);
+    // The best of three, as for dd.
+    double save = -1;
+    int ok = 1;
+    for (int i = 0; i < 3 && ok; ++i) {
+        t0 = std::chrono::steady_clock::now();
+        ok = core.SaveFile(saved.c_str(), false, false, false);
+        double t = seconds_since(t0);
+        save = save < 0 ? t : std::min(save, t);
+    }
     std::printf("save      %8.3f s  %s, through a temporary and fsync  (goal: within 1.5 times dd's time)\n", save,
                 ok ? "CR LF line ends" : "failed");
     print_peer("dd bs=1M conv=fsync", dd, save);

@@ -40,11 +40,15 @@ file_store_result file_store_write(const std::string& path, const std::vector<ui
 // Writing a file in blocks: begin, put as often as needed, then commit
 // (or discard). The bytes go to a temporary beside the file (through the
 // suite's safe file writer), which replaces the file only at the commit,
-// keeping its permissions; a symbolic link is followed to its file.
+// keeping its permissions; a symbolic link is followed to its file. Where
+// the system allows, the disk starts taking the bytes while more are put,
+// so that the commit waits for little more than the last of them.
 struct file_store_writer {
     safe_file file;
     bool keepMode = false;
     unsigned mode = 0;
+    int64_t written = 0; // bytes put so far
+    int64_t started = 0; // of which the disk has been asked to take so many
 };
 file_store_result file_store_begin(file_store_writer& w, const std::string& path);
 bool file_store_put(file_store_writer& w, const uint8_t* data, size_t size);

@@ -8,6 +8,7 @@
 #include <new>
 
 #include "editor/editctl/break_count.h"
+#include "editor/editctl/byte_scan.h"
 #include "editor/editctl/file_store.h"
 
 const char* const kChangedOnDiskText = "This file has been changed externaly!\n      Load again?";
@@ -29,11 +30,10 @@ bool HasLfOnlyLineEnds(const uint8_t* data, size_t size)
 namespace {
 
 // The place of the first byte below 14 in a word (every byte the loader
-// and the saver treat apart is one), 8 when there is none. A borrow runs
-// only upwards from such a byte, so the lowest marked byte is exact.
+// treats apart is one), 8 when there is none.
 inline size_t first_low_byte(uint64_t w)
 {
-    const uint64_t low = (w - 0x0E0E0E0E0E0E0E0EULL) & ~w & 0x8080808080808080ULL;
+    const uint64_t low = byte_scan::word_low_marks(w);
     return low ? static_cast<size_t>(__builtin_ctzll(low)) / 8 : 8;
 }
 
@@ -46,8 +46,14 @@ class CTextLoader {
 public:
     CTextLoader(int tabWidth) : tw_(tabWidth)
     {
-        for (int b = 0; b < 256; ++b)
+        for (int b = 0; b < 256; ++b) {
             stop_[b] = b == 0 || b == kFillByte || b == kSoftBreak || b == kTab || b == kCarriageReturn;
+            kind_[b] = b == kCarriageReturn ? kDropped
+                       : b == kTab      ? kTabByte
+                       : b == kLineFeed ? kLineEnd
+                       : stop_[b]       ? kReserved
+                                        : kKept;
+        }
     }
     ~CTextLoader() { CTextStore::FreeBytes(text_); }
 
@@ -71,6 +77,7 @@ private:
     bool Piece(const uint8_t* p, size_t n, uint8_t prefix);
     bool Line(const uint8_t* p, size_t len);
     bool Feed(const uint8_t* p, size_t n, bool end, size_t& used);
+    size_t ShortLines(const uint8_t* p, size_t pos, size_t n);
     bool longRun_ = false; // the pieces of a long line are being made
     void Break(uint8_t b)
     {
@@ -84,6 +91,9 @@ private:
 
     int tw_;
     bool stop_[256];
+    // What the bytes are to ShortLines.
+    enum Kind : uint8_t { kKept, kDropped, kTabByte, kLineEnd, kReserved };
+    uint8_t kind_[256];
 };
 
 // Room for more bytes (and the zero behind them): a buffer grown by half,
@@ -214,6 +224,111 @@ bool CTextLoader::Line(const uint8_t* p, size_t len)
     return true;
 }
 
+// Takes the whole lines of p[pos, n) that are short (one piece each), in
+// one pass over the bytes, a step of them at a time, as Piece would make
+// them; returns where it stopped: at the start of the first line it leaves
+// to the line by line way (unfinished in p, long, holding a byte 0, 1 or
+// 2, or reaching too near the end of the buffer). p has a step of bytes
+// readable behind n.
+size_t CTextLoader::ShortLines(const uint8_t* p, size_t pos, size_t n)
+{
+    using byte_scan::kStep;
+    const size_t limit = static_cast<size_t>(kAppendLineLimit);
+    const size_t tw = static_cast<size_t>(tw_);
+    const bool pow2 = (tw & (tw - 1)) == 0;
+    // The most a step writes behind the place of its first byte: every
+    // byte a whole tab, a line's break, and the bytes written ahead (in 64
+    // bits: a tab may be wide).
+    const uint64_t stepRoom = (kStep + 1) * static_cast<uint64_t>(tw) + 4 * kStep;
+    if (cr_.size() <= capacity_ / CTextStore::kChunkSize)
+        cr_.resize(capacity_ / CTextStore::kChunkSize + 1, 0);
+    static const uint8_t kTabFill[8] = {kTab, kFillByte, kFillByte, kFillByte,
+                                        kFillByte, kFillByte, kFillByte, kFillByte};
+    static const uint8_t kFill[8] = {kFillByte, kFillByte, kFillByte, kFillByte,
+                                     kFillByte, kFillByte, kFillByte, kFillByte};
+    uint8_t* t = text_;
+    int* crs = cr_.data();
+
+    // The line being made: where it starts in p, where its break and its
+    // first byte went in the text, and whether it has a break.
+    size_t lineIn = pos, lineOut = out_, lineStart = out_;
+    bool broke = false;
+    // The byte of p at q goes to the text at q + delta, a delta that moves
+    // at every tab and CR; deltaMax is the largest it was in the line.
+    ptrdiff_t delta = 0, deltaMax = 0;
+    auto begin_line = [&](size_t o) {
+        lineOut = o;
+        broke = lines_ != 0;
+        if (broke) {
+            ++crs[o / CTextStore::kChunkSize];
+            t[o++] = kCarriageReturn;
+        }
+        ++lines_;
+        lineStart = o;
+        delta = static_cast<ptrdiff_t>(o) - static_cast<ptrdiff_t>(lineIn);
+        deltaMax = delta;
+    };
+    auto to = [&](size_t q) { return static_cast<size_t>(static_cast<ptrdiff_t>(q) + delta); };
+    begin_line(out_);
+    size_t i = pos;
+    for (;;) {
+        if (i + kStep > n || i - lineIn > limit + 1 || to(i) + stepRoom >= capacity_)
+            goto leave; // unfinished here, a long line, or too near the end of the buffer
+        byte_scan::copy_step(t + to(i), p + i);
+        for (byte_scan::Marks m = byte_scan::low_marks(p + i); m; m &= m - 1) {
+            const size_t q = i + byte_scan::first_mark(m);
+            switch (kind_[p[q]]) {
+            case kKept:
+                continue;
+            case kDropped:
+                --delta;
+                break;
+            case kTabByte: {
+                const size_t o = to(q);
+                const size_t col = o - lineStart;
+                const size_t fill = tw - (pow2 ? col & (tw - 1) : col % tw);
+                std::memcpy(t + o, kTabFill, 8);
+                for (size_t f = 8; f < fill; f += 8)
+                    std::memcpy(t + o + f, kFill, 8);
+                tabs_ = true;
+                delta += static_cast<ptrdiff_t>(fill) - 1;
+                deltaMax = std::max(deltaMax, delta);
+                break;
+            }
+            case kLineEnd: {
+                size_t len = q - lineIn;
+                if (len > 0 && p[q - 1] == kCarriageReturn)
+                    --len;
+                if (len >= limit)
+                    goto leave;
+                // The line is taken; its line end becomes the next one's break.
+                lineIn = q + 1;
+                begin_line(to(q));
+                continue;
+            }
+            default:
+                goto leave; // a byte 0, 1 or 2: refused line by line
+            }
+            // The rest of the step to its new place.
+            byte_scan::copy_step(t + to(q + 1), p + q + 1);
+        }
+        i += kStep;
+    }
+leave:
+    // The line is made again line by line: nothing of it stays.
+    {
+        --lines_;
+        if (broke)
+            --crs[lineOut / CTextStore::kChunkSize];
+        // No step wrote at capacity_ or beyond.
+        const size_t reach = std::min<size_t>(
+            static_cast<size_t>(static_cast<ptrdiff_t>(i + kStep) + deltaMax) + 2 * kStep, capacity_);
+        std::memset(t + lineOut, 0, reach - lineOut);
+        out_ = lineOut;
+        return lineIn;
+    }
+}
+
 // Takes the whole lines of p[0, n), and the last one too at the end of the
 // file; used tells how many bytes were taken (the rest comes again with
 // the next block). Of a line longer than a display line, the pieces that
@@ -222,6 +337,11 @@ bool CTextLoader::Feed(const uint8_t* p, size_t n, bool end, size_t& used)
 {
     size_t pos = 0;
     for (;;) {
+        if (!longRun_) {
+            pos = ShortLines(p, pos, n);
+            if (pos == n)
+                break;
+        }
         const uint8_t* lf = static_cast<const uint8_t*>(std::memchr(p + pos, kLineFeed, n - pos));
         if (!lf && !end)
             break;
@@ -257,7 +377,8 @@ bool CTextLoader::Run(file_store_reader& file, CColorEditHost& host)
     // The host hears of every block.
     const size_t kRead = 1 << 20;
     const size_t kCarry = 2 * static_cast<size_t>(kAppendLineLimit) + 16;
-    uint8_t* block = static_cast<uint8_t*>(std::malloc(kRead + kCarry));
+    // A step more, which ShortLines may read behind the bytes.
+    uint8_t* block = static_cast<uint8_t*>(std::malloc(kRead + kCarry + byte_scan::kStep));
     if (!block) {
         noMemory_ = true;
         return false;
@@ -300,6 +421,155 @@ bool CTextLoader::Run(file_store_reader& file, CColorEditHost& host)
         return false;
     cr_.resize(out_ / CTextStore::kChunkSize + 1, 0);
     soft_.resize(out_ / CTextStore::kChunkSize + 1, 0);
+    return true;
+}
+
+// Turns the text model into the bytes of the file, span by span of the
+// store, into a block that goes to the file whenever a megabyte is full:
+// a CR becomes the file's line end (a soft break too when asked, else
+// nothing), a tab with its fill one tab or blanks up to the next tab stop,
+// a fill byte without its tab nothing; all other bytes go out as they are,
+// a step of them at a time.
+class CTextSaver {
+public:
+    CTextSaver(file_store_writer& writer, int tabWidth, bool blanks, bool softToCR, bool lfOnly)
+        : writer_(writer), tw_(static_cast<size_t>(tabWidth)), wide_(tw_ > kWideTab), blanks_(blanks),
+          softToCR_(softToCR), lfOnly_(lfOnly)
+    {
+        for (int b = 0; b < 256; ++b)
+            apart_[b] = b == kCarriageReturn || b == kSoftBreak || b == kFillByte || b == kTab;
+        // Behind a full block: one more step, every byte of it a tab as
+        // blanks or a line end, or with wide tabs one more byte, and the
+        // bytes written ahead.
+        out_ = static_cast<uint8_t*>(
+            std::malloc(kBlock + (wide_ ? tw_ : (byte_scan::kStep + 1) * (tw_ + 2)) + 64));
+    }
+    ~CTextSaver() { std::free(out_); }
+    CTextSaver(const CTextSaver&) = delete;
+    CTextSaver& operator=(const CTextSaver&) = delete;
+
+    bool Ready() const { return out_ != nullptr; }
+    // The next n bytes of the text; false when the file could not take them.
+    bool Span(const uint8_t* t, size_t n);
+    // The rest of the block to the file.
+    bool Finish() { return file_store_put(writer_, out_, used_); }
+
+private:
+    static const size_t kBlock = 1 << 20;
+    // Tabs wider than this go out byte by byte: a step of them as blanks
+    // would want too much room behind the block.
+    static const size_t kWideTab = 256;
+
+    file_store_writer& writer_;
+    const size_t tw_;
+    const bool wide_;
+    const bool blanks_, softToCR_, lfOnly_;
+    bool apart_[256];
+    uint8_t* out_ = nullptr;
+    size_t used_ = 0;
+    // Where the line being written starts in the block (before it after the
+    // block went out), less the fill of the tabs written as one byte: the
+    // column of a place is its distance from here.
+    ptrdiff_t lineStart_ = 0;
+};
+
+bool CTextSaver::Span(const uint8_t* t, size_t n)
+{
+    using byte_scan::kStep;
+    // In locals: the bytes written cannot be taken for them.
+    uint8_t* const out = out_;
+    const size_t tw = tw_;
+    const bool pow2 = (tw & (tw - 1)) == 0;
+    ptrdiff_t lineStart = lineStart_;
+    // The byte at t[q] goes out at q + delta (till the next byte treated apart).
+    ptrdiff_t delta = static_cast<ptrdiff_t>(used_);
+    auto to = [&](size_t q) { return static_cast<size_t>(static_cast<ptrdiff_t>(q) + delta); };
+    // Writes the byte at t[q] that is treated apart and what belongs to it,
+    // moves delta for the bytes behind and returns the place of the next.
+    // Inlined at both places, delta and the rest stay in registers.
+    auto apart = [&](size_t q) __attribute__((always_inline)) -> size_t {
+        const size_t o = to(q);
+        switch (t[q]) {
+        case kSoftBreak:
+            if (!softToCR_) {
+                --delta; // layout only
+                return q + 1;
+            }
+            [[fallthrough]];
+        case kCarriageReturn:
+            if (lfOnly_) {
+                out[o] = kLineFeed;
+            } else {
+                out[o] = kCarriageReturn;
+                out[o + 1] = kLineFeed;
+                ++delta;
+            }
+            lineStart = static_cast<ptrdiff_t>(to(q + 1));
+            return q + 1;
+        case kTab: {
+            static const uint8_t kBlanks[8] = {kBlank, kBlank, kBlank, kBlank, kBlank, kBlank, kBlank, kBlank};
+            const size_t col = static_cast<size_t>(static_cast<ptrdiff_t>(o) - lineStart);
+            const size_t fill = tw - (pow2 ? col & (tw - 1) : col % tw);
+            if (blanks_) {
+                for (size_t f = 0; f < fill; f += 8)
+                    std::memcpy(out + o + f, kBlanks, 8);
+                delta += static_cast<ptrdiff_t>(fill) - 1;
+            } else {
+                out[o] = kTab;
+                lineStart -= static_cast<ptrdiff_t>(fill) - 1;
+            }
+            // The tab's fill, written as the tab.
+            const size_t fillBytes = byte_scan::run_of(t + q + 1, n - q - 1, kFillByte);
+            delta -= static_cast<ptrdiff_t>(fillBytes);
+            return q + 1 + fillBytes;
+        }
+        default: // a fill byte without its tab
+            --delta;
+            return q + 1;
+        }
+    };
+    size_t i = 0;
+    while (i < n) {
+        const size_t used = to(i);
+        if (used >= kBlock) {
+            if (!file_store_put(writer_, out, used))
+                return false;
+            delta -= static_cast<ptrdiff_t>(used);
+            lineStart -= static_cast<ptrdiff_t>(used);
+        }
+        if (i + 2 * kStep > n || wide_) {
+            // The last bytes of the span one by one: a step read from a
+            // place in the last step would reach beyond it.
+            if (apart_[t[i]]) {
+                i = apart(i);
+            } else {
+                out[to(i)] = t[i];
+                ++i;
+            }
+            continue;
+        }
+        // A step goes out whole; behind every byte treated apart in it, the
+        // rest of the step is put to its new place.
+        byte_scan::copy_step(out + to(i), t + i);
+        size_t next = i + kStep;
+        for (byte_scan::Marks m = byte_scan::low_marks(t + i); m;) {
+            const size_t q = i + byte_scan::first_mark(m);
+            if (!apart_[t[q]]) {
+                m &= m - 1;
+                continue;
+            }
+            const size_t taken = apart(q);
+            if (taken >= next) {
+                next = taken; // a tab's fill may reach into the next step
+                break;
+            }
+            byte_scan::copy_step(out + to(taken), t + taken);
+            m = byte_scan::marks_from(m, taken - i);
+        }
+        i = next;
+    }
+    used_ = to(n);
+    lineStart_ = lineStart;
     return true;
 }
 
@@ -367,92 +637,28 @@ int CColorEditCore::SaveFile(const char* name, bool tabsToBlanks, bool softBreak
     std::string path = (name && *name) ? std::string(name) : m_strPathName;
     if (path.empty())
         return 0;
-    bool wrap = s.wrapWidth != 0;
-    int tw = m_nTabWidth > 0 ? m_nTabWidth : 1;
+    const bool wrap = s.wrapWidth != 0;
+    const int tw = m_nTabWidth > 0 ? m_nTabWidth : 1;
     // Written in blocks of a megabyte through a temporary and a rename: on
     // failure the file on disk and the text in memory stay as they were.
     file_store_writer writer;
     file_store_result r = file_store_begin(writer, path);
     if (r != FILE_STORE_OK)
         return 0;
-    // Bytes that are written as they are: everything but line breaks, fill
-    // bytes and tabs. The text is read chunk by chunk of the store, a word
-    // at a time where it holds none of them, into a block that goes to the
-    // file when full.
-    bool stop[256];
-    for (int b = 0; b < 256; ++b)
-        stop[b] = b == kCarriageReturn || b == kSoftBreak || b == kFillByte || b == kTab;
-    const size_t kBlock = 1 << 20;
-    // Behind a full block: a word written ahead, a tab as blanks.
-    const size_t room = kBlock + static_cast<size_t>(tw) + 16;
-    uint8_t* out = static_cast<uint8_t*>(std::malloc(room));
-    if (!out) {
+    CTextSaver saver(writer, tw, tabsToBlanks, wrap && softBreaksToCR, lfOnly);
+    if (!saver.Ready()) {
         file_store_discard(writer);
         Host().ReportOutOfMemory();
         return 0;
     }
-    size_t used = 0;
     bool ok = true;
-    size_t col = 0;
-    const size_t w = static_cast<size_t>(tw);
-    const bool pow2 = (w & (w - 1)) == 0; // the usual widths need no division
     for (int at = 0; at < s.length && ok;) {
         const uint8_t* t = nullptr;
-        const size_t n = static_cast<size_t>(s.store.Span(at, &t, nullptr));
-        size_t i = 0;
-        while (i < n && ok) {
-            uint8_t b;
-            if (i + 8 <= n) {
-                // A word goes out whole; it counts up to its first low byte.
-                uint64_t word = break_count::load8(t + i);
-                std::memcpy(out + used, &word, 8);
-                const size_t k = first_low_byte(word);
-                i += k;
-                used += k;
-                col += k;
-                if (k == 8)
-                    goto next;
-                b = t[i++];
-                if (!stop[b]) {
-                    ++used;
-                    ++col;
-                    goto next;
-                }
-            } else {
-                b = t[i++];
-                if (!stop[b]) {
-                    out[used++] = b;
-                    ++col;
-                    goto next;
-                }
-            }
-            if (b == kCarriageReturn || (b == kSoftBreak && wrap && softBreaksToCR)) {
-                if (!lfOnly)
-                    out[used++] = kCarriageReturn;
-                out[used++] = kLineFeed;
-                col = 0;
-            } else if (b == kTab) {
-                size_t fill = w - (pow2 ? col & (w - 1) : col % w);
-                if (tabsToBlanks) {
-                    std::memset(out + used, kBlank, fill);
-                    used += fill;
-                } else {
-                    out[used++] = kTab;
-                }
-                col += fill;
-                while (i < n && t[i] == kFillByte)
-                    ++i; // the tab's fill, written as the tab
-            }
-        next:
-            if (used >= kBlock) {
-                ok = file_store_put(writer, out, used);
-                used = 0;
-            }
-        }
-        at += static_cast<int>(n);
+        const int n = s.store.Span(at, &t, nullptr);
+        ok = saver.Span(t, static_cast<size_t>(n));
+        at += n;
     }
-    ok = ok && file_store_put(writer, out, used);
-    std::free(out);
+    ok = ok && saver.Finish();
     if (!ok) {
         file_store_discard(writer);
         return 0;

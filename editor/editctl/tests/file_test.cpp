@@ -1,7 +1,9 @@
 // Loading and saving: line ends, long lines, tabs, soft breaks, failures
 // that must leave the file on disk intact, and the changed-on-disk check.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <random>
 #include <sys/stat.h>
 
 #include "common/os.h"
@@ -399,10 +401,216 @@ TEST_F(FileTest, LoadThenSaveGivesTheFileBack)
     }
 }
 
-// The text is cut into chunks of the store as it is loaded: line ends on
-// and around a chunk's edges, a CR LF split by it, and a long line that
-// spans many chunks are counted right, and the first edit behind them and
-// its undo keep the text and the line count.
+// The text model of a file, made the plain way, line by line and byte by
+// byte: CR breaks, CRs dropped, tabs with their fill to the next tab stop,
+// lines from kAppendLineLimit bytes on cut into pieces of kLongLineWrap
+// joined by soft breaks; a final line end makes an empty last line.
+struct ModelText {
+    std::string text;
+    int lines = 0;
+    bool wrapped = false;
+    std::vector<int> starts; // of every line
+};
+
+ModelText ModelOf(const std::string& file, int tabWidth)
+{
+    ModelText m;
+    const size_t tw = static_cast<size_t>(tabWidth);
+    auto piece = [&](const std::string& bytes, char prefix) {
+        if (m.lines)
+            m.text += prefix;
+        ++m.lines;
+        m.starts.push_back(static_cast<int>(m.text.size()));
+        const size_t start = m.text.size();
+        for (char c : bytes) {
+            if (c == '\r')
+                continue;
+            if (c != '\t') {
+                m.text += c;
+                continue;
+            }
+            const size_t fill = tw - (m.text.size() - start) % tw;
+            m.text += '\t';
+            m.text.append(fill - 1, '\x01');
+        }
+    };
+    auto line = [&](const std::string& l) {
+        if (l.size() < static_cast<size_t>(kAppendLineLimit)) {
+            piece(l, '\r');
+            return;
+        }
+        for (size_t k = 0; k < l.size(); k += kLongLineWrap)
+            piece(l.substr(k, kLongLineWrap), k ? '\x02' : '\r');
+        m.wrapped = true;
+    };
+    size_t pos = 0;
+    for (size_t lf; (lf = file.find('\n', pos)) != std::string::npos; pos = lf + 1) {
+        std::string l = file.substr(pos, lf - pos);
+        if (!l.empty() && l.back() == '\r')
+            l.pop_back();
+        line(l);
+    }
+    std::string rest = file.substr(pos);
+    if (!rest.empty() && rest.back() == '\r')
+        rest.pop_back();
+    if (!rest.empty())
+        line(rest);
+    if (!file.empty() && file.back() == '\n')
+        piece("", '\r');
+    return m;
+}
+
+// The file a text model saves as, made the plain way: line breaks (soft
+// ones when asked, else nothing) as line ends, a tab with the fill behind
+// it as one tab or blanks to the next tab stop, other fill bytes nothing.
+std::string ModelSaved(const std::string& text, int tabWidth, bool blanks, bool softToCR, bool lfOnly)
+{
+    const size_t tw = static_cast<size_t>(tabWidth);
+    std::string out;
+    size_t col = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char b = text[i];
+        if (b == '\r' || (b == '\x02' && softToCR)) {
+            out += lfOnly ? "\n" : "\r\n";
+            col = 0;
+        } else if (b == '\t') {
+            const size_t fill = tw - col % tw;
+            out += blanks ? std::string(fill, ' ') : std::string("\t");
+            col += fill;
+            while (i + 1 < text.size() && text[i + 1] == '\x01')
+                ++i;
+        } else if (b != '\x01' && b != '\x02') {
+            out += b;
+            ++col;
+        }
+    }
+    return out;
+}
+
+// Many short lines of letters, tabs, lone CRs, kept control bytes and high
+// bytes with every kind of line end, past a read block, and when asked
+// lines around the lengths where a line is cut into pieces.
+std::string MixedFile(unsigned seed, size_t size, bool longLines)
+{
+    std::mt19937 random(seed);
+    auto pick = [&](size_t n) { return static_cast<size_t>(random() % n); };
+    static const char kBytes[] = "abcdefgh ;,#01\t\t\t\r\x03\x0b\x0c\x0e\x7f\x80\xff";
+    static const char* const kEnds[] = {"\n", "\r\n", "\r\n", "\n", "\r", ""};
+    static const size_t kLongLengths[] = {32765, 32766, 32767, 32768, 32769, 32770, 65531,
+                                          65532, 65533, 65534, 65535, 65536, 98298};
+    std::string file;
+    while (file.size() < size) {
+        if (longLines && pick(40) == 0) {
+            std::string l(kLongLengths[pick(sizeof kLongLengths / sizeof kLongLengths[0])], 'x');
+            for (size_t k = pick(100); k < l.size(); k += 1 + pick(3000))
+                l[k] = pick(2) ? '\t' : '\r';
+            file += l + kEnds[pick(4)];
+            continue;
+        }
+        for (size_t k = pick(70); k > 0; --k)
+            file += kBytes[pick(sizeof kBytes - 1)];
+        file += kEnds[pick(6)];
+    }
+    return file;
+}
+
+std::string StoreText(const CTextState& state)
+{
+    // Read without making the text contiguous: a save after edits reads
+    // the chunks the edits left.
+    std::string text(static_cast<size_t>(state.length), '\0');
+    state.store.CopyOut(0, state.length, reinterpret_cast<uint8_t*>(&text[0]), nullptr);
+    return text;
+}
+
+struct ModelCase {
+    const char* name;
+    unsigned seed;
+    int tabWidth;
+    bool longLines;
+    const char* tail; // after the lines
+    size_t size = (1 << 20) + 300000; // past a read block
+};
+
+const ModelCase kModelCases[] = {
+    {"tab_8", 1, 8, false, "\n"},
+    {"tab_4_long_lines", 2, 4, true, ""},
+    {"tab_3", 3, 3, false, "last"},
+    {"tab_1_long_lines", 4, 1, true, "\r"},
+    {"tab_16", 5, 16, false, "\r\n"},
+    {"tab_12_long_lines", 6, 12, true, "\n\r"},
+    {"tab_300", 7, 300, false, "\n", 60000}, // saved byte by byte
+};
+
+// Loading takes most lines many bytes at a step and leaves the rest (a
+// line unfinished at a block's end, long lines, the end of the buffer) to
+// the line by line way; saving works in steps too. Both give exactly what
+// the plain way gives, for tab widths from 1 to 16 on files past a read
+// block and for wide tabs, and saving also after edits, from the chunks
+// they left.
+class FileModel : public FileTest, public ::testing::WithParamInterface<ModelCase> {};
+
+TEST_P(FileModel, LoadAndSaveAsThePlainWayMakesThem)
+{
+    const ModelCase& c = GetParam();
+    const std::string file = MixedFile(c.seed, c.size, c.longLines) + c.tail;
+    const ModelText model = ModelOf(file, c.tabWidth);
+    ASSERT_EQ(core.SetTabWidth(c.tabWidth), 1);
+    ASSERT_EQ(Load(file), 1);
+    const std::string text(reinterpret_cast<const char*>(state.Text()), static_cast<size_t>(state.length));
+    ASSERT_EQ(text.size(), model.text.size());
+    const auto differs = std::mismatch(text.begin(), text.end(), model.text.begin()).first - text.begin();
+    ASSERT_EQ(differs, static_cast<ptrdiff_t>(text.size())) << "first difference in the text";
+    EXPECT_EQ(core.GetLineCount(), model.lines);
+    EXPECT_EQ(state.wrapWidth, model.wrapped ? kLongLineWrap : 0);
+    ExpectModelIntact();
+    for (size_t line = 0; line < model.starts.size(); line += 97)
+        ASSERT_EQ(core.GetLineOffset(static_cast<int>(line)), model.starts[line]) << line;
+
+    for (int flags = 0; flags < 4; ++flags) {
+        const bool blanks = flags & 1, lfOnly = flags & 2;
+        SCOPED_TRACE(flags);
+        ASSERT_EQ(core.SaveFile(nullptr, blanks, false, lfOnly), 1);
+        EXPECT_TRUE(ReadFileBytes(path) == ModelSaved(text, c.tabWidth, blanks, false, lfOnly));
+    }
+
+    // After edits the text lies in chunks of its own, read chunk by chunk.
+    std::mt19937 random(c.seed);
+    for (int k = 0; k < 300; ++k) {
+        const int at = static_cast<int>(random() % static_cast<unsigned>(state.length + 1));
+        core.SetSel(at, at, false, false);
+        ASSERT_EQ(core.InsertChar(k % 7 == 0 ? '\t' : k % 11 == 0 ? '\r' : 'a' + k % 26, 0, true), 1);
+    }
+    ASSERT_FALSE(state.store.FlatCurrent());
+    const std::string edited = StoreText(state);
+    const bool softToCR = state.wrapWidth != 0;
+    ASSERT_EQ(core.SaveFile(nullptr, true, softToCR, false), 1);
+    EXPECT_TRUE(ReadFileBytes(path) == ModelSaved(edited, c.tabWidth, true, softToCR, false));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, FileModel, ::testing::ValuesIn(kModelCases),
+                         [](const ::testing::TestParamInfo<ModelCase>& i) { return std::string(i.param.name); });
+
+// A tab width above 100 leaves the text as it was laid out: its tabs keep
+// the fill of the old width, and saved as blanks each reaches the new tab
+// stop, megabytes of blanks out of a few kilobytes of text.
+TEST_F(FileTest, TabsWiderThanTheirFillSavedAsBlanks)
+{
+    std::string file;
+    for (int i = 0; i < 1500; ++i)
+        file += "a\tb\t\tc" + std::string(i % 5, '\t') + "\n";
+    ASSERT_EQ(Load(file), 1);
+    ASSERT_EQ(core.SetTabWidth(1000), 1);
+    const std::string text(reinterpret_cast<const char*>(state.Text()), static_cast<size_t>(state.length));
+    for (bool blanks : {true, false}) {
+        SCOPED_TRACE(blanks);
+        ASSERT_EQ(core.SaveFile(nullptr, blanks, false, true), 1);
+        const std::string saved = ReadFileBytes(path);
+        EXPECT_TRUE(saved == ModelSaved(text, 1000, blanks, false, true));
+        EXPECT_EQ(saved.size() > 3000000, blanks);
+    }
+}
+
 // The file is read in blocks of a megabyte: a CR LF split by a block's end
 // is one line end, and a long line across blocks is cut where a line read
 // whole would be.
@@ -437,6 +645,10 @@ TEST_F(FileTest, LinesAcrossReadBlocks)
     EXPECT_EQ(state.Text()[kLongLineWrap], kSoftBreak);
 }
 
+// The text is cut into chunks of the store as it is loaded: line ends on
+// and around a chunk's edges, a CR LF split by it, and a long line that
+// spans many chunks are counted right, and the first edit behind them and
+// its undo keep the text and the line count.
 TEST_F(FileTest, LinesAcrossChunkEdgesCountAndEditAfterLoad)
 {
     const int edge = CTextStore::kChunkSize;
