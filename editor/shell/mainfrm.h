@@ -6,14 +6,21 @@
 #pragma once
 
 #include "editor/shell/bookmark_bar.h"
+#include "editor/shell/bookmark_index.h"
+#include "editor/shell/document_events.h"
+#include "editor/shell/editor_search_host.h"
 #include "editor/shell/doc_tab_bar.h"
 #include "editor/shell/editorstatusbar.h"
 #include "editor/shell/frame_workspace_hooks.h"
 #include "editor/shell/frame_bases.h"
+#include "editor/shell/frame_window.h"
 #include "editor/shell/keyboard_macro.h"
 #include "editor/shell/macro_recorder.h"
 #include "editor/shell/position_history.h"
+#include "editor/shell/position_tracker.h"
 #include "editor/shell/small_toggle_button.h"
+#include "editor/shell/status_sink.h"
+#include "editor/shell/text_macro_host.h"
 #include "editor/shell/text_macros.h"
 
 #include "editor/browser/function_bar.h"
@@ -48,10 +55,37 @@ struct SettingsValues;
 inline constexpr const char* kOutputBarKey = "Output";
 inline constexpr const char* kFunctionBarKey = "Functions";
 
-class CMainFrame : public CMainFrameBase {
+class CMainFrame : public CMainFrameBase,
+                   public IDocumentEvents,
+                   public IStatusSink,
+                   public IBookmarkIndex,
+                   public ITextMacroHost,
+                   public IFrameWindow,
+                   public IEditorSearchHost,
+                   public IPositionTracker,
+                   public IWorkspaceBarsHost {
 public:
     CMainFrame();
     ~CMainFrame() override;
+
+    // The frame's interfaces where no method of the frame served already
+    // (mainfrm_links.cpp).
+    void DocumentSaved(COvantaDoc* doc) override;
+    void SetProgressPos(int percent) override;
+    void SetProgressMode(int mode) override;
+    void SetPaneText(int pane, const char* text) override;
+    bool HasBookmark(const CNColorEditCtrl& editor, int line) const override;
+    void RemoveBookmarksOf(const CNColorEditCtrl& editor) override;
+    void MoveBookmarkLines(const CNColorEditCtrl& editor, int fromLine, int diff, int minLine) override;
+    void RefreshBookmarkButtons() override;
+    const std::vector<TextMacro>& TextMacros() const override;
+    HWND FrameWindow() const override;
+    bool HasActiveDocumentWindow() override;
+    void AskGotoLine() override;
+    CDocTabBar& FileBar() override;
+    CBookmarkBar& BookmarkBar() override;
+    CPositionHistory& History() override;
+    void ShowBar(winui::CControlBar& bar, bool show) override;
 
     BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
     BOOL DestroyWindow() override;
