@@ -1,6 +1,7 @@
 #include "editor/shell/editorstatusbar.h"
 
 #include "editor/shell/frame_links.h"
+#include "editor/shell/frame_timers.h"
 #include "editor/shell/frame_window.h"
 #include "editor/shell/ovanta_messages.h"
 #include "editor/shell/ovantaapp.h"
@@ -18,7 +19,6 @@ BEGIN_MESSAGE_MAP(CEditorStatusBar, winui::CStatusBar)
     ON_MESSAGE(winui::WM_REFLECT_BASE + WM_DRAWITEM, &CEditorStatusBar::OnDrawItemReflect)
 END_MESSAGE_MAP()
 
-static const UINT browser_stop_timer = 0x4325;
 static const UINT anim_bitmaps[4] = {IDB_BROWSE_ANIM1, IDB_BROWSE_ANIM2, IDB_BROWSE_ANIM3, IDB_BROWSE_ANIM4};
 
 static const UINT indicators[] = {0,

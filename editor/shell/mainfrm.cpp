@@ -2,6 +2,7 @@
 
 #include "editor/shell/file_dialogs_res.h"
 #include "editor/shell/font_settings.h"
+#include "editor/shell/frame_timers.h"
 #include "editor/shell/gotolinedlg.h"
 #include "editor/shell/instance_block.h"
 #include "editor/shell/macros_res.h"
@@ -32,9 +33,6 @@
 #include <cstdio>
 #include <cstring>
 
-static const UINT autosave_timer = 0x4321;
-static const UINT tool_stop_timer = 0x4324;
-static const UINT browser_stop_timer = 0x4325;
 static const char frame_section[] = "Ovanta";
 
 namespace {

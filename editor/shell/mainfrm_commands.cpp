@@ -4,6 +4,8 @@
 // dialogs and the window list.
 #include "editor/shell/mainfrm.h"
 
+#include "editor/shell/frame_timers.h"
+#include "editor/shell/ovanta_messages.h"
 #include "editor/shell/ovantaapp.h"
 #include "editor/shell/ovantadoc.h"
 #include "editor/shell/ovantaview.h"
@@ -26,7 +28,6 @@
 #include <fstream>
 #include <iterator>
 
-static const UINT autosave_timer = 0x4321;
 static const char settings_section[] = "DefaultSettings";
 
 namespace {
@@ -66,10 +67,10 @@ struct TextOperation {
 };
 
 const TextOperation text_operations[] = {
-    {WM_OP_DELETE_TRAILING, ID_OP_TRAILING_CMD, 0x41B, "Delete all spaces at line end"},
-    {WM_OP_DELETE_LEADING, ID_OP_LEADING_CMD, 0x41C, "Delete all spaces at line start"},
-    {WM_OP_ALIGN_C, ID_OP_ALIGN_C_CMD, 0x466, "Align C-syntax"},
-    {WM_OP_DELETE_EMPTY_LINES, ID_OP_EMPTY_LINES_CMD, 0x467, "Delete all empty lines in the selected range"},
+    {WM_OP_DELETE_TRAILING, ID_OP_TRAILING_CMD, WM_DELETE_TRAILING, "Delete all spaces at line end"},
+    {WM_OP_DELETE_LEADING, ID_OP_LEADING_CMD, WM_DELETE_LEADING, "Delete all spaces at line start"},
+    {WM_OP_ALIGN_C, ID_OP_ALIGN_C_CMD, WM_REFORMAT_C, "Align C-syntax"},
+    {WM_OP_DELETE_EMPTY_LINES, ID_OP_EMPTY_LINES_CMD, WM_DELETE_EMPTY_LINES, "Delete all empty lines in the selected range"},
 };
 
 bool clipboard_has_text()

@@ -3,6 +3,7 @@
 // need of the editor (CToolShell).
 #include "editor/shell/mainfrm.h"
 
+#include "editor/shell/frame_timers.h"
 #include "editor/shell/ovanta_messages.h"
 #include "editor/shell/ovantaapp.h"
 #include "editor/shell/ovantadoc.h"
@@ -24,7 +25,6 @@
 
 namespace {
 
-const UINT tool_stop_timer = 0x4324;
 const char running_text[] = "There exist already a running application.Hard termination may "
                             "cause unfreed ressources!\nTerminate anyway?";
 

@@ -5,6 +5,7 @@
 #include "editor/shell/mainfrm.h"
 
 #include "editor/shell/font_settings.h"
+#include "editor/shell/frame_timers.h"
 #include "editor/shell/ovanta_messages.h"
 #include "editor/shell/ovantaapp.h"
 #include "editor/shell/ovantadoc.h"
@@ -32,7 +33,6 @@
 
 static const char settings_section[] = "DefaultSettings";
 static const char workspace_filter[] = "Workspaces (*.wsp)|*.wsp|All Files (*.*)|*.*||";
-static const UINT workspace_autosave_timer = 0x4321;
 static const char bars_section[] = "Bars";
 
 // --- the option set on the profile functions ---------------------------------------
@@ -258,7 +258,7 @@ void CMainFrame::ApplyLoadedOptions(bool workspace)
     LoadSearchSettings();
     g_ColorTable[16] = app->m_settings.backColor;
     if (o.autoSaveTime == 0 && m_nAutoSaveTimer) {
-        ::KillTimer(m_hWnd, workspace_autosave_timer);
+        ::KillTimer(m_hWnd, autosave_timer);
         m_nAutoSaveTimer = 0;
     }
     PlaceBarsAtStart();
