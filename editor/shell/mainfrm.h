@@ -21,6 +21,7 @@
 #include "editor/shell/small_toggle_button.h"
 #include "editor/shell/status_sink.h"
 #include "editor/shell/text_macro_host.h"
+#include "editor/shell/text_operation_relay.h"
 #include "editor/shell/text_macros.h"
 
 #include "editor/browser/function_bar.h"
@@ -331,35 +332,13 @@ protected:
     void OnUpdateExtContextMenu(winui::CCmdUI* ui);
     // Edit, view and settings commands (mainfrm_commands.cpp).
     bool ViewUsable();
-    bool ViewWritable();
     CNColorEditCtrl* ActiveEditor();
     void OnUpdateViewCommand(winui::CCmdUI* ui);
-    void OnUpdateWritableCommand(winui::CCmdUI* ui);
-    void OnUpdateEditUndo(winui::CCmdUI* ui);
-    void OnUpdateEditCut(winui::CCmdUI* ui);
-    void OnUpdateEditCopy(winui::CCmdUI* ui);
-    void OnUpdateEditPaste(winui::CCmdUI* ui);
-    void OnCopyAppend();
-    void OnPasteBlock();
-    void OnPasteBlockMove();
-    void OnInsertInNewFile();
     void OnEmptyClipboard();
     void OnUpdateEmptyClipboard(winui::CCmdUI* ui);
-    void OnDeleteToLineEnd();
-    void OnSetComment();
-    void OnInsertFile();
-    void OnExportHtml();
-    void OnOperations();
-    void OnUpdateOperations(winui::CCmdUI* ui);
-    // Asks "This action cannot be undone!" and lets the active view carry
-    // out the operation of the frame's message (0x464-0x467).
-    LRESULT RunTextOperation(UINT message);
-    LRESULT OnDeleteTrailingMessage(WPARAM, LPARAM);
-    LRESULT OnDeleteLeadingMessage(WPARAM, LPARAM);
-    LRESULT OnAlignCMessage(WPARAM, LPARAM);
-    LRESULT OnDeleteEmptyLinesMessage(WPARAM, LPARAM);
+    // The Operations dialog's text operations go on to the active view.
+    CTextOperationRelay m_textOperations{*this};
     LRESULT OnHtmlReferenceMessage(WPARAM, LPARAM);
-    void OnTextOperationCommand(UINT id);
     void OnSyntaxColor();
     void OnUpdateSyntaxColor(winui::CCmdUI* ui);
     void OnLineNumbers();
@@ -369,13 +348,10 @@ protected:
     void OnUpdateToggleOption(winui::CCmdUI* ui);
     void OnFocusSecondClick();
     void OnUpdateFocusSecondClick(winui::CCmdUI* ui);
-    void OnSaveUnix();
-    void OnUpdateSaveUnix(winui::CCmdUI* ui);
     void OnFont();
     // "&Tool Bar" and "Status Bar": show or hide the frame's own bars.
     winui::CControlBar& FrameBar(UINT id);
     void OnBarCheck(UINT id);
-    void OnUpdateFileSave(winui::CCmdUI* ui);
     void OnUpdateBarCheck(winui::CCmdUI* ui);
     // Makes font the editor font; the old one is handed back so that the
     // caller deletes it once the views have taken the new one.

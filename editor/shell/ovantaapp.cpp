@@ -101,6 +101,12 @@ std::vector<COvantaDoc*> COvantaApp::Documents() const
     return docs;
 }
 
+void COvantaApp::UpdateAllDocuments(LPARAM hint)
+{
+    for (COvantaDoc* doc : Documents())
+        doc->UpdateAllViews(nullptr, hint);
+}
+
 // --- start-up ---------------------------------------------------------------
 
 // A cursor kept as a .cur file in raw data: the first image, with the hot

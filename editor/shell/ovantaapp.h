@@ -119,6 +119,9 @@ public:
     uint32_t FindCommandKey(UINT command) const;
     void WriteRecentFileList();
     std::vector<COvantaDoc*> Documents() const;
+    // Every document's views take a change (hint 0 syntax colouring, 1 font,
+    // 2 line numbers, 8 colours, 16 line wrapping).
+    void UpdateAllDocuments(LPARAM hint);
     // The main frame's interfaces while its window exists, else all null.
     const FrameLinks& Frame() const;
     // The frame itself, for the frame's own files.

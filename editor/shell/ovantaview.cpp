@@ -54,6 +54,7 @@ BEGIN_MESSAGE_MAP(COvantaView, winui::CView)
     ON_WM_LBUTTONDOWN()
     ON_WM_MOUSEMOVE()
     ON_MESSAGE(WM_SETCURSOR, &COvantaView::OnSetCursorMsg)
+    CHAIN_MSG_MAP_MEMBER(m_textCommands)
 END_MESSAGE_MAP()
 
 COvantaDoc* COvantaView::GetOvantaDoc() const
