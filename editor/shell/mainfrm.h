@@ -8,6 +8,7 @@
 #include "editor/shell/bookmark_bar.h"
 #include "editor/shell/bookmark_index.h"
 #include "editor/shell/document_events.h"
+#include "editor/shell/document_navigator.h"
 #include "editor/shell/editor_search_host.h"
 #include "editor/shell/doc_tab_bar.h"
 #include "editor/shell/editorstatusbar.h"
@@ -64,7 +65,8 @@ class CMainFrame : public CMainFrameBase,
                    public IFrameWindow,
                    public IEditorSearchHost,
                    public IPositionTracker,
-                   public IWorkspaceBarsHost {
+                   public IWorkspaceBarsHost,
+                   public IDocumentNavigator {
 public:
     CMainFrame();
     ~CMainFrame() override;
@@ -87,6 +89,8 @@ public:
     CBookmarkBar& BookmarkBar() override;
     CPositionHistory& History() override;
     void ShowBar(winui::CControlBar& bar, bool show) override;
+    COvantaDoc* OpenDocument(const std::string& path) override;
+    void ShowDocumentLine(COvantaDoc* doc, int line) override;
 
     BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
     BOOL DestroyWindow() override;

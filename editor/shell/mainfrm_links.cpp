@@ -4,7 +4,10 @@
 #include "editor/shell/mainfrm.h"
 
 #include "editor/shell/frame_links.h"
+#include "editor/shell/ovanta_messages.h"
 #include "editor/shell/ovantaapp.h"
+#include "editor/shell/ovantadoc.h"
+#include "editor/shell/ovantaview.h"
 
 winui::CMDIFrameWnd* MakeMainFrame(FrameLinks& links)
 {
@@ -108,4 +111,43 @@ CPositionHistory& CMainFrame::History()
 void CMainFrame::ShowBar(winui::CControlBar& bar, bool show)
 {
     ShowControlBar(&bar, show ? TRUE : FALSE, FALSE);
+}
+
+COvantaDoc* CMainFrame::OpenDocument(const std::string& path)
+{
+    COvantaApp* app = COvantaApp::Get();
+    if (!app || path.empty())
+        return nullptr;
+    return dynamic_cast<COvantaDoc*>(app->OpenDocumentFile(path.c_str()));
+}
+
+void CMainFrame::ShowDocumentLine(COvantaDoc* doc, int line)
+{
+    if (!doc)
+        return;
+    // The pane the user works in, of a split window too.
+    COvantaView* view = nullptr;
+    for (winui::CView* v : doc->GetViews()) {
+        winui::CFrameWnd* frame = v->GetParentFrame();
+        if (frame && frame->GetActiveView() == v) {
+            view = dynamic_cast<COvantaView*>(v);
+            break;
+        }
+    }
+    if (!view)
+        view = doc->FirstView();
+    if (!view)
+        return;
+    if (winui::CFrameWnd* child = view->GetParentFrame()) {
+        MDIActivate(child->m_hWnd);
+        if (::IsIconic(child->m_hWnd))
+            ::ShowWindow(child->m_hWnd, SW_RESTORE);
+    }
+    // Going to the line takes the keyboard and shows the caret's place.
+    if (line > 0) {
+        ::SendMessageA(view->m_hWnd, WM_GOTO_LINE, static_cast<WPARAM>(line), 0);
+        return;
+    }
+    ::SetFocus(view->Editor().m_hWnd);
+    view->NotifyCaret();
 }

@@ -58,8 +58,7 @@ public:
     }
     int OpenDocument(const std::string& path) override
     {
-        COvantaApp* app = COvantaApp::Get();
-        winui::CDocument* opened = app ? app->OpenDocumentFile(path.c_str()) : nullptr;
+        COvantaDoc* opened = frame_->OpenDocument(path);
         std::vector<COvantaDoc*> docs = Docs();
         for (size_t i = 0; i < docs.size(); ++i)
             if (docs[i] == opened)
@@ -68,16 +67,8 @@ public:
     }
     void ShowDocumentLine(int index, int line) override
     {
-        COvantaView* view = ViewOf(index);
-        if (!view)
-            return;
-        if (winui::CFrameWnd* child = view->GetParentFrame()) {
-            // The windows keep their state; only an iconic one comes back.
-            frame_->MDIActivate(child->m_hWnd);
-            if (::IsIconic(child->m_hWnd))
-                ::ShowWindow(child->m_hWnd, SW_RESTORE);
-        }
-        ::SendMessageA(view->m_hWnd, WM_GOTO_LINE, static_cast<WPARAM>(line), 0);
+        if (COvantaView* view = ViewOf(index))
+            frame_->ShowDocumentLine(view->GetOvantaDoc(), line > 0 ? line : 1);
     }
     void UpdateStatusBar(int line, int column, int) override
     {
