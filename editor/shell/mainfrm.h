@@ -7,10 +7,10 @@
 
 #include "editor/shell/bookmark_bar.h"
 #include "editor/shell/bookmark_index.h"
+#include "editor/shell/doc_tab_bar.h"
 #include "editor/shell/document_events.h"
 #include "editor/shell/document_navigator.h"
 #include "editor/shell/editor_search_host.h"
-#include "editor/shell/doc_tab_bar.h"
 #include "editor/shell/editorstatusbar.h"
 #include "editor/shell/frame_workspace_hooks.h"
 #include "editor/shell/frame_bases.h"
