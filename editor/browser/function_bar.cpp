@@ -6,6 +6,7 @@
 #include "editor/browser/browser_resource.h"
 #include "editor/symbols/c_functions.h"
 #include "editor/symbols/script_parsers.h"
+#include "editor/syntax/window/frame_messages.h"
 #include "winui/clipboard.h"
 
 // What an item's data points at: its record, image and label.
@@ -148,7 +149,7 @@ END_MESSAGE_MAP()
 
 CFunctionBar::CFunctionBar(CBrowserShell* shell, HWND notify)
     : CVelloSizeDialogBar(SIZEBAR_CONTEXT_MENU), m_shell(shell), m_hNotify(notify),
-      m_worker([notify](const char* text) { ::PostMessageA(notify, WM_USER + 0x21, reinterpret_cast<WPARAM>(text), 0); })
+      m_worker([notify](const char* text) { ::PostMessageA(notify, WM_BROWSER_STATUS, reinterpret_cast<WPARAM>(text), 0); })
 {
 }
 

@@ -1,6 +1,7 @@
 #include "editor/shell/bookmark_bar.h"
 
-#include "editor/shell/mainfrm.h"
+#include "editor/shell/frame_links.h"
+#include "editor/shell/frame_window.h"
 #include "editor/shell/ovanta_editor_shell.h"
 #include "editor/shell/ovanta_messages.h"
 #include "editor/shell/ovantaapp.h"
@@ -21,12 +22,6 @@ static const char bookmark_section[] = "Bookmarks";
 // What a title and a renamed name take over at most.
 static const size_t title_chars = 48;
 static const size_t tip_chars = 80;
-
-static CMainFrame* main_frame()
-{
-    COvantaApp* app = COvantaApp::Get();
-    return app ? app->MainFrame() : nullptr;
-}
 
 BOOL CBookmarkBar::Create(winui::CFrameWnd* parent, DWORD style, UINT id)
 {
@@ -177,7 +172,7 @@ void CBookmarkBar::UpdateButtonStates()
     if (!m_hWnd)
         return;
     const CNColorEditCtrl* active = nullptr;
-    if (CMainFrame* frame = main_frame())
+    if (IFrameWindow* frame = OvantaFrame().window)
         if (COvantaView* view = frame->ActiveOvantaView())
             active = &view->Editor();
     for (const auto& r : records_)
@@ -191,8 +186,8 @@ int CBookmarkBar::GotoNextBookmark()
     if (m_nNext >= m_nCount)
         m_nNext = 0;
     const BookmarkRecord* r = records_[static_cast<size_t>(m_nNext)].get();
-    if (CMainFrame* frame = main_frame())
-        ::SendMessageA(frame->m_hWnd, WM_BOOKMARK_JUMP, 0, reinterpret_cast<LPARAM>(r));
+    if (IFrameWindow* frame = OvantaFrame().window)
+        ::SendMessageA(frame->FrameWindow(), WM_BOOKMARK_JUMP, 0, reinterpret_cast<LPARAM>(r));
     ++m_nNext;
     return 1;
 }
@@ -203,10 +198,10 @@ void CBookmarkBar::OnBookmarkCommand(UINT id)
     if (index < 0 || index >= m_nCount)
         return;
     const BookmarkRecord* r = records_[static_cast<size_t>(index)].get();
-    CMainFrame* frame = main_frame();
+    IFrameWindow* frame = OvantaFrame().window;
     if (!frame)
         return;
-    if (::SendMessageA(frame->m_hWnd, WM_BOOKMARK_JUMP, 0, reinterpret_cast<LPARAM>(r)) == -1) {
+    if (::SendMessageA(frame->FrameWindow(), WM_BOOKMARK_JUMP, 0, reinterpret_cast<LPARAM>(r)) == -1) {
         // The record may be gone by now if the jump closed its document;
         // remove by value.
         BookmarkRecord gone = *r;

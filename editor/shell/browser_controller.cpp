@@ -3,6 +3,7 @@
 // the tag search configuration with section "TagConfig" and the project
 // reference.
 #include "editor/shell/browser_controller.h"
+#include "editor/shell/document_navigator.h"
 
 #include "editor/shell/editorstatusbar.h"
 #include "editor/shell/project_files.h"
@@ -87,23 +88,11 @@ public:
     }
     void ShowDocumentLine(COvantaDoc* doc, int line) override
     {
-        COvantaView* view = first_view(doc);
-        if (!view)
-            return;
-        if (winui::CFrameWnd* child = view->GetParentFrame()) {
-            frame_.MDIActivate(child->m_hWnd);
-            if (::IsIconic(child->m_hWnd))
-                ::ShowWindow(child->m_hWnd, SW_RESTORE);
-        }
-        ::SetFocus(view->Editor().m_hWnd);
-        if (line >= 0)
-            ::SendMessageA(view->m_hWnd, WM_GOTO_LINE, static_cast<WPARAM>(line + 1), 0);
-        view->NotifyCaret();
+        host_.Navigator().ShowDocumentLine(doc, line >= 0 ? line + 1 : 0);
     }
     bool OpenFile(const std::string& path) override
     {
-        COvantaApp* app = COvantaApp::Get();
-        return app && !path.empty() && app->OpenDocumentFile(path.c_str()) != nullptr;
+        return host_.Navigator().OpenDocument(path) != nullptr;
     }
     void CloseDocument(COvantaDoc* doc) override
     {

@@ -9,6 +9,7 @@
 #include <string>
 
 class COvantaView;
+class IDocumentNavigator;
 class COutputBar;
 class CEditorStatusBar;
 
@@ -32,6 +33,8 @@ public:
     virtual void SetMessageText(const char* text) = 0;
     virtual void ShowProgress(bool show) = 0;
     virtual CEditorStatusBar& StatusBar() = 0;
+    // Opening a file and showing a document's line.
+    virtual IDocumentNavigator& Navigator() = 0;
 
 protected:
     ~CBrowserHost() = default;

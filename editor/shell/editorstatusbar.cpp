@@ -1,6 +1,8 @@
 #include "editor/shell/editorstatusbar.h"
 
-#include "editor/shell/mainfrm.h"
+#include "editor/shell/frame_links.h"
+#include "editor/shell/frame_timers.h"
+#include "editor/shell/frame_window.h"
 #include "editor/shell/ovanta_messages.h"
 #include "editor/shell/ovantaapp.h"
 #include "editor/shell/ovantadoc.h"
@@ -17,7 +19,6 @@ BEGIN_MESSAGE_MAP(CEditorStatusBar, winui::CStatusBar)
     ON_MESSAGE(winui::WM_REFLECT_BASE + WM_DRAWITEM, &CEditorStatusBar::OnDrawItemReflect)
 END_MESSAGE_MAP()
 
-static const UINT browser_stop_timer = 0x4325;
 static const UINT anim_bitmaps[4] = {IDB_BROWSE_ANIM1, IDB_BROWSE_ANIM2, IDB_BROWSE_ANIM3, IDB_BROWSE_ANIM4};
 
 static const UINT indicators[] = {0,
@@ -221,8 +222,7 @@ LRESULT CEditorStatusBar::OnDrawItemReflect(WPARAM, LPARAM lParam)
 
 void CEditorStatusBar::OnLButtonDown(UINT flags, POINT point)
 {
-    COvantaApp* app = COvantaApp::Get();
-    CMainFrame* frame = app ? app->MainFrame() : nullptr;
+    IFrameWindow* frame = OvantaFrame().window;
     COvantaView* view = frame ? frame->ActiveOvantaView() : nullptr;
     if (!view)
         return; // without a document window the click means nothing
@@ -232,7 +232,7 @@ void CEditorStatusBar::OnLButtonDown(UINT flags, POINT point)
         return GetItemRect(pane, &rc) && PtInRect(&rc, point);
     };
     if (hit(kPositionPane)) {
-        frame->OnGotoLine();
+        frame->AskGotoLine();
     } else if (hit(kReadOnlyPane) && doc && !doc->GetPathName().empty()) {
         const char* path = doc->GetPathName().c_str();
         DWORD attributes = GetFileAttributesA(path);
@@ -253,7 +253,7 @@ void CEditorStatusBar::OnLButtonDown(UINT flags, POINT point)
         bool stopAsked = m_bHasJob && m_job.stopRequested && m_job.stopRequested();
         if (!m_bHasJob || stopAsked || m_bBrowserDone) {
             // Idle (or already stopping): the click starts the browser.
-            ::PostMessageA(frame->m_hWnd, WM_BROWSER_REQUEST, 0, 0);
+            ::PostMessageA(frame->FrameWindow(), WM_BROWSER_REQUEST, 0, 0);
         } else {
             if (HDC dc = ::GetDC(m_hWnd)) {
                 DrawAnimationPane(dc, true);
@@ -262,7 +262,7 @@ void CEditorStatusBar::OnLButtonDown(UINT flags, POINT point)
             SetPaneText(kMessagePane, "Auto browser cancelled!");
             if (m_job.requestStop)
                 m_job.requestStop();
-            ::SetTimer(frame->m_hWnd, browser_stop_timer, 10000, nullptr);
+            ::SetTimer(frame->FrameWindow(), browser_stop_timer, 10000, nullptr);
         }
     }
     DefWindowProc(WM_LBUTTONDOWN, flags, MAKELPARAM(point.x, point.y));

@@ -1,20 +1,24 @@
 #include "editor/shell/frame_workspace_hooks.h"
 
-#include "editor/shell/mainfrm.h"
+#include "editor/shell/bookmark_bar.h"
+#include "editor/shell/doc_tab_bar.h"
 #include "editor/shell/ovantaapp.h"
+#include "editor/shell/position_history.h"
+
+#include "editor/browser/function_bar.h"
 
 #include "winui/profile.h"
 
 int CFrameWorkspaceHooks::FileBarCode()
 {
-    if (!frame_.m_wndDocTabBar.m_hWnd)
+    if (!frame_.FileBar().m_hWnd)
         return OvantaOptions().fileBar;
-    return frame_.GetBarState(frame_.m_wndDocTabBar.m_hWnd);
+    return frame_.GetBarState(frame_.FileBar().m_hWnd);
 }
 
 void CFrameWorkspaceHooks::PlaceFileBar(int code)
 {
-    CDocTabBar& bar = frame_.m_wndDocTabBar;
+    CDocTabBar& bar = frame_.FileBar();
     if (!bar.m_hWnd)
         return;
     // The tab bar docks at the top or at the bottom only.
@@ -23,19 +27,19 @@ void CFrameWorkspaceHooks::PlaceFileBar(int code)
         frame_.DockBarAtSide(bar, side);
     COvantaApp* app = COvantaApp::Get();
     const bool documents = app && !app->Documents().empty();
-    frame_.ShowControlBar(&bar, documents && !(code & 0x10), FALSE);
+    frame_.ShowBar(bar, documents && !(code & 0x10));
 }
 
 int CFrameWorkspaceHooks::BookmarkBarCode()
 {
-    if (!frame_.m_wndBookmarkBar.m_hWnd)
+    if (!frame_.BookmarkBar().m_hWnd)
         return OvantaOptions().bookmarkBar;
-    return frame_.GetBarState(frame_.m_wndBookmarkBar.m_hWnd);
+    return frame_.GetBarState(frame_.BookmarkBar().m_hWnd);
 }
 
 void CFrameWorkspaceHooks::PlaceBookmarkBar(int code)
 {
-    CBookmarkBar& bar = frame_.m_wndBookmarkBar;
+    CBookmarkBar& bar = frame_.BookmarkBar();
     if (!bar.m_hWnd)
         return;
     const int side = code & 7;
@@ -43,24 +47,24 @@ void CFrameWorkspaceHooks::PlaceBookmarkBar(int code)
         frame_.DockBarAtSide(bar, side);
     // The bar shows itself with its first bookmark.
     if (code & 0x10)
-        frame_.ShowControlBar(&bar, FALSE, FALSE);
+        frame_.ShowBar(bar, false);
 }
 
 void CFrameWorkspaceHooks::SaveBookmarks(const std::string& path)
 {
-    if (frame_.m_wndBookmarkBar.m_hWnd)
-        frame_.m_wndBookmarkBar.SaveBookmarks(winui::CProfile(path));
+    if (frame_.BookmarkBar().m_hWnd)
+        frame_.BookmarkBar().SaveBookmarks(winui::CProfile(path));
 }
 
 void CFrameWorkspaceHooks::RestoreBookmarks(COvantaDoc* doc)
 {
-    if (frame_.m_wndBookmarkBar.m_hWnd && !frame_.WorkspacePath().empty())
-        frame_.m_wndBookmarkBar.LoadBookmarks(frame_.WorkspacePath().c_str(), doc);
+    if (frame_.BookmarkBar().m_hWnd && !frame_.WorkspacePath().empty())
+        frame_.BookmarkBar().LoadBookmarks(frame_.WorkspacePath().c_str(), doc);
 }
 
 void CFrameWorkspaceHooks::RecordPositions(bool on)
 {
-    frame_.m_history.SetEnabled(on);
+    frame_.History().SetEnabled(on);
 }
 
 void CFrameWorkspaceHooks::WorkspaceFilesChanged()

@@ -6,11 +6,40 @@
 
 #include "editor/shell/settings_profile.h"
 
-class CMainFrame;
+#include <windows.h>
+
+#include <string>
+
+class CBookmarkBar;
+class CDocTabBar;
+class CFunctionBar;
+class CPositionHistory;
+
+namespace winui {
+class CControlBar;
+}
+
+// What the hooks need of the frame: its bars, their places and the open
+// workspace.
+class IWorkspaceBarsHost {
+public:
+    virtual CDocTabBar& FileBar() = 0;
+    virtual CBookmarkBar& BookmarkBar() = 0;
+    virtual CPositionHistory& History() = 0;
+    virtual CFunctionBar* FunctionBar() const = 0;
+    // The code of a bar's place: 1 top, 2 bottom, 3 right, 4 left, +0x10 hidden.
+    virtual int GetBarState(HWND bar) = 0;
+    virtual void DockBarAtSide(winui::CControlBar& bar, int side) = 0;
+    virtual void ShowBar(winui::CControlBar& bar, bool show) = 0;
+    virtual const std::string& WorkspacePath() const = 0;
+
+protected:
+    ~IWorkspaceBarsHost() = default;
+};
 
 class CFrameWorkspaceHooks final : public WorkspaceHooks {
 public:
-    explicit CFrameWorkspaceHooks(CMainFrame& frame) : frame_(frame) {}
+    explicit CFrameWorkspaceHooks(IWorkspaceBarsHost& frame) : frame_(frame) {}
     int FileBarCode() override;
     void PlaceFileBar(int code) override;
     int BookmarkBarCode() override;
@@ -21,5 +50,5 @@ public:
     void WorkspaceFilesChanged() override;
 
 private:
-    CMainFrame& frame_;
+    IWorkspaceBarsHost& frame_;
 };

@@ -20,17 +20,20 @@
 // back as the character it stood for, never as a command.
 #pragma once
 
+#include "editor/shell/resource.h"
+#include "editor/syntax/window/macro_event_kinds.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
 
-const uint32_t kMacroWordCommand = 0x80000000;
-const uint32_t kMacroWordFindKey = 0x40000000;
-const uint32_t kMacroWordFindAction = 0xC0000000;
-const uint32_t kMacroWordText = 0x20000000;
-const uint32_t kMacroWordNumber = 0x10000000;
-const uint32_t kMacroWordKeyDown = 0x8000;
-const uint32_t kMacroFlagBits = 0xF0000000;
+// The file's words carry the event kinds' bits.
+const uint32_t kMacroWordCommand = kMacroCommand;
+const uint32_t kMacroWordFindKey = kMacroFindKey;
+const uint32_t kMacroWordFindAction = kMacroCommandFlags;
+const uint32_t kMacroWordText = kMacroText;
+const uint32_t kMacroWordNumber = kMacroNumber;
+const uint32_t kMacroWordKeyDown = kMacroKeyDown;
 
 const int kMacroShift = 0x1000;
 const int kMacroAlt = 0x2000;
@@ -39,19 +42,19 @@ const int kMacroModifierBits = 0x7000;
 
 // Commands a playback carries out itself (others are skipped).
 enum : uint16_t {
-    kMacroCmdSelectBrace = 32773,
-    kMacroCmdCopyAppend = 32789,
-    kMacroCmdUpper = 32808,
-    kMacroCmdLower = 32809,
-    kMacroCmdCapitalize = 32810,
-    kMacroCmdGotoBrace = 32843,
-    kMacroCmdDeleteLine = 32952,
-    kMacroCmdTcpSend = 32985,
-    kMacroCmdTcpReceive = 32986,
-    kMacroCmdCopy = 57634,
-    kMacroCmdCut = 57635,
-    kMacroCmdFind = 57636,
-    kMacroCmdPaste = 57637,
+    kMacroCmdSelectBrace = ID_EDIT_SELECTBRACE,
+    kMacroCmdCopyAppend = ID_EDIT_COPYAPPEND,
+    kMacroCmdUpper = ID_EDIT_UPPER,
+    kMacroCmdLower = ID_EDIT_LOWER,
+    kMacroCmdCapitalize = ID_EDIT_CAPITALIZE,
+    kMacroCmdGotoBrace = ID_EDIT_GOTOBRACE,
+    kMacroCmdDeleteLine = ID_EDIT_DELETELINE,
+    kMacroCmdTcpSend = ID_TCP_SEND,
+    kMacroCmdTcpReceive = ID_TCP_SETTINGS,
+    kMacroCmdCopy = ID_EDIT_COPY,
+    kMacroCmdCut = ID_EDIT_CUT,
+    kMacroCmdFind = ID_EDIT_FIND,
+    kMacroCmdPaste = ID_EDIT_PASTE,
 };
 
 // True for the keys a recording keeps as key words: Page Up, Page Down,

@@ -2,6 +2,8 @@
 // mapping dialog.
 #pragma once
 
+#include "editor/syntax/window/command_ids.h"
+
 // The macro recorder's tool bar bitmap and its bar's child id.
 #define IDR_MACRO_RECORDER 216
 #define IDW_MACRO_RECORDER_BAR 0xE805
@@ -17,6 +19,7 @@
 #define IDC_KEY_SET 1113
 
 // Commands.
-#define ID_ACTUALIZE_MACROS 32840
-#define ID_EDIT_MACRO_FILE 32848
+// The editor control's commands of the same names.
+#define ID_ACTUALIZE_MACROS ID_MACRO_ACTUALIZE
+#define ID_EDIT_MACRO_FILE ID_MACRO_EDIT
 #define ID_KEYBOARD_MAPPING 32950

@@ -2,6 +2,7 @@
 
 #include "editor/shell/file_dialogs_res.h"
 #include "editor/shell/font_settings.h"
+#include "editor/shell/frame_timers.h"
 #include "editor/shell/gotolinedlg.h"
 #include "editor/shell/instance_block.h"
 #include "editor/shell/macros_res.h"
@@ -31,9 +32,6 @@
 #include <cstdio>
 #include <cstring>
 
-static const UINT autosave_timer = 0x4321;
-static const UINT tool_stop_timer = 0x4324;
-static const UINT browser_stop_timer = 0x4325;
 static const char frame_section[] = "Ovanta";
 
 namespace {
@@ -77,32 +75,12 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMainFrameBase)
     // Source browser, functions bar and project reference.
     CHAIN_MSG_MAP_MEMBER(m_browser)
     // Edit, view and settings commands.
-    ON_UPDATE_COMMAND_UI(ID_EDIT_UNDO, &CMainFrame::OnUpdateEditUndo)
-    ON_UPDATE_COMMAND_UI(ID_EDIT_CUT, &CMainFrame::OnUpdateEditCut)
-    ON_UPDATE_COMMAND_UI(ID_EDIT_COPY, &CMainFrame::OnUpdateEditCopy)
-    ON_UPDATE_COMMAND_UI(ID_EDIT_PASTE, &CMainFrame::OnUpdateEditPaste)
-    ON_UPDATE_COMMAND_UI(ID_EDIT_SELECT_ALL, &CMainFrame::OnUpdateViewCommand)
+    // The commands on the active text are the view's (CViewTextCommands);
+    // the Operations dialog's messages go on to it.
     ON_UPDATE_COMMAND_UI(ID_GOTO_LINE, &CMainFrame::OnUpdateViewCommand)
-    ON_COMMAND(ID_COPY_APPEND, &CMainFrame::OnCopyAppend)
-    ON_COMMAND(ID_PASTE_BLOCK, &CMainFrame::OnPasteBlock)
-    ON_COMMAND(ID_PASTE_BLOCK_MOVE, &CMainFrame::OnPasteBlockMove)
-    ON_COMMAND(ID_INSERT_IN_NEW_FILE, &CMainFrame::OnInsertInNewFile)
-    ON_UPDATE_COMMAND_UI(ID_INSERT_IN_NEW_FILE, &CMainFrame::OnUpdateEditPaste)
     ON_COMMAND(ID_EMPTY_CLIPBOARD, &CMainFrame::OnEmptyClipboard)
     ON_UPDATE_COMMAND_UI(ID_EMPTY_CLIPBOARD, &CMainFrame::OnUpdateEmptyClipboard)
-    ON_COMMAND(ID_DELETE_TO_LINE_END, &CMainFrame::OnDeleteToLineEnd)
-    ON_COMMAND(ID_SET_COMMENT, &CMainFrame::OnSetComment)
-    ON_COMMAND(ID_INSERT_FILE, &CMainFrame::OnInsertFile)
-    ON_UPDATE_COMMAND_UI(ID_INSERT_FILE, &CMainFrame::OnUpdateWritableCommand)
-    ON_COMMAND(ID_EXPORT_HTML, &CMainFrame::OnExportHtml)
-    ON_UPDATE_COMMAND_UI(ID_EXPORT_HTML, &CMainFrame::OnUpdateViewCommand)
-    ON_COMMAND(ID_OPERATIONS, &CMainFrame::OnOperations)
-    ON_UPDATE_COMMAND_UI(ID_OPERATIONS, &CMainFrame::OnUpdateOperations)
-    ON_COMMAND_RANGE(ID_OP_ALIGN_C_CMD, ID_OP_EMPTY_LINES_CMD, &CMainFrame::OnTextOperationCommand)
-    ON_MESSAGE(WM_OP_DELETE_TRAILING, &CMainFrame::OnDeleteTrailingMessage)
-    ON_MESSAGE(WM_OP_DELETE_LEADING, &CMainFrame::OnDeleteLeadingMessage)
-    ON_MESSAGE(WM_OP_ALIGN_C, &CMainFrame::OnAlignCMessage)
-    ON_MESSAGE(WM_OP_DELETE_EMPTY_LINES, &CMainFrame::OnDeleteEmptyLinesMessage)
+    CHAIN_MSG_MAP_MEMBER(m_textOperations)
     ON_MESSAGE(WM_OP_HTML_REFERENCE, &CMainFrame::OnHtmlReferenceMessage)
     ON_COMMAND(ID_SYNTAX_COLOR, &CMainFrame::OnSyntaxColor)
     ON_UPDATE_COMMAND_UI(ID_SYNTAX_COLOR, &CMainFrame::OnUpdateSyntaxColor)
@@ -124,8 +102,6 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMainFrameBase)
     ON_UPDATE_COMMAND_UI(ID_SPLIT_WINDOWS, &CMainFrame::OnUpdateToggleOption)
     ON_COMMAND(ID_FOCUS_SECOND_CLICK, &CMainFrame::OnFocusSecondClick)
     ON_UPDATE_COMMAND_UI(ID_FOCUS_SECOND_CLICK, &CMainFrame::OnUpdateFocusSecondClick)
-    ON_COMMAND(ID_SAVE_UNIX, &CMainFrame::OnSaveUnix)
-    ON_UPDATE_COMMAND_UI(ID_SAVE_UNIX, &CMainFrame::OnUpdateSaveUnix)
     ON_COMMAND(ID_FONT, &CMainFrame::OnFont)
     ON_COMMAND(ID_BACKUP_OPTIONS, &CMainFrame::OnBackupOptions)
     ON_COMMAND(ID_LINE_WRAP, &CMainFrame::OnLineWrap)
@@ -137,7 +113,6 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMainFrameBase)
     ON_WM_CLOSE()
     // Bookmarks, document tabs, stay-on-top button and position history.
     CHAIN_MSG_MAP_MEMBER(m_bookmarks)
-    ON_UPDATE_COMMAND_UI(ID_FILE_SAVE_CMD, &CMainFrame::OnUpdateFileSave)
     ON_COMMAND_RANGE(ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, &CMainFrame::OnBarCheck)
     ON_UPDATE_COMMAND_UI_RANGE(ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, &CMainFrame::OnUpdateBarCheck)
     CHAIN_MSG_MAP_MEMBER(m_navigation)
@@ -630,12 +605,6 @@ void CMainFrame::DockBarAtSide(winui::CControlBar& bar, int side)
 // --- colours -----------------------------------------------------------------------
 
 // Every document's views take a change (hint 0 syntax colouring, 8 colours).
-static void UpdateAllDocuments(COvantaApp* app, LPARAM hint)
-{
-    for (COvantaDoc* doc : app->Documents())
-        doc->UpdateAllViews(nullptr, hint);
-}
-
 void CMainFrame::OnColors()
 {
     COvantaApp* app = COvantaApp::Get();
@@ -649,7 +618,7 @@ void CMainFrame::OnColors()
     app->m_settings.backColor = dlg.m_clrBackground;
     g_ColorTable[16] = dlg.m_clrBackground;
     app->WriteSettingInt("DefaultSettings", "BackColor", static_cast<int>(dlg.m_clrBackground));
-    UpdateAllDocuments(app, 8);
+    app->UpdateAllDocuments(8);
 }
 
 void CMainFrame::OnSyntaxColors()
@@ -668,12 +637,12 @@ void CMainFrame::OnSyntaxColors()
         if (view && dlg.m_bEditorBackgroundChanged) {
             app->m_settings.backColor = dlg.m_clrEditorBackground;
             g_ColorTable[16] = dlg.m_clrEditorBackground;
-            UpdateAllDocuments(app, 8);
+            app->UpdateAllDocuments(8);
         }
     }
     app->RestoreProfileTarget();
     if (app->m_settings.syntax)
-        UpdateAllDocuments(app, 0);
+        app->UpdateAllDocuments(0);
 }
 
 // --- closing ----------------------------------------------------------------------

@@ -6,13 +6,22 @@
 #pragma once
 
 #include "editor/shell/bookmark_controller.h"
+#include "editor/shell/bookmark_index.h"
 #include "editor/shell/browser_controller.h"
+#include "editor/shell/document_events.h"
+#include "editor/shell/document_navigator.h"
+#include "editor/shell/editor_search_host.h"
 #include "editor/shell/editorstatusbar.h"
 #include "editor/shell/frame_workspace_hooks.h"
 #include "editor/shell/frame_bases.h"
+#include "editor/shell/frame_window.h"
 #include "editor/shell/macro_controller.h"
 #include "editor/shell/navigation_controller.h"
+#include "editor/shell/position_tracker.h"
 #include "editor/shell/search_controller.h"
+#include "editor/shell/status_sink.h"
+#include "editor/shell/text_macro_host.h"
+#include "editor/shell/text_operation_relay.h"
 #include "editor/shell/tools_controller.h"
 #include "editor/shell/window_commands.h"
 #include "editor/shell/workspace_controller.h"
@@ -31,12 +40,50 @@ class CNColorEditCtrl;
 struct CSymbolHit;
 struct SettingsValues;
 
-class CMainFrame : public CMainFrameBase, private IBookmarkHost, private INavigationHost,
-                   private IMacroHost, private ISearchHost, private CToolsHost,
-                   private CBrowserHost, private CWorkspaceHost {
+// The frame implements the small interfaces that documents, views and bars
+// reach it through (handed out by MakeMainFrame), and privately what each of
+// its controllers asks of it.
+class CMainFrame : public CMainFrameBase,
+                   public IDocumentEvents,
+                   public IStatusSink,
+                   public IBookmarkIndex,
+                   public ITextMacroHost,
+                   public IFrameWindow,
+                   public IEditorSearchHost,
+                   public IPositionTracker,
+                   public IWorkspaceBarsHost,
+                   public IDocumentNavigator,
+                   private IBookmarkHost,
+                   private INavigationHost,
+                   private IMacroHost,
+                   private ISearchHost,
+                   private CToolsHost,
+                   private CBrowserHost,
+                   private CWorkspaceHost {
 public:
     CMainFrame();
     ~CMainFrame() override;
+
+    // The frame's interfaces where no method of the frame served already
+    // (mainfrm_links.cpp).
+    void DocumentSaved(COvantaDoc* doc) override;
+    void SetProgressPos(int percent) override;
+    void SetProgressMode(int mode) override;
+    void SetPaneText(int pane, const char* text) override;
+    bool HasBookmark(const CNColorEditCtrl& editor, int line) const override;
+    void RemoveBookmarksOf(const CNColorEditCtrl& editor) override;
+    void MoveBookmarkLines(const CNColorEditCtrl& editor, int fromLine, int diff, int minLine) override;
+    void RefreshBookmarkButtons() override;
+    const std::vector<TextMacro>& TextMacros() const override;
+    HWND FrameWindow() const override;
+    bool HasActiveDocumentWindow() override;
+    void AskGotoLine() override;
+    CDocTabBar& FileBar() override;
+    CBookmarkBar& BookmarkBar() override;
+    CPositionHistory& History() override;
+    void ShowBar(winui::CControlBar& bar, bool show) override;
+    COvantaDoc* OpenDocument(const std::string& path) override;
+    void ShowDocumentLine(COvantaDoc* doc, int line) override;
 
     BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
     BOOL DestroyWindow() override;
@@ -172,35 +219,13 @@ protected:
     void OnClose();
     // Edit, view and settings commands (mainfrm_commands.cpp).
     bool ViewUsable();
-    bool ViewWritable();
     CNColorEditCtrl* ActiveEditor();
     void OnUpdateViewCommand(winui::CCmdUI* ui);
-    void OnUpdateWritableCommand(winui::CCmdUI* ui);
-    void OnUpdateEditUndo(winui::CCmdUI* ui);
-    void OnUpdateEditCut(winui::CCmdUI* ui);
-    void OnUpdateEditCopy(winui::CCmdUI* ui);
-    void OnUpdateEditPaste(winui::CCmdUI* ui);
-    void OnCopyAppend();
-    void OnPasteBlock();
-    void OnPasteBlockMove();
-    void OnInsertInNewFile();
     void OnEmptyClipboard();
     void OnUpdateEmptyClipboard(winui::CCmdUI* ui);
-    void OnDeleteToLineEnd();
-    void OnSetComment();
-    void OnInsertFile();
-    void OnExportHtml();
-    void OnOperations();
-    void OnUpdateOperations(winui::CCmdUI* ui);
-    // Asks "This action cannot be undone!" and lets the active view carry
-    // out the operation of the frame's message (0x464-0x467).
-    LRESULT RunTextOperation(UINT message);
-    LRESULT OnDeleteTrailingMessage(WPARAM, LPARAM);
-    LRESULT OnDeleteLeadingMessage(WPARAM, LPARAM);
-    LRESULT OnAlignCMessage(WPARAM, LPARAM);
-    LRESULT OnDeleteEmptyLinesMessage(WPARAM, LPARAM);
+    // The Operations dialog's text operations go on to the active view.
+    CTextOperationRelay m_textOperations{*this};
     LRESULT OnHtmlReferenceMessage(WPARAM, LPARAM);
-    void OnTextOperationCommand(UINT id);
     void OnSyntaxColor();
     void OnUpdateSyntaxColor(winui::CCmdUI* ui);
     void OnLineNumbers();
@@ -210,13 +235,10 @@ protected:
     void OnUpdateToggleOption(winui::CCmdUI* ui);
     void OnFocusSecondClick();
     void OnUpdateFocusSecondClick(winui::CCmdUI* ui);
-    void OnSaveUnix();
-    void OnUpdateSaveUnix(winui::CCmdUI* ui);
     void OnFont();
     // "&Tool Bar" and "Status Bar": show or hide the frame's own bars.
     winui::CControlBar& FrameBar(UINT id);
     void OnBarCheck(UINT id);
-    void OnUpdateFileSave(winui::CCmdUI* ui);
     void OnUpdateBarCheck(winui::CCmdUI* ui);
     // Makes font the editor font; the old one is handed back so that the
     // caller deletes it once the views have taken the new one.
@@ -252,6 +274,7 @@ private:
     bool StoredBarVisible(const char* key) override { return m_workspace.StoredBarVisible(key); }
     // What the tools controller asks of the frame besides the members above.
     int OpenDocumentCount() const override { return m_nOpenDocs; }
+    IDocumentNavigator& Navigator() override { return *this; }
     void OutputBarToggled() override { m_browser.SyncTagsPane(); }
     CEditorStatusBar& StatusBar() override { return m_wndStatusBar; }
     // What the workspace controller asks of the frame besides the members above.

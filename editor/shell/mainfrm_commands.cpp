@@ -1,9 +1,11 @@
-// The main frame's edit, view and settings commands: clipboard variants,
-// inserting a file, the text operations and their confirmation, the
-// HTML export, the option toggles, the font, backup and line-wrapping
-// dialogs and the window list.
+// The main frame's own commands: emptying the clipboard, syntax
+// colouring and the option toggles, the editor's commands forwarded to
+// the active editor, the frame's bars, the font, backup and line-wrapping
+// dialogs and the window list. The commands on the active text are the
+// view's (view_text_commands.cpp).
 #include "editor/shell/mainfrm.h"
 
+#include "editor/shell/frame_timers.h"
 #include "editor/shell/ovantaapp.h"
 #include "editor/shell/ovantadoc.h"
 #include "editor/shell/ovantaview.h"
@@ -12,7 +14,6 @@
 #include "editor/shell/settings_dialogs_res.h"
 #include "editor/shell/settings_profile.h"
 
-#include "editor/syntax/html_export.h"
 #include "editor/syntax/syntax_template.h"
 #include "editor/syntax/window/ncoloreditctrl.h"
 
@@ -23,54 +24,10 @@
 #include "winui/splitter.h"
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 
-static const UINT autosave_timer = 0x4321;
 static const char settings_section[] = "DefaultSettings";
 
 namespace {
-
-// Every document's views take a change (hint 0 syntax colouring, 1 font,
-// 2 line numbers, 8 colours, 16 line wrapping).
-void update_all_documents(COvantaApp* app, LPARAM hint)
-{
-    for (COvantaDoc* doc : app->Documents())
-        doc->UpdateAllViews(nullptr, hint);
-}
-
-// A file's bytes as the editor holds text: every line break one CR, no
-// bytes the editor reserves for itself.
-std::string editor_text(const std::string& bytes)
-{
-    std::string out;
-    out.reserve(bytes.size());
-    char prev = 0;
-    for (char ch : bytes) {
-        if (ch == '\n') {
-            if (prev != '\r')
-                out.push_back('\r');
-        } else if (ch != 0 && ch != 1 && ch != 2) {
-            out.push_back(ch);
-        }
-        prev = ch;
-    }
-    return out;
-}
-
-struct TextOperation {
-    UINT message;     // the frame's message (posted by the Operations dialog)
-    UINT command;     // the keyboard-mapping command of the same operation
-    UINT viewMessage; // what the view carries out
-    const char* name;
-};
-
-const TextOperation text_operations[] = {
-    {WM_OP_DELETE_TRAILING, ID_OP_TRAILING_CMD, 0x41B, "Delete all spaces at line end"},
-    {WM_OP_DELETE_LEADING, ID_OP_LEADING_CMD, 0x41C, "Delete all spaces at line start"},
-    {WM_OP_ALIGN_C, ID_OP_ALIGN_C_CMD, 0x466, "Align C-syntax"},
-    {WM_OP_DELETE_EMPTY_LINES, ID_OP_EMPTY_LINES_CMD, 0x467, "Delete all empty lines in the selected range"},
-};
 
 bool clipboard_has_text()
 {
@@ -93,77 +50,12 @@ bool CMainFrame::ViewUsable()
     return ActiveOvantaView() != nullptr && !(app && app->m_bInPrintPreview);
 }
 
-bool CMainFrame::ViewWritable()
-{
-    COvantaView* view = ActiveOvantaView();
-    return ViewUsable() && view && !view->Editor().IsReadOnlyText();
-}
-
-static bool has_selection(CNColorEditCtrl* editor)
-{
-    if (!editor)
-        return false;
-    int start, end;
-    editor->GetSel(start, end);
-    return start != end;
-}
-
 void CMainFrame::OnUpdateViewCommand(winui::CCmdUI* ui)
 {
     ui->Enable(ViewUsable());
 }
 
-void CMainFrame::OnUpdateEditUndo(winui::CCmdUI* ui)
-{
-    CNColorEditCtrl* editor = ActiveEditor();
-    ui->Enable(ViewUsable() && editor && editor->Core().State().undo &&
-               editor->Core().State().undo->Size() > 0);
-}
-
-void CMainFrame::OnUpdateEditCut(winui::CCmdUI* ui)
-{
-    ui->Enable(ViewWritable() && has_selection(ActiveEditor()));
-}
-
-void CMainFrame::OnUpdateEditCopy(winui::CCmdUI* ui)
-{
-    ui->Enable(ViewUsable() && has_selection(ActiveEditor()));
-}
-
-void CMainFrame::OnUpdateEditPaste(winui::CCmdUI* ui)
-{
-    ui->Enable(ViewWritable() && clipboard_has_text());
-}
-
 // --- clipboard ----------------------------------------------------------------------
-
-void CMainFrame::OnCopyAppend()
-{
-    if (CNColorEditCtrl* editor = ActiveEditor())
-        editor->Copy(1);
-}
-
-void CMainFrame::OnPasteBlock()
-{
-    if (CNColorEditCtrl* editor = ActiveEditor())
-        editor->Paste(1);
-}
-
-void CMainFrame::OnPasteBlockMove()
-{
-    if (CNColorEditCtrl* editor = ActiveEditor())
-        editor->Paste(2);
-}
-
-void CMainFrame::OnInsertInNewFile()
-{
-    COvantaApp* app = COvantaApp::Get();
-    if (!app)
-        return;
-    app->OnFileNew();
-    if (CNColorEditCtrl* editor = ActiveEditor())
-        editor->Paste(0);
-}
 
 void CMainFrame::OnEmptyClipboard()
 {
@@ -174,150 +66,6 @@ void CMainFrame::OnEmptyClipboard()
 void CMainFrame::OnUpdateEmptyClipboard(winui::CCmdUI* ui)
 {
     ui->Enable(clipboard_has_text());
-}
-
-// --- editor commands ------------------------------------------------------------------
-
-void CMainFrame::OnDeleteToLineEnd()
-{
-    if (CNColorEditCtrl* editor = ActiveEditor())
-        editor->DeleteToLineEnd();
-}
-
-void CMainFrame::OnSetComment()
-{
-    if (CNColorEditCtrl* editor = ActiveEditor())
-        editor->SetCComment();
-}
-
-void CMainFrame::OnInsertFile()
-{
-    COvantaApp* app = COvantaApp::Get();
-    COvantaView* view = ActiveOvantaView();
-    if (!app || !view || !app->m_pDocManager || view->Editor().IsReadOnlyText())
-        return;
-    std::string path;
-    if (!app->m_pDocManager->DoPromptFileName(path, "Open", OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, TRUE,
-                                              nullptr))
-        return;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        std::string text = "Cannot open file " + path;
-        winui::ShowMessageBox(m_hWnd, text.c_str(), "Ovanta", MB_OK | MB_ICONEXCLAMATION);
-        return;
-    }
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    CNColorEditCtrl& editor = view->Editor();
-    int start, end;
-    editor.GetSel(start, end);
-    editor.SetSel(start, start, false, false);
-    std::string text = editor_text(bytes);
-    if (!text.empty())
-        editor.ReplaceSel(text.c_str(), true);
-    ::RedrawWindow(editor.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-    view->NotifyCaret();
-}
-
-void CMainFrame::OnUpdateWritableCommand(winui::CCmdUI* ui)
-{
-    ui->Enable(ViewWritable());
-}
-
-void CMainFrame::OnExportHtml()
-{
-    COvantaApp* app = COvantaApp::Get();
-    COvantaView* view = ActiveOvantaView();
-    if (!app || !view)
-        return;
-    COvantaDoc* doc = view->GetOvantaDoc();
-    std::string name = doc ? doc->GetPathName() : std::string();
-    size_t slash = name.find_last_of("\\/");
-    size_t dot = name.rfind('.');
-    if (dot != std::string::npos && (slash == std::string::npos || dot > slash))
-        name.resize(dot);
-    winui::CFileDialog dlg(false, "htm", name.c_str(), OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
-                           "HTML documents (*.htm)|*.htm|HTML documents  (*.html)|*.html||", m_hWnd);
-    dlg.SetTitle("Export as HTML-file");
-    if (!app->m_strLastDir.empty())
-        dlg.SetInitialDir(app->m_strLastDir);
-    if (dlg.DoModal() != IDOK)
-        return;
-    CNColorEditCtrl& editor = view->Editor();
-    std::string face;
-    LOGFONTA lf;
-    if (editor.GetEditFont() && editor.GetEditFont()->GetLogFont(&lf))
-        face = lf.lfFaceName;
-    SyntaxTemplatePtr tmpl = editor.GetSyntaxTemplate();
-    std::string why;
-    if (!ExportHtml(editor.Core(), tmpl.get(), dlg.GetPathName(), app->m_settings.showLineNo != 0, face, &why)) {
-        std::string text = "Cannot write " + dlg.GetPathName();
-        if (!why.empty())
-            text += "\n" + why;
-        winui::ShowMessageBox(m_hWnd, text.c_str(), "Ovanta", MB_OK | MB_ICONEXCLAMATION);
-    }
-    // Colouring for the export leaves the editor's own colours as they were.
-    editor.InvalidateText(1);
-}
-
-// --- text operations -----------------------------------------------------------------------
-
-void CMainFrame::OnOperations()
-{
-    if (!ActiveOvantaView())
-        return;
-    COperationsDlg dlg(m_hWnd);
-    dlg.DoModal();
-}
-
-void CMainFrame::OnUpdateOperations(winui::CCmdUI* ui)
-{
-    CNColorEditCtrl* editor = ActiveEditor();
-    ui->Enable(ViewWritable() && editor && editor->GetLineCount() >= 1);
-}
-
-LRESULT CMainFrame::RunTextOperation(UINT message)
-{
-    COvantaView* view = ActiveOvantaView();
-    if (!view)
-        return 0;
-    for (const TextOperation& op : text_operations) {
-        if (op.message != message)
-            continue;
-        m_wndStatusBar.SetProgressMode(0);
-        if (winui::ShowMessageBox(m_hWnd, "This action cannot be undone!", op.name,
-                                  MB_OKCANCEL | MB_ICONEXCLAMATION) == IDOK)
-            ::SendMessageA(view->m_hWnd, op.viewMessage, 0, 0);
-        m_wndStatusBar.SetProgressMode(1);
-        break;
-    }
-    return 0;
-}
-
-LRESULT CMainFrame::OnDeleteTrailingMessage(WPARAM, LPARAM)
-{
-    return RunTextOperation(WM_OP_DELETE_TRAILING);
-}
-
-LRESULT CMainFrame::OnDeleteLeadingMessage(WPARAM, LPARAM)
-{
-    return RunTextOperation(WM_OP_DELETE_LEADING);
-}
-
-LRESULT CMainFrame::OnAlignCMessage(WPARAM, LPARAM)
-{
-    return RunTextOperation(WM_OP_ALIGN_C);
-}
-
-LRESULT CMainFrame::OnDeleteEmptyLinesMessage(WPARAM, LPARAM)
-{
-    return RunTextOperation(WM_OP_DELETE_EMPTY_LINES);
-}
-
-void CMainFrame::OnTextOperationCommand(UINT id)
-{
-    for (const TextOperation& op : text_operations)
-        if (op.command == id)
-            RunTextOperation(op.message);
 }
 
 LRESULT CMainFrame::OnHtmlReferenceMessage(WPARAM, LPARAM)
@@ -336,7 +84,7 @@ void CMainFrame::OnSyntaxColor()
     app->m_settings.syntax = app->m_settings.syntax ? 0 : 1;
     g_bSyntaxColoring = app->m_settings.syntax;
     app->WriteSettingInt(settings_section, "Syntax", app->m_settings.syntax);
-    update_all_documents(app, 0);
+    app->UpdateAllDocuments(0);
 }
 
 void CMainFrame::OnUpdateSyntaxColor(winui::CCmdUI* ui)
@@ -352,7 +100,7 @@ void CMainFrame::OnLineNumbers()
         return;
     app->m_settings.showLineNo = app->m_settings.showLineNo ? 0 : 1;
     app->WriteSettingInt(settings_section, "ShowLineNo", app->m_settings.showLineNo);
-    update_all_documents(app, 2);
+    app->UpdateAllDocuments(2);
 }
 
 void CMainFrame::OnUpdateLineNumbers(winui::CCmdUI* ui)
@@ -428,25 +176,6 @@ void CMainFrame::OnUpdateFocusSecondClick(winui::CCmdUI* ui)
     ui->SetCheck(GetColorEditSettings().noClicks == 3 ? 1 : 0);
 }
 
-void CMainFrame::OnSaveUnix()
-{
-    COvantaView* view = ActiveOvantaView();
-    COvantaDoc* doc = view ? view->GetOvantaDoc() : nullptr;
-    if (!doc)
-        return;
-    doc->m_state.unixFormat = doc->m_state.unixFormat ? 0 : 1;
-    doc->SetModifiedFlag(TRUE);
-    view->NotifyCaret();
-}
-
-void CMainFrame::OnUpdateSaveUnix(winui::CCmdUI* ui)
-{
-    COvantaView* view = ActiveOvantaView();
-    COvantaDoc* doc = view ? view->GetOvantaDoc() : nullptr;
-    ui->Enable(doc != nullptr);
-    ui->SetCheck(doc && doc->m_state.unixFormat ? 1 : 0);
-}
-
 // --- commands of the active editor ------------------------------------------------------
 
 BOOL CMainFrame::OnCmdMsg(UINT id, UINT code, void* extra, winui::CmdHandlerInfo* info)
@@ -471,12 +200,6 @@ BOOL CMainFrame::OnCmdMsg(UINT id, UINT code, void* extra, winui::CmdHandlerInfo
         }
     }
     return CMainFrameBase::OnCmdMsg(id, code, extra, info);
-}
-
-void CMainFrame::OnUpdateFileSave(winui::CCmdUI* ui)
-{
-    // The document saves; not while the print preview is shown.
-    ui->Enable(ViewUsable());
 }
 
 winui::CControlBar& CMainFrame::FrameBar(UINT id)
@@ -519,7 +242,7 @@ void CMainFrame::OnFont()
             HFONT old = SwapEditFont(font);
             // The views take the new font before the old one goes.
             if (app)
-                update_all_documents(app, 1);
+                app->UpdateAllDocuments(1);
             if (old)
                 ::DeleteObject(old);
         }
@@ -527,7 +250,7 @@ void CMainFrame::OnFont()
     // Also after Cancel the settings are saved and the views refresh.
     if (app) {
         m_workspace.SaveSettings();
-        update_all_documents(app, 1);
+        app->UpdateAllDocuments(1);
     }
 }
 
@@ -580,7 +303,7 @@ void CMainFrame::OnLineWrap()
     }
     if (o.lineWrap != lineWrap || o.wrapOnWords != wrapOnWords) {
         HCURSOR old = ::SetCursor(::LoadCursor(nullptr, IDC_WAIT));
-        update_all_documents(app, 16);
+        app->UpdateAllDocuments(16);
         ::SetCursor(old);
     }
     if (o.lineWrap != lineWrap)

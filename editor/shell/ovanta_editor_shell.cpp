@@ -1,18 +1,20 @@
 #include "editor/shell/ovanta_editor_shell.h"
 
-#include "editor/shell/mainfrm.h"
+#include "editor/shell/bookmark_index.h"
+#include "editor/shell/editor_search_host.h"
+#include "editor/shell/editorstatusbar.h"
+#include "editor/shell/frame_links.h"
+#include "editor/shell/frame_window.h"
+#include "editor/shell/macro_recorder.h"
 #include "editor/shell/ovantaapp.h"
 #include "editor/shell/ovantadoc.h"
 #include "editor/shell/ovantaview.h"
+#include "editor/shell/position_tracker.h"
+#include "editor/shell/status_sink.h"
+#include "editor/shell/text_macro_host.h"
 
 #include "editor/shell/input_line_dlg.h"
 #include "editor/tools/output_bar.h"
-
-static CMainFrame* main_frame()
-{
-    COvantaApp* app = COvantaApp::Get();
-    return app ? app->MainFrame() : nullptr;
-}
 
 COvantaView* COvantaEditorShell::ViewOf(CNColorEditCtrl& editor)
 {
@@ -29,60 +31,59 @@ COvantaView* COvantaEditorShell::ViewOf(CNColorEditCtrl& editor)
 
 HWND COvantaEditorShell::MainFrame()
 {
-    CMainFrame* frame = main_frame();
-    return frame ? frame->m_hWnd : nullptr;
+    IFrameWindow* frame = OvantaFrame().window;
+    return frame ? frame->FrameWindow() : nullptr;
 }
 
 int COvantaEditorShell::PrepareSearch(const std::string& word)
 {
-    CMainFrame* frame = main_frame();
-    return frame ? frame->PrepareEditorSearch(word) : 0;
+    IEditorSearchHost* search = OvantaFrame().search;
+    return search ? search->PrepareEditorSearch(word) : 0;
 }
 
 void COvantaEditorShell::PostSearch()
 {
-    if (CMainFrame* frame = main_frame())
-        frame->PostEditorSearch();
+    if (IEditorSearchHost* search = OvantaFrame().search)
+        search->PostEditorSearch();
 }
 
 void COvantaEditorShell::SetStatusText(int pane, const std::string& text)
 {
-    CMainFrame* frame = main_frame();
-    if (!frame || !frame->m_wndStatusBar.m_hWnd)
+    const FrameLinks& frame = OvantaFrame();
+    if (!frame.status || !frame.window)
         return;
     // The read-only pane is drawn by the bar itself and shows the active
     // editor, whichever editor repainted.
     if (pane == CEditorStatusBar::kReadOnlyPane) {
-        if (COvantaView* view = frame->ActiveOvantaView())
-            frame->SetReadOnlyPane(view->Editor().IsReadOnlyText());
+        if (COvantaView* view = frame.window->ActiveOvantaView())
+            frame.status->SetReadOnlyPane(view->Editor().IsReadOnlyText());
     } else
-        frame->m_wndStatusBar.SetPaneText(pane, text.c_str());
+        frame.status->SetPaneText(pane, text.c_str());
 }
 
 void COvantaEditorShell::SetProgress(int percent)
 {
-    CMainFrame* frame = main_frame();
-    if (frame && frame->m_wndStatusBar.m_hWnd)
-        frame->m_wndStatusBar.SetProgressPos(percent);
+    if (IStatusSink* status = OvantaFrame().status)
+        status->SetProgressPos(percent);
 }
 
 void COvantaEditorShell::ShowCaretPosition(int line, int column, int)
 {
-    CMainFrame* frame = main_frame();
-    if (!frame)
+    const FrameLinks& frame = OvantaFrame();
+    if (!frame.status || !frame.window)
         return;
     // The active view knows the size of its text; without one the caret
     // alone is shown.
-    if (COvantaView* view = frame->ActiveOvantaView())
+    if (COvantaView* view = frame.window->ActiveOvantaView())
         view->NotifyCaret();
     else
-        frame->UpdateStatusBar(line, column, 0);
+        frame.status->UpdateStatusBar(line, column, 0);
 }
 
 void COvantaEditorShell::EditorRefreshed(CNColorEditCtrl& editor)
 {
-    if (CMainFrame* frame = main_frame())
-        frame->ShowModifiedState(editor.GetModify());
+    if (IStatusSink* status = OvantaFrame().status)
+        status->ShowModifiedState(editor.GetModify());
 }
 
 std::string COvantaEditorShell::DocumentTitle(CNColorEditCtrl& editor)
@@ -94,7 +95,7 @@ std::string COvantaEditorShell::DocumentTitle(CNColorEditCtrl& editor)
 void COvantaEditorShell::ShowProperties(CNColorEditCtrl& editor)
 {
     COvantaView* view = ViewOf(editor);
-    CMainFrame* frame = main_frame();
+    IFrameWindow* frame = OvantaFrame().window;
     if (view && frame)
         frame->ShowFileProperties(view->GetOvantaDoc());
 }
@@ -122,50 +123,51 @@ void COvantaEditorShell::RecordMacroEvent(intptr_t value, int extra, uint32_t ki
 
 int COvantaEditorShell::TextMacroCount()
 {
-    CMainFrame* frame = main_frame();
-    return frame ? static_cast<int>(frame->m_textMacros.size()) : 0;
+    ITextMacroHost* macros = OvantaFrame().textMacros;
+    return macros ? static_cast<int>(macros->TextMacros().size()) : 0;
 }
 
 bool COvantaEditorShell::GetTextMacro(int index, std::string& name, std::string& text)
 {
-    CMainFrame* frame = main_frame();
-    if (!frame || index < 0 || index >= static_cast<int>(frame->m_textMacros.size()))
+    ITextMacroHost* macros = OvantaFrame().textMacros;
+    if (!macros || index < 0 || index >= static_cast<int>(macros->TextMacros().size()))
         return false;
-    name = frame->m_textMacros[static_cast<size_t>(index)].name;
-    text = frame->m_textMacros[static_cast<size_t>(index)].text;
+    const TextMacro& macro = macros->TextMacros()[static_cast<size_t>(index)];
+    name = macro.name;
+    text = macro.text;
     return true;
 }
 
 void COvantaEditorShell::ReloadTextMacros(CNColorEditCtrl& editor)
 {
-    if (CMainFrame* frame = main_frame()) {
-        frame->LoadTextMacros();
-        frame->ActualizeMacros(editor);
+    if (ITextMacroHost* macros = OvantaFrame().textMacros) {
+        macros->LoadTextMacros();
+        macros->ActualizeMacros(editor);
     }
 }
 
 bool COvantaEditorShell::HasBookmark(CNColorEditCtrl& editor, int line)
 {
-    CMainFrame* frame = main_frame();
-    return frame && frame->m_wndBookmarkBar.HasBookmark(&editor, line);
+    IBookmarkIndex* bookmarks = OvantaFrame().bookmarks;
+    return bookmarks && bookmarks->HasBookmark(editor, line);
 }
 
 void COvantaEditorShell::AddBookmark(CNColorEditCtrl& editor, int line, const std::string& name)
 {
-    if (CMainFrame* frame = main_frame())
-        frame->AddBookmarkAt(editor, line, name);
+    if (IBookmarkIndex* bookmarks = OvantaFrame().bookmarks)
+        bookmarks->AddBookmarkAt(editor, line, name);
 }
 
 void COvantaEditorShell::RemoveBookmark(CNColorEditCtrl& editor, int line)
 {
-    if (CMainFrame* frame = main_frame())
-        frame->RemoveBookmarkAt(editor, line);
+    if (IBookmarkIndex* bookmarks = OvantaFrame().bookmarks)
+        bookmarks->RemoveBookmarkAt(editor, line);
 }
 
 void COvantaEditorShell::RefreshBookmarks(CNColorEditCtrl&)
 {
-    if (CMainFrame* frame = main_frame())
-        frame->m_wndBookmarkBar.UpdateButtonStates();
+    if (IBookmarkIndex* bookmarks = OvantaFrame().bookmarks)
+        bookmarks->RefreshBookmarkButtons();
 }
 
 bool COvantaEditorShell::TracksPositions(CNColorEditCtrl& editor)
@@ -175,31 +177,31 @@ bool COvantaEditorShell::TracksPositions(CNColorEditCtrl& editor)
 
 void COvantaEditorShell::SetPendingPosition(CNColorEditCtrl& editor, int topLine, int caretLine, int offset)
 {
-    if (CMainFrame* frame = main_frame())
-        frame->SetPendingPosition(editor, topLine, caretLine, offset);
+    if (IPositionTracker* positions = OvantaFrame().positions)
+        positions->SetPendingPosition(editor, topLine, caretLine, offset);
 }
 
 void COvantaEditorShell::EditorActivated(CNColorEditCtrl& editor)
 {
-    if (CMainFrame* frame = main_frame())
-        frame->EditorActivated(editor);
+    if (IPositionTracker* positions = OvantaFrame().positions)
+        positions->EditorActivated(editor);
 }
 
 LRESULT COvantaEditorShell::GoToDefinition(CNColorEditCtrl& from, const CSymbolHit& symbol)
 {
-    CMainFrame* frame = main_frame();
-    return frame ? frame->GoToDefinition(from, symbol) : 0;
+    IPositionTracker* positions = OvantaFrame().positions;
+    return positions ? positions->GoToDefinition(from, symbol) : 0;
 }
 
 bool COvantaEditorShell::OutputBarVisible()
 {
-    CMainFrame* frame = main_frame();
+    IFrameWindow* frame = OvantaFrame().window;
     return frame && frame->OutputBar() && frame->OutputBar()->IsVisible();
 }
 
 void COvantaEditorShell::ShowAndClearPane(int pane)
 {
-    CMainFrame* frame = main_frame();
+    IFrameWindow* frame = OvantaFrame().window;
     if (!frame || !frame->OutputBar())
         return;
     frame->OutputBar()->ShowPane(pane);
@@ -208,7 +210,7 @@ void COvantaEditorShell::ShowAndClearPane(int pane)
 
 void COvantaEditorShell::AppendPaneLine(int pane, const std::string& line)
 {
-    CMainFrame* frame = main_frame();
+    IFrameWindow* frame = OvantaFrame().window;
     if (!frame || !frame->OutputBar())
         return;
     COutputEdit& edit = frame->OutputBar()->Pane(pane);
@@ -229,8 +231,8 @@ bool COvantaEditorShell::SaveLineWrap()
 bool COvantaEditorShell::AskLine(const std::string& caption, const std::string& label, std::string& text,
                                  int& keys)
 {
-    CMainFrame* frame = main_frame();
-    CInputLineDlg dlg(frame ? frame->m_hWnd : nullptr, caption, label, text);
+    IFrameWindow* frame = OvantaFrame().window;
+    CInputLineDlg dlg(frame ? frame->FrameWindow() : nullptr, caption, label, text);
     if (dlg.DoModal() != IDOK)
         return false;
     text = dlg.m_strText;

@@ -5,8 +5,8 @@
 
 #include "editor/shell/childfrm.h"
 #include "editor/shell/font_settings.h"
+#include "editor/shell/frame_window.h"
 #include "editor/shell/instance_block.h"
-#include "editor/shell/mainfrm.h"
 #include "editor/shell/ovanta_editor_shell.h"
 #include "editor/shell/ovanta_messages.h"
 #include "editor/shell/ovantadoc.h"
@@ -20,6 +20,7 @@
 #include "winui/cmdui.h"
 #include "winui/commdlg.h"
 #include "winui/dialog.h"
+#include "winui/mdi.h"
 #include "winui/msgbox.h"
 
 #include <shellapi.h>
@@ -67,9 +68,20 @@ COvantaApp* COvantaApp::Get()
     return static_cast<COvantaApp*>(winui::GetApp());
 }
 
-CMainFrame* COvantaApp::MainFrame() const
+const FrameLinks& COvantaApp::Frame() const
 {
-    return dynamic_cast<CMainFrame*>(winui::CWnd::FromHandle(m_hMainWnd));
+    static const FrameLinks none;
+    // Before the frame's window is made and from its destruction on
+    // (m_hMainWnd is cleared then), nothing reaches the frame.
+    return frameWindow_ && m_hMainWnd && winui::CWnd::FromHandle(m_hMainWnd) == frameWindow_ ? frameLinks_
+                                                                                              : none;
+}
+
+const FrameLinks& OvantaFrame()
+{
+    static const FrameLinks none;
+    COvantaApp* app = COvantaApp::Get();
+    return app ? app->Frame() : none;
 }
 
 CPositionRecentFileList* COvantaApp::RecentFiles() const
@@ -87,6 +99,12 @@ std::vector<COvantaDoc*> COvantaApp::Documents() const
             if (auto* doc = dynamic_cast<COvantaDoc*>(d))
                 docs.push_back(doc);
     return docs;
+}
+
+void COvantaApp::UpdateAllDocuments(LPARAM hint)
+{
+    for (COvantaDoc* doc : Documents())
+        doc->UpdateAllViews(nullptr, hint);
 }
 
 // --- start-up ---------------------------------------------------------------
@@ -162,16 +180,19 @@ BOOL COvantaApp::InitInstance()
                                                   RUNTIME_CLASS(COvantaView));
     AddDocTemplate(m_pDocTemplate);
 
-    auto* frame = new CMainFrame;
+    FrameLinks links;
+    winui::CMDIFrameWnd* frame = MakeMainFrame(links);
     if (!frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | winui::FWS_ADDTOTITLE)) {
         delete frame;
         return FALSE;
     }
     m_hMainWnd = frame->m_hWnd;
+    frameLinks_ = links;
+    frameWindow_ = frame;
     ::DragAcceptFiles(m_hMainWnd, TRUE);
     // The printer font of the settings read above, once the frame holds
     // the editor font.
-    LoadPrintFont(OvantaOptions().printFont, frame->EditFont());
+    LoadPrintFont(OvantaOptions().printFont, links.window->EditFont());
 
     m_hcurArrow = LoadCursor(nullptr, IDC_ARROW);
     m_hcurMargin = CursorFromData(IDC_MARGIN);
@@ -295,7 +316,7 @@ void COvantaApp::ParseParam(const ParamCall& call)
     if (m_bHandOver) {
         SendToFirstInstance(call.text);
     } else if (IsWorkspaceArgument(call.text)) {
-        if (CMainFrame* frame = MainFrame())
+        if (IFrameWindow* frame = Frame().window)
             frame->OpenWorkspace(call.text.substr(2).c_str());
     } else {
         OpenDocumentFile(call.text.c_str());
@@ -610,8 +631,8 @@ void COvantaApp::OnUpdateToggleSingleInstance(winui::CCmdUI* ui)
 
 void COvantaApp::OnPrintSettings()
 {
-    CMainFrame* frame = MainFrame();
-    if (!frame || !frame->MDIGetActive())
+    IFrameWindow* frame = Frame().window;
+    if (!frame || !frame->HasActiveDocumentWindow())
         return;
     CPrintOptionsDlg dlg(m_printOptions, m_nPrintFromLine, m_nPrintToLine, m_printLogFont,
                          m_hMainWnd);

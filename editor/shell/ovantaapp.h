@@ -5,6 +5,7 @@
 // table from which the accelerators are built.
 #pragma once
 
+#include "editor/shell/frame_links.h"
 #include "editor/shell/print_layout.h"
 #include "editor/shell/shell_text.h"
 
@@ -118,6 +119,12 @@ public:
     uint32_t FindCommandKey(UINT command) const;
     void WriteRecentFileList();
     std::vector<COvantaDoc*> Documents() const;
+    // Every document's views take a change (hint 0 syntax colouring, 1 font,
+    // 2 line numbers, 8 colours, 16 line wrapping).
+    void UpdateAllDocuments(LPARAM hint);
+    // The main frame's interfaces while its window exists, else all null.
+    const FrameLinks& Frame() const;
+    // The frame itself, for the frame's own files.
     CMainFrame* MainFrame() const;
 
     // Commands.
@@ -163,6 +170,10 @@ private:
     // runs on as an instance of its own.
     std::vector<ParamCall> notHandedOver_;
     HANDLE mutex_ = nullptr;
+    // The main frame's interfaces and its window object, which tells
+    // whether they still hold.
+    FrameLinks frameLinks_;
+    const winui::CWnd* frameWindow_ = nullptr;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -1,8 +1,10 @@
 #include "editor/shell/ovantadoc.h"
 
-#include "editor/shell/mainfrm.h"
+#include "editor/shell/document_events.h"
 #include "editor/shell/ovantaapp.h"
 #include "editor/shell/ovantaview.h"
+#include "editor/shell/status_sink.h"
+#include "editor/shell/text_macro_host.h"
 
 #include "editor/editctl/edit_core.h"
 
@@ -52,16 +54,10 @@ void COvantaDoc::DeleteContents()
     m_state.capacity = 0;
 }
 
-static CMainFrame* main_frame()
-{
-    COvantaApp* app = COvantaApp::Get();
-    return app ? app->MainFrame() : nullptr;
-}
-
 void COvantaDoc::DocumentOpened()
 {
-    if (CMainFrame* frame = main_frame())
-        frame->DocumentOpened(this);
+    if (IDocumentEvents* events = OvantaFrame().documents)
+        events->DocumentOpened(this);
 }
 
 BOOL COvantaDoc::OnNewDocument()
@@ -79,9 +75,9 @@ BOOL COvantaDoc::OnNewDocument()
     edit.Core().m_bExpandTabs = app->m_settings.softTabs;
     edit.Core().SetTabDisplay(app->m_settings.showTabs);
     DocumentOpened();
-    if (CMainFrame* frame = main_frame()) {
-        frame->UpdateStatusBar(1, 1, 0);
-        frame->ShowModifiedState(0);
+    if (IStatusSink* status = OvantaFrame().status) {
+        status->UpdateStatusBar(1, 1, 0);
+        status->ShowModifiedState(0);
     }
     return TRUE;
 }
@@ -100,7 +96,7 @@ static bool lf_only_file(const char* path)
 
 BOOL COvantaDoc::OnOpenDocument(const char* path)
 {
-    CMainFrame* frame = main_frame();
+    IStatusSink* frame = OvantaFrame().status;
     COvantaApp* app = COvantaApp::Get();
     COvantaView* view = FirstView();
     if (!view || !app)
@@ -188,8 +184,8 @@ BOOL COvantaDoc::SaveWithBackup(const char* path)
         CopyFileA(path, backup.c_str(), FALSE);
         SetFileAttributesA(backup.c_str(), FILE_ATTRIBUTE_NORMAL);
     }
-    CMainFrame* macroFrame = main_frame();
-    const bool reloadMacros = macroFrame && macroFrame->MacrosBeforeSave(path, edit);
+    ITextMacroHost* macros = OvantaFrame().textMacros;
+    const bool reloadMacros = macros && macros->MacrosBeforeSave(path, edit);
     if (!edit.SaveFile(path, o.saveLineWrap != 0, m_state.unixFormat != 0)) {
         // The file on disk is untouched (the text goes through a temporary
         // and a rename); the document stays modified.
@@ -201,11 +197,11 @@ BOOL COvantaDoc::SaveWithBackup(const char* path)
         return FALSE;
     }
     if (reloadMacros)
-        macroFrame->LoadTextMacros();
+        macros->LoadTextMacros();
     edit.SetModify(0);
     SetModifiedFlag(FALSE);
-    if (CMainFrame* frame = main_frame())
-        frame->ShowModifiedState(0);
+    if (IStatusSink* status = OvantaFrame().status)
+        status->ShowModifiedState(0);
     return TRUE;
 }
 
@@ -244,12 +240,8 @@ BOOL COvantaDoc::OnSaveDocument(const char* path)
     view->Editor().SetReadOnly(attributes != INVALID_FILE_ATTRIBUTES &&
                                (attributes & FILE_ATTRIBUTE_READONLY) ? 1 : 0);
     app->UpdateDocumentTitles(this);
-    if (CMainFrame* frame = main_frame()) {
-        frame->DocumentRenamed(this);
-        // The functions bar parses the saved text again (new and renamed
-        // functions appear).
-        frame->BrowserDocumentOpened(this);
-    }
+    if (IDocumentEvents* events = OvantaFrame().documents)
+        events->DocumentSaved(this);
     return TRUE;
 }
 
@@ -283,7 +275,7 @@ void COvantaDoc::StoreRecentPosition(COvantaView* view)
 
 void COvantaDoc::OnCloseDocument()
 {
-    CMainFrame* frame = main_frame();
+    IDocumentEvents* frame = OvantaFrame().documents;
     if (frame)
         frame->DocumentClosing(this);
     StoreRecentPosition(FirstView());

@@ -1,12 +1,16 @@
 #include "editor/shell/ovantaview.h"
 
-#include "editor/shell/mainfrm.h"
+#include "editor/shell/bookmark_index.h"
+#include "editor/shell/document_events.h"
+#include "editor/shell/frame_links.h"
+#include "editor/shell/frame_window.h"
 #include "editor/shell/ovanta_messages.h"
 #include "editor/shell/ovantaapp.h"
 #include "editor/shell/ovantadoc.h"
 #include "editor/shell/resource.h"
 #include "editor/shell/settings_dialogs.h"
 #include "editor/shell/shell_text.h"
+#include "editor/shell/status_sink.h"
 
 #include "editor/syntax/c_formatter.h"
 #include "editor/syntax/undo_step.h"
@@ -50,13 +54,8 @@ BEGIN_MESSAGE_MAP(COvantaView, winui::CView)
     ON_WM_LBUTTONDOWN()
     ON_WM_MOUSEMOVE()
     ON_MESSAGE(WM_SETCURSOR, &COvantaView::OnSetCursorMsg)
+    CHAIN_MSG_MAP_MEMBER(m_textCommands)
 END_MESSAGE_MAP()
-
-static CMainFrame* main_frame()
-{
-    COvantaApp* app = COvantaApp::Get();
-    return app ? app->MainFrame() : nullptr;
-}
 
 COvantaDoc* COvantaView::GetOvantaDoc() const
 {
@@ -92,8 +91,8 @@ int COvantaView::OnCreate(LPCREATESTRUCTA)
 
 void COvantaView::OnDestroy()
 {
-    if (CMainFrame* frame = main_frame())
-        frame->m_wndBookmarkBar.RemoveBookmarksOf(&m_wndEdit);
+    if (IBookmarkIndex* bookmarks = OvantaFrame().bookmarks)
+        bookmarks->RemoveBookmarksOf(m_wndEdit);
     COvantaDoc* doc = GetOvantaDoc();
     // The last view of a document leaves its place for the recent list.
     if (doc && doc->GetViews().size() == 1)
@@ -117,7 +116,7 @@ void COvantaView::OnInitialUpdate()
         }
         m_wndEdit.Core().SetTabWidth(app->m_settings.tabWidth);
         m_wndEdit.Core().SetTabDisplay(app->m_settings.showTabs);
-        if (CMainFrame* frame = main_frame())
+        if (IFrameWindow* frame = OvantaFrame().window)
             if (HFONT font = frame->EditFont())
                 m_wndEdit.SetEditFont(font, FALSE);
         HDC dc = ::GetDC(m_hWnd);
@@ -208,7 +207,7 @@ void COvantaView::OnUpdate(winui::CView*, LPARAM hint, winui::CCmdTarget*)
     COvantaDoc* doc = GetOvantaDoc();
     switch (hint) {
     case 1:
-        if (CMainFrame* frame = main_frame())
+        if (IFrameWindow* frame = OvantaFrame().window)
             if (HFONT font = frame->EditFont())
                 m_wndEdit.SetEditFont(font, TRUE);
         // The cell size changed: so may the margin's width.
@@ -239,12 +238,12 @@ void COvantaView::OnUpdate(winui::CView*, LPARAM hint, winui::CCmdTarget*)
         // temporary, so a failure leaves the file as it was).
         if (doc && app && !m_wndEdit.IsReadOnlyText() && m_wndEdit.GetModify() &&
             !doc->GetPathName().empty() && doc->FirstView() == this) {
-            if (CMainFrame* frame = main_frame())
-                frame->SetMessageText("automatisch Speichern..");
+            if (IStatusSink* status = OvantaFrame().status)
+                status->SetMessageText("automatisch Speichern..");
             m_wndEdit.SaveFile(doc->GetPathName().c_str(), app->m_settings.saveLineWrap != 0,
                                doc->m_state.unixFormat != 0);
-            if (CMainFrame* frame = main_frame())
-                frame->SetMessageText("");
+            if (IStatusSink* status = OvantaFrame().status)
+                status->SetMessageText("");
         }
         break;
     default:
@@ -263,14 +262,14 @@ void COvantaView::OnActivateView(BOOL activate, winui::CView*, winui::CView*)
 {
     if (activate) {
         NotifyCaret();
-        if (CMainFrame* frame = main_frame())
-            frame->DocumentActivated(GetOvantaDoc());
+        if (IDocumentEvents* events = OvantaFrame().documents)
+            events->DocumentActivated(GetOvantaDoc());
     }
 }
 
 void COvantaView::NotifyCaret()
 {
-    CMainFrame* frame = main_frame();
+    IStatusSink* frame = OvantaFrame().status;
     COvantaDoc* doc = GetOvantaDoc();
     if (!frame || !doc || !m_wndEdit.m_hWnd)
         return;
@@ -283,8 +282,8 @@ void COvantaView::NotifyCaret()
 LRESULT COvantaView::OnModifiedChanged(WPARAM flag, LPARAM)
 {
     COvantaDoc* doc = GetOvantaDoc();
-    if (CMainFrame* frame = main_frame())
-        frame->ShowModifiedState(static_cast<int>(flag));
+    if (IStatusSink* status = OvantaFrame().status)
+        status->ShowModifiedState(static_cast<int>(flag));
     if (!doc)
         return 0;
     std::string title = doc->GetTitle();
@@ -331,9 +330,9 @@ LRESULT COvantaView::OnLineCountChanged(WPARAM diff, LPARAM caretLine)
     // Bookmarks below the caret line move with the text; those in deleted
     // lines stay on the caret line. A line count that crosses 99, 999 or
     // 9999 widens or narrows the margin.
-    if (CMainFrame* frame = main_frame()) {
+    if (IBookmarkIndex* bookmarks = OvantaFrame().bookmarks) {
         const int line = static_cast<int>(caretLine);
-        frame->m_wndBookmarkBar.AdjustBookmarkLines(&m_wndEdit, line + 1, static_cast<int>(diff), line);
+        bookmarks->MoveBookmarkLines(m_wndEdit, line + 1, static_cast<int>(diff), line);
     }
     DrawLineNumbers(nullptr);
     return 0;
@@ -390,7 +389,7 @@ namespace {
 // tells its position often; the bar moves when the percentage changes.
 class CViewAlignProgress : public CAlignProgress {
 public:
-    explicit CViewAlignProgress(CMainFrame* frame) : m_frame(frame) {}
+    explicit CViewAlignProgress(IStatusSink* frame) : m_frame(frame) {}
     void Status(const char* text) override
     {
         if (m_frame)
@@ -410,13 +409,13 @@ public:
 private:
     void Show(int percent)
     {
-        if (percent == m_shown || !m_frame || !m_frame->m_wndStatusBar.m_hWnd)
+        if (percent == m_shown || !m_frame)
             return;
         m_shown = percent;
-        m_frame->m_wndStatusBar.SetProgressPos(percent);
+        m_frame->SetProgressPos(percent);
     }
 
-    CMainFrame* m_frame;
+    IStatusSink* m_frame;
     size_t m_max = 0;
     int m_shown = -1;
 };
@@ -427,7 +426,7 @@ LRESULT COvantaView::OnReformatC(WPARAM, LPARAM)
 {
     if (!m_wndEdit.m_hWnd || m_wndEdit.Core().State().readOnly)
         return 0; // a read-only text stays as it is
-    CMainFrame* frame = main_frame();
+    IStatusSink* frame = OvantaFrame().status;
     const uint8_t* buffer = m_wndEdit.GetTextBuffer();
     const int length = m_wndEdit.GetTextLength();
     std::string text = buffer && length > 0
@@ -540,8 +539,8 @@ void COvantaView::OnTabSettings()
     if (!app)
         return;
     OvantaSettings& o = app->m_settings;
-    CMainFrame* frame = main_frame();
-    CTabSettingsDlg dlg(frame ? frame->m_hWnd : m_hWnd);
+    IFrameWindow* frame = OvantaFrame().window;
+    CTabSettingsDlg dlg(frame ? frame->FrameWindow() : m_hWnd);
     dlg.m_nSpaces = m_wndEdit.Core().GetTabWidth();
     dlg.m_bSoftTabs = m_wndEdit.Core().m_bExpandTabs;
     dlg.m_bShowTabs = o.showTabs;
@@ -583,7 +582,7 @@ int COvantaView::ExpandToolMacros(const char* params, std::string& result)
     COvantaDoc* doc = GetOvantaDoc();
     if (doc)
         source.path = doc->GetPathName();
-    if (CMainFrame* frame = main_frame(); frame && frame->UseShortPathNames() && !source.path.empty()) {
+    if (IFrameWindow* frame = OvantaFrame().window; frame && frame->UseShortPathNames() && !source.path.empty()) {
         char shortPath[MAX_PATH];
         DWORD n = GetShortPathNameA(source.path.c_str(), shortPath, sizeof shortPath);
         if (n > 0 && n < sizeof shortPath)

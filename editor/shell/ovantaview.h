@@ -6,6 +6,7 @@
 #pragma once
 
 #include "editor/shell/ovanta_editor.h"
+#include "editor/shell/view_text_commands.h"
 
 #include "winui/view.h"
 
@@ -19,6 +20,8 @@ public:
     ~COvantaView() override = default;
 
     COvantaEditCtrl& Editor() { return m_wndEdit; }
+    // The commands on the view's text, chained into the view's map.
+    CViewTextCommands& TextCommands() { return m_textCommands; }
     COvantaDoc* GetOvantaDoc() const;
     int ModifyCount() const { return m_nModifyCount; }
 
@@ -117,6 +120,7 @@ private:
     // horizontal scroll bar; its clicks reach the view.
     HWND m_wndMarginBox = nullptr;
     int m_nMarginTopLine = 0;
+    CViewTextCommands m_textCommands{*this};
 
     DECLARE_MESSAGE_MAP()
 };

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "editor/shell/syntax_dialogs_res.h"
+#include "editor/syntax/window/command_ids.h"
 
 // Frame without documents (menu, title, tool bar) and the document template
 // (menu of the document windows, document string).
@@ -50,10 +51,6 @@
 #define ID_FILE_PRINT_PREVIEW 57609
 #define ID_FILE_MRU_FIRST 57616
 #define ID_EDIT_REPEAT 57632
-#define ID_EDIT_COPY 57634
-#define ID_EDIT_CUT 57635
-#define ID_EDIT_FIND 57636
-#define ID_EDIT_PASTE 57637
 #define ID_EDIT_REPLACE 57641
 #define ID_EDIT_SELECT_ALL 57642
 #define ID_EDIT_UNDO 57643
@@ -67,17 +64,17 @@
 #define ID_WINDOW_TILE_VERT_CMD 57652
 
 // Ovanta's own commands.
-#define ID_SET_COMMENT 32770
+#define ID_SET_COMMENT ID_EDIT_SETCCOMMENT
 #define ID_TAB_SETTINGS 32771
 #define ID_SYNTAX_COLOR 32775
 #define ID_FILE_SAVE_ALL 32779
 #define ID_NEXT_DOCUMENT 32780
 #define ID_OPERATIONS 32783
 #define ID_GOTO_LINE 32787
-#define ID_COPY_APPEND 32789
+#define ID_COPY_APPEND ID_EDIT_COPYAPPEND
 #define ID_EMPTY_CLIPBOARD 32790
 #define ID_TOGGLE_SINGLE_INSTANCE 32796
-#define ID_ADD_BOOKMARK 32798
+#define ID_ADD_BOOKMARK ID_EDIT_BOOKMARK
 #define ID_FIND_IN_FILES 32815
 #define ID_VIEW_OUTPUT 32814
 #define ID_TOOL_SETTINGS 32819
@@ -116,7 +113,7 @@
 #define ID_MACRO_PLAY 32946
 #define ID_MACRO_RECORDER 32947
 #define ID_SEARCH_HOTKEY 32951
-#define ID_DELETE_LINE 32952
+#define ID_DELETE_LINE ID_EDIT_DELETELINE
 #define ID_INDENT_BLOCK 32953
 #define ID_UNINDENT_BLOCK 32954
 #define ID_INDENT_RANGE 32955

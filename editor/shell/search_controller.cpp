@@ -48,9 +48,9 @@ namespace {
 
 const char settings_section[] = "DefaultSettings";
 // Kinds of keyboard-macro events.
-const uint32_t macro_command = 0x80000000;
-const uint32_t macro_text = 0x20000000;
-const uint32_t macro_number = 0x10000000;
+const uint32_t macro_command = kMacroCommand;
+const uint32_t macro_text = kMacroText;
+const uint32_t macro_number = kMacroNumber;
 
 // What a search may take of the editor's selection: the text before its
 // first line break.

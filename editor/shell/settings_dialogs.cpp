@@ -1,5 +1,6 @@
 #include "editor/shell/settings_dialogs.h"
 
+#include "editor/shell/ovanta_messages.h"
 #include "editor/shell/ovantaapp.h"
 #include "editor/shell/settings_dialogs_res.h"
 

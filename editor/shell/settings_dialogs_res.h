@@ -37,14 +37,6 @@
 #define IDD_MORE_WINDOWS 200
 #define IDC_MORE_WINDOWS_LIST 1095
 
-// Private messages of the text operations (the Operations dialog posts
-// them to the frame).
-#define WM_OP_DELETE_TRAILING 0x464
-#define WM_OP_DELETE_LEADING 0x465
-#define WM_OP_ALIGN_C 0x466
-#define WM_OP_DELETE_EMPTY_LINES 0x467
-#define WM_OP_HTML_REFERENCE 0x468
-
 // Commands.
 #define ID_FONT 32792
 #define ID_EXT_MOV_TXT 32791

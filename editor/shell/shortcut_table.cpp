@@ -1,5 +1,7 @@
 #include "editor/shell/shortcut_table.h"
 
+#include "editor/shell/resource.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -13,28 +15,42 @@ const uint16_t VK_F1_ = 0x70, VK_F3_ = 0x72, VK_F6_ = 0x75, VK_F9_ = 0x78, VK_F1
 // No default is Alt with a bare letter: that key opens the menu whose
 // mnemonic it is (Alt+S the "Settings" menu), so "Save as.." has none.
 const ShortcutEntry default_entries[] = {
-    {V | NI | C, 0, 'B', 32953},     {V | NI | C, 0, 'A', 57642},
-    {V | NI | C, 0, 'C', 57634},     {V | NI | C, 0, 'F', 57636},
-    {V | NI | C, 0, 'G', 32787},     {V | NI | C, 0, 'N', 57600},
-    {V | NI | C, 0, 'O', 57601},     {V | NI | C, 0, 'P', 57607},
-    {V | NI | C, 0, 'R', 57641},     {V | NI | C, 0, 'S', 57603},
-    {V | NI | C | S, 0, 'S', 32779},
-    {V | NI | C, 0, 'V', 57637},     {V | NI | C | A, 0, 'V', 32962},
-    {V | NI | C | S, 0, 'V', 32983}, {V | NI, 0, VK_F1_, 57670},
-    {V | NI | S, 0, VK_F1_, 57669},  {V | NI, 0, VK_F11_, 32844},
-    {V | NI | S, 0, VK_F11_, 57602}, {V | NI | C, 0, VK_F11_, 32851},
-    {V | NI, 0, VK_F12_, 32798},     {V | NI, 0, VK_F3_, 57632},
-    {V | NI, 0, VK_F6_, 32780},      {V | NI | C, 0, 'X', 57635},
-    {V | NI | C, 0, 'Z', 57643},     {V | C, 0, 'Y', 32952},
-    {V | C, 0, 'M', 32954},          {V | C, 0, 'I', 32955},
-    {V | C, 0, 'U', 32956},          {V | C, 0, VK_F9_, 32870},
+    {V | NI | C, 0, 'B', ID_INDENT_BLOCK},
+    {V | NI | C, 0, 'A', ID_EDIT_SELECT_ALL},
+    {V | NI | C, 0, 'C', ID_EDIT_COPY},
+    {V | NI | C, 0, 'F', ID_EDIT_FIND},
+    {V | NI | C, 0, 'G', ID_GOTO_LINE},
+    {V | NI | C, 0, 'N', ID_FILE_NEW_CMD},
+    {V | NI | C, 0, 'O', ID_FILE_OPEN_CMD},
+    {V | NI | C, 0, 'P', ID_FILE_PRINT},
+    {V | NI | C, 0, 'R', ID_EDIT_REPLACE},
+    {V | NI | C, 0, 'S', ID_FILE_SAVE_CMD},
+    {V | NI | C | S, 0, 'S', ID_FILE_SAVE_ALL},
+    {V | NI | C, 0, 'V', ID_EDIT_PASTE},
+    {V | NI | C | A, 0, 'V', ID_PASTE_BLOCK},
+    {V | NI | C | S, 0, 'V', ID_PASTE_BLOCK_MOVE},
+    {V | NI, 0, VK_F1_, ID_HELP_CMD},
+    {V | NI | S, 0, VK_F1_, ID_CONTEXT_HELP},
+    {V | NI, 0, VK_F11_, ID_END_AND_SAVE},
+    {V | NI | S, 0, VK_F11_, ID_FILE_CLOSE_CMD},
+    {V | NI | C, 0, VK_F11_, ID_END_WITHOUT_SAVE},
+    {V | NI, 0, VK_F12_, ID_ADD_BOOKMARK},
+    {V | NI, 0, VK_F3_, ID_EDIT_REPEAT},
+    {V | NI, 0, VK_F6_, ID_NEXT_DOCUMENT},
+    {V | NI | C, 0, 'X', ID_EDIT_CUT},
+    {V | NI | C, 0, 'Z', ID_EDIT_UNDO},
+    {V | C, 0, 'Y', ID_DELETE_LINE},
+    {V | C, 0, 'M', ID_UNINDENT_BLOCK},
+    {V | C, 0, 'I', ID_INDENT_RANGE},
+    {V | C, 0, 'U', ID_UNINDENT_RANGE},
+    {V | C, 0, VK_F9_, ID_TOOL_FIRST},
 };
 
 ShortcutStorage make_storage()
 {
     ShortcutStorage s;
-    s.lead[0] = {V | NI | C, 0, 'N', 57600};
-    s.lead[1] = {V | NI | C, 0, 'O', 57601};
+    s.lead[0] = {V | NI | C, 0, 'N', ID_FILE_NEW_CMD};
+    s.lead[1] = {V | NI | C, 0, 'O', ID_FILE_OPEN_CMD};
     return s;
 }
 

@@ -2,7 +2,9 @@
 // bar, the start of the current tool and its commands, and what the output
 // panes need of the editor (CToolShell).
 #include "editor/shell/tools_controller.h"
+#include "editor/shell/document_navigator.h"
 
+#include "editor/shell/frame_timers.h"
 #include "editor/shell/ovanta_messages.h"
 #include "editor/shell/ovantaapp.h"
 #include "editor/shell/ovantadoc.h"
@@ -24,7 +26,6 @@
 
 namespace {
 
-const UINT tool_stop_timer = 0x4324;
 const char running_text[] = "There exist already a running application.Hard termination may "
                             "cause unfreed ressources!\nTerminate anyway?";
 
@@ -61,8 +62,7 @@ public:
     }
     int OpenDocument(const std::string& path) override
     {
-        COvantaApp* app = COvantaApp::Get();
-        winui::CDocument* opened = app ? app->OpenDocumentFile(path.c_str()) : nullptr;
+        COvantaDoc* opened = host_.Navigator().OpenDocument(path);
         std::vector<COvantaDoc*> docs = Docs();
         for (size_t i = 0; i < docs.size(); ++i)
             if (docs[i] == opened)
@@ -71,16 +71,8 @@ public:
     }
     void ShowDocumentLine(int index, int line) override
     {
-        COvantaView* view = ViewOf(index);
-        if (!view)
-            return;
-        if (winui::CFrameWnd* child = view->GetParentFrame()) {
-            // The windows keep their state; only an iconic one comes back.
-            frame_.MDIActivate(child->m_hWnd);
-            if (::IsIconic(child->m_hWnd))
-                ::ShowWindow(child->m_hWnd, SW_RESTORE);
-        }
-        ::SendMessageA(view->m_hWnd, WM_GOTO_LINE, static_cast<WPARAM>(line), 0);
+        if (COvantaView* view = ViewOf(index))
+            host_.Navigator().ShowDocumentLine(view->GetOvantaDoc(), line > 0 ? line : 1);
     }
     void UpdateStatusBar(int line, int column, int) override
     {

@@ -8,6 +8,7 @@
 #include <windows.h>
 
 class COvantaView;
+class IDocumentNavigator;
 
 namespace winui {
 class CControlBar;
@@ -33,6 +34,8 @@ public:
     // The output bar was shown or hidden by the user: its "Tags" pane
     // follows the browser's switch.
     virtual void OutputBarToggled() = 0;
+    // Opening a file and showing a document's line.
+    virtual IDocumentNavigator& Navigator() = 0;
 
 protected:
     ~CToolsHost() = default;

@@ -5,7 +5,8 @@
 #include "editor/shell/ovantaview.h"
 
 #include "editor/editctl/color_table.h"
-#include "editor/shell/mainfrm.h"
+#include "editor/shell/bookmark_index.h"
+#include "editor/shell/frame_links.h"
 #include "editor/shell/ovantaapp.h"
 #include "editor/shell/ovantadoc.h"
 #include "editor/shell/shell_text.h"
@@ -104,9 +105,8 @@ void COvantaView::DrawLineNumbers(HDC given)
 
 bool COvantaView::LineHasBookmark(int line) const
 {
-    COvantaApp* app = COvantaApp::Get();
-    CMainFrame* frame = app ? app->MainFrame() : nullptr;
-    return frame && frame->m_wndBookmarkBar.HasBookmark(&m_wndEdit, line);
+    IBookmarkIndex* bookmarks = OvantaFrame().bookmarks;
+    return bookmarks && bookmarks->HasBookmark(m_wndEdit, line);
 }
 
 void COvantaView::OnPaint()

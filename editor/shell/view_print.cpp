@@ -4,7 +4,8 @@
 #include "editor/shell/ovantaview.h"
 
 #include "editor/editctl/color_table.h"
-#include "editor/shell/mainfrm.h"
+#include "editor/shell/frame_links.h"
+#include "editor/shell/frame_window.h"
 #include "editor/shell/ovantaapp.h"
 #include "editor/shell/ovantadoc.h"
 #include "editor/shell/print_layout.h"
@@ -45,7 +46,7 @@ LOGFONTA PrintLogFont()
         lf = LOGFONTA{};
         lf.lfHeight = -13;
         lstrcpynA(lf.lfFaceName, "Courier New", LF_FACESIZE);
-        if (CMainFrame* frame = app->MainFrame())
+        if (IFrameWindow* frame = OvantaFrame().window)
             if (HFONT font = frame->EditFont())
                 GetObjectA(font, sizeof lf, &lf);
     }
@@ -271,9 +272,9 @@ bool COvantaView::PreparePrinting()
     // "Print preview": the command goes to the active view once the dialog
     // is gone.
     HWND self = m_hWnd;
-    dlg.m_onPrintPreview = [app, self]() {
+    dlg.m_onPrintPreview = [self]() {
         HWND target = self;
-        if (CMainFrame* frame = app->MainFrame())
+        if (IFrameWindow* frame = OvantaFrame().window)
             if (COvantaView* view = frame->ActiveOvantaView())
                 target = view->m_hWnd;
         ::PostMessageA(target, WM_COMMAND, ID_FILE_PRINT_PREVIEW, 0);

@@ -1,6 +1,7 @@
 #include "editor/shell/window_tab_shell.h"
 
-#include "editor/shell/mainfrm.h"
+#include "editor/shell/frame_links.h"
+#include "editor/shell/frame_window.h"
 #include "editor/shell/ovantaapp.h"
 #include "editor/shell/ovantadoc.h"
 #include "editor/shell/ovantaview.h"
@@ -44,8 +45,7 @@ std::string COvantaWindowTabShell::PathOf(COvantaDoc* doc)
 
 void COvantaWindowTabShell::ShowProperties(COvantaDoc* doc)
 {
-    COvantaApp* app = COvantaApp::Get();
-    if (CMainFrame* frame = app ? app->MainFrame() : nullptr)
+    if (IFrameWindow* frame = OvantaFrame().window)
         frame->ShowFileProperties(doc);
 }
 

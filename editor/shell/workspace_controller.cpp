@@ -9,6 +9,7 @@
 #include "editor/shell/file_dialogs_res.h"
 #include "editor/shell/file_properties_dlg.h"
 #include "editor/shell/font_settings.h"
+#include "editor/shell/frame_timers.h"
 #include "editor/shell/ovanta_messages.h"
 #include "editor/shell/ovantaapp.h"
 #include "editor/shell/ovantadoc.h"

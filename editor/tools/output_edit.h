@@ -10,7 +10,9 @@
 #pragma once
 
 #include "editor/editctl/output_panes.h"
+#include "editor/docking/sizebar.h"
 #include "editor/editctl/window/coloredit.h"
+#include "editor/syntax/window/command_ids.h"
 
 #include <cstdint>
 #include <string>
@@ -22,14 +24,14 @@ class CToolShell;
 // Commands of the pane's context menu.
 const UINT ID_OUTPUT_NEXT_ERROR = 32933;
 const UINT ID_OUTPUT_NEXT_WARNING = 32934;
-const UINT ID_OUTPUT_COPY = 57634;
-const UINT ID_OUTPUT_COPY_APPEND = 32789;
+const UINT ID_OUTPUT_COPY = ID_EDIT_COPY;
+const UINT ID_OUTPUT_COPY_APPEND = ID_EDIT_COPYAPPEND;
 const UINT ID_OUTPUT_COPY_ALL = 32931;
 const UINT ID_OUTPUT_FONT = 32820;
-const UINT ID_OUTPUT_FIND = 57636;
+const UINT ID_OUTPUT_FIND = ID_EDIT_FIND;
 const UINT ID_OUTPUT_CLEAR = 61555;
-const UINT ID_OUTPUT_FLOAT = 61552;
-const UINT ID_OUTPUT_DOCK = 61551;
+const UINT ID_OUTPUT_FLOAT = ID_SIZEBAR_FLOAT;
+const UINT ID_OUTPUT_DOCK = ID_SIZEBAR_DOCK;
 const UINT ID_OUTPUT_CLOSE = 32817;
 
 // Lines appended by search fillers are cut to this length.

@@ -9,6 +9,7 @@
 #include "editor/tools/search_request.h"
 
 #include "editor/syntax/window/editor_shell.h"
+#include "editor/syntax/window/frame_messages.h"
 
 #include "winui/controls.h"
 #include "winui/dialog.h"
@@ -20,7 +21,7 @@
 
 // Dialog -> owner (sent): wParam 0, lParam the SearchRequest: carry it out,
 // return a count; wParam 1, lParam 0: the dialog closes.
-const UINT WM_FIND_REQUEST_MSG = 0x419;
+const UINT WM_FIND_REQUEST_MSG = WM_FIND_REQUEST;
 // Dialog -> itself (posted) after a request: take the focus back.
 const UINT WM_SEARCH_REFOCUS = 0x414;
 // Combo box -> its dialog (sent): the hot key ("Find again") was pressed.

@@ -13,6 +13,8 @@
 #include <winsock2.h>
 #include <windows.h>
 
+#include "editor/syntax/window/frame_messages.h"
+
 #include "winui/worker.h"
 
 #include <atomic>
@@ -20,7 +22,7 @@
 
 // Reader -> owner (posted): wParam the received bytes (a buffer the owner
 // then owns: TakeTcpText frees it), lParam their count.
-const UINT WM_TCP_DATA = 0x424;
+const UINT WM_TCP_DATA = WM_TCP_TEXT;
 
 const int kTcpDefaultPort = 9000;
 const int kTcpBlockSize = 5000;

@@ -22,6 +22,8 @@
 //   WM_TOOL_FINISHED    0x41C  main window  0, 0: the run has ended
 #pragma once
 
+#include "editor/syntax/window/frame_messages.h"
+
 #include "winui/worker.h"
 
 #include <windows.h>
@@ -32,10 +34,8 @@
 
 const UINT WM_TOOL_OUTPUT = 0x4CE;
 const UINT WM_TOOL_LOADREDIRECT = 0x4CF;
-const UINT WM_TOOL_FINISHED = 0x41C;
-// Sent by the tools tool bar and the "Start Tool" menu to the main window:
-// start the current tool.
-const UINT WM_START_TOOL = 0x41E;
+// WM_TOOL_FINISHED and WM_START_TOOL (the tools bar and the "Start Tool"
+// menu to the main window) are in frame_messages.h.
 
 extern const char kCanceledCaptured[];   // "\r\rExecution canceled by the operator.\r"
 extern const char kCanceledRedirected[]; // "\r\rExecution canceled by the user.\r"

@@ -20,6 +20,8 @@ namespace {
 class FakeBrowserHost : public CBrowserHost {
 public:
     COvantaView* ActiveOvantaView() override { return nullptr; }
+    IDocumentNavigator& Navigator() override { return navigator; }
+    RecordingNavigator navigator;
     const std::string& WorkspacePath() const override { return workspace; }
     int GetBarState(HWND) override { return 4; }
     bool RestoreBarPlacement(winui::CControlBar*, const char* key, bool) override

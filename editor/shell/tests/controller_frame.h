@@ -4,11 +4,30 @@
 // window, and the state its update handlers give a menu item.
 #pragma once
 
+#include "editor/shell/document_navigator.h"
 #include "editor/shell/frame_bases.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
+
+#include <string>
+#include <vector>
+
+// The frame's navigator as the controllers' fakes hand it out: it records
+// the files asked for and the lines shown.
+class RecordingNavigator : public IDocumentNavigator {
+public:
+    COvantaDoc* OpenDocument(const std::string& path) override
+    {
+        opened.push_back(path);
+        return nullptr;
+    }
+    void ShowDocumentLine(COvantaDoc*, int line) override { shownLines.push_back(line); }
+
+    std::vector<std::string> opened;
+    std::vector<int> shownLines;
+};
 
 inline void PumpMessages()
 {

@@ -27,12 +27,6 @@
 namespace {
 
 const UINT output_copy_all = 32931;
-// The editor's context-menu commands.
-const UINT ID_EDIT_FILLCOLUMN = 32769;
-const UINT ID_EDIT_NUMBERCOLUMN = 32797;
-const UINT ID_EDIT_GOTODEFINITION = 32965;
-const UINT ID_EDIT_CUT_CMD = 57635;
-const UINT ID_EDIT_PASTE_CMD = 57637;
 
 class OvantaEditorProgram : public OvantaProgramTest {
 protected:

@@ -40,6 +40,8 @@ public:
     }
     bool StoredBarVisible(const char* key) override { return storedVisible && std::string(key) == kOutputBarKey; }
     void OutputBarToggled() override { calls.push_back("toggled"); }
+    IDocumentNavigator& Navigator() override { return navigator; }
+    RecordingNavigator navigator;
 
     std::vector<std::string> calls;
     bool storedVisible = false;

@@ -32,6 +32,8 @@ namespace {
 class FakeFrameParts : public CWorkspaceHost, public CToolsHost, public CBrowserHost, public WorkspaceHooks {
 public:
     COvantaView* ActiveOvantaView() override { return nullptr; }
+    IDocumentNavigator& Navigator() override { return navigator; }
+    RecordingNavigator navigator;
     HFONT EditFont() const override { return nullptr; }
     HFONT SwapEditFont(HFONT) override { return nullptr; }
     void MoveToStoredPlace(const std::string& place) override { calls.push_back("place " + place); }

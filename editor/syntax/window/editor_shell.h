@@ -19,16 +19,12 @@
 
 #include "editor/editctl/output_panes.h"
 #include "editor/symbols/symbol_hits.h"
+#include "editor/syntax/window/macro_event_kinds.h"
 
 class CNColorEditCtrl;
 
-// Kinds of keyboard-macro events (RecordMacroEvent's kind word).
-const uint32_t kMacroKey = 0;              // typed character, modifier bits as extra
-const uint32_t kMacroKeyDown = 0x8000;     // key press, modifier bits as extra
-const uint32_t kMacroNumber = 0x10000000;
-const uint32_t kMacroText = 0x20000000;
-const uint32_t kMacroCommand = 0x80000000; // command id
-const uint32_t kMacroCommandFlags = 0xC0000000;
+// Kinds of keyboard-macro events (RecordMacroEvent's kind word):
+// macro_event_kinds.h.
 
 // Panes of the output bar (COutputBar::ShowPane): output_panes.h.
 

@@ -21,7 +21,9 @@
 #include "editor/symbols/symbol_hits.h"
 #include "editor/syntax/syntax_template.h"
 #include "editor/syntax/text_macro.h"
+#include "editor/syntax/window/command_ids.h"
 #include "editor/syntax/window/editor_shell.h"
+#include "editor/syntax/window/frame_messages.h"
 #include "editor/syntax/window/info_tip.h"
 
 #include <commctrl.h>
@@ -30,51 +32,11 @@
 #include <vector>
 
 const UINT EDM_TAKEFOCUS = 0x414;
-const UINT EDM_FINDREPLACE = 0x419;
+// Relayed to the main frame as its find request.
+const UINT EDM_FINDREPLACE = WM_FIND_REQUEST;
 // Timer 3 scrolls while a dragged text is held beyond the window's edge.
 const UINT_PTR kDragScrollTimer = 3;
 
-// Commands of the context menu and of ExecuteCommand.
-enum : UINT {
-    ID_EDIT_FILLCOLUMN = 32769,
-    ID_EDIT_SETCCOMMENT = 32770,
-    ID_EDIT_SELECTBRACE = 32773,
-    ID_EDIT_INDENTMOVE = 32774,
-    ID_EDIT_PROPERTIES = 32776,
-    ID_EDIT_COPYAPPEND = 32789,
-    ID_EDIT_NUMBERCOLUMN = 32797,
-    ID_EDIT_BOOKMARK = 32798,
-    ID_EDIT_RELOAD = 32801,
-    ID_EDIT_CHANGEDIR = 32803,
-    ID_EDIT_UPPER = 32808,
-    ID_EDIT_LOWER = 32809,
-    ID_EDIT_CAPITALIZE = 32810,
-    ID_MACRO_DATEGERMAN = 32836,
-    ID_MACRO_DATEENGLISH = 32838,
-    ID_MACRO_FILENAME = 32839,
-    ID_MACRO_ACTUALIZE = 32840,
-    ID_EDIT_GOTOBRACE = 32843,
-    ID_MACRO_EDIT = 32848,
-    ID_MACRO_FIRST = 32850,
-    ID_MACRO_LAST = 32869,
-    ID_EDIT_DELETELINE = 32952,
-    ID_EDIT_GOTODEFINITION = 32965,
-    ID_SYNTAX_NONE = 32966,
-    ID_SYNTAX_DEFAULT = 32967,
-    ID_SYNTAX_FIRST = 32968,
-    ID_SYNTAX_LAST = 32977,
-    ID_EDIT_LINEENDTOMOUSE = 32987,
-    ID_EDIT_COPY_CMD = 57634,
-    ID_EDIT_CUT_CMD = 57635,
-    ID_EDIT_SEARCH = 57636,
-    ID_EDIT_PASTE_CMD = 57637,
-    ID_DIRECTIVE_IF = 61555,
-    ID_DIRECTIVE_ENDIF = 61556,
-    ID_DIRECTIVE_NEXTELSE = 61557,
-    ID_DIRECTIVE_PREVELSE = 61558,
-    ID_NUMBER_TOHEX = 61560,
-    ID_NUMBER_TODEC = 61561,
-};
 
 // Settings of [DefaultSettings] the control reads (kept by the application;
 // "Syntax" is g_bSyntaxColoring, "AutoCopy" and "SelAfterPaste" are the
