@@ -163,8 +163,18 @@ bool TZavitEditFile::ReadFile(const std::string& name)
         // Plain text replaces the whole text as a selection, so that its
         // paragraphs take the tab stops of the paragraph they stream into
         // (a stream of the whole text would give them the default ones).
+        // The control lays its whole text out again when a scroll bar
+        // comes while the text streams in, the room for the text having
+        // changed: a first part that needs every bar the whole text needs
+        // brings them, and the rest streams in behind it, laid out once.
+        size_t first = FirstPart(bytes);
         SetSel(0, -1);
-        ok = StreamIn(bytes, SF_TEXT | SFF_SELECTION);
+        ok = StreamIn(bytes.data(), first, SF_TEXT | SFF_SELECTION);
+        if (first < bytes.size()) {
+            LONG end = GetTextLength();
+            SetSel(end, end);
+            ok = StreamIn(bytes.data() + first, bytes.size() - first, SF_TEXT | SFF_SELECTION) && ok;
+        }
         SetSel(0, 0);
     }
     // Reading the file is no step the user could undo.
@@ -174,17 +184,41 @@ bool TZavitEditFile::ReadFile(const std::string& name)
     return ok;
 }
 
+TEXTMETRICA TZavitEditFile::FontMetrics() const
+{
+    TZavitApp* app = TZavitApp::Get();
+    HGDIOBJ font = app && app->DefaultFont() ? app->DefaultFont()
+                                              : reinterpret_cast<HGDIOBJ>(SendMessage(WM_GETFONT));
+    TEXTMETRICA tm{};
+    HDC dc = GetDC(m_hWnd);
+    HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
+    GetTextMetricsA(dc, &tm);
+    if (old)
+        SelectObject(dc, old);
+    ReleaseDC(m_hWnd, dc);
+    return tm;
+}
+
+size_t TZavitEditFile::FirstPart(const std::string& bytes) const
+{
+    TEXTMETRICA tm = FontMetrics();
+    RECT r{};
+    ::GetClientRect(m_hWnd, &r);
+    // The lines the window shows, and the characters of a line beside the
+    // vertical bar that so long a text brings (a character or two less,
+    // for the control's margins and for fonts of varying widths).
+    size_t lines = tm.tmHeight > 0 && r.bottom > 0 ? static_cast<size_t>(r.bottom / tm.tmHeight) + 2 : 2;
+    LONG width = r.right - GetSystemMetrics(SM_CXVSCROLL);
+    LONG columns = tm.tmAveCharWidth > 0 ? width / tm.tmAveCharWidth - 2 : 0;
+    return zavit_first_part(bytes, lines, columns > 0 ? static_cast<size_t>(columns) : 0);
+}
+
 void TZavitEditFile::SetTabStops()
 {
     TZavitApp* app = TZavitApp::Get();
     if (!app || !app->DefaultFont())
         return;
-    HDC dc = GetDC(m_hWnd);
-    HGDIOBJ old = SelectObject(dc, app->DefaultFont());
-    TEXTMETRICA tm{};
-    GetTextMetricsA(dc, &tm);
-    SelectObject(dc, old);
-    ReleaseDC(m_hWnd, dc);
+    TEXTMETRICA tm = FontMetrics();
     LONG w = tm.tmAveCharWidth;
     LONG stops[32];
     for (int k = 1; k <= 32; ++k)

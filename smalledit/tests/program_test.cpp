@@ -700,6 +700,43 @@ TEST_F(ZavitProgram, SavesCrLfAndLfFilesByteForByte)
     EXPECT_EQ(Log(), "");
 }
 
+// A text streams in as a first part that needs every scroll bar the whole
+// text needs and the rest behind it: the file comes whole whether a line
+// too wide for the window stands after the first screen or ends the file,
+// and both bars show.
+TEST_F(ZavitProgram, OpensFilesWithAWideLineWholeAndShowsBothBars)
+{
+    std::string wide(700, 'w');
+    std::string lines;
+    for (int i = 0; i < 400; ++i)
+        lines += "line " + std::to_string(i) + "\r\n";
+    struct Case {
+        const char* name;
+        std::string text;
+    } cases[] = {
+        {"middle.txt", lines + wide + "\r\n" + lines},
+        {"first.txt", wide + "\r\n" + lines},
+        {"end.txt", zavit_lf_line_ends(lines) + wide},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string file = work_ + "\\" + c.name;
+        ASSERT_TRUE(WriteWholeFile(file, c.text));
+        ProgramSession session;
+        Start(session, arg_quoted(file));
+        HWND edit = Edit(ChildOf(session, c.name));
+        ASSERT_NE(edit, nullptr);
+        // A window shows a scroll bar while its style holds the bar's bit.
+        LONG style = GetWindowLongA(edit, GWL_STYLE);
+        EXPECT_NE(style & WS_VSCROLL, 0);
+        EXPECT_NE(style & WS_HSCROLL, 0);
+        session.Command(CM_FILESAVE);
+        EXPECT_TRUE(ReadWholeFile(file) == c.text);
+        ASSERT_TRUE(session.Close());
+    }
+    EXPECT_EQ(Log(), "");
+}
+
 // The main window's remembered place, beyond every screen or larger than
 // it, comes up inside the work area; a place on the screen stays as it is.
 TEST_F(ZavitProgram, RestoresItsPlaceInsideTheWorkArea)
