@@ -21,6 +21,8 @@ int TZavitEditFile::creationCount = 0;
 static const UINT_PTR status_timer = 0x5A56;
 // The text limit of every window; a longer file raises it to its size.
 static const LONG text_limit = 2000000;
+// The steps the user can undo (the control's own number).
+static const WPARAM undo_limit = 100;
 
 int GetFileWriteTime(const std::string& name, FILETIME* time)
 {
@@ -154,6 +156,11 @@ bool TZavitEditFile::ReadFile(const std::string& name)
     if (bytes.size() >= static_cast<size_t>(limit))
         limit = static_cast<LONG>(bytes.size() < 0x7FFFFFF0 ? bytes.size() + 1 : 0x7FFFFFF0);
     LimitText(limit);
+    // Reading the file is no step the user could undo, and it records
+    // none: the control's records of a large stream-in, even forgotten at
+    // once, leave every later layout of the whole text (the frame
+    // maximized, another font) taking minutes instead of a second.
+    SendMessage(EM_SETUNDOLIMIT, 0);
     bool ok = false;
     if (rtf_) {
         // An RTF file brings paragraphs of its own: the tab stops follow.
@@ -177,8 +184,8 @@ bool TZavitEditFile::ReadFile(const std::string& name)
         }
         SetSel(0, 0);
     }
-    // Reading the file is no step the user could undo.
     SendMessage(EM_EMPTYUNDOBUFFER);
+    SendMessage(EM_SETUNDOLIMIT, undo_limit);
     lfOnly_ = !rtf_ && zavit_lf_only(bytes);
     SetModify(FALSE);
     return ok;
