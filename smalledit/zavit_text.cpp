@@ -19,6 +19,31 @@ bool zavit_lf_only(const std::string& bytes)
     return bytes.find('\n') != std::string::npos && bytes.find('\r') == std::string::npos;
 }
 
+size_t zavit_first_part(const std::string& bytes, size_t lines, size_t columns)
+{
+    size_t tall = 0; // the end of the line that overflows the height
+    size_t wide = 0; // the end of the first line as wide as the window
+    size_t line = 0, column = 0;
+    for (size_t i = 0; i < bytes.size() && !(tall && wide); ++i) {
+        char c = bytes[i];
+        if (c == '\n' || (c == '\r' && (i + 1 == bytes.size() || bytes[i + 1] != '\n'))) {
+            if (!wide && column >= columns)
+                wide = i + 1;
+            if (++line == lines)
+                tall = i + 1;
+            column = 0;
+        } else if (c == '\t') {
+            column = (column / 8 + 1) * 8;
+        } else if (c != '\r') {
+            ++column;
+        }
+    }
+    // A wide last line with no line end belongs to the first part as well.
+    if (!tall || (!wide && column >= columns))
+        return bytes.size();
+    return wide > tall ? wide : tall;
+}
+
 std::string zavit_lf_line_ends(const std::string& text)
 {
     std::string out;

@@ -16,6 +16,15 @@ bool zavit_lf_only(const std::string& bytes);
 // The text with each CR LF pair made a single LF (other bytes unchanged).
 std::string zavit_lf_line_ends(const std::string& text);
 
+// Where a text may be cut in two for streaming it into a window that shows
+// `lines` lines of `columns` characters: after the line that overflows the
+// window's height or after the first line at least as wide as the window,
+// whichever comes later, so that the first part alone brings every scroll
+// bar the whole text needs. Lines end in LF, CR LF or a CR alone (a CR LF
+// pair is never cut); a tab reaches the next multiple of 8 columns. The
+// text's size when the first part would be all of it.
+size_t zavit_first_part(const std::string& bytes, size_t lines, size_t columns);
+
 // A character that may stand in a file name under the caret: a digit, a
 // letter, '_', '\', '/', '.' or ':'.
 bool zavit_name_char(char c);

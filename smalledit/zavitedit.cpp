@@ -21,6 +21,8 @@ int TZavitEditFile::creationCount = 0;
 static const UINT_PTR status_timer = 0x5A56;
 // The text limit of every window; a longer file raises it to its size.
 static const LONG text_limit = 2000000;
+// The steps the user can undo (the control's own number).
+static const WPARAM undo_limit = 100;
 
 int GetFileWriteTime(const std::string& name, FILETIME* time)
 {
@@ -154,6 +156,11 @@ bool TZavitEditFile::ReadFile(const std::string& name)
     if (bytes.size() >= static_cast<size_t>(limit))
         limit = static_cast<LONG>(bytes.size() < 0x7FFFFFF0 ? bytes.size() + 1 : 0x7FFFFFF0);
     LimitText(limit);
+    // Reading the file is no step the user could undo, and it records
+    // none: the control's records of a large stream-in, even forgotten at
+    // once, leave every later layout of the whole text (the frame
+    // maximized, another font) taking minutes instead of a second.
+    SendMessage(EM_SETUNDOLIMIT, 0);
     bool ok = false;
     if (rtf_) {
         // An RTF file brings paragraphs of its own: the tab stops follow.
@@ -163,15 +170,54 @@ bool TZavitEditFile::ReadFile(const std::string& name)
         // Plain text replaces the whole text as a selection, so that its
         // paragraphs take the tab stops of the paragraph they stream into
         // (a stream of the whole text would give them the default ones).
+        // The control lays its whole text out again when a scroll bar
+        // comes while the text streams in, the room for the text having
+        // changed: a first part that needs every bar the whole text needs
+        // brings them, and the rest streams in behind it, laid out once.
+        size_t first = FirstPart(bytes);
         SetSel(0, -1);
-        ok = StreamIn(bytes, SF_TEXT | SFF_SELECTION);
+        ok = StreamIn(bytes.data(), first, SF_TEXT | SFF_SELECTION);
+        if (first < bytes.size()) {
+            LONG end = GetTextLength();
+            SetSel(end, end);
+            ok = StreamIn(bytes.data() + first, bytes.size() - first, SF_TEXT | SFF_SELECTION) && ok;
+        }
         SetSel(0, 0);
     }
-    // Reading the file is no step the user could undo.
     SendMessage(EM_EMPTYUNDOBUFFER);
+    SendMessage(EM_SETUNDOLIMIT, undo_limit);
     lfOnly_ = !rtf_ && zavit_lf_only(bytes);
     SetModify(FALSE);
     return ok;
+}
+
+TEXTMETRICA TZavitEditFile::FontMetrics() const
+{
+    TZavitApp* app = TZavitApp::Get();
+    HGDIOBJ font = app && app->DefaultFont() ? app->DefaultFont()
+                                              : reinterpret_cast<HGDIOBJ>(SendMessage(WM_GETFONT));
+    TEXTMETRICA tm{};
+    HDC dc = GetDC(m_hWnd);
+    HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
+    GetTextMetricsA(dc, &tm);
+    if (old)
+        SelectObject(dc, old);
+    ReleaseDC(m_hWnd, dc);
+    return tm;
+}
+
+size_t TZavitEditFile::FirstPart(const std::string& bytes) const
+{
+    TEXTMETRICA tm = FontMetrics();
+    RECT r{};
+    ::GetClientRect(m_hWnd, &r);
+    // The lines the window shows, and the characters of a line beside the
+    // vertical bar that so long a text brings (a character or two less,
+    // for the control's margins and for fonts of varying widths).
+    size_t lines = tm.tmHeight > 0 && r.bottom > 0 ? static_cast<size_t>(r.bottom / tm.tmHeight) + 2 : 2;
+    LONG width = r.right - GetSystemMetrics(SM_CXVSCROLL);
+    LONG columns = tm.tmAveCharWidth > 0 ? width / tm.tmAveCharWidth - 2 : 0;
+    return zavit_first_part(bytes, lines, columns > 0 ? static_cast<size_t>(columns) : 0);
 }
 
 void TZavitEditFile::SetTabStops()
@@ -179,12 +225,7 @@ void TZavitEditFile::SetTabStops()
     TZavitApp* app = TZavitApp::Get();
     if (!app || !app->DefaultFont())
         return;
-    HDC dc = GetDC(m_hWnd);
-    HGDIOBJ old = SelectObject(dc, app->DefaultFont());
-    TEXTMETRICA tm{};
-    GetTextMetricsA(dc, &tm);
-    SelectObject(dc, old);
-    ReleaseDC(m_hWnd, dc);
+    TEXTMETRICA tm = FontMetrics();
     LONG w = tm.tmAveCharWidth;
     LONG stops[32];
     for (int k = 1; k <= 32; ++k)

@@ -107,6 +107,10 @@ protected:
 private:
     void SetUp();
     bool ReadFile(const std::string& name);
+    TEXTMETRICA FontMetrics() const;
+    // How much of a file's text streams in first (zavit_first_part for
+    // the window's size and font).
+    size_t FirstPart(const std::string& bytes) const;
     void ShowSaved();
 
     std::string givenName_;

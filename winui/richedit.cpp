@@ -14,7 +14,8 @@ BOOL CRichEditCtrl::Create(DWORD style, const RECT& rect, HWND parent, UINT id, 
 
 namespace {
 struct InStream {
-    const std::string* bytes;
+    const char* bytes;
+    size_t size;
     size_t pos;
 };
 
@@ -24,12 +25,12 @@ struct InStream {
 DWORD CALLBACK read_bytes(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* got)
 {
     auto* in = reinterpret_cast<InStream*>(cookie);
-    const std::string& bytes = *in->bytes;
-    size_t left = bytes.size() - in->pos;
+    const char* bytes = in->bytes;
+    size_t left = in->size - in->pos;
     size_t n = left < static_cast<size_t>(size) ? left : static_cast<size_t>(size);
     if (n > 1 && n < left && bytes[in->pos + n - 1] == '\r' && bytes[in->pos + n] == '\n')
         --n;
-    std::memcpy(buffer, bytes.data() + in->pos, n);
+    std::memcpy(buffer, bytes + in->pos, n);
     in->pos += n;
     *got = static_cast<LONG>(n);
     return 0;
@@ -44,9 +45,9 @@ DWORD CALLBACK write_bytes(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* don
 }
 } // namespace
 
-bool CRichEditCtrl::StreamIn(const std::string& bytes, int format)
+bool CRichEditCtrl::StreamIn(const char* bytes, size_t size, int format)
 {
-    InStream in{&bytes, 0};
+    InStream in{bytes, size, 0};
     EDITSTREAM es{};
     es.dwCookie = reinterpret_cast<DWORD_PTR>(&in);
     es.pfnCallback = read_bytes;

@@ -31,7 +31,11 @@ public:
     BOOL Create(DWORD style, const RECT& rect, HWND parent, UINT id, DWORD exStyle = 0);
 
     // Replaces the text (or the selection with SFF_SELECTION in format).
-    bool StreamIn(const std::string& bytes, int format = SF_TEXT);
+    bool StreamIn(const std::string& bytes, int format = SF_TEXT)
+    {
+        return StreamIn(bytes.data(), bytes.size(), format);
+    }
+    bool StreamIn(const char* bytes, size_t size, int format = SF_TEXT);
     std::string StreamOut(int format = SF_TEXT) const;
 
     CHARRANGE GetSel() const;

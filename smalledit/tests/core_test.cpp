@@ -75,6 +75,45 @@ TEST(ZavitLineEnds, LfFilesAreWrittenWithLf)
     EXPECT_EQ(zavit_lf_line_ends("no ends"), "no ends");
 }
 
+// The first part of a text streamed in two: it ends on a line end, holds
+// more lines than the window shows and the first line too wide for it.
+TEST(ZavitFirstPart, CutAfterTheTallAndTheFirstWideLine)
+{
+    struct Case {
+        const char* bytes;
+        size_t lines, columns;
+        size_t cut;
+    } cases[] = {
+        // Two lines overflow a window of two: the cut after the second.
+        {"ab\r\ncd\r\nef\r\n", 2, 10, 8},
+        {"ab\ncd\nef\n", 2, 10, 6},
+        // A CR alone ends a line (here the first and an empty one); the CR
+        // of a CR LF pair does not.
+        {"ab\rcd\ref", 2, 10, 6},
+        {"a\r\r\nb\r\nc", 2, 10, 4},
+        // A wide line further on: the cut after it ...
+        {"a\nb\nc\n0123456789\nd\n", 2, 10, 17},
+        // ... also where it is the first line ...
+        {"0123456789\na\nb\n", 2, 10, 13},
+        // ... and a tab counts up to the next multiple of eight.
+        {"a\nb\nc\n\t01\nd\n", 2, 10, 10},
+        {"a\nb\nc\n\t0\nd\n", 2, 10, 4},
+        {"a\nb\nc\n01\t01\nd\n", 2, 10, 12},
+        // Only the first wide line counts.
+        {"a\nb\n0123456789\nc\n0123456789\nd\n", 1, 10, 15},
+        // No cut: too few lines, or the wide line is the last one ...
+        {"ab\r\ncd", 2, 10, 6},
+        {"ab\r\ncd\r\n", 3, 10, 8},
+        {"a\nb\nc\n0123456789", 2, 10, 16},
+        {"a\nb\nc\n0123456789\n", 2, 10, 17},
+        {"", 2, 10, 0},
+    };
+    for (const Case& c : cases) {
+        std::string bytes = c.bytes;
+        EXPECT_EQ(zavit_first_part(bytes, c.lines, c.columns), c.cut) << ::testing::PrintToString(bytes);
+    }
+}
+
 TEST(ZavitSettingsFile, ReadsWhatItWrites)
 {
     ZavitSettings s;

@@ -678,6 +678,72 @@ TEST_F(ZavitProgram, SavesCrLfAndLfFilesByteForByte)
     EXPECT_EQ(Log(), "");
 }
 
+// A text streams in as a first part that needs every scroll bar the whole
+// text needs and the rest behind it: the file comes whole whether a line
+// too wide for the window stands after the first screen or ends the file,
+// and both bars show.
+TEST_F(ZavitProgram, OpensFilesWithAWideLineWholeAndShowsBothBars)
+{
+    std::string wide(700, 'w');
+    std::string lines;
+    for (int i = 0; i < 400; ++i)
+        lines += "line " + std::to_string(i) + "\r\n";
+    struct Case {
+        const char* name;
+        std::string text;
+    } cases[] = {
+        {"middle.txt", lines + wide + "\r\n" + lines},
+        {"first.txt", wide + "\r\n" + lines},
+        {"end.txt", zavit_lf_line_ends(lines) + wide},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string file = work_ + "\\" + c.name;
+        ASSERT_TRUE(WriteWholeFile(file, c.text));
+        ProgramSession session;
+        Start(session, arg_quoted(file));
+        HWND edit = Edit(ChildOf(session, c.name));
+        ASSERT_NE(edit, nullptr);
+        // A window shows a scroll bar while its style holds the bar's bit.
+        LONG style = GetWindowLongA(edit, GWL_STYLE);
+        EXPECT_NE(style & WS_VSCROLL, 0);
+        EXPECT_NE(style & WS_HSCROLL, 0);
+        session.Command(CM_FILESAVE);
+        EXPECT_TRUE(ReadWholeFile(file) == c.text);
+        ASSERT_TRUE(session.Close());
+    }
+    EXPECT_EQ(Log(), "");
+}
+
+// A large file opens in a frame remembered maximized: the window answers
+// with the whole text once it is laid out for the maximized frame, and the
+// user's edits can be undone as ever (reading the file is none of them).
+TEST_F(ZavitProgram, OpensALargeFileInAMaximizedFrameAndUndoesEdits)
+{
+    ASSERT_TRUE(WriteWholeFile(bin_ + "\\zavit.INI",
+                               "[Zavit]\nFont= 'Fixedsys' -12 400 0\nDesktop= 20 20 700 500 0 1 0 1\n"));
+    std::string text = PieceEdgeText(size_t(1) << 20, "\r\n");
+    std::string file = work_ + "\\maximized.txt";
+    ASSERT_TRUE(WriteWholeFile(file, text));
+    ProgramSession session;
+    Start(session, arg_quoted(file));
+    DWORD_PTR answer = 0;
+    ASSERT_NE(SendMessageTimeoutA(session.MainWindow(), WM_NULL, 0, 0, SMTO_NORMAL, 30000, &answer), 0);
+    EXPECT_TRUE(IsZoomed(session.MainWindow()));
+    HWND edit = Edit(ChildOf(session, "maximized.txt"));
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(SendMessageA(edit, WM_GETTEXTLENGTH, 0, 0), static_cast<LRESULT>(text.size()));
+    EXPECT_EQ(SendMessageA(edit, EM_CANUNDO, 0, 0), 0);
+    Caret(edit, 0);
+    Type(edit, "xy");
+    EXPECT_NE(SendMessageA(edit, EM_CANUNDO, 0, 0), 0);
+    SendMessageA(edit, EM_UNDO, 0, 0);
+    EXPECT_EQ(SendMessageA(edit, WM_GETTEXTLENGTH, 0, 0), static_cast<LRESULT>(text.size()));
+    SendMessageA(edit, EM_SETMODIFY, FALSE, 0);
+    ASSERT_TRUE(session.Close());
+    EXPECT_EQ(Log(), "");
+}
+
 // The main window's remembered place, beyond every screen or larger than
 // it, comes up inside the work area; a place on the screen stays as it is.
 TEST_F(ZavitProgram, RestoresItsPlaceInsideTheWorkArea)
