@@ -699,9 +699,9 @@ TEST_F(ZavitProgram, OpensFilesWithAWideLineWholeAndShowsBothBars)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         std::string file = work_ + "\\" + c.name;
-        ASSERT_TRUE(WriteWholeFile(file, c.text));
+        ASSERT_TRUE(write_file(file, c.text));
         ProgramSession session;
-        Start(session, arg_quoted(file));
+        Start(session, ScriptQuoted(file));
         HWND edit = Edit(ChildOf(session, c.name));
         ASSERT_NE(edit, nullptr);
         // A window shows a scroll bar while its style holds the bar's bit.
@@ -709,7 +709,7 @@ TEST_F(ZavitProgram, OpensFilesWithAWideLineWholeAndShowsBothBars)
         EXPECT_NE(style & WS_VSCROLL, 0);
         EXPECT_NE(style & WS_HSCROLL, 0);
         session.Command(CM_FILESAVE);
-        EXPECT_TRUE(ReadWholeFile(file) == c.text);
+        EXPECT_TRUE(read_file(file) == c.text);
         ASSERT_TRUE(session.Close());
     }
     EXPECT_EQ(Log(), "");
@@ -720,13 +720,13 @@ TEST_F(ZavitProgram, OpensFilesWithAWideLineWholeAndShowsBothBars)
 // user's edits can be undone as ever (reading the file is none of them).
 TEST_F(ZavitProgram, OpensALargeFileInAMaximizedFrameAndUndoesEdits)
 {
-    ASSERT_TRUE(WriteWholeFile(bin_ + "\\zavit.INI",
+    ASSERT_TRUE(write_file(bin_ + "\\zavit.INI",
                                "[Zavit]\nFont= 'Fixedsys' -12 400 0\nDesktop= 20 20 700 500 0 1 0 1\n"));
     std::string text = PieceEdgeText(size_t(1) << 20, "\r\n");
     std::string file = work_ + "\\maximized.txt";
-    ASSERT_TRUE(WriteWholeFile(file, text));
+    ASSERT_TRUE(write_file(file, text));
     ProgramSession session;
-    Start(session, arg_quoted(file));
+    Start(session, ScriptQuoted(file));
     DWORD_PTR answer = 0;
     ASSERT_NE(SendMessageTimeoutA(session.MainWindow(), WM_NULL, 0, 0, SMTO_NORMAL, 30000, &answer), 0);
     EXPECT_TRUE(IsZoomed(session.MainWindow()));
