@@ -10,6 +10,8 @@
 #include <string>
 
 class COvantaView;
+class IMacroSettings;
+class ISearchSettings;
 class WorkspaceHooks;
 struct SettingsValues;
 
@@ -36,17 +38,9 @@ public:
     virtual WorkspaceHooks& Hooks() = 0;
     // Settings without "AutoSaveTime" end the running auto-save timer.
     virtual void StopAutoSave() = 0;
-    // The search part's options, [FIND] and the dialogs' places.
-    virtual void LoadSearchSettings() = 0;
-    virtual void CollectSearchOptions(SettingsValues& options) = 0;
-    virtual void SaveSearchSettings() = 0;
-    virtual void ReloadSearchDialogs() = 0;
-    // The macro part's "MacroBar" and its code now; the text macros read
-    // when they are not yet.
-    virtual void LoadMacroSettings() = 0;
-    virtual void SaveMacroSettings() = 0;
-    virtual int MacroBarCode() const = 0;
-    virtual void EnsureTextMacros() = 0;
+    // The search part's and the macro part's settings.
+    virtual ISearchSettings& SearchSettings() = 0;
+    virtual IMacroSettings& MacroSettings() = 0;
 
 protected:
     ~CWorkspaceHost() = default;
