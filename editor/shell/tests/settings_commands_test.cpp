@@ -125,6 +125,7 @@ TEST_F(SettingsCommandsTest, OptionTogglesFlipTheirSettingsAndChecks)
         {ID_ACTUALIZE_AT_SAVE, &OvantaOptions().actualizeMacros},
     };
     for (const auto& c : cases) {
+        frame_->suppressComments.clear();
         *c.value = 0;
         EXPECT_FALSE(Checked(c.id)) << c.id;
         Command(c.id);
@@ -133,9 +134,11 @@ TEST_F(SettingsCommandsTest, OptionTogglesFlipTheirSettingsAndChecks)
         Command(c.id);
         EXPECT_EQ(*c.value, 0) << c.id;
         EXPECT_FALSE(Checked(c.id)) << c.id;
+        // The search's comment option follows its toggle, and only that one.
+        const std::vector<bool> told =
+            c.id == ID_SUPPRESS_COMMENTS ? std::vector<bool>{true, false} : std::vector<bool>{};
+        EXPECT_EQ(frame_->suppressComments, told) << c.id;
     }
-    // The search's comment option follows its toggle, and only that one.
-    EXPECT_EQ(frame_->suppressComments, (std::vector<bool>{true, false}));
 }
 
 TEST_F(SettingsCommandsTest, FocusOnSecondClickSwitchesBetweenTwoAndThreeClicks)
