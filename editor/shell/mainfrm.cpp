@@ -14,7 +14,6 @@
 #include "editor/shell/resource.h"
 #include "editor/shell/settings_dialogs_res.h"
 #include "editor/shell/settings_profile.h"
-#include "editor/shell/shortcut_table.h"
 
 #include "editor/editctl/color_table.h"
 #include "editor/shell/color_select_dlg.h"
@@ -28,10 +27,7 @@
 #include "winui/splitter.h"
 #include "winui/work_area.h"
 
-#include <shellapi.h>
-
 #include <cstdio>
-#include <cstring>
 
 static const char frame_section[] = "Ovanta";
 
@@ -58,10 +54,9 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMainFrameBase)
     ON_WM_CREATE()
     ON_WM_SIZE()
     ON_WM_TIMER()
-    ON_MESSAGE(WM_HANDOVER, &CMainFrame::OnHandOver)
-    ON_MESSAGE(WM_OPEN_HANDED_OVER, &CMainFrame::OnOpenHandedOver)
     ON_MESSAGE(WM_SHOW_MAXIMIZED, &CMainFrame::OnShowMaximized)
-    ON_MESSAGE(WM_DROPFILES, &CMainFrame::OnDropFiles)
+    // Later starts' hand-overs and dropped files.
+    CHAIN_MSG_MAP_MEMBER(m_handOver)
     ON_COMMAND(ID_GOTO_LINE, &CMainFrame::AskGotoLine)
     // The window commands: restore all, close all, tile, cascade, new window.
     CHAIN_MSG_MAP_MEMBER(m_windowCommands)
@@ -164,7 +159,7 @@ bool CMainFrame::CreateBars()
     m_nSaveImage = m_wndToolBar.AddBitmap(IDB_SAVE_MODIFIED);
     m_bookmarks.SetButtonPictures(bookmark_button_image, m_wndToolBar.AddBitmap(IDB_BOOKMARK_DELETE));
 
-    UseStartAccelerators();
+    m_accelerators.UseStartTable();
     m_navigation.CreateBars();
 
     m_status.Create(this);
@@ -199,36 +194,6 @@ void CMainFrame::DockControlBarLeftOf(winui::CControlBar* bar, winui::CControlBa
     else if (style & winui::CBRS_ALIGN_LEFT)
         dock = winui::AFX_IDW_DOCKBAR_LEFT;
     DockControlBar(bar, dock, &rect);
-}
-
-void CMainFrame::UseStartAccelerators()
-{
-    COvantaApp* app = COvantaApp::Get();
-    ShortcutStorage& s = Shortcuts();
-    ACCEL start[kStartTableCount];
-    std::memcpy(start, &s.lead[0], sizeof start);
-    HACCEL table = CreateAcceleratorTableA(start, kStartTableCount);
-    if (app && app->m_hAccel)
-        DestroyAcceleratorTable(app->m_hAccel);
-    if (app)
-        app->m_hAccel = table;
-    m_hAccelTable = table;
-    startAccel_ = true;
-}
-
-void CMainFrame::UseShortcutAccelerators()
-{
-    COvantaApp* app = COvantaApp::Get();
-    int count = CountAccelEntries();
-    ACCEL entries[kMaxAccelEntries];
-    std::memcpy(entries, Shortcuts().table, sizeof(ACCEL) * static_cast<size_t>(count));
-    HACCEL table = count > 0 ? CreateAcceleratorTableA(entries, count) : nullptr;
-    if (app && app->m_hAccel)
-        DestroyAcceleratorTable(app->m_hAccel);
-    if (app)
-        app->m_hAccel = table;
-    m_hAccelTable = table;
-    startAccel_ = false;
 }
 
 // The menus show the keys of the shortcut table, the tools and the recent
@@ -271,59 +236,6 @@ void CMainFrame::OnTimer(UINT_PTR id)
     DefWindowProc(WM_TIMER, id, 0);
 }
 
-// --- hand-over ---------------------------------------------------------------
-
-LRESULT CMainFrame::OnHandOver(WPARAM, LPARAM)
-{
-    // The text is taken at once, so that the sender may write the next
-    // one; it is opened after this message has returned.
-    handedOver_.push_back(InstanceBlock().Text());
-    ::PostMessageA(m_hWnd, WM_OPEN_HANDED_OVER, 0, 0);
-    return 1;
-}
-
-LRESULT CMainFrame::OnOpenHandedOver(WPARAM, LPARAM)
-{
-    COvantaApp* app = COvantaApp::Get();
-    while (!handedOver_.empty() && app) {
-        std::string text = handedOver_.front();
-        handedOver_.pop_front();
-        if (text.empty())
-            continue;
-        HandOverRequest r = ParseHandOverText(text);
-        if (r.path.empty())
-            continue;
-        if (r.workspace) {
-            // The open workspace is closed first, with its questions; a
-            // cancelled close keeps it.
-            if (m_workspace.CloseWorkspace())
-                m_workspace.OpenWorkspace(r.path.c_str());
-            continue;
-        }
-        app->m_nCmdLineLine = r.line;
-        app->OpenDocumentFile(r.path.c_str());
-        app->m_nCmdLineLine = 0;
-    }
-    if (::IsIconic(m_hWnd))
-        ::ShowWindow(m_hWnd, SW_RESTORE);
-    ::SetForegroundWindow(m_hWnd);
-    return 0;
-}
-
-LRESULT CMainFrame::OnDropFiles(WPARAM wParam, LPARAM)
-{
-    HDROP drop = reinterpret_cast<HDROP>(wParam);
-    COvantaApp* app = COvantaApp::Get();
-    UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
-    for (UINT i = 0; i < count && app; ++i) {
-        char path[MAX_PATH];
-        if (DragQueryFileA(drop, i, path, sizeof path))
-            app->OpenDocumentFile(path);
-    }
-    DragFinish(drop);
-    return 0;
-}
-
 // --- documents -----------------------------------------------------------------
 
 WorkspaceHooks& CMainFrame::Hooks()
@@ -338,8 +250,7 @@ void CMainFrame::DocumentOpened(COvantaDoc* doc)
     m_workspace.TrackClosedProjectFile(doc, false);
     m_browser.DocumentOpened(doc);
     COvantaApp* app = COvantaApp::Get();
-    if (startAccel_)
-        UseShortcutAccelerators();
+    m_accelerators.DocumentOpened();
     if (m_nOpenDocs == 0)
         m_tools.FirstDocumentOpened();
     if (app && m_nAutoSaveTimer == 0)
@@ -383,7 +294,7 @@ void CMainFrame::DocumentClosed()
         return;
     }
     // The last document is gone: the frame is back at its start state.
-    UseStartAccelerators();
+    m_accelerators.UseStartTable();
     m_tools.LastDocumentClosed();
     m_browser.LastDocumentClosed();
     m_search.LastDocumentClosed();

@@ -1,18 +1,20 @@
 // CMainFrame: Ovanta's one top-level window, an MDI frame with the main
-// tool bar and the status bar. It takes the hand-overs of later starts,
-// keeps the accelerators in step with the open documents, runs the
-// auto-save timer, and saves its place when it closes; its parts do the
-// rest, each with its own commands.
+// tool bar and the status bar. It makes its bars, tells its parts of the
+// documents' lives, keeps the accelerators in step with the open documents,
+// runs the auto-save timer, and saves its place when it closes; its parts
+// do the rest, each with its own commands.
 #pragma once
 
 #include "editor/shell/bookmark_controller.h"
 #include "editor/shell/browser_controller.h"
 #include "editor/shell/document_events.h"
+#include "editor/shell/frame_accelerators.h"
 #include "editor/shell/frame_bases.h"
 #include "editor/shell/frame_links.h"
 #include "editor/shell/frame_status.h"
 #include "editor/shell/frame_window.h"
 #include "editor/shell/frame_workspace_hooks.h"
+#include "editor/shell/hand_over_receiver.h"
 #include "editor/shell/macro_controller.h"
 #include "editor/shell/navigation_controller.h"
 #include "editor/shell/search_controller.h"
@@ -24,17 +26,12 @@
 
 #include "winui/toolbar.h"
 
-#include <deque>
 #include <memory>
 #include <string>
-#include <vector>
 
 class COvantaDoc;
 class COvantaView;
 class COutputBar;
-class CNColorEditCtrl;
-struct CSymbolHit;
-struct SettingsValues;
 
 // The frame is the document events and the window that documents, views
 // and bars reach; the bookmark index, the text macros, the editor search,
@@ -45,6 +42,7 @@ class CMainFrame : public CMainFrameBase,
                    public IFrameWindow,
                    private IWorkspaceBarsHost,
                    private IFrameStatusHost,
+                   private IHandOverHost,
                    private IBookmarkHost,
                    private INavigationHost,
                    private IMacroHost,
@@ -117,10 +115,7 @@ private:
     int OnCreate(LPCREATESTRUCTA cs);
     void OnSize(UINT type, int cx, int cy);
     void OnTimer(UINT_PTR id);
-    LRESULT OnHandOver(WPARAM, LPARAM);
-    LRESULT OnOpenHandedOver(WPARAM, LPARAM);
     LRESULT OnShowMaximized(WPARAM, LPARAM);
-    LRESULT OnDropFiles(WPARAM drop, LPARAM);
     LRESULT OnInitMenuPopupTools(WPARAM menu, LPARAM info);
     // Closing saves the open workspace first (the user may cancel).
     void OnClose();
@@ -165,11 +160,9 @@ private:
     // Makes font the editor font; the old one is handed back so that the
     // caller deletes it once the views have taken the new one.
     HFONT SwapEditFont(HFONT font) override;
-    // The status bar's parts that the tools, the browser and the workspace
-    // use, and what follows the status.
-    void UpdateStatusBar(int line, int column, int size) override { m_status.UpdateStatusBar(line, column, size); }
-    void ShowProgress(bool show) override { m_status.ShowProgress(show); }
-    void SetMessageText(const char* text) override { m_status.SetMessageText(text); }
+    // The status that the tools, the browser and the workspace show, and
+    // what follows it.
+    IStatusSink& Status() override { return m_status; }
     void CaretMoved(int line) override { m_browser.CaretMoved(line); }
     void ModifiedStateChanged(bool modified) override;
     // The bars' places, the bookmarks and the history in workspaces.
@@ -202,19 +195,13 @@ private:
     void SaveSettings() override { m_workspace.SaveSettings(); }
     void SetSuppressComments(bool on) override { m_search.SetSuppressComments(on); }
     void AddMacroTool(const CToolInfo& tool) override { m_tools.ToolsBar().AddTool(tool); }
-    void ShortcutsChanged() override
-    {
-        // The accelerators follow the table while documents are open; the
-        // start table stays until one opens.
-        if (!startAccel_)
-            UseShortcutAccelerators();
-    }
+    void ShortcutsChanged() override { m_accelerators.ShortcutsChanged(); }
 
     // Creates the frame's bars and docks them: the one place where a bar of
     // the main frame is made.
     bool CreateBars();
-    void UseStartAccelerators();
-    void UseShortcutAccelerators();
-    bool startAccel_ = true;
-    std::deque<std::string> handedOver_;
+    CFrameAccelerators m_accelerators{m_hAccelTable};
+    // Later starts' hand-overs and the files dropped on the frame.
+    CHandOverReceiver m_handOver{*this, *this};
+    bool CloseWorkspace() override { return m_workspace.CloseWorkspace(); }
 };

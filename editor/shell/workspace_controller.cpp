@@ -21,6 +21,7 @@
 #include "editor/shell/search_settings.h"
 #include "editor/shell/settings_profile.h"
 #include "editor/shell/shell_text.h"
+#include "editor/shell/status_sink.h"
 #include "editor/shell/tools_controller.h"
 #include "editor/shell/workspace_file.h"
 
@@ -627,7 +628,7 @@ void CWorkspaceController::OnWorkspaceOpen()
     if (dlg.DoModal() != IDOK)
         return;
     OpenWorkspace(dlg.GetPathName().c_str());
-    host_.ShowProgress(false);
+    host_.Status().ShowProgress(false);
 }
 
 void CWorkspaceController::OnWorkspaceSave()
@@ -748,7 +749,7 @@ void CWorkspaceController::OnRecentWorkspace(UINT id)
         return;
     WriteRecentWorkspaces();
     EnterWorkspace(path);
-    host_.ShowProgress(false);
+    host_.Status().ShowProgress(false);
 }
 
 void CWorkspaceController::OnUpdateRecentWorkspace(winui::CCmdUI* ui)

@@ -12,6 +12,7 @@
 class COvantaView;
 class IMacroSettings;
 class ISearchSettings;
+class IStatusSink;
 class WorkspaceHooks;
 struct SettingsValues;
 
@@ -33,7 +34,8 @@ public:
     virtual int GetBarState(HWND bar) = 0;
     virtual void DockBarAtSide(winui::CControlBar& bar, int side) = 0;
     virtual winui::CControlBar& MainToolBar() = 0;
-    virtual void ShowProgress(bool show) = 0;
+    // The status bar's progress control.
+    virtual IStatusSink& Status() = 0;
     // The bars of the other parts that take part in settings and workspaces.
     virtual WorkspaceHooks& Hooks() = 0;
     // Settings without "AutoSaveTime" end the running auto-save timer.

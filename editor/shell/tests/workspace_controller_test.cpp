@@ -64,13 +64,13 @@ public:
     int GetBarState(HWND) override { return 1; }
     void DockBarAtSide(winui::CControlBar&, int side) override { calls.push_back("main bar side " + std::to_string(side)); }
     winui::CControlBar& MainToolBar() override { return mainBar; }
-    void ShowProgress(bool) override {}
+    IStatusSink& Status() override { return status; }
+    RecordingStatus status;
     WorkspaceHooks& Hooks() override { return *this; }
     void StopAutoSave() override { calls.push_back("stop auto-save"); }
     ISearchSettings& SearchSettings() override { return searchSettings; }
     IMacroSettings& MacroSettings() override { return macroSettings; }
 
-    void UpdateStatusBar(int, int, int) override {}
     int PlayKeyboardMacro(const char*) override { return 0; }
     int OpenDocumentCount() const override { return 0; }
     void DockControlBarLeftOf(winui::CControlBar*, winui::CControlBar*) override {}
@@ -80,7 +80,6 @@ public:
 
     const std::string& WorkspacePath() const override { return workspace; }
     COutputBar* OutputBar() const override { return nullptr; }
-    void SetMessageText(const char*) override {}
     CEditorStatusBar& StatusBar() override { return statusBar; }
 
     int FileBarCode() override { return 1; }
