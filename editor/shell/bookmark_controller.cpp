@@ -79,6 +79,11 @@ static std::string bookmark_title(COvantaView* view)
     return CBookmarkBar::TitleOfPath(path.empty() ? doc->GetTitle() : path);
 }
 
+bool CBookmarkController::HasBookmark(const CNColorEditCtrl& editor, int line) const
+{
+    return bar_.HasBookmark(&editor, line) != 0;
+}
+
 bool CBookmarkController::AddBookmarkAt(CNColorEditCtrl& editor, int line, const std::string& name)
 {
     BookmarkRecord r;
@@ -101,6 +106,21 @@ void CBookmarkController::RemoveBookmarkAt(CNColorEditCtrl& editor, int line)
     bar_.RemoveBookmark(r);
     if (COvantaView* view = COvantaEditorShell::ViewOf(editor))
         view->DrawLineNumbers(nullptr);
+}
+
+void CBookmarkController::RemoveBookmarksOf(const CNColorEditCtrl& editor)
+{
+    bar_.RemoveBookmarksOf(&editor);
+}
+
+void CBookmarkController::MoveBookmarkLines(const CNColorEditCtrl& editor, int fromLine, int diff, int minLine)
+{
+    bar_.AdjustBookmarkLines(&editor, fromLine, diff, minLine);
+}
+
+void CBookmarkController::RefreshBookmarkButtons()
+{
+    bar_.UpdateButtonStates();
 }
 
 void CBookmarkController::OnAddBookmark()

@@ -2,11 +2,13 @@
 // bar, takes the add/delete, next and view commands and the bar's buttons,
 // follows a jump to a bookmark, shows the add or delete picture on the
 // tool bar's bookmark button, and keeps the bookmarks of documents opened
-// without a workspace in the program's profile between runs.
+// without a workspace in the program's profile between runs. It is the
+// bookmark index the views and the editor control reach.
 #pragma once
 
 #include "editor/shell/bookmark_bar.h"
 #include "editor/shell/bookmark_host.h"
+#include "editor/shell/bookmark_index.h"
 #include "editor/shell/frame_bases.h"
 
 #include "winui/cmdtarget.h"
@@ -20,7 +22,7 @@ namespace winui {
 class CCmdUI;
 }
 
-class CBookmarkController : public winui::CCmdTarget {
+class CBookmarkController : public winui::CCmdTarget, public IBookmarkIndex {
 public:
     CBookmarkController(CMainFrameBase& frame, IBookmarkHost& host) : frame_(frame), host_(host) {}
 
@@ -33,9 +35,14 @@ public:
     // picture, delete the bitmap added to the tool bar.
     void SetButtonPictures(int addImage, int deleteImage);
 
-    // The editors' F12 and the margin's bookmarks.
-    bool AddBookmarkAt(CNColorEditCtrl& editor, int line, const std::string& name);
-    void RemoveBookmarkAt(CNColorEditCtrl& editor, int line);
+    // The bookmark index of the views and the editor control: the editors'
+    // F12, the margin's bookmarks and the lines they move with.
+    bool HasBookmark(const CNColorEditCtrl& editor, int line) const override;
+    bool AddBookmarkAt(CNColorEditCtrl& editor, int line, const std::string& name) override;
+    void RemoveBookmarkAt(CNColorEditCtrl& editor, int line) override;
+    void RemoveBookmarksOf(const CNColorEditCtrl& editor) override;
+    void MoveBookmarkLines(const CNColorEditCtrl& editor, int fromLine, int diff, int minLine) override;
+    void RefreshBookmarkButtons() override;
     // A document that opens without a workspace takes its bookmarks from
     // the program's profile; one that closes writes them back there.
     void DocumentOpened(COvantaDoc* doc);

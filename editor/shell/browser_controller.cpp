@@ -7,6 +7,7 @@
 
 #include "editor/shell/editorstatusbar.h"
 #include "editor/shell/project_files.h"
+#include "editor/shell/status_sink.h"
 #include "editor/shell/workspace_file.h"
 
 #include "editor/shell/ovanta_editor_shell.h"
@@ -166,6 +167,7 @@ BEGIN_MESSAGE_MAP(CBrowserController, winui::CCmdTarget)
     ON_UPDATE_COMMAND_UI(ID_AUTO_SEARCH, &CBrowserController::OnUpdateAutoSearch)
     ON_COMMAND(ID_AUTOSEARCH_CONFIG, &CBrowserController::OnAutoSearchConfig)
     ON_COMMAND(ID_HTML_PROJECT, &CBrowserController::OnProjectReference)
+    ON_MESSAGE(WM_OP_HTML_REFERENCE, &CBrowserController::OnHtmlReferenceMessage)
     ON_MESSAGE(WM_BROWSER_REQUEST, &CBrowserController::OnBrowserRequest)
     ON_MESSAGE(WM_BROWSER_STATUS, &CBrowserController::OnBrowserStatus)
     ON_MESSAGE(WM_FUNCTION_UPDATE_DOCUMENT, &CBrowserController::OnFunctionUpdateDocument)
@@ -414,7 +416,7 @@ LRESULT CBrowserController::OnBrowserRequest(WPARAM, LPARAM)
 LRESULT CBrowserController::OnBrowserStatus(WPARAM text, LPARAM)
 {
     // The texts are the browser's constants; they live as long as the program.
-    host_.SetMessageText(text ? reinterpret_cast<const char*>(text) : "");
+    host_.Status().SetMessageText(text ? reinterpret_cast<const char*>(text) : "");
     return 0;
 }
 
@@ -468,9 +470,9 @@ void CBrowserController::OnProjectReference()
 {
     // The status bar shows its progress control until the command ends,
     // however it ends.
-    host_.ShowProgress(true);
+    host_.Status().ShowProgress(true);
     WriteProjectReference();
-    host_.ShowProgress(false);
+    host_.Status().ShowProgress(false);
 }
 
 void CBrowserController::WriteProjectReference()
@@ -516,7 +518,7 @@ void CBrowserController::WriteProjectReference()
                                              options, docs, app->m_strWorkspacePath, out, &why);
     ::SetCursor(old);
     if (r != PROJECT_HTML_OK) {
-        host_.SetMessageText(("Project reference not written: " + why).c_str());
+        host_.Status().SetMessageText(("Project reference not written: " + why).c_str());
         return;
     }
     ::ShellExecuteA(frame_.m_hWnd, "open", out.c_str(), nullptr, nullptr, SW_SHOWNORMAL);

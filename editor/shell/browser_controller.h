@@ -55,11 +55,16 @@ public:
     const CTagConfig& TagConfig() const { return m_tagConfig; }
     // What the functions bar needs of the editor.
     CBrowserShell* BrowserShell();
-    // "Project reference": the dialog, then the HTML pages of the chosen
-    // documents (also the frame's HTML reference message).
-    void OnProjectReference();
 
 private:
+    // "Project reference": the dialog, then the HTML pages of the chosen
+    // documents (also the Operations dialog's HTML reference message).
+    void OnProjectReference();
+    LRESULT OnHtmlReferenceMessage(WPARAM, LPARAM)
+    {
+        OnProjectReference();
+        return 0;
+    }
     bool CreateFunctionBar(FunctionListMode mode, bool visible, bool right);
     FunctionListMode FunctionListModeSetting() const;
     void OnFunctionListCommand(UINT id);

@@ -10,6 +10,7 @@
 
 class COvantaView;
 class IDocumentNavigator;
+class IStatusSink;
 class COutputBar;
 class CEditorStatusBar;
 
@@ -30,8 +31,7 @@ public:
     virtual COutputBar* OutputBar() const = 0;
     // The status bar's message pane and progress control, and the bar itself
     // for the browser's animation.
-    virtual void SetMessageText(const char* text) = 0;
-    virtual void ShowProgress(bool show) = 0;
+    virtual IStatusSink& Status() = 0;
     virtual CEditorStatusBar& StatusBar() = 0;
     // Opening a file and showing a document's line.
     virtual IDocumentNavigator& Navigator() = 0;

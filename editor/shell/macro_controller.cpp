@@ -292,6 +292,12 @@ void CMacroController::LoadTextMacros()
         textMacros_ = ParseTextMacros(content);
 }
 
+void CMacroController::EnsureTextMacros()
+{
+    if (textMacros_.empty())
+        LoadTextMacros();
+}
+
 void CMacroController::ActualizeMacros(CNColorEditCtrl& editor)
 {
     if (textMacros_.empty())

@@ -10,6 +10,8 @@
 #include "editor/shell/keyboard_macro.h"
 #include "editor/shell/macro_host.h"
 #include "editor/shell/macro_recorder.h"
+#include "editor/shell/macro_settings.h"
+#include "editor/shell/text_macro_host.h"
 #include "editor/shell/text_macros.h"
 
 #include "winui/cmdtarget.h"
@@ -24,7 +26,7 @@ namespace winui {
 class CCmdUI;
 }
 
-class CMacroController : public winui::CCmdTarget {
+class CMacroController : public winui::CCmdTarget, public ITextMacroHost, public IMacroSettings {
 public:
     CMacroController(CMainFrameBase& frame, IMacroHost& host) : frame_(frame), host_(host) {}
 
@@ -34,22 +36,23 @@ public:
     int PlayKeyboardMacro(const char* path);
 
     // The text macros of "macro.txt" beside the program.
-    const std::vector<TextMacro>& TextMacros() const { return textMacros_; }
-    void LoadTextMacros();
+    const std::vector<TextMacro>& TextMacros() const override { return textMacros_; }
+    void LoadTextMacros() override;
     // Rewrites the values behind the "$" text macros' names in the editor.
-    void ActualizeMacros(CNColorEditCtrl& editor);
+    void ActualizeMacros(CNColorEditCtrl& editor) override;
     // Before a document is saved: its "$" text macros are actualized
     // (setting "ActualizeMacros"), or for a changed "macro.txt" the user is
     // asked whether to read it again; true when it is to be read after the
     // save.
-    bool MacrosBeforeSave(const std::string& path, CNColorEditCtrl& editor);
+    bool MacrosBeforeSave(const std::string& path, CNColorEditCtrl& editor) override;
 
     // "MacroBar" of the settings: read (a bar that was shown is made again,
     // hidden) and written; "ExtContextMenu" on reads "macro.txt".
-    void LoadSettings();
-    void SaveSettings();
+    void LoadSettings() override;
+    void SaveSettings() override;
     // 1 when the recorder bar is to be made at the next start.
-    const int& MacroBarSetting() const { return macroBar_; }
+    int MacroBarSetting() const override { return macroBar_; }
+    void EnsureTextMacros() override;
 
     // Writes each item's current key from the shortcut table behind a tab.
     static void ShowMenuShortcuts(HMENU menu);

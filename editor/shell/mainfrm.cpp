@@ -14,7 +14,6 @@
 #include "editor/shell/resource.h"
 #include "editor/shell/settings_dialogs_res.h"
 #include "editor/shell/settings_profile.h"
-#include "editor/shell/shortcut_table.h"
 
 #include "editor/editctl/color_table.h"
 #include "editor/shell/color_select_dlg.h"
@@ -24,13 +23,11 @@
 #include "editor/tools/tool_shell.h"
 #include "editor/syntax/syntax_template.h"
 
+#include "winui/cmdui.h"
 #include "winui/splitter.h"
 #include "winui/work_area.h"
 
-#include <shellapi.h>
-
 #include <cstdio>
-#include <cstring>
 
 static const char frame_section[] = "Ovanta";
 
@@ -57,16 +54,12 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMainFrameBase)
     ON_WM_CREATE()
     ON_WM_SIZE()
     ON_WM_TIMER()
-    ON_MESSAGE(WM_SYSCOMMAND, &CMainFrame::OnSysCommandMsg)
-    ON_MESSAGE(WM_HANDOVER, &CMainFrame::OnHandOver)
-    ON_MESSAGE(WM_OPEN_HANDED_OVER, &CMainFrame::OnOpenHandedOver)
     ON_MESSAGE(WM_SHOW_MAXIMIZED, &CMainFrame::OnShowMaximized)
-    ON_MESSAGE(WM_DROPFILES, &CMainFrame::OnDropFiles)
-    ON_COMMAND(ID_GOTO_LINE, &CMainFrame::OnGotoLine)
+    // Later starts' hand-overs and dropped files.
+    CHAIN_MSG_MAP_MEMBER(m_handOver)
+    ON_COMMAND(ID_GOTO_LINE, &CMainFrame::AskGotoLine)
     // The window commands: restore all, close all, tile, cascade, new window.
     CHAIN_MSG_MAP_MEMBER(m_windowCommands)
-    ON_COMMAND(ID_COLORS, &CMainFrame::OnColors)
-    ON_COMMAND(ID_SYNTAX_COLORS, &CMainFrame::OnSyntaxColors)
     // Tools and the output window.
     ON_MESSAGE(WM_INITMENUPOPUP, &CMainFrame::OnInitMenuPopupTools)
     CHAIN_MSG_MAP_MEMBER(m_tools)
@@ -74,38 +67,12 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMainFrameBase)
     CHAIN_MSG_MAP_MEMBER(m_macros)
     // Source browser, functions bar and project reference.
     CHAIN_MSG_MAP_MEMBER(m_browser)
-    // Edit, view and settings commands.
     // The commands on the active text are the view's (CViewTextCommands);
     // the Operations dialog's messages go on to it.
     ON_UPDATE_COMMAND_UI(ID_GOTO_LINE, &CMainFrame::OnUpdateViewCommand)
-    ON_COMMAND(ID_EMPTY_CLIPBOARD, &CMainFrame::OnEmptyClipboard)
-    ON_UPDATE_COMMAND_UI(ID_EMPTY_CLIPBOARD, &CMainFrame::OnUpdateEmptyClipboard)
     CHAIN_MSG_MAP_MEMBER(m_textOperations)
-    ON_MESSAGE(WM_OP_HTML_REFERENCE, &CMainFrame::OnHtmlReferenceMessage)
-    ON_COMMAND(ID_SYNTAX_COLOR, &CMainFrame::OnSyntaxColor)
-    ON_UPDATE_COMMAND_UI(ID_SYNTAX_COLOR, &CMainFrame::OnUpdateSyntaxColor)
-    ON_COMMAND(ID_LINE_NUMBERS, &CMainFrame::OnLineNumbers)
-    ON_UPDATE_COMMAND_UI(ID_LINE_NUMBERS, &CMainFrame::OnUpdateLineNumbers)
-    ON_COMMAND_RANGE(ID_EXT_MOV_TXT, ID_EXT_MOV_TXT, &CMainFrame::OnToggleOption)
-    ON_COMMAND_RANGE(ID_MULTI_CLICK, ID_MULTI_CLICK, &CMainFrame::OnToggleOption)
-    ON_COMMAND_RANGE(ID_AUTO_INDENT, ID_AUTO_INDENT, &CMainFrame::OnToggleOption)
-    ON_COMMAND_RANGE(ID_SUPPRESS_COMMENTS, ID_SUPPRESS_COMMENTS, &CMainFrame::OnToggleOption)
-    ON_COMMAND_RANGE(ID_AUTO_COPY, ID_AUTO_COPY, &CMainFrame::OnToggleOption)
-    ON_COMMAND_RANGE(ID_ACTUALIZE_AT_SAVE, ID_ACTUALIZE_AT_SAVE, &CMainFrame::OnToggleOption)
-    ON_COMMAND_RANGE(ID_SPLIT_WINDOWS, ID_SPLIT_WINDOWS, &CMainFrame::OnToggleOption)
-    ON_UPDATE_COMMAND_UI(ID_EXT_MOV_TXT, &CMainFrame::OnUpdateToggleOption)
-    ON_UPDATE_COMMAND_UI(ID_MULTI_CLICK, &CMainFrame::OnUpdateToggleOption)
-    ON_UPDATE_COMMAND_UI(ID_AUTO_INDENT, &CMainFrame::OnUpdateToggleOption)
-    ON_UPDATE_COMMAND_UI(ID_SUPPRESS_COMMENTS, &CMainFrame::OnUpdateToggleOption)
-    ON_UPDATE_COMMAND_UI(ID_AUTO_COPY, &CMainFrame::OnUpdateToggleOption)
-    ON_UPDATE_COMMAND_UI(ID_ACTUALIZE_AT_SAVE, &CMainFrame::OnUpdateToggleOption)
-    ON_UPDATE_COMMAND_UI(ID_SPLIT_WINDOWS, &CMainFrame::OnUpdateToggleOption)
-    ON_COMMAND(ID_FOCUS_SECOND_CLICK, &CMainFrame::OnFocusSecondClick)
-    ON_UPDATE_COMMAND_UI(ID_FOCUS_SECOND_CLICK, &CMainFrame::OnUpdateFocusSecondClick)
-    ON_COMMAND(ID_FONT, &CMainFrame::OnFont)
-    ON_COMMAND(ID_BACKUP_OPTIONS, &CMainFrame::OnBackupOptions)
-    ON_COMMAND(ID_LINE_WRAP, &CMainFrame::OnLineWrap)
-    ON_COMMAND(ID_MORE_WINDOWS, &CMainFrame::OnMoreWindows)
+    // The settings commands, the frame's bars and the window list.
+    CHAIN_MSG_MAP_MEMBER(m_settingsCommands)
     // Search, the TCP link and workspaces.
     CHAIN_MSG_MAP_MEMBER(m_search)
     // Workspaces and settings, "Administrate project.." and the help keys.
@@ -113,8 +80,6 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMainFrameBase)
     ON_WM_CLOSE()
     // Bookmarks, document tabs, stay-on-top button and position history.
     CHAIN_MSG_MAP_MEMBER(m_bookmarks)
-    ON_COMMAND_RANGE(ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, &CMainFrame::OnBarCheck)
-    ON_UPDATE_COMMAND_UI_RANGE(ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, &CMainFrame::OnUpdateBarCheck)
     CHAIN_MSG_MAP_MEMBER(m_navigation)
 END_MESSAGE_MAP()
 
@@ -176,10 +141,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCTA cs)
         m_workspace.PlaceBarsAtStart();
         if (!app->m_strDefaultDir.empty())
             SetCurrentDirectoryA(app->m_strDefaultDir.c_str());
-        std::string place = app->m_profile.GetString(frame_section, "MAIN", "");
-        if (place == "M")
-            m_chShowState = 'M';
-        MoveToStoredPlace(place);
+        MoveToStoredPlace(app->m_profile.GetString(frame_section, "MAIN", ""));
     }
     m_browser.LoadBrowserSettings();
     m_search.LoadSettings();
@@ -197,11 +159,10 @@ bool CMainFrame::CreateBars()
     m_nSaveImage = m_wndToolBar.AddBitmap(IDB_SAVE_MODIFIED);
     m_bookmarks.SetButtonPictures(bookmark_button_image, m_wndToolBar.AddBitmap(IDB_BOOKMARK_DELETE));
 
-    UseStartAccelerators();
+    m_accelerators.UseStartTable();
     m_navigation.CreateBars();
 
-    m_wndStatusBar.Create(this, WS_CHILD | WS_VISIBLE | winui::CBRS_BOTTOM | winui::CBRS_BORDER_TOP,
-                          winui::AFX_IDW_STATUS_BAR);
+    m_status.Create(this);
 
     m_wndToolBar.m_dwStyle |= winui::CBRS_TOOLTIPS | winui::CBRS_FLYBY | winui::CBRS_GRIPPER;
     m_wndToolBar.EnableDocking(winui::CBRS_ALIGN_ANY);
@@ -235,43 +196,13 @@ void CMainFrame::DockControlBarLeftOf(winui::CControlBar* bar, winui::CControlBa
     DockControlBar(bar, dock, &rect);
 }
 
-void CMainFrame::UseStartAccelerators()
-{
-    COvantaApp* app = COvantaApp::Get();
-    ShortcutStorage& s = Shortcuts();
-    ACCEL start[kStartTableCount];
-    std::memcpy(start, &s.lead[0], sizeof start);
-    HACCEL table = CreateAcceleratorTableA(start, kStartTableCount);
-    if (app && app->m_hAccel)
-        DestroyAcceleratorTable(app->m_hAccel);
-    if (app)
-        app->m_hAccel = table;
-    m_hAccelTable = table;
-    startAccel_ = true;
-}
-
-void CMainFrame::UseShortcutAccelerators()
-{
-    COvantaApp* app = COvantaApp::Get();
-    int count = CountAccelEntries();
-    ACCEL entries[kMaxAccelEntries];
-    std::memcpy(entries, Shortcuts().table, sizeof(ACCEL) * static_cast<size_t>(count));
-    HACCEL table = count > 0 ? CreateAcceleratorTableA(entries, count) : nullptr;
-    if (app && app->m_hAccel)
-        DestroyAcceleratorTable(app->m_hAccel);
-    if (app)
-        app->m_hAccel = table;
-    m_hAccelTable = table;
-    startAccel_ = false;
-}
-
 // The menus show the keys of the shortcut table, the tools and the recent
 // workspaces as they are now.
 LRESULT CMainFrame::OnInitMenuPopupTools(WPARAM menu, LPARAM info)
 {
     LRESULT result = OnInitMenuPopup(menu, info);
     if (!HIWORD(info)) {
-        ShowMenuShortcuts(reinterpret_cast<HMENU>(menu));
+        CMacroController::ShowMenuShortcuts(reinterpret_cast<HMENU>(menu));
         m_tools.UpdateToolMenu(reinterpret_cast<HMENU>(menu));
         m_workspace.UpdateRecentWorkspacePopup(reinterpret_cast<HMENU>(menu));
     }
@@ -281,19 +212,8 @@ LRESULT CMainFrame::OnInitMenuPopupTools(WPARAM menu, LPARAM info)
 void CMainFrame::OnSize(UINT type, int cx, int cy)
 {
     CMainFrameBase::OnSize(type, cx, cy);
-    if (m_wndStatusBar.m_hWnd)
-        m_wndStatusBar.PlaceProgress();
+    m_status.FrameSized();
     m_navigation.FrameSized();
-}
-
-LRESULT CMainFrame::OnSysCommandMsg(WPARAM wParam, LPARAM lParam)
-{
-    UINT command = static_cast<UINT>(wParam & 0xFFF0);
-    if (command == SC_MAXIMIZE)
-        m_chShowState = 'M';
-    else if (command == SC_RESTORE)
-        m_chShowState = 'R';
-    return DefWindowProc(WM_SYSCOMMAND, wParam, lParam);
 }
 
 LRESULT CMainFrame::OnShowMaximized(WPARAM, LPARAM)
@@ -316,84 +236,36 @@ void CMainFrame::OnTimer(UINT_PTR id)
     DefWindowProc(WM_TIMER, id, 0);
 }
 
-// --- hand-over ---------------------------------------------------------------
-
-LRESULT CMainFrame::OnHandOver(WPARAM, LPARAM)
-{
-    // The text is taken at once, so that the sender may write the next
-    // one; it is opened after this message has returned.
-    handedOver_.push_back(InstanceBlock().Text());
-    ::PostMessageA(m_hWnd, WM_OPEN_HANDED_OVER, 0, 0);
-    return 1;
-}
-
-LRESULT CMainFrame::OnOpenHandedOver(WPARAM, LPARAM)
-{
-    COvantaApp* app = COvantaApp::Get();
-    while (!handedOver_.empty() && app) {
-        std::string text = handedOver_.front();
-        handedOver_.pop_front();
-        if (text.empty())
-            continue;
-        HandOverRequest r = ParseHandOverText(text);
-        if (r.path.empty())
-            continue;
-        if (r.workspace) {
-            // The open workspace is closed first, with its questions; a
-            // cancelled close keeps it.
-            if (m_workspace.CloseWorkspace())
-                m_workspace.OpenWorkspace(r.path.c_str());
-            continue;
-        }
-        app->m_nCmdLineLine = r.line;
-        app->OpenDocumentFile(r.path.c_str());
-        app->m_nCmdLineLine = 0;
-    }
-    if (::IsIconic(m_hWnd))
-        ::ShowWindow(m_hWnd, SW_RESTORE);
-    ::SetForegroundWindow(m_hWnd);
-    return 0;
-}
-
-LRESULT CMainFrame::OnDropFiles(WPARAM wParam, LPARAM)
-{
-    HDROP drop = reinterpret_cast<HDROP>(wParam);
-    COvantaApp* app = COvantaApp::Get();
-    UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
-    for (UINT i = 0; i < count && app; ++i) {
-        char path[MAX_PATH];
-        if (DragQueryFileA(drop, i, path, sizeof path))
-            app->OpenDocumentFile(path);
-    }
-    DragFinish(drop);
-    return 0;
-}
-
 // --- documents -----------------------------------------------------------------
 
 WorkspaceHooks& CMainFrame::Hooks()
 {
     if (!m_pWorkspaceHooks)
-        m_pWorkspaceHooks = std::make_unique<CFrameWorkspaceHooks>(*this);
+        m_pWorkspaceHooks = std::make_unique<CFrameWorkspaceHooks>(static_cast<IWorkspaceBarsHost&>(*this));
     return *m_pWorkspaceHooks;
 }
 
 void CMainFrame::DocumentOpened(COvantaDoc* doc)
 {
     m_workspace.TrackClosedProjectFile(doc, false);
-    BrowserDocumentOpened(doc);
+    m_browser.DocumentOpened(doc);
     COvantaApp* app = COvantaApp::Get();
-    if (startAccel_)
-        UseShortcutAccelerators();
+    m_accelerators.DocumentOpened();
     if (m_nOpenDocs == 0)
         m_tools.FirstDocumentOpened();
-    if (app && app->m_settings.autoSaveTime != 0 && m_nAutoSaveTimer == 0)
-        m_nAutoSaveTimer = static_cast<int>(
-            ::SetTimer(m_hWnd, autosave_timer, static_cast<UINT>(app->m_settings.autoSaveTime) * 60000u, nullptr));
+    if (app && m_nAutoSaveTimer == 0)
+        RestartAutoSave(app->m_settings.autoSaveTime);
     ++m_nOpenDocs;
     m_navigation.DocumentOpened(doc);
     m_bookmarks.DocumentOpened(doc);
     RecalcLayout();
+}
+
+void CMainFrame::DocumentActivated(COvantaDoc* doc)
+{
+    m_navigation.DocumentActivated(doc);
+    if (doc)
+        m_bookmarks.RefreshBookmarkButtons();
 }
 
 void CMainFrame::DocumentClosing(COvantaDoc* doc)
@@ -422,17 +294,13 @@ void CMainFrame::DocumentClosed()
         return;
     }
     // The last document is gone: the frame is back at its start state.
-    UseStartAccelerators();
+    m_accelerators.UseStartTable();
     m_tools.LastDocumentClosed();
     m_browser.LastDocumentClosed();
     m_search.LastDocumentClosed();
     m_navigation.LastDocumentClosed();
     RecalcLayout();
-    if (m_wndStatusBar.m_hWnd) {
-        m_wndStatusBar.SetPaneText(CEditorStatusBar::kPositionPane, "");
-        m_wndStatusBar.SetPaneText(CEditorStatusBar::kSizePane, "");
-        m_wndStatusBar.SetReadOnlyText("");
-    }
+    m_status.Clear();
     std::string dir = DirectoryOf(app->m_szProfilePath);
     if (!dir.empty())
         SetCurrentDirectoryA(dir.c_str());
@@ -441,7 +309,7 @@ void CMainFrame::DocumentClosed()
 COutputBar* CMainFrame::ShownOutputBar()
 {
     if (!OutputBar() || !OutputBar()->IsVisible())
-        ToggleOutputBar();
+        m_tools.ToggleOutputBar();
     return OutputBar();
 }
 
@@ -449,6 +317,14 @@ COvantaView* CMainFrame::ActiveOvantaView()
 {
     winui::CFrameWnd* child = MDIGetActive();
     return child ? dynamic_cast<COvantaView*>(child->GetActiveView()) : nullptr;
+}
+
+void CMainFrame::RestartAutoSave(int minutes)
+{
+    StopAutoSave();
+    if (minutes > 0)
+        m_nAutoSaveTimer = static_cast<int>(
+            ::SetTimer(m_hWnd, autosave_timer, static_cast<UINT>(minutes) * 60000u, nullptr));
 }
 
 void CMainFrame::StopAutoSave()
@@ -466,66 +342,19 @@ HFONT CMainFrame::SwapEditFont(HFONT font)
     return old;
 }
 
-void CMainFrame::EnsureTextMacros()
-{
-    if (m_textMacros.empty())
-        LoadTextMacros();
-}
-
 // --- status bar -------------------------------------------------------------------
 
-void CMainFrame::UpdateStatusBar(int line, int column, int size)
-{
-    COvantaApp* app = COvantaApp::Get();
-    if (!m_wndStatusBar.m_hWnd || (app && app->m_bInPrintPreview))
-        return;
-    char text[64];
-    std::snprintf(text, sizeof text, "Z: %d, S: %d", line, column);
-    m_wndStatusBar.SetPaneText(CEditorStatusBar::kPositionPane, text);
-    std::snprintf(text, sizeof text, "%d Byte", size);
-    m_wndStatusBar.SetPaneText(CEditorStatusBar::kSizePane, text);
-    if (COvantaView* view = ActiveOvantaView()) {
-        COvantaDoc* doc = view->GetOvantaDoc();
-        m_wndStatusBar.SetPaneText(CEditorStatusBar::kUnixPane,
-                                   doc && doc->m_state.unixFormat ? "UNIX" : "");
-        SetReadOnlyPane(view->Editor().IsReadOnlyText());
-    }
-    m_browser.CaretMoved(line - 1);
-}
-
-void CMainFrame::ShowModifiedState(int modified)
+void CMainFrame::ModifiedStateChanged(bool modified)
 {
     // The Save button's picture shows whether the active text is changed;
     // the tabs mark changed documents.
     const int saveImage = 2;
-    const int shown = modified ? 1 : 0;
-    if (shown == m_nShownModified)
-        return;
-    m_nShownModified = shown;
     if (m_wndToolBar.m_hWnd)
-        m_wndToolBar.SetButtonImage(ID_FILE_SAVE_CMD, shown && m_nSaveImage >= 0 ? m_nSaveImage : saveImage);
+        m_wndToolBar.SetButtonImage(ID_FILE_SAVE_CMD, modified && m_nSaveImage >= 0 ? m_nSaveImage : saveImage);
     m_navigation.RedrawTabs();
 }
 
-void CMainFrame::SetReadOnlyPane(bool readOnly)
-{
-    if (m_wndStatusBar.m_hWnd && m_wndStatusBar.ReadOnlyText() != (readOnly ? "RO" : "RW"))
-        m_wndStatusBar.SetReadOnlyText(readOnly ? "RO" : "RW");
-}
-
-void CMainFrame::ShowProgress(bool show)
-{
-    if (m_wndStatusBar.m_hWnd)
-        m_wndStatusBar.ShowProgress(show);
-}
-
-void CMainFrame::SetMessageText(const char* text)
-{
-    if (m_wndStatusBar.m_hWnd)
-        m_wndStatusBar.SetPaneText(CEditorStatusBar::kMessagePane, text ? text : "");
-}
-
-void CMainFrame::OnGotoLine()
+void CMainFrame::AskGotoLine()
 {
     COvantaView* view = ActiveOvantaView();
     if (!view)
@@ -602,47 +431,41 @@ void CMainFrame::DockBarAtSide(winui::CControlBar& bar, int side)
         DockControlBar(&bar, docks[side]);
 }
 
-// --- colours -----------------------------------------------------------------------
+// --- commands --------------------------------------------------------------------
 
-// Every document's views take a change (hint 0 syntax colouring, 8 colours).
-void CMainFrame::OnColors()
+bool CMainFrame::ViewUsable()
 {
     COvantaApp* app = COvantaApp::Get();
-    if (!app)
-        return;
-    const COLORREF background = ActiveOvantaView() ? app->m_settings.backColor : 0xFFFFFF;
-    CColorSelectDlg dlg(background, m_hWnd);
-    // Cancel keeps the old colours (the dialog puts the table back).
-    if (dlg.DoModal() != IDOK)
-        return;
-    app->m_settings.backColor = dlg.m_clrBackground;
-    g_ColorTable[16] = dlg.m_clrBackground;
-    app->WriteSettingInt("DefaultSettings", "BackColor", static_cast<int>(dlg.m_clrBackground));
-    app->UpdateAllDocuments(8);
+    return ActiveOvantaView() != nullptr && !(app && app->m_bInPrintPreview);
 }
 
-void CMainFrame::OnSyntaxColors()
+void CMainFrame::OnUpdateViewCommand(winui::CCmdUI* ui)
 {
-    COvantaApp* app = COvantaApp::Get();
-    if (!app)
-        return;
-    // The templates live in the program's own profile, not in a workspace.
-    app->SetProfileTarget(app->m_szProfilePath);
-    {
-        CSyntaxColorsDlg dlg(app->m_profile, m_hWnd);
-        const bool view = ActiveOvantaView() != nullptr;
-        dlg.m_clrEditorBackground = view ? app->m_settings.backColor : 0xFFFFFF;
-        dlg.m_clrFrameBackground = app->m_settings.backColor;
-        dlg.DoModal();
-        if (view && dlg.m_bEditorBackgroundChanged) {
-            app->m_settings.backColor = dlg.m_clrEditorBackground;
-            g_ColorTable[16] = dlg.m_clrEditorBackground;
-            app->UpdateAllDocuments(8);
+    ui->Enable(ViewUsable());
+}
+
+BOOL CMainFrame::OnCmdMsg(UINT id, UINT code, void* extra, winui::CmdHandlerInfo* info)
+{
+    COvantaView* view = code == winui::CN_COMMAND && !info ? ActiveOvantaView() : nullptr;
+    if (view) {
+        CNColorEditCtrl& editor = view->Editor();
+        switch (id) {
+        case ID_EDIT_GOTOBRACE:
+        case ID_EDIT_SELECTBRACE:
+            editor.PrepareBraceGoto();
+            [[fallthrough]];
+        case ID_EDIT_FILLCOLUMN:
+            editor.SendMessage(WM_COMMAND, id);
+            return TRUE;
+        case ID_FILE_PRINT_PREVIEW:
+            if (COvantaApp* app = COvantaApp::Get())
+                app->m_nPrintFromLine = app->m_nPrintToLine = -1;
+            break;
+        default:
+            break;
         }
     }
-    app->RestoreProfileTarget();
-    if (app->m_settings.syntax)
-        app->UpdateAllDocuments(0);
+    return CMainFrameBase::OnCmdMsg(id, code, extra, info);
 }
 
 // --- closing ----------------------------------------------------------------------

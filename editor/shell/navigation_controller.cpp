@@ -167,6 +167,45 @@ void CNavigationController::EditorActivated(CNColorEditCtrl& editor)
 // "Go to Definition Of": the place of the word goes to the history, the
 // symbol's document is shown (opened when it is not) and its caret stands
 // at the start of the symbol's first line, with the focus.
+COvantaDoc* CNavigationController::OpenDocument(const std::string& path)
+{
+    COvantaApp* app = COvantaApp::Get();
+    if (!app || path.empty())
+        return nullptr;
+    return dynamic_cast<COvantaDoc*>(app->OpenDocumentFile(path.c_str()));
+}
+
+void CNavigationController::ShowDocumentLine(COvantaDoc* doc, int line)
+{
+    if (!doc)
+        return;
+    // The pane the user works in, of a split window too.
+    COvantaView* view = nullptr;
+    for (winui::CView* v : doc->GetViews()) {
+        winui::CFrameWnd* frame = v->GetParentFrame();
+        if (frame && frame->GetActiveView() == v) {
+            view = dynamic_cast<COvantaView*>(v);
+            break;
+        }
+    }
+    if (!view)
+        view = doc->FirstView();
+    if (!view)
+        return;
+    if (winui::CFrameWnd* child = view->GetParentFrame()) {
+        frame_.MDIActivate(child->m_hWnd);
+        if (::IsIconic(child->m_hWnd))
+            ::ShowWindow(child->m_hWnd, SW_RESTORE);
+    }
+    // Going to the line takes the keyboard and shows the caret's place.
+    if (line > 0) {
+        ::SendMessageA(view->m_hWnd, WM_GOTO_LINE, static_cast<WPARAM>(line), 0);
+        return;
+    }
+    ::SetFocus(view->Editor().m_hWnd);
+    view->NotifyCaret();
+}
+
 LRESULT CNavigationController::GoToDefinition(CNColorEditCtrl& from, const CSymbolHit& symbol)
 {
     COvantaApp* app = COvantaApp::Get();

@@ -3,13 +3,16 @@
 // position history: the tabs follow the documents, the button switches the
 // frame between topmost and normal stacking, the back and forward commands
 // return to the places visited in the editors, and "Go to Definition Of"
-// shows the defining document.
+// shows the defining document. It is the one navigator that opens a file
+// and brings a document's line forward.
 #pragma once
 
 #include "editor/shell/doc_tab_bar.h"
+#include "editor/shell/document_navigator.h"
 #include "editor/shell/frame_bases.h"
 #include "editor/shell/navigation_host.h"
 #include "editor/shell/position_history.h"
+#include "editor/shell/position_tracker.h"
 #include "editor/shell/small_toggle_button.h"
 
 #include "winui/cmdtarget.h"
@@ -22,7 +25,9 @@ namespace winui {
 class CCmdUI;
 }
 
-class CNavigationController : public winui::CCmdTarget {
+class CNavigationController : public winui::CCmdTarget,
+                              public IPositionTracker,
+                              public IDocumentNavigator {
 public:
     CNavigationController(CMainFrameBase& frame, INavigationHost& host) : frame_(frame), host_(host) {}
 
@@ -46,9 +51,13 @@ public:
 
     // The editors' places: the one left is recorded when another editor
     // takes the focus.
-    void SetPendingPosition(CNColorEditCtrl& editor, int topLine, int caretLine, int offset);
-    void EditorActivated(CNColorEditCtrl& editor);
-    LRESULT GoToDefinition(CNColorEditCtrl& from, const CSymbolHit& symbol);
+    void SetPendingPosition(CNColorEditCtrl& editor, int topLine, int caretLine, int offset) override;
+    void EditorActivated(CNColorEditCtrl& editor) override;
+    LRESULT GoToDefinition(CNColorEditCtrl& from, const CSymbolHit& symbol) override;
+    // The one way the tools' output, the source browser and the frame open
+    // a file and bring a document's line forward.
+    COvantaDoc* OpenDocument(const std::string& path) override;
+    void ShowDocumentLine(COvantaDoc* doc, int line) override;
     // Forgets every place (windows come and go).
     void ResetPositions();
 

@@ -7,7 +7,9 @@
 #pragma once
 
 #include "editor/shell/frame_bases.h"
+#include "editor/shell/editor_search_host.h"
 #include "editor/shell/search_host.h"
+#include "editor/shell/search_settings.h"
 
 #include "winui/cmdtarget.h"
 
@@ -28,7 +30,7 @@ namespace winui {
 class CCmdUI;
 }
 
-class CSearchController : public winui::CCmdTarget {
+class CSearchController : public winui::CCmdTarget, public IEditorSearchHost, public ISearchSettings {
 public:
     CSearchController(CMainFrameBase& frame, ISearchHost& host);
     ~CSearchController() override;
@@ -36,18 +38,18 @@ public:
     // The editor's "Search" command: the find dialog takes the word; the
     // direction bits of its options (0 without a dialog). Then the options
     // are posted to the frame as a find request.
-    int PrepareEditorSearch(const std::string& word);
-    void PostEditorSearch();
+    int PrepareEditorSearch(const std::string& word) override;
+    void PostEditorSearch() override;
     // [DefaultSettings] "FndUseSel", "RepUseSel", "SupressComments" and the
     // TCP link's keys; at closing also [FIND] and the dialogs' places.
     // The search options from the option set, and back into it.
-    void LoadSettings();
-    void CollectOptions(SettingsValues& options);
+    void LoadSettings() override;
+    void CollectOptions(SettingsValues& options) override;
     void SetSuppressComments(bool on);
-    void SaveSettings();
+    void SaveSettings() override;
     // The open search dialogs take the [FIND] history and their places of
     // the settings now in force (after a workspace opened or closed).
-    void ReloadDialogs();
+    void ReloadDialogs() override;
     // With no document left the open dialog takes its plain title and goes.
     void LastDocumentClosed();
     // Stops the TCP reader and destroys the search dialogs.

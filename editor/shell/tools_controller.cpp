@@ -11,6 +11,7 @@
 #include "editor/shell/ovantaview.h"
 #include "editor/shell/resource.h"
 #include "editor/shell/settings_profile.h"
+#include "editor/shell/status_sink.h"
 
 #include "editor/tools/app_start_dlg.h"
 #include "editor/tools/output_bar.h"
@@ -77,7 +78,7 @@ public:
     void UpdateStatusBar(int line, int column, int) override
     {
         COvantaView* view = host_.ActiveOvantaView();
-        host_.UpdateStatusBar(line, column, view ? view->Editor().GetTextLength() : 0);
+        host_.Status().UpdateStatusBar(line, column, view ? view->Editor().GetTextLength() : 0);
     }
     std::string CurrentToolFormat() override { return tool_.Compiler; }
     std::string ExpandToolMacros(const std::string& text) override

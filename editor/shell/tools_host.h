@@ -9,6 +9,7 @@
 
 class COvantaView;
 class IDocumentNavigator;
+class IStatusSink;
 
 namespace winui {
 class CControlBar;
@@ -17,8 +18,8 @@ class CControlBar;
 class CToolsHost {
 public:
     virtual COvantaView* ActiveOvantaView() = 0;
-    // Line, column (1-based) and text size into the status bar.
-    virtual void UpdateStatusBar(int line, int column, int size) = 0;
+    // The status bar's panes: line, column (1-based) and text size.
+    virtual IStatusSink& Status() = 0;
     virtual HFONT EditFont() const = 0;
     // A tool whose program is a "*.mcr" file replays it.
     virtual int PlayKeyboardMacro(const char* path) = 0;

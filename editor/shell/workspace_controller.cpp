@@ -10,6 +10,7 @@
 #include "editor/shell/file_properties_dlg.h"
 #include "editor/shell/font_settings.h"
 #include "editor/shell/frame_timers.h"
+#include "editor/shell/macro_settings.h"
 #include "editor/shell/ovanta_messages.h"
 #include "editor/shell/ovantaapp.h"
 #include "editor/shell/ovantadoc.h"
@@ -17,8 +18,10 @@
 #include "editor/shell/project_files_dlg.h"
 #include "editor/shell/recent_workspaces.h"
 #include "editor/shell/resource.h"
+#include "editor/shell/search_settings.h"
 #include "editor/shell/settings_profile.h"
 #include "editor/shell/shell_text.h"
+#include "editor/shell/status_sink.h"
 #include "editor/shell/tools_controller.h"
 #include "editor/shell/workspace_file.h"
 
@@ -184,7 +187,7 @@ void CWorkspaceController::ApplyLoadedOptions(bool workspace)
     if (!o.defaultDir.empty())
         SetCurrentDirectoryA(o.defaultDir.c_str());
     ApplyOptionsToApp(*app, o);
-    host_.LoadSearchSettings();
+    host_.SearchSettings().LoadSettings();
     g_ColorTable[16] = app->m_settings.backColor;
     if (o.autoSaveTime == 0)
         host_.StopAutoSave();
@@ -253,9 +256,9 @@ void CWorkspaceController::LoadSettings(const char* path)
     if (oldFont)
         ::DeleteObject(oldFont);
     tools_.LoadTools();
-    host_.LoadMacroSettings();
+    host_.MacroSettings().LoadSettings();
     browser_.LoadBrowserSettings();
-    host_.ReloadSearchDialogs();
+    host_.SearchSettings().ReloadDialogs();
     if (path)
         app->SetProfileTarget(saved);
     frame_.RecalcLayout();
@@ -271,7 +274,7 @@ void CWorkspaceController::SaveSettings(const char* path)
         app->SetProfileTarget(path);
     SettingsValues& o = OvantaOptions();
     CollectOptionsFromApp(*app, o);
-    host_.CollectSearchOptions(o);
+    host_.SearchSettings().CollectOptions(o);
     FontValuesOf(host_.EditFont(), o.font);
     app->StorePrintFont(o.printFont);
     if (!::IsIconic(frame_.m_hWnd)) {
@@ -284,16 +287,16 @@ void CWorkspaceController::SaveSettings(const char* path)
         }
         o.bookmarkBar = host_.Hooks().BookmarkBarCode() & ~0x10;
     }
-    o.macroBar = host_.MacroBarCode();
+    o.macroBar = host_.MacroSettings().MacroBarSetting();
     o.functionList = browser_.FunctionListCode();
     CAppSettingsStore store(*app);
     WriteSettings(store, o, kProfileWrite);
     if (tools_.ToolsBar().m_hWnd)
         tools_.ToolsBar().SaveTools(app->ProfileTarget());
     // [FIND] and the search dialogs' places; the sizeable bars' places.
-    host_.SaveSearchSettings();
+    host_.SearchSettings().SaveSettings();
     SaveBarPlacements();
-    host_.SaveMacroSettings();
+    host_.MacroSettings().SaveSettings();
     browser_.WriteTagFlags();
     if (path)
         app->SetProfileTarget(saved);
@@ -334,7 +337,7 @@ int CWorkspaceController::SaveWorkspace(const char* path)
 
     SettingsValues& o = OvantaOptions();
     CollectOptionsFromApp(*app, o);
-    host_.CollectSearchOptions(o);
+    host_.SearchSettings().CollectOptions(o);
     FontValuesOf(host_.EditFont(), o.font);
     if (!::IsIconic(frame_.m_hWnd)) {
         o.fileBar = StoredFileBarCode(host_.Hooks().FileBarCode(), o.fileBar);
@@ -344,12 +347,12 @@ int CWorkspaceController::SaveWorkspace(const char* path)
             o.execBar = host_.GetBarState(tools_.ToolsBar().m_hWnd);
         o.bookmarkBar = host_.Hooks().BookmarkBarCode() & ~0x10;
     }
-    o.macroBar = host_.MacroBarCode();
+    o.macroBar = host_.MacroSettings().MacroBarSetting();
     o.functionList = browser_.FunctionListCode();
     CAppSettingsStore store(*app);
     WriteSettings(store, o, kWorkspaceWrite, kGroupOptions | kGroupFont);
 
-    host_.SaveSearchSettings();
+    host_.SearchSettings().SaveSettings();
     SaveBarPlacements();
     if (tools_.ToolsBar().m_hWnd)
         tools_.ToolsBar().SaveTools(target);
@@ -431,14 +434,14 @@ void CWorkspaceController::LoadWorkspace(const char* path)
         oldFont = host_.SwapEditFont(CreateEditFont(o.font));
     ApplyLoadedOptions(true);
     tools_.LoadTools();
-    host_.LoadMacroSettings();
+    host_.MacroSettings().LoadSettings();
     WorkspaceColorAccess colors(*app);
     LoadColorTable(colors, GetSysColor(COLOR_HIGHLIGHTTEXT), GetSysColor(COLOR_HIGHLIGHT));
     g_ColorTable[16] = app->m_settings.backColor;
     update_all_views(*app, {1, 0});
     if (oldFont)
         ::DeleteObject(oldFont);
-    host_.ReloadSearchDialogs();
+    host_.SearchSettings().ReloadDialogs();
 
     uint32_t low = 0, high = 0;
     const bool haveSaveTime = ParseFileTime(profile.GetString("Project", "SaveTime", ""), low, high);
@@ -625,7 +628,7 @@ void CWorkspaceController::OnWorkspaceOpen()
     if (dlg.DoModal() != IDOK)
         return;
     OpenWorkspace(dlg.GetPathName().c_str());
-    host_.ShowProgress(false);
+    host_.Status().ShowProgress(false);
 }
 
 void CWorkspaceController::OnWorkspaceSave()
@@ -746,7 +749,7 @@ void CWorkspaceController::OnRecentWorkspace(UINT id)
         return;
     WriteRecentWorkspaces();
     EnterWorkspace(path);
-    host_.ShowProgress(false);
+    host_.Status().ShowProgress(false);
 }
 
 void CWorkspaceController::OnUpdateRecentWorkspace(winui::CCmdUI* ui)
@@ -836,7 +839,7 @@ void CWorkspaceController::OnExtContextMenu()
     int& value = GetSyntaxEditSettings().extContextMenu;
     value = value ? 0 : 1;
     if (value)
-        host_.EnsureTextMacros();
+        host_.MacroSettings().EnsureTextMacros();
     // Written at once like the other option toggles.
     WriteOption(&SettingsValues::extContextMenu, value);
 }

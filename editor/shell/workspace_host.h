@@ -10,6 +10,9 @@
 #include <string>
 
 class COvantaView;
+class IMacroSettings;
+class ISearchSettings;
+class IStatusSink;
 class WorkspaceHooks;
 struct SettingsValues;
 
@@ -31,22 +34,15 @@ public:
     virtual int GetBarState(HWND bar) = 0;
     virtual void DockBarAtSide(winui::CControlBar& bar, int side) = 0;
     virtual winui::CControlBar& MainToolBar() = 0;
-    virtual void ShowProgress(bool show) = 0;
+    // The status bar's progress control.
+    virtual IStatusSink& Status() = 0;
     // The bars of the other parts that take part in settings and workspaces.
     virtual WorkspaceHooks& Hooks() = 0;
     // Settings without "AutoSaveTime" end the running auto-save timer.
     virtual void StopAutoSave() = 0;
-    // The search part's options, [FIND] and the dialogs' places.
-    virtual void LoadSearchSettings() = 0;
-    virtual void CollectSearchOptions(SettingsValues& options) = 0;
-    virtual void SaveSearchSettings() = 0;
-    virtual void ReloadSearchDialogs() = 0;
-    // The macro part's "MacroBar" and its code now; the text macros read
-    // when they are not yet.
-    virtual void LoadMacroSettings() = 0;
-    virtual void SaveMacroSettings() = 0;
-    virtual int MacroBarCode() const = 0;
-    virtual void EnsureTextMacros() = 0;
+    // The search part's and the macro part's settings.
+    virtual ISearchSettings& SearchSettings() = 0;
+    virtual IMacroSettings& MacroSettings() = 0;
 
 protected:
     ~CWorkspaceHost() = default;

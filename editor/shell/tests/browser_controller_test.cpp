@@ -30,13 +30,12 @@ public:
         return false;
     }
     COutputBar* OutputBar() const override { return nullptr; }
-    void SetMessageText(const char* text) override { messages.push_back(text ? text : "(null)"); }
-    void ShowProgress(bool) override {}
+    IStatusSink& Status() override { return status; }
     CEditorStatusBar& StatusBar() override { return statusBar; }
 
     std::string workspace;
     std::vector<std::string> restored;
-    std::vector<std::string> messages;
+    RecordingStatus status;
     CEditorStatusBar statusBar;
 };
 
@@ -109,7 +108,7 @@ TEST_F(BrowserControllerTest, BrowserStatusTextsReachTheFramesMessagePane)
     static const char text[] = "scanning";
     SendMessageA(hwnd_, WM_BROWSER_STATUS, reinterpret_cast<WPARAM>(text), 0);
     SendMessageA(hwnd_, WM_BROWSER_STATUS, 0, 0);
-    EXPECT_EQ(frame_->host.messages, (std::vector<std::string>{"scanning", ""}));
+    EXPECT_EQ(frame_->host.status.messages, (std::vector<std::string>{"scanning", ""}));
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 
 #include "editor/shell/document_navigator.h"
 #include "editor/shell/frame_bases.h"
+#include "editor/shell/status_sink.h"
 
 #include <gtest/gtest.h>
 
@@ -27,6 +28,23 @@ public:
 
     std::vector<std::string> opened;
     std::vector<int> shownLines;
+};
+
+// The frame's status as the controllers' fakes hand it out: it records the
+// texts of the message pane and how often the caret's place was shown.
+class RecordingStatus : public IStatusSink {
+public:
+    void UpdateStatusBar(int, int, int) override { ++caretUpdates; }
+    void ShowModifiedState(int) override {}
+    void SetReadOnlyPane(bool) override {}
+    void ShowProgress(bool) override {}
+    void SetProgressPos(int) override {}
+    void SetProgressMode(int) override {}
+    void SetMessageText(const char* text) override { messages.push_back(text ? text : "(null)"); }
+    void SetPaneText(int, const char*) override {}
+
+    std::vector<std::string> messages;
+    int caretUpdates = 0;
 };
 
 inline void PumpMessages()

@@ -23,7 +23,8 @@ class FakeToolsHost : public CToolsHost {
 public:
     explicit FakeToolsHost(winui::CControlBar& mainBar) : mainBar_(mainBar) {}
     COvantaView* ActiveOvantaView() override { return nullptr; }
-    void UpdateStatusBar(int, int, int) override { calls.push_back("status"); }
+    IStatusSink& Status() override { return status; }
+    RecordingStatus status;
     HFONT EditFont() const override { return nullptr; }
     int PlayKeyboardMacro(const char* path) override
     {

@@ -10,7 +10,9 @@
 #include "editor/shell/browser_controller.h"
 #include "editor/shell/editorstatusbar.h"
 #include "editor/shell/file_dialogs_res.h"
+#include "editor/shell/macro_settings.h"
 #include "editor/shell/resource.h"
+#include "editor/shell/search_settings.h"
 #include "editor/shell/settings_profile.h"
 #include "editor/shell/tools_controller.h"
 
@@ -27,6 +29,28 @@
 
 namespace {
 
+// The search part's and the macro part's settings; the macros record that
+// their text macros were asked for.
+class FakeSearchSettings : public ISearchSettings {
+public:
+    void LoadSettings() override {}
+    void CollectOptions(SettingsValues&) override {}
+    void SaveSettings() override {}
+    void ReloadDialogs() override {}
+};
+
+class FakeMacroSettings : public IMacroSettings {
+public:
+    explicit FakeMacroSettings(std::vector<std::string>& calls) : calls_(calls) {}
+    void LoadSettings() override {}
+    void SaveSettings() override {}
+    int MacroBarSetting() const override { return 0; }
+    void EnsureTextMacros() override { calls_.push_back("text macros"); }
+
+private:
+    std::vector<std::string>& calls_;
+};
+
 // Every part of the frame that the three controllers ask, recording what
 // the workspace controller asks of it.
 class FakeFrameParts : public CWorkspaceHost, public CToolsHost, public CBrowserHost, public WorkspaceHooks {
@@ -40,19 +64,13 @@ public:
     int GetBarState(HWND) override { return 1; }
     void DockBarAtSide(winui::CControlBar&, int side) override { calls.push_back("main bar side " + std::to_string(side)); }
     winui::CControlBar& MainToolBar() override { return mainBar; }
-    void ShowProgress(bool) override {}
+    IStatusSink& Status() override { return status; }
+    RecordingStatus status;
     WorkspaceHooks& Hooks() override { return *this; }
     void StopAutoSave() override { calls.push_back("stop auto-save"); }
-    void LoadSearchSettings() override {}
-    void CollectSearchOptions(SettingsValues&) override {}
-    void SaveSearchSettings() override {}
-    void ReloadSearchDialogs() override {}
-    void LoadMacroSettings() override {}
-    void SaveMacroSettings() override {}
-    int MacroBarCode() const override { return 0; }
-    void EnsureTextMacros() override { calls.push_back("text macros"); }
+    ISearchSettings& SearchSettings() override { return searchSettings; }
+    IMacroSettings& MacroSettings() override { return macroSettings; }
 
-    void UpdateStatusBar(int, int, int) override {}
     int PlayKeyboardMacro(const char*) override { return 0; }
     int OpenDocumentCount() const override { return 0; }
     void DockControlBarLeftOf(winui::CControlBar*, winui::CControlBar*) override {}
@@ -62,7 +80,6 @@ public:
 
     const std::string& WorkspacePath() const override { return workspace; }
     COutputBar* OutputBar() const override { return nullptr; }
-    void SetMessageText(const char*) override {}
     CEditorStatusBar& StatusBar() override { return statusBar; }
 
     int FileBarCode() override { return 1; }
@@ -78,6 +95,8 @@ public:
     CEditorStatusBar statusBar;
     std::string workspace;
     std::vector<std::string> calls;
+    FakeSearchSettings searchSettings;
+    FakeMacroSettings macroSettings{calls};
 };
 
 class CWorkspaceTestFrame : public CMainFrameBase {
