@@ -13,6 +13,7 @@
 #include "editor/shell/search_controller.h"
 #include "editor/shell/settings_profile.h"
 #include "editor/shell/settings_store.h"
+#include "editor/shell/tests/controller_frame.h"
 
 #include "editor/syntax/window/ncoloreditctrl.h"
 #include "editor/tools/search_request.h"
@@ -30,15 +31,6 @@
 #include <vector>
 
 namespace {
-
-void Pump()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
 
 // A frame that is what the controllers see of the program's frame: no
 // document, a view only when the test says so, a main tool bar.
@@ -114,13 +106,13 @@ protected:
         frame_->bookmarks.DockBar();
         frame_->navigation.DockBars();
         ::ShowWindow(hwnd_, SW_SHOW);
-        Pump();
+        PumpMessages();
     }
     void TearDown() override
     {
         if (hwnd_ && ::IsWindow(hwnd_))
             ::DestroyWindow(hwnd_);
-        Pump();
+        PumpMessages();
         delete g_pMacroEvents;
         g_pMacroEvents = nullptr;
         g_bMacroRecording = false;
@@ -210,7 +202,7 @@ TEST_F(FrameControllers, TheStayOnTopButtonFollowsTheFramesDefaultPaintAndMove)
     frame_->defaultMessages.clear();
     ::SendMessageA(hwnd_, WM_NCPAINT, 1, 0);
     ::SetWindowPos(hwnd_, nullptr, 60, 70, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    Pump();
+    PumpMessages();
     const std::vector<UINT>& seen = frame_->defaultMessages;
     EXPECT_NE(std::find(seen.begin(), seen.end(), static_cast<UINT>(WM_NCPAINT)), seen.end());
     EXPECT_NE(std::find(seen.begin(), seen.end(), static_cast<UINT>(WM_MOVE)), seen.end());
