@@ -523,3 +523,18 @@ void CBrowserController::WriteProjectReference()
     }
     ::ShellExecuteA(frame_.m_hWnd, "open", out.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
+
+int CBrowserController::LookupSymbols(const std::string& name, CSymbolHitLists& hits)
+{
+    if (!FunctionBar() || name.empty())
+        return 0;
+    // Maps once handed over never change; holding them keeps them alive.
+    std::shared_ptr<CBrowserMaps> maps = FunctionBar()->Browser().Maps();
+    if (name[0] == '.')
+        return AppendSymbolHits(maps->types, name.substr(1), hits);
+    int count = 0;
+    for (const CSymbolMap* map : {&maps->defines, &maps->variables, &maps->types, &maps->functions, &maps->enums,
+                                  &maps->declarations})
+        count += AppendSymbolHits(*map, name, hits);
+    return count;
+}

@@ -7,6 +7,7 @@
 
 #include "editor/shell/browser_host.h"
 #include "editor/shell/frame_bases.h"
+#include "editor/shell/symbol_source.h"
 
 #include "editor/browser/function_bar.h"
 #include "editor/browser/tag_config.h"
@@ -25,7 +26,7 @@ class CCmdUI;
 // The [Bars] key of the functions bar.
 inline constexpr const char* kFunctionBarKey = "Functions";
 
-class CBrowserController : public winui::CCmdTarget {
+class CBrowserController : public winui::CCmdTarget, public ISymbolSource {
 public:
     CBrowserController(CMainFrameBase& frame, CBrowserHost& host, CProjectFiles& project);
     ~CBrowserController() override;
@@ -52,6 +53,9 @@ public:
 
     CFunctionBar* FunctionBar() const { return m_pFunctionBar.get(); }
     bool AutoSearch() const { return m_bAutoSearch; }
+    // What the editor controls ask of the browser's maps.
+    int LookupSymbols(const std::string& name, CSymbolHitLists& hits) override;
+    bool AutoBrowserEnabled() override { return m_bAutoSearch; }
     const CTagConfig& TagConfig() const { return m_tagConfig; }
     // What the functions bar needs of the editor.
     CBrowserShell* BrowserShell();

@@ -10,6 +10,7 @@ class IEditorSearchHost;
 class IFrameWindow;
 class IPositionTracker;
 class IStatusSink;
+class ISymbolSource;
 class ITextMacroHost;
 
 namespace winui {
@@ -24,6 +25,7 @@ struct FrameLinks {
     IFrameWindow* window = nullptr;
     IEditorSearchHost* search = nullptr;
     IPositionTracker* positions = nullptr;
+    ISymbolSource* symbols = nullptr;
 };
 
 // A new main frame, not yet created as a window, and its links.

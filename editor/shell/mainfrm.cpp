@@ -515,29 +515,3 @@ BOOL CMainFrame::DestroyWindow()
     }
     return CMainFrameBase::DestroyWindow();
 }
-
-// --- what the editor controls ask of the browser -----------------------------------
-
-int COvantaEditorShell::LookupSymbols(const std::string& name, CSymbolHitLists& hits)
-{
-    COvantaApp* app = COvantaApp::Get();
-    CMainFrame* frame = app ? app->MainFrame() : nullptr;
-    if (!frame || !frame->FunctionBar() || name.empty())
-        return 0;
-    // Maps once handed over never change; holding them keeps them alive.
-    std::shared_ptr<CBrowserMaps> maps = frame->FunctionBar()->Browser().Maps();
-    if (name[0] == '.')
-        return AppendSymbolHits(maps->types, name.substr(1), hits);
-    int count = 0;
-    for (const CSymbolMap* map : {&maps->defines, &maps->variables, &maps->types, &maps->functions, &maps->enums,
-                                  &maps->declarations})
-        count += AppendSymbolHits(*map, name, hits);
-    return count;
-}
-
-bool COvantaEditorShell::AutoBrowserEnabled()
-{
-    COvantaApp* app = COvantaApp::Get();
-    CMainFrame* frame = app ? app->MainFrame() : nullptr;
-    return frame && frame->Browser().AutoSearch();
-}

@@ -25,12 +25,7 @@ void CMainFrame::FillLinks(FrameLinks& links)
     links.window = this;
     links.search = &m_search;
     links.positions = &m_navigation;
-}
-
-// For the frame's own files, which know the frame's class.
-CMainFrame* COvantaApp::MainFrame() const
-{
-    return dynamic_cast<CMainFrame*>(winui::CWnd::FromHandle(m_hMainWnd));
+    links.symbols = &m_browser;
 }
 
 void CMainFrame::DocumentSaved(COvantaDoc* doc)

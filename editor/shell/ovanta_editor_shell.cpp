@@ -11,6 +11,7 @@
 #include "editor/shell/ovantaview.h"
 #include "editor/shell/position_tracker.h"
 #include "editor/shell/status_sink.h"
+#include "editor/shell/symbol_source.h"
 #include "editor/shell/text_macro_host.h"
 
 #include "editor/shell/input_line_dlg.h"
@@ -33,6 +34,18 @@ HWND COvantaEditorShell::MainFrame()
 {
     IFrameWindow* frame = OvantaFrame().window;
     return frame ? frame->FrameWindow() : nullptr;
+}
+
+int COvantaEditorShell::LookupSymbols(const std::string& name, CSymbolHitLists& hits)
+{
+    ISymbolSource* symbols = OvantaFrame().symbols;
+    return symbols ? symbols->LookupSymbols(name, hits) : 0;
+}
+
+bool COvantaEditorShell::AutoBrowserEnabled()
+{
+    ISymbolSource* symbols = OvantaFrame().symbols;
+    return symbols && symbols->AutoBrowserEnabled();
 }
 
 int COvantaEditorShell::PrepareSearch(const std::string& word)

@@ -32,7 +32,7 @@ public:
     bool TracksPositions(CNColorEditCtrl& editor) override;
     void SetPendingPosition(CNColorEditCtrl& editor, int topLine, int caretLine, int offset) override;
     void EditorActivated(CNColorEditCtrl& editor) override;
-    // The source browser's maps (mainfrm_browser.cpp).
+    // The source browser's maps.
     int LookupSymbols(const std::string& name, CSymbolHitLists& hits) override;
     bool AutoBrowserEnabled() override;
     LRESULT GoToDefinition(CNColorEditCtrl& from, const CSymbolHit& symbol) override;

@@ -19,7 +19,6 @@
 #include <vector>
 
 class COvantaDoc;
-class CMainFrame;
 struct FontValues;
 
 // The settings of [DefaultSettings] the shell itself reads (defaults as the
@@ -124,8 +123,6 @@ public:
     void UpdateAllDocuments(LPARAM hint);
     // The main frame's interfaces while its window exists, else all null.
     const FrameLinks& Frame() const;
-    // The frame itself, for the frame's own files.
-    CMainFrame* MainFrame() const;
 
     // Commands.
     void OnAppAbout();
