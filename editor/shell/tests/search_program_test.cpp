@@ -73,6 +73,15 @@ protected:
         HWND editor = GetDlgItem(pane, editor_id);
         return editor ? editor : GetDlgItem(GetDlgItem(pane, pane_id), editor_id);
     }
+    // Starts the program on one file of the given bytes and activates it;
+    // its editor, null when something failed.
+    HWND StartOn(ProgramSession& s, const std::string& name, const std::string& bytes)
+    {
+        if (!write_file(Work(name), bytes))
+            return nullptr;
+        Start(s, name, "");
+        return Activate(s.MainWindow(), name);
+    }
     // The Search dialog (it has no Replace button) or the Search & Replace dialog.
     static HWND SearchDialog(const ProgramSession& s)
     {
@@ -446,11 +455,8 @@ TEST_F(OvantaSearchProgram, TcpLinkSendsToAPeerAndPutsItsTextOnTheClipboard)
 // pastes into the search box, Escape closes the dialog (real keys).
 TEST_F(OvantaSearchProgram, KeysTypedInTheSearchDialogStayInIt)
 {
-    ASSERT_TRUE(write_file(Work("k.c"), "text\r\n"));
     ProgramSession s;
-    Start(s, "k.c", "");
-    HWND frame = s.MainWindow();
-    HWND editor = Activate(frame, "k.c");
+    HWND editor = StartOn(s, "k.c", "text\r\n");
     ASSERT_NE(editor, nullptr);
     PutClipboardText("word");
     s.Command(ID_EDIT_FIND);
@@ -473,11 +479,8 @@ TEST_F(OvantaSearchProgram, KeysTypedInTheSearchDialogStayInIt)
 // F3 in the open Search dialog finds the next hit, not the one after it.
 TEST_F(OvantaSearchProgram, F3InTheSearchDialogFindsTheNextHit)
 {
-    ASSERT_TRUE(write_file(Work("f.c"), "a a a a\r\n"));
     ProgramSession s;
-    Start(s, "f.c", "");
-    HWND frame = s.MainWindow();
-    HWND editor = Activate(frame, "f.c");
+    HWND editor = StartOn(s, "f.c", "a a a a\r\n");
     ASSERT_NE(editor, nullptr);
     s.Command(ID_EDIT_FIND);
     HWND find = SearchDialog(s);
@@ -502,12 +505,10 @@ TEST_F(OvantaSearchProgram, TheSearchDialogMovesOffTheFoundLine)
     std::string text;
     for (int i = 0; i < 30; ++i)
         text += (i == 5 ? "target" : "line") + std::to_string(i) + "\r\n";
-    ASSERT_TRUE(write_file(Work("t.c"), text));
     ProgramSession s;
-    Start(s, "t.c", "");
-    HWND frame = s.MainWindow();
-    HWND editor = Activate(frame, "t.c");
+    HWND editor = StartOn(s, "t.c", text);
     ASSERT_NE(editor, nullptr);
+    HWND frame = s.MainWindow();
     s.Command(ID_EDIT_FIND);
     HWND find = SearchDialog(s);
     ASSERT_NE(find, nullptr);
@@ -546,11 +547,8 @@ TEST_F(OvantaSearchProgram, ReplaceAllIsUndoneInOneStep)
     std::string text;
     for (int i = 0; i < 591; ++i)
         text += (i % 10 == 9) ? "ab\r\n" : "ab ";
-    ASSERT_TRUE(write_file(Work("u.c"), text));
     ProgramSession s;
-    Start(s, "u.c", "");
-    HWND frame = s.MainWindow();
-    HWND editor = Activate(frame, "u.c");
+    HWND editor = StartOn(s, "u.c", text);
     ASSERT_NE(editor, nullptr);
     s.Command(ID_EDIT_REPLACE);
     HWND replace = ReplaceDialog(s);
