@@ -26,15 +26,29 @@ namespace {
 
 struct ComStream : SimStream {
     HANDLE port;
+    // Bytes already taken from the port. Reading one byte per call costs a
+    // Wine server round trip each: a 1,000-byte block then took long enough
+    // on a loaded machine that the tool's 50 ms wait for the answer ran out.
+    unsigned char buffer[4096];
+    DWORD have = 0, next = 0;
     explicit ComStream(HANDLE h) : port(h) {}
     int get(int timeout_ms) override
     {
+        if (next < have)
+            return buffer[next++];
         // The port's read time-out is 10 ms; longer waits take several reads.
         for (int waited = 0; waited < timeout_ms || waited == 0; waited += 10) {
-            unsigned char b;
+            DWORD errors = 0;
+            COMSTAT stat = {};
+            DWORD want = 1;
+            if (ClearCommError(port, &errors, &stat) && stat.cbInQue > 1)
+                want = stat.cbInQue < sizeof buffer ? stat.cbInQue : sizeof buffer;
             DWORD got = 0;
-            if (ReadFile(port, &b, 1, &got, nullptr) && got == 1)
-                return b;
+            if (ReadFile(port, buffer, want, &got, nullptr) && got > 0) {
+                have = got;
+                next = 1;
+                return buffer[0];
+            }
         }
         return -1;
     }
