@@ -33,7 +33,6 @@
 
 namespace {
 
-const char settings_section[] = "DefaultSettings";
 const char tag_section[] = "TagConfig";
 
 COvantaView* first_view(COvantaDoc* doc)
@@ -440,7 +439,7 @@ void CBrowserController::OnAutoSearchConfig()
     if (!app)
         return;
     CAutoSearchConfigDlg dlg(m_tagConfig, frame_.m_hWnd);
-    dlg.m_strDialogFolder = app->m_strLastDir;
+    dlg.m_strDialogFolder = OvantaOptions().lastDir;
     dlg.m_bCanExport = m_pFunctionBar && !m_pFunctionBar->IsEmpty();
     dlg.m_exportTagFile = [this, app] {
         if (!m_pFunctionBar)
@@ -487,16 +486,14 @@ void CBrowserController::WriteProjectReference()
     CProjectHtmlDlg dlg(entries, frame_.m_hWnd);
     dlg.SetOptionWord(static_cast<unsigned>(o.htmlProjectFlags));
     dlg.m_strTemplate = o.htmlTemplate;
-    dlg.m_strDialogFolder = app->m_strLastDir;
+    dlg.m_strDialogFolder = OvantaOptions().lastDir;
     if (dlg.DoModal() != IDOK)
         return;
     // Kept with the other options, and written at once like them.
     const unsigned options = dlg.OptionWord();
     WriteOption(&SettingsValues::htmlProjectFlags, static_cast<int>(options));
-    if (!dlg.m_strTemplate.empty()) {
-        o.htmlTemplate = dlg.m_strTemplate;
-        app->WriteSettingString(settings_section, "HtmlTemplate", o.htmlTemplate.c_str());
-    }
+    if (!dlg.m_strTemplate.empty())
+        WriteOption(&SettingsValues::htmlTemplate, dlg.m_strTemplate);
     COvantaView* active = host_.ActiveOvantaView();
     if (!active)
         return;

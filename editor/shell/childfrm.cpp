@@ -1,8 +1,8 @@
 #include "editor/shell/childfrm.h"
 
 #include "editor/shell/ovanta_messages.h"
-#include "editor/shell/ovantaapp.h"
 #include "editor/shell/ovantaview.h"
+#include "editor/shell/settings_profile.h"
 
 #include "winui/doc.h"
 
@@ -84,8 +84,7 @@ END_MESSAGE_MAP()
 
 BOOL CChildFrame::OnCreateClient(LPCREATESTRUCTA cs, winui::CCreateContext* context)
 {
-    COvantaApp* app = COvantaApp::Get();
-    if (!app || !app->m_settings.split || !context)
+    if (!OvantaOptions().split || !context)
         return CChildFrameBase::OnCreateClient(cs, context);
     paneContext_ = *context;
     paneContext_.m_pCurrentFrame = this;
@@ -112,22 +111,18 @@ BOOL CChildFrame::OnCreateClient(LPCREATESTRUCTA cs, winui::CCreateContext* cont
 
 LRESULT CChildFrame::OnSysCommandMsg(WPARAM wParam, LPARAM lParam)
 {
-    COvantaApp* app = COvantaApp::Get();
     UINT command = static_cast<UINT>(wParam & 0xFFF0);
     // Only the user's maximising and restoring say how documents are to
     // open; switching windows (Ctrl+Tab), the menus, moving and minimising
     // leave the setting as it is.
-    if (app && (command == SC_MAXIMIZE || command == SC_RESTORE)) {
-        app->m_settings.openMaximized = command == SC_MAXIMIZE ? 1 : 0;
-        app->WriteSettingInt("DefaultSettings", "OpenMaximized", app->m_settings.openMaximized);
-    }
+    if (command == SC_MAXIMIZE || command == SC_RESTORE)
+        WriteOption(&SettingsValues::openMaximized, command == SC_MAXIMIZE ? 1 : 0);
     return DefWindowProc(WM_SYSCOMMAND, wParam, lParam);
 }
 
 void CChildFrame::ActivateFrame(int cmdShow)
 {
-    COvantaApp* app = COvantaApp::Get();
-    if (!shown_ && app && app->m_settings.openMaximized && (cmdShow == -1 || cmdShow == SW_SHOW))
+    if (!shown_ && OvantaOptions().openMaximized && (cmdShow == -1 || cmdShow == SW_SHOW))
         cmdShow = SW_SHOWMAXIMIZED;
     shown_ = true;
     CChildFrameBase::ActivateFrame(cmdShow);

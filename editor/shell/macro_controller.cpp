@@ -33,8 +33,6 @@
 
 namespace {
 
-const char settings_section[] = "DefaultSettings";
-
 bool read_file(const std::string& path, std::string& bytes)
 {
     std::ifstream in(path, std::ios::binary);
@@ -149,8 +147,8 @@ void CMacroController::OnMacroFinish()
     winui::CFileDialog dlg(false, "mcr", nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
                            "Keyboard macros (*.mcr)|*.mcr|", frame_.m_hWnd);
     dlg.SetTitle("Save keyboard macro as..");
-    if (app && !app->m_strLastDir.empty())
-        dlg.SetInitialDir(app->m_strLastDir);
+    if (!OvantaOptions().lastDir.empty())
+        dlg.SetInitialDir(OvantaOptions().lastDir);
     // Cancel keeps the events until the next Start.
     if (dlg.DoModal() != IDOK)
         return;
@@ -172,7 +170,7 @@ void CMacroController::OnMacroFinish()
     tool.m_tool.Toolname = dlg.GetFileTitle();
     tool.m_tool.AppExe = path;
     if (app)
-        tool.m_strDefaultDir = app->m_strDefaultDir;
+        tool.m_strDefaultDir = OvantaOptions().defaultDir;
     if (tool.DoModal() != IDOK)
         return;
     tool.m_tool.CommandId = 0;
@@ -367,10 +365,11 @@ void CMacroController::LoadSettings()
     COvantaApp* app = COvantaApp::Get();
     if (!app)
         return;
-    macroBar_ = app->m_profile.GetInt(settings_section, "MacroBar", 0);
+    // From the option set, which has read and checked the keys.
+    macroBar_ = OvantaOptions().macroBar;
     if (macroBar_ && !recorderBar_)
         CreateMacroBar(false);
-    if (app->m_profile.GetInt(settings_section, "ExtContextMenu", 0))
+    if (OvantaOptions().extContextMenu)
         LoadTextMacros();
 }
 
@@ -382,7 +381,7 @@ void CMacroController::SaveSettings()
     // A bar hidden at closing is not made again at the next start.
     if (recorderBar_ && recorderBar_->m_hWnd && !recorderBar_->IsVisible())
         macroBar_ = 0;
-    app->WriteSettingInt(settings_section, "MacroBar", macroBar_);
+    WriteOption(&SettingsValues::macroBar, macroBar_);
 }
 
 // --- keyboard mapping -----------------------------------------------------------------

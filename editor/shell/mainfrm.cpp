@@ -121,15 +121,14 @@ int CMainFrame::OnCreate(LPCREATESTRUCTA cs)
     if (app) {
         AppProfileAccess access;
         LoadColorTable(access, GetSysColor(COLOR_HIGHLIGHTTEXT), GetSysColor(COLOR_HIGHLIGHT));
-        g_ColorTable[16] = app->m_settings.backColor;
+        g_ColorTable[16] = BackColorOption();
         if (g_SyntaxTemplates.empty()) {
             CIniSyntaxProfile templates(app->m_profile);
             LoadSyntaxTemplates(templates);
             // A first start makes the built-in C template and colours with
             // it, also at the next start.
             if (CreateDefaultSyntaxTemplate(templates)) {
-                app->m_settings.syntax = 1;
-                app->WriteSettingInt("DefaultSettings", "Syntax", 1);
+                WriteOption(&SettingsValues::syntax, 1);
             }
         }
         app->LoadShortcuts();
@@ -139,8 +138,8 @@ int CMainFrame::OnCreate(LPCREATESTRUCTA cs)
         if (HFONT old = SwapEditFont(CreateEditFont(OvantaOptions().font)))
             ::DeleteObject(old);
         m_workspace.PlaceBarsAtStart();
-        if (!app->m_strDefaultDir.empty())
-            SetCurrentDirectoryA(app->m_strDefaultDir.c_str());
+        if (!OvantaOptions().defaultDir.empty())
+            SetCurrentDirectoryA(OvantaOptions().defaultDir.c_str());
         MoveToStoredPlace(app->m_profile.GetString(frame_section, "MAIN", ""));
     }
     m_browser.LoadBrowserSettings();
@@ -254,7 +253,7 @@ void CMainFrame::DocumentOpened(COvantaDoc* doc)
     if (m_nOpenDocs == 0)
         m_tools.FirstDocumentOpened();
     if (app && m_nAutoSaveTimer == 0)
-        RestartAutoSave(app->m_settings.autoSaveTime);
+        RestartAutoSave(OvantaOptions().autoSaveTime);
     ++m_nOpenDocs;
     m_navigation.DocumentOpened(doc);
     m_bookmarks.DocumentOpened(doc);

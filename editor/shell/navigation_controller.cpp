@@ -95,10 +95,8 @@ void CNavigationController::OnFileBar()
         frame_.ShowControlBar(&tabBar_, !tabBar_.IsVisible(), FALSE);
     }
     // The user's choice is held with the bar's side, and written at once.
-    int& fileBar = OvantaOptions().fileBar;
-    fileBar = (fileBar & 7) | (tabBar_.IsVisible() ? 0 : 0x10);
-    if (COvantaApp* app = COvantaApp::Get())
-        app->WriteSettingInt("DefaultSettings", "FileBar", fileBar);
+    const int fileBar = OvantaOptions().fileBar;
+    WriteOption(&SettingsValues::fileBar, (fileBar & 7) | (tabBar_.IsVisible() ? 0 : 0x10));
     tabBar_.LayoutTabs();
 }
 

@@ -10,6 +10,7 @@
 #include "editor/shell/ovantadoc.h"
 #include "editor/shell/ovantaview.h"
 #include "editor/shell/position_tracker.h"
+#include "editor/shell/settings_profile.h"
 #include "editor/shell/status_sink.h"
 #include "editor/shell/symbol_source.h"
 #include "editor/shell/text_macro_host.h"
@@ -118,7 +119,7 @@ void COvantaEditorShell::DirectoryChanged(const std::string& dir)
     COvantaApp* app = COvantaApp::Get();
     if (!app)
         return;
-    app->m_strLastDir = dir;
+    OvantaOptions().lastDir = dir;
     for (COvantaDoc* doc : app->Documents())
         app->UpdateDocumentTitles(doc);
 }
@@ -237,8 +238,7 @@ void COvantaEditorShell::AppendPaneLine(int pane, const std::string& line)
 
 bool COvantaEditorShell::SaveLineWrap()
 {
-    COvantaApp* app = COvantaApp::Get();
-    return app && app->m_settings.saveLineWrap != 0;
+    return OvantaOptions().saveLineWrap != 0;
 }
 
 bool COvantaEditorShell::AskLine(const std::string& caption, const std::string& label, std::string& text,

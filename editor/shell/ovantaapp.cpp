@@ -229,20 +229,7 @@ void COvantaApp::LoadShellSettings()
     CAppSettingsStore store(*this);
     SettingsValues& options = OvantaOptions();
     ReadSettings(store, options, kProfileRead);
-    ApplyOptionsToApp(*this, options);
-}
-
-void COvantaApp::LoadPrintOptions()
-{
-    const char* s = "Print";
-    PrintOptions& p = m_printOptions;
-    p.pageNo = m_profile.GetInt(s, "PageNo", 0);
-    p.lineNo = m_profile.GetInt(s, "LineNo", 0);
-    p.fileTitle = m_profile.GetInt(s, "FileTitle", 0);
-    p.bannerTop = m_profile.GetInt(s, "BannerTop", 1);
-    p.actDate = m_profile.GetInt(s, "ActDate", 0);
-    p.printBW = m_profile.GetInt(s, "PrintBW", 1);
-    p.compressLines = m_profile.GetInt(s, "CompressLines", 0);
+    ApplyOptionsToControls(options);
 }
 
 bool COvantaApp::IsOtherInstanceRunning()
@@ -634,10 +621,10 @@ void COvantaApp::OnPrintSettings()
     IFrameWindow* frame = Frame().window;
     if (!frame || !frame->HasActiveDocumentWindow())
         return;
-    CPrintOptionsDlg dlg(m_printOptions, m_nPrintFromLine, m_nPrintToLine, m_printLogFont,
-                         m_hMainWnd);
+    PrintOptions print = PrintOptionsOf(OvantaOptions());
+    CPrintOptionsDlg dlg(print, m_nPrintFromLine, m_nPrintToLine, m_printLogFont, m_hMainWnd);
     dlg.m_bPrintMode = 0;
-    dlg.TakeOptions(m_printOptions);
+    dlg.TakeOptions(print);
     // The selected lines when the selection spans lines, else the range held.
     dlg.m_nFirstLine = m_nPrintFromLine;
     dlg.m_nLastLine = m_nPrintToLine;
@@ -648,16 +635,15 @@ void COvantaApp::OnPrintSettings()
     bool whole = dlg.m_nFirstLine == -1 || dlg.m_nLastLine == -1;
     m_nPrintFromLine = whole ? -1 : dlg.m_nFirstLine;
     m_nPrintToLine = whole ? -1 : dlg.m_nLastLine;
-    dlg.GiveOptions(m_printOptions);
+    dlg.GiveOptions(print);
     // "LineNo" is saved with the other settings, not here.
-    const char* s = "Print";
-    const PrintOptions& p = m_printOptions;
-    WriteSettingInt(s, "PrintBW", p.printBW);
-    WriteSettingInt(s, "CompressLines", p.compressLines);
-    WriteSettingInt(s, "PageNo", p.pageNo);
-    WriteSettingInt(s, "FileTitle", p.fileTitle);
-    WriteSettingInt(s, "ActDate", p.actDate);
-    WriteSettingInt(s, "BannerTop", p.bannerTop);
+    OvantaOptions().lineNo = print.lineNo;
+    WriteOption(&SettingsValues::printBW, print.printBW);
+    WriteOption(&SettingsValues::compressLines, print.compressLines);
+    WriteOption(&SettingsValues::pageNo, print.pageNo);
+    WriteOption(&SettingsValues::fileTitle, print.fileTitle);
+    WriteOption(&SettingsValues::actDate, print.actDate);
+    WriteOption(&SettingsValues::bannerTop, print.bannerTop);
     winui::CPrintDialog setup(true, PD_ALLPAGES | PD_USEDEVMODECOPIES | PD_NOPAGENUMS |
                                         PD_HIDEPRINTTOFILE | PD_NOSELECTION,
                               m_hMainWnd);
@@ -690,12 +676,10 @@ void COvantaApp::StorePrintFont(FontValues& f) const
 void COvantaApp::OnDefaultDirectory()
 {
     winui::CFolderDialog dlg("Default directory", m_hMainWnd);
-    dlg.SetInitialFolder(m_strDefaultDir);
+    dlg.SetInitialFolder(OvantaOptions().defaultDir);
     INT_PTR result = dlg.DoModal();
-    if (result == 1 || result == 7) {
-        m_strDefaultDir = dlg.GetPath();
-        WriteSettingString("DefaultSettings", "DefaultDir", m_strDefaultDir.c_str());
-    }
+    if (result == 1 || result == 7)
+        WriteOption(&SettingsValues::defaultDir, dlg.GetPath());
 }
 
 void COvantaApp::OnUpdateRecentFiles(winui::CCmdUI* ui)
@@ -819,9 +803,8 @@ void CPositionRecentFileList::WriteList(const winui::CProfile& profile) const
 
 static std::string dialog_start_dir()
 {
-    COvantaApp* app = COvantaApp::Get();
-    if (app && !app->m_strDefaultDir.empty())
-        return app->m_strDefaultDir;
+    if (const std::string& dir = OvantaOptions().defaultDir; !dir.empty())
+        return dir;
     char dir[MAX_PATH] = "";
     GetCurrentDirectoryA(sizeof dir, dir);
     return dir;
@@ -836,7 +819,7 @@ BOOL COvantaDocManager::DoPromptFileNames(std::vector<std::string>& names, DWORD
     winui::CFileDialog dlg(true, nullptr, nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | flags,
                            open_filters, winui::GetApp() ? winui::GetApp()->m_hMainWnd : nullptr);
     std::string start = dialog_start_dir();
-    if (COvantaApp* app = COvantaApp::Get(); !app || app->m_strDefaultDir.empty())
+    if (OvantaOptions().defaultDir.empty())
         start += "\\";
     dlg.SetInitialDir(start);
     if (dlg.DoModal() != IDOK)

@@ -23,25 +23,6 @@ struct FontValues;
 
 // The settings of [DefaultSettings] the shell itself reads (defaults as the
 // profile has them when a key is missing).
-struct OvantaSettings {
-    int tabWidth = 4;
-    int softTabs = 1;
-    int showTabs = 0;
-    int lineWrap = 0;
-    int wrapOnWords = 0;
-    int saveLineWrap = 0;
-    int orgBackup = 1;
-    int saveBackup = 1;
-    int replaceFileExt = 0;
-    std::string backupFileExt = ".bak";
-    int split = 0;
-    int openMaximized = 1;
-    int autoSaveTime = 0;
-    int showLineNo = 0;
-    int syntax = 0;
-    COLORREF backColor = 0xFFFFFF;
-};
-
 // Recent files that remember where the caret stood.
 class CPositionRecentFileList : public winui::CRecentFileList {
 public:
@@ -104,8 +85,6 @@ public:
     // profile file.
     void RestoreProfileTarget();
     void LoadShellSettings();
-    // The print options of [Print].
-    void LoadPrintOptions();
     // The printer LOGFONT from [PrintFont] as read; when its face name is
     // empty, a copy of the editor font's LOGFONT (editFont, or without one
     // Courier New of 13 pixels). And back, for SaveSettings.
@@ -145,22 +124,17 @@ public:
     int m_nCmdLineLine = 0;
     std::string m_strWorkspacePath;
     std::string m_strSavedProfile;
-    PrintOptions m_printOptions;
     int m_nPrintFromLine = -1;
     int m_nPrintToLine = -1;
     // The printer font ([PrintFont]): "Change Font..." of the print options
     // changes it, printing uses it.
     LOGFONTA m_printLogFont{};
-    std::string m_strLastDir;
-    std::string m_strBackupFileExt = "bak";
-    std::string m_strDefaultDir;
     int m_nWorkspaceSaveMode = 0;
     int m_bInPrintPreview = 0;
     HACCEL m_hAccel = nullptr;
     winui::CDocTemplate* m_pDocTemplate = nullptr;
     HCURSOR m_hcurMargin = nullptr;
     HCURSOR m_hcurArrow = nullptr;
-    OvantaSettings m_settings;
 
 private:
     // The arguments a second instance could not hand over; opened when it

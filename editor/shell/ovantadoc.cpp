@@ -3,6 +3,7 @@
 #include "editor/shell/document_events.h"
 #include "editor/shell/ovantaapp.h"
 #include "editor/shell/ovantaview.h"
+#include "editor/shell/settings_profile.h"
 #include "editor/shell/status_sink.h"
 #include "editor/shell/text_macro_host.h"
 
@@ -17,8 +18,7 @@ COvantaDoc::COvantaDoc() : m_undoList(kUndoPoolSize)
 {
     m_state.hasModified = true;
     m_state.undo = &m_undoList;
-    if (COvantaApp* app = COvantaApp::Get())
-        m_state.wrapWidth = app->m_settings.lineWrap;
+    m_state.wrapWidth = OvantaOptions().lineWrap;
 }
 
 COvantaDoc::~COvantaDoc() = default;
@@ -67,13 +67,12 @@ BOOL COvantaDoc::OnNewDocument()
     COvantaView* view = FirstView();
     if (!view)
         return FALSE;
-    COvantaApp* app = COvantaApp::Get();
     COvantaEditCtrl& edit = view->Editor();
     if (!m_state.HasBuffers() && !edit.Core().AllocBuffers(kCapacityStep))
         return FALSE;
-    edit.Core().SetTabWidth(app->m_settings.tabWidth);
-    edit.Core().m_bExpandTabs = app->m_settings.softTabs;
-    edit.Core().SetTabDisplay(app->m_settings.showTabs);
+    edit.Core().SetTabWidth(OvantaOptions().tabWidth);
+    edit.Core().m_bExpandTabs = OvantaOptions().softTabs;
+    edit.Core().SetTabDisplay(OvantaOptions().showTabs);
     DocumentOpened();
     if (IStatusSink* status = OvantaFrame().status) {
         status->UpdateStatusBar(1, 1, 0);
@@ -115,15 +114,15 @@ BOOL COvantaDoc::OnOpenDocument(const char* path)
     SetPathName(path);
     const std::string& full = GetPathName();
 
-    if (app->m_settings.orgBackup) {
+    if (OvantaOptions().orgBackup) {
         m_strBackupPath = full + ".org";
         CopyFileA(full.c_str(), m_strBackupPath.c_str(), FALSE);
         SetFileAttributesA(m_strBackupPath.c_str(), FILE_ATTRIBUTE_NORMAL);
     }
 
     COvantaEditCtrl& edit = view->Editor();
-    edit.Core().SetTabWidth(app->m_settings.tabWidth);
-    edit.Core().SetTabDisplay(app->m_settings.showTabs);
+    edit.Core().SetTabWidth(OvantaOptions().tabWidth);
+    edit.Core().SetTabDisplay(OvantaOptions().showTabs);
     if (!edit.LoadFile(full.c_str())) {
         if (frame)
             frame->ShowProgress(false);
@@ -133,11 +132,11 @@ BOOL COvantaDoc::OnOpenDocument(const char* path)
     std::string dir = DirectoryOf(full);
     if (!dir.empty()) {
         SetCurrentDirectoryA(dir.c_str());
-        app->m_strLastDir = dir;
+        OvantaOptions().lastDir = dir;
     }
-    edit.Core().m_bExpandTabs = app->m_settings.softTabs;
-    if (app->m_settings.lineWrap != 0 && app->m_settings.lineWrap < kLongLineWrap)
-        edit.SetWordWrap(app->m_settings.lineWrap, app->m_settings.wrapOnWords != 0);
+    edit.Core().m_bExpandTabs = OvantaOptions().softTabs;
+    if (OvantaOptions().lineWrap != 0 && OvantaOptions().lineWrap < kLongLineWrap)
+        edit.SetWordWrap(OvantaOptions().lineWrap, OvantaOptions().wrapOnWords != 0);
 
     DocumentOpened();
     if (frame) {
@@ -147,7 +146,7 @@ BOOL COvantaDoc::OnOpenDocument(const char* path)
         frame->SetReadOnlyPane(edit.IsReadOnlyText());
         frame->ShowModifiedState(0);
     }
-    edit.SetModify(app->m_settings.saveLineWrap ? (app->m_settings.lineWrap != 0) : 0);
+    edit.SetModify(OvantaOptions().saveLineWrap ? (OvantaOptions().lineWrap != 0) : 0);
     m_bModified = edit.GetModify() != 0;
     if (frame)
         frame->ShowProgress(false);
@@ -171,7 +170,7 @@ BOOL COvantaDoc::SaveWithBackup(const char* path)
     if (!view || !app || !path || !*path)
         return FALSE;
     COvantaEditCtrl& edit = view->Editor();
-    const OvantaSettings& o = app->m_settings;
+    const SettingsValues& o = OvantaOptions();
     if (o.saveBackup && edit.GetModify() && GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES) {
         std::string backup = path;
         size_t dot = backup.rfind('.');
@@ -234,7 +233,7 @@ BOOL COvantaDoc::OnSaveDocument(const char* path)
     std::string dir = DirectoryOf(GetPathName());
     if (!dir.empty()) {
         SetCurrentDirectoryA(dir.c_str());
-        app->m_strLastDir = dir;
+        OvantaOptions().lastDir = dir;
     }
     DWORD attributes = GetFileAttributesA(GetPathName().c_str());
     view->Editor().SetReadOnly(attributes != INVALID_FILE_ATTRIBUTES &&

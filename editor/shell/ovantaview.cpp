@@ -9,6 +9,7 @@
 #include "editor/shell/ovantadoc.h"
 #include "editor/shell/resource.h"
 #include "editor/shell/settings_dialogs.h"
+#include "editor/shell/settings_profile.h"
 #include "editor/shell/shell_text.h"
 #include "editor/shell/status_sink.h"
 
@@ -84,8 +85,7 @@ int COvantaView::OnCreate(LPCREATESTRUCTA)
         return -1;
     if (hbar)
         m_wndEdit.SetSharedScrollBars(hbar, nullptr);
-    if (COvantaApp* app = COvantaApp::Get())
-        m_wndEdit.Core().SetBackgroundColor(app->m_settings.backColor);
+    m_wndEdit.Core().SetBackgroundColor(BackColorOption());
     return 0;
 }
 
@@ -114,8 +114,8 @@ void COvantaView::OnInitialUpdate()
             m_wndEdit.SetReadOnly(attributes != INVALID_FILE_ATTRIBUTES &&
                                   (attributes & FILE_ATTRIBUTE_READONLY) ? 1 : 0);
         }
-        m_wndEdit.Core().SetTabWidth(app->m_settings.tabWidth);
-        m_wndEdit.Core().SetTabDisplay(app->m_settings.showTabs);
+        m_wndEdit.Core().SetTabWidth(OvantaOptions().tabWidth);
+        m_wndEdit.Core().SetTabDisplay(OvantaOptions().showTabs);
         if (IFrameWindow* frame = OvantaFrame().window)
             if (HFONT font = frame->EditFont())
                 m_wndEdit.SetEditFont(font, FALSE);
@@ -220,13 +220,13 @@ void COvantaView::OnUpdate(winui::CView*, LPARAM hint, winui::CCmdTarget*)
         // The wrap column or the word rule changed: the text wraps anew
         // (0 takes the inserted breaks out again).
         if (app && doc && doc->FirstView() == this) {
-            const int column = app->m_settings.lineWrap;
+            const int column = OvantaOptions().lineWrap;
             const int wrap = column > 0 && column < 32767 ? column : 0;
             const bool changed = doc->m_state.wrapWidth != wrap;
-            m_wndEdit.SetWordWrap(wrap, app->m_settings.wrapOnWords != 0);
+            m_wndEdit.SetWordWrap(wrap, OvantaOptions().wrapOnWords != 0);
             // Saving turns the new soft breaks into line breaks: the text
             // on disk will change.
-            if (changed && app->m_settings.saveLineWrap)
+            if (changed && OvantaOptions().saveLineWrap)
                 m_wndEdit.SetModify(1);
         }
         m_wndEdit.UpdateVScrollBar(1);
@@ -240,7 +240,7 @@ void COvantaView::OnUpdate(winui::CView*, LPARAM hint, winui::CCmdTarget*)
             !doc->GetPathName().empty() && doc->FirstView() == this) {
             if (IStatusSink* status = OvantaFrame().status)
                 status->SetMessageText("automatisch Speichern..");
-            m_wndEdit.SaveFile(doc->GetPathName().c_str(), app->m_settings.saveLineWrap != 0,
+            m_wndEdit.SaveFile(doc->GetPathName().c_str(), OvantaOptions().saveLineWrap != 0,
                                doc->m_state.unixFormat != 0);
             if (IStatusSink* status = OvantaFrame().status)
                 status->SetMessageText("");
@@ -248,7 +248,7 @@ void COvantaView::OnUpdate(winui::CView*, LPARAM hint, winui::CCmdTarget*)
         break;
     default:
         if (app)
-            m_wndEdit.Core().SetBackgroundColor(app->m_settings.backColor);
+            m_wndEdit.Core().SetBackgroundColor(BackColorOption());
         if (g_bSyntaxColoring && !m_wndEdit.GetSyntaxTemplate())
             m_wndEdit.ChooseDefaultTemplate();
         Recolour();
@@ -538,7 +538,7 @@ void COvantaView::OnTabSettings()
     COvantaApp* app = COvantaApp::Get();
     if (!app)
         return;
-    OvantaSettings& o = app->m_settings;
+    SettingsValues& o = OvantaOptions();
     IFrameWindow* frame = OvantaFrame().window;
     CTabSettingsDlg dlg(frame ? frame->FrameWindow() : m_hWnd);
     dlg.m_nSpaces = m_wndEdit.Core().GetTabWidth();
@@ -553,14 +553,11 @@ void COvantaView::OnTabSettings()
         core.UntabifyText();
     if ((dlg.m_bShowTabs != 0) != (o.showTabs != 0))
         core.SetTabDisplay(dlg.m_bShowTabs);
-    o.tabWidth = dlg.m_nSpaces;
-    o.showTabs = dlg.m_bShowTabs;
-    o.softTabs = dlg.m_bSoftTabs;
     // The tab keys belong to the open workspace, or to the profile file.
     app->RestoreProfileTarget();
-    app->WriteSettingInt("DefaultSettings", "TabWidth", o.tabWidth);
-    app->WriteSettingInt("DefaultSettings", "ShowTabs", o.showTabs);
-    app->WriteSettingInt("DefaultSettings", "SoftTabs", o.softTabs);
+    WriteOption(&SettingsValues::tabWidth, dlg.m_nSpaces);
+    WriteOption(&SettingsValues::showTabs, dlg.m_bShowTabs);
+    WriteOption(&SettingsValues::softTabs, dlg.m_bSoftTabs);
     m_wndEdit.UpdateVScrollBar(1);
     m_wndEdit.InvalidateText(1);
     NotifyCaret();

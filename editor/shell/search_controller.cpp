@@ -46,7 +46,6 @@ struct CFrameSearch {
 
 namespace {
 
-const char settings_section[] = "DefaultSettings";
 // Kinds of keyboard-macro events.
 const uint32_t macro_command = kMacroCommand;
 const uint32_t macro_text = kMacroText;
@@ -394,7 +393,8 @@ LRESULT CSearchController::OnFindRequest(WPARAM closing, LPARAM lParam)
         return 0;
     }
     // The dialogs' box may have changed the comment option.
-    GetSyntaxEditSettings().supressComments = Search().options.suppressComments ? 1 : 0;
+    OvantaOptions().supressComments = Search().options.suppressComments ? 1 : 0;
+    ApplyOptionsToControls(OvantaOptions());
     const auto* sent = reinterpret_cast<const SearchRequest*>(lParam);
     if (!sent || !sent->text || !*sent->text)
         return 0;
@@ -579,7 +579,8 @@ void CSearchController::SetSuppressComments(bool on)
     // One option for the searches, both dialogs' boxes and the editors'
     // brace searches.
     Search().options.suppressComments = on;
-    GetSyntaxEditSettings().supressComments = on ? 1 : 0;
+    OvantaOptions().supressComments = on ? 1 : 0;
+    ApplyOptionsToControls(OvantaOptions());
     for (CSearchDlg* dlg : {static_cast<CSearchDlg*>(Search().searchDlg.get()),
                             static_cast<CSearchDlg*>(Search().replaceDlg.get())})
         if (dlg && dlg->m_hWnd)
@@ -639,10 +640,8 @@ void CSearchController::OnTcpSend()
     const TcpLinkSettings before = settings;
     const bool sent = Search().tcp.SendToPort(frame_.m_hWnd, settings);
     if (settings.sendServer != before.sendServer || settings.sendPort != before.sendPort) {
-        if (COvantaApp* app = COvantaApp::Get()) {
-            app->WriteSettingString(settings_section, "SendToServer", settings.sendServer.c_str());
-            app->WriteSettingInt(settings_section, "SendToPort", settings.sendPort);
-        }
+        WriteOption(&SettingsValues::sendToServer, settings.sendServer);
+        WriteOption(&SettingsValues::sendToPort, settings.sendPort);
     }
     if (!sent)
         return;
@@ -656,8 +655,7 @@ void CSearchController::OnTcpReceive()
     const int before = Search().tcpSettings.receivePort;
     const bool started = Search().tcp.ReceiveFromPort(frame_.m_hWnd, Search().tcpSettings);
     if (Search().tcpSettings.receivePort != before) {
-        if (COvantaApp* app = COvantaApp::Get())
-            app->WriteSettingInt(settings_section, "TcpPortNo", Search().tcpSettings.receivePort);
+        WriteOption(&SettingsValues::tcpPortNo, Search().tcpSettings.receivePort);
     }
     if (started) {
         ::RecordMacroEvent(ID_TCP_SETTINGS, 0, macro_command);

@@ -21,7 +21,6 @@
 #include "winui/splitter.h"
 #include "winui/toolbar.h"
 
-static const char settings_section[] = "DefaultSettings";
 
 BEGIN_MESSAGE_MAP(CSettingsCommands, winui::CCmdTarget)
     ON_COMMAND(ID_EMPTY_CLIPBOARD, &CSettingsCommands::OnEmptyClipboard)
@@ -76,16 +75,14 @@ void CSettingsCommands::OnSyntaxColor()
     COvantaApp* app = COvantaApp::Get();
     if (!app)
         return;
-    app->m_settings.syntax = app->m_settings.syntax ? 0 : 1;
-    g_bSyntaxColoring = app->m_settings.syntax;
-    app->WriteSettingInt(settings_section, "Syntax", app->m_settings.syntax);
+    WriteOption(&SettingsValues::syntax, OvantaOptions().syntax ? 0 : 1);
+    ApplyOptionsToControls(OvantaOptions());
     app->UpdateAllDocuments(0);
 }
 
 void CSettingsCommands::OnUpdateSyntaxColor(winui::CCmdUI* ui)
 {
-    COvantaApp* app = COvantaApp::Get();
-    ui->SetCheck(app && app->m_settings.syntax ? 1 : 0);
+    ui->SetCheck(OvantaOptions().syntax ? 1 : 0);
 }
 
 void CSettingsCommands::OnLineNumbers()
@@ -93,81 +90,66 @@ void CSettingsCommands::OnLineNumbers()
     COvantaApp* app = COvantaApp::Get();
     if (!app)
         return;
-    app->m_settings.showLineNo = app->m_settings.showLineNo ? 0 : 1;
-    app->WriteSettingInt(settings_section, "ShowLineNo", app->m_settings.showLineNo);
+    WriteOption(&SettingsValues::showLineNo, OvantaOptions().showLineNo ? 0 : 1);
     app->UpdateAllDocuments(2);
 }
 
 void CSettingsCommands::OnUpdateLineNumbers(winui::CCmdUI* ui)
 {
-    COvantaApp* app = COvantaApp::Get();
     ui->Enable(host_.ViewUsable());
-    ui->SetCheck(app && app->m_settings.showLineNo ? 1 : 0);
+    ui->SetCheck(OvantaOptions().showLineNo ? 1 : 0);
 }
 
 // --- option toggles ---------------------------------------------------------
 
-int* CSettingsCommands::ToggleOption(UINT id, const char** key)
+int SettingsValues::*CSettingsCommands::ToggleOption(UINT id)
 {
-    COvantaApp* app = COvantaApp::Get();
-    SyntaxEditSettings& edit = GetSyntaxEditSettings();
-    ColorEditSettings& control = GetColorEditSettings();
-    struct Entry {
+    static const struct Entry {
         UINT id;
-        const char* key;
-        int* value;
+        int SettingsValues::*field;
     } entries[] = {
-        {ID_EXT_MOV_TXT, "ExtMovTxt", &edit.extMovTxt},
-        {ID_MULTI_CLICK, "MultiClick", &edit.multiClick},
-        {ID_AUTO_INDENT, "AutoIndent", &edit.autoIndent},
-        {ID_SUPPRESS_COMMENTS, "SupressComments", &edit.supressComments},
-        {ID_AUTO_COPY, "AutoCopy", &control.autoCopy},
-        {ID_ACTUALIZE_AT_SAVE, "ActualizeMacros", &OvantaOptions().actualizeMacros},
-        {ID_SPLIT_WINDOWS, "Split", app ? &app->m_settings.split : nullptr},
+        {ID_EXT_MOV_TXT, &SettingsValues::extMovTxt},
+        {ID_MULTI_CLICK, &SettingsValues::multiClick},
+        {ID_AUTO_INDENT, &SettingsValues::autoIndent},
+        {ID_SUPPRESS_COMMENTS, &SettingsValues::supressComments},
+        {ID_AUTO_COPY, &SettingsValues::autoCopy},
+        {ID_ACTUALIZE_AT_SAVE, &SettingsValues::actualizeMacros},
+        {ID_SPLIT_WINDOWS, &SettingsValues::split},
     };
     for (const Entry& e : entries)
-        if (e.id == id) {
-            *key = e.key;
-            return e.value;
-        }
+        if (e.id == id)
+            return e.field;
     return nullptr;
 }
 
 void CSettingsCommands::OnToggleOption(UINT id)
 {
-    const char* key = nullptr;
-    int* value = ToggleOption(id, &key);
-    if (!value)
+    int SettingsValues::*field = ToggleOption(id);
+    if (!field)
         return;
-    *value = *value ? 0 : 1;
-    if (id == ID_SUPPRESS_COMMENTS)
-        host_.SetSuppressComments(*value != 0);
     // Written at once, so that a toggle survives the end of the program
     // whichever way it ends.
-    if (COvantaApp* app = COvantaApp::Get())
-        app->WriteSettingInt(settings_section, key, *value);
+    WriteOption(field, OvantaOptions().*field ? 0 : 1);
+    ApplyOptionsToControls(OvantaOptions());
+    if (id == ID_SUPPRESS_COMMENTS)
+        host_.SetSuppressComments(OvantaOptions().supressComments != 0);
 }
 
 void CSettingsCommands::OnUpdateToggleOption(winui::CCmdUI* ui)
 {
-    const char* key = nullptr;
-    int* value = ToggleOption(ui->m_nID, &key);
-    if (!value)
-        return;
-    ui->SetCheck(*value ? 1 : 0);
+    if (int SettingsValues::*field = ToggleOption(ui->m_nID))
+        ui->SetCheck(OvantaOptions().*field ? 1 : 0);
 }
 
 void CSettingsCommands::OnFocusSecondClick()
 {
-    ColorEditSettings& control = GetColorEditSettings();
-    control.noClicks = control.noClicks == 3 ? 2 : 3;
-    if (COvantaApp* app = COvantaApp::Get())
-        app->WriteSettingInt(settings_section, "noClicks", control.noClicks);
+    WriteOption(&SettingsValues::noClicks, OvantaOptions().noClicks == 3 ? 2 : 3);
+    ApplyOptionsToControls(OvantaOptions());
 }
 
 void CSettingsCommands::OnUpdateFocusSecondClick(winui::CCmdUI* ui)
 {
-    ui->SetCheck(GetColorEditSettings().noClicks == 3 ? 1 : 0);
+    ui->SetCheck(OvantaOptions().noClicks == 3 ? 1 : 0);
 }
 
 // --- the frame's bars -------------------------------------------------------
@@ -232,14 +214,13 @@ void CSettingsCommands::OnColors()
     COvantaApp* app = COvantaApp::Get();
     if (!app)
         return;
-    const COLORREF background = host_.ActiveOvantaView() ? app->m_settings.backColor : 0xFFFFFF;
+    const COLORREF background = host_.ActiveOvantaView() ? BackColorOption() : 0xFFFFFF;
     CColorSelectDlg dlg(background, frame_.m_hWnd);
     // Cancel keeps the old colours (the dialog puts the table back).
     if (dlg.DoModal() != IDOK)
         return;
-    app->m_settings.backColor = dlg.m_clrBackground;
-    g_ColorTable[16] = dlg.m_clrBackground;
-    app->WriteSettingInt("DefaultSettings", "BackColor", static_cast<int>(dlg.m_clrBackground));
+    WriteOption(&SettingsValues::backColor, static_cast<int>(dlg.m_clrBackground & 0xFFFFFF));
+    g_ColorTable[16] = BackColorOption();
     app->UpdateAllDocuments(8);
 }
 
@@ -253,17 +234,17 @@ void CSettingsCommands::OnSyntaxColors()
     {
         CSyntaxColorsDlg dlg(app->m_profile, frame_.m_hWnd);
         const bool view = host_.ActiveOvantaView() != nullptr;
-        dlg.m_clrEditorBackground = view ? app->m_settings.backColor : 0xFFFFFF;
-        dlg.m_clrFrameBackground = app->m_settings.backColor;
+        dlg.m_clrEditorBackground = view ? BackColorOption() : 0xFFFFFF;
+        dlg.m_clrFrameBackground = BackColorOption();
         dlg.DoModal();
         if (view && dlg.m_bEditorBackgroundChanged) {
-            app->m_settings.backColor = dlg.m_clrEditorBackground;
-            g_ColorTable[16] = dlg.m_clrEditorBackground;
+            OvantaOptions().backColor = static_cast<int>(dlg.m_clrEditorBackground & 0xFFFFFF);
+            g_ColorTable[16] = BackColorOption();
             app->UpdateAllDocuments(8);
         }
     }
     app->RestoreProfileTarget();
-    if (app->m_settings.syntax)
+    if (OvantaOptions().syntax)
         app->UpdateAllDocuments(0);
 }
 
@@ -272,7 +253,7 @@ void CSettingsCommands::OnBackupOptions()
     COvantaApp* app = COvantaApp::Get();
     if (!app)
         return;
-    OvantaSettings& o = app->m_settings;
+    const SettingsValues& o = OvantaOptions();
     CBackupOptionsDlg dlg(frame_.m_hWnd);
     dlg.m_bBackupFromOriginal = o.orgBackup;
     dlg.m_bBackupAtSave = o.saveBackup;
@@ -281,17 +262,11 @@ void CSettingsCommands::OnBackupOptions()
     dlg.m_strExtension = o.backupFileExt;
     if (dlg.DoModal() != IDOK)
         return;
-    o.orgBackup = dlg.m_bBackupFromOriginal;
-    o.saveBackup = dlg.m_bBackupAtSave;
-    o.autoSaveTime = dlg.m_nAutoSaveMinutes;
-    o.replaceFileExt = dlg.m_bReplaceExt;
-    o.backupFileExt = dlg.m_strExtension;
-    app->m_strBackupFileExt = o.backupFileExt;
-    app->WriteSettingInt(settings_section, "OrgBackup", o.orgBackup);
-    app->WriteSettingInt(settings_section, "SaveBackup", o.saveBackup);
-    app->WriteSettingInt(settings_section, "AutoSaveTime", o.autoSaveTime);
-    app->WriteSettingInt(settings_section, "ReplaceFileExt", o.replaceFileExt);
-    app->WriteSettingString(settings_section, "BackupFileExt", o.backupFileExt.c_str());
+    WriteOption(&SettingsValues::orgBackup, dlg.m_bBackupFromOriginal);
+    WriteOption(&SettingsValues::saveBackup, dlg.m_bBackupAtSave);
+    WriteOption(&SettingsValues::autoSaveTime, dlg.m_nAutoSaveMinutes);
+    WriteOption(&SettingsValues::replaceFileExt, dlg.m_bReplaceExt);
+    WriteOption(&SettingsValues::backupFileExt, dlg.m_strExtension);
     host_.RestartAutoSave(o.autoSaveTime);
 }
 
@@ -300,7 +275,7 @@ void CSettingsCommands::OnLineWrap()
     COvantaApp* app = COvantaApp::Get();
     if (!app)
         return;
-    OvantaSettings& o = app->m_settings;
+    SettingsValues& o = OvantaOptions();
     const int lineWrap = o.lineWrap;
     const int wrapOnWords = o.wrapOnWords;
     const int saveLineWrap = o.saveLineWrap;
@@ -314,11 +289,11 @@ void CSettingsCommands::OnLineWrap()
         ::SetCursor(old);
     }
     if (o.lineWrap != lineWrap)
-        app->WriteSettingInt(settings_section, "LineWrap", o.lineWrap);
+        WriteOption(&SettingsValues::lineWrap, o.lineWrap);
     if (o.wrapOnWords != wrapOnWords)
-        app->WriteSettingInt(settings_section, "WrapOnWords", o.wrapOnWords);
+        WriteOption(&SettingsValues::wrapOnWords, o.wrapOnWords);
     if (o.saveLineWrap != saveLineWrap)
-        app->WriteSettingInt(settings_section, "SaveLineWrap", o.saveLineWrap);
+        WriteOption(&SettingsValues::saveLineWrap, o.saveLineWrap);
 }
 
 // --- windows ----------------------------------------------------------------

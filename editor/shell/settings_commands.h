@@ -8,6 +8,7 @@
 
 #include "editor/shell/frame_bases.h"
 #include "editor/shell/settings_commands_host.h"
+#include "editor/shell/settings_store.h"
 
 #include "winui/cmdtarget.h"
 
@@ -28,7 +29,8 @@ private:
     void OnLineNumbers();
     void OnUpdateLineNumbers(winui::CCmdUI* ui);
     // The options the toggles flip, by command: where each lives and its key.
-    int* ToggleOption(UINT id, const char** key);
+    // The option behind a toggle command; null for another command.
+    static int SettingsValues::*ToggleOption(UINT id);
     void OnToggleOption(UINT id);
     void OnUpdateToggleOption(winui::CCmdUI* ui);
     void OnFocusSecondClick();

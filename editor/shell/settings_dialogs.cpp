@@ -1,7 +1,7 @@
 #include "editor/shell/settings_dialogs.h"
 
 #include "editor/shell/ovanta_messages.h"
-#include "editor/shell/ovantaapp.h"
+#include "editor/shell/settings_store.h"
 #include "editor/shell/settings_dialogs_res.h"
 
 #include "winui/ddx.h"
@@ -90,7 +90,7 @@ BEGIN_MESSAGE_MAP(CLineWrapDlg, winui::CDialog)
     ON_EN_CHANGE(IDC_WRAP_COLUMN, &CLineWrapDlg::OnColumnChanged)
 END_MESSAGE_MAP()
 
-CLineWrapDlg::CLineWrapDlg(OvantaSettings& settings, HWND parent)
+CLineWrapDlg::CLineWrapDlg(SettingsValues& settings, HWND parent)
     : winui::CDialog(IDD_LINE_WRAP, parent), settings_(settings)
 {
 }

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-struct OvantaSettings;
+struct SettingsValues;
 
 // The minutes of "Automatic save all", the wrap column of "Wrap in
 // column:": the number at the start of a field's text, 0 when there is none.
@@ -40,7 +40,7 @@ protected:
 // of word wrapping take effect at once, the column on OK.
 class CLineWrapDlg : public winui::CDialog {
 public:
-    CLineWrapDlg(OvantaSettings& settings, HWND parent);
+    CLineWrapDlg(SettingsValues& settings, HWND parent);
 
     BOOL OnInitDialog() override;
     void OnOK() override;
@@ -54,7 +54,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    OvantaSettings& settings_;
+    SettingsValues& settings_;
     bool clamping_ = false;
 };
 

@@ -1,12 +1,15 @@
 // The option set on the profile functions: the table of settings_store read
 // from and written to the application's profile target (the profile file
 // or the open workspace), every write through the guarded writers of the
-// application; the one process-wide copy of the options; and the
+// application; the one process-wide set of the options; and the
 // interface through which the bars that a workspace remembers take part in
 // loading and saving it.
 #pragma once
 
+#include "editor/shell/print_layout.h"
 #include "editor/shell/settings_store.h"
+
+#include <windows.h>
 
 #include <string>
 
@@ -26,20 +29,28 @@ private:
     COvantaApp& app_;
 };
 
-// The options in force (all keys of the option table). The shell's own
-// copies (COvantaApp::m_settings, the print options, the directories) are
-// filled from here when settings are loaded and gathered back before they
-// are saved; code that needs an option without a copy of its own (for
-// example "AutoIndent", "MultiClick", "SelAfterPaste", "noClicks") reads it
-// here.
+// The options in force (all keys of the option table): their one home.
+// Documents, views, the print code and the commands read them here; a
+// change goes in here and, where it is to be kept at once, through
+// WriteOption.
 SettingsValues& OvantaOptions();
-// One integer option through the table on the application's profile
-// target: set in OvantaOptions() (brought into its key's range) and written
-// at once, so that the option set saved later keeps it.
+// One option through the table on the application's profile target: set
+// in OvantaOptions() (brought into its key's range) and written at once,
+// so that the option set saved later keeps it.
 void WriteOption(int SettingsValues::*field, int value);
-// Options -> the application's copies, and back.
-void ApplyOptionsToApp(COvantaApp& app, const SettingsValues& options);
-void CollectOptionsFromApp(COvantaApp& app, SettingsValues& options);
+void WriteOption(std::string SettingsValues::*field, const std::string& value);
+// The editor controls read their few options ("AutoIndent", "MultiClick",
+// "noClicks", "AutoCopy", ...) and the colouring switch ("Syntax") from
+// settings of their own library, which sits below this one: they are set
+// from the options here, after the options were loaded or one of them
+// changed, never the other way.
+void ApplyOptionsToControls(const SettingsValues& options);
+// The [Print] options as the print dialog and the printout take them, and
+// back.
+PrintOptions PrintOptionsOf(const SettingsValues& options);
+void StorePrintOptions(SettingsValues& options, const PrintOptions& print);
+// "BackColor" as the colour the editor paints.
+COLORREF BackColorOption();
 
 // What the bars and lists of other parts of the frame contribute to
 // settings and workspaces. Every method is the program's to implement: a

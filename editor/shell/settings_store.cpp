@@ -10,8 +10,6 @@ const char pr[] = "Print";
 
 const unsigned all = kProfileRead | kProfileWrite | kWorkspaceRead | kWorkspaceWrite;
 const unsigned pr_rw = kProfileRead | kProfileWrite;
-// Read by both loaders, written only to the profile.
-const unsigned no_ws_write = kProfileRead | kProfileWrite | kWorkspaceRead;
 // The keys a workspace does not carry at all.
 const unsigned profile_only = pr_rw;
 
@@ -255,6 +253,21 @@ bool WriteSettingKey(SettingsSink& sink, SettingsValues& values, int SettingsVal
         if (v < k.low || v > k.high)
             v = defaults.*field;
         sink.Write(k.section, k.key, std::to_string(v));
+        return true;
+    }
+    return false;
+}
+
+bool WriteSettingKey(SettingsSink& sink, SettingsValues& values, std::string SettingsValues::*field)
+{
+    const SettingsValues defaults;
+    for (const SettingKey& k : keys) {
+        if (k.textValue != field)
+            continue;
+        std::string& v = values.*field;
+        if (v.size() > k.maxLength)
+            v = defaults.*field;
+        sink.Write(k.section, k.key, v);
         return true;
     }
     return false;

@@ -155,3 +155,6 @@ void ClampSettings(SettingsValues& values);
 // to sink. False, with nothing written, when no key of the table holds
 // the field.
 bool WriteSettingKey(SettingsSink& sink, SettingsValues& values, int SettingsValues::*field);
+// The same for a string key: a value too long for the key becomes its
+// default.
+bool WriteSettingKey(SettingsSink& sink, SettingsValues& values, std::string SettingsValues::*field);

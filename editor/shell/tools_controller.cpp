@@ -162,7 +162,7 @@ void CToolsController::LoadTools()
     COvantaApp* app = COvantaApp::Get();
     if (!app || !m_wndToolsBar.m_hWnd)
         return;
-    m_wndToolsBar.m_strDefaultDir = app->m_strDefaultDir;
+    m_wndToolsBar.m_strDefaultDir = OvantaOptions().defaultDir;
     // The option set holds "ExecBar" of the profile target, read with the
     // table's rules when the settings or the workspace were loaded.
     const int execBar = OvantaOptions().execBar;
@@ -362,7 +362,7 @@ void CToolsController::OnToolSettings()
     dlg.m_tool.RedirToFile = m_currentTool.RedirToFile;
     dlg.m_tool.ChangeDir = m_currentTool.ChangeDir;
     if (app)
-        dlg.m_strDefaultDir = app->m_strDefaultDir;
+        dlg.m_strDefaultDir = OvantaOptions().defaultDir;
     const CToolInfo shown = dlg.m_tool;
     if (dlg.DoModal() != IDOK)
         return;
@@ -404,7 +404,7 @@ void CToolsController::OnAddTool()
     dlg.m_tool.RedirToFile = 0;
     dlg.m_tool.ChangeDir = 1;
     if (app)
-        dlg.m_strDefaultDir = app->m_strDefaultDir;
+        dlg.m_strDefaultDir = OvantaOptions().defaultDir;
     if (dlg.DoModal() != IDOK)
         return;
     dlg.m_tool.CommandId = 0;

@@ -9,6 +9,7 @@
 #include "editor/shell/frame_links.h"
 #include "editor/shell/ovantaapp.h"
 #include "editor/shell/ovantadoc.h"
+#include "editor/shell/settings_profile.h"
 #include "editor/shell/shell_text.h"
 
 #include "winui/gdi.h"
@@ -34,8 +35,7 @@ void FillRow(HDC dc, int x0, int x1, int y, int height, COLORREF colour)
 
 bool COvantaView::ShowLineNumbers() const
 {
-    COvantaApp* app = COvantaApp::Get();
-    return app && app->m_settings.showLineNo != 0;
+    return OvantaOptions().showLineNo != 0;
 }
 
 int COvantaView::ComputeMarginWidth() const

@@ -13,6 +13,7 @@
 #include "editor/shell/print_options_res.h"
 #include "editor/shell/print_preview.h"
 #include "editor/shell/resource.h"
+#include "editor/shell/settings_profile.h"
 
 #include "common/text.h"
 #include "winui/commdlg.h"
@@ -85,8 +86,7 @@ public:
                     int to, std::string title)
         : view_(view), edit_(edit), o_(options), from_(from), to_(to), title_(std::move(title))
     {
-        COvantaApp* app = COvantaApp::Get();
-        showTabs_ = app && app->m_settings.showTabs != 0;
+        showTabs_ = OvantaOptions().showTabs != 0;
     }
 
     void OnPrepareDC(HDC dc, winui::CPrintInfo*) override { SetMapMode(dc, MM_TWIPS); }
@@ -264,10 +264,11 @@ bool COvantaView::PreparePrinting()
     COvantaApp* app = COvantaApp::Get();
     if (!app)
         return false;
-    CPrintOptionsDlg dlg(app->m_printOptions, app->m_nPrintFromLine, app->m_nPrintToLine,
-                         app->m_printLogFont, app->m_hMainWnd);
+    PrintOptions print = PrintOptionsOf(OvantaOptions());
+    CPrintOptionsDlg dlg(print, app->m_nPrintFromLine, app->m_nPrintToLine, app->m_printLogFont,
+                         app->m_hMainWnd);
     dlg.m_bPrintMode = 1;
-    dlg.TakeOptions(app->m_printOptions);
+    dlg.TakeOptions(print);
     PrintRange(dlg.m_nFirstLine, dlg.m_nLastLine);
     // "Print preview": the command goes to the active view once the dialog
     // is gone.
@@ -282,7 +283,9 @@ bool COvantaView::PreparePrinting()
     INT_PTR result = dlg.DoModal();
     if (result != IDOK && result != IDPRINT_OPTIONS_PRINT)
         return false;
-    // The dialog stored the values; a range with one end open is the whole text.
+    // The dialog stored the values (kept with the option set, saved with
+    // it); a range with one end open is the whole text.
+    StorePrintOptions(OvantaOptions(), print);
     if (app->m_nPrintFromLine == -1 || app->m_nPrintToLine == -1)
         app->m_nPrintFromLine = app->m_nPrintToLine = -1;
     return result == IDPRINT_OPTIONS_PRINT;
@@ -324,7 +327,7 @@ void COvantaView::OnFilePrintPreview()
         return;
     int from = -1, to = -1;
     HeldPrintRange(from, to);
-    COvantaPrintout printout(*this, m_wndEdit, app->m_printOptions, from, to, PrintTitle());
+    COvantaPrintout printout(*this, m_wndEdit, PrintOptionsOf(OvantaOptions()), from, to, PrintTitle());
     winui::CPrintInfo info;
     info.m_bPreview = true;
     bool print = false;
@@ -375,7 +378,7 @@ void COvantaView::Print(bool askPrinter)
         output = save.GetPathName();
     }
     std::string title = PrintTitle();
-    COvantaPrintout printout(*this, m_wndEdit, app->m_printOptions, from, to, title);
+    COvantaPrintout printout(*this, m_wndEdit, PrintOptionsOf(OvantaOptions()), from, to, title);
     winui::CPrintInfo info;
     info.m_nFromPage = 1;
     info.m_nToPage = 0xFFFF;

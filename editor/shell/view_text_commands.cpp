@@ -9,6 +9,7 @@
 #include "editor/shell/resource.h"
 #include "editor/shell/settings_dialogs.h"
 #include "editor/shell/settings_dialogs_res.h"
+#include "editor/shell/settings_profile.h"
 #include "editor/shell/status_sink.h"
 
 #include "editor/syntax/html_export.h"
@@ -236,8 +237,8 @@ void CViewTextCommands::OnExportHtml()
     winui::CFileDialog dlg(false, "htm", name.c_str(), OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
                            "HTML documents (*.htm)|*.htm|HTML documents  (*.html)|*.html||", Owner());
     dlg.SetTitle("Export as HTML-file");
-    if (!app->m_strLastDir.empty())
-        dlg.SetInitialDir(app->m_strLastDir);
+    if (!OvantaOptions().lastDir.empty())
+        dlg.SetInitialDir(OvantaOptions().lastDir);
     if (dlg.DoModal() != IDOK)
         return;
     CNColorEditCtrl& editor = Editor();
@@ -247,7 +248,7 @@ void CViewTextCommands::OnExportHtml()
         face = lf.lfFaceName;
     SyntaxTemplatePtr tmpl = editor.GetSyntaxTemplate();
     std::string why;
-    if (!ExportHtml(editor.Core(), tmpl.get(), dlg.GetPathName(), app->m_settings.showLineNo != 0, face, &why)) {
+    if (!ExportHtml(editor.Core(), tmpl.get(), dlg.GetPathName(), OvantaOptions().showLineNo != 0, face, &why)) {
         std::string text = "Cannot write " + dlg.GetPathName();
         if (!why.empty())
             text += "\n" + why;

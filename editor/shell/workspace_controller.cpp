@@ -186,9 +186,9 @@ void CWorkspaceController::ApplyLoadedOptions(bool workspace)
         enter_directory(o.lastDir, DirectoryOf(app->m_szProfilePath), workspace);
     if (!o.defaultDir.empty())
         SetCurrentDirectoryA(o.defaultDir.c_str());
-    ApplyOptionsToApp(*app, o);
+    ApplyOptionsToControls(o);
     host_.SearchSettings().LoadSettings();
-    g_ColorTable[16] = app->m_settings.backColor;
+    g_ColorTable[16] = BackColorOption();
     if (o.autoSaveTime == 0)
         host_.StopAutoSave();
     PlaceBarsAtStart();
@@ -273,7 +273,6 @@ void CWorkspaceController::SaveSettings(const char* path)
     if (path)
         app->SetProfileTarget(path);
     SettingsValues& o = OvantaOptions();
-    CollectOptionsFromApp(*app, o);
     host_.SearchSettings().CollectOptions(o);
     FontValuesOf(host_.EditFont(), o.font);
     app->StorePrintFont(o.printFont);
@@ -290,6 +289,9 @@ void CWorkspaceController::SaveSettings(const char* path)
     o.macroBar = host_.MacroSettings().MacroBarSetting();
     o.functionList = browser_.FunctionListCode();
     CAppSettingsStore store(*app);
+    // A value from a hand-edited file, or set by a command, never goes out
+    // of its range into a file.
+    ClampSettings(o);
     WriteSettings(store, o, kProfileWrite);
     if (tools_.ToolsBar().m_hWnd)
         tools_.ToolsBar().SaveTools(app->ProfileTarget());
@@ -336,7 +338,6 @@ int CWorkspaceController::SaveWorkspace(const char* path)
     }
 
     SettingsValues& o = OvantaOptions();
-    CollectOptionsFromApp(*app, o);
     host_.SearchSettings().CollectOptions(o);
     FontValuesOf(host_.EditFont(), o.font);
     if (!::IsIconic(frame_.m_hWnd)) {
@@ -350,6 +351,9 @@ int CWorkspaceController::SaveWorkspace(const char* path)
     o.macroBar = host_.MacroSettings().MacroBarSetting();
     o.functionList = browser_.FunctionListCode();
     CAppSettingsStore store(*app);
+    // A value from a hand-edited file, or set by a command, never goes out
+    // of its range into a file.
+    ClampSettings(o);
     WriteSettings(store, o, kWorkspaceWrite, kGroupOptions | kGroupFont);
 
     host_.SearchSettings().SaveSettings();
@@ -437,7 +441,7 @@ void CWorkspaceController::LoadWorkspace(const char* path)
     host_.MacroSettings().LoadSettings();
     WorkspaceColorAccess colors(*app);
     LoadColorTable(colors, GetSysColor(COLOR_HIGHLIGHTTEXT), GetSysColor(COLOR_HIGHLIGHT));
-    g_ColorTable[16] = app->m_settings.backColor;
+    g_ColorTable[16] = BackColorOption();
     update_all_views(*app, {1, 0});
     if (oldFont)
         ::DeleteObject(oldFont);
@@ -624,7 +628,7 @@ void CWorkspaceController::OnWorkspaceOpen()
         return;
     winui::CFileDialog dlg(true, nullptr, app->m_strWorkspacePath.c_str(), OFN_HIDEREADONLY,
                            workspace_filter, frame_.m_hWnd);
-    dlg.SetInitialDir(app->m_strDefaultDir);
+    dlg.SetInitialDir(OvantaOptions().defaultDir);
     if (dlg.DoModal() != IDOK)
         return;
     OpenWorkspace(dlg.GetPathName().c_str());
@@ -638,7 +642,7 @@ void CWorkspaceController::OnWorkspaceSave()
         return;
     winui::CFileDialog dlg(false, nullptr, app->m_strWorkspacePath.c_str(),
                            OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, workspace_filter, frame_.m_hWnd);
-    dlg.SetInitialDir(app->m_strDefaultDir);
+    dlg.SetInitialDir(OvantaOptions().defaultDir);
     if (dlg.DoModal() != IDOK)
         return;
     const std::string path = WithWorkspaceExtension(full_path(dlg.GetPathName()));
@@ -693,7 +697,7 @@ bool CWorkspaceController::CloseWorkspace()
     LoadColorTable(colors, GetSysColor(COLOR_HIGHLIGHTTEXT), GetSysColor(COLOR_HIGHLIGHT));
     std::string syntax = OvantaOptions().activeSyntax.empty() ? "C/C++" : OvantaOptions().activeSyntax;
     int back = app->m_profile.GetInt(syntax.c_str(), "BackColor", -1);
-    g_ColorTable[16] = back == -1 ? app->m_settings.backColor : static_cast<COLORREF>(back);
+    g_ColorTable[16] = back == -1 ? BackColorOption() : static_cast<COLORREF>(back);
     if (answer == IDYES) {
         if (tools_.ToolsBar().m_hWnd)
             frame_.ShowControlBar(&tools_.ToolsBar(), FALSE, FALSE);
@@ -824,29 +828,28 @@ void CWorkspaceController::OnHelpTopics()
 
 void CWorkspaceController::OnHoldSelection()
 {
-    int& value = GetColorEditSettings().selAfterPaste;
-    value = value ? 0 : 1;
-    WriteOption(&SettingsValues::selAfterPaste, value);
+    WriteOption(&SettingsValues::selAfterPaste, OvantaOptions().selAfterPaste ? 0 : 1);
+    ApplyOptionsToControls(OvantaOptions());
 }
 
 void CWorkspaceController::OnUpdateHoldSelection(winui::CCmdUI* ui)
 {
-    ui->SetCheck(GetColorEditSettings().selAfterPaste ? 1 : 0);
+    ui->SetCheck(OvantaOptions().selAfterPaste ? 1 : 0);
 }
 
 void CWorkspaceController::OnExtContextMenu()
 {
-    int& value = GetSyntaxEditSettings().extContextMenu;
-    value = value ? 0 : 1;
+    const int value = OvantaOptions().extContextMenu ? 0 : 1;
     if (value)
         host_.MacroSettings().EnsureTextMacros();
     // Written at once like the other option toggles.
     WriteOption(&SettingsValues::extContextMenu, value);
+    ApplyOptionsToControls(OvantaOptions());
 }
 
 void CWorkspaceController::OnUpdateExtContextMenu(winui::CCmdUI* ui)
 {
-    ui->SetCheck(GetSyntaxEditSettings().extContextMenu ? 1 : 0);
+    ui->SetCheck(OvantaOptions().extContextMenu ? 1 : 0);
 }
 
 void CWorkspaceController::OnProjectFiles()
@@ -858,7 +861,7 @@ void CWorkspaceController::OnProjectFiles()
     CProjectFilesDlg dlg(project_.Files(), project_.Closed(), workspace, frame_.m_hWnd);
     for (COvantaDoc* doc : app->Documents())
         dlg.m_openPaths.push_back(doc->GetPathName());
-    dlg.m_strInitialDir = app->m_strDefaultDir;
+    dlg.m_strInitialDir = OvantaOptions().defaultDir;
     if (CFunctionBar* bar = browser_.FunctionBar(); bar && bar->m_hWnd)
         dlg.m_onClosedFileAdded = [bar](const std::string& stored) { bar->AddFileItem(stored); };
     if (dlg.DoModal() != IDOK)

@@ -4,6 +4,7 @@
 #include "editor/shell/ovantaapp.h"
 #include "editor/shell/settings_dialogs.h"
 #include "editor/shell/settings_dialogs_res.h"
+#include "editor/shell/settings_store.h"
 
 #include "winui/dialog_script.h"
 #include "winui/msgbox.h"
@@ -96,7 +97,7 @@ TEST(BackupOptionsDialog, UncheckedAutoSaveAndTextThatIsNoNumberGiveZeroMinutes)
 
 TEST(LineWrapDialog, ClampsTheColumnAndDisablingStoresZero)
 {
-    OvantaSettings settings;
+    SettingsValues settings;
     settings.lineWrap = 72;
     Rounds rounds;
     rounds.Then([](HWND dlg) {
@@ -144,7 +145,7 @@ TEST(LineWrapDialog, ClampsTheColumnAndDisablingStoresZero)
 
 TEST(LineWrapDialog, ItsCheckBoxesTakeEffectAtOnceAndCancelKeepsThem)
 {
-    OvantaSettings settings;
+    SettingsValues settings;
     settings.lineWrap = 80;
     settings.saveLineWrap = 1;
     Rounds rounds;
