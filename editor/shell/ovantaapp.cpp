@@ -155,7 +155,10 @@ BOOL COvantaApp::InitInstance()
                       "ovanta.ini";
     m_profile.SetPath(m_szProfilePath);
 
-    m_bMultipleInstances = m_profile.GetInt("DefaultSettings", "MultipleInstances", 1);
+    // The option set first: whether a running instance takes the arguments
+    // is one of its options.
+    LoadShellSettings();
+    m_bMultipleInstances = OvantaOptions().multipleInstances;
     m_bHandOver = 0;
     InstanceBlock().Open();
 
@@ -168,7 +171,6 @@ BOOL COvantaApp::InitInstance()
         // not hand over, so that nothing the user asked for is lost.
     }
 
-    LoadShellSettings();
     static COvantaEditorShell editor_shell;
     SetEditorShell(&editor_shell);
     m_pRecentFileList = std::make_unique<CPositionRecentFileList>(0, "Recent File List", "File%d", 8, 30);
@@ -602,17 +604,13 @@ void COvantaApp::OnToggleSingleInstance()
     // The mode belongs to the program, not to a workspace.
     std::string previous = m_profile.Path();
     m_profile.SetPath(m_szProfilePath);
-    WriteSettingInt("DefaultSettings", "MultipleInstances", m_bMultipleInstances);
+    WriteOption(&SettingsValues::multipleInstances, m_bMultipleInstances);
     m_profile.SetPath(previous);
     InstanceBlock().SetReceiver(m_bMultipleInstances ? m_hMainWnd : nullptr);
 }
 
 void COvantaApp::OnUpdateToggleSingleInstance(winui::CCmdUI* ui)
 {
-    std::string previous = m_profile.Path();
-    m_profile.SetPath(m_szProfilePath);
-    m_bMultipleInstances = m_profile.GetInt("DefaultSettings", "MultipleInstances", 1);
-    m_profile.SetPath(previous);
     ui->SetCheck(m_bMultipleInstances ? 1 : 0);
 }
 

@@ -66,6 +66,8 @@ const std::vector<SettingKey> keys = {
     INT_KEY(ds, "FunctionList", functionList, 0, bar_high, all),
     // Written when the last document closes and when the frame closes.
     INT_KEY(ds, "BrowseWndHeight", browseWndHeight, 0, 10000, kProfileRead | kWorkspaceRead),
+    // Written when the tools' settings are saved.
+    INT_KEY(ds, "OutWndHeight", outWndHeight, 0, 10000, kProfileRead | kWorkspaceRead),
     INT_KEY(ds, "MacroBar", macroBar, 0, 1, all),
     INT_KEY(ds, "MultiClick", multiClick, 0, 1, all),
     INT_KEY(ds, "SelAfterPaste", selAfterPaste, 0, 1, all),
@@ -76,6 +78,8 @@ const std::vector<SettingKey> keys = {
     INT_KEY(ds, "RepUseSel", repUseSel, 0, 1, all),
     INT_KEY(ds, "SupressComments", supressComments, 0, 1, all),
     TEXT_KEY(ds, "ActiveSyntax", activeSyntax, 63, kWorkspaceRead | kWorkspaceWrite),
+    // The program's, never a workspace's; written at once by its command.
+    INT_KEY(ds, "MultipleInstances", multipleInstances, 0, 1, kProfileRead),
     INT_KEY(pr, "PageNo", pageNo, 0, 1, all),
     INT_KEY(pr, "LineNo", lineNo, 0, 1, all),
     INT_KEY(pr, "FileTitle", fileTitle, 0, 1, all),

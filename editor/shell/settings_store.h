@@ -68,6 +68,7 @@ struct SettingsValues {
     int bookmarkBar = 3;
     int functionList = 0;
     int browseWndHeight = 0;
+    int outWndHeight = 0;
     int macroBar = 0;
     int multiClick = 0;
     int selAfterPaste = 0;
@@ -77,6 +78,7 @@ struct SettingsValues {
     int fndUseSel = 1;
     int repUseSel = 0;
     int supressComments = 0;
+    int multipleInstances = 1; // the profile file only
     std::string activeSyntax = "C/C++"; // workspaces only
     // [Print]
     int pageNo = 0;

@@ -202,7 +202,7 @@ void CToolsController::SaveToolSettings()
     if (m_pOutputBar && m_pOutputBar->m_hWnd) {
         RECT r;
         m_pOutputBar->GetClientRect(&r);
-        app->WriteSettingInt("DefaultSettings", "OutWndHeight", r.bottom);
+        WriteOption(&SettingsValues::outWndHeight, r.bottom);
     }
 }
 
@@ -215,11 +215,10 @@ void CToolsController::StopTool()
 void CToolsController::ToggleOutputBar()
 {
     if (!m_pOutputBar) {
-        COvantaApp* app = COvantaApp::Get();
         auto bar = std::make_unique<COutputBar>(ToolShell(), &m_toolRunner);
         if (!bar->Create(&frame_, TRUE, host_.EditFont()))
             return;
-        int height = app ? app->m_profile.GetInt("DefaultSettings", "OutWndHeight", 0) : 0;
+        const int height = OvantaOptions().outWndHeight;
         if (height > 0)
             bar->m_sizeDockedHorz.cy = height;
         frame_.DockControlBar(bar.get(), winui::AFX_IDW_DOCKBAR_BOTTOM);

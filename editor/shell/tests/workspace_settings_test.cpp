@@ -104,6 +104,12 @@ TEST(SettingsStore, EachOperationWritesItsOwnKeys)
     EXPECT_EQ(profile.values.count("PrintFont/FaceName"), 1u);
     EXPECT_EQ(workspace.values.count("PrintFont/FaceName"), 0u);
     EXPECT_EQ(profile.values.count("Print/LineNo"), 1u);
+    // Written by their own commands only; the single-instance mode is the
+    // program's and never goes into a workspace.
+    for (const char* key : {"MultipleInstances", "OutWndHeight", "BrowseWndHeight"}) {
+        EXPECT_EQ(profile.values.count(std::string("DefaultSettings/") + key), 0u) << key;
+        EXPECT_EQ(workspace.values.count(std::string("DefaultSettings/") + key), 0u) << key;
+    }
 }
 
 TEST(SettingsStore, AnEmptyProfileGivesTheDefaults)
@@ -139,6 +145,8 @@ TEST(SettingsStore, HandEditedValuesFallBackToTheirDefaults)
         {"noClicks", "5", 2},         {"noClicks", "3", 3},        {"BackColor", "0xFF", 255},
         {"BackColor", "-5", 0xFFFFFF}, {"ToolBar", "99", 1},       {"ToolBar", "0x12", 0x12},
         {"AutoSaveTime", "99999999999999", 0}, {"SoftTabs", "yes", 1},
+        {"OutWndHeight", "-20", 0},   {"OutWndHeight", "300", 300}, {"MultipleInstances", "2", 1},
+        {"MultipleInstances", "0", 0}, {"MacroBar", "7", 0},
     };
     for (const Case& c : cases) {
         MemoryProfile file;
@@ -218,6 +226,19 @@ TEST(SettingsStore, OneOptionIsWrittenUnderItsKeyAndInItsRange)
         EXPECT_EQ(file.values, (std::map<std::string, std::string>{{c.key, c.written}})) << c.key;
         EXPECT_EQ(std::to_string(v.*c.field), c.written) << c.key;
     }
+}
+
+TEST(SettingsStore, OneTextOptionIsWrittenUnderItsKeyAndInItsLength)
+{
+    MemoryProfile file;
+    SettingsValues v;
+    v.defaultDir = "C:\\work";
+    EXPECT_TRUE(WriteSettingKey(file, v, &SettingsValues::defaultDir));
+    EXPECT_EQ(file.values, (std::map<std::string, std::string>{{"DefaultSettings/DefaultDir", "C:\\work"}}));
+    v.backupFileExt = std::string(40, 'x');
+    EXPECT_TRUE(WriteSettingKey(file, v, &SettingsValues::backupFileExt));
+    EXPECT_EQ(file.values["DefaultSettings/BackupFileExt"], ".bak");
+    EXPECT_EQ(v.backupFileExt, ".bak");
 }
 
 // --- workspace file -----------------------------------------------------------
