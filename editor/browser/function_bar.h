@@ -34,7 +34,7 @@ struct CFunctionTreeEntry;
 // menu to the bar.
 const UINT WM_FUNCTION_DELETE_KEY = WM_USER + 0xDE;  // wParam key 46, lParam the item
 const UINT WM_FUNCTION_CONTEXT = WM_USER + 0xDF;     // wParam the screen point, lParam the item
-const UINT WM_FUNCTION_BAR_MENU = WM_USER + 0x30;    // lParam the menu to append to
+const UINT WM_FUNCTION_BAR_MENU = WM_SIZEBAR_EXTENDMENU;  // lParam the menu to append to
 
 // Modes of the tree.
 enum class FunctionListMode { kC, kVerilog, kPerl };

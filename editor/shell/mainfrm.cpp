@@ -27,28 +27,6 @@
 #include "winui/splitter.h"
 #include "winui/work_area.h"
 
-#include <cstdio>
-
-static const char frame_section[] = "Ovanta";
-
-namespace {
-
-// The colour table's profile access through the application's settings.
-class AppProfileAccess : public CProfileAccess {
-public:
-    int GetInt(const char* section, const char* key, int defaultValue) override
-    {
-        COvantaApp* app = COvantaApp::Get();
-        return app ? app->m_profile.GetInt(section, key, defaultValue) : defaultValue;
-    }
-    void WriteInt(const char* section, const char* key, int value) override
-    {
-        if (COvantaApp* app = COvantaApp::Get())
-            app->WriteSettingInt(section, key, value);
-    }
-};
-
-} // namespace
 
 BEGIN_MESSAGE_MAP(CMainFrame, CMainFrameBase)
     ON_WM_CREATE()
@@ -119,8 +97,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCTA cs)
         return -1;
 
     if (app) {
-        AppProfileAccess access;
-        LoadColorTable(access, GetSysColor(COLOR_HIGHLIGHTTEXT), GetSysColor(COLOR_HIGHLIGHT));
+        m_workspace.LoadColors(GetSysColor(COLOR_HIGHLIGHTTEXT), GetSysColor(COLOR_HIGHLIGHT));
         g_ColorTable[16] = BackColorOption();
         if (g_SyntaxTemplates.empty()) {
             CIniSyntaxProfile templates(app->m_profile);
@@ -140,7 +117,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCTA cs)
         m_workspace.PlaceBarsAtStart();
         if (!OvantaOptions().defaultDir.empty())
             SetCurrentDirectoryA(OvantaOptions().defaultDir.c_str());
-        MoveToStoredPlace(app->m_profile.GetString(frame_section, "MAIN", ""));
+        m_workspace.RestoreMainPlace();
     }
     m_browser.LoadBrowserSettings();
     m_search.LoadSettings();
@@ -493,18 +470,8 @@ BOOL CMainFrame::DestroyWindow()
             m_tools.SaveToolSettings();
             m_macros.SaveSettings();
             m_browser.SaveBrowserSettings();
-            if (::IsZoomed(m_hWnd) || ::IsIconic(m_hWnd)) {
-                app->WriteSettingString(frame_section, "Main", "M");
-            } else {
-                RECT rc;
-                ::GetWindowRect(m_hWnd, &rc);
-                char text[64];
-                std::snprintf(text, sizeof text, "%ld,%ld,%ld,%ld", rc.left, rc.top, rc.right,
-                              rc.bottom);
-                app->WriteSettingString(frame_section, "Main", text);
-            }
-            AppProfileAccess access;
-            SaveColorTable(access);
+            m_workspace.SaveMainPlace();
+            m_workspace.SaveColors();
         }
         m_search.Close();
         app->WriteRecentFileList();

@@ -27,8 +27,9 @@ const UINT WM_OP_DELETE_EMPTY_LINES = 0x467;
 const UINT WM_OP_HTML_REFERENCE = 0x468;
 // Bookmark bar -> main frame: jump to a bookmark.
 const UINT WM_BOOKMARK_JUMP = 0x41B;
-// Edit control -> its grandparent splitter: keep the shared scroll bar in step.
-const UINT WM_SYNC_SCROLL = 0x41E;
+// Edit control -> its grandparent splitter: keep the shared scroll bar in step
+// (the control's own notification, under the name the splitter knows it by).
+const UINT WM_SYNC_SCROLL = EDN_SHAREDSCROLL;
 // The functions bar is due to take a new document (posted to the frame).
 const UINT WM_FUNCTION_UPDATE_DOCUMENT = WM_USER + 0xE0;
 // Main frame creation -> main frame (posted): show the frame maximised.

@@ -21,8 +21,6 @@
 class COvantaDoc;
 struct FontValues;
 
-// The settings of [DefaultSettings] the shell itself reads (defaults as the
-// profile has them when a key is missing).
 // Recent files that remember where the caret stood.
 class CPositionRecentFileList : public winui::CRecentFileList {
 public:

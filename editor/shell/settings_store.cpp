@@ -7,6 +7,7 @@ namespace {
 
 const char ds[] = "DefaultSettings";
 const char pr[] = "Print";
+const char sp[] = "Specials";
 
 const unsigned all = kProfileRead | kProfileWrite | kWorkspaceRead | kWorkspaceWrite;
 const unsigned pr_rw = kProfileRead | kProfileWrite;
@@ -80,6 +81,8 @@ const std::vector<SettingKey> keys = {
     TEXT_KEY(ds, "ActiveSyntax", activeSyntax, 63, kWorkspaceRead | kWorkspaceWrite),
     // The program's, never a workspace's; written at once by its command.
     INT_KEY(ds, "MultipleInstances", multipleInstances, 0, 1, kProfileRead),
+    // A click on the selected document tab switches maximised and restored.
+    INT_KEY(sp, "AltWndSize", altWndSize, 0, 1, kProfileRead),
     INT_KEY(pr, "PageNo", pageNo, 0, 1, all),
     INT_KEY(pr, "LineNo", lineNo, 0, 1, all),
     INT_KEY(pr, "FileTitle", fileTitle, 0, 1, all),

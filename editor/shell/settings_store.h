@@ -79,6 +79,8 @@ struct SettingsValues {
     int repUseSel = 0;
     int supressComments = 0;
     int multipleInstances = 1; // the profile file only
+    // [Specials]
+    int altWndSize = 1; // read only: set by hand
     std::string activeSyntax = "C/C++"; // workspaces only
     // [Print]
     int pageNo = 0;
@@ -95,10 +97,10 @@ struct SettingsValues {
 
 // Which operation reads or writes a key.
 enum SettingsUse : unsigned {
-    kProfileRead = 1,    // CMainFrame::LoadSettings
-    kProfileWrite = 2,   // CMainFrame::SaveSettings
-    kWorkspaceRead = 4,  // CMainFrame::LoadWorkspace
-    kWorkspaceWrite = 8, // CMainFrame::SaveWorkspace
+    kProfileRead = 1,    // reading the profile at start
+    kProfileWrite = 2,   // writing the profile at exit
+    kWorkspaceRead = 4,  // opening a workspace
+    kWorkspaceWrite = 8, // saving a workspace
 };
 
 // The key groups: the [DefaultSettings] and [Print] keys, the editor font

@@ -18,7 +18,7 @@ END_MESSAGE_MAP()
 CWindowTabCtrl::CWindowTabCtrl(CWindowTabShell* shell) : m_pShell(shell)
 {
     if (m_pShell)
-        m_bAltWndSize = m_pShell->ProfileInt("Specials", "AltWndSize", 1);
+        m_bAltWndSize = m_pShell->AltWndSize() ? 1 : 0;
 }
 
 BOOL CWindowTabCtrl::Create(DWORD style, const RECT& rect, HWND parent, UINT id)

@@ -24,8 +24,9 @@ public:
     virtual std::string PathOf(COvantaDoc* doc) = 0;
     // The file properties of the document, modal.
     virtual void ShowProperties(COvantaDoc* doc) = 0;
-    // A setting of the application's profile.
-    virtual int ProfileInt(const char* section, const char* key, int defaultValue) = 0;
+    // Whether a click on the selected tab switches its window between
+    // maximised and restored ("Specials"/"AltWndSize").
+    virtual bool AltWndSize() = 0;
 };
 
 class CWindowTabCtrl : public winui::CTabCtrl {

@@ -5,6 +5,7 @@
 #include "editor/shell/ovantaapp.h"
 #include "editor/shell/ovantadoc.h"
 #include "editor/shell/ovantaview.h"
+#include "editor/shell/settings_profile.h"
 
 #include <cstring>
 
@@ -49,8 +50,7 @@ void COvantaWindowTabShell::ShowProperties(COvantaDoc* doc)
         frame->ShowFileProperties(doc);
 }
 
-int COvantaWindowTabShell::ProfileInt(const char* section, const char* key, int defaultValue)
+bool COvantaWindowTabShell::AltWndSize()
 {
-    COvantaApp* app = COvantaApp::Get();
-    return app ? app->m_profile.GetInt(section, key, defaultValue) : defaultValue;
+    return OvantaOptions().altWndSize != 0;
 }

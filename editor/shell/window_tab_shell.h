@@ -10,5 +10,5 @@ public:
     bool IsModified(COvantaDoc* doc) override;
     std::string PathOf(COvantaDoc* doc) override;
     void ShowProperties(COvantaDoc* doc) override;
-    int ProfileInt(const char* section, const char* key, int defaultValue) override;
+    bool AltWndSize() override;
 };

@@ -46,9 +46,11 @@ static const char bars_section[] = "Bars";
 
 namespace {
 
-class WorkspaceColorAccess : public CProfileAccess {
+// The colour table's keys in the profile target (the profile or the open
+// workspace).
+class AppColorAccess : public CProfileAccess {
 public:
-    explicit WorkspaceColorAccess(COvantaApp& app) : app_(app) {}
+    explicit AppColorAccess(COvantaApp& app) : app_(app) {}
     int GetInt(const char* section, const char* key, int defaultValue) override
     {
         return app_.m_profile.GetInt(section, key, defaultValue);
@@ -61,6 +63,11 @@ public:
 private:
     COvantaApp& app_;
 };
+
+// The main window's place: "M" while maximised or minimised, else its
+// rectangle as "left,top,right,bottom".
+const char main_place_section[] = "Ovanta";
+const char main_place_key[] = "Main";
 
 uint64_t file_time_value(const FILETIME& t)
 {
@@ -327,15 +334,7 @@ int CWorkspaceController::SaveWorkspace(const char* path)
     const std::string target = app->ProfileTarget();
     const std::string dir = WorkspaceDirectoryOf(target);
 
-    if (::IsZoomed(frame_.m_hWnd) || ::IsIconic(frame_.m_hWnd)) {
-        app->WriteSettingString("Ovanta", "Main", "M");
-    } else {
-        RECT rc;
-        ::GetWindowRect(frame_.m_hWnd, &rc);
-        char text[64];
-        std::snprintf(text, sizeof text, "%ld,%ld,%ld,%ld", rc.left, rc.top, rc.right, rc.bottom);
-        app->WriteSettingString("Ovanta", "Main", text);
-    }
+    SaveMainPlace();
 
     SettingsValues& o = OvantaOptions();
     host_.SearchSettings().CollectOptions(o);
@@ -360,8 +359,7 @@ int CWorkspaceController::SaveWorkspace(const char* path)
     SaveBarPlacements();
     if (tools_.ToolsBar().m_hWnd)
         tools_.ToolsBar().SaveTools(target);
-    WorkspaceColorAccess colors(*app);
-    SaveColorTable(colors);
+    SaveColors();
 
     app->WriteSettingString("OpenFiles", nullptr, nullptr);
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, target.c_str());
@@ -424,7 +422,7 @@ void CWorkspaceController::LoadWorkspace(const char* path)
     const std::string dir = WorkspaceDirectoryOf(path);
     winui::CProfile& profile = app->m_profile;
 
-    host_.MoveToStoredPlace(profile.GetString("Ovanta", "Main", ""));
+    RestoreMainPlace();
 
     CAppSettingsStore store(*app);
     SettingsValues& o = OvantaOptions();
@@ -439,8 +437,7 @@ void CWorkspaceController::LoadWorkspace(const char* path)
     ApplyLoadedOptions(true);
     tools_.LoadTools();
     host_.MacroSettings().LoadSettings();
-    WorkspaceColorAccess colors(*app);
-    LoadColorTable(colors, GetSysColor(COLOR_HIGHLIGHTTEXT), GetSysColor(COLOR_HIGHLIGHT));
+    LoadColors(GetSysColor(COLOR_HIGHLIGHTTEXT), GetSysColor(COLOR_HIGHLIGHT));
     g_ColorTable[16] = BackColorOption();
     update_all_views(*app, {1, 0});
     if (oldFont)
@@ -693,8 +690,7 @@ bool CWorkspaceController::CloseWorkspace()
     // The profile's settings and colours come back (the workspace is still
     // the open one while they load, so that nothing is written to it).
     LoadSettings();
-    WorkspaceColorAccess colors(*app);
-    LoadColorTable(colors, GetSysColor(COLOR_HIGHLIGHTTEXT), GetSysColor(COLOR_HIGHLIGHT));
+    LoadColors(GetSysColor(COLOR_HIGHLIGHTTEXT), GetSysColor(COLOR_HIGHLIGHT));
     std::string syntax = OvantaOptions().activeSyntax.empty() ? "C/C++" : OvantaOptions().activeSyntax;
     int back = app->m_profile.GetInt(syntax.c_str(), "BackColor", -1);
     g_ColorTable[16] = back == -1 ? BackColorOption() : static_cast<COLORREF>(back);
@@ -904,4 +900,42 @@ void CWorkspaceController::ShowFileProperties(COvantaDoc* doc)
     if (dlg.TimesSet())
         for (CColorEditCore* core : current)
             core->RefreshFileStatus();
+}
+
+void CWorkspaceController::SaveMainPlace()
+{
+    COvantaApp* app = COvantaApp::Get();
+    if (!app)
+        return;
+    if (::IsZoomed(frame_.m_hWnd) || ::IsIconic(frame_.m_hWnd)) {
+        app->WriteSettingString(main_place_section, main_place_key, "M");
+        return;
+    }
+    RECT rc;
+    ::GetWindowRect(frame_.m_hWnd, &rc);
+    char text[64];
+    std::snprintf(text, sizeof text, "%ld,%ld,%ld,%ld", rc.left, rc.top, rc.right, rc.bottom);
+    app->WriteSettingString(main_place_section, main_place_key, text);
+}
+
+void CWorkspaceController::RestoreMainPlace()
+{
+    if (COvantaApp* app = COvantaApp::Get())
+        host_.MoveToStoredPlace(app->m_profile.GetString(main_place_section, main_place_key, ""));
+}
+
+void CWorkspaceController::LoadColors(COLORREF selText, COLORREF selBack)
+{
+    if (COvantaApp* app = COvantaApp::Get()) {
+        AppColorAccess colors(*app);
+        ::LoadColorTable(colors, selText, selBack);
+    }
+}
+
+void CWorkspaceController::SaveColors()
+{
+    if (COvantaApp* app = COvantaApp::Get()) {
+        AppColorAccess colors(*app);
+        ::SaveColorTable(colors);
+    }
 }

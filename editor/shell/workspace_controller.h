@@ -46,6 +46,13 @@ public:
     // Before the frame closes: the open workspace is saved; false when the
     // user cancelled and the frame stays.
     bool SaveBeforeClose();
+    // The main window's place in the profile target ("Ovanta"/"Main"), and
+    // the frame moved to the stored one.
+    void SaveMainPlace();
+    void RestoreMainPlace();
+    // The colour table from and to the profile target.
+    void LoadColors(COLORREF selText, COLORREF selBack);
+    void SaveColors();
     // What the frame's destruction saves: the option set into the profile,
     // or the closing time into the open workspace.
     void SaveOnDestroy();

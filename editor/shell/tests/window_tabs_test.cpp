@@ -32,11 +32,7 @@ public:
     bool IsModified(COvantaDoc* doc) override { return docs.at(doc).modified; }
     std::string PathOf(COvantaDoc* doc) override { return docs.at(doc).path; }
     void ShowProperties(COvantaDoc* doc) override { propertiesAsked.push_back(doc); }
-    int ProfileInt(const char* section, const char* key, int defaultValue) override
-    {
-        return std::string(section) == "Specials" && std::string(key) == "AltWndSize" ? altWndSize
-                                                                                      : defaultValue;
-    }
+    bool AltWndSize() override { return altWndSize != 0; }
 };
 
 class CTestFrame : public winui::CWnd {

@@ -9,6 +9,7 @@
 
 #include <map>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -158,6 +159,20 @@ TEST(SettingsStore, HandEditedValuesFallBackToTheirDefaults)
                 EXPECT_EQ(v.*k.intValue, c.expected) << c.key << "=" << c.text;
             }
         }
+    }
+}
+
+TEST(SettingsStore, TheTabClickSwitchIsReadFromSpecialsAndNeverWritten)
+{
+    for (auto [text, expected] : {std::pair<const char*, int>{"0", 0}, {"1", 1}, {"2", 1}, {"no", 1}}) {
+        MemoryProfile file;
+        file.Write("Specials", "AltWndSize", text);
+        SettingsValues v;
+        ReadSettings(file, v, kProfileRead);
+        EXPECT_EQ(v.altWndSize, expected) << text;
+        MemoryProfile written;
+        WriteSettings(written, v, kProfileWrite);
+        EXPECT_EQ(written.values.count("Specials/AltWndSize"), 0u);
     }
 }
 
