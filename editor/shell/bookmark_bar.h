@@ -77,9 +77,8 @@ public:
     // beyond its document's text is removed.
     void OnBookmarkCommand(UINT id);
 
-    int m_nCount = 0;
-    int m_nNext = 0;
-    int m_nImage = 0;
+    // How many bookmarks the bar holds.
+    int Count() const { return m_nCount; }
 
     const BookmarkRecord* Record(int index) const
     {
@@ -100,6 +99,9 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    int m_nCount = 0;
+    int m_nNext = 0;
+    int m_nImage = 0;
     void RemoveAt(int index);
     void Renumber();
     // After buttons went: the next-jump index, the bar hidden when empty,

@@ -151,7 +151,7 @@ void CBookmarkController::OnUpdateAddBookmark(winui::CCmdUI* ui)
 {
     COvantaView* view = host_.ActiveOvantaView();
     COvantaApp* app = COvantaApp::Get();
-    ui->Enable(view != nullptr && !(app && app->m_bInPrintPreview));
+    ui->Enable(view != nullptr && !(app && app->Printing().inPreview));
     const bool has = view && bar_.HasBookmark(&view->Editor(), view->Editor().GetCaretLine());
     if (ui->m_hMenu)
         ui->SetText(has ? "Delete Bookmark\tF12" : "Add Bookmark\tF12");
@@ -179,7 +179,7 @@ void CBookmarkController::OnViewBookmarks()
 
 void CBookmarkController::OnUpdateViewBookmarks(winui::CCmdUI* ui)
 {
-    ui->Enable(bar_.m_nCount > 0);
+    ui->Enable(bar_.Count() > 0);
     ui->SetCheck(bar_.IsVisible() ? 1 : 0);
 }
 
@@ -201,7 +201,7 @@ LRESULT CBookmarkController::OnBookmarkJump(WPARAM, LPARAM lParam)
     const auto* r = reinterpret_cast<const BookmarkRecord*>(lParam);
     // Only records the bar holds are followed: their editors are alive.
     bool known = false;
-    for (int i = 0; r && i < bar_.m_nCount; ++i)
+    for (int i = 0; r && i < bar_.Count(); ++i)
         known = known || bar_.Record(i) == r;
     if (!known || !r->pEdit)
         return 0;
@@ -231,17 +231,17 @@ void CBookmarkController::DocumentOpened(COvantaDoc* doc)
 {
     COvantaApp* app = COvantaApp::Get();
     // A workspace brings its own bookmarks with its files.
-    if (!app || !app->m_strWorkspacePath.empty() || !doc || doc->GetPathName().empty())
+    if (!app || !app->WorkspacePath().empty() || !doc || doc->GetPathName().empty())
         return;
-    bar_.LoadBookmarks(winui::CProfile(app->m_szProfilePath), doc);
+    bar_.LoadBookmarks(winui::CProfile(app->ProfilePath()), doc);
 }
 
 void CBookmarkController::DocumentClosing(COvantaDoc* doc)
 {
     COvantaApp* app = COvantaApp::Get();
-    if (!app || !app->m_strWorkspacePath.empty() || !bar_.m_hWnd)
+    if (!app || !app->WorkspacePath().empty() || !bar_.m_hWnd)
         return;
-    bar_.SaveBookmarksOf(winui::CProfile(app->m_szProfilePath), doc);
+    bar_.SaveBookmarksOf(winui::CProfile(app->ProfilePath()), doc);
 }
 
 void CBookmarkController::SaveSettings()

@@ -444,7 +444,7 @@ void CBrowserController::OnAutoSearchConfig()
     dlg.m_exportTagFile = [this, app] {
         if (!m_pFunctionBar)
             return;
-        std::string path = TagFilePath("", app->m_strWorkspacePath, app->m_szProfilePath);
+        std::string path = TagFilePath("", app->WorkspacePath(), app->ProfilePath());
         HCURSOR old = ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
         ExportTagFile(m_pFunctionBar->Browser(), path);
         ::SetCursor(old);
@@ -508,11 +508,11 @@ void CBrowserController::WriteProjectReference()
         SetCurrentDirectoryA(folder.c_str());
     char current[MAX_PATH] = "";
     GetCurrentDirectoryA(sizeof current, current);
-    std::string out = ProjectHtmlPath(app->m_strWorkspacePath, current);
+    std::string out = ProjectHtmlPath(app->WorkspacePath(), current);
     HCURSOR old = ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
     std::string why;
     project_html_result r = WriteProjectHtml(options & kReferenceOwnTemplate ? dlg.m_strTemplate : std::string(),
-                                             options, docs, app->m_strWorkspacePath, out, &why);
+                                             options, docs, app->WorkspacePath(), out, &why);
     ::SetCursor(old);
     if (r != PROJECT_HTML_OK) {
         host_.Status().SetMessageText(("Project reference not written: " + why).c_str());

@@ -10,23 +10,21 @@
 class COvantaView;
 
 class CChildSplitterWnd : public winui::CSplitterWnd {
-public:
-    HWND m_hLastScrollBar = nullptr;
-    int m_bSyncScroll = 1;
-    // The view whose thumb was dragged last (shared by all splitters).
-    static COvantaView* s_pLastDraggedView;
-
 protected:
     LRESULT OnSyncScrollPos(WPARAM position, LPARAM);
     void OnHScroll(UINT code, UINT pos, HWND bar);
     void OnVScroll(UINT code, UINT pos, HWND bar);
     DECLARE_MESSAGE_MAP()
+
+private:
+    HWND m_hLastScrollBar = nullptr;
+    int m_bSyncScroll = 1;
+    // The view whose thumb was dragged last (shared by all splitters).
+    static COvantaView* s_pLastDraggedView;
 };
 
 class CChildFrame : public CChildFrameBase {
 public:
-    CChildSplitterWnd m_wndSplitter;
-    HWND m_hVScrollBar[2] = {nullptr, nullptr};
     bool HasSplitter() const { return m_wndSplitter.m_hWnd != nullptr; }
 
     void ActivateFrame(int cmdShow = -1) override;
@@ -37,6 +35,8 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    CChildSplitterWnd m_wndSplitter;
+    HWND m_hVScrollBar[2] = {nullptr, nullptr};
     winui::CCreateContext paneContext_;
     bool shown_ = false;
 };

@@ -48,16 +48,16 @@ public:
 
     SIZE CalcFixedLayout(BOOL stretch, BOOL horz) override;
 
-    int m_bCreated = 0;
-    int m_nRowHeight = 19;
-    int m_nBaseHeight = 24;
-    SIZE m_sizeDefault{0, 24};
-
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     void PlaceTabs();
+
+    int m_bCreated = 0;
+    int m_nRowHeight = 19;
+    int m_nBaseHeight = 24;
+    SIZE m_sizeDefault{0, 24};
 
     // The owner-drawn tabs: picking one activates its document's window.
     COvantaWindowTabShell m_tabShell;

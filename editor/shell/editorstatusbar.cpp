@@ -246,8 +246,8 @@ void CEditorStatusBar::OnLButtonDown(UINT flags, POINT point)
             }
         }
     } else if (hit(kUnixPane) && doc) {
-        doc->m_state.unixFormat = !doc->m_state.unixFormat;
-        SetPaneText(kUnixPane, doc->m_state.unixFormat ? "UNIX" : "");
+        doc->State().unixFormat = !doc->State().unixFormat;
+        SetPaneText(kUnixPane, doc->State().unixFormat ? "UNIX" : "");
         view->Editor().SetModify(1);
     } else if (hit(kProgressPane) && GetItemID(kProgressPane) == ID_INDICATOR_ANIM) {
         bool stopAsked = m_bHasJob && m_job.stopRequested && m_job.stopRequested();

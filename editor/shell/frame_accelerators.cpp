@@ -34,11 +34,8 @@ void CFrameAccelerators::UseShortcutTable()
 
 void CFrameAccelerators::Use(HACCEL table, bool start)
 {
-    if (COvantaApp* app = COvantaApp::Get()) {
-        if (app->m_hAccel)
-            DestroyAcceleratorTable(app->m_hAccel);
-        app->m_hAccel = table;
-    }
+    if (COvantaApp* app = COvantaApp::Get())
+        app->SetAccelerators(table);
     frameTable_ = table;
     start_ = start;
 }

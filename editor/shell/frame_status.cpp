@@ -32,7 +32,7 @@ void CFrameStatus::Clear()
 void CFrameStatus::UpdateStatusBar(int line, int column, int size)
 {
     COvantaApp* app = COvantaApp::Get();
-    if (!bar_.m_hWnd || (app && app->m_bInPrintPreview))
+    if (!bar_.m_hWnd || (app && app->Printing().inPreview))
         return;
     char text[64];
     std::snprintf(text, sizeof text, "Z: %d, S: %d", line, column);
@@ -41,7 +41,7 @@ void CFrameStatus::UpdateStatusBar(int line, int column, int size)
     bar_.SetPaneText(CEditorStatusBar::kSizePane, text);
     if (COvantaView* view = host_.ActiveOvantaView()) {
         COvantaDoc* doc = view->GetOvantaDoc();
-        bar_.SetPaneText(CEditorStatusBar::kUnixPane, doc && doc->m_state.unixFormat ? "UNIX" : "");
+        bar_.SetPaneText(CEditorStatusBar::kUnixPane, doc && doc->State().unixFormat ? "UNIX" : "");
         SetReadOnlyPane(view->Editor().IsReadOnlyText());
     }
     host_.CaretMoved(line - 1);

@@ -40,9 +40,9 @@ LRESULT CHandOverReceiver::OnOpenHandedOver(WPARAM, LPARAM)
                 host_.OpenWorkspace(r.path.c_str());
             continue;
         }
-        app->m_nCmdLineLine = r.line;
+        app->SetCmdLineLine(r.line);
         app->OpenDocumentFile(r.path.c_str());
-        app->m_nCmdLineLine = 0;
+        app->SetCmdLineLine(0);
     }
     if (::IsIconic(frame_.m_hWnd))
         ::ShowWindow(frame_.m_hWnd, SW_RESTORE);

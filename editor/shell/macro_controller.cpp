@@ -107,14 +107,14 @@ void CMacroController::OnUpdateMacroRecorder(winui::CCmdUI* ui)
 
 void CMacroController::OnMacroStart()
 {
-    const bool paused = recorderBar_ && recorderBar_->m_bPaused;
+    const bool paused = recorderBar_ && recorderBar_->Paused();
     if (!paused) {
         delete g_pMacroEvents;
         g_pMacroEvents = new std::vector<uint32_t>();
     }
     g_bMacroRecording = true;
     if (recorderBar_) {
-        recorderBar_->m_bPaused = false;
+        recorderBar_->SetPaused(false);
         if (recorderBar_->IsFloating())
             recorderBar_->EnableDocking(winui::CBRS_ALIGN_TOP | winui::CBRS_ALIGN_BOTTOM);
     }
@@ -129,18 +129,18 @@ void CMacroController::OnMacroPause()
 {
     g_bMacroRecording = false;
     if (recorderBar_)
-        recorderBar_->m_bPaused = true;
+        recorderBar_->SetPaused(true);
 }
 
 void CMacroController::OnUpdateMacroPause(winui::CCmdUI* ui)
 {
-    ui->Enable(g_bMacroRecording || (recorderBar_ && recorderBar_->m_bPaused));
+    ui->Enable(g_bMacroRecording || (recorderBar_ && recorderBar_->Paused()));
 }
 
 void CMacroController::OnMacroFinish()
 {
     if (recorderBar_)
-        recorderBar_->m_bPaused = false;
+        recorderBar_->SetPaused(false);
     g_bMacroRecording = false;
 
     COvantaApp* app = COvantaApp::Get();

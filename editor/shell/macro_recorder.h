@@ -32,9 +32,13 @@ public:
     BOOL Create(winui::CFrameWnd* frame);
 
     // The recording is paused: Start resumes it.
-    bool m_bPaused = false;
+    bool Paused() const { return m_bPaused; }
+    void SetPaused(bool paused) { m_bPaused = paused; }
 
 protected:
     void OnDestroy();
     DECLARE_MESSAGE_MAP()
+
+private:
+    bool m_bPaused = false;
 };

@@ -90,7 +90,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCTA cs)
         return -1;
     COvantaApp* app = COvantaApp::Get();
     HWND receiver = InstanceBlock().Receiver();
-    if (app && app->m_bMultipleInstances && (!receiver || !IsWindow(receiver)))
+    if (app && app->MultipleInstances() && (!receiver || !IsWindow(receiver)))
         InstanceBlock().SetReceiver(m_hWnd);
 
     if (!CreateBars())
@@ -277,7 +277,7 @@ void CMainFrame::DocumentClosed()
     m_navigation.LastDocumentClosed();
     RecalcLayout();
     m_status.Clear();
-    std::string dir = DirectoryOf(app->m_szProfilePath);
+    std::string dir = DirectoryOf(app->ProfilePath());
     if (!dir.empty())
         SetCurrentDirectoryA(dir.c_str());
 }
@@ -412,7 +412,7 @@ void CMainFrame::DockBarAtSide(winui::CControlBar& bar, int side)
 bool CMainFrame::ViewUsable()
 {
     COvantaApp* app = COvantaApp::Get();
-    return ActiveOvantaView() != nullptr && !(app && app->m_bInPrintPreview);
+    return ActiveOvantaView() != nullptr && !(app && app->Printing().inPreview);
 }
 
 void CMainFrame::OnUpdateViewCommand(winui::CCmdUI* ui)
@@ -435,7 +435,7 @@ BOOL CMainFrame::OnCmdMsg(UINT id, UINT code, void* extra, winui::CmdHandlerInfo
             return TRUE;
         case ID_FILE_PRINT_PREVIEW:
             if (COvantaApp* app = COvantaApp::Get())
-                app->m_nPrintFromLine = app->m_nPrintToLine = -1;
+                app->Printing().fromLine = app->Printing().toLine = -1;
             break;
         default:
             break;
@@ -464,9 +464,9 @@ BOOL CMainFrame::DestroyWindow()
             app->m_pDocManager->CloseAllDocuments(TRUE);
         m_tools.StopTool();
         m_browser.StopBrowser();
-        app->SetProfileTarget(app->m_szProfilePath);
+        app->SetProfileTarget(app->ProfilePath());
         m_workspace.SaveOnDestroy();
-        if (app->m_strWorkspacePath.empty()) {
+        if (app->WorkspacePath().empty()) {
             m_tools.SaveToolSettings();
             m_macros.SaveSettings();
             m_browser.SaveBrowserSettings();

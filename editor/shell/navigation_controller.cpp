@@ -36,7 +36,7 @@ static bool merges_repeats(HWND window)
 
 void CNavigationController::CreateBars()
 {
-    history_.m_pMergesRepeats = &merges_repeats;
+    history_.SetMergesRepeats(&merges_repeats);
     toggleButton_.Create(frame_.m_hWnd);
     if (tabBar_.Create(&frame_, FALSE)) {
         tabBar_.m_dwStyle |= winui::CBRS_TOOLTIPS | winui::CBRS_FLYBY | winui::CBRS_SIZE_DYNAMIC;
@@ -321,5 +321,5 @@ void CNavigationController::OnUpdatePreviousDocument(winui::CCmdUI* ui)
 void CNavigationController::OnUpdateNextDocument(winui::CCmdUI* ui)
 {
     COvantaApp* app = COvantaApp::Get();
-    ui->Enable(host_.ActiveOvantaView() != nullptr && !(app && app->m_bInPrintPreview) && !history_.IsNextEmpty());
+    ui->Enable(host_.ActiveOvantaView() != nullptr && !(app && app->Printing().inPreview) && !history_.IsNextEmpty());
 }

@@ -127,7 +127,7 @@ void COvantaEditorShell::DirectoryChanged(const std::string& dir)
 std::string COvantaEditorShell::WorkspacePath()
 {
     COvantaApp* app = COvantaApp::Get();
-    return app ? app->m_strWorkspacePath : std::string();
+    return app ? app->WorkspacePath() : std::string();
 }
 
 void COvantaEditorShell::RecordMacroEvent(intptr_t value, int extra, uint32_t kind)

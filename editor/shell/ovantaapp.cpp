@@ -55,6 +55,13 @@ COvantaApp::COvantaApp()
     m_strAppName = "Ovanta";
 }
 
+void COvantaApp::SetAccelerators(HACCEL table)
+{
+    if (m_hAccel && m_hAccel != table)
+        DestroyAcceleratorTable(m_hAccel);
+    m_hAccel = table;
+}
+
 COvantaApp::~COvantaApp()
 {
     if (m_hAccel)
@@ -443,8 +450,8 @@ void COvantaApp::WriteRecentFileList()
 static bool target_allowed(const COvantaApp& app)
 {
     const std::string& target = app.ProfileTarget();
-    return target == app.m_szProfilePath ||
-           (!app.m_strWorkspacePath.empty() && target == app.m_strWorkspacePath);
+    return target == app.ProfilePath() ||
+           (!app.WorkspacePath().empty() && target == app.WorkspacePath());
 }
 
 BOOL COvantaApp::WriteSettingString(const char* section, const char* key, const char* value)
@@ -620,19 +627,19 @@ void COvantaApp::OnPrintSettings()
     if (!frame || !frame->HasActiveDocumentWindow())
         return;
     PrintOptions print = PrintOptionsOf(OvantaOptions());
-    CPrintOptionsDlg dlg(print, m_nPrintFromLine, m_nPrintToLine, m_printLogFont, m_hMainWnd);
+    CPrintOptionsDlg dlg(print, m_printing.fromLine, m_printing.toLine, m_printing.font, m_hMainWnd);
     dlg.m_bPrintMode = 0;
     dlg.TakeOptions(print);
     // The selected lines when the selection spans lines, else the range held.
-    dlg.m_nFirstLine = m_nPrintFromLine;
-    dlg.m_nLastLine = m_nPrintToLine;
+    dlg.m_nFirstLine = m_printing.fromLine;
+    dlg.m_nLastLine = m_printing.toLine;
     if (COvantaView* view = frame->ActiveOvantaView())
         view->PrintRange(dlg.m_nFirstLine, dlg.m_nLastLine);
     if (dlg.DoModal() != IDOK)
         return;
     bool whole = dlg.m_nFirstLine == -1 || dlg.m_nLastLine == -1;
-    m_nPrintFromLine = whole ? -1 : dlg.m_nFirstLine;
-    m_nPrintToLine = whole ? -1 : dlg.m_nLastLine;
+    m_printing.fromLine = whole ? -1 : dlg.m_nFirstLine;
+    m_printing.toLine = whole ? -1 : dlg.m_nLastLine;
     dlg.GiveOptions(print);
     // "LineNo" is saved with the other settings, not here.
     OvantaOptions().lineNo = print.lineNo;
@@ -653,7 +660,7 @@ void COvantaApp::OnPrintSettings()
 void COvantaApp::LoadPrintFont(const FontValues& f, HFONT editFont)
 {
     if (!f.faceName.empty()) {
-        m_printLogFont = LogFontFromValues(f);
+        m_printing.font = LogFontFromValues(f);
         return;
     }
     // A copy of the editor font's description.
@@ -663,12 +670,12 @@ void COvantaApp::LoadPrintFont(const FontValues& f, HFONT editFont)
     LOGFONTA edit;
     if (editFont && ::GetObjectA(editFont, sizeof edit, &edit) == sizeof edit)
         lf = edit;
-    m_printLogFont = lf;
+    m_printing.font = lf;
 }
 
 void COvantaApp::StorePrintFont(FontValues& f) const
 {
-    f = ValuesFromLogFont(m_printLogFont);
+    f = ValuesFromLogFont(m_printing.font);
 }
 
 void COvantaApp::OnDefaultDirectory()

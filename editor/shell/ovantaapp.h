@@ -48,6 +48,16 @@ public:
     BOOL DoPromptFileNames(std::vector<std::string>& names, DWORD flags);
 };
 
+// What printing keeps between its dialogs: the lines to print (-1, -1 for
+// the whole text), the printer font ([PrintFont]; "Change Font..." of the
+// print options changes it, printing uses it) and whether the preview shows.
+struct PrintState {
+    int fromLine = -1;
+    int toLine = -1;
+    LOGFONTA font{};
+    bool inPreview = false;
+};
+
 class COvantaApp : public winui::CWinApp {
 public:
     COvantaApp();
@@ -116,25 +126,39 @@ public:
     void OnNewCommand() { OnFileNew(); }
     void OnExitCommand() { OnAppExit(); }
 
+    // The profile file beside the program ("ovanta.ini").
+    const std::string& ProfilePath() const { return m_szProfilePath; }
+    // The open workspace's file; empty while none is open.
+    const std::string& WorkspacePath() const { return m_strWorkspacePath; }
+    void SetWorkspacePath(const std::string& path) { m_strWorkspacePath = path; }
+    // How closing treats the open workspace: 0 asks, 1 saves it, 2 leaves
+    // it as it is (the two end commands).
+    int WorkspaceSaveMode() const { return m_nWorkspaceSaveMode; }
+    void SetWorkspaceSaveMode(int mode) { m_nWorkspaceSaveMode = mode; }
+    bool MultipleInstances() const { return m_bMultipleInstances != 0; }
+    // The line that a later start handed over with its file (0: none).
+    void SetCmdLineLine(int line) { m_nCmdLineLine = line; }
+    PrintState& Printing() { return m_printing; }
+    const PrintState& Printing() const { return m_printing; }
+    // The accelerators of the keyboard mapping; the table held before is
+    // destroyed.
+    void SetAccelerators(HACCEL table);
+    // The cursor over the line-number margin.
+    HCURSOR MarginCursor() const { return m_hcurMargin; }
+
+private:
     std::string m_szProfilePath;
     int m_bMultipleInstances = 1;
     int m_bHandOver = 0;
     int m_nCmdLineLine = 0;
     std::string m_strWorkspacePath;
-    std::string m_strSavedProfile;
-    int m_nPrintFromLine = -1;
-    int m_nPrintToLine = -1;
-    // The printer font ([PrintFont]): "Change Font..." of the print options
-    // changes it, printing uses it.
-    LOGFONTA m_printLogFont{};
+    PrintState m_printing;
     int m_nWorkspaceSaveMode = 0;
-    int m_bInPrintPreview = 0;
     HACCEL m_hAccel = nullptr;
     winui::CDocTemplate* m_pDocTemplate = nullptr;
     HCURSOR m_hcurMargin = nullptr;
     HCURSOR m_hcurArrow = nullptr;
 
-private:
     // The arguments a second instance could not hand over; opened when it
     // runs on as an instance of its own.
     std::vector<ParamCall> notHandedOver_;

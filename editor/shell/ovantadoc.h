@@ -38,10 +38,13 @@ public:
     COvantaView* FirstView() const;
 
     // The shared storage: the controls' shared pointers point here.
+    CTextState& State() { return m_state; }
+    const CTextState& State() const { return m_state; }
+
+private:
     CTextState m_state;
     CUndoList m_undoList;
     std::string m_strBackupPath;
 
-private:
     void DocumentOpened();
 };

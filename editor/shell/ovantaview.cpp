@@ -76,7 +76,7 @@ int COvantaView::OnCreate(LPCREATESTRUCTA)
     // can load its file into it; it works on the document's storage.
     COvantaDoc* doc = GetOvantaDoc();
     if (doc)
-        m_wndEdit.Core().AttachState(&doc->m_state);
+        m_wndEdit.Core().AttachState(&doc->State());
     HWND hbar = winui::SplitterScrollBar(m_hWnd, SB_HORZ);
     DWORD style = COvantaEditCtrl::kStyle | WS_VSCROLL | (hbar ? 0 : WS_HSCROLL);
     RECT rc;
@@ -125,7 +125,7 @@ void COvantaView::OnInitialUpdate()
         ::ReleaseDC(m_hWnd, dc);
         m_nDigitWidth = digit.cx;
         m_bDigitWidthSet = 1;
-        int caret = doc->m_state.selStart;
+        int caret = doc->State().selStart;
         m_wndEdit.SetSel(caret, caret, true, false);
         m_wndEdit.ChooseDefaultTemplate();
         Recolour();
@@ -222,7 +222,7 @@ void COvantaView::OnUpdate(winui::CView*, LPARAM hint, winui::CCmdTarget*)
         if (app && doc && doc->FirstView() == this) {
             const int column = OvantaOptions().lineWrap;
             const int wrap = column > 0 && column < 32767 ? column : 0;
-            const bool changed = doc->m_state.wrapWidth != wrap;
+            const bool changed = doc->State().wrapWidth != wrap;
             m_wndEdit.SetWordWrap(wrap, OvantaOptions().wrapOnWords != 0);
             // Saving turns the new soft breaks into line breaks: the text
             // on disk will change.
@@ -241,7 +241,7 @@ void COvantaView::OnUpdate(winui::CView*, LPARAM hint, winui::CCmdTarget*)
             if (IStatusSink* status = OvantaFrame().status)
                 status->SetMessageText("automatisch Speichern..");
             m_wndEdit.SaveFile(doc->GetPathName().c_str(), OvantaOptions().saveLineWrap != 0,
-                               doc->m_state.unixFormat != 0);
+                               doc->State().unixFormat != 0);
             if (IStatusSink* status = OvantaFrame().status)
                 status->SetMessageText("");
         }
@@ -273,8 +273,8 @@ void COvantaView::NotifyCaret()
     COvantaDoc* doc = GetOvantaDoc();
     if (!frame || !doc || !m_wndEdit.m_hWnd)
         return;
-    int size = doc->m_state.unixFormat ? doc->m_state.length
-                                       : doc->m_state.length + static_cast<int>(doc->m_state.lineCount) - 1;
+    int size = doc->State().unixFormat ? doc->State().length
+                                       : doc->State().length + static_cast<int>(doc->State().lineCount) - 1;
     frame->UpdateStatusBar(m_wndEdit.GetCaretLine() + 1, m_wndEdit.GetCaretColumn() + 1,
                            size < 0 ? 0 : size);
 }
@@ -587,7 +587,7 @@ int COvantaView::ExpandToolMacros(const char* params, std::string& result)
     }
     source.selection = m_wndEdit.SelectedText();
     if (COvantaApp* app = COvantaApp::Get())
-        source.workspacePath = app->m_strWorkspacePath;
+        source.workspacePath = app->WorkspacePath();
     result += ExpandToolMacroText(params ? params : "", source);
     return static_cast<int>(result.size());
 }

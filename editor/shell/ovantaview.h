@@ -55,7 +55,6 @@ public:
     bool PrintRange(int& from, int& to);
     // The document's title without its modified mark.
     std::string PrintTitle();
-    int m_nLinesPerPage = 0;
 
     // Messages.
     int OnCreate(LPCREATESTRUCTA cs);

@@ -50,9 +50,11 @@ public:
 
     // Whether entries of this window are kept once per window and top line
     // (editor windows); others are recorded every time. Tests replace it.
-    bool (*m_pMergesRepeats)(HWND) = nullptr;
+    void SetMergesRepeats(bool (*merges)(HWND)) { m_pMergesRepeats = merges; }
 
 private:
+    bool (*m_pMergesRepeats)(HWND) = nullptr;
+
     size_t Next(int index) const { return static_cast<size_t>(index + 1) % m_entries.size(); }
 
     int m_nWrite = 0;

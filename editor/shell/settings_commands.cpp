@@ -230,7 +230,7 @@ void CSettingsCommands::OnSyntaxColors()
     if (!app)
         return;
     // The templates live in the program's own profile, not in a workspace.
-    app->SetProfileTarget(app->m_szProfilePath);
+    app->SetProfileTarget(app->ProfilePath());
     {
         CSyntaxColorsDlg dlg(app->m_profile, frame_.m_hWnd);
         const bool view = host_.ActiveOvantaView() != nullptr;

@@ -199,8 +199,8 @@ LRESULT COvantaView::OnSetCursorMsg(WPARAM window, LPARAM hitTest)
 {
     COvantaApp* app = COvantaApp::Get();
     if (reinterpret_cast<HWND>(window) == m_hWnd && LOWORD(hitTest) == HTCLIENT && app &&
-        app->m_hcurMargin) {
-        ::SetCursor(app->m_hcurMargin);
+        app->MarginCursor()) {
+        ::SetCursor(app->MarginCursor());
         return TRUE;
     }
     return ::DefWindowProcA(m_hWnd, WM_SETCURSOR, window, hitTest);

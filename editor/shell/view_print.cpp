@@ -42,7 +42,7 @@ LOGFONTA PrintLogFont()
     COvantaApp* app = COvantaApp::Get();
     if (!app)
         return lf;
-    lf = app->m_printLogFont;
+    lf = app->Printing().font;
     if (lf.lfFaceName[0] == 0) {
         lf = LOGFONTA{};
         lf.lfHeight = -13;
@@ -65,8 +65,8 @@ LOGFONTA PrintLogFont()
 void HeldPrintRange(int& from, int& to)
 {
     COvantaApp* app = COvantaApp::Get();
-    from = app ? app->m_nPrintFromLine : -1;
-    to = app ? app->m_nPrintToLine : -1;
+    from = app ? app->Printing().fromLine : -1;
+    to = app ? app->Printing().toLine : -1;
     if (from < 0 || to < 0)
         from = to = -1;
 }
@@ -122,7 +122,6 @@ public:
         int linesPerPage = usable / (h - squeeze > 0 ? h - squeeze : h) - 1;
         if (linesPerPage < 1)
             linesPerPage = 1;
-        view_.m_nLinesPerPage = linesPerPage;
 
         int lines = edit_.GetLineCount();
         std::vector<char> text(kLineBytes + 2);
@@ -252,8 +251,8 @@ bool COvantaView::PrintRange(int& from, int& to)
         to = b + 1;
         return true;
     }
-    from = app ? app->m_nPrintFromLine : -1;
-    to = app ? app->m_nPrintToLine : -1;
+    from = app ? app->Printing().fromLine : -1;
+    to = app ? app->Printing().toLine : -1;
     if (from < 0 || to < 0)
         from = to = -1;
     return from > 0;
@@ -265,7 +264,7 @@ bool COvantaView::PreparePrinting()
     if (!app)
         return false;
     PrintOptions print = PrintOptionsOf(OvantaOptions());
-    CPrintOptionsDlg dlg(print, app->m_nPrintFromLine, app->m_nPrintToLine, app->m_printLogFont,
+    CPrintOptionsDlg dlg(print, app->Printing().fromLine, app->Printing().toLine, app->Printing().font,
                          app->m_hMainWnd);
     dlg.m_bPrintMode = 1;
     dlg.TakeOptions(print);
@@ -286,8 +285,8 @@ bool COvantaView::PreparePrinting()
     // The dialog stored the values (kept with the option set, saved with
     // it); a range with one end open is the whole text.
     StorePrintOptions(OvantaOptions(), print);
-    if (app->m_nPrintFromLine == -1 || app->m_nPrintToLine == -1)
-        app->m_nPrintFromLine = app->m_nPrintToLine = -1;
+    if (app->Printing().fromLine == -1 || app->Printing().toLine == -1)
+        app->Printing().fromLine = app->Printing().toLine = -1;
     return result == IDPRINT_OPTIONS_PRINT;
 }
 
@@ -331,7 +330,7 @@ void COvantaView::OnFilePrintPreview()
     winui::CPrintInfo info;
     info.m_bPreview = true;
     bool print = false;
-    app->m_bInPrintPreview = 1;
+    app->Printing().inPreview = true;
     {
         CPrintPreviewWindow preview(printout, dc, info);
         HWND owner = app->m_hMainWnd;
@@ -339,7 +338,7 @@ void COvantaView::OnFilePrintPreview()
         if (preview.Create(owner, caption.c_str()))
             print = preview.RunModal();
     }
-    app->m_bInPrintPreview = 0;
+    app->Printing().inPreview = false;
     DeleteDC(dc);
     m_wndEdit.InvalidateText(1);
     // The preview's "Print" prints as the print command does.

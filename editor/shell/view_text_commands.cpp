@@ -104,7 +104,7 @@ bool has_selection(CNColorEditCtrl& editor)
 bool CViewTextCommands::Usable() const
 {
     COvantaApp* app = COvantaApp::Get();
-    return !(app && app->m_bInPrintPreview);
+    return !(app && app->Printing().inPreview);
 }
 
 bool CViewTextCommands::Writable() const
@@ -305,7 +305,7 @@ void CViewTextCommands::OnSaveUnix()
     COvantaDoc* doc = view_.GetOvantaDoc();
     if (!doc)
         return;
-    doc->m_state.unixFormat = doc->m_state.unixFormat ? 0 : 1;
+    doc->State().unixFormat = doc->State().unixFormat ? 0 : 1;
     doc->SetModifiedFlag(TRUE);
     view_.NotifyCaret();
 }
@@ -314,5 +314,5 @@ void CViewTextCommands::OnUpdateSaveUnix(winui::CCmdUI* ui)
 {
     COvantaDoc* doc = view_.GetOvantaDoc();
     ui->Enable(doc != nullptr);
-    ui->SetCheck(doc && doc->m_state.unixFormat ? 1 : 0);
+    ui->SetCheck(doc && doc->State().unixFormat ? 1 : 0);
 }

@@ -46,8 +46,6 @@ public:
     HWND ToolTip() const { return m_hToolTip; }
     bool AltWndSize() const { return m_bAltWndSize != 0; }
 
-    COLORREF m_crBack = RGB(192, 192, 192);
-
 protected:
     bool OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
     void OnSelChange(NMHDR* header, LRESULT* result);
@@ -64,6 +62,7 @@ private:
     void DrawTab(HDC dc, int index, const RECT& rect, bool whole);
 
     CWindowTabShell* m_pShell;
+    COLORREF m_crBack = RGB(192, 192, 192);
     int m_bAltWndSize = 1;
     POINT m_ptMouse{-1, -1};
     int m_nTipTab = -1;

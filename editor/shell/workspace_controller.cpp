@@ -168,7 +168,7 @@ const std::string& CWorkspaceController::WorkspacePath() const
 {
     static const std::string none;
     COvantaApp* app = COvantaApp::Get();
-    return app ? app->m_strWorkspacePath : none;
+    return app ? app->WorkspacePath() : none;
 }
 
 std::vector<std::string> CWorkspaceController::WorkspaceFiles() const
@@ -190,7 +190,7 @@ void CWorkspaceController::ApplyLoadedOptions(bool workspace)
     // to the profile's place.
     enter_directory(o.defaultDir, std::string(), workspace);
     if (!o.lastDir.empty() || workspace)
-        enter_directory(o.lastDir, DirectoryOf(app->m_szProfilePath), workspace);
+        enter_directory(o.lastDir, DirectoryOf(app->ProfilePath()), workspace);
     if (!o.defaultDir.empty())
         SetCurrentDirectoryA(o.defaultDir.c_str());
     ApplyOptionsToControls(o);
@@ -318,9 +318,9 @@ int CWorkspaceController::SaveWorkspace(const char* path)
     COvantaApp* app = COvantaApp::Get();
     if (!app)
         return 2;
-    if (app->m_nWorkspaceSaveMode == 2)
+    if (app->WorkspaceSaveMode() == 2)
         return 7;
-    if (app->m_nWorkspaceSaveMode == 0) {
+    if (app->WorkspaceSaveMode() == 0) {
         int answer = winui::ShowMessageBox(frame_.m_hWnd, "Save the current Workspace?", "Close Workspace",
                                            MB_YESNOCANCEL | MB_ICONQUESTION | MB_TOPMOST);
         if (answer == IDNO)
@@ -417,7 +417,6 @@ void CWorkspaceController::LoadWorkspace(const char* path)
     COvantaApp* app = COvantaApp::Get();
     if (!app || !path)
         return;
-    app->m_strSavedProfile = app->ProfileTarget();
     app->SetProfileTarget(path);
     const std::string dir = WorkspaceDirectoryOf(path);
     winui::CProfile& profile = app->m_profile;
@@ -539,7 +538,7 @@ void CWorkspaceController::WriteRecentWorkspaces()
 {
     COvantaApp* app = COvantaApp::Get();
     if (app && m_pRecentWorkspaces)
-        m_pRecentWorkspaces->WriteList(winui::CProfile(app->m_szProfilePath));
+        m_pRecentWorkspaces->WriteList(winui::CProfile(app->ProfilePath()));
 }
 
 CRecentWorkspaceList* CWorkspaceController::RecentWorkspaces()
@@ -547,7 +546,7 @@ CRecentWorkspaceList* CWorkspaceController::RecentWorkspaces()
     COvantaApp* app = COvantaApp::Get();
     if (!m_pRecentWorkspaces && app) {
         m_pRecentWorkspaces = std::make_unique<CRecentWorkspaceList>();
-        m_pRecentWorkspaces->ReadList(winui::CProfile(app->m_szProfilePath));
+        m_pRecentWorkspaces->ReadList(winui::CProfile(app->ProfilePath()));
     }
     return m_pRecentWorkspaces.get();
 }
@@ -568,9 +567,9 @@ bool CWorkspaceController::LeaveForWorkspace(bool askFirst, const char* question
     if (askFirst)
         answer = winui::ShowMessageBox(frame_.m_hWnd, question, "Load Workspace",
                                        MB_YESNO | MB_ICONQUESTION | MB_TOPMOST);
-    if (!app->m_strWorkspacePath.empty()) {
-        app->SetProfileTarget(app->m_strWorkspacePath);
-        if (SaveWorkspace(app->m_strWorkspacePath.c_str()) == 2)
+    if (!app->WorkspacePath().empty()) {
+        app->SetProfileTarget(app->WorkspacePath());
+        if (SaveWorkspace(app->WorkspacePath().c_str()) == 2)
             return false;
         project_.Files().clear();
         project_.Closed().clear();
@@ -596,7 +595,7 @@ void CWorkspaceController::EnterWorkspace(const std::string& path)
     if (!app)
         return;
     host_.Hooks().RecordPositions(false);
-    app->m_strWorkspacePath = path;
+    app->SetWorkspacePath(path);
     LoadWorkspace(path.c_str());
     host_.Hooks().RecordPositions(true);
 }
@@ -623,7 +622,7 @@ void CWorkspaceController::OnWorkspaceOpen()
     COvantaApp* app = COvantaApp::Get();
     if (!app)
         return;
-    winui::CFileDialog dlg(true, nullptr, app->m_strWorkspacePath.c_str(), OFN_HIDEREADONLY,
+    winui::CFileDialog dlg(true, nullptr, app->WorkspacePath().c_str(), OFN_HIDEREADONLY,
                            workspace_filter, frame_.m_hWnd);
     dlg.SetInitialDir(OvantaOptions().defaultDir);
     if (dlg.DoModal() != IDOK)
@@ -637,14 +636,14 @@ void CWorkspaceController::OnWorkspaceSave()
     COvantaApp* app = COvantaApp::Get();
     if (!app)
         return;
-    winui::CFileDialog dlg(false, nullptr, app->m_strWorkspacePath.c_str(),
+    winui::CFileDialog dlg(false, nullptr, app->WorkspacePath().c_str(),
                            OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, workspace_filter, frame_.m_hWnd);
     dlg.SetInitialDir(OvantaOptions().defaultDir);
     if (dlg.DoModal() != IDOK)
         return;
     const std::string path = WithWorkspaceExtension(full_path(dlg.GetPathName()));
-    const bool fresh = app->m_strWorkspacePath.empty();
-    app->m_strWorkspacePath = path;
+    const bool fresh = app->WorkspacePath().empty();
+    app->SetWorkspacePath(path);
     app->SetProfileTarget(path);
     // A new workspace is made of the documents that are open.
     if (fresh && project_.Files().empty()) {
@@ -653,10 +652,10 @@ void CWorkspaceController::OnWorkspaceSave()
             if (!doc->GetPathName().empty())
                 project_.Files().push_back(MakeRelativePath(dir, doc->GetPathName()));
     }
-    const int mode = app->m_nWorkspaceSaveMode;
-    app->m_nWorkspaceSaveMode = 1;
+    const int mode = app->WorkspaceSaveMode();
+    app->SetWorkspaceSaveMode(1);
     SaveWorkspace();
-    app->m_nWorkspaceSaveMode = mode;
+    app->SetWorkspaceSaveMode(mode);
     if (CRecentWorkspaceList* recent = RecentWorkspaces()) {
         recent->Add(path.c_str());
         WriteRecentWorkspaces();
@@ -667,9 +666,9 @@ void CWorkspaceController::OnWorkspaceSave()
 bool CWorkspaceController::CloseWorkspace()
 {
     COvantaApp* app = COvantaApp::Get();
-    if (!app || app->m_strWorkspacePath.empty())
+    if (!app || app->WorkspacePath().empty())
         return true;
-    const std::string workspace = app->m_strWorkspacePath;
+    const std::string workspace = app->WorkspacePath();
     app->SetProfileTarget(workspace);
     if (SaveWorkspace() == 2)
         return false;
@@ -683,7 +682,7 @@ bool CWorkspaceController::CloseWorkspace()
     if (answer != IDYES && answer != IDNO)
         return false;
 
-    app->SetProfileTarget(app->m_szProfilePath);
+    app->SetProfileTarget(app->ProfilePath());
     app->WriteRecentFileList();
     if (answer == IDYES && app->m_pDocManager)
         app->m_pDocManager->CloseAllDocuments(FALSE);
@@ -709,10 +708,10 @@ bool CWorkspaceController::CloseWorkspace()
     app->WriteRecentFileList();
     WritePrivateProfileStringA("Project", "Savetime", now_stamp().c_str(), workspace.c_str());
 
-    app->m_strWorkspacePath.clear();
+    app->SetWorkspacePath(std::string());
     project_.Files().clear();
     project_.Closed().clear();
-    app->SetProfileTarget(app->m_szProfilePath);
+    app->SetProfileTarget(app->ProfilePath());
     host_.Hooks().WorkspaceFilesChanged();
     frame_.RecalcLayout();
     return true;
@@ -777,7 +776,7 @@ bool CWorkspaceController::SaveBeforeClose()
     if (!app)
         return true;
     app->RestoreProfileTarget();
-    return app->m_strWorkspacePath.empty() || SaveWorkspace(app->m_strWorkspacePath.c_str()) != 2;
+    return app->WorkspacePath().empty() || SaveWorkspace(app->WorkspacePath().c_str()) != 2;
 }
 
 void CWorkspaceController::SaveOnDestroy()
@@ -786,12 +785,12 @@ void CWorkspaceController::SaveOnDestroy()
     if (!app)
         return;
     WriteRecentWorkspaces();
-    if (!app->m_strWorkspacePath.empty()) {
+    if (!app->WorkspacePath().empty()) {
         WritePrivateProfileStringA("Project", "Savetime", now_stamp().c_str(),
-                                   app->m_strWorkspacePath.c_str());
+                                   app->WorkspacePath().c_str());
         return;
     }
-    SaveSettings(app->m_szProfilePath.c_str());
+    SaveSettings(app->ProfilePath().c_str());
 }
 
 // --- the option commands beside the workspace commands --------------------------------
@@ -863,10 +862,10 @@ void CWorkspaceController::OnProjectFiles()
     if (dlg.DoModal() != IDOK)
         return;
     // Written without the question: the user has just confirmed the list.
-    const int mode = app->m_nWorkspaceSaveMode;
-    app->m_nWorkspaceSaveMode = 1;
+    const int mode = app->WorkspaceSaveMode();
+    app->SetWorkspaceSaveMode(1);
     SaveWorkspace(workspace.c_str());
-    app->m_nWorkspaceSaveMode = mode;
+    app->SetWorkspaceSaveMode(mode);
     if (CFunctionBar* bar = browser_.FunctionBar(); bar && bar->m_hWnd)
         bar->RebuildTree();
 }
@@ -883,9 +882,9 @@ void CWorkspaceController::ShowFileProperties(COvantaDoc* doc)
         return;
     FilePropertiesSource source;
     source.path = doc->GetPathName();
-    source.textLength = doc->m_state.length;
-    source.lineCount = static_cast<int>(doc->m_state.lineCount);
-    source.unixFormat = doc->m_state.unixFormat != 0;
+    source.textLength = doc->State().length;
+    source.lineCount = static_cast<int>(doc->State().lineCount);
+    source.unixFormat = doc->State().unixFormat != 0;
     source.countLinesOfCode = [view] { return view->Editor().CountLinesOfCode(); };
     // Editors that know the file as it is now take the times the dialog
     // sets as known: the change is the user's own, not one from outside.

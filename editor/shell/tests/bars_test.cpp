@@ -80,7 +80,7 @@ TEST_F(BookmarkBarTest, AddsOncePerLineShowsTheBarAndRenumbersAfterARemoval)
     EXPECT_EQ(bar_.Record(1)->nCommandId, first + 1);
 
     bar_.RemoveBookmarksOf(FakeEditor(1));
-    EXPECT_EQ(bar_.m_nCount, 0);
+    EXPECT_EQ(bar_.Count(), 0);
     EXPECT_FALSE(bar_.IsVisible());
     EXPECT_EQ(bar_.AddBookmark(Mark(3, 0)), 1);
     EXPECT_TRUE(bar_.IsVisible());
@@ -134,7 +134,7 @@ TEST_F(BookmarkBarTest, BeyondTheLastFreeCommandIdABookmarkIsRefusedWithAMessage
     EXPECT_EQ(static_cast<UINT>(bar_.Record(kMaxBookmarks - 1)->nCommandId), kLastBookmarkCommand);
     EXPECT_EQ(bar_.AddBookmark(Mark(1, kMaxBookmarks)), -1);
     ASSERT_EQ(boxes.Calls().size(), 1u);
-    EXPECT_EQ(bar_.m_nCount, kMaxBookmarks);
+    EXPECT_EQ(bar_.Count(), kMaxBookmarks);
     // No bookmark id reaches the program's own commands (up to 32993) or
     // the standard ones (57600 and above).
     EXPECT_GT(kFirstBookmarkCommand, 32993u);
@@ -223,10 +223,10 @@ TEST_F(PositionHistoryTest, RepeatsOfAnEditorAreMergedAndTheRingSkipsItsEnds)
     CPositionHistory h(100);
     h.SetEnabled(true);
     // Editor windows merge the same window and top line; others do not.
-    h.m_pMergesRepeats = [](HWND) { return true; };
+    h.SetMergesRepeats([](HWND) { return true; });
     h.RecordPosition(At(0, 1));
     EXPECT_EQ(h.RecordPosition(PositionEntry{windows_[0], 1, 7, 70}), 1);
-    h.m_pMergesRepeats = [](HWND) { return false; };
+    h.SetMergesRepeats([](HWND) { return false; });
     EXPECT_EQ(h.RecordPosition(At(0, 1)), 2);
 
     h.Reset();
