@@ -1,9 +1,11 @@
 #include "testing/kit/test_kit.h"
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 #ifdef _WIN32
 #include "common/os.h"
@@ -225,4 +227,15 @@ std::string without_cr(const std::string& text)
         if (c != '\r')
             s += c;
     return s;
+}
+
+bool wait_until(const std::function<bool()>& condition, int timeout_ms, int poll_ms)
+{
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > until)
+            return condition();
+        std::this_thread::sleep_for(std::chrono::milliseconds(poll_ms));
+    }
+    return true;
 }

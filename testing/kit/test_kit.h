@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,12 @@ bool copy_file_to(const std::string& from, const std::string& to);
 // Every file below dir whose name ends in one of the suffixes, depth first
 // with each folder's names in byte order, so that runs see the same order.
 std::vector<std::string> files_below(const std::string& dir, const std::vector<std::string>& suffixes);
+
+// Polls (every poll_ms) until the condition holds or timeout_ms have passed;
+// the condition's value at the end. What a test waits for (a program's
+// window, a board's answer, a worker's result) comes in its own time, more
+// slowly while other tests run beside it: tests poll, never sleep alone.
+bool wait_until(const std::function<bool()>& condition, int timeout_ms, int poll_ms = 10);
 
 // Line ends as the programs write consoles on this system.
 std::string native_text(const std::string& lf_text);

@@ -1,14 +1,10 @@
 #include "testing/winprog/wait.h"
 
+#include "testing/kit/test_kit.h"
+
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMs)
 {
-    const DWORD start = GetTickCount();
-    while (!condition()) {
-        if (GetTickCount() - start > static_cast<DWORD>(timeoutMs))
-            return condition();
-        Sleep(50);
-    }
-    return true;
+    return wait_until(condition, timeoutMs, 50);
 }
 
 HWND WaitForProcessWindow(DWORD processId, const char* className, DWORD timeoutMs)

@@ -151,15 +151,6 @@ public:
     }
 };
 
-std::string temp_dir()
-{
-    char dir[MAX_PATH];
-    GetTempPathA(sizeof dir, dir);
-    std::string d = std::string(dir) + "winui_docview_" + std::to_string(GetCurrentProcessId());
-    CreateDirectoryA(d.c_str(), nullptr);
-    return d;
-}
-
 HMENU popup(std::initializer_list<std::pair<UINT, const char*>> items)
 {
     HMENU m = CreatePopupMenu();
@@ -180,7 +171,7 @@ struct MdiApp : ::testing::Test {
     CMainFrm* frame = nullptr;
     CTestDocManager* docs = nullptr;
     winui::CMultiDocTemplate* tmpl = nullptr;
-    std::string dir = temp_dir();
+    std::string dir = host_path(test_folder("docview"));
 
     void SetUp() override
     {

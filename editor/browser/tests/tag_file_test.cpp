@@ -4,15 +4,12 @@
 
 #include <cstdio>
 #include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <sys/stat.h>
-#ifdef _WIN32
-#include <direct.h>
-#endif
 
 #include "editor/browser/tag_file.h"
+#include "testing/kit/test_kit.h"
 
 namespace {
 
@@ -27,25 +24,6 @@ std::unique_ptr<CSymbolInfo> Rec(const char* text, const char* name, const char*
     r->firstLine = first;
     r->lastLine = last;
     return r;
-}
-
-std::string TempDir()
-{
-    std::string dir = BROWSER_TMP_DIR;
-#ifdef _WIN32
-    if (!dir.empty() && dir[0] == '/')
-        dir = "Z:" + dir;
-    _mkdir(dir.c_str());
-#else
-    mkdir(dir.c_str(), 0777);
-#endif
-    return dir;
-}
-
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream f(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
 }
 
 void Fill(CBrowserMaps& maps)
@@ -125,7 +103,8 @@ TEST(TagFile, PathChoice)
 
 TEST(TagFile, WritesWholeFileOrLeavesTheOldOne)
 {
-    std::string path = TempDir() + "/symbols.tag";
+    const std::string dir = host_path(test_folder("tags"));
+    std::string path = dir + "/symbols.tag";
     {
         std::ofstream old(path, std::ios::binary);
         old << "an older and longer tag file than the new one will be\r\n";
@@ -133,24 +112,20 @@ TEST(TagFile, WritesWholeFileOrLeavesTheOldOne)
     CBrowserMaps maps;
     maps.enums.AddSymbol("RED", Rec("", "enum: Color.RED", "c.h", 5));
     ASSERT_EQ(WriteTagFile(path, maps), TAG_FILE_OK);
-    EXPECT_EQ(ReadFile(path), "Enum:     enum: Color.RED   c.h - Line: 5\r\n");
+    EXPECT_EQ(read_file(path), "Enum:     enum: Color.RED   c.h - Line: 5\r\n");
 
     CBrowserMaps empty;
     ASSERT_EQ(WriteTagFile(path, empty), TAG_FILE_OK);
-    EXPECT_EQ(ReadFile(path), "");
+    EXPECT_EQ(read_file(path), "");
 
     std::string why;
-    EXPECT_EQ(WriteTagFile(TempDir() + "/no such folder/x.tag", maps, &why), TAG_FILE_WRITE_FAILED);
+    EXPECT_EQ(WriteTagFile(dir + "/no such folder/x.tag", maps, &why), TAG_FILE_WRITE_FAILED);
     EXPECT_NE(why.find("x.tag"), std::string::npos) << why;
     EXPECT_EQ(WriteTagFile("", maps), TAG_FILE_NO_PATH);
 
     // A folder where the file should go: the old folder stays, nothing is left.
-    std::string dirPath = TempDir() + "/a_folder.tag";
-#ifdef _WIN32
-    _mkdir(dirPath.c_str());
-#else
-    mkdir(dirPath.c_str(), 0777);
-#endif
+    std::string dirPath = dir + "/a_folder.tag";
+    make_dirs(dirPath);
     EXPECT_EQ(WriteTagFile(dirPath, maps), TAG_FILE_WRITE_FAILED);
     struct stat st;
     ASSERT_EQ(stat(dirPath.c_str(), &st), 0);

@@ -1,14 +1,11 @@
 #include "edit_fixture.h"
 
+#include "testing/kit/test_kit.h"
+
 #include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <sstream>
-#include <sys/stat.h>
-
-#ifdef _WIN32
-#include <direct.h>
-#endif
 
 std::string Raw(const std::string& notation)
 {
@@ -94,42 +91,12 @@ void EditTest::ExpectModelIntact() const
     }
 }
 
-void MakeDir(const std::string& dir)
-{
-#ifdef _WIN32
-    _mkdir(dir.c_str());
-#else
-    mkdir(dir.c_str(), 0777);
-#endif
-}
-
 std::string TempDir()
 {
-    std::string dir = EDITCTL_TMP_DIR;
-#ifdef _WIN32
-    // Under Wine the build folder lies on drive Z:.
-    if (!dir.empty() && dir[0] == '/')
-        dir = "Z:" + dir;
-#endif
-    MakeDir(dir);
     const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
     std::string name = std::string(info->test_suite_name()) + "_" + info->name();
     for (char& c : name)
         if (c == '/')
             c = '_';
-    std::string sub = dir + "/" + name;
-    MakeDir(sub);
-    return sub;
-}
-
-std::string ReadFileBytes(const std::string& path)
-{
-    std::ifstream f(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
-}
-
-void WriteFileBytes(const std::string& path, const std::string& bytes)
-{
-    std::ofstream f(path, std::ios::binary | std::ios::trunc);
-    f << bytes;
+    return host_path(test_folder(name));
 }

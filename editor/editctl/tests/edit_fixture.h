@@ -2,6 +2,8 @@
 // with a host that records what the window would have been told.
 #pragma once
 
+#include "testing/kit/test_kit.h"
+
 #include <gtest/gtest.h>
 
 #include <deque>
@@ -93,6 +95,3 @@ protected:
 
 // A scratch folder for file tests, emptied per test.
 std::string TempDir();
-void MakeDir(const std::string& dir);
-std::string ReadFileBytes(const std::string& path);
-void WriteFileBytes(const std::string& path, const std::string& bytes);

@@ -21,7 +21,7 @@ protected:
     }
     int Load(const std::string& bytes)
     {
-        WriteFileBytes(path, bytes);
+        write_file(path, bytes);
         return core.LoadFile(path.c_str());
     }
     std::string dir, path;
@@ -60,9 +60,9 @@ TEST_P(FileRoundTrip, LoadAndSave)
     EXPECT_EQ(state.selStart, 0);
     ExpectModelIntact();
     ASSERT_EQ(core.SaveFile(nullptr, false, false, false), 1);
-    EXPECT_EQ(ReadFileBytes(path), c.savedCrLf);
+    EXPECT_EQ(read_file(path), c.savedCrLf);
     ASSERT_EQ(core.SaveFile(nullptr, false, false, true), 1);
-    EXPECT_EQ(ReadFileBytes(path), c.savedLf);
+    EXPECT_EQ(read_file(path), c.savedLf);
     EXPECT_EQ(Text(), c.text) << "saving leaves the text as it was";
 }
 
@@ -99,7 +99,7 @@ TEST_F(FileTest, LongLineBecomesSoftBrokenPieces)
 
     // Saved without turning soft breaks into line breaks: one line again.
     ASSERT_EQ(core.SaveFile(nullptr, false, false, false), 1);
-    EXPECT_EQ(ReadFileBytes(path), line);
+    EXPECT_EQ(read_file(path), line);
     EXPECT_EQ(state.length, 70002) << "the text is wrapped again after saving";
     EXPECT_EQ(state.modified, 0);
 }
@@ -122,7 +122,7 @@ TEST_F(FileTest, TabsTurnExpandTabsOffAndCanBeSavedAsBlanks)
     EXPECT_EQ(core.m_bExpandTabs, 0);
     EXPECT_EQ(Text(), "ab>.c/>...d/");
     ASSERT_EQ(core.SaveFile(nullptr, true, false, true), 1);
-    EXPECT_EQ(ReadFileBytes(path), "ab  c\n    d\n") << "each tab becomes the blanks up to its stop";
+    EXPECT_EQ(read_file(path), "ab  c\n    d\n") << "each tab becomes the blanks up to its stop";
 
     core.m_bExpandTabs = 1;
     ASSERT_EQ(Load("abc\n"), 1);
@@ -137,7 +137,7 @@ TEST_F(FileTest, TabsTurnExpandTabsOffAndCanBeSavedAsBlanks)
         ExpectModelIntact();
         ASSERT_EQ(core.SaveFile(nullptr, true, false, false), 1);
         auto blanks = [&](size_t col) { return std::string(static_cast<size_t>(width) - col % width, ' '); };
-        EXPECT_EQ(ReadFileBytes(path), "a" + blanks(1) + "bc" + blanks(1 + blanks(1).size() + 2) + "x\r\n" + before +
+        EXPECT_EQ(read_file(path), "a" + blanks(1) + "bc" + blanks(1 + blanks(1).size() + 2) + "x\r\n" + before +
                                            blanks(before.size()) + "y\r\n");
     }
 }
@@ -150,12 +150,12 @@ TEST_F(FileTest, WordWrappedTextSavedWithOrWithoutLineBreaks)
     EXPECT_EQ(Text(), "aaaa bbbb~ cccc~ dddd/");
     state.modified = 1;
     ASSERT_EQ(core.SaveFile(nullptr, false, false, true), 1);
-    EXPECT_EQ(ReadFileBytes(path), "aaaa bbbb cccc dddd\n");
+    EXPECT_EQ(read_file(path), "aaaa bbbb cccc dddd\n");
     EXPECT_EQ(Text(), "aaaa bbbb~ cccc~ dddd/");
     EXPECT_EQ(state.modified, 0) << "re-wrapping after the save does not mark the text modified";
 
     ASSERT_EQ(core.SaveFile(nullptr, false, true, true), 1);
-    EXPECT_EQ(ReadFileBytes(path), "aaaa bbbb\n cccc\n dddd\n");
+    EXPECT_EQ(read_file(path), "aaaa bbbb\n cccc\n dddd\n");
     EXPECT_EQ(Text(), "aaaa bbbb/ cccc/ dddd/") << "the wrapped pieces became lines in memory too";
     EXPECT_EQ(core.GetLineCount(), 4);
     ExpectModelIntact();
@@ -189,14 +189,14 @@ TEST_P(StableSaveTable, SavingAgainChangesNothing)
     core.m_bWrapOnWords = c.onWords;
     core.SetWordWrap(c.column, c.onWords);
     ASSERT_EQ(core.SaveFile(nullptr, false, true, true), 1);
-    EXPECT_EQ(ReadFileBytes(path), c.saved);
+    EXPECT_EQ(read_file(path), c.saved);
     ASSERT_EQ(core.SaveFile(nullptr, false, true, true), 1);
-    EXPECT_EQ(ReadFileBytes(path), c.saved) << "second save";
+    EXPECT_EQ(read_file(path), c.saved) << "second save";
 
     ASSERT_EQ(core.LoadFile(path.c_str()), 1);
     core.SetWordWrap(c.column, c.onWords);
     ASSERT_EQ(core.SaveFile(nullptr, false, true, true), 1);
-    EXPECT_EQ(ReadFileBytes(path), c.saved) << "loaded and saved again";
+    EXPECT_EQ(read_file(path), c.saved) << "loaded and saved again";
     ExpectModelIntact();
 }
 
@@ -205,7 +205,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, StableSaveTable, ::testing::ValuesIn(kStableSave
 
 TEST_F(FileTest, ReadOnlyFileSetsReadOnlyAndIsNotOverwritten)
 {
-    WriteFileBytes(path, "keep\n");
+    write_file(path, "keep\n");
     ASSERT_EQ(chmod(path.c_str(), S_IREAD), 0);
     ASSERT_EQ(core.LoadFile(path.c_str()), 1);
     EXPECT_EQ(state.readOnly, 1);
@@ -213,7 +213,7 @@ TEST_F(FileTest, ReadOnlyFileSetsReadOnlyAndIsNotOverwritten)
     state.selStart = state.selEnd = 0;
     core.InsertChar('x', 0, true);
     EXPECT_EQ(core.SaveFile(nullptr, false, false, true), 0);
-    EXPECT_EQ(ReadFileBytes(path), "keep\n");
+    EXPECT_EQ(read_file(path), "keep\n");
     EXPECT_EQ(state.modified, 1);
     chmod(path.c_str(), S_IREAD | S_IWRITE);
 }
@@ -225,19 +225,19 @@ TEST_F(FileTest, FailedSaveLeavesFileTextAndFlagsIntact)
     core.InsertChar('x', 0, true);
     // A folder stands where the file should go: the rename over it fails.
     std::string folder = dir + "/folder.asm";
-    MakeDir(folder);
+    make_dirs(folder);
     EXPECT_EQ(core.SaveFile(folder.c_str(), false, false, false), 0);
     EXPECT_EQ(core.GetPathName(), path) << "a failed save keeps the known name";
     EXPECT_EQ(state.modified, 1);
     EXPECT_EQ(Text(), "xoriginal/");
     struct stat st;
     EXPECT_EQ(stat((folder + ".~sav0").c_str(), &st), -1) << "no temporary is left behind";
-    EXPECT_EQ(ReadFileBytes(path), "original\n");
+    EXPECT_EQ(read_file(path), "original\n");
 
     // A folder that does not exist.
     EXPECT_EQ(core.SaveFile((dir + "/missing/x.asm").c_str(), false, false, false), 0);
     EXPECT_EQ(core.SaveFile(nullptr, false, false, false), 1);
-    EXPECT_EQ(ReadFileBytes(path), "xoriginal\r\n");
+    EXPECT_EQ(read_file(path), "xoriginal\r\n");
     EXPECT_EQ(state.modified, 0);
 }
 
@@ -306,7 +306,7 @@ TEST_F(FileTest, DeletedFileIsReportedOnceAndCanBeSavedAgain)
     host.answers.push_back(kAnswerYes);
     state.unixFormat = 1;
     EXPECT_EQ(core.CheckFileChanged(), 0);
-    EXPECT_EQ(ReadFileBytes(path), "a\n");
+    EXPECT_EQ(read_file(path), "a\n");
     EXPECT_EQ(state.modified, 0);
 }
 
@@ -368,7 +368,7 @@ TEST_F(FileTest, FileWithControlBytesIsRefusedAndTheTextStays)
         EXPECT_EQ(state.modified, 1);
         ASSERT_EQ(host.refusals.size(), 1u);
         EXPECT_EQ(host.refusals[0], path + ": " + kControlBytesText);
-        EXPECT_EQ(ReadFileBytes(path), file) << "the file is not touched";
+        EXPECT_EQ(read_file(path), file) << "the file is not touched";
         ExpectModelIntact();
     }
 }
@@ -397,7 +397,7 @@ TEST_F(FileTest, LoadThenSaveGivesTheFileBack)
         ASSERT_EQ(Load(file), 1);
         ExpectModelIntact();
         ASSERT_EQ(core.SaveFile(nullptr, false, false, false), 1);
-        ASSERT_EQ(ReadFileBytes(path), file);
+        ASSERT_EQ(read_file(path), file);
     }
 }
 
@@ -571,7 +571,7 @@ TEST_P(FileModel, LoadAndSaveAsThePlainWayMakesThem)
         const bool blanks = flags & 1, lfOnly = flags & 2;
         SCOPED_TRACE(flags);
         ASSERT_EQ(core.SaveFile(nullptr, blanks, false, lfOnly), 1);
-        EXPECT_TRUE(ReadFileBytes(path) == ModelSaved(text, c.tabWidth, blanks, false, lfOnly));
+        EXPECT_TRUE(read_file(path) == ModelSaved(text, c.tabWidth, blanks, false, lfOnly));
     }
 
     // After edits the text lies in chunks of its own, read chunk by chunk.
@@ -585,7 +585,7 @@ TEST_P(FileModel, LoadAndSaveAsThePlainWayMakesThem)
     const std::string edited = StoreText(state);
     const bool softToCR = state.wrapWidth != 0;
     ASSERT_EQ(core.SaveFile(nullptr, true, softToCR, false), 1);
-    EXPECT_TRUE(ReadFileBytes(path) == ModelSaved(edited, c.tabWidth, true, softToCR, false));
+    EXPECT_TRUE(read_file(path) == ModelSaved(edited, c.tabWidth, true, softToCR, false));
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, FileModel, ::testing::ValuesIn(kModelCases),
@@ -605,7 +605,7 @@ TEST_F(FileTest, TabsWiderThanTheirFillSavedAsBlanks)
     for (bool blanks : {true, false}) {
         SCOPED_TRACE(blanks);
         ASSERT_EQ(core.SaveFile(nullptr, blanks, false, true), 1);
-        const std::string saved = ReadFileBytes(path);
+        const std::string saved = read_file(path);
         EXPECT_TRUE(saved == ModelSaved(text, 1000, blanks, false, true));
         EXPECT_EQ(saved.size() > 3000000, blanks);
     }
@@ -635,7 +635,7 @@ TEST_F(FileTest, LinesAcrossReadBlocks)
                 continue; // a CR alone is no line end and is dropped
             crlf += f[i];
         }
-        EXPECT_EQ(ReadFileBytes(path) == crlf, true);
+        EXPECT_EQ(read_file(path) == crlf, true);
     }
     ASSERT_EQ(Load(file), 1);
     EXPECT_EQ(state.Text()[block - 1], kCarriageReturn);

@@ -26,15 +26,6 @@ class OvantaViewTextCommands : public OvantaProgramTest {
 protected:
     static HWND ToolBar(HWND frame) { return GetDlgItem(GetDlgItem(frame, top_dock), main_tool_bar); }
     // The tool bar takes its states when the program is idle.
-    static bool Eventually(const std::function<bool()>& check)
-    {
-        for (int i = 0; i < 200; ++i) {
-            if (check())
-                return true;
-            Sleep(25);
-        }
-        return check();
-    }
     // Whether each of the edit buttons comes to the given state (1 on,
     // 0 off, -1 not looked at).
     static void ExpectButtons(HWND bar, int cut, int copy, int paste, int undo)
@@ -50,9 +41,9 @@ protected:
         for (const auto& b : buttons) {
             if (b.enabled < 0)
                 continue;
-            EXPECT_TRUE(Eventually([&] {
+            EXPECT_TRUE(WaitUntil([&] {
                 return (SendMessageA(bar, TB_ISBUTTONENABLED, b.id, 0) != 0) == (b.enabled == 1);
-            })) << b.name << " should be " << (b.enabled ? "enabled" : "disabled");
+            }, 5000)) << b.name << " should be " << (b.enabled ? "enabled" : "disabled");
         }
     }
 };

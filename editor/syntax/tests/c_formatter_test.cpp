@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "editor/syntax/c_formatter.h"
+#include "testing/kit/test_kit.h"
 
 namespace {
 
@@ -127,12 +128,6 @@ TEST(Formatter, SecondRunChangesNothing)
     }
 }
 
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream f(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
-}
-
 // Real sources no one here wrote: the formatter keeps every non-blank byte
 // in its place in the order of the text.
 TEST(Formatter, RealSourcesKeepEveryNonBlankByte)
@@ -149,7 +144,7 @@ TEST(Formatter, RealSourcesKeepEveryNonBlankByte)
     };
     int run = 0;
     for (const char* path : files) {
-        std::string text = ReadFile(path);
+        std::string text = read_file(path);
         if (text.empty())
             continue;
         text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());

@@ -23,17 +23,6 @@ std::string terminal_text()
     return terminal;
 }
 
-bool wait_for(const std::function<bool()>& condition, int timeout_ms)
-{
-    auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > until)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return true;
-}
-
 void Board::SetUp()
 {
     ser_link_reset();

@@ -10,12 +10,17 @@
 
 #include "serlink.h"
 #include "sim_line.h"
+#include "testing/kit/test_kit.h"
 
 // The text the worker printed so far.
 std::string terminal_text();
 
-// Polls until the condition holds or the time is up; returns the condition.
-bool wait_for(const std::function<bool()>& condition, int timeout_ms = 5000);
+// The kit's wait at the pace of a serial line: the board answers within
+// milliseconds.
+inline bool wait_for(const std::function<bool()>& condition, int timeout_ms = 5000)
+{
+    return wait_until(condition, timeout_ms, 5);
+}
 
 class Board : public testing::Test {
 protected:
