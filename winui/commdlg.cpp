@@ -150,12 +150,31 @@ void CFileDialog::SetTitle(const std::string& title)
     m_ofn.lpstrTitle = title_.c_str();
 }
 
+// The hook of a classic file dialog: it leaves every message to the
+// dialog, and TRUE for WM_INITDIALOG lets the dialog set its first focus.
+static UINT_PTR CALLBACK classic_dialog_hook(HWND, UINT message, WPARAM, LPARAM)
+{
+    return message == WM_INITDIALOG ? TRUE : FALSE;
+}
+
 void CFileDialog::SetExplorerStyle(bool explorer)
 {
-    if (explorer)
+    if (explorer) {
         m_ofn.Flags |= OFN_EXPLORER;
-    else
-        m_ofn.Flags &= ~static_cast<DWORD>(OFN_EXPLORER);
+        if (m_ofn.lpfnHook == classic_dialog_hook) {
+            m_ofn.Flags &= ~static_cast<DWORD>(OFN_ENABLEHOOK);
+            m_ofn.lpfnHook = nullptr;
+        }
+        return;
+    }
+    m_ofn.Flags &= ~static_cast<DWORD>(OFN_EXPLORER);
+    // Without OFN_EXPLORER the system still shows its explorer dialog unless
+    // the caller brings a hook or a template of the classic kind: the
+    // classic dialog is asked for by a hook that changes nothing.
+    if (!(m_ofn.Flags & (OFN_ENABLEHOOK | OFN_ENABLETEMPLATE | OFN_ENABLETEMPLATEHANDLE))) {
+        m_ofn.Flags |= OFN_ENABLEHOOK;
+        m_ofn.lpfnHook = classic_dialog_hook;
+    }
 }
 
 void CFileDialog::SetInitialDir(const std::string& dir)

@@ -104,7 +104,10 @@ public:
     void SetTitle(const std::string& title);
     void SetInitialDir(const std::string& dir);
     // The dialog is explorer style (OFN_EXPLORER) unless this turns it off
-    // for the classic dialog; a classic multiple selection is not read.
+    // for the classic dialog (OFN_EXPLORER off and, where the caller set no
+    // hook or template, OFN_ENABLEHOOK with a hook that changes nothing: the
+    // system shows the classic dialog only then); a classic multiple
+    // selection is not read.
     void SetExplorerStyle(bool explorer);
 
 private:

@@ -21,6 +21,14 @@ bool CWindowPicture::CaptureFromScreen(HWND wnd)
     return CaptureArea(nullptr, origin, rc.right, rc.bottom);
 }
 
+bool CWindowPicture::CaptureWindowFromScreen(HWND wnd)
+{
+    RECT rc;
+    if (!::GetWindowRect(wnd, &rc))
+        rc = RECT{0, 0, 0, 0};
+    return CaptureArea(nullptr, POINT{rc.left, rc.top}, rc.right - rc.left, rc.bottom - rc.top);
+}
+
 // Copies width x height pixels at origin of source's DC (the screen's for null).
 bool CWindowPicture::CaptureArea(HWND source, POINT origin, int width, int height)
 {

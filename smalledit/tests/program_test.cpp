@@ -7,6 +7,7 @@
 #include "testing/kit/test_kit.h"
 
 #include "smalledit/resource.h"
+#include "smalledit/zavit_settings.h"
 #include "smalledit/zavit_text.h"
 
 #include <gtest/gtest.h>
@@ -827,4 +828,88 @@ TEST_F(ZavitProgram, TabStopsHoldForEveryLineOfALargeFile)
     // Reading the file left nothing to undo.
     EXPECT_EQ(SendMessageA(edit, EM_CANUNDO, 0, 0), 0);
     ASSERT_TRUE(session.Close());
+}
+
+namespace {
+
+// Which file dialog box dialog is: "explorer" when it shows the shell's
+// folder view, "classic" when it lists the folders in a list box of its own
+// (lst2) with no shell view, "" when it is neither (yet).
+std::string FileDialogStyle(HWND dialog)
+{
+    const bool shellView = DescendantWhere(dialog, [](HWND w) { return ClassOf(w) == "SHELLDLL_DefView"; });
+    HWND folders = GetDlgItem(dialog, 0x461); // lst2
+    const bool folderList = folders && IsWindowVisible(folders) && ClassOf(folders) == "ListBox";
+    if (shellView && !folderList)
+        return "explorer";
+    if (folderList && !shellView)
+        return "classic";
+    return "";
+}
+
+} // namespace
+
+// The file dialogs the system shows for real (no answers are scripted):
+// classic while "Classic File Selector" is on, explorer style while it is
+// off, for Open and for Save As alike; the choice is kept across a restart,
+// and the classic dialog opens the file a user names in it.
+TEST_F(ZavitProgram, ClassicFileSelectorChoosesTheFileDialog)
+{
+    // The option off in the settings file.
+    ASSERT_TRUE(write_file(bin_ + "\\zavit.INI", "[Zavit]\nFont= 'Fixedsys' -12 400 0\nDesktop= 0 0 0 0 0 0 0 0\n"));
+    auto start = [&](ProgramSession& session) {
+        session.SetScript("", "");
+        ASSERT_TRUE(session.Start(exe_, "", work_, SW_SHOWNORMAL));
+        ASSERT_NE(session.WaitForMainWindow("ZavitFrame"), nullptr);
+    };
+    // The dialog the command brings up, then cancelled, or given a file
+    // name as a user types it; its style.
+    auto dialog_of = [](ProgramSession& session, UINT command, const std::string& file = std::string()) {
+        session.PostCommand(command);
+        HWND dialog = nullptr;
+        std::string style;
+        WaitUntil([&] {
+            dialog = ProcessDialog(session.ProcessId(), nullptr);
+            return dialog && !(style = FileDialogStyle(dialog)).empty();
+        }, 30000);
+        if (!dialog)
+            return std::string("no dialog");
+        if (!file.empty())
+            SetDlgItemTextA(dialog, style == "classic" ? 0x480 : 0x47C, file.c_str()); // edt1, cmb13
+        PostMessageA(dialog, WM_COMMAND, file.empty() ? IDCANCEL : IDOK, 0);
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 10000));
+        return style;
+    };
+
+    ProgramSession session;
+    start(session);
+    session.Command(CM_FILENEW);
+    ASSERT_NE(Active(session), nullptr);
+    const struct Step {
+        bool toggle; // the menu command first
+        UINT command;
+        const char* style;
+    } steps[] = {
+        {false, CM_FILEOPEN, "explorer"}, {false, CM_FILESAVEAS, "explorer"},
+        {true, CM_FILEOPEN, "classic"},   {false, CM_FILESAVEAS, "classic"},
+        {true, CM_FILEOPEN, "explorer"},  {true, CM_FILEOPEN, "classic"},
+    };
+    for (const Step& step : steps) {
+        if (step.toggle)
+            session.Command(CM_CLASSICFILESEL);
+        EXPECT_EQ(dialog_of(session, step.command), step.style) << step.command;
+    }
+    ASSERT_TRUE(session.Close());
+    ZavitSettings settings;
+    FileWindowList list;
+    zavit_read_settings(Settings(), settings, list, [] {});
+    EXPECT_TRUE(settings.classic);
+
+    // The classic dialog opens the file named in it.
+    ASSERT_TRUE(write_file(work_ + "\\x.txt", "x\r\n"));
+    ProgramSession again;
+    start(again);
+    EXPECT_EQ(dialog_of(again, CM_FILEOPEN, work_ + "\\x.txt"), "classic");
+    EXPECT_TRUE(WaitUntil([&] { return ChildOf(again, "x.txt") != nullptr; }, 10000));
+    ASSERT_TRUE(again.Close());
 }

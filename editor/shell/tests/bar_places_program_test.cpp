@@ -2,10 +2,12 @@
 // the document tab bar and the bookmark bar go where their placement codes
 // say, and turning the File Bar off survives a restart; the output bar comes
 // back shown or hidden, docked or floating, as it was left, also with a
-// workspace; a workspace brings the functions bar with its closed files,
-// the search history and the search dialog's place; the main window's
-// stored place is kept on a screen.
+// workspace; a docked bar sized with the mouse and a floating one moved and
+// sized come back at their size and place; a workspace brings the functions
+// bar with its closed files, the search history and the search dialog's
+// place; the main window's stored place is kept on a screen.
 #include "testing/winprog/ovanta_fixture.h"
+#include "mouse_input.h"
 #include "program_session.h"
 #include "testing/kit/test_kit.h"
 
@@ -20,6 +22,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdlib>
 #include <string>
 #include <utility>
 #include <vector>
@@ -67,6 +70,23 @@ protected:
         }
     }
     static bool Shown(HWND bar) { return bar && IsWindowVisible(bar); }
+    static RECT WindowRect(HWND window)
+    {
+        RECT r{};
+        GetWindowRect(window, &r);
+        return r;
+    }
+    // The window a floating bar stands in.
+    static HWND FloatingWindowOf(HWND bar) { return GetAncestor(bar, GA_ROOT); }
+    // A rectangle as a user sees it come back: within a few pixels.
+    static void ExpectNear(const RECT& got, const RECT& want, const char* what)
+    {
+        const int slack = 3;
+        EXPECT_NEAR(got.left, want.left, slack) << what;
+        EXPECT_NEAR(got.top, want.top, slack) << what;
+        EXPECT_NEAR(got.right, want.right, slack) << what;
+        EXPECT_NEAR(got.bottom, want.bottom, slack) << what;
+    }
     // Waits until the bar with id is on side (or floating for 0).
     static int WaitForSide(HWND frame, UINT id, int side)
     {
@@ -216,6 +236,88 @@ TEST_F(OvantaBarPlaces, TheFunctionsBarComesBackShownWhereItWasLeft)
     ProgramSession s;
     Start(s, "", "");
     EXPECT_FALSE(Shown(Bar(s.MainWindow(), functions_bar_id)));
+    ASSERT_TRUE(s.Close());
+}
+
+// The user sizes the docked output and functions bars by dragging the
+// splitters at their inner edges, then floats the output bar and moves and
+// sizes its window: after each restart the bars stand where they were left.
+TEST_F(OvantaBarPlaces, ASizedDockedBarAndAMovedFloatingBarComeBackAsTheyWereLeft)
+{
+    ASSERT_TRUE(write_file(Work("a.c"), "int a;\r\n"));
+    RECT output{}, functions{};
+    {
+        ProgramSession s;
+        Start(s, "a.c", "");
+        HWND frame = s.MainWindow();
+        ASSERT_NE(Child(frame, "a.c"), nullptr);
+        s.Command(ID_VIEW_OUTPUT);
+        s.Command(ID_FUNCTION_LIST);
+        HWND out = Bar(frame, kOutputBarId);
+        HWND fun = Bar(frame, functions_bar_id);
+        ASSERT_EQ(SideOf(out), 2);
+        ASSERT_EQ(SideOf(fun), 4);
+        // The bottom row's splitter is above the bar, the left column's right
+        // of it, both inside the dock bar that holds the bar.
+        const RECT o = WindowRect(out), od = WindowRect(GetParent(out));
+        POINT at{(o.left + o.right) / 2, (od.top + o.top) / 2};
+        MouseDrag(at, POINT{at.x, at.y - 60});
+        EXPECT_TRUE(WaitUntil([&] { return WindowRect(out).top <= o.top - 50; }, 5000))
+            << "the output bar is 60 pixels taller";
+        const RECT f = WindowRect(fun), fd = WindowRect(GetParent(fun));
+        at = POINT{(f.right + fd.right) / 2, (f.top + f.bottom) / 2};
+        MouseDrag(at, POINT{at.x + 80, at.y});
+        EXPECT_TRUE(WaitUntil([&] { return WindowRect(fun).right >= f.right + 70; }, 5000))
+            << "the functions bar is 80 pixels wider";
+        output = WindowRect(out);
+        functions = WindowRect(fun);
+        ASSERT_TRUE(s.Close());
+    }
+    RECT floating{};
+    {
+        ProgramSession s;
+        Start(s, "a.c", "");
+        HWND frame = s.MainWindow();
+        ASSERT_NE(Child(frame, "a.c"), nullptr);
+        HWND out = Bar(frame, kOutputBarId);
+        HWND fun = Bar(frame, functions_bar_id);
+        ASSERT_TRUE(Shown(out) && Shown(fun));
+        ExpectNear(WindowRect(out), output, "the docked output bar");
+        ExpectNear(WindowRect(fun), functions, "the docked functions bar");
+
+        // Floated by a double click, then moved by its caption over the
+        // middle of the window area (away from every side it could dock
+        // on) and made larger by its lower right corner.
+        PostMessageA(out, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(4, 4));
+        ASSERT_EQ(WaitForSide(frame, kOutputBarId, 0), 0);
+        HWND window = FloatingWindowOf(out);
+        const RECT client = WindowRect(Client(frame));
+        const RECT w = WindowRect(window);
+        const POINT caption = CaptionPointOf(window);
+        const POINT to{client.left + (client.right - client.left) / 2 + (caption.x - w.left) - (w.right - w.left) / 2,
+                       client.top + 40 + (caption.y - w.top)};
+        MouseDrag(caption, to);
+        EXPECT_TRUE(WaitUntil([&] { return std::abs(WindowRect(window).top - (client.top + 40)) <= 10; }, 5000))
+            << "the floating window moved";
+        EXPECT_EQ(SideOf(out), 0);
+        const RECT moved = WindowRect(window);
+        MouseDrag(POINT{moved.right - 2, moved.bottom - 2}, POINT{moved.right + 58, moved.bottom + 38});
+        EXPECT_TRUE(WaitUntil([&] { return WindowRect(window).right >= moved.right + 50; }, 5000))
+            << "the floating window is larger";
+        floating = WindowRect(FloatingWindowOf(out));
+        // The left column now reaches down to the frame's bottom.
+        functions = WindowRect(fun);
+        ASSERT_TRUE(s.Close());
+    }
+    ProgramSession s;
+    Start(s, "a.c", "");
+    HWND frame = s.MainWindow();
+    ASSERT_NE(Child(frame, "a.c"), nullptr);
+    HWND out = Bar(frame, kOutputBarId);
+    ASSERT_TRUE(Shown(out));
+    ASSERT_EQ(SideOf(out), 0);
+    ExpectNear(WindowRect(FloatingWindowOf(out)), floating, "the floating output bar's window");
+    ExpectNear(WindowRect(Bar(frame, functions_bar_id)), functions, "the docked functions bar");
     ASSERT_TRUE(s.Close());
 }
 

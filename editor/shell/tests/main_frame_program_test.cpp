@@ -4,10 +4,12 @@
 // by real keys, a tab width that leaves the text unchanged, the recent-file
 // list, a format chosen in Tool settings, and a caption that is not
 // rewritten while the program is at rest.
+#include "mouse_input.h"
 #include "system_input.h"
 #include "testing/winprog/ovanta_fixture.h"
 #include "program_session.h"
 #include "testing/kit/test_kit.h"
+#include "winui/picture.h"
 
 #include "editor/shell/resource.h"
 #include "editor/shell/settings_dialogs_res.h"
@@ -20,6 +22,7 @@
 #include <commctrl.h>
 
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -49,6 +52,35 @@ protected:
                 return w;
         }
         return nullptr;
+    }
+    // What is wrong with the pictures the tool bar shows for the commands:
+    // each button's inside (its edges left out, which a pressed or hot
+    // button draws) as the screen shows it, of fewer than three colours or
+    // the same as another button's. Empty when every picture is its own.
+    static std::vector<std::string> PictureFaults(HWND bar, const std::vector<UINT>& ids)
+    {
+        std::vector<std::string> faults;
+        winui::CWindowPicture shown;
+        if (!shown.CaptureFromScreen(bar))
+            return {"the tool bar could not be read from the screen"};
+        std::set<std::vector<COLORREF>> seen;
+        for (UINT id : ids) {
+            RECT r = ToolButtonRect(bar, id);
+            MapWindowPoints(nullptr, bar, reinterpret_cast<POINT*>(&r), 2);
+            InflateRect(&r, -2, -2);
+            std::vector<COLORREF> picture;
+            for (int y = r.top; y < r.bottom; ++y)
+                for (int x = r.left; x < r.right; ++x)
+                    picture.push_back(shown.Pixel(x, y));
+            const std::set<COLORREF> colours(picture.begin(), picture.end());
+            if (picture.empty() || colours.count(CLR_INVALID))
+                faults.push_back("button " + std::to_string(id) + " is not on the bar's face");
+            else if (colours.size() < 3)
+                faults.push_back("button " + std::to_string(id) + " shows no picture");
+            else if (!seen.insert(picture).second)
+                faults.push_back("button " + std::to_string(id) + " shows another button's picture");
+        }
+        return faults;
     }
     // Waits until check holds (the frame brings its bars up to date in its
     // idle pass); whether it did.
@@ -135,9 +167,23 @@ TEST_F(OvantaMainFrame, ToolBarButtonsAndScrollBars)
     ASSERT_NE(child, nullptr);
     HWND bar = ToolBar(frame);
     ASSERT_NE(bar, nullptr);
-    for (UINT id : {ID_FILE_NEW_CMD, ID_FILE_OPEN_CMD, ID_FILE_SAVE_CMD, ID_EDIT_CUT, ID_EDIT_COPY,
-                    ID_EDIT_PASTE, ID_EDIT_UNDO, ID_FILE_PRINT, ID_EDIT_FIND, ID_ADD_BOOKMARK, ID_TOOL_CANCEL})
+    const std::vector<UINT> buttons{ID_FILE_NEW_CMD, ID_FILE_OPEN_CMD, ID_FILE_SAVE_CMD, ID_EDIT_CUT,
+                                    ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_UNDO, ID_FILE_PRINT,
+                                    ID_EDIT_FIND, ID_ADD_BOOKMARK, ID_TOOL_CANCEL};
+    for (UINT id : buttons)
         EXPECT_GE(SendMessageA(bar, TB_COMMANDTOINDEX, id, 0), 0) << id;
+
+    // What the screen shows on each button: a picture of several colours,
+    // none the same as another's (a picture that did not load leaves the
+    // bare face, a stand-in square the same on every button).
+    std::vector<std::string> faults;
+    EXPECT_TRUE(Eventually([&] {
+        faults = PictureFaults(bar, buttons);
+        return faults.empty();
+    }));
+    for (const std::string& fault : faults)
+        ADD_FAILURE() << fault;
+
     EXPECT_TRUE(Eventually([&] { return SendMessageA(bar, TB_ISBUTTONENABLED, ID_TOOL_CANCEL, 0) == 0; }))
         << "no tool runs";
 

@@ -18,6 +18,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -29,6 +30,64 @@ namespace {
 const char frame_class[] = "winui.Frame";
 const UINT pane_id = 0xE900;
 const UINT editor_id = 0x1113;
+
+// One pixel an icon covers, with its colour.
+struct IconPixel {
+    int x, y;
+    COLORREF colour;
+};
+
+// The pixels an icon covers when drawn at size x size: those that come out
+// the same drawn on black and on white (the half-covered edges left out).
+std::vector<IconPixel> covered_pixels(HICON icon, int size)
+{
+    std::vector<IconPixel> out;
+    HDC screen = GetDC(nullptr);
+    HDC dc[2] = {CreateCompatibleDC(screen), CreateCompatibleDC(screen)};
+    HBITMAP bmp[2] = {CreateCompatibleBitmap(screen, size, size), CreateCompatibleBitmap(screen, size, size)};
+    HGDIOBJ old[2];
+    for (int k = 0; k < 2; ++k) {
+        old[k] = SelectObject(dc[k], bmp[k]);
+        RECT all{0, 0, size, size};
+        FillRect(dc[k], &all, static_cast<HBRUSH>(GetStockObject(k ? WHITE_BRUSH : BLACK_BRUSH)));
+        DrawIconEx(dc[k], 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+    }
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            const COLORREF c = GetPixel(dc[0], x, y);
+            if (c == GetPixel(dc[1], x, y))
+                out.push_back(IconPixel{x, y, c});
+        }
+    for (int k = 0; k < 2; ++k) {
+        SelectObject(dc[k], old[k]);
+        DeleteObject(bmp[k]);
+        DeleteDC(dc[k]);
+    }
+    ReleaseDC(nullptr, screen);
+    return out;
+}
+
+// Whether the window, as the screen shows it, has the icon drawn at the left
+// end of its caption (its frame's edge and the caption band; not the menu
+// bar below, where a maximized document window's icon stands).
+bool shows_icon(HWND window, const std::vector<IconPixel>& icon, int size)
+{
+    winui::CWindowPicture shown;
+    if (icon.empty() || !shown.CaptureWindowFromScreen(window))
+        return false;
+    auto alike = [](COLORREF a, COLORREF b) {
+        return std::abs(GetRValue(a) - GetRValue(b)) <= 16 && std::abs(GetGValue(a) - GetGValue(b)) <= 16 &&
+               std::abs(GetBValue(a) - GetBValue(b)) <= 16;
+    };
+    const int band = GetSystemMetrics(SM_CYCAPTION) + 2 * GetSystemMetrics(SM_CYFRAME);
+    for (int top = 0; top + size <= std::min(shown.Height(), band); ++top)
+        for (int left = 0; left + size <= std::min(shown.Width(), 4 * size); ++left)
+            if (std::all_of(icon.begin(), icon.end(), [&](const IconPixel& p) {
+                    return alike(shown.Pixel(left + p.x, top + p.y), p.colour);
+                }))
+                return true;
+    return false;
+}
 
 class OvantaProgram : public OvantaProgramTest {
 protected:
@@ -954,13 +1013,39 @@ TEST_F(OvantaProgram, IconAndAboutBoxWithItsPicture)
     SendMessageA(about, WM_COMMAND, IDOK, 0);
     WaitUntil([&] { return !IsWindow(about); }, 5000);
     EXPECT_FALSE(IsWindow(about));
-    ASSERT_TRUE(s.Close());
 
-    // The program's icon is among its resources.
+    // The main window and a document window show the program's own icon in
+    // their captions, as it stands in ovanta.exe, not the system's. (What
+    // the screen shows is read: under Wine, WM_GETICON gives no icon to
+    // another process, and an icon handle of another process cannot be
+    // drawn.)
     HMODULE module = LoadLibraryExA(exe_.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(module, nullptr);
     EXPECT_NE(LoadIconA(module, MAKEINTRESOURCEA(IDR_MAINFRAME)), nullptr);
+    const int size = GetSystemMetrics(SM_CXSMICON);
+    HICON own = static_cast<HICON>(LoadImageA(module, MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON, size, size, 0));
+    ASSERT_NE(own, nullptr);
+    const std::vector<IconPixel> ownPixels = covered_pixels(own, size);
+    DestroyIcon(own);
     FreeLibrary(module);
+    std::vector<std::vector<IconPixel>> systemPixels;
+    for (const char* name : {IDI_APPLICATION, IDI_WINLOGO}) {
+        HICON icon = static_cast<HICON>(LoadImageA(nullptr, name, IMAGE_ICON, size, size, LR_SHARED));
+        ASSERT_NE(icon, nullptr);
+        systemPixels.push_back(covered_pixels(icon, size));
+    }
+    HWND frame = s.MainWindow();
+    s.Command(ID_FILE_NEW_CMD);
+    HWND child = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (child = ActiveChild(frame)) != nullptr; }, 10000));
+    SendMessageA(Client(frame), WM_MDIRESTORE, reinterpret_cast<WPARAM>(child), 0);
+    for (HWND window : {frame, child}) {
+        const std::string which = window == frame ? "main window" : "document window";
+        EXPECT_TRUE(WaitUntil([&] { return shows_icon(window, ownPixels, size); }, 5000)) << which;
+        for (const std::vector<IconPixel>& system : systemPixels)
+            EXPECT_FALSE(shows_icon(window, system, size)) << which;
+    }
+    ASSERT_TRUE(s.Close());
 }
 
 } // namespace
