@@ -92,6 +92,19 @@ bool begins_ignoring_case(const std::string& text, const std::string& prefix)
     return text_prefix_nocase(text.c_str(), prefix.c_str()) != nullptr;
 }
 
+bool same_make_file(const std::string& a, const std::string& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        const char x = a[i] == '/' ? '\\' : text_lower_char(a[i]);
+        const char y = b[i] == '/' ? '\\' : text_lower_char(b[i]);
+        if (x != y)
+            return false;
+    }
+    return true;
+}
+
 namespace {
 struct type_row {
     const char* extension;

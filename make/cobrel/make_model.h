@@ -81,6 +81,10 @@ std::string extension_of(const std::string& name);
 // The name before its last '.' (the whole name when it has none).
 std::string base_name_of(const std::string& name);
 
+// True when the make tool takes both names for one file: it keeps names
+// without regard to case and reads '/' as '\\'.
+bool same_make_file(const std::string& a, const std::string& b);
+
 // The type for a name's extension (without regard to case), or SOURCE_UNKNOWN.
 int source_type_of(const std::string& name);
 bool is_primary_source(int type);

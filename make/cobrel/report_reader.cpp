@@ -72,6 +72,11 @@ line_result read_source(make_model& model, const std::string& line, wiz_messages
             name.c_str());
         return LINE_STOP;
     }
+    // The make tool lists each file once; a line naming one again adds
+    // nothing (a second entry would be written twice and read back once).
+    for (const source_entry& s : model.sources)
+        if (same_make_file(s.name, copy_trimmed(name)))
+            return LINE_DONE;
     if (model.sources.size() >= max_sources) {
         messages.error_box("Too many Source Files, use Yantel for this MAKE-File.");
         return LINE_STOP;
@@ -132,10 +137,26 @@ void read_morrin_flags(make_model& model, std::string& value)
     model.assembler_args = value;
 }
 
+// Takes every place of a compiler option out of the value (true when there
+// was one); *argument is that of the last place, which counts on the
+// compiler's command line. A place left in the compiler's own options would
+// be written back behind the wizard's options and taken for the field when
+// the makefile is read again.
+bool extract_every(std::string& value, const char* prefix, bool whole_word, std::string* argument)
+{
+    bool found = false;
+    std::string arg;
+    while (extract_option(value, prefix, whole_word, &arg)) {
+        found = true;
+        *argument = arg;
+    }
+    return found;
+}
+
 void read_c51_flags(make_model& model, std::string& value, wiz_messages& messages)
 {
     std::string arg;
-    if (extract_option(value, "-dCPU_NSEC=", false, &arg)) {
+    if (extract_every(value, "-dCPU_NSEC=", false, &arg)) {
         size_t pos = 0;
         long long nsec = 0;
         if (!read_number(arg, &pos, false, &nsec) || pos != arg.size() || nsec < 1 ||
@@ -146,7 +167,7 @@ void read_c51_flags(make_model& model, std::string& value, wiz_messages& message
         }
         model.cpu_nsec = static_cast<int>(nsec);
     }
-    if (extract_option(value, "-g", false, &arg)) {
+    if (extract_every(value, "-g", false, &arg)) {
         size_t pos = 0;
         long long level = 0;
         if (!read_number(arg, &pos, false, &level) || pos != arg.size() || level > 2) {
@@ -156,13 +177,13 @@ void read_c51_flags(make_model& model, std::string& value, wiz_messages& message
         }
         model.debug_level = static_cast<int>(level);
     }
-    if (extract_option(value, "-small", true, &arg))
+    if (extract_every(value, "-small", true, &arg))
         model.memory_model = 1;
-    if (extract_option(value, "-large", true, &arg))
+    if (extract_every(value, "-large", true, &arg))
         model.memory_model = 2;
-    if (extract_option(value, "-size", true, &arg))
+    if (extract_every(value, "-size", true, &arg))
         model.optimise = 1;
-    if (extract_option(value, "-speed", true, &arg))
+    if (extract_every(value, "-speed", true, &arg))
         model.optimise = 2;
     model.compiler_args = value;
 }

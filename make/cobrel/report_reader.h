@@ -12,7 +12,9 @@
 // Resets the error count, sets makefile_path (trimmed) and reads "error.out"
 // in the makefile's folder into the model, which the caller has reset.
 // Lines are taken whole; macros the model does not use (the environment,
-// the tools' names) and lines that are no report lines are passed over.
+// the tools' names), lines that are no report lines and a source the model
+// holds already (same_make_file) are passed over. A compiler option given
+// twice counts with its last place.
 // Reading stops at the first line the wizard cannot represent, keeping
 // what was read; check_model runs at the end. Returns the error count (-1
 // after the fatal "Can't read '%s'").

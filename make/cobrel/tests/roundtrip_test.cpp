@@ -143,6 +143,56 @@ TEST(RoundTrip, WrittenModelsReadBackThroughTheMakeTool)
     }
 }
 
+// Reports that name a file twice or give a compiler option twice (a report
+// holds whatever the environment's values hold): the model read keeps each
+// file once and takes every place of an option out of the compiler's own
+// options, the last counting, so that the makefile written from it reads
+// back the same.
+TEST(RoundTrip, RepeatedSourcesAndOptionsOfAReportReadBackTheSame)
+{
+    struct row {
+        const char* label;
+        std::vector<std::string> report;
+        std::vector<std::string> sources;
+        int debug_level, memory_model, optimise, cpu_nsec;
+        const char* compiler_args;
+    } rows[] = {
+        {"file named twice",
+         {"Target: 'main.hex'", "Source: 'main.c'", "Source: 'inc\\board.h'",
+          "Source: 'INC/Board.h'", "Source: 'main.c'"},
+         {"main.c", "inc\\board.h"}, 1, 1, 1, 1000, ""},
+        {"options given twice",
+         {"Target: 'main.bin'", "Source: 'main.c'",
+          "Macro: 'C51FLAGS' = '-g1 -dCPU_NSEC=100 -large -size -dX -g2 -large -size "
+          "-dCPU_NSEC=200'"},
+         {"main.c"}, 2, 2, 1, 200, "-dX"},
+    };
+    set_realistic_environment();
+    for (const row& r : rows) {
+        recording_sink sink;
+        wiz_messages messages(sink);
+        make_model m;
+        m.makefile_path = join_path(test_dir(r.label), "project.mak");
+        ASSERT_EQ(read_make_report_lines(m, r.report, messages), 0) << r.label;
+        std::vector<std::string> names;
+        for (const source_entry& s : m.sources)
+            names.push_back(s.name);
+        EXPECT_EQ(names, r.sources) << r.label;
+        EXPECT_EQ(m.debug_level, r.debug_level) << r.label;
+        EXPECT_EQ(m.memory_model, r.memory_model) << r.label;
+        EXPECT_EQ(m.optimise, r.optimise) << r.label;
+        EXPECT_EQ(m.cpu_nsec, r.cpu_nsec) << r.label;
+        EXPECT_EQ(m.compiler_args, r.compiler_args) << r.label;
+
+        ASSERT_EQ(write_make_file(m, messages), 0) << r.label;
+        ASSERT_EQ(run_make_report(m.makefile_path), 0) << r.label;
+        make_model back;
+        EXPECT_EQ(read_make_report(back, m.makefile_path, messages), 0) << r.label;
+        EXPECT_TRUE(sink.shown.empty()) << r.label << ": " << sink.shown.front().text;
+        expect_same(m, back, r.label);
+    }
+}
+
 // Every source name and option text the checks let through reads back the
 // same through the make tool; what it would read otherwise (another name, a
 // cut value, a line it refuses) is refused with a message before anything
