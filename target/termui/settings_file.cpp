@@ -88,11 +88,16 @@ bool ser_settings_write(const std::function<bool(const std::string& copy)>& more
     // The profile functions write the keys into a scratch copy, whose bytes
     // then replace the file through the safe file writer: a failure half way
     // leaves the old settings whole.
+    // The copy takes the file's attributes: a read-only file would give a
+    // scratch copy that could neither be written nor removed.
     std::string scratch = s.ini_path + ".tmp";
+    SetFileAttributesA(scratch.c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileA(scratch.c_str());
-    if (GetFileAttributesA(s.ini_path.c_str()) != INVALID_FILE_ATTRIBUTES &&
-        !CopyFileA(s.ini_path.c_str(), scratch.c_str(), FALSE))
-        return false;
+    if (GetFileAttributesA(s.ini_path.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        if (!CopyFileA(s.ini_path.c_str(), scratch.c_str(), FALSE))
+            return false;
+        SetFileAttributesA(scratch.c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
     bool ok = WritePrivateProfileStringA("FONT", "Font", s.font_face.c_str(), scratch.c_str()) != 0;
     ok = ok && put("FONT", "Height", s.font_height, scratch);
     ok = ok && put("FONT", "Bold", s.font_weight, scratch);
