@@ -40,6 +40,20 @@ struct DragHost : CSyntaxHost {
     {
         PlayInput(DragSteps(from, to, key), watch);
     }
+    // Moves the pointer to the point until the control tells whether it
+    // stands over the selection as expected. A loaded display may take a
+    // move before the window is ready for it and then send no other while
+    // the pointer rests: the move is made again, a pixel aside, until the
+    // control has seen one.
+    bool MovePointer(POINT to, bool overSelection)
+    {
+        for (int attempt = 0; attempt < 6; ++attempt) {
+            PlayInput({MoveTo({to.x + attempt % 2, to.y}, 150)});
+            if (PumpMessagesUntil([&] { return edit->PointerOverSelection() == overSelection; }, 1500))
+                return true;
+        }
+        return false;
+    }
     DragSetting setting;
 };
 
@@ -201,12 +215,11 @@ TEST(Drag, CursorsShowTheCandidateTheMoveAndTheCopy)
 {
     DragHost host;
     host.SetText("abc def ghi", 4, 8);
-    PlayInput({MoveTo(host.Screen(1, 0), 100), MoveTo(host.Screen(5, 0), 150)});
-    EXPECT_TRUE(PumpMessagesUntil([&] { return host.edit->PointerOverSelection(); }));
+    PlayInput({MoveTo(host.Screen(1, 0), 100)});
+    ASSERT_TRUE(host.MovePointer(host.Screen(5, 0), true));
     EXPECT_EQ(host.edit->CursorKind(), CNColorEditCtrl::kCursorDragCandidate);
     EXPECT_EQ(GetCursor(), CNColorEditCtrl::DragCursor(CNColorEditCtrl::kCursorDragCandidate));
-    PlayInput({MoveTo(host.Screen(1, 0), 150)});
-    EXPECT_TRUE(PumpMessagesUntil([&] { return !host.edit->PointerOverSelection(); }));
+    EXPECT_TRUE(host.MovePointer(host.Screen(1, 0), false));
 
     for (WORD key : {WORD(0), WORD(VK_SHIFT)}) {
         host.SetText("abc def ghi", 4, 8);
