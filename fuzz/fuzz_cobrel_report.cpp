@@ -44,17 +44,6 @@ int RunQuietly(const std::string& command)
     return code;
 }
 
-// A file name as the make tool keeps it: without regard to case, '/' read
-// as '\'.
-std::string MakeName(const std::string& name)
-{
-    std::string s = fuzz::Lower(name);
-    for (char& c : s)
-        if (c == '/')
-            c = '\\';
-    return s;
-}
-
 // The sources of one kind in model order: the report lists primary sources
 // in their order and included files in theirs, but not the two interleaved.
 std::vector<std::string> SourcesOfKind(const make_model& m, bool primary)
@@ -62,7 +51,7 @@ std::vector<std::string> SourcesOfKind(const make_model& m, bool primary)
     std::vector<std::string> out;
     for (const source_entry& s : m.sources)
         if (is_primary_source(s.type) == primary)
-            out.push_back(MakeName(s.name) + "/" + std::to_string(s.type));
+            out.push_back(make_file_key(s.name) + "/" + std::to_string(s.type));
     return out;
 }
 
@@ -132,7 +121,7 @@ void CheckSame(const make_model& a, const make_model& b)
     FUZZ_CHECK(a.comment_lines.size() == b.comment_lines.size());
     for (size_t i = 0; i < a.comment_lines.size(); ++i)
         FUZZ_CHECK(Comment(a.comment_lines[i]) == b.comment_lines[i]);
-    FUZZ_CHECK(MakeName(a.target_name) == MakeName(b.target_name));
+    FUZZ_CHECK(make_file_key(a.target_name) == make_file_key(b.target_name));
     for (bool primary : {true, false})
         FUZZ_CHECK(SourcesOfKind(a, primary) == SourcesOfKind(b, primary));
 }

@@ -97,7 +97,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCTA cs)
         return -1;
 
     if (app) {
-        m_workspace.LoadColors(GetSysColor(COLOR_HIGHLIGHTTEXT), GetSysColor(COLOR_HIGHLIGHT));
+        m_workspace.LoadColors();
         g_ColorTable[16] = BackColorOption();
         if (g_SyntaxTemplates.empty()) {
             CIniSyntaxProfile templates(app->m_profile);

@@ -273,8 +273,8 @@ void COvantaView::NotifyCaret()
     COvantaDoc* doc = GetOvantaDoc();
     if (!frame || !doc || !m_wndEdit.m_hWnd)
         return;
-    int size = doc->State().unixFormat ? doc->State().length
-                                       : doc->State().length + static_cast<int>(doc->State().lineCount) - 1;
+    const CTextState& text = doc->State();
+    int size = text.unixFormat ? text.length : text.length + static_cast<int>(text.lineCount) - 1;
     frame->UpdateStatusBar(m_wndEdit.GetCaretLine() + 1, m_wndEdit.GetCaretColumn() + 1,
                            size < 0 ? 0 : size);
 }

@@ -241,7 +241,6 @@ private:
 
 bool COvantaView::PrintRange(int& from, int& to)
 {
-    COvantaApp* app = COvantaApp::Get();
     int start = 0, end = 0;
     m_wndEdit.GetSel(start, end);
     int a = m_wndEdit.LineFromOffset(start < end ? start : end);
@@ -251,10 +250,7 @@ bool COvantaView::PrintRange(int& from, int& to)
         to = b + 1;
         return true;
     }
-    from = app ? app->Printing().fromLine : -1;
-    to = app ? app->Printing().toLine : -1;
-    if (from < 0 || to < 0)
-        from = to = -1;
+    HeldPrintRange(from, to);
     return from > 0;
 }
 

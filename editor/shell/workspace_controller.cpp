@@ -436,7 +436,7 @@ void CWorkspaceController::LoadWorkspace(const char* path)
     ApplyLoadedOptions(true);
     tools_.LoadTools();
     host_.MacroSettings().LoadSettings();
-    LoadColors(GetSysColor(COLOR_HIGHLIGHTTEXT), GetSysColor(COLOR_HIGHLIGHT));
+    LoadColors();
     g_ColorTable[16] = BackColorOption();
     update_all_views(*app, {1, 0});
     if (oldFont)
@@ -652,10 +652,7 @@ void CWorkspaceController::OnWorkspaceSave()
             if (!doc->GetPathName().empty())
                 project_.Files().push_back(MakeRelativePath(dir, doc->GetPathName()));
     }
-    const int mode = app->WorkspaceSaveMode();
-    app->SetWorkspaceSaveMode(1);
-    SaveWorkspace();
-    app->SetWorkspaceSaveMode(mode);
+    SaveWorkspaceUnasked(nullptr);
     if (CRecentWorkspaceList* recent = RecentWorkspaces()) {
         recent->Add(path.c_str());
         WriteRecentWorkspaces();
@@ -689,7 +686,7 @@ bool CWorkspaceController::CloseWorkspace()
     // The profile's settings and colours come back (the workspace is still
     // the open one while they load, so that nothing is written to it).
     LoadSettings();
-    LoadColors(GetSysColor(COLOR_HIGHLIGHTTEXT), GetSysColor(COLOR_HIGHLIGHT));
+    LoadColors();
     std::string syntax = OvantaOptions().activeSyntax.empty() ? "C/C++" : OvantaOptions().activeSyntax;
     int back = app->m_profile.GetInt(syntax.c_str(), "BackColor", -1);
     g_ColorTable[16] = back == -1 ? BackColorOption() : static_cast<COLORREF>(back);
@@ -862,10 +859,7 @@ void CWorkspaceController::OnProjectFiles()
     if (dlg.DoModal() != IDOK)
         return;
     // Written without the question: the user has just confirmed the list.
-    const int mode = app->WorkspaceSaveMode();
-    app->SetWorkspaceSaveMode(1);
-    SaveWorkspace(workspace.c_str());
-    app->SetWorkspaceSaveMode(mode);
+    SaveWorkspaceUnasked(workspace.c_str());
     if (CFunctionBar* bar = browser_.FunctionBar(); bar && bar->m_hWnd)
         bar->RebuildTree();
 }
@@ -923,11 +917,11 @@ void CWorkspaceController::RestoreMainPlace()
         host_.MoveToStoredPlace(app->m_profile.GetString(main_place_section, main_place_key, ""));
 }
 
-void CWorkspaceController::LoadColors(COLORREF selText, COLORREF selBack)
+void CWorkspaceController::LoadColors()
 {
     if (COvantaApp* app = COvantaApp::Get()) {
         AppColorAccess colors(*app);
-        ::LoadColorTable(colors, selText, selBack);
+        ::LoadColorTable(colors, GetSysColor(COLOR_HIGHLIGHTTEXT), GetSysColor(COLOR_HIGHLIGHT));
     }
 }
 
@@ -937,4 +931,15 @@ void CWorkspaceController::SaveColors()
         AppColorAccess colors(*app);
         ::SaveColorTable(colors);
     }
+}
+
+void CWorkspaceController::SaveWorkspaceUnasked(const char* path)
+{
+    COvantaApp* app = COvantaApp::Get();
+    if (!app)
+        return;
+    const int mode = app->WorkspaceSaveMode();
+    app->SetWorkspaceSaveMode(1);
+    SaveWorkspace(path);
+    app->SetWorkspaceSaveMode(mode);
 }

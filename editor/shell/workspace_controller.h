@@ -50,8 +50,9 @@ public:
     // the frame moved to the stored one.
     void SaveMainPlace();
     void RestoreMainPlace();
-    // The colour table from and to the profile target.
-    void LoadColors(COLORREF selText, COLORREF selBack);
+    // The colour table from and to the profile target (the selection's
+    // colours default to the system's).
+    void LoadColors();
     void SaveColors();
     // What the frame's destruction saves: the option set into the profile,
     // or the closing time into the open workspace.
@@ -83,6 +84,9 @@ private:
     void ApplyLoadedOptions(bool workspace);
     bool LeaveForWorkspace(bool askFirst, const char* question);
     void EnterWorkspace(const std::string& path);
+    // Saves the workspace without asking first (the user has just asked
+    // for it or confirmed what goes into it).
+    void SaveWorkspaceUnasked(const char* path);
     void WriteRecentWorkspaces();
     CRecentWorkspaceList* RecentWorkspaces();
 

@@ -92,17 +92,17 @@ bool begins_ignoring_case(const std::string& text, const std::string& prefix)
     return text_prefix_nocase(text.c_str(), prefix.c_str()) != nullptr;
 }
 
+std::string make_file_key(const std::string& name)
+{
+    std::string key = name;
+    for (char& c : key)
+        c = c == '/' ? '\\' : text_lower_char(c);
+    return key;
+}
+
 bool same_make_file(const std::string& a, const std::string& b)
 {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        const char x = a[i] == '/' ? '\\' : text_lower_char(a[i]);
-        const char y = b[i] == '/' ? '\\' : text_lower_char(b[i]);
-        if (x != y)
-            return false;
-    }
-    return true;
+    return a.size() == b.size() && make_file_key(a) == make_file_key(b);
 }
 
 namespace {

@@ -81,8 +81,9 @@ std::string extension_of(const std::string& name);
 // The name before its last '.' (the whole name when it has none).
 std::string base_name_of(const std::string& name);
 
-// True when the make tool takes both names for one file: it keeps names
-// without regard to case and reads '/' as '\\'.
+// A file name as the make tool keeps it: without regard to case, '/' read
+// as '\\'. Two names are one file when their keys are the same.
+std::string make_file_key(const std::string& name);
 bool same_make_file(const std::string& a, const std::string& b);
 
 // The type for a name's extension (without regard to case), or SOURCE_UNKNOWN.
