@@ -16,6 +16,7 @@ namespace {
 // Chunks are cut at this size; a chunk of its own that grows beyond twice
 // the size is cut again, so an edit never moves more than that.
 const int kChunk = CTextStore::kChunkSize;
+static_assert(2 * kChunk <= CChunkArena::kLargest, "a chunk of its own fits an arena block");
 const uint32_t kSpare = kSpareBytes;
 
 TextAllocFn s_alloc = nullptr;
@@ -111,13 +112,15 @@ bool CTextStore::Adopt(uint8_t* text, uint32_t capacity, int length, const std::
     f->size = static_cast<size_t>(capacity) + kSpare;
     for (size_t k = 0; k < chunks.size(); ++k) {
         Chunk& c = chunks[k];
-        c.base = f;
         c.off = static_cast<int>(k) * kChunk;
         c.len = std::min(kChunk, length - c.off);
         c.cr = k < crs.size() ? crs[k] : 0;
         c.soft = k < softs.size() ? softs[k] : 0;
+        c.zeroAttr = true;
     }
     chunks_.swap(chunks);
+    arena_.Clear();
+    attrExposed_ = false;
     flat_ = f;
     capacity_ = capacity;
     length_ = length;
@@ -158,9 +161,9 @@ int CTextStore::Span(int i, const uint8_t** text, const uint8_t** attr) const
     const Chunk& c = chunks_[static_cast<size_t>(k)];
     int in = i - lastStart_;
     if (text)
-        *text = c.T() + in;
+        *text = T(c) + in;
     if (attr)
-        *attr = c.A() + in;
+        *attr = A(c) + in;
     return c.len - in;
 }
 
@@ -170,6 +173,7 @@ bool CTextStore::Reset(uint32_t capacity)
     if (!f)
         return false;
     chunks_.clear();
+    arena_.Clear();
     flat_ = f;
     capacity_ = capacity;
     length_ = 0;
@@ -192,19 +196,16 @@ bool CTextStore::Grow(uint32_t capacity)
             std::memcpy(f->text, flat_->text, n);
             std::memcpy(f->attr, flat_->attr, n);
         }
-        for (Chunk& c : chunks_)
-            c.base = f; // views keep their offsets
     } else {
         int at = 0;
         for (Chunk& c : chunks_) {
-            std::memcpy(f->text + at, c.T(), static_cast<size_t>(c.len));
-            std::memcpy(f->attr + at, c.A(), static_cast<size_t>(c.len));
-            c.base = f;
+            std::memcpy(f->text + at, T(c), static_cast<size_t>(c.len));
+            std::memcpy(f->attr + at, A(c), static_cast<size_t>(c.len));
             c.off = at;
-            std::vector<uint8_t>().swap(c.text);
-            std::vector<uint8_t>().swap(c.attr);
+            c.own = nullptr;
             at += c.len;
         }
+        arena_.Clear();
     }
     flat_ = f;
     capacity_ = capacity;
@@ -216,6 +217,7 @@ bool CTextStore::Grow(uint32_t capacity)
 void CTextStore::Free()
 {
     chunks_.clear();
+    arena_.Clear();
     flat_.reset();
     capacity_ = 0;
     length_ = 0;
@@ -238,6 +240,7 @@ uint8_t* CTextStore::FlatAttr()
 {
     if (!flat_)
         return nullptr;
+    attrExposed_ = true;
     if (!flatCurrent_)
         Compact();
     return flat_->attr;
@@ -248,6 +251,7 @@ void CTextStore::FlatWritten(int length)
     length_ = length;
     used_ = std::max(used_, length);
     chunks_.clear();
+    arena_.Clear();
     flatCurrent_ = true;
     cutStale_ = true;
     indexStale_ = true;
@@ -269,26 +273,28 @@ void CTextStore::Compact()
     uint8_t* a = flat_->attr;
     auto move = [&](Chunk& c, int to) {
         std::memmove(t + to, t + c.off, static_cast<size_t>(c.len));
-        std::memmove(a + to, a + c.off, static_cast<size_t>(c.len));
+        if (ZeroAttr(c))
+            std::memset(a + to, 0, static_cast<size_t>(c.len));
+        else
+            std::memmove(a + to, a + c.off, static_cast<size_t>(c.len));
         c.off = to;
     };
     for (size_t k = 0; k < chunks_.size(); ++k)
-        if (chunks_[k].base && dest[k] <= chunks_[k].off)
+        if (!chunks_[k].own && dest[k] <= chunks_[k].off)
             move(chunks_[k], dest[k]);
     for (size_t k = chunks_.size(); k-- > 0;)
-        if (chunks_[k].base && dest[k] > chunks_[k].off)
+        if (!chunks_[k].own && dest[k] > chunks_[k].off)
             move(chunks_[k], dest[k]);
     for (size_t k = 0; k < chunks_.size(); ++k) {
         Chunk& c = chunks_[k];
-        if (c.base)
+        if (!c.own)
             continue;
-        std::memcpy(t + dest[k], c.text.data(), static_cast<size_t>(c.len));
-        std::memcpy(a + dest[k], c.attr.data(), static_cast<size_t>(c.len));
-        c.base = flat_;
+        std::memcpy(t + dest[k], T(c), static_cast<size_t>(c.len));
+        std::memcpy(a + dest[k], A(c), static_cast<size_t>(c.len));
         c.off = dest[k];
-        std::vector<uint8_t>().swap(c.text);
-        std::vector<uint8_t>().swap(c.attr);
+        c.own = nullptr;
     }
+    arena_.Clear();
     if (used_ > length_) {
         std::memset(t + length_, 0, static_cast<size_t>(used_ - length_));
         std::memset(a + length_, 0, static_cast<size_t>(used_ - length_));
@@ -302,7 +308,7 @@ void CTextStore::Compact()
 
 void CTextStore::Recount(Chunk& c) const
 {
-    const uint8_t* p = c.T();
+    const uint8_t* p = T(c);
     int cr = 0, soft = 0, i = 0;
     for (; i + 8 <= c.len; i += 8) {
         uint64_t w = break_count::load8(p + i);
@@ -324,7 +330,6 @@ void CTextStore::Cut() const
     chunks_.clear();
     for (int at = 0; at < length_; at += kChunk) {
         Chunk c;
-        c.base = flat_;
         c.off = at;
         c.len = std::min(kChunk, length_ - at);
         Recount(c);
@@ -424,7 +429,7 @@ uint8_t CTextStore::At(int i) const
     if (flatCurrent_)
         return flat_->text[i];
     int k = Find(i);
-    return chunks_[k].T()[i - lastStart_];
+    return T(chunks_[k])[i - lastStart_];
 }
 
 uint8_t CTextStore::AttrAt(int i) const
@@ -434,7 +439,7 @@ uint8_t CTextStore::AttrAt(int i) const
     if (flatCurrent_)
         return flat_->attr[i];
     int k = Find(i);
-    return chunks_[k].A()[i - lastStart_];
+    return A(chunks_[k])[i - lastStart_];
 }
 
 void CTextStore::SetAt(int i, uint8_t b)
@@ -447,7 +452,7 @@ void CTextStore::SetAt(int i, uint8_t b)
     }
     int k = Find(i);
     Chunk& c = chunks_[k];
-    uint8_t& slot = c.T()[i - lastStart_];
+    uint8_t& slot = T(c)[i - lastStart_];
     int cr = (b == 13) - (slot == 13);
     int soft = (b == 2) - (slot == 2);
     c.cr += cr;
@@ -460,12 +465,13 @@ void CTextStore::SetAttrAt(int i, uint8_t a)
 {
     if (i < 0 || i >= length_)
         return;
-    if (flatCurrent_) {
+    if (flatCurrent_ && cutStale_) {
         flat_->attr[i] = a;
         return;
     }
     int k = Find(i);
-    chunks_[k].A()[i - lastStart_] = a;
+    chunks_[k].zeroAttr = false;
+    A(chunks_[k])[i - lastStart_] = a;
 }
 
 void CTextStore::CopyOut(int from, int to, uint8_t* text, uint8_t* attr) const
@@ -474,7 +480,7 @@ void CTextStore::CopyOut(int from, int to, uint8_t* text, uint8_t* attr) const
     to = std::min(to, length_);
     if (to <= from)
         return;
-    if (flatCurrent_) {
+    if (flatCurrent_ && (cutStale_ || !attr)) {
         if (text)
             std::memcpy(text, flat_->text + from, static_cast<size_t>(to - from));
         if (attr)
@@ -488,11 +494,23 @@ void CTextStore::CopyOut(int from, int to, uint8_t* text, uint8_t* attr) const
         const Chunk& c = chunks_[k];
         int n = std::min(c.len - in, to - pos);
         if (text)
-            std::memcpy(text + out, c.T() + in, static_cast<size_t>(n));
-        if (attr)
-            std::memcpy(attr + out, c.A() + in, static_cast<size_t>(n));
+            std::memcpy(text + out, T(c) + in, static_cast<size_t>(n));
+        if (attr && ZeroAttr(c))
+            std::memset(attr + out, 0, static_cast<size_t>(n));
+        else if (attr)
+            std::memcpy(attr + out, A(c) + in, static_cast<size_t>(n));
         out += n;
         pos += n;
+    }
+}
+
+void CTextStore::AttrsWritten(int from, int to)
+{
+    if (to <= from || (flatCurrent_ && cutStale_))
+        return;
+    for (int k = Find(from), at = lastStart_; at < to && k < static_cast<int>(chunks_.size()); ++k) {
+        chunks_[static_cast<size_t>(k)].zeroAttr = false;
+        at += chunks_[static_cast<size_t>(k)].len;
     }
 }
 
@@ -500,6 +518,7 @@ void CTextStore::SetAttrs(int from, int to, const uint8_t* attr)
 {
     from = std::max(0, from);
     to = std::min(to, length_);
+    AttrsWritten(from, to);
     for (int at = from; at < to;) {
         const uint8_t* a = nullptr;
         int n = std::min(Span(at, nullptr, &a), to - at);
@@ -512,6 +531,7 @@ void CTextStore::FillAttrs(int from, int to, uint8_t value)
 {
     from = std::max(0, from);
     to = std::min(to, length_);
+    AttrsWritten(from, to);
     for (int at = from; at < to;) {
         const uint8_t* a = nullptr;
         int n = std::min(Span(at, nullptr, &a), to - at);
@@ -520,23 +540,47 @@ void CTextStore::FillAttrs(int from, int to, uint8_t value)
     }
 }
 
-void CTextStore::Own(Chunk& c)
+void CTextStore::Own(Chunk& c, int room)
 {
-    if (!c.base)
+    int need = c.len + room;
+    if (c.own && c.cap >= need)
         return;
-    // Room for typing first, then one copy of the bytes.
-    const uint8_t* t = c.T();
-    const uint8_t* a = c.A();
-    std::vector<uint8_t> text, attr;
-    text.reserve(static_cast<size_t>(c.len) + 1024);
-    attr.reserve(static_cast<size_t>(c.len) + 1024);
-    text.assign(t, t + c.len);
-    attr.assign(a, a + c.len);
-    c.text.swap(text);
-    c.attr.swap(attr);
-    c.base.reset();
+    // Room for typing too: the first edit at a place is seldom the last.
+    int cap = CChunkArena::CapacityFor(std::min(need + kChunk / 2, CChunkArena::kLargest));
+    uint8_t* block = arena_.Take(cap);
+    if (c.len > 0) {
+        std::memcpy(block, T(c), static_cast<size_t>(c.len));
+        if (ZeroAttr(c))
+            std::memset(block + cap, 0, static_cast<size_t>(c.len));
+        else
+            std::memcpy(block + cap, A(c), static_cast<size_t>(c.len));
+    }
+    Drop(c);
     c.off = 0;
+    c.own = block;
+    c.cap = cap;
+    c.zeroAttr = false;
 }
+
+void CTextStore::Drop(Chunk& c)
+{
+    if (c.own)
+        arena_.Give(c.own, c.cap);
+    c.own = nullptr;
+    c.cap = 0;
+}
+
+namespace {
+
+// Removes n bytes at pos from a chunk's own text and attributes.
+void erase_own(uint8_t* text, uint8_t* attr, int len, int pos, int n)
+{
+    size_t tail = static_cast<size_t>(len - pos - n);
+    std::memmove(text + pos, text + pos + n, tail);
+    std::memmove(attr + pos, attr + pos + n, tail);
+}
+
+} // namespace
 
 void CTextStore::Replace(int start, int end, const uint8_t* text, const uint8_t* attr, int n)
 {
@@ -555,16 +599,15 @@ void CTextStore::Replace(int start, int end, const uint8_t* text, const uint8_t*
         Chunk& first = chunks_[k];
         if (pos + remaining < first.len) {
             // Inside one chunk that keeps bytes: its nodes follow.
-            const uint8_t* p = first.T() + pos;
+            const uint8_t* p = T(first) + pos;
             int cr = count_byte(p, remaining, 13), soft = count_byte(p, remaining, 2);
             first.cr -= cr;
             first.soft -= soft;
-            if (first.base && pos == 0) {
+            if (!first.own && pos == 0) {
                 first.off += remaining;
-            } else if (!(first.base && pos + remaining == first.len)) {
-                Own(first);
-                first.text.erase(first.text.begin() + pos, first.text.begin() + pos + remaining);
-                first.attr.erase(first.attr.begin() + pos, first.attr.begin() + pos + remaining);
+            } else if (!(!first.own && pos + remaining == first.len)) {
+                Own(first, 0);
+                erase_own(T(first), A(first), first.len, pos, remaining);
             }
             first.len -= remaining;
             length_ -= remaining;
@@ -578,22 +621,21 @@ void CTextStore::Replace(int start, int end, const uint8_t* text, const uint8_t*
         while (remaining > 0) {
             Chunk& c = chunks_[k];
             int take = std::min(remaining, c.len - pos);
-            const uint8_t* p = c.T() + pos;
+            const uint8_t* p = T(c) + pos;
             int cr = count_byte(p, take, 13), soft = count_byte(p, take, 2);
             c.cr -= cr;
             c.soft -= soft;
             if (take == c.len) {
                 c.len = 0;
                 emptied = true;
-            } else if (c.base && pos == 0) {
+            } else if (!c.own && pos == 0) {
                 c.off += take;
                 c.len -= take;
-            } else if (c.base && pos + take == c.len) {
+            } else if (!c.own && pos + take == c.len) {
                 c.len -= take;
             } else {
-                Own(c);
-                c.text.erase(c.text.begin() + pos, c.text.begin() + pos + take);
-                c.attr.erase(c.attr.begin() + pos, c.attr.begin() + pos + take);
+                Own(c, 0);
+                erase_own(T(c), A(c), c.len, pos, take);
                 c.len -= take;
             }
             if (!emptied)
@@ -604,6 +646,9 @@ void CTextStore::Replace(int start, int end, const uint8_t* text, const uint8_t*
         }
         length_ -= removed;
         if (emptied) {
+            for (Chunk& c : chunks_)
+                if (c.len == 0)
+                    Drop(c);
             chunks_.erase(std::remove_if(chunks_.begin(), chunks_.end(), [](const Chunk& c) { return c.len == 0; }),
                           chunks_.end());
             indexStale_ = true;
@@ -627,43 +672,61 @@ void CTextStore::Replace(int start, int end, const uint8_t* text, const uint8_t*
             pos = start - lastStart_;
             // At a chunk's start, a previous chunk of its own takes the
             // bytes at its end: typing at one place fills one chunk.
-            if (pos == 0 && k > 0 && !chunks_[k - 1].base) {
+            if (pos == 0 && k > 0 && chunks_[k - 1].own) {
                 --k;
                 pos = chunks_[k].len;
             }
         }
         Chunk& c = chunks_[k];
-        Own(c);
-        c.text.insert(c.text.begin() + pos, text, text + n);
-        if (attr)
-            c.attr.insert(c.attr.begin() + pos, attr, attr + n);
-        else
-            c.attr.insert(c.attr.begin() + pos, static_cast<size_t>(n), 0);
         int cr = count_byte(text, n, 13), soft = count_byte(text, n, 2);
-        c.len += n;
-        c.cr += cr;
-        c.soft += soft;
-        length_ += n;
-        if (c.len <= 2 * kChunk) {
+        if (c.len + n <= 2 * kChunk) {
+            Own(c, n);
+            uint8_t* t = T(c);
+            uint8_t* a = A(c);
+            size_t tail = static_cast<size_t>(c.len - pos);
+            std::memmove(t + pos + n, t + pos, tail);
+            std::memmove(a + pos + n, a + pos, tail);
+            std::memcpy(t + pos, text, static_cast<size_t>(n));
+            if (attr)
+                std::memcpy(a + pos, attr, static_cast<size_t>(n));
+            else
+                std::memset(a + pos, 0, static_cast<size_t>(n));
+            c.len += n;
+            c.cr += cr;
+            c.soft += soft;
+            length_ += n;
             Shift(k, n, cr, soft);
         } else {
-            // Cut into chunks of the usual size.
-            Chunk big = std::move(c);
-            std::vector<Chunk> pieces;
-            for (int at = 0; at < big.len; at += kChunk) {
-                Chunk piece;
-                int len = std::min(kChunk, big.len - at);
-                piece.text.reserve(static_cast<size_t>(len) + 1024);
-                piece.attr.reserve(static_cast<size_t>(len) + 1024);
-                piece.text.assign(big.text.begin() + at, big.text.begin() + at + len);
-                piece.attr.assign(big.attr.begin() + at, big.attr.begin() + at + len);
-                piece.len = len;
-                Recount(piece);
-                pieces.push_back(std::move(piece));
+            // The chunk with the bytes in it, cut into chunks of the usual
+            // size; nothing changes until all of them have their bytes.
+            int total = c.len + n;
+            std::vector<uint8_t> t(static_cast<size_t>(total)), a(static_cast<size_t>(total));
+            if (c.len > 0) {
+                std::memcpy(t.data(), T(c), static_cast<size_t>(pos));
+                std::memcpy(a.data(), A(c), static_cast<size_t>(pos));
+                std::memcpy(t.data() + pos + n, T(c) + pos, static_cast<size_t>(c.len - pos));
+                std::memcpy(a.data() + pos + n, A(c) + pos, static_cast<size_t>(c.len - pos));
             }
+            std::memcpy(t.data() + pos, text, static_cast<size_t>(n));
+            if (attr)
+                std::memcpy(a.data() + pos, attr, static_cast<size_t>(n));
+            std::vector<Chunk> pieces;
+            pieces.reserve(static_cast<size_t>((total + kChunk - 1) / kChunk));
+            chunks_.reserve(chunks_.size() + pieces.capacity());
+            for (int at = 0; at < total; at += kChunk) {
+                Chunk piece;
+                int len = std::min(kChunk, total - at);
+                Own(piece, len);
+                piece.len = len;
+                std::memcpy(T(piece), t.data() + at, static_cast<size_t>(piece.len));
+                std::memcpy(A(piece), a.data() + at, static_cast<size_t>(piece.len));
+                Recount(piece);
+                pieces.push_back(piece);
+            }
+            Drop(chunks_[k]); // c may have moved with the reserve
             chunks_.erase(chunks_.begin() + static_cast<std::ptrdiff_t>(k));
-            chunks_.insert(chunks_.begin() + static_cast<std::ptrdiff_t>(k),
-                           std::make_move_iterator(pieces.begin()), std::make_move_iterator(pieces.end()));
+            chunks_.insert(chunks_.begin() + static_cast<std::ptrdiff_t>(k), pieces.begin(), pieces.end());
+            length_ += n;
             indexStale_ = true;
         }
     }
@@ -685,7 +748,7 @@ int CTextStore::CountBreaks(int from, int to, bool wrap) const
     int st = lastStart_;
     auto part = [&](int k, int start, int a, int b) {
         const Chunk& c = chunks_[k];
-        return break_count::count(c.T(), a - start, b - start, wrap);
+        return break_count::count(T(c), a - start, b - start, wrap);
     };
     if (kf == kt)
         return part(kf, sf, from, to);
@@ -734,7 +797,7 @@ int CTextStore::AfterNthBreak(int n, bool wrap, int* found) const
     }
     const Chunk& c = chunks_[k];
     int inChunk = 0;
-    int r = break_count::after_nth(c.T(), 0, c.len, n - breaks(at), wrap, &inChunk);
+    int r = break_count::after_nth(T(c), 0, c.len, n - breaks(at), wrap, &inChunk);
     *found = breaks(at) + inChunk;
     return r < 0 ? -1 : at.len + r;
 }

@@ -1,15 +1,17 @@
 // The bytes of one text and their colour attributes, stored so that an edit
 // costs in proportion to the edit and not to the text.
 //
-// The text lies in chunks of a few kilobytes, in order (small, so that the
-// first edit in a chunk copies little of it). A chunk is
-// either a view into one flat buffer (the whole text, contiguous, as readers
-// that take the text in place want it) or a small buffer of its own that an
-// edit made (copy on write). Every chunk knows how many CRs and soft breaks
-// it holds, so that counting lines between two offsets and finding the
-// start of a line visit chunk totals instead of bytes. The totals are kept
-// in a tree of running sums (one node per chunk), so an edit updates a few
-// nodes and never every chunk behind it.
+// The text lies in chunks of a kilobyte, in order (small, so that the
+// first edit in a chunk copies little of it). A chunk is either a view into
+// one flat buffer (the whole text, contiguous, as readers that take the text
+// in place want it) or a small block of its own that an edit made (copy on
+// write), from an arena of the store. Every chunk knows how many CRs and
+// soft breaks it holds, so that counting lines between two offsets and
+// finding the start of a line visit chunk totals instead of bytes. The
+// totals are kept in a tree of running sums (one node per chunk), so an
+// edit updates a few nodes and never every chunk behind it. The chunks of
+// a loaded text know that their attributes are still zero, so the first
+// edit in one does not read attribute pages that were never touched.
 //
 // Flat() makes the text contiguous on demand: the chunks are laid out in
 // the flat buffer again, in place, and stay views into it, so the next edit
@@ -23,6 +25,8 @@
 #include <cstdint>
 #include <memory>
 #include <vector>
+
+#include "editor/editctl/chunk_arena.h"
 
 typedef void* (*TextAllocFn)(size_t size);
 void SetTextStoreAllocator(TextAllocFn fn);
@@ -45,7 +49,7 @@ public:
     int Length() const { return length_; }
 
     // Chunks of a text that was cut whole are this long (the last shorter).
-    static const int kChunkSize = 2 * 1024;
+    static const int kChunkSize = 1024;
 
     // Loading: a text buffer of capacity plus spare bytes, zero throughout
     // (allocated zeroed, not cleared byte by byte); null when memory ran
@@ -106,25 +110,35 @@ private:
         size_t size = 0;
         ~Flat();
     };
+    // A view into the flat buffer at off, or, when own is set, bytes of
+    // its own from the arena: cap text bytes, then cap attributes.
     struct Chunk {
-        std::shared_ptr<Flat> base; // a view into base at off, else own bytes
         int off = 0;
         int len = 0;
         int cr = 0;
         int soft = 0;
-        std::vector<uint8_t> text, attr;
-        uint8_t* T() { return base ? base->text + off : text.data(); }
-        uint8_t* A() { return base ? base->attr + off : attr.data(); }
-        const uint8_t* T() const { return base ? base->text + off : text.data(); }
-        const uint8_t* A() const { return base ? base->attr + off : attr.data(); }
+        uint8_t* own = nullptr;
+        int cap = 0;
+        // A view whose attributes nobody wrote since the flat buffer was
+        // made zero: they are zero, and need not be read. Reading them
+        // would touch pages of a large text that were never touched.
+        bool zeroAttr = false;
     };
+    bool ZeroAttr(const Chunk& c) const { return c.zeroAttr && !c.own && !attrExposed_; }
+    // The chunks in [from, to) may have attributes written from now on.
+    void AttrsWritten(int from, int to);
+    uint8_t* T(const Chunk& c) const { return c.own ? c.own : flat_->text + c.off; }
+    uint8_t* A(const Chunk& c) const { return c.own ? c.own + c.cap : flat_->attr + c.off; }
 
     // A zeroed buffer pair of capacity plus spare bytes; null when memory runs out.
     static std::shared_ptr<Flat> NewFlat(uint32_t capacity);
     void Cut() const;            // chunks from the flat buffer when stale
     void Index() const;          // the tree of sums when stale
     int Find(int i) const;       // chunk holding offset i (i < length)
-    void Own(Chunk& c);          // copy on write
+    // Copy on write: bytes of its own, with room for room more of them
+    // (len + room at most 2 * kChunkSize).
+    void Own(Chunk& c, int room);
+    void Drop(Chunk& c);         // its own bytes back to the arena
     void Compact();              // lays the chunks out in the flat buffer
     void Recount(Chunk& c) const;
     // Chunk k changed by bytes, cr CRs and soft soft breaks.
@@ -137,11 +151,13 @@ private:
     Sums Before(int k) const;    // totals of the chunks before chunk k
     int Start(int k) const { return Before(k).len; }
 
+    CChunkArena arena_;
     std::shared_ptr<Flat> flat_;
     uint32_t capacity_ = 0;
     int length_ = 0;
     int used_ = 0;               // flat bytes behind which all is zero
     bool flatCurrent_ = true;    // the flat buffer holds the whole text
+    bool attrExposed_ = false;   // FlatAttr handed the attributes out for writing
     mutable bool cutStale_ = false;
     mutable std::vector<Chunk> chunks_;
     mutable bool indexStale_ = true;

@@ -2,10 +2,14 @@
 // the text, growth, the contiguous text after edits, line counting, and
 // undo across a growth. A plain string is the model every result is
 // checked against.
+#include <cstring>
 #include <random>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "edit_fixture.h"
+#include "chunk_arena.h"
 #include "text_store.h"
 
 namespace {
@@ -164,6 +168,120 @@ TEST_F(StoreTest, GrowthKeepsTheTextWhetherContiguousOrNot)
     ASSERT_TRUE(store.Grow(0x100000));
     capacity = 0x100000;
     ExpectLikeModel("grown while contiguous");
+}
+
+// A loaded text's attributes are known to be zero until something writes
+// them, so edits need not read them. Every way of writing them must end
+// that, or an edit in a coloured chunk would lose its colours.
+TEST(StoreAttributes, WrittenAfterALoadSurviveEditsAndCompaction)
+{
+    struct Writer {
+        const char* name;
+        void (*write)(CTextStore& store, int from, int to, uint8_t value);
+    };
+    const Writer writers[] = {
+        {"SetAttrs",
+         [](CTextStore& store, int from, int to, uint8_t value) {
+             std::string a(static_cast<size_t>(to - from), static_cast<char>(value));
+             store.SetAttrs(from, to, reinterpret_cast<const uint8_t*>(a.data()));
+         }},
+        {"FillAttrs", [](CTextStore& store, int from, int to, uint8_t value) { store.FillAttrs(from, to, value); }},
+        {"SetAttrAt",
+         [](CTextStore& store, int from, int to, uint8_t value) {
+             for (int i = from; i < to; ++i)
+                 store.SetAttrAt(i, value);
+         }},
+        {"FlatAttr",
+         [](CTextStore& store, int from, int to, uint8_t value) {
+             std::memset(store.FlatAttr() + from, value, static_cast<size_t>(to - from));
+         }},
+    };
+    const int chunk = CTextStore::kChunkSize;
+    for (const Writer& w : writers) {
+        for (bool editedFirst : {false, true}) {
+            SCOPED_TRACE(std::string(w.name) + (editedFirst ? ", after an edit" : ", right after the load"));
+            const int length = 40 * chunk;
+            const uint32_t capacity = static_cast<uint32_t>(length) * 2;
+            uint8_t* bytes = CTextStore::AllocZeroed(capacity);
+            ASSERT_NE(bytes, nullptr);
+            std::string model(static_cast<size_t>(length), 'x');
+            for (int i = 0; i < length; i += 37)
+                model[static_cast<size_t>(i)] = '\r';
+            std::memcpy(bytes, model.data(), model.size());
+            std::vector<int> crs(static_cast<size_t>(length / chunk)), softs(crs.size());
+            for (int i = 0; i < length; ++i)
+                crs[static_cast<size_t>(i / chunk)] += model[static_cast<size_t>(i)] == '\r';
+            CTextStore store;
+            ASSERT_TRUE(store.Adopt(bytes, capacity, length, crs, softs));
+            std::string attrs(model.size(), '\0');
+            auto replace = [&](int start, int end, const std::string& text, char attr = '\0') {
+                std::string a(text.size(), attr);
+                store.Replace(start, end, reinterpret_cast<const uint8_t*>(text.data()),
+                              reinterpret_cast<const uint8_t*>(a.data()), static_cast<int>(text.size()));
+                model.replace(static_cast<size_t>(start), static_cast<size_t>(end - start), text);
+                attrs.replace(static_cast<size_t>(start), static_cast<size_t>(end - start), a);
+            };
+            auto expectAttrs = [&](int a, int b) {
+                std::string copied(static_cast<size_t>(b - a), '?');
+                store.CopyOut(a, b, nullptr, reinterpret_cast<uint8_t*>(&copied[0]));
+                ASSERT_EQ(copied, attrs.substr(static_cast<size_t>(a), static_cast<size_t>(b - a)));
+            };
+            if (editedFirst)
+                replace(3 * chunk + 5, 3 * chunk + 5, "typed");
+            // Colours across chunk edges, in chunks that are views.
+            const int from = 2 * chunk + 100, to = 6 * chunk + 7;
+            w.write(store, from, to, 9);
+            attrs.replace(static_cast<size_t>(from), static_cast<size_t>(to - from), static_cast<size_t>(to - from),
+                          '\x09');
+            // Edits inside the coloured range copy the chunks they land in.
+            replace(2 * chunk + 300, 2 * chunk + 300, "a");
+            replace(4 * chunk + 1, 4 * chunk + 9, "");
+            replace(5 * chunk + 50, 5 * chunk + 50, std::string(static_cast<size_t>(3 * chunk), 'p'));
+            expectAttrs(from, to);
+            ASSERT_EQ(store.AttrAt(from + 1), 9);
+            // An edit that brings colours of its own into a loaded chunk,
+            // laid out flat again and edited once more.
+            replace(20 * chunk + 3, 20 * chunk + 3, "ccc", '\x05');
+            ASSERT_NE(store.FlatText(), nullptr);
+            replace(20 * chunk + 1, 20 * chunk + 1, "d");
+            expectAttrs(20 * chunk, 20 * chunk + 10);
+            // Contiguous again, then edited again: the chunks that were
+            // copies are views once more and keep what they hold.
+            const uint8_t* flat = store.FlatAttr();
+            ASSERT_EQ(std::string(reinterpret_cast<const char*>(flat), attrs.size()), attrs);
+            replace(6 * chunk, 6 * chunk, "b");
+            expectAttrs(from, to);
+            ASSERT_EQ(std::string(reinterpret_cast<const char*>(store.FlatText()), model.size()), model);
+        }
+    }
+}
+
+// Blocks are distinct while held, come back to be used again, and the
+// regions go at once.
+TEST(ChunkArena, BlocksAreDistinctAndReused)
+{
+    CChunkArena arena;
+    std::vector<std::pair<uint8_t*, int>> held;
+    for (int i = 0; i < 3000; ++i) {
+        int cap = CChunkArena::CapacityFor(1 + i * 7 % CChunkArena::kLargest);
+        ASSERT_EQ(cap % CChunkArena::kStep, 0);
+        ASSERT_GE(cap, 1 + i * 7 % CChunkArena::kLargest);
+        uint8_t* b = arena.Take(cap);
+        std::memset(b, i & 0xFF, 2 * static_cast<size_t>(cap));
+        held.emplace_back(b, cap);
+    }
+    for (size_t i = 0; i < held.size(); ++i) {
+        const auto& h = held[i];
+        for (int j : {0, 2 * h.second - 1})
+            ASSERT_EQ(h.first[j], static_cast<uint8_t>(i & 0xFF)) << "block " << i << " was written over";
+    }
+    uint8_t* given = held[10].first;
+    int cap = held[10].second;
+    arena.Give(given, cap);
+    EXPECT_EQ(arena.Take(cap), given);
+    arena.Clear();
+    uint8_t* fresh = arena.Take(CChunkArena::kStep);
+    std::memset(fresh, 1, 2 * CChunkArena::kStep);
 }
 
 // Undo across a growth of the buffers restores the text that was.
