@@ -204,6 +204,8 @@ bool CTextLoader::Start(int64_t size, const uint8_t* first, size_t n)
     capacity_ = static_cast<uint32_t>((guess / kCapacityStep + 1) * kCapacityStep);
     text_ = CTextStore::AllocZeroed(capacity_);
     noMemory_ = !text_;
+    // About as many bytes as the file holds will be written.
+    CTextStore::Prefault(text_, static_cast<size_t>(std::min<uint64_t>(total, capacity_)));
     return text_ != nullptr;
 }
 

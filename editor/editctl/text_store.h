@@ -57,6 +57,8 @@ public:
     // with FreeBytes.
     static uint8_t* AllocZeroed(uint32_t capacity);
     static void FreeBytes(uint8_t* bytes);
+    // The first size bytes of such a buffer are about to be written.
+    static void Prefault(uint8_t* bytes, size_t size);
     // The filled buffer becomes the text (length bytes, zero behind them),
     // with fresh zero attributes. crs and softs hold the CRs and soft
     // breaks of every kChunkSize piece of it, so that nothing is counted

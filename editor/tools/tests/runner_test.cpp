@@ -94,7 +94,8 @@ TEST(ToolRunner, KeysGoToTheProgramAndNowhereAfterItEnded)
     CListener pane;
     CToolRunner runner;
     ASSERT_TRUE(runner.Start(CToolRunner::Mode::kCapture, Child(), Child() + " echo", "", pane,
-                             pane));
+                             pane))
+        << (boxes.Calls().empty() ? "no message" : "message: " + boxes.Calls().front().text);
     ASSERT_TRUE(PumpUntil([&] { return pane.text.find("ready\r") != std::string::npos; }));
     for (char c : std::string("hello\r"))
         EXPECT_TRUE(runner.SendKey(static_cast<unsigned char>(c)));
