@@ -69,6 +69,14 @@ protected:
         default: return 0;
         }
     }
+    // Starts the program on a.c: its main window once a.c's window is in
+    // it, else null.
+    HWND StartOnA(ProgramSession& s)
+    {
+        Start(s, "a.c", "");
+        HWND frame = s.MainWindow();
+        return Child(frame, "a.c") ? frame : nullptr;
+    }
     static bool Shown(HWND bar) { return bar && IsWindowVisible(bar); }
     static RECT WindowRect(HWND window)
     {
@@ -117,9 +125,8 @@ TEST_F(OvantaBarPlaces, TabAndBookmarkBarsGoWhereTheirCodesSayAndTheFileBarStays
     {
         // A first start: the bookmark bar at the right, the tabs at the top.
         ProgramSession s;
-        Start(s, "a.c", "");
-        HWND frame = s.MainWindow();
-        ASSERT_NE(Child(frame, "a.c"), nullptr);
+        HWND frame = StartOnA(s);
+        ASSERT_NE(frame, nullptr);
         EXPECT_EQ(SideOf(Bar(frame, bookmark_bar_id)), 3);
         EXPECT_EQ(SideOf(Bar(frame, kDocTabBarId)), 1);
         EXPECT_TRUE(Shown(Bar(frame, kDocTabBarId)));
@@ -132,9 +139,8 @@ TEST_F(OvantaBarPlaces, TabAndBookmarkBarsGoWhereTheirCodesSayAndTheFileBarStays
     Setting("DefaultSettings", "BookmarkBar", "4");
     {
         ProgramSession s;
-        Start(s, "a.c", "");
-        HWND frame = s.MainWindow();
-        ASSERT_NE(Child(frame, "a.c"), nullptr);
+        HWND frame = StartOnA(s);
+        ASSERT_NE(frame, nullptr);
         EXPECT_EQ(SideOf(Bar(frame, bookmark_bar_id)), 4);
         EXPECT_EQ(SideOf(Bar(frame, kDocTabBarId)), 2);
         EXPECT_TRUE(Shown(Bar(frame, kDocTabBarId)));
@@ -149,9 +155,8 @@ TEST_F(OvantaBarPlaces, TabAndBookmarkBarsGoWhereTheirCodesSayAndTheFileBarStays
     {
         // Off after the restart with a document open; on again by the command.
         ProgramSession s;
-        Start(s, "a.c", "");
-        HWND frame = s.MainWindow();
-        ASSERT_NE(Child(frame, "a.c"), nullptr);
+        HWND frame = StartOnA(s);
+        ASSERT_NE(frame, nullptr);
         EXPECT_FALSE(Shown(Bar(frame, kDocTabBarId)));
         s.Command(ID_FILE_BAR);
         EXPECT_TRUE(Shown(Bar(frame, kDocTabBarId)));
@@ -248,9 +253,8 @@ TEST_F(OvantaBarPlaces, ASizedDockedBarAndAMovedFloatingBarComeBackAsTheyWereLef
     RECT output{}, functions{};
     {
         ProgramSession s;
-        Start(s, "a.c", "");
-        HWND frame = s.MainWindow();
-        ASSERT_NE(Child(frame, "a.c"), nullptr);
+        HWND frame = StartOnA(s);
+        ASSERT_NE(frame, nullptr);
         s.Command(ID_VIEW_OUTPUT);
         s.Command(ID_FUNCTION_LIST);
         HWND out = Bar(frame, kOutputBarId);
@@ -276,9 +280,8 @@ TEST_F(OvantaBarPlaces, ASizedDockedBarAndAMovedFloatingBarComeBackAsTheyWereLef
     RECT floating{};
     {
         ProgramSession s;
-        Start(s, "a.c", "");
-        HWND frame = s.MainWindow();
-        ASSERT_NE(Child(frame, "a.c"), nullptr);
+        HWND frame = StartOnA(s);
+        ASSERT_NE(frame, nullptr);
         HWND out = Bar(frame, kOutputBarId);
         HWND fun = Bar(frame, functions_bar_id);
         ASSERT_TRUE(Shown(out) && Shown(fun));
@@ -310,9 +313,8 @@ TEST_F(OvantaBarPlaces, ASizedDockedBarAndAMovedFloatingBarComeBackAsTheyWereLef
         ASSERT_TRUE(s.Close());
     }
     ProgramSession s;
-    Start(s, "a.c", "");
-    HWND frame = s.MainWindow();
-    ASSERT_NE(Child(frame, "a.c"), nullptr);
+    HWND frame = StartOnA(s);
+    ASSERT_NE(frame, nullptr);
     HWND out = Bar(frame, kOutputBarId);
     ASSERT_TRUE(Shown(out));
     ASSERT_EQ(SideOf(out), 0);
@@ -394,9 +396,8 @@ TEST_F(OvantaBarPlaces, TheToolsBarKeepsItsRowAcrossARestart)
     ASSERT_TRUE(write_file(ini_, "[ExecApplication]\r\nToolname=Make\r\nAppExe=gravik.exe\r\n"));
     for (int run = 0; run < 2; ++run) {
         ProgramSession s;
-        Start(s, "a.c", "");
-        HWND frame = s.MainWindow();
-        ASSERT_NE(Child(frame, "a.c"), nullptr);
+        HWND frame = StartOnA(s);
+        ASSERT_NE(frame, nullptr);
         HWND tools = Bar(frame, kToolsBarId);
         HWND main = Bar(frame, main_tool_bar_id);
         ASSERT_TRUE(Shown(tools)) << run;
