@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <utility>
 
 #ifdef __linux__
 #include <sys/mman.h>
@@ -48,12 +49,12 @@ CTextStore::Flat::~Flat()
     std::free(attr);
 }
 
-std::shared_ptr<CTextStore::Flat> CTextStore::NewFlat(uint32_t capacity)
+std::unique_ptr<CTextStore::Flat> CTextStore::NewFlat(uint32_t capacity)
 {
     size_t size = static_cast<size_t>(capacity) + kSpare;
-    std::shared_ptr<Flat> f;
+    std::unique_ptr<Flat> f;
     try {
-        f = std::make_shared<Flat>();
+        f = std::make_unique<Flat>();
     } catch (const std::bad_alloc&) {
         return nullptr;
     }
@@ -114,9 +115,9 @@ void CTextStore::FreeBytes(uint8_t* bytes)
 bool CTextStore::Adopt(uint8_t* text, uint32_t capacity, int length, const std::vector<int>& crs,
                        const std::vector<int>& softs)
 {
-    std::shared_ptr<Flat> f;
+    std::unique_ptr<Flat> f;
     try {
-        f = std::make_shared<Flat>();
+        f = std::make_unique<Flat>();
     } catch (const std::bad_alloc&) {
         return false;
     }
@@ -142,7 +143,7 @@ bool CTextStore::Adopt(uint8_t* text, uint32_t capacity, int length, const std::
     chunks_.swap(chunks);
     arena_.Clear();
     attrExposed_ = false;
-    flat_ = f;
+    flat_ = std::move(f);
     capacity_ = capacity;
     length_ = length;
     used_ = length;
@@ -190,12 +191,12 @@ int CTextStore::Span(int i, const uint8_t** text, const uint8_t** attr) const
 
 bool CTextStore::Reset(uint32_t capacity)
 {
-    std::shared_ptr<Flat> f = NewFlat(capacity);
+    std::unique_ptr<Flat> f = NewFlat(capacity);
     if (!f)
         return false;
     chunks_.clear();
     arena_.Clear();
-    flat_ = f;
+    flat_ = std::move(f);
     capacity_ = capacity;
     length_ = 0;
     used_ = 0;
@@ -207,7 +208,7 @@ bool CTextStore::Reset(uint32_t capacity)
 
 bool CTextStore::Grow(uint32_t capacity)
 {
-    std::shared_ptr<Flat> f = NewFlat(capacity);
+    std::unique_ptr<Flat> f = NewFlat(capacity);
     if (!f)
         return false;
     if (flatCurrent_) {
@@ -228,7 +229,7 @@ bool CTextStore::Grow(uint32_t capacity)
         }
         arena_.Clear();
     }
-    flat_ = f;
+    flat_ = std::move(f);
     capacity_ = capacity;
     used_ = length_;
     flatCurrent_ = true;

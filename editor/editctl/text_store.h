@@ -133,7 +133,7 @@ private:
     uint8_t* A(const Chunk& c) const { return c.own ? c.own + c.cap : flat_->attr + c.off; }
 
     // A zeroed buffer pair of capacity plus spare bytes; null when memory runs out.
-    static std::shared_ptr<Flat> NewFlat(uint32_t capacity);
+    static std::unique_ptr<Flat> NewFlat(uint32_t capacity);
     void Cut() const;            // chunks from the flat buffer when stale
     void Index() const;          // the tree of sums when stale
     int Find(int i) const;       // chunk holding offset i (i < length)
@@ -154,7 +154,7 @@ private:
     int Start(int k) const { return Before(k).len; }
 
     CChunkArena arena_;
-    std::shared_ptr<Flat> flat_;
+    std::unique_ptr<Flat> flat_;
     uint32_t capacity_ = 0;
     int length_ = 0;
     int used_ = 0;               // flat bytes behind which all is zero
